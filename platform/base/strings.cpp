@@ -1,6 +1,11 @@
 #include "platform/base/strings.h"
 
+#include <unicode/uchar.h>
+
 #include <algorithm>
+#include <limits>
+
+#include "platform/base/exceptions.h"
 
 namespace qd {
 
@@ -119,11 +124,15 @@ String TrimRight(StringView s) {
   return String(s.substr(0, e));
 }
 
-bool StartsStr(StringView prefix, StringView s) { return s.substr(0, prefix.size()) == prefix; }
+bool StartsStr(StringView prefix, StringView s) {
+  return s.substr(0, prefix.size()) == prefix;
+}
 bool EndsStr(StringView suffix, StringView s) {
   return s.size() >= suffix.size() && s.substr(s.size() - suffix.size()) == suffix;
 }
-bool ContainsStr(StringView s, StringView part) { return s.find(part) != StringView::npos; }
+bool ContainsStr(StringView s, StringView part) {
+  return s.find(part) != StringView::npos;
+}
 
 String StringReplaceAll(StringView s, StringView from, StringView to) {
   if (from.empty()) return String(s);
@@ -138,6 +147,186 @@ String StringReplaceAll(StringView s, StringView from, StringView to) {
   }
   out.append(s.substr(i));
   return out;
+}
+
+String IntToHex(uint64_t v, int digits) {
+  static const char kHex[] = "0123456789ABCDEF";
+  String out;
+  do {
+    out.push_back(static_cast<Char>(kHex[v & 0xF]));
+    v >>= 4;
+  } while (v != 0);
+  while (static_cast<int>(out.size()) < digits) out.push_back(u'0');
+  std::reverse(out.begin(), out.end());
+  return out;
+}
+
+namespace {
+
+// Parses the integer syntax of the original's Val: blanks, an optional sign, then decimal
+// digits or '$' / "0x" / 'x' and hexadecimal digits, then blanks. Decimal values must fit
+// [minValue, maxValue]; hexadecimal ones may use the full unsigned width and wrap, so
+// "$FFFFFFFF" reads as -1 in 32 bits, as the original does.
+bool ParseInteger(StringView s, int bits, int64_t& result) {
+  size_t i = 0, n = s.size();
+  while (i < n && s[i] <= u' ') ++i;
+  while (n > i && s[n - 1] <= u' ') --n;
+  bool negative = false;
+  if (i < n && (s[i] == u'+' || s[i] == u'-')) {
+    negative = s[i] == u'-';
+    ++i;
+  }
+  bool hex = false;
+  if (i < n && s[i] == u'$') {
+    hex = true;
+    ++i;
+  } else if (i < n && (s[i] == u'x' || s[i] == u'X')) {
+    hex = true;
+    ++i;
+  } else if (i + 1 < n && s[i] == u'0' && (s[i + 1] == u'x' || s[i + 1] == u'X')) {
+    hex = true;
+    i += 2;
+  }
+  if (i >= n) return false;
+  const uint64_t unsignedMax = bits == 64 ? std::numeric_limits<uint64_t>::max() : 0xFFFFFFFFull;
+  uint64_t acc = 0;
+  for (; i < n; ++i) {
+    Char c = s[i];
+    unsigned d;
+    if (c >= u'0' && c <= u'9')
+      d = c - u'0';
+    else if (hex && c >= u'a' && c <= u'f')
+      d = c - u'a' + 10;
+    else if (hex && c >= u'A' && c <= u'F')
+      d = c - u'A' + 10;
+    else
+      return false;
+    const unsigned base = hex ? 16 : 10;
+    if (acc > (unsignedMax - d) / base) return false;
+    acc = acc * base + d;
+  }
+  if (hex) {
+    uint64_t v = negative ? (0 - acc) : acc;
+    result = bits == 64 ? static_cast<int64_t>(v)
+                        : static_cast<int64_t>(static_cast<int32_t>(static_cast<uint32_t>(v)));
+    return true;
+  }
+  const uint64_t maxPositive =
+      bits == 64 ? static_cast<uint64_t>(std::numeric_limits<int64_t>::max()) : 0x7FFFFFFFull;
+  if (negative) {
+    if (acc > maxPositive + 1) return false;
+    result = acc == maxPositive + 1
+                 ? (bits == 64 ? std::numeric_limits<int64_t>::min() : std::numeric_limits<int32_t>::min())
+                 : -static_cast<int64_t>(acc);
+  } else {
+    if (acc > maxPositive) return false;
+    result = static_cast<int64_t>(acc);
+  }
+  return true;
+}
+
+}  // namespace
+
+bool TryStrToInt(StringView s, int32_t& value) {
+  int64_t v;
+  if (!ParseInteger(s, 32, v)) return false;
+  value = static_cast<int32_t>(v);
+  return true;
+}
+
+bool TryStrToInt64(StringView s, int64_t& value) {
+  return ParseInteger(s, 64, value);
+}
+
+int32_t StrToIntDef(StringView s, int32_t def) {
+  int32_t v;
+  return TryStrToInt(s, v) ? v : def;
+}
+
+int64_t StrToInt64Def(StringView s, int64_t def) {
+  int64_t v;
+  return TryStrToInt64(s, v) ? v : def;
+}
+
+int32_t StrToInt(StringView s) {
+  int32_t v;
+  if (!TryStrToInt(s, v)) throw EConvertError(u"'" + String(s) + u"' is not a valid integer value");
+  return v;
+}
+
+Char UpCase(Char c) {
+  if (c < 0x80) return c >= u'a' && c <= u'z' ? static_cast<Char>(c - 32) : c;
+  if (c >= 0xD800 && c <= 0xDFFF) return c;
+  UChar32 r = u_toupper(c);
+  return r <= 0xFFFF ? static_cast<Char>(r) : c;
+}
+
+Char LoCase(Char c) {
+  if (c < 0x80) return c >= u'A' && c <= u'Z' ? static_cast<Char>(c + 32) : c;
+  if (c >= 0xD800 && c <= 0xDFFF) return c;
+  UChar32 r = u_tolower(c);
+  return r <= 0xFFFF ? static_cast<Char>(r) : c;
+}
+
+namespace {
+
+// Maps each character one to one, so positions in the result match the input.
+template <typename MapChar, typename MapCodePoint>
+String MapCase(StringView s, MapChar mapChar, MapCodePoint mapCodePoint) {
+  String out(s);
+  for (size_t i = 0; i < out.size(); ++i) {
+    Char c = out[i];
+    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < out.size() && out[i + 1] >= 0xDC00 && out[i + 1] <= 0xDFFF) {
+      UChar32 cp = 0x10000 + ((c - 0xD800) << 10) + (out[i + 1] - 0xDC00);
+      UChar32 m = mapCodePoint(cp);
+      if (m >= 0x10000) {
+        out[i] = static_cast<Char>(0xD800 + ((m - 0x10000) >> 10));
+        out[i + 1] = static_cast<Char>(0xDC00 + ((m - 0x10000) & 0x3FF));
+      }
+      ++i;
+    } else {
+      out[i] = mapChar(c);
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
+String UpperCase(StringView s) {
+  return MapCase(s, UpCase, [](UChar32 cp) { return u_toupper(cp); });
+}
+
+String LowerCase(StringView s) {
+  return MapCase(s, LoCase, [](UChar32 cp) { return u_tolower(cp); });
+}
+
+int CompareStr(StringView a, StringView b) {
+  size_t n = std::min(a.size(), b.size());
+  for (size_t i = 0; i < n; ++i)
+    if (a[i] != b[i]) return static_cast<int>(a[i]) - static_cast<int>(b[i]);
+  return (a.size() > b.size()) - (a.size() < b.size());
+}
+
+int CompareText(StringView a, StringView b) {
+  size_t n = std::min(a.size(), b.size());
+  for (size_t i = 0; i < n; ++i) {
+    Char x = UpCase(a[i]), y = UpCase(b[i]);
+    if (x != y) return static_cast<int>(x) - static_cast<int>(y);
+  }
+  return (a.size() > b.size()) - (a.size() < b.size());
+}
+
+bool SameText(StringView a, StringView b) {
+  return a.size() == b.size() && CompareText(a, b) == 0;
+}
+
+bool StartsText(StringView prefix, StringView s) {
+  return s.size() >= prefix.size() && SameText(s.substr(0, prefix.size()), prefix);
+}
+
+bool EndsText(StringView suffix, StringView s) {
+  return s.size() >= suffix.size() && SameText(s.substr(s.size() - suffix.size()), suffix);
 }
 
 }  // namespace qd
