@@ -7,6 +7,10 @@
 #include "ui/core/cxFilterConsts.h"
 #include "ui/core/cxLibraryStrs.h"
 #include "ui/core/dxCore.h"
+#include "platform/base/exceptions.h"
+#include "platform/classes/streams.h"
+#include "platform/os/kernel.h"
+#include "platform/os/modules.h"
 
 namespace qd {
 namespace {
@@ -187,6 +191,38 @@ TEST(UnitsLoader, InitializesAtOnceAndFinalizesInReverse) {
 
 // --- Platform flags and helpers ----------------------------------------------------
 
+TEST(PlatformInfo, FlagsFollowTheReportedVersion) {
+  struct Row {
+    DWORD major, minor, build;
+    bool seven, eight, win10, v1809, fallCreators;
+  } rows[] = {
+      {10, 0, 17763, false, false, true, true, false},  {10, 0, 16299, false, false, true, false, true},
+      {10, 0, 17762, false, false, true, false, false}, {6, 1, 7601, true, false, false, false, false},
+      {6, 2, 9200, false, true, false, false, false},
+  };
+  for (const Row& r : rows) {
+    os::SetReportedVersion(r.major, r.minor, r.build);
+    InitPlatformInfo();
+    EXPECT_EQ(IsWinSeven(), r.seven) << r.build;
+    EXPECT_EQ(IsWin8(), r.eight) << r.build;
+    EXPECT_EQ(IsWin10(), r.win10) << r.build;
+    EXPECT_EQ(IsWin10OrLater(), r.win10) << r.build;
+    EXPECT_EQ(IsWin10v1809OrNewer(), r.v1809) << r.build;
+    EXPECT_EQ(IsWin10FallCreatorsUpdate(), r.fallCreators) << r.build;
+    EXPECT_TRUE(IsWinVistaOrLater());
+  }
+  os::ResetReportedVersion();
+  {
+    // Without RtlGetVersion nothing tells Windows 10 apart.
+    os::ScopedModuleTable saved;
+    os::RemoveExport("ntdll.dll", "RtlGetVersion");
+    InitPlatformInfo();
+    EXPECT_TRUE(IsWin8OrLater());
+    EXPECT_FALSE(IsWin10());
+  }
+  InitPlatformInfo();
+}
+
 TEST(PlatformInfo, ReportedWindows10) {
   InitPlatformInfo();
   EXPECT_TRUE(IsWinNT());
@@ -234,6 +270,39 @@ TEST(CoreHelpers, SwapsAndConversions) {
   EXPECT_EQ(dxCompareValues(2.5, 2.5), 0);
   EXPECT_TRUE(dxIsLowerCase(u'ç'));
   EXPECT_FALSE(dxIsLowerCase(u'1'));
+}
+
+TEST(CoreHelpers, CharacterTypesFloatsAndStreams) {
+  struct Row {
+    Char c;
+    bool alpha, numeric;
+  } rows[] = {{u'A', true, false},
+              {u'é', true, false},
+              {u'7', false, true},
+              {u' ', false, false},
+              {u'-', false, false}};
+  for (const Row& r : rows) {
+    EXPECT_EQ(dxCharIsAlpha(r.c), r.alpha) << static_cast<int>(r.c);
+    EXPECT_EQ(dxWideIsNumeric(r.c), r.numeric) << static_cast<int>(r.c);
+  }
+  EXPECT_NE(dxGetWideCharCType1(u'\t') & 0x20, 0);  // C1_CNTRL
+
+  EXPECT_DOUBLE_EQ(dxStrToFloat(u"1,5", u','), 1.5);
+  EXPECT_DOUBLE_EQ(dxStrToFloat(u"-0.25"), -0.25);
+  EXPECT_EQ(dxFloatToStr(2.5, u','), u"2,5");
+  EXPECT_EQ(dxFloatToStr(2.5), u"2.5");
+  EXPECT_THROW(dxStrToFloat(u"1.5", u','), EConvertError);
+
+  TMemoryStream stream;
+  WriteIntegerToStream(&stream, 0x01020304);
+  WriteIntegerToStream(&stream, -2);
+  const auto* bytes = static_cast<const uint8_t*>(stream.Memory());
+  EXPECT_EQ(std::vector<uint8_t>(bytes, bytes + stream.Size()),
+            (std::vector<uint8_t>{4, 3, 2, 1, 0xFE, 0xFF, 0xFF, 0xFF}));
+
+  dxCore::Initialize();
+  EXPECT_EQ(dxInvariantFormatSettings().DecimalSeparator, u'.');
+  dxCore::Finalize();
 }
 
 }  // namespace

@@ -5,6 +5,9 @@
 #include <cstring>
 
 #include "platform/base/strings.h"
+#include "platform/classes/streams.h"
+#include "platform/os/kernel.h"
+#include "platform/os/nls.h"
 
 namespace qd {
 
@@ -278,32 +281,55 @@ bool dxIsDLL() {
 
 namespace {
 
-constexpr uint32_t VER_PLATFORM_WIN32_WINDOWS = 1;
-constexpr uint32_t VER_PLATFORM_WIN32_NT = 2;
+constexpr DWORD VER_PLATFORM_WIN32_WINDOWS = 1;
 
 // What the platform reports about itself.
 struct TPlatformReport {
-  uint32_t PlatformId = VER_PLATFORM_WIN32_NT;
-  uint32_t Major = 0;
-  uint32_t Minor = 0;
+  DWORD PlatformId = 0;
+  DWORD Major = 0;
+  DWORD Minor = 0;
   bool HasRtlVersion = false;  // ntdll's RtlGetVersion answered
-  uint32_t RtlMajor = 0;
-  uint32_t RtlMinor = 0;
-  uint32_t RtlBuild = 0;
+  DWORD RtlMajor = 0;
+  DWORD RtlMinor = 0;
+  DWORD RtlBuild = 0;
   bool Wow64 = false;  // a 32-bit process on a 64-bit system
 };
 
-TPlatformReport ReadPlatformReport() {
+TPlatformReport ReadPlatformVersion() {
   TPlatformReport r;
-  r.PlatformId = VER_PLATFORM_WIN32_NT;
-  r.Major = 10;
-  r.Minor = 0;
-  r.HasRtlVersion = true;
-  r.RtlMajor = 10;
-  r.RtlMinor = 0;
-  r.RtlBuild = 19045;
-  r.Wow64 = false;
+  OSVERSIONINFOW info;
+  info.dwOSVersionInfoSize = sizeof(info);
+  if (GetVersionExW(&info)) {
+    r.PlatformId = info.dwPlatformId;
+    r.Major = info.dwMajorVersion;
+    r.Minor = info.dwMinorVersion;
+  }
   return r;
+}
+
+void ReadRtlVersion(TPlatformReport& r) {
+  HMODULE ntdll = LoadLibraryW(u"ntdll.dll");
+  if (!ntdll) return;
+  using TRtlGetVersion = NTSTATUS (*)(RTL_OSVERSIONINFOW*);
+  if (auto rtlGetVersion = reinterpret_cast<TRtlGetVersion>(GetProcAddress(ntdll, "RtlGetVersion"))) {
+    RTL_OSVERSIONINFOEXW info;
+    info.dwOSVersionInfoSize = sizeof(info);
+    if (rtlGetVersion(&info) == STATUS_SUCCESS) {
+      r.HasRtlVersion = true;
+      r.RtlMajor = info.dwMajorVersion;
+      r.RtlMinor = info.dwMinorVersion;
+      r.RtlBuild = info.dwBuildNumber;
+    }
+  }
+  FreeLibrary(ntdll);
+}
+
+bool ReadWow64() {
+  using TIsWow64Process = BOOL (*)(HANDLE, BOOL*);
+  auto isWow64Process =
+      reinterpret_cast<TIsWow64Process>(GetProcAddress(GetModuleHandleW(u"kernel32.dll"), "IsWow64Process"));
+  BOOL wow64 = FALSE;
+  return isWow64Process && isWow64Process(GetCurrentProcess(), &wow64) && wow64;
 }
 
 struct TPlatformFlags {
@@ -316,7 +342,7 @@ TPlatformFlags FFlags{};
 }  // namespace
 
 void InitPlatformInfo() {
-  const TPlatformReport r = ReadPlatformReport();
+  TPlatformReport r = ReadPlatformVersion();
   TPlatformFlags& f = FFlags;
   f = {};
   f.Win9X = r.PlatformId == VER_PLATFORM_WIN32_WINDOWS;
@@ -335,13 +361,14 @@ void InitPlatformInfo() {
   f.WinSevenOrLater = f.WinVistaOrLater && !f.WinVista;
   f.Win8 = f.WinNT && r.Major == 6 && r.Minor == 2;
   f.Win8OrLater = f.WinSevenOrLater && !f.WinSeven;
-  if (f.Win8OrLater && r.HasRtlVersion) {
+  if (f.Win8OrLater) ReadRtlVersion(r);
+  if (r.HasRtlVersion) {
     f.Win10 = r.RtlMajor == 10 && r.RtlMinor == 0;
     f.Win10OrLater = f.Win10 || r.RtlMajor > 10;
     f.Win10FallCreatorsUpdate = f.Win10 && r.RtlBuild == 16299;
     f.Win10v1809OrNewer = f.Win10 && r.RtlBuild > 17762;
   }
-  f.Win64Bit = r.Wow64;
+  f.Win64Bit = ReadWow64();
 }
 
 bool IsWin9X() {
@@ -412,6 +439,42 @@ uint32_t dxGetInvariantLocaleID() {
   return IsWinXPOrLater() ? 127 : dxMakeLCID(dxMakeLangID(0x09, 0x01), 0);
 }
 
+namespace {
+TFormatSettings FInvariantFormatSettings = TFormatSettings::Invariant();
+}  // namespace
+
+const TFormatSettings& dxInvariantFormatSettings() {
+  return FInvariantFormatSettings;
+}
+
+void dxGetLocaleFormatSettings(uint32_t ALocale, TFormatSettings& AFormatSettings) {
+  constexpr DWORD LCID_INSTALLED = 1;
+  constexpr DWORD LCID_SUPPORTED = 2;
+  // A supported locale that is not installed is made the thread's locale while it is read.
+  const bool switchLocale = IsValidLocale(ALocale, LCID_SUPPORTED) && !IsValidLocale(ALocale, LCID_INSTALLED);
+  const LCID saved = GetThreadLocale();
+  if (switchLocale) SetThreadLocale(ALocale);
+  if (ALocale == LOCALE_INVARIANT) {
+    AFormatSettings = TFormatSettings::Invariant();
+  } else {
+    WCHAR name[LOCALE_NAME_MAX_LENGTH] = {};
+    const int n = LCIDToLocaleName(ALocale, name, LOCALE_NAME_MAX_LENGTH, 0);
+    AFormatSettings =
+        TFormatSettings::Create(n > 1 ? StringToUtf8(StringView(name, static_cast<size_t>(n - 1))) : "");
+  }
+  if (switchLocale) SetThreadLocale(saved);
+}
+
+String dxGetLocaleInfo(uint32_t ALocale, uint32_t AInfoType, const String& ADefaultValue) {
+  const int size = GetLocaleInfoW(ALocale, AInfoType, nullptr, 0);
+  if (size <= 0) return ADefaultValue;
+  String buffer(static_cast<size_t>(size), u'\0');
+  const int n = GetLocaleInfoW(ALocale, AInfoType, buffer.data(), size);
+  if (n <= 0) return ADefaultValue;
+  buffer.resize(static_cast<size_t>(n - 1));
+  return buffer;
+}
+
 // --- Conversion, character and memory helpers --------------------------------------
 
 namespace {
@@ -445,6 +508,47 @@ String RemoveAccelChars(const String& S, bool AAppendUnderscore) {
     ++i;
   }
   return result;
+}
+
+bool dxGetStringTypeW(uint32_t AInfoType, const Char* ASource, int32_t ACount, uint16_t* ACharType) {
+  return GetStringTypeW(AInfoType, ASource, ACount, ACharType) != FALSE;
+}
+
+uint16_t dxGetWideCharCType1(Char C) {
+  WORD type = 0;
+  return dxGetStringTypeW(CT_CTYPE1, &C, 1, &type) ? type : 0;
+}
+
+bool dxWideIsAlpha(Char C) {
+  return (dxGetWideCharCType1(C) & C1_ALPHA) != 0;
+}
+bool dxWideIsNumeric(Char C) {
+  return (dxGetWideCharCType1(C) & C1_DIGIT) != 0;
+}
+
+namespace {
+
+TFormatSettings DecimalOnlySettings(Char ADecimalSeparator) {
+  TFormatSettings settings;
+  settings.ThousandSeparator = 0;
+  settings.DecimalSeparator = ADecimalSeparator;
+  return settings;
+}
+
+}  // namespace
+
+double dxStrToFloat(const String& S, Char ADecimalSeparator) {
+  return StrToFloat(S, DecimalOnlySettings(ADecimalSeparator));
+}
+
+String dxFloatToStr(double AValue, Char ADecimalSeparator) {
+  return FloatToStr(AValue, DecimalOnlySettings(ADecimalSeparator));
+}
+
+void WriteIntegerToStream(TStream* AStream, int32_t AValue) {
+  const uint8_t bytes[4] = {static_cast<uint8_t>(AValue), static_cast<uint8_t>(AValue >> 8),
+                            static_cast<uint8_t>(AValue >> 16), static_cast<uint8_t>(AValue >> 24)};
+  AStream->WriteBuffer(bytes, 4);
 }
 
 bool dxSameText(const String& A, const String& B) {

@@ -7,10 +7,13 @@
 #include <vector>
 
 #include "platform/base/exceptions.h"
+#include "platform/base/format.h"
 #include "platform/base/method.h"
 #include "platform/base/types.h"
 
 namespace qd {
+
+class TStream;
 
 // The library's own exception class.
 class EdxException : public Exception {
@@ -214,6 +217,13 @@ inline uint32_t dxMakeLCID(uint16_t ALanguageID, uint16_t ASortID) {
   return (static_cast<uint32_t>(ASortID) << 16) | ALanguageID;
 }
 
+// The format settings of the invariant locale (set by the core unit's start-up).
+const TFormatSettings& dxInvariantFormatSettings();
+// The platform's format settings of a locale.
+void dxGetLocaleFormatSettings(uint32_t ALocale, TFormatSettings& AFormatSettings);
+// The locale's information text, or ADefaultValue when the system has none.
+String dxGetLocaleInfo(uint32_t ALocale, uint32_t AInfoType, const String& ADefaultValue = {});
+
 // --- Conversion, character and memory helpers --------------------------------------
 
 String dxAnsiStringToString(const AnsiString& S, uint32_t ACodePage = 0);
@@ -228,6 +238,28 @@ template <class T>
 int32_t dxCompareValues(const T& A, const T& B) {
   return A < B ? -1 : (B < A ? 1 : 0);
 }
+// The system's character-type query, and the CT_CTYPE1 flags of one character (0 on
+// failure).
+bool dxGetStringTypeW(uint32_t AInfoType, const Char* ASource, int32_t ACount, uint16_t* ACharType);
+uint16_t dxGetWideCharCType1(Char C);
+// The alphabetic flag ($100) and the digit flag (4) of the character type.
+bool dxWideIsAlpha(Char C);
+bool dxWideIsNumeric(Char C);
+inline bool dxCharIsAlpha(Char C) {
+  return dxWideIsAlpha(C);
+}
+inline bool dxCharIsNumeric(Char C) {
+  return dxWideIsNumeric(C);
+}
+
+// The platform's conversions with format settings in which only the decimal separator is
+// set; bad text raises EConvertError.
+double dxStrToFloat(const String& S, Char ADecimalSeparator = u'.');
+String dxFloatToStr(double AValue, Char ADecimalSeparator = u'.');
+
+// Four bytes, little-endian.
+void WriteIntegerToStream(TStream* AStream, int32_t AValue);
+
 // Equal lengths and equal ignoring case.
 bool dxSameText(const String& A, const String& B);
 inline TdxDefaultBoolean dxBooleanToDefaultBoolean(bool B) {
