@@ -8,47 +8,72 @@
 #include "platform/base/strings.h"
 
 namespace qd {
+namespace {
+// Error numbers (some are also named in platform/os/kernel.h).
+constexpr uint32_t kSuccess = 0;
+constexpr uint32_t kFileNotFound = 2;
+constexpr uint32_t kPathNotFound = 3;
+constexpr uint32_t kTooManyOpenFiles = 4;
+constexpr uint32_t kAccessDenied = 5;
+constexpr uint32_t kInvalidHandle = 6;
+constexpr uint32_t kNotEnoughMemory = 8;
+constexpr uint32_t kWriteProtect = 19;
+constexpr uint32_t kSharingViolation = 32;
+constexpr uint32_t kHandleEof = 38;
+constexpr uint32_t kNotSupported = 50;
+constexpr uint32_t kFileExists = 80;
+constexpr uint32_t kInvalidParameter = 87;
+constexpr uint32_t kDiskFull = 112;
+constexpr uint32_t kInvalidName = 123;
+constexpr uint32_t kDirNotEmpty = 145;
+constexpr uint32_t kBusy = 170;
+constexpr uint32_t kAlreadyExists = 183;
+constexpr uint32_t kFilenameExcedRange = 206;
+constexpr uint32_t kNoMoreFiles = 18;
+constexpr uint32_t kDirectory = 267;
+constexpr uint32_t kCantResolveFilename = 1921;
+}  // namespace
 
 uint32_t Win32ErrorFromErrno(int err) {
   switch (err) {
     case 0:
-      return ERROR_SUCCESS;
+      return kSuccess;
     case ENOENT:
-      return ERROR_FILE_NOT_FOUND;
+      return kFileNotFound;
     case ENOTDIR:
-      return ERROR_PATH_NOT_FOUND;
+      return kPathNotFound;
     case EMFILE:
     case ENFILE:
-      return ERROR_TOO_MANY_OPEN_FILES;
+      return kTooManyOpenFiles;
     case EACCES:
     case EPERM:
     case EISDIR:
-      return ERROR_ACCESS_DENIED;
+      return kAccessDenied;
     case EBADF:
-      return ERROR_INVALID_HANDLE;
+      return kInvalidHandle;
     case ENOMEM:
-      return ERROR_NOT_ENOUGH_MEMORY;
+      return kNotEnoughMemory;
     case EROFS:
-      return ERROR_WRITE_PROTECT;
+      return kWriteProtect;
     case ETXTBSY:
-      return ERROR_SHARING_VIOLATION;
+      return kSharingViolation;
     case EEXIST:
-      return ERROR_ALREADY_EXISTS;
+      return kAlreadyExists;
     case EINVAL:
-      return ERROR_INVALID_PARAMETER;
+      return kInvalidParameter;
     case ENOSPC:
     case EDQUOT:
-      return ERROR_DISK_FULL;
+      return kDiskFull;
     case ENAMETOOLONG:
-      return ERROR_FILENAME_EXCED_RANGE;
+      return kFilenameExcedRange;
     case ENOTEMPTY:
-      return ERROR_DIR_NOT_EMPTY;
+      return kDirNotEmpty;
     case EBUSY:
-      return ERROR_BUSY;
+      return kBusy;
     case ELOOP:
-      return ERROR_CANT_RESOLVE_FILENAME;
+      return kCantResolveFilename;
     case ENOTSUP:
-      return ERROR_NOT_SUPPORTED;
+      return kNotSupported;
     default:
       return 0x20000000u | static_cast<uint32_t>(err);  // customer bit: an unmapped errno
   }
@@ -60,7 +85,7 @@ uint32_t Win32ErrorForPath(int err, const std::string& path) {
     if (slash != std::string::npos && slash > 0) {
       struct stat st {};
       std::string dir = path.substr(0, slash);
-      if (::stat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return ERROR_PATH_NOT_FOUND;
+      if (::stat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return kPathNotFound;
     }
   }
   return Win32ErrorFromErrno(err);
@@ -68,49 +93,49 @@ uint32_t Win32ErrorForPath(int err, const std::string& path) {
 
 String SysErrorMessage(uint32_t code) {
   switch (code) {
-    case ERROR_SUCCESS:
+    case kSuccess:
       return u"The operation completed successfully";
-    case ERROR_FILE_NOT_FOUND:
+    case kFileNotFound:
       return u"The system cannot find the file specified";
-    case ERROR_PATH_NOT_FOUND:
+    case kPathNotFound:
       return u"The system cannot find the path specified";
-    case ERROR_TOO_MANY_OPEN_FILES:
+    case kTooManyOpenFiles:
       return u"The system cannot open the file";
-    case ERROR_ACCESS_DENIED:
+    case kAccessDenied:
       return u"Access is denied";
-    case ERROR_INVALID_HANDLE:
+    case kInvalidHandle:
       return u"The handle is invalid";
-    case ERROR_NOT_ENOUGH_MEMORY:
+    case kNotEnoughMemory:
       return u"Not enough memory resources are available to process this command";
-    case ERROR_WRITE_PROTECT:
+    case kWriteProtect:
       return u"The media is write protected";
-    case ERROR_SHARING_VIOLATION:
+    case kSharingViolation:
       return u"The process cannot access the file because it is being used by another process";
-    case ERROR_HANDLE_EOF:
+    case kHandleEof:
       return u"Reached the end of the file";
-    case ERROR_NOT_SUPPORTED:
+    case kNotSupported:
       return u"The request is not supported";
-    case ERROR_FILE_EXISTS:
+    case kFileExists:
       return u"The file exists";
-    case ERROR_INVALID_PARAMETER:
+    case kInvalidParameter:
       return u"The parameter is incorrect";
-    case ERROR_DISK_FULL:
+    case kDiskFull:
       return u"There is not enough space on the disk";
-    case ERROR_INVALID_NAME:
+    case kInvalidName:
       return u"The filename, directory name, or volume label syntax is incorrect";
-    case ERROR_DIR_NOT_EMPTY:
+    case kDirNotEmpty:
       return u"The directory is not empty";
-    case ERROR_BUSY:
+    case kBusy:
       return u"The requested resource is in use";
-    case ERROR_ALREADY_EXISTS:
+    case kAlreadyExists:
       return u"Cannot create a file when that file already exists";
-    case ERROR_FILENAME_EXCED_RANGE:
+    case kFilenameExcedRange:
       return u"The filename or extension is too long";
-    case ERROR_NO_MORE_FILES:
+    case kNoMoreFiles:
       return u"There are no more files";
-    case ERROR_DIRECTORY:
+    case kDirectory:
       return u"The directory name is invalid";
-    case ERROR_CANT_RESOLVE_FILENAME:
+    case kCantResolveFilename:
       return u"The name of the file cannot be resolved by the system";
     default:
       if (code & 0x20000000u) return Utf8ToString(std::strerror(static_cast<int>(code & 0xFFFF)));

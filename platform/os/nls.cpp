@@ -1,0 +1,709 @@
+// National-language support: fixed locale tables for the locales the system ships with,
+// collation and character classes through ICU.
+#include "platform/os/nls.h"
+
+#include <unicode/uchar.h>
+#include <unicode/ucol.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdlib>
+#include <cstring>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+
+#include "platform/base/strings.h"
+
+namespace qd {
+namespace {
+
+struct LocaleData {
+  LCID lcid;
+  const char16_t* name;
+  // Values by LCTYPE (without the flag bits). Names are filled from the arrays below.
+  std::map<LCTYPE, std::u16string> values;
+};
+
+const char16_t* const kEnDays[7] = {u"Monday", u"Tuesday",  u"Wednesday", u"Thursday",
+                                    u"Friday", u"Saturday", u"Sunday"};
+const char16_t* const kEnDaysAbbr[7] = {u"Mon", u"Tue", u"Wed", u"Thu", u"Fri", u"Sat", u"Sun"};
+const char16_t* const kEnDaysShortest[7] = {u"Mo", u"Tu", u"We", u"Th", u"Fr", u"Sa", u"Su"};
+const char16_t* const kEnMonths[12] = {u"January",   u"February", u"March",    u"April",
+                                       u"May",       u"June",     u"July",     u"August",
+                                       u"September", u"October",  u"November", u"December"};
+const char16_t* const kEnMonthsAbbr[12] = {u"Jan", u"Feb", u"Mar", u"Apr", u"May", u"Jun",
+                                           u"Jul", u"Aug", u"Sep", u"Oct", u"Nov", u"Dec"};
+
+const char16_t* const kPtDays[7] = {u"segunda-feira", u"terça-feira", u"quarta-feira", u"quinta-feira",
+                                    u"sexta-feira",   u"sábado",      u"domingo"};
+const char16_t* const kPtDaysAbbr[7] = {u"seg", u"ter", u"qua", u"qui", u"sex", u"sáb", u"dom"};
+const char16_t* const kPtDaysShortest[7] = {u"S", u"T", u"Q", u"Q", u"S", u"S", u"D"};
+const char16_t* const kPtMonths[12] = {u"janeiro",  u"fevereiro", u"março",    u"abril",
+                                       u"maio",     u"junho",     u"julho",    u"agosto",
+                                       u"setembro", u"outubro",   u"novembro", u"dezembro"};
+const char16_t* const kPtMonthsAbbr[12] = {u"jan", u"fev", u"mar", u"abr", u"mai", u"jun",
+                                           u"jul", u"ago", u"set", u"out", u"nov", u"dez"};
+
+const char16_t* const kDeDays[7] = {u"Montag",  u"Dienstag", u"Mittwoch", u"Donnerstag",
+                                    u"Freitag", u"Samstag",  u"Sonntag"};
+const char16_t* const kDeDaysAbbr[7] = {u"Mo", u"Di", u"Mi", u"Do", u"Fr", u"Sa", u"So"};
+const char16_t* const kDeMonths[12] = {u"Januar",    u"Februar", u"März",     u"April",
+                                       u"Mai",       u"Juni",    u"Juli",     u"August",
+                                       u"September", u"Oktober", u"November", u"Dezember"};
+const char16_t* const kDeMonthsAbbr[12] = {u"Jan", u"Feb", u"Mär", u"Apr", u"Mai", u"Jun",
+                                           u"Jul", u"Aug", u"Sep", u"Okt", u"Nov", u"Dez"};
+
+void AddNames(LocaleData& d, const char16_t* const* days, const char16_t* const* daysAbbr,
+              const char16_t* const* daysShortest, const char16_t* const* months,
+              const char16_t* const* monthsAbbr) {
+  for (LCTYPE i = 0; i < 7; ++i) {
+    d.values[LOCALE_SDAYNAME1 + i] = days[i];
+    d.values[LOCALE_SABBREVDAYNAME1 + i] = daysAbbr[i];
+    d.values[LOCALE_SSHORTESTDAYNAME1 + i] = daysShortest[i];
+  }
+  for (LCTYPE i = 0; i < 12; ++i) {
+    d.values[LOCALE_SMONTHNAME1 + i] = months[i];
+    d.values[LOCALE_SABBREVMONTHNAME1 + i] = monthsAbbr[i];
+  }
+  d.values[LOCALE_SMONTHNAME13] = u"";
+  d.values[LOCALE_SABBREVMONTHNAME13] = u"";
+}
+
+// Values shared by most locales; each table below overrides what differs.
+void AddCommon(LocaleData& d) {
+  auto& v = d.values;
+  v[LOCALE_IDEFAULTANSICODEPAGE] = u"1252";
+  v[LOCALE_IDEFAULTMACCODEPAGE] = u"10000";
+  v[LOCALE_SGROUPING] = u"3;0";
+  v[LOCALE_SMONGROUPING] = u"3;0";
+  v[LOCALE_IDIGITS] = u"2";
+  v[LOCALE_ILZERO] = u"1";
+  v[LOCALE_INEGNUMBER] = u"1";
+  v[LOCALE_SNATIVEDIGITS] = u"0123456789";
+  v[LOCALE_ICURRDIGITS] = u"2";
+  v[LOCALE_IINTLCURRDIGITS] = u"2";
+  v[LOCALE_STIME] = u":";
+  v[LOCALE_ICALENDARTYPE] = u"1";
+  v[LOCALE_IOPTIONALCALENDAR] = u"1";
+  v[LOCALE_SPOSITIVESIGN] = u"";
+  v[LOCALE_SNEGATIVESIGN] = u"-";
+  v[LOCALE_IPOSSIGNPOSN] = u"3";
+  v[LOCALE_INEGSIGNPOSN] = u"0";
+  v[LOCALE_IPOSSYMPRECEDES] = u"1";
+  v[LOCALE_IPOSSEPBYSPACE] = u"0";
+  v[LOCALE_INEGSYMPRECEDES] = u"1";
+  v[LOCALE_INEGSEPBYSPACE] = u"0";
+  v[LOCALE_IREADINGLAYOUT] = u"0";
+  v[LOCALE_IDIGITSUBSTITUTION] = u"1";
+  v[LOCALE_ITIMEMARKPOSN] = u"0";
+  v[LOCALE_ICENTURY] = u"1";
+}
+
+std::vector<LocaleData> BuildLocales() {
+  std::vector<LocaleData> all;
+  {
+    LocaleData d{0x0409, u"en-US", {}};
+    AddCommon(d);
+    AddNames(d, kEnDays, kEnDaysAbbr, kEnDaysShortest, kEnMonths, kEnMonthsAbbr);
+    auto& v = d.values;
+    v[LOCALE_ILANGUAGE] = u"0409";
+    v[LOCALE_SLANGUAGE] = u"English (United States)";
+    v[LOCALE_SENGLANGUAGE] = u"English";
+    v[LOCALE_SABBREVLANGNAME] = u"ENU";
+    v[LOCALE_SNATIVELANGNAME] = u"English";
+    v[LOCALE_ICOUNTRY] = u"1";
+    v[LOCALE_SCOUNTRY] = u"United States";
+    v[LOCALE_SENGCOUNTRY] = u"United States";
+    v[LOCALE_SABBREVCTRYNAME] = u"USA";
+    v[LOCALE_SNATIVECTRYNAME] = u"United States";
+    v[LOCALE_IDEFAULTLANGUAGE] = u"0409";
+    v[LOCALE_IDEFAULTCOUNTRY] = u"1";
+    v[LOCALE_IDEFAULTCODEPAGE] = u"437";
+    v[LOCALE_SLIST] = u",";
+    v[LOCALE_IMEASURE] = u"1";
+    v[LOCALE_SDECIMAL] = u".";
+    v[LOCALE_STHOUSAND] = u",";
+    v[LOCALE_SCURRENCY] = u"$";
+    v[LOCALE_SINTLSYMBOL] = u"USD";
+    v[LOCALE_SMONDECIMALSEP] = u".";
+    v[LOCALE_SMONTHOUSANDSEP] = u",";
+    v[LOCALE_ICURRENCY] = u"0";
+    v[LOCALE_INEGCURR] = u"0";
+    v[LOCALE_SDATE] = u"/";
+    v[LOCALE_SSHORTDATE] = u"M/d/yyyy";
+    v[LOCALE_SLONGDATE] = u"dddd, MMMM d, yyyy";
+    v[LOCALE_STIMEFORMAT] = u"h:mm:ss tt";
+    v[LOCALE_SSHORTTIME] = u"h:mm tt";
+    v[LOCALE_SYEARMONTH] = u"MMMM yyyy";
+    v[LOCALE_SMONTHDAY] = u"MMMM d";
+    v[LOCALE_IDATE] = u"0";
+    v[LOCALE_ILDATE] = u"0";
+    v[LOCALE_ITIME] = u"0";
+    v[LOCALE_ITLZERO] = u"0";
+    v[LOCALE_IDAYLZERO] = u"0";
+    v[LOCALE_IMONLZERO] = u"0";
+    v[LOCALE_S1159] = u"AM";
+    v[LOCALE_S2359] = u"PM";
+    v[LOCALE_IFIRSTDAYOFWEEK] = u"6";
+    v[LOCALE_IFIRSTWEEKOFYEAR] = u"0";
+    v[LOCALE_SISO639LANGNAME] = u"en";
+    v[LOCALE_SISO3166CTRYNAME] = u"US";
+    v[LOCALE_SISO639LANGNAME2] = u"eng";
+    v[LOCALE_SISO3166CTRYNAME2] = u"USA";
+    v[LOCALE_SENGCURRNAME] = u"US Dollar";
+    v[LOCALE_SNATIVECURRNAME] = u"US Dollar";
+    v[LOCALE_SPARENT] = u"en";
+    all.push_back(std::move(d));
+  }
+  {
+    LocaleData d{0x0416, u"pt-BR", {}};
+    AddCommon(d);
+    AddNames(d, kPtDays, kPtDaysAbbr, kPtDaysShortest, kPtMonths, kPtMonthsAbbr);
+    auto& v = d.values;
+    v[LOCALE_ILANGUAGE] = u"0416";
+    v[LOCALE_SLANGUAGE] = u"Portuguese (Brazil)";
+    v[LOCALE_SENGLANGUAGE] = u"Portuguese";
+    v[LOCALE_SABBREVLANGNAME] = u"PTB";
+    v[LOCALE_SNATIVELANGNAME] = u"português";
+    v[LOCALE_ICOUNTRY] = u"55";
+    v[LOCALE_SCOUNTRY] = u"Brazil";
+    v[LOCALE_SENGCOUNTRY] = u"Brazil";
+    v[LOCALE_SABBREVCTRYNAME] = u"BRA";
+    v[LOCALE_SNATIVECTRYNAME] = u"Brasil";
+    v[LOCALE_IDEFAULTLANGUAGE] = u"0416";
+    v[LOCALE_IDEFAULTCOUNTRY] = u"55";
+    v[LOCALE_IDEFAULTCODEPAGE] = u"850";
+    v[LOCALE_SLIST] = u";";
+    v[LOCALE_IMEASURE] = u"0";
+    v[LOCALE_SDECIMAL] = u",";
+    v[LOCALE_STHOUSAND] = u".";
+    v[LOCALE_SCURRENCY] = u"R$";
+    v[LOCALE_SINTLSYMBOL] = u"BRL";
+    v[LOCALE_SMONDECIMALSEP] = u",";
+    v[LOCALE_SMONTHOUSANDSEP] = u".";
+    v[LOCALE_ICURRENCY] = u"2";
+    v[LOCALE_INEGCURR] = u"9";
+    v[LOCALE_SDATE] = u"/";
+    v[LOCALE_SSHORTDATE] = u"dd/MM/yyyy";
+    v[LOCALE_SLONGDATE] = u"dddd, d' de 'MMMM' de 'yyyy";
+    v[LOCALE_STIMEFORMAT] = u"HH:mm:ss";
+    v[LOCALE_SSHORTTIME] = u"HH:mm";
+    v[LOCALE_SYEARMONTH] = u"MMMM' de 'yyyy";
+    v[LOCALE_SMONTHDAY] = u"d' de 'MMMM";
+    v[LOCALE_IDATE] = u"1";
+    v[LOCALE_ILDATE] = u"1";
+    v[LOCALE_ITIME] = u"1";
+    v[LOCALE_ITLZERO] = u"1";
+    v[LOCALE_IDAYLZERO] = u"1";
+    v[LOCALE_IMONLZERO] = u"1";
+    v[LOCALE_S1159] = u"";
+    v[LOCALE_S2359] = u"";
+    v[LOCALE_IFIRSTDAYOFWEEK] = u"6";
+    v[LOCALE_IFIRSTWEEKOFYEAR] = u"0";
+    v[LOCALE_SISO639LANGNAME] = u"pt";
+    v[LOCALE_SISO3166CTRYNAME] = u"BR";
+    v[LOCALE_SISO639LANGNAME2] = u"por";
+    v[LOCALE_SISO3166CTRYNAME2] = u"BRA";
+    v[LOCALE_SENGCURRNAME] = u"Brazilian Real";
+    v[LOCALE_SNATIVECURRNAME] = u"Real";
+    v[LOCALE_SPARENT] = u"pt";
+    all.push_back(std::move(d));
+  }
+  {
+    LocaleData d{0x0809, u"en-GB", {}};
+    AddCommon(d);
+    AddNames(d, kEnDays, kEnDaysAbbr, kEnDaysShortest, kEnMonths, kEnMonthsAbbr);
+    auto& v = d.values;
+    v[LOCALE_ILANGUAGE] = u"0809";
+    v[LOCALE_SLANGUAGE] = u"English (United Kingdom)";
+    v[LOCALE_SENGLANGUAGE] = u"English";
+    v[LOCALE_SABBREVLANGNAME] = u"ENG";
+    v[LOCALE_SNATIVELANGNAME] = u"English";
+    v[LOCALE_ICOUNTRY] = u"44";
+    v[LOCALE_SCOUNTRY] = u"United Kingdom";
+    v[LOCALE_SENGCOUNTRY] = u"United Kingdom";
+    v[LOCALE_SABBREVCTRYNAME] = u"GBR";
+    v[LOCALE_SNATIVECTRYNAME] = u"United Kingdom";
+    v[LOCALE_IDEFAULTLANGUAGE] = u"0809";
+    v[LOCALE_IDEFAULTCOUNTRY] = u"44";
+    v[LOCALE_IDEFAULTCODEPAGE] = u"850";
+    v[LOCALE_SLIST] = u",";
+    v[LOCALE_IMEASURE] = u"0";
+    v[LOCALE_SDECIMAL] = u".";
+    v[LOCALE_STHOUSAND] = u",";
+    v[LOCALE_SCURRENCY] = u"£";
+    v[LOCALE_SINTLSYMBOL] = u"GBP";
+    v[LOCALE_SMONDECIMALSEP] = u".";
+    v[LOCALE_SMONTHOUSANDSEP] = u",";
+    v[LOCALE_ICURRENCY] = u"0";
+    v[LOCALE_INEGCURR] = u"1";
+    v[LOCALE_SDATE] = u"/";
+    v[LOCALE_SSHORTDATE] = u"dd/MM/yyyy";
+    v[LOCALE_SLONGDATE] = u"dd MMMM yyyy";
+    v[LOCALE_STIMEFORMAT] = u"HH:mm:ss";
+    v[LOCALE_SSHORTTIME] = u"HH:mm";
+    v[LOCALE_SYEARMONTH] = u"MMMM yyyy";
+    v[LOCALE_SMONTHDAY] = u"d MMMM";
+    v[LOCALE_IDATE] = u"1";
+    v[LOCALE_ILDATE] = u"1";
+    v[LOCALE_ITIME] = u"1";
+    v[LOCALE_ITLZERO] = u"1";
+    v[LOCALE_IDAYLZERO] = u"1";
+    v[LOCALE_IMONLZERO] = u"1";
+    v[LOCALE_S1159] = u"am";
+    v[LOCALE_S2359] = u"pm";
+    v[LOCALE_IFIRSTDAYOFWEEK] = u"0";
+    v[LOCALE_IFIRSTWEEKOFYEAR] = u"2";
+    v[LOCALE_SISO639LANGNAME] = u"en";
+    v[LOCALE_SISO3166CTRYNAME] = u"GB";
+    v[LOCALE_SISO639LANGNAME2] = u"eng";
+    v[LOCALE_SISO3166CTRYNAME2] = u"GBR";
+    v[LOCALE_SENGCURRNAME] = u"British Pound";
+    v[LOCALE_SNATIVECURRNAME] = u"Pound Sterling";
+    v[LOCALE_SPARENT] = u"en";
+    all.push_back(std::move(d));
+  }
+  {
+    LocaleData d{0x0407, u"de-DE", {}};
+    AddCommon(d);
+    AddNames(d, kDeDays, kDeDaysAbbr, kDeDaysAbbr, kDeMonths, kDeMonthsAbbr);
+    auto& v = d.values;
+    v[LOCALE_ILANGUAGE] = u"0407";
+    v[LOCALE_SLANGUAGE] = u"German (Germany)";
+    v[LOCALE_SENGLANGUAGE] = u"German";
+    v[LOCALE_SABBREVLANGNAME] = u"DEU";
+    v[LOCALE_SNATIVELANGNAME] = u"Deutsch";
+    v[LOCALE_ICOUNTRY] = u"49";
+    v[LOCALE_SCOUNTRY] = u"Germany";
+    v[LOCALE_SENGCOUNTRY] = u"Germany";
+    v[LOCALE_SABBREVCTRYNAME] = u"DEU";
+    v[LOCALE_SNATIVECTRYNAME] = u"Deutschland";
+    v[LOCALE_IDEFAULTLANGUAGE] = u"0407";
+    v[LOCALE_IDEFAULTCOUNTRY] = u"49";
+    v[LOCALE_IDEFAULTCODEPAGE] = u"850";
+    v[LOCALE_SLIST] = u";";
+    v[LOCALE_IMEASURE] = u"0";
+    v[LOCALE_SDECIMAL] = u",";
+    v[LOCALE_STHOUSAND] = u".";
+    v[LOCALE_SCURRENCY] = u"€";
+    v[LOCALE_SINTLSYMBOL] = u"EUR";
+    v[LOCALE_SMONDECIMALSEP] = u",";
+    v[LOCALE_SMONTHOUSANDSEP] = u".";
+    v[LOCALE_ICURRENCY] = u"3";
+    v[LOCALE_INEGCURR] = u"8";
+    v[LOCALE_SDATE] = u".";
+    v[LOCALE_SSHORTDATE] = u"dd.MM.yyyy";
+    v[LOCALE_SLONGDATE] = u"dddd, d. MMMM yyyy";
+    v[LOCALE_STIMEFORMAT] = u"HH:mm:ss";
+    v[LOCALE_SSHORTTIME] = u"HH:mm";
+    v[LOCALE_SYEARMONTH] = u"MMMM yyyy";
+    v[LOCALE_SMONTHDAY] = u"d. MMMM";
+    v[LOCALE_IDATE] = u"1";
+    v[LOCALE_ILDATE] = u"1";
+    v[LOCALE_ITIME] = u"1";
+    v[LOCALE_ITLZERO] = u"1";
+    v[LOCALE_IDAYLZERO] = u"1";
+    v[LOCALE_IMONLZERO] = u"1";
+    v[LOCALE_S1159] = u"";
+    v[LOCALE_S2359] = u"";
+    v[LOCALE_IFIRSTDAYOFWEEK] = u"0";
+    v[LOCALE_IFIRSTWEEKOFYEAR] = u"2";
+    v[LOCALE_SISO639LANGNAME] = u"de";
+    v[LOCALE_SISO3166CTRYNAME] = u"DE";
+    v[LOCALE_SISO639LANGNAME2] = u"deu";
+    v[LOCALE_SISO3166CTRYNAME2] = u"DEU";
+    v[LOCALE_SENGCURRNAME] = u"Euro";
+    v[LOCALE_SNATIVECURRNAME] = u"Euro";
+    v[LOCALE_SPARENT] = u"de";
+    all.push_back(std::move(d));
+  }
+  {
+    LocaleData d{LOCALE_INVARIANT, u"", {}};
+    AddCommon(d);
+    AddNames(d, kEnDays, kEnDaysAbbr, kEnDaysShortest, kEnMonths, kEnMonthsAbbr);
+    auto& v = d.values;
+    v[LOCALE_ILANGUAGE] = u"007f";
+    v[LOCALE_SLANGUAGE] = u"Invariant Language (Invariant Country)";
+    v[LOCALE_SENGLANGUAGE] = u"Invariant Language";
+    v[LOCALE_SABBREVLANGNAME] = u"IVL";
+    v[LOCALE_SNATIVELANGNAME] = u"Invariant Language";
+    v[LOCALE_ICOUNTRY] = u"1";
+    v[LOCALE_SCOUNTRY] = u"Invariant Country";
+    v[LOCALE_SENGCOUNTRY] = u"Invariant Country";
+    v[LOCALE_SABBREVCTRYNAME] = u"IVC";
+    v[LOCALE_SNATIVECTRYNAME] = u"Invariant Country";
+    v[LOCALE_IDEFAULTLANGUAGE] = u"007f";
+    v[LOCALE_IDEFAULTCOUNTRY] = u"1";
+    v[LOCALE_IDEFAULTCODEPAGE] = u"437";
+    v[LOCALE_SLIST] = u",";
+    v[LOCALE_IMEASURE] = u"0";
+    v[LOCALE_SDECIMAL] = u".";
+    v[LOCALE_STHOUSAND] = u",";
+    v[LOCALE_SCURRENCY] = u"¤";
+    v[LOCALE_SINTLSYMBOL] = u"XDR";
+    v[LOCALE_SMONDECIMALSEP] = u".";
+    v[LOCALE_SMONTHOUSANDSEP] = u",";
+    v[LOCALE_ICURRENCY] = u"0";
+    v[LOCALE_INEGCURR] = u"0";
+    v[LOCALE_SDATE] = u"/";
+    v[LOCALE_SSHORTDATE] = u"MM/dd/yyyy";
+    v[LOCALE_SLONGDATE] = u"dddd, dd MMMM yyyy";
+    v[LOCALE_STIMEFORMAT] = u"HH:mm:ss";
+    v[LOCALE_SSHORTTIME] = u"HH:mm";
+    v[LOCALE_SYEARMONTH] = u"yyyy MMMM";
+    v[LOCALE_SMONTHDAY] = u"MMMM dd";
+    v[LOCALE_IDATE] = u"0";
+    v[LOCALE_ILDATE] = u"1";
+    v[LOCALE_ITIME] = u"1";
+    v[LOCALE_ITLZERO] = u"1";
+    v[LOCALE_IDAYLZERO] = u"1";
+    v[LOCALE_IMONLZERO] = u"1";
+    v[LOCALE_S1159] = u"AM";
+    v[LOCALE_S2359] = u"PM";
+    v[LOCALE_IFIRSTDAYOFWEEK] = u"6";
+    v[LOCALE_IFIRSTWEEKOFYEAR] = u"0";
+    v[LOCALE_SISO639LANGNAME] = u"iv";
+    v[LOCALE_SISO3166CTRYNAME] = u"IV";
+    v[LOCALE_SISO639LANGNAME2] = u"ivl";
+    v[LOCALE_SISO3166CTRYNAME2] = u"IVC";
+    v[LOCALE_SENGCURRNAME] = u"International Monetary Fund";
+    v[LOCALE_SNATIVECURRNAME] = u"International Monetary Fund";
+    v[LOCALE_SPARENT] = u"";
+    all.push_back(std::move(d));
+  }
+  for (auto& d : all) d.values[LOCALE_SNAME] = d.name;
+  return all;
+}
+
+const std::vector<LocaleData>& Locales() {
+  static const std::vector<LocaleData> all = BuildLocales();
+  return all;
+}
+
+const LocaleData* FindData(LCID lcid) {
+  for (const auto& d : Locales())
+    if (d.lcid == lcid) return &d;
+  return nullptr;
+}
+
+// Values written as hexadecimal digits.
+bool IsHexType(LCTYPE t) {
+  return t == LOCALE_ILANGUAGE || t == LOCALE_IDEFAULTLANGUAGE;
+}
+
+std::atomic<LCID> gUserOverride{0};
+thread_local LCID tThreadLocale = 0;
+
+LCID FromEnvironment() {
+  for (const char* var : {"LC_ALL", "LANG"}) {
+    const char* v = std::getenv(var);
+    if (!v || !*v) continue;
+    std::string s(v);
+    s = s.substr(0, s.find_first_of(".@"));
+    std::replace(s.begin(), s.end(), '_', '-');
+    LCID id = LocaleNameToLCID(Utf8ToString(s).c_str(), 0);
+    if (id && FindData(id)) return id;
+    return 0x0409;  // a locale we have no data for reads as en-US
+  }
+  return 0x0409;
+}
+
+LCID ResolveLCID(LCID lcid) {
+  switch (lcid) {
+    case LOCALE_USER_DEFAULT:
+    case LOCALE_CUSTOM_DEFAULT:
+    case LOCALE_CUSTOM_UI_DEFAULT:
+    case LOCALE_CUSTOM_UNSPECIFIED:
+    case LOCALE_NEUTRAL:
+      return GetUserDefaultLCID();
+    case LOCALE_SYSTEM_DEFAULT:
+      return GetSystemDefaultLCID();
+    default:
+      // Sort identifiers (bits 16-19) do not change the data.
+      return lcid & 0xFFFF;
+  }
+}
+
+int CopyOut(const std::u16string& s, WCHAR* out, int cch) {
+  int need = static_cast<int>(s.size()) + 1;
+  if (cch == 0) return need;
+  if (!out || cch < need) return 0;
+  std::copy(s.begin(), s.end(), out);
+  out[s.size()] = 0;
+  return need;
+}
+
+struct NameEntry {
+  LCID lcid;
+  const char16_t* name;
+};
+// Identifiers that have a name; locale data exists only for some of them.
+constexpr NameEntry kNames[] = {
+    {0x0409, u"en-US"}, {0x0416, u"pt-BR"}, {0x0809, u"en-GB"}, {0x0407, u"de-DE"},
+    {0x0816, u"pt-PT"}, {0x0C0A, u"es-ES"}, {0x080A, u"es-MX"}, {0x040C, u"fr-FR"},
+    {0x0410, u"it-IT"}, {0x0413, u"nl-NL"}, {0x0411, u"ja-JP"}, {0x0804, u"zh-CN"},
+    {0x0419, u"ru-RU"}, {0x0401, u"ar-SA"}, {0x040D, u"he-IL"}, {0x007F, u""},
+};
+
+std::u16string_view Measure(const WCHAR* s, int n) {
+  if (!s) return {};
+  if (n < 0) return std::u16string_view(s);
+  return std::u16string_view(s, static_cast<size_t>(n));
+}
+
+// --- collation -----------------------------------------------------------------------
+
+struct CollatorKey {
+  LCID lcid;
+  DWORD flags;
+  bool operator<(const CollatorKey& o) const { return lcid != o.lcid ? lcid < o.lcid : flags < o.flags; }
+};
+struct CollatorCache {
+  std::mutex lock;
+  std::map<CollatorKey, UCollator*> collators;
+  ~CollatorCache() {
+    for (auto& [k, c] : collators) ucol_close(c);
+  }
+};
+CollatorCache& Collators() {
+  static CollatorCache c;
+  return c;
+}
+
+constexpr DWORD kCollatorFlags = NORM_IGNORECASE | LINGUISTIC_IGNORECASE | NORM_IGNORENONSPACE |
+                                 LINGUISTIC_IGNOREDIACRITIC | NORM_IGNORESYMBOLS | SORT_DIGITSASNUMBERS;
+
+UCollator* GetCollator(LCID lcid, DWORD flags) {
+  flags &= kCollatorFlags;
+  auto& cache = Collators();
+  std::lock_guard g(cache.lock);
+  auto it = cache.collators.find({lcid, flags});
+  if (it != cache.collators.end()) return it->second;
+  std::string loc;
+  for (const auto& e : kNames)
+    if (e.lcid == lcid) loc = StringToUtf8(e.name);
+  std::replace(loc.begin(), loc.end(), '-', '_');
+  UErrorCode err = U_ZERO_ERROR;
+  UCollator* c = ucol_open(loc.c_str(), &err);
+  if (U_FAILURE(err) || !c) return nullptr;
+  bool ignoreCase = flags & (NORM_IGNORECASE | LINGUISTIC_IGNORECASE);
+  bool ignoreAccents = flags & (NORM_IGNORENONSPACE | LINGUISTIC_IGNOREDIACRITIC);
+  if (ignoreAccents) {
+    ucol_setStrength(c, UCOL_PRIMARY);
+    if (!ignoreCase) ucol_setAttribute(c, UCOL_CASE_LEVEL, UCOL_ON, &err);
+  } else if (ignoreCase) {
+    ucol_setStrength(c, UCOL_SECONDARY);
+  } else {
+    ucol_setStrength(c, UCOL_TERTIARY);
+  }
+  if (flags & NORM_IGNORESYMBOLS) ucol_setAttribute(c, UCOL_ALTERNATE_HANDLING, UCOL_SHIFTED, &err);
+  if (flags & SORT_DIGITSASNUMBERS) ucol_setAttribute(c, UCOL_NUMERIC_COLLATION, UCOL_ON, &err);
+  cache.collators[{lcid, flags}] = c;
+  return c;
+}
+
+int Collate(UCollator* c, std::u16string_view a, std::u16string_view b) {
+  UCollationResult r =
+      ucol_strcoll(c, reinterpret_cast<const UChar*>(a.data()), static_cast<int32_t>(a.size()),
+                   reinterpret_cast<const UChar*>(b.data()), static_cast<int32_t>(b.size()));
+  return r == UCOL_LESS ? -1 : r == UCOL_GREATER ? 1 : 0;
+}
+
+bool IsWordSortIgnorable(char16_t c) {
+  return c == u'-' || c == u'\'' || c == 0x00AD || c == 0x2019;
+}
+
+std::u16string WithoutIgnorables(std::u16string_view s) {
+  std::u16string out;
+  out.reserve(s.size());
+  for (char16_t c : s)
+    if (!IsWordSortIgnorable(c)) out.push_back(c);
+  return out;
+}
+
+int CompareImpl(LCID lcid, DWORD flags, std::u16string_view a, std::u16string_view b) {
+  LCID id = ResolveLCID(lcid);
+  if (!FindData(id)) id = 0x0409;
+  UCollator* c = GetCollator(id, flags);
+  if (!c) return 0;
+  if (!(flags & SORT_STRINGSORT)) {
+    // Word sort: hyphens and apostrophes count only when everything else is equal.
+    std::u16string wa = WithoutIgnorables(a), wb = WithoutIgnorables(b);
+    if (wa.size() != a.size() || wb.size() != b.size()) {
+      int r = Collate(c, wa, wb);
+      if (r != 0) return r;
+      // Equal but for them: the one with fewer of them sorts first.
+      size_t na = a.size() - wa.size(), nb = b.size() - wb.size();
+      if (na != nb) return na < nb ? -1 : 1;
+    }
+  }
+  return Collate(c, a, b);
+}
+
+}  // namespace
+
+// --- locale identifiers ---------------------------------------------------------------
+
+void SetUserDefaultLCIDForTesting(LCID Locale) {
+  gUserOverride = Locale;
+}
+
+LCID GetUserDefaultLCID() {
+  LCID o = gUserOverride;
+  if (o) return o;
+  static const LCID fromEnv = FromEnvironment();
+  return fromEnv;
+}
+
+LCID GetSystemDefaultLCID() {
+  return GetUserDefaultLCID();
+}
+LANGID GetUserDefaultLangID() {
+  return LANGIDFROMLCID(GetUserDefaultLCID());
+}
+LANGID GetSystemDefaultLangID() {
+  return LANGIDFROMLCID(GetSystemDefaultLCID());
+}
+LANGID GetUserDefaultUILanguage() {
+  return GetUserDefaultLangID();
+}
+
+LCID GetThreadLocale() {
+  return tThreadLocale ? tThreadLocale : GetUserDefaultLCID();
+}
+
+BOOL SetThreadLocale(LCID Locale) {
+  LCID id = ResolveLCID(Locale);
+  if (!FindData(id)) return FALSE;
+  tThreadLocale = id;
+  return TRUE;
+}
+
+BOOL IsValidLocale(LCID Locale, DWORD) {
+  return FindData(Locale & 0xFFFF) ? TRUE : FALSE;
+}
+
+int LCIDToLocaleName(LCID Locale, WCHAR* lpName, int cchName, DWORD) {
+  LCID id = ResolveLCID(Locale);
+  for (const auto& e : kNames)
+    if (e.lcid == id) return CopyOut(e.name, lpName, cchName);
+  return 0;
+}
+
+LCID LocaleNameToLCID(const WCHAR* lpName, DWORD) {
+  if (!lpName) return GetUserDefaultLCID();
+  std::u16string_view name(lpName);
+  if (name == LOCALE_NAME_SYSTEM_DEFAULT) return GetSystemDefaultLCID();
+  for (const auto& e : kNames)
+    if (SameText(e.name, name)) return e.lcid;
+  return 0;
+}
+
+int GetUserDefaultLocaleName(WCHAR* lpLocaleName, int cchLocaleName) {
+  return LCIDToLocaleName(LOCALE_USER_DEFAULT, lpLocaleName, cchLocaleName, 0);
+}
+
+// --- locale information -----------------------------------------------------------------
+
+int GetLocaleInfoW(LCID Locale, LCTYPE LCType, WCHAR* lpLCData, int cchData) {
+  if (cchData < 0) return 0;
+  const LocaleData* d = FindData(ResolveLCID(Locale));
+  if (!d) return 0;
+  LCTYPE type = LCType & ~(LOCALE_NOUSEROVERRIDE | LOCALE_USE_CP_ACP | LOCALE_RETURN_NUMBER);
+  auto it = d->values.find(type);
+  if (it == d->values.end()) return 0;
+  if (LCType & LOCALE_RETURN_NUMBER) {
+    const std::u16string& s = it->second;
+    if (s.empty()) return 0;
+    DWORD value = 0;
+    int base = IsHexType(type) ? 16 : 10;
+    for (char16_t c : s) {
+      int digit;
+      if (c >= u'0' && c <= u'9')
+        digit = c - u'0';
+      else if (base == 16 && c >= u'a' && c <= u'f')
+        digit = c - u'a' + 10;
+      else if (base == 16 && c >= u'A' && c <= u'F')
+        digit = c - u'A' + 10;
+      else
+        return 0;  // not a number
+      value = value * static_cast<DWORD>(base) + static_cast<DWORD>(digit);
+    }
+    constexpr int kNeed = static_cast<int>(sizeof(DWORD) / sizeof(WCHAR));
+    if (cchData == 0) return kNeed;
+    if (!lpLCData || cchData < kNeed) return 0;
+    std::memcpy(lpLCData, &value, sizeof(value));
+    return kNeed;
+  }
+  return CopyOut(it->second, lpLCData, cchData);
+}
+
+int GetLocaleInfoEx(const WCHAR* lpLocaleName, LCTYPE LCType, WCHAR* lpLCData, int cchData) {
+  LCID id = lpLocaleName && *lpLocaleName == 0 ? LOCALE_INVARIANT : LocaleNameToLCID(lpLocaleName, 0);
+  if (!id) return 0;
+  return GetLocaleInfoW(id, LCType, lpLCData, cchData);
+}
+
+String GetLocaleStr(LCID Locale, LCTYPE LCType, const String& Default) {
+  WCHAR buf[256];
+  int n = GetLocaleInfoW(Locale, LCType & ~LOCALE_RETURN_NUMBER, buf, 256);
+  return n > 0 ? String(buf, static_cast<size_t>(n - 1)) : Default;
+}
+
+// --- comparison ---------------------------------------------------------------------------
+
+int CompareStringW(LCID Locale, DWORD dwCmpFlags, const WCHAR* lpString1, int cchCount1,
+                   const WCHAR* lpString2, int cchCount2) {
+  if ((!lpString1 && cchCount1 != 0) || (!lpString2 && cchCount2 != 0)) return 0;
+  return CompareImpl(Locale, dwCmpFlags, Measure(lpString1, cchCount1), Measure(lpString2, cchCount2)) + 2;
+}
+
+int CompareStringEx(const WCHAR* lpLocaleName, DWORD dwCmpFlags, const WCHAR* lpString1, int cchCount1,
+                    const WCHAR* lpString2, int cchCount2) {
+  LCID id = lpLocaleName && *lpLocaleName == 0 ? LOCALE_INVARIANT : LocaleNameToLCID(lpLocaleName, 0);
+  if (!id) return 0;
+  return CompareStringW(id, dwCmpFlags, lpString1, cchCount1, lpString2, cchCount2);
+}
+
+int lstrcmpW(const WCHAR* a, const WCHAR* b) {
+  return CompareImpl(LOCALE_USER_DEFAULT, 0, Measure(a, -1), Measure(b, -1));
+}
+
+int lstrcmpiW(const WCHAR* a, const WCHAR* b) {
+  return CompareImpl(LOCALE_USER_DEFAULT, NORM_IGNORECASE, Measure(a, -1), Measure(b, -1));
+}
+
+// --- character types -----------------------------------------------------------------------
+
+BOOL GetStringTypeW(DWORD dwInfoType, const WCHAR* lpSrcStr, int cchSrc, WORD* lpCharType) {
+  if (dwInfoType != CT_CTYPE1 || !lpSrcStr || !lpCharType || cchSrc == 0) return FALSE;
+  std::u16string_view s = Measure(lpSrcStr, cchSrc);
+  size_t n = cchSrc < 0 ? s.size() + 1 : s.size();  // -1 includes the terminating zero
+  for (size_t i = 0; i < n; ++i) {
+    UChar32 c = i < s.size() ? s[i] : 0;
+    WORD t = 0;
+    if (u_isupper(c)) t |= C1_UPPER;
+    if (u_islower(c)) t |= C1_LOWER;
+    if (u_isdigit(c)) t |= C1_DIGIT;
+    if (u_isspace(c) || (c >= 0x09 && c <= 0x0D)) t |= C1_SPACE;
+    int8_t cat = u_charType(c);
+    bool symbol =
+        cat == U_MATH_SYMBOL || cat == U_CURRENCY_SYMBOL || cat == U_MODIFIER_SYMBOL || cat == U_OTHER_SYMBOL;
+    if (u_ispunct(c) || symbol) t |= C1_PUNCT;
+    if (u_iscntrl(c)) t |= C1_CNTRL;
+    if (c == u' ' || c == u'\t' || c == 0xA0 || (u_isblank(c) && c != 0x200B)) t |= C1_BLANK;
+    if ((c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F')) t |= C1_XDIGIT;
+    if (u_isalpha(c)) t |= C1_ALPHA;
+    if (u_isdefined(c)) t |= C1_DEFINED;
+    lpCharType[i] = t;
+  }
+  return TRUE;
+}
+
+BOOL GetStringTypeExW(LCID, DWORD dwInfoType, const WCHAR* lpSrcStr, int cchSrc, WORD* lpCharType) {
+  return GetStringTypeW(dwInfoType, lpSrcStr, cchSrc, lpCharType);
+}
+
+}  // namespace qd
