@@ -1,6 +1,9 @@
 #include "ui/core/cxClasses.h"
 
 #include <algorithm>
+#include <numeric>
+
+#include "platform/os/nls.h"
 
 namespace qd {
 
@@ -10,6 +13,8 @@ QD_IMPLEMENT_CLASS(TcxOwnedPersistent)
 QD_IMPLEMENT_CLASS(TcxFreeNotificator)
 QD_IMPLEMENT_CLASS(TcxDoublyLinkedObject)
 QD_IMPLEMENT_CLASS(TcxDoublyLinkedObjectList)
+QD_IMPLEMENT_CLASS(TcxRegisteredClassList)
+QD_IMPLEMENT_CLASS(TcxRegisteredClasses)
 
 // --- Persistent bases ------------------------------------------------------------------
 
@@ -140,6 +145,131 @@ void TcxEventHandlerCollection::CallEvents(TObject* ASender, const void* AEventA
 void TcxEventHandlerCollection::CallEvents(TObject* ASender) const {
   const int32_t empty = 0;
   CallEvents(ASender, &empty);
+}
+
+// --- TcxRegisteredClassList ------------------------------------------------------------
+
+TcxRegisteredClassList::~TcxRegisteredClassList() {
+  Clear();
+}
+
+bool TcxRegisteredClassList::Find(TClass AItemClass, int32_t& AIndex) const {
+  for (int32_t i = Count() - 1; i >= 0; --i) {
+    const TClass itemClass = Items(i)->ItemClass;
+    if (AItemClass->InheritsFrom(itemClass)) {
+      AIndex = i;
+      return true;
+    }
+    if (itemClass->InheritsFrom(AItemClass)) AIndex = i;
+  }
+  return false;
+}
+
+TClass TcxRegisteredClassList::FindClass(TClass AItemClass) const {
+  int32_t index = -1;
+  return AItemClass && Find(AItemClass, index) ? Items(index)->RegisteredClass : nullptr;
+}
+
+void TcxRegisteredClassList::Register(TClass AItemClass, TClass ARegisteredClass) {
+  auto* item = new TcxRegisteredClassListItemData{AItemClass, ARegisteredClass};
+  int32_t index = -1;
+  if (Find(AItemClass, index))
+    FItems.Insert(index + 1, item);
+  else if (index == -1)
+    FItems.Add(item);
+  else
+    FItems.Insert(index, item);
+}
+
+void TcxRegisteredClassList::Unregister(TClass AItemClass, TClass ARegisteredClass) {
+  for (int32_t i = Count() - 1; i >= 0; --i) {
+    TcxRegisteredClassListItemData* item = Items(i);
+    if (item->ItemClass == AItemClass && item->RegisteredClass == ARegisteredClass) {
+      FItems.Delete(i);
+      delete item;
+    }
+  }
+}
+
+void TcxRegisteredClassList::Clear() {
+  for (int32_t i = 0; i < Count(); ++i) delete Items(i);
+  FItems.Clear();
+}
+
+// --- TcxRegisteredClasses --------------------------------------------------------------
+
+void TcxRegisteredClasses::Register(TClass AClass, const String& ADescription) {
+  if (!AClass || GetIndexByClass(AClass) >= 0) return;
+  FItems.push_back({ADescription, AClass});
+  if (FSorted) Sort();
+  if (FRegisterClasses) RegisterClass(AClass);
+}
+
+void TcxRegisteredClasses::Unregister(TClass AClass) {
+  const int32_t index = GetIndexByClass(AClass);
+  if (index >= 0) FItems.erase(FItems.begin() + index);
+}
+
+String TcxRegisteredClasses::GetDescription(int32_t AIndex) const {
+  return GetShortHint(FItems.at(static_cast<size_t>(AIndex)).Text);
+}
+
+String TcxRegisteredClasses::GetHint(int32_t AIndex) const {
+  return GetLongHint(FItems.at(static_cast<size_t>(AIndex)).Text);
+}
+
+String TcxRegisteredClasses::GetDescriptionByClass(TClass AClass) const {
+  const int32_t index = GetIndexByClass(AClass);
+  return index >= 0 ? GetDescription(index) : String();
+}
+
+String TcxRegisteredClasses::GetHintByClass(TClass AClass) const {
+  const int32_t index = GetIndexByClass(AClass);
+  return index >= 0 ? GetHint(index) : String();
+}
+
+int32_t TcxRegisteredClasses::GetIndexByClass(TClass AClass) const {
+  for (size_t i = 0; i < FItems.size(); ++i)
+    if (FItems[i].Class == AClass) return static_cast<int32_t>(i);
+  return -1;
+}
+
+TClass TcxRegisteredClasses::FindByClassName(const String& AClassName) const {
+  for (const TItem& item : FItems)
+    if (item.Class->ClassName() == AClassName) return item.Class;
+  return nullptr;
+}
+
+TClass TcxRegisteredClasses::FindByDescription(const String& ADescription) const {
+  if (ADescription.empty()) return nullptr;
+  for (size_t i = 0; i < FItems.size(); ++i)
+    if (GetDescription(static_cast<int32_t>(i)) == ADescription) return FItems[i].Class;
+  return nullptr;
+}
+
+void TcxRegisteredClasses::SetSorted(bool AValue) {
+  if (FSorted == AValue) return;
+  FSorted = AValue;
+  if (FSorted) Sort();
+}
+
+int32_t TcxRegisteredClasses::CompareItems(int32_t AIndex1, int32_t AIndex2) const {
+  const String d1 = GetDescription(AIndex1);
+  const String d2 = GetDescription(AIndex2);
+  return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, d1.data(), static_cast<int>(d1.size()),
+                        d2.data(), static_cast<int>(d2.size())) -
+         CSTR_EQUAL;
+}
+
+void TcxRegisteredClasses::Sort() {
+  std::vector<int32_t> order(FItems.size());
+  std::iota(order.begin(), order.end(), 0);
+  std::stable_sort(order.begin(), order.end(),
+                   [this](int32_t a, int32_t b) { return CompareItems(a, b) < 0; });
+  std::vector<TItem> sorted;
+  sorted.reserve(FItems.size());
+  for (int32_t i : order) sorted.push_back(FItems[static_cast<size_t>(i)]);
+  FItems.swap(sorted);
 }
 
 // --- Small helpers ---------------------------------------------------------------------

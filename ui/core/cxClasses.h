@@ -163,6 +163,91 @@ class TcxEventHandlerCollection {
   std::vector<TcxEventHandler> FEvents;
 };
 
+// --- Class registries -------------------------------------------------------------------
+
+struct TcxRegisteredClassListItemData {
+  TClass ItemClass = nullptr;        // the class asked about
+  TClass RegisteredClass = nullptr;  // the class registered for it
+};
+
+// Maps a class to a class registered for it; a look-up answers with the entry of the most
+// specific registered ancestor. Entries are kept so that walking from the end meets more
+// specific classes first.
+class TcxRegisteredClassList : public TObject {
+  QD_CLASS(TcxRegisteredClassList, TObject)
+
+ public:
+  TcxRegisteredClassList() = default;
+  ~TcxRegisteredClassList() override;
+
+  // True with AIndex at the entry of AItemClass or its most specific registered ancestor.
+  // Otherwise False, with AIndex at the lowest registered descendant if there is one, else
+  // untouched.
+  virtual bool Find(TClass AItemClass, int32_t& AIndex) const;
+  // nullptr when no ancestor of AItemClass (or the class itself) is registered.
+  TClass FindClass(TClass AItemClass) const;
+  virtual void Register(TClass AItemClass, TClass ARegisteredClass);
+  // Removes every entry of that pair.
+  virtual void Unregister(TClass AItemClass, TClass ARegisteredClass);
+  void Clear();
+
+  int32_t Count() const { return FItems.Count(); }
+  TcxRegisteredClassListItemData* Items(int32_t AIndex) const {
+    return static_cast<TcxRegisteredClassListItemData*>(FItems.Items(AIndex));
+  }
+
+ private:
+  TdxFastList FItems;
+};
+
+// Classes with human-readable descriptions; a description may carry a hint after "|".
+class TcxRegisteredClasses : public TObject {
+  QD_CLASS(TcxRegisteredClasses, TObject)
+
+ public:
+  // ARegisterClasses: also register each class with the platform's class registry.
+  explicit TcxRegisteredClasses(bool ARegisterClasses = false) : FRegisterClasses(ARegisterClasses) {}
+  ~TcxRegisteredClasses() override = default;
+
+  // Ignored for a class already present.
+  void Register(TClass AClass, const String& ADescription);
+  void Unregister(TClass AClass);
+  void Clear() { FItems.clear(); }
+
+  // The text before the first "|" (all of it when there is none).
+  String GetDescription(int32_t AIndex) const;
+  // The text after the first "|" (all of it when there is none).
+  String GetHint(int32_t AIndex) const;
+  String GetDescriptionByClass(TClass AClass) const;
+  String GetHintByClass(TClass AClass) const;
+  int32_t GetIndexByClass(TClass AClass) const;
+  // Exact, case-sensitive class name.
+  TClass FindByClassName(const String& AClassName) const;
+  // Exact description; nullptr for an empty text.
+  TClass FindByDescription(const String& ADescription) const;
+
+  bool Sorted() const { return FSorted; }
+  // Setting it sorts at once; clearing it keeps the current order.
+  void SetSorted(bool AValue);
+  virtual void Sort();
+
+  int32_t Count() const { return static_cast<int32_t>(FItems.size()); }
+  TClass Items(int32_t AIndex) const { return FItems.at(static_cast<size_t>(AIndex)).Class; }
+
+ protected:
+  // The locale-aware case-insensitive comparison of two descriptions (hints ignored).
+  virtual int32_t CompareItems(int32_t AIndex1, int32_t AIndex2) const;
+
+ private:
+  struct TItem {
+    String Text;  // description, optionally "|" and a hint
+    TClass Class;
+  };
+  bool FRegisterClasses;
+  bool FSorted = false;
+  std::vector<TItem> FItems;
+};
+
 // --- Small helpers ----------------------------------------------------------------
 
 // The part before the first "|" (all of S when there is none).
