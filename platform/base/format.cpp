@@ -20,14 +20,15 @@ namespace qd {
 
 namespace {
 
-const std::array<String, 12> kEnglishMonths = {u"January",   u"February", u"March",    u"April",
-                                               u"May",       u"June",     u"July",     u"August",
-                                               u"September", u"October",  u"November", u"December"};
-const std::array<String, 12> kEnglishShortMonths = {u"Jan", u"Feb", u"Mar", u"Apr", u"May", u"Jun",
-                                                    u"Jul", u"Aug", u"Sep", u"Oct", u"Nov", u"Dec"};
-const std::array<String, 7> kEnglishDays = {u"Sunday",   u"Monday", u"Tuesday", u"Wednesday",
-                                            u"Thursday", u"Friday", u"Saturday"};
-const std::array<String, 7> kEnglishShortDays = {u"Sun", u"Mon", u"Tue", u"Wed", u"Thu", u"Fri", u"Sat"};
+// Plain arrays, so that settings made during static initialisation of other files are safe.
+constexpr const char16_t* kEnglishMonths[12] = {u"January",   u"February", u"March",    u"April",
+                                                u"May",       u"June",     u"July",     u"August",
+                                                u"September", u"October",  u"November", u"December"};
+constexpr const char16_t* kEnglishShortMonths[12] = {u"Jan", u"Feb", u"Mar", u"Apr", u"May", u"Jun",
+                                                     u"Jul", u"Aug", u"Sep", u"Oct", u"Nov", u"Dec"};
+constexpr const char16_t* kEnglishDays[7] = {u"Sunday",   u"Monday", u"Tuesday", u"Wednesday",
+                                             u"Thursday", u"Friday", u"Saturday"};
+constexpr const char16_t* kEnglishShortDays[7] = {u"Sun", u"Mon", u"Tue", u"Wed", u"Thu", u"Fri", u"Sat"};
 
 TFormatSettings BrazilianPortuguese() {
   TFormatSettings s;
@@ -64,11 +65,16 @@ TFormatSettings FromEnvironment() {
 
 }  // namespace
 
-TFormatSettings::TFormatSettings()
-    : ShortMonthNames(kEnglishShortMonths),
-      LongMonthNames(kEnglishMonths),
-      ShortDayNames(kEnglishShortDays),
-      LongDayNames(kEnglishDays) {}
+TFormatSettings::TFormatSettings() {
+  for (size_t i = 0; i < 12; ++i) {
+    ShortMonthNames[i] = kEnglishShortMonths[i];
+    LongMonthNames[i] = kEnglishMonths[i];
+  }
+  for (size_t i = 0; i < 7; ++i) {
+    ShortDayNames[i] = kEnglishShortDays[i];
+    LongDayNames[i] = kEnglishDays[i];
+  }
+}
 
 TFormatSettings TFormatSettings::Invariant() {
   TFormatSettings s;
