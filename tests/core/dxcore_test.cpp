@@ -300,6 +300,20 @@ TEST(CoreHelpers, CharacterTypesFloatsAndStreams) {
   EXPECT_EQ(std::vector<uint8_t>(bytes, bytes + stream.Size()),
             (std::vector<uint8_t>{4, 3, 2, 1, 0xFE, 0xFF, 0xFF, 0xFF}));
 
+  Variant blob = VarArrayCreate(0, 2, varByte);
+  VarArrayPut(blob, Variant(0x63), 0);
+  VarArrayPut(blob, Variant(0xE9), 1);
+  VarArrayPut(blob, Variant(0x41), 2);
+  EXPECT_TRUE(dxVarIsBlob(blob));
+  EXPECT_TRUE(dxVarIsBlob(Variant(String(u"x"))));
+  EXPECT_FALSE(dxVarIsBlob(Variant(5)));
+  EXPECT_EQ(dxVariantToAnsiString(blob),
+            "c\xE9"
+            "A");
+  EXPECT_EQ(dxVariantToString(blob), u"céA");
+  EXPECT_EQ(dxVariantToAnsiString(Variant(String(u"é"))), "\xE9");
+  EXPECT_EQ(dxVariantToString(Variant(12)), u"12");
+
   dxCore::Initialize();
   EXPECT_EQ(dxInvariantFormatSettings().DecimalSeparator, u'.');
   dxCore::Finalize();

@@ -496,6 +496,24 @@ AnsiString dxStringToAnsiString(const String& S, uint32_t ACodePage) {
   return EncodeCodePage(S, ResolveCodePage(ACodePage));
 }
 
+bool dxVarIsBlob(const Variant& V) {
+  return VarIsStr(V) || (VarIsArray(V) && VarArrayDimCount(V) == 1);
+}
+
+AnsiString dxVariantToAnsiString(const Variant& V) {
+  if (VarIsArray(V) && VarArrayDimCount(V) == 1) {
+    const TBytes bytes = VarArrayToBytes(V);
+    return AnsiString(bytes.begin(), bytes.end());
+  }
+  if (VarType(V) == varString) return V.AsAnsiString();
+  return dxStringToAnsiString(VarToStr(V));
+}
+
+String dxVariantToString(const Variant& V) {
+  if (VarIsStr(V)) return V.AsString();
+  return dxAnsiStringToString(dxVariantToAnsiString(V));
+}
+
 String RemoveAccelChars(const String& S, bool AAppendUnderscore) {
   String result = S;
   size_t i = 0;

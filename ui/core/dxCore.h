@@ -10,6 +10,7 @@
 #include "platform/base/format.h"
 #include "platform/base/method.h"
 #include "platform/base/types.h"
+#include "platform/base/variant.h"
 
 namespace qd {
 
@@ -228,6 +229,14 @@ String dxGetLocaleInfo(uint32_t ALocale, uint32_t AInfoType, const String& ADefa
 
 String dxAnsiStringToString(const AnsiString& S, uint32_t ACodePage = 0);
 AnsiString dxStringToAnsiString(const String& S, uint32_t ACodePage = 0);
+
+// A string variant or a one-dimensional array variant.
+bool dxVarIsBlob(const Variant& V);
+// The bytes of a one-dimensional byte array, the text of a byte-string variant unchanged,
+// otherwise the variant's text in the ANSI code page.
+AnsiString dxVariantToAnsiString(const Variant& V);
+// The text of a string variant; otherwise dxVariantToAnsiString read in the ANSI code page.
+String dxVariantToString(const Variant& V);
 
 // Removes the accelerator markers "&" (a doubled "&" leaves one); a final "&" becomes "_"
 // when AAppendUnderscore is set.
