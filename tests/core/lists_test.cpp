@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <cstdint>
 #include <random>
 #include <string>
@@ -122,7 +123,7 @@ TEST(FastList, PackKeepsOrderAndCapacity) {
 }
 
 TEST(FastList, AssignOperators) {
-  using Op = TdxListAssignOp;
+  using Op = TListAssignOp;
   struct Row {
     Op op;
     std::initializer_list<intptr_t> dest, source;
@@ -139,6 +140,20 @@ TEST(FastList, AssignOperators) {
     dest.Assign(&source, r.op);
     EXPECT_EQ(Items(dest), r.result) << static_cast<int>(r.op);
   }
+  // From and to the platform's list.
+  TList platformList;
+  platformList.Add(P(4));
+  platformList.Add(P(6));
+  TdxFastList fromPlatform;
+  Fill(fromPlatform, {6, 7});
+  fromPlatform.Assign(&platformList, laOr);
+  EXPECT_EQ(Items(fromPlatform), (std::vector<intptr_t>{6, 7, 4}));
+  fromPlatform.Assign(&platformList);
+  EXPECT_EQ(Items(fromPlatform), (std::vector<intptr_t>{4, 6}));
+  std::unique_ptr<TList> back(fromPlatform.GetTList());
+  ASSERT_EQ(back->Count(), 2);
+  EXPECT_EQ(back->Items(1), P(6));
+
   TdxFastList a, b;
   Fill(a, {1});
   a.SetCapacity(100);
@@ -184,6 +199,34 @@ TEST(FastObjectList, OwnershipRules) {
     TdxFastObjectList L(false);
     L.Add(&x);
     L.Delete(0);
+    L.Add(&x);
+  }
+  EXPECT_EQ(gFreed, 0);
+}
+
+TEST(ObjectList, FreesOnlyWhenOwning) {
+  gFreed = 0;
+  {
+    TcxObjectList L;  // owning by default
+    auto* a = new Counted;
+    auto* b = new Counted;
+    L.Add(a);
+    L.Add(b);
+    L.Add(new Counted);
+    EXPECT_EQ(L.FreeAndRemove(b), 1);
+    EXPECT_EQ(L.FreeAndRemove(b), -1);
+    EXPECT_EQ(gFreed, 1);
+    L.FreeAndDelete(0);
+    EXPECT_EQ(gFreed, 2);
+    EXPECT_EQ(L.Count(), 1);
+  }
+  EXPECT_EQ(gFreed, 3);
+  gFreed = 0;
+  Counted x;
+  {
+    TcxObjectList L(false);
+    L.Add(&x);
+    L.Clear();
     L.Add(&x);
   }
   EXPECT_EQ(gFreed, 0);

@@ -11,6 +11,7 @@ QD_IMPLEMENT_CLASS(TcxIUnknownObject)
 QD_IMPLEMENT_CLASS(TcxInterfacedPersistent)
 QD_IMPLEMENT_CLASS(TcxOwnedPersistent)
 QD_IMPLEMENT_CLASS(TcxFreeNotificator)
+QD_IMPLEMENT_CLASS(TcxObjectList)
 QD_IMPLEMENT_CLASS(TcxDoublyLinkedObject)
 QD_IMPLEMENT_CLASS(TcxDoublyLinkedObjectList)
 QD_IMPLEMENT_CLASS(TcxRegisteredClassList)
@@ -36,6 +37,36 @@ void TcxFreeNotificator::RemoveSender(TComponent* ASender) {
 void TcxFreeNotificator::Notification(TComponent* AComponent, TOperation Operation) {
   TComponent::Notification(AComponent, Operation);
   if (Operation == opRemove && FOnFreeNotification) FOnFreeNotification(AComponent);
+}
+
+// --- TcxObjectList ----------------------------------------------------------------------
+
+TcxObjectList::~TcxObjectList() {
+  TcxObjectList::Clear();
+}
+
+void TcxObjectList::Clear() {
+  if (FOwnObjects)
+    for (int32_t i = 0; i < Count(); ++i) FreeItem(i);
+  TList::Clear();
+}
+
+void TcxObjectList::FreeItem(int32_t AIndex) {
+  TObject* obj = Items(AIndex);
+  Put(AIndex, nullptr);
+  delete obj;
+}
+
+void TcxObjectList::FreeAndDelete(int32_t AIndex) {
+  TObject* obj = Items(AIndex);
+  Delete(AIndex);
+  delete obj;
+}
+
+int32_t TcxObjectList::FreeAndRemove(TObject* AObject) {
+  const int32_t index = IndexOf(AObject);
+  if (index >= 0) FreeAndDelete(index);
+  return index;
 }
 
 // --- TcxDoublyLinkedObjectList ---------------------------------------------------------

@@ -90,6 +90,33 @@ class TcxFreeNotificator : public TComponent {
   TcxFreeNotificationEvent FOnFreeNotification;
 };
 
+// --- Owning object list ------------------------------------------------------------------
+
+// A platform list of objects that frees them on Clear when it owns them.
+class TcxObjectList : public TList {
+  QD_CLASS(TcxObjectList, TList)
+
+ public:
+  explicit TcxObjectList(bool AOwnObjects = true) : FOwnObjects(AOwnObjects) {}
+  ~TcxObjectList() override;
+
+  // Frees every object (index 0 upward) when owning, then clears.
+  void Clear() override;
+  // Frees the object and deletes its entry.
+  void FreeAndDelete(int32_t AIndex);
+  // Deletes and frees the first occurrence; yields its former index or -1.
+  int32_t FreeAndRemove(TObject* AObject);
+  TObject* Items(int32_t AIndex) const { return static_cast<TObject*>(TList::Items(AIndex)); }
+  TObject* operator[](int32_t AIndex) const { return Items(AIndex); }
+  bool OwnObjects() const { return FOwnObjects; }
+
+ protected:
+  virtual void FreeItem(int32_t AIndex);
+
+ private:
+  bool FOwnObjects;
+};
+
 // --- Owning doubly linked list ----------------------------------------------------
 
 class TcxDoublyLinkedObjectList;

@@ -295,24 +295,24 @@ void TdxFastList::Put(int32_t AIndex, void* AItem) {
 }
 
 template <class F>
-void TdxFastList::DoAssign(int32_t ASourceCount, F ASourceItem, TdxListAssignOp AOperator) {
+void TdxFastList::DoAssign(int32_t ASourceCount, F ASourceItem, TListAssignOp AOperator) {
   auto sourceIndexOf = [&](void* AItem) {
     for (int32_t i = 0; i < ASourceCount; ++i)
       if (ASourceItem(i) == AItem) return i;
     return -1;
   };
   switch (AOperator) {
-    case TdxListAssignOp::laCopy:
+    case laCopy:
       break;  // handled by the caller
-    case TdxListAssignOp::laAnd:
+    case laAnd:
       for (int32_t i = FCount - 1; i >= 0; --i)
         if (sourceIndexOf(FList[i]) < 0) DoDeleteRange(i, 1);
       break;
-    case TdxListAssignOp::laOr:
+    case laOr:
       for (int32_t i = 0; i < ASourceCount; ++i)
         if (IndexOf(ASourceItem(i)) < 0) Add(ASourceItem(i));
       break;
-    case TdxListAssignOp::laXor: {
+    case laXor: {
       std::vector<void*> collected;
       for (int32_t i = 0; i < ASourceCount; ++i)
         if (IndexOf(ASourceItem(i)) < 0) collected.push_back(ASourceItem(i));
@@ -323,11 +323,11 @@ void TdxFastList::DoAssign(int32_t ASourceCount, F ASourceItem, TdxListAssignOp 
       for (void* p : collected) Add(p);
       break;
     }
-    case TdxListAssignOp::laSrcUnique:
+    case laSrcUnique:
       for (int32_t i = FCount - 1; i >= 0; --i)
         if (sourceIndexOf(FList[i]) >= 0) DoDeleteRange(i, 1);
       break;
-    case TdxListAssignOp::laDestUnique: {
+    case laDestUnique: {
       std::vector<void*> collected;
       for (int32_t i = ASourceCount - 1; i >= 0; --i)
         if (IndexOf(ASourceItem(i)) < 0) collected.push_back(ASourceItem(i));
@@ -340,9 +340,9 @@ void TdxFastList::DoAssign(int32_t ASourceCount, F ASourceItem, TdxListAssignOp 
   }
 }
 
-void TdxFastList::Assign(const TdxFastList* ASource, TdxListAssignOp AOperator) {
+void TdxFastList::Assign(const TdxFastList* ASource, TListAssignOp AOperator) {
   if (!ASource) return;
-  if (AOperator == TdxListAssignOp::laCopy) {
+  if (AOperator == laCopy) {
     if (ASource == this) return;
     FCount = 0;
     SetCapacity(ASource->FCapacity);
@@ -356,6 +356,32 @@ void TdxFastList::Assign(const TdxFastList* ASource, TdxListAssignOp AOperator) 
   DoAssign(
       static_cast<int32_t>(source.size()), [&](int32_t i) { return source[static_cast<size_t>(i)]; },
       AOperator);
+}
+
+void TdxFastList::Assign(const TList* ASource, TListAssignOp AOperator) {
+  if (!ASource) return;
+  const int32_t n = ASource->Count();
+  if (AOperator == laCopy) {
+    FCount = 0;
+    SetCapacity(std::max(ASource->Capacity(), n));
+    for (int32_t i = 0; i < n; ++i) FList[i] = ASource->Get(i);
+    FCount = n;
+    return;
+  }
+  const std::vector<void*> source = [&] {
+    std::vector<void*> v;
+    for (int32_t i = 0; i < n; ++i) v.push_back(ASource->Get(i));
+    return v;
+  }();
+  DoAssign(
+      n, [&](int32_t i) { return source[static_cast<size_t>(i)]; }, AOperator);
+}
+
+TList* TdxFastList::GetTList() const {
+  auto* list = new TList();
+  list->SetCapacity(FCount);
+  for (int32_t i = 0; i < FCount; ++i) list->Add(FList[i]);
+  return list;
 }
 
 void TdxFastList::Sort(TListSortCompare ACompare, bool AMultiThreaded) {

@@ -11,12 +11,12 @@
 #include "platform/base/method.h"
 #include "platform/base/object.h"
 #include "platform/base/types.h"
+#include "platform/classes/lists.h"
 
 namespace qd {
 
-// A plain comparison function, and a comparison method of an object: negative when the
-// first item comes first.
-using TListSortCompare = int (*)(void* Item1, void* Item2);
+// A comparison method of an object (the plain function is the platform's TListSortCompare):
+// negative when the first item comes first.
 using TdxListSortCompareFunc = TMethod<int(void* Item1, void* Item2)>;
 
 // The hybrid quicksort of the library: a median-of-three quicksort on parts of more than
@@ -26,9 +26,6 @@ void dxQuickSortList(void** AList, int32_t ACount, bool AMultiThreaded,
                      const TdxListSortCompareFunc& ACompare);
 
 enum TdxListDirection : uint8_t { ldFromBeginning, ldFromEnd };
-
-// The operators of list assignment, as the platform's list offers them.
-enum class TdxListAssignOp : uint8_t { laCopy, laAnd, laOr, laXor, laSrcUnique, laDestUnique };
 
 // A list of pointers without notifications.
 class TdxFastList : public TObject {
@@ -57,7 +54,11 @@ class TdxFastList : public TObject {
   // Removes every entry equal to APattern, keeping the order and the capacity.
   void Pack(void* APattern = nullptr);
 
-  void Assign(const TdxFastList* ASource, TdxListAssignOp AOperator = TdxListAssignOp::laCopy);
+  // Copies, or combines with the platform's list-assignment operators.
+  void Assign(const TdxFastList* ASource, TListAssignOp AOperator = laCopy);
+  void Assign(const TList* ASource, TListAssignOp AOperator = laCopy);
+  // A new platform list with the same entries, owned by the caller.
+  TList* GetTList() const;
 
   void Sort(TListSortCompare ACompare, bool AMultiThreaded = false);
   void Sort(const TdxListSortCompareFunc& ACompare, bool AMultiThreaded = false);
@@ -88,7 +89,7 @@ class TdxFastList : public TObject {
   // Deletes entries without freeing anything.
   void DoDeleteRange(int32_t AIndex, int32_t ACount);
   template <class F>
-  void DoAssign(int32_t ASourceCount, F ASourceItem, TdxListAssignOp AOperator);
+  void DoAssign(int32_t ASourceCount, F ASourceItem, TListAssignOp AOperator);
 
   void** FList = nullptr;
   int32_t FCount = 0;
