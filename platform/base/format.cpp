@@ -120,18 +120,28 @@ void StripTrailingZeros(Decimal& d) {
   if (d.digits.empty()) d.exponent = 0;
 }
 
-// The exact decimal expansion of |v| (v finite). Every double has at most 767 significant
-// decimal digits, so printing 768 leaves nothing to round.
+// The exact decimal expansion of |v| (v finite). v = m * 2^e with m odd has exactly -e
+// decimals when e < 0, so printing that many digits leaves nothing to round.
 Decimal ExactDecimal(double v) {
   Decimal d;
   v = std::fabs(v);
   if (v == 0) return d;
+  int e2;
+  double fraction = std::frexp(v, &e2);
+  uint64_t m = static_cast<uint64_t>(std::ldexp(fraction, 53));
+  int e = e2 - 53;
+  while ((m & 1) == 0) {
+    m >>= 1;
+    ++e;
+  }
+  int decimalExponent = static_cast<int>(std::floor(std::log10(v)));
+  int precision = std::clamp(decimalExponent + (e < 0 ? -e : 0) + 2, 17, 770);
   char buf[1024];
-  int n = std::snprintf(buf, sizeof(buf), "%.767e", v);
-  const char* e = static_cast<const char*>(std::memchr(buf, 'e', static_cast<size_t>(n)));
-  for (const char* p = buf; p < e; ++p)
+  int n = std::snprintf(buf, sizeof(buf), "%.*e", precision, v);
+  const char* exp = static_cast<const char*>(std::memchr(buf, 'e', static_cast<size_t>(n)));
+  for (const char* p = buf; p < exp; ++p)
     if (*p != '.') d.digits.push_back(*p);
-  d.exponent = std::atoi(e + 1) + 1;
+  d.exponent = std::atoi(exp + 1) + 1;
   StripTrailingZeros(d);
   return d;
 }
