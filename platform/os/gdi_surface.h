@@ -40,4 +40,13 @@ HRGN CreateRegionFromPixman(const pixman_region32* region);
 // The region's rectangles, or nullptr when the handle is not a region.
 const pixman_region32* RegionData(HRGN region);
 
+// Settings of the screen device that GDI reports (GetDeviceCaps, default font sizes).
+void SetScreenDpi(int dpi);                 // LOGPIXELSX/Y, 96 by default
+void SetScreenSize(int width, int height);  // HORZRES/VERTRES, 1920 x 1080 by default
+// Sets one system colour (GetSysColor, GetSysColorBrush) without any notification;
+// SetSysColors of the window manager calls it and then broadcasts the change.
+void SetSysColorValue(int index, COLORREF color);
+// Restores the default system colours.
+void ResetSysColors();
+
 }  // namespace qd::gdi

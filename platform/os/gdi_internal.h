@@ -1,0 +1,373 @@
+#pragma once
+// GDI internals shared by the gdi_*.cpp files: the handle table, the objects, pixel formats,
+// device contexts and the painting engine. Not for use outside platform/os.
+#include <pixman.h>
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "platform/os/gdi.h"
+#include "platform/os/gdi_surface.h"
+
+namespace qd::gdi {
+
+// ---- Regions ---------------------------------------------------------------------------------
+
+// An owning pixman region with value semantics. Coordinates are clamped to kCoordLimit so that
+// no arithmetic on them can overflow.
+constexpr int32_t kCoordLimit = 1 << 27;
+int32_t ClampCoord(int64_t v);
+
+class Rgn {
+ public:
+  Rgn() { pixman_region32_init(&r_); }
+  explicit Rgn(const pixman_box32_t& box);
+  Rgn(int32_t l, int32_t t, int32_t r, int32_t b) : Rgn(pixman_box32_t{l, t, r, b}) {}
+  Rgn(const pixman_box32_t* boxes, int count);  // union of possibly overlapping boxes
+  Rgn(const Rgn& o) {
+    pixman_region32_init(&r_);
+    pixman_region32_copy(&r_, &o.r_);
+  }
+  Rgn& operator=(const Rgn& o) {
+    if (this != &o) pixman_region32_copy(&r_, &o.r_);
+    return *this;
+  }
+  ~Rgn() { pixman_region32_fini(&r_); }
+  pixman_region32_t* get() { return &r_; }
+  const pixman_region32_t* get() const { return &r_; }
+  bool Empty() const { return !pixman_region32_not_empty(const_cast<pixman_region32_t*>(&r_)); }
+  int Count() const { return pixman_region32_n_rects(const_cast<pixman_region32_t*>(&r_)); }
+  const pixman_box32_t* Boxes(int* n) const {
+    return pixman_region32_rectangles(const_cast<pixman_region32_t*>(&r_), n);
+  }
+  pixman_box32_t Extents() const { return *pixman_region32_extents(const_cast<pixman_region32_t*>(&r_)); }
+  void Translate(int dx, int dy);
+  void Intersect(const Rgn& o) { pixman_region32_intersect(&r_, &r_, const_cast<pixman_region32_t*>(&o.r_)); }
+  void IntersectRect(const pixman_box32_t& b);
+  void Union(const Rgn& o) { pixman_region32_union(&r_, &r_, const_cast<pixman_region32_t*>(&o.r_)); }
+  void Subtract(const Rgn& o) { pixman_region32_subtract(&r_, &r_, const_cast<pixman_region32_t*>(&o.r_)); }
+  void Clear() { pixman_region32_clear(&r_); }
+  void Set(const pixman_box32_t& b);
+  int Complexity() const;  // NULLREGION / SIMPLEREGION / COMPLEXREGION
+
+ private:
+  pixman_region32_t r_;
+};
+
+// ---- Handle table ----------------------------------------------------------------------------
+
+enum class Kind : uint8_t { DC, Bitmap, Brush, Pen, Font, Region, Palette };
+
+struct Object {
+  explicit Object(Kind k) : kind(k) {}
+  virtual ~Object() = default;
+  Kind kind;
+  HGDIOBJ handle = nullptr;
+  bool stock = false;  // never deleted
+  int selections = 0;  // device contexts (and their saved states) that hold it
+};
+
+HGDIOBJ AddObject(std::unique_ptr<Object> object);
+Object* FindObject(HGDIOBJ handle);
+void RemoveObject(HGDIOBJ handle);
+template <class T>
+T* Find(HGDIOBJ handle) {
+  Object* o = FindObject(handle);
+  return o && o->kind == T::kKind ? static_cast<T*>(o) : nullptr;
+}
+void Retain(HGDIOBJ handle);
+void Release(HGDIOBJ handle);
+
+// ---- Pixels ----------------------------------------------------------------------------------
+
+enum class Format : uint8_t { Mono, Pal4, Pal8, Rgb24, Bgra32 };
+
+// A view of pixel memory. Native pixel values: the palette index for Mono/Pal4/Pal8,
+// 0x00RRGGBB for Rgb24, 0xAARRGGBB for Bgra32.
+struct Pixmap {
+  uint8_t* top = nullptr;  // row 0 (the top row)
+  ptrdiff_t stride = 0;    // bytes from one row to the next one below; negative for bottom-up storage
+  int32_t width = 0;
+  int32_t height = 0;
+  Format format = Format::Bgra32;
+  bool alphaIsData = true;  // false for device-dependent pixels: their alpha byte reads as 0
+  const RGBQUAD* colors = nullptr;
+  int numColors = 0;
+  uint8_t* Row(int32_t y) const { return top + static_cast<ptrdiff_t>(y) * stride; }
+  uint32_t Get(int32_t x, int32_t y) const;
+  void Put(int32_t x, int32_t y, uint32_t v) const;
+};
+
+inline uint32_t ColorToArgb(COLORREF c) {
+  return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+}
+inline COLORREF ArgbToColor(uint32_t v) {
+  return ((v & 0xFF) << 16) | (v & 0xFF00) | ((v >> 16) & 0xFF);
+}
+uint32_t NativeFromColor(const Pixmap& pm, COLORREF color);
+COLORREF ColorFromNative(const Pixmap& pm, uint32_t v);
+uint32_t NativeMask(Format f);
+int BitsOf(Format f);
+
+// ---- Objects ---------------------------------------------------------------------------------
+
+struct Bitmap : Object {
+  static constexpr Kind kKind = Kind::Bitmap;
+  Bitmap() : Object(Kind::Bitmap) {}
+  int32_t width = 0;
+  int32_t height = 0;
+  int bpp = 32;
+  Format format = Format::Bgra32;
+  bool dib = false;      // a DIB section (its bits are visible to the caller)
+  bool topDown = false;  // storage order of a DIB section
+  ptrdiff_t stride = 0;  // bytes per stored row
+  std::unique_ptr<uint8_t[]> storage;
+  std::vector<RGBQUAD> colors;
+  DWORD compression = BI_RGB;
+  HDC owner = nullptr;  // the memory DC it is selected into
+  SIZE dimension;       // SetBitmapDimensionEx
+  uint8_t* Bits() const { return storage.get(); }
+  Pixmap View() const;
+};
+
+struct Brush : Object {
+  static constexpr Kind kKind = Kind::Brush;
+  Brush() : Object(Kind::Brush) {}
+  UINT style = BS_SOLID;
+  COLORREF color = 0;
+  int hatch = 0;
+  // Pattern brushes: the pattern's pixels, mono (0/1) or colours (0x00RRGGBB).
+  int32_t patWidth = 0;
+  int32_t patHeight = 0;
+  bool patMono = false;
+  std::vector<uint32_t> pattern;
+  int sysColor = -1;  // follows a system colour
+  bool dcBrush = false;
+};
+
+struct Pen : Object {
+  static constexpr Kind kKind = Kind::Pen;
+  Pen() : Object(Kind::Pen) {}
+  DWORD style = PS_SOLID;  // full style word (type, end cap, join, style)
+  int32_t width = 1;
+  COLORREF color = 0;
+  bool ext = false;  // made by ExtCreatePen
+  UINT brushStyle = BS_SOLID;
+  ULONG_PTR hatch = 0;
+  std::vector<DWORD> userStyle;
+  bool dcPen = false;
+  int Style() const { return static_cast<int>(style & PS_STYLE_MASK); }
+};
+
+struct FontFace;  // gdi_font.h
+struct Font : Object {
+  static constexpr Kind kKind = Kind::Font;
+  Font() : Object(Kind::Font) {}
+  LOGFONTW lf;
+  std::shared_ptr<FontFace> face;  // resolved on first use
+};
+
+struct Region : Object {
+  static constexpr Kind kKind = Kind::Region;
+  Region() : Object(Kind::Region) {}
+  Rgn rgn;
+};
+
+struct Palette : Object {
+  static constexpr Kind kKind = Kind::Palette;
+  Palette() : Object(Kind::Palette) {}
+  std::vector<PALETTEENTRY> entries;
+};
+
+// ---- Device contexts -------------------------------------------------------------------------
+
+enum class DcType : uint8_t { Memory, Surface, Display };
+
+struct DcState {
+  POINT windowOrg;
+  POINT viewportOrg;
+  SIZE windowExt{1, 1};
+  SIZE viewportExt{1, 1};
+  int mapMode = MM_TEXT;
+  int graphicsMode = GM_COMPATIBLE;
+  XFORM xform;
+  POINT brushOrg;
+  COLORREF textColor = 0;
+  COLORREF bkColor = 0xFFFFFF;
+  int bkMode = OPAQUE;
+  int rop2 = R2_COPYPEN;
+  int stretchMode = BLACKONWHITE;
+  UINT textAlign = TA_LEFT | TA_TOP;
+  int polyFillMode = ALTERNATE;
+  int arcDirection = AD_COUNTERCLOCKWISE;
+  POINT curPos;
+  COLORREF dcBrushColor = 0xFFFFFF;
+  COLORREF dcPenColor = 0;
+  int charExtra = 0;
+  int breakExtra = 0;
+  int breakCount = 0;
+  DWORD layout = 0;
+  HGDIOBJ pen = nullptr;
+  HGDIOBJ brush = nullptr;
+  HGDIOBJ font = nullptr;
+  HGDIOBJ bitmap = nullptr;
+  HGDIOBJ palette = nullptr;
+  std::optional<Rgn> clip;  // the application clip region, device coordinates
+};
+
+struct Dc : Object {
+  static constexpr Kind kKind = Kind::DC;
+  Dc() : Object(Kind::DC) {}
+  ~Dc() override;
+  DcType type = DcType::Memory;
+  DcState s;
+  std::vector<DcState> saved;
+  // Surface DCs.
+  std::shared_ptr<Surface> surface;
+  POINT offset;
+  std::optional<Rgn> vis;
+  HWND window = nullptr;
+};
+
+Dc* FindDc(HDC dc);
+// Target pixels of a DC, nullopt when it draws nowhere (a display DC).
+std::optional<Pixmap> TargetOf(const Dc& dc, POINT* deviceOffset);
+// The device-space rectangle a DC can draw into (before clipping).
+pixman_box32_t DeviceBounds(const Dc& dc);
+// The region drawing is clipped to (device coordinates): bounds, visible region, clip region.
+Rgn VisibleClip(const Dc& dc);
+Bitmap* SelectedBitmap(const Dc& dc);
+
+// Coordinates.
+struct Transform {
+  double m11 = 1, m12 = 0, m21 = 0, m22 = 1, dx = 0, dy = 0;
+  bool IsTranslation() const { return m11 == 1 && m12 == 0 && m21 == 0 && m22 == 1; }
+  bool IsAxisAligned() const { return m12 == 0 && m21 == 0; }
+};
+Transform DeviceTransform(const Dc& dc);  // logical -> device
+POINT ToDevice(const Transform& t, int x, int y);
+// A logical rectangle [l, r) x [t, b) as device rectangle (axis-aligned transforms): a
+// logical pixel index i lands on device pixel T(i), so mirrored rectangles keep their pixels.
+RECT ToDeviceRect(const Transform& t, const RECT& r);
+RECT ToLogicalRect(const Transform& t, const RECT& r);
+// Normalised rectangle (left <= right, top <= bottom).
+RECT Normalized(const RECT& r);
+
+// ---- Painting --------------------------------------------------------------------------------
+
+// A destination prepared for one drawing call.
+struct Dest {
+  Dc* dc = nullptr;
+  Pixmap pm;
+  POINT offset;  // pixmap = device + offset
+  Rgn clip;      // device coordinates
+  bool clipIsRect = false;
+  pixman_box32_t clipBox{0, 0, 0, 0};
+};
+// False when nothing can be drawn (no target, empty clip).
+bool PrepareDest(Dc& dc, Dest& out);
+
+// Pattern operand (P) realised in the destination's native format.
+struct Pattern {
+  bool solid = true;
+  uint32_t value = 0;
+  int32_t w = 0, h = 0;
+  std::vector<uint32_t> values;
+  std::vector<uint8_t> skip;   // transparent pixels (hatch background in TRANSPARENT mode)
+  int32_t orgX = 0, orgY = 0;  // device coordinates of pattern pixel (0,0)
+  bool hasSkip = false;
+};
+// Realises a brush for the DC (its colours, brush origin). Returns false for a null brush.
+bool MakePattern(const Dest& d, const Brush* brush, Pattern& out);
+Pattern SolidPattern(const Dest& d, COLORREF color);
+Brush* CurrentBrush(const Dc& dc);
+Pen* CurrentPen(const Dc& dc);
+COLORREF BrushColor(const Dc& dc, const Brush& b);
+COLORREF PenColor(const Dc& dc, const Pen& p);
+
+uint8_t Rop2ToRop3(int rop2);
+bool RopUsesP(uint8_t rop);
+bool RopUsesS(uint8_t rop);
+bool RopUsesD(uint8_t rop);
+uint32_t EvalRop3(uint8_t rop, uint32_t p, uint32_t s, uint32_t d);
+
+// Applies a ROP over boxes (device coordinates, clipped here). s: source rows in destination
+// native values for the box's area, or nullptr when the ROP ignores the source.
+void FillBoxes(Dest& d, const pixman_box32_t* boxes, int n, const Pattern* p, uint8_t rop);
+void FillRgn(Dest& d, const Rgn& rgn, const Pattern* p, uint8_t rop);
+void FillBox(Dest& d, const pixman_box32_t& box, const Pattern* p, uint8_t rop);
+
+// A source image for ROP blits: native destination values, `stride` values per row, covering
+// device rectangle `area` of the destination. `valid` (optional) marks pixels that have a source.
+struct SourceImage {
+  pixman_box32_t area{0, 0, 0, 0};
+  std::vector<uint32_t> px;
+  std::vector<uint8_t> valid;
+  int32_t stride = 0;
+};
+void RopBlit(Dest& d, const SourceImage& src, const Pattern* p, uint8_t rop,
+             const uint8_t* maskBits = nullptr, uint8_t backRop = 0);
+
+// Blends a coverage mask (0..255) in `color` at device position (x, y); alpha becomes 0.
+void BlendCoverage(Dest& d, int32_t x, int32_t y, int32_t w, int32_t h, const uint8_t* cov,
+                   ptrdiff_t covStride, COLORREF color);
+
+// Shapes -> device-space boxes.
+using Boxes = std::vector<pixman_box32_t>;
+struct PointD {
+  double x = 0, y = 0;
+};
+// Pixels whose centres lie inside the polygons (GDI's fill rule).
+void RasterPolygon(const std::vector<std::vector<PointD>>& polys, bool winding, Boxes& out);
+// Ellipse inscribed in [l, r) x [t, b) (pixels l..r-1): filled area and its one-pixel outline.
+void RasterEllipse(int32_t l, int32_t t, int32_t r, int32_t b, Boxes* fill, Boxes* outline);
+// Round rectangle: corners are quarter ellipses of a cw x ch ellipse.
+void RasterRoundRect(int32_t l, int32_t t, int32_t r, int32_t b, int32_t cw, int32_t ch, Boxes* fill,
+                     Boxes* outline);
+// One-pixel line from p0 to p1 without its last point (Bresenham); calls plot(x, y) for each pixel.
+template <class F>
+void WalkLine(int32_t x0, int32_t y0, int32_t x1, int32_t y1, F&& plot) {
+  int64_t dx = x1 > x0 ? int64_t(x1) - x0 : int64_t(x0) - x1;
+  int64_t dy = y1 > y0 ? int64_t(y1) - y0 : int64_t(y0) - y1;
+  int sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
+  int64_t x = x0, y = y0;
+  if (dx >= dy) {
+    int64_t err = dx / 2;
+    for (int64_t i = 0; i < dx; ++i) {
+      plot(static_cast<int32_t>(x), static_cast<int32_t>(y));
+      x += sx;
+      err -= dy;
+      if (err < 0) {
+        y += sy;
+        err += dx;
+      }
+    }
+  } else {
+    int64_t err = dy / 2;
+    for (int64_t i = 0; i < dy; ++i) {
+      plot(static_cast<int32_t>(x), static_cast<int32_t>(y));
+      y += sy;
+      err -= dx;
+      if (err < 0) {
+        x += sx;
+        err += dy;
+      }
+    }
+  }
+}
+
+// Stock objects and system colours.
+HGDIOBJ StockObject(int index);
+void EnsureStock();
+COLORREF SysColor(int index);
+
+// Device settings.
+int ScreenDpi();
+SIZE ScreenSize();
+
+// Fonts (gdi_font.cpp): the font selected into a DC, resolved.
+std::shared_ptr<FontFace> DcFontFace(const Dc& dc);
+
+}  // namespace qd::gdi
