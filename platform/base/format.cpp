@@ -172,7 +172,10 @@ void RoundDigits(Decimal& d, int keep) {
   StripTrailingZeros(d);
 }
 
+// A double carries 15 reliable significant digits; layouts may ask for up to 18 positions,
+// the ones past the 15th show as zeros.
 constexpr int kMaxSignificant = 15;
+constexpr int kMaxPrecision = 18;
 
 // Rounds to `decimals` digits after the point, but never keeps more than 15 significant.
 void RoundDecimals(Decimal& d, int decimals) {
@@ -230,9 +233,9 @@ String ExponentText(int exponent, bool alwaysSign, int minDigits) {
 
 String GeneralFormat(double value, int precision, int expDigits, const TFormatSettings& fs) {
   if (!std::isfinite(value)) return SpecialValue(value);
-  if (precision < 1 || precision > kMaxSignificant) precision = kMaxSignificant;
+  if (precision < 1 || precision > kMaxPrecision) precision = kMaxSignificant;
   Decimal d = ExactDecimal(value);
-  RoundDigits(d, precision);
+  RoundDigits(d, std::min(precision, kMaxSignificant));
   if (d.IsZero()) return u"0";
   String out = value < 0 ? u"-" : u"";
   if (d.exponent > precision || d.exponent < -3) {
@@ -257,9 +260,9 @@ String GeneralFormat(double value, int precision, int expDigits, const TFormatSe
 
 String ExponentFormat(double value, int precision, int expDigits, const TFormatSettings& fs) {
   if (!std::isfinite(value)) return SpecialValue(value);
-  if (precision < 1 || precision > kMaxSignificant) precision = kMaxSignificant;
+  if (precision < 1 || precision > kMaxPrecision) precision = kMaxSignificant;
   Decimal d = ExactDecimal(value);
-  RoundDigits(d, precision);
+  RoundDigits(d, std::min(precision, kMaxSignificant));
   String out = value < 0 && !d.IsZero() ? u"-" : u"";
   out.push_back(static_cast<Char>(DigitAt(d, 0)));
   if (precision > 1) {
@@ -276,7 +279,7 @@ String ExponentFormat(double value, int precision, int expDigits, const TFormatS
 bool FixedDigits(double value, int precision, int decimals, bool thousands, const TFormatSettings& fs,
                  String& out, bool& isZero) {
   Decimal d = ExactDecimal(value);
-  if (!d.IsZero()) RoundDigits(d, std::min(d.exponent + decimals, precision));
+  if (!d.IsZero()) RoundDigits(d, std::min({d.exponent + decimals, precision, kMaxSignificant}));
   if (d.exponent > precision) return false;
   isZero = d.IsZero();
   std::string intPart = IntegerDigits(d);
@@ -354,7 +357,7 @@ String FloatToStrF(double value, TFloatFormat format, int precision, int digits)
 
 String FloatToStrF(double value, TFloatFormat format, int precision, int digits, const TFormatSettings& fs) {
   if (!std::isfinite(value)) return SpecialValue(value);
-  if (precision < 1 || precision > kMaxSignificant) precision = kMaxSignificant;
+  if (precision < 1 || precision > kMaxPrecision) precision = kMaxSignificant;
   digits = std::clamp(digits, 0, 18);
   switch (format) {
     case ffGeneral:

@@ -128,16 +128,16 @@ class Formatter {
         return FloatToStrF(Float(a), ffExponent, precision < 0 ? 15 : precision, 3, fs_);
       case u'f':
       case u'F':
-        return FloatToStrF(Float(a), ffFixed, 15, precision < 0 ? 2 : precision, fs_);
+        return FloatToStrF(Float(a), ffFixed, 18, precision < 0 ? 2 : precision, fs_);
       case u'g':
       case u'G':
         return FloatToStrF(Float(a), ffGeneral, precision < 0 ? 15 : precision, 0, fs_);
       case u'n':
       case u'N':
-        return FloatToStrF(Float(a), ffNumber, 15, precision < 0 ? 2 : precision, fs_);
+        return FloatToStrF(Float(a), ffNumber, 18, precision < 0 ? 2 : precision, fs_);
       case u'm':
       case u'M':
-        return FloatToStrF(Float(a), ffCurrency, 15, precision < 0 ? fs_.CurrencyDecimals : precision, fs_);
+        return FloatToStrF(Float(a), ffCurrency, 18, precision < 0 ? fs_.CurrencyDecimals : precision, fs_);
       case u'p':
       case u'P':
         if (a.kind() != TVarRec::vtPointer) Invalid();
