@@ -76,8 +76,8 @@ double StrToFloatDef(StringView s, double def, const TFormatSettings& settings);
 
 struct Currency {
   int64_t Value = 0;
-  // Rounds to the nearest ten-thousandth (ties to even); raises EOverflow-like
-  // EConvertError when the value does not fit.
+  // Rounds to the nearest ten-thousandth (ties to even); raises EConvertError when the
+  // value does not fit.
   static Currency FromDouble(double v);
   double ToDouble() const { return static_cast<double>(Value) / 10000.0; }
   friend bool operator==(Currency a, Currency b) = default;

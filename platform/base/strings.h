@@ -29,8 +29,9 @@ String IntToStr(int64_t v);
 String UIntToStr(uint64_t v);
 // Upper-case hexadecimal, at least `digits` digits.
 String IntToHex(uint64_t v, int digits);
-// Accepts leading and trailing blanks, a sign, decimal digits or "$"/"0x" hexadecimal;
-// returns the default on anything else or on 32-bit overflow.
+// Accepts leading and trailing blanks, a sign, decimal digits or "$"/"0x"/"x" hexadecimal;
+// returns the default on anything else or on overflow. Hexadecimal may use the full
+// unsigned width and wraps ("$FFFFFFFF" is -1), as the original does.
 int32_t StrToIntDef(StringView s, int32_t def);
 int64_t StrToInt64Def(StringView s, int64_t def);
 // Raises EConvertError "'<s>' is not a valid integer value".
