@@ -25,6 +25,7 @@ import ssl
 import sys
 import threading
 
+sys.dont_write_bytecode = True  # leave no __pycache__ in the source tree
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import serverlib  # noqa: E402
 
