@@ -1,0 +1,611 @@
+// Lines and shapes with GDI's pixel rules: lines leave out their last point, outlines of
+// rectangles, ellipses and round rectangles stay inside the bounding box, and a shape drawn
+// without a pen is one pixel smaller. Pens and shape fills use the DC's binary ROP.
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+#include "platform/os/gdi_draw.h"
+#include "platform/os/gdi_internal.h"
+#include "platform/os/gdi_raster.h"
+#include "platform/os/gdi_region.h"
+
+namespace qd::gdi {
+
+namespace {
+
+// Appends a one-pixel box, merging it with the previous box of the same row.
+void AddPixel(Boxes& b, int32_t x, int32_t y) {
+  if (!b.empty()) {
+    pixman_box32_t& last = b.back();
+    if (last.y1 == y && last.y2 == y + 1) {
+      if (last.x2 == x) {
+        last.x2 = x + 1;
+        return;
+      }
+      if (last.x1 == x + 1) {
+        last.x1 = x;
+        return;
+      }
+    }
+  }
+  b.push_back({x, y, x + 1, y + 1});
+}
+
+// Dash patterns of cosmetic pens, in pixels: on, off, on, off...
+std::vector<DWORD> StylePattern(const Pen& pen) {
+  switch (pen.Style()) {
+    case PS_DASH:
+      return {18, 6};
+    case PS_DOT:
+      return {3, 3};
+    case PS_DASHDOT:
+      return {9, 6, 3, 6};
+    case PS_DASHDOTDOT:
+      return {9, 3, 3, 3, 3, 3};
+    case PS_ALTERNATE:
+      return {1, 1};
+    case PS_USERSTYLE:
+      return pen.userStyle;
+    default:
+      return {};
+  }
+}
+
+void Disc(double cx, double cy, double w, Boxes& out) {
+  auto l = static_cast<int32_t>(std::floor(cx - w / 2 + 0.5));
+  auto t = static_cast<int32_t>(std::floor(cy - w / 2 + 0.5));
+  auto size = static_cast<int32_t>(std::lround(w));
+  if (size < 1) size = 1;
+  RasterEllipse(l, t, l + size, t + size, &out, nullptr);
+}
+
+}  // namespace
+
+int32_t PenDeviceWidth(const Dc& dc, const Pen& pen) {
+  if (pen.ext && (pen.style & PS_TYPE_MASK) == PS_COSMETIC) return 1;
+  if (pen.width <= 1) return 1;
+  Transform t = DeviceTransform(dc);
+  double scale = std::sqrt(std::fabs(t.m11 * t.m22 - t.m12 * t.m21));
+  auto w = static_cast<int32_t>(std::lround(pen.width * scale));
+  return std::max(w, 1);
+}
+
+void StrokePaths(Dc& dc, Dest& d, const std::vector<std::vector<PointD>>& paths, bool closed) {
+  Pen* pen = CurrentPen(dc);
+  if (!pen || pen->Style() == PS_NULL) return;
+  int32_t w = PenDeviceWidth(dc, *pen);
+  Boxes on, off;
+  if (w <= 1) {
+    std::vector<DWORD> pattern = StylePattern(*pen);
+    size_t part = 0;
+    DWORD left = pattern.empty() ? 0 : pattern[0];
+    for (const auto& path : paths) {
+      size_t n = path.size();
+      if (n < 2) continue;
+      size_t segs = closed ? n : n - 1;
+      for (size_t i = 0; i < segs; ++i) {
+        const PointD& a = path[i];
+        const PointD& b = path[(i + 1) % n];
+        auto x0 = ClampCoord(std::llround(a.x)), y0 = ClampCoord(std::llround(a.y));
+        auto x1 = ClampCoord(std::llround(b.x)), y1 = ClampCoord(std::llround(b.y));
+        WalkLine(x0, y0, x1, y1, [&](int32_t x, int32_t y) {
+          if (pattern.empty()) {
+            AddPixel(on, x, y);
+            return;
+          }
+          AddPixel(part % 2 == 0 ? on : off, x, y);
+          if (left > 0) --left;
+          while (left == 0) {
+            part = (part + 1) % pattern.size();
+            left = pattern[part];
+            if (pattern.size() == 1) break;
+          }
+        });
+      }
+    }
+  } else {
+    DWORD cap = pen->style & PS_ENDCAP_MASK, join = pen->style & PS_JOIN_MASK;
+    if (!pen->ext) cap = PS_ENDCAP_ROUND, join = PS_JOIN_ROUND;
+    double half = w / 2.0;
+    for (const auto& path : paths) {
+      size_t n = path.size();
+      if (n == 0) continue;
+      if (n == 1) {
+        if (cap == PS_ENDCAP_ROUND) Disc(path[0].x + 0.5, path[0].y + 0.5, w, on);
+        continue;
+      }
+      size_t segs = closed ? n : n - 1;
+      std::vector<std::vector<PointD>> quads;
+      for (size_t i = 0; i < segs; ++i) {
+        PointD a = path[i], b = path[(i + 1) % n];
+        a.x += 0.5, a.y += 0.5, b.x += 0.5, b.y += 0.5;  // pixel centres
+        double dx = b.x - a.x, dy = b.y - a.y, len = std::hypot(dx, dy);
+        if (len == 0) continue;
+        double ux = dx / len, uy = dy / len, nx = -uy * half, ny = ux * half;
+        bool first = !closed && i == 0, last = !closed && i + 1 == segs;
+        PointD a2 = a, b2 = b;
+        if (cap == PS_ENDCAP_SQUARE) {
+          if (first) a2 = {a.x - ux * half, a.y - uy * half};
+          if (last) b2 = {b.x + ux * half, b.y + uy * half};
+        }
+        quads.push_back(
+            {{a2.x + nx, a2.y + ny}, {b2.x + nx, b2.y + ny}, {b2.x - nx, b2.y - ny}, {a2.x - nx, a2.y - ny}});
+        bool roundEnd = (first || last) && cap == PS_ENDCAP_ROUND;
+        if (roundEnd && first) Disc(a.x, a.y, w, on);
+        if (roundEnd && last) Disc(b.x, b.y, w, on);
+      }
+      for (size_t i = 0; i < n; ++i) {
+        bool inner = closed || (i > 0 && i + 1 < n);
+        if (!inner) continue;
+        if (join == PS_JOIN_ROUND) {
+          Disc(path[i].x + 0.5, path[i].y + 0.5, w, on);
+        } else {
+          // Bevel (and miter, drawn as bevel): the triangle between the two segment ends.
+          const PointD& p = path[i];
+          const PointD& prev = path[(i + n - 1) % n];
+          const PointD& next = path[(i + 1) % n];
+          auto normal = [&](const PointD& a, const PointD& b) {
+            double dx = b.x - a.x, dy = b.y - a.y, len = std::hypot(dx, dy);
+            return len == 0 ? PointD{0, 0} : PointD{-dy / len * half, dx / len * half};
+          };
+          PointD n1 = normal(prev, p), n2 = normal(p, next), c{p.x + 0.5, p.y + 0.5};
+          quads.push_back({{c.x + n1.x, c.y + n1.y}, {c.x + n2.x, c.y + n2.y}, c});
+          quads.push_back({{c.x - n1.x, c.y - n1.y}, {c.x - n2.x, c.y - n2.y}, c});
+        }
+      }
+      RasterPolygon(quads, true, on);
+    }
+  }
+  uint8_t rop = Rop2ToRop3(dc.s.rop2);
+  Rgn onRgn(on.data(), static_cast<int>(on.size()));
+  if (!off.empty() && dc.s.bkMode == OPAQUE) {
+    Rgn offRgn(off.data(), static_cast<int>(off.size()));
+    offRgn.Subtract(onRgn);
+    Pattern bk = SolidPattern(d, dc.s.bkColor);
+    FillRgn(d, offRgn, &bk, rop);
+  }
+  Pattern p = SolidPattern(d, PenColor(dc, *pen));
+  FillRgn(d, onRgn, &p, rop);
+}
+
+void FillShape(Dc& dc, Dest& d, const Rgn& area) {
+  Pattern p;
+  if (!MakePattern(d, CurrentBrush(dc), p)) return;
+  FillRgn(d, area, &p, Rop2ToRop3(dc.s.rop2));
+}
+
+void PenShape(Dc& dc, Dest& d, const Rgn& area) {
+  Pen* pen = CurrentPen(dc);
+  if (!pen || pen->Style() == PS_NULL) return;
+  Pattern p = SolidPattern(d, PenColor(dc, *pen));
+  FillRgn(d, area, &p, Rop2ToRop3(dc.s.rop2));
+}
+
+std::vector<PointD> DevicePoints(const Transform& t, const POINT* pts, size_t n) {
+  std::vector<PointD> out(n);
+  for (size_t i = 0; i < n; ++i) {
+    POINT p = ToDevice(t, pts[i].X, pts[i].Y);
+    out[i] = {static_cast<double>(p.X), static_cast<double>(p.Y)};
+  }
+  return out;
+}
+
+}  // namespace qd::gdi
+
+namespace qd {
+using namespace gdi;
+
+namespace {
+
+template <class F>
+BOOL WithDest(HDC h, F&& f) {
+  Dc* dc = FindDc(h);
+  if (!dc) return FALSE;
+  Dest d;
+  bool ok = PrepareDest(*dc, d);
+  f(*dc, d, ok);
+  return TRUE;
+}
+
+BOOL DrawPolyline(HDC h, std::vector<std::vector<POINT>> paths, bool closed) {
+  return WithDest(h, [&](Dc& dc, Dest& d, bool ok) {
+    if (!ok) return;
+    Transform t = DeviceTransform(dc);
+    std::vector<std::vector<PointD>> dev;
+    for (auto& p : paths) dev.push_back(DevicePoints(t, p.data(), p.size()));
+    StrokePaths(dc, d, dev, closed);
+  });
+}
+
+// The bounding box of a shape in device pixels; a shape in GM_ADVANCED includes its right
+// and bottom edges.
+RECT ShapeBox(const Dc& dc, int l, int t, int r, int b) {
+  RECT n = Normalized({l, t, r, b});
+  if (dc.s.graphicsMode == GM_ADVANCED) {
+    n.Right += 1;
+    n.Bottom += 1;
+  }
+  return ToDeviceRect(DeviceTransform(dc), n);
+}
+
+RECT Inflate(RECT r, int32_t l, int32_t t, int32_t rr, int32_t b) {
+  return {r.Left - l, r.Top - t, r.Right + rr, r.Bottom + b};
+}
+
+enum class Figure { Rect, Round, Ellipse };
+
+Rgn FigureRgn(Figure f, const RECT& r, int32_t cw, int32_t ch, bool outlineOnly) {
+  Boxes fill, outline;
+  switch (f) {
+    case Figure::Rect:
+      if (r.IsEmpty()) return Rgn();
+      if (outlineOnly) {
+        Rgn all(pixman_box32_t{r.Left, r.Top, r.Right, r.Bottom});
+        all.Subtract(Rgn(pixman_box32_t{r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1}));
+        return all;
+      }
+      return Rgn(pixman_box32_t{r.Left, r.Top, r.Right, r.Bottom});
+    case Figure::Round:
+      RasterRoundRect(r.Left, r.Top, r.Right, r.Bottom, cw, ch, &fill, &outline);
+      break;
+    case Figure::Ellipse:
+      RasterEllipse(r.Left, r.Top, r.Right, r.Bottom, &fill, &outline);
+      break;
+  }
+  Boxes& b = outlineOnly ? outline : fill;
+  return Rgn(b.data(), static_cast<int>(b.size()));
+}
+
+// Draws a rectangle, round rectangle or ellipse: brush inside, pen outline.
+BOOL DrawFigure(HDC h, Figure f, int l, int t, int r, int b, int cw, int ch) {
+  return WithDest(h, [&](Dc& dc, Dest& d, bool ok) {
+    if (!ok) return;
+    Transform tr = DeviceTransform(dc);
+    if (!tr.IsAxisAligned()) {
+      // Rotated: draw the figure as a polygon.
+      RECT n = Normalized({l, t, r, b});
+      std::vector<PointD> poly;
+      double cx = (n.Left + n.Right) / 2.0, cy = (n.Top + n.Bottom) / 2.0, a = n.Width() / 2.0,
+             bb = n.Height() / 2.0;
+      if (f == Figure::Rect) {
+        poly = {{double(n.Left), double(n.Top)},
+                {double(n.Right), double(n.Top)},
+                {double(n.Right), double(n.Bottom)},
+                {double(n.Left), double(n.Bottom)}};
+      } else {
+        for (int i = 0; i < 64; ++i) {
+          double th = i * 2 * std::numbers::pi / 64;
+          poly.push_back({cx + a * std::cos(th), cy + bb * std::sin(th)});
+        }
+      }
+      for (auto& p : poly) p = {p.x * tr.m11 + p.y * tr.m21 + tr.dx, p.x * tr.m12 + p.y * tr.m22 + tr.dy};
+      Boxes fill;
+      RasterPolygon({poly}, true, fill);
+      FillShape(dc, d, Rgn(fill.data(), static_cast<int>(fill.size())));
+      StrokePaths(dc, d, {poly}, true);
+      return;
+    }
+    RECT box = ShapeBox(dc, l, t, r, b);
+    if (box.IsEmpty()) return;
+    double scale = std::sqrt(std::fabs(tr.m11 * tr.m22));
+    auto dcw = static_cast<int32_t>(std::lround(std::abs(cw) * scale));
+    auto dch = static_cast<int32_t>(std::lround(std::abs(ch) * scale));
+    Pen* pen = CurrentPen(dc);
+    bool noPen = !pen || pen->Style() == PS_NULL;
+    if (noPen) {
+      RECT inner = {box.Left, box.Top, box.Right - 1, box.Bottom - 1};
+      FillShape(dc, d, FigureRgn(f, inner, dcw, dch, false));
+      return;
+    }
+    int32_t w = PenDeviceWidth(dc, *pen);
+    if (w <= 1 && pen->Style() != PS_SOLID && pen->Style() != PS_INSIDEFRAME) {
+      // Styled one-pixel pens: rectangles follow their path with the dash pattern; curved
+      // figures draw their outline solid.
+      Rgn interior = FigureRgn(f, box, dcw, dch, false);
+      interior.Subtract(FigureRgn(f, box, dcw, dch, true));
+      FillShape(dc, d, interior);
+      if (f == Figure::Rect) {
+        std::vector<PointD> path = {{double(box.Left), double(box.Top)},
+                                    {double(box.Right - 1), double(box.Top)},
+                                    {double(box.Right - 1), double(box.Bottom - 1)},
+                                    {double(box.Left), double(box.Bottom - 1)}};
+        StrokePaths(dc, d, {path}, true);
+      } else {
+        PenShape(dc, d, FigureRgn(f, box, dcw, dch, true));
+      }
+      return;
+    }
+    RECT outer = box;
+    if (w > 1 && pen->Style() != PS_INSIDEFRAME) outer = Inflate(box, (w - 1) / 2, (w - 1) / 2, w / 2, w / 2);
+    Rgn all = FigureRgn(f, outer, dcw + (outer.Width() - box.Width()), dch + (outer.Height() - box.Height()),
+                        false);
+    Rgn interior;
+    if (w <= 1) {
+      interior = all;
+      interior.Subtract(FigureRgn(f, outer, dcw, dch, true));
+    } else {
+      RECT in = Inflate(outer, -w, -w, -w, -w);
+      interior = FigureRgn(f, in, std::max(dcw - w, 0), std::max(dch - w, 0), false);
+    }
+    Rgn band = all;
+    band.Subtract(interior);
+    FillShape(dc, d, interior);
+    PenShape(dc, d, band);
+  });
+}
+
+// Arcs: angles counter-clockwise from the x axis (y up), in radians in [0, 2pi).
+double AngleOf(double dx, double dy) {
+  double a = std::atan2(-dy, dx);
+  return a < 0 ? a + 2 * std::numbers::pi : a;
+}
+
+bool InSweep(double a, double start, double sweep) {
+  double rel = a - start;
+  while (rel < 0) rel += 2 * std::numbers::pi;
+  while (rel >= 2 * std::numbers::pi) rel -= 2 * std::numbers::pi;
+  return rel <= sweep + 1e-9;
+}
+
+enum class ArcKind { Arc, Pie, Chord };
+
+BOOL DrawArc(HDC h, ArcKind kind, int l, int t, int r, int b, int x1, int y1, int x2, int y2, bool moveTo) {
+  return WithDest(h, [&](Dc& dc, Dest& d, bool ok) {
+    Transform tr = DeviceTransform(dc);
+    RECT box = ShapeBox(dc, l, t, r, b);
+    POINT s = ToDevice(tr, x1, y1), e = ToDevice(tr, x2, y2);
+    double cx = (box.Left + box.Right) / 2.0, cy = (box.Top + box.Bottom) / 2.0;
+    double a = box.Width() / 2.0, bb = box.Height() / 2.0;
+    bool ccw = dc.s.arcDirection == AD_COUNTERCLOCKWISE;
+    if (tr.m11 * tr.m22 - tr.m12 * tr.m21 < 0) ccw = !ccw;  // mirrored: the visible direction flips
+    double as = AngleOf(s.X - cx, s.Y - cy), ae = AngleOf(e.X - cx, e.Y - cy);
+    if (!ccw) std::swap(as, ae);
+    double sweep = ae - as;
+    if (sweep <= 0) sweep += 2 * std::numbers::pi;
+    auto onEllipse = [&](double ang) {
+      double c = std::cos(ang), sn = std::sin(ang);
+      double rr = (a == 0 || bb == 0) ? 0 : a * bb / std::sqrt(bb * bb * c * c + a * a * sn * sn);
+      return PointD{std::floor(cx + rr * c), std::floor(cy - rr * sn)};
+    };
+    PointD ps = onEllipse(ccw ? as : ae), pe = onEllipse(ccw ? ae : as);
+    if (moveTo && ok) {
+      POINT cur = ToDevice(tr, dc.s.curPos.X, dc.s.curPos.Y);
+      StrokePaths(dc, d, {{{double(cur.X), double(cur.Y)}, ps}}, false);
+    }
+    if (moveTo) {
+      // The current position becomes the arc's end (logical).
+      POINT pl{static_cast<int32_t>(pe.x), static_cast<int32_t>(pe.y)};
+      double det = tr.m11 * tr.m22 - tr.m12 * tr.m21;
+      if (det != 0) {
+        double X = pl.X - tr.dx, Y = pl.Y - tr.dy;
+        dc.s.curPos = {static_cast<int32_t>(std::lround((X * tr.m22 - Y * tr.m21) / det)),
+                       static_cast<int32_t>(std::lround((Y * tr.m11 - X * tr.m12) / det))};
+      }
+    }
+    if (!ok || box.IsEmpty()) return;
+    Boxes fill, outline;
+    RasterEllipse(box.Left, box.Top, box.Right, box.Bottom, &fill, &outline);
+    auto select = [&](const Boxes& in, auto&& keep) {
+      Boxes out;
+      for (const auto& bx : in)
+        for (int32_t y = bx.y1; y < bx.y2; ++y)
+          for (int32_t x = bx.x1; x < bx.x2; ++x)
+            if (keep(x, y)) AddPixel(out, x, y);
+      return out;
+    };
+    auto inArc = [&](int32_t x, int32_t y) {
+      return InSweep(AngleOf(x + 0.5 - cx, y + 0.5 - cy), as, sweep);
+    };
+    Boxes arc = select(outline, inArc);
+    Pen* pen = CurrentPen(dc);
+    bool hasPen = pen && pen->Style() != PS_NULL;
+    if (kind != ArcKind::Arc) {
+      Boxes inside;
+      if (kind == ArcKind::Pie) {
+        inside = select(fill, inArc);
+      } else {
+        // Chord: the side of the chord line that holds the arc.
+        PointD mid = onEllipse(as + sweep / 2);
+        auto side = [&](double x, double y) {
+          return (pe.x - ps.x) * (y - ps.y) - (pe.y - ps.y) * (x - ps.x);
+        };
+        double want = side(mid.x + 0.5, mid.y + 0.5);
+        inside = select(fill, [&](int32_t x, int32_t y) { return side(x + 0.5, y + 0.5) * want >= 0; });
+      }
+      Rgn in(inside.data(), static_cast<int>(inside.size()));
+      if (hasPen) in.Subtract(Rgn(outline.data(), static_cast<int>(outline.size())));
+      FillShape(dc, d, in);
+    }
+    if (!hasPen) return;
+    PenShape(dc, d, Rgn(arc.data(), static_cast<int>(arc.size())));
+    if (kind == ArcKind::Pie) {
+      PointD c{std::floor(cx), std::floor(cy)};
+      StrokePaths(dc, d, {{c, ps}, {c, pe}}, false);
+    } else if (kind == ArcKind::Chord) {
+      StrokePaths(dc, d, {{ps, pe}}, false);
+    }
+  });
+}
+
+std::vector<POINT> FlattenBezier(POINT start, const POINT* pts, DWORD count) {
+  std::vector<POINT> out{start};
+  POINT p0 = start;
+  for (DWORD i = 0; i + 2 < count; i += 3) {
+    POINT p1 = pts[i], p2 = pts[i + 1], p3 = pts[i + 2];
+    double len = std::hypot(p1.X - p0.X, p1.Y - p0.Y) + std::hypot(p2.X - p1.X, p2.Y - p1.Y) +
+                 std::hypot(p3.X - p2.X, p3.Y - p2.Y);
+    int steps = std::clamp(static_cast<int>(len / 2), 2, 256);
+    for (int k = 1; k <= steps; ++k) {
+      double tt = static_cast<double>(k) / steps, u = 1 - tt;
+      double x = u * u * u * p0.X + 3 * u * u * tt * p1.X + 3 * u * tt * tt * p2.X + tt * tt * tt * p3.X;
+      double y = u * u * u * p0.Y + 3 * u * u * tt * p1.Y + 3 * u * tt * tt * p2.Y + tt * tt * tt * p3.Y;
+      POINT q{static_cast<int32_t>(std::lround(x)), static_cast<int32_t>(std::lround(y))};
+      if (!(q == out.back())) out.push_back(q);
+    }
+    if (!(out.back() == p3)) out.push_back(p3);
+    p0 = p3;
+  }
+  return out;
+}
+
+}  // namespace
+
+BOOL MoveToEx(HDC h, int x, int y, LPPOINT old) {
+  Dc* dc = FindDc(h);
+  if (!dc) return FALSE;
+  if (old) *old = dc->s.curPos;
+  dc->s.curPos = {ClampCoord(x), ClampCoord(y)};
+  return TRUE;
+}
+
+BOOL LineTo(HDC h, int x, int y) {
+  Dc* dc = FindDc(h);
+  if (!dc) return FALSE;
+  POINT from = dc->s.curPos;
+  dc->s.curPos = {ClampCoord(x), ClampCoord(y)};
+  return DrawPolyline(h, {{from, dc->s.curPos}}, false);
+}
+
+BOOL Polyline(HDC h, const POINT* points, int count) {
+  if (!points || count < 2) return count >= 0 && FindDc(h) ? (count >= 2) : FALSE;
+  return DrawPolyline(h, {std::vector<POINT>(points, points + count)}, false);
+}
+
+BOOL PolylineTo(HDC h, const POINT* points, DWORD count) {
+  Dc* dc = FindDc(h);
+  if (!dc || (!points && count)) return FALSE;
+  if (count == 0) return TRUE;
+  std::vector<POINT> path{dc->s.curPos};
+  path.insert(path.end(), points, points + count);
+  dc->s.curPos = points[count - 1];
+  return DrawPolyline(h, {path}, false);
+}
+
+BOOL PolyPolyline(HDC h, const POINT* points, const DWORD* counts, DWORD polylines) {
+  if (!points || !counts) return FALSE;
+  std::vector<std::vector<POINT>> paths;
+  size_t k = 0;
+  for (DWORD i = 0; i < polylines; ++i) {
+    if (counts[i] < 2) return FALSE;
+    paths.emplace_back(points + k, points + k + counts[i]);
+    k += counts[i];
+  }
+  return DrawPolyline(h, std::move(paths), false);
+}
+
+BOOL PolyBezier(HDC h, const POINT* points, DWORD count) {
+  if (!points || count < 1 || (count - 1) % 3 != 0) return FALSE;
+  return DrawPolyline(h, {FlattenBezier(points[0], points + 1, count - 1)}, false);
+}
+
+BOOL PolyBezierTo(HDC h, const POINT* points, DWORD count) {
+  Dc* dc = FindDc(h);
+  if (!dc || !points || count % 3 != 0) return FALSE;
+  if (count == 0) return TRUE;
+  auto path = FlattenBezier(dc->s.curPos, points, count);
+  dc->s.curPos = points[count - 1];
+  return DrawPolyline(h, {path}, false);
+}
+
+BOOL PolyPolygon(HDC h, const POINT* points, const INT* counts, int polygons) {
+  if (!points || !counts || polygons <= 0) return FALSE;
+  for (int i = 0; i < polygons; ++i)
+    if (counts[i] < 2) return FALSE;
+  return WithDest(h, [&](Dc& dc, Dest& d, bool ok) {
+    if (!ok) return;
+    Transform t = DeviceTransform(dc);
+    std::vector<std::vector<PointD>> polys;
+    size_t k = 0;
+    for (int i = 0; i < polygons; ++i) {
+      polys.push_back(DevicePoints(t, points + k, static_cast<size_t>(counts[i])));
+      k += static_cast<size_t>(counts[i]);
+    }
+    Boxes fill;
+    RasterPolygon(polys, dc.s.polyFillMode == WINDING, fill);
+    FillShape(dc, d, Rgn(fill.data(), static_cast<int>(fill.size())));
+    StrokePaths(dc, d, polys, true);
+  });
+}
+
+BOOL Polygon(HDC h, const POINT* points, int count) {
+  INT c = count;
+  return PolyPolygon(h, points, &c, 1);
+}
+
+BOOL Rectangle(HDC h, int l, int t, int r, int b) {
+  return DrawFigure(h, Figure::Rect, l, t, r, b, 0, 0);
+}
+
+BOOL RoundRect(HDC h, int l, int t, int r, int b, int w, int ht) {
+  return DrawFigure(h, Figure::Round, l, t, r, b, w, ht);
+}
+
+BOOL Ellipse(HDC h, int l, int t, int r, int b) {
+  return DrawFigure(h, Figure::Ellipse, l, t, r, b, 0, 0);
+}
+
+BOOL Arc(HDC h, int l, int t, int r, int b, int x1, int y1, int x2, int y2) {
+  return DrawArc(h, ArcKind::Arc, l, t, r, b, x1, y1, x2, y2, false);
+}
+
+BOOL ArcTo(HDC h, int l, int t, int r, int b, int x1, int y1, int x2, int y2) {
+  return DrawArc(h, ArcKind::Arc, l, t, r, b, x1, y1, x2, y2, true);
+}
+
+BOOL Pie(HDC h, int l, int t, int r, int b, int x1, int y1, int x2, int y2) {
+  return DrawArc(h, ArcKind::Pie, l, t, r, b, x1, y1, x2, y2, false);
+}
+
+BOOL Chord(HDC h, int l, int t, int r, int b, int x1, int y1, int x2, int y2) {
+  return DrawArc(h, ArcKind::Chord, l, t, r, b, x1, y1, x2, y2, false);
+}
+
+BOOL ExtFloodFill(HDC h, int x, int y, COLORREF color, UINT type) {
+  Dc* dc = FindDc(h);
+  if (!dc) return FALSE;
+  Dest d;
+  if (!PrepareDest(*dc, d)) return FALSE;
+  POINT start = ToDevice(DeviceTransform(*dc), x, y);
+  if (!pixman_region32_contains_point(d.clip.get(), start.X, start.Y, nullptr)) return FALSE;
+  pixman_box32_t e = d.clip.Extents();
+  int32_t w = e.x2 - e.x1, ht = e.y2 - e.y1;
+  uint32_t target = NativeFromColor(d.pm, color & 0xFFFFFF);
+  auto px = [&](int32_t X, int32_t Y) {
+    uint32_t v = d.pm.Get(X + d.offset.X, Y + d.offset.Y);
+    return d.pm.format == Format::Bgra32 ? (v & 0xFFFFFF) : v;
+  };
+  auto fillable = [&](int32_t X, int32_t Y) {
+    if (!pixman_region32_contains_point(d.clip.get(), X, Y, nullptr)) return false;
+    return type == FLOODFILLSURFACE ? px(X, Y) == (target & 0xFFFFFF) : px(X, Y) != (target & 0xFFFFFF);
+  };
+  if (!fillable(start.X, start.Y)) return FALSE;
+  std::vector<uint8_t> seen(static_cast<size_t>(w) * ht, 0);
+  Boxes boxes;
+  std::vector<POINT> stack{start};
+  while (!stack.empty()) {
+    POINT p = stack.back();
+    stack.pop_back();
+    size_t idx = static_cast<size_t>(p.Y - e.y1) * w + (p.X - e.x1);
+    if (seen[idx] || !fillable(p.X, p.Y)) continue;
+    int32_t l = p.X, r = p.X;
+    while (l - 1 >= e.x1 && !seen[idx - (p.X - l) - 1] && fillable(l - 1, p.Y)) --l;
+    while (r + 1 < e.x2 && !seen[idx + (r - p.X) + 1] && fillable(r + 1, p.Y)) ++r;
+    for (int32_t X = l; X <= r; ++X) seen[static_cast<size_t>(p.Y - e.y1) * w + (X - e.x1)] = 1;
+    boxes.push_back({l, p.Y, r + 1, p.Y + 1});
+    for (int32_t ny : {p.Y - 1, p.Y + 1}) {
+      if (ny < e.y1 || ny >= e.y2) continue;
+      for (int32_t X = l; X <= r; ++X) stack.push_back({X, ny});
+    }
+  }
+  Pattern pat;
+  if (!MakePattern(d, CurrentBrush(*dc), pat)) return TRUE;
+  FillRgn(d, Rgn(boxes.data(), static_cast<int>(boxes.size())), &pat, 0xF0);
+  return TRUE;
+}
+
+BOOL FloodFill(HDC h, int x, int y, COLORREF color) {
+  return ExtFloodFill(h, x, y, color, FLOODFILLBORDER);
+}
+
+}  // namespace qd

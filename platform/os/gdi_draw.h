@@ -1,0 +1,18 @@
+#pragma once
+// Drawing helpers shared by the GDI sources.
+#include <vector>
+
+#include "platform/os/gdi_internal.h"
+
+namespace qd::gdi {
+
+// The width in device pixels a pen draws with.
+int32_t PenDeviceWidth(const Dc& dc, const Pen& pen);
+// Strokes device-space paths with the DC's pen (style, width, ROP2, background for gaps).
+void StrokePaths(Dc& dc, Dest& d, const std::vector<std::vector<PointD>>& paths, bool closed);
+// Fills an area with the DC's brush, or paints it in the pen's colour, with the DC's ROP2.
+void FillShape(Dc& dc, Dest& d, const Rgn& area);
+void PenShape(Dc& dc, Dest& d, const Rgn& area);
+std::vector<PointD> DevicePoints(const Transform& t, const POINT* pts, size_t n);
+
+}  // namespace qd::gdi
