@@ -7,6 +7,7 @@
 #include "ui/core/dxXMLDoc.h"
 #include "platform/base/format.h"
 #include "platform/base/strings.h"
+#include "platform/base/variant.h"
 
 namespace qd {
 namespace {
@@ -251,6 +252,11 @@ TEST(XmlNode, NamesAndFlags) {
   EXPECT_EQ(node.GetChildValue("none"), u"");
   node.AddChild("k")->SetTextAsString(u"välue");
   EXPECT_EQ(node.GetChildValue("K"), u"välue");
+  node.SetAttribute("n", Variant(12));
+  node.SetAttribute("s", Variant(u"ç"));
+  node.SetAttribute("n", Variant(u"13"));
+  EXPECT_EQ(node.Attributes().GetValue("n"), "13");
+  EXPECT_EQ(node.Attributes().GetValue("s"), "\xC3\xA7");
 }
 
 TEST(XmlNode, AssignCopiesStructureNotText) {

@@ -7,6 +7,7 @@
 
 #include "platform/base/format.h"
 #include "platform/base/strings.h"
+#include "platform/base/variant.h"
 #include "platform/classes/streams.h"
 
 namespace qd {
@@ -578,6 +579,10 @@ String TdxXMLNode::GetChildValue(std::string_view AName) const {
 
 bool TdxXMLNode::HasAttribute(std::string_view AName) const {
   return FAttributes && FAttributes->Exists(AName);
+}
+
+void TdxXMLNode::SetAttribute(std::string_view AName, const Variant& AValue) {
+  Attributes().SetValueAsString(AName, dxVariantToString(AValue));
 }
 
 int32_t TdxXMLNode::Count() const {

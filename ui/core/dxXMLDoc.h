@@ -20,6 +20,7 @@
 namespace qd {
 
 class TStream;
+class Variant;
 
 // UTF-8 bytes.
 using TdxXMLString = AnsiString;
@@ -219,6 +220,8 @@ class TdxXMLNode : public TcxDoublyLinkedObject {
   void ForEach(const TdxXMLNodeForEachProc& AProc, void* AUserData = nullptr);
   String GetChildValue(std::string_view AName) const;
   bool HasAttribute(std::string_view AName) const;
+  // Stores the variant's text (dxVariantToString).
+  void SetAttribute(std::string_view AName, const Variant& AValue);
 
   // Made by CreateAttributes on first use.
   TdxXMLNodeAttributes& Attributes() const;
