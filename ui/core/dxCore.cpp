@@ -440,11 +440,16 @@ uint32_t dxGetInvariantLocaleID() {
 }
 
 namespace {
-TFormatSettings FInvariantFormatSettings = TFormatSettings::Invariant();
+
+TFormatSettings& InvariantFormatSettings() {
+  static TFormatSettings settings = TFormatSettings::Invariant();
+  return settings;
+}
+
 }  // namespace
 
 const TFormatSettings& dxInvariantFormatSettings() {
-  return FInvariantFormatSettings;
+  return InvariantFormatSettings();
 }
 
 void dxGetLocaleFormatSettings(uint32_t ALocale, TFormatSettings& AFormatSettings) {
@@ -603,6 +608,7 @@ namespace dxCore {
 
 void Initialize() {
   InitPlatformInfo();
+  dxGetLocaleFormatSettings(dxGetInvariantLocaleID(), InvariantFormatSettings());
 }
 
 void Finalize() {
