@@ -1,0 +1,71 @@
+#pragma once
+// Fonts over FreeType and fontconfig: logical fonts resolved to installed faces, metrics with
+// GDI's meaning, and cached glyph coverage.
+#include <memory>
+#include <mutex>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/os/gdi_internal.h"
+
+namespace qd::gdi {
+
+struct Glyph {
+  int32_t advance = 0;  // pixels
+  int32_t left = 0;     // bitmap origin relative to the pen position (x right, y down)
+  int32_t top = 0;
+  int32_t w = 0, h = 0;
+  std::vector<uint8_t> cov;  // w * h coverage, 0..255
+  int32_t abcA = 0;          // ABC widths of the outline
+  int32_t abcB = 0;
+};
+
+class FontFace {
+ public:
+  ~FontFace();
+  // The face for a logical font (shared among equal logical fonts).
+  static std::shared_ptr<FontFace> For(const LOGFONTW& lf);
+
+  const TEXTMETRICW& Metrics() const { return tm_; }
+  // The glyph of a code point, unrotated; cached.
+  const Glyph& GlyphFor(char32_t c);
+  // Renders a code point under a 2x2 matrix (x right, y down) at a sub-pixel offset.
+  bool Render(char32_t c, const double m[4], double fx, double fy, Glyph& out);
+  int32_t Advance(char32_t c) { return GlyphFor(c).advance; }
+
+  std::u16string faceName;  // as the logical font asked for it
+  std::string family;       // the installed family it resolved to
+  std::string file;
+  int32_t ppem = 0;
+  int32_t underlinePos = 0, underlineThickness = 1;  // below the baseline, pixels
+  int32_t strikePos = 0, strikeThickness = 1;        // above the baseline
+  double escapement = 0;                             // radians, counter-clockwise
+  bool mono = false;
+  int32_t emSquare = 2048;
+
+ private:
+  FontFace() = default;
+  bool Load(const LOGFONTW& lf);
+  bool LoadGlyph(char32_t c, bool transformed);
+
+  void* face_ = nullptr;  // FT_Face
+  std::shared_ptr<std::vector<uint8_t>> data_;
+  TEXTMETRICW tm_;
+  bool synthBold_ = false;
+  bool synthItalic_ = false;
+  int32_t xppem_ = 0;
+  std::unordered_map<char32_t, Glyph> cache_;
+  std::mutex mutex_;
+};
+
+// The face of the font selected into a DC (the stock system font when none).
+std::shared_ptr<FontFace> DcFace(const Dc& dc);
+// Whether a code unit is drawn at all (control characters are not).
+inline bool Invisible(char32_t c) {
+  return c < 0x20 || c == 0x7F;
+}
+// Decodes UTF-16 (unpaired surrogates become U+FFFD).
+std::u32string ToCodePoints(const char16_t* s, size_t n, std::vector<size_t>* unitIndex = nullptr);
+
+}  // namespace qd::gdi

@@ -1,0 +1,345 @@
+// Text output and measuring: TextOut, ExtTextOut, extents, tabbed text and character placement.
+#include "platform/os/gdi_text.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "platform/os/gdi_region.h"
+
+namespace qd::gdi {
+
+std::vector<int32_t> TextAdvances(const Dc& dc, FontFace& face, const char16_t* s, size_t n) {
+  std::vector<int32_t> adv(n, 0);
+  std::vector<size_t> unit;
+  std::u32string cps = ToCodePoints(s, n, &unit);
+  int breaks = 0;
+  for (char32_t c : cps) breaks += c == face.Metrics().tmBreakChar;
+  int extra = dc.s.breakCount > 0 ? dc.s.breakExtra : 0;
+  int perBreak = breaks ? extra / std::max(breaks, 1) : 0, rest = breaks ? extra % std::max(breaks, 1) : 0;
+  for (size_t i = 0; i < cps.size(); ++i) {
+    int32_t a = face.Advance(cps[i]);
+    if (!Invisible(cps[i])) a += dc.s.charExtra;
+    if (breaks && cps[i] == face.Metrics().tmBreakChar) {
+      a += perBreak + (rest > 0 ? 1 : 0);
+      if (rest > 0) --rest;
+    }
+    adv[unit[i]] = a;
+  }
+  return adv;
+}
+
+namespace {
+
+struct Vec {
+  double x, y;
+};
+
+void PaintPolygon(Dest& d, const std::vector<PointD>& poly, COLORREF color) {
+  Boxes boxes;
+  RasterPolygon({poly}, true, boxes);
+  Pattern p = SolidPattern(d, color);
+  FillRgn(d, Rgn(boxes.data(), static_cast<int>(boxes.size())), &p, 0xF0);
+}
+
+}  // namespace
+
+BOOL TextOutCore(Dc& dc, int x, int y, UINT options, const RECT* rect, const char16_t* s, size_t n,
+                 const INT* dx, UINT align) {
+  auto face = DcFace(dc);
+  if (!face) return FALSE;
+  const TEXTMETRICW& tm = face->Metrics();
+  std::vector<int32_t> adv;
+  std::vector<int32_t> advY;
+  if (dx) {
+    adv.resize(n);
+    if (options & ETO_PDY) {
+      advY.resize(n);
+      for (size_t i = 0; i < n; ++i) {
+        adv[i] = dx[2 * i];
+        advY[i] = dx[2 * i + 1];
+      }
+    } else {
+      for (size_t i = 0; i < n; ++i) adv[i] = dx[i];
+    }
+  } else {
+    adv = TextAdvances(dc, *face, s, n);
+  }
+  int64_t width = 0;
+  for (int32_t a : adv) width += a;
+  POINT ref{x, y};
+  if (align & TA_UPDATECP) ref = dc.s.curPos;
+  double startX = 0;
+  switch (align & TA_CENTER) {
+    case TA_RIGHT:
+      startX = -static_cast<double>(width);
+      break;
+    case TA_CENTER:
+      startX = -static_cast<double>(width / 2);
+      break;
+    default:
+      break;
+  }
+  double baseY = 0;
+  switch (align & TA_BASELINE) {
+    case TA_BASELINE:
+      baseY = 0;
+      break;
+    case TA_BOTTOM:
+      baseY = -tm.tmDescent;
+      break;
+    default:
+      baseY = tm.tmAscent;
+      break;
+  }
+  if (align & TA_UPDATECP) {
+    if ((align & TA_CENTER) == TA_LEFT)
+      dc.s.curPos.X = ClampCoord(ref.X + width);
+    else if ((align & TA_CENTER) == TA_RIGHT)
+      dc.s.curPos.X = ClampCoord(ref.X - width);
+  }
+  Dest d;
+  if (!PrepareDest(dc, d)) return TRUE;
+  Transform t = DeviceTransform(dc);
+  double th = face->escapement;
+  double cs = std::cos(th), sn = std::sin(th);
+  // Logical offset (u along the baseline, v down from it) -> device point.
+  auto at = [&](double u, double v) {
+    double lx = ref.X + u * cs + v * sn, ly = ref.Y - u * sn + v * cs;
+    return Vec{lx * t.m11 + ly * t.m21 + t.dx, lx * t.m12 + ly * t.m22 + t.dy};
+  };
+  auto logicalBox = [&](double u0, double v0, double u1, double v1) {
+    Vec a = at(u0, v0), b = at(u1, v0), c = at(u1, v1), e = at(u0, v1);
+    return std::vector<PointD>{{a.x, a.y}, {b.x, b.y}, {c.x, c.y}, {e.x, e.y}};
+  };
+  bool simple = th == 0 && t.IsTranslation();
+  if ((options & ETO_OPAQUE) && rect) {
+    Rgn r = LogicalRectToDevice(dc, Normalized(*rect));
+    Pattern p = SolidPattern(d, dc.s.bkColor);
+    FillRgn(d, r, &p, 0xF0);
+  }
+  if ((options & ETO_CLIPPED) && rect) {
+    d.clip.Intersect(LogicalRectToDevice(dc, Normalized(*rect)));
+    int count = d.clip.Count();
+    if (count == 0) return TRUE;
+    d.clipIsRect = count == 1;
+    d.clipBox = d.clip.Extents();
+  }
+  if (dc.s.bkMode == OPAQUE && width > 0) {
+    if (simple) {
+      Vec a = at(startX, baseY - tm.tmAscent);
+      auto X = static_cast<int32_t>(std::lround(a.x)), Y = static_cast<int32_t>(std::lround(a.y));
+      Pattern p = SolidPattern(d, dc.s.bkColor);
+      FillBox(d, {X, Y, ClampCoord(X + width), Y + tm.tmHeight}, &p, 0xF0);
+    } else {
+      PaintPolygon(d, logicalBox(startX, baseY - tm.tmAscent, startX + width, baseY + tm.tmDescent),
+                   dc.s.bkColor);
+    }
+  }
+  std::vector<size_t> unit;
+  std::u32string cps = ToCodePoints(s, n, &unit);
+  double m[4] = {t.m11 * cs - t.m21 * sn, t.m12 * cs - t.m22 * sn, t.m11 * sn + t.m21 * cs,
+                 t.m12 * sn + t.m22 * cs};
+  // m maps glyph space (x right, y down) to device: columns are the images of (1,0) and (0,1).
+  double gm[4] = {m[0], m[2], m[1], m[3]};
+  double u = startX, v = baseY;
+  Glyph tmp;
+  size_t ci = 0;
+  for (size_t i = 0; i < n; ++i) {
+    if (ci < cps.size() && unit[ci] == i) {
+      char32_t c = cps[ci++];
+      Vec p = at(u, v);
+      if (simple) {
+        const Glyph& g = face->GlyphFor(c);
+        if (g.w > 0 && g.h > 0)
+          BlendCoverage(d, static_cast<int32_t>(std::lround(p.x)) + g.left,
+                        static_cast<int32_t>(std::lround(p.y)) + g.top, g.w, g.h, g.cov.data(), g.w,
+                        dc.s.textColor);
+      } else {
+        double fx = std::floor(p.x), fy = std::floor(p.y);
+        if (face->Render(c, gm, p.x - fx, p.y - fy, tmp) && tmp.w > 0 && tmp.h > 0)
+          BlendCoverage(d, static_cast<int32_t>(fx) + tmp.left, static_cast<int32_t>(fy) + tmp.top, tmp.w,
+                        tmp.h, tmp.cov.data(), tmp.w, dc.s.textColor);
+      }
+    }
+    u += adv[i];
+    if (!advY.empty()) v -= advY[i];
+  }
+  if ((tm.tmUnderlined || tm.tmStruckOut) && width > 0) {
+    auto line = [&](double top, double thick) {
+      PaintPolygon(d, logicalBox(startX, top, startX + width, top + thick), dc.s.textColor);
+    };
+    if (tm.tmUnderlined) line(baseY + face->underlinePos, face->underlineThickness);
+    if (tm.tmStruckOut) line(baseY - face->strikePos, face->strikeThickness);
+  }
+  return TRUE;
+}
+
+}  // namespace qd::gdi
+
+namespace qd {
+using namespace gdi;
+
+namespace {
+
+// Width in the low word, height in the high word.
+DWORD PackExtent(int64_t w, int32_t h) {
+  return static_cast<DWORD>(std::clamp<int64_t>(w, 0, 0xFFFF)) | (static_cast<DWORD>(h & 0xFFFF) << 16);
+}
+
+}  // namespace
+
+BOOL ExtTextOutW(HDC h, int x, int y, UINT options, const RECT* rect, LPCWSTR text, UINT count,
+                 const INT* dx) {
+  Dc* dc = FindDc(h);
+  if (!dc || (!text && count)) return FALSE;
+  return TextOutCore(*dc, x, y, options, rect, text, count, dx, dc->s.textAlign);
+}
+
+BOOL TextOutW(HDC h, int x, int y, LPCWSTR text, int count) {
+  if (count < 0) return FALSE;
+  return ExtTextOutW(h, x, y, 0, nullptr, text, static_cast<UINT>(count), nullptr);
+}
+
+BOOL GetTextExtentPoint32W(HDC h, LPCWSTR text, int count, SIZE* size) {
+  Dc* dc = FindDc(h);
+  if (!dc || !size || count < 0 || (!text && count)) return FALSE;
+  auto face = DcFace(*dc);
+  if (!face) return FALSE;
+  int64_t w = 0;
+  for (int32_t a : TextAdvances(*dc, *face, text, static_cast<size_t>(count))) w += a;
+  *size = {ClampCoord(w), face->Metrics().tmHeight};
+  return TRUE;
+}
+
+BOOL GetTextExtentPointW(HDC h, LPCWSTR text, int count, SIZE* size) {
+  return GetTextExtentPoint32W(h, text, count, size);
+}
+
+BOOL GetTextExtentExPointW(HDC h, LPCWSTR text, int count, int maxExtent, LPINT fit, LPINT dx, SIZE* size) {
+  Dc* dc = FindDc(h);
+  if (!dc || count < 0 || (!text && count)) return FALSE;
+  auto face = DcFace(*dc);
+  if (!face) return FALSE;
+  auto adv = TextAdvances(*dc, *face, text, static_cast<size_t>(count));
+  int64_t w = 0;
+  int fits = 0;
+  bool stop = false;
+  for (int i = 0; i < count; ++i) {
+    w += adv[static_cast<size_t>(i)];
+    if (dx) dx[i] = ClampCoord(w);
+    if (!stop && w <= maxExtent)
+      fits = i + 1;
+    else
+      stop = true;
+  }
+  if (fit) *fit = fits;
+  if (size) *size = {ClampCoord(w), face->Metrics().tmHeight};
+  return TRUE;
+}
+
+BOOL SetTextJustification(HDC h, int breakExtra, int breakCount) {
+  Dc* dc = FindDc(h);
+  if (!dc) return FALSE;
+  dc->s.breakExtra = breakCount > 0 ? breakExtra : 0;
+  dc->s.breakCount = std::max(breakCount, 0);
+  return TRUE;
+}
+
+int SetTextCharacterExtra(HDC h, int extra) {
+  Dc* dc = FindDc(h);
+  if (!dc) return static_cast<int>(0x80000000);
+  int old = dc->s.charExtra;
+  dc->s.charExtra = extra;
+  return old;
+}
+
+int GetTextCharacterExtra(HDC h) {
+  Dc* dc = FindDc(h);
+  return dc ? dc->s.charExtra : static_cast<int>(0x80000000);
+}
+
+namespace {
+
+// Lays out tabbed text: the x offset of each segment and the total width.
+LONG TabbedLayout(HDC h, LPCWSTR text, int count, int nTabs, const INT* tabs, int tabOrigin, int x, int y,
+                  bool draw) {
+  Dc* dc = FindDc(h);
+  if (!dc || count < 0 || (!text && count)) return 0;
+  auto face = DcFace(*dc);
+  if (!face) return 0;
+  int32_t defaultTab = 8 * face->Metrics().tmAveCharWidth;
+  if (nTabs == 1 && tabs && tabs[0] > 0) defaultTab = tabs[0];
+  auto nextStop = [&](int32_t pos) -> int32_t {
+    int32_t rel = pos + x - tabOrigin;
+    if (nTabs > 1 && tabs) {
+      for (int i = 0; i < nTabs; ++i) {
+        int32_t stop = std::abs(tabs[i]);
+        if (stop > rel) return stop - (x - tabOrigin);
+      }
+    }
+    if (defaultTab <= 0) return pos;
+    int32_t next = (rel / defaultTab + 1) * defaultTab;
+    return next - (x - tabOrigin);
+  };
+  int32_t pos = 0;
+  int start = 0;
+  for (int i = 0; i <= count; ++i) {
+    if (i < count && text[i] != u'\t') continue;
+    auto adv = TextAdvances(*dc, *face, text + start, static_cast<size_t>(i - start));
+    if (draw && i > start)
+      TextOutCore(*dc, x + pos, y, 0, nullptr, text + start, static_cast<size_t>(i - start), nullptr,
+                  dc->s.textAlign & ~(TA_UPDATECP | TA_CENTER));
+    for (int32_t a : adv) pos += a;
+    if (i < count) pos = nextStop(pos);
+    start = i + 1;
+  }
+  return static_cast<LONG>(PackExtent(pos, face->Metrics().tmHeight));
+}
+
+}  // namespace
+
+LONG TabbedTextOutW(HDC h, int x, int y, LPCWSTR text, int count, int tabPositions, const INT* tabStops,
+                    int tabOrigin) {
+  return TabbedLayout(h, text, count, tabPositions, tabStops, tabOrigin, x, y, true);
+}
+
+DWORD GetTabbedTextExtentW(HDC h, LPCWSTR text, int count, int tabPositions, const INT* tabStops) {
+  return static_cast<DWORD>(TabbedLayout(h, text, count, tabPositions, tabStops, 0, 0, 0, false));
+}
+
+DWORD GetCharacterPlacementW(HDC h, LPCWSTR text, int count, int maxExtent, GCP_RESULTSW* results,
+                             DWORD flags) {
+  Dc* dc = FindDc(h);
+  if (!dc || count < 0 || (!text && count)) return 0;
+  auto face = DcFace(*dc);
+  if (!face) return 0;
+  auto adv = TextAdvances(*dc, *face, text, static_cast<size_t>(count));
+  int64_t w = 0;
+  int fit = count;
+  for (int i = 0; i < count; ++i) {
+    if ((flags & GCP_MAXEXTENT) && maxExtent >= 0 && w + adv[static_cast<size_t>(i)] > maxExtent &&
+        fit == count)
+      fit = i;
+    w += adv[static_cast<size_t>(i)];
+  }
+  if (results) {
+    // Left-to-right text: display order is logical order.
+    UINT n = std::min<UINT>(results->nGlyphs ? results->nGlyphs : static_cast<UINT>(count),
+                            static_cast<UINT>(count));
+    int64_t pos = 0;
+    for (UINT i = 0; i < n; ++i) {
+      if (results->lpOutString) results->lpOutString[i] = text[i];
+      if (results->lpOrder) results->lpOrder[i] = i;
+      if (results->lpDx) results->lpDx[i] = adv[i];
+      if (results->lpCaretPos) results->lpCaretPos[i] = ClampCoord(pos);
+      if (results->lpGlyphs) results->lpGlyphs[i] = text[i];
+      if (results->lpClass) results->lpClass[i] = 0;
+      pos += adv[i];
+    }
+    results->nGlyphs = n;
+    results->nMaxFit = fit;
+  }
+  return PackExtent(w, face->Metrics().tmHeight);
+}
+
+}  // namespace qd
