@@ -13,13 +13,13 @@
 
 namespace qd {
 
-std::ostream& operator<<(std::ostream& os, const TRect& r) {
+static std::ostream& operator<<(std::ostream& os, const TRect& r) {
   return os << "(" << r.Left << ", " << r.Top << ", " << r.Right << ", " << r.Bottom << ")";
 }
-std::ostream& operator<<(std::ostream& os, const TPoint& p) {
+static std::ostream& operator<<(std::ostream& os, const TPoint& p) {
   return os << "(" << p.X << ", " << p.Y << ")";
 }
-std::ostream& operator<<(std::ostream& os, const TSize& s) {
+static std::ostream& operator<<(std::ostream& os, const TSize& s) {
   return os << "(" << s.cx << ", " << s.cy << ")";
 }
 

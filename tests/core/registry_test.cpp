@@ -130,6 +130,30 @@ TEST(OwnedPersistent, AssignGoesThroughDoAssign) {
   EXPECT_EQ(ip.GetOwner(), &owner);
 }
 
+struct IHasValue {
+  virtual ~IHasValue() = default;
+  virtual int Value() const = 0;
+};
+struct IOther {
+  virtual ~IOther() = default;
+};
+struct Unknown : TcxIUnknownObject, IHasValue {
+  int Value() const override { return 42; }
+};
+
+TEST(IUnknownObject, AnswersItsInterfacesWithoutCounting) {
+  Unknown u;
+  IHasValue* has = nullptr;
+  EXPECT_EQ(u.QueryInterface(has), TcxIUnknownObject::S_OK);
+  ASSERT_NE(has, nullptr);
+  EXPECT_EQ(has->Value(), 42);
+  IOther* other = reinterpret_cast<IOther*>(&u);
+  EXPECT_EQ(u.QueryInterface(other), TcxIUnknownObject::E_NOINTERFACE);
+  EXPECT_EQ(other, nullptr);
+  EXPECT_EQ(u._AddRef(), -1);
+  EXPECT_EQ(u._Release(), -1);
+}
+
 TEST(FreeNotificator, ReportsFreedSenders) {
   std::vector<TComponent*> freed;
   struct Sink {
