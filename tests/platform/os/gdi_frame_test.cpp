@@ -1,0 +1,152 @@
+// DrawFrameControl and the predefined check-box bitmap.
+#include <gtest/gtest.h>
+
+#include "platform/os/gdi.h"
+#include "gdi_test_util.h"
+
+namespace qd {
+namespace {
+
+using testing::kSentinel;
+using testing::Rows;
+using testing::TestDib;
+
+uint32_t Sys(int i) {
+  COLORREF c = GetSysColor(i);
+  return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+}
+
+TEST(GdiFrameControl, CheckBoxShowsTheClassicCheckMark) {
+  TestDib t(13, 13);
+  RECT r{0, 0, 13, 13};
+  ASSERT_TRUE(DrawFrameControl(t.dc, &r, DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_CHECKED));
+  EXPECT_EQ(t.At(0, 0), Sys(COLOR_BTNSHADOW));
+  EXPECT_EQ(t.At(12, 12), Sys(COLOR_BTNHIGHLIGHT));
+  EXPECT_EQ(t.At(2, 2), Sys(COLOR_WINDOW));
+  std::string mark;
+  for (int y = 3; y < 10; ++y) {
+    for (int x = 3; x < 10; ++x) mark += t.At(x, y) == Sys(COLOR_WINDOWTEXT) ? '#' : '.';
+    mark += '\n';
+  }
+  EXPECT_EQ(mark, Rows({"......#", ".....##", "#...###", "##.###.", "#####..", ".###...", "..#...."}));
+  TestDib u(13, 13);
+  DrawFrameControl(u.dc, &r, DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_INACTIVE);
+  EXPECT_EQ(u.At(6, 6), Sys(COLOR_BTNFACE));
+}
+
+TEST(GdiFrameControl, RadioMaskAndImage) {
+  TestDib mask(12, 12);
+  RECT r{0, 0, 12, 12};
+  DrawFrameControl(mask.dc, &r, DFC_BUTTON, DFCS_BUTTONRADIOMASK);
+  EXPECT_EQ(mask.At(6, 6), 0u);
+  EXPECT_EQ(mask.At(0, 0), 0x00FFFFFFu);
+  TestDib img(12, 12);
+  DrawFrameControl(img.dc, &r, DFC_BUTTON, DFCS_BUTTONRADIOIMAGE | DFCS_CHECKED);
+  EXPECT_EQ(img.At(0, 0), 0u);  // black outside the circle
+  EXPECT_EQ(img.At(5, 5), Sys(COLOR_WINDOWTEXT));
+  EXPECT_EQ(img.At(3, 8), Sys(COLOR_WINDOW));
+}
+
+TEST(GdiFrameControl, ScrollArrowsPointTheirWay) {
+  struct Case {
+    UINT state;
+    POINT apex, base, beside;  // the tip, an end of the base, and a pixel beside the tip
+  } cases[] = {{DFCS_SCROLLUP, {7, 5}, {4, 8}, {6, 5}},
+               {DFCS_SCROLLDOWN, {7, 8}, {4, 5}, {6, 8}},
+               {DFCS_SCROLLLEFT, {5, 7}, {8, 4}, {5, 6}},
+               {DFCS_SCROLLRIGHT, {8, 7}, {5, 4}, {8, 6}}};
+  for (const auto& c : cases) {
+    TestDib t(16, 16);
+    RECT r{0, 0, 16, 16};
+    DrawFrameControl(t.dc, &r, DFC_SCROLL, c.state);
+    EXPECT_EQ(t.At(c.apex.X, c.apex.Y), Sys(COLOR_BTNTEXT)) << c.state;
+    EXPECT_EQ(t.At(c.base.X, c.base.Y), Sys(COLOR_BTNTEXT)) << c.state;
+    EXPECT_NE(t.At(c.beside.X, c.beside.Y), Sys(COLOR_BTNTEXT)) << c.state;  // narrow at the tip
+  }
+}
+
+TEST(GdiFrameControl, PushButtonAdjustsAndMenuGlyphsAreMonochrome) {
+  TestDib t(20, 10);
+  RECT r{0, 0, 20, 10};
+  DrawFrameControl(t.dc, &r, DFC_BUTTON, DFCS_BUTTONPUSH | DFCS_ADJUSTRECT);
+  EXPECT_EQ(r, (RECT{2, 2, 18, 8}));
+  EXPECT_EQ(t.At(10, 5), Sys(COLOR_BTNFACE));
+  TestDib m(12, 12);
+  RECT mr{0, 0, 12, 12};
+  DrawFrameControl(m.dc, &mr, DFC_MENU, DFCS_MENUCHECK);
+  int black = 0;
+  for (int i = 0; i < 144; ++i) {
+    EXPECT_TRUE(m.bits[i] == 0 || m.bits[i] == 0x00FFFFFF);
+    black += m.bits[i] == 0;
+  }
+  EXPECT_EQ(black, 21);
+}
+
+TEST(GdiFrameControl, CheckBoxesBitmapIsAGridOfThirteenPixelImages) {
+  HBITMAP bm = LoadBitmapW(nullptr, reinterpret_cast<LPCWSTR>(static_cast<uintptr_t>(OBM_CHECKBOXES)));
+  ASSERT_NE(bm, nullptr);
+  BITMAP info{};
+  GetObjectW(bm, sizeof info, &info);
+  EXPECT_EQ(info.bmWidth, 52);
+  EXPECT_EQ(info.bmHeight, 39);
+  TestDib t(52, 39);
+  HDC src = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(src, bm);
+  BitBlt(t.dc, 0, 0, 52, 39, src, 0, 0, SRCCOPY);
+  SelectObject(src, old);
+  DeleteDC(src);
+  DeleteObject(bm);
+  auto marks = [&](int col, int row) {
+    int n = 0;
+    for (int y = 3; y < 10; ++y)
+      for (int x = 3; x < 10; ++x) n += t.At(col * 13 + x, row * 13 + y) == Sys(COLOR_WINDOWTEXT);
+    return n;
+  };
+  EXPECT_EQ(marks(0, 0), 0);
+  EXPECT_EQ(marks(1, 0), 21);
+  EXPECT_EQ(marks(3, 0), 21);
+  EXPECT_GT(marks(1, 1), 0);                           // radio dot
+  EXPECT_EQ(t.At(2 * 13 + 6, 6), Sys(COLOR_BTNFACE));  // pushed: face inside
+  t.SavePng("gdi_checkboxes");
+  EXPECT_EQ(LoadBitmapW(nullptr, reinterpret_cast<LPCWSTR>(static_cast<uintptr_t>(32000))), nullptr);
+}
+
+TEST(GdiFrameControl, PictureForTheEye) {
+  TestDib t(200, 60, 0x00F0F0F0);
+  int x = 2;
+  auto draw = [&](UINT type, UINT state, int w = 16, int h = 16) {
+    RECT r{x, 2, x + w, 2 + h};
+    DrawFrameControl(t.dc, &r, type, state);
+    x += w + 3;
+  };
+  draw(DFC_BUTTON, DFCS_BUTTONCHECK, 13, 13);
+  draw(DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_CHECKED, 13, 13);
+  draw(DFC_BUTTON, DFCS_BUTTONRADIO, 12, 12);
+  draw(DFC_BUTTON, DFCS_BUTTONRADIO | DFCS_CHECKED, 12, 12);
+  draw(DFC_SCROLL, DFCS_SCROLLUP);
+  draw(DFC_SCROLL, DFCS_SCROLLDOWN | DFCS_PUSHED);
+  draw(DFC_SCROLL, DFCS_SCROLLLEFT | DFCS_INACTIVE);
+  draw(DFC_SCROLL, DFCS_SCROLLSIZEGRIP);
+  draw(DFC_CAPTION, DFCS_CAPTIONCLOSE);
+  draw(DFC_CAPTION, DFCS_CAPTIONMAX);
+  x = 2;
+  RECT r{x, 24, x + 16, 40};
+  DrawFrameControl(t.dc, &r, DFC_CAPTION, DFCS_CAPTIONMIN);
+  r = {22, 24, 38, 40};
+  DrawFrameControl(t.dc, &r, DFC_CAPTION, DFCS_CAPTIONRESTORE);
+  r = {42, 24, 58, 40};
+  DrawFrameControl(t.dc, &r, DFC_CAPTION, DFCS_CAPTIONHELP);
+  r = {62, 24, 74, 36};
+  DrawFrameControl(t.dc, &r, DFC_MENU, DFCS_MENUARROW);
+  r = {78, 24, 90, 36};
+  DrawFrameControl(t.dc, &r, DFC_MENU, DFCS_MENUBULLET);
+  r = {94, 24, 134, 44};
+  DrawFrameControl(t.dc, &r, DFC_BUTTON, DFCS_BUTTONPUSH);
+  r = {138, 24, 178, 44};
+  DrawFrameControl(t.dc, &r, DFC_BUTTON, DFCS_BUTTONPUSH | DFCS_PUSHED);
+  t.SavePng("gdi_frame_controls");
+  SUCCEED();
+}
+
+}  // namespace
+}  // namespace qd
