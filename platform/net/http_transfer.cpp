@@ -440,18 +440,12 @@ TTransferResult THttpTransfer::Perform(const THttpRequestSpec& spec, THttpSink& 
       wait =
           std::min(wait, std::chrono::ceil<std::chrono::milliseconds>(ctx.lastActivity + readTimeout - now));
     bool pumping = pump && af->Active;
-    Clock::time_point pumpFrom =
-        pumping && af->OnlyWhenIdle ? std::max(lastPump, ctx.lastActivity) : lastPump;
-    if (pumping) wait = std::min(wait, std::chrono::ceil<std::chrono::milliseconds>(pumpFrom + slice - now));
+    if (pumping) wait = std::min(wait, std::chrono::ceil<std::chrono::milliseconds>(lastPump + slice - now));
     wait = std::max(wait, std::chrono::milliseconds(1));
     curl_multi_poll(multi, nullptr, 0, static_cast<int>(wait.count()), nullptr);
-    if (pumping) {
-      now = Clock::now();
-      pumpFrom = af->OnlyWhenIdle ? std::max(lastPump, ctx.lastActivity) : lastPump;
-      if (now - pumpFrom >= slice) {
-        pump();
-        lastPump = Clock::now();
-      }
+    if (pumping && Clock::now() - lastPump >= slice) {
+      pump();
+      lastPump = Clock::now();
     }
   }
 

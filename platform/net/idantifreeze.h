@@ -20,15 +20,16 @@ class TIdAntiFreeze : public TComponent {
   void SetActive(bool v) { settings_.Active = v; }
   int IdleTimeOut() const { return settings_.IdleTimeOut; }
   void SetIdleTimeOut(int v) { settings_.IdleTimeOut = v; }
-  // Let messages through only after a slice in which no data arrived.
-  bool OnlyWhenIdle() const { return settings_.OnlyWhenIdle; }
-  void SetOnlyWhenIdle(bool v) { settings_.OnlyWhenIdle = v; }
-  // Kept for stored forms.
+  // Kept for stored forms: messages are handled once per slice while a transfer runs,
+  // whether or not data arrived in it.
+  bool OnlyWhenIdle() const { return onlyWhenIdle_; }
+  void SetOnlyWhenIdle(bool v) { onlyWhenIdle_ = v; }
   bool ApplicationHasPriority() const { return applicationHasPriority_; }
   void SetApplicationHasPriority(bool v) { applicationHasPriority_ = v; }
 
  private:
   net::TAntiFreezeSettings settings_;
+  bool onlyWhenIdle_ = true;
   bool applicationHasPriority_ = true;
 };
 

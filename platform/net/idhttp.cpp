@@ -27,6 +27,8 @@ QD_IMPLEMENT_CLASS(TIdHTTP)
 
 namespace {
 
+constexpr int kDefaultConnectTimeoutMs = 20000;
+
 struct SocketErrorText {
   int err;
   int wsa;
@@ -150,7 +152,7 @@ void TIdHTTP::DoGet(const String& AURL, TStream* stream, std::string* text) {
   spec.Url = StringToUtf8(AURL);
   spec.FollowRedirects = handleRedirects_;
   spec.MaxRedirects = redirectMaximum_;
-  spec.ConnectTimeoutMs = connectTimeout_ > 0 ? connectTimeout_ : 0;
+  spec.ConnectTimeoutMs = connectTimeout_ > 0 ? connectTimeout_ : kDefaultConnectTimeoutMs;
   spec.ReadTimeoutMs = readTimeout_ > 0 ? readTimeout_ : 0;
   spec.UserAgent = StringToUtf8(request_.UserAgent());
   spec.Headers.push_back(request_.Accept().empty() ? std::string("Accept:")

@@ -138,7 +138,8 @@ class TIdHTTP : public TComponent {
   // no limit.
   int ReadTimeout() const { return readTimeout_; }
   void SetReadTimeout(int v) { readTimeout_ = v; }
-  // Milliseconds to establish a connection; 0 or less: the system's limit.
+  // Milliseconds to establish a connection; 0 or less: 20 seconds, about what a blocking
+  // connect takes to give up on the original platform.
   int ConnectTimeout() const { return connectTimeout_; }
   void SetConnectTimeout(int v) { connectTimeout_ = v; }
   bool HandleRedirects() const { return handleRedirects_; }

@@ -12,7 +12,8 @@ a test can change it while the server runs. Keys are request paths (without the 
    "/arquivos/Report.zip":  {"chunked": true},                  # no Content-Length
    "/":                     {"redirect": "/index.html", "code": 302},
    "/closed":               {"close_after_bytes": 10},          # Content-Length, then hang up
-   "/a.txt":                {"headers": {"Set-Cookie": "k=v"}}}  # extra response headers
+   "/a.txt":                {"headers": {"Set-Cookie": "k=v"}},  # extra response headers
+   "/slow.bin":             {"trickle": 80000, "chunk": 2000}}  # bytes per second, in chunks
 
 Usage: file_server.py --root DIR --log requests.jsonl [--faults faults.json] [--port 0]
 """
@@ -112,6 +113,17 @@ class FileHandler(serverlib.LoggingHandler):
             self.send_header("Content-Length", str(size))
             self.end_headers()
             if self.command == "HEAD":
+                return
+            if "trickle" in fault:
+                chunk = int(fault.get("chunk", 1000))
+                pause = chunk / float(fault["trickle"])
+                while True:
+                    block = f.read(chunk)
+                    if not block:
+                        break
+                    self.wfile.write(block)
+                    self.wfile.flush()
+                    serverlib.sleep_bounded(pause)
                 return
             if "stall" in fault or "close_after_bytes" in fault:
                 first = int(fault.get("after_bytes", fault.get("close_after_bytes", 0)))

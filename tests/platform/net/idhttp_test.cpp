@@ -3,6 +3,7 @@
 #include <netinet/in.h>
 #include <sys/socket.h>
 
+#include <chrono>
 #include <thread>
 
 #include "platform/base/strings.h"
@@ -236,7 +237,9 @@ void CountPump() {
 }
 
 TEST_F(IdHTTPTest, AntiFreezeLetsMessagesThroughWhileWaiting) {
-  SetFaults(R"({"/small.txt": {"stall": 5, "before_headers": true}})");
+  // A stalled answer, and a download that trickles in for about half a second.
+  SetFaults(R"({"/small.txt": {"stall": 5, "before_headers": true},
+               "/slow.bin": {"trickle": 80000, "chunk": 2000}})");
   net::SetAntiFreezeProcessMessages(&CountPump);
   TIdHTTP http;
   http.SetReadTimeout(600);
@@ -254,6 +257,19 @@ TEST_F(IdHTTPTest, AntiFreezeLetsMessagesThroughWhileWaiting) {
     EXPECT_GE(gPumps, 2);
     EXPECT_LE(gPumps, 7);
     EXPECT_EQ(gPumpThread, std::this_thread::get_id());
+
+    // Data arriving every 25 ms neither trips the read time-out nor stops the pumping.
+    WriteFile(*dir_ / "www/slow.bin", Pattern(40000));
+    http.SetReadTimeout(300);
+    gPumps = 0;
+    auto t0 = std::chrono::steady_clock::now();
+    TMemoryStream body;
+    http.Get(server_->UrlW("/slow.bin"), &body);
+    auto slices = (std::chrono::steady_clock::now() - t0) / std::chrono::milliseconds(100);
+    EXPECT_EQ(body.Size(), 40000);
+    EXPECT_GE(gPumps, 2);
+    EXPECT_LE(gPumps, slices + 1);
+
     af.SetActive(false);
     gPumps = 0;
     EXPECT_THROW(http.Get(server_->UrlW("/small.txt")), EIdReadTimeout);
