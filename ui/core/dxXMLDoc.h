@@ -144,6 +144,7 @@ class TdxXMLNodeAttributes : public TcxDoublyLinkedObjectList {
   TdxXMLNodeAttribute* First() const { return static_cast<TdxXMLNodeAttribute*>(FFirst); }
   TdxXMLNodeAttribute* Last() const { return static_cast<TdxXMLNodeAttribute*>(FLast); }
 
+  using TcxDoublyLinkedObjectList::Add;
   TdxXMLNodeAttribute* Add(std::string_view AName);
   TdxXMLNodeAttribute* Add(std::string_view AName, bool AValue);
   TdxXMLNodeAttribute* Add(std::string_view AName, int32_t AValue);
