@@ -6,8 +6,9 @@ PACKAGES=(
   # toolchain
   g++ cmake ninja-build ccache pkg-config
   # tests and benchmarks
-  googletest libgtest-dev libgmock-dev libbenchmark-dev
+  googletest libgtest-dev libgmock-dev libbenchmark-dev libexpat1-dev
   # graphics
+  libicu-dev
   libpixman-1-dev libcairo2-dev libfreetype-dev libfontconfig-dev
   fonts-dejavu-core fonts-dejavu-extra fonts-liberation
   libpng-dev libjpeg-dev libgif-dev libtiff-dev zlib1g-dev
