@@ -134,8 +134,8 @@ Status CheckFrameSize(int64_t width, int64_t height, size_t dataBytes, uint64_t 
   if (width > kMaxDimension || height > kMaxDimension) return Status::OutOfMemory;
   const uint64_t pixels = uint64_t(width) * uint64_t(height);
   if (pixels > kMaxPixels) return Status::OutOfMemory;
-  // A small allowance keeps tiny but legitimate images (a few bytes of a flat colour) valid.
-  constexpr uint64_t kAllowance = uint64_t(1) << 16;
+  // Up to a megapixel is allowed whatever the data size: tiny files of a flat colour are legitimate.
+  constexpr uint64_t kAllowance = uint64_t(1) << 20;
   if (pixelsPerByte != 0 && pixels > kAllowance && pixels / pixelsPerByte > dataBytes)
     return Status::InvalidParameter;
   return Status::Ok;

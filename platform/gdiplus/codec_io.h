@@ -27,8 +27,8 @@ struct DecodeOptions {
   int32_t IconWidth = 0;
   int32_t IconHeight = 0;
   int32_t IconBitCount = 0;
-  // Multi-frame formats: false decodes only the first frame (the frame count and the
-  // frame properties still describe the whole file).
+  // Multi-frame formats: false decodes only the first frame (a GIF's frame-delay
+  // property still lists every frame).
   bool AllFrames = true;
 };
 

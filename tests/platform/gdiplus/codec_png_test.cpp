@@ -143,9 +143,12 @@ TEST(CodecPng, DecodesEveryColourTypeAndDepth) {
     ASSERT_EQ(f.Height, 11) << c.name;
     for (size_t i = 0; i < v.Expected.size(); ++i)
       ASSERT_EQ(f.Pixels[i], v.Expected[i]) << c.name << " pixel " << i % 13 << "," << i / 13;
-    if (c.colorType == PNG_COLOR_TYPE_PALETTE) EXPECT_EQ(image.Palette.Entries, v.Palette) << c.name;
-    if (c.alpha && c.colorType == PNG_COLOR_TYPE_PALETTE)
+    if (c.colorType == PNG_COLOR_TYPE_PALETTE) {
+      EXPECT_EQ(image.Palette.Entries, v.Palette) << c.name;
+    }
+    if (c.alpha && c.colorType == PNG_COLOR_TYPE_PALETTE) {
       EXPECT_TRUE(image.Palette.Flags & PaletteFlagsHasAlpha) << c.name;
+    }
     EXPECT_EQ((image.Flags & ImageFlagsHasAlpha) != 0, c.alpha) << c.name;
   }
 }

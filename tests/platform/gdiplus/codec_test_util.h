@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -421,6 +422,33 @@ inline Bytes WriteIco(const std::vector<IcoEntrySpec>& entries, int type = 1) {
   }
   for (const auto& e : entries) b.insert(b.end(), e.Data.begin(), e.Data.end());
   return b;
+}
+
+// Stored rows (bottom-up unless topDown) of `value(x, y)` with y counted from the top.
+inline Bytes PackRows(int w, int h, int bpp, bool topDown, const std::function<uint32_t(int, int)>& value) {
+  const size_t stride = size_t((w * bpp + 31) / 32) * 4;
+  Bytes bits(stride * size_t(h), 0);
+  for (int r = 0; r < h; ++r) {
+    const int y = topDown ? r : h - 1 - r;
+    uint8_t* row = bits.data() + stride * size_t(r);
+    for (int x = 0; x < w; ++x) {
+      const uint32_t v = value(x, y);
+      switch (bpp) {
+        case 1:
+          row[x / 8] |= uint8_t(v << (7 - x % 8));
+          break;
+        case 4:
+          row[x / 2] |= uint8_t(v << (x % 2 ? 0 : 4));
+          break;
+        case 8:
+          row[x] = uint8_t(v);
+          break;
+        default:
+          for (int k = 0; k < bpp / 8; ++k) row[size_t(x) * (bpp / 8) + k] = uint8_t(v >> (8 * k));
+      }
+    }
+  }
+  return bits;
 }
 
 inline Bytes ReadFileBytes(const std::string& path) {
