@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/base/strings.h"
+#include "platform/classes/rtti.h"
 
 namespace qd {
 
@@ -118,6 +119,11 @@ void TComponent::ValidateRename(TComponent* AComponent, const String& CurName, c
       throw EComponentError(u"A component named " + NewName + u" already exists");
   }
   if (state_.Contains(csDesigning) && owner_) owner_->ValidateRename(AComponent, CurName, NewName);
+}
+
+void TComponent::SetReference(bool Enable) {
+  if (!owner_ || name_.empty()) return;
+  if (const TPublishedField* f = FindPublishedField(owner_, name_)) f->Set(owner_, Enable ? this : nullptr);
 }
 
 void TComponent::Insert(TComponent* AComponent) {

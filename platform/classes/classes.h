@@ -28,6 +28,8 @@ class TPersistent : public TObject {
   virtual TPersistent* GetOwner() const { return nullptr; }
   // Adds non-published data to stored forms (TFiler::DefineProperty).
   virtual void DefineProperties(TFiler* Filer) {}
+  // Registers the published members of this object's classes (see rtti.h, QD_PUBLISHED).
+  virtual void EnsurePublished() const {}
 
  protected:
   virtual void AssignTo(TPersistent* Dest);
@@ -144,9 +146,8 @@ class TComponent : public TPersistent {
   virtual void ChangeName(const String& NewName) { name_ = NewName; }
 
  protected:
-  // Called by InsertComponent/RemoveComponent with the owned-list update; overrides
-  // can bind or unbind a field of the owner named like the component.
-  virtual void SetReference(bool Enable) {}
+  // Sets (or clears) the owner's published field named like this component.
+  virtual void SetReference(bool Enable);
 
  private:
   void Insert(TComponent* AComponent);
