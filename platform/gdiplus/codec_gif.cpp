@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 namespace qd::codecs::detail {
 
@@ -230,8 +231,61 @@ Status DecodeGif(ByteSpan data, Image& out, bool allFrames) {
   return Status::Ok;
 }
 
+namespace {
+
+struct GifSink {
+  std::vector<uint8_t>* Out = nullptr;
+  bool OutOfMemory = false;
+};
+
+int WriteFn(GifFileType* gif, const GifByteType* data, int n) {
+  auto* sink = static_cast<GifSink*>(gif->UserData);
+  try {
+    sink->Out->insert(sink->Out->end(), data, data + n);
+  } catch (const std::bad_alloc&) {
+    sink->OutOfMemory = true;
+    return 0;
+  }
+  return n;
+}
+
+}  // namespace
+
 Status EncodeGif(const Image& image, std::vector<uint8_t>& out) {
-  return Status::NotImplemented;
+  const Frame& frame = image.Frames[0];
+  if (frame.Width > 65535 || frame.Height > 65535) return Status::InvalidParameter;
+  QuantizedFrame q;
+  Status status = Quantize(frame, 256, q);
+  if (status != Status::Ok) return status;
+  int size = 2;
+  while (size < int(q.Palette.size())) size *= 2;
+  std::vector<GifColorType> colours(size_t(size), GifColorType{0, 0, 0});
+  for (size_t i = 0; i < q.Palette.size(); ++i)
+    colours[i] = GifColorType{uint8_t(q.Palette[i] >> 16), uint8_t(q.Palette[i] >> 8), uint8_t(q.Palette[i])};
+
+  GifSink sink{&out};
+  int err = 0;
+  GifFileType* gif = EGifOpen(&sink, WriteFn, &err);
+  if (!gif) return Status::OutOfMemory;
+  ColorMapObject* map = GifMakeMapObject(size, colours.data());
+  bool ok = map != nullptr;
+  EGifSetGifVersion(gif, true);
+  ok = ok && EGifPutScreenDesc(gif, frame.Width, frame.Height, 8, 0, map) == GIF_OK;
+  if (ok && q.TransparentIndex >= 0) {
+    GraphicsControlBlock gcb{};
+    gcb.DisposalMode = DISPOSAL_UNSPECIFIED;
+    gcb.TransparentColor = q.TransparentIndex;
+    GifByteType ext[4];
+    const size_t n = EGifGCBToExtension(&gcb, ext);
+    ok = EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, int(n), ext) == GIF_OK;
+  }
+  ok = ok && EGifPutImageDesc(gif, 0, 0, frame.Width, frame.Height, false, nullptr) == GIF_OK;
+  for (int32_t y = 0; ok && y < frame.Height; ++y)
+    ok = EGifPutLine(gif, q.Indices.data() + size_t(y) * size_t(frame.Width), frame.Width) == GIF_OK;
+  if (map) GifFreeMapObject(map);
+  ok = EGifCloseFile(gif, &err) == GIF_OK && ok;
+  if (sink.OutOfMemory) return Status::OutOfMemory;
+  return ok ? Status::Ok : Status::GenericError;
 }
 
 Status ProbeGif(ByteSpan d, ImageInfo& info) {
