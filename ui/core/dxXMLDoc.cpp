@@ -488,11 +488,17 @@ void TdxXMLNode::FreeDescendants() {
 
 TdxXMLNode* TdxXMLNode::AddChild(std::string_view ATagName) {
   ChildrenNeeded();
-  TObject* created = GetNodeClass()->Create(nullptr);
-  auto* child = dynamic_cast<TdxXMLNode*>(created);
-  if (!child) {
-    delete created;
+  const TClass nodeClass = GetNodeClass();
+  TdxXMLNode* child = nullptr;
+  if (nodeClass == TdxXMLNode::StaticClass()) {
     child = new TdxXMLNode();
+  } else {
+    TObject* created = nodeClass->Create(nullptr);
+    child = dynamic_cast<TdxXMLNode*>(created);
+    if (!child) {
+      delete created;
+      child = new TdxXMLNode();
+    }
   }
   FChildren->DoAdd(child);
   child->FParent = this;
@@ -675,8 +681,10 @@ TdxXMLNode* TdxXMLDocument::Root() const {
   return FRoot.get();
 }
 
+// Names and values are value strings here, so interning them would save no memory; the
+// document's parser does without the string table.
 std::unique_ptr<TdxXMLParser> TdxXMLDocument::CreateParser() {
-  return std::make_unique<TdxXMLParser>(this, true);
+  return std::make_unique<TdxXMLParser>(this, false);
 }
 
 std::unique_ptr<TdxXMLNode> TdxXMLDocument::CreateRootNode() {
