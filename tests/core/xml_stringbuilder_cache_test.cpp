@@ -49,6 +49,10 @@ TEST_F(StringBuilderCache, ReuseKeepsCapacityAndEmpties) {
   again = TdxStringBuilderManager::Get(5000);
   EXPECT_GE(again->Capacity(), 5000);
   TdxStringBuilderManager::Release(again);
+  TdxStringBuilderManager::Finalize();
+  TStringBuilder* fresh = TdxStringBuilderManager::Get(-1);  // a negative capacity counts as none
+  EXPECT_EQ(fresh->Length(), 0);
+  TdxStringBuilderManager::Release(fresh);
 }
 
 // Concurrent borrowers never share a builder and none is lost or freed twice (the sanitizer

@@ -1,5 +1,6 @@
 #include "ui/core/dxStringHelper.h"
 
+#include <algorithm>
 #include <atomic>
 
 namespace qd {
@@ -18,7 +19,7 @@ TStringBuilder* TdxStringBuilderManager::Get(int32_t ACapacity) {
       return builder;
     }
   }
-  return new TStringBuilder(ACapacity);
+  return new TStringBuilder(std::max(ACapacity, 0));
 }
 
 void TdxStringBuilderManager::Release(TStringBuilder*& ABuilder) {
