@@ -42,10 +42,10 @@ bool MapRects(Dc& dst, Dc& src, int xd, int yd, int wd, int hd, int xs, int ys, 
               BlitSource& bs) {
   if (wd < 0 || hd < 0 || ws < 0 || hs < 0) return false;
   if (!SourceOfDc(src, bs)) return false;
-  RECT sr = ToDeviceRect(DeviceTransform(src), {xs, ys, xs + ws, ys + hs});
+  RECT sr = ToDeviceRect(DeviceTransform(src), {ClampCoord(xs), ClampCoord(ys), AddC(xs, ws), AddC(ys, hs)});
   if (sr.Left < bs.bounds.x1 || sr.Top < bs.bounds.y1 || sr.Right > bs.bounds.x2 || sr.Bottom > bs.bounds.y2)
     return false;
-  m.D = ToDeviceRect(DeviceTransform(dst), {xd, yd, xd + wd, yd + hd});
+  m.D = ToDeviceRect(DeviceTransform(dst), {ClampCoord(xd), ClampCoord(yd), AddC(xd, wd), AddC(yd, hd)});
   m.sx = sr.Left;
   m.sy = sr.Top;
   m.sw = sr.Width();
@@ -194,7 +194,7 @@ BOOL GradientFill(HDC h, TRIVERTEX* vertices, ULONG vertexCount, void* mesh, ULO
     double det = (p[1].x - p[0].x) * (p[2].y - p[0].y) - (p[2].x - p[0].x) * (p[1].y - p[0].y);
     if (det == 0) continue;
     Boxes boxes;
-    RasterPolygon({{p[0], p[1], p[2]}}, true, boxes);
+    RasterPolygon({{p[0], p[1], p[2]}}, true, boxes, &d.clipBox);
     Rgn area(boxes.data(), static_cast<int>(boxes.size()));
     area.Intersect(d.clip);
     int n = 0;

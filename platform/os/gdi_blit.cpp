@@ -262,10 +262,10 @@ namespace {
 // (x + w + 1 .. x), as mirrored stretches are written.
 RECT MirrorRect(int x, int y, int w, int h) {
   RECT r;
-  r.Left = w < 0 ? x + w + 1 : x;
-  r.Right = w < 0 ? x + 1 : x + w;
-  r.Top = h < 0 ? y + h + 1 : y;
-  r.Bottom = h < 0 ? y + 1 : y + h;
+  r.Left = w < 0 ? AddC(int64_t(x) + w, 1) : ClampCoord(x);
+  r.Right = w < 0 ? AddC(x, 1) : AddC(x, w);
+  r.Top = h < 0 ? AddC(int64_t(y) + h, 1) : ClampCoord(y);
+  r.Bottom = h < 0 ? AddC(y, 1) : AddC(y, h);
   return r;
 }
 
@@ -329,7 +329,8 @@ BOOL PatBlt(HDC h, int x, int y, int width, int height, DWORD rop) {
   if (RopUsesS(rop3)) return FALSE;
   Dc* dc = FindDc(h);
   if (!dc) return FALSE;
-  return DoBlit(*dc, {x, y, x + width, y + height}, nullptr, 0, 0, 0, 0, rop, nullptr, 0, 0);
+  return DoBlit(*dc, {ClampCoord(x), ClampCoord(y), AddC(x, width), AddC(y, height)}, nullptr, 0, 0, 0, 0,
+                rop, nullptr, 0, 0);
 }
 
 BOOL BitBlt(HDC dest, int x, int y, int width, int height, HDC src, int xSrc, int ySrc, DWORD rop) {
@@ -373,7 +374,7 @@ int FrameRect(HDC h, const RECT* rect, HBRUSH brush) {
   Dc* dc = FindDc(h);
   Brush* b = BrushFromHandle(brush);
   if (!dc || !rect || !b) return 0;
-  const RECT& r = *rect;
+  const RECT r = ClampRect(*rect);
   if (r.Right <= r.Left || r.Bottom <= r.Top) return 1;
   Dest d;
   if (!PrepareDest(*dc, d)) return 1;
@@ -391,8 +392,9 @@ int FrameRect(HDC h, const RECT* rect, HBRUSH brush) {
 
 BOOL InvertRect(HDC h, const RECT* rect) {
   if (!rect) return FALSE;
-  if (rect->Right <= rect->Left || rect->Bottom <= rect->Top) return FindDc(h) ? TRUE : FALSE;
-  return PatBlt(h, rect->Left, rect->Top, rect->Right - rect->Left, rect->Bottom - rect->Top, DSTINVERT);
+  RECT r = ClampRect(*rect);
+  if (r.Right <= r.Left || r.Bottom <= r.Top) return FindDc(h) ? TRUE : FALSE;
+  return PatBlt(h, r.Left, r.Top, r.Width(), r.Height(), DSTINVERT);
 }
 
 int StretchDIBits(HDC h, int xDest, int yDest, int destWidth, int destHeight, int xSrc, int ySrc,
@@ -413,11 +415,11 @@ int StretchDIBits(HDC h, int xDest, int yDest, int destWidth, int destHeight, in
   bs.bounds = {0, 0, di.width, di.height};
   bs.bkColor = dc->s.bkColor;
   // A bottom-up DIB measures the source rectangle from its lower-left corner.
-  int32_t sx = xSrc, sw = srcWidth, sh = srcHeight;
-  int32_t sy = di.topDown ? ySrc : di.height - ySrc - srcHeight;
+  int32_t sx = ClampCoord(xSrc), sw = ClampCoord(srcWidth), sh = ClampCoord(srcHeight);
+  int32_t sy = di.topDown ? ClampCoord(ySrc) : ClampCoord(int64_t(di.height) - ySrc - srcHeight);
   if (!DoBlit(*dc, DestRect(xDest, yDest, destWidth, destHeight), &bs, sx, sy, sw, sh, rop, nullptr, 0, 0))
     return 0;
-  return std::abs(srcHeight);
+  return static_cast<int>(std::min<int64_t>(std::llabs(int64_t(srcHeight)), INT32_MAX));
 }
 
 int SetDIBitsToDevice(HDC h, int xDest, int yDest, DWORD width, DWORD height, int xSrc, int ySrc,
@@ -444,8 +446,9 @@ int SetDIBitsToDevice(HDC h, int xDest, int yDest, DWORD width, DWORD height, in
   bs.bkColor = dc->s.bkColor;
   auto w = static_cast<int32_t>(std::min<DWORD>(width, 1u << 27));
   auto ht = static_cast<int32_t>(std::min<DWORD>(height, 1u << 27));
-  int32_t top = di.topDown ? ySrc : di.height - ySrc - ht;
-  if (!DoBlit(*dc, {xDest, yDest, xDest + w, yDest + ht}, &bs, xSrc, top, w, ht, SRCCOPY, nullptr, 0, 0))
+  int32_t top = di.topDown ? ClampCoord(ySrc) : ClampCoord(int64_t(di.height) - ySrc - ht);
+  if (!DoBlit(*dc, {ClampCoord(xDest), ClampCoord(yDest), AddC(xDest, w), AddC(yDest, ht)}, &bs,
+              ClampCoord(xSrc), ClampCoord(top), w, ht, SRCCOPY, nullptr, 0, 0))
     return 0;
   return rows;
 }

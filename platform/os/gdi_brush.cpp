@@ -15,7 +15,7 @@ HPEN CreatePen(int style, int width, COLORREF color) {
   // Wide cosmetic pens of a dashed style draw solid, as on the original.
   if (width > 1 && s != PS_NULL && s != PS_INSIDEFRAME) s = PS_SOLID;
   p->style = static_cast<DWORD>(s);
-  p->width = std::max(width, 0);
+  p->width = std::clamp(width, 0, 1 << 20);
   p->color = color & 0xFFFFFF;
   return static_cast<HPEN>(AddObject(std::move(p)));
 }

@@ -235,8 +235,7 @@ Transform DeviceTransform(const Dc& dc) {
 POINT ToDevice(const Transform& t, int x, int y) {
   double X = x * t.m11 + y * t.m21 + t.dx;
   double Y = x * t.m12 + y * t.m22 + t.dy;
-  return {ClampCoord(static_cast<int64_t>(std::floor(X + 0.5))),
-          ClampCoord(static_cast<int64_t>(std::floor(Y + 0.5)))};
+  return {RoundCoord(X), RoundCoord(Y)};
 }
 
 RECT Normalized(const RECT& r) {
@@ -246,7 +245,7 @@ RECT Normalized(const RECT& r) {
 
 namespace {
 int32_t RoundC(double v) {
-  return ClampCoord(static_cast<int64_t>(std::floor(v + 0.5)));
+  return RoundCoord(v);
 }
 }  // namespace
 

@@ -7,7 +7,6 @@
 
 #include "platform/os/gdi_draw.h"
 #include "platform/os/gdi_internal.h"
-#include "platform/os/gdi_raster.h"
 #include "platform/os/gdi_region.h"
 
 namespace qd::gdi {
@@ -55,7 +54,7 @@ std::vector<DWORD> StylePattern(const Pen& pen) {
 void Disc(double cx, double cy, double w, Boxes& out) {
   auto l = static_cast<int32_t>(std::floor(cx - w / 2 + 0.5));
   auto t = static_cast<int32_t>(std::floor(cy - w / 2 + 0.5));
-  auto size = static_cast<int32_t>(std::lround(w));
+  int32_t size = RoundCoord(w);
   if (size < 1) size = 1;
   RasterEllipse(l, t, l + size, t + size, &out, nullptr);
 }
@@ -67,8 +66,7 @@ int32_t PenDeviceWidth(const Dc& dc, const Pen& pen) {
   if (pen.width <= 1) return 1;
   Transform t = DeviceTransform(dc);
   double scale = std::sqrt(std::fabs(t.m11 * t.m22 - t.m12 * t.m21));
-  auto w = static_cast<int32_t>(std::lround(pen.width * scale));
-  return std::max(w, 1);
+  return std::clamp(RoundCoord(pen.width * scale), 1, 1 << 16);
 }
 
 void StrokePaths(Dc& dc, Dest& d, const std::vector<std::vector<PointD>>& paths, bool closed) {
@@ -78,6 +76,8 @@ void StrokePaths(Dc& dc, Dest& d, const std::vector<std::vector<PointD>>& paths,
   Boxes on, off;
   if (w <= 1) {
     std::vector<DWORD> pattern = StylePattern(*pen);
+    int64_t patternLength = 0;
+    for (DWORD v : pattern) patternLength += v;
     size_t part = 0;
     DWORD left = pattern.empty() ? 0 : pattern[0];
     for (const auto& path : paths) {
@@ -87,21 +87,33 @@ void StrokePaths(Dc& dc, Dest& d, const std::vector<std::vector<PointD>>& paths,
       for (size_t i = 0; i < segs; ++i) {
         const PointD& a = path[i];
         const PointD& b = path[(i + 1) % n];
-        auto x0 = ClampCoord(std::llround(a.x)), y0 = ClampCoord(std::llround(a.y));
-        auto x1 = ClampCoord(std::llround(b.x)), y1 = ClampCoord(std::llround(b.y));
-        WalkLine(x0, y0, x1, y1, [&](int32_t x, int32_t y) {
+        int32_t x0 = RoundCoord(a.x), y0 = RoundCoord(a.y), x1 = RoundCoord(b.x), y1 = RoundCoord(b.y);
+        int64_t done = 0;  // steps of this segment the pattern has advanced over
+        auto advance = [&](int64_t steps) {
+          if (pattern.empty() || steps <= 0) return;
+          steps %= std::max<int64_t>(patternLength, 1) * 2;
+          for (int64_t k = 0; k < steps; ++k) {
+            if (left > 0) --left;
+            while (left == 0) {
+              part = (part + 1) % pattern.size();
+              left = pattern[part];
+              if (patternLength == 0) break;
+            }
+          }
+        };
+        int64_t steps = std::max(std::llabs(int64_t(x1) - x0), std::llabs(int64_t(y1) - y0));
+        WalkLine(x0, y0, x1, y1, d.clipBox, [&](int32_t x, int32_t y, int64_t i) {
+          advance(i - done);
+          done = i;
           if (pattern.empty()) {
             AddPixel(on, x, y);
             return;
           }
           AddPixel(part % 2 == 0 ? on : off, x, y);
-          if (left > 0) --left;
-          while (left == 0) {
-            part = (part + 1) % pattern.size();
-            left = pattern[part];
-            if (pattern.size() == 1) break;
-          }
+          advance(1);
+          done = i + 1;
         });
+        advance(steps - done);
       }
     }
   } else {
@@ -154,7 +166,7 @@ void StrokePaths(Dc& dc, Dest& d, const std::vector<std::vector<PointD>>& paths,
           quads.push_back({{c.x - n1.x, c.y - n1.y}, {c.x - n2.x, c.y - n2.y}, c});
         }
       }
-      RasterPolygon(quads, true, on);
+      RasterPolygon(quads, true, on, &d.clipBox);
     }
   }
   uint8_t rop = Rop2ToRop3(dc.s.rop2);
@@ -221,7 +233,7 @@ BOOL DrawPolyline(HDC h, std::vector<std::vector<POINT>> paths, bool closed) {
 // The bounding box of a shape in device pixels; a shape in GM_ADVANCED includes its right
 // and bottom edges.
 RECT ShapeBox(const Dc& dc, int l, int t, int r, int b) {
-  RECT n = Normalized({l, t, r, b});
+  RECT n = Normalized(ClampRect({l, t, r, b}));
   if (dc.s.graphicsMode == GM_ADVANCED) {
     n.Right += 1;
     n.Bottom += 1;
@@ -235,7 +247,8 @@ RECT Inflate(RECT r, int32_t l, int32_t t, int32_t rr, int32_t b) {
 
 enum class Figure { Rect, Round, Ellipse };
 
-Rgn FigureRgn(Figure f, const RECT& r, int32_t cw, int32_t ch, bool outlineOnly) {
+Rgn FigureRgn(Figure f, const RECT& r, int32_t cw, int32_t ch, bool outlineOnly,
+              const pixman_box32_t* window) {
   Boxes fill, outline;
   switch (f) {
     case Figure::Rect:
@@ -247,10 +260,10 @@ Rgn FigureRgn(Figure f, const RECT& r, int32_t cw, int32_t ch, bool outlineOnly)
       }
       return Rgn(pixman_box32_t{r.Left, r.Top, r.Right, r.Bottom});
     case Figure::Round:
-      RasterRoundRect(r.Left, r.Top, r.Right, r.Bottom, cw, ch, &fill, &outline);
+      RasterRoundRect(r.Left, r.Top, r.Right, r.Bottom, cw, ch, &fill, &outline, window);
       break;
     case Figure::Ellipse:
-      RasterEllipse(r.Left, r.Top, r.Right, r.Bottom, &fill, &outline);
+      RasterEllipse(r.Left, r.Top, r.Right, r.Bottom, &fill, &outline, window);
       break;
   }
   Boxes& b = outlineOnly ? outline : fill;
@@ -264,7 +277,7 @@ BOOL DrawFigure(HDC h, Figure f, int l, int t, int r, int b, int cw, int ch) {
     Transform tr = DeviceTransform(dc);
     if (!tr.IsAxisAligned()) {
       // Rotated: draw the figure as a polygon.
-      RECT n = Normalized({l, t, r, b});
+      RECT n = Normalized(ClampRect({l, t, r, b}));
       std::vector<PointD> poly;
       double cx = (n.Left + n.Right) / 2.0, cy = (n.Top + n.Bottom) / 2.0, a = n.Width() / 2.0,
              bb = n.Height() / 2.0;
@@ -281,7 +294,7 @@ BOOL DrawFigure(HDC h, Figure f, int l, int t, int r, int b, int cw, int ch) {
       }
       for (auto& p : poly) p = {p.x * tr.m11 + p.y * tr.m21 + tr.dx, p.x * tr.m12 + p.y * tr.m22 + tr.dy};
       Boxes fill;
-      RasterPolygon({poly}, true, fill);
+      RasterPolygon({poly}, true, fill, &d.clipBox);
       FillShape(dc, d, Rgn(fill.data(), static_cast<int>(fill.size())));
       StrokePaths(dc, d, {poly}, true);
       return;
@@ -289,21 +302,21 @@ BOOL DrawFigure(HDC h, Figure f, int l, int t, int r, int b, int cw, int ch) {
     RECT box = ShapeBox(dc, l, t, r, b);
     if (box.IsEmpty()) return;
     double scale = std::sqrt(std::fabs(tr.m11 * tr.m22));
-    auto dcw = static_cast<int32_t>(std::lround(std::abs(cw) * scale));
-    auto dch = static_cast<int32_t>(std::lround(std::abs(ch) * scale));
+    int32_t dcw = RoundCoord(std::fabs(double(cw)) * scale);
+    int32_t dch = RoundCoord(std::fabs(double(ch)) * scale);
     Pen* pen = CurrentPen(dc);
     bool noPen = !pen || pen->Style() == PS_NULL;
     if (noPen) {
       RECT inner = {box.Left, box.Top, box.Right - 1, box.Bottom - 1};
-      FillShape(dc, d, FigureRgn(f, inner, dcw, dch, false));
+      FillShape(dc, d, FigureRgn(f, inner, dcw, dch, false, &d.clipBox));
       return;
     }
     int32_t w = PenDeviceWidth(dc, *pen);
     if (w <= 1 && pen->Style() != PS_SOLID && pen->Style() != PS_INSIDEFRAME) {
       // Styled one-pixel pens: rectangles follow their path with the dash pattern; curved
       // figures draw their outline solid.
-      Rgn interior = FigureRgn(f, box, dcw, dch, false);
-      interior.Subtract(FigureRgn(f, box, dcw, dch, true));
+      Rgn interior = FigureRgn(f, box, dcw, dch, false, &d.clipBox);
+      interior.Subtract(FigureRgn(f, box, dcw, dch, true, &d.clipBox));
       FillShape(dc, d, interior);
       if (f == Figure::Rect) {
         std::vector<PointD> path = {{double(box.Left), double(box.Top)},
@@ -312,21 +325,21 @@ BOOL DrawFigure(HDC h, Figure f, int l, int t, int r, int b, int cw, int ch) {
                                     {double(box.Left), double(box.Bottom - 1)}};
         StrokePaths(dc, d, {path}, true);
       } else {
-        PenShape(dc, d, FigureRgn(f, box, dcw, dch, true));
+        PenShape(dc, d, FigureRgn(f, box, dcw, dch, true, &d.clipBox));
       }
       return;
     }
     RECT outer = box;
     if (w > 1 && pen->Style() != PS_INSIDEFRAME) outer = Inflate(box, (w - 1) / 2, (w - 1) / 2, w / 2, w / 2);
     Rgn all = FigureRgn(f, outer, dcw + (outer.Width() - box.Width()), dch + (outer.Height() - box.Height()),
-                        false);
+                        false, &d.clipBox);
     Rgn interior;
     if (w <= 1) {
       interior = all;
-      interior.Subtract(FigureRgn(f, outer, dcw, dch, true));
+      interior.Subtract(FigureRgn(f, outer, dcw, dch, true, &d.clipBox));
     } else {
       RECT in = Inflate(outer, -w, -w, -w, -w);
-      interior = FigureRgn(f, in, std::max(dcw - w, 0), std::max(dch - w, 0), false);
+      interior = FigureRgn(f, in, std::max(dcw - w, 0), std::max(dch - w, 0), false, &d.clipBox);
     }
     Rgn band = all;
     band.Subtract(interior);
@@ -379,13 +392,13 @@ BOOL DrawArc(HDC h, ArcKind kind, int l, int t, int r, int b, int x1, int y1, in
       double det = tr.m11 * tr.m22 - tr.m12 * tr.m21;
       if (det != 0) {
         double X = pl.X - tr.dx, Y = pl.Y - tr.dy;
-        dc.s.curPos = {static_cast<int32_t>(std::lround((X * tr.m22 - Y * tr.m21) / det)),
-                       static_cast<int32_t>(std::lround((Y * tr.m11 - X * tr.m12) / det))};
+        dc.s.curPos = {RoundCoord((X * tr.m22 - Y * tr.m21) / det),
+                       RoundCoord((Y * tr.m11 - X * tr.m12) / det)};
       }
     }
     if (!ok || box.IsEmpty()) return;
     Boxes fill, outline;
-    RasterEllipse(box.Left, box.Top, box.Right, box.Bottom, &fill, &outline);
+    RasterEllipse(box.Left, box.Top, box.Right, box.Bottom, &fill, &outline, &d.clipBox);
     auto select = [&](const Boxes& in, auto&& keep) {
       Boxes out;
       for (const auto& bx : in)
@@ -522,7 +535,7 @@ BOOL PolyPolygon(HDC h, const POINT* points, const INT* counts, int polygons) {
       k += static_cast<size_t>(counts[i]);
     }
     Boxes fill;
-    RasterPolygon(polys, dc.s.polyFillMode == WINDING, fill);
+    RasterPolygon(polys, dc.s.polyFillMode == WINDING, fill, &d.clipBox);
     FillShape(dc, d, Rgn(fill.data(), static_cast<int>(fill.size())));
     StrokePaths(dc, d, polys, true);
   });

@@ -172,6 +172,11 @@ int DrawTextCore(HDC h, LPWSTR text, int count, LPRECT rect, UINT format, DRAWTE
   }
   if (params && params->iTabLength > 0) tabChars = params->iTabLength;
   int32_t lineHeight = tm.tmHeight + ((flags & DT_EXTERNALLEADING) ? tm.tmExternalLeading : 0);
+  *rect = ClampRect(*rect);
+  if (params) {
+    params->iLeftMargin = std::clamp(params->iLeftMargin, -kCoordLimit, kCoordLimit);
+    params->iRightMargin = std::clamp(params->iRightMargin, -kCoordLimit, kCoordLimit);
+  }
   int32_t left = rect->Left + (params ? params->iLeftMargin : 0);
   int32_t right = rect->Right - (params ? params->iRightMargin : 0);
   int32_t width = right - left;

@@ -80,6 +80,7 @@ BOOL DiagonalEdge(HDC h, LPRECT rc, const EdgeColours& c, UINT flags) {
 BOOL DrawEdge(HDC h, LPRECT rc, UINT edge, UINT flags) {
   if (!FindDc(h) || !rc) return FALSE;
   EdgeColours c = ColoursOf(edge, flags);
+  *rc = ClampRect(*rc);
   if (flags & BF_DIAGONAL) return DiagonalEdge(h, rc, c, flags);
   RECT r = *rc;
   auto layer = [&](int lt, int rb) {
@@ -106,7 +107,7 @@ BOOL DrawEdge(HDC h, LPRECT rc, UINT edge, UINT flags) {
 BOOL DrawFocusRect(HDC h, const RECT* rect) {
   Dc* dc = FindDc(h);
   if (!dc || !rect) return FALSE;
-  const RECT& r = *rect;
+  const RECT r = ClampRect(*rect);
   if (r.Right <= r.Left || r.Bottom <= r.Top) return TRUE;
   Dest d;
   if (!PrepareDest(*dc, d)) return TRUE;

@@ -239,7 +239,8 @@ bool FontFace::Load(const LOGFONTW& lf) {
       os2 && os2->xAvgCharWidth > 0 ? static_cast<int32_t>(std::lround(os2->xAvgCharWidth * scale)) : 0;
   xppem_ = ppem;
   if (lf.lfWidth > 0 && aveWidth > 0) {
-    xppem_ = std::clamp(static_cast<int32_t>(std::lround(double(ppem) * lf.lfWidth / aveWidth)), 1, 4000);
+    double x = std::min(double(ppem) * lf.lfWidth / aveWidth, 4000.0);
+    xppem_ = std::clamp(static_cast<int32_t>(std::lround(x)), 1, 4000);
     aveWidth = lf.lfWidth;
   }
   FT_Set_Pixel_Sizes(face, static_cast<FT_UInt>(xppem_), static_cast<FT_UInt>(ppem));

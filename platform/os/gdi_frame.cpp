@@ -4,7 +4,6 @@
 #include <cmath>
 
 #include "platform/os/gdi_internal.h"
-#include "platform/os/gdi_raster.h"
 
 namespace qd {
 using namespace gdi;
@@ -160,7 +159,7 @@ BOOL ScrollButton(HDC dc, LPRECT rc, UINT state) {
   UINT kind = state & 0x1F;
   if (kind == DFCS_SCROLLSIZEGRIP || kind == DFCS_SCROLLSIZEGRIPRIGHT) {
     if (!(state & DFCS_TRANSPARENT)) FillSys(dc, *rc, COLOR_BTNFACE);
-    int size = std::min(rc->Width(), rc->Height());
+    int size = std::min({rc->Width(), rc->Height(), 256});
     bool left = kind == DFCS_SCROLLSIZEGRIPRIGHT;
     int bx = left ? rc->Left : rc->Right - 1, by = rc->Bottom - 1;
     for (int k = 1; k < size; ++k) {
@@ -184,7 +183,7 @@ BOOL ScrollButton(HDC dc, LPRECT rc, UINT state) {
   } else {
     PushButton(dc, &r, state & (DFCS_FLAT | DFCS_MONO));
   }
-  int size = std::min(rc->Width(), rc->Height());
+  int size = std::min({rc->Width(), rc->Height(), 256});
   int h = std::max(1, (size + 1) / 4);
   int cx = rc->Left + (rc->Width() - 1) / 2 + (pushed ? 1 : 0);
   int cy = rc->Top + (rc->Height() - 1) / 2 + (pushed ? 1 : 0);
@@ -217,7 +216,7 @@ void ThickLine(HDC dc, int x0, int y0, int x1, int y1, COLORREF c) {
 BOOL CaptionButton(HDC dc, LPRECT rc, UINT state) {
   RECT r = *rc;
   PushButton(dc, &r, state & (DFCS_PUSHED | DFCS_FLAT | DFCS_MONO));
-  int size = std::min(rc->Width(), rc->Height());
+  int size = std::min({rc->Width(), rc->Height(), 256});
   int g = std::max(4, size - 8);  // glyph box
   int off = (state & DFCS_PUSHED) ? 1 : 0;
   int l = rc->Left + (rc->Width() - g) / 2 + off, t = rc->Top + (rc->Height() - g) / 2 + off;
@@ -267,7 +266,7 @@ BOOL CaptionButton(HDC dc, LPRECT rc, UINT state) {
 // Menu glyphs are monochrome pictures: black glyph on white.
 BOOL MenuGlyph(HDC dc, const RECT& rc, UINT state) {
   FillColor(dc, rc, RGB(255, 255, 255));
-  int size = std::min(rc.Width(), rc.Height());
+  int size = std::min({rc.Width(), rc.Height(), 256});
   int cx = rc.Left + (rc.Width() - 1) / 2, cy = rc.Top + (rc.Height() - 1) / 2;
   switch (state & 0xF) {
     case DFCS_MENUARROW:
@@ -296,22 +295,32 @@ BOOL MenuGlyph(HDC dc, const RECT& rc, UINT state) {
 
 BOOL DrawFrameControl(HDC dc, LPRECT rect, UINT type, UINT state) {
   if (!FindDc(dc) || !rect) return FALSE;
+  RECT r = ClampRect(*rect);
+  BOOL ok;
   switch (type) {
     case DFC_BUTTON:
-      if (state & DFCS_BUTTONPUSH) return PushButton(dc, rect, state);
-      if (state & (DFCS_BUTTONRADIO | DFCS_BUTTONRADIOIMAGE | DFCS_BUTTONRADIOMASK))
-        return RadioButton(dc, *rect, state);
-      return CheckBox(dc, *rect, state);
+      if (state & DFCS_BUTTONPUSH)
+        ok = PushButton(dc, &r, state);
+      else if (state & (DFCS_BUTTONRADIO | DFCS_BUTTONRADIOIMAGE | DFCS_BUTTONRADIOMASK))
+        ok = RadioButton(dc, r, state);
+      else
+        ok = CheckBox(dc, r, state);
+      break;
     case DFC_SCROLL:
-      return ScrollButton(dc, rect, state);
+      ok = ScrollButton(dc, &r, state);
+      break;
     case DFC_CAPTION:
-      return CaptionButton(dc, rect, state);
+      ok = CaptionButton(dc, &r, state);
+      break;
     case DFC_MENU:
     case DFC_POPUPMENU:
-      return MenuGlyph(dc, *rect, state);
+      ok = MenuGlyph(dc, r, state);
+      break;
     default:
       return FALSE;
   }
+  if (state & DFCS_ADJUSTRECT) *rect = r;
+  return ok;
 }
 
 HBITMAP LoadBitmapW(HINSTANCE instance, LPCWSTR name) {

@@ -3,6 +3,8 @@
 // device contexts and the painting engine. Not for use outside platform/os.
 #include <pixman.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -19,6 +21,21 @@ namespace qd::gdi {
 // no arithmetic on them can overflow.
 constexpr int32_t kCoordLimit = 1 << 27;
 int32_t ClampCoord(int64_t v);
+// A rectangle with every coordinate clamped, so that sums and differences cannot overflow.
+inline TRect ClampRect(const TRect& r) {
+  return {ClampCoord(r.Left), ClampCoord(r.Top), ClampCoord(r.Right), ClampCoord(r.Bottom)};
+}
+// A real coordinate rounded to the nearest integer and clamped (NaN gives 0).
+inline int32_t RoundCoord(double v) {
+  if (v != v) return 0;
+  if (v <= -kCoordLimit) return -kCoordLimit;
+  if (v >= kCoordLimit) return kCoordLimit;
+  return static_cast<int32_t>(std::floor(v + 0.5));
+}
+// x + w clamped.
+inline int32_t AddC(int64_t a, int64_t b) {
+  return ClampCoord(a + b);
+}
 
 class Rgn {
  public:
@@ -314,47 +331,51 @@ void RopBlit(Dest& d, const SourceImage& src, const Pattern* p, uint8_t rop,
 void BlendCoverage(Dest& d, int32_t x, int32_t y, int32_t w, int32_t h, const uint8_t* cov,
                    ptrdiff_t covStride, COLORREF color);
 
-// Shapes -> device-space boxes.
+// Shapes -> device-space boxes. `window` (optional) limits the rows and columns produced to
+// the part that can be seen; without it at most kMaxRasterRows rows are produced.
+constexpr int32_t kMaxRasterRows = 1 << 20;
 using Boxes = std::vector<pixman_box32_t>;
 struct PointD {
   double x = 0, y = 0;
 };
 // Pixels whose centres lie inside the polygons (GDI's fill rule).
-void RasterPolygon(const std::vector<std::vector<PointD>>& polys, bool winding, Boxes& out);
+void RasterPolygon(const std::vector<std::vector<PointD>>& polys, bool winding, Boxes& out,
+                   const pixman_box32_t* window = nullptr);
 // Ellipse inscribed in [l, r) x [t, b) (pixels l..r-1): filled area and its one-pixel outline.
-void RasterEllipse(int32_t l, int32_t t, int32_t r, int32_t b, Boxes* fill, Boxes* outline);
+void RasterEllipse(int32_t l, int32_t t, int32_t r, int32_t b, Boxes* fill, Boxes* outline,
+                   const pixman_box32_t* window = nullptr);
 // Round rectangle: corners are quarter ellipses of a cw x ch ellipse.
 void RasterRoundRect(int32_t l, int32_t t, int32_t r, int32_t b, int32_t cw, int32_t ch, Boxes* fill,
-                     Boxes* outline);
-// One-pixel line from p0 to p1 without its last point (Bresenham); calls plot(x, y) for each pixel.
+                     Boxes* outline, const pixman_box32_t* window = nullptr);
+// One-pixel line from p0 to p1 without its last point (Bresenham), only the steps whose major
+// coordinate falls inside `window` (one pixel of margin); plot(x, y, step) for each pixel.
 template <class F>
-void WalkLine(int32_t x0, int32_t y0, int32_t x1, int32_t y1, F&& plot) {
+void WalkLine(int32_t x0, int32_t y0, int32_t x1, int32_t y1, const pixman_box32_t& window, F&& plot) {
   int64_t dx = x1 > x0 ? int64_t(x1) - x0 : int64_t(x0) - x1;
   int64_t dy = y1 > y0 ? int64_t(y1) - y0 : int64_t(y0) - y1;
   int sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
-  int64_t x = x0, y = y0;
-  if (dx >= dy) {
-    int64_t err = dx / 2;
-    for (int64_t i = 0; i < dx; ++i) {
-      plot(static_cast<int32_t>(x), static_cast<int32_t>(y));
-      x += sx;
-      err -= dy;
-      if (err < 0) {
-        y += sy;
-        err += dx;
-      }
-    }
+  bool xMajor = dx >= dy;
+  int64_t major = xMajor ? dx : dy, minor = xMajor ? dy : dx;
+  int64_t m0 = xMajor ? x0 : y0;
+  int smaj = xMajor ? sx : sy;
+  int64_t lo = (xMajor ? window.x1 : window.y1) - 1, hi = (xMajor ? window.x2 : window.y2) + 1;
+  // Steps i with m0 + smaj * i in [lo, hi).
+  int64_t first = 0, last = major;
+  if (smaj > 0) {
+    first = std::max<int64_t>(first, lo - m0);
+    last = std::min<int64_t>(last, hi - m0);
   } else {
-    int64_t err = dy / 2;
-    for (int64_t i = 0; i < dy; ++i) {
-      plot(static_cast<int32_t>(x), static_cast<int32_t>(y));
-      y += sy;
-      err -= dx;
-      if (err < 0) {
-        x += sx;
-        err += dy;
-      }
-    }
+    first = std::max<int64_t>(first, m0 - hi + 1);
+    last = std::min<int64_t>(last, m0 - lo + 1);
+  }
+  int64_t e0 = major / 2;
+  for (int64_t i = first; i < last; ++i) {
+    // Minor steps taken after i major steps: the least m with e0 - i*minor + m*major >= 0.
+    int64_t need = i * minor - e0;
+    int64_t m = need > 0 ? (need + major - 1) / major : 0;
+    int64_t x = xMajor ? x0 + sx * i : x0 + sx * m;
+    int64_t y = xMajor ? y0 + sy * m : y0 + sy * i;
+    plot(static_cast<int32_t>(x), static_cast<int32_t>(y), i);
   }
 }
 

@@ -1,25 +1,47 @@
 // Scanline rasterisation with GDI's pixel rules: polygons sample pixel centres, ellipses and
 // round rectangles keep inside their bounding box, outlines are one pixel thick.
+
 #include <algorithm>
 #include <cmath>
 
 #include "platform/os/gdi_internal.h"
-#include "platform/os/gdi_raster.h"
 
 namespace qd::gdi {
 
-void RasterPolygon(const std::vector<std::vector<PointD>>& polys, bool winding, Boxes& out) {
+namespace {
+
+// Rows [y0, y1) to produce: the window's rows, and never more than kMaxRasterRows.
+void RowRange(int64_t top, int64_t bottom, const pixman_box32_t* window, int64_t& y0, int64_t& y1) {
+  y0 = top;
+  y1 = bottom;
+  if (window) {
+    y0 = std::max<int64_t>(y0, window->y1);
+    y1 = std::min<int64_t>(y1, window->y2);
+  }
+  y1 = std::min<int64_t>(y1, y0 + kMaxRasterRows);
+}
+
+void ColumnRange(const pixman_box32_t* window, int64_t& x0, int64_t& x1) {
+  x0 = window ? std::max<int64_t>(x0, int64_t(window->x1) - 1) : std::max<int64_t>(x0, -kCoordLimit);
+  x1 = window ? std::min<int64_t>(x1, int64_t(window->x2) + 1) : std::min<int64_t>(x1, kCoordLimit);
+}
+
+}  // namespace
+
+void RasterPolygon(const std::vector<std::vector<PointD>>& polys, bool winding, Boxes& out,
+                   const pixman_box32_t* window) {
   struct Edge {
     double x0, y0, x1, y1;
     int dir;
   };
   std::vector<Edge> edges;
-  double ymin = 1e18, ymax = -1e18;
+  double ymin = 1e18, ymax = -1e18;  // finite coordinates only (checked below)
   for (const auto& poly : polys) {
     size_t n = poly.size();
     if (n < 2) continue;
     for (size_t i = 0; i < n; ++i) {
       PointD a = poly[i], b = poly[(i + 1) % n];
+      if (!std::isfinite(a.x) || !std::isfinite(a.y) || !std::isfinite(b.x) || !std::isfinite(b.y)) return;
       if (a.y == b.y) continue;
       int dir = 1;
       if (a.y > b.y) {
@@ -33,10 +55,10 @@ void RasterPolygon(const std::vector<std::vector<PointD>>& polys, bool winding, 
   }
   if (edges.empty()) return;
   // Pixel row y samples at y + 0.5; an edge covers samples in [y0, y1).
-  auto yStart = static_cast<int64_t>(std::ceil(ymin - 0.5));
-  auto yEnd = static_cast<int64_t>(std::ceil(ymax - 0.5));
-  yStart = std::max<int64_t>(yStart, -kCoordLimit);
-  yEnd = std::min<int64_t>(yEnd, kCoordLimit);
+  auto top = static_cast<int64_t>(std::ceil(std::max(ymin, -double(kCoordLimit)) - 0.5));
+  auto bottom = static_cast<int64_t>(std::ceil(std::min(ymax, double(kCoordLimit)) - 0.5));
+  int64_t yStart, yEnd;
+  RowRange(top, bottom, window, yStart, yEnd);
   std::vector<std::pair<double, int>> xs;
   for (int64_t y = yStart; y < yEnd; ++y) {
     double sy = static_cast<double>(y) + 0.5;
@@ -50,10 +72,9 @@ void RasterPolygon(const std::vector<std::vector<PointD>>& polys, bool winding, 
     std::sort(xs.begin(), xs.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     auto emit = [&](double xl, double xr) {
       // Pixel x is inside when xl <= x + 0.5 < xr.
-      auto x1 = static_cast<int64_t>(std::ceil(xl - 0.5));
-      auto x2 = static_cast<int64_t>(std::ceil(xr - 0.5));
-      x1 = std::max<int64_t>(x1, -kCoordLimit);
-      x2 = std::min<int64_t>(x2, kCoordLimit);
+      auto x1 = static_cast<int64_t>(std::ceil(std::max(xl, -double(kCoordLimit)) - 0.5));
+      auto x2 = static_cast<int64_t>(std::ceil(std::min(xr, double(kCoordLimit)) - 0.5));
+      ColumnRange(window, x1, x2);
       if (x1 < x2)
         out.push_back({static_cast<int32_t>(x1), static_cast<int32_t>(y), static_cast<int32_t>(x2),
                        static_cast<int32_t>(y + 1)});
@@ -70,94 +91,124 @@ void RasterPolygon(const std::vector<std::vector<PointD>>& polys, bool winding, 
   }
 }
 
-void SpansToBoxes(int32_t top, const std::vector<int32_t>& xl, const std::vector<int32_t>& xr, Boxes* fill,
-                  Boxes* outline) {
-  auto rows = static_cast<int32_t>(xl.size());
-  for (int32_t k = 0; k < rows; ++k) {
-    int32_t l = xl[k], r = xr[k];  // inclusive
-    if (l > r) continue;
-    int32_t y = top + k;
-    if (fill) fill->push_back({l, y, r + 1, y + 1});
-    if (!outline) continue;
-    // Interior pixels have all four neighbours inside.
-    int32_t il = l + 1, ir = r - 1;
-    for (int32_t nk : {k - 1, k + 1}) {
-      if (nk < 0 || nk >= rows || xl[nk] > xr[nk]) {
-        il = 1;
-        ir = 0;
-        break;
+namespace {
+
+// Rows t..b-1 with inclusive spans from span(k) (k = row - t; l > r: empty) -> boxes. A pixel
+// of the outline has one of its four neighbours outside the figure.
+template <class Span>
+void RowsToBoxes(int32_t t, int32_t b, Span&& span, const pixman_box32_t* window, Boxes* fill,
+                 Boxes* outline) {
+  int64_t y0, y1;
+  RowRange(t, b, window, y0, y1);
+  auto rowSpan = [&](int64_t y, int64_t& l, int64_t& r) {
+    if (y < t || y >= b) {
+      l = 1;
+      r = 0;
+      return;
+    }
+    int32_t a, c;
+    span(static_cast<int32_t>(y - t), a, c);
+    l = a;
+    r = c;
+  };
+  int64_t pl, pr, cl, cr, nl, nr;
+  rowSpan(y0 - 1, pl, pr);
+  rowSpan(y0, cl, cr);
+  for (int64_t y = y0; y < y1; ++y) {
+    rowSpan(y + 1, nl, nr);
+    if (cl <= cr) {
+      auto box = [&](int64_t l, int64_t r) {  // inclusive columns
+        int64_t x1 = l, x2 = r + 1;
+        ColumnRange(window, x1, x2);
+        return x1 < x2 ? pixman_box32_t{static_cast<int32_t>(x1), static_cast<int32_t>(y),
+                                        static_cast<int32_t>(x2), static_cast<int32_t>(y + 1)}
+                       : pixman_box32_t{0, 0, 0, 0};
+      };
+      auto push = [](Boxes* to, const pixman_box32_t& bx) {
+        if (to && bx.x1 < bx.x2) to->push_back(bx);
+      };
+      push(fill, box(cl, cr));
+      if (outline) {
+        int64_t il = cl + 1, ir = cr - 1;
+        if (pl > pr || nl > nr) {
+          il = 1;
+          ir = 0;
+        } else {
+          il = std::max({il, pl, nl});
+          ir = std::min({ir, pr, nr});
+        }
+        if (il > ir) {
+          push(outline, box(cl, cr));
+        } else {
+          if (il > cl) push(outline, box(cl, il - 1));
+          if (ir < cr) push(outline, box(ir + 1, cr));
+        }
       }
-      il = std::max(il, xl[nk]);
-      ir = std::min(ir, xr[nk]);
     }
-    if (il > ir) {
-      outline->push_back({l, y, r + 1, y + 1});
-    } else {
-      if (il > l) outline->push_back({l, y, il, y + 1});
-      if (ir < r) outline->push_back({ir + 1, y, r + 1, y + 1});
-    }
+    pl = cl;
+    pr = cr;
+    cl = nl;
+    cr = nr;
   }
 }
 
-void EllipseSpans(int32_t l, int32_t t, int32_t r, int32_t b, std::vector<int32_t>& xl,
-                  std::vector<int32_t>& xr) {
-  int32_t w = r - l, h = b - t;
-  xl.assign(std::max(h, 0), 1);
-  xr.assign(std::max(h, 0), 0);
-  if (w <= 0 || h <= 0) return;
+// Inclusive span of row k of the ellipse inscribed in [l, l + w) x [0, h).
+void EllipseRow(int32_t l, int32_t w, int32_t h, int32_t k, int32_t& x1, int32_t& x2) {
+  if (w <= 0 || h <= 0 || k < 0 || k >= h) {
+    x1 = 1;
+    x2 = 0;
+    return;
+  }
+  int32_t kk = std::min(k, h - 1 - k);  // symmetric about the horizontal axis
   double a = w / 2.0, bb = h / 2.0;
-  double cx = l + a;
-  for (int32_t k = 0; k < (h + 1) / 2; ++k) {
-    double dy = (k + 0.5) - bb;  // from the centre to the row's pixel centre
-    double q = 1.0 - (dy * dy) / (bb * bb);
-    double hw = q > 0 ? a * std::sqrt(q) : 0;
-    auto x1 = static_cast<int32_t>(std::ceil(cx - hw - 0.5 - 1e-9));
-    // Mirror the left end so the figure is symmetric about its vertical axis.
-    int32_t x2 = l + r - 1 - x1;
-    if (x1 > x2) {
-      x1 = l + (w - 1) / 2;
-      x2 = l + r - 1 - x1;
-    }
-    xl[k] = xl[h - 1 - k] = x1;
-    xr[k] = xr[h - 1 - k] = x2;
+  double dy = (kk + 0.5) - bb;
+  double q = 1.0 - (dy * dy) / (bb * bb);
+  double hw = q > 0 ? a * std::sqrt(q) : 0;
+  auto left = static_cast<int64_t>(std::ceil(a - hw - 0.5 - 1e-9));
+  // Mirror the left end so the figure is symmetric about its vertical axis.
+  int64_t right = int64_t(w) - 1 - left;
+  if (left > right) {
+    left = (w - 1) / 2;
+    right = int64_t(w) - 1 - left;
   }
+  x1 = static_cast<int32_t>(l + left);
+  x2 = static_cast<int32_t>(l + right);
 }
 
-void RasterEllipse(int32_t l, int32_t t, int32_t r, int32_t b, Boxes* fill, Boxes* outline) {
-  std::vector<int32_t> xl, xr;
-  EllipseSpans(l, t, r, b, xl, xr);
-  SpansToBoxes(t, xl, xr, fill, outline);
-}
+}  // namespace
 
-void RoundRectSpans(int32_t l, int32_t t, int32_t r, int32_t b, int32_t cw, int32_t ch,
-                    std::vector<int32_t>& xl, std::vector<int32_t>& xr) {
+void RasterEllipse(int32_t l, int32_t t, int32_t r, int32_t b, Boxes* fill, Boxes* outline,
+                   const pixman_box32_t* window) {
   int32_t w = r - l, h = b - t;
-  xl.assign(std::max(h, 0), 1);
-  xr.assign(std::max(h, 0), 0);
   if (w <= 0 || h <= 0) return;
-  cw = std::clamp(cw, 0, w);
-  ch = std::clamp(ch, 0, h);
-  std::vector<int32_t> el, er;
-  EllipseSpans(0, 0, cw, ch, el, er);
-  int32_t half = ch / 2;
-  for (int32_t k = 0; k < h; ++k) {
-    int32_t inset = 0;
-    if (cw > 0 && ch > 0) {
-      if (k < half)
-        inset = el[k];
-      else if (k >= h - half)
-        inset = el[ch - (h - k)];
-    }
-    xl[k] = l + inset;
-    xr[k] = r - 1 - inset;
-  }
+  RowsToBoxes(
+      t, b, [&](int32_t k, int32_t& x1, int32_t& x2) { EllipseRow(l, w, h, k, x1, x2); }, window, fill,
+      outline);
 }
 
 void RasterRoundRect(int32_t l, int32_t t, int32_t r, int32_t b, int32_t cw, int32_t ch, Boxes* fill,
-                     Boxes* outline) {
-  std::vector<int32_t> xl, xr;
-  RoundRectSpans(l, t, r, b, cw, ch, xl, xr);
-  SpansToBoxes(t, xl, xr, fill, outline);
+                     Boxes* outline, const pixman_box32_t* window) {
+  int32_t w = r - l, h = b - t;
+  if (w <= 0 || h <= 0) return;
+  cw = std::clamp(cw, 0, w);
+  ch = std::clamp(ch, 0, h);
+  int32_t half = ch / 2;
+  RowsToBoxes(
+      t, b,
+      [&](int32_t k, int32_t& x1, int32_t& x2) {
+        int32_t inset = 0;
+        if (cw > 0 && ch > 0) {
+          int32_t row = k < half ? k : (k >= h - half ? ch - (h - k) : -1);
+          if (row >= 0) {
+            int32_t el, er;
+            EllipseRow(0, cw, ch, row, el, er);
+            inset = el;
+          }
+        }
+        x1 = l + inset;
+        x2 = r - 1 - inset;
+      },
+      window, fill, outline);
 }
 
 }  // namespace qd::gdi

@@ -128,13 +128,16 @@ HRGN CreateRectRgnIndirect(const RECT* r) {
 
 HRGN CreateRoundRectRgn(int left, int top, int right, int bottom, int w, int h) {
   RECT n = Normalized({ClampCoord(left), ClampCoord(top), ClampCoord(right), ClampCoord(bottom)});
+  if (n.Height() > kMaxRasterRows) return nullptr;  // far beyond any surface
   Boxes boxes;
-  RasterRoundRect(n.Left, n.Top, n.Right, n.Bottom, std::abs(w), std::abs(h), &boxes, nullptr);
+  RasterRoundRect(n.Left, n.Top, n.Right, n.Bottom, ClampCoord(std::llabs(int64_t(w))),
+                  ClampCoord(std::llabs(int64_t(h))), &boxes, nullptr);
   return NewRegion(Rgn(boxes.data(), static_cast<int>(boxes.size())));
 }
 
 HRGN CreateEllipticRgn(int left, int top, int right, int bottom) {
   RECT n = Normalized({ClampCoord(left), ClampCoord(top), ClampCoord(right), ClampCoord(bottom)});
+  if (n.Height() > kMaxRasterRows) return nullptr;
   Boxes boxes;
   RasterEllipse(n.Left, n.Top, n.Right, n.Bottom, &boxes, nullptr);
   return NewRegion(Rgn(boxes.data(), static_cast<int>(boxes.size())));
@@ -286,7 +289,7 @@ HRGN ExtCreateRegion(const XFORM* xform, DWORD size, const RGNDATA* data) {
       int n = 0;
       const pixman_box32_t* b = rgn.Boxes(&n);
       Boxes out;
-      auto rnd = [](double v) { return ClampCoord(static_cast<int64_t>(std::floor(v + 0.5))); };
+      auto rnd = [](double v) { return RoundCoord(v); };
       for (int i = 0; i < n; ++i) {
         int32_t x1 = rnd(b[i].x1 * t.m11 + t.dx), x2 = rnd(b[i].x2 * t.m11 + t.dx);
         int32_t y1 = rnd(b[i].y1 * t.m22 + t.dy), y2 = rnd(b[i].y2 * t.m22 + t.dy);
@@ -401,9 +404,12 @@ int OffsetClipRgn(HDC h, int x, int y) {
   if (!dc) return ERROR;
   if (!dc->s.clip) return SIMPLEREGION;
   Transform t = DeviceTransform(*dc);
-  auto dx = static_cast<int>(std::lround(x * t.m11 + y * t.m21));
-  auto dy = static_cast<int>(std::lround(x * t.m12 + y * t.m22));
-  dc->s.clip->Translate(dx, dy);
+  pixman_box32_t e = dc->s.clip->Extents();
+  auto dx = std::clamp<int64_t>(RoundCoord(x * t.m11 + y * t.m21), -kCoordLimit - int64_t(e.x1),
+                                kCoordLimit - int64_t(e.x2));
+  auto dy = std::clamp<int64_t>(RoundCoord(x * t.m12 + y * t.m22), -kCoordLimit - int64_t(e.y1),
+                                kCoordLimit - int64_t(e.y2));
+  if (!dc->s.clip->Empty()) dc->s.clip->Translate(static_cast<int>(dx), static_cast<int>(dy));
   return ClipComplexity(*dc);
 }
 

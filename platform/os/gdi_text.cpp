@@ -30,13 +30,19 @@ std::vector<int32_t> TextAdvances(const Dc& dc, FontFace& face, const char16_t* 
 
 namespace {
 
+int32_t Coord(double v) {
+  if (!(v > -kCoordLimit)) return -kCoordLimit;
+  if (!(v < kCoordLimit)) return kCoordLimit;
+  return static_cast<int32_t>(std::lround(v));
+}
+
 struct Vec {
   double x, y;
 };
 
 void PaintPolygon(Dest& d, const std::vector<PointD>& poly, COLORREF color) {
   Boxes boxes;
-  RasterPolygon({poly}, true, boxes);
+  RasterPolygon({poly}, true, boxes, &d.clipBox);
   Pattern p = SolidPattern(d, color);
   FillRgn(d, Rgn(boxes.data(), static_cast<int>(boxes.size())), &p, 0xF0);
 }
@@ -127,9 +133,9 @@ BOOL TextOutCore(Dc& dc, int x, int y, UINT options, const RECT* rect, const cha
   if (dc.s.bkMode == OPAQUE && width > 0) {
     if (simple) {
       Vec a = at(startX, baseY - tm.tmAscent);
-      auto X = static_cast<int32_t>(std::lround(a.x)), Y = static_cast<int32_t>(std::lround(a.y));
+      int32_t X = Coord(a.x), Y = Coord(a.y);
       Pattern p = SolidPattern(d, dc.s.bkColor);
-      FillBox(d, {X, Y, ClampCoord(X + width), Y + tm.tmHeight}, &p, 0xF0);
+      FillBox(d, {X, Y, AddC(X, width), AddC(Y, tm.tmHeight)}, &p, 0xF0);
     } else {
       PaintPolygon(d, logicalBox(startX, baseY - tm.tmAscent, startX + width, baseY + tm.tmDescent),
                    dc.s.bkColor);
@@ -151,8 +157,7 @@ BOOL TextOutCore(Dc& dc, int x, int y, UINT options, const RECT* rect, const cha
       if (simple) {
         const Glyph& g = face->GlyphFor(c);
         if (g.w > 0 && g.h > 0)
-          BlendCoverage(d, static_cast<int32_t>(std::lround(p.x)) + g.left,
-                        static_cast<int32_t>(std::lround(p.y)) + g.top, g.w, g.h, g.cov.data(), g.w,
+          BlendCoverage(d, AddC(Coord(p.x), g.left), AddC(Coord(p.y), g.top), g.w, g.h, g.cov.data(), g.w,
                         dc.s.textColor);
       } else {
         double fx = std::floor(p.x), fy = std::floor(p.y);
@@ -270,16 +275,16 @@ LONG TabbedLayout(HDC h, LPCWSTR text, int count, int nTabs, const INT* tabs, in
   int32_t defaultTab = 8 * face->Metrics().tmAveCharWidth;
   if (nTabs == 1 && tabs && tabs[0] > 0) defaultTab = tabs[0];
   auto nextStop = [&](int32_t pos) -> int32_t {
-    int32_t rel = pos + x - tabOrigin;
+    int64_t rel = int64_t(pos) + x - tabOrigin;
     if (nTabs > 1 && tabs) {
       for (int i = 0; i < nTabs; ++i) {
-        int32_t stop = std::abs(tabs[i]);
-        if (stop > rel) return stop - (x - tabOrigin);
+        int64_t stop = std::llabs(tabs[i]);
+        if (stop > rel) return ClampCoord(stop - (int64_t(x) - tabOrigin));
       }
     }
     if (defaultTab <= 0) return pos;
-    int32_t next = (rel / defaultTab + 1) * defaultTab;
-    return next - (x - tabOrigin);
+    int64_t next = (rel / defaultTab + 1) * defaultTab;
+    return ClampCoord(next - (int64_t(x) - tabOrigin));
   };
   int32_t pos = 0;
   int start = 0;
@@ -287,7 +292,7 @@ LONG TabbedLayout(HDC h, LPCWSTR text, int count, int nTabs, const INT* tabs, in
     if (i < count && text[i] != u'\t') continue;
     auto adv = TextAdvances(*dc, *face, text + start, static_cast<size_t>(i - start));
     if (draw && i > start)
-      TextOutCore(*dc, x + pos, y, 0, nullptr, text + start, static_cast<size_t>(i - start), nullptr,
+      TextOutCore(*dc, AddC(x, pos), y, 0, nullptr, text + start, static_cast<size_t>(i - start), nullptr,
                   dc->s.textAlign & ~(TA_UPDATECP | TA_CENTER));
     for (int32_t a : adv) pos += a;
     if (i < count) pos = nextStop(pos);

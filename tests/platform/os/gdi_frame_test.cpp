@@ -150,3 +150,21 @@ TEST(GdiFrameControl, PictureForTheEye) {
 
 }  // namespace
 }  // namespace qd
+
+namespace qd {
+namespace {
+
+TEST(GdiFrameControl, HugeRectanglesAreCheap) {
+  testing::TestDib t(8, 8);
+  const int big = 1 << 30;
+  const UINT kinds[][2] = {{DFC_SCROLL, DFCS_SCROLLSIZEGRIP}, {DFC_SCROLL, DFCS_SCROLLUP},
+                           {DFC_CAPTION, DFCS_CAPTIONCLOSE},  {DFC_MENU, DFCS_MENUBULLET},
+                           {DFC_BUTTON, DFCS_BUTTONRADIO},    {DFC_BUTTON, DFCS_BUTTONPUSH}};
+  for (const auto& k : kinds) {
+    RECT r{-big, -big, big, big};
+    EXPECT_TRUE(DrawFrameControl(t.dc, &r, k[0], k[1]));
+  }
+}
+
+}  // namespace
+}  // namespace qd

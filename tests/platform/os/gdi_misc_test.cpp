@@ -204,3 +204,125 @@ TEST(GdiMisc, SystemRegionOfASurfaceDc) {
 
 }  // namespace
 }  // namespace qd
+
+namespace qd {
+namespace {
+
+TEST(GdiMisc, HugeCoordinatesDrawOnlyWhatIsVisible) {
+  testing::TestDib t(16, 16);
+  const int big = 1 << 30;
+  MoveToEx(t.dc, -big, -big + 3, nullptr);
+  LineTo(t.dc, big, big + 3);
+  HPEN dashed = CreatePen(PS_DOT, 1, 0);
+  HGDIOBJ old = SelectObject(t.dc, dashed);
+  MoveToEx(t.dc, -big, 5, nullptr);
+  LineTo(t.dc, big, 7);
+  SelectObject(t.dc, old);
+  DeleteObject(dashed);
+  Ellipse(t.dc, -big, -big, big, big);
+  RoundRect(t.dc, -big, -big, big, big, big, big);
+  POINT tri[3] = {{-big, -big}, {big, 0}, {0, big}};
+  Polygon(t.dc, tri, 3);
+  RECT r{-big, -big, big, big};
+  FillRect(t.dc, &r, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
+  EXPECT_EQ(t.At(8, 8), 0x00808080u);
+  HPEN wide = CreatePen(PS_SOLID, 5, 0);
+  old = SelectObject(t.dc, wide);
+  MoveToEx(t.dc, -big, -big, nullptr);
+  LineTo(t.dc, big, big);
+  SelectObject(t.dc, old);
+  DeleteObject(wide);
+  EXPECT_EQ(t.At(8, 8), 0u);
+  TextOutW(t.dc, big, big, u"far away", 8);
+  StretchBlt(t.dc, -big, -big, 2 * (big - 1), 2 * (big - 1), t.dc, 0, 0, 16, 16, SRCCOPY);
+  EXPECT_EQ(CreateEllipticRgn(-big, -big, big, big), nullptr);
+  HRGN rect = CreateRectRgn(-big, -big, big, big);
+  EXPECT_NE(rect, nullptr);
+  EXPECT_EQ(OffsetRgn(rect, big, big), SIMPLEREGION);
+  DeleteObject(rect);
+}
+
+}  // namespace
+}  // namespace qd
+
+namespace qd {
+namespace {
+
+int big() {
+  return 1 << 30;
+}
+
+TEST(GdiMisc, ExtremeIntegersNeverOverflow) {
+  testing::TestDib t(8, 8);
+  const int lo = INT32_MIN, hi = INT32_MAX;
+  const int values[] = {lo, hi, lo + 1, hi - 1, 0};
+  BITMAPINFO bi = testing::Info32(2, 2, false);
+  uint32_t px[4] = {};
+  for (int a : values)
+    for (int b : values) {
+      RECT r{a, b, b, a};
+      FillRect(t.dc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+      FrameRect(t.dc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+      InvertRect(t.dc, &r);
+      DrawFocusRect(t.dc, &r);
+      RECT e = r;
+      DrawEdge(t.dc, &e, EDGE_RAISED, BF_RECT | BF_ADJUST | BF_MIDDLE);
+      RECT d = r;
+      DrawTextW(t.dc, u"abc def", -1, &d, DT_WORDBREAK | DT_CENTER);
+      d = r;
+      DrawTextW(t.dc, u"abc", -1, &d, DT_CALCRECT);
+      ExtTextOutW(t.dc, a, b, ETO_OPAQUE | ETO_CLIPPED, &r, u"x", 1, nullptr);
+      TabbedTextOutW(t.dc, a, b, u"a\tb", 3, 0, nullptr, b);
+      Rectangle(t.dc, a, b, b, a);
+      Ellipse(t.dc, a, b, b, a);
+      RoundRect(t.dc, a, b, b, a, a, b);
+      Pie(t.dc, a, b, b, a, a, a, b, b);
+      MoveToEx(t.dc, a, b, nullptr);
+      LineTo(t.dc, b, a);
+      PatBlt(t.dc, a, b, b, a, PATINVERT);
+      BitBlt(t.dc, a, b, b, a, t.dc, b, a, SRCCOPY);
+      StretchBlt(t.dc, a, b, a, b, t.dc, b, a, b, a, SRCINVERT);
+      BLENDFUNCTION bf{AC_SRC_OVER, 0, 128, 0};
+      AlphaBlend(t.dc, a, b, 4, 4, t.dc, 0, 0, 4, 4, bf);
+      StretchDIBits(t.dc, a, b, b, a, a, b, a, b, px, &bi, DIB_RGB_COLORS, SRCCOPY);
+      SetDIBitsToDevice(t.dc, a, b, 2, 2, a, b, 0, 2, px, &bi, DIB_RGB_COLORS);
+      TRIVERTEX v[2] = {{a, b, 0, 0, 0, 0}, {b, a, 0xFF00, 0, 0, 0}};
+      GRADIENT_RECT gr{0, 1};
+      GradientFill(t.dc, v, 2, &gr, 1, GRADIENT_FILL_RECT_H);
+      SaveDC(t.dc);
+      SetWindowOrgEx(t.dc, a, b, nullptr);
+      OffsetViewportOrgEx(t.dc, b, a, nullptr);
+      IntersectClipRect(t.dc, a, b, b, a);
+      ExcludeClipRect(t.dc, b, a, a, b);
+      OffsetClipRgn(t.dc, a, b);
+      FillRect(t.dc, &r, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
+      RestoreDC(t.dc, -1);
+      HRGN rgn = CreateRectRgn(a, b, b, a);
+      OffsetRgn(rgn, a, b);
+      OffsetRgn(rgn, b, a);
+      DeleteObject(rgn);
+    }
+  // An enormous world transform.
+  SetGraphicsMode(t.dc, GM_ADVANCED);
+  XFORM x{1e30f, 0, 0, -1e30f, 1e30f, 0};
+  ASSERT_TRUE(SetWorldTransform(t.dc, &x));
+  RECT r{0, 0, 2, 2};
+  FillRect(t.dc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  Ellipse(t.dc, 0, 0, 3, 3);
+  MoveToEx(t.dc, 0, 0, nullptr);
+  LineTo(t.dc, 5, 5);
+  TextOutW(t.dc, 0, 0, u"x", 1);
+  IntersectClipRect(t.dc, 0, 0, 1, 1);
+  RECT box;
+  GetClipBox(t.dc, &box);
+  POINT p{3, 4};
+  LPtoDP(t.dc, &p, 1);
+  DPtoLP(t.dc, &p, 1);
+  XFORM rot{0.6f, 0.8f, -0.8f, 0.6f, 0, 0};
+  SetWorldTransform(t.dc, &rot);
+  Ellipse(t.dc, -big(), -big(), big(), big());
+  SUCCEED();
+}
+
+}  // namespace
+}  // namespace qd
