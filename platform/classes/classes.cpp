@@ -448,9 +448,3 @@ void TCollection::MoveItem(TCollectionItem* Item, int NewIndex) {
 }
 
 }  // namespace qd
-
-namespace qd {
-// Replaced by the stored-form reader.
-void TComponent::ReadState(TReader*) {}
-void TComponent::WriteState(TWriter*) {}
-}  // namespace qd

@@ -89,6 +89,11 @@ class TComponent : public TPersistent {
 
   intptr_t Tag() const { return tag_; }
   void SetTag(intptr_t v) { tag_ = v; }
+  // The design-time position of a component that is not a control (Left in the low word,
+  // Top in the high word), stored in forms as Left and Top.
+  uint32_t DesignInfo() const { return designInfo_; }
+  void SetDesignInfo(uint32_t v) { designInfo_ = v; }
+  void DefineProperties(TFiler* Filer) override;
 
   TComponentState ComponentState() const { return state_; }
   TComponentStyle ComponentStyle() const { return style_; }
@@ -156,6 +161,7 @@ class TComponent : public TPersistent {
   TComponent* owner_ = nullptr;
   String name_;
   intptr_t tag_ = 0;
+  uint32_t designInfo_ = 0;
   std::vector<TComponent*> components_;
   std::vector<TComponent*> freeNotifies_;
   TComponentState state_;

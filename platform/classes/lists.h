@@ -127,6 +127,8 @@ class TStrings : public TPersistent {
   virtual void AddStrings(TStrings* Strings);
   void AddStrings(const std::vector<String>& Strings);
   void Assign(TPersistent* Source) override;
+  // Stored forms keep the lines as "Strings = ('a' 'b')".
+  void DefineProperties(TFiler* Filer) override;
   bool Equals(TStrings* Strings) const;
 
   virtual int IndexOf(const String& S) const;
