@@ -116,7 +116,10 @@ std::vector<std::string> MessageLog::Lines(const std::vector<UINT>& only) const 
 }
 
 void SetOverride(HWND hwnd, Override handler) {
-  Overrides()[hwnd] = std::move(handler);
+  if (handler)
+    Overrides()[hwnd] = std::move(handler);
+  else
+    Overrides().erase(hwnd);
 }
 
 LPCWSTR RecorderClass() {
