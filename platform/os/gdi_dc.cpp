@@ -85,6 +85,7 @@ Stock& TheStock() {
     s->objects[DEVICE_DEFAULT_FONT] = StockFont(u"System", 16, FW_BOLD, VARIABLE_PITCH | FF_SWISS);
     s->objects[SYSTEM_FIXED_FONT] = StockFont(u"Fixedsys", 15, FW_NORMAL, FIXED_PITCH | FF_MODERN);
     s->objects[DEFAULT_GUI_FONT] = StockFont(u"MS Shell Dlg", -11, FW_NORMAL, DEFAULT_PITCH | FF_DONTCARE);
+    static_cast<Font*>(FindObject(s->objects[DEFAULT_GUI_FONT]))->points = 8;
     {
       auto pal = std::make_unique<Palette>();
       static const BYTE kVga[20][3] = {{0, 0, 0},       {128, 0, 0},     {0, 128, 0},     {128, 128, 0},
@@ -890,8 +891,10 @@ int GetObjectW(HGDIOBJ h, int size, void* buffer) {
       if (buffer && size < static_cast<int>(sizeof(LOGBRUSH))) return 0;
       return put(&lb, sizeof lb);
     }
-    case Kind::Font:
-      return put(&static_cast<Font*>(o)->lf, sizeof(LOGFONTW));
+    case Kind::Font: {
+      LOGFONTW lf = static_cast<Font*>(o)->Logical();
+      return put(&lf, sizeof(LOGFONTW));
+    }
     case Kind::Palette: {
       auto n = static_cast<WORD>(static_cast<Palette*>(o)->entries.size());
       if (buffer && size < 2) return 0;

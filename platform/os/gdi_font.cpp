@@ -368,11 +368,20 @@ bool FontFace::Render(char32_t c, const double m[4], double fx, double fy, Glyph
   return ok;
 }
 
+LOGFONTW Font::Logical() const {
+  LOGFONTW l = lf;
+  if (points > 0) l.lfHeight = -((points * ScreenDpi() + 36) / 72);
+  return l;
+}
+
 std::shared_ptr<FontFace> DcFace(const Dc& dc) {
   Font* f = Find<Font>(dc.s.font);
   if (!f) f = Find<Font>(StockObject(SYSTEM_FONT));
   if (!f) return nullptr;
-  if (!f->face) f->face = FontFace::For(f->lf);
+  if (!f->face || (f->points > 0 && f->faceDpi != ScreenDpi())) {
+    f->face = FontFace::For(f->Logical());
+    f->faceDpi = ScreenDpi();
+  }
   return f->face;
 }
 

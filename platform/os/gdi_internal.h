@@ -183,7 +183,11 @@ struct Font : Object {
   static constexpr Kind kKind = Kind::Font;
   Font() : Object(Kind::Font) {}
   LOGFONTW lf;
+  int points = 0;  // stock fonts sized in points follow the screen DPI (lfHeight = -points * dpi / 72)
   std::shared_ptr<FontFace> face;  // resolved on first use
+  int faceDpi = 0;
+  // The logical font as it stands now.
+  LOGFONTW Logical() const;
 };
 
 struct Region : Object {

@@ -45,7 +45,18 @@ TEST(GdiDc, DpiIsSettable) {
   HDC dc = CreateCompatibleDC(nullptr);
   gdi::SetScreenDpi(144);
   EXPECT_EQ(GetDeviceCaps(dc, LOGPIXELSY), 144);
+  // The default GUI font is 8 points at the screen's DPI.
+  LOGFONTW lf{};
+  GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf);
+  EXPECT_EQ(lf.lfHeight, -16);
+  HGDIOBJ old = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+  TEXTMETRICW tm{};
+  GetTextMetricsW(dc, &tm);
+  EXPECT_EQ(tm.tmHeight - tm.tmInternalLeading, 16);
   gdi::SetScreenDpi(96);
+  GetTextMetricsW(dc, &tm);
+  EXPECT_EQ(tm.tmHeight - tm.tmInternalLeading, 11);
+  SelectObject(dc, old);
   EXPECT_EQ(GetDeviceCaps(dc, LOGPIXELSY), 96);
   DeleteDC(dc);
 }
