@@ -166,7 +166,7 @@ struct Channel {
 };
 
 void DecodeRle(ByteSpan src, const DibHeader& h, const std::vector<uint32_t>& palette, Frame& frame) {
-  const int64_t width = h.Width, rows = h.Height;
+  const int64_t width = frame.Width, rows = frame.Height;
   const bool four = h.Compression == BI_RLE4;
   int64_t x = 0, row = 0;  // row 0 is the bottom one
   auto put = [&](uint32_t index) {

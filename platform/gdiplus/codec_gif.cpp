@@ -46,6 +46,11 @@ std::vector<uint32_t> Colours(const ColorMapObject* map) {
   return colours;
 }
 
+std::vector<GifColorType> ColourList(const ColorMapObject* map) {
+  if (!map || !map->Colors || map->ColorCount <= 0) return {};
+  return std::vector<GifColorType>(map->Colors, map->Colors + std::min(map->ColorCount, 256));
+}
+
 struct FrameControl {
   int Disposal = DISPOSAL_UNSPECIFIED;
   int Delay = 0;
@@ -141,7 +146,8 @@ Status DecodeGif(ByteSpan data, Image& out, bool allFrames) {
   Frame canvas, saved;
   ExtensionState ext;
   int firstTransparent = -1;
-  Status failure = Status::Ok;  // why the file ended early
+  std::vector<GifColorType> firstLocal;  // the first frame's own colours
+  Status failure = Status::Ok;           // why the file ended early
   for (bool done = false; !done && failure == Status::Ok;) {
     GifRecordType type;
     if (DGifGetRecordType(gif, &type) == GIF_ERROR) {
@@ -174,6 +180,7 @@ Status DecodeGif(ByteSpan data, Image& out, bool allFrames) {
         if (failure == Status::Ok) failure = AllocFrame(canvas, int32_t(w), int32_t(h));
         if (failure != Status::Ok) break;
         firstTransparent = control.Transparent;
+        firstLocal = ColourList(d.ColorMap);
       }
       if (allFrames || delays.empty()) {
         if (uint64_t(out.Frames.size() + 1) * uint64_t(canvas.Pixels.size()) > kMaxTotalPixels) {
@@ -196,6 +203,10 @@ Status DecodeGif(ByteSpan data, Image& out, bool allFrames) {
         break;
       }
       delays.push_back(uint32_t(std::max(control.Delay, 0)));
+      // giflib keeps a growing copy of every frame's descriptor; dropping them keeps files
+      // of many frames linear in time.
+      GifFreeSavedImages(gif);
+      gif->ImageCount = 0;
     }
   }
   // A file cut short keeps the frames that arrived whole; limits always fail the decode.
@@ -205,17 +216,13 @@ Status DecodeGif(ByteSpan data, Image& out, bool allFrames) {
 
   out.SourceKind = PixelKind::Indexed8;
   out.Dimension = FrameDimension::Time;
-  const ColorMapObject* paletteMap = gif->SColorMap        ? gif->SColorMap
-                                     : gif->ImageCount > 0 ? gif->SavedImages[0].ImageDesc.ColorMap
-                                                           : nullptr;
-  if (paletteMap && paletteMap->Colors) {
-    for (int i = 0; i < paletteMap->ColorCount && i < 256; ++i) {
-      const GifColorType& c = paletteMap->Colors[i];
-      out.Palette.Entries.push_back(Argb(i == firstTransparent ? 0 : 255, c.Red, c.Green, c.Blue));
-    }
-    if (firstTransparent >= 0 && firstTransparent < int(out.Palette.Entries.size()))
-      out.Palette.Flags |= PaletteFlagsHasAlpha;
+  const std::vector<GifColorType>& palette = gif->SColorMap ? ColourList(gif->SColorMap) : firstLocal;
+  for (size_t i = 0; i < palette.size(); ++i) {
+    const GifColorType& c = palette[i];
+    out.Palette.Entries.push_back(Argb(int(i) == firstTransparent ? 0 : 255, c.Red, c.Green, c.Blue));
   }
+  if (firstTransparent >= 0 && firstTransparent < int(out.Palette.Entries.size()))
+    out.Palette.Flags |= PaletteFlagsHasAlpha;
   AddPropertyLongs(out, PropertyTagFrameDelay, delays);
   if (ext.HaveLoop) AddPropertyShort(out, PropertyTagLoopCount, ext.LoopCount);
   if (gif->SColorMap && gif->SColorMap->Colors) {

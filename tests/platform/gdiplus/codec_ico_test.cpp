@@ -109,5 +109,22 @@ TEST(CodecIco, SkipsEntriesOutsideTheFile) {
   EXPECT_EQ(Decode(file, image), Status::InvalidParameter);
 }
 
+// A compressed bitmap entry: its rows run over the doubled height of the header, but only
+// the icon's own rows may be written.
+TEST(CodecIco, RunLengthEntryStaysInsideItsRows) {
+  DibSpec s;
+  s.Width = 4, s.Height = 8, s.BitCount = 8, s.Compression = 1, s.Palette = {0x0000FF, 0x00FF00},
+  s.ClrUsed = 2;
+  for (int row = 0; row < 8; ++row) s.Bits.insert(s.Bits.end(), {4, 1, 0, 0});
+  s.Bits.insert(s.Bits.end(), {0, 1});
+  Bytes entry = DibHeaderBytes(s);
+  entry.insert(entry.end(), s.Bits.begin(), s.Bits.end());
+  Image image;
+  ASSERT_EQ(Decode(WriteIco({{4, 4, 8, entry}}), image), Status::Ok);
+  EXPECT_EQ(image.Width(), 4);
+  EXPECT_EQ(image.Height(), 4);
+  EXPECT_EQ(image.Frames[0].Pixels, std::vector<uint32_t>(16, 0xFF00FF00));
+}
+
 }  // namespace
 }  // namespace qd::codecs
