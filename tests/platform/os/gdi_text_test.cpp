@@ -364,3 +364,42 @@ TEST(GdiText, PictureForTheEye) {
 
 }  // namespace
 }  // namespace qd
+
+namespace qd {
+namespace {
+
+TEST(GdiText, MirroredWorldTransformMirrorsText) {
+  testing::TestDib plain(60, 20), mirrored(60, 20);
+  for (testing::TestDib* t : {&plain, &mirrored}) {
+    HFONT f = CreateFontW(-14, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, NONANTIALIASED_QUALITY, 0, u"Arial");
+    HGDIOBJ old = SelectObject(t->dc, f);
+    SetBkMode(t->dc, TRANSPARENT);
+    if (t == &mirrored) {
+      SetGraphicsMode(t->dc, GM_ADVANCED);
+      XFORM flip{-1, 0, 0, 1, 59, 0};
+      SetWorldTransform(t->dc, &flip);
+    }
+    TextOutW(t->dc, 2, 2, u"Fb", 2);
+    SelectObject(t->dc, old);
+    DeleteObject(f);
+  }
+  // The mirrored picture is the plain one reflected about the vertical axis (within a pixel).
+  int same = 0, inked = 0;
+  for (int y = 0; y < 20; ++y)
+    for (int x = 0; x < 60; ++x) {
+      bool a = plain.At(x, y) != testing::kSentinel;
+      if (!a) continue;
+      ++inked;
+      bool hit = false;
+      for (int dx = -1; dx <= 1; ++dx) {
+        int mx = 59 - x + dx;
+        if (mx >= 0 && mx < 60 && mirrored.At(mx, y) != testing::kSentinel) hit = true;
+      }
+      same += hit;
+    }
+  EXPECT_GT(inked, 20);
+  EXPECT_GE(same * 10, inked * 9);
+}
+
+}  // namespace
+}  // namespace qd
