@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "platform/base/strings.h"
+#include "platform/classes/encoding.h"
 #include "platform/classes/filer.h"
 #include "platform/classes/lists.h"
 #include "platform/classes/streams.h"
@@ -225,6 +227,87 @@ TEST_F(FilerTest, RandomlyDamagedFormsEitherLoadOrRaiseReadError) {
   }
   EXPECT_GT(refused, 0);
   EXPECT_GT(loaded, 0);
+}
+
+TEST_F(FilerTest, ValueSyntax) {
+  struct Case {
+    const char16_t* value;
+    TFormValue::TKind kind;
+    int64_t i;
+    const char16_t* str;
+  } cases[] = {
+      {u"$7F", TFormValue::vkInt, 127, u""},
+      {u"$FFFFFFFF", TFormValue::vkInt, -1, u""},
+      {u"-$10", TFormValue::vkInt, -16, u""},
+      {u"-9223372036854775808", TFormValue::vkInt, INT64_MIN, u""},
+      {u"'a' +\r\n    'b'#13#$0A'c'", TFormValue::vkString, 0, u"ab\r\nc"},
+      {u"''''", TFormValue::vkString, 0, u"'"},
+      {u"Form1.Button1", TFormValue::vkIdent, 0, u"Form1.Button1"},
+  };
+  for (const auto& c : cases) {
+    TFormObject o = ParseStoredForm(u"object X: T\r\n  P = " + String(c.value) + u"\r\nend");
+    ASSERT_EQ(o.Props.size(), 1u);
+    EXPECT_EQ(o.Props[0].Value.Kind, c.kind) << StringToUtf8(c.value);
+    if (c.kind == TFormValue::vkInt) EXPECT_EQ(o.Props[0].Value.Int, c.i);
+    if (c.kind != TFormValue::vkInt) EXPECT_EQ(o.Props[0].Value.Str, c.str);
+  }
+  TFormObject f =
+      ParseStoredForm(u"inherited F: T [2]\r\n  inline Fr: TFrame\r\n  end\r\n  F = 1.5E2\r\nend");
+  EXPECT_EQ(f.Kind, TFormObject::okInherited);
+  EXPECT_EQ(f.Index, 2);
+  EXPECT_EQ(f.Children[0].Kind, TFormObject::okInline);
+  EXPECT_EQ(f.Props[0].Value.Float, 150.0);
+}
+
+TEST_F(FilerTest, InheritedFormsChangeWhatTheAncestorRead) {
+  TTestRoot root(nullptr);
+  ReadComponentFromText(kValidForm, &root);
+  Log().clear();
+  ReadComponentFromText(
+      u"inherited Form1: TTestRoot\r\n"
+      u"  inherited Label1: TTestWidget\r\n"
+      u"    Caption = 'changed'\r\n"
+      u"  end\r\n"
+      u"  object Extra: TTestWidget\r\n"
+      u"    Link = Form1.Button1\r\n"
+      u"  end\r\n"
+      u"end\r\n",
+      &root);
+  EXPECT_EQ(root.Label1->caption, u"changed");
+  EXPECT_EQ(root.Label1->width, -12);  // untouched
+  auto* extra = static_cast<TTestWidget*>(root.FindComponent(u"Extra"));
+  ASSERT_NE(extra, nullptr);
+  EXPECT_EQ(extra->link, root.FindComponent(u"Button1"));
+  EXPECT_EQ(Log(),
+            (std::vector<std::string>{"loaded Form1", "loaded Label1 link=-", "loaded Extra link=Button1"}));
+  EXPECT_THROW(ReadComponentFromText(
+                   u"inherited Form1: TTestRoot\r\n  inherited Nope: TTestWidget\r\n  end\r\nend", &root),
+               EReadError);
+}
+
+TEST_F(FilerTest, TheProgramsStoredFormParses) {
+  TResourceStream s(u"TFORM_PRINCIPAL", RT_RCDATA);
+  TBytes bytes = s.ReadBytes(s.Size());
+  TFormObject form = ParseStoredForm(DecodeTextBytes(bytes));
+  EXPECT_EQ(form.Name, u"Form_Principal");
+  EXPECT_EQ(form.ClassName, u"TForm_Principal");
+  std::vector<String> names;
+  const TFormValue* picture = nullptr;
+  for (const auto& c : form.Children) {
+    names.push_back(c.Name);
+    for (const auto& p : c.Props)
+      if (p.Name == u"Picture.Data" && !picture) picture = &p.Value;
+  }
+  EXPECT_NE(std::find(names.begin(), names.end(), u"mlog"), names.end());
+  EXPECT_NE(std::find(names.begin(), names.end(), u"imgFundo"), names.end());
+  ASSERT_NE(picture, nullptr);
+  ASSERT_EQ(picture->Kind, TFormValue::vkBinary);
+  ASSERT_GT(picture->Bytes.size(), 12u);
+  EXPECT_EQ(picture->Bytes[0], 10);  // length of the graphic class name
+  EXPECT_EQ(std::string(picture->Bytes.begin() + 1, picture->Bytes.begin() + 11), "TJPEGImage");
+  // Printing the tree gives text that parses to the same tree.
+  String printed = PrintStoredForm(form);
+  EXPECT_EQ(PrintStoredForm(ParseStoredForm(printed)), printed);
 }
 
 TEST_F(FilerTest, FormsFromEmbeddedResources) {
