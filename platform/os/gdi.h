@@ -926,6 +926,19 @@ BOOL FloodFill(HDC dc, int x, int y, COLORREF color);
 constexpr UINT FLOODFILLBORDER = 0;
 constexpr UINT FLOODFILLSURFACE = 1;
 
+// Paths (recorded in device coordinates; curves are flattened as they are recorded).
+BOOL BeginPath(HDC dc);
+BOOL EndPath(HDC dc);
+BOOL AbortPath(HDC dc);
+BOOL CloseFigure(HDC dc);
+BOOL FlattenPath(HDC dc);
+BOOL WidenPath(HDC dc);
+BOOL FillPath(HDC dc);
+BOOL StrokePath(HDC dc);
+BOOL StrokeAndFillPath(HDC dc);
+HRGN PathToRegion(HDC dc);
+BOOL SelectClipPath(HDC dc, int mode);
+
 // Pens and brushes.
 HPEN CreatePen(int style, int width, COLORREF color);
 HPEN CreatePenIndirect(const LOGPEN* pen);

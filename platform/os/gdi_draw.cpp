@@ -51,12 +51,12 @@ std::vector<DWORD> StylePattern(const Pen& pen) {
   }
 }
 
-void Disc(double cx, double cy, double w, Boxes& out) {
+void Disc(double cx, double cy, double w, Boxes& out, const pixman_box32_t* window) {
   auto l = static_cast<int32_t>(std::floor(cx - w / 2 + 0.5));
   auto t = static_cast<int32_t>(std::floor(cy - w / 2 + 0.5));
   int32_t size = RoundCoord(w);
   if (size < 1) size = 1;
-  RasterEllipse(l, t, l + size, t + size, &out, nullptr);
+  RasterEllipse(l, t, l + size, t + size, &out, nullptr, window);
 }
 
 }  // namespace
@@ -69,11 +69,11 @@ int32_t PenDeviceWidth(const Dc& dc, const Pen& pen) {
   return std::clamp(RoundCoord(pen.width * scale), 1, 1 << 16);
 }
 
-void StrokePaths(Dc& dc, Dest& d, const std::vector<std::vector<PointD>>& paths, bool closed) {
+void StrokeGeometry(const Dc& dc, const pixman_box32_t& window, const std::vector<std::vector<PointD>>& paths,
+                    bool closed, Boxes& on, Boxes& off) {
   Pen* pen = CurrentPen(dc);
   if (!pen || pen->Style() == PS_NULL) return;
   int32_t w = PenDeviceWidth(dc, *pen);
-  Boxes on, off;
   if (w <= 1) {
     std::vector<DWORD> pattern = StylePattern(*pen);
     int64_t patternLength = 0;
@@ -102,7 +102,7 @@ void StrokePaths(Dc& dc, Dest& d, const std::vector<std::vector<PointD>>& paths,
           }
         };
         int64_t steps = std::max(std::llabs(int64_t(x1) - x0), std::llabs(int64_t(y1) - y0));
-        WalkLine(x0, y0, x1, y1, d.clipBox, [&](int32_t x, int32_t y, int64_t i) {
+        WalkLine(x0, y0, x1, y1, window, [&](int32_t x, int32_t y, int64_t i) {
           advance(i - done);
           done = i;
           if (pattern.empty()) {
@@ -124,7 +124,7 @@ void StrokePaths(Dc& dc, Dest& d, const std::vector<std::vector<PointD>>& paths,
       size_t n = path.size();
       if (n == 0) continue;
       if (n == 1) {
-        if (cap == PS_ENDCAP_ROUND) Disc(path[0].x + 0.5, path[0].y + 0.5, w, on);
+        if (cap == PS_ENDCAP_ROUND) Disc(path[0].x + 0.5, path[0].y + 0.5, w, on, &window);
         continue;
       }
       size_t segs = closed ? n : n - 1;
@@ -144,14 +144,14 @@ void StrokePaths(Dc& dc, Dest& d, const std::vector<std::vector<PointD>>& paths,
         quads.push_back(
             {{a2.x + nx, a2.y + ny}, {b2.x + nx, b2.y + ny}, {b2.x - nx, b2.y - ny}, {a2.x - nx, a2.y - ny}});
         bool roundEnd = (first || last) && cap == PS_ENDCAP_ROUND;
-        if (roundEnd && first) Disc(a.x, a.y, w, on);
-        if (roundEnd && last) Disc(b.x, b.y, w, on);
+        if (roundEnd && first) Disc(a.x, a.y, w, on, &window);
+        if (roundEnd && last) Disc(b.x, b.y, w, on, &window);
       }
       for (size_t i = 0; i < n; ++i) {
         bool inner = closed || (i > 0 && i + 1 < n);
         if (!inner) continue;
         if (join == PS_JOIN_ROUND) {
-          Disc(path[i].x + 0.5, path[i].y + 0.5, w, on);
+          Disc(path[i].x + 0.5, path[i].y + 0.5, w, on, &window);
         } else {
           // Bevel (and miter, drawn as bevel): the triangle between the two segment ends.
           const PointD& p = path[i];
@@ -166,9 +166,16 @@ void StrokePaths(Dc& dc, Dest& d, const std::vector<std::vector<PointD>>& paths,
           quads.push_back({{c.x - n1.x, c.y - n1.y}, {c.x - n2.x, c.y - n2.y}, c});
         }
       }
-      RasterPolygon(quads, true, on, &d.clipBox);
+      RasterPolygon(quads, true, on, &window);
     }
   }
+}
+
+void StrokePaths(Dc& dc, Dest& d, const std::vector<std::vector<PointD>>& paths, bool closed) {
+  Pen* pen = CurrentPen(dc);
+  if (!pen || pen->Style() == PS_NULL) return;
+  Boxes on, off;
+  StrokeGeometry(dc, d.clipBox, paths, closed, on, off);
   uint8_t rop = Rop2ToRop3(dc.s.rop2);
   Rgn onRgn(on.data(), static_cast<int>(on.size()));
   if (!off.empty() && dc.s.bkMode == OPAQUE) {
@@ -220,7 +227,12 @@ BOOL WithDest(HDC h, F&& f) {
   return TRUE;
 }
 
-BOOL DrawPolyline(HDC h, std::vector<std::vector<POINT>> paths, bool closed) {
+BOOL DrawPolyline(HDC h, std::vector<std::vector<POINT>> paths, bool closed, bool connect = false) {
+  if (Dc* dc = FindDc(h); dc && dc->path.open) {
+    Transform t = DeviceTransform(*dc);
+    for (auto& p : paths) PathAdd(*dc, DevicePoints(t, p.data(), p.size()), closed, connect);
+    return TRUE;
+  }
   return WithDest(h, [&](Dc& dc, Dest& d, bool ok) {
     if (!ok) return;
     Transform t = DeviceTransform(dc);
@@ -271,7 +283,44 @@ Rgn FigureRgn(Figure f, const RECT& r, int32_t cw, int32_t ch, bool outlineOnly,
 }
 
 // Draws a rectangle, round rectangle or ellipse: brush inside, pen outline.
+// The outline of a figure as a polygon in device coordinates (for paths).
+std::vector<PointD> FigurePolygon(Figure f, const RECT& box, double cw, double ch) {
+  double l = box.Left, t = box.Top, r = box.Right, b = box.Bottom;
+  if (f == Figure::Rect) return {{l, t}, {r, t}, {r, b}, {l, b}};
+  if (f == Figure::Ellipse) {
+    cw = r - l;
+    ch = b - t;
+  }
+  cw = std::min(cw, r - l);
+  ch = std::min(ch, b - t);
+  double rx = cw / 2, ry = ch / 2;
+  int n = std::clamp(static_cast<int>(rx + ry), 4, 256);
+  std::vector<PointD> out;
+  // Quarter arcs at the corners, counter-clockwise from the right-hand side.
+  const PointD centres[4] = {{r - rx, t + ry}, {l + rx, t + ry}, {l + rx, b - ry}, {r - rx, b - ry}};
+  for (int q = 0; q < 4; ++q)
+    for (int k = 0; k <= n; ++k) {
+      double ang = (q + double(k) / n) * std::numbers::pi / 2;
+      out.push_back({centres[q].x + rx * std::cos(ang), centres[q].y - ry * std::sin(ang)});
+    }
+  return out;
+}
+
 BOOL DrawFigure(HDC h, Figure f, int l, int t, int r, int b, int cw, int ch) {
+  if (Dc* dc = FindDc(h); dc && dc->path.open) {
+    Transform tr = DeviceTransform(*dc);
+    if (tr.IsAxisAligned()) {
+      RECT box = ShapeBox(*dc, l, t, r, b);
+      double s = std::sqrt(std::fabs(tr.m11 * tr.m22));
+      PathAdd(*dc, FigurePolygon(f, box, std::fabs(double(cw)) * s, std::fabs(double(ch)) * s), true, false);
+    } else {
+      RECT n = Normalized(ClampRect({l, t, r, b}));
+      std::vector<PointD> poly = FigurePolygon(f, n, std::fabs(double(cw)), std::fabs(double(ch)));
+      for (auto& p : poly) p = {p.x * tr.m11 + p.y * tr.m21 + tr.dx, p.x * tr.m12 + p.y * tr.m22 + tr.dy};
+      PathAdd(*dc, std::move(poly), true, false);
+    }
+    return TRUE;
+  }
   return WithDest(h, [&](Dc& dc, Dest& d, bool ok) {
     if (!ok) return;
     Transform tr = DeviceTransform(dc);
@@ -382,7 +431,24 @@ BOOL DrawArc(HDC h, ArcKind kind, int l, int t, int r, int b, int x1, int y1, in
       return PointD{std::floor(cx + rr * c), std::floor(cy - rr * sn)};
     };
     PointD ps = onEllipse(ccw ? as : ae), pe = onEllipse(ccw ? ae : as);
-    if (moveTo && ok) {
+    if (dc.path.open) {
+      // Record the arc as points from the start in the drawing direction.
+      std::vector<PointD> fig;
+      if (moveTo) {
+        POINT cur = ToDevice(tr, dc.s.curPos.X, dc.s.curPos.Y);
+        fig.push_back({double(cur.X), double(cur.Y)});
+      }
+      if (kind == ArcKind::Pie) fig.push_back({cx, cy});
+      int n = std::clamp(static_cast<int>((a + bb) * sweep / 2), 8, 1024);
+      for (int k = 0; k <= n; ++k) {
+        double ang = ccw ? as + sweep * k / n : ae - sweep * k / n;
+        double c = std::cos(ang), sn = std::sin(ang);
+        double rr = (a == 0 || bb == 0) ? 0 : a * bb / std::sqrt(bb * bb * c * c + a * a * sn * sn);
+        fig.push_back({cx + rr * c, cy - rr * sn});
+      }
+      PathAdd(dc, std::move(fig), kind != ArcKind::Arc, moveTo);
+    }
+    if (moveTo && ok && !dc.path.open) {
       POINT cur = ToDevice(tr, dc.s.curPos.X, dc.s.curPos.Y);
       StrokePaths(dc, d, {{{double(cur.X), double(cur.Y)}, ps}}, false);
     }
@@ -396,7 +462,7 @@ BOOL DrawArc(HDC h, ArcKind kind, int l, int t, int r, int b, int x1, int y1, in
                        RoundCoord((Y * tr.m11 - X * tr.m12) / det)};
       }
     }
-    if (!ok || box.IsEmpty()) return;
+    if (!ok || box.IsEmpty() || dc.path.open) return;
     Boxes fill, outline;
     RasterEllipse(box.Left, box.Top, box.Right, box.Bottom, &fill, &outline, &d.clipBox);
     auto select = [&](const Boxes& in, auto&& keep) {
@@ -477,7 +543,7 @@ BOOL LineTo(HDC h, int x, int y) {
   if (!dc) return FALSE;
   POINT from = dc->s.curPos;
   dc->s.curPos = {ClampCoord(x), ClampCoord(y)};
-  return DrawPolyline(h, {{from, dc->s.curPos}}, false);
+  return DrawPolyline(h, {{from, dc->s.curPos}}, false, true);
 }
 
 BOOL Polyline(HDC h, const POINT* points, int count) {
@@ -492,7 +558,7 @@ BOOL PolylineTo(HDC h, const POINT* points, DWORD count) {
   std::vector<POINT> path{dc->s.curPos};
   path.insert(path.end(), points, points + count);
   dc->s.curPos = points[count - 1];
-  return DrawPolyline(h, {path}, false);
+  return DrawPolyline(h, {path}, false, true);
 }
 
 BOOL PolyPolyline(HDC h, const POINT* points, const DWORD* counts, DWORD polylines) {
@@ -518,13 +584,22 @@ BOOL PolyBezierTo(HDC h, const POINT* points, DWORD count) {
   if (count == 0) return TRUE;
   auto path = FlattenBezier(dc->s.curPos, points, count);
   dc->s.curPos = points[count - 1];
-  return DrawPolyline(h, {path}, false);
+  return DrawPolyline(h, {path}, false, true);
 }
 
 BOOL PolyPolygon(HDC h, const POINT* points, const INT* counts, int polygons) {
   if (!points || !counts || polygons <= 0) return FALSE;
   for (int i = 0; i < polygons; ++i)
     if (counts[i] < 2) return FALSE;
+  if (Dc* dc = FindDc(h); dc && dc->path.open) {
+    Transform t = DeviceTransform(*dc);
+    size_t k = 0;
+    for (int i = 0; i < polygons; ++i) {
+      PathAdd(*dc, DevicePoints(t, points + k, static_cast<size_t>(counts[i])), true, false);
+      k += static_cast<size_t>(counts[i]);
+    }
+    return TRUE;
+  }
   return WithDest(h, [&](Dc& dc, Dest& d, bool ok) {
     if (!ok) return;
     Transform t = DeviceTransform(dc);

@@ -204,6 +204,10 @@ struct Palette : Object {
 
 // ---- Device contexts -------------------------------------------------------------------------
 
+struct PointD {
+  double x = 0, y = 0;
+};
+
 enum class DcType : uint8_t { Memory, Surface, Display };
 
 struct DcState {
@@ -250,6 +254,14 @@ struct Dc : Object {
   POINT offset;
   std::optional<Rgn> vis;
   HWND window = nullptr;
+  // The path being recorded (BeginPath .. EndPath) or the last one, in device coordinates.
+  struct Path {
+    bool open = false;  // recording
+    bool done = false;  // a complete path exists
+    std::vector<std::vector<PointD>> figures;
+    std::vector<uint8_t> closed;
+    int32_t widen = 0;  // WidenPath: the path stands for the outline of this pen width
+  } path;
 };
 
 Dc* FindDc(HDC dc);
@@ -339,9 +351,6 @@ void BlendCoverage(Dest& d, int32_t x, int32_t y, int32_t w, int32_t h, const ui
 // the part that can be seen; without it at most kMaxRasterRows rows are produced.
 constexpr int32_t kMaxRasterRows = 1 << 20;
 using Boxes = std::vector<pixman_box32_t>;
-struct PointD {
-  double x = 0, y = 0;
-};
 // Pixels whose centres lie inside the polygons (GDI's fill rule).
 void RasterPolygon(const std::vector<std::vector<PointD>>& polys, bool winding, Boxes& out,
                    const pixman_box32_t* window = nullptr);
