@@ -10,8 +10,6 @@
 
 namespace qd::gdi {
 
-HGDIOBJ SysColorBrushHandle(int index);
-
 Brush* BrushFromHandle(HBRUSH h) {
   // A system colour index + 1 in place of a brush, as window classes and FillRect accept.
   auto v = reinterpret_cast<uintptr_t>(h);

@@ -7,8 +7,6 @@
 
 namespace qd::gdi {
 
-HGDIOBJ SysColorBrushHandle(int index);
-
 namespace {
 
 // The defaults of a current Windows 10 desktop.

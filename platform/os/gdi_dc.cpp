@@ -145,9 +145,6 @@ HGDIOBJ StockObject(int index) {
   if (index < 0 || index >= 20) return nullptr;
   return TheStock().objects[index];
 }
-void EnsureStock() {
-  (void)TheStock();
-}
 HGDIOBJ SysColorBrushHandle(int index) {
   if (index < 0 || index >= 31) return nullptr;
   return TheStock().sysBrushes[index];

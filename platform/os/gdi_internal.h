@@ -394,14 +394,12 @@ void WalkLine(int32_t x0, int32_t y0, int32_t x1, int32_t y1, const pixman_box32
 
 // Stock objects and system colours.
 HGDIOBJ StockObject(int index);
-void EnsureStock();
+// The brush of a system colour (stock, follows the colour).
+HGDIOBJ SysColorBrushHandle(int index);
 COLORREF SysColor(int index);
 
 // Device settings.
 int ScreenDpi();
 SIZE ScreenSize();
-
-// Fonts (gdi_font.cpp): the font selected into a DC, resolved.
-std::shared_ptr<FontFace> DcFontFace(const Dc& dc);
 
 }  // namespace qd::gdi

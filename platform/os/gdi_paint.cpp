@@ -6,8 +6,6 @@
 
 namespace qd::gdi {
 
-HGDIOBJ SysColorBrushHandle(int index);
-
 bool PrepareDest(Dc& dc, Dest& out) {
   auto pm = TargetOf(dc, &out.offset);
   if (!pm) return false;

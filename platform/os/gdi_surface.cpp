@@ -8,8 +8,6 @@
 
 namespace qd::gdi {
 
-HGDIOBJ StockObject(int index);
-
 void Surface::Resize(int32_t w, int32_t h) {
   width = std::max(w, 0);
   height = std::max(h, 0);

@@ -111,41 +111,43 @@ TEST(GdiFrameControl, CheckBoxesBitmapIsAGridOfThirteenPixelImages) {
   EXPECT_EQ(LoadBitmapW(nullptr, reinterpret_cast<LPCWSTR>(static_cast<uintptr_t>(32000))), nullptr);
 }
 
-TEST(GdiFrameControl, PictureForTheEye) {
-  TestDib t(200, 60, 0x00F0F0F0);
-  int x = 2;
-  auto draw = [&](UINT type, UINT state, int w = 16, int h = 16) {
-    RECT r{x, 2, x + w, 2 + h};
-    DrawFrameControl(t.dc, &r, type, state);
-    x += w + 3;
+// Also written as a picture (gdi_frame_controls.png in the build folder) to look at by eye.
+TEST(GdiFrameControl, EveryPictureStaysInsideItsRectangle) {
+  TestDib t(200, 60);
+  struct Item {
+    UINT type, state;
+    RECT r;
+  } items[] = {
+      {DFC_BUTTON, DFCS_BUTTONCHECK, {2, 2, 15, 15}},
+      {DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_CHECKED, {18, 2, 31, 15}},
+      {DFC_BUTTON, DFCS_BUTTONRADIO, {34, 2, 46, 14}},
+      {DFC_BUTTON, DFCS_BUTTONRADIO | DFCS_CHECKED, {49, 2, 61, 14}},
+      {DFC_SCROLL, DFCS_SCROLLUP, {64, 2, 80, 18}},
+      {DFC_SCROLL, DFCS_SCROLLDOWN | DFCS_PUSHED, {83, 2, 99, 18}},
+      {DFC_SCROLL, DFCS_SCROLLLEFT | DFCS_INACTIVE, {102, 2, 118, 18}},
+      {DFC_SCROLL, DFCS_SCROLLSIZEGRIP, {121, 2, 137, 18}},
+      {DFC_CAPTION, DFCS_CAPTIONCLOSE, {140, 2, 156, 18}},
+      {DFC_CAPTION, DFCS_CAPTIONMAX, {159, 2, 175, 18}},
+      {DFC_CAPTION, DFCS_CAPTIONMIN, {2, 24, 18, 40}},
+      {DFC_CAPTION, DFCS_CAPTIONRESTORE, {22, 24, 38, 40}},
+      {DFC_CAPTION, DFCS_CAPTIONHELP, {42, 24, 58, 40}},
+      {DFC_MENU, DFCS_MENUARROW, {62, 24, 74, 36}},
+      {DFC_MENU, DFCS_MENUBULLET, {78, 24, 90, 36}},
+      {DFC_BUTTON, DFCS_BUTTONPUSH, {94, 24, 134, 44}},
+      {DFC_BUTTON, DFCS_BUTTONPUSH | DFCS_PUSHED, {138, 24, 178, 44}},
   };
-  draw(DFC_BUTTON, DFCS_BUTTONCHECK, 13, 13);
-  draw(DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_CHECKED, 13, 13);
-  draw(DFC_BUTTON, DFCS_BUTTONRADIO, 12, 12);
-  draw(DFC_BUTTON, DFCS_BUTTONRADIO | DFCS_CHECKED, 12, 12);
-  draw(DFC_SCROLL, DFCS_SCROLLUP);
-  draw(DFC_SCROLL, DFCS_SCROLLDOWN | DFCS_PUSHED);
-  draw(DFC_SCROLL, DFCS_SCROLLLEFT | DFCS_INACTIVE);
-  draw(DFC_SCROLL, DFCS_SCROLLSIZEGRIP);
-  draw(DFC_CAPTION, DFCS_CAPTIONCLOSE);
-  draw(DFC_CAPTION, DFCS_CAPTIONMAX);
-  x = 2;
-  RECT r{x, 24, x + 16, 40};
-  DrawFrameControl(t.dc, &r, DFC_CAPTION, DFCS_CAPTIONMIN);
-  r = {22, 24, 38, 40};
-  DrawFrameControl(t.dc, &r, DFC_CAPTION, DFCS_CAPTIONRESTORE);
-  r = {42, 24, 58, 40};
-  DrawFrameControl(t.dc, &r, DFC_CAPTION, DFCS_CAPTIONHELP);
-  r = {62, 24, 74, 36};
-  DrawFrameControl(t.dc, &r, DFC_MENU, DFCS_MENUARROW);
-  r = {78, 24, 90, 36};
-  DrawFrameControl(t.dc, &r, DFC_MENU, DFCS_MENUBULLET);
-  r = {94, 24, 134, 44};
-  DrawFrameControl(t.dc, &r, DFC_BUTTON, DFCS_BUTTONPUSH);
-  r = {138, 24, 178, 44};
-  DrawFrameControl(t.dc, &r, DFC_BUTTON, DFCS_BUTTONPUSH | DFCS_PUSHED);
+  for (auto& it : items) {
+    RECT r = it.r;
+    EXPECT_TRUE(DrawFrameControl(t.dc, &r, it.type, it.state));
+  }
   t.SavePng("gdi_frame_controls");
-  SUCCEED();
+  for (int y = 0; y < t.h; ++y)
+    for (int x = 0; x < t.w; ++x) {
+      if (t.At(x, y) == kSentinel) continue;
+      bool inside = false;
+      for (auto& it : items) inside |= x >= it.r.Left && x < it.r.Right && y >= it.r.Top && y < it.r.Bottom;
+      EXPECT_TRUE(inside) << x << "," << y;
+    }
 }
 
 }  // namespace

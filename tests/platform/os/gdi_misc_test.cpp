@@ -321,7 +321,13 @@ TEST(GdiMisc, ExtremeIntegersNeverOverflow) {
   XFORM rot{0.6f, 0.8f, -0.8f, 0.6f, 0, 0};
   SetWorldTransform(t.dc, &rot);
   Ellipse(t.dc, -big(), -big(), big(), big());
-  SUCCEED();
+  // The DC is still in order afterwards.
+  ModifyWorldTransform(t.dc, nullptr, MWT_IDENTITY);
+  SelectClipRgn(t.dc, nullptr);
+  RECT one{3, 3, 4, 4};
+  FillRect(t.dc, &one, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  EXPECT_EQ(GetPixel(t.dc, 3, 3), RGB(255, 255, 255));
+  EXPECT_EQ(SaveDC(t.dc), 1);
 }
 
 }  // namespace

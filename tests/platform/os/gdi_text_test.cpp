@@ -340,8 +340,9 @@ TEST_F(DrawTextFixed, PrefixUnderlineAndHiddenPrefix) {
   EXPECT_EQ(inked, 0);
 }
 
-TEST(GdiText, PictureForTheEye) {
-  TestDib t(320, 160, 0x00FFFFFF);
+// Also written as a picture (gdi_text_fonts.png in the build folder) to look at by eye.
+TEST(GdiText, EllipsisKeepsEveryFontInsideItsLine) {
+  TestDib t(320, 160);
   HFONT fonts[] = {MakeFont(u"Tahoma", -11),
                    MakeFont(u"Segoe UI", -12),
                    MakeFont(u"Arial", -12, FW_BOLD),
@@ -350,16 +351,27 @@ TEST(GdiText, PictureForTheEye) {
                    MakeFont(u"Tahoma", -11, FW_NORMAL, NONANTIALIASED_QUALITY)};
   SetBkMode(t.dc, TRANSPARENT);
   int y = 4;
+  std::vector<RECT> lines;
   for (HFONT f : fonts) {
     HGDIOBJ old = SelectObject(t.dc, f);
-    RECT r{4, y, 316, y + 24};
-    DrawTextW(t.dc, u"&File Ação — The quick brown fox", -1, &r, DT_SINGLELINE | DT_END_ELLIPSIS);
-    y += 22;
+    RECT r{4, y, 200, y + 22};
+    DrawTextW(t.dc, u"&File Ação — The quick brown fox jumps", -1, &r, DT_SINGLELINE | DT_END_ELLIPSIS);
+    lines.push_back(r);
+    y += 25;
     SelectObject(t.dc, old);
     DeleteObject(f);
   }
   t.SavePng("gdi_text_fonts");
-  SUCCEED();
+  for (const RECT& r : lines) {
+    int inked = 0;
+    for (int yy = r.Top; yy < r.Bottom; ++yy)
+      for (int x = 0; x < t.w; ++x)
+        if (t.At(x, yy) != kSentinel) {
+          ++inked;
+          EXPECT_TRUE(x >= r.Left && x < r.Right) << x << "," << yy;
+        }
+    EXPECT_GT(inked, 100) << r.Top;
+  }
 }
 
 }  // namespace
