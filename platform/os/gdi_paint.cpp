@@ -314,13 +314,22 @@ void ForClipped(const Dest& d, const pixman_box32_t& area, F&& f) {
 }  // namespace
 
 void FillBox(Dest& d, const pixman_box32_t& box, const Pattern* p, uint8_t rop) {
-  bool bigSolid = d.pm.format == Format::Bgra32 && p && p->solid && rop == kPatCopy && d.pm.stride > 0 &&
-                  (reinterpret_cast<uintptr_t>(d.pm.top) & 3) == 0;
+  bool bigSolid = d.pm.format == Format::Bgra32 && p && p->solid && rop == kPatCopy &&
+                  (reinterpret_cast<uintptr_t>(d.pm.top) & 3) == 0 && (d.pm.stride & 3) == 0;
+  // pixman wants the rows in storage order: bottom-up pixels are filled as flipped rows.
+  bool bottomUp = d.pm.stride < 0;
+  auto* storage = reinterpret_cast<uint32_t*>(bottomUp ? d.pm.Row(d.pm.height - 1) : d.pm.top);
+  int storageStride = static_cast<int>((bottomUp ? -d.pm.stride : d.pm.stride) / 4);
   ForClipped(d, box, [&](const pixman_box32_t& c) {
     int32_t w = c.x2 - c.x1;
     if (bigSolid && w >= 16) {
-      pixman_fill(reinterpret_cast<uint32_t*>(d.pm.top), static_cast<int>(d.pm.stride / 4), 32,
-                  c.x1 + d.offset.X, c.y1 + d.offset.Y, w, c.y2 - c.y1, p->value);
+      int32_t y1 = c.y1 + d.offset.Y, y2 = c.y2 + d.offset.Y;
+      if (bottomUp) {
+        int32_t t = d.pm.height - y2;
+        y2 = d.pm.height - y1;
+        y1 = t;
+      }
+      pixman_fill(storage, storageStride, 32, c.x1 + d.offset.X, y1, w, y2 - y1, p->value);
       return;
     }
     for (int32_t y = c.y1; y < c.y2; ++y) RopSpan(d, c.x1, y, w, p, rop, nullptr, nullptr, nullptr, 0);

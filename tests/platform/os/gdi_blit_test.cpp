@@ -313,3 +313,25 @@ TEST(GdiBitmap, PixelsOutsideTheBitmapAreInvalid) {
 
 }  // namespace
 }  // namespace qd
+
+namespace qd {
+namespace {
+
+TEST(GdiFill, BottomUpDibsFillTheRightRows) {
+  HDC dc = CreateCompatibleDC(nullptr);
+  BITMAPINFO bi = testing::Info32(40, 4, false);
+  void* p = nullptr;
+  HBITMAP bm = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &p, nullptr, 0);
+  HGDIOBJ old = SelectObject(dc, bm);
+  RECT r{0, 0, 40, 1};  // the top row, stored last
+  FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  auto* px = static_cast<uint32_t*>(p);
+  EXPECT_EQ(px[3 * 40 + 20], 0x00FFFFFFu);
+  EXPECT_EQ(px[0], 0u);
+  SelectObject(dc, old);
+  DeleteObject(bm);
+  DeleteDC(dc);
+}
+
+}  // namespace
+}  // namespace qd
