@@ -1017,6 +1017,9 @@ constexpr int IDIGNORE = 5;
 constexpr int IDYES = 6;
 constexpr int IDNO = 7;
 BOOL MessageBeep(UINT type);
+// Headless (and unless the display backend shows one): writes "caption: text" to standard
+// error and answers as if the user confirmed (IDOK, IDYES, IDRETRY or IDIGNORE).
+int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type);
 // Sets system colours (through GDI) and broadcasts WM_SYSCOLORCHANGE.
 BOOL SetSysColors(int count, const INT* indices, const COLORREF* values);
 
@@ -1414,6 +1417,50 @@ BOOL ShowCaret(HWND hwnd);
 BOOL HideCaret(HWND hwnd);
 BOOL SetCaretPos(int x, int y);
 BOOL GetCaretPos(LPPOINT point);
+
+// ---- Desktop composition (dwmapi) ---------------------------------------------------------------
+// Composition is on unless a test switches it off (qd::os::SetCompositionEnabled) or removes
+// "dwmapi.dll" from the module table.
+struct MARGINS {
+  int cxLeftWidth = 0;
+  int cxRightWidth = 0;
+  int cyTopHeight = 0;
+  int cyBottomHeight = 0;
+};
+struct DWM_BLURBEHIND {
+  DWORD dwFlags = 0;
+  BOOL fEnable = FALSE;
+  HRGN hRgnBlur = nullptr;
+  BOOL fTransitionOnMaximized = FALSE;
+};
+constexpr DWORD DWMWA_NCRENDERING_ENABLED = 1;
+constexpr DWORD DWMWA_NCRENDERING_POLICY = 2;
+constexpr DWORD DWMWA_TRANSITIONS_FORCEDISABLED = 3;
+constexpr DWORD DWMWA_CAPTION_BUTTON_BOUNDS = 5;
+constexpr DWORD DWMWA_EXTENDED_FRAME_BOUNDS = 9;
+constexpr DWORD DWMWA_CLOAKED = 14;
+constexpr UINT DWM_EC_DISABLECOMPOSITION = 0;
+constexpr UINT DWM_EC_ENABLECOMPOSITION = 1;
+HRESULT DwmIsCompositionEnabled(BOOL* enabled);
+HRESULT DwmEnableComposition(UINT action);
+HRESULT DwmExtendFrameIntoClientArea(HWND hwnd, const MARGINS* margins);
+BOOL DwmDefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result);
+HRESULT DwmEnableBlurBehindWindow(HWND hwnd, const DWM_BLURBEHIND* blur);
+HRESULT DwmEnableMMCSS(BOOL enable);
+HRESULT DwmGetColorizationColor(DWORD* color, BOOL* opaqueBlend);
+HRESULT DwmGetWindowAttribute(HWND hwnd, DWORD attribute, void* value, DWORD size);
+HRESULT DwmSetWindowAttribute(HWND hwnd, DWORD attribute, const void* value, DWORD size);
+HRESULT DwmSetIconicThumbnail(HWND hwnd, HBITMAP bitmap, DWORD flags);
+HRESULT DwmSetIconicLivePreviewBitmap(HWND hwnd, HBITMAP bitmap, POINT* client, DWORD flags);
+HRESULT DwmInvalidateIconicBitmaps(HWND hwnd);
+
+// ---- Common controls (comctl32) ---------------------------------------------------------------
+struct INITCOMMONCONTROLSEX {
+  DWORD dwSize = sizeof(INITCOMMONCONTROLSEX);
+  DWORD dwICC = 0;
+};
+void InitCommonControls();
+BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* init);
 
 // ---- DPI and monitors -------------------------------------------------------------------------
 constexpr DWORD MONITOR_DEFAULTTONULL = 0x00000000;

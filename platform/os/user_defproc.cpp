@@ -328,7 +328,14 @@ LRESULT DefWindowProcW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       }
       return MA_ACTIVATE;
     case WM_ACTIVATE:
-      if (LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam)) SetFocus(hwnd);
+      if (LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam)) {
+        // The focus goes back to where it was in this window, else to the window.
+        HWND restore = hwnd;
+        if (WindowPtr f = Lookup(w->lastFocus);
+            f && IsChild(hwnd, f->handle) && IsWindowVisible(f->handle) && IsWindowEnabled(f->handle))
+          restore = f->handle;
+        SetFocus(restore);
+      }
       return 0;
     case WM_CANCELMODE:
       if (Input().capture == hwnd) ReleaseCapture();

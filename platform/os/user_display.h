@@ -6,6 +6,7 @@
 // platform/display/ implements DisplayBackend (headless, X11) and installs it; without a
 // backend the window manager works the same, with nothing shown anywhere.
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "platform/os/user.h"
@@ -40,6 +41,8 @@ class DisplayBackend {
   virtual void Present(HWND hwnd, const gdi::Surface& surface, const RECT& dirty) {}
   // The cursor shape to show (nullptr: none).
   virtual void CursorChanged(HCURSOR cursor) {}
+  // A message box; 0 leaves it to the default (standard error, confirmed).
+  virtual int MessageBox(HWND owner, const String& text, const String& caption, UINT type) { return 0; }
 
   // Event source. A backend with one (X11) is waited on by the message loop of its event
   // thread: WaitForEvents blocks until an event came in (fed through the Inject functions
@@ -109,8 +112,14 @@ void SetProcessDpiAwarenessForTesting(DPI_AWARENESS_CONTEXT context);
 void SetSystemMetric(int index, int valueAt96Dpi);
 // An integer or BOOL system parameter by its SPI_GET action, without any broadcast.
 void SetSystemParameter(UINT getAction, int value);
-// Metrics, parameters, DPI settings and the double-click time back to their defaults.
+// Desktop composition on or off (top-level windows get WM_DWMCOMPOSITIONCHANGED).
+void SetCompositionEnabled(bool enabled);
+// Metrics, parameters, DPI settings, composition and the double-click time back to their defaults.
 void ResetSystemSettings();
+
+// Replaces message boxes (tests capture them); an empty function restores the default.
+void SetMessageBoxHandler(
+    std::function<int(HWND owner, const String& text, const String& caption, UINT type)> h);
 
 // ---- Tests ---------------------------------------------------------------------------------------
 // Destroys the calling thread's windows, removes its hooks, timers and queued messages, and

@@ -69,6 +69,22 @@ void RegisterBuiltinExports() {
   RegisterModule("gdi32.dll");
   RegisterExport("gdi32.dll", "GetRandomRgn", &GetRandomRgn);
   RegisterExport("comctl32.dll", "_TrackMouseEvent", &_TrackMouseEvent);
+  RegisterExport("comctl32.dll", "InitCommonControls", &InitCommonControls);
+  RegisterExport("comctl32.dll", "InitCommonControlsEx", &InitCommonControlsEx);
+
+  const char* dwm = "dwmapi.dll";
+  RegisterExport(dwm, "DwmDefWindowProc", &DwmDefWindowProc);
+  RegisterExport(dwm, "DwmEnableBlurBehindWindow", &DwmEnableBlurBehindWindow);
+  RegisterExport(dwm, "DwmEnableComposition", &DwmEnableComposition);
+  RegisterExport(dwm, "DwmEnableMMCSS", &DwmEnableMMCSS);
+  RegisterExport(dwm, "DwmExtendFrameIntoClientArea", &DwmExtendFrameIntoClientArea);
+  RegisterExport(dwm, "DwmGetColorizationColor", &DwmGetColorizationColor);
+  RegisterExport(dwm, "DwmGetWindowAttribute", &DwmGetWindowAttribute);
+  RegisterExport(dwm, "DwmIsCompositionEnabled", &DwmIsCompositionEnabled);
+  RegisterExport(dwm, "DwmSetWindowAttribute", &DwmSetWindowAttribute);
+  RegisterExport(dwm, "DwmSetIconicThumbnail", &DwmSetIconicThumbnail);
+  RegisterExport(dwm, "DwmSetIconicLivePreviewBitmap", &DwmSetIconicLivePreviewBitmap);
+  RegisterExport(dwm, "DwmInvalidateIconicBitmaps", &DwmInvalidateIconicBitmaps);
 }
 
 }  // namespace qd::os::detail

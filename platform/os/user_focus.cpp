@@ -141,7 +141,7 @@ HWND SetFocusInternal(Window* w) {
       oldH = in.focus;
       if (oldH == newH) return oldH;
     }
-    if (top->handle != newH) top->lastFocus = newH;
+    top->lastFocus = newH;
   }
   in.focus = newH;
   if (oldH && Alive(oldH)) Send(oldH, WM_KILLFOCUS, reinterpret_cast<WPARAM>(newH), 0);

@@ -496,6 +496,7 @@ void ResetSystemSettings() {
   }
   gdi::SetScreenDpi(96);
   SetDoubleClickTime(500);
+  SetCompositionEnabled(true);
 }
 
 }  // namespace qd::os

@@ -236,5 +236,29 @@ TEST_F(System, CursorsCaretAndMsimg32Exports) {
   EXPECT_NE(GetProcAddress(GetModuleHandleW(u"shcore.dll"), "GetDpiForMonitor"), nullptr);
 }
 
+TEST_F(System, CompositionIsOnSwitchableAndBoundByName) {
+  using IsEnabled = HRESULT (*)(BOOL*);
+  auto fn =
+      reinterpret_cast<IsEnabled>(GetProcAddress(LoadLibraryW(u"dwmapi.dll"), "DwmIsCompositionEnabled"));
+  ASSERT_NE(fn, nullptr);
+  BOOL on = FALSE;
+  EXPECT_EQ(fn(&on), S_OK);
+  EXPECT_TRUE(on);
+  HWND w = CreateRecorded("w", WS_POPUP, 0, 0, 10, 10);
+  (void)w;
+  MessageLog::Get().Clear();
+  os::SetCompositionEnabled(false);
+  fn(&on);
+  EXPECT_FALSE(on);
+  EXPECT_EQ(MessageLog::Get().Entries().size(), 1u);
+  EXPECT_EQ(MessageLog::Get().Entries()[0].msg, WM_DWMCOMPOSITIONCHANGED);
+  {
+    os::ScopedModuleTable saved;
+    os::RemoveModule("dwmapi.dll");
+    EXPECT_EQ(LoadLibraryW(u"dwmapi.dll"), nullptr);
+  }
+  EXPECT_NE(LoadLibraryW(u"dwmapi.dll"), nullptr);
+}
+
 }  // namespace
 }  // namespace qd::testing
