@@ -236,6 +236,43 @@ TEST_F(System, CursorsCaretAndMsimg32Exports) {
   EXPECT_NE(GetProcAddress(GetModuleHandleW(u"shcore.dll"), "GetDpiForMonitor"), nullptr);
 }
 
+TEST_F(System, IconsFromBitmapsDrawWithTheirAlpha) {
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  bi.bmiHeader.biWidth = 4;
+  bi.bmiHeader.biHeight = -4;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP color = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  auto* px = static_cast<uint32_t*>(bits);
+  for (int i = 0; i < 16; ++i) px[i] = 0xFF0000FFu;  // opaque blue
+  px[0] = 0;                                         // one transparent pixel
+  BYTE maskBits[8] = {};
+  HBITMAP mask = CreateBitmap(4, 4, 1, 1, maskBits);
+  ICONINFO ii;
+  ii.fIcon = TRUE;
+  ii.hbmColor = color;
+  ii.hbmMask = mask;
+  HICON icon = CreateIconIndirect(&ii);
+  ASSERT_TRUE(icon);
+  void* dstBits = nullptr;
+  HBITMAP dst = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &dstBits, nullptr, 0);
+  auto* d = static_cast<uint32_t*>(dstBits);
+  for (int i = 0; i < 16; ++i) d[i] = 0x00FF0000u;  // red underneath
+  HDC dc = CreateCompatibleDC(nullptr);
+  SelectObject(dc, dst);
+  EXPECT_TRUE(DrawIconEx(dc, 0, 0, icon, 4, 4, 0, nullptr, DI_NORMAL));
+  EXPECT_EQ(d[0] & 0xFFFFFF, 0xFF0000u);  // the transparent pixel keeps the background
+  EXPECT_EQ(d[5] & 0xFFFFFF, 0x0000FFu);
+  DeleteDC(dc);
+  DeleteObject(dst);
+  DeleteObject(color);
+  DeleteObject(mask);
+  EXPECT_TRUE(DestroyIcon(icon));
+  EXPECT_FALSE(DestroyIcon(icon));
+}
+
 TEST_F(System, CompositionIsOnSwitchableAndBoundByName) {
   using IsEnabled = HRESULT (*)(BOOL*);
   auto fn =
