@@ -1,6 +1,13 @@
 #pragma once
 // GDI: device contexts, bitmaps, pens, brushes, fonts, regions, raster operations and text,
 // with the original platform's names, records and numeric constants.
+//
+// Rules kept from the original: rectangles and fills leave out their right and bottom edge,
+// lines their last point; clip regions are stored in device coordinates; drawing into a 32-bit
+// DIB section writes alpha 0, while 32-to-32 SRCCOPY keeps the source alpha and AlphaBlend and
+// GradientFill write real alpha. Device-dependent bitmaps and window surfaces are 32-bit whose
+// alpha byte is not part of the colour (it reads as 0). Stale or wrong handles fail.
+// The window manager's seam (surface DCs, pixman regions, screen settings) is gdi_surface.h.
 #include <cstdint>
 
 #include "platform/os/wintypes.h"
