@@ -33,6 +33,12 @@ struct DecodeOptions {
 };
 
 // Decodes the whole image. On failure `out` is left empty.
+// Damaged files: PNG, BMP and icons fail; a JPEG cut short keeps the rows that arrived
+// (the rest grey, as libjpeg fills it); GIF and TIFF keep the frames or pages that arrived
+// whole. Limits (kMaxPixels, kMaxTotalPixels, kMaxFrames, and a size the data could not
+// plausibly hold) fail with OutOfMemory or InvalidParameter before anything is allocated.
+// 32-bit BMPs without an alpha mask take their fourth byte as alpha only when some pixel
+// has it non-zero (see codec_bmp.cpp).
 Status Decode(ByteSpan data, Image& out, const DecodeOptions& options = {});
 // Reads the file (FileNotFound, AccessDenied, ...) and decodes it.
 Status DecodeFile(const String& path, Image& out, const DecodeOptions& options = {});

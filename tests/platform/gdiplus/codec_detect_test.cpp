@@ -238,14 +238,21 @@ TEST(CodecProbe, RefusesWhatItCannotRead) {
       {"tiff directory outside", tiffBadOffset, Status::InvalidParameter, ImageFormat::TIFF},
       {"tiff zero width", HandTiff(false, 0, 10), Status::InvalidParameter, ImageFormat::TIFF},
       {"emf", Emf(), Status::NotImplemented, ImageFormat::EMF},
+      {"wmf", {0xD7, 0xCD, 0xC6, 0x9A, 0, 0, 0, 0}, Status::NotImplemented, ImageFormat::WMF},
   };
   for (const auto& c : cases) {
     ImageInfo info;
     info.Width = 99;
+    Image image;
+    EXPECT_NE(Decode(c.data, image), Status::Ok) << c.name;
     EXPECT_EQ(ProbeHeader(c.data, info), c.status) << c.name;
     EXPECT_EQ(info.Format, c.format) << c.name;
     EXPECT_EQ(info.Width, 0) << c.name;
   }
+  // Metafiles are recognised but not decoded.
+  Image image;
+  EXPECT_EQ(Decode(Emf(), image), Status::NotImplemented);
+  EXPECT_EQ(Decode(Bytes{0xD7, 0xCD, 0xC6, 0x9A, 0, 0, 0, 0}, image), Status::NotImplemented);
 }
 
 }  // namespace
