@@ -776,6 +776,18 @@ struct GCP_RESULTSW {
   int nMaxFit = 0;
 };
 
+// Records that are read from or written to memory keep the original layout.
+static_assert(sizeof(RGBQUAD) == 4);
+static_assert(sizeof(BITMAPINFOHEADER) == 40);
+static_assert(sizeof(BITMAPCOREHEADER) == 12);
+static_assert(sizeof(BITMAPFILEHEADER) == 14);
+static_assert(sizeof(LOGFONTW) == 92);
+static_assert(sizeof(RGNDATAHEADER) == 32);
+static_assert(sizeof(BLENDFUNCTION) == 4);
+static_assert(sizeof(TRIVERTEX) == 16);
+static_assert(sizeof(XFORM) == 24);
+static_assert(sizeof(PALETTEENTRY) == 4);
+
 // ---- Device contexts -------------------------------------------------------------------------
 
 HDC CreateCompatibleDC(HDC dc);

@@ -140,6 +140,10 @@ TEST(GdiAlpha, ConversionsFromOtherFormatsGiveAlphaZero) {
   TestDib t(1, 1);
   BitBlt(t.dc, 0, 0, 1, 1, dc, 0, 0, SRCCOPY);
   EXPECT_EQ(t.At(0, 0), 0x00405060u);  // a device-dependent source has no alpha
+  BITMAPINFO q = testing::Info32(1, 1, false);
+  uint32_t read = 0xFFFFFFFF;
+  EXPECT_EQ(GetDIBits(dc, ddb, 0, 1, &read, &q, DIB_RGB_COLORS), 1);
+  EXPECT_EQ(read, 0x00405060u);
   SelectObject(dc, old);
   DeleteObject(ddb);
   // 24-bit DIB source.
