@@ -55,7 +55,8 @@ void FinishImage(Image& image);
 ColorPalette GreyPalette(int bits);
 
 // Reads entries of one TIFF image file directory (also the layout of EXIF data).
-// `value` is the 4-byte value field as a number (byte-swapped), `valueBytes` the raw field.
+// `Value` is the 4-byte value field as a number (byte order resolved; a single SHORT is
+// its first two bytes).
 struct TiffEntry {
   uint16_t Tag = 0;
   uint16_t Type = 0;
