@@ -1,0 +1,246 @@
+#include "x11_test_util.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <unordered_map>
+
+#include "platform/os/gdi.h"
+#include "platform/os/kernel.h"
+
+#include <X11/Xutil.h>
+
+extern char** environ;
+
+namespace qd::testing::x11 {
+namespace {
+
+std::string FindXvfb() {
+  const char* path = std::getenv("PATH");
+  std::string paths = path ? path : "/usr/bin:/bin";
+  size_t pos = 0;
+  while (pos <= paths.size()) {
+    size_t end = paths.find(':', pos);
+    if (end == std::string::npos) end = paths.size();
+    std::string candidate = paths.substr(pos, end - pos) + "/Xvfb";
+    if (access(candidate.c_str(), X_OK) == 0) return candidate;
+    pos = end + 1;
+  }
+  return {};
+}
+
+std::unordered_map<HWND, Painter>& Painters() {
+  static std::unordered_map<HWND, Painter> m;
+  return m;
+}
+
+LRESULT RecorderProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  Messages().push_back({hwnd, msg, wParam, lParam});
+  if (msg == WM_PAINT) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd, &ps);
+    auto it = Painters().find(hwnd);
+    if (it != Painters().end()) it->second(hwnd, dc);
+    EndPaint(hwnd, &ps);
+    return 0;
+  }
+  if (msg == WM_NCDESTROY) Painters().erase(hwnd);
+  return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+}  // namespace
+
+bool XvfbServer::Installed() {
+  return !FindXvfb().empty();
+}
+
+bool XvfbServer::Start(std::string& error) {
+  const std::string xvfb = FindXvfb();
+  int fds[2];
+  if (pipe(fds) != 0) {
+    error = "pipe failed";
+    return false;
+  }
+  fcntl(fds[0], F_SETFD, FD_CLOEXEC);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+  const std::string fd = std::to_string(fds[1]);
+  std::vector<std::string> args = {xvfb,           "-displayfd", fd,    "-screen", "0",
+                                   "1280x1024x24", "-nolisten",  "tcp", "-noreset"};
+  std::vector<char*> argv;
+  for (auto& a : args) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  pid_t pid = -1;
+  const int rc = posix_spawn(&pid, xvfb.c_str(), &actions, nullptr, argv.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  close(fds[1]);
+  if (rc != 0) {
+    close(fds[0]);
+    error = "cannot start Xvfb";
+    return false;
+  }
+  pid_ = pid;
+  // Xvfb writes its display number once it accepts connections.
+  std::string number;
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  while (number.find('\n') == std::string::npos) {
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    if (left.count() <= 0) break;
+    pollfd p{fds[0], POLLIN, 0};
+    if (poll(&p, 1, static_cast<int>(left.count())) <= 0) break;
+    char buf[32];
+    const ssize_t n = read(fds[0], buf, sizeof buf);
+    if (n <= 0) break;
+    number.append(buf, static_cast<size_t>(n));
+  }
+  close(fds[0]);
+  if (number.find('\n') == std::string::npos) {
+    error = "Xvfb did not report its display";
+    Stop();
+    return false;
+  }
+  display_ = ":" + number.substr(0, number.find('\n'));
+  return true;
+}
+
+void XvfbServer::Stop() {
+  if (pid_ <= 0) return;
+  kill(pid_, SIGTERM);
+  int status = 0;
+  waitpid(pid_, &status, 0);
+  pid_ = -1;
+}
+
+std::vector<Received>& Messages() {
+  static std::vector<Received> m;
+  return m;
+}
+
+LPCWSTR RecorderClass() {
+  static bool registered = false;
+  if (!registered) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = &RecorderProc;
+    wc.lpszClassName = u"QdX11Recorder";
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    RegisterClassExW(&wc);
+    registered = true;
+  }
+  return u"QdX11Recorder";
+}
+
+void SetPainter(HWND hwnd, Painter painter) {
+  Painters()[hwnd] = std::move(painter);
+}
+
+void X11Test::SetUp() {
+  if (!XvfbServer::Installed()) GTEST_SKIP() << "Xvfb is not installed";
+  std::string error;
+  ASSERT_TRUE(server_.Start(error)) << error;
+  setenv("DISPLAY", server_.Display().c_str(), 1);
+  XInitThreads();
+  dpy_ = XOpenDisplay(server_.Display().c_str());
+  ASSERT_NE(dpy_, nullptr);
+  BeforeBackend();
+  backend_ = display::CreateX11Backend(server_.Display().c_str());
+  ASSERT_NE(backend_, nullptr);
+  os::SetDisplayBackend(backend_.get());
+  Messages().clear();
+}
+
+void X11Test::TearDown() {
+  os::ResetWindowManagerForTesting();
+  os::SetDisplayBackend(nullptr);
+  backend_.reset();
+  if (dpy_) XCloseDisplay(dpy_);
+  dpy_ = nullptr;
+  server_.Stop();
+  unsetenv("DISPLAY");
+  Messages().clear();
+}
+
+bool X11Test::PumpUntil(const std::function<bool()>& done, int timeoutMs) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  for (;;) {
+    MSG m;
+    while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&m);
+      DispatchMessageW(&m);
+    }
+    if (done()) return true;
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now())
+            .count();
+    if (left <= 0) return false;
+    // X events that post nothing (exposure, moves) end the wait only at the slice's end.
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(std::min<long long>(left, 10)),
+                              QS_ALLINPUT);
+  }
+}
+
+void X11Test::Settle() {
+  for (int round = 0; round < 3; ++round) {
+    MSG m;
+    while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&m);
+      DispatchMessageW(&m);
+    }
+    os::FlushDisplay();
+    backend_->Sync();
+    XSync(dpy_, False);
+    // A short wait lets the backend take in what the X server sent meanwhile.
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
+  }
+  backend_->Sync();
+}
+
+HWND X11Test::CreateShown(DWORD style, DWORD exStyle, RECT r, HWND owner, const Char* title) {
+  HWND h = CreateWindowExW(exStyle, RecorderClass(), title, style, r.Left, r.Top, r.Width(), r.Height(),
+                           owner, nullptr, nullptr, nullptr);
+  if (!h) return nullptr;
+  ShowWindow(h, SW_SHOWNORMAL);
+  UpdateWindow(h);
+  Settle();
+  return h;
+}
+
+std::vector<uint32_t> X11Test::Screenshot(::Window w, int width, int height) {
+  std::vector<uint32_t> out;
+  XImage* image = XGetImage(dpy_, w, 0, 0, static_cast<unsigned>(width), static_cast<unsigned>(height),
+                            AllPlanes, ZPixmap);
+  if (!image) return out;
+  out.reserve(static_cast<size_t>(width) * height);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) out.push_back(static_cast<uint32_t>(XGetPixel(image, x, y)) & 0xFFFFFF);
+  XDestroyImage(image);
+  return out;
+}
+
+RECT X11Test::XRect(::Window w) {
+  ::Window root = 0, child = 0;
+  int x = 0, y = 0;
+  unsigned width = 0, height = 0, border = 0, depth = 0;
+  XGetGeometry(dpy_, w, &root, &x, &y, &width, &height, &border, &depth);
+  XTranslateCoordinates(dpy_, w, root, 0, 0, &x, &y, &child);
+  return RECT{x, y, x + static_cast<int>(width), y + static_cast<int>(height)};
+}
+
+bool X11Test::HasMessage(HWND hwnd, UINT msg) const {
+  for (const Received& r : Messages())
+    if (r.hwnd == hwnd && r.msg == msg) return true;
+  return false;
+}
+
+}  // namespace qd::testing::x11
