@@ -24,10 +24,7 @@ using LPINT = int*;
 
 constexpr COLORREF CLR_INVALID = 0xFFFFFFFF;
 constexpr int GDI_ERROR = -1;
-constexpr intptr_t HGDI_ERROR_VALUE = -1;
-inline HGDIOBJ HGDI_ERROR() {
-  return reinterpret_cast<HGDIOBJ>(HGDI_ERROR_VALUE);
-}
+inline const HGDIOBJ HGDI_ERROR = reinterpret_cast<HGDIOBJ>(static_cast<intptr_t>(-1));
 
 // Stock objects.
 constexpr int WHITE_BRUSH = 0;
