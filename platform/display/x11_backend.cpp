@@ -66,6 +66,7 @@ enum AtomId {
   kNetWmStateSkipTaskbar,
   kNetWorkarea,
   kResourceManager,
+  kNetSupportingWmCheck,
   kAtomCount
 };
 const char* const kAtomNames[kAtomCount] = {"WM_PROTOCOLS",
@@ -83,7 +84,8 @@ const char* const kAtomNames[kAtomCount] = {"WM_PROTOCOLS",
                                             "_NET_WM_STATE_ABOVE",
                                             "_NET_WM_STATE_SKIP_TASKBAR",
                                             "_NET_WORKAREA",
-                                            "RESOURCE_MANAGER"};
+                                            "RESOURCE_MANAGER",
+                                            "_NET_SUPPORTING_WM_CHECK"};
 
 int IgnoreXError(Display*, XErrorEvent*) {
   // Requests on windows that went away meanwhile are expected; nothing else is fatal.
@@ -263,6 +265,7 @@ class X11BackendImpl final : public X11Backend {
   void SyncModifiers(unsigned state, unsigned long keysym);
 
   Cursor MakeCursor(HCURSOR cursor, bool& owned);
+  bool WindowManagerRunning();
   UINT ReadDpi();
   RECT ReadWorkArea(const RECT& screen);
 
@@ -361,6 +364,26 @@ X11BackendImpl::~X11BackendImpl() {
   }
   XCloseDisplay(dpy_);
   if (wakeFd_ >= 0) close(wakeFd_);
+}
+
+// An EWMH window manager names its check window on the root window and on the check window
+// itself (a stale root property from a window manager that went away names no such window).
+bool X11BackendImpl::WindowManagerRunning() {
+  auto checkWindow = [&](::Window on) -> ::Window {
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    ::Window result = 0;
+    if (XGetWindowProperty(dpy_, on, atoms_[kNetSupportingWmCheck], 0, 1, False, XA_WINDOW, &type, &format,
+                           &count, &after, &data) == Success &&
+        data && format == 32 && count == 1)
+      result = static_cast<::Window>(*reinterpret_cast<const long*>(data));
+    if (data) XFree(data);
+    return result;
+  };
+  const ::Window check = checkWindow(root_);
+  return check && checkWindow(check) == check;
 }
 
 UINT X11BackendImpl::ReadDpi() {
@@ -692,7 +715,12 @@ void X11BackendImpl::WindowShown(HWND hwnd, bool visible) {
     XFlush(dpy_);
     return;
   }
-  const Kind k = KindOf(hwnd);
+  Kind k = KindOf(hwnd);
+  {
+    std::lock_guard lock(mutex_);
+    // Without an X window manager nobody would draw a frame: ours shows instead.
+    if (k.decorated && !WindowManagerRunning()) k.decorated = false;
+  }
   const Placement p = PlacementOf(hwnd, k.decorated);
   std::lock_guard lock(mutex_);
   XWin* w = Find(hwnd);

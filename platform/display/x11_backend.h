@@ -4,9 +4,10 @@
 // the backend waits on the X connection.
 //
 // Windows with a caption get the X window manager's decorations: the X window is the client
-// area, and our own non-client frame is not shown. Windows without a caption show the whole
-// window rectangle undecorated; popups, tool windows and topmost windows without a caption
-// (menus, drop-downs, hints) are override-redirect windows.
+// area, and our own non-client frame is not shown. Windows without a caption, and every window
+// when no (EWMH) X window manager runs, show the whole window rectangle undecorated, our own
+// frame included. Popups, tool windows and topmost windows without a caption (menus,
+// drop-downs, hints) are override-redirect windows.
 //
 // The header stays free of Xlib: X ids travel as unsigned long.
 #include <memory>

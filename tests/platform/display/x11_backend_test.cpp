@@ -109,14 +109,17 @@ TEST_F(X11Test, ScreenshotOfTheXWindowMatchesTheComposedReadback) {
   struct Case {
     const char* name;
     DWORD style;
+    bool windowManager;
     bool decorated;  // the X window shows the client area only
   };
   const Case cases[] = {
-      {"caption: X decorations, client area shown", WS_OVERLAPPEDWINDOW, true},
-      {"borderless popup: whole window shown", WS_POPUP | WS_BORDER, false},
+      {"caption: X decorations, client area shown", WS_OVERLAPPEDWINDOW, true, true},
+      {"caption without an X window manager: our frame shown", WS_OVERLAPPEDWINDOW, false, false},
+      {"borderless popup: whole window shown", WS_POPUP | WS_BORDER, true, false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
+    PretendWindowManager(c.windowManager);
     HWND h = CreateWindowExW(0, RecorderClass(), u"Picture", c.style, 100, 120, 300, 220, nullptr, nullptr,
                              nullptr, nullptr);
     ASSERT_NE(h, nullptr);
@@ -186,6 +189,7 @@ TEST_F(X11Test, ExposedAreasArePushedAgain) {
 // ---- What the X window manager is told -------------------------------------------------------------
 
 TEST_F(X11Test, StylesBecomeWindowManagerHints) {
+  PretendWindowManager(true);
   HWND main = CreateShown(WS_OVERLAPPEDWINDOW, 0, RECT{100, 100, 500, 400}, nullptr, u"Main");
   ASSERT_NE(main, nullptr);
   struct Case {
@@ -518,34 +522,42 @@ TEST_F(X11Test, DeleteWindowProtocolClosesLikeTheCloseButton) {
 }
 
 TEST_F(X11Test, MovesAndResizesOnTheXSideMoveOurWindow) {
-  HWND h = CreateShown(WS_OVERLAPPEDWINDOW, 0, RECT{100, 100, 500, 400});
-  ASSERT_NE(h, nullptr);
-  RECT before;
-  GetWindowRect(h, &before);
-  const RECT view = backend_->ViewOf(h);
-  const ::Window xw = XOf(h);
-  // What a window manager does when the user drags the frame.
-  XMoveResizeWindow(dpy_, xw, 300, 250, 420, 330);
-  XSync(dpy_, False);
-  ASSERT_TRUE(PumpUntil([&] {
-    RECT r;
-    GetWindowRect(h, &r);
-    return r.Left != before.Left;
-  }));
-  RECT window, client;
-  GetWindowRect(h, &window);
-  GetClientRect(h, &client);
-  EXPECT_EQ(window.Left, 300 - view.Left);
-  EXPECT_EQ(window.Top, 250 - view.Top);
-  EXPECT_EQ(client.Width(), 420);
-  EXPECT_EQ(client.Height(), 330);
-  EXPECT_TRUE(HasMessage(h, WM_SIZE));
-  Settle();
-  EXPECT_EQ(XRect(xw), (RECT{300, 250, 720, 580}));
+  for (bool windowManager : {true, false}) {
+    SCOPED_TRACE(windowManager ? "client area shown (X frame)" : "whole window shown (our frame)");
+    PretendWindowManager(windowManager);
+    HWND h = CreateShown(WS_OVERLAPPEDWINDOW, 0, RECT{100, 100, 500, 400});
+    ASSERT_NE(h, nullptr);
+    RECT before;
+    GetWindowRect(h, &before);
+    const RECT view = backend_->ViewOf(h);
+    const ::Window xw = XOf(h);
+    // What a window manager does when the user drags or resizes the frame.
+    XMoveResizeWindow(dpy_, xw, 300, 250, 420, 330);
+    XSync(dpy_, False);
+    ASSERT_TRUE(PumpUntil([&] {
+      RECT r;
+      GetWindowRect(h, &r);
+      return r.Left != before.Left;
+    }));
+    RECT window, client;
+    GetWindowRect(h, &window);
+    GetClientRect(h, &client);
+    EXPECT_EQ(window.Left, 300 - view.Left);
+    EXPECT_EQ(window.Top, 250 - view.Top);
+    const RECT shown = windowManager ? RECT{0, 0, client.Width(), client.Height()}
+                                     : RECT{0, 0, window.Width(), window.Height()};
+    EXPECT_EQ(shown.Width(), 420);
+    EXPECT_EQ(shown.Height(), 330);
+    EXPECT_TRUE(HasMessage(h, WM_SIZE));
+    Settle();
+    EXPECT_EQ(XRect(xw), (RECT{300, 250, 720, 580}));
+    DestroyWindow(h);
+  }
 }
 
 TEST_F(X11Test, APlacementByTheXWindowManagerIsUndone) {
   // This test's connection acts as the X window manager: it maps new windows at (0, 0).
+  PretendWindowManager(true);
   XSelectInput(dpy_, DefaultRootWindow(dpy_), SubstructureRedirectMask | SubstructureNotifyMask);
   XSync(dpy_, False);
   HWND h = CreateWindowExW(0, RecorderClass(), u"Placed", WS_OVERLAPPEDWINDOW, 333, 222, 300, 200, nullptr,

@@ -15,6 +15,7 @@
 #include "platform/os/gdi.h"
 #include "platform/os/kernel.h"
 
+#include <X11/Xatom.h>
 #include <X11/Xutil.h>
 
 extern char** environ;
@@ -235,6 +236,23 @@ RECT X11Test::XRect(::Window w) {
   XGetGeometry(dpy_, w, &root, &x, &y, &width, &height, &border, &depth);
   XTranslateCoordinates(dpy_, w, root, 0, 0, &x, &y, &child);
   return RECT{x, y, x + static_cast<int>(width), y + static_cast<int>(height)};
+}
+
+void X11Test::PretendWindowManager(bool running) {
+  const Atom check = XInternAtom(dpy_, "_NET_SUPPORTING_WM_CHECK", False);
+  const ::Window root = DefaultRootWindow(dpy_);
+  if (running && !wmCheck_) {
+    wmCheck_ = XCreateSimpleWindow(dpy_, root, -10, -10, 1, 1, 0, 0, 0);
+    XChangeProperty(dpy_, wmCheck_, check, XA_WINDOW, 32, PropModeReplace,
+                    reinterpret_cast<unsigned char*>(&wmCheck_), 1);
+    XChangeProperty(dpy_, root, check, XA_WINDOW, 32, PropModeReplace,
+                    reinterpret_cast<unsigned char*>(&wmCheck_), 1);
+  } else if (!running && wmCheck_) {
+    XDeleteProperty(dpy_, root, check);
+    XDestroyWindow(dpy_, wmCheck_);
+    wmCheck_ = 0;
+  }
+  XSync(dpy_, False);
 }
 
 bool X11Test::HasMessage(HWND hwnd, UINT msg) const {

@@ -65,9 +65,12 @@ class X11Test : public ::testing::Test {
   // Where the X window is on the screen.
   RECT XRect(::Window w);
   bool HasMessage(HWND hwnd, UINT msg) const;
+  // Makes the server look as if an EWMH window manager ran (or no longer runs).
+  void PretendWindowManager(bool running);
 
   XvfbServer server_;
   ::Display* dpy_ = nullptr;  // the test's own connection
+  ::Window wmCheck_ = 0;
   std::unique_ptr<display::X11Backend> backend_;
 };
 
