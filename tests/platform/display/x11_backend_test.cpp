@@ -345,6 +345,47 @@ TEST_F(X11Test, RegionsAndColourKeysShapeTheXWindow) {
   }
 }
 
+TEST_F(X11Test, PerPixelAlphaGoesToACompositorThroughAnArgbWindow) {
+  // A compositing manager owns the _NET_WM_CM_S0 selection.
+  const ::Window owner = XCreateSimpleWindow(dpy_, DefaultRootWindow(dpy_), 0, 0, 1, 1, 0, 0, 0);
+  XSetSelectionOwner(dpy_, XInternAtom(dpy_, "_NET_WM_CM_S0", False), owner, CurrentTime);
+  XSync(dpy_, False);
+  for (bool layeredFromTheStart : {true, false}) {
+    SCOPED_TRACE(layeredFromTheStart ? "layered when created" : "made layered while shown");
+    HWND h = CreateWindowExW(layeredFromTheStart ? WS_EX_LAYERED : 0, RecorderClass(), u"Fade", WS_POPUP, 200,
+                             200, 200, 150, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(h, nullptr);
+    SetPainter(h, &PaintPicture);
+    if (layeredFromTheStart) SetLayeredWindowAttributes(h, 0, 128, LWA_ALPHA);
+    ShowWindow(h, SW_SHOWNORMAL);
+    UpdateWindow(h);
+    Settle();
+    if (!layeredFromTheStart) {
+      SetWindowLongW(h, GWL_EXSTYLE, GetWindowLongW(h, GWL_EXSTYLE) | WS_EX_LAYERED);
+      SetLayeredWindowAttributes(h, 0, 128, LWA_ALPHA);
+      Settle();
+    }
+    const ::Window xw = XOf(h);
+    ASSERT_NE(xw, 0u);
+    XWindowAttributes attrs;
+    XGetWindowAttributes(dpy_, xw, &attrs);
+    EXPECT_EQ(attrs.depth, 32);
+    EXPECT_EQ(attrs.map_state, IsViewable);
+    // The compositor gets the premultiplied pixels with their alpha.
+    const os::WindowPixels px = os::ReadWindowPixels(h, true);
+    XImage* image = XGetImage(dpy_, xw, 0, 0, 200, 150, AllPlanes, ZPixmap);
+    ASSERT_NE(image, nullptr);
+    int mismatches = 0;
+    for (int y = 0; y < 150; ++y)
+      for (int x = 0; x < 200; ++x)
+        if (static_cast<uint32_t>(XGetPixel(image, x, y)) != px.At(x, y)) ++mismatches;
+    XDestroyImage(image);
+    EXPECT_EQ(mismatches, 0);
+    EXPECT_EQ(px.At(30, 30) >> 24, 128u);
+    DestroyWindow(h);
+  }
+}
+
 // ---- Input -------------------------------------------------------------------------------------------
 
 TEST_F(X11Test, ClicksAndWheelFromTheXServerReachTheWindow) {
@@ -471,6 +512,29 @@ TEST_F(X11KeyTest, KeysFromTheXServerBecomeKeyAndCharMessages) {
     EXPECT_TRUE(down);
     EXPECT_EQ(chars, c.ch ? std::u16string(1, c.ch) : std::u16string());
     EXPECT_EQ(GetAsyncKeyState(VK_SHIFT) & 0x8000, 0);
+  }
+}
+
+TEST_F(X11Test, XFocusActivatesAndDeactivatesOurWindows) {
+  HWND a = CreateShown(WS_OVERLAPPEDWINDOW, 0, RECT{100, 100, 400, 300});
+  HWND b = CreateShown(WS_OVERLAPPEDWINDOW, 0, RECT{450, 100, 750, 300});
+  ASSERT_EQ(GetActiveWindow(), b);
+  const ::Window other = XCreateSimpleWindow(dpy_, DefaultRootWindow(dpy_), 800, 600, 100, 100, 0, 0, 0);
+  XMapWindow(dpy_, other);
+  XSync(dpy_, False);
+  struct Step {
+    const char* name;
+    ::Window focus;
+    HWND active;
+  };
+  const Step steps[] = {{"X focus to a", XOf(a), a},
+                        {"X focus to another program", other, nullptr},
+                        {"X focus back to b", XOf(b), b}};
+  for (const Step& s : steps) {
+    SCOPED_TRACE(s.name);
+    XSetInputFocus(dpy_, s.focus, RevertToParent, CurrentTime);
+    XSync(dpy_, False);
+    EXPECT_TRUE(PumpUntil([&] { return GetActiveWindow() == s.active; }));
   }
 }
 
