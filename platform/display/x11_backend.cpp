@@ -437,9 +437,9 @@ void X11BackendImpl::UpdateMonitors() {
   m.rect = screen;
   m.work = ReadWorkArea(screen);
   m.dpi = dpi_ = ReadDpi();
+  os::SetSystemDpi(dpi_);
   const std::vector<os::MonitorDesc> now = os::GetMonitors();
   if (now.size() == 1 && now[0].rect == m.rect && now[0].work == m.work && now[0].dpi == m.dpi) return;
-  os::SetSystemDpi(dpi_);
   os::SetMonitors({m});
 }
 
