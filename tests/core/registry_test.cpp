@@ -184,8 +184,8 @@ TEST(SmallHelpers, HintsRangeCenterAndCharacters) {
       {u"|long", u"", u"long"},
   };
   for (const HintRow& r : hints) {
-    EXPECT_EQ(GetShortHint(r.text), r.shortHint);
-    EXPECT_EQ(GetLongHint(r.text), r.longHint);
+    EXPECT_EQ(cxClasses::GetShortHint(r.text), r.shortHint);
+    EXPECT_EQ(cxClasses::GetLongHint(r.text), r.longHint);
   }
   struct CenterRow {
     int32_t a, b, center;

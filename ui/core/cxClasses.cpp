@@ -242,11 +242,11 @@ void TcxRegisteredClasses::Unregister(TClass AClass) {
 }
 
 String TcxRegisteredClasses::GetDescription(int32_t AIndex) const {
-  return GetShortHint(FItems.at(static_cast<size_t>(AIndex)).Text);
+  return cxClasses::GetShortHint(FItems.at(static_cast<size_t>(AIndex)).Text);
 }
 
 String TcxRegisteredClasses::GetHint(int32_t AIndex) const {
-  return GetLongHint(FItems.at(static_cast<size_t>(AIndex)).Text);
+  return cxClasses::GetLongHint(FItems.at(static_cast<size_t>(AIndex)).Text);
 }
 
 String TcxRegisteredClasses::GetDescriptionByClass(TClass AClass) const {
@@ -305,6 +305,8 @@ void TcxRegisteredClasses::Sort() {
 
 // --- Small helpers ---------------------------------------------------------------------
 
+namespace cxClasses {
+
 String GetShortHint(const String& S) {
   const size_t p = S.find(u'|');
   return p == String::npos ? S : S.substr(0, p);
@@ -314,6 +316,8 @@ String GetLongHint(const String& S) {
   const size_t p = S.find(u'|');
   return p == String::npos ? S : S.substr(p + 1);
 }
+
+}  // namespace cxClasses
 
 const Char* GetPChar(const String& S, int32_t AIndex) {
   return S.data() + (AIndex - 1);

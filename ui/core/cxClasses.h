@@ -277,10 +277,14 @@ class TcxRegisteredClasses : public TObject {
 
 // --- Small helpers ----------------------------------------------------------------
 
+// The hint split lives in the unit's namespace: the platform's control classes have
+// functions of the same names.
+namespace cxClasses {
 // The part before the first "|" (all of S when there is none).
 String GetShortHint(const String& S);
 // The part after the first "|" (all of S when there is none).
 String GetLongHint(const String& S);
+}  // namespace cxClasses
 // The character at the 1-based position AIndex.
 const Char* GetPChar(const String& S, int32_t AIndex);
 // Size in bytes of the character that begins at the 1-based position AIndex: 2, or 4 for
