@@ -171,7 +171,14 @@ std::shared_ptr<FontFace> FontFace::For(const LOGFONTW& lf) {
   std::lock_guard lock(FontMutex());
   // Equal logical fonts share one face; the cache keeps the most recent ones.
   static std::list<std::pair<std::string, std::shared_ptr<FontFace>>> cache;
-  std::string key(reinterpret_cast<const char*>(&lf), sizeof lf);
+  // The key is the logical font with everything after the face name's end cleared.
+  LOGFONTW k = lf;
+  bool ended = false;
+  for (auto& ch : k.lfFaceName) {
+    ended = ended || ch == 0;
+    if (ended) ch = 0;
+  }
+  std::string key(reinterpret_cast<const char*>(&k), sizeof k);
   for (auto it = cache.begin(); it != cache.end(); ++it)
     if (it->first == key) {
       cache.splice(cache.begin(), cache, it);
