@@ -1017,9 +1017,6 @@ constexpr int IDIGNORE = 5;
 constexpr int IDYES = 6;
 constexpr int IDNO = 7;
 BOOL MessageBeep(UINT type);
-// Headless (and unless the display backend shows one): writes "caption: text" to standard
-// error and answers as if the user confirmed (IDOK, IDYES, IDRETRY or IDIGNORE).
-int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type);
 // Sets system colours (through GDI) and broadcasts WM_SYSCOLORCHANGE.
 BOOL SetSysColors(int count, const INT* indices, const COLORREF* values);
 

@@ -41,8 +41,6 @@ class DisplayBackend {
   virtual void Present(HWND hwnd, const gdi::Surface& surface, const RECT& dirty) {}
   // The cursor shape to show (nullptr: none).
   virtual void CursorChanged(HCURSOR cursor) {}
-  // A message box; 0 leaves it to the default (standard error, confirmed).
-  virtual int MessageBox(HWND owner, const String& text, const String& caption, UINT type) { return 0; }
 
   // Event source. A backend with one (X11) is waited on by the message loop of its event
   // thread: WaitForEvents blocks until an event came in (fed through the Inject functions
@@ -116,10 +114,6 @@ void SetSystemParameter(UINT getAction, int value);
 void SetCompositionEnabled(bool enabled);
 // Metrics, parameters, DPI settings, composition and the double-click time back to their defaults.
 void ResetSystemSettings();
-
-// Replaces message boxes (tests capture them); an empty function restores the default.
-void SetMessageBoxHandler(
-    std::function<int(HWND owner, const String& text, const String& caption, UINT type)> h);
 
 // ---- Tests ---------------------------------------------------------------------------------------
 // Destroys the calling thread's windows, removes its hooks, timers and queued messages, and

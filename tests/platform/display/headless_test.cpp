@@ -154,22 +154,6 @@ TEST_F(Headless, WritesAWindowAsPng) {
             (std::vector<uint8_t>{255, 255, 255, 255}));
 }
 
-TEST_F(Headless, MessageBoxesAnswerAsConfirmedOrAsTheTestSays) {
-  ::testing::internal::CaptureStderr();
-  EXPECT_EQ(MessageBoxW(nullptr, u"Atualização concluída", u"Quarrendelvish", MB_OK), IDOK);
-  EXPECT_EQ(MessageBoxW(nullptr, u"Continue?", u"Q", MB_YESNO), IDYES);
-  std::string err = ::testing::internal::GetCapturedStderr();
-  EXPECT_NE(err.find("Quarrendelvish: Atualização concluída"), std::string::npos);
-  String seen;
-  os::SetMessageBoxHandler([&](HWND, const String& text, const String&, UINT) {
-    seen = text;
-    return IDNO;
-  });
-  EXPECT_EQ(MessageBoxW(nullptr, u"Again?", u"Q", MB_YESNO), IDNO);
-  EXPECT_EQ(seen, u"Again?");
-  os::SetMessageBoxHandler(nullptr);
-}
-
 TEST(DisplayInit, InitializeInstallsTheChosenBackendOnce) {
   // The tests run with QD_PLATFORM=headless.
   if (ChooseBackend() != BackendKind::Headless) GTEST_SKIP() << "not headless";
