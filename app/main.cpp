@@ -1,10 +1,6 @@
-// The updater's entry point. The update itself arrives with the application layer;
-// for now the program starts, reports itself and ends.
-#include <cstdio>
-
-#include "platform/base/strings.h"
+// The updater's entry point.
+#include "app/Quarrendelvish.h"
 
 int main(int argc, char** argv) {
-  std::printf("%s\n", qd::StringToUtf8(u"Atualizador Torvelix").c_str());
-  return 0;
+  return qd::QuarrendelvishMain(argc, argv);
 }

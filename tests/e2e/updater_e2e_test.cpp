@@ -1,0 +1,337 @@
+// The whole updater against real servers on 127.0.0.1: an HTTPS version service, an HTTP
+// file server, a temporary installation folder, and the real program (tests/e2e_runner)
+// with its sleeps on the virtual clock.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "servers/test_servers.h"
+
+namespace qd::testing {
+namespace {
+
+const char* kCnpj = "12345678000199";
+
+std::string Quote(const std::string& s) {
+  return "'" + s + "'";
+}
+
+// A module script that records its own start in the installation folder.
+std::string ModuleScript(const std::string& tag) {
+  return "#!/bin/sh\necho \"" + tag + " $(basename \"$0\")\" >> \"$(dirname \"$0\")/restarted.txt\"\n";
+}
+
+// Builds a ZIP from (name, content) pairs with Python's zipfile (names used as given).
+void MakeZip(const std::string& path, const std::vector<std::pair<std::string, std::string>>& entries,
+             bool executableFirst = false) {
+  fs::create_directories(fs::path(path).parent_path());
+  std::string script = "import sys, zipfile\nz = zipfile.ZipFile(sys.argv[1], 'w', zipfile.ZIP_DEFLATED)\n";
+  for (size_t i = 0; i < entries.size(); ++i) {
+    const auto& [name, content] = entries[i];
+    std::string hex;
+    for (unsigned char c : content) {
+      char b[3];
+      std::snprintf(b, sizeof b, "%02x", c);
+      hex += b;
+    }
+    script += "i = zipfile.ZipInfo('" + name + "')\n";
+    script += std::string("i.external_attr = ") + (i == 0 && executableFirst ? "0o100755" : "0o100644") +
+              " << 16\ni.create_system = 3\ni.compress_type = zipfile.ZIP_DEFLATED\n";
+    script += "z.writestr(i, bytes.fromhex('" + hex + "'))\n";
+  }
+  script += "z.close()\n";
+  std::string scriptPath = path + ".py";
+  WriteFile(scriptPath, script);
+  ASSERT_EQ(std::system(("python3 " + Quote(scriptPath) + " " + Quote(path)).c_str()), 0);
+  fs::remove(scriptPath);
+}
+
+struct TScenario {
+  const char* Name;
+  std::string NomeEXE = "brackenvalePDV";
+  std::string VersaoAtual = "1.0.4";
+  std::string Argument;         // the updater's first argument ("" for none)
+  std::string Service;          // version-service scenario (JSON)
+  std::string Faults = "{}";    // file-server faults (JSON)
+  std::string DownloadIni;      // "" = the default list (only SuporteVNC selected)
+  std::string ArchiveOverride;  // raw bytes for the version archive ("" = a good archive)
+  bool EscapingArchive = false;
+  // Expectations.
+  std::vector<std::string> QueriedModules;  // modules asked, in order
+  std::string Restarted;                    // the restart's record line ("" = no restart)
+  std::vector<std::string> Boxes;           // message-box texts, in order
+  bool Updated = false;                     // the installation got the new files
+  bool LeftOpen = false;                    // the window stayed open
+  std::vector<std::string> Fetched;         // files fetched after the probe, in order
+  bool AskedSecondHost = false;
+};
+
+void PrintTo(const TScenario& s, std::ostream* os) {
+  *os << s.Name;
+}
+
+std::string Answer(const std::string& version) {
+  return R"({"json": {"status": 1, "msg": "", "dados": {"versao": ")" + version + R"("}}})";
+}
+
+const std::string kThreeLines =
+    "Ocorreu uma falha de conexão com o servidor e não foi possível atualizar sua versão.\\r"
+    "Verifique se o módulo e a versão estão informados no arquivo INI, entre em contato com o suporte ou "
+    "feche o sistema e tente novamente.\\rSe você quiser poderá utilizar o sistema normalmente.";
+
+class UpdaterE2E : public ::testing::TestWithParam<TScenario> {};
+
+TEST_P(UpdaterE2E, RunsTheUpdate) {
+  const TScenario& sc = GetParam();
+  TTempDir dir;
+  const std::string install = dir / "install";
+  const std::string www = dir / "www";
+  const std::string trace = dir / "trace.txt";
+
+  // The installation: settings, the old module, a stale work folder and a file to replace.
+  WriteFile(install + "/ERP.INI", "[ATUALIZADOR]\r\nCNPJ=" + std::string(kCnpj) + "\r\nNomeEXE=" +
+                                      sc.NomeEXE + "\r\nVersaoEXE=" + sc.VersaoAtual + "\r\n");
+  WriteFile(install + "/" + sc.NomeEXE + ".exe", ModuleScript("old"), fs::perms(0755));
+  WriteFile(install + "/" + sc.NomeEXE + ".old", "previous");
+  WriteFile(install + "/temp/stale.txt", "stale");
+  WriteFile(install + "/lib/data.txt", "old data");
+
+  // The file server: the archive of each module's version, the list and the packages.
+  WriteFile(www + "/index.html", "<html>home</html>");
+  const std::string version = "2.0.1";
+  for (const char* folder : {"pdv", "nfce", "Torvelix"}) {
+    const std::string zip = www + "/versoes/" + folder + "/" + version + ".zip";
+    std::string exe = std::string(folder) == "pdv"    ? "brackenvalePDV"
+                      : std::string(folder) == "nfce" ? "brackenvaleNFCe"
+                                                      : "Torvelix";
+    if (!sc.ArchiveOverride.empty()) {
+      WriteFile(zip, sc.ArchiveOverride);
+    } else if (sc.EscapingArchive) {
+      MakeZip(zip, {{"readme.txt", "fine"}, {"../escaped.txt", "outside"}});
+    } else {
+      MakeZip(zip,
+              {{exe + ".exe", ModuleScript("new")},
+               {"lib/data.txt", "new data"},
+               {"lib/sub/deep.txt", "deep"},
+               {"readme.txt", "version " + version}},
+              true);
+    }
+  }
+  WriteFile(www + "/arquivos/download.ini",
+            sc.DownloadIni.empty()
+                ? "[DOWNLOAD]\r\nSUPORTEVNC=1\r\nDUMP=0\r\nDLL=0\r\nSCHEMAS=0\r\nARQINI=0\r\n"
+                  "SCHEMASERVICO=0\r\nCARREGANDO=0\r\nTOQUES=0\r\nREPORT=0\r\nBACKUP=0\r\n"
+                  "CHROMIUM=0\r\nTASSENBURY=0\r\n"
+                : sc.DownloadIni);
+  for (const char* pkg : {"SuporteVNC", "dump", "dll", "Schemas", "ArqINI", "SchemasServico", "toques",
+                          "Report", "BAckupFTP", "chromium", "chromium2", "Tassenbury"})
+    MakeZip(www + "/arquivos/" + pkg + ".zip", {{std::string("pkg/") + pkg + ".txt", pkg}});
+  WriteFile(www + "/arquivos/Carregando.gif", "GIF89a");
+
+  WriteFile(dir / "faults.json", sc.Faults);
+  WriteFile(dir / "service.json", sc.Service);
+  WriteFile(dir / "service_s.json", "{\"default\": " + Answer("9.9.9") + "}");
+  const std::string certs = MakeTestCertificates(dir / "pki");
+  auto files = TTestServer::StartFileServer(www, dir / "faults.json");
+  auto service = TTestServer::StartVersionService(dir / "service.json", certs);
+  auto serviceS = TTestServer::StartVersionService(dir / "service_s.json", certs);
+
+  // A stand-in for the command interpreter, so the module-ending commands are seen.
+  WriteFile(dir / "bin/cmd", "#!/bin/sh\necho \"$@\" >> \"" + (dir / "cmd.log") + "\"\n", fs::perms(0755));
+
+  const std::string config = dir / "config.json";
+  WriteFile(config, "{\"versionHost\": \"127.0.0.1:" + std::to_string(service->Port()) +
+                        "\", \"versionHostS\": \"127.0.0.1:" + std::to_string(serviceS->Port()) +
+                        "\", \"lanPrefix\": \"10.99.\", \"lanBaseURL\": \"http://127.0.0.1:1/atualizacao/\", "
+                        "\"publicBaseURL\": \"" +
+                        files->Url("/") + "\", \"probeURL\": \"" + files->Url("/index.html") +
+                        "\", \"caFile\": \"" + certs + "/ca.pem\", \"exeName\": \"" + install +
+                        "/quarrendelvish\", \"trace\": \"" + trace +
+                        "\", \"localAddresses\": [\"192.168.0.7\"], \"closeAfterMs\": 600000}");
+  std::string cmd = "cd " + Quote(install) + " && PATH=" + Quote(dir / "bin") +
+                    ":/usr/bin:/bin QD_PLATFORM=headless " + Quote(QD_E2E_RUNNER) + " " + Quote(config) +
+                    (sc.Argument.empty() ? "" : " " + sc.Argument) + " > " + Quote(dir / "runner.log") +
+                    " 2>&1";
+  const int rc = std::system(cmd.c_str());
+  const std::string traceText = ReadFile(trace);
+  ASSERT_EQ(rc, 0) << ReadFile(dir / "runner.log") << traceText;
+  ASSERT_NE(traceText.find("END|"), std::string::npos) << traceText;
+
+  // The version queries, with the request body byte for byte.
+  std::vector<std::string> modules;
+  for (const auto& r : service->Requests()) {
+    modules.push_back(r.Module);
+    EXPECT_EQ(r.Path, "/v1/consultaVersao.php");
+    EXPECT_EQ(r.Method, "POST");
+    EXPECT_EQ(r.Body,
+              std::string("{\"header\":{   \"apikey\":\"9b4e07d2c85a1f36e0d94b7a2c61f58e\"},\"dados\":{   "
+                          "\"cnpj\":\"") +
+                  kCnpj + "\",    \"modulo\":\"" + r.Module + "\" }}");
+    EXPECT_EQ(r.Header("Accept"), "application/json, text/plain; q=0.9, text/html;q=0.8,");
+    EXPECT_EQ(r.Header("Accept-Charset"), "utf-8, *;q=0.8");
+    EXPECT_EQ(r.Header("Content-Type").rfind("application/json", 0), 0u) << r.Header("Content-Type");
+  }
+  EXPECT_EQ(modules, sc.QueriedModules);
+  EXPECT_EQ(!serviceS->Requests().empty(), sc.AskedSecondHost);
+
+  // What the file server was asked for after the probe.
+  std::vector<std::string> fetched;
+  auto requests = files->Requests();
+  for (size_t i = 0; i < requests.size(); ++i)
+    if (requests[i].Path != "/" && requests[i].Path != "/index.html") fetched.push_back(requests[i].Path);
+  EXPECT_EQ(fetched, sc.Fetched);
+
+  // Message boxes.
+  std::vector<std::string> boxes;
+  for (size_t p = 0; (p = traceText.find("BOX|", p)) != std::string::npos; ++p) {
+    size_t start = traceText.find('|', p + 4) + 1;
+    std::string box = traceText.substr(start, traceText.find('\n', start) - start);
+    // Message boxes show line breaks as CR LF.
+    for (size_t crlf; (crlf = box.find("\\r\\n")) != std::string::npos;) box.replace(crlf, 4, "\\r");
+    boxes.push_back(box);
+  }
+  ASSERT_EQ(boxes.size(), sc.Boxes.size()) << traceText;
+  for (size_t i = 0; i < boxes.size(); ++i)
+    EXPECT_NE(boxes[i].find(sc.Boxes[i]), std::string::npos) << boxes[i];
+  EXPECT_EQ(traceText.find("OPEN|") != std::string::npos, sc.LeftOpen) << traceText;
+
+  // The modules were asked to end, every run.
+  const std::string cmdLog = ReadFile(dir / "cmd.log");
+  for (const char* m : {"Torvelix", "Dallimere", "Harnwickel", "Quillomarsh"})
+    EXPECT_NE(cmdLog.find(std::string("/c taskkill -f -im ") + m + ".exe"), std::string::npos) << cmdLog;
+
+  // The installation afterwards.
+  EXPECT_FALSE(fs::exists(install + "/" + sc.NomeEXE + ".old"));
+  // The work folder is cleared once an update is due.
+  EXPECT_EQ(fs::exists(install + "/temp/stale.txt"), sc.Fetched.empty());
+  EXPECT_FALSE(fs::exists(dir / "escaped.txt"));
+  EXPECT_FALSE(fs::exists(install + "/../escaped.txt"));
+  if (sc.Updated) {
+    EXPECT_EQ(ReadFile(install + "/lib/data.txt"), "new data");
+    EXPECT_EQ(ReadFile(install + "/lib/sub/deep.txt"), "deep");
+    EXPECT_EQ(ReadFile(install + "/readme.txt"), "version 2.0.1");
+    EXPECT_FALSE(fs::exists(install + "/temp"));
+  } else {
+    EXPECT_EQ(ReadFile(install + "/lib/data.txt"), "old data");
+  }
+  // The restarted module writes its line on its own; wait for it (bounded).
+  std::string restarted;
+  for (int i = 0; i < 100 && !sc.Restarted.empty(); ++i) {
+    restarted = ReadFile(install + "/restarted.txt");
+    if (!restarted.empty()) break;
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
+  if (sc.Restarted.empty()) restarted = ReadFile(install + "/restarted.txt");
+  EXPECT_EQ(restarted, sc.Restarted.empty() ? "" : sc.Restarted + "\n");
+
+  // One full run shows the status lines in order and ends on the last one.
+  if (sc.Updated) {
+    size_t pos = 0;
+    for (const char* caption :
+         {"CAPTION|Finalizando módulo [Torvelix]...", "CAPTION|Finalizando módulo [Quillomarsh]...",
+          "CAPTION|Download Finalizado...", "CAPTION|Descompactando 2.0.1.zip",
+          "CAPTION|Descompactando Tassenbury.zip ", "CAPTION|Apagando arquivos temporários...",
+          "CAPTION|Finalizando..."}) {
+      size_t next = traceText.find(caption, pos);
+      ASSERT_NE(next, std::string::npos) << caption << "\n" << traceText;
+      pos = next;
+    }
+    // 13 asked, 12 shown: the bar stays at its maximum of 12.
+    EXPECT_NE(traceText.find("BAR|12/12"), std::string::npos) << traceText;
+    EXPECT_EQ(traceText.find("BAR|13/"), std::string::npos) << traceText;
+  }
+}
+
+const std::vector<std::string> kVersionAndList = {"/versoes/pdv/2.0.1.zip", "/arquivos/download.ini",
+                                                  "/arquivos/SuporteVNC.zip"};
+
+INSTANTIATE_TEST_SUITE_P(
+    Scenarios, UpdaterE2E,
+    ::testing::Values(
+        TScenario{.Name = "ModuleOutsideTheMigration",
+                  .Service = R"({"default": )" + Answer("2.0.1") + "}",
+                  .QueriedModules = {"brackenvalePDV"},
+                  .Restarted = "new brackenvalePDV.exe",
+                  .Updated = true,
+                  .Fetched = kVersionAndList},
+        TScenario{
+            .Name = "MigrationToTorvelix",
+            .NomeEXE = "brackenvaleNFCe",
+            .Service = R"({"modules": {"Torvelix": )" + Answer("2.0.1") + "}}",
+            .QueriedModules = {"Torvelix"},
+            .Restarted = "new Torvelix.exe",
+            .Updated = true,
+            .Fetched = {"/versoes/Torvelix/2.0.1.zip", "/arquivos/download.ini", "/arquivos/SuporteVNC.zip"}},
+        TScenario{
+            .Name = "RefusedMigrationAsksForTheModule",
+            .NomeEXE = "brackenvaleNFCe",
+            .Service =
+                R"({"modules": {"Torvelix": {"json": {"status": 0, "msg": "NAO LIBERADO para este cliente"}},
+                                 "brackenvaleNFCe": )" +
+                Answer("2.0.1") + "}}",
+            .QueriedModules = {"Torvelix", "brackenvaleNFCe"},
+            .Restarted = "new brackenvaleNFCe.exe",
+            .Updated = true,
+            .Fetched = {"/versoes/nfce/2.0.1.zip", "/arquivos/download.ini", "/arquivos/SuporteVNC.zip"}},
+        TScenario{.Name = "SameVersionEndsAfterTheQuery",
+                  .VersaoAtual = "2.0.1",
+                  .Service = R"({"default": )" + Answer("2.0.1") + "}",
+                  .QueriedModules = {"brackenvalePDV"}},
+        TScenario{.Name = "AnswerWithoutDigits",
+                  .Service = R"({"default": {"json": {"status": 7, "msg": "x"}}})",
+                  .QueriedModules = {"brackenvalePDV"}},
+        TScenario{
+            .Name = "QueryFailureShowsTheReason",
+            .Service =
+                R"({"default": {"body": "{\"status\":1,\"msg\":\"\",\"dados\":{\"versao\":\"2.0.1\"}}\n"}})",
+            .QueriedModules = {"brackenvalePDV"},
+            .Boxes = {"Não foi possível verificar se há nova versão para atualizar o sistema. \\r\\rError ao "
+                      "realizar "
+                      "consulta: Invalid JSON object: {\"versao\":\"2.0.1\"}}"}},
+        TScenario{.Name = "ProbeFailingLeavesTheWindowOpen",
+                  .Service = R"({"default": )" + Answer("2.0.1") + "}",
+                  .Faults = R"({"/index.html": {"status": 503}})",
+                  .LeftOpen = true},
+        TScenario{.Name = "MissingPackageStopsTheUpdate",
+                  .Service = R"({"default": )" + Answer("2.0.1") + "}",
+                  .Faults = R"({"/arquivos/SuporteVNC.zip": {"status": 404}})",
+                  .QueriedModules = {"brackenvalePDV"},
+                  .Boxes = {"404 Not Found", kThreeLines},
+                  .Fetched = kVersionAndList},
+        TScenario{.Name = "DamagedArchiveStopsSilently",
+                  .Service = R"({"default": )" + Answer("2.0.1") + "}",
+                  .ArchiveOverride = "PK\x03\x04 this is not an archive",
+                  .QueriedModules = {"brackenvalePDV"},
+                  .LeftOpen = true,
+                  .Fetched = kVersionAndList},
+        TScenario{.Name = "EscapingArchiveStopsSilently",
+                  .Service = R"({"default": )" + Answer("2.0.1") + "}",
+                  .EscapingArchive = true,
+                  .QueriedModules = {"brackenvalePDV"},
+                  .LeftOpen = true,
+                  .Fetched = kVersionAndList},
+        TScenario{.Name = "ArgumentSAsksTheSecondHost",
+                  .VersaoAtual = "9.9.9",
+                  .Argument = "S",
+                  .Service = R"({"default": )" + Answer("2.0.1") + "}",
+                  .AskedSecondHost = true},
+        TScenario{.Name = "PackageSelection",
+                  .Service = R"({"default": )" + Answer("2.0.1") + "}",
+                  .DownloadIni = "[DOWNLOAD]\r\nCHROMIUM=2\r\nDUMP=0\r\nDLL=yes\r\n",
+                  .QueriedModules = {"brackenvalePDV"},
+                  .Restarted = "new brackenvalePDV.exe",
+                  .Updated = true,
+                  .Fetched = {"/versoes/pdv/2.0.1.zip", "/arquivos/download.ini", "/arquivos/SuporteVNC.zip",
+                              "/arquivos/dll.zip", "/arquivos/Schemas.zip", "/arquivos/ArqINI.zip",
+                              "/arquivos/SchemasServico.zip", "/arquivos/Carregando.gif",
+                              "/arquivos/toques.zip", "/arquivos/Report.zip", "/arquivos/BAckupFTP.zip",
+                              "/arquivos/chromium2.zip", "/arquivos/Tassenbury.zip"}}),
+    [](const ::testing::TestParamInfo<TScenario>& info) { return std::string(info.param.Name); });
+
+}  // namespace
+}  // namespace qd::testing
