@@ -94,4 +94,12 @@ bool ResolveFontFamily(const std::u16string& name, int weight, bool italic, std:
   return true;
 }
 
+bool ResolveLogFontFamily(const LOGFONTW& font, std::string& family, std::string& file) {
+  auto face = FontFace::For(font);
+  if (!face) return false;
+  family = face->family;
+  file = face->file;
+  return true;
+}
+
 }  // namespace qd::gdi

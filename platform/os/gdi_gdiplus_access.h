@@ -40,4 +40,7 @@ bool WriteDcPixels(HDC dc, int32_t x, int32_t y, int32_t w, int32_t h, const uin
 bool ResolveFontFamily(const std::u16string& name, int weight, bool italic, std::string& family,
                        std::string& file);
 
+// The installed family and face file GDI would use for a logical font (it always finds one).
+bool ResolveLogFontFamily(const LOGFONTW& font, std::string& family, std::string& file);
+
 }  // namespace qd::gdi
