@@ -898,13 +898,12 @@ void TWinControl::ScaleForPPI(int NewPPI) {
 // -----------------------------------------------------------------------------------
 
 bool TWinControl::CanFocus() {
+  // The form itself need not be showing yet: a dialog names its active control first.
   TCustomForm* form = GetParentForm(this);
   if (!form) return false;
-  for (TWinControl* c = this; c; c = c->parent_) {
+  for (TWinControl* c = this; c && c != form; c = c->parent_)
     if (!c->visible_ || !c->enabled_) return false;
-    if (c == form) return true;
-  }
-  return false;
+  return true;
 }
 
 bool TWinControl::Focused() {
@@ -1400,6 +1399,9 @@ void TWinControl::Dispatch(TMessage& Message) {
       return;
     case CM_DIALOGCHAR:
       CMDialogChar(Message);
+      return;
+    case CM_FOCUSCHANGED:
+      Broadcast(Message);
       return;
     case CM_INVALIDATE:
       CMInvalidate(Message);

@@ -133,7 +133,8 @@ int ShowDialog(HWND owner, const String& caption, const String& text, UINT type)
   if (focus) form->SetActiveControl(focus);
   if (type & MB_TOPMOST) form->SetFormStyle(fsStayOnTop);
   const int r = form->ShowModal();
-  if (r == mrCancel && cancelId) return cancelId;
+  // Escape, the close box, or the end of the application.
+  if (r == mrCancel) return cancelId ? cancelId : DefaultMessageBoxAnswer(type);
   return r;
 }
 

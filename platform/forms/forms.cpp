@@ -760,6 +760,8 @@ void TCustomForm::DefocusControl(TWinControl* Control, bool Removing) {
   if (activeControl_ && Control->ContainsControl(activeControl_)) {
     activeControl_->RemoveFreeNotification(this);
     activeControl_ = nullptr;
+    // The focus goes back to the form itself.
+    if (active_ && !ComponentState().Contains(csDestroying) && handle_) SetWindowFocus();
   }
 }
 
@@ -960,6 +962,10 @@ void TScreen::RemoveForm(TCustomForm* Form) {
   if (activeForm_ == Form) activeForm_ = nullptr;
   if (focusedForm_ == Form) focusedForm_ = nullptr;
   if (activeControl_ && GetParentForm(activeControl_) == Form) activeControl_ = nullptr;
+}
+
+void TScreen::ControlRemoved(TControl* Control) {
+  if (static_cast<TControl*>(activeControl_) == Control) activeControl_ = nullptr;
 }
 
 void TScreen::SetFocusState(TCustomForm* Form, TWinControl* Control) {

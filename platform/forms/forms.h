@@ -323,6 +323,7 @@ class TScreen : public TComponent {
   void RemoveForm(TCustomForm* Form);
   void SetFocusState(TCustomForm* Form, TWinControl* Control);
   void SetFocusedForm(TCustomForm* Form) { focusedForm_ = Form; }
+  void ControlRemoved(TControl* Control);
 
  private:
   TMonitor* MonitorOf(HMONITOR h);

@@ -146,6 +146,7 @@ void TApplication::CreateFormImpl(TClass InstanceClass, const std::function<void
 }
 
 void TApplication::ControlDestroyed(TControl* Control) {
+  if (Screen) Screen->ControlRemoved(Control);
   if (mouseControl_ == Control) mouseControl_ = nullptr;
   if (hintControl_ == Control) {
     hintControl_ = nullptr;
