@@ -1415,6 +1415,76 @@ BOOL HideCaret(HWND hwnd);
 BOOL SetCaretPos(int x, int y);
 BOOL GetCaretPos(LPPOINT point);
 
+// ---- Scroll bars of windows (WS_VSCROLL / WS_HSCROLL) ------------------------------------------
+constexpr int SB_HORZ = 0;
+constexpr int SB_VERT = 1;
+constexpr int SB_CTL = 2;
+constexpr int SB_BOTH = 3;
+constexpr int SB_LINEUP = 0;
+constexpr int SB_LINELEFT = 0;
+constexpr int SB_LINEDOWN = 1;
+constexpr int SB_LINERIGHT = 1;
+constexpr int SB_PAGEUP = 2;
+constexpr int SB_PAGELEFT = 2;
+constexpr int SB_PAGEDOWN = 3;
+constexpr int SB_PAGERIGHT = 3;
+constexpr int SB_THUMBPOSITION = 4;
+constexpr int SB_THUMBTRACK = 5;
+constexpr int SB_TOP = 6;
+constexpr int SB_LEFT = 6;
+constexpr int SB_BOTTOM = 7;
+constexpr int SB_RIGHT = 7;
+constexpr int SB_ENDSCROLL = 8;
+constexpr UINT SIF_RANGE = 0x0001;
+constexpr UINT SIF_PAGE = 0x0002;
+constexpr UINT SIF_POS = 0x0004;
+constexpr UINT SIF_DISABLENOSCROLL = 0x0008;
+constexpr UINT SIF_TRACKPOS = 0x0010;
+constexpr UINT SIF_ALL = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_TRACKPOS;
+constexpr UINT ESB_ENABLE_BOTH = 0x0000;
+constexpr UINT ESB_DISABLE_BOTH = 0x0003;
+constexpr UINT ESB_DISABLE_LEFT = 0x0001;
+constexpr UINT ESB_DISABLE_UP = 0x0001;
+constexpr UINT ESB_DISABLE_RIGHT = 0x0002;
+constexpr UINT ESB_DISABLE_DOWN = 0x0002;
+constexpr LONG OBJID_CLIENT = -4;
+constexpr LONG OBJID_VSCROLL = -5;
+constexpr LONG OBJID_HSCROLL = -6;
+constexpr DWORD STATE_SYSTEM_UNAVAILABLE = 0x00000001;
+constexpr DWORD STATE_SYSTEM_PRESSED = 0x00000008;
+constexpr DWORD STATE_SYSTEM_INVISIBLE = 0x00008000;
+constexpr DWORD STATE_SYSTEM_OFFSCREEN = 0x00010000;
+struct SCROLLINFO {
+  UINT cbSize = sizeof(SCROLLINFO);
+  UINT fMask = 0;
+  int nMin = 0;
+  int nMax = 0;
+  UINT nPage = 0;
+  int nPos = 0;
+  int nTrackPos = 0;
+};
+struct SCROLLBARINFO {
+  DWORD cbSize = sizeof(SCROLLBARINFO);  // 60
+  RECT rcScrollBar;                      // screen coordinates
+  int dxyLineButton = 0;
+  int xyThumbTop = 0;  // relative to rcScrollBar
+  int xyThumbBottom = 0;
+  int reserved = 0;
+  DWORD rgstate[6] = {};  // bar, up/left arrow, page up, thumb, page down, down/right arrow
+};
+// SetScrollInfo clamps the page and position and returns the position. A window scroll bar
+// that is no longer needed goes away (is disabled with SIF_DISABLENOSCROLL) and comes back
+// when it is; the frame changes with it (WM_NCCALCSIZE, WM_SIZE).
+int SetScrollInfo(HWND hwnd, int bar, const SCROLLINFO* info, BOOL redraw);
+BOOL GetScrollInfo(HWND hwnd, int bar, SCROLLINFO* info);
+int SetScrollPos(HWND hwnd, int bar, int pos, BOOL redraw);
+int GetScrollPos(HWND hwnd, int bar);
+BOOL SetScrollRange(HWND hwnd, int bar, int min, int max, BOOL redraw);
+BOOL GetScrollRange(HWND hwnd, int bar, LPINT min, LPINT max);
+BOOL ShowScrollBar(HWND hwnd, int bar, BOOL show);
+BOOL EnableScrollBar(HWND hwnd, UINT bar, UINT arrows);
+BOOL GetScrollBarInfo(HWND hwnd, LONG object, SCROLLBARINFO* info);
+
 // ---- Desktop composition (dwmapi) ---------------------------------------------------------------
 // Composition is on unless a test switches it off (qd::os::SetCompositionEnabled) or removes
 // "dwmapi.dll" from the module table.

@@ -269,6 +269,11 @@ LRESULT DefWindowProcW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         if (top) Send(top->handle, WM_SYSCOMMAND, SC_CLOSE, 0);
       }
       return 0;
+    case WM_NCLBUTTONDOWN:
+      if (wParam == static_cast<WPARAM>(HTVSCROLL) || wParam == static_cast<WPARAM>(HTHSCROLL))
+        TrackScrollBar(w.get(), wParam == static_cast<WPARAM>(HTVSCROLL) ? SB_VERT : SB_HORZ,
+                       {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      return 0;
     case WM_NCLBUTTONUP:
       if (wParam == static_cast<WPARAM>(HTCLOSE)) Send(hwnd, WM_SYSCOMMAND, SC_CLOSE, lParam);
       if (wParam == static_cast<WPARAM>(HTMINBUTTON)) Send(hwnd, WM_SYSCOMMAND, SC_MINIMIZE, lParam);
@@ -276,6 +281,12 @@ LRESULT DefWindowProcW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         Send(hwnd, WM_SYSCOMMAND, IsZoomed(hwnd) ? SC_RESTORE : SC_MAXIMIZE, lParam);
       return 0;
     case WM_NCLBUTTONDBLCLK:
+      // A quick second click on a scroll bar is another click.
+      if (wParam == static_cast<WPARAM>(HTVSCROLL) || wParam == static_cast<WPARAM>(HTHSCROLL)) {
+        TrackScrollBar(w.get(), wParam == static_cast<WPARAM>(HTVSCROLL) ? SB_VERT : SB_HORZ,
+                       {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        return 0;
+      }
       if (wParam == static_cast<WPARAM>(HTCAPTION) && (w->style & WS_MAXIMIZEBOX))
         Send(hwnd, WM_SYSCOMMAND, IsZoomed(hwnd) ? SC_RESTORE : SC_MAXIMIZE, lParam);
       if (wParam == static_cast<WPARAM>(HTSYSMENU)) Send(hwnd, WM_SYSCOMMAND, SC_CLOSE, lParam);

@@ -67,9 +67,10 @@ WindowPixels ReadWindowPixels(HWND topLevel, bool composed) {
         p = 0;  // a layered window shows nothing until it has attributes or contents
         continue;
       }
-      if ((top->layeredFlags & LWA_COLORKEY) &&
-          ((p & 0xFFFFFF) == ((GetRValue(top->layeredKey) << 16) | (GetGValue(top->layeredKey) << 8) |
-                              GetBValue(top->layeredKey)))) {
+      const uint32_t key = (static_cast<uint32_t>(GetRValue(top->layeredKey)) << 16) |
+                           (static_cast<uint32_t>(GetGValue(top->layeredKey)) << 8) |
+                           GetBValue(top->layeredKey);
+      if ((top->layeredFlags & LWA_COLORKEY) && (p & 0xFFFFFF) == key) {
         p = 0;
         continue;
       }

@@ -55,6 +55,9 @@ void RegisterBuiltinExports() {
   RegisterExport(u32, "PrintWindow", &PrintWindow);
   RegisterExport(u32, "GetSystemMetrics", &GetSystemMetrics);
   RegisterExport(u32, "SystemParametersInfoW", &SystemParametersInfoW);
+  RegisterExport(u32, "GetScrollBarInfo", &GetScrollBarInfo);
+  RegisterExport(u32, "GetScrollInfo", &GetScrollInfo);
+  RegisterExport(u32, "SetScrollInfo", &SetScrollInfo);
 
   const char* shcore = "shcore.dll";
   RegisterExport(shcore, "GetDpiForMonitor", &GetDpiForMonitor);

@@ -99,6 +99,19 @@ struct WndClass {
 
 enum class WindowKind { Normal, Desktop, MessageRoot };
 
+// The state of a window's own scroll bar (WS_VSCROLL / WS_HSCROLL).
+struct ScrollState {
+  int min = 0;
+  int max = 100;
+  UINT page = 0;
+  int pos = 0;
+  int trackPos = 0;
+  bool tracking = false;
+  bool set = false;           // SetScrollInfo was called
+  bool autoDisabled = false;  // not needed, kept visible by SIF_DISABLENOSCROLL
+  UINT disabledArrows = 0;    // ESB_ bits from EnableScrollBar
+};
+
 struct Window {
   HWND handle = nullptr;
   WindowKind kind = WindowKind::Normal;
@@ -140,6 +153,9 @@ struct Window {
   UINT dpi = 96;
   HWND lastActivePopup = nullptr;
   HWND lastFocus = nullptr;  // focus to restore when activated again
+
+  ScrollState hscroll;
+  ScrollState vscroll;
 
   // Window region (owned), in window coordinates.
   HRGN windowRgn = nullptr;
@@ -358,6 +374,9 @@ void PaintNonClient(Window* w, HRGN clip, HDC dc);
 LRESULT EraseBackground(Window* w, HDC dc);
 void PrintInto(Window* w, HDC dc, LPARAM flags);
 LRESULT HitTestDefault(Window* w, POINT screen);
+// The window's scroll bars: drawing and the tracking loop of WM_NCLBUTTONDOWN on them.
+void DrawScrollBars(Window* w, HDC dc);
+void TrackScrollBar(Window* w, int bar, POINT screen);
 RECT CaptionRect(Window* w, RECT* closeButton);
 
 // ---- Display ---------------------------------------------------------------------------------------

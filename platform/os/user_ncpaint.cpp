@@ -67,33 +67,9 @@ void DrawFrame(Window* w, HDC dc) {
     }
     r.Top = caption.Bottom;
   }
-  // Scroll bars: track and arrows.
+  DrawScrollBars(w, dc);
   const int sx = GetSystemMetricsForDpi(SM_CXVSCROLL, dpi), sy = GetSystemMetricsForDpi(SM_CYHSCROLL, dpi);
   const bool left = ((w->exStyle & WS_EX_LEFTSCROLLBAR) != 0) != w->Rtl();
-  if (w->style & WS_VSCROLL) {
-    RECT v = left ? RECT{client.Left - sx, client.Top, client.Left, client.Bottom}
-                  : RECT{client.Right, client.Top, client.Right + sx, client.Bottom};
-    FillRect(dc, &v, SysBrush(COLOR_SCROLLBAR));
-    if (v.Height() >= 2 * sx) {
-      RECT up{v.Left, v.Top, v.Right, v.Top + sx}, down{v.Left, v.Bottom - sx, v.Right, v.Bottom};
-      DrawFrameControl(dc, &up, DFC_SCROLL, DFCS_SCROLLUP);
-      DrawFrameControl(dc, &down, DFC_SCROLL, DFCS_SCROLLDOWN);
-    }
-  }
-  if (w->style & WS_HSCROLL) {
-    RECT hb{client.Left, client.Bottom, client.Right, client.Bottom + sy};
-    FillRect(dc, &hb, SysBrush(COLOR_SCROLLBAR));
-    if (hb.Width() >= 2 * sy) {
-      RECT l{hb.Left, hb.Top, hb.Left + sy, hb.Bottom}, rr{hb.Right - sy, hb.Top, hb.Right, hb.Bottom};
-      DrawFrameControl(dc, &l, DFC_SCROLL, DFCS_SCROLLLEFT);
-      DrawFrameControl(dc, &rr, DFC_SCROLL, DFCS_SCROLLRIGHT);
-    }
-  }
-  if ((w->style & WS_VSCROLL) && (w->style & WS_HSCROLL)) {
-    RECT box = left ? RECT{client.Left - sx, client.Bottom, client.Left, client.Bottom + sy}
-                    : RECT{client.Right, client.Bottom, client.Right + sx, client.Bottom + sy};
-    FillRect(dc, &box, SysBrush(COLOR_BTNFACE));
-  }
   // Edges around the client area (and its scroll bars).
   RECT inner = client;
   if (w->style & WS_VSCROLL) (left ? inner.Left : inner.Right) += left ? -sx : sx;
