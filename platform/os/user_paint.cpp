@@ -87,9 +87,6 @@ HDC MakeDc(Window* w, bool windowArea, const Region& visibleScreen) {
   HDC dc = gdi::CreateSurfaceDC(top->surface, offset, rgn, w->handle);
   DeleteObject(rgn);
   if (!dc) return nullptr;
-  if (w->Rtl()) {
-    SetLayout(dc, 1 /*LAYOUT_RTL*/);
-  }
   DcInfo info;
   info.hwnd = w->handle;
   info.top = top->handle;
