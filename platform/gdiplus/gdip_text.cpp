@@ -48,7 +48,8 @@ struct Face {
 
 // A face of a file, with synthetic bold and slant where the file lacks them.
 const Face* LoadFace(const std::string& file, bool bold, bool italic) {
-  static std::map<std::tuple<std::string, bool, bool>, Face*> cache;
+  // Faces live to the end of the process (cairo keeps references to them).
+  static auto& cache = *new std::map<std::tuple<std::string, bool, bool>, Face*>;
   auto key = std::make_tuple(file, bold, italic);
   auto it = cache.find(key);
   if (it != cache.end()) return it->second;
