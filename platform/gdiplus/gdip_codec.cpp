@@ -530,4 +530,8 @@ Status GdipGetImageThumbnail(GpImage* image, UINT thumbWidth, UINT thumbHeight, 
   return Ok;
 }
 
+UINT GdipEmfToWmfBits(HENHMETAFILE, UINT, BYTE*, INT, INT) {
+  return 0;
+}
+
 }  // namespace qd::gdiplus

@@ -457,6 +457,7 @@ void RegisterModule() {
   add("GdipGetImageDecoders", &GdipGetImageDecoders);
   add("GdipSaveImageToStream", &GdipSaveImageToStream);
   add("GdipSaveImageToFile", &GdipSaveImageToFile);
+  add("GdipEmfToWmfBits", &GdipEmfToWmfBits);
 }
 
 }  // namespace qd::gdiplus

@@ -702,6 +702,9 @@ struct GpFontFamily {};
 struct GpFont {};
 struct GpFontCollection {};
 
+// Enhanced metafile handles. This platform has no metafiles, so none is ever valid.
+using HENHMETAFILE = HANDLE;
+
 using DrawImageAbort = BOOL (*)(void* data);
 using GetThumbnailImageAbort = DrawImageAbort;
 
@@ -1278,5 +1281,8 @@ Status GdipSaveImageToStream(GpImage* image, IStream* stream, const CLSID* clsid
                              const EncoderParameters* encoderParams);
 Status GdipSaveImageToFile(GpImage* image, const WCHAR* filename, const CLSID* clsidEncoder,
                            const EncoderParameters* encoderParams);
+
+// Metafiles: the conversion reports failure (0 bytes) for every handle, as there are none.
+UINT GdipEmfToWmfBits(HENHMETAFILE hemf, UINT bufferSize, BYTE* buffer, INT mappingMode, INT flags);
 
 }  // namespace qd::gdiplus

@@ -197,7 +197,7 @@ TEST(GdipModule, ExportsEveryDeclaredEntryPoint) {
   while (std::getline(lines, line)) {
     // Declarations start a line with the result type and the entry point's name.
     size_t name = 0;
-    for (const char* result : {"Status ", "void* ", "void "})
+    for (const char* result : {"Status ", "void* ", "void ", "UINT "})
       if (line.rfind(result, 0) == 0) name = std::char_traits<char>::length(result);
     if (name == 0 || line.compare(name, 4, "Gdip") != 0) continue;
     std::string entry = line.substr(name, line.find('(') - name);

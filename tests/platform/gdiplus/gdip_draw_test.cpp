@@ -2,6 +2,7 @@
 #include <cmath>
 
 #include "gdip_test_util.h"
+#include "platform/os/gdi_surface.h"
 #include "tests/platform/os/gdi_test_util.h"
 
 namespace qd::gdiplus::test {
@@ -427,6 +428,46 @@ TEST_F(GdipDraw, ThroughADcWithOriginsAndClip) {
     DeleteObject(bm);
     DeleteDC(dc);
   }
+}
+
+TEST_F(GdipDraw, ThroughAWindowSurfaceDc) {
+  // A child window's DC: device (0,0) at (2,1) of the surface, visible only in part.
+  auto surface = std::make_shared<gdi::Surface>();
+  surface->Resize(8, 5);
+  HRGN visible = CreateRectRgn(0, 0, 3, 2);
+  HDC dc = gdi::CreateSurfaceDC(surface, POINT{2, 1}, visible, nullptr);
+  DeleteObject(visible);
+  GpGraphics* g = nullptr;
+  ASSERT_EQ(GdipCreateFromHDC(dc, &g), Ok);
+  GpRectF bounds;
+  ASSERT_EQ(GdipGetVisibleClipBounds(g, &bounds), Ok);
+  EXPECT_EQ(bounds.Width, 3);
+  EXPECT_EQ(bounds.Height, 2);
+  Brush brush(0xFF0000FF);
+  ASSERT_EQ(GdipFillRectangleI(g, brush, -5, -5, 50, 50), Ok);
+  GdipDeleteGraphics(g);
+  gdi::DeleteSurfaceDC(dc);
+  std::string mask;
+  for (int y = 0; y < 5; ++y) {
+    for (int x = 0; x < 8; ++x) mask += surface->Row(y)[x] == 0xFF0000FFu ? '#' : '.';
+    mask += '\n';
+  }
+  EXPECT_EQ(mask, Rows({"........", "..###...", "..###...", "........", "........"}));
+}
+
+TEST_F(GdipDraw, HatchBrushesFollowTheRenderingOrigin) {
+  GpHatch* hatch = nullptr;
+  ASSERT_EQ(GdipCreateHatchBrush(HatchStyleHorizontal, 0xFF000000, 0xFFFFFFFF, &hatch), Ok);
+  for (INT origin : {0, 3}) {
+    Canvas c(4, 9);
+    GdipSetRenderingOrigin(c.g, 0, origin);
+    ASSERT_EQ(GdipFillRectangleI(c.g, hatch, 0, 0, 4, 9), Ok);
+    for (int y = 0; y < 9; ++y)
+      EXPECT_EQ(c.At(2, y), (y - origin) % 8 == 0 ? 0xFF000000u : 0xFFFFFFFFu) << origin << " " << y;
+  }
+  GpHatch* bad = nullptr;
+  EXPECT_EQ(GdipCreateHatchBrush(static_cast<HatchStyle>(HatchStyleTotal), 0, 0, &bad), InvalidParameter);
+  GdipDeleteBrush(hatch);
 }
 
 TEST_F(GdipDraw, GdiDrawingOnAnImageBecomesOpaque) {
