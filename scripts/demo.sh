@@ -58,10 +58,11 @@ cat > "$DEMO/service.json" <<'JSON'
 JSON
 
 python3 "$ROOT/tests/servers/file_server.py" --root "$DEMO/www" --log "$DEMO/files.log" \
-  --port $FILE_PORT > "$DEMO/file_server.out" 2>&1 &
+  --port $FILE_PORT --no-stdin-watch > "$DEMO/file_server.out" 2>&1 &
 FILES_PID=$!
 python3 "$ROOT/tests/servers/version_service.py" --cert "$DEMO/pki/server.pem" --key "$DEMO/pki/server.key" \
-  --scenario "$DEMO/service.json" --log "$DEMO/service.log" --port $VERSION_PORT > "$DEMO/service.out" 2>&1 &
+  --scenario "$DEMO/service.json" --log "$DEMO/service.log" --port $VERSION_PORT --no-stdin-watch \
+  > "$DEMO/service.out" 2>&1 &
 SERVICE_PID=$!
 trap 'kill $FILES_PID $SERVICE_PID 2>/dev/null || true' EXIT
 for _ in $(seq 100); do
