@@ -737,6 +737,9 @@ class TWinControl : public TControl {
   void PaintControls(HDC DC, TControl* First);
   void PaintHandler(TMessage& Message);
   virtual void PaintWindow(HDC DC);
+  // Draws what the parent shows behind this control (its background and graphic
+  // controls) into DC; used for csParentBackground.
+  void DrawParentBackground(HDC DC);
   // The window that comes before AControl in z-order (for SetWindowPos).
   HWND PrecedingWindow(TWinControl* Control);
 

@@ -591,6 +591,8 @@ void TWinControl::PaintControls(HDC DC, TControl* First) {
 }
 
 void TWinControl::PaintWindow(HDC DC) {
+  // Printing into a given DC must not validate the window's own pending paint.
+  if (controlState_.Contains(csPrintClient)) return;
   TMessage m;
   m.Msg = WM_PAINT;
   m.WParam = reinterpret_cast<WPARAM>(DC);
@@ -658,7 +660,26 @@ void TWinControl::WMPaint(TMessage& Message) {
   EndPaint(handle_, &ps);
 }
 
+void TWinControl::DrawParentBackground(HDC DC) {
+  HWND parentHandle = parent_->Handle();
+  POINT origin{0, 0};
+  MapWindowPoints(handle_, parentHandle, &origin, 1);
+  const int saved = SaveDC(DC);
+  POINT org;
+  GetWindowOrgEx(DC, &org);
+  SetWindowOrgEx(DC, org.X + origin.X, org.Y + origin.Y, nullptr);
+  SendMessageW(parentHandle, WM_ERASEBKGND, reinterpret_cast<WPARAM>(DC), 0);
+  SendMessageW(parentHandle, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(DC), PRF_CLIENT);
+  RestoreDC(DC, saved);
+}
+
 void TWinControl::WMEraseBkgnd(TMessage& Message) {
+  if (controlStyle_.Contains(csParentBackground) && parent_ && handle_) {
+    // The parent's background (and the graphic controls on it) shows through.
+    DrawParentBackground(Message.DC());
+    Message.Result = 1;
+    return;
+  }
   // Double buffering erases into its memory bitmap (wParam = lParam) only.
   if (!doubleBuffered_ || Message.WParam == static_cast<WPARAM>(Message.LParam)) {
     TRect cr = GetClientRect();
@@ -1306,6 +1327,23 @@ void TWinControl::Dispatch(TMessage& Message) {
       return;
     case WM_ERASEBKGND:
       WMEraseBkgnd(Message);
+      return;
+    case WM_PRINTCLIENT:
+      if (Message.Result != 1 && (!(Message.LParam & PRF_CHECKVISIBLE) || visible_)) {
+        const int saved = SaveDC(Message.DC());
+        controlState_.Include(csPrintClient);
+        try {
+          PaintHandler(Message);
+        } catch (...) {
+          controlState_.Exclude(csPrintClient);
+          RestoreDC(Message.DC(), saved);
+          throw;
+        }
+        controlState_.Exclude(csPrintClient);
+        RestoreDC(Message.DC(), saved);
+        return;
+      }
+      DefaultHandler(Message);
       return;
     case WM_WINDOWPOSCHANGED:
       if (Message.LParam == 0) return;  // from TControl::SetBounds of a control without a window

@@ -224,34 +224,141 @@ TEST_F(ControlsTest, ParentFontAndColorReachChildrenThatFollowTheirParent) {
 }
 
 TEST_F(ControlsTest, ParentPaintsGraphicControlsInZOrderClippedToTheirBounds) {
-  TForm* form = NewPlainForm(100, 60);
-  auto* red = new TFillControl(form);
-  red->SetBounds(10, 10, 30, 20);
-  red->SetParent(form);
-  auto* blue = new TFillControl(form);
-  blue->fill = clBlue;
-  blue->SetBounds(30, 20, 30, 20);
-  blue->SetParent(form);
+  for (bool doubleBuffered : {false, true}) {
+    TForm* form = NewPlainForm(100, 60);
+    form->SetDoubleBuffered(doubleBuffered);
+    auto* red = new TFillControl(form);
+    red->SetBounds(10, 10, 30, 20);
+    red->SetParent(form);
+    auto* blue = new TFillControl(form);
+    blue->fill = clBlue;
+    blue->SetBounds(30, 20, 30, 20);
+    blue->SetParent(form);
+    ShowAndPaint(form);
+
+    struct Probe {
+      int x, y;
+      uint32_t rgb;
+    } probes[] = {
+        {5, 5, 0xFFFFFF},    // form background
+        {15, 15, 0xFF0000},  // red only
+        {35, 25, 0x0000FF},  // overlap: the later control is on top
+        {55, 35, 0x0000FF},  // blue only
+        {45, 12, 0xFFFFFF},  // outside both: red's oversized fill was clipped
+        {65, 45, 0xFFFFFF},
+    };
+    for (const auto& p : probes)
+      EXPECT_EQ(ClientPixel(form, p.x, p.y) & 0xFFFFFF, p.rgb)
+          << p.x << "," << p.y << " buffered " << doubleBuffered;
+
+    // Hiding a control repaints what was under it.
+    blue->SetVisible(false);
+    Application->ProcessMessages();
+    EXPECT_EQ(ClientPixel(form, 55, 35) & 0xFFFFFF, 0xFFFFFFu);
+    EXPECT_EQ(ClientPixel(form, 35, 25) & 0xFFFFFF, 0xFF0000u);
+    form->Free();
+  }
+}
+
+class TEmptyPanel : public TCustomControl {
+  QD_CLASS_INLINE(TEmptyPanel, TCustomControl)
+ public:
+  using TCustomControl::TCustomControl;
+};
+
+TEST_F(ControlsTest, ParentBackgroundShowsWhatTheParentDrawsBehindTheControl) {
+  for (bool parentBackground : {false, true}) {
+    TForm* form = NewPlainForm(100, 60);
+    auto* red = new TFillControl(form);
+    red->SetBounds(0, 0, 50, 60);
+    red->SetParent(form);
+    auto* panel = new TEmptyPanel(form);
+    panel->SetBounds(20, 10, 60, 40);
+    panel->SetParentColor(false);
+    panel->SetColor(clLime);
+    panel->SetParentBackground(parentBackground);
+    panel->SetParent(form);
+    ShowAndPaint(form);
+    // Inside the panel: over the red control, then over the form's white.
+    EXPECT_EQ(ClientPixel(form, 30, 20) & 0xFFFFFF, parentBackground ? 0xFF0000u : 0x00FF00u);
+    EXPECT_EQ(ClientPixel(form, 70, 20) & 0xFFFFFF, parentBackground ? 0xFFFFFFu : 0x00FF00u);
+    form->Free();
+  }
+}
+
+TEST_F(ControlsTest, ChangingTheBorderStyleRecreatesTheWindowsAndKeepsTheState) {
+  TForm* form = NewPlainForm(120, 80);
+  form->SetCaption(u"Janela");
+  auto* panel = new TEmptyPanel(form);
+  panel->SetBounds(10, 10, 30, 20);
+  panel->SetParent(form);
+  int shows = 0;
+  struct Counter {
+    int* n;
+    void Show(TObject*) { ++*n; }
+  } counter{&shows};
+  form->OnShow = TNotifyEvent(&counter, &Counter::Show);
   ShowAndPaint(form);
+  HWND oldForm = form->Handle(), oldPanel = panel->Handle();
+  form->SetBorderStyle(bsSingle);
+  EXPECT_FALSE(IsWindow(oldForm));
+  EXPECT_NE(form->Handle(), oldForm);
+  EXPECT_NE(panel->Handle(), oldPanel);
+  EXPECT_TRUE(IsChild(form->Handle(), panel->Handle()));
+  EXPECT_TRUE(IsWindowVisible(form->Handle()));
+  EXPECT_TRUE(GetWindowLongW(form->Handle(), GWL_STYLE) & static_cast<LONG>(WS_CAPTION));
+  EXPECT_EQ(form->Caption(), u"Janela");
+  EXPECT_EQ(panel->BoundsRect(), Bounds(10, 10, 30, 20));
+  EXPECT_EQ(shows, 2);
+}
 
-  struct Probe {
-    int x, y;
-    uint32_t rgb;
-  } probes[] = {
-      {5, 5, 0xFFFFFF},    // form background
-      {15, 15, 0xFF0000},  // red only
-      {35, 25, 0x0000FF},  // overlap: the later control is on top
-      {55, 35, 0x0000FF},  // blue only
-      {45, 12, 0xFFFFFF},  // outside both: red's oversized fill was clipped
-      {65, 45, 0xFFFFFF},
-  };
-  for (const auto& p : probes) EXPECT_EQ(ClientPixel(form, p.x, p.y) & 0xFFFFFF, p.rgb) << p.x << "," << p.y;
-
-  // Hiding a control repaints what was under it.
-  blue->SetVisible(false);
+TEST_F(ControlsTest, KeyPreviewLetsTheFormSeeKeysFirst) {
+  TForm* form = NewPlainForm(120, 80);
+  form->SetKeyPreview(true);
+  auto* panel = new TEmptyPanel(form);
+  panel->SetBounds(10, 10, 30, 20);
+  panel->SetTabStop(true);
+  panel->SetParent(form);
+  struct Keys {
+    std::vector<std::string> log;
+    void FormKey(TObject*, WORD& key, TShiftState) {
+      log.push_back("form " + std::to_string(key));
+      if (key == VK_F2) key = 0;  // swallowed
+    }
+    void PanelKey(TObject*, WORD& key, TShiftState) { log.push_back("panel " + std::to_string(key)); }
+  } keys;
+  form->OnKeyDown = TKeyEvent(&keys, &Keys::FormKey);
+  panel->OnKeyDown = TKeyEvent(&keys, &Keys::PanelKey);
+  ShowAndPaint(form);
+  panel->SetFocus();
+  os::InjectKey(VK_F2, true);
+  os::InjectKey(VK_F3, true);
   Application->ProcessMessages();
-  EXPECT_EQ(ClientPixel(form, 55, 35) & 0xFFFFFF, 0xFFFFFFu);
-  EXPECT_EQ(ClientPixel(form, 35, 25) & 0xFFFFFF, 0xFF0000u);
+  EXPECT_EQ(keys.log, (std::vector<std::string>{"form 113", "form 114", "panel 114"}));
+}
+
+TEST_F(ControlsTest, WheelGoesFromTheFocusedControlUpToAParentThatHandlesIt) {
+  TForm* form = NewPlainForm(120, 80);
+  auto* panel = new TEmptyPanel(form);
+  panel->SetBounds(10, 10, 30, 20);
+  panel->SetParent(form);
+  struct Wheel {
+    std::vector<int> deltas;
+    TPoint pos;
+    void OnWheel(TObject*, TShiftState, int delta, TPoint p, bool& handled) {
+      deltas.push_back(delta);
+      pos = p;
+      handled = true;
+    }
+  } wheel;
+  form->OnMouseWheel = TMouseWheelEvent(&wheel, &Wheel::OnWheel);
+  ShowAndPaint(form);
+  panel->SetFocus();
+  const TPoint at = form->ClientToScreen(TPoint{50, 50});
+  os::InjectMouseWheel(at, -120);
+  Application->ProcessMessages();
+  EXPECT_EQ(wheel.deltas, (std::vector<int>{-120}));
+  EXPECT_EQ(wheel.pos, at);
 }
 
 TEST_F(ControlsTest, ClicksReachTheGraphicControlUnderTheMouse) {

@@ -210,6 +210,25 @@ TEST_F(GraphicsTest, PictureChoosesTheClassByExtensionSignatureAndName) {
   EXPECT_EQ(static_cast<TJPEGImage*>(b.Graphic())->Data(), static_cast<TJPEGImage*>(a.Graphic())->Data());
 }
 
+TEST_F(GraphicsTest, TransparentBitmapLeavesItsKeyColourOut) {
+  TBitmap sprite(4, 4);
+  sprite.SetPixelFormat(pf24bit);
+  sprite.Canvas()->Brush()->SetColor(clFuchsia);  // the bottom-left pixel's colour is the key
+  sprite.Canvas()->FillRect(Rect(0, 0, 4, 4));
+  sprite.Canvas()->SetPixels(1, 1, clNavy);
+  TBitmap target(4, 4);
+  target.SetPixelFormat(pf24bit);
+  target.Canvas()->Brush()->SetColor(clWhite);
+  target.Canvas()->FillRect(Rect(0, 0, 4, 4));
+  for (bool transparent : {false, true}) {
+    sprite.SetTransparent(transparent);
+    target.Canvas()->FillRect(Rect(0, 0, 4, 4));
+    target.Canvas()->Draw(0, 0, &sprite);
+    EXPECT_EQ(target.Canvas()->Pixels(1, 1), clNavy);
+    EXPECT_EQ(target.Canvas()->Pixels(3, 3), transparent ? clWhite : clFuchsia);
+  }
+}
+
 TEST_F(GraphicsTest, ApplicationIconComesFromTheEmbeddedMainIcon) {
   ASSERT_NE(Application->Icon(), nullptr);
   EXPECT_FALSE(Application->Icon()->Empty());
