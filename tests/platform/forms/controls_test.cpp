@@ -100,6 +100,63 @@ TEST_F(ControlsTest, MessagesGoThroughWindowProcThenHandlersThenDefaultHandler) 
   EXPECT_EQ(Trace(), (std::vector<std::string>{"sub", "probe", "default"}));
 }
 
+class TReflectProbe : public TWinControl {
+  QD_CLASS_INLINE(TReflectProbe, TWinControl)
+ public:
+  using TWinControl::TWinControl;
+  std::vector<UINT> got;
+  void Dispatch(TMessage& m) override {
+    if (m.Msg >= CN_BASE && m.Msg < CN_BASE + 0x400) {
+      got.push_back(m.Msg);
+      m.Result = 42;
+      return;
+    }
+    inherited::Dispatch(m);
+  }
+};
+
+TEST_F(ControlsTest, ParentReflectsNotificationsToTheChildTheyConcern) {
+  TForm* form = NewPlainForm();
+  auto* child = new TReflectProbe(form);
+  child->SetParent(form);
+  HWND h = child->Handle();
+  struct NotifyHeader {
+    HWND hwndFrom;
+    UINT_PTR idFrom;
+    UINT code;
+  } nm{h, 0, 0};
+  struct DrawItem {
+    UINT CtlType, CtlID, itemID, itemAction, itemState;
+    HWND hwndItem;
+  } di{0, 0, 0, 0, 0, h};
+  struct MeasureItem {
+    UINT CtlType, CtlID;
+  } mi{0, static_cast<UINT>(GetDlgCtrlID(h))};
+  struct Case {
+    UINT msg;
+    LPARAM lParam;
+    UINT reflected;
+  } cases[] = {
+      {WM_COMMAND, reinterpret_cast<LPARAM>(h), CN_COMMAND},
+      {WM_CTLCOLORSTATIC, reinterpret_cast<LPARAM>(h), CN_CTLCOLORSTATIC},
+      {WM_CTLCOLOREDIT, reinterpret_cast<LPARAM>(h), CN_CTLCOLOREDIT},
+      {WM_HSCROLL, reinterpret_cast<LPARAM>(h), CN_HSCROLL},
+      {WM_VSCROLL, reinterpret_cast<LPARAM>(h), CN_VSCROLL},
+      {WM_NOTIFY, reinterpret_cast<LPARAM>(&nm), CN_NOTIFY},
+      {WM_DRAWITEM, reinterpret_cast<LPARAM>(&di), CN_DRAWITEM},
+      {WM_MEASUREITEM, reinterpret_cast<LPARAM>(&mi), CN_MEASUREITEM},
+  };
+  for (const auto& c : cases) {
+    child->got.clear();
+    EXPECT_EQ(SendMessageW(form->Handle(), c.msg, 0, c.lParam), 42) << c.msg;
+    EXPECT_EQ(child->got, (std::vector<UINT>{c.reflected})) << c.msg;
+  }
+  // A notification about a window that is not a control goes to the default handling.
+  child->got.clear();
+  EXPECT_EQ(SendMessageW(form->Handle(), WM_COMMAND, 0, 0), 0);
+  EXPECT_TRUE(child->got.empty());
+}
+
 TEST_F(ControlsTest, WindowTextLivesInTheWindowOnceItExists) {
   TForm* form = NewPlainForm();
   auto* c = new TProbeControl(form);
