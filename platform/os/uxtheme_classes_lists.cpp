@@ -289,10 +289,10 @@ ClassDef TabClass() {
   PaintFn item = [body](PaintCtx& p) {
     body(p);
     if ((p.state == TIS_SELECTED || p.state == TIS_FOCUSED) && !p.omitBorder) {
-      float t = p.Px(2), bw = p.Bw();
+      float t = p.Px(2);
       float rad = std::min(2 * p.s, p.r.W() / 2);
       float radii[4] = {rad, rad, 0, 0};
-      p.c.FillRoundRect({p.r.l, p.r.t, p.r.r, p.r.t + t + bw - bw}, radii, Accent);
+      p.c.FillRoundRect({p.r.l, p.r.t, p.r.r, p.r.t + t}, radii, Accent);
     }
   };
   const char* names[] = {
@@ -408,7 +408,7 @@ ClassDef RebarClass() {
       int count = std::max(1, static_cast<int>((span - pc.Px(4)) / (2 * pc.Px(2))));
       Dots(pc, pc.r, !vert, std::min(count, 8), pc.look.glyph);
     };
-    p.trueSize = {6, 6};
+    p.trueSize = vert ? SIZE{0, 6} : SIZE{6, 0};
     p.minSize = {3, 3};
     p.transparent = true;
     c.parts.push_back(p);

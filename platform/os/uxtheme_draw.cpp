@@ -339,7 +339,9 @@ HRESULT DrawThemeEdge(HTHEME theme, HDC dc, int partId, int stateId, const RECT*
   };
   HRESULT hr = PaintWith(dc, *destRect, nullptr, dpi, paint, Look{}, stateId, 0);
   if (contentRect && (flags & BF_ADJUST)) {
-    int w = ScaleMetric(1, dpi) * ((outer ? 1 : 0) + (inner ? 1 : 0));
+    // Each border is as wide as drawn (PaintCtx::Px of one pixel).
+    int line = std::max(1, static_cast<int>(std::floor(dpi / 96.0 + 0.25)));
+    int w = line * ((outer ? 1 : 0) + (inner ? 1 : 0));
     if (flags & BF_DIAGONAL) w = 0;
     RECT c = *destRect;
     if (sides & BF_LEFT) c.Left += w;

@@ -469,7 +469,8 @@ std::vector<ThemeClassInfo> ThemeCatalogue() {
   for (const ClassDef& c : Classes()) {
     ThemeClassInfo ci;
     ci.name = c.name;
-    for (const PartDef& p : c.parts) ci.parts.push_back({p.id, p.name, p.states, p.trueSize, p.textPart});
+    for (const PartDef& p : c.parts)
+      ci.parts.push_back({p.id, p.name, p.states, p.trueSize, p.sizingType == ST_STRETCH, p.textPart});
     out.push_back(std::move(ci));
   }
   return out;

@@ -146,7 +146,8 @@ struct PaintCtx {
   Look look;      // of that state
   bool omitBorder = false;
   bool omitContent = false;
-  // A structural length (border, inset) at this scale: whole pixels, at least 1 when v > 0.
+  // A structural length (border, inset) at this scale: whole pixels, at least 1 when v > 0,
+  // never more than the margins the theme answers for it.
   float Px(float v) const;
   float Bw() const { return Px(1); }
 };

@@ -54,6 +54,9 @@ const std::vector<ClassDef>& Classes() {
     v.push_back(TreeViewClass(false));
     v.push_back(TreeViewClass(true));
     v.push_back(WindowClass());
+    for (ClassDef& c : v)
+      std::stable_sort(c.parts.begin(), c.parts.end(),
+                       [](const PartDef& a, const PartDef& b) { return a.id < b.id; });
     return v;
   }();
   return classes;
@@ -332,7 +335,7 @@ void Dots(PaintCtx& p, const RectF& box, bool vertical, int count, Argb c) {
 
 void GripDots(PaintCtx& p, const RectF& box, bool right, bool bottom, Argb c) {
   float d = p.Px(2), step = p.Px(4);
-  int rows = std::clamp(static_cast<int>((std::min(box.W(), box.H()) - p.Px(2)) / step), 1, 4);
+  int rows = std::clamp(static_cast<int>((std::min(box.W(), box.H()) - p.Px(2) - d) / step) + 1, 1, 3);
   for (int i = 0; i < rows; ++i)
     for (int j = 0; j <= i; ++j) {
       // Row i (from the corner) has i + 1 dots along the diagonal.

@@ -60,7 +60,8 @@ struct ThemePartInfo {
   int part = 0;
   std::string name;                 // "BP_PUSHBUTTON"
   std::vector<std::string> states;  // state 1 first
-  SIZE trueSize;                    // at 96 DPI (0 where the part stretches)
+  SIZE trueSize;                    // at 96 DPI (0 where the part has no size of its own)
+  bool stretches = true;            // fills any rectangle; else drawn at its true size, centred
   bool textPart = false;            // shows text
 };
 struct ThemeClassInfo {

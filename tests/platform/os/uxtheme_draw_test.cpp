@@ -38,7 +38,9 @@ TEST_F(ThemeDraw, EveryPartStaysInsideItsRectangleWithValidAlpha) {
           for (int x = 0; x < dib.w; ++x) {
             uint32_t v = dib.At(x, y);
             bool inside = x >= r.Left && x < r.Right && y >= r.Top && y < r.Bottom;
-            if (!inside) ASSERT_EQ(v, 0u) << "outside at " << x << "," << y;
+            if (!inside) {
+              ASSERT_EQ(v, 0u) << "outside at " << x << "," << y;
+            }
             ASSERT_TRUE(PremultipliedOk(v)) << std::hex << v << " at " << std::dec << x << "," << y;
             if (v) drewSomething = true;
           }
@@ -280,7 +282,9 @@ TEST_F(ThemeDraw, CompositedTextHasRealAlphaInTheThemeColour) {
       uint32_t v = dib.At(x, y);
       ASSERT_TRUE(PremultipliedOk(v));
       bool inside = x >= r.Left && x < r.Right && y >= r.Top && y < r.Bottom;
-      if (!inside) ASSERT_EQ(v, 0u);
+      if (!inside) {
+        ASSERT_EQ(v, 0u);
+      }
       if (v == Argb(text)) ++solid;
       if ((v >> 24) > 0 && (v >> 24) < 255) ++partial;
     }
