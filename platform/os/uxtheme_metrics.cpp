@@ -219,7 +219,7 @@ HRESULT GetThemeBackgroundRegion(HTHEME theme, HDC dc, int partId, int stateId, 
       break;
     case BT_ROUNDRECT: {
       int d = 2 * ScaleMetric(p->radius, dpi);
-      *region = CreateRoundRectRgn(r.Left, r.Top, r.Right + 1, r.Bottom + 1, d, d);
+      *region = CreateRoundRectRgn(r.Left, r.Top, r.Right, r.Bottom, d, d);
       break;
     }
     default:

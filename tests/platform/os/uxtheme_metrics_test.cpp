@@ -292,6 +292,21 @@ TEST_F(ThemeMetrics, RegionsAndHitTests) {
   EXPECT_TRUE(PtInRegion(rgn, 6, 6));
   EXPECT_FALSE(PtInRegion(rgn, 0, 0));
   DeleteObject(rgn);
+  // Every part's region lies inside its rectangle and covers its middle.
+  for (const auto& cls : os::ThemeCatalogue()) {
+    String name = Utf8ToString(cls.name);
+    Theme t(name.c_str());
+    for (const auto& p : cls.parts) {
+      RECT pr{10, 10, 50, 40}, box;
+      HRGN region = nullptr;
+      ASSERT_EQ(GetThemeBackgroundRegion(t, nullptr, p.part, 1, &pr, &region), S_OK);
+      GetRgnBox(region, &box);
+      EXPECT_TRUE(box.Left >= pr.Left && box.Top >= pr.Top && box.Right <= pr.Right && box.Bottom <= pr.Bottom)
+          << cls.name << " " << p.name;
+      EXPECT_TRUE(PtInRegion(region, 30, 25)) << cls.name << " " << p.name;
+      DeleteObject(region);
+    }
+  }
   // The round group button: its corners do not hit, its middle does.
   RECT g{0, 0, 18, 18};
   WORD code = 99;
