@@ -156,16 +156,18 @@ int32_t PixelEdge(double v) {
 
 }  // namespace
 
-PixRgn RasterRect(double l, double t, double r, double b) {
+PixRgn RasterRect(double l, double t, double r, double b, const pixman_box32_t& window) {
   if (!Finite(l, t, r, b)) return {};
   if (l > r) std::swap(l, r);
   if (t > b) std::swap(t, b);
-  int32_t x1 = PixelEdge(l), x2 = PixelEdge(r), y1 = PixelEdge(t), y2 = PixelEdge(b);
+  int32_t x1 = std::max(PixelEdge(l), window.x1), x2 = std::min(PixelEdge(r), window.x2);
+  int32_t y1 = std::max(PixelEdge(t), window.y1), y2 = std::min(PixelEdge(b), window.y2);
   if (x1 >= x2 || y1 >= y2) return {};
   return PixRgn(x1, y1, x2, y2);
 }
 
-PixRgn RasterPolygons(const std::vector<std::vector<double>>& polys, bool winding) {
+PixRgn RasterPolygons(const std::vector<std::vector<double>>& polys, bool winding,
+                      const pixman_box32_t& window) {
   struct Edge {
     double x0, y0, x1, y1;
     int dir;
@@ -193,7 +195,7 @@ PixRgn RasterPolygons(const std::vector<std::vector<double>>& polys, bool windin
   }
   if (edges.empty()) return {};
   std::sort(edges.begin(), edges.end(), [](const Edge& a, const Edge& b) { return a.y0 < b.y0; });
-  int32_t top = PixelEdge(ymin), bottom = PixelEdge(ymax);
+  int32_t top = std::max(PixelEdge(ymin), window.y1), bottom = std::min(PixelEdge(ymax), window.y2);
   std::vector<pixman_box32_t> boxes;
   std::vector<std::pair<double, int>> xs;
   std::vector<const Edge*> active;
@@ -201,6 +203,14 @@ PixRgn RasterPolygons(const std::vector<std::vector<double>>& polys, bool windin
   for (int32_t y = top; y < bottom; ++y) {
     double sy = y + 0.5;
     while (next < edges.size() && edges[next].y0 <= sy) active.push_back(&edges[next++]);
+    if (active.empty() && next < edges.size()) {
+      // Nothing on this row: jump to the next edge's first row.
+      int32_t skip = PixelEdge(edges[next].y0);
+      if (skip > y + 1) {
+        y = std::min(skip, bottom) - 1;
+        continue;
+      }
+    }
     xs.clear();
     size_t keep = 0;
     for (const Edge* e : active) {
@@ -213,7 +223,7 @@ PixRgn RasterPolygons(const std::vector<std::vector<double>>& polys, bool windin
     if (xs.size() < 2) continue;
     std::sort(xs.begin(), xs.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     auto emit = [&](double xl, double xr) {
-      int32_t x1 = PixelEdge(xl), x2 = PixelEdge(xr);
+      int32_t x1 = std::max(PixelEdge(xl), window.x1), x2 = std::min(PixelEdge(xr), window.x2);
       if (x1 >= x2) return;
       if (!boxes.empty() && boxes.back().y1 == y && boxes.back().x2 >= x1) {
         boxes.back().x2 = std::max(boxes.back().x2, x2);

@@ -190,10 +190,14 @@ class PixRgn {
 // Pixel limits of everything rasterised (well inside pixman's and cairo's ranges).
 constexpr int32_t kPixLimit = 1 << 22;
 
-// Pixels whose centres (x + 0.5, y + 0.5) lie inside the polygons.
-PixRgn RasterPolygons(const std::vector<std::vector<double>>& polys, bool winding);
-// Pixels whose centres lie in [l, r) x [t, b).
-PixRgn RasterRect(double l, double t, double r, double b);
+// The pixels rasterising looks at: everything, or a target's bounds.
+constexpr pixman_box32_t kAllPixels{-kPixLimit, -kPixLimit, kPixLimit, kPixLimit};
+
+// Pixels whose centres (x + 0.5, y + 0.5) lie inside the polygons, within a window.
+PixRgn RasterPolygons(const std::vector<std::vector<double>>& polys, bool winding,
+                      const pixman_box32_t& window = kAllPixels);
+// Pixels whose centres lie in [l, r) x [t, b), within a window.
+PixRgn RasterRect(double l, double t, double r, double b, const pixman_box32_t& window = kAllPixels);
 
 // ---- Regions ---------------------------------------------------------------------------------
 
@@ -211,8 +215,8 @@ RegionPtr MakeRectRegion(double x, double y, double w, double h);
 RegionPtr MakePathRegion(const PathData& path);
 RegionPtr CombineRegions(const RegionPtr& a, const RegionPtr& b, CombineMode op);
 RegionPtr TransformRegion(const RegionPtr& r, const Mx& m);
-// The pixels of the region after `m`, clipped to +-kPixLimit.
-PixRgn RasterRegion(const RegionPtr& r, const Mx& m);
+// The pixels of the region after `m`, within a window.
+PixRgn RasterRegion(const RegionPtr& r, const Mx& m, const pixman_box32_t& window = kAllPixels);
 bool RegionContains(const RegionPtr& r, double x, double y);
 bool RegionIsInfinite(const RegionPtr& r);
 // The region's bounds in its own coordinates (exact for rectangles and paths).

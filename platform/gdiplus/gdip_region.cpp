@@ -24,8 +24,8 @@ bool IsType(const RegionPtr& r, RegionNode::Type t) {
   return r && r->type == t;
 }
 
-PixRgn Everything() {
-  return PixRgn(-kPixLimit, -kPixLimit, kPixLimit, kPixLimit);
+PixRgn Window(const pixman_box32_t& w) {
+  return PixRgn(w.x1, w.y1, w.x2, w.y2);
 }
 
 }  // namespace
@@ -119,12 +119,12 @@ RegionPtr TransformRegion(const RegionPtr& r, const Mx& m) {
   return Node(std::move(n));
 }
 
-PixRgn RasterRegion(const RegionPtr& r, const Mx& m) {
+PixRgn RasterRegion(const RegionPtr& r, const Mx& m, const pixman_box32_t& window) {
   switch (r->type) {
     case RegionNode::Empty:
       return {};
     case RegionNode::Infinite:
-      return Everything();
+      return Window(window);
     case RegionNode::Rect: {
       const GpRectF& q = r->rect;
       double x[4] = {q.X, double(q.X) + q.Width, double(q.X) + q.Width, q.X};
@@ -139,13 +139,13 @@ PixRgn RasterRegion(const RegionPtr& r, const Mx& m) {
       std::vector<std::vector<double>> xy;
       std::vector<bool> closed;
       Flatten(*r->path, m, 0.25, xy, closed);
-      return RasterPolygons(xy, r->path->fillMode == FillModeWinding);
+      return RasterPolygons(xy, r->path->fillMode == FillModeWinding, window);
     }
     case RegionNode::Combine:
       break;
   }
-  PixRgn a = RasterRegion(r->left, m);
-  PixRgn b = RasterRegion(r->right, m);
+  PixRgn a = RasterRegion(r->left, m, window);
+  PixRgn b = RasterRegion(r->right, m, window);
   switch (r->op) {
     case CombineModeReplace:
       return b;

@@ -105,10 +105,43 @@ void FillBoxes(cairo_t* cr, const PixRgn& rgn) {
 
 // ---- One-pixel lines -------------------------------------------------------------------------
 
+// Where a segment from (x0, y0) to (x1, y1) lies inside a box grown by a pixel: the
+// parameters t0 <= t1 in [0, 1], or false when it misses the box.
+bool ClipSegment(double x0, double y0, double x1, double y1, const pixman_box32_t& box, double& t0,
+                 double& t1) {
+  t0 = 0;
+  t1 = 1;
+  double dx = x1 - x0, dy = y1 - y0;
+  auto cut = [&](double p, double q) {  // keeps the part where p * t <= q
+    if (p == 0) return q >= 0;
+    double r = q / p;
+    if (p < 0) {
+      if (r > t1) return false;
+      t0 = std::max(t0, r);
+    } else {
+      if (r < t0) return false;
+      t1 = std::min(t1, r);
+    }
+    return true;
+  };
+  return cut(-dx, x0 - (box.x1 - 1)) && cut(dx, (box.x2 + 1) - x0) && cut(-dy, y0 - (box.y1 - 1)) &&
+         cut(dy, (box.y2 + 1) - y0) && t0 <= t1;
+}
+
 // Pixels of a line from (x0, y0) to (x1, y1) in surface space (pixel i spans [i, i + 1)): one
 // pixel per column (or row, for steep lines) whose centre the line passes, the start included
 // and the end left to the next segment.
-void ThinSegment(double x0, double y0, double x1, double y1, std::vector<pixman_box32_t>& out) {
+void ThinSegment(double x0, double y0, double x1, double y1, const pixman_box32_t& window,
+                 std::vector<pixman_box32_t>& out) {
+  // Only the part inside the window is walked; the clipped ends stay on the same line, so the
+  // pixels chosen inside do not change.
+  double t0, t1;
+  if (!ClipSegment(x0, y0, x1, y1, window, t0, t1)) return;
+  if (t0 > 0 || t1 < 1) {
+    double dx = x1 - x0, dy = y1 - y0;
+    double nx0 = x0 + dx * t0, ny0 = y0 + dy * t0, nx1 = x0 + dx * t1, ny1 = y0 + dy * t1;
+    x0 = nx0, y0 = ny0, x1 = nx1, y1 = ny1;
+  }
   auto clampi = [](double v) {
     return static_cast<int32_t>(std::clamp(v, -double(kPixLimit), double(kPixLimit)));
   };
@@ -141,56 +174,72 @@ void ThinPoint(double x, double y, std::vector<pixman_box32_t>& out) {
   out.push_back({i, j, i + 1, j + 1});
 }
 
-// Splits polylines into dashes; `pattern` and `offset` in the polylines' units.
+// Splits polylines into dashes; `pattern` and `offset` in the polylines' units. Only dashes
+// inside the window are produced; the pattern keeps its phase across what is left out.
 void Dash(const std::vector<std::vector<double>>& in, const std::vector<bool>& closed,
-          const std::vector<double>& pattern, double offset, std::vector<std::vector<double>>& out) {
+          const std::vector<double>& pattern, double offset, const pixman_box32_t& window,
+          std::vector<std::vector<double>>& out) {
   double period = 0;
   for (double d : pattern) period += d;
-  if (period <= 0) return;
+  if (!(period > 0)) return;
+  auto wrap = [period](double v) {
+    v = std::fmod(v, period);
+    return v < 0 ? v + period : v;
+  };
   for (size_t f = 0; f < in.size(); ++f) {
     std::vector<double> pts = in[f];
     if (closed[f] && pts.size() >= 4) {
       pts.push_back(pts[0]);
       pts.push_back(pts[1]);
     }
-    // Position in the pattern at the figure's start.
-    double pos = std::fmod(offset, period);
-    if (pos < 0) pos += period;
-    size_t k = 0;
-    while (pos >= pattern[k]) {
-      pos -= pattern[k];
-      k = (k + 1) % pattern.size();
-    }
-    bool on = (k % 2) == 0;
-    double left = pattern[k] - pos;
+    double phase = wrap(offset);
     std::vector<double> cur;
-    if (on && pts.size() >= 2) cur = {pts[0], pts[1]};
+    auto flush = [&] {
+      if (cur.size() >= 4) out.push_back(std::move(cur));
+      cur.clear();
+    };
     for (size_t i = 2; i + 1 < pts.size(); i += 2) {
       double ax = pts[i - 2], ay = pts[i - 1], bx = pts[i], by = pts[i + 1];
-      double len = std::hypot(bx - ax, by - ay), done = 0;
-      while (len - done > left) {
-        done += left;
-        double t = done / len, x = ax + (bx - ax) * t, y = ay + (by - ay) * t;
-        if (on) {
-          cur.push_back(x);
-          cur.push_back(y);
-          out.push_back(std::move(cur));
-          cur.clear();
-        } else {
-          cur = {x, y};
-        }
-        on = !on;
-        k = (k + 1) % pattern.size();
-        left = pattern[k];
-        if (out.size() > 1000000) return;  // a pattern far finer than a pixel
+      double len = std::hypot(bx - ax, by - ay);
+      double t0, t1;
+      if (!(len > 0)) continue;
+      if (!ClipSegment(ax, ay, bx, by, window, t0, t1)) {
+        flush();
+        phase = wrap(phase + len);
+        continue;
       }
-      left -= len - done;
-      if (on) {
-        cur.push_back(bx);
-        cur.push_back(by);
+      if (t0 > 0) {
+        flush();
+        phase = wrap(phase + len * t0);
+      }
+      double pos = len * t0, end = len * t1;
+      while (pos < end && out.size() < 4000000) {
+        // The pattern entry the phase is in.
+        size_t k = 0;
+        double within = phase;
+        while (k + 1 < pattern.size() && within >= pattern[k]) within -= pattern[k++];
+        double left = std::max(pattern[k] - within, 1e-9);
+        double step = std::min(left, end - pos);
+        if ((k % 2) == 0) {
+          if (cur.empty()) {
+            cur.push_back(ax + (bx - ax) * pos / len);
+            cur.push_back(ay + (by - ay) * pos / len);
+          }
+          cur.push_back(ax + (bx - ax) * (pos + step) / len);
+          cur.push_back(ay + (by - ay) * (pos + step) / len);
+          if (step >= left) flush();  // the dash ends here
+        } else {
+          flush();
+        }
+        pos += step;
+        phase = wrap(phase + step);
+      }
+      if (t1 < 1) {
+        flush();
+        phase = wrap(phase + len * (1 - t1));
       }
     }
-    if (on && cur.size() >= 4) out.push_back(std::move(cur));
+    flush();
   }
 }
 
@@ -325,7 +374,8 @@ Status Canvas::Open(Graphics& g) {
   devToPix_ = t.devToPix;
   if (t.width <= 0 || t.height <= 0) return Ok;  // draws nowhere
   PixRgn clip = t.drawable;
-  if (!RegionIsInfinite(g.s.clip)) clip.Intersect(RasterRegion(g.s.clip, t.devToPix));
+  const pixman_box32_t bounds{0, 0, t.width, t.height};
+  if (!RegionIsInfinite(g.s.clip)) clip.Intersect(RasterRegion(g.s.clip, t.devToPix, bounds));
   if (clip.Empty()) return Ok;
   pixman_box32_t ext = clip.Extents();
 
@@ -455,7 +505,8 @@ Status VisiblePixels(Graphics& g, PixRgn& out, Mx* deviceToPixels) {
   Status s = Geometry(g, t);
   if (s != Ok) return s;
   out = t.drawable;
-  if (!RegionIsInfinite(g.s.clip)) out.Intersect(RasterRegion(g.s.clip, t.devToPix));
+  if (!RegionIsInfinite(g.s.clip))
+    out.Intersect(RasterRegion(g.s.clip, t.devToPix, {0, 0, t.width, t.height}));
   if (deviceToPixels) *deviceToPixels = t.devToPix;
   return Ok;
 }
@@ -501,10 +552,12 @@ Status StrokePathWith(Graphics& g, const PathData& path, const Pen& pen) {
     std::vector<std::vector<double>> xy, dashed;
     std::vector<bool> closed;
     Flatten(path, userToSurface, 0.25, xy, closed);
+    PixRgn clip = c.ClipInSurface();
+    const pixman_box32_t window = clip.Extents();
     if (!pattern.empty()) {
       std::vector<double> px;
       for (double d : pattern) px.push_back(d * unitLen);
-      Dash(xy, closed, px, pen.dashOffset * unitLen, dashed);
+      Dash(xy, closed, px, pen.dashOffset * unitLen, window, dashed);
       xy = std::move(dashed);
       closed.assign(xy.size(), false);
     }
@@ -513,18 +566,17 @@ Status StrokePathWith(Graphics& g, const PathData& path, const Pen& pen) {
       const auto& v = xy[f];
       size_t n = v.size() / 2;
       for (size_t i = 0; i + 1 < n; ++i)
-        ThinSegment(v[2 * i], v[2 * i + 1], v[2 * i + 2], v[2 * i + 3], boxes);
+        ThinSegment(v[2 * i], v[2 * i + 1], v[2 * i + 2], v[2 * i + 3], window, boxes);
       if (closed[f] && n > 2) {
-        ThinSegment(v[2 * (n - 1)], v[2 * (n - 1) + 1], v[0], v[1], boxes);
+        ThinSegment(v[2 * (n - 1)], v[2 * (n - 1) + 1], v[0], v[1], window, boxes);
       } else if (n > 0 && pattern.empty()) {
         // Solid open lines include their last point; dashes end where their gap begins.
         ThinPoint(v[2 * (n - 1)], v[2 * (n - 1) + 1], boxes);
       }
     }
     // Each pixel once, so translucent pens do not darken where segments meet.
-    PixRgn px;
-    for (const auto& b : boxes) px.Union(PixRgn(b.x1, b.y1, b.x2, b.y2));
-    px.Intersect(c.ClipInSurface());
+    PixRgn px = PixRgn::FromBoxes(boxes);
+    px.Intersect(clip);
     FillBoxes(cr, px);
     return Ok;
   }
@@ -609,8 +661,10 @@ Status FillRegionWith(Graphics& g, const RegionPtr& region, const Brush& brush) 
   cairo_set_source(cr, p);
   cairo_pattern_destroy(p);
   // Region pixels are whole pixels in pixel space, whatever the pixel-offset mode.
-  PixRgn px = RasterRegion(region, g.WorldToDevice() * c.DeviceToPixels() * c.PixelsToSurface());
-  px.Intersect(c.ClipInSurface());
+  PixRgn clip = c.ClipInSurface();
+  PixRgn px =
+      RasterRegion(region, g.WorldToDevice() * c.DeviceToPixels() * c.PixelsToSurface(), clip.Extents());
+  px.Intersect(clip);
   FillBoxes(cr, px);
   return Ok;
 }

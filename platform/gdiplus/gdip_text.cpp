@@ -1106,20 +1106,44 @@ Status GdipDrawString(GpGraphics* graphics, const WCHAR* string, INT length, con
   cairo_set_source(cr, p);
   cairo_pattern_destroy(p);
   INT flags = fmt ? fmt->flags : 0;
+  Mx toSurface = c.UserToSurface();
+  auto inRange = [&](double x, double y) {
+    toSurface.Apply(x, y);
+    return std::fabs(x) <= kMaxDeviceCoord && std::fabs(y) <= kMaxDeviceCoord;
+  };
   if (!(flags & StringFormatFlagsNoClip) && (layoutRect->Width > 0 || layoutRect->Height > 0)) {
-    constexpr double kFar = 1e7;
-    double x = layoutRect->Width > 0 ? layoutRect->X : -kFar,
-           w = layoutRect->Width > 0 ? layoutRect->Width : 2 * kFar;
-    double y = layoutRect->Height > 0 ? layoutRect->Y : -kFar,
-           h = layoutRect->Height > 0 ? layoutRect->Height : 2 * kFar;
-    cairo_rectangle(cr, x, y, w, h);
-    cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
-    cairo_clip(cr);
+    // Clipped to the layout rectangle; a side of size 0 does not limit. Beyond the drawable
+    // range the clip is left out: nothing can show there anyway.
+    double scale = std::max(toSurface.Scale(), 1e-9);
+    double far = kMaxDeviceCoord / scale;
+    double x = layoutRect->Width > 0 ? layoutRect->X : -far,
+           w = layoutRect->Width > 0 ? layoutRect->Width : 2 * far;
+    double y = layoutRect->Height > 0 ? layoutRect->Y : -far,
+           h = layoutRect->Height > 0 ? layoutRect->Height : 2 * far;
+    if (inRange(x, y) && inRange(x + w, y) && inRange(x, y + h) && inRange(x + w, y + h)) {
+      cairo_rectangle(cr, x, y, w, h);
+      cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
+      cairo_clip(cr);
+    }
   }
   SetFont(cr, l, g->s.textHint);
-  auto glyphs = CairoGlyphs(l);
-  cairo_show_glyphs(cr, glyphs.data(), static_cast<int>(glyphs.size()));
-  for (const auto& d : l.decorations) cairo_rectangle(cr, d.X, d.Y, d.Width, d.Height);
+  std::vector<cairo_glyph_t> glyphs;
+  for (const auto& p : l.glyphs)
+    if (inRange(p.x, p.y)) glyphs.push_back({p.index, p.x, p.y});
+  if (l.emPx * toSurface.Scale() > 256) {
+    // Large text is filled as outlines rather than rendered as glyph images.
+    cairo_glyph_path(cr, glyphs.data(), static_cast<int>(glyphs.size()));
+    cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
+    cairo_set_antialias(cr, g->s.textHint == TextRenderingHintSingleBitPerPixel ||
+                                    g->s.textHint == TextRenderingHintSingleBitPerPixelGridFit
+                                ? CAIRO_ANTIALIAS_NONE
+                                : CAIRO_ANTIALIAS_GRAY);
+  } else {
+    cairo_show_glyphs(cr, glyphs.data(), static_cast<int>(glyphs.size()));
+  }
+  for (const auto& d : l.decorations)
+    if (inRange(d.X, d.Y) && inRange(double(d.X) + d.Width, double(d.Y) + d.Height))
+      cairo_rectangle(cr, d.X, d.Y, d.Width, d.Height);
   cairo_fill(cr);
   return Ok;
 }

@@ -282,6 +282,32 @@ TEST_F(GdipDraw, DashesCapsAndWidths) {
   }
 }
 
+TEST_F(GdipDraw, FarAwayGeometryIsCutToTheTarget) {
+  Canvas c(16, 16);
+  Pen dotted(0xFF000000);
+  GdipSetPenDashStyle(dotted, DashStyleDot);
+  EXPECT_EQ(GdipDrawLine(c.g, dotted, -1e7f, 8, 1e7f, 8), ValueOverflow);
+  // Millions of dots long, but only the ones on the bitmap are made; the pattern keeps its phase.
+  ASSERT_EQ(GdipDrawLine(c.g, dotted, -4000000, 8, 4000000, 8), Ok);
+  for (int x = 0; x < 16; ++x) EXPECT_EQ(c.Alpha(x, 8), x % 2 == 0 ? 255u : 0u) << x;
+  // A clip path and a region reaching far beyond the bitmap.
+  GpPath* path = nullptr;
+  GdipCreatePath(FillModeAlternate, &path);
+  GpPointF quad[4] = {{-3000000, -2000000}, {2000000, -3000000}, {3000000, 2000000}, {-2000000, 3000000}};
+  GdipAddPathPolygon(path, quad, 4);
+  ASSERT_EQ(GdipSetClipPath(c.g, path, CombineModeReplace), Ok);
+  Brush brush(0xFF0000FF);
+  ASSERT_EQ(GdipFillRectangleI(c.g, brush, 0, 0, 16, 4), Ok);
+  EXPECT_EQ(c.At(15, 3), 0xFF0000FFu);
+  GpRegion* region = nullptr;
+  ASSERT_EQ(GdipCreateRegionPath(path, &region), Ok);
+  ASSERT_EQ(GdipResetClip(c.g), Ok);
+  ASSERT_EQ(GdipFillRegion(c.g, brush, region), Ok);
+  EXPECT_EQ(c.At(15, 15), 0xFF0000FFu);
+  GdipDeleteRegion(region);
+  GdipDeletePath(path);
+}
+
 TEST_F(GdipDraw, InsetPenStaysInsideClosedShapes) {
   Canvas c(14, 14);
   Pen pen(0xFF000000, 4);

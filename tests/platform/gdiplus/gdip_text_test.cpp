@@ -397,6 +397,15 @@ TEST_F(GdipText, StringPathsAndFailures) {
   EXPECT_EQ(fitted, 0);
   EXPECT_EQ(lines, 0);
   EXPECT_FALSE(Ink(c).Any());
+
+  // Outsized text and far-away rectangles draw what shows, and nothing breaks.
+  Font huge(sans.f, 50000);
+  Canvas big(64, 64);
+  const GpRectF places[] = {
+      {-15000, -20000, 0, 0}, {1e9f, 1e9f, 0, 0}, {-1e9f, 0, 2e9f, 1e9f}, {0, 0, 64, 64}};
+  for (const GpRectF& at : places)
+    EXPECT_EQ(GdipDrawString(big.g, u"I", 1, huge.f, &at, nullptr, black), Ok) << at.X << " " << at.Y;
+  EXPECT_TRUE(Ink(big).Any());
 }
 
 }  // namespace
