@@ -594,7 +594,9 @@ TCanvas::~TCanvas() {
 }
 
 HDC TCanvas::Handle() {
-  RequiredState({csHandleValid});
+  // Callers draw on the handle directly: the font, pen and brush are selected first.
+  Changing();
+  RequiredState({csHandleValid, csFontValid, csPenValid, csBrushValid});
   return handle_;
 }
 

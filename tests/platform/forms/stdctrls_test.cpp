@@ -87,7 +87,7 @@ TEST_F(StdCtrlsTest, ProgressBarFillIsProportionalToThePosition) {
 }
 
 TEST_F(StdCtrlsTest, LabelDrawsItsTextInsideItsBoundsAndAutoSizes) {
-  TForm* form = NewPlainForm(200, 60);
+  TForm* form = NewPlainForm(400, 60);
   auto* label = new TLabel(form);
   label->SetParent(form);
   label->SetLeft(10);
@@ -101,7 +101,19 @@ TEST_F(StdCtrlsTest, LabelDrawsItsTextInsideItsBoundsAndAutoSizes) {
   EXPECT_GE(label->Height(), 14);
   ShowAndPaint(form);
   EXPECT_GT(CountDifferent(form, label->BoundsRect(), 0xFFFFFF), 30);
-  EXPECT_EQ(CountDifferent(form, Rect(label->BoundsRect().Right, 0, 200, 60), 0xFFFFFF), 0);
+  EXPECT_EQ(CountDifferent(form, Rect(label->BoundsRect().Right, 0, 400, 60), 0xFFFFFF), 0);
+
+  // The label's own font is the one drawn: ink as tall as a large font asks for.
+  label->Font()->SetHeight(-40);
+  Application->ProcessMessages();
+  TRect b = label->BoundsRect();
+  int top = -1, bottom = -1;
+  for (int y = b.Top; y < b.Bottom; ++y)
+    if (CountDifferent(form, Rect(b.Left, y, b.Right, y + 1), 0xFFFFFF) > 0) {
+      if (top < 0) top = y;
+      bottom = y;
+    }
+  EXPECT_GE(bottom - top, 25);
 
   // A new caption is painted at the next paint.
   label->SetAutoSize(false);
@@ -170,6 +182,15 @@ TEST_F(StdCtrlsTest, ButtonClickSetsTheModalResultOfItsForm) {
   ok->SetBounds(10, 10, 75, 25);
   ShowAndPaint(form);
   EXPECT_GT(CountDifferent(form, ok->BoundsRect(), 0xFFFFFF), 100);
+  // Inside the frame there is only the face and the caption's ink: no frame colour behind
+  // the text.
+  TRect inner =
+      Rect(ok->Left() + 3, ok->Top() + 3, ok->Left() + ok->Width() - 3, ok->Top() + ok->Height() - 3);
+  int frameColoured = 0;
+  for (int y = inner.Top; y < inner.Bottom; ++y)
+    for (int x = inner.Left; x < inner.Right; ++x)
+      if ((ClientPixel(form, x, y) & 0xFFFFFF) == 0x0078D7) ++frameColoured;
+  EXPECT_EQ(frameColoured, 0);
   TPoint p = form->ClientToScreen(TPoint{40, 20});
   os::InjectMouseMove(p);
   os::InjectMouseButton(WM_LBUTTONDOWN, p);
