@@ -423,5 +423,28 @@ TEST_F(ThemeParentBackground, ParentPaintsUnderTheChild) {
   EXPECT_EQ(DrawThemeParentBackground(parent, part.dc, nullptr), S_FALSE);
 }
 
+TEST_F(ThemeParentBackground, PartsOnAChildWindowsDeviceContext) {
+  HWND top = CreateRecorded("top", WS_POPUP | WS_VISIBLE, 0, 0, 100, 80);
+  HWND child = CreateRecorded("child", WS_CHILD | WS_VISIBLE, 20, 10, 50, 40, top);
+  PumpMessages();
+  Theme e(u"Edit");
+  HDC dc = GetDC(child);
+  RECT r{0, 0, 30, 20};
+  // Clipped to the child: the part reaches past it on the right.
+  RECT wide{40, 0, 80, 20};
+  ASSERT_EQ(DrawThemeBackground(e, dc, EP_EDITTEXT, ETS_FOCUSED, &r, nullptr), S_OK);
+  ASSERT_EQ(DrawThemeBackground(e, dc, EP_EDITTEXT, ETS_NORMAL, &wide, nullptr), S_OK);
+  ReleaseDC(child, dc);
+  COLORREF focused, normal;
+  GetThemeColor(e, EP_EDITTEXT, ETS_FOCUSED, TMT_BORDERCOLOR, &focused);
+  GetThemeColor(e, EP_EDITTEXT, ETS_NORMAL, TMT_BORDERCOLOR, &normal);
+  os::WindowPixels px = os::ReadWindowPixels(top, false);
+  ASSERT_EQ(px.width, 100);
+  EXPECT_EQ(px.At(20, 20), Argb(focused));
+  EXPECT_EQ(px.At(49, 20), Argb(focused));
+  EXPECT_EQ(px.At(60, 20), Argb(normal));
+  EXPECT_NE(px.At(75, 20), Argb(normal));  // outside the child
+}
+
 }  // namespace
 }  // namespace qd::testing
