@@ -3,6 +3,8 @@
 
 #include "gdip_test_util.h"
 #include "platform/os/gdi_surface.h"
+#include "platform/os/user.h"
+#include "platform/os/user_display.h"
 #include "tests/platform/os/gdi_test_util.h"
 
 namespace qd::gdiplus::test {
@@ -479,6 +481,28 @@ TEST_F(GdipDraw, ThroughAWindowSurfaceDc) {
     mask += '\n';
   }
   EXPECT_EQ(mask, Rows({"........", "..###...", "..###...", "........", "........"}));
+}
+
+TEST_F(GdipDraw, OnAWindowThroughItsDc) {
+  WNDCLASSEXW wc;
+  wc.lpfnWndProc = DefWindowProcW;
+  wc.lpszClassName = u"QdGdipTestWindow";
+  RegisterClassExW(&wc);
+  HWND hwnd = CreateWindowExW(0, wc.lpszClassName, u"", WS_POPUP | WS_VISIBLE, 10, 10, 20, 10, nullptr,
+                              nullptr, nullptr, nullptr);
+  ASSERT_NE(hwnd, nullptr);
+  GpGraphics* g = nullptr;
+  ASSERT_EQ(GdipCreateFromHWND(hwnd, &g), Ok);
+  Brush brush(0xFF0000FF);
+  ASSERT_EQ(GdipFillRectangleI(g, brush, 2, 2, 5, 3), Ok);
+  ASSERT_EQ(GdipDeleteGraphics(g), Ok);
+  os::WindowPixels px = os::ReadWindowPixels(hwnd, false);
+  ASSERT_EQ(px.width, 20);
+  EXPECT_EQ(px.At(2, 2), 0xFF0000FFu);
+  EXPECT_EQ(px.At(6, 4), 0xFF0000FFu);
+  EXPECT_NE(px.At(7, 4), 0xFF0000FFu);
+  DestroyWindow(hwnd);
+  os::ResetWindowManagerForTesting();
 }
 
 TEST_F(GdipDraw, HatchBrushesFollowTheRenderingOrigin) {
