@@ -301,7 +301,8 @@ TEST_F(ThemeMetrics, RegionsAndHitTests) {
       HRGN region = nullptr;
       ASSERT_EQ(GetThemeBackgroundRegion(t, nullptr, p.part, 1, &pr, &region), S_OK);
       GetRgnBox(region, &box);
-      EXPECT_TRUE(box.Left >= pr.Left && box.Top >= pr.Top && box.Right <= pr.Right && box.Bottom <= pr.Bottom)
+      EXPECT_TRUE(box.Left >= pr.Left && box.Top >= pr.Top && box.Right <= pr.Right &&
+                  box.Bottom <= pr.Bottom)
           << cls.name << " " << p.name;
       EXPECT_TRUE(PtInRegion(region, 30, 25)) << cls.name << " " << p.name;
       DeleteObject(region);
