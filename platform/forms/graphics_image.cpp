@@ -322,6 +322,8 @@ void TBitmap::SetSize(int AWidth, int AHeight) {
   AWidth = std::max(AWidth, 0);
   AHeight = std::max(AHeight, 0);
   if (AWidth == width_ && AHeight == height_) return;
+  // The bitmap must leave the canvas's DC before it can be copied.
+  if (canvas_) canvas_->FreeContext();
   void* bits = nullptr;
   HBITMAP nb = MakeBitmap(AWidth, AHeight, pixelFormat_, &bits);
   if (nb && handle_) {
@@ -344,6 +346,7 @@ void TBitmap::SetSize(int AWidth, int AHeight) {
 
 void TBitmap::SetPixelFormat(TPixelFormat Value) {
   if (Value == pixelFormat_ || Value == pfCustom) return;
+  if (canvas_) canvas_->FreeContext();
   if (handle_) {
     void* bits = nullptr;
     HBITMAP nb = MakeBitmap(width_, height_, Value, &bits);
@@ -373,14 +376,14 @@ void TBitmap::SetAlphaFormat(TAlphaFormat Value) {
     if (alphaFormat_ == afDefined && Value == afPremultiplied) {
       for (size_t i = 0; i < n; ++i) {
         uint32_t c = p[i], a = c >> 24;
-        p[i] = (a << 24) | ((((c >> 16) & 0xFF) * a / 255) << 16) | ((((c >> 8) & 0xFF) * a / 255) << 8) |
-               ((c & 0xFF) * a / 255);
+        auto pm = [a](uint32_t v) { return (v * a + 127) / 255; };
+        p[i] = (a << 24) | (pm((c >> 16) & 0xFF) << 16) | (pm((c >> 8) & 0xFF) << 8) | pm(c & 0xFF);
       }
     } else if (alphaFormat_ == afPremultiplied && Value == afDefined) {
       for (size_t i = 0; i < n; ++i) {
         uint32_t c = p[i], a = c >> 24;
         if (a == 0 || a == 255) continue;
-        auto un = [a](uint32_t v) { return std::min<uint32_t>(255, v * 255 / a); };
+        auto un = [a](uint32_t v) { return std::min<uint32_t>(255, (v * 255 + a / 2) / a); };
         p[i] = (a << 24) | (un((c >> 16) & 0xFF) << 16) | (un((c >> 8) & 0xFF) << 8) | un(c & 0xFF);
       }
     }
@@ -520,12 +523,12 @@ void TBitmap::Assign(TPersistent* Source) {
     height_ = b->height_;
     if (b->handle_ && width_ > 0 && height_ > 0) {
       handle_ = MakeBitmap(width_, height_, pixelFormat_, &bits_);
-      HDC src = ScreenCompatibleDC(), dst = ScreenCompatibleDC();
-      HGDIOBJ o1 = SelectObject(src, b->handle_), o2 = SelectObject(dst, handle_);
+      // The source may be selected into its own canvas: copy from that DC.
+      HDC src = b->Canvas()->Handle();
+      HDC dst = ScreenCompatibleDC();
+      HGDIOBJ o2 = SelectObject(dst, handle_);
       BitBlt(dst, 0, 0, width_, height_, src, 0, 0, SRCCOPY);
-      SelectObject(src, o1);
       SelectObject(dst, o2);
-      DeleteDC(src);
       DeleteDC(dst);
     }
     Changed(this);

@@ -229,6 +229,66 @@ TEST_F(GraphicsTest, TransparentBitmapLeavesItsKeyColourOut) {
   }
 }
 
+TEST_F(GraphicsTest, CanvasTextRectMeasuresAndAligns) {
+  TBitmap b(200, 100);
+  TCanvas* c = b.Canvas();
+  c->Font()->SetName(u"DejaVu Sans");
+  c->Font()->SetHeight(-12);
+  const TSize one = c->TextExtent(u"palavra");
+  EXPECT_GT(one.cx, 20);
+  EXPECT_EQ(c->TextWidth(u"palavra palavra"), c->TextExtent(u"palavra palavra").cx);
+  // Measuring with a word break at a narrow width gives one line per word.
+  TRect r = Rect(0, 0, one.cx + 2, 0);
+  String text = u"palavra palavra palavra";
+  c->TextRect(r, text, {tfCalcRect, tfWordBreak});
+  EXPECT_EQ(r.Height(), 3 * one.cy);
+  // Right alignment puts the ink at the right edge.
+  c->Brush()->SetColor(clWhite);
+  c->FillRect(Rect(0, 0, 200, 100));
+  c->Brush()->SetStyle(bsClear);
+  TRect box = Rect(0, 0, 200, 20);
+  String word = u"fim";
+  c->TextRect(box, word, {tfRight, tfSingleLine});
+  int leftmost = 200;
+  for (int y = 0; y < 20; ++y)
+    for (int x = 0; x < 200; ++x)
+      if (c->Pixels(x, y) != clWhite) leftmost = std::min(leftmost, x);
+  EXPECT_GE(leftmost, 200 - c->TextWidth(u"fim") - 1);
+  EXPECT_LT(leftmost, 200);
+}
+
+TEST_F(GraphicsTest, BitmapAlphaFormatsConvertThePixels) {
+  struct Case {
+    TAlphaFormat from, to;
+    uint32_t in, out;
+  } cases[] = {
+      {afDefined, afPremultiplied, 0x80FF8000u, 0x80804000u},
+      {afPremultiplied, afDefined, 0x80804000u, 0x80FF8000u},
+      {afDefined, afIgnored, 0x80FF8000u, 0x80FF8000u},
+  };
+  for (const auto& c : cases) {
+    TBitmap b;
+    b.LoadFromPixels(1, 1, &c.in);
+    b.SetAlphaFormat(c.from);
+    b.SetAlphaFormat(c.to);
+    EXPECT_EQ(*static_cast<const uint32_t*>(b.ScanLine(0)), c.out) << int(c.from) << "->" << int(c.to);
+  }
+  // A device bitmap becomes a 32-bit DIB for its scan lines.
+  TBitmap d(3, 2);
+  EXPECT_EQ(d.PixelFormat(), pfDevice);
+  d.Canvas()->Pixels(0, 0);
+  d.Canvas()->SetPixels(2, 1, clRed);
+  auto* row = static_cast<const uint32_t*>(d.ScanLine(1));
+  EXPECT_EQ(d.PixelFormat(), pf32bit);
+  EXPECT_EQ(row[2] & 0xFFFFFF, 0xFF0000u);
+  // A copy of a bitmap that is being drawn on has its pixels; so does a resized one.
+  TBitmap copy;
+  copy.Assign(&d);
+  EXPECT_EQ(copy.Canvas()->Pixels(2, 1), clRed);
+  d.SetSize(4, 3);
+  EXPECT_EQ(d.Canvas()->Pixels(2, 1), clRed);
+}
+
 TEST_F(GraphicsTest, ApplicationIconComesFromTheEmbeddedMainIcon) {
   ASSERT_NE(Application->Icon(), nullptr);
   EXPECT_FALSE(Application->Icon()->Empty());
