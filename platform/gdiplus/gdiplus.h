@@ -11,7 +11,12 @@
 // - Pixel centres lie on integer coordinates with PixelOffsetMode Default, HighSpeed and None,
 //   and half-way between them with Half and HighQuality. SmoothingMode None rasterises aliased:
 //   a pixel is covered when its centre is inside the shape; pens no wider than one device pixel
-//   are drawn as one-pixel lines that include both end points.
+//   are drawn as one-pixel lines that include both end points. Image pixels follow the same
+//   rule, so an unscaled image at whole coordinates is copied exactly in every mode, while an
+//   enlarged one sits half a source pixel up and left with integer centres, and a world
+//   transform mirrored about x = w / 2 moves a mirrored image by one pixel (Half mode mirrors
+//   about pixel edges). Nearest-neighbour samples half-way between two source pixels take the
+//   later one.
 // - Pens in UnitPixel (and the physical units) keep their width in device pixels whatever the
 //   world transform; UnitWorld pens are scaled by it. Pens thinner than a pixel draw one pixel.
 // - Clip regions are rasterised to whole pixels (a pixel is inside when its centre is).
@@ -22,6 +27,12 @@
 //   decoder list carries no EMF or WMF entry.
 // - PropertyItem has its native layout: the value follows a header of sizeof(PropertyItem)
 //   bytes (24 on this 64-bit platform), not 16 as on 32-bit systems.
+// - Text is laid out with unhinted advances, the same for measuring and drawing; the generic
+//   default format pads lines by a sixth of the em at both ends, the typographic one does not.
+//   No font fallback, kerning or vertical text; without tab stops tabs advance to multiples of
+//   four spaces.
+// - GdipStringFormatGetGeneric*, GdipGetGenericFontFamily*, GdipGetFamily, GdipGetPenBrushFill
+//   and GdipGetTextureImage return new objects that the caller deletes.
 #include <cstddef>
 #include <cstdint>
 
