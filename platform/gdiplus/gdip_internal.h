@@ -209,6 +209,7 @@ struct RegionNode {
   std::shared_ptr<PathData> path;       // Path (its own copy)
   CombineMode op = CombineModeReplace;  // Combine: left op right
   RegionPtr left, right;
+  uint32_t depth = 0;  // of the combine tree below
 };
 RegionPtr MakeRegion(RegionNode::Type type);
 RegionPtr MakeRectRegion(double x, double y, double w, double h);

@@ -16,7 +16,11 @@ namespace {
 constexpr double kInfiniteOrigin = -4194304.0;
 constexpr double kInfiniteSize = 8388608.0;
 
+// Deeper combinations are replaced by their pixels, so that no walk over a region nests deeply.
+constexpr uint32_t kMaxDepth = 128;
+
 RegionPtr Node(RegionNode n) {
+  if (n.type == RegionNode::Combine) n.depth = std::max(n.left->depth, n.right->depth) + 1;
   return std::make_shared<const RegionNode>(std::move(n));
 }
 
@@ -59,6 +63,13 @@ RegionPtr CombineRegions(const RegionPtr& a, const RegionPtr& b, CombineMode op)
     case CombineModeIntersect:
       if (IsType(a, T::Empty) || IsType(b, T::Infinite)) return a;
       if (IsType(b, T::Empty) || IsType(a, T::Infinite)) return b;
+      if (IsType(a, T::Rect) && IsType(b, T::Rect)) {
+        // Nested clip rectangles stay one rectangle.
+        double l = std::max<double>(a->rect.X, b->rect.X), t = std::max<double>(a->rect.Y, b->rect.Y);
+        double r = std::min(double(a->rect.X) + a->rect.Width, double(b->rect.X) + b->rect.Width);
+        double bt = std::min(double(a->rect.Y) + a->rect.Height, double(b->rect.Y) + b->rect.Height);
+        return MakeRectRegion(l, t, r - l, bt - t);
+      }
       break;
     case CombineModeUnion:
       if (IsType(a, T::Empty) || IsType(b, T::Infinite)) return b;
@@ -82,7 +93,17 @@ RegionPtr CombineRegions(const RegionPtr& a, const RegionPtr& b, CombineMode op)
   n.op = op;
   n.left = a;
   n.right = b;
-  return Node(std::move(n));
+  RegionPtr combined = Node(std::move(n));
+  if (combined->depth <= kMaxDepth) return combined;
+  PixRgn px = RasterRegion(combined, Mx{});
+  int count = 0;
+  const pixman_box32_t* boxes = px.Boxes(&count);
+  if (count == 0) return MakeRegion(T::Empty);
+  PathData p;
+  p.fillMode = FillModeWinding;
+  for (int i = 0; i < count; ++i)
+    p.AddRectangle(boxes[i].x1, boxes[i].y1, boxes[i].x2 - boxes[i].x1, boxes[i].y2 - boxes[i].y1);
+  return MakePathRegion(p);
 }
 
 RegionPtr TransformRegion(const RegionPtr& r, const Mx& m) {

@@ -576,6 +576,34 @@ TEST_F(GdipDraw, PathsCurvesAndBounds) {
   GdipDeletePath(path);
 }
 
+TEST_F(GdipDraw, LongChainsOfCombinations) {
+  // Thousands of nested clips and combined regions stay usable.
+  Canvas c(8, 8);
+  for (int i = 0; i < 5000; ++i) ASSERT_EQ(GdipSetClipRectI(c.g, i % 3, 0, 8, 8, CombineModeIntersect), Ok);
+  GpRectF b;
+  ASSERT_EQ(GdipGetClipBounds(c.g, &b), Ok);
+  EXPECT_FLOAT_EQ(b.X, 2);
+  GpRegion* r = nullptr;
+  GdipCreateRegion(&r);
+  GdipSetEmpty(r);
+  for (int i = 0; i < 5000; ++i) {
+    GpRect cell{i % 8, (i / 8) % 8, 1, 1};
+    ASSERT_EQ(GdipCombineRegionRectI(r, &cell, (i / 64) % 2 ? CombineModeXor : CombineModeUnion), Ok);
+  }
+  GdipResetClip(c.g);
+  Brush brush(0xFF000000);
+  ASSERT_EQ(GdipFillRegion(c.g, brush, r), Ok);
+  BOOL v = FALSE;
+  // 5000 steps: 78 whole passes over the 64 cells and 8 more; the passes cancel out in pairs.
+  ASSERT_EQ(GdipIsVisibleRegionPointI(r, 3, 0, nullptr, &v), Ok);
+  EXPECT_TRUE(v);
+  ASSERT_EQ(GdipIsVisibleRegionPointI(r, 3, 5, nullptr, &v), Ok);
+  EXPECT_FALSE(v);
+  EXPECT_EQ(c.Alpha(3, 0), 255u);
+  EXPECT_EQ(c.Alpha(3, 5), 0u);
+  GdipDeleteRegion(r);
+}
+
 TEST_F(GdipDraw, RegionQueries) {
   GpRegion* r = nullptr;
   GpRectF rect{1.5f, 2, 3, 4};
