@@ -86,7 +86,7 @@ Object* Lookup(const void* handle) {
 
 void Destroy(const void* handle) {
   Object* o = Lookup(handle);
-  if (!o || o->permanent) return;
+  if (!o) return;
   Unregister(handle);
   delete o;
 }

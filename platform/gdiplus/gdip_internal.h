@@ -21,8 +21,6 @@ namespace qd::gdiplus::detail {
 // to be invalid instead of being followed.
 struct Object {
   virtual ~Object() = default;
-  // Objects handed out as shared globals (generic families and formats) survive deletion.
-  bool permanent = false;
 };
 
 std::recursive_mutex& ApiMutex();
@@ -43,7 +41,7 @@ T* Adopt(std::unique_ptr<T> object) {
   Register(raw->Key(), raw);
   return raw;
 }
-// Unregisters and deletes (permanent objects stay).
+// Unregisters and deletes.
 void Destroy(const void* handle);
 
 #define QD_GDIP_LOCK() std::lock_guard<std::recursive_mutex> qdGdipLock_(::qd::gdiplus::detail::ApiMutex())
