@@ -122,43 +122,12 @@ constexpr TModuloFinalizado kFinalizacoes[] = {
     {u"Finalizando módulo [Quillomarsh]...", "cmd /c taskkill -f -im Quillomarsh.exe"},
 };
 
-// Inserts a value into the request body as JSON string content. Ordinary tax numbers and
-// module names come out unchanged; quotes, backslashes and control characters are escaped
-// so that the settings file cannot change the structure of the request.
-String JsonEscape(const String& s) {
+// A value of the request body as a JSON string. Ordinary tax numbers and module names come
+// out unchanged; quotes, backslashes and control characters are escaped so that the
+// settings file cannot change the structure of the request.
+String JsonText(const String& s) {
   String out;
-  out.reserve(s.size());
-  for (Char c : s) {
-    switch (c) {
-      case u'"':
-        out += u"\\\"";
-        break;
-      case u'\\':
-        out += u"\\\\";
-        break;
-      case u'\b':
-        out += u"\\b";
-        break;
-      case u'\f':
-        out += u"\\f";
-        break;
-      case u'\n':
-        out += u"\\n";
-        break;
-      case u'\r':
-        out += u"\\r";
-        break;
-      case u'\t':
-        out += u"\\t";
-        break;
-      default:
-        if (c < 0x20) {
-          out += u"\\u" + IntToHex(c, 4);
-        } else {
-          out += c;
-        }
-    }
-  }
+  AppendJSONString(out, s);
   return out;
 }
 
@@ -349,8 +318,8 @@ void TForm_Principal::quarrendelvish(const String& CNPJ, const String& NomeEXE) 
 }
 
 String TForm_Principal::MontaCorpoConsulta(const String& cnpj, const String& modulo) {
-  return String(u"{\"header\":{   \"apikey\":\"") + kApiKey + u"\"},\"dados\":{   \"cnpj\":\"" +
-         JsonEscape(cnpj) + u"\",    \"modulo\":\"" + JsonEscape(modulo) + u"\" }}";
+  return String(u"{\"header\":{   \"apikey\":\"") + kApiKey + u"\"},\"dados\":{   \"cnpj\":" +
+         JsonText(cnpj) + u",    \"modulo\":" + JsonText(modulo) + u" }}";
 }
 
 String TForm_Principal::consultaVersao(const String& cnpj, const String& modulo) {
