@@ -3,16 +3,26 @@
 #include <iterator>
 
 #include "app/Deployment.h"
-#include "platform/forms/forms_init.h"
-#include "platform/net/net_published.h"
 #include "platform/base/strings.h"
+#include "platform/forms/forms_init.h"
+#include "platform/gdiplus/gdiplus.h"
 #include "platform/net/http_transfer.h"
+#include "platform/net/net_published.h"
+#include "platform/os/uxtheme.h"
+#include "ui/core/cxClassesComponents.h"
 #include "ui/core/cxDataConsts.h"
 #include "ui/core/cxDataStorage.h"
 #include "ui/core/cxFilterConsts.h"
 #include "ui/core/cxGeometryObjects.h"
 #include "ui/core/cxLibraryStrs.h"
 #include "ui/core/dxCore.h"
+#include "ui/core/dxCoreClasses.h"
+#include "ui/core/dxDPIAwareUtils.h"
+#include "ui/core/dxDWMApi.h"
+#include "ui/core/dxHooks.h"
+#include "ui/core/dxThemeManager.h"
+#include "ui/core/dxTouch.h"
+#include "ui/core/dxUxTheme.h"
 
 namespace qd {
 
@@ -23,7 +33,13 @@ struct TUnit {
   void (*Finalize)();
 };
 
+void Nothing() {}
+
 void PlatformInitialize() {
+  // The library binds the visual-styles and GDI+ entries by module name, so both
+  // modules are in the module table before any unit binds them.
+  os::RegisterThemeModules();
+  gdiplus::RegisterModule();
   forms::Initialize();
   net::RegisterPublishedNetClasses();
   if (!Deployment().CAFile.empty()) net::SetDefaultCAFile(StringToUtf8(Deployment().CAFile));
@@ -33,7 +49,15 @@ void PlatformInitialize() {
 const TUnit kUnits[] = {
     {&PlatformInitialize, &forms::Finalize},
     {&dxCore::Initialize, &dxCore::Finalize},
+    {&Nothing, &dxCoreClasses::Finalize},
     {&cxLibraryStrs::Initialize, &cxLibraryStrs::Finalize},
+    {&cxClasses::Initialize, &cxClasses::Finalize},
+    {&dxHooks::Initialize, &dxHooks::Finalize},
+    {&dxDPIAwareUtils::Initialize, &dxDPIAwareUtils::Finalize},
+    {&dxUxTheme::Initialize, &dxUxTheme::Finalize},
+    {&dxThemeManager::Initialize, &dxThemeManager::Finalize},
+    {&dxDWMApi::Initialize, &dxDWMApi::Finalize},
+    {&dxTouch::Initialize, &dxTouch::Finalize},
     {&cxDataConsts::Initialize, &cxDataConsts::Finalize},
     {&cxFilterConsts::Initialize, &cxFilterConsts::Finalize},
     {&cxGeometry::Initialize, &cxGeometry::Finalize},

@@ -226,6 +226,13 @@ bool PeekImpl(MSG* msg, HWND filter, UINT min, UINT max, UINT flags, bool block)
   const bool remove = (flags & PM_REMOVE) != 0;
   const UINT types = flags >> 16;
   const bool all = types == 0;
+  if (!block) {
+    // A loop that only peeks never waits, so the backend's pending events (X input,
+    // exposures) are read here or they would sit unread until the next blocking wait.
+    if (os::DisplayBackend* backend = os::GetDisplayBackend();
+        backend && backend->HasEventSource() && backend->EventThread() == ts.id)
+      backend->WaitForEvents(0);
+  }
   for (;;) {
     ProcessIncomingSends(ts);
     PostDueHover(ts);

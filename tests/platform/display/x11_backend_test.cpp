@@ -718,6 +718,27 @@ TEST_F(X11Test, GetMessageSleepsOnTheXConnectionAndWakesForAnXEvent) {
   EXPECT_LT(cpuWhileBlocked.load(), 50000);
 }
 
+TEST_F(X11Test, APeekOnlyLoopReadsXInput) {
+  // The network layer's anti-freeze pump only ever peeks; X input must still arrive.
+  HWND h = CreateShown(WS_OVERLAPPEDWINDOW, 0, RECT{100, 100, 500, 400});
+  ASSERT_NE(h, nullptr);
+  const RECT client = ClientOnScreen(h);
+  Settle();
+  Messages().clear();
+  XTestFakeMotionEvent(dpy_, DefaultScreen(dpy_), client.Left + 20, client.Top + 20, CurrentTime);
+  XTestFakeButtonEvent(dpy_, Button1, True, CurrentTime);
+  XTestFakeButtonEvent(dpy_, Button1, False, CurrentTime);
+  XSync(dpy_, False);
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+  while (!HasMessage(h, WM_LBUTTONUP) && std::chrono::steady_clock::now() < deadline) {
+    MSG m;
+    while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&m);
+    std::this_thread::yield();
+  }
+  EXPECT_TRUE(HasMessage(h, WM_LBUTTONDOWN));
+  EXPECT_TRUE(HasMessage(h, WM_LBUTTONUP));
+}
+
 // ---- The screen ----------------------------------------------------------------------------------------
 
 TEST_F(X11Test, TheXScreenIsTheMonitorWithXftDpi) {
