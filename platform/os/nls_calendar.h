@@ -27,17 +27,15 @@ constexpr CALTYPE CAL_NOUSEROVERRIDE = LOCALE_NOUSEROVERRIDE;
 constexpr CALTYPE CAL_USE_CP_ACP = LOCALE_USE_CP_ACP;
 constexpr CALTYPE CAL_RETURN_NUMBER = LOCALE_RETURN_NUMBER;
 constexpr CALTYPE CAL_ICALINTVALUE = 0x00000001;
-constexpr CALTYPE CAL_SCALNAME = 0x00000002;
 constexpr CALTYPE CAL_ITWODIGITYEARMAX = 0x00000030;
 
 // Calendar information of a locale. With CAL_RETURN_NUMBER the value goes to *lpValue
 // (lpCalData must be null and cchData 0) and the result is 2 (the size of a DWORD in
 // characters); otherwise the text is written as GetLocaleInfoW does. 0 on failure
 // (unknown locale, calendar or type; buffer too small), with the last error set.
-// Supported: CAL_ITWODIGITYEARMAX, CAL_ICALINTVALUE, CAL_SCALNAME, for the calendars 1 to
-// 12. The two-digit-year maximum is the user's setting when one is made (see below),
-// else the calendar's default: 2049 for the Gregorian calendars, 99 for the Japanese and
-// Taiwan era calendars, 4382 Korean, 2592 Thai, 1471 Hijri, 5810 Hebrew.
+// Supported: CAL_ITWODIGITYEARMAX and CAL_ICALINTVALUE, for the calendars 1 to 12. The two-digit-year maximum
+// is the user's setting when one is made (see below), else the calendar's default: 2049 for the Gregorian
+// calendars, 99 for the Japanese and Taiwan era calendars, 4382 Korean, 2592 Thai, 1471 Hijri, 5810 Hebrew.
 int GetCalendarInfoW(LCID Locale, CALID Calendar, CALTYPE CalType, WCHAR* lpCalData, int cchData,
                      DWORD* lpValue);
 

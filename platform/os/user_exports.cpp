@@ -1,6 +1,7 @@
 // The platform's own exports in the by-name module table.
 #include "platform/os/kernel.h"
 #include "platform/os/modules.h"
+#include "platform/os/nls_calendar.h"
 #include "platform/os/user.h"
 
 namespace qd::os::detail {
@@ -17,6 +18,7 @@ void RegisterBuiltinExports() {
   RegisterExport(k32, "LoadLibraryW", &LoadLibraryW);
   RegisterExport(k32, "FreeLibrary", &FreeLibrary);
   RegisterExport(k32, "GetProcAddress", &GetProcAddress);
+  RegisterExport(k32, "GetCalendarInfoW", &GetCalendarInfoW);
   RegisterExport("ntdll.dll", "RtlGetVersion", &RtlGetVersion);
 
   const char* u32 = "user32.dll";
