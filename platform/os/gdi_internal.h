@@ -178,7 +178,7 @@ struct Pen : Object {
   int Style() const { return static_cast<int>(style & PS_STYLE_MASK); }
 };
 
-struct FontFace;  // gdi_font.h
+class FontFace;  // gdi_font.h
 struct Font : Object {
   static constexpr Kind kKind = Kind::Font;
   Font() : Object(Kind::Font) {}

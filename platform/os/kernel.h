@@ -217,10 +217,10 @@ BOOL IsWow64Process(HANDLE process, BOOL* isWow64);
 // ---- Atoms --------------------------------------------------------------------------------------
 // One table for global atoms, registered window messages and class names, as the original
 // shares them: string atoms are 0xC000..0xFFFF, compared without regard to case.
-constexpr LPCWSTR MAKEINTATOM(WORD atom) {
+inline LPCWSTR MAKEINTATOM(WORD atom) {
   return reinterpret_cast<LPCWSTR>(static_cast<uintptr_t>(atom));
 }
-constexpr bool IS_INTRESOURCE(const void* p) {
+inline bool IS_INTRESOURCE(const void* p) {
   return (reinterpret_cast<uintptr_t>(p) >> 16) == 0;
 }
 ATOM GlobalAddAtomW(LPCWSTR name);
@@ -246,4 +246,9 @@ namespace qd::os {
 // Test switch: the version RtlGetVersion and GetVersionExW report.
 void SetReportedVersion(DWORD major, DWORD minor, DWORD build);
 void ResetReportedVersion();
+// Test switch: the processor count GetSystemInfo reports (0: the machine's).
+void SetReportedProcessorCount(DWORD count);
+namespace detail {
+DWORD ReportedProcessorCount();
+}  // namespace detail
 }  // namespace qd::os
