@@ -2,6 +2,10 @@
 // collation and character classes through ICU.
 #include "platform/os/nls.h"
 
+#include <unicode/calendar.h>
+#include <unicode/dtfmtsym.h>
+#include <unicode/gregocal.h>
+#include <unicode/locid.h>
 #include <unicode/uchar.h>
 #include <unicode/ucol.h>
 
@@ -14,7 +18,9 @@
 #include <mutex>
 #include <string>
 
+#include "platform/base/format.h"
 #include "platform/base/strings.h"
+#include "platform/os/kernel.h"
 
 namespace qd {
 namespace {
@@ -67,6 +73,45 @@ void AddNames(LocaleData& d, const char16_t* const* days, const char16_t* const*
     d.values[LOCALE_SMONTHNAME1 + i] = months[i];
     d.values[LOCALE_SABBREVMONTHNAME1 + i] = monthsAbbr[i];
   }
+  d.values[LOCALE_SMONTHNAME13] = u"";
+  d.values[LOCALE_SABBREVMONTHNAME13] = u"";
+}
+
+// Genitive month names, kept under private keys (1..12) beside the LCTYPE values; a locale
+// without them uses the nominative names.
+constexpr LCTYPE kGenitiveMonthName1 = 0x00010000;
+
+std::u16string FromIcu(const icu::UnicodeString& s) {
+  return std::u16string(reinterpret_cast<const char16_t*>(s.getBuffer()), static_cast<size_t>(s.length()));
+}
+
+// Day and month names from ICU's data for the locale and calendar type ("gregorian",
+// "islamic-civil"): stand-alone wide month names, abbreviated and genitive (formatting
+// context) names, wide, abbreviated and short day names.
+void AddIcuNames(LocaleData& d, const char* icuLocale, const char* calendarType) {
+  UErrorCode err = U_ZERO_ERROR;
+  icu::DateFormatSymbols symbols(icu::Locale(icuLocale), calendarType, err);
+  if (U_FAILURE(err)) return;
+  using S = icu::DateFormatSymbols;
+  int32_t n = 0;
+  const icu::UnicodeString* months = symbols.getMonths(n, S::STANDALONE, S::WIDE);
+  for (LCTYPE i = 0; i < 12 && static_cast<int32_t>(i) < n; ++i)
+    d.values[LOCALE_SMONTHNAME1 + i] = FromIcu(months[i]);
+  months = symbols.getMonths(n, S::FORMAT, S::ABBREVIATED);
+  for (LCTYPE i = 0; i < 12 && static_cast<int32_t>(i) < n; ++i)
+    d.values[LOCALE_SABBREVMONTHNAME1 + i] = FromIcu(months[i]);
+  months = symbols.getMonths(n, S::FORMAT, S::WIDE);
+  for (LCTYPE i = 0; i < 12 && static_cast<int32_t>(i) < n; ++i)
+    d.values[kGenitiveMonthName1 + i] = FromIcu(months[i]);
+  // ICU counts days from index 1 = Sunday; the locale values from 1 = Monday.
+  const icu::UnicodeString* days = symbols.getWeekdays(n, S::FORMAT, S::WIDE);
+  for (LCTYPE i = 0; i < 7 && n >= 8; ++i) d.values[LOCALE_SDAYNAME1 + i] = FromIcu(days[(i + 1) % 7 + 1]);
+  days = symbols.getWeekdays(n, S::FORMAT, S::ABBREVIATED);
+  for (LCTYPE i = 0; i < 7 && n >= 8; ++i)
+    d.values[LOCALE_SABBREVDAYNAME1 + i] = FromIcu(days[(i + 1) % 7 + 1]);
+  days = symbols.getWeekdays(n, S::FORMAT, S::SHORT);
+  for (LCTYPE i = 0; i < 7 && n >= 8; ++i)
+    d.values[LOCALE_SSHORTESTDAYNAME1 + i] = FromIcu(days[(i + 1) % 7 + 1]);
   d.values[LOCALE_SMONTHNAME13] = u"";
   d.values[LOCALE_SABBREVMONTHNAME13] = u"";
 }
@@ -373,6 +418,180 @@ std::vector<LocaleData> BuildLocales() {
     v[LOCALE_SPARENT] = u"";
     all.push_back(std::move(d));
   }
+  {
+    LocaleData d{0x0411, u"ja-JP", {}};
+    AddCommon(d);
+    AddIcuNames(d, "ja_JP", "gregorian");
+    auto& v = d.values;
+    v[LOCALE_ILANGUAGE] = u"0411";
+    v[LOCALE_SLANGUAGE] = u"Japanese (Japan)";
+    v[LOCALE_SENGLANGUAGE] = u"Japanese";
+    v[LOCALE_SABBREVLANGNAME] = u"JPN";
+    v[LOCALE_SNATIVELANGNAME] = u"日本語";
+    v[LOCALE_ICOUNTRY] = u"81";
+    v[LOCALE_SCOUNTRY] = u"Japan";
+    v[LOCALE_SENGCOUNTRY] = u"Japan";
+    v[LOCALE_SABBREVCTRYNAME] = u"JPN";
+    v[LOCALE_SNATIVECTRYNAME] = u"日本";
+    v[LOCALE_IDEFAULTLANGUAGE] = u"0411";
+    v[LOCALE_IDEFAULTCOUNTRY] = u"81";
+    v[LOCALE_IDEFAULTCODEPAGE] = u"932";
+    v[LOCALE_IDEFAULTANSICODEPAGE] = u"932";
+    v[LOCALE_SLIST] = u",";
+    v[LOCALE_IMEASURE] = u"0";
+    v[LOCALE_SDECIMAL] = u".";
+    v[LOCALE_STHOUSAND] = u",";
+    v[LOCALE_SCURRENCY] = u"¥";
+    v[LOCALE_SINTLSYMBOL] = u"JPY";
+    v[LOCALE_SMONDECIMALSEP] = u".";
+    v[LOCALE_SMONTHOUSANDSEP] = u",";
+    v[LOCALE_ICURRDIGITS] = u"0";
+    v[LOCALE_ICURRENCY] = u"0";
+    v[LOCALE_INEGCURR] = u"1";
+    v[LOCALE_SDATE] = u"/";
+    v[LOCALE_SSHORTDATE] = u"yyyy/MM/dd";
+    v[LOCALE_SLONGDATE] = u"yyyy'年'M'月'd'日'";
+    v[LOCALE_STIMEFORMAT] = u"H:mm:ss";
+    v[LOCALE_SSHORTTIME] = u"H:mm";
+    v[LOCALE_SYEARMONTH] = u"yyyy'年'M'月'";
+    v[LOCALE_SMONTHDAY] = u"M'月'd'日'";
+    v[LOCALE_IDATE] = u"2";
+    v[LOCALE_ILDATE] = u"2";
+    v[LOCALE_ITIME] = u"1";
+    v[LOCALE_ITIMEMARKPOSN] = u"1";
+    v[LOCALE_ITLZERO] = u"0";
+    v[LOCALE_IDAYLZERO] = u"1";
+    v[LOCALE_IMONLZERO] = u"1";
+    v[LOCALE_S1159] = u"午前";
+    v[LOCALE_S2359] = u"午後";
+    v[LOCALE_IFIRSTDAYOFWEEK] = u"6";
+    v[LOCALE_IFIRSTWEEKOFYEAR] = u"0";
+    v[LOCALE_IOPTIONALCALENDAR] = u"3";
+    v[LOCALE_SISO639LANGNAME] = u"ja";
+    v[LOCALE_SISO3166CTRYNAME] = u"JP";
+    v[LOCALE_SISO639LANGNAME2] = u"jpn";
+    v[LOCALE_SISO3166CTRYNAME2] = u"JPN";
+    v[LOCALE_SENGCURRNAME] = u"Japanese Yen";
+    v[LOCALE_SNATIVECURRNAME] = u"円";
+    v[LOCALE_SPARENT] = u"ja";
+    all.push_back(std::move(d));
+  }
+  {
+    // The default calendar of this locale is the Hijri calendar; its names are Hijri months.
+    LocaleData d{0x0401, u"ar-SA", {}};
+    AddCommon(d);
+    AddIcuNames(d, "ar_SA", "islamic-civil");
+    auto& v = d.values;
+    v[LOCALE_ILANGUAGE] = u"0401";
+    v[LOCALE_SLANGUAGE] = u"Arabic (Saudi Arabia)";
+    v[LOCALE_SENGLANGUAGE] = u"Arabic";
+    v[LOCALE_SABBREVLANGNAME] = u"ARA";
+    v[LOCALE_SNATIVELANGNAME] = u"العربية";
+    v[LOCALE_ICOUNTRY] = u"966";
+    v[LOCALE_SCOUNTRY] = u"Saudi Arabia";
+    v[LOCALE_SENGCOUNTRY] = u"Saudi Arabia";
+    v[LOCALE_SABBREVCTRYNAME] = u"SAU";
+    v[LOCALE_SNATIVECTRYNAME] = u"المملكة العربية السعودية";
+    v[LOCALE_IDEFAULTLANGUAGE] = u"0401";
+    v[LOCALE_IDEFAULTCOUNTRY] = u"966";
+    v[LOCALE_IDEFAULTCODEPAGE] = u"720";
+    v[LOCALE_IDEFAULTANSICODEPAGE] = u"1256";
+    v[LOCALE_SLIST] = u";";
+    v[LOCALE_IMEASURE] = u"0";
+    v[LOCALE_SDECIMAL] = u".";
+    v[LOCALE_STHOUSAND] = u",";
+    v[LOCALE_SCURRENCY] = u"ر.س.\u200F";
+    v[LOCALE_SINTLSYMBOL] = u"SAR";
+    v[LOCALE_SMONDECIMALSEP] = u".";
+    v[LOCALE_SMONTHOUSANDSEP] = u",";
+    v[LOCALE_ICURRENCY] = u"2";
+    v[LOCALE_INEGCURR] = u"3";
+    v[LOCALE_SDATE] = u"/";
+    v[LOCALE_SSHORTDATE] = u"dd/MM/yy";
+    v[LOCALE_SLONGDATE] = u"dd/MMMM/yyyy";
+    v[LOCALE_STIMEFORMAT] = u"hh:mm:ss tt";
+    v[LOCALE_SSHORTTIME] = u"hh:mm tt";
+    v[LOCALE_SYEARMONTH] = u"MMMM, yyyy";
+    v[LOCALE_SMONTHDAY] = u"d MMMM";
+    v[LOCALE_IDATE] = u"1";
+    v[LOCALE_ILDATE] = u"1";
+    v[LOCALE_ITIME] = u"0";
+    v[LOCALE_ITLZERO] = u"1";
+    v[LOCALE_IDAYLZERO] = u"1";
+    v[LOCALE_IMONLZERO] = u"1";
+    v[LOCALE_S1159] = u"ص";
+    v[LOCALE_S2359] = u"م";
+    v[LOCALE_IFIRSTDAYOFWEEK] = u"6";
+    v[LOCALE_IFIRSTWEEKOFYEAR] = u"0";
+    v[LOCALE_ICALENDARTYPE] = u"6";
+    v[LOCALE_IOPTIONALCALENDAR] = u"6";
+    v[LOCALE_IREADINGLAYOUT] = u"1";
+    v[LOCALE_SISO639LANGNAME] = u"ar";
+    v[LOCALE_SISO3166CTRYNAME] = u"SA";
+    v[LOCALE_SISO639LANGNAME2] = u"ara";
+    v[LOCALE_SISO3166CTRYNAME2] = u"SAU";
+    v[LOCALE_SENGCURRNAME] = u"Saudi Riyal";
+    v[LOCALE_SNATIVECURRNAME] = u"ريال سعودي";
+    v[LOCALE_SPARENT] = u"ar";
+    all.push_back(std::move(d));
+  }
+  {
+    LocaleData d{0x040D, u"he-IL", {}};
+    AddCommon(d);
+    AddIcuNames(d, "he_IL", "gregorian");
+    auto& v = d.values;
+    v[LOCALE_ILANGUAGE] = u"040d";
+    v[LOCALE_SLANGUAGE] = u"Hebrew (Israel)";
+    v[LOCALE_SENGLANGUAGE] = u"Hebrew";
+    v[LOCALE_SABBREVLANGNAME] = u"HEB";
+    v[LOCALE_SNATIVELANGNAME] = u"עברית";
+    v[LOCALE_ICOUNTRY] = u"972";
+    v[LOCALE_SCOUNTRY] = u"Israel";
+    v[LOCALE_SENGCOUNTRY] = u"Israel";
+    v[LOCALE_SABBREVCTRYNAME] = u"ISR";
+    v[LOCALE_SNATIVECTRYNAME] = u"ישראל";
+    v[LOCALE_IDEFAULTLANGUAGE] = u"040d";
+    v[LOCALE_IDEFAULTCOUNTRY] = u"972";
+    v[LOCALE_IDEFAULTCODEPAGE] = u"862";
+    v[LOCALE_IDEFAULTANSICODEPAGE] = u"1255";
+    v[LOCALE_SLIST] = u",";
+    v[LOCALE_IMEASURE] = u"0";
+    v[LOCALE_SDECIMAL] = u".";
+    v[LOCALE_STHOUSAND] = u",";
+    v[LOCALE_SCURRENCY] = u"₪";
+    v[LOCALE_SINTLSYMBOL] = u"ILS";
+    v[LOCALE_SMONDECIMALSEP] = u".";
+    v[LOCALE_SMONTHOUSANDSEP] = u",";
+    v[LOCALE_ICURRENCY] = u"2";
+    v[LOCALE_INEGCURR] = u"2";
+    v[LOCALE_SDATE] = u"/";
+    v[LOCALE_SSHORTDATE] = u"dd/MM/yyyy";
+    v[LOCALE_SLONGDATE] = u"dddd dd MMMM yyyy";
+    v[LOCALE_STIMEFORMAT] = u"HH:mm:ss";
+    v[LOCALE_SSHORTTIME] = u"HH:mm";
+    v[LOCALE_SYEARMONTH] = u"MMMM yyyy";
+    v[LOCALE_SMONTHDAY] = u"dd MMMM";
+    v[LOCALE_IDATE] = u"1";
+    v[LOCALE_ILDATE] = u"1";
+    v[LOCALE_ITIME] = u"1";
+    v[LOCALE_ITLZERO] = u"1";
+    v[LOCALE_IDAYLZERO] = u"1";
+    v[LOCALE_IMONLZERO] = u"1";
+    v[LOCALE_S1159] = u"AM";
+    v[LOCALE_S2359] = u"PM";
+    v[LOCALE_IFIRSTDAYOFWEEK] = u"6";
+    v[LOCALE_IFIRSTWEEKOFYEAR] = u"0";
+    v[LOCALE_IOPTIONALCALENDAR] = u"8";
+    v[LOCALE_IREADINGLAYOUT] = u"1";
+    v[LOCALE_SISO639LANGNAME] = u"he";
+    v[LOCALE_SISO3166CTRYNAME] = u"IL";
+    v[LOCALE_SISO639LANGNAME2] = u"heb";
+    v[LOCALE_SISO3166CTRYNAME2] = u"ISR";
+    v[LOCALE_SENGCURRNAME] = u"Israeli New Shekel";
+    v[LOCALE_SNATIVECURRNAME] = u"שקל חדש";
+    v[LOCALE_SPARENT] = u"he";
+    all.push_back(std::move(d));
+  }
   for (auto& d : all) d.values[LOCALE_SNAME] = d.name;
   return all;
 }
@@ -542,6 +761,32 @@ int CompareImpl(LCID lcid, DWORD flags, std::u16string_view a, std::u16string_vi
   return Collate(c, a, b);
 }
 
+// User overrides of locale values (SetLocaleInfoW).
+struct Overrides {
+  std::mutex lock;
+  std::map<std::pair<LCID, LCTYPE>, std::u16string> values;
+};
+Overrides& UserOverrides() {
+  static Overrides o;
+  return o;
+}
+
+bool LookupValue(const LocaleData& d, LCTYPE type, bool useOverrides, std::u16string& value) {
+  if (useOverrides) {
+    auto& o = UserOverrides();
+    std::lock_guard g(o.lock);
+    auto it = o.values.find({d.lcid, type});
+    if (it != o.values.end()) {
+      value = it->second;
+      return true;
+    }
+  }
+  auto it = d.values.find(type);
+  if (it == d.values.end()) return false;
+  value = it->second;
+  return true;
+}
+
 }  // namespace
 
 // --- locale identifiers ---------------------------------------------------------------
@@ -612,10 +857,10 @@ int GetLocaleInfoW(LCID Locale, LCTYPE LCType, WCHAR* lpLCData, int cchData) {
   const LocaleData* d = FindData(ResolveLCID(Locale));
   if (!d) return 0;
   LCTYPE type = LCType & ~(LOCALE_NOUSEROVERRIDE | LOCALE_USE_CP_ACP | LOCALE_RETURN_NUMBER);
-  auto it = d->values.find(type);
-  if (it == d->values.end()) return 0;
+  std::u16string value;
+  if (!LookupValue(*d, type, !(LCType & LOCALE_NOUSEROVERRIDE), value)) return 0;
   if (LCType & LOCALE_RETURN_NUMBER) {
-    const std::u16string& s = it->second;
+    const std::u16string& s = value;
     if (s.empty()) return 0;
     DWORD value = 0;
     int base = IsHexType(type) ? 16 : 10;
@@ -637,7 +882,7 @@ int GetLocaleInfoW(LCID Locale, LCTYPE LCType, WCHAR* lpLCData, int cchData) {
     std::memcpy(lpLCData, &value, sizeof(value));
     return kNeed;
   }
-  return CopyOut(it->second, lpLCData, cchData);
+  return CopyOut(value, lpLCData, cchData);
 }
 
 int GetLocaleInfoEx(const WCHAR* lpLocaleName, LCTYPE LCType, WCHAR* lpLCData, int cchData) {
@@ -704,6 +949,234 @@ BOOL GetStringTypeW(DWORD dwInfoType, const WCHAR* lpSrcStr, int cchSrc, WORD* l
 
 BOOL GetStringTypeExW(LCID, DWORD dwInfoType, const WCHAR* lpSrcStr, int cchSrc, WORD* lpCharType) {
   return GetStringTypeW(dwInfoType, lpSrcStr, cchSrc, lpCharType);
+}
+
+}  // namespace qd
+
+// --- user overrides and date formatting ----------------------------------------------------
+
+namespace qd {
+
+BOOL SetLocaleInfoW(LCID Locale, LCTYPE LCType, const WCHAR* lpLCData) {
+  const LocaleData* d = FindData(ResolveLCID(Locale));
+  LCTYPE type = LCType & ~(LOCALE_NOUSEROVERRIDE | LOCALE_USE_CP_ACP | LOCALE_RETURN_NUMBER);
+  if (!d || !lpLCData || !d->values.count(type)) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  auto& o = UserOverrides();
+  std::lock_guard g(o.lock);
+  o.values[{d->lcid, type}] = lpLCData;
+  return TRUE;
+}
+
+void ResetLocaleInfoForTesting() {
+  auto& o = UserOverrides();
+  std::lock_guard g(o.lock);
+  o.values.clear();
+}
+
+namespace {
+
+struct CalendarDate {
+  int era = 0;  // ICU's era index (Japanese calendar)
+  int year = 0;
+  int month = 0;
+  int day = 0;
+};
+
+// The Gregorian date in the calendar with the given identifier.
+CalendarDate ToCalendar(int year, int month, int day, int calendarId) {
+  CalendarDate r{0, year, month, day};
+  const char* icuType = nullptr;
+  switch (calendarId) {
+    case 3:
+      icuType = "japanese";
+      break;
+    case 6:
+      icuType = "islamic-civil";
+      break;
+    case 4:
+      r.year = year - 1911;
+      return r;
+    case 5:
+      r.year = year + 2333;
+      return r;
+    case 7:
+      r.year = year + 543;
+      return r;
+    default:
+      return r;
+  }
+  UErrorCode err = U_ZERO_ERROR;
+  icu::Locale loc("en", nullptr, nullptr, (std::string("calendar=") + icuType).c_str());
+  std::unique_ptr<icu::Calendar> cal(
+      icu::Calendar::createInstance(icu::TimeZone::getGMT()->clone(), loc, err));
+  if (U_FAILURE(err) || !cal) return r;
+  // Days since 1970-01-01 of the proleptic Gregorian date.
+  double days = EncodeDate(year, month, day) - 25569.0;
+  cal->setTime(days * 86400000.0, err);
+  int e = cal->get(UCAL_ERA, err), y = cal->get(UCAL_YEAR, err), m = cal->get(UCAL_MONTH, err) + 1,
+      dd = cal->get(UCAL_DATE, err);
+  if (U_FAILURE(err)) return r;
+  return {e, y, m, dd};
+}
+
+std::u16string EraName(int era, int calendarId, const LocaleData& d) {
+  UErrorCode err = U_ZERO_ERROR;
+  const char* type = calendarId == 3 ? "japanese" : calendarId == 6 ? "islamic-civil" : "gregorian";
+  std::string name = StringToUtf8(d.name);
+  std::replace(name.begin(), name.end(), '-', '_');
+  icu::DateFormatSymbols symbols(icu::Locale(name.c_str()), type, err);
+  if (U_FAILURE(err)) return {};
+  int32_t n = 0;
+  const icu::UnicodeString* eras = symbols.getEras(n);
+  if (calendarId != 3 && calendarId != 6) era = 1;  // the current era of the Gregorian family
+  if (era < 0 || era >= n) return {};
+  return FromIcu(eras[era]);
+}
+
+std::u16string Padded(int value, int width) {
+  std::u16string s = IntToStr(value);
+  while (static_cast<int>(s.size()) < width) s.insert(s.begin(), u'0');
+  return s;
+}
+
+}  // namespace
+
+int GetDateFormatW(LCID Locale, DWORD dwFlags, const SYSTEMTIME* lpDate, const WCHAR* lpFormat,
+                   WCHAR* lpDateStr, int cchDate) {
+  const LocaleData* d = FindData(ResolveLCID(Locale));
+  if (!d || cchDate < 0 || (cchDate > 0 && !lpDateStr)) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return 0;
+  }
+  const DWORD kinds = DATE_SHORTDATE | DATE_LONGDATE | DATE_YEARMONTH;
+  if (lpFormat && (dwFlags & kinds)) {
+    SetLastError(ERROR_INVALID_FLAGS);
+    return 0;
+  }
+  int year, month, day;
+  if (lpDate) {
+    year = lpDate->wYear;
+    month = lpDate->wMonth;
+    day = lpDate->wDay;
+    if (year < 1601 || year > 30827 || month < 1 || month > 12 || day < 1 ||
+        day > DaysInAMonth(year, month) || year > 9999) {
+      SetLastError(ERROR_INVALID_PARAMETER);
+      return 0;
+    }
+  } else {
+    DecodeDate(Date(), year, month, day);
+  }
+  const bool overrides = !(dwFlags & LOCALE_NOUSEROVERRIDE);
+  std::u16string picture;
+  if (lpFormat) {
+    picture = lpFormat;
+  } else {
+    LCTYPE t = (dwFlags & DATE_LONGDATE)    ? LOCALE_SLONGDATE
+               : (dwFlags & DATE_YEARMONTH) ? LOCALE_SYEARMONTH
+                                            : LOCALE_SSHORTDATE;
+    LookupValue(*d, t, overrides, picture);
+  }
+  std::u16string calText;
+  LookupValue(*d, LOCALE_ICALENDARTYPE, overrides, calText);
+  const int calendarId = StrToIntDef(calText, 1);
+  const CalendarDate cd = ToCalendar(year, month, day, calendarId);
+  const int weekday = (DayOfWeek(EncodeDate(year, month, day)) + 5) % 7;  // 0 = Monday
+
+  // A day number anywhere in the picture asks for genitive month names.
+  bool hasDayNumber = false;
+  for (size_t i = 0; i < picture.size();) {
+    if (picture[i] == u'\'') {
+      size_t j = picture.find(u'\'', i + 1);
+      i = j == std::u16string::npos ? picture.size() : j + 1;
+      continue;
+    }
+    size_t j = i;
+    while (j < picture.size() && picture[j] == picture[i]) ++j;
+    if (picture[i] == u'd' && j - i <= 2) hasDayNumber = true;
+    i = j;
+  }
+
+  auto value = [&](LCTYPE t) {
+    std::u16string v;
+    LookupValue(*d, t, overrides, v);
+    return v;
+  };
+  std::u16string out;
+  for (size_t i = 0; i < picture.size();) {
+    Char c = picture[i];
+    if (c == u'\'') {
+      // Quoted text; two quotes inside stand for one.
+      ++i;
+      while (i < picture.size()) {
+        if (picture[i] == u'\'') {
+          if (i + 1 < picture.size() && picture[i + 1] == u'\'') {
+            out.push_back(u'\'');
+            i += 2;
+            continue;
+          }
+          ++i;
+          break;
+        }
+        out.push_back(picture[i++]);
+      }
+      continue;
+    }
+    size_t j = i;
+    while (j < picture.size() && picture[j] == c) ++j;
+    const size_t run = j - i;
+    switch (c) {
+      case u'd':
+        if (run == 1)
+          out += IntToStr(cd.day);
+        else if (run == 2)
+          out += Padded(cd.day, 2);
+        else
+          out += value((run == 3 ? LOCALE_SABBREVDAYNAME1 : LOCALE_SDAYNAME1) + static_cast<LCTYPE>(weekday));
+        break;
+      case u'M':
+        if (run == 1) {
+          out += IntToStr(cd.month);
+        } else if (run == 2) {
+          out += Padded(cd.month, 2);
+        } else if (run == 3) {
+          out += value(LOCALE_SABBREVMONTHNAME1 + static_cast<LCTYPE>(cd.month - 1));
+        } else {
+          std::u16string name;
+          if (!(hasDayNumber &&
+                LookupValue(*d, kGenitiveMonthName1 + static_cast<LCTYPE>(cd.month - 1), false, name)))
+            name = value(LOCALE_SMONTHNAME1 + static_cast<LCTYPE>(cd.month - 1));
+          out += name;
+        }
+        break;
+      case u'y':
+        if (run == 1)
+          out += IntToStr(cd.year % 100);
+        else if (run == 2)
+          out += Padded(cd.year % 100, 2);
+        else
+          out += IntToStr(cd.year);
+        break;
+      case u'g':
+        out += EraName(cd.era, calendarId, *d);
+        break;
+      default:
+        out.append(run, c);
+        break;
+    }
+    i = j;
+  }
+  const int need = static_cast<int>(out.size()) + 1;
+  if (cchDate == 0) return need;
+  if (cchDate < need) {
+    SetLastError(ERROR_INSUFFICIENT_BUFFER);
+    return 0;
+  }
+  std::copy(out.begin(), out.end(), lpDateStr);
+  lpDateStr[out.size()] = 0;
+  return need;
 }
 
 }  // namespace qd

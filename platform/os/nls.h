@@ -179,6 +179,41 @@ int GetLocaleInfoW(LCID Locale, LCTYPE LCType, WCHAR* lpLCData, int cchData);
 int GetLocaleInfoEx(const WCHAR* lpLocaleName, LCTYPE LCType, WCHAR* lpLCData, int cchData);
 // Convenience: the value as a String ("" when unknown).
 String GetLocaleStr(LCID Locale, LCTYPE LCType, const String& Default = String());
+// Sets a user override of a locale value (as the regional settings do); reads with
+// LOCALE_NOUSEROVERRIDE still see the locale's own value. FALSE for an unknown locale or a
+// null value.
+BOOL SetLocaleInfoW(LCID Locale, LCTYPE LCType, const WCHAR* lpLCData);
+// Tests: drops every user override.
+void ResetLocaleInfoForTesting();
+
+struct SYSTEMTIME {
+  WORD wYear = 0;
+  WORD wMonth = 0;
+  WORD wDayOfWeek = 0;  // 0 = Sunday
+  WORD wDay = 0;
+  WORD wHour = 0;
+  WORD wMinute = 0;
+  WORD wSecond = 0;
+  WORD wMilliseconds = 0;
+};
+static_assert(sizeof(SYSTEMTIME) == 16);
+
+// GetDateFormatW flags.
+constexpr DWORD DATE_SHORTDATE = 0x00000001;
+constexpr DWORD DATE_LONGDATE = 0x00000002;
+constexpr DWORD DATE_USE_ALT_CALENDAR = 0x00000004;
+constexpr DWORD DATE_YEARMONTH = 0x00000008;
+
+// Formats a date (today when lpDate is null) with a picture of d, dd, ddd, dddd, M, MM, MMM,
+// MMMM, y, yy, yyyy, g, gg and quoted literals; without a picture the locale's short (or,
+// with the flags, long or year-month) date format. MMMM takes the genitive month name when the
+// picture also holds a day number (d or dd). Dates are shown in the locale's calendar (the
+// Hijri calendar of ar-SA; era years of the Japanese, Taiwan, Korean and Thai calendars).
+// Returns the characters written including the terminating zero (needed, with cchDate 0);
+// 0 with ERROR_INVALID_PARAMETER for an invalid date or locale, ERROR_INSUFFICIENT_BUFFER for
+// a short buffer.
+int GetDateFormatW(LCID Locale, DWORD dwFlags, const SYSTEMTIME* lpDate, const WCHAR* lpFormat,
+                   WCHAR* lpDateStr, int cchDate);
 
 // Locale identifiers. The user locale comes from the environment (LC_ALL, LC_MESSAGES
 // is not consulted; LC_ALL, LANG), en-US when it names none we know.
