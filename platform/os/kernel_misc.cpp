@@ -48,7 +48,7 @@ void GetSystemInfo(SYSTEM_INFO* info) {
   info->dwPageSize = static_cast<DWORD>(::sysconf(_SC_PAGESIZE));
   info->lpMinimumApplicationAddress = reinterpret_cast<void*>(0x10000);
   info->lpMaximumApplicationAddress = reinterpret_cast<void*>(0x7FFFFFFEFFFFull);
-  unsigned n = std::max(1u, std::thread::hardware_concurrency());
+  const unsigned n = os::detail::ReportedProcessorCount();
   info->dwNumberOfProcessors = n;
   info->dwActiveProcessorMask = n >= 64 ? ~uintptr_t{0} : ((uintptr_t{1} << n) - 1);
   info->dwProcessorType = 8664;

@@ -1,5 +1,6 @@
 // QueueUserWorkItem over a small pool of worker threads.
 #include <algorithm>
+#include <atomic>
 #include <condition_variable>
 #include <deque>
 #include <mutex>
@@ -81,6 +82,10 @@ WorkerPool& Pool() {
 
 }  // namespace
 
+namespace {
+std::atomic<DWORD> g_processorCount{0};
+}  // namespace
+
 BOOL QueueUserWorkItem(LPTHREAD_START_ROUTINE function, void* context, ULONG flags) {
   if (!function) {
     SetLastError(ERROR_INVALID_PARAMETER);
@@ -94,3 +99,16 @@ BOOL QueueUserWorkItem(LPTHREAD_START_ROUTINE function, void* context, ULONG fla
 }
 
 }  // namespace qd
+
+namespace qd::os {
+
+void SetReportedProcessorCount(DWORD count) {
+  g_processorCount = count;
+}
+
+DWORD detail::ReportedProcessorCount() {
+  const DWORD n = g_processorCount.load();
+  return n ? n : std::max(1u, std::thread::hardware_concurrency());
+}
+
+}  // namespace qd::os

@@ -7,6 +7,7 @@
 
 #include "platform/base/exceptions.h"
 #include "platform/base/strings.h"
+#include "ui/core/dxThreading.h"
 
 namespace qd {
 
@@ -82,15 +83,29 @@ void SequentialSort(void** L, int32_t ACount, const Cmp& cmp) {
 
 }  // namespace
 
+namespace {
+
+bool UseParallelSort(bool AMultiThreaded, int32_t ACount) {
+  return AMultiThreaded && ACount > 32 && dxSortHelper && dxCanUseMultiThreading();
+}
+
+}  // namespace
+
 void dxQuickSortList(void** AList, int32_t ACount, bool AMultiThreaded, TListSortCompare ACompare) {
   if (!AList || ACount < 2 || !ACompare) return;
-  SequentialSort(AList, ACount, ACompare);
+  if (UseParallelSort(AMultiThreaded, ACount))
+    dxSortHelper->Sort(AList, ACount, ACompare);
+  else
+    SequentialSort(AList, ACount, ACompare);
 }
 
 void dxQuickSortList(void** AList, int32_t ACount, bool AMultiThreaded,
                      const TdxListSortCompareFunc& ACompare) {
   if (!AList || ACount < 2 || !ACompare) return;
-  SequentialSort(AList, ACount, ACompare);
+  if (UseParallelSort(AMultiThreaded, ACount))
+    dxSortHelper->Sort(AList, ACount, ACompare);
+  else
+    SequentialSort(AList, ACount, ACompare);
 }
 
 // --- TdxFastList -----------------------------------------------------------------------
