@@ -480,7 +480,7 @@ std::vector<LocaleData> BuildLocales() {
     // The default calendar of this locale is the Hijri calendar; its names are Hijri months.
     LocaleData d{0x0401, u"ar-SA", {}};
     AddCommon(d);
-    AddIcuNames(d, "ar_SA", "islamic-civil");
+    AddIcuNames(d, "ar_SA", "islamic");
     auto& v = d.values;
     v[LOCALE_ILANGUAGE] = u"0401";
     v[LOCALE_SLANGUAGE] = u"Arabic (Saudi Arabia)";
@@ -994,7 +994,8 @@ CalendarDate ToCalendar(int year, int month, int day, int calendarId) {
       icuType = "japanese";
       break;
     case 6:
-      icuType = "islamic-civil";
+      // The tabular calendar counted from 622-07-15 (Julian), as the calendar tables count.
+      icuType = "islamic-tbla";
       break;
     case 4:
       r.year = year - 1911;
@@ -1024,7 +1025,7 @@ CalendarDate ToCalendar(int year, int month, int day, int calendarId) {
 
 std::u16string EraName(int era, int calendarId, const LocaleData& d) {
   UErrorCode err = U_ZERO_ERROR;
-  const char* type = calendarId == 3 ? "japanese" : calendarId == 6 ? "islamic-civil" : "gregorian";
+  const char* type = calendarId == 3 ? "japanese" : calendarId == 6 ? "islamic" : "gregorian";
   std::string name = StringToUtf8(d.name);
   std::replace(name.begin(), name.end(), '-', '_');
   icu::DateFormatSymbols symbols(icu::Locale(name.c_str()), type, err);

@@ -2,6 +2,7 @@
 #include "platform/os/kernel.h"
 #include "platform/os/modules.h"
 #include "platform/os/nls_calendar.h"
+#include "platform/os/timezone.h"
 #include "platform/os/user.h"
 
 namespace qd::os::detail {
@@ -19,6 +20,7 @@ void RegisterBuiltinExports() {
   RegisterExport(k32, "FreeLibrary", &FreeLibrary);
   RegisterExport(k32, "GetProcAddress", &GetProcAddress);
   RegisterExport(k32, "GetCalendarInfoW", &GetCalendarInfoW);
+  RegisterExport(k32, "GetDynamicTimeZoneInformation", &GetDynamicTimeZoneInformation);
   RegisterExport("ntdll.dll", "RtlGetVersion", &RtlGetVersion);
 
   const char* u32 = "user32.dll";

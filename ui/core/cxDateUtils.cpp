@@ -489,6 +489,7 @@ void TdxTimeZoneHelper::AddDSTInfo(TcxTimeZoneInformation& AInfo, int32_t AYear,
 }
 
 TDateTime TdxTimeZoneHelper::CalculateTransitionDate(int32_t AYear, const SYSTEMTIME& ATime) {
+  if (ATime.wMonth < 1 || ATime.wMonth > 12) throw EConvertError(u"Invalid argument to date encode");
   const TDateTime time = EncodeTime(ATime.wHour, ATime.wMinute, ATime.wSecond, ATime.wMilliseconds);
   if (ATime.wYear == AYear) return EncodeDate(AYear, ATime.wMonth, ATime.wDay) + time;
   int32_t day;
