@@ -151,7 +151,8 @@ void TcxCustomCalendarTable::AdjustYear(int32_t& AYear, int32_t& AEra, int32_t A
   int32_t year = AYear;
   YearToGregorianYear(year, AEra);
   AEra = GetEra(year, AMonth, ADay);
-  if (AEra >= 0) AYear = year - FEras->Items(AEra)->FYearOffset;
+  // A date before the first era is counted in the default era, as FromDateTime does.
+  AYear = year - EraOf(AEra)->FYearOffset;
 }
 
 void TcxCustomCalendarTable::CheckDateTime(TDateTime& ADate) const {
