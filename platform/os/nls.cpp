@@ -592,6 +592,62 @@ std::vector<LocaleData> BuildLocales() {
     v[LOCALE_SPARENT] = u"he";
     all.push_back(std::move(d));
   }
+  {
+    // Month names after a day number take the genitive case ("5 марта").
+    LocaleData d{0x0419, u"ru-RU", {}};
+    AddCommon(d);
+    AddIcuNames(d, "ru_RU", "gregorian");
+    auto& v = d.values;
+    v[LOCALE_ILANGUAGE] = u"0419";
+    v[LOCALE_SLANGUAGE] = u"Russian (Russia)";
+    v[LOCALE_SENGLANGUAGE] = u"Russian";
+    v[LOCALE_SABBREVLANGNAME] = u"RUS";
+    v[LOCALE_SNATIVELANGNAME] = u"русский";
+    v[LOCALE_ICOUNTRY] = u"7";
+    v[LOCALE_SCOUNTRY] = u"Russia";
+    v[LOCALE_SENGCOUNTRY] = u"Russia";
+    v[LOCALE_SABBREVCTRYNAME] = u"RUS";
+    v[LOCALE_SNATIVECTRYNAME] = u"Россия";
+    v[LOCALE_IDEFAULTLANGUAGE] = u"0419";
+    v[LOCALE_IDEFAULTCOUNTRY] = u"7";
+    v[LOCALE_IDEFAULTCODEPAGE] = u"866";
+    v[LOCALE_IDEFAULTANSICODEPAGE] = u"1251";
+    v[LOCALE_SLIST] = u";";
+    v[LOCALE_IMEASURE] = u"0";
+    v[LOCALE_SDECIMAL] = u",";
+    v[LOCALE_STHOUSAND] = u"\u00A0";
+    v[LOCALE_SCURRENCY] = u"₽";
+    v[LOCALE_SINTLSYMBOL] = u"RUB";
+    v[LOCALE_SMONDECIMALSEP] = u",";
+    v[LOCALE_SMONTHOUSANDSEP] = u"\u00A0";
+    v[LOCALE_ICURRENCY] = u"3";
+    v[LOCALE_INEGCURR] = u"8";
+    v[LOCALE_SDATE] = u".";
+    v[LOCALE_SSHORTDATE] = u"dd.MM.yyyy";
+    v[LOCALE_SLONGDATE] = u"d MMMM yyyy 'г.'";
+    v[LOCALE_STIMEFORMAT] = u"H:mm:ss";
+    v[LOCALE_SSHORTTIME] = u"H:mm";
+    v[LOCALE_SYEARMONTH] = u"MMMM yyyy";
+    v[LOCALE_SMONTHDAY] = u"d MMMM";
+    v[LOCALE_IDATE] = u"1";
+    v[LOCALE_ILDATE] = u"1";
+    v[LOCALE_ITIME] = u"1";
+    v[LOCALE_ITLZERO] = u"0";
+    v[LOCALE_IDAYLZERO] = u"1";
+    v[LOCALE_IMONLZERO] = u"1";
+    v[LOCALE_S1159] = u"";
+    v[LOCALE_S2359] = u"";
+    v[LOCALE_IFIRSTDAYOFWEEK] = u"0";
+    v[LOCALE_IFIRSTWEEKOFYEAR] = u"0";
+    v[LOCALE_SISO639LANGNAME] = u"ru";
+    v[LOCALE_SISO3166CTRYNAME] = u"RU";
+    v[LOCALE_SISO639LANGNAME2] = u"rus";
+    v[LOCALE_SISO3166CTRYNAME2] = u"RUS";
+    v[LOCALE_SENGCURRNAME] = u"Russian Ruble";
+    v[LOCALE_SNATIVECURRNAME] = u"российский рубль";
+    v[LOCALE_SPARENT] = u"ru";
+    all.push_back(std::move(d));
+  }
   for (auto& d : all) d.values[LOCALE_SNAME] = d.name;
   return all;
 }

@@ -266,6 +266,10 @@ TEST_F(DateUtilsTest, SystemDateFormat) {
       {0x0409, 0, u"MMM d, yy 'o''clock'", "Mar 5, 24 o'clock"},
       {0x0411, DATE_LONGDATE, nullptr, "2024年3月5日"},
       {0x0409, DATE_YEARMONTH, nullptr, "March 2024"},
+      {0x0419, 0, u"d MMMM", "5 марта"},
+      {0x0419, 0, u"MMMM yyyy", "март 2024"},
+      {0x0419, 0, u"dddd MMMM", "вторник март"},
+      {0x0419, DATE_LONGDATE, nullptr, "5 марта 2024 г."},
   };
   for (const Case& c : cases) {
     WCHAR buffer[64];
@@ -273,6 +277,15 @@ TEST_F(DateUtilsTest, SystemDateFormat) {
     ASSERT_GT(n, 0) << c.expected;
     EXPECT_EQ(Utf8(String(buffer, static_cast<size_t>(n - 1))), c.expected);
   }
+  // A user override of the short date format; LOCALE_NOUSEROVERRIDE reads the locale's own.
+  ASSERT_TRUE(SetLocaleInfoW(0x0409, LOCALE_SSHORTDATE, u"yyyy-MM-dd"));
+  WCHAR buffer[32];
+  ASSERT_GT(GetDateFormatW(0x0409, 0, &st, nullptr, buffer, 32), 0);
+  EXPECT_EQ(Utf8(buffer), "2024-03-05");
+  ASSERT_GT(GetDateFormatW(0x0409, LOCALE_NOUSEROVERRIDE, &st, nullptr, buffer, 32), 0);
+  EXPECT_EQ(Utf8(buffer), "3/5/2024");
+  EXPECT_EQ(Utf8(GetLocaleStr(0x0409, LOCALE_SSHORTDATE | LOCALE_NOUSEROVERRIDE)), "M/d/yyyy");
+  EXPECT_FALSE(SetLocaleInfoW(0x0413, LOCALE_SSHORTDATE, u"x"));  // a locale without data
   WCHAR small[4];
   EXPECT_EQ(GetDateFormatW(0x0409, 0, &st, u"MMMM", small, 4), 0);
   EXPECT_EQ(GetDateFormatW(0x0409, 0, &st, u"MMMM", nullptr, 0), 6);

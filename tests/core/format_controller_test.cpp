@@ -278,6 +278,22 @@ TEST_F(FormatControllerTest, CustomRegExprMasks) {
   EXPECT_EQ(Utf8(fc->RegExprCustomDateEditMask(u"h AMPM")), "(0?[1-9]|1[012])' '");
 }
 
+TEST_F(FormatControllerTest, LongMonthNamesAcceptTheGenitiveForm) {
+  // ru-RU writes "5 марта" but names the month "март".
+  Use("en_US", 0x0419);
+  const char16_t* names[12] = {u"январь", u"февраль", u"март",     u"апрель",  u"май",    u"июнь",
+                               u"июль",   u"август",  u"сентябрь", u"октябрь", u"ноябрь", u"декабрь"};
+  for (size_t i = 0; i < 12; ++i) FormatSettings().LongMonthNames[i] = names[i];
+  const std::string mask = Utf8(cxFormatController()->RegExprCustomDateEditMask(u"d mmmm"));
+  EXPECT_NE(mask.find("|('январь'|'января'|'февраль'|'февраля'|'март'|'марта'|"), std::string::npos) << mask;
+  EXPECT_NE(mask.find("|'май'|'мая'|"), std::string::npos) << mask;
+  EXPECT_NE(mask.find("|'декабрь'|'декабря'))"), std::string::npos) << mask;
+  // Names that the system writes the same way are not repeated.
+  FormatSettings().LongMonthNames[2] = u"МАРТА";
+  EXPECT_NE(Utf8(cxFormatController()->RegExprCustomDateEditMask(u"d mmmm")).find("|'МАРТА'|'апрель'|"),
+            std::string::npos);
+}
+
 class CountingListener : public IcxFormatControllerListener, public IcxFormatControllerListener2 {
  public:
   void FormatChanged() override { ++formatChanged; }

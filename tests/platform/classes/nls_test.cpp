@@ -42,7 +42,7 @@ TEST(Nls, LocaleInformationByIdentifier) {
       {0x0409, LOCALE_ICALENDARTYPE, u"1"},
       {LOCALE_INVARIANT, LOCALE_SNAME, u""},
       {LOCALE_INVARIANT, LOCALE_SSHORTDATE, u"MM/dd/yyyy"},
-      {0x0411, LOCALE_SDECIMAL, u"<none>"},
+      {0x0413, LOCALE_SDECIMAL, u"<none>"},
       {0x0409, 0x7777, u"<none>"},
       {0x10416, LOCALE_SDECIMAL, u","},  // a sort identifier does not change the data
   };
@@ -75,7 +75,7 @@ TEST(Nls, DefaultAndThreadLocales) {
   EXPECT_EQ(GetThreadLocale(), 0x0416u);
   EXPECT_TRUE(SetThreadLocale(0x0407));
   EXPECT_EQ(GetThreadLocale(), 0x0407u);
-  EXPECT_FALSE(SetThreadLocale(0x0411));  // no data for it
+  EXPECT_FALSE(SetThreadLocale(0x0413));  // no data for it
   EXPECT_EQ(GetThreadLocale(), 0x0407u);
   SetThreadLocale(LOCALE_USER_DEFAULT);
   EXPECT_EQ(GetThreadLocale(), 0x0416u);
