@@ -13,6 +13,7 @@
 #include "platform/os/nls.h"
 #include "platform/os/nls_calendar.h"
 #include "ui/core/cxCalendarTables.h"
+#include "ui/core/cxDateUtils.h"
 
 namespace qd {
 namespace {
@@ -402,6 +403,34 @@ TEST(CalendarTables, WeekStartsAndMonthAndYearEnds) {
 
 // --- Week numbers --------------------------------------------------------------------------
 
+TEST(CalendarTables, GregorianWeekNumbersCountFromTheStartOfWeek) {
+  struct TCase {
+    CALID Calendar;
+    TDay StartOfWeek;
+    TDateTime Date;
+    TcxFirstWeekOfYear Rule;
+    int32_t Week;
+  };
+  const TCase cases[] = {
+      {CAL_GREGORIAN, dMonday, EncodeDate(2021, 1, 1), fwyFirstFourDays, 53},
+      {CAL_GREGORIAN, dMonday, EncodeDate(2021, 1, 4), fwyFirstFourDays, 1},
+      {CAL_GREGORIAN, dMonday, EncodeDate(2024, 12, 30), fwyFirstFourDays, 1},
+      {CAL_GREGORIAN, dSunday, EncodeDate(2024, 12, 29), fwyJan1, 1},
+      {CAL_GREGORIAN, dSunday, EncodeDate(2024, 12, 28), fwyJan1, 52},
+      {CAL_GREGORIAN, dSunday, EncodeDate(2023, 1, 1), fwyFirstFullWeek, 1},
+      {CAL_GREGORIAN, dSunday, EncodeDate(2022, 1, 1), fwyFirstFullWeek, 52},
+      {CAL_JAPAN, dMonday, EncodeDate(2021, 1, 1), fwyFirstFourDays, 53},
+      {CAL_JAPAN, dMonday, EncodeDate(1989, 1, 9), fwyFirstFourDays, 2},  // across the era change
+  };
+  for (const TCase& c : cases) {
+    dxSetStartOfWeek(c.StartOfWeek);
+    for (TDay argument : {dSunday, dThursday})
+      EXPECT_EQ(Table(c.Calendar).GetWeekNumber(c.Date, argument, c.Rule), c.Week)
+          << c.Calendar << " " << Show(c.Date) << " rule " << int(c.Rule);
+  }
+  dxResetAssignedStartOfWeek();
+}
+
 TEST(CalendarTables, LunarWeekNumbersFollowTheFirstWeekRule) {
   // 5784 began on Saturday 2023-09-16, 5785 on Thursday 2024-10-03; Hebrew weeks start on
   // Sunday. Week 1 of 5785: Jan 1 rule from Sunday 2024-09-29, the other rules from
@@ -606,6 +635,35 @@ TEST(CalendarTables, TheLocalCalendarIsTheThreadLocales) {
   EXPECT_EQ(cxGetLocalCalendar(), cxGetCalendar(CAL_GREGORIAN));
   EXPECT_TRUE(cxIsGregorianCalendar(nullptr));
   EXPECT_EQ(cxGetCalendarID(0x7C7C), 0u);  // no such locale
+}
+
+TEST(CalendarTables, TheLocalCalendarFollowsTheLocalesCalendarType) {
+  {
+    TScopedThreadLocale locale(0x0401);  // ar-SA: Hijri
+    EXPECT_EQ(cxGetLocalCalendar(), cxGetCalendar(CAL_HIJRI));
+    EXPECT_FALSE(cxIsGregorianCalendar(nullptr));
+  }
+  {
+    // The user's choice of the Japanese era calendar in the regional settings.
+    TScopedThreadLocale locale(0x0411);
+    ASSERT_TRUE(SetLocaleInfoW(0x0411, LOCALE_ICALENDARTYPE, u"3"));
+    EXPECT_EQ(cxGetLocalCalendarID(), CAL_JAPAN);
+    EXPECT_EQ(cxGetLocalCalendar()->ClassType(), TcxJapaneseCalendarTable::StaticClass());
+    EXPECT_FALSE(cxIsGregorianCalendar(nullptr));
+    ResetLocaleInfoForTesting();
+    EXPECT_TRUE(cxIsGregorianCalendar(nullptr));
+  }
+}
+
+TEST(CalendarTables, HijriMonthNamesOfTheLocaleAreMonthNumbers) {
+  TScopedThreadLocale locale(0x0401);  // ar-SA, whose dates are Hijri
+  const TcxCustomCalendarTable& hijri = Table(CAL_HIJRI);
+  for (int32_t month = 1; month <= 12; ++month) {
+    const String name = cxGetLocalMonthName(1446, month, cxGetCalendar(CAL_HIJRI));
+    ASSERT_FALSE(name.empty());
+    EXPECT_EQ(hijri.GetMonthNumber(1446, name), month) << StringToUtf8(name);
+  }
+  EXPECT_EQ(hijri.GetMonthNumber(1446, u"9"), 9);
 }
 
 TEST(CalendarTables, FreeingTheListFreesEveryTable) {

@@ -13,6 +13,7 @@
 #include "platform/base/strings.h"
 #include "platform/os/kernel.h"
 #include "ui/core/cxCalendarTablesDays.h"
+#include "ui/core/cxDateUtils.h"
 
 namespace qd {
 
@@ -566,10 +567,7 @@ int32_t TcxGregorianCalendarTable::GetMonthsInYear(int32_t, int32_t) const {
 
 int32_t TcxGregorianCalendarTable::GetWeekNumber(const TcxDateTime& ADate, TDay AStartOfWeek,
                                                  TcxFirstWeekOfYear AFirstWeekOfYear) const {
-  (void)ADate;
-  (void)AStartOfWeek;
-  (void)AFirstWeekOfYear;
-  throw EInvalidOperation(u"not yet");
+  return dxGetWeekNumber(ToDateTime(ADate), AStartOfWeek, AFirstWeekOfYear);
 }
 
 bool TcxGregorianCalendarTable::IsLeapDay(int32_t AEra, int32_t AYear, int32_t AMonth, int32_t ADay) const {

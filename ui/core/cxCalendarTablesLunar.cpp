@@ -8,6 +8,7 @@
 #include "platform/base/strings.h"
 #include "ui/core/cxCalendarTables.h"
 #include "ui/core/cxCalendarTablesDays.h"
+#include "ui/core/cxDateUtils.h"
 #include "ui/core/dxCore.h"
 
 namespace qd {
@@ -73,6 +74,18 @@ int32_t LunarWeekNumber(const TcxCustomCalendarTable& ATable, const TcxDateTime&
     start = FirstDayOfWeekOne(ATable, ADate.Year - 1, rule);
   }
   return static_cast<int32_t>((day - start) / 7 + 1);
+}
+
+// The first month up to ALastMonth whose name in the calendar (as the system writes it for
+// the thread locale) is S, ignoring case; 0 when none is.
+int32_t LocalMonthNumber(const TcxCustomCalendarTable& ATable, int32_t AYear, int32_t ALastMonth,
+                         const String& S) {
+  auto* table = const_cast<TcxCustomCalendarTable*>(&ATable);
+  for (int32_t month = 1; month <= ALastMonth; ++month) {
+    const String name = cxGetLocalMonthName(AYear, month, table);
+    if (!name.empty() && SameText(name, S)) return month;
+  }
+  return 0;
 }
 
 // --- Hijri ----------------------------------------------------------------------------------
@@ -332,7 +345,8 @@ int32_t TcxHijriCalendarTable::GetMonthsInYear(int32_t, int32_t) const {
 }
 
 int32_t TcxHijriCalendarTable::GetMonthNumber(int32_t AYear, const String& S) const {
-  return TcxCustomCalendarTable::GetMonthNumber(AYear, S);
+  const int32_t month = LocalMonthNumber(*this, AYear, 12, S);
+  return month != 0 ? month : TcxCustomCalendarTable::GetMonthNumber(AYear, S);
 }
 
 int32_t TcxHijriCalendarTable::GetWeekNumber(const TcxDateTime& ADate, TDay,
@@ -554,7 +568,8 @@ int32_t TcxHebrewCalendarTable::GetDayNumber(const String& S) const {
 int32_t TcxHebrewCalendarTable::GetMonthNumber(int32_t AYear, const String& S) const {
   const int32_t sum = HebrewNumber(S);
   if (sum != 0 && IsValidMonth(AYear, sum)) return sum;
-  return TcxCustomCalendarTable::GetMonthNumber(AYear, S);
+  const int32_t month = LocalMonthNumber(*this, AYear, 13, S);
+  return month != 0 ? month : TcxCustomCalendarTable::GetMonthNumber(AYear, S);
 }
 
 int32_t TcxHebrewCalendarTable::GetYearNumber(const String& S) const {
