@@ -92,6 +92,36 @@ TEST_F(FormatControllerTest, ParsesFormatsIntoItems) {
   for (const Case& c : cases) EXPECT_EQ(Parse(c.format), c.items) << Utf8(c.format);
 }
 
+TEST_F(FormatControllerTest, HostileFormatsEndWithoutHarm) {
+  // Formats that name each other stop at the nesting limit.
+  FormatSettings().ShortDateFormat = u"ddddd";
+  FormatSettings().LongDateFormat = u"dddddd c";
+  FormatSettings().ShortTimeFormat = u"t";
+  cxFormatController()->SetUseRunTimeDateTimeFormats(true);
+  FormatSettings().LongTimeFormat = u"tt";
+  EXPECT_EQ(Parse(u"c"), "Str: ");
+  EXPECT_EQ(Parse(u"dddddd"), "Str:  ");
+  static const String longRun(5000, u'y');
+  const char16_t* formats[] = {u"'",  u"\"",  u"'abc",  u"\"x'y",       u"AM/P",
+                               u"A/", u"dd'", u"::://", longRun.c_str()};
+  for (const char16_t* f : formats) {
+    TcxDateTimeFormatInfo info;
+    cxFormatController()->GetDateTimeFormatInfo(f, info);
+    for (int32_t i = 0; i < info.ItemCount(); ++i) EXPECT_LE(info.Items(i).Data.size(), 5000u);
+    cxFormatController()->GetStandardMask(info, dtmkDateTime);
+    cxFormatController()->GetRegExprMask(info, dtmkDateTime);
+    cxDateToStrByFormat(45000, f, 0);
+    WCHAR buffer[64];
+    SYSTEMTIME st;
+    st.wYear = 2024;
+    st.wMonth = 1;
+    st.wDay = 1;
+    GetDateFormatW(0x0409, 0, &st, f, buffer, 64);
+  }
+  EXPECT_EQ(Parse(u"'abc"), "Str:abc");
+  EXPECT_EQ(Utf8(cxDateToStrByFormat(45000, u"dd 'x", u'-')), "15");
+}
+
 TEST_F(FormatControllerTest, EmptyFormatIsDateAndLongTime) {
   EXPECT_EQ(Parse(u""),
             "Day:DD|DSep:/|Month:MM|DSep:/|Year:YYYY|Str: |Hour:24HH|TSep::|Min:NN|TSep::|Sec:SS");
