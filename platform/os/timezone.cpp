@@ -165,7 +165,6 @@ Tzi RulesForYear(const icu::BasicTimeZone& zone, int32_t year) {
 }
 
 String OffsetText(int32_t bias) {
-  if (bias == 0) return u"(UTC)";
   const int32_t minutes = -bias;
   const int32_t a = minutes < 0 ? -minutes : minutes;
   String r = minutes < 0 ? u"(UTC-" : u"(UTC+";
@@ -175,12 +174,19 @@ String OffsetText(int32_t bias) {
   return r + h + u":" + m + u")";
 }
 
+// The zone's generic English name ("Eastern Time"), else its exemplar city ("London").
 String PlaceName(const std::string& iana) {
   UErrorCode err = U_ZERO_ERROR;
   std::unique_ptr<icu::TimeZoneNames> names(
       icu::TimeZoneNames::createInstance(icu::Locale::getEnglish(), err));
   icu::UnicodeString place;
-  if (U_SUCCESS(err) && names) names->getExemplarLocationName(ToIcu(iana), place);
+  if (U_SUCCESS(err) && names) {
+    const UDate now = static_cast<UDate>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                             std::chrono::system_clock::now().time_since_epoch())
+                                             .count());
+    names->getDisplayName(ToIcu(iana), UTZNM_LONG_GENERIC, now, place);
+    if (place.isEmpty()) names->getExemplarLocationName(ToIcu(iana), place);
+  }
   if (place.isEmpty()) return Utf8ToString(iana);
   return FromIcu(place);
 }
@@ -198,8 +204,8 @@ bool MakeRecord(const String& windowsID, const std::string& iana, int32_t firstY
   if (rec.Dlt == rec.Std) rec.Dlt = windowsID + u" Daylight";
   const Tzi current = RulesForYear(*zone, currentYear);
   rec.TZI = ToBytes(current);
-  rec.Display = OffsetText(current.Bias) + u" " +
-                (windowsID == u"UTC" ? String(u"Coordinated Universal Time") : PlaceName(iana));
+  rec.Display = windowsID == u"UTC" ? String(u"(UTC) Coordinated Universal Time")
+                                    : OffsetText(current.Bias) + u" " + PlaceName(iana);
   std::vector<Tzi> years;
   bool changes = false;
   for (int32_t y = firstYear; y <= lastYear; ++y) {

@@ -446,6 +446,7 @@ TEST_F(DateUtilsTest, SystemZonesFromTheTzDatabase) {
       TdxTimeZoneHelper::TimeZoneInformations(TdxTimeZoneHelper::CurrentTimeZone());
   EXPECT_EQ(Utf8(current.StandardName), "Eastern Standard Time");
   EXPECT_EQ(Utf8(current.DaylightName), "Eastern Daylight Time");
+  EXPECT_EQ(Utf8(current.Display), "(UTC-05:00) Eastern Time");
   EXPECT_EQ(current.TZI.Bias, 300);
   EXPECT_EQ(current.TZI.DaylightBias, -60);
   const SYSTEMTIME& start = current.TZI.DaylightDate;
@@ -463,6 +464,7 @@ TEST_F(DateUtilsTest, SystemZonesFromTheTzDatabase) {
     if (z.StandardName != u"E. South America Standard Time") continue;
     found = true;
     EXPECT_EQ(z.TZI.Bias, 180);
+    EXPECT_EQ(Utf8(z.Display), "(UTC-03:00) Brasilia Time");
     EXPECT_EQ(z.TZI.StandardDate.wMonth, 0);
     ASSERT_EQ(z.DynamicDST.size(), 4u);
     EXPECT_EQ(z.DynamicDST[0].Year, 2017);
