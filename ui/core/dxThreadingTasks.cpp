@@ -177,7 +177,12 @@ TdxTaskDispatcher::~TdxTaskDispatcher() {
       if (FActiveTasks.empty()) break;
       task = FActiveTasks.front();
     }
-    Cancel(task, INFINITE);
+    try {
+      Cancel(task, INFINITE);
+    } catch (...) {
+      // A queued main-thread call that failed while the wait ran it; the wait goes on.
+      if (Application) Application->HandleException(nullptr);
+    }
   }
   for (TdxTask* task : FTasks) delete task;
   FTasks.clear();
