@@ -10,6 +10,23 @@ namespace {
 
 constexpr UINT_PTR kRepeatTimer = 0xFFFA;
 
+// The bar part held down by the tracking loop (one at a time: it holds the capture), and
+// whether the mouse is on it now.
+struct Held {
+  HWND hwnd = nullptr;
+  int bar = -1;
+  int part = -1;
+  bool over = false;
+};
+Held& HeldPart() {
+  static Held h;
+  return h;
+}
+bool IsHeld(const Window* w, int bar, int part) {
+  const Held& h = HeldPart();
+  return h.hwnd == w->handle && h.bar == bar && h.part == part && h.over;
+}
+
 ScrollState& State(Window* w, int bar) {
   return bar == SB_VERT ? w->vscroll : w->hscroll;
 }
@@ -123,8 +140,10 @@ void DrawScrollBars(Window* w, HDC dc) {
     UINT i1 = (off || (s.disabledArrows & ESB_DISABLE_UP)) ? DFCS_INACTIVE : 0;
     UINT i2 = (off || (s.disabledArrows & ESB_DISABLE_DOWN)) ? DFCS_INACTIVE : 0;
     if (g.arrow > 0) {
-      DrawFrameControl(dc, &a1, DFC_SCROLL, (vert ? DFCS_SCROLLUP : DFCS_SCROLLLEFT) | i1);
-      DrawFrameControl(dc, &a2, DFC_SCROLL, (vert ? DFCS_SCROLLDOWN : DFCS_SCROLLRIGHT) | i2);
+      const UINT p1 = IsHeld(w, bar, SB_LINEUP) ? DFCS_PUSHED : 0;
+      const UINT p2 = IsHeld(w, bar, SB_LINEDOWN) ? DFCS_PUSHED : 0;
+      DrawFrameControl(dc, &a1, DFC_SCROLL, (vert ? DFCS_SCROLLUP : DFCS_SCROLLLEFT) | i1 | p1);
+      DrawFrameControl(dc, &a2, DFC_SCROLL, (vert ? DFCS_SCROLLDOWN : DFCS_SCROLLRIGHT) | i2 | p2);
     }
     if (g.thumbEnd > 0) {
       RECT t = vert ? RECT{r.Left, r.Top + g.thumbStart, r.Right, r.Top + g.thumbEnd}
@@ -150,6 +169,11 @@ void TrackScrollBar(Window* w, int bar, POINT screen) {
       (part == SB_LINEDOWN && (s.disabledArrows & ESB_DISABLE_DOWN)))
     return;
   const int grab = Along(w, bar, screen) - g.thumbStart;
+  HeldPart() = {hwnd, bar, part, true};
+  struct Release {
+    ~Release() { HeldPart() = {}; }
+  } release;
+  InvalidateFrame(w);
   if (part == SB_THUMBTRACK) {
     s.tracking = true;
     s.trackPos = s.pos;
@@ -171,6 +195,16 @@ void TrackScrollBar(Window* w, int bar, POINT screen) {
     if (m.hwnd == hwnd && m.message == WM_MOUSEMOVE) {
       mouse = {GET_X_LPARAM(m.lParam), GET_Y_LPARAM(m.lParam)};
       ClientToScreen(hwnd, &mouse);
+      if (part != SB_THUMBTRACK) {
+        WindowPtr wp = Lookup(hwnd);
+        if (!wp) break;
+        const bool over = PartAt(Measure(wp.get(), bar, s), Along(wp.get(), bar, mouse)) == part &&
+                          ContainsScreenPoint(wp.get(), mouse);
+        if (over != HeldPart().over) {
+          HeldPart().over = over;
+          InvalidateFrame(wp.get());
+        }
+      }
       if (part == SB_THUMBTRACK) {
         WindowPtr wp = Lookup(hwnd);
         if (!wp) break;
@@ -196,9 +230,15 @@ void TrackScrollBar(Window* w, int bar, POINT screen) {
     if (m.hwnd == hwnd && m.message == WM_TIMER && m.wParam == kRepeatTimer) {
       WindowPtr wp = Lookup(hwnd);
       if (!wp) break;
-      // Repeats while the mouse stays on the part that was pressed.
-      if (PartAt(Measure(wp.get(), bar, s), Along(wp.get(), bar, mouse)) == part)
-        Send(hwnd, msg, static_cast<WPARAM>(part), 0);
+      // Repeats while the mouse stays on the part that was pressed (a page stops under the
+      // mouse once the thumb gets there).
+      const bool over = PartAt(Measure(wp.get(), bar, s), Along(wp.get(), bar, mouse)) == part &&
+                        ContainsScreenPoint(wp.get(), mouse);
+      if (over) Send(hwnd, msg, static_cast<WPARAM>(part), 0);
+      if (over != HeldPart().over) {
+        HeldPart().over = over;
+        if (WindowPtr again = Lookup(hwnd)) InvalidateFrame(again.get());
+      }
       SetTimer(hwnd, kRepeatTimer, 50, nullptr);
       continue;
     }
@@ -206,6 +246,7 @@ void TrackScrollBar(Window* w, int bar, POINT screen) {
     DispatchMessageW(&m);
   }
   if (!IsWindow(hwnd)) return;
+  HeldPart() = {};
   KillTimer(hwnd, kRepeatTimer);
   if (GetCapture() == hwnd) ReleaseCapture();
   if (part == SB_THUMBTRACK) {
@@ -380,8 +421,13 @@ BOOL GetScrollBarInfo(HWND hwnd, LONG object, SCROLLBARINFO* info) {
   } else {
     if (s.disabledArrows & ESB_DISABLE_UP) info->rgstate[1] = STATE_SYSTEM_UNAVAILABLE;
     if (s.disabledArrows & ESB_DISABLE_DOWN) info->rgstate[5] = STATE_SYSTEM_UNAVAILABLE;
-    if (g.thumbEnd == 0) info->rgstate[3] = STATE_SYSTEM_INVISIBLE;
+    if (g.thumbEnd == 0) info->rgstate[2] = info->rgstate[3] = info->rgstate[4] = STATE_SYSTEM_INVISIBLE;
     if (s.tracking) info->rgstate[3] |= STATE_SYSTEM_PRESSED;
+    // rgstate: 1 up arrow, 2 page up, 3 thumb, 4 page down, 5 down arrow.
+    const int parts[] = {SB_LINEUP, SB_PAGEUP, SB_THUMBTRACK, SB_PAGEDOWN, SB_LINEDOWN};
+    for (int k = 0; k < 5; ++k)
+      if (parts[k] != SB_THUMBTRACK && IsHeld(w.get(), bar, parts[k]))
+        info->rgstate[k + 1] |= STATE_SYSTEM_PRESSED;
   }
   if (!IsWindowVisible(hwnd)) info->rgstate[0] |= STATE_SYSTEM_OFFSCREEN;
   return TRUE;

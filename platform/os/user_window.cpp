@@ -5,6 +5,7 @@
 
 #include "platform/base/strings.h"
 #include "platform/os/user_internal.h"
+#include "platform/os/user_listbox.h"
 
 namespace qd::user {
 
@@ -210,6 +211,7 @@ void EnsureSystemClasses(Table& t) {
     t.classes.push_back(c);
   };
   add(u"STATIC", &StaticWndProc, CS_DBLCLKS | CS_PARENTDC);
+  add(u"LISTBOX", &ListBoxWndProc, CS_DBLCLKS);
 }
 
 ATOM RegisterClassImpl(const WNDCLASSEXW& wc) {

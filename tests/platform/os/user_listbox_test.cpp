@@ -1,0 +1,526 @@
+// The system list box: item messages, selection, top index and scrolling, owner drawing,
+// keyboard, mouse and wheel through the real queue, and the notifications to the parent.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/base/strings.h"
+#include "platform/os/user_listbox.h"
+#include "user_test_util.h"
+
+namespace qd::testing {
+namespace {
+
+constexpr int kId = 77;
+
+class ListBoxTest : public WmTest {
+ protected:
+  // A visible top-level parent at (0,0) that records the list's notifications.
+  HWND NewParent() {
+    parent_ = CreateRecorded("parent", WS_POPUP | WS_VISIBLE, 0, 0, 300, 300);
+    SetOverride(parent_, [this](HWND, UINT m, WPARAM wp, LPARAM lp, LRESULT& r) {
+      if (m == WM_COMMAND && reinterpret_cast<HWND>(lp) == list_) {
+        EXPECT_EQ(LOWORD(wp), kId);
+        codes.push_back(static_cast<int16_t>(HIWORD(wp)));
+      }
+      if (m == WM_DRAWITEM) {
+        auto* d = reinterpret_cast<DRAWITEMSTRUCT*>(lp);
+        draws.push_back(*d);
+        EXPECT_EQ(wp, static_cast<WPARAM>(kId));
+        r = TRUE;
+        return true;
+      }
+      if (m == WM_MEASUREITEM) {
+        auto* mi = reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
+        measures.push_back(*mi);
+        mi->itemHeight = mi->itemID == 0 && measureFixed ? 12 : 10 + 2 * static_cast<UINT>(mi->itemData);
+        r = TRUE;
+        return true;
+      }
+      if (m == WM_DELETEITEM) {
+        deleted.push_back(reinterpret_cast<DELETEITEMSTRUCT*>(lp)->itemData);
+        r = TRUE;
+        return true;
+      }
+      if (m == WM_COMPAREITEM) {
+        auto* c = reinterpret_cast<COMPAREITEMSTRUCT*>(lp);
+        r = c->itemData1 < c->itemData2 ? -1 : c->itemData1 > c->itemData2 ? 1 : 0;
+        return true;
+      }
+      if (m == WM_CTLCOLORLISTBOX && ctlBrush) {
+        r = reinterpret_cast<LRESULT>(ctlBrush);
+        return true;
+      }
+      return false;
+    });
+    return parent_;
+  }
+
+  // A list box child of a new parent: 100 pixels of client height, rows of 10 pixels.
+  HWND NewList(DWORD style, int rowHeight = 10, int height = 100) {
+    if (!parent_) NewParent();
+    list_ = CreateWindowExW(0, u"LISTBOX", u"", WS_CHILD | WS_VISIBLE | LBS_NOINTEGRALHEIGHT | style, 10, 10,
+                            150, height, parent_, reinterpret_cast<HMENU>(static_cast<intptr_t>(kId)),
+                            nullptr, nullptr);
+    EXPECT_NE(list_, nullptr);
+    if (rowHeight && !(style & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)))
+      SendMessageW(list_, LB_SETITEMHEIGHT, 0, rowHeight);
+    return list_;
+  }
+
+  void AddNumbered(int n) {
+    for (int i = 0; i < n; ++i) {
+      String s = u"item " + IntToStr(100 + i);
+      SendMessageW(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s.c_str()));
+    }
+  }
+
+  LRESULT Send(UINT m, WPARAM wp = 0, LPARAM lp = 0) { return SendMessageW(list_, m, wp, lp); }
+  LRESULT SendText(UINT m, WPARAM wp, const char16_t* s) { return Send(m, wp, reinterpret_cast<LPARAM>(s)); }
+
+  std::vector<String> Texts() {
+    std::vector<String> r;
+    const int n = static_cast<int>(Send(LB_GETCOUNT));
+    for (int i = 0; i < n; ++i) {
+      String s(static_cast<size_t>(Send(LB_GETTEXTLEN, i)), u'\0');
+      Send(LB_GETTEXT, i, reinterpret_cast<LPARAM>(s.data()));
+      r.push_back(s);
+    }
+    return r;
+  }
+
+  // Screen point of a client point of the list.
+  POINT At(int x, int y) {
+    POINT p{x, y};
+    ClientToScreen(list_, &p);
+    return p;
+  }
+  void Click(POINT p, UINT down = WM_LBUTTONDOWN) {
+    os::InjectMouseMove(p);
+    os::InjectMouseButton(down, p);
+    os::InjectMouseButton(WM_LBUTTONUP, p);
+    PumpMessages();
+  }
+  void Key(int vk) {
+    os::InjectKey(vk, true);
+    os::InjectKey(vk, false);
+    PumpMessages();
+  }
+
+  HWND parent_ = nullptr;
+  HWND list_ = nullptr;
+  std::vector<int> codes;
+  std::vector<DRAWITEMSTRUCT> draws;
+  std::vector<MEASUREITEMSTRUCT> measures;
+  std::vector<ULONG_PTR> deleted;
+  bool measureFixed = false;
+  HBRUSH ctlBrush = nullptr;
+};
+
+const WPARAM kFromStart = static_cast<WPARAM>(-1);
+
+TEST_F(ListBoxTest, ItemMessagesTable) {
+  struct Step {
+    UINT msg;
+    WPARAM wp;
+    const char16_t* text;  // as lParam (nullptr: 0)
+    LRESULT expect;
+  };
+  struct Case {
+    const char* name;
+    DWORD style;
+    std::vector<Step> steps;
+    std::vector<String> items;
+  } cases[] = {
+      {"sorted insertion, case-insensitive, equal items after earlier ones",
+       LBS_SORT,
+       {{LB_ADDSTRING, 0, u"pear", 0},
+        {LB_ADDSTRING, 0, u"Apple", 0},
+        {LB_ADDSTRING, 0, u"banana", 1},
+        {LB_ADDSTRING, 0, u"apple", 1},
+        {LB_INSERTSTRING, kFromStart, u"zz-unsorted", 4},
+        {LB_INSERTSTRING, 0, u"first", 0},
+        {LB_INSERTSTRING, 7, u"x", LB_ERR},
+        {LB_GETCOUNT, 0, nullptr, 6}},
+       {u"first", u"Apple", u"apple", u"banana", u"pear", u"zz-unsorted"}},
+      {"finding: prefixes, exact names, start after wParam, wrapping",
+       0,
+       {{LB_ADDSTRING, 0, u"alpha", 0},
+        {LB_ADDSTRING, 0, u"beta", 1},
+        {LB_ADDSTRING, 0, u"Alphabet", 2},
+        {LB_FINDSTRING, kFromStart, u"ALP", 0},
+        {LB_FINDSTRING, 0, u"alp", 2},
+        {LB_FINDSTRING, 2, u"alp", 0},
+        {LB_FINDSTRING, 99, u"b", 1},
+        {LB_FINDSTRING, kFromStart, u"gamma", LB_ERR},
+        {LB_FINDSTRING, kFromStart, u"alphabetical", LB_ERR},
+        {LB_FINDSTRINGEXACT, kFromStart, u"ALPHABET", 2},
+        {LB_FINDSTRINGEXACT, kFromStart, u"alph", LB_ERR},
+        {LB_SELECTSTRING, 0, u"a", 2},
+        {LB_GETCURSEL, 0, nullptr, 2},
+        {LB_SELECTSTRING, 0, u"q", LB_ERR},
+        {LB_GETCURSEL, 0, nullptr, 2}},
+       {u"alpha", u"beta", u"Alphabet"}},
+      {"bad indexes answer LB_ERR and change nothing",
+       0,
+       {{LB_ADDSTRING, 0, u"a", 0},
+        {LB_ADDSTRING, 0, u"b", 1},
+        {LB_GETTEXTLEN, 2, nullptr, LB_ERR},
+        {LB_GETTEXTLEN, kFromStart, nullptr, LB_ERR},
+        {LB_DELETESTRING, 2, nullptr, LB_ERR},
+        {LB_GETITEMDATA, 5, nullptr, LB_ERR},
+        {LB_SETITEMDATA, 5, nullptr, LB_ERR},
+        {LB_SETCURSEL, 2, nullptr, LB_ERR},
+        {LB_GETCURSEL, 0, nullptr, LB_ERR},
+        {LB_SETTOPINDEX, 2, nullptr, LB_ERR},
+        {LB_SETCOUNT, 10, nullptr, LB_ERR},
+        {LB_SETSEL, 1, nullptr, LB_ERR},
+        {LB_GETCOUNT, 0, nullptr, 2}},
+       {u"a", u"b"}},
+      {"the selection follows deletions and insertions",
+       0,
+       {{LB_ADDSTRING, 0, u"a", 0},
+        {LB_ADDSTRING, 0, u"b", 1},
+        {LB_ADDSTRING, 0, u"c", 2},
+        {LB_SETCURSEL, 1, nullptr, 1},
+        {LB_INSERTSTRING, 0, u"new", 0},
+        {LB_GETCURSEL, 0, nullptr, 2},
+        {LB_DELETESTRING, 0, nullptr, 3},
+        {LB_GETCURSEL, 0, nullptr, 1},
+        {LB_DELETESTRING, 2, nullptr, 2},
+        {LB_GETCURSEL, 0, nullptr, 1},
+        {LB_DELETESTRING, 1, nullptr, 1},
+        {LB_GETCURSEL, 0, nullptr, LB_ERR},
+        {LB_SETCURSEL, 0, nullptr, 0},
+        {LB_SETCURSEL, kFromStart, nullptr, LB_ERR},  // clears, and says LB_ERR as documented
+        {LB_GETCURSEL, 0, nullptr, LB_ERR},
+        {LB_RESETCONTENT, 0, nullptr, 0},
+        {LB_GETCOUNT, 0, nullptr, 0}},
+       {}},
+  };
+  for (const auto& c : cases) {
+    NewList(c.style);
+    for (size_t i = 0; i < c.steps.size(); ++i) {
+      const Step& s = c.steps[i];
+      EXPECT_EQ(SendText(s.msg, s.wp, s.text), s.expect) << c.name << ", step " << i;
+    }
+    EXPECT_EQ(Texts(), c.items) << c.name;
+    DestroyWindow(list_);
+  }
+}
+
+TEST_F(ListBoxTest, TextAndItemDataRoundTrip) {
+  NewList(0);
+  EXPECT_EQ(SendText(LB_ADDSTRING, 0, u"Grüße"), 0);
+  EXPECT_EQ(Send(LB_GETTEXTLEN, 0), 5);
+  Char buffer[8] = {u'x', u'x', u'x', u'x', u'x', u'x', u'x', u'x'};
+  EXPECT_EQ(Send(LB_GETTEXT, 0, reinterpret_cast<LPARAM>(buffer)), 5);
+  EXPECT_EQ(String(buffer), u"Grüße");
+  EXPECT_EQ(Send(LB_SETITEMDATA, 0, 0x12345678), LB_OKAY);
+  EXPECT_EQ(Send(LB_GETITEMDATA, 0), 0x12345678);
+  EXPECT_GE(Send(LB_INITSTORAGE, 100, 0), 101);
+}
+
+TEST_F(ListBoxTest, TopIndexItemRectsAndItemFromPoint) {
+  NewList(WS_VSCROLL);
+  AddNumbered(20);
+  struct Case {
+    WPARAM set;
+    LRESULT result;
+    int top;
+  } cases[] = {{5, LB_OKAY, 5}, {15, LB_OKAY, 10},       {19, LB_OKAY, 10}, {0, LB_OKAY, 0},
+               {20, LB_ERR, 0}, {kFromStart, LB_ERR, 0}, {7, LB_OKAY, 7}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(Send(LB_SETTOPINDEX, c.set), c.result) << c.set;
+    EXPECT_EQ(Send(LB_GETTOPINDEX), c.top) << c.set;
+  }
+  RECT client;
+  GetClientRect(list_, &client);
+  RECT r;
+  ASSERT_EQ(Send(LB_GETITEMRECT, 9, reinterpret_cast<LPARAM>(&r)), 1);
+  EXPECT_EQ(r, (RECT{0, 20, client.Right, 30}));
+  ASSERT_EQ(Send(LB_GETITEMRECT, 5, reinterpret_cast<LPARAM>(&r)), 1);
+  EXPECT_EQ(r, (RECT{0, -20, client.Right, -10}));
+  EXPECT_EQ(Send(LB_GETITEMRECT, 20, reinterpret_cast<LPARAM>(&r)), LB_ERR);
+  struct Point {
+    int x, y;
+    int item;
+    int outside;
+  } points[] = {{5, 0, 7, 0}, {5, 25, 9, 0}, {5, 99, 16, 0}, {5, 150, 19, 1}, {client.Right + 5, 25, 9, 1}};
+  for (const auto& p : points) {
+    const LRESULT v = Send(LB_ITEMFROMPOINT, 0, MAKELPARAM(p.x, p.y));
+    EXPECT_EQ(LOWORD(v), p.item) << p.x << "," << p.y;
+    EXPECT_EQ(HIWORD(v), p.outside) << p.x << "," << p.y;
+  }
+  // Fewer items than rows: the top stays 0; deleting items pulls the top back.
+  Send(LB_SETTOPINDEX, 10);
+  for (int i = 0; i < 12; ++i) Send(LB_DELETESTRING, 0);
+  EXPECT_EQ(Send(LB_GETTOPINDEX), 0);
+  EXPECT_EQ(Send(LB_SETTOPINDEX, 3), LB_OKAY);
+  EXPECT_EQ(Send(LB_GETTOPINDEX), 0);
+}
+
+TEST_F(ListBoxTest, VerticalBarFollowsTheItems) {
+  struct Case {
+    const char* name;
+    DWORD style;
+    int items;
+    bool bar;
+    DWORD state;  // rgstate[0] of GetScrollBarInfo
+  } cases[] = {
+      {"all items fit: no bar", WS_VSCROLL, 5, false, STATE_SYSTEM_INVISIBLE},
+      {"more items than rows: bar", WS_VSCROLL, 25, true, 0},
+      {"disable-no-scroll keeps a disabled bar", WS_VSCROLL | LBS_DISABLENOSCROLL, 5, true,
+       STATE_SYSTEM_UNAVAILABLE},
+      {"no WS_VSCROLL: never a bar", 0, 25, false, STATE_SYSTEM_INVISIBLE},
+  };
+  for (const auto& c : cases) {
+    NewList(c.style);
+    AddNumbered(c.items);
+    const bool has = (GetWindowLongW(list_, GWL_STYLE) & WS_VSCROLL) != 0;
+    EXPECT_EQ(has, c.bar) << c.name;
+    RECT client;
+    GetClientRect(list_, &client);
+    EXPECT_EQ(client.Right, c.bar ? 150 - GetSystemMetrics(SM_CXVSCROLL) : 150) << c.name;
+    SCROLLBARINFO sbi;
+    ASSERT_TRUE(GetScrollBarInfo(list_, OBJID_VSCROLL, &sbi));
+    EXPECT_EQ(sbi.rgstate[0] & ~STATE_SYSTEM_OFFSCREEN, c.state) << c.name;
+    if (c.items == 25 && c.bar) {
+      SCROLLINFO si;
+      si.fMask = SIF_ALL;
+      ASSERT_TRUE(GetScrollInfo(list_, SB_VERT, &si));
+      EXPECT_EQ(si.nMax, 24);
+      EXPECT_EQ(si.nPage, 10u);
+      Send(LB_SETCURSEL, 20);
+      EXPECT_EQ(Send(LB_GETTOPINDEX), 11);  // scrolled so that the selection shows
+      EXPECT_EQ(GetScrollPos(list_, SB_VERT), 11);
+    }
+    DestroyWindow(list_);
+  }
+}
+
+TEST_F(ListBoxTest, ScrollMessagesAndTheWindowsOwnBar) {
+  os::ScopedVirtualClock clock;
+  NewList(WS_VSCROLL | WS_HSCROLL);
+  AddNumbered(30);
+  struct Case {
+    WPARAM code;
+    int top;
+  } cases[] = {{SB_LINEDOWN, 1}, {SB_PAGEDOWN, 10}, {SB_BOTTOM, 20}, {SB_LINEDOWN, 20},
+               {SB_PAGEUP, 11},  {SB_LINEUP, 10},   {SB_TOP, 0},     {MAKEWPARAM(SB_THUMBPOSITION, 13), 13}};
+  for (const auto& c : cases) {
+    Send(WM_VSCROLL, c.code);
+    EXPECT_EQ(Send(LB_GETTOPINDEX), c.top) << LOWORD(c.code);
+  }
+  // A click on the down arrow of the list's own bar scrolls by one item.
+  SCROLLBARINFO sbi;
+  ASSERT_TRUE(GetScrollBarInfo(list_, OBJID_VSCROLL, &sbi));
+  Click({sbi.rcScrollBar.Left + 3, sbi.rcScrollBar.Bottom - 3});
+  EXPECT_EQ(Send(LB_GETTOPINDEX), 14);
+  // The horizontal extent: a bar only while it is wider than the list.
+  EXPECT_FALSE(GetWindowLongW(list_, GWL_STYLE) & WS_HSCROLL);
+  Send(LB_SETHORIZONTALEXTENT, 400);
+  EXPECT_EQ(Send(LB_GETHORIZONTALEXTENT), 400);
+  EXPECT_TRUE(GetWindowLongW(list_, GWL_STYLE) & WS_HSCROLL);
+  Send(WM_HSCROLL, SB_RIGHT);
+  RECT client, r;
+  GetClientRect(list_, &client);
+  EXPECT_EQ(GetScrollPos(list_, SB_HORZ), 400 - client.Right);
+  Send(LB_SETHORIZONTALEXTENT, 0);
+  EXPECT_FALSE(GetWindowLongW(list_, GWL_STYLE) & WS_HSCROLL);
+  ASSERT_EQ(Send(LB_GETITEMRECT, 14, reinterpret_cast<LPARAM>(&r)), 1);
+  EXPECT_EQ(r.Left, 0);
+}
+
+TEST_F(ListBoxTest, OwnerDrawVariableMeasuresDrawsAndDeletes) {
+  NewParent();
+  NewList(LBS_OWNERDRAWVARIABLE | WS_VSCROLL, 0, 60);
+  for (ULONG_PTR d = 1; d <= 5; ++d) Send(LB_ADDSTRING, 0, static_cast<LPARAM>(d));  // data, no strings
+  ASSERT_EQ(measures.size(), 5u);
+  EXPECT_EQ(measures[2].CtlType, ODT_LISTBOX);
+  EXPECT_EQ(measures[2].CtlID, static_cast<UINT>(kId));
+  EXPECT_EQ(measures[2].itemID, 2u);
+  EXPECT_EQ(measures[2].itemData, 3u);
+  EXPECT_EQ(Send(LB_GETITEMHEIGHT, 2), 16);
+  // Heights 12, 14, 16, 18, 20: the first three fit into 60 pixels and are drawn.
+  draws.clear();
+  InvalidateRect(list_, nullptr, TRUE);
+  UpdateWindow(list_);
+  std::vector<std::pair<UINT, RECT>> drawn;
+  for (const auto& d : draws) {
+    EXPECT_EQ(d.itemAction, ODA_DRAWENTIRE);
+    EXPECT_EQ(d.hwndItem, list_);
+    EXPECT_EQ(d.itemData, d.itemID + 1);
+    drawn.push_back({d.itemID, d.rcItem});
+  }
+  RECT client;
+  GetClientRect(list_, &client);
+  const int w = client.Right;
+  EXPECT_EQ(drawn, (std::vector<std::pair<UINT, RECT>>{
+                       {0, {0, 0, w, 12}}, {1, {0, 12, w, 26}}, {2, {0, 26, w, 42}}, {3, {0, 42, w, 60}}}));
+  // The last page starts where the remaining items fit: 16 + 18 + 20 = 54 <= 60.
+  Send(LB_SETTOPINDEX, 4);
+  EXPECT_EQ(Send(LB_GETTOPINDEX), 2);
+  // Selecting draws the item at once with ODA_SELECT; focus adds ODS_FOCUS.
+  SetFocus(list_);
+  draws.clear();
+  Send(LB_SETCURSEL, 3);
+  ASSERT_FALSE(draws.empty());
+  EXPECT_EQ(draws.back().itemID, 3u);
+  EXPECT_EQ(draws.back().itemAction, ODA_SELECT);
+  EXPECT_EQ(draws.back().itemState, ODS_SELECTED | ODS_FOCUS);
+  // Without strings, the text is the item data and finding compares data.
+  ULONG_PTR data = 0;
+  EXPECT_EQ(Send(LB_GETTEXT, 4, reinterpret_cast<LPARAM>(&data)), static_cast<LRESULT>(sizeof(ULONG_PTR)));
+  EXPECT_EQ(data, 5u);
+  EXPECT_EQ(Send(LB_FINDSTRING, kFromStart, 4), 3);
+  // Deleting tells the owner which data went.
+  Send(LB_DELETESTRING, 1);
+  EXPECT_EQ(deleted, (std::vector<ULONG_PTR>{2}));
+  DestroyWindow(list_);
+  EXPECT_EQ(deleted, (std::vector<ULONG_PTR>{2, 1, 3, 4, 5}));
+}
+
+TEST_F(ListBoxTest, OwnerDrawFixedAndSortedByTheOwner) {
+  NewParent();
+  measureFixed = true;
+  NewList(LBS_OWNERDRAWFIXED | LBS_SORT, 0);
+  ASSERT_EQ(measures.size(), 1u);
+  EXPECT_EQ(Send(LB_GETITEMHEIGHT, 0), 12);
+  for (LPARAM d : {30, 10, 20}) Send(LB_ADDSTRING, 0, d);
+  std::vector<LRESULT> order;
+  for (int i = 0; i < 3; ++i) order.push_back(Send(LB_GETITEMDATA, i));
+  EXPECT_EQ(order, (std::vector<LRESULT>{10, 20, 30}));
+  // An empty focused list draws its focus as item -1.
+  Send(LB_RESETCONTENT);
+  draws.clear();
+  SetFocus(list_);
+  InvalidateRect(list_, nullptr, TRUE);
+  UpdateWindow(list_);
+  ASSERT_FALSE(draws.empty());
+  EXPECT_EQ(draws.back().itemID, static_cast<UINT>(-1));
+  EXPECT_EQ(draws.back().itemState, ODS_FOCUS);
+}
+
+TEST_F(ListBoxTest, KeyboardThroughTheQueue) {
+  os::ScopedVirtualClock clock;
+  NewList(WS_VSCROLL | LBS_NOTIFY);
+  AddNumbered(20);
+  SendText(LB_INSERTSTRING, 3, u"banana");
+  SendText(LB_INSERTSTRING, 8, u"blue");
+  SetFocus(list_);
+  codes.clear();
+  struct Step {
+    int vk;  // or a character with vk 0
+    Char ch;
+    int sel;
+    int top;
+  } steps[] = {{VK_DOWN, 0, 0, 0}, {VK_DOWN, 0, 1, 0},  {VK_END, 0, 21, 12}, {VK_HOME, 0, 0, 0},
+               {VK_NEXT, 0, 9, 0}, {VK_NEXT, 0, 18, 9}, {VK_PRIOR, 0, 9, 9}, {VK_PRIOR, 0, 0, 0},
+               {VK_UP, 0, 0, 0},   {0, u'b', 3, 0},     {0, u'l', 8, 0},     {0, u'b', 3, 0}};
+  int selChanges = 0;
+  for (const auto& s : steps) {
+    clock.Advance(s.ch == u'l' ? 100 : 2000);  // typing "bl" quickly, then a fresh "b"
+    if (s.vk) {
+      Key(s.vk);
+    } else {
+      os::InjectKey(VK_PACKET, true, s.ch);
+      os::InjectKey(VK_PACKET, false, s.ch);
+      PumpMessages();
+    }
+    EXPECT_EQ(Send(LB_GETCURSEL), s.sel) << s.vk << "/" << static_cast<int>(s.ch);
+    EXPECT_EQ(Send(LB_GETTOPINDEX), s.top) << s.vk << "/" << static_cast<int>(s.ch);
+    if (s.vk != VK_UP) ++selChanges;
+  }
+  // Every key that moved the selection told the parent; Up on the first item did not.
+  EXPECT_EQ(std::count(codes.begin(), codes.end(), LBN_SELCHANGE), selChanges);
+}
+
+TEST_F(ListBoxTest, MouseSelectsAndNotifies) {
+  os::ScopedVirtualClock clock;
+  NewList(WS_VSCROLL | LBS_NOTIFY);
+  AddNumbered(30);
+  codes.clear();
+  Click(At(20, 35));
+  EXPECT_EQ(GetFocus(), list_);
+  EXPECT_EQ(Send(LB_GETCURSEL), 3);
+  EXPECT_EQ(codes, (std::vector<int>{LBN_SETFOCUS, LBN_SELCHANGE}));
+  // A second click on the same item is a double click.
+  codes.clear();
+  Click(At(20, 35), WM_LBUTTONDOWN);
+  EXPECT_EQ(codes, (std::vector<int>{LBN_DBLCLK, LBN_SELCHANGE}));
+  // Dragging below the list scrolls on the clock, one item per tick.
+  clock.Advance(1000);
+  codes.clear();
+  os::InjectMouseMove(At(20, 55));
+  os::InjectMouseButton(WM_LBUTTONDOWN, At(20, 55));
+  os::InjectMouseMove(At(20, 130));
+  PumpMessages();
+  EXPECT_EQ(Send(LB_GETCURSEL), 10);
+  EXPECT_EQ(Send(LB_GETTOPINDEX), 1);
+  for (int i = 0; i < 3; ++i) {
+    clock.Advance(100);
+    PumpMessages();
+  }
+  EXPECT_EQ(Send(LB_GETCURSEL), 13);
+  EXPECT_EQ(Send(LB_GETTOPINDEX), 4);
+  EXPECT_TRUE(codes.empty());
+  // Losing the capture cancels: the old selection comes back.
+  ReleaseCapture();
+  EXPECT_EQ(Send(LB_GETCURSEL), 3);
+  EXPECT_EQ(codes, (std::vector<int>{LBN_SELCANCEL}));
+  os::InjectMouseButton(WM_LBUTTONUP, At(20, 130));
+  PumpMessages();
+  EXPECT_EQ(codes, (std::vector<int>{LBN_SELCANCEL}));
+  // Without LBS_NOTIFY only the focus notifications come.
+  DestroyWindow(list_);
+  codes.clear();
+  NewList(WS_VSCROLL);
+  AddNumbered(5);
+  clock.Advance(1000);
+  Click(At(20, 15));
+  EXPECT_EQ(Send(LB_GETCURSEL), 1);
+  EXPECT_EQ(codes, (std::vector<int>{LBN_SETFOCUS}));
+}
+
+TEST_F(ListBoxTest, WheelScrollsByTheSystemsLines) {
+  NewList(WS_VSCROLL);
+  AddNumbered(40);
+  SetFocus(list_);  // the wheel goes to the focus
+  struct Case {
+    int lines;
+    int delta;
+    int top;
+  } cases[] = {{3, -120, 3}, {3, -240, 9}, {3, 120, 6}, {-1, -120, 16},
+               {3, -60, 17}, {3, -60, 19}, {1, 120, 18}};
+  for (const auto& c : cases) {
+    os::SetSystemParameter(SPI_GETWHEELSCROLLLINES, c.lines);
+    os::InjectMouseWheel(At(20, 20), c.delta);
+    PumpMessages();
+    EXPECT_EQ(Send(LB_GETTOPINDEX), c.top) << c.lines << " " << c.delta;
+  }
+}
+
+TEST_F(ListBoxTest, PaintsWithTheOwnersBrushAndHighlightsTheSelection) {
+  NewParent();
+  ctlBrush = CreateSolidBrush(RGB(255, 0, 0));
+  NewList(0);
+  AddNumbered(3);
+  Send(LB_SETCURSEL, 1);
+  InvalidateRect(list_, nullptr, TRUE);
+  UpdateWindow(list_);
+  os::WindowPixels px = os::ReadWindowPixels(parent_, true);
+  POINT o{0, 0};
+  ClientToScreen(list_, &o);
+  EXPECT_EQ(px.At(o.X + 140, o.Y + 5) & 0xFFFFFF, 0xFF0000u);  // item 0: the owner's brush
+  const COLORREF hl = GetSysColor(COLOR_HIGHLIGHT);
+  const uint32_t highlight = (GetRValue(hl) << 16) | (GetGValue(hl) << 8) | GetBValue(hl);
+  EXPECT_EQ(px.At(o.X + 140, o.Y + 15) & 0xFFFFFF, highlight);  // item 1: highlighted
+  EXPECT_EQ(px.At(o.X + 140, o.Y + 80) & 0xFFFFFF, 0xFF0000u);  // below the items
+  DestroyWindow(list_);
+  DeleteObject(ctlBrush);
+}
+
+}  // namespace
+}  // namespace qd::testing
