@@ -36,6 +36,11 @@ TDecimal Unpack(const TBcd& AValue) {
 TBcd Pack(TDecimal d) {
   // Fraction digits beyond what fits are dropped.
   while (d.Places > kMaxPlaces || (static_cast<int>(d.Digits.size()) > kMaxDigits && d.Places > 0)) {
+    if (d.Digits.empty()) {
+      // Every significant digit lay beyond the last place kept: the value is zero.
+      d.Places = 0;
+      break;
+    }
     d.Digits.pop_back();
     --d.Places;
   }
