@@ -587,6 +587,8 @@ TEST(CalendarTables, HebrewNumerals) {
   EXPECT_EQ(hebrew.GetYearNumber(u"\u05EA\u05E9\u05E4\u05D3"), 5784);
   EXPECT_EQ(hebrew.GetDayNumber(u"\u05D8\u05D5"), 15);
   EXPECT_EQ(hebrew.GetDayNumber(u"15"), 15);
+  // Text far longer than any numeral does not overflow the sum.
+  EXPECT_EQ(hebrew.GetYearNumber(String(6000000, u'\u05EA')), 1000005000);
 }
 
 // --- The shared tables ---------------------------------------------------------------------

@@ -754,14 +754,22 @@ TcxCustomCalendarTableClass cxGetCalendarClass(CALID ACalendarID) {
   }
 }
 
+namespace {
+
+TcxCustomCalendarTable* FindCalendarTable(CALID ACalendarID) {
+  for (TcxCustomCalendarTable* table : EnsureCalendarList().Tables)
+    if (table->GetCalendarID() == ACalendarID) return table;
+  return nullptr;
+}
+
+}  // namespace
+
 TcxCustomCalendarTable* cxGetCalendar(CALID ACalendarID) {
   // Identifiers without a table of their own share the Gregorian one.
   const CALID id =
       ACalendarID >= CAL_GREGORIAN && ACalendarID <= CAL_GREGORIAN_XLIT_FRENCH ? ACalendarID : CAL_GREGORIAN;
   std::lock_guard guard(CalendarListLock());
-  TCalendarList& list = EnsureCalendarList();
-  for (TcxCustomCalendarTable* table : list.Tables)
-    if (table->GetCalendarID() == id) return table;
+  if (TcxCustomCalendarTable* table = FindCalendarTable(id)) return table;
   return static_cast<TcxCustomCalendarTable*>(cxGetCalendarClass(id)->Create());
 }
 

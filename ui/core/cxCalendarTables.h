@@ -436,7 +436,9 @@ class TcxHebrewCalendarTable : public TcxCustomCalendarTable {
   // The year type (1 to 6, see cxHebrewLunarMonthLen) reduced by 3 in a leap year; 0
   // outside 5343..5999.
   int32_t GetYearType(int32_t AYear) const;
-  // The value of a Hebrew numeral: the sum of its letters' values.
+  // The value of a Hebrew numeral: the sum of its letters' values (alef 1 ... tav 400, final
+  // forms as their letters). Letters count as Unicode characters and at their positions
+  // 224..250 of the Hebrew single-byte code page; everything else counts 0.
   static int32_t HebrewNumber(const String& S);
 
  private:

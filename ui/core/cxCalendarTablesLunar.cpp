@@ -205,7 +205,7 @@ TcxHebrewTable BuildHebrewTable() {
 }
 
 // The Hebrew month and day that a table code stands for.
-void DecodeFirstJanuary(int32_t ACode, int32_t& AMonth, int32_t& ADay) {
+void GetLunarMonthDay(int32_t ACode, int32_t& AMonth, int32_t& ADay) {
   switch (ACode) {
     case 0:
       AMonth = 5, ADay = 1;
@@ -464,7 +464,7 @@ TDateTime TcxHebrewCalendarTable::ToDateTime(const TcxDateTime& ADateTime) const
   const int32_t gregorianYear = ADateTime.Year - 3760;
   const auto& row = HebrewTableRow(ADateTime.Year);
   int32_t month, day;
-  DecodeFirstJanuary(row[0], month, day);
+  GetLunarMonthDay(row[0], month, day);
   int64_t days = GregorianDay(gregorianYear, 1, 1);
   if (month != ADateTime.Month || day != ADateTime.Day)
     days += GetDayDifference(row[1], month, day, ADateTime.Month, ADateTime.Day);
@@ -502,7 +502,7 @@ TcxDateTime TcxHebrewCalendarTable::FromDateTime(TDateTime ADate) const {
 }
 
 int32_t TcxHebrewCalendarTable::HebrewNumber(const String& S) {
-  int32_t result = 0;
+  int64_t result = 0;
   for (Char ch : S) {
     int32_t c = ch;
     // Hebrew letters: as Unicode characters or at their single-byte code page positions.
@@ -557,7 +557,8 @@ int32_t TcxHebrewCalendarTable::HebrewNumber(const String& S) {
       }
     }
   }
-  return result;
+  // No numeral is that long; the cap keeps pasted text from overflowing.
+  return static_cast<int32_t>(std::min<int64_t>(result, 1000000000));
 }
 
 int32_t TcxHebrewCalendarTable::GetDayNumber(const String& S) const {
