@@ -154,3 +154,4 @@ class TMemo : public TCustomControl {
 };
 
 }  // namespace qd
+#include "platform/forms/stdctrls_listbox.h"

@@ -1,0 +1,145 @@
+#pragma once
+// The list box control over the system "LISTBOX" window class: items kept by the window (or
+// by the control while it has none), the single selection, scrolling, and owner drawing
+// through OnDrawItem / OnMeasureItem on the control's canvas.
+#include <memory>
+
+#include "platform/forms/controls.h"
+
+namespace qd {
+
+enum TListBoxStyle : uint8_t { lbStandard, lbOwnerDrawFixed, lbOwnerDrawVariable };
+
+enum TOwnerDrawStateItem : uint8_t {
+  odSelected,
+  odGrayed,
+  odDisabled,
+  odChecked,
+  odFocused,
+  odDefault,
+  odHotLight,
+  odInactive,
+  odNoAccel,
+  odNoFocusRect,
+  odReserved1,
+  odReserved2,
+  odComboBoxEdit
+};
+using TOwnerDrawState = TSet<TOwnerDrawStateItem>;
+
+class TCustomListBox;
+using TDrawItemEvent =
+    TMethod<void(TWinControl* Control, int Index, const TRect& Rect, TOwnerDrawState State)>;
+using TMeasureItemEvent = TMethod<void(TWinControl* Control, int Index, int& Height)>;
+
+// The items of a list box: the window's items while it has a window, else the control's
+// own copy (handed to the window when it is made and taken back when it goes).
+class TListBoxStrings : public TStrings {
+  QD_CLASS(TListBoxStrings, TStrings)
+
+ public:
+  explicit TListBoxStrings(TCustomListBox* ListBox);
+  ~TListBoxStrings() override;
+  String Get(int Index) const override;
+  int GetCount() const override;
+  TObject* GetObject(int Index) const override;
+  void Put(int Index, const String& S) override;
+  void PutObject(int Index, TObject* AObject) override;
+  void Insert(int Index, const String& S) override;
+  void Delete(int Index) override;
+  void Clear() override;
+  int Add(const String& S) override;
+  int IndexOf(const String& S) const override;
+
+ protected:
+  void SetUpdateState(bool Updating) override;
+
+ private:
+  friend class TCustomListBox;
+  bool Live() const;
+  HWND Wnd() const;
+  void SavedInserted(int Index);
+  TCustomListBox* listBox_;
+  std::unique_ptr<TStringList> saved_;  // the items while there is no window
+};
+
+class TCustomListBox : public TWinControl {
+  QD_CLASS(TCustomListBox, TWinControl)
+  QD_PUBLISHED(TCustomListBox)
+
+ public:
+  explicit TCustomListBox(TComponent* AOwner);
+  ~TCustomListBox() override;
+  void Dispatch(TMessage& Message) override;
+  void CreateParams(TCreateParams& Params) override;
+  void CreateWnd() override;
+  void DestroyWnd() override;
+
+  TStrings* Items() const { return items_.get(); }
+  void SetItems(TStrings* Value) { items_->Assign(Value); }
+  int Count() const { return items_->Count(); }
+  void AddItem(const String& Item, TObject* AObject) { items_->AddObject(Item, AObject); }
+  void Clear() { items_->Clear(); }
+  void ClearSelection() { SetItemIndex(-1); }
+
+  // -1 when nothing is selected.
+  int ItemIndex();
+  void SetItemIndex(int Value);
+  int TopIndex();
+  void SetTopIndex(int Value);
+  // The item under a client point; when there is none, -1 (Existing) or Count (the point
+  // lies in the client area below the last item).
+  int ItemAtPos(TPoint Pos, bool Existing);
+  // The item's rectangle in client coordinates; Count gives the row after the last item.
+  TRect ItemRect(int Index);
+  // Owner-drawn lists: the height they were given; standard lists: the font's row height.
+  int ItemHeight();
+  void SetItemHeight(int Value);
+  TListBoxStyle Style() const { return style_; }
+  void SetStyle(TListBoxStyle Value);
+  bool Sorted() const { return sorted_; }
+  void SetSorted(bool Value);
+  // The width that the horizontal scroll bar scrolls over (0: no horizontal scrolling).
+  int ScrollWidth();
+  void SetScrollWidth(int Value);
+  bool IntegralHeight() const { return integralHeight_; }
+  void SetIntegralHeight(bool Value);
+  TBorderStyle BorderStyle() const { return borderStyle_; }
+  void SetBorderStyle(TBorderStyle Value);
+  TCanvas* Canvas() const { return canvas_.get(); }
+
+  virtual void DrawItem(int Index, const TRect& Rect, TOwnerDrawState State);
+  virtual void MeasureItem(int Index, int& Height);
+
+  TDrawItemEvent OnDrawItem;
+  TMeasureItemEvent OnMeasureItem;
+
+ protected:
+  // Selection changed by the user (LBN_SELCHANGE), before Click.
+  virtual void Changed() {}
+  void CNCommand(TMessage& Message);
+  void CNDrawItem(TMessage& Message);
+  void CNMeasureItem(TMessage& Message);
+
+ private:
+  friend class TListBoxStrings;
+  std::unique_ptr<TListBoxStrings> items_;
+  std::unique_ptr<TControlCanvas> canvas_;
+  TListBoxStyle style_ = lbStandard;
+  bool sorted_ = false;
+  bool integralHeight_ = false;
+  TBorderStyle borderStyle_ = bsSingle;
+  int itemHeight_ = 16;
+  int itemIndex_ = -1;  // kept while there is no window
+  int topIndex_ = 0;
+  int scrollWidth_ = 0;
+};
+
+class TListBox : public TCustomListBox {
+  QD_CLASS(TListBox, TCustomListBox)
+
+ public:
+  using TCustomListBox::TCustomListBox;
+};
+
+}  // namespace qd
