@@ -234,6 +234,7 @@ TEST_F(FormatControllerTest, DateEditFormats) {
       {u"dd MMMM yyyy", "dd MMMM yyyy", "dd MMM yyyy", "!99\\ lll\\ 9999;1; "},
       {u"d.M.yy", "dd.MM.yy", "dd.MM.yy", "!99\\.99\\.99;1; "},
       {u"MMMM/MMMM", "MMMM/MMMM", "MMM/MMMM", "!lll/;1; "},
+      {u"d 'de' MMMM", "dd 'de' MMMM", "dd 'de' MMM", "!99\\ \\d\\e\\ lll;1; "},
   };
   for (const Case& c : cases) {
     FormatSettings().ShortDateFormat = c.shortDate;

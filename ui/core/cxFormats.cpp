@@ -484,6 +484,14 @@ String TcxFormatController::GetDateEditFormat(bool AIsMasked) {
   bool monthCut = false;
   for (size_t i = 0; i < format.size();) {
     const Char c = format[i];
+    if (c == u'\'' || c == u'"') {
+      // Quoted text is copied as it is.
+      size_t j = format.find(c, i + 1);
+      j = j == String::npos ? format.size() : j + 1;
+      r.append(format, i, j - i);
+      i = j;
+      continue;
+    }
     size_t j = i;
     while (j < format.size() && format[j] == c) ++j;
     size_t run = j - i;
