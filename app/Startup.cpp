@@ -20,6 +20,7 @@
 #include "ui/core/dxDPIAwareUtils.h"
 #include "ui/core/dxDWMApi.h"
 #include "ui/core/dxHooks.h"
+#include "ui/core/dxThreading.h"
 #include "ui/core/dxThemeManager.h"
 #include "ui/core/dxTouch.h"
 #include "ui/core/dxUxTheme.h"
@@ -52,6 +53,7 @@ const TUnit kUnits[] = {
     {&Nothing, &dxCoreClasses::Finalize},
     {&cxLibraryStrs::Initialize, &cxLibraryStrs::Finalize},
     {&cxClasses::Initialize, &cxClasses::Finalize},
+    {&dxThreading::Initialize, &dxThreading::Finalize},
     {&dxHooks::Initialize, &dxHooks::Finalize},
     {&dxDPIAwareUtils::Initialize, &dxDPIAwareUtils::Finalize},
     {&dxUxTheme::Initialize, &dxUxTheme::Finalize},

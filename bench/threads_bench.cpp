@@ -103,8 +103,10 @@ class RatioReporter : public benchmark::ConsoleReporter {
  public:
   std::map<std::string, double> times;
   void ReportRuns(const std::vector<Run>& runs) override {
+    // With repetitions the median (reported after the single runs) is the figure kept.
     for (const Run& r : runs)
-      if (r.run_type == Run::RT_Iteration) times[r.benchmark_name()] = r.GetAdjustedRealTime();
+      if (r.run_type == Run::RT_Iteration || r.aggregate_name == "median")
+        times[r.run_name.str()] = r.GetAdjustedRealTime();
     ConsoleReporter::ReportRuns(runs);
   }
   void PrintRatio(const char* AOurs, const char* APeer) {
