@@ -812,7 +812,8 @@ BOOL _TrackMouseEvent(TRACKMOUSEEVENT* tme) {
   return TrackMouseEvent(tme);
 }
 
-BOOL MessageBeep(UINT) {
+BOOL MessageBeep(UINT type) {
+  user::RecordBeep(type);
   return TRUE;
 }
 

@@ -379,6 +379,11 @@ void DrawScrollBars(Window* w, HDC dc);
 void TrackScrollBar(Window* w, int bar, POINT screen);
 RECT CaptionRect(Window* w, RECT* closeButton);
 
+// Beeps are recorded for tests (user_edit.cpp).
+void RecordBeep(UINT type);
+// The window procedure of the system "EDIT" class (user_edit.cpp).
+LRESULT EditWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
 // ---- Display ---------------------------------------------------------------------------------------
 void NotifyCreated(Window* top);
 void NotifyDestroyed(Window* top);

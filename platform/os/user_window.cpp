@@ -211,6 +211,7 @@ void EnsureSystemClasses(Table& t) {
     t.classes.push_back(c);
   };
   add(u"STATIC", &StaticWndProc, CS_DBLCLKS | CS_PARENTDC);
+  add(u"EDIT", &EditWndProc, CS_DBLCLKS);
   add(u"LISTBOX", &ListBoxWndProc, CS_DBLCLKS);
 }
 

@@ -7,6 +7,8 @@
 #if __has_include("platform/os/user.h")
 #include "platform/os/user.h"
 #endif
+#include "platform/os/user_clipboard.h"
+#include "platform/os/user_edit.h"
 #if __has_include("platform/os/kernel.h")
 #include "platform/os/kernel.h"
 #endif
