@@ -1,6 +1,8 @@
 // The queue of procedures handed to the user-interface thread.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
 #include <map>
 #include <memory>
 #include <thread>
@@ -86,6 +88,32 @@ TEST_F(UIThreadQueueTest, NothingRunsOnceTheApplicationTerminates) {
   Service::EnqueueInvokeInUIThread(&ownerA, Note(2));
   Pump();
   EXPECT_EQ(calls, (std::vector<int>{1}));
+}
+
+TEST_F(UIThreadQueueTest, WhatWorkersQueueWhileTheApplicationTerminatesNeverRuns) {
+  constexpr int kMost = 5000;  // bounds the drain, which runs while the worker keeps adding
+  std::atomic<bool> stop{false};
+  std::atomic<int> queued{0};
+  std::thread worker([&] {
+    for (int i = 0; i < kMost && !stop; ++i) {
+      Service::EnqueueInvokeInUIThread(&ownerA, Note(i));
+      ++queued;
+      std::this_thread::yield();
+    }
+  });
+  while (queued < 20) std::this_thread::yield();
+  Application->Terminate();
+  Application->ProcessMessages();
+  ASSERT_TRUE(Application->Terminated());
+  const size_t ran = calls.size();
+  const int before = queued;
+  while (queued < std::min(before + 20, kMost)) std::this_thread::yield();
+  Pump();
+  stop = true;
+  worker.join();
+  Pump();
+  EXPECT_EQ(calls.size(), ran);
+  for (size_t i = 0; i < calls.size(); ++i) EXPECT_EQ(calls[i], static_cast<int>(i));
 }
 
 TEST_F(UIThreadQueueTest, ShutDownDropsWhatIsQueued) {

@@ -502,8 +502,18 @@ bool TdxUIThreadSyncService::IsShutdown() {
   return FShutdown.load() || (Application && Application->Terminated());
 }
 
+namespace {
+
+// Off the main thread only the unit's own flag is read: the application object belongs to
+// the main thread, which checks it again before it runs each procedure.
+bool ShutdownForCaller() {
+  return IsMainThread() ? TdxUIThreadSyncService::IsShutdown() : FShutdown.load();
+}
+
+}  // namespace
+
 void TdxUIThreadSyncService::EnqueueInvokeInUIThread(TObject* AOwner, const TThreadProcedure& AProcedure) {
-  if (IsShutdown()) return;
+  if (ShutdownForCaller()) return;
   {
     std::lock_guard lock(FLock);
     if (!FDelegates) return;
@@ -513,7 +523,7 @@ void TdxUIThreadSyncService::EnqueueInvokeInUIThread(TObject* AOwner, const TThr
 }
 
 void TdxUIThreadSyncService::Unsubscribe(TObject* AOwner) {
-  if (IsShutdown()) return;
+  if (ShutdownForCaller()) return;
   std::lock_guard lock(FLock);
   if (FDelegates) std::erase_if(*FDelegates, [AOwner](const TDelegate& d) { return d.Owner == AOwner; });
 }
