@@ -8,9 +8,16 @@
 #include "platform/base/strings.h"
 #include "platform/forms/forms.h"
 #include "platform/forms/stdctrls.h"
+#include "platform/os/comdlg.h"
 #include "platform/os/user_display.h"
 
 namespace qd {
+
+QD_IMPLEMENT_CLASS(TCommonDialog)
+QD_IMPLEMENT_CLASS(TOpenDialog)
+QD_IMPLEMENT_CLASS(TSaveDialog)
+QD_IMPLEMENT_CLASS(TOpenPictureDialog)
+QD_IMPLEMENT_CLASS(TSavePictureDialog)
 
 namespace {
 
@@ -181,6 +188,121 @@ void ShowMessage(const String& Msg) {
   if (Screen && Screen->ActiveForm() && Screen->ActiveForm()->HandleAllocated())
     owner = Screen->ActiveForm()->Handle();
   MessageBoxW(owner, Msg.c_str(), title.c_str(), MB_OK);
+}
+
+// ---- File dialogs ---------------------------------------------------------------------------------
+
+namespace {
+
+struct OptionBit {
+  TOpenOption option;
+  DWORD flag;
+};
+constexpr OptionBit kOptionBits[] = {
+    {ofReadOnly, OFN_READONLY},
+    {ofOverwritePrompt, OFN_OVERWRITEPROMPT},
+    {ofHideReadOnly, OFN_HIDEREADONLY},
+    {ofNoChangeDir, OFN_NOCHANGEDIR},
+    {ofShowHelp, OFN_SHOWHELP},
+    {ofNoValidate, OFN_NOVALIDATE},
+    {ofAllowMultiSelect, OFN_ALLOWMULTISELECT},
+    {ofExtensionDifferent, OFN_EXTENSIONDIFFERENT},
+    {ofPathMustExist, OFN_PATHMUSTEXIST},
+    {ofFileMustExist, OFN_FILEMUSTEXIST},
+    {ofCreatePrompt, OFN_CREATEPROMPT},
+    {ofShareAware, OFN_SHAREAWARE},
+    {ofNoReadOnlyReturn, OFN_NOREADONLYRETURN},
+    {ofNoTestFileCreate, OFN_NOTESTFILECREATE},
+    {ofNoNetworkButton, OFN_NONETWORKBUTTON},
+    {ofNoLongNames, OFN_NOLONGNAMES},
+    {ofNoDereferenceLinks, OFN_NODEREFERENCELINKS},
+    {ofEnableIncludeNotify, OFN_ENABLEINCLUDENOTIFY},
+    {ofEnableSizing, OFN_ENABLESIZING},
+    {ofDontAddToRecent, OFN_DONTADDTORECENT},
+    {ofForceShowHidden, OFN_FORCESHOWHIDDEN},
+};
+
+// The file dialog asks its questions through the message box (and so through its hook).
+void EnsureFileDialogPrompt() {
+  static std::once_flag once;
+  std::call_once(once, [] {
+    os::SetFileDialogPrompt([](HWND owner, const String& text, const String& caption, UINT type) {
+      return MessageBoxW(owner, text.c_str(), caption.c_str(), type);
+    });
+  });
+}
+
+HWND DialogOwner(HWND ParentWnd) {
+  if (ParentWnd) return ParentWnd;
+  if (Screen && Screen->ActiveForm() && Screen->ActiveForm()->HandleAllocated())
+    return Screen->ActiveForm()->Handle();
+  return nullptr;
+}
+
+}  // namespace
+
+TOpenDialog::TOpenDialog(TComponent* AOwner)
+    : TCommonDialog(AOwner), files_(std::make_unique<TStringList>()) {}
+
+TOpenDialog::~TOpenDialog() = default;
+
+String TOpenDialog::PlatformFilter(const String& Filter) {
+  String r = Filter;
+  for (Char& c : r)
+    if (c == u'|') c = u'\0';
+  r += u'\0';
+  r += u'\0';
+  return r;
+}
+
+bool TOpenDialog::Execute(HWND ParentWnd) {
+  return DoExecute(false, ParentWnd);
+}
+
+bool TOpenDialog::DoExecute(bool Save, HWND ParentWnd) {
+  EnsureFileDialogPrompt();
+  const String filter = PlatformFilter(filter_);
+  std::vector<Char> file(std::max<size_t>(fileName_.size() + 1, 4096), u'\0');
+  std::copy(fileName_.begin(), fileName_.end(), file.begin());
+  OPENFILENAMEW ofn;
+  ofn.hwndOwner = DialogOwner(ParentWnd);
+  ofn.lpstrFilter = filter_.empty() ? nullptr : filter.c_str();
+  ofn.nFilterIndex = static_cast<DWORD>(std::max(filterIndex_, 0));
+  ofn.lpstrFile = file.data();
+  ofn.nMaxFile = static_cast<DWORD>(file.size());
+  ofn.lpstrInitialDir = initialDir_.empty() ? nullptr : initialDir_.c_str();
+  ofn.lpstrTitle = title_.empty() ? nullptr : title_.c_str();
+  ofn.lpstrDefExt = defaultExt_.empty() ? nullptr : defaultExt_.c_str();
+  for (const auto& b : kOptionBits)
+    if (options_.Contains(b.option)) ofn.Flags |= b.flag;
+  ofn.Flags |= OFN_EXPLORER;
+  const BOOL ok = Save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
+  if (!ok) return false;
+  fileName_ = String(file.data());
+  filterIndex_ = static_cast<int>(ofn.nFilterIndex);
+  if (ofn.Flags & OFN_EXTENSIONDIFFERENT)
+    options_.Include(ofExtensionDifferent);
+  else
+    options_.Exclude(ofExtensionDifferent);
+  if (ofn.Flags & OFN_READONLY)
+    options_.Include(ofReadOnly);
+  else
+    options_.Exclude(ofReadOnly);
+  files_->Clear();
+  files_->Add(fileName_);
+  return true;
+}
+
+bool TSaveDialog::Execute(HWND ParentWnd) {
+  return DoExecute(true, ParentWnd);
+}
+
+TOpenPictureDialog::TOpenPictureDialog(TComponent* AOwner) : TOpenDialog(AOwner) {
+  SetFilter(GraphicFilter(TGraphic::StaticClass()));
+}
+
+bool TSavePictureDialog::Execute(HWND ParentWnd) {
+  return DoExecute(true, ParentWnd);
 }
 
 }  // namespace qd

@@ -702,6 +702,13 @@ class TPicture : public TInterfacedPersistent {
   std::unique_ptr<TGraphic> graphic_;
 };
 
+// File-dialog texts for the registered picture formats of a graphic class (and its
+// descendants): "All (*.a;*.b)|*.a;*.b|Desc A (*.a)|*.a|...", the mask "*.a;*.b", and the
+// class's first extension without the dot ("" when none is registered).
+String GraphicFilter(TGraphicClass GraphicClass);
+String GraphicFileMask(TGraphicClass GraphicClass);
+String GraphicExtension(TGraphicClass GraphicClass);
+
 // Pixel helpers shared by the graphic classes.
 namespace graphics_detail {
 // A 32-bit top-down DIB section holding premultiplied copies of straight-alpha pixels.

@@ -829,6 +829,42 @@ void TPicture::UnregisterGraphicClass(TGraphicClass GraphicClass) {
           v.end());
 }
 
+namespace {
+
+// The registered formats of a class and its descendants, oldest registration first.
+std::vector<FileFormat> FormatsOf(TGraphicClass GraphicClass) {
+  std::lock_guard g(FormatsLock());
+  std::vector<FileFormat> r;
+  for (auto it = Formats().rbegin(); it != Formats().rend(); ++it)
+    if (it->cls && (!GraphicClass || it->cls->InheritsFrom(GraphicClass))) r.push_back(*it);
+  return r;
+}
+
+}  // namespace
+
+String GraphicFileMask(TGraphicClass GraphicClass) {
+  String mask;
+  for (const auto& f : FormatsOf(GraphicClass)) {
+    if (!mask.empty()) mask += u';';
+    mask += u"*." + f.ext;
+  }
+  return mask;
+}
+
+String GraphicFilter(TGraphicClass GraphicClass) {
+  const String mask = GraphicFileMask(GraphicClass);
+  String filter = u"All (" + mask + u")|" + mask;
+  for (const auto& f : FormatsOf(GraphicClass))
+    filter += u"|" + f.description + u" (*." + f.ext + u")|*." + f.ext;
+  return filter;
+}
+
+String GraphicExtension(TGraphicClass GraphicClass) {
+  for (const auto& f : FormatsOf(GraphicClass))
+    if (f.cls == GraphicClass) return f.ext;
+  return String();
+}
+
 TGraphicClass TPicture::FindGraphicClassByExtension(const String& Extension) {
   std::lock_guard g(FormatsLock());
   String ext = NormalizeExt(Extension);
