@@ -374,6 +374,33 @@ TEST_F(FormatControllerTest, ListenersAndUpdateLocks) {
   fc->RemoveListener(&b);
 }
 
+// A listener that takes another one off the list while it is told.
+class RemovingListener : public IcxFormatControllerListener {
+ public:
+  void FormatChanged() override {
+    ++formatChanged;
+    cxFormatController()->RemoveListener(other);
+    cxFormatController()->RemoveListener(this);
+  }
+  IcxFormatControllerListener* other = nullptr;
+  int formatChanged = 0;
+};
+
+TEST_F(FormatControllerTest, ListenerRemovedWhileNotifyingIsNotCalled) {
+  TcxFormatController* fc = cxFormatController();
+  RemovingListener first;
+  auto second = std::make_unique<FormatOnlyListener>();
+  first.other = second.get();
+  fc->AddListener(&first);
+  fc->AddListener(second.get());
+  fc->NotifyListeners();
+  EXPECT_EQ(first.formatChanged, 1);
+  EXPECT_EQ(second->formatChanged, 0);
+  second.reset();
+  fc->NotifyListeners();
+  EXPECT_EQ(first.formatChanged, 1);
+}
+
 TEST_F(FormatControllerTest, AssignedValuesSurviveRecalculation) {
   TcxFormatController* fc = cxFormatController();
   CountingListener l;
