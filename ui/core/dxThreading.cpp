@@ -85,6 +85,7 @@ void TdxThreadPoolHelper::Initialize(int32_t ANumThreads, bool ACreateEvent) {
   FTaskIndex = 0;
   FException = nullptr;
   FHasException = false;
+  if (FRunningTaskCount == 0 && FEvent) SetEvent(FEvent);  // nothing to wait for
 }
 
 void TdxThreadPoolHelper::QueueWorkItem(TObject* ASender, void* AContext,
@@ -106,7 +107,7 @@ void TdxThreadPoolHelper::Queue(TWorkItem& AItem, ULONG AFlags) {
 }
 
 DWORD TdxThreadPoolHelper::Worker(void* AItem) {
-  auto* item = static_cast<TWorkItem*>(AItem);
+  const auto* item = static_cast<const TWorkItem*>(AItem);
   TdxThreadPoolHelper* helper = item->Helper;
   try {
     if (item->Method)
@@ -122,8 +123,9 @@ DWORD TdxThreadPoolHelper::Worker(void* AItem) {
 }
 
 void TdxThreadPoolHelper::ItemDone() {
-  // The last item wakes the waiter, which may free the helper right away.
-  if (FRunningTaskCount.fetch_sub(1) == 1 && FEvent) SetEvent(FEvent);
+  // Once the count reaches 0 the waiter may free the helper: nothing of it is read after.
+  const HANDLE event = FEvent;
+  if (FRunningTaskCount.fetch_sub(1) == 1 && event) SetEvent(event);
 }
 
 void TdxThreadPoolHelper::WaitForThreads(bool ADestroyEvent) {
