@@ -122,7 +122,7 @@ TEST(CalendarTables, KeepsTheTimeOfDayOnBothSidesOfTheEpoch) {
 
 TEST(CalendarTables, HebrewDayBeforeAMonthIsTheLastDayOfThePreviousMonth) {
   const TcxCustomCalendarTable& hebrew = Table(CAL_HEBREW);
-  // 1 Nisan 5784 is 2024-04-09; the day before is 30 Adar II... Adar II has 29 days.
+  // 1 Nisan 5784 is 2024-04-09; the day before is 29 Adar II, the last day of that month.
   const TDateTime firstOfNisan = hebrew.ToDateTime(5784, 8, 1);
   EXPECT_EQ(firstOfNisan, EncodeDate(2024, 4, 9));
   EXPECT_EQ(Ymd(hebrew.FromDateTime(firstOfNisan - 1)), (TYmd{-1, 5784, 7, 29}));
