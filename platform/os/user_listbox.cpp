@@ -508,6 +508,19 @@ int FontHeight(HFONT font) {
   return std::max<int>(1, tm.tmHeight);
 }
 
+// Without LBS_NOINTEGRALHEIGHT the window keeps a height of whole rows (see
+// WM_WINDOWPOSCHANGING); this applies it to the current size.
+void FitIntegralHeight(const ListBox& lb) {
+  if (lb.style & (LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWVARIABLE)) return;
+  RECT wr, cr;
+  GetWindowRect(lb.hwnd, &wr);
+  GetClientRect(lb.hwnd, &cr);
+  const int extra = cr.Height() > lb.itemHeight ? cr.Height() % lb.itemHeight : 0;
+  if (extra)
+    SetWindowPos(lb.hwnd, nullptr, 0, 0, wr.Width(), wr.Height() - extra,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+}
+
 // ---- Keyboard -----------------------------------------------------------------------------------
 
 void KeyNavigate(ListBox& lb, int vk) {
@@ -721,8 +734,17 @@ LRESULT Handle(const ListBoxPtr& p, UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_CREATE:
       if (lb.style & LBS_OWNERDRAWFIXED) lb.itemHeight = MeasureItem(lb, 0, 0);
+      if (lb.style & LBS_NOREDRAW) lb.redraw = false;
       UpdateScrollBars(lb);
+      FitIntegralHeight(lb);
       return 0;
+    case WM_SETCURSOR: {
+      const LRESULT r = DefWindowProcW(hwnd, msg, wParam, lParam);
+      if (r || reinterpret_cast<HWND>(wParam) != hwnd || static_cast<int16_t>(LOWORD(lParam)) != HTCLIENT)
+        return r;
+      SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+      return TRUE;
+    }
     case WM_DESTROY:
       EndTracking(lb, false);
       for (int i = 0; i < lb.Count(); ++i) SendDeleteItem(lb, i);
@@ -731,6 +753,7 @@ LRESULT Handle(const ListBoxPtr& p, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_SETFONT:
       lb.font = reinterpret_cast<HFONT>(wParam);
       if (!lb.OwnerDraw()) lb.itemHeight = FontHeight(lb.font);
+      FitIntegralHeight(lb);
       ItemsChanged(lb);
       if (LOWORD(lParam)) InvalidateRect(hwnd, nullptr, TRUE);
       return 0;

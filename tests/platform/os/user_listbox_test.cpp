@@ -261,6 +261,30 @@ TEST_F(ListBoxTest, TopIndexItemRectsAndItemFromPoint) {
   EXPECT_EQ(Send(LB_GETTOPINDEX), 0);
 }
 
+TEST_F(ListBoxTest, IntegralHeightKeepsWholeRows) {
+  NewParent();
+  list_ = CreateWindowExW(0, u"LISTBOX", u"", WS_CHILD | WS_VISIBLE, 0, 0, 100, 100, parent_, nullptr,
+                          nullptr, nullptr);
+  RECT c;
+  GetClientRect(list_, &c);
+  const int row = static_cast<int>(Send(LB_GETITEMHEIGHT, 0));
+  EXPECT_EQ(c.Bottom % row, 0);
+  Send(LB_SETITEMHEIGHT, 0, 10);
+  struct Case {
+    int height, client;
+  } cases[] = {{105, 100}, {95, 90}, {10, 10}, {7, 7}};
+  for (const auto& k : cases) {
+    MoveWindow(list_, 0, 0, 100, k.height, TRUE);
+    GetClientRect(list_, &c);
+    EXPECT_EQ(c.Bottom, k.client) << k.height;
+  }
+  // LBS_NOINTEGRALHEIGHT keeps any height.
+  NewList(0);
+  MoveWindow(list_, 0, 0, 100, 105, TRUE);
+  GetClientRect(list_, &c);
+  EXPECT_EQ(c.Bottom, 105);
+}
+
 TEST_F(ListBoxTest, VerticalBarFollowsTheItems) {
   struct Case {
     const char* name;
