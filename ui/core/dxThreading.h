@@ -109,6 +109,8 @@ class TdxMultithreadedSort : public TdxMultithreadOperation {
   explicit TdxMultithreadedSort(int32_t AThreadCount);
   TdxMultithreadedSort();
 
+  // Sequential while another sort with this object runs. An exception the comparison raises
+  // on a worker is raised here once every item of the step has finished.
   void Sort(void** AList, int32_t ACount, const TdxListSortCompareFunc& ACompare);
   void Sort(void** AList, int32_t ACount, TListSortCompare ACompare);
   void Sort(TdxFastList* AList, const TdxListSortCompareFunc& ACompare);
