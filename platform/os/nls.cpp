@@ -1039,7 +1039,12 @@ struct CalendarDate {
   int year = 0;
   int month = 0;
   int day = 0;
+  int icuMonth = -1;  // ICU's month index where the calendar has its own month names (Hebrew)
 };
+
+bool IsHebrewLeapYear(int year) {
+  return (7 * year + 1) % 19 < 7;
+}
 
 // The Gregorian date in the calendar with the given identifier.
 CalendarDate ToCalendar(int year, int month, int day, int calendarId) {
@@ -1052,6 +1057,9 @@ CalendarDate ToCalendar(int year, int month, int day, int calendarId) {
     case 6:
       // The tabular calendar counted from 622-07-15 (Julian), as the calendar tables count.
       icuType = "islamic-tbla";
+      break;
+    case 8:
+      icuType = "hebrew";
       break;
     case 4:
       r.year = year - 1911;
@@ -1076,7 +1084,26 @@ CalendarDate ToCalendar(int year, int month, int day, int calendarId) {
   int e = cal->get(UCAL_ERA, err), y = cal->get(UCAL_YEAR, err), m = cal->get(UCAL_MONTH, err) + 1,
       dd = cal->get(UCAL_DATE, err);
   if (U_FAILURE(err)) return r;
-  return {e, y, m, dd};
+  if (calendarId != 8) return {e, y, m, dd, -1};
+  // ICU counts Hebrew months from Tishri with Adar I as month 5 only in leap years; the
+  // platform numbers the months of each year without gaps (Adar I 6 and Adar II 7 in a leap
+  // year). ICU names Adar II separately, at index 13.
+  const int icu = m - 1;
+  if (IsHebrewLeapYear(y)) return {e, y, icu + 1, dd, icu == 6 ? 13 : icu};
+  return {e, y, icu < 6 ? icu + 1 : icu, dd, icu};
+}
+
+// A month name of the calendar's own (ICU's Hebrew month names).
+std::u16string CalendarMonthName(const LocaleData& d, int calendarId, int icuMonth, bool abbreviated) {
+  UErrorCode err = U_ZERO_ERROR;
+  std::string name = StringToUtf8(d.name);
+  std::replace(name.begin(), name.end(), '-', '_');
+  icu::DateFormatSymbols symbols(icu::Locale(name.c_str()), calendarId == 8 ? "hebrew" : "gregorian", err);
+  if (U_FAILURE(err)) return {};
+  int32_t n = 0;
+  using S = icu::DateFormatSymbols;
+  const icu::UnicodeString* months = symbols.getMonths(n, S::FORMAT, abbreviated ? S::ABBREVIATED : S::WIDE);
+  return icuMonth >= 0 && icuMonth < n ? FromIcu(months[icuMonth]) : std::u16string();
 }
 
 std::u16string EraName(int era, int calendarId, const LocaleData& d) {
@@ -1198,6 +1225,8 @@ int GetDateFormatW(LCID Locale, DWORD dwFlags, const SYSTEMTIME* lpDate, const W
           out += IntToStr(cd.month);
         } else if (run == 2) {
           out += Padded(cd.month, 2);
+        } else if (cd.icuMonth >= 0) {
+          out += CalendarMonthName(*d, calendarId, cd.icuMonth, run == 3);
         } else if (run == 3) {
           out += value(LOCALE_SABBREVMONTHNAME1 + static_cast<LCTYPE>(cd.month - 1));
         } else {

@@ -208,7 +208,9 @@ constexpr DWORD DATE_YEARMONTH = 0x00000008;
 // MMMM, y, yy, yyyy, g, gg and quoted literals; without a picture the locale's short (or,
 // with the flags, long or year-month) date format. MMMM takes the genitive month name when the
 // picture also holds a day number (d or dd). Dates are shown in the locale's calendar (the
-// Hijri calendar of ar-SA; era years of the Japanese, Taiwan, Korean and Thai calendars).
+// Hijri calendar of ar-SA; the Hebrew calendar, months numbered from Tishri without gaps and
+// named in the calendar's own names; era years of the Japanese, Taiwan, Korean and Thai
+// calendars).
 // Returns the characters written including the terminating zero (needed, with cchDate 0);
 // 0 with ERROR_INVALID_PARAMETER for an invalid date or locale, ERROR_INSUFFICIENT_BUFFER for
 // a short buffer.

@@ -249,6 +249,25 @@ TEST_F(DateUtilsTest, HijriMonthNamesOfArabicLocale) {
   EXPECT_EQ(Utf8(text), "1/9/1445");
 }
 
+TEST_F(DateUtilsTest, HebrewMonthNamesWhenTheLocaleUsesTheHebrewCalendar) {
+  Use("en_US", 0x040D);
+  ASSERT_TRUE(SetLocaleInfoW(0x040D, LOCALE_ICALENDARTYPE, u"8"));
+  cxFormatController()->FormatChanged();
+  TcxCustomCalendarTable* hebrew = cxGetCalendar(8);
+  struct Case {
+    int year, month;
+    const char* name;
+  } cases[] = {
+      {5784, 1, "תשרי"}, {5784, 6, "אדר א׳"}, {5784, 7, "אדר ב׳"}, {5784, 8, "ניסן"}, {5784, 13, "אלול"},
+      {5785, 6, "אדר"},  {5785, 7, "ניסן"},   {5785, 12, "אלול"},  {5785, 13, ""},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(Utf8(cxGetLocalMonthName(c.year, c.month, hebrew)), c.name) << c.year << "/" << c.month;
+  String text;
+  ASSERT_TRUE(cxGetDateFormat(EncodeDate(2024, 3, 11), text, 0, u"d/M/yyyy"));
+  EXPECT_EQ(Utf8(text), "1/7/5784");
+}
+
 TEST_F(DateUtilsTest, SystemDateFormat) {
   SYSTEMTIME st;
   st.wYear = 2024;
