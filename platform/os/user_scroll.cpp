@@ -122,6 +122,22 @@ int Along(const Window* w, int bar, POINT screen) {
   return bar == SB_VERT ? screen.Y - (wr.Top + r.Top) : screen.X - (wr.Left + r.Left);
 }
 
+// While the thumb is dragged, a mouse far from the bar (8 bar widths across it, 2 beyond its
+// ends) puts the thumb back where it started; coming back resumes the drag.
+bool InTrackingZone(const Window* w, int bar, POINT screen) {
+  RECT r = BarRect(w, bar);
+  const RECT wr = ScreenWindowRect(w);
+  r = {r.Left + wr.Left, r.Top + wr.Top, r.Right + wr.Left, r.Bottom + wr.Top};
+  const bool vert = bar == SB_VERT;
+  const int thick = vert ? r.Width() : r.Height();
+  const int across = 8 * thick, along = 2 * thick;
+  if (vert)
+    return screen.X >= r.Left - across && screen.X < r.Right + across && screen.Y >= r.Top - along &&
+           screen.Y < r.Bottom + along;
+  return screen.Y >= r.Top - across && screen.Y < r.Bottom + across && screen.X >= r.Left - along &&
+         screen.X < r.Right + along;
+}
+
 }  // namespace
 
 void DrawScrollBars(Window* w, HDC dc) {
@@ -181,6 +197,7 @@ void TrackScrollBar(Window* w, int bar, POINT screen) {
     Send(hwnd, msg, static_cast<WPARAM>(part), 0);
     SetTimer(hwnd, kRepeatTimer, 400, nullptr);
   }
+  const int startPos = s.pos;
   SetCapture(hwnd);
   POINT mouse = screen;
   for (;;) {
@@ -219,6 +236,7 @@ void TrackScrollBar(Window* w, int bar, POINT screen) {
           pos = s.min + static_cast<int>((static_cast<int64_t>(std::clamp(at, 0, track - thumb)) * posRange +
                                           (track - thumb) / 2) /
                                          (track - thumb));
+        if (!InTrackingZone(wp.get(), bar, mouse)) pos = startPos;
         if (pos != s.trackPos) {
           s.trackPos = pos;
           InvalidateFrame(wp.get());

@@ -161,6 +161,43 @@ TEST_F(NcScrollBars, ClickedPartsPressAndPagingStopsUnderTheMouse) {
   EXPECT_LT(GetScrollPos(w, SB_VERT), 90);
 }
 
+TEST_F(NcScrollBars, ThumbSnapsBackWhenTheMouseGoesFarAway) {
+  os::ScopedVirtualClock clock;
+  HWND w = CreateRecorded("w", WS_POPUP | WS_VISIBLE | WS_VSCROLL, 0, 0, 100, 134);
+  SCROLLINFO si = Info(99, 50, 0);
+  SetScrollInfo(w, SB_VERT, &si, FALSE);
+  PumpMessages();
+  std::vector<std::pair<int, int>> codes;
+  SetOverride(w, [&](HWND, UINT m, WPARAM wp, LPARAM, LRESULT&) {
+    if (m == WM_VSCROLL) codes.push_back({LOWORD(wp), HIWORD(wp)});
+    return false;
+  });
+  // The bar is 17 wide at x 83..100: the zone reaches 8 widths (136 px) to either side and
+  // 2 widths (34 px) beyond the ends. Queued moves merge, so a timer makes one move per tick.
+  os::InjectMouseMove({90, 30});
+  os::InjectMouseButton(WM_LBUTTONDOWN, {90, 30});
+  SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR id, DWORD) {
+    static const POINT moves[] = {{90, 80}, {240, 80}, {230, 80}, {90, 200}, {90, 150}, {400, 80}};
+    static size_t next = 0;
+    if (next < std::size(moves)) {
+      os::InjectMouseMove(moves[next++]);
+      return;
+    }
+    KillTimer(nullptr, id);
+    next = 0;
+    os::InjectMouseButton(WM_LBUTTONUP, {400, 80});
+  });
+  PumpMessages();
+  EXPECT_EQ(codes, (std::vector<std::pair<int, int>>{{SB_THUMBTRACK, 50},
+                                                     {SB_THUMBTRACK, 0},
+                                                     {SB_THUMBTRACK, 50},
+                                                     {SB_THUMBTRACK, 0},
+                                                     {SB_THUMBTRACK, 50},
+                                                     {SB_THUMBTRACK, 0},
+                                                     {SB_THUMBPOSITION, 0},
+                                                     {SB_ENDSCROLL, 0}}));
+}
+
 TEST_F(NcScrollBars, EnableAndShowScrollBar) {
   HWND w = CreateRecorded("w", WS_POPUP | WS_VISIBLE | WS_VSCROLL, 0, 0, 100, 134);
   SCROLLINFO si = Info(99, 10, 0);
