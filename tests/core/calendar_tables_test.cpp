@@ -91,6 +91,19 @@ TEST(CalendarTables, ConvertsKnownDatesBothWays) {
   }
 }
 
+// The Korean table counts Dangun years (Gregorian + 2333) on Gregorian months and days;
+// ICU's "dangi" calendar is the lunisolar one, so the expectation is plain arithmetic.
+TEST(CalendarTables, KoreanYearsAreGregorianYearsPlus2333) {
+  const TcxCustomCalendarTable& korea = Table(CAL_KOREA);
+  for (TDateTime d = EncodeDate(1, 1, 1); d <= EncodeDate(9999, 12, 31); d += 89) {
+    int y, m, day;
+    DecodeDate(d, y, m, day);
+    const TcxDateTime c = korea.FromDateTime(d);
+    ASSERT_EQ(Ymd(c), (TYmd{0, y + 2333, m, day})) << Show(d);
+    ASSERT_EQ(korea.ToDateTime(c), d) << Show(d);
+  }
+}
+
 TEST(CalendarTables, KeepsTheTimeOfDayOnBothSidesOfTheEpoch) {
   // Dates before 1899-12-30 are negative: the day is the integer part toward zero and the
   // time the absolute fraction, so -1.25 is 1899-12-29 06:00.
