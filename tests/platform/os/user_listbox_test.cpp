@@ -461,6 +461,53 @@ TEST_F(ListBoxTest, KeyboardThroughTheQueue) {
   EXPECT_EQ(std::count(codes.begin(), codes.end(), LBN_SELCHANGE), selChanges);
 }
 
+TEST_F(ListBoxTest, OwnerSeesKeysFirstWithWantKeyboardInput) {
+  NewParent();
+  std::vector<std::pair<UINT, WPARAM>> asked;
+  SetOverride(parent_, [&](HWND, UINT m, WPARAM wp, LPARAM, LRESULT& r) {
+    if (m != WM_VKEYTOITEM && m != WM_CHARTOITEM) return false;
+    asked.push_back({m, wp});
+    const int key = LOWORD(wp);
+    r = m == WM_CHARTOITEM ? (key == 'x' ? 4 : -1) : key == VK_DOWN ? -2 : key == VK_END ? 5 : -1;
+    return true;
+  });
+  struct Case {
+    DWORD style;
+    int vk;
+    Char ch;
+    int sel;
+  } cases[] = {
+      {LBS_WANTKEYBOARDINPUT, VK_DOWN, 0, -1},  // -2: the owner handled it
+      {LBS_WANTKEYBOARDINPUT, VK_END, 0, 5},    // an index: that item
+      {LBS_WANTKEYBOARDINPUT, VK_HOME, 0, 0},   // -1: the list's own handling
+      {0, VK_DOWN, 0, 0},                       // not asked without the style
+      {LBS_WANTKEYBOARDINPUT | LBS_OWNERDRAWFIXED, 0, u'x', 4},
+  };
+  for (const auto& c : cases) {
+    NewList(c.style);
+    for (LPARAM i = 0; i < 8; ++i) {
+      const String s = u"i" + IntToStr(static_cast<int>(i));
+      Send(LB_ADDSTRING, 0, (c.style & LBS_OWNERDRAWFIXED) ? i : reinterpret_cast<LPARAM>(s.c_str()));
+    }
+    SetFocus(list_);
+    asked.clear();
+    if (c.vk) {
+      Key(c.vk);
+    } else {
+      os::InjectKey(VK_PACKET, true, c.ch);
+      os::InjectKey(VK_PACKET, false, c.ch);
+      PumpMessages();
+    }
+    EXPECT_EQ(Send(LB_GETCURSEL), c.sel) << c.vk << "/" << c.style;
+    // A typed character is a key too: WM_VKEYTOITEM for its key, then WM_CHARTOITEM.
+    const size_t expected = !(c.style & LBS_WANTKEYBOARDINPUT) ? 0u : c.vk ? 1u : 2u;
+    EXPECT_EQ(asked.size(), expected) << c.vk << "/" << c.style;
+    if (!c.vk && asked.size() == 2) EXPECT_EQ(asked[1].first, WM_CHARTOITEM);
+    if (!asked.empty()) EXPECT_EQ(HIWORD(asked[0].second), 0) << "the caret item";
+    DestroyWindow(list_);
+  }
+}
+
 TEST_F(ListBoxTest, MouseSelectsAndNotifies) {
   os::ScopedVirtualClock clock;
   NewList(WS_VSCROLL | LBS_NOTIFY);
