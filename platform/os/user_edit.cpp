@@ -426,6 +426,10 @@ class Edit {
       }
       return false;
     }
+    if (origin != Origin::Program && !Fits(a, b, s)) {
+      MessageBeep(0);
+      return false;
+    }
     const bool joins =
         origin == Origin::Typing && typing && canUndo && a == b && a == typingEnd && a == caret;
     if (!undoable) {
@@ -449,6 +453,27 @@ class Edit {
       Notify(EN_MAXTEXT);
     }
     return true;
+  }
+
+  // Without automatic scrolling the user cannot enter more than the control shows: a
+  // single-line edit without ES_AUTOHSCROLL stops at its width, a multi-line one without
+  // ES_AUTOVSCROLL or a vertical scroll bar at its height.
+  bool Fits(int a, int b, const String& s) {
+    const DWORD st = Style();
+    const bool limitWidth = !multi && !(st & ES_AUTOHSCROLL);
+    const bool limitHeight = multi && !(st & (ES_AUTOVSCROLL | WS_VSCROLL));
+    if (!limitWidth && !limitHeight) return true;
+    const String saved = text;
+    const int oldTop = topLine, oldX = xOffset;
+    text.replace(static_cast<size_t>(a), static_cast<size_t>(b - a), s);
+    Layout();
+    const bool fits = limitWidth ? lines[0].width <= FmtWidth()
+                                 : static_cast<int>(lines.size()) <= VisibleLines() || s.empty();
+    text = saved;
+    Layout();
+    topLine = oldTop;
+    xOffset = oldX;
+    return fits;
   }
 
   void Changed() {

@@ -445,6 +445,36 @@ TEST_F(EditTest, CaseAndNumberStylesFilterTyping) {
   }
 }
 
+TEST_F(EditTest, WithoutAutoScrollTypingStopsAtTheEdge) {
+  const int w = CharWidth();
+  const int h = LineHeight();
+  struct Case {
+    const char* name;
+    DWORD style;
+    int width, height;
+    String typed, text;
+    int beeps;
+  };
+  const Case cases[] = {
+      {"single-line: the width", 0, 5 * w, h, u"abcdefg", u"abcde", 2},
+      {"single-line with ES_AUTOHSCROLL scrolls", ES_AUTOHSCROLL, 5 * w, h, u"abcdefg", u"abcdefg", 0},
+      {"multi-line: the height", ES_MULTILINE, 3 * w, 2 * h, u"abcdefgh", u"abcdef", 2},
+      {"multi-line with ES_AUTOVSCROLL scrolls", ES_MULTILINE | ES_AUTOVSCROLL, 3 * w, 2 * h, u"abcdefgh",
+       u"abcdefgh", 0},
+  };
+  for (const Case& c : cases) {
+    HWND e = NewEdit(c.style, c.width, c.height);
+    SendMessageW(e, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
+    os::TakeBeepsForTesting();
+    Type(e, c.typed);
+    EXPECT_EQ(Text(e), c.text) << c.name;
+    EXPECT_EQ(static_cast<int>(os::TakeBeepsForTesting().size()), c.beeps) << c.name;
+    Replace(e, u"xyz");  // the program is not held back
+    EXPECT_EQ(Text(e), c.text + u"xyz") << c.name;
+    DestroyWindow(e);
+  }
+}
+
 TEST_F(EditTest, TypingThroughTheQueueNotifiesTheParent) {
   HWND e = NewEdit(ES_AUTOHSCROLL);
   SetFocus(e);
