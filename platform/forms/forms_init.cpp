@@ -1,5 +1,6 @@
 #include "platform/forms/forms_init.h"
 
+#include "platform/forms/clipbrd.h"
 #include "platform/forms/comctrls.h"
 #include "platform/forms/extctrls.h"
 #include "platform/forms/forms.h"
@@ -21,12 +22,14 @@ void Initialize() {
                    TPopupMenu::StaticClass(), TMenuItem::StaticClass(), TCustomImageList::StaticClass(),
                    TImageList::StaticClass(), TGraphicControl::StaticClass(), TCustomControl::StaticClass()})
     RegisterClass(c);
+  RegisterClass(TEdit::StaticClass());
   if (!Mouse) Mouse = new TMouse();
   if (!Screen) Screen = new TScreen(nullptr);
   if (!Application) Application = new TApplication(nullptr);
 }
 
 void Finalize() {
+  delete SetClipboard(nullptr);
   delete Application;
   Application = nullptr;
   delete Screen;

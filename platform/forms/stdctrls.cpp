@@ -5,13 +5,17 @@
 #include "platform/base/strings.h"
 #include "platform/forms/forms.h"
 #include "platform/forms/menus.h"
+#include "platform/os/user_edit.h"
 
 namespace qd {
 
 QD_IMPLEMENT_CLASS(TCustomLabel)
 QD_IMPLEMENT_CLASS(TLabel)
 QD_IMPLEMENT_CLASS(TButton)
+QD_IMPLEMENT_CLASS(TCustomEdit)
+QD_IMPLEMENT_CLASS(TEdit)
 QD_IMPLEMENT_CLASS(TMemoStrings)
+QD_IMPLEMENT_CLASS(TCustomMemo)
 QD_IMPLEMENT_CLASS(TMemo)
 
 namespace {
@@ -338,124 +342,418 @@ void TButton::Dispatch(TMessage& Message) {
   }
 }
 
-// ---- TMemo -------------------------------------------------------------------------------------------
+// ---- TCustomEdit ------------------------------------------------------------------------------------
 
-void TMemoStrings::Changed() {
-  inherited::Changed();
-  if (UpdateCount() == 0 && memo_) memo_->LinesChanged();
-}
-
-TMemo::TMemo(TComponent* AOwner) : TCustomControl(AOwner), lines_(std::make_unique<TMemoStrings>(this)) {
-  controlStyle_ = {csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks, csOpaque};
-  DoSetBounds(0, 0, 185, 89);
+TCustomEdit::TCustomEdit(TComponent* AOwner) : TWinControl(AOwner) {
+  controlStyle_ = {csClickEvents, csSetCaption, csDoubleClicks, csFixedHeight};
+  DoSetBounds(0, 0, 121, 21);
   SetTabStop(true);
   color_ = clWindow;
   parentColor_ = false;
   Brush()->SetColor(clWindow);
 }
 
-TMemo::~TMemo() = default;
-
-void TMemo::RegisterProperties(TPropertyRegistrar& r) {
-  r.Prop("Alignment", &TMemo::Alignment, &TMemo::SetAlignment, TypeInfoTAlignment()).Default(taLeftJustify);
-  r.Prop("BorderStyle", &TMemo::BorderStyle, &TMemo::SetBorderStyle, TypeInfoTFormBorderStyle())
+void TCustomEdit::RegisterProperties(TPropertyRegistrar& r) {
+  r.Prop("Alignment", &TCustomEdit::Alignment, &TCustomEdit::SetAlignment, TypeInfoTAlignment())
+      .Default(taLeftJustify);
+  r.Prop("AutoSelect", &TCustomEdit::AutoSelect, &TCustomEdit::SetAutoSelect).Default(true);
+  r.Prop("BorderStyle", &TCustomEdit::BorderStyle, &TCustomEdit::SetBorderStyle, TypeInfoTFormBorderStyle())
       .Default(bsSingle);
-  r.Prop("CharCase", &TMemo::CharCase, &TMemo::SetCharCase, TypeInfoTEditCharCase()).Default(ecNormal);
-  r.Prop("Lines", &TMemo::Lines, &TMemo::SetLines);
-  r.Prop("MaxLength", &TMemo::MaxLength, &TMemo::SetMaxLength).Default(0);
-  r.Prop("ReadOnly", &TMemo::ReadOnly, &TMemo::SetReadOnly).Default(false);
-  r.Prop("ScrollBars", &TMemo::ScrollBars, &TMemo::SetScrollBars, TypeInfoTScrollStyle()).Default(ssNone);
-  r.Prop("WantReturns", &TMemo::WantReturns, &TMemo::SetWantReturns).Default(true);
-  r.Prop("WantTabs", &TMemo::WantTabs, &TMemo::SetWantTabs).Default(false);
-  r.Prop("WordWrap", &TMemo::WordWrap, &TMemo::SetWordWrap).Default(true);
-  r.Event("OnChange", &TMemo::OnChange);
+  r.Prop("CharCase", &TCustomEdit::CharCase, &TCustomEdit::SetCharCase, TypeInfoTEditCharCase())
+      .Default(ecNormal);
+  r.Prop("HideSelection", &TCustomEdit::HideSelection, &TCustomEdit::SetHideSelection).Default(true);
+  r.Prop("MaxLength", &TCustomEdit::MaxLength, &TCustomEdit::SetMaxLength).Default(0);
+  r.Prop("NumbersOnly", &TCustomEdit::NumbersOnly, &TCustomEdit::SetNumbersOnly).Default(false);
+  r.Prop("PasswordChar", &TCustomEdit::PasswordChar, &TCustomEdit::SetPasswordChar).Default(0);
+  r.Prop("ReadOnly", &TCustomEdit::ReadOnly, &TCustomEdit::SetReadOnly).Default(false);
+  r.Prop("Text", &TCustomEdit::Text, &TCustomEdit::SetText);
+  r.Prop("TextHint", &TCustomEdit::TextHint, &TCustomEdit::SetTextHint);
+  r.Event("OnChange", &TCustomEdit::OnChange);
 }
 
-String TMemo::Text() const {
-  String r;
-  for (int i = 0; i < lines_->Count(); ++i) {
-    if (i) r += u"\r\n";
-    r += lines_->Get(i);
+void TCustomEdit::CreateParams(TCreateParams& Params) {
+  inherited::CreateParams(Params);
+  CreateSubClass(Params, u"EDIT");
+  static constexpr DWORD kAlignments[] = {ES_LEFT, ES_RIGHT, ES_CENTER};
+  static constexpr DWORD kCases[] = {0, ES_UPPERCASE, ES_LOWERCASE};
+  Params.Style |= ES_AUTOHSCROLL | ES_AUTOVSCROLL | kAlignments[alignment_] | kCases[charCase_];
+  if (!hideSelection_) Params.Style |= ES_NOHIDESEL;
+  if (readOnly_) Params.Style |= ES_READONLY;
+  if (numbersOnly_) Params.Style |= ES_NUMBER;
+  if (borderStyle_ == bsSingle) {
+    if (Ctl3D())
+      Params.ExStyle |= WS_EX_CLIENTEDGE;
+    else
+      Params.Style |= WS_BORDER;
   }
-  return r;
+  Params.WindowClass.style &= ~(CS_HREDRAW | CS_VREDRAW);
 }
 
-void TMemo::SetText(const String& Value) {
-  lines_->SetText(Value);
+void TCustomEdit::CreateWnd() {
+  creating_ = true;
+  try {
+    inherited::CreateWnd();
+  } catch (...) {
+    creating_ = false;
+    throw;
+  }
+  creating_ = false;
+  SendMessageW(handle_, EM_LIMITTEXT, static_cast<WPARAM>(maxLength_), 0);
+  SendMessageW(handle_, EM_SETMODIFY, modified_, 0);
+  if (passwordChar_) SendMessageW(handle_, EM_SETPASSWORDCHAR, passwordChar_, 0);
+  if (!textHint_.empty())
+    SendMessageW(handle_, EM_SETCUEBANNER, 0, reinterpret_cast<LPARAM>(textHint_.c_str()));
 }
 
-void TMemo::LinesChanged() {
-  Invalidate();
-  if (!ComponentState().Contains(csLoading) && OnChange) OnChange(this);
+void TCustomEdit::DestroyWnd() {
+  modified_ = SendMessageW(handle_, EM_GETMODIFY, 0, 0) != 0;
+  inherited::DestroyWnd();
 }
 
-void TMemo::SetScrollBars(TScrollStyle Value) {
-  if (scrollBars_ == Value) return;
-  scrollBars_ = Value;
-  Invalidate();
+bool TCustomEdit::CanHaveHandle() const {
+  if (handle_) return true;
+  // Stored lines are read into the text; the window comes when the form is shown.
+  if (ComponentState().Contains(csLoading) || ComponentState().Contains(csReading)) return false;
+  for (const TControl* c = this; c; c = c->Parent()) {
+    const auto* w = dynamic_cast<const TWinControl*>(c);
+    if (w && (w->HandleAllocated() || w->ParentWindow())) return true;
+    if (!c->Parent() && dynamic_cast<const TCustomForm*>(c)) return true;
+  }
+  return false;
 }
 
-void TMemo::SetWordWrap(bool Value) {
-  if (wordWrap_ == Value) return;
-  wordWrap_ = Value;
-  Invalidate();
+void TCustomEdit::Change() {
+  inherited::Changed();
+  if (OnChange) OnChange(this);
 }
 
-void TMemo::SetAlignment(TAlignment Value) {
+void TCustomEdit::SetAlignment(TAlignment Value) {
   if (alignment_ == Value) return;
   alignment_ = Value;
-  Invalidate();
+  RecreateWnd();
 }
 
-void TMemo::SetBorderStyle(TBorderStyle Value) {
+void TCustomEdit::SetBorderStyle(TBorderStyle Value) {
   if (borderStyle_ == Value) return;
   borderStyle_ = Value;
-  Invalidate();
+  RecreateWnd();
 }
 
-void TMemo::Paint() {
-  TCanvas* c = Canvas();
-  TRect r = ClientRect();
-  c->Brush()->SetStyle(bsSolid);
-  c->Brush()->SetColor(color_);
-  c->FillRect(r);
-  if (borderStyle_ != bsNone) {
-    Frame(c, r, static_cast<TColor>(0x7A7A7A));
-    r = Rect(r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1);
+void TCustomEdit::SetCharCase(TEditCharCase Value) {
+  if (charCase_ == Value) return;
+  charCase_ = Value;
+  if (!handle_) {
+    String t = GetText();
+    if (Value == ecUpperCase) t = UpperCase(t);
+    if (Value == ecLowerCase) t = LowerCase(t);
+    TControl::SetText(t);
   }
-  TRect text = Rect(r.Left + 2, r.Top + 1, r.Right - 2, r.Bottom - 1);
-  c->Brush()->SetStyle(bsClear);
-  c->SetFont(Font());
-  if (!enabled_) c->Font()->SetColor(clGrayText);
-  const UINT flags =
-      DT_NOPREFIX | DT_EXPANDTABS | AlignmentFlags(alignment_) | (wordWrap_ ? DT_WORDBREAK : 0);
-  SaveDC(c->Handle());
-  IntersectClipRect(c->Handle(), text.Left, text.Top, text.Right, text.Bottom);
-  int y = text.Top;
-  for (int i = 0; i < lines_->Count() && y < text.Bottom; ++i) {
-    String line = lines_->Get(i);
-    if (line.empty()) line = u" ";
-    TRect lr = Rect(text.Left, y, text.Right, text.Bottom);
-    const int h = DrawTextW(c->Handle(), line.c_str(), static_cast<int>(line.size()), &lr, flags);
-    y += std::max(h, 1);
-  }
-  RestoreDC(c->Handle(), -1);
+  RecreateWnd();
 }
 
-void TMemo::Dispatch(TMessage& Message) {
+void TCustomEdit::SetHideSelection(bool Value) {
+  if (hideSelection_ == Value) return;
+  hideSelection_ = Value;
+  RecreateWnd();
+}
+
+void TCustomEdit::SetMaxLength(int Value) {
+  maxLength_ = std::max(0, Value);
+  if (handle_) SendMessageW(handle_, EM_LIMITTEXT, static_cast<WPARAM>(maxLength_), 0);
+}
+
+void TCustomEdit::SetNumbersOnly(bool Value) {
+  if (numbersOnly_ == Value) return;
+  numbersOnly_ = Value;
+  if (handle_) {
+    const LONG st = GetWindowLongW(handle_, GWL_STYLE);
+    SetWindowLongW(handle_, GWL_STYLE,
+                   Value ? (st | static_cast<LONG>(ES_NUMBER)) : (st & ~static_cast<LONG>(ES_NUMBER)));
+  }
+}
+
+void TCustomEdit::SetPasswordChar(Char Value) {
+  if (passwordChar_ == Value) return;
+  passwordChar_ = Value;
+  if (handle_) {
+    SendMessageW(handle_, EM_SETPASSWORDCHAR, Value, 0);
+    Invalidate();
+  }
+}
+
+void TCustomEdit::SetReadOnly(bool Value) {
+  if (readOnly_ == Value) return;
+  readOnly_ = Value;
+  if (handle_) SendMessageW(handle_, EM_SETREADONLY, Value, 0);
+}
+
+void TCustomEdit::SetTextHint(const String& Value) {
+  if (textHint_ == Value) return;
+  textHint_ = Value;
+  if (handle_) SendMessageW(handle_, EM_SETCUEBANNER, 0, reinterpret_cast<LPARAM>(textHint_.c_str()));
+}
+
+bool TCustomEdit::Modified() {
+  if (handle_) return SendMessageW(handle_, EM_GETMODIFY, 0, 0) != 0;
+  return modified_;
+}
+
+void TCustomEdit::SetModified(bool Value) {
+  modified_ = Value;
+  if (handle_) SendMessageW(handle_, EM_SETMODIFY, Value, 0);
+}
+
+int TCustomEdit::SelStart() {
+  DWORD a = 0, b = 0;
+  SendMessageW(Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&a), reinterpret_cast<LPARAM>(&b));
+  return static_cast<int>(a);
+}
+
+void TCustomEdit::SetSelStart(int Value) {
+  SendMessageW(Handle(), EM_SETSEL, static_cast<WPARAM>(Value), Value);
+}
+
+int TCustomEdit::SelLength() {
+  DWORD a = 0, b = 0;
+  SendMessageW(Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&a), reinterpret_cast<LPARAM>(&b));
+  return static_cast<int>(b - a);
+}
+
+void TCustomEdit::SetSelLength(int Value) {
+  const int start = SelStart();
+  SendMessageW(Handle(), EM_SETSEL, static_cast<WPARAM>(start), start + std::max(0, Value));
+}
+
+String TCustomEdit::SelText() {
+  const int start = SelStart();
+  const int length = SelLength();
+  return GetText().substr(static_cast<size_t>(start), static_cast<size_t>(length));
+}
+
+void TCustomEdit::SetSelText(const String& Value) {
+  SendMessageW(Handle(), EM_REPLACESEL, 0, reinterpret_cast<LPARAM>(Value.c_str()));
+}
+
+bool TCustomEdit::CanUndo() {
+  return handle_ && SendMessageW(handle_, EM_CANUNDO, 0, 0) != 0;
+}
+
+void TCustomEdit::Undo() {
+  if (handle_) SendMessageW(handle_, WM_UNDO, 0, 0);
+}
+
+void TCustomEdit::ClearUndo() {
+  if (handle_) SendMessageW(handle_, EM_EMPTYUNDOBUFFER, 0, 0);
+}
+
+void TCustomEdit::ClearSelection() {
+  SendMessageW(Handle(), WM_CLEAR, 0, 0);
+}
+
+void TCustomEdit::CopyToClipboard() {
+  SendMessageW(Handle(), WM_COPY, 0, 0);
+}
+
+void TCustomEdit::CutToClipboard() {
+  SendMessageW(Handle(), WM_CUT, 0, 0);
+}
+
+void TCustomEdit::PasteFromClipboard() {
+  SendMessageW(Handle(), WM_PASTE, 0, 0);
+}
+
+void TCustomEdit::SelectAll() {
+  if (handle_) SendMessageW(handle_, EM_SETSEL, 0, -1);
+}
+
+void TCustomEdit::Dispatch(TMessage& Message) {
   switch (Message.Msg) {
-    case WM_GETDLGCODE:
-      Message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS | (wantReturns_ ? DLGC_WANTALLKEYS : 0) |
-                       (wantTabs_ ? DLGC_WANTTAB : 0);
+    case CN_COMMAND:
+      if (HIWORD(Message.WParam) == EN_CHANGE && !creating_) Change();
       return;
-    case WM_LBUTTONDOWN:
-      if (CanFocus() && !Focused()) SetFocus();
+    case CN_CTLCOLOREDIT:
+    case CN_CTLCOLORSTATIC: {
+      auto dc = reinterpret_cast<HDC>(Message.WParam);
+      SetTextColor(dc, ColorToRGB(enabled_ ? Font()->Color() : clGrayText));
+      SetBkColor(dc, ColorToRGB(Brush()->Color()));
+      Message.Result = reinterpret_cast<LRESULT>(Brush()->Handle());
+      return;
+    }
+    case CM_ENTER:
+      if (autoSelect_ && !(GetKeyState(VK_LBUTTON) < 0)) SelectAll();
       inherited::Dispatch(Message);
       return;
-    case CM_ENABLEDCHANGED:
     case CM_COLORCHANGED:
+    case CM_ENABLEDCHANGED:
       inherited::Dispatch(Message);
       Invalidate();
+      return;
+    default:
+      inherited::Dispatch(Message);
+  }
+}
+
+// ---- TMemoStrings -----------------------------------------------------------------------------------
+
+namespace {
+
+struct LineSpan {
+  int start = 0;
+  int length = 0;
+  int next = 0;  // start of the next line (after the break)
+};
+
+// The lines of a text; a final line break adds no line.
+std::vector<LineSpan> SplitLines(const String& t) {
+  std::vector<LineSpan> out;
+  const int n = static_cast<int>(t.size());
+  int i = 0;
+  while (i < n) {
+    const int start = i;
+    while (i < n && t[i] != u'\r' && t[i] != u'\n') ++i;
+    const int length = i - start;
+    if (i < n) i += (t[i] == u'\r' && i + 1 < n && t[i + 1] == u'\n') ? 2 : 1;
+    out.push_back({start, length, i});
+  }
+  return out;
+}
+
+}  // namespace
+
+String TMemoStrings::Get(int Index) const {
+  const String t = memo_->GetText();
+  const auto lines = SplitLines(t);
+  if (Index < 0 || Index >= static_cast<int>(lines.size())) Error(u"List index out of bounds (%d)", Index);
+  return t.substr(static_cast<size_t>(lines[Index].start), static_cast<size_t>(lines[Index].length));
+}
+
+int TMemoStrings::GetCount() const {
+  return static_cast<int>(SplitLines(memo_->GetText()).size());
+}
+
+void TMemoStrings::Put(int Index, const String& S) {
+  const auto lines = SplitLines(memo_->GetText());
+  if (Index < 0 || Index >= static_cast<int>(lines.size())) Error(u"List index out of bounds (%d)", Index);
+  memo_->ReplaceText(lines[Index].start, lines[Index].length, S);
+}
+
+void TMemoStrings::Insert(int Index, const String& S) {
+  const String t = memo_->GetText();
+  const auto lines = SplitLines(t);
+  const int count = static_cast<int>(lines.size());
+  if (Index < 0 || Index > count) Error(u"List index out of bounds (%d)", Index);
+  if (Index < count) {
+    memo_->ReplaceText(lines[Index].start, 0, S + u"\r\n");
+  } else if (t.empty() || t.back() == u'\r' || t.back() == u'\n') {
+    memo_->ReplaceText(static_cast<int>(t.size()), 0, S + u"\r\n");
+  } else {
+    memo_->ReplaceText(static_cast<int>(t.size()), 0, u"\r\n" + S);
+  }
+}
+
+void TMemoStrings::Delete(int Index) {
+  const auto lines = SplitLines(memo_->GetText());
+  if (Index < 0 || Index >= static_cast<int>(lines.size())) Error(u"List index out of bounds (%d)", Index);
+  memo_->ReplaceText(lines[Index].start, lines[Index].next - lines[Index].start, String());
+}
+
+void TMemoStrings::Clear() {
+  memo_->SetLinesText(String());
+}
+
+String TMemoStrings::Text() const {
+  return memo_->GetText();
+}
+
+void TMemoStrings::SetText(const String& Value) {
+  memo_->SetLinesText(Value);
+}
+
+// ---- TCustomMemo ------------------------------------------------------------------------------------
+
+TCustomMemo::TCustomMemo(TComponent* AOwner)
+    : TCustomEdit(AOwner), lines_(std::make_unique<TMemoStrings>(this)) {
+  DoSetBounds(0, 0, 185, 89);
+  controlStyle_.Exclude(csFixedHeight);
+}
+
+TCustomMemo::~TCustomMemo() = default;
+
+void TCustomMemo::RegisterProperties(TPropertyRegistrar& r) {
+  r.Prop("Lines", &TCustomMemo::Lines, &TCustomMemo::SetLines);
+  r.Prop("ScrollBars", &TCustomMemo::ScrollBars, &TCustomMemo::SetScrollBars, TypeInfoTScrollStyle())
+      .Default(ssNone);
+  r.Prop("WantReturns", &TCustomMemo::WantReturns, &TCustomMemo::SetWantReturns).Default(true);
+  r.Prop("WantTabs", &TCustomMemo::WantTabs, &TCustomMemo::SetWantTabs).Default(false);
+  r.Prop("WordWrap", &TCustomMemo::WordWrap, &TCustomMemo::SetWordWrap).Default(true);
+}
+
+void TCustomMemo::CreateParams(TCreateParams& Params) {
+  inherited::CreateParams(Params);
+  static constexpr DWORD kBars[] = {0, WS_HSCROLL, WS_VSCROLL, WS_HSCROLL | WS_VSCROLL};
+  Params.Style |= ES_MULTILINE | kBars[scrollBars_];
+  if (wordWrap_) Params.Style &= ~ES_AUTOHSCROLL;
+  if (wantReturns_) Params.Style |= ES_WANTRETURN;
+}
+
+void TCustomMemo::SetScrollBars(TScrollStyle Value) {
+  if (scrollBars_ == Value) return;
+  scrollBars_ = Value;
+  RecreateWnd();
+}
+
+void TCustomMemo::SetWordWrap(bool Value) {
+  if (wordWrap_ == Value) return;
+  wordWrap_ = Value;
+  RecreateWnd();
+}
+
+void TCustomMemo::SetWantReturns(bool Value) {
+  if (wantReturns_ == Value) return;
+  wantReturns_ = Value;
+  RecreateWnd();
+}
+
+TPoint TCustomMemo::CaretPos() {
+  DWORD a = 0, b = 0;
+  SendMessageW(Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&a), reinterpret_cast<LPARAM>(&b));
+  const auto line = static_cast<int>(SendMessageW(handle_, EM_LINEFROMCHAR, b, 0));
+  const auto start = static_cast<int>(SendMessageW(handle_, EM_LINEINDEX, static_cast<WPARAM>(line), 0));
+  return TPoint{static_cast<int>(b) - start, line};
+}
+
+void TCustomMemo::SetCaretPos(TPoint Value) {
+  const auto start = static_cast<int>(SendMessageW(Handle(), EM_LINEINDEX, static_cast<WPARAM>(Value.Y), 0));
+  if (start < 0) return;
+  SendMessageW(handle_, EM_SETSEL, static_cast<WPARAM>(start + Value.X), start + Value.X);
+}
+
+void TCustomMemo::SetLinesText(const String& Value) {
+  if (CanHaveHandle()) HandleNeeded();
+  SetText(Value);
+}
+
+void TCustomMemo::ReplaceText(int Start, int Length, const String& S) {
+  if (CanHaveHandle()) {
+    HandleNeeded();
+    SendMessageW(handle_, EM_SETSEL, static_cast<WPARAM>(Start), Start + Length);
+    SendMessageW(handle_, EM_REPLACESEL, 0, reinterpret_cast<LPARAM>(S.c_str()));
+    return;
+  }
+  String t = GetText();
+  t.replace(static_cast<size_t>(Start), static_cast<size_t>(Length), S);
+  TControl::SetText(t);
+}
+
+void TCustomMemo::Dispatch(TMessage& Message) {
+  switch (Message.Msg) {
+    case WM_GETDLGCODE:
+      inherited::Dispatch(Message);
+      if (wantTabs_)
+        Message.Result |= DLGC_WANTTAB;
+      else
+        Message.Result &= ~DLGC_WANTTAB;
+      if (!wantReturns_) Message.Result &= ~DLGC_WANTALLKEYS;
       return;
     default:
       inherited::Dispatch(Message);

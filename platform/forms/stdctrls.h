@@ -1,7 +1,6 @@
 #pragma once
-// Standard controls drawn by the library itself: the label, the push button and a plain
-// multi-line memo (lines drawn as text; the edit-control behaviour comes with the EDIT
-// window class).
+// Standard controls: the label and the push button, drawn by the library itself, and the
+// edit and memo controls over the system "EDIT" window class.
 #include <memory>
 
 #include "platform/forms/controls.h"
@@ -86,71 +85,163 @@ class TButton : public TCustomControl {
 enum TScrollStyle : uint8_t { ssNone, ssHorizontal, ssVertical, ssBoth };
 enum TEditCharCase : uint8_t { ecNormal, ecUpperCase, ecLowerCase };
 
-class TMemo;
-
-// The lines of a memo: a string list that repaints its memo when it changes.
-class TMemoStrings : public TStringList {
-  QD_CLASS(TMemoStrings, TStringList)
+// An edit control over the system "EDIT" window class. Text, selection, undo and the
+// clipboard commands are the window's; without a window the text is kept by the control.
+class TCustomEdit : public TWinControl {
+  QD_CLASS(TCustomEdit, TWinControl)
+  QD_PUBLISHED(TCustomEdit)
 
  public:
-  explicit TMemoStrings(TMemo* Memo) : memo_(Memo) {}
+  explicit TCustomEdit(TComponent* AOwner);
+  void CreateParams(TCreateParams& Params) override;
+  void CreateWnd() override;
+  void DestroyWnd() override;
+  void Dispatch(TMessage& Message) override;
+
+  String Text() { return GetText(); }
+  // Through the window's WM_SETTEXT: EN_CHANGE, then OnChange.
+  void SetText(const String& Value) { TControl::SetText(Value); }
+
+  TAlignment Alignment() const { return alignment_; }
+  void SetAlignment(TAlignment Value);
+  bool AutoSelect() const { return autoSelect_; }
+  void SetAutoSelect(bool Value) { autoSelect_ = Value; }
+  TBorderStyle BorderStyle() const { return borderStyle_; }
+  void SetBorderStyle(TBorderStyle Value);
+  TEditCharCase CharCase() const { return charCase_; }
+  void SetCharCase(TEditCharCase Value);
+  bool HideSelection() const { return hideSelection_; }
+  void SetHideSelection(bool Value);
+  // 0: no limit.
+  int MaxLength() const { return maxLength_; }
+  void SetMaxLength(int Value);
+  bool NumbersOnly() const { return numbersOnly_; }
+  void SetNumbersOnly(bool Value);
+  // #0: the text is shown as it is.
+  Char PasswordChar() const { return passwordChar_; }
+  void SetPasswordChar(Char Value);
+  bool ReadOnly() const { return readOnly_; }
+  void SetReadOnly(bool Value);
+  String TextHint() const { return textHint_; }
+  void SetTextHint(const String& Value);
+  bool Modified();
+  void SetModified(bool Value);
+
+  // The selection (the window is created when needed).
+  int SelStart();
+  void SetSelStart(int Value);
+  int SelLength();
+  void SetSelLength(int Value);
+  String SelText();
+  // Replaces the selection; the change cannot be undone.
+  void SetSelText(const String& Value);
+
+  bool CanUndo();
+  void Undo();
+  void ClearUndo();
+  void Clear() { SetText(String()); }
+  void ClearSelection();
+  void CopyToClipboard();
+  void CutToClipboard();
+  void PasteFromClipboard();
+  void SelectAll();
+
+  TNotifyEvent OnChange;
 
  protected:
-  void Changed() override;
+  virtual void Change();
+  // The window exists or can be made (the control has a parent window).
+  bool CanHaveHandle() const;
+
+  bool creating_ = false;
 
  private:
-  TMemo* memo_;
+  TAlignment alignment_ = taLeftJustify;
+  bool autoSelect_ = true;
+  TBorderStyle borderStyle_ = bsSingle;
+  TEditCharCase charCase_ = ecNormal;
+  bool hideSelection_ = true;
+  int maxLength_ = 0;
+  bool numbersOnly_ = false;
+  Char passwordChar_ = 0;
+  bool readOnly_ = false;
+  String textHint_;
+  bool modified_ = false;
 };
 
-class TMemo : public TCustomControl {
-  QD_CLASS(TMemo, TCustomControl)
-  QD_PUBLISHED(TMemo)
+class TEdit : public TCustomEdit {
+  QD_CLASS(TEdit, TCustomEdit)
 
  public:
-  explicit TMemo(TComponent* AOwner);
-  ~TMemo() override;
+  using TCustomEdit::TCustomEdit;
+};
+
+class TCustomMemo;
+
+// The lines of a memo: a view of the memo's text split at CR LF, LF or CR (a final line
+// break adds no line). Changes go to the window as a selection and a replacement, so they
+// send EN_CHANGE. Adding to a text that ends with a line break inserts the line and CR LF
+// at the end; otherwise CR LF and the line.
+class TMemoStrings : public TStrings {
+  QD_CLASS(TMemoStrings, TStrings)
+
+ public:
+  explicit TMemoStrings(TCustomMemo* Memo) : memo_(Memo) {}
+  String Get(int Index) const override;
+  int GetCount() const override;
+  void Put(int Index, const String& S) override;
+  void Insert(int Index, const String& S) override;
+  void Delete(int Index) override;
+  void Clear() override;
+  String Text() const override;
+  void SetText(const String& Value) override;
+
+ private:
+  TCustomMemo* memo_;
+};
+
+class TCustomMemo : public TCustomEdit {
+  QD_CLASS(TCustomMemo, TCustomEdit)
+  QD_PUBLISHED(TCustomMemo)
+
+ public:
+  explicit TCustomMemo(TComponent* AOwner);
+  ~TCustomMemo() override;
+  void CreateParams(TCreateParams& Params) override;
   void Dispatch(TMessage& Message) override;
-  void Paint() override;
 
   TStrings* Lines() const { return lines_.get(); }
   void SetLines(TStrings* Value) { lines_->Assign(Value); }
-  // The lines joined with CR LF (no line break after the last one).
-  String Text() const;
-  void SetText(const String& Value);
-  bool ReadOnly() const { return readOnly_; }
-  void SetReadOnly(bool Value) { readOnly_ = Value; }
   TScrollStyle ScrollBars() const { return scrollBars_; }
   void SetScrollBars(TScrollStyle Value);
   bool WordWrap() const { return wordWrap_; }
   void SetWordWrap(bool Value);
-  TAlignment Alignment() const { return alignment_; }
-  void SetAlignment(TAlignment Value);
-  TBorderStyle BorderStyle() const { return borderStyle_; }
-  void SetBorderStyle(TBorderStyle Value);
-  int MaxLength() const { return maxLength_; }
-  void SetMaxLength(int Value) { maxLength_ = Value; }
   bool WantReturns() const { return wantReturns_; }
-  void SetWantReturns(bool Value) { wantReturns_ = Value; }
+  void SetWantReturns(bool Value);
   bool WantTabs() const { return wantTabs_; }
   void SetWantTabs(bool Value) { wantTabs_ = Value; }
-  TEditCharCase CharCase() const { return charCase_; }
-  void SetCharCase(TEditCharCase Value) { charCase_ = Value; }
-  void Clear() { lines_->Clear(); }
+  // Column (X) and line (Y) of the caret, lines as the window shows them.
+  TPoint CaretPos();
+  void SetCaretPos(TPoint Value);
 
-  TNotifyEvent OnChange;
-  void LinesChanged();
+  // Replaces the characters [Start, Start + Length) of the text (for the lines: the window
+  // is made when it can be).
+  void ReplaceText(int Start, int Length, const String& S);
+  void SetLinesText(const String& Value);
 
  private:
   std::unique_ptr<TMemoStrings> lines_;
-  bool readOnly_ = false;
   TScrollStyle scrollBars_ = ssNone;
   bool wordWrap_ = true;
-  TAlignment alignment_ = taLeftJustify;
-  TBorderStyle borderStyle_ = bsSingle;
-  int maxLength_ = 0;
   bool wantReturns_ = true;
   bool wantTabs_ = false;
-  TEditCharCase charCase_ = ecNormal;
+};
+
+class TMemo : public TCustomMemo {
+  QD_CLASS(TMemo, TCustomMemo)
+
+ public:
+  using TCustomMemo::TCustomMemo;
 };
 
 }  // namespace qd

@@ -165,7 +165,7 @@ TEST_F(StdCtrlsTest, MemoLinesWorkWhileHiddenAndAreDrawn) {
   memo->Lines()->Add(u"primeira");
   memo->Lines()->Add(u"segunda");
   EXPECT_EQ(memo->Lines()->Count(), 2);
-  EXPECT_EQ(memo->Text(), u"primeira\r\nsegunda");
+  EXPECT_EQ(memo->Text(), u"primeira\r\nsegunda\r\n");
   ShowAndPaint(form);
   EXPECT_EQ(CountDifferent(form, Rect(0, 0, 200, 80), 0xFFFFFF), 0);  // hidden: nothing drawn
   memo->SetVisible(true);
