@@ -588,8 +588,8 @@ void TrackTo(ListBox& lb, int y) {
     i = lb.top + FullyVisibleFrom(lb, lb.top);
   else
     i = NearestItem(lb, y);
+  if (lb.Count() == 0) return;  // emptied while the mouse was held
   i = std::clamp(i, 0, lb.Count() - 1);
-  if (lb.Count() == 0) return;
   EnsureVisible(lb, i);
   Select(lb, i);
   if (lb.trackDir != 0)

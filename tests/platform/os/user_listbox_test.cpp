@@ -553,6 +553,19 @@ TEST_F(ListBoxTest, MouseSelectsAndNotifies) {
   Click(At(20, 15));
   EXPECT_EQ(Send(LB_GETCURSEL), 1);
   EXPECT_EQ(codes, (std::vector<int>{LBN_SETFOCUS}));
+  // Emptied while the button is held: the drag goes on over nothing.
+  clock.Advance(1000);
+  os::InjectMouseButton(WM_LBUTTONDOWN, At(20, 15));
+  PumpMessages();
+  Send(LB_RESETCONTENT);
+  os::InjectMouseMove(At(20, 150));
+  PumpMessages();
+  clock.Advance(300);
+  PumpMessages();
+  os::InjectMouseButton(WM_LBUTTONUP, At(20, 150));
+  PumpMessages();
+  EXPECT_EQ(Send(LB_GETCURSEL), LB_ERR);
+  EXPECT_EQ(GetCapture(), nullptr);
 }
 
 TEST_F(ListBoxTest, WheelScrollsByTheSystemsLines) {
