@@ -299,7 +299,9 @@ class Edit {
       if (pos[i] >= x) break;
     }
     // A wrapped line's trailing spaces: the caret stays before the next line.
-    if (l.brk == 0 && line + 1 < static_cast<int>(lines.size()) && best == l.len && l.len > 0) --best;
+    if (l.brk == 0 && line + 1 < static_cast<int>(lines.size()) && best == l.len && l.len > 0 &&
+        text[l.start + l.len - 1] == u' ')
+      --best;
     int ch = l.start + best;
     if (ch > 0 && ch < Len() && IsLow(text[ch]) && IsHigh(text[ch - 1])) --ch;
     return ch;

@@ -577,6 +577,9 @@ TEST_F(EditTest, MultiLineWrapsAtWordsAndAnswersTheLineMessages) {
   EXPECT_EQ(String(small, 3), u"abc");
   EXPECT_EQ(SendMessageW(e, EM_CHARFROMPOS, 0, MAKELPARAM(3 * w + 1, 4 * LineHeight() + 2)),
             MAKELPARAM(25, 4));
+  // Right of a wrapped line: before its hanging space, or after its last character.
+  EXPECT_EQ(LOWORD(SendMessageW(e, EM_CHARFROMPOS, 0, MAKELPARAM(9 * w - 1, 2))), 7);
+  EXPECT_EQ(LOWORD(SendMessageW(e, EM_CHARFROMPOS, 0, MAKELPARAM(9 * w - 1, 4 * LineHeight() + 2))), 31);
   // The caret's line and the unselected rest of the selected lines.
   SetSel(e, 24, 24);
   EXPECT_EQ(SendMessageW(e, EM_LINEINDEX, static_cast<WPARAM>(-1), 0), 22);
