@@ -100,6 +100,7 @@ TEST_F(FileDialogs, ResultFieldsAndErrors) {
 // What the driving timer saw in the dialog window.
 struct Seen {
   std::vector<String> list;
+  std::vector<String> allFiles;
   std::vector<String> afterOpeningSub;
 };
 Seen gSeen;
@@ -134,6 +135,11 @@ TEST_F(FileDialogs, TheDialogWindowThroughTheQueue) {
     HWND dlg = FindWindowW(u"QdFileDialog", nullptr);
     HWND list = GetDlgItem(dlg, 101);
     gSeen.list = ListTexts(list);
+    // Choosing the second filter lists every file.
+    HWND types = GetDlgItem(dlg, 103);
+    SendMessageW(types, LB_SETCURSEL, 1, 0);
+    SendMessageW(dlg, WM_COMMAND, MAKEWPARAM(103, LBN_SELCHANGE), reinterpret_cast<LPARAM>(types));
+    gSeen.allFiles = ListTexts(list);
     const POINT sub = ItemCenter(list, 1);
     os::InjectMouseMove(sub);
     os::InjectMouseButton(WM_LBUTTONDOWN, sub);
@@ -162,8 +168,10 @@ TEST_F(FileDialogs, TheDialogWindowThroughTheQueue) {
   ofn.Flags = OFN_FILEMUSTEXIST;
   ASSERT_TRUE(GetOpenFileNameW(&ofn));
   EXPECT_EQ(gSeen.list, (std::vector<String>{u"[..]", u"[sub]", u"a.txt", u"C.TXT"}));
+  EXPECT_EQ(gSeen.allFiles, (std::vector<String>{u"[..]", u"[sub]", u"a.txt", u"b.log", u"C.TXT"}));
   EXPECT_EQ(gSeen.afterOpeningSub, (std::vector<String>{u"[..]", u"inner.txt"}));
   EXPECT_EQ(String(file), dir + u"/sub/inner.txt");
+  EXPECT_EQ(ofn.nFilterIndex, 2u);
   EXPECT_EQ(FindWindowW(u"QdFileDialog", nullptr), nullptr);
   // Escape cancels.
   SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR id, DWORD) {
