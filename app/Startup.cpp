@@ -4,6 +4,7 @@
 
 #include "app/Deployment.h"
 #include "platform/base/strings.h"
+#include "platform/classes/registry_timezones.h"
 #include "platform/forms/forms_init.h"
 #include "platform/gdiplus/gdiplus.h"
 #include "platform/net/http_transfer.h"
@@ -12,6 +13,9 @@
 #include "ui/core/cxClassesComponents.h"
 #include "ui/core/cxDataConsts.h"
 #include "ui/core/cxDataStorage.h"
+#include "ui/core/cxDateUtils.h"
+#include "ui/core/cxFormats.h"
+#include "ui/core/dxCultureInfo.h"
 #include "ui/core/cxFilterConsts.h"
 #include "ui/core/cxGeometryObjects.h"
 #include "ui/core/cxLibraryStrs.h"
@@ -42,6 +46,7 @@ void PlatformInitialize() {
   os::RegisterThemeModules();
   gdiplus::RegisterModule();
   forms::Initialize();
+  RegistryAddSystemTimeZones();
   net::RegisterPublishedNetClasses();
   if (!Deployment().CAFile.empty()) net::SetDefaultCAFile(StringToUtf8(Deployment().CAFile));
 }
@@ -60,6 +65,9 @@ const TUnit kUnits[] = {
     {&dxThemeManager::Initialize, &dxThemeManager::Finalize},
     {&dxDWMApi::Initialize, &dxDWMApi::Finalize},
     {&dxTouch::Initialize, &dxTouch::Finalize},
+    {&cxDateUtils::Initialize, &cxDateUtils::Finalize},
+    {&cxFormats::Initialize, &cxFormats::Finalize},
+    {&dxCultureInfo::Initialize, &dxCultureInfo::Finalize},
     {&cxDataConsts::Initialize, &cxDataConsts::Finalize},
     {&cxFilterConsts::Initialize, &cxFilterConsts::Finalize},
     {&cxGeometry::Initialize, &cxGeometry::Finalize},
