@@ -251,6 +251,31 @@ TEST_F(EditTest, PasteStopsAtTheFirstLineBreakInASingleLineEdit) {
   EXPECT_EQ(Text(ro), u"ro");
 }
 
+TEST_F(EditTest, PastedTextIsCutSafely) {
+  struct Case {
+    const char* name;
+    String clip;
+    UINT limit;
+    String text;
+  };
+  const Case cases[] = {
+      {"stops at a NUL", String(u"ab\0cd", 5), 100, u"xyab"},
+      {"the limit never splits a pair", u"c\U0001F600", 4, u"xyc"},
+      {"a whole pair fits", u"c\U0001F600", 5, u"xyc\U0001F600"},
+      {"a lone surrogate is kept as it is", u"\xD800z", 100, u"xy\xD800z"},
+      {"a huge paste is cut to the limit", String(1'000'000, u'q'), 10, u"xy" + String(8, u'q')},
+  };
+  for (const Case& c : cases) {
+    HWND e = NewEdit(ES_AUTOHSCROLL, 200, 24, u"xy");
+    SendMessageW(e, EM_LIMITTEXT, c.limit, 0);
+    SetSel(e, 2, 2);
+    PutClipboardText(c.clip);
+    SendMessageW(e, WM_PASTE, 0, 0);
+    EXPECT_EQ(Text(e), c.text) << c.name;
+    DestroyWindow(e);
+  }
+}
+
 TEST_F(EditTest, PasswordEditsRefuseCopyAndCutAndShowBullets) {
   HWND e = NewEdit(ES_AUTOHSCROLL | ES_PASSWORD, 200, 24, u"secret");
   EXPECT_EQ(SendMessageW(e, EM_GETPASSWORDCHAR, 0, 0), 0x25CF);
