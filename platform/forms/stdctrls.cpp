@@ -745,6 +745,11 @@ void TCustomMemo::ReplaceText(int Start, int Length, const String& S) {
   TControl::SetText(t);
 }
 
+void TCustomMemo::KeyPress(Char& Key) {
+  inherited::KeyPress(Key);
+  if ((Key == u'\r' && !wantReturns_) || (Key == u'\t' && !wantTabs_)) Key = 0;
+}
+
 void TCustomMemo::Dispatch(TMessage& Message) {
   switch (Message.Msg) {
     case WM_GETDLGCODE:

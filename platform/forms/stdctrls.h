@@ -209,6 +209,8 @@ class TCustomMemo : public TCustomEdit {
   ~TCustomMemo() override;
   void CreateParams(TCreateParams& Params) override;
   void Dispatch(TMessage& Message) override;
+  // Enter types no line break without WantReturns, Tab no tab without WantTabs.
+  void KeyPress(Char& Key) override;
 
   TStrings* Lines() const { return lines_.get(); }
   void SetLines(TStrings* Value) { lines_->Assign(Value); }

@@ -309,6 +309,33 @@ end
   RegisterStoredForm(u"TEditsForm", u"");
 }
 
+TEST_F(EditMemoTest, MemoTakesEnterAndTabAsItsPropertiesSay) {
+  struct Case {
+    const char* name;
+    bool wantReturns, wantTabs;
+    String text;
+  };
+  const Case cases[] = {
+      {"returns, no tabs", true, false, u"a\r\nb"},
+      {"tabs, no returns", false, true, u"a\tb"},
+  };
+  for (const Case& c : cases) {
+    TForm* form = NewPlainForm(200, 100);
+    auto* memo = NewOn<TMemo>(form);
+    memo->SetWantReturns(c.wantReturns);
+    memo->SetWantTabs(c.wantTabs);
+    ShowAndPaint(form);
+    memo->SetFocus();
+    for (int vk : {int{'A'}, VK_RETURN, VK_TAB, int{'B'}}) {
+      os::InjectKey(vk, true);
+      os::InjectKey(vk, false);
+    }
+    Application->ProcessMessages();
+    EXPECT_EQ(memo->Text(), c.text) << c.name;
+    form->Free();
+  }
+}
+
 TEST_F(EditMemoTest, ClipboardObjectCarriesTextAndPictures) {
   TClipboard* cb = Clipboard();
   cb->SetAsText(u"ação");
