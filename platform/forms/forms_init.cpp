@@ -2,6 +2,7 @@
 
 #include "platform/forms/clipbrd.h"
 #include "platform/forms/comctrls.h"
+#include "platform/forms/dialogs.h"
 #include "platform/forms/extctrls.h"
 #include "platform/forms/forms.h"
 #include "platform/forms/imaging.h"
@@ -23,6 +24,9 @@ void Initialize() {
                    TImageList::StaticClass(), TGraphicControl::StaticClass(), TCustomControl::StaticClass()})
     RegisterClass(c);
   RegisterClass(TEdit::StaticClass());
+  for (TClass c : {TListBox::StaticClass(), TOpenDialog::StaticClass(), TSaveDialog::StaticClass(),
+                   TOpenPictureDialog::StaticClass(), TSavePictureDialog::StaticClass()})
+    RegisterClass(c);
   if (!Mouse) Mouse = new TMouse();
   if (!Screen) Screen = new TScreen(nullptr);
   if (!Application) Application = new TApplication(nullptr);

@@ -87,6 +87,12 @@ TEST_F(ListBoxControl, ItemsSurviveTheWindowComingAndGoing) {
   EXPECT_EQ(lb->ItemIndex(), -1);
 }
 
+TEST_F(ListBoxControl, RegisteredForStoredForms) {
+  for (const char* name :
+       {"TListBox", "TOpenDialog", "TSaveDialog", "TOpenPictureDialog", "TSavePictureDialog"})
+    EXPECT_NE(GetClass(name), nullptr) << name;
+}
+
 TEST_F(ListBoxControl, IndexesRectsAndHitTests) {
   TForm* form = NewPlainForm(300, 200);
   TListBox* lb = NewList(form);
