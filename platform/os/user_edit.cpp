@@ -925,7 +925,8 @@ class Edit {
   }
 
   void Resized() {
-    if (!fmtSet) ResetFormatRect();
+    fmtSet = false;  // a new size brings the default formatting rectangle back
+    ResetFormatRect();
     Layout();
     UpdateScrollBars();
     PlaceCaret();

@@ -13,6 +13,8 @@
 // The text limit (EM_LIMITTEXT) applies to typing, pasting and EM_REPLACESEL; text cut at
 // the limit sends EN_MAXTEXT (typing and pasting also beep). WM_SETTEXT is not limited.
 //
+// A formatting rectangle set with EM_SETRECT holds until the control's size changes.
+//
 // Margins from the font (EC_USEFONTINFO, also what WM_SETFONT sets) are a quarter of the
 // font's average character width, at least one pixel, on each side.
 #include <vector>

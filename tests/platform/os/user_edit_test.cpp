@@ -733,6 +733,32 @@ TEST_F(EditTest, PaintsTheSelectionHighlightAndAsksTheParentForColours) {
   SendMessageW(e, EM_SETREADONLY, TRUE, 0);
   UpdateWindow(e);
   EXPECT_TRUE(asked(WM_CTLCOLORSTATIC));
+  SendMessageW(e, EM_SETREADONLY, FALSE, 0);
+  EnableWindow(e, FALSE);
+  MessageLog::Get().Clear();
+  UpdateWindow(e);
+  EXPECT_TRUE(asked(WM_CTLCOLORSTATIC));  // disabled
+  EXPECT_FALSE(asked(WM_CTLCOLOREDIT));
+}
+
+TEST_F(EditTest, FormattingRectangleFromEmSetRectUntilTheSizeChanges) {
+  HWND e = NewEdit(ES_MULTILINE, 200, 100, u"abc");
+  RECT r{20, 10, 150, 90};
+  SendMessageW(e, EM_SETRECT, 0, reinterpret_cast<LPARAM>(&r));
+  RECT got;
+  SendMessageW(e, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&got));
+  EXPECT_EQ(got, r);
+  EXPECT_EQ(SendMessageW(e, EM_POSFROMCHAR, 0, 0), MAKELPARAM(20, 10));
+  EXPECT_EQ(LOWORD(SendMessageW(e, EM_CHARFROMPOS, 0, MAKELPARAM(0, 0))), 0);
+  SetWindowPos(e, nullptr, 0, 0, 180, 100, SWP_NOMOVE | SWP_NOZORDER);
+  SendMessageW(e, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&got));
+  const auto margins = SendMessageW(e, EM_GETMARGINS, 0, 0);
+  EXPECT_EQ(got.Left, LOWORD(margins));
+  EXPECT_EQ(got.Right, 180 - HIWORD(margins));
+  EXPECT_EQ(got.Top, 0);
+  SendMessageW(e, EM_SETRECT, 0, 0);  // none: back to the default
+  SendMessageW(e, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&got));
+  EXPECT_EQ(got.Left, LOWORD(margins));
 }
 
 // ---- Clipboard --------------------------------------------------------------------------------
