@@ -467,6 +467,7 @@ LRESULT Insert(ListBox& lb, int index, LPARAM lParam, bool sorted) {
   }
   if (lb.Variable()) item.height = MeasureItem(lb, index, item.data);
   if (!IsWindow(lb.hwnd)) return LB_ERR;
+  index = std::min(index, lb.Count());  // the owner may have removed items meanwhile
   lb.items.insert(lb.items.begin() + index, std::move(item));
   if (lb.sel >= index) ++lb.sel;
   if (lb.caret >= index && lb.Count() > 1) ++lb.caret;
