@@ -104,6 +104,15 @@ class Edit {
   bool fmtSet = false;
 
   std::vector<Line> lines{Line{}};
+  // The boundaries of one line, kept until the next layout (moving the caret and painting
+  // ask for the same line again and again).
+  uint64_t layoutVersion = 0;
+  struct {
+    uint64_t version = ~uint64_t{0};
+    int start = -1;
+    int len = -1;
+    std::vector<int> pos;
+  } cache;
   int topLine = 0;
   int xOffset = 0;  // pixels scrolled to the left
   int maxWidth = 0;
@@ -183,14 +192,32 @@ class Edit {
   int FmtWidth() const { return std::max(0, fmt.Right - fmt.Left); }
   int VisibleLines() const { return std::max(1, (fmt.Bottom - fmt.Top) / lineHeight); }
 
+  const std::vector<int>& LinePositions(int line) {
+    const Line& l = lines[line];
+    if (cache.version != layoutVersion || cache.start != l.start || cache.len != l.len) {
+      HDC dc = MeasureDc();
+      cache.pos = Positions(dc, Display(l.start, l.len));
+      ReleaseDC(hwnd, dc);
+      cache.version = layoutVersion;
+      cache.start = l.start;
+      cache.len = l.len;
+    }
+    return cache.pos;
+  }
+
   // ---- Layout ----
   void Layout() {
     lines.clear();
     maxWidth = 0;
+    ++layoutVersion;
     HDC dc = MeasureDc();
     if (!multi) {
       Line l{0, Len(), 0, 0};
-      l.width = Positions(dc, Display(0, l.len)).back();
+      cache.pos = Positions(dc, Display(0, l.len));
+      cache.version = layoutVersion;
+      cache.start = 0;
+      cache.len = l.len;
+      l.width = cache.pos.back();
       lines.push_back(l);
     } else {
       const int n = Len();
@@ -273,9 +300,7 @@ class Edit {
   // x of a position within its line, in content coordinates (before scrolling).
   int ContentX(int line, int ch) {
     const Line& l = lines[line];
-    HDC dc = MeasureDc();
-    const std::vector<int> pos = Positions(dc, Display(l.start, l.len));
-    ReleaseDC(hwnd, dc);
+    const std::vector<int>& pos = LinePositions(line);
     const int i = std::clamp(ch - l.start, 0, l.len);
     return AlignOffset(l) + pos[i];
   }
@@ -288,9 +313,7 @@ class Edit {
   // The nearest position on a line to a content x.
   int CharAtX(int line, int x) {
     const Line& l = lines[line];
-    HDC dc = MeasureDc();
-    const std::vector<int> pos = Positions(dc, Display(l.start, l.len));
-    ReleaseDC(hwnd, dc);
+    const std::vector<int>& pos = LinePositions(line);
     x -= AlignOffset(l);
     int best = 0;
     for (int i = 1; i <= l.len; ++i) {
@@ -347,9 +370,7 @@ class Edit {
 
   // A single-line edit scrolls by whole characters: the first visible one starts at the edge.
   void SnapToCharacter() {
-    HDC dc = MeasureDc();
-    const std::vector<int> pos = Positions(dc, Display(0, Len()));
-    ReleaseDC(hwnd, dc);
+    const std::vector<int>& pos = LinePositions(0);
     const int x = xOffset - AlignOffset(lines[0]);
     auto it = std::lower_bound(pos.begin(), pos.end(), x);
     if (it != pos.end()) xOffset = *it + AlignOffset(lines[0]);
@@ -795,7 +816,7 @@ class Edit {
       const int y = fmt.Top + (i - topLine) * lineHeight;
       if (y >= clip.Bottom) break;
       const String d = Display(l.start, l.len);
-      const std::vector<int> pos = Positions(dc, d);
+      const std::vector<int> pos = LinePositions(i);
       const int x0 = fmt.Left - xOffset + AlignOffset(l);
       auto run = [&](int a, int b, bool selected) {
         if (a >= b) return;
