@@ -5,6 +5,7 @@
 #include "app/Deployment.h"
 #include "platform/base/strings.h"
 #include "platform/classes/registry_timezones.h"
+#include "platform/display/display.h"
 #include "platform/forms/forms_init.h"
 #include "platform/gdiplus/gdiplus.h"
 #include "platform/net/http_transfer.h"
@@ -41,6 +42,8 @@ struct TUnit {
 void Nothing() {}
 
 void PlatformInitialize() {
+  // The screen first: headless, or real X windows when DISPLAY is set (QD_PLATFORM chooses).
+  display::Initialize();
   // The library binds the visual-styles and GDI+ entries by module name, so both
   // modules are in the module table before any unit binds them.
   os::RegisterThemeModules();
@@ -51,9 +54,14 @@ void PlatformInitialize() {
   if (!Deployment().CAFile.empty()) net::SetDefaultCAFile(StringToUtf8(Deployment().CAFile));
 }
 
+void PlatformFinalize() {
+  forms::Finalize();
+  display::Finalize();
+}
+
 // In unit order; shut-down runs backwards.
 const TUnit kUnits[] = {
-    {&PlatformInitialize, &forms::Finalize},
+    {&PlatformInitialize, &PlatformFinalize},
     {&dxCore::Initialize, &dxCore::Finalize},
     {&Nothing, &dxCoreClasses::Finalize},
     {&cxLibraryStrs::Initialize, &cxLibraryStrs::Finalize},

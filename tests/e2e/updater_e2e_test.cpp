@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "servers/test_servers.h"
+#include "servers/xvfb.h"
 
 namespace qd::testing {
 namespace {
@@ -69,6 +70,9 @@ struct TScenario {
   bool LeftOpen = false;                    // the window stayed open
   std::vector<std::string> Fetched;         // files fetched after the probe, in order
   bool AskedSecondHost = false;
+  // Run with DISPLAY set to a private X server (and no QD_PLATFORM): the window must be a
+  // real X window.
+  bool OnX11 = false;
 };
 
 void PrintTo(const TScenario& s, std::ostream* os) {
@@ -153,14 +157,25 @@ TEST_P(UpdaterE2E, RunsTheUpdate) {
                         "\", \"caFile\": \"" + certs + "/ca.pem\", \"exeName\": \"" + install +
                         "/quarrendelvish\", \"trace\": \"" + trace +
                         "\", \"localAddresses\": [\"192.168.0.7\"], \"closeAfterMs\": 600000}");
-  std::string cmd = "cd " + Quote(install) + " && PATH=" + Quote(dir / "bin") +
-                    ":/usr/bin:/bin QD_PLATFORM=headless " + Quote(QD_E2E_RUNNER) + " " + Quote(config) +
+  XvfbServer xvfb;
+  std::string screen = "QD_PLATFORM=headless ";
+  if (sc.OnX11) {
+    if (!XvfbServer::Installed()) GTEST_SKIP() << "Xvfb is not installed";
+    std::string error;
+    ASSERT_TRUE(xvfb.Start(error)) << error;
+    screen = "DISPLAY=" + xvfb.Display() + " ";
+  }
+  std::string cmd = "cd " + Quote(install) + " && unset QD_PLATFORM && PATH=" + Quote(dir / "bin") +
+                    ":/usr/bin:/bin " + screen + Quote(QD_E2E_RUNNER) + " " + Quote(config) +
                     (sc.Argument.empty() ? "" : " " + sc.Argument) + " > " + Quote(dir / "runner.log") +
                     " 2>&1";
   const int rc = std::system(cmd.c_str());
   const std::string traceText = ReadFile(trace);
   ASSERT_EQ(rc, 0) << ReadFile(dir / "runner.log") << traceText;
   ASSERT_NE(traceText.find("END|"), std::string::npos) << traceText;
+
+  // Where the window was shown.
+  EXPECT_NE(traceText.find(sc.OnX11 ? "SCREEN|x11\n" : "SCREEN|headless\n"), std::string::npos) << traceText;
 
   // The version queries, with the request body byte for byte.
   std::vector<std::string> modules;
@@ -278,6 +293,13 @@ INSTANTIATE_TEST_SUITE_P(
             .Restarted = "new brackenvaleNFCe.exe",
             .Updated = true,
             .Fetched = {"/versoes/nfce/2.0.1.zip", "/arquivos/download.ini", "/arquivos/SuporteVNC.zip"}},
+        TScenario{.Name = "UpdateInARealXWindow",
+                  .Service = R"({"default": )" + Answer("2.0.1") + "}",
+                  .QueriedModules = {"brackenvalePDV"},
+                  .Restarted = "new brackenvalePDV.exe",
+                  .Updated = true,
+                  .Fetched = kVersionAndList,
+                  .OnX11 = true},
         TScenario{.Name = "SameVersionEndsAfterTheQuery",
                   .VersaoAtual = "2.0.1",
                   .Service = R"({"default": )" + Answer("2.0.1") + "}",

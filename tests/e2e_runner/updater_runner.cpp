@@ -19,6 +19,7 @@
 #include "app/Principal.h"
 #include "app/Quarrendelvish.h"
 #include "platform/base/strings.h"
+#include "platform/display/x11_backend.h"
 #include "platform/forms/dialogs.h"
 #include "platform/forms/forms.h"
 #include "platform/net/json.h"
@@ -50,6 +51,11 @@ struct TRecorder {
   }
   void BarProc(TMessage& Message) {
     if (Message.Msg == WM_PAINT) {
+      if (gLastPosition < 0) {
+        // Where the window is shown: an X window when the program found an X display.
+        auto* x11 = dynamic_cast<display::X11Backend*>(os::GetDisplayBackend());
+        Trace("SCREEN", x11 && x11->XWindowOf(Form_Principal->Handle()) ? u"x11" : u"headless");
+      }
       TProgressBar* bar = Form_Principal->pbProgresso;
       if (bar->Position() != gLastPosition || bar->Max() != gLastMax) {
         gLastPosition = bar->Position();

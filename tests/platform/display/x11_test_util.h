@@ -12,25 +12,11 @@
 #include "platform/display/x11_backend.h"
 #include "platform/os/user.h"
 #include "platform/os/user_display.h"
+#include "servers/xvfb.h"
 
 #include <X11/Xlib.h>
 
 namespace qd::testing::x11 {
-
-// An Xvfb server on a display number it picks itself (-displayfd).
-class XvfbServer {
- public:
-  ~XvfbServer() { Stop(); }
-  static bool Installed();
-  // Starts `Xvfb -screen 0 1280x1024x24`; false with `error` set when it does not come up.
-  bool Start(std::string& error);
-  void Stop();
-  const std::string& Display() const { return display_; }
-
- private:
-  int pid_ = -1;
-  std::string display_;
-};
 
 struct Received {
   HWND hwnd;
