@@ -53,20 +53,6 @@ const TPropInfo* Need(TObject* Instance, const String& name) {
   return p;
 }
 
-bool IsOrdinal(const TPropInfo* p) {
-  switch (p->PropType->Kind) {
-    case tkInteger:
-    case tkChar:
-    case tkWChar:
-    case tkEnumeration:
-    case tkSet:
-    case tkInt64:
-      return true;
-    default:
-      return false;
-  }
-}
-
 }  // namespace
 
 // --- types ------------------------------------------------------------------------------

@@ -58,7 +58,9 @@ TEST_F(WindowUtilsTest, GeometryOfWindows) {
     EXPECT_EQ(cxGetClientRect(c.wnd), c.clientRect);
     EXPECT_EQ(cxGetWindowBounds(c.wnd),
               (TRect{0, 0, c.windowRect.Right - c.windowRect.Left, c.windowRect.Bottom - c.windowRect.Top}));
-    if (c.wnd != gone) EXPECT_EQ(cxGetClientOffset(c.wnd), c.clientOffset);
+    if (c.wnd != gone) {
+      EXPECT_EQ(cxGetClientOffset(c.wnd), c.clientOffset);
+    }
   }
 }
 

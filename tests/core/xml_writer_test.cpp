@@ -65,7 +65,9 @@ TEST(XmlWriter, EncodeString) {
   for (const Case& c : cases) {
     EXPECT_EQ(TdxXMLHelper::EncodeString(std::string_view(c.input), c.removeBreaks), c.expected) << c.input;
     // Whatever is encoded decodes back (line breaks excepted where they were removed).
-    if (!c.removeBreaks) EXPECT_EQ(TdxXMLHelper::DecodeString(c.expected), c.input) << c.input;
+    if (!c.removeBreaks) {
+      EXPECT_EQ(TdxXMLHelper::DecodeString(c.expected), c.input) << c.input;
+    }
   }
   EXPECT_EQ(TdxXMLHelper::EncodeString(StringView(u"é<"), false), "\xC3\xA9&lt;");
 }
@@ -115,8 +117,9 @@ TEST(XmlWriter, TextRoundTrips) {
     back.LoadFromString(Save(doc));
     ASSERT_NE(back.Root()->First(), nullptr) << text;
     EXPECT_EQ(back.Root()->First()->Text(), text);
-    if (text.find_first_of("\r\n") == std::string::npos)
+    if (text.find_first_of("\r\n") == std::string::npos) {
       EXPECT_EQ(back.Root()->First()->Attributes().GetValue("v"), text);
+    }
   }
 }
 

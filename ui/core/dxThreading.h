@@ -351,7 +351,6 @@ class TdxTaskDispatcher {
   int32_t FMaxActiveTasks;
   std::unique_ptr<TTimer> FCpuUsageMonitor;
   bool FUseCpuUsageMonitor = false;
-  int32_t FCpuUsageSampleCount = 0;
   int32_t FCpuUsageLog[CpuUsageLogSize] = {};
   TdxCpuUsageProvider FCpuUsageProvider;
   uint64_t FPrevSystemTimes[2] = {};  // busy and total jiffies of the previous sample

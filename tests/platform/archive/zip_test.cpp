@@ -226,9 +226,10 @@ TEST_F(ZipTest, DamagedArchivesRaise) {
     std::string target = dir_ / (std::string("out-") + c.what);
     EXPECT_THROW(TZipFile::ExtractZipFile(Utf8ToString(path), Utf8ToString(target)), EZipException);
     // Whatever was written, no temporary file stays behind.
-    if (fs::exists(target))
+    if (fs::exists(target)) {
       for (auto& e : fs::recursive_directory_iterator(target))
         EXPECT_NE(e.path().filename().string()[0], '.') << e.path();
+    }
   }
   EXPECT_FALSE(TZipFile::IsValid(Utf8ToString(dir_ / "garbage.zip")));
   WriteFile(dir_ / "good.zip", good);

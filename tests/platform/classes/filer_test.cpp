@@ -248,8 +248,12 @@ TEST_F(FilerTest, ValueSyntax) {
     TFormObject o = ParseStoredForm(u"object X: T\r\n  P = " + String(c.value) + u"\r\nend");
     ASSERT_EQ(o.Props.size(), 1u);
     EXPECT_EQ(o.Props[0].Value.Kind, c.kind) << StringToUtf8(c.value);
-    if (c.kind == TFormValue::vkInt) EXPECT_EQ(o.Props[0].Value.Int, c.i);
-    if (c.kind != TFormValue::vkInt) EXPECT_EQ(o.Props[0].Value.Str, c.str);
+    if (c.kind == TFormValue::vkInt) {
+      EXPECT_EQ(o.Props[0].Value.Int, c.i);
+    }
+    if (c.kind != TFormValue::vkInt) {
+      EXPECT_EQ(o.Props[0].Value.Str, c.str);
+    }
   }
   TFormObject f =
       ParseStoredForm(u"inherited F: T [2]\r\n  inline Fr: TFrame\r\n  end\r\n  F = 1.5E2\r\nend");

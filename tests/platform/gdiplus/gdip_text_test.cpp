@@ -202,8 +202,12 @@ TEST_F(GdipText, MeasureMatchesWhatIsDrawn) {
       EXPECT_LE(ink.bottom, int(std::ceil(box.Y + box.Height)) + 1);
       EXPECT_GT(ink.right - ink.left, box.Width * 0.75);
       EXPECT_NEAR(box.Height, 20 * 2384.0 / 2048, 2);  // one line of DejaVu Sans
-      if (align == StringAlignmentCenter) EXPECT_NEAR(ink.left - 10, 190 - ink.right, 3);
-      if (align == StringAlignmentFar) EXPECT_NEAR(ink.right, 190 - (typographic ? 0 : 20.0 / 6), 3);
+      if (align == StringAlignmentCenter) {
+        EXPECT_NEAR(ink.left - 10, 190 - ink.right, 3);
+      }
+      if (align == StringAlignmentFar) {
+        EXPECT_NEAR(ink.right, 190 - (typographic ? 0 : 20.0 / 6), 3);
+      }
     }
 }
 
@@ -259,11 +263,19 @@ TEST_F(GdipText, WrappingLinesAndTrimming) {
     ASSERT_EQ(
         GdipMeasureString(c.g, text.c_str(), INT(text.size()), font.f, &k.layout, f, &box, &fitted, &lines),
         Ok);
-    if (k.lines) EXPECT_EQ(lines, k.lines) << k.what;
-    if (!k.lines) EXPECT_GT(lines, 2) << k.what;
+    if (k.lines) {
+      EXPECT_EQ(lines, k.lines) << k.what;
+    }
+    if (!k.lines) {
+      EXPECT_GT(lines, 2) << k.what;
+    }
     EXPECT_EQ(fitted == INT(text.size()), k.all) << k.what << " fitted " << fitted;
-    if (k.layout.Width > 0) EXPECT_LE(box.Width, k.layout.Width) << k.what;
-    if (k.layout.Height > 0) EXPECT_LE(box.Height, k.layout.Height) << k.what;
+    if (k.layout.Width > 0) {
+      EXPECT_LE(box.Width, k.layout.Width) << k.what;
+    }
+    if (k.layout.Height > 0) {
+      EXPECT_LE(box.Height, k.layout.Height) << k.what;
+    }
     GdipDeleteStringFormat(f);
   }
   // A word wider than the line is broken inside.

@@ -29,7 +29,9 @@ TEST_F(Geometry, AdjustWindowRectMatchesTheFrames) {
     EXPECT_EQ(r, c.expected) << std::hex << c.style << " " << c.ex;
     RECT d{0, 0, 100, 100};
     AdjustWindowRectExForDpi(&d, c.style, FALSE, c.ex, 192);
-    if (c.style == WS_OVERLAPPEDWINDOW) EXPECT_EQ(d, (RECT{-16, -62, 116, 116}));
+    if (c.style == WS_OVERLAPPEDWINDOW) {
+      EXPECT_EQ(d, (RECT{-16, -62, 116, 116}));
+    }
   }
 }
 

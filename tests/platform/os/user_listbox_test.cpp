@@ -502,8 +502,12 @@ TEST_F(ListBoxTest, OwnerSeesKeysFirstWithWantKeyboardInput) {
     // A typed character is a key too: WM_VKEYTOITEM for its key, then WM_CHARTOITEM.
     const size_t expected = !(c.style & LBS_WANTKEYBOARDINPUT) ? 0u : c.vk ? 1u : 2u;
     EXPECT_EQ(asked.size(), expected) << c.vk << "/" << c.style;
-    if (!c.vk && asked.size() == 2) EXPECT_EQ(asked[1].first, WM_CHARTOITEM);
-    if (!asked.empty()) EXPECT_EQ(HIWORD(asked[0].second), 0) << "the caret item";
+    if (!c.vk && asked.size() == 2) {
+      EXPECT_EQ(asked[1].first, WM_CHARTOITEM);
+    }
+    if (!asked.empty()) {
+      EXPECT_EQ(HIWORD(asked[0].second), 0) << "the caret item";
+    }
     DestroyWindow(list_);
   }
 }

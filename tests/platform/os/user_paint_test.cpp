@@ -116,7 +116,9 @@ TEST_F(Paint, ChildrenAreInvalidatedThroughParentsWithoutClipChildren) {
     RedrawWindow(p, &area, nullptr, c.flags);
     RECT r;
     EXPECT_EQ(GetUpdateRect(ch, &r, FALSE) != FALSE, c.childInvalid) << c.parentStyle << " " << c.flags;
-    if (c.childInvalid) EXPECT_EQ(r, (RECT{0, 0, 10, 10}));
+    if (c.childInvalid) {
+      EXPECT_EQ(r, (RECT{0, 0, 10, 10}));
+    }
     // WM_PAINT goes to the parent before the child.
     MessageLog::Get().Clear();
     PumpMessages();

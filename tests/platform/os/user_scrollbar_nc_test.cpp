@@ -90,9 +90,13 @@ TEST_F(NcScrollBars, RectsClientAreasAndHitTests) {
     SCROLLBARINFO v, h;
     ASSERT_TRUE(GetScrollBarInfo(w, OBJID_VSCROLL, &v));
     ASSERT_TRUE(GetScrollBarInfo(w, OBJID_HSCROLL, &h));
-    if (!c.vbar.IsEmpty()) EXPECT_EQ(v.rcScrollBar, c.vbar) << c.name;
+    if (!c.vbar.IsEmpty()) {
+      EXPECT_EQ(v.rcScrollBar, c.vbar) << c.name;
+    }
     EXPECT_EQ(v.rgstate[0] == STATE_SYSTEM_INVISIBLE, c.vbar.IsEmpty()) << c.name;
-    if (!c.hbar.IsEmpty()) EXPECT_EQ(h.rcScrollBar, c.hbar) << c.name;
+    if (!c.hbar.IsEmpty()) {
+      EXPECT_EQ(h.rcScrollBar, c.hbar) << c.name;
+    }
     EXPECT_EQ(h.rgstate[0] == STATE_SYSTEM_INVISIBLE, c.hbar.IsEmpty()) << c.name;
     EXPECT_EQ(SendMessageW(w, WM_NCHITTEST, 0, MAKELPARAM(c.probe.X, c.probe.Y)), c.hit) << c.name;
     DestroyWindow(w);

@@ -109,7 +109,9 @@ TEST_F(System, MonitorChangesSendDpiChangedWithTheChildrenBeforeAndAfter) {
       (Lines{"grand:WM_DPICHANGED_BEFOREPARENT", "child:WM_DPICHANGED_BEFOREPARENT", "top:WM_DPICHANGED",
              "child:WM_DPICHANGED_AFTERPARENT", "grand:WM_DPICHANGED_AFTERPARENT"}));
   for (auto& e : MessageLog::Get().Entries())
-    if (e.msg == WM_DPICHANGED) EXPECT_EQ(e.wParam, static_cast<WPARAM>(MAKEWPARAM(144, 144)));
+    if (e.msg == WM_DPICHANGED) {
+      EXPECT_EQ(e.wParam, static_cast<WPARAM>(MAKEWPARAM(144, 144)));
+    }
   EXPECT_EQ(suggested, (RECT{100, 100, 100 + 600, 100 + 450}));
   EXPECT_EQ(GetDpiForWindow(top), 144u);
   EXPECT_EQ(GetDpiForWindow(grand), 144u);
@@ -125,7 +127,7 @@ TEST_F(System, MonitorChangesSendDpiChangedWithTheChildrenBeforeAndAfter) {
 TEST_F(System, MonitorsFromPointsRectsAndWindows) {
   os::MonitorDesc a{{0, 0, 1920, 1080}, {0, 0, 1920, 1040}, 96, u""};
   os::MonitorDesc b{{1920, 0, 3200, 1024}, {1920, 0, 3200, 1024}, 120, u""};
-  HWND w = CreateRecorded("w", WS_POPUP, 0, 0, 10, 10);
+  CreateRecorded("w", WS_POPUP, 0, 0, 10, 10);
   MessageLog::Get().Clear();
   os::SetMonitors({a, b});
   EXPECT_EQ(MessageLog::Get().Lines({WM_DISPLAYCHANGE}), (Lines{"w:WM_DISPLAYCHANGE"}));
