@@ -953,6 +953,71 @@ String GetLocaleStr(LCID Locale, LCTYPE LCType, const String& Default) {
   return n > 0 ? String(buf, static_cast<size_t>(n - 1)) : Default;
 }
 
+namespace {
+
+// "h:mm:ss tt" -> "h:mm:ss AMPM"; quoted text is kept as it is.
+String TimeMarkersToAmPm(const String& pattern) {
+  String result;
+  bool quoted = false;
+  for (size_t i = 0; i < pattern.size(); ++i) {
+    const Char c = pattern[i];
+    if (c == u'\'') quoted = !quoted;
+    if (!quoted && c == u't') {
+      while (i + 1 < pattern.size() && pattern[i + 1] == u't') ++i;
+      result += u"AMPM";
+      continue;
+    }
+    result += c;
+  }
+  return result;
+}
+
+}  // namespace
+
+TFormatSettings GetLocaleFormatSettings(LCID Locale) {
+  TFormatSettings s;
+  if (!FindData(ResolveLCID(Locale) & 0xFFFF)) return s;
+  auto str = [&](LCTYPE type, const String& fallback) { return GetLocaleStr(Locale, type, fallback); };
+  auto chr = [&](LCTYPE type, Char fallback) {
+    const String v = str(type, String());
+    return v.empty() ? fallback : v[0];
+  };
+  auto num = [&](LCTYPE type, uint8_t fallback) {
+    const String v = str(type, String());
+    int n = 0;
+    for (Char c : v) {
+      if (c < u'0' || c > u'9' || n > 255) return fallback;
+      n = n * 10 + (c - u'0');
+    }
+    return v.empty() || n > 255 ? fallback : static_cast<uint8_t>(n);
+  };
+  s.DecimalSeparator = chr(LOCALE_SDECIMAL, s.DecimalSeparator);
+  s.ThousandSeparator = chr(LOCALE_STHOUSAND, s.ThousandSeparator);
+  s.CurrencyString = str(LOCALE_SCURRENCY, s.CurrencyString);
+  s.CurrencyFormat = num(LOCALE_ICURRENCY, s.CurrencyFormat);
+  s.NegCurrFormat = num(LOCALE_INEGCURR, s.NegCurrFormat);
+  s.CurrencyDecimals = num(LOCALE_ICURRDIGITS, s.CurrencyDecimals);
+  s.ShortDateFormat = str(LOCALE_SSHORTDATE, s.ShortDateFormat);
+  s.LongDateFormat = str(LOCALE_SLONGDATE, s.LongDateFormat);
+  s.DateSeparator = chr(LOCALE_SDATE, s.DateSeparator);
+  s.TimeSeparator = chr(LOCALE_STIME, s.TimeSeparator);
+  s.TimeAMString = str(LOCALE_S1159, s.TimeAMString);
+  s.TimePMString = str(LOCALE_S2359, s.TimePMString);
+  s.ShortTimeFormat = TimeMarkersToAmPm(str(LOCALE_SSHORTTIME, s.ShortTimeFormat));
+  s.LongTimeFormat = TimeMarkersToAmPm(str(LOCALE_STIMEFORMAT, s.LongTimeFormat));
+  for (LCTYPE i = 0; i < 12; ++i) {
+    s.LongMonthNames[i] = str(LOCALE_SMONTHNAME1 + i, s.LongMonthNames[i]);
+    s.ShortMonthNames[i] = str(LOCALE_SABBREVMONTHNAME1 + i, s.ShortMonthNames[i]);
+  }
+  // The locale counts days from Monday, the settings from Sunday.
+  for (LCTYPE i = 0; i < 7; ++i) {
+    s.LongDayNames[(i + 1) % 7] = str(LOCALE_SDAYNAME1 + i, s.LongDayNames[(i + 1) % 7]);
+    s.ShortDayNames[(i + 1) % 7] = str(LOCALE_SABBREVDAYNAME1 + i, s.ShortDayNames[(i + 1) % 7]);
+  }
+  s.ListSeparator = chr(LOCALE_SLIST, s.ListSeparator);
+  return s;
+}
+
 // --- comparison ---------------------------------------------------------------------------
 
 int CompareStringW(LCID Locale, DWORD dwCmpFlags, const WCHAR* lpString1, int cchCount1,

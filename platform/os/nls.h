@@ -3,6 +3,7 @@
 // comparison and character classification.
 #include <cstdint>
 
+#include "platform/base/format.h"
 #include "platform/os/wintypes.h"
 
 namespace qd {
@@ -179,6 +180,9 @@ int GetLocaleInfoW(LCID Locale, LCTYPE LCType, WCHAR* lpLCData, int cchData);
 int GetLocaleInfoEx(const WCHAR* lpLocaleName, LCTYPE LCType, WCHAR* lpLCData, int cchData);
 // Convenience: the value as a String ("" when unknown).
 String GetLocaleStr(LCID Locale, LCTYPE LCType, const String& Default = String());
+// The run-time library's format settings of a locale, read from its locale values (the
+// time-marker pattern "tt" becomes "AMPM"); en-US where the locale has no data.
+TFormatSettings GetLocaleFormatSettings(LCID Locale);
 // Sets a user override of a locale value (as the regional settings do); reads with
 // LOCALE_NOUSEROVERRIDE still see the locale's own value. FALSE for an unknown locale or a
 // null value.

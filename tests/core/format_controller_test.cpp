@@ -451,6 +451,13 @@ TEST_F(FormatControllerTest, RegionalAndTimeChangesReachTheController) {
   EXPECT_EQ(l.formatChanged, 1);
   EXPECT_EQ(SendMessageW(fc->Handle(), WM_TIMECHANGE, 0, 0), 0);
   EXPECT_EQ(l.timeChanged, 1);
+  // A culture the run-time library has no table of its own for takes the locale's values.
+  SetUserDefaultLCIDForTesting(0x0411);
+  SendMessageW(HWND_BROADCAST, WM_WININICHANGE, 0, reinterpret_cast<LPARAM>(u"intl"));
+  EXPECT_EQ(l.formatChanged, 2);
+  EXPECT_EQ(FormatSettings().ShortDateFormat, GetLocaleStr(0x0411, LOCALE_SSHORTDATE));
+  EXPECT_EQ(FormatSettings().LongMonthNames[0], GetLocaleStr(0x0411, LOCALE_SMONTHNAME1));
+  EXPECT_NE(FormatSettings().LongMonthNames[0], u"January");
   SetUserDefaultLCIDForTesting(0);
   fc->RemoveListener(&l);
 }

@@ -462,10 +462,7 @@ void dxGetLocaleFormatSettings(uint32_t ALocale, TFormatSettings& AFormatSetting
   if (ALocale == LOCALE_INVARIANT) {
     AFormatSettings = TFormatSettings::Invariant();
   } else {
-    WCHAR name[LOCALE_NAME_MAX_LENGTH] = {};
-    const int n = LCIDToLocaleName(ALocale, name, LOCALE_NAME_MAX_LENGTH, 0);
-    AFormatSettings =
-        TFormatSettings::Create(n > 1 ? StringToUtf8(StringView(name, static_cast<size_t>(n - 1))) : "");
+    AFormatSettings = GetLocaleFormatSettings(ALocale);
   }
   if (switchLocale) SetThreadLocale(saved);
 }

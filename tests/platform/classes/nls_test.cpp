@@ -67,6 +67,47 @@ TEST(Nls, LocaleInformationByIdentifier) {
   EXPECT_EQ(GetLocaleInfoEx(u"pt-br", LOCALE_SDECIMAL, name, LOCALE_NAME_MAX_LENGTH), 2);
 }
 
+void ExpectSameSettings(const TFormatSettings& a, const TFormatSettings& b, bool sameTimeMarkers) {
+  EXPECT_EQ(a.DecimalSeparator, b.DecimalSeparator);
+  EXPECT_EQ(a.ThousandSeparator, b.ThousandSeparator);
+  EXPECT_EQ(a.CurrencyString, b.CurrencyString);
+  EXPECT_EQ(a.CurrencyFormat, b.CurrencyFormat);
+  EXPECT_EQ(a.NegCurrFormat, b.NegCurrFormat);
+  EXPECT_EQ(a.CurrencyDecimals, b.CurrencyDecimals);
+  EXPECT_EQ(a.ShortDateFormat, b.ShortDateFormat);
+  EXPECT_EQ(a.LongDateFormat, b.LongDateFormat);
+  EXPECT_EQ(a.DateSeparator, b.DateSeparator);
+  EXPECT_EQ(a.TimeSeparator, b.TimeSeparator);
+  EXPECT_EQ(a.ShortTimeFormat, b.ShortTimeFormat);
+  EXPECT_EQ(a.LongTimeFormat, b.LongTimeFormat);
+  if (sameTimeMarkers) {
+    EXPECT_EQ(a.TimeAMString, b.TimeAMString);
+    EXPECT_EQ(a.TimePMString, b.TimePMString);
+  }
+  EXPECT_EQ(a.LongMonthNames, b.LongMonthNames);
+  EXPECT_EQ(a.ShortMonthNames, b.ShortMonthNames);
+  EXPECT_EQ(a.LongDayNames, b.LongDayNames);
+  EXPECT_EQ(a.ShortDayNames, b.ShortDayNames);
+  EXPECT_EQ(a.ListSeparator, b.ListSeparator);
+}
+
+TEST(Nls, FormatSettingsFromLocaleValues) {
+  // The locale values give the same settings as the run-time library's own tables...
+  ExpectSameSettings(GetLocaleFormatSettings(0x0409), TFormatSettings::Create("en-US"), true);
+  // ...except the time markers, which pt-BR leaves empty.
+  const TFormatSettings pt = GetLocaleFormatSettings(0x0416);
+  ExpectSameSettings(pt, TFormatSettings::Create("pt-BR"), false);
+  EXPECT_EQ(pt.TimeAMString, u"");
+  // Locales the tables do not know get their own values.
+  const TFormatSettings ja = GetLocaleFormatSettings(0x0411);
+  EXPECT_EQ(ja.ShortDateFormat, Info(0x0411, LOCALE_SSHORTDATE));
+  EXPECT_EQ(ja.LongMonthNames[0], Info(0x0411, LOCALE_SMONTHNAME1));
+  EXPECT_EQ(ja.LongDayNames[0], Info(0x0411, LOCALE_SDAYNAME7));  // Sunday
+  EXPECT_EQ(ja.CurrencyString, Info(0x0411, LOCALE_SCURRENCY));
+  // A locale without data: en-US.
+  ExpectSameSettings(GetLocaleFormatSettings(0x0413), TFormatSettings(), true);
+}
+
 TEST(Nls, DefaultAndThreadLocales) {
   SetUserDefaultLCIDForTesting(0x0416);
   EXPECT_EQ(GetUserDefaultLCID(), 0x0416u);
