@@ -219,13 +219,11 @@ class IdxTaskEvent {
 // calls and delivers sent messages, in slices of at most 100 ms.
 class TdxTaskEvent : public IdxTaskEvent {
  public:
-  TdxTaskEvent();
-  ~TdxTaskEvent() override;
   void Signal() override;
   TWaitResult WaitFor(DWORD ATimeOut) override;
 
  private:
-  HANDLE FHandle;
+  TEvent FEvent{true, false};  // manual reset, not set
 };
 
 // A background task. The dispatcher frees it after it ran (or when it is cancelled while

@@ -38,32 +38,15 @@ void CallThreadMethod(TdxThreadMethodCallMode AMode, const TdxThreadMethod& AMet
 
 // --- TdxTaskEvent --------------------------------------------------------------------------------
 
-TdxTaskEvent::TdxTaskEvent() : FHandle(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
-
-TdxTaskEvent::~TdxTaskEvent() {
-  CloseHandle(FHandle);
-}
-
 void TdxTaskEvent::Signal() {
-  SetEvent(FHandle);
+  FEvent.SetEvent();
 }
 
 TWaitResult TdxTaskEvent::WaitFor(DWORD ATimeOut) {
-  if (!IsMainThread()) {
-    switch (WaitForSingleObject(FHandle, ATimeOut)) {
-      case WAIT_OBJECT_0:
-        return wrSignaled;
-      case WAIT_TIMEOUT:
-        return wrTimeout;
-      case WAIT_ABANDONED_0:
-        return wrAbandoned;
-      default:
-        return wrError;
-    }
-  }
+  if (!IsMainThread()) return FEvent.WaitFor(ATimeOut);
   // The main thread keeps serving the workers that synchronize with it.
   constexpr DWORD kSlice = 100;
-  const HANDLE handles[2] = {FHandle, SyncEvent()};
+  const HANDLE handles[2] = {FEvent.Handle(), SyncEvent()};
   DWORD remaining = ATimeOut;
   for (;;) {
     const DWORD slice = ATimeOut == INFINITE ? kSlice : std::min(remaining, kSlice);
