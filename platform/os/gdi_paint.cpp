@@ -167,9 +167,11 @@ void PatternRow(const Pattern& p, int32_t x, int32_t y, int32_t n, uint32_t* out
   }
 }
 
-// The result constant of the two constant ROPs: GDI synthesises these pixels, so alpha is 0.
+// The result of the two constant ROPs. Raster operations work on every bit of a 32-bit pixel, so
+// WHITENESS sets the alpha byte too, like any operation whose result is all ones; BLACKNESS clears it.
 uint32_t ConstantResult(const Pixmap& pm, uint8_t rop) {
   if (rop == kBlackness) return NativeFromColor(pm, RGB(0, 0, 0));
+  if (pm.format == Format::Bgra32) return 0xFFFFFFFF;
   return NativeFromColor(pm, RGB(255, 255, 255));
 }
 

@@ -756,8 +756,9 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
   }
   if (!Lookup(hwnd)) return nullptr;
 
-  // An overlapped window placed by the system gets WM_SIZE and WM_MOVE with its first showing.
-  if (!child && parent->kind == WindowKind::Desktop && !(style & WS_POPUP) && cs.x == CW_USEDEFAULT) {
+  // An overlapped window (neither child nor popup) gets WM_SIZE and WM_MOVE with its first showing,
+  // wherever it was placed.
+  if (!child && parent->kind == WindowKind::Desktop && !(style & WS_POPUP)) {
     w->needSize = true;
   } else {
     Send(hwnd, WM_SIZE, SIZE_RESTORED, MAKELPARAM(w->client.Width(), w->client.Height()));
@@ -768,14 +769,15 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
     if (!Lookup(hwnd)) return nullptr;
   }
 
+  // The parent hears of a new child before the child is shown.
+  if (child) SendParentNotify(w.get(), WM_CREATE);
+  if (!Lookup(hwnd)) return nullptr;
   if (style & WS_VISIBLE) {
     int cmd = (style & WS_MAXIMIZE) ? SW_SHOWMAXIMIZED : (style & WS_MINIMIZE) ? SW_SHOWMINIMIZED : SW_SHOW;
     if (child) cmd = SW_SHOW;
     ShowWindow(hwnd, cmd);
     if (!Lookup(hwnd)) return nullptr;
   }
-  if (child) SendParentNotify(w.get(), WM_CREATE);
-  if (!Lookup(hwnd)) return nullptr;
   return hwnd;
 }
 
@@ -799,6 +801,11 @@ BOOL DestroyWindow(HWND hwnd) {
   if (!Lookup(hwnd)) return TRUE;
 
   if (w->Visible()) {
+    // A child is hidden as by ShowWindow(SW_HIDE), so it hears WM_SHOWWINDOW; a top-level window is not.
+    if (w->IsChild()) {
+      Send(hwnd, WM_SHOWWINDOW, FALSE, 0);
+      if (!Lookup(hwnd)) return TRUE;
+    }
     SetWindowPosInternal(w.get(), nullptr, 0, 0, 0, 0,
                          SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
     if (!Lookup(hwnd)) return TRUE;

@@ -80,7 +80,7 @@ TEST(GdiRop, TernaryRopsCombineAllBitsOfThePixel) {
       {0x00E20746, ((P ^ D) & S) ^ D},
       {0x00200F09, P & ~S & D},
       {BLACKNESS, 0x00000000},
-      {WHITENESS, 0x00FFFFFF},
+      {WHITENESS, 0xFFFFFFFF},  // all ones, alpha included
   };
   TestDib src(1, 1, S);
   for (const auto& c : cases) {
@@ -100,7 +100,7 @@ TEST(GdiRop, PatBltRejectsSourceRops) {
   EXPECT_TRUE(PatBlt(t.dc, 0, 0, 2, 2, BLACKNESS));
   EXPECT_EQ(t.At(1, 1), 0u);
   EXPECT_TRUE(PatBlt(t.dc, 1, 1, -1, -1, WHITENESS));  // negative sizes are normalised
-  EXPECT_EQ(t.At(0, 0), 0x00FFFFFFu);
+  EXPECT_EQ(t.At(0, 0), 0xFFFFFFFFu);
   EXPECT_EQ(t.At(1, 1), 0u);
 }
 

@@ -64,7 +64,7 @@ TEST(GdiLine, BinaryRopsCombinePenAndDestination) {
   } cases[] = {{R2_COPYPEN, P},       {R2_XORPEN, P ^ D},   {R2_NOT, ~D & 0xFFFFFFFF},
                {R2_MASKPEN, P & D},   {R2_MERGEPEN, P | D}, {R2_NOP, D},
                {R2_BLACK, 0},         {R2_NOTCOPYPEN, ~P},  {R2_MASKPENNOT, P & ~D},
-               {R2_WHITE, 0x00FFFFFF}};
+               {R2_WHITE, 0xFFFFFFFF}};
   for (const auto& c : cases) {
     TestDib t(2, 1, D);
     PenScope pen(t.dc, PS_SOLID, 1, RGB(0x50, 0xA0, 0xF0));

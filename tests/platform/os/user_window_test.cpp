@@ -17,6 +17,7 @@ TEST_F(WindowLifeCycle, CreationSendsMessagesInTheOriginalOrder) {
     bool child;
     int x;
     Lines expected;
+    bool showLater = false;  // ShowWindow(SW_SHOW) after creation, recorded with it
   } cases[] = {
       {"hidden popup",
        WS_POPUP,
@@ -33,6 +34,20 @@ TEST_F(WindowLifeCycle, CreationSendsMessagesInTheOriginalOrder) {
        false,
        CW_USEDEFAULT,
        {"w:WM_GETMINMAXINFO", "w:WM_NCCREATE", "w:WM_NCCALCSIZE", "w:WM_CREATE"}},
+      {"overlapped at an explicit position",
+       WS_OVERLAPPEDWINDOW,
+       false,
+       10,
+       {"w:WM_GETMINMAXINFO", "w:WM_NCCREATE", "w:WM_NCCALCSIZE", "w:WM_CREATE"}},
+      {"overlapped at an explicit position, shown later",
+       WS_OVERLAPPEDWINDOW,
+       false,
+       10,
+       {"w:WM_GETMINMAXINFO", "w:WM_NCCREATE", "w:WM_NCCALCSIZE", "w:WM_CREATE", "w:WM_SHOWWINDOW",
+        "w:WM_WINDOWPOSCHANGING", "w:WM_WINDOWPOSCHANGING", "w:WM_ACTIVATEAPP", "w:WM_NCACTIVATE",
+        "w:WM_ACTIVATE", "w:WM_SETFOCUS", "w:WM_NCPAINT", "w:WM_ERASEBKGND", "w:WM_WINDOWPOSCHANGED",
+        "w:WM_SIZE", "w:WM_MOVE"},
+       true},
       {"visible overlapped",
        WS_OVERLAPPEDWINDOW | WS_VISIBLE,
        false,
@@ -45,8 +60,8 @@ TEST_F(WindowLifeCycle, CreationSendsMessagesInTheOriginalOrder) {
        WS_CHILD | WS_VISIBLE,
        true,
        5,
-       {"w:WM_NCCREATE", "w:WM_NCCALCSIZE", "w:WM_CREATE", "w:WM_SIZE", "w:WM_MOVE", "w:WM_SHOWWINDOW",
-        "w:WM_WINDOWPOSCHANGING", "w:WM_ERASEBKGND", "w:WM_WINDOWPOSCHANGED", "p:WM_PARENTNOTIFY"}},
+       {"w:WM_NCCREATE", "w:WM_NCCALCSIZE", "w:WM_CREATE", "w:WM_SIZE", "w:WM_MOVE", "p:WM_PARENTNOTIFY",
+        "w:WM_SHOWWINDOW", "w:WM_WINDOWPOSCHANGING", "w:WM_ERASEBKGND", "w:WM_WINDOWPOSCHANGED"}},
   };
   const std::vector<UINT> interesting = {
       WM_GETMINMAXINFO, WM_NCCREATE,          WM_NCCALCSIZE,       WM_CREATE,      WM_SIZE,       WM_MOVE,
@@ -60,6 +75,7 @@ TEST_F(WindowLifeCycle, CreationSendsMessagesInTheOriginalOrder) {
     HWND w = CreateWindowExW(0, RecorderClass(), u"", c.style, c.x, 10, 100, 80, parent, nullptr, nullptr,
                              nullptr);
     ASSERT_TRUE(w) << c.what;
+    if (c.showLater) ShowWindow(w, SW_SHOW);
     MessageLog::Get().Name(w, "w");
     if (parent) MessageLog::Get().Name(parent, "p");
     EXPECT_EQ(MessageLog::Get().Lines(interesting), c.expected) << c.what;
@@ -106,6 +122,38 @@ TEST_F(WindowLifeCycle, DestructionOrderOwnedFirstThenDestroyTopDownNcDestroyBot
   // Handles are never given out again.
   HWND again = CreateRecorded("again", WS_POPUP, 0, 0, 1, 1);
   for (HWND h : {top, child, grand, owned}) EXPECT_NE(again, h);
+}
+
+TEST_F(WindowLifeCycle, DestroyingAChildSendsMessagesInTheOriginalOrder) {
+  struct Case {
+    const char* what;
+    DWORD style;
+    bool focused;
+    Lines expected;
+  } cases[] = {
+      {"hidden child", WS_CHILD, false, {"p:WM_PARENTNOTIFY", "w:WM_DESTROY", "w:WM_NCDESTROY"}},
+      // Hidden as by ShowWindow(SW_HIDE) before it dies; the focus falls back to the parent.
+      {"visible, focused child",
+       WS_CHILD | WS_VISIBLE,
+       true,
+       {"p:WM_PARENTNOTIFY", "w:WM_SHOWWINDOW", "w:WM_WINDOWPOSCHANGING", "w:WM_WINDOWPOSCHANGED",
+        "w:WM_KILLFOCUS", "p:WM_SETFOCUS", "w:WM_DESTROY", "w:WM_NCDESTROY"}},
+  };
+  const std::vector<UINT> interesting = {WM_PARENTNOTIFY,     WM_SHOWWINDOW, WM_WINDOWPOSCHANGING,
+                                         WM_WINDOWPOSCHANGED, WM_KILLFOCUS,  WM_SETFOCUS,
+                                         WM_DESTROY,          WM_NCDESTROY};
+  for (const auto& c : cases) {
+    HWND p = CreateRecorded("p", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200);
+    HWND w = CreateRecorded("w", c.style, 10, 10, 50, 20, p);
+    if (c.focused) SetFocus(w);
+    ASSERT_EQ(GetFocus(), c.focused ? w : p) << c.what;
+    PumpMessages();
+    MessageLog::Get().Clear();
+    EXPECT_TRUE(DestroyWindow(w));
+    EXPECT_EQ(MessageLog::Get().Lines(interesting), c.expected) << c.what;
+    EXPECT_EQ(GetFocus(), p) << c.what;
+    os::ResetWindowManagerForTesting();
+  }
 }
 
 TEST_F(WindowLifeCycle, CbtHookCanPreventCreationAndDestruction) {
