@@ -1,18 +1,21 @@
-// National-language support: fixed locale tables for the locales the system ships with,
-// collation and character classes through ICU.
+// National-language support: the locales the system ships with (a table of their values, with
+// names, codes and separators from ICU), collation and character classes through ICU.
 #include "platform/os/nls.h"
 
 #include <unicode/calendar.h>
+#include <unicode/dcfmtsym.h>
 #include <unicode/dtfmtsym.h>
 #include <unicode/gregocal.h>
 #include <unicode/locid.h>
 #include <unicode/uchar.h>
 #include <unicode/ucol.h>
+#include <unicode/ucurr.h>
 
 #include <algorithm>
 #include <atomic>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -28,50 +31,61 @@ namespace {
 struct LocaleData {
   LCID lcid;
   const char16_t* name;
-  // Values by LCTYPE (without the flag bits). Names are filled from the arrays below.
+  // Values by LCTYPE (without the flag bits).
   std::map<LCTYPE, std::u16string> values;
 };
 
-const char16_t* const kEnDays[7] = {u"Monday", u"Tuesday",  u"Wednesday", u"Thursday",
-                                    u"Friday", u"Saturday", u"Sunday"};
-const char16_t* const kEnDaysAbbr[7] = {u"Mon", u"Tue", u"Wed", u"Thu", u"Fri", u"Sat", u"Sun"};
-const char16_t* const kEnDaysShortest[7] = {u"Mo", u"Tu", u"We", u"Th", u"Fr", u"Sa", u"Su"};
-const char16_t* const kEnMonths[12] = {u"January",   u"February", u"March",    u"April",
-                                       u"May",       u"June",     u"July",     u"August",
-                                       u"September", u"October",  u"November", u"December"};
-const char16_t* const kEnMonthsAbbr[12] = {u"Jan", u"Feb", u"Mar", u"Apr", u"May", u"Jun",
-                                           u"Jul", u"Aug", u"Sep", u"Oct", u"Nov", u"Dec"};
+struct LocaleValue {
+  LCTYPE type;
+  const char16_t* value;
+};
 
-const char16_t* const kPtDays[7] = {u"segunda-feira", u"terça-feira", u"quarta-feira", u"quinta-feira",
-                                    u"sexta-feira",   u"sábado",      u"domingo"};
-const char16_t* const kPtDaysAbbr[7] = {u"seg", u"ter", u"qua", u"qui", u"sex", u"sáb", u"dom"};
-const char16_t* const kPtDaysShortest[7] = {u"S", u"T", u"Q", u"Q", u"S", u"S", u"D"};
-const char16_t* const kPtMonths[12] = {u"janeiro",  u"fevereiro", u"março",    u"abril",
-                                       u"maio",     u"junho",     u"julho",    u"agosto",
-                                       u"setembro", u"outubro",   u"novembro", u"dezembro"};
-const char16_t* const kPtMonthsAbbr[12] = {u"jan", u"fev", u"mar", u"abr", u"mai", u"jun",
-                                           u"jul", u"ago", u"set", u"out", u"nov", u"dez"};
+// Day and month names that the system keeps itself (from Monday, from January).
+struct FixedNames {
+  const char16_t* days[7];
+  const char16_t* daysAbbr[7];
+  const char16_t* daysShortest[7];
+  const char16_t* months[12];
+  const char16_t* monthsAbbr[12];
+};
 
-const char16_t* const kDeDays[7] = {u"Montag",  u"Dienstag", u"Mittwoch", u"Donnerstag",
-                                    u"Freitag", u"Samstag",  u"Sonntag"};
-const char16_t* const kDeDaysAbbr[7] = {u"Mo", u"Di", u"Mi", u"Do", u"Fr", u"Sa", u"So"};
-const char16_t* const kDeMonths[12] = {u"Januar",    u"Februar", u"März",     u"April",
-                                       u"Mai",       u"Juni",    u"Juli",     u"August",
-                                       u"September", u"Oktober", u"November", u"Dezember"};
-const char16_t* const kDeMonthsAbbr[12] = {u"Jan", u"Feb", u"Mär", u"Apr", u"Mai", u"Jun",
-                                           u"Jul", u"Aug", u"Sep", u"Okt", u"Nov", u"Dez"};
+const FixedNames kEnNames = {
+    {u"Monday", u"Tuesday", u"Wednesday", u"Thursday", u"Friday", u"Saturday", u"Sunday"},
+    {u"Mon", u"Tue", u"Wed", u"Thu", u"Fri", u"Sat", u"Sun"},
+    {u"Mo", u"Tu", u"We", u"Th", u"Fr", u"Sa", u"Su"},
+    {u"January", u"February", u"March", u"April", u"May", u"June", u"July", u"August", u"September",
+     u"October", u"November", u"December"},
+    {u"Jan", u"Feb", u"Mar", u"Apr", u"May", u"Jun", u"Jul", u"Aug", u"Sep", u"Oct", u"Nov", u"Dec"},
+};
 
-void AddNames(LocaleData& d, const char16_t* const* days, const char16_t* const* daysAbbr,
-              const char16_t* const* daysShortest, const char16_t* const* months,
-              const char16_t* const* monthsAbbr) {
+const FixedNames kPtNames = {
+    {u"segunda-feira", u"terça-feira", u"quarta-feira", u"quinta-feira", u"sexta-feira", u"sábado",
+     u"domingo"},
+    {u"seg", u"ter", u"qua", u"qui", u"sex", u"sáb", u"dom"},
+    {u"S", u"T", u"Q", u"Q", u"S", u"S", u"D"},
+    {u"janeiro", u"fevereiro", u"março", u"abril", u"maio", u"junho", u"julho", u"agosto", u"setembro",
+     u"outubro", u"novembro", u"dezembro"},
+    {u"jan", u"fev", u"mar", u"abr", u"mai", u"jun", u"jul", u"ago", u"set", u"out", u"nov", u"dez"},
+};
+
+const FixedNames kDeNames = {
+    {u"Montag", u"Dienstag", u"Mittwoch", u"Donnerstag", u"Freitag", u"Samstag", u"Sonntag"},
+    {u"Mo", u"Di", u"Mi", u"Do", u"Fr", u"Sa", u"So"},
+    {u"Mo", u"Di", u"Mi", u"Do", u"Fr", u"Sa", u"So"},
+    {u"Januar", u"Februar", u"März", u"April", u"Mai", u"Juni", u"Juli", u"August", u"September", u"Oktober",
+     u"November", u"Dezember"},
+    {u"Jan", u"Feb", u"Mär", u"Apr", u"Mai", u"Jun", u"Jul", u"Aug", u"Sep", u"Okt", u"Nov", u"Dez"},
+};
+
+void AddNames(LocaleData& d, const FixedNames& names) {
   for (LCTYPE i = 0; i < 7; ++i) {
-    d.values[LOCALE_SDAYNAME1 + i] = days[i];
-    d.values[LOCALE_SABBREVDAYNAME1 + i] = daysAbbr[i];
-    d.values[LOCALE_SSHORTESTDAYNAME1 + i] = daysShortest[i];
+    d.values[LOCALE_SDAYNAME1 + i] = names.days[i];
+    d.values[LOCALE_SABBREVDAYNAME1 + i] = names.daysAbbr[i];
+    d.values[LOCALE_SSHORTESTDAYNAME1 + i] = names.daysShortest[i];
   }
   for (LCTYPE i = 0; i < 12; ++i) {
-    d.values[LOCALE_SMONTHNAME1 + i] = months[i];
-    d.values[LOCALE_SABBREVMONTHNAME1 + i] = monthsAbbr[i];
+    d.values[LOCALE_SMONTHNAME1 + i] = names.months[i];
+    d.values[LOCALE_SABBREVMONTHNAME1 + i] = names.monthsAbbr[i];
   }
   d.values[LOCALE_SMONTHNAME13] = u"";
   d.values[LOCALE_SABBREVMONTHNAME13] = u"";
@@ -116,539 +130,369 @@ void AddIcuNames(LocaleData& d, const char* icuLocale, const char* calendarType)
   d.values[LOCALE_SABBREVMONTHNAME13] = u"";
 }
 
-// Values shared by most locales; each table below overrides what differs.
-void AddCommon(LocaleData& d) {
+// Values shared by the locales; a locale's own table overrides what differs.
+constexpr LocaleValue kCommonValues[] = {
+    {LOCALE_IDEFAULTANSICODEPAGE, u"1252"},
+    {LOCALE_IDEFAULTMACCODEPAGE, u"10000"},
+    {LOCALE_SLIST, u","},
+    {LOCALE_IMEASURE, u"0"},
+    {LOCALE_SGROUPING, u"3;0"},
+    {LOCALE_SMONGROUPING, u"3;0"},
+    {LOCALE_IDIGITS, u"2"},
+    {LOCALE_ILZERO, u"1"},
+    {LOCALE_INEGNUMBER, u"1"},
+    {LOCALE_SNATIVEDIGITS, u"0123456789"},
+    {LOCALE_ICURRDIGITS, u"2"},
+    {LOCALE_IINTLCURRDIGITS, u"2"},
+    {LOCALE_ICURRENCY, u"0"},
+    {LOCALE_SDATE, u"/"},
+    {LOCALE_STIME, u":"},
+    {LOCALE_STIMEFORMAT, u"HH:mm:ss"},
+    {LOCALE_SSHORTTIME, u"HH:mm"},
+    {LOCALE_SYEARMONTH, u"MMMM yyyy"},
+    {LOCALE_IDATE, u"1"},
+    {LOCALE_ILDATE, u"1"},
+    {LOCALE_ITIME, u"1"},
+    {LOCALE_ITLZERO, u"1"},
+    {LOCALE_IDAYLZERO, u"1"},
+    {LOCALE_IMONLZERO, u"1"},
+    {LOCALE_S1159, u"AM"},
+    {LOCALE_S2359, u"PM"},
+    {LOCALE_IFIRSTDAYOFWEEK, u"6"},
+    {LOCALE_IFIRSTWEEKOFYEAR, u"0"},
+    {LOCALE_ICALENDARTYPE, u"1"},
+    {LOCALE_IOPTIONALCALENDAR, u"1"},
+    {LOCALE_SPOSITIVESIGN, u""},
+    {LOCALE_SNEGATIVESIGN, u"-"},
+    {LOCALE_IPOSSIGNPOSN, u"3"},
+    {LOCALE_INEGSIGNPOSN, u"0"},
+    {LOCALE_IPOSSYMPRECEDES, u"1"},
+    {LOCALE_IPOSSEPBYSPACE, u"0"},
+    {LOCALE_INEGSYMPRECEDES, u"1"},
+    {LOCALE_INEGSEPBYSPACE, u"0"},
+    {LOCALE_IREADINGLAYOUT, u"0"},
+    {LOCALE_IDIGITSUBSTITUTION, u"1"},
+    {LOCALE_ITIMEMARKPOSN, u"0"},
+    {LOCALE_ICENTURY, u"1"},
+};
+
+// A locale the system ships with. ICU supplies the names of its language, country and
+// currency, its ISO codes, its currency and separators and, with `calendar`, its day and month
+// names; `values` holds the rest and every value where the system differs from ICU.
+struct LocaleSpec {
+  LCID lcid;
+  const char16_t* name;
+  const char* icuLocale;  // nullptr: nothing comes from ICU
+  const char* calendar;   // ICU calendar of the day and month names; nullptr: `names`
+  const FixedNames* names;
+  std::initializer_list<LocaleValue> values;
+};
+
+const LocaleSpec kLocales[] = {
+    {0x0409,
+     u"en-US",
+     "en_US",
+     nullptr,
+     &kEnNames,
+     {
+         {LOCALE_SABBREVLANGNAME, u"ENU"},
+         {LOCALE_SABBREVCTRYNAME, u"USA"},
+         {LOCALE_ICOUNTRY, u"1"},
+         {LOCALE_IDEFAULTCODEPAGE, u"437"},
+         {LOCALE_IMEASURE, u"1"},
+         {LOCALE_INEGCURR, u"0"},
+         {LOCALE_SSHORTDATE, u"M/d/yyyy"},
+         {LOCALE_SLONGDATE, u"dddd, MMMM d, yyyy"},
+         {LOCALE_STIMEFORMAT, u"h:mm:ss tt"},
+         {LOCALE_SSHORTTIME, u"h:mm tt"},
+         {LOCALE_SMONTHDAY, u"MMMM d"},
+         {LOCALE_IDATE, u"0"},
+         {LOCALE_ILDATE, u"0"},
+         {LOCALE_ITIME, u"0"},
+         {LOCALE_ITLZERO, u"0"},
+         {LOCALE_IDAYLZERO, u"0"},
+         {LOCALE_IMONLZERO, u"0"},
+     }},
+    {0x0416,
+     u"pt-BR",
+     "pt_BR",
+     nullptr,
+     &kPtNames,
+     {
+         {LOCALE_SABBREVLANGNAME, u"PTB"},
+         {LOCALE_SABBREVCTRYNAME, u"BRA"},
+         {LOCALE_ICOUNTRY, u"55"},
+         {LOCALE_IDEFAULTCODEPAGE, u"850"},
+         {LOCALE_SLIST, u";"},
+         {LOCALE_SNATIVECURRNAME, u"Real"},
+         {LOCALE_ICURRENCY, u"2"},
+         {LOCALE_INEGCURR, u"9"},
+         {LOCALE_SSHORTDATE, u"dd/MM/yyyy"},
+         {LOCALE_SLONGDATE, u"dddd, d' de 'MMMM' de 'yyyy"},
+         {LOCALE_SYEARMONTH, u"MMMM' de 'yyyy"},
+         {LOCALE_SMONTHDAY, u"d' de 'MMMM"},
+         {LOCALE_S1159, u""},
+         {LOCALE_S2359, u""},
+     }},
+    {0x0809,
+     u"en-GB",
+     "en_GB",
+     nullptr,
+     &kEnNames,
+     {
+         {LOCALE_SABBREVLANGNAME, u"ENG"},
+         {LOCALE_SABBREVCTRYNAME, u"GBR"},
+         {LOCALE_ICOUNTRY, u"44"},
+         {LOCALE_IDEFAULTCODEPAGE, u"850"},
+         {LOCALE_SNATIVECURRNAME, u"Pound Sterling"},
+         {LOCALE_INEGCURR, u"1"},
+         {LOCALE_SSHORTDATE, u"dd/MM/yyyy"},
+         {LOCALE_SLONGDATE, u"dd MMMM yyyy"},
+         {LOCALE_SMONTHDAY, u"d MMMM"},
+         {LOCALE_S1159, u"am"},
+         {LOCALE_S2359, u"pm"},
+         {LOCALE_IFIRSTDAYOFWEEK, u"0"},
+         {LOCALE_IFIRSTWEEKOFYEAR, u"2"},
+     }},
+    {0x0407,
+     u"de-DE",
+     "de_DE",
+     nullptr,
+     &kDeNames,
+     {
+         {LOCALE_SABBREVLANGNAME, u"DEU"},
+         {LOCALE_SABBREVCTRYNAME, u"DEU"},
+         {LOCALE_ICOUNTRY, u"49"},
+         {LOCALE_IDEFAULTCODEPAGE, u"850"},
+         {LOCALE_SLIST, u";"},
+         {LOCALE_ICURRENCY, u"3"},
+         {LOCALE_INEGCURR, u"8"},
+         {LOCALE_SDATE, u"."},
+         {LOCALE_SSHORTDATE, u"dd.MM.yyyy"},
+         {LOCALE_SLONGDATE, u"dddd, d. MMMM yyyy"},
+         {LOCALE_SMONTHDAY, u"d. MMMM"},
+         {LOCALE_S1159, u""},
+         {LOCALE_S2359, u""},
+         {LOCALE_IFIRSTDAYOFWEEK, u"0"},
+         {LOCALE_IFIRSTWEEKOFYEAR, u"2"},
+     }},
+    {LOCALE_INVARIANT,
+     u"",
+     nullptr,
+     nullptr,
+     &kEnNames,
+     {
+         {LOCALE_SLANGUAGE, u"Invariant Language (Invariant Country)"},
+         {LOCALE_SENGLANGUAGE, u"Invariant Language"},
+         {LOCALE_SABBREVLANGNAME, u"IVL"},
+         {LOCALE_SNATIVELANGNAME, u"Invariant Language"},
+         {LOCALE_ICOUNTRY, u"1"},
+         {LOCALE_SENGCOUNTRY, u"Invariant Country"},
+         {LOCALE_SABBREVCTRYNAME, u"IVC"},
+         {LOCALE_SNATIVECTRYNAME, u"Invariant Country"},
+         {LOCALE_IDEFAULTCODEPAGE, u"437"},
+         {LOCALE_SDECIMAL, u"."},
+         {LOCALE_STHOUSAND, u","},
+         {LOCALE_SCURRENCY, u"¤"},
+         {LOCALE_SINTLSYMBOL, u"XDR"},
+         {LOCALE_INEGCURR, u"0"},
+         {LOCALE_SSHORTDATE, u"MM/dd/yyyy"},
+         {LOCALE_SLONGDATE, u"dddd, dd MMMM yyyy"},
+         {LOCALE_SYEARMONTH, u"yyyy MMMM"},
+         {LOCALE_SMONTHDAY, u"MMMM dd"},
+         {LOCALE_IDATE, u"0"},
+         {LOCALE_SISO639LANGNAME, u"iv"},
+         {LOCALE_SISO3166CTRYNAME, u"IV"},
+         {LOCALE_SISO639LANGNAME2, u"ivl"},
+         {LOCALE_SISO3166CTRYNAME2, u"IVC"},
+         {LOCALE_SENGCURRNAME, u"International Monetary Fund"},
+         {LOCALE_SNATIVECURRNAME, u"International Monetary Fund"},
+         {LOCALE_SPARENT, u""},
+     }},
+    {0x0411,
+     u"ja-JP",
+     "ja_JP",
+     "gregorian",
+     nullptr,
+     {
+         {LOCALE_SABBREVLANGNAME, u"JPN"},
+         {LOCALE_SABBREVCTRYNAME, u"JPN"},
+         {LOCALE_ICOUNTRY, u"81"},
+         {LOCALE_IDEFAULTCODEPAGE, u"932"},
+         {LOCALE_IDEFAULTANSICODEPAGE, u"932"},
+         {LOCALE_SCURRENCY, u"¥"},
+         {LOCALE_SNATIVECURRNAME, u"円"},
+         {LOCALE_ICURRDIGITS, u"0"},
+         {LOCALE_INEGCURR, u"1"},
+         {LOCALE_SSHORTDATE, u"yyyy/MM/dd"},
+         {LOCALE_SLONGDATE, u"yyyy'年'M'月'd'日'"},
+         {LOCALE_STIMEFORMAT, u"H:mm:ss"},
+         {LOCALE_SSHORTTIME, u"H:mm"},
+         {LOCALE_SYEARMONTH, u"yyyy'年'M'月'"},
+         {LOCALE_SMONTHDAY, u"M'月'd'日'"},
+         {LOCALE_IDATE, u"2"},
+         {LOCALE_ILDATE, u"2"},
+         {LOCALE_ITIMEMARKPOSN, u"1"},
+         {LOCALE_ITLZERO, u"0"},
+         {LOCALE_S1159, u"午前"},
+         {LOCALE_S2359, u"午後"},
+         {LOCALE_IOPTIONALCALENDAR, u"3"},
+     }},
+    // The default calendar of this locale is the Hijri calendar; its names are Hijri months.
+    {0x0401,
+     u"ar-SA",
+     "ar_SA",
+     "islamic",
+     nullptr,
+     {
+         {LOCALE_SABBREVLANGNAME, u"ARA"},
+         {LOCALE_SABBREVCTRYNAME, u"SAU"},
+         {LOCALE_ICOUNTRY, u"966"},
+         {LOCALE_IDEFAULTCODEPAGE, u"720"},
+         {LOCALE_IDEFAULTANSICODEPAGE, u"1256"},
+         {LOCALE_SLIST, u";"},
+         {LOCALE_SDECIMAL, u"."},
+         {LOCALE_STHOUSAND, u","},
+         {LOCALE_ICURRENCY, u"2"},
+         {LOCALE_INEGCURR, u"3"},
+         {LOCALE_SSHORTDATE, u"dd/MM/yy"},
+         {LOCALE_SLONGDATE, u"dd/MMMM/yyyy"},
+         {LOCALE_STIMEFORMAT, u"hh:mm:ss tt"},
+         {LOCALE_SSHORTTIME, u"hh:mm tt"},
+         {LOCALE_SYEARMONTH, u"MMMM, yyyy"},
+         {LOCALE_SMONTHDAY, u"d MMMM"},
+         {LOCALE_ITIME, u"0"},
+         {LOCALE_S1159, u"ص"},
+         {LOCALE_S2359, u"م"},
+         {LOCALE_ICALENDARTYPE, u"6"},
+         {LOCALE_IOPTIONALCALENDAR, u"6"},
+         {LOCALE_IREADINGLAYOUT, u"1"},
+     }},
+    {0x040D,
+     u"he-IL",
+     "he_IL",
+     "gregorian",
+     nullptr,
+     {
+         {LOCALE_SABBREVLANGNAME, u"HEB"},
+         {LOCALE_SABBREVCTRYNAME, u"ISR"},
+         {LOCALE_ICOUNTRY, u"972"},
+         {LOCALE_IDEFAULTCODEPAGE, u"862"},
+         {LOCALE_IDEFAULTANSICODEPAGE, u"1255"},
+         {LOCALE_ICURRENCY, u"2"},
+         {LOCALE_INEGCURR, u"2"},
+         {LOCALE_SSHORTDATE, u"dd/MM/yyyy"},
+         {LOCALE_SLONGDATE, u"dddd dd MMMM yyyy"},
+         {LOCALE_SMONTHDAY, u"dd MMMM"},
+         {LOCALE_IOPTIONALCALENDAR, u"8"},
+         {LOCALE_IREADINGLAYOUT, u"1"},
+     }},
+    // Month names after a day number take the genitive case ("5 марта").
+    {0x0419,
+     u"ru-RU",
+     "ru_RU",
+     "gregorian",
+     nullptr,
+     {
+         {LOCALE_SABBREVLANGNAME, u"RUS"},
+         {LOCALE_SABBREVCTRYNAME, u"RUS"},
+         {LOCALE_ICOUNTRY, u"7"},
+         {LOCALE_IDEFAULTCODEPAGE, u"866"},
+         {LOCALE_IDEFAULTANSICODEPAGE, u"1251"},
+         {LOCALE_SLIST, u";"},
+         {LOCALE_ICURRENCY, u"3"},
+         {LOCALE_INEGCURR, u"8"},
+         {LOCALE_SDATE, u"."},
+         {LOCALE_SSHORTDATE, u"dd.MM.yyyy"},
+         {LOCALE_SLONGDATE, u"d MMMM yyyy 'г.'"},
+         {LOCALE_STIMEFORMAT, u"H:mm:ss"},
+         {LOCALE_SSHORTTIME, u"H:mm"},
+         {LOCALE_SMONTHDAY, u"d MMMM"},
+         {LOCALE_ITLZERO, u"0"},
+         {LOCALE_S1159, u""},
+         {LOCALE_S2359, u""},
+         {LOCALE_IFIRSTDAYOFWEEK, u"0"},
+     }},
+};
+
+std::u16string FromAscii(const char* s) {
+  return std::u16string(s, s + std::strlen(s));
+}
+
+// What ICU knows of a locale: the names of its language and country (in English and its own
+// language), ISO codes, currency and number separators.
+void AddIcuValues(LocaleData& d, const char* icuLocale) {
   auto& v = d.values;
-  v[LOCALE_IDEFAULTANSICODEPAGE] = u"1252";
-  v[LOCALE_IDEFAULTMACCODEPAGE] = u"10000";
-  v[LOCALE_SGROUPING] = u"3;0";
-  v[LOCALE_SMONGROUPING] = u"3;0";
-  v[LOCALE_IDIGITS] = u"2";
-  v[LOCALE_ILZERO] = u"1";
-  v[LOCALE_INEGNUMBER] = u"1";
-  v[LOCALE_SNATIVEDIGITS] = u"0123456789";
-  v[LOCALE_ICURRDIGITS] = u"2";
-  v[LOCALE_IINTLCURRDIGITS] = u"2";
-  v[LOCALE_STIME] = u":";
-  v[LOCALE_ICALENDARTYPE] = u"1";
-  v[LOCALE_IOPTIONALCALENDAR] = u"1";
-  v[LOCALE_SPOSITIVESIGN] = u"";
-  v[LOCALE_SNEGATIVESIGN] = u"-";
-  v[LOCALE_IPOSSIGNPOSN] = u"3";
-  v[LOCALE_INEGSIGNPOSN] = u"0";
-  v[LOCALE_IPOSSYMPRECEDES] = u"1";
-  v[LOCALE_IPOSSEPBYSPACE] = u"0";
-  v[LOCALE_INEGSYMPRECEDES] = u"1";
-  v[LOCALE_INEGSEPBYSPACE] = u"0";
-  v[LOCALE_IREADINGLAYOUT] = u"0";
-  v[LOCALE_IDIGITSUBSTITUTION] = u"1";
-  v[LOCALE_ITIMEMARKPOSN] = u"0";
-  v[LOCALE_ICENTURY] = u"1";
+  const icu::Locale loc(icuLocale);
+  const icu::Locale& english = icu::Locale::getEnglish();
+  icu::UnicodeString s;
+  v[LOCALE_SLANGUAGE] = FromIcu(loc.getDisplayName(english, s));
+  v[LOCALE_SENGLANGUAGE] = FromIcu(loc.getDisplayLanguage(english, s));
+  v[LOCALE_SNATIVELANGNAME] = FromIcu(loc.getDisplayLanguage(loc, s));
+  v[LOCALE_SENGCOUNTRY] = FromIcu(loc.getDisplayCountry(english, s));
+  v[LOCALE_SNATIVECTRYNAME] = FromIcu(loc.getDisplayCountry(loc, s));
+  v[LOCALE_SISO639LANGNAME] = FromAscii(loc.getLanguage());
+  v[LOCALE_SISO639LANGNAME2] = FromAscii(loc.getISO3Language());
+  v[LOCALE_SISO3166CTRYNAME] = FromAscii(loc.getCountry());
+  v[LOCALE_SISO3166CTRYNAME2] = FromAscii(loc.getISO3Country());
+  v[LOCALE_SPARENT] = FromAscii(loc.getLanguage());
+
+  UErrorCode err = U_ZERO_ERROR;
+  UChar currency[4] = {};
+  ucurr_forLocale(icuLocale, currency, 4, &err);
+  if (U_SUCCESS(err)) {
+    v[LOCALE_SINTLSYMBOL] = std::u16string(currency, 3);
+    auto name = [&](const char* in, UCurrNameStyle style) {
+      UErrorCode e = U_ZERO_ERROR;
+      UBool isChoice = false;
+      int32_t len = 0;
+      const UChar* n = ucurr_getName(currency, in, style, &isChoice, &len, &e);
+      return U_SUCCESS(e) && n ? std::u16string(n, static_cast<size_t>(len)) : std::u16string();
+    };
+    v[LOCALE_SCURRENCY] = name(icuLocale, UCURR_SYMBOL_NAME);
+    v[LOCALE_SENGCURRNAME] = name("en", UCURR_LONG_NAME);
+    v[LOCALE_SNATIVECURRNAME] = name(icuLocale, UCURR_LONG_NAME);
+  }
+
+  err = U_ZERO_ERROR;
+  icu::DecimalFormatSymbols symbols(loc, err);
+  if (U_SUCCESS(err)) {
+    v[LOCALE_SDECIMAL] = FromIcu(symbols.getSymbol(icu::DecimalFormatSymbols::kDecimalSeparatorSymbol));
+    v[LOCALE_STHOUSAND] = FromIcu(symbols.getSymbol(icu::DecimalFormatSymbols::kGroupingSeparatorSymbol));
+  }
+}
+
+// Four hexadecimal digits, as the language identifiers are written.
+std::u16string HexId(LCID id) {
+  static const char16_t* digits = u"0123456789abcdef";
+  std::u16string s(4, u'0');
+  for (int i = 3; i >= 0; --i, id >>= 4) s[static_cast<size_t>(i)] = digits[id & 0xF];
+  return s;
+}
+
+LocaleData MakeLocale(const LocaleSpec& spec) {
+  LocaleData d{spec.lcid, spec.name, {}};
+  auto& v = d.values;
+  for (const auto& [type, value] : kCommonValues) v[type] = value;
+  if (spec.icuLocale) AddIcuValues(d, spec.icuLocale);
+  if (spec.names)
+    AddNames(d, *spec.names);
+  else
+    AddIcuNames(d, spec.icuLocale, spec.calendar);
+  for (const auto& [type, value] : spec.values) v[type] = value;
+  // Values that repeat others.
+  v[LOCALE_ILANGUAGE] = v[LOCALE_IDEFAULTLANGUAGE] = HexId(spec.lcid);
+  v[LOCALE_IDEFAULTCOUNTRY] = v[LOCALE_ICOUNTRY];
+  v[LOCALE_SCOUNTRY] = v[LOCALE_SENGCOUNTRY];
+  v[LOCALE_SMONDECIMALSEP] = v[LOCALE_SDECIMAL];
+  v[LOCALE_SMONTHOUSANDSEP] = v[LOCALE_STHOUSAND];
+  v[LOCALE_SNAME] = spec.name;
+  return d;
 }
 
 std::vector<LocaleData> BuildLocales() {
   std::vector<LocaleData> all;
-  {
-    LocaleData d{0x0409, u"en-US", {}};
-    AddCommon(d);
-    AddNames(d, kEnDays, kEnDaysAbbr, kEnDaysShortest, kEnMonths, kEnMonthsAbbr);
-    auto& v = d.values;
-    v[LOCALE_ILANGUAGE] = u"0409";
-    v[LOCALE_SLANGUAGE] = u"English (United States)";
-    v[LOCALE_SENGLANGUAGE] = u"English";
-    v[LOCALE_SABBREVLANGNAME] = u"ENU";
-    v[LOCALE_SNATIVELANGNAME] = u"English";
-    v[LOCALE_ICOUNTRY] = u"1";
-    v[LOCALE_SCOUNTRY] = u"United States";
-    v[LOCALE_SENGCOUNTRY] = u"United States";
-    v[LOCALE_SABBREVCTRYNAME] = u"USA";
-    v[LOCALE_SNATIVECTRYNAME] = u"United States";
-    v[LOCALE_IDEFAULTLANGUAGE] = u"0409";
-    v[LOCALE_IDEFAULTCOUNTRY] = u"1";
-    v[LOCALE_IDEFAULTCODEPAGE] = u"437";
-    v[LOCALE_SLIST] = u",";
-    v[LOCALE_IMEASURE] = u"1";
-    v[LOCALE_SDECIMAL] = u".";
-    v[LOCALE_STHOUSAND] = u",";
-    v[LOCALE_SCURRENCY] = u"$";
-    v[LOCALE_SINTLSYMBOL] = u"USD";
-    v[LOCALE_SMONDECIMALSEP] = u".";
-    v[LOCALE_SMONTHOUSANDSEP] = u",";
-    v[LOCALE_ICURRENCY] = u"0";
-    v[LOCALE_INEGCURR] = u"0";
-    v[LOCALE_SDATE] = u"/";
-    v[LOCALE_SSHORTDATE] = u"M/d/yyyy";
-    v[LOCALE_SLONGDATE] = u"dddd, MMMM d, yyyy";
-    v[LOCALE_STIMEFORMAT] = u"h:mm:ss tt";
-    v[LOCALE_SSHORTTIME] = u"h:mm tt";
-    v[LOCALE_SYEARMONTH] = u"MMMM yyyy";
-    v[LOCALE_SMONTHDAY] = u"MMMM d";
-    v[LOCALE_IDATE] = u"0";
-    v[LOCALE_ILDATE] = u"0";
-    v[LOCALE_ITIME] = u"0";
-    v[LOCALE_ITLZERO] = u"0";
-    v[LOCALE_IDAYLZERO] = u"0";
-    v[LOCALE_IMONLZERO] = u"0";
-    v[LOCALE_S1159] = u"AM";
-    v[LOCALE_S2359] = u"PM";
-    v[LOCALE_IFIRSTDAYOFWEEK] = u"6";
-    v[LOCALE_IFIRSTWEEKOFYEAR] = u"0";
-    v[LOCALE_SISO639LANGNAME] = u"en";
-    v[LOCALE_SISO3166CTRYNAME] = u"US";
-    v[LOCALE_SISO639LANGNAME2] = u"eng";
-    v[LOCALE_SISO3166CTRYNAME2] = u"USA";
-    v[LOCALE_SENGCURRNAME] = u"US Dollar";
-    v[LOCALE_SNATIVECURRNAME] = u"US Dollar";
-    v[LOCALE_SPARENT] = u"en";
-    all.push_back(std::move(d));
-  }
-  {
-    LocaleData d{0x0416, u"pt-BR", {}};
-    AddCommon(d);
-    AddNames(d, kPtDays, kPtDaysAbbr, kPtDaysShortest, kPtMonths, kPtMonthsAbbr);
-    auto& v = d.values;
-    v[LOCALE_ILANGUAGE] = u"0416";
-    v[LOCALE_SLANGUAGE] = u"Portuguese (Brazil)";
-    v[LOCALE_SENGLANGUAGE] = u"Portuguese";
-    v[LOCALE_SABBREVLANGNAME] = u"PTB";
-    v[LOCALE_SNATIVELANGNAME] = u"português";
-    v[LOCALE_ICOUNTRY] = u"55";
-    v[LOCALE_SCOUNTRY] = u"Brazil";
-    v[LOCALE_SENGCOUNTRY] = u"Brazil";
-    v[LOCALE_SABBREVCTRYNAME] = u"BRA";
-    v[LOCALE_SNATIVECTRYNAME] = u"Brasil";
-    v[LOCALE_IDEFAULTLANGUAGE] = u"0416";
-    v[LOCALE_IDEFAULTCOUNTRY] = u"55";
-    v[LOCALE_IDEFAULTCODEPAGE] = u"850";
-    v[LOCALE_SLIST] = u";";
-    v[LOCALE_IMEASURE] = u"0";
-    v[LOCALE_SDECIMAL] = u",";
-    v[LOCALE_STHOUSAND] = u".";
-    v[LOCALE_SCURRENCY] = u"R$";
-    v[LOCALE_SINTLSYMBOL] = u"BRL";
-    v[LOCALE_SMONDECIMALSEP] = u",";
-    v[LOCALE_SMONTHOUSANDSEP] = u".";
-    v[LOCALE_ICURRENCY] = u"2";
-    v[LOCALE_INEGCURR] = u"9";
-    v[LOCALE_SDATE] = u"/";
-    v[LOCALE_SSHORTDATE] = u"dd/MM/yyyy";
-    v[LOCALE_SLONGDATE] = u"dddd, d' de 'MMMM' de 'yyyy";
-    v[LOCALE_STIMEFORMAT] = u"HH:mm:ss";
-    v[LOCALE_SSHORTTIME] = u"HH:mm";
-    v[LOCALE_SYEARMONTH] = u"MMMM' de 'yyyy";
-    v[LOCALE_SMONTHDAY] = u"d' de 'MMMM";
-    v[LOCALE_IDATE] = u"1";
-    v[LOCALE_ILDATE] = u"1";
-    v[LOCALE_ITIME] = u"1";
-    v[LOCALE_ITLZERO] = u"1";
-    v[LOCALE_IDAYLZERO] = u"1";
-    v[LOCALE_IMONLZERO] = u"1";
-    v[LOCALE_S1159] = u"";
-    v[LOCALE_S2359] = u"";
-    v[LOCALE_IFIRSTDAYOFWEEK] = u"6";
-    v[LOCALE_IFIRSTWEEKOFYEAR] = u"0";
-    v[LOCALE_SISO639LANGNAME] = u"pt";
-    v[LOCALE_SISO3166CTRYNAME] = u"BR";
-    v[LOCALE_SISO639LANGNAME2] = u"por";
-    v[LOCALE_SISO3166CTRYNAME2] = u"BRA";
-    v[LOCALE_SENGCURRNAME] = u"Brazilian Real";
-    v[LOCALE_SNATIVECURRNAME] = u"Real";
-    v[LOCALE_SPARENT] = u"pt";
-    all.push_back(std::move(d));
-  }
-  {
-    LocaleData d{0x0809, u"en-GB", {}};
-    AddCommon(d);
-    AddNames(d, kEnDays, kEnDaysAbbr, kEnDaysShortest, kEnMonths, kEnMonthsAbbr);
-    auto& v = d.values;
-    v[LOCALE_ILANGUAGE] = u"0809";
-    v[LOCALE_SLANGUAGE] = u"English (United Kingdom)";
-    v[LOCALE_SENGLANGUAGE] = u"English";
-    v[LOCALE_SABBREVLANGNAME] = u"ENG";
-    v[LOCALE_SNATIVELANGNAME] = u"English";
-    v[LOCALE_ICOUNTRY] = u"44";
-    v[LOCALE_SCOUNTRY] = u"United Kingdom";
-    v[LOCALE_SENGCOUNTRY] = u"United Kingdom";
-    v[LOCALE_SABBREVCTRYNAME] = u"GBR";
-    v[LOCALE_SNATIVECTRYNAME] = u"United Kingdom";
-    v[LOCALE_IDEFAULTLANGUAGE] = u"0809";
-    v[LOCALE_IDEFAULTCOUNTRY] = u"44";
-    v[LOCALE_IDEFAULTCODEPAGE] = u"850";
-    v[LOCALE_SLIST] = u",";
-    v[LOCALE_IMEASURE] = u"0";
-    v[LOCALE_SDECIMAL] = u".";
-    v[LOCALE_STHOUSAND] = u",";
-    v[LOCALE_SCURRENCY] = u"£";
-    v[LOCALE_SINTLSYMBOL] = u"GBP";
-    v[LOCALE_SMONDECIMALSEP] = u".";
-    v[LOCALE_SMONTHOUSANDSEP] = u",";
-    v[LOCALE_ICURRENCY] = u"0";
-    v[LOCALE_INEGCURR] = u"1";
-    v[LOCALE_SDATE] = u"/";
-    v[LOCALE_SSHORTDATE] = u"dd/MM/yyyy";
-    v[LOCALE_SLONGDATE] = u"dd MMMM yyyy";
-    v[LOCALE_STIMEFORMAT] = u"HH:mm:ss";
-    v[LOCALE_SSHORTTIME] = u"HH:mm";
-    v[LOCALE_SYEARMONTH] = u"MMMM yyyy";
-    v[LOCALE_SMONTHDAY] = u"d MMMM";
-    v[LOCALE_IDATE] = u"1";
-    v[LOCALE_ILDATE] = u"1";
-    v[LOCALE_ITIME] = u"1";
-    v[LOCALE_ITLZERO] = u"1";
-    v[LOCALE_IDAYLZERO] = u"1";
-    v[LOCALE_IMONLZERO] = u"1";
-    v[LOCALE_S1159] = u"am";
-    v[LOCALE_S2359] = u"pm";
-    v[LOCALE_IFIRSTDAYOFWEEK] = u"0";
-    v[LOCALE_IFIRSTWEEKOFYEAR] = u"2";
-    v[LOCALE_SISO639LANGNAME] = u"en";
-    v[LOCALE_SISO3166CTRYNAME] = u"GB";
-    v[LOCALE_SISO639LANGNAME2] = u"eng";
-    v[LOCALE_SISO3166CTRYNAME2] = u"GBR";
-    v[LOCALE_SENGCURRNAME] = u"British Pound";
-    v[LOCALE_SNATIVECURRNAME] = u"Pound Sterling";
-    v[LOCALE_SPARENT] = u"en";
-    all.push_back(std::move(d));
-  }
-  {
-    LocaleData d{0x0407, u"de-DE", {}};
-    AddCommon(d);
-    AddNames(d, kDeDays, kDeDaysAbbr, kDeDaysAbbr, kDeMonths, kDeMonthsAbbr);
-    auto& v = d.values;
-    v[LOCALE_ILANGUAGE] = u"0407";
-    v[LOCALE_SLANGUAGE] = u"German (Germany)";
-    v[LOCALE_SENGLANGUAGE] = u"German";
-    v[LOCALE_SABBREVLANGNAME] = u"DEU";
-    v[LOCALE_SNATIVELANGNAME] = u"Deutsch";
-    v[LOCALE_ICOUNTRY] = u"49";
-    v[LOCALE_SCOUNTRY] = u"Germany";
-    v[LOCALE_SENGCOUNTRY] = u"Germany";
-    v[LOCALE_SABBREVCTRYNAME] = u"DEU";
-    v[LOCALE_SNATIVECTRYNAME] = u"Deutschland";
-    v[LOCALE_IDEFAULTLANGUAGE] = u"0407";
-    v[LOCALE_IDEFAULTCOUNTRY] = u"49";
-    v[LOCALE_IDEFAULTCODEPAGE] = u"850";
-    v[LOCALE_SLIST] = u";";
-    v[LOCALE_IMEASURE] = u"0";
-    v[LOCALE_SDECIMAL] = u",";
-    v[LOCALE_STHOUSAND] = u".";
-    v[LOCALE_SCURRENCY] = u"€";
-    v[LOCALE_SINTLSYMBOL] = u"EUR";
-    v[LOCALE_SMONDECIMALSEP] = u",";
-    v[LOCALE_SMONTHOUSANDSEP] = u".";
-    v[LOCALE_ICURRENCY] = u"3";
-    v[LOCALE_INEGCURR] = u"8";
-    v[LOCALE_SDATE] = u".";
-    v[LOCALE_SSHORTDATE] = u"dd.MM.yyyy";
-    v[LOCALE_SLONGDATE] = u"dddd, d. MMMM yyyy";
-    v[LOCALE_STIMEFORMAT] = u"HH:mm:ss";
-    v[LOCALE_SSHORTTIME] = u"HH:mm";
-    v[LOCALE_SYEARMONTH] = u"MMMM yyyy";
-    v[LOCALE_SMONTHDAY] = u"d. MMMM";
-    v[LOCALE_IDATE] = u"1";
-    v[LOCALE_ILDATE] = u"1";
-    v[LOCALE_ITIME] = u"1";
-    v[LOCALE_ITLZERO] = u"1";
-    v[LOCALE_IDAYLZERO] = u"1";
-    v[LOCALE_IMONLZERO] = u"1";
-    v[LOCALE_S1159] = u"";
-    v[LOCALE_S2359] = u"";
-    v[LOCALE_IFIRSTDAYOFWEEK] = u"0";
-    v[LOCALE_IFIRSTWEEKOFYEAR] = u"2";
-    v[LOCALE_SISO639LANGNAME] = u"de";
-    v[LOCALE_SISO3166CTRYNAME] = u"DE";
-    v[LOCALE_SISO639LANGNAME2] = u"deu";
-    v[LOCALE_SISO3166CTRYNAME2] = u"DEU";
-    v[LOCALE_SENGCURRNAME] = u"Euro";
-    v[LOCALE_SNATIVECURRNAME] = u"Euro";
-    v[LOCALE_SPARENT] = u"de";
-    all.push_back(std::move(d));
-  }
-  {
-    LocaleData d{LOCALE_INVARIANT, u"", {}};
-    AddCommon(d);
-    AddNames(d, kEnDays, kEnDaysAbbr, kEnDaysShortest, kEnMonths, kEnMonthsAbbr);
-    auto& v = d.values;
-    v[LOCALE_ILANGUAGE] = u"007f";
-    v[LOCALE_SLANGUAGE] = u"Invariant Language (Invariant Country)";
-    v[LOCALE_SENGLANGUAGE] = u"Invariant Language";
-    v[LOCALE_SABBREVLANGNAME] = u"IVL";
-    v[LOCALE_SNATIVELANGNAME] = u"Invariant Language";
-    v[LOCALE_ICOUNTRY] = u"1";
-    v[LOCALE_SCOUNTRY] = u"Invariant Country";
-    v[LOCALE_SENGCOUNTRY] = u"Invariant Country";
-    v[LOCALE_SABBREVCTRYNAME] = u"IVC";
-    v[LOCALE_SNATIVECTRYNAME] = u"Invariant Country";
-    v[LOCALE_IDEFAULTLANGUAGE] = u"007f";
-    v[LOCALE_IDEFAULTCOUNTRY] = u"1";
-    v[LOCALE_IDEFAULTCODEPAGE] = u"437";
-    v[LOCALE_SLIST] = u",";
-    v[LOCALE_IMEASURE] = u"0";
-    v[LOCALE_SDECIMAL] = u".";
-    v[LOCALE_STHOUSAND] = u",";
-    v[LOCALE_SCURRENCY] = u"¤";
-    v[LOCALE_SINTLSYMBOL] = u"XDR";
-    v[LOCALE_SMONDECIMALSEP] = u".";
-    v[LOCALE_SMONTHOUSANDSEP] = u",";
-    v[LOCALE_ICURRENCY] = u"0";
-    v[LOCALE_INEGCURR] = u"0";
-    v[LOCALE_SDATE] = u"/";
-    v[LOCALE_SSHORTDATE] = u"MM/dd/yyyy";
-    v[LOCALE_SLONGDATE] = u"dddd, dd MMMM yyyy";
-    v[LOCALE_STIMEFORMAT] = u"HH:mm:ss";
-    v[LOCALE_SSHORTTIME] = u"HH:mm";
-    v[LOCALE_SYEARMONTH] = u"yyyy MMMM";
-    v[LOCALE_SMONTHDAY] = u"MMMM dd";
-    v[LOCALE_IDATE] = u"0";
-    v[LOCALE_ILDATE] = u"1";
-    v[LOCALE_ITIME] = u"1";
-    v[LOCALE_ITLZERO] = u"1";
-    v[LOCALE_IDAYLZERO] = u"1";
-    v[LOCALE_IMONLZERO] = u"1";
-    v[LOCALE_S1159] = u"AM";
-    v[LOCALE_S2359] = u"PM";
-    v[LOCALE_IFIRSTDAYOFWEEK] = u"6";
-    v[LOCALE_IFIRSTWEEKOFYEAR] = u"0";
-    v[LOCALE_SISO639LANGNAME] = u"iv";
-    v[LOCALE_SISO3166CTRYNAME] = u"IV";
-    v[LOCALE_SISO639LANGNAME2] = u"ivl";
-    v[LOCALE_SISO3166CTRYNAME2] = u"IVC";
-    v[LOCALE_SENGCURRNAME] = u"International Monetary Fund";
-    v[LOCALE_SNATIVECURRNAME] = u"International Monetary Fund";
-    v[LOCALE_SPARENT] = u"";
-    all.push_back(std::move(d));
-  }
-  {
-    LocaleData d{0x0411, u"ja-JP", {}};
-    AddCommon(d);
-    AddIcuNames(d, "ja_JP", "gregorian");
-    auto& v = d.values;
-    v[LOCALE_ILANGUAGE] = u"0411";
-    v[LOCALE_SLANGUAGE] = u"Japanese (Japan)";
-    v[LOCALE_SENGLANGUAGE] = u"Japanese";
-    v[LOCALE_SABBREVLANGNAME] = u"JPN";
-    v[LOCALE_SNATIVELANGNAME] = u"日本語";
-    v[LOCALE_ICOUNTRY] = u"81";
-    v[LOCALE_SCOUNTRY] = u"Japan";
-    v[LOCALE_SENGCOUNTRY] = u"Japan";
-    v[LOCALE_SABBREVCTRYNAME] = u"JPN";
-    v[LOCALE_SNATIVECTRYNAME] = u"日本";
-    v[LOCALE_IDEFAULTLANGUAGE] = u"0411";
-    v[LOCALE_IDEFAULTCOUNTRY] = u"81";
-    v[LOCALE_IDEFAULTCODEPAGE] = u"932";
-    v[LOCALE_IDEFAULTANSICODEPAGE] = u"932";
-    v[LOCALE_SLIST] = u",";
-    v[LOCALE_IMEASURE] = u"0";
-    v[LOCALE_SDECIMAL] = u".";
-    v[LOCALE_STHOUSAND] = u",";
-    v[LOCALE_SCURRENCY] = u"¥";
-    v[LOCALE_SINTLSYMBOL] = u"JPY";
-    v[LOCALE_SMONDECIMALSEP] = u".";
-    v[LOCALE_SMONTHOUSANDSEP] = u",";
-    v[LOCALE_ICURRDIGITS] = u"0";
-    v[LOCALE_ICURRENCY] = u"0";
-    v[LOCALE_INEGCURR] = u"1";
-    v[LOCALE_SDATE] = u"/";
-    v[LOCALE_SSHORTDATE] = u"yyyy/MM/dd";
-    v[LOCALE_SLONGDATE] = u"yyyy'年'M'月'd'日'";
-    v[LOCALE_STIMEFORMAT] = u"H:mm:ss";
-    v[LOCALE_SSHORTTIME] = u"H:mm";
-    v[LOCALE_SYEARMONTH] = u"yyyy'年'M'月'";
-    v[LOCALE_SMONTHDAY] = u"M'月'd'日'";
-    v[LOCALE_IDATE] = u"2";
-    v[LOCALE_ILDATE] = u"2";
-    v[LOCALE_ITIME] = u"1";
-    v[LOCALE_ITIMEMARKPOSN] = u"1";
-    v[LOCALE_ITLZERO] = u"0";
-    v[LOCALE_IDAYLZERO] = u"1";
-    v[LOCALE_IMONLZERO] = u"1";
-    v[LOCALE_S1159] = u"午前";
-    v[LOCALE_S2359] = u"午後";
-    v[LOCALE_IFIRSTDAYOFWEEK] = u"6";
-    v[LOCALE_IFIRSTWEEKOFYEAR] = u"0";
-    v[LOCALE_IOPTIONALCALENDAR] = u"3";
-    v[LOCALE_SISO639LANGNAME] = u"ja";
-    v[LOCALE_SISO3166CTRYNAME] = u"JP";
-    v[LOCALE_SISO639LANGNAME2] = u"jpn";
-    v[LOCALE_SISO3166CTRYNAME2] = u"JPN";
-    v[LOCALE_SENGCURRNAME] = u"Japanese Yen";
-    v[LOCALE_SNATIVECURRNAME] = u"円";
-    v[LOCALE_SPARENT] = u"ja";
-    all.push_back(std::move(d));
-  }
-  {
-    // The default calendar of this locale is the Hijri calendar; its names are Hijri months.
-    LocaleData d{0x0401, u"ar-SA", {}};
-    AddCommon(d);
-    AddIcuNames(d, "ar_SA", "islamic");
-    auto& v = d.values;
-    v[LOCALE_ILANGUAGE] = u"0401";
-    v[LOCALE_SLANGUAGE] = u"Arabic (Saudi Arabia)";
-    v[LOCALE_SENGLANGUAGE] = u"Arabic";
-    v[LOCALE_SABBREVLANGNAME] = u"ARA";
-    v[LOCALE_SNATIVELANGNAME] = u"العربية";
-    v[LOCALE_ICOUNTRY] = u"966";
-    v[LOCALE_SCOUNTRY] = u"Saudi Arabia";
-    v[LOCALE_SENGCOUNTRY] = u"Saudi Arabia";
-    v[LOCALE_SABBREVCTRYNAME] = u"SAU";
-    v[LOCALE_SNATIVECTRYNAME] = u"المملكة العربية السعودية";
-    v[LOCALE_IDEFAULTLANGUAGE] = u"0401";
-    v[LOCALE_IDEFAULTCOUNTRY] = u"966";
-    v[LOCALE_IDEFAULTCODEPAGE] = u"720";
-    v[LOCALE_IDEFAULTANSICODEPAGE] = u"1256";
-    v[LOCALE_SLIST] = u";";
-    v[LOCALE_IMEASURE] = u"0";
-    v[LOCALE_SDECIMAL] = u".";
-    v[LOCALE_STHOUSAND] = u",";
-    v[LOCALE_SCURRENCY] = u"ر.س.\u200F";
-    v[LOCALE_SINTLSYMBOL] = u"SAR";
-    v[LOCALE_SMONDECIMALSEP] = u".";
-    v[LOCALE_SMONTHOUSANDSEP] = u",";
-    v[LOCALE_ICURRENCY] = u"2";
-    v[LOCALE_INEGCURR] = u"3";
-    v[LOCALE_SDATE] = u"/";
-    v[LOCALE_SSHORTDATE] = u"dd/MM/yy";
-    v[LOCALE_SLONGDATE] = u"dd/MMMM/yyyy";
-    v[LOCALE_STIMEFORMAT] = u"hh:mm:ss tt";
-    v[LOCALE_SSHORTTIME] = u"hh:mm tt";
-    v[LOCALE_SYEARMONTH] = u"MMMM, yyyy";
-    v[LOCALE_SMONTHDAY] = u"d MMMM";
-    v[LOCALE_IDATE] = u"1";
-    v[LOCALE_ILDATE] = u"1";
-    v[LOCALE_ITIME] = u"0";
-    v[LOCALE_ITLZERO] = u"1";
-    v[LOCALE_IDAYLZERO] = u"1";
-    v[LOCALE_IMONLZERO] = u"1";
-    v[LOCALE_S1159] = u"ص";
-    v[LOCALE_S2359] = u"م";
-    v[LOCALE_IFIRSTDAYOFWEEK] = u"6";
-    v[LOCALE_IFIRSTWEEKOFYEAR] = u"0";
-    v[LOCALE_ICALENDARTYPE] = u"6";
-    v[LOCALE_IOPTIONALCALENDAR] = u"6";
-    v[LOCALE_IREADINGLAYOUT] = u"1";
-    v[LOCALE_SISO639LANGNAME] = u"ar";
-    v[LOCALE_SISO3166CTRYNAME] = u"SA";
-    v[LOCALE_SISO639LANGNAME2] = u"ara";
-    v[LOCALE_SISO3166CTRYNAME2] = u"SAU";
-    v[LOCALE_SENGCURRNAME] = u"Saudi Riyal";
-    v[LOCALE_SNATIVECURRNAME] = u"ريال سعودي";
-    v[LOCALE_SPARENT] = u"ar";
-    all.push_back(std::move(d));
-  }
-  {
-    LocaleData d{0x040D, u"he-IL", {}};
-    AddCommon(d);
-    AddIcuNames(d, "he_IL", "gregorian");
-    auto& v = d.values;
-    v[LOCALE_ILANGUAGE] = u"040d";
-    v[LOCALE_SLANGUAGE] = u"Hebrew (Israel)";
-    v[LOCALE_SENGLANGUAGE] = u"Hebrew";
-    v[LOCALE_SABBREVLANGNAME] = u"HEB";
-    v[LOCALE_SNATIVELANGNAME] = u"עברית";
-    v[LOCALE_ICOUNTRY] = u"972";
-    v[LOCALE_SCOUNTRY] = u"Israel";
-    v[LOCALE_SENGCOUNTRY] = u"Israel";
-    v[LOCALE_SABBREVCTRYNAME] = u"ISR";
-    v[LOCALE_SNATIVECTRYNAME] = u"ישראל";
-    v[LOCALE_IDEFAULTLANGUAGE] = u"040d";
-    v[LOCALE_IDEFAULTCOUNTRY] = u"972";
-    v[LOCALE_IDEFAULTCODEPAGE] = u"862";
-    v[LOCALE_IDEFAULTANSICODEPAGE] = u"1255";
-    v[LOCALE_SLIST] = u",";
-    v[LOCALE_IMEASURE] = u"0";
-    v[LOCALE_SDECIMAL] = u".";
-    v[LOCALE_STHOUSAND] = u",";
-    v[LOCALE_SCURRENCY] = u"₪";
-    v[LOCALE_SINTLSYMBOL] = u"ILS";
-    v[LOCALE_SMONDECIMALSEP] = u".";
-    v[LOCALE_SMONTHOUSANDSEP] = u",";
-    v[LOCALE_ICURRENCY] = u"2";
-    v[LOCALE_INEGCURR] = u"2";
-    v[LOCALE_SDATE] = u"/";
-    v[LOCALE_SSHORTDATE] = u"dd/MM/yyyy";
-    v[LOCALE_SLONGDATE] = u"dddd dd MMMM yyyy";
-    v[LOCALE_STIMEFORMAT] = u"HH:mm:ss";
-    v[LOCALE_SSHORTTIME] = u"HH:mm";
-    v[LOCALE_SYEARMONTH] = u"MMMM yyyy";
-    v[LOCALE_SMONTHDAY] = u"dd MMMM";
-    v[LOCALE_IDATE] = u"1";
-    v[LOCALE_ILDATE] = u"1";
-    v[LOCALE_ITIME] = u"1";
-    v[LOCALE_ITLZERO] = u"1";
-    v[LOCALE_IDAYLZERO] = u"1";
-    v[LOCALE_IMONLZERO] = u"1";
-    v[LOCALE_S1159] = u"AM";
-    v[LOCALE_S2359] = u"PM";
-    v[LOCALE_IFIRSTDAYOFWEEK] = u"6";
-    v[LOCALE_IFIRSTWEEKOFYEAR] = u"0";
-    v[LOCALE_IOPTIONALCALENDAR] = u"8";
-    v[LOCALE_IREADINGLAYOUT] = u"1";
-    v[LOCALE_SISO639LANGNAME] = u"he";
-    v[LOCALE_SISO3166CTRYNAME] = u"IL";
-    v[LOCALE_SISO639LANGNAME2] = u"heb";
-    v[LOCALE_SISO3166CTRYNAME2] = u"ISR";
-    v[LOCALE_SENGCURRNAME] = u"Israeli New Shekel";
-    v[LOCALE_SNATIVECURRNAME] = u"שקל חדש";
-    v[LOCALE_SPARENT] = u"he";
-    all.push_back(std::move(d));
-  }
-  {
-    // Month names after a day number take the genitive case ("5 марта").
-    LocaleData d{0x0419, u"ru-RU", {}};
-    AddCommon(d);
-    AddIcuNames(d, "ru_RU", "gregorian");
-    auto& v = d.values;
-    v[LOCALE_ILANGUAGE] = u"0419";
-    v[LOCALE_SLANGUAGE] = u"Russian (Russia)";
-    v[LOCALE_SENGLANGUAGE] = u"Russian";
-    v[LOCALE_SABBREVLANGNAME] = u"RUS";
-    v[LOCALE_SNATIVELANGNAME] = u"русский";
-    v[LOCALE_ICOUNTRY] = u"7";
-    v[LOCALE_SCOUNTRY] = u"Russia";
-    v[LOCALE_SENGCOUNTRY] = u"Russia";
-    v[LOCALE_SABBREVCTRYNAME] = u"RUS";
-    v[LOCALE_SNATIVECTRYNAME] = u"Россия";
-    v[LOCALE_IDEFAULTLANGUAGE] = u"0419";
-    v[LOCALE_IDEFAULTCOUNTRY] = u"7";
-    v[LOCALE_IDEFAULTCODEPAGE] = u"866";
-    v[LOCALE_IDEFAULTANSICODEPAGE] = u"1251";
-    v[LOCALE_SLIST] = u";";
-    v[LOCALE_IMEASURE] = u"0";
-    v[LOCALE_SDECIMAL] = u",";
-    v[LOCALE_STHOUSAND] = u"\u00A0";
-    v[LOCALE_SCURRENCY] = u"₽";
-    v[LOCALE_SINTLSYMBOL] = u"RUB";
-    v[LOCALE_SMONDECIMALSEP] = u",";
-    v[LOCALE_SMONTHOUSANDSEP] = u"\u00A0";
-    v[LOCALE_ICURRENCY] = u"3";
-    v[LOCALE_INEGCURR] = u"8";
-    v[LOCALE_SDATE] = u".";
-    v[LOCALE_SSHORTDATE] = u"dd.MM.yyyy";
-    v[LOCALE_SLONGDATE] = u"d MMMM yyyy 'г.'";
-    v[LOCALE_STIMEFORMAT] = u"H:mm:ss";
-    v[LOCALE_SSHORTTIME] = u"H:mm";
-    v[LOCALE_SYEARMONTH] = u"MMMM yyyy";
-    v[LOCALE_SMONTHDAY] = u"d MMMM";
-    v[LOCALE_IDATE] = u"1";
-    v[LOCALE_ILDATE] = u"1";
-    v[LOCALE_ITIME] = u"1";
-    v[LOCALE_ITLZERO] = u"0";
-    v[LOCALE_IDAYLZERO] = u"1";
-    v[LOCALE_IMONLZERO] = u"1";
-    v[LOCALE_S1159] = u"";
-    v[LOCALE_S2359] = u"";
-    v[LOCALE_IFIRSTDAYOFWEEK] = u"0";
-    v[LOCALE_IFIRSTWEEKOFYEAR] = u"0";
-    v[LOCALE_SISO639LANGNAME] = u"ru";
-    v[LOCALE_SISO3166CTRYNAME] = u"RU";
-    v[LOCALE_SISO639LANGNAME2] = u"rus";
-    v[LOCALE_SISO3166CTRYNAME2] = u"RUS";
-    v[LOCALE_SENGCURRNAME] = u"Russian Ruble";
-    v[LOCALE_SNATIVECURRNAME] = u"российский рубль";
-    v[LOCALE_SPARENT] = u"ru";
-    all.push_back(std::move(d));
-  }
-  for (auto& d : all) d.values[LOCALE_SNAME] = d.name;
+  for (const LocaleSpec& spec : kLocales) all.push_back(MakeLocale(spec));
   return all;
 }
 
