@@ -56,6 +56,158 @@ bool SameMemory(const Pixmap& a, const Pixmap& b) {
   return a.top == b.top;
 }
 
+// One blit in device pixels.
+struct BlitGeometry {
+  RECT dest;            // destination rectangle, normalised
+  pixman_box32_t area;  // the destination inside the clip's extents
+  int32_t srcX, srcY;   // source corner
+  int64_t srcW, srcH;   // source size (absolute)
+  bool flipX, flipY;    // mirrored along an axis
+  bool stretched;       // source and destination sizes differ
+};
+
+// Unstretched, unmirrored SRCCOPY between 32-bit pixels: whole rows are copied. Overlapping
+// copies within one bitmap run in the direction that reads each pixel before it is written.
+void CopyRows32(const Dest& d, const BlitSource& src, const BlitGeometry& g) {
+  int32_t ox = g.srcX - g.dest.Left, oy = g.srcY - g.dest.Top;  // source device = dest device + o
+  const pixman_box32_t& sb = src.bounds;
+  pixman_box32_t a2{std::max(g.area.x1, sb.x1 - ox), std::max(g.area.y1, sb.y1 - oy),
+                    std::min(g.area.x2, sb.x2 - ox), std::min(g.area.y2, sb.y2 - oy)};
+  if (a2.x1 >= a2.x2 || a2.y1 >= a2.y2) return;
+  Rgn r(a2);
+  r.Intersect(d.clip);
+  int n = 0;
+  const pixman_box32_t* boxes = r.Boxes(&n);
+  bool same = SameMemory(src.pm, d.pm);
+  bool upward = same && (oy + src.offset.Y) < d.offset.Y;  // source above destination: copy bottom rows first
+  for (int bi = 0; bi < n; ++bi) {
+    const pixman_box32_t& c = upward ? boxes[n - 1 - bi] : boxes[bi];
+    int32_t w = c.x2 - c.x1;
+    for (int32_t k = 0; k < c.y2 - c.y1; ++k) {
+      int32_t y = upward ? c.y2 - 1 - k : c.y1 + k;
+      auto* dp = reinterpret_cast<uint32_t*>(d.pm.Row(y + d.offset.Y)) + c.x1 + d.offset.X;
+      auto* sp =
+          reinterpret_cast<const uint32_t*>(src.pm.Row(y + oy + src.offset.Y)) + c.x1 + ox + src.offset.X;
+      if (src.pm.alphaIsData)
+        std::memmove(dp, sp, static_cast<size_t>(w) * 4);
+      else if (dp <= sp || dp >= sp + w)
+        for (int32_t i = 0; i < w; ++i) dp[i] = sp[i] & 0xFFFFFF;
+      else
+        for (int32_t i = w - 1; i >= 0; --i) dp[i] = sp[i] & 0xFFFFFF;
+    }
+  }
+}
+
+// The mask bit (0 or 1) under each pixel of the area; outside the mask bitmap it is 0.
+std::vector<uint8_t> MaskBits(const Pixmap& mask, int32_t mx, int32_t my, const BlitGeometry& g,
+                              int32_t stride) {
+  const pixman_box32_t& a = g.area;
+  std::vector<uint8_t> bits(static_cast<size_t>(stride) * (a.y2 - a.y1), 0);
+  for (int32_t y = a.y1; y < a.y2; ++y)
+    for (int32_t x = a.x1; x < a.x2; ++x) {
+      int32_t mxp = mx + (x - g.dest.Left), myp = my + (y - g.dest.Top);
+      if (mxp >= 0 && myp >= 0 && mxp < mask.width && myp < mask.height)
+        bits[static_cast<size_t>(y - a.y1) * stride + (x - a.x1)] =
+            static_cast<uint8_t>(mask.Get(mxp, myp) & 1);
+    }
+  return bits;
+}
+
+// The source samples [a, b) for destination index i (0..dn-1) along one axis. A point sample
+// takes the source pixel under the destination pixel's centre.
+void AxisSamples(int64_t i, int64_t dn, int64_t sn, bool stretched, bool pointSample, int64_t& a,
+                 int64_t& b) {
+  if (!stretched) {
+    a = i;
+    b = i + 1;
+  } else if (pointSample) {
+    a = (2 * i + 1) * sn / (2 * dn);
+    b = a + 1;
+  } else {
+    SampleRange(i, dn, sn, a, b);
+  }
+}
+
+// HALFTONE: the average of the source pixels, in the destination's format.
+uint32_t HalftoneAverage(const BlitSource& src, const Pixmap& dst, int64_t sx0, int64_t sy0, int64_t sx1,
+                         int64_t sy1) {
+  uint64_t acc[4] = {0, 0, 0, 0}, n = 0;
+  for (int64_t py = sy0; py < sy1; ++py)
+    for (int64_t px = sx0; px < sx1; ++px) {
+      uint32_t s =
+          src.pm.Get(static_cast<int32_t>(px + src.offset.X), static_cast<int32_t>(py + src.offset.Y));
+      uint32_t argb = src.pm.format == Format::Bgra32 ? s : ColorToArgb(ColorFromNative(src.pm, s));
+      acc[0] += argb & 0xFF;
+      acc[1] += (argb >> 8) & 0xFF;
+      acc[2] += (argb >> 16) & 0xFF;
+      acc[3] += argb >> 24;
+      ++n;
+    }
+  uint32_t argb =
+      static_cast<uint32_t>((acc[0] + n / 2) / n) | static_cast<uint32_t>((acc[1] + n / 2) / n) << 8 |
+      static_cast<uint32_t>((acc[2] + n / 2) / n) << 16 | static_cast<uint32_t>((acc[3] + n / 2) / n) << 24;
+  if (dst.format == Format::Bgra32) return argb;
+  if (dst.format == Format::Mono) return ArgbToColor(argb) == (src.bkColor & 0xFFFFFF) ? 1 : 0;
+  return NativeFromColor(dst, ArgbToColor(argb));
+}
+
+// The source pixels [sx0, sx1) x [sy0, sy1) reduced to one destination value by the stretch mode.
+uint32_t SampleSource(const BlitSource& src, const Pixmap& dst, const SrcConv& conv, int mode, int64_t sx0,
+                      int64_t sy0, int64_t sx1, int64_t sy1) {
+  auto get = [&](int64_t px, int64_t py) {
+    return src.pm.Get(static_cast<int32_t>(px + src.offset.X), static_cast<int32_t>(py + src.offset.Y));
+  };
+  if (sx1 - sx0 == 1 && sy1 - sy0 == 1) return conv(get(sx0, sy0));
+  if (mode == HALFTONE) return HalftoneAverage(src, dst, sx0, sy0, sx1, sy1);
+  // BLACKONWHITE keeps black (AND of the dropped pixels), WHITEONBLACK keeps white (OR).
+  bool andMode = mode != WHITEONBLACK;
+  uint32_t accv = andMode ? 0xFFFFFFFF : 0;
+  for (int64_t py = sy0; py < sy1; ++py)
+    for (int64_t px = sx0; px < sx1; ++px) {
+      uint32_t s = get(px, py);
+      accv = andMode ? (accv & s) : (accv | s);
+    }
+  return conv(accv & NativeMask(src.pm.format) & (src.pm.alphaIsData ? 0xFFFFFFFF : 0xFFFFFF));
+}
+
+// Reads the source under every pixel of the area into img, converted to the destination's
+// format; pixels whose sample falls outside the source are marked invalid (left untouched).
+void ReadSource(Dc& dc, const Dest& d, const BlitSource& src, const BlitGeometry& g, SourceImage& img) {
+  const pixman_box32_t& area = g.area;
+  size_t count = static_cast<size_t>(img.stride) * (area.y2 - area.y1);
+  img.px.assign(count, 0);
+  SrcConv conv(src.pm, d.pm, dc, src.bkColor);
+  const pixman_box32_t& sb = src.bounds;
+  const int mode = dc.s.stretchMode;
+  const int64_t Dw = g.dest.Right - g.dest.Left, Dh = g.dest.Bottom - g.dest.Top;
+  const bool shrinking = g.stretched && (g.srcW > Dw || g.srcH > Dh);
+  const bool pointSample = !shrinking || mode == COLORONCOLOR;
+  bool anyInvalid = false;
+  std::vector<uint8_t> valid(count, 1);
+  for (int32_t y = area.y1; y < area.y2; ++y) {
+    int64_t j = y - g.dest.Top;
+    if (g.flipY) j = Dh - 1 - j;
+    int64_t ya, yb;
+    AxisSamples(j, Dh, g.srcH, g.stretched, pointSample, ya, yb);
+    for (int32_t x = area.x1; x < area.x2; ++x) {
+      size_t idx = static_cast<size_t>(y - area.y1) * img.stride + (x - area.x1);
+      int64_t i = x - g.dest.Left;
+      if (g.flipX) i = Dw - 1 - i;
+      int64_t xa, xb;
+      AxisSamples(i, Dw, g.srcW, g.stretched, pointSample, xa, xb);
+      int64_t sx0 = g.srcX + xa, sy0 = g.srcY + ya;
+      if (sx0 < sb.x1 || sy0 < sb.y1 || sx0 >= sb.x2 || sy0 >= sb.y2) {
+        valid[idx] = 0;
+        anyInvalid = true;
+        continue;
+      }
+      int64_t sx1 = std::min<int64_t>(g.srcX + xb, sb.x2), sy1 = std::min<int64_t>(g.srcY + yb, sb.y2);
+      img.px[idx] = SampleSource(src, d.pm, conv, mode, sx0, sy0, sx1, sy1);
+    }
+  }
+  if (anyInvalid) img.valid = std::move(valid);
+}
+
 }  // namespace
 
 BOOL DoBlit(Dc& dc, const RECT& destLogical, const BlitSource* src, int32_t sx, int32_t sy, int32_t sw,
@@ -83,159 +235,35 @@ BOOL DoBlit(Dc& dc, const RECT& destLogical, const BlitSource* src, int32_t sx, 
     return TRUE;
   }
 
-  bool flipX = ((dw < 0) != (sw < 0)) != (t.m11 < 0);
-  bool flipY = ((dh < 0) != (sh < 0)) != (t.m22 < 0);
+  BlitGeometry g;
+  g.dest = D;
+  g.flipX = ((dw < 0) != (sw < 0)) != (t.m11 < 0);
+  g.flipY = ((dh < 0) != (sh < 0)) != (t.m22 < 0);
   // A negative source size counts back from the given pixel: sx + sw + 1 .. sx.
-  int32_t S_x1 = sw < 0 ? sx + sw + 1 : sx, S_y1 = sh < 0 ? sy + sh + 1 : sy;
-  int64_t Sw = std::abs(int64_t(sw)), Sh = std::abs(int64_t(sh));
-  int64_t Dw = D.Width(), Dh = D.Height();
-  if (usesS && (Sw == 0 || Sh == 0)) return TRUE;
-  bool stretched = usesS && (Sw != Dw || Sh != Dh);
+  g.srcX = sw < 0 ? sx + sw + 1 : sx;
+  g.srcY = sh < 0 ? sy + sh + 1 : sy;
+  g.srcW = std::abs(int64_t(sw));
+  g.srcH = std::abs(int64_t(sh));
+  if (usesS && (g.srcW == 0 || g.srcH == 0)) return TRUE;
+  g.stretched = usesS && (g.srcW != D.Width() || g.srcH != D.Height());
 
-  pixman_box32_t area{D.Left, D.Top, D.Right, D.Bottom};
   pixman_box32_t ce = d.clip.Extents();
-  area = {std::max(area.x1, ce.x1), std::max(area.y1, ce.y1), std::min(area.x2, ce.x2),
-          std::min(area.y2, ce.y2)};
-  if (area.x1 >= area.x2 || area.y1 >= area.y2) return TRUE;
+  g.area = {std::max(D.Left, ce.x1), std::max(D.Top, ce.y1), std::min(D.Right, ce.x2),
+            std::min(D.Bottom, ce.y2)};
+  if (g.area.x1 >= g.area.x2 || g.area.y1 >= g.area.y2) return TRUE;
 
-  // Fast path: unstretched, unmirrored SRCCOPY between 32-bit pixels.
-  if (usesS && !stretched && !flipX && !flipY && !mask && rop3 == 0xCC && src->pm.format == Format::Bgra32 &&
-      d.pm.format == Format::Bgra32) {
-    int32_t ox = S_x1 - D.Left, oy = S_y1 - D.Top;  // source device = dest device + o
-    pixman_box32_t sb = src->bounds;
-    pixman_box32_t a2{std::max(area.x1, sb.x1 - ox), std::max(area.y1, sb.y1 - oy),
-                      std::min(area.x2, sb.x2 - ox), std::min(area.y2, sb.y2 - oy)};
-    if (a2.x1 >= a2.x2 || a2.y1 >= a2.y2) return TRUE;
-    Rgn r(a2);
-    r.Intersect(d.clip);
-    int n = 0;
-    const pixman_box32_t* boxes = r.Boxes(&n);
-    bool same = SameMemory(src->pm, d.pm);
-    bool upward =
-        same && (oy + src->offset.Y) < d.offset.Y;  // source above destination: copy bottom rows first
-    for (int bi = 0; bi < n; ++bi) {
-      const pixman_box32_t& c = upward ? boxes[n - 1 - bi] : boxes[bi];
-      int32_t w = c.x2 - c.x1;
-      for (int32_t k = 0; k < c.y2 - c.y1; ++k) {
-        int32_t y = upward ? c.y2 - 1 - k : c.y1 + k;
-        auto* dp = reinterpret_cast<uint32_t*>(d.pm.Row(y + d.offset.Y)) + c.x1 + d.offset.X;
-        auto* sp = reinterpret_cast<const uint32_t*>(src->pm.Row(y + oy + src->offset.Y)) + c.x1 + ox +
-                   src->offset.X;
-        if (src->pm.alphaIsData)
-          std::memmove(dp, sp, static_cast<size_t>(w) * 4);
-        else if (dp <= sp || dp >= sp + w)
-          for (int32_t i = 0; i < w; ++i) dp[i] = sp[i] & 0xFFFFFF;
-        else
-          for (int32_t i = w - 1; i >= 0; --i) dp[i] = sp[i] & 0xFFFFFF;
-      }
-    }
+  if (usesS && !g.stretched && !g.flipX && !g.flipY && !mask && rop3 == 0xCC &&
+      src->pm.format == Format::Bgra32 && d.pm.format == Format::Bgra32) {
+    CopyRows32(d, *src, g);
     return TRUE;
   }
 
   SourceImage img;
-  img.area = area;
-  img.stride = area.x2 - area.x1;
-  size_t count = static_cast<size_t>(img.stride) * (area.y2 - area.y1);
+  img.area = g.area;
+  img.stride = g.area.x2 - g.area.x1;
   std::vector<uint8_t> maskBits;
-  if (mask) maskBits.assign(count, 0);
-  if (mask) {
-    for (int32_t y = area.y1; y < area.y2; ++y)
-      for (int32_t x = area.x1; x < area.x2; ++x) {
-        int32_t mxp = mx + (x - D.Left), myp = my + (y - D.Top);
-        if (mxp >= 0 && myp >= 0 && mxp < mask->width && myp < mask->height)
-          maskBits[static_cast<size_t>(y - area.y1) * img.stride + (x - area.x1)] =
-              static_cast<uint8_t>(mask->Get(mxp, myp) & 1);
-      }
-  }
-  if (usesS) {
-    img.px.assign(count, 0);
-    SrcConv conv(src->pm, d.pm, dc, src->bkColor);
-    const pixman_box32_t& sb = src->bounds;
-    int mode = dc.s.stretchMode;
-    bool shrinking = stretched && (Sw > Dw || Sh > Dh);
-    bool anyInvalid = false;
-    std::vector<uint8_t> valid(count, 1);
-    for (int32_t y = area.y1; y < area.y2; ++y) {
-      int64_t j = y - D.Top;
-      if (flipY) j = Dh - 1 - j;
-      int64_t ya, yb;
-      if (stretched) {
-        SampleRange(j, Dh, Sh, ya, yb);
-        if (!shrinking || mode == COLORONCOLOR) {
-          ya = (2 * j + 1) * Sh / (2 * Dh);
-          yb = ya + 1;
-        }
-      } else {
-        ya = j;
-        yb = j + 1;
-      }
-      for (int32_t x = area.x1; x < area.x2; ++x) {
-        size_t idx = static_cast<size_t>(y - area.y1) * img.stride + (x - area.x1);
-        int64_t i = x - D.Left;
-        if (flipX) i = Dw - 1 - i;
-        int64_t xa, xb;
-        if (stretched) {
-          SampleRange(i, Dw, Sw, xa, xb);
-          if (!shrinking || mode == COLORONCOLOR) {
-            xa = (2 * i + 1) * Sw / (2 * Dw);
-            xb = xa + 1;
-          }
-        } else {
-          xa = i;
-          xb = i + 1;
-        }
-        int64_t sx0 = S_x1 + xa, sy0 = S_y1 + ya;
-        if (sx0 < sb.x1 || sy0 < sb.y1 || sx0 >= sb.x2 || sy0 >= sb.y2) {
-          valid[idx] = 0;
-          anyInvalid = true;
-          continue;
-        }
-        int64_t sx1 = std::min<int64_t>(S_x1 + xb, sb.x2), sy1 = std::min<int64_t>(S_y1 + yb, sb.y2);
-        auto get = [&](int64_t px, int64_t py) {
-          return src->pm.Get(static_cast<int32_t>(px + src->offset.X),
-                             static_cast<int32_t>(py + src->offset.Y));
-        };
-        uint32_t v;
-        if (sx1 - sx0 == 1 && sy1 - sy0 == 1) {
-          v = conv(get(sx0, sy0));
-        } else if (mode == HALFTONE) {
-          uint64_t acc[4] = {0, 0, 0, 0}, n = 0;
-          for (int64_t py = sy0; py < sy1; ++py)
-            for (int64_t px = sx0; px < sx1; ++px) {
-              uint32_t s = get(px, py);
-              uint32_t argb = src->pm.format == Format::Bgra32 ? s : ColorToArgb(ColorFromNative(src->pm, s));
-              acc[0] += argb & 0xFF;
-              acc[1] += (argb >> 8) & 0xFF;
-              acc[2] += (argb >> 16) & 0xFF;
-              acc[3] += argb >> 24;
-              ++n;
-            }
-          uint32_t argb = static_cast<uint32_t>((acc[0] + n / 2) / n) |
-                          static_cast<uint32_t>((acc[1] + n / 2) / n) << 8 |
-                          static_cast<uint32_t>((acc[2] + n / 2) / n) << 16 |
-                          static_cast<uint32_t>((acc[3] + n / 2) / n) << 24;
-          if (d.pm.format == Format::Bgra32)
-            v = argb;
-          else if (d.pm.format == Format::Mono)
-            v = ArgbToColor(argb) == (src->bkColor & 0xFFFFFF) ? 1 : 0;
-          else
-            v = NativeFromColor(d.pm, ArgbToColor(argb));
-        } else {
-          // BLACKONWHITE keeps black (AND of the dropped pixels), WHITEONBLACK keeps white (OR).
-          bool andMode = mode != WHITEONBLACK;
-          uint32_t accv = andMode ? 0xFFFFFFFF : 0;
-          for (int64_t py = sy0; py < sy1; ++py)
-            for (int64_t px = sx0; px < sx1; ++px) {
-              uint32_t s = get(px, py);
-              accv = andMode ? (accv & s) : (accv | s);
-            }
-          v = conv(accv & NativeMask(src->pm.format) & (src->pm.alphaIsData ? 0xFFFFFFFF : 0xFFFFFF));
-        }
-        img.px[idx] = v;
-      }
-    }
-    if (anyInvalid) img.valid = std::move(valid);
-  }
+  if (mask) maskBits = MaskBits(*mask, mx, my, g, img.stride);
+  if (usesS) ReadSource(dc, d, *src, g, img);
   RopBlit(d, img, usesP ? &pat : nullptr, rop3, mask ? maskBits.data() : nullptr, back);
   return TRUE;
 }
