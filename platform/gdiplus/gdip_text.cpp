@@ -296,23 +296,9 @@ class LayoutBuilder {
   double space_;
 };
 
-Status DoLayout(const WCHAR* text, INT length, const FamilyData& family, INT style, double emPx,
-                const GpRectF& rect, const StringFormat* format, TextLayout& out) {
-  Settings s = Settings::From(format);
-  out = TextLayout{};
-  if (length == -1) length = static_cast<INT>(std::char_traits<char16_t>::length(text));
-  if (length < 0) return InvalidParameter;
-  const Face* face = FaceFor(family, style);
-  if (!face) return FontFamilyNotFound;
-  emPx = std::clamp(emPx, 0.01, 100000.0);
-  out.emPx = emPx;
-  out.face = face;
-  out.lineHeight = emPx * face->lineSpacing / face->unitsPerEm;
-  out.bounds = {rect.X, rect.Y, 0, 0};
-  if (length == 0) return Ok;
-
-  // Characters, with the hotkey prefix applied.
-  Shaper shaper(*face, emPx);
+// The characters of the text: surrogate pairs joined, lone surrogates replaced, the hotkey
+// prefix applied ("&&" shows one ampersand).
+std::vector<Char> ReadChars(const WCHAR* text, INT length, HotkeyPrefix hotkey, Shaper& shaper) {
   std::vector<Char> chars;
   bool nextHotkey = false;
   for (int i = 0; i < length;) {
@@ -324,11 +310,11 @@ Status DoLayout(const WCHAR* text, INT length, const FamilyData& family, INT sty
     } else if (c >= 0xD800 && c <= 0xDFFF) {
       c = 0xFFFD;
     }
-    if (s.hotkey != HotkeyPrefixNone && c == U'&') {
+    if (hotkey != HotkeyPrefixNone && c == U'&') {
       if (i < length && text[i] == u'&') {
-        ++i;  // "&&" shows one ampersand
+        ++i;
       } else {
-        nextHotkey = s.hotkey == HotkeyPrefixShow;
+        nextHotkey = hotkey == HotkeyPrefixShow;
         continue;
       }
     }
@@ -344,16 +330,13 @@ Status DoLayout(const WCHAR* text, INT length, const FamilyData& family, INT sty
     }
     chars.push_back(ch);
   }
-  double space = shaper.Advance(shaper.Glyph(U' '));
-  LayoutBuilder lb(chars, s, emPx, space);
-  const bool measureTrailing = (s.flags & StringFormatFlagsMeasureTrailingSpaces) != 0;
-  const double pad = s.typographic ? 0 : emPx / 6;
-  const bool wrap = rect.Width > 0 && !(s.flags & StringFormatFlagsNoWrap);
-  const double avail = std::max(0.0, double(rect.Width) - 2 * pad);
+  return chars;
+}
 
-  // Paragraphs, then lines within them.
-  std::vector<Line> lines;
-  std::vector<size_t> paraEnd;  // for each line, where its paragraph ends
+// Paragraphs end at line breaks; with wrapping, a paragraph breaks after spaces and hyphens into
+// lines no wider than `avail`. paraEnd[i] is where the paragraph of line i ends.
+void BreakLines(const std::vector<Char>& chars, const LayoutBuilder& lb, bool wrap, double avail,
+                std::vector<Line>& lines, std::vector<size_t>& paraEnd) {
   size_t p0 = 0;
   while (p0 <= chars.size()) {
     size_t p1 = p0;
@@ -387,61 +370,205 @@ Status DoLayout(const WCHAR* text, INT length, const FamilyData& family, INT sty
     p0 = next;
     if (p0 == chars.size()) break;  // a final line break starts no new line
   }
+}
 
-  // How many lines show.
-  size_t visible = lines.size();
-  if (rect.Height > 0 && out.lineHeight > 0) {
-    double h = rect.Height;
-    size_t full = static_cast<size_t>(std::floor(h / out.lineHeight + 1e-6));
-    size_t partial = static_cast<size_t>(std::ceil(h / out.lineHeight - 1e-6));
-    visible = std::min(visible, (s.flags & StringFormatFlagsLineLimit) ? full : std::max<size_t>(partial, 1));
+// How many of `count` lines a layout rectangle of the given height shows (0: no limit).
+size_t VisibleLineCount(size_t count, double height, double lineHeight, INT flags) {
+  if (!(height > 0 && lineHeight > 0)) return count;
+  size_t full = static_cast<size_t>(std::floor(height / lineHeight + 1e-6));
+  size_t partial = static_cast<size_t>(std::ceil(height / lineHeight - 1e-6));
+  return std::min(count, (flags & StringFormatFlagsLineLimit) ? full : std::max<size_t>(partial, 1));
+}
+
+// Shortens a line to chars [l.first, end) trimmed to `avail`, by the trimming mode.
+void TrimLine(Line& l, size_t end, const std::vector<Char>& chars, const LayoutBuilder& lb,
+              StringTrimming trimming, double avail, double ellipsisW) {
+  bool withEllipsis = trimming == StringTrimmingEllipsisCharacter || trimming == StringTrimmingEllipsisWord ||
+                      trimming == StringTrimmingEllipsisPath;
+  bool byWord = trimming == StringTrimmingWord || trimming == StringTrimmingEllipsisWord;
+  double room = avail - (withEllipsis ? ellipsisW : 0);
+  if (trimming == StringTrimmingEllipsisPath) {
+    // Keep the end (after the last separator) and as much of the start as fits.
+    size_t tail = end;
+    while (tail > l.first && chars[tail - 1].cp != U'\\' && chars[tail - 1].cp != U'/') --tail;
+    if (tail == l.first) tail = end;
+    double tailW = lb.Width(tail, end, true);
+    size_t k = l.first;
+    double x = 0;
+    while (k < tail && x + chars[k].advance + tailW <= room + 1e-6) x += chars[k++].advance;
+    l.pathCut = k;
+    l.pathTail = tail;
+    l.last = end;
+    l.pathEllipsis = true;
+    return;
   }
+  size_t k = l.first, lastWord = l.first;
+  double x = 0;
+  while (k < end) {
+    double w = lb.AdvanceAt(k, x);
+    if (x + w > room + 1e-6) break;
+    x += w;
+    ++k;
+    if (k < end && IsSpace(chars[k].cp)) lastWord = k;
+  }
+  if (byWord && k < end && lastWord > l.first) k = lastWord;
+  l.last = k;
+  l.ellipsis = withEllipsis;
+}
+
+// The characters shown on a line, in order; -1 stands for the ellipsis.
+std::vector<long> ShownChars(const Line& l) {
+  std::vector<long> shown;
+  if (l.pathEllipsis) {
+    for (size_t k = l.first; k < l.pathCut; ++k) shown.push_back(long(k));
+    if (l.pathCut < l.pathTail) shown.push_back(-1);
+    for (size_t k = l.pathTail; k < l.last; ++k) shown.push_back(long(k));
+  } else {
+    for (size_t k = l.first; k < l.last; ++k) shown.push_back(long(k));
+    if (l.ellipsis) shown.push_back(-1);
+  }
+  return shown;
+}
+
+// What placing the lines of one layout shares.
+struct LinePlacer {
+  const std::vector<Char>& chars;
+  const LayoutBuilder& lb;
+  const Face& face;
+  double emPx;
+  INT style;
+  unsigned long ellipsisGlyph;
+  double ellipsisW;
+  StringAlignment align;
+  GpRectF rect;
+  double pad;
+  bool measureTrailing;
+
+  // A horizontal bar `offset` below the baseline (font units), as thick as `thickness`.
+  GpRectF Bar(double x, double baseline, double width, double offset, double thickness) const {
+    double t = emPx * thickness / face.unitsPerEm;
+    return {REAL(x), REAL(baseline + emPx * offset / face.unitsPerEm - t / 2), REAL(width), REAL(t)};
+  }
+
+  double LeftEdge(double width) const {
+    if (rect.Width > 0)
+      return align == StringAlignmentNear     ? rect.X + pad
+             : align == StringAlignmentCenter ? rect.X + (rect.Width - width) / 2
+                                              : rect.X + rect.Width - pad - width;
+    return align == StringAlignmentNear     ? rect.X + pad
+           : align == StringAlignmentCenter ? rect.X - width / 2
+                                            : rect.X - pad - width;
+  }
+
+  // Places a line with its top at lineTop: its glyphs, cells and decorations go to `out`.
+  // Returns the line's left edge and width.
+  void Place(const Line& l, double lineTop, TextLayout& out, double& left, double& width) const {
+    std::vector<long> shown = ShownChars(l);
+    double x = 0, visibleW = 0;
+    std::vector<double> xs;
+    for (long k : shown) {
+      xs.push_back(x);
+      x += k < 0 ? ellipsisW : lb.AdvanceAt(size_t(k), x);
+      if (k < 0 || !IsSpace(chars[size_t(k)].cp)) visibleW = x;
+    }
+    width = measureTrailing ? x : visibleW;
+    left = LeftEdge(width);
+    const double baseline = lineTop + emPx * face.ascent / face.unitsPerEm;
+    for (size_t n = 0; n < shown.size(); ++n) {
+      long k = shown[n];
+      double gx = left + xs[n];
+      if (k < 0) {
+        out.glyphs.push_back({ellipsisGlyph, gx, baseline});
+        continue;
+      }
+      const Char& c = chars[size_t(k)];
+      double w = lb.AdvanceAt(size_t(k), xs[n]);
+      out.cells.push_back({c.src, gx, w, lineTop});
+      if (c.cp >= 0x20 && !IsSpace(c.cp)) out.glyphs.push_back({c.glyph, gx, baseline});
+      if (c.hotkey)
+        out.decorations.push_back(Bar(gx, baseline, w, face.underlinePos, face.underlineThickness));
+    }
+    if (width > 0) {
+      if (style & FontStyleUnderline)
+        out.decorations.push_back(Bar(left, baseline, width, face.underlinePos, face.underlineThickness));
+      if (style & FontStyleStrikeout)
+        out.decorations.push_back(Bar(left, baseline, width, -face.strikePos, face.strikeThickness));
+    }
+  }
+};
+
+// The UTF-16 units that the shown lines hold.
+INT FittedUnits(const std::vector<Line>& lines, const std::vector<size_t>& paraEnd,
+                const std::vector<Char>& chars, bool cut, INT length) {
+  if (lines.empty()) return 0;
+  if (!cut && lines.back().last == paraEnd.back()) return length;
+  const Line& l = lines.back();
+  size_t end = l.pathEllipsis ? l.pathCut : l.last;
+  INT fitted = end > 0 && end <= chars.size() ? chars[end - 1].srcEnd : 0;
+  if (end < chars.size() && end == l.last && !l.ellipsis) {
+    // Spaces and the line break after the last shown character belong to the line.
+    size_t k = end;
+    while (k < chars.size() && IsSpace(chars[k].cp)) ++k;
+    fitted = k > 0 ? chars[k - 1].srcEnd : fitted;
+  }
+  return fitted;
+}
+
+// The laid-out box, inside the layout rectangle where it has a size.
+GpRectF ClippedBounds(double bx, double by, double bw, double bh, const GpRectF& rect) {
+  if (rect.Width > 0) {
+    double r = std::min(bx + bw, double(rect.X) + rect.Width);
+    bx = std::max(bx, double(rect.X));
+    bw = std::max(0.0, r - bx);
+  }
+  if (rect.Height > 0) {
+    double b = std::min(by + bh, double(rect.Y) + rect.Height);
+    by = std::max(by, double(rect.Y));
+    bh = std::max(0.0, b - by);
+  }
+  return {REAL(bx), REAL(by), REAL(bw), REAL(bh)};
+}
+
+Status DoLayout(const WCHAR* text, INT length, const FamilyData& family, INT style, double emPx,
+                const GpRectF& rect, const StringFormat* format, TextLayout& out) {
+  Settings s = Settings::From(format);
+  out = TextLayout{};
+  if (length == -1) length = static_cast<INT>(std::char_traits<char16_t>::length(text));
+  if (length < 0) return InvalidParameter;
+  const Face* face = FaceFor(family, style);
+  if (!face) return FontFamilyNotFound;
+  emPx = std::clamp(emPx, 0.01, 100000.0);
+  out.emPx = emPx;
+  out.face = face;
+  out.lineHeight = emPx * face->lineSpacing / face->unitsPerEm;
+  out.bounds = {rect.X, rect.Y, 0, 0};
+  if (length == 0) return Ok;
+
+  Shaper shaper(*face, emPx);
+  std::vector<Char> chars = ReadChars(text, length, s.hotkey, shaper);
+  double space = shaper.Advance(shaper.Glyph(U' '));
+  LayoutBuilder lb(chars, s, emPx, space);
+  const double pad = s.typographic ? 0 : emPx / 6;
+  const bool wrap = rect.Width > 0 && !(s.flags & StringFormatFlagsNoWrap);
+  const double avail = std::max(0.0, double(rect.Width) - 2 * pad);
+
+  std::vector<Line> lines;
+  std::vector<size_t> paraEnd;
+  BreakLines(chars, lb, wrap, avail, lines, paraEnd);
+  const size_t visible = VisibleLineCount(lines.size(), rect.Height, out.lineHeight, s.flags);
   const bool cut = visible < lines.size();
 
   // Trimming: the last shown line when text is cut, and lines wider than the rectangle.
   unsigned long ellipsisGlyph = shaper.Glyph(0x2026);
   double ellipsisW = shaper.Advance(ellipsisGlyph);
-  auto trim = [&](Line& l, size_t end) {
-    if (s.trimming == StringTrimmingNone || rect.Width <= 0) return;
-    bool withEllipsis = s.trimming == StringTrimmingEllipsisCharacter ||
-                        s.trimming == StringTrimmingEllipsisWord || s.trimming == StringTrimmingEllipsisPath;
-    bool byWord = s.trimming == StringTrimmingWord || s.trimming == StringTrimmingEllipsisWord;
-    double room = avail - (withEllipsis ? ellipsisW : 0);
-    if (s.trimming == StringTrimmingEllipsisPath) {
-      // Keep the end (after the last separator) and as much of the start as fits.
-      size_t tail = end;
-      while (tail > l.first && chars[tail - 1].cp != U'\\' && chars[tail - 1].cp != U'/') --tail;
-      if (tail == l.first) tail = end;
-      double tailW = lb.Width(tail, end, true);
-      size_t k = l.first;
-      double x = 0;
-      while (k < tail && x + chars[k].advance + tailW <= room + 1e-6) x += chars[k++].advance;
-      l.pathCut = k;
-      l.pathTail = tail;
-      l.last = end;
-      l.pathEllipsis = true;
-      return;
-    }
-    size_t k = l.first, lastWord = l.first;
-    double x = 0;
-    while (k < end) {
-      double w = lb.AdvanceAt(k, x);
-      if (x + w > room + 1e-6) break;
-      x += w;
-      ++k;
-      if (k < end && IsSpace(chars[k].cp)) lastWord = k;
-    }
-    if (byWord && k < end && lastWord > l.first) k = lastWord;
-    l.last = k;
-    l.ellipsis = withEllipsis;
-  };
   lines.resize(visible);
-  for (size_t i = 0; i < lines.size(); ++i) {
-    bool last = i + 1 == lines.size();
-    if (last && cut) {
-      trim(lines[i], paraEnd[i]);
-    } else if (!wrap && rect.Width > 0 && lb.Width(lines[i].first, lines[i].last, false) > avail + 1e-6) {
-      trim(lines[i], lines[i].last);
+  if (s.trimming != StringTrimmingNone && rect.Width > 0) {
+    for (size_t i = 0; i < lines.size(); ++i) {
+      bool last = i + 1 == lines.size();
+      if (last && cut)
+        TrimLine(lines[i], paraEnd[i], chars, lb, s.trimming, avail, ellipsisW);
+      else if (!wrap && lb.Width(lines[i].first, lines[i].last, false) > avail + 1e-6)
+        TrimLine(lines[i], lines[i].last, chars, lb, s.trimming, avail, ellipsisW);
     }
   }
 
@@ -455,108 +582,29 @@ Status DoLayout(const WCHAR* text, INT length, const FamilyData& family, INT sty
   double top = rect.Y;
   if (s.lineAlign == StringAlignmentCenter) top += (rect.Height > 0 ? rect.Height - total : -total) / 2;
   if (s.lineAlign == StringAlignmentFar) top += rect.Height > 0 ? rect.Height - total : -total;
-  const double ascentPx = emPx * face->ascent / face->unitsPerEm;
+  const LinePlacer placer{chars,
+                          lb,
+                          *face,
+                          emPx,
+                          style,
+                          ellipsisGlyph,
+                          ellipsisW,
+                          align,
+                          rect,
+                          pad,
+                          (s.flags & StringFormatFlagsMeasureTrailingSpaces) != 0};
   double minX = 1e300, maxX = -1e300;
   for (size_t li = 0; li < lines.size(); ++li) {
-    const Line& l = lines[li];
-    // The characters shown on the line, in order; the ellipsis is a character without source.
-    std::vector<long> shown;
-    if (l.pathEllipsis) {
-      for (size_t k = l.first; k < l.pathCut; ++k) shown.push_back(long(k));
-      if (l.pathCut < l.pathTail) shown.push_back(-1);
-      for (size_t k = l.pathTail; k < l.last; ++k) shown.push_back(long(k));
-    } else {
-      for (size_t k = l.first; k < l.last; ++k) shown.push_back(long(k));
-      if (l.ellipsis) shown.push_back(-1);
-    }
-    // Line width.
-    double x = 0, visibleW = 0;
-    std::vector<double> xs;
-    for (long k : shown) {
-      xs.push_back(x);
-      double w = k < 0 ? ellipsisW : lb.AdvanceAt(size_t(k), x);
-      x += w;
-      if (k < 0 || !IsSpace(chars[size_t(k)].cp)) visibleW = x;
-    }
-    double width = measureTrailing ? x : visibleW;
-    double left;
-    if (rect.Width > 0) {
-      left = align == StringAlignmentNear     ? rect.X + pad
-             : align == StringAlignmentCenter ? rect.X + (rect.Width - width) / 2
-                                              : rect.X + rect.Width - pad - width;
-    } else {
-      left = align == StringAlignmentNear     ? rect.X + pad
-             : align == StringAlignmentCenter ? rect.X - width / 2
-                                              : rect.X - pad - width;
-    }
-    double lineTop = top + li * out.lineHeight;
-    double baseline = lineTop + ascentPx;
-    for (size_t n = 0; n < shown.size(); ++n) {
-      long k = shown[n];
-      double gx = left + xs[n];
-      if (k < 0) {
-        out.glyphs.push_back({ellipsisGlyph, gx, baseline});
-        continue;
-      }
-      const Char& c = chars[size_t(k)];
-      double w = lb.AdvanceAt(size_t(k), xs[n]);
-      out.cells.push_back({c.src, gx, w, lineTop});
-      if (c.cp >= 0x20 && !IsSpace(c.cp)) out.glyphs.push_back({c.glyph, gx, baseline});
-      if (c.hotkey) {
-        double t = emPx * face->underlineThickness / face->unitsPerEm;
-        out.decorations.push_back({REAL(gx),
-                                   REAL(baseline + emPx * face->underlinePos / face->unitsPerEm - t / 2),
-                                   REAL(w), REAL(t)});
-      }
-    }
-    if (width > 0) {
-      if (style & FontStyleUnderline) {
-        double t = emPx * face->underlineThickness / face->unitsPerEm;
-        out.decorations.push_back({REAL(left),
-                                   REAL(baseline + emPx * face->underlinePos / face->unitsPerEm - t / 2),
-                                   REAL(width), REAL(t)});
-      }
-      if (style & FontStyleStrikeout) {
-        double t = emPx * face->strikeThickness / face->unitsPerEm;
-        out.decorations.push_back({REAL(left),
-                                   REAL(baseline - emPx * face->strikePos / face->unitsPerEm - t / 2),
-                                   REAL(width), REAL(t)});
-      }
-    }
+    double left = 0, width = 0;
+    placer.Place(lines[li], top + li * out.lineHeight, out, left, width);
     minX = std::min(minX, left - pad);
     maxX = std::max(maxX, left + width + pad);
   }
 
-  // What was laid out.
   out.lines = static_cast<INT>(lines.size());
-  if (lines.empty()) {
-    out.fitted = 0;
-  } else if (!cut && lines.back().last == paraEnd.back()) {
-    out.fitted = length;
-  } else {
-    const Line& l = lines.back();
-    size_t end = l.pathEllipsis ? l.pathCut : l.last;
-    out.fitted = end > 0 && end <= chars.size() ? chars[end - 1].srcEnd : 0;
-    if (end < chars.size() && end == l.last && !l.ellipsis) {
-      // Spaces and the line break after the last shown character belong to the line.
-      size_t k = end;
-      while (k < chars.size() && IsSpace(chars[k].cp)) ++k;
-      out.fitted = k > 0 ? chars[k - 1].srcEnd : out.fitted;
-    }
-  }
-  double bx = minX, bw = maxX - minX, by = top, bh = total;
-  if (lines.empty()) bx = rect.X, bw = 0;
-  if (rect.Width > 0) {
-    double r = std::min(bx + bw, double(rect.X) + rect.Width);
-    bx = std::max(bx, double(rect.X));
-    bw = std::max(0.0, r - bx);
-  }
-  if (rect.Height > 0) {
-    double b = std::min(by + bh, double(rect.Y) + rect.Height);
-    by = std::max(by, double(rect.Y));
-    bh = std::max(0.0, b - by);
-  }
-  out.bounds = {REAL(bx), REAL(by), REAL(bw), REAL(bh)};
+  out.fitted = FittedUnits(lines, paraEnd, chars, cut, length);
+  out.bounds = lines.empty() ? ClippedBounds(rect.X, top, 0, total, rect)
+                             : ClippedBounds(minX, top, maxX - minX, total, rect);
   return Ok;
 }
 
