@@ -1,5 +1,6 @@
 // DefWindowProcW: the default handling of window messages.
 #include <algorithm>
+#include <optional>
 
 #include "platform/os/user_display.h"
 #include "platform/os/user_internal.h"
@@ -146,9 +147,10 @@ RECT CaptionRect(Window* w, RECT* closeButton) {
 namespace qd {
 using namespace user;
 
-LRESULT DefWindowProcW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  WindowPtr w = Lookup(hwnd);
-  if (!w) return 0;
+namespace {
+
+// The frame: its size, hit testing, painting, its buttons and the system commands.
+std::optional<LRESULT> DefNonClient(const WindowPtr& w, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_NCCREATE:
       return TRUE;
@@ -169,6 +171,60 @@ LRESULT DefWindowProcW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       w->ncActive = wParam != FALSE;
       if ((w->style & WS_CAPTION) == WS_CAPTION && lParam != -1) InvalidateFrame(w.get());
       return TRUE;
+    case WM_NCLBUTTONDOWN:
+      if (wParam == static_cast<WPARAM>(HTVSCROLL) || wParam == static_cast<WPARAM>(HTHSCROLL))
+        TrackScrollBar(w.get(), wParam == static_cast<WPARAM>(HTVSCROLL) ? SB_VERT : SB_HORZ,
+                       {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      return 0;
+    case WM_NCLBUTTONUP:
+      if (wParam == static_cast<WPARAM>(HTCLOSE)) Send(hwnd, WM_SYSCOMMAND, SC_CLOSE, lParam);
+      if (wParam == static_cast<WPARAM>(HTMINBUTTON)) Send(hwnd, WM_SYSCOMMAND, SC_MINIMIZE, lParam);
+      if (wParam == static_cast<WPARAM>(HTMAXBUTTON))
+        Send(hwnd, WM_SYSCOMMAND, IsZoomed(hwnd) ? SC_RESTORE : SC_MAXIMIZE, lParam);
+      return 0;
+    case WM_NCLBUTTONDBLCLK:
+      // A quick second click on a scroll bar is another click.
+      if (wParam == static_cast<WPARAM>(HTVSCROLL) || wParam == static_cast<WPARAM>(HTHSCROLL)) {
+        TrackScrollBar(w.get(), wParam == static_cast<WPARAM>(HTVSCROLL) ? SB_VERT : SB_HORZ,
+                       {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        return 0;
+      }
+      if (wParam == static_cast<WPARAM>(HTCAPTION) && (w->style & WS_MAXIMIZEBOX))
+        Send(hwnd, WM_SYSCOMMAND, IsZoomed(hwnd) ? SC_RESTORE : SC_MAXIMIZE, lParam);
+      if (wParam == static_cast<WPARAM>(HTSYSMENU)) Send(hwnd, WM_SYSCOMMAND, SC_CLOSE, lParam);
+      return 0;
+    case WM_NCRBUTTONUP:
+      Send(hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hwnd), lParam);
+      return 0;
+    case WM_SYSCOMMAND:
+      switch (wParam & 0xFFF0) {
+        case SC_CLOSE:
+          Send(hwnd, WM_CLOSE, 0, 0);
+          break;
+        case SC_MINIMIZE:
+          ShowWindow(hwnd, SW_MINIMIZE);
+          break;
+        case SC_MAXIMIZE:
+          ShowWindow(hwnd, SW_MAXIMIZE);
+          break;
+        case SC_RESTORE:
+          ShowWindow(hwnd, SW_RESTORE);
+          break;
+        default:
+          break;
+      }
+      return 0;
+    case WM_CLOSE:
+      DestroyWindow(hwnd);
+      return 0;
+    default:
+      return std::nullopt;
+  }
+}
+
+// Background, painting, printing, text, icons and redrawing.
+std::optional<LRESULT> DefContent(const WindowPtr& w, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
     case WM_ERASEBKGND:
       return EraseBackground(w.get(), reinterpret_cast<HDC>(wParam));
     case WM_ICONERASEBKGND:
@@ -200,27 +256,41 @@ LRESULT DefWindowProcW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case WM_GETTEXTLENGTH:
       return static_cast<LRESULT>(w->text.size());
-    case WM_CLOSE:
-      DestroyWindow(hwnd);
+    case WM_SETREDRAW:
+      // Redrawing off hides the window from painting without hiding it.
+      if (wParam)
+        w->style |= WS_VISIBLE;
+      else
+        w->style &= ~WS_VISIBLE;
       return 0;
-    case WM_SYSCOMMAND:
-      switch (wParam & 0xFFF0) {
-        case SC_CLOSE:
-          Send(hwnd, WM_CLOSE, 0, 0);
-          break;
-        case SC_MINIMIZE:
-          ShowWindow(hwnd, SW_MINIMIZE);
-          break;
-        case SC_MAXIMIZE:
-          ShowWindow(hwnd, SW_MAXIMIZE);
-          break;
-        case SC_RESTORE:
-          ShowWindow(hwnd, SW_RESTORE);
-          break;
-        default:
-          break;
-      }
+    case WM_SETICON: {
+      HICON old = wParam == ICON_BIG ? w->iconBig : w->iconSmall;
+      if (wParam == ICON_BIG)
+        w->iconBig = reinterpret_cast<HICON>(lParam);
+      else
+        w->iconSmall = reinterpret_cast<HICON>(lParam);
+      if (w->IsTopLevel())
+        if (auto* b = os::GetDisplayBackend())
+          b->WindowIconChanged(hwnd, w->iconBig ? w->iconBig : w->iconSmall);
+      return reinterpret_cast<LRESULT>(old);
+    }
+    case WM_GETICON:
+      return reinterpret_cast<LRESULT>(wParam == ICON_BIG ? w->iconBig
+                                       : w->iconSmall     ? w->iconSmall
+                                                          : w->iconBig);
+    case WM_QUERYOPEN:
+    case WM_QUERYENDSESSION:
+      return TRUE;
+    case WM_GETDLGCODE:
       return 0;
+    default:
+      return std::nullopt;
+  }
+}
+
+// Cursor, wheel, context menu, keys, mouse activation, activation and capture.
+std::optional<LRESULT> DefInput(const WindowPtr& w, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
     case WM_SETCURSOR: {
       if (w->IsChild() && Send(w->parent->handle, WM_SETCURSOR, wParam, lParam)) return TRUE;
       if (reinterpret_cast<HWND>(wParam) != hwnd) return FALSE;
@@ -254,9 +324,6 @@ LRESULT DefWindowProcW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       Send(hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hwnd), MAKELPARAM(p.X, p.Y));
       return 0;
     }
-    case WM_NCRBUTTONUP:
-      Send(hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hwnd), lParam);
-      return 0;
     case WM_KEYUP:
       if (wParam == static_cast<WPARAM>(VK_APPS))
         Send(hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hwnd), MAKELPARAM(-1, -1));
@@ -269,30 +336,33 @@ LRESULT DefWindowProcW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         if (top) Send(top->handle, WM_SYSCOMMAND, SC_CLOSE, 0);
       }
       return 0;
-    case WM_NCLBUTTONDOWN:
-      if (wParam == static_cast<WPARAM>(HTVSCROLL) || wParam == static_cast<WPARAM>(HTHSCROLL))
-        TrackScrollBar(w.get(), wParam == static_cast<WPARAM>(HTVSCROLL) ? SB_VERT : SB_HORZ,
-                       {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-      return 0;
-    case WM_NCLBUTTONUP:
-      if (wParam == static_cast<WPARAM>(HTCLOSE)) Send(hwnd, WM_SYSCOMMAND, SC_CLOSE, lParam);
-      if (wParam == static_cast<WPARAM>(HTMINBUTTON)) Send(hwnd, WM_SYSCOMMAND, SC_MINIMIZE, lParam);
-      if (wParam == static_cast<WPARAM>(HTMAXBUTTON))
-        Send(hwnd, WM_SYSCOMMAND, IsZoomed(hwnd) ? SC_RESTORE : SC_MAXIMIZE, lParam);
-      return 0;
-    case WM_NCLBUTTONDBLCLK:
-      // A quick second click on a scroll bar is another click.
-      if (wParam == static_cast<WPARAM>(HTVSCROLL) || wParam == static_cast<WPARAM>(HTHSCROLL)) {
-        TrackScrollBar(w.get(), wParam == static_cast<WPARAM>(HTVSCROLL) ? SB_VERT : SB_HORZ,
-                       {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-        return 0;
+    case WM_MOUSEACTIVATE:
+      if (w->IsChild()) {
+        LRESULT r = Send(w->parent->handle, msg, wParam, lParam);
+        if (r) return r;
       }
-      if (wParam == static_cast<WPARAM>(HTCAPTION) && (w->style & WS_MAXIMIZEBOX))
-        Send(hwnd, WM_SYSCOMMAND, IsZoomed(hwnd) ? SC_RESTORE : SC_MAXIMIZE, lParam);
-      if (wParam == static_cast<WPARAM>(HTSYSMENU)) Send(hwnd, WM_SYSCOMMAND, SC_CLOSE, lParam);
+      return MA_ACTIVATE;
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam)) {
+        // The focus goes back to where it was in this window, else to the window.
+        HWND restore = hwnd;
+        if (WindowPtr f = Lookup(w->lastFocus);
+            f && IsChild(hwnd, f->handle) && IsWindowVisible(f->handle) && IsWindowEnabled(f->handle))
+          restore = f->handle;
+        SetFocus(restore);
+      }
       return 0;
-    case WM_GETDLGCODE:
+    case WM_CANCELMODE:
+      if (Input().capture == hwnd) ReleaseCapture();
       return 0;
+    default:
+      return std::nullopt;
+  }
+}
+
+// Size limits while moving, WM_MOVE and WM_SIZE after it.
+std::optional<LRESULT> DefPosition(const WindowPtr& w, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
     case WM_WINDOWPOSCHANGING: {
       auto* wp = reinterpret_cast<WINDOWPOS*>(lParam);
       if (wp && !(wp->flags & SWP_NOSIZE) &&
@@ -332,56 +402,19 @@ LRESULT DefWindowProcW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       }
       return 0;
     }
-    case WM_MOUSEACTIVATE:
-      if (w->IsChild()) {
-        LRESULT r = Send(w->parent->handle, msg, wParam, lParam);
-        if (r) return r;
-      }
-      return MA_ACTIVATE;
-    case WM_ACTIVATE:
-      if (LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam)) {
-        // The focus goes back to where it was in this window, else to the window.
-        HWND restore = hwnd;
-        if (WindowPtr f = Lookup(w->lastFocus);
-            f && IsChild(hwnd, f->handle) && IsWindowVisible(f->handle) && IsWindowEnabled(f->handle))
-          restore = f->handle;
-        SetFocus(restore);
-      }
-      return 0;
-    case WM_CANCELMODE:
-      if (Input().capture == hwnd) ReleaseCapture();
-      return 0;
-    case WM_SETREDRAW:
-      // Redrawing off hides the window from painting without hiding it.
-      if (wParam)
-        w->style |= WS_VISIBLE;
-      else
-        w->style &= ~WS_VISIBLE;
-      return 0;
-    case WM_SETICON: {
-      HICON old = wParam == ICON_BIG ? w->iconBig : w->iconSmall;
-      if (wParam == ICON_BIG)
-        w->iconBig = reinterpret_cast<HICON>(lParam);
-      else
-        w->iconSmall = reinterpret_cast<HICON>(lParam);
-      if (w->IsTopLevel())
-        if (auto* b = os::GetDisplayBackend())
-          b->WindowIconChanged(hwnd, w->iconBig ? w->iconBig : w->iconSmall);
-      return reinterpret_cast<LRESULT>(old);
-    }
-    case WM_GETICON:
-      return reinterpret_cast<LRESULT>(wParam == ICON_BIG ? w->iconBig
-                                       : w->iconSmall     ? w->iconSmall
-                                                          : w->iconBig);
-    case WM_QUERYOPEN:
-    case WM_QUERYENDSESSION:
-      return TRUE;
-    case WM_SHOWWINDOW:
-    case WM_GETMINMAXINFO:
-    case WM_DPICHANGED:
     default:
-      return 0;
+      return std::nullopt;
   }
+}
+
+}  // namespace
+
+LRESULT DefWindowProcW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  WindowPtr w = Lookup(hwnd);
+  if (!w) return 0;
+  for (auto handler : {DefNonClient, DefContent, DefInput, DefPosition})
+    if (std::optional<LRESULT> result = handler(w, hwnd, msg, wParam, lParam)) return *result;
+  return 0;  // also WM_SHOWWINDOW, WM_GETMINMAXINFO and WM_DPICHANGED: nothing to do
 }
 
 }  // namespace qd

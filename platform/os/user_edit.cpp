@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <cstring>
 #include <unordered_map>
 #include <utility>
@@ -1011,41 +1012,8 @@ LRESULT PackPoint(int x, int y) {
       MAKELPARAM(static_cast<WORD>(static_cast<int16_t>(x)), static_cast<WORD>(static_cast<int16_t>(y)))));
 }
 
-}  // namespace
-
-LRESULT EditWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg == WM_NCCREATE) {
-    auto e = std::make_shared<Edit>(hwnd);
-    const auto* cs = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-    const DWORD style = cs ? static_cast<DWORD>(cs->style) : 0;
-    e->multi = style & ES_MULTILINE;
-    e->align = style & (ES_CENTER | ES_RIGHT);
-    e->limit = kDefaultLimit;
-    e->passwordChar = IsThemeActive() ? Char(0x25CF) : u'*';
-    if (cs && cs->lpszName && !IS_INTRESOURCE(cs->lpszName)) e->text = cs->lpszName;
-    if (e->multi && (style & WS_HSCROLL))
-      SetWindowLongW(hwnd, GWL_STYLE, static_cast<LONG>(style | ES_AUTOHSCROLL));
-    {
-      std::lock_guard lock(TableMutex());
-      Table()[hwnd] = e;
-    }
-    DefWindowProcW(hwnd, msg, wParam, lParam);
-    e->FontMetrics();
-    e->marginLeft = e->marginRight = e->FontMargin();
-    e->ResetFormatRect();
-    e->Layout();
-    return TRUE;
-  }
-  std::shared_ptr<Edit> e = Get(hwnd);
-  if (!e) return DefWindowProcW(hwnd, msg, wParam, lParam);
-  if (msg == WM_NCDESTROY) {
-    {
-      std::lock_guard lock(TableMutex());
-      Table().erase(hwnd);
-    }
-    return DefWindowProcW(hwnd, msg, wParam, lParam);
-  }
-  Edit& ed = *e;
+// Creation, text, font, painting and what the dialog manager asks.
+std::optional<LRESULT> OnWindowMessage(Edit& ed, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_CREATE:
       ed.UpdateScrollBars();
@@ -1119,6 +1087,14 @@ LRESULT EditWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       }
       return code;
     }
+    default:
+      return std::nullopt;
+  }
+}
+
+// Focus, keys, the mouse and the scroll bars.
+std::optional<LRESULT> OnInput(Edit& ed, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
     case WM_SETFOCUS:
       ed.focused = true;
       CreateCaret(hwnd, nullptr, 1, ed.lineHeight);
@@ -1194,8 +1170,14 @@ LRESULT EditWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       ed.Notify(EN_HSCROLL);
       ed.ScrollHorz(LOWORD(wParam));
       return 0;
+    default:
+      return std::nullopt;
+  }
+}
 
-    // ---- Clipboard ----
+// The clipboard, undo, the selection and the settings that change editing.
+std::optional<LRESULT> OnEditing(Edit& ed, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
     case WM_COPY:
       ed.Copy();
       return 0;
@@ -1213,8 +1195,6 @@ LRESULT EditWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_UNDO:
     case EM_UNDO:
       return ed.Undo() ? TRUE : FALSE;
-
-    // ---- Edit messages ----
     case EM_GETSEL:
       if (wParam) *reinterpret_cast<DWORD*>(wParam) = static_cast<DWORD>(ed.SelMin());
       if (lParam) *reinterpret_cast<DWORD*>(lParam) = static_cast<DWORD>(ed.SelMax());
@@ -1287,17 +1267,6 @@ LRESULT EditWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case EM_GETMARGINS:
       return static_cast<LRESULT>(static_cast<DWORD>(MAKELPARAM(ed.marginLeft, ed.marginRight)));
-    case EM_POSFROMCHAR: {
-      const auto i = static_cast<intptr_t>(wParam);
-      if (i < 0 || i > ed.Len()) return -1;
-      const POINT p = ed.PosOf(static_cast<int>(i));
-      return PackPoint(p.X, p.Y);
-    }
-    case EM_CHARFROMPOS: {
-      const POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-      const int ch = ed.CharFromPoint(p);
-      return static_cast<LRESULT>(static_cast<DWORD>(MAKELPARAM(ch, ed.multi ? ed.LineOf(ch) : 0)));
-    }
     case EM_SETCUEBANNER: {
       if (ed.multi) return FALSE;
       const auto* s = reinterpret_cast<const Char*>(lParam);
@@ -1320,6 +1289,28 @@ LRESULT EditWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case EM_SETMODIFY:
       ed.modified = wParam != 0;
       return 0;
+    case EM_SETTABSTOPS:
+    case EM_FMTLINES:
+      return FALSE;
+    default:
+      return std::nullopt;
+  }
+}
+
+// Positions, lines, scrolling and the formatting rectangle.
+std::optional<LRESULT> OnLinesAndScrolling(Edit& ed, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case EM_POSFROMCHAR: {
+      const auto i = static_cast<intptr_t>(wParam);
+      if (i < 0 || i > ed.Len()) return -1;
+      const POINT p = ed.PosOf(static_cast<int>(i));
+      return PackPoint(p.X, p.Y);
+    }
+    case EM_CHARFROMPOS: {
+      const POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+      const int ch = ed.CharFromPoint(p);
+      return static_cast<LRESULT>(static_cast<DWORD>(MAKELPARAM(ch, ed.multi ? ed.LineOf(ch) : 0)));
+    }
     case EM_GETLINECOUNT:
       return static_cast<LRESULT>(ed.lines.size());
     case EM_LINEINDEX: {
@@ -1408,12 +1399,48 @@ LRESULT EditWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       ed.PlaceCaret();
       if (msg == EM_SETRECT) ed.Redraw();
       return 0;
-    case EM_SETTABSTOPS:
-    case EM_FMTLINES:
-      return FALSE;
     default:
-      return DefWindowProcW(hwnd, msg, wParam, lParam);
+      return std::nullopt;
   }
+}
+}  // namespace
+
+LRESULT EditWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_NCCREATE) {
+    auto e = std::make_shared<Edit>(hwnd);
+    const auto* cs = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+    const DWORD style = cs ? static_cast<DWORD>(cs->style) : 0;
+    e->multi = style & ES_MULTILINE;
+    e->align = style & (ES_CENTER | ES_RIGHT);
+    e->limit = kDefaultLimit;
+    e->passwordChar = IsThemeActive() ? Char(0x25CF) : u'*';
+    if (cs && cs->lpszName && !IS_INTRESOURCE(cs->lpszName)) e->text = cs->lpszName;
+    if (e->multi && (style & WS_HSCROLL))
+      SetWindowLongW(hwnd, GWL_STYLE, static_cast<LONG>(style | ES_AUTOHSCROLL));
+    {
+      std::lock_guard lock(TableMutex());
+      Table()[hwnd] = e;
+    }
+    DefWindowProcW(hwnd, msg, wParam, lParam);
+    e->FontMetrics();
+    e->marginLeft = e->marginRight = e->FontMargin();
+    e->ResetFormatRect();
+    e->Layout();
+    return TRUE;
+  }
+  std::shared_ptr<Edit> e = Get(hwnd);
+  if (!e) return DefWindowProcW(hwnd, msg, wParam, lParam);
+  if (msg == WM_NCDESTROY) {
+    {
+      std::lock_guard lock(TableMutex());
+      Table().erase(hwnd);
+    }
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
+  }
+  Edit& ed = *e;
+  for (auto handler : {OnWindowMessage, OnInput, OnEditing, OnLinesAndScrolling})
+    if (std::optional<LRESULT> result = handler(ed, hwnd, msg, wParam, lParam)) return *result;
+  return DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 
 }  // namespace user

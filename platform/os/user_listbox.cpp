@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -729,9 +730,8 @@ LRESULT Wheel(ListBox& lb, WPARAM wParam) {
   return 0;
 }
 
-LRESULT Handle(const ListBoxPtr& p, UINT msg, WPARAM wParam, LPARAM lParam) {
-  ListBox& lb = *p;
-  HWND hwnd = lb.hwnd;
+// Creation, font, size, painting and what the dialog manager asks.
+std::optional<LRESULT> OnWindowMessage(ListBox& lb, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_CREATE:
       if (lb.style & LBS_OWNERDRAWFIXED) lb.itemHeight = MeasureItem(lb, 0, 0);
@@ -811,6 +811,14 @@ LRESULT Handle(const ListBoxPtr& p, UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_GETDLGCODE:
       return DLGC_WANTARROWS | DLGC_WANTCHARS;
+    default:
+      return std::nullopt;
+  }
+}
+
+// Focus, keys, the mouse, the wheel and the scroll bars.
+std::optional<LRESULT> OnInput(ListBox& lb, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
     case WM_SETFOCUS:
       lb.focused = true;
       DrawItemNow(lb, lb.caret, ODA_FOCUS);
@@ -881,7 +889,14 @@ LRESULT Handle(const ListBoxPtr& p, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_VSCROLL:
     case WM_HSCROLL:
       return Scroll(lb, msg, wParam);
+    default:
+      return std::nullopt;
+  }
+}
 
+// Adding, removing, reading and finding items.
+std::optional<LRESULT> OnItems(ListBox& lb, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
     case LB_ADDSTRING:
       return Insert(lb, -1, lParam, (lb.style & LBS_SORT) != 0);
     case LB_INSERTSTRING:
@@ -913,6 +928,46 @@ LRESULT Handle(const ListBoxPtr& p, UINT msg, WPARAM wParam, LPARAM lParam) {
       return lb.HasStrings() ? static_cast<LRESULT>(lb.items[static_cast<size_t>(i)].text.size())
                              : static_cast<LRESULT>(sizeof(ULONG_PTR));
     }
+    case LB_SETITEMDATA: {
+      const int i = static_cast<int>(static_cast<intptr_t>(wParam));
+      if (!lb.Valid(i)) return LB_ERR;
+      lb.items[static_cast<size_t>(i)].data = static_cast<ULONG_PTR>(lParam);
+      return LB_OKAY;
+    }
+    case LB_GETITEMDATA: {
+      const int i = static_cast<int>(static_cast<intptr_t>(wParam));
+      if (!lb.Valid(i)) return LB_ERR;
+      return static_cast<LRESULT>(lb.items[static_cast<size_t>(i)].data);
+    }
+    case LB_FINDSTRING:
+    case LB_FINDSTRINGEXACT:
+      return FindItem(lb, wParam, lParam, msg == LB_FINDSTRINGEXACT);
+    case LB_INITSTORAGE:
+      lb.items.reserve(lb.items.size() + std::min<WPARAM>(wParam, 1u << 20));
+      return static_cast<LRESULT>(lb.items.capacity());
+    case LB_SETCOUNT: {
+      if (!(lb.style & LBS_NODATA)) return LB_ERR;
+      const auto n = static_cast<intptr_t>(wParam);
+      if (n < 0 || n > 0x7FFFFFF) return LB_ERRSPACE;
+      lb.items.resize(static_cast<size_t>(n));
+      if (lb.sel >= n) lb.sel = -1;
+      ItemsChanged(lb);
+      return LB_OKAY;
+    }
+    case LB_SETLOCALE:
+    case LB_GETLOCALE:
+      return LOCALE_USER_DEFAULT;
+    case LB_SETTABSTOPS:
+      return TRUE;
+    default:
+      return std::nullopt;
+  }
+}
+
+// The selection, the caret, scrolling and item geometry.
+std::optional<LRESULT> OnSelectionAndGeometry(ListBox& lb, HWND hwnd, UINT msg, WPARAM wParam,
+                                              LPARAM lParam) {
+  switch (msg) {
     case LB_SETCURSEL: {
       const int i = static_cast<int>(static_cast<intptr_t>(wParam));
       if (i == -1) {
@@ -999,20 +1054,6 @@ LRESULT Handle(const ListBoxPtr& p, UINT msg, WPARAM wParam, LPARAM lParam) {
       if (pt.Y < 0) i = lb.top;
       return MAKELRESULT(std::max(i, 0), outside ? 1 : 0);
     }
-    case LB_SETITEMDATA: {
-      const int i = static_cast<int>(static_cast<intptr_t>(wParam));
-      if (!lb.Valid(i)) return LB_ERR;
-      lb.items[static_cast<size_t>(i)].data = static_cast<ULONG_PTR>(lParam);
-      return LB_OKAY;
-    }
-    case LB_GETITEMDATA: {
-      const int i = static_cast<int>(static_cast<intptr_t>(wParam));
-      if (!lb.Valid(i)) return LB_ERR;
-      return static_cast<LRESULT>(lb.items[static_cast<size_t>(i)].data);
-    }
-    case LB_FINDSTRING:
-    case LB_FINDSTRINGEXACT:
-      return FindItem(lb, wParam, lParam, msg == LB_FINDSTRINGEXACT);
     case LB_SELECTSTRING: {
       const LRESULT i = FindItem(lb, wParam, lParam, false);
       if (i == LB_ERR) return LB_ERR;
@@ -1028,26 +1069,16 @@ LRESULT Handle(const ListBoxPtr& p, UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     case LB_GETHORIZONTALEXTENT:
       return lb.hExtent;
-    case LB_INITSTORAGE:
-      lb.items.reserve(lb.items.size() + std::min<WPARAM>(wParam, 1u << 20));
-      return static_cast<LRESULT>(lb.items.capacity());
-    case LB_SETCOUNT: {
-      if (!(lb.style & LBS_NODATA)) return LB_ERR;
-      const auto n = static_cast<intptr_t>(wParam);
-      if (n < 0 || n > 0x7FFFFFF) return LB_ERRSPACE;
-      lb.items.resize(static_cast<size_t>(n));
-      if (lb.sel >= n) lb.sel = -1;
-      ItemsChanged(lb);
-      return LB_OKAY;
-    }
-    case LB_SETLOCALE:
-    case LB_GETLOCALE:
-      return LOCALE_USER_DEFAULT;
-    case LB_SETTABSTOPS:
-      return TRUE;
     default:
-      return DefWindowProcW(hwnd, msg, wParam, lParam);
+      return std::nullopt;
   }
+}
+LRESULT Handle(const ListBoxPtr& p, UINT msg, WPARAM wParam, LPARAM lParam) {
+  ListBox& lb = *p;
+  HWND hwnd = lb.hwnd;
+  for (auto handler : {OnWindowMessage, OnInput, OnItems, OnSelectionAndGeometry})
+    if (std::optional<LRESULT> result = handler(lb, hwnd, msg, wParam, lParam)) return *result;
+  return DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 
 }  // namespace
