@@ -214,6 +214,103 @@ void ShiftRtlChildren(Window* w, int dx) {
   }
 }
 
+// The flags SetWindowPos acts on: showing wins over hiding, and what would not change (the
+// same place, size or z-order, a visible window shown) is dropped. A child cannot be topmost.
+UINT EffectiveFlags(Window* w, const RECT& api, HWND& insertAfter, int x, int y, int cx, int cy, UINT flags) {
+  const bool child = !w->IsTopLevel();
+  if (flags & SWP_SHOWWINDOW) flags &= ~SWP_HIDEWINDOW;
+  if ((flags & SWP_SHOWWINDOW) && w->Visible()) flags &= ~SWP_SHOWWINDOW;
+  if ((flags & SWP_HIDEWINDOW) && !w->Visible()) flags &= ~SWP_HIDEWINDOW;
+  if (!(flags & SWP_NOMOVE) && x == api.Left && y == api.Top) flags |= SWP_NOMOVE;
+  if (!(flags & SWP_NOSIZE) && cx == api.Width() && cy == api.Height()) flags |= SWP_NOSIZE;
+  if (!(flags & SWP_NOZORDER)) {
+    if (child && (insertAfter == HWND_TOPMOST || insertAfter == HWND_NOTOPMOST)) insertAfter = HWND_TOP;
+    if (insertAfter == w->handle) {
+      flags |= SWP_NOZORDER;
+    } else {
+      std::lock_guard lock(WmMutex());
+      if (SameZPlace(w, insertAfter)) flags |= SWP_NOZORDER;
+    }
+  }
+  return flags;
+}
+
+// The window rectangle (in the parent's client coordinates) that a WINDOWPOS asks for; a child
+// of a right-to-left parent is placed from the parent's right edge, and keeps its right edge
+// when only its size changes.
+RECT NewWindowRect(const Window* w, const WINDOWPOS& wp, bool moveChanged) {
+  const RECT& oldWindow = w->window;
+  const bool mirrored = w->IsChild() && w->parent->Rtl();
+  int nx = oldWindow.Left, ny = oldWindow.Top;
+  int ncx = std::max(0, wp.cx), ncy = std::max(0, wp.cy);
+  if (moveChanged) {
+    nx = mirrored ? w->parent->client.Width() - wp.x - ncx : wp.x;
+    ny = wp.y;
+  } else if (mirrored) {
+    nx = oldWindow.Right - ncx;
+  }
+  return {nx, ny, nx + ncx, ny + ncy};
+}
+
+// One SetWindowPos as it changed the window.
+struct PosChange {
+  RECT oldWindow, oldClient, newWindow, newClient;
+  UINT flags;
+  LRESULT wvr;  // WM_NCCALCSIZE's answer
+  bool moveChanged, sizeChanged;
+  bool nowVisible;
+};
+
+// What has to be painted again after the window moved, changed size, was shown or was hidden.
+void InvalidateAfterChange(Window* w, const PosChange& c) {
+  const bool child = !w->IsTopLevel();
+  const UINT flags = c.flags;
+  const bool moveChanged = c.moveChanged, sizeChanged = c.sizeChanged;
+  const RECT &oldWindow = c.oldWindow, &oldClient = c.oldClient, &newWindow = c.newWindow,
+             &newClient = c.newClient;
+  const LRESULT wvr = c.wvr;
+  const bool nowVisible = c.nowVisible;
+  Window* parent = w->parent;
+  const bool inParent = parent && parent->kind == WindowKind::Normal;
+  auto invalidateParentArea = [&](const RECT& rectInParentClient) {
+    if (!inParent || !IsVisibleChain(parent)) return;
+    Region r(rectInParentClient);
+    r.Offset(parent->client.Left - parent->window.Left, parent->client.Top - parent->window.Top);
+    RedrawInternal(parent, &r, 0x0001 | 0x0004 | 0x0080 /*INVALIDATE|ERASE|ALLCHILDREN*/);
+  };
+  if (flags & SWP_HIDEWINDOW) {
+    ClearUpdateTree(w);
+    invalidateParentArea(oldWindow);
+  } else if (nowVisible && IsVisibleChain(w)) {
+    const UINT all = 0x0001 | 0x0004 | 0x0400 | 0x0080;  // INVALIDATE|ERASE|FRAME|ALLCHILDREN
+    if (flags & SWP_SHOWWINDOW) {
+      RedrawInternal(w, nullptr, all);
+    } else if (child && (moveChanged || sizeChanged || !(flags & SWP_NOZORDER))) {
+      if (moveChanged || sizeChanged) invalidateParentArea(oldWindow);
+      RedrawInternal(w, nullptr, all);
+    } else if (sizeChanged || (flags & SWP_FRAMECHANGED)) {
+      const bool redrawAll = (flags & SWP_NOCOPYBITS) || (wvr & WVR_REDRAW) ||
+                             (w->cls && (w->cls->style & (CS_HREDRAW | CS_VREDRAW)) &&
+                              ((w->cls->style & CS_HREDRAW && newClient.Width() != oldClient.Width()) ||
+                               (w->cls->style & CS_VREDRAW && newClient.Height() != oldClient.Height())));
+      if (redrawAll || (flags & SWP_FRAMECHANGED)) {
+        RedrawInternal(w, nullptr, all);
+      } else {
+        // The frame, and the newly uncovered part of the client area.
+        Region r(RECT{0, 0, newWindow.Width(), newWindow.Height()});
+        RECT kept{oldClient.Left - oldWindow.Left, oldClient.Top - oldWindow.Top,
+                  oldClient.Right - oldWindow.Left, oldClient.Bottom - oldWindow.Top};
+        RECT nc{newClient.Left - newWindow.Left, newClient.Top - newWindow.Top,
+                newClient.Right - newWindow.Left, newClient.Bottom - newWindow.Top};
+        kept = {std::max(kept.Left, nc.Left), std::max(kept.Top, nc.Top), std::min(kept.Right, nc.Right),
+                std::min(kept.Bottom, nc.Bottom)};
+        r.Subtract(kept);
+        RedrawInternal(w, &r, all);
+      }
+    }
+  }
+}
+
 }  // namespace
 
 BOOL SetWindowPosInternal(Window* w, HWND insertAfter, int x, int y, int cx, int cy, UINT flags) {
@@ -221,21 +318,8 @@ BOOL SetWindowPosInternal(Window* w, HWND insertAfter, int x, int y, int cx, int
   WindowPtr keep = Lookup(hwnd);
   if (!keep || w->kind != WindowKind::Normal) return FALSE;
   const bool child = !w->IsTopLevel();
-  if (flags & SWP_SHOWWINDOW) flags &= ~SWP_HIDEWINDOW;
-  if ((flags & SWP_SHOWWINDOW) && w->Visible()) flags &= ~SWP_SHOWWINDOW;
-  if ((flags & SWP_HIDEWINDOW) && !w->Visible()) flags &= ~SWP_HIDEWINDOW;
-  RECT api = ApiRect(w);
-  if (!(flags & SWP_NOMOVE) && x == api.Left && y == api.Top) flags |= SWP_NOMOVE;
-  if (!(flags & SWP_NOSIZE) && cx == api.Width() && cy == api.Height()) flags |= SWP_NOSIZE;
-  if (!(flags & SWP_NOZORDER)) {
-    if (child && (insertAfter == HWND_TOPMOST || insertAfter == HWND_NOTOPMOST)) insertAfter = HWND_TOP;
-    if (insertAfter == hwnd)
-      flags |= SWP_NOZORDER;
-    else {
-      std::lock_guard lock(WmMutex());
-      if (SameZPlace(w, insertAfter)) flags |= SWP_NOZORDER;
-    }
-  }
+  const RECT api = ApiRect(w);
+  flags = EffectiveFlags(w, api, insertAfter, x, y, cx, cy, flags);
   WINDOWPOS wp{hwnd, insertAfter, x, y, cx, cy, flags};
   if (flags & SWP_NOMOVE) {
     wp.x = api.Left;
@@ -259,19 +343,7 @@ BOOL SetWindowPosInternal(Window* w, HWND insertAfter, int x, int y, int cx, int
   const RECT oldWindow = w->window;
   const RECT oldClient = w->client;
   const RECT oldScreen = ScreenWindowRect(w);
-  RECT newWindow = oldWindow;
-  {
-    int nx = oldWindow.Left, ny = oldWindow.Top;
-    int ncx = std::max(0, wp.cx), ncy = std::max(0, wp.cy);
-    if (moveChanged) {
-      nx = wp.x;
-      ny = wp.y;
-      if (w->IsChild() && w->parent->Rtl()) nx = w->parent->client.Width() - wp.x - ncx;
-    } else if (w->IsChild() && w->parent->Rtl()) {
-      nx = oldWindow.Right - ncx;  // keep the right edge in a right-to-left parent
-    }
-    newWindow = {nx, ny, nx + ncx, ny + ncy};
-  }
+  const RECT newWindow = NewWindowRect(w, wp, moveChanged);
   RECT newClient = oldClient;
   LRESULT wvr = 0;
   if (moveChanged || sizeChanged || (flags & SWP_FRAMECHANGED)) {
@@ -294,7 +366,6 @@ BOOL SetWindowPosInternal(Window* w, HWND insertAfter, int x, int y, int cx, int
   if (newClient.Left == oldClient.Left && newClient.Top == oldClient.Top) flags |= SWP_NOCLIENTMOVE;
   wp.flags = flags;
 
-  const bool wasVisible = w->Visible();
   {
     std::lock_guard lock(WmMutex());
     w->window = newWindow;
@@ -320,48 +391,9 @@ BOOL SetWindowPosInternal(Window* w, HWND insertAfter, int x, int y, int cx, int
       if (auto* b = os::GetDisplayBackend()) b->WindowShapeChanged(hwnd);
   }
 
-  // What has to be painted again.
   if (!(flags & SWP_NOREDRAW)) {
-    Window* parent = w->parent;
-    const bool inParent = parent && parent->kind == WindowKind::Normal;
-    auto invalidateParentArea = [&](const RECT& rectInParentClient) {
-      if (!inParent || !IsVisibleChain(parent)) return;
-      Region r(rectInParentClient);
-      r.Offset(parent->client.Left - parent->window.Left, parent->client.Top - parent->window.Top);
-      RedrawInternal(parent, &r, 0x0001 | 0x0004 | 0x0080 /*INVALIDATE|ERASE|ALLCHILDREN*/);
-    };
-    if (flags & SWP_HIDEWINDOW) {
-      ClearUpdateTree(w);
-      invalidateParentArea(oldWindow);
-    } else if (nowVisible && IsVisibleChain(w)) {
-      const UINT all = 0x0001 | 0x0004 | 0x0400 | 0x0080;  // INVALIDATE|ERASE|FRAME|ALLCHILDREN
-      if (flags & SWP_SHOWWINDOW) {
-        RedrawInternal(w, nullptr, all);
-      } else if (child && (moveChanged || sizeChanged || !(flags & SWP_NOZORDER))) {
-        if (moveChanged || sizeChanged) invalidateParentArea(oldWindow);
-        RedrawInternal(w, nullptr, all);
-      } else if (sizeChanged || (flags & SWP_FRAMECHANGED)) {
-        const bool redrawAll = (flags & SWP_NOCOPYBITS) || (wvr & WVR_REDRAW) ||
-                               (w->cls && (w->cls->style & (CS_HREDRAW | CS_VREDRAW)) &&
-                                ((w->cls->style & CS_HREDRAW && newClient.Width() != oldClient.Width()) ||
-                                 (w->cls->style & CS_VREDRAW && newClient.Height() != oldClient.Height())));
-        if (redrawAll || (flags & SWP_FRAMECHANGED)) {
-          RedrawInternal(w, nullptr, all);
-        } else {
-          // The frame, and the newly uncovered part of the client area.
-          Region r(RECT{0, 0, newWindow.Width(), newWindow.Height()});
-          RECT kept{oldClient.Left - oldWindow.Left, oldClient.Top - oldWindow.Top,
-                    oldClient.Right - oldWindow.Left, oldClient.Bottom - oldWindow.Top};
-          RECT nc{newClient.Left - newWindow.Left, newClient.Top - newWindow.Top,
-                  newClient.Right - newWindow.Left, newClient.Bottom - newWindow.Top};
-          kept = {std::max(kept.Left, nc.Left), std::max(kept.Top, nc.Top), std::min(kept.Right, nc.Right),
-                  std::min(kept.Bottom, nc.Bottom)};
-          r.Subtract(kept);
-          RedrawInternal(w, &r, all);
-        }
-      }
-    }
-    (void)wasVisible;
+    InvalidateAfterChange(
+        w, {oldWindow, oldClient, newWindow, newClient, flags, wvr, moveChanged, sizeChanged, nowVisible});
   }
 
   if (!Lookup(hwnd)) return TRUE;

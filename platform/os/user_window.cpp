@@ -394,6 +394,99 @@ RECT DefaultTopLevelRect(int x, int y, int cx, int cy) {
   return {x, y, x + cx, y + cy};
 }
 
+// The parent of a new window (the message-only root, a window, or the desktop) and, for a
+// top-level window given a parent, its owner: that window's top-level window. False, with the
+// error set, when the parent handle is not valid.
+bool ResolveParent(DWORD style, HWND parentHandle, Window*& parent, Window*& owner, WindowPtr& parentPtr) {
+  if (parentHandle == HWND_MESSAGE) {
+    parent = MessageRoot();
+    return true;
+  }
+  if (style & WS_CHILD) {
+    parentPtr = Lookup(parentHandle);
+    if (!parentPtr) {
+      SetLastError(parentHandle ? ERROR_INVALID_WINDOW_HANDLE : ERROR_TLW_WITH_WSCHILD);
+      return false;
+    }
+    parent = parentPtr.get();
+    return true;
+  }
+  parent = Desktop();
+  if (!parentHandle) return true;
+  parentPtr = Lookup(parentHandle);
+  if (!parentPtr) {
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    return false;
+  }
+  owner = TopLevelOf(parentPtr.get());
+  if (owner && owner->kind != WindowKind::Normal) owner = nullptr;
+  return true;
+}
+
+// The rectangle a window is created with: children in the parent's client coordinates,
+// mirrored in a right-to-left parent; an overlapped window placed and sized by the system where
+// it asks for CW_USEDEFAULT; never a negative size.
+RECT CreationRect(const CREATESTRUCTW& cs, DWORD style, bool child, const Window* parent) {
+  RECT rc;
+  if (!child && parent->kind != WindowKind::MessageRoot && !(style & WS_POPUP)) {
+    rc = DefaultTopLevelRect(cs.x, cs.y, cs.cx, cs.cy);
+  } else {
+    int px = cs.x == CW_USEDEFAULT ? 0 : cs.x;
+    int py = cs.y == CW_USEDEFAULT ? 0 : cs.y;
+    int cx = cs.cx == CW_USEDEFAULT ? 0 : cs.cx;
+    int cy = cs.cy == CW_USEDEFAULT ? 0 : cs.cy;
+    rc = {px, py, px + cx, py + cy};
+    if (child && parent->Rtl()) {
+      int pw = parent->client.Width();
+      rc = {pw - px - cx, py, pw - px, py + cy};
+    }
+  }
+  if (rc.Right < rc.Left) rc.Right = rc.Left;
+  if (rc.Bottom < rc.Top) rc.Bottom = rc.Top;
+  return rc;
+}
+
+// WM_GETMINMAXINFO at creation; a sizable or overlapped window is held to the tracking sizes
+// it answers. False when the window died meanwhile.
+bool ApplyCreationMinMax(Window* w, DWORD style, bool child, RECT& rc) {
+  HWND hwnd = w->handle;
+  MINMAXINFO mmi{};
+  RECT ins = NonClientInsets(w->style, w->exStyle, w->dpi, child);
+  RECT work{};
+  SystemParametersInfoW(0x0030, 0, &work, 0);
+  mmi.ptMaxSize = {work.Width() + ins.Left + ins.Right, work.Height() + ins.Top + ins.Bottom};
+  mmi.ptMaxPosition = {-ins.Left, -ins.Top};
+  mmi.ptMinTrackSize = {GetSystemMetricsForDpi(34 /*SM_CXMINTRACK*/, w->dpi),
+                        GetSystemMetricsForDpi(35 /*SM_CYMINTRACK*/, w->dpi)};
+  mmi.ptMaxTrackSize = {GetSystemMetricsForDpi(59 /*SM_CXMAXTRACK*/, w->dpi),
+                        GetSystemMetricsForDpi(60 /*SM_CYMAXTRACK*/, w->dpi)};
+  Send(hwnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));
+  if (!Lookup(hwnd)) return false;
+  if ((style & WS_THICKFRAME) || !(style & WS_POPUP)) {
+    int cw = std::clamp<int>(rc.Width(), std::min(mmi.ptMinTrackSize.X, mmi.ptMaxTrackSize.X),
+                             mmi.ptMaxTrackSize.X);
+    int ch = std::clamp<int>(rc.Height(), std::min(mmi.ptMinTrackSize.Y, mmi.ptMaxTrackSize.Y),
+                             mmi.ptMaxTrackSize.Y);
+    if (style & (WS_THICKFRAME | WS_CAPTION)) {
+      rc.Right = rc.Left + cw;
+      rc.Bottom = rc.Top + ch;
+    }
+  }
+  return true;
+}
+
+// WM_SIZE and WM_MOVE with the new window's client size and place (a child in a right-to-left
+// parent is placed from the parent's right edge). False when the window died meanwhile.
+bool SendCreationSizeAndMove(Window* w, bool child, const Window* parent) {
+  HWND hwnd = w->handle;
+  Send(hwnd, WM_SIZE, SIZE_RESTORED, MAKELPARAM(w->client.Width(), w->client.Height()));
+  if (!Lookup(hwnd)) return false;
+  POINT origin{w->client.Left, w->client.Top};
+  if (child && parent->Rtl()) origin.X = parent->client.Width() - w->client.Right;
+  Send(hwnd, WM_MOVE, 0, MAKELPARAM(origin.X, origin.Y));
+  return Lookup(hwnd) != nullptr;
+}
+
 }  // namespace
 
 // ---- Creation ------------------------------------------------------------------------------------
@@ -590,27 +683,7 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
   Window* parent = nullptr;
   Window* owner = nullptr;
   WindowPtr parentPtr;
-  if (parentHandle == HWND_MESSAGE) {
-    parent = MessageRoot();
-  } else if (style & WS_CHILD) {
-    parentPtr = Lookup(parentHandle);
-    if (!parentPtr) {
-      SetLastError(parentHandle ? ERROR_INVALID_WINDOW_HANDLE : ERROR_TLW_WITH_WSCHILD);
-      return nullptr;
-    }
-    parent = parentPtr.get();
-  } else {
-    parent = Desktop();
-    if (parentHandle) {
-      parentPtr = Lookup(parentHandle);
-      if (!parentPtr) {
-        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-        return nullptr;
-      }
-      owner = TopLevelOf(parentPtr.get());
-      if (owner && owner->kind != WindowKind::Normal) owner = nullptr;
-    }
-  }
+  if (!ResolveParent(style, parentHandle, parent, owner, parentPtr)) return nullptr;
   const bool child = (style & WS_CHILD) && parent->kind == WindowKind::Normal;
   if (!child) {
     style |= WS_CLIPSIBLINGS;
@@ -676,53 +749,9 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
   }
   w->dpi = InitialDpi(w.get());
 
-  // Position: children in the parent's client coordinates, mirrored in a right-to-left parent.
-  RECT rc;
-  if (child || parent->kind == WindowKind::MessageRoot) {
-    int cx = cs.cx == CW_USEDEFAULT ? 0 : cs.cx;
-    int cy = cs.cy == CW_USEDEFAULT ? 0 : cs.cy;
-    int px = cs.x == CW_USEDEFAULT ? 0 : cs.x;
-    int py = cs.y == CW_USEDEFAULT ? 0 : cs.y;
-    rc = {px, py, px + cx, py + cy};
-    if (child && parent->Rtl()) {
-      int pw = parent->client.Width();
-      rc = {pw - px - cx, py, pw - px, py + cy};
-    }
-  } else if (!(style & WS_POPUP)) {
-    rc = DefaultTopLevelRect(cs.x, cs.y, cs.cx, cs.cy);
-  } else {
-    int px = cs.x == CW_USEDEFAULT ? 0 : cs.x;
-    int py = cs.y == CW_USEDEFAULT ? 0 : cs.y;
-    int cx = cs.cx == CW_USEDEFAULT ? 0 : cs.cx;
-    int cy = cs.cy == CW_USEDEFAULT ? 0 : cs.cy;
-    rc = {px, py, px + cx, py + cy};
-  }
-  if (rc.Right < rc.Left) rc.Right = rc.Left;
-  if (rc.Bottom < rc.Top) rc.Bottom = rc.Top;
-
+  RECT rc = CreationRect(cs, style, child, parent);
   if ((!child && parent->kind == WindowKind::Desktop) || (style & WS_THICKFRAME)) {
-    MINMAXINFO mmi{};
-    RECT ins = NonClientInsets(w->style, w->exStyle, w->dpi, child);
-    RECT work{};
-    SystemParametersInfoW(0x0030, 0, &work, 0);
-    mmi.ptMaxSize = {work.Width() + ins.Left + ins.Right, work.Height() + ins.Top + ins.Bottom};
-    mmi.ptMaxPosition = {-ins.Left, -ins.Top};
-    mmi.ptMinTrackSize = {GetSystemMetricsForDpi(34 /*SM_CXMINTRACK*/, w->dpi),
-                          GetSystemMetricsForDpi(35 /*SM_CYMINTRACK*/, w->dpi)};
-    mmi.ptMaxTrackSize = {GetSystemMetricsForDpi(59 /*SM_CXMAXTRACK*/, w->dpi),
-                          GetSystemMetricsForDpi(60 /*SM_CYMAXTRACK*/, w->dpi)};
-    Send(hwnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));
-    if (!Lookup(hwnd)) return nullptr;
-    if ((style & WS_THICKFRAME) || !(style & WS_POPUP)) {
-      int cw = std::clamp<int>(rc.Width(), std::min(mmi.ptMinTrackSize.X, mmi.ptMaxTrackSize.X),
-                               mmi.ptMaxTrackSize.X);
-      int ch = std::clamp<int>(rc.Height(), std::min(mmi.ptMinTrackSize.Y, mmi.ptMaxTrackSize.Y),
-                               mmi.ptMaxTrackSize.Y);
-      if (style & (WS_THICKFRAME | WS_CAPTION)) {
-        rc.Right = rc.Left + cw;
-        rc.Bottom = rc.Top + ch;
-      }
-    }
+    if (!ApplyCreationMinMax(w.get(), style, child, rc)) return nullptr;
   }
   w->window = w->client = rc;
   w->normalRect = rc;
@@ -760,13 +789,8 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
   // wherever it was placed.
   if (!child && parent->kind == WindowKind::Desktop && !(style & WS_POPUP)) {
     w->needSize = true;
-  } else {
-    Send(hwnd, WM_SIZE, SIZE_RESTORED, MAKELPARAM(w->client.Width(), w->client.Height()));
-    if (!Lookup(hwnd)) return nullptr;
-    POINT origin{w->client.Left, w->client.Top};
-    if (child && parent->Rtl()) origin.X = parent->client.Width() - w->client.Right;
-    Send(hwnd, WM_MOVE, 0, MAKELPARAM(origin.X, origin.Y));
-    if (!Lookup(hwnd)) return nullptr;
+  } else if (!SendCreationSizeAndMove(w.get(), child, parent)) {
+    return nullptr;
   }
 
   // The parent hears of a new child before the child is shown.
