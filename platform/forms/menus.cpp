@@ -426,22 +426,23 @@ struct TrackResult {
   bool back = false;
 };
 
-TrackResult RunPopup(TMenuItem* parent, int x, int y, TPopupAlignment alignment, bool isSub) {
-  PopupState s;
-  for (int i = 0; i < parent->Count(); ++i)
-    if (parent->Items(i)->Visible()) s.items.push_back(parent->Items(i));
-  if (s.items.empty()) return {};
+TrackResult RunPopup(TMenuItem* parent, int x, int y, TPopupAlignment alignment, bool isSub);
+
+// The menu font, and its bold form for the default item.
+void ChooseFonts(PopupState& s, TFont& bold) {
   TFont* menuFont = Screen ? Screen->MenuFont() : nullptr;
-  TFont bold;
-  if (menuFont) {
-    s.font = menuFont->Handle();
-    bold.Assign(menuFont);
-    bold.SetStyle(bold.Style() + TFontStyles{fsBold});
-    s.boldFont = bold.Handle();
-  } else {
+  if (!menuFont) {
     s.font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    return;
   }
-  // Measure the items.
+  s.font = menuFont->Handle();
+  bold.Assign(menuFont);
+  bold.SetStyle(bold.Style() + TFontStyles{fsBold});
+  s.boldFont = bold.Handle();
+}
+
+// Measures the items and lays them out one under the other; returns the window's size.
+SIZE LayoutPopup(PopupState& s) {
   HDC mdc = CreateCompatibleDC(nullptr);
   HGDIOBJ old = SelectObject(mdc, s.font);
   TEXTMETRICW tm;
@@ -471,23 +472,205 @@ TrackResult RunPopup(TMenuItem* parent, int x, int y, TPopupAlignment alignment,
     s.rects.push_back(Rect(2, top, 2 + width, top + h));
     top += h;
   }
-  const int totalW = width + 4 + 2, totalH = top + 2 + 2;
-  // Placement: inside the work area of the monitor at the point.
+  return {width + 4 + 2, top + 2 + 2};
+}
+
+// Where a popup of the given size opens for the point (x, y): aligned to it, inside the work
+// area of the monitor at the point.
+TPoint PlacePopup(int x, int y, SIZE size, TPopupAlignment alignment) {
   if (alignment == paRight)
-    x -= totalW;
+    x -= size.cx;
   else if (alignment == paCenter)
-    x -= totalW / 2;
+    x -= size.cx / 2;
   MONITORINFO mi;
   if (GetMonitorInfoW(MonitorFromPoint(TPoint{x, y}, MONITOR_DEFAULTTONEAREST), &mi)) {
     const TRect& wa = mi.rcWork;
-    if (x + totalW > wa.Right) x = std::max(wa.Left, x - totalW);
-    if (y + totalH > wa.Bottom) y = std::max(wa.Top, y - totalH);
+    if (x + size.cx > wa.Right) x = std::max(wa.Left, x - size.cx);
+    if (y + size.cy > wa.Bottom) y = std::max(wa.Top, y - size.cy);
     x = std::max<int>(x, wa.Left);
     y = std::max<int>(y, wa.Top);
   }
+  return {x, y};
+}
+
+// The modal loop of one open popup: keys and the mouse move the hot item and choose.
+class PopupLoop {
+ public:
+  PopupLoop(PopupState& s, HWND hwnd, bool isSub) : s_(s), hwnd_(hwnd), isSub_(isSub) {}
+
+  TrackResult Run() {
+    while (!done_) {
+      if (s_.cancelled) break;
+      MSG m;
+      BOOL got = GetMessageW(&m, nullptr, 0, 0);
+      if (got == 0) {
+        // A quit request ends the menu and stays for the outer loop.
+        PostQuitMessage(static_cast<int>(m.wParam));
+        break;
+      }
+      if (got < 0) break;
+      Handle(m);
+    }
+    return result_;
+  }
+
+ private:
+  void Handle(MSG& m) {
+    switch (m.message) {
+      case WM_KEYDOWN:
+      case WM_SYSKEYDOWN:
+        TranslateMessage(&m);  // accelerator letters arrive as WM_CHAR
+        KeyDown(m.wParam);
+        break;
+      case WM_CHAR:
+      case WM_SYSCHAR:
+        Accelerator(UpCase(static_cast<Char>(m.wParam)));
+        break;
+      case WM_KEYUP:
+      case WM_SYSKEYUP:
+        break;
+      case WM_MOUSEMOVE: {
+        const int i = ItemAt(s_, ClientPoint(m.pt));
+        if (i >= 0 && !s_.items[static_cast<size_t>(i)]->IsLine()) SetHot(i);
+        break;
+      }
+      case WM_LBUTTONDOWN:
+      case WM_RBUTTONDOWN:
+      case WM_MBUTTONDOWN:
+      case WM_LBUTTONDBLCLK:
+      case WM_RBUTTONDBLCLK: {
+        // A click outside the popup closes it.
+        RECT wr;
+        GetWindowRect(hwnd_, &wr);
+        const TPoint p = m.pt;
+        if (p.X < wr.Left || p.X >= wr.Right || p.Y < wr.Top || p.Y >= wr.Bottom) done_ = true;
+        break;
+      }
+      case WM_LBUTTONUP:
+      case WM_RBUTTONUP: {
+        const int i = ItemAt(s_, ClientPoint(m.pt));
+        if (i >= 0) Choose(i);
+        break;
+      }
+      default:
+        TranslateMessage(&m);
+        DispatchMessageW(&m);
+        break;
+    }
+  }
+
+  void KeyDown(WPARAM key) {
+    switch (key) {
+      case VK_UP:
+        MoveHot(-1);
+        break;
+      case VK_DOWN:
+        MoveHot(1);
+        break;
+      case VK_RETURN:
+      case VK_SPACE:
+        Choose(s_.hot);
+        break;
+      case VK_RIGHT:
+        if (Selectable(s_, s_.hot) && s_.items[static_cast<size_t>(s_.hot)]->Count() > 0) Choose(s_.hot);
+        break;
+      case VK_LEFT:
+        if (isSub_) {
+          result_.back = true;
+          done_ = true;
+        }
+        break;
+      case VK_ESCAPE:
+        result_.back = isSub_;
+        done_ = true;
+        break;
+      case VK_MENU:
+      case VK_F10:
+        done_ = true;
+        break;
+      default:
+        break;
+    }
+  }
+
+  // The first selectable item whose hotkey is c becomes hot and is chosen.
+  void Accelerator(Char c) {
+    for (size_t i = 0; i < s_.items.size(); ++i)
+      if (GetHotkey(s_.items[i]->Caption()) == c && Selectable(s_, static_cast<int>(i))) {
+        SetHot(static_cast<int>(i));
+        Choose(static_cast<int>(i));
+        return;
+      }
+  }
+
+  TPoint ClientPoint(POINT screen) const {
+    ScreenToClient(hwnd_, &screen);
+    return screen;
+  }
+
+  void SetHot(int h) {
+    if (h == s_.hot) return;
+    s_.hot = h;
+    InvalidateRect(hwnd_, nullptr, TRUE);
+  }
+
+  // The next selectable item in the direction, wrapping around.
+  void MoveHot(int dir) {
+    const int n = static_cast<int>(s_.items.size());
+    int i = s_.hot;
+    for (int k = 0; k < n; ++k) {
+      i = i < 0 ? (dir > 0 ? 0 : n - 1) : (i + dir + n) % n;
+      if (Selectable(s_, i)) {
+        SetHot(i);
+        return;
+      }
+    }
+  }
+
+  // Chooses item i: a sub-menu opens beside it, a plain item ends the loop.
+  void Choose(int i) {
+    if (!Selectable(s_, i)) return;
+    TMenuItem* item = s_.items[static_cast<size_t>(i)];
+    if (item->Count() == 0) {
+      result_.item = item;
+      done_ = true;
+      return;
+    }
+    RECT wr;
+    GetWindowRect(hwnd_, &wr);
+    ReleaseCapture();
+    s_.cancelled = false;
+    TrackResult sub =
+        RunPopup(item, wr.Right - 2, wr.Top + s_.rects[static_cast<size_t>(i)].Top, paLeft, true);
+    if (!sub.back) {
+      result_.item = sub.item;
+      done_ = true;
+      return;
+    }
+    SetCapture(hwnd_);
+    s_.cancelled = false;
+  }
+
+  PopupState& s_;
+  HWND hwnd_;
+  bool isSub_;
+  TrackResult result_;
+  bool done_ = false;
+};
+
+TrackResult RunPopup(TMenuItem* parent, int x, int y, TPopupAlignment alignment, bool isSub) {
+  PopupState s;
+  for (int i = 0; i < parent->Count(); ++i)
+    if (parent->Items(i)->Visible()) s.items.push_back(parent->Items(i));
+  if (s.items.empty()) return {};
+  TFont bold;
+  ChooseFonts(s, bold);
+  const SIZE size = LayoutPopup(s);
+  const TPoint at = PlacePopup(x, y, size, alignment);
   RegisterPopupClass();
-  HWND hwnd = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kPopupClass, u"",
-                              WS_POPUP | WS_BORDER, x, y, totalW, totalH, nullptr, nullptr, nullptr, nullptr);
+  HWND hwnd =
+      CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kPopupClass, u"",
+                      WS_POPUP | WS_BORDER, at.X, at.Y, size.cx, size.cy, nullptr, nullptr, nullptr, nullptr);
   if (!hwnd) return {};
   SetPropW(hwnd, u"QdPopupState", &s);
   HWND previousTracked = gTrackedWindow;
@@ -513,141 +696,7 @@ TrackResult RunPopup(TMenuItem* parent, int x, int y, TPopupAlignment alignment,
       gTrackedWindow = previous;
     }
   } cleanup{hwnd, previousTracked};
-
-  TrackResult result;
-  bool done = false;
-  auto setHot = [&](int h) {
-    if (h == s.hot) return;
-    s.hot = h;
-    InvalidateRect(hwnd, nullptr, TRUE);
-  };
-  auto moveHot = [&](int dir) {
-    const int n = static_cast<int>(s.items.size());
-    int i = s.hot;
-    for (int k = 0; k < n; ++k) {
-      i = i < 0 ? (dir > 0 ? 0 : n - 1) : (i + dir + n) % n;
-      if (Selectable(s, i)) {
-        setHot(i);
-        return;
-      }
-    }
-  };
-  // Chooses item i: a sub-menu opens beside it, a plain item ends the loop.
-  auto choose = [&](int i) {
-    if (!Selectable(s, i)) return;
-    TMenuItem* item = s.items[static_cast<size_t>(i)];
-    if (item->Count() > 0) {
-      RECT wr;
-      GetWindowRect(hwnd, &wr);
-      ReleaseCapture();
-      s.cancelled = false;
-      TrackResult sub =
-          RunPopup(item, wr.Right - 2, wr.Top + s.rects[static_cast<size_t>(i)].Top, paLeft, true);
-      if (!sub.back) {
-        result.item = sub.item;
-        done = true;
-        return;
-      }
-      SetCapture(hwnd);
-      s.cancelled = false;
-      return;
-    }
-    result.item = item;
-    done = true;
-  };
-  while (!done) {
-    if (s.cancelled) break;
-    MSG m;
-    BOOL got = GetMessageW(&m, nullptr, 0, 0);
-    if (got == 0) {
-      // A quit request ends the menu and stays for the outer loop.
-      PostQuitMessage(static_cast<int>(m.wParam));
-      break;
-    }
-    if (got < 0) break;
-    switch (m.message) {
-      case WM_KEYDOWN:
-      case WM_SYSKEYDOWN:
-        TranslateMessage(&m);  // accelerator letters arrive as WM_CHAR
-        switch (m.wParam) {
-          case VK_UP:
-            moveHot(-1);
-            break;
-          case VK_DOWN:
-            moveHot(1);
-            break;
-          case VK_RETURN:
-          case VK_SPACE:
-            choose(s.hot);
-            break;
-          case VK_RIGHT:
-            if (Selectable(s, s.hot) && s.items[static_cast<size_t>(s.hot)]->Count() > 0) choose(s.hot);
-            break;
-          case VK_LEFT:
-            if (isSub) {
-              result.back = true;
-              done = true;
-            }
-            break;
-          case VK_ESCAPE:
-            result.back = isSub;
-            done = true;
-            break;
-          case VK_MENU:
-          case VK_F10:
-            done = true;
-            break;
-          default:
-            break;
-        }
-        break;
-      case WM_CHAR:
-      case WM_SYSCHAR: {
-        const Char c = UpCase(static_cast<Char>(m.wParam));
-        for (size_t i = 0; i < s.items.size(); ++i)
-          if (GetHotkey(s.items[i]->Caption()) == c && Selectable(s, static_cast<int>(i))) {
-            setHot(static_cast<int>(i));
-            choose(static_cast<int>(i));
-            break;
-          }
-        break;
-      }
-      case WM_KEYUP:
-      case WM_SYSKEYUP:
-        break;
-      case WM_MOUSEMOVE: {
-        POINT p = m.pt;
-        ScreenToClient(hwnd, &p);
-        const int i = ItemAt(s, p);
-        if (i >= 0 && !s.items[static_cast<size_t>(i)]->IsLine()) setHot(i);
-        break;
-      }
-      case WM_LBUTTONDOWN:
-      case WM_RBUTTONDOWN:
-      case WM_MBUTTONDOWN:
-      case WM_LBUTTONDBLCLK:
-      case WM_RBUTTONDBLCLK: {
-        RECT wr;
-        GetWindowRect(hwnd, &wr);
-        const TPoint p = m.pt;
-        if (p.X < wr.Left || p.X >= wr.Right || p.Y < wr.Top || p.Y >= wr.Bottom) done = true;
-        break;
-      }
-      case WM_LBUTTONUP:
-      case WM_RBUTTONUP: {
-        POINT p = m.pt;
-        ScreenToClient(hwnd, &p);
-        const int i = ItemAt(s, p);
-        if (i >= 0) choose(i);
-        break;
-      }
-      default:
-        TranslateMessage(&m);
-        DispatchMessageW(&m);
-        break;
-    }
-  }
-  return result;
+  return PopupLoop(s, hwnd, isSub).Run();
 }
 
 TMenuItem* TrackMenu(TMenuItem* parent, int x, int y, TPopupAlignment alignment) {

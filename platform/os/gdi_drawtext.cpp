@@ -148,6 +148,76 @@ struct Layout {
   }
 };
 
+// The characters to draw. With prefixes, "&x" underlines x and "&&" is "&"; a lone "&" at the
+// end is dropped.
+Line ReadItems(const WCHAR* text, size_t n, bool prefixes) {
+  Line all;
+  for (size_t i = 0; i < n; ++i) {
+    char16_t c = text[i];
+    if (prefixes && c == u'&') {
+      if (i + 1 < n && text[i + 1] == u'&') {
+        all.push_back({u'&', false, static_cast<int32_t>(i)});
+        ++i;
+      } else if (i + 1 < n) {
+        ++i;
+        all.push_back({text[i], true, static_cast<int32_t>(i)});
+      }
+      continue;
+    }
+    all.push_back({c, false, static_cast<int32_t>(i)});
+  }
+  return all;
+}
+
+// Lines of several-line text: a paragraph ends at CR, LF or CR LF and, with DT_WORDBREAK, wraps
+// at `width`. Text always makes at least one line.
+void BreakLines(const Line& all, Layout& lay, int32_t width, std::vector<Line>& lines) {
+  Line para;
+  auto flush = [&] {
+    if (lay.flags & DT_WORDBREAK)
+      lay.Wrap(para, width, lines);
+    else
+      lines.push_back(para);
+    para.clear();
+  };
+  for (size_t i = 0; i < all.size(); ++i) {
+    char16_t c = all[i].c;
+    if (c == u'\r' || c == u'\n') {
+      if (c == u'\r' && i + 1 < all.size() && all[i + 1].c == u'\n') ++i;
+      flush();
+      continue;
+    }
+    para.push_back(all[i]);
+  }
+  if (!para.empty() || lines.empty()) flush();
+}
+
+// Underlines the prefixed characters of a line drawn at (x, y), in the text colour, inside
+// `clip` when given.
+void UnderlinePrefixed(HDC h, const Dc& dc, const FontFace& face, const Line& l,
+                       const std::vector<int32_t>& adv, int32_t x, int32_t y, const RECT* clip) {
+  const TEXTMETRICW& tm = face.Metrics();
+  int32_t px = x;
+  for (size_t i = 0; i < l.size(); ++i) {
+    if (l[i].underline && adv[i] > 0) {
+      RECT u{px, y + tm.tmAscent + face.underlinePos, px + adv[i],
+             y + tm.tmAscent + face.underlinePos + face.underlineThickness};
+      if (clip) {
+        u.Left = std::max(u.Left, clip->Left);
+        u.Top = std::max(u.Top, clip->Top);
+        u.Right = std::min(u.Right, clip->Right);
+        u.Bottom = std::min(u.Bottom, clip->Bottom);
+      }
+      if (!u.IsEmpty()) {
+        HBRUSH b = CreateSolidBrush(dc.s.textColor);
+        FillRect(h, &u, b);
+        DeleteObject(b);
+      }
+    }
+    px += adv[i];
+  }
+}
+
 }  // namespace
 
 int DrawTextCore(HDC h, LPWSTR text, int count, LPRECT rect, UINT format, DRAWTEXTPARAMS* params) {
@@ -182,48 +252,14 @@ int DrawTextCore(HDC h, LPWSTR text, int count, LPRECT rect, UINT format, DRAWTE
   int32_t width = right - left;
   Layout lay{dc, face.get(), flags, tabChars * tm.tmAveCharWidth};
 
-  // Prefix characters: "&x" underlines x, "&&" is "&".
-  Line all;
-  bool prefixes = !(flags & DT_NOPREFIX);
-  for (size_t i = 0; i < n; ++i) {
-    char16_t c = text[i];
-    if (prefixes && c == u'&') {
-      if (i + 1 < n && text[i + 1] == u'&') {
-        all.push_back({u'&', false, static_cast<int32_t>(i)});
-        ++i;
-      } else if (i + 1 < n) {
-        ++i;
-        all.push_back({text[i], true, static_cast<int32_t>(i)});
-      }
-      continue;
-    }
-    all.push_back({c, false, static_cast<int32_t>(i)});
-  }
-
+  const bool prefixes = !(flags & DT_NOPREFIX);
+  const bool single = flags & DT_SINGLELINE;
+  const Line all = ReadItems(text, n, prefixes);
   std::vector<Line> lines;
-  bool single = flags & DT_SINGLELINE;
-  if (single) {
+  if (single)
     lines.push_back(all);
-  } else {
-    Line para;
-    auto flush = [&] {
-      if (flags & DT_WORDBREAK)
-        lay.Wrap(para, width, lines);
-      else
-        lines.push_back(para);
-      para.clear();
-    };
-    for (size_t i = 0; i < all.size(); ++i) {
-      char16_t c = all[i].c;
-      if (c == u'\r' || c == u'\n') {
-        if (c == u'\r' && i + 1 < all.size() && all[i + 1].c == u'\n') ++i;
-        flush();
-        continue;
-      }
-      para.push_back(all[i]);
-    }
-    if (!para.empty() || lines.empty()) flush();
-  }
+  else
+    BreakLines(all, lay, width, lines);
   bool shortened = false;
   if (flags & (DT_END_ELLIPSIS | DT_PATH_ELLIPSIS | DT_WORD_ELLIPSIS)) {
     for (Line& l : lines) {
@@ -278,27 +314,8 @@ int DrawTextCore(HDC h, LPWSTR text, int count, LPRECT rect, UINT format, DRAWTE
     for (const Item& it : l) s += it.c;
     if (!(flags & DT_PREFIXONLY))
       TextOutCore(*dc, x, y, options, &clip, s.data(), s.size(), adv.data(), TA_LEFT | TA_TOP);
-    if (prefixes && !(flags & DT_HIDEPREFIX)) {
-      int32_t px = x;
-      for (size_t i = 0; i < l.size(); ++i) {
-        if (l[i].underline && adv[i] > 0) {
-          RECT u{px, y + tm.tmAscent + face->underlinePos, px + adv[i],
-                 y + tm.tmAscent + face->underlinePos + face->underlineThickness};
-          if (options & ETO_CLIPPED) {
-            u.Left = std::max(u.Left, clip.Left);
-            u.Top = std::max(u.Top, clip.Top);
-            u.Right = std::min(u.Right, clip.Right);
-            u.Bottom = std::min(u.Bottom, clip.Bottom);
-          }
-          if (!u.IsEmpty()) {
-            HBRUSH b = CreateSolidBrush(dc->s.textColor);
-            FillRect(h, &u, b);
-            DeleteObject(b);
-          }
-        }
-        px += adv[i];
-      }
-    }
+    if (prefixes && !(flags & DT_HIDEPREFIX))
+      UnderlinePrefixed(h, *dc, *face, l, adv, x, y, (options & ETO_CLIPPED) ? &clip : nullptr);
   }
   return single && (flags & (DT_VCENTER | DT_BOTTOM)) ? (top - rect->Top) + lineHeight : textHeight;
 }
