@@ -453,7 +453,8 @@ void TControl::CancelModes(TControl* Sender) {
     c->SendCancelMode(Sender);
 }
 
-void TControl::Dispatch(TMessage& Message) {
+// The mouse: buttons, clicks, movement, the wheel, the context menu, entering and leaving.
+bool TControl::DispatchMouse(TMessage& Message) {
   switch (Message.Msg) {
     case WM_LBUTTONDOWN:
       CancelModes(this);
@@ -461,14 +462,14 @@ void TControl::Dispatch(TMessage& Message) {
       if (controlStyle_.Contains(csCaptureMouse)) SetMouseCapture(true);
       if (controlStyle_.Contains(csClickEvents)) controlState_.Include(csClicked);
       DoMouseDown(Message, mbLeft, {});
-      return;
+      return true;
     case WM_LBUTTONDBLCLK:
       CancelModes(this);
       DefaultHandler(Message);
       if (controlStyle_.Contains(csCaptureMouse)) SetMouseCapture(true);
       if (controlStyle_.Contains(csClickEvents)) DblClick();
       DoMouseDown(Message, mbLeft, {ssDouble});
-      return;
+      return true;
     case WM_LBUTTONUP: {
       DefaultHandler(Message);
       if (controlStyle_.Contains(csCaptureMouse)) SetMouseCapture(false);
@@ -479,37 +480,37 @@ void TControl::Dispatch(TMessage& Message) {
         if (p.X >= cr.Left && p.X < cr.Right && p.Y >= cr.Top && p.Y < cr.Bottom) Click();
       }
       DoMouseUp(Message, mbLeft);
-      return;
+      return true;
     }
     case WM_RBUTTONDOWN:
       DefaultHandler(Message);
       DoMouseDown(Message, mbRight, {});
-      return;
+      return true;
     case WM_RBUTTONDBLCLK:
       DefaultHandler(Message);
       DoMouseDown(Message, mbRight, {ssDouble});
-      return;
+      return true;
     case WM_RBUTTONUP:
       DefaultHandler(Message);
       DoMouseUp(Message, mbRight);
-      return;
+      return true;
     case WM_MBUTTONDOWN:
       DefaultHandler(Message);
       DoMouseDown(Message, mbMiddle, {});
-      return;
+      return true;
     case WM_MBUTTONDBLCLK:
       DefaultHandler(Message);
       DoMouseDown(Message, mbMiddle, {ssDouble});
-      return;
+      return true;
     case WM_MBUTTONUP:
       DefaultHandler(Message);
       DoMouseUp(Message, mbMiddle);
-      return;
+      return true;
     case WM_MOUSEMOVE:
       DefaultHandler(Message);
       if (!controlStyle_.Contains(csNoStdEvents))
         MouseMove(KeysToShiftState(Message.Keys()), Message.XPos(), Message.YPos());
-      return;
+      return true;
     case WM_MOUSEWHEEL: {
       // CM_MOUSEWHEEL carries the shift state in the low word instead of the key flags.
       const WPARAM w =
@@ -517,7 +518,7 @@ void TControl::Dispatch(TMessage& Message) {
           static_cast<WPARAM>(KeysToShiftState(GET_KEYSTATE_WPARAM(Message.WParam)).ToBits() & 0xFFFF);
       Message.Result = Perform(CM_MOUSEWHEEL, w, Message.LParam);
       if (Message.Result == 0) DefaultHandler(Message);
-      return;
+      return true;
     }
     case CM_MOUSEWHEEL: {
       Message.Result = 0;
@@ -528,17 +529,17 @@ void TControl::Dispatch(TMessage& Message) {
       else if (parent_)
         Message.Result =
             static_cast<TControl*>(parent_)->Perform(CM_MOUSEWHEEL, Message.WParam, Message.LParam);
-      return;
+      return true;
     }
     case WM_CONTEXTMENU: {
-      if (Message.Result != 0) return;
+      if (Message.Result != 0) return true;
       TPoint pt = Message.Pos();
       const bool invalid = pt.X == -1 && pt.Y == -1;
       TPoint local = invalid ? TPoint{-1, -1} : ScreenToClient(pt);
       bool handled = false;
       DoContextPopup(local, handled);
       Message.Result = handled ? 1 : 0;
-      if (handled) return;
+      if (handled) return true;
       TPopupMenu* menu = GetPopupMenu();
       if (menu && menu->AutoPopup()) {
         CancelModes(nullptr);
@@ -548,16 +549,41 @@ void TControl::Dispatch(TMessage& Message) {
         Message.Result = 1;
       }
       if (Message.Result == 0) DefaultHandler(Message);
-      return;
+      return true;
     }
+    case CM_HITTEST:
+      Message.Result = HTCLIENT;
+      return true;
+    case CM_MOUSEENTER:
+      if (parent_) static_cast<TControl*>(parent_)->Perform(CM_MOUSEENTER, 0, reinterpret_cast<LPARAM>(this));
+      if (Message.LParam == 0) {
+        mouseInClient_ = true;
+        if (OnMouseEnter) OnMouseEnter(this);
+      }
+      return true;
+    case CM_MOUSELEAVE:
+      if (parent_) static_cast<TControl*>(parent_)->Perform(CM_MOUSELEAVE, 0, reinterpret_cast<LPARAM>(this));
+      if (Message.LParam == 0) {
+        mouseInClient_ = false;
+        if (OnMouseLeave) OnMouseLeave(this);
+      }
+      return true;
+    default:
+      return false;
+  }
+}
+
+// A property of the control or of its parent changed.
+bool TControl::DispatchPropertyChange(TMessage& Message) {
+  switch (Message.Msg) {
     case CM_VISIBLECHANGED:
       InvalidateControl(true, visible_ && controlStyle_.Contains(csOpaque));
-      return;
+      return true;
     case CM_ENABLEDCHANGED:
     case CM_COLORCHANGED:
     case CM_FONTCHANGED:
       Invalidate();
-      return;
+      return true;
     case CM_PARENTCOLORCHANGED:
       if (parentColor_) {
         if (Message.WParam != 0)
@@ -566,7 +592,7 @@ void TControl::Dispatch(TMessage& Message) {
           SetColor(static_cast<TControl*>(parent_)->color_);
         parentColor_ = true;
       }
-      return;
+      return true;
     case CM_PARENTFONTCHANGED:
       if (parentFont_) {
         if (Message.WParam != 0)
@@ -575,40 +601,26 @@ void TControl::Dispatch(TMessage& Message) {
           SetFont(static_cast<TControl*>(parent_)->font_.get());
         parentFont_ = true;
       }
-      return;
+      return true;
     case CM_PARENTSHOWHINTCHANGED:
       if (parentShowHint_ && parent_) {
         SetShowHint(static_cast<TControl*>(parent_)->showHint_);
         parentShowHint_ = true;
       }
-      return;
+      return true;
     case CM_PARENTBIDIMODECHANGED:
       if (parentBiDiMode_ && parent_) {
         SetBiDiMode(static_cast<TControl*>(parent_)->biDiMode_);
         parentBiDiMode_ = true;
       }
-      return;
-    case CM_HITTEST:
-      Message.Result = HTCLIENT;
-      return;
-    case CM_MOUSEENTER:
-      if (parent_) static_cast<TControl*>(parent_)->Perform(CM_MOUSEENTER, 0, reinterpret_cast<LPARAM>(this));
-      if (Message.LParam == 0) {
-        mouseInClient_ = true;
-        if (OnMouseEnter) OnMouseEnter(this);
-      }
-      return;
-    case CM_MOUSELEAVE:
-      if (parent_) static_cast<TControl*>(parent_)->Perform(CM_MOUSELEAVE, 0, reinterpret_cast<LPARAM>(this));
-      if (Message.LParam == 0) {
-        mouseInClient_ = false;
-        if (OnMouseLeave) OnMouseLeave(this);
-      }
-      return;
+      return true;
     default:
-      DefaultHandler(Message);
-      return;
+      return false;
   }
+}
+void TControl::Dispatch(TMessage& Message) {
+  if (DispatchMouse(Message) || DispatchPropertyChange(Message)) return;
+  DefaultHandler(Message);
 }
 
 void TControl::DefaultHandler(TMessage& Message) {

@@ -631,6 +631,9 @@ class TControl : public TComponent {
  private:
   friend class TWinControl;
   void CheckAnchors();
+  // Parts of Dispatch; each answers whether it handled the message.
+  bool DispatchMouse(TMessage& Message);
+  bool DispatchPropertyChange(TMessage& Message);
 
   std::unique_ptr<TFont> font_;
   std::unique_ptr<TSizeConstraints> constraints_;
@@ -850,6 +853,11 @@ class TWinControl : public TControl {
  private:
   friend class TControl;
   friend LRESULT ControlWindowProc(HWND, UINT, WPARAM, LPARAM);
+  // Parts of Dispatch; each answers whether it handled the message.
+  bool DispatchWindowMessage(TMessage& Message);
+  bool DispatchChildNotification(TMessage& Message);
+  bool DispatchKey(TMessage& Message);
+  bool DispatchPropertyChange(TMessage& Message);
   void Insert(TControl* AControl);
   void Remove(TControl* AControl);
   void DoAlign(TAlign AAlign, TControl* AControl, TRect& Rect);

@@ -871,14 +871,15 @@ void TWinControl::CMFontChanged(TMessage& Message) {
   NotifyControls(CM_PARENTFONTCHANGED);
 }
 
-void TWinControl::Dispatch(TMessage& Message) {
+// Painting, position, cursor, context menu and the end of the window.
+bool TWinControl::DispatchWindowMessage(TMessage& Message) {
   switch (Message.Msg) {
     case WM_PAINT:
       WMPaint(Message);
-      return;
+      return true;
     case WM_ERASEBKGND:
       WMEraseBkgnd(Message);
-      return;
+      return true;
     case WM_PRINTCLIENT:
       if (Message.Result != 1 && (!(Message.LParam & PRF_CHECKVISIBLE) || visible_)) {
         const int saved = SaveDC(Message.DC());
@@ -892,51 +893,59 @@ void TWinControl::Dispatch(TMessage& Message) {
         }
         controlState_.Exclude(csPrintClient);
         RestoreDC(Message.DC(), saved);
-        return;
+        return true;
       }
       DefaultHandler(Message);
-      return;
+      return true;
     case WM_WINDOWPOSCHANGED:
-      if (Message.LParam == 0) return;  // from TControl::SetBounds of a control without a window
+      if (Message.LParam == 0) return true;  // from TControl::SetBounds of a control without a window
       WMWindowPosChanged(Message);
-      return;
+      return true;
     case WM_SIZE:
       if (handle_) UpdateBounds();
       DefaultHandler(Message);
       Realign();
       if (!ComponentState().Contains(csLoading)) Resize();
-      return;
+      return true;
     case WM_MOVE:
       DefaultHandler(Message);
       if (handle_) UpdateBounds();
-      return;
+      return true;
     case WM_SETCURSOR:
       WMSetCursor(Message);
-      return;
+      return true;
     case WM_CONTEXTMENU:
       WMContextMenu(Message);
-      return;
+      return true;
     case WM_NCDESTROY:
       WMNCDestroy(Message);
-      return;
+      return true;
+    default:
+      return false;
+  }
+}
+
+// Notifications from child windows, reflected to the control they concern.
+bool TWinControl::DispatchChildNotification(TMessage& Message) {
+  switch (Message.Msg) {
     case WM_COMMAND:
       if (!DoControlMsg(reinterpret_cast<HWND>(Message.LParam), Message)) DefaultHandler(Message);
-      return;
+      return true;
     case WM_NOTIFY: {
       auto* hdr = reinterpret_cast<const NotifyHeader*>(Message.LParam);
       if (!hdr || !DoControlMsg(hdr->hwndFrom, Message)) DefaultHandler(Message);
-      return;
+      return true;
     }
     case WM_DRAWITEM: {
       auto* di = reinterpret_cast<const DrawItemRecord*>(Message.LParam);
       if (!di || !DoControlMsg(di->hwndItem, Message)) DefaultHandler(Message);
-      return;
+      return true;
     }
     case WM_MEASUREITEM: {
       auto* mi = reinterpret_cast<const MeasureItemRecord*>(Message.LParam);
       if (!mi || !handle_ || !DoControlMsg(GetDlgItem(handle_, static_cast<int>(mi->CtlID)), Message))
         DefaultHandler(Message);
-      return;
+      return true;
     }
     case WM_CTLCOLORMSGBOX:
     case WM_CTLCOLOREDIT:
@@ -948,87 +957,103 @@ void TWinControl::Dispatch(TMessage& Message) {
     case WM_HSCROLL:
     case WM_VSCROLL:
       if (!DoControlMsg(reinterpret_cast<HWND>(Message.LParam), Message)) DefaultHandler(Message);
-      return;
+      return true;
+    default:
+      return false;
+  }
+}
+
+// Keys, dialog keys and characters, focus entering and leaving.
+bool TWinControl::DispatchKey(TMessage& Message) {
+  switch (Message.Msg) {
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
       if (!DoKeyDown(Message)) DefaultHandler(Message);
-      return;
+      return true;
     case WM_KEYUP:
     case WM_SYSKEYUP:
       if (!DoKeyUp(Message)) DefaultHandler(Message);
-      return;
+      return true;
     case WM_CHAR:
       if (!DoKeyPress(Message)) DefaultHandler(Message);
-      return;
+      return true;
     case CN_KEYDOWN:
     case CN_SYSKEYDOWN:
       CNKeyDown(Message);
-      return;
+      return true;
     case CN_CHAR:
     case CN_SYSCHAR:
       CNChar(Message);
-      return;
-    case CM_SHOWINGCHANGED:
-      CMShowingChanged(Message);
-      return;
-    case CM_VISIBLECHANGED:
-      CMVisibleChanged(Message);
-      return;
-    case CM_ENABLEDCHANGED:
-      CMEnabledChanged(Message);
-      return;
-    case CM_COLORCHANGED:
-      CMColorChanged(Message);
-      return;
-    case CM_FONTCHANGED:
-      CMFontChanged(Message);
-      return;
+      return true;
     case CM_DIALOGKEY:
       CMDialogKey(Message);
-      return;
+      return true;
     case CM_DIALOGCHAR:
       CMDialogChar(Message);
-      return;
-    case CM_FOCUSCHANGED:
-      Broadcast(Message);
-      return;
-    case CM_INVALIDATE:
-      CMInvalidate(Message);
-      return;
-    case CM_RECREATEWND:
-      CMRecreateWnd(Message);
-      return;
+      return true;
     case CM_ENTER:
       DoEnter();
-      return;
+      return true;
     case CM_EXIT:
       DoExit();
-      return;
+      return true;
+    case CM_FOCUSCHANGED:
+      Broadcast(Message);
+      return true;
+    default:
+      return false;
+  }
+}
+
+// A property of the control or of its parent changed.
+bool TWinControl::DispatchPropertyChange(TMessage& Message) {
+  switch (Message.Msg) {
+    case CM_SHOWINGCHANGED:
+      CMShowingChanged(Message);
+      return true;
+    case CM_VISIBLECHANGED:
+      CMVisibleChanged(Message);
+      return true;
+    case CM_ENABLEDCHANGED:
+      CMEnabledChanged(Message);
+      return true;
+    case CM_COLORCHANGED:
+      CMColorChanged(Message);
+      return true;
+    case CM_FONTCHANGED:
+      CMFontChanged(Message);
+      return true;
+    case CM_INVALIDATE:
+      CMInvalidate(Message);
+      return true;
+    case CM_RECREATEWND:
+      CMRecreateWnd(Message);
+      return true;
     case CM_SHOWHINTCHANGED:
       NotifyControls(CM_PARENTSHOWHINTCHANGED);
-      return;
+      return true;
     case CM_BIDIMODECHANGED:
       NotifyControls(CM_PARENTBIDIMODECHANGED);
       Invalidate();
-      return;
+      return true;
     case CM_CTL3DCHANGED:
       NotifyControls(CM_PARENTCTL3DCHANGED);
-      return;
+      return true;
     case CM_PARENTCTL3DCHANGED:
       if (parentCtl3D_ && parent_) {
         SetCtl3D(parent_->ctl3D_);
         parentCtl3D_ = true;
       }
-      return;
+      return true;
     case CM_DOUBLEBUFFEREDCHANGED:
       NotifyControls(CM_PARENTDOUBLEBUFFEREDCHANGED);
-      return;
+      return true;
     case CM_PARENTDOUBLEBUFFEREDCHANGED:
       if (parentDoubleBuffered_ && parent_) {
         SetDoubleBuffered(parent_->doubleBuffered_);
         parentDoubleBuffered_ = true;
       }
-      return;
+      return true;
     case CM_CURSORCHANGED:
       if (handle_ && Screen && Screen->Cursor() == crDefault) {
         POINT p;
@@ -1036,11 +1061,16 @@ void TWinControl::Dispatch(TMessage& Message) {
         if (WindowFromPoint(p) == handle_)
           SendMessageW(handle_, WM_SETCURSOR, reinterpret_cast<WPARAM>(handle_), HTCLIENT);
       }
-      return;
+      return true;
     default:
-      inherited::Dispatch(Message);
-      return;
+      return false;
   }
+}
+void TWinControl::Dispatch(TMessage& Message) {
+  if (DispatchWindowMessage(Message) || DispatchChildNotification(Message) || DispatchKey(Message) ||
+      DispatchPropertyChange(Message))
+    return;
+  inherited::Dispatch(Message);
 }
 
 void TWinControl::DefaultHandler(TMessage& Message) {
