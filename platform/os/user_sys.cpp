@@ -139,188 +139,98 @@ void SetValue(UINT getAction, int v) {
 
 // Metrics of a Windows 10 desktop at 96 DPI; size metrics scale with the DPI.
 struct MetricDef {
+  int index;
   int value;
   bool scales;
 };
+constexpr MetricDef kBaseMetrics[] = {
+    {SM_CXVSCROLL, 17, true},
+    {SM_CYHSCROLL, 17, true},
+    {SM_CYVSCROLL, 17, true},
+    {SM_CXHSCROLL, 17, true},
+    {SM_CYVTHUMB, 17, true},
+    {SM_CXHTHUMB, 17, true},
+    {SM_CYCAPTION, 23, true},
+    {SM_CXBORDER, 1, false},
+    {SM_CYBORDER, 1, false},
+    {SM_CXFIXEDFRAME, 3, true},
+    {SM_CYFIXEDFRAME, 3, true},
+    {SM_CXICON, 32, true},
+    {SM_CYICON, 32, true},
+    {SM_CXCURSOR, 32, true},
+    {SM_CYCURSOR, 32, true},
+    {SM_CYMENU, 20, true},
+    {SM_CYKANJIWINDOW, 0, false},
+    {SM_MOUSEPRESENT, 1, false},
+    {SM_DEBUG, 0, false},
+    {SM_SWAPBUTTON, 0, false},
+    {SM_CXMIN, 136, true},
+    {SM_CXMINTRACK, 136, true},
+    {SM_CYMIN, 39, true},
+    {SM_CYMINTRACK, 39, true},
+    {SM_CXSIZE, 36, true},
+    {SM_CYSIZE, 22, true},
+    {SM_CXSIZEFRAME, 4, true},
+    {SM_CYSIZEFRAME, 4, true},
+    {SM_CXDOUBLECLK, 4, true},
+    {SM_CYDOUBLECLK, 4, true},
+    {SM_CXICONSPACING, 75, true},
+    {SM_CYICONSPACING, 75, true},
+    {SM_MENUDROPALIGNMENT, 0, false},
+    {SM_PENWINDOWS, 0, false},
+    {SM_DBCSENABLED, 0, false},
+    {SM_CMOUSEBUTTONS, 3, false},
+    {SM_SECURE, 0, false},
+    {SM_CXEDGE, 2, true},
+    {SM_CYEDGE, 2, true},
+    {SM_CXMINSPACING, 160, true},
+    {SM_CXMINIMIZED, 160, true},
+    {SM_CYMINSPACING, 28, true},
+    {SM_CYMINIMIZED, 28, true},
+    {SM_CXSMICON, 16, true},
+    {SM_CYSMICON, 16, true},
+    {SM_CYSMCAPTION, 23, true},
+    {SM_CXSMSIZE, 22, true},
+    {SM_CYSMSIZE, 22, true},
+    {SM_CXMENUSIZE, 19, true},
+    {SM_CYMENUSIZE, 19, true},
+    {SM_ARRANGE, 8, false},
+    {SM_NETWORK, 3, false},
+    {SM_CLEANBOOT, 0, false},
+    {SM_CXDRAG, 4, true},
+    {SM_CYDRAG, 4, true},
+    {SM_SHOWSOUNDS, 0, false},
+    {SM_CXMENUCHECK, 15, true},
+    {SM_CYMENUCHECK, 15, true},
+    {SM_SLOWMACHINE, 0, false},
+    {SM_MIDEASTENABLED, 0, false},
+    {SM_MOUSEWHEELPRESENT, 1, false},
+    {SM_SAMEDISPLAYFORMAT, 1, false},
+    {SM_IMMENABLED, 0, false},
+    {SM_CXFOCUSBORDER, 1, false},
+    {SM_CYFOCUSBORDER, 1, false},
+    {SM_TABLETPC, 0, false},
+    {SM_MEDIACENTER, 0, false},
+    {SM_STARTER, 0, false},
+    {SM_SERVERR2, 0, false},
+    {SM_MOUSEHORIZONTALWHEELPRESENT, 1, false},
+    {SM_CXPADDEDBORDER, 4, true},
+    {SM_DIGITIZER, 0, false},
+    {SM_MAXIMUMTOUCHES, 0, false},
+    {SM_REMOTESESSION, 0, false},
+    {SM_SHUTTINGDOWN, 0, false},
+    {SM_REMOTECONTROL, 0, false},
+    {SM_CONVERTIBLESLATEMODE, 1, false},
+    {SM_SYSTEMDOCKED, 0, false},
+};
+
 bool BaseMetric(int index, MetricDef& m) {
-  switch (index) {
-    case SM_CXVSCROLL:
-    case SM_CYHSCROLL:
-    case SM_CYVSCROLL:
-    case SM_CXHSCROLL:
-    case SM_CYVTHUMB:
-    case SM_CXHTHUMB:
-      m = {17, true};
+  for (const MetricDef& d : kBaseMetrics)
+    if (d.index == index) {
+      m = d;
       return true;
-    case SM_CYCAPTION:
-      m = {23, true};
-      return true;
-    case SM_CXBORDER:
-    case SM_CYBORDER:
-      m = {1, false};
-      return true;
-    case SM_CXFIXEDFRAME:
-    case SM_CYFIXEDFRAME:
-      m = {3, true};
-      return true;
-    case SM_CXICON:
-    case SM_CYICON:
-    case SM_CXCURSOR:
-    case SM_CYCURSOR:
-      m = {32, true};
-      return true;
-    case SM_CYMENU:
-      m = {20, true};
-      return true;
-    case SM_CYKANJIWINDOW:
-      m = {0, false};
-      return true;
-    case SM_MOUSEPRESENT:
-      m = {1, false};
-      return true;
-    case SM_DEBUG:
-      m = {0, false};
-      return true;
-    case SM_SWAPBUTTON:
-      m = {0, false};
-      return true;
-    case SM_CXMIN:
-    case SM_CXMINTRACK:
-      m = {136, true};
-      return true;
-    case SM_CYMIN:
-    case SM_CYMINTRACK:
-      m = {39, true};
-      return true;
-    case SM_CXSIZE:
-      m = {36, true};
-      return true;
-    case SM_CYSIZE:
-      m = {22, true};
-      return true;
-    case SM_CXSIZEFRAME:
-    case SM_CYSIZEFRAME:
-      m = {4, true};
-      return true;
-    case SM_CXDOUBLECLK:
-    case SM_CYDOUBLECLK:
-      m = {4, true};
-      return true;
-    case SM_CXICONSPACING:
-    case SM_CYICONSPACING:
-      m = {75, true};
-      return true;
-    case SM_MENUDROPALIGNMENT:
-      m = {0, false};
-      return true;
-    case SM_PENWINDOWS:
-      m = {0, false};
-      return true;
-    case SM_DBCSENABLED:
-      m = {0, false};
-      return true;
-    case SM_CMOUSEBUTTONS:
-      m = {3, false};
-      return true;
-    case SM_SECURE:
-      m = {0, false};
-      return true;
-    case SM_CXEDGE:
-    case SM_CYEDGE:
-      m = {2, true};
-      return true;
-    case SM_CXMINSPACING:
-    case SM_CXMINIMIZED:
-      m = {160, true};
-      return true;
-    case SM_CYMINSPACING:
-    case SM_CYMINIMIZED:
-      m = {28, true};
-      return true;
-    case SM_CXSMICON:
-    case SM_CYSMICON:
-      m = {16, true};
-      return true;
-    case SM_CYSMCAPTION:
-      m = {23, true};
-      return true;
-    case SM_CXSMSIZE:
-    case SM_CYSMSIZE:
-      m = {22, true};
-      return true;
-    case SM_CXMENUSIZE:
-    case SM_CYMENUSIZE:
-      m = {19, true};
-      return true;
-    case SM_ARRANGE:
-      m = {8, false};
-      return true;
-    case SM_NETWORK:
-      m = {3, false};
-      return true;
-    case SM_CLEANBOOT:
-      m = {0, false};
-      return true;
-    case SM_CXDRAG:
-    case SM_CYDRAG:
-      m = {4, true};
-      return true;
-    case SM_SHOWSOUNDS:
-      m = {0, false};
-      return true;
-    case SM_CXMENUCHECK:
-    case SM_CYMENUCHECK:
-      m = {15, true};
-      return true;
-    case SM_SLOWMACHINE:
-      m = {0, false};
-      return true;
-    case SM_MIDEASTENABLED:
-      m = {0, false};
-      return true;
-    case SM_MOUSEWHEELPRESENT:
-      m = {1, false};
-      return true;
-    case SM_SAMEDISPLAYFORMAT:
-      m = {1, false};
-      return true;
-    case SM_IMMENABLED:
-      m = {0, false};
-      return true;
-    case SM_CXFOCUSBORDER:
-    case SM_CYFOCUSBORDER:
-      m = {1, false};
-      return true;
-    case SM_TABLETPC:
-    case SM_MEDIACENTER:
-    case SM_STARTER:
-    case SM_SERVERR2:
-      m = {0, false};
-      return true;
-    case SM_MOUSEHORIZONTALWHEELPRESENT:
-      m = {1, false};
-      return true;
-    case SM_CXPADDEDBORDER:
-      m = {4, true};
-      return true;
-    case SM_DIGITIZER:
-    case SM_MAXIMUMTOUCHES:
-      m = {0, false};
-      return true;
-    case SM_REMOTESESSION:
-    case SM_SHUTTINGDOWN:
-    case SM_REMOTECONTROL:
-      m = {0, false};
-      return true;
-    case SM_CONVERTIBLESLATEMODE:
-      m = {1, false};
-      return true;
-    case SM_SYSTEMDOCKED:
-      m = {0, false};
-      return true;
-    default:
-      return false;
-  }
+    }
+  return false;
 }
 
 uintptr_t Normalise(DPI_AWARENESS_CONTEXT c) {
