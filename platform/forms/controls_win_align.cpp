@@ -1,11 +1,6 @@
 // TWinControl: alignment of the child controls and scaling.
-#include <algorithm>
-
 #include "platform/base/mathutil.h"
-#include "platform/base/strings.h"
 #include "platform/forms/controls.h"
-#include "platform/forms/forms.h"
-#include "platform/forms/menus.h"
 
 namespace qd {
 

@@ -1,8 +1,6 @@
 // TWinControl: focus, tab order and the keyboard (key events, dialog keys and characters).
 #include <algorithm>
 
-#include "platform/base/mathutil.h"
-#include "platform/base/strings.h"
 #include "platform/forms/controls.h"
 #include "platform/forms/forms.h"
 #include "platform/forms/menus.h"
