@@ -13,7 +13,7 @@ PACKAGES=(
   fonts-dejavu-core fonts-dejavu-extra fonts-liberation
   libpng-dev libjpeg-dev libgif-dev libtiff-dev zlib1g-dev
   # network and archives
-  libzip-dev libcurl4-openssl-dev nlohmann-json3-dev openssl ca-certificates
+  libzip-dev libcurl4-openssl-dev openssl ca-certificates
   # display
   libx11-dev libxext-dev libxtst-dev xvfb x11-utils xdotool
   # test servers and tools

@@ -150,10 +150,9 @@ String StringReplaceAll(StringView s, StringView from, StringView to) {
 }
 
 String IntToHex(uint64_t v, int digits) {
-  static const char kHex[] = "0123456789ABCDEF";
   String out;
   do {
-    out.push_back(static_cast<Char>(kHex[v & 0xF]));
+    out.push_back(static_cast<Char>(HexDigitChar(static_cast<unsigned>(v))));
     v >>= 4;
   } while (v != 0);
   while (static_cast<int>(out.size()) < digits) out.push_back(u'0');
@@ -191,16 +190,9 @@ bool ParseInteger(StringView s, int bits, int64_t& result) {
   const uint64_t unsignedMax = bits == 64 ? std::numeric_limits<uint64_t>::max() : 0xFFFFFFFFull;
   uint64_t acc = 0;
   for (; i < n; ++i) {
-    Char c = s[i];
-    unsigned d;
-    if (c >= u'0' && c <= u'9')
-      d = c - u'0';
-    else if (hex && c >= u'a' && c <= u'f')
-      d = c - u'a' + 10;
-    else if (hex && c >= u'A' && c <= u'F')
-      d = c - u'A' + 10;
-    else
-      return false;
+    const int digit = HexDigitValue(s[i]);
+    if (digit < 0 || (!hex && digit > 9)) return false;
+    const auto d = static_cast<unsigned>(digit);
     const unsigned base = hex ? 16 : 10;
     if (acc > (unsignedMax - d) / base) return false;
     acc = acc * base + d;

@@ -29,6 +29,18 @@ String IntToStr(int64_t v);
 String UIntToStr(uint64_t v);
 // Upper-case hexadecimal, at least `digits` digits.
 String IntToHex(uint64_t v, int digits);
+// The value of a hexadecimal digit (either case), -1 for any other character. Takes a
+// UTF-16 code unit or a byte alike.
+constexpr int HexDigitValue(char32_t c) {
+  if (c >= U'0' && c <= U'9') return static_cast<int>(c - U'0');
+  if (c >= U'a' && c <= U'f') return static_cast<int>(c - U'a' + 10);
+  if (c >= U'A' && c <= U'F') return static_cast<int>(c - U'A' + 10);
+  return -1;
+}
+// The digit of the low four bits of v.
+constexpr char HexDigitChar(unsigned v, bool upper = true) {
+  return (upper ? "0123456789ABCDEF" : "0123456789abcdef")[v & 0xF];
+}
 // Accepts leading and trailing blanks, a sign, decimal digits or "$"/"0x"/"x" hexadecimal;
 // returns the default on anything else or on overflow. Hexadecimal may use the full
 // unsigned width and wraps ("$FFFFFFFF" is -1), as the original does.

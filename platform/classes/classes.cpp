@@ -447,4 +447,24 @@ void TCollection::MoveItem(TCollectionItem* Item, int NewIndex) {
   items_.insert(items_.begin() + NewIndex, Item);
 }
 
+// ---- Identifier tables ------------------------------------------------------------------------
+
+bool IdentToInt(StringView Ident, int64_t& Int, std::span<const TIdentMapEntry> Map) {
+  for (const TIdentMapEntry& e : Map)
+    if (SameText(Ident, e.Name)) {
+      Int = e.Value;
+      return true;
+    }
+  return false;
+}
+
+bool IntToIdent(int64_t Int, String& Ident, std::span<const TIdentMapEntry> Map) {
+  for (const TIdentMapEntry& e : Map)
+    if (e.Value == Int) {
+      Ident = e.Name;
+      return true;
+    }
+  return false;
+}
+
 }  // namespace qd

@@ -2,6 +2,7 @@
 // Persistent objects, components with ownership and free notification, collections.
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <vector>
 
 #include "platform/base/exceptions.h"
@@ -276,5 +277,16 @@ class TOwnedCollection : public TCollection {
  private:
   TPersistent* owner_;
 };
+
+// A table of identifiers for integer values (colour, cursor and modal-result names...).
+struct TIdentMapEntry {
+  int64_t Value;
+  const Char* Name;
+};
+
+// The value of the first entry whose name equals Ident, case-insensitively.
+bool IdentToInt(StringView Ident, int64_t& Int, std::span<const TIdentMapEntry> Map);
+// The name of the first entry holding Int.
+bool IntToIdent(int64_t Int, String& Ident, std::span<const TIdentMapEntry> Map);
 
 }  // namespace qd

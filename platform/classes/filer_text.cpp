@@ -26,10 +26,7 @@ bool IsDigit(Char c) {
   return c >= u'0' && c <= u'9';
 }
 int HexDigit(Char c) {
-  if (c >= u'0' && c <= u'9') return c - u'0';
-  if (c >= u'a' && c <= u'f') return c - u'a' + 10;
-  if (c >= u'A' && c <= u'F') return c - u'A' + 10;
-  return -1;
+  return HexDigitValue(c);
 }
 
 class Parser {
@@ -504,12 +501,11 @@ void PrintValue(const TFormValue& v, const String& indent, String& out) {
       out += u">";
       break;
     case TFormValue::vkBinary: {
-      static const char16_t* hex = u"0123456789ABCDEF";
       out += u"{";
       for (size_t i = 0; i < v.Bytes.size(); ++i) {
         if (i % 32 == 0) out += u"\r\n" + indent + u"  ";
-        out.push_back(hex[v.Bytes[i] >> 4]);
-        out.push_back(hex[v.Bytes[i] & 15]);
+        out.push_back(static_cast<Char>(HexDigitChar(v.Bytes[i] >> 4)));
+        out.push_back(static_cast<Char>(HexDigitChar(v.Bytes[i])));
       }
       out += u"}";
       break;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/base/scopeexit.h"
 #include "platform/base/strings.h"
 #include "platform/classes/encoding.h"
 #include "platform/classes/streams.h"
@@ -558,43 +559,32 @@ void TStrings::SetDelimitedText(const String& Value) {
   EndUpdate();
 }
 
+namespace {
+
+// Runs f with the comma-text settings (',' delimiting, '"' quoting, not strict) and puts the
+// list's own settings back afterwards, also when f raises.
+template <class F>
+auto WithCommaSettings(TStrings* s, F&& f) {
+  ScopeExit restore{[s, d = s->Delimiter, q = s->QuoteChar, strict = s->StrictDelimiter] {
+    s->Delimiter = d;
+    s->QuoteChar = q;
+    s->StrictDelimiter = strict;
+  }};
+  s->Delimiter = u',';
+  s->QuoteChar = u'"';
+  s->StrictDelimiter = false;
+  return f();
+}
+
+}  // namespace
+
 String TStrings::CommaText() const {
-  // Through a copy of the settings, so that a const list keeps its own.
-  struct Saver {
-    TStrings* s;
-    Char d, q;
-    bool strict;
-    ~Saver() {
-      s->Delimiter = d;
-      s->QuoteChar = q;
-      s->StrictDelimiter = strict;
-    }
-  };
-  auto* self = const_cast<TStrings*>(this);
-  Saver g{self, Delimiter, QuoteChar, StrictDelimiter};
-  self->Delimiter = u',';
-  self->QuoteChar = u'"';
-  self->StrictDelimiter = false;
-  return DelimitedText();
+  // The settings change for the call only, so that a const list keeps its own.
+  return WithCommaSettings(const_cast<TStrings*>(this), [this] { return DelimitedText(); });
 }
 
 void TStrings::SetCommaText(const String& Value) {
-  Char d = Delimiter, q = QuoteChar;
-  bool strict = StrictDelimiter;
-  Delimiter = u',';
-  QuoteChar = u'"';
-  StrictDelimiter = false;
-  try {
-    SetDelimitedText(Value);
-  } catch (...) {
-    Delimiter = d;
-    QuoteChar = q;
-    StrictDelimiter = strict;
-    throw;
-  }
-  Delimiter = d;
-  QuoteChar = q;
-  StrictDelimiter = strict;
+  WithCommaSettings(this, [&] { SetDelimitedText(Value); });
 }
 
 void TStrings::LoadFromFile(const String& FileName, TEncoding* Encoding) {

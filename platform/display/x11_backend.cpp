@@ -92,24 +92,6 @@ int IgnoreXError(Display*, XErrorEvent*) {
   return 0;
 }
 
-RECT Intersect(const RECT& a, const RECT& b) {
-  RECT r{std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right),
-         std::min(a.Bottom, b.Bottom)};
-  if (r.Right <= r.Left || r.Bottom <= r.Top) return RECT{0, 0, 0, 0};
-  return r;
-}
-
-bool Empty(const RECT& r) {
-  return r.Right <= r.Left || r.Bottom <= r.Top;
-}
-
-RECT Union(const RECT& a, const RECT& b) {
-  if (Empty(a)) return b;
-  if (Empty(b)) return a;
-  return RECT{std::min(a.Left, b.Left), std::min(a.Top, b.Top), std::max(a.Right, b.Right),
-              std::max(a.Bottom, b.Bottom)};
-}
-
 // What a top-level window is, read from its styles.
 struct Kind {
   DWORD style = 0;
@@ -160,7 +142,8 @@ Placement PlacementOf(HWND hwnd, bool decorated) {
     POINT origin{0, 0};
     ClientToScreen(hwnd, &origin);
     const int left = origin.X - p.window.Left, top = origin.Y - p.window.Top;
-    p.view = Intersect(RECT{left, top, left + client.Width(), top + client.Height()}, RECT{0, 0, w, h});
+    p.view =
+        RectIntersection(RECT{left, top, left + client.Width(), top + client.Height()}, RECT{0, 0, w, h});
   }
   p.xrect = RECT{p.window.Left + p.view.Left, p.window.Top + p.view.Top,
                  p.window.Left + p.view.Left + std::max(1, p.view.Width()),
@@ -424,8 +407,8 @@ RECT X11BackendImpl::ReadWorkArea(const RECT& screen) {
     const long* v = reinterpret_cast<const long*>(data);
     RECT r{static_cast<int>(v[0]), static_cast<int>(v[1]), static_cast<int>(v[0] + v[2]),
            static_cast<int>(v[1] + v[3])};
-    r = Intersect(r, screen);
-    if (!Empty(r)) work = r;
+    r = RectIntersection(r, screen);
+    if (!r.IsEmpty()) work = r;
   }
   if (data) XFree(data);
   return work;
@@ -857,8 +840,8 @@ void X11BackendImpl::PutPixels(XWin& w, const uint32_t* data, int stride, int he
 }
 
 void X11BackendImpl::PushRaw(XWin& w, const uint32_t* pixels, int stride, int height, const RECT& area) {
-  const RECT a = Intersect(Intersect(area, w.view), RECT{0, 0, stride, height});
-  if (Empty(a)) return;
+  const RECT a = RectIntersection(RectIntersection(area, w.view), RECT{0, 0, stride, height});
+  if (a.IsEmpty()) return;
   PutPixels(w, pixels, stride, height, a.Left, a.Top, a.Left - w.view.Left, a.Top - w.view.Top, a.Width(),
             a.Height());
 }
@@ -869,7 +852,7 @@ void X11BackendImpl::UpdateShape(XWin& w, const os::WindowPixels& px) {
   std::vector<ShapeRect> rects;
   std::vector<std::pair<int, int>> runs, previous;
   size_t bandStart = 0;
-  const RECT v = Intersect(w.view, RECT{0, 0, px.width, px.height});
+  const RECT v = RectIntersection(w.view, RECT{0, 0, px.width, px.height});
   for (int y = v.Top; y < v.Bottom; ++y) {
     runs.clear();
     for (int x = v.Left; x < v.Right;) {
@@ -1153,7 +1136,7 @@ void X11BackendImpl::HandleEvent(XEvent& ev) {
         const RECT r{ev.xexpose.x + w->view.Left, ev.xexpose.y + w->view.Top,
                      ev.xexpose.x + w->view.Left + ev.xexpose.width,
                      ev.xexpose.y + w->view.Top + ev.xexpose.height};
-        w->exposed = Union(w->exposed, r);
+        w->exposed = RectUnion(w->exposed, r);
       }
       break;
     }
@@ -1365,7 +1348,7 @@ void X11BackendImpl::OnKey(XKeyEvent& ev) {
   // characters (VK_PACKET) so that the window gets what the user typed.
   if (printable && !shortcut &&
       (!key.vk || text.size() != 1 ||
-       text[0] != UsLayoutChar(key.vk, ev.state & ShiftMask, ev.state & LockMask)))
+       text[0] != os::UsLayoutChar(key.vk, ev.state & ShiftMask, ev.state & LockMask)))
     key.packet = text;
   if (!key.packet.empty()) {
     for (Char c : key.packet) os::InjectKey(VK_PACKET, true, c);
@@ -1426,7 +1409,7 @@ void X11BackendImpl::FinishBatch() {
   {
     std::lock_guard lock(mutex_);
     for (auto& [hwnd, w] : windows_)
-      if (!Empty(w.exposed)) {
+      if (!w.exposed.IsEmpty()) {
         exposed.emplace_back(hwnd, w.exposed);
         w.exposed = RECT{};
       }

@@ -94,53 +94,6 @@ int KeysymToVk(unsigned long ks, bool& extended) {
   return 0;
 }
 
-char16_t UsLayoutChar(int vk, bool shift, bool capsLock) {
-  if (vk >= 'A' && vk <= 'Z') return static_cast<char16_t>(shift != capsLock ? vk : vk - 'A' + 'a');
-  if (vk >= '0' && vk <= '9') {
-    static constexpr char16_t kShifted[] = u")!@#$%^&*(";
-    return shift ? kShifted[vk - '0'] : static_cast<char16_t>(vk);
-  }
-  if (vk >= VK_NUMPAD0 && vk <= VK_NUMPAD9) return static_cast<char16_t>(u'0' + (vk - VK_NUMPAD0));
-  switch (vk) {
-    case VK_SPACE:
-      return u' ';
-    case VK_MULTIPLY:
-      return u'*';
-    case VK_ADD:
-      return u'+';
-    case VK_SUBTRACT:
-      return u'-';
-    case VK_DECIMAL:
-      return u'.';
-    case VK_DIVIDE:
-      return u'/';
-    case VK_OEM_1:
-      return shift ? u':' : u';';
-    case VK_OEM_PLUS:
-      return shift ? u'+' : u'=';
-    case VK_OEM_COMMA:
-      return shift ? u'<' : u',';
-    case VK_OEM_MINUS:
-      return shift ? u'_' : u'-';
-    case VK_OEM_PERIOD:
-      return shift ? u'>' : u'.';
-    case VK_OEM_2:
-      return shift ? u'?' : u'/';
-    case VK_OEM_3:
-      return shift ? u'~' : u'`';
-    case VK_OEM_4:
-      return shift ? u'{' : u'[';
-    case VK_OEM_5:
-      return shift ? u'|' : u'\\';
-    case VK_OEM_6:
-      return shift ? u'}' : u']';
-    case VK_OEM_7:
-      return shift ? u'"' : u'\'';
-    default:
-      return 0;
-  }
-}
-
 char32_t KeysymToChar(unsigned long ks) {
   if ((ks >= 0x20 && ks <= 0x7E) || (ks >= 0xA0 && ks <= 0xFF)) return static_cast<char32_t>(ks);
   if (ks >= 0x01000100 && ks <= 0x0110FFFF) return static_cast<char32_t>(ks - 0x01000000);

@@ -10,10 +10,6 @@ namespace qd::display {
 // and Alt, keypad Enter and divide...).
 int KeysymToVk(unsigned long keysym, bool& extended);
 
-// The character a virtual key types on the US layout with the given Shift and Caps Lock
-// state (0: none); used to see whether a layout types something else on that key.
-char16_t UsLayoutChar(int vk, bool shift, bool capsLock);
-
 // The character of a key symbol when no input method converted it (Latin-1 and Unicode
 // key symbols; 0: none).
 char32_t KeysymToChar(unsigned long keysym);

@@ -131,11 +131,7 @@ const TTypeInfo* TypeInfoTFormBorderStyle() {
 
 namespace {
 
-struct CursorName {
-  TCursor value;
-  const Char* name;
-};
-const CursorName kCursorNames[] = {
+const TIdentMapEntry kCursorNames[] = {
     {crDefault, u"crDefault"},
     {crArrow, u"crArrow"},
     {crCross, u"crCross"},
@@ -161,11 +157,7 @@ const CursorName kCursorNames[] = {
     {crNone, u"crNone"},
 };
 
-struct ModalResultName {
-  TModalResult value;
-  const Char* name;
-};
-const ModalResultName kModalResultNames[] = {
+const TIdentMapEntry kModalResultNames[] = {
     {mrNone, u"mrNone"},         {mrOk, u"mrOk"},
     {mrCancel, u"mrCancel"},     {mrAbort, u"mrAbort"},
     {mrRetry, u"mrRetry"},       {mrIgnore, u"mrIgnore"},
@@ -177,41 +169,21 @@ const ModalResultName kModalResultNames[] = {
 };
 
 bool IdentToModalResult(const String& Ident, int64_t& v) {
-  for (const auto& m : kModalResultNames)
-    if (SameText(Ident, m.name)) {
-      v = m.value;
-      return true;
-    }
-  return false;
+  return IdentToInt(Ident, v, kModalResultNames);
 }
 
 bool ModalResultToIdent(int64_t v, String& Ident) {
-  for (const auto& m : kModalResultNames)
-    if (m.value == v) {
-      Ident = m.name;
-      return true;
-    }
-  return false;
+  return IntToIdent(v, Ident, kModalResultNames);
 }
 
 }  // namespace
 
 bool CursorToIdent(int64_t Cursor, String& Ident) {
-  for (const auto& c : kCursorNames)
-    if (c.value == Cursor) {
-      Ident = c.name;
-      return true;
-    }
-  return false;
+  return IntToIdent(Cursor, Ident, kCursorNames);
 }
 
 bool IdentToCursor(const String& Ident, int64_t& Cursor) {
-  for (const auto& c : kCursorNames)
-    if (SameText(Ident, c.name)) {
-      Cursor = c.value;
-      return true;
-    }
-  return false;
+  return IdentToInt(Ident, Cursor, kCursorNames);
 }
 
 const TTypeInfo* TypeInfoTCursor() {

@@ -27,12 +27,7 @@ COLORREF ColorToRGB(TColor Color) {
 
 namespace {
 
-struct ColorName {
-  TColor value;
-  const Char* name;
-};
-
-const ColorName kColorNames[] = {
+const TIdentMapEntry kColorNames[] = {
     {clBlack, u"clBlack"},
     {clMaroon, u"clMaroon"},
     {clGreen, u"clGreen"},
@@ -87,12 +82,7 @@ const ColorName kColorNames[] = {
     {clWindowText, u"clWindowText"},
 };
 
-struct CharsetName {
-  int value;
-  const Char* name;
-};
-
-const CharsetName kCharsetNames[] = {
+const TIdentMapEntry kCharsetNames[] = {
     {ANSI_CHARSET, u"ANSI_CHARSET"},
     {DEFAULT_CHARSET, u"DEFAULT_CHARSET"},
     {SYMBOL_CHARSET, u"SYMBOL_CHARSET"},
@@ -115,41 +105,21 @@ const CharsetName kCharsetNames[] = {
 };
 
 bool IdentToCharset(const String& Ident, int64_t& Value) {
-  for (const auto& c : kCharsetNames)
-    if (SameText(Ident, c.name)) {
-      Value = c.value;
-      return true;
-    }
-  return false;
+  return IdentToInt(Ident, Value, kCharsetNames);
 }
 
 bool CharsetToIdent(int64_t Value, String& Ident) {
-  for (const auto& c : kCharsetNames)
-    if (c.value == Value) {
-      Ident = c.name;
-      return true;
-    }
-  return false;
+  return IntToIdent(Value, Ident, kCharsetNames);
 }
 
 }  // namespace
 
 bool ColorToIdent(int64_t Color, String& Ident) {
-  for (const auto& c : kColorNames)
-    if (c.value == Color) {
-      Ident = c.name;
-      return true;
-    }
-  return false;
+  return IntToIdent(Color, Ident, kColorNames);
 }
 
 bool IdentToColor(const String& Ident, int64_t& Color) {
-  for (const auto& c : kColorNames)
-    if (SameText(Ident, c.name)) {
-      Color = c.value;
-      return true;
-    }
-  return false;
+  return IdentToInt(Ident, Color, kColorNames);
 }
 
 String ColorToString(TColor Color) {

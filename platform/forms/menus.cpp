@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/base/scopeexit.h"
 #include "platform/base/strings.h"
 #include "platform/forms/forms.h"
 
@@ -686,16 +687,12 @@ TrackResult RunPopup(TMenuItem* parent, int x, int y, TPopupAlignment alignment,
   InvalidateRect(hwnd, nullptr, TRUE);
 
   // Whatever ends the loop (a choice, a cancel, an exception) takes the window away.
-  struct Cleanup {
-    HWND hwnd;
-    HWND previous;
-    ~Cleanup() {
-      if (GetCapture() == hwnd) ReleaseCapture();
-      RemovePropW(hwnd, u"QdPopupState");
-      DestroyWindow(hwnd);
-      gTrackedWindow = previous;
-    }
-  } cleanup{hwnd, previousTracked};
+  ScopeExit cleanup{[hwnd, previousTracked] {
+    if (GetCapture() == hwnd) ReleaseCapture();
+    RemovePropW(hwnd, u"QdPopupState");
+    DestroyWindow(hwnd);
+    gTrackedWindow = previousTracked;
+  }};
   return PopupLoop(s, hwnd, isSub).Run();
 }
 

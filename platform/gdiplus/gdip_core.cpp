@@ -140,12 +140,6 @@ Mx Mx::Rotation(double degrees) {
 
 // ---- Pixel rasterising -----------------------------------------------------------------------
 
-PixRgn PixRgn::FromBoxes(const std::vector<pixman_box32_t>& boxes) {
-  PixRgn r;
-  if (!boxes.empty()) pixman_region32_init_rects(r.get(), boxes.data(), static_cast<int>(boxes.size()));
-  return r;
-}
-
 namespace {
 
 int32_t PixelEdge(double v) {
@@ -239,7 +233,7 @@ PixRgn RasterPolygons(const std::vector<std::vector<double>>& polys, bool windin
     }
   }
   // Boxes of one row are sorted and disjoint after merging; rows follow each other.
-  return PixRgn::FromBoxes(boxes);
+  return PixRgn(boxes);
 }
 
 }  // namespace detail

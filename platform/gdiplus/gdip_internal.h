@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/gdiplus/gdiplus.h"
+#include "platform/os/pixman_region.h"
 
 namespace qd::gdiplus::detail {
 
@@ -144,46 +145,7 @@ struct Path : Object, GpPath {
 
 // ---- Pixel regions ---------------------------------------------------------------------------
 
-// An owning pixman region.
-class PixRgn {
- public:
-  PixRgn() { pixman_region32_init(&r_); }
-  PixRgn(int32_t l, int32_t t, int32_t r, int32_t b) {
-    pixman_region32_init_rect(&r_, l, t, Dim(l, r), Dim(t, b));
-  }
-  PixRgn(const PixRgn& o) {
-    pixman_region32_init(&r_);
-    pixman_region32_copy(&r_, const_cast<pixman_region32_t*>(&o.r_));
-  }
-  PixRgn& operator=(const PixRgn& o) {
-    if (this != &o) pixman_region32_copy(&r_, const_cast<pixman_region32_t*>(&o.r_));
-    return *this;
-  }
-  ~PixRgn() { pixman_region32_fini(&r_); }
-  pixman_region32_t* get() { return &r_; }
-  const pixman_region32_t* get() const { return &r_; }
-  bool Empty() const { return !pixman_region32_not_empty(const_cast<pixman_region32_t*>(&r_)); }
-  pixman_box32_t Extents() const { return *pixman_region32_extents(const_cast<pixman_region32_t*>(&r_)); }
-  const pixman_box32_t* Boxes(int* n) const {
-    return pixman_region32_rectangles(const_cast<pixman_region32_t*>(&r_), n);
-  }
-  void Intersect(const PixRgn& o) {
-    pixman_region32_intersect(&r_, &r_, const_cast<pixman_region32_t*>(&o.r_));
-  }
-  void Union(const PixRgn& o) { pixman_region32_union(&r_, &r_, const_cast<pixman_region32_t*>(&o.r_)); }
-  void Subtract(const PixRgn& o) {
-    pixman_region32_subtract(&r_, &r_, const_cast<pixman_region32_t*>(&o.r_));
-  }
-  void Translate(int32_t x, int32_t y) { pixman_region32_translate(&r_, x, y); }
-  bool Contains(int32_t x, int32_t y) const {
-    return pixman_region32_contains_point(const_cast<pixman_region32_t*>(&r_), x, y, nullptr);
-  }
-  static PixRgn FromBoxes(const std::vector<pixman_box32_t>& boxes);
-
- private:
-  static uint32_t Dim(int32_t a, int32_t b) { return b > a ? static_cast<uint32_t>(b - a) : 0u; }
-  pixman_region32_t r_;
-};
+using PixRgn = os::PixmanRegion;
 
 // Pixel limits of everything rasterised (well inside pixman's and cairo's ranges).
 constexpr int32_t kPixLimit = 1 << 22;

@@ -470,7 +470,7 @@ Status GdipIsEqualRegion(GpRegion* region, GpRegion* region2, GpGraphics* graphi
   Mx m;
   if (!a || !b || !result || !graphics || !TransformOf(graphics, m)) return InvalidParameter;
   PixRgn x = RasterRegion(a->root, m), y = RasterRegion(b->root, m);
-  *result = pixman_region32_equal(x.get(), y.get()) ? TRUE : FALSE;
+  *result = x == y ? TRUE : FALSE;
   return Ok;
 }
 

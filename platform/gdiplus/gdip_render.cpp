@@ -35,7 +35,7 @@ Status Geometry(Graphics& g, TargetGeometry& t) {
       for (const RECT& r : t.dc.clip)
         boxes.push_back({r.Left + t.dc.offset.X, r.Top + t.dc.offset.Y, r.Right + t.dc.offset.X,
                          r.Bottom + t.dc.offset.Y});
-      t.drawable = PixRgn::FromBoxes(boxes);
+      t.drawable = PixRgn(boxes);
       t.drawable.Intersect(PixRgn(0, 0, t.width, t.height));
     }
     return Ok;
@@ -458,7 +458,7 @@ PixRgn Canvas::ClipInSurface() const {
     out.push_back({int32_t(std::min(x1, x2)), int32_t(std::min(y1, y2)), int32_t(std::max(x1, x2)),
                    int32_t(std::max(y1, y2))});
   }
-  return PixRgn::FromBoxes(out);
+  return PixRgn(out);
 }
 
 void Canvas::Close() {
@@ -575,7 +575,7 @@ Status StrokePathWith(Graphics& g, const PathData& path, const Pen& pen) {
       }
     }
     // Each pixel once, so translucent pens do not darken where segments meet.
-    PixRgn px = PixRgn::FromBoxes(boxes);
+    PixRgn px = PixRgn(boxes);
     px.Intersect(clip);
     FillBoxes(cr, px);
     return Ok;

@@ -10,6 +10,9 @@
 #include <mutex>
 #include <thread>
 
+#include "platform/base/scopeexit.h"
+#include "platform/base/strings.h"
+
 namespace qd::net {
 
 namespace {
@@ -255,14 +258,13 @@ std::string THttpResponseInfo::CharSet() const {
 }
 
 std::string EncodeUnsafeUrlChars(std::string_view url) {
-  static const char kHex[] = "0123456789ABCDEF";
   std::string out;
   out.reserve(url.size());
   for (unsigned char c : url) {
     if (c <= 0x20 || c >= 0x7F || std::strchr("<>\"\\^`{|}", c)) {
       out.push_back('%');
-      out.push_back(kHex[c >> 4]);
-      out.push_back(kHex[c & 15]);
+      out.push_back(HexDigitChar(c >> 4));
+      out.push_back(HexDigitChar(c));
     } else {
       out.push_back(static_cast<char>(c));
     }
@@ -395,16 +397,11 @@ TTransferResult THttpTransfer::Perform(const THttpRequestSpec& spec, THttpSink& 
   CURLM* multi = impl_->multi;
   impl_->busy = true;
   curl_multi_add_handle(multi, easy);
-  struct Cleanup {
-    Impl* impl;
-    CURLM* multi;
-    CURL* easy;
-    ~Cleanup() {
-      curl_multi_remove_handle(multi, easy);
-      curl_easy_cleanup(easy);
-      impl->busy = false;
-    }
-  } cleanup{impl_.get(), multi, easy};
+  ScopeExit cleanup{[impl = impl_.get(), multi, easy] {
+    curl_multi_remove_handle(multi, easy);
+    curl_easy_cleanup(easy);
+    impl->busy = false;
+  }};
 
   const TAntiFreezeSettings* af = spec.PumpMessages ? ActiveAntiFreeze() : nullptr;
   TProcessMessagesProc pump = af ? AntiFreezeProcessMessages() : nullptr;

@@ -109,13 +109,6 @@ class Parser {
     return std::make_unique<TJSONNumber>(String(s_.substr(start, pos_ - start)));
   }
 
-  static int HexValue(Char c) {
-    if (c >= u'0' && c <= u'9') return c - u'0';
-    if (c >= u'a' && c <= u'f') return c - u'a' + 10;
-    if (c >= u'A' && c <= u'F') return c - u'A' + 10;
-    return -1;
-  }
-
   bool ParseString(String& out) {
     ++pos_;  // opening quote
     while (true) {
@@ -154,7 +147,7 @@ class Parser {
           if (s_.size() - pos_ < 4) return false;
           int v = 0;
           for (int i = 0; i < 4; ++i) {
-            int h = HexValue(s_[pos_ + i]);
+            int h = HexDigitValue(s_[pos_ + i]);
             if (h < 0) return false;
             v = v * 16 + h;
           }
@@ -225,7 +218,6 @@ class Parser {
 }  // namespace
 
 void AppendJSONString(String& out, StringView s) {
-  static const char16_t kHex[] = u"0123456789abcdef";
   out.push_back(u'"');
   for (Char c : s) {
     switch (c) {
@@ -253,8 +245,8 @@ void AppendJSONString(String& out, StringView s) {
       default:
         if (c < 0x20) {
           out += u"\\u00";
-          out.push_back(kHex[c >> 4]);
-          out.push_back(kHex[c & 15]);
+          out.push_back(static_cast<Char>(HexDigitChar(c >> 4, false)));
+          out.push_back(static_cast<Char>(HexDigitChar(c, false)));
         } else {
           out.push_back(c);
         }

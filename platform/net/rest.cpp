@@ -18,12 +18,7 @@ QD_IMPLEMENT_CLASS(TRESTRequest)
 
 namespace {
 
-struct ContentTypeName {
-  TRESTContentType type;
-  const char16_t* name;
-};
-
-constexpr ContentTypeName kContentTypes[] = {
+constexpr TIdentMapEntry kContentTypes[] = {
     {ctAPPLICATION_JSON, u"application/json"},
     {ctAPPLICATION_XML, u"application/xml"},
     {ctAPPLICATION_X_WWW_FORM_URLENCODED, u"application/x-www-form-urlencoded"},
@@ -52,15 +47,14 @@ const char* MethodName(TRESTRequestMethod m) {
 }
 
 std::string QueryEncode(const std::string& s) {
-  static const char kHex[] = "0123456789ABCDEF";
   std::string out;
   for (unsigned char c : s) {
     if (std::isalnum(c) || c == '-' || c == '_' || c == '.' || c == '~') {
       out.push_back(static_cast<char>(c));
     } else {
       out.push_back('%');
-      out.push_back(kHex[c >> 4]);
-      out.push_back(kHex[c & 15]);
+      out.push_back(HexDigitChar(c >> 4));
+      out.push_back(HexDigitChar(c));
     }
   }
   return out;
@@ -114,15 +108,15 @@ String ConnectCause(int err, const std::string& detail) {
 }
 
 String ContentTypeToString(TRESTContentType AContentType) {
-  for (const auto& c : kContentTypes)
-    if (c.type == AContentType) return c.name;
-  return {};
+  String name;
+  IntToIdent(AContentType, name, kContentTypes);
+  return name;
 }
 
 TRESTContentType ContentTypeFromString(StringView AContentType) {
-  for (const auto& c : kContentTypes)
-    if (SameText(AContentType, c.name)) return c.type;
-  return ctNone;
+  int64_t type = ctNone;
+  IdentToInt(AContentType, type, kContentTypes);
+  return static_cast<TRESTContentType>(type);
 }
 
 TRESTRequestParameter& TRESTRequestParameterList::AddItem(const String& AName, const String& AValue,

@@ -449,7 +449,7 @@ namespace {
 bool VisiblePixel(Dc& dc, int x, int y, Dest& d, POINT& dev) {
   if (!PrepareDest(dc, d)) return false;
   dev = ToDevice(DeviceTransform(dc), x, y);
-  return pixman_region32_contains_point(d.clip.get(), dev.X, dev.Y, nullptr) != 0;
+  return d.clip.Contains(dev);
 }
 
 }  // namespace

@@ -253,10 +253,6 @@ RECT ShapeBox(const Dc& dc, int l, int t, int r, int b) {
   return ToDeviceRect(DeviceTransform(dc), n);
 }
 
-RECT Inflate(RECT r, int32_t l, int32_t t, int32_t rr, int32_t b) {
-  return {r.Left - l, r.Top - t, r.Right + rr, r.Bottom + b};
-}
-
 enum class Figure { Rect, Round, Ellipse };
 
 Rgn FigureRgn(Figure f, const RECT& r, int32_t cw, int32_t ch, bool outlineOnly,
@@ -379,7 +375,8 @@ BOOL DrawFigure(HDC h, Figure f, int l, int t, int r, int b, int cw, int ch) {
       return;
     }
     RECT outer = box;
-    if (w > 1 && pen->Style() != PS_INSIDEFRAME) outer = Inflate(box, (w - 1) / 2, (w - 1) / 2, w / 2, w / 2);
+    if (w > 1 && pen->Style() != PS_INSIDEFRAME)
+      outer = RectInflate(box, (w - 1) / 2, (w - 1) / 2, w / 2, w / 2);
     Rgn all = FigureRgn(f, outer, dcw + (outer.Width() - box.Width()), dch + (outer.Height() - box.Height()),
                         false, &d.clipBox);
     Rgn interior;
@@ -387,7 +384,7 @@ BOOL DrawFigure(HDC h, Figure f, int l, int t, int r, int b, int cw, int ch) {
       interior = all;
       interior.Subtract(FigureRgn(f, outer, dcw, dch, true, &d.clipBox));
     } else {
-      RECT in = Inflate(outer, -w, -w, -w, -w);
+      RECT in = RectInflate(outer, -w, -w, -w, -w);
       interior = FigureRgn(f, in, std::max(dcw - w, 0), std::max(dch - w, 0), false, &d.clipBox);
     }
     Rgn band = all;
@@ -655,7 +652,7 @@ BOOL ExtFloodFill(HDC h, int x, int y, COLORREF color, UINT type) {
   Dest d;
   if (!PrepareDest(*dc, d)) return FALSE;
   POINT start = ToDevice(DeviceTransform(*dc), x, y);
-  if (!pixman_region32_contains_point(d.clip.get(), start.X, start.Y, nullptr)) return FALSE;
+  if (!d.clip.Contains(start)) return FALSE;
   pixman_box32_t e = d.clip.Extents();
   int32_t w = e.x2 - e.x1, ht = e.y2 - e.y1;
   uint32_t target = NativeFromColor(d.pm, color & 0xFFFFFF);
@@ -664,7 +661,7 @@ BOOL ExtFloodFill(HDC h, int x, int y, COLORREF color, UINT type) {
     return d.pm.format == Format::Bgra32 ? (v & 0xFFFFFF) : v;
   };
   auto fillable = [&](int32_t X, int32_t Y) {
-    if (!pixman_region32_contains_point(d.clip.get(), X, Y, nullptr)) return false;
+    if (!d.clip.Contains(X, Y)) return false;
     return type == FLOODFILLSURFACE ? px(X, Y) == (target & 0xFFFFFF) : px(X, Y) != (target & 0xFFFFFF);
   };
   if (!fillable(start.X, start.Y)) return FALSE;

@@ -12,13 +12,14 @@
 
 #include "platform/os/gdi.h"
 #include "platform/os/gdi_surface.h"
+#include "platform/os/pixman_region.h"
 
 namespace qd::gdi {
 
 // ---- Regions ---------------------------------------------------------------------------------
 
-// An owning pixman region with value semantics. Coordinates are clamped to kCoordLimit so that
-// no arithmetic on them can overflow.
+// Regions are pixman regions. Coordinates are clamped to kCoordLimit so that no arithmetic on
+// them can overflow.
 constexpr int32_t kCoordLimit = 1 << 27;
 int32_t ClampCoord(int64_t v);
 // A rectangle with every coordinate clamped, so that sums and differences cannot overflow.
@@ -37,41 +38,7 @@ inline int32_t AddC(int64_t a, int64_t b) {
   return ClampCoord(a + b);
 }
 
-class Rgn {
- public:
-  Rgn() { pixman_region32_init(&r_); }
-  explicit Rgn(const pixman_box32_t& box);
-  Rgn(int32_t l, int32_t t, int32_t r, int32_t b) : Rgn(pixman_box32_t{l, t, r, b}) {}
-  Rgn(const pixman_box32_t* boxes, int count);  // union of possibly overlapping boxes
-  Rgn(const Rgn& o) {
-    pixman_region32_init(&r_);
-    pixman_region32_copy(&r_, &o.r_);
-  }
-  Rgn& operator=(const Rgn& o) {
-    if (this != &o) pixman_region32_copy(&r_, &o.r_);
-    return *this;
-  }
-  ~Rgn() { pixman_region32_fini(&r_); }
-  pixman_region32_t* get() { return &r_; }
-  const pixman_region32_t* get() const { return &r_; }
-  bool Empty() const { return !pixman_region32_not_empty(const_cast<pixman_region32_t*>(&r_)); }
-  int Count() const { return pixman_region32_n_rects(const_cast<pixman_region32_t*>(&r_)); }
-  const pixman_box32_t* Boxes(int* n) const {
-    return pixman_region32_rectangles(const_cast<pixman_region32_t*>(&r_), n);
-  }
-  pixman_box32_t Extents() const { return *pixman_region32_extents(const_cast<pixman_region32_t*>(&r_)); }
-  void Translate(int dx, int dy);
-  void Intersect(const Rgn& o) { pixman_region32_intersect(&r_, &r_, const_cast<pixman_region32_t*>(&o.r_)); }
-  void IntersectRect(const pixman_box32_t& b);
-  void Union(const Rgn& o) { pixman_region32_union(&r_, &r_, const_cast<pixman_region32_t*>(&o.r_)); }
-  void Subtract(const Rgn& o) { pixman_region32_subtract(&r_, &r_, const_cast<pixman_region32_t*>(&o.r_)); }
-  void Clear() { pixman_region32_clear(&r_); }
-  void Set(const pixman_box32_t& b);
-  int Complexity() const;  // NULLREGION / SIMPLEREGION / COMPLEXREGION
-
- private:
-  pixman_region32_t r_;
-};
+using Rgn = os::PixmanRegion;
 
 // ---- Handle table ----------------------------------------------------------------------------
 

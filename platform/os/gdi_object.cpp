@@ -1,4 +1,4 @@
-// The GDI handle table, regions as values, and pixel format helpers.
+// The GDI handle table and pixel format helpers.
 #include <algorithm>
 #include <cstring>
 #include <deque>
@@ -10,49 +10,6 @@ namespace qd::gdi {
 
 int32_t ClampCoord(int64_t v) {
   return static_cast<int32_t>(std::clamp<int64_t>(v, -kCoordLimit, kCoordLimit));
-}
-
-Rgn::Rgn(const pixman_box32_t& b) {
-  if (b.x1 < b.x2 && b.y1 < b.y2)
-    pixman_region32_init_rect(&r_, b.x1, b.y1, static_cast<unsigned>(b.x2 - b.x1),
-                              static_cast<unsigned>(b.y2 - b.y1));
-  else
-    pixman_region32_init(&r_);
-}
-
-Rgn::Rgn(const pixman_box32_t* boxes, int count) {
-  if (count <= 0) {
-    pixman_region32_init(&r_);
-    return;
-  }
-  pixman_region32_init_rects(&r_, boxes, count);
-}
-
-void Rgn::Translate(int dx, int dy) {
-  if (dx || dy) pixman_region32_translate(&r_, dx, dy);
-}
-
-void Rgn::IntersectRect(const pixman_box32_t& b) {
-  if (b.x1 >= b.x2 || b.y1 >= b.y2) {
-    pixman_region32_clear(&r_);
-    return;
-  }
-  pixman_region32_intersect_rect(&r_, &r_, b.x1, b.y1, static_cast<unsigned>(b.x2 - b.x1),
-                                 static_cast<unsigned>(b.y2 - b.y1));
-}
-
-void Rgn::Set(const pixman_box32_t& b) {
-  pixman_region32_fini(&r_);
-  if (b.x1 < b.x2 && b.y1 < b.y2)
-    pixman_region32_init_rect(&r_, b.x1, b.y1, static_cast<unsigned>(b.x2 - b.x1),
-                              static_cast<unsigned>(b.y2 - b.y1));
-  else
-    pixman_region32_init(&r_);
-}
-
-int Rgn::Complexity() const {
-  int n = Count();
-  return n == 0 ? NULLREGION : n == 1 ? SIMPLEREGION : COMPLEXREGION;
 }
 
 // ---- Handle table ----------------------------------------------------------------------------

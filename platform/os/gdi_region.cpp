@@ -208,7 +208,7 @@ BOOL EqualRgn(HRGN a, HRGN b) {
 BOOL PtInRegion(HRGN region, int x, int y) {
   Region* r = Find<Region>(region);
   if (!r) return FALSE;
-  return pixman_region32_contains_point(r->rgn.get(), x, y, nullptr) ? TRUE : FALSE;
+  return r->rgn.Contains(x, y) ? TRUE : FALSE;
 }
 
 BOOL RectInRegion(HRGN region, const RECT* rect) {
@@ -236,7 +236,7 @@ BOOL SetRectRgn(HRGN region, int left, int top, int right, int bottom) {
   Region* r = Find<Region>(region);
   if (!r) return FALSE;
   RECT n = Normalized({ClampCoord(left), ClampCoord(top), ClampCoord(right), ClampCoord(bottom)});
-  r->rgn.Set({n.Left, n.Top, n.Right, n.Bottom});
+  r->rgn = Rgn(pixman_box32_t{n.Left, n.Top, n.Right, n.Bottom});
   return TRUE;
 }
 
@@ -463,7 +463,7 @@ BOOL PtVisible(HDC h, int x, int y) {
   if (!dc) return -1;
   POINT p = ToDevice(DeviceTransform(*dc), x, y);
   Rgn vis = VisibleClip(*dc);
-  return pixman_region32_contains_point(vis.get(), p.X, p.Y, nullptr) ? TRUE : FALSE;
+  return vis.Contains(p) ? TRUE : FALSE;
 }
 
 BOOL RectVisible(HDC h, const RECT* rect) {

@@ -765,15 +765,8 @@ int GetLocaleInfoW(LCID Locale, LCTYPE LCType, WCHAR* lpLCData, int cchData) {
     DWORD value = 0;
     int base = IsHexType(type) ? 16 : 10;
     for (char16_t c : s) {
-      int digit;
-      if (c >= u'0' && c <= u'9')
-        digit = c - u'0';
-      else if (base == 16 && c >= u'a' && c <= u'f')
-        digit = c - u'a' + 10;
-      else if (base == 16 && c >= u'A' && c <= u'F')
-        digit = c - u'A' + 10;
-      else
-        return 0;  // not a number
+      const int digit = HexDigitValue(c);
+      if (digit < 0 || digit >= base) return 0;  // not a number
       value = value * static_cast<DWORD>(base) + static_cast<DWORD>(digit);
     }
     constexpr int kNeed = static_cast<int>(sizeof(DWORD) / sizeof(WCHAR));

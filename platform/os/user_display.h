@@ -80,6 +80,10 @@ void InjectMouseButton(UINT message, POINT screen, WORD xbutton = 0);
 void InjectMouseWheel(POINT screen, int delta, bool horizontal = false);
 // A key going down or up. ch (with vk = VK_PACKET) types a character that has no key.
 void InjectKey(int vk, bool down, Char ch = 0, bool extended = false);
+// The character a virtual key types on the US layout with the given Shift and Caps Lock
+// state, without Ctrl (0: none). WM_CHAR comes from it; a backend compares it with what its
+// keyboard layout typed to see whether the key must go as a character (VK_PACKET).
+Char UsLayoutChar(int vk, bool shift, bool capsLock);
 
 // ---- Reading back ------------------------------------------------------------------------------
 struct WindowPixels {

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <unordered_map>
 
+#include "platform/base/scopeexit.h"
 #include "platform/os/user_internal.h"
 
 namespace qd::user {
@@ -55,10 +56,7 @@ LRESULT CallFrom(ThreadState& ts, int type, size_t from, int code, WPARAM wParam
     HookPtr h = chain[i];
     if (h->dead || h->inCall > 0) continue;
     ++h->inCall;
-    struct Guard {
-      HookPtr h;
-      ~Guard() { --h->inCall; }
-    } guard{h};
+    ScopeExit leave{[&h] { --h->inCall; }};
     return h->proc(code, wParam, lParam);
   }
   return 0;

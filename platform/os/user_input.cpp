@@ -474,7 +474,16 @@ Char VkToChar(int vk, const BYTE* keys, Char packet) {
         return 0;
     }
   }
-  if (vk >= 'A' && vk <= 'Z') return static_cast<Char>((shift != caps) ? vk : vk - 'A' + 'a');
+  return os::UsLayoutChar(vk, shift, caps);
+}
+
+}  // namespace qd::user
+
+namespace qd::os {
+using namespace qd::user;
+
+Char UsLayoutChar(int vk, bool shift, bool capsLock) {
+  if (vk >= 'A' && vk <= 'Z') return static_cast<Char>((shift != capsLock) ? vk : vk - 'A' + 'a');
   if (vk >= '0' && vk <= '9') {
     static const char16_t shifted[] = u")!@#$%^&*(";
     return shift ? shifted[vk - '0'] : static_cast<Char>(vk);
@@ -527,11 +536,6 @@ Char VkToChar(int vk, const BYTE* keys, Char packet) {
       return 0;
   }
 }
-
-}  // namespace qd::user
-
-namespace qd::os {
-using namespace qd::user;
 
 void InjectMouseMove(POINT screen) {
   InputEvent e;

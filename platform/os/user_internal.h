@@ -9,6 +9,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "platform/os/pixman_region.h"
 #include "platform/os/user.h"
 
 namespace qd::gdi {
@@ -19,65 +20,7 @@ namespace qd::user {
 
 struct ThreadState;
 
-// A pixman region with value semantics.
-class Region {
- public:
-  Region() { pixman_region32_init(&r_); }
-  explicit Region(const RECT& rc) {
-    pixman_region32_init(&r_);
-    if (!rc.IsEmpty()) pixman_region32_init_rect(&r_, rc.Left, rc.Top, rc.Width(), rc.Height());
-  }
-  Region(const Region& o) {
-    pixman_region32_init(&r_);
-    pixman_region32_copy(&r_, const_cast<pixman_region32_t*>(&o.r_));
-  }
-  Region& operator=(const Region& o) {
-    if (this != &o) pixman_region32_copy(&r_, const_cast<pixman_region32_t*>(&o.r_));
-    return *this;
-  }
-  ~Region() { pixman_region32_fini(&r_); }
-  pixman_region32_t* get() { return &r_; }
-  const pixman_region32_t* get() const { return &r_; }
-  bool Empty() const { return !pixman_region32_not_empty(const_cast<pixman_region32_t*>(&r_)); }
-  void Clear() {
-    pixman_region32_fini(&r_);
-    pixman_region32_init(&r_);
-  }
-  void Union(const Region& o) { pixman_region32_union(&r_, &r_, const_cast<pixman_region32_t*>(&o.r_)); }
-  void Union(const RECT& rc) {
-    if (!rc.IsEmpty()) pixman_region32_union_rect(&r_, &r_, rc.Left, rc.Top, rc.Width(), rc.Height());
-  }
-  void Intersect(const Region& o) {
-    pixman_region32_intersect(&r_, &r_, const_cast<pixman_region32_t*>(&o.r_));
-  }
-  void Intersect(const RECT& rc) {
-    if (rc.IsEmpty()) {
-      Clear();
-      return;
-    }
-    pixman_region32_intersect_rect(&r_, &r_, rc.Left, rc.Top, rc.Width(), rc.Height());
-  }
-  void Subtract(const Region& o) {
-    pixman_region32_subtract(&r_, &r_, const_cast<pixman_region32_t*>(&o.r_));
-  }
-  void Subtract(const RECT& rc) { Subtract(Region(rc)); }
-  void Offset(int dx, int dy) { pixman_region32_translate(&r_, dx, dy); }
-  bool Contains(POINT p) const {
-    return pixman_region32_contains_point(const_cast<pixman_region32_t*>(&r_), p.X, p.Y, nullptr);
-  }
-  RECT Bounds() const {
-    if (Empty()) return {};
-    const pixman_box32_t* b = pixman_region32_extents(const_cast<pixman_region32_t*>(&r_));
-    return {b->x1, b->y1, b->x2, b->y2};
-  }
-  std::vector<RECT> Rects() const;
-  bool operator==(const Region& o) const {
-    return pixman_region32_equal(const_cast<pixman_region32_t*>(&r_), const_cast<pixman_region32_t*>(&o.r_));
-  }
-
- private:
-  pixman_region32_t r_;
-};
+using Region = os::PixmanRegion;
 
 struct WndClass {
   ATOM atom = 0;
@@ -361,6 +304,8 @@ void EnsureSurface(Window* top);
 void PresentDirty();
 // The visible part of a window (or its client area) in screen coordinates.
 Region VisibleRegionScreen(Window* w, bool windowArea, bool clipChildren, bool clipSiblings);
+// A copy of a region handle's area (empty for a handle that is not a region).
+Region FromHrgn(HRGN rgn);
 // System DPI and the process's awareness.
 UINT SystemDpi();
 bool ProcessPerMonitor();

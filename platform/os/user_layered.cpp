@@ -11,19 +11,12 @@ using namespace user;
 
 namespace {
 
-Region FromHrgn(HRGN rgn) {
-  Region r;
-  if (const pixman_region32* d = gdi::RegionData(rgn))
-    pixman_region32_copy(r.get(), const_cast<pixman_region32*>(d));
-  return r;
-}
-
 void InvalidateInParent(Window* w, const Region& windowCoords) {
   Window* p = w->parent;
   if (!p || p->kind != WindowKind::Normal || !IsVisibleChain(p)) return;
   Region r = windowCoords;
-  r.Offset(w->window.Left + (p->client.Left - p->window.Left),
-           w->window.Top + (p->client.Top - p->window.Top));
+  r.Translate(w->window.Left + (p->client.Left - p->window.Left),
+              w->window.Top + (p->client.Top - p->window.Top));
   RedrawInternal(p, &r, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 

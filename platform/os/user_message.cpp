@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <chrono>
 
+#include "platform/base/scopeexit.h"
 #include "platform/os/clock.h"
 #include "platform/os/kernel_wait.h"
 #include "platform/os/user_display.h"
@@ -21,15 +22,6 @@ bool MatchWindow(HWND msgHwnd, HWND filter) {
   if (filter == reinterpret_cast<HWND>(-1)) return msgHwnd == nullptr;
   return msgHwnd == filter || IsChild(filter, msgHwnd);
 }
-
-// A scope guard that runs a function on exit, also when a window procedure throws.
-template <class F>
-struct Finally {
-  F f;
-  ~Finally() { f(); }
-};
-template <class F>
-Finally(F) -> Finally<F>;
 
 void Complete(SentMessage& sm, LRESULT result) {
   {
@@ -304,7 +296,7 @@ void ProcessIncomingSends(ThreadState& ts) {
     }
     ts.inSend.push_back(sm.get());
     LRESULT result = 0;
-    Finally done{[&] {
+    ScopeExit done{[&] {
       ts.inSend.pop_back();
       Complete(*sm, result);
     }};

@@ -16,24 +16,20 @@ RECT WindowArea(const Window* w) {
   return {0, 0, w->window.Width(), w->window.Height()};
 }
 RECT ClientInWindow(const Window* w) {
-  return {w->client.Left - w->window.Left, w->client.Top - w->window.Top, w->client.Right - w->window.Left,
-          w->client.Bottom - w->window.Top};
-}
-RECT Shift(RECT r, int dx, int dy) {
-  return {r.Left + dx, r.Top + dy, r.Right + dx, r.Bottom + dy};
+  return RectOffset(w->client, -w->window.Left, -w->window.Top);
 }
 
 // A child's window rectangle in its parent's window coordinates.
 RECT ChildInParentWindow(const Window* c) {
   const Window* p = c->parent;
-  return Shift(c->window, p->client.Left - p->window.Left, p->client.Top - p->window.Top);
+  return RectOffset(c->window, p->client.Left - p->window.Left, p->client.Top - p->window.Top);
 }
 
 Region ShapeScreen(const Window* w) {
   RECT r = ScreenWindowRect(w);
   if (!w->windowRegion) return Region(r);
   Region s = *w->windowRegion;
-  s.Offset(r.Left, r.Top);
+  s.Translate(r.Left, r.Top);
   s.Intersect(r);
   return s;
 }
@@ -82,7 +78,7 @@ HDC MakeDc(Window* w, bool windowArea, const Region& visibleScreen) {
   RECT area = windowArea ? ScreenWindowRect(w) : ScreenClientRect(w);
   POINT offset{area.Left - topScreen.Left, area.Top - topScreen.Top};
   Region vis = visibleScreen;
-  vis.Offset(-area.Left, -area.Top);
+  vis.Translate(-area.Left, -area.Top);
   HRGN rgn = gdi::CreateRegionFromPixman(vis.get());
   HDC dc = gdi::CreateSurfaceDC(top->surface, offset, rgn, w->handle);
   DeleteObject(rgn);
@@ -91,7 +87,7 @@ HDC MakeDc(Window* w, bool windowArea, const Region& visibleScreen) {
   info.hwnd = w->handle;
   info.top = top->handle;
   info.area = visibleScreen;
-  info.area.Offset(-topScreen.Left, -topScreen.Top);
+  info.area.Translate(-topScreen.Left, -topScreen.Top);
   Dcs()[dc] = std::move(info);
   return dc;
 }
@@ -110,7 +106,7 @@ void SendNcPaint(Window* w) {
   // The region of WM_NCPAINT is in screen coordinates; 1 means the whole frame.
   RECT sr = ScreenWindowRect(w);
   Region screen = nc.Empty() ? Region(WindowArea(w)) : nc;
-  screen.Offset(sr.Left, sr.Top);
+  screen.Translate(sr.Left, sr.Top);
   HRGN rgn = gdi::CreateRegionFromPixman(screen.get());
   Send(h, WM_NCPAINT, reinterpret_cast<WPARAM>(rgn), 0);
   DeleteObject(rgn);
@@ -124,7 +120,7 @@ void SendErase(Window* w) {
   clientUpd.Intersect(ClientInWindow(w));
   if (clientUpd.Empty()) return;
   RECT sr = ScreenWindowRect(w);
-  clientUpd.Offset(sr.Left, sr.Top);
+  clientUpd.Translate(sr.Left, sr.Top);
   Region vis = VisibleScreen(w, false, (w->style & WS_CLIPCHILDREN) != 0, (w->style & WS_CLIPSIBLINGS) != 0);
   vis.Intersect(clientUpd);
   HDC dc = MakeDc(w, false, vis);
@@ -200,7 +196,7 @@ void RedrawTree(Window* w, const Region* area, UINT flags) {
     Region cr2 = inClient;
     cr2.Intersect(cr);
     if (cr2.Empty()) continue;
-    cr2.Offset(-cr.Left, -cr.Top);
+    cr2.Translate(-cr.Left, -cr.Top);
     RedrawTree(c, &cr2, (flags | RDW_FRAME) & ~RDW_NOFRAME);
   }
 }
@@ -290,19 +286,19 @@ Region VisibleRegionScreen(Window* w, bool windowArea, bool clipChildren, bool c
   return VisibleScreen(w, windowArea, clipChildren, clipSiblings);
 }
 
-}  // namespace qd::user
-
-namespace qd {
-using namespace user;
-
-namespace {
-
 Region FromHrgn(HRGN rgn) {
   Region r;
   if (const pixman_region32* d = gdi::RegionData(rgn))
     pixman_region32_copy(r.get(), const_cast<pixman_region32*>(d));
   return r;
 }
+
+}  // namespace qd::user
+
+namespace qd {
+using namespace user;
+
+namespace {
 
 // A client-coordinate region (mirrored in right-to-left windows) in window coordinates.
 Region ClientToWindowRegion(const Window* w, Region r) {
@@ -313,12 +309,12 @@ Region ClientToWindowRegion(const Window* w, Region r) {
     for (const RECT& rc : r.Rects()) m.Union(RECT{cw - rc.Right, rc.Top, cw - rc.Left, rc.Bottom});
     r = m;
   }
-  r.Offset(w->client.Left - w->window.Left, w->client.Top - w->window.Top);
+  r.Translate(w->client.Left - w->window.Left, w->client.Top - w->window.Top);
   return r;
 }
 
 Region WindowToClientRegion(const Window* w, Region r) {
-  r.Offset(w->window.Left - w->client.Left, w->window.Top - w->client.Top);
+  r.Translate(w->window.Left - w->client.Left, w->window.Top - w->client.Top);
   r.Intersect(RECT{0, 0, w->client.Width(), w->client.Height()});
   if (w->Rtl()) {
     Region m;
@@ -419,7 +415,7 @@ HDC BeginPaint(HWND hwnd, PAINTSTRUCT* ps) {
   w->erasePending = false;
   RECT sr = ScreenWindowRect(w.get());
   Region updScreen = upd;
-  updScreen.Offset(sr.Left, sr.Top);
+  updScreen.Translate(sr.Left, sr.Top);
   Region vis =
       VisibleScreen(w.get(), false, (w->style & WS_CLIPCHILDREN) != 0, (w->style & WS_CLIPSIBLINGS) != 0);
   vis.Intersect(updScreen);
@@ -476,7 +472,7 @@ HDC GetDCEx(HWND hwnd, HRGN clip, DWORD flags) {
   if (flags & (DCX_INTERSECTUPDATE | DCX_EXCLUDEUPDATE)) {
     Region u = w->update;
     RECT sr = ScreenWindowRect(w.get());
-    u.Offset(sr.Left, sr.Top);
+    u.Translate(sr.Left, sr.Top);
     if (flags & DCX_INTERSECTUPDATE)
       vis.Intersect(u);
     else
@@ -537,19 +533,13 @@ int ScrollWindowEx(HWND hwnd, int dx, int dy, const RECT* scroll, const RECT* cl
   RECT client{0, 0, w->client.Width(), w->client.Height()};
   RECT src = scroll ? *scroll : client;
   RECT clipRc = clip ? *clip : client;
-  auto isect = [](RECT a, RECT b) {
-    RECT r{std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right),
-           std::min(a.Bottom, b.Bottom)};
-    if (r.IsEmpty()) r = {};
-    return r;
-  };
-  clipRc = isect(clipRc, client);
+  clipRc = RectIntersection(clipRc, client);
   // Move the pixels that stay visible.
-  Region uncovered(isect(src, clipRc));
+  Region uncovered(RectIntersection(src, clipRc));
   if (IsVisibleChain(w.get()) && (dx || dy)) {
     HDC dc = GetDCEx(hwnd, nullptr, DCX_CACHE | DCX_CLIPSIBLINGS | DCX_CLIPCHILDREN);
-    RECT from = isect(src, clipRc);
-    RECT to = isect(Shift(from, dx, dy), clipRc);
+    RECT from = RectIntersection(src, clipRc);
+    RECT to = RectIntersection(RectOffset(from, dx, dy), clipRc);
     if (!to.IsEmpty())
       BitBlt(dc, to.Left, to.Top, to.Width(), to.Height(), dc, to.Left - dx, to.Top - dy, SRCCOPY);
     ReleaseDC(hwnd, dc);
@@ -559,7 +549,7 @@ int ScrollWindowEx(HWND hwnd, int dx, int dy, const RECT* scroll, const RECT* cl
   Region pending = WindowToClientRegion(w.get(), w->update);
   Region movedPending = pending;
   movedPending.Intersect(src);
-  movedPending.Offset(dx, dy);
+  movedPending.Translate(dx, dy);
   movedPending.Intersect(clipRc);
   Region newUpdate = uncovered;
   newUpdate.Union(movedPending);
@@ -591,7 +581,7 @@ int ScrollWindowEx(HWND hwnd, int dx, int dy, const RECT* scroll, const RECT* cl
                    RDW_INVALIDATE | ((flags & SW_ERASE) ? RDW_ERASE : 0) |
                        ((flags & SW_SCROLLCHILDREN) ? RDW_ALLCHILDREN : 0));
   }
-  return newUpdate.Empty() ? NULLREGION : (newUpdate.Rects().size() == 1 ? SIMPLEREGION : COMPLEXREGION);
+  return newUpdate.Complexity();
 }
 
 BOOL ScrollWindow(HWND hwnd, int dx, int dy, const RECT* scroll, const RECT* clip) {
@@ -604,10 +594,8 @@ BOOL ScrollDC(HDC dc, int dx, int dy, const RECT* scroll, const RECT* clip, HRGN
   GetClipBox(dc, &box);
   RECT src = scroll ? *scroll : box;
   RECT clipRc = clip ? *clip : box;
-  RECT from{std::max(src.Left, clipRc.Left), std::max(src.Top, clipRc.Top), std::min(src.Right, clipRc.Right),
-            std::min(src.Bottom, clipRc.Bottom)};
-  RECT to{std::max(from.Left + dx, clipRc.Left), std::max(from.Top + dy, clipRc.Top),
-          std::min(from.Right + dx, clipRc.Right), std::min(from.Bottom + dy, clipRc.Bottom)};
+  RECT from = RectIntersection(src, clipRc);
+  RECT to = RectIntersection(RectOffset(from, dx, dy), clipRc);
   Region uncovered(from);
   if (!to.IsEmpty()) {
     BitBlt(dc, to.Left, to.Top, to.Width(), to.Height(), dc, to.Left - dx, to.Top - dy, SRCCOPY);

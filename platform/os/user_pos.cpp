@@ -33,19 +33,18 @@ namespace {
 POINT ParentClientOrigin(const Window* w) {
   return w->parent ? ClientOriginScreen(w->parent) : POINT{0, 0};
 }
-RECT Offset(RECT r, POINT d) {
-  return {r.Left + d.X, r.Top + d.Y, r.Right + d.X, r.Bottom + d.Y};
-}
 }  // namespace
 
 RECT ScreenWindowRect(const Window* w) {
   if (w->kind != WindowKind::Normal) return w->window;
-  return Offset(w->window, ParentClientOrigin(w));
+  const POINT origin = ParentClientOrigin(w);
+  return RectOffset(w->window, origin.X, origin.Y);
 }
 
 RECT ScreenClientRect(const Window* w) {
   if (w->kind != WindowKind::Normal) return w->client;
-  return Offset(w->client, ParentClientOrigin(w));
+  const POINT origin = ParentClientOrigin(w);
+  return RectOffset(w->client, origin.X, origin.Y);
 }
 
 bool IsVisibleChain(const Window* w) {
@@ -209,8 +208,8 @@ void BringOwnedAbove(Window* owner) {
 void ShiftRtlChildren(Window* w, int dx) {
   if (!dx || !w->Rtl()) return;
   for (Window* c : w->children) {
-    c->window = Offset(c->window, {dx, 0});
-    c->client = Offset(c->client, {dx, 0});
+    c->window = RectOffset(c->window, dx, 0);
+    c->client = RectOffset(c->client, dx, 0);
   }
 }
 
@@ -298,13 +297,9 @@ void InvalidateAfterChange(Window* w, const PosChange& c) {
       } else {
         // The frame, and the newly uncovered part of the client area.
         Region r(RECT{0, 0, newWindow.Width(), newWindow.Height()});
-        RECT kept{oldClient.Left - oldWindow.Left, oldClient.Top - oldWindow.Top,
-                  oldClient.Right - oldWindow.Left, oldClient.Bottom - oldWindow.Top};
-        RECT nc{newClient.Left - newWindow.Left, newClient.Top - newWindow.Top,
-                newClient.Right - newWindow.Left, newClient.Bottom - newWindow.Top};
-        kept = {std::max(kept.Left, nc.Left), std::max(kept.Top, nc.Top), std::min(kept.Right, nc.Right),
-                std::min(kept.Bottom, nc.Bottom)};
-        r.Subtract(kept);
+        const RECT kept = RectOffset(oldClient, -oldWindow.Left, -oldWindow.Top);
+        const RECT nc = RectOffset(newClient, -newWindow.Left, -newWindow.Top);
+        r.Subtract(RectIntersection(kept, nc));
         RedrawInternal(w, &r, all);
       }
     }

@@ -2,6 +2,7 @@
 // mouse tracking loop that sends WM_VSCROLL / WM_HSCROLL.
 #include <algorithm>
 
+#include "platform/base/scopeexit.h"
 #include "platform/base/mathutil.h"
 #include "platform/os/user_internal.h"
 
@@ -186,9 +187,7 @@ void TrackScrollBar(Window* w, int bar, POINT screen) {
     return;
   const int grab = Along(w, bar, screen) - g.thumbStart;
   HeldPart() = {hwnd, bar, part, true};
-  struct Release {
-    ~Release() { HeldPart() = {}; }
-  } release;
+  ScopeExit release{[] { HeldPart() = {}; }};
   InvalidateFrame(w);
   if (part == SB_THUMBTRACK) {
     s.tracking = true;

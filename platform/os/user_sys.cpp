@@ -57,16 +57,7 @@ int MonitorIndex(HMONITOR h) {
 
 RECT VirtualScreen() {
   RECT r{};
-  bool first = true;
-  for (auto& m : Monitors()) {
-    if (first) {
-      r = m.rect;
-      first = false;
-    } else {
-      r = {std::min(r.Left, m.rect.Left), std::min(r.Top, m.rect.Top), std::max(r.Right, m.rect.Right),
-           std::max(r.Bottom, m.rect.Bottom)};
-    }
-  }
+  for (auto& m : Monitors()) r = RectUnion(r, m.rect);
   return r;
 }
 

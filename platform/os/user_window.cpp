@@ -9,15 +9,6 @@
 
 namespace qd::user {
 
-std::vector<RECT> Region::Rects() const {
-  int n = 0;
-  const pixman_box32_t* boxes = pixman_region32_rectangles(const_cast<pixman_region32_t*>(&r_), &n);
-  std::vector<RECT> out;
-  out.reserve(n);
-  for (int i = 0; i < n; ++i) out.push_back({boxes[i].x1, boxes[i].y1, boxes[i].x2, boxes[i].y2});
-  return out;
-}
-
 bool Window::IsTopLevel() const {
   return parent && parent->kind == WindowKind::Desktop;
 }

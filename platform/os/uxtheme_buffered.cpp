@@ -52,9 +52,8 @@ bool Valid(HPAINTBUFFER b) {
 // The buffer's pixel rows covering a rectangle given in the target's logical units.
 bool BufferArea(HPAINTBUFFER b, const RECT* rect, RECT& out) {
   RECT r = rect ? *rect : b->rect;
-  out = {std::max(r.Left, b->rect.Left) - b->rect.Left, std::max(r.Top, b->rect.Top) - b->rect.Top,
-         std::min(r.Right, b->rect.Right) - b->rect.Left, std::min(r.Bottom, b->rect.Bottom) - b->rect.Top};
-  return out.Right > out.Left && out.Bottom > out.Top;
+  out = RectOffset(RectIntersection(r, b->rect), -b->rect.Left, -b->rect.Top);
+  return !out.IsEmpty();
 }
 
 uint8_t* Row(HPAINTBUFFER b, int y) {

@@ -22,14 +22,6 @@ RECT Normalized(const RECT& r) {
           std::max(r.Top, r.Bottom)};
 }
 
-RECT Intersect(const RECT& a, const RECT& b) {
-  RECT r{std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right),
-         std::min(a.Bottom, b.Bottom)};
-  if (r.Right < r.Left) r.Right = r.Left;
-  if (r.Bottom < r.Top) r.Bottom = r.Top;
-  return r;
-}
-
 bool ToDevice(HDC dc, const RECT& r, RECT& out) {
   POINT p[2] = {{r.Left, r.Top}, {r.Right, r.Bottom}};
   if (!LPtoDP(dc, p, 2)) return false;
@@ -90,14 +82,14 @@ HRESULT PaintWith(HDC dc, const RECT& rect, const RECT* clip, UINT dpi,
   RECT area = dev;
   if (clip) {
     RECT c;
-    if (ToDevice(dc, Normalized(*clip), c)) area = Intersect(area, c);
+    if (ToDevice(dc, Normalized(*clip), c)) area = RectIntersection(area, c);
   }
   RECT box;
   int kind = GetClipBox(dc, &box);
   if (kind == NULLREGION) return S_OK;
   if (kind != ERROR) {
     RECT c;
-    if (ToDevice(dc, box, c)) area = Intersect(area, c);
+    if (ToDevice(dc, box, c)) area = RectIntersection(area, c);
   }
   if (area.IsEmpty()) return S_OK;
   Buffer buffer(area.Width(), area.Height());

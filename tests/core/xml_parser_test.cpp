@@ -131,16 +131,6 @@ TEST(XmlParser, ReloadStartsFromEmptyRoot) {
   EXPECT_EQ(doc.Root()->Attributes().First(), nullptr);
 }
 
-TEST(XmlSharedStrings, InternsEqualBytes) {
-  TdxXMLSharedStrings table;
-  const TdxXMLString& a = table.Add(std::string_view("name"));
-  const TdxXMLString& b = table.Add(TdxXMLString("name"));
-  const TdxXMLString& c = table.Add(std::string_view("other"));
-  EXPECT_EQ(&a, &b);
-  EXPECT_NE(&a, &c);
-  EXPECT_EQ(c, "other");
-}
-
 TEST(XmlFindDataInMemory, FirstOccurrenceFromStart) {
   const std::string buffer = "--><!-- a --> b -->";
   size_t position = 0;

@@ -4,6 +4,7 @@
 #include <climits>
 #include <thread>
 
+#include "platform/base/scopeexit.h"
 #include "platform/os/kernel.h"
 
 namespace qd {
@@ -156,15 +157,6 @@ TdxMultithreadOperation::TdxMultithreadOperation() : TdxMultithreadOperation(Pro
 
 namespace {
 
-// Releases a busy flag when the scope ends.
-template <class F>
-struct TScopeExit {
-  F Fn;
-  ~TScopeExit() { Fn(); }
-};
-template <class F>
-TScopeExit(F) -> TScopeExit<F>;
-
 // Chunk I of N over ACount items: count div N items, the first (count mod N) one more.
 void ChunkBounds(int32_t ACount, int32_t AChunks, int32_t AIndex, int32_t& AFirst, int32_t& ALast) {
   const int32_t size = ACount / AChunks;
@@ -254,7 +246,7 @@ void TdxMultithreadedSort::DoSort(void** AList, int32_t ACount, const Cmp& AComp
     dxQuickSortList(AList, ACount, false, ACompare);
     return;
   }
-  TScopeExit unlock{[this] { Unlock(); }};
+  ScopeExit unlock{[this] { Unlock(); }};
 
   FCount = ACount;
   if (ACount <= 31 || FThreadCount == 1)
@@ -345,7 +337,7 @@ int32_t TdxMultithreadedListIterator::Iterate(void* AContext, int32_t ACount, bo
                                               const TdxIterateItemObjectFunc& AItemFunc) {
   if (ACount <= 0 || !AItemFunc) return -1;
   if (ACount > 1 && dxCanUseMultiThreading() && TryLock()) {
-    TScopeExit unlock{[this] { Unlock(); }};
+    ScopeExit unlock{[this] { Unlock(); }};
     return IterateItems(0, ACount - 1, AReverse, AItemFunc, AContext);
   }
   if (AReverse) {

@@ -684,7 +684,7 @@ TdxXMLNode* TdxXMLDocument::Root() const {
 // Names and values are value strings here, so interning them would save no memory; the
 // document's parser does without the string table.
 std::unique_ptr<TdxXMLParser> TdxXMLDocument::CreateParser() {
-  return std::make_unique<TdxXMLParser>(this, false);
+  return std::make_unique<TdxXMLParser>(this);
 }
 
 std::unique_ptr<TdxXMLNode> TdxXMLDocument::CreateRootNode() {

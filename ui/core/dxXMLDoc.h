@@ -281,32 +281,6 @@ class TdxXMLNode : public TcxDoublyLinkedObject {
   TdxXMLString FName;
 };
 
-// Interned strings of one parse, hashed with dxDotNetHash. The bucket table starts small and
-// doubles as it fills, so that parsing a small document costs little.
-class TdxXMLSharedStrings {
- public:
-  TdxXMLSharedStrings();
-  ~TdxXMLSharedStrings();
-  TdxXMLSharedStrings(const TdxXMLSharedStrings&) = delete;
-  TdxXMLSharedStrings& operator=(const TdxXMLSharedStrings&) = delete;
-
-  const TdxXMLString& Add(std::string_view AToken);
-  const TdxXMLString& Add(const TdxXMLString& AValue);
-
- private:
-  struct TValue {
-    uint32_t Hash;
-    TValue* Next;
-    TdxXMLString Value;
-  };
-  static constexpr size_t kInitialBuckets = 256;
-  const TdxXMLString& DoAdd(const char* P, size_t L, const TdxXMLString* AValue);
-  void Grow();
-
-  std::vector<TValue*> FTable;  // a power of two of buckets
-  size_t FCount = 0;
-};
-
 enum TdxXMLEncoding { dxxeNone, dxxeUTF8, dxxeWindows };
 enum TdxXMLTokenID { ttUnknown, ttEqual, ttTagHeaderBegin, ttTagHeaderEnd, ttTagEnd, ttTagFooter, ttComment };
 
@@ -319,7 +293,7 @@ struct TdxXMLToken {
 
 class TdxXMLParser {
  public:
-  TdxXMLParser(TdxXMLDocument* ADocument, bool AShareStrings);
+  explicit TdxXMLParser(TdxXMLDocument* ADocument);
   virtual ~TdxXMLParser();
   TdxXMLParser(const TdxXMLParser&) = delete;
   TdxXMLParser& operator=(const TdxXMLParser&) = delete;
@@ -340,8 +314,6 @@ class TdxXMLParser {
   virtual void ParseNodeValue(TdxXMLNode* ANode, const char* AStart, const char* AEnd);
 
   bool NextToken(TdxXMLToken& AToken);
-  TdxXMLString Share(std::string_view S);
-  TdxXMLString Share(TdxXMLString S);
   void SkipTag();
 
   // Unread data.
@@ -355,7 +327,6 @@ class TdxXMLParser {
   TdxXMLDocument* FDocument;
   TdxXMLEncoding FEncoding = dxxeNone;
   int32_t FEncodingCodePage = 0;
-  std::unique_ptr<TdxXMLSharedStrings> FSharedStrings;
   const char* FBase = nullptr;  // start of the buffer of the current Parse
   // Offsets from which a closing comment or CDATA marker is known to be absent, so that many
   // unterminated openers cost one scan of the data rather than one each.

@@ -2,7 +2,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "ui/core/dxHash.h"
 #include "ui/core/dxXMLDoc.h"
 #include "platform/base/strings.h"
 
@@ -37,18 +36,11 @@ inline bool IsDelimiter(char c) {
   }
 }
 
-inline int HexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
 // The four characters at P read as a hexadecimal number.
 inline bool ReadHex4(const char* P, int32_t& AValue) {
   int32_t v = 0;
   for (int i = 0; i < 4; ++i) {
-    int d = HexValue(P[i]);
+    int d = HexDigitValue(P[i]);
     if (d < 0) return false;
     v = v * 16 + d;
   }
@@ -157,77 +149,11 @@ TdxXMLString TdxXMLHelper::DecodeString(std::string_view S) {
   return result;
 }
 
-// --- Shared strings ----------------------------------------------------------------
-
-TdxXMLSharedStrings::TdxXMLSharedStrings() = default;
-
-TdxXMLSharedStrings::~TdxXMLSharedStrings() {
-  for (TValue* head : FTable) {
-    while (head) {
-      TValue* next = head->Next;
-      delete head;
-      head = next;
-    }
-  }
-}
-
-const TdxXMLString& TdxXMLSharedStrings::Add(std::string_view AToken) {
-  return DoAdd(AToken.data(), AToken.size(), nullptr);
-}
-
-const TdxXMLString& TdxXMLSharedStrings::Add(const TdxXMLString& AValue) {
-  return DoAdd(AValue.data(), AValue.size(), &AValue);
-}
-
-const TdxXMLString& TdxXMLSharedStrings::DoAdd(const char* P, size_t L, const TdxXMLString* AValue) {
-  const uint32_t hash = dxDotNetHash(P, static_cast<int32_t>(std::min<size_t>(L, INT32_MAX)));
-  if (FTable.empty()) FTable.assign(kInitialBuckets, nullptr);
-  TValue** link = &FTable[hash & (FTable.size() - 1)];
-  for (TValue* v = *link; v; v = v->Next) {
-    if (v->Hash == hash && v->Value.size() == L && std::memcmp(v->Value.data(), P, L) == 0) return v->Value;
-    link = &v->Next;
-  }
-  TValue* added = new TValue{hash, nullptr, AValue ? *AValue : TdxXMLString(P, L)};
-  *link = added;
-  if (++FCount > 2 * FTable.size()) Grow();
-  return added->Value;
-}
-
-// Doubles the buckets; chains keep their order.
-void TdxXMLSharedStrings::Grow() {
-  std::vector<TValue*> table(FTable.size() * 2, nullptr);
-  std::vector<TValue**> tails(table.size());
-  for (size_t i = 0; i < table.size(); ++i) tails[i] = &table[i];
-  for (TValue* head : FTable) {
-    while (head) {
-      TValue* next = head->Next;
-      const size_t bucket = head->Hash & (table.size() - 1);
-      head->Next = nullptr;
-      *tails[bucket] = head;
-      tails[bucket] = &head->Next;
-      head = next;
-    }
-  }
-  FTable.swap(table);
-}
-
 // --- Parser ------------------------------------------------------------------------
 
-TdxXMLParser::TdxXMLParser(TdxXMLDocument* ADocument, bool AShareStrings) : FDocument(ADocument) {
-  if (AShareStrings) FSharedStrings = std::make_unique<TdxXMLSharedStrings>();
-}
+TdxXMLParser::TdxXMLParser(TdxXMLDocument* ADocument) : FDocument(ADocument) {}
 
 TdxXMLParser::~TdxXMLParser() = default;
-
-TdxXMLString TdxXMLParser::Share(std::string_view S) {
-  if (FSharedStrings) return FSharedStrings->Add(S);
-  return TdxXMLString(S);
-}
-
-TdxXMLString TdxXMLParser::Share(TdxXMLString S) {
-  if (FSharedStrings) return FSharedStrings->Add(S);
-  return S;
-}
 
 bool TdxXMLParser::IsCommentAt(const char* AOpen, size_t AOpenLength, const char* AClose, size_t ACloseLength,
                                size_t& ANoCloseFrom, size_t& AEnd) {
@@ -361,16 +287,16 @@ TdxXMLNode* TdxXMLParser::ParseNodeHeader(TdxXMLNode* ANode) {
         break;
     }
     if (counter > 3) counter = 1;
-    if (counter == 0) ANode->SetName(Share(token.View()));
+    if (counter == 0) ANode->SetName(TdxXMLString(token.View()));
     if (counter == 2 && token.TokenType != ttEqual) counter = 1;
     if (counter == 1) {
       attribute = ANode->Attributes().Add(std::string_view());
-      attribute->SetName(Share(token.View()));
+      attribute->SetName(TdxXMLString(token.View()));
     }
     if (counter == 3 && attribute) {
       TdxXMLString value;
       DecodeValue(token.View(), value);
-      attribute->SetValue(Share(std::move(value)));
+      attribute->SetValue(std::move(value));
     }
     ++counter;
   }

@@ -11,8 +11,6 @@ namespace qd {
 
 namespace {
 
-constexpr char kHexDigits[] = "0123456789ABCDEF";
-
 inline bool IsSpaceOrBreak(char c) {
   return c == '\t' || c == '\n' || c == '\r' || c == ' ';
 }
@@ -42,7 +40,7 @@ inline std::string_view ServiceEntity(char c) {
 }
 
 inline bool IsHexDigit(char c) {
-  return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+  return HexDigitValue(c) >= 0;
 }
 
 // "_" at S[I] begins something the decoder would read as an escape.
@@ -130,7 +128,13 @@ TdxXMLString TdxXMLHelper::EncodeString(std::string_view S, bool ARemoveBreakLin
     if (!entity.empty()) {
       builder.Append(entity);
     } else if (static_cast<uint8_t>(c) < 32) {
-      const char escape[7] = {'_', 'x', '0', '0', kHexDigits[(c >> 4) & 0xF], kHexDigits[c & 0xF], '_'};
+      const char escape[7] = {'_',
+                              'x',
+                              '0',
+                              '0',
+                              HexDigitChar(static_cast<uint8_t>(c) >> 4),
+                              HexDigitChar(static_cast<uint8_t>(c)),
+                              '_'};
       builder.Append(std::string_view(escape, 7));
     } else if (c == '_' && StartsEscape(S, i)) {
       builder.Append("_x005F_");

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/base/exceptions.h"
+#include "platform/base/geometry.h"
 #include "platform/base/mathutil.h"
 #include "platform/base/method.h"
 #include "platform/base/set.h"
@@ -13,11 +14,20 @@ TEST(MulDiv, RoundsHalvesAwayFromZeroAndRejectsZeroDivisor) {
   struct Case {
     int32_t n, num, den, want;
   } cases[] = {
-      {5, 1, 2, 3},    {-5, 1, 2, -3},   {7, 3, 2, 11},   {3, 1, 4, 1},    {1, 1, 4, 0},
-      {96, 144, 96, 144}, {10, 0, 3, 0}, {10, 5, 0, -1},  {-7, 3, -2, 11}, {0x40000000, 4, 1, -1},
+      {5, 1, 2, 3},
+      {-5, 1, 2, -3},
+      {7, 3, 2, 11},
+      {3, 1, 4, 1},
+      {1, 1, 4, 0},
+      {96, 144, 96, 144},
+      {10, 0, 3, 0},
+      {10, 5, 0, -1},
+      {-7, 3, -2, 11},
+      {0x40000000, 4, 1, -1},
       {-0x40000000, 2, 1, INT32_MIN},
   };
-  for (const auto& c : cases) EXPECT_EQ(MulDiv(c.n, c.num, c.den), c.want) << c.n << "*" << c.num << "/" << c.den;
+  for (const auto& c : cases)
+    EXPECT_EQ(MulDiv(c.n, c.num, c.den), c.want) << c.n << "*" << c.num << "/" << c.den;
 }
 
 TEST(Rounding, TiesToEvenVersusHalfAway) {
@@ -34,7 +44,9 @@ TEST(Utf, RoundTripsAndReplacesInvalidSequences) {
   String s = u"Iniciando operação... \U0001F600";
   EXPECT_EQ(Utf8ToString(StringToUtf8(s)), s);
   EXPECT_EQ(StringToUtf8(u"ç"), "\xC3\xA7");
-  EXPECT_EQ(Utf8ToString("a\xFF" "b"), u"a\uFFFDb");
+  EXPECT_EQ(Utf8ToString("a\xFF"
+                         "b"),
+            u"a\uFFFDb");
   EXPECT_EQ(Utf8ToString("\xC0\x80"), u"\uFFFD\uFFFD");  // overlong
   EXPECT_EQ(StringToUtf8(String(1, char16_t(0xD800))), "\xEF\xBF\xBD");
 }
@@ -55,6 +67,19 @@ struct Target {
   void Hit(int n) { calls += n; }
   void Other(int n) { calls -= n; }
 };
+
+TEST(RectHelpers, EmptyRectanglesNeitherOverlapNorWiden) {
+  const TRect a{0, 0, 10, 10};
+  EXPECT_EQ(RectIntersection(a, {5, -5, 20, 5}), (TRect{5, 0, 10, 5}));
+  // Touching edges share nothing (right and bottom edges are outside); the result is all zero.
+  EXPECT_EQ(RectIntersection(a, {10, 0, 20, 10}), TRect{});
+  EXPECT_EQ(RectIntersection(a, {20, 20, 30, 30}), TRect{});
+  EXPECT_EQ(RectUnion(a, {20, 20, 30, 30}), (TRect{0, 0, 30, 30}));
+  EXPECT_EQ(RectUnion(a, {100, 100, 100, 200}), a);  // empty: adds nothing
+  EXPECT_EQ(RectUnion(TRect{}, a), a);
+  EXPECT_EQ(RectOffset(a, -3, 4), (TRect{-3, 4, 7, 14}));
+  EXPECT_EQ(RectInflate(a, 1, 2, 3, -4), (TRect{-1, -2, 13, 6}));
+}
 
 TEST(Method, ComparesByObjectAndFunction) {
   Target a, b;

@@ -29,6 +29,26 @@ class TRec : public TComponent {
 };
 QD_IMPLEMENT_CLASS(TRec)
 
+TEST(IdentMap, NamesMatchWithoutCaseValuesExactlyAndMissesLeaveTheResult) {
+  const TIdentMapEntry map[] = {{-1, u"xxFirst"}, {7, u"xxSeven"}, {7, u"xxAlias"}};
+  int64_t v = 42;
+  EXPECT_TRUE(IdentToInt(u"XXSEVEN", v, map));
+  EXPECT_EQ(v, 7);
+  EXPECT_TRUE(IdentToInt(u"xxalias", v, map));
+  EXPECT_EQ(v, 7);
+  v = 42;
+  EXPECT_FALSE(IdentToInt(u"xxSeve", v, map));
+  EXPECT_EQ(v, 42);
+  String name = u"kept";
+  EXPECT_TRUE(IntToIdent(7, name, map));
+  EXPECT_EQ(name, u"xxSeven");  // the first entry of the value
+  EXPECT_TRUE(IntToIdent(-1, name, map));
+  EXPECT_EQ(name, u"xxFirst");
+  name = u"kept";
+  EXPECT_FALSE(IntToIdent(8, name, map));
+  EXPECT_EQ(name, u"kept");
+}
+
 TEST(Component, OwnerFreesChildrenLastFirstAndNotifiesSiblingsOfFreeNotifiers) {
   gLog.clear();
   auto* owner = new TRec(nullptr, u"Form");

@@ -119,6 +119,21 @@ TEST_F(MenusTest, RightClickShowsTheControlsPopupMenuAndShortCutsReachItems) {
   EXPECT_TRUE(clicks.names.empty());
 }
 
+TEST(IdentNames, ColoursAndCursorsByName) {
+  EXPECT_EQ(ColorToString(clBtnFace), u"clBtnFace");
+  EXPECT_EQ(ColorToString(clRed), u"clRed");
+  EXPECT_EQ(ColorToString(0x00FF8001), u"$00FF8001");
+  EXPECT_EQ(StringToColor(u"CLWINDOWTEXT"), clWindowText);
+  EXPECT_EQ(StringToColor(u"$000000FF"), clRed);
+  int64_t cursor = 0;
+  EXPECT_TRUE(IdentToCursor(u"crhandpoint", cursor));
+  EXPECT_EQ(cursor, crHandPoint);
+  String name;
+  EXPECT_TRUE(CursorToIdent(crNone, name));
+  EXPECT_EQ(name, u"crNone");
+  EXPECT_FALSE(CursorToIdent(5, name));
+}
+
 TEST(ShortCuts, TextTable) {
   struct Case {
     TShortCut sc;

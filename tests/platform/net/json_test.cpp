@@ -31,6 +31,8 @@ TEST(JSONParse, AcceptsAndRejectsLikeAStrictParser) {
       {u"12345678901234567890123", true, "TJSONNumber", u"12345678901234567890123"},
       {u"\"a\\u00e9\\n\\/\\\"\"", true, "TJSONString", u"a\u00e9\n/\""},
       {u"\"\\ud83d\\ude00\"", true, "TJSONString", u"\U0001F600"},
+      // an unpaired surrogate escape stays a code unit of the UTF-16 text
+      {u"\"\\ud800x\"", true, "TJSONString", u"\xD800x"},
       // trailing content, including a second value
       {u"{\"a\":1}}", false, "", u""},
       {u"{\"a\":1} x", false, "", u""},
@@ -60,6 +62,10 @@ TEST(JSONParse, AcceptsAndRejectsLikeAStrictParser) {
       {u"\"\\x\"", false, "", u""},
       {u"\"\\u12G4\"", false, "", u""},
       {u"\"\\u12\"", false, "", u""},
+      {u"\"\\", false, "", u""},
+      {u"\"\\u00", false, "", u""},
+      {u"[", false, "", u""},
+      {u"{\"a\":", false, "", u""},
       // a byte-order mark or a line break are not JSON whitespace
       {u"\uFEFF{}", false, "", u""},
       {u"{}\u00A0", false, "", u""},
@@ -70,13 +76,19 @@ TEST(JSONParse, AcceptsAndRejectsLikeAStrictParser) {
     ASSERT_EQ(v != nullptr, c.valid);
     if (!v) continue;
     EXPECT_STREQ(v->ClassNameA(), c.kind);
-    EXPECT_EQ(U8(v->Value()), U8(c.value));
+    EXPECT_TRUE(v->Value() == String(c.value)) << U8(v->Value());
   }
 }
 
 TEST(JSONParse, DeepNestingIsMalformedNotACrash) {
   String deep(100000, u'[');
   EXPECT_EQ(TJSONObject::ParseJSONValue(deep), nullptr);
+  // Closed, and through objects: still refused by depth, not by a missing bracket.
+  EXPECT_EQ(TJSONObject::ParseJSONValue(deep + String(100000, u']')), nullptr);
+  String objects;
+  for (int i = 0; i < 100000; ++i) objects += u"{\"a\":";
+  objects += u"1" + String(100000, u'}');
+  EXPECT_EQ(TJSONObject::ParseJSONValue(objects), nullptr);
   String ok = String(100, u'[') + String(100, u']');
   EXPECT_NE(TJSONObject::ParseJSONValue(ok), nullptr);
 }
