@@ -10,7 +10,6 @@
 #include <vector>
 
 #include <X11/Xlib.h>
-#include <X11/Xproto.h>
 
 namespace qd::display {
 
@@ -37,7 +36,7 @@ struct Connection {
   std::set<ErrorKind> reported;
 };
 
-// A request may cross the destruction of its window only shortly before it: a few of the
+// The error of a request that crossed a window's destruction arrives soon after it: the
 // latest destroyed windows are enough.
 constexpr size_t kDestroyedKept = 256;
 

@@ -10,7 +10,6 @@
 #include "x11_test_util.h"
 
 #include <X11/Xatom.h>
-#include <X11/Xproto.h>
 
 namespace qd::testing::x11 {
 namespace {
