@@ -2,6 +2,7 @@
 #include "platform/display/x11_backend.h"
 
 #include "platform/base/strings.h"
+#include "platform/display/x11_errors.h"
 #include "platform/display/x11_keys.h"
 #include "platform/os/gdi.h"
 #include "platform/os/gdi_surface.h"
@@ -14,8 +15,9 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
+#include <atomic>
 #include <bit>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -86,11 +88,6 @@ const char* const kAtomNames[kAtomCount] = {"WM_PROTOCOLS",
                                             "_NET_WORKAREA",
                                             "RESOURCE_MANAGER",
                                             "_NET_SUPPORTING_WM_CHECK"};
-
-int IgnoreXError(Display*, XErrorEvent*) {
-  // Requests on windows that went away meanwhile are expected; nothing else is fatal.
-  return 0;
-}
 
 // What a top-level window is, read from its styles.
 struct Kind {
@@ -212,7 +209,7 @@ class X11BackendImpl final : public X11Backend {
   UINT Dpi() const override { return dpi_; }
   void Sync() override {
     std::lock_guard lock(mutex_);
-    XSync(dpy_, False);
+    if (!lost_) XSync(dpy_, False);
   }
 
   void UpdateMonitors();
@@ -236,6 +233,7 @@ class X11BackendImpl final : public X11Backend {
   void UpdateShape(XWin& w, const os::WindowPixels& px);
   void Repush(HWND hwnd, const RECT& area);
 
+  static void ConnectionLost(void* self);
   bool ProcessPending();
   void HandleEvent(XEvent& ev);
   void OnConfigure(const XConfigureEvent& ev);
@@ -257,6 +255,10 @@ class X11BackendImpl final : public X11Backend {
   ::Window root_ = 0;
   DWORD thread_ = 0;
   int wakeFd_ = -1;
+  // The X connection is gone: nothing goes to it any more, and the event thread's message
+  // loop is asked to quit (once).
+  std::atomic<bool> lost_{false};
+  bool quitPosted_ = false;
   Atom atoms_[kAtomCount]{};
   Atom cmSelection_ = 0;
   XVisualInfo argbVisual_{};
@@ -289,7 +291,7 @@ bool X11BackendImpl::Init() {
   screen_ = DefaultScreen(dpy_);
   root_ = RootWindow(dpy_, screen_);
   thread_ = GetCurrentThreadId();
-  XSetErrorHandler(&IgnoreXError);
+  WatchXConnection(dpy_, &X11BackendImpl::ConnectionLost, this);
 
   Visual* visual = DefaultVisual(dpy_, screen_);
   const int depth = DefaultDepth(dpy_, screen_);
@@ -336,6 +338,7 @@ bool X11BackendImpl::Init() {
 X11BackendImpl::~X11BackendImpl() {
   if (os::GetDisplayBackend() == this) os::SetDisplayBackend(nullptr);
   {
+    // On a lost connection these only free what Xlib holds on our side.
     std::lock_guard lock(mutex_);
     for (auto& [hwnd, w] : windows_) DestroyXWindow(w);
     windows_.clear();
@@ -345,8 +348,15 @@ X11BackendImpl::~X11BackendImpl() {
     if (blankCursor_) XFreeCursor(dpy_, blankCursor_);
     if (im_) XCloseIM(im_);
   }
-  XCloseDisplay(dpy_);
+  CloseWatchedXConnection(dpy_);
   if (wakeFd_ >= 0) close(wakeFd_);
+}
+
+// Called by Xlib, maybe inside a call of ours holding mutex_: flags and wakes only.
+void X11BackendImpl::ConnectionLost(void* self) {
+  auto* backend = static_cast<X11BackendImpl*>(self);
+  backend->lost_ = true;
+  backend->Wake();
 }
 
 // An EWMH window manager names its check window on the root window and on the check window
@@ -366,7 +376,11 @@ bool X11BackendImpl::WindowManagerRunning() {
     return result;
   };
   const ::Window check = checkWindow(root_);
-  return check && checkWindow(check) == check;
+  if (!check) return false;
+  // A stale property names a window that no longer exists: reading it fails.
+  XErrorTrap trap(dpy_);
+  const bool running = checkWindow(check) == check;
+  return !trap.Failed() && running;
 }
 
 UINT X11BackendImpl::ReadDpi() {
@@ -494,6 +508,7 @@ void X11BackendImpl::CreateXWindow(XWin& w, const Kind& k, const Placement& p) {
   w.shaped = false;
   w.gc = XCreateGC(dpy_, w.id, 0, nullptr);
   byX_[w.id] = w.hwnd;
+  NoteXWindowCreated(dpy_, w.id);
 
   XClassHint cls;
   std::string name = program_invocation_short_name ? program_invocation_short_name : "quarrendelvish";
@@ -525,6 +540,7 @@ void X11BackendImpl::DestroyXWindow(XWin& w) {
   if (w.gc) XFreeGC(dpy_, w.gc);
   byX_.erase(w.id);
   XDestroyWindow(dpy_, w.id);
+  NoteXWindowDestroyed(dpy_, w.id);
   if (w.colormap) XFreeColormap(dpy_, w.colormap);
   w.ic = nullptr;
   w.gc = nullptr;
@@ -685,6 +701,7 @@ void X11BackendImpl::Configure(XWin& w, const Placement& p) {
 }
 
 void X11BackendImpl::WindowShown(HWND hwnd, bool visible) {
+  if (lost_) return;
   if (!visible) {
     std::lock_guard lock(mutex_);
     XWin* w = Find(hwnd);
@@ -724,6 +741,7 @@ void X11BackendImpl::WindowShown(HWND hwnd, bool visible) {
 }
 
 void X11BackendImpl::WindowMoved(HWND hwnd, const RECT&) {
+  if (lost_) return;
   bool decorated;
   {
     std::lock_guard lock(mutex_);
@@ -758,6 +776,7 @@ void X11BackendImpl::WindowIconChanged(HWND hwnd, HICON icon) {
 }
 
 void X11BackendImpl::WindowShapeChanged(HWND hwnd) {
+  if (lost_) return;
   const Kind k = KindOf(hwnd);
   bool remap = false;
   {
@@ -910,6 +929,7 @@ void X11BackendImpl::PushComposed(XWin& w, const RECT& area, bool layered) {
 }
 
 void X11BackendImpl::Present(HWND hwnd, const gdi::Surface& surface, const RECT& dirty) {
+  if (lost_) return;
   bool decorated;
   {
     std::lock_guard lock(mutex_);
@@ -1053,6 +1073,7 @@ Cursor X11BackendImpl::MakeCursor(HCURSOR cursor, bool& owned) {
 }
 
 void X11BackendImpl::CursorChanged(HCURSOR cursor) {
+  if (lost_) return;
   std::lock_guard lock(mutex_);
   bool owned = false;
   Cursor c = MakeCursor(cursor, owned);
@@ -1074,17 +1095,25 @@ void X11BackendImpl::Wake() {
 
 void X11BackendImpl::WaitForEvents(int timeoutMs) {
   if (ProcessPending()) return;
-  pollfd fds[2] = {{ConnectionNumber(dpy_), POLLIN, 0}, {wakeFd_, POLLIN, 0}};
+  if (lost_ && !quitPosted_) {
+    // The application ends through its own shut-down, as if asked to quit.
+    quitPosted_ = true;
+    PostQuitMessage(1);
+    return;
+  }
+  // Without a connection only Wake() and the time-out end the wait.
+  pollfd fds[2] = {{wakeFd_, POLLIN, 0}, {lost_ ? -1 : ConnectionNumber(dpy_), POLLIN, 0}};
   const int r = poll(fds, 2, timeoutMs < 0 ? -1 : timeoutMs);
   if (r <= 0) return;
-  if (fds[1].revents & POLLIN) {
+  if (fds[0].revents & POLLIN) {
     uint64_t count = 0;
     [[maybe_unused]] ssize_t n = read(wakeFd_, &count, sizeof count);
   }
-  if (fds[0].revents) ProcessPending();
+  if (fds[1].revents) ProcessPending();
 }
 
 bool X11BackendImpl::ProcessPending() {
+  if (lost_) return false;
   bool any = false;
   for (;;) {
     XEvent ev;
@@ -1385,6 +1414,8 @@ void X11BackendImpl::OnFocusIn(const XFocusChangeEvent& ev) {
   std::lock_guard lock(mutex_);
   if (XWin* p = Find(popup); p && p->id && p->mapped) {
     XRaiseWindow(dpy_, p->id);
+    // Refused while the X server has not made the window viewable yet.
+    XErrorTrap trap(dpy_);
     XSetInputFocus(dpy_, p->id, RevertToParent, CurrentTime);
   }
 }

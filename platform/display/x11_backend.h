@@ -9,6 +9,10 @@
 // frame included. Popups, tool windows and topmost windows without a caption (menus,
 // drop-downs, hints) are override-redirect windows.
 //
+// X errors are handled as x11_errors.h describes. When the X connection is lost, the backend
+// stops using it and the event thread's message loop gets WM_QUIT (exit code 1), so that the
+// application ends through its own shut-down; destroying the backend afterwards is safe.
+//
 // The header stays free of Xlib: X ids travel as unsigned long.
 #include <memory>
 

@@ -27,6 +27,13 @@ std::atomic<const TAntiFreezeSettings*> gAntiFreeze{nullptr};
 std::mutex gCALock;
 std::string gDefaultCA;
 
+std::atomic<TCurlStep> gFailingStep{TCurlStep::None};
+std::atomic<int> gFailingOption{0};
+
+bool Failing(TCurlStep step) {
+  return gFailingStep.load() == step;
+}
+
 void GlobalInit() {
   static std::once_flag once;
   std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
@@ -195,7 +202,48 @@ struct SlistDeleter {
   void operator()(curl_slist* l) const { curl_slist_free_all(l); }
 };
 
+// Sets the options of one transfer; the first one that the library refuses is kept, and the
+// transfer is not carried out.
+class TOptions {
+ public:
+  explicit TOptions(CURL* easy) : easy_(easy) {}
+  template <class T>
+  void Set(CURLoption option, T value) {
+    if (failed_ != CURLE_OK) return;
+    const bool refused = Failing(TCurlStep::SetOption) && gFailingOption.load() == static_cast<int>(option);
+    const CURLcode code = refused ? CURLE_BAD_FUNCTION_ARGUMENT : curl_easy_setopt(easy_, option, value);
+    if (code == CURLE_OK) return;
+    failed_ = code;
+    option_ = option;
+  }
+  bool Failed(TTransferResult& out) const {
+    if (failed_ == CURLE_OK) return false;
+    out.Error = TTransferError::Other;
+    out.Detail = std::string(curl_easy_strerror(failed_)) + " (option " + std::to_string(option_) + ")";
+    return true;
+  }
+
+ private:
+  CURL* easy_;
+  CURLcode failed_ = CURLE_OK;
+  int option_ = 0;
+};
+
+TTransferResult SetupFailed(const char* detail) {
+  TTransferResult result;
+  result.Error = TTransferError::Other;
+  result.Detail = detail;
+  return result;
+}
+
 }  // namespace
+
+// ---- for tests --------------------------------------------------------------------------------
+
+void SetFailingCurlStepForTesting(TCurlStep step, int option) {
+  gFailingOption.store(option);
+  gFailingStep.store(step);
+}
 
 // ---- anti-freeze and TLS settings ---------------------------------------------------------
 
@@ -327,79 +375,93 @@ TTransferResult THttpTransfer::Perform(const THttpRequestSpec& spec, THttpSink& 
   ctx.Touch();
   char errbuf[CURL_ERROR_SIZE] = {};
 
-  CURL* easy = curl_easy_init();
+  if (!impl_->multi || (spec.UseCookies && !impl_->share))
+    return SetupFailed(curl_easy_strerror(CURLE_FAILED_INIT));
+  std::unique_ptr<curl_slist, SlistDeleter> headers;  // freed after the handle
+  CURL* easy = Failing(TCurlStep::EasyInit) ? nullptr : curl_easy_init();
+  if (!easy) return SetupFailed(curl_easy_strerror(CURLE_FAILED_INIT));
+  std::unique_ptr<CURL, void (*)(CURL*)> easyOwner(easy, &curl_easy_cleanup);
   ctx.easy = easy;
-  std::unique_ptr<curl_slist, SlistDeleter> headers;
   std::string url = EncodeUnsafeUrlChars(spec.Url);
   std::string caFile = spec.CAFile.empty() ? DefaultCAFile() : spec.CAFile;
 
-  curl_easy_setopt(easy, CURLOPT_URL, url.c_str());
-  curl_easy_setopt(easy, CURLOPT_ERRORBUFFER, errbuf);
-  curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
-  curl_easy_setopt(easy, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_1));
-  curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "http,https");
-  curl_easy_setopt(easy, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
-  curl_easy_setopt(easy, CURLOPT_BUFFERSIZE, 256L * 1024);
-  curl_easy_setopt(easy, CURLOPT_HEADERFUNCTION, &OnHeader);
-  curl_easy_setopt(easy, CURLOPT_HEADERDATA, &ctx);
-  curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &OnWrite);
-  curl_easy_setopt(easy, CURLOPT_WRITEDATA, &ctx);
-  curl_easy_setopt(easy, CURLOPT_PREREQFUNCTION, &OnPrereq);
-  curl_easy_setopt(easy, CURLOPT_PREREQDATA, &ctx);
-  curl_easy_setopt(easy, CURLOPT_XFERINFOFUNCTION, &OnProgress);
-  curl_easy_setopt(easy, CURLOPT_XFERINFODATA, &ctx);
-  curl_easy_setopt(easy, CURLOPT_NOPROGRESS, 0L);
-  curl_easy_setopt(easy, CURLOPT_FOLLOWLOCATION, spec.FollowRedirects ? 1L : 0L);
-  curl_easy_setopt(easy, CURLOPT_MAXREDIRS, static_cast<long>(spec.MaxRedirects));
-  if (spec.ConnectTimeoutMs > 0)
-    curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(spec.ConnectTimeoutMs));
-  curl_easy_setopt(easy, CURLOPT_SSLVERSION, static_cast<long>(CURL_SSLVERSION_TLSv1_2));
-  curl_easy_setopt(easy, CURLOPT_SSL_VERIFYPEER, 1L);
-  curl_easy_setopt(easy, CURLOPT_SSL_VERIFYHOST, 2L);
-  if (!caFile.empty()) curl_easy_setopt(easy, CURLOPT_CAINFO, caFile.c_str());
-  if (!spec.UserAgent.empty()) curl_easy_setopt(easy, CURLOPT_USERAGENT, spec.UserAgent.c_str());
+  TOptions o(easy);
+  o.Set(CURLOPT_URL, url.c_str());
+  o.Set(CURLOPT_ERRORBUFFER, errbuf);
+  o.Set(CURLOPT_NOSIGNAL, 1L);
+  o.Set(CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_1));
+  o.Set(CURLOPT_PROTOCOLS_STR, "http,https");
+  o.Set(CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+  o.Set(CURLOPT_BUFFERSIZE, 256L * 1024);
+  o.Set(CURLOPT_HEADERFUNCTION, &OnHeader);
+  o.Set(CURLOPT_HEADERDATA, &ctx);
+  o.Set(CURLOPT_WRITEFUNCTION, &OnWrite);
+  o.Set(CURLOPT_WRITEDATA, &ctx);
+  o.Set(CURLOPT_PREREQFUNCTION, &OnPrereq);
+  o.Set(CURLOPT_PREREQDATA, &ctx);
+  o.Set(CURLOPT_XFERINFOFUNCTION, &OnProgress);
+  o.Set(CURLOPT_XFERINFODATA, &ctx);
+  o.Set(CURLOPT_NOPROGRESS, 0L);
+  o.Set(CURLOPT_FOLLOWLOCATION, spec.FollowRedirects ? 1L : 0L);
+  o.Set(CURLOPT_MAXREDIRS, static_cast<long>(spec.MaxRedirects));
+  if (spec.ConnectTimeoutMs > 0) o.Set(CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(spec.ConnectTimeoutMs));
+  o.Set(CURLOPT_SSLVERSION, static_cast<long>(CURL_SSLVERSION_TLSv1_2));
+  o.Set(CURLOPT_SSL_VERIFYPEER, 1L);
+  o.Set(CURLOPT_SSL_VERIFYHOST, 2L);
+  if (!caFile.empty()) o.Set(CURLOPT_CAINFO, caFile.c_str());
+  if (!spec.UserAgent.empty()) o.Set(CURLOPT_USERAGENT, spec.UserAgent.c_str());
   if (!spec.User.empty()) {
-    curl_easy_setopt(easy, CURLOPT_HTTPAUTH, static_cast<long>(CURLAUTH_BASIC));
-    curl_easy_setopt(easy, CURLOPT_USERNAME, spec.User.c_str());
-    curl_easy_setopt(easy, CURLOPT_PASSWORD, spec.Password.c_str());
+    o.Set(CURLOPT_HTTPAUTH, static_cast<long>(CURLAUTH_BASIC));
+    o.Set(CURLOPT_USERNAME, spec.User.c_str());
+    o.Set(CURLOPT_PASSWORD, spec.Password.c_str());
   }
   // An empty proxy switches off the proxy variables of the environment too.
-  curl_easy_setopt(easy, CURLOPT_PROXY, spec.Proxy.c_str());
+  o.Set(CURLOPT_PROXY, spec.Proxy.c_str());
   if (!spec.Proxy.empty() && !spec.ProxyUser.empty()) {
-    curl_easy_setopt(easy, CURLOPT_PROXYAUTH, static_cast<long>(CURLAUTH_BASIC));
-    curl_easy_setopt(easy, CURLOPT_PROXYUSERNAME, spec.ProxyUser.c_str());
-    curl_easy_setopt(easy, CURLOPT_PROXYPASSWORD, spec.ProxyPassword.c_str());
+    o.Set(CURLOPT_PROXYAUTH, static_cast<long>(CURLAUTH_BASIC));
+    o.Set(CURLOPT_PROXYUSERNAME, spec.ProxyUser.c_str());
+    o.Set(CURLOPT_PROXYPASSWORD, spec.ProxyPassword.c_str());
   }
   if (spec.UseCookies) {
-    curl_easy_setopt(easy, CURLOPT_SHARE, impl_->share);
-    curl_easy_setopt(easy, CURLOPT_COOKIEFILE, "");
+    o.Set(CURLOPT_SHARE, impl_->share);
+    o.Set(CURLOPT_COOKIEFILE, "");
   }
 
   curl_slist* list = nullptr;
-  for (const auto& h : spec.Headers) list = curl_slist_append(list, h.c_str());
-  if (spec.HasBody) list = curl_slist_append(list, "Expect:");
+  auto append = [&list](const char* header) {
+    curl_slist* longer = curl_slist_append(list, header);
+    if (!longer) return false;
+    list = longer;
+    return true;
+  };
+  bool listed = true;
+  for (const auto& h : spec.Headers) listed = listed && append(h.c_str());
+  if (spec.HasBody) listed = listed && append("Expect:");
   headers.reset(list);
-  if (list) curl_easy_setopt(easy, CURLOPT_HTTPHEADER, list);
+  // A request without the headers it was given is not sent.
+  if (!listed) return SetupFailed(curl_easy_strerror(CURLE_OUT_OF_MEMORY));
+  if (list) o.Set(CURLOPT_HTTPHEADER, list);
 
   if (spec.HasBody) {
-    curl_easy_setopt(easy, CURLOPT_POST, 1L);
-    curl_easy_setopt(easy, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(spec.Body.size()));
-    curl_easy_setopt(easy, CURLOPT_POSTFIELDS, spec.Body.data());
-    if (spec.Method != "POST") curl_easy_setopt(easy, CURLOPT_CUSTOMREQUEST, spec.Method.c_str());
+    o.Set(CURLOPT_POST, 1L);
+    o.Set(CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(spec.Body.size()));
+    o.Set(CURLOPT_POSTFIELDS, spec.Body.data());
+    if (spec.Method != "POST") o.Set(CURLOPT_CUSTOMREQUEST, spec.Method.c_str());
   } else if (spec.Method == "GET") {
-    curl_easy_setopt(easy, CURLOPT_HTTPGET, 1L);
+    o.Set(CURLOPT_HTTPGET, 1L);
   } else if (spec.Method == "HEAD") {
-    curl_easy_setopt(easy, CURLOPT_NOBODY, 1L);
+    o.Set(CURLOPT_NOBODY, 1L);
   } else {
-    curl_easy_setopt(easy, CURLOPT_CUSTOMREQUEST, spec.Method.c_str());
+    o.Set(CURLOPT_CUSTOMREQUEST, spec.Method.c_str());
   }
+  if (o.Failed(result)) return result;
 
   CURLM* multi = impl_->multi;
+  if (CURLMcode added = curl_multi_add_handle(multi, easy); added != CURLM_OK)
+    return SetupFailed(curl_multi_strerror(added));
   impl_->busy = true;
-  curl_multi_add_handle(multi, easy);
   ScopeExit cleanup{[impl = impl_.get(), multi, easy] {
     curl_multi_remove_handle(multi, easy);
-    curl_easy_cleanup(easy);
     impl->busy = false;
   }};
 
@@ -416,9 +478,12 @@ TTransferResult THttpTransfer::Perform(const THttpRequestSpec& spec, THttpSink& 
   bool done = false;
   bool timedOut = false;
   CURLcode code = CURLE_OK;
+  CURLMcode driveError = CURLM_OK;  // the multi interface itself failed
   while (true) {
     int running = 0;
-    curl_multi_perform(multi, &running);
+    driveError =
+        Failing(TCurlStep::MultiPerform) ? CURLM_INTERNAL_ERROR : curl_multi_perform(multi, &running);
+    if (driveError != CURLM_OK) break;
     int queued = 0;
     while (CURLMsg* msg = curl_multi_info_read(multi, &queued)) {
       if (msg->msg == CURLMSG_DONE && msg->easy_handle == easy) {
@@ -439,7 +504,10 @@ TTransferResult THttpTransfer::Perform(const THttpRequestSpec& spec, THttpSink& 
     bool pumping = pump && af->Active;
     if (pumping) wait = std::min(wait, std::chrono::ceil<std::chrono::milliseconds>(lastPump + slice - now));
     wait = std::max(wait, std::chrono::milliseconds(1));
-    curl_multi_poll(multi, nullptr, 0, static_cast<int>(wait.count()), nullptr);
+    driveError = Failing(TCurlStep::MultiPoll)
+                     ? CURLM_INTERNAL_ERROR
+                     : curl_multi_poll(multi, nullptr, 0, static_cast<int>(wait.count()), nullptr);
+    if (driveError != CURLM_OK) break;
     if (pumping && Clock::now() - lastPump >= slice) {
       pump();
       lastPump = Clock::now();
@@ -447,6 +515,11 @@ TTransferResult THttpTransfer::Perform(const THttpRequestSpec& spec, THttpSink& 
   }
 
   if (ctx.error) std::rethrow_exception(ctx.error);
+  if (driveError != CURLM_OK) {
+    result.Error = TTransferError::Other;
+    result.Detail = curl_multi_strerror(driveError);
+    return result;
+  }
   if (timedOut) {
     result.Error = TTransferError::ReadTimeout;
     result.Detail = "Read timed out";

@@ -114,7 +114,9 @@ class THttpTransfer {
   THttpTransfer& operator=(const THttpTransfer&) = delete;
 
   // Runs one request to its end on the calling thread. Exceptions raised by the sink or by
-  // the message hook propagate after the transfer has been cleaned up.
+  // the message hook propagate after the transfer has been cleaned up. A transfer that libcurl
+  // cannot set up as asked (TLS version, verification, allowed protocols, ...) or drive to its end
+  // fails with TTransferError::Other and is never carried out with weaker settings.
   TTransferResult Perform(const THttpRequestSpec& spec, THttpSink& sink);
   // True while Perform runs (a message handler may try to start another transfer).
   bool Busy() const;
@@ -126,6 +128,13 @@ class THttpTransfer {
   struct Impl;
   std::unique_ptr<Impl> impl_;
 };
+
+// ---- for tests ----------------------------------------------------------------------------
+
+// A libcurl step that the transfers from now on meet as failed, as if the library had refused
+// it (option: the CURLOPT_ value for SetOption). TCurlStep::None ends it.
+enum class TCurlStep { None, EasyInit, SetOption, MultiPerform, MultiPoll };
+void SetFailingCurlStepForTesting(TCurlStep step, int option = 0);
 
 // Percent-encodes the bytes that may not appear in a URL as given (blanks, controls,
 // non-ASCII, and "<>\"\\^`{|}"), leaving everything else, '%' included, as it is.
