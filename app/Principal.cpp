@@ -25,9 +25,6 @@ QD_IMPLEMENT_CLASS(TForm_Principal)
 
 namespace {
 
-// The fixed key of the version service.
-constexpr const char16_t* kApiKey = u"9b4e07d2c85a1f36e0d94b7a2c61f58e";
-
 // Modules of the older product family that may move to Torvelix.
 constexpr const char16_t* kModulosMigrados[] = {
     u"brackenvale",
@@ -318,7 +315,7 @@ void TForm_Principal::quarrendelvish(const String& CNPJ, const String& NomeEXE) 
 }
 
 String TForm_Principal::MontaCorpoConsulta(const String& cnpj, const String& modulo) {
-  return String(u"{\"header\":{   \"apikey\":\"") + kApiKey + u"\"},\"dados\":{   \"cnpj\":" +
+  return u"{\"header\":{   \"apikey\":" + JsonText(Deployment().ApiKey) + u"},\"dados\":{   \"cnpj\":" +
          JsonText(cnpj) + u",    \"modulo\":" + JsonText(modulo) + u" }}";
 }
 

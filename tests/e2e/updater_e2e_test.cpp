@@ -17,6 +17,8 @@ namespace qd::testing {
 namespace {
 
 const char* kCnpj = "12345678000199";
+// The version service's key as the runner's deployment sets it (not the build's key).
+const char* kApiKey = "5e2e0d1a7c4b93f8a6e1d0c2b7f49e38";
 
 std::string Quote(const std::string& s) {
   return "'" + s + "'";
@@ -151,6 +153,7 @@ TEST_P(UpdaterE2E, RunsTheUpdate) {
   const std::string config = dir / "config.json";
   WriteFile(config, "{\"versionHost\": \"127.0.0.1:" + std::to_string(service->Port()) +
                         "\", \"versionHostS\": \"127.0.0.1:" + std::to_string(serviceS->Port()) +
+                        "\", \"apiKey\": \"" + kApiKey +
                         "\", \"lanPrefix\": \"10.99.\", \"lanBaseURL\": \"http://127.0.0.1:1/atualizacao/\", "
                         "\"publicBaseURL\": \"" +
                         files->Url("/") + "\", \"probeURL\": \"" + files->Url("/index.html") +
@@ -183,10 +186,9 @@ TEST_P(UpdaterE2E, RunsTheUpdate) {
     modules.push_back(r.Module);
     EXPECT_EQ(r.Path, "/v1/consultaVersao.php");
     EXPECT_EQ(r.Method, "POST");
-    EXPECT_EQ(r.Body,
-              std::string("{\"header\":{   \"apikey\":\"9b4e07d2c85a1f36e0d94b7a2c61f58e\"},\"dados\":{   "
-                          "\"cnpj\":\"") +
-                  kCnpj + "\",    \"modulo\":\"" + r.Module + "\" }}");
+    EXPECT_EQ(r.Body, std::string("{\"header\":{   \"apikey\":\"") + kApiKey +
+                          "\"},\"dados\":{   \"cnpj\":\"" + kCnpj + "\",    \"modulo\":\"" + r.Module +
+                          "\" }}");
     EXPECT_EQ(r.Header("Accept"), "application/json, text/plain; q=0.9, text/html;q=0.8,");
     EXPECT_EQ(r.Header("Accept-Charset"), "utf-8, *;q=0.8");
     EXPECT_EQ(r.Header("Content-Type").rfind("application/json", 0), 0u) << r.Header("Content-Type");
