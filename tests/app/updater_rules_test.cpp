@@ -15,6 +15,7 @@
 #include "app/Startup.h"
 #include "platform/base/exceptions.h"
 #include "platform/base/strings.h"
+#include "platform/forms/dialogs.h"
 #include "platform/forms/forms.h"
 #include "platform/net/json.h"
 #include "platform/os/clock.h"
@@ -181,12 +182,17 @@ class UpdaterSettings : public ::testing::Test {
     TApplication::SetExeNameForTesting(U16(program_ / "quarrendelvish"));
     os::SetHostAddressesOverride(std::vector<std::string>{"192.168.0.7"});
     clock_ = std::make_unique<os::ScopedVirtualClock>();
+    previousHook_ = SetMessageBoxHook([this](const String&, const String& text, UINT) {
+      boxes_.push_back(U8(text));
+      return IDOK;
+    });
     InitializeUnits();
   }
   void TearDown() override {
     // The application owns the window and frees it at shut-down.
     Form_Principal = nullptr;
     FinalizeUnits();
+    SetMessageBoxHook(previousHook_);
     clock_.reset();
     os::SetHostAddressesOverride(std::nullopt);
     TApplication::SetExeNameForTesting(u"");
@@ -205,8 +211,10 @@ class UpdaterSettings : public ::testing::Test {
 
   TTempDir program_;  // the executable's folder
   TTempDir install_;  // the current directory
+  std::vector<std::string> boxes_;
 
  private:
+  TMessageBoxHook previousHook_;
   TDeployment saved_;
   fs::path previousDir_;
   std::unique_ptr<os::ScopedVirtualClock> clock_;
@@ -216,6 +224,7 @@ TEST_F(UpdaterSettings, AnEmptyModuleNameEndsTheProgramWithoutTouchingTheCurrent
   WriteFile(install_ / ".old", "previous");  // what "<module>.old" names for an empty module
   CreateWindow("[ATUALIZADOR]\r\nCNPJ=12345678000199\r\nNomeEXE=\r\nVersaoEXE=1.0.4\r\n");
   EXPECT_TRUE(Application->Terminated());
+  EXPECT_TRUE(boxes_.empty());
   EXPECT_EQ(Form_Principal->CNPJ(), u"12345678000199");
   EXPECT_EQ(Form_Principal->NomeEXE(), u"");
   EXPECT_EQ(Form_Principal->URL(), u"");
