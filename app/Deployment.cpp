@@ -8,6 +8,7 @@ TDeployment BuildDeployment() {
   TDeployment d;
   d.VersionHost = QD_DEPLOY_VERSION_HOST;
   d.VersionHostS = QD_DEPLOY_VERSION_HOST_S;
+  d.ApiKey = QD_DEPLOY_VERSION_API_KEY;
   d.LanPrefix = QD_DEPLOY_LAN_PREFIX;
   d.LanBaseURL = QD_DEPLOY_LAN_BASE_URL;
   d.PublicBaseURL = QD_DEPLOY_PUBLIC_BASE_URL;

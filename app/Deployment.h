@@ -8,6 +8,7 @@ namespace qd {
 struct TDeployment {
   String VersionHost;    // host[:port] of the main version service
   String VersionHostS;   // host[:port] of the newer product line's version service
+  String ApiKey;         // key the version service expects in every request
   String LanPrefix;      // local addresses starting with this text use the LAN file server
   String LanBaseURL;     // LAN file server, ending in "/"
   String PublicBaseURL;  // public file server, ending in "/"

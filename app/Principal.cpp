@@ -7,6 +7,7 @@
 #include "platform/base/format.h"
 #include "platform/base/strings.h"
 #include "platform/classes/inifiles.h"
+#include "platform/classes/oserror.h"
 #include "platform/classes/rtti.h"
 #include "platform/classes/streams.h"
 #include "platform/classes/sysutils_files.h"
@@ -24,9 +25,6 @@ TForm_Principal* Form_Principal = nullptr;
 QD_IMPLEMENT_CLASS(TForm_Principal)
 
 namespace {
-
-// The fixed key of the version service.
-constexpr const char16_t* kApiKey = u"9b4e07d2c85a1f36e0d94b7a2c61f58e";
 
 // Modules of the older product family that may move to Torvelix.
 constexpr const char16_t* kModulosMigrados[] = {
@@ -318,7 +316,7 @@ void TForm_Principal::quarrendelvish(const String& CNPJ, const String& NomeEXE) 
 }
 
 String TForm_Principal::MontaCorpoConsulta(const String& cnpj, const String& modulo) {
-  return String(u"{\"header\":{   \"apikey\":\"") + kApiKey + u"\"},\"dados\":{   \"cnpj\":" +
+  return u"{\"header\":{   \"apikey\":" + JsonText(Deployment().ApiKey) + u"},\"dados\":{   \"cnpj\":" +
          JsonText(cnpj) + u",    \"modulo\":" + JsonText(modulo) + u" }}";
 }
 
@@ -502,45 +500,73 @@ bool TForm_Principal::RecursiveDelete(String FullPath, const String& filtro) {
 }
 
 void TForm_Principal::CopiarRecursivo(String Origem, const String& Destino) {
+  _NaoAtualizados.clear();
   try {
     Origem = IncludeTrailingPathDelimiter(Origem);
-    if (!DirectoryExists(Origem)) return;
-    TSearchRec sr;
-    if (FindFirst(Origem + u"*.*", faAnyFile, sr) == 0) {
-      do {
-        if (sr.Name == u"." || sr.Name == u"..") continue;
-        if (IsFolder(sr)) {
-          CopiaDiretorio(Origem + sr.Name, Destino + sr.Name);
-        } else if ((sr.Attr & faSymLink) == 0) {
-          CopyFileW((Origem + sr.Name).c_str(), (Destino + sr.Name).c_str(), FALSE);
-        }
-      } while (FindNext(sr) == 0);
-      FindClose(sr);
+    if (DirectoryExists(Origem)) {
+      TSearchRec sr;
+      if (FindFirst(Origem + u"*.*", faAnyFile, sr) == 0) {
+        do {
+          if (sr.Name == u"." || sr.Name == u"..") continue;
+          if (IsFolder(sr)) {
+            CopiaDiretorio(Origem + sr.Name, Destino + sr.Name);
+          } else if ((sr.Attr & faSymLink) == 0) {
+            CopiaArquivo(Origem + sr.Name, Destino + sr.Name, _NaoAtualizados);
+          }
+        } while (FindNext(sr) == 0);
+        FindClose(sr);
+      }
     }
   } catch (const Exception& E) {
     ShowMessage(u"Erro ao tentar copiar arquivos da pasta TEMP para pasta BRACKENVALE." + String(u"\r") +
                 u"Erro:" + E.Message());
   }
+  // A file left behind is reported, never taken for an updated one.
+  if (!_NaoAtualizados.empty()) {
+    for (const auto& f : _NaoAtualizados)
+      mlog->Lines()->Add(u"Não atualizado: " + f.Caminho + u" (" + f.Motivo + u")");
+    ShowMessage(MensagemNaoAtualizados(_NaoAtualizados));
+  }
 }
 
-// Copies a folder tree over the target: every file, subfolders included, overwriting. It
-// runs to the end before the update goes on, so the work folder is never deleted while a
+// Runs to the end before the update goes on, so the work folder is never deleted while a
 // copy still reads from it.
 void TForm_Principal::CopiaDiretorio(const String& Origem, const String& Destino) {
+  CopiaArvore(Origem, Destino, _NaoAtualizados);
+}
+
+void CopiaArquivo(const String& Origem, const String& Destino, TArquivosNaoAtualizados& naoAtualizados) {
+  if (!CopyFileW(Origem.c_str(), Destino.c_str(), FALSE))
+    naoAtualizados.push_back({Destino, SysErrorMessage(GetLastError())});
+}
+
+void CopiaArvore(const String& Origem, const String& Destino, TArquivosNaoAtualizados& naoAtualizados) {
   const String origem = IncludeTrailingPathDelimiter(Origem);
   const String destino = IncludeTrailingPathDelimiter(Destino);
+  // Where a file stands in the folder's place, each file below fails on its own and is
+  // reported.
   ForceDirectories(ExcludeTrailingPathDelimiter(destino));
   TSearchRec sr;
   if (FindFirst(origem + u"*.*", faAnyFile, sr) != 0) return;
   do {
     if (sr.Name == u"." || sr.Name == u"..") continue;
     if (IsFolder(sr)) {
-      CopiaDiretorio(origem + sr.Name, destino + sr.Name);
+      CopiaArvore(origem + sr.Name, destino + sr.Name, naoAtualizados);
     } else if ((sr.Attr & faSymLink) == 0) {
-      CopyFileW((origem + sr.Name).c_str(), (destino + sr.Name).c_str(), FALSE);
+      CopiaArquivo(origem + sr.Name, destino + sr.Name, naoAtualizados);
     }
   } while (FindNext(sr) == 0);
   FindClose(sr);
+}
+
+String MensagemNaoAtualizados(const TArquivosNaoAtualizados& naoAtualizados) {
+  constexpr size_t kMaximo = 20;
+  String texto = u"Alguns arquivos não puderam ser atualizados:";
+  for (size_t i = 0; i < naoAtualizados.size() && i < kMaximo; ++i)
+    texto += u"\r" + naoAtualizados[i].Caminho;
+  if (naoAtualizados.size() > kMaximo)
+    texto += u"\re mais " + IntToStr(static_cast<int64_t>(naoAtualizados.size() - kMaximo)) + u".";
+  return texto;
 }
 
 }  // namespace qd

@@ -3,6 +3,7 @@
 // running modules, the connectivity probe, the version query with the product-line
 // migration, downloads with progress, unpacking, copying, clean-up and restart.
 #include <cstdint>
+#include <vector>
 
 #include "platform/base/types.h"
 #include "platform/forms/comctrls.h"
@@ -14,6 +15,24 @@
 #include "platform/net/rest.h"
 
 namespace qd {
+
+// A file of the update that the copy could not put in place, and why.
+struct TArquivoNaoAtualizado {
+  String Caminho;  // where the file should have gone
+  String Motivo;   // the system's reason
+};
+using TArquivosNaoAtualizados = std::vector<TArquivoNaoAtualizado>;
+
+// Copies one file over its target. The data is written beside the target and renamed into
+// place, so the target is always either the old file or the new one. A read-only target
+// is not overwritten. A file that could not be put in place is added to naoAtualizados.
+void CopiaArquivo(const String& Origem, const String& Destino, TArquivosNaoAtualizados& naoAtualizados);
+// Copies a folder tree over the target: every file, subfolders included, overwriting;
+// every file that could not be put in place is added to naoAtualizados.
+void CopiaArvore(const String& Origem, const String& Destino, TArquivosNaoAtualizados& naoAtualizados);
+// The message that lists the files the copy could not put in place: one path a line, at
+// most 20, then how many more.
+String MensagemNaoAtualizados(const TArquivosNaoAtualizados& naoAtualizados);
 
 class TForm_Principal : public TForm {
   QD_CLASS(TForm_Principal, TForm)
@@ -92,6 +111,8 @@ class TForm_Principal : public TForm {
   String _VersaoAtual;
   String _ORIGEM;
   String _Arquivo;
+  // The files the running copy could not put in place.
+  TArquivosNaoAtualizados _NaoAtualizados;
 };
 
 extern TForm_Principal* Form_Principal;

@@ -17,6 +17,8 @@ namespace qd::testing {
 namespace {
 
 const char* kCnpj = "12345678000199";
+// The version service's key as the runner's deployment sets it (not the build's key).
+const char* kApiKey = "5e2e0d1a7c4b93f8a6e1d0c2b7f49e38";
 
 std::string Quote(const std::string& s) {
   return "'" + s + "'";
@@ -52,6 +54,14 @@ void MakeZip(const std::string& path, const std::vector<std::pair<std::string, s
   fs::remove(scriptPath);
 }
 
+// What stands in the installation where the update puts something.
+enum class TObstacle {
+  None,
+  ReadOnlyFile,   // readme.txt is read-only
+  FolderForFile,  // a folder readme.txt where the update has a file
+  FileForFolder,  // a file lib/sub where the update has a folder
+};
+
 struct TScenario {
   const char* Name;
   std::string NomeEXE = "brackenvalePDV";
@@ -62,10 +72,11 @@ struct TScenario {
   std::string DownloadIni;      // "" = the default list (only SuporteVNC selected)
   std::string ArchiveOverride;  // raw bytes for the version archive ("" = a good archive)
   bool EscapingArchive = false;
+  TObstacle Obstacle = TObstacle::None;
   // Expectations.
   std::vector<std::string> QueriedModules;  // modules asked, in order
   std::string Restarted;                    // the restart's record line ("" = no restart)
-  std::vector<std::string> Boxes;           // message-box texts, in order
+  std::vector<std::string> Boxes;           // message-box texts, in order ($INSTALL: the installation)
   bool Updated = false;                     // the installation got the new files
   bool LeftOpen = false;                    // the window stayed open
   std::vector<std::string> Fetched;         // files fetched after the probe, in order
@@ -104,6 +115,19 @@ TEST_P(UpdaterE2E, RunsTheUpdate) {
   WriteFile(install + "/" + sc.NomeEXE + ".old", "previous");
   WriteFile(install + "/temp/stale.txt", "stale");
   WriteFile(install + "/lib/data.txt", "old data");
+  switch (sc.Obstacle) {
+    case TObstacle::None:
+      break;
+    case TObstacle::ReadOnlyFile:
+      WriteFile(install + "/readme.txt", "old readme", fs::perms(0444));
+      break;
+    case TObstacle::FolderForFile:
+      WriteFile(install + "/readme.txt/notes.txt", "kept notes");
+      break;
+    case TObstacle::FileForFolder:
+      WriteFile(install + "/lib/sub", "a file named sub");
+      break;
+  }
 
   // The file server: the archive of each module's version, the list and the packages.
   WriteFile(www + "/index.html", "<html>home</html>");
@@ -151,6 +175,7 @@ TEST_P(UpdaterE2E, RunsTheUpdate) {
   const std::string config = dir / "config.json";
   WriteFile(config, "{\"versionHost\": \"127.0.0.1:" + std::to_string(service->Port()) +
                         "\", \"versionHostS\": \"127.0.0.1:" + std::to_string(serviceS->Port()) +
+                        "\", \"apiKey\": \"" + kApiKey +
                         "\", \"lanPrefix\": \"10.99.\", \"lanBaseURL\": \"http://127.0.0.1:1/atualizacao/\", "
                         "\"publicBaseURL\": \"" +
                         files->Url("/") + "\", \"probeURL\": \"" + files->Url("/index.html") +
@@ -183,10 +208,9 @@ TEST_P(UpdaterE2E, RunsTheUpdate) {
     modules.push_back(r.Module);
     EXPECT_EQ(r.Path, "/v1/consultaVersao.php");
     EXPECT_EQ(r.Method, "POST");
-    EXPECT_EQ(r.Body,
-              std::string("{\"header\":{   \"apikey\":\"9b4e07d2c85a1f36e0d94b7a2c61f58e\"},\"dados\":{   "
-                          "\"cnpj\":\"") +
-                  kCnpj + "\",    \"modulo\":\"" + r.Module + "\" }}");
+    EXPECT_EQ(r.Body, std::string("{\"header\":{   \"apikey\":\"") + kApiKey +
+                          "\"},\"dados\":{   \"cnpj\":\"" + kCnpj + "\",    \"modulo\":\"" + r.Module +
+                          "\" }}");
     EXPECT_EQ(r.Header("Accept"), "application/json, text/plain; q=0.9, text/html;q=0.8,");
     EXPECT_EQ(r.Header("Accept-Charset"), "utf-8, *;q=0.8");
     EXPECT_EQ(r.Header("Content-Type").rfind("application/json", 0), 0u) << r.Header("Content-Type");
@@ -211,8 +235,14 @@ TEST_P(UpdaterE2E, RunsTheUpdate) {
     boxes.push_back(box);
   }
   ASSERT_EQ(boxes.size(), sc.Boxes.size()) << traceText;
-  for (size_t i = 0; i < boxes.size(); ++i)
-    EXPECT_NE(boxes[i].find(sc.Boxes[i]), std::string::npos) << boxes[i];
+  for (size_t i = 0; i < boxes.size(); ++i) {
+    std::string expected = sc.Boxes[i];
+    for (size_t at; (at = expected.find("$INSTALL")) != std::string::npos;) expected.replace(at, 8, install);
+    // The box ends with the expected text.
+    EXPECT_TRUE(boxes[i].size() >= expected.size() &&
+                boxes[i].compare(boxes[i].size() - expected.size(), expected.size(), expected) == 0)
+        << boxes[i] << "\nexpected at the end: " << expected;
+  }
   EXPECT_EQ(traceText.find("OPEN|") != std::string::npos, sc.LeftOpen) << traceText;
 
   // The modules were asked to end, every run.
@@ -227,10 +257,31 @@ TEST_P(UpdaterE2E, RunsTheUpdate) {
   EXPECT_FALSE(fs::exists(dir / "escaped.txt"));
   EXPECT_FALSE(fs::exists(install + "/../escaped.txt"));
   if (sc.Updated) {
+    // Every file that nothing stands in the way of is new; what stands in the way is
+    // untouched and whole.
     EXPECT_EQ(ReadFile(install + "/lib/data.txt"), "new data");
-    EXPECT_EQ(ReadFile(install + "/lib/sub/deep.txt"), "deep");
-    EXPECT_EQ(ReadFile(install + "/readme.txt"), "version 2.0.1");
+    switch (sc.Obstacle) {
+      case TObstacle::ReadOnlyFile:
+        EXPECT_EQ(ReadFile(install + "/readme.txt"), "old readme");
+        EXPECT_EQ(fs::status(install + "/readme.txt").permissions(), fs::perms(0444));
+        break;
+      case TObstacle::FolderForFile:
+        EXPECT_TRUE(fs::is_directory(install + "/readme.txt"));
+        EXPECT_EQ(ReadFile(install + "/readme.txt/notes.txt"), "kept notes");
+        break;
+      default:
+        EXPECT_EQ(ReadFile(install + "/readme.txt"), "version 2.0.1");
+    }
+    if (sc.Obstacle == TObstacle::FileForFolder) {
+      EXPECT_TRUE(fs::is_regular_file(install + "/lib/sub"));
+      EXPECT_EQ(ReadFile(install + "/lib/sub"), "a file named sub");
+    } else {
+      EXPECT_EQ(ReadFile(install + "/lib/sub/deep.txt"), "deep");
+    }
     EXPECT_FALSE(fs::exists(install + "/temp"));
+    // No half-written copy is left beside any file (the installation has no hidden files).
+    for (const auto& e : fs::recursive_directory_iterator(install))
+      EXPECT_NE(e.path().filename().string().front(), '.') << e.path();
   } else {
     EXPECT_EQ(ReadFile(install + "/lib/data.txt"), "old data");
   }
@@ -300,6 +351,30 @@ INSTANTIATE_TEST_SUITE_P(
                   .Updated = true,
                   .Fetched = kVersionAndList,
                   .OnX11 = true},
+        TScenario{.Name = "ReadOnlyFileIsReported",
+                  .Service = R"({"default": )" + Answer("2.0.1") + "}",
+                  .Obstacle = TObstacle::ReadOnlyFile,
+                  .QueriedModules = {"brackenvalePDV"},
+                  .Restarted = "new brackenvalePDV.exe",
+                  .Boxes = {"Alguns arquivos não puderam ser atualizados:\\r$INSTALL/readme.txt"},
+                  .Updated = true,
+                  .Fetched = kVersionAndList},
+        TScenario{.Name = "FolderInTheWayOfAFileIsReported",
+                  .Service = R"({"default": )" + Answer("2.0.1") + "}",
+                  .Obstacle = TObstacle::FolderForFile,
+                  .QueriedModules = {"brackenvalePDV"},
+                  .Restarted = "new brackenvalePDV.exe",
+                  .Boxes = {"Alguns arquivos não puderam ser atualizados:\\r$INSTALL/readme.txt"},
+                  .Updated = true,
+                  .Fetched = kVersionAndList},
+        TScenario{.Name = "FileInTheWayOfAFolderIsReported",
+                  .Service = R"({"default": )" + Answer("2.0.1") + "}",
+                  .Obstacle = TObstacle::FileForFolder,
+                  .QueriedModules = {"brackenvalePDV"},
+                  .Restarted = "new brackenvalePDV.exe",
+                  .Boxes = {"Alguns arquivos não puderam ser atualizados:\\r$INSTALL/lib/sub/deep.txt"},
+                  .Updated = true,
+                  .Fetched = kVersionAndList},
         TScenario{.Name = "SameVersionEndsAfterTheQuery",
                   .VersaoAtual = "2.0.1",
                   .Service = R"({"default": )" + Answer("2.0.1") + "}",

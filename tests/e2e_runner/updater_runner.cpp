@@ -4,7 +4,7 @@
 // trace of what the window showed written to a file.
 //
 // Usage: qd_e2e_updater <config.json> [updater arguments...]
-// The config is a JSON object with the members versionHost, versionHostS, lanPrefix,
+// The config is a JSON object with the members versionHost, versionHostS, apiKey, lanPrefix,
 // lanBaseURL, publicBaseURL, probeURL, caFile, exeName (where the settings file lies
 // beside), trace (the trace file), localAddresses (a list of IPv4 texts) and closeAfterMs
 // (virtual milliseconds after which a window left open is closed).
@@ -108,6 +108,7 @@ int main(int argc, char** argv) {
   TDeployment& d = Deployment();
   d.VersionHost = Member(*config, u"versionHost");
   d.VersionHostS = Member(*config, u"versionHostS");
+  d.ApiKey = Member(*config, u"apiKey");
   d.LanPrefix = Member(*config, u"lanPrefix");
   d.LanBaseURL = Member(*config, u"lanBaseURL");
   d.PublicBaseURL = Member(*config, u"publicBaseURL");
