@@ -274,7 +274,7 @@ void InvalidateAfterChange(Window* w, const PosChange& c) {
   auto invalidateParentArea = [&](const RECT& rectInParentClient) {
     if (!inParent || !IsVisibleChain(parent)) return;
     Region r(rectInParentClient);
-    r.Offset(parent->client.Left - parent->window.Left, parent->client.Top - parent->window.Top);
+    r.Translate(parent->client.Left - parent->window.Left, parent->client.Top - parent->window.Top);
     RedrawInternal(parent, &r, 0x0001 | 0x0004 | 0x0080 /*INVALIDATE|ERASE|ALLCHILDREN*/);
   };
   if (flags & SWP_HIDEWINDOW) {
