@@ -1,6 +1,6 @@
 #pragma once
-// A byte stream over memory for the GDI+ calls that take an IStream (gdip_tstream.h has the
-// class library's adapter over a TStream).
+// A byte stream over memory for the GDI+ calls that take an IStream (the class library's
+// adapter over a TStream is in platform/classes/stream_adapter.h).
 #include <cstdint>
 #include <span>
 #include <vector>

@@ -38,6 +38,7 @@
 
 #include "platform/gdiplus/codec_image.h"
 #include "platform/os/gdi.h"
+#include "platform/os/objidl.h"
 #include "platform/os/kernel.h"
 
 namespace qd::gdiplus {
@@ -655,41 +656,20 @@ struct GdiplusStartupOutput {
 
 // ---- Streams ---------------------------------------------------------------------------------
 
-// A minimal COM-style byte stream (IStream's Read, Write, Seek and Stat).
-// S_OK, S_FALSE, E_FAIL and E_INVALIDARG come from platform/os/kernel.h.
+// IStream and its records come from platform/os/objidl.h; S_OK, S_FALSE, E_FAIL and
+// E_INVALIDARG from platform/os/kernel.h.
 constexpr HRESULT E_UNEXPECTED = static_cast<HRESULT>(0x8000FFFF);
-constexpr HRESULT STG_E_INVALIDFUNCTION = static_cast<HRESULT>(0x80030001);
-constexpr HRESULT STG_E_MEDIUMFULL = static_cast<HRESULT>(0x80030070);
-constexpr HRESULT STG_E_INVALIDPOINTER = static_cast<HRESULT>(0x80030009);
-constexpr DWORD STREAM_SEEK_SET = 0;
-constexpr DWORD STREAM_SEEK_CUR = 1;
-constexpr DWORD STREAM_SEEK_END = 2;
-constexpr DWORD STATFLAG_DEFAULT = 0;
-constexpr DWORD STATFLAG_NONAME = 1;
-constexpr DWORD STGTY_STREAM = 2;
-
-struct STATSTG {
-  WCHAR* pwcsName = nullptr;
-  DWORD type = 0;
-  uint64_t cbSize = 0;
-  uint64_t mtime = 0;
-  uint64_t ctime = 0;
-  uint64_t atime = 0;
-  DWORD grfMode = 0;
-  DWORD grfLocksSupported = 0;
-  GUID clsid;
-  DWORD grfStateBits = 0;
-  DWORD reserved = 0;
-};
-
-class IStream {
- public:
-  virtual ~IStream() = default;
-  virtual HRESULT Read(void* buffer, ULONG count, ULONG* read) = 0;
-  virtual HRESULT Write(const void* buffer, ULONG count, ULONG* written) = 0;
-  virtual HRESULT Seek(int64_t move, DWORD origin, uint64_t* newPosition) = 0;
-  virtual HRESULT Stat(STATSTG* stat, DWORD flags) = 0;
-};
+using ::qd::IStream;
+using ::qd::STATFLAG_DEFAULT;
+using ::qd::STATFLAG_NONAME;
+using ::qd::STATSTG;
+using ::qd::STG_E_INVALIDFUNCTION;
+using ::qd::STG_E_INVALIDPOINTER;
+using ::qd::STG_E_MEDIUMFULL;
+using ::qd::STGTY_STREAM;
+using ::qd::STREAM_SEEK_CUR;
+using ::qd::STREAM_SEEK_END;
+using ::qd::STREAM_SEEK_SET;
 
 // ---- Handles ---------------------------------------------------------------------------------
 

@@ -6,8 +6,8 @@
 
 #include "gdip_test_util.h"
 #include "platform/base/strings.h"
+#include "platform/classes/stream_adapter.h"
 #include "platform/gdiplus/gdip_stream.h"
-#include "platform/gdiplus/gdip_tstream.h"
 
 // After the platform's headers: the image libraries define TRUE and FALSE as macros.
 #include "codec_test_util.h"
