@@ -6,6 +6,7 @@
 #include "platform/base/strings.h"
 #include "platform/classes/registry_timezones.h"
 #include "platform/display/display.h"
+#include "platform/forms/forms.h"
 #include "platform/forms/forms_init.h"
 #include "platform/gdiplus/gdiplus.h"
 #include "platform/net/http_transfer.h"
@@ -41,6 +42,11 @@ struct TUnit {
 
 void Nothing() {}
 
+// The HTTP client's waits let the application's messages through (see TIdAntiFreeze).
+void ProcessApplicationMessages() {
+  if (Application) Application->ProcessMessages();
+}
+
 void PlatformInitialize() {
   // The screen first: headless, or real X windows when DISPLAY is set (QD_PLATFORM chooses).
   display::Initialize();
@@ -49,12 +55,14 @@ void PlatformInitialize() {
   os::RegisterThemeModules();
   gdiplus::RegisterModule();
   forms::Initialize();
+  net::SetAntiFreezeProcessMessages(&ProcessApplicationMessages);
   RegistryAddSystemTimeZones();
   net::RegisterPublishedNetClasses();
   if (!Deployment().CAFile.empty()) net::SetDefaultCAFile(StringToUtf8(Deployment().CAFile));
 }
 
 void PlatformFinalize() {
+  net::SetAntiFreezeProcessMessages(nullptr);
   forms::Finalize();
   display::Finalize();
 }

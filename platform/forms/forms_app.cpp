@@ -1,5 +1,5 @@
-// TApplication: the message loop, form creation, exceptions, hints, and the links to the
-// HTTP client's anti-freeze pump and to threads' synchronisation.
+// TApplication: the message loop, form creation, exceptions, hints, and the link to threads'
+// synchronisation.
 #include <algorithm>
 #include <cstdio>
 
@@ -9,7 +9,6 @@
 #include "platform/classes/threads.h"
 #include "platform/forms/dialogs.h"
 #include "platform/forms/forms.h"
-#include "platform/net/http_transfer.h"
 
 namespace qd {
 
@@ -29,10 +28,6 @@ enum { htkShowTimer = 1, htkHideTimer = 2 };
 String& ExeNameOverride() {
   static String s;
   return s;
-}
-
-void AntiFreezePump() {
-  if (Application) Application->ProcessMessages();
 }
 
 void AppHintMouseMessage(TControl* Control, TMessage& Message) {
@@ -74,14 +69,12 @@ TApplication::TApplication(TComponent* AOwner)
   forms_detail::HintMouseMessage = &AppHintMouseMessage;
   forms_detail::ControlDestroyed = &AppControlDestroyed;
   forms_detail::HandleException = &AppHandleException;
-  net::SetAntiFreezeProcessMessages(&AntiFreezePump);
   SetWakeMainThread(TThreadNotifyEvent(this, &TApplication::WakeMainThread));
 }
 
 TApplication::~TApplication() {
   if (::qd::WakeMainThread() == TThreadNotifyEvent(this, &TApplication::WakeMainThread))
     SetWakeMainThread(nullptr);
-  if (net::AntiFreezeProcessMessages() == &AntiFreezePump) net::SetAntiFreezeProcessMessages(nullptr);
   StopHintTimer();
   // Forms go first, while the application is still whole, each with its OnDestroy.
   Destroying();

@@ -17,8 +17,8 @@ namespace qd::net {
 
 using TProcessMessagesProc = void (*)();
 
-// The function that handles pending messages (the forms layer installs
-// TApplication::ProcessMessages). It is called only on the thread that installed it.
+// The function that handles pending messages; the program's start-up list installs the
+// application's ProcessMessages. It is called only on the thread that installed it.
 void SetAntiFreezeProcessMessages(TProcessMessagesProc proc);
 TProcessMessagesProc AntiFreezeProcessMessages();
 

@@ -1,7 +1,7 @@
 #pragma once
 // TIdAntiFreeze: while a TIdHTTP transfer waits on the network in the user-interface
 // thread, the message loop runs in slices of IdleTimeOut milliseconds. The message loop is
-// reached through the hook that the forms layer installs with
+// reached through the hook that the program's start-up list installs with
 // net::SetAntiFreezeProcessMessages (tests install a counter). One instance per program.
 #include "platform/classes/classes.h"
 #include "platform/net/http_transfer.h"

@@ -6,7 +6,6 @@
 #include "forms_test_util.h"
 #include "platform/classes/threads.h"
 #include "platform/forms/extctrls.h"
-#include "platform/net/http_transfer.h"
 
 namespace qd::testing {
 namespace {
@@ -97,25 +96,6 @@ TEST_F(ApplicationTest, QuitSeenByProcessMessagesSetsTerminatedAfterEarlierMessa
   EXPECT_EQ(sink.got, 1);
   EXPECT_TRUE(Application->Terminated());
   DeallocateHWnd(w);
-}
-
-TEST_F(ApplicationTest, TheHttpClientsWaitsPumpTheApplicationsMessages) {
-  struct Sink {
-    int got = 0;
-    void Proc(TMessage& m) {
-      if (m.Msg == WM_USER) ++got;
-    }
-  } sink;
-  HWND w = AllocateHWnd(TWndMethod(&sink, &Sink::Proc));
-  PostMessageW(w, WM_USER, 0, 0);
-  net::TProcessMessagesProc pump = net::AntiFreezeProcessMessages();
-  ASSERT_NE(pump, nullptr);
-  pump();
-  EXPECT_EQ(sink.got, 1);
-  DeallocateHWnd(w);
-  forms::Finalize();
-  EXPECT_EQ(net::AntiFreezeProcessMessages(), nullptr);  // gone with the application
-  forms::Initialize();
 }
 
 TEST_F(ApplicationTest, TimerRulesTable) {
