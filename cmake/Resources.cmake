@@ -31,7 +31,9 @@ ${table}    {nullptr, nullptr, nullptr, nullptr},
 };
 }  // namespace qd
 ")
-  add_library(${target} STATIC ${asm} ${cpp})
+  # An object library: a program that links it gets the table whatever its link order, and the
+  # platform's resource lookup (which only declares the table) finds it there.
+  add_library(${target} OBJECT ${asm} ${cpp})
   set_source_files_properties(${asm} PROPERTIES OBJECT_DEPENDS "${files}")
-  target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR})
+  target_include_directories(${target} PRIVATE $<TARGET_PROPERTY:qd_platform_base,INTERFACE_INCLUDE_DIRECTORIES>)
 endfunction()

@@ -14,7 +14,9 @@ struct TResourceEntry {
   const unsigned long long* size;
 };
 
-// The build-generated table, terminated by an all-null entry.
+// The build-generated table, terminated by an all-null entry. Declared here, defined by the
+// qd_resources library that each program links (resources/), so that this layer does not
+// depend on the product's files.
 extern const TResourceEntry kEmbeddedResources[];
 
 // The bytes of a resource; an empty span when there is none. Type and name compare
