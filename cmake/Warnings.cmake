@@ -3,7 +3,8 @@ function(qd_warnings target)
   target_compile_options(${target} PRIVATE -Wall -Wextra -Wno-unused-parameter -Wno-missing-field-initializers)
 endfunction()
 
-# One static library per source folder; sources are picked up from the folder itself.
+# One static library per source folder; sources are picked up from the folder itself. DEPS are
+# the layer libraries it builds on (see cmake/Layers.cmake), PUBLIC_LIBS outside libraries.
 function(qd_folder_library name)
   cmake_parse_arguments(ARG "" "" "DEPS;PUBLIC_LIBS;SUBDIRS" ${ARGN})
   set(globs ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
@@ -15,6 +16,8 @@ function(qd_folder_library name)
     set(sources ${CMAKE_SOURCE_DIR}/cmake/empty.cpp)
   endif()
   add_library(${name} STATIC ${sources})
-  target_link_libraries(${name} PUBLIC ${ARG_DEPS} ${ARG_PUBLIC_LIBS})
+  file(RELATIVE_PATH folder ${CMAKE_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
+  qd_layer_target(${name} FOLDER ${folder} DEPS ${ARG_DEPS})
+  target_link_libraries(${name} PUBLIC ${ARG_PUBLIC_LIBS})
   qd_warnings(${name})
 endfunction()

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# Sets up everything and runs all tests: installs missing packages, configures the test
-# build (AddressSanitizer + UndefinedBehaviorSanitizer), builds and runs ctest, then runs the
-# threading tests under ThreadSanitizer.
+# Sets up everything and runs all tests: installs missing packages, checks that no include
+# points up the layer table, configures the test build (AddressSanitizer +
+# UndefinedBehaviorSanitizer), builds and runs ctest, then runs the threading tests under
+# ThreadSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
+python3 scripts/check-layers.py  # no include points up the layer table (cmake/layers.txt)
 cmake --preset test
 cmake --build --preset test
 ctest --preset test "$@"

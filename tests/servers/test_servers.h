@@ -33,6 +33,7 @@
 
 #include "platform/base/strings.h"
 #include "platform/net/json.h"
+#include "servers/test_files.h"
 
 extern char** environ;
 
@@ -42,48 +43,6 @@ namespace fs = std::filesystem;
 
 inline std::string ServersDir() {
   return std::string(QD_TESTS_DIR) + "/servers";
-}
-
-// A fresh folder under the system's temporary folder, removed with its content.
-class TTempDir {
- public:
-  TTempDir() {
-    std::string tmpl = (fs::temp_directory_path() / "qd-test-XXXXXX").string();
-    if (!::mkdtemp(tmpl.data())) throw std::runtime_error("mkdtemp failed");
-    path_ = tmpl;
-  }
-  ~TTempDir() {
-    std::error_code ec;
-    // Make read-only folders writable first, so removal cannot fail on them.
-    for (auto it = fs::recursive_directory_iterator(path_, ec);
-         !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
-      if (it->is_directory(ec) && !it->is_symlink(ec))
-        fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
-    }
-    fs::remove_all(path_, ec);
-  }
-  TTempDir(const TTempDir&) = delete;
-  TTempDir& operator=(const TTempDir&) = delete;
-  const std::string& Path() const { return path_; }
-  std::string operator/(const std::string& rel) const { return path_ + "/" + rel; }
-
- private:
-  std::string path_;
-};
-
-inline void WriteFile(const std::string& path, std::string_view data, fs::perms mode = fs::perms(0644)) {
-  fs::create_directories(fs::path(path).parent_path());
-  std::ofstream f(path, std::ios::binary | std::ios::trunc);
-  f.write(data.data(), static_cast<std::streamsize>(data.size()));
-  f.close();
-  fs::permissions(path, mode);
-}
-
-inline std::string ReadFile(const std::string& path) {
-  std::ifstream f(path, std::ios::binary);
-  std::ostringstream s;
-  s << f.rdbuf();
-  return s.str();
 }
 
 // Reads one line from a FIFO that a started program writes to; waits for the writer at

@@ -8,7 +8,7 @@
 #include "platform/archive/zip.h"
 #include "platform/base/strings.h"
 #include "zip_writer.h"
-#include "servers/test_servers.h"
+#include "servers/test_files.h"
 
 namespace qd {
 namespace {
