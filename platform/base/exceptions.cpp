@@ -38,7 +38,9 @@ QD_IMPLEMENT_CLASS(EVariantError)
 QD_IMPLEMENT_CLASS(EThread)
 QD_IMPLEMENT_CLASS(EOSError)
 
-void RaiseReadError() { throw EReadError(u"Stream read error"); }
+void RaiseReadError() {
+  throw EReadError(u"Stream read error");
+}
 
 void RaiseAssignError(const TObject* source, const TObject* target) {
   String s = source ? source->ClassName() : String(u"nil");

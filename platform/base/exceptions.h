@@ -69,7 +69,8 @@ class EOSError : public Exception {
   QD_CLASS(EOSError, Exception)
 
  public:
-  explicit EOSError(String message = {}, uint32_t code = 0) : Exception(std::move(message)), errorCode_(code) {}
+  explicit EOSError(String message = {}, uint32_t code = 0)
+      : Exception(std::move(message)), errorCode_(code) {}
   uint32_t ErrorCode() const { return errorCode_; }
 
  private:

@@ -20,10 +20,16 @@ int32_t MulDiv(int32_t number, int32_t numerator, int32_t denominator) {
   return static_cast<int32_t>(result);
 }
 
-int64_t Round(double x) { return static_cast<int64_t>(std::nearbyint(x)); }
+int64_t Round(double x) {
+  return static_cast<int64_t>(std::nearbyint(x));
+}
 
-int64_t Trunc(double x) { return static_cast<int64_t>(std::trunc(x)); }
+int64_t Trunc(double x) {
+  return static_cast<int64_t>(std::trunc(x));
+}
 
-int64_t RoundHalfAway(double x) { return static_cast<int64_t>(std::round(x)); }
+int64_t RoundHalfAway(double x) {
+  return static_cast<int64_t>(std::round(x));
+}
 
 }  // namespace qd

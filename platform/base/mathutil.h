@@ -17,6 +17,8 @@ int64_t Trunc(double x);
 int64_t RoundHalfAway(double x);
 
 // Wraps a 64-bit value to 32 bits the way 32-bit two's complement arithmetic does.
-inline int32_t Wrap32(int64_t v) { return static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(v))); }
+inline int32_t Wrap32(int64_t v) {
+  return static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(v)));
+}
 
 }  // namespace qd

@@ -15,7 +15,9 @@ TClass TObject::StaticClass() {
   return &info;
 }
 
-String TClassInfo::ClassName() const { return Utf8ToString(name); }
+String TClassInfo::ClassName() const {
+  return Utf8ToString(name);
+}
 
 namespace {
 struct ClassRegistry {
@@ -28,7 +30,8 @@ ClassRegistry& Registry() {
 }
 std::string Key(std::string_view name) {
   std::string k(name);
-  std::transform(k.begin(), k.end(), k.begin(), [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+  std::transform(k.begin(), k.end(), k.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
   return k;
 }
 }  // namespace

@@ -92,31 +92,34 @@ T* ObjectCast(TObject* o) {
 }  // namespace qd
 
 // In a class body: declares the class reference and the `inherited` alias.
-#define QD_CLASS(Cls, Parent)                                   \
- public:                                                        \
-  using inherited = Parent;                                     \
-  static ::qd::TClass StaticClass();                            \
-  ::qd::TClass ClassType() const override { return StaticClass(); } \
-                                                                \
+#define QD_CLASS(Cls, Parent)               \
+ public:                                    \
+  using inherited = Parent;                 \
+  static ::qd::TClass StaticClass();        \
+  ::qd::TClass ClassType() const override { \
+    return StaticClass();                   \
+  }                                         \
+                                            \
  private:
 
 // In the class's .cpp file (at namespace scope, in the class's namespace).
-#define QD_IMPLEMENT_CLASS(Cls)                                                       \
-  ::qd::TClass Cls::StaticClass() {                                                   \
-    static const ::qd::TClassInfo info{#Cls, Cls::inherited::StaticClass(),           \
-                                       &::qd::detail::CreateInstance<Cls>};           \
-    return &info;                                                                     \
+#define QD_IMPLEMENT_CLASS(Cls)                                             \
+  ::qd::TClass Cls::StaticClass() {                                         \
+    static const ::qd::TClassInfo info{#Cls, Cls::inherited::StaticClass(), \
+                                       &::qd::detail::CreateInstance<Cls>}; \
+    return &info;                                                           \
   }
 
 // A class template or header-only class: defines StaticClass inline.
-#define QD_CLASS_INLINE(Cls, Parent)                                                   \
- public:                                                                               \
-  using inherited = Parent;                                                            \
-  static ::qd::TClass StaticClass() {                                                  \
-    static const ::qd::TClassInfo info{#Cls, Parent::StaticClass(),                    \
-                                       &::qd::detail::CreateInstance<Cls>};            \
-    return &info;                                                                      \
-  }                                                                                    \
-  ::qd::TClass ClassType() const override { return StaticClass(); }                    \
-                                                                                       \
+#define QD_CLASS_INLINE(Cls, Parent)                                                                     \
+ public:                                                                                                 \
+  using inherited = Parent;                                                                              \
+  static ::qd::TClass StaticClass() {                                                                    \
+    static const ::qd::TClassInfo info{#Cls, Parent::StaticClass(), &::qd::detail::CreateInstance<Cls>}; \
+    return &info;                                                                                        \
+  }                                                                                                      \
+  ::qd::TClass ClassType() const override {                                                              \
+    return StaticClass();                                                                                \
+  }                                                                                                      \
+                                                                                                         \
  private:

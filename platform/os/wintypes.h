@@ -82,18 +82,37 @@ using HOOKPROC = LRESULT (*)(int code, WPARAM, LPARAM);
 constexpr COLORREF RGB(uint8_t r, uint8_t g, uint8_t b) {
   return static_cast<COLORREF>(r) | (static_cast<COLORREF>(g) << 8) | (static_cast<COLORREF>(b) << 16);
 }
-constexpr uint8_t GetRValue(COLORREF c) { return static_cast<uint8_t>(c & 0xFF); }
-constexpr uint8_t GetGValue(COLORREF c) { return static_cast<uint8_t>((c >> 8) & 0xFF); }
-constexpr uint8_t GetBValue(COLORREF c) { return static_cast<uint8_t>((c >> 16) & 0xFF); }
-
-constexpr WORD LOWORD(uintptr_t v) { return static_cast<WORD>(v & 0xFFFF); }
-constexpr WORD HIWORD(uintptr_t v) { return static_cast<WORD>((v >> 16) & 0xFFFF); }
-constexpr int16_t GET_X_LPARAM(LPARAM lp) { return static_cast<int16_t>(lp & 0xFFFF); }
-constexpr int16_t GET_Y_LPARAM(LPARAM lp) { return static_cast<int16_t>((lp >> 16) & 0xFFFF); }
-constexpr LPARAM MAKELPARAM(int lo, int hi) {
-  return static_cast<LPARAM>(static_cast<DWORD>((static_cast<WORD>(lo)) | (static_cast<DWORD>(static_cast<WORD>(hi)) << 16)));
+constexpr uint8_t GetRValue(COLORREF c) {
+  return static_cast<uint8_t>(c & 0xFF);
 }
-constexpr WPARAM MAKEWPARAM(int lo, int hi) { return static_cast<WPARAM>(static_cast<DWORD>(MAKELPARAM(lo, hi))); }
-constexpr LRESULT MAKELRESULT(int lo, int hi) { return MAKELPARAM(lo, hi); }
+constexpr uint8_t GetGValue(COLORREF c) {
+  return static_cast<uint8_t>((c >> 8) & 0xFF);
+}
+constexpr uint8_t GetBValue(COLORREF c) {
+  return static_cast<uint8_t>((c >> 16) & 0xFF);
+}
+
+constexpr WORD LOWORD(uintptr_t v) {
+  return static_cast<WORD>(v & 0xFFFF);
+}
+constexpr WORD HIWORD(uintptr_t v) {
+  return static_cast<WORD>((v >> 16) & 0xFFFF);
+}
+constexpr int16_t GET_X_LPARAM(LPARAM lp) {
+  return static_cast<int16_t>(lp & 0xFFFF);
+}
+constexpr int16_t GET_Y_LPARAM(LPARAM lp) {
+  return static_cast<int16_t>((lp >> 16) & 0xFFFF);
+}
+constexpr LPARAM MAKELPARAM(int lo, int hi) {
+  return static_cast<LPARAM>(
+      static_cast<DWORD>((static_cast<WORD>(lo)) | (static_cast<DWORD>(static_cast<WORD>(hi)) << 16)));
+}
+constexpr WPARAM MAKEWPARAM(int lo, int hi) {
+  return static_cast<WPARAM>(static_cast<DWORD>(MAKELPARAM(lo, hi)));
+}
+constexpr LRESULT MAKELRESULT(int lo, int hi) {
+  return MAKELPARAM(lo, hi);
+}
 
 }  // namespace qd

@@ -88,7 +88,9 @@ TEST(VariantStream, EveryTag) {
     EXPECT_EQ(Written(c.value), c.bytes) << c.name;
     const Variant back = ReadFrom(c.bytes);
     EXPECT_EQ(back.Type(), c.readType) << c.name;
-    if (c.readType != varString || VarIsStr(c.value)) { EXPECT_TRUE(VarEquals(back, c.value)) << c.name; }
+    if (c.readType != varString || VarIsStr(c.value)) {
+      EXPECT_TRUE(VarEquals(back, c.value)) << c.name;
+    }
   }
   EXPECT_EQ(ReadFrom({9}).AsInteger(), -1);  // True has all bits set
 }

@@ -10,12 +10,13 @@ namespace qd {
 // The twelve bound functions, named like the system's (hence their own namespace):
 // dxDWMApi::DwmIsCompositionEnabled. nullptr when absent; callers check IsDwmPresent or the
 // variable itself.
-#define QD_DWMAPI_FUNCTIONS(X)                                                                           \
-  X(DwmDefWindowProc)                                                                                    \
-  X(DwmEnableBlurBehindWindow) X(DwmEnableComposition) X(DwmEnableMMCSS) X(DwmExtendFrameIntoClientArea) \
-      X(DwmGetColorizationColor) X(DwmGetWindowAttribute) X(DwmIsCompositionEnabled)                     \
-          X(DwmSetWindowAttribute) X(DwmSetIconicThumbnail) X(DwmSetIconicLivePreviewBitmap)             \
-              X(DwmInvalidateIconicBitmaps)
+// clang-format off
+#define QD_DWMAPI_FUNCTIONS(X)                                                               \
+  X(DwmDefWindowProc) X(DwmEnableBlurBehindWindow) X(DwmEnableComposition)                  \
+  X(DwmEnableMMCSS) X(DwmExtendFrameIntoClientArea) X(DwmGetColorizationColor)              \
+  X(DwmGetWindowAttribute) X(DwmIsCompositionEnabled) X(DwmSetWindowAttribute)              \
+  X(DwmSetIconicThumbnail) X(DwmSetIconicLivePreviewBitmap) X(DwmInvalidateIconicBitmaps)
+// clang-format on
 
 namespace dxDWMApi {
 #define QD_DWMAPI_VARIABLE(Name) extern decltype(&::qd::Name) Name;

@@ -14,29 +14,24 @@
 namespace qd {
 
 // Every function bound from the library, by name.
-#define QD_UXTHEME_FUNCTIONS(X)                                                                              \
-  X(CloseThemeData)                                                                                          \
-  X(DrawThemeBackground)                                                                                     \
-  X(DrawThemeEdge) X(DrawThemeIcon) X(DrawThemeParentBackground) X(DrawThemeText) X(DrawThemeTextEx)         \
-      X(EnableThemeDialogTexture) X(GetCurrentThemeName) X(GetThemeAppProperties)                            \
-          X(GetThemeBackgroundContentRect) X(GetThemeBackgroundRegion) X(GetThemeBackgroundExtent)           \
-              X(GetThemeBool) X(GetThemeColor) X(GetThemeDocumentationProperty) X(GetThemeEnumValue)         \
-                  X(GetThemeFilename) X(GetThemeFont) X(GetThemeInt) X(GetThemeIntList) X(GetThemeMargins)   \
-                      X(GetThemeMetric) X(GetThemePartSize) X(GetThemePosition) X(GetThemePropertyOrigin)    \
-                          X(GetThemeRect) X(GetThemeString) X(GetThemeSysBool) X(GetThemeSysColor)           \
-                              X(GetThemeSysColorBrush) X(GetThemeSysFont) X(GetThemeSysInt)                  \
-                                  X(GetThemeSysSize) X(GetThemeSysString) X(GetThemeTextExtent)              \
-                                      X(GetThemeTextMetrics) X(GetWindowTheme) X(HitTestThemeBackground)     \
-                                          X(IsAppThemed) X(IsThemeActive) X(IsThemePartDefined)              \
-                                              X(IsThemeBackgroundPartiallyTransparent)                       \
-                                                  X(IsThemeDialogTextureEnabled) X(OpenThemeData)            \
-                                                      X(SetThemeAppProperties) X(SetWindowTheme)             \
-                                                          X(BeginBufferedPaint) X(BufferedPaintClear)        \
-                                                              X(BufferedPaintInit) X(BufferedPaintSetAlpha)  \
-                                                                  X(BufferedPaintUnInit) X(EndBufferedPaint) \
-                                                                      X(BeginPanningFeedback)                \
-                                                                          X(UpdatePanningFeedback)           \
-                                                                              X(EndPanningFeedback)
+// clang-format off
+#define QD_UXTHEME_FUNCTIONS(X)                                                                 \
+  X(CloseThemeData) X(DrawThemeBackground) X(DrawThemeEdge) X(DrawThemeIcon)                    \
+  X(DrawThemeParentBackground) X(DrawThemeText) X(DrawThemeTextEx) X(EnableThemeDialogTexture)  \
+  X(GetCurrentThemeName) X(GetThemeAppProperties) X(GetThemeBackgroundContentRect)              \
+  X(GetThemeBackgroundRegion) X(GetThemeBackgroundExtent) X(GetThemeBool) X(GetThemeColor)      \
+  X(GetThemeDocumentationProperty) X(GetThemeEnumValue) X(GetThemeFilename) X(GetThemeFont)     \
+  X(GetThemeInt) X(GetThemeIntList) X(GetThemeMargins) X(GetThemeMetric) X(GetThemePartSize)    \
+  X(GetThemePosition) X(GetThemePropertyOrigin) X(GetThemeRect) X(GetThemeString)               \
+  X(GetThemeSysBool) X(GetThemeSysColor) X(GetThemeSysColorBrush) X(GetThemeSysFont)            \
+  X(GetThemeSysInt) X(GetThemeSysSize) X(GetThemeSysString) X(GetThemeTextExtent)               \
+  X(GetThemeTextMetrics) X(GetWindowTheme) X(HitTestThemeBackground) X(IsAppThemed)             \
+  X(IsThemeActive) X(IsThemePartDefined) X(IsThemeBackgroundPartiallyTransparent)               \
+  X(IsThemeDialogTextureEnabled) X(OpenThemeData) X(SetThemeAppProperties) X(SetWindowTheme)    \
+  X(BeginBufferedPaint) X(BufferedPaintClear) X(BufferedPaintInit) X(BufferedPaintSetAlpha)     \
+  X(BufferedPaintUnInit) X(EndBufferedPaint) X(BeginPanningFeedback) X(UpdatePanningFeedback)   \
+  X(EndPanningFeedback)
+// clang-format on
 
 // The bound entry points (nullptr when absent), with the system functions' signatures.
 struct TdxUxThemeProcs {
