@@ -1,6 +1,14 @@
 # Warnings for the project's own code.
 function(qd_warnings target)
   target_compile_options(${target} PRIVATE -Wall -Wextra -Wno-unused-parameter -Wno-missing-field-initializers)
+  if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+    # In a unity build every source is an included file, and GCC takes a class of it that uses
+    # a type of the source's anonymous namespace for a header's mistake.
+    target_compile_options(${target} PRIVATE -Wno-subobject-linkage)
+  endif()
+  if(QD_WERROR)
+    target_compile_options(${target} PRIVATE -Werror)
+  endif()
 endfunction()
 
 # One static library per source folder; sources are picked up from the folder itself. DEPS are

@@ -17,8 +17,8 @@ QD_IMPLEMENT_CLASS(TRegistry)
 
 namespace {
 
-constexpr LONG kSuccess = 0, kNotFound = 2, kAccessDenied = 5, kInvalidHandle = 6, kMoreData = 234,
-               kNoMoreItems = 259, kInvalidParameter = 87;
+constexpr LONG kRegSuccess = 0, kRegNotFound = 2, kRegAccessDenied = 5, kRegInvalidHandle = 6,
+               kRegMoreData = 234, kRegNoMoreItems = 259, kRegInvalidParameter = 87;
 
 struct Value {
   String name;
@@ -118,41 +118,41 @@ Node* NodeOf(Registry& r, HKEY key, LONG& err) {
   uintptr_t root;
   std::vector<String> path;
   if (!Resolve(r, key, {}, root, path)) {
-    err = kInvalidHandle;
+    err = kRegInvalidHandle;
     return nullptr;
   }
   Node* n = Find(r, root, path);
-  err = n ? kSuccess : kNotFound;  // a key deleted while open
+  err = n ? kRegSuccess : kRegNotFound;  // a key deleted while open
   return n;
 }
 
 LONG CopyName(const String& name, WCHAR* out, DWORD* cch) {
-  if (!cch) return kInvalidParameter;
+  if (!cch) return kRegInvalidParameter;
   if (!out || *cch < name.size() + 1) {
     *cch = static_cast<DWORD>(name.size());
-    return kMoreData;
+    return kRegMoreData;
   }
   std::copy(name.begin(), name.end(), out);
   out[name.size()] = 0;
   *cch = static_cast<DWORD>(name.size());
-  return kSuccess;
+  return kRegSuccess;
 }
 
 LONG CopyData(const Value& v, DWORD* type, BYTE* data, DWORD* cb) {
   if (type) *type = v.type;
-  if (!cb) return data ? kInvalidParameter : kSuccess;
+  if (!cb) return data ? kRegInvalidParameter : kRegSuccess;
   DWORD need = static_cast<DWORD>(v.data.size());
   if (!data) {
     *cb = need;
-    return kSuccess;
+    return kRegSuccess;
   }
   if (*cb < need) {
     *cb = need;
-    return kMoreData;
+    return kRegMoreData;
   }
   if (need) std::memcpy(data, v.data.data(), need);
   *cb = need;
-  return kSuccess;
+  return kRegSuccess;
 }
 
 TBytes StringBytes(const String& s) {
@@ -169,29 +169,29 @@ TBytes StringBytes(const String& s) {
 }  // namespace
 
 LONG RegOpenKeyExW(HKEY hKey, const WCHAR* lpSubKey, DWORD, REGSAM samDesired, HKEY* phkResult) {
-  if (!phkResult) return kInvalidParameter;
+  if (!phkResult) return kRegInvalidParameter;
   *phkResult = nullptr;
   auto& r = Reg();
   std::lock_guard g(r.lock);
   uintptr_t root;
   std::vector<String> path;
-  if (!Resolve(r, hKey, lpSubKey ? StringView(lpSubKey) : StringView(), root, path)) return kInvalidHandle;
-  if (!Find(r, root, path)) return kNotFound;
-  if (samDesired & (KEY_SET_VALUE | KEY_CREATE_SUB_KEY) & ~KEY_READ) return kAccessDenied;
+  if (!Resolve(r, hKey, lpSubKey ? StringView(lpSubKey) : StringView(), root, path)) return kRegInvalidHandle;
+  if (!Find(r, root, path)) return kRegNotFound;
+  if (samDesired & (KEY_SET_VALUE | KEY_CREATE_SUB_KEY) & ~KEY_READ) return kRegAccessDenied;
   auto* k = new OpenedKey{root, std::move(path)};
   r.open.insert(k);
   *phkResult = reinterpret_cast<HKEY>(k);
-  return kSuccess;
+  return kRegSuccess;
 }
 
 LONG RegCloseKey(HKEY hKey) {
-  if (IsPredefined(hKey)) return kSuccess;
+  if (IsPredefined(hKey)) return kRegSuccess;
   auto& r = Reg();
   std::lock_guard g(r.lock);
   auto* k = reinterpret_cast<OpenedKey*>(hKey);
-  if (!r.open.erase(k)) return kInvalidHandle;
+  if (!r.open.erase(k)) return kRegInvalidHandle;
   delete k;
-  return kSuccess;
+  return kRegSuccess;
 }
 
 LONG RegQueryValueExW(HKEY hKey, const WCHAR* lpValueName, DWORD*, DWORD* lpType, BYTE* lpData,
@@ -202,7 +202,7 @@ LONG RegQueryValueExW(HKEY hKey, const WCHAR* lpValueName, DWORD*, DWORD* lpType
   Node* n = NodeOf(r, hKey, err);
   if (!n) return err;
   Value* v = n->FindValue(lpValueName ? String(lpValueName) : String());
-  if (!v) return kNotFound;
+  if (!v) return kRegNotFound;
   return CopyData(*v, lpType, lpData, lpcbData);
 }
 
@@ -213,7 +213,7 @@ LONG RegEnumKeyExW(HKEY hKey, DWORD dwIndex, WCHAR* lpName, DWORD* lpcchName, DW
   LONG err;
   Node* n = NodeOf(r, hKey, err);
   if (!n) return err;
-  if (dwIndex >= n->children.size()) return kNoMoreItems;
+  if (dwIndex >= n->children.size()) return kRegNoMoreItems;
   if (lpcchClass) *lpcchClass = 0;
   return CopyName(n->children[dwIndex]->name, lpName, lpcchName);
 }
@@ -225,10 +225,10 @@ LONG RegEnumValueW(HKEY hKey, DWORD dwIndex, WCHAR* lpValueName, DWORD* lpcchVal
   LONG err;
   Node* n = NodeOf(r, hKey, err);
   if (!n) return err;
-  if (dwIndex >= n->values.size()) return kNoMoreItems;
+  if (dwIndex >= n->values.size()) return kRegNoMoreItems;
   const Value& v = n->values[dwIndex];
   LONG e = CopyName(v.name, lpValueName, lpcchValueName);
-  if (e != kSuccess) return e;
+  if (e != kRegSuccess) return e;
   return CopyData(v, lpType, lpData, lpcbData);
 }
 
@@ -240,16 +240,16 @@ LONG RegQueryInfoKeyW(HKEY hKey, DWORD* lpcSubKeys, DWORD* lpcValues) {
   if (!n) return err;
   if (lpcSubKeys) *lpcSubKeys = static_cast<DWORD>(n->children.size());
   if (lpcValues) *lpcValues = static_cast<DWORD>(n->values.size());
-  return kSuccess;
+  return kRegSuccess;
 }
 
 LONG RegCreateKeyExW(HKEY, const WCHAR*, DWORD, WCHAR*, DWORD, REGSAM, void*, HKEY* phkResult, DWORD*) {
   if (phkResult) *phkResult = nullptr;
-  return kAccessDenied;
+  return kRegAccessDenied;
 }
 
 LONG RegSetValueExW(HKEY, const WCHAR*, DWORD, DWORD, const BYTE*, DWORD) {
-  return kAccessDenied;
+  return kRegAccessDenied;
 }
 
 void RegistrySetValue(HKEY Root, const String& KeyPath, const String& Name, DWORD Type, const TBytes& Data) {
@@ -314,7 +314,8 @@ bool TRegistry::OpenKey(const String& Key, bool) {
   String path = absolute ? Key.substr(1) : (currentPath_.empty() ? Key : currentPath_ + u"\\" + Key);
   HKEY base = absolute || !currentKey_ ? rootKey_ : currentKey_;
   HKEY k = nullptr;
-  if (RegOpenKeyExW(base, absolute ? path.c_str() : Key.c_str(), 0, KEY_READ, &k) != kSuccess) return false;
+  if (RegOpenKeyExW(base, absolute ? path.c_str() : Key.c_str(), 0, KEY_READ, &k) != kRegSuccess)
+    return false;
   CloseKey();
   currentKey_ = k;
   while (!path.empty() && path.back() == u'\\') path.pop_back();
@@ -337,7 +338,7 @@ bool TRegistry::KeyExists(const String& Key) {
   HKEY base = absolute || !currentKey_ ? rootKey_ : currentKey_;
   String sub = absolute ? Key.substr(1) : Key;
   HKEY k = nullptr;
-  if (RegOpenKeyExW(base, sub.c_str(), 0, KEY_READ, &k) != kSuccess) return false;
+  if (RegOpenKeyExW(base, sub.c_str(), 0, KEY_READ, &k) != kRegSuccess) return false;
   RegCloseKey(k);
   return true;
 }
@@ -345,7 +346,7 @@ bool TRegistry::KeyExists(const String& Key) {
 bool TRegistry::GetKeyInfo(TRegKeyInfo& Value) {
   Value = {};
   DWORD keys = 0, values = 0;
-  if (RegQueryInfoKeyW(currentKey_ ? currentKey_ : rootKey_, &keys, &values) != kSuccess) return false;
+  if (RegQueryInfoKeyW(currentKey_ ? currentKey_ : rootKey_, &keys, &values) != kRegSuccess) return false;
   Value.NumSubKeys = static_cast<int>(keys);
   Value.NumValues = static_cast<int>(values);
   return true;
@@ -359,9 +360,9 @@ bool TRegistry::HasSubKeys() {
 bool TRegistry::GetData(const String& Name, TBytes& data, DWORD& type) {
   HKEY k = currentKey_ ? currentKey_ : rootKey_;
   DWORD size = 0;
-  if (RegQueryValueExW(k, Name.c_str(), nullptr, &type, nullptr, &size) != kSuccess) return false;
+  if (RegQueryValueExW(k, Name.c_str(), nullptr, &type, nullptr, &size) != kRegSuccess) return false;
   data.resize(size);
-  return RegQueryValueExW(k, Name.c_str(), nullptr, &type, data.data(), &size) == kSuccess;
+  return RegQueryValueExW(k, Name.c_str(), nullptr, &type, data.data(), &size) == kRegSuccess;
 }
 
 bool TRegistry::ValueExists(const String& Name) {
@@ -371,7 +372,7 @@ bool TRegistry::ValueExists(const String& Name) {
 int TRegistry::GetDataSize(const String& ValueName) {
   DWORD size = 0, type = 0;
   if (RegQueryValueExW(currentKey_ ? currentKey_ : rootKey_, ValueName.c_str(), nullptr, &type, nullptr,
-                       &size) != kSuccess)
+                       &size) != kRegSuccess)
     return -1;
   return static_cast<int>(size);
 }
@@ -379,7 +380,7 @@ int TRegistry::GetDataSize(const String& ValueName) {
 TRegDataType TRegistry::GetDataType(const String& ValueName) {
   DWORD size = 0, type = 0;
   if (RegQueryValueExW(currentKey_ ? currentKey_ : rootKey_, ValueName.c_str(), nullptr, &type, nullptr,
-                       &size) != kSuccess)
+                       &size) != kRegSuccess)
     return rdUnknown;
   switch (type) {
     case REG_SZ:
@@ -436,7 +437,7 @@ void TRegistry::GetValueNames(TStrings* Strings) {
   for (DWORD i = 0;; ++i) {
     WCHAR name[16384];
     DWORD cch = 16384;
-    if (RegEnumValueW(k, i, name, &cch, nullptr, nullptr, nullptr, nullptr) != kSuccess) break;
+    if (RegEnumValueW(k, i, name, &cch, nullptr, nullptr, nullptr, nullptr) != kRegSuccess) break;
     Strings->Add(String(name, cch));
   }
 }
@@ -447,7 +448,7 @@ void TRegistry::GetKeyNames(TStrings* Strings) {
   for (DWORD i = 0;; ++i) {
     WCHAR name[256];
     DWORD cch = 256;
-    if (RegEnumKeyExW(k, i, name, &cch, nullptr, nullptr, nullptr, nullptr) != kSuccess) break;
+    if (RegEnumKeyExW(k, i, name, &cch, nullptr, nullptr, nullptr, nullptr) != kRegSuccess) break;
     Strings->Add(String(name, cch));
   }
 }

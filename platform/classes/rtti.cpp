@@ -20,14 +20,14 @@ struct ClassEntry {
   std::vector<TPublishedField> fields;
 };
 
-struct Registry {
+struct PropertyTables {
   std::recursive_mutex lock;
   std::map<TClass, ClassEntry> classes;
   std::map<TClass, std::unique_ptr<TTypeInfo>> classTypes;
 };
 
-Registry& Reg() {
-  static Registry r;
+PropertyTables& PropertyTablesOf() {
+  static PropertyTables r;
   return r;
 }
 
@@ -113,7 +113,7 @@ TTypeInfo MakeSetTypeInfo(const String& Name, const TTypeInfo* Element) {
 }
 
 const TTypeInfo* ClassTypeInfo(TClass c) {
-  auto& r = Reg();
+  auto& r = PropertyTablesOf();
   std::lock_guard g(r.lock);
   auto& slot = r.classTypes[c];
   if (!slot) {
@@ -179,7 +179,7 @@ String TPropertyRegistrar::Utf8Name(const char* s) {
 }
 
 TPropInfo* TPropertyRegistrar::AddProp(TPropInfo&& p) {
-  auto& r = Reg();
+  auto& r = PropertyTablesOf();
   std::lock_guard g(r.lock);
   p.Declarer = class_;
   auto& props = r.classes[class_].props;
@@ -193,19 +193,19 @@ TPropInfo* TPropertyRegistrar::AddProp(TPropInfo&& p) {
 }
 
 void TPropertyRegistrar::AddMethod(TPublishedMethod&& m) {
-  auto& r = Reg();
+  auto& r = PropertyTablesOf();
   std::lock_guard g(r.lock);
   r.classes[class_].methods.push_back(std::move(m));
 }
 
 void TPropertyRegistrar::AddField(TPublishedField&& f) {
-  auto& r = Reg();
+  auto& r = PropertyTablesOf();
   std::lock_guard g(r.lock);
   r.classes[class_].fields.push_back(std::move(f));
 }
 
 void RegisterPublishedClass(TClass c, void (*Register)(TPropertyRegistrar&)) {
-  auto& r = Reg();
+  auto& r = PropertyTablesOf();
   std::lock_guard g(r.lock);
   if (r.classes.count(c)) return;
   r.classes[c];  // marks the class as registered before its function runs
@@ -216,7 +216,7 @@ void RegisterPublishedClass(TClass c, void (*Register)(TPropertyRegistrar&)) {
 // --- look-ups ------------------------------------------------------------------------------
 
 const TPropInfo* GetPropInfo(TClass AClass, const String& PropName) {
-  auto& r = Reg();
+  auto& r = PropertyTablesOf();
   std::lock_guard g(r.lock);
   for (TClass c = AClass; c; c = c->parent) {
     auto it = r.classes.find(c);
@@ -234,7 +234,7 @@ const TPropInfo* GetPropInfo(const TObject* Instance, const String& PropName) {
 }
 
 std::vector<const TPropInfo*> GetPropList(TClass AClass) {
-  auto& r = Reg();
+  auto& r = PropertyTablesOf();
   std::lock_guard g(r.lock);
   std::vector<TClass> chain;
   for (TClass c = AClass; c; c = c->parent) chain.push_back(c);
@@ -272,7 +272,7 @@ bool IsStoredProp(TObject* Instance, const TPropInfo* PropInfo) {
 const TPublishedMethod* FindPublishedMethod(const TObject* Instance, const String& Name) {
   if (!Instance) return nullptr;
   Ensure(Instance);
-  auto& r = Reg();
+  auto& r = PropertyTablesOf();
   std::lock_guard g(r.lock);
   for (TClass c = Instance->ClassType(); c; c = c->parent) {
     auto it = r.classes.find(c);
@@ -286,7 +286,7 @@ const TPublishedMethod* FindPublishedMethod(const TObject* Instance, const Strin
 String GetPublishedMethodName(const TObject* Instance, const TMethodValue& Value) {
   if (!Instance || !Value.Assigned) return {};
   Ensure(Instance);
-  auto& r = Reg();
+  auto& r = PropertyTablesOf();
   std::lock_guard g(r.lock);
   for (TClass c = Instance->ClassType(); c; c = c->parent) {
     auto it = r.classes.find(c);
@@ -300,7 +300,7 @@ String GetPublishedMethodName(const TObject* Instance, const TMethodValue& Value
 const TPublishedField* FindPublishedField(const TObject* Instance, const String& Name) {
   if (!Instance) return nullptr;
   Ensure(Instance);
-  auto& r = Reg();
+  auto& r = PropertyTablesOf();
   std::lock_guard g(r.lock);
   for (TClass c = Instance->ClassType(); c; c = c->parent) {
     auto it = r.classes.find(c);

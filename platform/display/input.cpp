@@ -22,7 +22,7 @@ WORD XButton(MouseButton b) {
   return b == MouseButton::X1 ? XBUTTON1 : b == MouseButton::X2 ? XBUTTON2 : 0;
 }
 
-POINT Cursor() {
+POINT CursorPos() {
   POINT p;
   GetCursorPos(&p);
   return p;
@@ -40,11 +40,11 @@ void MoveMouse(HWND hwnd, POINT client) {
 }
 
 void MouseDown(MouseButton button) {
-  os::InjectMouseButton(DownMessage(button), Cursor(), XButton(button));
+  os::InjectMouseButton(DownMessage(button), CursorPos(), XButton(button));
 }
 
 void MouseUp(MouseButton button) {
-  os::InjectMouseButton(DownMessage(button) + 1, Cursor(), XButton(button));
+  os::InjectMouseButton(DownMessage(button) + 1, CursorPos(), XButton(button));
 }
 
 void Click(POINT screen, MouseButton button) {
@@ -64,7 +64,7 @@ void DoubleClick(HWND hwnd, POINT client) {
 }
 
 void Wheel(int delta, bool horizontal) {
-  os::InjectMouseWheel(Cursor(), delta, horizontal);
+  os::InjectMouseWheel(CursorPos(), delta, horizontal);
 }
 
 void KeyDown(int vk) {

@@ -202,7 +202,7 @@ bool IsSpace(char32_t c) {
 
 class Shaper {
  public:
-  Shaper(const Face& face, double emPx) : face_(face), emPx_(emPx) {
+  Shaper(const Face& face, double emPx) {
     cairo_matrix_t fm, ctm;
     cairo_matrix_init_scale(&fm, emPx, emPx);
     cairo_matrix_init_identity(&ctm);
@@ -240,8 +240,6 @@ class Shaper {
   }
 
  private:
-  const Face& face_;
-  double emPx_;
   cairo_font_options_t* options_ = nullptr;
   cairo_scaled_font_t* font_ = nullptr;
   std::unordered_map<char32_t, unsigned long> glyphs_;
@@ -258,8 +256,8 @@ struct Line {
 
 class LayoutBuilder {
  public:
-  LayoutBuilder(const std::vector<Char>& chars, const Settings& s, double emPx, double space)
-      : chars_(chars), s_(s), emPx_(emPx), space_(space) {}
+  LayoutBuilder(const std::vector<Char>& chars, const Settings& s, double space)
+      : chars_(chars), s_(s), space_(space) {}
 
   // Width of chars [a, b) set from the line's start.
   double Width(size_t a, size_t b, bool trailing) const {
@@ -292,7 +290,6 @@ class LayoutBuilder {
   }
   const std::vector<Char>& chars_;
   const Settings& s_;
-  double emPx_;
   double space_;
 };
 
@@ -547,7 +544,7 @@ Status DoLayout(const WCHAR* text, INT length, const FamilyData& family, INT sty
   Shaper shaper(*face, emPx);
   std::vector<Char> chars = ReadChars(text, length, s.hotkey, shaper);
   double space = shaper.Advance(shaper.Glyph(U' '));
-  LayoutBuilder lb(chars, s, emPx, space);
+  LayoutBuilder lb(chars, s, space);
   const double pad = s.typographic ? 0 : emPx / 6;
   const bool wrap = rect.Width > 0 && !(s.flags & StringFormatFlagsNoWrap);
   const double avail = std::max(0.0, double(rect.Width) - 2 * pad);

@@ -15,7 +15,7 @@
 namespace qd {
 namespace {
 
-std::string Show(TDateTime ADate) {
+std::string DateText(TDateTime ADate) {
   return StringToUtf8(DateToStr(ADate));
 }
 
@@ -61,7 +61,7 @@ int32_t HebrewMonthOfIcu(const TIcuDate& ADate) {
 }
 
 void ExpectRoundTrip(const TcxCustomCalendarTable& ATable, TDateTime ADate, const TcxDateTime& AConverted) {
-  EXPECT_EQ(ATable.ToDateTime(AConverted), ADate) << Show(ADate);
+  EXPECT_EQ(ATable.ToDateTime(AConverted), ADate) << DateText(ADate);
 }
 
 // ICU postpones Rosh Hashana once more when a Sunday molad after 15h 589p following a leap
@@ -118,9 +118,9 @@ TEST(CalendarIcu, HebrewDatesMatchIcuOverTheWholeRange) {
     ExpectRoundTrip(table, d, c);
     if (IcuMisplacesHebrewYear(c.Year)) continue;
     const TIcuDate h = icu.Get(d);
-    ASSERT_EQ(c.Year, h.Year) << Show(d);
-    ASSERT_EQ(c.Month, HebrewMonthOfIcu(h)) << Show(d);
-    ASSERT_EQ(c.Day, h.Day) << Show(d);
+    ASSERT_EQ(c.Year, h.Year) << DateText(d);
+    ASSERT_EQ(c.Month, HebrewMonthOfIcu(h)) << DateText(d);
+    ASSERT_EQ(c.Day, h.Day) << DateText(d);
     EXPECT_EQ(table.IsLeapYear(c.Year), h.Leap);
     EXPECT_EQ(table.GetDaysInYear(c.Year), h.DaysInYear);
   }
@@ -138,13 +138,13 @@ TEST(CalendarIcu, HijriDatesMatchIcuOutsideTheOneYearWhereTheLeapRulesDiffer) {
     const int32_t cycleYear = c.Year % 30;
     if (cycleYear == 15 && c.Month == 12 && c.Day == 30) {
       const TIcuDate h = icu.Get(d);
-      ASSERT_EQ(std::make_tuple(h.Year, h.Month, h.Day), std::make_tuple(c.Year + 1, 0, 1)) << Show(d);
+      ASSERT_EQ(std::make_tuple(h.Year, h.Month, h.Day), std::make_tuple(c.Year + 1, 0, 1)) << DateText(d);
       continue;
     }
     const TIcuDate h = icu.Get(cycleYear == 16 ? d - 1 : d);
-    ASSERT_EQ(c.Year, h.Year) << Show(d);
-    ASSERT_EQ(c.Month, h.Month + 1) << Show(d);
-    ASSERT_EQ(c.Day, h.Day) << Show(d);
+    ASSERT_EQ(c.Year, h.Year) << DateText(d);
+    ASSERT_EQ(c.Month, h.Month + 1) << DateText(d);
+    ASSERT_EQ(c.Day, h.Day) << DateText(d);
   }
 }
 
@@ -155,8 +155,8 @@ TEST(CalendarIcu, JapaneseErasMatchIcu) {
   for (TDateTime d = EncodeDate(1868, 9, 8); d <= EncodeDate(2200, 1, 1); d += 1) {
     const TIcuDate h = icu.Get(d);
     const TcxDateTime c = table.FromDateTime(d);
-    ASSERT_EQ(c.Era, h.Era - kIcuMeiji) << Show(d);
-    ASSERT_EQ(c.Year, h.Year) << Show(d);
+    ASSERT_EQ(c.Era, h.Era - kIcuMeiji) << DateText(d);
+    ASSERT_EQ(c.Year, h.Year) << DateText(d);
     ASSERT_EQ(c.Month, h.Month + 1);
     ASSERT_EQ(c.Day, h.Day);
     ExpectRoundTrip(table, d, c);
@@ -176,7 +176,7 @@ TEST(CalendarIcu, TaiwanAndThaiYearsMatchIcu) {
          d <= EncodeDate(9999, 12, 31); d += 97) {
       const TIcuDate h = icu.Get(d);
       const TcxDateTime c = table.FromDateTime(d);
-      ASSERT_EQ(c.Year, h.Year) << k.IcuType << " " << Show(d);
+      ASSERT_EQ(c.Year, h.Year) << k.IcuType << " " << DateText(d);
       ASSERT_EQ(c.Month, h.Month + 1);
       ASSERT_EQ(c.Day, h.Day);
       ExpectRoundTrip(table, d, c);

@@ -8,7 +8,7 @@
 namespace qd {
 namespace {
 
-struct Listener {
+struct ScaleListener {
   struct Call {
     TObject* sender;
     int32_t m, d;
@@ -22,7 +22,7 @@ struct Listener {
     calls.push_back({Sender, M, D, IsLoading});
     if (removeFrom) removeFrom->ListenerRemove(removeHandler);
   }
-  TdxScaleFactorNotifyEvent Handler() { return MakeMethod(this, &Listener::Changed); }
+  TdxScaleFactorNotifyEvent Handler() { return MakeMethod(this, &ScaleListener::Changed); }
 };
 
 TEST(ScaleFactor, ReduceFraction) {
@@ -42,7 +42,7 @@ TEST(ScaleFactor, AssignReportsUnreducedRatios) {
   TdxScaleFactor f;
   EXPECT_FALSE(f.Assigned());
   EXPECT_EQ(f.Apply(7), 7);
-  Listener l;
+  ScaleListener l;
   f.ListenerAdd(l.Handler());
   f.Assign(144, 96, false);
   EXPECT_EQ(f.Numerator(), 3);
@@ -50,7 +50,8 @@ TEST(ScaleFactor, AssignReportsUnreducedRatios) {
   f.Assign(288, 192, true);  // the same value: nobody is told
   f.Assign(2, 1, true);
   f.Change(3, 4);  // 2/1 * 3/4 = 3/2
-  EXPECT_EQ(l.calls, (std::vector<Listener::Call>{{&f, 3, 2, false}, {&f, 4, 3, true}, {&f, 3, 4, false}}));
+  EXPECT_EQ(l.calls,
+            (std::vector<ScaleListener::Call>{{&f, 3, 2, false}, {&f, 4, 3, true}, {&f, 3, 4, false}}));
   EXPECT_THROW(f.ListenerAdd(l.Handler()), EdxException);
   EXPECT_EQ(f.ListenersCount(), 1);
   f.ListenerRemove(l.Handler());
@@ -85,7 +86,7 @@ TEST(ScaleFactor, ApplyRevertAndSourceScale) {
 
 TEST(ScaleFactor, ListenerRemovingItselfDuringTheCall) {
   TdxScaleFactor f;
-  Listener a, b;
+  ScaleListener a, b;
   a.removeFrom = &f;
   a.removeHandler = a.Handler();  // a removes itself: the list empties and is freed
   f.ListenerAdd(a.Handler());

@@ -9,9 +9,15 @@
 #include <string>
 #include <string_view>
 
+#include "platform/base/strings.h"
+
 namespace qd::testing {
 
 namespace fs = std::filesystem;
+
+inline std::string U8(const String& s) {
+  return StringToUtf8(s);
+}
 
 // A fresh folder under the system's temporary folder, removed with its content.
 class TTempDir {

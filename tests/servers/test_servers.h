@@ -97,10 +97,6 @@ struct TLoggedRequest {
   }
 };
 
-inline std::string U8(const String& s) {
-  return StringToUtf8(s);
-}
-
 inline std::string HexToBytes(const std::string& hex) {
   std::string out;
   for (size_t i = 0; i + 1 < hex.size(); i += 2)

@@ -57,23 +57,6 @@ TCalendarList& EnsureCalendarList() {
   return *CalendarList();
 }
 
-TDateTime EndOfDay(int32_t AYear, int32_t AMonth, int32_t ADay) {
-  return EncodeDate(AYear, AMonth, ADay) + EncodeTime(23, 59, 59, 999);
-}
-
-TDateTime EncodeTimeOf(const TcxDateTime& ADate) {
-  return EncodeTime(ADate.Hours, ADate.Minutes, ADate.Seconds, ADate.Milliseconds);
-}
-
-void DecodeTimeInto(TDateTime ADate, TcxDateTime& AResult) {
-  int h, m, s, ms;
-  DecodeTime(ADate, h, m, s, ms);
-  AResult.Hours = static_cast<uint8_t>(h);
-  AResult.Minutes = static_cast<uint8_t>(m);
-  AResult.Seconds = static_cast<uint8_t>(s);
-  AResult.Milliseconds = static_cast<uint16_t>(ms);
-}
-
 TcxDateTime MakeDateTime(int32_t AEra, int32_t AYear, int32_t AMonth, int32_t ADay,
                          const TcxDateTime& ATime) {
   TcxDateTime r = ATime;
@@ -497,7 +480,7 @@ TcxEra* TcxGregorianCalendarTable::GetDefaultEra() const {
 }
 
 TDateTime TcxGregorianCalendarTable::GetMaxSupportedDate() const {
-  return EndOfDay(9999, 12, 31);
+  return cxCalendarDays::EndOfDay(9999, 12, 31);
 }
 
 TDateTime TcxGregorianCalendarTable::GetMinSupportedDate() const {
@@ -519,7 +502,7 @@ TcxDateTime TcxGregorianCalendarTable::FromDateTime(TDateTime ADate) const {
   result.Year = y;
   result.Month = m;
   result.Day = d;
-  DecodeTimeInto(ADate, result);
+  cxCalendarDays::DecodeTimeInto(ADate, result);
   return result;
 }
 
@@ -586,7 +569,7 @@ bool TcxGregorianCalendarTable::IsLeapYear(int32_t AEra, int32_t AYear) const {
 
 TDateTime TcxGregorianCalendarTable::ToDateTime(const TcxDateTime& ADateTime) const {
   const TDateTime date = EncodeDate(ADateTime.Year, ADateTime.Month, ADateTime.Day);
-  return Compose(DayOf(date), EncodeTimeOf(ADateTime));
+  return Compose(DayOf(date), cxCalendarDays::EncodeTimeOf(ADateTime));
 }
 
 CALID TcxGregorianUSEnglishCalendarTable::GetCalendarID() const {

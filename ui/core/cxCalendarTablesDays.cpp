@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "platform/base/format.h"
+#include "ui/core/cxCalendarTables.h"
 
 namespace qd::cxCalendarDays {
 namespace {
@@ -48,6 +49,23 @@ int64_t GregorianDay(int64_t AYear, int32_t AMonth, int32_t ADay) {
   if (AMonth > 2 && IsLeap(AYear)) ++days;
   const int64_t y = AYear - 1;
   return y * 365 + FloorDiv(y, 4) - FloorDiv(y, 100) + FloorDiv(y, 400) + days - DateDelta;
+}
+
+TDateTime EndOfDay(int32_t AYear, int32_t AMonth, int32_t ADay) {
+  return EncodeDate(AYear, AMonth, ADay) + EncodeTime(23, 59, 59, 999);
+}
+
+TDateTime EncodeTimeOf(const TcxDateTime& ADate) {
+  return EncodeTime(ADate.Hours, ADate.Minutes, ADate.Seconds, ADate.Milliseconds);
+}
+
+void DecodeTimeInto(TDateTime ADate, TcxDateTime& AResult) {
+  int h, m, s, ms;
+  DecodeTime(ADate, h, m, s, ms);
+  AResult.Hours = static_cast<uint8_t>(h);
+  AResult.Minutes = static_cast<uint8_t>(m);
+  AResult.Seconds = static_cast<uint8_t>(s);
+  AResult.Milliseconds = static_cast<uint16_t>(ms);
 }
 
 }  // namespace qd::cxCalendarDays

@@ -7,6 +7,10 @@
 
 #include "platform/base/types.h"
 
+namespace qd {
+struct TcxDateTime;
+}
+
 namespace qd::cxCalendarDays {
 
 // The day (days since 1899-12-30) as the platform's decoding sees it: rounded to the
@@ -22,6 +26,11 @@ TDateTime IncDays(TDateTime ADate, int64_t ACount);
 int32_t WeekDayOfDay(int64_t ADay);
 // The day of a Gregorian date by the proleptic rules, for any year (no range check).
 int64_t GregorianDay(int64_t AYear, int32_t AMonth, int32_t ADay);
+// The last millisecond of a date.
+TDateTime EndOfDay(int32_t AYear, int32_t AMonth, int32_t ADay);
+// The time of day of a date-time record's fields, and those fields from a date-time.
+TDateTime EncodeTimeOf(const TcxDateTime& ADate);
+void DecodeTimeInto(TDateTime ADate, TcxDateTime& AResult);
 // Floor division and modulo.
 constexpr int64_t FloorDiv(int64_t A, int64_t B) {
   return A / B - ((A % B != 0) && ((A < 0) != (B < 0)) ? 1 : 0);

@@ -20,23 +20,6 @@ QD_IMPLEMENT_CLASS(TcxHebrewCalendarTable)
 
 namespace {
 
-TDateTime EndOfDay(int32_t AYear, int32_t AMonth, int32_t ADay) {
-  return EncodeDate(AYear, AMonth, ADay) + EncodeTime(23, 59, 59, 999);
-}
-
-TDateTime TimeOfFields(const TcxDateTime& ADate) {
-  return EncodeTime(ADate.Hours, ADate.Minutes, ADate.Seconds, ADate.Milliseconds);
-}
-
-void DecodeTimeInto(TDateTime ADate, TcxDateTime& AResult) {
-  int h, m, s, ms;
-  DecodeTime(ADate, h, m, s, ms);
-  AResult.Hours = static_cast<uint8_t>(h);
-  AResult.Minutes = static_cast<uint8_t>(m);
-  AResult.Seconds = static_cast<uint8_t>(s);
-  AResult.Milliseconds = static_cast<uint16_t>(ms);
-}
-
 // fwySystem stands for the thread locale's setting ("0" Jan 1, "1" first full week, "2"
 // first four days).
 TcxFirstWeekOfYear ResolveFirstWeekOfYear(TcxFirstWeekOfYear AValue) {
@@ -278,7 +261,7 @@ TcxEra* TcxHijriCalendarTable::GetDefaultEra() const {
 
 // 9999-12-31, the platform's last day, is 3 Rabi' al-thani 9666.
 TDateTime TcxHijriCalendarTable::GetMaxSupportedDate() const {
-  return EndOfDay(9999, 12, 31);
+  return cxCalendarDays::EndOfDay(9999, 12, 31);
 }
 
 // 1 Muharram of year 1 (0622-07-18).
@@ -296,7 +279,7 @@ int32_t TcxHijriCalendarTable::GetMinSupportedYear() const {
 
 TcxDateTime TcxHijriCalendarTable::FromDateTime(TDateTime ADate) const {
   TcxDateTime result;
-  DecodeTimeInto(ADate, result);
+  cxCalendarDays::DecodeTimeInto(ADate, result);
   int64_t n = DayOf(ADate) - DayOfFirstJanuaryOne() + 1 - kHijriEpoch;
   int64_t year = FloorDiv(30 * n, 10631) + 1;
   n -= HijriDaysBeforeYear(year);
@@ -368,7 +351,7 @@ bool TcxHijriCalendarTable::IsLeapYear(int32_t, int32_t AYear) const {
 
 TDateTime TcxHijriCalendarTable::ToDateTime(const TcxDateTime& ADateTime) const {
   const int64_t days = HijriDaysBeforeYear(ADateTime.Year) + kHijriEpoch + GetDayOfYear(ADateTime);
-  return Compose(DayOfFirstJanuaryOne() + days - 1, TimeOfFields(ADateTime));
+  return Compose(DayOfFirstJanuaryOne() + days - 1, cxCalendarDays::EncodeTimeOf(ADateTime));
 }
 
 // --- TcxHebrewCalendarTable -----------------------------------------------------------------
@@ -391,7 +374,7 @@ TcxEra* TcxHebrewCalendarTable::GetDefaultEra() const {
 }
 
 TDateTime TcxHebrewCalendarTable::GetMaxSupportedDate() const {
-  return EndOfDay(2239, 9, 29);
+  return cxCalendarDays::EndOfDay(2239, 9, 29);
 }
 
 TDateTime TcxHebrewCalendarTable::GetMinSupportedDate() const {
@@ -468,14 +451,14 @@ TDateTime TcxHebrewCalendarTable::ToDateTime(const TcxDateTime& ADateTime) const
   int64_t days = GregorianDay(gregorianYear, 1, 1);
   if (month != ADateTime.Month || day != ADateTime.Day)
     days += GetDayDifference(row[1], month, day, ADateTime.Month, ADateTime.Day);
-  return Compose(days, TimeOfFields(ADateTime));
+  return Compose(days, cxCalendarDays::EncodeTimeOf(ADateTime));
 }
 
 TcxDateTime TcxHebrewCalendarTable::FromDateTime(TDateTime ADate) const {
   TDateTime date = ADate;
   CheckDateTime(date);
   TcxDateTime result;
-  DecodeTimeInto(date, result);
+  cxCalendarDays::DecodeTimeInto(date, result);
   int y, m, d;
   DecodeDate(date, y, m, d);
   const int64_t target = DayOf(date);

@@ -8,6 +8,9 @@
 #include <string>
 #include <vector>
 
+// jpeglib defines TRUE and FALSE as macros: the platform's constants of those names come first.
+#include "platform/os/wintypes.h"
+
 #include <gif_lib.h>
 #include <jpeglib.h>
 #include <png.h>

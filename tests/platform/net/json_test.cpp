@@ -3,13 +3,12 @@
 #include "platform/base/exceptions.h"
 #include "platform/base/strings.h"
 #include "platform/net/json.h"
+#include "servers/test_files.h"
 
 namespace qd {
 namespace {
 
-std::string U8(const String& s) {
-  return StringToUtf8(s);
-}
+using testing::U8;
 
 TEST(JSONParse, AcceptsAndRejectsLikeAStrictParser) {
   struct Case {
