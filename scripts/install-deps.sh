@@ -5,6 +5,8 @@ set -euo pipefail
 PACKAGES=(
   # toolchain
   g++ cmake ninja-build ccache pkg-config
+  # fuzzing (libFuzzer) and the format check
+  clang libclang-rt-14-dev clang-format
   # tests and benchmarks
   googletest libgtest-dev libgmock-dev libbenchmark-dev libexpat1-dev
   # graphics

@@ -1,18 +1,56 @@
 #!/usr/bin/env bash
-# Sets up everything and runs all tests: installs missing packages, checks that no include
-# points up the layer table, configures the test build (AddressSanitizer +
-# UndefinedBehaviorSanitizer), builds and runs ctest, then runs the threading tests under
-# ThreadSanitizer.
+# Sets up everything and runs all tests:
+#   1. installs missing packages;
+#   2. checks that no include points up the layer table and that the sources are formatted;
+#   3. builds the test build (AddressSanitizer + UndefinedBehaviorSanitizer, warnings are
+#      errors) and runs ctest (arguments of this script go to ctest);
+#   4. builds the test programs that start threads with ThreadSanitizer and runs them;
+#   5. builds the fuzz targets (clang, libFuzzer) and runs each for a few seconds on its seeds.
+# Prints the time of each phase at the end.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/install-deps.sh
-python3 scripts/check-layers.py  # no include points up the layer table (cmake/layers.txt)
-cmake --preset test
-cmake --build --preset test
-ctest --preset test "$@"
 
-# The threading tests once more under ThreadSanitizer; only that test program is built.
-cmake --preset tsan
-cmake --build build/tsan --target qd_tests_core_threads
-QD_PLATFORM=headless TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
-  build/tsan/tests/qd_tests_core_threads --gtest_brief=1
+jobs=$(nproc)
+fuzz_seconds=${QD_FUZZ_SECONDS:-5}
+phases=()
+phase() {
+  local name=$1 start=$SECONDS
+  shift
+  echo "== $name"
+  "$@"
+  phases+=("$(printf '%-32s %5d s' "$name" $((SECONDS - start)))")
+}
+report() {
+  local rc=$?
+  echo
+  echo "== phase times"
+  printf '%s\n' "${phases[@]}"
+  printf '%-32s %5d s\n' "total" "$SECONDS"
+  ((rc == 0)) || echo "== FAILED (exit $rc)"
+}
+trap report EXIT
+
+# The test programs that start threads: the threading utilities and the platform's classes,
+# window manager and GDI, forms, network and display.
+tsan_targets=(qd_tests_core_threads qd_tests_platform_classes qd_tests_platform_os
+  qd_tests_platform_forms qd_tests_platform_net qd_tests_platform_display)
+
+run_tsan() {
+  local t
+  for t in "${tsan_targets[@]}"; do
+    echo "-- $t"
+    QD_PLATFORM=headless no_proxy=127.0.0.1,localhost \
+      TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
+      "build/tsan/tests/$t" --gtest_brief=1
+  done
+}
+
+phase "install" bash scripts/install-deps.sh
+phase "layers and format" bash -c 'python3 scripts/check-layers.py && bash scripts/check-format.sh'
+phase "configure and build" bash -c 'cmake --preset test >/dev/null && cmake --build --preset test'
+phase "tests" ctest --preset test -j "$jobs" "$@"
+phase "thread checks: build" bash -c \
+  "cmake --preset tsan >/dev/null && cmake --build --preset tsan --target ${tsan_targets[*]}"
+phase "thread checks: run" run_tsan
+phase "fuzz: build" bash -c 'cmake --preset fuzz >/dev/null && cmake --build --preset fuzz'
+phase "fuzz: run" bash scripts/fuzz.sh build/fuzz "$fuzz_seconds"

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "servers/test_servers.h"
+#include "servers/zip_writer.h"
 #include "servers/xvfb.h"
 
 namespace qd::testing {
@@ -29,29 +30,19 @@ std::string ModuleScript(const std::string& tag) {
   return "#!/bin/sh\necho \"" + tag + " $(basename \"$0\")\" >> \"$(dirname \"$0\")/restarted.txt\"\n";
 }
 
-// Builds a ZIP from (name, content) pairs with Python's zipfile (names used as given).
+// Builds a ZIP of deflated entries made on Unix from (name, content) pairs (names used as
+// given); the first entry is executable when asked.
 void MakeZip(const std::string& path, const std::vector<std::pair<std::string, std::string>>& entries,
              bool executableFirst = false) {
-  fs::create_directories(fs::path(path).parent_path());
-  std::string script = "import sys, zipfile\nz = zipfile.ZipFile(sys.argv[1], 'w', zipfile.ZIP_DEFLATED)\n";
-  for (size_t i = 0; i < entries.size(); ++i) {
-    const auto& [name, content] = entries[i];
-    std::string hex;
-    for (unsigned char c : content) {
-      char b[3];
-      std::snprintf(b, sizeof b, "%02x", c);
-      hex += b;
-    }
-    script += "i = zipfile.ZipInfo('" + name + "')\n";
-    script += std::string("i.external_attr = ") + (i == 0 && executableFirst ? "0o100755" : "0o100644") +
-              " << 16\ni.create_system = 3\ni.compress_type = zipfile.ZIP_DEFLATED\n";
-    script += "z.writestr(i, bytes.fromhex('" + hex + "'))\n";
-  }
-  script += "z.close()\n";
-  std::string scriptPath = path + ".py";
-  WriteFile(scriptPath, script);
-  ASSERT_EQ(std::system(("python3 " + Quote(scriptPath) + " " + Quote(path)).c_str()), 0);
-  fs::remove(scriptPath);
+  std::vector<testing::ZipEntrySpec> specs;
+  for (size_t i = 0; i < entries.size(); ++i)
+    specs.push_back(
+        {.name = entries[i].first,
+         .data = entries[i].second,
+         .deflate = true,
+         .madeBySystem = 3,
+         .externalAttributes = testing::UnixAttributes(i == 0 && executableFirst ? 0100755 : 0100644)});
+  WriteFile(path, testing::MakeZip(specs));
 }
 
 // What stands in the installation where the update puts something.

@@ -7,7 +7,7 @@
 
 #include "platform/archive/zip.h"
 #include "platform/base/strings.h"
-#include "zip_writer.h"
+#include "servers/zip_writer.h"
 #include "servers/test_files.h"
 
 namespace qd {

@@ -110,6 +110,7 @@ TEST(Set, IncludesExcludesAndCombines) {
 TEST(Exceptions, CarryMessageAndClass) {
   try {
     RaiseReadError();
+    ADD_FAILURE() << "RaiseReadError did not raise";
   } catch (const Exception& e) {
     EXPECT_EQ(e.Message(), u"Stream read error");
     EXPECT_TRUE(e.InheritsFrom(EStreamError::StaticClass()));

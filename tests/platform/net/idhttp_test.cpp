@@ -388,6 +388,7 @@ TEST(IdHTTP, TransferErrorWordings) {
     r.Detail = "detail";
     try {
       net::RaiseIdTransferError(r);
+      ADD_FAILURE() << "no exception for " << c.cls;
     } catch (const Exception& e) {
       EXPECT_STREQ(e.ClassNameA(), c.cls);
       EXPECT_EQ(U8(e.Message()), c.message);

@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Runs every fuzz target of a fuzz build for a few seconds on its seed corpus.
+#   scripts/fuzz.sh [build folder] [seconds per target]
+# New inputs go to a scratch folder, not into the checked-in corpus; a crash leaves its input
+# in <build>/fuzz-artifacts/ and fails the run.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${1:-build/fuzz}
+seconds=${2:-5}
+corpus=tests/fuzz/corpus
+artifacts=$build/fuzz-artifacts
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+mkdir -p "$artifacts"
+
+failed=()
+for seeds in "$corpus"/*/; do
+  name=$(basename "$seeds")
+  exe=$build/tests/fuzz/${name}_fuzz
+  if [[ ! -x $exe ]]; then
+    echo "fuzz: $exe is missing (no target for $seeds)" >&2
+    failed+=("$name")
+    continue
+  fi
+  mkdir -p "$scratch/$name"
+  if QD_PLATFORM=headless "$exe" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+      -print_final_stats=1 -artifact_prefix="$artifacts/$name-" "$scratch/$name" "$seeds" \
+      > "$scratch/$name.log" 2>&1; then
+    echo "fuzz: $name $(grep -o 'stat::number_of_executed_units: *[0-9]*' "$scratch/$name.log" | grep -o '[0-9]*$') runs"
+  else
+    tail -n 40 "$scratch/$name.log" >&2
+    failed+=("$name")
+  fi
+done
+
+# Every target has seeds.
+for exe in "$build"/tests/fuzz/*_fuzz; do
+  name=$(basename "$exe" _fuzz)
+  [[ -d $corpus/$name ]] || { echo "fuzz: $name has no seed corpus in $corpus/$name" >&2; failed+=("$name"); }
+done
+
+if ((${#failed[@]})); then
+  echo "fuzz: failed: ${failed[*]}" >&2
+  exit 1
+fi
