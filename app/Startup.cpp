@@ -1,7 +1,5 @@
 #include "app/Startup.h"
 
-#include <iterator>
-
 #include "app/Deployment.h"
 #include "platform/base/strings.h"
 #include "platform/classes/registry_timezones.h"
@@ -12,6 +10,7 @@
 #include "platform/net/http_transfer.h"
 #include "platform/net/net_published.h"
 #include "platform/os/uxtheme.h"
+#include "ui/controls/cxControlsWindowUtils.h"
 #include "ui/core/cxClassesComponents.h"
 #include "ui/core/cxDataConsts.h"
 #include "ui/core/cxDataStorage.h"
@@ -34,11 +33,6 @@
 namespace qd {
 
 namespace {
-
-struct TUnit {
-  void (*Initialize)();
-  void (*Finalize)();
-};
 
 void Nothing() {}
 
@@ -88,16 +82,34 @@ const TUnit kUnits[] = {
     {&cxFilterConsts::Initialize, &cxFilterConsts::Finalize},
     {&cxGeometry::Initialize, &cxGeometry::Finalize},
     {&cxDataStorage::Initialize, &cxDataStorage::Finalize},
+    {&cxControlsWindowUtils::Initialize, &cxControlsWindowUtils::Finalize},
 };
 
 }  // namespace
 
-void InitializeUnits() {
-  for (const TUnit& u : kUnits) u.Initialize();
+std::span<const TUnit> ProgramUnits() {
+  return kUnits;
 }
 
-void FinalizeUnits() {
-  for (auto it = std::rbegin(kUnits); it != std::rend(kUnits); ++it) it->Finalize();
+void InitializeUnits(std::span<const TUnit> AUnits) {
+  size_t started = 0;
+  try {
+    for (; started < AUnits.size(); ++started) AUnits[started].Initialize();
+  } catch (...) {
+    // The start-up's exception is the one reported; a unit that fails to shut down as well
+    // does not keep the ones before it from shutting down.
+    while (started > 0) {
+      try {
+        AUnits[--started].Finalize();
+      } catch (...) {
+      }
+    }
+    throw;
+  }
+}
+
+void FinalizeUnits(std::span<const TUnit> AUnits) {
+  for (auto it = AUnits.rbegin(); it != AUnits.rend(); ++it) it->Finalize();
 }
 
 }  // namespace qd

@@ -1,6 +1,27 @@
 #!/usr/bin/env bash
 # Installs every Debian package the project needs, only when something is missing.
+# Needs Debian 12 "bookworm" or newer: the package names below are bookworm's.
 set -euo pipefail
+
+NEEDED='Debian 12 "bookworm" or newer'
+os_release=${QD_OS_RELEASE:-/etc/os-release}  # tests point this at a file of their own
+if [[ ! -r $os_release ]]; then
+  echo "install-deps: needs $NEEDED; $os_release is missing, so this system cannot be identified." >&2
+  exit 1
+fi
+ID="" VERSION_ID="" PRETTY_NAME=""
+# shellcheck source=/dev/null
+. "$os_release"
+if [[ $ID != debian ]]; then
+  echo "install-deps: needs $NEEDED; this system is ${PRETTY_NAME:-${ID:-unknown}}." >&2
+  echo "install-deps: install the packages listed in $0 with this system's package manager." >&2
+  exit 1
+fi
+# Testing and unstable carry no VERSION_ID: they are newer than any release.
+if [[ $VERSION_ID =~ ^[0-9]+$ ]] && ((VERSION_ID < 12)); then
+  echo "install-deps: needs $NEEDED; this system is ${PRETTY_NAME:-Debian $VERSION_ID}." >&2
+  exit 1
+fi
 
 PACKAGES=(
   # toolchain

@@ -84,6 +84,22 @@ TClass GetClass(std::string_view name);
 // Raises EClassNotFound when no class of that name is registered.
 TClass FindClass(std::string_view name);
 
+// Class groups: every registered class belongs to one group, named by its group class. The
+// root group (TObject's) holds every class that no other group claims, and is always searched;
+// of the other groups only the active one is, so GetClass and FindClass see the root group's
+// classes and those of the active group. A class belongs to the group of its nearest ancestor
+// (itself included) that is a group class or was grouped with GroupDescendentsWith.
+//
+// Starts a group for AClass and its descendants (nothing when AClass already names a group).
+void StartClassGroup(TClass AClass);
+// AClass and its descendants join the group that AClassGroup belongs to now.
+void GroupDescendentsWith(TClass AClass, TClass AClassGroup);
+// Makes the group of AClass the active one; answers the group class of the group that was
+// active (TObject's when only the root group was).
+TClass ActivateClassGroup(TClass AClass);
+// The group class of the group AClass belongs to.
+TClass ClassGroupOf(TClass AClass);
+
 template <class T>
 T* ObjectCast(TObject* o) {
   return dynamic_cast<T*>(o);

@@ -112,7 +112,8 @@ int64_t GetEnumValue(const TTypeInfo* TypeInfo, const String& Name);
 String SetToString(const TTypeInfo* SetType, uint64_t Value, bool Brackets = false);
 uint64_t StringToSet(const TTypeInfo* SetType, const String& Value);
 
-// Delphi's "no default" marker.
+// The Default of an ordinal property that has no default value: such a property is always
+// stored.
 constexpr int64_t kNoDefault = static_cast<int64_t>(INT32_MIN);
 
 // An event value without its signature: the method reference (a TMethod<Sig> inside

@@ -13,6 +13,9 @@
 namespace qd::forms {
 
 void Initialize() {
+  // The visual-control class group: the controls, and the component classes that join it.
+  StartClassGroup(TControl::StaticClass());
+  ActivateClassGroup(TControl::StaticClass());
   TPicture::RegisterFileFormat(u"bmp", u"Bitmaps", TBitmap::StaticClass());
   TPicture::RegisterFileFormat(u"ico", u"Icons", TIcon::StaticClass());
   TPicture::RegisterFileFormat(u"png", u"Portable Network Graphics", TPngImage::StaticClass());

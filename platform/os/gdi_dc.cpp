@@ -6,6 +6,8 @@
 
 #include "platform/base/mathutil.h"
 #include "platform/os/gdi_internal.h"
+#include "platform/os/kernel.h"
+#include "platform/os/thread_rule.h"
 
 namespace qd::gdi {
 
@@ -23,7 +25,7 @@ Settings& TheSettings() {
 void ReleaseHandle(HGDIOBJ h) {
   Object* o = FindObject(h);
   if (!o) return;
-  if (o->selections > 0) --o->selections;
+  Release(h);
   if (o->kind == Kind::Bitmap && o->selections == 0) static_cast<Bitmap*>(o)->owner = nullptr;
 }
 
@@ -169,7 +171,11 @@ Dc::~Dc() {
 }
 
 Dc* FindDc(HDC h) {
-  return Find<Dc>(h);
+  Dc* dc = Find<Dc>(h);
+  if constexpr (os::kCheckThreadRule)
+    if (dc && dc->type == DcType::Surface && dc->thread != GetCurrentThreadId())
+      os::ThreadRuleBroken("device context", h, dc->thread);
+  return dc;
 }
 
 Bitmap* SelectedBitmap(const Dc& dc) {

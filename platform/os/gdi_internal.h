@@ -4,6 +4,7 @@
 #include <pixman.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstdint>
 #include <memory>
@@ -50,7 +51,9 @@ struct Object {
   Kind kind;
   HGDIOBJ handle = nullptr;
   bool stock = false;  // never deleted
-  int selections = 0;  // device contexts (and their saved states) that hold it
+  // Device contexts (and their saved states) that hold it; stock objects, pens, brushes and
+  // fonts are selected by DCs of any thread.
+  std::atomic<int> selections{0};
 };
 
 HGDIOBJ AddObject(std::unique_ptr<Object> object);
@@ -221,6 +224,7 @@ struct Dc : Object {
   POINT offset;
   std::optional<Rgn> vis;
   HWND window = nullptr;
+  DWORD thread = 0;  // the thread that made a surface DC: the only one that draws with it
   // The path being recorded (BeginPath .. EndPath) or the last one, in device coordinates.
   struct Path {
     bool open = false;  // recording
@@ -231,6 +235,8 @@ struct Dc : Object {
   } path;
 };
 
+// The DC of a drawing call; debug builds stop when a surface DC (a window's) is used by a
+// thread other than the one that made it.
 Dc* FindDc(HDC dc);
 // Target pixels of a DC, nullopt when it draws nowhere (a display DC).
 std::optional<Pixmap> TargetOf(const Dc& dc, POINT* deviceOffset);

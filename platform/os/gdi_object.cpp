@@ -99,8 +99,11 @@ void Retain(HGDIOBJ handle) {
 }
 
 void Release(HGDIOBJ handle) {
-  if (Object* o = FindObject(handle))
-    if (o->selections > 0) --o->selections;
+  Object* o = FindObject(handle);
+  if (!o) return;
+  int n = o->selections.load();
+  while (n > 0 && !o->selections.compare_exchange_weak(n, n - 1)) {
+  }
 }
 
 // ---- Pixels ----------------------------------------------------------------------------------

@@ -5,6 +5,7 @@
 
 #include "platform/os/gdi_internal.h"
 #include "platform/os/gdi_region.h"
+#include "platform/os/kernel.h"
 
 namespace qd::gdi {
 
@@ -21,6 +22,7 @@ HDC CreateSurfaceDC(std::shared_ptr<Surface> surface, POINT deviceOffset, HRGN v
   d->offset = deviceOffset;
   if (Region* r = Find<Region>(visibleRegion)) d->vis = r->rgn;
   d->window = window;
+  d->thread = GetCurrentThreadId();
   DcState& s = d->s;
   s.pen = StockObject(BLACK_PEN);
   s.brush = StockObject(WHITE_BRUSH);
@@ -31,7 +33,7 @@ HDC CreateSurfaceDC(std::shared_ptr<Surface> surface, POINT deviceOffset, HRGN v
 }
 
 void SetSurfaceDCVisibleRegion(HDC h, POINT deviceOffset, HRGN visibleRegion) {
-  Dc* dc = FindDc(h);
+  Dc* dc = Find<Dc>(h);
   if (!dc || dc->type != DcType::Surface) return;
   dc->offset = deviceOffset;
   if (Region* r = Find<Region>(visibleRegion))
@@ -41,13 +43,13 @@ void SetSurfaceDCVisibleRegion(HDC h, POINT deviceOffset, HRGN visibleRegion) {
 }
 
 void DeleteSurfaceDC(HDC h) {
-  Dc* dc = FindDc(h);
+  Dc* dc = Find<Dc>(h);
   if (!dc || dc->type != DcType::Surface) return;
   RemoveObject(h);
 }
 
 HWND WindowOfDC(HDC h) {
-  Dc* dc = FindDc(h);
+  Dc* dc = Find<Dc>(h);
   return dc && dc->type == DcType::Surface ? dc->window : nullptr;
 }
 

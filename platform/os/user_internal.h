@@ -213,8 +213,15 @@ std::recursive_mutex& WmMutex();
 WindowPtr Lookup(HWND hwnd);  // nullptr for invalid or destroyed handles
 Window* Desktop();
 Window* MessageRoot();
-// Lookup that sets ERROR_INVALID_WINDOW_HANDLE when it fails.
+// Lookup that sets ERROR_INVALID_WINDOW_HANDLE when it fails. The entry points that take a
+// window use it, so it also checks the thread rule (CheckWindowThread).
 WindowPtr Checked(HWND hwnd);
+// Checked without the thread rule, for the calls any thread may make on a window: posting,
+// sending (carried out on the window's thread) and asking which thread the window belongs to.
+WindowPtr CheckedFromAnyThread(HWND hwnd);
+// Debug builds stop when a window (not the desktop or the message-only root) is used by a
+// thread other than the one that created it, while that thread still runs.
+void CheckWindowThread(const Window& w);
 std::vector<WindowPtr> AllWindows();       // creation order
 std::vector<WindowPtr> TopLevelWindows();  // z-order, topmost first
 

@@ -335,7 +335,7 @@ LRESULT SendMessageTimeoutW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, U
     if (result) *result = 0;
     return 1;
   }
-  WindowPtr w = Checked(hwnd);
+  WindowPtr w = CheckedFromAnyThread(hwnd);
   if (!w) return 0;
   LRESULT r;
   if (w->threadId == GetCurrentThreadId()) {
@@ -357,7 +357,7 @@ BOOL SendNotifyMessageW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     for (auto& w : TopLevelWindows()) SendNotifyMessageW(w->handle, msg, wParam, lParam);
     return TRUE;
   }
-  WindowPtr w = Checked(hwnd);
+  WindowPtr w = CheckedFromAnyThread(hwnd);
   if (!w) return FALSE;
   if (w->threadId == GetCurrentThreadId())
     CallWithHooks(hwnd, msg, wParam, lParam, false);
@@ -372,7 +372,7 @@ BOOL PostMessageW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     return TRUE;
   }
   if (!hwnd) return PostThreadMessageW(GetCurrentThreadId(), msg, wParam, lParam);
-  WindowPtr w = Checked(hwnd);
+  WindowPtr w = CheckedFromAnyThread(hwnd);
   if (!w || w->kind != WindowKind::Normal) return FALSE;
   MSG m;
   m.hwnd = hwnd;

@@ -120,7 +120,10 @@ WindowPtr Lookup(HWND hwnd) {
 
 WindowPtr Checked(HWND hwnd) {
   WindowPtr w = Lookup(hwnd);
-  if (!w) SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+  if (!w)
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+  else
+    CheckWindowThread(*w);
   return w;
 }
 
@@ -1018,7 +1021,7 @@ HWND GetLastActivePopup(HWND hwnd) {
 }
 
 DWORD GetWindowThreadProcessId(HWND hwnd, DWORD* processId) {
-  WindowPtr w = Checked(hwnd);
+  WindowPtr w = CheckedFromAnyThread(hwnd);
   if (!w) return 0;
   if (processId) *processId = GetCurrentProcessId();
   return w->threadId;

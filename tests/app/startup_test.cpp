@@ -1,10 +1,18 @@
-// The program's start-up list: what it connects between the platform's parts.
+// The program's start-up list: its order, what it connects between the platform's parts, and
+// how a failing start-up unwinds.
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+#include <string>
+#include <vector>
+
 #include "app/Startup.h"
+#include "platform/forms/controls.h"
 #include "platform/forms/forms.h"
 #include "platform/net/http_transfer.h"
 #include "platform/os/user.h"
+#include "ui/controls/cxControlsWindowUtils.h"
+#include "ui/core/cxClassesComponents.h"
 
 namespace qd::testing {
 namespace {
@@ -27,6 +35,75 @@ TEST(Startup, TheHttpClientsWaitsPumpTheApplicationsMessagesWhileTheUnitsAreUp) 
   DeallocateHWnd(w);
   FinalizeUnits();
   EXPECT_EQ(net::AntiFreezeProcessMessages(), nullptr);  // not left pointing at a gone application
+}
+
+TEST(Startup, TheLibrarysComponentsAndWindowServicesAreWired) {
+  InitializeUnits();
+  // The class unit runs after the visual class library has started its control group.
+  EXPECT_EQ(ClassGroupOf(TcxComponent::StaticClass()), TControl::StaticClass());
+  EXPECT_EQ(ClassGroupOf(TcxCustomComponent::StaticClass()), TControl::StaticClass());
+  ASSERT_NE(dxSystemInfo(), nullptr);
+  FinalizeUnits();
+  // The window services' shut-down freed the system-information object for good.
+  EXPECT_EQ(dxSystemInfo(), nullptr);
+}
+
+// Units that write what they do into a log; the start-up or shut-down of the unit named in
+// failStart / failFinish raises.
+std::vector<std::string> unitLog;
+std::string failStart, failFinish;
+
+template <char Name>
+void Start() {
+  if (failStart == std::string(1, Name)) throw std::runtime_error("start " + failStart);
+  unitLog.push_back(std::string("+") + Name);
+}
+template <char Name>
+void Finish() {
+  unitLog.push_back(std::string("-") + Name);
+  if (failFinish == std::string(1, Name)) throw std::runtime_error("finish " + failFinish);
+}
+
+TEST(Startup, AUnitWhoseStartUpRaisesLeavesTheStartedOnesShutDownInReverse) {
+  const TUnit units[] = {{&Start<'a'>, &Finish<'a'>},
+                         {&Start<'b'>, &Finish<'b'>},
+                         {&Start<'c'>, &Finish<'c'>},
+                         {&Start<'d'>, &Finish<'d'>}};
+  struct Case {
+    const char* failStart;
+    const char* failFinish;
+    std::vector<std::string> log;
+  } cases[] = {
+      {"", "", {"+a", "+b", "+c", "+d"}},
+      {"a", "", {}},
+      {"c", "", {"+a", "+b", "-b", "-a"}},
+      {"d", "", {"+a", "+b", "+c", "-c", "-b", "-a"}},
+      // A shut-down that raises while unwinding does not stop the others, and the start-up's
+      // exception is the one that arrives.
+      {"d", "b", {"+a", "+b", "+c", "-c", "-b", "-a"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string("start fails: ") + c.failStart + ", finish fails: " + c.failFinish);
+    unitLog.clear();
+    failStart = c.failStart;
+    failFinish = c.failFinish;
+    if (failStart.empty()) {
+      InitializeUnits(units);
+    } else {
+      try {
+        InitializeUnits(units);
+        ADD_FAILURE() << "the start-up's exception did not propagate";
+      } catch (const std::runtime_error& e) {
+        EXPECT_EQ(e.what(), "start " + failStart);
+      }
+    }
+    EXPECT_EQ(unitLog, c.log);
+  }
+  failStart.clear();
+  failFinish.clear();
+  unitLog.clear();
+  FinalizeUnits(units);
+  EXPECT_EQ(unitLog, (std::vector<std::string>{"-d", "-c", "-b", "-a"}));
 }
 
 }  // namespace

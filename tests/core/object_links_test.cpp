@@ -199,6 +199,25 @@ TEST_F(ObjectLinksTest, LoadingAStoredDPIRescalesToTheOwnersDPI) {
   UnRegisterClass(TScalable::StaticClass());
 }
 
+TEST_F(ObjectLinksTest, LibraryComponentsAreInTheVisualControlGroup) {
+  for (TClass c : {TcxCustomComponent::StaticClass(), TcxComponent::StaticClass(),
+                   TcxScalableComponent::StaticClass(), TScalable::StaticClass()})
+    EXPECT_EQ(ClassGroupOf(c), TControl::StaticClass()) << c->name;
+  RegisterClass(TScalable::StaticClass());
+  TForm* form = CreateNewForm<TForm>(Application);
+  TReader reader;
+  reader.ReadRootComponent(ParseStoredForm(u"object F: TForm\n  object S: TScalable\n  end\nend\n"), form,
+                           Application);
+  EXPECT_NE(dynamic_cast<TScalable*>(form->FindComponent(u"S")), nullptr);
+  delete form;
+  // Outside the visual-control group a stored form could not name it.
+  const TClass saved = ActivateClassGroup(TObject::StaticClass());
+  EXPECT_EQ(GetClass("TScalable"), nullptr);
+  EXPECT_EQ(ActivateClassGroup(saved), TObject::StaticClass());
+  EXPECT_EQ(GetClass("TScalable"), TScalable::StaticClass());
+  UnRegisterClass(TScalable::StaticClass());
+}
+
 TEST_F(ObjectLinksTest, NotScalableKeepsItsFactor) {
   TScalable s(nullptr);
   s.SetScalable(false);

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "platform/classes/filer.h"
+#include "platform/forms/controls.h"
 #include "ui/core/cxClassesTimer.h"
 #include "ui/core/dxCoreClassesHashSet.h"
 #include "ui/core/dxDPIAwareUtils.h"
@@ -188,6 +189,9 @@ namespace cxClasses {
 void Initialize() {
   FUnitIsFinalized = false;
   ObjectLinkController();
+  // Stored forms find the library's components while the visual-control group is active.
+  GroupDescendentsWith(TcxComponent::StaticClass(), TControl::StaticClass());
+  GroupDescendentsWith(TcxCustomComponent::StaticClass(), TControl::StaticClass());
 }
 
 void Finalize() {

@@ -123,6 +123,9 @@ class TcxScalableComponent : public TcxComponent, public IdxScaleFactor {
 
 // The class unit's start-up and shut-down: the object-link registry, and (at shut-down) the
 // shared timer window; once shut down, neither is created again.
+// Start-up makes the object-link registry and puts TcxCustomComponent and TcxComponent into
+// the visual-control class group (TControl's); shut-down frees the registry and the timer
+// window and marks the unit finalized.
 namespace cxClasses {
 void Initialize();
 void Finalize();

@@ -315,7 +315,7 @@ TEST_F(FilerTest, TheProgramsStoredFormParses) {
 }
 
 TEST_F(FilerTest, FormsFromEmbeddedResources) {
-  // resources/RCDATA/TFORMFIXTURE.dfm is not part of the product; a missing resource
+  // resources/RCDATA/TFORMFIXTURE.form is not part of the product; a missing resource
   // raises EResNotFound and creates nothing.
   TTestRoot root(nullptr);
   EXPECT_THROW(ReadComponentResFromResource(&root, u"NO_SUCH_FORM"), EResNotFound);

@@ -3,7 +3,7 @@
 // the file's bytes, written as upper-case hex in lines of at most 64 digits, each line indented.
 // The caller writes the surrounding braces of the data block.
 //
-// Usage: dfm_hex <ClassName> <file> [indent]
+// Usage: form_hex <ClassName> <file> [indent]
 #include <cstdlib>
 #include <exception>
 #include <filesystem>
@@ -17,7 +17,7 @@
 namespace {
 
 int Usage() {
-  std::cerr << "usage: dfm_hex <ClassName> <file> [indent]\n";
+  std::cerr << "usage: form_hex <ClassName> <file> [indent]\n";
   return 2;
 }
 
@@ -27,12 +27,12 @@ int main(int argc, char** argv) {
   if (argc < 3 || argc > 4) return Usage();
   const std::string className = argv[1];
   if (className.empty() || className.size() > 255) {
-    std::cerr << "dfm_hex: the class name must have 1 to 255 characters\n";
+    std::cerr << "form_hex: the class name must have 1 to 255 characters\n";
     return 2;
   }
   for (unsigned char c : className) {
     if (c < 0x21 || c > 0x7E) {
-      std::cerr << "dfm_hex: the class name must be printable ASCII\n";
+      std::cerr << "form_hex: the class name must be printable ASCII\n";
       return 2;
     }
   }
@@ -41,7 +41,7 @@ int main(int argc, char** argv) {
     char* end = nullptr;
     const long v = std::strtol(argv[3], &end, 10);
     if (end == argv[3] || *end != '\0' || v < 0 || v > 200) {
-      std::cerr << "dfm_hex: the indent must be a number from 0 to 200\n";
+      std::cerr << "form_hex: the indent must be a number from 0 to 200\n";
       return 2;
     }
     indent = static_cast<int>(v);
@@ -57,7 +57,7 @@ int main(int argc, char** argv) {
     bytes.insert(bytes.end(), std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     if (in.bad()) throw std::runtime_error("read error");
   } catch (const std::exception&) {
-    std::cerr << "dfm_hex: cannot read " << argv[2] << "\n";
+    std::cerr << "form_hex: cannot read " << argv[2] << "\n";
     return 1;
   }
 
@@ -77,7 +77,7 @@ int main(int argc, char** argv) {
   std::cout << out;
   std::cout.flush();
   if (!std::cout) {
-    std::cerr << "dfm_hex: cannot write the output\n";
+    std::cerr << "form_hex: cannot write the output\n";
     return 1;
   }
   return 0;
