@@ -13,7 +13,6 @@ using namespace pal;
 
 const std::vector<std::string> kPushStates = {"normal",   "hot",       "pressed",
                                               "disabled", "defaulted", "defaulted animating"};
-const std::vector<std::string> kFourStates = {"normal", "hot", "pressed", "disabled"};
 
 // The raised look of push buttons and button-like parts, by PBS_ state.
 std::vector<Look> PushLooks() {
@@ -356,7 +355,7 @@ ClassDef ComboBoxClass() {
   ClassDef c{"ComboBox", {}};
   // The drop-down button lies inside the field's border: a fill when hot or pressed, a chevron.
   auto button = [](int id, std::string name) {
-    PartDef p = Part(id, std::move(name), kFourStates);
+    PartDef p = Part(id, std::move(name), FourStates());
     p.look =
         Looks({L(0, FieldBorder, Glyph), L(HotFill, FieldBorder, GlyphHot),
                L(PressedFill, FieldBorder, GlyphHot), L(0, DisabledBorder, DisabledGlyph, TextDisabled)});
@@ -394,7 +393,7 @@ ClassDef ComboBoxClass() {
     c.parts.push_back(p);
   }
   {
-    PartDef p = Part(CP_READONLY, "CP_READONLY", kFourStates);
+    PartDef p = Part(CP_READONLY, "CP_READONLY", FourStates());
     p.look = Looks(PushLooks());
     p.paint = FramePaint(2);
     p.borderType = BT_ROUNDRECT;
@@ -408,7 +407,7 @@ ClassDef ComboBoxClass() {
   c.parts.push_back(button(CP_DROPDOWNBUTTONRIGHT, "CP_DROPDOWNBUTTONRIGHT"));
   c.parts.push_back(button(CP_DROPDOWNBUTTONLEFT, "CP_DROPDOWNBUTTONLEFT"));
   {
-    PartDef p = Part(CP_CUEBANNER, "CP_CUEBANNER", kFourStates);
+    PartDef p = Part(CP_CUEBANNER, "CP_CUEBANNER", FourStates());
     p.look = Looks({L(Window, FieldBorder, 0, TextSecondary), L(Window, FieldBorderHot, 0, TextSecondary),
                     L(Window, Accent, 0, TextSecondary), L(DisabledFill, DisabledBorder, 0, TextDisabled)});
     p.content = p.sizing = {1, 1, 1, 1};
@@ -438,7 +437,7 @@ ClassDef SpinClass() {
               {SPNP_UPHORZ, "SPNP_UPHORZ", Dir::Right},
               {SPNP_DOWNHORZ, "SPNP_DOWNHORZ", Dir::Left}};
   for (const Def& d : defs) {
-    PartDef p = Part(d.id, d.name, kFourStates);
+    PartDef p = Part(d.id, d.name, FourStates());
     p.look = Looks({L(Rgb(246, 246, 246), Border, Glyph), L(HotFill, HotBorder, GlyphHot),
                     L(PressedFill, PressedBorder, GlyphHot), L(DisabledFill, DisabledBorder, DisabledGlyph)});
     Dir dir = d.dir;

@@ -12,8 +12,6 @@ namespace {
 
 using namespace pal;
 
-const std::vector<std::string> kFourStates = {"normal", "hot", "pressed", "disabled"};
-
 enum class Sym { Close, Min, Max, Restore, Help, Sys };
 
 // The caption-button symbols, drawn into `box`.
@@ -59,7 +57,7 @@ void Symbol(PaintCtx& p, const RectF& box, Sym s, Argb c) {
 }
 
 PartDef CaptionButton(int id, std::string name, Sym sym, float glyph, SIZE size) {
-  PartDef p = Part(id, std::move(name), kFourStates);
+  PartDef p = Part(id, std::move(name), FourStates());
   if (sym == Sym::Close)
     p.look =
         Looks({L(0, 0, Ink), L(Danger, 0, Window), L(DangerPressed, 0, Window), L(0, 0, Rgb(200, 200, 200))});
@@ -723,7 +721,7 @@ ClassDef PageClass() {
               {PGRP_UPHORZ, "PGRP_UPHORZ", Dir::Left},
               {PGRP_DOWNHORZ, "PGRP_DOWNHORZ", Dir::Right}};
   for (const Def& d : defs) {
-    PartDef p = Part(d.id, d.name, kFourStates);
+    PartDef p = Part(d.id, d.name, FourStates());
     p.look =
         Looks({L(0, 0, Glyph), L(HotFill, 0, GlyphHot), L(PressedFill, 0, GlyphHot), L(0, 0, DisabledGlyph)});
     Dir dir = d.dir;
@@ -785,7 +783,7 @@ ClassDef NavigationClass() {
                                    L(0, Rgb(224, 224, 224), DisabledGlyph)};
   for (int id : {NAV_BACKBUTTON, NAV_FORWARDBUTTON}) {
     bool back = id == NAV_BACKBUTTON;
-    PartDef p = Part(id, back ? "NAV_BACKBUTTON" : "NAV_FORWARDBUTTON", kFourStates);
+    PartDef p = Part(id, back ? "NAV_BACKBUTTON" : "NAV_FORWARDBUTTON", FourStates());
     p.look = Looks(looks);
     p.paint = [back](PaintCtx& pc) {
       RectF b = GlyphBox(pc, 26);
@@ -801,7 +799,7 @@ ClassDef NavigationClass() {
     c.parts.push_back(p);
   }
   {
-    PartDef p = Part(NAV_MENUBUTTON, "NAV_MENUBUTTON", kFourStates);
+    PartDef p = Part(NAV_MENUBUTTON, "NAV_MENUBUTTON", FourStates());
     p.look = Looks({L(0, 0, Rgb(64, 64, 64)), L(HotFill, 0, Accent), L(PressedFill, 0, AccentPressed),
                     L(0, 0, DisabledGlyph)});
     p.paint = WithGlyph(FramePaint(2),
@@ -845,7 +843,7 @@ ClassDef DatePickerClass() {
     c.parts.push_back(p);
   }
   {
-    PartDef p = Part(DP_SHOWCALENDARBUTTONRIGHT, "DP_SHOWCALENDARBUTTONRIGHT", kFourStates);
+    PartDef p = Part(DP_SHOWCALENDARBUTTONRIGHT, "DP_SHOWCALENDARBUTTONRIGHT", FourStates());
     p.look =
         Looks({L(0, 0, Glyph), L(HotFill, 0, GlyphHot), L(PressedFill, 0, GlyphHot), L(0, 0, DisabledGlyph)});
     p.paint = WithGlyph(FramePaint(0), [](PaintCtx& pc) {

@@ -100,6 +100,11 @@ Look L(Argb fill, Argb border, Argb glyph, Argb text) {
   return Look{fill, border, glyph, text};
 }
 
+const std::vector<std::string>& FourStates() {
+  static const std::vector<std::string> states = {"normal", "hot", "pressed", "disabled"};
+  return states;
+}
+
 PartDef Part(int id, std::string name, std::vector<std::string> states) {
   PartDef p;
   p.id = id;

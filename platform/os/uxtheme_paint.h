@@ -13,6 +13,8 @@ enum class Dir { Up, Down, Left, Right };
 
 // A part with its name and state names; everything else at its default.
 PartDef Part(int id, std::string name, std::vector<std::string> states = {"normal"});
+// The states of most buttons: normal, hot, pressed, disabled.
+const std::vector<std::string>& FourStates();
 // Looks by state (state 1 first); states out of range look like state 1.
 LookFn Looks(std::vector<Look> looks);
 // The same look in every state.
