@@ -36,12 +36,17 @@ tsan_targets=(qd_tests_core_threads qd_tests_platform_classes qd_tests_platform_
   qd_tests_platform_forms qd_tests_platform_net qd_tests_platform_display)
 
 run_tsan() {
-  local t
+  local t reports=build/tsan/reports
   for t in "${tsan_targets[@]}"; do
     echo "-- $t"
-    QD_PLATFORM=headless no_proxy=127.0.0.1,localhost \
-      TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
-      "build/tsan/tests/$t" --gtest_brief=1
+    rm -rf "$reports" && mkdir -p "$reports"
+    # Reports go to files: some tests capture standard error.
+    if ! QD_PLATFORM=headless no_proxy=127.0.0.1,localhost \
+      TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$PWD/tests/tsan.supp log_path=$PWD/$reports/tsan" \
+      "build/tsan/tests/$t" --gtest_brief=1; then
+      cat "$reports"/tsan* 2>/dev/null || true
+      return 1
+    fi
   done
 }
 
