@@ -400,6 +400,9 @@ class TCanvas : public TPersistent {
   void Draw(int X, int Y, TGraphic* Graphic, uint8_t Opacity);
   void StretchDraw(const TRect& Rect, TGraphic* Graphic);
   void CopyRect(const TRect& Dest, TCanvas* Canvas, const TRect& Source);
+  // Copies Source of the bitmap into Dest (stretched) with the pixels of Color replaced by
+  // the brush; with a clear brush those pixels leave the canvas as it was.
+  void BrushCopy(const TRect& Dest, TBitmap* Bitmap, const TRect& Source, TColor Color);
 
   // The canvas lock (recursive) for drawing from several threads.
   void Lock();

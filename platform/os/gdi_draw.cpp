@@ -638,6 +638,30 @@ BOOL ArcTo(HDC h, int l, int t, int r, int b, int x1, int y1, int x2, int y2) {
   return DrawArc(h, ArcKind::Arc, l, t, r, b, x1, y1, x2, y2, true);
 }
 
+BOOL AngleArc(HDC h, int x, int y, DWORD radius, FLOAT startAngle, FLOAT sweepAngle) {
+  Dc* dc = FindDc(h);
+  if (!dc || radius > 0x7FFFFFF) return FALSE;
+  const double r = radius;
+  const double a0 = startAngle * std::numbers::pi / 180,
+               a1 = (startAngle + sweepAngle) * std::numbers::pi / 180;
+  auto at = [&](double ang) {
+    return POINT{RoundCoord(x + r * std::cos(ang)), RoundCoord(y - r * std::sin(ang))};
+  };
+  const POINT s = at(a0), e = at(a1);
+  const int ri = static_cast<int>(radius);
+  if (radius == 0 || sweepAngle == 0) {
+    POINT p[] = {s};
+    return PolylineTo(h, p, 1);
+  }
+  // A sweep of a whole turn or more draws the whole circle and ends at the sweep's end.
+  const int oldDir = SetArcDirection(h, sweepAngle > 0 ? AD_COUNTERCLOCKWISE : AD_CLOCKWISE);
+  BOOL ok = ArcTo(h, x - ri, y - ri, x + ri, y + ri, s.X, s.Y, std::fabs(sweepAngle) >= 360 ? s.X : e.X,
+                  std::fabs(sweepAngle) >= 360 ? s.Y : e.Y);
+  SetArcDirection(h, oldDir);
+  if (ok) dc->s.curPos = e;
+  return ok;
+}
+
 BOOL Pie(HDC h, int l, int t, int r, int b, int x1, int y1, int x2, int y2) {
   return DrawArc(h, ArcKind::Pie, l, t, r, b, x1, y1, x2, y2, false);
 }
