@@ -323,6 +323,9 @@ enum TTextFormats : uint8_t {
 using TTextFormat = TSet<TTextFormats>;
 UINT TextFormatToDrawTextFlags(const TTextFormat& Format);
 
+// How FloodFill finds the area: pixels of the colour (surface) or up to the colour (border).
+enum TFillStyle : uint8_t { fsSurface, fsBorder };
+
 using TCopyMode = DWORD;
 constexpr TCopyMode cmBlackness = BLACKNESS;
 constexpr TCopyMode cmDstInvert = DSTINVERT;

@@ -460,8 +460,13 @@ BOOL DrawArc(HDC h, ArcKind kind, int l, int t, int r, int b, int x1, int y1, in
       }
     }
     if (!ok || box.IsEmpty() || dc.path.open) return;
+    Pen* pen = CurrentPen(dc);
+    bool hasPen = pen && pen->Style() != PS_NULL;
+    // Without a pen the figure is one pixel smaller, as the closed figures are.
+    const RECT rbox = hasPen ? box : RECT{box.Left, box.Top, box.Right - 1, box.Bottom - 1};
+    if (rbox.IsEmpty()) return;
     Boxes fill, outline;
-    RasterEllipse(box.Left, box.Top, box.Right, box.Bottom, &fill, &outline, &d.clipBox);
+    RasterEllipse(rbox.Left, rbox.Top, rbox.Right, rbox.Bottom, &fill, &outline, &d.clipBox);
     auto select = [&](const Boxes& in, auto&& keep) {
       Boxes out;
       for (const auto& bx : in)
@@ -474,8 +479,6 @@ BOOL DrawArc(HDC h, ArcKind kind, int l, int t, int r, int b, int x1, int y1, in
       return InSweep(AngleOf(x + 0.5 - cx, y + 0.5 - cy), as, sweep);
     };
     Boxes arc = select(outline, inArc);
-    Pen* pen = CurrentPen(dc);
-    bool hasPen = pen && pen->Style() != PS_NULL;
     if (kind != ArcKind::Arc) {
       Boxes inside;
       if (kind == ArcKind::Pie) {

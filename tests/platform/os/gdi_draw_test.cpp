@@ -230,6 +230,22 @@ TEST(GdiShape, PieAndChordFillTheirPart) {
   EXPECT_EQ(t.At(12, 8), 0x00FFFFFFu);  // inside the pie but on the centre's side of the chord
 }
 
+TEST(GdiShape, PiesAndChordsWithoutAPenAreOnePixelSmallerLikeEllipses) {
+  TestDib e(13, 11), p(13, 11), c(13, 11);
+  for (TestDib* t : {&e, &p, &c}) {
+    SelectObject(t->dc, GetStockObject(NULL_PEN));
+    SelectObject(t->dc, GetStockObject(BLACK_BRUSH));
+  }
+  Ellipse(e.dc, 0, 0, 13, 11);
+  Pie(p.dc, 0, 0, 13, 11, 12, 5, 12, 5);  // one point for both radials: the whole ellipse
+  EXPECT_EQ(p.Mask(), e.Mask());
+  for (int y = 0; y < 11; ++y) EXPECT_EQ(p.At(12, y), testing::kSentinel) << y;
+  for (int x = 0; x < 13; ++x) EXPECT_EQ(p.At(x, 10), testing::kSentinel) << x;
+  Chord(c.dc, 0, 0, 13, 11, 12, 5, 0, 5);  // the upper half
+  for (int x = 0; x < 13; ++x) EXPECT_EQ(c.At(x, 10), testing::kSentinel) << x;
+  EXPECT_NE(c.At(6, 1), testing::kSentinel);
+}
+
 TEST(GdiShape, AngleArcJoinsTheCurrentPositionAndEndsAtTheSweep) {
   struct Case {
     float start, sweep;
