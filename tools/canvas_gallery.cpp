@@ -50,6 +50,13 @@ TBitmap* MakeGlyph() {
   return b;
 }
 
+void SetFont(TcxCanvas& c) {
+  c.Font()->SetName(u"DejaVu Sans");
+  c.Font()->SetHeight(-11);
+  c.Font()->SetColor(clBlack);
+  c.Brush()->SetStyle(bsClear);
+}
+
 std::vector<Cell> Cells(TBitmap* tile, TBitmap* glyph) {
   return {
       {"fills",
@@ -161,6 +168,56 @@ std::vector<Cell> Cells(TBitmap* tile, TBitmap* glyph) {
          big.Canvas()->StretchDraw(Rect(0, 0, 24, 16), tile);
          for (int i = 0; i < 3; ++i)
            c.TransparentDraw(r.Left + 8 + i * 28, r.Top + 20, &big, static_cast<uint8_t>(60 + i * 90));
+       }},
+      {"text enabled/disabled",
+       [](TcxCanvas& c, const TRect& r) {
+         SetFont(c);
+         const TRect a{r.Left + 4, r.Top + 4, r.Right - 4, r.Top + 20};
+         c.FrameRect(a, clSilver);
+         c.DrawTexT(u"Left", a, cxSingleLine | cxAlignVCenter);
+         c.DrawTexT(u"Right", a, cxSingleLine | cxAlignRight | cxAlignVCenter);
+         c.FillRect(TRect{r.Left + 4, r.Top + 24, r.Right - 4, r.Top + 44}, clBtnFace);
+         c.DrawTexT(u"Disabled", TRect{r.Left + 4, r.Top + 24, r.Right - 4, r.Top + 44},
+                    cxSingleLine | cxAlignHCenter | cxAlignVCenter, false);
+         c.DrawTexT(u"&Prefix && end ellipsis text", TRect{r.Left + 4, r.Top + 48, r.Right - 4, r.Top + 66},
+                    cxSingleLine | cxShowPrefix | cxShowEndEllipsis);
+       }},
+      {"wrap, bottom aligned",
+       [](TcxCanvas& c, const TRect& r) {
+         SetFont(c);
+         const TRect a{r.Left + 4, r.Top + 4, r.Right - 4, r.Bottom - 4};
+         c.FrameRect(a, clSilver);
+         c.DrawTexT(u"Two words wrapped to lines", a, cxWordBreak | cxAlignBottom | cxAlignHCenter);
+       }},
+      {"rotated 0 +90 -90 180",
+       [](TcxCanvas& c, const TRect& r) {
+         SetFont(c);
+         const TcxRotationAngle angles[] = {ra0, raPlus90, raMinus90, ra180};
+         const TRect boxes[] = {{r.Left + 4, r.Top + 4, r.Left + 60, r.Top + 20},
+                                {r.Left + 62, r.Top + 4, r.Left + 78, r.Top + 66},
+                                {r.Left + 80, r.Top + 4, r.Left + 96, r.Top + 66},
+                                {r.Left + 4, r.Top + 24, r.Left + 60, r.Top + 40}};
+         for (int i = 0; i < 4; ++i) {
+           c.FillRect(boxes[i], clWhite);
+           cxDrawText(&c, u"Text", boxes[i], DT_SINGLELINE | DT_CENTER | DT_VCENTER, clBlue, angles[i]);
+         }
+       }},
+      {"multiline, centred",
+       [](TcxCanvas& c, const TRect& r) {
+         SetFont(c);
+         const TRect a{r.Left + 4, r.Top + 4, r.Right - 4, r.Bottom - 4};
+         c.FrameRect(a, clSilver);
+         cxDrawMultilineText(&c, u"One two three four\r\nfive", a, DT_CENTER | DT_VCENTER, clMaroon);
+       }},
+      {"line bounds",
+       [](TcxCanvas& c, const TRect& r) {
+         SetFont(c);
+         const TRect a{r.Left + 4, r.Top + 4, r.Right - 4, r.Bottom - 4};
+         const int32_t flags = cxWordBreak | cxAlignHCenter | cxAlignVCenter;
+         c.DrawTexT(u"Bounds of every line here", a, flags);
+         std::vector<TRect> bounds;
+         c.GetTextStringsBounds(u"Bounds of every line here", a, bounds, true, flags);
+         for (const TRect& b : bounds) c.FrameRect(b, clRed);
        }},
   };
 }

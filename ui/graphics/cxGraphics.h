@@ -3,4 +3,5 @@
 // saved states and the shared canvases, and the text drawing and measuring functions.
 #include "ui/graphics/cxGraphicsCanvas.h"
 #include "ui/graphics/cxGraphicsRegion.h"
+#include "ui/graphics/cxGraphicsText.h"
 #include "ui/graphics/dxCoreGraphics.h"

@@ -237,6 +237,19 @@ class TcxCanvas : public TObject {
   int32_t TextWidth(const String& Text) { return TextExtent(Text).cx; }
   int32_t TextHeight(const String& Text) { return TextExtent(Text).cy; }
 
+  // Measures in R's width and places the result by the alignment within R's old size.
+  void TextExtent(const String& Text, TRect& R, int32_t Flags);
+  void DrawTexT(const String& Text, const TRect& R, int32_t Flags, bool Enabled = true);
+  void DrawTexT(const String& Text, const TRect& R, int32_t Flags, bool Enabled,
+                TcxRotationAngle ARotationAngle);
+  void DrawTexT(const String& Text, const TRect& R, TAlignment AAlignmentHorz,
+                TcxAlignmentVert AAlignmentVert, bool AMultiLine, bool AShowEndEllipsis);
+  void AlignMultiLineTextRectVertically(TRect& R, const String& Text, bool AEndEllipsis, bool ANoCharBreak,
+                                        bool AEnabled, bool AShowPrefix, bool AWordBreak,
+                                        TcxAlignmentVert AAlignmentVert);
+  // The rectangle of every line that DrawTexT would produce.
+  void GetTextStringsBounds(String Text, TRect R, std::vector<TRect>& ABounds, bool Enabled, int32_t Flags);
+
   // Bitmaps and images.
   void DrawGlyph(int32_t X, int32_t Y, TBitmap* AGlyph, bool AEnabled = true,
                  TColor ABackgroundColor = clNone);
@@ -247,6 +260,9 @@ class TcxCanvas : public TObject {
   void FlipHorizontally(TBitmap* ABitmap);
 
  protected:
+  void DrawTextOnce(const String& Text, const TRect& R, UINT ADTFlags, bool ASystemPath, UINT AOptions,
+                    TcxRotationAngle ARotationAngle);
+
   std::vector<TcxDCState> FSavedDCs;
   std::vector<TcxRegion*> FSavedRegions;
   std::vector<TcxCanvasState> FSavedStates;
