@@ -30,6 +30,7 @@
 #include "ui/core/dxThemeManager.h"
 #include "ui/core/dxTouch.h"
 #include "ui/core/dxUxTheme.h"
+#include "ui/graphics/cxGraphics.h"
 
 namespace qd {
 
@@ -88,6 +89,8 @@ const TUnit kUnits[] = {
     {&cxFilterConsts::Initialize, &cxFilterConsts::Finalize},
     {&cxGeometry::Initialize, &cxGeometry::Finalize},
     {&cxDataStorage::Initialize, &cxDataStorage::Finalize},
+    // Graphics.
+    {&cxGraphics::Initialize, &cxGraphics::Finalize},
 };
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "platform/forms/forms.h"
 #include "platform/net/http_transfer.h"
 #include "platform/os/user.h"
+#include "ui/graphics/cxGraphics.h"
 
 namespace qd::testing {
 namespace {
@@ -27,6 +28,19 @@ TEST(Startup, TheHttpClientsWaitsPumpTheApplicationsMessagesWhileTheUnitsAreUp) 
   DeallocateHWnd(w);
   FinalizeUnits();
   EXPECT_EQ(net::AntiFreezeProcessMessages(), nullptr);  // not left pointing at a gone application
+}
+
+TEST(Startup, TheGraphicsUnitBindsMsimg32AndFreesItsSharedCanvasesAtShutDown) {
+  InitializeUnits();
+  EXPECT_NE(cxGraphics::VCLAlphaBlend, nullptr);
+  EXPECT_NE(cxGraphics::GradientFill, nullptr);
+  TcxScreenCanvas* screen = cxScreenCanvas();
+  ASSERT_NE(screen, nullptr);
+  EXPECT_GT(screen->TextWidth(u"Atualizador"), 0);
+  screen->Dormant();
+  FinalizeUnits();
+  EXPECT_EQ(cxScreenCanvas(), nullptr);  // none is made after shut-down
+  EXPECT_EQ(cxGraphics::VCLAlphaBlend, nullptr);
 }
 
 }  // namespace

@@ -263,6 +263,22 @@ TEST_F(CanvasTest, ClipRegionsAreLogicalAndNestWithSavesAndRestores) {
   EXPECT_FALSE(c.RectFullyVisible(TRect{1, 2, 6, 6}));
 }
 
+TEST_F(CanvasTest, PathsBecomeLogicalRegions) {
+  TestBitmap t(20, 20);
+  TcxCanvas c(t.Canvas());
+  c.SetWindowOrg(TPoint{-5, -4});
+  c.BeginPath();
+  c.Polygon({{0, 0}, {8, 0}, {8, 6}, {0, 6}});
+  c.EndPath();
+  std::unique_ptr<TcxRegion> logical(c.PathToRegion());
+  EXPECT_EQ(logical->BoundsRect(), (TRect{0, 0, 8, 6}));
+  c.BeginPath();
+  c.Polygon({{0, 0}, {8, 0}, {8, 6}, {0, 6}});
+  c.EndPath();
+  std::unique_ptr<TcxRegion> device(c.PathToRegion(false));
+  EXPECT_EQ(device->BoundsRect(), (TRect{5, 4, 13, 10}));
+}
+
 TEST_F(CanvasTest, SaveDcHoldsTheLockAndRestoresTheDeviceContext) {
   TestBitmap t(6, 4);
   TcxCanvas c(t.Canvas());
