@@ -260,6 +260,12 @@ class TcxCanvas : public TObject {
   void FlipHorizontally(TBitmap* ABitmap);
 
  protected:
+  // The binary raster code of each TPenMode.
+  static constexpr int PenModes[] = {R2_BLACK,       R2_WHITE,      R2_NOP,         R2_NOT,
+                                     R2_COPYPEN,     R2_NOTCOPYPEN, R2_MERGEPENNOT, R2_MASKPENNOT,
+                                     R2_MERGENOTPEN, R2_MASKNOTPEN, R2_MERGEPEN,    R2_NOTMERGEPEN,
+                                     R2_MASKPEN,     R2_NOTMASKPEN, R2_XORPEN,      R2_NOTXORPEN};
+
   void DrawTextOnce(const String& Text, const TRect& R, UINT ADTFlags, bool ASystemPath, UINT AOptions,
                     TcxRotationAngle ARotationAngle);
 

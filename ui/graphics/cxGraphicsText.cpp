@@ -11,13 +11,13 @@ bool dxUseAntialiasingForRotatedText = true;
 
 namespace {
 
-int32_t TextCount(const String& AText, int32_t ACount) {
+int32_t TextFunctionsCharCount(const String& AText, int32_t ACount) {
   const auto n = static_cast<int32_t>(std::min<size_t>(AText.size(), 0x7FFFFFFF));
   return ACount < 0 ? n : std::min(ACount, n);
 }
 
 // The single-line size of Count characters from Text (DrawText with DT_CALCRECT).
-TSize TextRunSize(HDC ADC, const Char* AText, int32_t ACount, UINT AFlags) {
+TSize TextFunctionsRunSize(HDC ADC, const Char* AText, int32_t ACount, UINT AFlags) {
   TRect r{};
   DrawTextW(ADC, AText, ACount, &r, AFlags | DT_CALCRECT | DT_SINGLELINE);
   return {r.Width(), r.Height()};
@@ -62,7 +62,7 @@ void dxSetFontAsNonAntialiased(TFont* AFont) {
 
 int32_t cxDrawText(HDC ADC, const String& AText, TRect& ARect, UINT AFormat, int32_t ACharCount,
                    TColor AColor, int32_t ABkMode) {
-  const int32_t count = TextCount(AText, ACharCount);
+  const int32_t count = TextFunctionsCharCount(AText, ACharCount);
   if (count == 0) return DrawTextW(ADC, AText.c_str(), 0, &ARect, AFormat);
   const COLORREF oldColor = AColor != clDefault ? SetTextColor(ADC, ColorToRGB(AColor)) : CLR_INVALID;
   const int oldMode = SetBkMode(ADC, ABkMode);
@@ -102,8 +102,8 @@ int32_t cxDrawText(TcxCanvas* ACanvas, const String& AText, const TRect& ARect, 
 
 bool cxExtTextOut(HDC ADC, const String& AText, const TPoint& P, const TRect& R, UINT AOptions,
                   int32_t ACount) {
-  return ExtTextOutW(ADC, P.X, P.Y, AOptions, &R, AText.c_str(), static_cast<UINT>(TextCount(AText, ACount)),
-                     nullptr) != FALSE;
+  return ExtTextOutW(ADC, P.X, P.Y, AOptions, &R, AText.c_str(),
+                     static_cast<UINT>(TextFunctionsCharCount(AText, ACount)), nullptr) != FALSE;
 }
 
 // --- Measuring -------------------------------------------------------------------------------
@@ -111,7 +111,8 @@ bool cxExtTextOut(HDC ADC, const String& AText, const TPoint& P, const TRect& R,
 bool cxGetTextExtentPoint32(HDC ADC, const String& AText, TSize& ASize, int32_t ACharCount) {
   ASize = {};
   SIZE size{};
-  const bool ok = GetTextExtentPoint32W(ADC, AText.c_str(), TextCount(AText, ACharCount), &size) != FALSE;
+  const bool ok =
+      GetTextExtentPoint32W(ADC, AText.c_str(), TextFunctionsCharCount(AText, ACharCount), &size) != FALSE;
   if (ok) ASize = size;
   return ok;
 }
@@ -151,7 +152,8 @@ TSize cxTextSize(TFont* AFont, const String& AText, UINT AFlags) {
 
 TRect cxGetTextRect(HDC ADC, const String& AText, int32_t ARowCount, bool AReturnMaxRectHeight, UINT AFlags) {
   TRect single{};
-  DrawTextW(ADC, AText.c_str(), TextCount(AText, -1), &single, AFlags | DT_CALCRECT | DT_SINGLELINE);
+  DrawTextW(ADC, AText.c_str(), TextFunctionsCharCount(AText, -1), &single,
+            AFlags | DT_CALCRECT | DT_SINGLELINE);
   const int64_t lineHeight = cxTextHeight(ADC);
   const int32_t limit =
       ARowCount <= 0 ? 32000 : static_cast<int32_t>(std::min<int64_t>(ARowCount * lineHeight, 0x7FFFFFFF));
@@ -160,7 +162,7 @@ TRect cxGetTextRect(HDC ADC, const String& AText, int32_t ARowCount, bool ARetur
     const UINT wrap = AFlags | DT_CALCRECT | DT_WORDBREAK | DT_NOFULLWIDTHCHARBREAK;
     auto wrapped = [&](int32_t AWidth) {
       TRect r{0, 0, AWidth, 1};
-      DrawTextW(ADC, AText.c_str(), TextCount(AText, -1), &r, wrap);
+      DrawTextW(ADC, AText.c_str(), TextFunctionsCharCount(AText, -1), &r, wrap);
       return r;
     };
     int32_t lo = wrapped(1).Width(), hi = single.Width();
@@ -220,7 +222,7 @@ void cxGetTextLines(const String& AText, TcxCanvas* ACanvas, const TRect& ARect,
     if (ws >= n) break;
     size_t we = ws;
     while (we < n && !IsTextLinesDelimiter(text[we])) ++we;
-    const TSize size = TextRunSize(dc, text + s, static_cast<int32_t>(we - s), 0);
+    const TSize size = TextFunctionsRunSize(dc, text + s, static_cast<int32_t>(we - s), 0);
     if (size.cx > maxWidth && hasPrev) {
       ALines->Add(AText.substr(s, prevEnd - s));
       s = ws;
