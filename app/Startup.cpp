@@ -29,6 +29,7 @@
 #include "ui/core/dxThemeManager.h"
 #include "ui/core/dxTouch.h"
 #include "ui/core/dxUxTheme.h"
+#include "ui/graphics/cxGraphics.h"
 
 namespace qd {
 
@@ -82,6 +83,9 @@ const TUnit kUnits[] = {
     {&cxFilterConsts::Initialize, &cxFilterConsts::Finalize},
     {&cxGeometry::Initialize, &cxGeometry::Finalize},
     {&cxDataStorage::Initialize, &cxDataStorage::Finalize},
+    // Graphics.
+    {&cxGraphics::Initialize, &cxGraphics::Finalize},
+    // Window services of the control framework.
     {&cxControlsWindowUtils::Initialize, &cxControlsWindowUtils::Finalize},
 };
 

@@ -30,6 +30,7 @@ PACKAGES=(
   clang libclang-rt-14-dev clang-format
   # tests and benchmarks
   googletest libgtest-dev libgmock-dev libbenchmark-dev libexpat1-dev
+  libpango1.0-dev  # the peer of the text-wrapping benchmark
   # graphics
   libicu-dev
   libpixman-1-dev libcairo2-dev libfreetype-dev libfontconfig-dev

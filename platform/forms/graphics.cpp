@@ -839,6 +839,36 @@ void TCanvas::CopyRect(const TRect& Dest, TCanvas* Canvas, const TRect& Source) 
   Changed();
 }
 
+void TCanvas::BrushCopy(const TRect& Dest, TBitmap* Bitmap, const TRect& Source, TColor Color) {
+  if (!Bitmap || Bitmap->Empty() || Dest.IsEmpty() || Source.IsEmpty()) return;
+  Changing();
+  RequiredState({csHandleValid, csBrushValid});
+  HDC src = Bitmap->Canvas()->Handle();
+  const UINT transparent = ColorToRGB(Color);
+  if (brush_->Style() == bsClear) {
+    TransparentBlt(handle_, Dest.Left, Dest.Top, Dest.Width(), Dest.Height(), src, Source.Left, Source.Top,
+                   Source.Width(), Source.Height(), transparent);
+  } else {
+    // The brush under the bitmap's other pixels, then the whole of it onto the canvas.
+    const int w = Dest.Width(), h = Dest.Height();
+    HDC work = CreateCompatibleDC(handle_);
+    HBITMAP bm = CreateCompatibleBitmap(handle_, w, h);
+    HGDIOBJ old = SelectObject(work, bm);
+    POINT org;
+    GetBrushOrgEx(handle_, &org);
+    SetBrushOrgEx(work, org.X - Dest.Left, org.Y - Dest.Top, nullptr);
+    const RECT all{0, 0, w, h};
+    ::qd::FillRect(work, &all, brush_->Handle());
+    TransparentBlt(work, 0, 0, w, h, src, Source.Left, Source.Top, Source.Width(), Source.Height(),
+                   transparent);
+    BitBlt(handle_, Dest.Left, Dest.Top, w, h, work, 0, 0, SRCCOPY);
+    SelectObject(work, old);
+    DeleteObject(bm);
+    DeleteDC(work);
+  }
+  Changed();
+}
+
 void TCanvas::Lock() {
   lock_.lock();
   ++lockCount_;

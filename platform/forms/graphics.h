@@ -323,6 +323,9 @@ enum TTextFormats : uint8_t {
 using TTextFormat = TSet<TTextFormats>;
 UINT TextFormatToDrawTextFlags(const TTextFormat& Format);
 
+// How FloodFill finds the area: pixels of the colour (surface) or up to the colour (border).
+enum TFillStyle : uint8_t { fsSurface, fsBorder };
+
 using TCopyMode = DWORD;
 constexpr TCopyMode cmBlackness = BLACKNESS;
 constexpr TCopyMode cmDstInvert = DSTINVERT;
@@ -400,6 +403,9 @@ class TCanvas : public TPersistent {
   void Draw(int X, int Y, TGraphic* Graphic, uint8_t Opacity);
   void StretchDraw(const TRect& Rect, TGraphic* Graphic);
   void CopyRect(const TRect& Dest, TCanvas* Canvas, const TRect& Source);
+  // Copies Source of the bitmap into Dest (stretched) with the pixels of Color replaced by
+  // the brush; with a clear brush those pixels leave the canvas as it was.
+  void BrushCopy(const TRect& Dest, TBitmap* Bitmap, const TRect& Source, TColor Color);
 
   // The canvas lock (recursive) for drawing from several threads.
   void Lock();

@@ -928,6 +928,10 @@ BOOL RoundRect(HDC dc, int left, int top, int right, int bottom, int width, int 
 BOOL Ellipse(HDC dc, int left, int top, int right, int bottom);
 BOOL Arc(HDC dc, int left, int top, int right, int bottom, int xStart, int yStart, int xEnd, int yEnd);
 BOOL ArcTo(HDC dc, int left, int top, int right, int bottom, int xStart, int yStart, int xEnd, int yEnd);
+// A line from the current position to the start of a circular arc, then the arc (angles in
+// degrees, counter-clockwise from the x axis; a negative sweep runs clockwise); the current
+// position moves to the arc's end.
+BOOL AngleArc(HDC dc, int x, int y, DWORD radius, FLOAT startAngle, FLOAT sweepAngle);
 BOOL Pie(HDC dc, int left, int top, int right, int bottom, int xStart, int yStart, int xEnd, int yEnd);
 BOOL Chord(HDC dc, int left, int top, int right, int bottom, int xStart, int yStart, int xEnd, int yEnd);
 int FillRect(HDC dc, const RECT* rect, HBRUSH brush);

@@ -460,8 +460,13 @@ BOOL DrawArc(HDC h, ArcKind kind, int l, int t, int r, int b, int x1, int y1, in
       }
     }
     if (!ok || box.IsEmpty() || dc.path.open) return;
+    Pen* pen = CurrentPen(dc);
+    bool hasPen = pen && pen->Style() != PS_NULL;
+    // Without a pen the figure is one pixel smaller, as the closed figures are.
+    const RECT rbox = hasPen ? box : RECT{box.Left, box.Top, box.Right - 1, box.Bottom - 1};
+    if (rbox.IsEmpty()) return;
     Boxes fill, outline;
-    RasterEllipse(box.Left, box.Top, box.Right, box.Bottom, &fill, &outline, &d.clipBox);
+    RasterEllipse(rbox.Left, rbox.Top, rbox.Right, rbox.Bottom, &fill, &outline, &d.clipBox);
     auto select = [&](const Boxes& in, auto&& keep) {
       Boxes out;
       for (const auto& bx : in)
@@ -474,8 +479,6 @@ BOOL DrawArc(HDC h, ArcKind kind, int l, int t, int r, int b, int x1, int y1, in
       return InSweep(AngleOf(x + 0.5 - cx, y + 0.5 - cy), as, sweep);
     };
     Boxes arc = select(outline, inArc);
-    Pen* pen = CurrentPen(dc);
-    bool hasPen = pen && pen->Style() != PS_NULL;
     if (kind != ArcKind::Arc) {
       Boxes inside;
       if (kind == ArcKind::Pie) {
@@ -636,6 +639,30 @@ BOOL Arc(HDC h, int l, int t, int r, int b, int x1, int y1, int x2, int y2) {
 
 BOOL ArcTo(HDC h, int l, int t, int r, int b, int x1, int y1, int x2, int y2) {
   return DrawArc(h, ArcKind::Arc, l, t, r, b, x1, y1, x2, y2, true);
+}
+
+BOOL AngleArc(HDC h, int x, int y, DWORD radius, FLOAT startAngle, FLOAT sweepAngle) {
+  Dc* dc = FindDc(h);
+  if (!dc || radius > 0x7FFFFFF) return FALSE;
+  const double r = radius;
+  const double a0 = startAngle * std::numbers::pi / 180,
+               a1 = (startAngle + sweepAngle) * std::numbers::pi / 180;
+  auto at = [&](double ang) {
+    return POINT{RoundCoord(x + r * std::cos(ang)), RoundCoord(y - r * std::sin(ang))};
+  };
+  const POINT s = at(a0), e = at(a1);
+  const int ri = static_cast<int>(radius);
+  if (radius == 0 || sweepAngle == 0) {
+    POINT p[] = {s};
+    return PolylineTo(h, p, 1);
+  }
+  // A sweep of a whole turn or more draws the whole circle and ends at the sweep's end.
+  const int oldDir = SetArcDirection(h, sweepAngle > 0 ? AD_COUNTERCLOCKWISE : AD_CLOCKWISE);
+  BOOL ok = ArcTo(h, x - ri, y - ri, x + ri, y + ri, s.X, s.Y, std::fabs(sweepAngle) >= 360 ? s.X : e.X,
+                  std::fabs(sweepAngle) >= 360 ? s.Y : e.Y);
+  SetArcDirection(h, oldDir);
+  if (ok) dc->s.curPos = e;
+  return ok;
 }
 
 BOOL Pie(HDC h, int l, int t, int r, int b, int x1, int y1, int x2, int y2) {

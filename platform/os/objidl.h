@@ -1,6 +1,7 @@
 #pragma once
 // The COM byte stream, IStream (Read, Write, Seek and Stat), with its statuses and records:
-// GDI+ loads and saves images through it, the class library adapts its streams to it.
+// GDI+ loads and saves images through it, the class library adapts its streams to it. Also
+// the GUID record and the making of new GUIDs.
 #include <cstdint>
 
 #include "platform/os/kernel.h"
@@ -23,7 +24,16 @@ struct GUID {
   uint16_t Data2 = 0;
   uint16_t Data3 = 0;
   uint8_t Data4[8] = {};
+  friend bool operator==(const GUID&, const GUID&) = default;
 };
+using TGUID = GUID;
+
+// A new random (version 4) GUID; S_OK, or E_INVALIDARG for a null argument.
+HRESULT CoCreateGuid(GUID* guid);
+// The run-time library's spelling of the same.
+inline HRESULT CreateGUID(TGUID& guid) {
+  return CoCreateGuid(&guid);
+}
 
 struct STATSTG {
   WCHAR* pwcsName = nullptr;

@@ -13,6 +13,7 @@
 #include "platform/os/user.h"
 #include "ui/controls/cxControlsWindowUtils.h"
 #include "ui/core/cxClassesComponents.h"
+#include "ui/graphics/cxGraphics.h"
 
 namespace qd::testing {
 namespace {
@@ -104,6 +105,19 @@ TEST(Startup, AUnitWhoseStartUpRaisesLeavesTheStartedOnesShutDownInReverse) {
   unitLog.clear();
   FinalizeUnits(units);
   EXPECT_EQ(unitLog, (std::vector<std::string>{"-d", "-c", "-b", "-a"}));
+}
+
+TEST(Startup, TheGraphicsUnitBindsMsimg32AndFreesItsSharedCanvasesAtShutDown) {
+  InitializeUnits();
+  EXPECT_NE(cxGraphics::VCLAlphaBlend, nullptr);
+  EXPECT_NE(cxGraphics::GradientFill, nullptr);
+  TcxScreenCanvas* screen = cxScreenCanvas();
+  ASSERT_NE(screen, nullptr);
+  EXPECT_GT(screen->TextWidth(u"Atualizador"), 0);
+  screen->Dormant();
+  FinalizeUnits();
+  EXPECT_EQ(cxScreenCanvas(), nullptr);  // none is made after shut-down
+  EXPECT_EQ(cxGraphics::VCLAlphaBlend, nullptr);
 }
 
 }  // namespace

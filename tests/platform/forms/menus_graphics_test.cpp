@@ -244,6 +244,33 @@ TEST_F(GraphicsTest, TransparentBitmapLeavesItsKeyColourOut) {
   }
 }
 
+TEST_F(GraphicsTest, BrushCopyPutsTheBrushOrNothingUnderTheKeyColour) {
+  TBitmap glyph(3, 1);
+  glyph.SetPixelFormat(pf24bit);
+  glyph.Canvas()->SetPixels(0, 0, clRed);
+  glyph.Canvas()->SetPixels(1, 0, clFuchsia);
+  glyph.Canvas()->SetPixels(2, 0, clNavy);
+  struct Case {
+    TBrushStyle style;
+    TColor middle;
+  } cases[] = {{bsSolid, clLime}, {bsClear, clWhite}};
+  for (const auto& c : cases) {
+    TBitmap target(5, 2);
+    target.SetPixelFormat(pf24bit);
+    TCanvas* t = target.Canvas();
+    t->Brush()->SetColor(clWhite);
+    t->FillRect(Rect(0, 0, 5, 2));
+    t->Brush()->SetColor(clLime);
+    t->Brush()->SetStyle(c.style);
+    t->BrushCopy(Rect(1, 1, 4, 2), &glyph, Rect(0, 0, 3, 1), clFuchsia);
+    EXPECT_EQ(t->Pixels(1, 1), clRed);
+    EXPECT_EQ(t->Pixels(2, 1), c.middle);
+    EXPECT_EQ(t->Pixels(3, 1), clNavy);
+    EXPECT_EQ(t->Pixels(0, 1), clWhite);  // nothing outside Dest
+    EXPECT_EQ(t->Pixels(2, 0), clWhite);
+  }
+}
+
 TEST_F(GraphicsTest, CanvasTextRectMeasuresAndAligns) {
   TBitmap b(200, 100);
   TCanvas* c = b.Canvas();

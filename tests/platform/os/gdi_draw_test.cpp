@@ -230,6 +230,54 @@ TEST(GdiShape, PieAndChordFillTheirPart) {
   EXPECT_EQ(t.At(12, 8), 0x00FFFFFFu);  // inside the pie but on the centre's side of the chord
 }
 
+TEST(GdiShape, PiesAndChordsWithoutAPenAreOnePixelSmallerLikeEllipses) {
+  TestDib e(13, 11), p(13, 11), c(13, 11);
+  for (TestDib* t : {&e, &p, &c}) {
+    SelectObject(t->dc, GetStockObject(NULL_PEN));
+    SelectObject(t->dc, GetStockObject(BLACK_BRUSH));
+  }
+  Ellipse(e.dc, 0, 0, 13, 11);
+  Pie(p.dc, 0, 0, 13, 11, 12, 5, 12, 5);  // one point for both radials: the whole ellipse
+  EXPECT_EQ(p.Mask(), e.Mask());
+  for (int y = 0; y < 11; ++y) EXPECT_EQ(p.At(12, y), testing::kSentinel) << y;
+  for (int x = 0; x < 13; ++x) EXPECT_EQ(p.At(x, 10), testing::kSentinel) << x;
+  Chord(c.dc, 0, 0, 13, 11, 12, 5, 0, 5);  // the upper half
+  for (int x = 0; x < 13; ++x) EXPECT_EQ(c.At(x, 10), testing::kSentinel) << x;
+  EXPECT_NE(c.At(6, 1), testing::kSentinel);
+}
+
+TEST(GdiShape, AngleArcJoinsTheCurrentPositionAndEndsAtTheSweep) {
+  struct Case {
+    float start, sweep;
+    POINT end;
+    POINT inside, outside;  // a pixel of the arc and one of the circle left out
+  } cases[] = {
+      {0, 90, {10, 2}, {15, 4}, {4, 15}},      // right to top, counter-clockwise
+      {0, -90, {10, 18}, {15, 16}, {15, 4}},   // right to bottom, clockwise
+      {90, 180, {10, 18}, {2, 10}, {18, 10}},  // top over the left to the bottom
+      {0, 360, {18, 10}, {2, 10}, {10, 10}},   // the whole circle (the centre stays empty)
+  };
+  for (const auto& c : cases) {
+    TestDib t(21, 21, 0x00FFFFFF);
+    MoveToEx(t.dc, 0, 0, nullptr);
+    EXPECT_TRUE(AngleArc(t.dc, 10, 10, 8, c.start, c.sweep));
+    t.SavePng("gdi_anglearc_" + std::to_string(static_cast<int>(c.start)) + "_" +
+              std::to_string(static_cast<int>(c.sweep)));
+    POINT cur;
+    GetCurrentPositionEx(t.dc, &cur);
+    EXPECT_EQ(cur, c.end) << c.start << " " << c.sweep;
+    auto near = [&](POINT p) {
+      for (int y = p.Y - 1; y <= p.Y + 1; ++y)
+        for (int x = p.X - 1; x <= p.X + 1; ++x)
+          if (t.At(x, y) == 0) return true;
+      return false;
+    };
+    EXPECT_TRUE(near(c.inside)) << c.start << " " << c.sweep;
+    EXPECT_FALSE(near(c.outside)) << c.start << " " << c.sweep;
+    EXPECT_EQ(t.At(0, 0), 0u);  // the line from the current position
+  }
+}
+
 TEST(GdiEdge, DrawEdgeColoursAndAdjust) {
   TestDib t(4, 4);
   RECT r{0, 0, 4, 4};

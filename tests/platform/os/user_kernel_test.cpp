@@ -2,11 +2,14 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <set>
+#include <tuple>
 #include <thread>
 
 #include "platform/os/clock.h"
 #include "platform/os/kernel.h"
 #include "platform/os/modules.h"
+#include "platform/os/objidl.h"
 
 namespace qd {
 namespace {
@@ -189,6 +192,24 @@ TEST(ModuleTable, BindsByNameAndSwitchesOffPerEntryAndModule) {
   EXPECT_NE(GetProcAddress(GetModuleHandleW(u"kernel32.dll"), "QueueUserWorkItem"), nullptr);
   EXPECT_EQ(LoadLibraryW(u"qdtest.dll"), nullptr);
   EXPECT_NE(GetModuleHandleW(nullptr), nullptr);
+}
+
+TEST(Guids, NewGuidsAreDistinctVersion4Identifiers) {
+  std::set<std::tuple<uint32_t, uint16_t, uint16_t, uint64_t>> seen;
+  for (int i = 0; i < 200; ++i) {
+    TGUID g;
+    ASSERT_EQ(CreateGUID(g), S_OK);
+    EXPECT_EQ(g.Data3 >> 12, 4);         // version
+    EXPECT_EQ(g.Data4[0] & 0xC0, 0x80);  // variant
+    uint64_t tail = 0;
+    for (uint8_t b : g.Data4) tail = tail << 8 | b;
+    EXPECT_TRUE(seen.insert({g.Data1, g.Data2, g.Data3, tail}).second);
+    TGUID copy = g;
+    EXPECT_EQ(copy, g);
+    copy.Data4[7] ^= 1;
+    EXPECT_FALSE(copy == g);
+  }
+  EXPECT_EQ(CoCreateGuid(nullptr), E_INVALIDARG);
 }
 
 }  // namespace
