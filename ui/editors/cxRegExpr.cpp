@@ -1,6 +1,7 @@
 #include "ui/editors/cxRegExpr.h"
 
 #include <algorithm>
+#include <string>
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
@@ -468,20 +469,37 @@ class TcxRegExprParserBlockItem : public TcxRegExprParserItem {
 // The parse tree and its states, wired, with the current state set and its history. The
 // states are mirrored into a flat node table for matching; a matching step walks the
 // successors of the current states through the pass-through group states at most once
-// each, so its cost is bounded by the size of the automaton.
+// each, so its cost is bounded by the size of the automaton. Every state set met is kept
+// once (the current set and the history are indexes into them), and a set remembers its
+// exact transitions on ASCII characters, so that a step already taken is a table look-up.
 class TcxRegExprAutomat {
  public:
   TcxRegExprAutomat(TcxRegExpr* AOwner, std::unique_ptr<TcxRegExprParserAlts> AExpr,
                     std::unique_ptr<TcxRegExprSimpleState> AStartState);
 
-  bool Next(Char& AToken, bool ACaseInsensitive, bool ACanChangeCase);
+  // A step already taken from the current set is a table look-up.
+  bool Next(Char& AToken, bool ACaseInsensitive, bool ACanChangeCase) {
+    if (!FSeparatorDependent && AToken < 128 && FCurrentSet < kMaxTables) {
+      const int32_t next = FTable[FCurrentSet * 128 + AToken];
+      if (next >= 0) {
+        PushHistory();
+        FCurrentSet = static_cast<uint32_t>(next);
+        return true;
+      }
+      if (next == kRejected && !ACaseInsensitive) return false;
+    }
+    return NextStep(AToken, ACaseInsensitive, ACanChangeCase);
+  }
   bool Prev();
-  bool IsFinal() const { return IsFinalSet(FCurrent); }
-  bool IsStart() const { return !FCurrent.empty() && FCurrent.front() == 0; }
+  bool IsFinal() const { return FSets[FCurrentSet].Final; }
+  bool IsStart() const {
+    const std::vector<uint32_t>& states = FSets[FCurrentSet].States;
+    return !states.empty() && states.front() == 0;
+  }
   void Reset() {
-    FHistory.clear();
-    FHistoryStarts.clear();
-    FCurrent.assign(1, 0);
+    FHistoryCount = 0;
+    if (FSets.size() > kMaxSets) ClearSets();
+    FCurrentSet = FStartSet;
   }
   void Update();
   void ReUpdate();
@@ -522,6 +540,27 @@ class TcxRegExprAutomat {
     uint8_t Mode;
   };
   enum : uint8_t { wmCaseChange, wmExact, wmCaseInsensitive };
+  struct TSet {
+    std::vector<uint32_t> States;
+    bool Final = false;
+  };
+  static constexpr int32_t kUnknown = -1;
+  static constexpr int32_t kRejected = -2;
+  // Sets kept before Reset starts afresh; the first sets have a transition table (128
+  // entries each in FTable: a set, kUnknown or kRejected).
+  static constexpr size_t kMaxSets = 100000;
+  static constexpr size_t kMaxTables = 4096;
+
+  bool NextStep(Char& AToken, bool ACaseInsensitive, bool ACanChangeCase);
+  void PushHistory() {
+    if (FHistoryCount == FHistory.size()) FHistory.resize(FHistory.size() * 2 + 16);
+    FHistory[FHistoryCount++] = FCurrentSet;
+  }
+  uint32_t Intern(const std::vector<uint32_t>& AStates);
+  void ClearSets();
+  void Remember(Char AToken, int32_t ANext);
+  // Transitions through separator states depend on the regional settings of the moment.
+  void CheckSeparators();
 
   void BuildNodes();
   static bool MatchExact(const TNode& ANode, Char AToken);
@@ -537,33 +576,24 @@ class TcxRegExprAutomat {
   // Every simple state reachable from the set through group states, in walk order.
   void GetAllNextStates(const std::vector<uint32_t>& ASet, std::vector<uint32_t>& AResult);
   bool Equ(const std::vector<uint32_t>& ASet, Char& ASymbol) const;
-  bool IsFinalSet(const std::vector<uint32_t>& ASet) const {
-    for (uint32_t n : ASet)
-      if (FNodes[n].Final) return true;
-    return false;
-  }
-  void PushCurrent() {
-    FHistoryStarts.push_back(static_cast<uint32_t>(FHistory.size()));
-    FHistory.insert(FHistory.end(), FCurrent.begin(), FCurrent.end());
-  }
-  bool PopHistory(std::vector<uint32_t>& ASet) {
-    if (FHistoryStarts.empty()) return false;
-    const uint32_t start = FHistoryStarts.back();
-    FHistoryStarts.pop_back();
-    ASet.assign(FHistory.begin() + start, FHistory.end());
-    FHistory.resize(start);
-    return true;
-  }
 
   TcxRegExpr* FOwner;
   std::unique_ptr<TcxRegExprParserAlts> FExpr;
   std::unique_ptr<TcxRegExprSimpleState> FStartState;
   std::vector<TNode> FNodes;  // node 0 is the start state
   std::vector<uint32_t> FSucc;
-  std::vector<uint32_t> FCurrent;
+  std::vector<TSet> FSets;
+  std::unordered_map<std::u32string, uint32_t> FSetIndex;
+  std::vector<int32_t> FTable;
+  uint32_t FStartSet = 0;
+  uint32_t FCurrentSet = 0;
+  std::vector<uint32_t> FHistory;  // earlier current sets, the first FHistoryCount of them
+  size_t FHistoryCount = 0;
   std::vector<uint32_t> FNew;
-  std::vector<uint32_t> FHistory;        // earlier current sets, one after the other
-  std::vector<uint32_t> FHistoryStarts;  // where each of them begins
+  bool FSeparatorDependent = false;
+  const TFormatSettings* FSettings = nullptr;  // the process's settings, read when used
+  Char FDateSeparator = 0;
+  Char FTimeSeparator = 0;
   // Per-step marks, valid when equal to FGeneration.
   uint32_t FGeneration = 0;
   std::vector<uint32_t> FTested;
@@ -577,7 +607,43 @@ TcxRegExprAutomat::TcxRegExprAutomat(TcxRegExpr* AOwner, std::unique_ptr<TcxRegE
                                      std::unique_ptr<TcxRegExprSimpleState> AStartState)
     : FOwner(AOwner), FExpr(std::move(AExpr)), FStartState(std::move(AStartState)) {
   BuildNodes();
+  ClearSets();
   Reset();
+}
+
+uint32_t TcxRegExprAutomat::Intern(const std::vector<uint32_t>& AStates) {
+  std::u32string key(AStates.begin(), AStates.end());
+  auto it = FSetIndex.find(key);
+  if (it != FSetIndex.end()) return it->second;
+  const uint32_t index = static_cast<uint32_t>(FSets.size());
+  TSet set;
+  set.States = AStates;
+  for (uint32_t n : AStates) set.Final = set.Final || FNodes[n].Final;
+  FSets.push_back(std::move(set));
+  FSetIndex.emplace(std::move(key), index);
+  if (index < kMaxTables) FTable.resize((index + 1) * 128, kUnknown);
+  return index;
+}
+
+void TcxRegExprAutomat::ClearSets() {
+  FSets.clear();
+  FSetIndex.clear();
+  FTable.clear();
+  FStartSet = Intern({0});
+}
+
+void TcxRegExprAutomat::Remember(Char AToken, int32_t ANext) {
+  if (AToken < 128 && FCurrentSet < kMaxTables) FTable[FCurrentSet * 128 + AToken] = ANext;
+}
+
+void TcxRegExprAutomat::CheckSeparators() {
+  if (!FSeparatorDependent) return;
+  const Char date = FSettings->DateSeparator;
+  const Char time = FSettings->TimeSeparator;
+  if (date == FDateSeparator && time == FTimeSeparator) return;
+  FDateSeparator = date;
+  FTimeSeparator = time;
+  std::fill(FTable.begin(), FTable.end(), kUnknown);
 }
 
 void TcxRegExprAutomat::BuildNodes() {
@@ -635,7 +701,16 @@ void TcxRegExprAutomat::BuildNodes() {
     } else {
       node.Kind = TNodeKind::User;
     }
+    if (node.Kind == TNodeKind::TimeSep || node.Kind == TNodeKind::DateSep) FSeparatorDependent = true;
+    if (auto* user = dynamic_cast<const TcxRegExprUserEnumeration*>(item))
+      for (int32_t k = 0; k < user->Count(); ++k)
+        if (dynamic_cast<const TcxRegExprTimeSeparator*>(user->Items(k)) ||
+            dynamic_cast<const TcxRegExprDateSeparator*>(user->Items(k)))
+          FSeparatorDependent = true;
   }
+  FSettings = &FormatSettings();
+  FDateSeparator = FSettings->DateSeparator;
+  FTimeSeparator = FSettings->TimeSeparator;
   FTested.assign(FNodes.size(), 0);
   FEmitted.assign(FNodes.size(), 0);
   FDoneExact.assign(FNodes.size(), 0);
@@ -730,7 +805,7 @@ void TcxRegExprAutomat::CollectExact(uint32_t AState, Char AToken) {
 // case-insensitively.
 void TcxRegExprAutomat::CollectCaseInsensitive(Char& AToken, bool ACanChangeCase) {
   bool matched = !ACanChangeCase;
-  for (uint32_t current : FCurrent) {
+  for (uint32_t current : FSets[FCurrentSet].States) {
     FStack.clear();
     FStack.push_back({current, FNodes[current].SuccBegin, matched ? wmCaseInsensitive : wmCaseChange});
     while (!FStack.empty()) {
@@ -779,22 +854,44 @@ void TcxRegExprAutomat::CollectCaseInsensitive(Char& AToken, bool ACanChangeCase
   }
 }
 
-bool TcxRegExprAutomat::Next(Char& AToken, bool ACaseInsensitive, bool ACanChangeCase) {
+// The exact pass decides alone whenever some state accepts the token as it stands, so its
+// outcome is what a set remembers; the case-insensitive pass runs each time it is needed.
+bool TcxRegExprAutomat::NextStep(Char& AToken, bool ACaseInsensitive, bool ACanChangeCase) {
+  CheckSeparators();
+  const Char token = AToken;
+  if (token < 128 && FCurrentSet < kMaxTables) {
+    const int32_t next = FTable[FCurrentSet * 128 + token];
+    if (next >= 0) {
+      PushHistory();
+      FCurrentSet = static_cast<uint32_t>(next);
+      return true;
+    }
+    if (next == kRejected && !ACaseInsensitive) return false;
+  }
   FNew.clear();
   NewGeneration();
-  for (uint32_t current : FCurrent) CollectExact(current, AToken);
-  if (FNew.empty() && ACaseInsensitive) {
+  for (uint32_t current : FSets[FCurrentSet].States) CollectExact(current, token);
+  uint32_t next;
+  if (!FNew.empty()) {
+    next = Intern(FNew);
+    Remember(token, static_cast<int32_t>(next));
+  } else {
+    Remember(token, kRejected);
+    if (!ACaseInsensitive) return false;
     NewGeneration();
     CollectCaseInsensitive(AToken, ACanChangeCase);
+    if (FNew.empty()) return false;
+    next = Intern(FNew);
   }
-  if (FNew.empty()) return false;
-  PushCurrent();
-  FCurrent.swap(FNew);
+  PushHistory();
+  FCurrentSet = next;
   return true;
 }
 
 bool TcxRegExprAutomat::Prev() {
-  return PopHistory(FCurrent);
+  if (FHistoryCount == 0) return false;
+  FCurrentSet = FHistory[--FHistoryCount];
+  return true;
 }
 
 void TcxRegExprAutomat::GetAllNextStates(const std::vector<uint32_t>& ASet, std::vector<uint32_t>& AResult) {
@@ -851,29 +948,26 @@ void TcxRegExprAutomat::Update() {
   // A state can always reach a final one, so the forced run is shorter than the automaton;
   // the bound only guards against a malformed table.
   for (size_t guard = FNodes.size() + 1; guard > 0 && !IsFinal(); --guard) {
-    GetAllNextStates(FCurrent, next);
+    GetAllNextStates(FSets[FCurrentSet].States, next);
     Char symbol;
     if (!Equ(next, symbol)) break;
     FOwner->DoSymbolUpdate(symbol);
-    PushCurrent();
-    FCurrent.swap(next);
+    const uint32_t forced = Intern(next);
+    PushHistory();
+    FCurrentSet = forced;
   }
 }
 
 void TcxRegExprAutomat::ReUpdate() {
-  std::vector<uint32_t> previous;
   std::vector<uint32_t> next;
   Char symbol;
-  while (Equ(FCurrent, symbol)) {
-    if (!PopHistory(previous)) break;
-    GetAllNextStates(previous, next);
-    if (!Equ(next, symbol) || IsFinalSet(previous)) {
-      FHistoryStarts.push_back(static_cast<uint32_t>(FHistory.size()));
-      FHistory.insert(FHistory.end(), previous.begin(), previous.end());
-      break;
-    }
+  while (Equ(FSets[FCurrentSet].States, symbol) && FHistoryCount > 0) {
+    const uint32_t previous = FHistory[FHistoryCount - 1];
+    GetAllNextStates(FSets[previous].States, next);
+    if (!Equ(next, symbol) || FSets[previous].Final) break;
+    --FHistoryCount;
     FOwner->DoSymbolDelete();
-    FCurrent.swap(previous);
+    FCurrentSet = previous;
   }
 }
 
@@ -1343,8 +1437,8 @@ void TcxRegExpr::RaiseErrors() {
   throw EcxRegExprError(FErrors);
 }
 
-void TcxRegExpr::CheckCompiled() const {
-  if (!FCompiled) throw EcxEditError(cxGetResourceString(scxRegExprNotCompiled));
+void TcxRegExpr::RaiseNotCompiled() {
+  throw EcxEditError(cxGetResourceString(scxRegExprNotCompiled));
 }
 
 void TcxRegExpr::Compile(TStream* AStream) {

@@ -187,6 +187,7 @@ class TcxRegExprUserEnumeration : public TcxRegExprEnumeration {
   explicit TcxRegExprUserEnumeration(bool AInverse) : TcxRegExprEnumeration(AInverse) {}
   void Add(std::unique_ptr<TcxRegExprItem> AItem) { FItems.push_back(std::move(AItem)); }
   int32_t Count() const { return static_cast<int32_t>(FItems.size()); }
+  const TcxRegExprItem* Items(int32_t AIndex) const { return FItems.at(static_cast<size_t>(AIndex)).get(); }
   std::unique_ptr<TcxRegExprItem> Clone() const override;
 
  protected:
@@ -306,7 +307,10 @@ class TcxRegExpr {
   friend class TcxRegExprParser;
 
   void Clear();
-  void CheckCompiled() const;
+  void CheckCompiled() const {
+    if (!FCompiled) RaiseNotCompiled();
+  }
+  [[noreturn]] static void RaiseNotCompiled();
   [[noreturn]] void RaiseErrors();
   void AddError(int32_t ALine, int32_t AChar, const String& AMessage) { FErrors.Add(ALine, AChar, AMessage); }
 
