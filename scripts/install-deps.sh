@@ -6,7 +6,7 @@ PACKAGES=(
   # toolchain
   g++ cmake ninja-build ccache pkg-config
   # tests and benchmarks
-  googletest libgtest-dev libgmock-dev libbenchmark-dev libexpat1-dev
+  googletest libgtest-dev libgmock-dev libbenchmark-dev libexpat1-dev libpcre2-dev
   # graphics
   libicu-dev
   libpixman-1-dev libcairo2-dev libfreetype-dev libfontconfig-dev
