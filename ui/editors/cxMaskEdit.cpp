@@ -13,13 +13,6 @@ QD_IMPLEMENT_CLASS(EcxMaskEditError)
 
 namespace {
 
-// Collects the characters an engine forces.
-class TcxMaskForcedCollector {
- public:
-  void Add(Char ASymbol) { Text += ASymbol; }
-  String Text;
-};
-
 int32_t MaskLength(const String& AText) {
   return static_cast<int32_t>(AText.size());
 }
