@@ -29,7 +29,7 @@ PACKAGES=(
   # fuzzing (libFuzzer) and the format check
   clang libclang-rt-14-dev clang-format
   # tests and benchmarks
-  googletest libgtest-dev libgmock-dev libbenchmark-dev libexpat1-dev
+  googletest libgtest-dev libgmock-dev libbenchmark-dev libexpat1-dev libpcre2-dev  # peer of the mask benchmark
   libpango1.0-dev  # the peer of the text-wrapping benchmark
   # graphics
   libicu-dev
