@@ -14,19 +14,10 @@
 
 namespace qd {
 
-static std::ostream& operator<<(std::ostream& os, const TRect& r) {
-  return os << "(" << r.Left << ", " << r.Top << ", " << r.Right << ", " << r.Bottom << ")";
-}
-
 namespace testing {
 namespace {
 
 // 0x00RRGGBB of a TColor as a 32-bit DIB stores it (alpha 0).
-uint32_t Px(TColor c) {
-  const COLORREF rgb = ColorToRGB(c);
-  return (GetRValue(rgb) << 16) | (GetGValue(rgb) << 8) | GetBValue(rgb);
-}
-
 class CanvasTest : public GraphicsTest {
  protected:
   void SetUp() override {
@@ -76,8 +67,8 @@ TEST_F(CanvasTest, FillRectHonoursTheSentinelColours) {
   c.FillRect(TRect{0, 0, 2, 3}, clDefault);
   c.FillRect(TRect{2, 1, 4, 2}, clRed);
   EXPECT_EQ(c.Brush()->Color(), clRed);
-  EXPECT_EQ(t.At(0, 0), Px(clBlue));  // alpha 0 from a GDI fill
-  EXPECT_EQ(t.At(3, 1), Px(clRed));
+  EXPECT_EQ(t.At(0, 0), ColorPx(clBlue));  // alpha 0 from a GDI fill
+  EXPECT_EQ(t.At(3, 1), ColorPx(clRed));
   EXPECT_EQ(t.Mask(), Rows({"##....", "####..", "##...."}));
   // A colour from the view parameters; clNone there draws nothing.
   TcxViewParams params;
@@ -152,9 +143,9 @@ TEST_F(CanvasTest, ComplexFramesAndEdgesColourTheirCorners) {
   TestBitmap t(5, 4);
   TcxCanvas c(t.Canvas());
   c.DrawComplexFrame(TRect{0, 0, 5, 4}, clRed, clBlue);
-  EXPECT_EQ(t.Mask([](uint32_t v) { return v == Px(clRed)    ? 'r'
-                                           : v == Px(clBlue) ? 'b'
-                                                             : '.'; }),
+  EXPECT_EQ(t.Mask([](uint32_t v) { return v == ColorPx(clRed)    ? 'r'
+                                           : v == ColorPx(clBlue) ? 'b'
+                                                                  : '.'; }),
             Rows({"rrrrb", "r...b", "r...b", "bbbbb"}));
   struct Case {
     bool sunken, outer;
@@ -166,8 +157,8 @@ TEST_F(CanvasTest, ComplexFramesAndEdgesColourTheirCorners) {
   for (const auto& cs : cases) {
     t.Fill(kSentinel);
     c.DrawEdge(TRect{0, 0, 5, 4}, cs.sunken, cs.outer, {bLeft, bRight});
-    EXPECT_EQ(t.At(0, 2), Px(cs.lt)) << cs.sunken << cs.outer;
-    EXPECT_EQ(t.At(4, 2), Px(cs.rb)) << cs.sunken << cs.outer;
+    EXPECT_EQ(t.At(0, 2), ColorPx(cs.lt)) << cs.sunken << cs.outer;
+    EXPECT_EQ(t.At(4, 2), ColorPx(cs.rb)) << cs.sunken << cs.outer;
     EXPECT_EQ(t.At(2, 0), kSentinel);  // top not selected
   }
   // Rectangle: the frame, then the rest filled with the parameters' colour.
@@ -175,9 +166,9 @@ TEST_F(CanvasTest, ComplexFramesAndEdgesColourTheirCorners) {
   TcxViewParams params;
   params.Color = clYellow;
   c.Rectangle(TRect{0, 0, 5, 4}, params, {bTop, bRight}, clGreen);
-  EXPECT_EQ(t.Mask([](uint32_t v) { return v == Px(clGreen)    ? 'g'
-                                           : v == Px(clYellow) ? 'y'
-                                                               : '.'; }),
+  EXPECT_EQ(t.Mask([](uint32_t v) {
+    return v == ColorPx(clGreen) ? 'g' : v == ColorPx(clYellow) ? 'y' : '.';
+  }),
             Rows({"ggggg", "yyyyg", "yyyyg", "yyyyg"}));
 }
 
@@ -202,7 +193,7 @@ TEST_F(CanvasTest, TilingIsAnchoredAtTheLogicalOriginAlsoLeftOfIt) {
       for (int dx = 0; dx < 20; ++dx) {
         const int x = dx - 10, y = dy - 8;
         const bool inside = x >= cs.r.Left && x < cs.r.Right && y >= cs.r.Top && y < cs.r.Bottom;
-        const uint32_t want = inside ? Px(colours[((y % 2) + 2) % 2][((x % 3) + 3) % 3]) : kSentinel;
+        const uint32_t want = inside ? ColorPx(colours[((y % 2) + 2) % 2][((x % 3) + 3) % 3]) : kSentinel;
         if (t.At(dx, dy) != want && ++wrong < 4)
           ADD_FAILURE() << cs.r << " logical " << x << "," << y << ": " << std::hex << t.At(dx, dy);
       }
@@ -297,7 +288,7 @@ TEST_F(CanvasTest, SaveDcHoldsTheLockAndRestoresTheDeviceContext) {
   c.RestoreDC();
   EXPECT_EQ(t.Canvas()->LockCount(), locks);
   EXPECT_EQ(t.MaskOf(clRed), Rows({".#....", "......", "......", "......"}));
-  EXPECT_EQ(t.At(5, 3), Px(clBlue));
+  EXPECT_EQ(t.At(5, 3), ColorPx(clBlue));
 }
 
 TEST_F(CanvasTest, SaveStateBringsBackFontBrushPenTextFlagsAndReadingOrder) {
@@ -414,9 +405,9 @@ TEST_F(CanvasTest, FocusRectanglesInversionAndRegions) {
   d.FillRegion(&ring, clNone);
   EXPECT_EQ(u.CountDrawn(), 0);
   d.DrawRegion(&ring, clYellow, clRed);
-  EXPECT_EQ(u.Mask([](uint32_t v) { return v == Px(clRed)      ? 'r'
-                                           : v == Px(clYellow) ? 'y'
-                                                               : '.'; }),
+  EXPECT_EQ(u.Mask([](uint32_t v) { return v == ColorPx(clRed)      ? 'r'
+                                           : v == ColorPx(clYellow) ? 'y'
+                                                                    : '.'; }),
             Rows({"rrrrrr", "rr..rr", "rr..rr", "rrrrrr"}));
   d.FillRegion(ring.Handle(), clBlue);
   EXPECT_EQ(u.MaskOf(clBlue), Rows({"######", "##..##", "##..##", "######"}));
@@ -454,7 +445,7 @@ TEST_F(CanvasTest, PiesFollowTheSweepAndItsSign) {
   };
   for (const auto& cs : cases) {
     auto t = draw(r, cs.start, cs.sweep);
-    EXPECT_EQ(t->Rgb(cs.in.X, cs.in.Y), Px(clRed)) << cs.start << " " << cs.sweep;
+    EXPECT_EQ(t->Rgb(cs.in.X, cs.in.Y), ColorPx(clRed)) << cs.start << " " << cs.sweep;
     EXPECT_EQ(t->At(cs.out.X, cs.out.Y), kSentinel) << cs.start << " " << cs.sweep << "\n"
                                                     << t->MaskOf(clRed);
     if (cs.sweep == -90) t->SavePng("canvas_pie_negative_sweep", 8);
@@ -535,14 +526,14 @@ TEST_F(CanvasTest, GlyphsKeepTheirTransparentColourOut) {
   EXPECT_EQ(c.Brush()->Style(), bsSolid);  // restored
   c.DrawGlyph(1, 1, &glyph, true, clWhite);
   EXPECT_EQ(t.MaskOf(clWhite), Rows({".....", ".#.#.", ".##..", "....."}));
-  EXPECT_EQ(t.Rgb(2, 1), Px(clNavy));
+  EXPECT_EQ(t.Rgb(2, 1), ColorPx(clNavy));
 
   // Disabled: embossed grey where the glyph has pixels, the background colour elsewhere.
   t.Fill(kSentinel);
   c.DrawGlyph(1, 1, &glyph, false, clWhite);
   EXPECT_EQ(t.MaskOf(clWhite), Rows({".....", ".#.#.", ".##..", "....."}));
-  EXPECT_NE(t.Rgb(2, 1), Px(clNavy));
-  EXPECT_NE(t.Rgb(2, 1), Px(clWhite));
+  EXPECT_NE(t.Rgb(2, 1), ColorPx(clNavy));
+  EXPECT_NE(t.Rgb(2, 1), ColorPx(clWhite));
   t.Fill(kSentinel);
   c.DrawGlyph(1, 1, &glyph, false);
   EXPECT_EQ(t.At(1, 1), kSentinel);

@@ -12,17 +12,8 @@
 
 namespace qd {
 
-static std::ostream& operator<<(std::ostream& os, const TRect& r) {
-  return os << "(" << r.Left << ", " << r.Top << ", " << r.Right << ", " << r.Bottom << ")";
-}
-
 namespace testing {
 namespace {
-
-uint32_t Px(TColor c) {
-  const COLORREF rgb = ColorToRGB(c);
-  return (GetRValue(rgb) << 16) | (GetGValue(rgb) << 8) | GetBValue(rgb);
-}
 
 std::vector<String> Lines(TStrings& l) {
   std::vector<String> v;
@@ -68,7 +59,7 @@ TEST_F(TextTest, DrawTextOnADeviceContextSetsAndRestoresColourAndMode) {
   TRect r{0, 0, 80, 20};
   const int h = cxDrawText(dc, u"Red", r, DT_SINGLELINE, -1, clRed);
   EXPECT_EQ(h, cxTextHeight(dc));
-  EXPECT_GT(s.bitmap.Mask([](uint32_t v) { return v == Px(clRed) ? '#' : '.'; }).find('#'), 0u);
+  EXPECT_GT(s.bitmap.Mask([](uint32_t v) { return v == ColorPx(clRed) ? '#' : '.'; }).find('#'), 0u);
   EXPECT_EQ(s.bitmap.At(79, 19), kSentinel);  // transparent: no background
   EXPECT_EQ(GetTextColor(dc), RGB(0, 255, 0));
   EXPECT_EQ(GetBkMode(dc), OPAQUE);
@@ -76,7 +67,7 @@ TEST_F(TextTest, DrawTextOnADeviceContextSetsAndRestoresColourAndMode) {
   s.bitmap.Fill(kSentinel);
   SetBkColor(dc, RGB(255, 255, 0));
   cxDrawText(dc, u"Green", r, DT_SINGLELINE, -1, clDefault, OPAQUE);
-  EXPECT_EQ(s.bitmap.At(1, 1), Px(clYellow));
+  EXPECT_EQ(s.bitmap.At(1, 1), ColorPx(clYellow));
   EXPECT_NE(s.bitmap.MaskOf(clLime).find('#'), std::string::npos);
   // A count of characters.
   s.bitmap.Fill(kSentinel);
@@ -270,8 +261,8 @@ TEST_F(TextTest, SingleLineTextTakesTheFastPathAndDisabledTextIsEmbossed) {
   TestBitmap shadow(100, 24), light(100, 24);
   for (int y = 0; y < 24; ++y)
     for (int x = 0; x < 100; ++x) {
-      if (a.bitmap.Rgb(x, y) == Px(clBtnShadow)) shadow.Px(x, y) = 0;
-      if (a.bitmap.Rgb(x, y) == Px(clBtnHighlight)) light.Px(x, y) = 0;
+      if (a.bitmap.Rgb(x, y) == ColorPx(clBtnShadow)) shadow.Px(x, y) = 0;
+      if (a.bitmap.Rgb(x, y) == ColorPx(clBtnHighlight)) light.Px(x, y) = 0;
     }
   const TRect sb = shadow.DrawnBounds();
   ASSERT_FALSE(sb.IsEmpty());
@@ -408,7 +399,8 @@ TEST_F(TextTest, RotatedTextIsTheHorizontalTextTurned) {
     for (int y = 0; y < H; ++y)
       for (int x = 0; x < W; ++x) {
         const TPoint p = c.map(x, y);
-        wrong += (flat.bitmap.Rgb(x, y) == Px(clBlue)) != (turned.bitmap.Rgb(p.X + 2, p.Y + 2) == Px(clBlue));
+        wrong += (flat.bitmap.Rgb(x, y) == ColorPx(clBlue)) !=
+                 (turned.bitmap.Rgb(p.X + 2, p.Y + 2) == ColorPx(clBlue));
       }
     EXPECT_EQ(wrong, 0) << int(c.angle);
     // The bounding box turns with it and stays inside the rectangle.

@@ -15,7 +15,21 @@
 #include "platform/forms/graphics.h"
 #include "platform/gdiplus/codec_io.h"
 
+namespace qd {
+
+inline std::ostream& operator<<(std::ostream& os, const TRect& r) {
+  return os << "(" << r.Left << ", " << r.Top << ", " << r.Right << ", " << r.Bottom << ")";
+}
+
+}  // namespace qd
+
 namespace qd::testing {
+
+// A colour as 0xRRGGBB, for comparing with pixels.
+inline uint32_t ColorPx(TColor c) {
+  const COLORREF rgb = ColorToRGB(c);
+  return (GetRValue(rgb) << 16) | (GetGValue(rgb) << 8) | GetBValue(rgb);
+}
 
 constexpr uint32_t kSentinel = 0xA5FF00FF;  // magenta with a recognisable alpha
 
