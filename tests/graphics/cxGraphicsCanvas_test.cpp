@@ -104,7 +104,7 @@ TEST_F(CanvasTest, FrameRectDrawsTheChosenBands) {
     EXPECT_EQ(t.Mask(), cs.mask) << cs.r;
     EXPECT_EQ(t.MaskOf(clMaroon), cs.mask) << cs.r;
   }
-  // The specified case: (0, 0, 2, 10), width 3, left and top: the left band (0, 0, 2, 10)
+  // A rectangle narrower than the frame: (0, 0, 2, 10), width 3, left and top: the left band (0, 0, 2, 10)
   // and the top band (0, 0, 2, 3) only.
   TestBitmap t(4, 11);
   TcxCanvas c(t.Canvas());
@@ -475,7 +475,7 @@ TEST_F(CanvasTest, RotateAndFlipBitmaps) {
   };
   TestBitmap host(1, 1);
   TcxCanvas c(host.Canvas());
-  // The specified 2 x 1 case: A B.
+  // A 2 x 1 bitmap: A B.
   auto ab = make(2, 1);
   c.RotateBitmap(ab.get(), raPlus90);
   EXPECT_EQ(Letters(ab.get()), Rows({"B", "A"}));
