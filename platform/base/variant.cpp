@@ -133,12 +133,12 @@ Variant Unassigned() {
 
 namespace {
 
-std::mutex& RegistryMutex() {
+std::mutex& CustomTypeRegistryMutex() {
   static std::mutex m;
   return m;
 }
 
-std::vector<const TCustomVariantType*>& Registry() {
+std::vector<const TCustomVariantType*>& CustomTypes() {
   static std::vector<const TCustomVariantType*> types;
   return types;
 }
@@ -146,23 +146,23 @@ std::vector<const TCustomVariantType*>& Registry() {
 }  // namespace
 
 TCustomVariantType::TCustomVariantType() {
-  std::lock_guard lock(RegistryMutex());
-  varType_ = static_cast<TVarType>(varFirstCustom + Registry().size());
-  Registry().push_back(this);
+  std::lock_guard lock(CustomTypeRegistryMutex());
+  varType_ = static_cast<TVarType>(varFirstCustom + CustomTypes().size());
+  CustomTypes().push_back(this);
 }
 
 TCustomVariantType::~TCustomVariantType() {
-  std::lock_guard lock(RegistryMutex());
-  auto& r = Registry();
+  std::lock_guard lock(CustomTypeRegistryMutex());
+  auto& r = CustomTypes();
   size_t index = varType_ - varFirstCustom;
   if (index < r.size()) r[index] = nullptr;
 }
 
 const TCustomVariantType* FindCustomVariantType(TVarType type) {
   if (type < varFirstCustom || type > varTypeMask) return nullptr;
-  std::lock_guard lock(RegistryMutex());
+  std::lock_guard lock(CustomTypeRegistryMutex());
   size_t index = type - varFirstCustom;
-  return index < Registry().size() ? Registry()[index] : nullptr;
+  return index < CustomTypes().size() ? CustomTypes()[index] : nullptr;
 }
 
 // ---- Type tests --------------------------------------------------------------------------

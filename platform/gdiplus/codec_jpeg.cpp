@@ -5,6 +5,9 @@
 
 #include <cstdio>  // jpeglib.h needs FILE
 #include <jpeglib.h>
+// jpeglib.h's TRUE and FALSE macros would hide the constants of platform/os/wintypes.h.
+#undef TRUE
+#undef FALSE
 
 #include <algorithm>
 #include <cmath>
@@ -111,7 +114,7 @@ Status DecodeJpegJob(JpegDecodeJob& job) {
   cinfo->progress = &job.Progress;
   jpeg_mem_src(cinfo, job.Data.data(), static_cast<unsigned long>(job.Data.size()));
   jpeg_save_markers(cinfo, JPEG_APP0 + 1, 0xFFFF);
-  if (jpeg_read_header(cinfo, TRUE) != JPEG_HEADER_OK) return Status::InvalidParameter;
+  if (jpeg_read_header(cinfo, true) != JPEG_HEADER_OK) return Status::InvalidParameter;
 
   const Status sizeOk =
       CheckFrameSize(cinfo->image_width, cinfo->image_height, job.Data.size(), kJpegPixelsPerByte);
@@ -234,7 +237,7 @@ boolean EmptyOutputBuffer(j_compress_ptr cinfo) {
   if (!AppendOutput(job, job->Buffer.size())) cinfo->err->error_exit(reinterpret_cast<j_common_ptr>(cinfo));
   job->Dest.Pub.next_output_byte = job->Buffer.data();
   job->Dest.Pub.free_in_buffer = job->Buffer.size();
-  return TRUE;
+  return true;
 }
 
 void TermDestination(j_compress_ptr cinfo) {
@@ -260,14 +263,14 @@ Status EncodeJpegJob(JpegEncodeJob& job, const Image& image, int quality) {
   cinfo->input_components = 4;
   cinfo->in_color_space = JCS_EXT_BGRA;
   jpeg_set_defaults(cinfo);
-  jpeg_set_quality(cinfo, quality, TRUE);
-  cinfo->write_JFIF_header = TRUE;
+  jpeg_set_quality(cinfo, quality, true);
+  cinfo->write_JFIF_header = true;
   if (image.DpiX >= 1 && image.DpiY >= 1 && image.DpiX <= 65535 && image.DpiY <= 65535) {
     cinfo->density_unit = 1;
     cinfo->X_density = UINT16(std::lround(image.DpiX));
     cinfo->Y_density = UINT16(std::lround(image.DpiY));
   }
-  jpeg_start_compress(cinfo, TRUE);
+  jpeg_start_compress(cinfo, true);
   auto* base = const_cast<uint8_t*>(frame.Bytes());  // libjpeg only reads the rows
   while (cinfo->next_scanline < cinfo->image_height) {
     JSAMPROW row = base + size_t(cinfo->next_scanline) * size_t(frame.Width) * 4;

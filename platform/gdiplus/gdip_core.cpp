@@ -97,6 +97,12 @@ bool FinitePoints(const GpPointF* p, INT count) {
   return true;
 }
 
+std::vector<GpPointF> ToF(const GpPoint* p, INT count) {
+  std::vector<GpPointF> v(static_cast<size_t>(std::max(count, 0)));
+  for (INT i = 0; i < count; ++i) v[i] = {REAL(p[i].X), REAL(p[i].Y)};
+  return v;
+}
+
 // ---- Matrices --------------------------------------------------------------------------------
 
 Mx operator*(const Mx& a, const Mx& b) {

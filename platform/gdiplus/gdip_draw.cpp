@@ -9,12 +9,6 @@ using namespace detail;
 
 namespace {
 
-std::vector<GpPointF> ToF(const GpPoint* p, INT count) {
-  std::vector<GpPointF> v(static_cast<size_t>(std::max(count, 0)));
-  for (INT i = 0; i < count; ++i) v[i] = {REAL(p[i].X), REAL(p[i].Y)};
-  return v;
-}
-
 Status Stroke(GpGraphics* graphics, GpPen* pen, const PathData& path) {
   auto* g = Get<Graphics>(graphics);
   auto* p = Get<Pen>(pen);

@@ -85,10 +85,6 @@ bool ValidOrder(MatrixOrder o) {
   return o == MatrixOrderPrepend || o == MatrixOrderAppend;
 }
 
-bool ValidMode(CombineMode m) {
-  return m >= CombineModeReplace && m <= CombineModeComplement;
-}
-
 void CombineClip(Graphics& g, const RegionPtr& deviceRegion, CombineMode mode) {
   g.s.clip = CombineRegions(g.s.clip, deviceRegion, mode);
 }

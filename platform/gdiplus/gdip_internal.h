@@ -60,6 +60,8 @@ bool Finite(double v, T... rest) {
   return std::isfinite(v) && Finite(rest...);
 }
 bool FinitePoints(const GpPointF* p, INT count);
+// Integer points as REAL points.
+std::vector<GpPointF> ToF(const GpPoint* p, INT count);
 
 // Largest device coordinate drawn; beyond it drawing answers ValueOverflow.
 constexpr double kMaxDeviceCoord = 4194304.0;
@@ -174,6 +176,9 @@ struct RegionNode {
 RegionPtr MakeRegion(RegionNode::Type type);
 RegionPtr MakeRectRegion(double x, double y, double w, double h);
 RegionPtr MakePathRegion(const PathData& path);
+inline bool ValidMode(CombineMode m) {
+  return m >= CombineModeReplace && m <= CombineModeComplement;
+}
 RegionPtr CombineRegions(const RegionPtr& a, const RegionPtr& b, CombineMode op);
 RegionPtr TransformRegion(const RegionPtr& r, const Mx& m);
 // The pixels of the region after `m`, within a window.

@@ -255,12 +255,6 @@ bool PointInPath(const PathData& path, double x, double y) {
 
 namespace {
 
-std::vector<GpPointF> ToF(const GpPoint* p, INT count) {
-  std::vector<GpPointF> v(static_cast<size_t>(std::max(count, 0)));
-  for (INT i = 0; i < count; ++i) v[i] = {REAL(p[i].X), REAL(p[i].Y)};
-  return v;
-}
-
 bool ValidFill(FillMode m) {
   return m == FillModeAlternate || m == FillModeWinding;
 }

@@ -266,10 +266,6 @@ Status NewRegion(RegionPtr root, GpRegion** out) {
   return Ok;
 }
 
-bool ValidMode(CombineMode m) {
-  return m >= CombineModeReplace && m <= CombineModeComplement;
-}
-
 bool ValidRect(const GpRectF* r) {
   return r && Finite(r->X, r->Y, r->Width, r->Height);
 }

@@ -24,7 +24,7 @@ std::mutex& Lock() {
   static std::mutex m;
   return m;
 }
-os::FileDialogHook& Hook() {
+os::FileDialogHook& CurrentFileDialogHook() {
   static os::FileDialogHook h;
   return h;
 }
@@ -622,7 +622,7 @@ BOOL Run(OPENFILENAMEW* ofn, bool save) {
   os::FileDialogHook hook;
   {
     std::lock_guard g(Lock());
-    hook = Hook();
+    hook = CurrentFileDialogHook();
   }
   if (hook) return RunHook(s, hook);
   if (Headless() && !gWindowForTesting) return FALSE;
@@ -648,8 +648,8 @@ namespace os {
 
 FileDialogHook SetFileDialogHook(FileDialogHook H) {
   std::lock_guard g(Lock());
-  FileDialogHook previous = std::move(Hook());
-  Hook() = std::move(H);
+  FileDialogHook previous = std::move(CurrentFileDialogHook());
+  CurrentFileDialogHook() = std::move(H);
   return previous;
 }
 

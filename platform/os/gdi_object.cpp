@@ -18,23 +18,23 @@ int32_t ClampCoord(int64_t v) {
 
 namespace {
 
-struct Slot {
+struct HandleSlot {
   std::unique_ptr<Object> object;
   uint32_t generation = 1;
 };
 
-struct Table {
+struct HandleTable {
   std::mutex mutex;
-  std::vector<Slot> slots;
+  std::vector<HandleSlot> slots;
   std::deque<uint32_t> free;  // reused oldest first
 };
 
-Table& TheTable() {
-  static Table* table = new Table;  // lives to the end of the process
+HandleTable& TheHandleTable() {
+  static HandleTable* table = new HandleTable;  // lives to the end of the process
   return *table;
 }
 
-bool Decode(HGDIOBJ h, uint32_t& index, uint32_t& gen) {
+bool DecodeHandle(HGDIOBJ h, uint32_t& index, uint32_t& gen) {
   auto v = reinterpret_cast<uintptr_t>(h);
   if (v == 0) return false;
   uint64_t low = v & 0xFFFFFFFFu;
@@ -47,7 +47,7 @@ bool Decode(HGDIOBJ h, uint32_t& index, uint32_t& gen) {
 }  // namespace
 
 HGDIOBJ AddObject(std::unique_ptr<Object> object) {
-  Table& t = TheTable();
+  HandleTable& t = TheHandleTable();
   std::lock_guard lock(t.mutex);
   uint32_t index;
   if (t.free.size() > 64) {
@@ -58,7 +58,7 @@ HGDIOBJ AddObject(std::unique_ptr<Object> object) {
     if (index >= 0x7FFFFFFF) return nullptr;
     t.slots.emplace_back();
   }
-  Slot& s = t.slots[index];
+  HandleSlot& s = t.slots[index];
   auto value = (static_cast<uint64_t>(s.generation) << 32) | (static_cast<uint64_t>(index) + 1);
   HGDIOBJ h = reinterpret_cast<HGDIOBJ>(static_cast<uintptr_t>(value));
   object->handle = h;
@@ -68,24 +68,24 @@ HGDIOBJ AddObject(std::unique_ptr<Object> object) {
 
 Object* FindObject(HGDIOBJ handle) {
   uint32_t index, gen;
-  if (!Decode(handle, index, gen)) return nullptr;
-  Table& t = TheTable();
+  if (!DecodeHandle(handle, index, gen)) return nullptr;
+  HandleTable& t = TheHandleTable();
   std::lock_guard lock(t.mutex);
   if (index >= t.slots.size()) return nullptr;
-  Slot& s = t.slots[index];
+  HandleSlot& s = t.slots[index];
   if (s.generation != gen || !s.object) return nullptr;
   return s.object.get();
 }
 
 void RemoveObject(HGDIOBJ handle) {
   uint32_t index, gen;
-  if (!Decode(handle, index, gen)) return;
+  if (!DecodeHandle(handle, index, gen)) return;
   std::unique_ptr<Object> dead;
   {
-    Table& t = TheTable();
+    HandleTable& t = TheHandleTable();
     std::lock_guard lock(t.mutex);
     if (index >= t.slots.size()) return;
-    Slot& s = t.slots[index];
+    HandleSlot& s = t.slots[index];
     if (s.generation != gen || !s.object) return;
     dead = std::move(s.object);
     if (++s.generation == 0) s.generation = 1;

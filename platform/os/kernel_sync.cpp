@@ -96,21 +96,21 @@ struct Event final : KernelObject {
 };
 
 // Guarded by the hub mutex.
-std::unordered_map<uintptr_t, std::shared_ptr<KernelObject>>& Handles() {
+std::unordered_map<uintptr_t, std::shared_ptr<KernelObject>>& KernelHandles() {
   static std::unordered_map<uintptr_t, std::shared_ptr<KernelObject>> table;
   return table;
 }
 uintptr_t g_nextHandle = 0x1000;
 
-std::shared_ptr<KernelObject> Lookup(HANDLE h) {
-  auto& table = Handles();
+std::shared_ptr<KernelObject> LookupKernelObject(HANDLE h) {
+  auto& table = KernelHandles();
   auto it = table.find(reinterpret_cast<uintptr_t>(h));
   return it == table.end() ? nullptr : it->second;
 }
 
 template <class T>
 std::shared_ptr<T> LookupAs(HANDLE h) {
-  return std::dynamic_pointer_cast<T>(Lookup(h));
+  return std::dynamic_pointer_cast<T>(LookupKernelObject(h));
 }
 
 }  // namespace
@@ -122,7 +122,7 @@ HANDLE CreateEventW(SECURITY_ATTRIBUTES*, BOOL manualReset, BOOL initialState, L
   std::lock_guard lock(os::detail::HubMutex());
   uintptr_t h = g_nextHandle;
   g_nextHandle += 4;
-  Handles().emplace(h, std::move(ev));
+  KernelHandles().emplace(h, std::move(ev));
   return reinterpret_cast<HANDLE>(h);
 }
 
@@ -154,7 +154,7 @@ BOOL ResetEvent(HANDLE event) {
 BOOL CloseHandle(HANDLE handle) {
   if (handle == GetCurrentProcess() || handle == GetCurrentThread()) return TRUE;
   std::lock_guard lock(os::detail::HubMutex());
-  if (Handles().erase(reinterpret_cast<uintptr_t>(handle)) == 0) {
+  if (KernelHandles().erase(reinterpret_cast<uintptr_t>(handle)) == 0) {
     SetLastError(ERROR_INVALID_HANDLE);
     return FALSE;
   }
@@ -169,7 +169,7 @@ DWORD WaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll, D
   std::vector<std::shared_ptr<KernelObject>> objects;
   std::unique_lock lock(os::detail::HubMutex());
   for (DWORD i = 0; i < count; ++i) {
-    auto obj = Lookup(handles[i]);
+    auto obj = LookupKernelObject(handles[i]);
     if (!obj) {
       SetLastError(ERROR_INVALID_HANDLE);
       return WAIT_FAILED;

@@ -21,14 +21,14 @@ struct Module {
   std::map<std::string, FARPROC> exports;
 };
 
-struct Table {
+struct ModuleTable {
   std::recursive_mutex mutex;
   std::deque<Module> modules;  // stable addresses: a handle is a Module*
   Module program{"", true, 1, {}};
 };
 
-Table& TheTable() {
-  static Table table;
+ModuleTable& TheModuleTable() {
+  static ModuleTable table;
   return table;
 }
 
@@ -43,7 +43,7 @@ void EnsureBuiltins() {
   });
 }
 
-std::string Normalise(std::string_view name) {
+std::string NormaliseModuleName(std::string_view name) {
   size_t slash = name.find_last_of("\\/");
   if (slash != std::string_view::npos) name.remove_prefix(slash + 1);
   std::string s(name);
@@ -54,19 +54,19 @@ std::string Normalise(std::string_view name) {
   return s;
 }
 
-Module* Find(Table& t, const std::string& name) {
+Module* FindModule(ModuleTable& t, const std::string& name) {
   for (auto& m : t.modules)
     if (m.name == name) return &m;
   return nullptr;
 }
 
-Module& FindOrAdd(Table& t, const std::string& name) {
-  if (Module* m = Find(t, name)) return *m;
+Module& FindOrAdd(ModuleTable& t, const std::string& name) {
+  if (Module* m = FindModule(t, name)) return *m;
   t.modules.push_back(Module{name, false, 0, {}});
   return t.modules.back();
 }
 
-Module* FromHandle(Table& t, HMODULE h) {
+Module* ModuleFromHandle(ModuleTable& t, HMODULE h) {
   if (reinterpret_cast<Module*>(h) == &t.program) return &t.program;
   for (auto& m : t.modules)
     if (reinterpret_cast<HMODULE>(&m) == h) return &m;
@@ -83,33 +83,33 @@ std::string NameFromWide(LPCWSTR name) {
 
 void RegisterModule(std::string_view module) {
   if (!g_inBuiltins) EnsureBuiltins();
-  auto& t = TheTable();
+  auto& t = TheModuleTable();
   std::lock_guard lock(t.mutex);
-  FindOrAdd(t, Normalise(module)).present = true;
+  FindOrAdd(t, NormaliseModuleName(module)).present = true;
 }
 
 void RegisterExport(std::string_view module, std::string_view name, FARPROC proc) {
   if (!g_inBuiltins) EnsureBuiltins();
-  auto& t = TheTable();
+  auto& t = TheModuleTable();
   std::lock_guard lock(t.mutex);
-  Module& m = FindOrAdd(t, Normalise(module));
+  Module& m = FindOrAdd(t, NormaliseModuleName(module));
   m.present = true;
   m.exports[std::string(name)] = proc;
 }
 
 bool RemoveExport(std::string_view module, std::string_view name) {
   EnsureBuiltins();
-  auto& t = TheTable();
+  auto& t = TheModuleTable();
   std::lock_guard lock(t.mutex);
-  Module* m = Find(t, Normalise(module));
+  Module* m = FindModule(t, NormaliseModuleName(module));
   return m && m->exports.erase(std::string(name)) > 0;
 }
 
 bool RemoveModule(std::string_view module) {
   EnsureBuiltins();
-  auto& t = TheTable();
+  auto& t = TheModuleTable();
   std::lock_guard lock(t.mutex);
-  Module* m = Find(t, Normalise(module));
+  Module* m = FindModule(t, NormaliseModuleName(module));
   if (!m || !m->present) return false;
   m->present = false;
   m->exports.clear();
@@ -118,30 +118,30 @@ bool RemoveModule(std::string_view module) {
 
 bool HasModule(std::string_view module) {
   EnsureBuiltins();
-  auto& t = TheTable();
+  auto& t = TheModuleTable();
   std::lock_guard lock(t.mutex);
-  Module* m = Find(t, Normalise(module));
+  Module* m = FindModule(t, NormaliseModuleName(module));
   return m && m->present;
 }
 
 bool HasExport(std::string_view module, std::string_view name) {
   EnsureBuiltins();
-  auto& t = TheTable();
+  auto& t = TheModuleTable();
   std::lock_guard lock(t.mutex);
-  Module* m = Find(t, Normalise(module));
+  Module* m = FindModule(t, NormaliseModuleName(module));
   return m && m->present && m->exports.count(std::string(name)) > 0;
 }
 
 ScopedModuleTable::ScopedModuleTable() {
   EnsureBuiltins();
-  auto& t = TheTable();
+  auto& t = TheModuleTable();
   std::lock_guard lock(t.mutex);
   for (auto& m : t.modules)
     if (m.present) saved_[m.name] = m.exports;
 }
 
 ScopedModuleTable::~ScopedModuleTable() {
-  auto& t = TheTable();
+  auto& t = TheModuleTable();
   std::lock_guard lock(t.mutex);
   for (auto& m : t.modules) {
     auto it = saved_.find(m.name);
@@ -149,7 +149,7 @@ ScopedModuleTable::~ScopedModuleTable() {
     m.exports = m.present ? it->second : std::map<std::string, FARPROC>{};
   }
   for (auto& [name, exports] : saved_)
-    if (!Find(t, name)) t.modules.push_back(Module{name, true, 0, exports});
+    if (!FindModule(t, name)) t.modules.push_back(Module{name, true, 0, exports});
 }
 
 }  // namespace qd::os
@@ -159,10 +159,10 @@ namespace qd {
 HMODULE GetModuleHandleW(LPCWSTR name) {
   using namespace os;
   EnsureBuiltins();
-  auto& t = TheTable();
+  auto& t = TheModuleTable();
   std::lock_guard lock(t.mutex);
   if (!name) return reinterpret_cast<HMODULE>(&t.program);
-  Module* m = Find(t, Normalise(NameFromWide(name)));
+  Module* m = FindModule(t, NormaliseModuleName(NameFromWide(name)));
   if (!m || !m->present) {
     SetLastError(ERROR_MOD_NOT_FOUND);
     return nullptr;
@@ -177,9 +177,9 @@ HMODULE LoadLibraryW(LPCWSTR name) {
     return nullptr;
   }
   EnsureBuiltins();
-  auto& t = TheTable();
+  auto& t = TheModuleTable();
   std::lock_guard lock(t.mutex);
-  Module* m = Find(t, Normalise(NameFromWide(name)));
+  Module* m = FindModule(t, NormaliseModuleName(NameFromWide(name)));
   if (!m || !m->present) {
     SetLastError(ERROR_MOD_NOT_FOUND);
     return nullptr;
@@ -190,9 +190,9 @@ HMODULE LoadLibraryW(LPCWSTR name) {
 
 BOOL FreeLibrary(HMODULE module) {
   using namespace os;
-  auto& t = TheTable();
+  auto& t = TheModuleTable();
   std::lock_guard lock(t.mutex);
-  Module* m = FromHandle(t, module);
+  Module* m = ModuleFromHandle(t, module);
   if (!m) {
     SetLastError(ERROR_INVALID_HANDLE);
     return FALSE;
@@ -204,9 +204,9 @@ BOOL FreeLibrary(HMODULE module) {
 FARPROC GetProcAddress(HMODULE module, const char* name) {
   using namespace os;
   EnsureBuiltins();
-  auto& t = TheTable();
+  auto& t = TheModuleTable();
   std::lock_guard lock(t.mutex);
-  Module* m = FromHandle(t, module);
+  Module* m = ModuleFromHandle(t, module);
   if (!m) {
     SetLastError(ERROR_INVALID_HANDLE);
     return nullptr;
@@ -231,9 +231,9 @@ DWORD GetModuleFileNameW(HMODULE module, LPWSTR buffer, DWORD size) {
   }
   String path;
   {
-    auto& t = TheTable();
+    auto& t = TheModuleTable();
     std::lock_guard lock(t.mutex);
-    Module* m = module ? FromHandle(t, module) : &t.program;
+    Module* m = module ? ModuleFromHandle(t, module) : &t.program;
     if (!m) {
       SetLastError(ERROR_MOD_NOT_FOUND);
       return 0;

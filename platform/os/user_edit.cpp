@@ -987,19 +987,19 @@ class Edit {
   }
 };
 
-std::mutex& TableMutex() {
+std::mutex& EditTableMutex() {
   static std::mutex m;
   return m;
 }
-std::unordered_map<HWND, std::shared_ptr<Edit>>& Table() {
+std::unordered_map<HWND, std::shared_ptr<Edit>>& EditTable() {
   static auto* t = new std::unordered_map<HWND, std::shared_ptr<Edit>>;
   return *t;
 }
 
 std::shared_ptr<Edit> Get(HWND h) {
-  std::lock_guard lock(TableMutex());
-  auto it = Table().find(h);
-  return it == Table().end() ? nullptr : it->second;
+  std::lock_guard lock(EditTableMutex());
+  auto it = EditTable().find(h);
+  return it == EditTable().end() ? nullptr : it->second;
 }
 
 LRESULT PackSel(int a, int b) {
@@ -1418,8 +1418,8 @@ LRESULT EditWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (e->multi && (style & WS_HSCROLL))
       SetWindowLongW(hwnd, GWL_STYLE, static_cast<LONG>(style | ES_AUTOHSCROLL));
     {
-      std::lock_guard lock(TableMutex());
-      Table()[hwnd] = e;
+      std::lock_guard lock(EditTableMutex());
+      EditTable()[hwnd] = e;
     }
     DefWindowProcW(hwnd, msg, wParam, lParam);
     e->FontMetrics();
@@ -1432,8 +1432,8 @@ LRESULT EditWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (!e) return DefWindowProcW(hwnd, msg, wParam, lParam);
   if (msg == WM_NCDESTROY) {
     {
-      std::lock_guard lock(TableMutex());
-      Table().erase(hwnd);
+      std::lock_guard lock(EditTableMutex());
+      EditTable().erase(hwnd);
     }
     return DefWindowProcW(hwnd, msg, wParam, lParam);
   }

@@ -11,10 +11,10 @@ using namespace user;
 
 namespace {
 
-void InvalidateInParent(Window* w, const Region& windowCoords) {
+void InvalidateInParent(Window* w, const user::Region& windowCoords) {
   Window* p = w->parent;
   if (!p || p->kind != WindowKind::Normal || !IsVisibleChain(p)) return;
-  Region r = windowCoords;
+  user::Region r = windowCoords;
   r.Translate(w->window.Left + (p->client.Left - p->window.Left),
               w->window.Top + (p->client.Top - p->window.Top));
   RedrawInternal(p, &r, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
@@ -25,11 +25,11 @@ void InvalidateInParent(Window* w, const Region& windowCoords) {
 int SetWindowRgn(HWND hwnd, HRGN region, BOOL redraw) {
   WindowPtr w = Checked(hwnd);
   if (!w) return 0;
-  Region whole(RECT{0, 0, w->window.Width(), w->window.Height()});
-  Region before = w->windowRegion ? *w->windowRegion : whole;
+  user::Region whole(RECT{0, 0, w->window.Width(), w->window.Height()});
+  user::Region before = w->windowRegion ? *w->windowRegion : whole;
   if (region) {
     if (!gdi::RegionData(region)) return 0;
-    w->windowRegion = std::make_unique<Region>(FromHrgn(region));
+    w->windowRegion = std::make_unique<user::Region>(FromHrgn(region));
     DeleteObject(region);  // the window owns the region now
   } else {
     w->windowRegion.reset();

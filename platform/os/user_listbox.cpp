@@ -60,19 +60,19 @@ struct ListBox {
 };
 using ListBoxPtr = std::shared_ptr<ListBox>;
 
-std::mutex& TableLock() {
+std::mutex& ListBoxTableLock() {
   static std::mutex m;
   return m;
 }
-std::unordered_map<HWND, ListBoxPtr>& Table() {
+std::unordered_map<HWND, ListBoxPtr>& ListBoxTable() {
   static auto* t = new std::unordered_map<HWND, ListBoxPtr>;
   return *t;
 }
 
 ListBoxPtr Find(HWND hwnd) {
-  std::lock_guard g(TableLock());
-  auto it = Table().find(hwnd);
-  return it == Table().end() ? nullptr : it->second;
+  std::lock_guard g(ListBoxTableLock());
+  auto it = ListBoxTable().find(hwnd);
+  return it == ListBoxTable().end() ? nullptr : it->second;
 }
 
 // ---- Geometry ---------------------------------------------------------------------------------
@@ -1094,15 +1094,15 @@ LRESULT ListBoxWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (lb->style & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL)) lb->style &= ~(LBS_MULTIPLESEL | LBS_EXTENDEDSEL);
     if (lb->style & LBS_NODATA) lb->style &= ~LBS_SORT;
     {
-      std::lock_guard g(TableLock());
-      Table()[hwnd] = lb;
+      std::lock_guard g(ListBoxTableLock());
+      ListBoxTable()[hwnd] = lb;
     }
     return DefWindowProcW(hwnd, msg, wParam, lParam);
   }
   if (msg == WM_NCDESTROY) {
     {
-      std::lock_guard g(TableLock());
-      Table().erase(hwnd);
+      std::lock_guard g(ListBoxTableLock());
+      ListBoxTable().erase(hwnd);
     }
     return DefWindowProcW(hwnd, msg, wParam, lParam);
   }

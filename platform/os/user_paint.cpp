@@ -301,10 +301,10 @@ using namespace user;
 namespace {
 
 // A client-coordinate region (mirrored in right-to-left windows) in window coordinates.
-Region ClientToWindowRegion(const Window* w, Region r) {
+user::Region ClientToWindowRegion(const Window* w, user::Region r) {
   if (w->Rtl()) {
     // Mirror each rectangle around the client width.
-    Region m;
+    user::Region m;
     const int cw = w->client.Width();
     for (const RECT& rc : r.Rects()) m.Union(RECT{cw - rc.Right, rc.Top, cw - rc.Left, rc.Bottom});
     r = m;
@@ -313,11 +313,11 @@ Region ClientToWindowRegion(const Window* w, Region r) {
   return r;
 }
 
-Region WindowToClientRegion(const Window* w, Region r) {
+user::Region WindowToClientRegion(const Window* w, user::Region r) {
   r.Translate(w->window.Left - w->client.Left, w->window.Top - w->client.Top);
   r.Intersect(RECT{0, 0, w->client.Width(), w->client.Height()});
   if (w->Rtl()) {
-    Region m;
+    user::Region m;
     const int cw = w->client.Width();
     for (const RECT& rc : r.Rects()) m.Union(RECT{cw - rc.Right, rc.Top, cw - rc.Left, rc.Bottom});
     r = m;
@@ -337,10 +337,10 @@ BOOL RedrawWindow(HWND hwnd, const RECT* rect, HRGN region, UINT flags) {
   if (!w || w->kind != WindowKind::Normal) return FALSE;
   // Rectangles and regions are in client coordinates, even with RDW_FRAME.
   if (region) {
-    Region r = ClientToWindowRegion(w.get(), FromHrgn(region));
+    user::Region r = ClientToWindowRegion(w.get(), FromHrgn(region));
     RedrawInternal(w.get(), &r, flags);
   } else if (rect) {
-    Region r = ClientToWindowRegion(w.get(), Region(*rect));
+    user::Region r = ClientToWindowRegion(w.get(), user::Region(*rect));
     RedrawInternal(w.get(), &r, flags);
   } else {
     RedrawInternal(w.get(), nullptr, flags);
@@ -368,7 +368,7 @@ BOOL ValidateRgn(HWND hwnd, HRGN region) {
 BOOL GetUpdateRect(HWND hwnd, LPRECT rect, BOOL erase) {
   WindowPtr w = Checked(hwnd);
   if (!w) return FALSE;
-  Region r = WindowToClientRegion(w.get(), w->update);
+  user::Region r = WindowToClientRegion(w.get(), w->update);
   if (rect) *rect = r.Bounds();
   if (erase && !r.Empty()) {
     if (w->framePending) SendNcPaint(w.get());
@@ -380,7 +380,7 @@ BOOL GetUpdateRect(HWND hwnd, LPRECT rect, BOOL erase) {
 int GetUpdateRgn(HWND hwnd, HRGN region, BOOL erase) {
   WindowPtr w = Checked(hwnd);
   if (!w || !gdi::RegionData(region)) return 0;  // ERROR
-  Region r = WindowToClientRegion(w.get(), w->update);
+  user::Region r = WindowToClientRegion(w.get(), w->update);
   HRGN tmp = gdi::CreateRegionFromPixman(r.get());
   CombineRgn(region, tmp, nullptr, RGN_COPY);
   DeleteObject(tmp);
@@ -406,7 +406,7 @@ HDC BeginPaint(HWND hwnd, PAINTSTRUCT* ps) {
     if (!Lookup(hwnd)) return nullptr;
   }
   HideCaret(hwnd);
-  Region upd = w->update;
+  user::Region upd = w->update;
   upd.Intersect(ClientInWindow(w.get()));
   const bool erase = w->erasePending;
   w->update.Clear();
@@ -414,9 +414,9 @@ HDC BeginPaint(HWND hwnd, PAINTSTRUCT* ps) {
   w->framePending = false;
   w->erasePending = false;
   RECT sr = ScreenWindowRect(w.get());
-  Region updScreen = upd;
+  user::Region updScreen = upd;
   updScreen.Translate(sr.Left, sr.Top);
-  Region vis =
+  user::Region vis =
       VisibleScreen(w.get(), false, (w->style & WS_CLIPCHILDREN) != 0, (w->style & WS_CLIPSIBLINGS) != 0);
   vis.Intersect(updScreen);
   HDC dc = MakeDc(w.get(), false, vis);
@@ -461,16 +461,16 @@ HDC GetDCEx(HWND hwnd, HRGN clip, DWORD flags) {
   bool clipChildren = (flags & DCX_CLIPCHILDREN) || (w->style & WS_CLIPCHILDREN);
   bool clipSiblings = (flags & DCX_CLIPSIBLINGS) || (w->style & WS_CLIPSIBLINGS);
   if (flags & DCX_PARENTCLIP) clipSiblings = false;
-  Region vis = VisibleScreen(w.get(), windowArea, clipChildren, clipSiblings);
+  user::Region vis = VisibleScreen(w.get(), windowArea, clipChildren, clipSiblings);
   if ((flags & (DCX_INTERSECTRGN | DCX_EXCLUDERGN)) && reinterpret_cast<uintptr_t>(clip) > 1) {
-    Region c = FromHrgn(clip);
+    user::Region c = FromHrgn(clip);
     if (flags & DCX_INTERSECTRGN)
       vis.Intersect(c);
     else
       vis.Subtract(c);
   }
   if (flags & (DCX_INTERSECTUPDATE | DCX_EXCLUDEUPDATE)) {
-    Region u = w->update;
+    user::Region u = w->update;
     RECT sr = ScreenWindowRect(w.get());
     u.Translate(sr.Left, sr.Top);
     if (flags & DCX_INTERSECTUPDATE)
@@ -535,7 +535,7 @@ int ScrollWindowEx(HWND hwnd, int dx, int dy, const RECT* scroll, const RECT* cl
   RECT clipRc = clip ? *clip : client;
   clipRc = RectIntersection(clipRc, client);
   // Move the pixels that stay visible.
-  Region uncovered(RectIntersection(src, clipRc));
+  user::Region uncovered(RectIntersection(src, clipRc));
   if (IsVisibleChain(w.get()) && (dx || dy)) {
     HDC dc = GetDCEx(hwnd, nullptr, DCX_CACHE | DCX_CLIPSIBLINGS | DCX_CLIPCHILDREN);
     RECT from = RectIntersection(src, clipRc);
@@ -546,12 +546,12 @@ int ScrollWindowEx(HWND hwnd, int dx, int dy, const RECT* scroll, const RECT* cl
     uncovered.Subtract(to);
   }
   // Pending updates move with the contents.
-  Region pending = WindowToClientRegion(w.get(), w->update);
-  Region movedPending = pending;
+  user::Region pending = WindowToClientRegion(w.get(), w->update);
+  user::Region movedPending = pending;
   movedPending.Intersect(src);
   movedPending.Translate(dx, dy);
   movedPending.Intersect(clipRc);
-  Region newUpdate = uncovered;
+  user::Region newUpdate = uncovered;
   newUpdate.Union(movedPending);
   if (flags & SW_SCROLLCHILDREN) {
     std::vector<HWND> kids;
@@ -576,7 +576,7 @@ int ScrollWindowEx(HWND hwnd, int dx, int dy, const RECT* scroll, const RECT* cl
   }
   if (updateRect) *updateRect = newUpdate.Bounds();
   if (flags & SW_INVALIDATE) {
-    Region wr = ClientToWindowRegion(w.get(), newUpdate);
+    user::Region wr = ClientToWindowRegion(w.get(), newUpdate);
     RedrawInternal(w.get(), &wr,
                    RDW_INVALIDATE | ((flags & SW_ERASE) ? RDW_ERASE : 0) |
                        ((flags & SW_SCROLLCHILDREN) ? RDW_ALLCHILDREN : 0));
@@ -596,7 +596,7 @@ BOOL ScrollDC(HDC dc, int dx, int dy, const RECT* scroll, const RECT* clip, HRGN
   RECT clipRc = clip ? *clip : box;
   RECT from = RectIntersection(src, clipRc);
   RECT to = RectIntersection(RectOffset(from, dx, dy), clipRc);
-  Region uncovered(from);
+  user::Region uncovered(from);
   if (!to.IsEmpty()) {
     BitBlt(dc, to.Left, to.Top, to.Width(), to.Height(), dc, to.Left - dx, to.Top - dy, SRCCOPY);
     uncovered.Subtract(to);

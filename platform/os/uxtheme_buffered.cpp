@@ -39,14 +39,14 @@ struct Buffers {
   int initCount = 0;
 };
 
-Buffers& B() {
+Buffers& PaintBuffers() {
   static Buffers b;
   return b;
 }
 
 bool Valid(HPAINTBUFFER b) {
-  std::lock_guard lock(B().mutex);
-  return b && B().live.count(b) > 0;
+  std::lock_guard lock(PaintBuffers().mutex);
+  return b && PaintBuffers().live.count(b) > 0;
 }
 
 // The buffer's pixel rows covering a rectangle given in the target's logical units.
@@ -64,14 +64,14 @@ uint8_t* Row(HPAINTBUFFER b, int y) {
 }  // namespace
 
 HRESULT BufferedPaintInit() {
-  std::lock_guard lock(B().mutex);
-  ++B().initCount;
+  std::lock_guard lock(PaintBuffers().mutex);
+  ++PaintBuffers().initCount;
   return S_OK;
 }
 
 HRESULT BufferedPaintUnInit() {
-  std::lock_guard lock(B().mutex);
-  if (B().initCount > 0) --B().initCount;
+  std::lock_guard lock(PaintBuffers().mutex);
+  if (PaintBuffers().initCount > 0) --PaintBuffers().initCount;
   return S_OK;
 }
 
@@ -147,15 +147,15 @@ HPAINTBUFFER BeginBufferedPaint(HDC target, const RECT* targetRect, BP_BUFFERFOR
   b->savedLevel = SaveDC(b->dc);
   *paintDc = b->dc;
   HPAINTBUFFER h = b.release();
-  std::lock_guard lock(B().mutex);
-  B().live.insert(h);
+  std::lock_guard lock(PaintBuffers().mutex);
+  PaintBuffers().live.insert(h);
   return h;
 }
 
 HRESULT EndBufferedPaint(HPAINTBUFFER buffer, BOOL updateTarget) {
   {
-    std::lock_guard lock(B().mutex);
-    if (!buffer || !B().live.erase(buffer)) return E_HANDLE;
+    std::lock_guard lock(PaintBuffers().mutex);
+    if (!buffer || !PaintBuffers().live.erase(buffer)) return E_HANDLE;
   }
   std::unique_ptr<HPAINTBUFFER__> b(buffer);
   // Whatever the painting left selected or set, the buffer's own state comes back.

@@ -26,7 +26,7 @@ struct WindowTheme {
   HTHEME lastTheme = 0;
 };
 
-struct State {
+struct ThemeState {
   std::recursive_mutex mutex;
   std::map<HTHEME, ThemeData> handles;
   HTHEME nextHandle = 0x10001;
@@ -40,8 +40,8 @@ struct State {
   std::vector<os::ThemeDrawCall> calls;
 };
 
-State& S() {
-  static State s;
+ThemeState& Themes() {
+  static ThemeState s;
   return s;
 }
 
@@ -54,7 +54,7 @@ String Upper(std::u16string_view s) {
   return u;
 }
 
-std::u16string_view Trim(std::u16string_view s) {
+std::u16string_view TrimBlanks(std::u16string_view s) {
   while (!s.empty() && (s.front() == u' ' || s.front() == u'\t')) s.remove_prefix(1);
   while (!s.empty() && (s.back() == u' ' || s.back() == u'\t')) s.remove_suffix(1);
   return s;
@@ -62,7 +62,7 @@ std::u16string_view Trim(std::u16string_view s) {
 
 // The window's record when it is still the window it was made for. Call with the mutex held.
 WindowTheme* FindWindowTheme(HWND hwnd) {
-  State& s = S();
+  ThemeState& s = Themes();
   auto it = s.windows.find(hwnd);
   if (it == s.windows.end()) return nullptr;
   if (!IsWindow(hwnd) || reinterpret_cast<uintptr_t>(GetPropW(hwnd, kWindowProp)) != it->second.stamp) {
@@ -74,7 +74,7 @@ WindowTheme* FindWindowTheme(HWND hwnd) {
 
 WindowTheme& WindowThemeFor(HWND hwnd) {
   if (WindowTheme* w = FindWindowTheme(hwnd)) return *w;
-  State& s = S();
+  ThemeState& s = Themes();
   // Forget windows that are gone.
   for (auto it = s.windows.begin(); it != s.windows.end();) {
     if (!IsWindow(it->first) ||
@@ -96,7 +96,7 @@ std::vector<String> SplitList(std::u16string_view list) {
   while (start <= list.size()) {
     size_t end = list.find(u';', start);
     if (end == std::u16string_view::npos) end = list.size();
-    std::u16string_view item = Trim(list.substr(start, end - start));
+    std::u16string_view item = TrimBlanks(list.substr(start, end - start));
     if (!item.empty()) out.emplace_back(item);
     start = end + 1;
   }
@@ -104,7 +104,7 @@ std::vector<String> SplitList(std::u16string_view list) {
 }
 
 HTHEME Open(HWND hwnd, LPCWSTR classList, DWORD flags, UINT dpi) {
-  State& s = S();
+  ThemeState& s = Themes();
   std::lock_guard lock(s.mutex);
   auto fail = [](DWORD error) {
     SetLastError(error);
@@ -117,7 +117,7 @@ HTHEME Open(HWND hwnd, LPCWSTR classList, DWORD flags, UINT dpi) {
   String list = classList;
   if (hwnd) {
     if (WindowTheme* w = FindWindowTheme(hwnd)) {
-      if (w->hasSubApp) subApp = String(Trim(w->subApp));
+      if (w->hasSubApp) subApp = String(TrimBlanks(w->subApp));
       if (w->hasIdList) list = w->idList;
     }
   }
@@ -181,7 +181,7 @@ const String kThemeFile = u"C:\\Windows\\resources\\Themes\\Quarrendelvish\\Quar
 }  // namespace
 
 bool LookupTheme(HTHEME theme, ThemeData& out) {
-  State& s = S();
+  ThemeState& s = Themes();
   std::lock_guard lock(s.mutex);
   auto it = s.handles.find(theme);
   if (it == s.handles.end()) return false;
@@ -211,18 +211,18 @@ UINT EffectiveDpi(const ThemeData& t, HDC dc) {
 }
 
 bool StylesEnabled() {
-  std::lock_guard lock(S().mutex);
-  return S().stylesOn;
+  std::lock_guard lock(Themes().mutex);
+  return Themes().stylesOn;
 }
 
 bool SyntheticLook() {
-  std::lock_guard lock(S().mutex);
-  return S().synthetic;
+  std::lock_guard lock(Themes().mutex);
+  return Themes().synthetic;
 }
 
 void Record(int kind, const ThemeData& t, int part, int state, const RECT& rect, const RECT* clip,
             const String& text) {
-  State& s = S();
+  ThemeState& s = Themes();
   std::lock_guard lock(s.mutex);
   if (!s.recording) return;
   os::ThemeDrawCall c;
@@ -264,7 +264,7 @@ HTHEME OpenThemeDataForDpi(HWND hwnd, LPCWSTR classList, UINT dpi) {
 
 HRESULT CloseThemeData(HTHEME theme) {
   if (!theme) return S_OK;
-  State& s = S();
+  ThemeState& s = Themes();
   std::lock_guard lock(s.mutex);
   auto it = s.handles.find(theme);
   if (it == s.handles.end()) return E_HANDLE;
@@ -280,18 +280,19 @@ BOOL IsThemeActive() {
 }
 
 BOOL IsAppThemed() {
-  std::lock_guard lock(S().mutex);
-  return S().stylesOn && (S().appProperties & (STAP_ALLOW_NONCLIENT | STAP_ALLOW_CONTROLS)) ? TRUE : FALSE;
+  std::lock_guard lock(Themes().mutex);
+  return Themes().stylesOn && (Themes().appProperties & (STAP_ALLOW_NONCLIENT | STAP_ALLOW_CONTROLS)) ? TRUE
+                                                                                                      : FALSE;
 }
 
 DWORD GetThemeAppProperties() {
-  std::lock_guard lock(S().mutex);
-  return S().appProperties;
+  std::lock_guard lock(Themes().mutex);
+  return Themes().appProperties;
 }
 
 void SetThemeAppProperties(DWORD flags) {
-  std::lock_guard lock(S().mutex);
-  S().appProperties = flags & STAP_VALIDBITS;
+  std::lock_guard lock(Themes().mutex);
+  Themes().appProperties = flags & STAP_VALIDBITS;
 }
 
 HRESULT GetCurrentThemeName(LPWSTR themeFileName, int maxNameChars, LPWSTR colorName, int maxColorChars,
@@ -334,7 +335,7 @@ HRESULT GetThemeDocumentationProperty(LPCWSTR themeName, LPCWSTR propertyName, L
 HRESULT SetWindowTheme(HWND hwnd, LPCWSTR subAppName, LPCWSTR subIdList) {
   if (!IsWindow(hwnd)) return E_HANDLE;
   {
-    State& s = S();
+    ThemeState& s = Themes();
     std::lock_guard lock(s.mutex);
     WindowTheme& w = WindowThemeFor(hwnd);
     w.hasSubApp = subAppName != nullptr;
@@ -347,7 +348,7 @@ HRESULT SetWindowTheme(HWND hwnd, LPCWSTR subAppName, LPCWSTR subIdList) {
 }
 
 HTHEME GetWindowTheme(HWND hwnd) {
-  State& s = S();
+  ThemeState& s = Themes();
   std::lock_guard lock(s.mutex);
   WindowTheme* w = FindWindowTheme(hwnd);
   if (!w || !w->lastTheme || !s.handles.count(w->lastTheme)) return 0;
@@ -358,7 +359,7 @@ HRESULT EnableThemeDialogTexture(HWND hwnd, DWORD flags) {
   if (!IsWindow(hwnd)) return E_HANDLE;
   if (flags & ~ETDT_VALIDBITS) return E_INVALIDARG;
   if ((flags & ETDT_DISABLE) && (flags & ETDT_ENABLE)) return E_INVALIDARG;
-  State& s = S();
+  ThemeState& s = Themes();
   std::lock_guard lock(s.mutex);
   WindowTheme& w = WindowThemeFor(hwnd);
   if (flags & ETDT_DISABLE) w.dialogTexture = false;
@@ -368,7 +369,7 @@ HRESULT EnableThemeDialogTexture(HWND hwnd, DWORD flags) {
 }
 
 BOOL IsThemeDialogTextureEnabled(HWND hwnd) {
-  State& s = S();
+  ThemeState& s = Themes();
   std::lock_guard lock(s.mutex);
   WindowTheme* w = FindWindowTheme(hwnd);
   return w && w->dialogTexture ? TRUE : FALSE;
@@ -390,8 +391,8 @@ BOOL EndPanningFeedback(HWND hwnd, BOOL) {
 
 namespace qd::theme {
 bool ClassFails(std::u16string_view className) {
-  std::lock_guard lock(S().mutex);
-  return S().failing.count(Upper(className)) > 0;
+  std::lock_guard lock(Themes().mutex);
+  return Themes().failing.count(Upper(className)) > 0;
 }
 }  // namespace qd::theme
 
@@ -400,9 +401,9 @@ using namespace theme;
 
 void SetVisualStylesEnabled(bool enabled) {
   {
-    std::lock_guard lock(S().mutex);
-    if (S().stylesOn == enabled) return;
-    S().stylesOn = enabled;
+    std::lock_guard lock(Themes().mutex);
+    if (Themes().stylesOn == enabled) return;
+    Themes().stylesOn = enabled;
   }
   SendToAllWindows(WM_THEMECHANGED);
   SendMessageW(HWND_BROADCAST, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(u"WindowsThemeElement"));
@@ -413,17 +414,17 @@ bool VisualStylesEnabled() {
 }
 
 void SetThemeClassFailing(StringView className, bool failing) {
-  std::lock_guard lock(S().mutex);
-  String name = Upper(Trim(className));
+  std::lock_guard lock(Themes().mutex);
+  String name = Upper(TrimBlanks(className));
   if (failing)
-    S().failing.insert(name);
+    Themes().failing.insert(name);
   else
-    S().failing.erase(name);
+    Themes().failing.erase(name);
 }
 
 void SetThemeSyntheticLook(bool on) {
-  std::lock_guard lock(S().mutex);
-  S().synthetic = on;
+  std::lock_guard lock(Themes().mutex);
+  Themes().synthetic = on;
 }
 
 COLORREF ThemeSyntheticColor(StringView className, int part, int state) {
@@ -438,23 +439,23 @@ COLORREF ThemeSyntheticColor(StringView className, int part, int state) {
 }
 
 void StartThemeRecording() {
-  std::lock_guard lock(S().mutex);
-  S().calls.clear();
-  S().recording = true;
+  std::lock_guard lock(Themes().mutex);
+  Themes().calls.clear();
+  Themes().recording = true;
 }
 
 void StopThemeRecording() {
-  std::lock_guard lock(S().mutex);
-  S().recording = false;
+  std::lock_guard lock(Themes().mutex);
+  Themes().recording = false;
 }
 
 std::vector<ThemeDrawCall> ThemeRecording() {
-  std::lock_guard lock(S().mutex);
-  return S().calls;
+  std::lock_guard lock(Themes().mutex);
+  return Themes().calls;
 }
 
 void ResetThemeForTesting() {
-  State& s = S();
+  ThemeState& s = Themes();
   std::lock_guard lock(s.mutex);
   s.stylesOn = true;
   s.synthetic = false;

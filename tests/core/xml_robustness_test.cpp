@@ -10,12 +10,7 @@
 namespace qd {
 namespace {
 
-std::string Save(TdxXMLDocument& ADoc) {
-  TBytesStream stream;
-  ADoc.SaveToStream(stream);
-  return std::string(reinterpret_cast<const char*>(stream.Bytes().data()),
-                     static_cast<size_t>(stream.Size()));
-}
+using xmltest::Save;
 
 int Depth(const TdxXMLDocument& ADoc) {
   int depth = 0;

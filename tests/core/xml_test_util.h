@@ -4,6 +4,7 @@
 // Attribute lists, texts and child lists are shown only when present.
 #include <string>
 
+#include "platform/classes/streams.h"
 #include "ui/core/dxXMLDoc.h"
 
 namespace qd::xmltest {
@@ -38,6 +39,14 @@ inline std::string Dump(const TdxXMLDocument& ADoc) {
     out += Dump(c);
   }
   return out;
+}
+
+// The document as saved to a stream.
+inline std::string Save(TdxXMLDocument& ADoc) {
+  TBytesStream stream;
+  ADoc.SaveToStream(stream);
+  return std::string(reinterpret_cast<const char*>(stream.Bytes().data()),
+                     static_cast<size_t>(stream.Size()));
 }
 
 }  // namespace qd::xmltest

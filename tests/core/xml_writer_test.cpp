@@ -12,13 +12,7 @@ namespace qd {
 namespace {
 
 using xmltest::Dump;
-
-std::string Save(TdxXMLDocument& ADoc) {
-  TBytesStream stream;
-  ADoc.SaveToStream(stream);
-  return std::string(reinterpret_cast<const char*>(stream.Bytes().data()),
-                     static_cast<size_t>(stream.Size()));
-}
+using xmltest::Save;
 
 TEST(XmlWriter, IndentedLayout) {
   TdxXMLDocument doc;

@@ -26,7 +26,7 @@ using TGetProcessDpiAwareness = HRESULT (*)(HANDLE, int*);
 TdxScaleFactor* FDefaultScaleFactor = nullptr;
 TdxSystemBasedScaleFactor* FDesktopScaleFactor = nullptr;
 TdxSystemBasedScaleFactor* FSystemScaleFactor = nullptr;
-bool FUnitIsFinalized = false;
+bool FDPIAwareUnitIsFinalized = false;
 HMODULE FShellCoreLibHandle = nullptr;
 TGetSystemMetricsForDpi FGetSystemMetricsForDpi = nullptr;
 TGetThreadDpiAwarenessContext FGetThreadDpiAwarenessContext = nullptr;
@@ -55,7 +55,7 @@ void UnbindDPIFunctions() {
 
 template <class T>
 TdxSystemBasedScaleFactor* CreateSystemBased(TdxSystemBasedScaleFactor*& AField) {
-  if (!AField && !FUnitIsFinalized) {
+  if (!AField && !FDPIAwareUnitIsFinalized) {
     AField = new T;
     AField->Update();
   }
@@ -187,7 +187,7 @@ void dxAssignFont(TFont* ADest, TFont* ASource, const TdxScaleFactor* ADestScale
 }
 
 TdxScaleFactor* dxDefaultScaleFactor() {
-  if (!FDefaultScaleFactor && !FUnitIsFinalized) FDefaultScaleFactor = new TdxScaleFactor;
+  if (!FDefaultScaleFactor && !FDPIAwareUnitIsFinalized) FDefaultScaleFactor = new TdxScaleFactor;
   return FDefaultScaleFactor;
 }
 
@@ -238,12 +238,12 @@ bool dxIsProcessPerMonitorV2Aware() {
 namespace dxDPIAwareUtils {
 
 void Initialize() {
-  FUnitIsFinalized = false;
+  FDPIAwareUnitIsFinalized = false;
   dxUnitsLoader()->AddUnit(&BindDPIFunctions, &UnbindDPIFunctions);
 }
 
 void Finalize() {
-  FUnitIsFinalized = true;
+  FDPIAwareUnitIsFinalized = true;
   dxUnitsLoader()->RemoveUnit(&UnbindDPIFunctions);
   delete FDefaultScaleFactor;
   FDefaultScaleFactor = nullptr;

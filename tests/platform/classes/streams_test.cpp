@@ -10,21 +10,12 @@
 #include "platform/base/strings.h"
 #include "platform/classes/encoding.h"
 #include "platform/classes/streams.h"
+#include "tests/servers/test_files.h"
 
 namespace qd {
 namespace {
 
-namespace fs = std::filesystem;
-
-struct TempDir {
-  fs::path path;
-  TempDir() {
-    char tmpl[] = "/tmp/qdstreamsXXXXXX";
-    path = mkdtemp(tmpl);
-  }
-  ~TempDir() { fs::remove_all(path); }
-  String Str(const std::string& name) const { return Utf8ToString((path / name).string()); }
-};
+using qd::testing::TTempDir;
 
 TEST(Stream, ShortReadsRaiseReadError) {
   TMemoryStream m;
@@ -82,8 +73,8 @@ TEST(Stream, MemoryStreamSeekWriteAndGrow) {
 }
 
 TEST(Stream, FileStreamModesAndErrors) {
-  TempDir d;
-  String f = d.Str("a.bin");
+  TTempDir d;
+  String f = Utf8ToString(d / "a.bin");
   {
     TFileStream s(f, fmCreate);
     s.WriteBufferData<uint32_t>(0x01020304);
@@ -112,7 +103,7 @@ TEST(Stream, FileStreamModesAndErrors) {
       {"", fmOpenRead, u"Cannot open file \"$\". Access is denied"},  // the folder itself
   };
   for (const auto& c : cases) {
-    String name = c.name.empty() ? Utf8ToString(d.path.string()) : d.Str(c.name);
+    String name = c.name.empty() ? Utf8ToString(d.Path()) : Utf8ToString(d / c.name);
     String want = StringReplaceAll(c.want, u"$", name);
     try {
       TFileStream s(name, c.mode);
