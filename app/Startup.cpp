@@ -30,6 +30,7 @@
 #include "ui/core/dxTouch.h"
 #include "ui/core/dxUxTheme.h"
 #include "ui/graphics/cxGraphics.h"
+#include "ui/graphics/dxGDIPlusAPI.h"
 
 namespace qd {
 
@@ -85,6 +86,7 @@ const TUnit kUnits[] = {
     {&cxDataStorage::Initialize, &cxDataStorage::Finalize},
     // Graphics.
     {&cxGraphics::Initialize, &cxGraphics::Finalize},
+    {&dxGDIPlusAPI::Initialize, &dxGDIPlusAPI::Finalize},
     // Window services of the control framework.
     {&cxControlsWindowUtils::Initialize, &cxControlsWindowUtils::Finalize},
 };

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,14 @@
 #include "platform/forms/forms_init.h"
 #include "platform/forms/graphics.h"
 #include "platform/gdiplus/codec_io.h"
+
+namespace qd {
+
+inline std::ostream& operator<<(std::ostream& os, const TRect& r) {
+  return os << "(" << r.Left << ", " << r.Top << ", " << r.Right << ", " << r.Bottom << ")";
+}
+
+}  // namespace qd
 
 namespace qd::testing {
 
@@ -114,6 +123,12 @@ inline std::string Rows(std::initializer_list<const char*> rows) {
     s += '\n';
   }
   return s;
+}
+
+// 0x00RRGGBB of a TColor as a 32-bit DIB stores it (alpha 0).
+inline uint32_t Px(TColor c) {
+  const COLORREF rgb = ColorToRGB(c);
+  return (GetRValue(rgb) << 16) | (GetGValue(rgb) << 8) | GetBValue(rgb);
 }
 
 }  // namespace qd::testing
