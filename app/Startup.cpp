@@ -31,6 +31,7 @@
 #include "ui/core/dxUxTheme.h"
 #include "ui/graphics/cxGraphics.h"
 #include "ui/graphics/dxGDIPlusAPI.h"
+#include "ui/graphics/dxGDIPlusClasses.h"
 
 namespace qd {
 
@@ -87,6 +88,7 @@ const TUnit kUnits[] = {
     // Graphics.
     {&cxGraphics::Initialize, &cxGraphics::Finalize},
     {&dxGDIPlusAPI::Initialize, &dxGDIPlusAPI::Finalize},
+    {&dxGDIPlusClasses::Initialize, &dxGDIPlusClasses::Finalize},
     // Window services of the control framework.
     {&cxControlsWindowUtils::Initialize, &cxControlsWindowUtils::Finalize},
 };

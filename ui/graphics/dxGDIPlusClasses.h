@@ -278,3 +278,202 @@ class TdxGPPen : public TdxGPCustomGraphicObject {
 };
 
 }  // namespace qd
+
+namespace qd {
+
+// ---- Cached pens and solid brushes -------------------------------------------------------
+
+// A GDI+ handle shared between the cache and the callers drawing with it; deleted with the
+// last reference.
+class TdxGPHandle {
+ public:
+  explicit TdxGPHandle(void* AHandle) : FHandle(AHandle) {}
+  virtual ~TdxGPHandle() = default;
+  TdxGPHandle(const TdxGPHandle&) = delete;
+  TdxGPHandle& operator=(const TdxGPHandle&) = delete;
+  void* GetNativeHandle() const { return FHandle; }
+
+ protected:
+  void* FHandle;
+};
+using IdxGPHandle = std::shared_ptr<TdxGPHandle>;
+
+class TdxGPPenHandle : public TdxGPHandle {
+ public:
+  using TdxGPHandle::TdxGPHandle;
+  ~TdxGPPenHandle() override;
+};
+
+class TdxGPBrushHandle : public TdxGPHandle {
+ public:
+  using TdxGPHandle::TdxGPHandle;
+  ~TdxGPBrushHandle() override;
+};
+
+// A bounded cache of values kept sorted by key. When full, a new key evicts its sorted
+// neighbour (the entry at its insertion position, or the last one).
+template <class K, class V>
+class TdxCustomValueCacheManager {
+ public:
+  explicit TdxCustomValueCacheManager(int32_t ACapacity) : FCapacity(ACapacity) {}
+  virtual ~TdxCustomValueCacheManager() = default;
+
+  V GetValue(const K& AKey) {
+    if (FLastKeyIndex >= 0 && Compare(FLastKey, AKey) == 0) return FData[FLastKeyIndex].second;
+    int32_t index;
+    if (!Find(AKey, index)) {
+      if (static_cast<int32_t>(FData.size()) == FCapacity && FCapacity > 0) {
+        if (index == static_cast<int32_t>(FData.size())) --index;
+        Remove(index);
+      }
+      V value;
+      CreateValue(AKey, value);
+      FData.insert(FData.begin() + index, {AKey, std::move(value)});
+    }
+    FLastKey = AKey;
+    FLastKeyIndex = index;
+    return FData[index].second;
+  }
+
+  // Binary search; AIndex is the leftmost position whose key is not less than AKey.
+  bool Find(const K& AKey, int32_t& AIndex) {
+    bool found = false;
+    int32_t lo = 0, hi = static_cast<int32_t>(FData.size()) - 1;
+    while (hi >= lo) {
+      const int32_t mid = lo + (hi - lo) / 2;
+      const int32_t c = Compare(FData[mid].first, AKey);
+      if (c < 0) {
+        lo = mid + 1;
+      } else {
+        hi = mid - 1;
+        if (c == 0) found = true;
+      }
+    }
+    AIndex = lo;
+    return found;
+  }
+
+  void Clear() {
+    FLastKeyIndex = -1;
+    while (!FData.empty()) Remove(static_cast<int32_t>(FData.size()) - 1);
+  }
+
+  int32_t Count() const { return static_cast<int32_t>(FData.size()); }
+  const K& Keys(int32_t Index) const { return FData[Index].first; }
+
+ protected:
+  virtual int32_t Compare(const K& A, const K& B) = 0;
+  virtual void CreateValue(const K& AKey, V& AValue) = 0;
+  virtual void DoRemove(const V& AValue) {}
+
+ private:
+  void Remove(int32_t Index) {
+    DoRemove(FData[Index].second);
+    FData.erase(FData.begin() + Index);
+    FLastKeyIndex = -1;
+  }
+
+  int32_t FCapacity;
+  std::vector<std::pair<K, V>> FData;
+  K FLastKey{};
+  int32_t FLastKeyIndex = -1;
+};
+
+template <class K>
+using TdxGPHandleCacheManager = TdxCustomValueCacheManager<K, IdxGPHandle>;
+
+struct TdxGPSolidPenCacheID {
+  TdxAlphaColor Color = 0;
+  gdiplus::DashStyle Style = gdiplus::DashStyleSolid;
+  float Width = 0;
+};
+
+class TdxGPSolidPenCacheManager : public TdxGPHandleCacheManager<TdxGPSolidPenCacheID> {
+ public:
+  using TdxGPHandleCacheManager<TdxGPSolidPenCacheID>::TdxGPHandleCacheManager;
+
+ protected:
+  int32_t Compare(const TdxGPSolidPenCacheID& A, const TdxGPSolidPenCacheID& B) override;
+  void CreateValue(const TdxGPSolidPenCacheID& AKey, IdxGPHandle& AValue) override;
+};
+
+class TdxGPSolidBrushCacheManager : public TdxGPHandleCacheManager<TdxAlphaColor> {
+ public:
+  using TdxGPHandleCacheManager<TdxAlphaColor>::TdxGPHandleCacheManager;
+
+ protected:
+  int32_t Compare(const TdxAlphaColor& A, const TdxAlphaColor& B) override;
+  void CreateValue(const TdxAlphaColor& AKey, IdxGPHandle& AValue) override;
+};
+
+inline constexpr gdiplus::DashStyle PenStyleToDashStyle[] = {gdiplus::DashStyleSolid, gdiplus::DashStyleDash,
+                                                             gdiplus::DashStyleDot, gdiplus::DashStyleDashDot,
+                                                             gdiplus::DashStyleDashDotDot};
+
+// The shared caches, capacity 100 each. Every form answers True with a handle or False
+// without one.
+class TdxGPResourceManager {
+ public:
+  static bool GetPen(TdxAlphaColor AColor, gdiplus::DashStyle AStyle, float AWidth, IdxGPHandle& AHandle);
+  static bool GetPen(TdxAlphaColor AColor, TPenStyle AStyle, float AWidth, IdxGPHandle& AHandle);
+  static bool GetPen(TdxAlphaColor AColor, TdxGPPenStyle AStyle, float AWidth, IdxGPHandle& AHandle);
+  static bool GetPen(TColor AColor, uint8_t AColorAlpha, TPenStyle AStyle, float AWidth,
+                     IdxGPHandle& AHandle);
+  static bool GetSolidBrush(TdxAlphaColor AColor, IdxGPHandle& AHandle);
+  static bool GetSolidBrush(TColor AColor, uint8_t AColorAlpha, IdxGPHandle& AHandle);
+  static void Initialize();
+  static void Finalize();
+  static TdxGPSolidPenCacheManager* SolidPens();
+  static TdxGPSolidBrushCacheManager* SolidBrushes();
+};
+
+// ---- Image attributes --------------------------------------------------------------------
+
+class TdxGPImageAttributes : public TdxGpBase {
+  QD_CLASS(TdxGPImageAttributes, TdxGpBase)
+
+ public:
+  TdxGPImageAttributes();
+  // Adopts the handle.
+  explicit TdxGPImageAttributes(GpImageAttributes* AHandle) : FHandle(AHandle) {}
+  ~TdxGPImageAttributes() override;
+  TdxGPImageAttributes* Clone();
+  GpImageAttributes* Handle() const { return FHandle; }
+
+  void SetColorMatrix(const TdxGpColorMatrix& AMatrix, TdxGpColorMatrixFlags AMode = ColorMatrixFlagsDefault,
+                      TdxGpColorAdjustType AType = gdiplus::ColorAdjustTypeDefault);
+  void SetColorMatrices(const TdxGpColorMatrix& AColorMatrix, const TdxGpColorMatrix& AGrayMatrix,
+                        TdxGpColorMatrixFlags AMode = ColorMatrixFlagsDefault,
+                        TdxGpColorAdjustType AType = gdiplus::ColorAdjustTypeDefault);
+  void ClearColorMatrix(TdxGpColorAdjustType AType = gdiplus::ColorAdjustTypeDefault);
+  void SetWrapMode(gdiplus::WrapMode AMode);
+  void SetWrapMode(gdiplus::WrapMode AMode, TdxAlphaColor AColor, bool AClamp);
+
+ protected:
+  GpImageAttributes* FHandle = nullptr;
+};
+
+// Scales the alpha of drawn images by a constant.
+class TdxGPAlphaBlendAttributes : public TdxGPImageAttributes {
+  QD_CLASS(TdxGPAlphaBlendAttributes, TdxGPImageAttributes)
+
+ public:
+  TdxGPAlphaBlendAttributes() = default;
+  uint8_t Alpha() const { return FAlpha; }
+  void SetAlpha(uint8_t AValue);
+
+ private:
+  uint8_t FAlpha = 255;
+  TdxGpColorMatrix FColorMatrix = dxGpDefaultColorMatrix;
+};
+
+// nullptr for 255; otherwise the shared instance set to AAlpha.
+TdxGPAlphaBlendAttributes* dxGpGetAlphaBlendAttributes(uint8_t AAlpha);
+GpImageAttributes* dxGpGetImageAttributesHandle(TdxGPImageAttributes* AAttributes);
+
+namespace dxGDIPlusClasses {
+void Initialize();
+void Finalize();
+}  // namespace dxGDIPlusClasses
+
+}  // namespace qd
