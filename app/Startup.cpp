@@ -31,6 +31,7 @@
 #include "ui/core/dxUxTheme.h"
 #include "ui/graphics/cxGraphics.h"
 #include "ui/graphics/dxGDIPlusAPI.h"
+#include "ui/graphics/dxGDIPlusCanvas.h"
 #include "ui/graphics/dxGDIPlusClasses.h"
 
 namespace qd {
@@ -89,6 +90,7 @@ const TUnit kUnits[] = {
     {&cxGraphics::Initialize, &cxGraphics::Finalize},
     {&dxGDIPlusAPI::Initialize, &dxGDIPlusAPI::Finalize},
     {&dxGDIPlusClasses::Initialize, &dxGDIPlusClasses::Finalize},
+    {&dxGDIPlusCanvas::Initialize, &dxGDIPlusCanvas::Finalize},
     // Window services of the control framework.
     {&cxControlsWindowUtils::Initialize, &cxControlsWindowUtils::Finalize},
 };

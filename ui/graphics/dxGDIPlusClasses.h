@@ -281,6 +281,9 @@ class TdxGPPen : public TdxGPCustomGraphicObject {
 
 namespace qd {
 
+// A colour with an opacity: clNone gives 0 (transparent), clDefault 0x00010203.
+TdxAlphaColor dxGpColorToAlphaColor(TColor AColor, uint8_t AAlpha);
+
 // ---- Cached pens and solid brushes -------------------------------------------------------
 
 // A GDI+ handle shared between the cache and the callers drawing with it; deleted with the
@@ -475,5 +478,90 @@ namespace dxGDIPlusClasses {
 void Initialize();
 void Finalize();
 }  // namespace dxGDIPlusClasses
+
+}  // namespace qd
+
+namespace qd {
+
+class TdxGPCanvas;
+
+// ---- Paths and regions -------------------------------------------------------------------
+
+class TdxGPPath : public TdxGpBase {
+  QD_CLASS(TdxGPPath, TdxGpBase)
+
+ public:
+  explicit TdxGPPath(gdiplus::FillMode AFillMode = gdiplus::FillModeAlternate);
+  TdxGPPath(const std::vector<TdxGpPointF>& APoints, const std::vector<uint8_t>& APointTypes);
+  ~TdxGPPath() override;
+  TdxGPPath(const TdxGPPath&) = delete;
+  TdxGPPath& operator=(const TdxGPPath&) = delete;
+
+  GpPath* Handle() const { return FHandle; }
+  void Assign(TdxGPPath* ASource);
+  gdiplus::FillMode FillMode() const;
+  void SetFillMode(gdiplus::FillMode AValue);
+
+  void FigureStart();
+  void FigureFinish();
+  void Reset();
+  void Flatten(TdxGPMatrix* AMatrix = nullptr, float AFlatness = 0.25f);
+
+  void AddArc(float X, float Y, float Width, float Height, float StartAngle, float SweepAngle);
+  void AddBezier(const TdxPointF& P1, const TdxPointF& P2, const TdxPointF& P3, const TdxPointF& P4);
+  void AddEllipse(const TRect& R);
+  void AddEllipse(const TdxRectF& R);
+  void AddLine(float X1, float Y1, float X2, float Y2);
+  void AddPath(TdxGPPath* APath);
+  void AddPie(float X, float Y, float Width, float Height, float StartAngle, float SweepAngle);
+  void AddPolygon(const std::vector<TPoint>& APoints);
+  void AddPolygon(const std::vector<TdxPointF>& APoints);
+  void AddPolyline(const std::vector<TPoint>& APoints);
+  void AddPolyline(const std::vector<TdxPointF>& APoints);
+  void AddRect(const TRect& R);
+  void AddRect(const TdxRectF& R);
+  void AddRoundRect(const TRect& R, int32_t ARadiusX, int32_t ARadiusY);
+  void AddRoundRect(const TdxRectF& R, float ARadiusX, float ARadiusY);
+
+  TRect GetBounds(TdxGPPen* APen = nullptr);
+  TdxRectF GetBoundsF(TdxGPPen* APen = nullptr);
+  int32_t PointCount();
+  bool IsPointInPath(const TdxPointF& P, TdxGPCanvas* ACanvas = nullptr);
+  bool IsPointInPath(const TPoint& P, TdxGPCanvas* ACanvas = nullptr) {
+    return IsPointInPath(TdxPointF(P), ACanvas);
+  }
+  bool IsPointInPathOutline(const TdxPointF& P, TdxGPPen* APen, TdxGPCanvas* ACanvas = nullptr);
+  bool IsPointInPathOutline(const TPoint& P, int32_t APenWidth, TdxGPCanvas* ACanvas = nullptr);
+  void Transform(TdxGPMatrix* AMatrix);
+
+ private:
+  GpPath* FHandle = nullptr;
+};
+
+class TdxGPRegion : public TdxGpBase {
+  QD_CLASS(TdxGPRegion, TdxGpBase)
+
+ public:
+  // An infinite region.
+  TdxGPRegion();
+  explicit TdxGPRegion(GpPath* APath);
+  explicit TdxGPRegion(const TRect& R);
+  explicit TdxGPRegion(const TdxRectF& R);
+  ~TdxGPRegion() override;
+  TdxGPRegion(const TdxGPRegion&) = delete;
+  TdxGPRegion& operator=(const TdxGPRegion&) = delete;
+  // A copy of the given region.
+  static TdxGPRegion* CreateFromRegion(GpRegion* ARegion);
+
+  GpRegion* Handle() const { return FHandle; }
+  void CombineRegionRect(const TRect& R, gdiplus::CombineMode AMode);
+  void CombineRegionRect(const TdxRectF& R, gdiplus::CombineMode AMode);
+  void CombineRegionRegion(TdxGPRegion* ARegion, gdiplus::CombineMode AMode);
+
+ private:
+  struct AdoptTag {};
+  TdxGPRegion(GpRegion* AHandle, AdoptTag) : FHandle(AHandle) {}
+  GpRegion* FHandle = nullptr;
+};
 
 }  // namespace qd

@@ -17,22 +17,20 @@ bool GdipResIsTransparentOrEmpty(TdxAlphaColor AColor) {
   return AColor == 0 || AColor == 0x00FFFFFF;
 }
 
-// clNone is fully transparent, clDefault the default alpha colour, any other colour gets the
-// opacity.
-TdxAlphaColor GdipResColorToAlphaColor(TColor AColor, uint8_t AAlpha) {
-  if (AColor == clNone) return 0;
-  if (AColor == clDefault) return 0x00010203;
-  const COLORREF rgb = ColorToRGB(AColor);
-  return (static_cast<uint32_t>(AAlpha) << 24) | (GetRValue(rgb) << 16) | (GetGValue(rgb) << 8) |
-         GetBValue(rgb);
-}
-
 template <class T>
 int32_t GdipResCompare(const T& A, const T& B) {
   return A < B ? -1 : B < A ? 1 : 0;
 }
 
 }  // namespace
+
+TdxAlphaColor dxGpColorToAlphaColor(TColor AColor, uint8_t AAlpha) {
+  if (AColor == clNone) return 0;
+  if (AColor == clDefault) return 0x00010203;
+  const COLORREF rgb = ColorToRGB(AColor);
+  return (static_cast<uint32_t>(AAlpha) << 24) | (GetRValue(rgb) << 16) | (GetGValue(rgb) << 8) |
+         GetBValue(rgb);
+}
 
 TdxGPPenHandle::~TdxGPPenHandle() {
   if (FHandle && GdipDeletePen) GdipDeletePen(static_cast<GpPen*>(FHandle));
@@ -106,7 +104,7 @@ bool TdxGPResourceManager::GetPen(TdxAlphaColor AColor, TdxGPPenStyle AStyle, fl
 
 bool TdxGPResourceManager::GetPen(TColor AColor, uint8_t AColorAlpha, TPenStyle AStyle, float AWidth,
                                   IdxGPHandle& AHandle) {
-  return GetPen(GdipResColorToAlphaColor(AColor, AColorAlpha), AStyle, AWidth, AHandle);
+  return GetPen(dxGpColorToAlphaColor(AColor, AColorAlpha), AStyle, AWidth, AHandle);
 }
 
 bool TdxGPResourceManager::GetSolidBrush(TdxAlphaColor AColor, IdxGPHandle& AHandle) {
@@ -119,7 +117,7 @@ bool TdxGPResourceManager::GetSolidBrush(TdxAlphaColor AColor, IdxGPHandle& AHan
 bool TdxGPResourceManager::GetSolidBrush(TColor AColor, uint8_t AColorAlpha, IdxGPHandle& AHandle) {
   AHandle.reset();
   if (AColor == clNone || !GdipResSolidBrushes) return false;
-  AHandle = GdipResSolidBrushes->GetValue(GdipResColorToAlphaColor(AColor, AColorAlpha));
+  AHandle = GdipResSolidBrushes->GetValue(dxGpColorToAlphaColor(AColor, AColorAlpha));
   return AHandle != nullptr;
 }
 
