@@ -30,6 +30,9 @@
 #include "ui/core/dxTouch.h"
 #include "ui/core/dxUxTheme.h"
 #include "ui/graphics/cxGraphics.h"
+#include "ui/graphics/dxGDIPlusAPI.h"
+#include "ui/graphics/dxGDIPlusCanvas.h"
+#include "ui/graphics/dxGDIPlusClasses.h"
 
 namespace qd {
 
@@ -85,6 +88,9 @@ const TUnit kUnits[] = {
     {&cxDataStorage::Initialize, &cxDataStorage::Finalize},
     // Graphics.
     {&cxGraphics::Initialize, &cxGraphics::Finalize},
+    {&dxGDIPlusAPI::Initialize, &dxGDIPlusAPI::Finalize},
+    {&dxGDIPlusClasses::Initialize, &dxGDIPlusClasses::Finalize},
+    {&dxGDIPlusCanvas::Initialize, &dxGDIPlusCanvas::Finalize},
     // Window services of the control framework.
     {&cxControlsWindowUtils::Initialize, &cxControlsWindowUtils::Finalize},
 };

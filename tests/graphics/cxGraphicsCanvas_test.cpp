@@ -17,7 +17,6 @@ namespace qd {
 namespace testing {
 namespace {
 
-// 0x00RRGGBB of a TColor as a 32-bit DIB stores it (alpha 0).
 class CanvasTest : public GraphicsTest {
  protected:
   void SetUp() override {
