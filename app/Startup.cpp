@@ -84,6 +84,7 @@ const TUnit kUnits[] = {
     {&cxGeometry::Initialize, &cxGeometry::Finalize},
     {&cxDataStorage::Initialize, &cxDataStorage::Finalize},
     // Graphics.
+    {&dxCoreGraphics::Initialize, &dxCoreGraphics::Finalize},
     {&cxGraphics::Initialize, &cxGraphics::Finalize},
     // Window services of the control framework.
     {&cxControlsWindowUtils::Initialize, &cxControlsWindowUtils::Finalize},

@@ -14,18 +14,8 @@
 
 namespace qd {
 
-static std::ostream& operator<<(std::ostream& os, const TRect& r) {
-  return os << "(" << r.Left << ", " << r.Top << ", " << r.Right << ", " << r.Bottom << ")";
-}
-
 namespace testing {
 namespace {
-
-// 0x00RRGGBB of a TColor as a 32-bit DIB stores it (alpha 0).
-uint32_t Px(TColor c) {
-  const COLORREF rgb = ColorToRGB(c);
-  return (GetRValue(rgb) << 16) | (GetGValue(rgb) << 8) | GetBValue(rgb);
-}
 
 class CanvasTest : public GraphicsTest {
  protected:

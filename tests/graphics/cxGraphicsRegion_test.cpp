@@ -14,10 +14,6 @@
 
 namespace qd {
 
-static std::ostream& operator<<(std::ostream& os, const TRect& r) {
-  return os << "(" << r.Left << ", " << r.Top << ", " << r.Right << ", " << r.Bottom << ")";
-}
-
 namespace testing {
 namespace {
 

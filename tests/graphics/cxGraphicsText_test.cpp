@@ -12,17 +12,8 @@
 
 namespace qd {
 
-static std::ostream& operator<<(std::ostream& os, const TRect& r) {
-  return os << "(" << r.Left << ", " << r.Top << ", " << r.Right << ", " << r.Bottom << ")";
-}
-
 namespace testing {
 namespace {
-
-uint32_t Px(TColor c) {
-  const COLORREF rgb = ColorToRGB(c);
-  return (GetRValue(rgb) << 16) | (GetGValue(rgb) << 8) | GetBValue(rgb);
-}
 
 std::vector<String> Lines(TStrings& l) {
   std::vector<String> v;

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -15,7 +16,21 @@
 #include "platform/forms/graphics.h"
 #include "platform/gdiplus/codec_io.h"
 
+namespace qd {
+
+inline std::ostream& operator<<(std::ostream& os, const TRect& r) {
+  return os << "(" << r.Left << ", " << r.Top << ", " << r.Right << ", " << r.Bottom << ")";
+}
+
+}  // namespace qd
+
 namespace qd::testing {
+
+// 0x00RRGGBB of a TColor as a 32-bit DIB stores it (alpha 0).
+inline uint32_t Px(TColor c) {
+  const COLORREF rgb = ColorToRGB(c);
+  return (GetRValue(rgb) << 16) | (GetGValue(rgb) << 8) | GetBValue(rgb);
+}
 
 constexpr uint32_t kSentinel = 0xA5FF00FF;  // magenta with a recognisable alpha
 

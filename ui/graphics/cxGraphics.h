@@ -5,3 +5,4 @@
 #include "ui/graphics/cxGraphicsRegion.h"
 #include "ui/graphics/cxGraphicsText.h"
 #include "ui/graphics/dxCoreGraphics.h"
+#include "ui/graphics/dxCoreGraphicsAlphaColors.h"
