@@ -5,6 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
 #include <string>
 
 #include "graphics_test_util.h"
@@ -209,6 +213,59 @@ TEST_F(BitmapTest, ReadingUncompressedFormAndDamagedBlocks) {
   damaged.WriteBuffer(v9.data(), static_cast<int64_t>(v9.size()));
   damaged.SetPosition(0);
   EXPECT_THROW(back.ReadData(&damaged), Exception);
+}
+
+// Random mutations of the fuzz target's seeds and of real compressed form data: the reader
+// never leaves its input and a bitmap raises only the platform reader's error.
+TEST_F(BitmapTest, MutatedBlocks) {
+  std::vector<std::vector<uint8_t>> seeds;
+  for (const auto& entry : std::filesystem::directory_iterator(QD_TESTS_DIR "/fuzz/corpus/bitmap_block")) {
+    std::ifstream in(entry.path(), std::ios::binary);
+    seeds.emplace_back(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+  ASSERT_FALSE(seeds.empty());
+  for (TPixelFormat pf : {pf32bit, pf24bit}) {
+    TcxBitmap b(9, 7, pf);
+    BitmapTestPaint(&b);
+    b.SetCompressData(true);
+    TMemoryStream form;
+    b.WriteData(&form);
+    seeds.push_back(BitmapTestBytes(form));
+  }
+  std::mt19937 rng(27);
+  for (int iteration = 0; iteration < 3000; ++iteration) {
+    std::vector<uint8_t> bytes = seeds[static_cast<size_t>(iteration) % seeds.size()];
+    for (unsigned edits = 1 + rng() % 4; edits > 0; --edits) {
+      const size_t at = bytes.empty() ? 0 : rng() % bytes.size();
+      switch (rng() % 4) {
+        case 0:
+          if (!bytes.empty()) bytes[at] = static_cast<uint8_t>(rng());
+          break;
+        case 1:
+          if (!bytes.empty()) bytes[at] = static_cast<uint8_t>(0x7F | (rng() & 0x80));  // long runs
+          break;
+        case 2:
+          bytes.resize(at);
+          break;
+        default:
+          if (!bytes.empty()) bytes.erase(bytes.begin() + static_cast<std::ptrdiff_t>(at));
+          break;
+      }
+    }
+    TBytesStream source(TBytes(bytes.begin(), bytes.end()));
+    TMemoryStream decoded;
+    cxReadCompressedBitmapBlock(&source, &decoded);
+    ASSERT_LE(source.Position(), source.Size());
+    ASSERT_LE(decoded.Size(), cxCompressedBitmapMaxDecodedSize);
+    source.SetPosition(0);
+    TcxBitmap target;
+    try {
+      target.ReadData(&source);
+    } catch (const EInvalidGraphic&) {
+    } catch (...) {
+      ADD_FAILURE() << "unexpected exception at iteration " << iteration;
+    }
+  }
 }
 
 TEST_F(BitmapTest, UpdatesBatchAndSizesClamp) {
