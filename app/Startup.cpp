@@ -87,6 +87,7 @@ const TUnit kUnits[] = {
     {&cxGeometry::Initialize, &cxGeometry::Finalize},
     {&cxDataStorage::Initialize, &cxDataStorage::Finalize},
     // Graphics.
+    {&dxCoreGraphics::Initialize, &dxCoreGraphics::Finalize},
     {&cxGraphics::Initialize, &cxGraphics::Finalize},
     {&dxGDIPlusAPI::Initialize, &dxGDIPlusAPI::Finalize},
     {&dxGDIPlusClasses::Initialize, &dxGDIPlusClasses::Finalize},
