@@ -7,6 +7,7 @@
 #include "platform/base/exceptions.h"
 #include "platform/os/gdi.h"
 #include "platform/os/kernel.h"
+#include "ui/graphics/dxCoreGraphicsAlphaColors.h"
 #include "platform/os/user.h"
 #include "ui/core/dxCore.h"
 
@@ -111,7 +112,7 @@ float TdxGPCanvas::DpiY() {
 }
 
 void TdxGPCanvas::Clear(TColor AColor) {
-  GdipCheck(GdipGraphicsClear(FHandle, dxGpColorToAlphaColor(AColor, 255)));
+  GdipCheck(GdipGraphicsClear(FHandle, dxColorToAlphaColor(AColor, 255)));
 }
 
 TdxGPInterpolationMode TdxGPCanvas::InterpolationMode() {
@@ -331,7 +332,7 @@ void TdxGPCanvas::Line(float X1, float Y1, float X2, float Y2, TdxAlphaColor APe
 
 void TdxGPCanvas::Line(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2, TColor APenColor, float APenWidth,
                        TPenStyle APenStyle, uint8_t APenColorAlpha) {
-  Line(X1, Y1, X2, Y2, dxGpColorToAlphaColor(APenColor, APenColorAlpha), APenWidth, APenStyle);
+  Line(X1, Y1, X2, Y2, dxColorToAlphaColor(APenColor, APenColorAlpha), APenWidth, APenStyle);
 }
 
 void TdxGPCanvas::Polyline(const std::vector<TPoint>& APoints, TdxGPPen* APen) {
@@ -357,7 +358,7 @@ void TdxGPCanvas::Polyline(const std::vector<TPoint>& APoints, TdxAlphaColor APe
 
 void TdxGPCanvas::Polyline(const std::vector<TPoint>& APoints, TColor APenColor, float APenWidth,
                            TPenStyle APenStyle, uint8_t APenColorAlpha) {
-  Polyline(APoints, dxGpColorToAlphaColor(APenColor, APenColorAlpha), APenWidth, APenStyle);
+  Polyline(APoints, dxColorToAlphaColor(APenColor, APenColorAlpha), APenWidth, APenStyle);
 }
 
 void TdxGPCanvas::Polygon(const std::vector<TPoint>& APoints, TdxGPPen* APen, TdxGPCustomBrush* ABrush) {
@@ -412,8 +413,8 @@ void TdxGPCanvas::Polygon(const std::vector<TdxPointF>& APoints, TdxAlphaColor A
 void TdxGPCanvas::Polygon(const std::vector<TPoint>& APoints, TColor APenColor, TColor ABrushColor,
                           float APenWidth, TPenStyle APenStyle, uint8_t APenColorAlpha,
                           uint8_t ABrushColorAlpha) {
-  Polygon(APoints, dxGpColorToAlphaColor(APenColor, APenColorAlpha),
-          dxGpColorToAlphaColor(ABrushColor, ABrushColorAlpha), APenWidth, APenStyle);
+  Polygon(APoints, dxColorToAlphaColor(APenColor, APenColorAlpha),
+          dxColorToAlphaColor(ABrushColor, ABrushColorAlpha), APenWidth, APenStyle);
 }
 
 void TdxGPCanvas::Curve(const std::vector<TPoint>& APoints, TdxAlphaColor APenColor, float APenWidth,
@@ -425,7 +426,7 @@ void TdxGPCanvas::Curve(const std::vector<TPoint>& APoints, TdxAlphaColor APenCo
 
 void TdxGPCanvas::Arc(const TRect& R, float AStartAngle, float ASweepAngle, TColor APenColor, float APenWidth,
                       TPenStyle APenStyle, uint8_t APenColorAlpha) {
-  Arc(R, AStartAngle, ASweepAngle, dxGpColorToAlphaColor(APenColor, APenColorAlpha), APenWidth, APenStyle);
+  Arc(R, AStartAngle, ASweepAngle, dxColorToAlphaColor(APenColor, APenColorAlpha), APenWidth, APenStyle);
 }
 
 void TdxGPCanvas::Arc(const TRect& R, float AStartAngle, float ASweepAngle, TdxAlphaColor APenColor,
@@ -483,8 +484,8 @@ void TdxGPCanvas::Ellipse(const TdxRectF& R, TdxAlphaColor APenColor, TdxAlphaCo
 
 void TdxGPCanvas::Ellipse(const TRect& R, TColor APenColor, TColor ABrushColor, float APenWidth,
                           TPenStyle APenStyle, uint8_t APenColorAlpha, uint8_t ABrushColorAlpha) {
-  Ellipse(R, dxGpColorToAlphaColor(APenColor, APenColorAlpha),
-          dxGpColorToAlphaColor(ABrushColor, ABrushColorAlpha), APenWidth, APenStyle);
+  Ellipse(R, dxColorToAlphaColor(APenColor, APenColorAlpha),
+          dxColorToAlphaColor(ABrushColor, ABrushColorAlpha), APenWidth, APenStyle);
 }
 
 void TdxGPCanvas::Pie(const TRect& R, float AStartAngle, float ASweepAngle, TdxAlphaColor APenColor,
@@ -511,8 +512,8 @@ void TdxGPCanvas::Pie(const TdxRectF& R, float AStartAngle, float ASweepAngle, T
 void TdxGPCanvas::Pie(const TRect& R, float AStartAngle, float ASweepAngle, TColor APenColor,
                       TColor ABrushColor, float APenWidth, TPenStyle APenStyle, uint8_t APenColorAlpha,
                       uint8_t ABrushColorAlpha) {
-  Pie(R, AStartAngle, ASweepAngle, dxGpColorToAlphaColor(APenColor, APenColorAlpha),
-      dxGpColorToAlphaColor(ABrushColor, ABrushColorAlpha), APenWidth, APenStyle);
+  Pie(R, AStartAngle, ASweepAngle, dxColorToAlphaColor(APenColor, APenColorAlpha),
+      dxColorToAlphaColor(ABrushColor, ABrushColorAlpha), APenWidth, APenStyle);
 }
 
 void TdxGPCanvas::Rectangle(const TRect& R, TdxGPPen* APen, TdxGPCustomBrush* ABrush) {
@@ -561,8 +562,8 @@ void TdxGPCanvas::Rectangle(const TdxRectF& R, TdxAlphaColor APenColor, TdxAlpha
 
 void TdxGPCanvas::Rectangle(const TRect& R, TColor APenColor, TColor ABrushColor, float APenWidth,
                             TPenStyle APenStyle, uint8_t APenColorAlpha, uint8_t ABrushColorAlpha) {
-  Rectangle(R, dxGpColorToAlphaColor(APenColor, APenColorAlpha),
-            dxGpColorToAlphaColor(ABrushColor, ABrushColorAlpha), APenWidth, APenStyle);
+  Rectangle(R, dxColorToAlphaColor(APenColor, APenColorAlpha),
+            dxColorToAlphaColor(ABrushColor, ABrushColorAlpha), APenWidth, APenStyle);
 }
 
 void TdxGPCanvas::FillRectangle(const TRect& R, TdxGPCustomBrush* ABrush) {
@@ -621,8 +622,8 @@ void TdxGPCanvas::RoundRect(const TRect& R, TdxAlphaColor APenColor, TdxAlphaCol
 void TdxGPCanvas::RoundRect(const TRect& R, TColor APenColor, TColor ABrushColor, int32_t ARadiusX,
                             int32_t ARadiusY, float APenWidth, uint8_t APenColorAlpha,
                             uint8_t ABrushColorAlpha) {
-  RoundRect(R, dxGpColorToAlphaColor(APenColor, APenColorAlpha),
-            dxGpColorToAlphaColor(ABrushColor, ABrushColorAlpha), ARadiusX, ARadiusY, APenWidth);
+  RoundRect(R, dxColorToAlphaColor(APenColor, APenColorAlpha),
+            dxColorToAlphaColor(ABrushColor, ABrushColorAlpha), ARadiusX, ARadiusY, APenWidth);
 }
 
 void TdxGPCanvas::Path(TdxGPPath* APath, TdxGPPen* APen, TdxGPCustomBrush* ABrush) {
@@ -646,8 +647,8 @@ void TdxGPCanvas::Path(TdxGPPath* APath, TdxAlphaColor APenColor, TdxAlphaColor 
 
 void TdxGPCanvas::Path(TdxGPPath* APath, TColor APenColor, TColor ABrushColor, float APenWidth,
                        TPenStyle APenStyle, uint8_t APenColorAlpha, uint8_t ABrushColorAlpha) {
-  Path(APath, dxGpColorToAlphaColor(APenColor, APenColorAlpha),
-       dxGpColorToAlphaColor(ABrushColor, ABrushColorAlpha), APenWidth, APenStyle);
+  Path(APath, dxColorToAlphaColor(APenColor, APenColorAlpha),
+       dxColorToAlphaColor(ABrushColor, ABrushColorAlpha), APenWidth, APenStyle);
 }
 
 void TdxGPCanvas::Region(TdxGPRegion* ARegion, TdxAlphaColor, TdxAlphaColor ABrushColor) {
@@ -792,7 +793,7 @@ void dxGpFillRect(HDC DC, const TRect& R, TColor AColor, uint8_t AAlpha) {
   TdxGPPaintCanvas* canvas = dxGPPaintCanvas();
   canvas->BeginPaint(DC, R);
   try {
-    canvas->FillRectangle(R, dxGpColorToAlphaColor(AColor, AAlpha));
+    canvas->FillRectangle(R, dxColorToAlphaColor(AColor, AAlpha));
   } catch (...) {
     canvas->EndPaint();
     throw;

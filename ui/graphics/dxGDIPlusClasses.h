@@ -281,9 +281,6 @@ class TdxGPPen : public TdxGPCustomGraphicObject {
 
 namespace qd {
 
-// A colour with an opacity: clNone gives 0 (transparent), clDefault 0x00010203.
-TdxAlphaColor dxGpColorToAlphaColor(TColor AColor, uint8_t AAlpha);
-
 // ---- Cached pens and solid brushes -------------------------------------------------------
 
 // A GDI+ handle shared between the cache and the callers drawing with it; deleted with the

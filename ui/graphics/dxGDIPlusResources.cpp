@@ -1,6 +1,7 @@
 // The pen and brush caches and the image attributes of the GDI+ classes.
 #include <memory>
 
+#include "ui/graphics/dxCoreGraphicsAlphaColors.h"
 #include "ui/graphics/dxGDIPlusClasses.h"
 
 namespace qd {
@@ -23,14 +24,6 @@ int32_t GdipResCompare(const T& A, const T& B) {
 }
 
 }  // namespace
-
-TdxAlphaColor dxGpColorToAlphaColor(TColor AColor, uint8_t AAlpha) {
-  if (AColor == clNone) return 0;
-  if (AColor == clDefault) return 0x00010203;
-  const COLORREF rgb = ColorToRGB(AColor);
-  return (static_cast<uint32_t>(AAlpha) << 24) | (GetRValue(rgb) << 16) | (GetGValue(rgb) << 8) |
-         GetBValue(rgb);
-}
 
 TdxGPPenHandle::~TdxGPPenHandle() {
   if (FHandle && GdipDeletePen) GdipDeletePen(static_cast<GpPen*>(FHandle));
@@ -104,7 +97,7 @@ bool TdxGPResourceManager::GetPen(TdxAlphaColor AColor, TdxGPPenStyle AStyle, fl
 
 bool TdxGPResourceManager::GetPen(TColor AColor, uint8_t AColorAlpha, TPenStyle AStyle, float AWidth,
                                   IdxGPHandle& AHandle) {
-  return GetPen(dxGpColorToAlphaColor(AColor, AColorAlpha), AStyle, AWidth, AHandle);
+  return GetPen(dxColorToAlphaColor(AColor, AColorAlpha), AStyle, AWidth, AHandle);
 }
 
 bool TdxGPResourceManager::GetSolidBrush(TdxAlphaColor AColor, IdxGPHandle& AHandle) {
@@ -117,7 +110,7 @@ bool TdxGPResourceManager::GetSolidBrush(TdxAlphaColor AColor, IdxGPHandle& AHan
 bool TdxGPResourceManager::GetSolidBrush(TColor AColor, uint8_t AColorAlpha, IdxGPHandle& AHandle) {
   AHandle.reset();
   if (AColor == clNone || !GdipResSolidBrushes) return false;
-  AHandle = GdipResSolidBrushes->GetValue(dxGpColorToAlphaColor(AColor, AColorAlpha));
+  AHandle = GdipResSolidBrushes->GetValue(dxColorToAlphaColor(AColor, AColorAlpha));
   return AHandle != nullptr;
 }
 
