@@ -1,12 +1,17 @@
 #!/usr/bin/env bash
 # Runs every fuzz target of a fuzz build for a few seconds on its seed corpus.
-#   scripts/fuzz.sh [build folder] [seconds per target]
-# New inputs go to a scratch folder, not into the checked-in corpus; a crash leaves its input
+#   scripts/fuzz.sh [build folder] [seconds per target] [runs per target]
+# With a run count, each target makes exactly that many runs from a fixed seed, so that the
+# result is the same every time (what CI does); without one, it runs for the given seconds
+# from a random seed. New inputs go to a scratch folder, not into the checked-in corpus; a crash leaves its input
 # in <build>/fuzz-artifacts/ and fails the run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build/fuzz}
 seconds=${2:-5}
+runs=${3:-}
+limit=(-max_total_time="$seconds")
+[[ -n $runs ]] && limit=(-runs="$runs" -seed=1)
 corpus=tests/fuzz/corpus
 artifacts=$build/fuzz-artifacts
 scratch=$(mktemp -d)
@@ -23,7 +28,7 @@ for seeds in "$corpus"/*/; do
     continue
   fi
   mkdir -p "$scratch/$name"
-  if QD_PLATFORM=headless "$exe" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+  if QD_PLATFORM=headless "$exe" "${limit[@]}" -timeout=10 -rss_limit_mb=2048 \
       -print_final_stats=1 -artifact_prefix="$artifacts/$name-" "$scratch/$name" "$seeds" \
       > "$scratch/$name.log" 2>&1; then
     echo "fuzz: $name $(grep -o 'stat::number_of_executed_units: *[0-9]*' "$scratch/$name.log" | grep -o '[0-9]*$') runs"

@@ -5,13 +5,14 @@
 #   3. builds the test build (AddressSanitizer + UndefinedBehaviorSanitizer, warnings are
 #      errors) and runs ctest (arguments of this script go to ctest);
 #   4. builds the test programs that start threads with ThreadSanitizer and runs them;
-#   5. builds the fuzz targets (clang, libFuzzer) and runs each for a few seconds on its seeds.
+#   5. builds the fuzz targets (clang, libFuzzer) and runs each 10,000 times from a fixed seed
+#      on its seed corpus.
 # Prints the time of each phase at the end.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 jobs=$(nproc)
-fuzz_seconds=${QD_FUZZ_SECONDS:-5}
+fuzz_runs=${QD_FUZZ_RUNS:-10000}
 phases=()
 phase() {
   local name=$1 start=$SECONDS
@@ -58,4 +59,4 @@ phase "thread checks: build" bash -c \
   "cmake --preset tsan >/dev/null && cmake --build --preset tsan --target ${tsan_targets[*]}"
 phase "thread checks: run" run_tsan
 phase "fuzz: build" bash -c 'cmake --preset fuzz >/dev/null && cmake --build --preset fuzz'
-phase "fuzz: run" bash scripts/fuzz.sh build/fuzz "$fuzz_seconds"
+phase "fuzz: run" bash scripts/fuzz.sh build/fuzz 0 "$fuzz_runs"
