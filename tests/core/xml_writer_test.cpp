@@ -52,6 +52,10 @@ TEST(XmlWriter, EncodeString) {
       {"a_x0041_b", false, "a_x005F_x0041_b"},
       {"_xFFFF_", false, "_x005F_xFFFF_"},
       {"_x41_", false, "_x41_"},  // not an escape: copied
+      // "_xHHHH" before a byte written as an escape would join that escape's "_" when read.
+      {std::string("_x0000\0", 7), false, "_x005F_x0000_x0000_"},
+      {"_x00411", false, "_x00411"},
+      {"_x0041\t", false, "_x0041&#9;"},
       {"&lt;", false, "&amp;lt;"},
       {"plain", false, "plain"},
       {"", false, ""},

@@ -43,10 +43,15 @@ inline bool IsHexDigit(char c) {
   return HexDigitValue(c) >= 0;
 }
 
-// "_" at S[I] begins something the decoder would read as an escape.
+// "_" at S[I] begins something the decoder would read as an escape once written: "_xHHHH"
+// followed by a byte whose written form begins with "_" (an underscore, or a control byte that
+// is itself written as an escape).
 inline bool StartsEscape(std::string_view S, size_t I) {
-  return I + 6 < S.size() && S[I + 1] == 'x' && S[I + 6] == '_' && IsHexDigit(S[I + 2]) &&
-         IsHexDigit(S[I + 3]) && IsHexDigit(S[I + 4]) && IsHexDigit(S[I + 5]);
+  if (I + 6 >= S.size() || S[I + 1] != 'x' || !IsHexDigit(S[I + 2]) || !IsHexDigit(S[I + 3]) ||
+      !IsHexDigit(S[I + 4]) || !IsHexDigit(S[I + 5]))
+    return false;
+  const char next = S[I + 6];
+  return next == '_' || (static_cast<uint8_t>(next) < 32 && ServiceEntity(next).empty());
 }
 
 inline bool NeedsEncoding(std::string_view S, size_t I, bool ARemoveBreakLines) {
