@@ -25,10 +25,6 @@
 namespace qd::testing {
 namespace {
 
-std::string U8(const String& s) {
-  return StringToUtf8(s);
-}
-
 String U16(const std::string& s) {
   return Utf8ToString(s);
 }

@@ -7,6 +7,7 @@
 
 #include "platform/display/display.h"
 #include "platform/display/x11_errors.h"
+#include "servers/test_files.h"
 #include "x11_test_util.h"
 
 #include <X11/Xatom.h>
@@ -155,25 +156,6 @@ TEST_F(X11Test, BackendReportsAForeignDestructionOnceAndTrapsItsExpectedFailures
             1u)
       << ::testing::PrintToString(lines);
 }
-
-// Restores an environment variable when the test ends.
-class ScopedEnv {
- public:
-  ScopedEnv(const char* name, const std::string& value) : name_(name) {
-    if (const char* old = std::getenv(name)) old_ = old;
-    setenv(name, value.c_str(), 1);
-  }
-  ~ScopedEnv() {
-    if (old_)
-      setenv(name_, old_->c_str(), 1);
-    else
-      unsetenv(name_);
-  }
-
- private:
-  const char* name_;
-  std::optional<std::string> old_;
-};
 
 void GiveUp(HWND, UINT, UINT_PTR, DWORD) {
   PostQuitMessage(99);

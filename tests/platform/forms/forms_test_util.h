@@ -14,6 +14,7 @@
 #include "platform/forms/forms_init.h"
 #include "platform/os/clock.h"
 #include "platform/os/user_display.h"
+#include "servers/test_files.h"
 
 namespace qd::testing {
 
@@ -90,9 +91,5 @@ class FormsTest : public ::testing::Test {
   std::unique_ptr<os::ScopedVirtualClock> clock_;
   TMessageBoxHook previousHook_;
 };
-
-inline std::string U8(const String& s) {
-  return StringToUtf8(s);
-}
 
 }  // namespace qd::testing

@@ -12,28 +12,11 @@
 #include "platform/forms/forms.h"
 #include "platform/forms/forms_init.h"
 #include "platform/os/user_display.h"
+#include "servers/test_files.h"
 #include "servers/xvfb.h"
 
 namespace qd::testing {
 namespace {
-
-class ScopedEnv {
- public:
-  ScopedEnv(const char* name, const std::string& value) : name_(name) {
-    if (const char* old = std::getenv(name)) old_ = old;
-    setenv(name, value.c_str(), 1);
-  }
-  ~ScopedEnv() {
-    if (old_)
-      setenv(name_, old_->c_str(), 1);
-    else
-      unsetenv(name_);
-  }
-
- private:
-  const char* name_;
-  std::optional<std::string> old_;
-};
 
 struct Session {
   XvfbServer* server = nullptr;
