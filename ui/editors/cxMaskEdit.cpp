@@ -487,18 +487,34 @@ bool TcxMaskEditRegExprMode::PressDelete() {
   return true;
 }
 
-bool TcxMaskEditRegExprMode::PressLeft() {
-  CursorCorrection();
-  if (FHead.empty()) return true;
+bool TcxMaskEditRegExprMode::CollapseSelectionLeft() {
   const int32_t start = FEdit->SelStart();
   const int32_t count = FEdit->SelLength();
+  if (count <= 0 || FEdit->ShiftOn()) return false;
   const int32_t cursor = FEdit->CursorPos();
-  const bool shift = FEdit->ShiftOn();
-  if (count > 0 && !shift && cursor == start + count) {
+  if (cursor == start + count) {
     MoveToTail(static_cast<size_t>(count));
     return true;
   }
-  if (count > 0 && !shift && cursor == start) return true;
+  return cursor == start;
+}
+
+bool TcxMaskEditRegExprMode::CollapseSelectionRight() {
+  const int32_t start = FEdit->SelStart();
+  const int32_t count = FEdit->SelLength();
+  if (count <= 0 || FEdit->ShiftOn()) return false;
+  const int32_t cursor = FEdit->CursorPos();
+  if (cursor == start) {
+    MoveToHead(static_cast<size_t>(count));
+    return true;
+  }
+  return cursor == start + count;
+}
+
+bool TcxMaskEditRegExprMode::PressLeft() {
+  CursorCorrection();
+  if (FHead.empty()) return true;
+  if (CollapseSelectionLeft()) return true;
   MoveToTail(1);
   return true;
 }
@@ -506,15 +522,7 @@ bool TcxMaskEditRegExprMode::PressLeft() {
 bool TcxMaskEditRegExprMode::PressRight() {
   CursorCorrection();
   if (FTail.empty()) return true;
-  const int32_t start = FEdit->SelStart();
-  const int32_t count = FEdit->SelLength();
-  const int32_t cursor = FEdit->CursorPos();
-  const bool shift = FEdit->ShiftOn();
-  if (count > 0 && !shift && cursor == start) {
-    MoveToHead(static_cast<size_t>(count));
-    return true;
-  }
-  if (count > 0 && !shift && cursor == start + count) return true;
+  if (CollapseSelectionRight()) return true;
   MoveToHead(1);
   return true;
 }
@@ -855,15 +863,7 @@ bool TcxMaskEditRegExprExMode::PressDelete() {
 bool TcxMaskEditRegExprExMode::PressLeft() {
   CursorCorrection();
   Clear();
-  const int32_t start = FEdit->SelStart();
-  const int32_t count = FEdit->SelLength();
-  const int32_t cursor = FEdit->CursorPos();
-  const bool shift = FEdit->ShiftOn();
-  if (count > 0 && !shift && cursor == start + count) {
-    MoveToTail(static_cast<size_t>(count));
-    return true;
-  }
-  if (count > 0 && !shift && cursor == start) return true;
+  if (CollapseSelectionLeft()) return true;
   const size_t moved = StepLeft();
   for (size_t i = 1; i < moved; ++i) FEdit->SendMyKeyDown(VK_LEFT, {});
   Clear();
@@ -874,15 +874,7 @@ bool TcxMaskEditRegExprExMode::PressRight() {
   CursorCorrection();
   Clear();
   if (FTail.empty()) return true;
-  const int32_t start = FEdit->SelStart();
-  const int32_t count = FEdit->SelLength();
-  const int32_t cursor = FEdit->CursorPos();
-  const bool shift = FEdit->ShiftOn();
-  if (count > 0 && !shift && cursor == start) {
-    MoveToHead(static_cast<size_t>(count));
-    return true;
-  }
-  if (count > 0 && !shift && cursor == start + count) return true;
+  if (CollapseSelectionRight()) return true;
   const size_t moved = StepRight();
   for (size_t i = 1; i < moved; ++i) FEdit->SendMyKeyDown(VK_RIGHT, {});
   Clear();

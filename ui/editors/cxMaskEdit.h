@@ -235,6 +235,10 @@ class TcxMaskEditRegExprMode : public TcxMaskEditCustomMode {
   // Moves characters between the head and the tail, stepping the engine.
   void MoveToHead(size_t ACount);
   void MoveToTail(size_t ACount);
+  // Left and Right on a selection without Shift put the cursor on that side of it; true when
+  // the key needs nothing more.
+  bool CollapseSelectionLeft();
+  bool CollapseSelectionRight();
 
   std::unique_ptr<TcxRegExpr> FRegExpr;
   String FHead;
