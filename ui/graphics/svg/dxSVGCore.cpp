@@ -70,8 +70,8 @@ void SVGCoreSetNumber(TdxXMLNode* ANode, std::string_view AName, float AValue, f
 }
 
 void SVGCoreSetLength(TdxXMLNode* ANode, std::string_view AName, const TdxSVGValue& AValue) {
-  ANode->Attributes().SetValue(AName,
-                               dxSVGFloatToString(AValue.Data) + TdxSVGParserValue::NameMap[AValue.UnitsType]);
+  ANode->Attributes().SetValue(
+      AName, dxSVGFloatToString(AValue.Data) + TdxSVGParserValue::NameMap[AValue.UnitsType]);
 }
 
 void SVGCoreSetFill(TdxXMLNode* ANode, std::string_view AName, const TdxSVGFill& AFill) {
@@ -89,8 +89,8 @@ void SVGCoreSetFill(TdxXMLNode* ANode, std::string_view AName, const TdxSVGFill&
 void SVGCoreSetRect(TdxXMLNode* ANode, std::string_view AName, const TdxRectF& R, const char* APrefix) {
   if (R.IsZero()) return;
   ANode->Attributes().SetValue(AName, TdxXMLString(APrefix) + dxSVGFloatToString(R.Left) + " " +
-                                          dxSVGFloatToString(R.Top) + " " + dxSVGFloatToString(R.Right) + " " +
-                                          dxSVGFloatToString(R.Bottom));
+                                          dxSVGFloatToString(R.Top) + " " + dxSVGFloatToString(R.Right) +
+                                          " " + dxSVGFloatToString(R.Bottom));
 }
 
 int32_t SVGCoreRoundToInt(float AValue) {
@@ -207,7 +207,8 @@ void TdxSVGElement::SetParent(TdxSVGElement* AValue) {
 
 TdxSVGElement* TdxSVGElement::GetElement(int32_t Index) const {
   if (Index < 0 || Index >= GetCount())
-    throw EArgumentException(u"List index out of bounds (" + dxXMLStringToString(std::to_string(Index)) + u")");
+    throw EArgumentException(u"List index out of bounds (" + dxXMLStringToString(std::to_string(Index)) +
+                             u")");
   return FChildren[Index].get();
 }
 
@@ -276,9 +277,11 @@ void TdxSVGElement::Load(TdxXMLNode* ANode) {
   if (!ANode->Attributes().First()) return;
   if (auto* a = SVGCoreAttr(ANode, "id")) FID = a->ValueAsString();
   if (auto* a = SVGCoreAttr(ANode, "class")) FStyleName = a->ValueAsString();
-  if (auto* a = SVGCoreAttr(ANode, "clip-path")) FClipPath = TdxSVGAttributeConverter::StringToReference(a->Value());
+  if (auto* a = SVGCoreAttr(ANode, "clip-path"))
+    FClipPath = TdxSVGAttributeConverter::StringToReference(a->Value());
   if (auto* a = SVGCoreAttr(ANode, "fill")) FFill = SVGCoreStringToFill(a->Value());
-  if (auto* a = SVGCoreAttr(ANode, "fill-rule")) FFillMode = TdxSVGAttributeConverter::StringToFillRule(a->Value());
+  if (auto* a = SVGCoreAttr(ANode, "fill-rule"))
+    FFillMode = TdxSVGAttributeConverter::StringToFillRule(a->Value());
   float v = FFillOpacity;
   SVGCoreReadFloat(ANode, "fill-opacity", v);
   SetFillOpacity(v);
@@ -323,10 +326,10 @@ void TdxSVGElement::Save(TdxXMLNode* ANode) {
   SVGCoreSetNumber(ANode, "stroke-miterlimit", FStrokeMiterLimit, 4);
   if (!FTransform.IsIdentity()) {
     const XFORM& m = FTransform.XForm();
-    ANode->Attributes().SetValue("transform", "matrix(" + dxSVGFloatToString(m.eM11) + " " +
-                                                  dxSVGFloatToString(m.eM12) + " " + dxSVGFloatToString(m.eM21) +
-                                                  " " + dxSVGFloatToString(m.eM22) + " " +
-                                                  dxSVGFloatToString(m.eDx) + " " + dxSVGFloatToString(m.eDy) + ")");
+    ANode->Attributes().SetValue(
+        "transform", "matrix(" + dxSVGFloatToString(m.eM11) + " " + dxSVGFloatToString(m.eM12) + " " +
+                         dxSVGFloatToString(m.eM21) + " " + dxSVGFloatToString(m.eM22) + " " +
+                         dxSVGFloatToString(m.eDx) + " " + dxSVGFloatToString(m.eDy) + ")");
   }
 }
 
@@ -508,7 +511,8 @@ void TdxSVGElementRoot::Load(TdxXMLNode* ANode) {
   SVGCoreReadLength(ANode, "y", FY);
   SVGCoreReadLength(ANode, "height", FHeight);
   SVGCoreReadLength(ANode, "width", FWidth);
-  if (auto* a = SVGCoreAttr(ANode, "enable-background")) FBackground.FValue = TdxSVGParserRect::Parse(a->Value());
+  if (auto* a = SVGCoreAttr(ANode, "enable-background"))
+    FBackground.FValue = TdxSVGParserRect::Parse(a->Value());
   if (auto* a = SVGCoreAttr(ANode, "viewBox")) FViewBox.FValue = TdxSVGParserRect::Parse(a->Value());
 }
 
@@ -688,6 +692,24 @@ QD_IMPLEMENT_CLASS(TdxSVGElementText)
 
 TdxSVGElementText::~TdxSVGElementText() {
   if (FCachedFontFamily) GdipDeleteFontFamily(FCachedFontFamily);
+}
+
+void TdxSVGElementText::AssignCore(TdxSVGElement* ASource) {
+  TdxSVGElement::AssignCore(ASource);
+  if (auto* source = dynamic_cast<TdxSVGElementText*>(ASource)) {
+    FDX = source->FDX;
+    FDY = source->FDY;
+    FFontName = source->FFontName;
+    FFontSize = source->FFontSize;
+    FFontStyles = source->FFontStyles;
+    FText = source->FText;
+    FTextAnchor = source->FTextAnchor;
+    FX = source->FX;
+    FY = source->FY;
+    if (FCachedFontFamily) GdipDeleteFontFamily(FCachedFontFamily);
+    FCachedFontFamily = nullptr;
+    FFontFamilyLookedUp = false;
+  }
 }
 
 GpFontFamily* TdxSVGElementText::FontFamily() {
@@ -870,7 +892,8 @@ QD_IMPLEMENT_CLASS(TdxSVGElementLinearGradientStop)
 
 void TdxSVGElementLinearGradientStop::Load(TdxXMLNode* ANode) {
   TdxSVGElementNeverRendered::Load(ANode);
-  if (auto* a = SVGCoreAttr(ANode, "stop-color")) FColor = TdxSVGAttributeConverter::StringToAlphaColor(a->Value());
+  if (auto* a = SVGCoreAttr(ANode, "stop-color"))
+    FColor = TdxSVGAttributeConverter::StringToAlphaColor(a->Value());
   if (auto* a = SVGCoreAttr(ANode, "stop-opacity")) FColorOpacity = SVGCoreLength(a->Value()).ToPixels(0, 96);
   SVGCoreReadLength(ANode, "offset", FOffset);
 }
@@ -1095,8 +1118,10 @@ bool TdxSVGImporter::GetSize(TdxXMLDocument* ADocument, TSize& ASize) {
 void TdxSVGImporter::ImportCore(TdxSVGElement* AElement, TdxSVGStyles& AStyles, TdxXMLNode* ANode,
                                 int32_t ADepth) {
   AElement->Load(ANode);
-  if (auto* a = SVGCoreAttr(ANode, "style")) TdxSVGParserInlineStyle::Parse(AStyles.AddInline(AElement), a->Value());
-  for (TdxXMLNode* child = ANode->First(); child; child = child->Next()) ImportNode(AElement, AStyles, child, ADepth);
+  if (auto* a = SVGCoreAttr(ANode, "style"))
+    TdxSVGParserInlineStyle::Parse(AStyles.AddInline(AElement), a->Value());
+  for (TdxXMLNode* child = ANode->First(); child; child = child->Next())
+    ImportNode(AElement, AStyles, child, ADepth);
 }
 
 void TdxSVGImporter::ImportNode(TdxSVGElement* AParent, TdxSVGStyles& AStyles, TdxXMLNode* ANode,

@@ -209,6 +209,9 @@ class TdxSVGElementText : public TdxSVGElement {
  public:
   using TdxSVGElement::TdxSVGElement;
   ~TdxSVGElementText() override;
+  // The attributes, and the font, position and text that the saved form carries only in its
+  // style attribute.
+  void AssignCore(TdxSVGElement* ASource) override;
   void DrawCore(TdxSVGCustomRenderer* ARenderer) override;
   void Load(TdxXMLNode* ANode) override;
   void Save(TdxXMLNode* ANode) override;

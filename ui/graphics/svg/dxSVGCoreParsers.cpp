@@ -371,7 +371,7 @@ void TdxSVGParserPathCommandArc::Append(TdxGPPath* APath) {
     APath->AddLine(StartPoint.X, StartPoint.Y, FinishPoint.X, FinishPoint.Y);
     return;
   }
-  const int n = std::max(1, static_cast<int>(std::ceil(std::fabs(delta) / (std::numbers::pi / 2) - 1e-9)));
+  const int n = std::max(1, static_cast<int>(std::ceil(std::fabs(delta) / (std::numbers::pi / 2) - 1e-5)));
   const double segment = delta / n;
   const double k = 4.0 / 3.0 * std::tan(segment / 4);
   auto point = [&](double t) {
@@ -390,7 +390,8 @@ void TdxSVGParserPathCommandArc::Append(TdxGPPath* APath) {
     const auto d1 = derivative(t1);
     const auto d2 = derivative(t2);
     const TdxPointF end = i == n - 1 ? FinishPoint : point(t2);
-    const TdxPointF p1(static_cast<float>(previous.X + k * d1.first), static_cast<float>(previous.Y + k * d1.second));
+    const TdxPointF p1(static_cast<float>(previous.X + k * d1.first),
+                       static_cast<float>(previous.Y + k * d1.second));
     const TdxPointF p2(static_cast<float>(end.X - k * d2.first), static_cast<float>(end.Y - k * d2.second));
     APath->AddBezier(previous, p1, p2, end);
     previous = end;

@@ -179,7 +179,9 @@ class TdxSVGParserPath {
  private:
   void ProcessCommand(char ALetter, std::string_view AArgs);
   TdxPointF CurrentPoint() const;
-  TdxSVGParserPathCommand* LastCommand() const { return FCommands.empty() ? nullptr : FCommands.back().get(); }
+  TdxSVGParserPathCommand* LastCommand() const {
+    return FCommands.empty() ? nullptr : FCommands.back().get();
+  }
   template <class T>
   T* AddCommand();
 

@@ -131,8 +131,9 @@ GpBitmap* TdxSVGImageHandle::GetRasterizedImage(const TSize& ASize, IdxColorPale
   // An empty view box (also one that rounds to nothing) draws nothing.
   if (S.cx <= 0 || S.cy <= 0 || ASize.cx <= 0 || ASize.cy <= 0) return nullptr;
   const double scale = std::max(static_cast<double>(ASize.cx) / S.cx, static_cast<double>(ASize.cy) / S.cy);
-  const TSize T = SVGImageLimit(
-      TSize{std::max(1, SVGImageRound(S.cx * scale)), std::max(1, SVGImageRound(S.cy * scale))}, MaxRasterSide);
+  const TSize T =
+      SVGImageLimit(TSize{std::max(1, SVGImageRound(S.cx * scale)), std::max(1, SVGImageRound(S.cy * scale))},
+                    MaxRasterSide);
   const TGUID paletteID = dxGetColorPaletteID(APalette);
   if (FCachedImage && (FCachedImageQuality != dxSVGRenderQuality || !(FCachedImagePaletteID == paletteID) ||
                        FCachedImageSize.cx != T.cx || FCachedImageSize.cy != T.cy))
@@ -276,8 +277,8 @@ void TdxSVGImageCodec::SaveSourceData(TdxXMLDocument* ADocument, TdxSVGImageHand
   ADocument->SaveToStream(xml);
   uLongf length = compressBound(static_cast<uLong>(xml.Size()));
   std::vector<Bytef> packed(length);
-  if (compress2(packed.data(), &length, static_cast<const Bytef*>(xml.Memory()), static_cast<uLong>(xml.Size()),
-                Z_BEST_COMPRESSION) != Z_OK)
+  if (compress2(packed.data(), &length, static_cast<const Bytef*>(xml.Memory()),
+                static_cast<uLong>(xml.Size()), Z_BEST_COMPRESSION) != Z_OK)
     return;
   source->WriteBuffer(packed.data(), static_cast<int64_t>(length));
 }

@@ -40,7 +40,8 @@ class TdxSVGImageHandle : public TObject {
   TdxAlphaState GetAlphaState() const { return asSemitransparent; }
   // A new 32-bit bitmap of the image's size with the image drawn at alpha 255.
   std::unique_ptr<TcxBitmap32> GetAsBitmap();
-  void Draw(HDC DC, const TdxRectF& ADest, IdxColorPalette* APalette, uint8_t AAlpha, const TdxRectF& ASource);
+  void Draw(HDC DC, const TdxRectF& ADest, IdxColorPalette* APalette, uint8_t AAlpha,
+            const TdxRectF& ASource);
   void Draw(HDC DC, const TRect& ADest, IdxColorPalette* APalette, uint8_t AAlpha, const TRect& ASource);
   void Flip(bool AHorizontally, bool AVertically);
   void FlushCache();

@@ -21,8 +21,8 @@ TdxSizeF dxGpMeasureString(GpFont* AFont, const String& AText) {
   const Status status = GdipGetImageGraphicsContext(bitmap, &graphics);
   if (status == gdiplus::Ok) {
     const gdiplus::GpRectF layout{0, 0, 0, 0};
-    GdipMeasureString(graphics, AText.c_str(), static_cast<int32_t>(AText.size()), AFont, &layout, nullptr, &box,
-                      nullptr, nullptr);
+    GdipMeasureString(graphics, AText.c_str(), static_cast<int32_t>(AText.size()), AFont, &layout, nullptr,
+                      &box, nullptr, nullptr);
     GdipDeleteGraphics(graphics);
   }
   GdipDisposeImage(bitmap);
@@ -124,8 +124,9 @@ float TdxSVGRenderer::TransformPenWidth(float AWidth) {
 }
 
 void TdxSVGRenderer::Ellipse(float ACenterX, float ACenterY, float ARadiusX, float ARadiusY) {
-  FCanvas->Ellipse(TdxRectF(ACenterX - ARadiusX, ACenterY - ARadiusY, ACenterX + ARadiusX, ACenterY + ARadiusY),
-                   PenOrNil(), BrushOrNil());
+  FCanvas->Ellipse(
+      TdxRectF(ACenterX - ARadiusX, ACenterY - ARadiusY, ACenterX + ARadiusX, ACenterY + ARadiusY),
+      PenOrNil(), BrushOrNil());
 }
 
 void TdxSVGRenderer::Line(float X1, float Y1, float X2, float Y2) {
@@ -150,7 +151,8 @@ void TdxSVGRenderer::Rectangle(float X, float Y, float AWidth, float AHeight) {
   FCanvas->Rectangle(TdxRectF(X, Y, X + AWidth, Y + AHeight), PenOrNil(), BrushOrNil());
 }
 
-void TdxSVGRenderer::RoundRect(float X, float Y, float AWidth, float AHeight, float ARadiusX, float ARadiusY) {
+void TdxSVGRenderer::RoundRect(float X, float Y, float AWidth, float AHeight, float ARadiusX,
+                               float ARadiusY) {
   TdxGPPath path;
   path.AddRoundRect(TdxRectF(X, Y, X + AWidth, Y + AHeight), ARadiusX, ARadiusY);
   Path(&path);
@@ -162,8 +164,8 @@ void TdxSVGRenderer::TextOut(const String& AText, GpFont* AFont, float X, float 
   const TdxSizeF size = dxGpMeasureString(AFont, AText);
   brush->SetTargetRect(TdxRectF(X, Y, X + size.cx, Y + size.cy));
   const gdiplus::GpRectF layout{X, Y, 0, 0};
-  GdipCheck(GdipDrawString(FCanvas->Handle(), AText.c_str(), static_cast<int32_t>(AText.size()), AFont, &layout,
-                           nullptr, brush->NativeHandle()));
+  GdipCheck(GdipDrawString(FCanvas->Handle(), AText.c_str(), static_cast<int32_t>(AText.size()), AFont,
+                           &layout, nullptr, brush->NativeHandle()));
 }
 
 void TdxSVGRenderer::RestoreClipRegion() {
@@ -206,7 +208,8 @@ void TdxSVGRendererClipPath::AddTransformed(TdxGPPath& APath) {
 
 void TdxSVGRendererClipPath::Ellipse(float ACenterX, float ACenterY, float ARadiusX, float ARadiusY) {
   TdxGPPath path;
-  path.AddEllipse(TdxRectF(ACenterX - ARadiusX, ACenterY - ARadiusY, ACenterX + ARadiusX, ACenterY + ARadiusY));
+  path.AddEllipse(
+      TdxRectF(ACenterX - ARadiusX, ACenterY - ARadiusY, ACenterX + ARadiusX, ACenterY + ARadiusY));
   AddTransformed(path);
 }
 
@@ -261,8 +264,8 @@ void TdxSVGRendererClipPath::TextOut(const String& AText, GpFont* AFont, float X
   GdipGetFontStyle(AFont, &style);
   TdxGPPath path;
   const gdiplus::GpRectF layout{X, Y, size.cx, size.cy};
-  const Status status = GdipAddPathString(path.Handle(), AText.c_str(), static_cast<int32_t>(AText.size()), family,
-                                          style, emSize, &layout, nullptr);
+  const Status status = GdipAddPathString(path.Handle(), AText.c_str(), static_cast<int32_t>(AText.size()),
+                                          family, style, emSize, &layout, nullptr);
   GdipDeleteFontFamily(family);
   GdipCheck(status);
   AddTransformed(path);
