@@ -53,11 +53,12 @@ std::vector<uint32_t> SvgBenchOurs(const std::string& AData, int ASize) {
   if (!raster) return px;
   qd::gdiplus::GpRect r{0, 0, ASize, ASize};
   qd::gdiplus::BitmapData data{};
-  if (qd::gdiplus::GdipBitmapLockBits(raster, &r, qd::gdiplus::ImageLockModeRead, qd::gdiplus::PixelFormat32bppPARGB,
-                                      &data) == qd::gdiplus::Ok) {
+  if (qd::gdiplus::GdipBitmapLockBits(raster, &r, qd::gdiplus::ImageLockModeRead,
+                                      qd::gdiplus::PixelFormat32bppPARGB, &data) == qd::gdiplus::Ok) {
     for (int y = 0; y < ASize; ++y)
-      std::copy_n(reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(data.Scan0) + y * data.Stride), ASize,
-                  px.begin() + static_cast<size_t>(y) * ASize);
+      std::copy_n(
+          reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(data.Scan0) + y * data.Stride), ASize,
+          px.begin() + static_cast<size_t>(y) * ASize);
     qd::gdiplus::GdipBitmapUnlockBits(raster, &data);
   }
   return px;
@@ -77,7 +78,8 @@ std::vector<uint32_t> SvgBenchPeer(const std::string& AData, int ASize) {
   const int stride = cairo_image_surface_get_stride(s);
   const uint8_t* base = cairo_image_surface_get_data(s);
   for (int y = 0; y < ASize; ++y)
-    std::copy_n(reinterpret_cast<const uint32_t*>(base + y * stride), ASize, px.begin() + static_cast<size_t>(y) * ASize);
+    std::copy_n(reinterpret_cast<const uint32_t*>(base + y * stride), ASize,
+                px.begin() + static_cast<size_t>(y) * ASize);
   cairo_surface_destroy(s);
   g_object_unref(h);
   return px;
@@ -85,14 +87,26 @@ std::vector<uint32_t> SvgBenchPeer(const std::string& AData, int ASize) {
 
 void SvgBenchOursAll(benchmark::State& state) {
   for (auto _ : state)
-    for (const auto& f : SvgBenchCorpus()) benchmark::DoNotOptimize(SvgBenchOurs(f.data, int(state.range(0))));
+    for (const auto& f : SvgBenchCorpus())
+      benchmark::DoNotOptimize(SvgBenchOurs(f.data, int(state.range(0))));
 }
 void SvgBenchPeerAll(benchmark::State& state) {
   for (auto _ : state)
-    for (const auto& f : SvgBenchCorpus()) benchmark::DoNotOptimize(SvgBenchPeer(f.data, int(state.range(0))));
+    for (const auto& f : SvgBenchCorpus())
+      benchmark::DoNotOptimize(SvgBenchPeer(f.data, int(state.range(0))));
 }
-BENCHMARK(SvgBenchOursAll)->Arg(64)->Arg(512)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
-BENCHMARK(SvgBenchPeerAll)->Arg(64)->Arg(512)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
+BENCHMARK(SvgBenchOursAll)
+    ->Arg(64)
+    ->Arg(512)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly();
+BENCHMARK(SvgBenchPeerAll)
+    ->Arg(64)
+    ->Arg(512)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly();
 
 double SvgBenchMedianSeconds(std::vector<uint32_t> (*AFunc)(const std::string&, int), int ASize) {
   std::vector<double> t;
@@ -131,7 +145,8 @@ int main(int argc, char** argv) {
             ++differing;
             break;
           }
-      std::printf("  %-28s %6.2f%% differing\n", f.name.c_str(), 100.0 * differing / std::max<size_t>(1, a.size()));
+      std::printf("  %-28s %6.2f%% differing\n", f.name.c_str(),
+                  100.0 * differing / std::max<size_t>(1, a.size()));
     }
   }
   benchmark::Shutdown();
