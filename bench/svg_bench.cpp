@@ -3,7 +3,6 @@
 // median times and, per file and size, the share of pixels that differ by more than 8 in any
 // channel (both sides premultiplied ARGB).
 #include <benchmark/benchmark.h>
-#include <librsvg/rsvg.h>
 
 #include <algorithm>
 #include <chrono>
@@ -18,6 +17,9 @@
 #include "platform/forms/forms_init.h"
 #include "ui/graphics/dxCoreGraphicsAlphaColors.h"
 #include "ui/graphics/svg/dxSVGImage.h"
+
+// After the system's own headers: glib defines TRUE and FALSE as macros.
+#include <librsvg/rsvg.h>
 
 namespace {
 
