@@ -33,6 +33,7 @@
 #include "ui/graphics/dxGDIPlusAPI.h"
 #include "ui/graphics/dxGDIPlusCanvas.h"
 #include "ui/graphics/dxGDIPlusClasses.h"
+#include "ui/graphics/svg/dxSVGCore.h"
 
 namespace qd {
 
@@ -92,6 +93,8 @@ const TUnit kUnits[] = {
     {&dxGDIPlusAPI::Initialize, &dxGDIPlusAPI::Finalize},
     {&dxGDIPlusClasses::Initialize, &dxGDIPlusClasses::Finalize},
     {&dxGDIPlusCanvas::Initialize, &dxGDIPlusCanvas::Finalize},
+    // The SVG element map.
+    {&dxSVGCore::Initialize, &dxSVGCore::Finalize},
     // Window services of the control framework.
     {&cxControlsWindowUtils::Initialize, &cxControlsWindowUtils::Finalize},
 };

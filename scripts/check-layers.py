@@ -21,6 +21,7 @@ TEST_FOLDERS = {
     "tests/core": "ui/core",
     "tests/core_threads": "ui/core",
     "tests/graphics": "ui/graphics",
+    "tests/graphics_svg": "ui/graphics/svg",
     "tests/lookandfeel": "ui/lookandfeel",
     "tests/controls": "ui/controls",
     "tests/editors": "ui/editors",

@@ -273,12 +273,20 @@ bool dxGpRectIsEqual(const TdxGpRectF& A, const TdxGpRectF& B);
   X(GdipGetRegionBounds) \
   X(GdipIsEmptyRegion) \
   X(GdipCreateFontFamilyFromName) \
+  X(GdipDeleteFontFamily) \
+  X(GdipGetGenericFontFamilySansSerif) \
+  X(GdipGetGenericFontFamilySerif) \
+  X(GdipGetCellAscent) \
+  X(GdipGetEmHeight) \
+  X(GdipDrawString) \
+  X(GdipAddPathString) \
   X(GdipCreateFont) \
   X(GdipDeleteFont) \
   X(GdipCloneFont) \
   X(GdipGetLogFontW) \
   X(GdipGetFontSize) \
   X(GdipGetFontStyle) \
+  X(GdipGetFamily) \
   X(GdipMeasureString) \
   X(GdipMeasureCharacterRanges) \
   X(GdipDeleteStringFormat) \

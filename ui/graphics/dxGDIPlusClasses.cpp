@@ -544,11 +544,14 @@ void TdxGPBrush::Assign(TdxGPCustomGraphicObject* ASource) {
 
 QD_IMPLEMENT_CLASS(TdxGPPen)
 
-TdxGPPen::TdxGPPen(TdxAlphaColor AColor, float AWidth, TdxGPPenStyle APenStyle, float AScale)
-    : FBrush(std::make_unique<TdxGPBrush>()) {
-  FBrush->SetColor(AColor);
+TdxGPPen::TdxGPPen(std::unique_ptr<TdxGPBrush> ABrush) : FBrush(std::move(ABrush)) {
   FBrush->OnHandleCreated = TNotifyEvent(this, &TdxGPPen::BrushChangeHandler);
   FBrush->OnChange = TNotifyEvent(this, &TdxGPPen::BrushChangeHandler);
+}
+
+TdxGPPen::TdxGPPen(TdxAlphaColor AColor, float AWidth, TdxGPPenStyle APenStyle, float AScale)
+    : TdxGPPen(std::make_unique<TdxGPBrush>()) {
+  FBrush->SetColor(AColor);
   FWidth = std::max(0.f, AWidth);
   FMiterLimit = 10;
   FStyle = APenStyle;

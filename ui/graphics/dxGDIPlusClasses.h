@@ -258,6 +258,8 @@ class TdxGPPen : public TdxGPCustomGraphicObject {
   void SetTargetRect(const TdxGpRect& R) { FBrush->SetTargetRect(R); }
 
  protected:
+  // A solid pen of width 1 over a brush of a derived class.
+  explicit TdxGPPen(std::unique_ptr<TdxGPBrush> ABrush);
   void DoCreateHandle(void*& AHandle) override;
   void DoFreeHandle(void* AHandle) override;
   virtual bool GetIsEmpty();

@@ -1,0 +1,44 @@
+// Feeds arbitrary bytes to the SVG codec: the size probe, the import into an element tree
+// and, for pictures of moderate size, a rendering of the tree into a raster.
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+#include "platform/classes/streams.h"
+#include "platform/forms/forms_init.h"
+#include "ui/graphics/dxCoreGraphicsAlphaColors.h"
+#include "ui/graphics/svg/dxSVGImage.h"
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  qd::forms::Initialize();
+  qd::gdiplus::RegisterModule();
+  qd::CheckGdiPlus(false);
+  qd::dxGDIPlusClasses::Initialize();
+  qd::dxGDIPlusCanvas::Initialize();
+  qd::TdxAlphaColors::Initialize();
+  qd::dxSVGCore::Initialize();
+  qd::dxSVGRenderQuality = qd::srqLow;
+  return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  qd::TMemoryStream stream;
+  stream.WriteBuffer(data, static_cast<int64_t>(size));
+  stream.SetPosition(0);
+  qd::TSize probed{};
+  qd::TdxSVGImageCodec::GetSize(stream, probed);
+  std::unique_ptr<qd::TdxSVGImageHandle> handle;
+  try {
+    if (!qd::TdxSVGImageCodec::Load(stream, handle)) return 0;
+    const qd::TdxRectF box = handle->GetViewBox();
+    // Large pictures are valid but slow to fill; the raster limits are tested elsewhere.
+    if (box.Width() > 256 || box.Height() > 256) return 0;
+    handle->GetRasterizedImage(qd::TSize{24, 24}, nullptr);
+    qd::TMemoryStream saved;
+    qd::TdxSVGImageCodec::Save(saved, handle.get());
+  } catch (const qd::Exception&) {
+    // Malformed XML, numbers the import cannot read, and failures of the drawing layer are
+    // reported as exceptions: a failed load or draw, not a crash.
+  }
+  return 0;
+}
