@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Runs every fuzz target of a fuzz build for a few seconds on its seed corpus.
+# Runs every fuzz target of a fuzz build for a few seconds on its seed corpus, as many targets
+# at a time as there are cores (QD_FUZZ_JOBS sets another number).
 #   scripts/fuzz.sh [build folder] [seconds per target] [runs per target]
 # With a run count, each target makes exactly that many runs from a fixed seed, so that the
 # result is the same every time (what CI does); without one, it runs for the given seconds
-# from a random seed. New inputs go to a scratch folder, not into the checked-in corpus; a crash leaves its input
-# in <build>/fuzz-artifacts/ and fails the run.
+# from a random seed. New inputs go to a scratch folder, not into the checked-in corpus; a crash
+# leaves its input in <build>/fuzz-artifacts/ and fails the run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build/fuzz}
@@ -18,22 +19,43 @@ scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 mkdir -p "$artifacts"
 
-failed=()
-for seeds in "$corpus"/*/; do
-  name=$(basename "$seeds")
-  exe=$build/tests/fuzz/${name}_fuzz
+jobs=${QD_FUZZ_JOBS:-$(nproc)}
+
+# One target: its result goes to $scratch/<name>.ok or .failed.
+run_target() {
+  local name=$1 seeds=$2
+  local exe=$build/tests/fuzz/${name}_fuzz
   if [[ ! -x $exe ]]; then
-    echo "fuzz: $exe is missing (no target for $seeds)" >&2
-    failed+=("$name")
-    continue
+    echo "fuzz: $exe is missing (no target for $seeds)" > "$scratch/$name.failed"
+    return
   fi
   mkdir -p "$scratch/$name"
   if QD_PLATFORM=headless "$exe" "${limit[@]}" -timeout=10 -rss_limit_mb=2048 \
       -print_final_stats=1 -artifact_prefix="$artifacts/$name-" "$scratch/$name" "$seeds" \
       > "$scratch/$name.log" 2>&1; then
-    echo "fuzz: $name $(grep -o 'stat::number_of_executed_units: *[0-9]*' "$scratch/$name.log" | grep -o '[0-9]*$') runs"
+    echo "fuzz: $name $(grep -o 'stat::number_of_executed_units: *[0-9]*' "$scratch/$name.log" | grep -o '[0-9]*$') runs" \
+      > "$scratch/$name.ok"
   else
-    tail -n 40 "$scratch/$name.log" >&2
+    tail -n 40 "$scratch/$name.log" > "$scratch/$name.failed"
+  fi
+}
+
+# The targets run side by side, as many at a time as there are cores.
+names=()
+for seeds in "$corpus"/*/; do
+  name=$(basename "$seeds")
+  names+=("$name")
+  while (($(jobs -rp | wc -l) >= jobs)); do wait -n || true; done
+  run_target "$name" "$seeds" &
+done
+wait
+
+failed=()
+for name in "${names[@]}"; do
+  if [[ -f $scratch/$name.ok ]]; then
+    cat "$scratch/$name.ok"
+  else
+    cat "$scratch/$name.failed" >&2
     failed+=("$name")
   fi
 done
