@@ -424,6 +424,18 @@ void TdxGPCanvas::Curve(const std::vector<TPoint>& APoints, TdxAlphaColor APenCo
     GdipCheck(GdipDrawCurveI(FHandle, pen, GdipCanvasPointsI(APoints), GdipCanvasCount(APoints.size())));
 }
 
+void TdxGPCanvas::Curve(const std::vector<TPoint>& APoints, TColor APenColor, float APenWidth,
+                        TPenStyle APenStyle, uint8_t APenColorAlpha) {
+  Curve(APoints, dxColorToAlphaColor(APenColor, APenColorAlpha), APenWidth, APenStyle);
+}
+
+void TdxGPCanvas::Curve(const std::vector<TdxPointF>& APoints, TColor APenColor, float APenWidth,
+                        TPenStyle APenStyle, uint8_t APenColorAlpha) {
+  IdxGPHandle h;
+  if (GpPen* pen = CachedPen(dxColorToAlphaColor(APenColor, APenColorAlpha), APenStyle, APenWidth, h))
+    GdipCheck(GdipDrawCurve(FHandle, pen, GdipCanvasPointsF(APoints), GdipCanvasCount(APoints.size())));
+}
+
 void TdxGPCanvas::Arc(const TRect& R, float AStartAngle, float ASweepAngle, TColor APenColor, float APenWidth,
                       TPenStyle APenStyle, uint8_t APenColorAlpha) {
   Arc(R, AStartAngle, ASweepAngle, dxColorToAlphaColor(APenColor, APenColorAlpha), APenWidth, APenStyle);

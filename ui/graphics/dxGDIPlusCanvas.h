@@ -131,6 +131,10 @@ class TdxGPCanvas : public TdxGpBase {
 
   void Curve(const std::vector<TPoint>& APoints, TdxAlphaColor APenColor, float APenWidth = 1,
              TPenStyle APenStyle = psSolid);
+  void Curve(const std::vector<TPoint>& APoints, TColor APenColor, float APenWidth = 1,
+             TPenStyle APenStyle = psSolid, uint8_t APenColorAlpha = 255);
+  void Curve(const std::vector<TdxPointF>& APoints, TColor APenColor, float APenWidth = 1,
+             TPenStyle APenStyle = psSolid, uint8_t APenColorAlpha = 255);
 
   // Angles counter-clockwise in degrees.
   void Arc(const TRect& R, float AStartAngle, float ASweepAngle, TColor APenColor, float APenWidth = 1,
