@@ -95,27 +95,8 @@ void AddStop(cairo_pattern_t* p, double offset, ARGB c) {
 
 cairo_pattern_t* GradientPattern(const LineGradient& b) {
   cairo_pattern_t* p = cairo_pattern_create_linear(0, 0, 1, 0);
-  std::vector<std::pair<double, ARGB>> stops;
-  if (!b.presetColors.empty()) {
-    for (size_t i = 0; i < b.presetColors.size(); ++i)
-      stops.push_back({b.presetPositions[i], b.presetColors[i]});
-  } else if (!b.blendFactors.empty()) {
-    for (size_t i = 0; i < b.blendFactors.size(); ++i)
-      stops.push_back({b.blendPositions[i], Lerp(b.colors[0], b.colors[1], b.blendFactors[i])});
-  } else {
-    stops = {{0.0, b.colors[0]}, {1.0, b.colors[1]}};
-  }
-  for (size_t i = 0; i < stops.size(); ++i) {
-    if (b.gamma && i > 0) {
-      // Intermediate stops follow the gamma-correct curve.
-      for (int k = 1; k < 8; ++k) {
-        double t = k / 8.0;
-        AddStop(p, stops[i - 1].first + (stops[i].first - stops[i - 1].first) * t,
-                LerpGamma(stops[i - 1].second, stops[i].second, t));
-      }
-    }
-    AddStop(p, stops[i].first, stops[i].second);
-  }
+  for (const auto& [offset, color] : b.blend.Stops(b.colors[0], b.colors[1], b.gamma))
+    AddStop(p, offset, color);
   cairo_pattern_set_extend(p, b.wrap == WrapModeTileFlipX || b.wrap == WrapModeTileFlipXY
                                   ? CAIRO_EXTEND_REFLECT
                                   : CAIRO_EXTEND_REPEAT);
@@ -249,6 +230,120 @@ Status CreateRectLine(const GpRectF* rect, ARGB c1, ARGB c2, double angle, bool 
 
 namespace detail {
 
+Status Blend::SetFactors(const REAL* blend, const REAL* pos, INT count) {
+  if (!blend || !pos || count <= 0) return InvalidParameter;
+  if (count >= 2 && (pos[0] != 0 || pos[count - 1] != 1)) return InvalidParameter;
+  for (INT i = 0; i < count; ++i)
+    if (!Finite(blend[i], pos[i]) || (i > 0 && pos[i] < pos[i - 1])) return InvalidParameter;
+  factors.assign(blend, blend + count);
+  positions.assign(pos, pos + count);
+  if (count == 1) {
+    // One factor is the colour across the whole brush.
+    factors = {blend[0], blend[0]};
+    positions = {0, 1};
+  }
+  presetColors.clear();
+  presetPositions.clear();
+  return Ok;
+}
+
+Status Blend::GetFactors(REAL* blend, REAL* pos, INT count) const {
+  if (!blend || !pos || count <= 0) return InvalidParameter;
+  if (factors.empty()) {
+    blend[0] = 1;
+    pos[0] = 1;
+    return Ok;
+  }
+  if (static_cast<size_t>(count) < factors.size()) return InsufficientBuffer;
+  std::copy(factors.begin(), factors.end(), blend);
+  std::copy(positions.begin(), positions.end(), pos);
+  return Ok;
+}
+
+Status Blend::SetPreset(const ARGB* blend, const REAL* pos, INT count) {
+  if (!blend || !pos || count < 2) return InvalidParameter;
+  if (pos[0] != 0 || pos[count - 1] != 1) return InvalidParameter;
+  for (INT i = 1; i < count; ++i)
+    if (!Finite(pos[i]) || pos[i] < pos[i - 1]) return InvalidParameter;
+  presetColors.assign(blend, blend + count);
+  presetPositions.assign(pos, pos + count);
+  factors.clear();
+  positions.clear();
+  return Ok;
+}
+
+Status Blend::GetPreset(ARGB* blend, REAL* pos, INT count) const {
+  if (!blend || !pos || count < 2) return InvalidParameter;
+  if (presetColors.empty()) return GenericError;
+  if (static_cast<size_t>(count) < presetColors.size()) return InsufficientBuffer;
+  std::copy(presetColors.begin(), presetColors.end(), blend);
+  std::copy(presetPositions.begin(), presetPositions.end(), pos);
+  return Ok;
+}
+
+Status Blend::SetSigma(REAL focus, REAL scale) {
+  if (!Finite(focus, scale) || focus < 0 || focus > 1 || scale < 0 || scale > 1) return InvalidParameter;
+  // A bell curve peaking at the focus, built from the normal distribution's cumulative shape.
+  std::vector<REAL> f, p;
+  const int n = 32;
+  auto bell = [](double t) { return 0.5 * (1 + std::erf((t - 0.5) * 4)); };
+  for (int i = 0; i <= n; ++i) {
+    double t = double(i) / n, v;
+    if (t <= focus)
+      v = focus > 0 ? (bell(t / focus) - bell(0)) / (bell(1) - bell(0)) : 1;
+    else
+      v = focus < 1 ? (bell((1 - t) / (1 - focus)) - bell(0)) / (bell(1) - bell(0)) : 1;
+    f.push_back(REAL(v * scale));
+    p.push_back(REAL(t));
+  }
+  factors = std::move(f);
+  positions = std::move(p);
+  presetColors.clear();
+  presetPositions.clear();
+  return Ok;
+}
+
+Status Blend::SetLinear(REAL focus, REAL scale) {
+  if (!Finite(focus, scale) || focus < 0 || focus > 1 || scale < 0 || scale > 1) return InvalidParameter;
+  if (focus == 0) {
+    factors = {scale, 0};
+    positions = {0, 1};
+  } else if (focus == 1) {
+    factors = {0, scale};
+    positions = {0, 1};
+  } else {
+    factors = {0, scale, 0};
+    positions = {0, focus, 1};
+  }
+  presetColors.clear();
+  presetPositions.clear();
+  return Ok;
+}
+
+std::vector<std::pair<double, ARGB>> Blend::Stops(ARGB c0, ARGB c1, bool gamma) const {
+  std::vector<std::pair<double, ARGB>> stops;
+  if (!presetColors.empty()) {
+    for (size_t i = 0; i < presetColors.size(); ++i) stops.push_back({presetPositions[i], presetColors[i]});
+  } else if (!factors.empty()) {
+    for (size_t i = 0; i < factors.size(); ++i) stops.push_back({positions[i], Lerp(c0, c1, factors[i])});
+  } else {
+    stops = {{0.0, c0}, {1.0, c1}};
+  }
+  if (!gamma) return stops;
+  // Intermediate stops follow the gamma-correct curve.
+  std::vector<std::pair<double, ARGB>> out;
+  for (size_t i = 0; i < stops.size(); ++i) {
+    if (i > 0)
+      for (int k = 1; k < 8; ++k) {
+        double t = k / 8.0;
+        out.push_back({stops[i - 1].first + (stops[i].first - stops[i - 1].first) * t,
+                       LerpGamma(stops[i - 1].second, stops[i].second, t)});
+      }
+    out.push_back(stops[i]);
+  }
+  return out;
+}
+
 Brush* GetBrush(const GpBrush* handle) {
   return Get<Brush>(handle);
 }
@@ -276,6 +371,7 @@ cairo_pattern_t* MakePattern(const Brush& brush, const Canvas& canvas) {
   if (auto* l = dynamic_cast<const LineGradient*>(&brush)) return GradientPattern(*l);
   if (auto* t = dynamic_cast<const Texture*>(&brush)) return TexturePattern(*t, canvas);
   if (auto* h = dynamic_cast<const HatchFill*>(&brush)) return HatchPattern(*h, canvas);
+  if (auto* g = dynamic_cast<const PathGradient*>(&brush)) return PathGradientPattern(*g, canvas);
   return cairo_pattern_create_rgba(0, 0, 0, 0);
 }
 
@@ -479,121 +575,52 @@ Status GdipGetLineBlendCount(GpLineGradient* brush, INT* count) {
   QD_GDIP_ENTER();
   auto* b = GetLine(brush);
   if (!b || !count) return InvalidParameter;
-  *count = b->blendFactors.empty() ? 1 : static_cast<INT>(b->blendFactors.size());
+  *count = b->blend.FactorCount();
   return Ok;
 }
 
 Status GdipGetLineBlend(GpLineGradient* brush, REAL* blend, REAL* positions, INT count) {
   QD_GDIP_ENTER();
   auto* b = GetLine(brush);
-  if (!b || !blend || !positions || count <= 0) return InvalidParameter;
-  if (b->blendFactors.empty()) {
-    blend[0] = 1;
-    positions[0] = 1;
-    return Ok;
-  }
-  if (static_cast<size_t>(count) < b->blendFactors.size()) return InsufficientBuffer;
-  std::copy(b->blendFactors.begin(), b->blendFactors.end(), blend);
-  std::copy(b->blendPositions.begin(), b->blendPositions.end(), positions);
-  return Ok;
+  return b ? b->blend.GetFactors(blend, positions, count) : InvalidParameter;
 }
 
 Status GdipSetLineBlend(GpLineGradient* brush, const REAL* blend, const REAL* positions, INT count) {
   QD_GDIP_ENTER();
   auto* b = GetLine(brush);
-  if (!b || !blend || !positions || count <= 0) return InvalidParameter;
-  if (count >= 2 && (positions[0] != 0 || positions[count - 1] != 1)) return InvalidParameter;
-  for (INT i = 0; i < count; ++i)
-    if (!Finite(blend[i], positions[i]) || (i > 0 && positions[i] < positions[i - 1]))
-      return InvalidParameter;
-  b->blendFactors.assign(blend, blend + count);
-  b->blendPositions.assign(positions, positions + count);
-  if (count == 1) {
-    // One factor is the colour across the whole brush.
-    b->blendFactors = {blend[0], blend[0]};
-    b->blendPositions = {0, 1};
-  }
-  b->presetColors.clear();
-  b->presetPositions.clear();
-  return Ok;
+  return b ? b->blend.SetFactors(blend, positions, count) : InvalidParameter;
 }
 
 Status GdipGetLinePresetBlendCount(GpLineGradient* brush, INT* count) {
   QD_GDIP_ENTER();
   auto* b = GetLine(brush);
   if (!b || !count) return InvalidParameter;
-  *count = static_cast<INT>(b->presetColors.size());
+  *count = b->blend.PresetCount();
   return Ok;
 }
 
 Status GdipGetLinePresetBlend(GpLineGradient* brush, ARGB* blend, REAL* positions, INT count) {
   QD_GDIP_ENTER();
   auto* b = GetLine(brush);
-  if (!b || !blend || !positions || count < 2) return InvalidParameter;
-  if (b->presetColors.empty()) return GenericError;
-  if (static_cast<size_t>(count) < b->presetColors.size()) return InsufficientBuffer;
-  std::copy(b->presetColors.begin(), b->presetColors.end(), blend);
-  std::copy(b->presetPositions.begin(), b->presetPositions.end(), positions);
-  return Ok;
+  return b ? b->blend.GetPreset(blend, positions, count) : InvalidParameter;
 }
 
 Status GdipSetLinePresetBlend(GpLineGradient* brush, const ARGB* blend, const REAL* positions, INT count) {
   QD_GDIP_ENTER();
   auto* b = GetLine(brush);
-  if (!b || !blend || !positions || count < 2) return InvalidParameter;
-  if (positions[0] != 0 || positions[count - 1] != 1) return InvalidParameter;
-  for (INT i = 1; i < count; ++i)
-    if (!Finite(positions[i]) || positions[i] < positions[i - 1]) return InvalidParameter;
-  b->presetColors.assign(blend, blend + count);
-  b->presetPositions.assign(positions, positions + count);
-  b->blendFactors.clear();
-  b->blendPositions.clear();
-  return Ok;
+  return b ? b->blend.SetPreset(blend, positions, count) : InvalidParameter;
 }
 
 Status GdipSetLineSigmaBlend(GpLineGradient* brush, REAL focus, REAL scale) {
   QD_GDIP_ENTER();
   auto* b = GetLine(brush);
-  if (!b || !Finite(focus, scale) || focus < 0 || focus > 1 || scale < 0 || scale > 1)
-    return InvalidParameter;
-  // A bell curve peaking at the focus, built from the normal distribution's cumulative shape.
-  std::vector<REAL> f, p;
-  const int n = 32;
-  auto bell = [](double t) { return 0.5 * (1 + std::erf((t - 0.5) * 4)); };
-  for (int i = 0; i <= n; ++i) {
-    double t = double(i) / n, v;
-    if (t <= focus)
-      v = focus > 0 ? (bell(t / focus) - bell(0)) / (bell(1) - bell(0)) : 1;
-    else
-      v = focus < 1 ? (bell((1 - t) / (1 - focus)) - bell(0)) / (bell(1) - bell(0)) : 1;
-    f.push_back(REAL(v * scale));
-    p.push_back(REAL(t));
-  }
-  b->blendFactors = std::move(f);
-  b->blendPositions = std::move(p);
-  b->presetColors.clear();
-  b->presetPositions.clear();
-  return Ok;
+  return b ? b->blend.SetSigma(focus, scale) : InvalidParameter;
 }
 
 Status GdipSetLineLinearBlend(GpLineGradient* brush, REAL focus, REAL scale) {
   QD_GDIP_ENTER();
   auto* b = GetLine(brush);
-  if (!b || !Finite(focus, scale) || focus < 0 || focus > 1 || scale < 0 || scale > 1)
-    return InvalidParameter;
-  if (focus == 0) {
-    b->blendFactors = {scale, 0};
-    b->blendPositions = {0, 1};
-  } else if (focus == 1) {
-    b->blendFactors = {0, scale};
-    b->blendPositions = {0, 1};
-  } else {
-    b->blendFactors = {0, scale, 0};
-    b->blendPositions = {0, focus, 1};
-  }
-  b->presetColors.clear();
-  b->presetPositions.clear();
-  return Ok;
+  return b ? b->blend.SetLinear(focus, scale) : InvalidParameter;
 }
 
 Status GdipSetLineWrapMode(GpLineGradient* brush, GpWrapMode wrapmode) {

@@ -34,7 +34,13 @@ Mx Graphics::PageTransform() const {
 }
 
 Mx Graphics::WorldToDevice() const {
-  return s.world * PageTransform();
+  return s.world * PageTransform() * containerBase;
+}
+
+RegionPtr Graphics::EffectiveClip() const {
+  if (RegionIsInfinite(containerClip)) return s.clip;
+  if (RegionIsInfinite(s.clip)) return containerClip;
+  return CombineRegions(containerClip, s.clip, CombineModeIntersect);
 }
 
 Graphics::~Graphics() {
@@ -546,18 +552,79 @@ Status GdipSaveGraphics(GpGraphics* graphics, GraphicsState* state) {
   QD_GDIP_GRAPHICS(g);
   if (!state) return InvalidParameter;
   *state = g->nextState++;
-  g->saved.emplace_back(*state, g->s);
+  g->saved.push_back({*state, g->s, g->containerBase, g->containerClip});
   return Ok;
 }
+
+namespace {
+
+// Brings back a saved state (a save or a container's beginning) and drops it and every later one.
+void GraphicsRestoreTo(Graphics& g, GraphicsState state) {
+  auto it = std::find_if(g.saved.begin(), g.saved.end(), [state](const auto& e) { return e.id == state; });
+  if (it == g.saved.end()) return;  // already restored, or never saved
+  g.s = it->s;
+  g.containerBase = it->containerBase;
+  g.containerClip = it->containerClip;
+  g.saved.erase(it, g.saved.end());
+}
+
+// Opens a container whose world space maps onto `inner` of the current world space.
+Status GraphicsBeginContainer(Graphics& g, const Mx& inner, GraphicsContainer* state) {
+  if (!state) return InvalidParameter;
+  *state = g.nextState++;
+  g.saved.push_back({*state, g.s, g.containerBase, g.containerClip});
+  g.containerClip = g.EffectiveClip();
+  g.containerBase = inner * g.WorldToDevice();
+  g.s.world = Mx{};
+  g.s.pageUnit = UnitDisplay;
+  g.s.pageScale = 1;
+  g.s.clip = MakeRegion(RegionNode::Infinite);
+  return Ok;
+}
+
+}  // namespace
 
 Status GdipRestoreGraphics(GpGraphics* graphics, GraphicsState state) {
   QD_GDIP_ENTER();
   QD_GDIP_GRAPHICS(g);
-  auto it =
-      std::find_if(g->saved.begin(), g->saved.end(), [state](const auto& e) { return e.first == state; });
-  if (it == g->saved.end()) return Ok;  // already restored, or never saved
-  g->s = it->second;
-  g->saved.erase(it, g->saved.end());
+  GraphicsRestoreTo(*g, state);
+  return Ok;
+}
+
+Status GdipBeginContainer2(GpGraphics* graphics, GraphicsContainer* state) {
+  QD_GDIP_ENTER();
+  QD_GDIP_GRAPHICS(g);
+  return GraphicsBeginContainer(*g, Mx{}, state);
+}
+
+Status GdipBeginContainer(GpGraphics* graphics, const GpRectF* dstrect, const GpRectF* srcrect, GpUnit unit,
+                          GraphicsContainer* state) {
+  QD_GDIP_ENTER();
+  QD_GDIP_GRAPHICS(g);
+  if (!dstrect || !srcrect || !Finite(dstrect->X, dstrect->Y, dstrect->Width, dstrect->Height) ||
+      !Finite(srcrect->X, srcrect->Y, srcrect->Width, srcrect->Height) || srcrect->Width == 0 ||
+      srcrect->Height == 0 || unit < UnitWorld || unit > UnitMillimeter || unit == UnitDisplay)
+    return InvalidParameter;
+  // The container's space maps the source rectangle onto the destination rectangle of the
+  // current world space.
+  const double sx = double(dstrect->Width) / srcrect->Width, sy = double(dstrect->Height) / srcrect->Height;
+  const Mx inner = Mx::Translation(-srcrect->X, -srcrect->Y) * Mx::Scaling(sx, sy) *
+                   Mx::Translation(dstrect->X, dstrect->Y);
+  return GraphicsBeginContainer(*g, inner, state);
+}
+
+Status GdipBeginContainerI(GpGraphics* graphics, const GpRect* dstrect, const GpRect* srcrect, GpUnit unit,
+                           GraphicsContainer* state) {
+  if (!dstrect || !srcrect) return InvalidParameter;
+  const GpRectF d{REAL(dstrect->X), REAL(dstrect->Y), REAL(dstrect->Width), REAL(dstrect->Height)};
+  const GpRectF s{REAL(srcrect->X), REAL(srcrect->Y), REAL(srcrect->Width), REAL(srcrect->Height)};
+  return GdipBeginContainer(graphics, &d, &s, unit, state);
+}
+
+Status GdipEndContainer(GpGraphics* graphics, GraphicsContainer state) {
+  QD_GDIP_ENTER();
+  QD_GDIP_GRAPHICS(g);
+  GraphicsRestoreTo(*g, state);
   return Ok;
 }
 
@@ -716,7 +783,8 @@ Status GdipIsClipEmpty(GpGraphics* graphics, BOOL* result) {
   QD_GDIP_ENTER();
   QD_GDIP_GRAPHICS(g);
   if (!result) return InvalidParameter;
-  *result = !RegionIsInfinite(g->s.clip) && RasterRegion(g->s.clip, Mx{}).Empty() ? TRUE : FALSE;
+  const RegionPtr clip = g->EffectiveClip();
+  *result = !RegionIsInfinite(clip) && RasterRegion(clip, Mx{}).Empty() ? TRUE : FALSE;
   return Ok;
 }
 

@@ -317,6 +317,27 @@ struct HatchFill : Brush, GpHatch {
   std::unique_ptr<Brush> Clone() const override { return std::make_unique<HatchFill>(*this); }
 };
 
+// How a gradient runs from its first colour (position 0) to its second (position 1): linear,
+// by blend factors, or by preset colours that replace both colours.
+struct Blend {
+  std::vector<REAL> factors, positions;  // empty: linear
+  std::vector<ARGB> presetColors;        // non-empty replaces the two colours and the factors
+  std::vector<REAL> presetPositions;
+
+  Status SetFactors(const REAL* blend, const REAL* pos, INT count);
+  INT FactorCount() const { return factors.empty() ? 1 : static_cast<INT>(factors.size()); }
+  Status GetFactors(REAL* blend, REAL* pos, INT count) const;
+  Status SetPreset(const ARGB* blend, const REAL* pos, INT count);
+  INT PresetCount() const { return static_cast<INT>(presetColors.size()); }
+  Status GetPreset(ARGB* blend, REAL* pos, INT count) const;
+  // A bell curve or a triangle peaking at `focus` with `scale`.
+  Status SetSigma(REAL focus, REAL scale);
+  Status SetLinear(REAL focus, REAL scale);
+  // The colour stops from c0 at 0 to c1 at 1; with `gamma` the colour channels are
+  // interpolated in linear light, through extra stops.
+  std::vector<std::pair<double, ARGB>> Stops(ARGB c0, ARGB c1, bool gamma) const;
+};
+
 struct LineGradient : Brush, GpLineGradient {
   GpRectF rect;
   ARGB colors[2] = {0, 0};
@@ -324,9 +345,7 @@ struct LineGradient : Brush, GpLineGradient {
   WrapMode wrap = WrapModeTile;
   Mx transform;
   bool gamma = false;
-  std::vector<REAL> blendFactors, blendPositions;  // empty: linear
-  std::vector<ARGB> presetColors;                  // non-empty replaces colors and blend
-  std::vector<REAL> presetPositions;
+  Blend blend;
   GpBrush* Handle() override { return static_cast<GpLineGradient*>(this); }
   BrushType Type() const override { return BrushTypeLinearGradient; }
   std::unique_ptr<Brush> Clone() const override { return std::make_unique<LineGradient>(*this); }
@@ -339,6 +358,49 @@ struct Texture : Brush, GpTexture {
   GpBrush* Handle() override { return static_cast<GpTexture*>(this); }
   BrushType Type() const override { return BrushTypeTextureFill; }
   std::unique_ptr<Brush> Clone() const override { return std::make_unique<Texture>(*this); }
+};
+
+// A brush whose colour runs from the outline of a path (the surround colours, one per point)
+// to a centre point (the centre colour); with focus scales the centre colour fills a copy of
+// the outline shrunk about the centre by those factors. Position 0 of the blend is the outline,
+// 1 the centre.
+struct PathGradient : Brush, GpPathGradient {
+  PathData path;
+  GpPointF center;
+  ARGB centerColor = 0xFFFFFFFF;
+  std::vector<ARGB> surround;  // one per path point
+  REAL focusX = 0, focusY = 0;
+  WrapMode wrap = WrapModeClamp;
+  Mx transform;
+  bool gamma = false;
+  Blend blend;
+  GpBrush* Handle() override { return static_cast<GpPathGradient*>(this); }
+  BrushType Type() const override { return BrushTypePathGradient; }
+  std::unique_ptr<Brush> Clone() const override { return std::make_unique<PathGradient>(*this); }
+};
+class Canvas;
+cairo_pattern_t* PathGradientPattern(const PathGradient& b, const Canvas& canvas);
+
+// ---- Custom line caps ------------------------------------------------------------------------
+
+// A cap drawn at the ends of open lines, in a space where one unit is the pen's width (times
+// widthScale), the y axis runs along the line outwards from its end and the end point is the
+// origin. The line is shortened by baseInset widths.
+struct CustomLineCap : Object, GpAdjustableArrowCap {
+  PathData fill, stroke;
+  bool hasFill = false, hasStroke = false;
+  LineCap baseCap = LineCapFlat;
+  REAL baseInset = 0;
+  LineCap strokeStartCap = LineCapFlat, strokeEndCap = LineCapFlat;
+  LineJoin strokeJoin = LineJoinMiter;
+  REAL widthScale = 1;
+  // Adjustable arrow caps: the fill or stroke is rebuilt from these.
+  bool arrow = false;
+  REAL arrowHeight = 0, arrowWidth = 0, middleInset = 0;
+  bool arrowFilled = true;
+  const void* Key() { return static_cast<GpCustomLineCap*>(this); }
+  virtual ~CustomLineCap() = default;
+  void BuildArrow();
 };
 
 // ---- Pens ------------------------------------------------------------------------------------
@@ -356,6 +418,7 @@ struct Pen : Object, GpPen {
   DashStyle dashStyle = DashStyleSolid;
   std::vector<float> dashes;  // custom pattern, in widths
   float dashOffset = 0;
+  std::shared_ptr<CustomLineCap> customStart, customEnd;  // with LineCapCustom
   const void* Key() { return static_cast<GpPen*>(this); }
   std::unique_ptr<Pen> Clone() const;
   // The dash pattern in widths; empty for solid.
@@ -428,7 +491,17 @@ struct Graphics : Object, GpGraphics {
   GpImage* image = nullptr;  // image graphics: the image's handle, looked up on every use
   double dpiX = 96, dpiY = 96;
   GraphicsStateData s;
-  std::vector<std::pair<GraphicsState, GraphicsStateData>> saved;
+  // The open container's mapping of its world space to the device, and the device clip that
+  // it inherited; identity and infinite outside containers.
+  Mx containerBase;
+  RegionPtr containerClip = MakeRegion(RegionNode::Infinite);
+  struct Saved {
+    GraphicsState id;
+    GraphicsStateData s;
+    Mx containerBase;
+    RegionPtr containerClip;
+  };
+  std::vector<Saved> saved;
   GraphicsState nextState = 1;
   // GdipGetDC state.
   bool busy = false;
@@ -439,9 +512,11 @@ struct Graphics : Object, GpGraphics {
   const void* Key() { return static_cast<GpGraphics*>(this); }
   ~Graphics() override;
 
-  // World to device (page transform included).
+  // World to device (page transform and container included).
   Mx WorldToDevice() const;
   Mx PageTransform() const;
+  // The device clip drawing obeys: the graphics' own within the container's.
+  RegionPtr EffectiveClip() const;
 };
 
 // ---- Drawing ---------------------------------------------------------------------------------

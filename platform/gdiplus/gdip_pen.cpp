@@ -24,6 +24,8 @@ std::unique_ptr<Pen> Pen::Clone() const {
   p->dashStyle = dashStyle;
   p->dashes = dashes;
   p->dashOffset = dashOffset;
+  p->customStart = customStart;
+  p->customEnd = customEnd;
   return p;
 }
 
@@ -408,6 +410,53 @@ Status GdipGetPenDashArray(GpPen* pen, REAL* dash, INT count) {
   if (static_cast<size_t>(count) < pattern.size()) return InsufficientBuffer;
   for (size_t i = 0; i < pattern.size(); ++i) dash[i] = static_cast<REAL>(pattern[i]);
   return Ok;
+}
+
+// ---- Custom caps -----------------------------------------------------------------------------
+
+namespace {
+
+Status PenSetCustomCap(GpPen* pen, GpCustomLineCap* customCap, bool start) {
+  QD_GDIP_ENTER();
+  auto* p = Get<Pen>(pen);
+  auto* c = Get<CustomLineCap>(customCap);
+  if (!p || !c) return InvalidParameter;
+  auto copy = std::make_shared<CustomLineCap>(*c);
+  (start ? p->customStart : p->customEnd) = std::move(copy);
+  (start ? p->startCap : p->endCap) = LineCapCustom;
+  return Ok;
+}
+
+Status PenGetCustomCap(GpPen* pen, GpCustomLineCap** customCap, bool start) {
+  QD_GDIP_ENTER();
+  auto* p = Get<Pen>(pen);
+  if (!p || !customCap) return InvalidParameter;
+  const auto& cap = start ? p->customStart : p->customEnd;
+  if (!cap) {
+    *customCap = nullptr;
+    return Ok;
+  }
+  *customCap =
+      static_cast<GpCustomLineCap*>(const_cast<void*>(Adopt(std::make_unique<CustomLineCap>(*cap))->Key()));
+  return Ok;
+}
+
+}  // namespace
+
+Status GdipSetPenCustomStartCap(GpPen* pen, GpCustomLineCap* customCap) {
+  return PenSetCustomCap(pen, customCap, true);
+}
+
+Status GdipGetPenCustomStartCap(GpPen* pen, GpCustomLineCap** customCap) {
+  return PenGetCustomCap(pen, customCap, true);
+}
+
+Status GdipSetPenCustomEndCap(GpPen* pen, GpCustomLineCap* customCap) {
+  return PenSetCustomCap(pen, customCap, false);
+}
+
+Status GdipGetPenCustomEndCap(GpPen* pen, GpCustomLineCap** customCap) {
+  return PenGetCustomCap(pen, customCap, false);
 }
 
 }  // namespace qd::gdiplus

@@ -308,7 +308,35 @@ void AddCapShape(cairo_t* cr, LineCap cap, double x, double y, double ux, double
 }
 
 // End directions of each open figure, in surface space.
-void AddCaps(cairo_t* cr, const PathData& path, const Mx& toSurface, const Pen& pen, double hw) {
+// A custom cap at an end: its fill (or, with `strokePass`, its stroke path) in the cap's space,
+// and in the fill pass its base cap where the shortened line ends.
+void AddCustomCap(cairo_t* cr, const CustomLineCap& cap, bool strokePass, double x, double y, double ux,
+                  double uy, double hw) {
+  if (!strokePass && cap.baseCap != LineCapFlat) {
+    const double inset = cap.baseInset * 2 * hw;
+    AddCapShape(cr, cap.baseCap, x - ux * inset, y - uy * inset, ux, uy, hw);
+  }
+  const PathData& shape = strokePass ? cap.stroke : cap.fill;
+  if (!(strokePass ? cap.hasStroke : cap.hasFill) || shape.Empty()) return;
+  // Cap space: the y axis runs out of the line, one unit is the pen's width times the scale.
+  const double s = 2 * hw * cap.widthScale;
+  const Mx toSurface{uy * s, -ux * s, ux * s, uy * s, x, y};
+  std::vector<std::vector<double>> xy;
+  std::vector<bool> closed;
+  Flatten(shape, toSurface, 0.1, xy, closed);
+  for (size_t f = 0; f < xy.size(); ++f) {
+    const auto& v = xy[f];
+    if (v.size() < 4) continue;
+    cairo_move_to(cr, v[0], v[1]);
+    for (size_t i = 2; i + 1 < v.size(); i += 2) cairo_line_to(cr, v[i], v[i + 1]);
+    if (closed[f] || !strokePass) cairo_close_path(cr);
+  }
+}
+
+// The cap shapes of the open figures' ends; `strokePass` gathers the stroke paths of custom
+// caps instead.
+void AddCaps(cairo_t* cr, const PathData& path, const Mx& toSurface, const Pen& pen, double hw,
+             bool strokePass = false) {
   std::vector<std::vector<double>> xy;
   std::vector<bool> closed;
   Flatten(path, toSurface, 0.25, xy, closed);
@@ -331,10 +359,49 @@ void AddCaps(cairo_t* cr, const PathData& path, const Mx& toSurface, const Pen& 
       }
       return false;
     };
+    auto one = [&](LineCap cap, const std::shared_ptr<CustomLineCap>& custom, double x, double y, double ux,
+                   double uy) {
+      if (cap == LineCapCustom && custom)
+        AddCustomCap(cr, *custom, strokePass, x, y, ux, uy, hw);
+      else if (!strokePass)
+        AddCapShape(cr, cap, x, y, ux, uy, hw);
+    };
     double ux, uy;
-    if (dir(0, 1, ux, uy)) AddCapShape(cr, pen.startCap, v[0], v[1], ux, uy, hw);
-    if (dir(n - 1, -1, ux, uy)) AddCapShape(cr, pen.endCap, v[2 * (n - 1)], v[2 * (n - 1) + 1], ux, uy, hw);
+    if (dir(0, 1, ux, uy)) one(pen.startCap, pen.customStart, v[0], v[1], ux, uy);
+    if (dir(n - 1, -1, ux, uy)) one(pen.endCap, pen.customEnd, v[2 * (n - 1)], v[2 * (n - 1) + 1], ux, uy);
   }
+}
+
+// The path with the ends of its open figures moved inwards by the given lengths (custom caps'
+// base insets), each along its end segment.
+PathData InsetOpenEnds(const PathData& path, double startLen, double endLen) {
+  PathData out = path;
+  auto& pts = out.points;
+  const auto& types = out.types;
+  size_t first = 0;
+  for (size_t i = 0; i < pts.size(); ++i) {
+    const bool last = i + 1 == pts.size() || (types[i + 1] & PathPointTypePathTypeMask) == PathPointTypeStart;
+    if (!last) continue;
+    if (!(types[i] & PathPointTypeCloseSubpath) && i > first) {
+      auto move = [&](size_t at, size_t toward, double len) {
+        if (len <= 0) return;
+        double dx = double(pts[toward].X) - pts[at].X, dy = double(pts[toward].Y) - pts[at].Y;
+        double d = std::hypot(dx, dy);
+        if (d < 1e-9) return;
+        double t = std::min(len / d, 1.0);
+        pts[at].X = REAL(pts[at].X + dx * t);
+        pts[at].Y = REAL(pts[at].Y + dy * t);
+      };
+      move(first, first + 1, startLen);
+      move(i, i - 1, endLen);
+    }
+    first = i + 1;
+  }
+  return out;
+}
+
+double CustomInset(LineCap cap, const std::shared_ptr<CustomLineCap>& custom) {
+  return cap == LineCapCustom && custom ? std::max(0.0f, custom->baseInset) : 0.0;
 }
 
 bool SimpleCap(LineCap c) {
@@ -375,7 +442,8 @@ Status Canvas::Open(Graphics& g) {
   if (t.width <= 0 || t.height <= 0) return Ok;  // draws nowhere
   PixRgn clip = t.drawable;
   const pixman_box32_t bounds{0, 0, t.width, t.height};
-  if (!RegionIsInfinite(g.s.clip)) clip.Intersect(RasterRegion(g.s.clip, t.devToPix, bounds));
+  const RegionPtr gclip = g.EffectiveClip();
+  if (!RegionIsInfinite(gclip)) clip.Intersect(RasterRegion(gclip, t.devToPix, bounds));
   if (clip.Empty()) return Ok;
   pixman_box32_t ext = clip.Extents();
 
@@ -505,8 +573,8 @@ Status VisiblePixels(Graphics& g, PixRgn& out, Mx* deviceToPixels) {
   Status s = Geometry(g, t);
   if (s != Ok) return s;
   out = t.drawable;
-  if (!RegionIsInfinite(g.s.clip))
-    out.Intersect(RasterRegion(g.s.clip, t.devToPix, {0, 0, t.width, t.height}));
+  const RegionPtr gclip = g.EffectiveClip();
+  if (!RegionIsInfinite(gclip)) out.Intersect(RasterRegion(gclip, t.devToPix, {0, 0, t.width, t.height}));
   if (deviceToPixels) *deviceToPixels = t.devToPix;
   return Ok;
 }
@@ -547,7 +615,9 @@ Status StrokePathWith(Graphics& g, const PathData& path, const Pen& pen) {
   std::vector<double> pattern = pen.Pattern();
   double unitLen = std::max(devWidth, 1.0);  // dash lengths are multiples of the (drawn) width
 
-  if (!Smooth(g) && devWidth <= 1.0 + 1e-9) {
+  const bool customCaps =
+      (pen.startCap == LineCapCustom && pen.customStart) || (pen.endCap == LineCapCustom && pen.customEnd);
+  if (!Smooth(g) && devWidth <= 1.0 + 1e-9 && !customCaps) {
     // Aliased hairline: one pixel per step along the major axis.
     std::vector<std::vector<double>> xy, dashed;
     std::vector<bool> closed;
@@ -603,7 +673,15 @@ Status StrokePathWith(Graphics& g, const PathData& path, const Pen& pen) {
   }
   bool inset = pen.alignment == PenAlignmentInset && closedAll;
 
-  AppendPath(cr, path);
+  // Custom caps shorten the line by their base insets (in widths).
+  const double startInset = CustomInset(pen.startCap, pen.customStart);
+  const double endInset = CustomInset(pen.endCap, pen.customEnd);
+  if (pattern.empty() && (startInset > 0 || endInset > 0)) {
+    const double perWidth = width * scale / std::max(userToSurface.Scale(), 1e-9);
+    AppendPath(cr, InsetOpenEnds(path, startInset * perWidth, endInset * perWidth));
+  } else {
+    AppendPath(cr, path);
+  }
   cairo_matrix_t sm = strokeSpace.Cairo();
   if (inset) {
     cairo_save(cr);
@@ -646,6 +724,13 @@ Status StrokePathWith(Graphics& g, const PathData& path, const Pen& pen) {
     AddCaps(cr, path, userToSurface, pen, width * scale / 2);
     cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
     cairo_fill(cr);
+    if ((pen.customStart && pen.customStart->hasStroke) || (pen.customEnd && pen.customEnd->hasStroke)) {
+      AddCaps(cr, path, userToSurface, pen, width * scale / 2, true);
+      cairo_set_dash(cr, nullptr, 0, 0);
+      cairo_set_line_width(cr, width * scale);
+      cairo_set_line_cap(cr, CAIRO_LINE_CAP_BUTT);
+      cairo_stroke(cr);
+    }
   }
   return Ok;
 }

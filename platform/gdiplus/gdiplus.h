@@ -186,6 +186,11 @@ enum WrapMode : int32_t {
 };
 using GpWrapMode = WrapMode;
 
+enum CustomLineCapType : int32_t {
+  CustomLineCapTypeDefault = 0,
+  CustomLineCapTypeAdjustableArrow = 1,
+};
+
 enum LinearGradientMode : int32_t {
   LinearGradientModeHorizontal = 0,
   LinearGradientModeVertical = 1,
@@ -692,6 +697,8 @@ struct GpStringFormat {};
 struct GpFontFamily {};
 struct GpFont {};
 struct GpFontCollection {};
+struct GpCustomLineCap {};
+struct GpAdjustableArrowCap : GpCustomLineCap {};
 
 // Enhanced metafile handles. This platform has no metafiles, so none is ever valid.
 using HENHMETAFILE = HANDLE;
@@ -757,6 +764,15 @@ Status GdipTransformPointsI(GpGraphics* graphics, GpCoordinateSpace destSpace, G
                             GpPoint* points, INT count);
 Status GdipSaveGraphics(GpGraphics* graphics, GraphicsState* state);
 Status GdipRestoreGraphics(GpGraphics* graphics, GraphicsState state);
+// Containers: drawing inside one is transformed by, and clipped to, the state at its
+// beginning; its own transform and clip start as identity and infinite. Ending a container
+// (or restoring a state saved before it) brings back the state from before it.
+Status GdipBeginContainer(GpGraphics* graphics, const GpRectF* dstrect, const GpRectF* srcrect, GpUnit unit,
+                          GraphicsContainer* state);
+Status GdipBeginContainerI(GpGraphics* graphics, const GpRect* dstrect, const GpRect* srcrect, GpUnit unit,
+                           GraphicsContainer* state);
+Status GdipBeginContainer2(GpGraphics* graphics, GraphicsContainer* state);
+Status GdipEndContainer(GpGraphics* graphics, GraphicsContainer state);
 
 // Clipping and visibility.
 Status GdipSetClipGraphics(GpGraphics* graphics, GpGraphics* srcgraphics, CombineMode mode);
@@ -978,6 +994,76 @@ Status GdipSetTextureWrapMode(GpTexture* brush, GpWrapMode wrapmode);
 Status GdipGetTextureWrapMode(GpTexture* brush, GpWrapMode* wrapmode);
 Status GdipGetTextureImage(GpTexture* brush, GpImage** image);
 
+// Path gradients. Blend position 0 is the outline, 1 the centre. Tiling wrap modes repeat the
+// brush's bounding rectangle.
+Status GdipCreatePathGradient(const GpPointF* points, INT count, GpWrapMode wrapMode,
+                              GpPathGradient** polyGradient);
+Status GdipCreatePathGradientI(const GpPoint* points, INT count, GpWrapMode wrapMode,
+                               GpPathGradient** polyGradient);
+Status GdipCreatePathGradientFromPath(const GpPath* path, GpPathGradient** polyGradient);
+Status GdipGetPathGradientCenterColor(GpPathGradient* brush, ARGB* colors);
+Status GdipSetPathGradientCenterColor(GpPathGradient* brush, ARGB colors);
+Status GdipGetPathGradientSurroundColorsWithCount(GpPathGradient* brush, ARGB* color, INT* count);
+Status GdipSetPathGradientSurroundColorsWithCount(GpPathGradient* brush, const ARGB* color, INT* count);
+Status GdipGetPathGradientSurroundColorCount(GpPathGradient* brush, INT* count);
+Status GdipGetPathGradientPath(GpPathGradient* brush, GpPath* path);
+Status GdipGetPathGradientCenterPoint(GpPathGradient* brush, GpPointF* points);
+Status GdipGetPathGradientCenterPointI(GpPathGradient* brush, GpPoint* points);
+Status GdipSetPathGradientCenterPoint(GpPathGradient* brush, const GpPointF* points);
+Status GdipSetPathGradientCenterPointI(GpPathGradient* brush, const GpPoint* points);
+Status GdipGetPathGradientRect(GpPathGradient* brush, GpRectF* rect);
+Status GdipGetPathGradientRectI(GpPathGradient* brush, GpRect* rect);
+Status GdipGetPathGradientPointCount(GpPathGradient* brush, INT* count);
+Status GdipSetPathGradientGammaCorrection(GpPathGradient* brush, BOOL useGammaCorrection);
+Status GdipGetPathGradientGammaCorrection(GpPathGradient* brush, BOOL* useGammaCorrection);
+Status GdipGetPathGradientBlendCount(GpPathGradient* brush, INT* count);
+Status GdipGetPathGradientBlend(GpPathGradient* brush, REAL* blend, REAL* positions, INT count);
+Status GdipSetPathGradientBlend(GpPathGradient* brush, const REAL* blend, const REAL* positions, INT count);
+Status GdipGetPathGradientPresetBlendCount(GpPathGradient* brush, INT* count);
+Status GdipGetPathGradientPresetBlend(GpPathGradient* brush, ARGB* blend, REAL* positions, INT count);
+Status GdipSetPathGradientPresetBlend(GpPathGradient* brush, const ARGB* blend, const REAL* positions,
+                                      INT count);
+Status GdipSetPathGradientSigmaBlend(GpPathGradient* brush, REAL focus, REAL scale);
+Status GdipSetPathGradientLinearBlend(GpPathGradient* brush, REAL focus, REAL scale);
+Status GdipGetPathGradientWrapMode(GpPathGradient* brush, GpWrapMode* wrapmode);
+Status GdipSetPathGradientWrapMode(GpPathGradient* brush, GpWrapMode wrapmode);
+Status GdipGetPathGradientTransform(GpPathGradient* brush, GpMatrix* matrix);
+Status GdipSetPathGradientTransform(GpPathGradient* brush, GpMatrix* matrix);
+Status GdipResetPathGradientTransform(GpPathGradient* brush);
+Status GdipMultiplyPathGradientTransform(GpPathGradient* brush, const GpMatrix* matrix, GpMatrixOrder order);
+Status GdipTranslatePathGradientTransform(GpPathGradient* brush, REAL dx, REAL dy, GpMatrixOrder order);
+Status GdipScalePathGradientTransform(GpPathGradient* brush, REAL sx, REAL sy, GpMatrixOrder order);
+Status GdipRotatePathGradientTransform(GpPathGradient* brush, REAL angle, GpMatrixOrder order);
+Status GdipGetPathGradientFocusScales(GpPathGradient* brush, REAL* xScale, REAL* yScale);
+Status GdipSetPathGradientFocusScales(GpPathGradient* brush, REAL xScale, REAL yScale);
+
+// Custom line caps (pens draw them at the ends of open figures when a pen's cap is
+// LineCapCustom) and adjustable arrow caps.
+Status GdipCreateCustomLineCap(GpPath* fillPath, GpPath* strokePath, GpLineCap baseCap, REAL baseInset,
+                               GpCustomLineCap** customCap);
+Status GdipDeleteCustomLineCap(GpCustomLineCap* customCap);
+Status GdipCloneCustomLineCap(GpCustomLineCap* customCap, GpCustomLineCap** clonedCap);
+Status GdipGetCustomLineCapType(GpCustomLineCap* customCap, CustomLineCapType* capType);
+Status GdipSetCustomLineCapStrokeCaps(GpCustomLineCap* customCap, GpLineCap startCap, GpLineCap endCap);
+Status GdipGetCustomLineCapStrokeCaps(GpCustomLineCap* customCap, GpLineCap* startCap, GpLineCap* endCap);
+Status GdipSetCustomLineCapStrokeJoin(GpCustomLineCap* customCap, GpLineJoin lineJoin);
+Status GdipGetCustomLineCapStrokeJoin(GpCustomLineCap* customCap, GpLineJoin* lineJoin);
+Status GdipSetCustomLineCapBaseCap(GpCustomLineCap* customCap, GpLineCap baseCap);
+Status GdipGetCustomLineCapBaseCap(GpCustomLineCap* customCap, GpLineCap* baseCap);
+Status GdipSetCustomLineCapBaseInset(GpCustomLineCap* customCap, REAL inset);
+Status GdipGetCustomLineCapBaseInset(GpCustomLineCap* customCap, REAL* inset);
+Status GdipSetCustomLineCapWidthScale(GpCustomLineCap* customCap, REAL widthScale);
+Status GdipGetCustomLineCapWidthScale(GpCustomLineCap* customCap, REAL* widthScale);
+Status GdipCreateAdjustableArrowCap(REAL height, REAL width, BOOL isFilled, GpAdjustableArrowCap** cap);
+Status GdipSetAdjustableArrowCapHeight(GpAdjustableArrowCap* cap, REAL height);
+Status GdipGetAdjustableArrowCapHeight(GpAdjustableArrowCap* cap, REAL* height);
+Status GdipSetAdjustableArrowCapWidth(GpAdjustableArrowCap* cap, REAL width);
+Status GdipGetAdjustableArrowCapWidth(GpAdjustableArrowCap* cap, REAL* width);
+Status GdipSetAdjustableArrowCapMiddleInset(GpAdjustableArrowCap* cap, REAL middleInset);
+Status GdipGetAdjustableArrowCapMiddleInset(GpAdjustableArrowCap* cap, REAL* middleInset);
+Status GdipSetAdjustableArrowCapFillState(GpAdjustableArrowCap* cap, BOOL fillState);
+Status GdipGetAdjustableArrowCapFillState(GpAdjustableArrowCap* cap, BOOL* fillState);
+
 // Pens.
 Status GdipCreatePen1(ARGB color, REAL width, GpUnit unit, GpPen** pen);
 Status GdipCreatePen2(GpBrush* brush, REAL width, GpUnit unit, GpPen** pen);
@@ -1019,6 +1105,11 @@ Status GdipSetPenDashOffset(GpPen* pen, REAL offset);
 Status GdipGetPenDashCount(GpPen* pen, INT* count);
 Status GdipSetPenDashArray(GpPen* pen, const REAL* dash, INT count);
 Status GdipGetPenDashArray(GpPen* pen, REAL* dash, INT count);
+// The pen keeps its own copy of the cap; the getters return a new copy the caller deletes.
+Status GdipSetPenCustomStartCap(GpPen* pen, GpCustomLineCap* customCap);
+Status GdipGetPenCustomStartCap(GpPen* pen, GpCustomLineCap** customCap);
+Status GdipSetPenCustomEndCap(GpPen* pen, GpCustomLineCap* customCap);
+Status GdipGetPenCustomEndCap(GpPen* pen, GpCustomLineCap** customCap);
 
 // Paths.
 Status GdipCreatePath(GpFillMode brushMode, GpPath** path);

@@ -5,6 +5,7 @@
 #include "platform/os/modules.h"
 #include "tests/graphics/graphics_test_util.h"
 #include "ui/graphics/dxGDIPlusAPI.h"
+#include "ui/graphics/dxGDIPlusClasses.h"
 
 namespace qd {
 namespace {
@@ -38,7 +39,9 @@ TEST_F(GdipApiTest, LoadsBindsEveryEntryAndUnloads) {
 }
 
 TEST_F(GdipApiTest, AMissingNameOrModuleMakesGdiPlusUnavailable) {
-  for (const char* name : {"GdipAlloc", "GdipCreatePen2", "GdipSetStringFormatMeasurableCharacterRanges"}) {
+  for (const char* name :
+       {"GdipAlloc", "GdipCreatePen2", "GdipSetStringFormatMeasurableCharacterRanges", "GdipSetPenWidth",
+        "GdipCreatePathGradient", "GdipDrawString", "GdipBeginContainer2"}) {
     SCOPED_TRACE(name);
     os::ScopedModuleTable saved;
     ASSERT_TRUE(os::RemoveExport("gdiplus.dll", name));
@@ -55,6 +58,28 @@ TEST_F(GdipApiTest, AMissingNameOrModuleMakesGdiPlusUnavailable) {
     EXPECT_FALSE(CheckGdiPlus(false));
   }
   EXPECT_TRUE(CheckGdiPlus(false));  // the table restored
+}
+
+// The wrappers call GDI+ only through the bound variables, never the platform's functions
+// directly: a replaced variable sees the calls.
+Status (*GdipApiTestSavedPenWidth)(GpPen*, gdiplus::REAL) = nullptr;
+int GdipApiTestPenWidthCalls = 0;
+
+TEST_F(GdipApiTest, WrapperCallsGoThroughTheBoundVariables) {
+  ASSERT_TRUE(CheckGdiPlus(false));
+  GdipApiTestSavedPenWidth = GdipSetPenWidth;
+  GdipApiTestPenWidthCalls = 0;
+  GdipSetPenWidth = [](GpPen* APen, gdiplus::REAL AWidth) {
+    ++GdipApiTestPenWidthCalls;
+    return GdipApiTestSavedPenWidth(APen, AWidth);
+  };
+  {
+    TdxGPPen pen(0xFF000000, 1);
+    pen.HandleNeeded();
+    pen.SetWidth(3);
+  }
+  GdipSetPenWidth = GdipApiTestSavedPenWidth;
+  EXPECT_EQ(GdipApiTestPenWidthCalls, 1);
 }
 
 // A start-up whose notification hook fails: the binding must stop GDI+ again.

@@ -121,6 +121,35 @@ TEST_F(GdipCanvasTest, EmptyPensDrawNothingAndEmptyPointArraysRaise) {
   EXPECT_THROW(bare.Line(0, 0, 5, 5, TdxAlphaColor(0xFF000000)), EdxGdipException);
 }
 
+TEST_F(GdipCanvasTest, CurvesPassThroughTheirPointsInEveryForm) {
+  testing::TestBitmap bmp(30, 20);
+  {
+    TdxGPCanvas canvas(bmp.DC());
+    canvas.SetSmoothingMode(smNone);
+    canvas.Curve(std::vector<TdxPointF>{{2, 15}, {15, 3}, {28, 15}}, clRed, 1, psSolid, 255);
+  }
+  // Through the top point, symmetric, and rounded rather than the two straight segments.
+  EXPECT_EQ(bmp.Rgb(15, 3), 0xFF0000u);
+  EXPECT_EQ(bmp.DrawnBounds().Top, 3);
+  int above = 0;
+  for (int y = 0; y < 9; ++y) above += bmp.At(8, y) != testing::kSentinel;
+  EXPECT_GE(above, 1);  // at x 8 the curve runs above the straight line (y 9.5)
+  const std::vector<TPoint> ints{{2, 15}, {15, 3}, {28, 15}};
+  testing::TestBitmap other(30, 20);
+  {
+    TdxGPCanvas canvas(other.DC());
+    canvas.SetSmoothingMode(smNone);
+    canvas.Curve(ints, clRed, 1, psSolid, 255);
+  }
+  EXPECT_EQ(other.MaskOf(clRed), bmp.MaskOf(clRed));
+  testing::TestBitmap none(30, 20);
+  {
+    TdxGPCanvas canvas(none.DC());
+    canvas.Curve(ints, clRed, 1, psSolid, 0);  // a transparent pen draws nothing
+  }
+  EXPECT_EQ(none.CountDrawn(), 0);
+}
+
 TEST_F(GdipCanvasTest, ClipAndTransformStacks) {
   testing::TestBitmap bmp(20, 20);
   TdxGPCanvas canvas(bmp.DC());

@@ -123,11 +123,29 @@ bool dxGpRectIsEqual(const TdxGpRectF& A, const TdxGpRectF& B);
   X(GdipCreateLineBrushI) \
   X(GdipSetLinePresetBlend) \
   X(GdipCreateHatchBrush) \
+  X(GdipCreatePathGradient) \
+  X(GdipCreatePathGradientI) \
+  X(GdipCreatePathGradientFromPath) \
+  X(GdipSetPathGradientCenterColor) \
+  X(GdipGetPathGradientCenterColor) \
+  X(GdipSetPathGradientSurroundColorsWithCount) \
+  X(GdipGetPathGradientSurroundColorsWithCount) \
+  X(GdipGetPathGradientSurroundColorCount) \
+  X(GdipSetPathGradientCenterPoint) \
+  X(GdipGetPathGradientCenterPoint) \
+  X(GdipSetPathGradientFocusScales) \
+  X(GdipGetPathGradientFocusScales) \
+  X(GdipSetPathGradientBlend) \
+  X(GdipSetPathGradientPresetBlend) \
+  X(GdipSetPathGradientWrapMode) \
+  X(GdipSetPathGradientTransform) \
+  X(GdipResetPathGradientTransform) \
   X(GdipCreatePen1) \
   X(GdipCreatePen2) \
   X(GdipDeletePen) \
   X(GdipSetPenBrushFill) \
   X(GdipGetPenWidth) \
+  X(GdipSetPenWidth) \
   X(GdipSetPenLineCap197819) \
   X(GdipSetPenStartCap) \
   X(GdipSetPenEndCap) \
@@ -139,6 +157,22 @@ bool dxGpRectIsEqual(const TdxGpRectF& A, const TdxGpRectF& B);
   X(GdipSetPenDashArray) \
   X(GdipSetPenDashOffset) \
   X(GdipGetPenDashArray) \
+  X(GdipSetPenCustomStartCap) \
+  X(GdipSetPenCustomEndCap) \
+  X(GdipGetPenCustomStartCap) \
+  X(GdipGetPenCustomEndCap) \
+  X(GdipCreateCustomLineCap) \
+  X(GdipDeleteCustomLineCap) \
+  X(GdipCloneCustomLineCap) \
+  X(GdipSetCustomLineCapStrokeCaps) \
+  X(GdipSetCustomLineCapBaseCap) \
+  X(GdipSetCustomLineCapBaseInset) \
+  X(GdipSetCustomLineCapWidthScale) \
+  X(GdipCreateAdjustableArrowCap) \
+  X(GdipSetAdjustableArrowCapHeight) \
+  X(GdipSetAdjustableArrowCapWidth) \
+  X(GdipSetAdjustableArrowCapMiddleInset) \
+  X(GdipSetAdjustableArrowCapFillState) \
   X(GdipCreateFromHDC) \
   X(GdipDeleteGraphics) \
   X(GdipGetWorldTransform) \
@@ -149,6 +183,9 @@ bool dxGpRectIsEqual(const TdxGpRectF& A, const TdxGpRectF& B);
   X(GdipScaleWorldTransform) \
   X(GdipRotateWorldTransform) \
   X(GdipSaveGraphics) \
+  X(GdipRestoreGraphics) \
+  X(GdipBeginContainer2) \
+  X(GdipEndContainer) \
   X(GdipSetSmoothingMode) \
   X(GdipGetSmoothingMode) \
   X(GdipSetInterpolationMode) \
@@ -160,6 +197,7 @@ bool dxGpRectIsEqual(const TdxGpRectF& A, const TdxGpRectF& B);
   X(GdipGetDpiX) \
   X(GdipGetDpiY) \
   X(GdipReleaseDC) \
+  X(GdipGetDC) \
   X(GdipGraphicsClear) \
   X(GdipIsVisibleRect) \
   X(GdipIsVisibleRectI) \
@@ -167,6 +205,7 @@ bool dxGpRectIsEqual(const TdxGpRectF& A, const TdxGpRectF& B);
   X(GdipTransformPointsI) \
   X(GdipDrawLine) \
   X(GdipDrawLineI) \
+  X(GdipDrawLines) \
   X(GdipDrawLinesI) \
   X(GdipDrawArc) \
   X(GdipDrawArcI) \
@@ -176,6 +215,7 @@ bool dxGpRectIsEqual(const TdxGpRectF& A, const TdxGpRectF& B);
   X(GdipDrawRectangleI) \
   X(GdipDrawEllipse) \
   X(GdipDrawEllipseI) \
+  X(GdipDrawPie) \
   X(GdipDrawPieI) \
   X(GdipDrawPolygon) \
   X(GdipDrawPolygonI) \
@@ -186,6 +226,7 @@ bool dxGpRectIsEqual(const TdxGpRectF& A, const TdxGpRectF& B);
   X(GdipFillRectangleI) \
   X(GdipFillPolygon) \
   X(GdipFillPolygonI) \
+  X(GdipFillEllipse) \
   X(GdipFillEllipseI) \
   X(GdipFillPie) \
   X(GdipFillPieI) \
@@ -209,15 +250,28 @@ bool dxGpRectIsEqual(const TdxGpRectF& A, const TdxGpRectF& B);
   X(GdipGetImageDecoders) \
   X(GdipSaveImageToStream) \
   X(GdipCreateBitmapFromScan0) \
+  X(GdipBitmapLockBits) \
+  X(GdipBitmapUnlockBits) \
   X(GdipCreateHBITMAPFromBitmap) \
   X(GdipCreateTexture) \
   X(GdipCreateTexture2I) \
   X(GdipSetTextureTransform) \
+  X(GdipGetTextureTransform) \
+  X(GdipTranslateTextureTransform) \
+  X(GdipResetTextureTransform) \
   X(GdipCreateImageAttributes) \
   X(GdipCloneImageAttributes) \
   X(GdipDisposeImageAttributes) \
   X(GdipSetImageAttributesColorMatrix) \
+  X(GdipSetImageAttributesThreshold) \
+  X(GdipSetImageAttributesGamma) \
+  X(GdipSetImageAttributesNoOp) \
+  X(GdipSetImageAttributesColorKeys) \
+  X(GdipSetImageAttributesOutputChannel) \
+  X(GdipSetImageAttributesOutputChannelColorProfile) \
+  X(GdipSetImageAttributesRemapTable) \
   X(GdipSetImageAttributesWrapMode) \
+  X(GdipGetImageAttributesAdjustedPalette) \
   X(GdipCreateMatrix) \
   X(GdipCreateMatrix2) \
   X(GdipCloneMatrix) \
@@ -238,33 +292,43 @@ bool dxGpRectIsEqual(const TdxGpRectF& A, const TdxGpRectF& B);
   X(GdipCreatePath2) \
   X(GdipClonePath) \
   X(GdipDeletePath) \
+  X(GdipResetPath) \
   X(GdipStartPathFigure) \
   X(GdipClosePathFigure) \
   X(GdipAddPathArc) \
   X(GdipAddPathBezier) \
   X(GdipAddPathEllipse) \
+  X(GdipAddPathLine) \
   X(GdipAddPathLine2) \
   X(GdipAddPathRectangle) \
   X(GdipAddPathPolygon) \
   X(GdipAddPathPath) \
   X(GdipAddPathPie) \
+  X(GdipAddPathString) \
+  X(GdipAddPathStringI) \
   X(GdipGetPathWorldBounds) \
+  X(GdipGetPathWorldBoundsI) \
   X(GdipGetPointCount) \
   X(GdipIsVisiblePathPoint) \
   X(GdipIsOutlineVisiblePathPoint) \
+  X(GdipIsVisiblePathPointI) \
+  X(GdipIsOutlineVisiblePathPointI) \
   X(GdipTransformPath) \
   X(GdipGetPathFillMode) \
+  X(GdipSetPathFillMode) \
   X(GdipFlattenPath) \
   X(GdipGetClip) \
   X(GdipSetClipRegion) \
   X(GdipSetClipRect) \
   X(GdipSetClipRectI) \
   X(GdipSetClipHrgn) \
+  X(GdipSetClipPath) \
   X(GdipResetClip) \
   X(GdipIsClipEmpty) \
   X(GdipCreateRegion) \
   X(GdipCreateRegionPath) \
   X(GdipCreateRegionRect) \
+  X(GdipCreateRegionRectI) \
   X(GdipCloneRegion) \
   X(GdipCombineRegionRect) \
   X(GdipCombineRegionRectI) \
@@ -274,24 +338,49 @@ bool dxGpRectIsEqual(const TdxGpRectF& A, const TdxGpRectF& B);
   X(GdipIsEmptyRegion) \
   X(GdipCreateFontFamilyFromName) \
   X(GdipDeleteFontFamily) \
+  X(GdipCloneFontFamily) \
   X(GdipGetGenericFontFamilySansSerif) \
   X(GdipGetGenericFontFamilySerif) \
-  X(GdipGetCellAscent) \
+  X(GdipGetGenericFontFamilyMonospace) \
+  X(GdipGetFamilyName) \
+  X(GdipIsStyleAvailable) \
   X(GdipGetEmHeight) \
-  X(GdipDrawString) \
-  X(GdipAddPathString) \
+  X(GdipGetCellAscent) \
+  X(GdipGetCellDescent) \
+  X(GdipGetLineSpacing) \
   X(GdipCreateFont) \
+  X(GdipCreateFontFromDC) \
+  X(GdipCreateFontFromLogfontW) \
   X(GdipDeleteFont) \
   X(GdipCloneFont) \
   X(GdipGetLogFontW) \
   X(GdipGetFontSize) \
   X(GdipGetFontStyle) \
+  X(GdipGetFontUnit) \
   X(GdipGetFamily) \
+  X(GdipGetFontHeight) \
+  X(GdipGetFontHeightGivenDPI) \
   X(GdipMeasureString) \
+  X(GdipDrawString) \
   X(GdipMeasureCharacterRanges) \
   X(GdipDeleteStringFormat) \
+  X(GdipCreateStringFormat) \
+  X(GdipCloneStringFormat) \
+  X(GdipStringFormatGetGenericTypographic) \
   X(GdipStringFormatGetGenericDefault) \
   X(GdipSetStringFormatAlign) \
+  X(GdipGetStringFormatAlign) \
+  X(GdipSetStringFormatLineAlign) \
+  X(GdipGetStringFormatLineAlign) \
+  X(GdipGetStringFormatFlags) \
+  X(GdipSetStringFormatHotkeyPrefix) \
+  X(GdipGetStringFormatHotkeyPrefix) \
+  X(GdipGetStringFormatTrimming) \
+  X(GdipSetStringFormatTabStops) \
+  X(GdipGetStringFormatTabStops) \
+  X(GdipGetStringFormatTabStopCount) \
+  X(GdipSetStringFormatDigitSubstitution) \
+  X(GdipGetStringFormatDigitSubstitution) \
   X(GdipSetStringFormatFlags) \
   X(GdipSetStringFormatTrimming) \
   X(GdipGetStringFormatMeasurableCharacterRangeCount) \

@@ -424,6 +424,18 @@ void TdxGPCanvas::Curve(const std::vector<TPoint>& APoints, TdxAlphaColor APenCo
     GdipCheck(GdipDrawCurveI(FHandle, pen, GdipCanvasPointsI(APoints), GdipCanvasCount(APoints.size())));
 }
 
+void TdxGPCanvas::Curve(const std::vector<TPoint>& APoints, TColor APenColor, float APenWidth,
+                        TPenStyle APenStyle, uint8_t APenColorAlpha) {
+  Curve(APoints, dxColorToAlphaColor(APenColor, APenColorAlpha), APenWidth, APenStyle);
+}
+
+void TdxGPCanvas::Curve(const std::vector<TdxPointF>& APoints, TColor APenColor, float APenWidth,
+                        TPenStyle APenStyle, uint8_t APenColorAlpha) {
+  IdxGPHandle h;
+  if (GpPen* pen = CachedPen(dxColorToAlphaColor(APenColor, APenColorAlpha), APenStyle, APenWidth, h))
+    GdipCheck(GdipDrawCurve(FHandle, pen, GdipCanvasPointsF(APoints), GdipCanvasCount(APoints.size())));
+}
+
 void TdxGPCanvas::Arc(const TRect& R, float AStartAngle, float ASweepAngle, TColor APenColor, float APenWidth,
                       TPenStyle APenStyle, uint8_t APenColorAlpha) {
   Arc(R, AStartAngle, ASweepAngle, dxColorToAlphaColor(APenColor, APenColorAlpha), APenWidth, APenStyle);
@@ -655,6 +667,150 @@ void TdxGPCanvas::Region(TdxGPRegion* ARegion, TdxAlphaColor, TdxAlphaColor ABru
   IdxGPHandle h;
   if (GpBrush* brush = CachedBrush(ABrushColor, h))
     GdipCheck(GdipFillRegion(FHandle, brush, ARegion->Handle()));
+}
+
+// ---- Images --------------------------------------------------------------------------------
+
+void TdxGPCanvas::DrawTile(GpImage* AImage, const TRect& R, uint8_t AAlpha) {
+  UINT w = 0, h = 0;
+  GdipCheck(GdipGetImageWidth(AImage, &w));
+  GdipCheck(GdipGetImageHeight(AImage, &h));
+  DrawTile(AImage, R, AAlpha, TRect{0, 0, static_cast<int32_t>(w), static_cast<int32_t>(h)});
+}
+
+void TdxGPCanvas::DrawTile(GpImage* AImage, const TRect& ADestRect, uint8_t AAlpha,
+                           const TRect& ASourceRect) {
+  dxGpTilePartEx(FHandle, ADestRect, ASourceRect, AImage, AAlpha);
+}
+
+void TdxGPCanvas::DrawBitmap(TBitmap* ABitmap, const TRect& R, uint8_t AAlpha) {
+  if (!ABitmap || ABitmap->Empty()) return;
+  const int32_t w = ABitmap->Width(), h = ABitmap->Height();
+  std::vector<uint32_t> bits(static_cast<size_t>(w) * h);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = w;
+  info.bmiHeader.biHeight = -h;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  HDC dc = CreateCompatibleDC(nullptr);
+  const int rows = GetDIBits(dc, ABitmap->Handle(), 0, h, bits.data(), &info, DIB_RGB_COLORS);
+  DeleteDC(dc);
+  if (rows != h) return;
+  // Bitmaps without alpha read back with alpha 0 everywhere: those are opaque.
+  const bool hasAlpha = std::any_of(bits.begin(), bits.end(), [](uint32_t p) { return (p >> 24) != 0; });
+  GpBitmap* image = nullptr;
+  GdipCheck(GdipCreateBitmapFromScan0(w, h, w * 4, hasAlpha ? 0x000E200B : 0x00022009,
+                                      reinterpret_cast<BYTE*>(bits.data()), &image));
+  try {
+    dxGpDrawImage(FHandle, R, TRect{0, 0, w, h}, image, AAlpha, nullptr);
+  } catch (...) {
+    GdipDisposeImage(image);
+    throw;
+  }
+  GdipDisposeImage(image);
+}
+
+// ---- Text ----------------------------------------------------------------------------------
+
+namespace {
+
+const WCHAR* GdipCanvasChars(const String& S) {
+  return reinterpret_cast<const WCHAR*>(S.c_str());
+}
+
+}  // namespace
+
+void TdxGPCanvas::DrawString(const String& S, TdxGPFont* AFont, TdxGPStringFormat* AFormat,
+                             const TdxRectF& ARect, TdxGPCustomBrush* ABrush) {
+  if (!ABrush || !AFont) throw EdxGdipException(gdiplus::InvalidParameter);
+  if (S.empty()) return;
+  const TdxGpRectF layout = TdxGpRectF::FromRectF(ARect);
+  GdipCheck(GdipDrawString(FHandle, GdipCanvasChars(S), static_cast<INT>(S.size()), AFont->NativeFont(),
+                           layout.Gp(), AFormat ? AFormat->Handle() : nullptr, ABrush->NativeHandle()));
+}
+
+void TdxGPCanvas::DrawString(const String& S, TdxGPFont* AFont, TdxGPCustomBrush* ABrush, float X, float Y) {
+  DrawString(S, AFont, ABrush, TdxPointF(X, Y));
+}
+
+void TdxGPCanvas::DrawString(const String& S, TdxGPFont* AFont, TdxGPCustomBrush* ABrush,
+                             const TdxPointF& APoint, TdxGPStringFormat* AFormat) {
+  DrawString(S, AFont, AFormat, TdxRectF(APoint.X, APoint.Y, APoint.X, APoint.Y), ABrush);
+}
+
+void TdxGPCanvas::DrawString(const String& S, TdxGPFont* AFont, const TdxRectF& ARect,
+                             TdxGPCustomBrush* ABrush) {
+  if (ARect.IsEmpty()) return;
+  DrawString(S, AFont, nullptr, ARect, ABrush);
+}
+
+TdxSizeF TdxGPCanvas::MeasureString(const String& AText, TdxGPFont* AFont, const TdxGpRectF& ALayoutRect,
+                                    TdxGPStringFormat* AFormat, int32_t& ACharactersFitted,
+                                    int32_t& ALinesFilled) {
+  ACharactersFitted = 0;
+  ALinesFilled = 0;
+  if (AText.empty()) return TdxSizeF(0, 0);
+  if (!AFont) throw EdxGdipException(gdiplus::InvalidParameter);
+  gdiplus::GpRectF box{};
+  INT fitted = 0, lines = 0;
+  GdipCheck(GdipMeasureString(FHandle, GdipCanvasChars(AText), static_cast<INT>(AText.size()),
+                              AFont->NativeFont(), ALayoutRect.Gp(), AFormat ? AFormat->Handle() : nullptr,
+                              &box, &fitted, &lines));
+  ACharactersFitted = fitted;
+  ALinesFilled = lines;
+  return TdxSizeF(box.Width, box.Height);
+}
+
+TdxSizeF TdxGPCanvas::MeasureString(const String& AText, TdxGPFont* AFont, const TdxSizeF& ALayoutArea,
+                                    TdxGPStringFormat* AFormat, int32_t& ACharactersFitted,
+                                    int32_t& ALinesFilled) {
+  return MeasureString(AText, AFont, MakeRect(0.f, 0.f, ALayoutArea.cx, ALayoutArea.cy), AFormat,
+                       ACharactersFitted, ALinesFilled);
+}
+
+TdxSizeF TdxGPCanvas::MeasureString(const String& AText, TdxGPFont* AFont, const TdxSizeF& ALayoutArea,
+                                    TdxGPStringFormat* AFormat) {
+  int32_t fitted, lines;
+  return MeasureString(AText, AFont, ALayoutArea, AFormat, fitted, lines);
+}
+
+TdxSizeF TdxGPCanvas::MeasureString(const String& AText, TdxGPFont* AFont, const TdxPointF& AOrigin,
+                                    TdxGPStringFormat* AFormat) {
+  int32_t fitted, lines;
+  return MeasureString(AText, AFont, MakeRect(AOrigin.X, AOrigin.Y, 0.f, 0.f), AFormat, fitted, lines);
+}
+
+TdxSizeF TdxGPCanvas::MeasureString(const String& AText, TdxGPFont* AFont) {
+  return MeasureString(AText, AFont, TdxSizeF(0, 0));
+}
+
+TdxSizeF TdxGPCanvas::MeasureString(const String& AText, TdxGPFont* AFont, double AWidth,
+                                    TdxGPStringFormat* AFormat) {
+  return MeasureString(AText, AFont, TdxSizeF(static_cast<float>(AWidth), 1000000.f), AFormat);
+}
+
+std::vector<std::unique_ptr<TdxGPRegion>> TdxGPCanvas::MeasureCharacterRanges(const String& AText,
+                                                                              TdxGPFont* AFont,
+                                                                              TdxGPStringFormat* AFormat,
+                                                                              const TdxRectF& ALayoutRect) {
+  std::vector<std::unique_ptr<TdxGPRegion>> result;
+  if (AText.empty()) return result;
+  if (!AFont) throw EdxGdipException(gdiplus::InvalidParameter);
+  const int32_t count = AFormat ? AFormat->MeasurableCharacterRangeCount() : 0;
+  // No ranges, nothing to measure (GDI+ would refuse the nil format).
+  if (count == 0) return result;
+  std::vector<GpRegion*> handles;
+  for (int32_t i = 0; i < count; ++i) {
+    result.push_back(std::make_unique<TdxGPRegion>());
+    handles.push_back(result.back()->Handle());
+  }
+  const TdxGpRectF layout = TdxGpRectF::FromRectF(ALayoutRect);
+  GdipCheck(GdipMeasureCharacterRanges(FHandle, GdipCanvasChars(AText), static_cast<INT>(AText.size()),
+                                       AFont->NativeFont(), *layout.Gp(),
+                                       AFormat ? AFormat->Handle() : nullptr, count, handles.data()));
+  return result;
 }
 
 // ---- Paint canvases ------------------------------------------------------------------------

@@ -5,6 +5,7 @@
 // one); and the GDI+ drawing functions (image draw, tiling, right-to-left mirroring).
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <vector>
 
@@ -130,6 +131,10 @@ class TdxGPCanvas : public TdxGpBase {
 
   void Curve(const std::vector<TPoint>& APoints, TdxAlphaColor APenColor, float APenWidth = 1,
              TPenStyle APenStyle = psSolid);
+  void Curve(const std::vector<TPoint>& APoints, TColor APenColor, float APenWidth = 1,
+             TPenStyle APenStyle = psSolid, uint8_t APenColorAlpha = 255);
+  void Curve(const std::vector<TdxPointF>& APoints, TColor APenColor, float APenWidth = 1,
+             TPenStyle APenStyle = psSolid, uint8_t APenColorAlpha = 255);
 
   // Angles counter-clockwise in degrees.
   void Arc(const TRect& R, float AStartAngle, float ASweepAngle, TColor APenColor, float APenWidth = 1,
@@ -185,6 +190,40 @@ class TdxGPCanvas : public TdxGpBase {
 
   // Fills the region; the pen arguments are not used.
   void Region(TdxGPRegion* ARegion, TdxAlphaColor APenColor, TdxAlphaColor ABrushColor);
+
+  // Images: tiles the source part (the whole image by default) of a GDI+ image over R, the
+  // tiles starting at R's top-left corner; draws a bitmap whole into R.
+  void DrawTile(GpImage* AImage, const TRect& R, uint8_t AAlpha = 255);
+  void DrawTile(GpImage* AImage, const TRect& ADestRect, uint8_t AAlpha, const TRect& ASourceRect);
+  void DrawBitmap(TBitmap* ABitmap, const TRect& R, uint8_t AAlpha = 255);
+
+  // Text. A nil font or brush raises (before anything else); an empty string draws nothing.
+  void DrawString(const String& S, TdxGPFont* AFont, TdxGPStringFormat* AFormat, const TdxRectF& ARect,
+                  TdxGPCustomBrush* ABrush);
+  // From a point, without wrapping.
+  void DrawString(const String& S, TdxGPFont* AFont, TdxGPCustomBrush* ABrush, float X, float Y);
+  void DrawString(const String& S, TdxGPFont* AFont, TdxGPCustomBrush* ABrush, const TdxPointF& APoint,
+                  TdxGPStringFormat* AFormat = nullptr);
+  // Nothing for an empty rectangle.
+  void DrawString(const String& S, TdxGPFont* AFont, const TdxRectF& ARect, TdxGPCustomBrush* ABrush);
+
+  // The bounding size of the laid-out text; an empty text measures 0 x 0 whatever the font.
+  TdxSizeF MeasureString(const String& AText, TdxGPFont* AFont, const TdxGpRectF& ALayoutRect,
+                         TdxGPStringFormat* AFormat, int32_t& ACharactersFitted, int32_t& ALinesFilled);
+  TdxSizeF MeasureString(const String& AText, TdxGPFont* AFont, const TdxSizeF& ALayoutArea,
+                         TdxGPStringFormat* AFormat, int32_t& ACharactersFitted, int32_t& ALinesFilled);
+  TdxSizeF MeasureString(const String& AText, TdxGPFont* AFont, const TdxSizeF& ALayoutArea,
+                         TdxGPStringFormat* AFormat = nullptr);
+  TdxSizeF MeasureString(const String& AText, TdxGPFont* AFont, const TdxPointF& AOrigin,
+                         TdxGPStringFormat* AFormat = nullptr);
+  TdxSizeF MeasureString(const String& AText, TdxGPFont* AFont);
+  // Wrapped at AWidth.
+  TdxSizeF MeasureString(const String& AText, TdxGPFont* AFont, double AWidth,
+                         TdxGPStringFormat* AFormat = nullptr);
+  // One new region per measurable character range of the format; the caller owns them.
+  std::vector<std::unique_ptr<TdxGPRegion>> MeasureCharacterRanges(const String& AText, TdxGPFont* AFont,
+                                                                   TdxGPStringFormat* AFormat,
+                                                                   const TdxRectF& ALayoutRect);
 
  protected:
   void CreateHandle(HDC DC);

@@ -417,6 +417,7 @@ TdxGPBrush::TdxGPBrush()
 
 TdxGPBrush::~TdxGPBrush() {
   FreeHandle();
+  if (FTexture && GdipDisposeImage) GdipDisposeImage(FTexture);
 }
 
 void TdxGPBrush::DoCreateHandle(void*& AHandle) {
@@ -468,9 +469,45 @@ GpBrush* TdxGPBrush::CreateGradientBrushHandle() {
   return brush;
 }
 
-// The library keeps no texture image here: a texture brush without a texture is empty.
 GpBrush* TdxGPBrush::CreateTextureBrushHandle() {
-  return CreateEmptyBrushHandle();
+  if (IsTextureEmpty()) return CreateEmptyBrushHandle();
+  gdiplus::GpTexture* brush = nullptr;
+  GdipCheck(GdipCreateTexture(FTexture, gdiplus::WrapModeTile, &brush));
+  try {
+    ApplyTextureTransform(brush);
+  } catch (...) {
+    GdipDeleteBrush(brush);
+    throw;
+  }
+  return brush;
+}
+
+bool TdxGPBrush::IsTextureEmpty() const {
+  if (!FTexture) return true;
+  UINT w = 0, h = 0;
+  return GdipGetImageWidth(FTexture, &w) != gdiplus::Ok || GdipGetImageHeight(FTexture, &h) != gdiplus::Ok ||
+         w == 0 || h == 0;
+}
+
+// The texture transform, then the move to the target area's corner, so that the texture
+// follows the area also when the handle is made after the area was set.
+void TdxGPBrush::ApplyTextureTransform(GpBrush* AHandle) {
+  auto* texture = static_cast<gdiplus::GpTexture*>(AHandle);
+  if (FTextureTransform->HandleAllocated())
+    GdipCheck(GdipSetTextureTransform(texture, FTextureTransform->NativeHandle()));
+  else
+    GdipCheck(GdipResetTextureTransform(texture));
+  GdipCheck(GdipTranslateTextureTransform(texture, FTargetRect.X, FTargetRect.Y, gdiplus::MatrixOrderAppend));
+}
+
+void TdxGPBrush::SetTexture(GpImage* AImage) {
+  if (AImage == FTexture) return;
+  GpImage* copy = nullptr;
+  if (AImage) GdipCheck(GdipCloneImage(AImage, &copy));
+  if (FTexture) GdipDisposeImage(FTexture);
+  FTexture = copy;
+  if (FStyle == gpbsTexture) FreeHandle();
+  Changed();
 }
 
 bool TdxGPBrush::GetIsEmpty() {
@@ -479,6 +516,8 @@ bool TdxGPBrush::GetIsEmpty() {
       return FColor == 0;
     case gpbsGradient:
       return FGradientPoints->Count() == 0;
+    case gpbsTexture:
+      return IsTextureEmpty();
     default:
       return true;
   }
@@ -518,6 +557,8 @@ void TdxGPBrush::TextureTransformChangeHandler(TObject*) {
 
 void TdxGPBrush::DoTargetRectChanged() {
   if (NeedRecreateHandleOnTargetRectChange()) FreeHandle();
+  if (FStyle == gpbsTexture && HandleAllocated() && !IsTextureEmpty())
+    ApplyTextureTransform(static_cast<GpBrush*>(FHandle));
   Changed();
 }
 
@@ -530,6 +571,7 @@ void TdxGPBrush::Assign(TdxGPCustomGraphicObject* ASource) {
     SetColor(source->FColor);
     SetGradientMode(source->FGradientMode);
     FGradientPoints->Assign(source->FGradientPoints.get());
+    SetTexture(source->FTexture);
     FTextureTransform->Assign(source->FTextureTransform.get());
     SetStyle(source->FStyle);
   } catch (...) {

@@ -2,6 +2,7 @@
 // Object wrappers over GDI+ matrices, brushes and pens (handles made on demand, settings pushed
 // into live handles, changes announced through OnChange), and the caches of solid pens and
 // brushes that the colour forms of the canvas draw with.
+#include <cmath>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -183,6 +184,10 @@ class TdxGPBrush : public TdxGPCustomBrush {
   TdxGPBrushStyle Style() const { return FStyle; }
   void SetStyle(TdxGPBrushStyle AValue);
   TdxGPMatrix* TextureTransform() { return FTextureTransform.get(); }
+  // The texture image: the brush keeps its own copy of the given GDI+ image (nullptr clears
+  // it); textures repeat from the top-left corner of the target rectangle.
+  GpImage* Texture() const { return FTexture; }
+  void SetTexture(GpImage* AImage);
   bool IsEmpty() { return GetIsEmpty(); }
 
   TNotifyEvent OnHandleCreated;
@@ -200,12 +205,15 @@ class TdxGPBrush : public TdxGPCustomBrush {
  private:
   void GradientPointsChangeHandler(TObject* Sender);
   void TextureTransformChangeHandler(TObject* Sender);
+  bool IsTextureEmpty() const;
+  void ApplyTextureTransform(GpBrush* AHandle);
 
   TdxAlphaColor FColor = 0;
   TdxGPBrushGradientMode FGradientMode = gpbgmHorizontal;
   std::unique_ptr<TdxGPBrushGradientPoints> FGradientPoints;
   TdxGPBrushStyle FStyle = gpbsSolid;
   std::unique_ptr<TdxGPMatrix> FTextureTransform;
+  GpImage* FTexture = nullptr;
 };
 
 // ---- Pens --------------------------------------------------------------------------------
@@ -448,8 +456,30 @@ class TdxGPImageAttributes : public TdxGpBase {
                         TdxGpColorMatrixFlags AMode = ColorMatrixFlagsDefault,
                         TdxGpColorAdjustType AType = gdiplus::ColorAdjustTypeDefault);
   void ClearColorMatrix(TdxGpColorAdjustType AType = gdiplus::ColorAdjustTypeDefault);
+  void SetThreshold(float AThreshold, TdxGpColorAdjustType AType = gdiplus::ColorAdjustTypeDefault);
+  void ClearThreshold(TdxGpColorAdjustType AType = gdiplus::ColorAdjustTypeDefault);
+  void SetGamma(float AGamma, TdxGpColorAdjustType AType = gdiplus::ColorAdjustTypeDefault);
+  void ClearGamma(TdxGpColorAdjustType AType = gdiplus::ColorAdjustTypeDefault);
+  void SetNoOp(TdxGpColorAdjustType AType = gdiplus::ColorAdjustTypeDefault);
+  void ClearNoOp(TdxGpColorAdjustType AType = gdiplus::ColorAdjustTypeDefault);
+  void SetColorKey(TdxAlphaColor AColorLow, TdxAlphaColor AColorHigh,
+                   TdxGpColorAdjustType AType = gdiplus::ColorAdjustTypeDefault);
+  void ClearColorKey(TdxGpColorAdjustType AType = gdiplus::ColorAdjustTypeDefault);
+  void SetOutputChannel(TdxGpColorChannelFlags AFlags,
+                        TdxGpColorAdjustType AType = gdiplus::ColorAdjustTypeDefault);
+  void ClearOutputChannel(TdxGpColorAdjustType AType = gdiplus::ColorAdjustTypeDefault);
+  void SetOutputChannelColorProfile(const String& AFileName,
+                                    TdxGpColorAdjustType AType = gdiplus::ColorAdjustTypeDefault);
+  void ClearOutputChannelColorProfile(TdxGpColorAdjustType AType = gdiplus::ColorAdjustTypeDefault);
+  void SetRemapTable(const std::vector<gdiplus::ColorMap>& AMap,
+                     TdxGpColorAdjustType AType = gdiplus::ColorAdjustTypeDefault);
+  void ClearRemapTable(TdxGpColorAdjustType AType = gdiplus::ColorAdjustTypeDefault);
+  void SetBrushRemapTable(const std::vector<gdiplus::ColorMap>& AMap);
+  void ClearBrushRemapTable();
   void SetWrapMode(gdiplus::WrapMode AMode);
   void SetWrapMode(gdiplus::WrapMode AMode, TdxAlphaColor AColor, bool AClamp);
+  void GetAdjustedPalette(gdiplus::ColorPalette& APalette,
+                          TdxGpColorAdjustType AType = gdiplus::ColorAdjustTypeDefault);
 
  protected:
   GpImageAttributes* FHandle = nullptr;
@@ -478,11 +508,183 @@ void Initialize();
 void Finalize();
 }  // namespace dxGDIPlusClasses
 
+// Frees the shared string formats and font families (called by dxGDIPlusClasses::Finalize).
+namespace dxGDIPlusText {
+void Finalize();
+}  // namespace dxGDIPlusText
+
 }  // namespace qd
 
 namespace qd {
 
 class TdxGPCanvas;
+
+// ---- String formats, font families and fonts ---------------------------------------------
+
+using TdxGpStringAlignment = gdiplus::StringAlignment;
+using TdxGpStringTrimming = gdiplus::StringTrimming;
+using TdxGpStringDigitSubstitute = gdiplus::StringDigitSubstitute;
+using TdxGpCharacterRange = gdiplus::CharacterRange;
+
+// GDI+'s units.
+enum TdxGraphicUnit : int32_t { guWorld, guDisplay, guPixel, guPoint, guInch, guDocument, guMillimeter };
+
+class TdxGPStringFormat : public TdxGpBase {
+  QD_CLASS(TdxGPStringFormat, TdxGpBase)
+
+ public:
+  explicit TdxGPStringFormat(int32_t AFormatAttributes = 0, uint16_t ALanguage = 0);
+  // A copy of AFormat (GDI+ refuses a nil one).
+  explicit TdxGPStringFormat(TdxGPStringFormat* AFormat);
+  ~TdxGPStringFormat() override;
+  TdxGPStringFormat(const TdxGPStringFormat&) = delete;
+  TdxGPStringFormat& operator=(const TdxGPStringFormat&) = delete;
+  TdxGPStringFormat* Clone() { return new TdxGPStringFormat(this); }
+  void Assign(TdxGPStringFormat* ASource);
+  // The shared formats, freed at shut-down.
+  static TdxGPStringFormat* GenericDefault();
+  static TdxGPStringFormat* GenericTypographic();
+
+  GpStringFormat* Handle() const { return FHandle; }
+  TdxGpStringAlignment Alignment() const;
+  void SetAlignment(TdxGpStringAlignment AValue);
+  TdxGpStringAlignment LineAlignment() const;
+  void SetLineAlignment(TdxGpStringAlignment AValue);
+  int32_t FormatFlags() const;
+  void SetFormatFlags(int32_t AValue);
+  int32_t HotkeyPrefix() const;
+  void SetHotkeyPrefix(int32_t AValue);
+  TdxGpStringTrimming Trimming() const;
+  void SetTrimming(TdxGpStringTrimming AValue);
+  uint16_t DigitSubstitutionLanguage() const;
+  TdxGpStringDigitSubstitute DigitSubstitutionMethod() const;
+  void SetDigitSubstitution(uint16_t ALanguage, TdxGpStringDigitSubstitute ASubstitute);
+  int32_t TabStopCount() const;
+  void SetTabStops(float AFirstTabOffset, int32_t ACount, const float* ATabStops);
+  std::vector<float> GetTabStops(int32_t ACount, float& AFirstTabOffset) const;
+  int32_t MeasurableCharacterRangeCount() const;
+  void SetMeasurableCharacterRanges(int32_t ACount, const TdxGpCharacterRange* ARanges);
+
+ private:
+  struct AdoptTag {};
+  TdxGPStringFormat(GpStringFormat* AHandle, AdoptTag) : FHandle(AHandle) {}
+  GpStringFormat* FHandle = nullptr;
+};
+
+class TdxGPFontFamily : public TdxGpBase {
+  QD_CLASS(TdxGPFontFamily, TdxGpBase)
+
+ public:
+  // A name GDI+ does not know leaves the handle nil.
+  explicit TdxGPFontFamily(const String& AName);
+  // A copy of a family handle.
+  explicit TdxGPFontFamily(GpFontFamily* ANativeFamily);
+  ~TdxGPFontFamily() override;
+  TdxGPFontFamily(const TdxGPFontFamily&) = delete;
+  TdxGPFontFamily& operator=(const TdxGPFontFamily&) = delete;
+  TdxGPFontFamily* Clone() { return new TdxGPFontFamily(FHandle); }
+  // The shared families, made on first request and freed at shut-down.
+  static TdxGPFontFamily* GenericSansSerif();
+  static TdxGPFontFamily* GenericSerif();
+  static TdxGPFontFamily* GenericMonospace();
+
+  GpFontFamily* Handle() const { return FHandle; }
+  // In design units.
+  uint16_t GetCellAscent(int32_t AStyle) const;
+  uint16_t GetCellDescent(int32_t AStyle) const;
+  uint16_t GetEmHeight(int32_t AStyle) const;
+  uint16_t GetLineSpacing(int32_t AStyle) const;
+  bool IsStyleAvailable(int32_t AStyle) const;
+  String GetName(uint16_t ALanguage) const;
+  String Name() const { return GetName(0); }
+
+ private:
+  struct AdoptTag {};
+  TdxGPFontFamily(GpFontFamily* AHandle, AdoptTag) : FHandle(AHandle) {}
+  GpFontFamily* FHandle = nullptr;
+};
+
+// GDI+ style bits: bold 1, italic 2, underline 4, strikeout 8.
+int32_t dxFontStylesToGpFontStyles(TFontStyles AStyles);
+
+class TdxGPFont {
+ public:
+  // By family name: a leading "@" marks a vertical font and is stripped from the family name.
+  TdxGPFont(const String& AFamilyName, float AEmSize, int32_t AStyle = gdiplus::FontStyleRegular,
+            TdxGraphicUnit AUnit = guPoint, uint8_t AGdiCharSet = DEFAULT_CHARSET);
+  TdxGPFont(const String& AFamilyName, float AEmSize, TdxGraphicUnit AUnit);
+  TdxGPFont(const String& AFamilyName, float AEmSize, int32_t AStyle, TdxGraphicUnit AUnit,
+            uint8_t AGdiCharSet, bool AGdiVerticalFont);
+  // By family, which stays the caller's.
+  TdxGPFont(TdxGPFontFamily* AFamily, float AEmSize, int32_t AStyle = gdiplus::FontStyleRegular,
+            TdxGraphicUnit AUnit = guPoint, uint8_t AGdiCharSet = DEFAULT_CHARSET,
+            bool AGdiVerticalFont = false);
+  TdxGPFont(TdxGPFontFamily* AFamily, float AEmSize, TdxGraphicUnit AUnit);
+  // Name, size, unit and family of the prototype with another style.
+  TdxGPFont(TdxGPFont* APrototype, int32_t AStyle);
+  // Adopts a GDI+ font handle.
+  TdxGPFont(GpFont* ANativeFont, bool AGdiVerticalFont, uint8_t AGdiCharSet);
+  ~TdxGPFont();
+  TdxGPFont(const TdxGPFont&) = delete;
+  TdxGPFont& operator=(const TdxGPFont&) = delete;
+
+  // Like the name form, but an unknown family falls back to the shared sans-serif family.
+  static TdxGPFont* SafeCreate(const String& AFamilyName, float AEmSize,
+                               int32_t AStyle = gdiplus::FontStyleRegular, TdxGraphicUnit AUnit = guPoint,
+                               uint8_t AGdiCharSet = DEFAULT_CHARSET);
+  static TdxGPFont* FromHFont(HFONT AHFont);
+  static TdxGPFont* FromLogFont(const LOGFONTW& ALogFont);
+  static TdxGPFont* FromLogFont(const LOGFONTW& ALogFont, HDC AHdc);
+  static TdxGPFont* FromHdc(HDC AHdc);
+  TdxGPFont* Clone();
+  static bool IsVerticalName(const String& AName) { return !AName.empty() && AName[0] == u'@'; }
+  static String StripVerticalName(const String& AName);
+
+  void ToLogFont(LOGFONTW& ALogFont, TdxGPCanvas* ACanvas);
+  void ToLogFont(LOGFONTW& ALogFont);
+  HFONT ToHfont();
+  float GetHeight(TdxGPCanvas* ACanvas);
+  float GetHeight();
+  float GetHeight(float ADpi);
+  int32_t Height() { return static_cast<int32_t>(std::ceil(GetHeight())); }
+  float SizeInPoints();
+  uint32_t GetHashCode() const;
+
+  GpFont* NativeFont() const { return FNativeFont; }
+  TdxGPFontFamily* FontFamily() const { return FFontFamily; }
+  float Size() const { return FFontSize; }
+  int32_t Style() const { return FFontStyle; }
+  TdxGraphicUnit Unit() const { return FFontUnit; }
+  uint8_t GdiCharSet() const { return FGdiCharSet; }
+  bool GdiVerticalFont() const { return FGdiVerticalFont; }
+  bool Bold() const { return (FFontStyle & gdiplus::FontStyleBold) != 0; }
+  bool Italic() const { return (FFontStyle & gdiplus::FontStyleItalic) != 0; }
+  bool Underline() const { return (FFontStyle & gdiplus::FontStyleUnderline) != 0; }
+  bool Strikeout() const { return (FFontStyle & gdiplus::FontStyleStrikeout) != 0; }
+  String Name() const { return FFontFamily ? FFontFamily->Name() : String(); }
+  const String& OriginalFontName() const { return FOriginalFontName; }
+  bool IsSystemFont() const { return !FSystemFontName.empty(); }
+  const String& SystemFontName() const { return FSystemFontName; }
+  void SetSystemFontName(const String& AValue) { FSystemFontName = AValue; }
+
+ private:
+  TdxGPFont() = default;
+  void InitByName(const String& AFamilyName, float AEmSize, int32_t AStyle, TdxGraphicUnit AUnit,
+                  uint8_t AGdiCharSet, bool AGdiVerticalFont, bool ASafe);
+  void Init(TdxGPFontFamily* AFamily, int32_t AStyle, bool AGdiVerticalFont, uint8_t AGdiCharSet,
+            TdxGraphicUnit AUnit, float AEmSize);
+
+  GpFont* FNativeFont = nullptr;
+  float FFontSize = 0;
+  int32_t FFontStyle = 0;
+  TdxGPFontFamily* FFontFamily = nullptr;
+  TdxGraphicUnit FFontUnit = guPoint;
+  uint8_t FGdiCharSet = DEFAULT_CHARSET;
+  bool FGdiVerticalFont = false;
+  bool FIsOwnFontFamily = false;
+  String FSystemFontName;
+  String FOriginalFontName;
+};
 
 // ---- Paths and regions -------------------------------------------------------------------
 
@@ -521,6 +723,19 @@ class TdxGPPath : public TdxGpBase {
   void AddRect(const TdxRectF& R);
   void AddRoundRect(const TRect& R, int32_t ARadiusX, int32_t ARadiusY);
   void AddRoundRect(const TdxRectF& R, float ARadiusX, float ARadiusY);
+  // Text outlines. With a TdxGPFont the em size is the font's size in points at the screen's
+  // resolution; a nil family or format goes to GDI+ as nil.
+  void AddString(const String& S, TdxGPFont* AFont, const TdxRectF& ARect, TdxGPStringFormat* AFormat);
+  void AddString(const String& S, TdxGPFont* AFont, const TdxPointF& AOrigin, TdxGPStringFormat* AFormat);
+  void AddString(const String& S, TdxGPFontFamily* AFamily, TdxGPStringFormat* AFormat,
+                 const TdxPointF& AOrigin, float AEmSize, int32_t AStyle);
+  void AddString(const String& S, TdxGPFontFamily* AFamily, TdxGPStringFormat* AFormat, const TPoint& AOrigin,
+                 float AEmSize, int32_t AStyle);
+  void AddString(const String& S, TdxGPFontFamily* AFamily, TdxGPStringFormat* AFormat,
+                 const TdxRectF& ALayoutRect, float AEmSize, int32_t AStyle);
+  void AddString(const String& S, TdxGPFontFamily* AFamily, TdxGPStringFormat* AFormat,
+                 const TRect& ALayoutRect, float AEmSize, int32_t AStyle);
+  void AddString(const String& S, TFont* AFont, const TRect& ARect, int32_t AEmSize);
 
   TRect GetBounds(TdxGPPen* APen = nullptr);
   TdxRectF GetBoundsF(TdxGPPen* APen = nullptr);

@@ -154,6 +154,80 @@ void TdxGPImageAttributes::ClearColorMatrix(TdxGpColorAdjustType AType) {
                                               gdiplus::ColorMatrixFlagsDefault));
 }
 
+void TdxGPImageAttributes::SetThreshold(float AThreshold, TdxGpColorAdjustType AType) {
+  GdipCheck(GdipSetImageAttributesThreshold(FHandle, AType, TRUE, AThreshold));
+}
+
+void TdxGPImageAttributes::ClearThreshold(TdxGpColorAdjustType AType) {
+  GdipCheck(GdipSetImageAttributesThreshold(FHandle, AType, FALSE, 0));
+}
+
+void TdxGPImageAttributes::SetGamma(float AGamma, TdxGpColorAdjustType AType) {
+  GdipCheck(GdipSetImageAttributesGamma(FHandle, AType, TRUE, AGamma));
+}
+
+void TdxGPImageAttributes::ClearGamma(TdxGpColorAdjustType AType) {
+  GdipCheck(GdipSetImageAttributesGamma(FHandle, AType, FALSE, 0));
+}
+
+void TdxGPImageAttributes::SetNoOp(TdxGpColorAdjustType AType) {
+  GdipCheck(GdipSetImageAttributesNoOp(FHandle, AType, TRUE));
+}
+
+void TdxGPImageAttributes::ClearNoOp(TdxGpColorAdjustType AType) {
+  GdipCheck(GdipSetImageAttributesNoOp(FHandle, AType, FALSE));
+}
+
+void TdxGPImageAttributes::SetColorKey(TdxAlphaColor AColorLow, TdxAlphaColor AColorHigh,
+                                       TdxGpColorAdjustType AType) {
+  GdipCheck(GdipSetImageAttributesColorKeys(FHandle, AType, TRUE, AColorLow, AColorHigh));
+}
+
+void TdxGPImageAttributes::ClearColorKey(TdxGpColorAdjustType AType) {
+  GdipCheck(GdipSetImageAttributesColorKeys(FHandle, AType, FALSE, 0, 0));
+}
+
+void TdxGPImageAttributes::SetOutputChannel(TdxGpColorChannelFlags AFlags, TdxGpColorAdjustType AType) {
+  GdipCheck(GdipSetImageAttributesOutputChannel(FHandle, AType, TRUE,
+                                                static_cast<gdiplus::ColorChannelFlags>(AFlags)));
+}
+
+void TdxGPImageAttributes::ClearOutputChannel(TdxGpColorAdjustType AType) {
+  GdipCheck(GdipSetImageAttributesOutputChannel(
+      FHandle, AType, FALSE, static_cast<gdiplus::ColorChannelFlags>(ColorChannelFlagsLast)));
+}
+
+void TdxGPImageAttributes::SetOutputChannelColorProfile(const String& AFileName, TdxGpColorAdjustType AType) {
+  GdipCheck(GdipSetImageAttributesOutputChannelColorProfile(
+      FHandle, AType, TRUE, reinterpret_cast<const WCHAR*>(AFileName.c_str())));
+}
+
+void TdxGPImageAttributes::ClearOutputChannelColorProfile(TdxGpColorAdjustType AType) {
+  GdipCheck(GdipSetImageAttributesOutputChannelColorProfile(FHandle, AType, FALSE, nullptr));
+}
+
+void TdxGPImageAttributes::SetRemapTable(const std::vector<gdiplus::ColorMap>& AMap,
+                                         TdxGpColorAdjustType AType) {
+  GdipCheck(
+      GdipSetImageAttributesRemapTable(FHandle, AType, TRUE, static_cast<UINT>(AMap.size()), AMap.data()));
+}
+
+void TdxGPImageAttributes::ClearRemapTable(TdxGpColorAdjustType AType) {
+  GdipCheck(GdipSetImageAttributesRemapTable(FHandle, AType, FALSE, 0, nullptr));
+}
+
+void TdxGPImageAttributes::SetBrushRemapTable(const std::vector<gdiplus::ColorMap>& AMap) {
+  SetRemapTable(AMap, gdiplus::ColorAdjustTypeBrush);
+}
+
+void TdxGPImageAttributes::ClearBrushRemapTable() {
+  ClearRemapTable(gdiplus::ColorAdjustTypeBrush);
+}
+
+void TdxGPImageAttributes::GetAdjustedPalette(gdiplus::ColorPalette& APalette, TdxGpColorAdjustType AType) {
+  GdipCheck(GdipGetImageAttributesAdjustedPalette(FHandle, &APalette, AType));
+}
+
 void TdxGPImageAttributes::SetWrapMode(gdiplus::WrapMode AMode) {
   SetWrapMode(AMode, 0xFF000000, false);
 }
@@ -188,6 +262,7 @@ void Initialize() {
 }
 
 void Finalize() {
+  dxGDIPlusText::Finalize();
   GdipResAlphaBlendAttributes.reset();
   TdxGPResourceManager::Finalize();
 }

@@ -393,20 +393,37 @@ TEST_F(GdipDraw, TextureBrushTilesItsImage) {
   uint32_t tex[4] = {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFFFFFFFF};
   GpBitmap* img = nullptr;
   ASSERT_EQ(GdipCreateBitmapFromScan0(2, 2, 8, PixelFormat32bppARGB, reinterpret_cast<BYTE*>(tex), &img), Ok);
-  for (WrapMode wrap : {WrapModeTile, WrapModeTileFlipX}) {
+  // R G / B W repeated over 4 x 4 in every wrap mode (Clamp paints the one tile only).
+  struct Case {
+    WrapMode wrap;
+    const char* rows;
+  };
+  for (const Case& k :
+       {Case{WrapModeTile, "RGRG BWBW RGRG BWBW"}, Case{WrapModeTileFlipX, "RGGR BWWB RGGR BWWB"},
+        Case{WrapModeTileFlipY, "RGRG BWBW BWBW RGRG"}, Case{WrapModeTileFlipXY, "RGGR BWWB BWWB RGGR"},
+        Case{WrapModeClamp, "RG.. BW.. .... ...."}}) {
+    SCOPED_TRACE(k.wrap);
     GpTexture* brush = nullptr;
-    ASSERT_EQ(GdipCreateTexture(img, wrap, &brush), Ok);
-    Canvas c(4, 2);
-    ASSERT_EQ(GdipFillRectangleI(c.g, brush, 0, 0, 4, 2), Ok);
-    if (wrap == WrapModeTile) {
-      EXPECT_EQ(c.At(2, 0), tex[0]);
-      EXPECT_EQ(c.At(3, 1), tex[3]);
-    } else {
-      EXPECT_EQ(c.At(2, 0), tex[1]);  // the second tile is mirrored
-      EXPECT_EQ(c.At(3, 1), tex[2]);
+    ASSERT_EQ(GdipCreateTexture(img, k.wrap, &brush), Ok);
+    WrapMode back{};
+    GdipGetTextureWrapMode(brush, &back);
+    EXPECT_EQ(back, k.wrap);
+    Canvas c(4, 4);
+    ASSERT_EQ(GdipFillRectangleI(c.g, brush, 0, 0, 4, 4), Ok);
+    std::string mask;
+    for (int y = 0; y < 4; ++y) {
+      if (y) mask += ' ';
+      for (int x = 0; x < 4; ++x) {
+        const uint32_t v = c.At(x, y);
+        mask += v == tex[0]   ? 'R'
+                : v == tex[1] ? 'G'
+                : v == tex[2] ? 'B'
+                : v == tex[3] ? 'W'
+                : v == 0      ? '.'
+                              : '?';
+      }
     }
-    EXPECT_EQ(c.At(0, 0), tex[0]);
-    EXPECT_EQ(c.At(1, 1), tex[3]);
+    EXPECT_EQ(mask, k.rows);
     GdipDeleteBrush(brush);
   }
   // The brush keeps its own copy of the image.

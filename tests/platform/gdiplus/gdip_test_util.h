@@ -1,9 +1,12 @@
 #pragma once
 // Helpers for the GDI+ tests: GDI+ started per test, and a premultiplied bitmap over test
 // memory with a graphics on it, read back as masks.
+#include <cairo.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
@@ -58,6 +61,33 @@ struct Canvas {
     }
     return s;
   }
+  // Writes the pixels to <$QD_TEST_PNG_DIR>/<name>.png when that variable is set, so that a
+  // picture can be looked at.
+  void SavePng(const char* name) const {
+    const char* dir = std::getenv("QD_TEST_PNG_DIR");
+    if (!dir) return;
+    std::vector<uint32_t> rows(px.size());
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x) rows[size_t(y) * w + x] = At(x, y);
+    cairo_surface_t* s = cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(rows.data()),
+                                                             CAIRO_FORMAT_ARGB32, w, h, w * 4);
+    // Enlarged with whole pixels kept sharp, for the eye.
+    const int k = std::max(1, 400 / std::max(w, h));
+    cairo_surface_t* big = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w * k, h * k);
+    cairo_t* cr = cairo_create(big);
+    cairo_set_source_rgb(cr, 0.9, 0.9, 0.8);  // shows transparent pixels
+    cairo_paint(cr);
+    cairo_scale(cr, k, k);
+    cairo_set_source_surface(cr, s, 0, 0);
+    cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_NEAREST);
+    cairo_paint(cr);
+    cairo_destroy(cr);
+    cairo_surface_write_to_png(big, (std::string(dir) + "/" + name + ".png").c_str());
+    cairo_surface_destroy(big);
+    cairo_surface_destroy(s);
+  }
+  // One 8-bit channel of a pixel: 24 alpha, 16 red, 8 green, 0 blue.
+  int Channel(int x, int y, int shift) const { return int((At(x, y) >> shift) & 0xFF); }
   // '#' for an opaque pixel, '+' for a partly covered one, '.' for untouched.
   std::string Mask() const {
     return Mask([](uint32_t v) {
