@@ -6,11 +6,16 @@
 
 #include <cmath>
 #include <cstring>
+#include <optional>
 
 #include "graphics_test_util.h"
 #include "platform/os/kernel.h"
+#include "platform/os/modules.h"
+#include "ui/core/dxCore.h"
 #include "ui/core/dxThreading.h"
 #include "ui/graphics/cxGraphicsBitmap.h"
+#include "ui/graphics/dxGDIPlusAPI.h"
+#include "ui/graphics/dxGDIPlusCanvas.h"
 
 namespace qd::testing {
 namespace {
@@ -295,6 +300,121 @@ TEST_F(BlendTest, BothPathsBlendAlike) {
   // 128 x 200/255 = 100 red; blue 200 x (1 - 100.4/255) = 121.
   EXPECT_NEAR(results[1][0].rgbRed, 100, 1);
   EXPECT_NEAR(results[1][0].rgbBlue, 121, 1);
+}
+
+BOOL BlendTestWow64Process(HANDLE, BOOL* AIsWow64) {
+  *AIsWow64 = TRUE;
+  return TRUE;
+}
+
+// cxAlphaBlend on 64-bit Windows (a 32-bit process under WOW64, as the platform
+// information calls it) draws through a GDI+ paint canvas.
+class BlendGdiPlusTest : public BlendTest {
+ protected:
+  void SetUp() override {
+    BlendTest::SetUp();
+    gdiplus::RegisterModule();
+    ASSERT_TRUE(CheckGdiPlus(false));
+    dxGDIPlusClasses::Initialize();
+    dxGDIPlusCanvas::Initialize();
+  }
+  void TearDown() override {
+    SetWin64Bit(false);
+    dxGDIPlusCanvas::Finalize();
+    dxGDIPlusClasses::Finalize();
+    GdiPlusUnload();
+    BlendTest::TearDown();
+  }
+  void SetWin64Bit(bool AValue) {
+    modules_.reset();
+    if (AValue) {
+      modules_.emplace();
+      os::RegisterExport("kernel32.dll", "IsWow64Process", &BlendTestWow64Process);
+    }
+    InitPlatformInfo();
+    ASSERT_EQ(IsWin64Bit(), AValue);
+    if (AValue && FWithoutGdiPlus) {
+      os::RemoveModule("gdiplus.dll");
+      GdiPlusUnload();
+      ASSERT_FALSE(CheckGdiPlus(false));
+    }
+  }
+  // The source blended over an opaque pattern on each path.
+  std::vector<RGBQUAD> Blend(bool AWin64Bit, TBitmap* ASource, const TRect& ADestRect, const TRect& ASrcRect,
+                             bool ASmooth, uint8_t AAlpha) {
+    SetWin64Bit(AWin64Bit);
+    TcxBitmap32 dst(16, 12);
+    TRGBColors colors;
+    for (int i = 0; i < 16 * 12; ++i)
+      colors.push_back(BlendTestQuad(static_cast<uint8_t>(i * 7), static_cast<uint8_t>(200 - i), 90, 255));
+    dst.SetBitmapColors(colors);
+    cxAlphaBlend(&dst, ASource, ADestRect, ASrcRect, ASmooth, AAlpha);
+    dst.GetBitmapColors(colors);
+    return colors;
+  }
+  static int LargestDifference(const std::vector<RGBQUAD>& A, const std::vector<RGBQUAD>& B) {
+    int result = 0;
+    for (size_t i = 0; i < A.size(); ++i)
+      for (int ch = 0; ch < 4; ++ch)
+        result = std::max(result, std::abs(reinterpret_cast<const uint8_t*>(&A[i])[ch] -
+                                           reinterpret_cast<const uint8_t*>(&B[i])[ch]));
+    return result;
+  }
+
+  bool FWithoutGdiPlus = false;
+
+ private:
+  std::optional<os::ScopedModuleTable> modules_;
+};
+
+TEST_F(BlendGdiPlusTest, SixtyFourBitPathBlendsLikeTheGdiPath) {
+  // A premultiplied source with every alpha edge: 0, 1, 128, 254 and 255.
+  TcxBitmap32 src(8, 6);
+  TRGBColors colors;
+  const uint8_t alphas[] = {0, 1, 128, 254, 255};
+  for (int i = 0; i < 48; ++i) {
+    const uint8_t a = alphas[i % 5];
+    colors.push_back(BlendTestQuad(a, static_cast<uint8_t>(a / 2), static_cast<uint8_t>(a * (i % 3) / 2), a));
+  }
+  src.SetBitmapColors(colors);
+  struct Case {
+    TRect dest, source;
+    bool smooth;
+  } cases[] = {{{2, 3, 10, 9}, {0, 0, 8, 6}, false},   // same size
+               {{0, 0, 16, 12}, {0, 0, 8, 6}, false},  // doubled, nearest neighbour
+               {{4, 2, 8, 5}, {2, 1, 6, 4}, true}};    // a part, same size with smoothing
+  for (const auto& c : cases)
+    for (uint8_t alpha : {0, 1, 128, 254, 255}) {
+      const auto gdi = Blend(false, &src, c.dest, c.source, c.smooth, alpha);
+      const auto gdip = Blend(true, &src, c.dest, c.source, c.smooth, alpha);
+      EXPECT_LE(LargestDifference(gdi, gdip), 1) << c.dest << " from " << c.source << " at " << int(alpha);
+    }
+  // Constant alpha 0 leaves the destination as it was on the GDI+ path too.
+  const auto before = Blend(true, &src, TRect{}, TRect{}, false, 255);
+  EXPECT_EQ(LargestDifference(before, Blend(true, &src, TRect{0, 0, 16, 12}, TRect{0, 0, 8, 6}, false, 0)),
+            0);
+}
+
+TEST_F(BlendGdiPlusTest, SixtyFourBitPathSmoothsWithGdiPlus) {
+  // Smooth enlarging: Lanczos3 on the GDI path, GDI+'s bicubic filter on the 64-bit one. They
+  // differ at the edges of an opaque red block, less in its middle (bicubic rounds the corners
+  // off more), and agree far from it.
+  TcxBitmap32 src(8, 6);
+  TRGBColors colors(48, BlendTestQuad(0, 0, 0, 0));
+  for (int y = 1; y < 5; ++y)
+    for (int x = 2; x < 6; ++x) colors[static_cast<size_t>(y) * 8 + x] = BlendTestQuad(255, 0, 0, 255);
+  src.SetBitmapColors(colors);
+  const auto gdi = Blend(false, &src, TRect{0, 0, 16, 12}, TRect{0, 0, 8, 6}, true, 255);
+  const auto gdip = Blend(true, &src, TRect{0, 0, 16, 12}, TRect{0, 0, 8, 6}, true, 255);
+  EXPECT_GT(LargestDifference(gdi, gdip), 8);
+  // Bottom-up rows: (7, 5) is inside the block, (0, 0) and (15, 11) are far from it.
+  EXPECT_LE(LargestDifference({gdi[5 * 16 + 7]}, {gdip[5 * 16 + 7]}), 16);
+  EXPECT_GE(gdip[5 * 16 + 7].rgbRed, 230);
+  for (size_t i : {size_t{0}, size_t{11 * 16 + 15}})
+    EXPECT_LE(LargestDifference({gdi[i]}, {gdip[i]}), 3) << i;
+  // Without GDI+ the 64-bit path falls back to the software blend.
+  FWithoutGdiPlus = true;
+  EXPECT_EQ(LargestDifference(gdi, Blend(true, &src, TRect{0, 0, 16, 12}, TRect{0, 0, 8, 6}, true, 255)), 0);
 }
 
 TEST_F(BlendTest, EmptyRectanglesDrawNothing) {

@@ -13,10 +13,13 @@
 #endif
 
 #include "platform/base/mathutil.h"
+#include "platform/base/scopeexit.h"
 #include "platform/os/user.h"
 #include "ui/core/dxCore.h"
 #include "ui/core/dxThreading.h"
 #include "ui/graphics/cxGraphicsCanvas.h"
+#include "ui/graphics/dxGDIPlusAPI.h"
+#include "ui/graphics/dxGDIPlusCanvas.h"
 
 namespace qd {
 
@@ -235,6 +238,51 @@ void cxBlendForRows(int32_t ACount, int64_t AWorkPerRow, const std::function<voi
   helper.WaitForThreads(true);
 }
 
+// The 64-bit path: a GDI+ paint canvas on the destination draws the source part with the
+// constant alpha, nearest-neighbour or high-quality bicubic by the smoothing flag, with half
+// pixel offsets. False when GDI+ is not available.
+bool cxBlendGdiPlusAlphaBlend(HDC ADestDC, TBitmap* ASource, const TRect& ADestRect, const TRect& ASrcRect,
+                              bool ASmoothImage, uint8_t AConstantAlpha) {
+  if (!CheckGdiPlus(false)) return false;
+  TRGBColors colors;
+  if (!dxCoreGraphics::GetBitmapBits(ASource, colors, true)) return false;
+  // The source part, top-down and premultiplied; a source without an alpha channel is opaque.
+  const TRect part = RectIntersection(ASrcRect, TRect{0, 0, ASource->Width(), ASource->Height()});
+  if (part.IsEmpty()) return true;
+  const bool opaque = ASource->PixelFormat() != pf32bit;
+  std::vector<RGBQUAD> bits(static_cast<size_t>(part.Width()) * static_cast<size_t>(part.Height()));
+  for (int32_t y = 0; y < part.Height(); ++y)
+    for (int32_t x = 0; x < part.Width(); ++x) {
+      RGBQUAD q = colors[static_cast<size_t>(part.Top + y) * static_cast<size_t>(ASource->Width()) +
+                         static_cast<size_t>(part.Left + x)];
+      if (opaque) q.rgbReserved = 255;
+      bits[static_cast<size_t>(y) * static_cast<size_t>(part.Width()) + static_cast<size_t>(x)] = q;
+    }
+  GpBitmap* image = nullptr;
+  GdipCheck(GdipCreateBitmapFromScan0(part.Width(), part.Height(), 4 * part.Width(),
+                                      gdiplus::PixelFormat32bppPARGB, reinterpret_cast<BYTE*>(bits.data()),
+                                      &image));
+  TdxGPCustomPaintCanvas* canvas = nullptr;
+  const ScopeExit done{[&] {
+    dxGpEndPaint(canvas);
+    GdipDisposeImage(image);
+  }};
+  canvas = dxGpBeginPaint(ADestDC, ADestRect);
+  canvas->SetInterpolationMode(dxGpSmoothStretchModeMap[ASmoothImage ? 1 : 0]);
+  canvas->SetPixelOffsetMode(gdiplus::PixelOffsetModeHalf);
+  // Where the source rectangle reaches outside the bitmap, only its inside part is drawn.
+  const double sx = static_cast<double>(ADestRect.Width()) / ASrcRect.Width();
+  const double sy = static_cast<double>(ADestRect.Height()) / ASrcRect.Height();
+  const TdxRectF dest(static_cast<float>(ADestRect.Left + (part.Left - ASrcRect.Left) * sx),
+                      static_cast<float>(ADestRect.Top + (part.Top - ASrcRect.Top) * sy),
+                      static_cast<float>(ADestRect.Left + (part.Right - ASrcRect.Left) * sx),
+                      static_cast<float>(ADestRect.Top + (part.Bottom - ASrcRect.Top) * sy));
+  dxGpDrawImage(canvas->Handle(), dest,
+                TdxRectF(0, 0, static_cast<float>(part.Width()), static_cast<float>(part.Height())), image,
+                AConstantAlpha);
+  return true;
+}
+
 // The routine both forms of cxAlphaBlend reach.
 void cxBlendAlphaBlendCore(HDC ADestDC, HDC ASrcDC, const TRect& ADestRect, const TRect& ASrcRect,
                            bool ASmoothImage, uint8_t AConstantAlpha, TBitmap* ASrcBitmap) {
@@ -257,7 +305,9 @@ void cxBlendAlphaBlendCore(HDC ADestDC, HDC ASrcDC, const TRect& ADestRect, cons
     source = ownSource.get();
     sourceRect = TRect{0, 0, ASrcRect.Width(), ASrcRect.Height()};
   }
-  // No GDI+ paint canvas here: the 64-bit path takes the software route as well.
+  if (IsWin64Bit() &&
+      cxBlendGdiPlusAlphaBlend(ADestDC, source, ADestRect, sourceRect, ASmoothImage, AConstantAlpha))
+    return;
   const int32_t w = ADestRect.Width(), h = ADestRect.Height();
   auto work = cxBlendNewBitmap32(w, h);
   cxBitBlt(work->Canvas()->Handle(), ADestDC, TRect{0, 0, w, h}, ADestRect.TopLeft(), SRCCOPY);
