@@ -98,37 +98,50 @@ inline uint32_t BlendPixel(uint32_t s, uint32_t dv, uint32_t sca, bool perPixel)
 }
 
 #if defined(__SSE2__)
-// Div255 of eight 16-bit lanes (each at most 255 * 255).
+// Div255 of eight 16-bit lanes (each at most 255 * 255): ((v + 128) * 257) >> 16 is the same
+// value for every such v.
 inline __m128i Div255x8(__m128i v) {
-  const __m128i t = _mm_add_epi16(v, _mm_set1_epi16(128));
-  return _mm_srli_epi16(_mm_add_epi16(t, _mm_srli_epi16(t, 8)), 8);
+  return _mm_mulhi_epu16(_mm_add_epi16(v, _mm_set1_epi16(128)), _mm_set1_epi16(257));
 }
 
 // BlendPixel on two pixels widened to 16-bit lanes.
-inline __m128i BlendPixels2(__m128i s, __m128i dv, __m128i sca, bool scale, bool perPixel) {
+template <bool PerPixel, bool Scale>
+inline __m128i BlendPixels2(__m128i s, __m128i dv, __m128i sca) {
   const __m128i all = _mm_set1_epi16(255);
-  if (!perPixel)
+  if constexpr (!PerPixel)
     return Div255x8(_mm_add_epi16(_mm_mullo_epi16(s, sca), _mm_mullo_epi16(dv, _mm_sub_epi16(all, sca))));
-  if (scale) s = Div255x8(_mm_mullo_epi16(s, sca));
+  if constexpr (Scale) s = Div255x8(_mm_mullo_epi16(s, sca));
   const __m128i sa = _mm_shufflehi_epi16(_mm_shufflelo_epi16(s, 0xFF), 0xFF);
   return _mm_add_epi16(s, Div255x8(_mm_mullo_epi16(dv, _mm_sub_epi16(all, sa))));
+}
+
+template <bool PerPixel, bool Scale>
+int32_t BlendRowVector(const uint8_t* src, uint8_t* dst, int32_t n, uint32_t sca) {
+  const __m128i zero = _mm_setzero_si128(), scaV = _mm_set1_epi16(static_cast<int16_t>(sca));
+  int32_t i = 0;
+  for (; i + 4 <= n; i += 4) {
+    const __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + 4 * i));
+    const __m128i dv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(dst + 4 * i));
+    const __m128i lo =
+        BlendPixels2<PerPixel, Scale>(_mm_unpacklo_epi8(s, zero), _mm_unpacklo_epi8(dv, zero), scaV);
+    const __m128i hi =
+        BlendPixels2<PerPixel, Scale>(_mm_unpackhi_epi8(s, zero), _mm_unpackhi_epi8(dv, zero), scaV);
+    // Saturating: the min(v, 255) of BlendPixel.
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + 4 * i), _mm_packus_epi16(lo, hi));
+  }
+  return i;
 }
 #endif
 
 void BlendRow(const uint8_t* src, uint8_t* dst, int32_t n, uint32_t sca, bool perPixel) {
   int32_t i = 0;
 #if defined(__SSE2__)
-  const __m128i zero = _mm_setzero_si128(), scaV = _mm_set1_epi16(static_cast<int16_t>(sca));
-  for (; i + 4 <= n; i += 4) {
-    const __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + 4 * i));
-    const __m128i dv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(dst + 4 * i));
-    const __m128i lo =
-        BlendPixels2(_mm_unpacklo_epi8(s, zero), _mm_unpacklo_epi8(dv, zero), scaV, sca != 255, perPixel);
-    const __m128i hi =
-        BlendPixels2(_mm_unpackhi_epi8(s, zero), _mm_unpackhi_epi8(dv, zero), scaV, sca != 255, perPixel);
-    // Saturating: the min(v, 255) of BlendPixel.
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + 4 * i), _mm_packus_epi16(lo, hi));
-  }
+  if (!perPixel)
+    i = BlendRowVector<false, false>(src, dst, n, sca);
+  else if (sca == 255)
+    i = BlendRowVector<true, false>(src, dst, n, sca);
+  else
+    i = BlendRowVector<true, true>(src, dst, n, sca);
 #endif
   for (; i < n; ++i) {
     uint32_t s, dv;
