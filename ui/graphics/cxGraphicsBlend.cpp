@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <numbers>
+#include <numeric>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -89,6 +90,7 @@ cxBlendLanczos3Axis cxBlendLanczos3MakeAxis(int32_t ASourceLength, int32_t ADest
   result.High = INT32_MIN;
   std::vector<float> exact;
   std::vector<int32_t> rounded;
+  std::vector<size_t> order;
   for (int32_t i = 0; i < ADestLength; ++i) {
     const float c = static_cast<float>(i) / f;
     const auto first = static_cast<int32_t>(std::floor(c - r));
@@ -97,15 +99,26 @@ cxBlendLanczos3Axis cxBlendLanczos3MakeAxis(int32_t ASourceLength, int32_t ADest
     exact.assign(n, 0);
     rounded.assign(n, 0);
     int32_t sum = 0;
-    size_t largest = 0;
     for (size_t k = 0; k < n; ++k) {
       exact[k] = cxBlendLanczos3((c - static_cast<float>(first + static_cast<int32_t>(k))) / w) / w;
       rounded[k] = static_cast<int32_t>(Round(exact[k] * 256));
       sum += rounded[k];
-      if (exact[k] > exact[largest]) largest = k;
     }
-    // Weights rounded one by one do not sum to 256; the remainder goes to the largest weight.
-    rounded[largest] += 256 - sum;
+    // Weights rounded one by one do not sum to 256, and a flat colour would drift. The
+    // remainder is handed out one unit at a time to the weights that rounding moved furthest
+    // the other way, so that every weight stays within one unit of its exact value (on the
+    // largest weight alone it would turn that weight negative in strong reductions).
+    if (const int32_t remainder = 256 - sum; remainder != 0) {
+      const int32_t step = remainder > 0 ? 1 : -1;
+      const auto units = static_cast<size_t>(std::abs(remainder));
+      auto lost = [&](size_t k) { return step * (static_cast<double>(exact[k]) * 256 - rounded[k]); };
+      order.resize(n);
+      std::iota(order.begin(), order.end(), size_t{0});
+      std::partial_sort(
+          order.begin(), order.begin() + static_cast<ptrdiff_t>(std::min(units, n)), order.end(),
+          [&](size_t a, size_t b) { return lost(a) > lost(b) || (lost(a) == lost(b) && a < b); });
+      for (size_t t = 0; t < units; ++t) rounded[order[t % n]] += step;
+    }
     size_t lo = 0, hi = n - 1;
     while (rounded[lo] == 0) ++lo;
     while (rounded[hi] == 0) --hi;
