@@ -32,6 +32,7 @@ PACKAGES=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev libexpat1-dev libpcre2-dev  # peer of the mask benchmark
   libpango1.0-dev  # the peer of the text-wrapping benchmark
   librsvg2-dev  # the peer of the SVG benchmark
+  libvips-dev  # the peer of the Lanczos3 resize benchmark
   # graphics
   libicu-dev
   libpixman-1-dev libcairo2-dev libfreetype-dev libfontconfig-dev

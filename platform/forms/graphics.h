@@ -568,6 +568,8 @@ class TBitmap : public TGraphic {
 
   void Dormant() {}
   void FreeImage() {}
+  // Bits per pixel of the pixel format; pfDevice and pfCustom bitmaps are kept in 32 bits.
+  int BitCount() const;
 
  protected:
   void Changed(TObject* Sender) override;
@@ -577,7 +579,6 @@ class TBitmap : public TGraphic {
   void FreeHandle();
   void EnsureHandle();
   HBITMAP MakeBitmap(int w, int h, TPixelFormat pf, void** bits) const;
-  int BitCount() const;
   int RowBytes() const;
 
   int width_ = 0;

@@ -2,6 +2,10 @@
 #include <algorithm>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "platform/os/gdi_blit.h"
 #include "platform/os/gdi_internal.h"
 
@@ -72,6 +76,97 @@ void ForEachPixel(Dest& d, const Mapping& m, F&& f) {
     }
 }
 
+// One pixel of AlphaBlend: constant alpha only, every channel d = (s * sca + d * (255 - sca)) / 255;
+// with per-pixel alpha the source is premultiplied: s' = s * sca / 255, d = s' + d * (255 - s'.a) / 255.
+inline uint32_t BlendPixel(uint32_t s, uint32_t dv, uint32_t sca, bool perPixel) {
+  uint32_t out = 0;
+  if (perPixel) {
+    uint32_t sa = sca == 255 ? (s >> 24) : Div255((s >> 24) * sca);
+    for (int sh = 0; sh < 32; sh += 8) {
+      uint32_t sc = (s >> sh) & 0xFF;
+      if (sca != 255) sc = Div255(sc * sca);
+      uint32_t v = sc + Div255(((dv >> sh) & 0xFF) * (255 - sa));
+      out |= std::min(v, 255u) << sh;
+    }
+  } else {
+    for (int sh = 0; sh < 32; sh += 8) {
+      uint32_t v = Div255(((s >> sh) & 0xFF) * sca + ((dv >> sh) & 0xFF) * (255 - sca));
+      out |= std::min(v, 255u) << sh;
+    }
+  }
+  return out;
+}
+
+#if defined(__SSE2__)
+// Div255 of eight 16-bit lanes (each at most 255 * 255): ((v + 128) * 257) >> 16 is the same
+// value for every such v.
+inline __m128i Div255x8(__m128i v) {
+  return _mm_mulhi_epu16(_mm_add_epi16(v, _mm_set1_epi16(128)), _mm_set1_epi16(257));
+}
+
+// BlendPixel on two pixels widened to 16-bit lanes.
+template <bool PerPixel, bool Scale>
+inline __m128i BlendPixels2(__m128i s, __m128i dv, __m128i sca) {
+  const __m128i all = _mm_set1_epi16(255);
+  if constexpr (!PerPixel)
+    return Div255x8(_mm_add_epi16(_mm_mullo_epi16(s, sca), _mm_mullo_epi16(dv, _mm_sub_epi16(all, sca))));
+  if constexpr (Scale) s = Div255x8(_mm_mullo_epi16(s, sca));
+  const __m128i sa = _mm_shufflehi_epi16(_mm_shufflelo_epi16(s, 0xFF), 0xFF);
+  return _mm_add_epi16(s, Div255x8(_mm_mullo_epi16(dv, _mm_sub_epi16(all, sa))));
+}
+
+template <bool PerPixel, bool Scale>
+int32_t BlendRowVector(const uint8_t* src, uint8_t* dst, int32_t n, uint32_t sca) {
+  const __m128i zero = _mm_setzero_si128(), scaV = _mm_set1_epi16(static_cast<int16_t>(sca));
+  int32_t i = 0;
+  for (; i + 4 <= n; i += 4) {
+    const __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + 4 * i));
+    const __m128i dv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(dst + 4 * i));
+    const __m128i lo =
+        BlendPixels2<PerPixel, Scale>(_mm_unpacklo_epi8(s, zero), _mm_unpacklo_epi8(dv, zero), scaV);
+    const __m128i hi =
+        BlendPixels2<PerPixel, Scale>(_mm_unpackhi_epi8(s, zero), _mm_unpackhi_epi8(dv, zero), scaV);
+    // Saturating: the min(v, 255) of BlendPixel.
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + 4 * i), _mm_packus_epi16(lo, hi));
+  }
+  return i;
+}
+#endif
+
+void BlendRow(const uint8_t* src, uint8_t* dst, int32_t n, uint32_t sca, bool perPixel) {
+  int32_t i = 0;
+#if defined(__SSE2__)
+  if (!perPixel)
+    i = BlendRowVector<false, false>(src, dst, n, sca);
+  else if (sca == 255)
+    i = BlendRowVector<true, false>(src, dst, n, sca);
+  else
+    i = BlendRowVector<true, true>(src, dst, n, sca);
+#endif
+  for (; i < n; ++i) {
+    uint32_t s, dv;
+    std::memcpy(&s, src + 4 * i, 4);
+    std::memcpy(&dv, dst + 4 * i, 4);
+    dv = BlendPixel(s, dv, sca, perPixel);
+    std::memcpy(dst + 4 * i, &dv, 4);
+  }
+}
+
+// 32 bits to 32 bits without stretching, a row at a time; the same result as pixel by pixel.
+void BlendUnstretched(Dest& d, const Mapping& m, const BlitSource& bs, uint32_t sca, bool perPixel) {
+  Rgn area(pixman_box32_t{m.D.Left, m.D.Top, m.D.Right, m.D.Bottom});
+  area.Intersect(d.clip);
+  int n = 0;
+  const pixman_box32_t* boxes = area.Boxes(&n);
+  for (int b = 0; b < n; ++b)
+    for (int32_t y = boxes[b].y1; y < boxes[b].y2; ++y) {
+      const int32_t sx = m.sx + (boxes[b].x1 - m.D.Left), sy = m.sy + (y - m.D.Top);
+      BlendRow(bs.pm.Row(sy + bs.offset.Y) + static_cast<ptrdiff_t>(sx + bs.offset.X) * 4,
+               d.pm.Row(y + d.offset.Y) + static_cast<ptrdiff_t>(boxes[b].x1 + d.offset.X) * 4,
+               boxes[b].x2 - boxes[b].x1, sca, perPixel);
+    }
+}
+
 }  // namespace
 
 BOOL AlphaBlend(HDC dest, int xd, int yd, int wd, int hd, HDC src, int xs, int ys, int ws, int hs,
@@ -87,26 +182,16 @@ BOOL AlphaBlend(HDC dest, int xd, int yd, int wd, int hd, HDC src, int xs, int y
   Dest d;
   if (!PrepareDest(*dc, d)) return TRUE;
   uint32_t sca = blend.SourceConstantAlpha;
+  if (m.sw == m.D.Width() && m.sh == m.D.Height() && bs.pm.format == Format::Bgra32 &&
+      d.pm.format == Format::Bgra32 && bs.pm.top != d.pm.top) {
+    BlendUnstretched(d, m, bs, sca, perPixel);
+    return TRUE;
+  }
   ForEachPixel(d, m, [&](int32_t x, int32_t y, int32_t sx, int32_t sy) {
     uint32_t s = ReadArgb(bs.pm, sx + bs.offset.X, sy + bs.offset.Y);
     uint32_t dv = ReadArgb(d.pm, x + d.offset.X, y + d.offset.Y);
-    uint32_t out = 0;
-    if (perPixel) {
-      uint32_t sa = sca == 255 ? (s >> 24) : Div255((s >> 24) * sca);
-      if (sa == 0 && sca == 255 && (s & 0xFFFFFF) == 0) return;  // fully transparent
-      for (int sh = 0; sh < 32; sh += 8) {
-        uint32_t sc = (s >> sh) & 0xFF;
-        if (sca != 255) sc = Div255(sc * sca);
-        uint32_t v = sc + Div255(((dv >> sh) & 0xFF) * (255 - sa));
-        out |= std::min(v, 255u) << sh;
-      }
-    } else {
-      for (int sh = 0; sh < 32; sh += 8) {
-        uint32_t v = Div255(((s >> sh) & 0xFF) * sca + ((dv >> sh) & 0xFF) * (255 - sca));
-        out |= std::min(v, 255u) << sh;
-      }
-    }
-    WriteArgb(d.pm, x + d.offset.X, y + d.offset.Y, out);
+    if (perPixel && sca == 255 && s == 0) return;  // fully transparent
+    WriteArgb(d.pm, x + d.offset.X, y + d.offset.Y, BlendPixel(s, dv, sca, perPixel));
   });
   return TRUE;
 }

@@ -5,6 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
 
 #include "graphics_test_util.h"
 #include "ui/graphics/cxGraphicsBlend.h"
@@ -123,27 +126,91 @@ TEST_F(AlphaBitmapTest, ClearUsesTheBackgroundQuad) {
   EXPECT_EQ(AlphaBitmapTestText(out[5]), "0,0,255,7");
 }
 
-TEST_F(AlphaBitmapTest, ShadowAndShade) {
-  // A 12 x 12 white square with a black glyph square in the middle; its mask is black where
-  // the glyph is.
-  TcxAlphaBitmap glyph(12, 12, AlphaBitmapTestQuad(255, 255, 255, 255));
-  glyph.Clear();
-  glyph.Canvas()->Brush()->SetColor(clNavy);
-  glyph.Canvas()->FillRect(TRect{3, 3, 9, 9});
-  glyph.TransformBitmap(btmSetOpaque);
-  TcxBitmap32 mask(12, 12);
-  mask.Canvas()->Brush()->SetColor(clWhite);
-  mask.Canvas()->FillRect(mask.ClientRect());
-  mask.Canvas()->Brush()->SetColor(clBlack);
-  mask.Canvas()->FillRect(TRect{3, 3, 9, 9});
-  glyph.DrawShadow(&mask, 2, true, clGray);
-  EXPECT_EQ(glyph.Width(), 14);
-  TestBitmap view(14, 14);
-  BitBlt(view.DC(), 0, 0, 14, 14, glyph.Canvas()->Handle(), 0, 0, SRCCOPY);
-  view.SavePng("alphabitmap_shadow", 8);
-  EXPECT_EQ(view.Rgb(5, 5), 0x000080u);  // the glyph stays
-  EXPECT_NE(view.Rgb(1, 1) & 0xFFFFFF, 0u);
+// A glyph from rows of characters (top row first): '#' the opaque colour, '.' transparent
+// (the zero quad, as image drawing leaves the pixels its mask filters out), and its mask made
+// the way image drawing makes one from a copy of the glyph.
+struct AlphaBitmapTestGlyph {
+  std::unique_ptr<TcxAlphaBitmap> Glyph, Mask;
+};
 
+AlphaBitmapTestGlyph AlphaBitmapTestMakeGlyph(const std::vector<std::string>& ARows, const RGBQUAD& AColor) {
+  const int w = static_cast<int>(ARows[0].size()), h = static_cast<int>(ARows.size());
+  TRGBColors colors(static_cast<size_t>(w) * h);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x)
+      colors[static_cast<size_t>(h - 1 - y) * w + x] =
+          ARows[static_cast<size_t>(y)][static_cast<size_t>(x)] == '#' ? AColor
+                                                                       : AlphaBitmapTestQuad(0, 0, 0, 0);
+  AlphaBitmapTestGlyph result{std::make_unique<TcxAlphaBitmap>(w, h), std::make_unique<TcxAlphaBitmap>(w, h)};
+  result.Glyph->SetBitmapColors(colors);
+  result.Mask->SetBitmapColors(colors);
+  result.Mask->TransformBitmap(btmMakeMask);
+  return result;
+}
+
+// 'G' glyph colour, 'S' shadow colour (both opaque), '.' the zero quad, '?' anything else.
+std::string AlphaBitmapTestPicture(TcxAlphaBitmap& ABitmap, const RGBQUAD& AGlyph, TColor AShadow) {
+  TRGBColors colors;
+  ABitmap.GetBitmapColors(colors);
+  const RGBQUAD shadow = AlphaBitmapTestQuad(GetRValue(ColorToRGB(AShadow)), GetGValue(ColorToRGB(AShadow)),
+                                             GetBValue(ColorToRGB(AShadow)), 255);
+  std::string s;
+  for (int y = ABitmap.Height() - 1; y >= 0; --y) {
+    for (int x = 0; x < ABitmap.Width(); ++x) {
+      const RGBQUAD& q = colors[static_cast<size_t>(y) * ABitmap.Width() + x];
+      s += std::memcmp(&q, &AGlyph, 4) == 0      ? 'G'
+           : std::memcmp(&q, &shadow, 4) == 0    ? 'S'
+           : AlphaBitmapTestText(q) == "0,0,0,0" ? '.'
+                                                 : '?';
+    }
+    s += '\n';
+  }
+  return s;
+}
+
+TEST_F(AlphaBitmapTest, ShadowIsTheGlyphOffsetBehindIt) {
+  const RGBQUAD navy = AlphaBitmapTestQuad(0, 0, 128, 255);
+  const std::vector<std::string> ell = {"#....", "#....", "#....", "#....", "####."};
+  struct Case {
+    int size;
+    bool extend;
+    TColor colour;
+    std::string expected;
+  } cases[] = {
+      {1, true, clBtnShadow, Rows({"G.....", "GS....", "GS....", "GS....", "GGGG..", ".SSSS."})},
+      {2, true, clGray, Rows({"G......", "G......", "G.S....", "G.S....", "GGGG...", "..S....", "..SSSS."})},
+      // Not extended (the disabled draw mode): what falls outside the glyph's area is cut off.
+      {1, false, clBtnHighlight, Rows({"G....", "GS...", "GS...", "GS...", "GGGG."})},
+  };
+  for (const auto& c : cases) {
+    auto g = AlphaBitmapTestMakeGlyph(ell, navy);
+    g.Glyph->DrawShadow(g.Mask.get(), c.size, c.extend, c.colour);
+    EXPECT_EQ(AlphaBitmapTestPicture(*g.Glyph, navy, c.colour), c.expected) << c.size << " " << c.extend;
+  }
+
+  // Looked at: glyphs with their shadows, blended over a light background as image drawing does.
+  const std::vector<std::vector<std::string>> glyphs = {
+      ell,
+      {"..##..", ".#..#.", "#....#", "#....#", ".#..#.", "..##.."},
+      {"######", "#....#", "#.##.#", "#.##.#", "#....#", "######"},
+  };
+  TestBitmap sheet(52, 14, 0xFFE8E8E8);
+  int left = 1;
+  for (const auto& rows : glyphs)
+    for (int size : {1, 2}) {
+      auto g = AlphaBitmapTestMakeGlyph(rows, navy);
+      g.Glyph->DrawShadow(g.Mask.get(), size, true, clBtnShadow);
+      const TRect dest{left, 2, left + g.Glyph->Width(), 2 + g.Glyph->Height()};
+      cxAlphaBlend(sheet.DC(), g.Glyph.get(), dest, g.Glyph->ClientRect());
+      left += g.Glyph->Width() + 1;
+    }
+  sheet.SavePng("alphabitmap_shadow_sheet", 12);
+  EXPECT_EQ(sheet.Rgb(1, 2), 0x000080u);             // the L's glyph
+  EXPECT_EQ(sheet.Rgb(2, 3), ColorPx(clBtnShadow));  // its shadow
+  EXPECT_EQ(sheet.Rgb(3, 3), 0xE8E8E8u);             // the background shows through
+}
+
+TEST_F(AlphaBitmapTest, Shade) {
   TcxAlphaBitmap shaded(6, 6, AlphaBitmapTestQuad(255, 255, 255, 255));
   shaded.Clear();
   TcxBitmap32 smask(6, 6);

@@ -1,15 +1,26 @@
 #include "ui/graphics/cxGraphicsBlend.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <numbers>
+#include <numeric>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "platform/base/mathutil.h"
+#include "platform/base/scopeexit.h"
 #include "platform/os/user.h"
 #include "ui/core/dxCore.h"
+#include "ui/core/dxThreading.h"
 #include "ui/graphics/cxGraphicsCanvas.h"
+#include "ui/graphics/dxGDIPlusAPI.h"
+#include "ui/graphics/dxGDIPlusCanvas.h"
 
 namespace qd {
 
@@ -37,25 +48,252 @@ float cxBlendLanczos3(float x) {
   return cxBlendSinc(x) * cxBlendSinc(x / 3);
 }
 
+// One axis of the Lanczos3 filter. Destination index i reads the unmirrored source positions
+// First[i] .. First[i] + Count[i] - 1 with integer weights out of 256 that sum to exactly 256,
+// so that a flat colour stays flat. Each run is stored with an even count (a trailing zero
+// weight when needed) so that the vector loops take the taps in pairs.
+struct cxBlendLanczos3Axis {
+  int32_t SourceLength = 0;
+  int32_t Low = 0;    // the lowest position any run reads
+  int32_t High = -1;  // the highest
+  std::vector<int32_t> First, Count, Offset;
+  std::vector<int16_t> Weights;
+
+  // Mirrored at the edges, then clamped: a kernel wider than a small source mirrors past its
+  // far end, and no read may leave the source.
+  int32_t SourceIndex(int32_t j) const {
+    if (j < 0)
+      j = -j;
+    else if (j >= SourceLength)
+      j = 2 * SourceLength - 1 - j;
+    return std::clamp(j, 0, SourceLength - 1);
+  }
+  uint32_t WeightPair(size_t AIndex) const {
+    return static_cast<uint16_t>(Weights[AIndex]) |
+           (static_cast<uint32_t>(static_cast<uint16_t>(Weights[AIndex + 1])) << 16);
+  }
+};
+
+cxBlendLanczos3Axis cxBlendLanczos3MakeAxis(int32_t ASourceLength, int32_t ADestLength) {
+  cxBlendLanczos3Axis result;
+  result.SourceLength = ASourceLength;
+  if (ASourceLength <= 0 || ADestLength <= 0) return result;
+  const float f = (ASourceLength == 1 || ADestLength == 1)
+                      ? static_cast<float>(ADestLength) / static_cast<float>(ASourceLength)
+                      : static_cast<float>(ADestLength - 1) / static_cast<float>(ASourceLength - 1);
+  const float w = f >= 1 ? 1.0f : 1.0f / f;
+  const float r = 3 * w;
+  result.First.resize(static_cast<size_t>(ADestLength));
+  result.Count.resize(static_cast<size_t>(ADestLength));
+  result.Offset.resize(static_cast<size_t>(ADestLength));
+  result.Low = INT32_MAX;
+  result.High = INT32_MIN;
+  std::vector<float> exact;
+  std::vector<int32_t> rounded;
+  std::vector<size_t> order;
+  for (int32_t i = 0; i < ADestLength; ++i) {
+    const float c = static_cast<float>(i) / f;
+    const auto first = static_cast<int32_t>(std::floor(c - r));
+    const auto last = static_cast<int32_t>(std::ceil(c + r));
+    const auto n = static_cast<size_t>(last - first + 1);
+    exact.assign(n, 0);
+    rounded.assign(n, 0);
+    int32_t sum = 0;
+    for (size_t k = 0; k < n; ++k) {
+      exact[k] = cxBlendLanczos3((c - static_cast<float>(first + static_cast<int32_t>(k))) / w) / w;
+      rounded[k] = static_cast<int32_t>(Round(exact[k] * 256));
+      sum += rounded[k];
+    }
+    // Weights rounded one by one do not sum to 256, and a flat colour would drift. The
+    // remainder is handed out one unit at a time to the weights that rounding moved furthest
+    // the other way, so that every weight stays within one unit of its exact value (on the
+    // largest weight alone it would turn that weight negative in strong reductions).
+    if (const int32_t remainder = 256 - sum; remainder != 0) {
+      const int32_t step = remainder > 0 ? 1 : -1;
+      const auto units = static_cast<size_t>(std::abs(remainder));
+      auto lost = [&](size_t k) { return step * (static_cast<double>(exact[k]) * 256 - rounded[k]); };
+      order.resize(n);
+      std::iota(order.begin(), order.end(), size_t{0});
+      std::partial_sort(
+          order.begin(), order.begin() + static_cast<ptrdiff_t>(std::min(units, n)), order.end(),
+          [&](size_t a, size_t b) { return lost(a) > lost(b) || (lost(a) == lost(b) && a < b); });
+      for (size_t t = 0; t < units; ++t) rounded[order[t % n]] += step;
+    }
+    size_t lo = 0, hi = n - 1;
+    while (rounded[lo] == 0) ++lo;
+    while (rounded[hi] == 0) --hi;
+    const size_t count = hi - lo + 1, padded = count + (count & 1);
+    result.First[static_cast<size_t>(i)] = first + static_cast<int32_t>(lo);
+    result.Count[static_cast<size_t>(i)] = static_cast<int32_t>(padded);
+    result.Offset[static_cast<size_t>(i)] = static_cast<int32_t>(result.Weights.size());
+    for (size_t k = lo; k <= hi; ++k) result.Weights.push_back(static_cast<int16_t>(rounded[k]));
+    if (padded != count) result.Weights.push_back(0);
+    result.Low = std::min(result.Low, first + static_cast<int32_t>(lo));
+    result.High = std::max(result.High, first + static_cast<int32_t>(lo + padded) - 1);
+  }
+  return result;
+}
+
 uint8_t cxBlendFilteredChannel(int32_t ASum) {
   return static_cast<uint8_t>(std::clamp(ASum >> 8, 0, 255));
 }
 
-void cxBlendFilterLine(const RGBQUAD* ASource, ptrdiff_t ASourceStep, RGBQUAD* ADest, ptrdiff_t ADestStep,
-                       const std::vector<std::vector<TcxLanczos3Contributor>>& AContributors) {
-  for (size_t i = 0; i < AContributors.size(); ++i) {
-    int32_t b = 0, g = 0, r = 0, a = 0;
-    for (const auto& c : AContributors[i]) {
-      const RGBQUAD& q = ASource[c.Index * ASourceStep];
-      b += c.Weight * q.rgbBlue;
-      g += c.Weight * q.rgbGreen;
-      r += c.Weight * q.rgbRed;
-      a += c.Weight * q.rgbReserved;
+// Horizontal pass of one row of quads. APadded has room for the positions Low .. High of the
+// axis (plus nothing else: the runs' even counts are part of that range).
+void cxBlendLanczos3FilterRow(const cxBlendLanczos3Axis& AAxis, const uint8_t* ASource, uint8_t* APadded,
+                              uint8_t* ADest, int32_t ADestLength) {
+  for (int32_t j = AAxis.Low; j < 0; ++j)
+    std::memcpy(APadded + 4 * static_cast<size_t>(j - AAxis.Low),
+                ASource + 4 * static_cast<size_t>(AAxis.SourceIndex(j)), 4);
+  const int32_t from = std::max(AAxis.Low, 0), to = std::min(AAxis.High, AAxis.SourceLength - 1);
+  if (to >= from)
+    std::memcpy(APadded + 4 * static_cast<size_t>(from - AAxis.Low), ASource + 4 * static_cast<size_t>(from),
+                4 * static_cast<size_t>(to - from + 1));
+  for (int32_t j = std::max(AAxis.Low, AAxis.SourceLength); j <= AAxis.High; ++j)
+    std::memcpy(APadded + 4 * static_cast<size_t>(j - AAxis.Low),
+                ASource + 4 * static_cast<size_t>(AAxis.SourceIndex(j)), 4);
+  for (int32_t x = 0; x < ADestLength; ++x) {
+    const uint8_t* p = APadded + 4 * static_cast<size_t>(AAxis.First[static_cast<size_t>(x)] - AAxis.Low);
+    const auto offset = static_cast<size_t>(AAxis.Offset[static_cast<size_t>(x)]);
+    const int32_t count = AAxis.Count[static_cast<size_t>(x)];
+    uint8_t* d = ADest + 4 * static_cast<size_t>(x);
+#if defined(__SSE2__)
+    const __m128i zero = _mm_setzero_si128();
+    __m128i acc = zero;
+    for (int32_t k = 0; k < count; k += 2, p += 8) {
+      int32_t p0, p1;
+      std::memcpy(&p0, p, 4);
+      std::memcpy(&p1, p + 4, 4);
+      // The channels of the two taps side by side as 16-bit values: b0 b1 g0 g1 r0 r1 a0 a1.
+      const __m128i v =
+          _mm_unpacklo_epi8(_mm_unpacklo_epi8(_mm_cvtsi32_si128(p0), _mm_cvtsi32_si128(p1)), zero);
+      const __m128i wv =
+          _mm_set1_epi32(static_cast<int32_t>(AAxis.WeightPair(offset + static_cast<size_t>(k))));
+      acc = _mm_add_epi32(acc, _mm_madd_epi16(v, wv));
     }
-    ADest[static_cast<ptrdiff_t>(i) * ADestStep] =
-        RGBQUAD{cxBlendFilteredChannel(b), cxBlendFilteredChannel(g), cxBlendFilteredChannel(r),
-                cxBlendFilteredChannel(a)};
+    const __m128i s = _mm_srai_epi32(acc, 8);
+    const int32_t out = _mm_cvtsi128_si32(_mm_packus_epi16(_mm_packs_epi32(s, s), zero));
+    std::memcpy(d, &out, 4);
+#else
+    int32_t sum[4] = {};
+    for (int32_t k = 0; k < count; ++k) {
+      const int32_t weight = AAxis.Weights[offset + static_cast<size_t>(k)];
+      for (int32_t ch = 0; ch < 4; ++ch) sum[ch] += weight * p[4 * k + ch];
+    }
+    for (int32_t ch = 0; ch < 4; ++ch) d[ch] = cxBlendFilteredChannel(sum[ch]);
+#endif
   }
+}
+
+// Vertical pass of one destination row: ARows are the rows of the taps (an even count).
+void cxBlendLanczos3FilterColumns(const uint8_t* const* ARows, const cxBlendLanczos3Axis& AAxis,
+                                  size_t AOffset, int32_t ACount, uint8_t* ADest, size_t ABytes) {
+  size_t x = 0;
+#if defined(__SSE2__)
+  const __m128i zero = _mm_setzero_si128();
+  for (; x + 16 <= ABytes; x += 16) {
+    __m128i acc0 = zero, acc1 = zero, acc2 = zero, acc3 = zero;
+    for (int32_t k = 0; k < ACount; k += 2) {
+      const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(ARows[k] + x));
+      const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(ARows[k + 1] + x));
+      const __m128i wv =
+          _mm_set1_epi32(static_cast<int32_t>(AAxis.WeightPair(AOffset + static_cast<size_t>(k))));
+      const __m128i lo = _mm_unpacklo_epi8(a, b), hi = _mm_unpackhi_epi8(a, b);
+      acc0 = _mm_add_epi32(acc0, _mm_madd_epi16(_mm_unpacklo_epi8(lo, zero), wv));
+      acc1 = _mm_add_epi32(acc1, _mm_madd_epi16(_mm_unpackhi_epi8(lo, zero), wv));
+      acc2 = _mm_add_epi32(acc2, _mm_madd_epi16(_mm_unpacklo_epi8(hi, zero), wv));
+      acc3 = _mm_add_epi32(acc3, _mm_madd_epi16(_mm_unpackhi_epi8(hi, zero), wv));
+    }
+    const __m128i s0 = _mm_packs_epi32(_mm_srai_epi32(acc0, 8), _mm_srai_epi32(acc1, 8));
+    const __m128i s1 = _mm_packs_epi32(_mm_srai_epi32(acc2, 8), _mm_srai_epi32(acc3, 8));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(ADest + x), _mm_packus_epi16(s0, s1));
+  }
+#endif
+  for (; x < ABytes; ++x) {
+    int32_t sum = 0;
+    for (int32_t k = 0; k < ACount; ++k) sum += AAxis.Weights[AOffset + static_cast<size_t>(k)] * ARows[k][x];
+    ADest[x] = cxBlendFilteredChannel(sum);
+  }
+}
+
+struct cxBlendRowsJob {
+  const std::function<void(int32_t, int32_t)>* Proc;
+  int32_t First;
+  int32_t Last;
+};
+
+// Runs AProc over the rows 0 .. ACount - 1: in chunks on the thread pool when multi-threading
+// can be used and the work is worth it, else at once. Chunks never share a row.
+void cxBlendForRows(int32_t ACount, int64_t AWorkPerRow, const std::function<void(int32_t, int32_t)>& AProc) {
+  if (ACount <= 0) return;
+  int32_t chunks = 1;
+  if (ACount > 1 && dxCanUseMultiThreading() && ACount * AWorkPerRow >= (int64_t{1} << 16)) {
+    SYSTEM_INFO info;
+    GetSystemInfo(&info);
+    const auto processors = static_cast<int32_t>(std::max<DWORD>(info.dwNumberOfProcessors, 1));
+    chunks = std::min({TdxThreadPoolHelper::MaxWorkItems, 4 * processors, ACount});
+  }
+  if (chunks <= 1) {
+    AProc(0, ACount - 1);
+    return;
+  }
+  std::vector<cxBlendRowsJob> jobs(static_cast<size_t>(chunks));
+  for (int32_t i = 0; i < chunks; ++i)
+    jobs[static_cast<size_t>(i)] = {&AProc, static_cast<int32_t>(int64_t{ACount} * i / chunks),
+                                    static_cast<int32_t>(int64_t{ACount} * (i + 1) / chunks) - 1};
+  TdxThreadPoolHelper helper;
+  helper.Initialize(chunks, true);
+  for (auto& job : jobs)
+    helper.QueueWorkItem(&job, [](void* AContext) {
+      const auto* j = static_cast<const cxBlendRowsJob*>(AContext);
+      (*j->Proc)(j->First, j->Last);
+    });
+  helper.WaitForThreads(true);
+}
+
+// The 64-bit path: a GDI+ paint canvas on the destination draws the source part with the
+// constant alpha, nearest-neighbour or high-quality bicubic by the smoothing flag, with half
+// pixel offsets. False when GDI+ is not available.
+bool cxBlendGdiPlusAlphaBlend(HDC ADestDC, TBitmap* ASource, const TRect& ADestRect, const TRect& ASrcRect,
+                              bool ASmoothImage, uint8_t AConstantAlpha) {
+  if (!CheckGdiPlus(false)) return false;
+  TRGBColors colors;
+  if (!dxCoreGraphics::GetBitmapBits(ASource, colors, true)) return false;
+  // The source part, top-down and premultiplied; a source without an alpha channel is opaque.
+  const TRect part = RectIntersection(ASrcRect, TRect{0, 0, ASource->Width(), ASource->Height()});
+  if (part.IsEmpty()) return true;
+  const bool opaque = ASource->PixelFormat() != pf32bit;
+  std::vector<RGBQUAD> bits(static_cast<size_t>(part.Width()) * static_cast<size_t>(part.Height()));
+  for (int32_t y = 0; y < part.Height(); ++y)
+    for (int32_t x = 0; x < part.Width(); ++x) {
+      RGBQUAD q = colors[static_cast<size_t>(part.Top + y) * static_cast<size_t>(ASource->Width()) +
+                         static_cast<size_t>(part.Left + x)];
+      if (opaque) q.rgbReserved = 255;
+      bits[static_cast<size_t>(y) * static_cast<size_t>(part.Width()) + static_cast<size_t>(x)] = q;
+    }
+  GpBitmap* image = nullptr;
+  GdipCheck(GdipCreateBitmapFromScan0(part.Width(), part.Height(), 4 * part.Width(),
+                                      gdiplus::PixelFormat32bppPARGB, reinterpret_cast<BYTE*>(bits.data()),
+                                      &image));
+  TdxGPCustomPaintCanvas* canvas = nullptr;
+  const ScopeExit done{[&] {
+    dxGpEndPaint(canvas);
+    GdipDisposeImage(image);
+  }};
+  canvas = dxGpBeginPaint(ADestDC, ADestRect);
+  canvas->SetInterpolationMode(dxGpSmoothStretchModeMap[ASmoothImage ? 1 : 0]);
+  canvas->SetPixelOffsetMode(gdiplus::PixelOffsetModeHalf);
+  // Where the source rectangle reaches outside the bitmap, only its inside part is drawn.
+  const double sx = static_cast<double>(ADestRect.Width()) / ASrcRect.Width();
+  const double sy = static_cast<double>(ADestRect.Height()) / ASrcRect.Height();
+  const TdxRectF dest(static_cast<float>(ADestRect.Left + (part.Left - ASrcRect.Left) * sx),
+                      static_cast<float>(ADestRect.Top + (part.Top - ASrcRect.Top) * sy),
+                      static_cast<float>(ADestRect.Left + (part.Right - ASrcRect.Left) * sx),
+                      static_cast<float>(ADestRect.Top + (part.Bottom - ASrcRect.Top) * sy));
+  dxGpDrawImage(canvas->Handle(), dest,
+                TdxRectF(0, 0, static_cast<float>(part.Width()), static_cast<float>(part.Height())), image,
+                AConstantAlpha);
+  return true;
 }
 
 // The routine both forms of cxAlphaBlend reach.
@@ -80,7 +318,9 @@ void cxBlendAlphaBlendCore(HDC ADestDC, HDC ASrcDC, const TRect& ADestRect, cons
     source = ownSource.get();
     sourceRect = TRect{0, 0, ASrcRect.Width(), ASrcRect.Height()};
   }
-  // No GDI+ paint canvas here: the 64-bit path takes the software route as well.
+  if (IsWin64Bit() &&
+      cxBlendGdiPlusAlphaBlend(ADestDC, source, ADestRect, sourceRect, ASmoothImage, AConstantAlpha))
+    return;
   const int32_t w = ADestRect.Width(), h = ADestRect.Height();
   auto work = cxBlendNewBitmap32(w, h);
   cxBitBlt(work->Canvas()->Handle(), ADestDC, TRect{0, 0, w, h}, ADestRect.TopLeft(), SRCCOPY);
@@ -199,45 +439,47 @@ void cxStretchGraphic(TBitmap* ABitmap, TGraphic* AGraphic, const TRect& ADestRe
 std::vector<std::vector<TcxLanczos3Contributor>> cxLanczos3Contributors(int32_t ASourceLength,
                                                                         int32_t ADestLength) {
   std::vector<std::vector<TcxLanczos3Contributor>> result(static_cast<size_t>(std::max(ADestLength, 0)));
-  if (ASourceLength <= 0 || ADestLength <= 0) return result;
-  const float f = (ASourceLength == 1 || ADestLength == 1)
-                      ? static_cast<float>(ADestLength) / static_cast<float>(ASourceLength)
-                      : static_cast<float>(ADestLength - 1) / static_cast<float>(ASourceLength - 1);
-  const float w = f >= 1 ? 1.0f : 1.0f / f;
-  const float r = 3 * w;
-  for (int32_t i = 0; i < ADestLength; ++i) {
-    const float c = static_cast<float>(i) / f;
-    const auto first = static_cast<int32_t>(std::floor(c - r));
-    const auto last = static_cast<int32_t>(std::ceil(c + r));
-    auto& list = result[static_cast<size_t>(i)];
-    for (int32_t j = first; j <= last; ++j) {
-      const auto weight =
-          static_cast<int32_t>(Round(cxBlendLanczos3((c - static_cast<float>(j)) / w) / w * 256));
-      if (weight == 0) continue;
-      int32_t index = j;
-      if (index < 0)
-        index = -index;
-      else if (index >= ASourceLength)
-        index = 2 * ASourceLength - 1 - index;
-      // Mirroring alone leaves small or strongly reduced sources; no index may leave the source.
-      index = std::clamp(index, 0, ASourceLength - 1);
-      list.push_back({index, weight});
-    }
-  }
+  const auto axis = cxBlendLanczos3MakeAxis(ASourceLength, ADestLength);
+  for (size_t i = 0; i < axis.First.size(); ++i)
+    for (int32_t k = 0; k < axis.Count[i]; ++k)
+      if (const int16_t weight = axis.Weights[static_cast<size_t>(axis.Offset[i] + k)])
+        result[i].push_back({axis.SourceIndex(axis.First[i] + k), weight});
   return result;
 }
 
 void cxLanczos3Resize(const RGBQUAD* ASource, int32_t ASourceWidth, int32_t ASourceHeight, RGBQUAD* ADest,
                       int32_t ADestWidth, int32_t ADestHeight) {
   if (ASourceWidth <= 0 || ASourceHeight <= 0 || ADestWidth <= 0 || ADestHeight <= 0) return;
-  const auto horizontal = cxLanczos3Contributors(ASourceWidth, ADestWidth);
-  const auto vertical = cxLanczos3Contributors(ASourceHeight, ADestHeight);
-  std::vector<RGBQUAD> temp(static_cast<size_t>(ADestWidth) * ASourceHeight);
-  for (int32_t y = 0; y < ASourceHeight; ++y)
-    cxBlendFilterLine(ASource + static_cast<ptrdiff_t>(y) * ASourceWidth, 1,
-                      temp.data() + static_cast<ptrdiff_t>(y) * ADestWidth, 1, horizontal);
-  for (int32_t x = 0; x < ADestWidth; ++x)
-    cxBlendFilterLine(temp.data() + x, ADestWidth, ADest + x, ADestWidth, vertical);
+  const auto horizontal = cxBlendLanczos3MakeAxis(ASourceWidth, ADestWidth);
+  const auto vertical = cxBlendLanczos3MakeAxis(ASourceHeight, ADestHeight);
+  const size_t destStride = 4 * static_cast<size_t>(ADestWidth);
+  const auto* source = reinterpret_cast<const uint8_t*>(ASource);
+  auto* dest = reinterpret_cast<uint8_t*>(ADest);
+  // Every byte of the intermediate rows is written by the horizontal pass.
+  const auto temp =
+      std::make_unique_for_overwrite<uint8_t[]>(destStride * static_cast<size_t>(ASourceHeight));
+  const std::function<void(int32_t, int32_t)> filterRows = [&](int32_t AFirst, int32_t ALast) {
+    const auto padded = std::make_unique_for_overwrite<uint8_t[]>(
+        4 * static_cast<size_t>(horizontal.High - horizontal.Low + 1));
+    for (int32_t y = AFirst; y <= ALast; ++y)
+      cxBlendLanczos3FilterRow(horizontal,
+                               source + 4 * static_cast<size_t>(ASourceWidth) * static_cast<size_t>(y),
+                               padded.get(), temp.get() + destStride * static_cast<size_t>(y), ADestWidth);
+  };
+  cxBlendForRows(ASourceHeight, static_cast<int64_t>(horizontal.Weights.size()), filterRows);
+  const std::function<void(int32_t, int32_t)> filterColumns = [&](int32_t AFirst, int32_t ALast) {
+    std::vector<const uint8_t*> rows;
+    for (int32_t y = AFirst; y <= ALast; ++y) {
+      const auto i = static_cast<size_t>(y);
+      rows.resize(static_cast<size_t>(vertical.Count[i]));
+      for (int32_t k = 0; k < vertical.Count[i]; ++k)
+        rows[static_cast<size_t>(k)] =
+            temp.get() + destStride * static_cast<size_t>(vertical.SourceIndex(vertical.First[i] + k));
+      cxBlendLanczos3FilterColumns(rows.data(), vertical, static_cast<size_t>(vertical.Offset[i]),
+                                   vertical.Count[i], dest + destStride * i, destStride);
+    }
+  };
+  cxBlendForRows(ADestHeight, int64_t{ADestWidth} * vertical.Count[0], filterColumns);
 }
 
 void cxSmoothResizeBitmap(TBitmap* ASource, TBitmap* ADest, bool AForceUseLanczos3Filter) {

@@ -48,7 +48,7 @@ struct TcxLanczos3Contributor {
   int32_t Weight;  // out of 256
 };
 // For every destination index, the source indices (always inside 0 .. ASourceLength - 1) and
-// their non-zero weights.
+// their non-zero weights, which sum to exactly 256.
 std::vector<std::vector<TcxLanczos3Contributor>> cxLanczos3Contributors(int32_t ASourceLength,
                                                                         int32_t ADestLength);
 

@@ -20,25 +20,10 @@ TGUID dxGetColorPaletteID(IdxColorPalette* APalette) {
 }
 
 int32_t cxGetBitmapPixelFormat(TBitmap* ABitmap) {
-  switch (ABitmap->PixelFormat()) {
-    case pf1bit:
-      return 1;
-    case pf4bit:
-      return 4;
-    case pf8bit:
-      return 8;
-    case pf15bit:
-    case pf16bit:
-      return 16;
-    case pf24bit:
-      return 24;
-    case pf32bit:
-      return 32;
-    case pfDevice:
-    case pfCustom:
-      break;
-  }
-  return GetDeviceCaps(ABitmap->Canvas()->Handle(), BITSPIXEL);
+  // A device-dependent or custom bitmap has the depth of the device.
+  const TPixelFormat format = ABitmap->PixelFormat();
+  if (format == pfDevice || format == pfCustom) return GetDeviceCaps(ABitmap->Canvas()->Handle(), BITSPIXEL);
+  return ABitmap->BitCount();
 }
 
 void dxFillBitmapInfoHeader(BITMAPINFOHEADER& AHeader, int32_t AWidth, int32_t AHeight, bool ATopDownDIB) {

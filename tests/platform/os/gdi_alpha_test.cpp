@@ -1,6 +1,10 @@
 // AlphaBlend, GradientFill and TransparentBlt.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
 #include "platform/os/gdi.h"
 #include "gdi_test_util.h"
 
@@ -58,6 +62,54 @@ TEST(GdiAlphaBlend, FailuresReallyFail) {
   EXPECT_TRUE(AlphaBlend(wide.dc, 0, 0, 4, 1, two.dc, 0, 0, 2, 1, bf));
   EXPECT_EQ(wide.At(1, 0), 0xFF0000FFu);
   EXPECT_EQ(wide.At(2, 0), 0xFFFF0000u);
+}
+
+TEST(GdiAlphaBlend, RowsOfManyPixelsUnderAClipMatchTheFormula) {
+  // Widths that are no multiple of four, every alpha edge, colours above their alpha (the
+  // sums saturate) and a clip that cuts the rows into pieces.
+  TestDib src(37, 6, 0);
+  for (int i = 0; i < 37 * 6; ++i) {
+    const uint32_t a = (i % 7 == 0)   ? 0
+                       : (i % 7 == 1) ? 1
+                       : (i % 7 == 2) ? 254
+                       : (i % 7 == 3) ? 255
+                                      : (i * 37) & 0xFF;
+    src.bits[i] = (a << 24) | ((i * 91u) & 0xFF) << 16 | ((i * 53u) & 0xFF) << 8 | ((a * 3 / 4) & 0xFF);
+    if (i % 11 == 0) src.bits[i] = 0;
+  }
+  auto div255 = [](double v) { return static_cast<uint32_t>(std::lround(v / 255)); };
+  auto reference = [&](uint32_t s, uint32_t d, uint32_t sca, bool perPixel) {
+    uint32_t out = 0;
+    const uint32_t sa = sca == 255 ? s >> 24 : div255((s >> 24) * sca);
+    for (int sh = 0; sh < 32; sh += 8) {
+      const uint32_t sc = (s >> sh) & 0xFF, dc = (d >> sh) & 0xFF;
+      const uint32_t v = perPixel ? (sca == 255 ? sc : div255(sc * sca)) + div255(dc * (255.0 - sa))
+                                  : div255(sc * sca + dc * (255.0 - sca));
+      out |= std::min(v, 255u) << sh;
+    }
+    return out;
+  };
+  for (BYTE format : {BYTE{0}, BYTE{AC_SRC_ALPHA}})
+    for (BYTE sca : {0, 1, 127, 128, 254, 255}) {
+      TestDib dst(40, 8);
+      for (int i = 0; i < 40 * 8; ++i) dst.bits[i] = static_cast<uint32_t>(i) * 2654435761u;
+      std::vector<uint32_t> before(dst.bits, dst.bits + 40 * 8);
+      HRGN clip = CreateRectRgn(0, 0, 40, 8);
+      HRGN hole = CreateRectRgn(10, 2, 21, 4);
+      CombineRgn(clip, clip, hole, RGN_DIFF);
+      SelectClipRgn(dst.dc, clip);
+      const BLENDFUNCTION bf{AC_SRC_OVER, 0, sca, format};
+      ASSERT_TRUE(AlphaBlend(dst.dc, 2, 1, 33, 5, src.dc, 3, 1, 33, 5, bf));
+      for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 40; ++x) {
+          const bool blended = x >= 2 && x < 35 && y >= 1 && y < 6 && !(x >= 10 && x < 21 && y >= 2 && y < 4);
+          const uint32_t old = before[static_cast<size_t>(y * 40 + x)];
+          const uint32_t want = blended ? reference(src.At(x + 1, y), old, sca, format != 0) : old;
+          ASSERT_EQ(dst.At(x, y), want) << x << "," << y << " at " << int(sca) << " " << int(format);
+        }
+      DeleteObject(hole);
+      DeleteObject(clip);
+    }
 }
 
 TEST(GdiGradient, RectanglesInterpolateSixteenBitChannelsIncludingAlpha) {
