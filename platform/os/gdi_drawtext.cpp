@@ -316,7 +316,8 @@ int DrawTextCore(HDC h, LPWSTR text, int count, LPRECT rect, UINT format, DRAWTE
     if (!(flags & DT_PREFIXONLY))
       TextOutCore(*dc, x, y, options | (rtl ? ETO_RTLREADING : 0), &clip, s.data(), s.size(), adv.data(),
                   TA_LEFT | TA_TOP);
-    if (prefixes && !(flags & DT_HIDEPREFIX)) {
+    const bool anyPrefixed = std::any_of(l.begin(), l.end(), [](const Item& it) { return it.underline; });
+    if (prefixes && !(flags & DT_HIDEPREFIX) && anyPrefixed) {
       // Where each character's cell went once the line was put in display order.
       std::vector<int32_t> cellLeft(adv.size(), 0), clusterLeft;
       if (rtl || NeedsShaping(*face, s.data(), s.size())) {

@@ -72,7 +72,18 @@ BOOL TextOutCore(Dc& dc, int x, int y, UINT options, const RECT* rect, const cha
   const TEXTMETRICW& tm = face->Metrics();
   const bool rtlReading = (options & ETO_RTLREADING) || (align & TA_RTLREADING);
   ShapedText shaped;
-  const bool complex = rtlReading || NeedsShaping(*face, s, n);
+  // The common case: simple characters the face has, drawn glyph by glyph.
+  bool complex = rtlReading;
+  std::vector<const Glyph*> glyphs(complex ? 0 : n, nullptr);
+  for (size_t i = 0; !complex && i < n; ++i) {
+    if (!SimpleUnit(s[i])) {
+      complex = true;
+      break;
+    }
+    const Glyph& g = face->GlyphFor(s[i]);
+    if (g.index == 0 && !Invisible(s[i])) complex = true;
+    glyphs[i] = &g;
+  }
   std::vector<int32_t> adv;
   std::vector<int32_t> advY;
   if (dx) {
@@ -174,10 +185,11 @@ BOOL TextOutCore(Dc& dc, int x, int y, UINT options, const RECT* rect, const cha
   double gm[4] = {m[0], m[2], m[1], m[3]};
   Glyph tmp;
   // Draws a glyph whose pen position is at (u, v) from the reference point.
-  auto drawGlyph = [&](FontFace& f, uint32_t index, char32_t c, bool byIndex, double u, double v) {
+  auto drawGlyph = [&](FontFace& f, uint32_t index, const Glyph* known, char32_t c, bool byIndex, double u,
+                       double v) {
     Vec p = at(u, v);
     if (simple) {
-      const Glyph& g = byIndex ? f.GlyphAt(index) : f.GlyphFor(c);
+      const Glyph& g = known ? *known : byIndex ? f.GlyphAt(index) : f.GlyphFor(c);
       if (g.w > 0 && g.h > 0)
         BlendCoverage(d, AddC(Coord(p.x), g.left), AddC(Coord(p.y), g.top), g.w, g.h, g.cov.data(), g.w,
                       dc.s.textColor);
@@ -194,11 +206,11 @@ BOOL TextOutCore(Dc& dc, int x, int y, UINT options, const RECT* rect, const cha
     std::vector<int32_t> cellLeft, clusterLeft;
     UnitPositions(shaped, adv, cellLeft, clusterLeft);
     for (const ShapedGlyph& g : shaped.glyphs)
-      drawGlyph(*g.face, g.index, 0, true, startX + clusterLeft[g.unit] + g.x + g.dx, baseY + g.dy);
+      drawGlyph(*g.face, g.index, nullptr, 0, true, startX + clusterLeft[g.unit] + g.x + g.dx, baseY + g.dy);
   } else {
     double u = startX, v = baseY;
     for (size_t i = 0; i < n; ++i) {
-      if (!Invisible(s[i])) drawGlyph(*face, 0, s[i], false, u, v);
+      if (!Invisible(s[i])) drawGlyph(*face, 0, glyphs[i], s[i], false, u, v);
       u += adv[i];
       if (!advY.empty()) v -= advY[i];
     }
