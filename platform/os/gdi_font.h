@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "platform/os/gdi_internal.h"
+#include "platform/os/gdi_shape.h"
 
-struct hb_buffer_t;
 struct hb_font_t;
 
 namespace qd::gdi {
@@ -25,9 +25,9 @@ struct Glyph {
   uint32_t index = 0;  // in the face; 0 when the face lacks the character
 };
 
-class FontFace {
+class FontFace : public ShapingFace {
  public:
-  ~FontFace();
+  ~FontFace() override;
   // The face for a logical font (shared among equal logical fonts).
   static std::shared_ptr<FontFace> For(const LOGFONTW& lf);
 
@@ -47,6 +47,9 @@ class FontFace {
   // An installed face of the same size and style that has `c`, for characters this face
   // lacks; nullptr when no installed face has it.
   FontFace* Fallback(char32_t c);
+  uint32_t GlyphIndexOf(char32_t c) override;
+  void ShapeBuffer(hb_buffer_t* buffer) override;
+  ShapingFace* FallbackFor(char32_t c) override;
 
   std::u16string faceName;  // as the logical font asked for it
   std::string family;       // the installed family it resolved to

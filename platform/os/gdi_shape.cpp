@@ -2,6 +2,8 @@
 // script, fallback faces from fontconfig, and cluster advances shared among their letters.
 #include "platform/os/gdi_shape.h"
 
+#include "platform/os/gdi_font.h"
+
 #include <fribidi.h>
 #include <hb.h>
 
@@ -39,6 +41,16 @@ bool RealScript(hb_script_t s) {
 
 }  // namespace
 
+uint32_t FontFace::GlyphIndexOf(char32_t c) {
+  return GlyphIndex(c);
+}
+void FontFace::ShapeBuffer(hb_buffer_t* buffer) {
+  Shape(buffer);
+}
+ShapingFace* FontFace::FallbackFor(char32_t c) {
+  return Fallback(c);
+}
+
 bool NeedsShaping(FontFace& face, const char16_t* s, size_t n) {
   for (size_t i = 0; i < n; ++i) {
     char16_t c = s[i];
@@ -48,7 +60,8 @@ bool NeedsShaping(FontFace& face, const char16_t* s, size_t n) {
   return false;
 }
 
-ShapedText ShapeText(FontFace& face, const char16_t* s, size_t n, bool rtlReading, bool reorder) {
+ShapedText ShapeText(ShapingFace& face, const char16_t* s, size_t n, bool rtlReading, bool reorder,
+                     bool wholePixels) {
   ShapedText out;
   out.advance.assign(n, 0);
   out.cluster.resize(n);
@@ -81,13 +94,13 @@ ShapedText ShapeText(FontFace& face, const char16_t* s, size_t n, bool rtlReadin
   }
 
   // Faces: the selected one, or a fallback for what it lacks.
-  std::vector<FontFace*> faces(m, &face);
+  std::vector<ShapingFace*> faces(m, &face);
   for (size_t i = 0; i < m; ++i) {
     char32_t c = cps[i];
     if (i > 0 && Attaches(c)) {
       faces[i] = faces[i - 1];
-    } else if (!Invisible(c) && face.GlyphIndex(c) == 0) {
-      if (FontFace* fb = face.Fallback(c)) faces[i] = fb;
+    } else if (!Invisible(c) && face.GlyphIndexOf(c) == 0) {
+      if (ShapingFace* fb = face.FallbackFor(c)) faces[i] = fb;
     }
   }
   // Scripts: common characters (spaces, digits, punctuation) join the script around them.
@@ -113,7 +126,7 @@ ShapedText ShapeText(FontFace& face, const char16_t* s, size_t n, bool rtlReadin
     hb_buffer_set_direction(buf, (levels[a] & 1) ? HB_DIRECTION_RTL : HB_DIRECTION_LTR);
     hb_buffer_set_script(buf, scripts[a]);
     hb_buffer_set_language(buf, hb_language_get_default());
-    faces[a]->Shape(buf);
+    faces[a]->ShapeBuffer(buf);
     unsigned count = 0;
     hb_glyph_info_t* info = hb_buffer_get_glyph_infos(buf, &count);
     hb_glyph_position_t* pos = hb_buffer_get_glyph_positions(buf, &count);
@@ -121,12 +134,13 @@ ShapedText ShapeText(FontFace& face, const char16_t* s, size_t n, bool rtlReadin
     for (unsigned g = 0; g < count; ++g) starts.push_back(info[g].cluster);
     std::sort(starts.begin(), starts.end());
     starts.erase(std::unique(starts.begin(), starts.end()), starts.end());
-    int64_t pen = 0;  // 26.6 pixels from the run's left edge
+    int64_t pen = 0;  // 1/64 pixels from the run's left edge
+    // Whole pixels for GDI (rounded at cluster edges), fractions for GDI+.
+    auto px = [&](int64_t v) { return wholePixels ? double(Round26(v)) : v / 64.0; };
     for (unsigned g = 0; g < count;) {
       uint32_t cl = info[g].cluster;
       unsigned h = g;
-      int64_t clusterStart = pen;
-      int32_t startPx = Round26(clusterStart);
+      const double startPx = px(pen);
       for (; h < count && info[h].cluster == cl; ++h) {
         char32_t c = cl < m ? cps[cl] : 0;
         if (!Invisible(c)) {
@@ -134,20 +148,24 @@ ShapedText ShapeText(FontFace& face, const char16_t* s, size_t n, bool rtlReadin
           sg.face = faces[a];
           sg.index = info[h].codepoint;
           sg.unit = static_cast<uint32_t>(unitOf[cl]);
-          sg.x = Round26(pen) - startPx;
-          sg.dx = Round26(pos[h].x_offset);
-          sg.dy = -Round26(pos[h].y_offset);
+          sg.x = px(pen) - startPx;
+          sg.dx = px(pos[h].x_offset);
+          sg.dy = -px(pos[h].y_offset);
           out.glyphs.push_back(sg);
           pen += pos[h].x_advance;
         }
       }
-      int32_t width = Round26(pen) - startPx;
+      const double width = px(pen) - startPx;
       auto next = std::upper_bound(starts.begin(), starts.end(), cl);
       size_t end = next == starts.end() ? b : *next;
       // The cluster's width goes to its letters, not to the marks on them.
       int bases = 0;
       for (size_t k = cl; k < end; ++k) bases += (k == cl || !Attaches(cps[k])) && !Invisible(cps[k]);
-      int32_t share = bases ? width / bases : 0, rest = bases ? width % bases : width;
+      double share = bases ? width / bases : 0, rest = bases ? width - share * bases : width;
+      if (wholePixels && bases) {
+        share = std::floor(width / bases);
+        rest = width - share * bases;
+      }
       for (size_t k = cl; k < end; ++k) {
         for (size_t u = unitOf[k]; u < unitEnd(k); ++u) out.cluster[u] = static_cast<uint32_t>(unitOf[cl]);
         if ((k == cl || !Attaches(cps[k])) && !Invisible(cps[k])) {
@@ -168,25 +186,6 @@ ShapedText ShapeText(FontFace& face, const char16_t* s, size_t n, bool rtlReadin
     for (size_t u = unitOf[k]; u < unitEnd(k); ++u) out.visual.push_back(static_cast<uint32_t>(u));
   }
   return out;
-}
-
-void UnitPositions(const ShapedText& st, const std::vector<int32_t>& adv, std::vector<int32_t>& cellLeft,
-                   std::vector<int32_t>& clusterLeft) {
-  const size_t n = adv.size();
-  cellLeft.assign(n, 0);
-  clusterLeft.assign(n, INT32_MAX);
-  int64_t x = 0;
-  for (uint32_t u : st.visual) {
-    if (u >= n) continue;
-    cellLeft[u] = static_cast<int32_t>(std::clamp<int64_t>(x, -kCoordLimit, kCoordLimit));
-    x += adv[u];
-  }
-  for (size_t u = 0; u < n; ++u) {
-    uint32_t c = u < st.cluster.size() ? st.cluster[u] : static_cast<uint32_t>(u);
-    if (c < n) clusterLeft[c] = std::min(clusterLeft[c], cellLeft[u]);
-  }
-  for (size_t u = 0; u < n; ++u)
-    if (clusterLeft[u] == INT32_MAX) clusterLeft[u] = cellLeft[u];
 }
 
 }  // namespace qd::gdi

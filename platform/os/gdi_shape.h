@@ -6,9 +6,11 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/os/gdi_font.h"
+struct hb_buffer_t;
 
 namespace qd::gdi {
+
+class FontFace;
 
 // Whether a UTF-16 unit can be drawn without shaping or reordering (Latin, Greek, Cyrillic,
 // common punctuation and symbols; no marks, no right-to-left letters, no surrogates).
@@ -34,12 +36,24 @@ inline bool SimpleUnit(char16_t c) {
 // face's coverage.
 bool NeedsShaping(FontFace& face, const char16_t* s, size_t n);
 
+// A face the engine shapes with: the GDI font faces, and the faces of GDI+ fonts.
+class ShapingFace {
+ public:
+  virtual ~ShapingFace() = default;
+  // 0 when the face lacks the character.
+  virtual uint32_t GlyphIndexOf(char32_t c) = 0;
+  // Runs HarfBuzz over the buffer; positions come out in 1/64 pixels.
+  virtual void ShapeBuffer(hb_buffer_t* buffer) = 0;
+  // A face that has `c`, for characters this one lacks; nullptr when none.
+  virtual ShapingFace* FallbackFor(char32_t) { return nullptr; }
+};
+
 struct ShapedGlyph {
-  FontFace* face = nullptr;  // the selected face or a fallback face
-  uint32_t index = 0;        // glyph index in `face`
-  uint32_t unit = 0;         // first UTF-16 unit of its cluster
-  int32_t x = 0;             // pen position from the cluster's left edge, pixels
-  int32_t dx = 0, dy = 0;    // offset from the pen position (y down): marks
+  ShapingFace* face = nullptr;  // the face asked for or a fallback face
+  uint32_t index = 0;           // glyph index in `face`
+  uint32_t unit = 0;            // first UTF-16 unit of its cluster
+  double x = 0;                 // pen position from the cluster's left edge, pixels
+  double dx = 0, dy = 0;        // offset from the pen position (y down): marks
 };
 
 struct ShapedText {
@@ -47,7 +61,7 @@ struct ShapedText {
   // Per UTF-16 unit, logical order: its share of its cluster's advance (ligatures share their
   // width among their letters; marks and the second unit of a pair get 0), the first unit of
   // its cluster, and whether it is read right to left.
-  std::vector<int32_t> advance;
+  std::vector<double> advance;
   std::vector<uint32_t> cluster;
   std::vector<uint8_t> rtl;
   std::vector<uint32_t> visual;  // the units in visual order, left to right
@@ -55,11 +69,33 @@ struct ShapedText {
 
 // Shapes one line. rtlReading: the paragraph reads right to left (ETO_RTLREADING, DT_RTLREADING,
 // a right-to-left string format). reorder false: the text is in display order already.
-ShapedText ShapeText(FontFace& face, const char16_t* s, size_t n, bool rtlReading, bool reorder = true);
+// wholePixels: clusters start and end on whole pixels, as GDI places them.
+ShapedText ShapeText(ShapingFace& face, const char16_t* s, size_t n, bool rtlReading, bool reorder = true,
+                     bool wholePixels = true);
 
 // With the advances a caller settled on (its own or the shaped ones with spacing added): the
 // left edge of every unit's cell and of every unit's cluster, from the line's left edge.
-void UnitPositions(const ShapedText& st, const std::vector<int32_t>& adv, std::vector<int32_t>& cellLeft,
-                   std::vector<int32_t>& clusterLeft);
+template <class T>
+void UnitPositions(const ShapedText& st, const std::vector<T>& adv, std::vector<T>& cellLeft,
+                   std::vector<T>& clusterLeft) {
+  const size_t n = adv.size();
+  cellLeft.assign(n, T(0));
+  clusterLeft.assign(n, T(0));
+  std::vector<uint8_t> seen(n, 0);
+  T x = 0;
+  for (uint32_t u : st.visual) {
+    if (u >= n) continue;
+    cellLeft[u] = x;
+    x += adv[u];
+  }
+  for (size_t u = 0; u < n; ++u) {
+    uint32_t c = u < st.cluster.size() ? st.cluster[u] : static_cast<uint32_t>(u);
+    if (c >= n) continue;
+    if (!seen[c] || cellLeft[u] < clusterLeft[c]) clusterLeft[c] = cellLeft[u];
+    seen[c] = 1;
+  }
+  for (size_t u = 0; u < n; ++u)
+    if (!seen[u]) clusterLeft[u] = cellLeft[u];
+}
 
 }  // namespace qd::gdi

@@ -25,7 +25,7 @@ std::vector<int32_t> TextAdvances(const Dc& dc, FontFace& face, const char16_t* 
   }
   if (!simple) {
     ShapedText st = ShapeText(face, s, n, rtl || (dc.s.textAlign & TA_RTLREADING));
-    adv = st.advance;
+    for (size_t i = 0; i < n; ++i) adv[i] = static_cast<int32_t>(st.advance[i]);
     if (shaped) *shaped = std::move(st);
   }
   const char16_t breakChar = static_cast<char16_t>(face.Metrics().tmBreakChar);
@@ -206,7 +206,8 @@ BOOL TextOutCore(Dc& dc, int x, int y, UINT options, const RECT* rect, const cha
     std::vector<int32_t> cellLeft, clusterLeft;
     UnitPositions(shaped, adv, cellLeft, clusterLeft);
     for (const ShapedGlyph& g : shaped.glyphs)
-      drawGlyph(*g.face, g.index, nullptr, 0, true, startX + clusterLeft[g.unit] + g.x + g.dx, baseY + g.dy);
+      drawGlyph(static_cast<FontFace&>(*g.face), g.index, nullptr, 0, true,
+                startX + clusterLeft[g.unit] + g.x + g.dx, baseY + g.dy);
   } else {
     double u = startX, v = baseY;
     for (size_t i = 0; i < n; ++i) {
