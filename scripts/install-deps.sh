@@ -37,6 +37,8 @@ PACKAGES=(
   libicu-dev
   libpixman-1-dev libcairo2-dev libfreetype-dev libfontconfig-dev
   fonts-dejavu-core fonts-dejavu-extra fonts-liberation
+  # complex text: shaping, bidirectional order; fallback faces for CJK and emoji (DejaVu has Arabic and Hebrew)
+  libharfbuzz-dev libfribidi-dev fonts-droid-fallback fonts-symbola
   libpng-dev libjpeg-dev libgif-dev libtiff-dev zlib1g-dev
   # network and archives
   libzip-dev libcurl4-openssl-dev openssl ca-certificates

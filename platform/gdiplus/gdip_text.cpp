@@ -5,6 +5,8 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_TRUETYPE_TABLES_H
+#include <hb-ft.h>
+#include <hb.h>
 
 #include <algorithm>
 #include <map>
@@ -13,6 +15,7 @@
 #include "platform/base/strings.h"
 #include "platform/gdiplus/gdip_internal.h"
 #include "platform/os/gdi_gdiplus_access.h"
+#include "platform/os/gdi_shape.h"
 
 namespace qd::gdiplus {
 
@@ -41,6 +44,7 @@ FT_Library Library() {
 struct Face {
   FT_Face ft = nullptr;
   cairo_font_face_t* cairo = nullptr;
+  hb_face_t* hb = nullptr;  // the same face for shaping
   double unitsPerEm = 2048;
   double ascent = 0, descent = 0, lineSpacing = 0;  // font units
   double underlinePos = 0, underlineThickness = 0, strikePos = 0, strikeThickness = 0;
@@ -61,6 +65,7 @@ const Face* LoadFace(const std::string& file, bool bold, bool italic) {
   auto* f = new Face;
   f->ft = ft;
   f->cairo = cairo_ft_font_face_create_for_ft_face(ft, FT_LOAD_NO_HINTING);
+  f->hb = hb_ft_face_create_referenced(ft);
   unsigned synth = 0;
   if (bold && !(ft->style_flags & FT_STYLE_FLAG_BOLD)) synth |= CAIRO_FT_SYNTHESIZE_BOLD;
   if (italic && !(ft->style_flags & FT_STYLE_FLAG_ITALIC)) synth |= CAIRO_FT_SYNTHESIZE_OBLIQUE;
@@ -244,6 +249,26 @@ class Shaper {
   cairo_scaled_font_t* font_ = nullptr;
   std::unordered_map<char32_t, unsigned long> glyphs_;
   std::unordered_map<unsigned long, double> advances_;
+};
+
+// HarfBuzz over a face at an em size: unhinted fractional positions, as the layout measures.
+class HbShaper : public gdi::ShapingFace {
+ public:
+  HbShaper(const Face& face, double emPx) : font_(hb_font_create(face.hb)) {
+    auto scale = static_cast<int>(std::lround(std::min(emPx, 100000.0) * 64));
+    hb_font_set_scale(font_, scale, scale);
+  }
+  ~HbShaper() override { hb_font_destroy(font_); }
+  HbShaper(const HbShaper&) = delete;
+  HbShaper& operator=(const HbShaper&) = delete;
+  uint32_t GlyphIndexOf(char32_t c) override {
+    hb_codepoint_t g = 0;
+    return hb_font_get_nominal_glyph(font_, c, &g) ? g : 0;
+  }
+  void ShapeBuffer(hb_buffer_t* buffer) override { hb_shape(font_, buffer, nullptr, 0); }
+
+ private:
+  hb_font_t* font_;
 };
 
 struct Line {
@@ -440,6 +465,8 @@ struct LinePlacer {
   GpRectF rect;
   double pad;
   bool measureTrailing;
+  gdi::ShapingFace& shaper;
+  bool rtl;  // the paragraph reads right to left
 
   // A horizontal bar `offset` below the baseline (font units), as thick as `thickness`.
   GpRectF Bar(double x, double baseline, double width, double offset, double thickness) const {
@@ -461,6 +488,14 @@ struct LinePlacer {
   // Returns the line's left edge and width.
   void Place(const Line& l, double lineTop, TextLayout& out, double& left, double& width) const {
     std::vector<long> shown = ShownChars(l);
+    bool complex = rtl;
+    for (long k : shown)
+      complex = complex ||
+                (k >= 0 && (chars[size_t(k)].cp > 0xFFFF || !gdi::SimpleUnit(char16_t(chars[size_t(k)].cp))));
+    if (complex) {
+      PlaceShaped(shown, lineTop, out, left, width);
+      return;
+    }
     double x = 0, visibleW = 0;
     std::vector<double> xs;
     for (long k : shown) {
@@ -485,12 +520,70 @@ struct LinePlacer {
       if (c.hotkey)
         out.decorations.push_back(Bar(gx, baseline, w, face.underlinePos, face.underlineThickness));
     }
+    Decorate(out, left, width, baseline);
+  }
+
+  void Decorate(TextLayout& out, double left, double width, double baseline) const {
     if (width > 0) {
       if (style & FontStyleUnderline)
         out.decorations.push_back(Bar(left, baseline, width, face.underlinePos, face.underlineThickness));
       if (style & FontStyleStrikeout)
         out.decorations.push_back(Bar(left, baseline, width, -face.strikePos, face.strikeThickness));
     }
+  }
+
+  // A line that needs shaping or bidirectional order: shaped as one line, its cells put in
+  // display order.
+  void PlaceShaped(const std::vector<long>& shown, double lineTop, TextLayout& out, double& left,
+                   double& width) const {
+    std::u16string text;
+    std::vector<size_t> firstUnit, unitCount;
+    std::vector<double> logicalX;  // tabs keep the stops of the logical order
+    double lx = 0;
+    for (long k : shown) {
+      char32_t c = k < 0 ? U'\u2026' : chars[size_t(k)].cp;
+      firstUnit.push_back(text.size());
+      if (c > 0xFFFF) {
+        text += char16_t(0xD800 + ((c - 0x10000) >> 10));
+        text += char16_t(0xDC00 + ((c - 0x10000) & 0x3FF));
+      } else {
+        text += char16_t(c);
+      }
+      unitCount.push_back(text.size() - firstUnit.back());
+      logicalX.push_back(lx);
+      lx += k < 0 ? ellipsisW : lb.AdvanceAt(size_t(k), lx);
+    }
+    gdi::ShapedText st = gdi::ShapeText(shaper, text.data(), text.size(), rtl, true, false);
+    std::vector<double> adv = st.advance;
+    for (size_t n = 0; n < shown.size(); ++n)
+      if (shown[n] >= 0 && chars[size_t(shown[n])].cp == U'\t')
+        adv[firstUnit[n]] = lb.AdvanceAt(size_t(shown[n]), logicalX[n]);
+    std::vector<double> cellLeft, clusterLeft;
+    gdi::UnitPositions(st, adv, cellLeft, clusterLeft);
+    double total = 0, trailing = 0;
+    for (size_t n = 0; n < shown.size(); ++n) {
+      double w = 0;
+      for (size_t u = firstUnit[n]; u < firstUnit[n] + unitCount[n]; ++u) w += adv[u];
+      total += w;
+      trailing = shown[n] >= 0 && IsSpace(chars[size_t(shown[n])].cp) ? trailing + w : 0;
+    }
+    width = measureTrailing ? total : total - trailing;
+    left = LeftEdge(width);
+    const double baseline = lineTop + emPx * face.ascent / face.unitsPerEm;
+    for (size_t n = 0; n < shown.size(); ++n) {
+      long k = shown[n];
+      if (k < 0) continue;
+      const Char& c = chars[size_t(k)];
+      double w = 0;
+      for (size_t u = firstUnit[n]; u < firstUnit[n] + unitCount[n]; ++u) w += adv[u];
+      double gx = left + cellLeft[firstUnit[n]];
+      out.cells.push_back({c.src, gx, w, lineTop});
+      if (c.hotkey)
+        out.decorations.push_back(Bar(gx, baseline, w, face.underlinePos, face.underlineThickness));
+    }
+    for (const gdi::ShapedGlyph& g : st.glyphs)
+      out.glyphs.push_back({g.index, left + clusterLeft[g.unit] + g.x + g.dx, baseline + g.dy});
+    Decorate(out, left, width, baseline);
   }
 };
 
@@ -579,6 +672,7 @@ Status DoLayout(const WCHAR* text, INT length, const FamilyData& family, INT sty
   double top = rect.Y;
   if (s.lineAlign == StringAlignmentCenter) top += (rect.Height > 0 ? rect.Height - total : -total) / 2;
   if (s.lineAlign == StringAlignmentFar) top += rect.Height > 0 ? rect.Height - total : -total;
+  HbShaper hb(*face, emPx);
   const LinePlacer placer{chars,
                           lb,
                           *face,
@@ -589,7 +683,9 @@ Status DoLayout(const WCHAR* text, INT length, const FamilyData& family, INT sty
                           align,
                           rect,
                           pad,
-                          (s.flags & StringFormatFlagsMeasureTrailingSpaces) != 0};
+                          (s.flags & StringFormatFlagsMeasureTrailingSpaces) != 0,
+                          hb,
+                          (s.flags & StringFormatFlagsDirectionRightToLeft) != 0};
   double minX = 1e300, maxX = -1e300;
   for (size_t li = 0; li < lines.size(); ++li) {
     double left = 0, width = 0;

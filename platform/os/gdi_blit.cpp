@@ -238,6 +238,9 @@ BOOL DoBlit(Dc& dc, const RECT& destLogical, const BlitSource* src, int32_t sx, 
   BlitGeometry g;
   g.dest = D;
   g.flipX = ((dw < 0) != (sw < 0)) != (t.m11 < 0);
+  // A mirrored DC mirrors the pictures put into it too, unless it keeps their orientation.
+  const bool keep = (dc.s.layout & LAYOUT_BITMAPORIENTATIONPRESERVED) || (!mask && (rop & NOMIRRORBITMAP));
+  if ((dc.s.layout & LAYOUT_RTL) && keep && t.m11 < 0) g.flipX = !g.flipX;
   g.flipY = ((dh < 0) != (sh < 0)) != (t.m22 < 0);
   // A negative source size counts back from the given pixel: sx + sw + 1 .. sx.
   g.srcX = sw < 0 ? sx + sw + 1 : sx;
@@ -312,7 +315,10 @@ void SourceRect(Dc& src, int xs, int ys, int ws, int hs, int32_t& sx, int32_t& s
   sy = dr.Top;
   sw = dr.Width();
   sh = dr.Height();
-  if ((ws < 0) != (t.m11 < 0)) {
+  // A mirrored source reads its pixels right to left unless it keeps the orientation.
+  const bool mirrored =
+      t.m11 < 0 && !((src.s.layout & LAYOUT_RTL) && (src.s.layout & LAYOUT_BITMAPORIENTATIONPRESERVED));
+  if ((ws < 0) != mirrored) {
     sx = dr.Right - 1;
     sw = -sw;
   }

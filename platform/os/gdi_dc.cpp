@@ -233,6 +233,18 @@ Transform DeviceTransform(const Dc& dc) {
   }
   t.dx += s.viewportOrg.X - s.windowOrg.X;
   t.dy += s.viewportOrg.Y - s.windowOrg.Y;
+  if (s.layout & LAYOUT_RTL) {
+    // Mirrored: device x becomes (width - 1) - x, so logical pixel 0 is the rightmost one.
+    int32_t w = dc.layoutWidth;
+    if (w <= 0) {
+      POINT off;
+      auto pm = TargetOf(dc, &off);
+      w = pm ? pm->width - off.X : 0;
+    }
+    t.m11 = -t.m11;
+    t.m21 = -t.m21;
+    t.dx = (w - 1) - t.dx;
+  }
   return t;
 }
 
@@ -645,8 +657,7 @@ COLORREF GetDCPenColor(HDC dc) {
   return Read(dc, CLR_INVALID, &DcState::dcPenColor);
 }
 DWORD SetLayout(HDC dc, DWORD layout) {
-  // Mirrored layouts are not supported; callers mirror with a world transform instead.
-  if (layout != 0) return static_cast<DWORD>(GDI_ERROR);
+  if (layout & ~(LAYOUT_RTL | LAYOUT_BITMAPORIENTATIONPRESERVED)) return static_cast<DWORD>(GDI_ERROR);
   return Swap(dc, static_cast<DWORD>(GDI_ERROR), &DcState::layout, layout);
 }
 DWORD GetLayout(HDC dc) {

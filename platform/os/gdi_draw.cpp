@@ -51,6 +51,76 @@ std::vector<DWORD> StylePattern(const Pen& pen) {
   }
 }
 
+// Dash pattern of a geometric pen in device pixels (empty: solid). The standard styles scale
+// with the pen's width; user styles are in logical units.
+std::vector<double> GeometricPattern(const Pen& pen, int32_t width, double scale) {
+  std::vector<double> out;
+  switch (pen.Style()) {
+    case PS_DASH:
+      out = {3, 1};
+      break;
+    case PS_DOT:
+      out = {1, 1};
+      break;
+    case PS_DASHDOT:
+      out = {3, 1, 1, 1};
+      break;
+    case PS_DASHDOTDOT:
+      out = {3, 1, 1, 1, 1, 1};
+      break;
+    case PS_USERSTYLE:
+      for (DWORD v : pen.userStyle) out.push_back(v * scale);
+      break;
+    default:
+      return {};
+  }
+  if (pen.Style() != PS_USERSTYLE)
+    for (double& v : out) v *= width;
+  double total = 0;
+  for (double v : out) total += v;
+  if (!(total >= 1)) return {};  // a pattern without length draws solid
+  return out;
+}
+
+// The dashes of a pattern along paths (the pattern runs on across corners), as open paths.
+std::vector<std::vector<PointD>> DashPaths(const std::vector<std::vector<PointD>>& paths, bool closed,
+                                           const std::vector<double>& pattern) {
+  std::vector<std::vector<PointD>> dashes;
+  // Enough dashes to cover any visible line; a longer path is left solid past this count.
+  constexpr size_t kMaxDashes = 1 << 16;
+  for (const auto& path : paths) {
+    size_t n = path.size();
+    if (n < 2) continue;
+    size_t part = 0;
+    double left = pattern[0];
+    bool on = true;
+    std::vector<PointD> current{path[0]};
+    size_t segs = closed ? n : n - 1;
+    for (size_t i = 0; i < segs; ++i) {
+      PointD a = path[i], b = path[(i + 1) % n];
+      double len = std::hypot(b.x - a.x, b.y - a.y), done = 0;
+      while (len - done > left && dashes.size() < kMaxDashes) {
+        done += left;
+        PointD p{a.x + (b.x - a.x) * done / len, a.y + (b.y - a.y) * done / len};
+        if (on) {
+          current.push_back(p);
+          dashes.push_back(std::move(current));
+          current.clear();
+        } else {
+          current = {p};
+        }
+        on = !on;
+        part = (part + 1) % pattern.size();
+        left = pattern[part];
+      }
+      left -= len - done;
+      if (on) current.push_back(b);
+    }
+    if (on && current.size() >= 2) dashes.push_back(std::move(current));
+  }
+  return dashes;
+}
+
 void Disc(double cx, double cy, double w, Boxes& out, const pixman_box32_t* window) {
   auto l = static_cast<int32_t>(std::floor(cx - w / 2 + 0.5));
   auto t = static_cast<int32_t>(std::floor(cy - w / 2 + 0.5));
@@ -120,7 +190,18 @@ void StrokeGeometry(const Dc& dc, const pixman_box32_t& window, const std::vecto
     DWORD cap = pen->style & PS_ENDCAP_MASK, join = pen->style & PS_JOIN_MASK;
     if (!pen->ext) cap = PS_ENDCAP_ROUND, join = PS_JOIN_ROUND;
     double half = w / 2.0;
-    for (const auto& path : paths) {
+    std::vector<std::vector<PointD>> dashed;
+    if (pen->ext) {
+      Transform t = DeviceTransform(dc);
+      std::vector<double> pattern =
+          GeometricPattern(*pen, w, std::sqrt(std::fabs(t.m11 * t.m22 - t.m12 * t.m21)));
+      if (!pattern.empty()) {
+        // Every dash is an open line with the pen's end caps.
+        dashed = DashPaths(paths, closed, pattern);
+        closed = false;
+      }
+    }
+    for (const auto& path : dashed.empty() ? paths : dashed) {
       size_t n = path.size();
       if (n == 0) continue;
       if (n == 1) {

@@ -31,7 +31,7 @@ struct Layout {
     std::u16string s;
     s.reserve(line.size());
     for (const Item& it : line) s += it.c;
-    std::vector<int32_t> adv = TextAdvances(*dc, *face, s.data(), s.size());
+    std::vector<int32_t> adv = TextAdvances(*dc, *face, s.data(), s.size(), (flags & DT_RTLREADING) != 0);
     int32_t pos = 0;
     for (size_t i = 0; i < line.size(); ++i) {
       if (line[i].c == u'\t')
@@ -195,10 +195,11 @@ void BreakLines(const Line& all, Layout& lay, int32_t width, std::vector<Line>& 
 // Underlines the prefixed characters of a line drawn at (x, y), in the text colour, inside
 // `clip` when given.
 void UnderlinePrefixed(HDC h, const Dc& dc, const FontFace& face, const Line& l,
-                       const std::vector<int32_t>& adv, int32_t x, int32_t y, const RECT* clip) {
+                       const std::vector<int32_t>& adv, const std::vector<int32_t>& cellLeft, int32_t x,
+                       int32_t y, const RECT* clip) {
   const TEXTMETRICW& tm = face.Metrics();
-  int32_t px = x;
   for (size_t i = 0; i < l.size(); ++i) {
+    int32_t px = x + cellLeft[i];
     if (l[i].underline && adv[i] > 0) {
       RECT u{px, y + tm.tmAscent + face.underlinePos, px + adv[i],
              y + tm.tmAscent + face.underlinePos + face.underlineThickness};
@@ -214,7 +215,6 @@ void UnderlinePrefixed(HDC h, const Dc& dc, const FontFace& face, const Line& l,
         DeleteObject(b);
       }
     }
-    px += adv[i];
   }
 }
 
@@ -312,10 +312,21 @@ int DrawTextCore(HDC h, LPWSTR text, int count, LPRECT rect, UINT format, DRAWTE
       x = right - w;
     std::u16string s;
     for (const Item& it : l) s += it.c;
+    const bool rtl = (flags & DT_RTLREADING) != 0;
     if (!(flags & DT_PREFIXONLY))
-      TextOutCore(*dc, x, y, options, &clip, s.data(), s.size(), adv.data(), TA_LEFT | TA_TOP);
-    if (prefixes && !(flags & DT_HIDEPREFIX))
-      UnderlinePrefixed(h, *dc, *face, l, adv, x, y, (options & ETO_CLIPPED) ? &clip : nullptr);
+      TextOutCore(*dc, x, y, options | (rtl ? ETO_RTLREADING : 0), &clip, s.data(), s.size(), adv.data(),
+                  TA_LEFT | TA_TOP);
+    const bool anyPrefixed = std::any_of(l.begin(), l.end(), [](const Item& it) { return it.underline; });
+    if (prefixes && !(flags & DT_HIDEPREFIX) && anyPrefixed) {
+      // Where each character's cell went once the line was put in display order.
+      std::vector<int32_t> cellLeft(adv.size(), 0), clusterLeft;
+      if (rtl || NeedsShaping(*face, s.data(), s.size())) {
+        UnitPositions(ShapeText(*face, s.data(), s.size(), rtl), adv, cellLeft, clusterLeft);
+      } else {
+        for (size_t i = 1; i < adv.size(); ++i) cellLeft[i] = cellLeft[i - 1] + adv[i - 1];
+      }
+      UnderlinePrefixed(h, *dc, *face, l, adv, cellLeft, x, y, (options & ETO_CLIPPED) ? &clip : nullptr);
+    }
   }
   return single && (flags & (DT_VCENTER | DT_BOTTOM)) ? (top - rect->Top) + lineHeight : textHeight;
 }

@@ -7,6 +7,8 @@
 #include FT_FREETYPE_H
 #include FT_OUTLINE_H
 #include FT_TRUETYPE_TABLES_H
+#include <hb-ft.h>
+#include <hb.h>
 
 #include <algorithm>
 #include <cmath>
@@ -164,6 +166,7 @@ std::u32string ToCodePoints(const char16_t* s, size_t n, std::vector<size_t>* un
 }
 
 FontFace::~FontFace() {
+  if (hb_) hb_font_destroy(hb_);
   if (face_) FT_Done_Face(static_cast<FT_Face>(face_));
 }
 
@@ -195,6 +198,7 @@ bool FontFace::Load(const LOGFONTW& lf) {
   size_t len = 0;
   while (len < LF_FACESIZE && lf.lfFaceName[len]) ++len;
   faceName.assign(lf.lfFaceName, len);
+  lf_ = lf;
   std::string name = Lower(StringToUtf8(faceName));
   int weight = lf.lfWeight > 0 ? std::clamp<int>(lf.lfWeight, 1, 1000) : FW_NORMAL;
   bool italic = lf.lfItalic != 0;
@@ -298,9 +302,8 @@ bool FontFace::Load(const LOGFONTW& lf) {
   return true;
 }
 
-bool FontFace::LoadGlyph(char32_t c, bool transformed) {
+bool FontFace::LoadGlyph(uint32_t index, bool transformed) {
   auto face = static_cast<FT_Face>(face_);
-  FT_UInt index = FT_Get_Char_Index(face, c);
   FT_Int32 flags = mono ? (FT_LOAD_TARGET_MONO | FT_LOAD_MONOCHROME) : FT_LOAD_TARGET_NORMAL;
   if (transformed) flags |= FT_LOAD_NO_HINTING;
   if (FT_Load_Glyph(face, index, flags) != 0) return false;
@@ -347,7 +350,8 @@ const Glyph& FontFace::GlyphFor(char32_t c) {
   if (Invisible(c)) return g;
   auto face = static_cast<FT_Face>(face_);
   FT_Set_Transform(face, nullptr, nullptr);
-  if (!LoadGlyph(c, false)) return g;
+  g.index = FT_Get_Char_Index(face, c);
+  if (!LoadGlyph(g.index, false)) return g;
   FT_GlyphSlot slot = face->glyph;
   g.advance = static_cast<int32_t>((slot->advance.x + 32) >> 6);
   if (synthBold_) g.advance += 1;
@@ -368,11 +372,113 @@ bool FontFace::Render(char32_t c, const double m[4], double fx, double fy, Glyph
       static_cast<FT_Fixed>(std::lround(-m[2] * 65536)), static_cast<FT_Fixed>(std::lround(m[3] * 65536))};
   FT_Vector delta{static_cast<FT_Pos>(std::lround(fx * 64)), static_cast<FT_Pos>(std::lround(-fy * 64))};
   FT_Set_Transform(face, &mat, &delta);
-  bool ok = LoadGlyph(c, true) &&
+  bool ok = LoadGlyph(FT_Get_Char_Index(face, c), true) &&
             FT_Render_Glyph(face->glyph, mono ? FT_RENDER_MODE_MONO : FT_RENDER_MODE_NORMAL) == 0;
   if (ok) CopyBitmap(face->glyph, out);
   FT_Set_Transform(face, nullptr, nullptr);
   return ok;
+}
+
+uint32_t FontFace::GlyphIndex(char32_t c) {
+  std::lock_guard lock(mutex_);
+  return FT_Get_Char_Index(static_cast<FT_Face>(face_), c);
+}
+
+const Glyph& FontFace::GlyphAt(uint32_t index) {
+  std::lock_guard lock(mutex_);
+  auto it = indexCache_.find(index);
+  if (it != indexCache_.end()) return it->second;
+  Glyph& g = indexCache_[index];
+  g.index = index;
+  auto face = static_cast<FT_Face>(face_);
+  FT_Set_Transform(face, nullptr, nullptr);
+  if (!LoadGlyph(index, false)) return g;
+  FT_GlyphSlot slot = face->glyph;
+  g.advance = static_cast<int32_t>((slot->advance.x + 32) >> 6);
+  if (synthBold_) g.advance += 1;
+  g.abcA = static_cast<int32_t>(slot->metrics.horiBearingX >> 6);
+  g.abcB = static_cast<int32_t>((slot->metrics.width + 63) >> 6);
+  if (FT_Render_Glyph(slot, mono ? FT_RENDER_MODE_MONO : FT_RENDER_MODE_NORMAL) == 0) CopyBitmap(slot, g);
+  return g;
+}
+
+bool FontFace::RenderIndex(uint32_t index, const double m[4], double fx, double fy, Glyph& out) {
+  std::lock_guard lock(mutex_);
+  out = Glyph{};
+  auto face = static_cast<FT_Face>(face_);
+  FT_Matrix mat{
+      static_cast<FT_Fixed>(std::lround(m[0] * 65536)), static_cast<FT_Fixed>(std::lround(-m[1] * 65536)),
+      static_cast<FT_Fixed>(std::lround(-m[2] * 65536)), static_cast<FT_Fixed>(std::lround(m[3] * 65536))};
+  FT_Vector delta{static_cast<FT_Pos>(std::lround(fx * 64)), static_cast<FT_Pos>(std::lround(-fy * 64))};
+  FT_Set_Transform(face, &mat, &delta);
+  bool ok = LoadGlyph(index, true) &&
+            FT_Render_Glyph(face->glyph, mono ? FT_RENDER_MODE_MONO : FT_RENDER_MODE_NORMAL) == 0;
+  if (ok) CopyBitmap(face->glyph, out);
+  FT_Set_Transform(face, nullptr, nullptr);
+  return ok;
+}
+
+void FontFace::Shape(hb_buffer_t* buffer) {
+  std::lock_guard lock(mutex_);
+  auto face = static_cast<FT_Face>(face_);
+  FT_Set_Transform(face, nullptr, nullptr);
+  if (!hb_) {
+    hb_ = hb_ft_font_create_referenced(face);
+    // The advances GlyphFor measures: hinted, whole pixels.
+    hb_ft_font_set_load_flags(hb_, mono ? (FT_LOAD_TARGET_MONO | FT_LOAD_MONOCHROME) : FT_LOAD_TARGET_NORMAL);
+  }
+  hb_shape(hb_, buffer, nullptr, 0);
+  if (!synthBold_) return;
+  unsigned n = 0;
+  hb_glyph_position_t* pos = hb_buffer_get_glyph_positions(buffer, &n);
+  for (unsigned i = 0; i < n; ++i)
+    if (pos[i].x_advance) pos[i].x_advance += 64;
+}
+
+FontFace* FontFace::Fallback(char32_t c) {
+  std::lock_guard lock(fallbackMutex_);
+  auto known = fallbackOf_.find(c);
+  if (known != fallbackOf_.end()) return known->second;
+  FontFace*& result = fallbackOf_[c];
+  FcConfig* config = Config();
+  if (!config) return nullptr;
+  FcCharSet* set = FcCharSetCreate();
+  FcCharSetAddChar(set, c);
+  FcPattern* pat = FcPatternCreate();
+  FcPatternAddCharSet(pat, FC_CHARSET, set);
+  FcPatternAddInteger(pat, FC_WEIGHT, FcWeightFromOpenType(tm_.tmWeight));
+  FcPatternAddInteger(pat, FC_SLANT, tm_.tmItalic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+  FcPatternAddBool(pat, FC_SCALABLE, FcTrue);
+  FcConfigSubstitute(config, pat, FcMatchPattern);
+  FcDefaultSubstitute(pat);
+  FcResult res;
+  FcPattern* m = FcFontMatch(config, pat, &res);
+  FcPatternDestroy(pat);
+  FcCharSetDestroy(set);
+  if (!m) return nullptr;
+  FcCharSet* has = nullptr;
+  FcChar8* fam = nullptr;
+  std::string familyName;
+  if (FcPatternGetCharSet(m, FC_CHARSET, 0, &has) == FcResultMatch && FcCharSetHasChar(has, c) &&
+      FcPatternGetString(m, FC_FAMILY, 0, &fam) == FcResultMatch)
+    familyName = reinterpret_cast<const char*>(fam);
+  FcPatternDestroy(m);
+  if (familyName.empty() || familyName == family) return nullptr;
+  auto& face = fallbacks_[familyName];
+  if (!face) {
+    // Same em size and style as this face, so that the scripts sit on one baseline at one size.
+    LOGFONTW lf = lf_;
+    lf.lfHeight = -ppem;
+    lf.lfWidth = 0;
+    lf.lfEscapement = lf.lfOrientation = 0;
+    std::fill(std::begin(lf.lfFaceName), std::end(lf.lfFaceName), char16_t(0));
+    String name = Utf8ToString(familyName);
+    std::copy_n(name.begin(), std::min<size_t>(name.size(), LF_FACESIZE - 1), lf.lfFaceName);
+    face = FontFace::For(lf);
+    if (face && face->GlyphIndex(c) == 0) face = nullptr;
+  }
+  result = face.get();
+  return result;
 }
 
 LOGFONTW Font::Logical() const {

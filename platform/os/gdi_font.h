@@ -8,6 +8,9 @@
 #include <vector>
 
 #include "platform/os/gdi_internal.h"
+#include "platform/os/gdi_shape.h"
+
+struct hb_font_t;
 
 namespace qd::gdi {
 
@@ -19,11 +22,12 @@ struct Glyph {
   std::vector<uint8_t> cov;  // w * h coverage, 0..255
   int32_t abcA = 0;          // ABC widths of the outline
   int32_t abcB = 0;
+  uint32_t index = 0;  // in the face; 0 when the face lacks the character
 };
 
-class FontFace {
+class FontFace : public ShapingFace {
  public:
-  ~FontFace();
+  ~FontFace() override;
   // The face for a logical font (shared among equal logical fonts).
   static std::shared_ptr<FontFace> For(const LOGFONTW& lf);
 
@@ -33,6 +37,19 @@ class FontFace {
   // Renders a code point under a 2x2 matrix (x right, y down) at a sub-pixel offset.
   bool Render(char32_t c, const double m[4], double fx, double fy, Glyph& out);
   int32_t Advance(char32_t c) { return GlyphFor(c).advance; }
+  // The same by glyph index (shaped text).
+  uint32_t GlyphIndex(char32_t c);
+  const Glyph& GlyphAt(uint32_t index);
+  bool RenderIndex(uint32_t index, const double m[4], double fx, double fy, Glyph& out);
+  // Shapes a HarfBuzz buffer with this face: positions in 26.6 pixels, hinted advances as
+  // GlyphFor measures them.
+  void Shape(hb_buffer_t* buffer);
+  // An installed face of the same size and style that has `c`, for characters this face
+  // lacks; nullptr when no installed face has it.
+  FontFace* Fallback(char32_t c);
+  uint32_t GlyphIndexOf(char32_t c) override;
+  void ShapeBuffer(hb_buffer_t* buffer) override;
+  ShapingFace* FallbackFor(char32_t c) override;
 
   std::u16string faceName;  // as the logical font asked for it
   std::string family;       // the installed family it resolved to
@@ -47,7 +64,7 @@ class FontFace {
  private:
   FontFace() = default;
   bool Load(const LOGFONTW& lf);
-  bool LoadGlyph(char32_t c, bool transformed);
+  bool LoadGlyph(uint32_t index, bool transformed);
 
   void* face_ = nullptr;  // FT_Face
   std::shared_ptr<std::vector<uint8_t>> data_;
@@ -56,7 +73,13 @@ class FontFace {
   bool synthItalic_ = false;
   int32_t xppem_ = 0;
   std::unordered_map<char32_t, Glyph> cache_;
+  std::unordered_map<uint32_t, Glyph> indexCache_;
+  hb_font_t* hb_ = nullptr;
+  LOGFONTW lf_;
+  std::unordered_map<char32_t, FontFace*> fallbackOf_;
+  std::unordered_map<std::string, std::shared_ptr<FontFace>> fallbacks_;  // by family
   std::mutex mutex_;
+  std::mutex fallbackMutex_;
 };
 
 // The face of the font selected into a DC (the stock system font when none).

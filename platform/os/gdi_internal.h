@@ -224,7 +224,8 @@ struct Dc : Object {
   POINT offset;
   std::optional<Rgn> vis;
   HWND window = nullptr;
-  DWORD thread = 0;  // the thread that made a surface DC: the only one that draws with it
+  int32_t layoutWidth = 0;  // the width a mirrored layout reflects in; 0: the target's width
+  DWORD thread = 0;         // the thread that made a surface DC: the only one that draws with it
   // The path being recorded (BeginPath .. EndPath) or the last one, in device coordinates.
   struct Path {
     bool open = false;  // recording

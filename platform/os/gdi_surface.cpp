@@ -42,6 +42,13 @@ void SetSurfaceDCVisibleRegion(HDC h, POINT deviceOffset, HRGN visibleRegion) {
     dc->vis.reset();
 }
 
+void SetSurfaceDCMirrored(HDC h, int32_t width) {
+  Dc* dc = Find<Dc>(h);
+  if (!dc || dc->type != DcType::Surface) return;
+  dc->layoutWidth = std::max(width, 0);
+  dc->s.layout = LAYOUT_RTL;
+}
+
 void DeleteSurfaceDC(HDC h) {
   Dc* dc = Find<Dc>(h);
   if (!dc || dc->type != DcType::Surface) return;

@@ -30,6 +30,9 @@ struct Surface {
 HDC CreateSurfaceDC(std::shared_ptr<Surface> surface, POINT deviceOffset, HRGN visibleRegion, HWND window);
 // Changes the visible region or offset of a DC made by CreateSurfaceDC (the window moved).
 void SetSurfaceDCVisibleRegion(HDC dc, POINT deviceOffset, HRGN visibleRegion);
+// Mirrors a DC made by CreateSurfaceDC for a right-to-left window: LAYOUT_RTL over `width`
+// device pixels (the client or window width), as SetLayout would with that width.
+void SetSurfaceDCMirrored(HDC dc, int32_t width);
 // Frees a DC made by CreateSurfaceDC (ReleaseDC/EndPaint end up here).
 void DeleteSurfaceDC(HDC dc);
 // The window a DC made by CreateSurfaceDC belongs to; nullptr for other DCs.

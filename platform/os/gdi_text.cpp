@@ -8,22 +8,38 @@
 
 namespace qd::gdi {
 
-std::vector<int32_t> TextAdvances(const Dc& dc, FontFace& face, const char16_t* s, size_t n) {
+std::vector<int32_t> TextAdvances(const Dc& dc, FontFace& face, const char16_t* s, size_t n, bool rtl,
+                                  ShapedText* shaped) {
   std::vector<int32_t> adv(n, 0);
-  std::vector<size_t> unit;
-  std::u32string cps = ToCodePoints(s, n, &unit);
+  // The common case: every unit a simple character the face has.
+  bool simple = !rtl && !(dc.s.textAlign & TA_RTLREADING);
+  for (size_t i = 0; simple && i < n; ++i) {
+    char16_t c = s[i];
+    if (!SimpleUnit(c)) {
+      simple = false;
+      break;
+    }
+    const Glyph& g = face.GlyphFor(c);
+    if (g.index == 0 && !Invisible(c)) simple = false;
+    adv[i] = g.advance;
+  }
+  if (!simple) {
+    ShapedText st = ShapeText(face, s, n, rtl || (dc.s.textAlign & TA_RTLREADING));
+    for (size_t i = 0; i < n; ++i) adv[i] = static_cast<int32_t>(st.advance[i]);
+    if (shaped) *shaped = std::move(st);
+  }
+  const char16_t breakChar = static_cast<char16_t>(face.Metrics().tmBreakChar);
   int breaks = 0;
-  for (char32_t c : cps) breaks += c == face.Metrics().tmBreakChar;
+  for (size_t i = 0; i < n; ++i) breaks += s[i] == breakChar;
   int extra = dc.s.breakCount > 0 ? dc.s.breakExtra : 0;
   int perBreak = breaks ? extra / std::max(breaks, 1) : 0, rest = breaks ? extra % std::max(breaks, 1) : 0;
-  for (size_t i = 0; i < cps.size(); ++i) {
-    int32_t a = face.Advance(cps[i]);
-    if (!Invisible(cps[i])) a += dc.s.charExtra;
-    if (breaks && cps[i] == face.Metrics().tmBreakChar) {
-      a += perBreak + (rest > 0 ? 1 : 0);
+  for (size_t i = 0; i < n; ++i) {
+    // Character extra goes to characters, not to the marks and second units that carry none.
+    if (!Invisible(s[i]) && (simple || adv[i] > 0)) adv[i] += dc.s.charExtra;
+    if (breaks && s[i] == breakChar) {
+      adv[i] += perBreak + (rest > 0 ? 1 : 0);
       if (rest > 0) --rest;
     }
-    adv[unit[i]] = a;
   }
   return adv;
 }
@@ -54,6 +70,20 @@ BOOL TextOutCore(Dc& dc, int x, int y, UINT options, const RECT* rect, const cha
   auto face = DcFace(dc);
   if (!face) return FALSE;
   const TEXTMETRICW& tm = face->Metrics();
+  const bool rtlReading = (options & ETO_RTLREADING) || (align & TA_RTLREADING);
+  ShapedText shaped;
+  // The common case: simple characters the face has, drawn glyph by glyph.
+  bool complex = rtlReading;
+  std::vector<const Glyph*> glyphs(complex ? 0 : n, nullptr);
+  for (size_t i = 0; !complex && i < n; ++i) {
+    if (!SimpleUnit(s[i])) {
+      complex = true;
+      break;
+    }
+    const Glyph& g = face->GlyphFor(s[i]);
+    if (g.index == 0 && !Invisible(s[i])) complex = true;
+    glyphs[i] = &g;
+  }
   std::vector<int32_t> adv;
   std::vector<int32_t> advY;
   if (dx) {
@@ -67,8 +97,9 @@ BOOL TextOutCore(Dc& dc, int x, int y, UINT options, const RECT* rect, const cha
     } else {
       for (size_t i = 0; i < n; ++i) adv[i] = dx[i];
     }
+    if (complex) shaped = ShapeText(*face, s, n, rtlReading);
   } else {
-    adv = TextAdvances(dc, *face, s, n);
+    adv = TextAdvances(dc, *face, s, n, rtlReading, &shaped);
   }
   int64_t width = 0;
   for (int32_t a : adv) width += a;
@@ -106,6 +137,13 @@ BOOL TextOutCore(Dc& dc, int x, int y, UINT options, const RECT* rect, const cha
   Dest d;
   if (!PrepareDest(dc, d)) return TRUE;
   Transform t = DeviceTransform(dc);
+  if ((dc.s.layout & LAYOUT_RTL) && t.m11 < 0 && t.m12 == 0 && t.m21 == 0) {
+    // A mirrored DC places the line's cell mirrored but draws the glyphs unmirrored: the line
+    // keeps its logical extent [x, x + width), read from the device's left to right.
+    double left = t.m11 * (ref.X + startX + static_cast<double>(width)) + t.dx + 1;
+    t.m11 = -t.m11;
+    t.dx = left - t.m11 * (ref.X + startX);
+  }
   double th = face->escapement;
   double cs = std::cos(th), sn = std::sin(th);
   // Logical offset (u along the baseline, v down from it) -> device point.
@@ -141,33 +179,42 @@ BOOL TextOutCore(Dc& dc, int x, int y, UINT options, const RECT* rect, const cha
                    dc.s.bkColor);
     }
   }
-  std::vector<size_t> unit;
-  std::u32string cps = ToCodePoints(s, n, &unit);
   double m[4] = {t.m11 * cs - t.m21 * sn, t.m12 * cs - t.m22 * sn, t.m11 * sn + t.m21 * cs,
                  t.m12 * sn + t.m22 * cs};
   // m maps glyph space (x right, y down) to device: columns are the images of (1,0) and (0,1).
   double gm[4] = {m[0], m[2], m[1], m[3]};
-  double u = startX, v = baseY;
   Glyph tmp;
-  size_t ci = 0;
-  for (size_t i = 0; i < n; ++i) {
-    if (ci < cps.size() && unit[ci] == i) {
-      char32_t c = cps[ci++];
-      Vec p = at(u, v);
-      if (simple) {
-        const Glyph& g = face->GlyphFor(c);
-        if (g.w > 0 && g.h > 0)
-          BlendCoverage(d, AddC(Coord(p.x), g.left), AddC(Coord(p.y), g.top), g.w, g.h, g.cov.data(), g.w,
-                        dc.s.textColor);
-      } else {
-        double fx = std::floor(p.x), fy = std::floor(p.y);
-        if (face->Render(c, gm, p.x - fx, p.y - fy, tmp) && tmp.w > 0 && tmp.h > 0)
-          BlendCoverage(d, static_cast<int32_t>(fx) + tmp.left, static_cast<int32_t>(fy) + tmp.top, tmp.w,
-                        tmp.h, tmp.cov.data(), tmp.w, dc.s.textColor);
-      }
+  // Draws a glyph whose pen position is at (u, v) from the reference point.
+  auto drawGlyph = [&](FontFace& f, uint32_t index, const Glyph* known, char32_t c, bool byIndex, double u,
+                       double v) {
+    Vec p = at(u, v);
+    if (simple) {
+      const Glyph& g = known ? *known : byIndex ? f.GlyphAt(index) : f.GlyphFor(c);
+      if (g.w > 0 && g.h > 0)
+        BlendCoverage(d, AddC(Coord(p.x), g.left), AddC(Coord(p.y), g.top), g.w, g.h, g.cov.data(), g.w,
+                      dc.s.textColor);
+      return;
     }
-    u += adv[i];
-    if (!advY.empty()) v -= advY[i];
+    double fx = std::floor(p.x), fy = std::floor(p.y);
+    bool ok = byIndex ? f.RenderIndex(index, gm, p.x - fx, p.y - fy, tmp)
+                      : f.Render(c, gm, p.x - fx, p.y - fy, tmp);
+    if (ok && tmp.w > 0 && tmp.h > 0)
+      BlendCoverage(d, static_cast<int32_t>(fx) + tmp.left, static_cast<int32_t>(fy) + tmp.top, tmp.w, tmp.h,
+                    tmp.cov.data(), tmp.w, dc.s.textColor);
+  };
+  if (complex) {
+    std::vector<int32_t> cellLeft, clusterLeft;
+    UnitPositions(shaped, adv, cellLeft, clusterLeft);
+    for (const ShapedGlyph& g : shaped.glyphs)
+      drawGlyph(static_cast<FontFace&>(*g.face), g.index, nullptr, 0, true,
+                startX + clusterLeft[g.unit] + g.x + g.dx, baseY + g.dy);
+  } else {
+    double u = startX, v = baseY;
+    for (size_t i = 0; i < n; ++i) {
+      if (!Invisible(s[i])) drawGlyph(*face, 0, glyphs[i], s[i], false, u, v);
+      u += adv[i];
+      if (!advY.empty()) v -= advY[i];
+    }
   }
   if ((tm.tmUnderlined || tm.tmStruckOut) && width > 0) {
     auto line = [&](double top, double thick) {
@@ -318,7 +365,31 @@ DWORD GetCharacterPlacementW(HDC h, LPCWSTR text, int count, int maxExtent, GCP_
   if (!dc || count < 0 || (!text && count)) return 0;
   auto face = DcFace(*dc);
   if (!face) return 0;
-  auto adv = TextAdvances(*dc, *face, text, static_cast<size_t>(count));
+  const auto n = static_cast<size_t>(count);
+  const bool rtl = (dc->s.textAlign & TA_RTLREADING) != 0;
+  // Without GCP_REORDER the text is in display order already.
+  const bool reorder = (flags & GCP_REORDER) != 0;
+  ShapedText st;
+  std::vector<int32_t> adv = TextAdvances(*dc, *face, text, n, rtl && reorder, &st);
+  if (!st.visual.empty() && !reorder) {
+    st = ShapeText(*face, text, n, false, false);
+  }
+  if (st.visual.size() != n) {
+    // Simple text: one glyph a unit, display order is logical order.
+    st = ShapedText{};
+    st.visual.resize(n);
+    st.cluster.resize(n);
+    st.rtl.assign(n, 0);
+    for (size_t i = 0; i < n; ++i) {
+      st.visual[i] = static_cast<uint32_t>(i);
+      st.cluster[i] = static_cast<uint32_t>(i);
+      ShapedGlyph g;
+      g.face = face.get();
+      g.index = Invisible(text[i]) ? 0 : face->GlyphFor(text[i]).index;
+      g.unit = static_cast<uint32_t>(i);
+      st.glyphs.push_back(g);
+    }
+  }
   int64_t w = 0;
   int fit = count;
   for (int i = 0; i < count; ++i) {
@@ -328,20 +399,33 @@ DWORD GetCharacterPlacementW(HDC h, LPCWSTR text, int count, int maxExtent, GCP_
     w += adv[static_cast<size_t>(i)];
   }
   if (results) {
-    // Left-to-right text: display order is logical order.
-    UINT n = std::min<UINT>(results->nGlyphs ? results->nGlyphs : static_cast<UINT>(count),
-                            static_cast<UINT>(count));
-    int64_t pos = 0;
-    for (UINT i = 0; i < n; ++i) {
-      if (results->lpOutString) results->lpOutString[i] = text[i];
-      if (results->lpOrder) results->lpOrder[i] = i;
-      if (results->lpDx) results->lpDx[i] = adv[i];
-      if (results->lpCaretPos) results->lpCaretPos[i] = ClampCoord(pos);
-      if (results->lpGlyphs) results->lpGlyphs[i] = text[i];
-      if (results->lpClass) results->lpClass[i] = 0;
-      pos += adv[i];
+    UINT limit = std::min<UINT>(results->nGlyphs ? results->nGlyphs : static_cast<UINT>(count),
+                                static_cast<UINT>(count));
+    std::vector<int32_t> cellLeft, clusterLeft;
+    UnitPositions(st, adv, cellLeft, clusterLeft);
+    for (UINT v = 0; v < limit; ++v) {
+      uint32_t u = st.visual[v];
+      // Display order: the string, the widths of the cells, and where each unit went.
+      if (results->lpOutString) results->lpOutString[v] = text[u];
+      if (results->lpDx) results->lpDx[v] = adv[u];
+      if (results->lpOrder) results->lpOrder[u] = v;
+      if (results->lpClass) results->lpClass[v] = 0;
     }
-    results->nGlyphs = n;
+    // Caret positions, logical order: the leading edge of each unit in its reading direction.
+    if (results->lpCaretPos)
+      for (UINT i = 0; i < limit; ++i)
+        results->lpCaretPos[i] = st.rtl[i] ? cellLeft[i] + adv[i] : cellLeft[i];
+    UINT glyphs = std::min<UINT>(limit, static_cast<UINT>(st.glyphs.size()));
+    if (results->lpGlyphs) {
+      // Glyphs in display order.
+      std::vector<const ShapedGlyph*> order;
+      for (const ShapedGlyph& g : st.glyphs) order.push_back(&g);
+      std::stable_sort(order.begin(), order.end(), [&](const ShapedGlyph* a, const ShapedGlyph* b) {
+        return clusterLeft[a->unit] + a->x < clusterLeft[b->unit] + b->x;
+      });
+      for (UINT i = 0; i < glyphs; ++i) results->lpGlyphs[i] = order[i]->index;
+    }
+    results->nGlyphs = results->lpGlyphs ? glyphs : limit;
     results->nMaxFit = fit;
   }
   return PackExtent(w, face->Metrics().tmHeight);

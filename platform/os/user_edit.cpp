@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "platform/base/strings.h"
+#include "platform/os/gdi_shape.h"
 #include "platform/os/user_clipboard.h"
 #include "platform/os/user_internal.h"
 #include "platform/os/uxtheme.h"
@@ -113,6 +114,14 @@ class Edit {
     int start = -1;
     int len = -1;
     std::vector<int> pos;
+    struct Visual {
+      // Per character, logical order: its cell (content x from the line's start) and whether
+      // it reads right to left; `order` holds the characters in display order. Empty when the
+      // line shows in logical order.
+      std::vector<int> left, width;
+      std::vector<uint8_t> rtl;
+      std::vector<int> order;
+    } visual;
   } cache;
   int topLine = 0;
   int xOffset = 0;  // pixels scrolled to the left
@@ -170,6 +179,47 @@ class Edit {
     return pos;
   }
 
+  bool RtlReading() const { return (GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_RTLREADING) != 0; }
+
+  // Display order of a run with right-to-left or complex text, as ExtTextOut draws it.
+  decltype(cache.visual) VisualOf(HDC dc, const String& s) const {
+    decltype(cache.visual) v;
+    const bool rtl = RtlReading();
+    bool needed = rtl;
+    for (Char c : s) needed = needed || !gdi::SimpleUnit(c);
+    if (!needed || s.empty()) return v;
+    const int n = static_cast<int>(s.size());
+    std::vector<UINT> order(s.size());
+    std::vector<INT> dx(s.size()), caretPos(s.size());
+    GCP_RESULTSW r;
+    r.lpOrder = order.data();
+    r.lpDx = dx.data();
+    r.lpCaretPos = caretPos.data();
+    r.nGlyphs = static_cast<UINT>(n);
+    const UINT oldAlign = SetTextAlign(dc, rtl ? TA_RTLREADING : TA_LEFT);
+    GetCharacterPlacementW(dc, s.c_str(), n, 0, &r, GCP_REORDER);
+    SetTextAlign(dc, oldAlign);
+    v.order.assign(s.size(), 0);
+    std::vector<int> visLeft(s.size());
+    int x = 0;
+    for (int i = 0; i < n; ++i) {
+      visLeft[i] = x;
+      x += dx[i];
+    }
+    v.left.resize(s.size());
+    v.width.resize(s.size());
+    v.rtl.resize(s.size());
+    for (int i = 0; i < n; ++i) {
+      const int vi = static_cast<int>(std::min<UINT>(order[i], static_cast<UINT>(n - 1)));
+      v.order[vi] = i;
+      v.left[i] = visLeft[vi];
+      v.width[i] = dx[vi];
+      // The caret of a right-to-left character is at its cell's right edge.
+      v.rtl[i] = v.width[i] > 0 ? caretPos[i] > v.left[i] : (i > 0 ? v.rtl[i - 1] : rtl);
+    }
+    return v;
+  }
+
   void FontMetrics() {
     HDC dc = MeasureDc();
     TEXTMETRICW tm;
@@ -198,6 +248,7 @@ class Edit {
     if (cache.version != layoutVersion || cache.start != l.start || cache.len != l.len) {
       HDC dc = MeasureDc();
       cache.pos = Positions(dc, Display(l.start, l.len));
+      cache.visual = VisualOf(dc, Display(l.start, l.len));
       ReleaseDC(hwnd, dc);
       cache.version = layoutVersion;
       cache.start = l.start;
@@ -215,6 +266,7 @@ class Edit {
     if (!multi) {
       Line l{0, Len(), 0, 0};
       cache.pos = Positions(dc, Display(0, l.len));
+      cache.visual = VisualOf(dc, Display(0, l.len));
       cache.version = layoutVersion;
       cache.start = 0;
       cache.len = l.len;
@@ -303,6 +355,13 @@ class Edit {
     const Line& l = lines[line];
     const std::vector<int>& pos = LinePositions(line);
     const int i = std::clamp(ch - l.start, 0, l.len);
+    const auto& v = cache.visual;
+    if (!v.order.empty() && l.len > 0) {
+      // The leading edge of the character after the caret, or the trailing edge of the last one.
+      if (i < l.len) return AlignOffset(l) + (v.rtl[i] ? v.left[i] + v.width[i] : v.left[i]);
+      const int k = l.len - 1;
+      return AlignOffset(l) + (v.rtl[k] ? v.left[k] : v.left[k] + v.width[k]);
+    }
     return AlignOffset(l) + pos[i];
   }
 
@@ -317,10 +376,23 @@ class Edit {
     const std::vector<int>& pos = LinePositions(line);
     x -= AlignOffset(l);
     int best = 0;
-    for (int i = 1; i <= l.len; ++i) {
-      if (pos[i] - x > x - pos[i - 1] && x < pos[i]) break;
-      best = i;
-      if (pos[i] >= x) break;
+    const auto& v = cache.visual;
+    if (!v.order.empty() && l.len > 0) {
+      // The cell under x (or the nearest end one), then the side of it x is on.
+      int k = v.order.back();
+      for (int c : v.order)
+        if (x < v.left[c] + v.width[c]) {
+          k = c;
+          break;
+        }
+      const bool leftHalf = 2 * x < 2 * v.left[k] + v.width[k];
+      best = leftHalf != (v.rtl[k] != 0) ? k : k + 1;
+    } else {
+      for (int i = 1; i <= l.len; ++i) {
+        if (pos[i] - x > x - pos[i - 1] && x < pos[i]) break;
+        best = i;
+        if (pos[i] >= x) break;
+      }
     }
     // A wrapped line's trailing spaces: the caret stays before the next line.
     if (l.brk == 0 && line + 1 < static_cast<int>(lines.size()) && best == l.len && l.len > 0 &&
@@ -803,6 +875,7 @@ class Edit {
                  std::min(client.Bottom, multi ? fmt.Bottom : client.Bottom)};
     IntersectClipRect(dc, clip.Left, clip.Top, clip.Right, clip.Bottom);
     SetBkMode(dc, TRANSPARENT);
+    SetTextAlign(dc, RtlReading() ? TA_RTLREADING : TA_LEFT);
 
     if (text.empty() && !cue.empty() && !multi && (!focused || cueWhenFocused)) {
       SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
@@ -818,6 +891,7 @@ class Edit {
       if (y >= clip.Bottom) break;
       const String d = Display(l.start, l.len);
       const std::vector<int> pos = LinePositions(i);
+      const auto vis = cache.visual;
       const int x0 = fmt.Left - xOffset + AlignOffset(l);
       auto run = [&](int a, int b, bool selected) {
         if (a >= b) return;
@@ -842,6 +916,30 @@ class Edit {
       };
       const int a = showSel ? std::clamp(s0 - l.start, 0, l.len) : l.len;
       const int b = showSel ? std::clamp(s1 - l.start, 0, l.len) : l.len;
+      if (!vis.order.empty()) {
+        // Display order: the whole line at once, then the selected cells (spans of adjacent
+        // cells on screen) highlighted and drawn again in the highlight colour.
+        SetTextColor(dc, textColour);
+        TextOutW(dc, x0, y, d.c_str(), l.len);
+        std::vector<std::pair<int, int>> spans;
+        for (int c : vis.order) {
+          if (c < a || c >= b) continue;
+          if (!spans.empty() && spans.back().second == vis.left[c])
+            spans.back().second += vis.width[c];
+          else
+            spans.push_back({vis.left[c], vis.left[c] + vis.width[c]});
+        }
+        for (const auto& [from, to] : spans) {
+          RECT r{x0 + from, y, x0 + to, y + lineHeight};
+          FillRect(dc, &r, GetSysColorBrush(COLOR_HIGHLIGHT));
+          const int kept = SaveDC(dc);
+          IntersectClipRect(dc, r.Left, r.Top, r.Right, r.Bottom);
+          SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHTTEXT));
+          TextOutW(dc, x0, y, d.c_str(), l.len);
+          RestoreDC(dc, kept);
+        }
+        continue;
+      }
       run(0, a, false);
       run(a, b, true);
       run(b, l.len, false);

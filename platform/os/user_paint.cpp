@@ -83,6 +83,7 @@ HDC MakeDc(Window* w, bool windowArea, const Region& visibleScreen) {
   HDC dc = gdi::CreateSurfaceDC(top->surface, offset, rgn, w->handle);
   DeleteObject(rgn);
   if (!dc) return nullptr;
+  if (w->Rtl()) gdi::SetSurfaceDCMirrored(dc, area.Right - area.Left);
   DcInfo info;
   info.hwnd = w->handle;
   info.top = top->handle;

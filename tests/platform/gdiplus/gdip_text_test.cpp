@@ -420,5 +420,69 @@ TEST_F(GdipText, StringPathsAndFailures) {
   EXPECT_TRUE(Ink(big).Any());
 }
 
+// Left edges of the cells of single characters, from MeasureCharacterRanges.
+std::vector<REAL> CellLefts(const Canvas& c, GpFont* font, GpStringFormat* format,
+                            const std::u16string& text) {
+  std::vector<CharacterRange> ranges;
+  for (INT i = 0; i < INT(text.size()); ++i) ranges.push_back({i, 1});
+  EXPECT_EQ(GdipSetStringFormatMeasurableCharacterRanges(format, INT(ranges.size()), ranges.data()), Ok);
+  std::vector<GpRegion*> regions(text.size());
+  for (auto& r : regions) GdipCreateRegion(&r);
+  GpRectF layout{0, 0, 400, 40};
+  EXPECT_EQ(GdipMeasureCharacterRanges(c.g, text.c_str(), INT(text.size()), font, layout, format,
+                                       INT(regions.size()), regions.data()),
+            Ok);
+  std::vector<REAL> lefts;
+  for (auto& r : regions) {
+    GpRectF b{};
+    GdipGetRegionBounds(r, c.g, &b);
+    lefts.push_back(b.X);
+    GdipDeleteRegion(r);
+  }
+  return lefts;
+}
+
+TEST_F(GdipText, BidirectionalOrderAndShaping) {
+  Family sans(u"DejaVu Sans");
+  Font font(sans.f, 20);
+  Canvas c(400, 40);
+  // A mixed line: the Hebrew word reads right to left inside the left-to-right line.
+  GpStringFormat* f = nullptr;
+  GdipCreateStringFormat(0, 0, &f);
+  std::vector<REAL> x = CellLefts(c, font.f, f, u"ab \u05D0\u05D1\u05D2");
+  EXPECT_LT(x[0], x[1]);
+  EXPECT_LT(x[1], x[5]);
+  EXPECT_GT(x[3], x[4]);  // alef is right of bet
+  EXPECT_GT(x[4], x[5]);
+  GdipDeleteStringFormat(f);
+  // A right-to-left paragraph puts the trailing neutral at the left.
+  GdipCreateStringFormat(StringFormatFlagsDirectionRightToLeft, 0, &f);
+  x = CellLefts(c, font.f, f, u"abc!");
+  EXPECT_LT(x[3], x[0]);
+  EXPECT_LT(x[0], x[1]);
+  GdipDeleteStringFormat(f);
+
+  // Arabic is joined (three behs are narrower than three isolated ones) and drawn where measured.
+  Format format(true);
+  GpRectF layout{0, 0, 0, 0}, one, three;
+  ASSERT_EQ(GdipMeasureString(c.g, u"\u0628", 1, font.f, &layout, format.f, &one, nullptr, nullptr), Ok);
+  ASSERT_EQ(
+      GdipMeasureString(c.g, u"\u0628\u0628\u0628", 3, font.f, &layout, format.f, &three, nullptr, nullptr),
+      Ok);
+  EXPECT_LT(three.Width, one.Width * 3 - 2);
+  const std::u16string word = u"\u0645\u0631\u062D\u0628\u0627";
+  GpRectF at{10, 5, 0, 0}, box;
+  ASSERT_EQ(
+      GdipMeasureString(c.g, word.c_str(), INT(word.size()), font.f, &at, format.f, &box, nullptr, nullptr),
+      Ok);
+  Brush black(0xFF000000);
+  ASSERT_EQ(GdipDrawString(c.g, word.c_str(), INT(word.size()), font.f, &at, format.f, black), Ok);
+  Ink ink(c);
+  ASSERT_TRUE(ink.Any());
+  EXPECT_GE(ink.left, int(box.X) - 1);
+  EXPECT_LE(ink.right, int(std::ceil(box.X + box.Width)) + 1);
+  EXPECT_GT(ink.right - ink.left, box.Width * 0.75);
+}
+
 }  // namespace
 }  // namespace qd::gdiplus::test

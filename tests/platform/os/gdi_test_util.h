@@ -3,6 +3,7 @@
 // with a sentinel, read back as masks; PNG dumps into the build folder for looking by eye.
 #include <png.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <functional>
@@ -73,6 +74,43 @@ struct TestDib {
   }
   void SavePng(const std::string& name) const;
 };
+
+inline HFONT MakeFont(const char16_t* face, int height, int weight = FW_NORMAL,
+                      BYTE quality = DEFAULT_QUALITY, int escapement = 0, bool underline = false) {
+  LOGFONTW lf{};
+  lf.lfHeight = height;
+  lf.lfWeight = weight;
+  lf.lfQuality = quality;
+  lf.lfEscapement = escapement;
+  lf.lfUnderline = underline ? 1 : 0;
+  for (int i = 0; face[i]; ++i) lf.lfFaceName[i] = face[i];
+  return CreateFontIndirectW(&lf);
+}
+
+struct FontScope {
+  HDC dc;
+  HFONT font;
+  HGDIOBJ old;
+  FontScope(HDC d, HFONT f) : dc(d), font(f) { old = SelectObject(dc, f); }
+  ~FontScope() {
+    SelectObject(dc, old);
+    DeleteObject(font);
+  }
+};
+
+// Extents of all pixels that differ from the sentinel.
+inline RECT Ink(const TestDib& t) {
+  RECT r{t.w, t.h, 0, 0};
+  for (int y = 0; y < t.h; ++y)
+    for (int x = 0; x < t.w; ++x)
+      if (t.At(x, y) != kSentinel) {
+        r.Left = std::min(r.Left, x);
+        r.Top = std::min(r.Top, y);
+        r.Right = std::max(r.Right, x + 1);
+        r.Bottom = std::max(r.Bottom, y + 1);
+      }
+  return r;
+}
 
 inline std::string Rows(std::initializer_list<const char*> rows) {
   std::string s;

@@ -10,42 +10,9 @@ namespace {
 using testing::kSentinel;
 using testing::TestDib;
 
-HFONT MakeFont(const char16_t* face, int height, int weight = FW_NORMAL, BYTE quality = DEFAULT_QUALITY,
-               int escapement = 0, bool underline = false) {
-  LOGFONTW lf{};
-  lf.lfHeight = height;
-  lf.lfWeight = weight;
-  lf.lfQuality = quality;
-  lf.lfEscapement = escapement;
-  lf.lfUnderline = underline ? 1 : 0;
-  for (int i = 0; face[i]; ++i) lf.lfFaceName[i] = face[i];
-  return CreateFontIndirectW(&lf);
-}
-
-struct FontScope {
-  HDC dc;
-  HFONT font;
-  HGDIOBJ old;
-  FontScope(HDC d, HFONT f) : dc(d), font(f) { old = SelectObject(dc, f); }
-  ~FontScope() {
-    SelectObject(dc, old);
-    DeleteObject(font);
-  }
-};
-
-// Extents of all pixels that differ from the sentinel.
-RECT Ink(const TestDib& t) {
-  RECT r{t.w, t.h, 0, 0};
-  for (int y = 0; y < t.h; ++y)
-    for (int x = 0; x < t.w; ++x)
-      if (t.At(x, y) != kSentinel) {
-        r.Left = std::min(r.Left, x);
-        r.Top = std::min(r.Top, y);
-        r.Right = std::max(r.Right, x + 1);
-        r.Bottom = std::max(r.Bottom, y + 1);
-      }
-  return r;
-}
+using testing::FontScope;
+using testing::Ink;
+using testing::MakeFont;
 
 TEST(GdiFont, MetricsFollowTheLogicalHeight) {
   TestDib t(4, 4);

@@ -741,6 +741,50 @@ TEST_F(EditTest, PaintsTheSelectionHighlightAndAsksTheParentForColours) {
   EXPECT_FALSE(asked(WM_CTLCOLOREDIT));
 }
 
+TEST_F(EditTest, RightToLeftTextKeepsCaretsAndSelectionOnItsGlyphs) {
+  // "ab " then a Hebrew word, shown as "ab " and the word read right to left.
+  HWND e = NewEdit(ES_AUTOHSCROLL | ES_NOHIDESEL, 200, 24, u"ab \u05D0\u05D1\u05D2");
+  SendMessageW(e, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
+  auto width = [&](const Char* s) {
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, font_);
+    SIZE size{};
+    GetTextExtentPoint32W(dc, s, 1, &size);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    return static_cast<int>(size.cx);
+  };
+  // The cells on screen: "ab " from 0, then gimel, bet, alef.
+  const int gimel = 3 * CharWidth(), bet = gimel + width(u"\u05D2"), alef = bet + width(u"\u05D1");
+  const int end = alef + width(u"\u05D0");
+  auto x = [&](int ch) { return GET_X_LPARAM(SendMessageW(e, EM_POSFROMCHAR, ch, 0)); };
+  EXPECT_EQ(x(2), 2 * CharWidth());
+  EXPECT_EQ(x(3), end);  // before alef: the caret is at the right edge of alef's cell
+  EXPECT_EQ(x(4), alef);
+  EXPECT_EQ(x(5), bet);
+  auto at = [&](int px) { return LOWORD(SendMessageW(e, EM_CHARFROMPOS, 0, MAKELPARAM(px, 3))); };
+  EXPECT_EQ(at(end - 2), 3);    // the right half of alef comes before it
+  EXPECT_EQ(at(alef + 1), 4);   // its left half after it
+  EXPECT_EQ(at(gimel + 1), 6);  // the left half of gimel is the end of the word
+  EXPECT_EQ(at(1), 0);
+  // Selecting alef highlights its cell, not the cells after it in logical order.
+  SetSel(e, 3, 4);
+  UpdateWindow(parent_);
+  UpdateWindow(e);
+  os::WindowPixels px = os::ReadWindowPixels(parent_, true);
+  const COLORREF c = GetSysColor(COLOR_HIGHLIGHT);
+  const uint32_t highlight = (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+  auto count = [&](int x0, int x1) {
+    int n = 0;
+    for (int y = 10; y < 10 + LineHeight(); ++y)
+      for (int xx = 10 + x0; xx < 10 + x1; ++xx) n += (px.At(xx, y) & 0xFFFFFF) == highlight;
+    return n;
+  };
+  EXPECT_GT(count(alef, end), (end - alef) * LineHeight() / 2);  // the glyph is in the highlight text colour
+  EXPECT_EQ(count(0, alef), 0);
+  EXPECT_EQ(count(end, end + 20), 0);
+}
+
 TEST_F(EditTest, FormattingRectangleFromEmSetRectUntilTheSizeChanges) {
   HWND e = NewEdit(ES_MULTILINE, 200, 100, u"abc");
   RECT r{20, 10, 150, 90};

@@ -301,6 +301,29 @@ TEST_F(Paint, LayeredWindowsComposeWithAlphaColourKeyAndRegions) {
   DeleteObject(bmp);
 }
 
+TEST_F(Paint, RightToLeftWindowsGetMirroredDCs) {
+  HWND top = CreateRecorded("top", WS_POPUP | WS_VISIBLE, 0, 0, 100, 40);
+  HWND child = CreateRecorded("child", WS_CHILD | WS_VISIBLE, 10, 10, 50, 20, top, WS_EX_LAYOUTRTL);
+  PumpMessages();
+  Fill(top, RGB(255, 255, 255));
+  HDC dc = GetDC(child);
+  EXPECT_EQ(GetLayout(dc), LAYOUT_RTL);
+  // Logical x 0..4 of the child are its five rightmost client pixels.
+  HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+  RECT r{0, 0, 5, 20};
+  FillRect(dc, &r, red);
+  DeleteObject(red);
+  ReleaseDC(child, dc);
+  EXPECT_EQ(Pixel(top, 59, 15), kRed);
+  EXPECT_EQ(Pixel(top, 55, 15), kRed);
+  EXPECT_EQ(Pixel(top, 54, 15), kWhite);
+  EXPECT_EQ(Pixel(top, 10, 15), kWhite);
+  // A left-to-right window's DC is not mirrored.
+  HDC plain = GetDC(top);
+  EXPECT_EQ(GetLayout(plain), 0u);
+  ReleaseDC(top, plain);
+}
+
 TEST_F(Paint, SetRedrawFalseStopsPaintingUntilTurnedOnAgain) {
   HWND w = CreateRecorded("w", WS_POPUP | WS_VISIBLE, 0, 0, 20, 20);
   PumpMessages();
