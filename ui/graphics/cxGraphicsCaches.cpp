@@ -52,9 +52,9 @@ void TdxSolidBrushCache::Finalize() {
 
 // --- Image cache key ---------------------------------------------------------------------------
 
-TdxDrawImageCacheID::TdxDrawImageCacheID(TCustomImageList* AImages, int32_t AImageIndex, IdxColorPalette* APalette,
-                                         TcxImageDrawMode ADrawMode, bool ASmoothImage,
-                                         bool AUseLeftBottomPixelAsTransparent) {
+TdxDrawImageCacheID::TdxDrawImageCacheID(TCustomImageList* AImages, int32_t AImageIndex,
+                                         IdxColorPalette* APalette, TcxImageDrawMode ADrawMode,
+                                         bool ASmoothImage, bool AUseLeftBottomPixelAsTransparent) {
   Reset();
   DrawMode = ADrawMode;
   ImageIndex = AImageIndex;
@@ -90,7 +90,8 @@ TdxImageListPaintCache::TImageListCacheHelper::TImageListCacheHelper(TCustomImag
                                                                      int32_t AMaxSizeCount)
     : TComponent(nullptr), FImageList(AImageList), FLastSize(cxInvalidSize), FMaxSizeCount(AMaxSizeCount) {
   if (FMaxSizeCount <= 0) FMaxSizeCount = 2 * std::max(GetSystemMetrics(SM_CMONITORS), 1);
-  if (!cxSmartImageDrawingHooks.IsLibraryImageList || !cxSmartImageDrawingHooks.IsLibraryImageList(AImageList)) {
+  if (!cxSmartImageDrawingHooks.IsLibraryImageList ||
+      !cxSmartImageDrawingHooks.IsLibraryImageList(AImageList)) {
     FImagesChangeLink = std::make_unique<TChangeLink>();
     FImagesChangeLink->OnChange = TNotifyEvent(this, &TImageListCacheHelper::ImageListChanged);
     AImageList->RegisterChanges(FImagesChangeLink.get());
@@ -105,7 +106,8 @@ TdxImageListPaintCache::TImageListCacheHelper::~TImageListCacheHelper() {
   }
 }
 
-TdxImageListPaintCache::TImages* TdxImageListPaintCache::TImageListCacheHelper::GetImages(const TSize& ASize) {
+TdxImageListPaintCache::TImages* TdxImageListPaintCache::TImageListCacheHelper::GetImages(
+    const TSize& ASize) {
   if (FLastImages && ASize == FLastSize) return FLastImages;
   auto it = FSizedImages.find(ASize);
   if (it == FSizedImages.end()) {
@@ -129,7 +131,8 @@ void TdxImageListPaintCache::TImageListCacheHelper::Invalidate() {
   FSizedImages.clear();
 }
 
-void TdxImageListPaintCache::TImageListCacheHelper::Notification(TComponent* AComponent, TOperation Operation) {
+void TdxImageListPaintCache::TImageListCacheHelper::Notification(TComponent* AComponent,
+                                                                 TOperation Operation) {
   TComponent::Notification(AComponent, Operation);
   if (Operation == opRemove && AComponent == FImageList) {
     if (FImagesChangeLink) FImagesChangeLink->SetSender(nullptr);
@@ -165,8 +168,8 @@ void TdxImageListPaintCache::RemoveHelper(TImageListCacheHelper* AHelper) {
 
 TcxAlphaBitmap* TdxImageListPaintCache::GetImage(const TSize& ASize, TCustomImageList* AImages,
                                                  int32_t AImageIndex, TcxImageDrawMode ADrawMode,
-                                                 bool AUseLeftBottomPixelAsTransparent, IdxColorPalette* APalette,
-                                                 bool ASmoothImage) {
+                                                 bool AUseLeftBottomPixelAsTransparent,
+                                                 IdxColorPalette* APalette, bool ASmoothImage) {
   if (!FImages) Initialize();
   TImageListCacheHelper* helper = nullptr;
   if (AImages == FLastImages && FLastHelper) {
@@ -193,15 +196,15 @@ TcxAlphaBitmap* TdxImageListPaintCache::GetImage(const TSize& ASize, TCustomImag
   return it->second.get();
 }
 
-void TdxImageListPaintCache::PrepareImage(TcxAlphaBitmap& ATarget, const TSize& ASize, IdxColorPalette* APalette,
-                                          const TdxDrawImageCacheID& AID) {
+void TdxImageListPaintCache::PrepareImage(TcxAlphaBitmap& ATarget, const TSize& ASize,
+                                          IdxColorPalette* APalette, const TdxDrawImageCacheID& AID) {
   ++FRenderCount;
   if (!FTransferBitmap) FTransferBitmap = new TcxAlphaBitmap(ASize.cx, ASize.cy);
   FTransferBitmap->RefreshImage(ASize.cx, ASize.cy);
   const TRect all = FTransferBitmap->ClientRect();
   cxDrawImage(FTransferBitmap->Canvas()->Handle(), all, all, nullptr, AID.ImageList, AID.ImageIndex,
-              static_cast<TcxImageDrawMode>(AID.DrawMode), AID.SmoothImage != 0, nullptr, AID.TransparentColor,
-              AID.UseLeftBottomPixelAsTransparent != 0, APalette);
+              static_cast<TcxImageDrawMode>(AID.DrawMode), AID.SmoothImage != 0, nullptr,
+              AID.TransparentColor, AID.UseLeftBottomPixelAsTransparent != 0, APalette);
   ATarget.SetSize(ASize.cx, ASize.cy);
   ATarget.CopyBitmap(FTransferBitmap);
 }
@@ -220,8 +223,8 @@ void TdxImageListPaintCache::Draw(TdxGPCanvas* AGPCanvas, const TRect& ABounds, 
                                   int32_t AImageIndex, IdxColorPalette* APalette,
                                   bool AUseLeftBottomPixelAsTransparent, TcxImageDrawMode ADrawMode) {
   if (ABounds.IsEmpty() || !IsImageAssigned(AImages, AImageIndex)) return;
-  TcxAlphaBitmap* image =
-      GetImage(TSize{ABounds.Width(), ABounds.Height()}, AImages, AImageIndex, ADrawMode, AUseLeftBottomPixelAsTransparent, APalette, true);
+  TcxAlphaBitmap* image = GetImage(TSize{ABounds.Width(), ABounds.Height()}, AImages, AImageIndex, ADrawMode,
+                                   AUseLeftBottomPixelAsTransparent, APalette, true);
   HDC dc = AGPCanvas->GetHDC();
   cxAlphaBlend(dc, image, ABounds, image->ClientRect(), true, 255);
   AGPCanvas->ReleaseHDC(dc);

@@ -81,7 +81,8 @@ struct TdxSizeHash {
 class TdxImageListPaintCache {
  public:
   // The finished renderings of one size (opaque entries as premultiplied 32-bit bitmaps).
-  using TImages = std::unordered_map<TdxDrawImageCacheID, std::unique_ptr<TcxAlphaBitmap>, TdxDrawImageCacheIDHash>;
+  using TImages =
+      std::unordered_map<TdxDrawImageCacheID, std::unique_ptr<TcxAlphaBitmap>, TdxDrawImageCacheIDHash>;
 
   class TImageListCacheHelper : public TComponent {
     QD_CLASS(TImageListCacheHelper, TComponent)
@@ -111,10 +112,11 @@ class TdxImageListPaintCache {
   };
 
   static void Draw(TcxCanvas* ACanvas, const TRect& ABounds, TCustomImageList* AImages, int32_t AImageIndex,
-                   TcxImageDrawMode ADrawMode, bool AUseLeftBottomPixelAsTransparent, IdxColorPalette* APalette,
-                   bool ASmoothImage);
-  static void Draw(TdxGPCanvas* AGPCanvas, const TRect& ABounds, TCustomImageList* AImages, int32_t AImageIndex,
-                   IdxColorPalette* APalette, bool AUseLeftBottomPixelAsTransparent, TcxImageDrawMode ADrawMode);
+                   TcxImageDrawMode ADrawMode, bool AUseLeftBottomPixelAsTransparent,
+                   IdxColorPalette* APalette, bool ASmoothImage);
+  static void Draw(TdxGPCanvas* AGPCanvas, const TRect& ABounds, TCustomImageList* AImages,
+                   int32_t AImageIndex, IdxColorPalette* APalette, bool AUseLeftBottomPixelAsTransparent,
+                   TcxImageDrawMode ADrawMode);
   static void InvalidateImageList(TCustomImageList* AImages);
   static void PrepareImage(TcxAlphaBitmap& ATarget, const TSize& ASize, IdxColorPalette* APalette,
                            const TdxDrawImageCacheID& AID);

@@ -91,8 +91,8 @@ TRect cxGetImageRect(const TRect& D, const TSize& I, TcxImageFitMode AFitMode, b
   return {D.Left, D.Top, D.Left + size.cx, D.Top + size.cy};
 }
 
-TRect cxGetImageRect(const TRect& ADrawRect, const TSize& AImageSize, TcxImageFitMode AFitMode, int32_t AScale,
-                     bool ACentre) {
+TRect cxGetImageRect(const TRect& ADrawRect, const TSize& AImageSize, TcxImageFitMode AFitMode,
+                     int32_t AScale, bool ACentre) {
   return cxGetImageRect(ADrawRect, AImageSize, AFitMode, ACentre, AScale);
 }
 
@@ -198,7 +198,8 @@ void cxFreeImageWorkBitmaps() {
 TcxAlphaBitmap* cxPrepareBitmapForDrawing(TGraphic* AGlyph, TCustomImageList* AImages, int32_t AImageIndex,
                                           bool AUseLeftBottomPixelAsTransparent, TColor ATransparentColor,
                                           IdxColorPalette* APalette, int32_t AWidth, int32_t AHeight,
-                                          bool ASmoothImage, TcxAlphaBitmap*& AMaskBitmap, bool& AIsAlphaUsed) {
+                                          bool ASmoothImage, TcxAlphaBitmap*& AMaskBitmap,
+                                          bool& AIsAlphaUsed) {
   const bool isGlyph = IsImageAssigned(AGlyph);
   if (isGlyph) {
     if (AWidth == 0 || AHeight == 0) {
@@ -239,7 +240,8 @@ TcxAlphaBitmap* cxPrepareBitmapForDrawing(TGraphic* AGlyph, TCustomImageList* AI
 
   TcxAlphaBitmap* mask = GetMaskBitmap(AWidth, AHeight);
   mask->CopyBitmap(image);
-  if (ATransparentColor != clNone && ATransparentColor != clDefault) mask->TransparentPixels().Add(ATransparentColor);
+  if (ATransparentColor != clNone && ATransparentColor != clDefault)
+    mask->TransparentPixels().Add(ATransparentColor);
   if (AUseLeftBottomPixelAsTransparent && isGlyph && AHeight > 0)
     mask->TransparentPixels().Add(static_cast<TColor>(GetPixel(mask->Canvas()->Handle(), 0, AHeight - 1)));
   mask->TransformBitmap(btmMakeMask);
@@ -260,9 +262,9 @@ TcxAlphaBitmap* cxPrepareBitmapForDrawing(TGraphic* AGlyph, TCustomImageList* AI
 }
 
 void cxDrawImage(HDC ADC, const TRect& AGlyphRect, const TRect& ABackgroundRect, TGraphic* AGlyph,
-                 TCustomImageList* AImages, int32_t AImageIndex, TcxImageDrawMode ADrawMode, bool ASmoothImage,
-                 HBRUSH ABrush, TColor ATransparentColor, bool AUseLeftBottomPixelAsTransparent,
-                 IdxColorPalette* APalette) {
+                 TCustomImageList* AImages, int32_t AImageIndex, TcxImageDrawMode ADrawMode,
+                 bool ASmoothImage, HBRUSH ABrush, TColor ATransparentColor,
+                 bool AUseLeftBottomPixelAsTransparent, IdxColorPalette* APalette) {
   if (!IsImageAssigned(AGlyph) && !IsImageAssigned(AImages, AImageIndex)) return;
   if (ABackgroundRect.IsEmpty()) return;
   TcxAlphaBitmap* draw = GetDrawBitmap(ABackgroundRect.Width(), ABackgroundRect.Height());
@@ -274,15 +276,15 @@ void cxDrawImage(HDC ADC, const TRect& AGlyphRect, const TRect& ABackgroundRect,
   }
   TRect glyph = AGlyphRect;
   glyph = cxRectOffset(glyph, -ABackgroundRect.Left, -ABackgroundRect.Top);
-  const bool custom = CustomDrawImageProc && CustomDrawImageProc(draw->cxCanvas(), IsImageAssigned(AGlyph) ? AGlyph : nullptr,
-                                                                 AImages, AImageIndex, ADrawMode, glyph);
+  const bool custom =
+      CustomDrawImageProc && CustomDrawImageProc(draw->cxCanvas(), IsImageAssigned(AGlyph) ? AGlyph : nullptr,
+                                                 AImages, AImageIndex, ADrawMode, glyph);
   if (!custom && !glyph.IsEmpty()) {
     TcxAlphaBitmap* mask = nullptr;
     bool alphaUsed = false;
-    TcxAlphaBitmap* image =
-        cxPrepareBitmapForDrawing(IsImageAssigned(AGlyph) ? AGlyph : nullptr, AImages, AImageIndex,
-                                  AUseLeftBottomPixelAsTransparent, ATransparentColor, APalette, glyph.Width(),
-                                  glyph.Height(), ASmoothImage, mask, alphaUsed);
+    TcxAlphaBitmap* image = cxPrepareBitmapForDrawing(
+        IsImageAssigned(AGlyph) ? AGlyph : nullptr, AImages, AImageIndex, AUseLeftBottomPixelAsTransparent,
+        ATransparentColor, APalette, glyph.Width(), glyph.Height(), ASmoothImage, mask, alphaUsed);
     uint8_t opacity = 255;
     switch (ADrawMode) {
       case idmDisabled:
@@ -323,15 +325,15 @@ void cxDrawImage(HDC ADC, const TRect& AGlyphRect, const TRect& ABackgroundRect,
 
 void cxDrawImage(TcxCanvas* ACanvas, const TRect& ARect, TGraphic* AGlyph, TCustomImageList* AImages,
                  int32_t AImageIndex, TcxImageFitMode AFitMode, TcxImageDrawMode ADrawMode,
-                 bool AUseLeftBottomPixelAsTransparent, IdxColorPalette* APalette, const TdxScaleFactor* AScaleFactor,
-                 bool ASmoothImage) {
+                 bool AUseLeftBottomPixelAsTransparent, IdxColorPalette* APalette,
+                 const TdxScaleFactor* AScaleFactor, bool ASmoothImage) {
   const TSize size = dxGetImageSize(AGlyph, AImages, AImageIndex, AScaleFactor);
   if (size.cx <= 0 || size.cy <= 0) return;
   const TRect r = cxGetImageRect(ARect, size, AFitMode);
   if (!IsImageAssigned(AGlyph) && cxSmartImageDrawingHooks.IsLibraryImageList &&
       cxSmartImageDrawingHooks.IsLibraryImageList(AImages)) {
-    TdxImageListPaintCache::Draw(ACanvas, r, AImages, AImageIndex, ADrawMode, AUseLeftBottomPixelAsTransparent,
-                                 APalette, ASmoothImage);
+    TdxImageListPaintCache::Draw(ACanvas, r, AImages, AImageIndex, ADrawMode,
+                                 AUseLeftBottomPixelAsTransparent, APalette, ASmoothImage);
     return;
   }
   cxDrawImage(ACanvas->Handle(), r, r, AGlyph, AImages, AImageIndex, ADrawMode, ASmoothImage, nullptr, clNone,
@@ -387,7 +389,8 @@ String cxGraphicExtension(TGraphicClass AGraphicClass) {
 }
 
 String cxGraphicFilter(TGraphic* AGraphic, bool AAllFormats) {
-  if (AAllFormats && IsImageAssigned(AGraphic) && ImagesIsSmartImage(AGraphic) && cxSmartImageDrawingHooks.Filter)
+  if (AAllFormats && IsImageAssigned(AGraphic) && ImagesIsSmartImage(AGraphic) &&
+      cxSmartImageDrawingHooks.Filter)
     return cxSmartImageDrawingHooks.Filter(AGraphic);
   return AGraphic ? cxGraphicFilter(AGraphic->ClassType()) : String();
 }

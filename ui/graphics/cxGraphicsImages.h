@@ -26,8 +26,8 @@ inline constexpr TcxImageDrawMode EnabledImageDrawModeMap[2] = {idmDisabled, idm
 TRect cxGetImageRect(const TRect& ADrawRect, const TSize& AImageSize, TcxImageFitMode AFitMode, bool ACentre,
                      int32_t AScale);
 // The order of the neighbouring services: zoom percent before the centre flag.
-TRect cxGetImageRect(const TRect& ADrawRect, const TSize& AImageSize, TcxImageFitMode AFitMode, int32_t AScale,
-                     bool ACentre);
+TRect cxGetImageRect(const TRect& ADrawRect, const TSize& AImageSize, TcxImageFitMode AFitMode,
+                     int32_t AScale, bool ACentre);
 TRect cxGetImageRect(const TRect& ADrawRect, const TSize& AImageSize, TcxImageFitMode AFitMode);
 
 // Replaces the standard drawing of cxDrawImage when it returns true.
@@ -82,8 +82,8 @@ void cxDrawImage(TcxCanvas* ACanvas, const TRect& ARect, TGraphic* AGlyph, TcxIm
                  IdxColorPalette* APalette = nullptr, const TdxScaleFactor* AScaleFactor = nullptr,
                  bool ASmoothImage = false);
 void cxDrawImage(HDC ADC, const TRect& AGlyphRect, const TRect& ABackgroundRect, TGraphic* AGlyph,
-                 TCustomImageList* AImages, int32_t AImageIndex, TcxImageDrawMode ADrawMode, bool ASmoothImage = false,
-                 HBRUSH ABrush = nullptr, TColor ATransparentColor = clNone,
+                 TCustomImageList* AImages, int32_t AImageIndex, TcxImageDrawMode ADrawMode,
+                 bool ASmoothImage = false, HBRUSH ABrush = nullptr, TColor ATransparentColor = clNone,
                  bool AUseLeftBottomPixelAsTransparent = false, IdxColorPalette* APalette = nullptr);
 
 // The prepared 32-bit source (the shared image bitmap) and its mask (nullptr when none is
@@ -91,7 +91,8 @@ void cxDrawImage(HDC ADC, const TRect& AGlyphRect, const TRect& ABackgroundRect,
 TcxAlphaBitmap* cxPrepareBitmapForDrawing(TGraphic* AGlyph, TCustomImageList* AImages, int32_t AImageIndex,
                                           bool AUseLeftBottomPixelAsTransparent, TColor ATransparentColor,
                                           IdxColorPalette* APalette, int32_t AWidth, int32_t AHeight,
-                                          bool ASmoothImage, TcxAlphaBitmap*& AMaskBitmap, bool& AIsAlphaUsed);
+                                          bool ASmoothImage, TcxAlphaBitmap*& AMaskBitmap,
+                                          bool& AIsAlphaUsed);
 
 // A new bitmap owned by the caller (nullptr for nullptr).
 TBitmap* cxGetAsBitmap(TGraphic* AGraphic);

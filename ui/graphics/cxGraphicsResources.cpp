@@ -39,9 +39,8 @@ std::vector<HWND>* PaintSkipList() {
 }
 
 bool cxIsInPaintSkipList(HWND AWnd) {
-  return ResourcesPaintSkipList &&
-         std::find(ResourcesPaintSkipList->begin(), ResourcesPaintSkipList->end(), AWnd) !=
-             ResourcesPaintSkipList->end();
+  return ResourcesPaintSkipList && std::find(ResourcesPaintSkipList->begin(), ResourcesPaintSkipList->end(),
+                                             AWnd) != ResourcesPaintSkipList->end();
 }
 
 bool cxGetBitmapData(HBITMAP ABitmapHandle, BITMAP& ABitmapData) {

@@ -70,7 +70,8 @@ class TdxImageAnimationController {
 
 // The class the smart images create their animation timers with: set by the graphics
 // unit's start-up, nullptr (no timer) before it and after its shut-down.
-using TdxImageAnimationControllerFactory = TdxImageAnimationController* (*)(IdxImageAnimationTimerClient* AClient);
+using TdxImageAnimationControllerFactory =
+    TdxImageAnimationController* (*)(IdxImageAnimationTimerClient* AClient);
 TdxImageAnimationControllerFactory dxImageAnimationControllerFactory();
 // A new controller owned by the caller, or nullptr while no factory is installed.
 TdxImageAnimationController* dxCreateImageAnimationController(IdxImageAnimationTimerClient* AClient);

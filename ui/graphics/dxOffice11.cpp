@@ -108,12 +108,72 @@ TBitmap* dxOffice11ExpandButtonBitmap2 = nullptr;
 namespace {
 
 constexpr TColor Office11Colors[3][49] = {
-    {0xFEECDD, 0xE2A981, 0xF5BE9E, 0xF9DAC3, 0x913500, 0xF1A675, 0x76C1FF, 0xD3F8FF, 0x98DDFF, 0x5295FE, 0x9C613B, 0xE0A47B, 0x764127, 0xFFFFFF, 0xCB8C6A, 0xFFF9F1, 0xC9662A, 0xF9DBC4, 0x962D00, 0xF6F6F6, 0xC2EEFF, 0x800000, 0xCCF4FF, 0x91D0FF, 0x8ED3FF, 0x4E91FE, 0xFCE1CB, 0x6FC0FF, 0x3E80FE, 0xF0C7A9, 0x000000, 0x8D8D8D, 0xFBDABE, 0x94E6FB, 0xFADAC4, 0x962D00, 0xB96837, 0x962D00, 0xFBE5D3, 0xE4AE88, 0xDCFFFF, 0x5BC0F7, 0x94E6FB, 0x1595EE, 0x087FE8, 0x7CDAF7, 0xD68759, 0x933803, 0xFFFFFF},
-    {0xDEF7F4, 0x91C6B7, 0xA7D9D9, 0xE4F0F2, 0x6B7760, 0x8CC2B0, 0x76C1FF, 0xD3F8FF, 0x98DDFF, 0x5295FE, 0x588060, 0x8FC4B5, 0x335E51, 0xFFFFFF, 0x588060, 0xDEF7F4, 0x5E8674, 0xADDEE1, 0x5E8D75, 0xEEF4F4, 0xC2EEFF, 0x385D3F, 0xCCF4FF, 0x91D0FF, 0x8ED3FF, 0x4E91FE, 0xB6E3D8, 0x6FC0FF, 0x3E80FE, 0x9FD4C5, 0x000000, 0x8D8D8D, 0x91BAAF, 0x94E6FB, 0xE4F1F2, 0x588060, 0x548973, 0x5E8D75, 0xDBF5F2, 0x97C9BC, 0xDCFFFF, 0x5BC0F7, 0x94E6FB, 0x1595EE, 0x087FE8, 0x7CDAF7, 0x82C0AF, 0x447A63, 0xFFFFFF},
-    {0xFAF4F3, 0xB59799, 0xE5D7D7, 0xF7F3F3, 0x927476, 0xC8B2B3, 0x76C1FF, 0xD3F8FF, 0x98DDFF, 0x5295FE, 0x947C7C, 0xB09193, 0x755454, 0xFFFFFF, 0x8F6D6E, 0xFFFFFF, 0x99797A, 0xE4DADB, 0x947C7C, 0xFFFAFD, 0xC2EEFF, 0x6F4B4B, 0xCCF4FF, 0x91D0FF, 0x8ED3FF, 0x4E91FE, 0xE7D3D6, 0x6FC0FF, 0x3E80FE, 0xD3C0C0, 0x000000, 0x8D8D8D, 0xEBE5E5, 0x94E6FB, 0xF7F3F3, 0x947C7C, 0x916F70, 0x947C7C, 0xF8F1F0, 0xBA9EA0, 0xDCFFFF, 0x5BC0F7, 0x94E6FB, 0x1595EE, 0x087FE8, 0x7CDAF7, 0xBFA7A8, 0x916F70, 0xFFFFFF}};
+    {0xFEECDD, 0xE2A981, 0xF5BE9E, 0xF9DAC3, 0x913500, 0xF1A675, 0x76C1FF, 0xD3F8FF, 0x98DDFF, 0x5295FE,
+     0x9C613B, 0xE0A47B, 0x764127, 0xFFFFFF, 0xCB8C6A, 0xFFF9F1, 0xC9662A, 0xF9DBC4, 0x962D00, 0xF6F6F6,
+     0xC2EEFF, 0x800000, 0xCCF4FF, 0x91D0FF, 0x8ED3FF, 0x4E91FE, 0xFCE1CB, 0x6FC0FF, 0x3E80FE, 0xF0C7A9,
+     0x000000, 0x8D8D8D, 0xFBDABE, 0x94E6FB, 0xFADAC4, 0x962D00, 0xB96837, 0x962D00, 0xFBE5D3, 0xE4AE88,
+     0xDCFFFF, 0x5BC0F7, 0x94E6FB, 0x1595EE, 0x087FE8, 0x7CDAF7, 0xD68759, 0x933803, 0xFFFFFF},
+    {0xDEF7F4, 0x91C6B7, 0xA7D9D9, 0xE4F0F2, 0x6B7760, 0x8CC2B0, 0x76C1FF, 0xD3F8FF, 0x98DDFF, 0x5295FE,
+     0x588060, 0x8FC4B5, 0x335E51, 0xFFFFFF, 0x588060, 0xDEF7F4, 0x5E8674, 0xADDEE1, 0x5E8D75, 0xEEF4F4,
+     0xC2EEFF, 0x385D3F, 0xCCF4FF, 0x91D0FF, 0x8ED3FF, 0x4E91FE, 0xB6E3D8, 0x6FC0FF, 0x3E80FE, 0x9FD4C5,
+     0x000000, 0x8D8D8D, 0x91BAAF, 0x94E6FB, 0xE4F1F2, 0x588060, 0x548973, 0x5E8D75, 0xDBF5F2, 0x97C9BC,
+     0xDCFFFF, 0x5BC0F7, 0x94E6FB, 0x1595EE, 0x087FE8, 0x7CDAF7, 0x82C0AF, 0x447A63, 0xFFFFFF},
+    {0xFAF4F3, 0xB59799, 0xE5D7D7, 0xF7F3F3, 0x927476, 0xC8B2B3, 0x76C1FF, 0xD3F8FF, 0x98DDFF, 0x5295FE,
+     0x947C7C, 0xB09193, 0x755454, 0xFFFFFF, 0x8F6D6E, 0xFFFFFF, 0x99797A, 0xE4DADB, 0x947C7C, 0xFFFAFD,
+     0xC2EEFF, 0x6F4B4B, 0xCCF4FF, 0x91D0FF, 0x8ED3FF, 0x4E91FE, 0xE7D3D6, 0x6FC0FF, 0x3E80FE, 0xD3C0C0,
+     0x000000, 0x8D8D8D, 0xEBE5E5, 0x94E6FB, 0xF7F3F3, 0x947C7C, 0x916F70, 0x947C7C, 0xF8F1F0, 0xBA9EA0,
+     0xDCFFFF, 0x5BC0F7, 0x94E6FB, 0x1595EE, 0x087FE8, 0x7CDAF7, 0xBFA7A8, 0x916F70, 0xFFFFFF}};
 constexpr int32_t Office11GradientPercents[3] = {41, 125, 40};
 
-TColor* const Office11ColorTargets[49] = {&dxOffice11ToolbarsColor1, &dxOffice11ToolbarsColor2, &dxOffice11DockColor1, &dxOffice11DockColor2, &dxOffice11BarMarkColors2[0], &dxOffice11BarMarkColors1[0], &dxOffice11BarMarkColors2[1], &dxOffice11BarMarkColors1[1], &dxOffice11BarMarkColors2[2], &dxOffice11BarMarkColors1[2], &dxOffice11BarBorderColors[0], &dxOffice11BarBorderColors[1], &dxOffice11BarFingerColor1, &dxOffice11BarFingerColor2, &dxOffice11BarSeparatorColor1, &dxOffice11BarSeparatorColor2, &dxOffice11BarFloatingBorderColor1, &dxOffice11BarFloatingBorderColor2, &dxOffice11DropDownBorderColor1, &dxOffice11MenuColor, &dxOffice11ToolbarSelectedColor, &dxOffice11SelectedBorderColor, &dxOffice11SelectedColor1, &dxOffice11SelectedColor2, &dxOffice11SelectedDownColor1, &dxOffice11SelectedDownColor2, &dxOffice11OwnerControlDownedColor, &dxOffice11DownedColor, &dxOffice11DownedSelectedColor, &dxOffice11DetachableColor, &dxOffice11TextEnabledColor, &dxOffice11TextDisabledColor, &dxOffice11GroupColor, &dxOffice11DayNavigatorSelectedColor, &dxOffice11OutlookControlColor, &dxOffice11OutlookBorderColor, &dxOffice11GroupRowTextColor, &dxOffice11NavPaneBorder, &dxOffice11NavPaneGroupCaptionColor1, &dxOffice11NavPaneGroupCaptionColor2, &dxOffice11NavPaneGroupCaptionHotColor1, &dxOffice11NavPaneGroupCaptionHotColor2, &dxOffice11NavPaneGroupCaptionPressedColor1, &dxOffice11NavPaneGroupCaptionPressedColor2, &dxOffice11NavPaneGroupCaptionPressedHotColor1, &dxOffice11NavPaneGroupCaptionPressedHotColor2, &dxOffice11NavPaneHeaderColor1, &dxOffice11NavPaneHeaderColor2, &dxOffice11NavPaneHeaderFontColor};
+TColor* const Office11ColorTargets[49] = {&dxOffice11ToolbarsColor1,
+                                          &dxOffice11ToolbarsColor2,
+                                          &dxOffice11DockColor1,
+                                          &dxOffice11DockColor2,
+                                          &dxOffice11BarMarkColors2[0],
+                                          &dxOffice11BarMarkColors1[0],
+                                          &dxOffice11BarMarkColors2[1],
+                                          &dxOffice11BarMarkColors1[1],
+                                          &dxOffice11BarMarkColors2[2],
+                                          &dxOffice11BarMarkColors1[2],
+                                          &dxOffice11BarBorderColors[0],
+                                          &dxOffice11BarBorderColors[1],
+                                          &dxOffice11BarFingerColor1,
+                                          &dxOffice11BarFingerColor2,
+                                          &dxOffice11BarSeparatorColor1,
+                                          &dxOffice11BarSeparatorColor2,
+                                          &dxOffice11BarFloatingBorderColor1,
+                                          &dxOffice11BarFloatingBorderColor2,
+                                          &dxOffice11DropDownBorderColor1,
+                                          &dxOffice11MenuColor,
+                                          &dxOffice11ToolbarSelectedColor,
+                                          &dxOffice11SelectedBorderColor,
+                                          &dxOffice11SelectedColor1,
+                                          &dxOffice11SelectedColor2,
+                                          &dxOffice11SelectedDownColor1,
+                                          &dxOffice11SelectedDownColor2,
+                                          &dxOffice11OwnerControlDownedColor,
+                                          &dxOffice11DownedColor,
+                                          &dxOffice11DownedSelectedColor,
+                                          &dxOffice11DetachableColor,
+                                          &dxOffice11TextEnabledColor,
+                                          &dxOffice11TextDisabledColor,
+                                          &dxOffice11GroupColor,
+                                          &dxOffice11DayNavigatorSelectedColor,
+                                          &dxOffice11OutlookControlColor,
+                                          &dxOffice11OutlookBorderColor,
+                                          &dxOffice11GroupRowTextColor,
+                                          &dxOffice11NavPaneBorder,
+                                          &dxOffice11NavPaneGroupCaptionColor1,
+                                          &dxOffice11NavPaneGroupCaptionColor2,
+                                          &dxOffice11NavPaneGroupCaptionHotColor1,
+                                          &dxOffice11NavPaneGroupCaptionHotColor2,
+                                          &dxOffice11NavPaneGroupCaptionPressedColor1,
+                                          &dxOffice11NavPaneGroupCaptionPressedColor2,
+                                          &dxOffice11NavPaneGroupCaptionPressedHotColor1,
+                                          &dxOffice11NavPaneGroupCaptionPressedHotColor2,
+                                          &dxOffice11NavPaneHeaderColor1,
+                                          &dxOffice11NavPaneHeaderColor2,
+                                          &dxOffice11NavPaneHeaderFontColor};
 
 TOffice11Scheme Office11Scheme = schUnknown;
 bool Office11XPStandardScheme = false;
@@ -138,7 +198,8 @@ void InitOffice11Colors() {
     dxOffice11NavPaneSplitterColor1 = dxOffice11NavPaneHeaderColor1;
     dxOffice11NavPaneSplitterColor2 = dxOffice11NavPaneHeaderColor2;
     for (int32_t i = 0; i < 3; ++i)
-      dxOffice11BarBorderMarkColors[i] = Office11Mix(dxOffice11BarMarkColors1[i], dxOffice11ToolbarsColor1, 90);
+      dxOffice11BarBorderMarkColors[i] =
+          Office11Mix(dxOffice11BarMarkColors1[i], dxOffice11ToolbarsColor1, 90);
     dxOffice11BarMarkArrowColor1 = clBlack;
     dxOffice11BarMarkArrowColor2 = clWhite;
     dxOffice11BarFloatingCaptionTextColor1 = clWhite;
@@ -148,7 +209,8 @@ void InitOffice11Colors() {
     dxOffice11GroupIndentColor = static_cast<TColor>(0xC9EEFD);
     dxOffice11GroupRowSeparatorColor = dxOffice11BarBorderColors[1];
   } else {
-    const TColor face = ColorToRGB(clBtnFace), window = ColorToRGB(clWindow), shadow = ColorToRGB(clBtnShadow);
+    const TColor face = ColorToRGB(clBtnFace), window = ColorToRGB(clWindow),
+                 shadow = ColorToRGB(clBtnShadow);
     dxOffice11DockColor1 = face;
     dxOffice11DockColor2 = Office11Mix(face, window, 20);
     dxOffice11ToolbarsColor1 = Office11Mix(face, window, 22);
@@ -194,7 +256,8 @@ void InitOffice11Colors() {
     dxOffice11NavPaneGroupCaptionColor2 = GetdxOffice11NavPaneGroupCaptionColor(false);
     dxOffice11NavPaneGroupCaptionHotColor1 = dxOffice11SelectedColor1;
     dxOffice11NavPaneGroupCaptionHotColor2 = dxOffice11SelectedColor2;
-    dxOffice11NavPaneGroupCaptionPressedColor1 = dxOffice11NavPaneGroupCaptionPressedColor2 = dxOffice11DownedColor;
+    dxOffice11NavPaneGroupCaptionPressedColor1 = dxOffice11NavPaneGroupCaptionPressedColor2 =
+        dxOffice11DownedColor;
     dxOffice11NavPaneGroupCaptionPressedHotColor1 = dxOffice11NavPaneGroupCaptionPressedHotColor2 =
         dxOffice11DownedSelectedColor;
     dxOffice11NavPaneHeaderColor1 = dxOffice11NavPaneHeaderColor2 = dxOffice11NavPaneBorder;
@@ -203,7 +266,8 @@ void InitOffice11Colors() {
     dxOffice11NavPaneSplitterColor2 = dxOffice11NavPaneBorder;
   }
   for (int32_t i = 0; i < 3; ++i)
-    dxOffice11BarBorderMarkColors[3 + i] = Office11Mix(dxOffice11BarMarkColors2[i], dxOffice11BarBorderColors[1], 50);
+    dxOffice11BarBorderMarkColors[3 + i] =
+        Office11Mix(dxOffice11BarMarkColors2[i], dxOffice11BarBorderColors[1], 50);
   dxOffice11BarFloatingBorderColor3 = dxOffice11ToolbarsColor1;
   dxOffice11BarFloatingCaptionColor = dxOffice11BarFloatingBorderColor1;
   dxOffice11DropDownBorderColor2 = dxOffice11MenuColor;
@@ -311,7 +375,8 @@ void CreateOffice11Brushes() {
 }
 
 void DestroyOffice11Brushes() {
-  for (TBitmap** b : {&dxOffice11SubMenuExpandBitmap, &dxOffice11ExpandButtonBitmap1, &dxOffice11ExpandButtonBitmap2}) {
+  for (TBitmap** b :
+       {&dxOffice11SubMenuExpandBitmap, &dxOffice11ExpandButtonBitmap1, &dxOffice11ExpandButtonBitmap2}) {
     delete *b;
     *b = nullptr;
   }
@@ -321,9 +386,9 @@ void DestroyOffice11Brushes() {
   dxOffice11DetachableSelectedBrush = nullptr;
   for (HBRUSH* b : {&dxOffice11BarFingerBrush1, &dxOffice11BarFingerBrush2, &dxOffice11BarSeparatorBrush1,
                     &dxOffice11BarSeparatorBrush2, &dxOffice11DropDownBorderBrush1, &dxOffice11MenuBrush,
-                    &dxOffice11SelectedBorderBrush, &dxOffice11OwnerControlDownedBrush, &dxOffice11DownedBrush,
-                    &dxOffice11DownedSelectedBrush, &dxOffice11DetachableBrush, &dxOffice11ToolbarSelectedBrush,
-                    &dxOffice11InPlaceSubItemBrush})
+                    &dxOffice11SelectedBorderBrush, &dxOffice11OwnerControlDownedBrush,
+                    &dxOffice11DownedBrush, &dxOffice11DownedSelectedBrush, &dxOffice11DetachableBrush,
+                    &dxOffice11ToolbarSelectedBrush, &dxOffice11InPlaceSubItemBrush})
     Office11DeleteBrush(*b);
 }
 
@@ -337,7 +402,8 @@ void Office11FillDot(HDC DC, const TRect& R, HBRUSH ABrush) {
 TOffice11Scheme dxGetOffice11Scheme() {
   if (!AreVisualStylesAvailable()) return schUnknown;
   WCHAR fileName[1024] = {}, colorName[1024] = {}, sizeName[1024] = {};
-  if (dxUxTheme::GetCurrentThemeName(fileName, 1024, colorName, 1024, sizeName, 1024) != S_OK) return schUnknown;
+  if (dxUxTheme::GetCurrentThemeName(fileName, 1024, colorName, 1024, sizeName, 1024) != S_OK)
+    return schUnknown;
   if (!IsWinVistaOrLater()) {
     String file(fileName);
     const size_t slash = file.find_last_of(u"\\/");
@@ -396,10 +462,12 @@ int32_t Office11ColorsCounter() {
 TColor GetdxOffice11NavPaneGroupCaptionColor(bool AStart) {
   const COLORREF face = ColorToRGB(clBtnFace);
   auto part = [AStart](int32_t c) { return AStart ? c * 127 / 255 + 128 : (c - c * 4 / 255 + 4) & 255; };
-  return Office11Near(static_cast<TColor>(RGB(part(GetRValue(face)), part(GetGValue(face)), part(GetBValue(face)))));
+  return Office11Near(
+      static_cast<TColor>(RGB(part(GetRValue(face)), part(GetGValue(face)), part(GetBValue(face)))));
 }
 
-void Office11FillTubeGradientRect(HDC DC, const TRect& ARect, TColor AColor1, TColor AColor2, bool AHorizontal) {
+void Office11FillTubeGradientRect(HDC DC, const TRect& ARect, TColor AColor1, TColor AColor2,
+                                  bool AHorizontal) {
   FillTubeGradientRect(DC, ARect, AColor1, AColor2, Office11Gradient, AHorizontal);
 }
 
@@ -416,8 +484,8 @@ int32_t GetOffice11FingerElementSize(const TdxScaleFactor* AScaleFactor) {
   return (AScaleFactor ? AScaleFactor : dxSystemScaleFactor())->Apply(4);
 }
 
-void Office11DrawFingerElements(HDC DC, const TRect& ARect, bool AOnlyVertical, HBRUSH ABrush1, HBRUSH ABrush2,
-                                const TdxScaleFactor* AScaleFactor) {
+void Office11DrawFingerElements(HDC DC, const TRect& ARect, bool AOnlyVertical, HBRUSH ABrush1,
+                                HBRUSH ABrush2, const TdxScaleFactor* AScaleFactor) {
   const TdxScaleFactor* scale = AScaleFactor ? AScaleFactor : dxSystemScaleFactor();
   if (!ABrush1) ABrush1 = dxOffice11BarFingerBrush1;
   if (!ABrush2) ABrush2 = dxOffice11BarFingerBrush2;

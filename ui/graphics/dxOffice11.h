@@ -117,7 +117,8 @@ int32_t Office11GradientPercent();
 // How many creations are outstanding.
 int32_t Office11ColorsCounter();
 
-void Office11FillTubeGradientRect(HDC DC, const TRect& ARect, TColor AColor1, TColor AColor2, bool AHorizontal);
+void Office11FillTubeGradientRect(HDC DC, const TRect& ARect, TColor AColor1, TColor AColor2,
+                                  bool AHorizontal);
 void Office11FrameSelectedRect(HDC DC, const TRect& ARect);
 int32_t GetOffice11FingerElementSize(const TdxScaleFactor* AScaleFactor = nullptr);
 // A row of grip dots; nullptr brushes mean the bar finger brushes.
