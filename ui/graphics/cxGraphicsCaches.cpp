@@ -6,6 +6,7 @@
 #include "platform/os/gdi.h"
 #include "platform/os/user.h"
 #include "ui/core/dxHash.h"
+#include "ui/core/dxThemeManager.h"
 #include "ui/graphics/cxGraphicsBlend.h"
 #include "ui/graphics/cxGraphicsImages.h"
 #include "ui/graphics/dxGDIPlusCanvas.h"
@@ -32,6 +33,15 @@ void TdxSolidBrushCacheManager::DoRemove(const HBRUSH& AValue) {
 
 TdxSolidBrushCacheManager* TdxSolidBrushCache::FData = nullptr;
 
+namespace {
+
+// Brushes of system colours go stale when the system colours change; until the painters'
+// palette listener exists, the theme manager's notification (sent for theme and system-colour
+// changes alike) clears the cache.
+std::unique_ptr<TdxThemeChangedNotificator> CachesBrushColorListener;
+
+}  // namespace
+
 HBRUSH TdxSolidBrushCache::Get(TColor AColor) {
   if (!FData) Initialize();
   return FData->GetValue(AColor);
@@ -43,9 +53,14 @@ void TdxSolidBrushCache::Clear() {
 
 void TdxSolidBrushCache::Initialize() {
   if (!FData) FData = new TdxSolidBrushCacheManager(128);
+  if (!CachesBrushColorListener) {
+    CachesBrushColorListener = std::make_unique<TdxThemeChangedNotificator>();
+    CachesBrushColorListener->SetOnThemeChanged(TdxThemeChangedEvent(&TdxSolidBrushCache::Clear));
+  }
 }
 
 void TdxSolidBrushCache::Finalize() {
+  CachesBrushColorListener.reset();
   delete FData;
   FData = nullptr;
 }
