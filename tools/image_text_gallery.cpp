@@ -93,7 +93,7 @@ std::vector<Cell> Cells(TBitmap* glyph) {
                        c.FillRect(a, static_cast<TColor>(0xF0E8E0));
                        const TRect g = cxGetImageRect(a, TSize{48, 32}, ifmNormal);
                        cxDrawImage(c.Handle(), g, a, glyph, nullptr, -1, static_cast<TcxImageDrawMode>(d),
-                                   true, nullptr, clNone, true);
+                                   false, nullptr, clNone, true);
                      }});
   const String para = u"The quick brown fox jumps over the lazy dog again and again.";
   cells.push_back(

@@ -323,6 +323,31 @@ TEST_F(TextOutTest, HighlightOverTheRowEndColoursTheEllipsis) {
   EXPECT_GT(black, 0);
 }
 
+TEST_F(TextOutTest, SelectedEllipsisGetsTheSelectionBackground) {
+  // White selection text on the white background would hide the dots: they are drawn on the
+  // selection colour like the selected characters before them.
+  TestBitmap b(100, 20);
+  Prepare(b);
+  TRect r{0, 0, 80, 20};
+  cxTextOut(b.DC(), u"abcdefghijklmnopqrstuvwxyz", r, CXTO_SINGLELINE | CXTO_END_ELLIPSIS, 2, 30, nullptr,
+            clRed, clWhite);
+  b.SavePng("textlayout_selected_ellipsis", 4);
+  int fit = 0;
+  const int dots = Width(b.DC(), u"...");
+  GetTextExtentExPointW(b.DC(), u"abcdefghijklmnopqrstuvwxyz", 26, 80 - dots, &fit, nullptr, nullptr);
+  const int start =
+      Width(b.DC(), std::u16string(u"abcdefghijklmnopqrstuvwxyz").substr(0, static_cast<size_t>(fit)));
+  int red = 0, white = 0;
+  for (int y = 2; y < 12; ++y)
+    for (int x = start; x < std::min(start + dots, 80); ++x) {
+      red += b.Rgb(x, y) == 0xFF0000;
+      white += b.Rgb(x, y) == 0xFFFFFF;
+    }
+  EXPECT_GT(red, 10);
+  EXPECT_GT(white, 0);
+  EXPECT_EQ(b.Rgb(85, 5), 0xFFFFFFu);  // nothing beyond the rectangle
+}
+
 TEST_F(TextOutTest, MeasuringReturnsHeightsRowCountsAndTheNarrowedRectangle) {
   TestBitmap b(10, 10);
   Prepare(b);

@@ -59,7 +59,9 @@ void TextOutputDrawRow(HDC ADC, const TcxTextRow& ARow, const TcxTextParams& P) 
   }
 }
 
-void TextOutputDrawEllipsis(HDC ADC, const TcxTextRow& ARow, const TcxTextParams& P, const TRect& R) {
+// ABrush, when given, fills the ellipsis rectangle first.
+void TextOutputDrawEllipsis(HDC ADC, const TcxTextRow& ARow, const TcxTextParams& P, const TRect& R,
+                            HBRUSH ABrush = nullptr) {
   TRect e;
   UINT options = 0;
   if (!P.RTLReading) {
@@ -77,6 +79,7 @@ void TextOutputDrawEllipsis(HDC ADC, const TcxTextRow& ARow, const TcxTextParams
   e.Bottom = ARow.TextOriginY + P.FullRowHeight;
   if (e.Right <= e.Left) return;
   RECT clip = e;
+  if (ABrush) FillRect(ADC, &clip, ABrush);
   ExtTextOutW(ADC, e.Left, ARow.TextOriginY, options, &clip, reinterpret_cast<LPCWSTR>(cxEndEllipsisChars),
               cxEndEllipsisCharsLength, nullptr);
 }
@@ -294,7 +297,9 @@ void cxTextRowsOutHighlight(HDC ADC, const TRect& R, const TcxTextParams& P, con
           TextOutputDrawRow(ADC, row, P);
           selClip.Restore();
           if (ellipsis && ASelStart + ASelLength >= row.StartOffset + row.TextLength) {
-            TextOutputDrawEllipsis(ADC, row, P, R);
+            // The dots stand for selected text: they get the selection's background too, or
+            // the selection text colour could leave them invisible on the normal background.
+            TextOutputDrawEllipsis(ADC, row, P, R, selBrush);
             ellipsis = false;
           }
           SetTextColor(ADC, prevColor);
