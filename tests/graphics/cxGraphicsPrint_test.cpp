@@ -186,6 +186,13 @@ TEST_F(PrintTest, PrintMessagesMenusAndTheMemoryDetour) {
   SetWindowOrgEx(b.DC(), 0, 0, nullptr);
   EXPECT_EQ(b.DrawnBounds(), (TRect{5, 5, 55, 45}));
   EXPECT_EQ(b.Rgb(5 + 25, 5 + 20), 0xFFFF00u);  // the client area, inside the border
+  // Without a menu there is no WM_NCPAINT.
+  HWND plain = CreateWindowExW(0, u"QdPrintRecorder", u"", WS_POPUP | WS_BORDER, 0, 0, 50, 40, nullptr,
+                               nullptr, nullptr, nullptr);
+  messages.clear();
+  cxPrintWindow(plain, b.DC(), true, false, false);
+  EXPECT_EQ(messages, (std::vector<UINT>{WM_PRINT, WM_ERASEBKGND, WM_PRINTCLIENT}));
+  DestroyWindow(plain);
   g_printMessages = nullptr;
   DestroyWindow(top);
   UnregisterClassW(u"QdPrintRecorder", nullptr);
