@@ -30,6 +30,7 @@
 #include "ui/core/dxTouch.h"
 #include "ui/core/dxUxTheme.h"
 #include "ui/graphics/cxGraphics.h"
+#include "ui/graphics/cxTextLayout.h"
 #include "ui/graphics/dxGDIPlusAPI.h"
 #include "ui/graphics/dxGDIPlusCanvas.h"
 #include "ui/graphics/dxGDIPlusClasses.h"
@@ -90,6 +91,7 @@ const TUnit kUnits[] = {
     // Graphics.
     {&dxCoreGraphics::Initialize, &dxCoreGraphics::Finalize},
     {&cxGraphics::Initialize, &cxGraphics::Finalize},
+    {&cxTextLayout::Initialize, &cxTextLayout::Finalize},
     {&dxGDIPlusAPI::Initialize, &dxGDIPlusAPI::Finalize},
     {&dxGDIPlusClasses::Initialize, &dxGDIPlusClasses::Finalize},
     {&dxGDIPlusCanvas::Initialize, &dxGDIPlusCanvas::Finalize},

@@ -12,7 +12,7 @@
 
 #include "platform/classes/streams.h"
 #include "platform/forms/forms_init.h"
-#include "platform/gdiplus/codec_io.h"
+#include "gallery_png.h"
 #include "ui/graphics/cxGraphics.h"
 
 using namespace qd;
@@ -252,22 +252,10 @@ int main(int argc, char** argv) {
       canvas.RestoreState();
       canvas.FrameRect(r, clGray);
     }
-    std::vector<uint32_t> px(static_cast<size_t>(picture.Width() * zoom) * picture.Height() * zoom);
-    for (int y = 0; y < picture.Height() * zoom; ++y) {
-      const auto* row = static_cast<const uint32_t*>(picture.ScanLine(y / zoom));
-      for (int x = 0; x < picture.Width() * zoom; ++x)
-        px[static_cast<size_t>(y) * picture.Width() * zoom + x] = 0xFF000000u | row[x / zoom];
-    }
-    std::vector<uint8_t> png;
-    if (codecs::Encode(codecs::MakeImage(picture.Width() * zoom, picture.Height() * zoom, std::move(px)),
-                       codecs::ImageFormat::PNG, png) != codecs::Status::Ok) {
-      std::fprintf(stderr, "canvas_gallery: cannot encode\n");
+    if (!tools::SaveGalleryPng(picture, zoom, argv[1])) {
+      std::fprintf(stderr, "canvas_gallery: cannot write %s\n", argv[1]);
       return 1;
     }
-    FILE* f = std::fopen(argv[1], "wb");
-    if (!f) return 1;
-    std::fwrite(png.data(), 1, png.size(), f);
-    std::fclose(f);
   }
   cxGraphics::Finalize();
   forms::Finalize();

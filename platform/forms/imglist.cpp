@@ -7,6 +7,7 @@ namespace qd {
 
 QD_IMPLEMENT_CLASS(TCustomImageList)
 QD_IMPLEMENT_CLASS(TImageList)
+QD_IMPLEMENT_CLASS(TChangeLink)
 
 namespace {
 
@@ -42,7 +43,37 @@ void TCustomImageList::RegisterProperties(TPropertyRegistrar& r) {
   r.Event("OnChange", &TCustomImageList::OnChange);
 }
 
+TCustomImageList::~TCustomImageList() {
+  for (TChangeLink* link : changeLinks_) link->SetSender(nullptr);
+}
+
 void TCustomImageList::Change() {
+  if (OnChange) OnChange(this);
+  // A link may unregister itself while it is told.
+  const std::vector<TChangeLink*> links = changeLinks_;
+  for (TChangeLink* link : links)
+    if (std::find(changeLinks_.begin(), changeLinks_.end(), link) != changeLinks_.end()) link->Change();
+}
+
+void TCustomImageList::RegisterChanges(TChangeLink* Value) {
+  if (!Value || std::find(changeLinks_.begin(), changeLinks_.end(), Value) != changeLinks_.end()) return;
+  if (Value->Sender() && Value->Sender() != this) Value->Sender()->UnRegisterChanges(Value);
+  Value->SetSender(this);
+  changeLinks_.push_back(Value);
+}
+
+void TCustomImageList::UnRegisterChanges(TChangeLink* Value) {
+  auto it = std::find(changeLinks_.begin(), changeLinks_.end(), Value);
+  if (it == changeLinks_.end()) return;
+  changeLinks_.erase(it);
+  Value->SetSender(nullptr);
+}
+
+TChangeLink::~TChangeLink() {
+  if (sender_) sender_->UnRegisterChanges(this);
+}
+
+void TChangeLink::Change() {
   if (OnChange) OnChange(this);
 }
 

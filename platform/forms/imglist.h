@@ -7,6 +7,29 @@
 
 namespace qd {
 
+class TCustomImageList;
+
+// Tells its owner when the image list it is registered with changes; unregisters itself
+// when destroyed, and is forgotten when the list is destroyed.
+class TChangeLink : public TObject {
+  QD_CLASS(TChangeLink, TObject)
+
+ public:
+  TChangeLink() = default;
+  ~TChangeLink() override;
+  TChangeLink(const TChangeLink&) = delete;
+  TChangeLink& operator=(const TChangeLink&) = delete;
+
+  TCustomImageList* Sender() const { return sender_; }
+  void SetSender(TCustomImageList* Value) { sender_ = Value; }
+  virtual void Change();
+
+  TNotifyEvent OnChange;
+
+ private:
+  TCustomImageList* sender_ = nullptr;
+};
+
 class TCustomImageList : public TComponent {
   QD_CLASS(TCustomImageList, TComponent)
   QD_PUBLISHED(TCustomImageList)
@@ -14,6 +37,7 @@ class TCustomImageList : public TComponent {
  public:
   explicit TCustomImageList(TComponent* AOwner);
   TCustomImageList(int AWidth, int AHeight);
+  ~TCustomImageList() override;
 
   int Width() const { return width_; }
   void SetWidth(int Value);
@@ -39,6 +63,10 @@ class TCustomImageList : public TComponent {
 
   TNotifyEvent OnChange;
 
+  // Change links are told of every change, after OnChange.
+  void RegisterChanges(TChangeLink* Value);
+  void UnRegisterChanges(TChangeLink* Value);
+
  protected:
   virtual void Change();
 
@@ -48,6 +76,7 @@ class TCustomImageList : public TComponent {
   int width_ = 16;
   int height_ = 16;
   std::vector<std::vector<uint32_t>> images_;
+  std::vector<TChangeLink*> changeLinks_;
 };
 
 class TImageList : public TCustomImageList {

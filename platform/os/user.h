@@ -751,6 +751,10 @@ BOOL IsZoomed(HWND hwnd);
 HWND GetParent(HWND hwnd);
 HWND SetParent(HWND child, HWND newParent);
 HWND GetWindow(HWND hwnd, UINT cmd);
+// The menu handle of a top-level window (given to CreateWindowEx or SetMenu); nullptr for a
+// child window. Menus are only remembered: no menu bar is drawn.
+HMENU GetMenu(HWND hwnd);
+BOOL SetMenu(HWND hwnd, HMENU menu);
 HWND GetTopWindow(HWND hwnd);
 HWND GetNextWindow(HWND hwnd, UINT cmd);
 HWND GetAncestor(HWND hwnd, UINT flags);

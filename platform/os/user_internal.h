@@ -72,6 +72,7 @@ struct Window {
   String text;
   HINSTANCE instance = nullptr;
   LONG_PTR id = 0;
+  HMENU menu = nullptr;  // a top-level window's menu (GetMenu); no menu bar is drawn
   LONG_PTR userData = 0;
   std::vector<uint8_t> extra;
   std::map<ATOM, HANDLE> props;

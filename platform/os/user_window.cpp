@@ -706,7 +706,10 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
     w->instance = instance;
     w->text = windowName && !IS_INTRESOURCE(windowName) ? String(windowName) : String();
     w->extra.assign(static_cast<size_t>(cls->cbWndExtra), 0);
-    if (child) w->id = reinterpret_cast<LONG_PTR>(menu);
+    if (child)
+      w->id = reinterpret_cast<LONG_PTR>(menu);
+    else
+      w->menu = menu;
     t.windows[w->handle] = w;
     t.order.push_back(w->handle);
     ZOrderInsert(w.get(), HWND_TOP);
@@ -895,6 +898,18 @@ HWND GetParent(HWND hwnd) {
   if (w->IsChild()) return w->parent->handle;
   if ((w->style & WS_POPUP) && w->owner) return w->owner->handle;
   return nullptr;
+}
+
+HMENU GetMenu(HWND hwnd) {
+  WindowPtr w = Checked(hwnd);
+  return w && !w->IsChild() ? w->menu : nullptr;
+}
+
+BOOL SetMenu(HWND hwnd, HMENU menu) {
+  WindowPtr w = Checked(hwnd);
+  if (!w || w->IsChild()) return FALSE;
+  w->menu = menu;
+  return TRUE;
 }
 
 HWND GetAncestor(HWND hwnd, UINT flags) {

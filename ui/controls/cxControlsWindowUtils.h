@@ -1,6 +1,7 @@
 #pragma once
 // The control framework's window services that the graphics layer and the painters call:
-// window geometry, the system-information object and the designer notification.
+// window geometry (in ui/core/cxWindowGeometry.h, below the graphics layer that prints
+// windows with it), the system-information object and the designer notification.
 //
 // Lower layers (ui/graphics, ui/lookandfeel) link below qd_controls and must not include
 // this header; when they need these functions, the functions move down to ui/core or get a
@@ -10,32 +11,12 @@
 #include "platform/base/geometry.h"
 #include "platform/os/wintypes.h"
 #include "ui/core/cxClassesTimer.h"
+#include "ui/core/cxWindowGeometry.h"
 
 namespace qd {
 
 class TComponent;
 class TWinControl;
-
-// The window's style has WS_CHILD.
-bool IsChildClassWindow(HWND AWnd);
-
-// The window rectangle in screen coordinates; all zero when it cannot be read.
-TRect cxGetWindowRect(HWND AHandle);
-// All zero while the control has no window (none is created).
-TRect cxGetWindowRect(TWinControl* AControl);
-// (0, 0, client width, client height); all zero when it cannot be read.
-TRect cxGetClientRect(HWND AHandle);
-// The window rectangle moved to the origin; all zero when it cannot be read.
-TRect cxGetWindowBounds(HWND AHandle);
-// For the control's window (created when it does not exist yet).
-TRect cxGetWindowBounds(TWinControl* AControl);
-// Where the client area starts inside the window rectangle; X is measured from the right
-// edge for a window with a right-to-left layout.
-TPoint cxGetClientOffset(HWND AHandle);
-// R moved (size kept) so that its top-left point is mapped from AFrom's coordinates to
-// ATo's: client coordinates through the system's point mapping, otherwise window
-// coordinates.
-TRect dxMapWindowRect(HWND AFrom, HWND ATo, const TRect& R, bool AClientCoordinates = true);
 
 // The process-wide system-information object.
 class TdxSystemInfo : public TcxMessageWindow {

@@ -9,6 +9,8 @@
 #include "platform/os/kernel.h"
 #include "platform/os/user.h"
 #include "ui/core/cxGeometry.h"
+#include "ui/graphics/cxGraphicsImages.h"
+#include "ui/graphics/cxGraphicsResources.h"
 #include "ui/graphics/dxCoreGraphics.h"
 
 namespace qd {
@@ -787,14 +789,17 @@ void Initialize() {
     VCLAlphaBlend = reinterpret_cast<TAlphaBlendProc>(GetProcAddress(cxGraphicsMsimg32, "AlphaBlend"));
     GradientFill = reinterpret_cast<TGradientFillProc>(GetProcAddress(cxGraphicsMsimg32, "GradientFill"));
   }
+  cxGraphicsResources::Initialize();
 }
 
 void Finalize() {
   cxGraphicsUnitIsFinalized = true;
+  cxGraphicsResources::Finalize();
   delete cxGraphicsScreenCanvas;
   cxGraphicsScreenCanvas = nullptr;
   delete cxGraphicsPaintCanvas;
   cxGraphicsPaintCanvas = nullptr;
+  cxFreeImageWorkBitmaps();
   VCLAlphaBlend = nullptr;
   GradientFill = nullptr;
   if (cxGraphicsMsimg32) {

@@ -354,8 +354,9 @@ TcxScreenCanvas* cxScreenCanvas();
 TcxPaintCanvas* cxPaintCanvas();
 
 // The canvas-and-bitmap unit's start-up and shut-down: start-up binds msimg32's AlphaBlend
-// and GradientFill by name; shut-down frees the shared canvases, after which none is made
-// again until the next start-up.
+// and GradientFill by name and makes the unit's resources (cxGraphicsResources.h);
+// shut-down frees them, the shared canvases and the image work bitmaps, after which no
+// shared canvas is made again until the next start-up.
 namespace cxGraphics {
 void Initialize();
 void Finalize();
