@@ -33,6 +33,8 @@
 #include "ui/graphics/dxGDIPlusAPI.h"
 #include "ui/graphics/dxGDIPlusCanvas.h"
 #include "ui/graphics/dxGDIPlusClasses.h"
+#include "ui/graphics/dxGDIPlusImage.h"
+#include "ui/graphics/dxSmartImage.h"
 
 namespace qd {
 
@@ -92,6 +94,9 @@ const TUnit kUnits[] = {
     {&dxGDIPlusAPI::Initialize, &dxGDIPlusAPI::Finalize},
     {&dxGDIPlusClasses::Initialize, &dxGDIPlusClasses::Finalize},
     {&dxGDIPlusCanvas::Initialize, &dxGDIPlusCanvas::Finalize},
+    // Smart images, then the GDI+ image classes and codecs that stored forms name.
+    {&dxSmartImage::Initialize, &dxSmartImage::Finalize},
+    {&dxGDIPlusImage::Initialize, &dxGDIPlusImage::Finalize},
     // Window services of the control framework.
     {&cxControlsWindowUtils::Initialize, &cxControlsWindowUtils::Finalize},
 };

@@ -21,6 +21,7 @@
 #include "platform/os/clock.h"
 #include "platform/os/winsock.h"
 #include "servers/test_servers.h"
+#include "ui/graphics/dxGDIPlusImage.h"
 
 namespace qd::testing {
 namespace {
@@ -244,6 +245,23 @@ TEST_F(UpdaterSettings, ACompleteSettingsFilePreparesTheCurrentDirectory) {
   EXPECT_FALSE(fs::exists(install_ / "brackenvalePDV.old"));
   EXPECT_TRUE(fs::is_directory(install_ / "temp"));
   EXPECT_TRUE(fs::is_directory(install_ / "versoes"));
+}
+
+// The stored form names the library's picture classes; the window's pictures are smart
+// images of the JPEG and PNG file bytes with the sizes of the stored layout.
+TEST_F(UpdaterSettings, TheWindowsPicturesAreTheLibrarysSmartImages) {
+  CreateWindow("[ATUALIZADOR]\r\nCNPJ=12345678000199\r\nNomeEXE=brackenvalePDV\r\n");
+  auto* fundo = dynamic_cast<TdxSmartImage*>(Form_Principal->imgFundo->Picture()->Graphic());
+  auto* logo = dynamic_cast<TdxPNGImage*>(Form_Principal->imgLogo->Picture()->Graphic());
+  ASSERT_NE(fundo, nullptr);
+  ASSERT_NE(logo, nullptr);
+  EXPECT_EQ(fundo->ClassName(), u"TdxSmartImage");
+  EXPECT_EQ(fundo->Size(), (TSize{556, 290}));
+  EXPECT_EQ(logo->Size(), (TSize{379, 61}));
+  EXPECT_EQ(fundo->ImageDataFormat(), dxImageJpeg);
+  EXPECT_EQ(logo->ImageDataFormat(), dxImagePng);
+  EXPECT_TRUE(logo->IsAlphaUsed());
+  EXPECT_FALSE(fundo->IsAlphaUsed());
 }
 
 // The copy over the installation: what stands in the way is reported and left whole; the

@@ -365,6 +365,7 @@ void Initialize() {
 }
 
 void Finalize() {
+  TdxGPImageHandle::ReleaseAllImages();
   if (!FGpImageRegistered) return;
   FGpImageRegistered = false;
   for (TdxSmartImageCodecClass codec : GpImageCodecs()) TdxSmartImageCodecsRepository::Unregister(codec);

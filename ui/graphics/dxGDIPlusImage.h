@@ -53,7 +53,7 @@ class TdxGPImageHandle : public TdxSmartImageCustomHandle,
   QD_CLASS(TdxGPImageHandle, TdxSmartImageCustomHandle)
 
  public:
-  TdxGPImageHandle() = default;
+  TdxGPImageHandle();
   // Adopts the GDI+ image.
   explicit TdxGPImageHandle(GpImage* AHandle);
   ~TdxGPImageHandle() override;
@@ -98,6 +98,9 @@ class TdxGPImageHandle : public TdxSmartImageCustomHandle,
   void SetActiveFrame(int32_t AIndex) override;
   // The value bytes of a property item; False when it is missing.
   bool GetPropertyValue(gdiplus::PROPID APropID, std::vector<uint8_t>& AData);
+  // Disposes the GDI+ images of every handle that still lives (GDI+ is about to be
+  // unloaded; pictures of forms freed later are then empty).
+  static void ReleaseAllImages();
 
  private:
   template <class F>

@@ -114,12 +114,34 @@ HRESULT TdxGPStreamAdapter::Stat(STATSTG* AStatStg, DWORD AFlags) {
 
 // ---- The handle -----------------------------------------------------------------------------
 
-TdxGPImageHandle::TdxGPImageHandle(GpImage* AHandle) {
+namespace {
+
+std::vector<TdxGPImageHandle*>& GpImageLiveHandles() {
+  static std::vector<TdxGPImageHandle*> handles;
+  return handles;
+}
+
+}  // namespace
+
+TdxGPImageHandle::TdxGPImageHandle() {
+  GpImageLiveHandles().push_back(this);
+}
+
+TdxGPImageHandle::TdxGPImageHandle(GpImage* AHandle) : TdxGPImageHandle() {
   SetHandle(AHandle);
 }
 
 TdxGPImageHandle::~TdxGPImageHandle() {
-  if (FHandle) GdipDisposeImage(FHandle);
+  auto& handles = GpImageLiveHandles();
+  handles.erase(std::find(handles.begin(), handles.end(), this));
+  if (FHandle && GdipDisposeImage) GdipDisposeImage(FHandle);
+}
+
+void TdxGPImageHandle::ReleaseAllImages() {
+  for (TdxGPImageHandle* handle : GpImageLiveHandles()) {
+    if (handle->FHandle && GdipDisposeImage) GdipDisposeImage(handle->FHandle);
+    handle->FHandle = nullptr;
+  }
 }
 
 std::unique_ptr<TdxGPImageHandle> TdxGPImageHandle::CreateFromBits(int32_t AWidth, int32_t AHeight,
@@ -157,7 +179,7 @@ std::unique_ptr<TdxGPCanvas> TdxGPImageHandle::CreateCanvas() {
 
 void TdxGPImageHandle::SetHandle(GpImage* AValue) {
   if (AValue == FHandle) return;
-  if (FHandle) GdipDisposeImage(FHandle);
+  if (FHandle && GdipDisposeImage) GdipDisposeImage(FHandle);
   FHandle = AValue;
   FImageFormat = dxGetImageDataFormat(AValue);
 }
