@@ -48,7 +48,9 @@ class FakeSmartHandle : public TdxSmartImageCustomHandle, public IdxImageDataFor
 class FakeAnimatedHandle : public FakeSmartHandle, public IdxAnimatedImage {
  public:
   FakeAnimatedHandle(int32_t AFrames, int32_t ALoops)
-      : FakeSmartHandle(TSize{1, 1}, TRGBColors(1, RGBQUAD{0, 0, 0, 255})), FFrames(AFrames), FLoops(ALoops) {}
+      : FakeSmartHandle(TSize{1, 1}, TRGBColors(1, RGBQUAD{0, 0, 0, 255})),
+        FFrames(AFrames),
+        FLoops(ALoops) {}
   int32_t GetActiveFrame() override { return FFrame; }
   int32_t GetAnimationFrameCount() override { return FFrames; }
   int32_t GetAnimationFrameDelay() override { return 50; }

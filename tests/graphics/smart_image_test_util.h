@@ -128,7 +128,8 @@ inline ImageBytes EmfHeader(int AWidth, int AHeight) {
   ImageBytes b;
   PutLE32(b, 1), PutLE32(b, 108);
   PutLE32(b, 0), PutLE32(b, 0), PutLE32(b, uint32_t(AWidth - 1)), PutLE32(b, uint32_t(AHeight - 1));
-  PutLE32(b, 0), PutLE32(b, 0), PutLE32(b, uint32_t(AWidth * 2540 / 96)), PutLE32(b, uint32_t(AHeight * 2540 / 96));
+  PutLE32(b, 0), PutLE32(b, 0), PutLE32(b, uint32_t(AWidth * 2540 / 96)),
+      PutLE32(b, uint32_t(AHeight * 2540 / 96));
   PutText(b, " EMF");
   b.resize(108, 0);
   return b;

@@ -56,8 +56,8 @@ void TdxGPImage::Flip(bool AHorizontally, bool AVertically) {
   Changed();
 }
 
-std::unique_ptr<TdxGPImage> TdxGPImage::MakeComposition(TdxCustomSmartImage* AOverlayImage, uint8_t AOverlayAlpha,
-                                                        uint8_t ASourceAlpha) {
+std::unique_ptr<TdxGPImage> TdxGPImage::MakeComposition(TdxCustomSmartImage* AOverlayImage,
+                                                        uint8_t AOverlayAlpha, uint8_t ASourceAlpha) {
   auto result = std::make_unique<TdxGPImage>();
   const TSize size = Size();
   result->CreateSize(size, 0);
@@ -235,7 +235,8 @@ void TdxGPCanvas::Draw(TdxGPImage* AGraphic, const TdxRectF& ADestRect, TdxGPIma
   AGraphic->StretchDraw(this, ADestRect, nullptr, AAttributes, ASourceRect);
 }
 
-void TdxGPCanvas::Draw(TdxGPImage* AGraphic, const TRect& ADestRect, uint8_t AAlpha, const TRect& ASourceRect) {
+void TdxGPCanvas::Draw(TdxGPImage* AGraphic, const TRect& ADestRect, uint8_t AAlpha,
+                       const TRect& ASourceRect) {
   AGraphic->StretchDraw(this, ADestRect, nullptr, GpImageAlphaAttributes(AAlpha), ASourceRect);
 }
 
@@ -247,7 +248,8 @@ void TdxGPCanvas::Draw(TdxGPImage* AGraphic, const TdxRectF& ADestRect, uint8_t 
 void TdxGPCanvas::Draw(TdxGPImage* AGraphic, const std::vector<TdxPointF>& APoints) {
   std::vector<gdiplus::GpPointF> points;
   for (const TdxPointF& p : APoints) points.push_back(gdiplus::GpPointF{p.X, p.Y});
-  GdipCheck(GdipDrawImagePoints(FHandle, AGraphic->Handle(), points.data(), static_cast<int32_t>(points.size())));
+  GdipCheck(
+      GdipDrawImagePoints(FHandle, AGraphic->Handle(), points.data(), static_cast<int32_t>(points.size())));
 }
 
 void TdxGPCanvas::Draw(TdxGPImage* AGraphic, const std::vector<TdxPointF>& APoints,
@@ -255,10 +257,10 @@ void TdxGPCanvas::Draw(TdxGPImage* AGraphic, const std::vector<TdxPointF>& APoin
   std::vector<gdiplus::GpPointF> points;
   for (const TdxPointF& p : APoints) points.push_back(gdiplus::GpPointF{p.X, p.Y});
   const TSize size = AGraphic->Size();
-  GdipCheck(GdipDrawImagePointsRect(FHandle, AGraphic->Handle(), points.data(), static_cast<int32_t>(points.size()),
-                                    0, 0, static_cast<float>(size.cx), static_cast<float>(size.cy),
-                                    gdiplus::UnitPixel, dxGpGetImageAttributesHandle(AAttributes), nullptr,
-                                    nullptr));
+  GdipCheck(GdipDrawImagePointsRect(FHandle, AGraphic->Handle(), points.data(),
+                                    static_cast<int32_t>(points.size()), 0, 0, static_cast<float>(size.cx),
+                                    static_cast<float>(size.cy), gdiplus::UnitPixel,
+                                    dxGpGetImageAttributesHandle(AAttributes), nullptr, nullptr));
 }
 
 void TdxGPCanvas::DrawBitmap(TBitmap* ABitmap, const TRect& R, uint8_t AAlpha) {
@@ -274,7 +276,8 @@ void TdxGPCanvas::DrawTile(TdxGPImage* AGraphic, const TRect& R, uint8_t AAlpha)
   DrawTile(AGraphic, R, AAlpha, AGraphic->GetClientRect());
 }
 
-void TdxGPCanvas::DrawTile(TdxGPImage* AGraphic, const TRect& ADestRect, uint8_t AAlpha, const TRect& ASourceRect) {
+void TdxGPCanvas::DrawTile(TdxGPImage* AGraphic, const TRect& ADestRect, uint8_t AAlpha,
+                           const TRect& ASourceRect) {
   dxGpTilePartEx(FHandle, ADestRect, ASourceRect, AGraphic->Handle(), AAlpha);
 }
 
@@ -305,9 +308,9 @@ const GpImagePictureFormat* GpImagePictureFormats(size_t& ACount) {
 }
 
 std::vector<TdxSmartImageCodecClass> GpImageCodecs() {
-  return {TdxGPImageCodecBMP::Class(),  TdxGPImageCodecMemoryBitmap::Class(), TdxGPImageCodecGIF::Class(),
-          TdxGPImageCodecJPG::Class(),  TdxGPImageCodecJPEG::Class(),         TdxGPImageCodecPNG::Class(),
-          TdxGPImageCodecTIF::Class(),  TdxGPImageCodecTIFF::Class(),         TdxGPImageCodecEMF::Class(),
+  return {TdxGPImageCodecBMP::Class(), TdxGPImageCodecMemoryBitmap::Class(), TdxGPImageCodecGIF::Class(),
+          TdxGPImageCodecJPG::Class(), TdxGPImageCodecJPEG::Class(),         TdxGPImageCodecPNG::Class(),
+          TdxGPImageCodecTIF::Class(), TdxGPImageCodecTIFF::Class(),         TdxGPImageCodecEMF::Class(),
           TdxGPImageCodecWMF::Class()};
 }
 
@@ -356,7 +359,8 @@ void Initialize() {
     if (!IsCodecIDValid(*f.Decoder)) continue;
     if (TGraphicClass previous = TPicture::FindGraphicClassByExtension(f.Extension))
       if (!previous->InheritsFrom(TdxGPImage::StaticClass()))
-        GpImageReplacedFormats().push_back({f.Extension, GpImageFormatDescription(previous, f.Extension), previous});
+        GpImageReplacedFormats().push_back(
+            {f.Extension, GpImageFormatDescription(previous, f.Extension), previous});
     TPicture::RegisterFileFormat(f.Extension, f.Codec()->Description(), f.GraphicClass());
     ImageClipboardFormats(f.Format) = RegisterClipboardFormatW(f.ClipboardName);
   }

@@ -59,11 +59,13 @@ class TdxGPImageHandle : public TdxSmartImageCustomHandle,
   ~TdxGPImageHandle() override;
 
   // The handle keeps its own copy of the pixels, which the GDI+ bitmap uses.
-  static std::unique_ptr<TdxGPImageHandle> CreateFromBits(int32_t AWidth, int32_t AHeight, const TRGBColors& ABits,
-                                                          TAlphaFormat AAlphaFormat);
+  static std::unique_ptr<TdxGPImageHandle> CreateFromBits(int32_t AWidth, int32_t AHeight,
+                                                          const TRGBColors& ABits, TAlphaFormat AAlphaFormat);
   // A blank 32-bit premultiplied bitmap.
   static std::unique_ptr<TdxGPImageHandle> CreateSize(int32_t AWidth, int32_t AHeight);
-  static std::unique_ptr<TdxGPImageHandle> CreateSize(const TSize& ASize) { return CreateSize(ASize.cx, ASize.cy); }
+  static std::unique_ptr<TdxGPImageHandle> CreateSize(const TSize& ASize) {
+    return CreateSize(ASize.cx, ASize.cy);
+  }
   std::unique_ptr<TdxGPImageHandle> Clone();
   // A canvas that owns a graphics on the image.
   std::unique_ptr<TdxGPCanvas> CreateCanvas();
@@ -79,7 +81,8 @@ class TdxGPImageHandle : public TdxSmartImageCustomHandle,
   using TdxSmartImageCustomHandle::Draw;
   void Draw(HDC DC, const TdxRectF& ADest, const TdxRectF& ASource, uint8_t AAlpha,
             IdxColorPalette* APalette) override;
-  void Draw(HDC DC, const TRect& ADest, const TRect& ASource, uint8_t AAlpha, IdxColorPalette* APalette) override;
+  void Draw(HDC DC, const TRect& ADest, const TRect& ASource, uint8_t AAlpha,
+            IdxColorPalette* APalette) override;
   void Draw(TdxGPCanvas* ACanvas, const TdxRectF& ADest, TdxGPImageAttributes* AAttributes,
             const TdxRectF& ASource) override;
   void Draw(TdxGPCanvas* ACanvas, const TRect& ADest, TdxGPImageAttributes* AAttributes,

@@ -212,7 +212,8 @@ void TdxGPImageHandle::Draw(HDC DC, const TdxRectF& ADest, const TdxRectF& ASour
   Draw(canvas, ADest, AAlpha == 255 ? nullptr : dxGpGetAlphaBlendAttributes(AAlpha), ASource);
 }
 
-void TdxGPImageHandle::Draw(HDC DC, const TRect& ADest, const TRect& ASource, uint8_t AAlpha, IdxColorPalette*) {
+void TdxGPImageHandle::Draw(HDC DC, const TRect& ADest, const TRect& ASource, uint8_t AAlpha,
+                            IdxColorPalette*) {
   if (!FHandle) return;
   TdxGPPaintCanvas* canvas = dxGPPaintCanvas();
   canvas->BeginPaint(DC, ADest);
@@ -254,7 +255,8 @@ void TdxGPImageHandle::Resize(const TSize& ASize, int32_t AInterpolationMode, in
     if (APixelOffsetMode != 0)
       GdipCheck(GdipSetPixelOffsetMode(AGraphics, static_cast<gdiplus::PixelOffsetMode>(APixelOffsetMode)));
     if (AInterpolationMode != 0)
-      GdipCheck(GdipSetInterpolationMode(AGraphics, static_cast<gdiplus::InterpolationMode>(AInterpolationMode)));
+      GdipCheck(
+          GdipSetInterpolationMode(AGraphics, static_cast<gdiplus::InterpolationMode>(AInterpolationMode)));
     GdipCheck(GdipDrawImageRectI(AGraphics, FHandle, 0, 0, ASize.cx, ASize.cy));
   });
 }
@@ -345,7 +347,8 @@ bool TdxGPImageCodec::Save(TStream* AStream, TdxSmartImageCustomHandle* AHandle)
   if (auto* handle = dynamic_cast<TdxGPImageHandle*>(AHandle)) return SaveCore(AStream, handle, nullptr);
   TSize size;
   AHandle->GetSize(size);
-  auto temporary = TdxGPImageHandle::CreateFromBits(size.cx, size.cy, AHandle->GetAsBitmapBits(), afPremultiplied);
+  auto temporary =
+      TdxGPImageHandle::CreateFromBits(size.cx, size.cy, AHandle->GetAsBitmapBits(), afPremultiplied);
   // A failed encoding is reported: the caller must not take an empty stream for the image.
   return SaveCore(AStream, temporary.get(), nullptr);
 }
@@ -379,20 +382,22 @@ bool TdxGPImageCodecBMP::GetSize(TStream* AStream, TSize& ASize) const {
   return true;
 }
 
-bool TdxGPImageCodecBMP::Load(const TRGBColors& ABits, TAlphaFormat AAlphaFormat, int32_t AWidth, int32_t AHeight,
-                              std::unique_ptr<TdxSmartImageCustomHandle>& AHandle) const {
+bool TdxGPImageCodecBMP::Load(const TRGBColors& ABits, TAlphaFormat AAlphaFormat, int32_t AWidth,
+                              int32_t AHeight, std::unique_ptr<TdxSmartImageCustomHandle>& AHandle) const {
   if (AWidth <= 0 || AHeight <= 0 || ABits.size() < size_t(AWidth) * size_t(AHeight)) return false;
   AHandle = TdxGPImageHandle::CreateFromBits(AWidth, AHeight, ABits, AAlphaFormat);
   return true;
 }
 
 bool TdxGPImageCodecGIF::CanLoadStream(TStream* AStream) const {
-  return CheckHeader(AStream, {'G', 'I', 'F', '8', '9', 'a'}) || CheckHeader(AStream, {'G', 'I', 'F', '8', '7', 'a'});
+  return CheckHeader(AStream, {'G', 'I', 'F', '8', '9', 'a'}) ||
+         CheckHeader(AStream, {'G', 'I', 'F', '8', '7', 'a'});
 }
 
 bool TdxGPImageCodecGIF::GetSize(TStream* AStream, TSize& ASize) const {
   uint16_t w = 0, h = 0;
-  if (!CanLoadStream(AStream) || !ProbeSkip(AStream, 6) || !ProbeReadLE16(AStream, w) || !ProbeReadLE16(AStream, h))
+  if (!CanLoadStream(AStream) || !ProbeSkip(AStream, 6) || !ProbeReadLE16(AStream, w) ||
+      !ProbeReadLE16(AStream, h))
     return false;
   ASize = TSize{w, h};
   return true;
@@ -453,11 +458,8 @@ bool TdxGPImageCodecPNG::GetSize(TStream* AStream, TSize& ASize) const {
   if (!CanLoadStream(AStream) || !ProbeSkip(AStream, 12)) return false;
   char chunk[4] = {};
   if (!ProbeRead(AStream, chunk, 4)) return false;
-  if (std::memcmp(chunk, "IHDR", 4) == 0) {
-    if (!ProbeSkip(AStream, 4)) return false;
-  } else {
-    AStream->Seek(-4, soCurrent);
-  }
+  // The size follows the chunk type (offsets 16 and 20); without one, offsets 8 and 12.
+  if (std::memcmp(chunk, "IHDR", 4) != 0) AStream->Seek(-8, soCurrent);
   uint32_t w = 0, h = 0;
   if (!ProbeReadBE32(AStream, w) || !ProbeReadBE32(AStream, h)) return false;
   ASize = TSize{static_cast<int32_t>(w), static_cast<int32_t>(h)};
@@ -472,8 +474,12 @@ bool TdxGPImageCodecTIFF::GetSize(TStream* AStream, TSize& ASize) const {
   if (!CanLoadStream(AStream)) return false;
   const int64_t start = AStream->Position();
   const bool bigEndian = CheckHeader(AStream, {0x4D, 0x4D, 0x00, 0x2A});
-  const auto read16 = [&](uint16_t& v) { return bigEndian ? ProbeReadBE16(AStream, v) : ProbeReadLE16(AStream, v); };
-  const auto read32 = [&](uint32_t& v) { return bigEndian ? ProbeReadBE32(AStream, v) : ProbeReadLE32(AStream, v); };
+  const auto read16 = [&](uint16_t& v) {
+    return bigEndian ? ProbeReadBE16(AStream, v) : ProbeReadLE16(AStream, v);
+  };
+  const auto read32 = [&](uint32_t& v) {
+    return bigEndian ? ProbeReadBE32(AStream, v) : ProbeReadLE32(AStream, v);
+  };
   ASize = TSize{};
   uint32_t offset = 0;
   if (!ProbeSkip(AStream, 4) || !read32(offset)) return false;
@@ -510,8 +516,8 @@ bool TdxGPImageCodecTIFF::GetSize(TStream* AStream, TSize& ASize) const {
 bool TdxGPImageCodecEMF::CanLoadStream(TStream* AStream) const {
   const int64_t position = AStream->Position();
   uint8_t header[44] = {};
-  const bool ok = ProbeRead(AStream, header, sizeof(header)) && header[0] == 1 && header[1] == 0 && header[2] == 0 &&
-                  header[3] == 0 && std::memcmp(header + 40, " EMF", 4) == 0;
+  const bool ok = ProbeRead(AStream, header, sizeof(header)) && header[0] == 1 && header[1] == 0 &&
+                  header[2] == 0 && header[3] == 0 && std::memcmp(header + 40, " EMF", 4) == 0;
   AStream->SetPosition(position);
   return ok;
 }

@@ -38,7 +38,8 @@ constexpr TAlphaFormat HasAlphaChannelFormatMap[2] = {afIgnored, afPremultiplied
 // A stream position restored when the guard leaves scope.
 class SmartImageStreamPositionGuard {
  public:
-  explicit SmartImageStreamPositionGuard(TStream* AStream) : FStream(AStream), FPosition(AStream->Position()) {}
+  explicit SmartImageStreamPositionGuard(TStream* AStream)
+      : FStream(AStream), FPosition(AStream->Position()) {}
   ~SmartImageStreamPositionGuard() { FStream->SetPosition(FPosition); }
   SmartImageStreamPositionGuard(const SmartImageStreamPositionGuard&) = delete;
   SmartImageStreamPositionGuard& operator=(const SmartImageStreamPositionGuard&) = delete;
@@ -61,7 +62,8 @@ std::unique_ptr<TdxSmartImageDataStream> TdxSmartImageDataStream::Clone(TdxSmart
   auto result = std::make_unique<TdxSmartImageDataStream>();
   const int64_t position = ASource->Position();
   result->SetSize(ASource->Size());
-  if (ASource->Size() > 0) std::memcpy(result->Memory(), ASource->Memory(), static_cast<size_t>(ASource->Size()));
+  if (ASource->Size() > 0)
+    std::memcpy(result->Memory(), ASource->Memory(), static_cast<size_t>(ASource->Size()));
   result->SetPosition(0);
   ASource->SetPosition(position);
   return result;
@@ -165,7 +167,8 @@ bool TdxSmartImageCustomHandle::Equals(TdxSmartImageCustomHandle* AHandle) {
   if (a != b) return false;
   if (Empty() || AHandle->Empty()) return true;
   const TRGBColors x = GetAsBitmapBits(), y = AHandle->GetAsBitmapBits();
-  return x.size() == y.size() && (x.empty() || std::memcmp(x.data(), y.data(), x.size() * sizeof(RGBQUAD)) == 0);
+  return x.size() == y.size() &&
+         (x.empty() || std::memcmp(x.data(), y.data(), x.size() * sizeof(RGBQUAD)) == 0);
 }
 
 uint32_t TdxSmartImageCustomHandle::GetHashCode() {
@@ -224,7 +227,8 @@ int32_t TdxSmartImageCodecsRepository::GetCount() {
 }
 
 TdxSmartImageCodecClass TdxSmartImageCodecsRepository::GetItem(int32_t AIndex) {
-  if (AIndex < 0 || AIndex >= GetCount()) throw EListError(Format(u"List index out of bounds (%d)", {AIndex}));
+  if (AIndex < 0 || AIndex >= GetCount())
+    throw EListError(Format(u"List index out of bounds (%d)", {AIndex}));
   return (*FSmartImageCodecs)[static_cast<size_t>(AIndex)];
 }
 
@@ -247,7 +251,8 @@ TdxSmartImageCodecClass TdxSmartImageCodecsRepository::GetFormatFromStream(TStre
   return nullptr;
 }
 
-bool TdxSmartImageCodecsRepository::GetImageInfo(TStream* AStream, TSize& ASize, TdxSmartImageCodecClass& ACodec) {
+bool TdxSmartImageCodecsRepository::GetImageInfo(TStream* AStream, TSize& ASize,
+                                                 TdxSmartImageCodecClass& ACodec) {
   ACodec = nullptr;
   const int64_t position = AStream->Position();
   for (int32_t i = 0; i < GetCount(); ++i) {
@@ -286,13 +291,15 @@ bool TdxSmartImageCodecsRepository::GetImageInfo(TdxSmartImageData* AImageData, 
 }
 
 bool TdxSmartImageCodecsRepository::Load(const TRGBColors& ABits, TAlphaFormat AAlphaFormat, int32_t AWidth,
-                                         int32_t AHeight, std::unique_ptr<TdxSmartImageCustomHandle>& AHandle) {
+                                         int32_t AHeight,
+                                         std::unique_ptr<TdxSmartImageCustomHandle>& AHandle) {
   for (int32_t i = 0; i < GetCount(); ++i)
     if (GetItem(i)->Load(ABits, AAlphaFormat, AWidth, AHeight, AHandle)) return true;
   return false;
 }
 
-bool TdxSmartImageCodecsRepository::Load(TStream* AStream, std::unique_ptr<TdxSmartImageCustomHandle>& AHandle) {
+bool TdxSmartImageCodecsRepository::Load(TStream* AStream,
+                                         std::unique_ptr<TdxSmartImageCustomHandle>& AHandle) {
   const int64_t position = AStream->Position();
   for (int32_t i = 0; i < GetCount(); ++i) {
     if (GetItem(i)->Load(AStream, AHandle)) return true;
@@ -304,13 +311,15 @@ bool TdxSmartImageCodecsRepository::Load(TStream* AStream, std::unique_ptr<TdxSm
 bool TdxSmartImageCodecsRepository::Load(TdxSmartImageData* AImageData,
                                          std::unique_ptr<TdxSmartImageCustomHandle>& AHandle) {
   if (!AImageData->FBits.empty())
-    return Load(AImageData->FBits, AImageData->FBitsFormat, AImageData->FSize.cx, AImageData->FSize.cy, AHandle);
+    return Load(AImageData->FBits, AImageData->FBitsFormat, AImageData->FSize.cx, AImageData->FSize.cy,
+                AHandle);
   if (!AImageData->FData) return false;
   AImageData->FData->SetPosition(0);
   return Load(AImageData->FData.get(), AHandle);
 }
 
-void TdxSmartImageHelper::AllocColors(int32_t AWidth, int32_t AHeight, TRGBColors& AColors, TdxAlphaColor AColor) {
+void TdxSmartImageHelper::AllocColors(int32_t AWidth, int32_t AHeight, TRGBColors& AColors,
+                                      TdxAlphaColor AColor) {
   const RGBQUAD q{static_cast<uint8_t>(AColor), static_cast<uint8_t>(AColor >> 8),
                   static_cast<uint8_t>(AColor >> 16), static_cast<uint8_t>(AColor >> 24)};
   AColors.assign(static_cast<size_t>(std::max(AWidth, 0)) * static_cast<size_t>(std::max(AHeight, 0)), q);
@@ -743,7 +752,8 @@ void TdxCustomSmartImage::SaveToStreamByCodec(TStream* AStream, TdxImageDataForm
 
 void TdxCustomSmartImage::SaveToFile(const String& AFileName) {
   TFileStream stream(AFileName, fmCreate);
-  if (TdxSmartImageCodecClass codec = TdxSmartImageCodecsRepository::GetFormatByExt(ExtractFileExt(AFileName)))
+  if (TdxSmartImageCodecClass codec =
+          TdxSmartImageCodecsRepository::GetFormatByExt(ExtractFileExt(AFileName)))
     SaveToStreamByCodec(&stream, codec);
   else
     SaveToStream(&stream);
@@ -966,7 +976,8 @@ void TdxCustomSmartImage::SetActiveFrame(int32_t AValue) {
   const int32_t count = animated->GetAnimationFrameCount();
   if (v >= count) {
     const int32_t loops = animated->GetAnimationLoopCount();
-    if (FAnimationLoop == bFalse || (FAnimationLoop == bDefault && loops != 0 && FAnimationLoopIndex >= loops)) {
+    if (FAnimationLoop == bFalse ||
+        (FAnimationLoop == bDefault && loops != 0 && FAnimationLoopIndex >= loops)) {
       v = std::max(count - 1, 0);
     } else {
       v = 0;

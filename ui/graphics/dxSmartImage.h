@@ -168,17 +168,19 @@ class TdxSmartImageCodec {
 };
 
 // In a codec class body: its name and the instance that stands for the class.
-#define QD_SMART_IMAGE_CODEC(Cls)                                \
- public:                                                         \
-  ::qd::String ClassName() const override { return u"" #Cls; }   \
-  static ::qd::TdxSmartImageCodecClass Class() {                 \
-    static const Cls instance;                                   \
-    return &instance;                                            \
-  }                                                              \
-                                                                 \
- protected:                                                      \
-  Cls() = default;                                               \
-                                                                 \
+#define QD_SMART_IMAGE_CODEC(Cls)                \
+ public:                                         \
+  ::qd::String ClassName() const override {      \
+    return u"" #Cls;                             \
+  }                                              \
+  static ::qd::TdxSmartImageCodecClass Class() { \
+    static const Cls instance;                   \
+    return &instance;                            \
+  }                                              \
+                                                 \
+ protected:                                      \
+  Cls() = default;                               \
+                                                 \
  private:
 
 // " graphics from Calderwisp" until shut-down.
