@@ -102,6 +102,7 @@ struct JpegDecodeJob {
   jpeg_decompress_struct Cinfo;
   ByteSpan Data;
   Image* Out = nullptr;
+  int32_t MinWidth = 0, MinHeight = 0;
   std::vector<uint8_t> Row;  // CMYK scanlines
   Status Result = Status::InvalidParameter;
 };
@@ -157,9 +158,22 @@ Status DecodeJpegJob(JpegDecodeJob& job) {
       ReadExif(ByteSpan(m->data, m->data_length), image, (image.Flags & ImageFlagsHasRealDPI) == 0);
   }
 
+  // A preview: the smallest DCT scale whose result still covers the requested size.
+  JDIMENSION denom = 1;
+  if (job.MinWidth > 0 && job.MinHeight > 0)
+    for (JDIMENSION d : {8u, 4u, 2u})
+      if ((cinfo->image_width + d - 1) / d >= JDIMENSION(job.MinWidth) &&
+          (cinfo->image_height + d - 1) / d >= JDIMENSION(job.MinHeight)) {
+        denom = d;
+        break;
+      }
+  cinfo->scale_num = 1;
+  cinfo->scale_denom = denom;
+
   jpeg_start_decompress(cinfo);
   const JDIMENSION width = cinfo->output_width, height = cinfo->output_height;
-  if (width != cinfo->image_width || height != cinfo->image_height) return Status::InvalidParameter;
+  if (width != (cinfo->image_width + denom - 1) / denom || height != (cinfo->image_height + denom - 1) / denom)
+    return Status::InvalidParameter;
   if (cmyk && cinfo->output_components != 4) return Status::InvalidParameter;
   image.Frames.emplace_back();
   Frame& frame = image.Frames.back();
@@ -282,7 +296,7 @@ Status EncodeJpegJob(JpegEncodeJob& job, const Image& image, int quality) {
 
 }  // namespace
 
-Status DecodeJpeg(ByteSpan data, Image& out) {
+Status DecodeJpeg(ByteSpan data, Image& out, int32_t minWidth, int32_t minHeight) {
   auto job = std::make_unique<JpegDecodeJob>();
   std::memset(&job->Cinfo, 0, sizeof(job->Cinfo));
   std::memset(&job->Progress, 0, sizeof(job->Progress));
@@ -290,6 +304,8 @@ Status DecodeJpeg(ByteSpan data, Image& out) {
   job->Cinfo.err = &job->Err.Pub;
   job->Data = data;
   job->Out = &out;
+  job->MinWidth = minWidth;
+  job->MinHeight = minHeight;
   Status status;
   try {
     status = DecodeJpegJob(*job);

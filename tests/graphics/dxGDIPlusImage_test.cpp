@@ -3,6 +3,7 @@
 // clipboard exchange and the glyph's source size and DPI.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -227,6 +228,35 @@ TEST_F(GpImageTest, FlippingMirrorsPixelsAndResizingAnEmptyHandleGivesATranspare
   TMemoryStream out;
   EXPECT_FALSE(TdxGPImageCodecEMF::Class()->Save(&out, &nothing));
   EXPECT_EQ(out.Size(), 0);
+}
+
+TEST_F(GpImageTest, AMuchSmallerCachedDrawOfAJpegDecodesAReducedPreviewOnly) {
+  // Left half red, right half blue.
+  std::vector<uint32_t> pixels(400 * 300);
+  for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = (i % 400) < 200 ? 0xFFFF0000 : 0xFF0000FF;
+  const ImageBytes jpeg = testing::EncodedImage(ImageFormat::JPEG, 400, 300, 0, pixels);
+  codecs::Image preview;
+  codecs::DecodeOptions options;
+  options.MinWidth = 90, options.MinHeight = 60;
+  ASSERT_EQ(codecs::Decode(jpeg, preview, options), codecs::Status::Ok);
+  EXPECT_EQ(preview.Width(), 100);  // a quarter: an eighth (50 x 38) would not cover the target
+  EXPECT_EQ(preview.Height(), 75);
+
+  TdxSmartImage image;
+  Load(image, jpeg);
+  image.SetUseCache(true);
+  testing::TestBitmap target(90, 60);
+  image.StretchDraw(target.DC(), TRect{0, 0, 90, 60});
+  EXPECT_FALSE(image.HandleAllocated());
+  EXPECT_EQ(Saved(image), jpeg);
+  const auto near = [](uint32_t a, uint32_t b) {
+    for (int shift : {0, 8, 16})
+      if (std::abs(int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF)) > 12) return false;
+    return true;
+  };
+  EXPECT_TRUE(near(target.Rgb(10, 30), 0xFF0000)) << std::hex << target.Rgb(10, 30);
+  EXPECT_TRUE(near(target.Rgb(80, 30), 0x0000FF)) << std::hex << target.Rgb(80, 30);
+  EXPECT_TRUE(near(target.Rgb(89, 59), 0x0000FF)) << std::hex << target.Rgb(89, 59);
 }
 
 TEST_F(GpImageTest, ImagesThatSharePixelsDoNotChangeEachOther) {

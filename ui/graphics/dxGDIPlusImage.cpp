@@ -3,8 +3,10 @@
 #include "ui/graphics/dxGDIPlusImage.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "platform/base/scopeexit.h"
+#include "platform/gdiplus/codec_io.h"
 #include "platform/os/user_clipboard.h"
 
 namespace qd {
@@ -118,6 +120,26 @@ std::unique_ptr<TdxSmartImageCustomHandle> TdxGPImage::CreateCache(const TSize& 
     return cache;
   }
   return TdxCustomSmartImage::CreateCache(ASize);
+}
+
+std::unique_ptr<TdxSmartImageCustomHandle> TdxGPImage::CreateCacheFromData(const TSize& ASize) {
+  TdxSmartImageDataStream* data = ImageData()->FData.get();
+  if (!data) return nullptr;
+  data->SetPosition(0);
+  if (!TdxGPImageCodecJPEG::Class()->CanLoadStream(data)) return nullptr;
+  codecs::DecodeOptions options;
+  options.MinWidth = ASize.cx;
+  options.MinHeight = ASize.cy;
+  codecs::Image preview;
+  const codecs::ByteSpan bytes(static_cast<const uint8_t*>(data->Memory()), size_t(data->Size()));
+  if (codecs::Decode(bytes, preview, options) != codecs::Status::Ok) return nullptr;
+  codecs::Frame& frame = preview.Frames[0];
+  // The decoder's 0xAARRGGBB pixels are RGBQUADs in memory.
+  TRGBColors bits(frame.Pixels.size());
+  std::memcpy(static_cast<void*>(bits.data()), frame.Pixels.data(), bits.size() * sizeof(RGBQUAD));
+  auto cache = TdxGPImageHandle::CreateFromBits(frame.Width, frame.Height, std::move(bits), afIgnored);
+  cache->Resize(ASize, 0, 0);
+  return cache;
 }
 
 void TdxPNGImage::SaveToStream(TStream* AStream) {

@@ -61,6 +61,8 @@ class TdxGPImageHandle : public TdxSmartImageCustomHandle,
   // The handle keeps its own copy of the pixels, which the GDI+ bitmap uses.
   static std::unique_ptr<TdxGPImageHandle> CreateFromBits(int32_t AWidth, int32_t AHeight,
                                                           const TRGBColors& ABits, TAlphaFormat AAlphaFormat);
+  static std::unique_ptr<TdxGPImageHandle> CreateFromBits(int32_t AWidth, int32_t AHeight, TRGBColors&& ABits,
+                                                          TAlphaFormat AAlphaFormat);
   // A blank 32-bit premultiplied bitmap.
   static std::unique_ptr<TdxGPImageHandle> CreateSize(int32_t AWidth, int32_t AHeight);
   static std::unique_ptr<TdxGPImageHandle> CreateSize(const TSize& ASize) {
@@ -261,6 +263,8 @@ class TdxGPImage : public TdxCustomSmartImage {
 
  protected:
   std::unique_ptr<TdxSmartImageCustomHandle> CreateCache(const TSize& ASize) override;
+  // JPEG bytes are decoded at the DCT scale that still covers ASize, then resized.
+  std::unique_ptr<TdxSmartImageCustomHandle> CreateCacheFromData(const TSize& ASize) override;
 };
 
 class TdxSmartImage : public TdxGPImage {

@@ -147,10 +147,17 @@ void TdxGPImageHandle::ReleaseAllImages() {
 std::unique_ptr<TdxGPImageHandle> TdxGPImageHandle::CreateFromBits(int32_t AWidth, int32_t AHeight,
                                                                    const TRGBColors& ABits,
                                                                    TAlphaFormat AAlphaFormat) {
-  auto result = std::make_unique<TdxGPImageHandle>();
   // GDI+ draws from this memory for the bitmap's whole life: the handle owns a copy, so no
   // other image shares (and changes) these pixels.
-  result->FBits = ABits;
+  return CreateFromBits(AWidth, AHeight, TRGBColors(ABits), AAlphaFormat);
+}
+
+std::unique_ptr<TdxGPImageHandle> TdxGPImageHandle::CreateFromBits(int32_t AWidth, int32_t AHeight,
+                                                                   TRGBColors&& ABits, TAlphaFormat AAlphaFormat) {
+  if (AWidth <= 0 || AHeight <= 0 || ABits.size() < size_t(AWidth) * size_t(AHeight))
+    GdipCheck(gdiplus::InvalidParameter);
+  auto result = std::make_unique<TdxGPImageHandle>();
+  result->FBits = std::move(ABits);
   result->FBitsFormat = AAlphaFormat;
   GpBitmap* bitmap = nullptr;
   GdipCheck(GdipCreateBitmapFromScan0(AWidth, AHeight, AWidth * 4, GpImagePixelFormatMap[AAlphaFormat],

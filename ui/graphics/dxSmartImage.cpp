@@ -901,7 +901,6 @@ void TdxCustomSmartImage::StretchDraw(HDC DC, const TRect& ADest, const TRect& A
 }
 
 void TdxCustomSmartImage::StretchDraw(HDC DC, const TRect& ADest, uint8_t AAlpha, IdxColorPalette* APalette) {
-  TdxSmartImageCustomHandle* handle = Handle();
   if (FUseCache) {
     const TSize target{ADest.Width(), ADest.Height()};
     const TGUID paletteID = dxGetColorPaletteID(APalette);
@@ -912,10 +911,12 @@ void TdxCustomSmartImage::StretchDraw(HDC DC, const TRect& ADest, uint8_t AAlpha
       if (cacheSize != target) FCache.reset();
     }
     if (!FCache) {
+      // The size from the header when the image is not decoded yet.
       TSize imageSize;
-      handle->GetSize(imageSize);
+      GetSize(imageSize);
       if (CanCreateCache(imageSize, target)) {
-        FCache = CreateCache(target);
+        if (!FHandle) FCache = CreateCacheFromData(target);
+        if (!FCache) FCache = CreateCache(target);
         FCachePaletteID = paletteID;
       }
     }
@@ -924,6 +925,7 @@ void TdxCustomSmartImage::StretchDraw(HDC DC, const TRect& ADest, uint8_t AAlpha
       return;
     }
   }
+  TdxSmartImageCustomHandle* handle = Handle();
   handle->Draw(DC, ADest, handle->GetClientRect(), AAlpha, APalette);
 }
 
@@ -933,6 +935,10 @@ bool TdxCustomSmartImage::CanCreateCache(const TSize& AImageSize, const TSize& A
 }
 
 std::unique_ptr<TdxSmartImageCustomHandle> TdxCustomSmartImage::CreateCache(const TSize&) {
+  return nullptr;
+}
+
+std::unique_ptr<TdxSmartImageCustomHandle> TdxCustomSmartImage::CreateCacheFromData(const TSize&) {
   return nullptr;
 }
 

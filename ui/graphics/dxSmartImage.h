@@ -396,6 +396,9 @@ class TdxCustomSmartImage : public TGraphic {
   void Changed(TObject* Sender) override;
   virtual bool CanCreateCache(const TSize& AImageSize, const TSize& ATargetSize);
   virtual std::unique_ptr<TdxSmartImageCustomHandle> CreateCache(const TSize& ASize);
+  // A cache made straight from the stored bytes, before the image is decoded (nullptr when
+  // the class cannot): a format that decodes at a reduced size spares the full decode.
+  virtual std::unique_ptr<TdxSmartImageCustomHandle> CreateCacheFromData(const TSize& ASize);
   virtual bool IsBitmapStream(TStream* AStream);
   virtual bool AssignFromClipboard();
   virtual void AssignFromGraphic(TGraphic* AGraphic);
