@@ -172,7 +172,8 @@ Status DecodeJpegJob(JpegDecodeJob& job) {
 
   jpeg_start_decompress(cinfo);
   const JDIMENSION width = cinfo->output_width, height = cinfo->output_height;
-  if (width != (cinfo->image_width + denom - 1) / denom || height != (cinfo->image_height + denom - 1) / denom)
+  if (width != (cinfo->image_width + denom - 1) / denom ||
+      height != (cinfo->image_height + denom - 1) / denom)
     return Status::InvalidParameter;
   if (cmyk && cinfo->output_components != 4) return Status::InvalidParameter;
   image.Frames.emplace_back();

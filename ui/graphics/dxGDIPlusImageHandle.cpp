@@ -153,7 +153,8 @@ std::unique_ptr<TdxGPImageHandle> TdxGPImageHandle::CreateFromBits(int32_t AWidt
 }
 
 std::unique_ptr<TdxGPImageHandle> TdxGPImageHandle::CreateFromBits(int32_t AWidth, int32_t AHeight,
-                                                                   TRGBColors&& ABits, TAlphaFormat AAlphaFormat) {
+                                                                   TRGBColors&& ABits,
+                                                                   TAlphaFormat AAlphaFormat) {
   if (AWidth <= 0 || AHeight <= 0 || ABits.size() < size_t(AWidth) * size_t(AHeight))
     GdipCheck(gdiplus::InvalidParameter);
   auto result = std::make_unique<TdxGPImageHandle>();
