@@ -9,14 +9,15 @@
 #include <cstdlib>
 #include <vector>
 
-#include <jpeglib.h>
-
 #include "app/Startup.h"
 #include "picture_bench_util.h"
 #include "platform/classes/streams.h"
 #include "platform/forms/graphics.h"
 #include "platform/gdiplus/codec_io.h"
 #include "ui/graphics/dxGDIPlusImage.h"
+
+// After the platform's headers: libjpeg defines TRUE and FALSE as macros.
+#include <jpeglib.h>
 
 namespace {
 
@@ -40,7 +41,7 @@ void BM_SmartImage_LoadAndDraw(benchmark::State& state) {
   qd::TBitmap target;
   target.SetPixelFormat(qd::pf32bit);
   target.SetSize(kTargetWidth, kTargetHeight);
-  const HDC dc = target.Canvas()->Handle();
+  const qd::HDC dc = target.Canvas()->Handle();
   for (auto _ : state) {
     qd::TdxSmartImage image;
     image.SetUseCache(true);

@@ -103,9 +103,49 @@ struct JpegDecodeJob {
   ByteSpan Data;
   Image* Out = nullptr;
   int32_t MinWidth = 0, MinHeight = 0;
+  bool ExactSize = false;
   std::vector<uint8_t> Row;  // CMYK scanlines
   Status Result = Status::InvalidParameter;
 };
+
+// Reads the rows and averages each block of them into one pixel of a MinWidth x MinHeight
+// frame: every source row and column belongs to exactly one output row and column.
+Status ReadJpegAveraged(JpegDecodeJob& job, Frame& frame, JDIMENSION width, JDIMENSION height) {
+  j_decompress_ptr cinfo = &job.Cinfo;
+  const int32_t outW = job.MinWidth, outH = job.MinHeight;
+  if (AllocFrame(frame, outW, outH) != Status::Ok) return Status::OutOfMemory;
+  std::vector<uint32_t> column(width), columnCount(size_t(outW), 0), sums(size_t(outW) * 4, 0);
+  for (JDIMENSION x = 0; x < width; ++x) {
+    column[x] = uint32_t(uint64_t(x) * uint64_t(outW) / width);
+    ++columnCount[column[x]];
+  }
+  job.Row.resize(size_t(width) * 4);
+  uint32_t rows = 0;
+  while (cinfo->output_scanline < height) {
+    const JDIMENSION y = cinfo->output_scanline;
+    JSAMPROW row = job.Row.data();
+    if (jpeg_read_scanlines(cinfo, &row, 1) != 1) return Status::InvalidParameter;
+    for (JDIMENSION x = 0; x < width; ++x) {
+      uint32_t* s = &sums[size_t(column[x]) * 4];
+      const uint8_t* p = row + size_t(x) * 4;
+      s[0] += p[0], s[1] += p[1], s[2] += p[2], s[3] += p[3];
+    }
+    ++rows;
+    const uint64_t outY = uint64_t(y) * uint64_t(outH) / height;
+    if (y + 1 == height || uint64_t(y + 1) * uint64_t(outH) / height != outY) {
+      uint32_t* dst = frame.Pixels.data() + size_t(outY) * size_t(outW);
+      for (int32_t x = 0; x < outW; ++x) {
+        const uint32_t n = columnCount[size_t(x)] * rows;
+        const uint32_t* s = &sums[size_t(x) * 4];
+        dst[x] = ((s[3] + n / 2) / n) << 24 | ((s[2] + n / 2) / n) << 16 | ((s[1] + n / 2) / n) << 8 |
+                 ((s[0] + n / 2) / n);
+      }
+      std::fill(sums.begin(), sums.end(), 0);
+      rows = 0;
+    }
+  }
+  return Status::Ok;
+}
 
 Status DecodeJpegJob(JpegDecodeJob& job) {
   j_decompress_ptr cinfo = &job.Cinfo;
@@ -178,6 +218,9 @@ Status DecodeJpegJob(JpegDecodeJob& job) {
   if (cmyk && cinfo->output_components != 4) return Status::InvalidParameter;
   image.Frames.emplace_back();
   Frame& frame = image.Frames.back();
+  if (!cmyk && job.ExactSize && denom > 1 && JDIMENSION(job.MinWidth) <= width &&
+      JDIMENSION(job.MinHeight) <= height)
+    return ReadJpegAveraged(job, frame, width, height);
   if (AllocFrame(frame, int32_t(width), int32_t(height)) != Status::Ok) return Status::OutOfMemory;
 
   if (!cmyk) {
@@ -297,7 +340,7 @@ Status EncodeJpegJob(JpegEncodeJob& job, const Image& image, int quality) {
 
 }  // namespace
 
-Status DecodeJpeg(ByteSpan data, Image& out, int32_t minWidth, int32_t minHeight) {
+Status DecodeJpeg(ByteSpan data, Image& out, int32_t minWidth, int32_t minHeight, bool exactSize) {
   auto job = std::make_unique<JpegDecodeJob>();
   std::memset(&job->Cinfo, 0, sizeof(job->Cinfo));
   std::memset(&job->Progress, 0, sizeof(job->Progress));
@@ -307,6 +350,7 @@ Status DecodeJpeg(ByteSpan data, Image& out, int32_t minWidth, int32_t minHeight
   job->Out = &out;
   job->MinWidth = minWidth;
   job->MinHeight = minHeight;
+  job->ExactSize = exactSize;
   Status status;
   try {
     status = DecodeJpegJob(*job);

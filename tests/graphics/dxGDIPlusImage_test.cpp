@@ -241,6 +241,10 @@ TEST_F(GpImageTest, AMuchSmallerCachedDrawOfAJpegDecodesAReducedPreviewOnly) {
   ASSERT_EQ(codecs::Decode(jpeg, preview, options), codecs::Status::Ok);
   EXPECT_EQ(preview.Width(), 100);  // a quarter: an eighth (50 x 38) would not cover the target
   EXPECT_EQ(preview.Height(), 75);
+  options.ExactSize = true;  // averaged down while the rows are read
+  ASSERT_EQ(codecs::Decode(jpeg, preview, options), codecs::Status::Ok);
+  EXPECT_EQ(preview.Width(), 90);
+  EXPECT_EQ(preview.Height(), 60);
 
   TdxSmartImage image;
   Load(image, jpeg);

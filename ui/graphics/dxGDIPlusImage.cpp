@@ -130,14 +130,23 @@ std::unique_ptr<TdxSmartImageCustomHandle> TdxGPImage::CreateCacheFromData(const
   codecs::DecodeOptions options;
   options.MinWidth = ASize.cx;
   options.MinHeight = ASize.cy;
+  options.ExactSize = true;
   codecs::Image preview;
   const codecs::ByteSpan bytes(static_cast<const uint8_t*>(data->Memory()), size_t(data->Size()));
   if (codecs::Decode(bytes, preview, options) != codecs::Status::Ok) return nullptr;
   codecs::Frame& frame = preview.Frames[0];
-  // The decoder's 0xAARRGGBB pixels are RGBQUADs in memory.
-  TRGBColors bits(frame.Pixels.size());
-  std::memcpy(static_cast<void*>(bits.data()), frame.Pixels.data(), bits.size() * sizeof(RGBQUAD));
-  auto cache = TdxGPImageHandle::CreateFromBits(frame.Width, frame.Height, std::move(bits), afIgnored);
+  if (frame.Width == ASize.cx && frame.Height == ASize.cy) {
+    TRGBColors bits(frame.Pixels.size());
+    std::memcpy(static_cast<void*>(bits.data()), frame.Pixels.data(), bits.size() * sizeof(RGBQUAD));
+    return TdxGPImageHandle::CreateFromBits(frame.Width, frame.Height, std::move(bits), afPremultiplied);
+  }
+  // A bitmap over the preview's pixels (0xAARRGGBB rows, as GDI+ keeps them; opaque, so
+  // they are premultiplied as they stand), resized into a bitmap of its own before the
+  // preview goes.
+  GpBitmap* bitmap = nullptr;
+  GdipCheck(GdipCreateBitmapFromScan0(frame.Width, frame.Height, frame.Stride(), 0x000E200B,
+                                      reinterpret_cast<BYTE*>(frame.Pixels.data()), &bitmap));
+  auto cache = std::make_unique<TdxGPImageHandle>(bitmap);
   cache->Resize(ASize, 0, 0);
   return cache;
 }

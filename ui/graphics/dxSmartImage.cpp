@@ -643,7 +643,8 @@ void TdxCustomSmartImage::CreateHandleFromStream(TStream* AStream) {
   const int64_t remaining = AStream->Size() - AStream->Position();
   if (remaining <= 0) return;
   auto data = std::make_unique<TdxSmartImageDataStream>();
-  data->CopyFrom(AStream, remaining);
+  data->SetSize(remaining);
+  AStream->ReadBuffer(data->Memory(), remaining);
   data->SetPosition(0);
   FImageData->FData = std::move(data);
 }
