@@ -15,6 +15,9 @@
 #include "app/Startup.h"
 #include "platform/base/exceptions.h"
 #include "platform/base/strings.h"
+#include "platform/display/png.h"
+#include "platform/os/user.h"
+#include "platform/os/user_display.h"
 #include "platform/forms/dialogs.h"
 #include "platform/forms/forms.h"
 #include "platform/net/json.h"
@@ -262,6 +265,19 @@ TEST_F(UpdaterSettings, TheWindowsPicturesAreTheLibrarysSmartImages) {
   EXPECT_EQ(logo->ImageDataFormat(), dxImagePng);
   EXPECT_TRUE(logo->IsAlphaUsed());
   EXPECT_FALSE(fundo->IsAlphaUsed());
+
+  // The window shows both: the background's dark top bar, and the logo's dark "T" over it.
+  Form_Principal->Repaint();
+  display::WriteWindowPng(Form_Principal->Handle(), QD_BINARY_DIR "/updater_window_pictures.png");
+  const os::WindowPixels window = os::ReadWindowPixels(Form_Principal->Handle());
+  POINT origin{0, 0};
+  ClientToScreen(Form_Principal->Handle(), &origin);
+  RECT frame{};
+  GetWindowRect(Form_Principal->Handle(), &frame);
+  const int dx = origin.x - frame.left, dy = origin.y - frame.top;
+  EXPECT_LT(window.At(dx + 200, dy + 1) & 0xFF, 0xA0u);
+  EXPECT_LT((window.At(dx + 122, dy + 110) >> 16) & 0xFF, 0x40u);
+  EXPECT_GT(window.At(dx + 400, dy + 120) & 0xFF, 0xC0u);  // light background beside the logo
 }
 
 // The copy over the installation: what stands in the way is reported and left whole; the
