@@ -267,6 +267,9 @@ TEST_F(UpdaterSettings, TheWindowsPicturesAreTheLibrarysSmartImages) {
   EXPECT_FALSE(fundo->IsAlphaUsed());
 
   // The window shows both: the background's dark top bar, and the logo's dark "T" over it.
+  // Shown (its start timer waits for the virtual clock) and painted.
+  Form_Principal->Show();
+  Application->ProcessMessages();
   Form_Principal->Repaint();
   display::WriteWindowPng(Form_Principal->Handle(), QD_BINARY_DIR "/updater_window_pictures.png");
   const os::WindowPixels window = os::ReadWindowPixels(Form_Principal->Handle());
@@ -274,7 +277,7 @@ TEST_F(UpdaterSettings, TheWindowsPicturesAreTheLibrarysSmartImages) {
   ClientToScreen(Form_Principal->Handle(), &origin);
   RECT frame{};
   GetWindowRect(Form_Principal->Handle(), &frame);
-  const int dx = origin.x - frame.left, dy = origin.y - frame.top;
+  const int dx = origin.X - frame.Left, dy = origin.Y - frame.Top;
   EXPECT_LT(window.At(dx + 200, dy + 1) & 0xFF, 0xA0u);
   EXPECT_LT((window.At(dx + 122, dy + 110) >> 16) & 0xFF, 0x40u);
   EXPECT_GT(window.At(dx + 400, dy + 120) & 0xFF, 0xC0u);  // light background beside the logo
