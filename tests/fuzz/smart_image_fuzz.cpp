@@ -62,9 +62,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (stream.Position() > stream.Size()) std::abort();
   }
   stream.SetPosition(0);
-  TSize size;
+  TSize imageSize;
   TdxSmartImageCodecClass codec = nullptr;
-  TdxSmartImageCodecsRepository::GetImageInfo(&stream, size, codec);
+  TdxSmartImageCodecsRepository::GetImageInfo(&stream, imageSize, codec);
 
   TdxSmartImage image;
   stream.SetPosition(0);
