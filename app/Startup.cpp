@@ -34,6 +34,8 @@
 #include "ui/graphics/dxGDIPlusAPI.h"
 #include "ui/graphics/dxGDIPlusCanvas.h"
 #include "ui/graphics/dxGDIPlusClasses.h"
+#include "ui/graphics/dxGDIPlusImage.h"
+#include "ui/graphics/dxSmartImage.h"
 #include "ui/graphics/svg/dxSVGCore.h"
 
 namespace qd {
@@ -95,6 +97,9 @@ const TUnit kUnits[] = {
     {&dxGDIPlusAPI::Initialize, &dxGDIPlusAPI::Finalize},
     {&dxGDIPlusClasses::Initialize, &dxGDIPlusClasses::Finalize},
     {&dxGDIPlusCanvas::Initialize, &dxGDIPlusCanvas::Finalize},
+    // Smart images, then the GDI+ image classes and codecs that stored forms name.
+    {&dxSmartImage::Initialize, &dxSmartImage::Finalize},
+    {&dxGDIPlusImage::Initialize, &dxGDIPlusImage::Finalize},
     // The SVG element map.
     {&dxSVGCore::Initialize, &dxSVGCore::Finalize},
     // Window services of the control framework.

@@ -15,31 +15,16 @@
 #include <jpeglib.h>
 #include <png.h>
 
+#include "picture_bench_util.h"
 #include "platform/gdiplus/codec_io.h"
 
 namespace {
 
 using namespace qd::codecs;
-
-constexpr int kWidth = 4000, kHeight = 3000;
-
-// Photo-like content: gradients, a few shapes and mild noise, so neither format has it easy.
-std::vector<uint32_t> MakePicture() {
-  std::vector<uint32_t> px(size_t(kWidth) * kHeight);
-  uint32_t seed = 12345;
-  for (int y = 0; y < kHeight; ++y)
-    for (int x = 0; x < kWidth; ++x) {
-      seed = seed * 1664525u + 1013904223u;
-      const int noise = int(seed >> 29) - 4;
-      const double d = std::hypot(x - 2000.0, y - 1500.0);
-      int r = int(128 + 100 * std::sin(x / 300.0)) + noise;
-      int g = int(128 + 100 * std::cos(y / 250.0)) + noise;
-      int b = (d < 900 ? 220 : 60) + noise;
-      r = std::clamp(r, 0, 255), g = std::clamp(g, 0, 255), b = std::clamp(b, 0, 255);
-      px[size_t(y) * kWidth + x] = 0xFF000000u | uint32_t(r) << 16 | uint32_t(g) << 8 | uint32_t(b);
-    }
-  return px;
-}
+using qd::bench::kHeight;
+using qd::bench::kWidth;
+using qd::bench::MakePicture;
+using qd::bench::RatioReporter;
 
 const std::vector<uint8_t>& Encoded(ImageFormat format) {
   static std::map<ImageFormat, std::vector<uint8_t>> files;
@@ -144,44 +129,14 @@ BENCHMARK(BM_Jpeg_Libjpeg)
     ->Repetitions(3)
     ->ReportAggregatesOnly(true);
 
-// Keeps each run's time per iteration so the ratios can be printed at the end.
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    // With repetitions the median is reported last and wins.
-    for (const Run& run : runs) {
-      if (run.error_occurred) continue;
-      if (run.run_type == Run::RT_Aggregate && run.aggregate_name != "median") continue;
-      times_[run.run_name.function_name] = {run.GetAdjustedRealTime(), run.GetAdjustedCPUTime()};
-    }
-    ConsoleReporter::ReportRuns(runs);
-  }
-  void PrintRatio(const char* what, const std::string& ours, const std::string& peer) const {
-    const Times a = TimeOf(ours), b = TimeOf(peer);
-    if (a.Real > 0 && b.Real > 0 && b.Cpu > 0)
-      std::printf("%s: ours / peer = %.3f real, %.3f CPU (target <= 1.15)\n", what, a.Real / b.Real,
-                  a.Cpu / b.Cpu);
-  }
-
- private:
-  struct Times {
-    double Real = 0, Cpu = 0;
-  };
-  Times TimeOf(const std::string& name) const {
-    const auto it = times_.find(name);
-    return it == times_.end() ? Times{} : it->second;
-  }
-  std::map<std::string, Times> times_;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  reporter.PrintRatio("PNG 4000x3000 decode", "BM_Png_Ours", "BM_Png_Libpng");
-  reporter.PrintRatio("JPEG 4000x3000 decode", "BM_Jpeg_Ours", "BM_Jpeg_Libjpeg");
+  reporter.PrintRatio("PNG 4000x3000 decode", "BM_Png_Ours", "BM_Png_Libpng", 1.15);
+  reporter.PrintRatio("JPEG 4000x3000 decode", "BM_Jpeg_Ours", "BM_Jpeg_Libjpeg", 1.15);
   benchmark::Shutdown();
   return 0;
 }

@@ -94,7 +94,9 @@ bool ForEachTiffEntry(ByteSpan tiff, bool bigEndian, uint32_t offset, F&& onEntr
 
 // Per-format decoders; each fills `out` completely or returns a failure.
 Status DecodePng(ByteSpan data, Image& out);
-Status DecodeJpeg(ByteSpan data, Image& out);
+// A preview at a reduced DCT scale when minWidth and minHeight are above 0 (see DecodeOptions).
+Status DecodeJpeg(ByteSpan data, Image& out, int32_t minWidth = 0, int32_t minHeight = 0,
+                  bool exactSize = false);
 Status DecodeGif(ByteSpan data, Image& out, bool allFrames);
 Status DecodeTiff(ByteSpan data, Image& out, bool allFrames);
 Status DecodeBmp(ByteSpan data, Image& out);

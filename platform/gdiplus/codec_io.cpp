@@ -100,7 +100,7 @@ Status Decode(ByteSpan data, Image& out, const DecodeOptions& options) {
         status = DecodePng(data, out);
         break;
       case ImageFormat::JPEG:
-        status = DecodeJpeg(data, out);
+        status = DecodeJpeg(data, out, options.MinWidth, options.MinHeight, options.ExactSize);
         break;
       case ImageFormat::GIF:
         status = DecodeGif(data, out, options.AllFrames);

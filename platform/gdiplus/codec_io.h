@@ -30,6 +30,13 @@ struct DecodeOptions {
   // Multi-frame formats: false decodes only the first frame (a GIF's frame-delay
   // property still lists every frame).
   bool AllFrames = true;
+  // JPEG: when both are above 0, a preview decoded at the smallest DCT scale (1/2, 1/4 or
+  // 1/8) whose result still covers this size; the image then has the reduced size.
+  int32_t MinWidth = 0;
+  int32_t MinHeight = 0;
+  // With MinWidth and MinHeight: the preview is averaged down to exactly that size while
+  // its rows are read (not for CMYK files), so no full-size preview is held.
+  bool ExactSize = false;
 };
 
 // Decodes the whole image. On failure `out` is left empty.

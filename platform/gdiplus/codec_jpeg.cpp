@@ -102,9 +102,50 @@ struct JpegDecodeJob {
   jpeg_decompress_struct Cinfo;
   ByteSpan Data;
   Image* Out = nullptr;
+  int32_t MinWidth = 0, MinHeight = 0;
+  bool ExactSize = false;
   std::vector<uint8_t> Row;  // CMYK scanlines
   Status Result = Status::InvalidParameter;
 };
+
+// Reads the rows and averages each block of them into one pixel of a MinWidth x MinHeight
+// frame: every source row and column belongs to exactly one output row and column.
+Status ReadJpegAveraged(JpegDecodeJob& job, Frame& frame, JDIMENSION width, JDIMENSION height) {
+  j_decompress_ptr cinfo = &job.Cinfo;
+  const int32_t outW = job.MinWidth, outH = job.MinHeight;
+  if (AllocFrame(frame, outW, outH) != Status::Ok) return Status::OutOfMemory;
+  std::vector<uint32_t> column(width), columnCount(size_t(outW), 0), sums(size_t(outW) * 4, 0);
+  for (JDIMENSION x = 0; x < width; ++x) {
+    column[x] = uint32_t(uint64_t(x) * uint64_t(outW) / width);
+    ++columnCount[column[x]];
+  }
+  job.Row.resize(size_t(width) * 4);
+  uint32_t rows = 0;
+  while (cinfo->output_scanline < height) {
+    const JDIMENSION y = cinfo->output_scanline;
+    JSAMPROW row = job.Row.data();
+    if (jpeg_read_scanlines(cinfo, &row, 1) != 1) return Status::InvalidParameter;
+    for (JDIMENSION x = 0; x < width; ++x) {
+      uint32_t* s = &sums[size_t(column[x]) * 4];
+      const uint8_t* p = row + size_t(x) * 4;
+      s[0] += p[0], s[1] += p[1], s[2] += p[2], s[3] += p[3];
+    }
+    ++rows;
+    const uint64_t outY = uint64_t(y) * uint64_t(outH) / height;
+    if (y + 1 == height || uint64_t(y + 1) * uint64_t(outH) / height != outY) {
+      uint32_t* dst = frame.Pixels.data() + size_t(outY) * size_t(outW);
+      for (int32_t x = 0; x < outW; ++x) {
+        const uint32_t n = columnCount[size_t(x)] * rows;
+        const uint32_t* s = &sums[size_t(x) * 4];
+        dst[x] = ((s[3] + n / 2) / n) << 24 | ((s[2] + n / 2) / n) << 16 | ((s[1] + n / 2) / n) << 8 |
+                 ((s[0] + n / 2) / n);
+      }
+      std::fill(sums.begin(), sums.end(), 0);
+      rows = 0;
+    }
+  }
+  return Status::Ok;
+}
 
 Status DecodeJpegJob(JpegDecodeJob& job) {
   j_decompress_ptr cinfo = &job.Cinfo;
@@ -157,12 +198,29 @@ Status DecodeJpegJob(JpegDecodeJob& job) {
       ReadExif(ByteSpan(m->data, m->data_length), image, (image.Flags & ImageFlagsHasRealDPI) == 0);
   }
 
+  // A preview: the smallest DCT scale whose result still covers the requested size.
+  JDIMENSION denom = 1;
+  if (job.MinWidth > 0 && job.MinHeight > 0)
+    for (JDIMENSION d : {8u, 4u, 2u})
+      if ((cinfo->image_width + d - 1) / d >= JDIMENSION(job.MinWidth) &&
+          (cinfo->image_height + d - 1) / d >= JDIMENSION(job.MinHeight)) {
+        denom = d;
+        break;
+      }
+  cinfo->scale_num = 1;
+  cinfo->scale_denom = denom;
+
   jpeg_start_decompress(cinfo);
   const JDIMENSION width = cinfo->output_width, height = cinfo->output_height;
-  if (width != cinfo->image_width || height != cinfo->image_height) return Status::InvalidParameter;
+  if (width != (cinfo->image_width + denom - 1) / denom ||
+      height != (cinfo->image_height + denom - 1) / denom)
+    return Status::InvalidParameter;
   if (cmyk && cinfo->output_components != 4) return Status::InvalidParameter;
   image.Frames.emplace_back();
   Frame& frame = image.Frames.back();
+  if (!cmyk && job.ExactSize && denom > 1 && JDIMENSION(job.MinWidth) <= width &&
+      JDIMENSION(job.MinHeight) <= height)
+    return ReadJpegAveraged(job, frame, width, height);
   if (AllocFrame(frame, int32_t(width), int32_t(height)) != Status::Ok) return Status::OutOfMemory;
 
   if (!cmyk) {
@@ -282,7 +340,7 @@ Status EncodeJpegJob(JpegEncodeJob& job, const Image& image, int quality) {
 
 }  // namespace
 
-Status DecodeJpeg(ByteSpan data, Image& out) {
+Status DecodeJpeg(ByteSpan data, Image& out, int32_t minWidth, int32_t minHeight, bool exactSize) {
   auto job = std::make_unique<JpegDecodeJob>();
   std::memset(&job->Cinfo, 0, sizeof(job->Cinfo));
   std::memset(&job->Progress, 0, sizeof(job->Progress));
@@ -290,6 +348,9 @@ Status DecodeJpeg(ByteSpan data, Image& out) {
   job->Cinfo.err = &job->Err.Pub;
   job->Data = data;
   job->Out = &out;
+  job->MinWidth = minWidth;
+  job->MinHeight = minHeight;
+  job->ExactSize = exactSize;
   Status status;
   try {
     status = DecodeJpegJob(*job);

@@ -15,12 +15,16 @@
 #include "app/Startup.h"
 #include "platform/base/exceptions.h"
 #include "platform/base/strings.h"
+#include "platform/display/png.h"
+#include "platform/os/user.h"
+#include "platform/os/user_display.h"
 #include "platform/forms/dialogs.h"
 #include "platform/forms/forms.h"
 #include "platform/net/json.h"
 #include "platform/os/clock.h"
 #include "platform/os/winsock.h"
 #include "servers/test_servers.h"
+#include "ui/graphics/dxGDIPlusImage.h"
 
 namespace qd::testing {
 namespace {
@@ -240,6 +244,39 @@ TEST_F(UpdaterSettings, ACompleteSettingsFilePreparesTheCurrentDirectory) {
   EXPECT_FALSE(fs::exists(install_ / "brackenvalePDV.old"));
   EXPECT_TRUE(fs::is_directory(install_ / "temp"));
   EXPECT_TRUE(fs::is_directory(install_ / "versoes"));
+}
+
+// The stored form names the library's picture classes; the window's pictures are smart
+// images of the JPEG and PNG file bytes with the sizes of the stored layout.
+TEST_F(UpdaterSettings, TheWindowsPicturesAreTheLibrarysSmartImages) {
+  CreateWindow("[ATUALIZADOR]\r\nCNPJ=12345678000199\r\nNomeEXE=brackenvalePDV\r\n");
+  auto* fundo = dynamic_cast<TdxSmartImage*>(Form_Principal->imgFundo->Picture()->Graphic());
+  auto* logo = dynamic_cast<TdxPNGImage*>(Form_Principal->imgLogo->Picture()->Graphic());
+  ASSERT_NE(fundo, nullptr);
+  ASSERT_NE(logo, nullptr);
+  EXPECT_EQ(fundo->ClassName(), u"TdxSmartImage");
+  EXPECT_EQ(fundo->Size(), (TSize{556, 290}));
+  EXPECT_EQ(logo->Size(), (TSize{379, 61}));
+  EXPECT_EQ(fundo->ImageDataFormat(), dxImageJpeg);
+  EXPECT_EQ(logo->ImageDataFormat(), dxImagePng);
+  EXPECT_TRUE(logo->IsAlphaUsed());
+  EXPECT_FALSE(fundo->IsAlphaUsed());
+
+  // The window shows both: the background's dark top bar, and the logo's dark "T" over it.
+  // Shown (its start timer waits for the virtual clock) and painted.
+  Form_Principal->Show();
+  Application->ProcessMessages();
+  Form_Principal->Repaint();
+  display::WriteWindowPng(Form_Principal->Handle(), QD_BINARY_DIR "/updater_window_pictures.png");
+  const os::WindowPixels window = os::ReadWindowPixels(Form_Principal->Handle());
+  POINT origin{0, 0};
+  ClientToScreen(Form_Principal->Handle(), &origin);
+  RECT frame{};
+  GetWindowRect(Form_Principal->Handle(), &frame);
+  const int dx = origin.X - frame.Left, dy = origin.Y - frame.Top;
+  EXPECT_LT(window.At(dx + 200, dy + 1) & 0xFF, 0xA0u);
+  EXPECT_LT((window.At(dx + 122, dy + 110) >> 16) & 0xFF, 0x40u);
+  EXPECT_GT(window.At(dx + 400, dy + 120) & 0xFF, 0xC0u);  // light background beside the logo
 }
 
 // The copy over the installation: what stands in the way is reported and left whole; the

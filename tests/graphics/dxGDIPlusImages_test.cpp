@@ -1,10 +1,12 @@
 // Texture brushes, image attributes, tiling and bitmap drawing on the GDI+ canvas.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <memory>
 
 #include "platform/base/exceptions.h"
 #include "tests/graphics/dxGDIPlus_test_util.h"
+#include "ui/graphics/dxGDIPlusImage.h"
 
 namespace qd {
 namespace {
@@ -133,7 +135,11 @@ TEST_F(GdipImagesTest, DrawTileRepeatsTheImageFromTheDestinationCorner) {
   // A 4 x 4 image: red with a blue top-left pixel.
   std::vector<uint32_t> px(16, kRed);
   px[0] = kBlue;
-  GpBitmap* image = testing::GdipTestBitmap(4, 4, px);
+  TRGBColors bits(px.size());
+  std::memcpy(bits.data(), px.data(), px.size() * sizeof(uint32_t));
+  TdxGPImage picture;
+  picture.LoadFromBits(4, 4, bits, false);
+  TdxGPImage* image = &picture;
   testing::TestBitmap bmp(14, 10);
   for (uint8_t alpha : {uint8_t(255), uint8_t(254)}) {  // by brush, then by hand
     bmp.Fill(testing::kSentinel);
@@ -161,7 +167,6 @@ TEST_F(GdipImagesTest, DrawTileRepeatsTheImageFromTheDestinationCorner) {
             testing::Rows({"###...........", "###...........", "###...........", "..............",
                            "..............", "..............", "..............", "..............",
                            "..............", ".............."}));
-  GdipDisposeImage(image);
 }
 
 TEST_F(GdipImagesTest, DrawBitmapTakesOpaqueAndAlphaBitmaps) {

@@ -31,6 +31,18 @@ enum TdxProcessDpiAwareness : uint8_t {
   pdaPerMonitorDpiAwareV2
 };
 
+// Implemented by graphics that were designed at a size or a DPI of their own.
+class IdxSourceSize {
+ public:
+  virtual ~IdxSourceSize() = default;
+  virtual TSize GetSourceSize() = 0;
+};
+class IdxSourceDPI {
+ public:
+  virtual ~IdxSourceDPI() = default;
+  virtual int32_t GetSourceDPI() = 0;
+};
+
 // The DPI a scale factor stands for.
 struct TdxScaleFactorHelper {
   // MulDiv(96, numerator, denominator) when the factor is assigned (not 1/1), else 96 (also

@@ -384,7 +384,15 @@ bool dxGpRectIsEqual(const TdxGpRectF& A, const TdxGpRectF& B);
   X(GdipSetStringFormatFlags) \
   X(GdipSetStringFormatTrimming) \
   X(GdipGetStringFormatMeasurableCharacterRangeCount) \
-  X(GdipSetStringFormatMeasurableCharacterRanges)
+  X(GdipSetStringFormatMeasurableCharacterRanges) \
+  X(GdipImageGetFrameDimensionsCount) \
+  X(GdipImageGetFrameDimensionsList) \
+  X(GdipImageGetFrameCount) \
+  X(GdipImageSelectActiveFrame) \
+  X(GdipGetPropertyItemSize) \
+  X(GdipGetPropertyItem) \
+  X(GdipDrawImagePoints) \
+  X(GdipDrawImagePointsRect)
 // clang-format on
 
 #define QD_DXGDIPLUS_DECLARE(Name) extern decltype(&gdiplus::Name) Name;

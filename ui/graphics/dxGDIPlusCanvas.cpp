@@ -669,49 +669,6 @@ void TdxGPCanvas::Region(TdxGPRegion* ARegion, TdxAlphaColor, TdxAlphaColor ABru
     GdipCheck(GdipFillRegion(FHandle, brush, ARegion->Handle()));
 }
 
-// ---- Images --------------------------------------------------------------------------------
-
-void TdxGPCanvas::DrawTile(GpImage* AImage, const TRect& R, uint8_t AAlpha) {
-  UINT w = 0, h = 0;
-  GdipCheck(GdipGetImageWidth(AImage, &w));
-  GdipCheck(GdipGetImageHeight(AImage, &h));
-  DrawTile(AImage, R, AAlpha, TRect{0, 0, static_cast<int32_t>(w), static_cast<int32_t>(h)});
-}
-
-void TdxGPCanvas::DrawTile(GpImage* AImage, const TRect& ADestRect, uint8_t AAlpha,
-                           const TRect& ASourceRect) {
-  dxGpTilePartEx(FHandle, ADestRect, ASourceRect, AImage, AAlpha);
-}
-
-void TdxGPCanvas::DrawBitmap(TBitmap* ABitmap, const TRect& R, uint8_t AAlpha) {
-  if (!ABitmap || ABitmap->Empty()) return;
-  const int32_t w = ABitmap->Width(), h = ABitmap->Height();
-  std::vector<uint32_t> bits(static_cast<size_t>(w) * h);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = w;
-  info.bmiHeader.biHeight = -h;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  HDC dc = CreateCompatibleDC(nullptr);
-  const int rows = GetDIBits(dc, ABitmap->Handle(), 0, h, bits.data(), &info, DIB_RGB_COLORS);
-  DeleteDC(dc);
-  if (rows != h) return;
-  // Bitmaps without alpha read back with alpha 0 everywhere: those are opaque.
-  const bool hasAlpha = std::any_of(bits.begin(), bits.end(), [](uint32_t p) { return (p >> 24) != 0; });
-  GpBitmap* image = nullptr;
-  GdipCheck(GdipCreateBitmapFromScan0(w, h, w * 4, hasAlpha ? 0x000E200B : 0x00022009,
-                                      reinterpret_cast<BYTE*>(bits.data()), &image));
-  try {
-    dxGpDrawImage(FHandle, R, TRect{0, 0, w, h}, image, AAlpha, nullptr);
-  } catch (...) {
-    GdipDisposeImage(image);
-    throw;
-  }
-  GdipDisposeImage(image);
-}
-
 // ---- Text ----------------------------------------------------------------------------------
 
 namespace {

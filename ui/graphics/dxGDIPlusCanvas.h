@@ -14,6 +14,8 @@
 
 namespace qd {
 
+class TdxGPImage;
+
 enum TdxGPSmoothingMode : int32_t { smDefault, smHighSpeed, smHighQuality, smNone, smAntiAlias };
 enum TdxGPInterpolationMode : int32_t {
   imDefault,
@@ -191,11 +193,22 @@ class TdxGPCanvas : public TdxGpBase {
   // Fills the region; the pen arguments are not used.
   void Region(TdxGPRegion* ARegion, TdxAlphaColor APenColor, TdxAlphaColor ABrushColor);
 
-  // Images: tiles the source part (the whole image by default) of a GDI+ image over R, the
-  // tiles starting at R's top-left corner; draws a bitmap whole into R.
-  void DrawTile(GpImage* AImage, const TRect& R, uint8_t AAlpha = 255);
-  void DrawTile(GpImage* AImage, const TRect& ADestRect, uint8_t AAlpha, const TRect& ASourceRect);
+  // Images (defined with the image classes): the whole image or a source part stretched
+  // into the destination through the image's StretchDraw, with the shared alpha-blend
+  // attributes of AAlpha (none for 255) or the given attributes.
+  void Draw(TdxGPImage* AGraphic, const TdxRectF& R, uint8_t AAlpha = 255);
+  void Draw(TdxGPImage* AGraphic, const TRect& R, uint8_t AAlpha = 255);
+  void Draw(TdxGPImage* AGraphic, const TRect& R, TdxGPImageAttributes* AAttributes);
+  void Draw(TdxGPImage* AGraphic, const TdxRectF& ADestRect, TdxGPImageAttributes* AAttributes,
+            const TdxRectF& ASourceRect);
+  void Draw(TdxGPImage* AGraphic, const TRect& ADestRect, uint8_t AAlpha, const TRect& ASourceRect);
+  void Draw(TdxGPImage* AGraphic, const TdxRectF& ADestRect, uint8_t AAlpha, const TdxRectF& ASourceRect);
+  // A parallelogram given by three points (upper-left, upper-right, lower-left).
+  void Draw(TdxGPImage* AGraphic, const std::vector<TdxPointF>& APoints);
+  void Draw(TdxGPImage* AGraphic, const std::vector<TdxPointF>& APoints, TdxGPImageAttributes* AAttributes);
   void DrawBitmap(TBitmap* ABitmap, const TRect& R, uint8_t AAlpha = 255);
+  void DrawTile(TdxGPImage* AGraphic, const TRect& R, uint8_t AAlpha = 255);
+  void DrawTile(TdxGPImage* AGraphic, const TRect& ADestRect, uint8_t AAlpha, const TRect& ASourceRect);
 
   // Text. A nil font or brush raises (before anything else); an empty string draws nothing.
   void DrawString(const String& S, TdxGPFont* AFont, TdxGPStringFormat* AFormat, const TdxRectF& ARect,

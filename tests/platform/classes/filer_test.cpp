@@ -307,8 +307,8 @@ TEST_F(FilerTest, TheProgramsStoredFormParses) {
   ASSERT_NE(picture, nullptr);
   ASSERT_EQ(picture->Kind, TFormValue::vkBinary);
   ASSERT_GT(picture->Bytes.size(), 12u);
-  EXPECT_EQ(picture->Bytes[0], 10);  // length of the graphic class name
-  EXPECT_EQ(std::string(picture->Bytes.begin() + 1, picture->Bytes.begin() + 11), "TJPEGImage");
+  EXPECT_EQ(picture->Bytes[0], 13);  // length of the graphic class name
+  EXPECT_EQ(std::string(picture->Bytes.begin() + 1, picture->Bytes.begin() + 14), "TdxSmartImage");
   // Printing the tree gives text that parses to the same tree.
   String printed = PrintStoredForm(form);
   EXPECT_EQ(PrintStoredForm(ParseStoredForm(printed)), printed);
