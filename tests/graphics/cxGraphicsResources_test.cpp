@@ -9,6 +9,7 @@
 #include "ui/graphics/cxGraphicsCanvas.h"
 #include "ui/graphics/cxGraphicsImages.h"
 #include "ui/graphics/cxGraphicsResources.h"
+#include "ui/graphics/dxSmartImage.h"
 #include "ui/graphics/cxTextLayout.h"
 
 namespace qd {
@@ -44,7 +45,7 @@ TEST_F(ResourcesTest, StartUpMakesTheSharedResources) {
   ASSERT_NE(PaintSkipList(), nullptr);
   EXPECT_TRUE(PaintSkipList()->empty());
   EXPECT_NE(FindClass("TcxBitmap32"), nullptr);
-  EXPECT_NE(dxImageAnimationControllerFactory(), nullptr);
+  EXPECT_NE(ImageAnimationControllerClass(), &dxCreateBaseAnimationController);
 
   // Shut-down: nothing is left and the shared canvases are not made again.
   GetDrawBitmap(4, 4);
@@ -52,34 +53,9 @@ TEST_F(ResourcesTest, StartUpMakesTheSharedResources) {
   EXPECT_EQ(cxHalfToneBrush(), nullptr);
   EXPECT_EQ(PaintSkipList(), nullptr);
   EXPECT_EQ(cxScreenCanvas(), nullptr);
-  EXPECT_EQ(dxImageAnimationControllerFactory(), nullptr);
-  EXPECT_EQ(dxCreateImageAnimationController(nullptr), nullptr);
+  EXPECT_EQ(ImageAnimationControllerClass(), &dxCreateBaseAnimationController);
   cxGraphics::Initialize();
   EXPECT_NE(cxScreenCanvas(), nullptr);
-}
-
-class TFakeAnimation : public IdxImageAnimationTimerClient {
- public:
-  uint32_t AnimationFrameDelay() override { return 75; }
-  void AnimationTimerHandler(TObject*) override { ++ticks; }
-  int ticks = 0;
-};
-
-TEST_F(ResourcesTest, AnimationTimerRunsAtTheFrameDelay) {
-  TFakeAnimation animation;
-  std::unique_ptr<TdxImageAnimationController> controller(dxCreateImageAnimationController(&animation));
-  ASSERT_TRUE(controller);
-  EXPECT_FALSE(controller->IsTimerActive());
-  controller->ActivateTimer();
-  ASSERT_TRUE(controller->IsTimerActive());
-  EXPECT_EQ(controller->Timer()->Interval(), 75u);
-  TcxTimer* first = controller->Timer();
-  controller->ActivateTimer();  // a running timer is kept
-  EXPECT_EQ(controller->Timer(), first);
-  controller->Timer()->OnTimer()(controller->Timer());
-  EXPECT_EQ(animation.ticks, 1);
-  controller->DeactivateTimer();
-  EXPECT_FALSE(controller->IsTimerActive());
 }
 
 TEST_F(ResourcesTest, SmallHelpers) {

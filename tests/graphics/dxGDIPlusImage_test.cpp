@@ -36,11 +36,14 @@ class GpImageTest : public testing::UiCoreTest {
     dxGDIPlusClasses::Initialize();
     dxGDIPlusCanvas::Initialize();
     dxSmartImage::Initialize();
+    // What the graphics unit's start-up installs: frames step on a timer.
+    SetImageAnimationControllerClass(&TdxImageAnimationController::CreateController);
     dxGDIPlusImage::Initialize();
     os::ResetClipboardForTesting();
   }
   void TearDown() override {
     dxGDIPlusImage::Finalize();
+    SetImageAnimationControllerClass(nullptr);
     dxSmartImage::Finalize();
     dxGDIPlusCanvas::Finalize();
     dxGDIPlusClasses::Finalize();
@@ -409,6 +412,46 @@ TEST_F(GpImageTest, TheUpdatersPicturesDrawnTogether) {
   EXPECT_EQ(window.At(400, 120), background.At(400, 120));
   EXPECT_NE(window.At(400, 120), 0xFFFFFFFFu);
   EXPECT_LT((window.Rgb(122, 110) >> 16) & 0xFF, 0x40u);
+}
+
+TEST_F(GpImageTest, DrawTileRepeatsTheImageFromTheDestinationCorner) {
+  constexpr uint32_t kRed = 0xFFFF0000, kBlue = 0xFF0000FF;
+  // A 4 x 4 image: red with a blue top-left pixel.
+  std::vector<uint32_t> px(16, kRed);
+  px[0] = kBlue;
+  TRGBColors bits;
+  for (uint32_t c : px)
+    bits.push_back(RGBQUAD{uint8_t(c), uint8_t(c >> 8), uint8_t(c >> 16), uint8_t(c >> 24)});
+  TdxGPImage picture;
+  picture.LoadFromBits(4, 4, bits, false);
+  TdxGPImage* image = &picture;
+  testing::TestBitmap bmp(14, 10);
+  for (uint8_t alpha : {uint8_t(255), uint8_t(254)}) {  // by brush, then by hand
+    bmp.Fill(testing::kSentinel);
+    {
+      TdxGPCanvas canvas(bmp.DC());
+      canvas.DrawTile(image, TRect{1, 1, 11, 8}, alpha);
+    }
+    bmp.SavePng("gdip_drawtile", 16);
+    EXPECT_EQ(bmp.DrawnBounds(), (TRect{1, 1, 11, 8})) << int(alpha);
+    // The blue corner pixel at the start of every cell, red elsewhere.
+    for (TPoint p : {TPoint{1, 1}, TPoint{5, 1}, TPoint{9, 5}}) {
+      EXPECT_GE(bmp.At(p.X, p.Y) & 0xFF, 0xFDu) << p.X;
+      EXPECT_LT((bmp.At(p.X, p.Y) >> 16) & 0xFF, 3u) << p.X;
+    }
+    EXPECT_GE((bmp.At(2, 1) >> 16) & 0xFF, 0xFDu);
+    EXPECT_GE((bmp.At(10, 7) >> 16) & 0xFF, 0xFDu);
+  }
+  // A source part: only the blue pixel, over every cell.
+  bmp.Fill(testing::kSentinel);
+  {
+    TdxGPCanvas canvas(bmp.DC());
+    canvas.DrawTile(image, TRect{0, 0, 3, 3}, 255, TRect{0, 0, 1, 1});
+  }
+  EXPECT_EQ(bmp.MaskOf(clBlue),
+            testing::Rows({"###...........", "###...........", "###...........", "..............",
+                           "..............", "..............", "..............", "..............",
+                           "..............", ".............."}));
 }
 
 }  // namespace

@@ -1,12 +1,10 @@
-// Texture brushes, image attributes, tiling and bitmap drawing on the GDI+ canvas.
+// Texture brushes, image attributes and bitmap drawing on the GDI+ canvas.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <memory>
 
 #include "platform/base/exceptions.h"
 #include "tests/graphics/dxGDIPlus_test_util.h"
-#include "ui/graphics/dxGDIPlusImage.h"
 
 namespace qd {
 namespace {
@@ -129,44 +127,6 @@ TEST_F(GdipImagesTest, ImageAttributeSettersRecolourDrawnImages) {
     }
     EXPECT_THROW(other.SetOutputChannelColorProfile(u"/no/such/profile.icc"), EdxGdipException);
   }
-}
-
-TEST_F(GdipImagesTest, DrawTileRepeatsTheImageFromTheDestinationCorner) {
-  // A 4 x 4 image: red with a blue top-left pixel.
-  std::vector<uint32_t> px(16, kRed);
-  px[0] = kBlue;
-  TRGBColors bits(px.size());
-  std::memcpy(bits.data(), px.data(), px.size() * sizeof(uint32_t));
-  TdxGPImage picture;
-  picture.LoadFromBits(4, 4, bits, false);
-  TdxGPImage* image = &picture;
-  testing::TestBitmap bmp(14, 10);
-  for (uint8_t alpha : {uint8_t(255), uint8_t(254)}) {  // by brush, then by hand
-    bmp.Fill(testing::kSentinel);
-    {
-      TdxGPCanvas canvas(bmp.DC());
-      canvas.DrawTile(image, TRect{1, 1, 11, 8}, alpha);
-    }
-    bmp.SavePng("gdip_drawtile", 16);
-    EXPECT_EQ(bmp.DrawnBounds(), (TRect{1, 1, 11, 8})) << int(alpha);
-    // The blue corner pixel at the start of every cell, red elsewhere.
-    for (TPoint p : {TPoint{1, 1}, TPoint{5, 1}, TPoint{9, 5}}) {
-      EXPECT_GE(bmp.At(p.X, p.Y) & 0xFF, 0xFDu) << p.X;
-      EXPECT_LT((bmp.At(p.X, p.Y) >> 16) & 0xFF, 3u) << p.X;
-    }
-    EXPECT_GE((bmp.At(2, 1) >> 16) & 0xFF, 0xFDu);
-    EXPECT_GE((bmp.At(10, 7) >> 16) & 0xFF, 0xFDu);
-  }
-  // A source part: only the blue pixel, over every cell.
-  bmp.Fill(testing::kSentinel);
-  {
-    TdxGPCanvas canvas(bmp.DC());
-    canvas.DrawTile(image, TRect{0, 0, 3, 3}, 255, TRect{0, 0, 1, 1});
-  }
-  EXPECT_EQ(bmp.MaskOf(clBlue),
-            testing::Rows({"###...........", "###...........", "###...........", "..............",
-                           "..............", "..............", "..............", "..............",
-                           "..............", ".............."}));
 }
 
 TEST_F(GdipImagesTest, DrawBitmapTakesOpaqueAndAlphaBitmaps) {

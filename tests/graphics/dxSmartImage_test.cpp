@@ -180,6 +180,8 @@ class SmartImageTest : public testing::UiCoreTest {
     testing::UiCoreTest::SetUp();
     cxClasses::Initialize();
     dxSmartImage::Initialize();
+    // What the graphics unit's start-up installs: frames step on a timer.
+    SetImageAnimationControllerClass(&TdxImageAnimationController::CreateController);
     TdxSmartImageCodecsRepository::Register(FakeSmartCodec::Class());
     fakeDecodes = 0;
     FakeSmartCodec::failSaving = false;
@@ -201,6 +203,7 @@ class SmartImageTest : public testing::UiCoreTest {
 
   void TearDown() override {
     TdxSmartImageCodecsRepository::Unregister(FakeSmartCodec::Class());
+    SetImageAnimationControllerClass(nullptr);
     dxSmartImage::Finalize();
     cxClasses::Finalize();
     testing::UiCoreTest::TearDown();

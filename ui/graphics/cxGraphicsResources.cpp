@@ -1,4 +1,5 @@
 #include "ui/graphics/cxGraphicsResources.h"
+#include "ui/graphics/dxSmartImage.h"
 
 #include <algorithm>
 
@@ -14,11 +15,6 @@ namespace {
 HBRUSH ResourcesHalfToneBrush = nullptr;
 TPoint ResourcesPixelsPerInch{96, 96};
 std::vector<HWND>* ResourcesPaintSkipList = nullptr;
-TdxImageAnimationControllerFactory ResourcesAnimationFactory = nullptr;
-
-TdxImageAnimationController* ResourcesCreateAnimationController(IdxImageAnimationTimerClient* AClient) {
-  return new TdxImageAnimationController(AClient);
-}
 
 }  // namespace
 
@@ -77,40 +73,6 @@ TRect cxRectExcludeBorders(const TRect& R, const TRect& ABorderWidths, const Tcx
   return result;
 }
 
-// --- Animation timer ---------------------------------------------------------------------------
-
-TdxImageAnimationController::~TdxImageAnimationController() {
-  DeactivateTimer();
-}
-
-void TdxImageAnimationController::ActivateTimer() {
-  if (FTimer) return;
-  FTimer = std::make_unique<TcxTimer>(nullptr);
-  FTimer->SetOnTimer(TNotifyEvent(this, &TdxImageAnimationController::TimerHandler));
-  FTimer->SetInterval(FClient ? FClient->AnimationFrameDelay() : 0);
-  FTimer->SetEnabled(true);
-}
-
-void TdxImageAnimationController::DeactivateTimer() {
-  FTimer.reset();
-}
-
-bool TdxImageAnimationController::IsTimerActive() const {
-  return FTimer && FTimer->Enabled();
-}
-
-void TdxImageAnimationController::TimerHandler(TObject* Sender) {
-  if (FClient) FClient->AnimationTimerHandler(Sender);
-}
-
-TdxImageAnimationControllerFactory dxImageAnimationControllerFactory() {
-  return ResourcesAnimationFactory;
-}
-
-TdxImageAnimationController* dxCreateImageAnimationController(IdxImageAnimationTimerClient* AClient) {
-  return ResourcesAnimationFactory ? ResourcesAnimationFactory(AClient) : nullptr;
-}
-
 // --- Start-up ----------------------------------------------------------------------------------
 
 namespace cxGraphicsResources {
@@ -130,11 +92,12 @@ void Initialize() {
   ReleaseDC(nullptr, dc);
   if (!ResourcesPaintSkipList) ResourcesPaintSkipList = new std::vector<HWND>();
   TdxImageListPaintCache::Initialize();
-  ResourcesAnimationFactory = &ResourcesCreateAnimationController;
+  // Animated images step their frames on a timer from here on.
+  SetImageAnimationControllerClass(&TdxImageAnimationController::CreateController);
 }
 
 void Finalize() {
-  ResourcesAnimationFactory = nullptr;
+  SetImageAnimationControllerClass(nullptr);
   if (ResourcesHalfToneBrush) DeleteObject(ResourcesHalfToneBrush);
   ResourcesHalfToneBrush = nullptr;
   TdxSolidBrushCache::Finalize();

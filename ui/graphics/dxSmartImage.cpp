@@ -1143,11 +1143,9 @@ namespace dxSmartImage {
 
 void Initialize() {
   dxSmartImageCodecDescriptionSuffix() = u" graphics from Calderwisp";
-  SetImageAnimationControllerClass(&TdxImageAnimationController::CreateController);
 }
 
 void Finalize() {
-  SetImageAnimationControllerClass(nullptr);
   dxSmartImageCodecDescriptionSuffix().clear();
 }
 
