@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "platform/os/gdi_region.h"
+#include "platform/os/gdi_metafile.h"
 
 namespace qd::gdi {
 
@@ -53,6 +54,7 @@ BOOL TextOutCore(Dc& dc, int x, int y, UINT options, const RECT* rect, const cha
                  const INT* dx, UINT align) {
   auto face = DcFace(dc);
   if (!face) return FALSE;
+  if (dc.meta) MetaRecordText(dc, x, y, options, rect, s, n, dx, align);
   const TEXTMETRICW& tm = face->Metrics();
   std::vector<int32_t> adv;
   std::vector<int32_t> advY;
