@@ -338,7 +338,8 @@ BOOL Blit(HDC dest, int xd, int yd, int wd, int hd, HDC hsrc, int xs, int ys, in
     maskPtr = &maskPm;
   }
   bool usesS = RopUsesS(rop3) || (maskPtr && RopUsesS(back));
-  if (dc->meta) MetaRecordBlt(*dc, xd, yd, wd, hd, usesS ? hsrc : nullptr, xs, ys, ws, hs, rop & 0x00FFFFFF, nullptr);
+  if (dc->meta)
+    MetaRecordBlt(*dc, xd, yd, wd, hd, usesS ? hsrc : nullptr, xs, ys, ws, hs, rop & 0x00FFFFFF, nullptr);
   RECT destRect = DestRect(xd, yd, wd, hd);
   if (!usesS) return DoBlit(*dc, destRect, nullptr, 0, 0, 0, 0, rop, maskPtr, xm, ym);
   Dc* src = FindDc(hsrc);
@@ -445,7 +446,8 @@ int StretchDIBits(HDC h, int xDest, int yDest, int destWidth, int destHeight, in
   DibInfo di;
   if (!ParseDib(info, usage, dc, di)) return 0;
   if (dc->meta)
-    MetaRecordDib(*dc, xDest, yDest, destWidth, destHeight, xSrc, ySrc, srcWidth, srcHeight, bits, info, usage, rop);
+    MetaRecordDib(*dc, xDest, yDest, destWidth, destHeight, xSrc, ySrc, srcWidth, srcHeight, bits, info,
+                  usage, rop);
   std::vector<uint8_t> temp;
   BlitSource bs;
   if (!DibRows(di, bits, 0, di.height, temp, bs.pm)) return 0;

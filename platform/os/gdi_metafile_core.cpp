@@ -239,7 +239,8 @@ void PlayerCore::SelectClip(HRGN pictureRegion, int mode) {
   if (!data.empty() && GetRegionData(pictureRegion, static_cast<DWORD>(data.size()),
                                      reinterpret_cast<RGNDATA*>(data.data()))) {
     XFORM x = toTarget_.Xform();
-    if (HRGN r = ExtCreateRegion(&x, static_cast<DWORD>(data.size()), reinterpret_cast<RGNDATA*>(data.data())))
+    if (HRGN r =
+            ExtCreateRegion(&x, static_cast<DWORD>(data.size()), reinterpret_cast<RGNDATA*>(data.data())))
       mapped = r;
   }
   ExtSelectClipRgn(dc_, mapped, mode);

@@ -124,7 +124,8 @@ bool ReadPoints(const Rd& r, uint64_t off, uint64_t count, bool small, std::vect
   out.resize(static_cast<size_t>(count));
   for (uint64_t i = 0; i < count; ++i) {
     uint64_t at = off + i * each;
-    out[i] = small ? POINT{r.I16(at), r.I16(at + 2)} : POINT{ClampCoord(r.I32(at)), ClampCoord(r.I32(at + 4))};
+    out[i] =
+        small ? POINT{r.I16(at), r.I16(at + 2)} : POINT{ClampCoord(r.I32(at)), ClampCoord(r.I32(at + 4))};
   }
   return true;
 }
@@ -227,7 +228,8 @@ void EmfPlayer::Text(const Rd& r, bool wide) {
   if (wide) {
     for (uint32_t i = 0; i < chars; ++i) s[i] = static_cast<char16_t>(r.U16(offString + uint64_t(i) * 2));
   } else {
-    s = DecodeCodePage(std::string_view(reinterpret_cast<const char*>(r.p + offString), chars), CP_WINDOWS1252);
+    s = DecodeCodePage(std::string_view(reinterpret_cast<const char*>(r.p + offString), chars),
+                       CP_WINDOWS1252);
   }
   std::vector<INT> dx;
   const uint64_t perChar = (options & ETO_PDY) ? 2 : 1;
@@ -236,8 +238,9 @@ void EmfPlayer::Text(const Rd& r, bool wide) {
     for (size_t i = 0; i < dx.size(); ++i) dx[i] = r.I32(offDx + uint64_t(i) * 4);
   }
   const UINT keep = ETO_OPAQUE | ETO_CLIPPED | ETO_RTLREADING | (dx.empty() ? 0 : (options & ETO_PDY));
-  ExtTextOutW(core_.dc(), ClampCoord(x), ClampCoord(y), options & keep, (options & (ETO_OPAQUE | ETO_CLIPPED)) ? &rc : nullptr,
-              s.data(), static_cast<UINT>(s.size()), dx.empty() ? nullptr : dx.data());
+  ExtTextOutW(core_.dc(), ClampCoord(x), ClampCoord(y), options & keep,
+              (options & (ETO_OPAQUE | ETO_CLIPPED)) ? &rc : nullptr, s.data(), static_cast<UINT>(s.size()),
+              dx.empty() ? nullptr : dx.data());
 }
 
 void EmfPlayer::Blit(const Rd& r, uint32_t type) {
@@ -245,9 +248,9 @@ void EmfPlayer::Blit(const Rd& r, uint32_t type) {
   if (type == EMR_STRETCHDIBITS) {
     Dib dib;
     if (r.U32(64) != DIB_RGB_COLORS || !ReadDib(r, r.U32(48), r.U32(52), r.U32(56), r.U32(60), dib)) return;
-    StretchDIBits(dc, ClampCoord(r.I32(24)), ClampCoord(r.I32(28)), ClampCoord(r.I32(72)), ClampCoord(r.I32(76)),
-                  ClampCoord(r.I32(32)), ClampCoord(r.I32(36)), ClampCoord(r.I32(40)), ClampCoord(r.I32(44)),
-                  dib.bits, dib.Info(), DIB_RGB_COLORS, r.U32(68));
+    StretchDIBits(dc, ClampCoord(r.I32(24)), ClampCoord(r.I32(28)), ClampCoord(r.I32(72)),
+                  ClampCoord(r.I32(76)), ClampCoord(r.I32(32)), ClampCoord(r.I32(36)), ClampCoord(r.I32(40)),
+                  ClampCoord(r.I32(44)), dib.bits, dib.Info(), DIB_RGB_COLORS, r.U32(68));
     return;
   }
   if (type == EMR_SETDIBITSTODEVICE) {
@@ -257,9 +260,10 @@ void EmfPlayer::Blit(const Rd& r, uint32_t type) {
     const uint32_t rows = static_cast<uint32_t>(h.biHeight < 0 ? -int64_t(h.biHeight) : h.biHeight);
     const uint32_t start = r.U32(68), lines = std::min(r.U32(72), rows);
     if (start >= rows || lines > rows - start) return;
-    SetDIBitsToDevice(dc, ClampCoord(r.I32(24)), ClampCoord(r.I32(28)), std::min<uint32_t>(r.U32(40), 1 << 16),
-                      std::min<uint32_t>(r.U32(44), 1 << 16), ClampCoord(r.I32(32)), ClampCoord(r.I32(36)), start,
-                      lines, dib.bits, dib.Info(), DIB_RGB_COLORS);
+    SetDIBitsToDevice(dc, ClampCoord(r.I32(24)), ClampCoord(r.I32(28)),
+                      std::min<uint32_t>(r.U32(40), 1 << 16), std::min<uint32_t>(r.U32(44), 1 << 16),
+                      ClampCoord(r.I32(32)), ClampCoord(r.I32(36)), start, lines, dib.bits, dib.Info(),
+                      DIB_RGB_COLORS);
     return;
   }
   // BITBLT, STRETCHBLT and ALPHABLEND share their layout up to the source size.
@@ -639,6 +643,75 @@ void EmfPlayer::Record(const Rd& r) {
   }
 }
 
+// Whether the counts, offsets and bitmaps inside a record agree with its size.
+bool EmfRecordSound(const Rd& r) {
+  const uint32_t type = r.U32(0);
+  auto points = [&](uint64_t off, uint64_t count, uint64_t each) {
+    return count <= r.n && r.Has(off, count * each);
+  };
+  auto dib = [&](uint64_t offBmi, uint64_t cbBmi, uint64_t offBits, uint64_t cbBits) {
+    Dib d;
+    return ReadDib(r, r.U32(offBmi), r.U32(cbBmi), r.U32(offBits), r.U32(cbBits), d);
+  };
+  switch (type) {
+    case EMR_POLYBEZIER:
+    case EMR_POLYGON:
+    case EMR_POLYLINE:
+    case EMR_POLYBEZIERTO:
+    case EMR_POLYLINETO:
+      return points(28, r.U32(24), 8);
+    case EMR_POLYBEZIER16:
+    case EMR_POLYGON16:
+    case EMR_POLYLINE16:
+    case EMR_POLYBEZIERTO16:
+    case EMR_POLYLINETO16:
+      return points(28, r.U32(24), 4);
+    case EMR_POLYPOLYLINE:
+    case EMR_POLYPOLYGON:
+    case EMR_POLYPOLYLINE16:
+    case EMR_POLYPOLYGON16: {
+      const uint64_t polys = r.U32(24), total = r.U32(28);
+      if (!points(32, polys, 4)) return false;
+      uint64_t sum = 0;
+      for (uint64_t i = 0; i < polys; ++i) sum += r.U32(32 + i * 4);
+      const bool small = type == EMR_POLYPOLYLINE16 || type == EMR_POLYPOLYGON16;
+      return sum == total && points(32 + polys * 4, total, small ? 4 : 8);
+    }
+    case EMR_EXTTEXTOUTW:
+    case EMR_EXTTEXTOUTA: {
+      const uint64_t chars = r.U32(44);
+      if (!points(r.U32(48), chars, type == EMR_EXTTEXTOUTW ? 2 : 1)) return false;
+      const uint32_t offDx = r.U32(72);
+      return !offDx || !chars || points(offDx, chars, (r.U32(52) & ETO_PDY) ? 8 : 4);
+    }
+    case EMR_STRETCHDIBITS:
+    case EMR_SETDIBITSTODEVICE:
+      return dib(48, 52, 56, 60);
+    case EMR_BITBLT:
+    case EMR_STRETCHBLT:
+    case EMR_ALPHABLEND:
+      return r.U32(88) == 0 || dib(84, 88, 92, 96);
+    case EMR_CREATEDIBPATTERNBRUSHPT:
+      return dib(16, 20, 24, 28);
+    case EMR_EXTCREATEPEN:
+      return points(52, r.U32(48), 4);
+    case EMR_FILLRGN:
+    case EMR_FRAMERGN:
+    case EMR_PAINTRGN:
+    case EMR_INVERTRGN: {
+      const uint64_t fixed = type == EMR_FRAMERGN ? 40 : (type == EMR_FILLRGN ? 32 : 28);
+      const uint64_t size = r.U32(24);
+      return r.Has(fixed, size) && size >= 32 && r.U32(fixed + 8) <= (size - 32) / 16;
+    }
+    case EMR_EXTSELECTCLIPRGN: {
+      const uint64_t size = r.U32(8);
+      return size == 0 || (r.Has(16, size) && size >= 32 && r.U32(24) <= (size - 32) / 16);
+    }
+    default:
+      return true;
+  }
+}
+
 }  // namespace
 
 bool EmfFrame(Bytes data, Frame& f) {
@@ -671,7 +744,8 @@ bool EmfFrame(Bytes data, Frame& f) {
 metafile::Check ExamineEmf(Bytes data, metafile::Info& info) {
   Rd h(data.data(), data.size());
   const uint32_t headerSize = h.U32(4);
-  if (!h.Has(0, 88) || headerSize < 88 || headerSize % 4 || !h.Has(0, headerSize) || h.U32(40) != kEmfSignature)
+  if (!h.Has(0, 88) || headerSize < 88 || headerSize % 4 || !h.Has(0, headerSize) ||
+      h.U32(40) != kEmfSignature)
     return metafile::Check::Damaged;
   // The file may be followed by other bytes; it must not be shorter than it says.
   const uint32_t total = h.U32(48);
@@ -686,7 +760,8 @@ metafile::Check ExamineEmf(Bytes data, metafile::Info& info) {
     Rd r(data.data() + at, total - at);
     const uint32_t type = r.U32(0), size = r.U32(4);
     if (size < 8 || size % 4 || size > total - at || type == EMR_HEADER) return metafile::Check::Damaged;
-    if (size < EmfMinSize(type)) return metafile::Check::Damaged;
+    if (size < EmfMinSize(type) || !EmfRecordSound(Rd(data.data() + at, size)))
+      return metafile::Check::Damaged;
     eof = type == EMR_EOF;
     at += size;
     ++records;

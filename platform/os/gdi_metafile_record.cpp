@@ -461,7 +461,8 @@ void MetaRecordBlt(Dc& dc, int xd, int yd, int wd, int hd, HDC src, int xs, int 
   if (blend)
     code = DWORD(blend->BlendOp) | DWORD(blend->BlendFlags) << 8 | DWORD(blend->SourceConstantAlpha) << 16 |
            DWORD(blend->AlphaFormat) << 24;
-  WriteBlt(m, blend ? EMR_ALPHABLEND : EMR_STRETCHBLT, xd, yd, wd, hd, code, 0, 0, GetBkColor(src), &px, ws, hs);
+  WriteBlt(m, blend ? EMR_ALPHABLEND : EMR_STRETCHBLT, xd, yd, wd, hd, code, 0, 0, GetBkColor(src), &px, ws,
+           hs);
 }
 
 void MetaRecordBrushRects(Dc& dc, HBRUSH brush, const RECT* rects, size_t n, DWORD rop) {

@@ -174,6 +174,43 @@ bool CreatesObject(uint16_t f) {
          f == META_DIBCREATEPATTERNBRUSH;
 }
 
+// Whether the counts and bitmaps inside a record agree with its size.
+bool WmfRecordSound(const Rd& r) {
+  const uint16_t f = r.U16(4);
+  auto dibAt = [&](uint64_t at) {
+    Dib d;
+    return r.n <= at || ReadDib(r, at, r.n - at, at, r.n - at, d) || !r.Has(at, 40);
+  };
+  switch (f) {
+    case META_POLYGON:
+    case META_POLYLINE:
+      return r.Has(8, uint64_t(r.U16(6)) * 4);
+    case META_POLYPOLYGON: {
+      const uint64_t polys = r.U16(6);
+      if (!r.Has(8, polys * 2)) return false;
+      uint64_t total = 0;
+      for (uint64_t i = 0; i < polys; ++i) total += r.U16(8 + i * 2);
+      return r.Has(8 + polys * 2, total * 4);
+    }
+    case META_TEXTOUT:
+      return r.Has(8, ((uint64_t(r.U16(6)) + 1) & ~uint64_t(1)) + 4);
+    case META_EXTTEXTOUT: {
+      const uint64_t rect = (r.U16(12) & (ETO_OPAQUE | ETO_CLIPPED)) ? 8 : 0;
+      return r.Has(14 + rect, r.U16(10));
+    }
+    case META_STRETCHDIB:
+      return dibAt(28);
+    case META_DIBSTRETCHBLT:
+      return dibAt(26);
+    case META_DIBBITBLT:
+      return dibAt(22);
+    case META_SETDIBTODEV:
+      return dibAt(24);
+    default:
+      return true;
+  }
+}
+
 class WmfPlayer {
  public:
   WmfPlayer(HDC dc, size_t objects, bool own) : core_(dc, objects), own_(own) {}
@@ -270,10 +307,12 @@ void WmfPlayer::Blit(const Rd& r, uint16_t f) {
   UINT usage = DIB_RGB_COLORS;
   if (f == META_STRETCHDIB) {
     usage = r.U16(10);
-    hs = P(r, 3), ws = P(r, 4), ys = P(r, 5), xs = P(r, 6), hd = P(r, 7), wd = P(r, 8), yd = P(r, 9), xd = P(r, 10);
+    hs = P(r, 3), ws = P(r, 4), ys = P(r, 5), xs = P(r, 6), hd = P(r, 7), wd = P(r, 8), yd = P(r, 9),
+    xd = P(r, 10);
     dibAt = 28;
   } else if (f == META_DIBSTRETCHBLT) {
-    hs = P(r, 2), ws = P(r, 3), ys = P(r, 4), xs = P(r, 5), hd = P(r, 6), wd = P(r, 7), yd = P(r, 8), xd = P(r, 9);
+    hs = P(r, 2), ws = P(r, 3), ys = P(r, 4), xs = P(r, 5), hd = P(r, 6), wd = P(r, 7), yd = P(r, 8),
+    xd = P(r, 9);
     dibAt = 26;
   } else if (f == META_DIBBITBLT) {
     ys = P(r, 2), xs = P(r, 3), hd = P(r, 4), wd = P(r, 5), yd = P(r, 6), xd = P(r, 7);
@@ -290,8 +329,8 @@ void WmfPlayer::Blit(const Rd& r, uint16_t f) {
     if (!ReadDib(r, 24, r.n - 24, 24 + head, r.n - 24 - head, dib)) return;
     const uint32_t rows = static_cast<uint32_t>(h.biHeight < 0 ? -int64_t(h.biHeight) : h.biHeight);
     if (start >= rows || lines > rows - start || wd < 0 || hd < 0) return;
-    SetDIBitsToDevice(dc, xd, yd, static_cast<DWORD>(wd), static_cast<DWORD>(hd), xs, ys, start, lines, dib.bits,
-                      dib.Info(), DIB_RGB_COLORS);
+    SetDIBitsToDevice(dc, xd, yd, static_cast<DWORD>(wd), static_cast<DWORD>(hd), xs, ys, start, lines,
+                      dib.bits, dib.Info(), DIB_RGB_COLORS);
     return;
   }
   if (!r.Has(dibAt, 40)) {
@@ -341,7 +380,8 @@ void WmfPlayer::Create(const Rd& r, uint16_t f) {
       size_t len = 0;
       const size_t room = std::min<size_t>(r.n - 24, LF_FACESIZE - 1);
       while (len < room && r.p[24 + len]) ++len;
-      String face = DecodeCodePage(std::string_view(reinterpret_cast<const char*>(r.p + 24), len), CP_WINDOWS1252);
+      String face =
+          DecodeCodePage(std::string_view(reinterpret_cast<const char*>(r.p + 24), len), CP_WINDOWS1252);
       for (size_t i = 0; i < face.size() && i < LF_FACESIZE - 1; ++i) lf.lfFaceName[i] = face[i];
       o = CreateFontIndirectW(&lf);
       break;
@@ -524,7 +564,8 @@ metafile::Check ExamineWmf(Bytes data, metafile::Info& info) {
       eof = true;
       break;
     }
-    if (size < 6 || !d.Has(at, size) || size < WmfMinSize(f)) return metafile::Check::Damaged;
+    if (size < 6 || !d.Has(at, size) || size < WmfMinSize(f) || !WmfRecordSound(Rd(data.data() + at, size)))
+      return metafile::Check::Damaged;
     if (f == META_SETWINDOWEXT && !extX) {
       extX = std::abs(int32_t(d.I16(at + 8)));
       extY = std::abs(int32_t(d.I16(at + 6)));
