@@ -410,6 +410,12 @@ Status GdipCloneImage(GpImage* image, GpImage** cloneImage) {
   auto* b = GetBitmap(image);
   if (!b || !cloneImage) return InvalidParameter;
   if (b->locked) return WrongState;
+  if (auto* m = dynamic_cast<Metafile*>(b)) {
+    auto c = CloneMetafile(*m);
+    if (!c) return OutOfMemory;
+    *cloneImage = Adopt(std::move(c))->Handle();
+    return Ok;
+  }
   auto c = b->Clone();
   if (!c) return OutOfMemory;
   *cloneImage = Adopt(std::move(c))->Handle();
@@ -492,7 +498,9 @@ Status GdipGetImageType(GpImage* image, ImageType* type) {
   QD_GDIP_ENTER();
   auto* i = GetImage(image);
   if (!i || !type) return InvalidParameter;
-  *type = dynamic_cast<Bitmap*>(i) ? ImageTypeBitmap : ImageTypeUnknown;
+  *type = dynamic_cast<Metafile*>(i) ? ImageTypeMetafile
+          : dynamic_cast<Bitmap*>(i) ? ImageTypeBitmap
+                                     : ImageTypeUnknown;
   return Ok;
 }
 

@@ -458,6 +458,8 @@ void RegisterModule() {
   add("GdipSaveImageToStream", &GdipSaveImageToStream);
   add("GdipSaveImageToFile", &GdipSaveImageToFile);
   add("GdipEmfToWmfBits", &GdipEmfToWmfBits);
+  add("GdipCreateMetafileFromEmf", &GdipCreateMetafileFromEmf);
+  add("GdipGetHemfFromMetafile", &GdipGetHemfFromMetafile);
 }
 
 }  // namespace qd::gdiplus
