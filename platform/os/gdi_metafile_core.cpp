@@ -41,24 +41,20 @@ bool ReadDib(const Rd& r, uint64_t offBmi, uint64_t cbBmi, uint64_t offBits, uin
   out.info.assign(std::max<uint64_t>(infoBytes, size + (bpp <= 8 ? (4u << bpp) : 12)) + 8, 0);
   std::memcpy(out.info.data(), h.p, infoBytes);
   // Only the entries that are present count.
-  if (compression == BI_RGB && bpp <= 8) {
-    uint32_t n = static_cast<uint32_t>(colors);
+  {
+    uint32_t n = compression == BI_RGB && bpp <= 8 ? static_cast<uint32_t>(colors) : 0;
     std::memcpy(out.info.data() + 32, &n, 4);
   }
   out.bits = r.p + offBits;
   out.bitsSize = static_cast<size_t>(need);
+  out.headSize = static_cast<size_t>(infoBytes);
   return true;
 }
 
 std::vector<uint8_t> Dib::Packed() const {
-  const auto* bih = &Info()->bmiHeader;
-  uint64_t colors = bih->biClrUsed;
-  if (bih->biCompression == BI_BITFIELDS && bih->biSize == 40) colors = 3;
-  if (bih->biCompression == BI_RGB && bih->biBitCount <= 8 && !colors) colors = 1u << bih->biBitCount;
-  size_t head = bih->biSize + colors * 4;
-  std::vector<uint8_t> v(head + bitsSize);
-  std::memcpy(v.data(), info.data(), head);
-  std::memcpy(v.data() + head, bits, bitsSize);
+  std::vector<uint8_t> v(headSize + bitsSize);
+  std::memcpy(v.data(), info.data(), headSize);
+  std::memcpy(v.data() + headSize, bits, bitsSize);
   return v;
 }
 

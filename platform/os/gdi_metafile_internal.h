@@ -48,6 +48,7 @@ struct Dib {
   // The packed form (header, colours, bits) that pattern brushes take.
   std::vector<uint8_t> Packed() const;
   size_t bitsSize = 0;
+  size_t headSize = 0;  // the header with its colour table or masks
 };
 // False when the parts are missing, inconsistent or too large.
 bool ReadDib(const Rd& r, uint64_t offBmi, uint64_t cbBmi, uint64_t offBits, uint64_t cbBits, Dib& out);

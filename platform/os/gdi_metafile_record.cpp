@@ -550,7 +550,9 @@ HENHMETAFILE CloseEnhMetaFile(HDC h) {
   if (rec->hasFrame) {
     hd.rclFrame = rec->frame;
   } else if (rec->hasBounds) {
-    auto mm = [](int64_t px) { return static_cast<LONG>(std::llround(px * 2540.0 / 96)); };
+    auto mm = [](int64_t px) {
+      return static_cast<LONG>(std::clamp(std::llround(px * 2540.0 / 96), -(1LL << 31), (1LL << 31) - 1));
+    };
     hd.rclFrame = {mm(rec->bounds.left), mm(rec->bounds.top), mm(int64_t(rec->bounds.right) + 1),
                    mm(int64_t(rec->bounds.bottom) + 1)};
   }

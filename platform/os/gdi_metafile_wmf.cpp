@@ -325,7 +325,7 @@ void WmfPlayer::Blit(const Rd& r, uint16_t f) {
     Dib dib;
     if (usage != DIB_RGB_COLORS || !ReadDib(r, 24, r.n - 24, 24, r.n - 24, dib)) return;
     const BITMAPINFOHEADER& h = dib.Info()->bmiHeader;
-    const size_t head = dib.Packed().size() - dib.bitsSize;
+    const size_t head = dib.headSize;
     if (!ReadDib(r, 24, r.n - 24, 24 + head, r.n - 24 - head, dib)) return;
     const uint32_t rows = static_cast<uint32_t>(h.biHeight < 0 ? -int64_t(h.biHeight) : h.biHeight);
     if (start >= rows || lines > rows - start || wd < 0 || hd < 0) return;
@@ -341,7 +341,7 @@ void WmfPlayer::Blit(const Rd& r, uint16_t f) {
   // The bits follow the header and its colour table inside the record.
   Dib probe;
   if (!ReadDib(r, dibAt, r.n - dibAt, dibAt, r.n - dibAt, probe)) return;
-  const size_t head = probe.Packed().size() - probe.bitsSize;
+  const size_t head = probe.headSize;
   Dib dib;
   if (head > r.n - dibAt || !ReadDib(r, dibAt, r.n - dibAt, dibAt + head, r.n - dibAt - head, dib)) return;
   StretchDIBits(dc, xd, yd, wd, hd, xs, ys, ws, hs, dib.bits, dib.Info(), DIB_RGB_COLORS, rop);
@@ -390,7 +390,7 @@ void WmfPlayer::Create(const Rd& r, uint16_t f) {
       Dib probe, dib;
       const uint64_t at = 10;
       if (r.U16(8) == DIB_RGB_COLORS && r.n > at && ReadDib(r, at, r.n - at, at, r.n - at, probe)) {
-        const size_t head = probe.Packed().size() - probe.bitsSize;
+        const size_t head = probe.headSize;
         if (head <= r.n - at && ReadDib(r, at, r.n - at, at + head, r.n - at - head, dib)) {
           std::vector<uint8_t> packed = dib.Packed();
           o = CreateDIBPatternBrushPt(packed.data(), DIB_RGB_COLORS);

@@ -90,33 +90,6 @@ TEST(Metafile, RecordingDcKeepsStateAndDescribesThePicture) {
   DeleteEnhMetaFile(copy);
 }
 
-// A file as office programs write them: anisotropic mapping of a logical window, 16-bit
-// polygons, a font and positioned text.
-std::vector<uint8_t> RealWorldShapedEmf() {
-  EmfBuilder b(100, 50);
-  b.Add(EMR_SETMAPMODE, Words().U32(MM_ANISOTROPIC));
-  b.Add(EMR_SETWINDOWEXTEX, Words().I32s({1000, 500}));
-  b.Add(EMR_SETVIEWPORTEXTEX, Words().I32s({100, 50}));
-  b.Add(EMR_CREATEBRUSHINDIRECT, Words().U32(1).U32(BS_SOLID).U32(0x00C000).U32(0));
-  b.Add(EMR_SELECTOBJECT, Words().U32(1));
-  b.Add(EMR_SELECTOBJECT, Words().U32(0x80000000u | NULL_PEN));
-  b.Add(EMR_POLYGON16, Words().I32s({0, 0, 0, 0}).U32(4).I16s({0, 0, 500, 0, 500, 500, 0, 500}));
-  LOGFONTW lf;
-  lf.lfHeight = -120;
-  const char16_t* face = u"DejaVu Sans";
-  for (int i = 0; face[i]; ++i) lf.lfFaceName[i] = face[i];
-  b.Add(EMR_EXTCREATEFONTINDIRECTW, Words().U32(2).Raw(&lf, sizeof lf));
-  b.Add(EMR_SELECTOBJECT, Words().U32(2));
-  b.Add(EMR_SETTEXTCOLOR, Words().U32(0x0000FF));
-  b.Add(EMR_SETBKMODE, Words().U32(TRANSPARENT));
-  Words text;
-  text.I32s({0, 0, 0, 0}).U32(GM_COMPATIBLE).U32(0x3F800000).U32(0x3F800000);
-  text.I32s({600, 100}).U32(2).U32(76).U32(0).I32s({0, 0, 0, 0}).U32(80);
-  text.U16(u'W').U16(u'W').I32s({100, 100});
-  b.Add(EMR_EXTTEXTOUTW, text);
-  return b.Bytes();
-}
-
 TEST(Metafile, RealWorldShapedFileDrawsScaled) {
   std::vector<uint8_t> bytes = RealWorldShapedEmf();
   metafile::Info info;
@@ -164,6 +137,20 @@ TEST(Metafile, PlaceableWmfDrawsIntoTheRectangle) {
   ASSERT_NE(old, nullptr);
   EXPECT_EQ(GetMetaFileBitsEx(old, 0, nullptr), bytes.size());
   EXPECT_TRUE(DeleteMetaFile(old));
+}
+
+TEST(Metafile, OldStyleTextShapesAndBitmap) {
+  std::vector<uint8_t> bytes = SampleWmf();
+  TestDib t(64, 64);
+  ASSERT_TRUE(metafile::Play(t.dc, bytes, RECT{0, 0, 64, 64}));
+  t.SavePng("metafile_wmf_sample");
+  EXPECT_EQ(t.Rgb(20, 30), 0xFFA000u);  // the polygon's fill
+  EXPECT_EQ(t.Rgb(41, 25), 0x0000FFu);  // the bottom-up bitmap's last row comes first
+  EXPECT_EQ(t.Rgb(47, 31), 0x00FF00u);
+  int ink = 0;
+  for (int y = 46; y < 64; ++y)
+    for (int x = 30; x < 64; ++x) ink += (t.Rgb(x, y) & 0xC0C0C0) == 0;  // dark: the black text
+  EXPECT_GT(ink, 20);
 }
 
 std::vector<uint8_t> WithU32(std::vector<uint8_t> b, size_t at, uint32_t v) {

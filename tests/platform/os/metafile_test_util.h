@@ -172,6 +172,65 @@ inline void DrawSampleText(HDC dc) {
   DeleteObject(font);
 }
 
+// A file as office programs write them: anisotropic mapping of a logical window, 16-bit
+// polygons, a font and positioned text.
+inline std::vector<uint8_t> RealWorldShapedEmf() {
+  EmfBuilder b(100, 50);
+  b.Add(EMR_SETMAPMODE, Words().U32(MM_ANISOTROPIC));
+  b.Add(EMR_SETWINDOWEXTEX, Words().I32s({1000, 500}));
+  b.Add(EMR_SETVIEWPORTEXTEX, Words().I32s({100, 50}));
+  b.Add(EMR_CREATEBRUSHINDIRECT, Words().U32(1).U32(BS_SOLID).U32(0x00C000).U32(0));
+  b.Add(EMR_SELECTOBJECT, Words().U32(1));
+  b.Add(EMR_SELECTOBJECT, Words().U32(0x80000000u | NULL_PEN));
+  b.Add(EMR_POLYGON16, Words().I32s({0, 0, 0, 0}).U32(4).I16s({0, 0, 500, 0, 500, 500, 0, 500}));
+  LOGFONTW lf;
+  lf.lfHeight = -120;
+  const char16_t* face = u"DejaVu Sans";
+  for (int i = 0; face[i]; ++i) lf.lfFaceName[i] = face[i];
+  b.Add(EMR_EXTCREATEFONTINDIRECTW, Words().U32(2).Raw(&lf, sizeof lf));
+  b.Add(EMR_SELECTOBJECT, Words().U32(2));
+  b.Add(EMR_SETTEXTCOLOR, Words().U32(0x0000FF));
+  b.Add(EMR_SETBKMODE, Words().U32(TRANSPARENT));
+  Words text;
+  text.I32s({0, 0, 0, 0}).U32(GM_COMPATIBLE).U32(0x3F800000).U32(0x3F800000);
+  text.I32s({600, 100}).U32(2).U32(76).U32(0).I32s({0, 0, 0, 0}).U32(80);
+  text.U16(u'W').U16(u'W').I32s({100, 100});
+  b.Add(EMR_EXTTEXTOUTW, text);
+  return b.Bytes();
+}
+
+// An old-style picture with a font, text, a polygon, a polyline and a bitmap.
+inline std::vector<uint8_t> SampleWmf() {
+  WmfBuilder w(64, 64);
+  w.Add(0x020C, Words().I16s({64, 64}));                            // window extent
+  w.Add(0x02FC, Words().U16(BS_SOLID).U32(0x00A0FF).U16(0));        // brush, slot 0
+  w.Add(0x02FA, Words().U16(PS_SOLID).I16s({2, 0}).U32(0x800000));  // pen, slot 1
+  Words font;
+  font.I16s({-12, 0, 0, 0, 400}).Raw("\0\0\0\0\0\0\0\0", 8).Raw("DejaVu Sans\0", 12);
+  w.Add(0x02FB, font);  // font, slot 2
+  w.Add(0x012D, Words().U16(0));
+  w.Add(0x012D, Words().U16(1));
+  w.Add(0x012D, Words().U16(2));
+  w.Add(0x0324, Words().U16(3).I16s({2, 40, 20, 4, 38, 40}));  // polygon
+  w.Add(0x0325, Words().U16(3).I16s({40, 4, 60, 4, 60, 20}));  // polyline
+  w.Add(0x0102, Words().U16(TRANSPARENT));
+  w.Add(0x0521, Words().U16(4).Raw("Text", 4).I16s({46, 30}));  // text at (30, 46)
+  std::vector<uint32_t> px = QuarterPixels();
+  BITMAPINFOHEADER bih;
+  bih.biWidth = 4;
+  bih.biHeight = 4;
+  bih.biBitCount = 32;
+  Words dib;
+  dib.U32(SRCCOPY)
+      .U16(DIB_RGB_COLORS)
+      .I16s({4, 4, 0, 0, 8, 8, 24, 40})
+      .Raw(&bih, sizeof bih)
+      .Raw(px.data(), 64);
+  w.Add(0x0F43, dib);             // StretchDIBits
+  w.Add(0x01F0, Words().U16(2));  // delete the font
+  return w.Bytes();
+}
+
 // The sample scene recorded into an EMF of `w` x `h` pixels.
 inline std::vector<uint8_t> RecordSample(int w, int h, bool text) {
   RECT frame{0, 0, w * 2540 / 96, h * 2540 / 96};
