@@ -164,8 +164,8 @@ BOOL TextOutCore(Dc& dc, int x, int y, UINT options, const RECT* rect, const cha
       } else {
         double fx = std::floor(p.x), fy = std::floor(p.y);
         if (face->Render(c, gm, p.x - fx, p.y - fy, tmp) && tmp.w > 0 && tmp.h > 0)
-          BlendCoverage(d, static_cast<int32_t>(fx) + tmp.left, static_cast<int32_t>(fy) + tmp.top, tmp.w,
-                        tmp.h, tmp.cov.data(), tmp.w, dc.s.textColor);
+          BlendCoverage(d, AddC(RoundCoord(fx), tmp.left), AddC(RoundCoord(fy), tmp.top), tmp.w, tmp.h,
+                        tmp.cov.data(), tmp.w, dc.s.textColor);
       }
     }
     u += adv[i];
