@@ -257,6 +257,10 @@ Status LoadMetafile(std::span<const uint8_t> data, std::unique_ptr<Metafile>& ou
 // The picture played into a w x h bitmap (premultiplied, transparent where nothing is drawn).
 Status RenderMetafile(const Metafile& m, int32_t w, int32_t h, Bitmap& out);
 std::unique_ptr<Metafile> CloneMetafile(const Metafile& m);
+// Metafile pixels are only read: what changes them is refused.
+inline bool IsMetafile(const Bitmap* b) {
+  return dynamic_cast<const Metafile*>(b) != nullptr;
+}
 
 uint32_t Premultiply(uint32_t argb);
 uint32_t Unpremultiply(uint32_t pargb);

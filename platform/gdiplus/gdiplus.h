@@ -26,6 +26,8 @@
 //   format EMF or WMF) of their frame's size in pixels, with their pixels at that size so that
 //   everything that reads pixels works; drawing at another size plays the records again at
 //   the size drawn. A damaged metafile gives InvalidParameter. There are decoders, no encoders.
+//   Calls that would change a metafile's pixels (SetPixel, LockBits for writing, RotateFlip,
+//   a graphics on the image) answer InvalidParameter.
 // - PropertyItem has its native layout: the value follows a header of sizeof(PropertyItem)
 //   bytes (24 on this 64-bit platform), not 16 as on 32-bit systems.
 // - Text is laid out with unhinted advances, the same for measuring and drawing; the generic

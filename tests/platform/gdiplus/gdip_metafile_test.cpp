@@ -50,6 +50,9 @@ TEST_F(GdipMetafile, RecordedEmfLoadsAsAMetafileImage) {
       partial += (v >> 24) > 0 && (v >> 24) < 255;
     }
   EXPECT_GT(partial, 0);
+  GpGraphics* g = nullptr;
+  EXPECT_EQ(GdipGetImageGraphicsContext(image, &g), InvalidParameter);
+  EXPECT_EQ(GdipBitmapSetPixel(b, 0, 0, 0xFF000000), InvalidParameter);
   GpImage* clone = nullptr;
   ASSERT_EQ(GdipCloneImage(image, &clone), Ok);
   GdipGetImageType(clone, &type);
