@@ -19,6 +19,8 @@ void Initialize() {
   TPicture::RegisterFileFormat(u"bmp", u"Bitmaps", TBitmap::StaticClass());
   TPicture::RegisterFileFormat(u"ico", u"Icons", TIcon::StaticClass());
   TPicture::RegisterFileFormat(u"png", u"Portable Network Graphics", TPngImage::StaticClass());
+  TPicture::RegisterFileFormat(u"emf", u"Enhanced Metafiles", TMetafile::StaticClass());
+  TPicture::RegisterFileFormat(u"wmf", u"Metafiles", TMetafile::StaticClass());
   for (const Char* ext : {u"jpeg", u"jpe", u"jfif", u"jpg"})
     TPicture::RegisterFileFormat(ext, u"JPEG Image File", TJPEGImage::StaticClass());
   for (TClass c : {TForm::StaticClass(), TLabel::StaticClass(), TButton::StaticClass(), TMemo::StaticClass(),

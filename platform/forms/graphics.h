@@ -14,6 +14,7 @@
 #include "platform/classes/lists.h"
 #include "platform/classes/rtti.h"
 #include "platform/os/gdi.h"
+#include "platform/os/gdi_metafile.h"
 
 namespace qd {
 
@@ -655,6 +656,82 @@ class TIcon : public TGraphic {
   HICON handle_ = nullptr;
 };
 
+class TMetafileCanvas;
+
+// A metafile picture (EMF, or WMF with or without the placeable header). It keeps the file's
+// bytes, draws by playing them into the target rectangle and is recorded through a
+// TMetafileCanvas. Width and Height are pixels at 96 DPI; setting them sets the size the
+// picture is drawn at and the frame of the next recording.
+class TMetafile : public TGraphic {
+  QD_CLASS(TMetafile, TGraphic)
+
+ public:
+  TMetafile() = default;
+  ~TMetafile() override;
+  void Assign(TPersistent* Source) override;
+
+  bool Empty() const override { return data_.empty(); }
+  int Width() const override { return width_; }
+  int Height() const override { return height_; }
+  void SetWidth(int Value) override;
+  void SetHeight(int Value) override;
+  bool Transparent() const override { return true; }
+  // The size in 0.01 mm.
+  int MMWidth() const;
+  int MMHeight() const;
+  void SetMMWidth(int Value);
+  void SetMMHeight(int Value);
+  // Saved as EMF when set (the default), else as WMF.
+  bool Enhanced() const { return enhanced_; }
+  void SetEnhanced(bool Value) { enhanced_ = Value; }
+
+  // A metafile handle of the picture (owned by this object; null when empty).
+  HENHMETAFILE Handle();
+  bool HandleAllocated() const { return handle_ != nullptr; }
+  // Takes ownership of a metafile handle.
+  void SetHandle(HENHMETAFILE Value);
+  HENHMETAFILE ReleaseHandle();
+  void Clear();
+
+  // EInvalidGraphic "Metafile is not valid" for data that is not a sound metafile.
+  void LoadFromStream(TStream* Stream) override;
+  // An enhanced picture asked to be saved as WMF (which it cannot be converted to) raises
+  // EInvalidGraphicOperation.
+  void SaveToStream(TStream* Stream) override;
+  // Stored-form data: a 32-bit length, then the file.
+  void ReadData(TStream* Stream) override;
+  void WriteData(TStream* Stream) override;
+
+  void Draw(TCanvas* ACanvas, const TRect& Rect) override;
+
+ private:
+  friend class TMetafileCanvas;
+  void Load(TBytes Data, bool Notify);
+  void FreeHandle();
+
+  TBytes data_;
+  bool dataEnhanced_ = true;  // the kind of the bytes kept
+  bool enhanced_ = true;
+  int width_ = 0;
+  int height_ = 0;
+  HENHMETAFILE handle_ = nullptr;
+};
+
+// A canvas recording into a metafile: when it is destroyed (or Close is called) the metafile
+// receives the recorded picture, framed by the metafile's size when it has one.
+class TMetafileCanvas : public TCanvas {
+  QD_CLASS(TMetafileCanvas, TCanvas)
+
+ public:
+  TMetafileCanvas(TMetafile* AMetafile, HDC ReferenceDevice);
+  ~TMetafileCanvas() override;
+  void Close();
+
+ private:
+  TMetafile* metafile_;
+  HDC dc_ = nullptr;
+};
+
 // Holds one graphic of any registered class.
 class TPicture : public TInterfacedPersistent {
   QD_CLASS(TPicture, TInterfacedPersistent)
@@ -672,6 +749,7 @@ class TPicture : public TInterfacedPersistent {
   // The graphic as a bitmap; a graphic of another class is replaced by an empty bitmap.
   TBitmap* Bitmap();
   TIcon* Icon();
+  TMetafile* Metafile();
   int Width() const { return graphic_ ? graphic_->Width() : 0; }
   int Height() const { return graphic_ ? graphic_->Height() : 0; }
 
@@ -723,6 +801,11 @@ HBITMAP CreatePremultipliedDib(int Width, int Height, const uint32_t* Pixels, vo
 // Draws straight-alpha pixels into Rect (stretched), blending with their alpha.
 void DrawPixels(HDC DC, const TRect& Rect, int Width, int Height, const uint32_t* Pixels,
                 uint8_t Opacity = 255, bool UseAlpha = true);
+// The remaining bytes of a stream.
+TBytes ReadRest(TStream* Stream);
+// Stored-form graphic data that starts with its own 32-bit length (or, when that length does
+// not fit, the whole rest of the stream).
+TBytes ReadSizedData(TStream* Stream);
 }  // namespace graphics_detail
 
 }  // namespace qd

@@ -19,7 +19,7 @@ QD_IMPLEMENT_CLASS(TBitmapCanvas)
 QD_IMPLEMENT_CLASS(TIcon)
 QD_IMPLEMENT_CLASS(TPicture)
 
-namespace {
+namespace graphics_detail {
 
 // The remaining bytes of a stream.
 TBytes ReadRest(TStream* Stream) {
@@ -41,6 +41,10 @@ TBytes ReadSizedData(TStream* Stream) {
   }
   return ReadRest(Stream);
 }
+
+}  // namespace graphics_detail
+
+namespace {
 
 HDC ScreenCompatibleDC() {
   return CreateCompatibleDC(nullptr);
@@ -453,7 +457,7 @@ void TBitmap::LoadFromPixels(int AWidth, int AHeight, const uint32_t* Pixels) {
 }
 
 void TBitmap::LoadFromStream(TStream* Stream) {
-  TBytes data = ReadRest(Stream);
+  TBytes data = graphics_detail::ReadRest(Stream);
   codecs::Image img;
   codecs::Status st = codecs::Decode(data, img, {});
   if (st != codecs::Status::Ok ||
@@ -491,7 +495,7 @@ void TBitmap::SaveToStream(TStream* Stream) {
 }
 
 void TBitmap::ReadData(TStream* Stream) {
-  TBytes data = ReadSizedData(Stream);
+  TBytes data = graphics_detail::ReadSizedData(Stream);
   TBytesStream s(std::move(data));
   LoadFromStream(&s);
 }
@@ -667,7 +671,7 @@ void TIcon::Decode() {
 }
 
 void TIcon::LoadFromStream(TStream* Stream) {
-  TBytes data = ReadRest(Stream);
+  TBytes data = graphics_detail::ReadRest(Stream);
   TBytes saved = std::move(data_);
   data_ = std::move(data);
   try {
@@ -921,6 +925,11 @@ TBitmap* TPicture::Bitmap() {
   return static_cast<TBitmap*>(graphic_.get());
 }
 
+TMetafile* TPicture::Metafile() {
+  ForceType(TMetafile::StaticClass());
+  return static_cast<TMetafile*>(graphic_.get());
+}
+
 TIcon* TPicture::Icon() {
   ForceType(TIcon::StaticClass());
   return static_cast<TIcon*>(graphic_.get());
@@ -953,7 +962,7 @@ void TPicture::SaveToFile(const String& FileName) {
 
 void TPicture::LoadFromStream(TStream* Stream) {
   int64_t start = Stream->Position();
-  TBytes head = ReadRest(Stream);
+  TBytes head = graphics_detail::ReadRest(Stream);
   Stream->SetPosition(start);
   TGraphicClass c = FindGraphicClassByExtension(ExtOfFormat(codecs::DetectFormat(head)));
   if (!c) throw EInvalidGraphic(u"Unsupported image format");

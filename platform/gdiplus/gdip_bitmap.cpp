@@ -410,6 +410,12 @@ Status GdipCloneImage(GpImage* image, GpImage** cloneImage) {
   auto* b = GetBitmap(image);
   if (!b || !cloneImage) return InvalidParameter;
   if (b->locked) return WrongState;
+  if (auto* m = dynamic_cast<Metafile*>(b)) {
+    auto c = CloneMetafile(*m);
+    if (!c) return OutOfMemory;
+    *cloneImage = Adopt(std::move(c))->Handle();
+    return Ok;
+  }
   auto c = b->Clone();
   if (!c) return OutOfMemory;
   *cloneImage = Adopt(std::move(c))->Handle();
@@ -492,7 +498,9 @@ Status GdipGetImageType(GpImage* image, ImageType* type) {
   QD_GDIP_ENTER();
   auto* i = GetImage(image);
   if (!i || !type) return InvalidParameter;
-  *type = dynamic_cast<Bitmap*>(i) ? ImageTypeBitmap : ImageTypeUnknown;
+  *type = dynamic_cast<Metafile*>(i) ? ImageTypeMetafile
+          : dynamic_cast<Bitmap*>(i) ? ImageTypeBitmap
+                                     : ImageTypeUnknown;
   return Ok;
 }
 
@@ -582,7 +590,9 @@ Status GdipBitmapLockBits(GpBitmap* bitmap, const GpRect* rect, UINT flags, Pixe
                           BitmapData* data) {
   QD_GDIP_ENTER();
   auto* b = GetBitmap(bitmap);
-  if (!b || !data || !(flags & (ImageLockModeRead | ImageLockModeWrite))) return InvalidParameter;
+  if (!b || !data || !(flags & (ImageLockModeRead | ImageLockModeWrite)) ||
+      ((flags & ImageLockModeWrite) && IsMetafile(b)))
+    return InvalidParameter;
   GpRect r = rect ? *rect : GpRect{0, 0, b->width, b->height};
   if (r.Width <= 0 || r.Height <= 0 || r.X < 0 || r.Y < 0 || r.X > b->width - r.Width ||
       r.Y > b->height - r.Height)
@@ -655,7 +665,7 @@ Status GdipBitmapGetPixel(GpBitmap* bitmap, INT x, INT y, ARGB* color) {
 Status GdipBitmapSetPixel(GpBitmap* bitmap, INT x, INT y, ARGB color) {
   QD_GDIP_ENTER();
   auto* b = GetBitmap(bitmap);
-  if (!b || x < 0 || y < 0 || x >= b->width || y >= b->height) return InvalidParameter;
+  if (!b || x < 0 || y < 0 || x >= b->width || y >= b->height || IsMetafile(b)) return InvalidParameter;
   if (b->locked) return WrongState;
   b->SetArgb(x, y, color);
   return Ok;
@@ -664,7 +674,7 @@ Status GdipBitmapSetPixel(GpBitmap* bitmap, INT x, INT y, ARGB color) {
 Status GdipImageRotateFlip(GpImage* image, RotateFlipType rfType) {
   QD_GDIP_ENTER();
   auto* b = GetBitmap(image);
-  if (!b || rfType < RotateNoneFlipNone || rfType > Rotate270FlipX) return InvalidParameter;
+  if (!b || rfType < RotateNoneFlipNone || rfType > Rotate270FlipX || IsMetafile(b)) return InvalidParameter;
   if (b->locked) return WrongState;
   if (rfType == RotateNoneFlipNone) return Ok;
   return RotateFlip(*b, rfType);

@@ -82,6 +82,24 @@ const std::vector<CodecDef>& Codecs() {
        u"image/x-icon",
        false,
        {{0x00, 0x00, 0x01, 0x00}}},
+      {&CLSID_EmfCodec,
+       &ImageFormatEMF,
+       codecs::ImageFormat::EMF,
+       u"Built-in EMF Codec",
+       u"EMF",
+       u"*.EMF",
+       u"image/x-emf",
+       false,
+       {{0x01, 0x00, 0x00, 0x00}}},
+      {&CLSID_WmfCodec,
+       &ImageFormatWMF,
+       codecs::ImageFormat::WMF,
+       u"Built-in WMF Codec",
+       u"WMF",
+       u"*.WMF",
+       u"image/x-wmf",
+       false,
+       {{0xD7, 0xCD, 0xC6, 0x9A}}},
   };
   return list;
 }
@@ -151,14 +169,18 @@ Status FillList(bool encoders, UINT count, UINT size, ImageCodecInfo* out) {
 }
 
 Status FromCodecStatus(codecs::Status s) {
-  // Metafiles are recognised but not decoded: no installed decoder reads them.
   if (s == codecs::Status::NotImplemented) return UnknownImageFormat;
   return static_cast<Status>(s);
 }
 
 Status LoadBytes(std::span<const uint8_t> bytes, GpImage** image) {
   codecs::ImageFormat fmt = codecs::DetectFormat(bytes);
-  if (fmt == codecs::ImageFormat::EMF || fmt == codecs::ImageFormat::WMF) return UnknownImageFormat;
+  if (fmt == codecs::ImageFormat::EMF || fmt == codecs::ImageFormat::WMF) {
+    std::unique_ptr<Metafile> m;
+    Status s = LoadMetafile(bytes, m);
+    if (s == Ok) *image = Adopt(std::move(m))->Handle();
+    return s;
+  }
   auto decoded = std::make_shared<codecs::Image>();
   Status s = FromCodecStatus(codecs::Decode(bytes, *decoded));
   if (s != Ok) return s;

@@ -42,6 +42,8 @@ const CLSID CLSID_GifCodec = CodecGuid(0x557CF402);
 const CLSID CLSID_TiffCodec = CodecGuid(0x557CF405);
 const CLSID CLSID_PngCodec = CodecGuid(0x557CF406);
 const CLSID CLSID_IconCodec = CodecGuid(0x557CF407);
+const CLSID CLSID_EmfCodec = CodecGuid(0x557CF403);
+const CLSID CLSID_WmfCodec = CodecGuid(0x557CF404);
 
 namespace detail {
 

@@ -398,6 +398,25 @@ Status GdipDrawImagePointsRect(GpGraphics* graphics, GpImage* image, const GpPoi
   if (count == 4) return NotImplemented;
   if (count != 3 || !FinitePoints(points, 3)) return InvalidParameter;
   if (callback && callback(callbackData)) return Aborted;
+  if (auto* m = dynamic_cast<Metafile*>(b)) {
+    // A whole picture drawn at another size is played again at the size it covers.
+    Mx t = g->WorldToDevice();
+    double ux = points[1].X - points[0].X, uy = points[1].Y - points[0].Y;
+    double vx = points[2].X - points[0].X, vy = points[2].Y - points[0].Y;
+    t.ApplyVector(ux, uy);
+    t.ApplyVector(vx, vy);
+    const double dw = std::hypot(ux, uy), dh = std::hypot(vx, vy);
+    const bool whole = SourcePixels(srcUnit, srcx, b->dpiX) == 0 &&
+                       SourcePixels(srcUnit, srcy, b->dpiY) == 0 &&
+                       std::fabs(SourcePixels(srcUnit, srcwidth, b->dpiX) - b->width) < 1e-3 &&
+                       std::fabs(SourcePixels(srcUnit, srcheight, b->dpiY) - b->height) < 1e-3;
+    const auto w = static_cast<int32_t>(std::lround(std::min(dw, 16384.0)));
+    const auto h = static_cast<int32_t>(std::lround(std::min(dh, 16384.0)));
+    if (whole && w >= 1 && h >= 1 && (w != b->width || h != b->height)) {
+      Bitmap sized;
+      if (RenderMetafile(*m, w, h, sized) == Ok) return DrawImageWith(*g, sized, points, 0, 0, w, h, attrs);
+    }
+  }
   return DrawImageWith(*g, *b, points, SourcePixels(srcUnit, srcx, b->dpiX),
                        SourcePixels(srcUnit, srcy, b->dpiY), SourcePixels(srcUnit, srcwidth, b->dpiX),
                        SourcePixels(srcUnit, srcheight, b->dpiY), attrs);

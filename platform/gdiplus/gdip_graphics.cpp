@@ -142,7 +142,7 @@ Status GdipCreateFromHWNDICM(HWND hwnd, GpGraphics** graphics) {
 Status GdipGetImageGraphicsContext(GpImage* image, GpGraphics** graphics) {
   QD_GDIP_ENTER();
   auto* b = GetBitmap(image);
-  if (!b || !graphics) return InvalidParameter;
+  if (!b || !graphics || IsMetafile(b)) return InvalidParameter;
   if (b->locked) return WrongState;
   auto g = std::make_unique<Graphics>();
   g->image = image;

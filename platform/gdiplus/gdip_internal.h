@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -244,6 +245,22 @@ struct Bitmap : Image, GpBitmap {
   Status LoadFrame(UINT index);
   std::unique_ptr<Bitmap> Clone() const;
 };
+
+// A metafile image: the picture's bytes, and its pixels at its own size so that everything
+// that reads pixels works; drawing at another size plays the records again at that size.
+struct Metafile : Bitmap {
+  std::shared_ptr<const std::vector<uint8_t>> bytes;
+  bool enhanced = true;
+};
+// Loads checked EMF or WMF data (InvalidParameter for a damaged file).
+Status LoadMetafile(std::span<const uint8_t> data, std::unique_ptr<Metafile>& out);
+// The picture played into a w x h bitmap (premultiplied, transparent where nothing is drawn).
+Status RenderMetafile(const Metafile& m, int32_t w, int32_t h, Bitmap& out);
+std::unique_ptr<Metafile> CloneMetafile(const Metafile& m);
+// Metafile pixels are only read: what changes them is refused.
+inline bool IsMetafile(const Bitmap* b) {
+  return dynamic_cast<const Metafile*>(b) != nullptr;
+}
 
 uint32_t Premultiply(uint32_t argb);
 uint32_t Unpremultiply(uint32_t pargb);

@@ -526,6 +526,8 @@ void RegisterModule() {
   add("GdipGetPenCustomStartCap", &GdipGetPenCustomStartCap);
   add("GdipSetPenCustomEndCap", &GdipSetPenCustomEndCap);
   add("GdipGetPenCustomEndCap", &GdipGetPenCustomEndCap);
+  add("GdipCreateMetafileFromEmf", &GdipCreateMetafileFromEmf);
+  add("GdipGetHemfFromMetafile", &GdipGetHemfFromMetafile);
 }
 
 }  // namespace qd::gdiplus

@@ -22,9 +22,12 @@
 // - Clip regions are rasterised to whole pixels (a pixel is inside when its centre is).
 // - Destination pixels are premultiplied ARGB; a DC whose bitmap is not 32 bits per pixel is
 //   drawn through a converted copy of the affected area.
-// - Images decode eagerly. EMF and WMF data is recognised but there is no metafile decoder:
-//   loading it gives UnknownImageFormat, as for any file no installed decoder reads, and the
-//   decoder list carries no EMF or WMF entry.
+// - Images decode eagerly. EMF and WMF files load as metafile images (type Metafile, raw
+//   format EMF or WMF) of their frame's size in pixels, with their pixels at that size so that
+//   everything that reads pixels works; drawing at another size plays the records again at
+//   the size drawn. A damaged metafile gives InvalidParameter. There are decoders, no encoders.
+//   Calls that would change a metafile's pixels (SetPixel, LockBits for writing, RotateFlip,
+//   a graphics on the image) answer InvalidParameter.
 // - PropertyItem has its native layout: the value follows a header of sizeof(PropertyItem)
 //   bytes (24 on this 64-bit platform), not 16 as on 32-bit systems.
 // - Text is laid out with unhinted advances, the same for measuring and drawing; the generic
@@ -38,6 +41,7 @@
 
 #include "platform/gdiplus/codec_image.h"
 #include "platform/os/gdi.h"
+#include "platform/os/gdi_metafile.h"
 #include "platform/os/objidl.h"
 #include "platform/os/kernel.h"
 
@@ -538,6 +542,8 @@ extern const CLSID CLSID_GifCodec;
 extern const CLSID CLSID_TiffCodec;
 extern const CLSID CLSID_PngCodec;
 extern const CLSID CLSID_IconCodec;
+extern const CLSID CLSID_EmfCodec;
+extern const CLSID CLSID_WmfCodec;
 
 // ---- Records ---------------------------------------------------------------------------------
 
@@ -700,8 +706,7 @@ struct GpFontCollection {};
 struct GpCustomLineCap {};
 struct GpAdjustableArrowCap : GpCustomLineCap {};
 
-// Enhanced metafile handles. This platform has no metafiles, so none is ever valid.
-using HENHMETAFILE = HANDLE;
+using ::qd::HENHMETAFILE;
 
 using DrawImageAbort = BOOL (*)(void* data);
 using GetThumbnailImageAbort = DrawImageAbort;
@@ -1364,7 +1369,11 @@ Status GdipSaveImageToStream(GpImage* image, IStream* stream, const CLSID* clsid
 Status GdipSaveImageToFile(GpImage* image, const WCHAR* filename, const CLSID* clsidEncoder,
                            const EncoderParameters* encoderParams);
 
-// Metafiles: the conversion reports failure (0 bytes) for every handle, as there are none.
+// Metafiles. A metafile image made from an enhanced metafile handle (deleted when asked), and a
+// new handle holding the image's picture. Conversion to old-style records is not done: it
+// reports failure (0 bytes).
+Status GdipCreateMetafileFromEmf(HENHMETAFILE hEmf, BOOL deleteEmf, GpMetafile** metafile);
+Status GdipGetHemfFromMetafile(GpMetafile* metafile, HENHMETAFILE* hEmf);
 UINT GdipEmfToWmfBits(HENHMETAFILE hemf, UINT bufferSize, BYTE* buffer, INT mappingMode, INT flags);
 
 }  // namespace qd::gdiplus

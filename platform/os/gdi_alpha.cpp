@@ -8,6 +8,7 @@
 
 #include "platform/os/gdi_blit.h"
 #include "platform/os/gdi_internal.h"
+#include "platform/os/gdi_metafile.h"
 
 namespace qd {
 using namespace gdi;
@@ -174,6 +175,10 @@ BOOL AlphaBlend(HDC dest, int xd, int yd, int wd, int hd, HDC src, int xs, int y
   Dc* dc = FindDc(dest);
   Dc* sdc = FindDc(src);
   if (!dc || !sdc || blend.BlendOp != AC_SRC_OVER || blend.BlendFlags != 0) return FALSE;
+  if (dc->meta) {
+    MetaRecordBlt(*dc, xd, yd, wd, hd, src, xs, ys, ws, hs, 0, &blend);
+    return TRUE;
+  }
   Mapping m;
   BlitSource bs;
   if (!MapRects(*dc, *sdc, xd, yd, wd, hd, xs, ys, ws, hs, m, bs)) return FALSE;

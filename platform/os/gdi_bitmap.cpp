@@ -5,6 +5,7 @@
 
 #include "platform/os/gdi_bitmap.h"
 #include "platform/os/gdi_internal.h"
+#include "platform/os/gdi_metafile.h"
 
 namespace qd::gdi {
 
@@ -466,6 +467,10 @@ COLORREF GetPixel(HDC h, int x, int y) {
 COLORREF SetPixel(HDC h, int x, int y, COLORREF color) {
   Dc* dc = FindDc(h);
   if (!dc) return CLR_INVALID;
+  if (dc->meta) {
+    MetaRecord(*dc, EMR_SETPIXELV, {x, y, static_cast<int32_t>(color & 0xFFFFFF)});
+    return color & 0xFFFFFF;
+  }
   Dest d;
   POINT dev;
   if (!VisiblePixel(*dc, x, y, d, dev)) return CLR_INVALID;

@@ -6,6 +6,7 @@
 #include "platform/os/gdi_bitmap.h"
 #include "platform/os/gdi_blit.h"
 #include "platform/os/gdi_internal.h"
+#include "platform/os/gdi_metafile.h"
 #include "platform/os/gdi_region.h"
 
 namespace qd::gdi {
@@ -343,6 +344,8 @@ BOOL Blit(HDC dest, int xd, int yd, int wd, int hd, HDC hsrc, int xs, int ys, in
     maskPtr = &maskPm;
   }
   bool usesS = RopUsesS(rop3) || (maskPtr && RopUsesS(back));
+  if (dc->meta)
+    MetaRecordBlt(*dc, xd, yd, wd, hd, usesS ? hsrc : nullptr, xs, ys, ws, hs, rop & 0x00FFFFFF, nullptr);
   RECT destRect = DestRect(xd, yd, wd, hd);
   if (!usesS) return DoBlit(*dc, destRect, nullptr, 0, 0, 0, 0, rop, maskPtr, xm, ym);
   Dc* src = FindDc(hsrc);
@@ -361,6 +364,10 @@ BOOL PatBlt(HDC h, int x, int y, int width, int height, DWORD rop) {
   if (RopUsesS(rop3)) return FALSE;
   Dc* dc = FindDc(h);
   if (!dc) return FALSE;
+  if (dc->meta) {
+    RECT r{ClampCoord(x), ClampCoord(y), AddC(x, width), AddC(y, height)};
+    MetaRecordBrushRects(*dc, nullptr, &r, 1, rop);
+  }
   return DoBlit(*dc, {ClampCoord(x), ClampCoord(y), AddC(x, width), AddC(y, height)}, nullptr, 0, 0, 0, 0,
                 rop, nullptr, 0, 0);
 }
@@ -388,6 +395,7 @@ int FillRect(HDC h, const RECT* rect, HBRUSH brush) {
   Brush* b = BrushFromHandle(brush);
   if (!dc || !rect || !b) return 0;
   if (rect->Right <= rect->Left || rect->Bottom <= rect->Top) return 1;
+  if (dc->meta) MetaRecordBrushRects(*dc, brush, rect, 1, PATCOPY);
   Dest d;
   if (!PrepareDest(*dc, d)) return 1;
   Pattern p;
@@ -408,6 +416,13 @@ int FrameRect(HDC h, const RECT* rect, HBRUSH brush) {
   if (!dc || !rect || !b) return 0;
   const RECT r = ClampRect(*rect);
   if (r.Right <= r.Left || r.Bottom <= r.Top) return 1;
+  if (dc->meta) {
+    RECT sides[4] = {{r.Left, r.Top, r.Right, r.Top + 1},
+                     {r.Left, r.Bottom - 1, r.Right, r.Bottom},
+                     {r.Left, r.Top, r.Left + 1, r.Bottom},
+                     {r.Right - 1, r.Top, r.Right, r.Bottom}};
+    MetaRecordBrushRects(*dc, brush, sides, 4, PATCOPY);
+  }
   Dest d;
   if (!PrepareDest(*dc, d)) return 1;
   Pattern p;
@@ -436,6 +451,9 @@ int StretchDIBits(HDC h, int xDest, int yDest, int destWidth, int destHeight, in
   if (!dc || !bits) return 0;
   DibInfo di;
   if (!ParseDib(info, usage, dc, di)) return 0;
+  if (dc->meta)
+    MetaRecordDib(*dc, xDest, yDest, destWidth, destHeight, xSrc, ySrc, srcWidth, srcHeight, bits, info,
+                  usage, rop);
   std::vector<uint8_t> temp;
   BlitSource bs;
   if (!DibRows(di, bits, 0, di.height, temp, bs.pm)) return 0;

@@ -6,6 +6,7 @@
 
 #include "platform/base/mathutil.h"
 #include "platform/os/gdi_internal.h"
+#include "platform/os/gdi_metafile.h"
 #include "platform/os/kernel.h"
 #include "platform/os/thread_rule.h"
 
@@ -371,6 +372,7 @@ BOOL DeleteDC(HDC h) {
 
 int SaveDC(HDC h) {
   return WithDc(h, 0, [](Dc& dc) {
+    if (dc.meta) MetaRecord(dc, EMR_SAVEDC, {});
     dc.saved.push_back(dc.s);
     RetainState(dc.s);
     return static_cast<int>(dc.saved.size());
@@ -382,6 +384,7 @@ BOOL RestoreDC(HDC h, int savedDC) {
     int n = static_cast<int>(dc.saved.size());
     int target = savedDC < 0 ? n + savedDC + 1 : savedDC;
     if (target < 1 || target > n) return FALSE;
+    if (dc.meta) MetaRecord(dc, EMR_RESTOREDC, {target - n - 1});
     ReleaseState(dc.s);
     dc.s = std::move(dc.saved[target - 1]);
     for (int i = target; i < n; ++i) ReleaseState(dc.saved[i]);
@@ -391,7 +394,7 @@ BOOL RestoreDC(HDC h, int savedDC) {
 }
 
 namespace {
-BOOL SetPoint(HDC h, POINT DcState::*field, int x, int y, LPPOINT old, bool offset) {
+BOOL SetPoint(HDC h, POINT DcState::*field, int x, int y, LPPOINT old, bool offset, DWORD record) {
   return WithDc(h, FALSE, [&](Dc& dc) {
     POINT& p = dc.s.*field;
     if (old) *old = p;
@@ -399,6 +402,7 @@ BOOL SetPoint(HDC h, POINT DcState::*field, int x, int y, LPPOINT old, bool offs
       p = {ClampCoord(int64_t(p.X) + x), ClampCoord(int64_t(p.Y) + y)};
     else
       p = {ClampCoord(x), ClampCoord(y)};
+    if (dc.meta) MetaRecord(dc, record, {p.X, p.Y});
     return TRUE;
   });
 }
@@ -412,25 +416,25 @@ BOOL GetPoint(HDC h, POINT DcState::*field, LPPOINT out) {
 }  // namespace
 
 BOOL SetWindowOrgEx(HDC dc, int x, int y, LPPOINT old) {
-  return SetPoint(dc, &DcState::windowOrg, x, y, old, false);
+  return SetPoint(dc, &DcState::windowOrg, x, y, old, false, EMR_SETWINDOWORGEX);
 }
 BOOL GetWindowOrgEx(HDC dc, LPPOINT p) {
   return GetPoint(dc, &DcState::windowOrg, p);
 }
 BOOL SetViewportOrgEx(HDC dc, int x, int y, LPPOINT old) {
-  return SetPoint(dc, &DcState::viewportOrg, x, y, old, false);
+  return SetPoint(dc, &DcState::viewportOrg, x, y, old, false, EMR_SETVIEWPORTORGEX);
 }
 BOOL GetViewportOrgEx(HDC dc, LPPOINT p) {
   return GetPoint(dc, &DcState::viewportOrg, p);
 }
 BOOL OffsetWindowOrgEx(HDC dc, int x, int y, LPPOINT old) {
-  return SetPoint(dc, &DcState::windowOrg, x, y, old, true);
+  return SetPoint(dc, &DcState::windowOrg, x, y, old, true, EMR_SETWINDOWORGEX);
 }
 BOOL OffsetViewportOrgEx(HDC dc, int x, int y, LPPOINT old) {
-  return SetPoint(dc, &DcState::viewportOrg, x, y, old, true);
+  return SetPoint(dc, &DcState::viewportOrg, x, y, old, true, EMR_SETVIEWPORTORGEX);
 }
 BOOL SetBrushOrgEx(HDC dc, int x, int y, LPPOINT old) {
-  return SetPoint(dc, &DcState::brushOrg, x, y, old, false);
+  return SetPoint(dc, &DcState::brushOrg, x, y, old, false, EMR_SETBRUSHORGEX);
 }
 BOOL GetBrushOrgEx(HDC dc, LPPOINT p) {
   return GetPoint(dc, &DcState::brushOrg, p);
@@ -509,6 +513,7 @@ XFORM Multiply(const XFORM& a, const XFORM& b) {  // a then b
 BOOL SetWorldTransform(HDC h, const XFORM* xform) {
   return WithDc(h, FALSE, [&](Dc& dc) {
     if (!xform || dc.s.graphicsMode != GM_ADVANCED || !ValidXform(*xform)) return FALSE;
+    if (dc.meta) MetaRecordXform(dc, EMR_SETWORLDTRANSFORM, *xform, 0);
     dc.s.xform = *xform;
     return TRUE;
   });
@@ -542,6 +547,7 @@ BOOL ModifyWorldTransform(HDC h, const XFORM* xform, DWORD mode) {
         return FALSE;
     }
     if (!ValidXform(result)) return FALSE;
+    if (dc.meta) MetaRecordXform(dc, EMR_MODIFYWORLDTRANSFORM, xform ? *xform : XFORM{}, mode);
     dc.s.xform = result;
     return TRUE;
   });
@@ -591,13 +597,21 @@ V Read(HDC h, V fail, V DcState::*field) {
 }
 }  // namespace
 
+namespace {
+void RecordState(HDC h, DWORD type, int32_t value) {
+  if (Dc* dc = FindDc(h); dc && dc->meta) MetaRecord(*dc, type, {value});
+}
+}  // namespace
+
 COLORREF SetTextColor(HDC dc, COLORREF c) {
+  RecordState(dc, EMR_SETTEXTCOLOR, static_cast<int32_t>(c & 0xFFFFFF));
   return Swap(dc, CLR_INVALID, &DcState::textColor, c & 0xFFFFFF);
 }
 COLORREF GetTextColor(HDC dc) {
   return Read(dc, CLR_INVALID, &DcState::textColor);
 }
 COLORREF SetBkColor(HDC dc, COLORREF c) {
+  RecordState(dc, EMR_SETBKCOLOR, static_cast<int32_t>(c & 0xFFFFFF));
   return Swap(dc, CLR_INVALID, &DcState::bkColor, c & 0xFFFFFF);
 }
 COLORREF GetBkColor(HDC dc) {
@@ -605,6 +619,7 @@ COLORREF GetBkColor(HDC dc) {
 }
 int SetBkMode(HDC dc, int mode) {
   if (mode != TRANSPARENT && mode != OPAQUE) return 0;
+  RecordState(dc, EMR_SETBKMODE, mode);
   return Swap(dc, 0, &DcState::bkMode, mode);
 }
 int GetBkMode(HDC dc) {
@@ -612,6 +627,7 @@ int GetBkMode(HDC dc) {
 }
 int SetROP2(HDC dc, int rop2) {
   if (rop2 < R2_BLACK || rop2 > R2_WHITE) return 0;
+  RecordState(dc, EMR_SETROP2, rop2);
   return Swap(dc, 0, &DcState::rop2, rop2);
 }
 int GetROP2(HDC dc) {
@@ -619,6 +635,7 @@ int GetROP2(HDC dc) {
 }
 int SetStretchBltMode(HDC dc, int mode) {
   if (mode < BLACKONWHITE || mode > HALFTONE) return 0;
+  RecordState(dc, EMR_SETSTRETCHBLTMODE, mode);
   return Swap(dc, 0, &DcState::stretchMode, mode);
 }
 int GetStretchBltMode(HDC dc) {
@@ -626,6 +643,7 @@ int GetStretchBltMode(HDC dc) {
 }
 int SetPolyFillMode(HDC dc, int mode) {
   if (mode != ALTERNATE && mode != WINDING) return 0;
+  RecordState(dc, EMR_SETPOLYFILLMODE, mode);
   return Swap(dc, 0, &DcState::polyFillMode, mode);
 }
 int GetPolyFillMode(HDC dc) {
@@ -633,12 +651,14 @@ int GetPolyFillMode(HDC dc) {
 }
 int SetArcDirection(HDC dc, int dir) {
   if (dir != AD_CLOCKWISE && dir != AD_COUNTERCLOCKWISE) return 0;
+  RecordState(dc, EMR_SETARCDIRECTION, dir);
   return Swap(dc, 0, &DcState::arcDirection, dir);
 }
 int GetArcDirection(HDC dc) {
   return Read(dc, 0, &DcState::arcDirection);
 }
 UINT SetTextAlign(HDC dc, UINT align) {
+  RecordState(dc, EMR_SETTEXTALIGN, static_cast<int32_t>(align));
   return Swap(dc, static_cast<UINT>(GDI_ERROR), &DcState::textAlign, align);
 }
 UINT GetTextAlign(HDC dc) {
@@ -741,6 +761,7 @@ DWORD GetObjectType(HGDIOBJ h) {
   if (!o) return 0;
   switch (o->kind) {
     case Kind::DC:
+      if (static_cast<Dc*>(o)->meta) return OBJ_ENHMETADC;
       return static_cast<Dc*>(o)->type == DcType::Memory ? OBJ_MEMDC : OBJ_DC;
     case Kind::Bitmap:
       return OBJ_BITMAP;
@@ -809,6 +830,7 @@ HGDIOBJ SelectObject(HDC h, HGDIOBJ object) {
   }
   HGDIOBJ old = dc->s.*field;
   if (old == object) return old;
+  if (dc->meta) MetaRecordSelect(*dc, object);
   Retain(object);
   dc->s.*field = object;
   if (o->kind == Kind::Bitmap && !o->stock) static_cast<Bitmap*>(o)->owner = h;
@@ -821,6 +843,7 @@ BOOL DeleteObject(HGDIOBJ h) {
   if (!o || o->kind == Kind::DC) return FALSE;
   if (o->stock) return TRUE;
   if (o->selections > 0) return FALSE;
+  MetaRecordDelete(h);
   RemoveObject(h);
   return TRUE;
 }

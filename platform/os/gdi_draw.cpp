@@ -7,6 +7,7 @@
 
 #include "platform/os/gdi_draw.h"
 #include "platform/os/gdi_internal.h"
+#include "platform/os/gdi_metafile.h"
 #include "platform/os/gdi_region.h"
 
 namespace qd::gdi {
@@ -615,6 +616,7 @@ BOOL MoveToEx(HDC h, int x, int y, LPPOINT old) {
   Dc* dc = FindDc(h);
   if (!dc) return FALSE;
   if (old) *old = dc->s.curPos;
+  if (dc->meta) MetaRecord(*dc, EMR_MOVETOEX, {ClampCoord(x), ClampCoord(y)});
   dc->s.curPos = {ClampCoord(x), ClampCoord(y)};
   return TRUE;
 }
@@ -622,6 +624,7 @@ BOOL MoveToEx(HDC h, int x, int y, LPPOINT old) {
 BOOL LineTo(HDC h, int x, int y) {
   Dc* dc = FindDc(h);
   if (!dc) return FALSE;
+  if (dc->meta) MetaRecord(*dc, EMR_LINETO, {ClampCoord(x), ClampCoord(y)});
   POINT from = dc->s.curPos;
   dc->s.curPos = {ClampCoord(x), ClampCoord(y)};
   return DrawPolyline(h, {{from, dc->s.curPos}}, false, true);
@@ -629,6 +632,7 @@ BOOL LineTo(HDC h, int x, int y) {
 
 BOOL Polyline(HDC h, const POINT* points, int count) {
   if (!points || count < 2) return count >= 0 && FindDc(h) ? (count >= 2) : FALSE;
+  if (Dc* dc = RecordingDc(h)) MetaRecordPoly(*dc, EMR_POLYLINE, points, static_cast<size_t>(count));
   return DrawPolyline(h, {std::vector<POINT>(points, points + count)}, false);
 }
 
@@ -636,6 +640,7 @@ BOOL PolylineTo(HDC h, const POINT* points, DWORD count) {
   Dc* dc = FindDc(h);
   if (!dc || (!points && count)) return FALSE;
   if (count == 0) return TRUE;
+  if (dc->meta) MetaRecordPoly(*dc, EMR_POLYLINETO, points, count);
   std::vector<POINT> path{dc->s.curPos};
   path.insert(path.end(), points, points + count);
   dc->s.curPos = points[count - 1];
@@ -651,11 +656,13 @@ BOOL PolyPolyline(HDC h, const POINT* points, const DWORD* counts, DWORD polylin
     paths.emplace_back(points + k, points + k + counts[i]);
     k += counts[i];
   }
+  if (Dc* dc = RecordingDc(h)) MetaRecordPolyPoly(*dc, EMR_POLYPOLYLINE, points, counts, polylines);
   return DrawPolyline(h, std::move(paths), false);
 }
 
 BOOL PolyBezier(HDC h, const POINT* points, DWORD count) {
   if (!points || count < 1 || (count - 1) % 3 != 0) return FALSE;
+  if (Dc* dc = RecordingDc(h)) MetaRecordPoly(*dc, EMR_POLYBEZIER, points, count);
   return DrawPolyline(h, {FlattenBezier(points[0], points + 1, count - 1)}, false);
 }
 
@@ -663,6 +670,7 @@ BOOL PolyBezierTo(HDC h, const POINT* points, DWORD count) {
   Dc* dc = FindDc(h);
   if (!dc || !points || count % 3 != 0) return FALSE;
   if (count == 0) return TRUE;
+  if (dc->meta) MetaRecordPoly(*dc, EMR_POLYBEZIERTO, points, count);
   auto path = FlattenBezier(dc->s.curPos, points, count);
   dc->s.curPos = points[count - 1];
   return DrawPolyline(h, {path}, false, true);
@@ -672,6 +680,14 @@ BOOL PolyPolygon(HDC h, const POINT* points, const INT* counts, int polygons) {
   if (!points || !counts || polygons <= 0) return FALSE;
   for (int i = 0; i < polygons; ++i)
     if (counts[i] < 2) return FALSE;
+  if (Dc* dc = RecordingDc(h)) {
+    if (polygons == 1) {
+      MetaRecordPoly(*dc, EMR_POLYGON, points, static_cast<size_t>(counts[0]));
+    } else {
+      std::vector<DWORD> c(counts, counts + polygons);
+      MetaRecordPolyPoly(*dc, EMR_POLYPOLYGON, points, c.data(), c.size());
+    }
+  }
   if (Dc* dc = FindDc(h); dc && dc->path.open) {
     Transform t = DeviceTransform(*dc);
     size_t k = 0;
@@ -703,22 +719,27 @@ BOOL Polygon(HDC h, const POINT* points, int count) {
 }
 
 BOOL Rectangle(HDC h, int l, int t, int r, int b) {
+  if (Dc* dc = RecordingDc(h)) MetaRecordShape(*dc, EMR_RECTANGLE, {l, t, r, b}, {});
   return DrawFigure(h, Figure::Rect, l, t, r, b, 0, 0);
 }
 
 BOOL RoundRect(HDC h, int l, int t, int r, int b, int w, int ht) {
+  if (Dc* dc = RecordingDc(h)) MetaRecordShape(*dc, EMR_ROUNDRECT, {l, t, r, b}, {w, ht});
   return DrawFigure(h, Figure::Round, l, t, r, b, w, ht);
 }
 
 BOOL Ellipse(HDC h, int l, int t, int r, int b) {
+  if (Dc* dc = RecordingDc(h)) MetaRecordShape(*dc, EMR_ELLIPSE, {l, t, r, b}, {});
   return DrawFigure(h, Figure::Ellipse, l, t, r, b, 0, 0);
 }
 
 BOOL Arc(HDC h, int l, int t, int r, int b, int x1, int y1, int x2, int y2) {
+  if (Dc* dc = RecordingDc(h)) MetaRecordShape(*dc, EMR_ARC, {l, t, r, b}, {x1, y1, x2, y2});
   return DrawArc(h, ArcKind::Arc, l, t, r, b, x1, y1, x2, y2, false);
 }
 
 BOOL ArcTo(HDC h, int l, int t, int r, int b, int x1, int y1, int x2, int y2) {
+  if (Dc* dc = RecordingDc(h)) MetaRecordShape(*dc, EMR_ARCTO, {l, t, r, b}, {x1, y1, x2, y2});
   return DrawArc(h, ArcKind::Arc, l, t, r, b, x1, y1, x2, y2, true);
 }
 
@@ -747,10 +768,12 @@ BOOL AngleArc(HDC h, int x, int y, DWORD radius, FLOAT startAngle, FLOAT sweepAn
 }
 
 BOOL Pie(HDC h, int l, int t, int r, int b, int x1, int y1, int x2, int y2) {
+  if (Dc* dc = RecordingDc(h)) MetaRecordShape(*dc, EMR_PIE, {l, t, r, b}, {x1, y1, x2, y2});
   return DrawArc(h, ArcKind::Pie, l, t, r, b, x1, y1, x2, y2, false);
 }
 
 BOOL Chord(HDC h, int l, int t, int r, int b, int x1, int y1, int x2, int y2) {
+  if (Dc* dc = RecordingDc(h)) MetaRecordShape(*dc, EMR_CHORD, {l, t, r, b}, {x1, y1, x2, y2});
   return DrawArc(h, ArcKind::Chord, l, t, r, b, x1, y1, x2, y2, false);
 }
 

@@ -7,6 +7,7 @@
 #include <atomic>
 #include <cmath>
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -180,6 +181,8 @@ struct PointD {
 
 enum class DcType : uint8_t { Memory, Surface, Display };
 
+struct MetaRecorder;  // gdi_metafile_record.cpp
+
 struct DcState {
   POINT windowOrg;
   POINT viewportOrg;
@@ -234,6 +237,8 @@ struct Dc : Object {
     std::vector<uint8_t> closed;
     int32_t widen = 0;  // WidenPath: the path stands for the outline of this pen width
   } path;
+  // A metafile DC: its drawing calls are recorded here (and draw nowhere).
+  std::shared_ptr<MetaRecorder> meta;
 };
 
 // The DC of a drawing call; debug builds stop when a surface DC (a window's) is used by a
@@ -365,6 +370,37 @@ void WalkLine(int32_t x0, int32_t y0, int32_t x1, int32_t y1, const pixman_box32
     plot(static_cast<int32_t>(x), static_cast<int32_t>(y), i);
   }
 }
+
+// ---- Metafile recording ----------------------------------------------------------------------
+
+// Each drawing or state call on a metafile DC records itself through one of these (only the
+// call the application made: calls that others make on its behalf record their own parts).
+// Stops recording while the DC's own function calls others on the application's behalf.
+struct MetaPause {
+  explicit MetaPause(Dc& d) : dc(d), recorder(std::move(d.meta)) {}
+  ~MetaPause() { dc.meta = std::move(recorder); }
+  MetaPause(const MetaPause&) = delete;
+  MetaPause& operator=(const MetaPause&) = delete;
+  Dc& dc;
+  std::shared_ptr<MetaRecorder> recorder;
+};
+// The DC when it records into a metafile, else null.
+Dc* RecordingDc(HDC dc);
+void MetaRecord(Dc& dc, DWORD type, std::initializer_list<int32_t> params);
+void MetaRecordPoly(Dc& dc, DWORD type, const POINT* points, size_t count);
+void MetaRecordPolyPoly(Dc& dc, DWORD type, const POINT* points, const DWORD* counts, size_t polys);
+void MetaRecordShape(Dc& dc, DWORD type, const RECT& r, std::initializer_list<int32_t> more);
+void MetaRecordSelect(Dc& dc, HGDIOBJ object);
+void MetaRecordDelete(HGDIOBJ object);
+void MetaRecordXform(Dc& dc, DWORD type, const XFORM& x, DWORD mode);
+void MetaRecordText(Dc& dc, int x, int y, UINT options, const RECT* rect, const char16_t* s, size_t n,
+                    const INT* dx, UINT align);
+void MetaRecordDib(Dc& dc, int xd, int yd, int wd, int hd, int xs, int ys, int ws, int hs, const void* bits,
+                   const BITMAPINFO* info, UINT usage, DWORD rop);
+void MetaRecordBlt(Dc& dc, int xd, int yd, int wd, int hd, HDC src, int xs, int ys, int ws, int hs, DWORD rop,
+                   const BLENDFUNCTION* blend);
+void MetaRecordBrushRects(Dc& dc, HBRUSH brush, const RECT* rects, size_t n, DWORD rop);
+void MetaRecordClip(Dc& dc, HRGN region, int mode);
 
 // Stock objects and system colours.
 HGDIOBJ StockObject(int index);

@@ -4,6 +4,7 @@
 
 #include "platform/os/gdi_draw.h"
 #include "platform/os/gdi_internal.h"
+#include "platform/os/gdi_metafile.h"
 #include "platform/os/gdi_region.h"
 
 namespace qd::gdi {
@@ -46,10 +47,11 @@ void Discard(Dc& dc) {
   dc.path = {};
 }
 
-template <class F>
+template <DWORD RecordOf, class F>
 BOOL WithPath(HDC h, F&& f) {
   Dc* dc = FindDc(h);
   if (!dc || !dc->path.done) return FALSE;
+  if (dc->meta) MetaRecord(*dc, RecordOf, {});
   return f(*dc);
 }
 
@@ -63,6 +65,7 @@ using namespace gdi;
 BOOL BeginPath(HDC h) {
   Dc* dc = FindDc(h);
   if (!dc) return FALSE;
+  if (dc->meta) MetaRecord(*dc, EMR_BEGINPATH, {});
   dc->path = {};
   dc->path.open = true;
   return TRUE;
@@ -71,6 +74,7 @@ BOOL BeginPath(HDC h) {
 BOOL EndPath(HDC h) {
   Dc* dc = FindDc(h);
   if (!dc || !dc->path.open) return FALSE;
+  if (dc->meta) MetaRecord(*dc, EMR_ENDPATH, {});
   dc->path.open = false;
   dc->path.done = true;
   return TRUE;
@@ -79,6 +83,7 @@ BOOL EndPath(HDC h) {
 BOOL AbortPath(HDC h) {
   Dc* dc = FindDc(h);
   if (!dc) return FALSE;
+  if (dc->meta) MetaRecord(*dc, EMR_ABORTPATH, {});
   Discard(*dc);
   return TRUE;
 }
@@ -86,17 +91,18 @@ BOOL AbortPath(HDC h) {
 BOOL CloseFigure(HDC h) {
   Dc* dc = FindDc(h);
   if (!dc || !dc->path.open || dc->path.figures.empty()) return FALSE;
+  if (dc->meta) MetaRecord(*dc, EMR_CLOSEFIGURE, {});
   dc->path.closed.back() = 1;
   return TRUE;
 }
 
 BOOL FlattenPath(HDC h) {
   // Curves are recorded as points already.
-  return WithPath(h, [](Dc&) { return TRUE; });
+  return WithPath<EMR_FLATTENPATH>(h, [](Dc&) { return TRUE; });
 }
 
 BOOL WidenPath(HDC h) {
-  return WithPath(h, [](Dc& dc) {
+  return WithPath<EMR_WIDENPATH>(h, [](Dc& dc) {
     Pen* pen = CurrentPen(dc);
     if (!pen || pen->Style() == PS_NULL) return FALSE;
     dc.path.widen = PenDeviceWidth(dc, *pen);
@@ -113,7 +119,7 @@ HRGN PathToRegion(HDC h) {
 }
 
 BOOL FillPath(HDC h) {
-  return WithPath(h, [](Dc& dc) {
+  return WithPath<EMR_FILLPATH>(h, [](Dc& dc) {
     Dest d;
     if (PrepareDest(dc, d)) FillShape(dc, d, PathArea(dc, &d.clipBox));
     Discard(dc);
@@ -122,7 +128,7 @@ BOOL FillPath(HDC h) {
 }
 
 BOOL StrokePath(HDC h) {
-  return WithPath(h, [](Dc& dc) {
+  return WithPath<EMR_STROKEPATH>(h, [](Dc& dc) {
     Dest d;
     if (PrepareDest(dc, d))
       for (size_t i = 0; i < dc.path.figures.size(); ++i)
@@ -133,7 +139,7 @@ BOOL StrokePath(HDC h) {
 }
 
 BOOL StrokeAndFillPath(HDC h) {
-  return WithPath(h, [](Dc& dc) {
+  return WithPath<EMR_STROKEANDFILLPATH>(h, [](Dc& dc) {
     Dest d;
     if (PrepareDest(dc, d)) {
       FillShape(dc, d, PathArea(dc, &d.clipBox));
@@ -147,6 +153,8 @@ BOOL StrokeAndFillPath(HDC h) {
 BOOL SelectClipPath(HDC h, int mode) {
   Dc* dc = FindDc(h);
   if (!dc || !dc->path.done) return FALSE;
+  if (dc->meta) MetaRecord(*dc, EMR_SELECTCLIPPATH, {mode});
+  MetaPause pause(*dc);
   HRGN r = PathToRegion(h);
   int result = ExtSelectClipRgn(h, r, mode);
   DeleteObject(r);

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/os/gdi_internal.h"
+#include "platform/os/gdi_metafile.h"
 #include "platform/os/gdi_region.h"
 
 namespace qd::gdi {
@@ -369,6 +370,7 @@ int ExtSelectClipRgn(HDC h, HRGN region, int mode) {
   if (!dc || mode < RGN_AND || mode > RGN_COPY) return ERROR;
   Region* r = region ? Find<Region>(region) : nullptr;
   if (region && !r) return ERROR;
+  if (dc->meta && (r || mode == RGN_COPY)) MetaRecordClip(*dc, region, mode);
   if (!r) {
     if (mode != RGN_COPY) return ERROR;
     dc->s.clip.reset();
@@ -384,6 +386,7 @@ int ExtSelectClipRgn(HDC h, HRGN region, int mode) {
 int IntersectClipRect(HDC h, int left, int top, int right, int bottom) {
   Dc* dc = FindDc(h);
   if (!dc) return ERROR;
+  if (dc->meta) MetaRecord(*dc, EMR_INTERSECTCLIPRECT, {left, top, right, bottom});
   Rgn clip = CurrentClipOrSurface(*dc);
   clip.Intersect(LogicalRectToDevice(*dc, {left, top, right, bottom}));
   dc->s.clip = std::move(clip);
@@ -393,6 +396,7 @@ int IntersectClipRect(HDC h, int left, int top, int right, int bottom) {
 int ExcludeClipRect(HDC h, int left, int top, int right, int bottom) {
   Dc* dc = FindDc(h);
   if (!dc) return ERROR;
+  if (dc->meta) MetaRecord(*dc, EMR_EXCLUDECLIPRECT, {left, top, right, bottom});
   Rgn clip = CurrentClipOrSurface(*dc);
   clip.Subtract(LogicalRectToDevice(*dc, {left, top, right, bottom}));
   dc->s.clip = std::move(clip);
@@ -402,6 +406,7 @@ int ExcludeClipRect(HDC h, int left, int top, int right, int bottom) {
 int OffsetClipRgn(HDC h, int x, int y) {
   Dc* dc = FindDc(h);
   if (!dc) return ERROR;
+  if (dc->meta) MetaRecord(*dc, EMR_OFFSETCLIPRGN, {x, y});
   if (!dc->s.clip) return SIMPLEREGION;
   Transform t = DeviceTransform(*dc);
   pixman_box32_t e = dc->s.clip->Extents();

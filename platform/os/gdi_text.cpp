@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "platform/os/gdi_region.h"
+#include "platform/os/gdi_metafile.h"
 
 namespace qd::gdi {
 
@@ -69,6 +70,7 @@ BOOL TextOutCore(Dc& dc, int x, int y, UINT options, const RECT* rect, const cha
                  const INT* dx, UINT align) {
   auto face = DcFace(dc);
   if (!face) return FALSE;
+  if (dc.meta) MetaRecordText(dc, x, y, options, rect, s, n, dx, align);
   const TEXTMETRICW& tm = face->Metrics();
   const bool rtlReading = (options & ETO_RTLREADING) || (align & TA_RTLREADING);
   ShapedText shaped;
@@ -199,7 +201,7 @@ BOOL TextOutCore(Dc& dc, int x, int y, UINT options, const RECT* rect, const cha
     bool ok = byIndex ? f.RenderIndex(index, gm, p.x - fx, p.y - fy, tmp)
                       : f.Render(c, gm, p.x - fx, p.y - fy, tmp);
     if (ok && tmp.w > 0 && tmp.h > 0)
-      BlendCoverage(d, static_cast<int32_t>(fx) + tmp.left, static_cast<int32_t>(fy) + tmp.top, tmp.w, tmp.h,
+      BlendCoverage(d, AddC(RoundCoord(fx), tmp.left), AddC(RoundCoord(fy), tmp.top), tmp.w, tmp.h,
                     tmp.cov.data(), tmp.w, dc.s.textColor);
   };
   if (complex) {

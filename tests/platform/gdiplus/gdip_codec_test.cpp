@@ -43,8 +43,9 @@ TEST_F(GdipCodec, EncoderAndDecoderLists) {
   for (const auto& c : dec) decMimes.push_back(c.MimeType);
   EXPECT_EQ(encMimes, (std::vector<std::u16string>{u"image/bmp", u"image/jpeg", u"image/gif", u"image/tiff",
                                                    u"image/png"}));
-  EXPECT_EQ(decMimes, (std::vector<std::u16string>{u"image/bmp", u"image/jpeg", u"image/gif", u"image/tiff",
-                                                   u"image/png", u"image/x-icon"}));
+  EXPECT_EQ(decMimes,
+            (std::vector<std::u16string>{u"image/bmp", u"image/jpeg", u"image/gif", u"image/tiff",
+                                         u"image/png", u"image/x-icon", u"image/x-emf", u"image/x-wmf"}));
   // Each format's codec has the same class identifier in both lists, and names its raw format.
   EXPECT_EQ(enc[4].Clsid, CLSID_PngCodec);
   EXPECT_EQ(dec[4].Clsid, CLSID_PngCodec);
@@ -157,8 +158,8 @@ TEST_F(GdipCodec, LoadingRefusesWhatItCannotDecode) {
   const Case cases[] = {
       {"empty", {}, UnknownImageFormat},
       {"text", {'h', 'e', 'l', 'l', 'o'}, UnknownImageFormat},
-      {"enhanced metafile", emf, UnknownImageFormat},
-      {"placeable metafile", wmf, UnknownImageFormat},
+      {"enhanced metafile header without records", emf, InvalidParameter},
+      {"placeable metafile header without records", wmf, InvalidParameter},
       {"cut PNG", cut, InvalidParameter},
   };
   for (const Case& k : cases) {
