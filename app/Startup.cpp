@@ -34,6 +34,8 @@
 #include "ui/graphics/dxGDIPlusCanvas.h"
 #include "ui/graphics/dxGDIPlusClasses.h"
 #include "ui/graphics/svg/dxSVGCore.h"
+#include "ui/lookandfeel/dxAnimation.h"
+#include "ui/lookandfeel/dxFading.h"
 
 namespace qd {
 
@@ -95,6 +97,9 @@ const TUnit kUnits[] = {
     {&dxGDIPlusCanvas::Initialize, &dxGDIPlusCanvas::Finalize},
     // The SVG element map.
     {&dxSVGCore::Initialize, &dxSVGCore::Finalize},
+    // The painters' fader and animation controller.
+    {&dxFading::Initialize, &dxFading::Finalize},
+    {&dxAnimation::Initialize, &dxAnimation::Finalize},
     // Window services of the control framework.
     {&cxControlsWindowUtils::Initialize, &cxControlsWindowUtils::Finalize},
 };

@@ -21,8 +21,8 @@ TdxAnimationController* gAnimationController = nullptr;
 int32_t AnimationRoundToInt(double AValue) {
   if (std::isnan(AValue)) return 0;
   const double r = std::nearbyint(AValue);
-  return static_cast<int32_t>(std::clamp<double>(r, std::numeric_limits<int32_t>::min(),
-                                                 std::numeric_limits<int32_t>::max()));
+  return static_cast<int32_t>(
+      std::clamp<double>(r, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
 }
 
 int32_t AnimationTruncToInt(double AValue) {
@@ -48,10 +48,11 @@ int32_t TanhTransitionEffect(TdxAnimationTransition*, int64_t AValue, int64_t AM
   return AnimationTruncToInt(ALength / (2 * tanh3) * (std::tanh(6 * t - 3) - tanhMinus3) + 0.5);
 }
 
-int32_t EaseTransitionEffect(TdxAnimationTransition* Sender, int64_t AValue, int64_t AMaxValue, int32_t ALength) {
-  return AnimationRoundToInt(
-      TdxEaseHelper::Calculate(Sender->TransitionEffectMode(), Sender->TransitionEffect(), AValue, AMaxValue) *
-      ALength);
+int32_t EaseTransitionEffect(TdxAnimationTransition* Sender, int64_t AValue, int64_t AMaxValue,
+                             int32_t ALength) {
+  return AnimationRoundToInt(TdxEaseHelper::Calculate(Sender->TransitionEffectMode(),
+                                                      Sender->TransitionEffect(), AValue, AMaxValue) *
+                             ALength);
 }
 
 }  // namespace
@@ -76,8 +77,10 @@ int64_t dxMulDiv64(int64_t A, int64_t B, int64_t C) {
   __extension__ using TProduct = __int128;
   const TProduct product = static_cast<TProduct>(a) * B;
   const long double q = std::trunc(static_cast<long double>(product) / static_cast<long double>(C));
-  if (q >= static_cast<long double>(std::numeric_limits<int64_t>::max())) return std::numeric_limits<int64_t>::max();
-  if (q <= static_cast<long double>(std::numeric_limits<int64_t>::min())) return std::numeric_limits<int64_t>::min();
+  if (q >= static_cast<long double>(std::numeric_limits<int64_t>::max()))
+    return std::numeric_limits<int64_t>::max();
+  if (q <= static_cast<long double>(std::numeric_limits<int64_t>::min()))
+    return std::numeric_limits<int64_t>::min();
   return static_cast<int64_t>(q);
 }
 
@@ -139,8 +142,8 @@ double TdxEaseHelper::EaseBack(double x) {
 double TdxEaseHelper::EaseBounce(double x) {
   constexpr double kBounces = 3;
   constexpr double kBounciness = 5;
-  const double units = (1 - std::pow(kBounciness, kBounces)) / (1 - kBounciness) +
-                       std::pow(kBounciness, kBounces) * 0.5;
+  const double units =
+      (1 - std::pow(kBounciness, kBounces)) / (1 - kBounciness) + std::pow(kBounciness, kBounces) * 0.5;
   const double i = std::floor(std::log(1 - x * units * (1 - kBounciness)) / std::log(kBounciness));
   const double start = (1 - std::pow(kBounciness, i)) / ((1 - kBounciness) * units);
   const double end = (1 - std::pow(kBounciness, i + 1)) / ((1 - kBounciness) * units);
@@ -276,7 +279,9 @@ void TdxAnimationController::TimerHandler(TObject*) {
 
 class TdxAnimationTransition::TBusy {
  public:
-  explicit TBusy(TdxAnimationTransition* ATransition) : FTransition(ATransition) { ++FTransition->FBusyCount; }
+  explicit TBusy(TdxAnimationTransition* ATransition) : FTransition(ATransition) {
+    ++FTransition->FBusyCount;
+  }
   ~TBusy() {
     if (--FTransition->FBusyCount == 0 && FTransition->FFreePending) delete FTransition;
   }
@@ -288,8 +293,12 @@ class TdxAnimationTransition::TBusy {
 };
 
 TdxAnimationTransition::TdxAnimationTransition(uint32_t ATime, TdxAnimationTransitionEffect ATransitionEffect,
-                                               int32_t ALength, TdxAnimationTransitionEffectMode ATransitionEffectMode)
-    : FLength(ALength), FTime(ATime), FTransitionEffect(ATransitionEffect), FTransitionEffectMode(ATransitionEffectMode) {
+                                               int32_t ALength,
+                                               TdxAnimationTransitionEffectMode ATransitionEffectMode)
+    : FLength(ALength),
+      FTime(ATime),
+      FTransitionEffect(ATransitionEffect),
+      FTransitionEffectMode(ATransitionEffectMode) {
   TdxAnimationTransition::InitializeTransitionEffectProc();
   FLockCount = 1;
   FFreeOnTerminate = true;

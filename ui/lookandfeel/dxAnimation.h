@@ -80,7 +80,9 @@ class TdxAnimationController : public TObject {
   void Update();
 
   int32_t GetCount() const { return static_cast<int32_t>(FAnimations.size()); }
-  TdxAnimationTransition* GetAnimation(int32_t AIndex) const { return FAnimations[static_cast<size_t>(AIndex)]; }
+  TdxAnimationTransition* GetAnimation(int32_t AIndex) const {
+    return FAnimations[static_cast<size_t>(AIndex)];
+  }
   int32_t ActiveAnimations() const { return FActiveAnimations; }
   bool TimerEnabled() const;
 

@@ -121,7 +121,8 @@ void TdxFadingElement::BuildWorkImage() {
   TdxFadingImage owned(image);
   gdiplus::GpRect rect{0, 0, FImageSize.cx, FImageSize.cy};
   gdiplus::BitmapData data;
-  GdipCheck(GdipBitmapLockBits(image, &rect, gdiplus::ImageLockModeWrite, gdiplus::PixelFormat32bppARGB, &data));
+  GdipCheck(
+      GdipBitmapLockBits(image, &rect, gdiplus::ImageLockModeWrite, gdiplus::PixelFormat32bppARGB, &data));
   const size_t rowBytes = static_cast<size_t>(FImageSize.cx) * 4;
   for (int32_t y = 0; y < FImageSize.cy; ++y)
     std::memcpy(static_cast<uint8_t*>(data.Scan0) + static_cast<ptrdiff_t>(y) * data.Stride,
@@ -142,8 +143,8 @@ std::unique_ptr<TBitmap> TdxFadingElement::WorkImageAsBitmap() const {
   if (!FWorkImage) return nullptr;
   gdiplus::GpRect rect{0, 0, FImageSize.cx, FImageSize.cy};
   gdiplus::BitmapData data;
-  GdipCheck(GdipBitmapLockBits(FWorkImage.get(), &rect, gdiplus::ImageLockModeRead, gdiplus::PixelFormat32bppARGB,
-                               &data));
+  GdipCheck(GdipBitmapLockBits(FWorkImage.get(), &rect, gdiplus::ImageLockModeRead,
+                               gdiplus::PixelFormat32bppARGB, &data));
   TRGBColors colors(static_cast<size_t>(FImageSize.cx) * static_cast<size_t>(FImageSize.cy));
   const size_t rowBytes = static_cast<size_t>(FImageSize.cx) * 4;
   for (int32_t y = 0; y < FImageSize.cy; ++y)
@@ -279,7 +280,8 @@ void TdxFader::Fade(TObject* AObject, std::unique_ptr<TBitmap> AImage1, std::uni
                     int32_t AAnimationFrameCount, int32_t AAnimationFrameDelay) {
   IdxFadingObject* fadingObject;
   if (!CanFade(AObject, fadingObject) || !AImage1 || !AImage2 || AImage1->Width() != AImage2->Width() ||
-      AImage1->Height() != AImage2->Height() || AImage1->Empty() || AImage2->Empty() || AAnimationFrameCount <= 0)
+      AImage1->Height() != AImage2->Height() || AImage1->Empty() || AImage2->Empty() ||
+      AAnimationFrameCount <= 0)
     return;
   TdxFadingElement* element;
   if (Find(AObject, element)) {

@@ -39,7 +39,8 @@ class IdxFadingObject {
   // The current frame changed or the fade ended: repaint (typically invalidate).
   virtual void DrawFadeImage() = 0;
   // The look outside the hot state and the hot look.
-  virtual void GetFadingImages(std::unique_ptr<TcxBitmap>& AFadeOutImage, std::unique_ptr<TcxBitmap>& AFadeInImage) = 0;
+  virtual void GetFadingImages(std::unique_ptr<TcxBitmap>& AFadeOutImage,
+                               std::unique_ptr<TcxBitmap>& AFadeInImage) = 0;
 };
 
 class TdxFadingOptions;
