@@ -377,11 +377,9 @@ void TdxAnimationTransition::Suspend(bool AFinished) {
 }
 
 void TdxAnimationTransition::Terminate() {
-  {
-    TBusy busy(this);
-    SetFinished(true);
-    if (FFreeOnTerminate) FreeSelf();
-  }
+  TBusy busy(this);
+  SetFinished(true);
+  if (FFreeOnTerminate) FreeSelf();
 }
 
 void TdxAnimationTransition::ImmediateAnimation() {
