@@ -37,6 +37,8 @@
 #include "ui/graphics/dxGDIPlusImage.h"
 #include "ui/graphics/dxSmartImage.h"
 #include "ui/graphics/svg/dxSVGCore.h"
+#include "ui/lookandfeel/dxAnimation.h"
+#include "ui/lookandfeel/dxFading.h"
 
 namespace qd {
 
@@ -102,6 +104,9 @@ const TUnit kUnits[] = {
     {&dxGDIPlusImage::Initialize, &dxGDIPlusImage::Finalize},
     // The SVG element map.
     {&dxSVGCore::Initialize, &dxSVGCore::Finalize},
+    // The painters' fader and animation controller.
+    {&dxFading::Initialize, &dxFading::Finalize},
+    {&dxAnimation::Initialize, &dxAnimation::Finalize},
     // Window services of the control framework.
     {&cxControlsWindowUtils::Initialize, &cxControlsWindowUtils::Finalize},
 };
