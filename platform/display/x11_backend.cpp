@@ -2,6 +2,7 @@
 #include "platform/display/x11_backend.h"
 
 #include "platform/base/strings.h"
+#include "platform/display/x11_clipboard.h"
 #include "platform/display/x11_errors.h"
 #include "platform/display/x11_keys.h"
 #include "platform/os/gdi.h"
@@ -185,7 +186,8 @@ struct PressedKey {
 
 class X11BackendImpl final : public X11Backend {
  public:
-  explicit X11BackendImpl(Display* dpy) : dpy_(dpy) {}
+  X11BackendImpl(Display* dpy, const char* displayName)
+      : dpy_(dpy), displayName_(displayName ? displayName : "") {}
   ~X11BackendImpl() override;
   bool Init();
 
@@ -207,6 +209,7 @@ class X11BackendImpl final : public X11Backend {
   unsigned long XWindowOf(HWND hwnd) const override;
   RECT ViewOf(HWND hwnd) const override;
   UINT Dpi() const override { return dpi_; }
+  X11Clipboard* Clipboard() const override { return clipboard_.get(); }
   void Sync() override {
     std::lock_guard lock(mutex_);
     if (!lost_) XSync(dpy_, False);
@@ -251,6 +254,8 @@ class X11BackendImpl final : public X11Backend {
   RECT ReadWorkArea(const RECT& screen);
 
   Display* dpy_;
+  std::string displayName_;
+  std::unique_ptr<X11Clipboard> clipboard_;
   int screen_ = 0;
   ::Window root_ = 0;
   DWORD thread_ = 0;
@@ -330,6 +335,8 @@ bool X11BackendImpl::Init() {
   if (wakeFd_ < 0) return false;
   fcntl(ConnectionNumber(dpy_), F_SETFD, FD_CLOEXEC);
   capsOn_ = (GetKeyState(VK_CAPITAL) & 1) != 0;
+  clipboard_ = X11Clipboard::Create(displayName_.empty() ? nullptr : displayName_.c_str(), [this] { Wake(); });
+  if (clipboard_) os::SetClipboardBridge(clipboard_.get());
   UpdateMonitors();
   XFlush(dpy_);
   return true;
@@ -337,6 +344,10 @@ bool X11BackendImpl::Init() {
 
 X11BackendImpl::~X11BackendImpl() {
   if (os::GetDisplayBackend() == this) os::SetDisplayBackend(nullptr);
+  if (clipboard_) {
+    os::SetClipboardBridge(nullptr);
+    clipboard_.reset();
+  }
   {
     // On a lost connection these only free what Xlib holds on our side.
     std::lock_guard lock(mutex_);
@@ -1102,18 +1113,21 @@ void X11BackendImpl::WaitForEvents(int timeoutMs) {
     return;
   }
   // Without a connection only Wake() and the time-out end the wait.
-  pollfd fds[2] = {{wakeFd_, POLLIN, 0}, {lost_ ? -1 : ConnectionNumber(dpy_), POLLIN, 0}};
-  const int r = poll(fds, 2, timeoutMs < 0 ? -1 : timeoutMs);
+  pollfd fds[3] = {{wakeFd_, POLLIN, 0},
+                   {lost_ ? -1 : ConnectionNumber(dpy_), POLLIN, 0},
+                   {clipboard_ ? clipboard_->Fd() : -1, POLLIN, 0}};
+  const int r = poll(fds, 3, timeoutMs < 0 ? -1 : timeoutMs);
   if (r <= 0) return;
   if (fds[0].revents & POLLIN) {
     uint64_t count = 0;
     [[maybe_unused]] ssize_t n = read(wakeFd_, &count, sizeof count);
   }
-  if (fds[1].revents) ProcessPending();
+  if (fds[1].revents || fds[2].revents || fds[0].revents) ProcessPending();
 }
 
 bool X11BackendImpl::ProcessPending() {
   if (lost_) return false;
+  if (clipboard_) clipboard_->Process();
   bool any = false;
   for (;;) {
     XEvent ev;
@@ -1475,7 +1489,7 @@ std::unique_ptr<X11Backend> CreateX11Backend(const char* displayName) {
   XInitThreads();
   Display* dpy = XOpenDisplay(displayName);
   if (!dpy) return nullptr;
-  auto backend = std::make_unique<X11BackendImpl>(dpy);
+  auto backend = std::make_unique<X11BackendImpl>(dpy, displayName);
   if (!backend->Init()) return nullptr;
   return backend;
 }
