@@ -110,7 +110,7 @@ class X11ClipboardImpl final : public X11Clipboard {
 };
 
 bool X11ClipboardImpl::Init() {
-  WatchXConnection(dpy_, &X11ClipboardImpl::ConnectionLost, this);
+  WatchXConnection(dpy_, &X11ClipboardImpl::ConnectionLost, this, false);
   XInternAtoms(dpy_, const_cast<char**>(kSelAtomNames), kSelAtomCount, False, atoms_);
   const ::Window root = DefaultRootWindow(dpy_);
   XSetWindowAttributes a{};

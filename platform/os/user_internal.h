@@ -177,6 +177,8 @@ struct Caret {
   int height = 0;
   POINT pos;
   int hideCount = 1;  // a new caret is hidden
+  bool on = false;    // drawn (inverted) in the window now
+  uint64_t nextBlinkUs = 0;
 };
 
 struct ThreadState {
@@ -291,6 +293,9 @@ bool TakeInput(ThreadState& ts, HWND filter, UINT min, UINT max, bool remove, MS
 bool HasInput(ThreadState& ts);
 // Mouse hover (TrackMouseEvent): when it is due, and posting it once due.
 uint64_t HoverDue(ThreadState& ts);
+// The caret's next blink (clock microseconds; UINT64_MAX: none), and the blink when it is due.
+uint64_t CaretBlinkDue(ThreadState& ts);
+void BlinkCaret(ThreadState& ts);
 bool PostDueHover(ThreadState& ts);
 Char VkToChar(int vk, const BYTE* keys, Char packet);
 // The class of a window class name.
