@@ -41,6 +41,8 @@
 namespace qd::display {
 namespace {
 
+constexpr int kMoveSizePollMs = 20;
+
 constexpr long kWindowEvents = ExposureMask | StructureNotifyMask | KeyPressMask | KeyReleaseMask |
                                ButtonPressMask | ButtonReleaseMask | PointerMotionMask | EnterWindowMask |
                                LeaveWindowMask | FocusChangeMask;
@@ -176,6 +178,7 @@ struct XWin {
   RECT exposed{};
   HICON icon = nullptr;
   String title;
+  bool moveSize = false;  // the user drags the X frame: inside WM_ENTERSIZEMOVE / WM_EXITSIZEMOVE
 };
 
 struct PressedKey {
@@ -246,6 +249,8 @@ class X11BackendImpl final : public X11Backend {
   void OnFocusIn(const XFocusChangeEvent& ev);
   void OnClientMessage(const XClientMessageEvent& ev);
   void FinishBatch();
+  bool PointerButtonsDown();
+  void EndMoveSizeLoops(bool force);
   void SyncModifiers(unsigned state, unsigned long keysym);
 
   Cursor MakeCursor(HCURSOR cursor, bool& owned);
@@ -1112,12 +1117,25 @@ void X11BackendImpl::WaitForEvents(int timeoutMs) {
     PostQuitMessage(1);
     return;
   }
+  {
+    // While the user drags a frame, the end of the drag (the buttons going up) is looked for
+    // every few milliseconds: it comes as no event of ours.
+    std::lock_guard lock(mutex_);
+    for (auto& [hwnd, w] : windows_)
+      if (w.moveSize) {
+        timeoutMs = timeoutMs < 0 ? kMoveSizePollMs : std::min(timeoutMs, kMoveSizePollMs);
+        break;
+      }
+  }
   // Without a connection only Wake() and the time-out end the wait.
   pollfd fds[3] = {{wakeFd_, POLLIN, 0},
                    {lost_ ? -1 : ConnectionNumber(dpy_), POLLIN, 0},
                    {clipboard_ ? clipboard_->Fd() : -1, POLLIN, 0}};
   const int r = poll(fds, 3, timeoutMs < 0 ? -1 : timeoutMs);
-  if (r <= 0) return;
+  if (r <= 0) {
+    EndMoveSizeLoops(lost_);
+    return;
+  }
   if (fds[0].revents & POLLIN) {
     uint64_t count = 0;
     [[maybe_unused]] ssize_t n = read(wakeFd_, &count, sizeof count);
@@ -1288,11 +1306,74 @@ void X11BackendImpl::OnConfigure(const XConfigureEvent& ev) {
   const int x = xr.Left - view.Left, y = xr.Top - view.Top;
   const int cx = window.Width() + (xr.Width() - std::max(1, view.Width()));
   const int cy = window.Height() + (xr.Height() - std::max(1, view.Height()));
+  RECT proposed{x, y, x + cx, y + cy};
+  const bool moved = x != window.Left || y != window.Top;
+  const bool sized = cx != window.Width() || cy != window.Height();
+  if (!moved && !sized) return;
+  // A mouse button held while the X window manager moves or sizes the window: the user drags
+  // its frame. That is a move or size loop of ours, and the window may correct each step.
+  if (PointerButtonsDown()) {
+    bool entering = false;
+    {
+      std::lock_guard lock(mutex_);
+      XWin* w = Find(hwnd);
+      if (!w) return;
+      entering = !w->moveSize;
+      w->moveSize = true;
+    }
+    if (entering) SendMessageW(hwnd, WM_ENTERSIZEMOVE, 0, 0);
+    if (!IsWindow(hwnd)) return;
+    if (sized) {
+      const bool left = proposed.Left != window.Left, top = proposed.Top != window.Top;
+      const WPARAM edge = top ? (left ? WMSZ_TOPLEFT : WMSZ_TOPRIGHT)
+                              : (left ? WMSZ_BOTTOMLEFT : WMSZ_BOTTOMRIGHT);
+      // An edge alone when only one direction changed.
+      const bool wide = cx != window.Width(), tall = cy != window.Height();
+      const WPARAM single = !tall ? (left ? WMSZ_LEFT : WMSZ_RIGHT) : !wide ? (top ? WMSZ_TOP : WMSZ_BOTTOM) : edge;
+      SendMessageW(hwnd, WM_SIZING, single, reinterpret_cast<LPARAM>(&proposed));
+    } else {
+      SendMessageW(hwnd, WM_MOVING, 0, reinterpret_cast<LPARAM>(&proposed));
+    }
+    if (!IsWindow(hwnd)) return;
+  }
   UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
-  if (x == window.Left && y == window.Top) flags |= SWP_NOMOVE;
-  if (cx == window.Width() && cy == window.Height()) flags |= SWP_NOSIZE;
-  if ((flags & SWP_NOMOVE) && (flags & SWP_NOSIZE)) return;
-  SetWindowPos(hwnd, nullptr, x, y, cx, cy, flags);
+  if (proposed.Left == window.Left && proposed.Top == window.Top) flags |= SWP_NOMOVE;
+  if (proposed.Width() == window.Width() && proposed.Height() == window.Height()) flags |= SWP_NOSIZE;
+  if ((flags & SWP_NOMOVE) && (flags & SWP_NOSIZE)) {
+    // The window kept its place against the X window manager's move: the X window goes back.
+    WindowMoved(hwnd, window);
+    return;
+  }
+  // A corrected rectangle reaches the X window through the move's report (WindowMoved).
+  SetWindowPos(hwnd, nullptr, proposed.Left, proposed.Top, proposed.Width(), proposed.Height(), flags);
+}
+
+bool X11BackendImpl::PointerButtonsDown() {
+  std::lock_guard lock(mutex_);
+  if (lost_) return false;
+  ::Window root = 0, child = 0;
+  int rx = 0, ry = 0, wx = 0, wy = 0;
+  unsigned mask = 0;
+  if (!XQueryPointer(dpy_, root_, &root, &child, &rx, &ry, &wx, &wy, &mask)) return false;
+  return (mask & (Button1Mask | Button2Mask | Button3Mask)) != 0;
+}
+
+// The loops end when the buttons are up again (or the windows go).
+void X11BackendImpl::EndMoveSizeLoops(bool force) {
+  std::vector<HWND> ended;
+  {
+    std::lock_guard lock(mutex_);
+    for (auto& [hwnd, w] : windows_)
+      if (w.moveSize) ended.push_back(hwnd);
+  }
+  if (ended.empty() || (!force && PointerButtonsDown())) return;
+  for (HWND hwnd : ended) {
+    {
+      std::lock_guard lock(mutex_);
+      if (XWin* w = Find(hwnd)) w->moveSize = false;
+    }
+    if (IsWindow(hwnd)) SendMessageW(hwnd, WM_EXITSIZEMOVE, 0, 0);
+  }
 }
 
 void X11BackendImpl::OnButton(const XButtonEvent& ev) {
@@ -1449,6 +1530,7 @@ void X11BackendImpl::OnClientMessage(const XClientMessageEvent& ev) {
 }
 
 void X11BackendImpl::FinishBatch() {
+  EndMoveSizeLoops(false);
   std::vector<std::pair<HWND, RECT>> exposed;
   bool focusCheck, monitors;
   {
