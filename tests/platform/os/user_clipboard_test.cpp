@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "platform/os/user_clipboard.h"
+#include "platform/os/user_edit.h"
 #include "user_test_util.h"
 
 namespace qd::testing {
@@ -123,9 +124,38 @@ TEST_F(ClipboardBridgeTest, AnotherProgramsDataIsFetchedWhenAskedFor) {
   EXPECT_EQ(GetClipboardOwner(), owner_);
 }
 
-TEST_F(ClipboardBridgeTest, SelectedTextGoesToTheBridge) {
-  os::SetPrimarySelectionText(u"trecho");
-  EXPECT_EQ(desktop_.primary, u"trecho");
+TEST_F(ClipboardBridgeTest, TextTheUserSelectsInAnEditIsOfferedAsPrimary) {
+  HWND parent = CreateRecorded("parent", WS_POPUP | WS_VISIBLE, 0, 0, 300, 100);
+  auto edit = [&](DWORD style) {
+    HWND e = CreateWindowExW(0, u"EDIT", u"um dois três", WS_CHILD | WS_VISIBLE | style, 5, 5, 200, 24, parent,
+                             nullptr, nullptr, nullptr);
+    SetFocus(e);
+    SendMessageW(e, EM_SETSEL, 0, 0);
+    return e;
+  };
+  auto shiftRight = [](int times) {
+    os::InjectKey(VK_SHIFT, true);
+    for (int i = 0; i < times; ++i) {
+      os::InjectKey(VK_RIGHT, true);
+      os::InjectKey(VK_RIGHT, false);
+    }
+    os::InjectKey(VK_SHIFT, false);
+    PumpMessages();
+  };
+  HWND e = edit(0);
+  // A selection the program makes is not the user's.
+  SendMessageW(e, EM_SETSEL, 3, 7);
+  EXPECT_EQ(desktop_.primary, u"");
+  SendMessageW(e, EM_SETSEL, 0, 0);
+  shiftRight(2);
+  EXPECT_EQ(desktop_.primary, u"um");
+  shiftRight(5);
+  EXPECT_EQ(desktop_.primary, u"um dois");
+  // A password stays here.
+  DestroyWindow(e);
+  edit(ES_PASSWORD);
+  shiftRight(3);
+  EXPECT_EQ(desktop_.primary, u"um dois");
 }
 
 }  // namespace
