@@ -2,7 +2,10 @@
 // and mouse handling, and the notifications to the parent.
 #include "platform/os/user_listbox.h"
 
+#include <fnmatch.h>
+
 #include <algorithm>
+#include <filesystem>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -10,6 +13,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "platform/base/strings.h"
 #include "platform/os/kernel.h"
 #include "platform/os/nls.h"
 
@@ -632,6 +636,48 @@ void Reset(ListBox& lb) {
   ItemsChanged(lb);
 }
 
+// LB_DIR: the entries of the pattern's folder that the attributes ask for, added as items.
+// Names match the pattern without regard to case, as the program's patterns expect.
+LRESULT AddFolderEntries(ListBox& lb, WPARAM attributes, const Char* pattern) {
+  if (!pattern) return LB_ERR;
+  std::string path = StringToUtf8(pattern);
+  std::replace(path.begin(), path.end(), '\\', '/');
+  const size_t slash = path.rfind('/');
+  std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+  std::string mask = slash == std::string::npos ? path : path.substr(slash + 1);
+  if (mask.empty() || mask == "*.*") mask = "*";
+  std::error_code error;
+  std::vector<std::pair<std::string, bool>> entries;  // name, folder
+  for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+    entries.emplace_back(entry.path().filename().string(), entry.is_directory(error));
+  }
+  if (error) return LB_ERR;
+  if (std::filesystem::path(folder).lexically_normal() != "/") entries.emplace_back("..", true);
+  std::sort(entries.begin(), entries.end());
+  const bool exclusive = (attributes & DDL_EXCLUSIVE) != 0;
+  LRESULT last = LB_ERR;
+  for (const auto& [name, isFolder] : entries) {
+    if (fnmatch(mask.c_str(), name.c_str(), FNM_CASEFOLD) != 0) continue;
+    if (isFolder) {
+      if (!(attributes & DDL_DIRECTORY)) continue;
+    } else {
+      const bool hidden = name[0] == '.';
+      const auto perms = std::filesystem::status(folder + "/" + name, error).permissions();
+      const bool readOnly = (perms & std::filesystem::perms::owner_write) == std::filesystem::perms::none;
+      // Hidden and read-only files when their kind is asked for; the others (all of which count
+      // as archived) unless only the named kinds are asked for.
+      const bool askedHidden = hidden && (attributes & DDL_HIDDEN), askedReadOnly = readOnly && (attributes & DDL_READONLY);
+      if ((hidden && !askedHidden) || (readOnly && !askedReadOnly)) continue;
+      if (exclusive && !askedHidden && !askedReadOnly && !(attributes & DDL_ARCHIVE)) continue;
+    }
+    const String item = Utf8ToString(isFolder ? "[" + name + "]" : name);
+    const LRESULT at = Insert(lb, -1, reinterpret_cast<LPARAM>(item.c_str()), (lb.style & LBS_SORT) != 0);
+    if (at < 0) return at;
+    last = at;
+  }
+  return last;
+}
+
 int FontHeight(HFONT font) {
   HDC dc = GetDC(nullptr);
   HGDIOBJ old = SelectObject(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
@@ -1190,6 +1236,8 @@ std::optional<LRESULT> OnItems(ListBox& lb, HWND hwnd, UINT msg, WPARAM wParam, 
       return LOCALE_USER_DEFAULT;
     case LB_SETTABSTOPS:
       return TRUE;
+    case LB_DIR:
+      return AddFolderEntries(lb, wParam, reinterpret_cast<const Char*>(lParam));
     default:
       return std::nullopt;
   }

@@ -2,6 +2,8 @@
 // keyboard, mouse and wheel through the real queue, and the notifications to the parent.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -776,6 +778,43 @@ TEST_F(ListBoxTest, MultiColumnListsRunDownThenAcross) {
   DestroyWindow(list_);
   NewList(0);
   EXPECT_EQ(Send(LB_SETCOLUMNWIDTH, 50), LB_ERR);
+}
+
+TEST_F(ListBoxTest, DirListsTheEntriesOfAFolder) {
+  const std::filesystem::path folder =
+      std::filesystem::temp_directory_path() / ("qd_lbdir_" + std::to_string(GetCurrentProcessId()));
+  std::filesystem::remove_all(folder);
+  std::filesystem::create_directories(folder / "sub");
+  for (const char* name : {"a.txt", "B.TXT", "c.log", ".oculto.txt", "so_leitura.txt"}) std::ofstream(folder / name) << "x";
+  std::filesystem::permissions(folder / "so_leitura.txt", std::filesystem::perms::owner_read);
+  const String base = Utf8ToString(folder.string());
+  struct Case {
+    WPARAM attributes;
+    const char16_t* pattern;
+    std::vector<String> items;
+  } cases[] = {
+      {DDL_READWRITE, u"/*.txt", {u"B.TXT", u"a.txt"}},
+      {DDL_READWRITE, u"\\*.*", {u"B.TXT", u"a.txt", u"c.log"}},
+      {DDL_DIRECTORY, u"/*", {u"[..]", u"B.TXT", u"a.txt", u"c.log", u"[sub]"}},
+      {DDL_DIRECTORY | DDL_EXCLUSIVE, u"/*", {u"[..]", u"[sub]"}},
+      {DDL_HIDDEN | DDL_READONLY, u"/*.txt", {u".oculto.txt", u"B.TXT", u"a.txt", u"so_leitura.txt"}},
+      {DDL_READONLY | DDL_EXCLUSIVE, u"/*", {u"so_leitura.txt"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(StringToUtf8(c.pattern));
+    NewList(0);
+    const String pattern = base + c.pattern;
+    const LRESULT last = SendText(LB_DIR, c.attributes, pattern.c_str());
+    EXPECT_EQ(Texts(), c.items);
+    EXPECT_EQ(last, static_cast<LRESULT>(c.items.size()) - 1);
+    DestroyWindow(list_);
+  }
+  NewList(0);
+  const String missing = base + u"/nada/*";
+  EXPECT_EQ(SendText(LB_DIR, DDL_READWRITE, missing.c_str()), LB_ERR);
+  EXPECT_EQ(SendText(LB_DIR, DDL_READWRITE, (base + u"/*.xyz").c_str()), LB_ERR) << "nothing added";
+  std::filesystem::permissions(folder / "so_leitura.txt", std::filesystem::perms::owner_all);
+  std::filesystem::remove_all(folder);
 }
 
 }  // namespace
