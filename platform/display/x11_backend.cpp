@@ -340,7 +340,8 @@ bool X11BackendImpl::Init() {
   if (wakeFd_ < 0) return false;
   fcntl(ConnectionNumber(dpy_), F_SETFD, FD_CLOEXEC);
   capsOn_ = (GetKeyState(VK_CAPITAL) & 1) != 0;
-  clipboard_ = X11Clipboard::Create(displayName_.empty() ? nullptr : displayName_.c_str(), [this] { Wake(); });
+  clipboard_ =
+      X11Clipboard::Create(displayName_.empty() ? nullptr : displayName_.c_str(), [this] { Wake(); });
   if (clipboard_) os::SetClipboardBridge(clipboard_.get());
   UpdateMonitors();
   XFlush(dpy_);
@@ -1325,11 +1326,13 @@ void X11BackendImpl::OnConfigure(const XConfigureEvent& ev) {
     if (!IsWindow(hwnd)) return;
     if (sized) {
       const bool left = proposed.Left != window.Left, top = proposed.Top != window.Top;
-      const WPARAM edge = top ? (left ? WMSZ_TOPLEFT : WMSZ_TOPRIGHT)
-                              : (left ? WMSZ_BOTTOMLEFT : WMSZ_BOTTOMRIGHT);
+      const WPARAM edge =
+          top ? (left ? WMSZ_TOPLEFT : WMSZ_TOPRIGHT) : (left ? WMSZ_BOTTOMLEFT : WMSZ_BOTTOMRIGHT);
       // An edge alone when only one direction changed.
       const bool wide = cx != window.Width(), tall = cy != window.Height();
-      const WPARAM single = !tall ? (left ? WMSZ_LEFT : WMSZ_RIGHT) : !wide ? (top ? WMSZ_TOP : WMSZ_BOTTOM) : edge;
+      const WPARAM single = !tall   ? (left ? WMSZ_LEFT : WMSZ_RIGHT)
+                            : !wide ? (top ? WMSZ_TOP : WMSZ_BOTTOM)
+                                    : edge;
       SendMessageW(hwnd, WM_SIZING, single, reinterpret_cast<LPARAM>(&proposed));
     } else {
       SendMessageW(hwnd, WM_MOVING, 0, reinterpret_cast<LPARAM>(&proposed));

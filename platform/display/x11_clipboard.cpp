@@ -39,8 +39,8 @@ enum SelectionAtom {
   kSelAtomCount
 };
 const char* const kSelAtomNames[kSelAtomCount] = {
-    "CLIPBOARD", "TARGETS",   "TIMESTAMP", "INCR",         "UTF8_STRING",  "TEXT",
-    "text/plain;charset=utf-8", "text/plain", "image/png", "image/bmp", "QD_SELECTION", "QD_TIMESTAMP"};
+    "CLIPBOARD",  "TARGETS",   "TIMESTAMP", "INCR",         "UTF8_STRING", "TEXT", "text/plain;charset=utf-8",
+    "text/plain", "image/png", "image/bmp", "QD_SELECTION", "QD_TIMESTAMP"};
 
 constexpr auto kFetchTimeout = std::chrono::seconds(3);
 
@@ -63,7 +63,9 @@ class X11ClipboardImpl final : public X11Clipboard {
 
   int Fd() const override { return ConnectionNumber(dpy_); }
   void Process() override;
-  int IncrementalTransfers(bool sent) const override { return sent ? incrSent_.load() : incrReceived_.load(); }
+  int IncrementalTransfers(bool sent) const override {
+    return sent ? incrSent_.load() : incrReceived_.load();
+  }
 
   void ProgramOwnsClipboard() override;
   std::vector<UINT> ForeignFormats() override;
@@ -115,7 +117,8 @@ bool X11ClipboardImpl::Init() {
   const ::Window root = DefaultRootWindow(dpy_);
   XSetWindowAttributes a{};
   a.event_mask = PropertyChangeMask;
-  win_ = XCreateWindow(dpy_, root, -10, -10, 1, 1, 0, CopyFromParent, InputOnly, CopyFromParent, CWEventMask, &a);
+  win_ = XCreateWindow(dpy_, root, -10, -10, 1, 1, 0, CopyFromParent, InputOnly, CopyFromParent, CWEventMask,
+                       &a);
   if (!win_) return false;
   int error = 0;
   if (XFixesQueryExtension(dpy_, &fixesEvent_, &error))
@@ -153,7 +156,8 @@ bool X11ClipboardImpl::WaitFor(bool (*match)(const XEvent&, const X11ClipboardIm
     }
     if (found) break;
     const auto left =
-        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now()).count();
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now())
+            .count();
     if (left <= 0) break;
     pollfd p{ConnectionNumber(dpy_), POLLIN, 0};
     poll(&p, 1, static_cast<int>(std::min<long long>(left, 100)));
@@ -218,7 +222,8 @@ bool X11ClipboardImpl::Convert(Atom target, std::string& data, Atom& type) {
   XFlush(dpy_);
   XEvent ev;
   auto isNotify = [](const XEvent& e, const X11ClipboardImpl& self, Atom selection) {
-    return e.type == SelectionNotify && e.xselection.requestor == self.win_ && e.xselection.selection == selection;
+    return e.type == SelectionNotify && e.xselection.requestor == self.win_ &&
+           e.xselection.selection == selection;
   };
   if (!WaitFor(isNotify, atoms_[kSelClipboard], ev, deadline) || ev.xselection.property == 0) return false;
   int format = 0;
@@ -351,12 +356,14 @@ void X11ClipboardImpl::Send(const XSelectionRequestEvent& req, Atom property, At
     const long size = static_cast<long>(data.size());
     XChangeProperty(dpy_, req.requestor, property, atoms_[kSelIncr], 32, PropModeReplace,
                     reinterpret_cast<const unsigned char*>(&size), 1);
-    std::erase_if(outgoing_, [&](const Outgoing& o) { return o.requestor == req.requestor && o.property == property; });
+    std::erase_if(outgoing_,
+                  [&](const Outgoing& o) { return o.requestor == req.requestor && o.property == property; });
     outgoing_.push_back(Outgoing{req.requestor, property, type, std::move(data), 0});
   } else {
     const size_t unit = format == 32 ? sizeof(long) : 1;
     XChangeProperty(dpy_, req.requestor, property, type, format, PropModeReplace,
-                    reinterpret_cast<const unsigned char*>(data.data()), static_cast<int>(data.size() / unit));
+                    reinterpret_cast<const unsigned char*>(data.data()),
+                    static_cast<int>(data.size() / unit));
   }
   Reply(req, property);
 }
@@ -383,7 +390,8 @@ void X11ClipboardImpl::Serve(const XSelectionRequestEvent& req) {
   if (!own || (req.time != CurrentTime && req.time < since)) return refuse();
   const Atom target = req.target;
   if (target == atoms_[kSelTargets]) {
-    std::vector<long> list = {static_cast<long>(atoms_[kSelTargets]), static_cast<long>(atoms_[kSelTimestamp])};
+    std::vector<long> list = {static_cast<long>(atoms_[kSelTargets]),
+                              static_cast<long>(atoms_[kSelTimestamp])};
     if (text)
       for (Atom a : {atoms_[kSelUtf8String], atoms_[kSelTextPlainUtf8], XA_STRING, atoms_[kSelText],
                      atoms_[kSelTextPlain]})
@@ -416,7 +424,9 @@ void X11ClipboardImpl::Serve(const XSelectionRequestEvent& req) {
       }
       data = std::move(narrow);
     }
-    const Atom type = latin1 ? XA_STRING : target == atoms_[kSelTextPlainUtf8] ? target : atoms_[kSelUtf8String];
+    const Atom type = latin1                                ? XA_STRING
+                      : target == atoms_[kSelTextPlainUtf8] ? target
+                                                            : atoms_[kSelUtf8String];
     return Send(req, property, type, 8, std::move(data));
   }
   if (image && (target == atoms_[kSelImagePng] || target == atoms_[kSelImageBmp])) {

@@ -100,7 +100,8 @@ void ConnectionLost(Display* dpy) {
     context = c->context;
     report = c->report;
   }
-  if (report) std::fprintf(stderr, "display: lost the connection to the X server \"%s\"\n", DisplayString(dpy));
+  if (report)
+    std::fprintf(stderr, "display: lost the connection to the X server \"%s\"\n", DisplayString(dpy));
   if (onLost) onLost(context);
 }
 

@@ -48,7 +48,7 @@ struct Board {
   DWORD openThread = 0;
   HWND owner = nullptr;
   DWORD sequence = 1;
-  DWORD openedAt = 0;  // the sequence number when it was opened
+  DWORD openedAt = 0;          // the sequence number when it was opened
   std::vector<Entry> entries;  // in the order of SetClipboardData; synthesised ones appended
   std::vector<HWND> listeners;
   os::ClipboardBridge* bridge = nullptr;
@@ -540,7 +540,8 @@ BOOL AddClipboardFormatListener(HWND hwnd) {
   }
   Board& b = B();
   std::lock_guard lock(b.mutex);
-  if (std::find(b.listeners.begin(), b.listeners.end(), hwnd) == b.listeners.end()) b.listeners.push_back(hwnd);
+  if (std::find(b.listeners.begin(), b.listeners.end(), hwnd) == b.listeners.end())
+    b.listeners.push_back(hwnd);
   return TRUE;
 }
 

@@ -593,7 +593,8 @@ class Edit {
   // password's).
   void OfferSelection() const {
     if (anchor == caret || Password()) return;
-    os::SetPrimarySelectionText(text.substr(static_cast<size_t>(SelMin()), static_cast<size_t>(SelMax() - SelMin())));
+    os::SetPrimarySelectionText(
+        text.substr(static_cast<size_t>(SelMin()), static_cast<size_t>(SelMax() - SelMin())));
   }
 
   void MoveTo(int p, bool extend) {

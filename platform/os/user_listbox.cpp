@@ -27,7 +27,7 @@ constexpr DWORD kTypeAheadMs = 1000;
 struct Item {
   String text;
   ULONG_PTR data = 0;
-  int height = 0;  // owner-draw variable only
+  int height = 0;         // owner-draw variable only
   bool selected = false;  // multiple selection only
 };
 
@@ -35,8 +35,8 @@ struct ListBox {
   HWND hwnd = nullptr;
   DWORD style = 0;  // the LBS_ bits and the scroll bars asked for at creation
   std::vector<Item> items;
-  int sel = -1;    // single selection only
-  int caret = 0;  // the item with the focus rectangle
+  int sel = -1;     // single selection only
+  int caret = 0;    // the item with the focus rectangle
   int anchor = -1;  // where an extended selection made with Shift starts
   int top = 0;
   int itemHeight = 16;
@@ -63,7 +63,9 @@ struct ListBox {
   bool Multi() const { return (style & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL)) != 0; }
   bool Extended() const { return (style & LBS_EXTENDEDSEL) != 0; }
   bool Columns() const { return (style & LBS_MULTICOLUMN) != 0 && !Variable(); }
-  bool IsSelected(int i) const { return Multi() ? Valid(i) && items[static_cast<size_t>(i)].selected : i == sel && i >= 0; }
+  bool IsSelected(int i) const {
+    return Multi() ? Valid(i) && items[static_cast<size_t>(i)].selected : i == sel && i >= 0;
+  }
   bool Valid(int i) const { return i >= 0 && i < Count(); }
   int HeightOf(int i) const {
     return Variable() && Valid(i) ? items[static_cast<size_t>(i)].height : itemHeight;
@@ -501,7 +503,8 @@ void ApplySelection(ListBox& lb, Want want) {
 
 void SetRange(ListBox& lb, int first, int last, bool on) {
   if (first > last) std::swap(first, last);
-  ApplySelection(lb, [&](int i) { return i >= first && i <= last ? on : lb.items[static_cast<size_t>(i)].selected; });
+  ApplySelection(
+      lb, [&](int i) { return i >= first && i <= last ? on : lb.items[static_cast<size_t>(i)].selected; });
 }
 
 void MoveCaret(ListBox& lb, int i) {
@@ -539,7 +542,8 @@ void MultiSelectAt(ListBox& lb, int i, bool shift, bool ctrl, bool toggle) {
 }
 
 int SelectedCount(const ListBox& lb) {
-  return static_cast<int>(std::count_if(lb.items.begin(), lb.items.end(), [](const Item& it) { return it.selected; }));
+  return static_cast<int>(
+      std::count_if(lb.items.begin(), lb.items.end(), [](const Item& it) { return it.selected; }));
 }
 
 // ---- Finding ------------------------------------------------------------------------------------
@@ -666,7 +670,8 @@ LRESULT AddFolderEntries(ListBox& lb, WPARAM attributes, const Char* pattern) {
       const bool readOnly = (perms & std::filesystem::perms::owner_write) == std::filesystem::perms::none;
       // Hidden and read-only files when their kind is asked for; the others (all of which count
       // as archived) unless only the named kinds are asked for.
-      const bool askedHidden = hidden && (attributes & DDL_HIDDEN), askedReadOnly = readOnly && (attributes & DDL_READONLY);
+      const bool askedHidden = hidden && (attributes & DDL_HIDDEN),
+                 askedReadOnly = readOnly && (attributes & DDL_READONLY);
       if ((hidden && !askedHidden) || (readOnly && !askedReadOnly)) continue;
       if (exclusive && !askedHidden && !askedReadOnly && !(attributes & DDL_ARCHIVE)) continue;
     }
@@ -1144,7 +1149,8 @@ std::optional<LRESULT> OnInput(ListBox& lb, HWND hwnd, UINT msg, WPARAM wParam, 
           return 0;
         }
         const int from = lb.Multi() ? lb.caret : lb.sel;
-        const int i = std::clamp(from + lb.trackDir * (lb.Columns() ? Rows(lb) : 1), 0, std::max(0, lb.Count() - 1));
+        const int i =
+            std::clamp(from + lb.trackDir * (lb.Columns() ? Rows(lb) : 1), 0, std::max(0, lb.Count() - 1));
         EnsureVisible(lb, i);
         if (!lb.Multi())
           Select(lb, i);

@@ -145,28 +145,35 @@ bool InTrackingZone(const Window* w, int bar, POINT screen) {
 namespace {
 
 // The bar's parts through the visual-styles engine.
-void DrawThemedBar(HTHEME theme, HDC dc, const RECT& r, bool vert, const Geometry& g, bool off, UINT disabledArrows,
-                   bool held1, bool held2, bool heldThumb) {
-  const RECT a1 = vert ? RECT{r.Left, r.Top, r.Right, r.Top + g.arrow} : RECT{r.Left, r.Top, r.Left + g.arrow, r.Bottom};
-  const RECT a2 =
-      vert ? RECT{r.Left, r.Bottom - g.arrow, r.Right, r.Bottom} : RECT{r.Right - g.arrow, r.Top, r.Right, r.Bottom};
+void DrawThemedBar(HTHEME theme, HDC dc, const RECT& r, bool vert, const Geometry& g, bool off,
+                   UINT disabledArrows, bool held1, bool held2, bool heldThumb) {
+  const RECT a1 =
+      vert ? RECT{r.Left, r.Top, r.Right, r.Top + g.arrow} : RECT{r.Left, r.Top, r.Left + g.arrow, r.Bottom};
+  const RECT a2 = vert ? RECT{r.Left, r.Bottom - g.arrow, r.Right, r.Bottom}
+                       : RECT{r.Right - g.arrow, r.Top, r.Right, r.Bottom};
   const int trackStart = g.thumbEnd > 0 ? g.thumbStart : g.arrow;
   const int trackEnd = g.thumbEnd > 0 ? g.thumbEnd : g.arrow;
   auto span = [&](int from, int to) {
-    return vert ? RECT{r.Left, r.Top + from, r.Right, r.Top + to} : RECT{r.Left + from, r.Top, r.Left + to, r.Bottom};
+    return vert ? RECT{r.Left, r.Top + from, r.Right, r.Top + to}
+                : RECT{r.Left + from, r.Top, r.Left + to, r.Bottom};
   };
   const int trackState = off ? SCRBS_DISABLED : SCRBS_NORMAL;
   const RECT upper = span(g.arrow, trackStart), lower = span(trackEnd, g.length - g.arrow);
   if (!upper.IsEmpty())
-    DrawThemeBackground(theme, dc, vert ? SBP_UPPERTRACKVERT : SBP_UPPERTRACKHORZ, trackState, &upper, nullptr);
+    DrawThemeBackground(theme, dc, vert ? SBP_UPPERTRACKVERT : SBP_UPPERTRACKHORZ, trackState, &upper,
+                        nullptr);
   if (!lower.IsEmpty())
-    DrawThemeBackground(theme, dc, vert ? SBP_LOWERTRACKVERT : SBP_LOWERTRACKHORZ, trackState, &lower, nullptr);
+    DrawThemeBackground(theme, dc, vert ? SBP_LOWERTRACKVERT : SBP_LOWERTRACKHORZ, trackState, &lower,
+                        nullptr);
   if (g.arrow > 0) {
     // The four states of each arrow follow one another: normal, hot, pressed, disabled.
-    auto arrowState = [&](int first, bool held, bool disabled) { return first + (disabled ? 3 : held ? 2 : 0); };
-    const int s1 = arrowState(vert ? ABS_UPNORMAL : ABS_LEFTNORMAL, held1, off || (disabledArrows & ESB_DISABLE_UP));
-    const int s2 =
-        arrowState(vert ? ABS_DOWNNORMAL : ABS_RIGHTNORMAL, held2, off || (disabledArrows & ESB_DISABLE_DOWN));
+    auto arrowState = [&](int first, bool held, bool disabled) {
+      return first + (disabled ? 3 : held ? 2 : 0);
+    };
+    const int s1 =
+        arrowState(vert ? ABS_UPNORMAL : ABS_LEFTNORMAL, held1, off || (disabledArrows & ESB_DISABLE_UP));
+    const int s2 = arrowState(vert ? ABS_DOWNNORMAL : ABS_RIGHTNORMAL, held2,
+                              off || (disabledArrows & ESB_DISABLE_DOWN));
     DrawThemeBackground(theme, dc, SBP_ARROWBTN, s1, &a1, nullptr);
     DrawThemeBackground(theme, dc, SBP_ARROWBTN, s2, &a2, nullptr);
   }

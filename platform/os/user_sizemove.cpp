@@ -70,8 +70,10 @@ void MoveSizeLoop(HWND hwnd, WPARAM command, LPARAM screenPoint) {
   mmi.ptMinTrackSize = {GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CYMINTRACK)};
   mmi.ptMaxTrackSize = {GetSystemMetrics(59), GetSystemMetrics(60)};
   SendMessageW(hwnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));
-  const POINT minSize{std::min(mmi.ptMinTrackSize.X, original.Width()), std::min(mmi.ptMinTrackSize.Y, original.Height())};
-  const POINT maxSize{std::max(mmi.ptMaxTrackSize.X, original.Width()), std::max(mmi.ptMaxTrackSize.Y, original.Height())};
+  const POINT minSize{std::min(mmi.ptMinTrackSize.X, original.Width()),
+                      std::min(mmi.ptMinTrackSize.Y, original.Height())};
+  const POINT maxSize{std::max(mmi.ptMaxTrackSize.X, original.Width()),
+                      std::max(mmi.ptMaxTrackSize.Y, original.Height())};
 
   SendMessageW(hwnd, WM_ENTERSIZEMOVE, 0, 0);
   if (!IsWindow(hwnd)) return;
@@ -117,7 +119,10 @@ void MoveSizeLoop(HWND hwnd, WPARAM command, LPARAM screenPoint) {
         } else if (vk == VK_LEFT || vk == VK_RIGHT || vk == VK_UP || vk == VK_DOWN) {
           // The first arrow of a keyboard size picks the edge it moves.
           if (!move && edge == 0)
-            edge = vk == VK_LEFT ? WMSZ_LEFT : vk == VK_RIGHT ? WMSZ_RIGHT : vk == VK_UP ? WMSZ_TOP : WMSZ_BOTTOM;
+            edge = vk == VK_LEFT    ? WMSZ_LEFT
+                   : vk == VK_RIGHT ? WMSZ_RIGHT
+                   : vk == VK_UP    ? WMSZ_TOP
+                                    : WMSZ_BOTTOM;
           offset.X += vk == VK_LEFT ? -kKeyboardStep : vk == VK_RIGHT ? kKeyboardStep : 0;
           offset.Y += vk == VK_UP ? -kKeyboardStep : vk == VK_DOWN ? kKeyboardStep : 0;
           step({start.X + offset.X, start.Y + offset.Y});

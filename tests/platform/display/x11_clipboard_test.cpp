@@ -138,8 +138,8 @@ class X11ClipboardTest : public X11Test {
   // returns once our side has seen the change.
   std::unique_ptr<Xclip> OwnElsewhere(const std::string& data, const char* target) {
     const DWORD before = GetClipboardSequenceNumber();
-    auto writer = std::make_unique<Xclip>(std::vector<std::string>{"-i", "-quiet", "-selection", "clipboard", "-t", target},
-                                          false);
+    auto writer = std::make_unique<Xclip>(
+        std::vector<std::string>{"-i", "-quiet", "-selection", "clipboard", "-t", target}, false);
     EXPECT_TRUE(writer->Started());
     writer->Write(data);
     EXPECT_TRUE(PumpUntil([&] { return GetClipboardSequenceNumber() != before; }, 20000));
@@ -234,7 +234,8 @@ TEST_F(X11ClipboardTest, APictureGoesOutAsPngAndBmpAndComesBackFromPng) {
   CloseClipboard();
 
   const std::string png = ReadElsewhere("clipboard", "image/png");
-  const std::vector<uint8_t> dib = display::PngToDib(reinterpret_cast<const uint8_t*>(png.data()), png.size());
+  const std::vector<uint8_t> dib =
+      display::PngToDib(reinterpret_cast<const uint8_t*>(png.data()), png.size());
   ASSERT_EQ(dib.size(), 40u + 6 * 4 * 4);
   // Bottom-up rows of BGRA: the top row's first pixel is the last row in the data.
   const uint8_t* topRow = dib.data() + 40 + 3 * 24;
@@ -279,7 +280,8 @@ TEST_F(X11ClipboardTest, TransfersLargerThanOneRequestGoInPiecesBothWays) {
   // Larger than the server's largest request, even with BIG-REQUESTS taken into account by
   // xclip for its own pieces.
   String big;
-  for (int i = 0; big.size() < 5u * 1024 * 1024; ++i) big += u"linha " + Utf8ToString(std::to_string(i)) + u"\r\n";
+  for (int i = 0; big.size() < 5u * 1024 * 1024; ++i)
+    big += u"linha " + Utf8ToString(std::to_string(i)) + u"\r\n";
   std::string expected = display::TextToDesktop(big);
   SetText(big);
   const int sentBefore = backend_->Clipboard()->IncrementalTransfers(true);

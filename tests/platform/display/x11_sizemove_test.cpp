@@ -25,8 +25,8 @@ LRESULT SnappingProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 std::vector<UINT> LoopMessages(HWND h) {
   std::vector<UINT> out;
   for (const Received& r : Messages())
-    if (r.hwnd == h && (r.msg == WM_ENTERSIZEMOVE || r.msg == WM_MOVING || r.msg == WM_SIZING ||
-                        r.msg == WM_EXITSIZEMOVE))
+    if (r.hwnd == h &&
+        (r.msg == WM_ENTERSIZEMOVE || r.msg == WM_MOVING || r.msg == WM_SIZING || r.msg == WM_EXITSIZEMOVE))
       out.push_back(r.msg);
   return out;
 }

@@ -94,7 +94,8 @@ TEST_F(ClipboardBridgeTest, AnotherProgramsDataIsFetchedWhenAskedFor) {
   MessageLog::Get().Clear();
   const DWORD sequence = GetClipboardSequenceNumber();
   os::ClipboardTakenByOtherProgram();
-  EXPECT_EQ(Clipboard(), (std::vector<std::string>{"owner:WM_DESTROYCLIPBOARD", "listener:WM_CLIPBOARDUPDATE"}));
+  EXPECT_EQ(Clipboard(),
+            (std::vector<std::string>{"owner:WM_DESTROYCLIPBOARD", "listener:WM_CLIPBOARDUPDATE"}));
   EXPECT_NE(GetClipboardSequenceNumber(), sequence);
   EXPECT_EQ(GetClipboardOwner(), nullptr);
   EXPECT_EQ(desktop_.fetched, 0);
@@ -127,8 +128,8 @@ TEST_F(ClipboardBridgeTest, AnotherProgramsDataIsFetchedWhenAskedFor) {
 TEST_F(ClipboardBridgeTest, TextTheUserSelectsInAnEditIsOfferedAsPrimary) {
   HWND parent = CreateRecorded("parent", WS_POPUP | WS_VISIBLE, 0, 0, 300, 100);
   auto edit = [&](DWORD style) {
-    HWND e = CreateWindowExW(0, u"EDIT", u"um dois três", WS_CHILD | WS_VISIBLE | style, 5, 5, 200, 24, parent,
-                             nullptr, nullptr, nullptr);
+    HWND e = CreateWindowExW(0, u"EDIT", u"um dois três", WS_CHILD | WS_VISIBLE | style, 5, 5, 200, 24,
+                             parent, nullptr, nullptr, nullptr);
     SetFocus(e);
     SendMessageW(e, EM_SETSEL, 0, 0);
     return e;

@@ -612,12 +612,11 @@ TEST_F(ListBoxTest, PaintsWithTheOwnersBrushAndHighlightsTheSelection) {
   DeleteObject(ctlBrush);
 }
 
-
 // The selected items of a multiple-selection list, by LB_GETSELITEMS.
 std::vector<int> SelectedItems(HWND list) {
   std::vector<int> out(static_cast<size_t>(SendMessageW(list, LB_GETCOUNT, 0, 0)));
-  const LRESULT n =
-      SendMessageW(list, LB_GETSELITEMS, static_cast<WPARAM>(out.size()), reinterpret_cast<LPARAM>(out.data()));
+  const LRESULT n = SendMessageW(list, LB_GETSELITEMS, static_cast<WPARAM>(out.size()),
+                                 reinterpret_cast<LPARAM>(out.data()));
   out.resize(static_cast<size_t>(std::max<LRESULT>(n, 0)));
   EXPECT_EQ(n, SendMessageW(list, LB_GETSELCOUNT, 0, 0));
   return out;
@@ -785,7 +784,8 @@ TEST_F(ListBoxTest, DirListsTheEntriesOfAFolder) {
       std::filesystem::temp_directory_path() / ("qd_lbdir_" + std::to_string(GetCurrentProcessId()));
   std::filesystem::remove_all(folder);
   std::filesystem::create_directories(folder / "sub");
-  for (const char* name : {"a.txt", "B.TXT", "c.log", ".oculto.txt", "so_leitura.txt"}) std::ofstream(folder / name) << "x";
+  for (const char* name : {"a.txt", "B.TXT", "c.log", ".oculto.txt", "so_leitura.txt"})
+    std::ofstream(folder / name) << "x";
   std::filesystem::permissions(folder / "so_leitura.txt", std::filesystem::perms::owner_read);
   const String base = Utf8ToString(folder.string());
   struct Case {

@@ -41,7 +41,8 @@ TEST_F(ThemedScrollBars, ThePartsAreDrawnByTheThemeEngine) {
   Redraw(w);
   std::vector<std::pair<int, int>> parts;
   for (const os::ThemeDrawCall& c : recorder.Calls())
-    if (c.kind == os::ThemeCallKind::Background && (c.className == u"SCROLLBAR" || c.className == u"ScrollBar"))
+    if (c.kind == os::ThemeCallKind::Background &&
+        (c.className == u"SCROLLBAR" || c.className == u"ScrollBar"))
       parts.emplace_back(c.part, c.state);
   EXPECT_EQ(parts, (std::vector<std::pair<int, int>>{{SBP_UPPERTRACKVERT, SCRBS_NORMAL},
                                                      {SBP_LOWERTRACKVERT, SCRBS_NORMAL},
@@ -71,7 +72,9 @@ TEST_F(ThemedScrollBars, PixelsComeFromTheThemeOrFromPlainFrameControls) {
   const int x = (sbi.rcScrollBar.Left + sbi.rcScrollBar.Right) / 2 - wr.Left;
   const int arrowY = sbi.rcScrollBar.Top - wr.Top + 2;
   const int thumbY = sbi.rcScrollBar.Top - wr.Top + (sbi.xyThumbTop + sbi.xyThumbBottom) / 2;
-  auto colour = [](COLORREF c) { return 0xFF000000u | GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c); };
+  auto colour = [](COLORREF c) {
+    return 0xFF000000u | GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c);
+  };
   os::WindowPixels px = os::ReadWindowPixels(w);
   EXPECT_EQ(px.At(x, arrowY), colour(os::ThemeSyntheticColor(u"SCROLLBAR", SBP_ARROWBTN, ABS_UPNORMAL)));
   EXPECT_EQ(px.At(x, thumbY), colour(os::ThemeSyntheticColor(u"SCROLLBAR", SBP_GRIPPERVERT, SCRBS_NORMAL)));

@@ -45,8 +45,8 @@ class MoveSize : public WmTest {
     }
   }
   std::vector<std::string> Loop() const {
-    return MessageLog::Get().Lines(
-        {WM_SYSCOMMAND, WM_ENTERSIZEMOVE, WM_MOVING, WM_SIZING, WM_MOVE, WM_SIZE, WM_CAPTURECHANGED, WM_EXITSIZEMOVE});
+    return MessageLog::Get().Lines({WM_SYSCOMMAND, WM_ENTERSIZEMOVE, WM_MOVING, WM_SIZING, WM_MOVE, WM_SIZE,
+                                    WM_CAPTURECHANGED, WM_EXITSIZEMOVE});
   }
   RECT Rect() const {
     RECT r;
@@ -65,8 +65,8 @@ TEST_F(MoveSize, DraggingTheCaptionMovesTheWindowInsideTheLoop) {
     return false;
   });
   Drag(Where(HTCAPTION), {{30, 20}, {50, 40}});
-  EXPECT_EQ(Loop(), (std::vector<std::string>{"w:WM_SYSCOMMAND", "w:WM_ENTERSIZEMOVE", "w:WM_MOVING", "w:WM_MOVE",
-                                              "w:WM_MOVING", "w:WM_MOVE", "w:WM_CAPTURECHANGED",
+  EXPECT_EQ(Loop(), (std::vector<std::string>{"w:WM_SYSCOMMAND", "w:WM_ENTERSIZEMOVE", "w:WM_MOVING",
+                                              "w:WM_MOVE", "w:WM_MOVING", "w:WM_MOVE", "w:WM_CAPTURECHANGED",
                                               "w:WM_EXITSIZEMOVE"}));
   ASSERT_EQ(proposed.size(), 2u);
   EXPECT_EQ(proposed[0], (RECT{start_.Left + 30, start_.Top + 20, start_.Right + 30, start_.Bottom + 20}));
