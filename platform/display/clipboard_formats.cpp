@@ -69,6 +69,17 @@ bool ViewDib(const std::vector<uint8_t>& dib, DibView& v) {
   return true;
 }
 
+// GDI leaves alpha 0 everywhere; a picture with some alpha has real transparency.
+bool AnyAlpha(const DibView& v) {
+  if (v.bits != 32) return false;
+  for (int y = 0; y < v.height; ++y) {
+    const uint8_t* row = v.pixels + v.stride * static_cast<size_t>(y);
+    for (int x = 0; x < v.width; ++x)
+      if (row[x * 4 + 3]) return true;
+  }
+  return false;
+}
+
 void AppendToString(png_structp png, png_bytep data, png_size_t length) {
   static_cast<std::string*>(png_get_io_ptr(png))->append(reinterpret_cast<const char*>(data), length);
 }
@@ -120,16 +131,7 @@ String TextFromDesktop(std::string_view bytes, bool latin1) {
 std::string DibToPng(const std::vector<uint8_t>& dib) {
   DibView v;
   if (!ViewDib(dib, v)) return {};
-  bool anyAlpha = false;
-  if (v.bits == 32)
-    for (int y = 0; y < v.height && !anyAlpha; ++y) {
-      const uint8_t* row = v.pixels + v.stride * static_cast<size_t>(y);
-      for (int x = 0; x < v.width; ++x)
-        if (row[x * 4 + 3]) {
-          anyAlpha = true;
-          break;
-        }
-    }
+  const bool anyAlpha = AnyAlpha(v);
   std::string out;
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   if (!png) return {};
