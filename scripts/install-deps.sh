@@ -44,6 +44,8 @@ PACKAGES=(
   libzip-dev libcurl4-openssl-dev openssl ca-certificates
   # display
   libx11-dev libxext-dev libxtst-dev xvfb x11-utils xdotool
+  libxfixes-dev  # clipboard owner changes on the desktop
+  xclip  # the other program of the clipboard tests
   # test servers and tools
   python3 zip unzip curl
 )

@@ -2,6 +2,7 @@
 #include "platform/display/x11_backend.h"
 
 #include "platform/base/strings.h"
+#include "platform/display/x11_clipboard.h"
 #include "platform/display/x11_errors.h"
 #include "platform/display/x11_keys.h"
 #include "platform/os/gdi.h"
@@ -39,6 +40,8 @@
 
 namespace qd::display {
 namespace {
+
+constexpr int kMoveSizePollMs = 20;
 
 constexpr long kWindowEvents = ExposureMask | StructureNotifyMask | KeyPressMask | KeyReleaseMask |
                                ButtonPressMask | ButtonReleaseMask | PointerMotionMask | EnterWindowMask |
@@ -175,6 +178,7 @@ struct XWin {
   RECT exposed{};
   HICON icon = nullptr;
   String title;
+  bool moveSize = false;  // the user drags the X frame: inside WM_ENTERSIZEMOVE / WM_EXITSIZEMOVE
 };
 
 struct PressedKey {
@@ -185,7 +189,8 @@ struct PressedKey {
 
 class X11BackendImpl final : public X11Backend {
  public:
-  explicit X11BackendImpl(Display* dpy) : dpy_(dpy) {}
+  X11BackendImpl(Display* dpy, const char* displayName)
+      : dpy_(dpy), displayName_(displayName ? displayName : "") {}
   ~X11BackendImpl() override;
   bool Init();
 
@@ -207,6 +212,7 @@ class X11BackendImpl final : public X11Backend {
   unsigned long XWindowOf(HWND hwnd) const override;
   RECT ViewOf(HWND hwnd) const override;
   UINT Dpi() const override { return dpi_; }
+  X11Clipboard* Clipboard() const override { return clipboard_.get(); }
   void Sync() override {
     std::lock_guard lock(mutex_);
     if (!lost_) XSync(dpy_, False);
@@ -243,6 +249,8 @@ class X11BackendImpl final : public X11Backend {
   void OnFocusIn(const XFocusChangeEvent& ev);
   void OnClientMessage(const XClientMessageEvent& ev);
   void FinishBatch();
+  bool PointerButtonsDown();
+  void EndMoveSizeLoops(bool force);
   void SyncModifiers(unsigned state, unsigned long keysym);
 
   Cursor MakeCursor(HCURSOR cursor, bool& owned);
@@ -251,6 +259,8 @@ class X11BackendImpl final : public X11Backend {
   RECT ReadWorkArea(const RECT& screen);
 
   Display* dpy_;
+  std::string displayName_;
+  std::unique_ptr<X11Clipboard> clipboard_;
   int screen_ = 0;
   ::Window root_ = 0;
   DWORD thread_ = 0;
@@ -330,6 +340,9 @@ bool X11BackendImpl::Init() {
   if (wakeFd_ < 0) return false;
   fcntl(ConnectionNumber(dpy_), F_SETFD, FD_CLOEXEC);
   capsOn_ = (GetKeyState(VK_CAPITAL) & 1) != 0;
+  clipboard_ =
+      X11Clipboard::Create(displayName_.empty() ? nullptr : displayName_.c_str(), [this] { Wake(); });
+  if (clipboard_) os::SetClipboardBridge(clipboard_.get());
   UpdateMonitors();
   XFlush(dpy_);
   return true;
@@ -337,6 +350,10 @@ bool X11BackendImpl::Init() {
 
 X11BackendImpl::~X11BackendImpl() {
   if (os::GetDisplayBackend() == this) os::SetDisplayBackend(nullptr);
+  if (clipboard_) {
+    os::SetClipboardBridge(nullptr);
+    clipboard_.reset();
+  }
   {
     // On a lost connection these only free what Xlib holds on our side.
     std::lock_guard lock(mutex_);
@@ -1101,19 +1118,35 @@ void X11BackendImpl::WaitForEvents(int timeoutMs) {
     PostQuitMessage(1);
     return;
   }
+  {
+    // While the user drags a frame, the end of the drag (the buttons going up) is looked for
+    // every few milliseconds: it comes as no event of ours.
+    std::lock_guard lock(mutex_);
+    for (auto& [hwnd, w] : windows_)
+      if (w.moveSize) {
+        timeoutMs = timeoutMs < 0 ? kMoveSizePollMs : std::min(timeoutMs, kMoveSizePollMs);
+        break;
+      }
+  }
   // Without a connection only Wake() and the time-out end the wait.
-  pollfd fds[2] = {{wakeFd_, POLLIN, 0}, {lost_ ? -1 : ConnectionNumber(dpy_), POLLIN, 0}};
-  const int r = poll(fds, 2, timeoutMs < 0 ? -1 : timeoutMs);
-  if (r <= 0) return;
+  pollfd fds[3] = {{wakeFd_, POLLIN, 0},
+                   {lost_ ? -1 : ConnectionNumber(dpy_), POLLIN, 0},
+                   {clipboard_ ? clipboard_->Fd() : -1, POLLIN, 0}};
+  const int r = poll(fds, 3, timeoutMs < 0 ? -1 : timeoutMs);
+  if (r <= 0) {
+    EndMoveSizeLoops(lost_);
+    return;
+  }
   if (fds[0].revents & POLLIN) {
     uint64_t count = 0;
     [[maybe_unused]] ssize_t n = read(wakeFd_, &count, sizeof count);
   }
-  if (fds[1].revents) ProcessPending();
+  if (fds[1].revents || fds[2].revents || fds[0].revents) ProcessPending();
 }
 
 bool X11BackendImpl::ProcessPending() {
   if (lost_) return false;
+  if (clipboard_) clipboard_->Process();
   bool any = false;
   for (;;) {
     XEvent ev;
@@ -1274,11 +1307,76 @@ void X11BackendImpl::OnConfigure(const XConfigureEvent& ev) {
   const int x = xr.Left - view.Left, y = xr.Top - view.Top;
   const int cx = window.Width() + (xr.Width() - std::max(1, view.Width()));
   const int cy = window.Height() + (xr.Height() - std::max(1, view.Height()));
+  RECT proposed{x, y, x + cx, y + cy};
+  const bool moved = x != window.Left || y != window.Top;
+  const bool sized = cx != window.Width() || cy != window.Height();
+  if (!moved && !sized) return;
+  // A mouse button held while the X window manager moves or sizes the window: the user drags
+  // its frame. That is a move or size loop of ours, and the window may correct each step.
+  if (PointerButtonsDown()) {
+    bool entering = false;
+    {
+      std::lock_guard lock(mutex_);
+      XWin* w = Find(hwnd);
+      if (!w) return;
+      entering = !w->moveSize;
+      w->moveSize = true;
+    }
+    if (entering) SendMessageW(hwnd, WM_ENTERSIZEMOVE, 0, 0);
+    if (!IsWindow(hwnd)) return;
+    if (sized) {
+      const bool left = proposed.Left != window.Left, top = proposed.Top != window.Top;
+      const WPARAM edge =
+          top ? (left ? WMSZ_TOPLEFT : WMSZ_TOPRIGHT) : (left ? WMSZ_BOTTOMLEFT : WMSZ_BOTTOMRIGHT);
+      // An edge alone when only one direction changed.
+      const bool wide = cx != window.Width(), tall = cy != window.Height();
+      const WPARAM single = !tall   ? (left ? WMSZ_LEFT : WMSZ_RIGHT)
+                            : !wide ? (top ? WMSZ_TOP : WMSZ_BOTTOM)
+                                    : edge;
+      SendMessageW(hwnd, WM_SIZING, single, reinterpret_cast<LPARAM>(&proposed));
+    } else {
+      SendMessageW(hwnd, WM_MOVING, 0, reinterpret_cast<LPARAM>(&proposed));
+    }
+    if (!IsWindow(hwnd)) return;
+  }
   UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
-  if (x == window.Left && y == window.Top) flags |= SWP_NOMOVE;
-  if (cx == window.Width() && cy == window.Height()) flags |= SWP_NOSIZE;
-  if ((flags & SWP_NOMOVE) && (flags & SWP_NOSIZE)) return;
-  SetWindowPos(hwnd, nullptr, x, y, cx, cy, flags);
+  if (proposed.Left == window.Left && proposed.Top == window.Top) flags |= SWP_NOMOVE;
+  if (proposed.Width() == window.Width() && proposed.Height() == window.Height()) flags |= SWP_NOSIZE;
+  if ((flags & SWP_NOMOVE) && (flags & SWP_NOSIZE)) {
+    // The window kept its place against the X window manager's move: the X window goes back.
+    WindowMoved(hwnd, window);
+    return;
+  }
+  // A corrected rectangle reaches the X window through the move's report (WindowMoved).
+  SetWindowPos(hwnd, nullptr, proposed.Left, proposed.Top, proposed.Width(), proposed.Height(), flags);
+}
+
+bool X11BackendImpl::PointerButtonsDown() {
+  std::lock_guard lock(mutex_);
+  if (lost_) return false;
+  ::Window root = 0, child = 0;
+  int rx = 0, ry = 0, wx = 0, wy = 0;
+  unsigned mask = 0;
+  if (!XQueryPointer(dpy_, root_, &root, &child, &rx, &ry, &wx, &wy, &mask)) return false;
+  return (mask & (Button1Mask | Button2Mask | Button3Mask)) != 0;
+}
+
+// The loops end when the buttons are up again (or the windows go).
+void X11BackendImpl::EndMoveSizeLoops(bool force) {
+  std::vector<HWND> ended;
+  {
+    std::lock_guard lock(mutex_);
+    for (auto& [hwnd, w] : windows_)
+      if (w.moveSize) ended.push_back(hwnd);
+  }
+  if (ended.empty() || (!force && PointerButtonsDown())) return;
+  for (HWND hwnd : ended) {
+    {
+      std::lock_guard lock(mutex_);
+      if (XWin* w = Find(hwnd)) w->moveSize = false;
+    }
+    if (IsWindow(hwnd)) SendMessageW(hwnd, WM_EXITSIZEMOVE, 0, 0);
+  }
 }
 
 void X11BackendImpl::OnButton(const XButtonEvent& ev) {
@@ -1435,6 +1533,7 @@ void X11BackendImpl::OnClientMessage(const XClientMessageEvent& ev) {
 }
 
 void X11BackendImpl::FinishBatch() {
+  EndMoveSizeLoops(false);
   std::vector<std::pair<HWND, RECT>> exposed;
   bool focusCheck, monitors;
   {
@@ -1475,7 +1574,7 @@ std::unique_ptr<X11Backend> CreateX11Backend(const char* displayName) {
   XInitThreads();
   Display* dpy = XOpenDisplay(displayName);
   if (!dpy) return nullptr;
-  auto backend = std::make_unique<X11BackendImpl>(dpy);
+  auto backend = std::make_unique<X11BackendImpl>(dpy, displayName);
   if (!backend->Init()) return nullptr;
   return backend;
 }

@@ -20,6 +20,8 @@
 
 namespace qd::display {
 
+class X11Clipboard;
+
 class X11Backend : public os::DisplayBackend {
  public:
   // The X window that shows a top-level window (0: none).
@@ -31,6 +33,8 @@ class X11Backend : public os::DisplayBackend {
   virtual UINT Dpi() const = 0;
   // Returns when the X server has carried out every request sent so far.
   virtual void Sync() = 0;
+  // The bridge to the desktop's clipboard (nullptr when it could not be set up).
+  virtual X11Clipboard* Clipboard() const = 0;
 };
 
 // Opens the X display (nullptr: $DISPLAY), reports its screen as the monitor (size, work area

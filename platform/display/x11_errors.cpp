@@ -32,6 +32,7 @@ struct Connection {
   void (*onLost)(void*) = nullptr;
   void* context = nullptr;
   bool lost = false;
+  bool report = true;
   std::vector<unsigned long> destroyed;  // our windows destroyed lately, oldest first
   std::set<ErrorKind> reported;
 };
@@ -89,6 +90,7 @@ int OnXError(Display* dpy, XErrorEvent* e) {
 void ConnectionLost(Display* dpy) {
   void (*onLost)(void*) = nullptr;
   void* context = nullptr;
+  bool report = true;
   {
     std::lock_guard lock(gLock);
     Connection* c = FindLocked(dpy);
@@ -96,8 +98,10 @@ void ConnectionLost(Display* dpy) {
     c->lost = true;
     onLost = c->onLost;
     context = c->context;
+    report = c->report;
   }
-  std::fprintf(stderr, "display: lost the connection to the X server \"%s\"\n", DisplayString(dpy));
+  if (report)
+    std::fprintf(stderr, "display: lost the connection to the X server \"%s\"\n", DisplayString(dpy));
   if (onLost) onLost(context);
 }
 
@@ -123,7 +127,7 @@ int OnXIOError(Display* dpy) {
 
 }  // namespace
 
-void WatchXConnection(Display* dpy, void (*onLost)(void*), void* context) {
+void WatchXConnection(Display* dpy, void (*onLost)(void*), void* context, bool report) {
   static std::once_flag once;
   std::call_once(once, [] {
     XSetErrorHandler(&OnXError);
@@ -137,6 +141,7 @@ void WatchXConnection(Display* dpy, void (*onLost)(void*), void* context) {
     c->dpy = dpy;
     c->onLost = onLost;
     c->context = context;
+    c->report = report;
   }
 #if QD_HAVE_X_IO_ERROR_EXIT_HANDLER
   XSetIOErrorExitHandler(dpy, &OnConnectionLostExit, nullptr);

@@ -20,8 +20,9 @@ namespace qd::display {
 
 // Installs the process's handlers (once) and watches `dpy`. `onLost(context)` runs once, on
 // whichever thread met the loss, possibly inside an Xlib call: it may only set flags and wake
-// threads.
-void WatchXConnection(_XDisplay* dpy, void (*onLost)(void* context), void* context);
+// threads. A second connection of the program to the same server (report = false) writes no
+// line of its own.
+void WatchXConnection(_XDisplay* dpy, void (*onLost)(void* context), void* context, bool report = true);
 // Closes a watched display (XCloseDisplay); a loss met while closing calls no handler.
 void CloseWatchedXConnection(_XDisplay* dpy);
 // True once the watched connection was lost.

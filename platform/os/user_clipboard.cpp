@@ -48,7 +48,13 @@ struct Board {
   DWORD openThread = 0;
   HWND owner = nullptr;
   DWORD sequence = 1;
+  DWORD openedAt = 0;          // the sequence number when it was opened
   std::vector<Entry> entries;  // in the order of SetClipboardData; synthesised ones appended
+  std::vector<HWND> listeners;
+  os::ClipboardBridge* bridge = nullptr;
+  // Another program of the desktop owns the clipboard; `listed` once its formats are entries.
+  bool foreign = false;
+  bool listed = false;
 };
 
 Board& B() {
@@ -231,6 +237,15 @@ HANDLE Render(Board& b, UINT format) {
   Entry* e = FindEntry(b, format);
   if (e && e->data) return e->data;
   if (e && !e->synthesized) {
+    if (b.foreign) {
+      std::vector<uint8_t> bytes;
+      if (!b.bridge || !b.bridge->ForeignData(format, bytes)) return nullptr;
+      if (format == CF_UNICODETEXT) bytes.insert(bytes.end(), sizeof(Char), 0);
+      e = FindEntry(b, format);
+      if (!e || !b.foreign) return nullptr;
+      e->data = MakeGlobal(bytes.data(), bytes.size());
+      return e->data;
+    }
     if (b.owner && IsWindow(b.owner)) SendMessageW(b.owner, WM_RENDERFORMAT, format, 0);
     e = FindEntry(b, format);
     return e ? e->data : nullptr;
@@ -246,8 +261,22 @@ HANDLE Render(Board& b, UINT format) {
   return h;
 }
 
+// Another program's formats become promised entries, fetched when asked for.
+void ListForeign(Board& b) {
+  if (!b.foreign || b.listed || !b.bridge) return;
+  b.listed = true;
+  for (UINT f : b.bridge->ForeignFormats())
+    if (!FindEntry(b, f)) b.entries.push_back({f, nullptr, false});
+}
+
+void NotifyListeners(Board& b) {
+  std::erase_if(b.listeners, [](HWND h) { return !IsWindow(h); });
+  for (HWND h : b.listeners) PostMessageW(h, WM_CLIPBOARDUPDATE, 0, 0);
+}
+
 // Every format the clipboard can give: the set ones, then the synthesised ones.
 std::vector<UINT> AllFormats(Board& b) {
+  ListForeign(b);
   std::vector<UINT> out;
   for (const Entry& e : b.entries)
     if (!e.synthesized) out.push_back(e.format);
@@ -364,6 +393,7 @@ BOOL OpenClipboard(HWND hwnd) {
   b.open = true;
   b.openWindow = hwnd;
   b.openThread = GetCurrentThreadId();
+  b.openedAt = b.sequence;
   return TRUE;
 }
 
@@ -377,6 +407,10 @@ BOOL CloseClipboard() {
   b.open = false;
   b.openWindow = nullptr;
   b.openThread = 0;
+  if (b.sequence != b.openedAt && !b.foreign) {
+    if (b.bridge) b.bridge->ProgramOwnsClipboard();
+    NotifyListeners(b);
+  }
   return TRUE;
 }
 
@@ -391,6 +425,8 @@ BOOL EmptyClipboard() {
     SendMessageW(b.owner, WM_DESTROYCLIPBOARD, 0, 0);
   ClearEntries(b);
   b.owner = b.openWindow;
+  b.foreign = false;
+  b.listed = false;
   ++b.sequence;
   return TRUE;
 }
@@ -424,6 +460,7 @@ HANDLE GetClipboardData(UINT format) {
     SetLastError(ERROR_CLIPBOARD_NOT_OPEN);
     return nullptr;
   }
+  ListForeign(b);
   return Render(b, format);
 }
 
@@ -496,7 +533,83 @@ int GetPriorityClipboardFormat(const UINT* formats, int count) {
   return -1;
 }
 
+BOOL AddClipboardFormatListener(HWND hwnd) {
+  if (!IsWindow(hwnd)) {
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    return FALSE;
+  }
+  Board& b = B();
+  std::lock_guard lock(b.mutex);
+  if (std::find(b.listeners.begin(), b.listeners.end(), hwnd) == b.listeners.end())
+    b.listeners.push_back(hwnd);
+  return TRUE;
+}
+
+BOOL RemoveClipboardFormatListener(HWND hwnd) {
+  Board& b = B();
+  std::lock_guard lock(b.mutex);
+  return std::erase(b.listeners, hwnd) ? TRUE : FALSE;
+}
+
 namespace os {
+void SetClipboardBridge(ClipboardBridge* bridge) {
+  Board& b = B();
+  std::lock_guard lock(b.mutex);
+  b.bridge = bridge;
+  if (!bridge && b.foreign) {
+    ClearEntries(b);
+    b.foreign = b.listed = false;
+    ++b.sequence;
+  }
+}
+
+void ClipboardTakenByOtherProgram() {
+  Board& b = B();
+  std::lock_guard lock(b.mutex);
+  if (b.owner && IsWindow(b.owner)) SendMessageW(b.owner, WM_DESTROYCLIPBOARD, 0, 0);
+  ClearEntries(b);
+  b.owner = nullptr;
+  b.foreign = true;
+  b.listed = false;
+  ++b.sequence;
+  NotifyListeners(b);
+}
+
+bool ClipboardDataForDesktop(UINT format, std::vector<uint8_t>& bytes) {
+  Board& b = B();
+  std::lock_guard lock(b.mutex);
+  bytes.clear();
+  if (b.foreign) return false;
+  if (format == CF_UNICODETEXT) {
+    const std::vector<UINT> all = AllFormats(b);
+    if (std::find(all.begin(), all.end(), CF_UNICODETEXT) == all.end()) return false;
+    HANDLE h = Render(b, CF_UNICODETEXT);
+    if (!h) return false;
+    const String text = UnicodeOf(h);
+    bytes.resize(text.size() * sizeof(Char));
+    if (!text.empty()) std::memcpy(bytes.data(), text.data(), bytes.size());
+    return true;
+  }
+  if (format != CF_DIB) return false;
+  const std::vector<UINT> all = AllFormats(b);
+  if (std::find(all.begin(), all.end(), CF_DIB) == all.end()) return false;
+  // Any DIB the program set goes out as 32 bits a pixel, through a bitmap.
+  HANDLE bmp = Render(b, CF_BITMAP);
+  HANDLE dib = bmp ? BitmapToDib(static_cast<HBITMAP>(bmp)) : nullptr;
+  if (!dib) return false;
+  auto* p = static_cast<const uint8_t*>(GlobalLock(dib));
+  bytes.assign(p, p + GlobalSize(dib));
+  GlobalUnlock(dib);
+  GlobalFree(dib);
+  return true;
+}
+
+void SetPrimarySelectionText(const String& text) {
+  Board& b = B();
+  std::lock_guard lock(b.mutex);
+  if (b.bridge) b.bridge->PrimarySelectionChanged(text);
+}
+
 void ResetClipboardForTesting() {
   Board& b = B();
   std::lock_guard lock(b.mutex);
@@ -505,6 +618,8 @@ void ResetClipboardForTesting() {
   b.openWindow = nullptr;
   b.openThread = 0;
   b.owner = nullptr;
+  b.foreign = b.listed = false;
+  b.listeners.clear();
   ++b.sequence;
 }
 }  // namespace os

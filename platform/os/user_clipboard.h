@@ -11,6 +11,9 @@
 // CF_BITMAP from CF_DIB. They are made on first request and kept with the clipboard.
 #include "platform/os/user.h"
 
+#include <cstdint>
+#include <vector>
+
 namespace qd {
 
 // ---- Global memory -------------------------------------------------------------------------
@@ -81,10 +84,45 @@ HWND GetClipboardOwner();
 HWND GetOpenClipboardWindow();
 DWORD GetClipboardSequenceNumber();
 int GetPriorityClipboardFormat(const UINT* formats, int count);
+// The window gets WM_CLIPBOARDUPDATE (posted) whenever the clipboard's contents change, here or
+// in another program of the desktop.
+BOOL AddClipboardFormatListener(HWND hwnd);
+BOOL RemoveClipboardFormatListener(HWND hwnd);
 
 namespace os {
 // Tests: empties the clipboard (without messages) and closes it.
 void ResetClipboardForTesting();
+
+// The desktop's clipboard (X11 CLIPBOARD and PRIMARY) as seen from this process. The display
+// backend installs one; without it the clipboard is the process's own.
+//
+// Calls come with the clipboard's lock held; an implementation never calls back into the
+// clipboard from another thread while it holds a lock of its own.
+class ClipboardBridge {
+ public:
+  virtual ~ClipboardBridge() = default;
+  // The program has put new contents on the clipboard, maybe none (at CloseClipboard): it owns
+  // the desktop's clipboard now.
+  virtual void ProgramOwnsClipboard() = 0;
+  // What another program offers: CF_UNICODETEXT and/or CF_DIB.
+  virtual std::vector<UINT> ForeignFormats() = 0;
+  // Another program's data in one of those formats: CF_UNICODETEXT as UTF-16 without a NUL,
+  // CF_DIB as a packed DIB. False when it could not be had.
+  virtual bool ForeignData(UINT format, std::vector<uint8_t>& bytes) = 0;
+  // Text the user selected (PRIMARY); empty: nothing selected any more by this program.
+  virtual void PrimarySelectionChanged(const String& text) = 0;
+};
+void SetClipboardBridge(ClipboardBridge* bridge);
+// Another program of the desktop took the clipboard: the program's data is dropped (its owner
+// gets WM_DESTROYCLIPBOARD), listeners get WM_CLIPBOARDUPDATE, and from now on the clipboard
+// offers what the bridge fetches.
+void ClipboardTakenByOtherProgram();
+// The data the desktop asks for while the program owns the clipboard, rendered without opening
+// it: CF_UNICODETEXT as UTF-16 (no NUL), CF_DIB as a packed 32-bit DIB. False when the
+// clipboard has no such data (or another program owns it).
+bool ClipboardDataForDesktop(UINT format, std::vector<uint8_t>& bytes);
+// Text the user selected in a window, offered as the desktop's PRIMARY selection.
+void SetPrimarySelectionText(const String& text);
 }  // namespace os
 
 }  // namespace qd

@@ -175,6 +175,11 @@ std::optional<LRESULT> DefNonClient(const WindowPtr& w, HWND hwnd, UINT msg, WPA
       if (wParam == static_cast<WPARAM>(HTVSCROLL) || wParam == static_cast<WPARAM>(HTHSCROLL))
         TrackScrollBar(w.get(), wParam == static_cast<WPARAM>(HTVSCROLL) ? SB_VERT : SB_HORZ,
                        {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      // The caption moves the window, the frame's edges and corners size it.
+      if (wParam == static_cast<WPARAM>(HTCAPTION))
+        Send(hwnd, WM_SYSCOMMAND, SC_MOVE | HTCAPTION, lParam);
+      else if (wParam >= static_cast<WPARAM>(HTLEFT) && wParam <= static_cast<WPARAM>(HTBOTTOMRIGHT))
+        Send(hwnd, WM_SYSCOMMAND, SC_SIZE + (wParam - HTLEFT + 1), lParam);
       return 0;
     case WM_NCLBUTTONUP:
       if (wParam == static_cast<WPARAM>(HTCLOSE)) Send(hwnd, WM_SYSCOMMAND, SC_CLOSE, lParam);
@@ -209,6 +214,10 @@ std::optional<LRESULT> DefNonClient(const WindowPtr& w, HWND hwnd, UINT msg, WPA
           break;
         case SC_RESTORE:
           ShowWindow(hwnd, SW_RESTORE);
+          break;
+        case SC_MOVE:
+        case SC_SIZE:
+          MoveSizeLoop(hwnd, wParam, lParam);
           break;
         default:
           break;

@@ -661,6 +661,14 @@ class Edit {
     return e;
   }
 
+  // Text the user selected is offered to other programs as the PRIMARY selection (not a
+  // password's).
+  void OfferSelection() const {
+    if (anchor == caret || Password()) return;
+    os::SetPrimarySelectionText(
+        text.substr(static_cast<size_t>(SelMin()), static_cast<size_t>(SelMax() - SelMin())));
+  }
+
   void MoveTo(int p, bool extend) {
     caret = std::clamp(p, 0, Len());
     if (!extend) anchor = caret;
@@ -1209,9 +1217,12 @@ std::optional<LRESULT> OnInput(Edit& ed, HWND hwnd, UINT msg, WPARAM wParam, LPA
       ed.Redraw();
       ed.Notify(EN_KILLFOCUS);
       return 0;
-    case WM_KEYDOWN:
+    case WM_KEYDOWN: {
+      const int anchor = ed.anchor, caret = ed.caret;
       ed.KeyDown(static_cast<int>(wParam));
+      if (IsWindow(hwnd) && (ed.anchor != anchor || ed.caret != caret)) ed.OfferSelection();
       return 0;
+    }
     case WM_CHAR:
       ed.Char_(static_cast<Char>(wParam));
       return 0;
@@ -1236,6 +1247,7 @@ std::optional<LRESULT> OnInput(Edit& ed, HWND hwnd, UINT msg, WPARAM wParam, LPA
         ed.dragging = false;
         if (GetCapture() == hwnd) ReleaseCapture();
         ed.Redraw();
+        ed.OfferSelection();
       }
       return 0;
     case WM_CAPTURECHANGED:
@@ -1245,6 +1257,7 @@ std::optional<LRESULT> OnInput(Edit& ed, HWND hwnd, UINT msg, WPARAM wParam, LPA
       const POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
       auto [a, b] = ed.WordAt(ed.CharFromPoint(p));
       ed.Select(a, b);
+      ed.OfferSelection();
       return 0;
     }
     case WM_MOUSEWHEEL: {

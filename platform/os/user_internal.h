@@ -178,6 +178,8 @@ struct Caret {
   int height = 0;
   POINT pos;
   int hideCount = 1;  // a new caret is hidden
+  bool on = false;    // drawn (inverted) in the window now
+  uint64_t nextBlinkUs = 0;
 };
 
 struct ThreadState {
@@ -292,6 +294,12 @@ bool TakeInput(ThreadState& ts, HWND filter, UINT min, UINT max, bool remove, MS
 bool HasInput(ThreadState& ts);
 // Mouse hover (TrackMouseEvent): when it is due, and posting it once due.
 uint64_t HoverDue(ThreadState& ts);
+// The modal move or size loop of WM_SYSCOMMAND SC_MOVE / SC_SIZE (low bits: the hit-test area
+// or WMSZ_ edge), driven by the mouse while its left button is down, else by the arrow keys.
+void MoveSizeLoop(HWND hwnd, WPARAM command, LPARAM screenPoint);
+// The caret's next blink (clock microseconds; UINT64_MAX: none), and the blink when it is due.
+uint64_t CaretBlinkDue(ThreadState& ts);
+void BlinkCaret(ThreadState& ts);
 bool PostDueHover(ThreadState& ts);
 Char VkToChar(int vk, const BYTE* keys, Char packet);
 // The class of a window class name.

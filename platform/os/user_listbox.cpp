@@ -2,7 +2,10 @@
 // and mouse handling, and the notifications to the parent.
 #include "platform/os/user_listbox.h"
 
+#include <fnmatch.h>
+
 #include <algorithm>
+#include <filesystem>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -10,6 +13,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "platform/base/strings.h"
 #include "platform/os/kernel.h"
 #include "platform/os/nls.h"
 
@@ -23,20 +27,23 @@ constexpr DWORD kTypeAheadMs = 1000;
 struct Item {
   String text;
   ULONG_PTR data = 0;
-  int height = 0;  // owner-draw variable only
+  int height = 0;         // owner-draw variable only
+  bool selected = false;  // multiple selection only
 };
 
 struct ListBox {
   HWND hwnd = nullptr;
   DWORD style = 0;  // the LBS_ bits and the scroll bars asked for at creation
   std::vector<Item> items;
-  int sel = -1;
-  int caret = 0;  // the item with the focus rectangle
+  int sel = -1;     // single selection only
+  int caret = 0;    // the item with the focus rectangle
+  int anchor = -1;  // where an extended selection made with Shift starts
   int top = 0;
   int itemHeight = 16;
   HFONT font = nullptr;
   int hExtent = 0;
   int hPos = 0;
+  int columnWidth = 150;  // multi-column lists
   bool focused = false;
   bool redraw = true;
   bool tracking = false;
@@ -53,6 +60,12 @@ struct ListBox {
   bool Variable() const { return (style & LBS_OWNERDRAWVARIABLE) != 0; }
   bool HasStrings() const { return !(style & LBS_NODATA) && (!OwnerDraw() || (style & LBS_HASSTRINGS)); }
   bool Notify() const { return (style & LBS_NOTIFY) != 0; }
+  bool Multi() const { return (style & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL)) != 0; }
+  bool Extended() const { return (style & LBS_EXTENDEDSEL) != 0; }
+  bool Columns() const { return (style & LBS_MULTICOLUMN) != 0 && !Variable(); }
+  bool IsSelected(int i) const {
+    return Multi() ? Valid(i) && items[static_cast<size_t>(i)].selected : i == sel && i >= 0;
+  }
   bool Valid(int i) const { return i >= 0 && i < Count(); }
   int HeightOf(int i) const {
     return Variable() && Valid(i) ? items[static_cast<size_t>(i)].height : itemHeight;
@@ -83,8 +96,24 @@ RECT Client(const ListBox& lb) {
   return r;
 }
 
+// Multi-column lists: items run down a column of whole rows, then on in the next column to
+// the right; the top index is the first item of the first column shown.
+int Rows(const ListBox& lb) {
+  return std::max(1, Client(lb).Height() / std::max(1, lb.itemHeight));
+}
+
+int VisibleColumns(const ListBox& lb) {
+  return std::max(1, Client(lb).Width() / std::max(1, lb.columnWidth));
+}
+
+int ColumnCount(const ListBox& lb) {
+  const int rows = Rows(lb);
+  return (lb.Count() + rows - 1) / rows;
+}
+
 // The top of item i relative to the client area (negative above the first visible item).
 int ItemY(const ListBox& lb, int i) {
+  if (lb.Columns()) return (i % Rows(lb)) * lb.itemHeight;
   if (!lb.Variable()) return (i - lb.top) * lb.itemHeight;
   int y = 0;
   if (i >= lb.top)
@@ -95,6 +124,12 @@ int ItemY(const ListBox& lb, int i) {
 }
 
 RECT ItemRect(const ListBox& lb, int i) {
+  if (lb.Columns()) {
+    const int rows = Rows(lb);
+    const int x = (i / rows - lb.top / rows) * lb.columnWidth;
+    const int y = ItemY(lb, i);
+    return {x, y, x + lb.columnWidth, y + lb.itemHeight};
+  }
   RECT c = Client(lb);
   const int y = ItemY(lb, i);
   const int width = std::max<int>(c.Width(), lb.hExtent);
@@ -104,6 +139,7 @@ RECT ItemRect(const ListBox& lb, int i) {
 // The items that fit whole from `from` on (at least one when there is an item).
 int FullyVisibleFrom(const ListBox& lb, int from) {
   const int h = Client(lb).Height();
+  if (lb.Columns()) return Rows(lb) * VisibleColumns(lb);
   if (!lb.Variable()) return std::max(1, h / std::max(1, lb.itemHeight));
   int n = 0, y = 0;
   for (int i = from; i < lb.Count(); ++i) {
@@ -119,15 +155,22 @@ int MaxTop(const ListBox& lb) {
   const int n = lb.Count();
   if (n == 0) return 0;
   const int h = Client(lb).Height();
+  if (lb.Columns()) return std::max(0, ColumnCount(lb) - VisibleColumns(lb)) * Rows(lb);
   if (!lb.Variable()) return std::max(0, n - std::max(1, h / std::max(1, lb.itemHeight)));
   int y = 0, i = n;
   while (i > 0 && y + lb.HeightOf(i - 1) <= h) y += lb.HeightOf(--i);
   return std::min(i, n - 1);
 }
 
-// The item at a client y (clamped to the items), or -1 for an empty list.
-int NearestItem(const ListBox& lb, int y) {
+// The item at a client point (clamped to the items), or -1 for an empty list.
+int NearestItem(const ListBox& lb, int y, int x = 0) {
   if (lb.Count() == 0) return -1;
+  if (lb.Columns()) {
+    const int rows = Rows(lb);
+    const int column = lb.top / rows + (x < 0 ? -1 : x / std::max(1, lb.columnWidth));
+    const int row = std::clamp(y / std::max(1, lb.itemHeight), 0, rows - 1);
+    return std::clamp(column * rows + row, 0, lb.Count() - 1);
+  }
   if (y < 0) return std::max(0, lb.top - 1);
   int i = lb.top, at = 0;
   while (i < lb.Count() - 1 && at + lb.HeightOf(i) <= y) at += lb.HeightOf(i++);
@@ -199,7 +242,7 @@ HBRUSH PrepareDC(const ListBox& lb, HDC dc) {
 
 UINT ItemState(const ListBox& lb, int i) {
   UINT s = 0;
-  if (i == lb.sel && i >= 0) s |= ODS_SELECTED;
+  if (lb.IsSelected(i)) s |= ODS_SELECTED;
   if (lb.focused && i == lb.caret) s |= ODS_FOCUS;
   if (!IsWindowEnabled(lb.hwnd)) s |= ODS_DISABLED;
   return s;
@@ -242,9 +285,12 @@ void DrawOne(const ListBox& lb, HDC dc, HBRUSH brush, int i, UINT action) {
   SetTextColor(dc, oldText);
   SetBkColor(dc, oldBk);
   if (state & ODS_FOCUS) {
-    RECT f = Client(lb);
-    f.Top = r.Top;
-    f.Bottom = r.Bottom;
+    RECT f = r;
+    if (!lb.Columns()) {
+      f = Client(lb);
+      f.Top = r.Top;
+      f.Bottom = r.Bottom;
+    }
     DrawFocusRect(dc, &f);
   }
 }
@@ -272,6 +318,13 @@ void PaintAll(const ListBox& lb, HDC dc) {
   RECT c = Client(lb);
   IntersectClipRect(dc, c.Left, c.Top, c.Right, c.Bottom);
   HBRUSH brush = PrepareDC(lb, dc);
+  if (lb.Columns()) {
+    FillRect(dc, &c, brush);
+    const int last = std::min(lb.Count(), lb.top + Rows(lb) * (VisibleColumns(lb) + 1));
+    for (int i = lb.top; i < last; ++i) DrawOne(lb, dc, brush, i, ODA_DRAWENTIRE);
+    RestoreDC(dc, saved);
+    return;
+  }
   int y = 0;
   for (int i = lb.top; i < lb.Count() && y < c.Bottom; ++i) {
     DrawOne(lb, dc, brush, i, ODA_DRAWENTIRE);
@@ -303,7 +356,7 @@ void DrawItemNow(const ListBox& lb, int i, UINT action) {
   }
   RECT r = ItemRect(lb, i);
   RECT c = Client(lb);
-  if (r.Bottom <= c.Top || r.Top >= c.Bottom) return;
+  if (r.Bottom <= c.Top || r.Top >= c.Bottom || r.Right <= c.Left || r.Left >= c.Right) return;
   HDC dc = GetDC(lb.hwnd);
   IntersectClipRect(dc, c.Left, c.Top, c.Right, c.Bottom);
   HBRUSH brush = PrepareDC(lb, dc);
@@ -323,7 +376,18 @@ void UpdateScrollBars(ListBox& lb) {
   for (int pass = 0; pass < 3; ++pass) {
     lb.scrollAgain = false;
     const UINT keep = (lb.style & LBS_DISABLENOSCROLL) ? SIF_DISABLENOSCROLL : 0;
-    if (lb.style & WS_VSCROLL) {
+    if (lb.Columns()) {
+      // Columns scroll sideways, a column at a time.
+      if (lb.style & WS_HSCROLL) {
+        SCROLLINFO si;
+        si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | keep;
+        si.nMin = 0;
+        si.nMax = std::max(ColumnCount(lb) - 1, 0);
+        si.nPage = static_cast<UINT>(VisibleColumns(lb));
+        si.nPos = lb.top / Rows(lb);
+        SetScrollInfo(lb.hwnd, SB_HORZ, &si, TRUE);
+      }
+    } else if (lb.style & WS_VSCROLL) {
       const int maxTop = MaxTop(lb);
       SCROLLINFO si;
       si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | keep;
@@ -333,7 +397,7 @@ void UpdateScrollBars(ListBox& lb) {
       si.nPos = lb.top;
       SetScrollInfo(lb.hwnd, SB_VERT, &si, TRUE);
     }
-    if (lb.style & WS_HSCROLL) {
+    if ((lb.style & WS_HSCROLL) && !lb.Columns()) {
       RECT c = Client(lb);
       SCROLLINFO si;
       si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | keep;
@@ -357,6 +421,7 @@ void ClampHPos(ListBox& lb) {
 
 void SetTop(ListBox& lb, int top, bool updateBars = true) {
   top = std::clamp(top, 0, MaxTop(lb));
+  if (lb.Columns()) top -= top % Rows(lb);
   if (top == lb.top) return;
   lb.top = top;
   if (lb.redraw) InvalidateRect(lb.hwnd, nullptr, TRUE);
@@ -365,6 +430,14 @@ void SetTop(ListBox& lb, int top, bool updateBars = true) {
 
 void EnsureVisible(ListBox& lb, int i) {
   if (!lb.Valid(i)) return;
+  if (lb.Columns()) {
+    const int rows = Rows(lb), column = i / rows, first = lb.top / rows, shown = VisibleColumns(lb);
+    if (column < first)
+      SetTop(lb, column * rows);
+    else if (column >= first + shown)
+      SetTop(lb, (column - shown + 1) * rows);
+    return;
+  }
   if (i < lb.top) {
     SetTop(lb, i);
     return;
@@ -383,6 +456,7 @@ void EnsureVisible(ListBox& lb, int i) {
 // After items came or went: the top index, the bars and the picture.
 void ItemsChanged(ListBox& lb) {
   lb.top = std::clamp(lb.top, 0, MaxTop(lb));
+  if (lb.Columns()) lb.top -= lb.top % Rows(lb);
   if (lb.caret >= lb.Count()) lb.caret = std::max(0, lb.Count() - 1);
   UpdateScrollBars(lb);
   if (lb.redraw) InvalidateRect(lb.hwnd, nullptr, TRUE);
@@ -410,6 +484,66 @@ void UserSelect(ListBox& lb, int i, bool notify) {
   EnsureVisible(lb, i);
   Select(lb, i);
   if (notify && lb.Notify()) NotifyParent(lb, LBN_SELCHANGE);
+}
+
+// ---- Multiple selection -------------------------------------------------------------------------
+
+// Sets each item's selection to want(i) and redraws those that changed.
+template <typename Want>
+void ApplySelection(ListBox& lb, Want want) {
+  for (int i = 0; i < lb.Count(); ++i) {
+    const bool on = want(i);
+    Item& item = lb.items[static_cast<size_t>(i)];
+    if (item.selected == on) continue;
+    item.selected = on;
+    DrawItemNow(lb, i, ODA_SELECT);
+    if (!IsWindow(lb.hwnd) || i >= lb.Count()) return;
+  }
+}
+
+void SetRange(ListBox& lb, int first, int last, bool on) {
+  if (first > last) std::swap(first, last);
+  ApplySelection(
+      lb, [&](int i) { return i >= first && i <= last ? on : lb.items[static_cast<size_t>(i)].selected; });
+}
+
+void MoveCaret(ListBox& lb, int i) {
+  if (!lb.Valid(i) || i == lb.caret) return;
+  const int old = lb.caret;
+  lb.caret = i;
+  if (lb.focused) {
+    DrawItemNow(lb, old, ODA_FOCUS);
+    DrawItemNow(lb, i, ODA_FOCUS);
+  }
+}
+
+// What the user's click or key does at item i of a multiple-selection list: with
+// LBS_MULTIPLESEL a toggle (when `toggle`); with LBS_EXTENDEDSEL Shift selects from the anchor
+// (keeping the rest with Ctrl), Ctrl alone toggles, and otherwise the item alone is selected.
+void MultiSelectAt(ListBox& lb, int i, bool shift, bool ctrl, bool toggle) {
+  if (!lb.Valid(i) || (lb.style & LBS_NOSEL)) return;
+  EnsureVisible(lb, i);
+  const auto& items = lb.items;
+  if (!lb.Extended()) {
+    if (toggle) SetRange(lb, i, i, !items[static_cast<size_t>(i)].selected);
+  } else if (shift && lb.Valid(lb.anchor)) {
+    const int first = std::min(lb.anchor, i), last = std::max(lb.anchor, i);
+    ApplySelection(lb, [&](int k) {
+      return (k >= first && k <= last) || (ctrl && items[static_cast<size_t>(k)].selected);
+    });
+  } else if (ctrl) {
+    if (toggle) SetRange(lb, i, i, !items[static_cast<size_t>(i)].selected);
+    lb.anchor = i;
+  } else {
+    ApplySelection(lb, [&](int k) { return k == i; });
+    lb.anchor = i;
+  }
+  MoveCaret(lb, i);
+}
+
+int SelectedCount(const ListBox& lb) {
+  return static_cast<int>(
+      std::count_if(lb.items.begin(), lb.items.end(), [](const Item& it) { return it.selected; }));
 }
 
 // ---- Finding ------------------------------------------------------------------------------------
@@ -471,6 +605,7 @@ LRESULT Insert(ListBox& lb, int index, LPARAM lParam, bool sorted) {
   index = std::min(index, lb.Count());  // the owner may have removed items meanwhile
   lb.items.insert(lb.items.begin() + index, std::move(item));
   if (lb.sel >= index) ++lb.sel;
+  if (lb.anchor >= index) ++lb.anchor;
   if (lb.caret >= index && lb.Count() > 1) ++lb.caret;
   ItemsChanged(lb);
   return index;
@@ -486,6 +621,10 @@ LRESULT Delete(ListBox& lb, int index) {
   else if (lb.sel > index)
     --lb.sel;
   if (lb.caret > index) --lb.caret;
+  if (lb.anchor == index)
+    lb.anchor = -1;
+  else if (lb.anchor > index)
+    --lb.anchor;
   ItemsChanged(lb);
   return lb.Count();
 }
@@ -494,10 +633,54 @@ void Reset(ListBox& lb) {
   for (int i = 0; i < lb.Count(); ++i) SendDeleteItem(lb, i);
   lb.items.clear();
   lb.sel = -1;
+  lb.anchor = -1;
   lb.caret = 0;
   lb.top = 0;
   lb.hPos = 0;
   ItemsChanged(lb);
+}
+
+// LB_DIR: the entries of the pattern's folder that the attributes ask for, added as items.
+// Names match the pattern without regard to case, as the program's patterns expect.
+LRESULT AddFolderEntries(ListBox& lb, WPARAM attributes, const Char* pattern) {
+  if (!pattern) return LB_ERR;
+  std::string path = StringToUtf8(pattern);
+  std::replace(path.begin(), path.end(), '\\', '/');
+  const size_t slash = path.rfind('/');
+  std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+  std::string mask = slash == std::string::npos ? path : path.substr(slash + 1);
+  if (mask.empty() || mask == "*.*") mask = "*";
+  std::error_code error;
+  std::vector<std::pair<std::string, bool>> entries;  // name, folder
+  for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+    entries.emplace_back(entry.path().filename().string(), entry.is_directory(error));
+  }
+  if (error) return LB_ERR;
+  if (std::filesystem::path(folder).lexically_normal() != "/") entries.emplace_back("..", true);
+  std::sort(entries.begin(), entries.end());
+  const bool exclusive = (attributes & DDL_EXCLUSIVE) != 0;
+  LRESULT last = LB_ERR;
+  for (const auto& [name, isFolder] : entries) {
+    if (fnmatch(mask.c_str(), name.c_str(), FNM_CASEFOLD) != 0) continue;
+    if (isFolder) {
+      if (!(attributes & DDL_DIRECTORY)) continue;
+    } else {
+      const bool hidden = name[0] == '.';
+      const auto perms = std::filesystem::status(folder + "/" + name, error).permissions();
+      const bool readOnly = (perms & std::filesystem::perms::owner_write) == std::filesystem::perms::none;
+      // Hidden and read-only files when their kind is asked for; the others (all of which count
+      // as archived) unless only the named kinds are asked for.
+      const bool askedHidden = hidden && (attributes & DDL_HIDDEN),
+                 askedReadOnly = readOnly && (attributes & DDL_READONLY);
+      if ((hidden && !askedHidden) || (readOnly && !askedReadOnly)) continue;
+      if (exclusive && !askedHidden && !askedReadOnly && !(attributes & DDL_ARCHIVE)) continue;
+    }
+    const String item = Utf8ToString(isFolder ? "[" + name + "]" : name);
+    const LRESULT at = Insert(lb, -1, reinterpret_cast<LPARAM>(item.c_str()), (lb.style & LBS_SORT) != 0);
+    if (at < 0) return at;
+    last = at;
+  }
+  return last;
 }
 
 int FontHeight(HFONT font) {
@@ -528,17 +711,26 @@ void FitIntegralHeight(const ListBox& lb) {
 void KeyNavigate(ListBox& lb, int vk) {
   const int n = lb.Count();
   if (n == 0) return;
-  const int cur = lb.sel >= 0 ? lb.sel : -1;
+  const int cur = lb.Multi() ? lb.caret : lb.sel >= 0 ? lb.sel : -1;
   const int page = FullyVisibleFrom(lb, lb.top);
+  // Left and right go a column sideways in a multi-column list.
+  const int across = lb.Columns() ? Rows(lb) : 1;
   int next = cur;
   switch (vk) {
     case VK_UP:
-    case VK_LEFT:
       next = cur < 0 ? lb.caret : cur - 1;
       break;
+    case VK_LEFT:
+      next = cur < 0 ? lb.caret : cur - across;
+      break;
     case VK_DOWN:
-    case VK_RIGHT:
       next = cur < 0 ? lb.caret : cur + 1;
+      break;
+    case VK_RIGHT:
+      next = cur < 0 ? lb.caret : cur + across;
+      break;
+    case VK_SPACE:
+      if (!lb.Multi()) return;
       break;
     case VK_PRIOR:
       next = cur < 0 ? lb.top : cur > lb.top ? lb.top : cur - std::max(1, page - 1);
@@ -558,6 +750,24 @@ void KeyNavigate(ListBox& lb, int vk) {
       return;
   }
   next = std::clamp(next, 0, n - 1);
+  if (lb.Multi()) {
+    const bool shift = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
+    const bool ctrl = (GetKeyState(VK_CONTROL) & 0x8000) != 0;
+    if (vk == VK_SPACE) {
+      // Space toggles in a multiple-selection list; in an extended one it selects (Ctrl: toggles).
+      MultiSelectAt(lb, next, shift, ctrl, !lb.Extended() || ctrl);
+    } else if (!lb.Extended() || (ctrl && !shift)) {
+      // The focus moves alone.
+      EnsureVisible(lb, next);
+      MoveCaret(lb, next);
+      return;
+    } else {
+      if (next == cur && lb.IsSelected(next) && !shift) return;
+      MultiSelectAt(lb, next, shift, ctrl, false);
+    }
+    if (IsWindow(lb.hwnd) && lb.Notify()) NotifyParent(lb, LBN_SELCHANGE);
+    return;
+  }
   if (next == cur) {
     EnsureVisible(lb, next);
     return;
@@ -572,28 +782,48 @@ void TypeAhead(ListBox& lb, Char ch) {
   lb.typedAt = now;
   lb.typed += ch;
   // A fresh first letter moves past the current item; a longer prefix may stay on it.
-  const int start = lb.typed.size() == 1 ? lb.sel : lb.sel - 1;
+  const int current = lb.Multi() ? lb.caret : lb.sel;
+  const int start = lb.typed.size() == 1 ? current : current - 1;
   const LRESULT found = FindItem(lb, static_cast<WPARAM>(static_cast<intptr_t>(start)),
                                  reinterpret_cast<LPARAM>(lb.typed.c_str()), false);
-  if (found != LB_ERR && found != lb.sel) UserSelect(lb, static_cast<int>(found), true);
+  if (found == LB_ERR) return;
+  if (lb.Multi()) {
+    if (found == lb.caret) return;
+    if (lb.Extended())
+      MultiSelectAt(lb, static_cast<int>(found), false, false, false);
+    else
+      MoveCaret(lb, static_cast<int>(found));
+    EnsureVisible(lb, static_cast<int>(found));
+    if (lb.Notify()) NotifyParent(lb, LBN_SELCHANGE);
+    return;
+  }
+  if (found != lb.sel) UserSelect(lb, static_cast<int>(found), true);
 }
 
 // ---- Mouse --------------------------------------------------------------------------------------
 
-void TrackTo(ListBox& lb, int y) {
+void TrackTo(ListBox& lb, int x, int y) {
   RECT c = Client(lb);
-  lb.trackDir = y < c.Top ? -1 : y >= c.Bottom ? 1 : 0;
+  if (lb.Columns())
+    lb.trackDir = x < c.Left ? -1 : x >= c.Right ? 1 : 0;
+  else
+    lb.trackDir = y < c.Top ? -1 : y >= c.Bottom ? 1 : 0;
   int i;
   if (lb.trackDir < 0)
     i = lb.top - 1;
   else if (lb.trackDir > 0)
     i = lb.top + FullyVisibleFrom(lb, lb.top);
   else
-    i = NearestItem(lb, y);
+    i = NearestItem(lb, y, x);
   if (lb.Count() == 0) return;  // emptied while the mouse was held
   i = std::clamp(i, 0, lb.Count() - 1);
   EnsureVisible(lb, i);
-  Select(lb, i);
+  if (!lb.Multi())
+    Select(lb, i);
+  else if (lb.Extended() && lb.Valid(lb.anchor))
+    MultiSelectAt(lb, i, true, (GetKeyState(VK_CONTROL) & 0x8000) != 0, false);
+  else
+    MoveCaret(lb, i);
   if (lb.trackDir != 0)
     SetTimer(lb.hwnd, kAutoScrollTimer, kAutoScrollDelay, nullptr);
   else
@@ -607,7 +837,9 @@ void EndTracking(ListBox& lb, bool cancelled) {
   KillTimer(lb.hwnd, kAutoScrollTimer);
   if (GetCapture() == lb.hwnd) ReleaseCapture();
   if (!IsWindow(lb.hwnd)) return;
-  if (cancelled) {
+  if (lb.Multi()) {
+    if (lb.Notify()) NotifyParent(lb, cancelled ? LBN_SELCANCEL : LBN_SELCHANGE);
+  } else if (cancelled) {
     if (lb.sel != lb.trackStartSel) {
       Select(lb, lb.trackStartSel);
       EnsureVisible(lb, lb.sel);
@@ -618,7 +850,7 @@ void EndTracking(ListBox& lb, bool cancelled) {
   }
 }
 
-LRESULT ButtonDown(ListBox& lb, LPARAM lParam, bool dbl) {
+LRESULT ButtonDown(ListBox& lb, WPARAM keys, LPARAM lParam, bool dbl) {
   if (!lb.focused) {
     SetFocus(lb.hwnd);
     if (!IsWindow(lb.hwnd)) return 0;
@@ -627,7 +859,15 @@ LRESULT ButtonDown(ListBox& lb, LPARAM lParam, bool dbl) {
   lb.trackStartSel = lb.sel;
   lb.tracking = true;
   SetCapture(lb.hwnd);
-  TrackTo(lb, GET_Y_LPARAM(lParam));
+  if (lb.Multi()) {
+    const int i = NearestItem(lb, GET_Y_LPARAM(lParam), GET_X_LPARAM(lParam));
+    const bool shift = (keys & MK_SHIFT) != 0, ctrl = (keys & MK_CONTROL) != 0;
+    // A double click repeats nothing: its first click made the selection.
+    if (!dbl) MultiSelectAt(lb, i, shift, ctrl, !lb.Extended() || ctrl);
+    if (dbl && lb.Notify()) NotifyParent(lb, LBN_DBLCLK);
+    return 0;
+  }
+  TrackTo(lb, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
   if (dbl && lb.Notify()) NotifyParent(lb, LBN_DBLCLK);
   return 0;
 }
@@ -643,8 +883,43 @@ int ThumbPos(const ListBox& lb, int bar, WPARAM wParam) {
   return HIWORD(wParam);
 }
 
+// A multi-column list scrolls sideways by columns.
+LRESULT ScrollColumns(ListBox& lb, WPARAM wParam) {
+  const int rows = Rows(lb), page = VisibleColumns(lb);
+  int column = lb.top / rows;
+  switch (LOWORD(wParam)) {
+    case SB_LINELEFT:
+      --column;
+      break;
+    case SB_LINERIGHT:
+      ++column;
+      break;
+    case SB_PAGELEFT:
+      column -= page;
+      break;
+    case SB_PAGERIGHT:
+      column += page;
+      break;
+    case SB_LEFT:
+      column = 0;
+      break;
+    case SB_RIGHT:
+      column = ColumnCount(lb);
+      break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION:
+      column = ThumbPos(lb, SB_HORZ, wParam);
+      break;
+    default:
+      return 0;
+  }
+  SetTop(lb, std::max(column, 0) * rows);
+  return 0;
+}
+
 LRESULT Scroll(ListBox& lb, UINT msg, WPARAM wParam) {
   const int code = LOWORD(wParam);
+  if (lb.Columns()) return msg == WM_HSCROLL ? ScrollColumns(lb, wParam) : 0;
   if (msg == WM_VSCROLL) {
     const int page = std::max(1, FullyVisibleFrom(lb, lb.top) - 1);
     int top = lb.top;
@@ -726,7 +1001,7 @@ LRESULT Wheel(ListBox& lb, WPARAM wParam) {
   const int steps = lb.wheelRest * perNotch / WHEEL_DELTA;
   if (steps == 0) return 0;
   lb.wheelRest -= steps * WHEEL_DELTA / perNotch;
-  SetTop(lb, lb.top - steps);
+  SetTop(lb, lb.top - steps * (lb.Columns() ? Rows(lb) : 1));
   return 0;
 }
 
@@ -762,6 +1037,7 @@ std::optional<LRESULT> OnWindowMessage(ListBox& lb, HWND hwnd, UINT msg, WPARAM 
       return reinterpret_cast<LRESULT>(lb.font);
     case WM_SIZE:
       lb.top = std::clamp(lb.top, 0, MaxTop(lb));
+      if (lb.Columns()) lb.top -= lb.top % Rows(lb);
       ClampHPos(lb);
       UpdateScrollBars(lb);
       if (lb.redraw) InvalidateRect(hwnd, nullptr, TRUE);
@@ -857,11 +1133,11 @@ std::optional<LRESULT> OnInput(ListBox& lb, HWND hwnd, UINT msg, WPARAM wParam, 
       return 0;
     }
     case WM_LBUTTONDOWN:
-      return ButtonDown(lb, lParam, false);
+      return ButtonDown(lb, wParam, lParam, false);
     case WM_LBUTTONDBLCLK:
-      return ButtonDown(lb, lParam, true);
+      return ButtonDown(lb, wParam, lParam, true);
     case WM_MOUSEMOVE:
-      if (lb.tracking) TrackTo(lb, GET_Y_LPARAM(lParam));
+      if (lb.tracking) TrackTo(lb, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
       return 0;
     case WM_LBUTTONUP:
       EndTracking(lb, false);
@@ -872,9 +1148,16 @@ std::optional<LRESULT> OnInput(ListBox& lb, HWND hwnd, UINT msg, WPARAM wParam, 
           KillTimer(hwnd, kAutoScrollTimer);
           return 0;
         }
-        const int i = std::clamp(lb.sel + lb.trackDir, 0, std::max(0, lb.Count() - 1));
+        const int from = lb.Multi() ? lb.caret : lb.sel;
+        const int i =
+            std::clamp(from + lb.trackDir * (lb.Columns() ? Rows(lb) : 1), 0, std::max(0, lb.Count() - 1));
         EnsureVisible(lb, i);
-        Select(lb, i);
+        if (!lb.Multi())
+          Select(lb, i);
+        else if (lb.Extended() && lb.Valid(lb.anchor))
+          MultiSelectAt(lb, i, true, (GetKeyState(VK_CONTROL) & 0x8000) != 0, false);
+        else
+          MoveCaret(lb, i);
         return 0;
       }
       return DefWindowProcW(hwnd, msg, wParam, lParam);
@@ -959,6 +1242,8 @@ std::optional<LRESULT> OnItems(ListBox& lb, HWND hwnd, UINT msg, WPARAM wParam, 
       return LOCALE_USER_DEFAULT;
     case LB_SETTABSTOPS:
       return TRUE;
+    case LB_DIR:
+      return AddFolderEntries(lb, wParam, reinterpret_cast<const Char*>(lParam));
     default:
       return std::nullopt;
   }
@@ -970,6 +1255,7 @@ std::optional<LRESULT> OnSelectionAndGeometry(ListBox& lb, HWND hwnd, UINT msg, 
   switch (msg) {
     case LB_SETCURSEL: {
       const int i = static_cast<int>(static_cast<intptr_t>(wParam));
+      if (lb.Multi()) return LB_ERR;  // LB_SETSEL selects in these
       if (i == -1) {
         Select(lb, -1);
         return LB_ERR;
@@ -980,18 +1266,56 @@ std::optional<LRESULT> OnSelectionAndGeometry(ListBox& lb, HWND hwnd, UINT msg, 
       return i;
     }
     case LB_GETCURSEL:
+      // A multiple-selection list answers with its focused item.
+      if (lb.Multi()) return lb.Count() ? lb.caret : LB_ERR;
       return lb.sel >= 0 ? lb.sel : LB_ERR;
     case LB_GETSEL: {
       const int i = static_cast<int>(static_cast<intptr_t>(wParam));
       if (!lb.Valid(i)) return LB_ERR;
-      return i == lb.sel ? 1 : 0;
+      return lb.IsSelected(i) ? 1 : 0;
     }
-    case LB_SETSEL:
+    case LB_SETSEL: {
+      if (!lb.Multi()) return LB_ERR;
+      const int i = static_cast<int>(static_cast<intptr_t>(lParam));
+      if (i == -1) {
+        SetRange(lb, 0, lb.Count() - 1, wParam != 0);
+        return LB_OKAY;
+      }
+      if (!lb.Valid(i)) return LB_ERR;
+      SetRange(lb, i, i, wParam != 0);
+      if (IsWindow(hwnd) && wParam) {
+        MoveCaret(lb, i);
+        lb.anchor = i;
+      }
+      return LB_OKAY;
+    }
     case LB_GETSELCOUNT:
-    case LB_GETSELITEMS:
-    case LB_SELITEMRANGE:
-    case LB_SELITEMRANGEEX:
-      return LB_ERR;  // multiple selection only
+      return lb.Multi() ? SelectedCount(lb) : LB_ERR;
+    case LB_GETSELITEMS: {
+      if (!lb.Multi()) return LB_ERR;
+      auto* out = reinterpret_cast<int*>(lParam);
+      const auto room = static_cast<intptr_t>(wParam);
+      int n = 0;
+      for (int i = 0; i < lb.Count() && n < room && out; ++i)
+        if (lb.items[static_cast<size_t>(i)].selected) out[n++] = i;
+      return n;
+    }
+    case LB_SELITEMRANGE: {
+      if (!lb.Multi()) return LB_ERR;
+      const int first = LOWORD(lParam), last = HIWORD(lParam);
+      if (lb.Count() == 0) return LB_OKAY;
+      SetRange(lb, std::min(first, lb.Count() - 1), std::min(last, lb.Count() - 1), wParam != 0);
+      return LB_OKAY;
+    }
+    case LB_SELITEMRANGEEX: {
+      // first <= last selects the range, first > last clears it.
+      if (!lb.Multi()) return LB_ERR;
+      const int first = static_cast<int>(static_cast<intptr_t>(wParam));
+      const int last = static_cast<int>(lParam);
+      if (lb.Count() == 0 || first < 0 || last < 0) return LB_ERR;
+      SetRange(lb, std::min(first, lb.Count() - 1), std::min(last, lb.Count() - 1), first <= last);
+      return LB_OKAY;
+    }
     case LB_SETCARETINDEX: {
       const int i = static_cast<int>(static_cast<intptr_t>(wParam));
       if (!lb.Valid(i)) return LB_ERR;
@@ -1006,9 +1330,14 @@ std::optional<LRESULT> OnSelectionAndGeometry(ListBox& lb, HWND hwnd, UINT msg, 
     }
     case LB_GETCARETINDEX:
       return lb.Count() ? lb.caret : 0;
-    case LB_SETANCHORINDEX:
+    case LB_SETANCHORINDEX: {
+      const int i = static_cast<int>(static_cast<intptr_t>(wParam));
+      if (!lb.Valid(i)) return LB_ERR;
+      lb.anchor = i;
+      return LB_OKAY;
+    }
     case LB_GETANCHORINDEX:
-      return LB_ERR;
+      return lb.anchor;
     case LB_SETTOPINDEX: {
       const int i = static_cast<int>(static_cast<intptr_t>(wParam));
       if (i < 0 || (i > 0 && i >= lb.Count())) return LB_ERR;
@@ -1022,9 +1351,11 @@ std::optional<LRESULT> OnSelectionAndGeometry(ListBox& lb, HWND hwnd, UINT msg, 
       if (!lb.Valid(i) && !(i == 0 && lb.Count() == 0)) return LB_ERR;
       if (auto* r = reinterpret_cast<RECT*>(lParam)) {
         *r = ItemRect(lb, i);
-        RECT c = Client(lb);
-        r->Left = c.Left;
-        r->Right = c.Right;
+        if (!lb.Columns()) {
+          RECT c = Client(lb);
+          r->Left = c.Left;
+          r->Right = c.Right;
+        }
       }
       return 1;
     }
@@ -1050,7 +1381,7 @@ std::optional<LRESULT> OnSelectionAndGeometry(ListBox& lb, HWND hwnd, UINT msg, 
       const POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
       RECT c = Client(lb);
       const bool outside = pt.X < c.Left || pt.X >= c.Right || pt.Y < c.Top || pt.Y >= c.Bottom;
-      int i = lb.Count() ? NearestItem(lb, pt.Y) : 0;
+      int i = lb.Count() ? NearestItem(lb, pt.Y, pt.X) : 0;
       if (pt.Y < 0) i = lb.top;
       return MAKELRESULT(std::max(i, 0), outside ? 1 : 0);
     }
@@ -1069,6 +1400,11 @@ std::optional<LRESULT> OnSelectionAndGeometry(ListBox& lb, HWND hwnd, UINT msg, 
       return 0;
     case LB_GETHORIZONTALEXTENT:
       return lb.hExtent;
+    case LB_SETCOLUMNWIDTH:
+      if (!lb.Columns()) return LB_ERR;
+      lb.columnWidth = static_cast<int>(std::clamp<WPARAM>(wParam, 1, 32767));
+      ItemsChanged(lb);
+      return LB_OKAY;
     default:
       return std::nullopt;
   }
@@ -1091,7 +1427,8 @@ LRESULT ListBoxWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     lb->style = cs ? static_cast<DWORD>(cs->style) : static_cast<DWORD>(GetWindowLongW(hwnd, GWL_STYLE));
     // Owner-draw variable lists measure each item; fixed ones ask once; both need a height first.
     lb->itemHeight = FontHeight(nullptr);
-    if (lb->style & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL)) lb->style &= ~(LBS_MULTIPLESEL | LBS_EXTENDEDSEL);
+    // Extended selection wins over multiple selection when both are asked for.
+    if (lb->style & LBS_EXTENDEDSEL) lb->style &= ~LBS_MULTIPLESEL;
     if (lb->style & LBS_NODATA) lb->style &= ~LBS_SORT;
     {
       std::lock_guard g(ListBoxTableLock());

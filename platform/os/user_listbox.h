@@ -1,8 +1,10 @@
 #pragma once
-// The system list box (window class "LISTBOX"): a single-selection list of strings or
-// owner-drawn items with keyboard and mouse selection, notifications to the parent through
+// The system list box (window class "LISTBOX"): a list of strings or owner-drawn items with
+// single, multiple (LBS_MULTIPLESEL) or extended (LBS_EXTENDEDSEL) selection by keyboard and
+// mouse, in one column or in several (LBS_MULTICOLUMN), notifications to the parent through
 // WM_COMMAND, owner drawing through WM_MEASUREITEM / WM_DRAWITEM / WM_DELETEITEM /
-// WM_COMPAREITEM, and the window's own vertical and horizontal scroll bars.
+// WM_COMPAREITEM, the window's own scroll bars, and the entries of a folder (LB_DIR: files
+// matching a pattern, folders as "[name]"; the file system has no drives to list).
 #include "platform/os/user.h"
 
 namespace qd {
@@ -67,6 +69,17 @@ constexpr UINT LB_GETLOCALE = 0x01A6;
 constexpr UINT LB_SETCOUNT = 0x01A7;
 constexpr UINT LB_INITSTORAGE = 0x01A8;
 constexpr UINT LB_ITEMFROMPOINT = 0x01A9;
+
+// LB_DIR's attributes: which entries of a folder are listed.
+constexpr WPARAM DDL_READWRITE = 0x0000;
+constexpr WPARAM DDL_READONLY = 0x0001;
+constexpr WPARAM DDL_HIDDEN = 0x0002;
+constexpr WPARAM DDL_SYSTEM = 0x0004;
+constexpr WPARAM DDL_DIRECTORY = 0x0010;
+constexpr WPARAM DDL_ARCHIVE = 0x0020;
+constexpr WPARAM DDL_POSTMSGS = 0x2000;
+constexpr WPARAM DDL_DRIVES = 0x4000;
+constexpr WPARAM DDL_EXCLUSIVE = 0x8000;
 
 constexpr LRESULT LB_OKAY = 0;
 constexpr LRESULT LB_ERR = -1;

@@ -145,6 +145,7 @@ WaitOutcome WaitForQueue(ThreadState& ts, UINT mask, DWORD count, const HANDLE* 
       }
     }
     if (QueueStatus(ts) & mask) return WaitOutcome::Queue;
+    BlinkCaret(ts);
     PresentDirty();
     const uint64_t now = os::NowMicroseconds();
     if (deadlineUs != UINT64_MAX && now >= deadlineUs) return WaitOutcome::Timeout;
@@ -189,6 +190,9 @@ WaitOutcome WaitForQueue(ThreadState& ts, UINT mask, DWORD count, const HANDLE* 
       continue;
     }
 
+    // The caret blinks while the thread waits; on the virtual clock it blinks only as the
+    // test advances the clock.
+    wakeAt = std::min(wakeAt, CaretBlinkDue(ts));
     if (os::DisplayBackend* backend = os::GetDisplayBackend();
         backend && backend->HasEventSource() && backend->EventThread() == ts.id) {
       int timeoutMs = -1;
@@ -228,6 +232,7 @@ bool PeekImpl(MSG* msg, HWND filter, UINT min, UINT max, UINT flags, bool block)
   for (;;) {
     ProcessIncomingSends(ts);
     PostDueHover(ts);
+    BlinkCaret(ts);
     MSG m{};
     bool got = false;
     if (all || (types & QS_POSTMESSAGE)) got = TakePosted(ts, filter, min, max, remove, m);

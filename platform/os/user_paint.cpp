@@ -1,5 +1,6 @@
 // Update regions, WM_PAINT, BeginPaint/EndPaint, window DCs and surfaces.
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <functional>
 #include <unordered_map>
@@ -70,14 +71,25 @@ Region VisibleScreen(Window* w, bool windowArea, bool clipChildren, bool clipSib
   return r;
 }
 
-HDC MakeDc(Window* w, bool windowArea, const Region& visibleScreen) {
+// The window whose drawing LockWindowUpdate holds back (it and its descendants draw nowhere).
+std::atomic<HWND> g_updateLocked{nullptr};
+
+bool UpdateLocked(const Window* w) {
+  const HWND locked = g_updateLocked.load();
+  if (!locked) return false;
+  for (; w; w = w->parent)
+    if (w->handle == locked) return true;
+  return false;
+}
+
+HDC MakeDc(Window* w, bool windowArea, const Region& visibleScreen, bool ignoreLock = false) {
   Window* top = TopLevelOf(w);
   if (!top || !top->IsTopLevel()) return nullptr;
   EnsureSurface(top);
   RECT topScreen = ScreenWindowRect(top);
   RECT area = windowArea ? ScreenWindowRect(w) : ScreenClientRect(w);
   POINT offset{area.Left - topScreen.Left, area.Top - topScreen.Top};
-  Region vis = visibleScreen;
+  Region vis = ignoreLock || !UpdateLocked(w) ? visibleScreen : Region();
   vis.Translate(-area.Left, -area.Top);
   HRGN rgn = gdi::CreateRegionFromPixman(vis.get());
   HDC dc = gdi::CreateSurfaceDC(top->surface, offset, rgn, w->handle);
@@ -87,8 +99,8 @@ HDC MakeDc(Window* w, bool windowArea, const Region& visibleScreen) {
   DcInfo info;
   info.hwnd = w->handle;
   info.top = top->handle;
-  info.area = visibleScreen;
-  info.area.Translate(-topScreen.Left, -topScreen.Top);
+  info.area = vis;
+  info.area.Translate(area.Left - topScreen.Left, area.Top - topScreen.Top);
   Dcs()[dc] = std::move(info);
   return dc;
 }
@@ -482,7 +494,7 @@ HDC GetDCEx(HWND hwnd, HRGN clip, DWORD flags) {
   if (flags & DCX_VALIDATE) {
     RedrawInternal(w.get(), nullptr, RDW_VALIDATE | RDW_NOCHILDREN);
   }
-  HDC dc = MakeDc(w.get(), windowArea, vis);
+  HDC dc = MakeDc(w.get(), windowArea, vis, (flags & DCX_LOCKWINDOWUPDATE) != 0);
   if (!dc) {
     dc = CreateCompatibleDC(nullptr);
     DcInfo info;
@@ -523,8 +535,19 @@ HWND WindowFromDC(HDC dc) {
   return gdi::WindowOfDC(dc);
 }
 
-BOOL LockWindowUpdate(HWND) {
-  return TRUE;
+BOOL LockWindowUpdate(HWND hwnd) {
+  if (!hwnd) {
+    // What was held back is drawn now.
+    const HWND was = g_updateLocked.exchange(nullptr);
+    if (!was || !IsWindow(was)) return was ? TRUE : FALSE;
+    RedrawWindow(was, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    return TRUE;
+  }
+  if (!Checked(hwnd)) return FALSE;
+  // One window at a time; a locked window that was destroyed holds nothing back.
+  HWND expected = g_updateLocked.load();
+  if (expected && IsWindow(expected)) return FALSE;
+  return g_updateLocked.compare_exchange_strong(expected, hwnd) ? TRUE : FALSE;
 }
 
 int ScrollWindowEx(HWND hwnd, int dx, int dy, const RECT* scroll, const RECT* clip, HRGN update,

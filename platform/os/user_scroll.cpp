@@ -5,6 +5,7 @@
 #include "platform/base/scopeexit.h"
 #include "platform/base/mathutil.h"
 #include "platform/os/user_internal.h"
+#include "platform/os/uxtheme.h"
 
 namespace qd::user {
 namespace {
@@ -141,15 +142,67 @@ bool InTrackingZone(const Window* w, int bar, POINT screen) {
 
 }  // namespace
 
+namespace {
+
+// The bar's parts through the visual-styles engine.
+void DrawThemedBar(HTHEME theme, HDC dc, const RECT& r, bool vert, const Geometry& g, bool off,
+                   UINT disabledArrows, bool held1, bool held2, bool heldThumb) {
+  const RECT a1 =
+      vert ? RECT{r.Left, r.Top, r.Right, r.Top + g.arrow} : RECT{r.Left, r.Top, r.Left + g.arrow, r.Bottom};
+  const RECT a2 = vert ? RECT{r.Left, r.Bottom - g.arrow, r.Right, r.Bottom}
+                       : RECT{r.Right - g.arrow, r.Top, r.Right, r.Bottom};
+  const int trackStart = g.thumbEnd > 0 ? g.thumbStart : g.arrow;
+  const int trackEnd = g.thumbEnd > 0 ? g.thumbEnd : g.arrow;
+  auto span = [&](int from, int to) {
+    return vert ? RECT{r.Left, r.Top + from, r.Right, r.Top + to}
+                : RECT{r.Left + from, r.Top, r.Left + to, r.Bottom};
+  };
+  const int trackState = off ? SCRBS_DISABLED : SCRBS_NORMAL;
+  const RECT upper = span(g.arrow, trackStart), lower = span(trackEnd, g.length - g.arrow);
+  if (!upper.IsEmpty())
+    DrawThemeBackground(theme, dc, vert ? SBP_UPPERTRACKVERT : SBP_UPPERTRACKHORZ, trackState, &upper,
+                        nullptr);
+  if (!lower.IsEmpty())
+    DrawThemeBackground(theme, dc, vert ? SBP_LOWERTRACKVERT : SBP_LOWERTRACKHORZ, trackState, &lower,
+                        nullptr);
+  if (g.arrow > 0) {
+    // The four states of each arrow follow one another: normal, hot, pressed, disabled.
+    auto arrowState = [&](int first, bool held, bool disabled) {
+      return first + (disabled ? 3 : held ? 2 : 0);
+    };
+    const int s1 =
+        arrowState(vert ? ABS_UPNORMAL : ABS_LEFTNORMAL, held1, off || (disabledArrows & ESB_DISABLE_UP));
+    const int s2 = arrowState(vert ? ABS_DOWNNORMAL : ABS_RIGHTNORMAL, held2,
+                              off || (disabledArrows & ESB_DISABLE_DOWN));
+    DrawThemeBackground(theme, dc, SBP_ARROWBTN, s1, &a1, nullptr);
+    DrawThemeBackground(theme, dc, SBP_ARROWBTN, s2, &a2, nullptr);
+  }
+  if (g.thumbEnd > 0) {
+    const RECT t = span(g.thumbStart, g.thumbEnd);
+    const int state = off ? SCRBS_DISABLED : heldThumb ? SCRBS_PRESSED : SCRBS_NORMAL;
+    DrawThemeBackground(theme, dc, vert ? SBP_THUMBBTNVERT : SBP_THUMBBTNHORZ, state, &t, nullptr);
+    DrawThemeBackground(theme, dc, vert ? SBP_GRIPPERVERT : SBP_GRIPPERHORZ, state, &t, nullptr);
+  }
+}
+
+}  // namespace
+
 void DrawScrollBars(Window* w, HDC dc) {
+  // With visual styles on, the theme engine draws the bars.
+  HTHEME theme = OpenThemeData(w->handle, u"SCROLLBAR");
   for (int bar : {SB_VERT, SB_HORZ}) {
     RECT r = BarRect(w, bar);
     if (r.IsEmpty()) continue;
     ScrollState& s = State(w, bar);
     Geometry g = Measure(w, bar, s);
-    FillRect(dc, &r, GetSysColorBrush(COLOR_SCROLLBAR));
     const bool vert = bar == SB_VERT;
     const bool off = Disabled(w, s);
+    if (theme) {
+      DrawThemedBar(theme, dc, r, vert, g, off, s.disabledArrows, IsHeld(w, bar, SB_LINEUP),
+                    IsHeld(w, bar, SB_LINEDOWN), s.tracking);
+      continue;
+    }
+    FillRect(dc, &r, GetSysColorBrush(COLOR_SCROLLBAR));
     RECT a1 = vert ? RECT{r.Left, r.Top, r.Right, r.Top + g.arrow}
                    : RECT{r.Left, r.Top, r.Left + g.arrow, r.Bottom};
     RECT a2 = vert ? RECT{r.Left, r.Bottom - g.arrow, r.Right, r.Bottom}
@@ -168,6 +221,7 @@ void DrawScrollBars(Window* w, HDC dc) {
       DrawFrameControl(dc, &t, DFC_BUTTON, DFCS_BUTTONPUSH);
     }
   }
+  if (theme) CloseThemeData(theme);
   if ((w->style & WS_VSCROLL) && (w->style & WS_HSCROLL)) {
     RECT v = BarRect(w, SB_VERT), h = BarRect(w, SB_HORZ);
     RECT box{v.Left, h.Top, v.Right, h.Bottom};

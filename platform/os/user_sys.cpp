@@ -7,6 +7,7 @@
 
 #include "platform/base/mathutil.h"
 #include "platform/base/strings.h"
+#include "platform/os/clock.h"
 #include "platform/os/gdi_surface.h"
 #include "platform/os/user_display.h"
 #include "platform/os/user_internal.h"
@@ -828,15 +829,74 @@ BOOL SetCaretBlinkTime(UINT ms) {
   return TRUE;
 }
 
+namespace {
+
+// The caret is drawn by inverting its rectangle (or XOR-ing its bitmap) in the window.
+void InvertCaret(Caret& c) {
+  if (!c.hwnd || !IsWindow(c.hwnd)) return;
+  if (HDC dc = GetDC(c.hwnd)) {
+    if (c.bitmap) {
+      HDC src = CreateCompatibleDC(dc);
+      HGDIOBJ old = SelectObject(src, c.bitmap);
+      BitBlt(dc, c.pos.X, c.pos.Y, c.width, c.height, src, 0, 0, SRCINVERT);
+      SelectObject(src, old);
+      DeleteDC(src);
+    } else {
+      PatBlt(dc, c.pos.X, c.pos.Y, c.width, c.height, DSTINVERT);
+    }
+    ReleaseDC(c.hwnd, dc);
+  }
+  c.on = !c.on;
+}
+
+void CaretOff(Caret& c) {
+  if (c.on) InvertCaret(c);
+}
+
+// Shows the caret at once and starts a new blink period.
+void CaretOnNow(Caret& c) {
+  if (!c.hwnd || c.hideCount != 0 || !IsWindowVisible(c.hwnd)) return;
+  if (!c.on) InvertCaret(c);
+  c.nextBlinkUs = os::NowMicroseconds() + uint64_t{GetCaretBlinkTime()} * 1000;
+}
+
+}  // namespace
+
+uint64_t user::CaretBlinkDue(ThreadState& ts) {
+  const Caret& c = ts.caret;
+  if (!c.hwnd || c.hideCount != 0 || GetCaretBlinkTime() == INFINITE) return UINT64_MAX;
+  return c.nextBlinkUs;
+}
+
+void user::BlinkCaret(ThreadState& ts) {
+  Caret& c = ts.caret;
+  const uint64_t now = os::NowMicroseconds();
+  if (CaretBlinkDue(ts) > now) return;
+  if (!IsWindowVisible(c.hwnd)) {
+    CaretOff(c);
+  } else {
+    InvertCaret(c);
+  }
+  c.nextBlinkUs = now + uint64_t{GetCaretBlinkTime()} * 1000;
+}
+
 BOOL CreateCaret(HWND hwnd, HBITMAP bitmap, int width, int height) {
   WindowPtr w = Checked(hwnd);
   if (!w || w->threadId != GetCurrentThreadId()) return FALSE;
   Caret& c = CurrentThread().caret;
+  CaretOff(c);
   c = Caret{};
   c.hwnd = hwnd;
   c.bitmap = reinterpret_cast<uintptr_t>(bitmap) > 1 ? bitmap : nullptr;
-  c.width = width ? width : GetSystemMetrics(SM_CXBORDER);
-  c.height = height ? height : GetSystemMetrics(SM_CYBORDER);
+  if (c.bitmap) {
+    BITMAP bm{};
+    GetObjectW(c.bitmap, sizeof bm, &bm);
+    c.width = bm.bmWidth;
+    c.height = bm.bmHeight;
+  } else {
+    c.width = width ? width : GetSystemMetrics(SM_CXBORDER);
+    c.height = height ? height : GetSystemMetrics(SM_CYBORDER);
+  }
   c.hideCount = 1;
   return TRUE;
 }
@@ -844,6 +904,7 @@ BOOL CreateCaret(HWND hwnd, HBITMAP bitmap, int width, int height) {
 BOOL DestroyCaret() {
   Caret& c = CurrentThread().caret;
   if (!c.hwnd) return FALSE;
+  CaretOff(c);
   c = Caret{};
   return TRUE;
 }
@@ -851,13 +912,14 @@ BOOL DestroyCaret() {
 BOOL ShowCaret(HWND hwnd) {
   Caret& c = CurrentThread().caret;
   if (!c.hwnd || (hwnd && hwnd != c.hwnd) || c.hideCount == 0) return FALSE;
-  --c.hideCount;
+  if (--c.hideCount == 0) CaretOnNow(c);
   return TRUE;
 }
 
 BOOL HideCaret(HWND hwnd) {
   Caret& c = CurrentThread().caret;
   if (!c.hwnd || (hwnd && hwnd != c.hwnd)) return FALSE;
+  CaretOff(c);
   ++c.hideCount;
   return TRUE;
 }
@@ -865,7 +927,11 @@ BOOL HideCaret(HWND hwnd) {
 BOOL SetCaretPos(int x, int y) {
   Caret& c = CurrentThread().caret;
   if (!c.hwnd) return FALSE;
+  if (c.pos.X == x && c.pos.Y == y) return TRUE;
+  const bool wasOn = c.on;
+  CaretOff(c);
   c.pos = {x, y};
+  if (wasOn || c.hideCount == 0) CaretOnNow(c);
   return TRUE;
 }
 

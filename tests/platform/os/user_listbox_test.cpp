@@ -2,6 +2,8 @@
 // keyboard, mouse and wheel through the real queue, and the notifications to the parent.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -608,6 +610,211 @@ TEST_F(ListBoxTest, PaintsWithTheOwnersBrushAndHighlightsTheSelection) {
   EXPECT_EQ(px.At(o.X + 140, o.Y + 80) & 0xFFFFFF, 0xFF0000u);  // below the items
   DestroyWindow(list_);
   DeleteObject(ctlBrush);
+}
+
+// The selected items of a multiple-selection list, by LB_GETSELITEMS.
+std::vector<int> SelectedItems(HWND list) {
+  std::vector<int> out(static_cast<size_t>(SendMessageW(list, LB_GETCOUNT, 0, 0)));
+  const LRESULT n = SendMessageW(list, LB_GETSELITEMS, static_cast<WPARAM>(out.size()),
+                                 reinterpret_cast<LPARAM>(out.data()));
+  out.resize(static_cast<size_t>(std::max<LRESULT>(n, 0)));
+  EXPECT_EQ(n, SendMessageW(list, LB_GETSELCOUNT, 0, 0));
+  return out;
+}
+
+TEST_F(ListBoxTest, ExtendedSelectionByMouseAndKeys) {
+  NewList(LBS_EXTENDEDSEL | LBS_NOTIFY);
+  AddNumbered(20);
+  SetFocus(list_);
+  PumpMessages();
+  // Each step: the click row (or -1 for a key), the modifiers held, then what is selected, the
+  // focused item and the anchor. Only a change of the selection is notified.
+  enum Mod { None = 0, Shift = 1, Ctrl = 2 };
+  const struct Step {
+    int row;
+    int vk;
+    int mods;
+    std::vector<int> selected;
+    int caret;
+    int anchor;
+  } steps[] = {
+      {2, 0, None, {2}, 2, 2},
+      {5, 0, Shift, {2, 3, 4, 5}, 5, 2},
+      {8, 0, Ctrl, {2, 3, 4, 5, 8}, 8, 8},
+      {3, 0, Ctrl, {2, 4, 5, 8}, 3, 3},
+      {6, 0, Shift | Ctrl, {2, 3, 4, 5, 6, 8}, 6, 3},
+      {1, 0, Shift, {1, 2, 3}, 1, 3},
+      {-1, VK_DOWN, None, {2}, 2, 2},
+      {-1, VK_DOWN, Shift, {2, 3}, 3, 2},
+      {-1, VK_END, Shift, {2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19}, 19, 2},
+      {-1, VK_UP, Ctrl, {2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19}, 18, 2},
+      {-1, VK_SPACE, Ctrl, {2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 19}, 18, 18},
+      {-1, VK_HOME, None, {0}, 0, 0},
+  };
+  for (const Step& st : steps) {
+    SCOPED_TRACE(st.row >= 0 ? "click on row " + std::to_string(st.row) : "key " + std::to_string(st.vk));
+    codes.clear();
+    if (st.mods & Shift) os::InjectKey(VK_SHIFT, true);
+    if (st.mods & Ctrl) os::InjectKey(VK_CONTROL, true);
+    if (st.row >= 0) {
+      const POINT p = At(20, 10 * (st.row - static_cast<int>(Send(LB_GETTOPINDEX))) + 5);
+      os::InjectMouseMove(p);
+      os::InjectMouseButton(WM_LBUTTONDOWN, p);
+      os::InjectMouseButton(WM_LBUTTONUP, p);
+    } else {
+      os::InjectKey(st.vk, true);
+      os::InjectKey(st.vk, false);
+    }
+    if (st.mods & Ctrl) os::InjectKey(VK_CONTROL, false);
+    if (st.mods & Shift) os::InjectKey(VK_SHIFT, false);
+    PumpMessages();
+    EXPECT_EQ(SelectedItems(list_), st.selected);
+    EXPECT_EQ(Send(LB_GETCARETINDEX), st.caret);
+    EXPECT_EQ(Send(LB_GETANCHORINDEX), st.anchor);
+    const bool focusOnly = st.vk == VK_UP && st.mods == Ctrl;
+    EXPECT_EQ(codes, focusOnly ? std::vector<int>{} : std::vector<int>{LBN_SELCHANGE});
+  }
+  // Dragging from an item selects the run from it to the mouse.
+  os::InjectMouseMove(At(20, 45));
+  os::InjectMouseButton(WM_LBUTTONDOWN, At(20, 45));
+  os::InjectMouseMove(At(20, 75));
+  os::InjectMouseButton(WM_LBUTTONUP, At(20, 75));
+  PumpMessages();
+  EXPECT_EQ(SelectedItems(list_), (std::vector<int>{4, 5, 6, 7}));
+}
+
+TEST_F(ListBoxTest, MultipleSelectionTogglesAndItsMessages) {
+  NewList(LBS_MULTIPLESEL | LBS_NOTIFY);
+  AddNumbered(10);
+  SetFocus(list_);
+  Click(At(20, 25));
+  Click(At(20, 45));
+  EXPECT_EQ(SelectedItems(list_), (std::vector<int>{2, 4}));
+  Click(At(20, 25));
+  EXPECT_EQ(SelectedItems(list_), (std::vector<int>{4}));
+  // Arrows move the focus only; Space toggles the focused item.
+  Key(VK_DOWN);
+  EXPECT_EQ(Send(LB_GETCARETINDEX), 3);
+  EXPECT_EQ(SelectedItems(list_), (std::vector<int>{4}));
+  Key(VK_SPACE);
+  EXPECT_EQ(SelectedItems(list_), (std::vector<int>{3, 4}));
+  EXPECT_EQ(Send(LB_GETCURSEL), 3) << "the focused item";
+  EXPECT_EQ(Send(LB_GETSEL, 3), 1);
+  EXPECT_EQ(Send(LB_GETSEL, 5), 0);
+
+  // The selection messages, and what single selection refuses.
+  struct Case {
+    UINT msg;
+    WPARAM wp;
+    LPARAM lp;
+    LRESULT result;
+    std::vector<int> selected;
+  } cases[] = {
+      {LB_SETSEL, TRUE, -1, LB_OKAY, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}},
+      {LB_SETSEL, FALSE, 5, LB_OKAY, {0, 1, 2, 3, 4, 6, 7, 8, 9}},
+      {LB_SETSEL, FALSE, -1, LB_OKAY, {}},
+      {LB_SETSEL, TRUE, 10, LB_ERR, {}},
+      {LB_SELITEMRANGE, TRUE, MAKELPARAM(2, 4), LB_OKAY, {2, 3, 4}},
+      {LB_SELITEMRANGEEX, 7, 9, LB_OKAY, {2, 3, 4, 7, 8, 9}},
+      {LB_SELITEMRANGEEX, 8, 3, LB_OKAY, {2, 9}},
+      {LB_SELITEMRANGE, FALSE, MAKELPARAM(0, 50), LB_OKAY, {}},
+      {LB_SETCURSEL, 1, 0, LB_ERR, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(MessageName(c.msg));
+    EXPECT_EQ(Send(c.msg, c.wp, c.lp), c.result);
+    EXPECT_EQ(SelectedItems(list_), c.selected);
+  }
+  // Selections move with the items around them.
+  Send(LB_SETSEL, TRUE, 3);
+  Send(LB_SETSEL, TRUE, 6);
+  SendText(LB_INSERTSTRING, 0, u"novo");
+  EXPECT_EQ(SelectedItems(list_), (std::vector<int>{4, 7}));
+  Send(LB_DELETESTRING, 4);
+  EXPECT_EQ(SelectedItems(list_), (std::vector<int>{6}));
+
+  DestroyWindow(list_);
+  NewList(0);
+  AddNumbered(3);
+  for (UINT m : {LB_SETSEL, LB_GETSELCOUNT, LB_GETSELITEMS, LB_SELITEMRANGE, LB_SELITEMRANGEEX})
+    EXPECT_EQ(Send(m, 1, 1), LB_ERR) << MessageName(m);
+}
+
+TEST_F(ListBoxTest, MultiColumnListsRunDownThenAcross) {
+  // 100 pixels high with rows of 10: ten rows a column; 150 wide with columns of 50: three shown.
+  NewList(LBS_MULTICOLUMN | WS_HSCROLL | LBS_NOTIFY, 10, 100);
+  EXPECT_EQ(Send(LB_SETCOLUMNWIDTH, 50), LB_OKAY);
+  AddNumbered(45);
+  // The horizontal bar takes its share of the height once there are more columns than shown.
+  RECT client;
+  GetClientRect(list_, &client);
+  const int rows = client.Height() / 10;
+  ASSERT_LT(rows, 10);
+  RECT r{};
+  Send(LB_GETITEMRECT, rows + 2, reinterpret_cast<LPARAM>(&r));
+  EXPECT_EQ(r, (RECT{50, 20, 100, 30}));
+  EXPECT_EQ(LOWORD(Send(LB_ITEMFROMPOINT, 0, MAKELPARAM(120, 35))), 2 * rows + 3);
+  // Clicks pick the column; Right goes a column on, scrolling whole columns into view.
+  SetFocus(list_);
+  Click(At(60, 15));
+  EXPECT_EQ(Send(LB_GETCURSEL), rows + 1);
+  Key(VK_RIGHT);
+  Key(VK_RIGHT);
+  EXPECT_EQ(Send(LB_GETCURSEL), 3 * rows + 1);
+  EXPECT_EQ(Send(LB_GETTOPINDEX), rows);
+  SCROLLINFO si{};
+  si.fMask = SIF_ALL;
+  ASSERT_TRUE(GetScrollInfo(list_, SB_HORZ, &si));
+  EXPECT_EQ(si.nMax, (45 + rows - 1) / rows - 1);
+  EXPECT_EQ(si.nPos, 1);
+  Send(WM_HSCROLL, SB_LEFT);
+  EXPECT_EQ(Send(LB_GETTOPINDEX), 0);
+  Send(WM_HSCROLL, SB_LINERIGHT);
+  EXPECT_EQ(Send(LB_GETTOPINDEX), rows);
+  EXPECT_EQ(Send(LB_SETTOPINDEX, rows + 3), LB_OKAY);
+  EXPECT_EQ(Send(LB_GETTOPINDEX), rows) << "the top is a column's first item";
+  // The column width is for multi-column lists only.
+  DestroyWindow(list_);
+  NewList(0);
+  EXPECT_EQ(Send(LB_SETCOLUMNWIDTH, 50), LB_ERR);
+}
+
+TEST_F(ListBoxTest, DirListsTheEntriesOfAFolder) {
+  const std::filesystem::path folder =
+      std::filesystem::temp_directory_path() / ("qd_lbdir_" + std::to_string(GetCurrentProcessId()));
+  std::filesystem::remove_all(folder);
+  std::filesystem::create_directories(folder / "sub");
+  for (const char* name : {"a.txt", "B.TXT", "c.log", ".oculto.txt", "so_leitura.txt"})
+    std::ofstream(folder / name) << "x";
+  std::filesystem::permissions(folder / "so_leitura.txt", std::filesystem::perms::owner_read);
+  const String base = Utf8ToString(folder.string());
+  struct Case {
+    WPARAM attributes;
+    const char16_t* pattern;
+    std::vector<String> items;
+  } cases[] = {
+      {DDL_READWRITE, u"/*.txt", {u"B.TXT", u"a.txt"}},
+      {DDL_READWRITE, u"\\*.*", {u"B.TXT", u"a.txt", u"c.log"}},
+      {DDL_DIRECTORY, u"/*", {u"[..]", u"B.TXT", u"a.txt", u"c.log", u"[sub]"}},
+      {DDL_DIRECTORY | DDL_EXCLUSIVE, u"/*", {u"[..]", u"[sub]"}},
+      {DDL_HIDDEN | DDL_READONLY, u"/*.txt", {u".oculto.txt", u"B.TXT", u"a.txt", u"so_leitura.txt"}},
+      {DDL_READONLY | DDL_EXCLUSIVE, u"/*", {u"so_leitura.txt"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(StringToUtf8(c.pattern));
+    NewList(0);
+    const String pattern = base + c.pattern;
+    const LRESULT last = SendText(LB_DIR, c.attributes, pattern.c_str());
+    EXPECT_EQ(Texts(), c.items);
+    EXPECT_EQ(last, static_cast<LRESULT>(c.items.size()) - 1);
+    DestroyWindow(list_);
+  }
+  NewList(0);
+  const String missing = base + u"/nada/*";
+  EXPECT_EQ(SendText(LB_DIR, DDL_READWRITE, missing.c_str()), LB_ERR);
+  EXPECT_EQ(SendText(LB_DIR, DDL_READWRITE, (base + u"/*.xyz").c_str()), LB_ERR) << "nothing added";
+  std::filesystem::permissions(folder / "so_leitura.txt", std::filesystem::perms::owner_all);
+  std::filesystem::remove_all(folder);
 }
 
 }  // namespace

@@ -339,5 +339,43 @@ TEST_F(Paint, SetRedrawFalseStopsPaintingUntilTurnedOnAgain) {
   EXPECT_EQ(MessageLog::Get().Lines({WM_PAINT}), (Lines{"w:WM_PAINT"}));
 }
 
+TEST_F(Paint, LockWindowUpdateHoldsBackDrawingUntilUnlocked) {
+  HWND w = CreateRecorded("w", WS_POPUP | WS_VISIBLE, 0, 0, 40, 40);
+  HWND child = CreateRecorded("child", WS_CHILD | WS_VISIBLE, 20, 20, 10, 10, w);
+  HWND other = CreateRecorded("other", WS_POPUP | WS_VISIBLE, 50, 0, 20, 20);
+  PumpMessages();
+  auto fill = [](HWND h, COLORREF c, DWORD flags) {
+    HDC dc = GetDCEx(h, nullptr, flags);
+    HBRUSH b = CreateSolidBrush(c);
+    RECT all{0, 0, 100, 100};
+    FillRect(dc, &all, b);
+    DeleteObject(b);
+    ReleaseDC(h, dc);
+  };
+  auto at = [&](int x, int y) { return os::ReadWindowPixels(w).At(x, y); };
+  fill(w, RGB(255, 0, 0), DCX_CACHE);
+  EXPECT_EQ(at(5, 5), 0xFFFF0000u);
+  ASSERT_TRUE(LockWindowUpdate(w));
+  EXPECT_FALSE(LockWindowUpdate(other)) << "one window at a time";
+  // The window and its children draw nowhere, except through DCX_LOCKWINDOWUPDATE.
+  fill(w, RGB(0, 0, 255), DCX_CACHE);
+  fill(child, RGB(0, 0, 255), DCX_CACHE);
+  EXPECT_EQ(at(5, 5), 0xFFFF0000u);
+  EXPECT_EQ(at(25, 25), 0xFFFF0000u);
+  fill(w, RGB(0, 255, 0), DCX_CACHE | DCX_LOCKWINDOWUPDATE);
+  EXPECT_EQ(at(5, 5), 0xFF00FF00u);
+  // Other windows draw as usual.
+  fill(other, RGB(0, 0, 255), DCX_CACHE);
+  EXPECT_EQ(os::ReadWindowPixels(other).At(5, 5), 0xFF0000FFu);
+  // Unlocking repaints what was held back.
+  MessageLog::Get().Clear();
+  ASSERT_TRUE(LockWindowUpdate(nullptr));
+  PumpMessages();
+  EXPECT_EQ(MessageLog::Get().Lines({WM_PAINT}), (std::vector<std::string>{"w:WM_PAINT", "child:WM_PAINT"}));
+  EXPECT_EQ(at(5, 5), 0xFFFFFFFFu);
+  EXPECT_TRUE(LockWindowUpdate(other));
+  EXPECT_TRUE(LockWindowUpdate(nullptr));
+}
+
 }  // namespace
 }  // namespace qd::testing

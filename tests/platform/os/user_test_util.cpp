@@ -1,5 +1,6 @@
 #include "user_test_util.h"
 
+#include <cstdio>
 #include <unordered_map>
 
 namespace qd::testing {
@@ -27,6 +28,9 @@ LRESULT RecorderProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 const char* MessageName(UINT msg) {
   static const std::map<UINT, const char*> names = {
       {WM_NULL, "WM_NULL"},
+      {WM_CLIPBOARDUPDATE, "WM_CLIPBOARDUPDATE"},
+      {WM_DESTROYCLIPBOARD, "WM_DESTROYCLIPBOARD"},
+      {WM_RENDERFORMAT, "WM_RENDERFORMAT"},
       {WM_CREATE, "WM_CREATE"},
       {WM_DESTROY, "WM_DESTROY"},
       {WM_MOVE, "WM_MOVE"},
@@ -80,6 +84,11 @@ const char* MessageName(UINT msg) {
       {WM_MOUSEWHEEL, "WM_MOUSEWHEEL"},
       {WM_PARENTNOTIFY, "WM_PARENTNOTIFY"},
       {WM_CAPTURECHANGED, "WM_CAPTURECHANGED"},
+      {WM_ENTERSIZEMOVE, "WM_ENTERSIZEMOVE"},
+      {WM_SYSCOMMAND, "WM_SYSCOMMAND"},
+      {WM_EXITSIZEMOVE, "WM_EXITSIZEMOVE"},
+      {WM_SIZING, "WM_SIZING"},
+      {WM_MOVING, "WM_MOVING"},
       {WM_MOUSEHOVER, "WM_MOUSEHOVER"},
       {WM_MOUSELEAVE, "WM_MOUSELEAVE"},
       {WM_DPICHANGED, "WM_DPICHANGED"},
@@ -109,7 +118,11 @@ std::vector<std::string> MessageLog::Lines(const std::vector<UINT>& only) const 
   for (auto& e : entries_) {
     if (!only.empty() && std::find(only.begin(), only.end(), e.msg) == only.end()) continue;
     std::string name = MessageName(e.msg);
-    if (name == "?") name = "0x" + std::to_string(e.msg);
+    if (name == "?") {
+      char hex[16];
+      std::snprintf(hex, sizeof hex, "0x%X", e.msg);
+      name = hex;
+    }
     out.push_back(NameOf(e.hwnd) + ":" + name);
   }
   return out;
