@@ -158,7 +158,7 @@ TEST_F(GdipApiTest, CodecsAreFoundByMimeTypeWithoutRegardToCase) {
   EXPECT_TRUE(IsCodecIDValid(PNGEncoder));
   EXPECT_TRUE(IsCodecIDValid(PNGDecoder));
   EXPECT_TRUE(IsCodecIDValid(JPEGDecoder));
-  EXPECT_FALSE(IsCodecIDValid(EMFDecoder));  // the platform reads no metafiles
+  EXPECT_TRUE(IsCodecIDValid(EMFDecoder));
 }
 
 TEST_F(GdipApiTest, RectangleRecordsConvert) {
