@@ -11,6 +11,7 @@
 
 #include "platform/base/strings.h"
 #include "platform/os/gdi.h"
+#include "median_reporter.h"
 
 // After the platform's headers: GLib defines TRUE and FALSE as macros.
 #include <pango/pangocairo.h>
@@ -121,24 +122,12 @@ void BM_DrawTextScreenPango(benchmark::State& state) {
 }
 BENCHMARK(BM_DrawTextScreenPango)->Unit(benchmark::kMillisecond)->Repetitions(9);
 
-// Keeps the median time per iteration of each benchmark for the ratio.
-class TextMedianReporter : public benchmark::ConsoleReporter {
- public:
-  std::map<std::string, double> medians;
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& r : runs)
-      if (r.run_type == Run::RT_Aggregate && r.aggregate_name == "median")
-        medians[r.run_name.function_name] = r.GetAdjustedRealTime();
-    ConsoleReporter::ReportRuns(runs);
-  }
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   std::printf("screen: %zu lines of about 220 characters\n", Lines().size());
-  TextMedianReporter reporter;
+  qd::bench::MedianReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   const auto ours = reporter.medians.find("BM_DrawTextScreenOurs"),
              peer = reporter.medians.find("BM_DrawTextScreenPango");

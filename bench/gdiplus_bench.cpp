@@ -16,6 +16,7 @@
 #include "platform/gdiplus/gdiplus.h"
 #include "platform/os/gdi.h"
 #include "ui/graphics/dxGDIPlusCanvas.h"
+#include "median_reporter.h"
 
 namespace {
 
@@ -198,24 +199,12 @@ void BenchComparePictures() {
   cairo_surface_destroy(surface);
 }
 
-// Keeps the median time per iteration of each benchmark for the ratio.
-class BenchMedianReporter : public benchmark::ConsoleReporter {
- public:
-  std::map<std::string, double> medians;
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& r : runs)
-      if (r.run_type == Run::RT_Aggregate && r.aggregate_name == "median")
-        medians[r.run_name.function_name] = r.GetAdjustedRealTime();
-    ConsoleReporter::ReportRuns(runs);
-  }
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   BenchComparePictures();
-  BenchMedianReporter reporter;
+  qd::bench::MedianReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   auto a = reporter.medians.find("BM_TdxGPCanvasBezierFill"), b = reporter.medians.find("BM_CairoBezierFill");
   if (a != reporter.medians.end() && b != reporter.medians.end() && b->second > 0)

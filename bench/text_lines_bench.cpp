@@ -12,6 +12,7 @@
 #include "platform/base/strings.h"
 #include "platform/forms/forms_init.h"
 #include "ui/graphics/cxGraphics.h"
+#include "median_reporter.h"
 
 // After the platform's headers: GLib defines TRUE and FALSE as macros.
 #include <pango/pangocairo.h>
@@ -121,18 +122,6 @@ void BM_TextLinesPango(benchmark::State& state) {
 }
 BENCHMARK(BM_TextLinesPango)->Unit(benchmark::kMillisecond)->Repetitions(9);
 
-// Keeps the median time per iteration of each benchmark for the ratio.
-class MedianReporter : public benchmark::ConsoleReporter {
- public:
-  std::map<std::string, double> medians;
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& r : runs)
-      if (r.run_type == Run::RT_Aggregate && r.aggregate_name == "median")
-        medians[r.run_name.function_name] = r.GetAdjustedRealTime();
-    ConsoleReporter::ReportRuns(runs);
-  }
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -141,7 +130,7 @@ int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   std::printf("paragraph: %zu characters; lines at %d pixels: ours %d, Pango %d\n", Paragraph().size(),
               kWidth, OurLineCount(), PangoLineCount());
-  MedianReporter reporter;
+  qd::bench::MedianReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   const auto ours = reporter.medians.find("BM_TextLinesOurs"),
              peer = reporter.medians.find("BM_TextLinesPango");
