@@ -37,6 +37,7 @@
 #include "ui/graphics/dxGDIPlusImage.h"
 #include "ui/graphics/dxSmartImage.h"
 #include "ui/graphics/svg/dxSVGCore.h"
+#include "ui/graphics/svg/dxSVGImage.h"
 #include "ui/lookandfeel/dxAnimation.h"
 #include "ui/lookandfeel/dxFading.h"
 
@@ -102,8 +103,9 @@ const TUnit kUnits[] = {
     // Smart images, then the GDI+ image classes and codecs that stored forms name.
     {&dxSmartImage::Initialize, &dxSmartImage::Finalize},
     {&dxGDIPlusImage::Initialize, &dxGDIPlusImage::Finalize},
-    // The SVG element map.
+    // The SVG element map, then the SVG codec and picture class.
     {&dxSVGCore::Initialize, &dxSVGCore::Finalize},
+    {&dxSVGImage::Initialize, &dxSVGImage::Finalize},
     // The painters' fader and animation controller.
     {&dxFading::Initialize, &dxFading::Finalize},
     {&dxAnimation::Initialize, &dxAnimation::Finalize},

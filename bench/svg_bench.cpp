@@ -49,7 +49,7 @@ std::vector<uint32_t> SvgBenchOurs(const std::string& AData, int ASize) {
   stream.WriteBuffer(AData.data(), static_cast<int64_t>(AData.size()));
   stream.SetPosition(0);
   std::unique_ptr<qd::TdxSVGImageHandle> handle;
-  if (!qd::TdxSVGImageCodec::Load(stream, handle)) return {};
+  if (!qd::TdxSVGImageCodec::Instance().Load(&stream, handle)) return {};
   qd::GpBitmap* raster = handle->GetRasterizedImage(qd::TSize{ASize, ASize}, nullptr);
   std::vector<uint32_t> px(static_cast<size_t>(ASize) * ASize);
   if (!raster) return px;

@@ -26,10 +26,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   stream.WriteBuffer(data, static_cast<int64_t>(size));
   stream.SetPosition(0);
   qd::TSize probed{};
-  qd::TdxSVGImageCodec::GetSize(stream, probed);
+  qd::TdxSVGImageCodec::Instance().GetSize(&stream, probed);
   std::unique_ptr<qd::TdxSVGImageHandle> handle;
   try {
-    if (!qd::TdxSVGImageCodec::Load(stream, handle)) return 0;
+    if (!qd::TdxSVGImageCodec::Instance().Load(&stream, handle)) return 0;
     const qd::TdxRectF box = handle->GetViewBox();
     // Pictures up to 16 units a side render at 32 times their size; larger ones fill a raster
     // of 1024 pixels a side, valid but slow to fill at every run. The raster limits are
@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (box.Width() > 16 || box.Height() > 16) return 0;
     handle->GetRasterizedImage(qd::TSize{16, 16}, nullptr);
     qd::TMemoryStream saved;
-    qd::TdxSVGImageCodec::Save(saved, handle.get());
+    qd::TdxSVGImageCodec::Instance().Save(&saved, handle.get());
   } catch (const qd::Exception&) {
     // Malformed XML, numbers the import cannot read, and failures of the drawing layer are
     // reported as exceptions: a failed load or draw, not a crash.

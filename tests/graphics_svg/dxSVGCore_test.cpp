@@ -93,23 +93,23 @@ TEST_F(SVGCoreTest, ImportAndCodec) {
   stream.WriteBuffer(doc.data(), static_cast<int64_t>(doc.size()));
   stream.SetPosition(0);
   TSize size{};
-  ASSERT_TRUE(TdxSVGImageCodec::GetSize(stream, size));
+  ASSERT_TRUE(TdxSVGImageCodec::Instance().GetSize(&stream, size));
   EXPECT_EQ(size.cx, 24);
   EXPECT_EQ(size.cy, 16);
   EXPECT_EQ(stream.Position(), 0);
   std::unique_ptr<TdxSVGImageHandle> handle;
-  ASSERT_TRUE(TdxSVGImageCodec::Load(stream, handle));
+  ASSERT_TRUE(TdxSVGImageCodec::Instance().Load(&stream, handle));
   TMemoryStream saved;
-  ASSERT_TRUE(TdxSVGImageCodec::Save(saved, handle.get()));
+  ASSERT_TRUE(TdxSVGImageCodec::Instance().Save(&saved, handle.get()));
   const std::string text(static_cast<const char*>(saved.Memory()), static_cast<size_t>(saved.Size()));
   EXPECT_NE(text.find("<circle cx=\"5\" r=\"2\"/>"), std::string::npos) << text;
   TdxSVGImageHandle empty;
-  EXPECT_FALSE(TdxSVGImageCodec::Save(saved, &empty));
+  EXPECT_FALSE(TdxSVGImageCodec::Instance().Save(&saved, &empty));
 
   TMemoryStream notSvg;
   notSvg.WriteBuffer("<a/>", 4);
   notSvg.SetPosition(0);
-  EXPECT_FALSE(TdxSVGImageCodec::CanLoadStream(notSvg));
+  EXPECT_FALSE(TdxSVGImageCodec::Instance().CanLoadStream(&notSvg));
 
   // Saving an element writes only what differs from the defaults, lengths with units.
   auto root = Import(R"svg(<svg><circle cx="5" opacity="1"/></svg>)svg");
@@ -132,19 +132,19 @@ TEST_F(SVGCoreTest, ScaleFactorsAndRasterCache) {
   ASSERT_TRUE(handle);
   TestBitmap bmp(16, 16, 0xFFFFFFFF);
   const TRect r{0, 0, 16, 16};
-  handle->Draw(bmp.DC(), r, nullptr, 255, r);
-  handle->Draw(bmp.DC(), r, nullptr, 255, r);
+  handle->Draw(bmp.DC(), r, r, 255, nullptr);
+  handle->Draw(bmp.DC(), r, r, 255, nullptr);
   EXPECT_EQ(handle->RenderCount(), 1);
   dxSVGRenderQuality = srqHigh;
-  handle->Draw(bmp.DC(), r, nullptr, 255, r);
+  handle->Draw(bmp.DC(), r, r, 255, nullptr);
   EXPECT_EQ(handle->RenderCount(), 2);
   TdxSimpleColorPalette p1(0xFF0000FF, 0), p2(0xFF00FF00, 0);
-  handle->Draw(bmp.DC(), r, &p1, 255, r);
+  handle->Draw(bmp.DC(), r, r, 255, &p1);
   EXPECT_TRUE(NearPx(bmp.At(8, 8), 0xFF0000FF)) << std::hex << bmp.At(8, 8);
-  handle->Draw(bmp.DC(), r, &p2, 255, r);
-  handle->Draw(bmp.DC(), r, &p1, 255, r);
+  handle->Draw(bmp.DC(), r, r, 255, &p2);
+  handle->Draw(bmp.DC(), r, r, 255, &p1);
   EXPECT_EQ(handle->RenderCount(), 5);
-  handle->Draw(bmp.DC(), TRect{0, 0, 8, 8}, &p1, 255, r);
+  handle->Draw(bmp.DC(), TRect{0, 0, 8, 8}, r, 255, &p1);
   EXPECT_EQ(handle->RenderCount(), 6);
 }
 
@@ -218,10 +218,11 @@ TEST_F(SVGCoreTest, HostileDocumentsAreBounded) {
     TestBitmap bmp(10, 10, 0xFFFFFFFF);
     auto handle = LoadSVG(doc);
     ASSERT_TRUE(handle) << doc;
-    const TSize size = handle->GetSize();
+    TSize size;
+    handle->GetSize(size);
     try {
-      handle->Draw(bmp.DC(), TRect{0, 0, 10, 10}, nullptr, 255,
-                   TRect{0, 0, std::max(1, size.cx), std::max(1, size.cy)});
+      handle->Draw(bmp.DC(), TRect{0, 0, 10, 10}, TRect{0, 0, std::max(1, size.cx), std::max(1, size.cy)},
+                   255, nullptr);
     } catch (const EdxGdipException&) {
       // A failure of the drawing layer is a bounded result too.
     }

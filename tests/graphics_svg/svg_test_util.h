@@ -39,7 +39,7 @@ class SVGTest : public GraphicsTest {
     stream.WriteBuffer(AText.data(), static_cast<int64_t>(AText.size()));
     stream.SetPosition(0);
     std::unique_ptr<TdxSVGImageHandle> handle;
-    if (!TdxSVGImageCodec::Load(stream, handle)) return nullptr;
+    if (!TdxSVGImageCodec::Instance().Load(&stream, handle)) return nullptr;
     return handle;
   }
 
@@ -55,9 +55,10 @@ class SVGTest : public GraphicsTest {
   static void Render(const std::string& AText, TestBitmap& ABitmap, IdxColorPalette* APalette = nullptr) {
     auto handle = LoadSVG(AText);
     ASSERT_TRUE(handle);
-    const TSize size = handle->GetSize();
-    handle->Draw(ABitmap.DC(), TRect{0, 0, ABitmap.W(), ABitmap.H()}, APalette, 255,
-                 TRect{0, 0, size.cx, size.cy});
+    TSize size;
+    handle->GetSize(size);
+    handle->Draw(ABitmap.DC(), TRect{0, 0, ABitmap.W(), ABitmap.H()}, TRect{0, 0, size.cx, size.cy}, 255,
+                 APalette);
   }
 };
 

@@ -44,27 +44,31 @@ TdxSVGImageHandle::~TdxSVGImageHandle() {
   FlushCache();
 }
 
-TSize TdxSVGImageHandle::GetSize() {
-  if (!FRoot) return TSize{0, 0};
+void TdxSVGImageHandle::GetSize(TSize& ASize) {
+  if (!FRoot) {
+    ASize = TSize{0, 0};
+    return;
+  }
   const TdxSizeF size = FRoot->GetSize();
-  return TSize{SVGImageRound(size.cx), SVGImageRound(size.cy)};
+  ASize = TSize{SVGImageRound(size.cx), SVGImageRound(size.cy)};
 }
 
-std::unique_ptr<TcxBitmap32> TdxSVGImageHandle::GetAsBitmap() {
-  const TSize size = GetSize();
+std::unique_ptr<TBitmap> TdxSVGImageHandle::GetAsBitmap() {
+  TSize size;
+  GetSize(size);
   auto bitmap = std::make_unique<TcxBitmap32>(std::max(0, size.cx), std::max(0, size.cy), true);
   const TRect r{0, 0, std::max(0, size.cx), std::max(0, size.cy)};
-  Draw(bitmap->Canvas()->Handle(), r, nullptr, 255, r);
+  Draw(bitmap->Canvas()->Handle(), r, r, 255, nullptr);
   return bitmap;
 }
 
-void TdxSVGImageHandle::Draw(HDC DC, const TRect& ADest, IdxColorPalette* APalette, uint8_t AAlpha,
-                             const TRect& ASource) {
-  Draw(DC, TdxRectF(ADest), APalette, AAlpha, TdxRectF(ASource));
+void TdxSVGImageHandle::Draw(HDC DC, const TRect& ADest, const TRect& ASource, uint8_t AAlpha,
+                             IdxColorPalette* APalette) {
+  Draw(DC, TdxRectF(ADest), TdxRectF(ASource), AAlpha, APalette);
 }
 
-void TdxSVGImageHandle::Draw(HDC DC, const TdxRectF& ADest, IdxColorPalette* APalette, uint8_t AAlpha,
-                             const TdxRectF& ASource) {
+void TdxSVGImageHandle::Draw(HDC DC, const TdxRectF& ADest, const TdxRectF& ASource, uint8_t AAlpha,
+                             IdxColorPalette* APalette) {
   if (Empty() || ADest.IsEmpty() || ASource.IsEmpty()) return;
   const TRect r{SVGImageRound(ADest.Left), SVGImageRound(ADest.Top), SVGImageRound(ADest.Right),
                 SVGImageRound(ADest.Bottom)};
@@ -72,7 +76,8 @@ void TdxSVGImageHandle::Draw(HDC DC, const TdxRectF& ADest, IdxColorPalette* APa
   canvas->BeginPaint(DC, r);
   ScopeExit endPaint{[&] { canvas->EndPaint(); }};
   GpBitmap* raster = GetRasterizedImage(TSize{r.Right - r.Left, r.Bottom - r.Top}, APalette);
-  const TSize imageSize = GetSize();
+  TSize imageSize;
+  GetSize(imageSize);
   if (!raster || imageSize.cx <= 0) return;
   canvas->SetInterpolationMode(GetInterpolationMode());
   canvas->SetPixelOffsetMode(gdiplus::PixelOffsetModeHalf);
@@ -87,6 +92,10 @@ void TdxSVGImageHandle::Flip(bool AHorizontally, bool AVertically) {
   FFlipHorizontally = AHorizontally;
   FFlipVertically = AVertically;
   FlushCache();
+}
+
+TdxSmartImageCodecClass TdxSVGImageHandle::GetImageFormat() {
+  return TdxSVGImageCodec::Class();
 }
 
 void TdxSVGImageHandle::FlushCache() {
@@ -218,44 +227,53 @@ std::unique_ptr<TdxXMLParser> TdxSVGAnnotation::CreateParser() {
 
 // ---- TdxSVGImageCodec ----------------------------------------------------------------------
 
-bool TdxSVGImageCodec::CanSaveImage(TObject* AHandle) {
+bool TdxSVGImageCodec::CanSaveImage(TdxSmartImageCustomHandle* AHandle) const {
   return dynamic_cast<TdxSVGImageHandle*>(AHandle) != nullptr;
 }
 
-bool TdxSVGImageCodec::CanLoadStream(TStream& AStream) {
+bool TdxSVGImageCodec::CanLoadStream(TStream* AStream) const {
   TSize size;
   return GetSize(AStream, size);
 }
 
-bool TdxSVGImageCodec::GetSize(TStream& AStream, TSize& ASize) {
+bool TdxSVGImageCodec::GetSize(TStream* AStream, TSize& ASize) const {
+  if (!AStream) return false;
   int64_t position = 0;
   try {
-    position = AStream.Position();
+    position = AStream->Position();
   } catch (...) {
     return false;
   }
   bool result = false;
   try {
     TdxSVGAnnotation annotation;
-    annotation.LoadFromStream(AStream);
+    annotation.LoadFromStream(*AStream);
     result = TdxSVGImporter::GetSize(&annotation, ASize);
   } catch (...) {
     result = false;
   }
   try {
-    AStream.SetPosition(position);
+    AStream->SetPosition(position);
   } catch (...) {
   }
   return result;
 }
 
-bool TdxSVGImageCodec::Load(TStream& AStream, std::unique_ptr<TdxSVGImageHandle>& AHandle) {
+bool TdxSVGImageCodec::Load(TStream* AStream, std::unique_ptr<TdxSmartImageCustomHandle>& AHandle) const {
+  std::unique_ptr<TdxSVGImageHandle> handle;
+  if (!Load(AStream, handle)) return false;
+  AHandle = std::move(handle);
+  return true;
+}
+
+bool TdxSVGImageCodec::Load(TStream* AStream, std::unique_ptr<TdxSVGImageHandle>& AHandle) const {
+  if (!AStream) return false;
   TdxXMLDocument document;
-  document.LoadFromStream(AStream);
+  document.LoadFromStream(*AStream);
   return Load(&document, AHandle);
 }
 
-bool TdxSVGImageCodec::Load(TdxXMLDocument* ADocument, std::unique_ptr<TdxSVGImageHandle>& AHandle) {
+bool TdxSVGImageCodec::Load(TdxXMLDocument* ADocument, std::unique_ptr<TdxSVGImageHandle>& AHandle) const {
   std::unique_ptr<TdxSVGElementRoot> root;
   if (!TdxSVGImporter::Import(ADocument, root)) return false;
   auto handle = std::make_unique<TdxSVGImageHandle>(std::move(root));
@@ -264,9 +282,9 @@ bool TdxSVGImageCodec::Load(TdxXMLDocument* ADocument, std::unique_ptr<TdxSVGIma
   return true;
 }
 
-bool TdxSVGImageCodec::Load(const String& AFileName, std::unique_ptr<TdxSVGImageHandle>& AHandle) {
+bool TdxSVGImageCodec::Load(const String& AFileName, std::unique_ptr<TdxSVGImageHandle>& AHandle) const {
   TFileStream stream(AFileName, fmOpenRead | fmShareDenyNone);
-  return Load(stream, AHandle);
+  return Load(&stream, AHandle);
 }
 
 void TdxSVGImageCodec::SaveSourceData(TdxXMLDocument* ADocument, TdxSVGImageHandle* AHandle) {
@@ -283,10 +301,10 @@ void TdxSVGImageCodec::SaveSourceData(TdxXMLDocument* ADocument, TdxSVGImageHand
   source->WriteBuffer(packed.data(), static_cast<int64_t>(length));
 }
 
-bool TdxSVGImageCodec::Save(TStream& AStream, TObject* AHandle) {
+bool TdxSVGImageCodec::Save(TStream* AStream, TdxSmartImageCustomHandle* AHandle) const {
   auto* handle = dynamic_cast<TdxSVGImageHandle*>(AHandle);
   // An empty source writes nothing, and that is no success.
-  if (!handle || handle->SourceData()->Size() == 0) return false;
+  if (!AStream || !handle || handle->SourceData()->Size() == 0) return false;
   TMemoryStream* source = handle->SourceData();
   z_stream z{};
   if (inflateInit(&z) != Z_OK) return false;
@@ -300,9 +318,44 @@ bool TdxSVGImageCodec::Save(TStream& AStream, TObject* AHandle) {
     z.avail_out = static_cast<uInt>(chunk.size());
     status = inflate(&z, Z_NO_FLUSH);
     if (status != Z_OK && status != Z_STREAM_END) return false;
-    AStream.WriteBuffer(chunk.data(), static_cast<int64_t>(chunk.size() - z.avail_out));
+    AStream->WriteBuffer(chunk.data(), static_cast<int64_t>(chunk.size() - z.avail_out));
   }
   return true;
 }
+
+// ---- TdxSVGImage ---------------------------------------------------------------------------
+
+QD_IMPLEMENT_CLASS(TdxSVGImage)
+
+void TdxSVGImage::SaveToStream(TStream* AStream) {
+  SaveToStreamByCodec(AStream, TdxSVGImageCodec::Class());
+}
+
+// ---- Start-up ------------------------------------------------------------------------------
+
+namespace dxSVGImage {
+
+namespace {
+bool FSVGImageRegistered = false;
+}  // namespace
+
+void Initialize() {
+  if (FSVGImageRegistered || !CheckGdiPlus(false)) return;
+  TdxSmartImageCodecsRepository::Register(TdxSVGImageCodec::Class());
+  RegisterClass(TdxSVGImage::StaticClass());
+  TPicture::RegisterFileFormat(u"svg", TdxSVGImageCodec::Class()->Description(),
+                               TdxSmartImage::StaticClass());
+  FSVGImageRegistered = true;
+}
+
+void Finalize() {
+  if (!FSVGImageRegistered) return;
+  FSVGImageRegistered = false;
+  TPicture::UnregisterGraphicClass(TdxSVGImage::StaticClass());
+  UnRegisterClass(TdxSVGImage::StaticClass());
+  TdxSmartImageCodecsRepository::Unregister(TdxSVGImageCodec::Class());
+}
+
+}  // namespace dxSVGImage
 
 }  // namespace qd

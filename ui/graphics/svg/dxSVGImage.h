@@ -7,6 +7,8 @@
 
 #include "platform/classes/streams.h"
 #include "ui/graphics/cxGraphicsBitmap.h"
+#include "ui/graphics/dxGDIPlusImage.h"
+#include "ui/graphics/dxSmartImage.h"
 #include "ui/graphics/svg/dxSVGCore.h"
 
 namespace qd {
@@ -20,8 +22,11 @@ struct TdxSVGGpImageDeleter {
 };
 using TdxSVGGpBitmapPtr = std::unique_ptr<GpBitmap, TdxSVGGpImageDeleter>;
 
-class TdxSVGImageHandle : public TObject {
-  QD_CLASS(TdxSVGImageHandle, TObject)
+class TdxSVGImageHandle : public TdxSmartImageCustomHandle,
+                          public IdxVectorImage,
+                          public IdxImageDataFormatEx,
+                          public IdxGpFlipContent {
+  QD_CLASS(TdxSVGImageHandle, TdxSmartImageCustomHandle)
 
  public:
   static constexpr int32_t MaxScaleFactor[3] = {16, 24, 32};
@@ -35,15 +40,17 @@ class TdxSVGImageHandle : public TObject {
   explicit TdxSVGImageHandle(std::unique_ptr<TdxSVGElementRoot> ARoot);
   ~TdxSVGImageHandle() override;
 
-  bool Empty() const { return !FRoot; }
-  TSize GetSize();
-  TdxAlphaState GetAlphaState() const { return asSemitransparent; }
+  bool Empty() override { return !FRoot; }
+  void GetSize(TSize& ASize) override;
+  TdxAlphaState GetAlphaState() override { return asSemitransparent; }
   // A new 32-bit bitmap of the image's size with the image drawn at alpha 255.
-  std::unique_ptr<TcxBitmap32> GetAsBitmap();
-  void Draw(HDC DC, const TdxRectF& ADest, IdxColorPalette* APalette, uint8_t AAlpha,
-            const TdxRectF& ASource);
-  void Draw(HDC DC, const TRect& ADest, IdxColorPalette* APalette, uint8_t AAlpha, const TRect& ASource);
-  void Flip(bool AHorizontally, bool AVertically);
+  std::unique_ptr<TBitmap> GetAsBitmap() override;
+  void Draw(HDC DC, const TdxRectF& ADest, const TdxRectF& ASource, uint8_t AAlpha,
+            IdxColorPalette* APalette) override;
+  void Draw(HDC DC, const TRect& ADest, const TRect& ASource, uint8_t AAlpha,
+            IdxColorPalette* APalette) override;
+  void Flip(bool AHorizontally, bool AVertically) override;
+  TdxSmartImageCodecClass GetImageFormat() override;
   void FlushCache();
 
   TdxGPInterpolationMode GetInterpolationMode() const;
@@ -87,21 +94,42 @@ class TdxSVGAnnotation : public TdxXMLDocument {
   std::unique_ptr<TdxXMLParser> CreateParser() override;
 };
 
-class TdxSVGImageCodec {
+// The codec instance stands for the class; Instance() gives it with its SVG-typed helpers.
+class TdxSVGImageCodec : public TdxSmartImageCodec {
+  QD_SMART_IMAGE_CODEC(TdxSVGImageCodec)
+
  public:
-  static String Ext() { return u".svg"; }
-  static String Description() { return u"Scalable Vector Graphics"; }
-  static bool CanSaveImage(TObject* AHandle);
-  static bool CanLoadStream(TStream& AStream);
+  static const TdxSVGImageCodec& Instance() { return static_cast<const TdxSVGImageCodec&>(*Class()); }
+
+  String Ext() const override { return u".svg"; }
+  bool CanSaveImage(TdxSmartImageCustomHandle* AHandle) const override;
+  bool CanLoadStream(TStream* AStream) const override;
   // The root's size, read from the svg element's attributes only; every failure gives False.
-  static bool GetSize(TStream& AStream, TSize& ASize);
+  bool GetSize(TStream* AStream, TSize& ASize) const override;
+  using TdxSmartImageCodec::Load;
   // XML and import errors pass out; a document without an svg element gives False.
-  static bool Load(TStream& AStream, std::unique_ptr<TdxSVGImageHandle>& AHandle);
-  static bool Load(TdxXMLDocument* ADocument, std::unique_ptr<TdxSVGImageHandle>& AHandle);
-  static bool Load(const String& AFileName, std::unique_ptr<TdxSVGImageHandle>& AHandle);
+  bool Load(TStream* AStream, std::unique_ptr<TdxSmartImageCustomHandle>& AHandle) const override;
+  bool Load(TStream* AStream, std::unique_ptr<TdxSVGImageHandle>& AHandle) const;
+  bool Load(TdxXMLDocument* ADocument, std::unique_ptr<TdxSVGImageHandle>& AHandle) const;
+  bool Load(const String& AFileName, std::unique_ptr<TdxSVGImageHandle>& AHandle) const;
   static void SaveSourceData(TdxXMLDocument* ADocument, TdxSVGImageHandle* AHandle);
   // Writes the kept source; False for another handle or an empty source.
-  static bool Save(TStream& AStream, TObject* AHandle);
+  bool Save(TStream* AStream, TdxSmartImageCustomHandle* AHandle) const override;
 };
+
+// A smart image that always saves as SVG.
+class TdxSVGImage : public TdxCustomSmartImage {
+  QD_CLASS(TdxSVGImage, TdxCustomSmartImage)
+
+ public:
+  void SaveToStream(TStream* AStream) override;
+};
+
+namespace dxSVGImage {
+// Registers the codec, the TdxSVGImage class and the "svg" extension for TdxSmartImage (only
+// when GDI+ is available); Finalize removes the class and the codec.
+void Initialize();
+void Finalize();
+}  // namespace dxSVGImage
 
 }  // namespace qd
