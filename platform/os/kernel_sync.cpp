@@ -18,14 +18,16 @@ namespace {
 std::atomic<void (*)()> g_extraWaker{nullptr};
 }
 
+// The hub lives as long as the process: worker threads may still signal through it while
+// static objects are being destroyed at exit.
 std::mutex& HubMutex() {
-  static std::mutex m;
-  return m;
+  static auto* m = new std::mutex;
+  return *m;
 }
 
 std::condition_variable& HubCv() {
-  static std::condition_variable cv;
-  return cv;
+  static auto* cv = new std::condition_variable;
+  return *cv;
 }
 
 void WakeAll() {
