@@ -237,21 +237,9 @@ int main(int argc, char** argv) {
   {
     std::unique_ptr<TBitmap> tile(MakeTile()), glyph(MakeGlyph());
     const std::vector<Cell> cells = Cells(tile.get(), glyph.get());
-    const int rows = (static_cast<int>(cells.size()) + kColumns - 1) / kColumns;
     TBitmap picture;
-    picture.SetPixelFormat(pf32bit);
-    picture.SetSize(kColumns * kCellW, rows * kCellH);
-    TcxCanvas canvas(picture.Canvas());
-    canvas.FillRect(TRect{0, 0, picture.Width(), picture.Height()}, static_cast<TColor>(0xE0E0E0));
-    for (size_t i = 0; i < cells.size(); ++i) {
-      const TRect r = Bounds(static_cast<int>(i % kColumns) * kCellW, static_cast<int>(i / kColumns) * kCellH,
-                             kCellW, kCellH);
-      canvas.SaveState();
-      canvas.IntersectClipRect(r);
-      cells[i].draw(canvas, r);
-      canvas.RestoreState();
-      canvas.FrameRect(r, clGray);
-    }
+    tools::DrawGalleryGrid(picture, cells, kColumns, kCellW, kCellH,
+                           [](TcxCanvas& canvas, size_t, const TRect& r) { canvas.FrameRect(r, clGray); });
     if (!tools::SaveGalleryPng(picture, zoom, argv[1])) {
       std::fprintf(stderr, "canvas_gallery: cannot write %s\n", argv[1]);
       return 1;

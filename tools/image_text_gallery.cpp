@@ -178,25 +178,15 @@ int main(int argc, char** argv) {
   {
     std::unique_ptr<TBitmap> glyph(MakeGlyph());
     const std::vector<Cell> cells = Cells(glyph.get());
-    const int rows = (static_cast<int>(cells.size()) + kColumns - 1) / kColumns;
     TBitmap picture;
-    picture.SetPixelFormat(pf32bit);
-    picture.SetSize(kColumns * kCellW, rows * kCellH);
-    TcxCanvas canvas(picture.Canvas());
-    canvas.FillRect(TRect{0, 0, picture.Width(), picture.Height()}, static_cast<TColor>(0xE0E0E0));
-    for (size_t i = 0; i < cells.size(); ++i) {
-      const TRect r = Bounds(static_cast<int>(i % kColumns) * kCellW, static_cast<int>(i / kColumns) * kCellH,
-                             kCellW, kCellH);
-      canvas.SaveState();
-      canvas.IntersectClipRect(r);
-      cells[i].draw(canvas, r);
-      canvas.RestoreState();
-      TRect caption{r.Left + 2, r.Bottom - kCaptionH, r.Right - 2, r.Bottom};
-      const String name(cells[i].name.begin(), cells[i].name.end());
-      cxTextOut(canvas.Handle(), name, caption,
-                CXTO_SINGLELINE | CXTO_CENTER_HORIZONTALLY | CXTO_END_ELLIPSIS, 0, 0, GalleryFont());
-      canvas.FrameRect(r, clGray);
-    }
+    tools::DrawGalleryGrid(
+        picture, cells, kColumns, kCellW, kCellH, [&](TcxCanvas& canvas, size_t i, const TRect& r) {
+          TRect caption{r.Left + 2, r.Bottom - kCaptionH, r.Right - 2, r.Bottom};
+          const String name(cells[i].name.begin(), cells[i].name.end());
+          cxTextOut(canvas.Handle(), name, caption,
+                    CXTO_SINGLELINE | CXTO_CENTER_HORIZONTALLY | CXTO_END_ELLIPSIS, 0, 0, GalleryFont());
+          canvas.FrameRect(r, clGray);
+        });
     if (!tools::SaveGalleryPng(picture, zoom, argv[1])) {
       std::fprintf(stderr, "image_text_gallery: cannot write %s\n", argv[1]);
       result = 1;
