@@ -348,23 +348,31 @@ const Glyph& FontFace::GlyphFor(char32_t c) {
   if (it != cache_.end()) return it->second;
   Glyph& g = cache_[c];
   if (Invisible(c)) return g;
+  g.index = FT_Get_Char_Index(static_cast<FT_Face>(face_), c);
+  MeasureGlyph(g);
+  return g;
+}
+
+void FontFace::MeasureGlyph(Glyph& g) {
   auto face = static_cast<FT_Face>(face_);
   FT_Set_Transform(face, nullptr, nullptr);
-  g.index = FT_Get_Char_Index(face, c);
-  if (!LoadGlyph(g.index, false)) return g;
+  if (!LoadGlyph(g.index, false)) return;
   FT_GlyphSlot slot = face->glyph;
   g.advance = static_cast<int32_t>((slot->advance.x + 32) >> 6);
   if (synthBold_) g.advance += 1;
   g.abcA = static_cast<int32_t>(slot->metrics.horiBearingX >> 6);
   g.abcB = static_cast<int32_t>((slot->metrics.width + 63) >> 6);
   if (FT_Render_Glyph(slot, mono ? FT_RENDER_MODE_MONO : FT_RENDER_MODE_NORMAL) == 0) CopyBitmap(slot, g);
-  return g;
 }
 
 bool FontFace::Render(char32_t c, const double m[4], double fx, double fy, Glyph& out) {
   std::lock_guard lock(mutex_);
   out = Glyph{};
   if (Invisible(c)) return true;
+  return RenderTransformed(FT_Get_Char_Index(static_cast<FT_Face>(face_), c), m, fx, fy, out);
+}
+
+bool FontFace::RenderTransformed(uint32_t index, const double m[4], double fx, double fy, Glyph& out) {
   auto face = static_cast<FT_Face>(face_);
   // FreeType's y axis points up: conjugate the y-down matrix.
   FT_Matrix mat{
@@ -372,7 +380,7 @@ bool FontFace::Render(char32_t c, const double m[4], double fx, double fy, Glyph
       static_cast<FT_Fixed>(std::lround(-m[2] * 65536)), static_cast<FT_Fixed>(std::lround(m[3] * 65536))};
   FT_Vector delta{static_cast<FT_Pos>(std::lround(fx * 64)), static_cast<FT_Pos>(std::lround(-fy * 64))};
   FT_Set_Transform(face, &mat, &delta);
-  bool ok = LoadGlyph(FT_Get_Char_Index(face, c), true) &&
+  bool ok = LoadGlyph(index, true) &&
             FT_Render_Glyph(face->glyph, mono ? FT_RENDER_MODE_MONO : FT_RENDER_MODE_NORMAL) == 0;
   if (ok) CopyBitmap(face->glyph, out);
   FT_Set_Transform(face, nullptr, nullptr);
@@ -390,32 +398,14 @@ const Glyph& FontFace::GlyphAt(uint32_t index) {
   if (it != indexCache_.end()) return it->second;
   Glyph& g = indexCache_[index];
   g.index = index;
-  auto face = static_cast<FT_Face>(face_);
-  FT_Set_Transform(face, nullptr, nullptr);
-  if (!LoadGlyph(index, false)) return g;
-  FT_GlyphSlot slot = face->glyph;
-  g.advance = static_cast<int32_t>((slot->advance.x + 32) >> 6);
-  if (synthBold_) g.advance += 1;
-  g.abcA = static_cast<int32_t>(slot->metrics.horiBearingX >> 6);
-  g.abcB = static_cast<int32_t>((slot->metrics.width + 63) >> 6);
-  if (FT_Render_Glyph(slot, mono ? FT_RENDER_MODE_MONO : FT_RENDER_MODE_NORMAL) == 0) CopyBitmap(slot, g);
+  MeasureGlyph(g);
   return g;
 }
 
 bool FontFace::RenderIndex(uint32_t index, const double m[4], double fx, double fy, Glyph& out) {
   std::lock_guard lock(mutex_);
   out = Glyph{};
-  auto face = static_cast<FT_Face>(face_);
-  FT_Matrix mat{
-      static_cast<FT_Fixed>(std::lround(m[0] * 65536)), static_cast<FT_Fixed>(std::lround(-m[1] * 65536)),
-      static_cast<FT_Fixed>(std::lround(-m[2] * 65536)), static_cast<FT_Fixed>(std::lround(m[3] * 65536))};
-  FT_Vector delta{static_cast<FT_Pos>(std::lround(fx * 64)), static_cast<FT_Pos>(std::lround(-fy * 64))};
-  FT_Set_Transform(face, &mat, &delta);
-  bool ok = LoadGlyph(index, true) &&
-            FT_Render_Glyph(face->glyph, mono ? FT_RENDER_MODE_MONO : FT_RENDER_MODE_NORMAL) == 0;
-  if (ok) CopyBitmap(face->glyph, out);
-  FT_Set_Transform(face, nullptr, nullptr);
-  return ok;
+  return RenderTransformed(index, m, fx, fy, out);
 }
 
 void FontFace::Shape(hb_buffer_t* buffer) {

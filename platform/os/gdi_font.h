@@ -65,6 +65,10 @@ class FontFace : public ShapingFace {
   FontFace() = default;
   bool Load(const LOGFONTW& lf);
   bool LoadGlyph(uint32_t index, bool transformed);
+  // With the lock held: fills g's metrics and picture from its glyph index, untransformed.
+  void MeasureGlyph(Glyph& g);
+  // With the lock held: the glyph drawn through the y-down matrix m at sub-pixel offset (fx, fy).
+  bool RenderTransformed(uint32_t index, const double m[4], double fx, double fy, Glyph& out);
 
   void* face_ = nullptr;  // FT_Face
   std::shared_ptr<std::vector<uint8_t>> data_;
