@@ -541,6 +541,17 @@ void MultiSelectAt(ListBox& lb, int i, bool shift, bool ctrl, bool toggle) {
   MoveCaret(lb, i);
 }
 
+// Where a held mouse has dragged (or auto-scrolled) to: a single-selection list selects the
+// item; an extended one stretches the selection from its anchor; others move the caret.
+void TrackToItem(ListBox& lb, int i) {
+  if (!lb.Multi())
+    Select(lb, i);
+  else if (lb.Extended() && lb.Valid(lb.anchor))
+    MultiSelectAt(lb, i, true, (GetKeyState(VK_CONTROL) & 0x8000) != 0, false);
+  else
+    MoveCaret(lb, i);
+}
+
 int SelectedCount(const ListBox& lb) {
   return static_cast<int>(
       std::count_if(lb.items.begin(), lb.items.end(), [](const Item& it) { return it.selected; }));
@@ -818,12 +829,7 @@ void TrackTo(ListBox& lb, int x, int y) {
   if (lb.Count() == 0) return;  // emptied while the mouse was held
   i = std::clamp(i, 0, lb.Count() - 1);
   EnsureVisible(lb, i);
-  if (!lb.Multi())
-    Select(lb, i);
-  else if (lb.Extended() && lb.Valid(lb.anchor))
-    MultiSelectAt(lb, i, true, (GetKeyState(VK_CONTROL) & 0x8000) != 0, false);
-  else
-    MoveCaret(lb, i);
+  TrackToItem(lb, i);
   if (lb.trackDir != 0)
     SetTimer(lb.hwnd, kAutoScrollTimer, kAutoScrollDelay, nullptr);
   else
@@ -1152,12 +1158,7 @@ std::optional<LRESULT> OnInput(ListBox& lb, HWND hwnd, UINT msg, WPARAM wParam, 
         const int i =
             std::clamp(from + lb.trackDir * (lb.Columns() ? Rows(lb) : 1), 0, std::max(0, lb.Count() - 1));
         EnsureVisible(lb, i);
-        if (!lb.Multi())
-          Select(lb, i);
-        else if (lb.Extended() && lb.Valid(lb.anchor))
-          MultiSelectAt(lb, i, true, (GetKeyState(VK_CONTROL) & 0x8000) != 0, false);
-        else
-          MoveCaret(lb, i);
+        TrackToItem(lb, i);
         return 0;
       }
       return DefWindowProcW(hwnd, msg, wParam, lParam);
