@@ -3,7 +3,10 @@
 // (HarfBuzz: joining forms, ligatures, marks, kerning) and font fallback (fontconfig) for
 // characters the selected face lacks. Text that needs none of it is measured and drawn glyph by
 // glyph with the face's own advances; SimpleUnit is the quick test for that.
+#include <algorithm>
 #include <cstdint>
+#include <limits>
+#include <type_traits>
 #include <vector>
 
 struct hb_buffer_t;
@@ -82,10 +85,17 @@ void UnitPositions(const ShapedText& st, const std::vector<T>& adv, std::vector<
   cellLeft.assign(n, T(0));
   clusterLeft.assign(n, T(0));
   std::vector<uint8_t> seen(n, 0);
-  T x = 0;
+  // Integer advances may come from a caller's (or a file's) spacing array: they are summed
+  // wide and the edges saturate instead of overflowing.
+  using Sum = std::conditional_t<std::is_integral_v<T>, int64_t, T>;
+  Sum x = 0;
   for (uint32_t u : st.visual) {
     if (u >= n) continue;
-    cellLeft[u] = x;
+    if constexpr (std::is_integral_v<T>)
+      cellLeft[u] = static_cast<T>(
+          std::clamp<int64_t>(x, std::numeric_limits<T>::min(), std::numeric_limits<T>::max()));
+    else
+      cellLeft[u] = x;
     x += adv[u];
   }
   for (size_t u = 0; u < n; ++u) {
