@@ -71,9 +71,12 @@ void RasterPolygon(const std::vector<std::vector<PointD>>& polys, bool winding, 
     if (xs.size() < 2) continue;
     std::sort(xs.begin(), xs.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     auto emit = [&](double xl, double xr) {
-      // Pixel x is inside when xl <= x + 0.5 < xr.
-      auto x1 = static_cast<int64_t>(std::ceil(std::max(xl, -double(kCoordLimit)) - 0.5));
-      auto x2 = static_cast<int64_t>(std::ceil(std::min(xr, double(kCoordLimit)) - 0.5));
+      // Pixel x is inside when xl <= x + 0.5 < xr. Edges far outside (or not numbers, from
+      // degenerate input) are held to the coordinate limits before conversion.
+      if (std::isnan(xl) || std::isnan(xr)) return;
+      const double limit = double(kCoordLimit);
+      auto x1 = static_cast<int64_t>(std::ceil(std::clamp(xl, -limit, limit) - 0.5));
+      auto x2 = static_cast<int64_t>(std::ceil(std::clamp(xr, -limit, limit) - 0.5));
       ColumnRange(window, x1, x2);
       if (x1 < x2)
         out.push_back({static_cast<int32_t>(x1), static_cast<int32_t>(y), static_cast<int32_t>(x2),
