@@ -24,17 +24,7 @@ RGBQUAD BlendTestQuad(uint8_t r, uint8_t g, uint8_t b, uint8_t a) {
   return RGBQUAD{b, g, r, a};
 }
 
-class BlendTest : public GraphicsTest {
- protected:
-  void SetUp() override {
-    GraphicsTest::SetUp();
-    cxGraphics::Initialize();
-  }
-  void TearDown() override {
-    cxGraphics::Finalize();
-    GraphicsTest::TearDown();
-  }
-};
+using BlendTest = GraphicsUnitTest;
 
 TEST(BlendFunction, AlphaEdges) {
   struct Case {

@@ -17,17 +17,7 @@ namespace qd {
 namespace testing {
 namespace {
 
-class CanvasTest : public GraphicsTest {
- protected:
-  void SetUp() override {
-    GraphicsTest::SetUp();
-    cxGraphics::Initialize();
-  }
-  void TearDown() override {
-    cxGraphics::Finalize();
-    GraphicsTest::TearDown();
-  }
-};
+using CanvasTest = GraphicsUnitTest;
 
 TEST(CanvasFlags, LibraryFlagsBecomeSystemFlags) {
   struct Case {

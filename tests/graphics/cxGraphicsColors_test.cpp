@@ -23,17 +23,7 @@ class ColorsSoftwareGradient {
   cxGraphics::TGradientFillProc saved_;
 };
 
-class ColorsTest : public GraphicsTest {
- protected:
-  void SetUp() override {
-    GraphicsTest::SetUp();
-    cxGraphics::Initialize();
-  }
-  void TearDown() override {
-    cxGraphics::Finalize();
-    GraphicsTest::TearDown();
-  }
-};
+using ColorsTest = GraphicsUnitTest;
 
 TEST(ColorFunctions, SentinelsLighterDarkerInvert) {
   EXPECT_EQ(cxGetActualColor(clDefault, clRed), clRed);

@@ -15,20 +15,10 @@
 namespace qd {
 namespace {
 
-using testing::GraphicsTest;
+using testing::GraphicsUnitTest;
 using testing::TestBitmap;
 
-class ResourcesTest : public GraphicsTest {
- protected:
-  void SetUp() override {
-    GraphicsTest::SetUp();
-    cxGraphics::Initialize();
-  }
-  void TearDown() override {
-    cxGraphics::Finalize();
-    GraphicsTest::TearDown();
-  }
-};
+using ResourcesTest = GraphicsUnitTest;
 
 TEST_F(ResourcesTest, StartUpMakesTheSharedResources) {
   ASSERT_NE(cxHalfToneBrush(), nullptr);

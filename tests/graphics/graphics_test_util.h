@@ -15,6 +15,7 @@
 #include "platform/forms/forms_init.h"
 #include "platform/forms/graphics.h"
 #include "platform/gdiplus/codec_io.h"
+#include "ui/graphics/cxGraphics.h"
 
 namespace qd {
 
@@ -41,6 +42,19 @@ class GraphicsTest : public ::testing::Test {
  protected:
   void SetUp() override { forms::Initialize(); }
   void TearDown() override { forms::Finalize(); }
+};
+
+// With the graphics unit started as well.
+class GraphicsUnitTest : public GraphicsTest {
+ protected:
+  void SetUp() override {
+    GraphicsTest::SetUp();
+    cxGraphics::Initialize();
+  }
+  void TearDown() override {
+    cxGraphics::Finalize();
+    GraphicsTest::TearDown();
+  }
 };
 
 // A 32-bit bitmap (rows top-down in At) filled with a value.
