@@ -27,7 +27,8 @@ void ReleaseHandle(HGDIOBJ h) {
   Object* o = FindObject(h);
   if (!o) return;
   Release(h);
-  if (o->kind == Kind::Bitmap && o->selections == 0) static_cast<Bitmap*>(o)->owner = nullptr;
+  // The stock bitmap is shared by the memory DCs of every thread and never has an owner.
+  if (o->kind == Kind::Bitmap && !o->stock && o->selections == 0) static_cast<Bitmap*>(o)->owner = nullptr;
 }
 
 void RetainState(const DcState& s) {
