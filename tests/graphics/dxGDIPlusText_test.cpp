@@ -248,11 +248,11 @@ TEST_F(GdipTextTest, PathsTakeTextOutlines) {
   EXPECT_NEAR(s.Left, r.Left, 0.01);
   EXPECT_NEAR(s.Bottom, r.Bottom, 0.01);
 
-  TFont vcl;
-  vcl.SetName(testing::kTestFontName);
-  vcl.SetStyle(TFontStyles{fsBold});
+  TFont platformFont;
+  platformFont.SetName(testing::kTestFontName);
+  platformFont.SetStyle(TFontStyles{fsBold});
   TdxGPPath fromFont;
-  fromFont.AddString(u"H", &vcl, TRect{0, 0, 100, 100}, 20);
+  fromFont.AddString(u"H", &platformFont, TRect{0, 0, 100, 100}, 20);
   EXPECT_GT(fromFont.GetBoundsF().Right - fromFont.GetBoundsF().Left, s.Right - s.Left);  // bold is wider
   EXPECT_EQ(dxFontStylesToGpFontStyles(TFontStyles{fsItalic, fsStrikeOut}), 10);
 }
