@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Runs every fuzz target of a fuzz build for a few seconds on its seed corpus, as many targets
+# Runs every fuzz target of the test build for a few seconds on its seed corpus, as many targets
 # at a time as there are cores (QD_FUZZ_JOBS sets another number).
 #   scripts/fuzz.sh [build folder] [seconds per target] [runs per target]
 # With a run count, each target makes exactly that many runs from a fixed seed, so that the
@@ -8,7 +8,7 @@
 # leaves its input in <build>/fuzz-artifacts/ and fails the run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-build=${1:-build/fuzz}
+build=${1:-build/test}
 seconds=${2:-5}
 runs=${3:-}
 limit=(-max_total_time="$seconds")

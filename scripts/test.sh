@@ -2,11 +2,11 @@
 # Sets up everything and runs all tests:
 #   1. installs missing packages;
 #   2. checks that no include points up the layer table and that the sources are formatted;
-#   3. builds the test build (AddressSanitizer + UndefinedBehaviorSanitizer, warnings are
-#      errors) and runs ctest (arguments of this script go to ctest);
+#   3. builds the test build (clang, AddressSanitizer + UndefinedBehaviorSanitizer, warnings
+#      are errors, with the fuzz targets) and runs ctest (arguments of this script go to ctest);
 #   4. builds the test programs that start threads with ThreadSanitizer and runs them;
-#   5. builds the fuzz targets (clang, libFuzzer) and runs each 10,000 times from a fixed seed
-#      on its seed corpus.
+#   5. runs each fuzz target of the test build 10,000 times from a fixed seed on its seed
+#      corpus.
 # Prints the time of each phase at the end.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -58,5 +58,4 @@ phase "tests" ctest --preset test -j "$jobs" "$@"
 phase "thread checks: build" bash -c \
   "cmake --preset tsan >/dev/null && cmake --build --preset tsan --target ${tsan_targets[*]}"
 phase "thread checks: run" run_tsan
-phase "fuzz: build" bash -c 'cmake --preset fuzz >/dev/null && cmake --build --preset fuzz'
-phase "fuzz: run" bash scripts/fuzz.sh build/fuzz 0 "$fuzz_runs"
+phase "fuzz" bash scripts/fuzz.sh build/test 0 "$fuzz_runs"

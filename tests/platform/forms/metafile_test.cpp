@@ -29,7 +29,7 @@ TEST_F(MetafileTest, PictureLoadsDrawsAndStoresAMetafile) {
 
   TBitmap target(160, 144);
   target.SetPixelFormat(pf32bit);
-  target.Canvas()->StretchDraw(TRect(0, 0, 160, 144), mf);
+  target.Canvas()->StretchDraw(TRect{0, 0, 160, 144}, mf);
   EXPECT_EQ(target.Canvas()->Pixels(20, 20), TColor(0xC04000));
   EXPECT_EQ(target.Canvas()->Pixels(114, 98), TColor(0x0000FF));
 
@@ -55,9 +55,9 @@ TEST_F(MetafileTest, CanvasRecordsIntoTheMetafile) {
     TMetafileCanvas canvas(&mf, nullptr);
     EXPECT_EQ(GetObjectType(canvas.Handle()), OBJ_ENHMETADC);
     canvas.Brush()->SetColor(clRed);
-    canvas.FillRect(TRect(0, 0, 20, 30));
+    canvas.FillRect(TRect{0, 0, 20, 30});
     canvas.Brush()->SetColor(clBlue);
-    canvas.FillRect(TRect(20, 0, 40, 30));
+    canvas.FillRect(TRect{20, 0, 40, 30});
   }
   ASSERT_FALSE(mf.Empty());
   EXPECT_EQ(mf.Width(), 40);
@@ -65,7 +65,7 @@ TEST_F(MetafileTest, CanvasRecordsIntoTheMetafile) {
   ASSERT_NE(mf.Handle(), nullptr);
   TBitmap target(80, 30);
   target.SetPixelFormat(pf32bit);
-  target.Canvas()->StretchDraw(TRect(0, 0, 80, 30), &mf);
+  target.Canvas()->StretchDraw(TRect{0, 0, 80, 30}, &mf);
   EXPECT_EQ(target.Canvas()->Pixels(39, 15), clRed);
   EXPECT_EQ(target.Canvas()->Pixels(40, 15), clBlue);
   EXPECT_EQ(target.Canvas()->Pixels(79, 29), clBlue);
