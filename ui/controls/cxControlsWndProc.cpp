@@ -257,10 +257,13 @@ void TcxWindowProcController::WindowDestroyed(HWND AHandle) {
 }
 
 void TcxWindowProcController::ControlFreed(TComponent* AComponent) {
-  auto* control = dynamic_cast<TControl*>(AComponent);
-  TcxWindowProcLinkedObjectList* list = control ? GetControlWindowProcObjects(control) : nullptr;
-  if (!list) return;
-  std::erase(FWindowProcObjects, list);
+  // The control is being destroyed, down to its component part: compared by address only.
+  auto it = std::find_if(FWindowProcObjects.begin(), FWindowProcObjects.end(), [&](auto* list) {
+    return list->Control() && static_cast<TComponent*>(list->Control()) == AComponent;
+  });
+  if (it == FWindowProcObjects.end()) return;
+  TcxWindowProcLinkedObjectList* list = *it;
+  FWindowProcObjects.erase(it);
   // The control is past its own destructor: its WindowProc is not put back.
   static_cast<TcxVCLSubclassingHelper*>(list->Helper())->ControlGone();
   list->Release();
