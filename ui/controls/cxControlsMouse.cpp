@@ -11,17 +11,12 @@ namespace qd {
 
 QD_IMPLEMENT_CLASS(TMouseTrackingTimer)
 
-namespace cxControlsWindowUtilsDetail {
-extern bool FUnitIsFinalized;
-bool EndAllMouseTracking();
-}  // namespace cxControlsWindowUtilsDetail
-
 namespace {
 
 std::vector<TMouseTrackingTimer*>* FMouseTrackingTimerList = nullptr;
 
 std::vector<TMouseTrackingTimer*>* MouseTrackingTimerList() {
-  if (!FMouseTrackingTimerList && !cxControlsWindowUtilsDetail::FUnitIsFinalized)
+  if (!FMouseTrackingTimerList && !cxControlsWindowUtils::UnitIsFinalized())
     FMouseTrackingTimerList = new std::vector<TMouseTrackingTimer*>;
   return FMouseTrackingTimerList;
 }

@@ -20,15 +20,9 @@ QD_IMPLEMENT_CLASS(TdxSystemInfo)
 
 TcxContextPopupHookFunc cxContextPopupHookFunc = nullptr;
 
-namespace cxControlsWindowUtilsDetail {
-// Shared with the mouse-tracking and window-procedure files of the unit.
-bool FUnitIsFinalized = false;
-}  // namespace cxControlsWindowUtilsDetail
-
 namespace {
 
-using cxControlsWindowUtilsDetail::FUnitIsFinalized;
-
+bool FUnitIsFinalized = false;
 TdxSystemInfo* FSystemInfo = nullptr;
 TdxDesignerModifiedProc FDesignerModifiedHook = nullptr;
 
@@ -502,10 +496,6 @@ TdxSystemInfo* dxSystemInfo() {
 }
 
 // --- Unit ------------------------------------------------------------------------------------------
-
-namespace cxControlsWindowUtilsDetail {
-bool EndAllMouseTracking();  // cxControlsMouse.cpp
-}  // namespace cxControlsWindowUtilsDetail
 
 namespace cxControlsWindowUtils {
 

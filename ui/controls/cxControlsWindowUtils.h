@@ -255,4 +255,9 @@ void Initialize();
 void Finalize();
 }  // namespace cxControlsWindowUtils
 
+namespace cxControlsWindowUtilsDetail {
+// Frees every mouse-tracking timer and the list; answers whether tracking was under way.
+bool EndAllMouseTracking();
+}  // namespace cxControlsWindowUtilsDetail
+
 }  // namespace qd
