@@ -7,10 +7,12 @@
 #include <vector>
 
 #include "controls/controls_test_util.h"
+#include "platform/forms/menus.h"
 #include "platform/os/modules.h"
 #include "platform/os/user_display.h"
 #include "ui/controls/cxControlsRightToLeft.h"
 #include "ui/controls/cxControlsWindowUtils.h"
+#include "ui/core/dxDWMApi.h"
 
 namespace qd::testing {
 namespace {
@@ -313,6 +315,129 @@ TEST_F(WindowUtilsTest, RightToLeftMirroringInsideTheParent) {
   EXPECT_EQ(C::ConvertDirection(dirUp), dirUp);
   EXPECT_EQ(C::ConvertVirtualKeyCode(VK_LEFT), VK_RIGHT);
   EXPECT_EQ(C::ConvertVirtualKeyCode(VK_UP), VK_UP);
+}
+
+// A control that records the messages of a range that reach it.
+class RecordingControl : public TCustomControl {
+ public:
+  using TCustomControl::TCustomControl;
+  std::vector<UINT>* log = nullptr;
+  void WndProc(TMessage& M) override {
+    if (log && M.Msg >= WM_USER && M.Msg < 0xC000) log->push_back(M.Msg);
+    TCustomControl::WndProc(M);
+  }
+};
+
+TEST_F(WindowUtilsTest, ControlsFormsAndTheirWindows) {
+  TForm* form = CreateNewForm<TForm>(Application);
+  auto* outer = new RecordingControl(form);
+  outer->SetParent(form);
+  auto* inner = new RecordingControl(form);
+  inner->SetParent(outer);
+  auto* orphan = new RecordingControl(form);
+  struct Case {
+    const char* name;
+    TWinControl* control;
+    bool canAllocate;
+  } cases[] = {
+      {"nothing", nullptr, false},
+      {"form", form, true},
+      {"control on a form", inner, true},
+      {"control without a parent", orphan, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(CanAllocateHandle(c.control), c.canAllocate);
+  }
+  EXPECT_FALSE(inner->HandleAllocated());  // asking creates no window
+
+  // A plain window inside a control belongs to the control; its form is the control's.
+  HWND plain = Create(WS_CHILD, 0, 0, 0, 5, 5, inner->Handle());
+  EXPECT_EQ(dxFindParentControl(plain), inner);
+  EXPECT_EQ(cxFindVCLControl(outer->Handle()), outer);
+  EXPECT_EQ(dxGetParentForm(plain), form);
+  EXPECT_EQ(dxFindParentControl(Create(WS_POPUP, 0, 0, 0, 5, 5)), nullptr);
+  EXPECT_EQ(cxFindComponent(form, RecordingControl::StaticClass()), outer);
+  EXPECT_EQ(cxFindComponent(form, TForm::StaticClass()), nullptr);
+
+  // Up the parents, the form excluded.
+  std::vector<UINT> log;
+  outer->log = &log;
+  inner->log = &log;
+  dxPerformMessageByQueue(inner, WM_USER + 3);
+  EXPECT_EQ(log, (std::vector<UINT>{WM_USER + 3, WM_USER + 3}));
+
+  log.clear();
+  cxRecreateControlWnd(orphan);  // no window: nothing
+  HWND before = outer->Handle();
+  cxRecreateControlWnd(outer, true);
+  EXPECT_EQ(outer->Handle(), before);  // posted
+  Pump();
+  EXPECT_NE(outer->Handle(), before);
+  outer->log = inner->log = nullptr;
+}
+
+TEST_F(WindowUtilsTest, DeferredGlassPrintClientMessagesRunAtOnce) {
+  dxDWMApi::Initialize();  // desktop composition is on
+  ASSERT_TRUE(IsCompositionEnabled());
+  TForm* form = CreateNewForm<TForm>(Application);
+  auto* control = new RecordingControl(form);
+  control->SetParent(form);
+  std::vector<UINT> log;
+  control->log = &log;
+  for (bool glass : {false, true}) {
+    SCOPED_TRACE(glass ? "painting on glass" : "not on glass");
+    TControlState state = control->ControlState();
+    if (glass) state.Include(csGlassPaint);
+    control->SetControlState(state);
+    PostMessageW(control->Handle(), WM_DXDEFERREDPRINTCLIENT, 0, 0);
+    PostMessageW(control->Handle(), WM_DXDEFERREDPRINTCLIENT, 0, 0);
+    PostMessageW(control->Handle(), WM_USER, 0, 0);
+    log.clear();
+    dxForceProcessBufferedPaintMessages(control);
+    const std::vector<UINT> expected =
+        glass ? std::vector<UINT>{WM_DXDEFERREDPRINTCLIENT, WM_DXDEFERREDPRINTCLIENT} : std::vector<UINT>{};
+    EXPECT_EQ(log, expected);
+    EXPECT_EQ(dxMessagesController()->KillMessages(control->Handle(), WM_DXDEFERREDPRINTCLIENT), !glass);
+    EXPECT_TRUE(dxMessagesController()->KillMessages(control->Handle(), WM_USER));  // left alone
+  }
+  dxForceProcessBufferedPaintMessages(nullptr);
+  control->log = nullptr;
+  dxDWMApi::Finalize();
+}
+
+// A popup menu of the library's own kind.
+class OwnPopupMenu : public TComponent, public IcxPopupMenu {
+ public:
+  using TComponent::TComponent;
+  std::vector<TPoint> shownAt;
+  bool IsShortCutKey(TMessage& AMessage) override { return AMessage.WParam == VK_F10; }
+  void Popup(int32_t X, int32_t Y) override { shownAt.push_back({X, Y}); }
+};
+
+TEST_F(WindowUtilsTest, PopupMenusOfBothKinds) {
+  TForm* form = CreateNewForm<TForm>(Application);
+  OwnPopupMenu own(nullptr);
+  TPopupMenu platformMenu(nullptr);
+  TComponent neither(nullptr);
+  EXPECT_TRUE(IsPopupMenu(&own));
+  EXPECT_TRUE(IsPopupMenu(&platformMenu));
+  EXPECT_FALSE(IsPopupMenu(&neither));
+  EXPECT_FALSE(IsPopupMenu(nullptr));
+
+  TMessage f10{WM_KEYDOWN, VK_F10, 0, 0};
+  TMessage f9{WM_KEYDOWN, VK_F9, 0, 0};
+  EXPECT_TRUE(IsPopupMenuShortCut(&own, f10));
+  EXPECT_FALSE(IsPopupMenuShortCut(&own, f9));
+  EXPECT_FALSE(IsPopupMenuShortCut(&platformMenu, f10));  // no items
+  EXPECT_FALSE(IsPopupMenuShortCut(&neither, f10));
+
+  EXPECT_TRUE(ShowPopupMenu(form, &own, 30, 40));
+  EXPECT_EQ(own.shownAt, (std::vector<TPoint>{{30, 40}}));
+  platformMenu.SetAutoPopup(false);
+  EXPECT_FALSE(ShowPopupMenu(form, &platformMenu, 30, 40));
+  EXPECT_EQ(platformMenu.PopupComponent(), nullptr);
+  EXPECT_FALSE(ShowPopupMenu(form, &neither, 30, 40));
 }
 
 // Records what the system-information object tells; may remove itself while told.
