@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "controls/controls_test_util.h"
+#include "platform/classes/threads.h"
 #include "platform/forms/forms.h"
 #include "platform/os/user_display.h"
 #include "ui/controls/cxControlsWindowUtils.h"
@@ -238,6 +239,20 @@ TEST_F(MessagesTest, ABlockInTheHookSwallowsExactlyThatMessage) {
   controller->BlockMessage(other);
   EXPECT_TRUE(DestroyWindow(other));
   EXPECT_FALSE(controller->IsBlockPending(other));
+}
+
+TEST_F(ChainTest, SystemControllerRunsTheQueuedCallsOnItsMessage) {
+  const TThreadNotifyEvent wake = WakeMainThread();
+  TcxSystemController controller;
+  // An executable keeps the run-time library's wake-up as it is.
+  EXPECT_TRUE(WakeMainThread() == wake);
+  static int ran = 0;
+  ran = 0;
+  TThread::ForceQueue(nullptr, TThreadProcedure([] { ++ran; }));
+  SendMessageW(controller.Handle(), WM_USER, 0, 0);
+  EXPECT_EQ(ran, 0);
+  SendMessageW(controller.Handle(), DXM_SYNCHRONIZE, 0, 0);
+  EXPECT_EQ(ran, 1);
 }
 
 TEST_F(ChainTest, StartUpRegistersCursorsAndShutDownEndsTheGlobals) {
