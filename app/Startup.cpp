@@ -10,7 +10,7 @@
 #include "platform/net/http_transfer.h"
 #include "platform/net/net_published.h"
 #include "platform/os/uxtheme.h"
-#include "ui/controls/cxControlsWindowUtils.h"
+#include "ui/controls/cxControlsWndProc.h"
 #include "ui/core/cxClassesComponents.h"
 #include "ui/core/cxDataConsts.h"
 #include "ui/core/cxDataStorage.h"
@@ -109,8 +109,8 @@ const TUnit kUnits[] = {
     // The painters' fader and animation controller.
     {&dxFading::Initialize, &dxFading::Finalize},
     {&dxAnimation::Initialize, &dxAnimation::Finalize},
-    // Window services of the control framework.
-    {&cxControlsWindowUtils::Initialize, &cxControlsWindowUtils::Finalize},
+    // The control framework: cursors, system controller, window services and hooks.
+    {&cxControls::Initialize, &cxControls::Finalize},
 };
 
 }  // namespace

@@ -379,6 +379,8 @@ constexpr DWORD WS_EX_LAYERED = 0x00080000;
 constexpr DWORD WS_EX_NOINHERITLAYOUT = 0x00100000;
 constexpr DWORD WS_EX_NOREDIRECTIONBITMAP = 0x00200000;
 constexpr DWORD WS_EX_LAYOUTRTL = 0x00400000;
+// STATIC windows: hit by the mouse (otherwise they let it through to the window below).
+constexpr DWORD SS_NOTIFY = 0x00000100;
 constexpr DWORD WS_EX_COMPOSITED = 0x02000000;
 constexpr DWORD WS_EX_NOACTIVATE = 0x08000000;
 

@@ -227,6 +227,7 @@ WindowPtr CheckedFromAnyThread(HWND hwnd);
 void CheckWindowThread(const Window& w);
 std::vector<WindowPtr> AllWindows();       // creation order
 std::vector<WindowPtr> TopLevelWindows();  // z-order, topmost first
+std::vector<WindowPtr> MessageOnlyWindows();
 
 // ---- Messages -----------------------------------------------------------------------------------
 // Sends to one window (same thread: hooks and window procedure; other thread: waits).

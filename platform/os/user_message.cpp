@@ -83,7 +83,15 @@ LRESULT CrossThreadSend(const WindowPtr& w, UINT msg, WPARAM wParam, LPARAM lPar
 }
 
 void Broadcast(UINT msg, WPARAM wParam, LPARAM lParam, bool post) {
-  for (auto& w : TopLevelWindows()) {
+  std::vector<WindowPtr> targets = TopLevelWindows();
+  // Unlike the original system, a changed setting reaches message-only windows too: the
+  // library keeps its caches of system settings in such windows, which would otherwise
+  // never hear of a change.
+  if (msg == WM_SETTINGCHANGE) {
+    std::vector<WindowPtr> hidden = MessageOnlyWindows();
+    targets.insert(targets.end(), hidden.begin(), hidden.end());
+  }
+  for (auto& w : targets) {
     if (!Lookup(w->handle)) continue;
     if (post)
       PostMessageW(w->handle, msg, wParam, lParam);

@@ -160,6 +160,15 @@ std::vector<WindowPtr> TopLevelWindows() {
   return out;
 }
 
+std::vector<WindowPtr> MessageOnlyWindows() {
+  auto& t = T();
+  std::lock_guard lock(t.mutex);
+  EnsureRoots(t);
+  std::vector<WindowPtr> out;
+  for (Window* c : t.messageRoot->children) out.push_back(t.windows[c->handle]);
+  return out;
+}
+
 Window* TopLevelOf(Window* w) {
   while (w && w->parent && w->parent->kind == WindowKind::Normal) w = w->parent;
   return w;
@@ -184,7 +193,6 @@ std::shared_ptr<WndClass> FindClassLocked(Table& t, LPCWSTR name) {
 LRESULT StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_NCHITTEST) {
     LRESULT hit = DefWindowProcW(hwnd, msg, wParam, lParam);
-    constexpr DWORD SS_NOTIFY = 0x100;
     if (hit == HTCLIENT && !(GetWindowLongW(hwnd, GWL_STYLE) & SS_NOTIFY)) return HTTRANSPARENT;
     return hit;
   }

@@ -12,6 +12,7 @@
 #include "platform/net/http_transfer.h"
 #include "platform/os/user.h"
 #include "ui/controls/cxControlsWindowUtils.h"
+#include "ui/controls/cxControlsWndProc.h"
 #include "ui/core/cxClassesComponents.h"
 #include "ui/graphics/cxGraphics.h"
 
@@ -44,6 +45,8 @@ TEST(Startup, TheLibrarysComponentsAndWindowServicesAreWired) {
   EXPECT_EQ(ClassGroupOf(TcxComponent::StaticClass()), TControl::StaticClass());
   EXPECT_EQ(ClassGroupOf(TcxCustomComponent::StaticClass()), TControl::StaticClass());
   ASSERT_NE(dxSystemInfo(), nullptr);
+  // The control framework registered its cursors.
+  EXPECT_NE(Screen->Cursors(crcxDragCopy), Screen->Cursors(crDefault));
   FinalizeUnits();
   // The window services' shut-down freed the system-information object for good.
   EXPECT_EQ(dxSystemInfo(), nullptr);
