@@ -128,7 +128,133 @@ class TcxCustomLookAndFeelPainter : public TPersistent {
   virtual bool NeedRedrawOnResize();
 
   // --- Default colours ----------------------------------------------------------------------
-  // (cxLookAndFeelPaintersColors.cpp)
+  // The colour of an element whose own style sets none (cxLookAndFeelPaintersColors.cpp).
+  // Derived colours ask the operations they follow at each call, so a painter that overrides
+  // a basic colour changes the derived ones with it.
+
+  virtual TColor DefaultDateNavigatorHeaderHighlightTextColor();
+  virtual TColor DefaultContentColor();
+  virtual TColor DefaultContentEvenColor();
+  virtual TColor DefaultContentOddColor();
+  virtual TColor DefaultContentTextColor();
+  virtual TColor DefaultControlColor();
+  virtual TColor DefaultControlTextColor();
+  virtual TColor DefaultEditorBackgroundColor(bool AIsDisabled);
+  virtual TColor DefaultEditorBackgroundColorEx(TcxEditStateColorKind AKind);
+  virtual TColor DefaultEditorTextColor(bool AIsDisabled);
+  virtual TColor DefaultEditorTextColorEx(TcxEditStateColorKind AKind);
+  virtual TColor DefaultFilterBoxColor();
+  virtual TColor DefaultFilterBoxTextColor();
+  virtual TColor DefaultFixedSeparatorColor();
+  virtual TColor DefaultFooterColor();
+  virtual TColor DefaultFooterTextColor();
+  virtual TColor DefaultGridDetailsSiteColor();
+  virtual TColor DefaultGridLineColor();
+  virtual TColor DefaultGroupByBoxColor();
+  virtual TColor DefaultGroupByBoxTextColor();
+  virtual TColor DefaultGroupColor();
+  virtual TRect DefaultGroupContentOffsets();
+  virtual TColor DefaultGroupTextColor();
+  virtual TColor DefaultHeaderBackgroundColor();
+  virtual TColor DefaultHeaderBackgroundTextColor();
+  virtual TColor DefaultHeaderColor();
+  virtual TColor DefaultHeaderTextColor();
+  virtual TColor DefaultHyperlinkTextColor();
+  virtual TColor DefaultInactiveColor();
+  virtual TColor DefaultInactiveTextColor();
+  virtual TColor DefaultPreviewTextColor();
+  virtual TColor DefaultRecordSeparatorColor();
+  virtual TColor DefaultSizeGripAreaColor();
+  virtual TColor DefaultTreeListGridLineColor();
+  virtual TColor DefaultTreeListTreeLineColor();
+  virtual TColor DefaultVGridBandLineColor();
+  virtual TColor DefaultVGridCategoryColor();
+  virtual TColor DefaultVGridCategoryTextColor();
+  virtual TColor DefaultVGridContentColor();
+  virtual TColor DefaultVGridContentEvenColor();
+  virtual TColor DefaultVGridContentOddColor();
+  virtual TColor DefaultVGridContentTextColor();
+  virtual TColor DefaultVGridHeaderColor();
+  virtual TColor DefaultVGridHeaderTextColor();
+  virtual TColor DefaultVGridLineColor();
+  virtual TColor DefaultDateNavigatorContentColor();
+  virtual TColor DefaultDateNavigatorHeaderColor();
+  virtual TColor DefaultDateNavigatorHeaderTextColor(bool AIsHighlight);
+  virtual TColor DefaultDateNavigatorHolydayTextColor();
+  virtual TColor DefaultDateNavigatorInactiveTextColor();
+  virtual TColor DefaultDateNavigatorSelectionColor();
+  virtual TColor DefaultDateNavigatorSelectionTextColor();
+  virtual TColor DefaultDateNavigatorSeparator1Color();
+  virtual TColor DefaultDateNavigatorSeparator2Color();
+  virtual TColor DefaultDateNavigatorTextColor();
+  virtual TColor DefaultDateNavigatorTodayFrameColor();
+  virtual TColor DefaultDateNavigatorTodayTextColor(bool ASelected);
+  virtual TColor DefaultSchedulerBackgroundColor();
+  virtual TColor DefaultSchedulerBorderColor();
+  virtual TColor DefaultSchedulerContentColor(int32_t AResourceIndex);
+  virtual TColor DefaultSchedulerControlColor();
+  virtual TColor DefaultSchedulerDayHeaderColor();
+  virtual TColor DefaultSchedulerDayHeaderBorderColor();
+  virtual TColor DefaultSchedulerDayHeaderTextColor();
+  virtual TColor DefaultSchedulerDateNavigatorArrowColor(bool AIsHighlight);
+  virtual TColor DefaultSchedulerHeaderContainerAlternateBackgroundColor();
+  virtual TColor DefaultSchedulerHeaderContainerBackgroundColor(bool ASelected);
+  virtual TColor DefaultSchedulerHeaderContainerTextColor(bool ASelected);
+  virtual TColor DefaultSchedulerHeaderContainerBorderColor();
+  virtual TColor DefaultSchedulerEventColor(bool AIsAllDayEvent);
+  virtual TColor DefaultSchedulerEventColorClassic(bool AIsAllDayEvent);
+  virtual TColor DefaultSchedulerNavigatorColor();
+  virtual TColor DefaultSchedulerSelectedEventBorderColor();
+  virtual TColor DefaultSchedulerTextColor();
+  virtual TColor DefaultSchedulerTimeRulerBorderColor();
+  virtual TColor DefaultSchedulerTimeRulerBorderColorClassic();
+  virtual TColor DefaultSchedulerTimeRulerColor();
+  virtual TColor DefaultSchedulerTimeRulerColorClassic();
+  virtual TColor DefaultSchedulerTimeRulerTextColor();
+  virtual TColor DefaultSchedulerTimeRulerTextColorClassic();
+  virtual TColor DefaultSchedulerViewContentColor();
+  virtual TColor DefaultSchedulerViewContentColorClassic();
+  virtual TColor DefaultSchedulerViewSelectedTextColor();
+  virtual TColor DefaultSchedulerViewTextColor();
+  virtual TColor DefaultSchedulerYearViewUnusedContentColor(bool AIsWorkTime);
+  virtual TColor DefaultSelectionColor();
+  virtual TColor DefaultSelectionTextColor();
+  virtual TColor DefaultSeparatorColor();
+  virtual TColor DefaultTabColor();
+  virtual TColor DefaultTabTextColor();
+  virtual TColor DefaultTabsBackgroundColor();
+  virtual TColor DefaultRootTabsBackgroundColor();
+  virtual TColor DefaultTimeGridMajorScaleColor();
+  virtual TColor DefaultTimeGridMajorScaleTextColor();
+  virtual TColor DefaultTimeGridMinorScaleColor();
+  virtual TColor DefaultTimeGridMinorScaleTextColor();
+  virtual TColor DefaultTimeGridSelectionBarColor();
+  virtual TColor DefaultChartDiagramValueBorderColor();
+  virtual TColor DefaultChartDiagramValueCaptionTextColor();
+  virtual TColor DefaultChartHistogramAxisColor();
+  virtual TColor DefaultChartHistogramGridLineColor();
+  virtual TColor DefaultChartHistogramPlotColor();
+  virtual TColor DefaultChartPieDiagramSeriesSiteBorderColor();
+  virtual TColor DefaultChartPieDiagramSeriesSiteCaptionColor();
+  virtual TColor DefaultChartPieDiagramSeriesSiteCaptionTextColor();
+  virtual TColor DefaultChartToolBoxDataLevelInfoBorderColor();
+  virtual TColor DefaultChartToolBoxItemSeparatorColor();
+  virtual TColor DefaultLayoutViewCaptionColor(TcxButtonState AState);
+  virtual TColor DefaultLayoutViewCaptionTextColor(TcxGroupBoxCaptionPosition ACaptionPosition,
+                                                   TcxButtonState AState);
+  virtual TColor DefaultLayoutViewContentColor();
+  virtual TColor DefaultLayoutViewContentTextColor(TcxButtonState AState);
+  virtual TColor DefaultGridOptionsTreeViewCategoryColor(bool ASelected);
+  virtual TColor DefaultGridOptionsTreeViewCategoryTextColor(bool ASelected);
+
+  // The grid-like controls' content colours, which the vertical-grid colours follow.
+  virtual TColor GridLikeControlBackgroundColor();
+  virtual TColor GridLikeControlContentColor();
+  virtual TColor GridLikeControlContentEvenColor();
+  virtual TColor GridLikeControlContentOddColor();
+  virtual TColor GridLikeControlContentTextColor();
+  // True when the content, odd and even colours are not all equal.
+  virtual bool GridLikeControlDefaultUseOddEvenStyle();
 
   // --- Operations without a base implementation ----------------------------------------------
   // Each raises EAbstractError unless a descendant overrides it (the classic painters do);
