@@ -1,7 +1,12 @@
 #include "ui/lookandfeel/cxLookAndFeelPainters.h"
 
 #include "platform/base/exceptions.h"
+#include "platform/base/resources.h"
+#include "platform/base/strings.h"
+#include "ui/core/cxLibraryStrs.h"
+#include "ui/core/dxCore.h"
 #include "ui/graphics/dxGDIPlusImage.h"
+#include "ui/lookandfeel/dxSkinDetails.h"
 
 namespace qd {
 
@@ -14,6 +19,36 @@ TcxCustomLookAndFeelPainter::~TcxCustomLookAndFeelPainter() {
 }
 
 // --- Identity, details and shared operations ------------------------------------------------
+
+TObject* TcxCustomLookAndFeelPainter::CreateLookAndFeelPainterDetails() {
+  auto details = std::make_unique<TdxSkinDetails>();
+  const String name = LookAndFeelName();
+  details->SetName(name);
+  details->SetDisplayName(name);
+  details->SetGroupName(cxGetResourceString(scxBuiltInLookAndFeelStyles));
+  const String prefix = u"CX_LOOKANDFEELSTYLEICON_" + UpperCase(name);
+  for (const auto& [size, suffix] : {std::pair{sis16, u"16"}, std::pair{sis48, u"48"}}) {
+    const String resName = prefix + suffix;
+    if (EmbeddedResourceExists("PNG", StringToUtf8(resName)))
+      details->GetIcon(size)->LoadFromResource(nullptr, resName, u"PNG");
+    else
+      details->ResetIcon(size);
+  }
+  return details.release();
+}
+
+TObject* TcxCustomLookAndFeelPainter::GetLookAndFeelPainterDetails() {
+  if (!FLookAndFeelPainterDetailsCache)
+    FLookAndFeelPainterDetailsCache.reset(CreateLookAndFeelPainterDetails());
+  return FLookAndFeelPainterDetailsCache.get();
+}
+
+bool TcxCustomLookAndFeelPainter::GetPainterDetails(TdxSkinDetails*& ADetails) {
+  auto* details = dynamic_cast<TdxSkinDetails*>(GetLookAndFeelPainterDetails());
+  if (!details) return false;
+  ADetails = details;
+  return true;
+}
 
 void TcxCustomLookAndFeelPainter::DrawBackground(TcxCanvas* ACanvas, const TRect& ARect, bool ATransparent,
                                                  TColor ABackgroundColor, TBitmap* ABackgroundBitmap) {
