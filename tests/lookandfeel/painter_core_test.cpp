@@ -14,6 +14,8 @@
 #include "platform/base/strings.h"
 #include "ui/core/dxDPIAwareUtils.h"
 #include "ui/graphics/dxGDIPlusImage.h"
+#include "ui/graphics/svg/dxSVGCore.h"
+#include "ui/graphics/svg/dxSVGImage.h"
 #include "ui/lookandfeel/cxLookAndFeelPainters.h"
 #include "ui/lookandfeel/dxSkinDetails.h"
 
@@ -166,6 +168,61 @@ TEST_F(PainterCoreTest, EveryBuiltInStyleHasBothIcons) {
       auto image = ResourceImage(name.c_str(), u"PNG");
       EXPECT_EQ(image->Size(), (TSize{size, size}));
     }
+}
+
+// The lazy glyph getters, reachable.
+class TGlyphPainter : public TcxCustomLookAndFeelPainter {
+ public:
+  using TcxCustomLookAndFeelPainter::GetBackButton;
+  using TcxCustomLookAndFeelPainter::GetClockFace;
+  using TcxCustomLookAndFeelPainter::GetClockGlass;
+  using TcxCustomLookAndFeelPainter::GetFixedGroupIndicator;
+  using TcxCustomLookAndFeelPainter::GetMapPushpin;
+  using TcxCustomLookAndFeelPainter::GetNavigationBarCustomizationButton;
+  using TcxCustomLookAndFeelPainter::GetRatingControlIndicator;
+  using TcxCustomLookAndFeelPainter::GetSearchButtonGlyph;
+  using TcxCustomLookAndFeelPainter::GetSmartTagGlyph;
+};
+
+TEST_F(PainterCoreTest, GlyphsLoadOnFirstUseAndAgainOnlyAfterRelease) {
+  dxSVGCore::Initialize();
+  dxSVGImage::Initialize();
+  {
+    TGlyphPainter painter;
+    struct Case {
+      const char* name;
+      TdxSmartImage* (TGlyphPainter::*get)();
+      TSize size;
+    };
+    const std::vector<Case> cases = {
+        {"clock face", &TGlyphPainter::GetClockFace, {130, 130}},
+        {"clock glass", &TGlyphPainter::GetClockGlass, {130, 130}},
+        {"fixed group indicator", &TGlyphPainter::GetFixedGroupIndicator, {12, 12}},
+        {"map pushpin", &TGlyphPainter::GetMapPushpin, {34, 44}},
+        {"navigation bar customization", &TGlyphPainter::GetNavigationBarCustomizationButton, {16, 16}},
+        // Three rows: unchecked, hover, checked.
+        {"rating indicator", &TGlyphPainter::GetRatingControlIndicator, {16, 48}},
+        {"smart tag", &TGlyphPainter::GetSmartTagGlyph, {12, 12}},
+    };
+    for (const Case& c : cases) {
+      SCOPED_TRACE(c.name);
+      TdxSmartImage* first = (painter.*c.get)();
+      ASSERT_NE(first, nullptr);
+      EXPECT_EQ(first->Size(), c.size);
+      // Present images are never loaded again, even when emptied meanwhile.
+      first->Clear();
+      EXPECT_EQ((painter.*c.get)(), first);
+      EXPECT_TRUE(first->Empty());
+    }
+
+    painter.ReleaseImageResources();
+    for (const Case& c : cases) {
+      SCOPED_TRACE(c.name);
+      EXPECT_EQ((painter.*c.get)()->Size(), c.size);  // loaded afresh
+    }
+  }
+  dxSVGImage::Finalize();
+  dxSVGCore::Finalize();
 }
 
 // A painter that describes itself with nothing.
