@@ -10,6 +10,9 @@
   indicator (a pin), the map pushpin (its round head centred on (17, 17), where the text goes),
   the navigation bar's customization glyph (three dots, one colour so that it can be
   recoloured) and the filter smart tag (SVG: stroked outline over a kept fill).
+- BITMAP/CX_*BITMAP.bmp, CX_SORTBYSUMMARYVALUE.bmp: the row-indicator glyphs (current row,
+  editing, new row, selected, current and selected, filter row, in-place editing) and the
+  summary-sorting mark, 11 x 11 pixels of black ink on white, which stands for transparent.
 
 Usage: make_painter_images.py <resources-folder>
 """
@@ -344,6 +347,131 @@ GLYPHS = {
 }
 
 
+# --- Row-indicator bitmaps ------------------------------------------------------------------------
+
+INDICATOR_BITMAPS = {
+    "CX_ARROWBITMAP": [
+        "...........",
+        "...#.......",
+        "...##......",
+        "...###.....",
+        "...####....",
+        "...#####...",
+        "...####....",
+        "...###.....",
+        "...##......",
+        "...#.......",
+        "...........",
+    ],
+    "CX_EDITBITMAP": [
+        "...........",
+        "...##.##...",
+        ".....#.....",
+        ".....#.....",
+        ".....#.....",
+        ".....#.....",
+        ".....#.....",
+        ".....#.....",
+        ".....#.....",
+        "...##.##...",
+        "...........",
+    ],
+    "CX_INSERTBITMAP": [
+        "...........",
+        "...........",
+        ".....#.....",
+        "..#..#..#..",
+        "...#.#.#...",
+        "....###....",
+        "...#.#.#...",
+        "..#..#..#..",
+        ".....#.....",
+        "...........",
+        "...........",
+    ],
+    "CX_MULTIDOTBITMAP": [
+        "...........",
+        "...........",
+        "...........",
+        "....###....",
+        "...#####...",
+        "...#####...",
+        "...#####...",
+        "....###....",
+        "...........",
+        "...........",
+        "...........",
+    ],
+    "CX_MULTIARROWBITMAP": [
+        "...........",
+        ".#.........",
+        ".##........",
+        ".###.......",
+        ".####..##..",
+        ".#########.",
+        ".####.####.",
+        ".###...##..",
+        ".##........",
+        ".#.........",
+        "...........",
+    ],
+    "CX_FILTERBITMAP": [
+        "...........",
+        ".#########.",
+        "..#######..",
+        "...#####...",
+        "....###....",
+        "....###....",
+        "....###....",
+        "....###....",
+        "....##.....",
+        "....#......",
+        "...........",
+    ],
+    "CX_INPLACEEDITBITMAP": [
+        "...........",
+        ".......##..",
+        "......#..#.",
+        ".....#..#..",
+        "....#..#...",
+        "...#..#....",
+        "..#..#.....",
+        "..##.#.....",
+        "..###......",
+        "..#........",
+        "...........",
+    ],
+    "CX_SORTBYSUMMARYVALUE": [
+        "...........",
+        "######..#..",
+        "#.......#..",
+        ".#......#..",
+        "..#.....#..",
+        "...#....#..",
+        "..#...#####",
+        ".#.....###.",
+        "#.......#..",
+        "######.....",
+        "...........",
+    ],
+}
+
+
+def bmp_bytes(rows):
+    """A 24-bit bottom-up BMP: '#' black, anything else white."""
+    height, width = len(rows), len(rows[0])
+    stride = (width * 3 + 3) // 4 * 4
+    data = bytearray()
+    for row in reversed(rows):
+        line = bytearray()
+        for ch in row:
+            line += b"\x00\x00\x00" if ch == "#" else b"\xff\xff\xff"
+        line += b"\x00" * (stride - len(line))
+        data += line
+    header = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(data), 2835, 2835, 0, 0)
+    return b"BM" + struct.pack("<IHHI", 14 + len(header) + len(data), 0, 0, 14 + len(header)) + header + data
+
+
 STYLES = {"STANDARD": standard, "FLAT": flat, "ULTRAFLAT": ultraflat, "OFFICE11": office11, "NATIVE": native}
 
 
@@ -363,6 +491,11 @@ def main():
         canvas = draw()
         with open(os.path.join(folder, name + ".png"), "wb") as f:
             f.write(png_bytes(canvas.size, canvas.size_y, canvas.px))
+    bitmap_folder = os.path.join(sys.argv[1], "BITMAP")
+    os.makedirs(bitmap_folder, exist_ok=True)
+    for name, rows in INDICATOR_BITMAPS.items():
+        with open(os.path.join(bitmap_folder, name + ".bmp"), "wb") as f:
+            f.write(bmp_bytes(rows))
     svg_folder = os.path.join(sys.argv[1], "SVG")
     os.makedirs(svg_folder, exist_ok=True)
     with open(os.path.join(svg_folder, "CX_SMARTTAG.svg"), "w") as f:

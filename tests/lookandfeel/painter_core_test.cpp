@@ -12,6 +12,7 @@
 #include "lookandfeel/painter_test_util.h"
 #include "platform/base/exceptions.h"
 #include "platform/base/strings.h"
+#include "platform/forms/imglist.h"
 #include "ui/core/dxDPIAwareUtils.h"
 #include "ui/graphics/dxGDIPlusImage.h"
 #include "ui/graphics/svg/dxSVGCore.h"
@@ -223,6 +224,28 @@ TEST_F(PainterCoreTest, GlyphsLoadOnFirstUseAndAgainOnlyAfterRelease) {
   }
   dxSVGImage::Finalize();
   dxSVGCore::Finalize();
+}
+
+TEST_F(PainterCoreTest, IndicatorImagesShareOneMaskedListUntilShutDown) {
+  TCustomImageList* images = cxIndicatorImages();
+  ASSERT_NE(images, nullptr);
+  EXPECT_EQ(cxIndicatorImages(), images);
+  EXPECT_EQ(images->Count(), 8);
+  EXPECT_EQ(images->Width(), 11);
+  EXPECT_EQ(images->Height(), 11);
+  // Image 0 is the current-row arrow; the white around it is transparent.
+  PainterProbe probe(11, 11);
+  images->Draw(probe.Canvas()->Canvas(), 0, 0, 0);
+  EXPECT_TRUE(
+      probe.Matches({"...........", "...#.......", "...##......", "...###.....", "...####....", "...#####...",
+                     "...####....", "...###.....", "...##......", "...#.......", "..........."},
+                    clBlack));
+  // The unit's shut-down frees the list; the next use builds it again.
+  images->Delete(7);
+  cxLookAndFeelPainters::Initialize();
+  cxLookAndFeelPainters::Finalize();
+  EXPECT_EQ(cxIndicatorImages()->Count(), 8);
+  cxFreeIndicatorImages();
 }
 
 // A painter that describes itself with nothing.

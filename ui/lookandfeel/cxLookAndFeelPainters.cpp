@@ -3,6 +3,8 @@
 #include "platform/base/exceptions.h"
 #include "platform/base/resources.h"
 #include "platform/base/strings.h"
+#include "platform/classes/streams.h"
+#include "platform/forms/imglist.h"
 #include "ui/core/cxLibraryStrs.h"
 #include "ui/core/dxCore.h"
 #include "ui/graphics/dxGDIPlusImage.h"
@@ -11,6 +13,39 @@
 namespace qd {
 
 QD_IMPLEMENT_CLASS(TcxCustomLookAndFeelPainter)
+
+namespace {
+
+TImageList* gIndicatorImages = nullptr;
+
+constexpr const char* kIndicatorBitmapNames[] = {
+    "CX_ARROWBITMAP",      "CX_EDITBITMAP",   "CX_INSERTBITMAP",      "CX_MULTIDOTBITMAP",
+    "CX_MULTIARROWBITMAP", "CX_FILTERBITMAP", "CX_INPLACEEDITBITMAP", "CX_SORTBYSUMMARYVALUE"};
+
+std::unique_ptr<TBitmap> LoadIndicatorBitmap(const char* AName) {
+  TResourceStream stream(Utf8ToString(AName), RT_BITMAP);
+  auto bitmap = std::make_unique<TBitmap>();
+  bitmap->LoadFromStream(&stream);
+  return bitmap;
+}
+
+}  // namespace
+
+TCustomImageList* cxIndicatorImages() {
+  if (!gIndicatorImages) {
+    std::vector<std::unique_ptr<TBitmap>> bitmaps;
+    for (const char* name : kIndicatorBitmapNames) bitmaps.push_back(LoadIndicatorBitmap(name));
+    auto list = std::make_unique<TImageList>(bitmaps.front()->Width(), bitmaps.front()->Height());
+    for (const auto& bitmap : bitmaps) list->AddMasked(bitmap.get(), clWhite);
+    gIndicatorImages = list.release();
+  }
+  return gIndicatorImages;
+}
+
+void cxFreeIndicatorImages() {
+  delete gIndicatorImages;
+  gIndicatorImages = nullptr;
+}
 
 TcxCustomLookAndFeelPainter::TcxCustomLookAndFeelPainter() = default;
 

@@ -30,6 +30,7 @@
 
 namespace qd {
 
+class TCustomImageList;
 class TdxSkinDetails;
 class TdxSmartImage;
 
@@ -340,6 +341,16 @@ class TcxCustomLookAndFeelPainter : public TPersistent {
 
 using TcxCustomLookAndFeelPainterClass = TClass;
 
+// --- Shared glyph lists ------------------------------------------------------------------------------
+
+// The row-indicator glyphs and the summary-value sorting mark: one image list made on first use
+// from the bitmaps "CX_ARROWBITMAP", "CX_EDITBITMAP", "CX_INSERTBITMAP", "CX_MULTIDOTBITMAP",
+// "CX_MULTIARROWBITMAP", "CX_FILTERBITMAP", "CX_INPLACEEDITBITMAP" and "CX_SORTBYSUMMARYVALUE"
+// (indices 0 to 7, white transparent), as large as the first of them. Freed by the unit's
+// shut-down (UnregisterAssistants).
+TCustomImageList* cxIndicatorImages();
+void cxFreeIndicatorImages();
+
 // --- Painters registry ---------------------------------------------------------------------------
 
 // Told when a painter joins or leaves the registry.
@@ -465,7 +476,7 @@ TcxSystemPaletteChangedListener* cxSystemPaletteChangedListener();
 // The unit's procedure pair in the units loader. Start-up registers the built-in painters (in
 // the order Flat, Office11, Standard, UltraFlat, Native, as their classes join) and, inside a
 // library module, recomputes the Office 11 colours; shut-down makes every registered painter
-// drop its lazily loaded images.
+// drop its lazily loaded images and frees the shared glyph lists.
 void RegisterAssistants();
 void UnregisterAssistants();
 

@@ -239,6 +239,7 @@ void RegisterAssistants() {
 
 void UnregisterAssistants() {
   if (gPaintersManager) gPaintersManager->ReleaseImageResources();
+  cxFreeIndicatorImages();
 }
 
 namespace cxLookAndFeelPainters {
