@@ -473,19 +473,18 @@ TcxSystemPaletteChangedListener* cxSystemPaletteChangedListener();
 
 // --- Unit start-up ---------------------------------------------------------------------------------
 
-// The unit's procedure pair in the units loader. Start-up registers the built-in painters (in
-// the order Flat, Office11, Standard, UltraFlat, Native, as their classes join) and, inside a
-// library module, recomputes the Office 11 colours; shut-down makes every registered painter
-// drop its lazily loaded images and frees the shared glyph lists.
-void RegisterAssistants();
-void UnregisterAssistants();
-
 // Start-up: the registry, the unit's primary palette notifier (its OnSystemPaletteChanged runs
 // before every ordinary notifier), and RegisterAssistants through the units loader. Shut-down
 // undoes it in reverse.
 namespace cxLookAndFeelPainters {
 void Initialize();
 void Finalize();
+// The unit's procedure pair in the units loader. Start-up registers the built-in painters (in
+// the order Flat, Office11, Standard, UltraFlat, Native, as their classes join) and, inside a
+// library module, recomputes the Office 11 colours; shut-down makes every registered painter
+// drop its lazily loaded images and frees the shared glyph lists.
+void RegisterAssistants();
+void UnregisterAssistants();
 // The unit's primary notifier; nullptr outside start-up and shut-down.
 TcxSystemPaletteChangedNotifier* PrimaryPaletteNotifier();
 }  // namespace cxLookAndFeelPainters
