@@ -1,11 +1,329 @@
 #pragma once
-// The painter unit's shared types.
+// The painter interface: TcxCustomLookAndFeelPainter, through which every control, editor,
+// popup and skin element draws its parts and asks for its default colours and metrics, with
+// the unit's shared types and tables.
+//
+// The class is declared in sections, one per group of operations; each group's definitions
+// live in their own file (cxLookAndFeelPainters.cpp for the shared mechanisms,
+// cxLookAndFeelPaintersColors.cpp for the default colours, ...). Conventions of every group:
+// - An operation whose name contains "Scaled" takes the target scale factor and converts its
+//   design sizes (given at 96 DPI) with TdxScaleFactor::Apply; its unscaled companion (same
+//   name without the word, non-virtual) calls it with dxSystemScaleFactor(). A descendant
+//   overrides only the scaled operation.
+// - A colour argument or result of clDefault means the painter's own default for the element;
+//   clNone draws nothing where an operation says so.
+// - Operations that return a colour palette return nullptr in the base (no recolouring).
+// - Descendants that override one overload of a name bring the others back with a
+//   using-declaration.
 #include <cstdint>
+#include <memory>
+
+#include "platform/base/geometry.h"
+#include "platform/base/types.h"
+#include "platform/classes/classes.h"
+#include "platform/forms/graphics.h"
+#include "ui/core/cxGeometryScaleFactor.h"
+#include "ui/graphics/cxGraphicsCanvas.h"
 
 namespace qd {
 
+class TdxSmartImage;
+
+// --- Shared enumerations (tables are indexed by them; keep the order) -----------------------
+
 // The state argument of nearly every drawing operation; tables indexed by it have five
-// entries in this order.
+// entries in this order. The base treats cxbsDefault like cxbsNormal.
 enum TcxButtonState : uint8_t { cxbsDefault, cxbsNormal, cxbsHot, cxbsPressed, cxbsDisabled };
+
+enum TcxLookAndFeelKind : uint8_t { lfFlat, lfStandard, lfUltraFlat, lfOffice11 };
+enum TcxLookAndFeelStyle : uint8_t { lfsFlat, lfsStandard, lfsUltraFlat, lfsNative, lfsOffice11, lfsSkin };
+
+// Each kind's style, and each style's kind (Native draws as Standard, a skin as UltraFlat).
+inline constexpr TcxLookAndFeelStyle cxLookAndFeelStyleMap[] = {lfsFlat, lfsStandard, lfsUltraFlat,
+                                                                lfsOffice11};
+inline constexpr TcxLookAndFeelKind cxLookAndFeelKindMap[] = {lfFlat,     lfStandard, lfUltraFlat,
+                                                              lfStandard, lfOffice11, lfUltraFlat};
+
+enum TcxArrowDirection : uint8_t { adUp, adDown, adLeft, adRight };
+enum TcxScrollBarPart : uint8_t { sbpNone, sbpLineUp, sbpLineDown, sbpThumbnail, sbpPageUp, sbpPageDown };
+enum TcxCheckBoxState : uint8_t { cbsUnchecked, cbsChecked, cbsGrayed };
+enum TcxContainerBorderStyle : uint8_t {
+  cbsNone,
+  cbsSingle,
+  cbsThick,
+  cbsFlat,
+  cbs3D,
+  cbsUltraFlat,
+  cbsOffice11
+};
+enum TcxEditPopupBorderStyle : uint8_t { epbsDefault, epbsSingle, epbsFrame3D, epbsFlat };
+enum TcxPopupBorderStyle : uint8_t { pbsNone, pbsUltraFlat, pbsFlat, pbs3D };
+enum TcxEditBtnKind : uint8_t {
+  cxbkCloseBtn,
+  cxbkComboBtn,
+  cxbkEditorBtn,
+  cxbkEllipsisBtn,
+  cxbkSpinUpBtn,
+  cxbkSpinDownBtn,
+  cxbkSpinLeftBtn,
+  cxbkSpinRightBtn
+};
+enum TcxEditBtnPosition : uint8_t { cxbpLeft, cxbpRight };
+enum TcxButtonPart : uint8_t { cxbpButton, cxbpDropDownLeftPart, cxbpDropDownRightPart };
+enum TcxEditStateColorKind : uint8_t { esckNormal, esckDisabled, esckInactive, esckReadOnly };
+enum TcxExpandButtonState : uint8_t { cebsNormal, cebsSelected, cebsInactive };
+enum TcxTrackBarTicksAlign : uint8_t { tbtaUp, tbtaDown, tbtaBoth };
+enum TcxGroupBoxCaptionPosition : uint8_t { cxgpTop, cxgpBottom, cxgpLeft, cxgpRight, cxgpCenter };
+enum TcxIndicatorKind : uint8_t {
+  ikNone,
+  ikArrow,
+  ikEdit,
+  ikInsert,
+  ikMultiDot,
+  ikMultiArrow,
+  ikFilter,
+  ikInplaceEdit
+};
+enum TcxNeighbor : uint8_t { nLeft, nTop, nRight, nBottom };
+enum TdxCorner : uint8_t { coTopLeft, coTopRight, coBottomLeft, coBottomRight };
+enum TdxScrollbarMode : uint8_t { sbmDefault, sbmTouch, sbmClassic, sbmHybrid };
+
+// --- Unit tables -------------------------------------------------------------------------------
+
+// Border width by TcxContainerBorderStyle.
+inline constexpr int32_t cxContainerBorderWidthA1[] = {0, 1, 2, 2, 2, 1, 1};
+// By TcxEditPopupBorderStyle.
+inline constexpr int32_t cxEditPopupWindowFrameWidthA[] = {0, 1, 4, 2};
+inline constexpr int32_t cxEditPopupClientEdgeWidthA[] = {0, 2, 2, 1};
+// By the editor's enabled flag.
+inline constexpr TcxEditStateColorKind cxEditStateColorKindMap[] = {esckDisabled, esckNormal};
+
+// --- The painter -------------------------------------------------------------------------------
+
+class TcxCustomLookAndFeelPainter : public TPersistent {
+  QD_CLASS(TcxCustomLookAndFeelPainter, TPersistent)
+
+ public:
+  TcxCustomLookAndFeelPainter();
+  // Releases the base's images; a descendant that keeps resources of its own releases them
+  // in its own destructor (the registry calls the virtual ReleaseImageResources before it
+  // frees a painter).
+  ~TcxCustomLookAndFeelPainter() override;
+
+  // --- Identity, details and shared operations ----------------------------------------------
+
+  // Not transparent: fills ARect with ABackgroundColor. Transparent: tiles ABackgroundBitmap
+  // over ARect when there is one, else draws nothing.
+  virtual void DrawBackground(TcxCanvas* ACanvas, const TRect& ARect, bool ATransparent,
+                              TColor ABackgroundColor, TBitmap* ABackgroundBitmap);
+  // Frees the lazily loaded glyphs and the details record; the next use loads them again.
+  virtual void ReleaseImageResources();
+  // The skin painter answers its skin information here; the base answers False and leaves
+  // AData alone.
+  virtual bool GetPainterData(TObject*& AData);
+  virtual bool IsInternalPainter();
+  // The registry name; empty in the base.
+  virtual String LookAndFeelName();
+  virtual TcxLookAndFeelStyle LookAndFeelStyle();
+  virtual bool NeedRedrawOnResize();
+
+  // --- Default colours ----------------------------------------------------------------------
+  // The colour of an element whose own style sets none (cxLookAndFeelPaintersColors.cpp).
+  // Derived colours ask the operations they follow at each call, so a painter that overrides
+  // a basic colour changes the derived ones with it.
+
+  virtual TColor DefaultDateNavigatorHeaderHighlightTextColor();
+  virtual TColor DefaultContentColor();
+  virtual TColor DefaultContentEvenColor();
+  virtual TColor DefaultContentOddColor();
+  virtual TColor DefaultContentTextColor();
+  virtual TColor DefaultControlColor();
+  virtual TColor DefaultControlTextColor();
+  virtual TColor DefaultEditorBackgroundColor(bool AIsDisabled);
+  virtual TColor DefaultEditorBackgroundColorEx(TcxEditStateColorKind AKind);
+  virtual TColor DefaultEditorTextColor(bool AIsDisabled);
+  virtual TColor DefaultEditorTextColorEx(TcxEditStateColorKind AKind);
+  virtual TColor DefaultFilterBoxColor();
+  virtual TColor DefaultFilterBoxTextColor();
+  virtual TColor DefaultFixedSeparatorColor();
+  virtual TColor DefaultFooterColor();
+  virtual TColor DefaultFooterTextColor();
+  virtual TColor DefaultGridDetailsSiteColor();
+  virtual TColor DefaultGridLineColor();
+  virtual TColor DefaultGroupByBoxColor();
+  virtual TColor DefaultGroupByBoxTextColor();
+  virtual TColor DefaultGroupColor();
+  virtual TRect DefaultGroupContentOffsets();
+  virtual TColor DefaultGroupTextColor();
+  virtual TColor DefaultHeaderBackgroundColor();
+  virtual TColor DefaultHeaderBackgroundTextColor();
+  virtual TColor DefaultHeaderColor();
+  virtual TColor DefaultHeaderTextColor();
+  virtual TColor DefaultHyperlinkTextColor();
+  virtual TColor DefaultInactiveColor();
+  virtual TColor DefaultInactiveTextColor();
+  virtual TColor DefaultPreviewTextColor();
+  virtual TColor DefaultRecordSeparatorColor();
+  virtual TColor DefaultSizeGripAreaColor();
+  virtual TColor DefaultTreeListGridLineColor();
+  virtual TColor DefaultTreeListTreeLineColor();
+  virtual TColor DefaultVGridBandLineColor();
+  virtual TColor DefaultVGridCategoryColor();
+  virtual TColor DefaultVGridCategoryTextColor();
+  virtual TColor DefaultVGridContentColor();
+  virtual TColor DefaultVGridContentEvenColor();
+  virtual TColor DefaultVGridContentOddColor();
+  virtual TColor DefaultVGridContentTextColor();
+  virtual TColor DefaultVGridHeaderColor();
+  virtual TColor DefaultVGridHeaderTextColor();
+  virtual TColor DefaultVGridLineColor();
+  virtual TColor DefaultDateNavigatorContentColor();
+  virtual TColor DefaultDateNavigatorHeaderColor();
+  virtual TColor DefaultDateNavigatorHeaderTextColor(bool AIsHighlight);
+  virtual TColor DefaultDateNavigatorHolydayTextColor();
+  virtual TColor DefaultDateNavigatorInactiveTextColor();
+  virtual TColor DefaultDateNavigatorSelectionColor();
+  virtual TColor DefaultDateNavigatorSelectionTextColor();
+  virtual TColor DefaultDateNavigatorSeparator1Color();
+  virtual TColor DefaultDateNavigatorSeparator2Color();
+  virtual TColor DefaultDateNavigatorTextColor();
+  virtual TColor DefaultDateNavigatorTodayFrameColor();
+  virtual TColor DefaultDateNavigatorTodayTextColor(bool ASelected);
+  virtual TColor DefaultSchedulerBackgroundColor();
+  virtual TColor DefaultSchedulerBorderColor();
+  virtual TColor DefaultSchedulerContentColor(int32_t AResourceIndex);
+  virtual TColor DefaultSchedulerControlColor();
+  virtual TColor DefaultSchedulerDayHeaderColor();
+  virtual TColor DefaultSchedulerDayHeaderBorderColor();
+  virtual TColor DefaultSchedulerDayHeaderTextColor();
+  virtual TColor DefaultSchedulerDateNavigatorArrowColor(bool AIsHighlight);
+  virtual TColor DefaultSchedulerHeaderContainerAlternateBackgroundColor();
+  virtual TColor DefaultSchedulerHeaderContainerBackgroundColor(bool ASelected);
+  virtual TColor DefaultSchedulerHeaderContainerTextColor(bool ASelected);
+  virtual TColor DefaultSchedulerHeaderContainerBorderColor();
+  virtual TColor DefaultSchedulerEventColor(bool AIsAllDayEvent);
+  virtual TColor DefaultSchedulerEventColorClassic(bool AIsAllDayEvent);
+  virtual TColor DefaultSchedulerNavigatorColor();
+  virtual TColor DefaultSchedulerSelectedEventBorderColor();
+  virtual TColor DefaultSchedulerTextColor();
+  virtual TColor DefaultSchedulerTimeRulerBorderColor();
+  virtual TColor DefaultSchedulerTimeRulerBorderColorClassic();
+  virtual TColor DefaultSchedulerTimeRulerColor();
+  virtual TColor DefaultSchedulerTimeRulerColorClassic();
+  virtual TColor DefaultSchedulerTimeRulerTextColor();
+  virtual TColor DefaultSchedulerTimeRulerTextColorClassic();
+  virtual TColor DefaultSchedulerViewContentColor();
+  virtual TColor DefaultSchedulerViewContentColorClassic();
+  virtual TColor DefaultSchedulerViewSelectedTextColor();
+  virtual TColor DefaultSchedulerViewTextColor();
+  virtual TColor DefaultSchedulerYearViewUnusedContentColor(bool AIsWorkTime);
+  virtual TColor DefaultSelectionColor();
+  virtual TColor DefaultSelectionTextColor();
+  virtual TColor DefaultSeparatorColor();
+  virtual TColor DefaultTabColor();
+  virtual TColor DefaultTabTextColor();
+  virtual TColor DefaultTabsBackgroundColor();
+  virtual TColor DefaultRootTabsBackgroundColor();
+  virtual TColor DefaultTimeGridMajorScaleColor();
+  virtual TColor DefaultTimeGridMajorScaleTextColor();
+  virtual TColor DefaultTimeGridMinorScaleColor();
+  virtual TColor DefaultTimeGridMinorScaleTextColor();
+  virtual TColor DefaultTimeGridSelectionBarColor();
+  virtual TColor DefaultChartDiagramValueBorderColor();
+  virtual TColor DefaultChartDiagramValueCaptionTextColor();
+  virtual TColor DefaultChartHistogramAxisColor();
+  virtual TColor DefaultChartHistogramGridLineColor();
+  virtual TColor DefaultChartHistogramPlotColor();
+  virtual TColor DefaultChartPieDiagramSeriesSiteBorderColor();
+  virtual TColor DefaultChartPieDiagramSeriesSiteCaptionColor();
+  virtual TColor DefaultChartPieDiagramSeriesSiteCaptionTextColor();
+  virtual TColor DefaultChartToolBoxDataLevelInfoBorderColor();
+  virtual TColor DefaultChartToolBoxItemSeparatorColor();
+  virtual TColor DefaultLayoutViewCaptionColor(TcxButtonState AState);
+  virtual TColor DefaultLayoutViewCaptionTextColor(TcxGroupBoxCaptionPosition ACaptionPosition,
+                                                   TcxButtonState AState);
+  virtual TColor DefaultLayoutViewContentColor();
+  virtual TColor DefaultLayoutViewContentTextColor(TcxButtonState AState);
+  virtual TColor DefaultGridOptionsTreeViewCategoryColor(bool ASelected);
+  virtual TColor DefaultGridOptionsTreeViewCategoryTextColor(bool ASelected);
+
+  // The grid-like controls' content colours, which the vertical-grid colours follow.
+  virtual TColor GridLikeControlBackgroundColor();
+  virtual TColor GridLikeControlContentColor();
+  virtual TColor GridLikeControlContentEvenColor();
+  virtual TColor GridLikeControlContentOddColor();
+  virtual TColor GridLikeControlContentTextColor();
+  // True when the content, odd and even colours are not all equal.
+  virtual bool GridLikeControlDefaultUseOddEvenStyle();
+
+  // --- Operations without a base implementation ----------------------------------------------
+  // Each raises EAbstractError unless a descendant overrides it (the classic painters do);
+  // they belong to the expand-button (Buttons), sorting-mark (Headers) and filter groups.
+
+  virtual void DrawScaledExpandButton(TcxCanvas* ACanvas, const TRect& R, bool AExpanded,
+                                      TdxScaleFactor* AScaleFactor, TColor AColor = clDefault,
+                                      TcxButtonState AState = cxbsNormal);
+  virtual int32_t ScaledExpandButtonSize(TdxScaleFactor* AScaleFactor);
+  virtual void DrawScaledSortingMark(TcxCanvas* ACanvas, const TRect& R, bool AAscendingSorting,
+                                     TdxScaleFactor* AScaleFactor);
+  virtual void DrawScaledSummarySortingMark(TcxCanvas* ACanvas, const TRect& R, bool AAscendingSorting,
+                                            TdxScaleFactor* AScaleFactor);
+  virtual TPoint ScaledSortingMarkSize(TdxScaleFactor* AScaleFactor);
+  virtual TPoint ScaledSummarySortingMarkSize(TdxScaleFactor* AScaleFactor);
+  virtual void DrawScaledFilterDropDownButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                              bool AIsFilterActive, TdxScaleFactor* AScaleFactor);
+
+  // --- Arrows, borders and separators --------------------------------------------------------
+
+  // --- Buttons, expand buttons, command links, small buttons, editor buttons, zoom and back
+  //     buttons ---------------------------------------------------------------------------------
+
+  // --- Check boxes, radio buttons and toggle switches -----------------------------------------
+
+  // --- Scroll bars, size grips, popup windows and hints ---------------------------------------
+
+  // --- Progress bar, group box, panel, track bar and splitter ---------------------------------
+
+  // --- Cell content, headers, sorting marks, footers, filter panels, tabs and row indicator ---
+
+  // --- Navigator, date navigator, scheduler and clock ------------------------------------------
+
+  // --- Views, charts, gauges, maps, navigation bars, PDF viewers and spreadsheets --------------
+
+  // --- Range controls, breadcrumb edits, list boxes, alert windows, galleries, calendars and
+  //     other controls -----------------------------------------------------------------------
+
+ protected:
+  // Lazily loaded glyphs: each is loaded from the program's resources on first use and kept
+  // until ReleaseImageResources.
+  TdxSmartImage* GetBackButton();
+  TdxSmartImage* GetClockFace();
+  TdxSmartImage* GetClockGlass();
+  TdxSmartImage* GetFixedGroupIndicator();
+  TdxSmartImage* GetMapPushpin();
+  TdxSmartImage* GetNavigationBarCustomizationButton();
+  TdxSmartImage* GetRatingControlIndicator();
+  TdxSmartImage* GetSearchButtonGlyph();
+  TdxSmartImage* GetSmartTagGlyph();
+
+ private:
+  TdxSmartImage* GetGlyph(std::unique_ptr<TdxSmartImage>& AField, const Char* AResName, const Char* AResType);
+
+  std::unique_ptr<TdxSmartImage> FBackButton;
+  // Never loaded by the base; only released.
+  std::unique_ptr<TdxSmartImage> FCalendarButtonGlyph;
+  std::unique_ptr<TdxSmartImage> FClockFace;
+  std::unique_ptr<TdxSmartImage> FClockGlass;
+  std::unique_ptr<TdxSmartImage> FFixedGroupIndicator;
+  std::unique_ptr<TdxSmartImage> FMapPushpin;
+  std::unique_ptr<TdxSmartImage> FNavigationBarCustomizationButton;
+  std::unique_ptr<TdxSmartImage> FRatingControlIndicator;
+  std::unique_ptr<TdxSmartImage> FSearchButtonGlyph;
+  std::unique_ptr<TdxSmartImage> FSmartTagGlyph;
+  // A TdxSkinDetails, built on first request.
+  std::unique_ptr<TObject> FLookAndFeelPainterDetailsCache;
+};
+
+using TcxCustomLookAndFeelPainterClass = TClass;
 
 }  // namespace qd
