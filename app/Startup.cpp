@@ -38,6 +38,7 @@
 #include "ui/graphics/dxSmartImage.h"
 #include "ui/graphics/svg/dxSVGCore.h"
 #include "ui/graphics/svg/dxSVGImage.h"
+#include "ui/lookandfeel/cxLookAndFeelPaintersBitmaps.h"
 #include "ui/lookandfeel/dxAnimation.h"
 #include "ui/lookandfeel/dxFading.h"
 
@@ -109,6 +110,8 @@ const TUnit kUnits[] = {
     // The painters' fader and animation controller.
     {&dxFading::Initialize, &dxFading::Finalize},
     {&dxAnimation::Initialize, &dxAnimation::Finalize},
+    // The painters' shared bitmaps: the check-button size and the scroll-bar patterns.
+    {&cxLookAndFeelPaintersBitmaps::Initialize, &cxLookAndFeelPaintersBitmaps::Finalize},
     // Window services of the control framework.
     {&cxControlsWindowUtils::Initialize, &cxControlsWindowUtils::Finalize},
 };
