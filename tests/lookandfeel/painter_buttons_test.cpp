@@ -207,6 +207,64 @@ TEST_F(PainterButtonsTest, SmallExpandButtonsCrossesAndZoomButtons) {
   }
 }
 
+// Every pixel of a probe, row by row.
+std::vector<uint32_t> PixelsOf(PainterProbe& AProbe) {
+  std::vector<uint32_t> result;
+  for (int y = 0; y < AProbe.Bitmap().H(); ++y)
+    for (int x = 0; x < AProbe.Bitmap().W(); ++x) result.push_back(AProbe.Rgb(x, y));
+  return result;
+}
+
+TEST_F(PainterButtonsTest, GlyphStripsPickTheirRowByState) {
+  // Both strips hold four rows; a row is a quarter of the glyph's height.
+  EXPECT_EQ(painter_.ScaledSearchButtonGlyphSize(sf_), (TSize{16, 16}));
+  EXPECT_EQ(painter_.GetScaledBackButtonSize(sf_), (TSize{24, 24}));
+  using Draw = std::function<std::unique_ptr<PainterProbe>(TcxButtonState)>;
+  const Draw search = [&](TcxButtonState AState) {
+    return DrawProbe(20, 20, [&](TcxCanvas* c, const TRect& R) {
+      painter_.DrawScaledSearchEditButtonGlyph(c, R, AState, sf_);
+    });
+  };
+  const Draw back = [&](TcxButtonState AState) {
+    return DrawProbe(24, 24,
+                     [&](TcxCanvas* c, const TRect& R) { painter_.DrawScaledBackButton(c, R, AState, sf_); });
+  };
+  // The default state, which has no row of its own, draws the normal row (not the rows above
+  // the image); every other state its own row.
+  for (const Draw& draw : {search, back}) {
+    const auto normal = PixelsOf(*draw(cxbsNormal));
+    EXPECT_EQ(PixelsOf(*draw(cxbsDefault)), normal);
+    EXPECT_NE(PixelsOf(*draw(cxbsHot)), normal);
+    EXPECT_NE(PixelsOf(*draw(cxbsPressed)), PixelsOf(*draw(cxbsHot)));
+    EXPECT_NE(PixelsOf(*draw(cxbsDisabled)), normal);
+  }
+  // The search glyph is centred: nothing in the two-pixel margin of a 20-pixel button.
+  auto probe = search(cxbsNormal);
+  for (int i = 0; i < 20; ++i)
+    for (int j : {0, 1, 18, 19}) {
+      EXPECT_EQ(probe->Rgb(i, j), probe->Sentinel() & 0xFFFFFF);
+      EXPECT_EQ(probe->Rgb(j, i), probe->Sentinel() & 0xFFFFFF);
+    }
+  // The command-link arrow: the hot glyph lies below the normal one; a right-to-left canvas
+  // mirrors it.
+  auto link = [&](TcxButtonState AState, bool ARtl) {
+    return DrawProbe(24, 22, [&](TcxCanvas* c, const TRect&) {
+      c->SetUseRightToLeftAlignment(ARtl);
+      painter_.DrawScaledCommandLinkGlyph(c, TPoint{2, 1}, AState, sf_);
+    });
+  };
+  auto normal = link(cxbsNormal, false), mirrored = link(cxbsNormal, true);
+  EXPECT_NE(PixelsOf(*link(cxbsHot, false)), PixelsOf(*normal));
+  EXPECT_EQ(normal->Rgb(1, 10), normal->Sentinel() & 0xFFFFFF);
+  int drawn = 0;
+  for (int y = 1; y < 21; ++y)
+    for (int x = 2; x < 22; ++x) {
+      EXPECT_EQ(mirrored->Rgb(x, y), normal->Rgb(23 - x, y)) << x << "," << y;
+      drawn += normal->Rgb(x, y) != (normal->Sentinel() & 0xFFFFFF);
+    }
+  EXPECT_GT(drawn, 20);
+}
+
 TEST_F(PainterButtonsTest, SizesAndFocusRectangle) {
   TdxScaleFactor big;
   big.Assign(3, 2, false);

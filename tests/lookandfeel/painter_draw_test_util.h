@@ -1,10 +1,12 @@
 #pragma once
-// Fixture of the painter drawing tests: the shared painter bitmaps started (check size,
-// scroll-bar patterns) and stopped around each test, and a painter whose button metrics a
-// test can set, to see the base drawing follow the metrics a descendant gives.
+// Fixture of the painter drawing tests: the smart-image codecs (for the glyph strips) and the
+// shared painter bitmaps (check size, scroll-bar patterns) started and stopped around each test, and a
+// painter whose button metrics a test can set, to see the base drawing follow the metrics a descendant gives.
 #include <gtest/gtest.h>
 
 #include "lookandfeel/painter_test_util.h"
+#include "ui/graphics/dxGDIPlusImage.h"
+#include "ui/graphics/dxSmartImage.h"
 #include "ui/lookandfeel/cxLookAndFeelPainters.h"
 #include "ui/lookandfeel/cxLookAndFeelPaintersBitmaps.h"
 
@@ -14,10 +16,14 @@ class PainterDrawTest : public PainterTest {
  protected:
   void SetUp() override {
     PainterTest::SetUp();
+    dxSmartImage::Initialize();
+    dxGDIPlusImage::Initialize();
     cxLookAndFeelPaintersBitmaps::Initialize();
   }
   void TearDown() override {
     cxLookAndFeelPaintersBitmaps::Finalize();
+    dxGDIPlusImage::Finalize();
+    dxSmartImage::Finalize();
     PainterTest::TearDown();
   }
 };
