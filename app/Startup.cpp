@@ -38,6 +38,7 @@
 #include "ui/graphics/dxSmartImage.h"
 #include "ui/graphics/svg/dxSVGCore.h"
 #include "ui/graphics/svg/dxSVGImage.h"
+#include "ui/lookandfeel/cxLookAndFeelPainters.h"
 #include "ui/lookandfeel/cxLookAndFeelPaintersBitmaps.h"
 #include "ui/lookandfeel/dxAnimation.h"
 #include "ui/lookandfeel/dxFading.h"
@@ -110,7 +111,10 @@ const TUnit kUnits[] = {
     // The painters' fader and animation controller.
     {&dxFading::Initialize, &dxFading::Finalize},
     {&dxAnimation::Initialize, &dxAnimation::Finalize},
-    // The painters' shared bitmaps: the check-button size and the scroll-bar patterns.
+    // The painters registry and the system-palette listener's primary notifier.
+    {&cxLookAndFeelPainters::Initialize, &cxLookAndFeelPainters::Finalize},
+    // The painters' shared bitmaps: the check-button size, the scroll-bar patterns, and the
+    // radio-button images recoloured through the primary notifier.
     {&cxLookAndFeelPaintersBitmaps::Initialize, &cxLookAndFeelPaintersBitmaps::Finalize},
     // Window services of the control framework.
     {&cxControlsWindowUtils::Initialize, &cxControlsWindowUtils::Finalize},

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <map>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -17,9 +18,13 @@ namespace {
 
 class PainterBitmapsTest : public PainterDrawTest {
  protected:
-  void TearDown() override {
-    cxSetRadioButtonPainterLookup(nullptr);
-    PainterDrawTest::TearDown();
+  // Registers a painter of the style; the registry owns it.
+  template <class TPainter = MetricsPainter>
+  static void RegisterPainter(const String& AName, TcxLookAndFeelStyle AStyle) {
+    auto painter = std::make_unique<TPainter>();
+    painter->name = AName;
+    painter->style = AStyle;
+    ASSERT_TRUE(cxLookAndFeelPaintersManager()->Register(std::move(painter)));
   }
   TdxScaleFactor* sf_ = dxDefaultScaleFactor();
 };
@@ -133,11 +138,11 @@ TEST_F(PainterBitmapsTest, RadioColourMaps) {
        false,
        {clBlack, o11Off, o11Off, clBtnFace, clBtnFace, clBtnFace, o11Off}},
   };
-  // Every kind's painter registered with the base body colours.
-  static TcxCustomLookAndFeelPainter* registered = nullptr;
-  MetricsPainter base;
-  registered = &base;
-  cxSetRadioButtonPainterLookup([](TcxLookAndFeelStyle) { return registered; });
+  // Every kind's painter registered, with the base body colours.
+  RegisterPainter(u"Flat", lfsFlat);
+  RegisterPainter(u"Standard", lfsStandard);
+  RegisterPainter(u"UltraFlat", lfsUltraFlat);
+  RegisterPainter(u"Office11", lfsOffice11);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     EXPECT_EQ(List::GetColorMap(c.kind, c.state, c.checked, c.focused, c.designing), c.want);
@@ -145,10 +150,10 @@ TEST_F(PainterBitmapsTest, RadioColourMaps) {
   // The body is the registered painter's of the kind's style; clWindow without one.
   struct RedBody : MetricsPainter {
     TColor RadioButtonBodyColor(TcxButtonState) override { return clRed; }
-  } redBody;
-  registered = &redBody;
-  cxSetRadioButtonPainterLookup(
-      [](TcxLookAndFeelStyle AStyle) { return AStyle == lfsOffice11 ? registered : nullptr; });
+  };
+  ASSERT_TRUE(cxLookAndFeelPaintersManager()->Unregister(u"Office11"));
+  ASSERT_TRUE(cxLookAndFeelPaintersManager()->Unregister(u"Flat"));
+  RegisterPainter<RedBody>(u"Office11", lfsOffice11);
   EXPECT_EQ(List::GetColorMap(lfOffice11, cxbsPressed, false, false, false)[List::rbpBody], clRed);
   EXPECT_EQ(List::GetColorMap(lfFlat, cxbsPressed, false, false, false)[List::rbpBody], clWindow);
 }
@@ -197,18 +202,16 @@ TEST_F(PainterBitmapsTest, RadioButtonDrawsItsImage) {
     EXPECT_EQ(p->Rgb(1 + 11, 1 + 5), ColorPx(clBtnHighlight));
     EXPECT_EQ(p->Rgb(1 + 3, 1 + 3), ColorPx(clWindow));  // the body
   }
-  // A system colour change recolours the images once the lists are reset.
+  // A system colour change recolours the images (through the painters' primary notifier).
   const COLORREF old = GetSysColor(COLOR_WINDOWTEXT);
   const INT element = COLOR_WINDOWTEXT;
   const COLORREF green = RGB(0, 128, 0);
   SetSysColors(1, &element, &green);
-  TcxRadioButtonImageListManager::Reset();
   auto recoloured = DrawProbe(14, 14, [&](TcxCanvas* c, const TRect&) {
     painter.DrawScaledRadioButton(c, 1, 1, cxbsNormal, true, false, clDefault, sf_);
   });
   EXPECT_EQ(recoloured->Rgb(6, 6), 0x008000u);
   SetSysColors(1, &element, &old);
-  TcxRadioButtonImageListManager::Reset();
 }
 
 TEST_F(PainterBitmapsTest, ScrollBarPatternsAreCheckerboards) {

@@ -1,6 +1,7 @@
 #pragma once
-// Fixture of the painter drawing tests: the smart-image codecs (for the glyph strips) and the
-// shared painter bitmaps (check size, scroll-bar patterns) started and stopped around each test, and a
+// Fixture of the painter drawing tests: the smart-image codecs (for the glyph strips), the
+// (empty) painters registry and the shared painter bitmaps (check size, scroll-bar patterns,
+// radio images) started and stopped around each test, and a
 // painter whose button metrics a test can set, to see the base drawing follow the metrics a descendant gives.
 #include <gtest/gtest.h>
 
@@ -18,10 +19,12 @@ class PainterDrawTest : public PainterTest {
     PainterTest::SetUp();
     dxSmartImage::Initialize();
     dxGDIPlusImage::Initialize();
+    cxLookAndFeelPainters::Initialize();
     cxLookAndFeelPaintersBitmaps::Initialize();
   }
   void TearDown() override {
     cxLookAndFeelPaintersBitmaps::Finalize();
+    cxLookAndFeelPainters::Finalize();
     dxGDIPlusImage::Finalize();
     dxSmartImage::Finalize();
     PainterTest::TearDown();
@@ -29,7 +32,7 @@ class PainterDrawTest : public PainterTest {
 };
 
 // A painter with a settable text shift, a one-pixel blue button border of ButtonBorderSize,
-// and a settable style.
+// and a settable style and name.
 class MetricsPainter : public TcxCustomLookAndFeelPainter {
  public:
   int32_t ScaledButtonTextShift(TdxScaleFactor* AScaleFactor) override { return AScaleFactor->Apply(shift); }
@@ -38,7 +41,9 @@ class MetricsPainter : public TcxCustomLookAndFeelPainter {
     if (border > 0) ACanvas->FrameRect(R, clBlue, border);
   }
   TcxLookAndFeelStyle LookAndFeelStyle() override { return style; }
+  String LookAndFeelName() override { return name; }
 
+  String name;
   int32_t shift = 0;
   int32_t border = 0;
   TcxLookAndFeelStyle style = lfsStandard;

@@ -1,11 +1,51 @@
 #include "ui/lookandfeel/cxLookAndFeelPainters.h"
 
 #include "platform/base/exceptions.h"
+#include "platform/base/resources.h"
+#include "platform/base/strings.h"
+#include "platform/classes/streams.h"
+#include "platform/forms/imglist.h"
+#include "ui/core/cxLibraryStrs.h"
+#include "ui/core/dxCore.h"
 #include "ui/graphics/dxGDIPlusImage.h"
+#include "ui/lookandfeel/dxSkinDetails.h"
 
 namespace qd {
 
 QD_IMPLEMENT_CLASS(TcxCustomLookAndFeelPainter)
+
+namespace {
+
+TImageList* gIndicatorImages = nullptr;
+
+constexpr const char* kIndicatorBitmapNames[] = {
+    "CX_ARROWBITMAP",      "CX_EDITBITMAP",   "CX_INSERTBITMAP",      "CX_MULTIDOTBITMAP",
+    "CX_MULTIARROWBITMAP", "CX_FILTERBITMAP", "CX_INPLACEEDITBITMAP", "CX_SORTBYSUMMARYVALUE"};
+
+std::unique_ptr<TBitmap> LoadIndicatorBitmap(const char* AName) {
+  TResourceStream stream(Utf8ToString(AName), RT_BITMAP);
+  auto bitmap = std::make_unique<TBitmap>();
+  bitmap->LoadFromStream(&stream);
+  return bitmap;
+}
+
+}  // namespace
+
+TCustomImageList* cxIndicatorImages() {
+  if (!gIndicatorImages) {
+    std::vector<std::unique_ptr<TBitmap>> bitmaps;
+    for (const char* name : kIndicatorBitmapNames) bitmaps.push_back(LoadIndicatorBitmap(name));
+    auto list = std::make_unique<TImageList>(bitmaps.front()->Width(), bitmaps.front()->Height());
+    for (const auto& bitmap : bitmaps) list->AddMasked(bitmap.get(), clWhite);
+    gIndicatorImages = list.release();
+  }
+  return gIndicatorImages;
+}
+
+void cxFreeIndicatorImages() {
+  delete gIndicatorImages;
+  gIndicatorImages = nullptr;
+}
 
 TcxCustomLookAndFeelPainter::TcxCustomLookAndFeelPainter() = default;
 
@@ -14,6 +54,36 @@ TcxCustomLookAndFeelPainter::~TcxCustomLookAndFeelPainter() {
 }
 
 // --- Identity, details and shared operations ------------------------------------------------
+
+TObject* TcxCustomLookAndFeelPainter::CreateLookAndFeelPainterDetails() {
+  auto details = std::make_unique<TdxSkinDetails>();
+  const String name = LookAndFeelName();
+  details->SetName(name);
+  details->SetDisplayName(name);
+  details->SetGroupName(cxGetResourceString(scxBuiltInLookAndFeelStyles));
+  const String prefix = u"CX_LOOKANDFEELSTYLEICON_" + UpperCase(name);
+  for (const auto& [size, suffix] : {std::pair{sis16, u"16"}, std::pair{sis48, u"48"}}) {
+    const String resName = prefix + suffix;
+    if (EmbeddedResourceExists("PNG", StringToUtf8(resName)))
+      details->GetIcon(size)->LoadFromResource(nullptr, resName, u"PNG");
+    else
+      details->ResetIcon(size);
+  }
+  return details.release();
+}
+
+TObject* TcxCustomLookAndFeelPainter::GetLookAndFeelPainterDetails() {
+  if (!FLookAndFeelPainterDetailsCache)
+    FLookAndFeelPainterDetailsCache.reset(CreateLookAndFeelPainterDetails());
+  return FLookAndFeelPainterDetailsCache.get();
+}
+
+bool TcxCustomLookAndFeelPainter::GetPainterDetails(TdxSkinDetails*& ADetails) {
+  auto* details = dynamic_cast<TdxSkinDetails*>(GetLookAndFeelPainterDetails());
+  if (!details) return false;
+  ADetails = details;
+  return true;
+}
 
 void TcxCustomLookAndFeelPainter::DrawBackground(TcxCanvas* ACanvas, const TRect& ARect, bool ATransparent,
                                                  TColor ABackgroundColor, TBitmap* ABackgroundBitmap) {

@@ -18,10 +18,13 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "platform/base/geometry.h"
+#include "platform/base/method.h"
 #include "platform/base/types.h"
 #include "platform/classes/classes.h"
+#include "platform/forms/controls.h"
 #include "platform/forms/graphics.h"
 #include "ui/core/cxGeometryScaleFactor.h"
 #include "ui/graphics/cxGraphicsCanvas.h"
@@ -29,6 +32,8 @@
 
 namespace qd {
 
+class TCustomImageList;
+class TdxSkinDetails;
 class TdxSmartImage;
 
 // --- Shared enumerations (tables are indexed by them; keep the order) -----------------------
@@ -130,6 +135,13 @@ class TcxCustomLookAndFeelPainter : public TPersistent {
 
   // --- Identity, details and shared operations ----------------------------------------------
 
+  // A new TdxSkinDetails describing the painter (the caller owns it): LookAndFeelName as name
+  // and display name, the built-in styles' group, and the style icons of the program's
+  // resources ("CX_LOOKANDFEELSTYLEICON_" + upper-case name + "16"/"48"), or the default icons
+  // where there are none.
+  virtual TObject* CreateLookAndFeelPainterDetails();
+  // The cached details record (a TdxSkinDetails), built on first request; owned by the painter.
+  virtual TObject* GetLookAndFeelPainterDetails();
   // Not transparent: fills ARect with ABackgroundColor. Transparent: tiles ABackgroundBitmap
   // over ARect when there is one, else draws nothing.
   virtual void DrawBackground(TcxCanvas* ACanvas, const TRect& ARect, bool ATransparent,
@@ -139,6 +151,9 @@ class TcxCustomLookAndFeelPainter : public TPersistent {
   // The skin painter answers its skin information here; the base answers False and leaves
   // AData alone.
   virtual bool GetPainterData(TObject*& AData);
+  // True with ADetails set to GetLookAndFeelPainterDetails when there is one; otherwise False
+  // and ADetails untouched.
+  virtual bool GetPainterDetails(TdxSkinDetails*& ADetails);
   virtual bool IsInternalPainter();
   // The registry name; empty in the base.
   virtual String LookAndFeelName();
@@ -576,5 +591,154 @@ class TcxCustomLookAndFeelPainter : public TPersistent {
 };
 
 using TcxCustomLookAndFeelPainterClass = TClass;
+
+// --- Shared glyph lists ------------------------------------------------------------------------------
+
+// The row-indicator glyphs and the summary-value sorting mark: one image list made on first use
+// from the bitmaps "CX_ARROWBITMAP", "CX_EDITBITMAP", "CX_INSERTBITMAP", "CX_MULTIDOTBITMAP",
+// "CX_MULTIARROWBITMAP", "CX_FILTERBITMAP", "CX_INPLACEEDITBITMAP" and "CX_SORTBYSUMMARYVALUE"
+// (indices 0 to 7, white transparent), as large as the first of them. Freed by the unit's
+// shut-down (UnregisterAssistants).
+TCustomImageList* cxIndicatorImages();
+void cxFreeIndicatorImages();
+
+// --- Painters registry ---------------------------------------------------------------------------
+
+// Told when a painter joins or leaves the registry.
+class IcxLookAndFeelPainterListener {
+ public:
+  virtual ~IcxLookAndFeelPainterListener() = default;
+  virtual void PainterAdded(TcxCustomLookAndFeelPainter* APainter) = 0;
+  virtual void PainterRemoved(TcxCustomLookAndFeelPainter* APainter) = 0;
+};
+
+// The one registry of painter objects, each registered under its LookAndFeelName and owned by
+// the registry. The list is kept sorted by name (locale-aware, case-sensitive); names never
+// differ only in case, since registration refuses such a name.
+class TcxLookAndFeelPaintersManager {
+ public:
+  TcxLookAndFeelPaintersManager() = default;
+  // Frees every painter still registered.
+  ~TcxLookAndFeelPaintersManager();
+  TcxLookAndFeelPaintersManager(const TcxLookAndFeelPaintersManager&) = delete;
+  TcxLookAndFeelPaintersManager& operator=(const TcxLookAndFeelPaintersManager&) = delete;
+
+  // Takes ownership in every case. A painter whose name is already registered (in any case)
+  // is freed and the answer is False; otherwise it joins the list, the root look-and-feel is
+  // refreshed, the listeners are told (last added first) and the answer is True.
+  bool Register(std::unique_ptr<TcxCustomLookAndFeelPainter> APainter);
+  // Removes and frees the painter of that name (in any case), telling the listeners first;
+  // False when there is none.
+  bool Unregister(const String& AName);
+
+  // The first painter in list order with that style; nullptr (False) when none.
+  TcxCustomLookAndFeelPainter* GetPainter(TcxLookAndFeelStyle AStyle) const;
+  bool GetPainter(TcxLookAndFeelStyle AStyle, TcxCustomLookAndFeelPainter*& APainter) const;
+  // The painter of that name, compared without regard to case; nullptr (False) when none.
+  TcxCustomLookAndFeelPainter* GetPainter(const String& AName) const;
+  bool GetPainter(const String& AName, TcxCustomLookAndFeelPainter*& APainter) const;
+
+  int32_t Count() const { return static_cast<int32_t>(FPainters.size()); }
+  TcxCustomLookAndFeelPainter* Items(int32_t AIndex) const;
+
+  // Adds a listener unless it is already there; the registry does not own listeners.
+  void AddListener(IcxLookAndFeelPainterListener* AListener);
+  void RemoveListener(IcxLookAndFeelPainterListener* AListener);
+
+  // Every painter's ReleaseImageResources, in list order.
+  void ReleaseImageResources();
+
+ private:
+  void DoPainterAdded(TcxCustomLookAndFeelPainter* APainter);
+  void DoPainterRemoved(TcxCustomLookAndFeelPainter* APainter);
+  void Sort();
+
+  std::vector<std::unique_ptr<TcxCustomLookAndFeelPainter>> FPainters;
+  std::vector<IcxLookAndFeelPainterListener*> FListeners;
+};
+
+// The registry; nullptr outside the unit's start-up and shut-down.
+TcxLookAndFeelPaintersManager* cxLookAndFeelPaintersManager();
+
+// How the registry refreshes the root look-and-feel after a painter joins or leaves (set by
+// the look-and-feel unit while the root exists; nothing is refreshed without it).
+using TcxRootLookAndFeelRefreshProc = void (*)();
+void cxSetRootLookAndFeelRefreshProc(TcxRootLookAndFeelRefreshProc AProc);
+
+// --- System-palette change listener ----------------------------------------------------------------
+
+using TcxSystemPaletteChangedEvent = TMethod<void()>;
+
+// A subscriber to system colour changes. Creating one (primary or ordinary) makes sure the
+// shared listener exists; freeing the last one frees the listener with its window.
+class TcxSystemPaletteChangedNotifier {
+ public:
+  explicit TcxSystemPaletteChangedNotifier(bool AIsPrimary = false);
+  virtual ~TcxSystemPaletteChangedNotifier();
+  TcxSystemPaletteChangedNotifier(const TcxSystemPaletteChangedNotifier&) = delete;
+  TcxSystemPaletteChangedNotifier& operator=(const TcxSystemPaletteChangedNotifier&) = delete;
+
+  bool IsPrimary() const { return FIsPrimary; }
+  const TcxSystemPaletteChangedEvent& OnSystemPaletteChanged() const { return FOnSystemPaletteChanged; }
+  void SetOnSystemPaletteChanged(const TcxSystemPaletteChangedEvent& AValue) {
+    FOnSystemPaletteChanged = AValue;
+  }
+
+ protected:
+  friend class TcxSystemPaletteChangedListener;
+  // Calls OnSystemPaletteChanged when assigned.
+  virtual void DoChanged();
+
+ private:
+  bool FIsPrimary;
+  TcxSystemPaletteChangedEvent FOnSystemPaletteChanged;
+};
+
+// The hidden window that hears WM_SYSCOLORCHANGE. On a change it recomputes the Office 11
+// colours, then tells the primary notifiers, then the ordinary ones, each list newest first.
+// Shared by all notifiers and counted by them.
+class TcxSystemPaletteChangedListener {
+ public:
+  TcxSystemPaletteChangedListener();
+  ~TcxSystemPaletteChangedListener();
+  TcxSystemPaletteChangedListener(const TcxSystemPaletteChangedListener&) = delete;
+  TcxSystemPaletteChangedListener& operator=(const TcxSystemPaletteChangedListener&) = delete;
+
+  void AddNotifier(TcxSystemPaletteChangedNotifier* ANotifier, bool AIsPrimary);
+  void RemoveNotifier(TcxSystemPaletteChangedNotifier* ANotifier, bool AIsPrimary);
+  HWND WindowHandle() const { return FWindowHandle; }
+
+ private:
+  void WndProc(TMessage& AMessage);
+  void DoChange();
+
+  HWND FWindowHandle = nullptr;
+  std::vector<TcxSystemPaletteChangedNotifier*> FNotifierList;
+  std::vector<TcxSystemPaletteChangedNotifier*> FPrimaryNotifierList;
+};
+
+void AddRefSystemPaletteChangedListener();
+void ReleaseRefSystemPaletteChangedListener();
+// The shared listener; nullptr while no notifier exists.
+TcxSystemPaletteChangedListener* cxSystemPaletteChangedListener();
+
+// --- Unit start-up ---------------------------------------------------------------------------------
+
+// The unit's procedure pair in the units loader. Start-up registers the built-in painters (in
+// the order Flat, Office11, Standard, UltraFlat, Native, as their classes join) and, inside a
+// library module, recomputes the Office 11 colours; shut-down makes every registered painter
+// drop its lazily loaded images and frees the shared glyph lists.
+void RegisterAssistants();
+void UnregisterAssistants();
+
+// Start-up: the registry, the unit's primary palette notifier (its OnSystemPaletteChanged runs
+// before every ordinary notifier), and RegisterAssistants through the units loader. Shut-down
+// undoes it in reverse.
+namespace cxLookAndFeelPainters {
+void Initialize();
+void Finalize();
+// The unit's primary notifier; nullptr outside start-up and shut-down.
+TcxSystemPaletteChangedNotifier* PrimaryPaletteNotifier();
+}  // namespace cxLookAndFeelPainters
 
 }  // namespace qd

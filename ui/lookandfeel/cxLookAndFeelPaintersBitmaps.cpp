@@ -14,13 +14,15 @@ namespace {
 
 TSize FCheckButtonSize{};
 std::map<int32_t, std::unique_ptr<TcxRadioButtonImageList>>* FRadioButtonImageLists = nullptr;
-TcxPainterOfStyleFunc FPainterOfStyle = nullptr;
 
 // The body colour of a kind's radio button: the one of the registered painter of the kind's
 // style, clWindow without one.
 TColor RadioBitmapsBodyColor(TcxLookAndFeelKind AKind, TcxButtonState AState) {
-  TcxCustomLookAndFeelPainter* painter = FPainterOfStyle ? FPainterOfStyle(cxLookAndFeelStyleMap[AKind]) : nullptr;
-  return painter ? painter->RadioButtonBodyColor(AState) : clWindow;
+  TcxCustomLookAndFeelPainter* painter = nullptr;
+  if (cxLookAndFeelPaintersManager() &&
+      cxLookAndFeelPaintersManager()->GetPainter(cxLookAndFeelStyleMap[AKind], painter))
+    return painter->RadioButtonBodyColor(AState);
+  return clWindow;
 }
 
 // A 24-bit bitmap of the size, white.
@@ -101,7 +103,8 @@ void InternalRoundRect(TcxCanvas* ACanvas, const TRect& R) {
 // --- Size grip -----------------------------------------------------------------------------------
 
 void dxRotateSizeGrip(TcxCanvas* ACanvas, const TRect& ARect, const TdxScaleFactor* AScaleFactor,
-                      TColor ABackgroundColor, TdxCorner ACorner, const TdxDrawSizeGripEvent& AOnDrawSizeGrip) {
+                      TColor ABackgroundColor, TdxCorner ACorner,
+                      const TdxDrawSizeGripEvent& AOnDrawSizeGrip) {
   if (ARect.IsEmpty()) return;
   TcxBitmap bitmap(ARect.Width(), ARect.Height());
   bitmap.Canvas()->SetBrush(ACanvas->Brush());
@@ -120,7 +123,8 @@ void dxRotateSizeGrip(TcxCanvas* ACanvas, const TRect& ARect, const TdxScaleFact
 void CalculateCheckButtonSize() {
   HBITMAP bitmap = LoadBitmapW(nullptr, reinterpret_cast<LPCWSTR>(static_cast<uintptr_t>(OBM_CHECKBOXES)));
   BITMAP info{};
-  if (bitmap && GetObjectW(bitmap, sizeof info, &info)) FCheckButtonSize = TSize{info.bmWidth / 4, info.bmHeight / 3};
+  if (bitmap && GetObjectW(bitmap, sizeof info, &info))
+    FCheckButtonSize = TSize{info.bmWidth / 4, info.bmHeight / 3};
   if (bitmap) DeleteObject(bitmap);
 }
 
@@ -219,7 +223,8 @@ void TcxRadioButtonImageList::CalculateRadioButtonSize() {
   DrawFrameControl(canvas->Handle(), &r, DFC_BUTTON, DFCS_BUTTONRADIOIMAGE | DFCS_CHECKED | DFCS_FLAT);
   const COLORREF dot = ColorToRGB(clWindowText);
   auto isDot = [&](int32_t x, int32_t y) {
-    return x >= 0 && y >= 0 && x < bitmap->Width() && y < bitmap->Height() && ColorToRGB(canvas->Pixels(x, y)) == dot;
+    return x >= 0 && y >= 0 && x < bitmap->Width() && y < bitmap->Height() &&
+           ColorToRGB(canvas->Pixels(x, y)) == dot;
   };
   const TRect& b = FRadioButtonRect;
   const int32_t cx = b.Left + b.Width() / 2 - 1, cy = b.Top + b.Height() / 2 - 1;
@@ -247,7 +252,8 @@ void TcxRadioButtonImageList::PrepareButtonMask() {
 
 void TcxRadioButtonImageList::PrepareRadioButtonPattern() {
   const int32_t w = FRadioButtonSize.cx, h = FRadioButtonSize.cy;
-  FRadioButtonPattern.assign(static_cast<size_t>(std::max(0, h)), std::vector<uint8_t>(std::max(0, w), rbpOutside));
+  FRadioButtonPattern.assign(static_cast<size_t>(std::max(0, h)),
+                             std::vector<uint8_t>(std::max(0, w), rbpOutside));
   if (w <= 0 || h <= 0) return;
   auto& p = FRadioButtonPattern;
   // Below the diagonal from the top-right to the bottom-left corner: -1 above, 0 on it.
@@ -324,15 +330,16 @@ void TcxRadioButtonImageList::PrepareRadioButtonPattern() {
 }
 
 std::array<TColor, 7> TcxRadioButtonImageList::GetColorMap(TcxLookAndFeelKind ALookAndFeelKind,
-                                                           TcxButtonState AButtonState, bool AChecked, bool AFocused,
-                                                           bool AIsDesigning) {
+                                                           TcxButtonState AButtonState, bool AChecked,
+                                                           bool AFocused, bool AIsDesigning) {
   const TcxButtonState state = AButtonState == cxbsDefault ? cxbsNormal : AButtonState;
   const bool disabled = state == cxbsDisabled;
   const bool active = AFocused || state == cxbsHot || state == cxbsPressed;
   const TColor body = RadioBitmapsBodyColor(ALookAndFeelKind, state);
   TColor dot = body;
   if (AChecked)
-    dot = !disabled ? clWindowText : (ALookAndFeelKind == lfOffice11 ? dxOffice11TextDisabledColor : clBtnShadow);
+    dot = !disabled ? clWindowText
+                    : (ALookAndFeelKind == lfOffice11 ? dxOffice11TextDisabledColor : clBtnShadow);
   std::array<TColor, 7> map{clBlack, clBtnShadow, clBtnHighlight, body, body, body, dot};
   switch (ALookAndFeelKind) {
     case lfFlat:
@@ -375,19 +382,21 @@ void TcxRadioButtonImageList::Prepare() {
           }
 }
 
-int32_t TcxRadioButtonImageList::GetImageIndex(TcxLookAndFeelKind ALookAndFeelKind, TcxButtonState AButtonState,
-                                               bool AChecked, bool AFocused, bool AIsDesigning) const {
+int32_t TcxRadioButtonImageList::GetImageIndex(TcxLookAndFeelKind ALookAndFeelKind,
+                                               TcxButtonState AButtonState, bool AChecked, bool AFocused,
+                                               bool AIsDesigning) const {
   // The default state has no images of its own: it looks like the normal one.
   const int32_t state = AButtonState == cxbsDefault ? cxbsNormal : AButtonState;
-  const int32_t combination = (state - 1) + 8 * ALookAndFeelKind + 4 * AChecked + 32 * AIsDesigning + 64 * AFocused;
+  const int32_t combination =
+      (state - 1) + 8 * ALookAndFeelKind + 4 * AChecked + 32 * AIsDesigning + 64 * AFocused;
   return combination < static_cast<int32_t>(FRadioButtonImageListIndexes.size())
              ? FRadioButtonImageListIndexes[combination]
              : -1;
 }
 
 void TcxRadioButtonImageList::Draw(TcxCanvas* ACanvas, int32_t X, int32_t Y, TColor ABrushColor,
-                                   TcxLookAndFeelKind ALookAndFeelKind, TcxButtonState AButtonState, bool AChecked,
-                                   bool AFocused, bool AIsDesigning) {
+                                   TcxLookAndFeelKind ALookAndFeelKind, TcxButtonState AButtonState,
+                                   bool AChecked, bool AFocused, bool AIsDesigning) {
   const int32_t index = GetImageIndex(ALookAndFeelKind, AButtonState, AChecked, AFocused, AIsDesigning);
   if (index < 0) return;
   if (ABrushColor == clDefault) {
@@ -401,10 +410,6 @@ void TcxRadioButtonImageList::Draw(TcxCanvas* ACanvas, int32_t X, int32_t Y, TCo
   bitmap.Canvas()->FillRect(TRect{0, 0, bitmap.Width(), bitmap.Height()});
   FList->Draw(bitmap.Canvas(), 0, 0, index);
   ACanvas->Draw(X, Y, &bitmap);
-}
-
-void cxSetRadioButtonPainterLookup(TcxPainterOfStyleFunc AFunc) {
-  FPainterOfStyle = AFunc;
 }
 
 // --- TcxRadioButtonImageListManager -------------------------------------------------------------
@@ -434,9 +439,13 @@ namespace cxLookAndFeelPaintersBitmaps {
 void Initialize() {
   CalculateCheckButtonSize();
   CreateStdScrollBarBitmaps();
+  if (TcxSystemPaletteChangedNotifier* notifier = cxLookAndFeelPainters::PrimaryPaletteNotifier())
+    notifier->SetOnSystemPaletteChanged(TcxSystemPaletteChangedEvent(&TcxRadioButtonImageListManager::Reset));
 }
 
 void Finalize() {
+  if (TcxSystemPaletteChangedNotifier* notifier = cxLookAndFeelPainters::PrimaryPaletteNotifier())
+    notifier->SetOnSystemPaletteChanged(nullptr);
   TcxRadioButtonImageListManager::Finalize();
   DestroyStdScrollBarBitmaps();
 }

@@ -52,7 +52,8 @@ using TdxDrawSizeGripEvent =
 // of ARect's size, filled with ABackgroundColor (or holding the canvas' pixels for clNone),
 // that is turned so that the bottom-right corner becomes ACorner and copied to ARect.
 void dxRotateSizeGrip(TcxCanvas* ACanvas, const TRect& ARect, const TdxScaleFactor* AScaleFactor,
-                      TColor ABackgroundColor, TdxCorner ACorner, const TdxDrawSizeGripEvent& AOnDrawSizeGrip);
+                      TColor ABackgroundColor, TdxCorner ACorner,
+                      const TdxDrawSizeGripEvent& AOnDrawSizeGrip);
 
 // --- Check-button size and scroll-bar patterns --------------------------------------------------
 
@@ -104,7 +105,8 @@ class TcxRadioButtonImageList {
   // Recolours every image (after a change of the system colours).
   void Reset();
 
-  // The colour of each pattern code for a combination.
+  // The colour of each pattern code for a combination; the body is the RadioButtonBodyColor of
+  // the registered painter of the kind's style, clWindow without one.
   static std::array<TColor, 7> GetColorMap(TcxLookAndFeelKind ALookAndFeelKind, TcxButtonState AButtonState,
                                            bool AChecked, bool AFocused, bool AIsDesigning);
 
@@ -131,12 +133,6 @@ class TcxRadioButtonImageList {
   std::vector<int32_t> FRadioButtonImageListIndexes;
 };
 
-// How the radio-button images find the registered painter of a style, whose
-// RadioButtonBodyColor colours the body (set by the painters registry; without it, or without
-// a painter of the style, the body is clWindow).
-using TcxPainterOfStyleFunc = TcxCustomLookAndFeelPainter* (*)(TcxLookAndFeelStyle AStyle);
-void cxSetRadioButtonPainterLookup(TcxPainterOfStyleFunc AFunc);
-
 // The radio-button image lists, one per target DPI, created on first use.
 class TcxRadioButtonImageListManager {
  public:
@@ -145,8 +141,9 @@ class TcxRadioButtonImageListManager {
   static void Finalize();
 };
 
-// The unit's start-up makes the check-button size and the scroll-bar patterns and listens for
-// system colour changes; shut-down frees the radio-button lists and the patterns.
+// The unit's start-up makes the check-button size and the scroll-bar patterns and has the
+// painters' primary palette notifier recolour the radio-button images (so they change before
+// any look-and-feel repaints); shut-down undoes it and frees the lists and the patterns.
 namespace cxLookAndFeelPaintersBitmaps {
 void Initialize();
 void Finalize();
