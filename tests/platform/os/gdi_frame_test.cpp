@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/os/gdi.h"
+#include "platform/os/gdi_surface.h"
 #include "gdi_test_util.h"
 
 namespace qd {
@@ -133,6 +134,19 @@ TEST(GdiFrameControl, CheckBoxesBitmapIsAGridOfThirteenPixelImages) {
   EXPECT_EQ(t.At(2 * 13 + 6, 6), Sys(COLOR_BTNFACE));  // pushed: face inside
   t.SavePng("gdi_checkboxes");
   EXPECT_EQ(LoadBitmapW(nullptr, reinterpret_cast<LPCWSTR>(static_cast<uintptr_t>(32000))), nullptr);
+}
+
+// At a higher screen DPI the cells grow with it (what painters take the check-box size from).
+TEST(GdiFrameControl, CheckBoxesBitmapFollowsTheScreenDpi) {
+  gdi::SetScreenDpi(144);
+  HBITMAP bm = LoadBitmapW(nullptr, reinterpret_cast<LPCWSTR>(static_cast<uintptr_t>(OBM_CHECKBOXES)));
+  gdi::SetScreenDpi(96);
+  ASSERT_NE(bm, nullptr);
+  BITMAP info{};
+  GetObjectW(bm, sizeof info, &info);
+  DeleteObject(bm);
+  EXPECT_EQ(info.bmWidth, 4 * 20);
+  EXPECT_EQ(info.bmHeight, 3 * 20);
 }
 
 // Also written as a picture (gdi_frame_controls.png in the build folder) to look at by eye.
