@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "lookandfeel/painter_draw_test_util.h"
+#include "platform/os/user_display.h"
 #include "ui/core/dxDPIAwareUtils.h"
 
 namespace qd::testing {
@@ -279,6 +280,78 @@ TEST_F(PainterButtonsTest, SizesAndFocusRectangle) {
   EXPECT_EQ(painter_.ScaledSmallCloseButtonSize(&big), (TSize{21, 23}));
   EXPECT_EQ(painter_.GetScaledCommandLinkMargins(&big), (TRect{11, 15, 11, 15}));
   EXPECT_EQ(painter_.ScaledFilterCloseButtonSize(sf_), (TPoint{16, 14}));
+}
+
+// Restarts the DPI unit and the painter bitmaps at a system DPI, and back at 96 afterwards.
+class SystemDpiScope {
+ public:
+  explicit SystemDpiScope(UINT ADpi) { Restart(ADpi); }
+  ~SystemDpiScope() { Restart(96); }
+  SystemDpiScope(const SystemDpiScope&) = delete;
+  SystemDpiScope& operator=(const SystemDpiScope&) = delete;
+
+ private:
+  static void Restart(UINT ADpi) {
+    cxLookAndFeelPaintersBitmaps::Finalize();
+    os::SetSystemDpi(ADpi);
+    dxDPIAwareUtils::Finalize();
+    dxDPIAwareUtils::Initialize();
+    cxLookAndFeelPaintersBitmaps::Initialize();
+  }
+};
+
+// (The shared scale factors are made again here: sf_ is not used.)
+TEST_F(PainterButtonsTest, UnscaledFormsDrawAtTheSystemScaleFactor) {
+  SystemDpiScope dpi(144);
+  ASSERT_EQ(dxSystemScaleFactor()->TargetDPI(), 144);
+  TdxScaleFactor big;
+  big.Assign(3, 2, false);
+  using Draw = std::function<void(TcxCanvas*, const TRect&)>;
+  struct Case {
+    const char* name;
+    Draw unscaled, scaled;
+  };
+  const std::vector<Case> cases = {
+      {"expand mark", [&](TcxCanvas* c, const TRect& R) { painter_.DrawExpandMark(c, R, clRed, false); },
+       [&](TcxCanvas* c, const TRect& R) { painter_.DrawScaledExpandMark(c, R, clRed, false, &big); }},
+      {"small expand button",
+       [&](TcxCanvas* c, const TRect& R) { painter_.DrawSmallExpandButton(c, R, false, clRed); },
+       [&](TcxCanvas* c, const TRect& R) { painter_.DrawScaledSmallExpandButton(c, R, false, clRed, &big); }},
+      {"zoom in", [&](TcxCanvas* c, const TRect& R) { painter_.DrawZoomInButton(c, R, cxbsHot); },
+       [&](TcxCanvas* c, const TRect& R) { painter_.DrawScaledZoomInButton(c, R, cxbsHot, &big); }},
+      {"small close", [&](TcxCanvas* c, const TRect& R) { painter_.DrawSmallCloseButton(c, R, cxbsPressed); },
+       [&](TcxCanvas* c, const TRect& R) { painter_.DrawScaledSmallCloseButton(c, R, cxbsPressed, &big); }},
+      {"scroll arrow",
+       [&](TcxCanvas* c, const TRect& R) { painter_.DrawScrollBarArrow(c, R, cxbsDisabled, adRight); },
+       [&](TcxCanvas* c, const TRect& R) {
+         painter_.DrawScaledScrollBarArrow(c, R, cxbsDisabled, adRight, &big);
+       }},
+      {"check button",
+       [&](TcxCanvas* c, const TRect& R) { painter_.DrawCheckButton(c, R, cxbsNormal, true); },
+       [&](TcxCanvas* c, const TRect& R) { painter_.DrawScaledCheckButton(c, R, cxbsNormal, true, &big); }},
+      {"radio button",
+       [&](TcxCanvas* c, const TRect&) {
+         painter_.DrawRadioButton(c, 1, 1, cxbsNormal, true, false, clDefault);
+       },
+       [&](TcxCanvas* c, const TRect&) {
+         painter_.DrawScaledRadioButton(c, 1, 1, cxbsNormal, true, false, clDefault, &big);
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto unscaled = DrawProbe(22, 22, c.unscaled);
+    auto scaled = DrawProbe(22, 22, c.scaled);
+    EXPECT_EQ(PixelsOf(*unscaled), PixelsOf(*scaled));
+    EXPECT_GT(unscaled->Bitmap().CountDrawn(), 0);
+  }
+  // The system's check box is measured at the system DPI, and converted from there.
+  EXPECT_EQ(painter_.CheckButtonSize(), (TSize{20, 20}));
+  EXPECT_EQ(painter_.ScaledCheckButtonSize(&big), (TSize{20, 20}));
+  EXPECT_EQ(painter_.ScaledCheckButtonSize(dxDefaultScaleFactor()), (TSize{13, 13}));
+  EXPECT_EQ(painter_.RadioButtonSize(), painter_.ScaledRadioButtonSize(&big));
+  EXPECT_EQ(painter_.SmallCloseButtonSize(), painter_.ScaledSmallCloseButtonSize(&big));
+  EXPECT_EQ(painter_.GroupExpandButtonSize(), 23);
+  EXPECT_EQ(painter_.GetBackButtonSize(), (TSize{36, 36}));
 }
 
 }  // namespace
