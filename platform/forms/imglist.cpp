@@ -179,7 +179,8 @@ void TCustomImageList::DefineProperties(TFiler* Filer) {
 }
 
 int TCustomImageList::AddCells(const uint32_t* Pixels, int W, int H) {
-  if (!Pixels || W <= 0 || H <= 0) return -1;
+  // Cells beyond 16M pixels are refused, as a system list fails to create them.
+  if (!Pixels || W <= 0 || H <= 0 || int64_t{width_} * height_ > (int64_t{1} << 24)) return -1;
   const int first = Count();
   const int n = std::max(1, W / width_);
   for (int k = 0; k < n; ++k) {
