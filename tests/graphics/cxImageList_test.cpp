@@ -290,24 +290,55 @@ TEST_F(ImageListStoreTest, AStreamWithOnlyNativeCellsGivesOneImagePerCell) {
   EXPECT_EQ(InfoColors(read), (ListColors{kListBlue, kListRed, kListGreen}));
 }
 
+// An image list form whose native cells are the given bytes.
+std::string NativeCellsForm(const std::vector<uint8_t>& ABytes) {
+  static const char* digits = "0123456789ABCDEF";
+  std::string hex;
+  for (uint8_t b : ABytes) hex += {digits[b >> 4], digits[b & 15]};
+  return "object Images: TcxImageList\n  Height = 8\n  Width = 8\n  Bitmap = {" + hex + "}\nend\n";
+}
+
+// The native cells' stored form: "QDIL", version, width, height, count, then the pixels.
+std::vector<uint8_t> NativeCellsBytes(const char* ASignature, uint16_t AVersion, int32_t AWidth, int32_t AHeight,
+                                      int32_t ACount, size_t APixelBytes) {
+  std::vector<uint8_t> b(ASignature, ASignature + 4);
+  b.push_back(static_cast<uint8_t>(AVersion));
+  b.push_back(static_cast<uint8_t>(AVersion >> 8));
+  for (int32_t v : {AWidth, AHeight, ACount})
+    for (int shift = 0; shift < 32; shift += 8) b.push_back(static_cast<uint8_t>(static_cast<uint32_t>(v) >> shift));
+  b.resize(b.size() + APixelBytes, 0x7F);
+  return b;
+}
+
 TEST_F(ImageListStoreTest, DamagedStoredDataIsRefused) {
   TcxImageList list(8, 8);
   list.SetName(u"Images");
   list.Add(SolidCells(8, 8, 2, 1, {kListRed, kListGreen}).get(), nullptr);
   const std::string good = Text(WriteComponentToText(&list));
-  TImageList native(8, 8);
-  native.Add(SolidCells(8, 8, 1, 1, {kListBlue}).get());
-  native.SetName(u"Images");
-  std::string nativeText = Text(WriteComponentToText(&native));
-  nativeText.replace(nativeText.find("TImageList"), 10, "TcxImageList");
-  const size_t bitmapAt = nativeText.find("Bitmap = {") + 10;
+  // Sound cells read as they are.
+  {
+    TcxImageList read(nullptr);
+    ReadComponentFromText(Utf8ToString(NativeCellsForm(NativeCellsBytes("QDIL", 1, 8, 8, 2, 2 * 256))), &read);
+    EXPECT_EQ(read.Count(), 2);
+    EXPECT_EQ(read.Pixels(1)[0], 0x7F7F7F7Fu);
+  }
 
   struct Case {
     const char* name;
     std::string text;
     const char* message;
   };
-  std::vector<Case> cases;
+  const char* cellsError = "Failed to read ImageList data from stream";
+  std::vector<Case> cases = {
+      {"bad signature", NativeCellsForm(NativeCellsBytes("QDIX", 1, 8, 8, 1, 256)), cellsError},
+      {"unknown version", NativeCellsForm(NativeCellsBytes("QDIL", 2, 8, 8, 1, 256)), cellsError},
+      {"truncated header", NativeCellsForm(std::vector<uint8_t>{'Q', 'D', 'I', 'L', 1, 0, 8}), cellsError},
+      {"truncated cells", NativeCellsForm(NativeCellsBytes("QDIL", 1, 8, 8, 2, 256 + 255)), cellsError},
+      {"huge count", NativeCellsForm(NativeCellsBytes("QDIL", 1, 8, 8, 0x7FFFFFFF, 256)), cellsError},
+      {"huge cells", NativeCellsForm(NativeCellsBytes("QDIL", 1, 0x10000, 0x10000, 1, 256)), cellsError},
+      {"negative width", NativeCellsForm(NativeCellsBytes("QDIL", 1, -8, 8, 1, 256)), cellsError},
+      {"negative count", NativeCellsForm(NativeCellsBytes("QDIL", 1, 8, 8, -1, 256)), cellsError},
+  };
   {
     std::string t = good;
     t.insert(t.find("Image.Data"), "ImageClass = 'TNoSuchGraphic'\n      ");
@@ -319,32 +350,11 @@ TEST_F(ImageListStoreTest, DamagedStoredDataIsRefused) {
     cases.push_back({"not a graphic", t, "The \"TcxImageList\" is invalid graphic class"});
   }
   {
+    // A bitmap that announces 4 bytes and holds 1.
     std::string t = good;
     const size_t data = t.find("Image.Data = {") + 14;
-    t.erase(data, t.find('}', data) - data);
-    t.insert(data, "0400000042");
+    t.replace(data, t.find('}', data) - data, "0400000042");
     cases.push_back({"truncated bitmap", t, ""});
-  }
-  {
-    std::string t = nativeText;
-    t.replace(bitmapAt, 8, "51444958");  // "QDIX"
-    cases.push_back({"bad signature", t, "Failed to read ImageList data from stream"});
-  }
-  {
-    std::string t = nativeText;
-    t.erase(t.find('}', bitmapAt) - 40, 40);
-    cases.push_back({"truncated cells", t, "Failed to read ImageList data from stream"});
-  }
-  {
-    // Width 8, height 8 and a count of 0x7FFFFFFF with one cell's data.
-    std::string t = nativeText;
-    t.replace(bitmapAt + 12 + 16, 8, "FFFFFF7F");
-    cases.push_back({"huge count", t, "Failed to read ImageList data from stream"});
-  }
-  {
-    std::string t = nativeText;
-    t.replace(bitmapAt + 12, 8, "00000080");  // negative width
-    cases.push_back({"negative width", t, "Failed to read ImageList data from stream"});
   }
   for (const Case& c : cases) {
     TcxImageList read(nullptr);
@@ -355,7 +365,11 @@ TEST_F(ImageListStoreTest, DamagedStoredDataIsRefused) {
       EXPECT_NE(StringToUtf8(e.Message()).find(c.message), std::string::npos)
           << c.name << ": " << StringToUtf8(e.Message());
     }
+    // Nothing half-read: no cells from damaged cells, and images in step with the cells.
     EXPECT_EQ(read.Count(), read.ImageInfos()->Count()) << c.name;
+    if (std::string(c.message) == cellsError) {
+      EXPECT_EQ(read.Count(), 0) << c.name;
+    }
   }
 }
 

@@ -112,5 +112,24 @@ TEST_F(ImageListVectorTest, RenderedCellsAreStoredOnlyWhenVectorsAreMoreThanAThi
   }
 }
 
+TEST_F(ImageListVectorTest, ImagesThatCannotBeDecodedAreDroppedWhenTheCellsAreRebuilt) {
+  // Two images and no stored cells: the cells are rendered from the images while reading,
+  // and the damaged one (an SVG cut short) fails to add like any other.
+  TcxImageList list(16, 16);
+  list.SetName(u"Images");
+  list.Add(SvgSquare("#FF0000").get());
+  list.Add(SvgSquare("#0000FF").get());
+  std::string text = StringToUtf8(WriteComponentToText(&list));
+  ASSERT_EQ(text.find("Bitmap = {"), std::string::npos);
+  const size_t data = text.find("Image.Data = {") + 14;
+  text.replace(data, text.find('}', data) - data, "3C3F786D6C2076");  // "<?xml v"
+
+  TcxImageList read(nullptr);
+  ReadComponentFromText(Utf8ToString(text), &read);
+  ASSERT_EQ(read.Count(), 1);
+  ASSERT_EQ(read.ImageInfos()->Count(), 1);
+  EXPECT_TRUE(NearPx(read.Pixels(0)[8 * 16 + 8], 0xFF0000FF));
+}
+
 }  // namespace
 }  // namespace qd::testing

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/base/mathutil.h"
+#include "platform/base/scopeexit.h"
 #include "platform/base/strings.h"
 #include "platform/classes/filer.h"
 #include "platform/classes/rtti.h"
@@ -872,8 +873,12 @@ void TcxCustomImageList::SynchronizeHandle() {
     DeleteCells(-1);
     for (int i = 0; i < FImages->Count();) {
       TcxImageInfo* info = FImages->Items(i)->ImageInfo();
-      const int added =
-          !info->Mask()->Empty() ? Add(info->Image(), info->Mask()) : AddMasked(info->Image(), info->MaskColor());
+      int added = -1;
+      try {
+        added = !info->Mask()->Empty() ? Add(info->Image(), info->Mask()) : AddMasked(info->Image(), info->MaskColor());
+      } catch (const Exception&) {
+        // An image that cannot be decoded fails to add like any other.
+      }
       if (added == -1) {
         FImages->Delete(i);
         continue;
@@ -1042,10 +1047,10 @@ void TcxCustomImageList::DoDrawEx(int AIndex, TCanvas* ACanvas, const TRect& ARe
   TcxCanvas canvas(ACanvas);
   if (FAlphaBlending) {
     canvas.SaveClipRegion();
+    ScopeExit restoreClip{[&] { canvas.RestoreClipRegion(); }};
     canvas.IntersectClipRect(ARect);
     cxDrawImage(&canvas, target, nullptr, this, AIndex, ifmStretch, drawMode, false, nullptr, nullptr,
                 ASmoothResize);
-    canvas.RestoreClipRegion();
   } else if (AStretch) {
     TcxBitmap32 cell(Width(), Height(), true);
     TCustomImageList::DoDraw(AIndex, cell.Canvas(), 0, 0, AStyle, true);
