@@ -100,7 +100,8 @@ class TFiler : public TObject {
 
 namespace filer {
 // Clears the collection and reads the items of a collection value into it.
-void ReadCollectionItems(TReader* Reader, TCollection* Collection, const TFormValue& Value, const String& Path);
+void ReadCollectionItems(TReader* Reader, TCollection* Collection, const TFormValue& Value,
+                         const String& Path);
 }  // namespace filer
 
 // Finds a class by name for the reader (set Class, or leave it nullptr).

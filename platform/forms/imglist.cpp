@@ -35,8 +35,8 @@ std::vector<uint32_t> BitmapPixels(TBitmap* b) {
 }  // namespace
 
 const TTypeInfo* ColorDepthTypeInfo() {
-  static const TTypeInfo info =
-      MakeEnumTypeInfo(u"TColorDepth", {u"cdDeviceDependent", u"cd4Bit", u"cd8Bit", u"cd16Bit", u"cd24Bit", u"cd32Bit"});
+  static const TTypeInfo info = MakeEnumTypeInfo(
+      u"TColorDepth", {u"cdDeviceDependent", u"cd4Bit", u"cd8Bit", u"cd16Bit", u"cd24Bit", u"cd32Bit"});
   return &info;
 }
 
@@ -392,8 +392,7 @@ void TCustomImageList::DoDraw(int Index, TCanvas* Canvas, int X, int Y, uint32_t
   graphics_detail::DrawPixels(Canvas->Handle(), r, width_, height_, px.data());
   const uint32_t overlay = (Style & ILD_OVERLAYMASK) >> 8;
   if (overlay > 0 && overlays_[overlay - 1] >= 0)
-    DoDraw(overlays_[overlay - 1], Canvas, X, Y, (Style & ~ILD_OVERLAYMASK) | ILD_TRANSPARENT,
-           Enabled);
+    DoDraw(overlays_[overlay - 1], Canvas, X, Y, (Style & ~ILD_OVERLAYMASK) | ILD_TRANSPARENT, Enabled);
 }
 
 }  // namespace qd

@@ -20,7 +20,8 @@ namespace {
 using ImageListTest = GraphicsUnitTest;
 using ListColors = std::vector<uint32_t>;
 
-constexpr uint32_t kListRed = 0xFF0000, kListGreen = 0x00FF00, kListBlue = 0x0000FF, kListYellow = 0xFFFF00, kListCyan = 0x00FFFF;
+constexpr uint32_t kListRed = 0xFF0000, kListGreen = 0x00FF00, kListBlue = 0x0000FF, kListYellow = 0xFFFF00,
+                   kListCyan = 0x00FFFF;
 
 TEST_F(ImageListTest, StripsAndGridsAreCutIntoCellsOnBothSides) {
   // A strip: four cells, left to right.
@@ -42,7 +43,8 @@ TEST_F(ImageListTest, StripsAndGridsAreCutIntoCellsOnBothSides) {
   auto grid = SolidCells(16, 16, 2, 2, {kListCyan, kListBlue, kListGreen, kListRed});
   EXPECT_EQ(list.Add(grid.get(), nullptr), 4);
   EXPECT_EQ(list.Count(), 8);
-  EXPECT_EQ(NativeColors(list), (ListColors{kListRed, kListGreen, kListBlue, kListYellow, kListCyan, kListBlue, kListGreen, kListRed}));
+  EXPECT_EQ(NativeColors(list), (ListColors{kListRed, kListGreen, kListBlue, kListYellow, kListCyan,
+                                            kListBlue, kListGreen, kListRed}));
   EXPECT_EQ(InfoColors(list), NativeColors(list));
 
   // A picture of the list's size is one image; one that is no multiple is not cut.
@@ -71,7 +73,8 @@ TEST_F(ImageListTest, InsertAndMoveKeepNativeCellsAndImagesInStep) {
 
   // Insert in the middle, replace and delete.
   EXPECT_EQ(list.Insert(2, SolidCells(16, 16, 1, 1, {0x808080}).get(), nullptr), 2);
-  EXPECT_EQ(NativeColors(list), (ListColors{kListYellow, kListGreen, 0x808080, kListCyan, kListRed, kListBlue}));
+  EXPECT_EQ(NativeColors(list),
+            (ListColors{kListYellow, kListGreen, 0x808080, kListCyan, kListRed, kListBlue}));
   EXPECT_EQ(list.Replace(0, SolidCells(16, 16, 1, 1, {0x101010}).get(), nullptr), 0);
   list.Delete(5);
   EXPECT_EQ(NativeColors(list), (ListColors{0x101010, kListGreen, 0x808080, kListCyan, kListRed}));
@@ -299,13 +302,14 @@ std::string NativeCellsForm(const std::vector<uint8_t>& ABytes) {
 }
 
 // The native cells' stored form: "QDIL", version, width, height, count, then the pixels.
-std::vector<uint8_t> NativeCellsBytes(const char* ASignature, uint16_t AVersion, int32_t AWidth, int32_t AHeight,
-                                      int32_t ACount, size_t APixelBytes) {
+std::vector<uint8_t> NativeCellsBytes(const char* ASignature, uint16_t AVersion, int32_t AWidth,
+                                      int32_t AHeight, int32_t ACount, size_t APixelBytes) {
   std::vector<uint8_t> b(ASignature, ASignature + 4);
   b.push_back(static_cast<uint8_t>(AVersion));
   b.push_back(static_cast<uint8_t>(AVersion >> 8));
   for (int32_t v : {AWidth, AHeight, ACount})
-    for (int shift = 0; shift < 32; shift += 8) b.push_back(static_cast<uint8_t>(static_cast<uint32_t>(v) >> shift));
+    for (int shift = 0; shift < 32; shift += 8)
+      b.push_back(static_cast<uint8_t>(static_cast<uint32_t>(v) >> shift));
   b.resize(b.size() + APixelBytes, 0x7F);
   return b;
 }
@@ -318,7 +322,8 @@ TEST_F(ImageListStoreTest, DamagedStoredDataIsRefused) {
   // Sound cells read as they are.
   {
     TcxImageList read(nullptr);
-    ReadComponentFromText(Utf8ToString(NativeCellsForm(NativeCellsBytes("QDIL", 1, 8, 8, 2, 2 * 256))), &read);
+    ReadComponentFromText(Utf8ToString(NativeCellsForm(NativeCellsBytes("QDIL", 1, 8, 8, 2, 2 * 256))),
+                          &read);
     EXPECT_EQ(read.Count(), 2);
     EXPECT_EQ(read.Pixels(1)[0], 0x7F7F7F7Fu);
   }

@@ -74,7 +74,8 @@ TEST_F(ImageListVectorTest, AVectorStripIsOneImageStretchedIntoOneCell) {
   // The whole strip squeezed into the cell: four bands of four pixels.
   const std::vector<uint32_t>& cell = list.Pixels(0);
   const uint32_t expected[4] = {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFFFFFF00};
-  for (int band = 0; band < 4; ++band) EXPECT_TRUE(NearPx(cell[8 * 16 + band * 4 + 2], expected[band])) << band;
+  for (int band = 0; band < 4; ++band)
+    EXPECT_TRUE(NearPx(cell[8 * 16 + band * 4 + 2], expected[band])) << band;
 
   // Drawn larger, the bands cover the target exactly, with sharp edges.
   TestBitmap target(64, 64, 0xFFFFFFFF);
@@ -91,7 +92,8 @@ TEST_F(ImageListVectorTest, RenderedCellsAreStoredOnlyWhenVectorsAreMoreThanAThi
     TcxImageList list(16, 16);
     list.SetName(u"Images");
     for (int i = 0; i < vectors; ++i) list.Add(SvgSquare(i % 2 ? "#00FF00" : "#FF00FF").get());
-    for (int i = vectors; i < 10; ++i) list.Add(SolidCells(16, 16, 1, 1, {0x203040u * (i + 1) & 0xFFFFFF}).get(), nullptr);
+    for (int i = vectors; i < 10; ++i)
+      list.Add(SolidCells(16, 16, 1, 1, {0x203040u * (i + 1) & 0xFFFFFF}).get(), nullptr);
     ASSERT_EQ(list.Count(), 10);
 
     const String form = WriteComponentToText(&list);

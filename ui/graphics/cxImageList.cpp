@@ -72,8 +72,9 @@ RGBQUAD ImageListPremultiplied(uint32_t v) {
 std::vector<uint32_t> ImageListBitmapPixels(TBitmap* ABitmap, TBitmap* AMask) {
   TRGBColors colors;
   dxCoreGraphics::GetBitmapBits(ABitmap, colors, true);
-  const bool alpha = ABitmap->PixelFormat() == pf32bit &&
-                     std::any_of(colors.begin(), colors.end(), [](const RGBQUAD& q) { return q.rgbReserved != 0; });
+  const bool alpha =
+      ABitmap->PixelFormat() == pf32bit &&
+      std::any_of(colors.begin(), colors.end(), [](const RGBQUAD& q) { return q.rgbReserved != 0; });
   const bool straight = ABitmap->AlphaFormat() == afDefined;
   std::vector<uint32_t> px(colors.size());
   for (size_t i = 0; i < colors.size(); ++i) {
@@ -91,7 +92,8 @@ std::vector<uint32_t> ImageListBitmapPixels(TBitmap* ABitmap, TBitmap* AMask) {
   if (!alpha && AMask && !AMask->Empty()) {
     TRGBColors mask;
     dxCoreGraphics::GetBitmapBits(AMask, mask, true);
-    const int w = std::min(ABitmap->Width(), AMask->Width()), h = std::min(ABitmap->Height(), AMask->Height());
+    const int w = std::min(ABitmap->Width(), AMask->Width()),
+              h = std::min(ABitmap->Height(), AMask->Height());
     for (int y = 0; y < h; ++y)
       for (int x = 0; x < w; ++x) {
         const RGBQUAD& m = mask[static_cast<size_t>(y) * AMask->Width() + x];
@@ -118,8 +120,8 @@ void ImageListPutBitmap(TBitmap* ADest, TBitmap* ASource) {
     return;
   }
   if (ADest->Width() == ASource->Width() && ADest->Height() == ASource->Height()) {
-    cxBitBlt(ADest->Canvas()->Handle(), ASource->Canvas()->Handle(), TRect{0, 0, ADest->Width(), ADest->Height()},
-             TPoint{0, 0}, SRCCOPY);
+    cxBitBlt(ADest->Canvas()->Handle(), ASource->Canvas()->Handle(),
+             TRect{0, 0, ADest->Width(), ADest->Height()}, TPoint{0, 0}, SRCCOPY);
     return;
   }
   cxStretchGraphic(ADest, ASource, false);
@@ -131,8 +133,8 @@ void ImageListPutBitmap(TBitmap* ADest, TBitmap* ASource) {
 
 void TcxImageInfoHelper::CopyRect(TBitmap* ADest, TGraphic* ASource, const TRect& ARect) {
   if (auto* bitmap = dynamic_cast<TBitmap*>(ASource)) {
-    cxBitBlt(ADest->Canvas()->Handle(), bitmap->Canvas()->Handle(), TRect{0, 0, ARect.Width(), ARect.Height()},
-             ARect.TopLeft(), SRCCOPY);
+    cxBitBlt(ADest->Canvas()->Handle(), bitmap->Canvas()->Handle(),
+             TRect{0, 0, ARect.Width(), ARect.Height()}, ARect.TopLeft(), SRCCOPY);
     return;
   }
   const TRect whole{-ARect.Left, -ARect.Top, -ARect.Left + ASource->Width(), -ARect.Top + ASource->Height()};
@@ -232,7 +234,8 @@ void TcxImageInfo::ConvertTo32Bit() {
     if (auto* bitmap = dynamic_cast<TBitmap*>(FImage.get()))
       result->CopyBitmap(bitmap);
     else
-      TcxImageInfoHelper::CopyRect(result.get(), FImage.get(), TRect{0, 0, FImage->Width(), FImage->Height()});
+      TcxImageInfoHelper::CopyRect(result.get(), FImage.get(),
+                                   TRect{0, 0, FImage->Width(), FImage->Height()});
     if (FMaskColor == clNone || FMaskColor == clDefault) {
       if (!result->IsAlphaUsed()) result->MakeOpaque();
       if (!FMask->Empty()) {
@@ -320,10 +323,12 @@ void TcxImageInfoItem::RegisterProperties(TPropertyRegistrar& r) {
 
 TcxImageInfoItem::TcxImageInfoItem(TCollection* ACollection)
     : TCollectionItem(ACollection), FImageInfo(std::make_unique<TcxImageInfo>()) {
-  if (auto* infos = dynamic_cast<TcxImageInfoCollection*>(ACollection)) SetCompressData(infos->CompressData());
+  if (auto* infos = dynamic_cast<TcxImageInfoCollection*>(ACollection))
+    SetCompressData(infos->CompressData());
 }
 
-TcxImageInfoItem::TcxImageInfoItem(TCollection* ACollection, TGraphic* AImage, TBitmap* AMask, TColor AMaskColor)
+TcxImageInfoItem::TcxImageInfoItem(TCollection* ACollection, TGraphic* AImage, TBitmap* AMask,
+                                   TColor AMaskColor)
     : TcxImageInfoItem(ACollection) {
   SetImage(AImage);
   SetMask(AMask);
@@ -362,7 +367,8 @@ void TcxImageInfoItem::SetImageClass(const String& AName) {
 
 void TcxImageInfoItem::SetImage(TGraphic* AValue) {
   FImageInfo->SetImage(AValue);
-  if (auto* infos = dynamic_cast<TcxImageInfoCollection*>(Collection())) SetCompressData(infos->CompressData());
+  if (auto* infos = dynamic_cast<TcxImageInfoCollection*>(Collection()))
+    SetCompressData(infos->CompressData());
 }
 
 void TcxImageInfoItem::SetMask(TBitmap* AValue) {
@@ -419,9 +425,11 @@ void TcxCustomImageList::RegisterProperties(TPropertyRegistrar& r) {
       .Default(clNone);
   r.Prop("BkColor", &TcxCustomImageList::BkColor, &TcxCustomImageList::SetBkColor, TypeInfoTColor())
       .Default(clNone);
-  r.Prop("ColorDepth", &TcxCustomImageList::ColorDepth, &TcxCustomImageList::SetColorDepth, ColorDepthTypeInfo())
+  r.Prop("ColorDepth", &TcxCustomImageList::ColorDepth, &TcxCustomImageList::SetColorDepth,
+         ColorDepthTypeInfo())
       .Default(cd32Bit);
-  r.Prop("CompressData", &TcxCustomImageList::CompressData, &TcxCustomImageList::SetCompressData).Default(false);
+  r.Prop("CompressData", &TcxCustomImageList::CompressData, &TcxCustomImageList::SetCompressData)
+      .Default(false);
 }
 
 TcxCustomImageList::TcxCustomImageList(TComponent* AOwner) : TcxBaseImageList(AOwner) {
@@ -751,7 +759,8 @@ void TcxCustomImageList::Move(int ACurIndex, int ANewIndex) {
   BeginUpdate();
   const int step = ANewIndex > ACurIndex ? 1 : -1;
   for (int i = ACurIndex; i != ANewIndex; i += step) SwapCells(i, i + step);
-  if (ACurIndex < FImages->Count() && ANewIndex < FImages->Count()) FImages->Items(ACurIndex)->SetIndex(ANewIndex);
+  if (ACurIndex < FImages->Count() && ANewIndex < FImages->Count())
+    FImages->Items(ACurIndex)->SetIndex(ANewIndex);
   EndUpdate();
 }
 
@@ -820,7 +829,8 @@ bool TcxCustomImageList::CanSplitImage(TGraphic* AImage) const {
 int TcxCustomImageList::GetImageCount(TGraphic* AImage, int AWidth, int AHeight) const {
   if (!AImage || AImage->Empty() || AWidth <= 0 || AHeight <= 0) return 1;
   if (AImage->Width() == AWidth && AImage->Height() == AHeight) return 1;
-  if (AImage->Width() % AWidth != 0 || AImage->Height() % AHeight != 0 || TcxImageInfoHelper::IsVectorImage(AImage))
+  if (AImage->Width() % AWidth != 0 || AImage->Height() % AHeight != 0 ||
+      TcxImageInfoHelper::IsVectorImage(AImage))
     return 1;
   return (AImage->Width() / AWidth) * (AImage->Height() / AHeight);
 }
@@ -875,7 +885,8 @@ void TcxCustomImageList::SynchronizeHandle() {
       TcxImageInfo* info = FImages->Items(i)->ImageInfo();
       int added = -1;
       try {
-        added = !info->Mask()->Empty() ? Add(info->Image(), info->Mask()) : AddMasked(info->Image(), info->MaskColor());
+        added = !info->Mask()->Empty() ? Add(info->Image(), info->Mask())
+                                       : AddMasked(info->Image(), info->MaskColor());
       } catch (const Exception&) {
         // An image that cannot be decoded fails to add like any other.
       }
@@ -897,7 +908,8 @@ void TcxCustomImageList::SynchronizeHandle() {
 
 int TcxCustomImageList::VectorImageCount() const {
   int n = 0;
-  for (int i = 0; i < FImages->Count(); ++i) n += TcxImageInfoHelper::IsVectorImage(FImages->Items(i)->Image());
+  for (int i = 0; i < FImages->Count(); ++i)
+    n += TcxImageInfoHelper::IsVectorImage(FImages->Items(i)->Image());
   return n;
 }
 
@@ -984,7 +996,8 @@ void TcxCustomImageList::GetImageInfo(int AIndex, TBitmap* AImage, TBitmap* AMas
       if (!info->Mask()->Empty()) {
         AMask->Assign(info->Mask());
       } else {
-        if (info->InternalMask()->Empty() && AIndex < Count()) GetNativeImageInfo(this, AIndex, nullptr, info->InternalMask());
+        if (info->InternalMask()->Empty() && AIndex < Count())
+          GetNativeImageInfo(this, AIndex, nullptr, info->InternalMask());
         AMask->Assign(info->InternalMask());
       }
     }
@@ -1028,8 +1041,8 @@ bool TcxCustomImageList::IsEquals(TCustomImageList* AImages1, TCustomImageList* 
 
 // --- Drawing -----------------------------------------------------------------------------------
 
-void TcxCustomImageList::Draw(TCanvas* ACanvas, const TRect& ARect, int AIndex, bool AStretch, bool ASmoothResize,
-                              bool AEnabled) {
+void TcxCustomImageList::Draw(TCanvas* ACanvas, const TRect& ARect, int AIndex, bool AStretch,
+                              bool ASmoothResize, bool AEnabled) {
   DoDrawEx(AIndex, ACanvas, ARect, cxGetImageListStyle(DrawingStyle(), ImageType()), AStretch, ASmoothResize,
            AEnabled);
 }
@@ -1038,8 +1051,8 @@ void TcxCustomImageList::DoDraw(int Index, TCanvas* Canvas, int X, int Y, uint32
   DoDrawEx(Index, Canvas, Bounds(X, Y, Width(), Height()), Style, false, false, Enabled);
 }
 
-void TcxCustomImageList::DoDrawEx(int AIndex, TCanvas* ACanvas, const TRect& ARect, uint32_t AStyle, bool AStretch,
-                                  bool ASmoothResize, bool AEnabled) {
+void TcxCustomImageList::DoDrawEx(int AIndex, TCanvas* ACanvas, const TRect& ARect, uint32_t AStyle,
+                                  bool AStretch, bool ASmoothResize, bool AEnabled) {
   if (!ACanvas || AIndex < 0 || AIndex >= Count()) return;
   if (ARect.Width() == Width() && ARect.Height() == Height()) AStretch = false;
   const TRect target = AStretch ? ARect : cxRectCenter(ARect, Width(), Height());
@@ -1060,15 +1073,16 @@ void TcxCustomImageList::DoDrawEx(int AIndex, TCanvas* ACanvas, const TRect& ARe
   }
 }
 
-void TcxCustomImageList::DrawOverlay(TCanvas* ACanvas, int X, int Y, int AImageIndex, int AOverlay, bool AEnabled) {
+void TcxCustomImageList::DrawOverlay(TCanvas* ACanvas, int X, int Y, int AImageIndex, int AOverlay,
+                                     bool AEnabled) {
   DrawOverlay(ACanvas, X, Y, AImageIndex, AOverlay, DrawingStyle(), ImageType(), AEnabled);
 }
 
 void TcxCustomImageList::DrawOverlay(TCanvas* ACanvas, int X, int Y, int AImageIndex, int AOverlay,
                                      TDrawingStyle ADrawingStyle, TImageType AImageType, bool AEnabled) {
   const uint32_t overlay = INDEXTOOVERLAYMASK(static_cast<uint32_t>(AOverlay + 1)) & ILD_OVERLAYMASK;
-  TCustomImageList::DoDraw(AImageIndex, ACanvas, X, Y, cxGetImageListStyle(ADrawingStyle, AImageType) | overlay,
-                           AEnabled);
+  TCustomImageList::DoDraw(AImageIndex, ACanvas, X, Y,
+                           cxGetImageListStyle(ADrawingStyle, AImageType) | overlay, AEnabled);
 }
 
 // --- Stored data -------------------------------------------------------------------------------
@@ -1104,8 +1118,8 @@ void TcxCustomImageList::DefineProperties(TFiler* Filer) {
       u"DesignInfo", [this](TReader* r) { SetDesignInfo(static_cast<uint32_t>(r->ReadInteger())); },
       [this](TWriter* w) { w->WriteInteger(static_cast<int32_t>(DesignInfo())); }, true);
   Filer->DefineProperty(
-      u"ImageInfo", [this](TReader* r) { ReadImageInfo(r); }, [this](TWriter* w) { w->WriteCollection(FImages.get()); },
-      FImages->Count() > 0);
+      u"ImageInfo", [this](TReader* r) { ReadImageInfo(r); },
+      [this](TWriter* w) { w->WriteCollection(FImages.get()); }, FImages->Count() > 0);
 }
 
 }  // namespace qd

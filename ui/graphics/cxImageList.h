@@ -197,8 +197,8 @@ class TcxCustomImageList : public TcxBaseImageList {
   int GetImageCount(TGraphic* AImage, int AWidth, int AHeight) const;
 
   // Drawing.
-  void Draw(TCanvas* ACanvas, const TRect& ARect, int AIndex, bool AStretch = true, bool ASmoothResize = false,
-            bool AEnabled = true);
+  void Draw(TCanvas* ACanvas, const TRect& ARect, int AIndex, bool AStretch = true,
+            bool ASmoothResize = false, bool AEnabled = true);
   using TCustomImageList::Draw;
   void DrawOverlay(TCanvas* ACanvas, int X, int Y, int AImageIndex, int AOverlay, bool AEnabled = true);
   void DrawOverlay(TCanvas* ACanvas, int X, int Y, int AImageIndex, int AOverlay, TDrawingStyle ADrawingStyle,
