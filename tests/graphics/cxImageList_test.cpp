@@ -13,6 +13,7 @@
 #include "tests/graphics/image_list_test_util.h"
 #include "ui/graphics/cxGraphicsAlphaBitmap.h"
 #include "ui/graphics/cxGraphicsCaches.h"
+#include "ui/graphics/dxCoreGraphics.h"
 
 namespace qd::testing {
 namespace {
@@ -151,6 +152,58 @@ TEST_F(ImageListTest, MaskColourAndMaskBitmapMakePixelsTransparent) {
   TcxBitmap readMask;
   list.GetMask(2, &readMask);
   EXPECT_FALSE(readMask.Empty());
+
+  // clDefault takes the bottom-left pixel's colour (red here) as the mask colour.
+  EXPECT_EQ(list.AddMasked(cell.get(), clDefault), 3);
+  EXPECT_EQ(list.Pixels(3)[3 * 4] >> 24, 0u);
+  EXPECT_EQ(list.Pixels(3)[0], 0xFFFFFFFFu);
+}
+
+TEST_F(ImageListTest, ConvertingToThirtyTwoBitsBakesTheMaskIntoAlpha) {
+  auto cell = SolidCells(4, 4, 1, 1, {kListRed});
+  cell->Canvas()->Brush()->SetColor(clWhite);
+  cell->Canvas()->FillRect(TRect{0, 0, 2, 2});
+  TcxBitmap mask(4, 4, pf24bit);
+  mask.Canvas()->Brush()->SetColor(clBlack);
+  mask.Canvas()->FillRect(TRect{0, 0, 4, 4});
+  mask.Canvas()->Brush()->SetColor(clWhite);
+  mask.Canvas()->FillRect(TRect{3, 3, 4, 4});
+  // Top-down quads of the info's image.
+  auto quads = [](TcxImageInfo& AInfo) {
+    TRGBColors colors;
+    dxCoreGraphics::GetBitmapBits(static_cast<TBitmap*>(AInfo.Image()), colors, true);
+    return colors;
+  };
+
+  TcxImageInfo byColor;
+  byColor.SetImage(cell.get());
+  byColor.SetMaskColor(clWhite);
+  byColor.ConvertTo32Bit();
+  EXPECT_FALSE(byColor.HasMask());
+  EXPECT_EQ(byColor.MaskColor(), clNone);
+  TRGBColors colors = quads(byColor);
+  ASSERT_EQ(colors.size(), 16u);
+  EXPECT_EQ(colors[0].rgbReserved, 0);     // white: transparent
+  EXPECT_EQ(colors[15].rgbReserved, 255);  // red: opaque
+  EXPECT_TRUE(byColor.IsAlphaUsed());
+
+  TcxImageInfo byMask;
+  byMask.SetImage(cell.get());
+  byMask.SetMask(&mask);
+  byMask.ConvertTo32Bit();
+  EXPECT_TRUE(byMask.Mask()->Empty());
+  colors = quads(byMask);
+  EXPECT_EQ(colors[0].rgbReserved, 255);  // white stays: only the mask decides
+  EXPECT_EQ(colors[15].rgbReserved, 0);   // the mask's white corner
+
+  // Resizing keeps the transparency at the new size.
+  byMask.Resize(TSize{8, 8});
+  EXPECT_EQ(byMask.Image()->Width(), 8);
+  colors = quads(byMask);
+  ASSERT_EQ(colors.size(), 64u);
+  EXPECT_EQ(colors[0].rgbReserved, 255);
+  EXPECT_EQ(colors[63].rgbReserved, 0);
+  EXPECT_EQ(byMask.ImageType(), u"BMP");
 }
 
 // A 16 x 16 32-bit picture (premultiplied): a red disc whose alpha falls from 255 at the
@@ -376,6 +429,25 @@ TEST_F(ImageListStoreTest, DamagedStoredDataIsRefused) {
       EXPECT_EQ(read.Count(), 0) << c.name;
     }
   }
+}
+
+TEST_F(ImageListStoreTest, ImagesKeptForAnotherCellSizeGiveOneCellEach) {
+  // Images of 16 x 8 read into a list of 8 x 8 cells: each still gives one cell, so that
+  // the cells stay in step with the images.
+  TcxImageList list(16, 8);
+  list.SetName(u"Images");
+  list.Add(SolidCells(16, 8, 1, 1, {kListRed}).get(), nullptr);
+  list.Add(SolidCells(16, 8, 1, 1, {kListBlue}).get(), nullptr);
+  std::string text = Text(WriteComponentToText(&list));
+  // Width 16 is the default and not written.
+  text.insert(text.find("  Height = 8"), "  Width = 8\n");
+
+  TcxImageList read(nullptr);
+  ReadComponentFromText(Utf8ToString(text), &read);
+  EXPECT_EQ(read.Width(), 8);
+  ASSERT_EQ(read.Count(), 2);
+  ASSERT_EQ(read.ImageInfos()->Count(), 2);
+  EXPECT_EQ(NativeColors(read), (ListColors{kListRed, kListBlue}));
 }
 
 TEST_F(ImageListTest, AssignCopiesImagesFromEitherKindOfList) {

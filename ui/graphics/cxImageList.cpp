@@ -883,6 +883,7 @@ void TcxCustomImageList::SynchronizeHandle() {
     DeleteCells(-1);
     for (int i = 0; i < FImages->Count();) {
       TcxImageInfo* info = FImages->Items(i)->ImageInfo();
+      const int before = Count();
       int added = -1;
       try {
         added = !info->Mask()->Empty() ? Add(info->Image(), info->Mask())
@@ -894,6 +895,9 @@ void TcxCustomImageList::SynchronizeHandle() {
         FImages->Delete(i);
         continue;
       }
+      // One cell per image: a kept image wider than a cell (stored for another size) would
+      // otherwise add several and put every later image out of step.
+      while (Count() > before + 1) DeleteCells(Count() - 1);
       info->Dormant();
       ++i;
     }
