@@ -262,6 +262,34 @@ TEST_F(ImageListTest, DrawsA32BitImageWithItsAlphaOverTheBackground) {
   EXPECT_LT(std::abs(static_cast<int>(grey >> 16) - static_cast<int>(grey & 0xFF)), 0x20);
 }
 
+TEST_F(ImageListTest, ChangedImagesAreDrawnAfreshAndOverlaysDrawOnTop) {
+  TcxImageList list(8, 8);
+  list.Add(SolidCells(8, 8, 1, 1, {kListRed}).get(), nullptr);
+  TestBitmap target(8, 8, 0xFFFFFFFF);
+  list.Draw(target.Canvas(), TRect{0, 0, 8, 8}, 0);
+  EXPECT_EQ(target.Rgb(4, 4), kListRed);
+  // The paint cache forgets the list's renderings when its images change.
+  list.Replace(0, SolidCells(8, 8, 1, 1, {kListGreen}).get(), nullptr);
+  list.Draw(target.Canvas(), TRect{0, 0, 8, 8}, 0);
+  EXPECT_EQ(target.Rgb(4, 4), kListGreen);
+
+  // Overlay 0 is image 1: a blue square in the middle of a transparent cell.
+  auto overlay = SolidCells(8, 8, 1, 1, {0xFFFFFF});
+  overlay->Canvas()->Brush()->SetColor(clBlue);
+  overlay->Canvas()->FillRect(TRect{2, 2, 6, 6});
+  list.AddMasked(overlay.get(), clWhite);
+  ASSERT_TRUE(list.Overlay(1, 0));
+  list.DrawOverlay(target.Canvas(), 0, 0, 0, 0);
+  EXPECT_EQ(
+      target.Mask([](uint32_t v) {
+        return (v & 0xFFFFFF) == kListBlue ? 'B' : (v & 0xFFFFFF) == kListGreen ? 'G' : '?';
+      }),
+      Rows({"GGGGGGGG", "GGGGGGGG", "GGBBBBGG", "GGBBBBGG", "GGBBBBGG", "GGBBBBGG", "GGGGGGGG", "GGGGGGGG"}));
+  // Without the overlay bits only the image is drawn.
+  list.Draw(target.Canvas(), 0, 0, 0);
+  EXPECT_EQ(target.Rgb(4, 4), kListGreen);
+}
+
 // --- Stored data -------------------------------------------------------------------------------
 
 class ImageListStoreTest : public ImageListTest {
