@@ -257,7 +257,8 @@ void TReader::ReadCollection(TCollection* Collection) {
   const TFormValue value = d.Cur();
   d.Advance();
   if (!Collection) InvalidValue();
-  filer::ReadCollectionItems(this, Collection, value, d.propPath);
+  const String path = d.propPath;  // reading the items moves it on
+  filer::ReadCollectionItems(this, Collection, value, path);
 }
 
 void TReader::ReadData(TComponent* Instance) {
