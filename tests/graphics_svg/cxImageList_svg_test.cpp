@@ -115,22 +115,23 @@ TEST_F(ImageListVectorTest, RenderedCellsAreStoredOnlyWhenVectorsAreMoreThanAThi
 }
 
 TEST_F(ImageListVectorTest, ImagesThatCannotBeDecodedAreDroppedWhenTheCellsAreRebuilt) {
-  // Two images and no stored cells: the cells are rendered from the images while reading,
-  // and the damaged one (an SVG cut short) fails to add like any other.
+  // One vector among three images: no stored cells, so the cells are rendered from the
+  // images while reading, and the damaged one (an SVG cut short) fails to add like any other.
   TcxImageList list(16, 16);
   list.SetName(u"Images");
-  list.Add(SvgSquare("#FF0000").get());
-  list.Add(SvgSquare("#0000FF").get());
+  list.Add(SolidCells(16, 16, 1, 1, {0xFF0000}).get(), nullptr);
+  list.Add(SvgSquare("#00FF00").get());
+  list.Add(SolidCells(16, 16, 1, 1, {0x0000FF}).get(), nullptr);
   std::string text = StringToUtf8(WriteComponentToText(&list));
   ASSERT_EQ(text.find("Bitmap = {"), std::string::npos);
-  const size_t data = text.find("Image.Data = {") + 14;
+  const size_t data = text.find("Image.Data = {", text.find("ImageClass = 'TdxSmartImage'")) + 14;
   text.replace(data, text.find('}', data) - data, "3C3F786D6C2076");  // "<?xml v"
 
   TcxImageList read(nullptr);
   ReadComponentFromText(Utf8ToString(text), &read);
-  ASSERT_EQ(read.Count(), 1);
-  ASSERT_EQ(read.ImageInfos()->Count(), 1);
-  EXPECT_TRUE(NearPx(read.Pixels(0)[8 * 16 + 8], 0xFF0000FF));
+  ASSERT_EQ(read.Count(), 2);
+  ASSERT_EQ(read.ImageInfos()->Count(), 2);
+  EXPECT_EQ(NativeColors(read), (std::vector<uint32_t>{0xFF0000, 0x0000FF}));
 }
 
 }  // namespace
