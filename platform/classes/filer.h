@@ -98,6 +98,12 @@ class TFiler : public TObject {
   TComponent* root_ = nullptr;
 };
 
+namespace filer {
+// Clears the collection and reads the items of a collection value into it.
+void ReadCollectionItems(TReader* Reader, TCollection* Collection, const TFormValue& Value,
+                         const String& Path);
+}  // namespace filer
+
 // Finds a class by name for the reader (set Class, or leave it nullptr).
 using TFindComponentClassEvent = std::function<void(TReader* Reader, const String& ClassName, TClass& Class)>;
 // Decides whether an error about a property may be skipped (return true to skip).
@@ -141,10 +147,17 @@ class TReader : public TFiler {
   void ReadListBegin();
   void ReadListEnd();
   bool EndOfList() const;
+  // Clears Collection and reads its items (a collection value: <item ... end>).
+  void ReadCollection(TCollection* Collection);
+
+  // Sets one property of Obj from the form (a dotted name walks down object properties; a
+  // name that is not published goes to Obj's DefineProperties); exceptions pass out.
+  void ApplyProperty(TObject* Obj, const TFormProperty& Prop);
 
   struct Impl;  // implementation detail
 
  private:
+  friend void filer::ReadCollectionItems(TReader*, TCollection*, const TFormValue&, const String&);
   std::unique_ptr<Impl> impl_;
   TComponent* owner_ = nullptr;
   TComponent* parent_ = nullptr;
@@ -178,6 +191,8 @@ class TWriter : public TFiler {
   void WriteVariant(const Variant& Value);
   void WriteListBegin();
   void WriteListEnd();
+  // The items of Collection as a collection value (an empty one for nullptr).
+  void WriteCollection(TCollection* Collection);
 
   struct Impl;  // implementation detail
 

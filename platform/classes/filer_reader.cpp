@@ -40,6 +40,7 @@ struct TReader::Impl {
   std::vector<TFormValue> defHolder;
   std::vector<Cursor> cursors;
   String objectPath;  // "Form1.Button1" for messages
+  String propPath;    // the property being applied, for messages
   int line = 0;
 
   const TFormValue& Cur() const {
@@ -194,6 +195,72 @@ void AssignValue(TReader* reader, TObject* obj, const TPropInfo* p, const TFormV
 
 }  // namespace
 
+void TReader::ApplyProperty(TObject* Obj, const TFormProperty& Prop) {
+  auto& d = *impl_;
+  const String path = d.propPath;
+  // Walk the dotted name down through object properties.
+  TObject* obj = Obj;
+  std::vector<String> parts;
+  size_t i = 0;
+  while (i <= Prop.Name.size()) {
+    size_t j = Prop.Name.find(u'.', i);
+    if (j == String::npos) j = Prop.Name.size();
+    parts.push_back(Prop.Name.substr(i, j - i));
+    i = j + 1;
+  }
+  for (size_t k = 0; k + 1 < parts.size(); ++k) {
+    const TPropInfo* pi = GetPropInfo(obj, parts[k]);
+    if (!pi) throw EReadError(u"Property " + parts[k] + u" does not exist");
+    if (!pi->GetObj) InvalidValue();
+    obj = pi->GetObj(obj);
+    if (!obj) InvalidValue();
+  }
+  const String& last = parts.back();
+  if (const TPropInfo* pi = GetPropInfo(obj, last)) {
+    AssignValue(this, obj, pi, Prop.Value, d.fixups, path);
+    return;
+  }
+  // A defined property may itself read defined properties (a collection's items): the
+  // state of the outer one is kept aside meanwhile.
+  String savedName = std::move(d.defName);
+  const TFormValue* savedValue = d.defValue;
+  const bool savedHandled = d.defHandled;
+  std::vector<TFormValue> savedHolder = std::move(d.defHolder);
+  std::vector<Impl::Cursor> savedCursors = std::move(d.cursors);
+  auto restore = [&] {
+    d.defName = std::move(savedName);
+    d.defValue = savedValue;
+    d.defHandled = savedHandled;
+    d.defHolder = std::move(savedHolder);
+    d.cursors = std::move(savedCursors);
+  };
+  d.defName = last;
+  d.defValue = &Prop.Value;
+  d.defHandled = false;
+  d.defHolder.clear();
+  d.cursors.clear();
+  bool handled = false;
+  try {
+    if (auto* persistent = dynamic_cast<TPersistent*>(obj)) persistent->DefineProperties(this);
+    handled = d.defHandled;
+  } catch (...) {
+    restore();
+    throw;
+  }
+  restore();
+  if (!handled) throw EReadError(u"Property " + last + u" does not exist");
+}
+
+void TReader::ReadCollection(TCollection* Collection) {
+  auto& d = *impl_;
+  // A copy: reading the items reuses the reader's state that holds this value.
+  const TFormValue value = d.Cur();
+  d.Advance();
+  if (!Collection) InvalidValue();
+  const String path = d.propPath;  // reading the items moves it on
+  filer::ReadCollectionItems(this, Collection, value, path);
+}
+
 void TReader::ReadData(TComponent* Instance) {
   auto& d = *impl_;
   const TFormObject& o = *d.current;
@@ -204,35 +271,8 @@ void TReader::ReadData(TComponent* Instance) {
     d.line = prop.Line;
     String path = d.objectPath + u"." + prop.Name;
     try {
-      // Walk the dotted name down through object properties.
-      TObject* obj = Instance;
-      std::vector<String> parts;
-      size_t i = 0;
-      while (i <= prop.Name.size()) {
-        size_t j = prop.Name.find(u'.', i);
-        if (j == String::npos) j = prop.Name.size();
-        parts.push_back(prop.Name.substr(i, j - i));
-        i = j + 1;
-      }
-      for (size_t k = 0; k + 1 < parts.size(); ++k) {
-        const TPropInfo* pi = GetPropInfo(obj, parts[k]);
-        if (!pi) throw EReadError(u"Property " + parts[k] + u" does not exist");
-        if (!pi->GetObj) InvalidValue();
-        obj = pi->GetObj(obj);
-        if (!obj) InvalidValue();
-      }
-      const String& last = parts.back();
-      if (const TPropInfo* pi = GetPropInfo(obj, last)) {
-        AssignValue(this, obj, pi, prop.Value, d.fixups, path);
-        continue;
-      }
-      auto* persistent = dynamic_cast<TPersistent*>(obj);
-      d.defName = last;
-      d.defValue = &prop.Value;
-      d.defHandled = false;
-      if (persistent) persistent->DefineProperties(this);
-      d.defValue = nullptr;
-      if (!d.defHandled) throw EReadError(u"Property " + last + u" does not exist");
+      d.propPath = path;
+      ApplyProperty(Instance, prop);
     } catch (const EReadError& e) {
       d.defValue = nullptr;
       d.cursors.clear();
@@ -362,8 +402,9 @@ int64_t OrdinalFrom(const TPropInfo* p, const TFormValue& v) {
   }
 }
 
-void ReadCollection(TReader* reader, TCollection* coll, const TFormValue& v,
-                    std::vector<TReader::Impl::Fixup>& fixups, const String& path) {
+}  // namespace
+
+void filer::ReadCollectionItems(TReader* reader, TCollection* coll, const TFormValue& v, const String& path) {
   if (v.Kind != TFormValue::vkCollection) InvalidValue();
   coll->BeginUpdate();
   try {
@@ -371,11 +412,10 @@ void ReadCollection(TReader* reader, TCollection* coll, const TFormValue& v,
     for (size_t i = 0; i < v.Items.size(); ++i) {
       TCollectionItem* item = coll->Add();
       for (const TFormProperty& prop : v.Items[i].Props) {
-        const TPropInfo* pi = GetPropInfo(item, prop.Name);
         String itemPath = path + u"[" + IntToStr(static_cast<int64_t>(i)) + u"]." + prop.Name;
-        if (!pi) Fail(itemPath, u"Property " + prop.Name + u" does not exist", prop.Line);
         try {
-          AssignValue(reader, item, pi, prop.Value, fixups, itemPath);
+          reader->impl_->propPath = itemPath;
+          reader->ApplyProperty(item, prop);
         } catch (const EReadError& e) {
           if (e.Message().find(u" on line ") != String::npos) throw;
           Fail(itemPath, e.Message(), prop.Line);
@@ -390,6 +430,8 @@ void ReadCollection(TReader* reader, TCollection* coll, const TFormValue& v,
   }
   coll->EndUpdate();
 }
+
+namespace {
 
 void AssignValue(TReader* reader, TObject* obj, const TPropInfo* p, const TFormValue& v,
                  std::vector<TReader::Impl::Fixup>& fixups, const String& path) {
@@ -473,7 +515,7 @@ void AssignValue(TReader* reader, TObject* obj, const TPropInfo* p, const TFormV
         TObject* target = p->GetObj ? p->GetObj(obj) : nullptr;
         auto* coll = dynamic_cast<TCollection*>(target);
         if (!coll) InvalidValue();
-        ReadCollection(reader, coll, v, fixups, path);
+        filer::ReadCollectionItems(reader, coll, v, path);
         return;
       }
       InvalidValue();

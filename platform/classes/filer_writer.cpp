@@ -278,6 +278,39 @@ void TWriter::WriteData(TComponent* Instance) {
       root_);
 }
 
+void TWriter::WriteCollection(TCollection* Collection) {
+  auto& d = *impl_;
+  TFormValue v;
+  v.Kind = TFormValue::vkCollection;
+  // The items may define properties of their own, which reuse the value being built.
+  std::vector<TFormValue> savedBuilt = std::move(d.built);
+  std::vector<std::vector<TFormValue>*> savedStack = std::move(d.stack);
+  auto* savedProps = d.props;
+  const String savedPrefix = d.prefix;
+  auto restore = [&] {
+    d.built = std::move(savedBuilt);
+    d.stack = std::move(savedStack);
+    d.props = savedProps;
+    d.prefix = savedPrefix;
+  };
+  try {
+    for (int i = 0; Collection && i < Collection->Count(); ++i) {
+      TFormItem item;
+      d.props = &item.Props;
+      d.prefix.clear();
+      d.built.clear();
+      d.stack.clear();
+      WriteProperties(this, d, root_, Collection->Items(i), String());
+      v.Items.push_back(std::move(item));
+    }
+  } catch (...) {
+    restore();
+    throw;
+  }
+  restore();
+  d.Push(std::move(v));
+}
+
 TFormObject TWriter::WriteRootComponent(TComponent* Root) {
   TFormObject o;
   o.Name = Root->Name();

@@ -479,6 +479,8 @@ class TGraphic : public TPersistent {
   // default the file's bytes to the end of the stream.
   virtual void ReadData(TStream* Stream) { LoadFromStream(Stream); }
   virtual void WriteData(TStream* Stream) { SaveToStream(Stream); }
+  // A graphic that is a published property stores that data as its "Data".
+  void DefineProperties(TFiler* Filer) override;
 
   TNotifyEvent OnChange;
 

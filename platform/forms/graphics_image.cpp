@@ -1004,6 +1004,11 @@ void TPicture::WriteData(TStream* Stream) {
   if (graphic_) graphic_->WriteData(Stream);
 }
 
+void TGraphic::DefineProperties(TFiler* Filer) {
+  Filer->DefineBinaryProperty(
+      u"Data", [this](TStream* s) { ReadData(s); }, [this](TStream* s) { WriteData(s); }, !Empty());
+}
+
 void TPicture::DefineProperties(TFiler* Filer) {
   Filer->DefineBinaryProperty(
       u"Data", [this](TStream* s) { ReadData(s); }, [this](TStream* s) { WriteData(s); },

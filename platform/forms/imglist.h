@@ -1,5 +1,6 @@
 #pragma once
 // Image lists: images of one size kept as 32-bit pixels with alpha, drawn with blending.
+#include <cstdint>
 #include <vector>
 
 #include "platform/classes/classes.h"
@@ -8,6 +9,27 @@
 namespace qd {
 
 class TCustomImageList;
+class TStream;
+
+enum TColorDepth : uint8_t { cdDeviceDependent, cd4Bit, cd8Bit, cd16Bit, cd24Bit, cd32Bit };
+enum TDrawingStyle : uint8_t { dsFocus, dsSelected, dsNormal, dsTransparent };
+enum TImageType : uint8_t { itImage, itMask };
+
+// Draw styles of an image-list cell (the common-controls values).
+inline constexpr uint32_t ILD_NORMAL = 0;
+inline constexpr uint32_t ILD_TRANSPARENT = 0x1;
+inline constexpr uint32_t ILD_FOCUS = 0x2;
+inline constexpr uint32_t ILD_SELECTED = 0x4;
+inline constexpr uint32_t ILD_MASK = 0x10;
+inline constexpr uint32_t ILD_OVERLAYMASK = 0xF00;
+// The style bits that draw overlay image AOverlay (1 .. 15).
+inline constexpr uint32_t INDEXTOOVERLAYMASK(uint32_t AOverlay) {
+  return AOverlay << 8;
+}
+
+const TTypeInfo* ColorDepthTypeInfo();
+const TTypeInfo* DrawingStyleTypeInfo();
+const TTypeInfo* ImageTypeTypeInfo();
 
 // Tells its owner when the image list it is registered with changes; unregisters itself
 // when destroyed, and is forgotten when the list is destroyed.
@@ -39,11 +61,30 @@ class TCustomImageList : public TComponent {
   TCustomImageList(int AWidth, int AHeight);
   ~TCustomImageList() override;
 
+  void Assign(TPersistent* Source) override;
+
   int Width() const { return width_; }
   void SetWidth(int Value);
   int Height() const { return height_; }
   void SetHeight(int Value);
+  // Both at once; a change removes every image.
+  virtual void SetSize(int AWidth, int AHeight);
   int Count() const { return static_cast<int>(images_.size()); }
+
+  int AllocBy() const { return allocBy_; }
+  void SetAllocBy(int Value) { allocBy_ = Value; }
+  TColor BkColor() const { return bkColor_; }
+  void SetBkColor(TColor Value);
+  TColor BlendColor() const { return blendColor_; }
+  void SetBlendColor(TColor Value);
+  TColorDepth ColorDepth() const { return colorDepth_; }
+  void SetColorDepth(TColorDepth Value);
+  TDrawingStyle DrawingStyle() const { return drawingStyle_; }
+  void SetDrawingStyle(TDrawingStyle Value);
+  TImageType ImageType() const { return imageType_; }
+  void SetImageType(TImageType Value);
+  bool ShareImages() const { return shareImages_; }
+  void SetShareImages(bool Value) { shareImages_ = Value; }
 
   // Adds the image (a bitmap as wide as several images adds each of them); Mask, when
   // given, makes its white pixels transparent. Returns the index of the first one.
@@ -57,9 +98,34 @@ class TCustomImageList : public TComponent {
   // Draws image Index with its top-left corner at (X, Y); disabled images are drawn grey
   // and faded.
   void Draw(TCanvas* Canvas, int X, int Y, int Index, bool Enabled = true);
+  void Draw(TCanvas* Canvas, int X, int Y, int Index, TDrawingStyle ADrawingStyle, TImageType AImageType,
+            bool Enabled = true);
+  // Makes image ImageIndex overlay number Overlay (0 .. 14), drawn on top of a cell whose
+  // style carries INDEXTOOVERLAYMASK(Overlay + 1).
+  bool Overlay(int ImageIndex, int Overlay);
   // The image as straight-alpha pixels (0xAARRGGBB, top-down).
   const std::vector<uint32_t>& Pixels(int Index) const;
   void GetBitmap(int Index, TBitmap* Image);
+  // The cell's mask as a 1-bit bitmap of the cell size: white where the image is fully
+  // transparent, black elsewhere.
+  void GetMaskBitmap(int Index, TBitmap* Mask);
+
+  // The cells themselves, without change notification: the operations every add, delete
+  // and move is made of. AddCells takes straight-alpha pixels (0xAARRGGBB, top-down) and
+  // adds as many cells as the width holds (at least one); it returns the first new index,
+  // -1 for an empty picture.
+  int AddCells(const uint32_t* Pixels, int W, int H);
+  // Index -1 removes every cell; an index out of range raises EListError.
+  void DeleteCells(int Index);
+  void SwapCells(int Index1, int Index2);
+  // The cells in the list's stored form ("Bitmap" in stored forms): "QDIL", a 16-bit
+  // version, width, height and count as 32-bit values, then the pixels of every cell.
+  void WriteCells(TStream* Stream) const;
+  // Replaces the size and the cells; damaged or truncated data raises EReadError and
+  // leaves the list as it was.
+  void ReadCells(TStream* Stream);
+
+  void DefineProperties(TFiler* Filer) override;
 
   TNotifyEvent OnChange;
 
@@ -69,12 +135,22 @@ class TCustomImageList : public TComponent {
 
  protected:
   virtual void Change();
+  // Draws cell Index at (X, Y) with a style of ILD_ values; every draw ends here.
+  virtual void DoDraw(int Index, TCanvas* Canvas, int X, int Y, uint32_t Style, bool Enabled = true);
 
  private:
   int AddPixels(const std::vector<uint32_t>& Pixels, int W, int H);
 
   int width_ = 16;
   int height_ = 16;
+  int allocBy_ = 4;
+  TColor bkColor_ = clNone;
+  TColor blendColor_ = clNone;
+  TColorDepth colorDepth_ = cd24Bit;
+  TDrawingStyle drawingStyle_ = dsNormal;
+  TImageType imageType_ = itImage;
+  bool shareImages_ = false;
+  int overlays_[15] = {-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
   std::vector<std::vector<uint32_t>> images_;
   std::vector<TChangeLink*> changeLinks_;
 };

@@ -9,6 +9,7 @@
 #include "ui/core/dxThemeManager.h"
 #include "ui/graphics/cxGraphicsBlend.h"
 #include "ui/graphics/cxGraphicsImages.h"
+#include "ui/graphics/cxImageList.h"
 #include "ui/graphics/dxGDIPlusCanvas.h"
 
 namespace qd {
@@ -105,8 +106,8 @@ TdxImageListPaintCache::TImageListCacheHelper::TImageListCacheHelper(TCustomImag
                                                                      int32_t AMaxSizeCount)
     : TComponent(nullptr), FImageList(AImageList), FLastSize(cxInvalidSize), FMaxSizeCount(AMaxSizeCount) {
   if (FMaxSizeCount <= 0) FMaxSizeCount = 2 * std::max(GetSystemMetrics(SM_CMONITORS), 1);
-  if (!cxSmartImageDrawingHooks.IsLibraryImageList ||
-      !cxSmartImageDrawingHooks.IsLibraryImageList(AImageList)) {
+  // The library's lists invalidate their entries themselves when they change.
+  if (!cxIsLibraryImageList(AImageList)) {
     FImagesChangeLink = std::make_unique<TChangeLink>();
     FImagesChangeLink->OnChange = TNotifyEvent(this, &TImageListCacheHelper::ImageListChanged);
     AImageList->RegisterChanges(FImagesChangeLink.get());

@@ -10,6 +10,7 @@
 #include "ui/core/dxDPIAwareUtils.h"
 #include "ui/graphics/cxGraphicsBlend.h"
 #include "ui/graphics/cxGraphicsCaches.h"
+#include "ui/graphics/cxImageList.h"
 
 namespace qd {
 
@@ -207,9 +208,7 @@ TcxAlphaBitmap* cxPrepareBitmapForDrawing(TGraphic* AGlyph, TCustomImageList* AI
       AHeight = AGlyph->Height();
     }
   } else {
-    const bool ownList =
-        cxSmartImageDrawingHooks.IsLibraryImageList && cxSmartImageDrawingHooks.IsLibraryImageList(AImages);
-    if (AWidth == 0 || AHeight == 0 || !ownList) {
+    if (AWidth == 0 || AHeight == 0 || !cxIsLibraryImageList(AImages)) {
       AWidth = AImages->Width();
       AHeight = AImages->Height();
     }
@@ -224,10 +223,13 @@ TcxAlphaBitmap* cxPrepareBitmapForDrawing(TGraphic* AGlyph, TCustomImageList* AI
       if (auto* bitmap = dynamic_cast<TBitmap*>(AGlyph); bitmap && bitmap->PixelFormat() != pf32bit)
         alpha = bFalse;
     }
+  } else if (auto* library = dynamic_cast<TcxCustomImageList*>(AImages)) {
+    // The image as it was added, drawn at this size.
+    library->GetImageInfo(AImageIndex, image, nullptr, APalette, &alpha);
   } else {
     ImagesDrawListEntry(AImages, AImageIndex, image);
   }
-  AIsAlphaUsed = alpha == bDefault ? image->IsAlphaUsed() : false;
+  AIsAlphaUsed = alpha == bDefault ? image->IsAlphaUsed() : alpha == bTrue;
   if (!AIsAlphaUsed) image->TransformBitmap(btmSetOpaque);
 
   bool needMask = !AIsAlphaUsed;
@@ -245,7 +247,22 @@ TcxAlphaBitmap* cxPrepareBitmapForDrawing(TGraphic* AGlyph, TCustomImageList* AI
   if (AUseLeftBottomPixelAsTransparent && isGlyph && AHeight > 0)
     mask->TransparentPixels().Add(static_cast<TColor>(GetPixel(mask->Canvas()->Handle(), 0, AHeight - 1)));
   mask->TransformBitmap(btmMakeMask);
-  if (!isGlyph) {
+  if (auto* library = dynamic_cast<TcxCustomImageList*>(AImages); !isGlyph && library) {
+    // The list's own mask: its white pixels are transparent.
+    TcxBitmap listMask;
+    library->GetImageInfo(AImageIndex, nullptr, &listMask);
+    if (!listMask.Empty()) {
+      TcxAlphaBitmap stretched(AWidth, AHeight);
+      cxStretchGraphic(&stretched, &listMask, false);
+      TRGBColors listColors, maskColors;
+      stretched.GetBitmapColors(listColors);
+      mask->GetBitmapColors(maskColors);
+      for (size_t i = 0; i < maskColors.size() && i < listColors.size(); ++i)
+        if (listColors[i].rgbRed | listColors[i].rgbGreen | listColors[i].rgbBlue)
+          maskColors[i] = cxAlphaBitmapWhiteQuad;
+      mask->SetBitmapColors(maskColors);
+    }
+  } else if (!isGlyph) {
     // The list's own mask: its fully transparent pixels.
     TcxAlphaBitmap entry(AWidth, AHeight);
     ImagesDrawListEntry(AImages, AImageIndex, &entry);
@@ -330,8 +347,7 @@ void cxDrawImage(TcxCanvas* ACanvas, const TRect& ARect, TGraphic* AGlyph, TCust
   const TSize size = dxGetImageSize(AGlyph, AImages, AImageIndex, AScaleFactor);
   if (size.cx <= 0 || size.cy <= 0) return;
   const TRect r = cxGetImageRect(ARect, size, AFitMode);
-  if (!IsImageAssigned(AGlyph) && cxSmartImageDrawingHooks.IsLibraryImageList &&
-      cxSmartImageDrawingHooks.IsLibraryImageList(AImages)) {
+  if (!IsImageAssigned(AGlyph) && cxIsLibraryImageList(AImages)) {
     TdxImageListPaintCache::Draw(ACanvas, r, AImages, AImageIndex, ADrawMode,
                                  AUseLeftBottomPixelAsTransparent, APalette, ASmoothImage);
     return;

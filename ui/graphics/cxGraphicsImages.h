@@ -56,8 +56,6 @@ struct TcxSmartImageDrawingHooks {
   // accept the image.
   String (*Extension)(TGraphic* AGraphic) = nullptr;
   String (*Filter)(TGraphic* AGraphic) = nullptr;
-  // The image list is of the library's own class (drawn through the paint cache).
-  bool (*IsLibraryImageList)(TCustomImageList* AImages) = nullptr;
 };
 extern TcxSmartImageDrawingHooks cxSmartImageDrawingHooks;
 

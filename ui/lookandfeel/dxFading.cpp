@@ -9,6 +9,7 @@
 #include "platform/os/gdi.h"
 #include "platform/os/user.h"
 #include "ui/graphics/cxGraphicsCanvas.h"
+#include "ui/graphics/cxImageList.h"
 #include "ui/graphics/dxGDIPlusCanvas.h"
 
 namespace qd {
@@ -425,11 +426,15 @@ TdxFader* dxFader() {
 namespace dxFading {
 
 void Initialize() {
-  if (gFadingInitCount++ == 0) gFader = new TdxFader();
+  if (gFadingInitCount++ > 0) return;
+  gFader = new TdxFader();
+  // Cells read from native image lists get their alpha corrected here.
+  cxImageListCorrectAlphaChannel = [](TBitmap* ABitmap) { TdxFadingHelper::CorrectAlphaChannel(ABitmap); };
 }
 
 void Finalize() {
   if (gFadingInitCount == 0 || --gFadingInitCount > 0) return;
+  cxImageListCorrectAlphaChannel = nullptr;
   delete gFader;
   gFader = nullptr;
 }
