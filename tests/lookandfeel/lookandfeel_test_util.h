@@ -1,6 +1,7 @@
 #pragma once
 // Fixture of the look-and-feel tests: the virtual clock and the window manager of the core
-// tests, GDI+ bound and started, the graphics units and the class unit's timers.
+// tests, GDI+ bound and started, the graphics units, the smart-image units (for the fader's
+// frames and the glyphs and icons that painters load) and the class unit's timers.
 #include <gtest/gtest.h>
 
 #include "tests/core/ui_core_test_util.h"
@@ -10,6 +11,8 @@
 #include "ui/graphics/dxGDIPlusAPI.h"
 #include "ui/graphics/dxGDIPlusCanvas.h"
 #include "ui/graphics/dxGDIPlusClasses.h"
+#include "ui/graphics/dxGDIPlusImage.h"
+#include "ui/graphics/dxSmartImage.h"
 
 namespace qd::testing {
 
@@ -23,8 +26,12 @@ class LookAndFeelTest : public UiCoreTest {
     cxGraphics::Initialize();
     dxGDIPlusClasses::Initialize();
     dxGDIPlusCanvas::Initialize();
+    dxSmartImage::Initialize();
+    dxGDIPlusImage::Initialize();
   }
   void TearDown() override {
+    dxGDIPlusImage::Finalize();
+    dxSmartImage::Finalize();
     dxGDIPlusCanvas::Finalize();
     dxGDIPlusClasses::Finalize();
     cxGraphics::Finalize();

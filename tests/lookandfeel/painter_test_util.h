@@ -17,26 +17,11 @@
 #include "lookandfeel/lookandfeel_test_util.h"
 #include "tests/graphics/graphics_test_util.h"
 #include "ui/graphics/cxGraphicsCanvas.h"
-#include "ui/graphics/dxGDIPlusImage.h"
-#include "ui/graphics/dxSmartImage.h"
 #include "ui/lookandfeel/cxLookAndFeelPainters.h"
 
 namespace qd::testing {
 
-// With the smart-image units started, for the glyphs and icons that painters load.
-class PainterTest : public LookAndFeelTest {
- protected:
-  void SetUp() override {
-    LookAndFeelTest::SetUp();
-    dxSmartImage::Initialize();
-    dxGDIPlusImage::Initialize();
-  }
-  void TearDown() override {
-    dxGDIPlusImage::Finalize();
-    dxSmartImage::Finalize();
-    LookAndFeelTest::TearDown();
-  }
-};
+using PainterTest = LookAndFeelTest;
 
 // A drawing: a sentinel-filled 32-bit bitmap and a TcxCanvas over it.
 class PainterProbe {

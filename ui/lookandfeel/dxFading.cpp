@@ -78,10 +78,6 @@ void TdxFadingOptions::SetFadeOutFrameDelay(int32_t AValue) {
 
 // --- TdxFadingElement -----------------------------------------------------------------------
 
-void TdxFadingImageDeleter::operator()(GpBitmap* AImage) const {
-  if (AImage) GdipDisposeImage(AImage);
-}
-
 TdxFadingElement::TdxFadingElement(TdxFader* AOwner, TObject* AElement, IdxFadingObject* AFadingObject)
     : FElement(AElement), FFadingObject(AFadingObject), FOwner(AOwner) {}
 
@@ -107,29 +103,19 @@ void TdxFadingElement::BuildWorkImage() {
   const float a = static_cast<float>(MulDiv(FStage, 255, FAnimationFrameCount)) / 255.0f;
   const float b = 1.0f - a;
   const size_t count = FImage1Colors.size();
-  std::vector<uint8_t> frame(count * 4);
+  TRGBColors frame(count);
   for (size_t i = 0; i < count; ++i) {
     const uint8_t* p1 = &FImage1Colors[i].rgbBlue;
     const uint8_t* p2 = &FImage2Colors[i].rgbBlue;
+    uint8_t* out = &frame[i].rgbBlue;
     for (size_t c = 0; c < 4; ++c) {
       const float v = std::min(b * p1[c] + a * p2[c], 255.0f);
-      frame[i * 4 + c] = static_cast<uint8_t>(std::nearbyint(std::max(v, 0.0f)));
+      out[c] = static_cast<uint8_t>(std::nearbyint(std::max(v, 0.0f)));
     }
   }
-  GpBitmap* image = nullptr;
-  GdipCheck(GdipCreateBitmapFromScan0(FImageSize.cx, FImageSize.cy, 0, gdiplus::PixelFormat32bppARGB, nullptr,
-                                      &image));
-  TdxFadingImage owned(image);
-  gdiplus::GpRect rect{0, 0, FImageSize.cx, FImageSize.cy};
-  gdiplus::BitmapData data;
-  GdipCheck(
-      GdipBitmapLockBits(image, &rect, gdiplus::ImageLockModeWrite, gdiplus::PixelFormat32bppARGB, &data));
-  const size_t rowBytes = static_cast<size_t>(FImageSize.cx) * 4;
-  for (int32_t y = 0; y < FImageSize.cy; ++y)
-    std::memcpy(static_cast<uint8_t*>(data.Scan0) + static_cast<ptrdiff_t>(y) * data.Stride,
-                frame.data() + static_cast<size_t>(y) * rowBytes, rowBytes);
-  GdipCheck(GdipBitmapUnlockBits(image, &data));
-  SetWorkImage(std::move(owned));
+  auto image = std::make_unique<TdxGPImage>();
+  image->LoadFromBits(FImageSize.cx, FImageSize.cy, frame, afDefined);
+  SetWorkImage(std::move(image));
 }
 
 void TdxFadingElement::SetWorkImage(TdxFadingImage AImage) {
@@ -142,18 +128,8 @@ void TdxFadingElement::SetWorkImage(TdxFadingImage AImage) {
 
 std::unique_ptr<TBitmap> TdxFadingElement::WorkImageAsBitmap() const {
   if (!FWorkImage) return nullptr;
-  gdiplus::GpRect rect{0, 0, FImageSize.cx, FImageSize.cy};
-  gdiplus::BitmapData data;
-  GdipCheck(GdipBitmapLockBits(FWorkImage.get(), &rect, gdiplus::ImageLockModeRead,
-                               gdiplus::PixelFormat32bppARGB, &data));
-  TRGBColors colors(static_cast<size_t>(FImageSize.cx) * static_cast<size_t>(FImageSize.cy));
-  const size_t rowBytes = static_cast<size_t>(FImageSize.cx) * 4;
-  for (int32_t y = 0; y < FImageSize.cy; ++y)
-    std::memcpy(&colors[static_cast<size_t>(y) * FImageSize.cx],
-                static_cast<const uint8_t*>(data.Scan0) + static_cast<ptrdiff_t>(y) * data.Stride, rowBytes);
-  GdipCheck(GdipBitmapUnlockBits(FWorkImage.get(), &data));
   auto bitmap = std::make_unique<TcxBitmap32>(FImageSize.cx, FImageSize.cy);
-  dxCoreGraphics::SetBitmapBits(bitmap.get(), colors, true);
+  dxCoreGraphics::SetBitmapBits(bitmap.get(), FWorkImage->GetBitmapBits(), true);
   return bitmap;
 }
 
@@ -308,7 +284,7 @@ bool TdxFader::DrawFadeImage(TObject* AObject, HDC DC, const TRect& R) const {
   TdxGPPaintCanvas* canvas = dxGPPaintCanvas();
   canvas->BeginPaint(DC, R);
   const TSize size = element->ImageSize();
-  dxGpDrawImage(canvas->Handle(), R, TRect{0, 0, size.cx, size.cy}, element->WorkImage(), 255);
+  dxGpDrawImage(canvas->Handle(), R, TRect{0, 0, size.cx, size.cy}, element->WorkImage()->Handle(), 255);
   canvas->EndPaint();
   return true;
 }

@@ -15,6 +15,7 @@
 #include "ui/graphics/cxGraphicsBitmap.h"
 #include "ui/graphics/dxCoreGraphics.h"
 #include "ui/graphics/dxGDIPlusAPI.h"
+#include "ui/graphics/dxGDIPlusImage.h"
 #include "ui/lookandfeel/cxLookAndFeelPainters.h"
 
 namespace qd {
@@ -85,11 +86,8 @@ class TdxFadingOptions : public TPersistent {
 
 class TdxFader;
 
-// The current blended frame as a 32-bit GDI+ bitmap with straight alpha.
-struct TdxFadingImageDeleter {
-  void operator()(GpBitmap* AImage) const;
-};
-using TdxFadingImage = std::unique_ptr<GpBitmap, TdxFadingImageDeleter>;
+// The current blended frame: a 32-bit GDI+ image with straight alpha.
+using TdxFadingImage = std::unique_ptr<TdxGPImage>;
 
 // One running fade, keyed by the faded object. Created and freed by the fader.
 class TdxFadingElement : public TcxIUnknownObject {
@@ -118,7 +116,7 @@ class TdxFadingElement : public TcxIUnknownObject {
   int32_t Stage() const { return FStage; }
   void SetStage(int32_t AValue) { FStage = AValue; }
   TSize ImageSize() const { return FImageSize; }
-  GpBitmap* WorkImage() const { return FWorkImage.get(); }
+  TdxGPImage* WorkImage() const { return FWorkImage.get(); }
   bool Finalizing() const { return FFinalizing; }
   // The work image as a new 32-bit bitmap (nullptr without a work image).
   std::unique_ptr<TBitmap> WorkImageAsBitmap() const;
