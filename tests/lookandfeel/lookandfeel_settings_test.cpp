@@ -452,6 +452,28 @@ TEST_F(LookAndFeelSettingsTest, SkinSwitchAndPaletteChangeReachEveryLookAndFeel)
   EXPECT_EQ(log, (TLog{"laf Kind+ScrollbarMode"}));
 }
 
+TEST_F(LookAndFeelSettingsTest, PainterLeavingTheRegistryIsDroppedByEveryone) {
+  // Every value assigned: the root's refresh filters down to nothing here.
+  TcxLookAndFeel laf(nullptr);
+  laf.SetKind(lfFlat);
+  laf.SetNativeStyle(false);
+  laf.SetSkinName(u"UserSkin");
+  laf.SetScrollbarMode(sbmClassic);
+  TcxLookAndFeel flat(nullptr);
+  flat.SetKind(lfFlat);
+  flat.SetNativeStyle(false);
+  flat.SetSkinName(u"");
+  flat.SetScrollbarMode(sbmClassic);
+  ASSERT_EQ(PainterName(laf.Painter()), "UserSkin");
+  ASSERT_EQ(PainterName(flat.Painter()), "Flat");
+  ASSERT_TRUE(cxLookAndFeelPaintersManager()->Unregister(u"UserSkin"));
+  EXPECT_EQ(PainterName(laf.Painter()), "Flat");
+  EXPECT_EQ(laf.SkinPainter(), nullptr);
+  ASSERT_TRUE(cxLookAndFeelPaintersManager()->Unregister(u"Flat"));
+  EXPECT_EQ(PainterName(laf.Painter()), "none");
+  EXPECT_EQ(PainterName(flat.Painter()), "none");
+}
+
 TEST_F(LookAndFeelSettingsTest, ControllerEditsTheRootAndResetsItWhenTheLastGoes) {
   auto first = std::make_unique<TcxLookAndFeelController>(nullptr);
   auto second = std::make_unique<TcxLookAndFeelController>(nullptr);

@@ -61,8 +61,18 @@ bool IsLookAndFeelController(IcxLookAndFeelNotificationListener* AListener) {
   return dynamic_cast<TcxLookAndFeelController*>(AListener->GetObject()) != nullptr;
 }
 
-void RefreshRootLookAndFeel() {
-  if (gRootLookAndFeel) gRootLookAndFeel->Refresh();
+// Every look-and-feel alive, for the registry's refresh.
+std::vector<TcxLookAndFeel*>& LookAndFeelInstances() {
+  static std::vector<TcxLookAndFeel*> instances;
+  return instances;
+}
+
+bool IsPainterRegistered(TcxCustomLookAndFeelPainter* APainter) {
+  TcxLookAndFeelPaintersManager* manager = cxLookAndFeelPaintersManager();
+  if (!APainter || !manager) return true;
+  for (int32_t i = 0; i < manager->Count(); ++i)
+    if (manager->Items(i) == APainter) return true;
+  return false;
 }
 
 }  // namespace
@@ -74,13 +84,27 @@ struct TcxLookAndFeelUnit {
     auto* root = new TcxLookAndFeel(nullptr);
     root->FIsRootLookAndFeel = true;
     gRootLookAndFeel = root;
-    cxSetRootLookAndFeelRefreshProc(&RefreshRootLookAndFeel);
+    cxSetRootLookAndFeelRefreshProc(&RefreshRoot);
   }
   static void DestroyRoot() {
     cxSetRootLookAndFeelRefreshProc(nullptr);
     delete gRootLookAndFeel;
     gRootLookAndFeel = nullptr;
     gLookAndFeelControllerCount = 0;
+  }
+  // After a painter joined or left the registry. A look-and-feel with every value assigned
+  // hears nothing of the root's refresh, yet may hold the painter that is about to be freed.
+  static void RefreshRoot() {
+    if (gRootLookAndFeel) gRootLookAndFeel->Refresh();
+    const std::vector<TcxLookAndFeel*> instances = LookAndFeelInstances();
+    for (TcxLookAndFeel* lookAndFeel : instances) {
+      const auto& alive = LookAndFeelInstances();
+      if (std::find(alive.begin(), alive.end(), lookAndFeel) == alive.end()) continue;
+      if (IsPainterRegistered(lookAndFeel->FPainter) && IsPainterRegistered(lookAndFeel->FSkinPainter))
+        continue;
+      lookAndFeel->InitializeCurrentState();
+      lookAndFeel->InitializePainter();
+    }
   }
 };
 
@@ -132,6 +156,7 @@ TcxLookAndFeel::TcxLookAndFeel(TPersistent* AOwner) : TcxInterfacedPersistent(AO
     InitializeCurrentState();
   }
   InitializePainter();
+  LookAndFeelInstances().push_back(this);
 }
 
 TcxLookAndFeel::~TcxLookAndFeel() {
@@ -143,6 +168,8 @@ TcxLookAndFeel::~TcxLookAndFeel() {
     if (gRootLookAndFeel == this) gRootLookAndFeel = nullptr;
     FIsRootLookAndFeel = false;
   }
+  auto& instances = LookAndFeelInstances();
+  instances.erase(std::remove(instances.begin(), instances.end(), this), instances.end());
 }
 
 void TcxLookAndFeel::Assign(TPersistent* Source) {
