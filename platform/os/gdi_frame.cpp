@@ -80,8 +80,11 @@ void ForPixels(const Boxes& boxes, F&& f) {
       for (int32_t x = b.x1; x < b.x2; ++x) f(x, y);
 }
 
+// Radio buttons fill 12 of 13 pixels and grow with larger rectangles in that ratio, so a
+// caller that asks for a cell at a higher DPI gets a button of that DPI.
 BOOL RadioButton(HDC dc, const RECT& rc, UINT state) {
-  int size = std::min({rc.Width(), rc.Height(), 12});
+  int size = std::min({rc.Width(), rc.Height(), 256});
+  size = size >= 13 ? size * 12 / 13 : size;
   if (size <= 0) return TRUE;
   RECT box = Square(rc, size, false);
   bool inactive = state & DFCS_INACTIVE, pushed = state & DFCS_PUSHED, checked = state & DFCS_CHECKED;
@@ -327,17 +330,18 @@ HBITMAP LoadBitmapW(HINSTANCE instance, LPCWSTR name) {
   auto id = reinterpret_cast<uintptr_t>(name);
   if (instance || id != static_cast<uintptr_t>(OBM_CHECKBOXES)) return nullptr;
   // Four columns (unchecked, checked, pushed, checked and pushed) of three rows (check box,
-  // radio button, three-state box), 13 x 13 pixels each.
-  HBITMAP bm = CreateBitmap(52, 39, 1, 32, nullptr);
+  // radio button, three-state box), 13 x 13 pixels each at 96 DPI, larger at the screen's DPI.
   HDC dc = CreateCompatibleDC(nullptr);
+  const int cell = std::max(13, MulDiv(13, GetDeviceCaps(dc, LOGPIXELSY), 96));
+  HBITMAP bm = CreateBitmap(4 * cell, 3 * cell, 1, 32, nullptr);
   HGDIOBJ old = SelectObject(dc, bm);
-  RECT all{0, 0, 52, 39};
+  RECT all{0, 0, 4 * cell, 3 * cell};
   FillRect(dc, &all, GetSysColorBrush(COLOR_BTNFACE));
   const UINT kinds[3] = {DFCS_BUTTONCHECK, DFCS_BUTTONRADIO, DFCS_BUTTON3STATE};
   const UINT states[4] = {0, DFCS_CHECKED, DFCS_PUSHED, DFCS_CHECKED | DFCS_PUSHED};
   for (int row = 0; row < 3; ++row)
     for (int col = 0; col < 4; ++col) {
-      RECT r{col * 13, row * 13, col * 13 + 13, row * 13 + 13};
+      RECT r{col * cell, row * cell, col * cell + cell, row * cell + cell};
       DrawFrameControl(dc, &r, DFC_BUTTON, kinds[row] | states[col]);
     }
   SelectObject(dc, old);

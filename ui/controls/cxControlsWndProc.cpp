@@ -390,6 +390,13 @@ void TcxSystemController::WndProc(TMessage& AMessage) {
 
 // --- Unit ------------------------------------------------------------------------------------------
 
+void cxControlWndProcHook(int, WPARAM, LPARAM, LRESULT&) {
+  // The touch and hybrid scroll bars follow their owners' windows through this hook; with
+  // none of them shown there is nothing to do.
+}
+
+namespace cxControls {
+
 void RegisterAssistants() {
   if (IsWinVistaOrLater()) BufferedPaintInit();
 }
@@ -397,13 +404,6 @@ void RegisterAssistants() {
 void UnregisterAssistants() {
   if (IsWinVistaOrLater()) BufferedPaintUnInit();
 }
-
-void cxControlWndProcHook(int, WPARAM, LPARAM, LRESULT&) {
-  // The touch and hybrid scroll bars follow their owners' windows through this hook; with
-  // none of them shown there is nothing to do.
-}
-
-namespace cxControls {
 
 void Initialize() {
   cxControlsWindowUtils::Initialize();

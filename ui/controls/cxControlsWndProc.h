@@ -203,10 +203,6 @@ class TcxSystemController : public TcxMessageWindow {
 
 constexpr UINT DXM_SYNCHRONIZE = 0x8066;
 
-// The buffered-paint registration (Windows Vista and later).
-void RegisterAssistants();
-void UnregisterAssistants();
-
 // The call-window-procedure hook handler of the control framework.
 void cxControlWndProcHook(int ACode, WPARAM AWParam, LPARAM ALParam, LRESULT& AHookResult);
 
@@ -245,6 +241,9 @@ constexpr TCursor crdxHandPoint = -2099;
 namespace cxControls {
 void Initialize();
 void Finalize();
+// The unit's procedure pair in the units loader: the buffered-paint registration.
+void RegisterAssistants();
+void UnregisterAssistants();
 }  // namespace cxControls
 
 }  // namespace qd

@@ -233,6 +233,8 @@ void TcxSystemPaletteChangedNotifier::DoChanged() {
 
 // --- Unit start-up ---------------------------------------------------------------------------------
 
+namespace cxLookAndFeelPainters {
+
 void RegisterAssistants() {
   if (dxIsDLL()) RefreshOffice11Colors();
 }
@@ -241,8 +243,6 @@ void UnregisterAssistants() {
   if (gPaintersManager) gPaintersManager->ReleaseImageResources();
   cxFreeIndicatorImages();
 }
-
-namespace cxLookAndFeelPainters {
 
 void Initialize() {
   if (gPaintersManager) return;

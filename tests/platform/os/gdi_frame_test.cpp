@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/os/gdi.h"
+#include "platform/os/gdi_surface.h"
 #include "gdi_test_util.h"
 
 namespace qd {
@@ -45,6 +46,30 @@ TEST(GdiFrameControl, RadioMaskAndImage) {
   EXPECT_EQ(img.At(0, 0), 0u);  // black outside the circle
   EXPECT_EQ(img.At(5, 5), Sys(COLOR_WINDOWTEXT));
   EXPECT_EQ(img.At(3, 8), Sys(COLOR_WINDOW));
+}
+
+// A cell at a higher DPI gets a larger button, whose dot stays around the centre in the
+// window-text colour (what callers probe the button's geometry by).
+TEST(GdiFrameControl, RadioButtonGrowsWithItsCell) {
+  struct Case {
+    int cell, size;
+  } cases[] = {{12, 12}, {13, 12}, {19, 17}, {26, 24}};
+  for (const auto& c : cases) {
+    TestDib mask(c.cell, c.cell);
+    RECT r{0, 0, c.cell, c.cell};
+    DrawFrameControl(mask.dc, &r, DFC_BUTTON, DFCS_BUTTONRADIOMASK | DFCS_FLAT);
+    int cols = 0;
+    for (int x = 0; x < c.cell; ++x) {
+      bool black = false;
+      for (int y = 0; y < c.cell; ++y) black |= mask.At(x, y) == 0;
+      cols += black;
+    }
+    EXPECT_EQ(cols, c.size) << c.cell;
+    TestDib img(c.cell, c.cell);
+    DrawFrameControl(img.dc, &r, DFC_BUTTON, DFCS_BUTTONRADIOIMAGE | DFCS_CHECKED | DFCS_FLAT);
+    EXPECT_EQ(img.At(c.size / 2 - 1, c.size / 2 - 1), Sys(COLOR_WINDOWTEXT)) << c.cell;
+    EXPECT_NE(img.At(c.size / 2 - 1, 2), Sys(COLOR_WINDOWTEXT)) << c.cell;
+  }
 }
 
 TEST(GdiFrameControl, ScrollArrowsPointTheirWay) {
@@ -109,6 +134,19 @@ TEST(GdiFrameControl, CheckBoxesBitmapIsAGridOfThirteenPixelImages) {
   EXPECT_EQ(t.At(2 * 13 + 6, 6), Sys(COLOR_BTNFACE));  // pushed: face inside
   t.SavePng("gdi_checkboxes");
   EXPECT_EQ(LoadBitmapW(nullptr, reinterpret_cast<LPCWSTR>(static_cast<uintptr_t>(32000))), nullptr);
+}
+
+// At a higher screen DPI the cells grow with it (what painters take the check-box size from).
+TEST(GdiFrameControl, CheckBoxesBitmapFollowsTheScreenDpi) {
+  gdi::SetScreenDpi(144);
+  HBITMAP bm = LoadBitmapW(nullptr, reinterpret_cast<LPCWSTR>(static_cast<uintptr_t>(OBM_CHECKBOXES)));
+  gdi::SetScreenDpi(96);
+  ASSERT_NE(bm, nullptr);
+  BITMAP info{};
+  GetObjectW(bm, sizeof info, &info);
+  DeleteObject(bm);
+  EXPECT_EQ(info.bmWidth, 4 * 20);
+  EXPECT_EQ(info.bmHeight, 3 * 20);
 }
 
 // Also written as a picture (gdi_frame_controls.png in the build folder) to look at by eye.
