@@ -16,7 +16,6 @@ QD_IMPLEMENT_CLASS(TcxLookAndFeel)
 QD_IMPLEMENT_CLASS(TcxLookAndFeelController)
 
 bool cxUseSkins = true;
-bool cxIsTouchModeEnabled = false;
 bool cxIsTouchSettingsChanging = false;
 TcxGetSkinPainterProc GetSkinPainterProc = nullptr;
 TcxClassSupportsSkinProc ClassSupportsSkinProc = nullptr;

@@ -94,7 +94,8 @@ class IdxSkinSupport2 {
 
 // Skin painters are looked up only while this is set (initially true).
 extern bool cxUseSkins;
-// Touch mode (initially false): painters raise touch-target sizes while it is on.
+// Touch mode (initially false): painters raise touch-target sizes while it is on (defined
+// with dxAdjustToTouchableSize, cxLookAndFeelPaintersBitmaps.h).
 extern bool cxIsTouchModeEnabled;
 // Set only while the controller switches the touch mode: a change notification then goes out
 // even when no value changed.
