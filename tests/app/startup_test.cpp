@@ -15,6 +15,7 @@
 #include "ui/controls/cxControlsWndProc.h"
 #include "ui/core/cxClassesComponents.h"
 #include "ui/graphics/cxGraphics.h"
+#include "ui/lookandfeel/cxLookAndFeels.h"
 
 namespace qd::testing {
 namespace {
@@ -47,9 +48,25 @@ TEST(Startup, TheLibrarysComponentsAndWindowServicesAreWired) {
   ASSERT_NE(dxSystemInfo(), nullptr);
   // The control framework registered its cursors.
   EXPECT_NE(Screen->Cursors(crcxDragCopy), Screen->Cursors(crDefault));
+  // The root look-and-feel exists, and a designed controller's change of it reaches the designer
+  // through the control framework.
+  ASSERT_NE(RootLookAndFeel(), nullptr);
+  EXPECT_EQ(ClassGroupOf(TcxLookAndFeelController::StaticClass()), ClassGroupOf(TForm::StaticClass()));
+  EXPECT_EQ(ClassSupportsSkinProc, &ClassSupportsSkinHandler);
+  static std::vector<TComponent*> modified;
+  dxSetDesignerModifiedHook([](TComponent* AComponent) { modified.push_back(AComponent); });
+  {
+    TcxLookAndFeelController controller(nullptr);
+    controller.SetDesigning(true);
+    controller.SetKind(lfFlat);
+    EXPECT_EQ(modified, std::vector<TComponent*>{&controller});
+  }
+  dxSetDesignerModifiedHook(nullptr);
+  EXPECT_EQ(RootLookAndFeel()->Kind(), lfUltraFlat);  // the last controller reset it
   FinalizeUnits();
   // The window services' shut-down freed the system-information object for good.
   EXPECT_EQ(dxSystemInfo(), nullptr);
+  EXPECT_EQ(RootLookAndFeel(), nullptr);
 }
 
 // Units that write what they do into a log; the start-up or shut-down of the unit named in
