@@ -40,6 +40,7 @@
 #include "ui/graphics/svg/dxSVGImage.h"
 #include "ui/lookandfeel/dxAnimation.h"
 #include "ui/lookandfeel/dxFading.h"
+#include "ui/skins/dxSkinsCore.h"
 
 namespace qd {
 
@@ -109,6 +110,8 @@ const TUnit kUnits[] = {
     // The painters' fader and animation controller.
     {&dxFading::Initialize, &dxFading::Finalize},
     {&dxAnimation::Initialize, &dxAnimation::Finalize},
+    // The skin classes (and the details record's reader of old skin streams).
+    {&dxSkinsCore::Initialize, &dxSkinsCore::Finalize},
     // Window services of the control framework.
     {&cxControlsWindowUtils::Initialize, &cxControlsWindowUtils::Finalize},
 };

@@ -1,0 +1,1010 @@
+#pragma once
+// The skin model and its stored form. A skin is a tree of named objects: the skin holds a
+// details record, named colours, named properties, control groups of named elements (each
+// with a background image and a glyph) and colour palettes with one active palette. Objects
+// announce changes upward as sets of change kinds, merged by update counters; named lists are
+// sorted lazily and searched by bisection; property classes are written into the stream by
+// name and found again through the class registry. Colours may refer by name to a colour of
+// the active palette and are resolved on first use.
+//
+// The stream (little-endian): the 18-byte header, the details, the colours, the skin
+// properties, the groups and, from version 1.15, the palettes. Every version test "from
+// version V" is not (version < V), so a version that is not a number counts as new. A skin
+// file is untrusted: every count and length is checked against what remains in the stream
+// before anything is allocated, and a damaged stream raises EReadError.
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "platform/base/set.h"
+#include "platform/classes/classes.h"
+#include "platform/classes/lists.h"
+#include "platform/classes/streams.h"
+#include "platform/forms/graphics.h"
+#include "platform/os/objidl.h"
+#include "ui/core/cxGeometryObjects.h"
+#include "ui/graphics/cxGraphicsCanvas.h"
+#include "ui/graphics/dxCoreGraphics.h"
+#include "ui/graphics/dxGDIPlusCanvas.h"
+#include "ui/lookandfeel/dxSkinDetails.h"
+
+namespace qd {
+
+class TdxSkin;
+class TdxSkinControlGroup;
+class TdxSkinElement;
+class TdxSkinImage;
+class TdxSkinProperties;
+class TdxSmartImage;
+
+// ---- Enumerations ---------------------------------------------------------------------------
+
+enum TdxSkinChange : uint8_t { scStruct, scContent, scDetails };
+using TdxSkinChanges = TSet<TdxSkinChange, 8>;
+
+enum TdxSkinObjectState : uint8_t { sosUnassigned, sosUnused };
+using TdxSkinObjectStates = TSet<TdxSkinObjectState, 8>;
+
+enum TdxSkinElementState : uint8_t {
+  esNormal,
+  esHot,
+  esPressed,
+  esDisabled,
+  esActive,
+  esFocused,
+  esDroppedDown,
+  esChecked,
+  esHotCheck,
+  esActiveDisabled,
+  esCheckPressed
+};
+inline constexpr int dxSkinElementStateCount = 11;
+using TdxSkinElementStates = TSet<TdxSkinElementState, 16>;
+
+enum TdxSkinImageLayout : uint8_t { ilHorizontal, ilVertical };
+enum TdxSkinStretchMode : uint8_t { smStretch, smTile, smNoResize };
+enum TdxSkinGradientMode : uint8_t { gmHorizontal, gmVertical, gmForwardDiagonal, gmBackwardDiagonal };
+
+using TdxSkinChangeNotify = TMethod<void(TObject* Sender, TdxSkinChanges AChanges)>;
+
+// ---- Name tables ----------------------------------------------------------------------------
+
+extern const Char* const dxSkinElementStateNames[dxSkinElementStateCount];
+// By TcxButtonState: empty, "TextColor", "TextColorHot", "TextColorPressed", "TextColorDisabled".
+extern const Char* const dxSkinElementTextColorPropertyNames[5];
+// By TcxBorder.
+extern const Char* const BorderNames[4];
+
+// The marker of a colour that is still to be resolved from its palette reference.
+inline constexpr TColor dxSkinColorToBeResolved = 0x1FFFFFFE;
+
+// ---- Stream primitives ----------------------------------------------------------------------
+
+int32_t dxSkinReadIntegerFromStream(TStream* AStream);
+void dxSkinWriteIntegerToStream(TStream* AStream, int32_t AValue);
+TColor dxSkinReadColorFromStream(TStream* AStream);
+void dxSkinWriteColorToStream(TStream* AStream, TColor AValue);
+
+// Locale-aware, case-sensitive comparison of names (<0, 0, >0).
+int dxSkinCompareNames(const String& A, const String& B);
+
+// ---- Interfaces -----------------------------------------------------------------------------
+
+// What a colour reference resolves against (the skin: its active palette).
+class IdxSkinColorPalette {
+ public:
+  virtual ~IdxSkinColorPalette() = default;
+  virtual bool GetColor(const String& AName, TColor& AColor) = 0;
+};
+
+// Skin listeners; a listener implements either interface.
+class IdxSkinListener {
+ public:
+  virtual ~IdxSkinListener() = default;
+};
+class IdxSkinChangeListener : public virtual IdxSkinListener {
+ public:
+  virtual void SkinChanged(TdxSkin* Sender) = 0;
+};
+class IdxSkinChangeSetListener : public virtual IdxSkinListener {
+ public:
+  virtual void SkinChanged(TdxSkin* Sender, TdxSkinChanges AChanges) = 0;
+};
+
+// ---- Base objects ---------------------------------------------------------------------------
+
+class TdxSkinCustomObject;
+
+// A colour of the model: a plain colour or the name of a colour of the active palette.
+struct TdxSkinColorValue {
+  TdxSkinColorValue(TdxSkinCustomObject* AOwner, TColor ADefaultValue);
+
+  // The colour, resolved from the reference first when it is still to be resolved.
+  TColor GetValue();
+  void SetValue(TColor AValue);
+  const String& GetValueReference() const { return ValueReference; }
+  void SetValueReference(const String& AValue);
+  // Back to "to be resolved" when a reference is set; announces nothing.
+  void FlushCache();
+  void Assign(const TdxSkinColorValue& ASource);
+  // Equal stored value and reference.
+  bool Compare(const TdxSkinColorValue& AValue) const;
+  void ReadFromStream(TStream* AStream, double AVersion);
+  void WriteToStream(TStream* AStream) const;
+
+  TColor DefaultValue;
+  TdxSkinCustomObject* Owner;
+  TColor Value;
+  String ValueReference;
+
+ private:
+  void Announce();
+};
+
+class TdxSkinCustomObject : public TInterfacedPersistent {
+  QD_CLASS(TdxSkinCustomObject, TInterfacedPersistent)
+
+ public:
+  using OwnerType = TPersistent;
+
+  explicit TdxSkinCustomObject(TPersistent* AOwner, const String& AName = String());
+
+  void Assign(TPersistent* Source) override;
+  TPersistent* GetOwner() const override { return FOwner; }
+  TPersistent* Owner() const { return FOwner; }
+
+  void BeginUpdate() { ++FUpdateCount; }
+  void EndUpdate();
+  // Leaves the update and drops the collected changes.
+  void CancelUpdate();
+
+  virtual void AssignCore(TPersistent* Source);
+  virtual void Changed(TdxSkinChanges AChanges);
+  virtual void DataRead(TStream* AStream, double AVersion) {}
+  virtual void DataWrite(TStream* AStream) {}
+  virtual void DoChanged(TdxSkinChanges AChanges);
+  virtual void FlushCache() {}
+
+  const String& Name() const { return FName; }
+  // A different name announces [scStruct].
+  void SetName(const String& AValue);
+  TdxSkinObjectStates State() const { return FState; }
+  void SetState(TdxSkinObjectStates AValue) { FState = AValue; }
+  intptr_t Tag() const { return FTag; }
+  void SetTag(intptr_t AValue) { FTag = AValue; }
+
+  TdxSkinChangeNotify OnChange;
+
+ protected:
+  friend class TdxSkinCustomObjectList;
+  String FName;
+  TPersistent* FOwner;
+  TdxSkinObjectStates FState{sosUnused};
+  intptr_t FTag = 0;
+  int32_t FUpdateCount = 0;
+  TdxSkinChanges FChanges;
+};
+
+class TdxSkinProperty;
+
+class TdxSkinPersistent : public TdxSkinCustomObject {
+  QD_CLASS(TdxSkinPersistent, TdxSkinCustomObject)
+
+ public:
+  explicit TdxSkinPersistent(TPersistent* AOwner, const String& AName = String());
+  ~TdxSkinPersistent() override;
+
+  void Changed(TdxSkinChanges AChanges) override;
+  // The properties' colour references go back to "to be resolved".
+  void FlushCache() override;
+  virtual void Clear();
+  virtual void DeleteProperty(TdxSkinProperty* AProperty);
+  virtual void Sort(bool ASortChildren);
+
+  TdxSkinProperty* AddProperty(const String& AName, TClass AClass);
+  TdxSkinProperty* AddPropertyBool(const String& AName, bool AValue);
+  TdxSkinProperty* AddPropertyColor(const String& AName, TColor AValue);
+  TdxSkinProperty* AddPropertyInteger(const String& AName, int32_t AValue);
+  TdxSkinProperty* GetPropertyByName(const String& AName);
+  bool GetPropertyByName(const String& AName, TdxSkinProperty*& AProperty);
+  void DeleteProperty(const String& AName);
+  void ExchangeProperty(int32_t AIndex1, int32_t AIndex2);
+  int32_t PropertyCount() const;
+  TdxSkinProperty* Properties(int32_t AIndex) const;
+  TdxSkinProperties* PropertyList() const { return FProperties.get(); }
+
+  bool Modified() const { return FModified; }
+  void SetModified(bool AValue) { FModified = AValue; }
+  // The handler through which owned lists and parts report their changes.
+  void SubItemChanged(TObject* Sender, TdxSkinChanges AChanges) { Changed(AChanges); }
+
+ protected:
+  bool FModified = false;
+  std::unique_ptr<TdxSkinProperties> FProperties;
+};
+
+// An owning list of named skin objects.
+class TdxSkinCustomObjectList : public TObject {
+  QD_CLASS(TdxSkinCustomObjectList, TObject)
+
+ public:
+  explicit TdxSkinCustomObjectList(TPersistent* AOwner);
+  TdxSkinCustomObjectList(TPersistent* AOwner, const TdxSkinChangeNotify& AChangeHandler);
+  ~TdxSkinCustomObjectList() override;
+
+  int32_t Count() const { return static_cast<int32_t>(FItems.size()); }
+  TdxSkinCustomObject* Item(int32_t AIndex) const { return FItems[static_cast<size_t>(AIndex)].get(); }
+  TPersistent* Owner() const { return FOwner; }
+
+  // Sorts first when the list is not sorted, then searches by bisection.
+  bool Find(const String& AName, TdxSkinCustomObject*& AObject);
+  // -1 when absent; otherwise the position after the sort that the search performed.
+  int32_t IndexOf(const String& AName);
+  int32_t IndexOfObject(const TdxSkinCustomObject* AObject) const;
+  void Sort(bool ASortChildren);
+  void Exchange(int32_t AIndex1, int32_t AIndex2);
+  // Frees every item inside an update.
+  virtual void Clear();
+  void Delete(int32_t AIndex);
+  // Frees the object; false when the list does not hold it.
+  bool Remove(TdxSkinCustomObject* AObject);
+  // Removes the object without freeing it; the caller owns it.
+  std::unique_ptr<TdxSkinCustomObject> Extract(TdxSkinCustomObject* AObject);
+  void BeginUpdate() { ++FUpdateCount; }
+  void EndUpdate();
+  void DataRead(TStream* AStream, double AVersion);
+  void DataWrite(TStream* AStream);
+  void FlushCache();
+  void SubItemChanged(TObject* Sender, TdxSkinChanges AChanges) { Changed(AChanges); }
+  virtual void Changed(TdxSkinChanges AChanges);
+
+  TdxSkinChangeNotify OnChange;
+
+ protected:
+  virtual void SortChildren() {}
+  virtual void DataReadItem(TStream* AStream, double AVersion) = 0;
+  virtual void DataWriteItem(TStream* AStream, TdxSkinCustomObject* AItem) = 0;
+  // Names a new item without announcing it.
+  static void SetItemName(TdxSkinCustomObject* AItem, const String& AName) { AItem->FName = AName; }
+  // Takes the item, routes its changes here and announces [scStruct].
+  TdxSkinCustomObject* AddItem(std::unique_ptr<TdxSkinCustomObject> AItem);
+
+  TPersistent* FOwner;
+  bool FSorted = false;
+
+ private:
+  std::vector<std::unique_ptr<TdxSkinCustomObject>> FItems;
+  int32_t FUpdateCount = 0;
+  TdxSkinChanges FChanges;
+};
+
+// ---- Properties -----------------------------------------------------------------------------
+
+class TdxSkinProperty : public TdxSkinCustomObject {
+  QD_CLASS(TdxSkinProperty, TdxSkinCustomObject)
+
+ public:
+  using TdxSkinCustomObject::TdxSkinCustomObject;
+
+  // The class name without "TdxSkin" and "Property" ("TdxSkinIntegerProperty" gives "Integer").
+  static String Description(TClass AClass);
+  String Description() const { return Description(ClassType()); }
+  // Same name ignoring case, same class, same value.
+  virtual bool Compare(TdxSkinProperty* AProperty);
+
+  // Adds the class to the registered property types and to the class registry.
+  static void Register(TClass AClass);
+  static void Unregister(TClass AClass);
+  static const std::vector<TClass>& RegisteredPropertyTypes();
+  // A property of AClass (a property class) named AName, owned by AOwner.
+  static std::unique_ptr<TdxSkinProperty> CreateProperty(TClass AClass, TPersistent* AOwner,
+                                                         const String& AName);
+};
+
+class TdxSkinIntegerProperty : public TdxSkinProperty {
+  QD_CLASS(TdxSkinIntegerProperty, TdxSkinProperty)
+
+ public:
+  using TdxSkinProperty::TdxSkinProperty;
+  void AssignCore(TPersistent* Source) override;
+  bool Compare(TdxSkinProperty* AProperty) override;
+  void DataRead(TStream* AStream, double AVersion) override;
+  void DataWrite(TStream* AStream) override;
+  int32_t Value() const { return FValue; }
+  void SetValue(int32_t AValue);
+
+ private:
+  int32_t FValue = 0;
+};
+
+class TdxSkinBooleanProperty : public TdxSkinProperty {
+  QD_CLASS(TdxSkinBooleanProperty, TdxSkinProperty)
+
+ public:
+  using TdxSkinProperty::TdxSkinProperty;
+  void AssignCore(TPersistent* Source) override;
+  bool Compare(TdxSkinProperty* AProperty) override;
+  void DataRead(TStream* AStream, double AVersion) override;
+  void DataWrite(TStream* AStream) override;
+  bool Value() const { return FValue; }
+  void SetValue(bool AValue);
+
+ private:
+  bool FValue = false;
+};
+
+class TdxSkinColor : public TdxSkinProperty {
+  QD_CLASS(TdxSkinColor, TdxSkinProperty)
+
+ public:
+  explicit TdxSkinColor(TPersistent* AOwner, const String& AName = String());
+  void AssignCore(TPersistent* Source) override;
+  bool Compare(TdxSkinProperty* AProperty) override;
+  void DataRead(TStream* AStream, double AVersion) override;
+  void DataWrite(TStream* AStream) override;
+  void FlushCache() override { FValue.FlushCache(); }
+  virtual TdxAlphaColor GetValueAsAlphaColor();
+
+  TColor Value() { return FValue.GetValue(); }
+  void SetValue(TColor AValue) { FValue.SetValue(AValue); }
+  const String& ValueReference() const { return FValue.ValueReference; }
+  void SetValueReference(const String& AValue) { FValue.SetValueReference(AValue); }
+  TdxSkinColorValue& ColorValue() { return FValue; }
+
+ protected:
+  TdxSkinColorValue FValue;
+};
+
+class TdxSkinAlphaColor : public TdxSkinColor {
+  QD_CLASS(TdxSkinAlphaColor, TdxSkinColor)
+
+ public:
+  using TdxSkinColor::TdxSkinColor;
+  void AssignCore(TPersistent* Source) override;
+  bool Compare(TdxSkinProperty* AProperty) override;
+  void DataRead(TStream* AStream, double AVersion) override;
+  void DataWrite(TStream* AStream) override;
+  TdxAlphaColor GetValueAsAlphaColor() override;
+  uint8_t ValueAlpha() const { return FValueAlpha; }
+  void SetValueAlpha(uint8_t AValue);
+
+ private:
+  uint8_t FValueAlpha = 255;
+};
+
+class TdxSkinRectProperty : public TdxSkinProperty {
+  QD_CLASS(TdxSkinRectProperty, TdxSkinProperty)
+
+ public:
+  explicit TdxSkinRectProperty(TPersistent* AOwner, const String& AName = String());
+  ~TdxSkinRectProperty() override;
+  void AssignCore(TPersistent* Source) override;
+  bool Compare(TdxSkinProperty* AProperty) override;
+  void DataRead(TStream* AStream, double AVersion) override;
+  void DataWrite(TStream* AStream) override;
+  TcxRect* Value() const { return FValue.get(); }
+  void SetValue(const TRect& AValue) { FValue->SetRect(AValue); }
+
+ private:
+  void ValueChanged(TObject* Sender);
+  std::unique_ptr<TcxRect> FValue;
+};
+
+class TdxSkinSizeProperty : public TdxSkinProperty {
+  QD_CLASS(TdxSkinSizeProperty, TdxSkinProperty)
+
+ public:
+  using TdxSkinProperty::TdxSkinProperty;
+  void AssignCore(TPersistent* Source) override;
+  bool Compare(TdxSkinProperty* AProperty) override;
+  void DataRead(TStream* AStream, double AVersion) override;
+  void DataWrite(TStream* AStream) override;
+  TSize Value() const { return FValue; }
+  void SetValue(const TSize& AValue);
+  // 0 sets cx, any other index cy.
+  void SetValueByIndex(int32_t AIndex, int32_t AValue);
+
+ private:
+  TSize FValue{};
+};
+
+class TdxSkinStringProperty : public TdxSkinProperty {
+  QD_CLASS(TdxSkinStringProperty, TdxSkinProperty)
+
+ public:
+  using TdxSkinProperty::TdxSkinProperty;
+  void AssignCore(TPersistent* Source) override;
+  bool Compare(TdxSkinProperty* AProperty) override;
+  void DataRead(TStream* AStream, double AVersion) override;
+  void DataWrite(TStream* AStream) override;
+  const String& Value() const { return FValue; }
+  void SetValue(const String& AValue);
+
+ protected:
+  String FValue;
+};
+
+// The same value, stored as UTF-16.
+class TdxSkinWideStringProperty : public TdxSkinStringProperty {
+  QD_CLASS(TdxSkinWideStringProperty, TdxSkinStringProperty)
+
+ public:
+  using TdxSkinStringProperty::TdxSkinStringProperty;
+  void DataRead(TStream* AStream, double AVersion) override;
+  void DataWrite(TStream* AStream) override;
+};
+
+// One side of a frame: a strip of Thin pixels in Color.
+class TdxSkinBorder : public TdxSkinProperty {
+  QD_CLASS(TdxSkinBorder, TdxSkinProperty)
+
+ public:
+  explicit TdxSkinBorder(TPersistent* AOwner, TcxBorder AKind = bLeft);
+  void AssignCore(TPersistent* Source) override;
+  bool Compare(TdxSkinProperty* AProperty) override;
+  // Up to version 1.09 two discarded texts come first.
+  void DataRead(TStream* AStream, double AVersion) override;
+  void DataWrite(TStream* AStream) override;
+  void FlushCache() override { FColor.FlushCache(); }
+  virtual void ResetToDefaults();
+
+  TcxBorder Kind() const { return FKind; }
+  TColor Color() { return FColor.GetValue(); }
+  void SetColor(TColor AValue) { FColor.SetValue(AValue); }
+  TdxSkinColorValue& ColorValue() { return FColor; }
+  int32_t Thin() const { return FThin; }
+  void SetThin(int32_t AValue);
+  // Thin, or 0 when the colour is clNone.
+  int32_t ContentMargin();
+
+ private:
+  TcxBorder FKind;
+  TdxSkinColorValue FColor;
+  int32_t FThin = 1;
+};
+
+class TdxSkinBorders : public TdxSkinProperty {
+  QD_CLASS(TdxSkinBorders, TdxSkinProperty)
+
+ public:
+  explicit TdxSkinBorders(TPersistent* AOwner, const String& AName = String());
+  ~TdxSkinBorders() override;
+  void AssignCore(TPersistent* Source) override;
+  bool Compare(TdxSkinProperty* AProperty) override;
+  void DataRead(TStream* AStream, double AVersion) override;
+  void DataWrite(TStream* AStream) override;
+  void FlushCache() override;
+  virtual void ResetToDefaults();
+
+  TdxSkinBorder* Items(TcxBorder AKind) const { return FBorders[AKind].get(); }
+  TdxSkinBorder* Left() const { return Items(bLeft); }
+  TdxSkinBorder* Top() const { return Items(bTop); }
+  TdxSkinBorder* Right() const { return Items(bRight); }
+  TdxSkinBorder* Bottom() const { return Items(bBottom); }
+  TRect ContentMargins();
+
+ private:
+  void BorderChanged(TObject* Sender, TdxSkinChanges AChanges) { Changed(AChanges); }
+  std::unique_ptr<TdxSkinBorder> FBorders[4];
+};
+
+class TdxSkinAlternateImageAttributes : public TdxSkinProperty {
+  QD_CLASS(TdxSkinAlternateImageAttributes, TdxSkinProperty)
+
+ public:
+  explicit TdxSkinAlternateImageAttributes(TPersistent* AOwner, const String& AName = String());
+  ~TdxSkinAlternateImageAttributes() override;
+  void AssignCore(TPersistent* Source) override;
+  bool Compare(TdxSkinProperty* AProperty) override;
+  void DataRead(TStream* AStream, double AVersion) override;
+  void DataWrite(TStream* AStream) override;
+  void FlushCache() override;
+
+  uint8_t Alpha() const { return FAlpha; }
+  void SetAlpha(uint8_t AValue);
+  TdxSkinGradientMode Gradient() const { return FGradient; }
+  void SetGradient(TdxSkinGradientMode AValue);
+  TdxSkinColorValue& GradientBeginColor() { return FGradientBeginColor; }
+  TdxSkinColorValue& GradientEndColor() { return FGradientEndColor; }
+  TdxSkinBorders* Borders() const { return FBorders.get(); }
+  TdxSkinBorders* BordersInner() const { return FBordersInner.get(); }
+  TcxRect* ContentOffsets() const { return FContentOffsets.get(); }
+  // False only for alpha 255 with all content offsets 0.
+  bool IsAlphaUsed() const;
+
+ private:
+  void PartChanged(TObject* Sender, TdxSkinChanges AChanges) { Changed(AChanges); }
+  void OffsetsChanged(TObject* Sender) { Changed({scContent}); }
+
+  uint8_t FAlpha = 255;
+  TdxSkinGradientMode FGradient = gmHorizontal;
+  TdxSkinColorValue FGradientBeginColor;
+  TdxSkinColorValue FGradientEndColor;
+  std::unique_ptr<TdxSkinBorders> FBorders;
+  std::unique_ptr<TdxSkinBorders> FBordersInner;
+  std::unique_ptr<TcxRect> FContentOffsets;
+};
+
+// A property holding a list of properties.
+class TdxSkinCustomListProperty : public TdxSkinProperty {
+  QD_CLASS(TdxSkinCustomListProperty, TdxSkinProperty)
+
+ public:
+  explicit TdxSkinCustomListProperty(TPersistent* AOwner, const String& AName = String());
+  ~TdxSkinCustomListProperty() override;
+  void AssignCore(TPersistent* Source) override;
+  bool Compare(TdxSkinProperty* AProperty) override;
+  void DataRead(TStream* AStream, double AVersion) override;
+  void DataWrite(TStream* AStream) override;
+  void FlushCache() override;
+
+  bool Find(const String& AName, TdxSkinProperty*& AProperty);
+  void Delete(TdxSkinProperty* AProperty);
+  void Delete(int32_t AIndex);
+  void Delete(const String& AName);
+  void Clear();
+  void Sort();
+  int32_t Count() const;
+  TdxSkinProperty* Items(int32_t AIndex) const;
+  TdxSkinProperties* Properties() const { return FProperties.get(); }
+
+ protected:
+  void ListChanged(TObject* Sender, TdxSkinChanges AChanges) { Changed(AChanges); }
+
+  std::unique_ptr<TdxSkinProperties> FProperties;
+};
+
+// Named colours; implements the recolouring palette of images.
+class TdxSkinColorPalette : public TdxSkinCustomListProperty, public IdxColorPalette {
+  QD_CLASS(TdxSkinColorPalette, TdxSkinCustomListProperty)
+
+ public:
+  explicit TdxSkinColorPalette(TPersistent* AOwner, const String& AName = String());
+  void Changed(TdxSkinChanges AChanges) override;
+  void FlushCache() override;
+
+  TdxSkinColor* Add(const String& AName, TColor AColor);
+  // A colour of value clDefault that refers to another palette colour.
+  TdxSkinColor* Add(const String& AName, const String& AValueReference);
+  TdxSkinColor* Colors(int32_t AIndex) const;
+  bool FindColor(const String& AName, TdxSkinColor*& AColor);
+
+  // IdxColorPalette: the named colour as an alpha colour, $00010203 when absent.
+  TGUID GetID() override;
+  TdxAlphaColor GetFillColor(const String& ID) override;
+  TdxAlphaColor GetStrokeColor(const String& ID) override;
+
+  TClass DefaultColorClass() const { return FDefaultColorClass; }
+
+ protected:
+  TClass FDefaultColorClass;
+  TGUID FID{};
+};
+
+// The skin's active palette: assigning also copies the source's name.
+class TdxSkinGeneralColorPalette : public TdxSkinColorPalette {
+  QD_CLASS(TdxSkinGeneralColorPalette, TdxSkinColorPalette)
+
+ public:
+  using TdxSkinColorPalette::TdxSkinColorPalette;
+  void AssignCore(TPersistent* Source) override;
+};
+
+class TdxSkinColorPalettes : public TdxSkinCustomListProperty {
+  QD_CLASS(TdxSkinColorPalettes, TdxSkinCustomListProperty)
+
+ public:
+  explicit TdxSkinColorPalettes(TPersistent* AOwner, const String& AName = String());
+  TdxSkinColorPalette* Add(const String& AName);
+  TdxSkinColorPalette* Palettes(int32_t AIndex) const;
+  bool FindPalette(const String& AName, TdxSkinColorPalette*& APalette);
+  // The colour class of the palettes made inside this list.
+  TClass DefaultColorClass() const { return FDefaultColorClass; }
+  void SetDefaultColorClass(TClass AValue) { FDefaultColorClass = AValue; }
+
+ private:
+  TClass FDefaultColorClass;
+};
+
+// ---- Lists ----------------------------------------------------------------------------------
+
+class TdxSkinProperties : public TdxSkinCustomObjectList {
+  QD_CLASS(TdxSkinProperties, TdxSkinCustomObjectList)
+
+ public:
+  using TdxSkinCustomObjectList::TdxSkinCustomObjectList;
+  // A property of AClass (a property class) named AName, owned by the list's owner.
+  TdxSkinProperty* Add(const String& AName, TClass AClass);
+  TdxSkinProperty* Items(int32_t AIndex) const { return static_cast<TdxSkinProperty*>(Item(AIndex)); }
+  bool FindProperty(const String& AName, TdxSkinProperty*& AProperty);
+  void Assign(TdxSkinProperties* ASource);
+  // Equal counts and each pair equal, in order.
+  bool Compare(TdxSkinProperties* AProperties);
+
+ protected:
+  void DataReadItem(TStream* AStream, double AVersion) override;
+  void DataWriteItem(TStream* AStream, TdxSkinCustomObject* AItem) override;
+};
+
+class TdxSkinColors : public TdxSkinProperties {
+  QD_CLASS(TdxSkinColors, TdxSkinProperties)
+
+ public:
+  using TdxSkinProperties::TdxSkinProperties;
+  TdxSkinColor* Add(const String& AName, TColor AColor);
+  using TdxSkinProperties::Add;
+};
+
+class TdxSkinElements : public TdxSkinCustomObjectList {
+  QD_CLASS(TdxSkinElements, TdxSkinCustomObjectList)
+
+ public:
+  using TdxSkinCustomObjectList::TdxSkinCustomObjectList;
+  TdxSkinElement* Add(const String& AName, TClass AElementClass);
+  TdxSkinElement* Items(int32_t AIndex) const;
+  void Assign(TdxSkinElements* ASource);
+
+ protected:
+  void SortChildren() override;
+  void DataReadItem(TStream* AStream, double AVersion) override;
+  void DataWriteItem(TStream* AStream, TdxSkinCustomObject* AItem) override;
+};
+
+class TdxSkinControlGroups : public TdxSkinCustomObjectList {
+  QD_CLASS(TdxSkinControlGroups, TdxSkinCustomObjectList)
+
+ public:
+  using TdxSkinCustomObjectList::TdxSkinCustomObjectList;
+  TdxSkinControlGroup* Add(const String& AName);
+  TdxSkinControlGroup* Items(int32_t AIndex) const;
+  void Assign(TdxSkinControlGroups* ASource);
+
+ protected:
+  void SortChildren() override;
+  void DataReadItem(TStream* AStream, double AVersion) override;
+  void DataWriteItem(TStream* AStream, TdxSkinCustomObject* AItem) override;
+};
+
+// ---- Images and elements --------------------------------------------------------------------
+
+// One texture holding the frames of several states and image indexes side by side.
+class TdxSkinImage : public TPersistent {
+  QD_CLASS(TdxSkinImage, TPersistent)
+
+ public:
+  explicit TdxSkinImage(TdxSkinElement* AOwner);
+  ~TdxSkinImage() override;
+
+  void Assign(TPersistent* Source) override;
+  virtual void Changed();
+  virtual void DataRead(TStream* AStream, double AVersion);
+  virtual void DataWrite(TStream* AStream);
+  virtual void FlushCache();
+  virtual bool Compare(TdxSkinImage* AImage);
+  virtual void Dormant();
+  TPersistent* GetOwner() const override;
+
+  void Clear();
+  // No source name and an empty texture.
+  bool Empty() const;
+  bool IsVectorTexture();
+  // The begin colour is neither clNone nor clDefault.
+  bool IsGradientParamsAssigned();
+  void LoadFromStream(TStream* AStream);
+  void SaveToStream(TStream* AStream);
+
+  TdxSkinElement* Owner() const { return FOwner; }
+  TcxMargin* Margins() const { return FMargins.get(); }
+  TdxSkinImageLayout ImageLayout() const { return FImageLayout; }
+  void SetImageLayout(TdxSkinImageLayout AValue);
+  int32_t ImageCount() const { return FImageCount; }
+  // A value below 1 becomes 1.
+  void SetImageCount(int32_t AValue);
+  TdxSkinElementStates States() const { return FStates; }
+  void SetStates(TdxSkinElementStates AValue);
+  // The size of one frame (the texture divided along its layout axis).
+  TSize Size();
+  TdxSkinStretchMode Stretch() const { return FStretch; }
+  void SetStretch(TdxSkinStretchMode AValue);
+  TdxSkinGradientMode Gradient() const { return FGradient; }
+  void SetGradient(TdxSkinGradientMode AValue);
+  TdxSkinColorValue& GradientBeginColor() { return FGradientBeginColor; }
+  TdxSkinColorValue& GradientEndColor() { return FGradientEndColor; }
+  TdxSkinColorPalettes* ColorPalettes() const { return FColorPalettes.get(); }
+  TdxGPInterpolationMode InterpolationMode() const { return FInterpolationMode; }
+  void SetInterpolationMode(TdxGPInterpolationMode AValue);
+  TdxSmartImage* Texture() const { return FTexture.get(); }
+  const String& SourceName() const { return FSourceName; }
+
+  TNotifyEvent OnChange;
+
+ protected:
+  virtual std::unique_ptr<TdxSmartImage> CreateTexture();
+
+ private:
+  void TextureChanged(TObject* Sender);
+  void MarginsChanged(TObject* Sender) { Changed(); }
+  void PalettesChanged(TObject* Sender, TdxSkinChanges AChanges) { Changed(); }
+
+  TdxSkinElement* FOwner;
+  std::unique_ptr<TcxMargin> FMargins;
+  TdxSkinImageLayout FImageLayout = ilHorizontal;
+  int32_t FImageCount = 1;
+  TdxSkinElementStates FStates{esNormal};
+  TdxSkinStretchMode FStretch = smStretch;
+  TdxSkinGradientMode FGradient = gmHorizontal;
+  TdxSkinColorValue FGradientBeginColor;
+  TdxSkinColorValue FGradientEndColor;
+  std::unique_ptr<TdxSkinColorPalettes> FColorPalettes;
+  TdxGPInterpolationMode FInterpolationMode = imDefault;
+  std::unique_ptr<TdxSmartImage> FTexture;
+  String FSourceName;
+  TdxDefaultBoolean FTextureIsVector = bDefault;
+  bool FIsDirty = true;
+};
+
+class TdxSkinElement : public TdxSkinPersistent {
+  QD_CLASS(TdxSkinElement, TdxSkinPersistent)
+
+ public:
+  explicit TdxSkinElement(TPersistent* AOwner, const String& AName = String());
+  ~TdxSkinElement() override;
+
+  void AssignCore(TPersistent* Source) override;
+  void DataRead(TStream* AStream, double AVersion) override;
+  void DataWrite(TStream* AStream) override;
+  void DoChanged(TdxSkinChanges AChanges) override;
+  void FlushCache() override;
+  virtual bool Compare(TdxSkinElement* AElement);
+  virtual void Dormant();
+
+  TColor Color() { return FColor.GetValue(); }
+  void SetColor(TColor AValue) { FColor.SetValue(AValue); }
+  TdxSkinColorValue& ColorValue() { return FColor; }
+  uint8_t Alpha() const { return FAlpha; }
+  void SetAlpha(uint8_t AValue);
+  TdxSkinImage* Image() const { return FImage.get(); }
+  void SetImage(TdxSkinImage* AValue) { FImage->Assign(AValue); }
+  TdxSkinImage* Glyph() const { return FGlyph.get(); }
+  void SetGlyph(TdxSkinImage* AValue) { FGlyph->Assign(AValue); }
+  TdxSkinBorders* Borders() const { return FBorders.get(); }
+  TcxRect* ContentOffset() const { return FContentOffset.get(); }
+  TColor TextColor() { return FTextColor.GetValue(); }
+  void SetTextColor(TColor AValue) { FTextColor.SetValue(AValue); }
+  TdxSkinColorValue& TextColorValue() { return FTextColor; }
+  TcxSize* MinSize() const { return FMinSize.get(); }
+  bool UseCache() const { return FUseCache; }
+  void SetUseCache(bool AValue) { FUseCache = AValue; }
+  int32_t CacheCapacity() const { return FCacheCapacity; }
+  // A value below 1 becomes 1.
+  void SetCacheCapacity(int32_t AValue) { FCacheCapacity = AValue < 1 ? 1 : AValue; }
+
+  TdxSkinControlGroup* Group() const;
+  // The group's name + "\".
+  String Path() const;
+  int32_t ImageCount() const { return FImage->ImageCount(); }
+  // The image count of streams below version 1.1, read before the images.
+  int32_t ReadImageCount() const { return FReadImageCount; }
+  TdxSkinElementStates States() const { return FImage->States(); }
+  // The alternate attributes property for an image index and state ("AlternateImage1Hot").
+  TdxSkinAlternateImageAttributes* AddAlternateImageAttributes(TdxSkinElementState AState,
+                                                               int32_t AImageIndex);
+
+ private:
+  void ImageChanged(TObject* Sender) { Changed({scContent}); }
+  void PartChanged(TObject* Sender, TdxSkinChanges AChanges) { Changed(AChanges); }
+
+  TdxSkinColorValue FColor;
+  uint8_t FAlpha = 255;
+  std::unique_ptr<TdxSkinImage> FImage;
+  std::unique_ptr<TdxSkinImage> FGlyph;
+  std::unique_ptr<TdxSkinBorders> FBorders;
+  std::unique_ptr<TcxRect> FContentOffset;
+  TdxSkinColorValue FTextColor;
+  std::unique_ptr<TcxSize> FMinSize;
+  bool FUseCache = false;
+  int32_t FCacheCapacity = 8;
+  bool FAlternateImageSetDirty = true;
+  int32_t FReadImageCount = 1;
+};
+
+// A placeholder for an element that a skin lacks.
+class TdxSkinEmptyElement : public TdxSkinElement {
+  QD_CLASS(TdxSkinEmptyElement, TdxSkinElement)
+
+ public:
+  using TdxSkinElement::TdxSkinElement;
+};
+
+// "AlternateImage" + (image index + 1) + the state's name.
+String dxSkinGetAlternateImageAttrsPropertyName(TdxSkinElementState AState, int32_t AImageIndex);
+
+// ---- Groups and the skin --------------------------------------------------------------------
+
+class TdxSkinControlGroup : public TdxSkinPersistent {
+  QD_CLASS(TdxSkinControlGroup, TdxSkinPersistent)
+
+ public:
+  explicit TdxSkinControlGroup(TPersistent* AOwner, const String& AName = String());
+  ~TdxSkinControlGroup() override;
+
+  void AssignCore(TPersistent* Source) override;
+  void DataRead(TStream* AStream, double AVersion) override;
+  void DataWrite(TStream* AStream) override;
+  void FlushCache() override;
+  void Clear() override;
+  void Sort(bool ASortChildren) override;
+  virtual void Dormant();
+
+  TdxSkinElement* AddElement(const String& AName);
+  TdxSkinElement* AddElementEx(const String& AName, TClass AElementClass);
+  int32_t Count() const { return FElements->Count(); }
+  // Raises EListError outside 0..Count-1.
+  TdxSkinElement* Elements(int32_t AIndex) const;
+  // Assigns AElement into the element at AIndex.
+  void SetElement(int32_t AIndex, TdxSkinElement* AElement);
+  TdxSkinElement* GetElementByName(const String& AName);
+  bool GetElementByName(const String& AName, TdxSkinElement*& AElement);
+  void Delete(int32_t AIndex);
+  void RemoveElement(TdxSkinElement* AElement);
+  void RemoveElementByName(const String& AName);
+  void ExchangeElements(int32_t AIndex1, int32_t AIndex2);
+  void ClearModified();
+  bool HasMissingElements();
+  TdxSkin* Skin() const;
+  TdxSkinElements* ElementList() const { return FElements.get(); }
+
+ private:
+  std::unique_ptr<TdxSkinElements> FElements;
+};
+
+class TdxSkin : public TdxSkinPersistent, public IdxSkinColorPalette, public IdxColorPalette {
+  QD_CLASS(TdxSkin, TdxSkinPersistent)
+
+ public:
+  // Empty and named AName; with ALoadOnCreate loaded from the resource "DXSKINS"/AName.
+  explicit TdxSkin(const String& AName, bool ALoadOnCreate = false, HINSTANCE AInstance = nullptr);
+  ~TdxSkin() override;
+
+  void AssignCore(TPersistent* Source) override;
+  void DoChanged(TdxSkinChanges AChanges) override;
+  void FlushCache() override;
+  void Clear() override;
+  void DeleteProperty(TdxSkinProperty* AProperty) override;
+  using TdxSkinPersistent::DeleteProperty;
+  void Sort(bool ASortChildren) override;
+
+  virtual void LoadFromResource(HINSTANCE AInstance);
+  virtual std::unique_ptr<TdxSkin> Clone();
+  virtual void DeleteGroup(TdxSkinControlGroup* AGroup);
+  virtual void Dormant();
+  // One skin stream at the stream position (nothing without GDI+; EdxSkinError
+  // "Invalid stream format" for a bad header).
+  virtual void LoadFromStream(TStream* AStream);
+  virtual void SaveToStream(TStream* AStream);
+  void LoadFromFile(const String& AFileName);
+  void SaveToFile(const String& AFileName);
+  // The first skin of a container (or of a plain skin stream); nothing when none is listed.
+  void LoadFromBinaryStream(TStream* AStream);
+  void LoadFromBinaryFile(const String& AFileName);
+  // A container holding this skin alone.
+  void SaveToBinaryStream(TStream* AStream);
+  void SaveToBinaryFile(const String& AFileName);
+
+  TdxSkinColor* AddColor(const String& AName, TColor AColor);
+  TdxSkinControlGroup* AddGroup(const String& AName);
+  TdxSkinColor* GetColorByName(const String& AName);
+  bool GetColorByName(const String& AName, TdxSkinColor*& AColor);
+  TdxSkinControlGroup* GetGroupByName(const String& AName);
+  bool GetGroupByName(const String& AName, TdxSkinControlGroup*& AGroup);
+  int32_t ColorCount() const { return FColors->Count(); }
+  TdxSkinColor* Colors(int32_t AIndex) const;
+  int32_t GroupCount() const { return FGroups->Count(); }
+  // Raises EListError outside 0..Count-1.
+  TdxSkinControlGroup* Groups(int32_t AIndex) const;
+  void ExchangeColors(int32_t AIndex1, int32_t AIndex2) { FColors->Exchange(AIndex1, AIndex2); }
+  void ExchangeGroups(int32_t AIndex1, int32_t AIndex2) { FGroups->Exchange(AIndex1, AIndex2); }
+  void ClearModified();
+  bool HasMissingElements();
+
+  void AddListener(IdxSkinListener* AListener);
+  void RemoveListener(IdxSkinListener* AListener);
+
+  const String& ActiveColorPaletteName() const { return FColorPalette->Name(); }
+  void SetActiveColorPaletteName(const String& AValue);
+  // The palette of that name, else "Default", else the first, else an empty one named "Default".
+  void SelectColorPalette(const String& AName);
+  TdxSkinColorPalettes* ColorPalettes() const { return FColorPalettes.get(); }
+  TdxSkinGeneralColorPalette* ColorPalette() const { return FColorPalette.get(); }
+  IdxColorPalette* GetGlyphColorPalette(TdxSkinElementState AState);
+
+  TdxSkinDetails* Details() const { return FDetails.get(); }
+  // The skin's name is its details' name.
+  const String& Name() const { return FDetails->Name(); }
+  void SetName(const String& AValue) { FDetails->SetName(AValue); }
+  // The display name, or the name when it is empty.
+  String DisplayName() const;
+
+  // IdxSkinColorPalette.
+  bool GetColor(const String& AName, TColor& AColor) override;
+  // IdxColorPalette, through the active palette.
+  TGUID GetID() override { return FColorPalette->GetID(); }
+  TdxAlphaColor GetFillColor(const String& ID) override { return FColorPalette->GetFillColor(ID); }
+  TdxAlphaColor GetStrokeColor(const String& ID) override { return FColorPalette->GetStrokeColor(ID); }
+
+  TdxSkinColors* ColorList() const { return FColors.get(); }
+  TdxSkinControlGroups* GroupList() const { return FGroups.get(); }
+  bool Destroying() const { return FDestroying; }
+
+ private:
+  void DetailsChanged(TObject* Sender) { Changed({scDetails}); }
+  void PalettesChanged(TObject* Sender, TdxSkinChanges AChanges);
+  void NotifyListeners(TdxSkinChanges AChanges);
+  void FreeParts();
+
+  std::unique_ptr<TdxSkinDetails> FDetails;
+  std::unique_ptr<TdxSkinColors> FColors;
+  std::unique_ptr<TdxSkinControlGroups> FGroups;
+  std::unique_ptr<TdxSkinGeneralColorPalette> FColorPalette;
+  std::unique_ptr<TdxSkinColorPalettes> FColorPalettes;
+  std::vector<IdxSkinListener*> FListeners;
+  bool FDestroying = false;
+};
+
+// ---- Containers -----------------------------------------------------------------------------
+
+// Writes a container of size-prefixed skins; the destructor writes the final count.
+class TdxSkinBinaryWriter {
+ public:
+  explicit TdxSkinBinaryWriter(TStream* AStream);
+  ~TdxSkinBinaryWriter();
+  TdxSkinBinaryWriter(const TdxSkinBinaryWriter&) = delete;
+  TdxSkinBinaryWriter& operator=(const TdxSkinBinaryWriter&) = delete;
+
+  void AddSkin(TdxSkin* ASkin);
+  int32_t Count() const { return FCount; }
+
+ private:
+  void WriteHeader();
+
+  TStream* FStream;
+  int64_t FHeaderOffset;
+  int32_t FCount = 0;
+};
+
+// Lists the skins of a container (or the one skin of a plain skin stream) by their details.
+class TdxSkinBinaryReader {
+ public:
+  explicit TdxSkinBinaryReader(TStream* AStream);
+  TdxSkinBinaryReader(const TdxSkinBinaryReader&) = delete;
+  TdxSkinBinaryReader& operator=(const TdxSkinBinaryReader&) = delete;
+
+  int32_t Count() const { return static_cast<int32_t>(FSkins.size()); }
+  TdxSkinDetails* SkinDetails(int32_t AIndex) const { return FSkins[static_cast<size_t>(AIndex)].get(); }
+  const String& SkinName(int32_t AIndex) const { return SkinDetails(AIndex)->Name(); }
+  const String& SkinDisplayName(int32_t AIndex) const { return SkinDetails(AIndex)->DisplayName(); }
+  int64_t SkinOffset(int32_t AIndex) const { return SkinDetails(AIndex)->DataOffset(); }
+  // The first skin whose name equals AName ignoring case, else -1.
+  int32_t IndexOf(const String& AName) const;
+  bool LoadSkin(TdxSkin* ASkin, int32_t AIndex);
+  // An empty name loads the first skin.
+  bool LoadSkin(TdxSkin* ASkin, const String& AName);
+
+ private:
+  bool ReadContainer(int64_t AStart);
+
+  TStream* FStream;
+  std::vector<std::unique_ptr<TdxSkinDetails>> FSkins;
+};
+
+// The shared placeholder element (nullptr outside start-up and shut-down).
+TdxSkinEmptyElement* dxSkinEmptyElement();
+
+namespace dxSkinsCore {
+// Registers the skin classes, creates the shared empty element, installs the details
+// record's old-format loader and settles the GDI+ and PNG checks.
+void Initialize();
+void Finalize();
+}  // namespace dxSkinsCore
+
+}  // namespace qd
