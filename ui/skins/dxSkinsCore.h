@@ -26,6 +26,8 @@
 #include "ui/graphics/cxGraphicsCanvas.h"
 #include "ui/graphics/dxCoreGraphics.h"
 #include "ui/graphics/dxGDIPlusCanvas.h"
+#include "ui/core/cxGeometryScaleFactor.h"
+#include "ui/lookandfeel/cxLookAndFeelPainters.h"
 #include "ui/lookandfeel/dxSkinDetails.h"
 
 namespace qd {
@@ -34,6 +36,7 @@ class TdxSkin;
 class TdxSkinControlGroup;
 class TdxSkinElement;
 class TdxSkinImage;
+class TdxSkinElementCacheList;
 class TdxSkinProperties;
 class TdxSmartImage;
 
@@ -64,6 +67,19 @@ using TdxSkinElementStates = TSet<TdxSkinElementState, 16>;
 enum TdxSkinImageLayout : uint8_t { ilHorizontal, ilVertical };
 enum TdxSkinStretchMode : uint8_t { smStretch, smTile, smNoResize };
 enum TdxSkinGradientMode : uint8_t { gmHorizontal, gmVertical, gmForwardDiagonal, gmBackwardDiagonal };
+// The nine parts of a frame in row order.
+enum TdxSkinImagePart : uint8_t {
+  sipTopLeft,
+  sipTop,
+  sipTopRight,
+  sipLeft,
+  sipCenter,
+  sipRight,
+  sipBottomLeft,
+  sipBottom,
+  sipBottomRight
+};
+inline constexpr int dxSkinImagePartCount = 9;
 
 using TdxSkinChangeNotify = TMethod<void(TObject* Sender, TdxSkinChanges AChanges)>;
 
@@ -456,6 +472,9 @@ class TdxSkinBorder : public TdxSkinProperty {
   void SetThin(int32_t AValue);
   // Thin, or 0 when the colour is clNone.
   int32_t ContentMargin();
+  // A strip of Thin pixels along the border's side inside R, at full opacity; nothing for clNone.
+  virtual void DrawEx(TdxGPCanvas* ACanvas, const TRect& R);
+  virtual void Draw(HDC DC, const TRect& R);
 
  private:
   TcxBorder FKind;
@@ -482,6 +501,8 @@ class TdxSkinBorders : public TdxSkinProperty {
   TdxSkinBorder* Right() const { return Items(bRight); }
   TdxSkinBorder* Bottom() const { return Items(bBottom); }
   TRect ContentMargins();
+  // Left, top, right, bottom.
+  virtual void Draw(TdxGPCanvas* ACanvas, const TRect& R);
 
  private:
   void BorderChanged(TObject* Sender, TdxSkinChanges AChanges) { Changed(AChanges); }
@@ -511,6 +532,8 @@ class TdxSkinAlternateImageAttributes : public TdxSkinProperty {
   TcxRect* ContentOffsets() const { return FContentOffsets.get(); }
   // False only for alpha 255 with all content offsets 0.
   bool IsAlphaUsed() const;
+  // The gradient inside the content offsets, the borders, then the inner borders inside them.
+  virtual void Draw(TdxGPCanvas* ACanvas, const TRect& R);
 
  private:
   void PartChanged(TObject* Sender, TdxSkinChanges AChanges) { Changed(AChanges); }
@@ -692,6 +715,22 @@ class TdxSkinImage : public TPersistent {
   bool IsGradientParamsAssigned();
   void LoadFromStream(TStream* AStream);
   void SaveToStream(TStream* AStream);
+  virtual int32_t GetSourceDPI() { return 96; }
+
+  int32_t StateCount();
+  // The image index into 0..ImageCount-1, a state without a frame to the first that has one.
+  void CheckState(int32_t& AImageIndex, TdxSkinElementState& AState);
+  // The source rectangle of the frame of (image index, state).
+  TRect GetStateBounds(int32_t AImageIndex, TdxSkinElementState AState);
+  // The palette of ColorPalettes named after the state (else "Normal"'s), else with
+  // AUseSkinPalette the skin's palette, else none.
+  IdxColorPalette* GetPalette(TdxSkinElementState AState, bool AUseSkinPalette);
+  // A form without a scale factor uses the system scale factor.
+  void Draw(HDC DC, const TRect& R, int32_t AImageIndex = 0, TdxSkinElementState AState = esNormal);
+  void Draw(HDC DC, const TRect& R, const TdxScaleFactor* AScaleFactor, int32_t AImageIndex,
+            TdxSkinElementState AState);
+  void DrawEx(TdxGPCanvas* ACanvas, const TRect& R, const TdxScaleFactor* AScaleFactor, int32_t AImageIndex,
+              TdxSkinElementState AState);
 
   TdxSkinElement* Owner() const { return FOwner; }
   TcxMargin* Margins() const { return FMargins.get(); }
@@ -725,6 +764,11 @@ class TdxSkinImage : public TPersistent {
   void TextureChanged(TObject* Sender);
   void MarginsChanged(TObject* Sender) { Changed(); }
   void PalettesChanged(TObject* Sender, TdxSkinChanges AChanges) { Changed(); }
+  void CheckInfo();
+  void InitializeInfo();
+  void CheckCalculatePartsBounds(const TSize& ASize);
+  void DrawPart(TdxGPCanvas* ACanvas, GpImage* AImage, const TRect& ADest, const TRect& ASource,
+                bool ACenter);
 
   TdxSkinElement* FOwner;
   std::unique_ptr<TcxMargin> FMargins;
@@ -741,6 +785,26 @@ class TdxSkinImage : public TPersistent {
   String FSourceName;
   TdxDefaultBoolean FTextureIsVector = bDefault;
   bool FIsDirty = true;
+  int32_t FStateCount = 0;
+  TSize FSize{};
+  TSize FPartsBoundsSourceSize{};
+  TRect FPartsBounds[dxSkinImagePartCount]{};
+  bool FPartsVisibility[dxSkinImagePartCount]{};
+  TRect FStateBounds[dxSkinElementStateCount]{};
+};
+
+// Splits R by the margins into nine parts (row order); the inner edges stay inside R.
+void dxSkinsCalculatePartsBounds(const TRect& R, const TRect& AMargins,
+                                 TRect (&AParts)[dxSkinImagePartCount]);
+// Negative margins become 0; a pair wider than R's extent shrinks in proportion to fit.
+void dxSkinsCheckMargins(TRect& AMargins, const TRect& R);
+
+class TdxSkinRender {
+ public:
+  // Nothing for a first colour of clNone or clDefault; a linear gradient when the second one
+  // is valid and differs; otherwise a solid fill.
+  static void FillRectByGradient(TdxGPCanvas* ACanvas, const TRect& R, TColor AColor1, TColor AColor2,
+                                 TdxSkinGradientMode AMode, uint8_t AAlpha);
 };
 
 class TdxSkinElement : public TdxSkinPersistent {
@@ -773,11 +837,12 @@ class TdxSkinElement : public TdxSkinPersistent {
   void SetTextColor(TColor AValue) { FTextColor.SetValue(AValue); }
   TdxSkinColorValue& TextColorValue() { return FTextColor; }
   TcxSize* MinSize() const { return FMinSize.get(); }
-  bool UseCache() const { return FUseCache; }
-  void SetUseCache(bool AValue) { FUseCache = AValue; }
+  bool UseCache() const { return FCache != nullptr; }
+  // Switching the cache off frees its renderings.
+  void SetUseCache(bool AValue);
   int32_t CacheCapacity() const { return FCacheCapacity; }
   // A value below 1 becomes 1.
-  void SetCacheCapacity(int32_t AValue) { FCacheCapacity = AValue < 1 ? 1 : AValue; }
+  void SetCacheCapacity(int32_t AValue);
 
   TdxSkinControlGroup* Group() const;
   // The group's name + "\".
@@ -789,6 +854,32 @@ class TdxSkinElement : public TdxSkinPersistent {
   // The alternate attributes property for an image index and state ("AlternateImage1Hot").
   TdxSkinAlternateImageAttributes* AddAlternateImageAttributes(TdxSkinElementState AState,
                                                                int32_t AImageIndex);
+
+  // Drawing (a form without a scale factor uses the system scale factor). Draw skips an empty
+  // rectangle or one that is clipped away, and goes through the cache when UseCache is on.
+  virtual void Draw(HDC DC, const TRect& R, const TdxScaleFactor* AScaleFactor, int32_t AImageIndex,
+                    TdxSkinElementState AState);
+  void Draw(HDC DC, const TRect& R, int32_t AImageIndex = 0, TdxSkinElementState AState = esNormal);
+  // Colour fill, image (or an alternate attribute), borders, then the glyph inside the content
+  // offset.
+  virtual void DrawEx(TdxGPCanvas* ACanvas, const TRect& R, const TdxScaleFactor* AScaleFactor,
+                      int32_t AImageIndex, TdxSkinElementState AState);
+  // The colour of the property APrefix + "TextColor..." for the state, falling back to the
+  // normal state's and then to TextColor.
+  virtual TColor GetTextColor(TcxButtonState AState, const String& APropertyPrefix = String());
+  // MinSize, enlarged to the frames of an image or glyph that is not resized.
+  TSize CalculateMinSize();
+  TSize Size() { return FImage->Size(); }
+  bool IsAlphaUsed();
+  IdxColorPalette* GetGlyphColorPalette(TdxSkinElementState AState);
+  bool CanUseAlternateImageSet(int32_t AImageIndex, TdxSkinElementState AState,
+                               TdxSkinAlternateImageAttributes*& AAttributes, bool AIsLowColorsMode);
+  // A new transparent image of ASize (a zero extent: the scaled minimum size) with the element
+  // drawn on it; the caller owns it.
+  std::unique_ptr<TdxSmartImage> GetImage(int32_t AImageIndex, TSize ASize, TdxSkinElementState AState,
+                                          const TdxScaleFactor* AScaleFactor = nullptr);
+  // The renderings of the cache (nullptr while UseCache is off).
+  TdxSkinElementCacheList* Cache() const { return FCache.get(); }
 
  private:
   void ImageChanged(TObject* Sender) { Changed({scContent}); }
@@ -802,19 +893,93 @@ class TdxSkinElement : public TdxSkinPersistent {
   std::unique_ptr<TcxRect> FContentOffset;
   TdxSkinColorValue FTextColor;
   std::unique_ptr<TcxSize> FMinSize;
-  bool FUseCache = false;
+  std::unique_ptr<TdxSkinElementCacheList> FCache;
   int32_t FCacheCapacity = 8;
+  TdxSkinAlternateImageAttributes* FAlternateImageSet[dxSkinElementStateCount]{};
+  int32_t FAlternateImageSetIndex = -1;
   bool FAlternateImageSetDirty = true;
   int32_t FReadImageCount = 1;
 };
 
-// A placeholder for an element that a skin lacks.
+// A placeholder for an element that a skin lacks: a white box with a red frame.
 class TdxSkinEmptyElement : public TdxSkinElement {
   QD_CLASS(TdxSkinEmptyElement, TdxSkinElement)
 
  public:
+  using TdxSkinElement::Draw;
   using TdxSkinElement::TdxSkinElement;
+  void Draw(HDC DC, const TRect& R, const TdxScaleFactor* AScaleFactor, int32_t AImageIndex,
+            TdxSkinElementState AState) override;
 };
+
+class TcxBitmap32;
+
+// One rendering of an element: opaque ones in a 32-bit bitmap (drawn by a pixel copy), ones with
+// alpha in an image drawn through GDI+.
+class TdxSkinElementCache {
+ public:
+  TdxSkinElementCache();
+  ~TdxSkinElementCache();
+  TdxSkinElementCache(const TdxSkinElementCache&) = delete;
+  TdxSkinElementCache& operator=(const TdxSkinElementCache&) = delete;
+
+  // Renders again unless element, state, image index, image set, rectangle and scale are those
+  // of the last rendering; true when it rendered.
+  bool CheckCacheState(TdxSkinElement* AElement, const TRect& R, const TdxScaleFactor* AScaleFactor,
+                       TdxSkinElementState AState, int32_t AImageIndex);
+  void Draw(HDC DC, const TRect& R);
+  void Draw(TdxGPCanvas* ACanvas, const TRect& R);
+  // Frees the rendering and forgets the key, so that the next draw renders.
+  void Flush();
+
+  TdxSkinElement* Element() const { return FElement; }
+  TdxSkinElementState State() const { return FState; }
+  int32_t ImageIndex() const { return FImageIndex; }
+  const TRect& Rect() const { return FRect; }
+
+ private:
+  TdxSkinElement* FElement = nullptr;
+  TdxSkinElementState FState = esNormal;
+  int32_t FImageIndex = 0;
+  TdxSkinImageSet FImageSet = imsDefault;
+  TRect FRect{};
+  TdxScaleFactor FScaleFactor;
+  std::unique_ptr<TcxBitmap32> FCacheOpaque;
+  std::unique_ptr<TdxSmartImage> FCache;
+};
+
+class TdxSkinElementCacheList {
+ public:
+  explicit TdxSkinElementCacheList(int32_t ACapacity);
+  ~TdxSkinElementCacheList();
+  TdxSkinElementCacheList(const TdxSkinElementCacheList&) = delete;
+  TdxSkinElementCacheList& operator=(const TdxSkinElementCacheList&) = delete;
+
+  void DrawElement(HDC DC, TdxSkinElement* AElement, const TRect& R, const TdxScaleFactor* AScaleFactor,
+                   TdxSkinElementState AState, int32_t AImageIndex);
+  void DrawElement(TdxGPCanvas* ACanvas, TdxSkinElement* AElement, const TRect& R,
+                   const TdxScaleFactor* AScaleFactor, TdxSkinElementState AState, int32_t AImageIndex);
+  void Flush();
+  int32_t Capacity() const { return FCapacity; }
+  // Lowering it frees the oldest renderings.
+  void SetCapacity(int32_t AValue);
+  int32_t Count() const { return static_cast<int32_t>(FData.size()); }
+  TdxSkinElementCache* Items(int32_t AIndex) const { return FData[static_cast<size_t>(AIndex)].get(); }
+  // How many times an element was rendered into the cache.
+  int32_t RenderCount() const { return FRenderCount; }
+
+ private:
+  TdxSkinElementCache* Find(TdxSkinElement* AElement, const TRect& R, TdxSkinElementState AState,
+                            int32_t AImageIndex);
+
+  std::vector<std::unique_ptr<TdxSkinElementCache>> FData;
+  int32_t FCapacity;
+  int32_t FRenderCount = 0;
+};
+
+// (0, 0) for no element; otherwise the larger of the image's frame size and MinSize, scaled
+// (nullptr: the system scale factor).
+TSize dxSkinGetElementSize(TdxSkinElement* AElement, const TdxScaleFactor* AScaleFactor);
 
 // "AlternateImage" + (image index + 1) + the state's name.
 String dxSkinGetAlternateImageAttrsPropertyName(TdxSkinElementState AState, int32_t AImageIndex);

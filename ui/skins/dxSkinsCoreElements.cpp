@@ -169,24 +169,6 @@ void TdxSkinImage::FlushCache() {
   FColorPalettes->FlushCache();
 }
 
-TSize TdxSkinImage::Size() {
-  TSize size{};
-  if (FTexture->Empty()) return size;
-  size = FTexture->Size();
-  int64_t n = FImageCount;
-  if (!IsVectorTexture()) {
-    int64_t stateCount = 0;
-    for (int i = 0; i < dxSkinElementStateCount; ++i)
-      stateCount += FStates.Contains(static_cast<TdxSkinElementState>(i));
-    n *= stateCount;
-  }
-  if (n >= 1) {
-    int32_t& axis = FImageLayout == ilHorizontal ? size.cx : size.cy;
-    axis = static_cast<int32_t>(axis / n);
-  }
-  return size;
-}
-
 bool TdxSkinImage::Compare(TdxSkinImage* AImage) {
   if (!AImage) return false;
   return FImageLayout == AImage->FImageLayout && Empty() == AImage->Empty() && FStates == AImage->FStates &&
@@ -292,6 +274,7 @@ TdxSkinElement::TdxSkinElement(TPersistent* AOwner, const String& AName)
 }
 
 TdxSkinElement::~TdxSkinElement() {
+  FCache.reset();
   OnChange = nullptr;
   FImage->OnChange = nullptr;
   FGlyph->OnChange = nullptr;
@@ -314,7 +297,7 @@ void TdxSkinElement::AssignCore(TPersistent* Source) {
   FMinSize->SetSize(s->FMinSize->Size());
   FColor.Assign(s->FColor);
   FTextColor.Assign(s->FTextColor);
-  SetUseCache(s->FUseCache);
+  SetUseCache(s->UseCache());
   FProperties->Assign(s->FProperties.get());
 }
 
@@ -351,6 +334,7 @@ void TdxSkinElement::DataWrite(TStream* AStream) {
 }
 
 void TdxSkinElement::DoChanged(TdxSkinChanges AChanges) {
+  if (FCache) FCache->Flush();
   if (AChanges.Contains(scStruct)) FAlternateImageSetDirty = true;
   TdxSkinPersistent::DoChanged(AChanges);
 }
@@ -361,6 +345,7 @@ void TdxSkinElement::FlushCache() {
   FImage->FlushCache();
   FGlyph->FlushCache();
   FBorders->FlushCache();
+  if (FCache) FCache->Flush();
   TdxSkinPersistent::FlushCache();
 }
 
@@ -374,6 +359,7 @@ bool TdxSkinElement::Compare(TdxSkinElement* AElement) {
 }
 
 void TdxSkinElement::Dormant() {
+  if (FCache) FCache->Flush();
   FImage->Dormant();
   FGlyph->Dormant();
 }
