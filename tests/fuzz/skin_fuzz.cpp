@@ -1,7 +1,8 @@
 // Arbitrary bytes through the skin readers: a skin stream, the container reader (which lists
 // skins by their details and loads each one it lists) and the details record alone. Every
 // failure must be one of the library's exceptions; a skin that loads must write itself and read
-// the result back to the same bytes.
+// the result back to the same bytes, and its first elements are drawn (those whose textures are
+// small, so that decoding stays cheap).
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -32,6 +33,32 @@ bool StartSkinFuzz() {
   return true;
 }
 
+bool SkinFuzzSmall(qd::TdxSkinImage* AImage) {
+  const qd::TSize size = AImage->Texture()->Size();
+  return int64_t(size.cx) * size.cy <= 256 * 256;
+}
+
+void SkinFuzzDraw(qd::TdxSkin& ASkin) {
+  using namespace qd;
+  TBitmap target;
+  target.SetPixelFormat(pf32bit);
+  target.SetSize(24, 24);
+  int drawn = 0;
+  for (int32_t g = 0; g < ASkin.GroupCount() && drawn < 8; ++g) {
+    TdxSkinControlGroup* group = ASkin.Groups(g);
+    for (int32_t i = 0; i < group->Count() && drawn < 8; ++i, ++drawn) {
+      TdxSkinElement* element = group->Elements(i);
+      try {
+        if (!SkinFuzzSmall(element->Image()) || !SkinFuzzSmall(element->Glyph())) continue;
+        element->Draw(target.Canvas()->Handle(), TRect{0, 0, 24, 24}, 0, esNormal);
+        element->Draw(target.Canvas()->Handle(), TRect{2, 3, 20, 17}, 3, esHot);
+        element->CalculateMinSize();
+      } catch (const Exception&) {
+      }
+    }
+  }
+}
+
 qd::TBytes SkinFuzzWrite(qd::TdxSkin& ASkin) {
   qd::TBytesStream out;
   ASkin.SaveToStream(&out);
@@ -57,6 +84,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     } catch (const Exception&) {
     }
     if (loaded) {
+      SkinFuzzDraw(skin);
       const TBytes written = SkinFuzzWrite(skin);
       TBytesStream again(written);
       TdxSkin reread{String()};

@@ -84,6 +84,74 @@ TEST_F(SkinElementTest, FramesFollowStatesAndImageIndexes) {
   EXPECT_EQ(uneven->Image()->GetStateBounds(0, esHot), (TRect{0, 10, 7, 20}));
 }
 
+TEST_F(SkinElementTest, ImageCountsFromAStreamAreTakenAsTheyAreWithoutOverflow) {
+  TdxSkinElement* e = FramedElement();
+  // Counts a stream may hold: none, negative and far too many.
+  struct Case {
+    int32_t count;
+    TSize frame;
+  } cases[] = {{0, {120, 20}}, {-4, {120, 20}}, {0x7FFFFFFF, {0, 20}}};
+  for (const Case& c : cases) {
+    TMemoryStream s;
+    e->Image()->DataWrite(&s);
+    s.SetPosition(16 + 1);
+    s.WriteBufferData(c.count);
+    s.SetPosition(0);
+    e->Image()->DataRead(&s, dxSkinStreamVersion);
+    EXPECT_EQ(e->Image()->ImageCount(), c.count);
+    EXPECT_EQ(e->Image()->Size(), c.frame) << c.count;
+    EXPECT_EQ(e->Image()->GetStateBounds(0x7FFFFFFF, esPressed).Right, c.count > 0 ? 0 : 2147483647)
+        << c.count;
+    TestBitmap b(10, 10);
+    e->Draw(b.DC(), TRect{0, 0, 10, 10}, 0x7FFFFFFF, esHot);
+  }
+}
+
+TEST_F(SkinElementTest, StateMappingRebuildsTheTextureForNewStates) {
+  TdxSkinElement* e = skin.AddGroup(u"G")->AddElement(u"Mapped");
+  SkinLoadTexture(e->Image(), SkinFramesPng({kRed, kGreen}, 4));
+  e->Image()->SetStates({esNormal, esHot});
+  e->SetStateMapping({esNormal, esPressed});
+  EXPECT_EQ(e->Image()->States(), (TdxSkinElementStates{esNormal, esPressed}));
+  EXPECT_EQ(e->Image()->Texture()->Width(), 8);
+  TestBitmap b(8, 4);
+  e->Image()->Draw(b.DC(), TRect{0, 0, 4, 4}, 0, esNormal);
+  e->Image()->Draw(b.DC(), TRect{4, 0, 8, 4}, 0, esPressed);
+  EXPECT_EQ(b.At(1, 1), kRed);
+  EXPECT_EQ(b.At(5, 1), testing::kSentinel) << "a state the texture had no frame for is transparent";
+  EXPECT_TRUE(e->Glyph()->Empty()) << "an empty texture is left alone";
+}
+
+TEST_F(SkinElementTest, RightToLeftLayoutMirrorsTheDrawing) {
+  TdxSkinElement* e = skin.AddGroup(u"G")->AddElement(u"Rtl");
+  // One 8 x 4 frame: red on the left, blue on the right.
+  SkinLoadTexture(e->Image(), SkinFramesPng({kRed, kBlue}, 4));
+  TestBitmap ltr(8, 4);
+  e->DrawRTL(ltr.DC(), TRect{0, 0, 8, 4}, nullptr, 0, esNormal);
+  EXPECT_EQ(ltr.At(0, 1), kRed);
+  EXPECT_EQ(ltr.At(7, 1), kBlue);
+  // On a right-to-left DC the output is the mirror image of a plain draw.
+  TestBitmap plain(8, 4), mirrored(8, 4);
+  SetLayout(plain.DC(), LAYOUT_RTL);
+  SetLayout(mirrored.DC(), LAYOUT_RTL);
+  e->Draw(plain.DC(), TRect{0, 0, 8, 4});
+  e->DrawRTL(mirrored.DC(), TRect{0, 0, 8, 4}, nullptr, 0, esNormal);
+  SetLayout(plain.DC(), 0);
+  SetLayout(mirrored.DC(), 0);
+  // The mirrored DC may shift the picture by a pixel; the order of the colours tells.
+  auto ends = [](TestBitmap& b) {
+    std::vector<uint32_t> drawn;
+    for (int x = 0; x < 8; ++x)
+      if (b.At(x, 1) != testing::kSentinel) drawn.push_back(b.At(x, 1));
+    return drawn.empty() ? std::pair<uint32_t, uint32_t>{} : std::pair{drawn.front(), drawn.back()};
+  };
+  const auto plainEnds = ends(plain);
+  const auto mirroredEnds = ends(mirrored);
+  EXPECT_NE(plainEnds.first, plainEnds.second);
+  EXPECT_EQ(mirroredEnds.first, plainEnds.second);
+  EXPECT_EQ(mirroredEnds.second, plainEnds.first);
+}
+
 TEST_F(SkinElementTest, MarginsSplitAndShrinkToFit) {
   struct Case {
     TRect margins;

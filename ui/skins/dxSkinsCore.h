@@ -731,6 +731,12 @@ class TdxSkinImage : public TPersistent {
             TdxSkinElementState AState);
   void DrawEx(TdxGPCanvas* ACanvas, const TRect& R, const TdxScaleFactor* AScaleFactor, int32_t AImageIndex,
               TdxSkinElementState AState);
+  // Mirrored when DC has a right-to-left layout.
+  void DrawRTL(HDC DC, const TRect& R, const TdxScaleFactor* AScaleFactor, int32_t AImageIndex,
+               TdxSkinElementState AState);
+  // Rebuilds the texture with the frames of the given states in that order (transparent frames
+  // for states it had none of); States becomes the set of those states.
+  void SetStateMapping(const std::vector<TdxSkinElementState>& ATargetStateOrder);
 
   TdxSkinElement* Owner() const { return FOwner; }
   TcxMargin* Margins() const { return FMargins.get(); }
@@ -864,6 +870,11 @@ class TdxSkinElement : public TdxSkinPersistent {
   // offset.
   virtual void DrawEx(TdxGPCanvas* ACanvas, const TRect& R, const TdxScaleFactor* AScaleFactor,
                       int32_t AImageIndex, TdxSkinElementState AState);
+  // Mirrored when DC has a right-to-left layout; skipped for an empty or invisible rectangle.
+  void DrawRTL(HDC DC, const TRect& R, const TdxScaleFactor* AScaleFactor, int32_t AImageIndex,
+               TdxSkinElementState AState);
+  // The image's state mapping, then the glyph's.
+  void SetStateMapping(const std::vector<TdxSkinElementState>& ATargetStateOrder);
   // The colour of the property APrefix + "TextColor..." for the state, falling back to the
   // normal state's and then to TextColor.
   virtual TColor GetTextColor(TcxButtonState AState, const String& APropertyPrefix = String());

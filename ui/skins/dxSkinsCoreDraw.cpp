@@ -239,6 +239,8 @@ void TdxSkinImage::DrawPart(TdxGPCanvas* ACanvas, GpImage* AImage, const TRect& 
   if (ACenter && IsGradientParamsAssigned()) {
     TdxSkinRender::FillRectByGradient(ACanvas, ADest, FGradientBeginColor.GetValue(),
                                       FGradientEndColor.GetValue(), FGradient, 255);
+  } else if (cxRectIsEmpty(ASource)) {
+    return;
   } else if (FStretch == smTile) {
     dxGpTilePartEx(ACanvas->Handle(), ADest, ASource, AImage, 255);
   } else {
@@ -314,7 +316,64 @@ void TdxSkinImage::DrawEx(TdxGPCanvas* ACanvas, const TRect& R, const TdxScaleFa
       DrawPart(ACanvas, handle, parts[i], cxRectOffset(FPartsBounds[i], origin), i == sipCenter);
 }
 
+void TdxSkinImage::DrawRTL(HDC DC, const TRect& R, const TdxScaleFactor* AScaleFactor, int32_t AImageIndex,
+                           TdxSkinElementState AState) {
+  SkinDrawPaintScope paint(DC, R);
+  dxGpRightToLeftDependentDraw(paint.Canvas(), R, (GetLayout(DC) & LAYOUT_RTL) != 0,
+                               [&] { DrawEx(paint.Canvas(), R, AScaleFactor, AImageIndex, AState); });
+}
+
+void TdxSkinImage::SetStateMapping(const std::vector<TdxSkinElementState>& ATargetStateOrder) {
+  if (FTexture->Empty() || ATargetStateOrder.empty()) return;
+  CheckInfo();
+  CheckCalculatePartsBounds(FSize);
+  const bool horizontal = FImageLayout == ilHorizontal;
+  const TSize textureSize = FTexture->Size();
+  const int64_t frames = int64_t(ATargetStateOrder.size()) * std::max(FImageCount, 1);
+  const int64_t along = frames * (horizontal ? FSize.cx : FSize.cy);
+  const int64_t across = horizontal ? textureSize.cy : textureSize.cx;
+  // A texture this large cannot be made; the mapping is left undone.
+  if (along <= 0 || across <= 0 || along * across > (int64_t{1} << 28)) return;
+  auto mapped = std::make_unique<TdxSmartImage>();
+  mapped->CreateSize(horizontal ? SkinDrawClampToInt(along) : SkinDrawClampToInt(across),
+                     horizontal ? SkinDrawClampToInt(across) : SkinDrawClampToInt(along));
+  TdxSkinElementStates states;
+  {
+    std::unique_ptr<TdxGPCanvas> canvas = mapped->CreateCanvas();
+    GpImage* source = FTexture->Handle();
+    TRect dest{0, 0, FSize.cx, FSize.cy};
+    for (int32_t i = 0; i < std::max(FImageCount, 1); ++i) {
+      for (TdxSkinElementState state : ATargetStateOrder) {
+        if (state < dxSkinElementStateCount && FStates.Contains(state))
+          dxGpDrawImage(canvas->Handle(), dest, GetStateBounds(i, state), source, 255);
+        dest = horizontal ? cxRectOffset(dest, FSize.cx, 0) : cxRectOffset(dest, 0, FSize.cy);
+      }
+    }
+  }
+  for (TdxSkinElementState state : ATargetStateOrder)
+    if (state < dxSkinElementStateCount) states.Include(state);
+  FTexture->Assign(mapped.get());
+  SetStates(states);
+}
+
 // ---- TdxSkinElement -------------------------------------------------------------------------
+
+void TdxSkinElement::DrawRTL(HDC DC, const TRect& R, const TdxScaleFactor* AScaleFactor, int32_t AImageIndex,
+                             TdxSkinElementState AState) {
+  if (cxRectIsEmpty(R) || !RectVisible(DC, &R)) return;
+  SkinDrawPaintScope paint(DC, R);
+  dxGpRightToLeftDependentDraw(paint.Canvas(), R, (GetLayout(DC) & LAYOUT_RTL) != 0, [&] {
+    if (FCache)
+      FCache->DrawElement(paint.Canvas(), this, R, AScaleFactor, AState, AImageIndex);
+    else
+      DrawEx(paint.Canvas(), R, AScaleFactor, AImageIndex, AState);
+  });
+}
+
+void TdxSkinElement::SetStateMapping(const std::vector<TdxSkinElementState>& ATargetStateOrder) {
+  FImage->SetStateMapping(ATargetStateOrder);
+  FGlyph->SetStateMapping(ATargetStateOrder);
+}
 
 void TdxSkinElement::SetUseCache(bool AValue) {
   if (AValue == UseCache()) return;
