@@ -9,6 +9,7 @@ namespace qd {
 namespace {
 
 using testing::ImageBytes;
+using testing::SkinLoadTexture;
 using testing::TestBitmap;
 
 // 0xAARRGGBB, opaque.
@@ -25,13 +26,6 @@ ImageBytes SkinFramesPng(const std::vector<uint32_t>& AColors, int AFrame, bool 
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x) px[static_cast<size_t>(y) * w + x] = AColors[(AVertical ? y : x) / AFrame];
   return testing::EncodedImage(codecs::ImageFormat::PNG, w, h, 0, px);
-}
-
-void SkinLoadTexture(TdxSkinImage* AImage, const ImageBytes& ABytes) {
-  TMemoryStream s;
-  testing::WriteBytes(s, ABytes);
-  s.SetPosition(0);
-  AImage->LoadFromStream(&s);
 }
 
 class SkinElementTest : public testing::SkinsTest {

@@ -63,10 +63,7 @@ void FillRichSkin(TdxSkin& ASkin) {
   button->MinSize()->SetSize(TSize{10, 12});
   button->Borders()->Left()->SetColor(clGray);
   button->Borders()->Bottom()->SetThin(2);
-  TMemoryStream png;
-  testing::WriteBytes(png, SkinTestPng(40, 10));
-  png.SetPosition(0);
-  button->Image()->LoadFromStream(&png);
+  testing::SkinLoadTexture(button->Image(), SkinTestPng(40, 10));
   button->Image()->SetStates({esNormal, esHot});
   button->Image()->SetImageCount(2);
   button->Image()->Margins()->SetAll(3);

@@ -29,6 +29,14 @@ struct SkinChangeLog {
   std::vector<TdxSkinChanges> sets;
 };
 
+// Loads the image's texture from file bytes.
+inline void SkinLoadTexture(TdxSkinImage* AImage, const ImageBytes& ABytes) {
+  TMemoryStream s;
+  WriteBytes(s, ABytes);
+  s.SetPosition(0);
+  AImage->LoadFromStream(&s);
+}
+
 inline ImageBytes SkinStreamBytes(TdxSkin& ASkin) {
   TMemoryStream s;
   ASkin.SaveToStream(&s);

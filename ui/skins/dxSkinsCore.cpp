@@ -57,17 +57,29 @@ std::vector<TClass>*& SkinRegisteredPropertyTypes() {
   return types;
 }
 
-uint8_t SkinReadByte(TStream* AStream) {
+}  // namespace
+
+// ---- Primitives -----------------------------------------------------------------------------
+
+TColor dxSkinReadColorFromStream(TStream* AStream) {
+  return dxSkinReadIntegerFromStream(AStream);
+}
+
+void dxSkinWriteColorToStream(TStream* AStream, TColor AValue) {
+  dxSkinWriteIntegerToStream(AStream, AValue);
+}
+
+uint8_t dxSkinReadByteFromStream(TStream* AStream) {
   uint8_t value = 0;
   AStream->ReadBufferData(value);
   return value;
 }
 
-void SkinWriteByte(TStream* AStream, uint8_t AValue) {
+void dxSkinWriteByteToStream(TStream* AStream, uint8_t AValue) {
   AStream->WriteBufferData(AValue);
 }
 
-TRect SkinReadRect(TStream* AStream) {
+TRect dxSkinReadRectFromStream(TStream* AStream) {
   TRect r;
   r.Left = dxSkinReadIntegerFromStream(AStream);
   r.Top = dxSkinReadIntegerFromStream(AStream);
@@ -76,38 +88,16 @@ TRect SkinReadRect(TStream* AStream) {
   return r;
 }
 
-void SkinWriteRect(TStream* AStream, const TRect& R) {
+void dxSkinWriteRectToStream(TStream* AStream, const TRect& R) {
   dxSkinWriteIntegerToStream(AStream, R.Left);
   dxSkinWriteIntegerToStream(AStream, R.Top);
   dxSkinWriteIntegerToStream(AStream, R.Right);
   dxSkinWriteIntegerToStream(AStream, R.Bottom);
 }
 
-TdxSkinGradientMode SkinReadGradientMode(TStream* AStream) {
-  const uint8_t value = SkinReadByte(AStream);
+TdxSkinGradientMode dxSkinReadGradientModeFromStream(TStream* AStream) {
+  const uint8_t value = dxSkinReadByteFromStream(AStream);
   return value <= gmBackwardDiagonal ? static_cast<TdxSkinGradientMode>(value) : gmHorizontal;
-}
-
-}  // namespace
-
-// ---- Primitives -----------------------------------------------------------------------------
-
-int32_t dxSkinReadIntegerFromStream(TStream* AStream) {
-  int32_t value = 0;
-  AStream->ReadBufferData(value);
-  return value;
-}
-
-void dxSkinWriteIntegerToStream(TStream* AStream, int32_t AValue) {
-  AStream->WriteBufferData(AValue);
-}
-
-TColor dxSkinReadColorFromStream(TStream* AStream) {
-  return dxSkinReadIntegerFromStream(AStream);
-}
-
-void dxSkinWriteColorToStream(TStream* AStream, TColor AValue) {
-  dxSkinWriteIntegerToStream(AStream, AValue);
 }
 
 int dxSkinCompareNames(const String& A, const String& B) {
@@ -601,11 +591,11 @@ bool TdxSkinBooleanProperty::Compare(TdxSkinProperty* AProperty) {
 }
 
 void TdxSkinBooleanProperty::DataRead(TStream* AStream, double) {
-  SetValue(SkinReadByte(AStream) != 0);
+  SetValue(dxSkinReadByteFromStream(AStream) != 0);
 }
 
 void TdxSkinBooleanProperty::DataWrite(TStream* AStream) {
-  SkinWriteByte(AStream, FValue ? 1 : 0);
+  dxSkinWriteByteToStream(AStream, FValue ? 1 : 0);
 }
 
 void TdxSkinBooleanProperty::SetValue(bool AValue) {
@@ -697,11 +687,11 @@ bool TdxSkinRectProperty::Compare(TdxSkinProperty* AProperty) {
 }
 
 void TdxSkinRectProperty::DataRead(TStream* AStream, double) {
-  FValue->SetRect(SkinReadRect(AStream));
+  FValue->SetRect(dxSkinReadRectFromStream(AStream));
 }
 
 void TdxSkinRectProperty::DataWrite(TStream* AStream) {
-  SkinWriteRect(AStream, FValue->Rect());
+  dxSkinWriteRectToStream(AStream, FValue->Rect());
 }
 
 void TdxSkinSizeProperty::AssignCore(TPersistent* Source) {
@@ -924,24 +914,24 @@ bool TdxSkinAlternateImageAttributes::Compare(TdxSkinProperty* AProperty) {
 void TdxSkinAlternateImageAttributes::DataRead(TStream* AStream, double AVersion) {
   BeginUpdate();
   ScopeExit end{[this] { EndUpdate(); }};
-  SetAlpha(SkinReadByte(AStream));
-  SetGradient(SkinReadGradientMode(AStream));
+  SetAlpha(dxSkinReadByteFromStream(AStream));
+  SetGradient(dxSkinReadGradientModeFromStream(AStream));
   FGradientBeginColor.ReadFromStream(AStream, AVersion);
   FGradientEndColor.ReadFromStream(AStream, AVersion);
   FBorders->DataRead(AStream, AVersion);
   FBordersInner->DataRead(AStream, AVersion);
-  FContentOffsets->SetRect(SkinReadRect(AStream));
+  FContentOffsets->SetRect(dxSkinReadRectFromStream(AStream));
   Changed({scContent});
 }
 
 void TdxSkinAlternateImageAttributes::DataWrite(TStream* AStream) {
-  SkinWriteByte(AStream, FAlpha);
-  SkinWriteByte(AStream, FGradient);
+  dxSkinWriteByteToStream(AStream, FAlpha);
+  dxSkinWriteByteToStream(AStream, FGradient);
   FGradientBeginColor.WriteToStream(AStream);
   FGradientEndColor.WriteToStream(AStream);
   FBorders->DataWrite(AStream);
   FBordersInner->DataWrite(AStream);
-  SkinWriteRect(AStream, FContentOffsets->Rect());
+  dxSkinWriteRectToStream(AStream, FContentOffsets->Rect());
 }
 
 void TdxSkinAlternateImageAttributes::FlushCache() {

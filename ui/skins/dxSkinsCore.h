@@ -96,10 +96,16 @@ inline constexpr TColor dxSkinColorToBeResolved = 0x1FFFFFFE;
 
 // ---- Stream primitives ----------------------------------------------------------------------
 
-int32_t dxSkinReadIntegerFromStream(TStream* AStream);
-void dxSkinWriteIntegerToStream(TStream* AStream, int32_t AValue);
+// (The integer, text, image and header primitives are those of the details record.)
 TColor dxSkinReadColorFromStream(TStream* AStream);
 void dxSkinWriteColorToStream(TStream* AStream, TColor AValue);
+uint8_t dxSkinReadByteFromStream(TStream* AStream);
+void dxSkinWriteByteToStream(TStream* AStream, uint8_t AValue);
+// Left, Top, Right, Bottom.
+TRect dxSkinReadRectFromStream(TStream* AStream);
+void dxSkinWriteRectToStream(TStream* AStream, const TRect& R);
+// A gradient mode byte; an unknown one reads as gmHorizontal.
+TdxSkinGradientMode dxSkinReadGradientModeFromStream(TStream* AStream);
 
 // Locale-aware, case-sensitive comparison of names (<0, 0, >0).
 int dxSkinCompareNames(const String& A, const String& B);

@@ -23,28 +23,6 @@ constexpr double kSkinPalettesVersion = 1.15;
 constexpr double kSkinInterpolationVersion = 1.24;
 constexpr uint16_t kSkinAllStatesMask = (1u << dxSkinElementStateCount) - 1;
 
-uint8_t SkinElementReadByte(TStream* AStream) {
-  uint8_t value = 0;
-  AStream->ReadBufferData(value);
-  return value;
-}
-
-TRect SkinElementReadRect(TStream* AStream) {
-  TRect r;
-  r.Left = dxSkinReadIntegerFromStream(AStream);
-  r.Top = dxSkinReadIntegerFromStream(AStream);
-  r.Right = dxSkinReadIntegerFromStream(AStream);
-  r.Bottom = dxSkinReadIntegerFromStream(AStream);
-  return r;
-}
-
-void SkinElementWriteRect(TStream* AStream, const TRect& R) {
-  dxSkinWriteIntegerToStream(AStream, R.Left);
-  dxSkinWriteIntegerToStream(AStream, R.Top);
-  dxSkinWriteIntegerToStream(AStream, R.Right);
-  dxSkinWriteIntegerToStream(AStream, R.Bottom);
-}
-
 }  // namespace
 
 String dxSkinGetAlternateImageAttrsPropertyName(TdxSkinElementState AState, int32_t AImageIndex) {
@@ -117,8 +95,8 @@ void TdxSkinImage::Assign(TPersistent* Source) {
 }
 
 void TdxSkinImage::DataRead(TStream* AStream, double AVersion) {
-  FMargins->SetMargin(SkinElementReadRect(AStream));
-  const uint8_t layout = SkinElementReadByte(AStream);
+  FMargins->SetMargin(dxSkinReadRectFromStream(AStream));
+  const uint8_t layout = dxSkinReadByteFromStream(AStream);
   FImageLayout = layout == ilVertical ? ilVertical : ilHorizontal;
   if (!(AVersion < kSkinImageCountVersion))
     FImageCount = dxSkinReadIntegerFromStream(AStream);
@@ -127,40 +105,35 @@ void TdxSkinImage::DataRead(TStream* AStream, double AVersion) {
   uint16_t states = 0;
   AStream->ReadBufferData(states);
   FStates = TdxSkinElementStates::FromBits(states & kSkinAllStatesMask);
-  const uint8_t stretch = SkinElementReadByte(AStream);
+  const uint8_t stretch = dxSkinReadByteFromStream(AStream);
   FStretch = stretch <= smNoResize ? static_cast<TdxSkinStretchMode>(stretch) : smStretch;
   if (!(AVersion < kSkinGradientVersion)) {
     FGradientBeginColor.ReadFromStream(AStream, AVersion);
     FGradientEndColor.ReadFromStream(AStream, AVersion);
-    const uint8_t gradient = SkinElementReadByte(AStream);
-    FGradient = gradient <= gmBackwardDiagonal ? static_cast<TdxSkinGradientMode>(gradient) : gmHorizontal;
+    FGradient = dxSkinReadGradientModeFromStream(AStream);
   }
   dxSkinReadSmartImageFromStream(AStream, FTexture.get());
   if (!(AVersion < kSkinPalettesVersion)) FColorPalettes->DataRead(AStream, AVersion);
   if (!(AVersion < kSkinInterpolationVersion)) {
-    const uint8_t mode = SkinElementReadByte(AStream);
+    const uint8_t mode = dxSkinReadByteFromStream(AStream);
     FInterpolationMode = mode <= imHighQualityBicubic ? static_cast<TdxGPInterpolationMode>(mode) : imDefault;
   }
   Changed();
 }
 
 void TdxSkinImage::DataWrite(TStream* AStream) {
-  SkinElementWriteRect(AStream, FMargins->Margin());
-  const uint8_t layout = FImageLayout;
-  AStream->WriteBufferData(layout);
+  dxSkinWriteRectToStream(AStream, FMargins->Margin());
+  dxSkinWriteByteToStream(AStream, FImageLayout);
   dxSkinWriteIntegerToStream(AStream, FImageCount);
   const uint16_t states = static_cast<uint16_t>(FStates.ToBits() & kSkinAllStatesMask);
   AStream->WriteBufferData(states);
-  const uint8_t stretch = FStretch;
-  AStream->WriteBufferData(stretch);
+  dxSkinWriteByteToStream(AStream, FStretch);
   FGradientBeginColor.WriteToStream(AStream);
   FGradientEndColor.WriteToStream(AStream);
-  const uint8_t gradient = FGradient;
-  AStream->WriteBufferData(gradient);
+  dxSkinWriteByteToStream(AStream, FGradient);
   dxSkinWriteSmartImageToStream(AStream, FTexture.get());
   FColorPalettes->DataWrite(AStream);
-  const uint8_t mode = static_cast<uint8_t>(FInterpolationMode);
-  AStream->WriteBufferData(mode);
+  dxSkinWriteByteToStream(AStream, static_cast<uint8_t>(FInterpolationMode));
 }
 
 void TdxSkinImage::FlushCache() {
@@ -305,9 +278,9 @@ void TdxSkinElement::DataRead(TStream* AStream, double AVersion) {
   BeginUpdate();
   ScopeExit end{[this] { EndUpdate(); }};
   FColor.ReadFromStream(AStream, AVersion);
-  FAlpha = SkinElementReadByte(AStream);
+  FAlpha = dxSkinReadByteFromStream(AStream);
   if (!(AVersion >= 1.1)) FReadImageCount = dxSkinReadIntegerFromStream(AStream);
-  FContentOffset->SetRect(SkinElementReadRect(AStream));
+  FContentOffset->SetRect(dxSkinReadRectFromStream(AStream));
   FGlyph->DataRead(AStream, AVersion);
   FImage->DataRead(AStream, AVersion);
   FBorders->DataRead(AStream, AVersion);
@@ -322,8 +295,8 @@ void TdxSkinElement::DataRead(TStream* AStream, double AVersion) {
 
 void TdxSkinElement::DataWrite(TStream* AStream) {
   FColor.WriteToStream(AStream);
-  AStream->WriteBufferData(FAlpha);
-  SkinElementWriteRect(AStream, FContentOffset->Rect());
+  dxSkinWriteByteToStream(AStream, FAlpha);
+  dxSkinWriteRectToStream(AStream, FContentOffset->Rect());
   FGlyph->DataWrite(AStream);
   FImage->DataWrite(AStream);
   FBorders->DataWrite(AStream);
