@@ -101,6 +101,33 @@ TEST_F(SkinElementTest, ImageCountsFromAStreamAreTakenAsTheyAreWithoutOverflow) 
   }
 }
 
+// Offsets, margins, thicknesses and sizes from a damaged skin: drawing stays inside 32-bit
+// arithmetic and makes no huge pictures (the fuzz target found the first of these).
+TEST_F(SkinElementTest, ExtremeGeometryFromSkinDataDrawsSafely) {
+  const int32_t big = 2054847123;
+  TdxSkinElement* e = skin.AddGroup(u"G")->AddElement(u"Wild");
+  TdxSkinAlternateImageAttributes* a = e->AddAlternateImageAttributes(esNormal, 0);
+  a->GradientBeginColor().SetValue(clTeal);
+  a->ContentOffsets()->SetRect(TRect{-big, -big, -big, -big});
+  a->Borders()->Left()->SetColor(clBlue);
+  a->Borders()->Left()->SetThin(big);
+  a->Borders()->Right()->SetColor(clBlue);
+  a->Borders()->Right()->SetThin(-big);
+  a->BordersInner()->Top()->SetColor(clRed);
+  e->ContentOffset()->SetRect(TRect{-big, -big, big, big});
+  e->Glyph()->Margins()->SetMargin(TRect{-big, -big, -big, -big});
+  e->Glyph()->GradientBeginColor().SetValue(clRed);
+  TestBitmap b(8, 8);
+  e->Draw(b.DC(), TRect{0, 0, 8, 8});
+  EXPECT_EQ(b.At(4, 4), kRed) << "negative margins widen the glyph's gradient over everything";
+  e->Glyph()->GradientBeginColor().SetValue(clNone);
+  e->Draw(b.DC(), TRect{0, 0, 8, 8});
+  EXPECT_EQ(b.At(4, 4), kBlue) << "the left border, as thick as the content";
+
+  e->MinSize()->SetSize(TSize{big, big});
+  EXPECT_TRUE(e->GetImage(0, TSize{}, esNormal)->Empty());
+}
+
 TEST_F(SkinElementTest, StateMappingRebuildsTheTextureForNewStates) {
   TdxSkinElement* e = skin.AddGroup(u"G")->AddElement(u"Mapped");
   SkinLoadTexture(e->Image(), SkinFramesPng({kRed, kGreen}, 4));

@@ -18,6 +18,11 @@ namespace qd {
 
 namespace {
 
+// The largest picture that drawing makes on its own (a rasterised frame, an element image).
+constexpr int64_t kSkinDrawMaxPixels = int64_t{1} << 26;
+// Coordinates made from skin data stay within this, well inside what GDI+ takes (4,194,304).
+constexpr int64_t kSkinDrawCoordinateLimit = int64_t{1} << 21;
+
 const TdxScaleFactor* SkinDrawScaleFactor(const TdxScaleFactor* AScaleFactor) {
   return AScaleFactor ? AScaleFactor : dxSystemScaleFactor();
 }
@@ -29,6 +34,16 @@ bool SkinDrawIsColorValid(TColor AColor) {
 int32_t SkinDrawClampToInt(int64_t AValue) {
   return static_cast<int32_t>(
       std::clamp<int64_t>(AValue, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
+}
+
+// R shrunk by the margins (which come from skin data and may be anything), held to a range in
+// which widths and heights still fit 32 bits.
+TRect SkinDrawContentRect(const TRect& R, const TRect& AMargins) {
+  auto hold = [](int64_t v) {
+    return static_cast<int32_t>(std::clamp(v, -kSkinDrawCoordinateLimit, kSkinDrawCoordinateLimit));
+  };
+  return TRect{hold(int64_t{R.Left} + AMargins.Left), hold(int64_t{R.Top} + AMargins.Top),
+               hold(int64_t{R.Right} - AMargins.Right), hold(int64_t{R.Bottom} - AMargins.Bottom)};
 }
 
 // Opens the shared paint canvas on DC for R for the lifetime of the object.
@@ -94,19 +109,20 @@ void TdxSkinRender::FillRectByGradient(TdxGPCanvas* ACanvas, const TRect& R, TCo
 void TdxSkinBorder::DrawEx(TdxGPCanvas* ACanvas, const TRect& R) {
   const TColor color = Color();
   if (color == clNone) return;
+  // The strip stays inside R whatever the thickness.
   TRect strip = R;
   switch (FKind) {
     case bLeft:
-      strip.Right = SkinDrawClampToInt(int64_t{R.Left} + FThin);
+      strip.Right = static_cast<int32_t>(std::min<int64_t>(int64_t{R.Left} + FThin, R.Right));
       break;
     case bTop:
-      strip.Bottom = SkinDrawClampToInt(int64_t{R.Top} + FThin);
+      strip.Bottom = static_cast<int32_t>(std::min<int64_t>(int64_t{R.Top} + FThin, R.Bottom));
       break;
     case bRight:
-      strip.Left = SkinDrawClampToInt(int64_t{R.Right} - FThin);
+      strip.Left = static_cast<int32_t>(std::max<int64_t>(int64_t{R.Right} - FThin, R.Left));
       break;
     default:
-      strip.Top = SkinDrawClampToInt(int64_t{R.Bottom} - FThin);
+      strip.Top = static_cast<int32_t>(std::max<int64_t>(int64_t{R.Bottom} - FThin, R.Top));
       break;
   }
   if (!cxRectIsEmpty(strip)) ACanvas->FillRectangle(strip, dxColorToAlphaColor(color, 255));
@@ -122,11 +138,11 @@ void TdxSkinBorders::Draw(TdxGPCanvas* ACanvas, const TRect& R) {
 }
 
 void TdxSkinAlternateImageAttributes::Draw(TdxGPCanvas* ACanvas, const TRect& R) {
-  const TRect content = cxRectContent(R, FContentOffsets->Rect());
+  const TRect content = SkinDrawContentRect(R, FContentOffsets->Rect());
   TdxSkinRender::FillRectByGradient(ACanvas, content, FGradientBeginColor.GetValue(),
                                     FGradientEndColor.GetValue(), FGradient, FAlpha);
   FBorders->Draw(ACanvas, content);
-  FBordersInner->Draw(ACanvas, cxRectContent(content, FBorders->ContentMargins()));
+  FBordersInner->Draw(ACanvas, SkinDrawContentRect(content, FBorders->ContentMargins()));
 }
 
 // ---- TdxSkinImage ---------------------------------------------------------------------------
@@ -252,7 +268,7 @@ void TdxSkinImage::DrawEx(TdxGPCanvas* ACanvas, const TRect& R, const TdxScaleFa
                           int32_t AImageIndex, TdxSkinElementState AState) {
   const TdxScaleFactor* scale = SkinDrawScaleFactor(AScaleFactor);
   if (Empty()) {
-    TdxSkinRender::FillRectByGradient(ACanvas, cxRectContent(R, FMargins->Margin()),
+    TdxSkinRender::FillRectByGradient(ACanvas, SkinDrawContentRect(R, FMargins->Margin()),
                                       FGradientBeginColor.GetValue(), FGradientEndColor.GetValue(), FGradient,
                                       255);
     return;
@@ -267,43 +283,47 @@ void TdxSkinImage::DrawEx(TdxGPCanvas* ACanvas, const TRect& R, const TdxScaleFa
 
   GpImage* handle = FTexture->Handle();
   std::unique_ptr<TdxSmartImage> rasterised;
+  TRect frame;
   if (IsVectorTexture()) {
     TSize target = scale->Apply(FSize, GetSourceDPI(), 96);
     if (FStretch == smStretch && FMargins->Margin() == TRect{})
       target = cxSizeProportionalStretch(cxSize(R), FSize);
-    if (target.cx <= 0 || target.cy <= 0) return;
+    if (target.cx <= 0 || target.cy <= 0 || int64_t{target.cx} * target.cy > kSkinDrawMaxPixels) return;
     CheckCalculatePartsBounds(target);
-    // The frames of every image index side by side, drawn at the target size with the palette.
-    const int32_t count = std::max(FImageCount, 1);
-    TSize whole = target;
-    (FImageLayout == ilHorizontal ? whole.cx : whole.cy) =
-        SkinDrawClampToInt(int64_t{count} * (FImageLayout == ilHorizontal ? target.cx : target.cy));
+    // The frame of the image index (one frame serves every state), drawn at the target size with
+    // the state's palette.
+    TRect source{0, 0, FSize.cx, FSize.cy};
+    const int64_t offset =
+        int64_t{std::max(AImageIndex, 0)} * (FImageLayout == ilHorizontal ? FSize.cx : FSize.cy);
+    source = FImageLayout == ilHorizontal
+                 ? TRect{SkinDrawClampToInt(offset), 0, SkinDrawClampToInt(offset + FSize.cx), FSize.cy}
+                 : TRect{0, SkinDrawClampToInt(offset), FSize.cx, SkinDrawClampToInt(offset + FSize.cy)};
     rasterised = std::make_unique<TdxSmartImage>();
-    rasterised->CreateSize(whole);
+    rasterised->CreateSize(target);
     {
       std::unique_ptr<TdxGPCanvas> canvas = rasterised->CreateCanvas();
       canvas->SetInterpolationMode(FInterpolationMode);
-      FTexture->StretchDraw(canvas.get(), TRect{0, 0, whole.cx, whole.cy}, GetPalette(AState, true), nullptr,
-                            FTexture->GetClientRect());
+      FTexture->StretchDraw(canvas.get(), TRect{0, 0, target.cx, target.cy}, GetPalette(AState, true),
+                            nullptr, source);
     }
     handle = rasterised->Handle();
+    frame = TRect{0, 0, target.cx, target.cy};
   } else {
     CheckCalculatePartsBounds(FSize);
+    frame = GetStateBounds(AImageIndex, AState);
   }
 
   if (FStretch == smNoResize) {
-    const TRect source = GetStateBounds(AImageIndex, AState);
     const TRect dest = cxRectCenter(R, scale->Apply(FSize));
     const gdiplus::PixelOffsetMode savedOffset = ACanvas->PixelOffsetMode();
     ACanvas->SetPixelOffsetMode(gdiplus::PixelOffsetModeHalf);
     ScopeExit restoreOffset{[&] { ACanvas->SetPixelOffsetMode(savedOffset); }};
-    dxGpDrawImage(ACanvas->Handle(), dest, source, handle, 255);
+    dxGpDrawImage(ACanvas->Handle(), dest, frame, handle, 255);
     return;
   }
 
   TRect margins = FMargins->Margin();
   dxSkinsCheckMargins(margins, R);
-  const TRect frame = GetStateBounds(AImageIndex, AState);
   const TPoint origin{frame.Left, frame.Top};
   if (margins == TRect{}) {
     DrawPart(ACanvas, handle, R, cxRectOffset(FPartsBounds[sipCenter], origin), true);
@@ -333,7 +353,7 @@ void TdxSkinImage::SetStateMapping(const std::vector<TdxSkinElementState>& ATarg
   const int64_t along = frames * (horizontal ? FSize.cx : FSize.cy);
   const int64_t across = horizontal ? textureSize.cy : textureSize.cx;
   // A texture this large cannot be made; the mapping is left undone.
-  if (along <= 0 || across <= 0 || along * across > (int64_t{1} << 28)) return;
+  if (along <= 0 || across <= 0 || along * across > kSkinDrawMaxPixels) return;
   auto mapped = std::make_unique<TdxSmartImage>();
   mapped->CreateSize(horizontal ? SkinDrawClampToInt(along) : SkinDrawClampToInt(across),
                      horizontal ? SkinDrawClampToInt(across) : SkinDrawClampToInt(along));
@@ -413,7 +433,7 @@ void TdxSkinElement::DrawEx(TdxGPCanvas* ACanvas, const TRect& R, const TdxScale
   else
     FImage->DrawEx(ACanvas, R, AScaleFactor, AImageIndex, AState);
   FBorders->Draw(ACanvas, R);
-  FGlyph->DrawEx(ACanvas, cxRectContent(R, FContentOffset->Rect()), AScaleFactor, AImageIndex, AState);
+  FGlyph->DrawEx(ACanvas, SkinDrawContentRect(R, FContentOffset->Rect()), AScaleFactor, AImageIndex, AState);
 }
 
 bool TdxSkinElement::CanUseAlternateImageSet(int32_t AImageIndex, TdxSkinElementState AState,
@@ -480,7 +500,8 @@ std::unique_ptr<TdxSmartImage> TdxSkinElement::GetImage(int32_t AImageIndex, TSi
   const TdxScaleFactor* scale = SkinDrawScaleFactor(AScaleFactor);
   if (ASize.cx == 0 || ASize.cy == 0) ASize = scale->Apply(CalculateMinSize());
   auto image = std::make_unique<TdxSmartImage>();
-  if (ASize.cx <= 0 || ASize.cy <= 0) return image;
+  // Sizes from damaged skin data make no picture rather than a huge one.
+  if (ASize.cx <= 0 || ASize.cy <= 0 || int64_t{ASize.cx} * ASize.cy > kSkinDrawMaxPixels) return image;
   image->CreateSize(ASize);
   std::unique_ptr<TdxGPCanvas> canvas = image->CreateCanvas();
   DrawEx(canvas.get(), TRect{0, 0, ASize.cx, ASize.cy}, scale, AImageIndex, AState);
