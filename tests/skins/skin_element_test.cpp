@@ -1,4 +1,7 @@
+#include <cstdio>
 #include <vector>
+
+#include "platform/base/strings.h"
 
 #include "tests/graphics/graphics_test_util.h"
 #include "tests/skins/skins_test_util.h"
@@ -171,6 +174,29 @@ TEST_F(SkinElementTest, RightToLeftLayoutMirrorsTheDrawing) {
   EXPECT_NE(plainEnds.first, plainEnds.second);
   EXPECT_EQ(mirroredEnds.first, plainEnds.second);
   EXPECT_EQ(mirroredEnds.second, plainEnds.first);
+}
+
+TEST_F(SkinElementTest, ImageFilesAndNames) {
+  TdxSkinElement* e = FramedElement();
+  EXPECT_EQ(e->Image()->Name(), u"Button_Image.png");
+  EXPECT_EQ(e->Image()->SourceName(), u"Common\\Button_Image.png");
+  EXPECT_EQ(e->Glyph()->Name(), String()) << "an empty image has no name";
+
+  const String file = Utf8ToString(::testing::TempDir()) + u"skin_image_test.bmp";
+  e->Image()->SaveToFile(file);
+  const String saved = Utf8ToString(::testing::TempDir()) + u"skin_image_test.png";
+  EXPECT_EQ(e->Image()->SourceName(), saved) << "the extension follows the texture";
+  e->Glyph()->LoadFromFile(saved);
+  EXPECT_EQ(e->Glyph()->SourceName(), saved);
+  EXPECT_EQ(e->Glyph()->Texture()->Width(), 120);
+  std::remove(StringToUtf8(saved).c_str());
+  EXPECT_THROW(e->Glyph()->LoadFromFile(saved), EFOpenError);
+
+  TBitmap frame;
+  e->Image()->GetBitmap(1, esPressed, clWhite, &frame);
+  EXPECT_EQ(frame.Width(), 20);
+  EXPECT_EQ(frame.Height(), 20);
+  EXPECT_EQ(static_cast<uint32_t*>(frame.ScanLine(10))[10] & 0xFFFFFF, kMagenta & 0xFFFFFF);
 }
 
 TEST_F(SkinElementTest, MarginsSplitAndShrinkToFit) {

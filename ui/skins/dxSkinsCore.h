@@ -720,7 +720,24 @@ class TdxSkinImage : public TPersistent {
   // The begin colour is neither clNone nor clDefault.
   bool IsGradientParamsAssigned();
   void LoadFromStream(TStream* AStream);
+  // The texture as the skin writer stores it.
   void SaveToStream(TStream* AStream);
+  // Remembers the file as the source name and loads the texture from it.
+  void LoadFromFile(const String& AFileName);
+  void LoadFromResource(HINSTANCE AInstance, const String& AName, const Char* AType);
+  // Nothing for an empty image; otherwise the texture goes into AFileName with the extension
+  // ".svg" (vector) or ".png", which becomes the source name.
+  void SaveToFile(const String& AFileName);
+  // Empty for an empty image or one without an element; otherwise the element's name,
+  // "_Glyph" or "_Image", and the file extension.
+  String Name();
+  // Loads the file, like LoadFromFile.
+  void SetName(const String& AFileName) { LoadFromFile(AFileName); }
+  // The stored source name, or the element's path and Name.
+  String SourceName();
+  // ABitmap sized to a frame, filled with ABackgroundColor (unless clNone; clDefault: the
+  // bitmap canvas's brush colour), with the frame drawn on it.
+  void GetBitmap(int32_t AImageIndex, TdxSkinElementState AState, TColor ABackgroundColor, TBitmap* ABitmap);
   virtual int32_t GetSourceDPI() { return 96; }
 
   int32_t StateCount();
@@ -765,7 +782,6 @@ class TdxSkinImage : public TPersistent {
   TdxGPInterpolationMode InterpolationMode() const { return FInterpolationMode; }
   void SetInterpolationMode(TdxGPInterpolationMode AValue);
   TdxSmartImage* Texture() const { return FTexture.get(); }
-  const String& SourceName() const { return FSourceName; }
 
   TNotifyEvent OnChange;
 

@@ -336,6 +336,20 @@ void TdxSkinImage::DrawEx(TdxGPCanvas* ACanvas, const TRect& R, const TdxScaleFa
       DrawPart(ACanvas, handle, parts[i], cxRectOffset(FPartsBounds[i], origin), i == sipCenter);
 }
 
+void TdxSkinImage::GetBitmap(int32_t AImageIndex, TdxSkinElementState AState, TColor ABackgroundColor,
+                             TBitmap* ABitmap) {
+  const TSize size = Size();
+  ABitmap->SetPixelFormat(pf32bit);
+  ABitmap->SetSize(size.cx, size.cy);
+  if (size.cx <= 0 || size.cy <= 0) return;
+  const TRect bounds{0, 0, size.cx, size.cy};
+  if (ABackgroundColor != clNone) {
+    if (ABackgroundColor != clDefault) ABitmap->Canvas()->Brush()->SetColor(ABackgroundColor);
+    ABitmap->Canvas()->FillRect(bounds);
+  }
+  Draw(ABitmap->Canvas()->Handle(), bounds, AImageIndex, AState);
+}
+
 void TdxSkinImage::DrawRTL(HDC DC, const TRect& R, const TdxScaleFactor* AScaleFactor, int32_t AImageIndex,
                            TdxSkinElementState AState) {
   SkinDrawPaintScope paint(DC, R);

@@ -3,6 +3,7 @@
 
 #include "platform/base/scopeexit.h"
 #include "platform/base/strings.h"
+#include "platform/classes/sysutils_files.h"
 #include "ui/graphics/dxGDIPlusImage.h"
 #include "ui/skins/dxSkinsCore.h"
 
@@ -79,7 +80,7 @@ void TdxSkinImage::Assign(TPersistent* Source) {
     Clear();
   } else {
     FTexture->Assign(source->FTexture.get());
-    FSourceName = source->FSourceName;
+    FSourceName = source->SourceName();
   }
   FColorPalettes->Assign(source->FColorPalettes.get());
   FGradientEndColor.Assign(source->FGradientEndColor);
@@ -189,6 +190,34 @@ void TdxSkinImage::SaveToStream(TStream* AStream) {
     block.SetPosition(4);
     AStream->CopyFrom(&block, block.Size() - 4);
   }
+}
+
+void TdxSkinImage::LoadFromFile(const String& AFileName) {
+  TFileStream stream(AFileName, fmOpenRead | fmShareDenyNone);
+  FSourceName = AFileName;
+  FTexture->LoadFromStream(&stream);
+}
+
+void TdxSkinImage::LoadFromResource(HINSTANCE AInstance, const String& AName, const Char* AType) {
+  FTexture->LoadFromResource(AInstance, AName, AType);
+}
+
+void TdxSkinImage::SaveToFile(const String& AFileName) {
+  if (Empty()) return;
+  FSourceName = ChangeFileExt(AFileName, IsVectorTexture() ? u".svg" : u".png");
+  TFileStream stream(FSourceName, fmCreate);
+  SaveToStream(&stream);
+}
+
+String TdxSkinImage::Name() {
+  if (Empty() || !FOwner) return String();
+  return FOwner->Name() + (FOwner->Glyph() == this ? u"_Glyph" : u"_Image") +
+         (IsVectorTexture() ? u".svg" : u".png");
+}
+
+String TdxSkinImage::SourceName() {
+  if (!FSourceName.empty() || Empty() || !FOwner) return FSourceName;
+  return FOwner->Path() + Name();
 }
 
 void TdxSkinImage::SetImageLayout(TdxSkinImageLayout AValue) {
