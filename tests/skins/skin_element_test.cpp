@@ -1,4 +1,5 @@
 #include <cstdio>
+#include <limits>
 #include <vector>
 
 #include "platform/base/strings.h"
@@ -116,6 +117,10 @@ TEST_F(SkinElementTest, ExtremeGeometryFromSkinDataDrawsSafely) {
   a->Borders()->Left()->SetThin(big);
   a->Borders()->Right()->SetColor(clBlue);
   a->Borders()->Right()->SetThin(-big);
+  e->Borders()->Bottom()->SetColor(clGreen);
+  e->Borders()->Bottom()->SetThin(std::numeric_limits<int32_t>::min());
+  e->Borders()->Top()->SetColor(clGreen);
+  e->Borders()->Top()->SetThin(std::numeric_limits<int32_t>::min());
   a->BordersInner()->Top()->SetColor(clRed);
   e->ContentOffset()->SetRect(TRect{-big, -big, big, big});
   e->Glyph()->Margins()->SetMargin(TRect{-big, -big, -big, -big});

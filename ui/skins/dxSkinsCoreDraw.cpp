@@ -109,20 +109,23 @@ void TdxSkinRender::FillRectByGradient(TdxGPCanvas* ACanvas, const TRect& R, TCo
 void TdxSkinBorder::DrawEx(TdxGPCanvas* ACanvas, const TRect& R) {
   const TColor color = Color();
   if (color == clNone) return;
-  // The strip stays inside R whatever the thickness.
+  // The strip stays inside R whatever the thickness (which comes from skin data).
+  auto inside = [](int64_t v, int32_t low, int32_t high) {
+    return static_cast<int32_t>(std::clamp<int64_t>(v, low, std::max(low, high)));
+  };
   TRect strip = R;
   switch (FKind) {
     case bLeft:
-      strip.Right = static_cast<int32_t>(std::min<int64_t>(int64_t{R.Left} + FThin, R.Right));
+      strip.Right = inside(int64_t{R.Left} + FThin, R.Left, R.Right);
       break;
     case bTop:
-      strip.Bottom = static_cast<int32_t>(std::min<int64_t>(int64_t{R.Top} + FThin, R.Bottom));
+      strip.Bottom = inside(int64_t{R.Top} + FThin, R.Top, R.Bottom);
       break;
     case bRight:
-      strip.Left = static_cast<int32_t>(std::max<int64_t>(int64_t{R.Right} - FThin, R.Left));
+      strip.Left = inside(int64_t{R.Right} - FThin, R.Left, R.Right);
       break;
     default:
-      strip.Top = static_cast<int32_t>(std::max<int64_t>(int64_t{R.Bottom} - FThin, R.Top));
+      strip.Top = inside(int64_t{R.Bottom} - FThin, R.Top, R.Bottom);
       break;
   }
   if (!cxRectIsEmpty(strip)) ACanvas->FillRectangle(strip, dxColorToAlphaColor(color, 255));
