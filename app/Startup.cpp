@@ -38,6 +38,7 @@
 #include "ui/graphics/dxSmartImage.h"
 #include "ui/graphics/svg/dxSVGCore.h"
 #include "ui/graphics/svg/dxSVGImage.h"
+#include "ui/lookandfeel/cxLookAndFeelPainters.h"
 #include "ui/lookandfeel/dxAnimation.h"
 #include "ui/lookandfeel/dxFading.h"
 
@@ -109,6 +110,8 @@ const TUnit kUnits[] = {
     // The painters' fader and animation controller.
     {&dxFading::Initialize, &dxFading::Finalize},
     {&dxAnimation::Initialize, &dxAnimation::Finalize},
+    // The painters registry and the system-palette listener's primary notifier.
+    {&cxLookAndFeelPainters::Initialize, &cxLookAndFeelPainters::Finalize},
     // The control framework: cursors, system controller, window services and hooks.
     {&cxControls::Initialize, &cxControls::Finalize},
 };

@@ -36,6 +36,7 @@ QD_IMPLEMENT_CLASS(EOutOfMemory)
 QD_IMPLEMENT_CLASS(ENotSupportedException)
 QD_IMPLEMENT_CLASS(EVariantError)
 QD_IMPLEMENT_CLASS(EThread)
+QD_IMPLEMENT_CLASS(EAbstractError)
 QD_IMPLEMENT_CLASS(EOSError)
 
 void RaiseReadError() {
@@ -50,6 +51,10 @@ void RaiseAssignError(const TObject* source, const TObject* target) {
 
 void RaiseListIndexError(int64_t index) {
   throw EListError(u"List index out of bounds (" + IntToStr(index) + u")");
+}
+
+void RaiseAbstractError() {
+  throw EAbstractError(u"Abstract Error");
 }
 
 void RaiseLastOSError(uint32_t code) {

@@ -63,6 +63,9 @@ QD_DECLARE_EXCEPTION(EOutOfMemory, Exception)
 QD_DECLARE_EXCEPTION(ENotSupportedException, Exception)
 QD_DECLARE_EXCEPTION(EVariantError, Exception)
 QD_DECLARE_EXCEPTION(EThread, Exception)
+// A virtual operation that a class leaves to its descendants was called on an object that
+// does not implement it.
+QD_DECLARE_EXCEPTION(EAbstractError, Exception)
 
 // An operating-system call failed; ErrorCode is the system's error number.
 class EOSError : public Exception {
@@ -83,6 +86,8 @@ class EOSError : public Exception {
 [[noreturn]] void RaiseAssignError(const TObject* source, const TObject* target);
 // "List index out of bounds (<index>)"
 [[noreturn]] void RaiseListIndexError(int64_t index);
+// "Abstract Error"
+[[noreturn]] void RaiseAbstractError();
 // The system error text of the last OS error, raised as EOSError.
 [[noreturn]] void RaiseLastOSError(uint32_t code);
 
