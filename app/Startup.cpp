@@ -39,6 +39,7 @@
 #include "ui/graphics/svg/dxSVGCore.h"
 #include "ui/graphics/svg/dxSVGImage.h"
 #include "ui/lookandfeel/cxLookAndFeelPainters.h"
+#include "ui/lookandfeel/cxLookAndFeelPaintersBitmaps.h"
 #include "ui/lookandfeel/dxAnimation.h"
 #include "ui/lookandfeel/dxFading.h"
 
@@ -112,6 +113,9 @@ const TUnit kUnits[] = {
     {&dxAnimation::Initialize, &dxAnimation::Finalize},
     // The painters registry and the system-palette listener's primary notifier.
     {&cxLookAndFeelPainters::Initialize, &cxLookAndFeelPainters::Finalize},
+    // The painters' shared bitmaps: the check-button size, the scroll-bar patterns, and the
+    // radio-button images recoloured through the primary notifier.
+    {&cxLookAndFeelPaintersBitmaps::Initialize, &cxLookAndFeelPaintersBitmaps::Finalize},
     // The control framework: cursors, system controller, window services and hooks.
     {&cxControls::Initialize, &cxControls::Finalize},
 };

@@ -706,8 +706,17 @@ BOOL PolyPolygon(HDC h, const POINT* points, const INT* counts, int polygons) {
       polys.push_back(DevicePoints(t, points + k, static_cast<size_t>(counts[i])));
       k += static_cast<size_t>(counts[i]);
     }
+    // The fill samples each pixel at its integer coordinate, where the outline's lines pass,
+    // so small sloped shapes (arrows) come out whole and symmetric: move the figure by half a
+    // pixel for the rasteriser, which samples at pixel centres.
+    std::vector<std::vector<PointD>> sampled = polys;
+    for (auto& poly : sampled)
+      for (PointD& p : poly) {
+        p.x += 0.5;
+        p.y += 0.5;
+      }
     Boxes fill;
-    RasterPolygon(polys, dc.s.polyFillMode == WINDING, fill, &d.clipBox);
+    RasterPolygon(sampled, dc.s.polyFillMode == WINDING, fill, &d.clipBox);
     FillShape(dc, d, Rgn(fill.data(), static_cast<int>(fill.size())));
     StrokePaths(dc, d, polys, true);
   });

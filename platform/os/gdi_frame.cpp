@@ -80,8 +80,11 @@ void ForPixels(const Boxes& boxes, F&& f) {
       for (int32_t x = b.x1; x < b.x2; ++x) f(x, y);
 }
 
+// Radio buttons fill 12 of 13 pixels and grow with larger rectangles in that ratio, so a
+// caller that asks for a cell at a higher DPI gets a button of that DPI.
 BOOL RadioButton(HDC dc, const RECT& rc, UINT state) {
-  int size = std::min({rc.Width(), rc.Height(), 12});
+  int size = std::min({rc.Width(), rc.Height(), 256});
+  size = size >= 13 ? size * 12 / 13 : size;
   if (size <= 0) return TRUE;
   RECT box = Square(rc, size, false);
   bool inactive = state & DFCS_INACTIVE, pushed = state & DFCS_PUSHED, checked = state & DFCS_CHECKED;

@@ -15,6 +15,7 @@
 // - Operations that return a colour palette return nullptr in the base (no recolouring).
 // - Descendants that override one overload of a name bring the others back with a
 //   using-declaration.
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -27,6 +28,7 @@
 #include "platform/forms/graphics.h"
 #include "ui/core/cxGeometryScaleFactor.h"
 #include "ui/graphics/cxGraphicsCanvas.h"
+#include "ui/graphics/dxCoreGraphics.h"
 
 namespace qd {
 
@@ -92,6 +94,22 @@ enum TcxIndicatorKind : uint8_t {
 enum TcxNeighbor : uint8_t { nLeft, nTop, nRight, nBottom };
 enum TdxCorner : uint8_t { coTopLeft, coTopRight, coBottomLeft, coBottomRight };
 enum TdxScrollbarMode : uint8_t { sbmDefault, sbmTouch, sbmClassic, sbmHybrid };
+
+// Bevel shapes and styles.
+enum TdxBevelShape : uint8_t {
+  dxbsNone,
+  dxbsBox,
+  dxbsFrame,
+  dxbsLineTop,
+  dxbsLineBottom,
+  dxbsLineLeft,
+  dxbsLineRight,
+  dxbsLineCenteredHorz,
+  dxbsLineCenteredVert
+};
+enum TdxBevelStyle : uint8_t { dxbsLowered, dxbsRaised };
+// The three points of an arrow, drawn as one polygon.
+using TcxArrowPoints = std::array<TPoint, 3>;
 
 // --- Unit tables -------------------------------------------------------------------------------
 
@@ -289,11 +307,244 @@ class TcxCustomLookAndFeelPainter : public TPersistent {
                                               bool AIsFilterActive, TdxScaleFactor* AScaleFactor);
 
   // --- Arrows, borders and separators --------------------------------------------------------
+  // (cxLookAndFeelPaintersArrows.cpp)
+
+  // The small down-pointing triangle of a drop-down button.
+  virtual void DrawButtonArrow(TcxCanvas* ACanvas, const TRect& R, TColor AColor);
+  // A band AWidth thick centred in R across the separator's direction.
+  virtual TRect GetSeparatorBounds(const TRect& R, int32_t AWidth, bool AIsVertical);
+  // A filled triangle of CalculateArrowPoints (squared) in AColor.
+  virtual void DrawArrow(TcxCanvas* ACanvas, const TRect& R, TcxArrowDirection AArrowDirection, TColor AColor);
+  // Two chevrons pointing left, side by side, their strokes ALineWidth wide.
+  virtual void DrawCollapseArrow(TcxCanvas* ACanvas, const TRect& R, TColor AColor, int32_t ALineWidth);
+  // An arrow button: the background (bordered with ADrawBorder), then the arrow in the
+  // state's symbol colour.
+  virtual void DrawScaledArrow(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                               TcxArrowDirection AArrowDirection, TdxScaleFactor* AScaleFactor,
+                               bool ADrawBorder = true);
+  virtual void DrawScaledArrowBorder(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                     TdxScaleFactor* AScaleFactor);
+  // The arrow glyph of a scroll-bar button without background: shifted while pressed,
+  // embossed while disabled.
+  virtual void DrawScaledScrollBarArrow(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                        TcxArrowDirection AArrowDirection, TdxScaleFactor* AScaleFactor);
+  virtual int32_t BorderSize();
+  virtual int32_t SeparatorSize();
+  // Each painter draws its control frame; the base draws nothing.
+  virtual void DrawBorder(TcxCanvas* ACanvas, const TRect& R);
+  virtual void DrawContainerBorder(TcxCanvas* ACanvas, const TRect& R, TcxContainerBorderStyle AStyle,
+                                   int32_t AWidth, TColor AColor, const TcxBorders& ABorders);
+  // An etched line; AIsVertical is not used by the base.
+  virtual void DoDrawSeparator(TcxCanvas* ACanvas, const TRect& R, bool AIsVertical);
+  virtual TColor GetContainerBorderColor(bool AIsHighlightBorder);
+  virtual int32_t GetContainerBorderWidth(TcxContainerBorderStyle ABorderStyle);
+  // A shadow line above (left of) a highlight line; clDefault colours are the system's.
+  virtual void DrawLabelLine(TcxCanvas* ACanvas, const TRect& R, TColor AOuterColor, TColor AInnerColor,
+                             bool AIsVertical);
+  virtual int32_t LabelLineHeight();
+  virtual void DrawBevelFrame(TcxCanvas* ACanvas, const TRect& R, TColor AColor1, TColor AColor2, bool ABoxStyle);
+  virtual void DrawBevelLine(TcxCanvas* ACanvas, const TRect& R, TColor AColor1, TColor AColor2, bool AIsVertical);
+  virtual void DrawBevelShape(TcxCanvas* ACanvas, const TRect& R, TdxBevelShape AShape, TdxBevelStyle AStyle);
+  virtual TSize GetBevelMinimalShapeSize(TdxBevelShape AShape);
+  virtual void GetBevelShapeColors(TColor& AColor1, TColor& AColor2);
+
+  // The shared arrow geometry: a triangle in R (made square first when AProportional) whose
+  // size is AArrowSize, or a quarter of the rectangle when that is 0.
+  void CalculateArrowPoints(const TRect& R, TcxArrowPoints& P, TcxArrowDirection AArrowDirection, bool AProportional,
+                            int32_t AArrowSize);
+  void DrawSeparator(TcxCanvas* ACanvas, const TRect& R, bool AIsVertical);
+  void DrawArrow(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState, TcxArrowDirection AArrowDirection,
+                 bool ADrawBorder = true);
+  void DrawArrowBorder(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState);
+  void DrawScrollBarArrow(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                          TcxArrowDirection AArrowDirection);
 
   // --- Buttons, expand buttons, command links, small buttons, editor buttons, zoom and back
   //     buttons ---------------------------------------------------------------------------------
+  // (cxLookAndFeelPaintersButtons.cpp)
+
+  virtual int32_t ButtonBorderSize(TcxButtonState AState = cxbsNormal);
+  // The face colour of a push button.
+  virtual TColor ButtonColor(TcxButtonState AState);
+  virtual IdxColorPalettePtr ButtonColorPalette(TcxButtonState AState);
+  virtual TColor ButtonDescriptionTextColor(TcxButtonState AState, TColor ADefaultColor);
+  // Arrows, marks and captions: clBtnShadow while disabled, else ADefaultColor (clBtnText for
+  // clDefault).
+  virtual TColor ButtonSymbolColor(TcxButtonState AState, TColor ADefaultColor = clDefault);
+  virtual TcxButtonState ButtonSymbolState(TcxButtonState AState);
+  virtual TRect ScaledButtonFocusRect(TcxCanvas* ACanvas, const TRect& R, TdxScaleFactor* AScaleFactor);
+  virtual int32_t ScaledButtonTextOffset(TdxScaleFactor* AScaleFactor);
+  // How far a pressed caption or arrow moves right and down.
+  virtual int32_t ScaledButtonTextShift(TdxScaleFactor* AScaleFactor);
+  virtual void DrawButtonBorder(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState);
+  // A push button: border, face and a centred caption.
+  virtual void DrawScaledButton(TcxCanvas* ACanvas, const TRect& R, const String& ACaption, TcxButtonState AState,
+                                TdxScaleFactor* AScaleFactor, bool ADrawBorder = true, TColor AColor = clDefault,
+                                TColor ATextColor = clDefault, bool AWordWrap = false, bool AIsToolButton = false,
+                                TcxButtonPart APart = cxbpButton);
+  virtual void DrawScaledSearchEditButtonGlyph(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                               TdxScaleFactor* AScaleFactor);
+  virtual int32_t GetScaledDropDownButtonRightPartSize(TdxScaleFactor* AScaleFactor);
+  virtual bool IsButtonHotTrack();
+  virtual bool IsPointOverGroupExpandButton(const TRect& R, const TPoint& P);
+  virtual TSize ScaledSearchButtonGlyphSize(TdxScaleFactor* AScaleFactor);
+  virtual bool DrawExpandButtonFirst();
+  // A button face with the expand mark turned by ARotationAngle.
+  virtual void DrawScaledExpandButtonEx(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState, bool AExpanded,
+                                        TdxScaleFactor* AScaleFactor, TcxRotationAngle ARotationAngle = ra0);
+  // Two stacked chevrons with two-pixel strokes: up when expanded, down when collapsed.
+  virtual void DrawScaledExpandMark(TcxCanvas* ACanvas, const TRect& R, TColor AColor, bool AExpanded,
+                                    TdxScaleFactor* AScaleFactor);
+  virtual void DrawScaledGroupExpandButton(TcxCanvas* ACanvas, const TRect& R, bool AExpanded, TcxButtonState AState,
+                                           TdxScaleFactor* AScaleFactor);
+  // A framed plus (collapsed) or minus (expanded); AColor fills the inside unless clDefault.
+  virtual void DrawScaledSmallExpandButton(TcxCanvas* ACanvas, const TRect& R, bool AExpanded, TColor ABorderColor,
+                                           TdxScaleFactor* AScaleFactor, TColor AColor = clDefault);
+  virtual int32_t ScaledExpandButtonAreaSize(TdxScaleFactor* AScaleFactor);
+  virtual int32_t ScaledGroupExpandButtonSize(TdxScaleFactor* AScaleFactor);
+  virtual int32_t ScaledSmallExpandButtonSize(TdxScaleFactor* AScaleFactor);
+  virtual TColor DefaultCommandLinkTextColor(TcxButtonState AState, TColor ADefaultColor);
+  virtual void DrawScaledCommandLinkBackground(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                               TdxScaleFactor* AScaleFactor, TColor AColor = clDefault);
+  virtual void DrawScaledCommandLinkGlyph(TcxCanvas* ACanvas, const TPoint& AGlyphPos, TcxButtonState AState,
+                                          TdxScaleFactor* AScaleFactor);
+  virtual TSize GetScaledCommandLinkGlyphSize(TdxScaleFactor* AScaleFactor);
+  virtual TRect GetScaledCommandLinkMargins(TdxScaleFactor* AScaleFactor);
+  // The design size of the small close button (not scaled).
+  virtual TSize DoGetSmallCloseButtonSize();
+  virtual void DrawScaledSmallButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                     TdxScaleFactor* AScaleFactor);
+  virtual void DrawScaledSmallCloseButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                          TdxScaleFactor* AScaleFactor);
+  virtual IdxColorPalettePtr GetSmallButtonColorPalette(TcxButtonState AState);
+  virtual TSize ScaledSmallCloseButtonSize(TdxScaleFactor* AScaleFactor);
+  // Each painter draws the editor buttons; the base draws nothing.
+  virtual void DrawScaledEditorButton(TcxCanvas* ACanvas, const TRect& ARect, TcxEditBtnKind AButtonKind,
+                                      TcxButtonState AState, TdxScaleFactor* AScaleFactor,
+                                      TcxEditBtnPosition APosition = cxbpRight);
+  virtual void DrawScaledEditorButtonGlyph(TcxCanvas* ACanvas, const TRect& ARect, TcxEditBtnKind AButtonKind,
+                                           TcxButtonState AState, TdxScaleFactor* AScaleFactor,
+                                           TcxEditBtnPosition APosition = cxbpRight);
+  virtual IdxColorPalettePtr EditButtonColorPalette(TcxButtonState AState);
+  virtual TSize EditButtonSize();
+  virtual TColor EditButtonTextColor();
+  virtual int32_t EditButtonTextOffset();
+  virtual void DrawScaledZoomInButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                      TdxScaleFactor* AScaleFactor);
+  virtual void DrawScaledZoomOutButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                       TdxScaleFactor* AScaleFactor);
+  virtual TSize GetScaledZoomInButtonSize(TdxScaleFactor* AScaleFactor);
+  virtual TSize GetScaledZoomOutButtonSize(TdxScaleFactor* AScaleFactor);
+  virtual TSize GetScaledBackButtonSize(TdxScaleFactor* AScaleFactor);
+  virtual void DrawScaledBackButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                    TdxScaleFactor* AScaleFactor);
+  // The filter panel's close button, which the small close button reuses.
+  virtual void DrawScaledFilterCloseButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                           TdxScaleFactor* AScaleFactor);
+  virtual TPoint ScaledFilterCloseButtonSize(TdxScaleFactor* AScaleFactor);
+
+  // A close cross as wide as half the filter close button (made odd), two pixels thick.
+  void DrawScaledButtonCross(TcxCanvas* ACanvas, const TRect& R, TColor AColor, TcxButtonState AState,
+                             TdxScaleFactor* AScaleFactor);
+  void DrawScaledButtonCrossEx(TcxCanvas* ACanvas, const TRect& R, TColor AColor, TcxButtonState AState,
+                               int32_t ASize, TdxScaleFactor* AScaleFactor);
+  // A plus (collapsed) or minus (expanded) centred in R.
+  void DrawExpandButtonCross(TcxCanvas* ACanvas, const TRect& R, bool AExpanded, TColor AColor,
+                             TdxScaleFactor* AScaleFactor);
+  void DrawButton(TcxCanvas* ACanvas, const TRect& R, const String& ACaption, TcxButtonState AState,
+                  bool ADrawBorder = true, TColor AColor = clDefault, TColor ATextColor = clDefault,
+                  bool AWordWrap = false, bool AIsToolButton = false, TcxButtonPart APart = cxbpButton);
+  TRect ButtonFocusRect(TcxCanvas* ACanvas, const TRect& R);
+  int32_t ButtonTextOffset();
+  int32_t ButtonTextShift();
+  int32_t GetDropDownButtonRightPartSize();
+  void DrawSearchEditButtonGlyph(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState);
+  void DrawExpandButton(TcxCanvas* ACanvas, const TRect& R, bool AExpanded, TColor AColor = clDefault,
+                        TcxButtonState AState = cxbsNormal);
+  void DrawExpandButtonEx(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState, bool AExpanded,
+                          TcxRotationAngle ARotationAngle = ra0);
+  void DrawExpandMark(TcxCanvas* ACanvas, const TRect& R, TColor AColor, bool AExpanded);
+  void DrawGroupExpandButton(TcxCanvas* ACanvas, const TRect& R, bool AExpanded, TcxButtonState AState);
+  void DrawSmallExpandButton(TcxCanvas* ACanvas, const TRect& R, bool AExpanded, TColor ABorderColor,
+                             TColor AColor = clDefault);
+  int32_t ExpandButtonAreaSize();
+  int32_t ExpandButtonSize();
+  int32_t GroupExpandButtonSize();
+  int32_t SmallExpandButtonSize();
+  void DrawCommandLinkBackground(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                 TColor AColor = clDefault);
+  void DrawCommandLinkGlyph(TcxCanvas* ACanvas, const TPoint& AGlyphPos, TcxButtonState AState);
+  TSize GetCommandLinkGlyphSize();
+  TRect GetCommandLinkMargins();
+  void DrawButtonCross(TcxCanvas* ACanvas, const TRect& R, TColor AColor, TcxButtonState AState);
+  void DrawButtonCross(TcxCanvas* ACanvas, const TRect& R, TColor AColor, TcxButtonState AState, int32_t ASize);
+  void DrawSmallButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState);
+  void DrawSmallCloseButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState);
+  TSize SmallCloseButtonSize();
+  void DrawEditorButton(TcxCanvas* ACanvas, const TRect& ARect, TcxEditBtnKind AButtonKind, TcxButtonState AState,
+                        TcxEditBtnPosition APosition = cxbpRight);
+  void DrawEditorButtonGlyph(TcxCanvas* ACanvas, const TRect& ARect, TcxEditBtnKind AButtonKind,
+                             TcxButtonState AState, TcxEditBtnPosition APosition = cxbpRight);
+  void DrawZoomInButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState);
+  void DrawZoomOutButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState);
+  TSize GetZoomInButtonSize();
+  TSize GetZoomOutButtonSize();
+  void DrawBackButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState);
+  TSize GetBackButtonSize();
 
   // --- Check boxes, radio buttons and toggle switches -----------------------------------------
+  // (cxLookAndFeelPaintersChecks.cpp)
+
+  virtual int32_t CheckBorderSize();
+  // The face of a check box by button state and check state.
+  virtual TColor CheckButtonColor(TcxButtonState AState, TcxCheckBoxState ACheckState);
+  virtual TSize ScaledCheckButtonAreaSize(TdxScaleFactor* AScaleFactor);
+  // The system's check-box size converted to AScaleFactor.
+  virtual TSize ScaledCheckButtonSize(TdxScaleFactor* AScaleFactor);
+  virtual void DrawCheckBorder(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState);
+  virtual void DrawScaledCheck(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState, bool AChecked,
+                               TColor AColor, TdxScaleFactor* AScaleFactor);
+  // The face (only while the brush is solid) and, checked or grayed, the check mark in AColor.
+  virtual void DrawScaledCheck(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                               TcxCheckBoxState ACheckState, TColor AColor, TdxScaleFactor* AScaleFactor);
+  virtual void DrawScaledCheckButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState, bool AChecked,
+                                     TdxScaleFactor* AScaleFactor);
+  virtual void DrawScaledCheckButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                     TcxCheckBoxState ACheckState, TdxScaleFactor* AScaleFactor);
+  // The track: in one state when the thumb is at an end, else in both, split at the thumb's
+  // middle. The caller draws the thumb.
+  virtual void DrawScaledToggleSwitch(TcxCanvas* ACanvas, const TRect& ABounds, TcxButtonState AState,
+                                      const TRect& AThumbBounds, TdxScaleFactor* AScaleFactor);
+  virtual void DrawScaledToggleSwitchState(TcxCanvas* ACanvas, const TRect& ABounds, TcxButtonState AState,
+                                           bool AChecked, TdxScaleFactor* AScaleFactor);
+  virtual void DrawScaledToggleSwitchThumb(TcxCanvas* ACanvas, const TRect& ABounds, TcxButtonState AState,
+                                           TdxScaleFactor* AScaleFactor);
+  virtual void DrawToggleSwitchStateIndicator(TcxCanvas* ACanvas, const TRect& ABounds, const String& AText,
+                                              TFont* AFont);
+  virtual IdxColorPalettePtr GetToggleSwitchColorPalette();
+  virtual TColor GetToggleSwitchTextColor();
+  virtual int32_t GetToggleSwitchThumbPercentsWidth();
+  virtual TColor ToggleSwitchToggleColor(bool AChecked);
+  // An image of the shared radio-button list of AScaleFactor, in this painter's kind.
+  virtual void DrawScaledRadioButton(TcxCanvas* ACanvas, int32_t X, int32_t Y, TcxButtonState AButtonState,
+                                     bool AChecked, bool AFocused, TColor ABrushColor, TdxScaleFactor* AScaleFactor,
+                                     bool AIsDesigning = false);
+  virtual TColor RadioButtonBodyColor(TcxButtonState AState);
+  virtual TSize ScaledRadioButtonSize(TdxScaleFactor* AScaleFactor);
+
+  TSize CheckButtonSize();
+  TSize CheckButtonAreaSize();
+  void DrawCheck(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState, bool AChecked, TColor AColor);
+  void DrawCheck(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState, TcxCheckBoxState ACheckState,
+                 TColor AColor);
+  void DrawCheckButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState, bool AChecked);
+  void DrawCheckButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState, TcxCheckBoxState ACheckState);
+  void DrawToggleSwitch(TcxCanvas* ACanvas, const TRect& ABounds, TcxButtonState AState, const TRect& AThumbBounds);
+  void DrawToggleSwitchState(TcxCanvas* ACanvas, const TRect& ABounds, TcxButtonState AState, bool AChecked);
+  void DrawToggleSwitchThumb(TcxCanvas* ACanvas, const TRect& ABounds, TcxButtonState AState);
+  void DrawRadioButton(TcxCanvas* ACanvas, int32_t X, int32_t Y, TcxButtonState AButtonState, bool AChecked,
+                       bool AFocused, TColor ABrushColor, bool AIsDesigning = false);
+  TSize RadioButtonSize();
 
   // --- Scroll bars, size grips, popup windows and hints ---------------------------------------
 

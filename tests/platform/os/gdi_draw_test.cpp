@@ -1,6 +1,9 @@
 // Lines, shapes, pens, binary ROPs, edges and focus rectangles.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "platform/os/gdi.h"
 #include "gdi_test_util.h"
 
@@ -207,6 +210,31 @@ TEST(GdiShape, PolygonFillModes) {
   SelectObject(t.dc, GetStockObject(NULL_PEN));
   Polygon(t.dc, sq, 4);
   EXPECT_EQ(Drawn(t), (RECT{1, 1, 4, 4}));
+}
+
+// The fill samples where the outline's lines pass, so a small triangle drawn with a pen of its
+// own colour is solid and symmetric, whichever way it points.
+TEST(GdiShape, SmallTrianglesAreSolidAndSymmetric) {
+  struct Case {
+    POINT p[3];
+    std::vector<std::string> rows;
+  } cases[] = {{{{6, 3}, {4, 5}, {2, 3}}, {"..#####..", "...###...", "....#...."}},
+               {{{2, 5}, {4, 3}, {6, 5}}, {"....#....", "...###...", "..#####.."}}};
+  for (const auto& c : cases) {
+    TestDib t(9, 9);
+    SelectObject(t.dc, GetStockObject(BLACK_BRUSH));
+    SelectObject(t.dc, GetStockObject(BLACK_PEN));
+    Polygon(t.dc, c.p, 3);
+    std::string got;
+    for (int y = 3; y < 6; ++y) {
+      for (int x = 0; x < 9; ++x) got += t.At(x, y) == 0 ? '#' : '.';
+      got += '\n';
+    }
+    std::string want;
+    for (const auto& row : c.rows) want += row + '\n';
+    EXPECT_EQ(got, want);
+    EXPECT_EQ(Drawn(t), (RECT{2, 3, 7, 6}));
+  }
 }
 
 TEST(GdiShape, PieAndChordFillTheirPart) {

@@ -47,6 +47,30 @@ TEST(GdiFrameControl, RadioMaskAndImage) {
   EXPECT_EQ(img.At(3, 8), Sys(COLOR_WINDOW));
 }
 
+// A cell at a higher DPI gets a larger button, whose dot stays around the centre in the
+// window-text colour (what callers probe the button's geometry by).
+TEST(GdiFrameControl, RadioButtonGrowsWithItsCell) {
+  struct Case {
+    int cell, size;
+  } cases[] = {{12, 12}, {13, 12}, {19, 17}, {26, 24}};
+  for (const auto& c : cases) {
+    TestDib mask(c.cell, c.cell);
+    RECT r{0, 0, c.cell, c.cell};
+    DrawFrameControl(mask.dc, &r, DFC_BUTTON, DFCS_BUTTONRADIOMASK | DFCS_FLAT);
+    int cols = 0;
+    for (int x = 0; x < c.cell; ++x) {
+      bool black = false;
+      for (int y = 0; y < c.cell; ++y) black |= mask.At(x, y) == 0;
+      cols += black;
+    }
+    EXPECT_EQ(cols, c.size) << c.cell;
+    TestDib img(c.cell, c.cell);
+    DrawFrameControl(img.dc, &r, DFC_BUTTON, DFCS_BUTTONRADIOIMAGE | DFCS_CHECKED | DFCS_FLAT);
+    EXPECT_EQ(img.At(c.size / 2 - 1, c.size / 2 - 1), Sys(COLOR_WINDOWTEXT)) << c.cell;
+    EXPECT_NE(img.At(c.size / 2 - 1, 2), Sys(COLOR_WINDOWTEXT)) << c.cell;
+  }
+}
+
 TEST(GdiFrameControl, ScrollArrowsPointTheirWay) {
   struct Case {
     UINT state;
