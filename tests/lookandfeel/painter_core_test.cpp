@@ -58,6 +58,7 @@ TEST_F(PainterCoreTest, DrawBackgroundFillsTilesOrLeavesAlone) {
       painter_.DrawBackground(ACanvas, r, c.transparent, clRed, c.bitmap);
     });
     EXPECT_TRUE(probe->Matches(c.mask, {{'R', clRed}, {'W', clWhite}, {'#', clBlack}}));
+    if (c.transparent && c.bitmap) probe->SavePng("painter_background_tiled");
   }
 }
 
@@ -236,6 +237,7 @@ TEST_F(PainterCoreTest, IndicatorImagesShareOneMaskedListUntilShutDown) {
   // Image 0 is the current-row arrow; the white around it is transparent.
   PainterProbe probe(11, 11);
   images->Draw(probe.Canvas()->Canvas(), 0, 0, 0);
+  probe.SavePng("painter_indicator_arrow");
   EXPECT_TRUE(
       probe.Matches({"...........", "...#.......", "...##......", "...###.....", "...####....", "...#####...",
                      "...####....", "...###.....", "...##......", "...#.......", "..........."},
