@@ -319,7 +319,8 @@ class TcxCustomLookAndFeelPainter : public TPersistent {
   // A band AWidth thick centred in R across the separator's direction.
   virtual TRect GetSeparatorBounds(const TRect& R, int32_t AWidth, bool AIsVertical);
   // A filled triangle of CalculateArrowPoints (squared) in AColor.
-  virtual void DrawArrow(TcxCanvas* ACanvas, const TRect& R, TcxArrowDirection AArrowDirection, TColor AColor);
+  virtual void DrawArrow(TcxCanvas* ACanvas, const TRect& R, TcxArrowDirection AArrowDirection,
+                         TColor AColor);
   // Two chevrons pointing left, side by side, their strokes ALineWidth wide.
   virtual void DrawCollapseArrow(TcxCanvas* ACanvas, const TRect& R, TColor AColor, int32_t ALineWidth);
   // An arrow button: the background (bordered with ADrawBorder), then the arrow in the
@@ -347,16 +348,18 @@ class TcxCustomLookAndFeelPainter : public TPersistent {
   virtual void DrawLabelLine(TcxCanvas* ACanvas, const TRect& R, TColor AOuterColor, TColor AInnerColor,
                              bool AIsVertical);
   virtual int32_t LabelLineHeight();
-  virtual void DrawBevelFrame(TcxCanvas* ACanvas, const TRect& R, TColor AColor1, TColor AColor2, bool ABoxStyle);
-  virtual void DrawBevelLine(TcxCanvas* ACanvas, const TRect& R, TColor AColor1, TColor AColor2, bool AIsVertical);
+  virtual void DrawBevelFrame(TcxCanvas* ACanvas, const TRect& R, TColor AColor1, TColor AColor2,
+                              bool ABoxStyle);
+  virtual void DrawBevelLine(TcxCanvas* ACanvas, const TRect& R, TColor AColor1, TColor AColor2,
+                             bool AIsVertical);
   virtual void DrawBevelShape(TcxCanvas* ACanvas, const TRect& R, TdxBevelShape AShape, TdxBevelStyle AStyle);
   virtual TSize GetBevelMinimalShapeSize(TdxBevelShape AShape);
   virtual void GetBevelShapeColors(TColor& AColor1, TColor& AColor2);
 
   // The shared arrow geometry: a triangle in R (made square first when AProportional) whose
   // size is AArrowSize, or a quarter of the rectangle when that is 0.
-  void CalculateArrowPoints(const TRect& R, TcxArrowPoints& P, TcxArrowDirection AArrowDirection, bool AProportional,
-                            int32_t AArrowSize);
+  void CalculateArrowPoints(const TRect& R, TcxArrowPoints& P, TcxArrowDirection AArrowDirection,
+                            bool AProportional, int32_t AArrowSize);
   void DrawSeparator(TcxCanvas* ACanvas, const TRect& R, bool AIsVertical);
   void DrawArrow(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState, TcxArrowDirection AArrowDirection,
                  bool ADrawBorder = true);
@@ -383,9 +386,10 @@ class TcxCustomLookAndFeelPainter : public TPersistent {
   virtual int32_t ScaledButtonTextShift(TdxScaleFactor* AScaleFactor);
   virtual void DrawButtonBorder(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState);
   // A push button: border, face and a centred caption.
-  virtual void DrawScaledButton(TcxCanvas* ACanvas, const TRect& R, const String& ACaption, TcxButtonState AState,
-                                TdxScaleFactor* AScaleFactor, bool ADrawBorder = true, TColor AColor = clDefault,
-                                TColor ATextColor = clDefault, bool AWordWrap = false, bool AIsToolButton = false,
+  virtual void DrawScaledButton(TcxCanvas* ACanvas, const TRect& R, const String& ACaption,
+                                TcxButtonState AState, TdxScaleFactor* AScaleFactor, bool ADrawBorder = true,
+                                TColor AColor = clDefault, TColor ATextColor = clDefault,
+                                bool AWordWrap = false, bool AIsToolButton = false,
                                 TcxButtonPart APart = cxbpButton);
   virtual void DrawScaledSearchEditButtonGlyph(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
                                                TdxScaleFactor* AScaleFactor);
@@ -395,16 +399,18 @@ class TcxCustomLookAndFeelPainter : public TPersistent {
   virtual TSize ScaledSearchButtonGlyphSize(TdxScaleFactor* AScaleFactor);
   virtual bool DrawExpandButtonFirst();
   // A button face with the expand mark turned by ARotationAngle.
-  virtual void DrawScaledExpandButtonEx(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState, bool AExpanded,
-                                        TdxScaleFactor* AScaleFactor, TcxRotationAngle ARotationAngle = ra0);
+  virtual void DrawScaledExpandButtonEx(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                        bool AExpanded, TdxScaleFactor* AScaleFactor,
+                                        TcxRotationAngle ARotationAngle = ra0);
   // Two stacked chevrons with two-pixel strokes: up when expanded, down when collapsed.
   virtual void DrawScaledExpandMark(TcxCanvas* ACanvas, const TRect& R, TColor AColor, bool AExpanded,
                                     TdxScaleFactor* AScaleFactor);
-  virtual void DrawScaledGroupExpandButton(TcxCanvas* ACanvas, const TRect& R, bool AExpanded, TcxButtonState AState,
-                                           TdxScaleFactor* AScaleFactor);
+  virtual void DrawScaledGroupExpandButton(TcxCanvas* ACanvas, const TRect& R, bool AExpanded,
+                                           TcxButtonState AState, TdxScaleFactor* AScaleFactor);
   // A framed plus (collapsed) or minus (expanded); AColor fills the inside unless clDefault.
-  virtual void DrawScaledSmallExpandButton(TcxCanvas* ACanvas, const TRect& R, bool AExpanded, TColor ABorderColor,
-                                           TdxScaleFactor* AScaleFactor, TColor AColor = clDefault);
+  virtual void DrawScaledSmallExpandButton(TcxCanvas* ACanvas, const TRect& R, bool AExpanded,
+                                           TColor ABorderColor, TdxScaleFactor* AScaleFactor,
+                                           TColor AColor = clDefault);
   virtual int32_t ScaledExpandButtonAreaSize(TdxScaleFactor* AScaleFactor);
   virtual int32_t ScaledGroupExpandButtonSize(TdxScaleFactor* AScaleFactor);
   virtual int32_t ScaledSmallExpandButtonSize(TdxScaleFactor* AScaleFactor);
@@ -482,12 +488,13 @@ class TcxCustomLookAndFeelPainter : public TPersistent {
   TSize GetCommandLinkGlyphSize();
   TRect GetCommandLinkMargins();
   void DrawButtonCross(TcxCanvas* ACanvas, const TRect& R, TColor AColor, TcxButtonState AState);
-  void DrawButtonCross(TcxCanvas* ACanvas, const TRect& R, TColor AColor, TcxButtonState AState, int32_t ASize);
+  void DrawButtonCross(TcxCanvas* ACanvas, const TRect& R, TColor AColor, TcxButtonState AState,
+                       int32_t ASize);
   void DrawSmallButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState);
   void DrawSmallCloseButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState);
   TSize SmallCloseButtonSize();
-  void DrawEditorButton(TcxCanvas* ACanvas, const TRect& ARect, TcxEditBtnKind AButtonKind, TcxButtonState AState,
-                        TcxEditBtnPosition APosition = cxbpRight);
+  void DrawEditorButton(TcxCanvas* ACanvas, const TRect& ARect, TcxEditBtnKind AButtonKind,
+                        TcxButtonState AState, TcxEditBtnPosition APosition = cxbpRight);
   void DrawEditorButtonGlyph(TcxCanvas* ACanvas, const TRect& ARect, TcxEditBtnKind AButtonKind,
                              TcxButtonState AState, TcxEditBtnPosition APosition = cxbpRight);
   void DrawZoomInButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState);
@@ -532,8 +539,8 @@ class TcxCustomLookAndFeelPainter : public TPersistent {
   virtual TColor ToggleSwitchToggleColor(bool AChecked);
   // An image of the shared radio-button list of AScaleFactor, in this painter's kind.
   virtual void DrawScaledRadioButton(TcxCanvas* ACanvas, int32_t X, int32_t Y, TcxButtonState AButtonState,
-                                     bool AChecked, bool AFocused, TColor ABrushColor, TdxScaleFactor* AScaleFactor,
-                                     bool AIsDesigning = false);
+                                     bool AChecked, bool AFocused, TColor ABrushColor,
+                                     TdxScaleFactor* AScaleFactor, bool AIsDesigning = false);
   virtual TColor RadioButtonBodyColor(TcxButtonState AState);
   virtual TSize ScaledRadioButtonSize(TdxScaleFactor* AScaleFactor);
 
@@ -543,8 +550,10 @@ class TcxCustomLookAndFeelPainter : public TPersistent {
   void DrawCheck(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState, TcxCheckBoxState ACheckState,
                  TColor AColor);
   void DrawCheckButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState, bool AChecked);
-  void DrawCheckButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState, TcxCheckBoxState ACheckState);
-  void DrawToggleSwitch(TcxCanvas* ACanvas, const TRect& ABounds, TcxButtonState AState, const TRect& AThumbBounds);
+  void DrawCheckButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                       TcxCheckBoxState ACheckState);
+  void DrawToggleSwitch(TcxCanvas* ACanvas, const TRect& ABounds, TcxButtonState AState,
+                        const TRect& AThumbBounds);
   void DrawToggleSwitchState(TcxCanvas* ACanvas, const TRect& ABounds, TcxButtonState AState, bool AChecked);
   void DrawToggleSwitchThumb(TcxCanvas* ACanvas, const TRect& ABounds, TcxButtonState AState);
   void DrawRadioButton(TcxCanvas* ACanvas, int32_t X, int32_t Y, TcxButtonState AButtonState, bool AChecked,
@@ -581,8 +590,9 @@ class TcxCustomLookAndFeelPainter : public TPersistent {
                                              TdxScaleFactor* AScaleFactor);
   // The line buttons of a horizontal bar change places on a right-to-left canvas; then
   // DoDrawScaledScrollBarPart.
-  virtual void DrawScaledScrollBarPart(TcxCanvas* ACanvas, bool AHorizontal, const TRect& R, TcxScrollBarPart APart,
-                                       TcxButtonState AState, TdxScaleFactor* AScaleFactor);
+  virtual void DrawScaledScrollBarPart(TcxCanvas* ACanvas, bool AHorizontal, const TRect& R,
+                                       TcxScrollBarPart APart, TcxButtonState AState,
+                                       TdxScaleFactor* AScaleFactor);
   // A navigator button face with a vertical splitter grip inside.
   virtual void DrawScaledScrollBarSplitter(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
                                            TdxScaleFactor* AScaleFactor);
@@ -598,8 +608,9 @@ class TcxCustomLookAndFeelPainter : public TPersistent {
   // The frame and the band of a popup in its non-client area (on its window device context);
   // the grip and close-button rectangles come in screen coordinates.
   virtual void DrawScaledPopupNCPanel(HWND AHandle, bool AMouseAboveCloseButton, bool ACloseButtonIsTracking,
-                                      TdxCorner ACorner, const TRect& ACloseButtonRect, const TRect& AGripRect,
-                                      TColor ABorderColor, TdxScaleFactor* AScaleFactor);
+                                      TdxCorner ACorner, const TRect& ACloseButtonRect,
+                                      const TRect& AGripRect, TColor ABorderColor,
+                                      TdxScaleFactor* AScaleFactor);
   // The system's bottom-right size grip over ARect.
   virtual void DoDrawSizeGrip(TcxCanvas* ACanvas, const TRect& ARect, TdxScaleFactor* AScaleFactor);
   virtual void DrawSizeGrip(TcxCanvas* ACanvas, const TRect& ARect, TColor ABackgroundColor = clDefault,
@@ -634,16 +645,18 @@ class TcxCustomLookAndFeelPainter : public TPersistent {
                                      TRect& ACloseButtonRect, TdxCorner ACorner, const TRect& ABorders,
                                      const TRect& APanelBorders, int32_t APanelHeight = 0,
                                      bool AShowCloseButton = true, bool AShowGripSize = true);
-  void DrawPopupNCPanel(HWND AHandle, bool AMouseAboveCloseButton, bool ACloseButtonIsTracking, TdxCorner ACorner,
-                        const TRect& ACloseButtonRect, const TRect& AGripRect, TColor ABorderColor);
+  void DrawPopupNCPanel(HWND AHandle, bool AMouseAboveCloseButton, bool ACloseButtonIsTracking,
+                        TdxCorner ACorner, const TRect& ACloseButtonRect, const TRect& AGripRect,
+                        TColor ABorderColor);
   void DrawPopupPanelBand(TcxCanvas* ACanvas, const TRect& ABounds, const TRect& AGripRect,
-                          const TRect& ACloseButtonRect, TdxCorner AGripCorner, TcxButtonState ACloseButtonState,
-                          const TRect& ABorders, TColor ABorderColor, bool AShowGripSize = true,
-                          bool AShowCloseButton = true);
+                          const TRect& ACloseButtonRect, TdxCorner AGripCorner,
+                          TcxButtonState ACloseButtonState, const TRect& ABorders, TColor ABorderColor,
+                          bool AShowGripSize = true, bool AShowCloseButton = true);
   TSize SizeGripSize();
   void DoDrawSizeGrip(TcxCanvas* ACanvas, const TRect& ARect);
   TSize SliderButtonSize(TcxArrowDirection ADirection);
-  void DrawSliderButton(TcxCanvas* ACanvas, const TRect& ARect, TcxArrowDirection ADirection, TcxButtonState AState);
+  void DrawSliderButton(TcxCanvas* ACanvas, const TRect& ARect, TcxArrowDirection ADirection,
+                        TcxButtonState AState);
 
   // --- Progress bar, group box, panel, track bar and splitter ---------------------------------
   // (cxLookAndFeelPaintersProgress.cpp)
@@ -693,10 +706,11 @@ class TcxCustomLookAndFeelPainter : public TPersistent {
   virtual TRect PanelBorderSize();
   virtual TColor PanelTextColor();
   // The base grows ARect by one pixel to the right and at the bottom.
-  virtual void CorrectThumbRect(TcxCanvas* ACanvas, TRect& ARect, bool AHorizontal, TcxTrackBarTicksAlign ATicks);
+  virtual void CorrectThumbRect(TcxCanvas* ACanvas, TRect& ARect, bool AHorizontal,
+                                TcxTrackBarTicksAlign ATicks);
   virtual void DrawTrackBarScaledTrack(TcxCanvas* ACanvas, const TRect& ARect, const TRect& ASelection,
-                                       bool AShowSelection, bool AEnabled, bool AHorizontal, TColor ATrackColor,
-                                       TdxScaleFactor* AScaleFactor);
+                                       bool AShowSelection, bool AEnabled, bool AHorizontal,
+                                       TColor ATrackColor, TdxScaleFactor* AScaleFactor);
   virtual void DrawTrackBarTrackBounds(TcxCanvas* ACanvas, const TRect& ARect);
   // A filled rectangle for ticks on both sides, else the body polygon pointing away from the
   // ticks' opposite side, with DrawTrackBarThumbBorderUpDown for its edges.
@@ -719,9 +733,10 @@ class TcxCustomLookAndFeelPainter : public TPersistent {
   virtual void DrawRangeTrackBarScaledLeftThumb(TcxCanvas* ACanvas, const TRect& ARect, TcxButtonState AState,
                                                 bool AHorizontal, TcxTrackBarTicksAlign ATicks,
                                                 TColor AThumbColor, TdxScaleFactor* AScaleFactor);
-  virtual void DrawRangeTrackBarScaledRightThumb(TcxCanvas* ACanvas, const TRect& ARect, TcxButtonState AState,
-                                                 bool AHorizontal, TcxTrackBarTicksAlign ATicks,
-                                                 TColor AThumbColor, TdxScaleFactor* AScaleFactor);
+  virtual void DrawRangeTrackBarScaledRightThumb(TcxCanvas* ACanvas, const TRect& ARect,
+                                                 TcxButtonState AState, bool AHorizontal,
+                                                 TcxTrackBarTicksAlign ATicks, TColor AThumbColor,
+                                                 TdxScaleFactor* AScaleFactor);
   virtual TColor GetSplitterInnerColor(bool AHighlighted);
   virtual TColor GetSplitterOuterColor(bool AHighlighted);
   // A dotted grip line centred in ARect (across it for a horizontal splitter), with an optional
@@ -742,10 +757,12 @@ class TcxCustomLookAndFeelPainter : public TPersistent {
   static TcxTrackBarThumbOutline CalculateTrackBarThumbOutline(const TRect& ARect, bool AHorizontal,
                                                                TcxTrackBarTicksAlign ATicks);
   // ARect one pixel narrower (horizontal) or shorter (vertical) when the ticks are on one side.
-  static TRect GetRangeTrackBarThumbDrawRect(const TRect& ARect, bool AHorizontal, TcxTrackBarTicksAlign ATicks);
+  static TRect GetRangeTrackBarThumbDrawRect(const TRect& ARect, bool AHorizontal,
+                                             TcxTrackBarTicksAlign ATicks);
   bool HasSplitterInnerLine(bool AHorizontal, TdxScaleFactor* AScaleFactor);
   void DrawSplitterCloseMark(TcxCanvas* ACanvas, const TRect& ARect, TcxArrowDirection AArrowDirection,
-                             TdxScaleFactor* AScaleFactor, bool AHorizontal, bool AClicked, bool AHighlighted);
+                             TdxScaleFactor* AScaleFactor, bool AHorizontal, bool AClicked,
+                             bool AHighlighted);
   void DrawGroupBoxExpandButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState, bool AExpanded,
                                 TcxRotationAngle ARotationAngle = ra0);
   void DrawGroupBoxButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState);
@@ -758,12 +775,12 @@ class TcxCustomLookAndFeelPainter : public TPersistent {
   int32_t TrackBarTrackSize();
   TSize RangeTrackBarLeftThumbSize(bool AHorizontal, TcxTrackBarTicksAlign ATicks);
   TSize RangeTrackBarRightThumbSize(bool AHorizontal, TcxTrackBarTicksAlign ATicks);
-  void DrawRangeTrackBarLeftThumb(TcxCanvas* ACanvas, const TRect& ARect, TcxButtonState AState, bool AHorizontal,
-                                  TcxTrackBarTicksAlign ATicks, TColor AThumbColor);
-  void DrawRangeTrackBarRightThumb(TcxCanvas* ACanvas, const TRect& ARect, TcxButtonState AState, bool AHorizontal,
-                                   TcxTrackBarTicksAlign ATicks, TColor AThumbColor);
-  void DrawSplitter(TcxCanvas* ACanvas, const TRect& ARect, bool AHighlighted, bool AClicked, bool AHorizontal,
-                    bool AHasCloseMark = false, TcxArrowDirection AArrowDirection = adLeft);
+  void DrawRangeTrackBarLeftThumb(TcxCanvas* ACanvas, const TRect& ARect, TcxButtonState AState,
+                                  bool AHorizontal, TcxTrackBarTicksAlign ATicks, TColor AThumbColor);
+  void DrawRangeTrackBarRightThumb(TcxCanvas* ACanvas, const TRect& ARect, TcxButtonState AState,
+                                   bool AHorizontal, TcxTrackBarTicksAlign ATicks, TColor AThumbColor);
+  void DrawSplitter(TcxCanvas* ACanvas, const TRect& ARect, bool AHighlighted, bool AClicked,
+                    bool AHorizontal, bool AHasCloseMark = false, TcxArrowDirection AArrowDirection = adLeft);
   TSize GetSplitterSize(bool AHorizontal);
 
   // --- Cell content, headers, sorting marks, footers, filter panels, tabs and row indicator ---
@@ -790,31 +807,35 @@ class TcxCustomLookAndFeelPainter : public TPersistent {
                                                bool AMultiLine, bool AShowEndEllipsis, const String& AText,
                                                TFont* AFont, TColor ATextColor, TColor ABkColor);
   // Disabled text is embossed: a highlight copy one pixel right and down, then the shadow.
-  virtual void DrawHeaderControlSectionText(TcxCanvas* ACanvas, const TRect& ATextAreaBounds, TcxButtonState AState,
-                                            TAlignment AAlignmentHorz, TcxAlignmentVert AAlignmentVert,
-                                            bool AMultiLine, bool AShowEndEllipsis, const String& AText,
-                                            TFont* AFont, TColor ATextColor);
-  virtual void DrawHeaderSeparator(TcxCanvas* ACanvas, const TRect& ABounds, int32_t AIndentSize, TColor AColor,
-                                   const TcxViewParams& AViewParams);
+  virtual void DrawHeaderControlSectionText(TcxCanvas* ACanvas, const TRect& ATextAreaBounds,
+                                            TcxButtonState AState, TAlignment AAlignmentHorz,
+                                            TcxAlignmentVert AAlignmentVert, bool AMultiLine,
+                                            bool AShowEndEllipsis, const String& AText, TFont* AFont,
+                                            TColor ATextColor);
+  virtual void DrawHeaderSeparator(TcxCanvas* ACanvas, const TRect& ABounds, int32_t AIndentSize,
+                                   TColor AColor, const TcxViewParams& AViewParams);
   virtual void DrawScaledHeader(TcxCanvas* ACanvas, const TRect& ABounds, const TRect& ATextAreaBounds,
-                                const TcxNeighbors& ANeighbors, const TcxBorders& ABorders, TcxButtonState AState,
-                                TAlignment AAlignmentHorz, TcxAlignmentVert AAlignmentVert, bool AMultiLine,
-                                bool AShowEndEllipsis, const String& AText, TFont* AFont, TColor ATextColor,
-                                TColor ABkColor, TdxScaleFactor* AScaleFactor,
-                                const TcxDrawBackgroundEvent& AOnDrawBackground = nullptr, bool AIsLast = false,
-                                bool AIsGroup = false);
+                                const TcxNeighbors& ANeighbors, const TcxBorders& ABorders,
+                                TcxButtonState AState, TAlignment AAlignmentHorz,
+                                TcxAlignmentVert AAlignmentVert, bool AMultiLine, bool AShowEndEllipsis,
+                                const String& AText, TFont* AFont, TColor ATextColor, TColor ABkColor,
+                                TdxScaleFactor* AScaleFactor,
+                                const TcxDrawBackgroundEvent& AOnDrawBackground = nullptr,
+                                bool AIsLast = false, bool AIsGroup = false);
   virtual void DrawScaledHeaderEx(TcxCanvas* ACanvas, const TRect& ABounds, const TRect& ATextAreaBounds,
-                                  const TcxNeighbors& ANeighbors, const TcxBorders& ABorders, TcxButtonState AState,
-                                  TAlignment AAlignmentHorz, TcxAlignmentVert AAlignmentVert, bool AMultiLine,
-                                  bool AShowEndEllipsis, const String& AText, TFont* AFont, TColor ATextColor,
-                                  TColor ABkColor, TdxScaleFactor* AScaleFactor,
+                                  const TcxNeighbors& ANeighbors, const TcxBorders& ABorders,
+                                  TcxButtonState AState, TAlignment AAlignmentHorz,
+                                  TcxAlignmentVert AAlignmentVert, bool AMultiLine, bool AShowEndEllipsis,
+                                  const String& AText, TFont* AFont, TColor ATextColor, TColor ABkColor,
+                                  TdxScaleFactor* AScaleFactor,
                                   const TcxDrawBackgroundEvent& AOnDrawBackground = nullptr);
-  virtual void DrawScaledHeaderControlSection(TcxCanvas* ACanvas, const TRect& ABounds, const TRect& ATextAreaBounds,
-                                              const TcxNeighbors& ANeighbors, const TcxBorders& ABorders,
-                                              TcxButtonState AState, TAlignment AAlignmentHorz,
-                                              TcxAlignmentVert AAlignmentVert, bool AMultiLine,
-                                              bool AShowEndEllipsis, const String& AText, TFont* AFont,
-                                              TColor ATextColor, TColor ABkColor, TdxScaleFactor* AScaleFactor);
+  virtual void DrawScaledHeaderControlSection(TcxCanvas* ACanvas, const TRect& ABounds,
+                                              const TRect& ATextAreaBounds, const TcxNeighbors& ANeighbors,
+                                              const TcxBorders& ABorders, TcxButtonState AState,
+                                              TAlignment AAlignmentHorz, TcxAlignmentVert AAlignmentVert,
+                                              bool AMultiLine, bool AShowEndEllipsis, const String& AText,
+                                              TFont* AFont, TColor ATextColor, TColor ABkColor,
+                                              TdxScaleFactor* AScaleFactor);
   virtual TcxBorders HeaderBorders(const TcxNeighbors& ANeighbors);
   virtual int32_t HeaderBorderSize();
   // ABounds grown by HeaderBorderSize on each side in ABorders but not in HeaderBorders.
@@ -837,8 +858,8 @@ class TcxCustomLookAndFeelPainter : public TPersistent {
   virtual TPoint ScaledSortingMarkAreaSize(TdxScaleFactor* AScaleFactor);
   virtual TPoint ScaledSummaryValueSortingMarkSize(TdxScaleFactor* AScaleFactor);
   virtual void DrawFilterRowSeparator(TcxCanvas* ACanvas, const TRect& ARect, TColor ABackgroundColor);
-  virtual void DrawGroupByBox(TcxCanvas* ACanvas, const TRect& ARect, bool ATransparent, TColor ABackgroundColor,
-                              TBitmap* ABackgroundBitmap);
+  virtual void DrawGroupByBox(TcxCanvas* ACanvas, const TRect& ARect, bool ATransparent,
+                              TColor ABackgroundColor, TBitmap* ABackgroundBitmap);
   virtual int32_t GridBordersOverlapSize();
   virtual TColor GridGroupRowStyleOffice11ContentColor(bool AHasData);
   virtual TColor GridGroupRowStyleOffice11SeparatorColor();
@@ -854,8 +875,8 @@ class TcxCustomLookAndFeelPainter : public TPersistent {
   virtual TColor FooterSeparatorColor();
   virtual int32_t FooterSeparatorSize();
   virtual void DrawFooterCell(TcxCanvas* ACanvas, const TRect& ABounds, TAlignment AAlignmentHorz,
-                              TcxAlignmentVert AAlignmentVert, bool AMultiLine, const String& AText, TFont* AFont,
-                              TColor ATextColor, TColor ABkColor,
+                              TcxAlignmentVert AAlignmentVert, bool AMultiLine, const String& AText,
+                              TFont* AFont, TColor ATextColor, TColor ABkColor,
                               const TcxDrawBackgroundEvent& AOnDrawBackground = nullptr);
   virtual void DrawFooterCellContent(TcxCanvas* ACanvas, const TRect& ABounds, TAlignment AAlignmentHorz,
                                      TcxAlignmentVert AAlignmentVert, bool AMultiLine, const String& AText,
@@ -867,8 +888,8 @@ class TcxCustomLookAndFeelPainter : public TPersistent {
   virtual void DrawFooterContent(TcxCanvas* ACanvas, const TRect& ARect, const TcxViewParams& AViewParams);
   virtual void DrawFooterSeparator(TcxCanvas* ACanvas, const TRect& R);
   // The background of DrawBackground with the graphic turned into a bitmap first.
-  virtual void DrawFilterPanel(TcxCanvas* ACanvas, const TRect& ARect, bool ATransparent, TColor ABackgroundColor,
-                               TGraphic* ABackgroundBitmap);
+  virtual void DrawFilterPanel(TcxCanvas* ACanvas, const TRect& ARect, bool ATransparent,
+                               TColor ABackgroundColor, TGraphic* ABackgroundBitmap);
   virtual void DrawScaledFilterActivateButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
                                               bool AChecked, TdxScaleFactor* AScaleFactor);
   // The smart-tag glyph with its strokes in GetFilterSmartTagColor.
@@ -878,14 +899,14 @@ class TcxCustomLookAndFeelPainter : public TPersistent {
   virtual TPoint ScaledFilterActivateButtonSize(TdxScaleFactor* AScaleFactor);
   virtual TPoint ScaledFilterDropDownButtonSize(TdxScaleFactor* AScaleFactor);
   virtual TSize ScaledFilterSmartTagSize(TdxScaleFactor* AScaleFactor);
-  virtual void DrawFindPanel(TcxCanvas* ACanvas, const TRect& ARect, bool ATransparent, TColor ABackgroundColor,
-                             TGraphic* ABackgroundBitmap);
+  virtual void DrawFindPanel(TcxCanvas* ACanvas, const TRect& ARect, bool ATransparent,
+                             TColor ABackgroundColor, TGraphic* ABackgroundBitmap);
   virtual void DrawFindPanelBorder(TcxCanvas* ACanvas, const TRect& R, const TcxBorders& ABorders);
   virtual void DrawTab(TcxCanvas* ACanvas, const TRect& R, const TcxBorders& ABorders, const String& AText,
-                       TcxButtonState AState, bool AVertical, TFont* AFont, TColor ATextColor, TColor ABkColor,
-                       bool AShowPrefix = false);
-  virtual void DrawTabBorder(TcxCanvas* ACanvas, const TRect& R, TcxBorder ABorder, const TcxBorders& ABorders,
-                             bool AVertical);
+                       TcxButtonState AState, bool AVertical, TFont* AFont, TColor ATextColor,
+                       TColor ABkColor, bool AShowPrefix = false);
+  virtual void DrawTabBorder(TcxCanvas* ACanvas, const TRect& R, TcxBorder ABorder,
+                             const TcxBorders& ABorders, bool AVertical);
   virtual void DrawTabsRoot(TcxCanvas* ACanvas, const TRect& R, const TcxBorders& ABorders, bool AVertical);
   virtual bool IsDrawTabImplemented(bool AVertical);
   virtual bool IsTabHotTrack(bool AVertical);
@@ -898,11 +919,11 @@ class TcxCustomLookAndFeelPainter : public TPersistent {
                                        TcxIndicatorKind AKind, TColor AColor, TdxScaleFactor* AScaleFactor,
                                        const TcxDrawBackgroundEvent& AOnDrawBackground,
                                        const TcxNeighbors& ANeighbors);
-  virtual void DrawScaledIndicatorItem(TcxCanvas* ACanvas, const TRect& R, TcxIndicatorKind AKind, TColor AColor,
-                                       TdxScaleFactor* AScaleFactor,
+  virtual void DrawScaledIndicatorItem(TcxCanvas* ACanvas, const TRect& R, TcxIndicatorKind AKind,
+                                       TColor AColor, TdxScaleFactor* AScaleFactor,
                                        const TcxDrawBackgroundEvent& AOnDrawBackground = nullptr);
-  virtual void DrawScaledIndicatorItemEx(TcxCanvas* ACanvas, const TRect& R, TcxIndicatorKind AKind, TColor AColor,
-                                         TdxScaleFactor* AScaleFactor,
+  virtual void DrawScaledIndicatorItemEx(TcxCanvas* ACanvas, const TRect& R, TcxIndicatorKind AKind,
+                                         TColor AColor, TdxScaleFactor* AScaleFactor,
                                          const TcxDrawBackgroundEvent& AOnDrawBackground = nullptr);
   // Five short bars, every other one with a dot before it.
   virtual void DrawScaledIndicatorCustomizationMark(TcxCanvas* ACanvas, const TRect& R, TColor AColor,
@@ -910,8 +931,8 @@ class TcxCustomLookAndFeelPainter : public TPersistent {
   virtual bool IndicatorDrawItemsFirst();
 
   // A sorting arrow in two colours (the Standard painter's sorting mark).
-  void DrawSortingArrow(TcxCanvas* ACanvas, const TRect& R, TColor AColor1, TColor AColor2, bool AAscendingSorting,
-                        TdxScaleFactor* AScaleFactor);
+  void DrawSortingArrow(TcxCanvas* ACanvas, const TRect& R, TColor AColor1, TColor AColor2,
+                        bool AAscendingSorting, TdxScaleFactor* AScaleFactor);
   // A bar (two when the colours differ) over a shorter sorting arrow.
   void DrawSummarySortingArrow(TcxCanvas* ACanvas, const TRect& R, TColor AColor1, TColor AColor2,
                                bool AAscendingSorting, TdxScaleFactor* AScaleFactor);
@@ -919,10 +940,10 @@ class TcxCustomLookAndFeelPainter : public TPersistent {
   void DrawFooterPanel(TcxCanvas* ACanvas, const TRect& ABounds, const TcxViewParams& AViewParams,
                        const TcxBorders& ABorders);
   void DrawHeaderControlSection(TcxCanvas* ACanvas, const TRect& ABounds, const TRect& ATextAreaBounds,
-                                const TcxNeighbors& ANeighbors, const TcxBorders& ABorders, TcxButtonState AState,
-                                TAlignment AAlignmentHorz, TcxAlignmentVert AAlignmentVert, bool AMultiLine,
-                                bool AShowEndEllipsis, const String& AText, TFont* AFont, TColor ATextColor,
-                                TColor ABkColor);
+                                const TcxNeighbors& ANeighbors, const TcxBorders& ABorders,
+                                TcxButtonState AState, TAlignment AAlignmentHorz,
+                                TcxAlignmentVert AAlignmentVert, bool AMultiLine, bool AShowEndEllipsis,
+                                const String& AText, TFont* AFont, TColor ATextColor, TColor ABkColor);
   int32_t HeaderWidth(TcxCanvas* ACanvas, const TcxBorders& ABorders, const String& AText, TFont* AFont);
   TPoint SortingMarkAreaSize();
   TPoint SortingMarkSize();
@@ -933,8 +954,10 @@ class TcxCustomLookAndFeelPainter : public TPersistent {
   void DrawSummaryValueSortingMark(TcxCanvas* ACanvas, const TRect& R, bool AAscendingSorting);
   void DrawFilterActivateButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState, bool AChecked);
   void DrawFilterCloseButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState);
-  void DrawFilterDropDownButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState, bool AIsFilterActive);
-  void DrawFilterSmartTag(TcxCanvas* ACanvas, const TRect& R, TcxFilterSmartTagState AState, bool AIsFilterActive);
+  void DrawFilterDropDownButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                bool AIsFilterActive);
+  void DrawFilterSmartTag(TcxCanvas* ACanvas, const TRect& R, TcxFilterSmartTagState AState,
+                          bool AIsFilterActive);
   TPoint FilterActivateButtonSize();
   TPoint FilterCloseButtonSize();
   TPoint FilterDropDownButtonSize();
@@ -947,15 +970,15 @@ class TcxCustomLookAndFeelPainter : public TPersistent {
   // With the default 1:1 scale factor.
   void DrawHeader(TcxCanvas* ACanvas, const TRect& ABounds, const TRect& ATextAreaBounds,
                   const TcxNeighbors& ANeighbors, const TcxBorders& ABorders, TcxButtonState AState,
-                  TAlignment AAlignmentHorz, TcxAlignmentVert AAlignmentVert, bool AMultiLine, bool AShowEndEllipsis,
-                  const String& AText, TFont* AFont, TColor ATextColor, TColor ABkColor,
-                  const TcxDrawBackgroundEvent& AOnDrawBackground = nullptr, bool AIsLast = false,
-                  bool AIsGroup = false);
+                  TAlignment AAlignmentHorz, TcxAlignmentVert AAlignmentVert, bool AMultiLine,
+                  bool AShowEndEllipsis, const String& AText, TFont* AFont, TColor ATextColor,
+                  TColor ABkColor, const TcxDrawBackgroundEvent& AOnDrawBackground = nullptr,
+                  bool AIsLast = false, bool AIsGroup = false);
   void DrawHeaderEx(TcxCanvas* ACanvas, const TRect& ABounds, const TRect& ATextAreaBounds,
                     const TcxNeighbors& ANeighbors, const TcxBorders& ABorders, TcxButtonState AState,
                     TAlignment AAlignmentHorz, TcxAlignmentVert AAlignmentVert, bool AMultiLine,
-                    bool AShowEndEllipsis, const String& AText, TFont* AFont, TColor ATextColor, TColor ABkColor,
-                    const TcxDrawBackgroundEvent& AOnDrawBackground = nullptr);
+                    bool AShowEndEllipsis, const String& AText, TFont* AFont, TColor ATextColor,
+                    TColor ABkColor, const TcxDrawBackgroundEvent& AOnDrawBackground = nullptr);
   TRect HeaderContentBounds(const TRect& ABounds, const TcxBorders& ABorders);
   int32_t HeaderHeight(int32_t AFontHeight);
   void DrawIndicatorCustomizationMark(TcxCanvas* ACanvas, const TRect& R, TColor AColor);
@@ -968,9 +991,9 @@ class TcxCustomLookAndFeelPainter : public TPersistent {
   virtual void DrawNavigatorScaledButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
                                          TColor ABackgroundColor, TdxScaleFactor* AScaleFactor);
   // The image-list entry, left-bottom pixel transparent, disabled images dimmed.
-  virtual void DrawNavigatorScaledButtonGlyph(TcxCanvas* ACanvas, TCustomImageList* AImageList, int32_t AImageIndex,
-                                              const TRect& AGlyphRect, bool AEnabled, bool AUserGlyphs,
-                                              TdxScaleFactor* AScaleFactor);
+  virtual void DrawNavigatorScaledButtonGlyph(TcxCanvas* ACanvas, TCustomImageList* AImageList,
+                                              int32_t AImageIndex, const TRect& AGlyphRect, bool AEnabled,
+                                              bool AUserGlyphs, TdxScaleFactor* AScaleFactor);
   virtual bool NavigatorBorderOverlap();
   virtual int32_t NavigatorBorderSize();
   virtual IdxColorPalettePtr NavigatorButtonColorPalette(bool AEnabled);
@@ -982,7 +1005,8 @@ class TcxCustomLookAndFeelPainter : public TPersistent {
   virtual TColor NavigatorInfoPanelColor();
   virtual TColor NavigatorInfoPanelTextColor();
 
-  void DrawNavigatorButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState, TColor ABackgroundColor);
+  void DrawNavigatorButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                           TColor ABackgroundColor);
   void DrawNavigatorButtonGlyph(TcxCanvas* ACanvas, TCustomImageList* AImageList, int32_t AImageIndex,
                                 const TRect& AGlyphRect, bool AEnabled, bool AUserGlyphs);
   TRect NavigatorButtonGlyphPadding();

@@ -27,8 +27,8 @@ int32_t HeaderTextFlags(TAlignment AAlignmentHorz, TcxAlignmentVert AAlignmentVe
 
 // The arrow of a sorting mark: W x H with its tip at (X + dR - dL, Y), pointing up for
 // ADirection +1 (ascending) and down for -1. Each line leaves out its end pixel.
-void HeadersDrawSortingArrowLines(TcxCanvas* ACanvas, int32_t X, int32_t Y, int32_t W, int32_t H, int32_t ADirection,
-                                  TColor AColor1, TColor AColor2) {
+void HeadersDrawSortingArrowLines(TcxCanvas* ACanvas, int32_t X, int32_t Y, int32_t W, int32_t H,
+                                  int32_t ADirection, TColor AColor1, TColor AColor2) {
   const bool even = W % 2 == 0;
   const int32_t dR = W / 2;
   const int32_t dL = W / 2 - (even ? 1 : 0);
@@ -58,12 +58,13 @@ int32_t HeadersSortingArrowY(const TRect& R, int32_t H, bool AAscendingSorting) 
 
 // --- Cell content ---------------------------------------------------------------------------------
 
-void TcxCustomLookAndFeelPainter::DrawContent(TcxCanvas* ACanvas, const TRect& ABounds, const TRect& ATextAreaBounds,
-                                              TcxButtonState /*AState*/, TAlignment AAlignmentHorz,
-                                              TcxAlignmentVert AAlignmentVert, bool AMultiLine,
-                                              bool AShowEndEllipsis, const String& AText, TFont* AFont,
-                                              TColor ATextColor, TColor ABkColor,
-                                              const TcxDrawBackgroundEvent& AOnDrawBackground, bool /*AIsFooter*/) {
+void TcxCustomLookAndFeelPainter::DrawContent(TcxCanvas* ACanvas, const TRect& ABounds,
+                                              const TRect& ATextAreaBounds, TcxButtonState /*AState*/,
+                                              TAlignment AAlignmentHorz, TcxAlignmentVert AAlignmentVert,
+                                              bool AMultiLine, bool AShowEndEllipsis, const String& AText,
+                                              TFont* AFont, TColor ATextColor, TColor ABkColor,
+                                              const TcxDrawBackgroundEvent& AOnDrawBackground,
+                                              bool /*AIsFooter*/) {
   if (!AOnDrawBackground || !AOnDrawBackground(ACanvas, ABounds)) ACanvas->FillRect(ABounds, ABkColor);
   if (AText.empty()) return;
   ACanvas->Brush()->SetStyle(bsClear);
@@ -82,7 +83,8 @@ TRect TcxCustomLookAndFeelPainter::FooterCellTextAreaBounds(const TRect& ABounds
   return cxRectInflate(FooterCellContentBounds(ABounds), -2);
 }
 
-TColor TcxCustomLookAndFeelPainter::GetFilterSmartTagColor(TcxFilterSmartTagState AState, bool AIsFilterActive) {
+TColor TcxCustomLookAndFeelPainter::GetFilterSmartTagColor(TcxFilterSmartTagState AState,
+                                                           bool AIsFilterActive) {
   switch (AState) {
     case fstsHot:
       return static_cast<TColor>(0x04848484);
@@ -119,11 +121,10 @@ void TcxCustomLookAndFeelPainter::DrawHeaderControlSectionContent(
                                ATextColor);
 }
 
-void TcxCustomLookAndFeelPainter::DrawHeaderControlSectionText(TcxCanvas* ACanvas, const TRect& ATextAreaBounds,
-                                                               TcxButtonState AState, TAlignment AAlignmentHorz,
-                                                               TcxAlignmentVert AAlignmentVert, bool AMultiLine,
-                                                               bool AShowEndEllipsis, const String& AText,
-                                                               TFont* AFont, TColor ATextColor) {
+void TcxCustomLookAndFeelPainter::DrawHeaderControlSectionText(
+    TcxCanvas* ACanvas, const TRect& ATextAreaBounds, TcxButtonState AState, TAlignment AAlignmentHorz,
+    TcxAlignmentVert AAlignmentVert, bool AMultiLine, bool AShowEndEllipsis, const String& AText,
+    TFont* AFont, TColor ATextColor) {
   ACanvas->Brush()->SetStyle(bsClear);
   if (!AText.empty()) {
     if (AFont) ACanvas->Font()->Assign(AFont);
@@ -140,50 +141,48 @@ void TcxCustomLookAndFeelPainter::DrawHeaderControlSectionText(TcxCanvas* ACanva
   ACanvas->Brush()->SetStyle(bsSolid);
 }
 
-void TcxCustomLookAndFeelPainter::DrawHeaderSeparator(TcxCanvas* ACanvas, const TRect& ABounds, int32_t AIndentSize,
-                                                      TColor AColor, const TcxViewParams& AViewParams) {
-  ACanvas->FillRect(TRect{ABounds.Left, ABounds.Top, ABounds.Left + AIndentSize, ABounds.Bottom}, AViewParams);
-  ACanvas->FillRect(TRect{ABounds.Right - AIndentSize, ABounds.Top, ABounds.Right, ABounds.Bottom}, AViewParams);
+void TcxCustomLookAndFeelPainter::DrawHeaderSeparator(TcxCanvas* ACanvas, const TRect& ABounds,
+                                                      int32_t AIndentSize, TColor AColor,
+                                                      const TcxViewParams& AViewParams) {
+  ACanvas->FillRect(TRect{ABounds.Left, ABounds.Top, ABounds.Left + AIndentSize, ABounds.Bottom},
+                    AViewParams);
+  ACanvas->FillRect(TRect{ABounds.Right - AIndentSize, ABounds.Top, ABounds.Right, ABounds.Bottom},
+                    AViewParams);
   ACanvas->FillRect(cxRectInflate(ABounds, -AIndentSize, 0), AColor);
 }
 
-void TcxCustomLookAndFeelPainter::DrawScaledHeader(TcxCanvas* ACanvas, const TRect& ABounds,
-                                                   const TRect& ATextAreaBounds, const TcxNeighbors& ANeighbors,
-                                                   const TcxBorders& ABorders, TcxButtonState AState,
-                                                   TAlignment AAlignmentHorz, TcxAlignmentVert AAlignmentVert,
-                                                   bool AMultiLine, bool AShowEndEllipsis, const String& AText,
-                                                   TFont* AFont, TColor ATextColor, TColor ABkColor,
-                                                   TdxScaleFactor* AScaleFactor,
-                                                   const TcxDrawBackgroundEvent& AOnDrawBackground, bool /*AIsLast*/,
-                                                   bool /*AIsGroup*/) {
+void TcxCustomLookAndFeelPainter::DrawScaledHeader(
+    TcxCanvas* ACanvas, const TRect& ABounds, const TRect& ATextAreaBounds, const TcxNeighbors& ANeighbors,
+    const TcxBorders& ABorders, TcxButtonState AState, TAlignment AAlignmentHorz,
+    TcxAlignmentVert AAlignmentVert, bool AMultiLine, bool AShowEndEllipsis, const String& AText,
+    TFont* AFont, TColor ATextColor, TColor ABkColor, TdxScaleFactor* AScaleFactor,
+    const TcxDrawBackgroundEvent& AOnDrawBackground, bool /*AIsLast*/, bool /*AIsGroup*/) {
   DrawHeaderBorder(ACanvas, ABounds, ANeighbors, ABorders);
   DrawContent(ACanvas, ScaledHeaderContentBounds(ABounds, ABorders, AScaleFactor), ATextAreaBounds, AState,
-              AAlignmentHorz, AAlignmentVert, AMultiLine, AShowEndEllipsis, AText, AFont, ATextColor, ABkColor,
-              AOnDrawBackground, false);
+              AAlignmentHorz, AAlignmentVert, AMultiLine, AShowEndEllipsis, AText, AFont, ATextColor,
+              ABkColor, AOnDrawBackground, false);
 }
 
-void TcxCustomLookAndFeelPainter::DrawScaledHeaderEx(TcxCanvas* ACanvas, const TRect& ABounds,
-                                                     const TRect& ATextAreaBounds, const TcxNeighbors& ANeighbors,
-                                                     const TcxBorders& ABorders, TcxButtonState AState,
-                                                     TAlignment AAlignmentHorz, TcxAlignmentVert AAlignmentVert,
-                                                     bool AMultiLine, bool AShowEndEllipsis, const String& AText,
-                                                     TFont* AFont, TColor ATextColor, TColor ABkColor,
-                                                     TdxScaleFactor* AScaleFactor,
-                                                     const TcxDrawBackgroundEvent& AOnDrawBackground) {
-  DrawScaledHeader(ACanvas, ABounds, ATextAreaBounds, ANeighbors, ABorders, AState, AAlignmentHorz, AAlignmentVert,
-                   AMultiLine, AShowEndEllipsis, AText, AFont, ATextColor, ABkColor, AScaleFactor, AOnDrawBackground,
-                   false, false);
+void TcxCustomLookAndFeelPainter::DrawScaledHeaderEx(
+    TcxCanvas* ACanvas, const TRect& ABounds, const TRect& ATextAreaBounds, const TcxNeighbors& ANeighbors,
+    const TcxBorders& ABorders, TcxButtonState AState, TAlignment AAlignmentHorz,
+    TcxAlignmentVert AAlignmentVert, bool AMultiLine, bool AShowEndEllipsis, const String& AText,
+    TFont* AFont, TColor ATextColor, TColor ABkColor, TdxScaleFactor* AScaleFactor,
+    const TcxDrawBackgroundEvent& AOnDrawBackground) {
+  DrawScaledHeader(ACanvas, ABounds, ATextAreaBounds, ANeighbors, ABorders, AState, AAlignmentHorz,
+                   AAlignmentVert, AMultiLine, AShowEndEllipsis, AText, AFont, ATextColor, ABkColor,
+                   AScaleFactor, AOnDrawBackground, false, false);
 }
 
 void TcxCustomLookAndFeelPainter::DrawScaledHeaderControlSection(
-    TcxCanvas* ACanvas, const TRect& ABounds, const TRect& ATextAreaBounds, const TcxNeighbors& /*ANeighbors*/,
-    const TcxBorders& ABorders, TcxButtonState AState, TAlignment AAlignmentHorz, TcxAlignmentVert AAlignmentVert,
-    bool AMultiLine, bool AShowEndEllipsis, const String& AText, TFont* AFont, TColor ATextColor, TColor ABkColor,
-    TdxScaleFactor* /*AScaleFactor*/) {
+    TcxCanvas* ACanvas, const TRect& ABounds, const TRect& ATextAreaBounds,
+    const TcxNeighbors& /*ANeighbors*/, const TcxBorders& ABorders, TcxButtonState AState,
+    TAlignment AAlignmentHorz, TcxAlignmentVert AAlignmentVert, bool AMultiLine, bool AShowEndEllipsis,
+    const String& AText, TFont* AFont, TColor ATextColor, TColor ABkColor, TdxScaleFactor* /*AScaleFactor*/) {
   DrawHeaderControlSectionBorder(ACanvas, ABounds, ABorders, AState);
-  DrawHeaderControlSectionContent(ACanvas, HeaderControlSectionContentBounds(ABounds, AState), ATextAreaBounds,
-                                  AState, AAlignmentHorz, AAlignmentVert, AMultiLine, AShowEndEllipsis, AText, AFont,
-                                  ATextColor, ABkColor);
+  DrawHeaderControlSectionContent(ACanvas, HeaderControlSectionContentBounds(ABounds, AState),
+                                  ATextAreaBounds, AState, AAlignmentHorz, AAlignmentVert, AMultiLine,
+                                  AShowEndEllipsis, AText, AFont, ATextColor, ABkColor);
 }
 
 TcxBorders TcxCustomLookAndFeelPainter::HeaderBorders(const TcxNeighbors& /*ANeighbors*/) {
@@ -198,7 +197,9 @@ TRect TcxCustomLookAndFeelPainter::HeaderBounds(const TRect& ABounds, const TcxN
                                                 const TcxBorders& ABorders) {
   const TcxBorders own = HeaderBorders(ANeighbors);
   const int32_t size = HeaderBorderSize();
-  const auto grow = [&](TcxBorder ABorder) { return ABorders.Contains(ABorder) && !own.Contains(ABorder) ? size : 0; };
+  const auto grow = [&](TcxBorder ABorder) {
+    return ABorders.Contains(ABorder) && !own.Contains(ABorder) ? size : 0;
+  };
   return TRect{ABounds.Left - grow(bLeft), ABounds.Top - grow(bTop), ABounds.Right + grow(bRight),
                ABounds.Bottom + grow(bBottom)};
 }
@@ -212,11 +213,13 @@ int32_t TcxCustomLookAndFeelPainter::HeaderControlSectionBorderSize(TcxButtonSta
   return 1;
 }
 
-TRect TcxCustomLookAndFeelPainter::HeaderControlSectionContentBounds(const TRect& ABounds, TcxButtonState AState) {
+TRect TcxCustomLookAndFeelPainter::HeaderControlSectionContentBounds(const TRect& ABounds,
+                                                                     TcxButtonState AState) {
   return cxRectInflate(ABounds, -HeaderControlSectionBorderSize(AState));
 }
 
-TRect TcxCustomLookAndFeelPainter::HeaderControlSectionTextAreaBounds(const TRect& ABounds, TcxButtonState AState) {
+TRect TcxCustomLookAndFeelPainter::HeaderControlSectionTextAreaBounds(const TRect& ABounds,
+                                                                      TcxButtonState AState) {
   return AState == cxbsPressed ? cxRectOffset(ABounds, 1, 1) : ABounds;
 }
 
@@ -259,8 +262,8 @@ int32_t TcxCustomLookAndFeelPainter::ScaledHeaderWidth(TcxCanvas* ACanvas, const
 void TcxCustomLookAndFeelPainter::DrawScaledSummaryValueSortingMark(TcxCanvas* ACanvas, const TRect& R,
                                                                     bool /*AAscendingSorting*/,
                                                                     TdxScaleFactor* AScaleFactor) {
-  cxDrawImage(ACanvas, R, nullptr, cxIndicatorImages(), kSummaryValueSortingMarkIndex, ifmNormal, idmNormal, false,
-              nullptr, AScaleFactor);
+  cxDrawImage(ACanvas, R, nullptr, cxIndicatorImages(), kSummaryValueSortingMarkIndex, ifmNormal, idmNormal,
+              false, nullptr, AScaleFactor);
 }
 
 TPoint TcxCustomLookAndFeelPainter::ScaledSortingMarkAreaSize(TdxScaleFactor* AScaleFactor) {
@@ -276,8 +279,9 @@ void TcxCustomLookAndFeelPainter::DrawSortingArrow(TcxCanvas* ACanvas, const TRe
                                                    TColor AColor2, bool AAscendingSorting,
                                                    TdxScaleFactor* AScaleFactor) {
   const TPoint size = ScaledSortingMarkSize(AScaleFactor);
-  HeadersDrawSortingArrowLines(ACanvas, HeadersSortingArrowX(R, size.X), HeadersSortingArrowY(R, size.Y, AAscendingSorting),
-                               size.X, size.Y, AAscendingSorting ? 1 : -1, AColor1, AColor2);
+  HeadersDrawSortingArrowLines(ACanvas, HeadersSortingArrowX(R, size.X),
+                               HeadersSortingArrowY(R, size.Y, AAscendingSorting), size.X, size.Y,
+                               AAscendingSorting ? 1 : -1, AColor1, AColor2);
 }
 
 void TcxCustomLookAndFeelPainter::DrawSummarySortingArrow(TcxCanvas* ACanvas, const TRect& R, TColor AColor1,
@@ -305,8 +309,8 @@ void TcxCustomLookAndFeelPainter::DrawSummarySortingArrow(TcxCanvas* ACanvas, co
 
 void TcxCustomLookAndFeelPainter::DrawFilterRowSeparator(TcxCanvas* ACanvas, const TRect& ARect,
                                                          TColor ABackgroundColor) {
-  DrawScaledHeader(ACanvas, ARect, ARect, TcxNeighbors{}, cxBordersAll, cxbsNormal, taLeftJustify, vaTop, false,
-                   false, String(), nullptr, clWindowText, ABackgroundColor, dxDefaultScaleFactor());
+  DrawScaledHeader(ACanvas, ARect, ARect, TcxNeighbors{}, cxBordersAll, cxbsNormal, taLeftJustify, vaTop,
+                   false, false, String(), nullptr, clWindowText, ABackgroundColor, dxDefaultScaleFactor());
 }
 
 void TcxCustomLookAndFeelPainter::DrawGroupByBox(TcxCanvas* ACanvas, const TRect& ARect, bool ATransparent,
@@ -372,19 +376,21 @@ int32_t TcxCustomLookAndFeelPainter::FooterSeparatorSize() {
   return 1;
 }
 
-void TcxCustomLookAndFeelPainter::DrawFooterCell(TcxCanvas* ACanvas, const TRect& ABounds, TAlignment AAlignmentHorz,
-                                                 TcxAlignmentVert AAlignmentVert, bool AMultiLine,
-                                                 const String& AText, TFont* AFont, TColor ATextColor,
-                                                 TColor ABkColor, const TcxDrawBackgroundEvent& AOnDrawBackground) {
+void TcxCustomLookAndFeelPainter::DrawFooterCell(TcxCanvas* ACanvas, const TRect& ABounds,
+                                                 TAlignment AAlignmentHorz, TcxAlignmentVert AAlignmentVert,
+                                                 bool AMultiLine, const String& AText, TFont* AFont,
+                                                 TColor ATextColor, TColor ABkColor,
+                                                 const TcxDrawBackgroundEvent& AOnDrawBackground) {
   DrawFooterCellBorder(ACanvas, ABounds);
-  DrawFooterCellContent(ACanvas, ABounds, AAlignmentHorz, AAlignmentVert, AMultiLine, AText, AFont, ATextColor,
-                        ABkColor, AOnDrawBackground);
+  DrawFooterCellContent(ACanvas, ABounds, AAlignmentHorz, AAlignmentVert, AMultiLine, AText, AFont,
+                        ATextColor, ABkColor, AOnDrawBackground);
 }
 
 void TcxCustomLookAndFeelPainter::DrawFooterCellContent(TcxCanvas* ACanvas, const TRect& ABounds,
-                                                        TAlignment AAlignmentHorz, TcxAlignmentVert AAlignmentVert,
-                                                        bool AMultiLine, const String& AText, TFont* AFont,
-                                                        TColor ATextColor, TColor ABkColor,
+                                                        TAlignment AAlignmentHorz,
+                                                        TcxAlignmentVert AAlignmentVert, bool AMultiLine,
+                                                        const String& AText, TFont* AFont, TColor ATextColor,
+                                                        TColor ABkColor,
                                                         const TcxDrawBackgroundEvent& AOnDrawBackground) {
   DrawContent(ACanvas, FooterCellContentBounds(ABounds), FooterCellTextAreaBounds(ABounds), cxbsDefault,
               AAlignmentHorz, AAlignmentVert, AMultiLine, false, AText, AFont, ATextColor, ABkColor,
@@ -415,7 +421,8 @@ void TcxCustomLookAndFeelPainter::DrawFooterSeparator(TcxCanvas* ACanvas, const 
 }
 
 void TcxCustomLookAndFeelPainter::DrawFooterPanel(TcxCanvas* ACanvas, const TRect& ABounds,
-                                                  const TcxViewParams& AViewParams, const TcxBorders& ABorders) {
+                                                  const TcxViewParams& AViewParams,
+                                                  const TcxBorders& ABorders) {
   ACanvas->SaveClipRegion();
   struct TRestore {
     TcxCanvas* Canvas;
@@ -441,7 +448,8 @@ void TcxCustomLookAndFeelPainter::DrawScaledFilterActivateButton(TcxCanvas* ACan
 }
 
 void TcxCustomLookAndFeelPainter::DrawScaledFilterSmartTag(TcxCanvas* ACanvas, const TRect& R,
-                                                           TcxFilterSmartTagState AState, bool AIsFilterActive,
+                                                           TcxFilterSmartTagState AState,
+                                                           bool AIsFilterActive,
                                                            TdxScaleFactor* /*AScaleFactor*/) {
   TdxSimpleColorPalette palette(TdxAlphaColorsDefault,
                                 dxColorToAlphaColor(GetFilterSmartTagColor(AState, AIsFilterActive), 255));
@@ -471,19 +479,21 @@ void TcxCustomLookAndFeelPainter::DrawFindPanel(TcxCanvas* ACanvas, const TRect&
   DrawFilterPanel(ACanvas, ARect, ATransparent, ABackgroundColor, ABackgroundBitmap);
 }
 
-void TcxCustomLookAndFeelPainter::DrawFindPanelBorder(TcxCanvas* ACanvas, const TRect& R, const TcxBorders& ABorders) {
+void TcxCustomLookAndFeelPainter::DrawFindPanelBorder(TcxCanvas* ACanvas, const TRect& R,
+                                                      const TcxBorders& ABorders) {
   DrawFooterBorderEx(ACanvas, R, ABorders);
 }
 
 // --- Tabs ---------------------------------------------------------------------------------------------
 
-void TcxCustomLookAndFeelPainter::DrawTab(TcxCanvas* /*ACanvas*/, const TRect& /*R*/, const TcxBorders& /*ABorders*/,
-                                          const String& /*AText*/, TcxButtonState /*AState*/, bool /*AVertical*/,
-                                          TFont* /*AFont*/, TColor /*ATextColor*/, TColor /*ABkColor*/,
-                                          bool /*AShowPrefix*/) {}
+void TcxCustomLookAndFeelPainter::DrawTab(TcxCanvas* /*ACanvas*/, const TRect& /*R*/,
+                                          const TcxBorders& /*ABorders*/, const String& /*AText*/,
+                                          TcxButtonState /*AState*/, bool /*AVertical*/, TFont* /*AFont*/,
+                                          TColor /*ATextColor*/, TColor /*ABkColor*/, bool /*AShowPrefix*/) {}
 
-void TcxCustomLookAndFeelPainter::DrawTabBorder(TcxCanvas* /*ACanvas*/, const TRect& /*R*/, TcxBorder /*ABorder*/,
-                                                const TcxBorders& /*ABorders*/, bool /*AVertical*/) {}
+void TcxCustomLookAndFeelPainter::DrawTabBorder(TcxCanvas* /*ACanvas*/, const TRect& /*R*/,
+                                                TcxBorder /*ABorder*/, const TcxBorders& /*ABorders*/,
+                                                bool /*AVertical*/) {}
 
 void TcxCustomLookAndFeelPainter::DrawTabsRoot(TcxCanvas* /*ACanvas*/, const TRect& /*R*/,
                                                const TcxBorders& /*ABorders*/, bool /*AVertical*/) {}
@@ -502,7 +512,8 @@ int32_t TcxCustomLookAndFeelPainter::TabBorderSize(bool /*AVertical*/) {
 
 // --- Row indicator ------------------------------------------------------------------------------------
 
-void TcxCustomLookAndFeelPainter::DrawScaledIndicatorImage(TcxCanvas* ACanvas, const TRect& R, TcxIndicatorKind AKind,
+void TcxCustomLookAndFeelPainter::DrawScaledIndicatorImage(TcxCanvas* ACanvas, const TRect& R,
+                                                           TcxIndicatorKind AKind,
                                                            TdxScaleFactor* AScaleFactor) {
   if (AKind == ikNone) return;
   const auto draw = [&] {
@@ -516,32 +527,36 @@ void TcxCustomLookAndFeelPainter::DrawScaledIndicatorImage(TcxCanvas* ACanvas, c
 }
 
 void TcxCustomLookAndFeelPainter::DrawScaledIndicatorItem(TcxCanvas* ACanvas, const TRect& R,
-                                                          const TRect& AImageAreaBounds, TcxIndicatorKind AKind,
-                                                          TColor AColor, TdxScaleFactor* AScaleFactor,
+                                                          const TRect& AImageAreaBounds,
+                                                          TcxIndicatorKind AKind, TColor AColor,
+                                                          TdxScaleFactor* AScaleFactor,
                                                           const TcxDrawBackgroundEvent& AOnDrawBackground,
                                                           const TcxNeighbors& ANeighbors) {
-  DrawScaledHeader(ACanvas, R, R, TcxNeighbors{}, HeaderBorders(ANeighbors), cxbsNormal, taLeftJustify, vaTop, false,
-                   false, String(), nullptr, clNone, AColor, AScaleFactor, AOnDrawBackground);
+  DrawScaledHeader(ACanvas, R, R, TcxNeighbors{}, HeaderBorders(ANeighbors), cxbsNormal, taLeftJustify, vaTop,
+                   false, false, String(), nullptr, clNone, AColor, AScaleFactor, AOnDrawBackground);
   DrawScaledIndicatorImage(ACanvas, AImageAreaBounds, AKind, AScaleFactor);
 }
 
-void TcxCustomLookAndFeelPainter::DrawScaledIndicatorItem(TcxCanvas* ACanvas, const TRect& R, TcxIndicatorKind AKind,
-                                                          TColor AColor, TdxScaleFactor* AScaleFactor,
+void TcxCustomLookAndFeelPainter::DrawScaledIndicatorItem(TcxCanvas* ACanvas, const TRect& R,
+                                                          TcxIndicatorKind AKind, TColor AColor,
+                                                          TdxScaleFactor* AScaleFactor,
                                                           const TcxDrawBackgroundEvent& AOnDrawBackground) {
-  DrawScaledIndicatorItem(ACanvas, R, R, AKind, AColor, AScaleFactor, AOnDrawBackground, TcxNeighbors{nTop, nBottom});
+  DrawScaledIndicatorItem(ACanvas, R, R, AKind, AColor, AScaleFactor, AOnDrawBackground,
+                          TcxNeighbors{nTop, nBottom});
 }
 
 void TcxCustomLookAndFeelPainter::DrawScaledIndicatorItemEx(TcxCanvas* ACanvas, const TRect& R,
                                                             TcxIndicatorKind AKind, TColor AColor,
                                                             TdxScaleFactor* AScaleFactor,
                                                             const TcxDrawBackgroundEvent& AOnDrawBackground) {
-  DrawScaledHeaderEx(ACanvas, R, R, TcxNeighbors{}, cxBordersAll, cxbsNormal, taLeftJustify, vaTop, false, false,
-                     String(), nullptr, clNone, AColor, AScaleFactor, AOnDrawBackground);
+  DrawScaledHeaderEx(ACanvas, R, R, TcxNeighbors{}, cxBordersAll, cxbsNormal, taLeftJustify, vaTop, false,
+                     false, String(), nullptr, clNone, AColor, AScaleFactor, AOnDrawBackground);
   DrawScaledIndicatorImage(ACanvas, R, AKind, AScaleFactor);
 }
 
 void TcxCustomLookAndFeelPainter::DrawScaledIndicatorCustomizationMark(TcxCanvas* ACanvas, const TRect& R,
-                                                                       TColor AColor, TdxScaleFactor* AScaleFactor) {
+                                                                       TColor AColor,
+                                                                       TdxScaleFactor* AScaleFactor) {
   const int32_t u = AScaleFactor->Apply(1);
   const int32_t indent = AScaleFactor->Apply(3);
   const int32_t x = R.Left + indent;
@@ -564,15 +579,16 @@ bool TcxCustomLookAndFeelPainter::IndicatorDrawItemsFirst() {
 
 void TcxCustomLookAndFeelPainter::DrawHeaderControlSection(
     TcxCanvas* ACanvas, const TRect& ABounds, const TRect& ATextAreaBounds, const TcxNeighbors& ANeighbors,
-    const TcxBorders& ABorders, TcxButtonState AState, TAlignment AAlignmentHorz, TcxAlignmentVert AAlignmentVert,
-    bool AMultiLine, bool AShowEndEllipsis, const String& AText, TFont* AFont, TColor ATextColor, TColor ABkColor) {
-  DrawScaledHeaderControlSection(ACanvas, ABounds, ATextAreaBounds, ANeighbors, ABorders, AState, AAlignmentHorz,
-                                 AAlignmentVert, AMultiLine, AShowEndEllipsis, AText, AFont, ATextColor, ABkColor,
-                                 dxSystemScaleFactor());
+    const TcxBorders& ABorders, TcxButtonState AState, TAlignment AAlignmentHorz,
+    TcxAlignmentVert AAlignmentVert, bool AMultiLine, bool AShowEndEllipsis, const String& AText,
+    TFont* AFont, TColor ATextColor, TColor ABkColor) {
+  DrawScaledHeaderControlSection(ACanvas, ABounds, ATextAreaBounds, ANeighbors, ABorders, AState,
+                                 AAlignmentHorz, AAlignmentVert, AMultiLine, AShowEndEllipsis, AText, AFont,
+                                 ATextColor, ABkColor, dxSystemScaleFactor());
 }
 
-int32_t TcxCustomLookAndFeelPainter::HeaderWidth(TcxCanvas* ACanvas, const TcxBorders& ABorders, const String& AText,
-                                                 TFont* AFont) {
+int32_t TcxCustomLookAndFeelPainter::HeaderWidth(TcxCanvas* ACanvas, const TcxBorders& ABorders,
+                                                 const String& AText, TFont* AFont) {
   return ScaledHeaderWidth(ACanvas, ABorders, AText, AFont, dxSystemScaleFactor());
 }
 
@@ -592,12 +608,14 @@ TPoint TcxCustomLookAndFeelPainter::SummaryValueSortingMarkSize() {
   return ScaledSummaryValueSortingMarkSize(dxSystemScaleFactor());
 }
 
-void TcxCustomLookAndFeelPainter::DrawSortingMark(TcxCanvas* ACanvas, const TRect& R, bool AAscendingSorting) {
+void TcxCustomLookAndFeelPainter::DrawSortingMark(TcxCanvas* ACanvas, const TRect& R,
+                                                  bool AAscendingSorting) {
   DrawScaledSortingMark(ACanvas, R, AAscendingSorting, dxSystemScaleFactor());
 }
 
 // Like its sister DrawSortingMark: the scaled mark at the system scale factor.
-void TcxCustomLookAndFeelPainter::DrawSummarySortingMark(TcxCanvas* ACanvas, const TRect& R, bool AAscendingSorting) {
+void TcxCustomLookAndFeelPainter::DrawSummarySortingMark(TcxCanvas* ACanvas, const TRect& R,
+                                                         bool AAscendingSorting) {
   DrawScaledSummarySortingMark(ACanvas, R, AAscendingSorting, dxSystemScaleFactor());
 }
 
@@ -606,17 +624,18 @@ void TcxCustomLookAndFeelPainter::DrawSummaryValueSortingMark(TcxCanvas* ACanvas
   DrawScaledSummaryValueSortingMark(ACanvas, R, AAscendingSorting, dxSystemScaleFactor());
 }
 
-void TcxCustomLookAndFeelPainter::DrawFilterActivateButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
-                                                           bool AChecked) {
+void TcxCustomLookAndFeelPainter::DrawFilterActivateButton(TcxCanvas* ACanvas, const TRect& R,
+                                                           TcxButtonState AState, bool AChecked) {
   DrawScaledFilterActivateButton(ACanvas, R, AState, AChecked, dxSystemScaleFactor());
 }
 
-void TcxCustomLookAndFeelPainter::DrawFilterCloseButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState) {
+void TcxCustomLookAndFeelPainter::DrawFilterCloseButton(TcxCanvas* ACanvas, const TRect& R,
+                                                        TcxButtonState AState) {
   DrawScaledFilterCloseButton(ACanvas, R, AState, dxSystemScaleFactor());
 }
 
-void TcxCustomLookAndFeelPainter::DrawFilterDropDownButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
-                                                           bool AIsFilterActive) {
+void TcxCustomLookAndFeelPainter::DrawFilterDropDownButton(TcxCanvas* ACanvas, const TRect& R,
+                                                           TcxButtonState AState, bool AIsFilterActive) {
   DrawScaledFilterDropDownButton(ACanvas, R, AState, AIsFilterActive, dxSystemScaleFactor());
 }
 
@@ -641,42 +660,46 @@ TSize TcxCustomLookAndFeelPainter::FilterSmartTagSize() {
   return ScaledFilterSmartTagSize(dxSystemScaleFactor());
 }
 
-void TcxCustomLookAndFeelPainter::DrawIndicatorImage(TcxCanvas* ACanvas, const TRect& R, TcxIndicatorKind AKind) {
+void TcxCustomLookAndFeelPainter::DrawIndicatorImage(TcxCanvas* ACanvas, const TRect& R,
+                                                     TcxIndicatorKind AKind) {
   DrawScaledIndicatorImage(ACanvas, R, AKind, dxSystemScaleFactor());
 }
 
-void TcxCustomLookAndFeelPainter::DrawIndicatorItem(TcxCanvas* ACanvas, const TRect& R, TcxIndicatorKind AKind,
-                                                    TColor AColor, const TcxDrawBackgroundEvent& AOnDrawBackground) {
+void TcxCustomLookAndFeelPainter::DrawIndicatorItem(TcxCanvas* ACanvas, const TRect& R,
+                                                    TcxIndicatorKind AKind, TColor AColor,
+                                                    const TcxDrawBackgroundEvent& AOnDrawBackground) {
   DrawScaledIndicatorItem(ACanvas, R, AKind, AColor, dxSystemScaleFactor(), AOnDrawBackground);
 }
 
-void TcxCustomLookAndFeelPainter::DrawIndicatorItemEx(TcxCanvas* ACanvas, const TRect& R, TcxIndicatorKind AKind,
-                                                      TColor AColor, const TcxDrawBackgroundEvent& AOnDrawBackground) {
+void TcxCustomLookAndFeelPainter::DrawIndicatorItemEx(TcxCanvas* ACanvas, const TRect& R,
+                                                      TcxIndicatorKind AKind, TColor AColor,
+                                                      const TcxDrawBackgroundEvent& AOnDrawBackground) {
   DrawScaledIndicatorItemEx(ACanvas, R, AKind, AColor, dxSystemScaleFactor(), AOnDrawBackground);
 }
 
-void TcxCustomLookAndFeelPainter::DrawHeader(TcxCanvas* ACanvas, const TRect& ABounds, const TRect& ATextAreaBounds,
-                                             const TcxNeighbors& ANeighbors, const TcxBorders& ABorders,
-                                             TcxButtonState AState, TAlignment AAlignmentHorz,
-                                             TcxAlignmentVert AAlignmentVert, bool AMultiLine, bool AShowEndEllipsis,
-                                             const String& AText, TFont* AFont, TColor ATextColor, TColor ABkColor,
+void TcxCustomLookAndFeelPainter::DrawHeader(TcxCanvas* ACanvas, const TRect& ABounds,
+                                             const TRect& ATextAreaBounds, const TcxNeighbors& ANeighbors,
+                                             const TcxBorders& ABorders, TcxButtonState AState,
+                                             TAlignment AAlignmentHorz, TcxAlignmentVert AAlignmentVert,
+                                             bool AMultiLine, bool AShowEndEllipsis, const String& AText,
+                                             TFont* AFont, TColor ATextColor, TColor ABkColor,
                                              const TcxDrawBackgroundEvent& AOnDrawBackground, bool AIsLast,
                                              bool AIsGroup) {
-  DrawScaledHeader(ACanvas, ABounds, ATextAreaBounds, ANeighbors, ABorders, AState, AAlignmentHorz, AAlignmentVert,
-                   AMultiLine, AShowEndEllipsis, AText, AFont, ATextColor, ABkColor, dxDefaultScaleFactor(),
-                   AOnDrawBackground, AIsLast, AIsGroup);
+  DrawScaledHeader(ACanvas, ABounds, ATextAreaBounds, ANeighbors, ABorders, AState, AAlignmentHorz,
+                   AAlignmentVert, AMultiLine, AShowEndEllipsis, AText, AFont, ATextColor, ABkColor,
+                   dxDefaultScaleFactor(), AOnDrawBackground, AIsLast, AIsGroup);
 }
 
-void TcxCustomLookAndFeelPainter::DrawHeaderEx(TcxCanvas* ACanvas, const TRect& ABounds, const TRect& ATextAreaBounds,
-                                               const TcxNeighbors& ANeighbors, const TcxBorders& ABorders,
-                                               TcxButtonState AState, TAlignment AAlignmentHorz,
-                                               TcxAlignmentVert AAlignmentVert, bool AMultiLine,
-                                               bool AShowEndEllipsis, const String& AText, TFont* AFont,
-                                               TColor ATextColor, TColor ABkColor,
+void TcxCustomLookAndFeelPainter::DrawHeaderEx(TcxCanvas* ACanvas, const TRect& ABounds,
+                                               const TRect& ATextAreaBounds, const TcxNeighbors& ANeighbors,
+                                               const TcxBorders& ABorders, TcxButtonState AState,
+                                               TAlignment AAlignmentHorz, TcxAlignmentVert AAlignmentVert,
+                                               bool AMultiLine, bool AShowEndEllipsis, const String& AText,
+                                               TFont* AFont, TColor ATextColor, TColor ABkColor,
                                                const TcxDrawBackgroundEvent& AOnDrawBackground) {
-  DrawScaledHeaderEx(ACanvas, ABounds, ATextAreaBounds, ANeighbors, ABorders, AState, AAlignmentHorz, AAlignmentVert,
-                     AMultiLine, AShowEndEllipsis, AText, AFont, ATextColor, ABkColor, dxDefaultScaleFactor(),
-                     AOnDrawBackground);
+  DrawScaledHeaderEx(ACanvas, ABounds, ATextAreaBounds, ANeighbors, ABorders, AState, AAlignmentHorz,
+                     AAlignmentVert, AMultiLine, AShowEndEllipsis, AText, AFont, ATextColor, ABkColor,
+                     dxDefaultScaleFactor(), AOnDrawBackground);
 }
 
 TRect TcxCustomLookAndFeelPainter::HeaderContentBounds(const TRect& ABounds, const TcxBorders& ABorders) {
@@ -687,7 +710,8 @@ int32_t TcxCustomLookAndFeelPainter::HeaderHeight(int32_t AFontHeight) {
   return ScaledHeaderHeight(AFontHeight, dxDefaultScaleFactor());
 }
 
-void TcxCustomLookAndFeelPainter::DrawIndicatorCustomizationMark(TcxCanvas* ACanvas, const TRect& R, TColor AColor) {
+void TcxCustomLookAndFeelPainter::DrawIndicatorCustomizationMark(TcxCanvas* ACanvas, const TRect& R,
+                                                                 TColor AColor) {
   DrawScaledIndicatorCustomizationMark(ACanvas, R, AColor, dxDefaultScaleFactor());
 }
 

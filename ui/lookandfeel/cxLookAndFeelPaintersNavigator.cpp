@@ -9,18 +9,20 @@ void TcxCustomLookAndFeelPainter::DrawNavigatorBorder(TcxCanvas* /*ACanvas*/, co
                                                       bool /*ASelected*/) {}
 
 void TcxCustomLookAndFeelPainter::DrawNavigatorScaledButton(TcxCanvas* ACanvas, const TRect& R,
-                                                            TcxButtonState AState, TColor /*ABackgroundColor*/,
+                                                            TcxButtonState AState,
+                                                            TColor /*ABackgroundColor*/,
                                                             TdxScaleFactor* AScaleFactor) {
   DrawScaledButton(ACanvas, R, String(), AState, AScaleFactor);
 }
 
-void TcxCustomLookAndFeelPainter::DrawNavigatorScaledButtonGlyph(TcxCanvas* ACanvas, TCustomImageList* AImageList,
+void TcxCustomLookAndFeelPainter::DrawNavigatorScaledButtonGlyph(TcxCanvas* ACanvas,
+                                                                 TCustomImageList* AImageList,
                                                                  int32_t AImageIndex, const TRect& AGlyphRect,
                                                                  bool AEnabled, bool /*AUserGlyphs*/,
                                                                  TdxScaleFactor* AScaleFactor) {
   const IdxColorPalettePtr palette = NavigatorButtonColorPalette(AEnabled);
-  cxDrawImage(ACanvas, AGlyphRect, nullptr, AImageList, AImageIndex, ifmNormal, EnabledImageDrawModeMap[AEnabled],
-              true, palette.get(), AScaleFactor);
+  cxDrawImage(ACanvas, AGlyphRect, nullptr, AImageList, AImageIndex, ifmNormal,
+              EnabledImageDrawModeMap[AEnabled], true, palette.get(), AScaleFactor);
 }
 
 bool TcxCustomLookAndFeelPainter::NavigatorBorderOverlap() {
@@ -44,7 +46,8 @@ TColor TcxCustomLookAndFeelPainter::NavigatorButtonTextColor(TcxButtonState /*AS
 }
 
 TRect TcxCustomLookAndFeelPainter::NavigatorScaledButtonGlyphPadding(TdxScaleFactor* AScaleFactor) {
-  return TRect{AScaleFactor->Apply(3), AScaleFactor->Apply(4), AScaleFactor->Apply(3), AScaleFactor->Apply(4)};
+  return TRect{AScaleFactor->Apply(3), AScaleFactor->Apply(4), AScaleFactor->Apply(3),
+               AScaleFactor->Apply(4)};
 }
 
 TSize TcxCustomLookAndFeelPainter::NavigatorScaledButtonGlyphSize(TdxScaleFactor* AScaleFactor) {
@@ -63,8 +66,8 @@ TColor TcxCustomLookAndFeelPainter::NavigatorInfoPanelTextColor() {
   return DefaultContentTextColor();
 }
 
-void TcxCustomLookAndFeelPainter::DrawNavigatorButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
-                                                      TColor ABackgroundColor) {
+void TcxCustomLookAndFeelPainter::DrawNavigatorButton(TcxCanvas* ACanvas, const TRect& R,
+                                                      TcxButtonState AState, TColor ABackgroundColor) {
   DrawNavigatorScaledButton(ACanvas, R, AState, ABackgroundColor, dxSystemScaleFactor());
 }
 

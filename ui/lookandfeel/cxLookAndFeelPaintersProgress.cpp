@@ -125,7 +125,8 @@ void TcxCustomLookAndFeelPainter::DrawGroupBoxScaledExpandButton(TcxCanvas* ACan
   DrawScaledExpandButtonEx(ACanvas, R, AState, AExpanded, AScaleFactor, ARotationAngle);
 }
 
-void TcxCustomLookAndFeelPainter::DrawGroupBoxScaledButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+void TcxCustomLookAndFeelPainter::DrawGroupBoxScaledButton(TcxCanvas* ACanvas, const TRect& R,
+                                                           TcxButtonState AState,
                                                            TdxScaleFactor* AScaleFactor) {
   DrawScaledButton(ACanvas, R, String(), AState, AScaleFactor);
 }
@@ -136,19 +137,22 @@ void TcxCustomLookAndFeelPainter::DrawGroupBoxScaledExpandGlyph(TcxCanvas* ACanv
   DrawScaledExpandMark(ACanvas, R, ButtonSymbolColor(AState, clDefault), AExpanded, AScaleFactor);
 }
 
-void TcxCustomLookAndFeelPainter::DrawGroupBoxFrame(TcxCanvas* /*ACanvas*/, const TRect& /*R*/, bool /*AEnabled*/,
+void TcxCustomLookAndFeelPainter::DrawGroupBoxFrame(TcxCanvas* /*ACanvas*/, const TRect& /*R*/,
+                                                    bool /*AEnabled*/,
                                                     TcxGroupBoxCaptionPosition /*ACaptionPosition*/,
                                                     const TcxBorders& /*ABorders*/) {}
 
 void TcxCustomLookAndFeelPainter::GroupBoxAdjustCaptionFont(TFont* /*ACaptionFont*/,
-                                                            TcxGroupBoxCaptionPosition /*ACaptionPosition*/) {}
+                                                            TcxGroupBoxCaptionPosition /*ACaptionPosition*/) {
+}
 
 TRect TcxCustomLookAndFeelPainter::GroupBoxBorderSize(bool /*ACaption*/,
                                                       TcxGroupBoxCaptionPosition /*ACaptionPosition*/) {
   return TRect{0, 0, 0, 0};
 }
 
-int32_t TcxCustomLookAndFeelPainter::GroupBoxCaptionTailSize(TcxGroupBoxCaptionPosition /*ACaptionPosition*/) {
+int32_t TcxCustomLookAndFeelPainter::GroupBoxCaptionTailSize(
+    TcxGroupBoxCaptionPosition /*ACaptionPosition*/) {
   return 0;
 }
 
@@ -180,7 +184,8 @@ void TcxCustomLookAndFeelPainter::DrawPanelCaption(TcxCanvas* ACanvas, const TRe
   DrawGroupBoxCaption(ACanvas, ACaptionRect, TRect{0, 0, 0, 0}, ACaptionPosition);
 }
 
-void TcxCustomLookAndFeelPainter::DrawPanelContent(TcxCanvas* ACanvas, const TRect& ARect, bool /*ADrawBorders*/) {
+void TcxCustomLookAndFeelPainter::DrawPanelContent(TcxCanvas* ACanvas, const TRect& ARect,
+                                                   bool /*ADrawBorders*/) {
   ACanvas->FillRect(ARect, clBtnFace);
 }
 
@@ -201,17 +206,19 @@ void TcxCustomLookAndFeelPainter::CorrectThumbRect(TcxCanvas* /*ACanvas*/, TRect
 }
 
 void TcxCustomLookAndFeelPainter::DrawTrackBarScaledTrack(TcxCanvas* ACanvas, const TRect& ARect,
-                                                          const TRect& /*ASelection*/, bool /*AShowSelection*/,
-                                                          bool /*AEnabled*/, bool /*AHorizontal*/,
-                                                          TColor ATrackColor, TdxScaleFactor* /*AScaleFactor*/) {
+                                                          const TRect& /*ASelection*/,
+                                                          bool /*AShowSelection*/, bool /*AEnabled*/,
+                                                          bool /*AHorizontal*/, TColor ATrackColor,
+                                                          TdxScaleFactor* /*AScaleFactor*/) {
   ACanvas->FillRect(ARect, ATrackColor);
   DrawTrackBarTrackBounds(ACanvas, ARect);
 }
 
 void TcxCustomLookAndFeelPainter::DrawTrackBarTrackBounds(TcxCanvas* /*ACanvas*/, const TRect& /*ARect*/) {}
 
-TcxCustomLookAndFeelPainter::TcxTrackBarThumbOutline TcxCustomLookAndFeelPainter::CalculateTrackBarThumbOutline(
-    const TRect& ARect, bool AHorizontal, TcxTrackBarTicksAlign ATicks) {
+TcxCustomLookAndFeelPainter::TcxTrackBarThumbOutline
+TcxCustomLookAndFeelPainter::CalculateTrackBarThumbOutline(const TRect& ARect, bool AHorizontal,
+                                                           TcxTrackBarTicksAlign ATicks) {
   const int32_t L = ARect.Left, T = ARect.Top, R = ARect.Right, B = ARect.Bottom;
   const int32_t W = ARect.Width(), H = ARect.Height();
   TcxTrackBarThumbOutline o;
@@ -263,14 +270,15 @@ void TcxCustomLookAndFeelPainter::DrawTrackBarScaledThumb(TcxCanvas* ACanvas, co
   DrawTrackBarThumbBorderUpDown(ACanvas, outline.Light, outline.Shadow, outline.Dark);
 }
 
-void TcxCustomLookAndFeelPainter::DrawTrackBarThumbBorderUpDown(TcxCanvas* /*ACanvas*/,
-                                                                const std::vector<TPoint>& /*ALightPolyLine*/,
-                                                                const std::vector<TPoint>& /*AShadowPolyLine*/,
-                                                                const std::vector<TPoint>& /*ADarkPolyLine*/) {}
+void TcxCustomLookAndFeelPainter::DrawTrackBarThumbBorderUpDown(
+    TcxCanvas* /*ACanvas*/, const std::vector<TPoint>& /*ALightPolyLine*/,
+    const std::vector<TPoint>& /*AShadowPolyLine*/, const std::vector<TPoint>& /*ADarkPolyLine*/) {}
 
-void TcxCustomLookAndFeelPainter::DrawTrackBarThumbBorderBoth(TcxCanvas* /*ACanvas*/, const TRect& /*ARect*/) {}
+void TcxCustomLookAndFeelPainter::DrawTrackBarThumbBorderBoth(TcxCanvas* /*ACanvas*/,
+                                                              const TRect& /*ARect*/) {}
 
-TSize TcxCustomLookAndFeelPainter::TrackBarScaledThumbSize(bool /*AHorizontal*/, TdxScaleFactor* /*AScaleFactor*/) {
+TSize TcxCustomLookAndFeelPainter::TrackBarScaledThumbSize(bool /*AHorizontal*/,
+                                                           TdxScaleFactor* /*AScaleFactor*/) {
   return TSize{0, 0};
 }
 
@@ -308,18 +316,20 @@ TRect TcxCustomLookAndFeelPainter::GetRangeTrackBarThumbDrawRect(const TRect& AR
 
 void TcxCustomLookAndFeelPainter::DrawRangeTrackBarScaledLeftThumb(TcxCanvas* ACanvas, const TRect& ARect,
                                                                    TcxButtonState AState, bool AHorizontal,
-                                                                   TcxTrackBarTicksAlign ATicks, TColor AThumbColor,
+                                                                   TcxTrackBarTicksAlign ATicks,
+                                                                   TColor AThumbColor,
                                                                    TdxScaleFactor* AScaleFactor) {
-  DrawTrackBarScaledThumb(ACanvas, GetRangeTrackBarThumbDrawRect(ARect, AHorizontal, ATicks), AState, AHorizontal,
-                          ATicks, AThumbColor, AScaleFactor);
+  DrawTrackBarScaledThumb(ACanvas, GetRangeTrackBarThumbDrawRect(ARect, AHorizontal, ATicks), AState,
+                          AHorizontal, ATicks, AThumbColor, AScaleFactor);
 }
 
 void TcxCustomLookAndFeelPainter::DrawRangeTrackBarScaledRightThumb(TcxCanvas* ACanvas, const TRect& ARect,
                                                                     TcxButtonState AState, bool AHorizontal,
-                                                                    TcxTrackBarTicksAlign ATicks, TColor AThumbColor,
+                                                                    TcxTrackBarTicksAlign ATicks,
+                                                                    TColor AThumbColor,
                                                                     TdxScaleFactor* AScaleFactor) {
-  DrawTrackBarScaledThumb(ACanvas, GetRangeTrackBarThumbDrawRect(ARect, AHorizontal, ATicks), AState, AHorizontal,
-                          ATicks, AThumbColor, AScaleFactor);
+  DrawTrackBarScaledThumb(ACanvas, GetRangeTrackBarThumbDrawRect(ARect, AHorizontal, ATicks), AState,
+                          AHorizontal, ATicks, AThumbColor, AScaleFactor);
 }
 
 // --- Splitter ------------------------------------------------------------------------------------
@@ -342,9 +352,10 @@ bool TcxCustomLookAndFeelPainter::HasSplitterInnerLine(bool AHorizontal, TdxScal
   return (AHorizontal ? size.cy : size.cx) > 1;
 }
 
-void TcxCustomLookAndFeelPainter::DrawScaledSplitter(TcxCanvas* ACanvas, const TRect& ARect, bool AHighlighted,
-                                                     bool AClicked, bool AHorizontal, TdxScaleFactor* AScaleFactor,
-                                                     bool AHasCloseMark, TcxArrowDirection AArrowDirection) {
+void TcxCustomLookAndFeelPainter::DrawScaledSplitter(TcxCanvas* ACanvas, const TRect& ARect,
+                                                     bool AHighlighted, bool AClicked, bool AHorizontal,
+                                                     TdxScaleFactor* AScaleFactor, bool AHasCloseMark,
+                                                     TcxArrowDirection AArrowDirection) {
   const bool inner = HasSplitterInnerLine(AHorizontal, AScaleFactor);
   const int32_t length = (AHorizontal ? ARect.Width() : ARect.Height()) - (inner ? 1 : 0);
   const TRect line = AHorizontal ? cxRectCenter(ARect, length, 1) : cxRectCenter(ARect, 1, length);
@@ -416,30 +427,32 @@ void TcxCustomLookAndFeelPainter::DrawSplitterCloseMark(TcxCanvas* ACanvas, cons
 
 // --- Unscaled forms ------------------------------------------------------------------------------
 
-void TcxCustomLookAndFeelPainter::DrawGroupBoxExpandButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
-                                                           bool AExpanded, TcxRotationAngle ARotationAngle) {
+void TcxCustomLookAndFeelPainter::DrawGroupBoxExpandButton(TcxCanvas* ACanvas, const TRect& R,
+                                                           TcxButtonState AState, bool AExpanded,
+                                                           TcxRotationAngle ARotationAngle) {
   DrawGroupBoxScaledExpandButton(ACanvas, R, AState, AExpanded, dxSystemScaleFactor(), ARotationAngle);
 }
 
-void TcxCustomLookAndFeelPainter::DrawGroupBoxButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState) {
+void TcxCustomLookAndFeelPainter::DrawGroupBoxButton(TcxCanvas* ACanvas, const TRect& R,
+                                                     TcxButtonState AState) {
   DrawGroupBoxScaledButton(ACanvas, R, AState, dxSystemScaleFactor());
 }
 
-void TcxCustomLookAndFeelPainter::DrawGroupBoxExpandGlyph(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
-                                                          bool AExpanded) {
+void TcxCustomLookAndFeelPainter::DrawGroupBoxExpandGlyph(TcxCanvas* ACanvas, const TRect& R,
+                                                          TcxButtonState AState, bool AExpanded) {
   DrawGroupBoxScaledExpandGlyph(ACanvas, R, AState, AExpanded, dxSystemScaleFactor());
 }
 
-void TcxCustomLookAndFeelPainter::DrawTrackBarTrack(TcxCanvas* ACanvas, const TRect& ARect, const TRect& ASelection,
-                                                    bool AShowSelection, bool AEnabled, bool AHorizontal,
-                                                    TColor ATrackColor) {
+void TcxCustomLookAndFeelPainter::DrawTrackBarTrack(TcxCanvas* ACanvas, const TRect& ARect,
+                                                    const TRect& ASelection, bool AShowSelection,
+                                                    bool AEnabled, bool AHorizontal, TColor ATrackColor) {
   DrawTrackBarScaledTrack(ACanvas, ARect, ASelection, AShowSelection, AEnabled, AHorizontal, ATrackColor,
                           dxSystemScaleFactor());
 }
 
-void TcxCustomLookAndFeelPainter::DrawTrackBarThumb(TcxCanvas* ACanvas, const TRect& ARect, TcxButtonState AState,
-                                                    bool AHorizontal, TcxTrackBarTicksAlign ATicks,
-                                                    TColor AThumbColor) {
+void TcxCustomLookAndFeelPainter::DrawTrackBarThumb(TcxCanvas* ACanvas, const TRect& ARect,
+                                                    TcxButtonState AState, bool AHorizontal,
+                                                    TcxTrackBarTicksAlign ATicks, TColor AThumbColor) {
   DrawTrackBarScaledThumb(ACanvas, ARect, AState, AHorizontal, ATicks, AThumbColor, dxSystemScaleFactor());
 }
 
@@ -451,31 +464,37 @@ int32_t TcxCustomLookAndFeelPainter::TrackBarTrackSize() {
   return TrackBarScaledTrackSize(dxSystemScaleFactor());
 }
 
-TSize TcxCustomLookAndFeelPainter::RangeTrackBarLeftThumbSize(bool AHorizontal, TcxTrackBarTicksAlign ATicks) {
+TSize TcxCustomLookAndFeelPainter::RangeTrackBarLeftThumbSize(bool AHorizontal,
+                                                              TcxTrackBarTicksAlign ATicks) {
   return RangeTrackBarScaledLeftThumbSize(AHorizontal, ATicks, dxSystemScaleFactor());
 }
 
-TSize TcxCustomLookAndFeelPainter::RangeTrackBarRightThumbSize(bool AHorizontal, TcxTrackBarTicksAlign ATicks) {
+TSize TcxCustomLookAndFeelPainter::RangeTrackBarRightThumbSize(bool AHorizontal,
+                                                               TcxTrackBarTicksAlign ATicks) {
   return RangeTrackBarScaledRightThumbSize(AHorizontal, ATicks, dxSystemScaleFactor());
 }
 
 void TcxCustomLookAndFeelPainter::DrawRangeTrackBarLeftThumb(TcxCanvas* ACanvas, const TRect& ARect,
                                                              TcxButtonState AState, bool AHorizontal,
-                                                             TcxTrackBarTicksAlign ATicks, TColor AThumbColor) {
-  DrawRangeTrackBarScaledLeftThumb(ACanvas, ARect, AState, AHorizontal, ATicks, AThumbColor, dxSystemScaleFactor());
+                                                             TcxTrackBarTicksAlign ATicks,
+                                                             TColor AThumbColor) {
+  DrawRangeTrackBarScaledLeftThumb(ACanvas, ARect, AState, AHorizontal, ATicks, AThumbColor,
+                                   dxSystemScaleFactor());
 }
 
 void TcxCustomLookAndFeelPainter::DrawRangeTrackBarRightThumb(TcxCanvas* ACanvas, const TRect& ARect,
                                                               TcxButtonState AState, bool AHorizontal,
-                                                              TcxTrackBarTicksAlign ATicks, TColor AThumbColor) {
-  DrawRangeTrackBarScaledRightThumb(ACanvas, ARect, AState, AHorizontal, ATicks, AThumbColor, dxSystemScaleFactor());
+                                                              TcxTrackBarTicksAlign ATicks,
+                                                              TColor AThumbColor) {
+  DrawRangeTrackBarScaledRightThumb(ACanvas, ARect, AState, AHorizontal, ATicks, AThumbColor,
+                                    dxSystemScaleFactor());
 }
 
 void TcxCustomLookAndFeelPainter::DrawSplitter(TcxCanvas* ACanvas, const TRect& ARect, bool AHighlighted,
                                                bool AClicked, bool AHorizontal, bool AHasCloseMark,
                                                TcxArrowDirection AArrowDirection) {
-  DrawScaledSplitter(ACanvas, ARect, AHighlighted, AClicked, AHorizontal, dxSystemScaleFactor(), AHasCloseMark,
-                     AArrowDirection);
+  DrawScaledSplitter(ACanvas, ARect, AHighlighted, AClicked, AHorizontal, dxSystemScaleFactor(),
+                     AHasCloseMark, AArrowDirection);
 }
 
 TSize TcxCustomLookAndFeelPainter::GetSplitterSize(bool AHorizontal) {

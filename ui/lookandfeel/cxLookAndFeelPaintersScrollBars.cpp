@@ -40,7 +40,8 @@ void TcxCustomLookAndFeelPainter::DrawWindowContent(TcxCanvas* ACanvas, const TR
 }
 
 void TcxCustomLookAndFeelPainter::DrawEditPopupWindowBorder(TcxCanvas* ACanvas, TRect& R,
-                                                            TcxEditPopupBorderStyle ABorderStyle, bool AClientEdge) {
+                                                            TcxEditPopupBorderStyle ABorderStyle,
+                                                            bool AClientEdge) {
   const auto shrink = [&R] { R = cxRectInflate(R, -1); };
   switch (ABorderStyle) {
     case epbsSingle:
@@ -117,13 +118,15 @@ void TcxCustomLookAndFeelPainter::ScreenTipDrawFooterLine(TcxCanvas* ACanvas, co
   ACanvas->FillRect(TRect{ARect.Left, ARect.Top + 1, ARect.Right, ARect.Top + 2}, clWhite);
 }
 
-void TcxCustomLookAndFeelPainter::DrawScaledScrollBarBackground(TcxCanvas* ACanvas, const TRect& R, bool AHorizontal,
+void TcxCustomLookAndFeelPainter::DrawScaledScrollBarBackground(TcxCanvas* ACanvas, const TRect& R,
+                                                                bool AHorizontal,
                                                                 TdxScaleFactor* AScaleFactor) {
   DrawScaledScrollBarPart(ACanvas, AHorizontal, R, sbpPageUp, cxbsNormal, AScaleFactor);
 }
 
-void TcxCustomLookAndFeelPainter::DrawScaledScrollBarPart(TcxCanvas* ACanvas, bool AHorizontal, const TRect& R,
-                                                          TcxScrollBarPart APart, TcxButtonState AState,
+void TcxCustomLookAndFeelPainter::DrawScaledScrollBarPart(TcxCanvas* ACanvas, bool AHorizontal,
+                                                          const TRect& R, TcxScrollBarPart APart,
+                                                          TcxButtonState AState,
                                                           TdxScaleFactor* AScaleFactor) {
   if (AHorizontal && ACanvas->UseRightToLeftAlignment()) {
     if (APart == sbpLineUp)
@@ -135,11 +138,12 @@ void TcxCustomLookAndFeelPainter::DrawScaledScrollBarPart(TcxCanvas* ACanvas, bo
 }
 
 void TcxCustomLookAndFeelPainter::DrawScaledScrollBarSplitter(TcxCanvas* ACanvas, const TRect& R,
-                                                              TcxButtonState AState, TdxScaleFactor* AScaleFactor) {
+                                                              TcxButtonState AState,
+                                                              TdxScaleFactor* AScaleFactor) {
   DrawNavigatorScaledButton(ACanvas, R, AState, clDefault, AScaleFactor);
   DrawNavigatorBorder(ACanvas, R, false);
-  DrawScaledSplitter(ACanvas, cxRectInflate(R, -2), AState == cxbsHot, AState == cxbsPressed, false, AScaleFactor,
-                     false, adLeft);
+  DrawScaledSplitter(ACanvas, cxRectInflate(R, -2), AState == cxbsHot, AState == cxbsPressed, false,
+                     AScaleFactor, false, adLeft);
 }
 
 int32_t TcxCustomLookAndFeelPainter::ScaledScrollBarMinimalThumbSize(bool /*AVertical*/,
@@ -197,8 +201,9 @@ void TcxCustomLookAndFeelPainter::CalculateScaledPopupPanelClientRect(
 
 void TcxCustomLookAndFeelPainter::DrawScaledPopupNCPanel(HWND AHandle, bool AMouseAboveCloseButton,
                                                          bool ACloseButtonIsTracking, TdxCorner ACorner,
-                                                         const TRect& ACloseButtonRect, const TRect& AGripRect,
-                                                         TColor ABorderColor, TdxScaleFactor* AScaleFactor) {
+                                                         const TRect& ACloseButtonRect,
+                                                         const TRect& AGripRect, TColor ABorderColor,
+                                                         TdxScaleFactor* AScaleFactor) {
   HDC dc = GetWindowDC(AHandle);
   TcxPaintCanvas* canvas = cxPaintCanvas();
   canvas->BeginPaint(dc);
@@ -237,8 +242,9 @@ void TcxCustomLookAndFeelPainter::DrawScaledPopupNCPanel(HWND AHandle, bool AMou
     state = cxbsHot;
 
   const TRect bandBorders = top ? TRect{0, 0, 0, 1} : TRect{0, 1, 0, 0};
-  DrawScaledPopupPanelBand(canvas, panel, cxRectOffset(AGripRect, offset), cxRectOffset(ACloseButtonRect, offset),
-                           ACorner, state, bandBorders, ABorderColor, AScaleFactor, true, true);
+  DrawScaledPopupPanelBand(canvas, panel, cxRectOffset(AGripRect, offset),
+                           cxRectOffset(ACloseButtonRect, offset), ACorner, state, bandBorders, ABorderColor,
+                           AScaleFactor, true, true);
 }
 
 void TcxCustomLookAndFeelPainter::DoDrawSizeGrip(TcxCanvas* ACanvas, const TRect& ARect,
@@ -247,22 +253,24 @@ void TcxCustomLookAndFeelPainter::DoDrawSizeGrip(TcxCanvas* ACanvas, const TRect
   DrawFrameControl(ACanvas->Handle(), &r, DFC_SCROLL, DFCS_SCROLLSIZEGRIP);
 }
 
-void TcxCustomLookAndFeelPainter::DrawSizeGrip(TcxCanvas* ACanvas, const TRect& ARect, TColor ABackgroundColor,
-                                               TdxCorner ACorner) {
+void TcxCustomLookAndFeelPainter::DrawSizeGrip(TcxCanvas* ACanvas, const TRect& ARect,
+                                               TColor ABackgroundColor, TdxCorner ACorner) {
   DrawScaledSizeGrip(ACanvas, ARect, dxSystemScaleFactor(), ABackgroundColor, ACorner);
 }
 
 void TcxCustomLookAndFeelPainter::DrawScaledSizeGrip(TcxCanvas* ACanvas, const TRect& ARect,
                                                      TdxScaleFactor* AScaleFactor, TColor ABackgroundColor,
                                                      TdxCorner ACorner) {
-  dxRotateSizeGrip(ACanvas, ARect, AScaleFactor, ABackgroundColor, ACorner,
-                   [this, AScaleFactor](TcxCanvas* ABitmapCanvas, const TRect& AGripRect, const TdxScaleFactor*) {
-                     DoDrawSizeGrip(ABitmapCanvas, AGripRect, AScaleFactor);
-                   });
+  dxRotateSizeGrip(
+      ACanvas, ARect, AScaleFactor, ABackgroundColor, ACorner,
+      [this, AScaleFactor](TcxCanvas* ABitmapCanvas, const TRect& AGripRect, const TdxScaleFactor*) {
+        DoDrawSizeGrip(ABitmapCanvas, AGripRect, AScaleFactor);
+      });
 }
 
 TSize TcxCustomLookAndFeelPainter::ScaledSizeGripSize(TdxScaleFactor* AScaleFactor) {
-  return TSize{dxGetSystemMetrics(SM_CXVSCROLL, AScaleFactor), dxGetSystemMetrics(SM_CYHSCROLL, AScaleFactor)};
+  return TSize{dxGetSystemMetrics(SM_CXVSCROLL, AScaleFactor),
+               dxGetSystemMetrics(SM_CYHSCROLL, AScaleFactor)};
 }
 
 TSize TcxCustomLookAndFeelPainter::ScaledSliderButtonSize(TcxArrowDirection /*ADirection*/,
@@ -284,16 +292,14 @@ TcxArrowDirection TcxCustomLookAndFeelPainter::GetArrowDirection(bool AHorizonta
 }
 
 int32_t TcxCustomLookAndFeelPainter::ScaledPopupPanelSize(TdxScaleFactor* AScaleFactor) {
-  return std::max({dxGetSystemMetrics(SM_CYHSCROLL, AScaleFactor) + 3, ScaledSizeGripSize(AScaleFactor).cy + 4,
-                   ScaledSmallCloseButtonSize(AScaleFactor).cy + 6});
+  return std::max({dxGetSystemMetrics(SM_CYHSCROLL, AScaleFactor) + 3,
+                   ScaledSizeGripSize(AScaleFactor).cy + 4, ScaledSmallCloseButtonSize(AScaleFactor).cy + 6});
 }
 
-void TcxCustomLookAndFeelPainter::DrawScaledPopupPanelBand(TcxCanvas* ACanvas, const TRect& ABounds,
-                                                           const TRect& AGripRect, const TRect& ACloseButtonRect,
-                                                           TdxCorner AGripCorner, TcxButtonState ACloseButtonState,
-                                                           const TRect& ABorders, TColor ABorderColor,
-                                                           TdxScaleFactor* AScaleFactor, bool AShowGripSize,
-                                                           bool AShowCloseButton) {
+void TcxCustomLookAndFeelPainter::DrawScaledPopupPanelBand(
+    TcxCanvas* ACanvas, const TRect& ABounds, const TRect& AGripRect, const TRect& ACloseButtonRect,
+    TdxCorner AGripCorner, TcxButtonState ACloseButtonState, const TRect& ABorders, TColor ABorderColor,
+    TdxScaleFactor* AScaleFactor, bool AShowGripSize, bool AShowCloseButton) {
   const TRect content = cxRectContent(ABounds, ABorders);
   ACanvas->SaveClipRegion();
   ACanvas->ExcludeClipRect(content);
@@ -321,7 +327,8 @@ int32_t TcxCustomLookAndFeelPainter::ScrollBarMinimalThumbSize(bool AVertical) {
   return ScaledScrollBarMinimalThumbSize(AVertical, dxSystemScaleFactor());
 }
 
-void TcxCustomLookAndFeelPainter::DrawScrollBarBackground(TcxCanvas* ACanvas, const TRect& R, bool AHorizontal) {
+void TcxCustomLookAndFeelPainter::DrawScrollBarBackground(TcxCanvas* ACanvas, const TRect& R,
+                                                          bool AHorizontal) {
   DrawScaledScrollBarBackground(ACanvas, R, AHorizontal, dxSystemScaleFactor());
 }
 
@@ -330,7 +337,8 @@ void TcxCustomLookAndFeelPainter::DrawScrollBarPart(TcxCanvas* ACanvas, bool AHo
   DrawScaledScrollBarPart(ACanvas, AHorizontal, R, APart, AState, dxSystemScaleFactor());
 }
 
-void TcxCustomLookAndFeelPainter::DrawScrollBarSplitter(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState) {
+void TcxCustomLookAndFeelPainter::DrawScrollBarSplitter(TcxCanvas* ACanvas, const TRect& R,
+                                                        TcxButtonState AState) {
   DrawScaledScrollBarSplitter(ACanvas, R, AState, dxSystemScaleFactor());
 }
 
@@ -341,8 +349,9 @@ int32_t TcxCustomLookAndFeelPainter::PopupPanelSize() {
 void TcxCustomLookAndFeelPainter::CalculatePopupPanelClientRect(TRect& AClientRect, TRect& APanelRect,
                                                                 TRect& AGripRect, TRect& ACloseButtonRect,
                                                                 TdxCorner ACorner, const TRect& ABorders,
-                                                                const TRect& APanelBorders, int32_t APanelHeight,
-                                                                bool AShowCloseButton, bool AShowGripSize) {
+                                                                const TRect& APanelBorders,
+                                                                int32_t APanelHeight, bool AShowCloseButton,
+                                                                bool AShowGripSize) {
   CalculateScaledPopupPanelClientRect(AClientRect, APanelRect, AGripRect, ACloseButtonRect, ACorner, ABorders,
                                       APanelBorders, dxSystemScaleFactor(), APanelHeight, AShowCloseButton,
                                       AShowGripSize);
@@ -356,12 +365,13 @@ void TcxCustomLookAndFeelPainter::DrawPopupNCPanel(HWND AHandle, bool AMouseAbov
                          AGripRect, ABorderColor, dxSystemScaleFactor());
 }
 
-void TcxCustomLookAndFeelPainter::DrawPopupPanelBand(TcxCanvas* ACanvas, const TRect& ABounds, const TRect& AGripRect,
-                                                     const TRect& ACloseButtonRect, TdxCorner AGripCorner,
-                                                     TcxButtonState ACloseButtonState, const TRect& ABorders,
-                                                     TColor ABorderColor, bool AShowGripSize, bool AShowCloseButton) {
-  DrawScaledPopupPanelBand(ACanvas, ABounds, AGripRect, ACloseButtonRect, AGripCorner, ACloseButtonState, ABorders,
-                           ABorderColor, dxSystemScaleFactor(), AShowGripSize, AShowCloseButton);
+void TcxCustomLookAndFeelPainter::DrawPopupPanelBand(TcxCanvas* ACanvas, const TRect& ABounds,
+                                                     const TRect& AGripRect, const TRect& ACloseButtonRect,
+                                                     TdxCorner AGripCorner, TcxButtonState ACloseButtonState,
+                                                     const TRect& ABorders, TColor ABorderColor,
+                                                     bool AShowGripSize, bool AShowCloseButton) {
+  DrawScaledPopupPanelBand(ACanvas, ABounds, AGripRect, ACloseButtonRect, AGripCorner, ACloseButtonState,
+                           ABorders, ABorderColor, dxSystemScaleFactor(), AShowGripSize, AShowCloseButton);
 }
 
 TSize TcxCustomLookAndFeelPainter::SizeGripSize() {
