@@ -87,8 +87,8 @@ TRect TcxCustomLookAndFeelPainter::GetSeparatorBounds(const TRect& R, int32_t AW
   return result;
 }
 
-void TcxCustomLookAndFeelPainter::DrawArrow(TcxCanvas* ACanvas, const TRect& R,
-                                            TcxArrowDirection AArrowDirection, TColor AColor) {
+void TcxCustomLookAndFeelPainter::DrawArrow(TcxCanvas* ACanvas, const TRect& R, TcxArrowDirection AArrowDirection,
+                                            TColor AColor) {
   TcxArrowPoints p;
   CalculateArrowPoints(R, p, AArrowDirection, true, 0);
   ArrowsPolygon(ACanvas, p, AColor);
@@ -109,8 +109,8 @@ void TcxCustomLookAndFeelPainter::DrawCollapseArrow(TcxCanvas* ACanvas, const TR
 }
 
 void TcxCustomLookAndFeelPainter::DrawScaledArrow(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
-                                                  TcxArrowDirection AArrowDirection,
-                                                  TdxScaleFactor* AScaleFactor, bool ADrawBorder) {
+                                                  TcxArrowDirection AArrowDirection, TdxScaleFactor* AScaleFactor,
+                                                  bool ADrawBorder) {
   TcxArrowPoints p;
   CalculateArrowPoints(R, p, AArrowDirection, false, 0);
   ACanvas->Brush()->SetStyle(bsSolid);
@@ -121,16 +121,14 @@ void TcxCustomLookAndFeelPainter::DrawScaledArrow(TcxCanvas* ACanvas, const TRec
   ArrowsPolygon(ACanvas, p, ButtonSymbolColor(AState, clDefault));
 }
 
-void TcxCustomLookAndFeelPainter::DrawScaledArrowBorder(TcxCanvas* ACanvas, const TRect& R,
-                                                        TcxButtonState AState,
+void TcxCustomLookAndFeelPainter::DrawScaledArrowBorder(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
                                                         TdxScaleFactor* /*AScaleFactor*/) {
   ACanvas->Brush()->SetStyle(bsSolid);
   ACanvas->FillRect(R, ButtonColor(AState));
   DrawButtonBorder(ACanvas, R, AState);
 }
 
-void TcxCustomLookAndFeelPainter::DrawScaledScrollBarArrow(TcxCanvas* ACanvas, const TRect& R,
-                                                           TcxButtonState AState,
+void TcxCustomLookAndFeelPainter::DrawScaledScrollBarArrow(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
                                                            TcxArrowDirection AArrowDirection,
                                                            TdxScaleFactor* AScaleFactor) {
   TRect r = R;
@@ -164,8 +162,8 @@ int32_t TcxCustomLookAndFeelPainter::SeparatorSize() {
 void TcxCustomLookAndFeelPainter::DrawBorder(TcxCanvas* /*ACanvas*/, const TRect& /*R*/) {}
 
 void TcxCustomLookAndFeelPainter::DrawContainerBorder(TcxCanvas* ACanvas, const TRect& R,
-                                                      TcxContainerBorderStyle AStyle, int32_t AWidth,
-                                                      TColor AColor, const TcxBorders& ABorders) {
+                                                      TcxContainerBorderStyle AStyle, int32_t AWidth, TColor AColor,
+                                                      const TcxBorders& ABorders) {
   switch (AStyle) {
     case cbsSingle:
     case cbsThick:
@@ -202,16 +200,16 @@ int32_t TcxCustomLookAndFeelPainter::GetContainerBorderWidth(TcxContainerBorderS
 
 void TcxCustomLookAndFeelPainter::DrawLabelLine(TcxCanvas* ACanvas, const TRect& R, TColor AOuterColor,
                                                 TColor AInnerColor, bool AIsVertical) {
-  ACanvas->DrawComplexFrame(R, cxGetActualColor(AOuterColor, clBtnShadow),
-                            cxGetActualColor(AInnerColor, clBtnHighlight), ArrowsLineSides(AIsVertical), 1);
+  ACanvas->DrawComplexFrame(R, cxGetActualColor(AOuterColor, clBtnShadow), cxGetActualColor(AInnerColor, clBtnHighlight),
+                            ArrowsLineSides(AIsVertical), 1);
 }
 
 int32_t TcxCustomLookAndFeelPainter::LabelLineHeight() {
   return 2;
 }
 
-void TcxCustomLookAndFeelPainter::DrawBevelFrame(TcxCanvas* ACanvas, const TRect& R, TColor AColor1,
-                                                 TColor AColor2, bool ABoxStyle) {
+void TcxCustomLookAndFeelPainter::DrawBevelFrame(TcxCanvas* ACanvas, const TRect& R, TColor AColor1, TColor AColor2,
+                                                 bool ABoxStyle) {
   if (AColor2 == clNone) {
     ACanvas->FrameRect(R, AColor1);
   } else if (ABoxStyle) {
@@ -222,8 +220,8 @@ void TcxCustomLookAndFeelPainter::DrawBevelFrame(TcxCanvas* ACanvas, const TRect
   }
 }
 
-void TcxCustomLookAndFeelPainter::DrawBevelLine(TcxCanvas* ACanvas, const TRect& R, TColor AColor1,
-                                                TColor AColor2, bool AIsVertical) {
+void TcxCustomLookAndFeelPainter::DrawBevelLine(TcxCanvas* ACanvas, const TRect& R, TColor AColor1, TColor AColor2,
+                                                bool AIsVertical) {
   if (AColor2 == clNone)
     ACanvas->FillRect(R, AColor1);
   else
@@ -289,8 +287,7 @@ void TcxCustomLookAndFeelPainter::DrawArrowBorder(TcxCanvas* ACanvas, const TRec
   DrawScaledArrowBorder(ACanvas, R, AState, dxSystemScaleFactor());
 }
 
-void TcxCustomLookAndFeelPainter::DrawScrollBarArrow(TcxCanvas* ACanvas, const TRect& R,
-                                                     TcxButtonState AState,
+void TcxCustomLookAndFeelPainter::DrawScrollBarArrow(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
                                                      TcxArrowDirection AArrowDirection) {
   DrawScaledScrollBarArrow(ACanvas, R, AState, AArrowDirection, dxSystemScaleFactor());
 }

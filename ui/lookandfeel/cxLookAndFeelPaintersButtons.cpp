@@ -40,8 +40,7 @@ IdxColorPalettePtr TcxCustomLookAndFeelPainter::ButtonColorPalette(TcxButtonStat
   return nullptr;
 }
 
-TColor TcxCustomLookAndFeelPainter::ButtonDescriptionTextColor(TcxButtonState /*AState*/,
-                                                               TColor ADefaultColor) {
+TColor TcxCustomLookAndFeelPainter::ButtonDescriptionTextColor(TcxButtonState /*AState*/, TColor ADefaultColor) {
   return ADefaultColor;
 }
 
@@ -73,9 +72,8 @@ void TcxCustomLookAndFeelPainter::DrawButtonBorder(TcxCanvas* /*ACanvas*/, const
 
 void TcxCustomLookAndFeelPainter::DrawScaledButton(TcxCanvas* ACanvas, const TRect& R, const String& ACaption,
                                                    TcxButtonState AState, TdxScaleFactor* AScaleFactor,
-                                                   bool ADrawBorder, TColor AColor, TColor ATextColor,
-                                                   bool AWordWrap, bool /*AIsToolButton*/,
-                                                   TcxButtonPart /*APart*/) {
+                                                   bool ADrawBorder, TColor AColor, TColor ATextColor, bool AWordWrap,
+                                                   bool /*AIsToolButton*/, TcxButtonPart /*APart*/) {
   TRect r = R;
   if (ADrawBorder) {
     DrawButtonBorder(ACanvas, r, AState);
@@ -92,10 +90,9 @@ void TcxCustomLookAndFeelPainter::DrawScaledButton(TcxCanvas* ACanvas, const TRe
     r = cxRectOffset(r, shift, shift);
   }
   if (!ACaption.empty())
-    ACanvas->DrawTexT(
-        ACaption, r,
-        cxAlignHCenter | cxAlignVCenter | cxShowPrefix | (AWordWrap ? cxWordBreak : cxSingleLine),
-        AState != cxbsDisabled);
+    ACanvas->DrawTexT(ACaption, r,
+                      cxAlignHCenter | cxAlignVCenter | cxShowPrefix | (AWordWrap ? cxWordBreak : cxSingleLine),
+                      AState != cxbsDisabled);
   ACanvas->Brush()->SetStyle(bsSolid);
 }
 
@@ -130,16 +127,15 @@ bool TcxCustomLookAndFeelPainter::DrawExpandButtonFirst() {
   return true;
 }
 
-void TcxCustomLookAndFeelPainter::DrawScaledExpandButtonEx(TcxCanvas* ACanvas, const TRect& R,
-                                                           TcxButtonState AState, bool AExpanded,
-                                                           TdxScaleFactor* AScaleFactor,
+void TcxCustomLookAndFeelPainter::DrawScaledExpandButtonEx(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                                           bool AExpanded, TdxScaleFactor* AScaleFactor,
                                                            TcxRotationAngle ARotationAngle) {
   DrawScaledButton(ACanvas, R, String(), AState, AScaleFactor);
   const bool turned = ARotationAngle == raPlus90 || ARotationAngle == raMinus90;
   auto bitmap = std::make_unique<TcxBitmap>(turned ? R.Height() : R.Width(), turned ? R.Width() : R.Height());
   bitmap->cxCanvas()->FillRect(bitmap->ClientRect(), ButtonColor(AState));
-  DrawScaledExpandMark(bitmap->cxCanvas(), bitmap->ClientRect(), ButtonSymbolColor(AState, clDefault),
-                       AExpanded, AScaleFactor);
+  DrawScaledExpandMark(bitmap->cxCanvas(), bitmap->ClientRect(), ButtonSymbolColor(AState, clDefault), AExpanded,
+                       AScaleFactor);
   ACanvas->RotateBitmap(bitmap.get(), ARotationAngle);
   cxDrawImage(ACanvas, R, bitmap.get(), nullptr, -1, ifmNormal, idmNormal, true);
 }
@@ -160,16 +156,15 @@ void TcxCustomLookAndFeelPainter::DrawScaledExpandMark(TcxCanvas* ACanvas, const
   }
 }
 
-void TcxCustomLookAndFeelPainter::DrawScaledGroupExpandButton(TcxCanvas* ACanvas, const TRect& R,
-                                                              bool AExpanded, TcxButtonState AState,
-                                                              TdxScaleFactor* AScaleFactor) {
+void TcxCustomLookAndFeelPainter::DrawScaledGroupExpandButton(TcxCanvas* ACanvas, const TRect& R, bool AExpanded,
+                                                              TcxButtonState AState, TdxScaleFactor* AScaleFactor) {
   DrawScaledButton(ACanvas, R, String(), AState, AScaleFactor);
   DrawScaledExpandMark(ACanvas, R, ButtonSymbolColor(AState, clDefault), AExpanded, AScaleFactor);
 }
 
-void TcxCustomLookAndFeelPainter::DrawScaledSmallExpandButton(TcxCanvas* ACanvas, const TRect& R,
-                                                              bool AExpanded, TColor ABorderColor,
-                                                              TdxScaleFactor* AScaleFactor, TColor AColor) {
+void TcxCustomLookAndFeelPainter::DrawScaledSmallExpandButton(TcxCanvas* ACanvas, const TRect& R, bool AExpanded,
+                                                              TColor ABorderColor, TdxScaleFactor* AScaleFactor,
+                                                              TColor AColor) {
   ACanvas->Brush()->SetStyle(bsSolid);
   ACanvas->FrameRect(R, ABorderColor);
   if (AColor != clDefault) ACanvas->FillRect(cxRectInflate(R, -1), AColor);
@@ -195,15 +190,13 @@ TColor TcxCustomLookAndFeelPainter::DefaultCommandLinkTextColor(TcxButtonState A
 }
 
 void TcxCustomLookAndFeelPainter::DrawScaledCommandLinkBackground(TcxCanvas* ACanvas, const TRect& R,
-                                                                  TcxButtonState AState,
-                                                                  TdxScaleFactor* AScaleFactor,
+                                                                  TcxButtonState AState, TdxScaleFactor* AScaleFactor,
                                                                   TColor AColor) {
   DrawScaledButton(ACanvas, R, String(), AState, AScaleFactor, true, AColor);
 }
 
 void TcxCustomLookAndFeelPainter::DrawScaledCommandLinkGlyph(TcxCanvas* ACanvas, const TPoint& AGlyphPos,
-                                                             TcxButtonState AState,
-                                                             TdxScaleFactor* AScaleFactor) {
+                                                             TcxButtonState AState, TdxScaleFactor* AScaleFactor) {
   TdxSmartImage glyph;
   glyph.LoadFromResource(nullptr, u"CX_COMMANDLINKGLYPH", u"PNG");
   const TSize size = GetScaledCommandLinkGlyphSize(dxDefaultScaleFactor());
@@ -225,8 +218,7 @@ TSize TcxCustomLookAndFeelPainter::DoGetSmallCloseButtonSize() {
   return TSize{14, 15};
 }
 
-void TcxCustomLookAndFeelPainter::DrawScaledSmallButton(TcxCanvas* ACanvas, const TRect& R,
-                                                        TcxButtonState AState,
+void TcxCustomLookAndFeelPainter::DrawScaledSmallButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
                                                         TdxScaleFactor* /*AScaleFactor*/) {
   DrawButtonBorder(ACanvas, R, AState);
   ACanvas->Brush()->SetStyle(bsSolid);
@@ -234,8 +226,7 @@ void TcxCustomLookAndFeelPainter::DrawScaledSmallButton(TcxCanvas* ACanvas, cons
 }
 
 void TcxCustomLookAndFeelPainter::DrawScaledSmallCloseButton(TcxCanvas* ACanvas, const TRect& R,
-                                                             TcxButtonState AState,
-                                                             TdxScaleFactor* AScaleFactor) {
+                                                             TcxButtonState AState, TdxScaleFactor* AScaleFactor) {
   DrawScaledFilterCloseButton(ACanvas, R, AState, AScaleFactor);
 }
 
@@ -250,8 +241,7 @@ TSize TcxCustomLookAndFeelPainter::ScaledSmallCloseButtonSize(TdxScaleFactor* AS
 }
 
 void TcxCustomLookAndFeelPainter::DrawScaledEditorButton(TcxCanvas* /*ACanvas*/, const TRect& /*ARect*/,
-                                                         TcxEditBtnKind /*AButtonKind*/,
-                                                         TcxButtonState /*AState*/,
+                                                         TcxEditBtnKind /*AButtonKind*/, TcxButtonState /*AState*/,
                                                          TdxScaleFactor* /*AScaleFactor*/,
                                                          TcxEditBtnPosition /*APosition*/) {}
 
@@ -277,16 +267,14 @@ int32_t TcxCustomLookAndFeelPainter::EditButtonTextOffset() {
   return 0;
 }
 
-void TcxCustomLookAndFeelPainter::DrawScaledZoomInButton(TcxCanvas* ACanvas, const TRect& R,
-                                                         TcxButtonState AState,
+void TcxCustomLookAndFeelPainter::DrawScaledZoomInButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
                                                          TdxScaleFactor* AScaleFactor) {
   DrawScaledZoomOutButton(ACanvas, R, AState, AScaleFactor);
   const int32_t x = (R.Left + R.Right) / 2;
   ACanvas->Line(x, R.Top + AScaleFactor->Apply(3), x, R.Bottom - AScaleFactor->Apply(3));
 }
 
-void TcxCustomLookAndFeelPainter::DrawScaledZoomOutButton(TcxCanvas* ACanvas, const TRect& R,
-                                                          TcxButtonState AState,
+void TcxCustomLookAndFeelPainter::DrawScaledZoomOutButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
                                                           TdxScaleFactor* AScaleFactor) {
   DrawButtonBorder(ACanvas, R, AState);
   ACanvas->Brush()->SetStyle(bsSolid);
@@ -309,19 +297,16 @@ TSize TcxCustomLookAndFeelPainter::GetScaledBackButtonSize(TdxScaleFactor* AScal
   return AScaleFactor->Apply(TSize{glyph->Width(), glyph->Height() / 4});
 }
 
-void TcxCustomLookAndFeelPainter::DrawScaledBackButton(TcxCanvas* ACanvas, const TRect& R,
-                                                       TcxButtonState AState,
+void TcxCustomLookAndFeelPainter::DrawScaledBackButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
                                                        TdxScaleFactor* /*AScaleFactor*/) {
   ButtonsDrawStripRow(ACanvas, GetBackButton(), R, kBackButtonRows[AState],
                       GetScaledBackButtonSize(dxDefaultScaleFactor()).cy);
 }
 
 void TcxCustomLookAndFeelPainter::DrawScaledFilterCloseButton(TcxCanvas* ACanvas, const TRect& R,
-                                                              TcxButtonState AState,
-                                                              TdxScaleFactor* AScaleFactor) {
+                                                              TcxButtonState AState, TdxScaleFactor* AScaleFactor) {
   DrawScaledSmallButton(ACanvas, R, AState, AScaleFactor);
-  DrawScaledButtonCross(ACanvas, R, ButtonSymbolColor(AState, clDefault), ButtonSymbolState(AState),
-                        AScaleFactor);
+  DrawScaledButtonCross(ACanvas, R, ButtonSymbolColor(AState, clDefault), ButtonSymbolState(AState), AScaleFactor);
 }
 
 TPoint TcxCustomLookAndFeelPainter::ScaledFilterCloseButtonSize(TdxScaleFactor* AScaleFactor) {
@@ -365,8 +350,8 @@ void TcxCustomLookAndFeelPainter::DrawButton(TcxCanvas* ACanvas, const TRect& R,
                                              TcxButtonState AState, bool ADrawBorder, TColor AColor,
                                              TColor ATextColor, bool AWordWrap, bool AIsToolButton,
                                              TcxButtonPart APart) {
-  DrawScaledButton(ACanvas, R, ACaption, AState, dxSystemScaleFactor(), ADrawBorder, AColor, ATextColor,
-                   AWordWrap, AIsToolButton, APart);
+  DrawScaledButton(ACanvas, R, ACaption, AState, dxSystemScaleFactor(), ADrawBorder, AColor, ATextColor, AWordWrap,
+                   AIsToolButton, APart);
 }
 
 TRect TcxCustomLookAndFeelPainter::ButtonFocusRect(TcxCanvas* ACanvas, const TRect& R) {
@@ -395,9 +380,8 @@ void TcxCustomLookAndFeelPainter::DrawExpandButton(TcxCanvas* ACanvas, const TRe
   DrawScaledExpandButton(ACanvas, R, AExpanded, dxSystemScaleFactor(), AColor, AState);
 }
 
-void TcxCustomLookAndFeelPainter::DrawExpandButtonEx(TcxCanvas* ACanvas, const TRect& R,
-                                                     TcxButtonState AState, bool AExpanded,
-                                                     TcxRotationAngle ARotationAngle) {
+void TcxCustomLookAndFeelPainter::DrawExpandButtonEx(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                                     bool AExpanded, TcxRotationAngle ARotationAngle) {
   DrawScaledExpandButtonEx(ACanvas, R, AState, AExpanded, dxSystemScaleFactor(), ARotationAngle);
 }
 
@@ -464,8 +448,7 @@ void TcxCustomLookAndFeelPainter::DrawSmallButton(TcxCanvas* ACanvas, const TRec
   DrawScaledSmallButton(ACanvas, R, AState, dxSystemScaleFactor());
 }
 
-void TcxCustomLookAndFeelPainter::DrawSmallCloseButton(TcxCanvas* ACanvas, const TRect& R,
-                                                       TcxButtonState AState) {
+void TcxCustomLookAndFeelPainter::DrawSmallCloseButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState) {
   DrawScaledSmallCloseButton(ACanvas, R, AState, dxSystemScaleFactor());
 }
 
@@ -485,13 +468,11 @@ void TcxCustomLookAndFeelPainter::DrawEditorButtonGlyph(TcxCanvas* ACanvas, cons
   DrawScaledEditorButtonGlyph(ACanvas, ARect, AButtonKind, AState, dxSystemScaleFactor(), APosition);
 }
 
-void TcxCustomLookAndFeelPainter::DrawZoomInButton(TcxCanvas* ACanvas, const TRect& R,
-                                                   TcxButtonState AState) {
+void TcxCustomLookAndFeelPainter::DrawZoomInButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState) {
   DrawScaledZoomInButton(ACanvas, R, AState, dxSystemScaleFactor());
 }
 
-void TcxCustomLookAndFeelPainter::DrawZoomOutButton(TcxCanvas* ACanvas, const TRect& R,
-                                                    TcxButtonState AState) {
+void TcxCustomLookAndFeelPainter::DrawZoomOutButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState) {
   DrawScaledZoomOutButton(ACanvas, R, AState, dxSystemScaleFactor());
 }
 

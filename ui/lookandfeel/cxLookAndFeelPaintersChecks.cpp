@@ -78,8 +78,7 @@ void TcxCustomLookAndFeelPainter::DrawCheckBorder(TcxCanvas* /*ACanvas*/, const 
                                                   TcxButtonState /*AState*/) {}
 
 void TcxCustomLookAndFeelPainter::DrawScaledCheck(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
-                                                  bool AChecked, TColor AColor,
-                                                  TdxScaleFactor* AScaleFactor) {
+                                                  bool AChecked, TColor AColor, TdxScaleFactor* AScaleFactor) {
   DrawScaledCheck(ACanvas, R, AState, ChecksStateOf(AChecked), AColor, AScaleFactor);
 }
 
@@ -103,15 +102,13 @@ void TcxCustomLookAndFeelPainter::DrawScaledCheck(TcxCanvas* ACanvas, const TRec
   }
 }
 
-void TcxCustomLookAndFeelPainter::DrawScaledCheckButton(TcxCanvas* ACanvas, const TRect& R,
-                                                        TcxButtonState AState, bool AChecked,
-                                                        TdxScaleFactor* AScaleFactor) {
+void TcxCustomLookAndFeelPainter::DrawScaledCheckButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                                        bool AChecked, TdxScaleFactor* AScaleFactor) {
   DrawScaledCheckButton(ACanvas, R, AState, ChecksStateOf(AChecked), AScaleFactor);
 }
 
-void TcxCustomLookAndFeelPainter::DrawScaledCheckButton(TcxCanvas* ACanvas, const TRect& R,
-                                                        TcxButtonState AState, TcxCheckBoxState ACheckState,
-                                                        TdxScaleFactor* AScaleFactor) {
+void TcxCustomLookAndFeelPainter::DrawScaledCheckButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                                        TcxCheckBoxState ACheckState, TdxScaleFactor* AScaleFactor) {
   DrawCheckBorder(ACanvas, R, AState);
   const TColor mark = AState == cxbsDisabled || ACheckState == cbsGrayed ? clGrayText : clBtnText;
   DrawScaledCheck(ACanvas, cxRectInflate(R, -CheckBorderSize()), AState, ACheckState, mark, AScaleFactor);
@@ -144,14 +141,12 @@ void TcxCustomLookAndFeelPainter::DrawScaledToggleSwitch(TcxCanvas* ACanvas, con
   }
 }
 
-void TcxCustomLookAndFeelPainter::DrawScaledToggleSwitchState(TcxCanvas* /*ACanvas*/,
-                                                              const TRect& /*ABounds*/,
+void TcxCustomLookAndFeelPainter::DrawScaledToggleSwitchState(TcxCanvas* /*ACanvas*/, const TRect& /*ABounds*/,
                                                               TcxButtonState /*AState*/, bool /*AChecked*/,
                                                               TdxScaleFactor* /*AScaleFactor*/) {}
 
 void TcxCustomLookAndFeelPainter::DrawScaledToggleSwitchThumb(TcxCanvas* ACanvas, const TRect& ABounds,
-                                                              TcxButtonState AState,
-                                                              TdxScaleFactor* AScaleFactor) {
+                                                              TcxButtonState AState, TdxScaleFactor* AScaleFactor) {
   DrawScaledButton(ACanvas, cxRectInflate(ABounds, -AScaleFactor->Apply(2)), String(), AState, AScaleFactor);
 }
 
@@ -179,12 +174,12 @@ TColor TcxCustomLookAndFeelPainter::ToggleSwitchToggleColor(bool /*AChecked*/) {
 }
 
 void TcxCustomLookAndFeelPainter::DrawScaledRadioButton(TcxCanvas* ACanvas, int32_t X, int32_t Y,
-                                                        TcxButtonState AButtonState, bool AChecked,
-                                                        bool AFocused, TColor ABrushColor,
-                                                        TdxScaleFactor* AScaleFactor, bool AIsDesigning) {
+                                                        TcxButtonState AButtonState, bool AChecked, bool AFocused,
+                                                        TColor ABrushColor, TdxScaleFactor* AScaleFactor,
+                                                        bool AIsDesigning) {
   TcxRadioButtonImageListManager::Get(AScaleFactor)
-      ->Draw(ACanvas, X, Y, ABrushColor, cxLookAndFeelKindMap[LookAndFeelStyle()], AButtonState, AChecked,
-             AFocused, AIsDesigning);
+      ->Draw(ACanvas, X, Y, ABrushColor, cxLookAndFeelKindMap[LookAndFeelStyle()], AButtonState, AChecked, AFocused,
+             AIsDesigning);
 }
 
 TColor TcxCustomLookAndFeelPainter::RadioButtonBodyColor(TcxButtonState AState) {
@@ -225,8 +220,8 @@ void TcxCustomLookAndFeelPainter::DrawCheckButton(TcxCanvas* ACanvas, const TRec
   DrawScaledCheckButton(ACanvas, R, AState, ACheckState, dxSystemScaleFactor());
 }
 
-void TcxCustomLookAndFeelPainter::DrawToggleSwitch(TcxCanvas* ACanvas, const TRect& ABounds,
-                                                   TcxButtonState AState, const TRect& AThumbBounds) {
+void TcxCustomLookAndFeelPainter::DrawToggleSwitch(TcxCanvas* ACanvas, const TRect& ABounds, TcxButtonState AState,
+                                                   const TRect& AThumbBounds) {
   DrawScaledToggleSwitch(ACanvas, ABounds, AState, AThumbBounds, dxSystemScaleFactor());
 }
 
