@@ -319,8 +319,7 @@ class TcxCustomLookAndFeelPainter : public TPersistent {
   // A band AWidth thick centred in R across the separator's direction.
   virtual TRect GetSeparatorBounds(const TRect& R, int32_t AWidth, bool AIsVertical);
   // A filled triangle of CalculateArrowPoints (squared) in AColor.
-  virtual void DrawArrow(TcxCanvas* ACanvas, const TRect& R, TcxArrowDirection AArrowDirection,
-                         TColor AColor);
+  virtual void DrawArrow(TcxCanvas* ACanvas, const TRect& R, TcxArrowDirection AArrowDirection, TColor AColor);
   // Two chevrons pointing left, side by side, their strokes ALineWidth wide.
   virtual void DrawCollapseArrow(TcxCanvas* ACanvas, const TRect& R, TColor AColor, int32_t ALineWidth);
   // An arrow button: the background (bordered with ADrawBorder), then the arrow in the
@@ -348,18 +347,16 @@ class TcxCustomLookAndFeelPainter : public TPersistent {
   virtual void DrawLabelLine(TcxCanvas* ACanvas, const TRect& R, TColor AOuterColor, TColor AInnerColor,
                              bool AIsVertical);
   virtual int32_t LabelLineHeight();
-  virtual void DrawBevelFrame(TcxCanvas* ACanvas, const TRect& R, TColor AColor1, TColor AColor2,
-                              bool ABoxStyle);
-  virtual void DrawBevelLine(TcxCanvas* ACanvas, const TRect& R, TColor AColor1, TColor AColor2,
-                             bool AIsVertical);
+  virtual void DrawBevelFrame(TcxCanvas* ACanvas, const TRect& R, TColor AColor1, TColor AColor2, bool ABoxStyle);
+  virtual void DrawBevelLine(TcxCanvas* ACanvas, const TRect& R, TColor AColor1, TColor AColor2, bool AIsVertical);
   virtual void DrawBevelShape(TcxCanvas* ACanvas, const TRect& R, TdxBevelShape AShape, TdxBevelStyle AStyle);
   virtual TSize GetBevelMinimalShapeSize(TdxBevelShape AShape);
   virtual void GetBevelShapeColors(TColor& AColor1, TColor& AColor2);
 
   // The shared arrow geometry: a triangle in R (made square first when AProportional) whose
   // size is AArrowSize, or a quarter of the rectangle when that is 0.
-  void CalculateArrowPoints(const TRect& R, TcxArrowPoints& P, TcxArrowDirection AArrowDirection,
-                            bool AProportional, int32_t AArrowSize);
+  void CalculateArrowPoints(const TRect& R, TcxArrowPoints& P, TcxArrowDirection AArrowDirection, bool AProportional,
+                            int32_t AArrowSize);
   void DrawSeparator(TcxCanvas* ACanvas, const TRect& R, bool AIsVertical);
   void DrawArrow(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState, TcxArrowDirection AArrowDirection,
                  bool ADrawBorder = true);
@@ -386,10 +383,9 @@ class TcxCustomLookAndFeelPainter : public TPersistent {
   virtual int32_t ScaledButtonTextShift(TdxScaleFactor* AScaleFactor);
   virtual void DrawButtonBorder(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState);
   // A push button: border, face and a centred caption.
-  virtual void DrawScaledButton(TcxCanvas* ACanvas, const TRect& R, const String& ACaption,
-                                TcxButtonState AState, TdxScaleFactor* AScaleFactor, bool ADrawBorder = true,
-                                TColor AColor = clDefault, TColor ATextColor = clDefault,
-                                bool AWordWrap = false, bool AIsToolButton = false,
+  virtual void DrawScaledButton(TcxCanvas* ACanvas, const TRect& R, const String& ACaption, TcxButtonState AState,
+                                TdxScaleFactor* AScaleFactor, bool ADrawBorder = true, TColor AColor = clDefault,
+                                TColor ATextColor = clDefault, bool AWordWrap = false, bool AIsToolButton = false,
                                 TcxButtonPart APart = cxbpButton);
   virtual void DrawScaledSearchEditButtonGlyph(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
                                                TdxScaleFactor* AScaleFactor);
@@ -399,18 +395,16 @@ class TcxCustomLookAndFeelPainter : public TPersistent {
   virtual TSize ScaledSearchButtonGlyphSize(TdxScaleFactor* AScaleFactor);
   virtual bool DrawExpandButtonFirst();
   // A button face with the expand mark turned by ARotationAngle.
-  virtual void DrawScaledExpandButtonEx(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
-                                        bool AExpanded, TdxScaleFactor* AScaleFactor,
-                                        TcxRotationAngle ARotationAngle = ra0);
+  virtual void DrawScaledExpandButtonEx(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState, bool AExpanded,
+                                        TdxScaleFactor* AScaleFactor, TcxRotationAngle ARotationAngle = ra0);
   // Two stacked chevrons with two-pixel strokes: up when expanded, down when collapsed.
   virtual void DrawScaledExpandMark(TcxCanvas* ACanvas, const TRect& R, TColor AColor, bool AExpanded,
                                     TdxScaleFactor* AScaleFactor);
-  virtual void DrawScaledGroupExpandButton(TcxCanvas* ACanvas, const TRect& R, bool AExpanded,
-                                           TcxButtonState AState, TdxScaleFactor* AScaleFactor);
+  virtual void DrawScaledGroupExpandButton(TcxCanvas* ACanvas, const TRect& R, bool AExpanded, TcxButtonState AState,
+                                           TdxScaleFactor* AScaleFactor);
   // A framed plus (collapsed) or minus (expanded); AColor fills the inside unless clDefault.
-  virtual void DrawScaledSmallExpandButton(TcxCanvas* ACanvas, const TRect& R, bool AExpanded,
-                                           TColor ABorderColor, TdxScaleFactor* AScaleFactor,
-                                           TColor AColor = clDefault);
+  virtual void DrawScaledSmallExpandButton(TcxCanvas* ACanvas, const TRect& R, bool AExpanded, TColor ABorderColor,
+                                           TdxScaleFactor* AScaleFactor, TColor AColor = clDefault);
   virtual int32_t ScaledExpandButtonAreaSize(TdxScaleFactor* AScaleFactor);
   virtual int32_t ScaledGroupExpandButtonSize(TdxScaleFactor* AScaleFactor);
   virtual int32_t ScaledSmallExpandButtonSize(TdxScaleFactor* AScaleFactor);
@@ -488,13 +482,12 @@ class TcxCustomLookAndFeelPainter : public TPersistent {
   TSize GetCommandLinkGlyphSize();
   TRect GetCommandLinkMargins();
   void DrawButtonCross(TcxCanvas* ACanvas, const TRect& R, TColor AColor, TcxButtonState AState);
-  void DrawButtonCross(TcxCanvas* ACanvas, const TRect& R, TColor AColor, TcxButtonState AState,
-                       int32_t ASize);
+  void DrawButtonCross(TcxCanvas* ACanvas, const TRect& R, TColor AColor, TcxButtonState AState, int32_t ASize);
   void DrawSmallButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState);
   void DrawSmallCloseButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState);
   TSize SmallCloseButtonSize();
-  void DrawEditorButton(TcxCanvas* ACanvas, const TRect& ARect, TcxEditBtnKind AButtonKind,
-                        TcxButtonState AState, TcxEditBtnPosition APosition = cxbpRight);
+  void DrawEditorButton(TcxCanvas* ACanvas, const TRect& ARect, TcxEditBtnKind AButtonKind, TcxButtonState AState,
+                        TcxEditBtnPosition APosition = cxbpRight);
   void DrawEditorButtonGlyph(TcxCanvas* ACanvas, const TRect& ARect, TcxEditBtnKind AButtonKind,
                              TcxButtonState AState, TcxEditBtnPosition APosition = cxbpRight);
   void DrawZoomInButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState);
@@ -539,8 +532,8 @@ class TcxCustomLookAndFeelPainter : public TPersistent {
   virtual TColor ToggleSwitchToggleColor(bool AChecked);
   // An image of the shared radio-button list of AScaleFactor, in this painter's kind.
   virtual void DrawScaledRadioButton(TcxCanvas* ACanvas, int32_t X, int32_t Y, TcxButtonState AButtonState,
-                                     bool AChecked, bool AFocused, TColor ABrushColor,
-                                     TdxScaleFactor* AScaleFactor, bool AIsDesigning = false);
+                                     bool AChecked, bool AFocused, TColor ABrushColor, TdxScaleFactor* AScaleFactor,
+                                     bool AIsDesigning = false);
   virtual TColor RadioButtonBodyColor(TcxButtonState AState);
   virtual TSize ScaledRadioButtonSize(TdxScaleFactor* AScaleFactor);
 
@@ -550,10 +543,8 @@ class TcxCustomLookAndFeelPainter : public TPersistent {
   void DrawCheck(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState, TcxCheckBoxState ACheckState,
                  TColor AColor);
   void DrawCheckButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState, bool AChecked);
-  void DrawCheckButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
-                       TcxCheckBoxState ACheckState);
-  void DrawToggleSwitch(TcxCanvas* ACanvas, const TRect& ABounds, TcxButtonState AState,
-                        const TRect& AThumbBounds);
+  void DrawCheckButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState, TcxCheckBoxState ACheckState);
+  void DrawToggleSwitch(TcxCanvas* ACanvas, const TRect& ABounds, TcxButtonState AState, const TRect& AThumbBounds);
   void DrawToggleSwitchState(TcxCanvas* ACanvas, const TRect& ABounds, TcxButtonState AState, bool AChecked);
   void DrawToggleSwitchThumb(TcxCanvas* ACanvas, const TRect& ABounds, TcxButtonState AState);
   void DrawRadioButton(TcxCanvas* ACanvas, int32_t X, int32_t Y, TcxButtonState AButtonState, bool AChecked,
