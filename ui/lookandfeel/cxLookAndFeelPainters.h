@@ -115,6 +115,8 @@ using TcxNeighbors = TSet<TcxNeighbor>;
 enum TcxFilterSmartTagState : uint8_t { fstsNormal, fstsHot, fstsPressed, fstsParentHot };
 // Paints a cell background itself and answers True when it did.
 using TcxDrawBackgroundEvent = TMethod<bool(TcxCanvas* ACanvas, const TRect& ABounds)>;
+// The arrows a month header shows.
+using TcxArrowDirections = TSet<TcxArrowDirection>;
 
 // --- Unit tables -------------------------------------------------------------------------------
 
@@ -975,7 +977,89 @@ class TcxCustomLookAndFeelPainter : public TPersistent {
   void DrawIndicatorCustomizationMark(TcxCanvas* ACanvas, const TRect& R, TColor AColor);
 
   // --- Navigator, date navigator, scheduler and clock ------------------------------------------
-  // (cxLookAndFeelPaintersNavigator.cpp)
+  // (cxLookAndFeelPaintersNavigator.cpp, cxLookAndFeelPaintersScheduler.cpp)
+
+  // The face of a scheduler navigation button: framed on the three sides away from the
+  // control's edge, with its arrow.
+  virtual void DrawSchedulerNavigationButtonContent(TcxCanvas* ACanvas, const TRect& ARect,
+                                                    const TRect& AArrowRect, bool AIsNextButton,
+                                                    TcxButtonState AState, bool AIsVertical);
+  // Lays out a scheduler navigation button: the borders, the arrow (centred in a box three
+  // arrows long) and the text area, grown when the longer text does not fit.
+  virtual void CalculateSchedulerNavigationButtonRects(bool AIsNextButton, bool ACollapsed,
+                                                       int32_t APrevButtonTextSize,
+                                                       int32_t ANextButtonTextSize, TRect& ABounds,
+                                                       TRect& ATextRect, TRect& AArrowRect,
+                                                       TdxScaleFactor* AScaleFactor, bool AIsVertical);
+  virtual void CalculateSchedulerNavigationButtonRects(bool AIsNextButton, bool ACollapsed,
+                                                       int32_t APrevButtonTextSize,
+                                                       int32_t ANextButtonTextSize, TRect& ABounds,
+                                                       TRect& ATextRect, TRect& AArrowRect, bool AIsVertical);
+  // A header with centred text and the month arrows of AArrows at its ends.
+  virtual void DrawScaledMonthHeader(TcxCanvas* ACanvas, const TRect& ABounds, const String& AText,
+                                     const TcxNeighbors& ANeighbors, const TcxViewParams& AViewParams,
+                                     const TcxArrowDirections& AArrows, int32_t ASideWidth,
+                                     TdxScaleFactor* AScaleFactor,
+                                     const TcxDrawBackgroundEvent& AOnDrawBackground = nullptr);
+  virtual void DrawSchedulerBorder(TcxCanvas* ACanvas, const TRect& R);
+  // Only the background event.
+  virtual void DrawSchedulerDayHeader(TcxCanvas* ACanvas, const TRect& ABounds, const TRect& ATextAreaBounds,
+                                      const TcxNeighbors& ANeighbors, const TcxBorders& ABorders,
+                                      TcxButtonState AState, TAlignment AAlignmentHorz,
+                                      TcxAlignmentVert AAlignmentVert, bool AMultiLine, bool AShowEndEllipsis,
+                                      const String& AText, TFont* AFont, TColor ATextColor, TColor ABkColor,
+                                      TdxScaleFactor* AScaleFactor,
+                                      const TcxDrawBackgroundEvent& AOnDrawBackground = nullptr,
+                                      bool AIsLast = false, bool AIsGroup = false);
+  virtual void DrawSchedulerEventProgress(TcxCanvas* ACanvas, const TRect& ABounds, const TRect& AProgress,
+                                          const TcxViewParams& AViewParams, bool ATransparent);
+  virtual void DrawSchedulerGroup(TcxCanvas* ACanvas, const TRect& R, TColor AColor);
+  virtual void DrawSchedulerScaledGroupSeparator(TcxCanvas* ACanvas, const TRect& ABounds,
+                                                 TColor ABackgroundColor, TdxScaleFactor* AScaleFactor,
+                                                 const TcxDrawBackgroundEvent& AOnDrawBackground = nullptr);
+  virtual void DrawSchedulerMilestone(TcxCanvas* ACanvas, const TRect& R);
+  virtual void DrawSchedulerNavigationButton(TcxCanvas* ACanvas, const TRect& ARect, bool AIsNextButton,
+                                             TcxButtonState AState, const String& AText,
+                                             const TRect& ATextRect, const TRect& AArrowRect,
+                                             bool AIsVertical);
+  // A chevron toward the previous (left or up) or next (right or down) period.
+  virtual void DrawSchedulerNavigationButtonArrow(TcxCanvas* ACanvas, const TRect& ARect, bool AIsNextButton,
+                                                  TColor AColor, bool AForVertical);
+  virtual void DrawSchedulerScaledNavigatorButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                                  TdxScaleFactor* AScaleFactor);
+  virtual void DrawSchedulerSplitterBorder(TcxCanvas* ACanvas, const TRect& R,
+                                           const TcxViewParams& AViewParams, bool AIsHorizontal);
+  virtual TRect SchedulerEventProgressOffsets();
+  virtual TColor SchedulerNavigationButtonTextColor(bool AIsNextButton, TcxButtonState AState,
+                                                    TColor ADefaultColor);
+  // The fixed borders (not scaled), the 7 x 7 arrow and whether there is a text area.
+  virtual void SchedulerNavigationButtonSizes(bool AIsNextButton, TRect& ABorders, TSize& AArrowSize,
+                                              bool& AHasTextArea, TdxScaleFactor* AScaleFactor,
+                                              bool AIsVertical);
+  virtual void SchedulerNavigationButtonSizes(bool AIsNextButton, TRect& ABorders, TSize& AArrowSize,
+                                              bool& AHasTextArea, bool AIsVertical);
+  // Twelve hour dots on a circle, the background around them and the hands of ADateTime.
+  virtual void DrawScaledClock(TcxCanvas* ACanvas, const TRect& ARect, TDateTime ADateTime,
+                               TColor ABackgroundColor, TdxScaleFactor* AScaleFactor);
+  virtual TSize ScaledClockSize(TdxScaleFactor* AScaleFactor);
+  virtual void DrawDateNavigatorCellSelection(TcxCanvas* ACanvas, const TRect& R, TColor AColor);
+  // R comes back inside the raised edge.
+  virtual void DrawDateNavigatorDateHeader(TcxCanvas* ACanvas, TRect& R);
+  virtual void DrawDateNavigatorTodayCellSelection(TcxCanvas* ACanvas, const TRect& R);
+
+  void DrawMonthHeaderArrows(TcxCanvas* ACanvas, const TRect& ABounds, const TcxArrowDirections& AArrows,
+                             int32_t ASideWidth, TColor AColor);
+  void DrawMonthHeaderLeftArrow(TcxCanvas* ACanvas, const TRect& ABounds, int32_t ASideWidth, TColor AColor);
+  void DrawMonthHeaderRightArrow(TcxCanvas* ACanvas, const TRect& ABounds, int32_t ASideWidth, TColor AColor);
+  void DrawMonthHeader(TcxCanvas* ACanvas, const TRect& ABounds, const String& AText,
+                       const TcxNeighbors& ANeighbors, const TcxViewParams& AViewParams,
+                       const TcxArrowDirections& AArrows, int32_t ASideWidth,
+                       const TcxDrawBackgroundEvent& AOnDrawBackground = nullptr);
+  void DrawSchedulerGroupSeparator(TcxCanvas* ACanvas, const TRect& ABounds, TColor ABackgroundColor,
+                                   const TcxDrawBackgroundEvent& AOnDrawBackground = nullptr);
+  void DrawSchedulerNavigatorButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState);
+  void DrawClock(TcxCanvas* ACanvas, const TRect& ARect, TDateTime ADateTime, TColor ABackgroundColor);
+  TSize ClockSize();
 
   virtual void DrawNavigatorBorder(TcxCanvas* ACanvas, const TRect& R, bool ASelected);
   // A push button without caption in AState.
