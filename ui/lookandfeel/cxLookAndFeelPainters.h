@@ -29,6 +29,7 @@
 #include "ui/core/cxGeometryScaleFactor.h"
 #include "ui/graphics/cxGraphicsCanvas.h"
 #include "ui/graphics/dxCoreGraphics.h"
+#include "ui/graphics/dxCoreGraphicsAlphaColors.h"
 
 namespace qd {
 
@@ -117,6 +118,18 @@ enum TcxFilterSmartTagState : uint8_t { fstsNormal, fstsHot, fstsPressed, fstsPa
 using TcxDrawBackgroundEvent = TMethod<bool(TcxCanvas* ACanvas, const TRect& ABounds)>;
 // The arrows a month header shows.
 using TcxArrowDirections = TSet<TcxArrowDirection>;
+// States of calendar, clock and navigation-bar elements, and of map elements.
+enum TcxCalendarElementState : uint8_t {
+  cesNormal,
+  cesHot,
+  cesPressed,
+  cesSelected,
+  cesFocused,
+  cesMarked,
+  cesDisabled
+};
+using TcxCalendarElementStates = TSet<TcxCalendarElementState>;
+enum TdxMapControlElementState : uint8_t { mcesNormal, mcesHot, mcesPressed, mcesSelected, mcesDisabled };
 
 // --- Unit tables -------------------------------------------------------------------------------
 
@@ -1089,6 +1102,209 @@ class TcxCustomLookAndFeelPainter : public TPersistent {
   TSize NavigatorButtonMinSize();
 
   // --- Views, charts, gauges, maps, navigation bars, PDF viewers and spreadsheets --------------
+  // (cxLookAndFeelPaintersViews.cpp)
+
+  // Layout view. AElement names an element of the view; the base has no padding or spacing for
+  // any.
+  virtual void LayoutViewDrawItem(TcxCanvas* ACanvas, const TRect& ABounds, TcxButtonState AState,
+                                  const TcxBorders& ABorders = cxBordersAll);
+  virtual void LayoutViewDrawRecordCaption(TcxCanvas* ACanvas, const TRect& ABounds, const TRect& ATextRect,
+                                           TcxGroupBoxCaptionPosition APosition, TcxButtonState AState,
+                                           TColor AColor = clDefault, TBitmap* ABitmap = nullptr);
+  virtual void LayoutViewDrawRecordBorder(TcxCanvas* ACanvas, const TRect& ABounds, TcxButtonState AState,
+                                          const TcxBorders& ABorders);
+  virtual void LayoutViewDrawRecordContent(TcxCanvas* ACanvas, const TRect& ABounds,
+                                           TcxGroupBoxCaptionPosition ACaptionPosition, TcxButtonState AState,
+                                           const TcxBorders& ABorders = cxBordersAll);
+  virtual void LayoutViewDrawScaledRecordExpandButton(TcxCanvas* ACanvas, const TRect& ABounds,
+                                                      TcxButtonState AState, bool AExpanded,
+                                                      TdxScaleFactor* AScaleFactor);
+  virtual TRect LayoutViewGetPadding(int32_t AElement);
+  virtual TRect LayoutViewGetSpacing(int32_t AElement);
+  virtual int32_t LayoutViewRecordCaptionTailSize(TcxGroupBoxCaptionPosition ACaptionPosition);
+  virtual bool LayoutViewRecordCaptionTextBold();
+  // Explorer-style view.
+  virtual TColor WinExplorerViewDefaultRecordColor(TcxButtonState AState);
+  virtual void WinExplorerViewDrawGroup(TcxCanvas* ACanvas, const TRect& ABounds, TcxButtonState AState,
+                                        TColor AColor = clDefault, TBitmap* ABitmap = nullptr);
+  virtual void WinExplorerViewDrawGroupCaptionLine(TcxCanvas* ACanvas, const TRect& ABounds);
+  virtual void WinExplorerViewDrawRecord(TcxCanvas* ACanvas, const TRect& ABounds, TcxButtonState AState,
+                                         TColor AColor = clDefault, TBitmap* ABitmap = nullptr);
+  virtual void WinExplorerViewDrawScaledRecordExpandButton(TcxCanvas* ACanvas, const TRect& ABounds,
+                                                           TcxButtonState AState, bool AExpanded,
+                                                           TdxScaleFactor* AScaleFactor);
+  virtual int32_t WinExplorerViewGroupCaptionLineHeight();
+  virtual bool WinExplorerViewGroupTextBold();
+  virtual TColor WinExplorerViewGroupTextColor(TcxButtonState AState);
+  virtual TColor WinExplorerViewRecordTextColor(TcxButtonState AState);
+  virtual int32_t WinExplorerViewScaledExpandButtonSize(TdxScaleFactor* AScaleFactor);
+  // Chart tool box and gauge.
+  virtual int32_t ChartToolBoxDataLevelInfoBorderSize();
+  virtual TColor GaugeControlBackgroundColor();
+  virtual void DrawGaugeControlBackground(TcxCanvas* ACanvas, const TRect& ARect, bool ATransparent,
+                                          TColor ABackgroundColor);
+  // Map control.
+  virtual TColor MapControlBackgroundColor();
+  virtual TdxAlphaColor MapControlPanelBackColor();
+  virtual TdxAlphaColor MapControlPanelHotTrackedTextColor();
+  virtual TdxAlphaColor MapControlPanelPressedTextColor();
+  virtual TdxAlphaColor MapControlPanelTextColor();
+  virtual TSize MapControlGetMapPushpinSize(TdxScaleFactor* AScaleFactor);
+  virtual TPoint MapControlGetMapPushpinTextOrigin(TdxScaleFactor* AScaleFactor);
+  virtual TRect MapControlMapCustomElementSelectionOffset(TdxScaleFactor* AScaleFactor);
+  virtual TdxAlphaColor MapControlMapCustomElementTextColor();
+  virtual TdxAlphaColor MapControlMapCustomElementTextGlowColor();
+  virtual TdxAlphaColor MapControlMapPushpinTextColor();
+  virtual TdxAlphaColor MapControlMapPushpinTextGlowColor();
+  virtual TdxAlphaColor MapControlSelectedRegionBackgroundColor();
+  virtual TdxAlphaColor MapControlSelectedRegionBorderColor();
+  virtual TdxAlphaColor MapControlShapeColor();
+  virtual TdxAlphaColor MapControlShapeBorderColor();
+  virtual int32_t MapControlShapeBorderWidth(TdxScaleFactor* AScaleFactor);
+  virtual TdxAlphaColor MapControlShapeHighlightedColor();
+  virtual TdxAlphaColor MapControlShapeBorderHighlightedColor();
+  virtual int32_t MapControlShapeBorderHighlightedWidth(TdxScaleFactor* AScaleFactor);
+  virtual TdxAlphaColor MapControlShapeSelectedColor();
+  virtual TdxAlphaColor MapControlShapeBorderSelectedColor();
+  virtual int32_t MapControlShapeBorderSelectedWidth(TdxScaleFactor* AScaleFactor);
+  // A translucent rounded rectangle while hot or pressed.
+  virtual void DrawMapCustomElementBackground(TcxCanvas* ACanvas, const TRect& ARect,
+                                              TdxMapControlElementState AState);
+  virtual void DrawMapPushpin(TcxCanvas* ACanvas, const TRect& ARect, TdxMapControlElementState AState,
+                              TdxScaleFactor* AScaleFactor);
+  // Office navigation bar.
+  virtual void OfficeNavigationBarDrawBackground(TcxCanvas* ACanvas, const TRect& ARect);
+  virtual void OfficeNavigationBarDrawScaledButtonItemBackground(TcxCanvas* ACanvas, const TRect& ARect,
+                                                                 TcxCalendarElementState AState,
+                                                                 TdxScaleFactor* AScaleFactor);
+  // The customization glyph, recoloured to AColor (drawn with its alpha) unless AColor is the
+  // default marker.
+  virtual void OfficeNavigationBarDrawScaledCustomizationButton(TcxCanvas* ACanvas, const TRect& ARect,
+                                                                TcxCalendarElementState AState,
+                                                                TdxScaleFactor* AScaleFactor,
+                                                                TdxAlphaColor AColor = TdxAlphaColorsDefault);
+  virtual void OfficeNavigationBarDrawScaledItemBackground(TcxCanvas* ACanvas, const TRect& ARect,
+                                                           TcxCalendarElementState AState,
+                                                           TdxScaleFactor* AScaleFactor);
+  virtual void OfficeNavigationBarDrawScaledImageSelection(TcxCanvas* ACanvas, const TRect& ARect,
+                                                           TcxCalendarElementState AState,
+                                                           TdxScaleFactor* AScaleFactor);
+  virtual TColor OfficeNavigationBarButtonItemTextColor(TcxCalendarElementState AState);
+  virtual TColor OfficeNavigationBarItemTextColor(TcxCalendarElementState AState);
+  virtual TRect OfficeNavigationBarScaledButtonItemContentOffsets(TdxScaleFactor* AScaleFactor);
+  virtual int32_t OfficeNavigationBarScaledButtonItemFontSize(TdxScaleFactor* AScaleFactor);
+  virtual TRect OfficeNavigationBarScaledContentOffsets(TdxScaleFactor* AScaleFactor);
+  virtual TSize OfficeNavigationBarScaledCustomizationButtonSize(TdxScaleFactor* AScaleFactor);
+  virtual TRect OfficeNavigationBarScaledItemContentOffsets(TdxScaleFactor* AScaleFactor);
+  virtual int32_t OfficeNavigationBarScaledItemFontSize(TdxScaleFactor* AScaleFactor);
+  // PDF viewer.
+  virtual IdxColorPalettePtr PDFViewerNavigationPaneButtonColorPalette(TcxButtonState AState);
+  virtual TRect PDFViewerNavigationPaneButtonContentOffsets(TdxScaleFactor* AScaleFactor);
+  virtual TPoint PDFViewerNavigationPaneButtonOverlay(TdxScaleFactor* AScaleFactor);
+  virtual TSize PDFViewerNavigationPaneButtonSize(TdxScaleFactor* AScaleFactor);
+  virtual TRect PDFViewerNavigationPaneContentOffsets(TdxScaleFactor* AScaleFactor);
+  virtual TRect PDFViewerNavigationPanePageCaptionContentOffsets(TdxScaleFactor* AScaleFactor);
+  virtual TColor PDFViewerNavigationPanePageCaptionTextColor();
+  virtual TRect PDFViewerNavigationPanePageContentOffsets(TdxScaleFactor* AScaleFactor);
+  virtual TRect PDFViewerNavigationPanePageToolbarContentOffsets(TdxScaleFactor* AScaleFactor);
+  virtual TColor PDFViewerSelectionColor();
+  virtual void PDFViewerDrawNavigationPaneBackground(TcxCanvas* ACanvas, const TRect& ARect,
+                                                     TdxScaleFactor* AScaleFactor);
+  virtual void PDFViewerDrawNavigationPaneButton(TcxCanvas* ACanvas, const TRect& ARect,
+                                                 TcxButtonState AState, TdxScaleFactor* AScaleFactor,
+                                                 bool AMinimized, bool ASelected, bool AIsFirst);
+  virtual void PDFViewerDrawNavigationPanePageBackground(TcxCanvas* ACanvas, const TRect& ARect);
+  virtual void PDFViewerDrawNavigationPanePageButton(TcxCanvas* ACanvas, const TRect& ARect,
+                                                     TcxButtonState AState, TdxScaleFactor* AScaleFactor);
+  virtual void PDFViewerDrawNavigationPanePageCaptionBackground(TcxCanvas* ACanvas, const TRect& ARect);
+  virtual void PDFViewerDrawNavigationPanePageToolbarBackground(TcxCanvas* ACanvas, const TRect& ARect);
+  // DrawBorder over R, then the control colour inside the border on the sides of ABorders.
+  virtual void PDFViewerDrawFindPanelBackground(TcxCanvas* ACanvas, const TRect& R,
+                                                const TcxBorders& ABorders);
+  virtual void PDFViewerDrawPageThumbnailPreviewBackground(TcxCanvas* ACanvas, const TRect& ARect);
+  // Spreadsheet.
+  // DrawScaledHeader; a selected (pressed) header's background goes 70 per cent toward the
+  // highlight.
+  virtual void DrawSpreadSheetScaledHeader(
+      TcxCanvas* ACanvas, const TRect& ABounds, const TRect& ATextAreaBounds, const TcxNeighbors& ANeighbors,
+      const TcxBorders& ABorders, TcxButtonState AState, TAlignment AAlignmentHorz,
+      TcxAlignmentVert AAlignmentVert, bool AMultiLine, bool AShowEndEllipsis, const String& AText,
+      TFont* AFont, TColor ATextColor, TColor ABkColor, TdxScaleFactor* AScaleFactor,
+      const TcxDrawBackgroundEvent& AOnDrawBackground = nullptr, bool AIsLast = false, bool AIsGroup = false);
+  virtual void DrawSpreadSheetScaledGroupExpandButton(TcxCanvas* ACanvas, const TRect& R,
+                                                      TcxButtonState AState, TdxScaleFactor* AScaleFactor);
+  // Navigator glyph 8 (expanded) or 6 of ADefaultGlyphs, centred in R.
+  virtual void DrawSpreadSheetScaledGroupExpandButtonGlyph(TcxCanvas* ACanvas, const TRect& R,
+                                                           TcxButtonState AState, bool AExpanded,
+                                                           TdxScaleFactor* AScaleFactor,
+                                                           TCustomImageList* ADefaultGlyphs);
+  virtual TColor SpreadSheetContentColor();
+  virtual TColor SpreadSheetContentTextColor();
+  virtual TColor SpreadSheetFrozenPaneSeparatorColor();
+  virtual TColor SpreadSheetGroupExpandButtonTextColor(TcxButtonState AState);
+  virtual TColor SpreadSheetGroupLineColor();
+  virtual TRect SpreadSheetScaledGroupExpandButtonContentOffsets(TdxScaleFactor* AScaleFactor);
+  virtual TSize SpreadSheetScaledGroupExpandButtonGlyphSize(TdxScaleFactor* AScaleFactor);
+  virtual TSize SpreadSheetScaledGroupLevelMarkSize(TdxScaleFactor* AScaleFactor);
+  virtual TColor SpreadSheetSelectionColor();
+  virtual void DrawSpreadSheetFormulaBarScaledExpandButton(TcxCanvas* ACanvas, const TRect& R,
+                                                           TcxButtonState AState, bool AExpanded,
+                                                           TdxScaleFactor* AScaleFactor);
+  virtual void DrawSpreadSheetFormulaBarScaledSeparator(TcxCanvas* ACanvas, const TRect& R,
+                                                        TdxScaleFactor* AScaleFactor);
+  virtual int32_t SpreadSheetFormulaBarGetScaledSeparatorSize(TdxScaleFactor* AScaleFactor);
+
+  // R, grown by PDFViewerNavigationPaneButtonOverlay when the button is selected or pressed.
+  TRect PDFViewerNavigationPaneButtonRect(const TRect& R, TcxButtonState AState, TdxScaleFactor* AScaleFactor,
+                                          bool ASelected);
+  void LayoutViewDrawRecordExpandButton(TcxCanvas* ACanvas, const TRect& ABounds, TcxButtonState AState,
+                                        bool AExpanded);
+  void WinExplorerViewDrawRecordExpandButton(TcxCanvas* ACanvas, const TRect& ABounds, TcxButtonState AState,
+                                             bool AExpanded);
+  int32_t WinExplorerViewExpandButtonSize();
+  void OfficeNavigationBarDrawCustomizationButton(TcxCanvas* ACanvas, const TRect& ARect,
+                                                  TcxCalendarElementState AState,
+                                                  TdxAlphaColor AColor = TdxAlphaColorsDefault);
+  void OfficeNavigationBarDrawImageSelection(TcxCanvas* ACanvas, const TRect& ARect,
+                                             TcxCalendarElementState AState);
+  void OfficeNavigationBarButtonItemDrawBackground(TcxCanvas* ACanvas, const TRect& ARect,
+                                                   TcxCalendarElementState AState);
+  void OfficeNavigationBarItemDrawBackground(TcxCanvas* ACanvas, const TRect& ARect,
+                                             TcxCalendarElementState AState);
+  TRect OfficeNavigationBarContentOffsets();
+  TSize OfficeNavigationBarCustomizationButtonSize();
+  TRect OfficeNavigationBarButtonItemContentOffsets();
+  int32_t OfficeNavigationBarButtonItemFontSize();
+  TRect OfficeNavigationBarItemContentOffsets();
+  int32_t OfficeNavigationBarItemFontSize();
+  void DrawSpreadSheetGroupExpandButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState);
+  void DrawSpreadSheetGroupExpandButtonGlyph(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                             bool AExpanded, TCustomImageList* ADefaultGlyphs);
+  void DrawSpreadSheetHeader(TcxCanvas* ACanvas, const TRect& ABounds, const TRect& ATextAreaBounds,
+                             const TcxNeighbors& ANeighbors, const TcxBorders& ABorders,
+                             TcxButtonState AState, TAlignment AAlignmentHorz,
+                             TcxAlignmentVert AAlignmentVert, bool AMultiLine, bool AShowEndEllipsis,
+                             const String& AText, TFont* AFont, TColor ATextColor, TColor ABkColor,
+                             const TcxDrawBackgroundEvent& AOnDrawBackground = nullptr, bool AIsLast = false,
+                             bool AIsGroup = false);
+  TRect SpreadSheetGroupExpandButtonContentOffsets();
+  TSize SpreadSheetGroupExpandButtonGlyphSize();
+  TSize SpreadSheetGroupLevelMarkSize();
+
+  // Print preview (the page-thumbnail background above draws with it).
+  virtual TColor PrintPreviewBackgroundTextColor();
+  // Per-side widths (2, 2, 4, 4), not scaled.
+  virtual TRect PrintPreviewPageBordersScaledWidth(TdxScaleFactor* AScaleFactor);
+  virtual void DrawPrintPreviewScaledBackground(TcxCanvas* ACanvas, const TRect& R,
+                                                TdxScaleFactor* AScaleFactor);
+  // A page with a shadow two pixels right and down.
+  virtual void DrawPrintPreviewPageScaledBackground(TcxCanvas* ACanvas, const TRect& ABorderRect,
+                                                    const TRect& AContentRect, bool ASelected,
+                                                    bool ADrawContent, TdxScaleFactor* AScaleFactor);
+  void DrawPrintPreviewBackground(TcxCanvas* ACanvas, const TRect& R);
+  void DrawPrintPreviewPageBackground(TcxCanvas* ACanvas, const TRect& ABorderRect, const TRect& AContentRect,
+                                      bool ASelected, bool ADrawContent);
+  TRect PrintPreviewPageBordersWidth();
 
   // --- Range controls, breadcrumb edits, list boxes, alert windows, galleries, calendars and
   //     other controls -----------------------------------------------------------------------
