@@ -130,6 +130,17 @@ enum TcxCalendarElementState : uint8_t {
 };
 using TcxCalendarElementStates = TSet<TcxCalendarElementState>;
 enum TdxMapControlElementState : uint8_t { mcesNormal, mcesHot, mcesPressed, mcesSelected, mcesDisabled };
+// States of a breadcrumb edit and of its buttons.
+enum TdxBreadcrumbEditState : uint8_t { dxbcsNormal, dxbcsFocused, dxbcsHot, dxbcsDisabled };
+enum TdxBreadcrumbEditButtonState : uint8_t {
+  dxbcbsNormal,
+  dxbcbsFocused,
+  dxbcbsHot,
+  dxbcbsPressed,
+  dxbcbsDisabled
+};
+// The rows of the rating indicator's glyph strip.
+enum TdxRatingControlIndicatorState : uint8_t { rcisUnchecked, rcisChecked, rcisHover };
 
 // --- Unit tables -------------------------------------------------------------------------------
 
@@ -1308,6 +1319,196 @@ class TcxCustomLookAndFeelPainter : public TPersistent {
 
   // --- Range controls, breadcrumb edits, list boxes, alert windows, galleries, calendars and
   //     other controls -----------------------------------------------------------------------
+  // (cxLookAndFeelPaintersControls.cpp; the print preview is with the views above)
+
+  // Range control.
+  virtual void DrawRangeControlScaledLeftThumb(TcxCanvas* ACanvas, const TRect& ARect, TColor AColor,
+                                               TColor ABorderColor, TdxScaleFactor* AScaleFactor);
+  virtual void DrawRangeControlScaledRightThumb(TcxCanvas* ACanvas, const TRect& ARect, TColor AColor,
+                                                TColor ABorderColor, TdxScaleFactor* AScaleFactor);
+  // AColor's default marker is a light blue while hot, white otherwise.
+  virtual void DrawRangeControlScaledRulerHeader(TcxCanvas* ACanvas, const TRect& ARect, bool AIsHot,
+                                                 TdxAlphaColor AColor, TdxAlphaColor ABorderColor,
+                                                 TdxScaleFactor* AScaleFactor);
+  virtual void DrawRangeControlScaledSizingGlyph(TcxCanvas* ACanvas, const TRect& ARect,
+                                                 TdxAlphaColor ABorderColor, TdxScaleFactor* AScaleFactor);
+  virtual TColor GetRangeControlBackColor();
+  virtual TColor GetRangeControlBorderColor();
+  virtual TColor GetRangeControlDefaultElementColor();
+  virtual TColor GetRangeControlElementForeColor();
+  virtual TdxAlphaColor GetRangeControlElementsBorderColor();
+  virtual TColor GetRangeControlLabelColor();
+  virtual TdxAlphaColor GetRangeControlOutOfRangeColor();
+  virtual TColor GetRangeControlRangePreviewColor();
+  virtual TdxAlphaColor GetRangeControlRulerColor();
+  virtual int32_t GetRangeControlScaledScrollAreaHeight(TdxScaleFactor* AScaleFactor);
+  virtual TSize GetRangeControlScaledSizingGlyphSize(TdxScaleFactor* AScaleFactor);
+  virtual TSize GetRangeControlScaledThumbSize(TdxScaleFactor* AScaleFactor);
+  virtual TColor GetRangeControlScrollAreaColor();
+  virtual TdxAlphaColor GetRangeControlSelectedRegionBackgroundColor();
+  virtual TdxAlphaColor GetRangeControlSelectedRegionBorderColor();
+  virtual TColor GetRangeControlViewPortPreviewColor();
+  // Layout control, scroll box, customization form, message box.
+  virtual TColor LayoutControlEmptyAreaColor();
+  virtual IdxColorPalettePtr LayoutControlGetColorPaletteForGroupButton(TcxButtonState AState);
+  virtual IdxColorPalettePtr LayoutControlGetColorPaletteForItemCaption();
+  virtual IdxColorPalettePtr LayoutControlGetColorPaletteForTabbedGroupCaption(bool AIsActive);
+  virtual void DrawLayoutControlBackground(TcxCanvas* ACanvas, const TRect& R);
+  virtual void DrawScrollBoxBackground(TcxCanvas* ACanvas, const TRect& R, TColor AColor);
+  virtual TColor GetCustomizationFormListBackgroundColor();
+  // A grid-line frame around a fill of AColor (the group colour for clNone) and the message
+  // centred with word break.
+  virtual void DrawMessageBox(TcxCanvas* ACanvas, const TRect& ABounds, const String& AMessage, TFont* AFont,
+                              TColor AColor = clNone);
+  // Breadcrumb edit.
+  virtual TColor BreadcrumbEditBackgroundColor(TdxBreadcrumbEditState AState);
+  virtual TRect BreadcrumbEditBordersSize();
+  virtual IdxColorPalettePtr BreadcrumbEditButtonColorPalette(TdxBreadcrumbEditButtonState AState);
+  virtual bool BreadcrumbEditIsFadingSupports();
+  virtual TColor BreadcrumbEditNodeTextColor(TdxBreadcrumbEditButtonState AState);
+  virtual int32_t BreadcrumbEditScaledButtonAreaSeparatorSize(TdxScaleFactor* AScaleFactor);
+  virtual TRect BreadcrumbEditScaledButtonContentOffsets(bool AIsFirst, bool AIsLast,
+                                                         TdxScaleFactor* AScaleFactor);
+  virtual int32_t BreadcrumbEditScaledDropDownButtonWidth(TdxScaleFactor* AScaleFactor);
+  virtual int32_t BreadcrumbEditScaledNodeDelimiterSize(TdxScaleFactor* AScaleFactor);
+  virtual TRect BreadcrumbEditScaledNodeTextOffsets(TdxScaleFactor* AScaleFactor);
+  virtual TSize BreadcrumbEditScaledProgressChunkOverlaySize(TdxScaleFactor* AScaleFactor);
+  virtual TRect BreadcrumbEditScaledProgressChunkPadding(TdxScaleFactor* AScaleFactor);
+  virtual void DrawBreadcrumbEditBorders(TcxCanvas* ACanvas, const TRect& ARect, const TcxBorders& ABorders,
+                                         TdxBreadcrumbEditState AState);
+  // Nothing while normal or disabled, else a push button in the mapped state.
+  virtual void DrawBreadcrumbEditScaledButton(TcxCanvas* ACanvas, const TRect& ARect,
+                                              TdxBreadcrumbEditButtonState AState, bool AIsFirst,
+                                              bool AIsLast, TdxScaleFactor* AScaleFactor);
+  virtual void DrawBreadcrumbEditScaledButtonAreaSeparator(TcxCanvas* ACanvas, const TRect& ARect,
+                                                           TdxBreadcrumbEditState AState,
+                                                           TdxScaleFactor* AScaleFactor);
+  virtual void DrawBreadcrumbEditScaledDropDownButton(TcxCanvas* ACanvas, const TRect& ARect,
+                                                      TdxBreadcrumbEditButtonState AState, bool AIsInEditor,
+                                                      TdxScaleFactor* AScaleFactor);
+  virtual void DrawBreadcrumbEditScaledDropDownButtonGlyph(TcxCanvas* ACanvas, const TRect& ARect,
+                                                           TdxBreadcrumbEditButtonState AState,
+                                                           bool AIsInEditor, TdxScaleFactor* AScaleFactor);
+  virtual void DrawBreadcrumbEditScaledNode(TcxCanvas* ACanvas, const TRect& R,
+                                            TdxBreadcrumbEditButtonState AState, bool AHasDelimiter,
+                                            TdxScaleFactor* AScaleFactor);
+  virtual void DrawBreadcrumbEditScaledNodeDelimiter(TcxCanvas* ACanvas, const TRect& R,
+                                                     TdxBreadcrumbEditButtonState AState,
+                                                     TdxScaleFactor* AScaleFactor);
+  virtual void DrawBreadcrumbEditScaledNodeDelimiterGlyph(TcxCanvas* ACanvas, const TRect& R,
+                                                          TdxBreadcrumbEditButtonState AState,
+                                                          TdxScaleFactor* AScaleFactor);
+  virtual void DrawBreadcrumbEditScaledNodeMoreButtonGlyph(TcxCanvas* ACanvas, const TRect& R,
+                                                           TdxBreadcrumbEditButtonState AState,
+                                                           TdxScaleFactor* AScaleFactor);
+  virtual void DrawBreadcrumbEditScaledProgressChunk(TcxCanvas* ACanvas, const TRect& R,
+                                                     TdxScaleFactor* AScaleFactor);
+  virtual void DrawBreadcrumbEditScaledProgressChunkOverlay(TcxCanvas* ACanvas, const TRect& R,
+                                                            TdxScaleFactor* AScaleFactor);
+  // Drop-down list box.
+  virtual void DrawDropDownListBoxBackground(TcxCanvas* ACanvas, const TRect& ARect, bool AHasBorders);
+  virtual void DrawDropDownListBoxScaledGutterBackground(TcxCanvas* ACanvas, const TRect& ARect,
+                                                         TdxScaleFactor* AScaleFactor);
+  virtual void DrawDropDownListBoxScaledSelection(TcxCanvas* ACanvas, const TRect& ARect,
+                                                  const TRect& AGutterRect, TdxScaleFactor* AScaleFactor);
+  virtual void DrawDropDownListBoxScaledSeparator(TcxCanvas* ACanvas, const TRect& ARect,
+                                                  const TRect& AGutterRect, TdxScaleFactor* AScaleFactor);
+  virtual int32_t DropDownListBoxBordersSize();
+  virtual TColor DropDownListBoxItemTextColor(bool ASelected);
+  virtual TRect DropDownListBoxScaledItemImageOffsets(TdxScaleFactor* AScaleFactor);
+  virtual TRect DropDownListBoxScaledItemTextOffsets(TdxScaleFactor* AScaleFactor);
+  virtual int32_t DropDownListBoxScaledSeparatorSize(TdxScaleFactor* AScaleFactor);
+  // Rating control and fixed group indicator.
+  // Row 0 of the glyph strip unchecked, 1 hover, 2 checked.
+  virtual void DrawRatingControlScaledIndicator(TcxCanvas* ACanvas, const TRect& ABounds,
+                                                TdxRatingControlIndicatorState AState,
+                                                TdxScaleFactor* AScaleFactor);
+  virtual IdxColorPalettePtr GetRatingControlIndicatorColorPalette(TdxRatingControlIndicatorState AState);
+  virtual TSize GetRatingControlScaledIndicatorSize(TdxScaleFactor* AScaleFactor);
+  virtual void DrawScaledFixedGroupIndicator(TcxCanvas* ACanvas, const TRect& ABounds,
+                                             TdxScaleFactor* AScaleFactor);
+  virtual TSize GetScaledFixedGroupIndicatorSize(TdxScaleFactor* AScaleFactor);
+  // Wheel picker.
+  virtual TColor GetWheelPickerBorderItemColor(TcxButtonState AState);
+  virtual IdxColorPalettePtr GetWheelPickerColorPalette(TcxButtonState AState);
+  virtual TColor GetWheelPickerFillItemColor(TcxButtonState AState);
+  virtual void DrawWheelPickerItem(TcxCanvas* ACanvas, const TRect& ARect, TcxButtonState AState);
+  virtual void DrawWheelPickerItemBackground(TcxCanvas* ACanvas, const TRect& ARect, TcxButtonState AState);
+  virtual void DrawWheelPickerItemBorder(TcxCanvas* ACanvas, const TRect& ARect, TcxButtonState AState);
+  // Rich edit.
+  virtual TColor RichEditControlHeaderFooterLineColor();
+  virtual TColor RichEditControlHeaderFooterMarkBackColor();
+  virtual TColor RichEditControlHeaderFooterMarkTextColor();
+  virtual TColor RichEditRulerControlColor();
+  virtual TColor RichEditRulerActiveAreaColor();
+  virtual TColor RichEditRulerDefaultTabColor();
+  virtual TColor RichEditRulerInactiveAreaColor();
+  virtual TColor RichEditRulerTabTypeToggleBorderColor();
+  virtual TColor RichEditRulerTextColor();
+  // Tokens.
+  // A shadow frame; hot and pressed tokens (and the default one) get a button face inside it.
+  virtual void DrawScaledTokenBackground(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                         TdxScaleFactor* AScaleFactor);
+  virtual void DrawScaledTokenCloseGlyph(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                         TdxScaleFactor* AScaleFactor);
+  virtual TSize GetScaledTokenCloseGlyphSize(TdxScaleFactor* AScaleFactor);
+  virtual TRect GetScaledTokenContentOffsets(TdxScaleFactor* AScaleFactor);
+  virtual TSize GetScaledTokenDefaultGlyphSize(TdxScaleFactor* AScaleFactor);
+  virtual IdxColorPalettePtr GetTokenColorPalette(TcxButtonState AState);
+  virtual TColor GetTokenTextColor(TcxButtonState AState);
+
+  // The range control's thumb: a framed opaque rectangle with a three-line grip.
+  void DrawRangeControlThumb(TcxCanvas* ACanvas, const TRect& ARect, TColor AColor, TColor ABorderColor,
+                             TdxScaleFactor* AScaleFactor);
+  void DrawRangeControlLeftThumb(TcxCanvas* ACanvas, const TRect& ARect, TColor AColor, TColor ABorderColor);
+  void DrawRangeControlRightThumb(TcxCanvas* ACanvas, const TRect& ARect, TColor AColor, TColor ABorderColor);
+  void DrawRangeControlRulerHeader(TcxCanvas* ACanvas, const TRect& ARect, bool AIsHot, TdxAlphaColor AColor,
+                                   TdxAlphaColor ABorderColor);
+  void DrawRangeControlSizingGlyph(TcxCanvas* ACanvas, const TRect& ARect, TdxAlphaColor ABorderColor);
+  int32_t GetRangeControlScrollAreaHeight();
+  TSize GetRangeControlSizingGlyphSize();
+  TSize GetRangeControlThumbSize();
+  int32_t BreadcrumbEditButtonAreaSeparatorSize();
+  TRect BreadcrumbEditButtonContentOffsets(bool AIsFirst, bool AIsLast);
+  int32_t BreadcrumbEditDropDownButtonWidth();
+  int32_t BreadcrumbEditNodeDelimiterSize();
+  TRect BreadcrumbEditNodeTextOffsets();
+  TSize BreadcrumbEditProgressChunkOverlaySize();
+  TRect BreadcrumbEditProgressChunkPadding();
+  void DrawBreadcrumbEditButton(TcxCanvas* ACanvas, const TRect& ARect, TdxBreadcrumbEditButtonState AState,
+                                bool AIsFirst, bool AIsLast);
+  void DrawBreadcrumbEditButtonAreaSeparator(TcxCanvas* ACanvas, const TRect& ARect,
+                                             TdxBreadcrumbEditState AState);
+  void DrawBreadcrumbEditDropDownButton(TcxCanvas* ACanvas, const TRect& ARect,
+                                        TdxBreadcrumbEditButtonState AState, bool AIsInEditor);
+  void DrawBreadcrumbEditDropDownButtonGlyph(TcxCanvas* ACanvas, const TRect& ARect,
+                                             TdxBreadcrumbEditButtonState AState, bool AIsInEditor);
+  void DrawBreadcrumbEditNode(TcxCanvas* ACanvas, const TRect& R, TdxBreadcrumbEditButtonState AState,
+                              bool AHasDelimiter);
+  void DrawBreadcrumbEditNodeDelimiter(TcxCanvas* ACanvas, const TRect& R,
+                                       TdxBreadcrumbEditButtonState AState);
+  void DrawBreadcrumbEditNodeDelimiterGlyph(TcxCanvas* ACanvas, const TRect& R,
+                                            TdxBreadcrumbEditButtonState AState);
+  void DrawBreadcrumbEditNodeMoreButtonGlyph(TcxCanvas* ACanvas, const TRect& R,
+                                             TdxBreadcrumbEditButtonState AState);
+  void DrawBreadcrumbEditProgressChunk(TcxCanvas* ACanvas, const TRect& R);
+  void DrawBreadcrumbEditProgressChunkOverlay(TcxCanvas* ACanvas, const TRect& R);
+  void DrawDropDownListBoxGutterBackground(TcxCanvas* ACanvas, const TRect& ARect);
+  void DrawDropDownListBoxSelection(TcxCanvas* ACanvas, const TRect& ARect, const TRect& AGutterRect);
+  void DrawDropDownListBoxSeparator(TcxCanvas* ACanvas, const TRect& ARect, const TRect& AGutterRect);
+  TRect DropDownListBoxItemImageOffsets();
+  TRect DropDownListBoxItemTextOffsets();
+  int32_t DropDownListBoxSeparatorSize();
+  void DrawRatingControlIndicator(TcxCanvas* ACanvas, const TRect& ABounds,
+                                  TdxRatingControlIndicatorState AState);
+  TSize GetRatingControlIndicatorSize();
+  void DrawFixedGroupIndicator(TcxCanvas* ACanvas, const TRect& ABounds);
+  TSize GetFixedGroupIndicatorSize();
+  void DrawTokenBackground(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState);
+  void DrawTokenCloseGlyph(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState);
+  TSize GetTokenCloseGlyphSize();
+  TRect GetTokenContentOffsets();
+  TSize GetTokenDefaultGlyphSize();
 
  protected:
   // Lazily loaded glyphs: each is loaded from the program's resources on first use and kept
