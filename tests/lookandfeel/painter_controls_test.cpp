@@ -222,5 +222,92 @@ TEST_F(PainterControlsTest, RangeControlThumbAndRulerHeader) {
   EXPECT_EQ(normal.Rgb(3, 3), 0u);  // the bottom edge
 }
 
+TEST_F(PainterControlsTest, CalculatorAlertAndCalendarColours) {
+  struct Key {
+    TcxCalcButtonKind kind;
+    uint32_t want;
+  };
+  for (const Key k :
+       {Key{cbBack, 0x000080}, Key{cbCancel, 0x000080}, Key{cbClear, 0x000080}, Key{cbMC, 0x0000FF},
+        Key{cbMP, 0x0000FF}, Key{cbDiv, 0x0000FF}, Key{cbAdd, 0x0000FF}, Key{cbEqual, 0x0000FF},
+        Key{cbNum0, 0xFF0000}, Key{cbNum9, 0xFF0000}, Key{cbSign, 0xFF0000}, Key{cbDecimal, 0xFF0000},
+        Key{cbNone, 0xFF0000}, Key{cbSqrt, 0x800000}, Key{cbPercent, 0x800000}, Key{cbRev, 0x800000}})
+    EXPECT_EQ(uint32_t(painter_.CalcEditButtonTextColor(k.kind)), k.want) << int(k.kind);
+
+  TdxScaleFactor big;
+  big.Assign(3, 2, false);
+  EXPECT_EQ(painter_.AlertWindowScaledButtonGlyphSize(awbkCustom, &big), (TSize{0, 0}));
+  for (TdxAlertWindowButtonKind kind : {awbkClose, awbkPin, awbkDropdown, awbkPrevious, awbkNext})
+    EXPECT_EQ(painter_.AlertWindowScaledButtonGlyphSize(kind, &big), (TSize{15, 15})) << int(kind);
+  EXPECT_EQ(painter_.AlertWindowScaledContentOffsets(sf_), (TRect{4, 4, 4, 4}));
+  EXPECT_EQ(painter_.AlertWindowNavigationPanelTextColor(), clBtnText);
+  EXPECT_EQ(painter_.GetGalleryScaledGroupHeaderContentOffsets(&big), (TRect{11, 3, 11, 3}));
+  EXPECT_EQ(painter_.GetGalleryGroupHeaderContentOffsets(), (TRect{7, 2, 7, 2}));
+
+  EXPECT_EQ(painter_.GetModernCalendarCellTextColor(TcxCalendarElementStates{cesDisabled, cesSelected}),
+            clGrayText);
+  EXPECT_EQ(painter_.GetModernCalendarCellTextColor(TcxCalendarElementStates{cesSelected}), clHotLight);
+  EXPECT_EQ(painter_.GetModernCalendarCellTextColor(TcxCalendarElementStates{cesSelected, cesHot}),
+            clBtnText);
+  EXPECT_EQ(painter_.GetModernCalendarDateHeaderTextColor(TcxCalendarElementStates{cesSelected}), clHotLight);
+  EXPECT_EQ(painter_.GetModernCalendarDateHeaderTextColor(TcxCalendarElementStates{cesSelected, cesHot}),
+            painter_.DefaultDateNavigatorHeaderTextColor(false));
+  PainterProbe header(2, 2);
+  painter_.DrawModernCalendarHeaderSelection(header.Canvas(), header.Bounds(),
+                                             TcxCalendarElementStates{cesSelected});
+  EXPECT_TRUE(header.Canvas()->Font()->Style().Contains(fsBold));
+  EXPECT_EQ(Count(header, sentinel_), 4);
+}
+
+TEST_F(PainterControlsTest, CalendarCellsGalleryItemsAndAlertButtons) {
+  PainterProbe cell(4, 3);
+  painter_.DrawModernCalendarDateCellSelection(cell.Canvas(), cell.Bounds(),
+                                               TcxCalendarElementStates{cesSelected, cesHot});
+  EXPECT_TRUE(cell.Matches({"ffff", "fiif", "ffff"},
+                           {{'f', static_cast<TColor>(0xE8A766)}, {'i', static_cast<TColor>(0xFFE8D1)}}));
+  PainterProbe today(4, 3);
+  painter_.DrawModernCalendarDateCellSelection(today.Canvas(), today.Bounds(),
+                                               TcxCalendarElementStates{cesMarked});
+  EXPECT_TRUE(today.Matches({"####", "#..#", "####"}, clHotLight));
+  PainterProbe plainCell(4, 3);
+  painter_.DrawCalendarDateCellSelection(plainCell.Canvas(), plainCell.Bounds(),
+                                         TcxCalendarElementStates{cesSelected});
+  EXPECT_EQ(Count(plainCell, sentinel_), 12);
+
+  PainterProbe color(4, 4);
+  TdxGalleryItemViewState checked;
+  checked.Checked = true;
+  checked.Hover = true;
+  painter_.DrawColorGalleryItemSelection(color.Canvas(), color.Bounds(), checked);
+  EXPECT_TRUE(color.Matches({"oooo", "oiio", "oiio", "oooo"},
+                            {{'o', static_cast<TColor>(0x1048EF)}, {'i', static_cast<TColor>(0x94E2FF)}}));
+  PainterProbe idle(4, 4);
+  painter_.DrawColorGalleryItemSelection(idle.Canvas(), idle.Bounds(), TdxGalleryItemViewState{});
+  EXPECT_EQ(Count(idle, sentinel_), 16);
+
+  for (TdxAlertWindowButtonKind kind : {awbkClose, awbkPin, awbkDropdown, awbkNext}) {
+    PainterProbe button(18, 18);
+    painter_.DrawAlertWindowScaledButton(button.Canvas(), button.Bounds(), cxbsNormal, kind, sf_);
+    if (kind == awbkPin) button.SavePng("painter_alert_pin");
+    EXPECT_GT(Count(button, ColorPx(clBtnText)), 4) << int(kind);
+  }
+  PainterProbe custom(18, 18);
+  painter_.DrawAlertWindowScaledButton(custom.Canvas(), custom.Bounds(), cxbsNormal, awbkCustom, sf_);
+  EXPECT_EQ(Count(custom, ColorPx(clBtnText)), 0);
+}
+
+TEST_F(PainterControlsTest, ModernClockComposesFaceHandsAndGlass) {
+  PainterProbe probe(130, 130);
+  painter_.DrawModernCalendarClock(probe.Canvas(), probe.Bounds(), 0.25, clWhite, sf_);  // 06:00
+  probe.SavePng("painter_modern_clock", 2);
+  EXPECT_EQ(Count(probe, sentinel_), 0);
+  // The hour hand points down from the centre, the minute hand up.
+  int darkBelow = 0, darkAbove = 0;
+  for (int y = 70; y < 100; ++y) darkBelow += (probe.Rgb(65, y) & 0xFF) < 0x80;
+  for (int y = 30; y < 60; ++y) darkAbove += (probe.Rgb(65, y) & 0xFF) < 0x80;
+  EXPECT_GT(darkBelow, 10);
+  EXPECT_GT(darkAbove, 10);
+}
+
 }  // namespace
 }  // namespace qd::testing

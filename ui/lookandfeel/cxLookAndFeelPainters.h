@@ -141,6 +141,55 @@ enum TdxBreadcrumbEditButtonState : uint8_t {
 };
 // The rows of the rating indicator's glyph strip.
 enum TdxRatingControlIndicatorState : uint8_t { rcisUnchecked, rcisChecked, rcisHover };
+// The calculator's keys.
+enum TcxCalcButtonKind : uint8_t {
+  cbBack,
+  cbCancel,
+  cbClear,
+  cbMC,
+  cbMR,
+  cbMS,
+  cbMP,
+  cbNum0,
+  cbNum1,
+  cbNum2,
+  cbNum3,
+  cbNum4,
+  cbNum5,
+  cbNum6,
+  cbNum7,
+  cbNum8,
+  cbNum9,
+  cbSign,
+  cbDecimal,
+  cbDiv,
+  cbMul,
+  cbSub,
+  cbAdd,
+  cbSqrt,
+  cbPercent,
+  cbRev,
+  cbEqual,
+  cbNone
+};
+enum TdxAlertWindowButtonKind : uint8_t {
+  awbkClose,
+  awbkPin,
+  awbkDropdown,
+  awbkPrevious,
+  awbkNext,
+  awbkCustom
+};
+// How a gallery item shows.
+struct TdxGalleryItemViewState {
+  bool Enabled = true;
+  bool Checked = false;
+  bool Hover = false;
+  bool Pressed = false;
+  bool Focused = false;
+};
+// The background of galleries.
+inline constexpr TColor dxGalleryBackgroundColor = 0xFFFFFF;
 
 // --- Unit tables -------------------------------------------------------------------------------
 
@@ -1456,6 +1505,78 @@ class TcxCustomLookAndFeelPainter : public TPersistent {
   virtual TSize GetScaledTokenDefaultGlyphSize(TdxScaleFactor* AScaleFactor);
   virtual IdxColorPalettePtr GetTokenColorPalette(TcxButtonState AState);
   virtual TColor GetTokenTextColor(TcxButtonState AState);
+
+  // Calculator, alert window, gallery, calendar and modern clock.
+  virtual TColor CalcEditButtonTextColor(TcxCalcButtonKind AButtonKind);
+  virtual IdxColorPalettePtr AlertWindowButtonGetColorPalette(TcxButtonState AState);
+  virtual int32_t AlertWindowCornerRadius();
+  virtual TColor AlertWindowNavigationPanelTextColor();
+  virtual TRect AlertWindowScaledButtonContentOffsets(TdxAlertWindowButtonKind AKind,
+                                                      TdxScaleFactor* AScaleFactor);
+  // 10 x 10 scaled; the custom button has no glyph.
+  virtual TSize AlertWindowScaledButtonGlyphSize(TdxAlertWindowButtonKind AKind,
+                                                 TdxScaleFactor* AScaleFactor);
+  virtual TRect AlertWindowScaledContentOffsets(TdxScaleFactor* AScaleFactor);
+  virtual TColor AlertWindowTextColor();
+  virtual void DrawAlertWindowBackground(TcxCanvas* ACanvas, const TRect& ABounds,
+                                         TdxScaleFactor* AScaleFactor);
+  // A push button (pressed while down) with the kind's glyph: a cross, a pin, or an arrow.
+  virtual void DrawAlertWindowScaledButton(TcxCanvas* ACanvas, const TRect& ABounds, TcxButtonState AState,
+                                           TdxAlertWindowButtonKind AKind, TdxScaleFactor* AScaleFactor,
+                                           bool ADown = false);
+  virtual void DrawAlertWindowNavigationPanel(TcxCanvas* ACanvas, const TRect& ABounds);
+  virtual TColor GetGalleryGroupTextColor();
+  virtual TColor GetGalleryItemCaptionTextColor(TcxButtonState AState);
+  virtual IdxColorPalettePtr GetGalleryItemColorPalette(TcxButtonState AState);
+  virtual TColor GetGalleryItemDescriptionTextColor(TcxButtonState AState);
+  virtual TColor GetGalleryItemImageFrameColor();
+  virtual TRect GetGalleryScaledGroupHeaderContentOffsets(TdxScaleFactor* AScaleFactor);
+  virtual void DrawGalleryBackground(TcxCanvas* ACanvas, const TRect& ABounds);
+  virtual void DrawGalleryGroupHeader(TcxCanvas* ACanvas, const TRect& ABounds);
+  virtual bool DrawGalleryItemSelectionFirst();
+  virtual void DrawGalleryItemImageFrame(TcxCanvas* ACanvas, const TRect& R);
+  virtual TColor GetColorGalleryGlyphFrameColor();
+  // Checked, hot, and pressed or focused items get an outer and an inner frame.
+  virtual void DrawColorGalleryItemSelection(TcxCanvas* ACanvas, const TRect& R,
+                                             const TdxGalleryItemViewState& AViewState);
+  // Today's (marked) cell gets the today frame.
+  virtual void DrawCalendarDateCellSelection(TcxCanvas* ACanvas, const TRect& ARect,
+                                             const TcxCalendarElementStates& AStates);
+  virtual void DrawModernCalendarArrow(TcxCanvas* ACanvas, const TRect& ARect, TcxArrowDirection ADirection,
+                                       TcxCalendarElementState AState);
+  // The face glyph, the hands and the glass glyph composed off-screen over the background
+  // (what the canvas shows for clNone).
+  virtual void DrawModernCalendarClock(TcxCanvas* ACanvas, const TRect& ARect, TDateTime ADateTime,
+                                       TColor ABackgroundColor, TdxScaleFactor* AScaleFactor);
+  virtual void DrawModernCalendarDateCellSelection(TcxCanvas* ACanvas, const TRect& ARect,
+                                                   const TcxCalendarElementStates& AStates);
+  virtual void DrawModernCalendarDateHeaderSelection(TcxCanvas* ACanvas, const TRect& ARect,
+                                                     const TcxCalendarElementStates& AStates);
+  // A selected header makes the canvas font bold; nothing is drawn.
+  virtual void DrawModernCalendarHeaderSelection(TcxCanvas* ACanvas, const TRect& ARect,
+                                                 const TcxCalendarElementStates& AStates);
+  virtual TColor GetModernCalendarCellTextColor(const TcxCalendarElementStates& AStates);
+  virtual TColor GetModernCalendarDateHeaderTextColor(const TcxCalendarElementStates& AStates);
+  virtual TColor GetModernCalendarHeaderTextColor(const TcxCalendarElementStates& AStates);
+  virtual TRect GetModernCalendarHeaderTextOffsets();
+  virtual TColor GetModernCalendarMarkedCellBorderColor();
+  virtual TColor GetModernCalendarSelectedTextColor();
+  virtual void DrawScaledModernCalendarArrow(TcxCanvas* ACanvas, const TRect& ARect,
+                                             TcxArrowDirection ADirection, TcxCalendarElementState AState,
+                                             TdxScaleFactor* AScaleFactor);
+  // Anti-aliased hour, minute and second hands from the centre of ARect.
+  virtual void DrawScaledModernClockHands(TcxCanvas* ACanvas, const TRect& ARect, TDateTime ADateTime,
+                                          TColor AColor, TdxScaleFactor* AScaleFactor);
+
+  // A pin, pushed in when ADown.
+  void DrawPin(TcxCanvas* ACanvas, const TRect& R, TColor AColor, bool ADown);
+  TRect AlertWindowButtonContentOffsets(TdxAlertWindowButtonKind AKind);
+  TSize AlertWindowButtonGlyphSize(TdxAlertWindowButtonKind AKind);
+  TRect AlertWindowContentOffsets();
+  void DrawAlertWindowButton(TcxCanvas* ACanvas, const TRect& ABounds, TcxButtonState AState,
+                             TdxAlertWindowButtonKind AKind, bool ADown = false);
+  TRect GetGalleryGroupHeaderContentOffsets();
+  void DrawModernClockHands(TcxCanvas* ACanvas, const TRect& ARect, TDateTime ADateTime, TColor AColor);
 
   // The range control's thumb: a framed opaque rectangle with a three-line grip.
   void DrawRangeControlThumb(TcxCanvas* ACanvas, const TRect& ARect, TColor AColor, TColor ABorderColor,
