@@ -214,7 +214,8 @@ void TcxStandardLookAndFeelPainter::DrawScaledExpandButton(TcxCanvas* ACanvas, c
   ACanvas->DrawComplexFrame(inner, clBtnHighlight, clBtnShadow, TcxBorders{bRight, bBottom});
   ACanvas->FillRect(TRect{inner.Left, inner.Top, inner.Right - 1, inner.Bottom - 1},
                     AColor == clDefault ? clBtnFace : AColor);
-  DrawExpandButtonCross(ACanvas, R, AExpanded, clBtnText, AScaleFactor);
+  // Centred inside the outer ring, so that the sign's ends stop short of the inner one.
+  DrawExpandButtonCross(ACanvas, inner, AExpanded, clBtnText, AScaleFactor);
   ACanvas->ExcludeClipRect(R);
 }
 
