@@ -426,6 +426,30 @@ TEST_F(PainterClassicTest, FlatButtonAndCheckBorders) {
   }
 }
 
+TEST_F(PainterClassicTest, FlatAndUltraFlatExpandButtons) {
+  auto legend = kClassic;
+  legend['R'] = clRed;
+  legend['T'] = clBtnText;
+  // Flat: a raised button face in the colour, the sign centred in the face.
+  auto flat = DrawProbe(11, 11, [&](TcxCanvas* c, const TRect& R) {
+    flat_.DrawScaledExpandButton(c, R, false, sf_, clRed);
+    c->FillRect(R, clBlue);  // R is excluded from the clip afterwards
+  });
+  EXPECT_TRUE(
+      flat->Matches({"HHHHHHHHHHS", "HRRRRRRRRRS", "HRRRRRRRRRS", "HRRRRTRRRRS", "HRRRRTRRRRS", "HRRTTTTTRRS",
+                     "HRRRRTRRRRS", "HRRRRTRRRRS", "HRRRRRRRRRS", "HRRRRRRRRRS", "SSSSSSSSSSS"},
+                    legend));
+  // UltraFlat: a shadow frame around the button face (the default colour), a minus.
+  auto ultraFlat = DrawProbe(11, 11, [&](TcxCanvas* c, const TRect& R) {
+    ultraFlat_.DrawScaledExpandButton(c, R, true, sf_);
+    c->FillRect(R, clBlue);
+  });
+  EXPECT_TRUE(ultraFlat->Matches(
+      {"SSSSSSSSSSS", "SFFFFFFFFFS", "SFFFFFFFFFS", "SFFFFFFFFFS", "SFFFFFFFFFS", "SFTTTTTTTFS",
+       "SFFFFFFFFFS", "SFFFFFFFFFS", "SFFFFFFFFFS", "SFFFFFFFFFS", "SSSSSSSSSSS"},
+      legend));
+}
+
 TEST_F(PainterClassicTest, FlatDateHeaderToggleAndSplitter) {
   TRect header{0, 0, 5, 4};
   auto probe =
