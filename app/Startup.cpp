@@ -40,6 +40,7 @@
 #include "ui/graphics/svg/dxSVGImage.h"
 #include "ui/lookandfeel/cxLookAndFeelPainters.h"
 #include "ui/lookandfeel/cxLookAndFeelPaintersBitmaps.h"
+#include "ui/lookandfeel/cxLookAndFeels.h"
 #include "ui/lookandfeel/dxAnimation.h"
 #include "ui/lookandfeel/dxFading.h"
 
@@ -116,6 +117,8 @@ const TUnit kUnits[] = {
     // The painters' shared bitmaps: the check-button size, the scroll-bar patterns, and the
     // radio-button images recoloured through the primary notifier.
     {&cxLookAndFeelPaintersBitmaps::Initialize, &cxLookAndFeelPaintersBitmaps::Finalize},
+    // The root look-and-feel.
+    {&cxLookAndFeels::Initialize, &cxLookAndFeels::Finalize},
     // The control framework: cursors, system controller, window services and hooks.
     {&cxControls::Initialize, &cxControls::Finalize},
 };

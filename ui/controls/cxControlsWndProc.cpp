@@ -9,6 +9,7 @@
 #include "ui/core/dxCore.h"
 #include "ui/core/dxHooks.h"
 #include "ui/core/dxUxTheme.h"
+#include "ui/lookandfeel/cxLookAndFeels.h"
 
 namespace qd {
 
@@ -410,9 +411,11 @@ void Initialize() {
   FSystemController = new TcxSystemController;
   if (TdxUnitsLoader* loader = dxUnitsLoader()) loader->AddUnit(&RegisterAssistants, &UnregisterAssistants);
   dxSetHook(htWndProc, &cxControlWndProcHook);
+  cxSetLookAndFeelDesignerModifiedProc(&SetDesignerModified);
 }
 
 void Finalize() {
+  cxSetLookAndFeelDesignerModifiedProc(nullptr);
   dxReleaseHook(&cxControlWndProcHook);
   if (TdxUnitsLoader* loader = dxUnitsLoader()) loader->RemoveUnit(&UnregisterAssistants);
   delete FSystemController;
