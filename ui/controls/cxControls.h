@@ -75,7 +75,7 @@ class TcxCustomControl : public TCustomControl, public IdxScaleFactor {
   bool IsScaleChanging() const { return FScaleChangeCounter != 0; }
 
   void ChangeScale(int M, int D, bool isDpiChange) override;
-  using TWinControl::ChangeScale;
+  using TControl::ChangeScale;
   virtual void ScaleControlsForDpi(int NewPPI);
   void SetParent(TWinControl* AParent) override;
   void Dispatch(TMessage& Message) override;
