@@ -454,6 +454,113 @@ TEST_F(BaseControl, TransparentSwitchesBetweenOpaqueAndParentBackground) {
   EXPECT_TRUE(control->ControlStyle().Contains(csOpaque));
 }
 
+TEST_F(BaseControl, AClickFocusesTheControlByMouseUnlessItMayNotFocusOnClick) {
+  auto* other = new TProbeControl(form);
+  other->SetParent(form);
+  other->SetBounds(100, 10, 60, 40);
+  std::vector<TcxControlActivateType> seen;
+  struct Recorder {
+    TProbeControl* control;
+    std::vector<TcxControlActivateType>* seen;
+    void OnFocusChanged(TObject*) {
+      if (control->IsFocused()) seen->push_back(control->ActivateType());
+    }
+  } recorder{control, &seen};
+  control->OnFocusChanged = TNotifyEvent(&recorder, &Recorder::OnFocusChanged);
+  ShowForm();
+  auto click = [&] {
+    other->SetFocus();
+    seen.clear();
+    // Far enough apart not to make a double click.
+    Clock().Advance(GetDoubleClickTime() + 1);
+    os::InjectMouseButton(WM_LBUTTONDOWN, POINT{130, 130});
+    os::InjectMouseButton(WM_LBUTTONUP, POINT{130, 130});
+    Application->ProcessMessages();
+  };
+
+  control->SetFocusOnClick(false);
+  click();
+  EXPECT_EQ(GetFocus(), other->Handle());
+  EXPECT_TRUE(seen.empty());
+
+  control->SetFocusOnClick(true);
+  click();
+  EXPECT_EQ(GetFocus(), control->Handle());
+  // By mouse while the focus moves, and back to "other" once it has.
+  EXPECT_EQ(seen, (std::vector<TcxControlActivateType>{atByMouse}));
+  EXPECT_EQ(control->ActivateType(), atOther);
+}
+
+TEST_F(BaseControl, AControlFreedByItsMouseDownHandlerIsNotTouchedAgain) {
+  ShowForm();
+  struct Killer {
+    TProbeControl** control;
+    void OnMouseDown(TObject*, TMouseButton, TShiftState, int, int) {
+      delete *control;
+      *control = nullptr;
+    }
+  } killer{&control};
+  control->OnMouseDown = TMouseEvent(&killer, &Killer::OnMouseDown);
+  os::InjectMouseButton(WM_LBUTTONDOWN, POINT{130, 130});
+  os::InjectMouseButton(WM_LBUTTONUP, POINT{130, 130});
+  Application->ProcessMessages();
+  EXPECT_EQ(control, nullptr);
+}
+
+TEST_F(BaseControl, EraseIsAnsweredAsDoneWhereTheBufferOrTheBackgroundDoesIt) {
+  struct Case {
+    const char* name;
+    DWORD major;
+    bool transparent;
+    bool toMemory;
+    LRESULT result;
+    bool erased;
+  };
+  const Case cases[] = {
+      {"into a buffer", 10, false, true, 1, true},
+      {"system erase, double buffered, no background", 10, false, false, 0, false},
+      {"system erase, double buffered, background", 10, true, false, 1, false},
+      {"system erase, direct, background", 6, true, false, 1, true},
+      {"system erase, direct, no background", 6, false, false, 0, false},
+  };
+  ShowForm();
+  auto bitmap = std::make_unique<TcxBitmap32>(TRect{0, 0, 60, 40}, true);
+  HDC dc = bitmap->Canvas()->Handle();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    UseSystem(c.major, 0, true);
+    control->SetTransparent(c.transparent);
+    ASSERT_EQ(control->HasBackground(), c.transparent);
+    control->log.clear();
+    control->logPaint = true;
+    EXPECT_EQ(control->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc),
+                               c.toMemory ? reinterpret_cast<LPARAM>(dc) : 0),
+              c.result);
+    control->logPaint = false;
+    EXPECT_EQ(std::count(control->log.begin(), control->log.end(), "EraseBackground"), c.erased ? 1 : 0);
+  }
+}
+
+TEST_F(BaseControl, HintShowsTheStatusHintWhileTheAssignedOneIsKept) {
+  control->SetHint(u"Assigned");
+  EXPECT_EQ(control->Hint(), u"Assigned");
+  EXPECT_EQ(control->TControl::Hint(), u"Assigned");
+  struct TStatusControl : TProbeControl {
+    using TProbeControl::TProbeControl;
+    String GetStatusHint(const TPoint& P) override { return P.X < 30 ? u"Left" : Hint(); }
+  };
+  auto* status = new TStatusControl(form);
+  status->SetParent(form);
+  status->SetBounds(10, 60, 60, 30);
+  status->SetHint(u"Assigned");
+  ShowForm();
+  status->Perform(WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+  EXPECT_EQ(status->TControl::Hint(), u"Left");
+  EXPECT_EQ(status->Hint(), u"Assigned");
+  status->Perform(WM_MOUSEMOVE, 0, MAKELPARAM(40, 5));
+  EXPECT_EQ(status->TControl::Hint(), u"Assigned");
+}
+
 // --- Paint pipeline -----------------------------------------------------------------------------------
 
 TEST_F(BaseControl, EachSystemPaintsThroughItsPath) {
