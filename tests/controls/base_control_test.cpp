@@ -14,6 +14,7 @@
 #include "platform/forms/menus.h"
 #include "platform/os/gdi.h"
 #include "ui/controls/cxControls.h"
+#include "ui/core/cxGeometry.h"
 #include "ui/core/dxCore.h"
 #include "ui/graphics/cxGraphicsBitmap.h"
 
@@ -689,6 +690,47 @@ TEST_F(BaseControl, PaintingOnGlassLeavesTheDrawnAlphaOnlyWhenAsked) {
     const uint32_t pixel = os::ReadWindowPixels(form->Handle(), false).At(30, 30);
     EXPECT_EQ(pixel >> 24, blackOpaque ? 0u : 0xFFu) << std::hex << pixel;
   }
+}
+
+// A control with a band of four pixels around its client area, painted by the control.
+class TNonClientControl : public TProbeControl {
+ public:
+  using TProbeControl::TProbeControl;
+  int ncPainted = 0;
+  bool HasNonClientArea() override { return true; }
+  TRect GetClientOffsets() override { return TRect{4, 4, 4, 4}; }
+  void Dispatch(TMessage& Message) override {
+    TProbeControl::Dispatch(Message);
+    if (Message.Msg == WM_NCCALCSIZE && Message.WParam != 0) {
+      TRect& r = reinterpret_cast<NCCALCSIZE_PARAMS*>(Message.LParam)->rgrc[0];
+      r = cxRectInflate(r, -4);
+    }
+  }
+
+ protected:
+  void PaintNonClientArea(TcxCanvas* ACanvas) override {
+    ++ncPainted;
+    ACanvas->FillRect(TRect{0, 0, Width(), Height()}, clGreen);
+  }
+};
+
+TEST_F(BaseControl, TheNonClientBandIsPaintedByTheControlAroundItsClientArea) {
+  auto* nc = new TNonClientControl(form);
+  nc->SetParent(form);
+  nc->SetBounds(100, 20, 50, 40);
+  ShowForm();
+  SetWindowPos(nc->Handle(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+  RedrawWindow(nc->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+  EXPECT_GT(nc->ncPainted, 0);
+  EXPECT_EQ(nc->ClientRect(), (TRect{0, 0, 42, 32}));
+  for (auto [x, y, rgb] : std::vector<std::tuple<int, int, uint32_t>>{{100, 20, 0x008000u},
+                                                                      {103, 40, 0x008000u},
+                                                                      {149, 59, 0x008000u},
+                                                                      {104, 24, 0xFF0000u},
+                                                                      {145, 55, 0xFF0000u},
+                                                                      {99, 19, 0xFFFFFFu}})
+    EXPECT_EQ(FormRgb(x, y), rgb) << x << ", " << y;
+  SaveWindowPng(form->Handle(), "base_control_nonclient");
 }
 
 // Draws a green border of three pixels.
