@@ -562,6 +562,67 @@ TEST_F(BaseControl, HintShowsTheStatusHintWhileTheAssignedOneIsKept) {
   EXPECT_EQ(status->TControl::Hint(), u"Assigned");
 }
 
+TEST_F(BaseControl, InvalidationReachesTheParentAndTheChildrenThatShowIt) {
+  struct TRedrawControl : TProbeControl {
+    using TProbeControl::TProbeControl;
+    bool redrawOnResize = false;
+    bool NeedRedrawOnResize() override { return redrawOnResize; }
+  };
+  auto* parent = new TRedrawControl(form);
+  parent->SetParent(form);
+  parent->SetBounds(80, 10, 110, 80);
+  auto* transparent = new TProbeControl(form);
+  transparent->SetParent(parent);
+  transparent->SetBounds(5, 5, 40, 30);
+  transparent->SetTransparent(true);
+  auto* opaque = new TProbeControl(form);
+  opaque->SetParent(parent);
+  opaque->SetBounds(50, 5, 40, 30);
+  opaque->SetTransparent(true);
+  opaque->SetTransparent(false);
+  ASSERT_TRUE(opaque->ControlStyle().Contains(csOpaque));
+  ShowForm();
+  auto pending = [](TWinControl* AControl) {
+    RECT r{};
+    return GetUpdateRect(AControl->Handle(), &r, FALSE) != FALSE;
+  };
+  for (bool redrawOnResize : {false, true}) {
+    SCOPED_TRACE(redrawOnResize);
+    parent->redrawOnResize = redrawOnResize;
+    RedrawWindow(form->Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    parent->Invalidate();
+    EXPECT_TRUE(pending(parent));
+    EXPECT_EQ(pending(transparent), redrawOnResize);
+    EXPECT_FALSE(pending(opaque));
+
+    // A child's own invalidation tells the parent, which neither repaints nor passes it back.
+    RedrawWindow(form->Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    transparent->Invalidate();
+    EXPECT_TRUE(pending(transparent));
+    EXPECT_FALSE(pending(parent));
+    EXPECT_FALSE(pending(opaque));
+  }
+}
+
+TEST_F(BaseControl, TheControlsCursorIsSetUnlessTheScreenHasOne) {
+  control->SetCursor(crHandPoint);
+  ShowForm();
+  os::InjectMouseMove(POINT{130, 130});
+  Application->ProcessMessages();
+  ::qd::SetCursor(nullptr);
+  EXPECT_EQ(control->Perform(WM_SETCURSOR, reinterpret_cast<WPARAM>(control->Handle()),
+                             MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)),
+            1);
+  EXPECT_EQ(GetCursor(), Screen->Cursors(crHandPoint));
+
+  Screen->SetCursor(crHourGlass);
+  ::qd::SetCursor(nullptr);
+  control->Perform(WM_SETCURSOR, reinterpret_cast<WPARAM>(control->Handle()),
+                   MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  EXPECT_NE(GetCursor(), Screen->Cursors(crHandPoint));
+  Screen->SetCursor(crDefault);
+}
+
 // --- Paint pipeline -----------------------------------------------------------------------------------
 
 TEST_F(BaseControl, EachSystemPaintsThroughItsPath) {

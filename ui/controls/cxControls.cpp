@@ -371,7 +371,9 @@ void InvalidateControl(TWinControl* AControl, bool AInvalidateSelf, bool AInvali
   if (AInvalidateSelf)
     ::qd::InvalidateRect(AControl->Handle(), nullptr,
                          AControl->ControlStyle().Contains(csOpaque) ? FALSE : TRUE);
-  if (!AInvalidateChildren) return;
+  // Children follow only the control's own invalidation: a child's notice (the control not
+  // invalidated itself) would otherwise invalidate that child again, which notifies again.
+  if (!AInvalidateSelf || !AInvalidateChildren) return;
   for (int i = 0; i < AControl->ControlCount(); ++i) {
     TControl* child = AControl->Controls(i);
     bool invalidate;
@@ -398,7 +400,8 @@ bool TcxControl::CanFocusEx() {
 }
 
 bool TcxControl::CanFocusOnClick() {
-  return !IsDesigning() && FFocusOnClick && MayFocus() && CanFocus() && IsWindowVisible(Handle());
+  return !IsDesigning() && FFocusOnClick && MayFocus() && CanFocus() && HandleAllocated() &&
+         IsWindowVisible(Handle());
 }
 
 bool TcxControl::AcceptMousePosForClick(int32_t X, int32_t Y) {

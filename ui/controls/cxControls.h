@@ -341,9 +341,8 @@ class TcxControl : public TcxCustomControl, public IdxSystemInfoListener {
   bool FCreatingWindow = false;
 };
 
-// The control's window with its children is invalidated (the parent first hears CM_INVALIDATE
-// with wParam 1); AInvalidateSelf invalidates the window itself, AInvalidateChildren the
-// children that let the background show through.
+// The parent first hears CM_INVALIDATE with wParam 1; AInvalidateSelf invalidates the window
+// itself, and with it AInvalidateChildren the children that let the background show through.
 void InvalidateControl(TWinControl* AControl, bool AInvalidateSelf, bool AInvalidateChildren);
 
 // Copies the window's update region into ARegion; False when none was obtained (on Windows 7
