@@ -492,6 +492,22 @@ TEST_F(BaseControl, AClickFocusesTheControlByMouseUnlessItMayNotFocusOnClick) {
   EXPECT_EQ(control->ActivateType(), atOther);
 }
 
+TEST_F(BaseControl, AControlTooWideForMessageCoordinatesTakesThemFromTheCursor) {
+  // Client x 34100 sits at screen x 200; its 16 bits in lParam read as -31436.
+  control->SetBounds(-34000, 10, 40000, 40);
+  std::vector<TPoint> downs;
+  struct Recorder {
+    std::vector<TPoint>* downs;
+    void OnMouseDown(TObject*, TMouseButton, TShiftState, int X, int Y) { downs->push_back(TPoint{X, Y}); }
+  } recorder{&downs};
+  control->OnMouseDown = TMouseEvent(&recorder, &Recorder::OnMouseDown);
+  ShowForm();
+  os::InjectMouseButton(WM_LBUTTONDOWN, POINT{200, 130});
+  os::InjectMouseButton(WM_LBUTTONUP, POINT{200, 130});
+  Application->ProcessMessages();
+  EXPECT_EQ(downs, (std::vector<TPoint>{TPoint{34100, 20}}));
+}
+
 TEST_F(BaseControl, AControlFreedByItsMouseDownHandlerIsNotTouchedAgain) {
   ShowForm();
   struct Killer {

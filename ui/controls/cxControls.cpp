@@ -425,14 +425,25 @@ void TcxControl::PostMouseMove(const TPoint& P) {
     PostMessageW(Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(P.X, P.Y));
 }
 
+bool TcxControl::IsTooLargeForMessageCoordinates() {
+  return HandleAllocated() &&
+         (Width() > cxControlMaxMessageCoordinate || Height() > cxControlMaxMessageCoordinate);
+}
+
 TPoint TcxControl::GetMousePos(const TMessage& Message) {
-  if (HandleAllocated() &&
-      (Width() > cxControlMaxMessageCoordinate || Height() > cxControlMaxMessageCoordinate))
-    return GetMouseCursorClientPos();
+  if (IsTooLargeForMessageCoordinates()) return GetMouseCursorClientPos();
   return TPoint{static_cast<int16_t>(Message.LParamLo()), static_cast<int16_t>(Message.LParamHi())};
 }
 
+void TcxControl::CorrectMousePos(int& X, int& Y) {
+  if (!IsTooLargeForMessageCoordinates()) return;
+  const TPoint p = GetMouseCursorClientPos();
+  X = p.X;
+  Y = p.Y;
+}
+
 void TcxControl::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  CorrectMousePos(X, Y);
   FMouseDownPos = TPoint{X, Y};
   TcxControlAliveGuard guard(this);
   if (CanFocusOnClick(X, Y) && !Shift.Contains(ssDouble)) {
@@ -462,11 +473,13 @@ void TcxControl::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
 }
 
 void TcxControl::MouseMove(TShiftState Shift, int X, int Y) {
+  CorrectMousePos(X, Y);
   inherited::MouseMove(Shift, X, Y);
   UpdateStatusHint(TPoint{X, Y});
 }
 
 void TcxControl::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  CorrectMousePos(X, Y);
   FMouseButtonPressed = false;
   CancelMouseOperations();
   inherited::MouseUp(Button, Shift, X, Y);

@@ -297,8 +297,11 @@ class TcxControl : public TcxCustomControl, public IdxSystemInfoListener {
   void DoMouseEnter(TControl* AControl);
   void DoMouseLeave(TControl* AControl);
   void LookAndFeelChangeHandler(TcxLookAndFeel* Sender, TcxLookAndFeelValues AChangedValues);
-  // The position of a mouse message: from the cursor for a control too large for 16 bits.
+  // Positions of a control wider or higher than 32768 pixels do not fit the 16-bit halves of
+  // a message's lParam: they are taken from the cursor.
+  bool IsTooLargeForMessageCoordinates();
   TPoint GetMousePos(const TMessage& Message);
+  void CorrectMousePos(int& X, int& Y);
 
   void WMPaint(TMessage& Message);
   void WMPrintClient(TMessage& Message);
