@@ -823,6 +823,25 @@ TEST_F(BaseControl, TheNonClientBandIsPaintedByTheControlAroundItsClientArea) {
                                                                       {99, 19, 0xFFFFFFu}})
     EXPECT_EQ(FormRgb(x, y), rgb) << x << ", " << y;
   SaveWindowPng(form->Handle(), "base_control_nonclient");
+
+  // A paint copy (printing the control) brings the band along, the client inside it.
+  auto bitmap = std::make_unique<TcxBitmap32>(TRect{0, 0, 50, 40}, true);
+  TControlState state = nc->ControlState();
+  state.Include(csPaintCopy);
+  nc->SetControlState(state);
+  HDC dc = bitmap->Canvas()->Handle();
+  const int saved = SaveDC(dc);
+  nc->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+  RestoreDC(dc, saved);
+  state.Exclude(csPaintCopy);
+  nc->SetControlState(state);
+  for (auto [x, y, color] : std::vector<std::tuple<int, int, TColor>>{{1, 1, clGreen},
+                                                                      {3, 20, clGreen},
+                                                                      {4, 4, clRed},
+                                                                      {45, 35, clRed},
+                                                                      {46, 36, clGreen},
+                                                                      {49, 39, clGreen}})
+    EXPECT_EQ(bitmap->Canvas()->Pixels(x, y), color) << x << ", " << y;
 }
 
 // Draws a green border of three pixels.
