@@ -523,6 +523,20 @@ TEST_F(BaseControl, AControlTooWideForMessageCoordinatesTakesThemFromTheCursor) 
   EXPECT_EQ(downs, (std::vector<TPoint>{TPoint{34100, 20}}));
 }
 
+TEST_F(BaseControl, TheMouseIsCapturedExactlyWhileACaptureObjectIsSet) {
+  ShowForm();
+  TObject captureObject;
+  control->SetMouseCaptureObject(&captureObject);
+  EXPECT_EQ(GetCapture(), control->Handle());
+  control->SetMouseCaptureObject(nullptr);
+  EXPECT_EQ(GetCapture(), nullptr);
+  // Cancelling the mode drops the capture object with the capture.
+  control->SetMouseCaptureObject(&captureObject);
+  control->Perform(WM_CANCELMODE, 0, 0);
+  EXPECT_EQ(control->MouseCaptureObject(), nullptr);
+  EXPECT_EQ(GetCapture(), nullptr);
+}
+
 TEST_F(BaseControl, AControlFreedByItsMouseDownHandlerIsNotTouchedAgain) {
   ShowForm();
   struct Killer {
