@@ -102,7 +102,16 @@ bool TdxSkinElementHelper::IsAlternateImageSetUsed(TdxSkinElement* AElement, int
 // ---- TdxSkinInfo: life cycle ----------------------------------------------------------------
 
 TdxSkinInfo::TdxSkinInfo(TdxSkin* ASkin) {
-  SetSkin(ASkin);
+  try {
+    SetSkin(ASkin);
+  } catch (...) {
+    // A failed construction still frees the skin it was given, as destruction would.
+    FinalizeSkinInfo();
+    if (FSkin) FSkin->RemoveListener(this);
+    FSkin = nullptr;
+    delete ASkin;
+    throw;
+  }
 }
 
 TdxSkinInfo::~TdxSkinInfo() {
