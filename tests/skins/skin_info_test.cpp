@@ -427,6 +427,10 @@ TEST_F(SkinInfoTest, CaptionButtonSizeFollowsTheMinimumSizeAspect) {
   testing::SkinLoadTexture(fixed->Image(), testing::SkinTestPng(15, 20));
   fixed->Image()->SetStretch(smNoResize);
   EXPECT_EQ(TdxSkinElementHelper::CalculateCaptionButtonSize(20, fixed), (TSize{29, 20}));
+
+  // No element, or one without alternate images, never uses an alternate set.
+  EXPECT_FALSE(TdxSkinElementHelper::IsAlternateImageSetUsed(nullptr, 0, esHot));
+  EXPECT_FALSE(TdxSkinElementHelper::IsAlternateImageSetUsed(fixed, 0, esHot));
 }
 
 }  // namespace

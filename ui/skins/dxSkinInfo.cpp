@@ -92,6 +92,7 @@ TSize TdxSkinElementHelper::CalculateCaptionButtonSize(int32_t ACaptionHeight, T
 
 bool TdxSkinElementHelper::IsAlternateImageSetUsed(TdxSkinElement* AElement, int32_t AImageIndex,
                                                    TdxSkinElementState AState) {
+  if (!AElement) return false;
   TdxSkinAlternateImageAttributes* attributes = nullptr;
   const bool lowColors = dxGpIsDoubleBufferedNeeded(cxScreenCanvas()->Handle());
   const bool result = AElement->CanUseAlternateImageSet(AImageIndex, AState, attributes, lowColors);
