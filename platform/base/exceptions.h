@@ -45,6 +45,8 @@ QD_DECLARE_EXCEPTION(EListError, Exception)
 QD_DECLARE_EXCEPTION(EStringListError, Exception)
 QD_DECLARE_EXCEPTION(EInvalidOperation, Exception)
 QD_DECLARE_EXCEPTION(EInvalidPointer, Exception)
+// An object is not of the class a checked cast asked for ("Invalid class typecast").
+QD_DECLARE_EXCEPTION(EInvalidCast, Exception)
 QD_DECLARE_EXCEPTION(EArgumentException, Exception)
 QD_DECLARE_EXCEPTION(EArgumentOutOfRangeException, EArgumentException)
 QD_DECLARE_EXCEPTION(EStreamError, Exception)
