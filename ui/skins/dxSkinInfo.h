@@ -13,9 +13,8 @@
 
 namespace qd {
 
-enum TdxBreadcrumbEditState : uint8_t { dxbcsNormal, dxbcsFocused, dxbcsHot, dxbcsDisabled };
 // The keys of the calculator editor, cbBack to cbNone.
-inline constexpr int dxCalcButtonKindCount = 28;
+inline constexpr int dxCalcButtonKindCount = cbNone + 1;
 
 // What a skin information answers through the painter data.
 class IdxSkinInfo {
