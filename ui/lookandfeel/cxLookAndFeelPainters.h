@@ -110,6 +110,13 @@ enum TdxBevelShape : uint8_t {
 enum TdxBevelStyle : uint8_t { dxbsLowered, dxbsRaised };
 // The three points of an arrow, drawn as one polygon.
 using TcxArrowPoints = std::array<TPoint, 3>;
+// The sides of a header that touch a neighbouring header.
+using TcxNeighbors = TSet<TcxNeighbor>;
+enum TcxFilterSmartTagState : uint8_t { fstsNormal, fstsHot, fstsPressed, fstsParentHot };
+// Paints a cell background itself and answers True when it did.
+using TcxDrawBackgroundEvent = TMethod<bool(TcxCanvas* ACanvas, const TRect& ABounds)>;
+// The arrows a month header shows.
+using TcxArrowDirections = TSet<TcxArrowDirection>;
 
 // --- Unit tables -------------------------------------------------------------------------------
 
@@ -556,12 +563,539 @@ class TcxCustomLookAndFeelPainter : public TPersistent {
   TSize RadioButtonSize();
 
   // --- Scroll bars, size grips, popup windows and hints ---------------------------------------
+  // (cxLookAndFeelPaintersScrollBars.cpp)
+
+  // Each painter draws the scroll-bar parts; the base draws nothing.
+  virtual void DoDrawScaledScrollBarPart(TcxCanvas* ACanvas, bool AHorizontal, const TRect& R,
+                                         TcxScrollBarPart APart, TcxButtonState AState,
+                                         TdxScaleFactor* AScaleFactor);
+  virtual TColor GetWindowContentTextColor();
+  virtual void DrawWindowContent(TcxCanvas* ACanvas, const TRect& ARect);
+  // The frame of a drop-down window, from the outside in; R comes back as the area inside it.
+  virtual void DrawEditPopupWindowBorder(TcxCanvas* ACanvas, TRect& R, TcxEditPopupBorderStyle ABorderStyle,
+                                         bool AClientEdge);
+  virtual int32_t GetEditPopupWindowBorderWidth(TcxEditPopupBorderStyle AStyle);
+  virtual int32_t GetEditPopupWindowClientEdgeWidth(TcxEditPopupBorderStyle AStyle);
+  virtual TcxPopupBorderStyle PopupBorderStyle();
+  virtual TColor GetHintBorderColor();
+  // Fills ARect with AColor (clInfoBk for clDefault).
+  virtual void DrawHintBackground(TcxCanvas* ACanvas, const TRect& ARect, TColor AColor = clDefault);
+  virtual IdxColorPalettePtr ScreenTipGetColorPalette();
+  virtual TColor ScreenTipGetDescriptionTextColor();
+  virtual int32_t ScreenTipGetFooterLineSize();
+  virtual TColor ScreenTipGetTitleTextColor();
+  // The hint background inside a rounded one-pixel window frame.
+  virtual void ScreenTipDrawBackground(TcxCanvas* ACanvas, const TRect& ARect);
+  virtual void ScreenTipDrawFooterLine(TcxCanvas* ACanvas, const TRect& ARect);
+  // The whole bar: its page-up part in the normal state.
+  virtual void DrawScaledScrollBarBackground(TcxCanvas* ACanvas, const TRect& R, bool AHorizontal,
+                                             TdxScaleFactor* AScaleFactor);
+  // The line buttons of a horizontal bar change places on a right-to-left canvas; then
+  // DoDrawScaledScrollBarPart.
+  virtual void DrawScaledScrollBarPart(TcxCanvas* ACanvas, bool AHorizontal, const TRect& R,
+                                       TcxScrollBarPart APart, TcxButtonState AState,
+                                       TdxScaleFactor* AScaleFactor);
+  // A navigator button face with a vertical splitter grip inside.
+  virtual void DrawScaledScrollBarSplitter(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                           TdxScaleFactor* AScaleFactor);
+  virtual int32_t ScaledScrollBarMinimalThumbSize(bool AVertical, TdxScaleFactor* AScaleFactor);
+  // Splits a popup's client area into the band (at the side of ACorner) and the rest, and places
+  // the size grip and the close button in the band. ABorders and APanelBorders are per-side
+  // widths; APanelHeight 0 takes ScaledPopupPanelSize.
+  virtual void CalculateScaledPopupPanelClientRect(TRect& AClientRect, TRect& APanelRect, TRect& AGripRect,
+                                                   TRect& ACloseButtonRect, TdxCorner ACorner,
+                                                   const TRect& ABorders, const TRect& APanelBorders,
+                                                   TdxScaleFactor* AScaleFactor, int32_t APanelHeight = 0,
+                                                   bool AShowCloseButton = true, bool AShowGripSize = true);
+  // The frame and the band of a popup in its non-client area (on its window device context);
+  // the grip and close-button rectangles come in screen coordinates.
+  virtual void DrawScaledPopupNCPanel(HWND AHandle, bool AMouseAboveCloseButton, bool ACloseButtonIsTracking,
+                                      TdxCorner ACorner, const TRect& ACloseButtonRect,
+                                      const TRect& AGripRect, TColor ABorderColor,
+                                      TdxScaleFactor* AScaleFactor);
+  // The system's bottom-right size grip over ARect.
+  virtual void DoDrawSizeGrip(TcxCanvas* ACanvas, const TRect& ARect, TdxScaleFactor* AScaleFactor);
+  virtual void DrawSizeGrip(TcxCanvas* ACanvas, const TRect& ARect, TColor ABackgroundColor = clDefault,
+                            TdxCorner ACorner = coBottomRight);
+  // The grip turned toward ACorner, over ABackgroundColor (clNone keeps what the canvas shows).
+  virtual void DrawScaledSizeGrip(TcxCanvas* ACanvas, const TRect& ARect, TdxScaleFactor* AScaleFactor,
+                                  TColor ABackgroundColor = clDefault, TdxCorner ACorner = coBottomRight);
+  virtual TSize ScaledSizeGripSize(TdxScaleFactor* AScaleFactor);
+  virtual TSize ScaledSliderButtonSize(TcxArrowDirection ADirection, TdxScaleFactor* AScaleFactor);
+  // A scroll-bar line button pointing toward ADirection.
+  virtual void DrawScaledSliderButton(TcxCanvas* ACanvas, const TRect& ARect, TcxArrowDirection ADirection,
+                                      TcxButtonState AState, TdxScaleFactor* AScaleFactor);
+
+  // The arrow of a line button: up or down on a vertical bar, left or right on a horizontal one.
+  static TcxArrowDirection GetArrowDirection(bool AHorizontal, TcxScrollBarPart APart);
+  // The default band height of a popup.
+  int32_t ScaledPopupPanelSize(TdxScaleFactor* AScaleFactor);
+  // The band's border margins, grip, close button and content; afterwards the band is excluded
+  // from the canvas' clip.
+  void DrawScaledPopupPanelBand(TcxCanvas* ACanvas, const TRect& ABounds, const TRect& AGripRect,
+                                const TRect& ACloseButtonRect, TdxCorner AGripCorner,
+                                TcxButtonState ACloseButtonState, const TRect& ABorders, TColor ABorderColor,
+                                TdxScaleFactor* AScaleFactor, bool AShowGripSize = true,
+                                bool AShowCloseButton = true);
+  int32_t ScrollBarMinimalThumbSize(bool AVertical);
+  void DrawScrollBarBackground(TcxCanvas* ACanvas, const TRect& R, bool AHorizontal);
+  void DrawScrollBarPart(TcxCanvas* ACanvas, bool AHorizontal, const TRect& R, TcxScrollBarPart APart,
+                         TcxButtonState AState);
+  void DrawScrollBarSplitter(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState);
+  int32_t PopupPanelSize();
+  void CalculatePopupPanelClientRect(TRect& AClientRect, TRect& APanelRect, TRect& AGripRect,
+                                     TRect& ACloseButtonRect, TdxCorner ACorner, const TRect& ABorders,
+                                     const TRect& APanelBorders, int32_t APanelHeight = 0,
+                                     bool AShowCloseButton = true, bool AShowGripSize = true);
+  void DrawPopupNCPanel(HWND AHandle, bool AMouseAboveCloseButton, bool ACloseButtonIsTracking,
+                        TdxCorner ACorner, const TRect& ACloseButtonRect, const TRect& AGripRect,
+                        TColor ABorderColor);
+  void DrawPopupPanelBand(TcxCanvas* ACanvas, const TRect& ABounds, const TRect& AGripRect,
+                          const TRect& ACloseButtonRect, TdxCorner AGripCorner,
+                          TcxButtonState ACloseButtonState, const TRect& ABorders, TColor ABorderColor,
+                          bool AShowGripSize = true, bool AShowCloseButton = true);
+  TSize SizeGripSize();
+  void DoDrawSizeGrip(TcxCanvas* ACanvas, const TRect& ARect);
+  TSize SliderButtonSize(TcxArrowDirection ADirection);
+  void DrawSliderButton(TcxCanvas* ACanvas, const TRect& ARect, TcxArrowDirection ADirection,
+                        TcxButtonState AState);
 
   // --- Progress bar, group box, panel, track bar and splitter ---------------------------------
+  // (cxLookAndFeelPaintersProgress.cpp)
+
+  // Each painter draws the progress bar's frame and chunk; the base draws nothing.
+  virtual void DrawProgressBarBorder(TcxCanvas* ACanvas, const TRect& ARect, bool AVertical);
+  virtual void DrawProgressBarChunk(TcxCanvas* ACanvas, const TRect& ARect, bool AVertical);
+  // The caption of a progress bar. Solid: once in ATextColor. Otherwise in two colours split at
+  // the chunk, or, while ProgressBarTextColorEx(True) is clDefault, XOR-inverted over whatever
+  // lies beneath.
+  virtual void DrawProgressBarText(TcxCanvas* ACanvas, bool AVertical, bool ASolid, const String& AText,
+                                   const TRect& ATextRect, const TRect& AProgressBarRect,
+                                   const TRect& AProgressChunkRect, TColor ATextColor = clDefault);
+  virtual TRect ProgressBarBorderSize(bool AVertical);
+  virtual TColor ProgressBarTextColor();
+  // Over the chunk (AIsFilledArea) or over the empty part.
+  virtual TColor ProgressBarTextColorEx(bool AIsFilledArea);
+  virtual void DrawGroupBoxBackground(TcxCanvas* ACanvas, const TRect& ABounds, const TRect& ARect);
+  virtual void DrawGroupBoxCaption(TcxCanvas* ACanvas, const TRect& ACaptionRect, const TRect& ATextRect,
+                                   TcxGroupBoxCaptionPosition ACaptionPosition);
+  virtual void DrawGroupBoxContent(TcxCanvas* ACanvas, const TRect& ABorderRect,
+                                   TcxGroupBoxCaptionPosition ACaptionPosition,
+                                   const TcxBorders& ABorders = cxBordersAll);
+  virtual void DrawGroupBoxScaledExpandButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                              bool AExpanded, TdxScaleFactor* AScaleFactor,
+                                              TcxRotationAngle ARotationAngle = ra0);
+  virtual void DrawGroupBoxScaledButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                        TdxScaleFactor* AScaleFactor);
+  virtual void DrawGroupBoxScaledExpandGlyph(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                             bool AExpanded, TdxScaleFactor* AScaleFactor);
+  virtual void DrawGroupBoxFrame(TcxCanvas* ACanvas, const TRect& R, bool AEnabled,
+                                 TcxGroupBoxCaptionPosition ACaptionPosition,
+                                 const TcxBorders& ABorders = cxBordersAll);
+  virtual void GroupBoxAdjustCaptionFont(TFont* ACaptionFont, TcxGroupBoxCaptionPosition ACaptionPosition);
+  virtual TRect GroupBoxBorderSize(bool ACaption, TcxGroupBoxCaptionPosition ACaptionPosition);
+  virtual int32_t GroupBoxCaptionTailSize(TcxGroupBoxCaptionPosition ACaptionPosition);
+  virtual TColor GroupBoxTextColor(bool AEnabled, TcxGroupBoxCaptionPosition ACaptionPosition);
+  virtual bool IsGroupBoxCaptionTextDrawnOverBorder(TcxGroupBoxCaptionPosition ACaptionPosition);
+  virtual bool IsGroupBoxTransparent(bool AIsCaption, TcxGroupBoxCaptionPosition ACaptionPosition);
+  // The group-box background over ABounds; the control and the colours serve descendants.
+  virtual void DrawPanelBackground(TcxCanvas* ACanvas, TWinControl* AControl, const TRect& ABounds,
+                                   TColor AColorFrom = clDefault, TColor AColorTo = clDefault);
+  virtual void DrawPanelBorders(TcxCanvas* ACanvas, const TRect& ABorderRect);
+  virtual void DrawPanelCaption(TcxCanvas* ACanvas, const TRect& ACaptionRect,
+                                TcxGroupBoxCaptionPosition ACaptionPosition);
+  virtual void DrawPanelContent(TcxCanvas* ACanvas, const TRect& ARect, bool ADrawBorders);
+  virtual TRect PanelBorderSize();
+  virtual TColor PanelTextColor();
+  // The base grows ARect by one pixel to the right and at the bottom.
+  virtual void CorrectThumbRect(TcxCanvas* ACanvas, TRect& ARect, bool AHorizontal,
+                                TcxTrackBarTicksAlign ATicks);
+  virtual void DrawTrackBarScaledTrack(TcxCanvas* ACanvas, const TRect& ARect, const TRect& ASelection,
+                                       bool AShowSelection, bool AEnabled, bool AHorizontal,
+                                       TColor ATrackColor, TdxScaleFactor* AScaleFactor);
+  virtual void DrawTrackBarTrackBounds(TcxCanvas* ACanvas, const TRect& ARect);
+  // A filled rectangle for ticks on both sides, else the body polygon pointing away from the
+  // ticks' opposite side, with DrawTrackBarThumbBorderUpDown for its edges.
+  virtual void DrawTrackBarScaledThumb(TcxCanvas* ACanvas, const TRect& ARect, TcxButtonState AState,
+                                       bool AHorizontal, TcxTrackBarTicksAlign ATicks, TColor AThumbColor,
+                                       TdxScaleFactor* AScaleFactor);
+  virtual void DrawTrackBarThumbBorderUpDown(TcxCanvas* ACanvas, const std::vector<TPoint>& ALightPolyLine,
+                                             const std::vector<TPoint>& AShadowPolyLine,
+                                             const std::vector<TPoint>& ADarkPolyLine);
+  virtual void DrawTrackBarThumbBorderBoth(TcxCanvas* ACanvas, const TRect& ARect);
+  virtual TSize TrackBarScaledThumbSize(bool AHorizontal, TdxScaleFactor* AScaleFactor);
+  virtual int32_t TrackBarScaledTrackSize(TdxScaleFactor* AScaleFactor);
+  // Tick labels (AText) or tick lines.
+  virtual TColor TrackBarTicksColor(bool AText);
+  virtual TSize RangeTrackBarScaledLeftThumbSize(bool AHorizontal, TcxTrackBarTicksAlign ATicks,
+                                                 TdxScaleFactor* AScaleFactor);
+  virtual TSize RangeTrackBarScaledRightThumbSize(bool AHorizontal, TcxTrackBarTicksAlign ATicks,
+                                                  TdxScaleFactor* AScaleFactor);
+  // The thumbs of a range track bar: the thumb outline over GetRangeTrackBarThumbDrawRect.
+  virtual void DrawRangeTrackBarScaledLeftThumb(TcxCanvas* ACanvas, const TRect& ARect, TcxButtonState AState,
+                                                bool AHorizontal, TcxTrackBarTicksAlign ATicks,
+                                                TColor AThumbColor, TdxScaleFactor* AScaleFactor);
+  virtual void DrawRangeTrackBarScaledRightThumb(TcxCanvas* ACanvas, const TRect& ARect,
+                                                 TcxButtonState AState, bool AHorizontal,
+                                                 TcxTrackBarTicksAlign ATicks, TColor AThumbColor,
+                                                 TdxScaleFactor* AScaleFactor);
+  virtual TColor GetSplitterInnerColor(bool AHighlighted);
+  virtual TColor GetSplitterOuterColor(bool AHighlighted);
+  // A dotted grip line centred in ARect (across it for a horizontal splitter), with an optional
+  // chevron in the middle pointing toward AArrowDirection.
+  virtual void DrawScaledSplitter(TcxCanvas* ACanvas, const TRect& ARect, bool AHighlighted, bool AClicked,
+                                  bool AHorizontal, TdxScaleFactor* AScaleFactor, bool AHasCloseMark = false,
+                                  TcxArrowDirection AArrowDirection = adLeft);
+  virtual TSize GetScaledSplitterSize(bool AHorizontal, TdxScaleFactor* AScaleFactor);
+
+  // The outline of a thumb with ticks on one side (tbtaUp or tbtaDown): the body polygon and the
+  // light, shadow and dark polylines a painter may draw over it.
+  struct TcxTrackBarThumbOutline {
+    std::vector<TPoint> Body;
+    std::vector<TPoint> Light;
+    std::vector<TPoint> Shadow;
+    std::vector<TPoint> Dark;
+  };
+  static TcxTrackBarThumbOutline CalculateTrackBarThumbOutline(const TRect& ARect, bool AHorizontal,
+                                                               TcxTrackBarTicksAlign ATicks);
+  // ARect one pixel narrower (horizontal) or shorter (vertical) when the ticks are on one side.
+  static TRect GetRangeTrackBarThumbDrawRect(const TRect& ARect, bool AHorizontal,
+                                             TcxTrackBarTicksAlign ATicks);
+  bool HasSplitterInnerLine(bool AHorizontal, TdxScaleFactor* AScaleFactor);
+  void DrawSplitterCloseMark(TcxCanvas* ACanvas, const TRect& ARect, TcxArrowDirection AArrowDirection,
+                             TdxScaleFactor* AScaleFactor, bool AHorizontal, bool AClicked,
+                             bool AHighlighted);
+  void DrawGroupBoxExpandButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState, bool AExpanded,
+                                TcxRotationAngle ARotationAngle = ra0);
+  void DrawGroupBoxButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState);
+  void DrawGroupBoxExpandGlyph(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState, bool AExpanded);
+  void DrawTrackBarTrack(TcxCanvas* ACanvas, const TRect& ARect, const TRect& ASelection, bool AShowSelection,
+                         bool AEnabled, bool AHorizontal, TColor ATrackColor);
+  void DrawTrackBarThumb(TcxCanvas* ACanvas, const TRect& ARect, TcxButtonState AState, bool AHorizontal,
+                         TcxTrackBarTicksAlign ATicks, TColor AThumbColor);
+  TSize TrackBarThumbSize(bool AHorizontal);
+  int32_t TrackBarTrackSize();
+  TSize RangeTrackBarLeftThumbSize(bool AHorizontal, TcxTrackBarTicksAlign ATicks);
+  TSize RangeTrackBarRightThumbSize(bool AHorizontal, TcxTrackBarTicksAlign ATicks);
+  void DrawRangeTrackBarLeftThumb(TcxCanvas* ACanvas, const TRect& ARect, TcxButtonState AState,
+                                  bool AHorizontal, TcxTrackBarTicksAlign ATicks, TColor AThumbColor);
+  void DrawRangeTrackBarRightThumb(TcxCanvas* ACanvas, const TRect& ARect, TcxButtonState AState,
+                                   bool AHorizontal, TcxTrackBarTicksAlign ATicks, TColor AThumbColor);
+  void DrawSplitter(TcxCanvas* ACanvas, const TRect& ARect, bool AHighlighted, bool AClicked,
+                    bool AHorizontal, bool AHasCloseMark = false, TcxArrowDirection AArrowDirection = adLeft);
+  TSize GetSplitterSize(bool AHorizontal);
 
   // --- Cell content, headers, sorting marks, footers, filter panels, tabs and row indicator ---
+  // (cxLookAndFeelPaintersHeaders.cpp)
+
+  // A cell: the background (unless AOnDrawBackground paints it) and the text in
+  // ATextAreaBounds with the alignments, word break or single line, and end ellipsis.
+  virtual void DrawContent(TcxCanvas* ACanvas, const TRect& ABounds, const TRect& ATextAreaBounds,
+                           TcxButtonState AState, TAlignment AAlignmentHorz, TcxAlignmentVert AAlignmentVert,
+                           bool AMultiLine, bool AShowEndEllipsis, const String& AText, TFont* AFont,
+                           TColor ATextColor, TColor ABkColor,
+                           const TcxDrawBackgroundEvent& AOnDrawBackground = nullptr, bool AIsFooter = false);
+  virtual TRect FooterCellContentBounds(const TRect& ABounds);
+  virtual TRect FooterCellTextAreaBounds(const TRect& ABounds);
+  virtual TColor GetFilterSmartTagColor(TcxFilterSmartTagState AState, bool AIsFilterActive);
+  virtual void DrawHeaderBorder(TcxCanvas* ACanvas, const TRect& R, const TcxNeighbors& ANeighbors,
+                                const TcxBorders& ABorders);
+  virtual void DrawHeaderPressed(TcxCanvas* ACanvas, const TRect& ABounds);
+  virtual void DrawHeaderControlSectionBorder(TcxCanvas* ACanvas, const TRect& R, const TcxBorders& ABorders,
+                                              TcxButtonState AState);
+  virtual void DrawHeaderControlSectionContent(TcxCanvas* ACanvas, const TRect& ABounds,
+                                               const TRect& ATextAreaBounds, TcxButtonState AState,
+                                               TAlignment AAlignmentHorz, TcxAlignmentVert AAlignmentVert,
+                                               bool AMultiLine, bool AShowEndEllipsis, const String& AText,
+                                               TFont* AFont, TColor ATextColor, TColor ABkColor);
+  // Disabled text is embossed: a highlight copy one pixel right and down, then the shadow.
+  virtual void DrawHeaderControlSectionText(TcxCanvas* ACanvas, const TRect& ATextAreaBounds,
+                                            TcxButtonState AState, TAlignment AAlignmentHorz,
+                                            TcxAlignmentVert AAlignmentVert, bool AMultiLine,
+                                            bool AShowEndEllipsis, const String& AText, TFont* AFont,
+                                            TColor ATextColor);
+  virtual void DrawHeaderSeparator(TcxCanvas* ACanvas, const TRect& ABounds, int32_t AIndentSize,
+                                   TColor AColor, const TcxViewParams& AViewParams);
+  virtual void DrawScaledHeader(TcxCanvas* ACanvas, const TRect& ABounds, const TRect& ATextAreaBounds,
+                                const TcxNeighbors& ANeighbors, const TcxBorders& ABorders,
+                                TcxButtonState AState, TAlignment AAlignmentHorz,
+                                TcxAlignmentVert AAlignmentVert, bool AMultiLine, bool AShowEndEllipsis,
+                                const String& AText, TFont* AFont, TColor ATextColor, TColor ABkColor,
+                                TdxScaleFactor* AScaleFactor,
+                                const TcxDrawBackgroundEvent& AOnDrawBackground = nullptr,
+                                bool AIsLast = false, bool AIsGroup = false);
+  virtual void DrawScaledHeaderEx(TcxCanvas* ACanvas, const TRect& ABounds, const TRect& ATextAreaBounds,
+                                  const TcxNeighbors& ANeighbors, const TcxBorders& ABorders,
+                                  TcxButtonState AState, TAlignment AAlignmentHorz,
+                                  TcxAlignmentVert AAlignmentVert, bool AMultiLine, bool AShowEndEllipsis,
+                                  const String& AText, TFont* AFont, TColor ATextColor, TColor ABkColor,
+                                  TdxScaleFactor* AScaleFactor,
+                                  const TcxDrawBackgroundEvent& AOnDrawBackground = nullptr);
+  virtual void DrawScaledHeaderControlSection(TcxCanvas* ACanvas, const TRect& ABounds,
+                                              const TRect& ATextAreaBounds, const TcxNeighbors& ANeighbors,
+                                              const TcxBorders& ABorders, TcxButtonState AState,
+                                              TAlignment AAlignmentHorz, TcxAlignmentVert AAlignmentVert,
+                                              bool AMultiLine, bool AShowEndEllipsis, const String& AText,
+                                              TFont* AFont, TColor ATextColor, TColor ABkColor,
+                                              TdxScaleFactor* AScaleFactor);
+  virtual TcxBorders HeaderBorders(const TcxNeighbors& ANeighbors);
+  virtual int32_t HeaderBorderSize();
+  // ABounds grown by HeaderBorderSize on each side in ABorders but not in HeaderBorders.
+  virtual TRect HeaderBounds(const TRect& ABounds, const TcxNeighbors& ANeighbors,
+                             const TcxBorders& ABorders = cxBordersAll);
+  virtual TRect HeaderContentOffsets(TdxScaleFactor* AScaleFactor);
+  virtual int32_t HeaderControlSectionBorderSize(TcxButtonState AState = cxbsNormal);
+  virtual TRect HeaderControlSectionContentBounds(const TRect& ABounds, TcxButtonState AState);
+  virtual TRect HeaderControlSectionTextAreaBounds(const TRect& ABounds, TcxButtonState AState);
+  virtual bool HeaderDrawCellsFirst();
+  virtual bool IsHeaderHotTrack();
+  virtual TRect ScaledHeaderContentBounds(const TRect& ABounds, const TcxBorders& ABorders,
+                                          TdxScaleFactor* AScaleFactor);
+  virtual int32_t ScaledHeaderHeight(int32_t AFontHeight, TdxScaleFactor* AScaleFactor);
+  virtual int32_t ScaledHeaderWidth(TcxCanvas* ACanvas, const TcxBorders& ABorders, const String& AText,
+                                    TFont* AFont, TdxScaleFactor* AScaleFactor);
+  // Image 7 of the indicator images (the direction is not shown).
+  virtual void DrawScaledSummaryValueSortingMark(TcxCanvas* ACanvas, const TRect& R, bool AAscendingSorting,
+                                                 TdxScaleFactor* AScaleFactor);
+  virtual TPoint ScaledSortingMarkAreaSize(TdxScaleFactor* AScaleFactor);
+  virtual TPoint ScaledSummaryValueSortingMarkSize(TdxScaleFactor* AScaleFactor);
+  virtual void DrawFilterRowSeparator(TcxCanvas* ACanvas, const TRect& ARect, TColor ABackgroundColor);
+  virtual void DrawGroupByBox(TcxCanvas* ACanvas, const TRect& ARect, bool ATransparent,
+                              TColor ABackgroundColor, TBitmap* ABackgroundBitmap);
+  virtual int32_t GridBordersOverlapSize();
+  virtual TColor GridGroupRowStyleOffice11ContentColor(bool AHasData);
+  virtual TColor GridGroupRowStyleOffice11SeparatorColor();
+  virtual TColor GridGroupRowStyleOffice11TextColor();
+  virtual bool GridDrawHeaderCellsFirst();
+  virtual TColor PivotGridHeadersAreaColor();
+  virtual TColor PivotGridHeadersAreaTextColor();
+  virtual TcxBorders FooterBorders();
+  virtual int32_t FooterBorderSize();
+  virtual int32_t FooterCellBorderSize();
+  virtual int32_t FooterCellOffset();
+  virtual bool FooterDrawCellsFirst();
+  virtual TColor FooterSeparatorColor();
+  virtual int32_t FooterSeparatorSize();
+  virtual void DrawFooterCell(TcxCanvas* ACanvas, const TRect& ABounds, TAlignment AAlignmentHorz,
+                              TcxAlignmentVert AAlignmentVert, bool AMultiLine, const String& AText,
+                              TFont* AFont, TColor ATextColor, TColor ABkColor,
+                              const TcxDrawBackgroundEvent& AOnDrawBackground = nullptr);
+  virtual void DrawFooterCellContent(TcxCanvas* ACanvas, const TRect& ABounds, TAlignment AAlignmentHorz,
+                                     TcxAlignmentVert AAlignmentVert, bool AMultiLine, const String& AText,
+                                     TFont* AFont, TColor ATextColor, TColor ABkColor,
+                                     const TcxDrawBackgroundEvent& AOnDrawBackground = nullptr);
+  virtual void DrawFooterBorder(TcxCanvas* ACanvas, const TRect& R);
+  virtual void DrawFooterBorderEx(TcxCanvas* ACanvas, const TRect& R, const TcxBorders& ABorders);
+  virtual void DrawFooterCellBorder(TcxCanvas* ACanvas, const TRect& R);
+  virtual void DrawFooterContent(TcxCanvas* ACanvas, const TRect& ARect, const TcxViewParams& AViewParams);
+  virtual void DrawFooterSeparator(TcxCanvas* ACanvas, const TRect& R);
+  // The background of DrawBackground with the graphic turned into a bitmap first.
+  virtual void DrawFilterPanel(TcxCanvas* ACanvas, const TRect& ARect, bool ATransparent,
+                               TColor ABackgroundColor, TGraphic* ABackgroundBitmap);
+  virtual void DrawScaledFilterActivateButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                              bool AChecked, TdxScaleFactor* AScaleFactor);
+  // The smart-tag glyph with its strokes in GetFilterSmartTagColor.
+  virtual void DrawScaledFilterSmartTag(TcxCanvas* ACanvas, const TRect& R, TcxFilterSmartTagState AState,
+                                        bool AIsFilterActive, TdxScaleFactor* AScaleFactor);
+  virtual IdxColorPalettePtr FilterControlMenuGetColorPalette();
+  virtual TPoint ScaledFilterActivateButtonSize(TdxScaleFactor* AScaleFactor);
+  virtual TPoint ScaledFilterDropDownButtonSize(TdxScaleFactor* AScaleFactor);
+  virtual TSize ScaledFilterSmartTagSize(TdxScaleFactor* AScaleFactor);
+  virtual void DrawFindPanel(TcxCanvas* ACanvas, const TRect& ARect, bool ATransparent,
+                             TColor ABackgroundColor, TGraphic* ABackgroundBitmap);
+  virtual void DrawFindPanelBorder(TcxCanvas* ACanvas, const TRect& R, const TcxBorders& ABorders);
+  virtual void DrawTab(TcxCanvas* ACanvas, const TRect& R, const TcxBorders& ABorders, const String& AText,
+                       TcxButtonState AState, bool AVertical, TFont* AFont, TColor ATextColor,
+                       TColor ABkColor, bool AShowPrefix = false);
+  virtual void DrawTabBorder(TcxCanvas* ACanvas, const TRect& R, TcxBorder ABorder,
+                             const TcxBorders& ABorders, bool AVertical);
+  virtual void DrawTabsRoot(TcxCanvas* ACanvas, const TRect& R, const TcxBorders& ABorders, bool AVertical);
+  virtual bool IsDrawTabImplemented(bool AVertical);
+  virtual bool IsTabHotTrack(bool AVertical);
+  virtual int32_t TabBorderSize(bool AVertical);
+  // The kind's glyph of the indicator images; arrows point the other way on a right-to-left
+  // canvas.
+  virtual void DrawScaledIndicatorImage(TcxCanvas* ACanvas, const TRect& R, TcxIndicatorKind AKind,
+                                        TdxScaleFactor* AScaleFactor);
+  virtual void DrawScaledIndicatorItem(TcxCanvas* ACanvas, const TRect& R, const TRect& AImageAreaBounds,
+                                       TcxIndicatorKind AKind, TColor AColor, TdxScaleFactor* AScaleFactor,
+                                       const TcxDrawBackgroundEvent& AOnDrawBackground,
+                                       const TcxNeighbors& ANeighbors);
+  virtual void DrawScaledIndicatorItem(TcxCanvas* ACanvas, const TRect& R, TcxIndicatorKind AKind,
+                                       TColor AColor, TdxScaleFactor* AScaleFactor,
+                                       const TcxDrawBackgroundEvent& AOnDrawBackground = nullptr);
+  virtual void DrawScaledIndicatorItemEx(TcxCanvas* ACanvas, const TRect& R, TcxIndicatorKind AKind,
+                                         TColor AColor, TdxScaleFactor* AScaleFactor,
+                                         const TcxDrawBackgroundEvent& AOnDrawBackground = nullptr);
+  // Five short bars, every other one with a dot before it.
+  virtual void DrawScaledIndicatorCustomizationMark(TcxCanvas* ACanvas, const TRect& R, TColor AColor,
+                                                    TdxScaleFactor* AScaleFactor);
+  virtual bool IndicatorDrawItemsFirst();
+
+  // A sorting arrow in two colours (the Standard painter's sorting mark).
+  void DrawSortingArrow(TcxCanvas* ACanvas, const TRect& R, TColor AColor1, TColor AColor2,
+                        bool AAscendingSorting, TdxScaleFactor* AScaleFactor);
+  // A bar (two when the colours differ) over a shorter sorting arrow.
+  void DrawSummarySortingArrow(TcxCanvas* ACanvas, const TRect& R, TColor AColor1, TColor AColor2,
+                               bool AAscendingSorting, TdxScaleFactor* AScaleFactor);
+  // The footer's content and borders, clipped to ABounds.
+  void DrawFooterPanel(TcxCanvas* ACanvas, const TRect& ABounds, const TcxViewParams& AViewParams,
+                       const TcxBorders& ABorders);
+  void DrawHeaderControlSection(TcxCanvas* ACanvas, const TRect& ABounds, const TRect& ATextAreaBounds,
+                                const TcxNeighbors& ANeighbors, const TcxBorders& ABorders,
+                                TcxButtonState AState, TAlignment AAlignmentHorz,
+                                TcxAlignmentVert AAlignmentVert, bool AMultiLine, bool AShowEndEllipsis,
+                                const String& AText, TFont* AFont, TColor ATextColor, TColor ABkColor);
+  int32_t HeaderWidth(TcxCanvas* ACanvas, const TcxBorders& ABorders, const String& AText, TFont* AFont);
+  TPoint SortingMarkAreaSize();
+  TPoint SortingMarkSize();
+  TPoint SummarySortingMarkSize();
+  TPoint SummaryValueSortingMarkSize();
+  void DrawSortingMark(TcxCanvas* ACanvas, const TRect& R, bool AAscendingSorting);
+  void DrawSummarySortingMark(TcxCanvas* ACanvas, const TRect& R, bool AAscendingSorting);
+  void DrawSummaryValueSortingMark(TcxCanvas* ACanvas, const TRect& R, bool AAscendingSorting);
+  void DrawFilterActivateButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState, bool AChecked);
+  void DrawFilterCloseButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState);
+  void DrawFilterDropDownButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                bool AIsFilterActive);
+  void DrawFilterSmartTag(TcxCanvas* ACanvas, const TRect& R, TcxFilterSmartTagState AState,
+                          bool AIsFilterActive);
+  TPoint FilterActivateButtonSize();
+  TPoint FilterCloseButtonSize();
+  TPoint FilterDropDownButtonSize();
+  TSize FilterSmartTagSize();
+  void DrawIndicatorImage(TcxCanvas* ACanvas, const TRect& R, TcxIndicatorKind AKind);
+  void DrawIndicatorItem(TcxCanvas* ACanvas, const TRect& R, TcxIndicatorKind AKind, TColor AColor,
+                         const TcxDrawBackgroundEvent& AOnDrawBackground = nullptr);
+  void DrawIndicatorItemEx(TcxCanvas* ACanvas, const TRect& R, TcxIndicatorKind AKind, TColor AColor,
+                           const TcxDrawBackgroundEvent& AOnDrawBackground = nullptr);
+  // With the default 1:1 scale factor.
+  void DrawHeader(TcxCanvas* ACanvas, const TRect& ABounds, const TRect& ATextAreaBounds,
+                  const TcxNeighbors& ANeighbors, const TcxBorders& ABorders, TcxButtonState AState,
+                  TAlignment AAlignmentHorz, TcxAlignmentVert AAlignmentVert, bool AMultiLine,
+                  bool AShowEndEllipsis, const String& AText, TFont* AFont, TColor ATextColor,
+                  TColor ABkColor, const TcxDrawBackgroundEvent& AOnDrawBackground = nullptr,
+                  bool AIsLast = false, bool AIsGroup = false);
+  void DrawHeaderEx(TcxCanvas* ACanvas, const TRect& ABounds, const TRect& ATextAreaBounds,
+                    const TcxNeighbors& ANeighbors, const TcxBorders& ABorders, TcxButtonState AState,
+                    TAlignment AAlignmentHorz, TcxAlignmentVert AAlignmentVert, bool AMultiLine,
+                    bool AShowEndEllipsis, const String& AText, TFont* AFont, TColor ATextColor,
+                    TColor ABkColor, const TcxDrawBackgroundEvent& AOnDrawBackground = nullptr);
+  TRect HeaderContentBounds(const TRect& ABounds, const TcxBorders& ABorders);
+  int32_t HeaderHeight(int32_t AFontHeight);
+  void DrawIndicatorCustomizationMark(TcxCanvas* ACanvas, const TRect& R, TColor AColor);
 
   // --- Navigator, date navigator, scheduler and clock ------------------------------------------
+  // (cxLookAndFeelPaintersNavigator.cpp, cxLookAndFeelPaintersScheduler.cpp)
+
+  // The face of a scheduler navigation button: framed on the three sides away from the
+  // control's edge, with its arrow.
+  virtual void DrawSchedulerNavigationButtonContent(TcxCanvas* ACanvas, const TRect& ARect,
+                                                    const TRect& AArrowRect, bool AIsNextButton,
+                                                    TcxButtonState AState, bool AIsVertical);
+  // Lays out a scheduler navigation button: the borders, the arrow (centred in a box three
+  // arrows long) and the text area, grown when the longer text does not fit.
+  virtual void CalculateSchedulerNavigationButtonRects(bool AIsNextButton, bool ACollapsed,
+                                                       int32_t APrevButtonTextSize,
+                                                       int32_t ANextButtonTextSize, TRect& ABounds,
+                                                       TRect& ATextRect, TRect& AArrowRect,
+                                                       TdxScaleFactor* AScaleFactor, bool AIsVertical);
+  virtual void CalculateSchedulerNavigationButtonRects(bool AIsNextButton, bool ACollapsed,
+                                                       int32_t APrevButtonTextSize,
+                                                       int32_t ANextButtonTextSize, TRect& ABounds,
+                                                       TRect& ATextRect, TRect& AArrowRect, bool AIsVertical);
+  // A header with centred text and the month arrows of AArrows at its ends.
+  virtual void DrawScaledMonthHeader(TcxCanvas* ACanvas, const TRect& ABounds, const String& AText,
+                                     const TcxNeighbors& ANeighbors, const TcxViewParams& AViewParams,
+                                     const TcxArrowDirections& AArrows, int32_t ASideWidth,
+                                     TdxScaleFactor* AScaleFactor,
+                                     const TcxDrawBackgroundEvent& AOnDrawBackground = nullptr);
+  virtual void DrawSchedulerBorder(TcxCanvas* ACanvas, const TRect& R);
+  // Only the background event.
+  virtual void DrawSchedulerDayHeader(TcxCanvas* ACanvas, const TRect& ABounds, const TRect& ATextAreaBounds,
+                                      const TcxNeighbors& ANeighbors, const TcxBorders& ABorders,
+                                      TcxButtonState AState, TAlignment AAlignmentHorz,
+                                      TcxAlignmentVert AAlignmentVert, bool AMultiLine, bool AShowEndEllipsis,
+                                      const String& AText, TFont* AFont, TColor ATextColor, TColor ABkColor,
+                                      TdxScaleFactor* AScaleFactor,
+                                      const TcxDrawBackgroundEvent& AOnDrawBackground = nullptr,
+                                      bool AIsLast = false, bool AIsGroup = false);
+  virtual void DrawSchedulerEventProgress(TcxCanvas* ACanvas, const TRect& ABounds, const TRect& AProgress,
+                                          const TcxViewParams& AViewParams, bool ATransparent);
+  virtual void DrawSchedulerGroup(TcxCanvas* ACanvas, const TRect& R, TColor AColor);
+  virtual void DrawSchedulerScaledGroupSeparator(TcxCanvas* ACanvas, const TRect& ABounds,
+                                                 TColor ABackgroundColor, TdxScaleFactor* AScaleFactor,
+                                                 const TcxDrawBackgroundEvent& AOnDrawBackground = nullptr);
+  virtual void DrawSchedulerMilestone(TcxCanvas* ACanvas, const TRect& R);
+  virtual void DrawSchedulerNavigationButton(TcxCanvas* ACanvas, const TRect& ARect, bool AIsNextButton,
+                                             TcxButtonState AState, const String& AText,
+                                             const TRect& ATextRect, const TRect& AArrowRect,
+                                             bool AIsVertical);
+  // A chevron toward the previous (left or up) or next (right or down) period.
+  virtual void DrawSchedulerNavigationButtonArrow(TcxCanvas* ACanvas, const TRect& ARect, bool AIsNextButton,
+                                                  TColor AColor, bool AForVertical);
+  virtual void DrawSchedulerScaledNavigatorButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                                  TdxScaleFactor* AScaleFactor);
+  virtual void DrawSchedulerSplitterBorder(TcxCanvas* ACanvas, const TRect& R,
+                                           const TcxViewParams& AViewParams, bool AIsHorizontal);
+  virtual TRect SchedulerEventProgressOffsets();
+  virtual TColor SchedulerNavigationButtonTextColor(bool AIsNextButton, TcxButtonState AState,
+                                                    TColor ADefaultColor);
+  // The fixed borders (not scaled), the 7 x 7 arrow and whether there is a text area.
+  virtual void SchedulerNavigationButtonSizes(bool AIsNextButton, TRect& ABorders, TSize& AArrowSize,
+                                              bool& AHasTextArea, TdxScaleFactor* AScaleFactor,
+                                              bool AIsVertical);
+  virtual void SchedulerNavigationButtonSizes(bool AIsNextButton, TRect& ABorders, TSize& AArrowSize,
+                                              bool& AHasTextArea, bool AIsVertical);
+  // Twelve hour dots on a circle, the background around them and the hands of ADateTime.
+  virtual void DrawScaledClock(TcxCanvas* ACanvas, const TRect& ARect, TDateTime ADateTime,
+                               TColor ABackgroundColor, TdxScaleFactor* AScaleFactor);
+  virtual TSize ScaledClockSize(TdxScaleFactor* AScaleFactor);
+  virtual void DrawDateNavigatorCellSelection(TcxCanvas* ACanvas, const TRect& R, TColor AColor);
+  // R comes back inside the raised edge.
+  virtual void DrawDateNavigatorDateHeader(TcxCanvas* ACanvas, TRect& R);
+  virtual void DrawDateNavigatorTodayCellSelection(TcxCanvas* ACanvas, const TRect& R);
+
+  void DrawMonthHeaderArrows(TcxCanvas* ACanvas, const TRect& ABounds, const TcxArrowDirections& AArrows,
+                             int32_t ASideWidth, TColor AColor);
+  void DrawMonthHeaderLeftArrow(TcxCanvas* ACanvas, const TRect& ABounds, int32_t ASideWidth, TColor AColor);
+  void DrawMonthHeaderRightArrow(TcxCanvas* ACanvas, const TRect& ABounds, int32_t ASideWidth, TColor AColor);
+  void DrawMonthHeader(TcxCanvas* ACanvas, const TRect& ABounds, const String& AText,
+                       const TcxNeighbors& ANeighbors, const TcxViewParams& AViewParams,
+                       const TcxArrowDirections& AArrows, int32_t ASideWidth,
+                       const TcxDrawBackgroundEvent& AOnDrawBackground = nullptr);
+  void DrawSchedulerGroupSeparator(TcxCanvas* ACanvas, const TRect& ABounds, TColor ABackgroundColor,
+                                   const TcxDrawBackgroundEvent& AOnDrawBackground = nullptr);
+  void DrawSchedulerNavigatorButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState);
+  void DrawClock(TcxCanvas* ACanvas, const TRect& ARect, TDateTime ADateTime, TColor ABackgroundColor);
+  TSize ClockSize();
+
+  virtual void DrawNavigatorBorder(TcxCanvas* ACanvas, const TRect& R, bool ASelected);
+  // A push button without caption in AState.
+  virtual void DrawNavigatorScaledButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                         TColor ABackgroundColor, TdxScaleFactor* AScaleFactor);
+  // The image-list entry, left-bottom pixel transparent, disabled images dimmed.
+  virtual void DrawNavigatorScaledButtonGlyph(TcxCanvas* ACanvas, TCustomImageList* AImageList,
+                                              int32_t AImageIndex, const TRect& AGlyphRect, bool AEnabled,
+                                              bool AUserGlyphs, TdxScaleFactor* AScaleFactor);
+  virtual bool NavigatorBorderOverlap();
+  virtual int32_t NavigatorBorderSize();
+  virtual IdxColorPalettePtr NavigatorButtonColorPalette(bool AEnabled);
+  virtual TPoint NavigatorButtonPressedGlyphOffset();
+  virtual TColor NavigatorButtonTextColor(TcxButtonState AState);
+  virtual TRect NavigatorScaledButtonGlyphPadding(TdxScaleFactor* AScaleFactor);
+  virtual TSize NavigatorScaledButtonGlyphSize(TdxScaleFactor* AScaleFactor);
+  virtual TSize NavigatorScaledButtonMinSize(TdxScaleFactor* AScaleFactor);
+  virtual TColor NavigatorInfoPanelColor();
+  virtual TColor NavigatorInfoPanelTextColor();
+
+  void DrawNavigatorButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                           TColor ABackgroundColor);
+  void DrawNavigatorButtonGlyph(TcxCanvas* ACanvas, TCustomImageList* AImageList, int32_t AImageIndex,
+                                const TRect& AGlyphRect, bool AEnabled, bool AUserGlyphs);
+  TRect NavigatorButtonGlyphPadding();
+  TSize NavigatorButtonGlyphSize();
+  TSize NavigatorButtonMinSize();
 
   // --- Views, charts, gauges, maps, navigation bars, PDF viewers and spreadsheets --------------
 
