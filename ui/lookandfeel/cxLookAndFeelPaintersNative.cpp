@@ -6,6 +6,7 @@
 #include "platform/os/gdi.h"
 #include "platform/os/user.h"
 #include "platform/os/uxtheme.h"
+#include "ui/core/cxGeometry.h"
 #include "ui/core/dxCore.h"
 #include "ui/core/dxDPIAwareUtils.h"
 #include "ui/core/dxUxTheme.h"

@@ -13,6 +13,7 @@
 #include "ui/core/dxThemeManager.h"
 #include "ui/graphics/cxGraphicsBitmap.h"
 #include "ui/lookandfeel/cxLookAndFeelPainters.h"
+#include "ui/lookandfeel/cxLookAndFeelPaintersStandard.h"
 
 namespace qd {
 
@@ -24,15 +25,12 @@ int BtnStateToXPBtnState(TcxButtonState AState);
 bool cxGetThemeColor(TdxThemedObjectType AObjectType, int APartId, int AStateId, int APropId, TColor& AColor);
 
 // The painter the Native one falls back to for each element its theme class cannot draw.
-using TcxWinXPLookAndFeelPainterBase = TcxCustomLookAndFeelPainter;
+using TcxWinXPLookAndFeelPainterBase = TcxStandardLookAndFeelPainter;
 
 class TcxWinXPLookAndFeelPainter : public TcxWinXPLookAndFeelPainterBase {
   QD_CLASS(TcxWinXPLookAndFeelPainter, TcxWinXPLookAndFeelPainterBase)
 
  public:
-  using inherited = TcxWinXPLookAndFeelPainterBase;
-
-
   // Loads the zoom glyphs from the 32-bit bitmap resources "CX_ZOOMINBUTTONGLYPH" and
   // "CX_ZOOMOUTBUTTONGLYPH"; raises EResNotFound when either is missing.
   TcxWinXPLookAndFeelPainter();

@@ -3,6 +3,7 @@
 #include "platform/os/gdi.h"
 #include "platform/os/user.h"
 #include "platform/os/uxtheme.h"
+#include "ui/core/cxGeometry.h"
 #include "ui/core/dxCore.h"
 #include "ui/core/dxDPIAwareUtils.h"
 #include "ui/core/dxUxTheme.h"
@@ -70,14 +71,14 @@ TColor TcxWinXPLookAndFeelPainter::DefaultCommandLinkTextColor(TcxButtonState AS
 }
 
 TSize TcxWinXPLookAndFeelPainter::GetScaledCommandLinkGlyphSize(TdxScaleFactor* AScaleFactor) {
-  const HTHEME theme = IsWinVistaOrLater() ? OpenTheme(totButton) : nullptr;
+  const HTHEME theme = IsWinVistaOrLater() ? OpenTheme(totButton) : 0;
   TSize size;
   if (theme && NativeControlPartSize(theme, 7, 0, TS_TRUE, size)) return size;
   return inherited::GetScaledCommandLinkGlyphSize(AScaleFactor);
 }
 
 TRect TcxWinXPLookAndFeelPainter::GetScaledCommandLinkMargins(TdxScaleFactor* AScaleFactor) {
-  const HTHEME theme = IsWinVistaOrLater() ? OpenTheme(totButton) : nullptr;
+  const HTHEME theme = IsWinVistaOrLater() ? OpenTheme(totButton) : 0;
   TRect margins;
   if (theme && NativeContentMargins(theme, 6, 0, margins)) return AScaleFactor->Apply(margins);
   return inherited::GetScaledCommandLinkMargins(AScaleFactor);
@@ -167,7 +168,7 @@ TSize TcxWinXPLookAndFeelPainter::GetBevelMinimalShapeSize(TdxBevelShape /*AShap
 void TcxWinXPLookAndFeelPainter::DrawScaledCommandLinkBackground(TcxCanvas* ACanvas, const TRect& R,
                                                                  TcxButtonState AState,
                                                                  TdxScaleFactor* AScaleFactor, TColor AColor) {
-  if (const HTHEME theme = IsWinVistaOrLater() ? OpenTheme(totButton) : nullptr) {
+  if (const HTHEME theme = IsWinVistaOrLater() ? OpenTheme(totButton) : 0) {
     dxUxTheme::DrawThemeBackground(theme, ACanvas->Handle(), 6, BtnStateToXPBtnState(AState), R);
     return;
   }
@@ -183,7 +184,7 @@ void TcxWinXPLookAndFeelPainter::DrawScaledCommandLinkBackground(TcxCanvas* ACan
 
 void TcxWinXPLookAndFeelPainter::DrawScaledCommandLinkGlyph(TcxCanvas* ACanvas, const TPoint& AGlyphPos,
                                                             TcxButtonState AState, TdxScaleFactor* AScaleFactor) {
-  const HTHEME theme = IsWinVistaOrLater() ? OpenTheme(totButton) : nullptr;
+  const HTHEME theme = IsWinVistaOrLater() ? OpenTheme(totButton) : 0;
   if (!theme) {
     inherited::DrawScaledCommandLinkGlyph(ACanvas, AGlyphPos, AState, AScaleFactor);
     return;
@@ -219,7 +220,7 @@ void TcxWinXPLookAndFeelPainter::DrawFindPanelBorder(TcxCanvas* /*ACanvas*/, con
 void TcxWinXPLookAndFeelPainter::DrawEditPopupWindowBorder(TcxCanvas* ACanvas, TRect& R,
                                                            TcxEditPopupBorderStyle /*ABorderStyle*/,
                                                            bool /*AClientEdge*/) {
-  const HTHEME theme = IsWinVistaOrLater() ? OpenTheme(totListBox) : nullptr;
+  const HTHEME theme = IsWinVistaOrLater() ? OpenTheme(totListBox) : 0;
   if (theme)
     dxUxTheme::DrawThemeBackground(theme, ACanvas->Handle(), 3, 3, R);
   else
