@@ -12,6 +12,7 @@
 #include "ui/core/dxCore.h"
 #include "ui/graphics/dxOffice11.h"
 #include "ui/lookandfeel/cxLookAndFeelPaintersFlat.h"
+#include "ui/lookandfeel/cxLookAndFeelPaintersNative.h"
 #include "ui/lookandfeel/cxLookAndFeelPaintersStandard.h"
 #include "ui/lookandfeel/cxLookAndFeelPaintersUltraFlat.h"
 
@@ -243,6 +244,7 @@ void RegisterAssistants() {
   gPaintersManager->Register(std::make_unique<TcxFlatLookAndFeelPainter>());
   gPaintersManager->Register(std::make_unique<TcxStandardLookAndFeelPainter>());
   gPaintersManager->Register(std::make_unique<TcxUltraFlatLookAndFeelPainter>());
+  gPaintersManager->Register(std::make_unique<TcxWinXPLookAndFeelPainter>());
   if (dxIsDLL()) RefreshOffice11Colors();
 }
 
