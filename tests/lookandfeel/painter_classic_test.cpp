@@ -76,7 +76,7 @@ TEST_F(PainterClassicTest, StartUpRegistersTheBuiltInPaintersInTheirOrder) {
   cxLookAndFeelPainters::Initialize();
   cxSetRootLookAndFeelRefreshProc(nullptr);
   gJoinOrder = nullptr;
-  EXPECT_EQ(order, (std::vector<std::string>{"Flat", "Standard", "UltraFlat"}));
+  EXPECT_EQ(order, (std::vector<std::string>{"Flat", "Office11", "Standard", "UltraFlat", "Native"}));
 
   TcxLookAndFeelPaintersManager* manager = cxLookAndFeelPaintersManager();
   struct Case {
