@@ -219,6 +219,15 @@ std::vector<NativeCell> NativeCells(TcxCustomLookAndFeelPainter& p, TdxScaleFact
     p.DrawBevelFrame(&c, TRect{a.Left, a.Top, a.Left + 24, a.Bottom}, clBtnShadow, clBtnHighlight, true);
     p.DrawBevelLine(&c, TRect{a.Left + 30, a.Top, a.Left + 32, a.Bottom}, clBtnShadow, clBtnHighlight, true);
   });
+  for (int k = 0; k < 4; ++k)
+    add(std::string("sched nav ") + (k % 2 ? "next" : "prev") + (k / 2 ? " vert" : ""),
+        [&p, at, k](TcxCanvas& c, const TRect& r) {
+          const bool vertical = k / 2 != 0;
+          const TRect a = vertical ? at(c, r, 22, 40) : at(c, r, 40, 22);
+          const int cx = (a.Left + a.Right) / 2, cy = (a.Top + a.Bottom) / 2;
+          p.DrawSchedulerNavigationButtonContent(&c, a, TRect{cx - 4, cy - 4, cx + 4, cy + 4}, k % 2 != 0,
+                                                 cxbsNormal, vertical);
+        });
   add("command link hot", [&p, sf, at](TcxCanvas& c, const TRect& r) {
     const TRect a = at(c, r, 56, 28);
     p.DrawScaledCommandLinkBackground(&c, a, cxbsHot, sf);

@@ -218,6 +218,16 @@ TEST_F(PainterNativeTest, EachOperationDrawsItsThemePartAndState) {
       {"pressed filter close button at the default scale",
        [&](auto& p, auto* c) { p.DrawScaledFilterCloseButton(c, kR, cxbsPressed, dxDefaultScaleFactor()); },
        {{u"Window", 19, 3, kR}}},
+      {"hot horizontal scheduler navigation button",
+       [&](auto& p, auto* c) {
+         p.DrawSchedulerNavigationButtonContent(c, kR, TRect{8, 8, 14, 14}, false, cxbsHot, false);
+       },
+       {{u"Tab", 1, 2, TRect{0, 0, kR.Width(), kR.Height()}}}},
+      {"disabled vertical scheduler navigation button",
+       [&](auto& p, auto* c) {
+         p.DrawSchedulerNavigationButtonContent(c, kR, TRect{8, 8, 14, 14}, true, cxbsDisabled, true);
+       },
+       {{u"Tab", 1, 4, TRect{0, 0, kR.Height(), kR.Width()}}}},
       {"hot command link",
        [&](auto& p, auto* c) { p.DrawScaledCommandLinkBackground(c, kR, cxbsHot, sf); },
        {{u"Button", 6, 2, kR}}},

@@ -205,6 +205,9 @@ class TcxWinXPLookAndFeelPainter : public TcxWinXPLookAndFeelPainterBase {
   TColor ToggleSwitchToggleColor(bool AChecked) override;
   TSize GetBevelMinimalShapeSize(TdxBevelShape AShape) override;
 
+  void DrawSchedulerNavigationButtonContent(TcxCanvas* ACanvas, const TRect& ARect, const TRect& AArrowRect,
+                                            bool AIsNextButton, TcxButtonState AState,
+                                            bool AIsVertical) override;
   void DrawScaledCommandLinkBackground(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
                                        TdxScaleFactor* AScaleFactor, TColor AColor = clDefault) override;
   void DrawScaledCommandLinkGlyph(TcxCanvas* ACanvas, const TPoint& AGlyphPos, TcxButtonState AState,

@@ -23,6 +23,9 @@ constexpr int kNativeBackButtonStates[] = {1, 1, 2, 3, 4};
 constexpr int kNativeTrackBarThumbStates[] = {2, 1, 2, 3, 5};
 constexpr int kNativeTrackBarTrackParts[] = {2, 1};  // by horizontal
 constexpr int kNativeBevelLineParts[] = {6, 5};      // by vertical
+constexpr int kNativeNavigationContentStates[] = {1, 1, 2, 3, 4};
+// The turn of a vertical navigation button, by next button.
+constexpr TcxRotationAngle kNativeNavigationRotations[] = {raMinus90, raPlus90};
 // By ticks alignment (up, down, both), then horizontal.
 constexpr int kNativeTrackBarThumbParts[3][2] = {{7, 5}, {8, 4}, {6, 3}};
 
@@ -166,6 +169,33 @@ TSize TcxWinXPLookAndFeelPainter::GetBevelMinimalShapeSize(TdxBevelShape /*AShap
 }
 
 // --- Drawing -------------------------------------------------------------------------------------
+
+// The button is a tab item drawn over a copy of what lies under it, turned so that the tab's
+// open side faces the scheduler's content.
+void TcxWinXPLookAndFeelPainter::DrawSchedulerNavigationButtonContent(TcxCanvas* ACanvas, const TRect& ARect,
+                                                                      const TRect& AArrowRect,
+                                                                      bool AIsNextButton,
+                                                                      TcxButtonState AState,
+                                                                      bool AIsVertical) {
+  const HTHEME theme = OpenTheme(totTab);
+  if (!theme || ARect.IsEmpty()) {
+    inherited::DrawSchedulerNavigationButtonContent(ACanvas, ARect, AArrowRect, AIsNextButton, AState,
+                                                    AIsVertical);
+    return;
+  }
+  TcxBitmap32 bitmap(ARect.Width(), ARect.Height());
+  cxBitBlt(bitmap.Canvas()->Handle(), ACanvas->Handle(), bitmap.ClientRect(), ARect.TopLeft(), SRCCOPY);
+  if (AIsVertical) bitmap.Rotate(kNativeNavigationRotations[!AIsNextButton]);
+  dxUxTheme::DrawThemeBackground(theme, bitmap.Canvas()->Handle(), 1, kNativeNavigationContentStates[AState],
+                                 bitmap.ClientRect());
+  if (AIsVertical)
+    bitmap.Rotate(kNativeNavigationRotations[AIsNextButton]);
+  else if (!AIsNextButton)
+    bitmap.Rotate(ra180);
+  cxBitBlt(ACanvas->Handle(), bitmap.Canvas()->Handle(), ARect, TPoint{0, 0}, SRCCOPY);
+  DrawSchedulerNavigationButtonArrow(ACanvas, AArrowRect, AIsNextButton, ButtonSymbolColor(AState),
+                                     AIsVertical);
+}
 
 void TcxWinXPLookAndFeelPainter::DrawScaledCommandLinkBackground(TcxCanvas* ACanvas, const TRect& R,
                                                                  TcxButtonState AState,
