@@ -27,12 +27,12 @@ constexpr int kNativeHeaderStates[] = {1, 1, 2, 3, 1};
 constexpr int kNativeTabStates[] = {1, 1, 2, 3, 4};
 constexpr int kNativeCheckStates[3][5] = {{1, 1, 2, 3, 4}, {5, 5, 6, 7, 8}, {9, 9, 10, 11, 12}};
 constexpr int kNativeRadioStates[2][5] = {{1, 1, 2, 3, 4}, {5, 5, 6, 7, 8}};
-constexpr int kNativeTreeGlyphStates[] = {1, 2};            // by expanded
-constexpr int kNativeGroupButtonParts[] = {7, 6};           // by expanded
-constexpr int kNativeScrollThumbParts[] = {3, 2};           // by horizontal
-constexpr int kNativeScrollGripperParts[] = {9, 8};         // by horizontal
-constexpr int kNativeToolBarSeparatorParts[] = {6, 5};      // by vertical
-constexpr int kNativeGroupBoxStates[] = {2, 1};             // by enabled
+constexpr int kNativeTreeGlyphStates[] = {1, 2};        // by expanded
+constexpr int kNativeGroupButtonParts[] = {7, 6};       // by expanded
+constexpr int kNativeScrollThumbParts[] = {3, 2};       // by horizontal
+constexpr int kNativeScrollGripperParts[] = {9, 8};     // by horizontal
+constexpr int kNativeToolBarSeparatorParts[] = {6, 5};  // by vertical
+constexpr int kNativeGroupBoxStates[] = {2, 1};         // by enabled
 
 int NativeScrollThumbState(TcxButtonState AState) {
   switch (AState) {
@@ -58,7 +58,8 @@ bool NativeContentInsets(HTHEME ATheme, int APartId, int AStateId, TRect& AInset
   TRect content;
   if (FAILED(dxUxTheme::GetThemeBackgroundContentRect(ATheme, nullptr, APartId, AStateId, &r, &content)))
     return false;
-  AInsets = TRect{content.Left - r.Left, content.Top - r.Top, r.Right - content.Right, r.Bottom - content.Bottom};
+  AInsets =
+      TRect{content.Left - r.Left, content.Top - r.Top, r.Right - content.Right, r.Bottom - content.Bottom};
   return true;
 }
 
@@ -75,13 +76,22 @@ int BtnStateToXPBtnState(TcxButtonState AState) {
   return kNativeXPBtnStates[AState];
 }
 
-bool cxGetThemeColor(TdxThemedObjectType AObjectType, int APartId, int AStateId, int APropId, TColor& AColor) {
+bool cxGetThemeColor(TdxThemedObjectType AObjectType, int APartId, int AStateId, int APropId,
+                     TColor& AColor) {
   const HTHEME theme = OpenTheme(AObjectType);
   if (!theme) return false;
   COLORREF color = 0;
   if (FAILED(dxUxTheme::GetThemeColor(theme, APartId, AStateId, APropId, &color))) return false;
   AColor = static_cast<TColor>(color);
   return true;
+}
+
+void cxCorrectThemeBitmapAlpha(TcxBitmap32* ABitmap) {
+  TRGBColors colors;
+  ABitmap->GetBitmapColors(colors);
+  for (RGBQUAD& q : colors)
+    if (q.rgbReserved == 0 && (q.rgbRed | q.rgbGreen | q.rgbBlue) != 0) q.rgbReserved = 255;
+  ABitmap->SetBitmapColors(colors);
 }
 
 TcxWinXPLookAndFeelPainter::TcxWinXPLookAndFeelPainter() {
@@ -110,13 +120,7 @@ void TcxWinXPLookAndFeelPainter::DrawScaledThemeBackground(HTHEME ATheme, HDC DC
   if (size.cx <= 0 || size.cy <= 0) return;
   TcxBitmap32 bitmap(size.cx, size.cy, true);
   dxUxTheme::DrawThemeBackground(ATheme, bitmap.Canvas()->Handle(), APartId, AStateId, bitmap.ClientRect());
-  // Untouched pixels stay all-zero (transparent); what was drawn without alpha (plain GDI
-  // drawing inside the theme) becomes opaque. Opaque black ink is kept.
-  TRGBColors colors;
-  bitmap.GetBitmapColors(colors);
-  for (RGBQUAD& q : colors)
-    if (q.rgbReserved == 0 && (q.rgbRed | q.rgbGreen | q.rgbBlue) != 0) q.rgbReserved = 255;
-  bitmap.SetBitmapColors(colors);
+  cxCorrectThemeBitmapAlpha(&bitmap);
   cxAlphaBlend(DC, &bitmap, R, bitmap.ClientRect(), true, 255);
 }
 
@@ -222,7 +226,8 @@ int32_t TcxWinXPLookAndFeelPainter::CheckBorderSize() {
 TSize TcxWinXPLookAndFeelPainter::ScaledCheckButtonSize(TdxScaleFactor* AScaleFactor) {
   const HTHEME theme = OpenTheme(totButton);
   TSize size;
-  if (theme && NativePartSize(theme, 3, 5, TS_TRUE, size)) return AScaleFactor->Apply(size, dxSystemScaleFactor());
+  if (theme && NativePartSize(theme, 3, 5, TS_TRUE, size))
+    return AScaleFactor->Apply(size, dxSystemScaleFactor());
   return inherited::ScaledCheckButtonSize(AScaleFactor);
 }
 
@@ -231,14 +236,16 @@ TSize TcxWinXPLookAndFeelPainter::ScaledCheckButtonSize(TdxScaleFactor* AScaleFa
 TSize TcxWinXPLookAndFeelPainter::ScaledRadioButtonSize(TdxScaleFactor* AScaleFactor) {
   const HTHEME theme = OpenTheme(totButton);
   TSize size;
-  if (theme && NativePartSize(theme, 2, 1, TS_TRUE, size)) return AScaleFactor->Apply(size, dxSystemScaleFactor());
+  if (theme && NativePartSize(theme, 2, 1, TS_TRUE, size))
+    return AScaleFactor->Apply(size, dxSystemScaleFactor());
   return inherited::ScaledRadioButtonSize(AScaleFactor);
 }
 
 int32_t TcxWinXPLookAndFeelPainter::ScaledExpandButtonSize(TdxScaleFactor* AScaleFactor) {
   const HTHEME theme = OpenTheme(totTreeView);
   TSize size;
-  if (theme && NativePartSize(theme, 2, 2, TS_TRUE, size)) return AScaleFactor->Apply(size.cx, dxSystemScaleFactor());
+  if (theme && NativePartSize(theme, 2, 2, TS_TRUE, size))
+    return AScaleFactor->Apply(size.cx, dxSystemScaleFactor());
   return inherited::ScaledExpandButtonSize(AScaleFactor);
 }
 
@@ -269,7 +276,8 @@ int32_t TcxWinXPLookAndFeelPainter::HeaderControlSectionBorderSize(TcxButtonStat
   return HeaderBorderSize();
 }
 
-TRect TcxWinXPLookAndFeelPainter::HeaderControlSectionContentBounds(const TRect& ABounds, TcxButtonState AState) {
+TRect TcxWinXPLookAndFeelPainter::HeaderControlSectionContentBounds(const TRect& ABounds,
+                                                                    TcxButtonState AState) {
   if (OpenTheme(totHeader)) return cxRectInflate(ABounds, -HeaderBorderSize());
   return inherited::HeaderControlSectionContentBounds(ABounds, AState);
 }
@@ -309,7 +317,8 @@ bool TcxWinXPLookAndFeelPainter::IsTabHotTrack(bool AVertical) {
   return OpenTheme(totTab) ? true : inherited::IsTabHotTrack(AVertical);
 }
 
-int32_t TcxWinXPLookAndFeelPainter::ScaledScrollBarMinimalThumbSize(bool AVertical, TdxScaleFactor* AScaleFactor) {
+int32_t TcxWinXPLookAndFeelPainter::ScaledScrollBarMinimalThumbSize(bool AVertical,
+                                                                    TdxScaleFactor* AScaleFactor) {
   const HTHEME theme = OpenTheme(totScrollBar);
   const int part = kNativeScrollThumbParts[!AVertical];
   TSize size;
@@ -319,14 +328,16 @@ int32_t TcxWinXPLookAndFeelPainter::ScaledScrollBarMinimalThumbSize(bool AVertic
   MARGINS margins;
   if (IsWinVistaOrLater() &&
       SUCCEEDED(dxUxTheme::GetThemeMargins(theme, nullptr, part, 1, TMT_CONTENTMARGINS, nullptr, &margins)))
-    result += AVertical ? margins.cyTopHeight + margins.cyBottomHeight : margins.cxLeftWidth + margins.cxRightWidth;
+    result +=
+        AVertical ? margins.cyTopHeight + margins.cyBottomHeight : margins.cxLeftWidth + margins.cxRightWidth;
   return AScaleFactor->Apply(result);
 }
 
 TSize TcxWinXPLookAndFeelPainter::ScaledSizeGripSize(TdxScaleFactor* AScaleFactor) {
   const HTHEME theme = OpenTheme(totScrollBar);
   TSize size;
-  if (!theme || !NativePartSize(theme, 10, 1, TS_TRUE, size)) return inherited::ScaledSizeGripSize(AScaleFactor);
+  if (!theme || !NativePartSize(theme, 10, 1, TS_TRUE, size))
+    return inherited::ScaledSizeGripSize(AScaleFactor);
   return IsWin8OrLater() ? AScaleFactor->Apply(size, dxSystemScaleFactor()) : AScaleFactor->Apply(size);
 }
 
@@ -338,7 +349,8 @@ TSize TcxWinXPLookAndFeelPainter::DoGetSmallCloseButtonSize() {
   return size;
 }
 
-TColor TcxWinXPLookAndFeelPainter::GroupBoxTextColor(bool AEnabled, TcxGroupBoxCaptionPosition ACaptionPosition) {
+TColor TcxWinXPLookAndFeelPainter::GroupBoxTextColor(bool AEnabled,
+                                                     TcxGroupBoxCaptionPosition ACaptionPosition) {
   TColor color = clDefault;
   if (cxGetThemeColor(totButton, 4, kNativeGroupBoxStates[AEnabled], TMT_TEXTCOLOR, color)) return color;
   return inherited::GroupBoxTextColor(AEnabled, ACaptionPosition);
@@ -369,13 +381,13 @@ void TcxWinXPLookAndFeelPainter::DrawScaledButton(TcxCanvas* ACanvas, const TRec
   }
 }
 
-void TcxWinXPLookAndFeelPainter::DrawScaledSmallButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
-                                                       TdxScaleFactor* AScaleFactor) {
+void TcxWinXPLookAndFeelPainter::DrawScaledSmallButton(TcxCanvas* ACanvas, const TRect& R,
+                                                       TcxButtonState AState, TdxScaleFactor* AScaleFactor) {
   DrawScaledButton(ACanvas, R, String(), AState, AScaleFactor);
 }
 
-void TcxWinXPLookAndFeelPainter::DrawScaledArrowBorder(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
-                                                       TdxScaleFactor* AScaleFactor) {
+void TcxWinXPLookAndFeelPainter::DrawScaledArrowBorder(TcxCanvas* ACanvas, const TRect& R,
+                                                       TcxButtonState AState, TdxScaleFactor* AScaleFactor) {
   if (const HTHEME theme = OpenTheme(totButton))
     dxUxTheme::DrawThemeBackground(theme, ACanvas->Handle(), 1, BtnStateToXPBtnState(AState), R);
   else
@@ -383,10 +395,11 @@ void TcxWinXPLookAndFeelPainter::DrawScaledArrowBorder(TcxCanvas* ACanvas, const
 }
 
 void TcxWinXPLookAndFeelPainter::DrawScaledArrow(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
-                                                 TcxArrowDirection AArrowDirection, TdxScaleFactor* AScaleFactor,
-                                                 bool ADrawBorder) {
+                                                 TcxArrowDirection AArrowDirection,
+                                                 TdxScaleFactor* AScaleFactor, bool ADrawBorder) {
   if (const HTHEME theme = OpenTheme(totScrollBar))
-    dxUxTheme::DrawThemeBackground(theme, ACanvas->Handle(), 1, kNativeScrollArrowStates[AArrowDirection][AState], R);
+    dxUxTheme::DrawThemeBackground(theme, ACanvas->Handle(), 1,
+                                   kNativeScrollArrowStates[AArrowDirection][AState], R);
   else
     inherited::DrawScaledArrow(ACanvas, R, AState, AArrowDirection, AScaleFactor, ADrawBorder);
 }
@@ -416,8 +429,8 @@ void TcxWinXPLookAndFeelPainter::DrawScaledCheck(TcxCanvas* ACanvas, const TRect
                                                  TcxCheckBoxState ACheckState, TColor AColor,
                                                  TdxScaleFactor* AScaleFactor) {
   if (const HTHEME theme = OpenTheme(totButton))
-    DrawScaledThemeBackground(theme, ACanvas->Handle(), 3, kNativeCheckStates[ACheckState][AState], R, AScaleFactor,
-                              false, true);
+    DrawScaledThemeBackground(theme, ACanvas->Handle(), 3, kNativeCheckStates[ACheckState][AState], R,
+                              AScaleFactor, false, true);
   else
     inherited::DrawScaledCheck(ACanvas, R, AState, ACheckState, AColor, AScaleFactor);
 }
@@ -427,13 +440,13 @@ void TcxWinXPLookAndFeelPainter::DrawCheckBorder(TcxCanvas* ACanvas, const TRect
 }
 
 void TcxWinXPLookAndFeelPainter::DrawScaledRadioButton(TcxCanvas* ACanvas, int32_t X, int32_t Y,
-                                                       TcxButtonState AButtonState, bool AChecked, bool AFocused,
-                                                       TColor ABrushColor, TdxScaleFactor* AScaleFactor,
-                                                       bool AIsDesigning) {
+                                                       TcxButtonState AButtonState, bool AChecked,
+                                                       bool AFocused, TColor ABrushColor,
+                                                       TdxScaleFactor* AScaleFactor, bool AIsDesigning) {
   const HTHEME theme = OpenTheme(totButton);
   if (!theme) {
-    inherited::DrawScaledRadioButton(ACanvas, X, Y, AButtonState, AChecked, AFocused, ABrushColor, AScaleFactor,
-                                     AIsDesigning);
+    inherited::DrawScaledRadioButton(ACanvas, X, Y, AButtonState, AChecked, AFocused, ABrushColor,
+                                     AScaleFactor, AIsDesigning);
     return;
   }
   const TSize size = ScaledRadioButtonSize(AScaleFactor);
@@ -449,22 +462,23 @@ void TcxWinXPLookAndFeelPainter::DrawScaledExpandButton(TcxCanvas* ACanvas, cons
     inherited::DrawScaledExpandButton(ACanvas, R, AExpanded, AScaleFactor, AColor, AState);
     return;
   }
-  DrawScaledThemeBackground(theme, ACanvas->Handle(), 2, kNativeTreeGlyphStates[AExpanded], R, AScaleFactor, false,
-                            true);
+  DrawScaledThemeBackground(theme, ACanvas->Handle(), 2, kNativeTreeGlyphStates[AExpanded], R, AScaleFactor,
+                            false, true);
   ACanvas->ExcludeClipRect(R);
 }
 
-void TcxWinXPLookAndFeelPainter::DrawScaledSmallExpandButton(TcxCanvas* ACanvas, const TRect& R, bool AExpanded,
-                                                             TColor ABorderColor, TdxScaleFactor* AScaleFactor,
-                                                             TColor AColor) {
+void TcxWinXPLookAndFeelPainter::DrawScaledSmallExpandButton(TcxCanvas* ACanvas, const TRect& R,
+                                                             bool AExpanded, TColor ABorderColor,
+                                                             TdxScaleFactor* AScaleFactor, TColor AColor) {
   if (OpenTheme(totTreeView))
     DrawScaledExpandButton(ACanvas, R, AExpanded, AScaleFactor, clDefault, cxbsNormal);
   else
     inherited::DrawScaledSmallExpandButton(ACanvas, R, AExpanded, ABorderColor, AScaleFactor, AColor);
 }
 
-void TcxWinXPLookAndFeelPainter::DrawScaledGroupExpandButton(TcxCanvas* ACanvas, const TRect& R, bool AExpanded,
-                                                             TcxButtonState AState, TdxScaleFactor* AScaleFactor) {
+void TcxWinXPLookAndFeelPainter::DrawScaledGroupExpandButton(TcxCanvas* ACanvas, const TRect& R,
+                                                             bool AExpanded, TcxButtonState AState,
+                                                             TdxScaleFactor* AScaleFactor) {
   const HTHEME theme = OpenTheme(totExplorerBar);
   if (!theme) {
     inherited::DrawScaledGroupExpandButton(ACanvas, R, AExpanded, AState, AScaleFactor);
@@ -487,8 +501,9 @@ bool TcxWinXPLookAndFeelPainter::IsPointOverGroupExpandButton(const TRect& R, co
 
 // --- Scroll bars and size grips ----------------------------------------------------------------
 
-void TcxWinXPLookAndFeelPainter::DoDrawScaledScrollBarPart(TcxCanvas* ACanvas, bool AHorizontal, const TRect& R,
-                                                           TcxScrollBarPart APart, TcxButtonState AState,
+void TcxWinXPLookAndFeelPainter::DoDrawScaledScrollBarPart(TcxCanvas* ACanvas, bool AHorizontal,
+                                                           const TRect& R, TcxScrollBarPart APart,
+                                                           TcxButtonState AState,
                                                            TdxScaleFactor* AScaleFactor) {
   const HTHEME theme = OpenTheme(totScrollBar);
   if (!theme) {
@@ -508,7 +523,8 @@ void TcxWinXPLookAndFeelPainter::DoDrawScaledScrollBarPart(TcxCanvas* ACanvas, b
       const int gripper = kNativeScrollGripperParts[AHorizontal];
       TSize size;
       if (!NativePartSize(theme, gripper, state, TS_TRUE, size) ||
-          (AHorizontal ? AScaleFactor->Apply(size.cy) < R.Width() : AScaleFactor->Apply(size.cx) < R.Height()))
+          (AHorizontal ? AScaleFactor->Apply(size.cy) < R.Width()
+                       : AScaleFactor->Apply(size.cx) < R.Height()))
         dxUxTheme::DrawThemeBackground(theme, dc, gripper, state, R);
       break;
     }
@@ -523,7 +539,8 @@ void TcxWinXPLookAndFeelPainter::DoDrawScaledScrollBarPart(TcxCanvas* ACanvas, b
 }
 
 void TcxWinXPLookAndFeelPainter::DrawScaledScrollBarSplitter(TcxCanvas* ACanvas, const TRect& R,
-                                                             TcxButtonState AState, TdxScaleFactor* AScaleFactor) {
+                                                             TcxButtonState AState,
+                                                             TdxScaleFactor* AScaleFactor) {
   TcxCustomLookAndFeelPainter::DrawScaledSplitter(ACanvas, R, AState == cxbsHot, AState == cxbsPressed, false,
                                                   AScaleFactor, false, adLeft);
 }
@@ -540,14 +557,15 @@ void TcxWinXPLookAndFeelPainter::DoDrawSizeGrip(TcxCanvas* ACanvas, const TRect&
 
 void TcxWinXPLookAndFeelPainter::DrawScaledHeader(
     TcxCanvas* ACanvas, const TRect& ABounds, const TRect& ATextAreaBounds, const TcxNeighbors& ANeighbors,
-    const TcxBorders& ABorders, TcxButtonState AState, TAlignment AAlignmentHorz, TcxAlignmentVert AAlignmentVert,
-    bool AMultiLine, bool AShowEndEllipsis, const String& AText, TFont* AFont, TColor ATextColor, TColor ABkColor,
-    TdxScaleFactor* AScaleFactor, const TcxDrawBackgroundEvent& AOnDrawBackground, bool AIsLast, bool AIsGroup) {
+    const TcxBorders& ABorders, TcxButtonState AState, TAlignment AAlignmentHorz,
+    TcxAlignmentVert AAlignmentVert, bool AMultiLine, bool AShowEndEllipsis, const String& AText,
+    TFont* AFont, TColor ATextColor, TColor ABkColor, TdxScaleFactor* AScaleFactor,
+    const TcxDrawBackgroundEvent& AOnDrawBackground, bool AIsLast, bool AIsGroup) {
   const HTHEME theme = OpenTheme(totHeader);
   if (!theme) {
-    inherited::DrawScaledHeader(ACanvas, ABounds, ATextAreaBounds, ANeighbors, ABorders, AState, AAlignmentHorz,
-                                AAlignmentVert, AMultiLine, AShowEndEllipsis, AText, AFont, ATextColor, ABkColor,
-                                AScaleFactor, AOnDrawBackground, AIsLast, AIsGroup);
+    inherited::DrawScaledHeader(ACanvas, ABounds, ATextAreaBounds, ANeighbors, ABorders, AState,
+                                AAlignmentHorz, AAlignmentVert, AMultiLine, AShowEndEllipsis, AText, AFont,
+                                ATextColor, ABkColor, AScaleFactor, AOnDrawBackground, AIsLast, AIsGroup);
     return;
   }
   const int state = kNativeHeaderStates[AState];
@@ -564,34 +582,35 @@ void TcxWinXPLookAndFeelPainter::DrawScaledHeader(
 void TcxWinXPLookAndFeelPainter::DrawHeaderPressed(TcxCanvas* /*ACanvas*/, const TRect& /*ABounds*/) {}
 
 void TcxWinXPLookAndFeelPainter::DrawScaledHeaderControlSection(
-    TcxCanvas* ACanvas, const TRect& ABounds, const TRect& ATextAreaBounds, const TcxNeighbors& /*ANeighbors*/,
-    const TcxBorders& ABorders, TcxButtonState AState, TAlignment AAlignmentHorz, TcxAlignmentVert AAlignmentVert,
-    bool AMultiLine, bool AShowEndEllipsis, const String& AText, TFont* AFont, TColor ATextColor, TColor ABkColor,
-    TdxScaleFactor* AScaleFactor) {
+    TcxCanvas* ACanvas, const TRect& ABounds, const TRect& ATextAreaBounds,
+    const TcxNeighbors& /*ANeighbors*/, const TcxBorders& ABorders, TcxButtonState AState,
+    TAlignment AAlignmentHorz, TcxAlignmentVert AAlignmentVert, bool AMultiLine, bool AShowEndEllipsis,
+    const String& AText, TFont* AFont, TColor ATextColor, TColor ABkColor, TdxScaleFactor* AScaleFactor) {
   ACanvas->FillRect(ABounds, clBtnFace);
   DrawScaledHeader(ACanvas, ABounds, ATextAreaBounds, TcxNeighbors{nRight}, ABorders, AState, AAlignmentHorz,
-                   AAlignmentVert, AMultiLine, AShowEndEllipsis, AText, AFont, ATextColor, ABkColor, AScaleFactor,
-                   nullptr, false, false);
+                   AAlignmentVert, AMultiLine, AShowEndEllipsis, AText, AFont, ATextColor, ABkColor,
+                   AScaleFactor, nullptr, false, false);
 }
 
-void TcxWinXPLookAndFeelPainter::DrawScaledSortingMark(TcxCanvas* ACanvas, const TRect& R, bool AAscendingSorting,
-                                                       TdxScaleFactor* AScaleFactor) {
+void TcxWinXPLookAndFeelPainter::DrawScaledSortingMark(TcxCanvas* ACanvas, const TRect& R,
+                                                       bool AAscendingSorting, TdxScaleFactor* AScaleFactor) {
   DrawSortingArrow(ACanvas, R, clBtnShadow, clBtnShadow, AAscendingSorting, AScaleFactor);
 }
 
 void TcxWinXPLookAndFeelPainter::DrawScaledSummarySortingMark(TcxCanvas* ACanvas, const TRect& R,
-                                                              bool AAscendingSorting, TdxScaleFactor* AScaleFactor) {
+                                                              bool AAscendingSorting,
+                                                              TdxScaleFactor* AScaleFactor) {
   DrawSummarySortingArrow(ACanvas, R, clBtnShadow, clBtnShadow, AAscendingSorting, AScaleFactor);
 }
 
-void TcxWinXPLookAndFeelPainter::DrawScaledMonthHeader(TcxCanvas* ACanvas, const TRect& ABounds, const String& AText,
-                                                       const TcxNeighbors& ANeighbors,
+void TcxWinXPLookAndFeelPainter::DrawScaledMonthHeader(TcxCanvas* ACanvas, const TRect& ABounds,
+                                                       const String& AText, const TcxNeighbors& ANeighbors,
                                                        const TcxViewParams& AViewParams,
                                                        const TcxArrowDirections& AArrows, int32_t ASideWidth,
                                                        TdxScaleFactor* AScaleFactor,
                                                        const TcxDrawBackgroundEvent& AOnDrawBackground) {
-  DrawScaledHeader(ACanvas, ABounds, ABounds, ANeighbors, cxBordersAll, cxbsNormal, taCenter, vaCenter, false, false,
-                   AText, AViewParams.Font, AViewParams.TextColor, AViewParams.Color, AScaleFactor,
+  DrawScaledHeader(ACanvas, ABounds, ABounds, ANeighbors, cxBordersAll, cxbsNormal, taCenter, vaCenter, false,
+                   false, AText, AViewParams.Font, AViewParams.TextColor, AViewParams.Color, AScaleFactor,
                    AOnDrawBackground, !ANeighbors.Contains(nRight), false);
   DrawMonthHeaderArrows(ACanvas, ABounds, AArrows, ASideWidth, clWindowText);
 }
@@ -599,7 +618,8 @@ void TcxWinXPLookAndFeelPainter::DrawScaledMonthHeader(TcxCanvas* ACanvas, const
 void TcxWinXPLookAndFeelPainter::DrawFilterRowSeparator(TcxCanvas* ACanvas, const TRect& ARect,
                                                         TColor ABackgroundColor) {
   inherited::DrawFilterRowSeparator(ACanvas, ARect, ABackgroundColor);
-  if (IsWin10OrLater()) ACanvas->FrameRect(ARect, DefaultGridLineColor(), 1, TcxBorders{bTop, bRight, bBottom});
+  if (IsWin10OrLater())
+    ACanvas->FrameRect(ARect, DefaultGridLineColor(), 1, TcxBorders{bTop, bRight, bBottom});
 }
 
 void TcxWinXPLookAndFeelPainter::DrawFooterBorder(TcxCanvas* ACanvas, const TRect& R) {
@@ -609,24 +629,26 @@ void TcxWinXPLookAndFeelPainter::DrawFooterBorder(TcxCanvas* ACanvas, const TRec
     inherited::DrawFooterBorder(ACanvas, R);
 }
 
-void TcxWinXPLookAndFeelPainter::DrawFooterCell(TcxCanvas* ACanvas, const TRect& ABounds, TAlignment AAlignmentHorz,
-                                                TcxAlignmentVert AAlignmentVert, bool AMultiLine, const String& AText,
-                                                TFont* AFont, TColor ATextColor, TColor ABkColor,
+void TcxWinXPLookAndFeelPainter::DrawFooterCell(TcxCanvas* ACanvas, const TRect& ABounds,
+                                                TAlignment AAlignmentHorz, TcxAlignmentVert AAlignmentVert,
+                                                bool AMultiLine, const String& AText, TFont* AFont,
+                                                TColor ATextColor, TColor ABkColor,
                                                 const TcxDrawBackgroundEvent& AOnDrawBackground) {
   const HTHEME theme = OpenTheme(totTrackBar);
   if (!theme) {
-    inherited::DrawFooterCell(ACanvas, ABounds, AAlignmentHorz, AAlignmentVert, AMultiLine, AText, AFont, ATextColor,
-                              ABkColor, AOnDrawBackground);
+    inherited::DrawFooterCell(ACanvas, ABounds, AAlignmentHorz, AAlignmentVert, AMultiLine, AText, AFont,
+                              ATextColor, ABkColor, AOnDrawBackground);
     return;
   }
   dxUxTheme::DrawThemeBackground(theme, ACanvas->Handle(), 1, 1, ABounds);
-  DrawContent(ACanvas, theme, 1, 1, ABounds, FooterCellTextAreaBounds(ABounds), AAlignmentHorz, AAlignmentVert,
-              AMultiLine, false, false, AText, AFont, ATextColor, ABkColor);
+  DrawContent(ACanvas, theme, 1, 1, ABounds, FooterCellTextAreaBounds(ABounds), AAlignmentHorz,
+              AAlignmentVert, AMultiLine, false, false, AText, AFont, ATextColor, ABkColor);
 }
 
 void TcxWinXPLookAndFeelPainter::DrawThemedTab(TcxCanvas* ACanvas, const TRect& R, const TcxBorders& ABorders,
                                                const String& AText, HTHEME ATheme, int AState, bool AVertical,
-                                               TFont* AFont, TColor ATextColor, TColor ABkColor, bool AShowPrefix) {
+                                               TFont* AFont, TColor ATextColor, TColor ABkColor,
+                                               bool AShowPrefix) {
   // A vertical tab is drawn upright into a bitmap (width and height exchanged) and turned.
   const TRect base = AVertical ? TRect{0, 0, R.Height(), R.Width()} : R;
   TRect clip = base;
@@ -649,18 +671,19 @@ void TcxWinXPLookAndFeelPainter::DrawThemedTab(TcxCanvas* ACanvas, const TRect& 
   }
   TRect text = R;
   if (AState == 3) text = AVertical ? cxRectOffset(text, -2, 0) : cxRectOffset(text, 0, -2);
-  DrawContent(ACanvas, ATheme, 1, AState, R, text, taCenter, vaCenter, false, false, AShowPrefix, AText, AFont,
-              ATextColor, ABkColor);
+  DrawContent(ACanvas, ATheme, 1, AState, R, text, taCenter, vaCenter, false, false, AShowPrefix, AText,
+              AFont, ATextColor, ABkColor);
 }
 
 void TcxWinXPLookAndFeelPainter::DrawTab(TcxCanvas* ACanvas, const TRect& R, const TcxBorders& ABorders,
-                                         const String& AText, TcxButtonState AState, bool AVertical, TFont* AFont,
-                                         TColor ATextColor, TColor ABkColor, bool AShowPrefix) {
+                                         const String& AText, TcxButtonState AState, bool AVertical,
+                                         TFont* AFont, TColor ATextColor, TColor ABkColor, bool AShowPrefix) {
   if (const HTHEME theme = OpenTheme(totTab))
     DrawThemedTab(ACanvas, R, ABorders, AText, theme, kNativeTabStates[AState], AVertical, AFont, ATextColor,
                   ABkColor, AShowPrefix);
   else
-    inherited::DrawTab(ACanvas, R, ABorders, AText, AState, AVertical, AFont, ATextColor, ABkColor, AShowPrefix);
+    inherited::DrawTab(ACanvas, R, ABorders, AText, AState, AVertical, AFont, ATextColor, ABkColor,
+                       AShowPrefix);
 }
 
 void TcxWinXPLookAndFeelPainter::DrawTabBorder(TcxCanvas* ACanvas, const TRect& R, TcxBorder ABorder,
@@ -698,8 +721,9 @@ void TcxWinXPLookAndFeelPainter::DrawGroupBoxFrame(TcxCanvas* ACanvas, const TRe
 }
 
 void TcxWinXPLookAndFeelPainter::DrawScaledSplitter(TcxCanvas* ACanvas, const TRect& ARect, bool AHighlighted,
-                                                    bool AClicked, bool AHorizontal, TdxScaleFactor* AScaleFactor,
-                                                    bool AHasCloseMark, TcxArrowDirection AArrowDirection) {
+                                                    bool AClicked, bool AHorizontal,
+                                                    TdxScaleFactor* AScaleFactor, bool AHasCloseMark,
+                                                    TcxArrowDirection AArrowDirection) {
   if (AHasCloseMark)
     DrawSplitterCloseMark(ACanvas, ARect, AArrowDirection, AScaleFactor, AHorizontal, AClicked, AHighlighted);
 }

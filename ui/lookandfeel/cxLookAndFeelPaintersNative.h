@@ -24,6 +24,11 @@ int BtnStateToXPBtnState(TcxButtonState AState);
 // class cannot be opened or the theme has no such colour (AColor is then left alone).
 bool cxGetThemeColor(TdxThemedObjectType AObjectType, int APartId, int AStateId, int APropId, TColor& AColor);
 
+// The alpha fix-up of a theme part drawn into a zeroed 32-bit bitmap: pixels left all-zero
+// stay transparent; every other pixel without alpha (drawn by plain GDI inside the theme,
+// opaque black ink included) becomes opaque.
+void cxCorrectThemeBitmapAlpha(TcxBitmap32* ABitmap);
+
 // The painter the Native one falls back to for each element its theme class cannot draw.
 using TcxWinXPLookAndFeelPainterBase = TcxStandardLookAndFeelPainter;
 
@@ -110,14 +115,15 @@ class TcxWinXPLookAndFeelPainter : public TcxWinXPLookAndFeelPainterBase {
 
   // --- Check boxes, radio buttons, expand buttons ----------------------------------------------
   using inherited::DrawScaledCheck;
-  void DrawScaledCheck(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState, TcxCheckBoxState ACheckState,
-                       TColor AColor, TdxScaleFactor* AScaleFactor) override;
+  void DrawScaledCheck(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                       TcxCheckBoxState ACheckState, TColor AColor, TdxScaleFactor* AScaleFactor) override;
   void DrawCheckBorder(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState) override;
   void DrawScaledRadioButton(TcxCanvas* ACanvas, int32_t X, int32_t Y, TcxButtonState AButtonState,
                              bool AChecked, bool AFocused, TColor ABrushColor, TdxScaleFactor* AScaleFactor,
                              bool AIsDesigning = false) override;
-  void DrawScaledExpandButton(TcxCanvas* ACanvas, const TRect& R, bool AExpanded, TdxScaleFactor* AScaleFactor,
-                              TColor AColor = clDefault, TcxButtonState AState = cxbsNormal) override;
+  void DrawScaledExpandButton(TcxCanvas* ACanvas, const TRect& R, bool AExpanded,
+                              TdxScaleFactor* AScaleFactor, TColor AColor = clDefault,
+                              TcxButtonState AState = cxbsNormal) override;
   void DrawScaledSmallExpandButton(TcxCanvas* ACanvas, const TRect& R, bool AExpanded, TColor ABorderColor,
                                    TdxScaleFactor* AScaleFactor, TColor AColor = clDefault) override;
   void DrawScaledGroupExpandButton(TcxCanvas* ACanvas, const TRect& R, bool AExpanded, TcxButtonState AState,
@@ -153,7 +159,8 @@ class TcxWinXPLookAndFeelPainter : public TcxWinXPLookAndFeelPainterBase {
                                     TdxScaleFactor* AScaleFactor) override;
   void DrawScaledMonthHeader(TcxCanvas* ACanvas, const TRect& ABounds, const String& AText,
                              const TcxNeighbors& ANeighbors, const TcxViewParams& AViewParams,
-                             const TcxArrowDirections& AArrows, int32_t ASideWidth, TdxScaleFactor* AScaleFactor,
+                             const TcxArrowDirections& AArrows, int32_t ASideWidth,
+                             TdxScaleFactor* AScaleFactor,
                              const TcxDrawBackgroundEvent& AOnDrawBackground = nullptr) override;
   void DrawFilterRowSeparator(TcxCanvas* ACanvas, const TRect& ARect, TColor ABackgroundColor) override;
   void DrawFooterBorder(TcxCanvas* ACanvas, const TRect& R) override;
@@ -198,6 +205,9 @@ class TcxWinXPLookAndFeelPainter : public TcxWinXPLookAndFeelPainterBase {
   TColor ToggleSwitchToggleColor(bool AChecked) override;
   TSize GetBevelMinimalShapeSize(TdxBevelShape AShape) override;
 
+  void DrawSchedulerNavigationButtonContent(TcxCanvas* ACanvas, const TRect& ARect, const TRect& AArrowRect,
+                                            bool AIsNextButton, TcxButtonState AState,
+                                            bool AIsVertical) override;
   void DrawScaledCommandLinkBackground(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
                                        TdxScaleFactor* AScaleFactor, TColor AColor = clDefault) override;
   void DrawScaledCommandLinkGlyph(TcxCanvas* ACanvas, const TPoint& AGlyphPos, TcxButtonState AState,
@@ -233,12 +243,13 @@ class TcxWinXPLookAndFeelPainter : public TcxWinXPLookAndFeelPainterBase {
                                    TdxScaleFactor* AScaleFactor) override;
   void DrawPanelBackground(TcxCanvas* ACanvas, TWinControl* AControl, const TRect& ABounds,
                            TColor AColorFrom = clDefault, TColor AColorTo = clDefault) override;
-  void CorrectThumbRect(TcxCanvas* ACanvas, TRect& ARect, bool AHorizontal, TcxTrackBarTicksAlign ATicks) override;
+  void CorrectThumbRect(TcxCanvas* ACanvas, TRect& ARect, bool AHorizontal,
+                        TcxTrackBarTicksAlign ATicks) override;
   void DrawTrackBarScaledTrack(TcxCanvas* ACanvas, const TRect& ARect, const TRect& ASelection,
                                bool AShowSelection, bool AEnabled, bool AHorizontal, TColor ATrackColor,
                                TdxScaleFactor* AScaleFactor) override;
-  void DrawTrackBarScaledThumb(TcxCanvas* ACanvas, const TRect& ARect, TcxButtonState AState, bool AHorizontal,
-                               TcxTrackBarTicksAlign ATicks, TColor AThumbColor,
+  void DrawTrackBarScaledThumb(TcxCanvas* ACanvas, const TRect& ARect, TcxButtonState AState,
+                               bool AHorizontal, TcxTrackBarTicksAlign ATicks, TColor AThumbColor,
                                TdxScaleFactor* AScaleFactor) override;
   void DrawRangeTrackBarScaledLeftThumb(TcxCanvas* ACanvas, const TRect& ARect, TcxButtonState AState,
                                         bool AHorizontal, TcxTrackBarTicksAlign ATicks, TColor AThumbColor,
@@ -258,8 +269,8 @@ class TcxWinXPLookAndFeelPainter : public TcxWinXPLookAndFeelPainterBase {
   // A tab of the tab class: part 1 in AState (a tab-class state number), rotated through a
   // bitmap for a vertical tab, then the text centred on one line.
   void DrawThemedTab(TcxCanvas* ACanvas, const TRect& R, const TcxBorders& ABorders, const String& AText,
-                     HTHEME ATheme, int AState, bool AVertical, TFont* AFont, TColor ATextColor, TColor ABkColor,
-                     bool AShowPrefix);
+                     HTHEME ATheme, int AState, bool AVertical, TFont* AFont, TColor ATextColor,
+                     TColor ABkColor, bool AShowPrefix);
   void DrawNativeRangeTrackBarThumb(TcxCanvas* ACanvas, const TRect& ARect, TcxButtonState AState,
                                     bool AHorizontal, TColor AThumbColor, TdxScaleFactor* AScaleFactor);
   void NativeZoomButtonDraw(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState, TcxBitmap32* AGlyph,

@@ -23,6 +23,9 @@ constexpr int kNativeBackButtonStates[] = {1, 1, 2, 3, 4};
 constexpr int kNativeTrackBarThumbStates[] = {2, 1, 2, 3, 5};
 constexpr int kNativeTrackBarTrackParts[] = {2, 1};  // by horizontal
 constexpr int kNativeBevelLineParts[] = {6, 5};      // by vertical
+constexpr int kNativeNavigationContentStates[] = {1, 1, 2, 3, 4};
+// The turn of a vertical navigation button, by next button.
+constexpr TcxRotationAngle kNativeNavigationRotations[] = {raMinus90, raPlus90};
 // By ticks alignment (up, down, both), then horizontal.
 constexpr int kNativeTrackBarThumbParts[3][2] = {{7, 5}, {8, 4}, {6, 3}};
 
@@ -35,7 +38,8 @@ bool NativeControlPartSize(HTHEME ATheme, int APartId, int AStateId, THEMESIZE A
 
 bool NativeContentMargins(HTHEME ATheme, int APartId, int AStateId, TRect& AMargins) {
   MARGINS margins;
-  if (FAILED(dxUxTheme::GetThemeMargins(ATheme, nullptr, APartId, AStateId, TMT_CONTENTMARGINS, nullptr, &margins)))
+  if (FAILED(dxUxTheme::GetThemeMargins(ATheme, nullptr, APartId, AStateId, TMT_CONTENTMARGINS, nullptr,
+                                        &margins)))
     return false;
   AMargins = TRect{margins.cxLeftWidth, margins.cyTopHeight, margins.cxRightWidth, margins.cyBottomHeight};
   return true;
@@ -57,15 +61,16 @@ TColor TcxWinXPLookAndFeelPainter::DefaultLayoutViewContentTextColor(TcxButtonSt
   return OpenTheme(totTab) ? clMenuText : inherited::DefaultLayoutViewContentTextColor(AState);
 }
 
-TColor TcxWinXPLookAndFeelPainter::DefaultLayoutViewCaptionTextColor(TcxGroupBoxCaptionPosition ACaptionPosition,
-                                                                     TcxButtonState AState) {
+TColor TcxWinXPLookAndFeelPainter::DefaultLayoutViewCaptionTextColor(
+    TcxGroupBoxCaptionPosition ACaptionPosition, TcxButtonState AState) {
   return OpenTheme(totTab) ? DefaultTabTextColor()
                            : inherited::DefaultLayoutViewCaptionTextColor(ACaptionPosition, AState);
 }
 
 TColor TcxWinXPLookAndFeelPainter::DefaultCommandLinkTextColor(TcxButtonState AState, TColor ADefaultColor) {
   TColor color = clDefault;
-  if (IsWinVistaOrLater() && cxGetThemeColor(totButton, 6, BtnStateToXPBtnState(AState), TMT_TEXTCOLOR, color))
+  if (IsWinVistaOrLater() &&
+      cxGetThemeColor(totButton, 6, BtnStateToXPBtnState(AState), TMT_TEXTCOLOR, color))
     return color;
   return inherited::DefaultCommandLinkTextColor(AState, ADefaultColor);
 }
@@ -125,8 +130,8 @@ TSize TcxWinXPLookAndFeelPainter::NativeZoomButtonSize(TcxBitmap32* AGlyph, TdxS
   const HTHEME theme = OpenTheme(totButton);
   TRect margins;
   if (!theme || !NativeContentMargins(theme, 1, 0, margins)) return TSize{};
-  return AScaleFactor->Apply(TSize{AGlyph->Width() + margins.Left + margins.Right,
-                                   AGlyph->Height() + margins.Top + margins.Bottom});
+  return AScaleFactor->Apply(
+      TSize{AGlyph->Width() + margins.Left + margins.Right, AGlyph->Height() + margins.Top + margins.Bottom});
 }
 
 TSize TcxWinXPLookAndFeelPainter::GetScaledZoomInButtonSize(TdxScaleFactor* AScaleFactor) {
@@ -165,9 +170,37 @@ TSize TcxWinXPLookAndFeelPainter::GetBevelMinimalShapeSize(TdxBevelShape /*AShap
 
 // --- Drawing -------------------------------------------------------------------------------------
 
+// The button is a tab item drawn over a copy of what lies under it, turned so that the tab's
+// open side faces the scheduler's content.
+void TcxWinXPLookAndFeelPainter::DrawSchedulerNavigationButtonContent(TcxCanvas* ACanvas, const TRect& ARect,
+                                                                      const TRect& AArrowRect,
+                                                                      bool AIsNextButton,
+                                                                      TcxButtonState AState,
+                                                                      bool AIsVertical) {
+  const HTHEME theme = OpenTheme(totTab);
+  if (!theme || ARect.IsEmpty()) {
+    inherited::DrawSchedulerNavigationButtonContent(ACanvas, ARect, AArrowRect, AIsNextButton, AState,
+                                                    AIsVertical);
+    return;
+  }
+  TcxBitmap32 bitmap(ARect.Width(), ARect.Height());
+  cxBitBlt(bitmap.Canvas()->Handle(), ACanvas->Handle(), bitmap.ClientRect(), ARect.TopLeft(), SRCCOPY);
+  if (AIsVertical) bitmap.Rotate(kNativeNavigationRotations[!AIsNextButton]);
+  dxUxTheme::DrawThemeBackground(theme, bitmap.Canvas()->Handle(), 1, kNativeNavigationContentStates[AState],
+                                 bitmap.ClientRect());
+  if (AIsVertical)
+    bitmap.Rotate(kNativeNavigationRotations[AIsNextButton]);
+  else if (!AIsNextButton)
+    bitmap.Rotate(ra180);
+  cxBitBlt(ACanvas->Handle(), bitmap.Canvas()->Handle(), ARect, TPoint{0, 0}, SRCCOPY);
+  DrawSchedulerNavigationButtonArrow(ACanvas, AArrowRect, AIsNextButton, ButtonSymbolColor(AState),
+                                     AIsVertical);
+}
+
 void TcxWinXPLookAndFeelPainter::DrawScaledCommandLinkBackground(TcxCanvas* ACanvas, const TRect& R,
                                                                  TcxButtonState AState,
-                                                                 TdxScaleFactor* AScaleFactor, TColor AColor) {
+                                                                 TdxScaleFactor* AScaleFactor,
+                                                                 TColor AColor) {
   if (const HTHEME theme = IsWinVistaOrLater() ? OpenTheme(totButton) : 0) {
     dxUxTheme::DrawThemeBackground(theme, ACanvas->Handle(), 6, BtnStateToXPBtnState(AState), R);
     return;
@@ -176,14 +209,15 @@ void TcxWinXPLookAndFeelPainter::DrawScaledCommandLinkBackground(TcxCanvas* ACan
   TcxCustomLookAndFeelPainter* flat =
       cxLookAndFeelPaintersManager() ? cxLookAndFeelPaintersManager()->GetPainter(lfsFlat) : nullptr;
   if (flat)
-    flat->DrawScaledButton(ACanvas, R, String(), AState, AScaleFactor, AState == cxbsHot || AState == cxbsPressed,
-                           AColor);
+    flat->DrawScaledButton(ACanvas, R, String(), AState, AScaleFactor,
+                           AState == cxbsHot || AState == cxbsPressed, AColor);
   else
     inherited::DrawScaledCommandLinkBackground(ACanvas, R, AState, AScaleFactor, AColor);
 }
 
 void TcxWinXPLookAndFeelPainter::DrawScaledCommandLinkGlyph(TcxCanvas* ACanvas, const TPoint& AGlyphPos,
-                                                            TcxButtonState AState, TdxScaleFactor* AScaleFactor) {
+                                                            TcxButtonState AState,
+                                                            TdxScaleFactor* AScaleFactor) {
   const HTHEME theme = IsWinVistaOrLater() ? OpenTheme(totButton) : 0;
   if (!theme) {
     inherited::DrawScaledCommandLinkGlyph(ACanvas, AGlyphPos, AState, AScaleFactor);
@@ -197,7 +231,8 @@ void TcxWinXPLookAndFeelPainter::DrawScaledCommandLinkGlyph(TcxCanvas* ACanvas, 
 }
 
 void TcxWinXPLookAndFeelPainter::DrawScaledFilterCloseButton(TcxCanvas* ACanvas, const TRect& R,
-                                                             TcxButtonState AState, TdxScaleFactor* AScaleFactor) {
+                                                             TcxButtonState AState,
+                                                             TdxScaleFactor* AScaleFactor) {
   if (const HTHEME theme = OpenTheme(totWindow))
     DrawScaledThemeBackground(theme, ACanvas->Handle(), 19, kNativeFilterCloseStates[AState], R, AScaleFactor,
                               !AScaleFactor->Equals(dxDefaultScaleFactor()), true);
@@ -249,7 +284,8 @@ void TcxWinXPLookAndFeelPainter::DrawScaledIndicatorItem(TcxCanvas* ACanvas, con
 
 void TcxWinXPLookAndFeelPainter::DrawSchedulerEventProgress(TcxCanvas* ACanvas, const TRect& ABounds,
                                                             const TRect& AProgress,
-                                                            const TcxViewParams& AViewParams, bool ATransparent) {
+                                                            const TcxViewParams& AViewParams,
+                                                            bool ATransparent) {
   const HTHEME theme = OpenTheme(totProgress);
   if (!theme) {
     inherited::DrawSchedulerEventProgress(ACanvas, ABounds, AProgress, AViewParams, ATransparent);
@@ -289,24 +325,27 @@ void TcxWinXPLookAndFeelPainter::DrawSchedulerSplitterBorder(TcxCanvas* ACanvas,
   ACanvas->FillRect(r, AViewParams);
 }
 
-void TcxWinXPLookAndFeelPainter::NativeZoomButtonDraw(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
-                                                      TcxBitmap32* AGlyph, TdxScaleFactor* AScaleFactor) {
+void TcxWinXPLookAndFeelPainter::NativeZoomButtonDraw(TcxCanvas* ACanvas, const TRect& R,
+                                                      TcxButtonState AState, TcxBitmap32* AGlyph,
+                                                      TdxScaleFactor* AScaleFactor) {
   const HTHEME theme = OpenTheme(totButton);
   dxUxTheme::DrawThemeBackground(theme, ACanvas->Handle(), 1, BtnStateToXPBtnState(AState), R);
   const TSize size = AScaleFactor->Apply(TSize{AGlyph->Width(), AGlyph->Height()});
-  const TRect glyph = Bounds(R.Left + (R.Width() - size.cx) / 2, R.Top + (R.Height() - size.cy) / 2, size.cx, size.cy);
+  const TRect glyph =
+      Bounds(R.Left + (R.Width() - size.cx) / 2, R.Top + (R.Height() - size.cy) / 2, size.cx, size.cy);
   cxAlphaBlend(ACanvas->Handle(), AGlyph, glyph, AGlyph->ClientRect(), true, 255);
 }
 
-void TcxWinXPLookAndFeelPainter::DrawScaledZoomInButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
-                                                        TdxScaleFactor* AScaleFactor) {
+void TcxWinXPLookAndFeelPainter::DrawScaledZoomInButton(TcxCanvas* ACanvas, const TRect& R,
+                                                        TcxButtonState AState, TdxScaleFactor* AScaleFactor) {
   if (OpenTheme(totButton))
     NativeZoomButtonDraw(ACanvas, R, AState, FZoomInButtonGlyph.get(), AScaleFactor);
   else
     inherited::DrawScaledZoomInButton(ACanvas, R, AState, AScaleFactor);
 }
 
-void TcxWinXPLookAndFeelPainter::DrawScaledZoomOutButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+void TcxWinXPLookAndFeelPainter::DrawScaledZoomOutButton(TcxCanvas* ACanvas, const TRect& R,
+                                                         TcxButtonState AState,
                                                          TdxScaleFactor* AScaleFactor) {
   if (OpenTheme(totButton))
     NativeZoomButtonDraw(ACanvas, R, AState, FZoomOutButtonGlyph.get(), AScaleFactor);
@@ -314,17 +353,18 @@ void TcxWinXPLookAndFeelPainter::DrawScaledZoomOutButton(TcxCanvas* ACanvas, con
     inherited::DrawScaledZoomOutButton(ACanvas, R, AState, AScaleFactor);
 }
 
-void TcxWinXPLookAndFeelPainter::DrawScaledBackButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
-                                                      TdxScaleFactor* AScaleFactor) {
+void TcxWinXPLookAndFeelPainter::DrawScaledBackButton(TcxCanvas* ACanvas, const TRect& R,
+                                                      TcxButtonState AState, TdxScaleFactor* AScaleFactor) {
   if (const HTHEME theme = OpenTheme(totNavigation))
-    DrawScaledThemeBackground(theme, ACanvas->Handle(), 1, kNativeBackButtonStates[AState], R, AScaleFactor, false,
-                              true);
+    DrawScaledThemeBackground(theme, ACanvas->Handle(), 1, kNativeBackButtonStates[AState], R, AScaleFactor,
+                              false, true);
   else
     inherited::DrawScaledBackButton(ACanvas, R, AState, AScaleFactor);
 }
 
 void TcxWinXPLookAndFeelPainter::DrawDateNavigatorDateHeader(TcxCanvas* ACanvas, TRect& R) {
-  if (const HTHEME theme = OpenTheme(totHeader)) dxUxTheme::DrawThemeBackground(theme, ACanvas->Handle(), 2, 1, R);
+  if (const HTHEME theme = OpenTheme(totHeader))
+    dxUxTheme::DrawThemeBackground(theme, ACanvas->Handle(), 2, 1, R);
 }
 
 void TcxWinXPLookAndFeelPainter::DrawScaledToggleSwitchState(TcxCanvas* ACanvas, const TRect& ABounds,
@@ -337,12 +377,14 @@ void TcxWinXPLookAndFeelPainter::DrawScaledToggleSwitchState(TcxCanvas* ACanvas,
 }
 
 void TcxWinXPLookAndFeelPainter::DrawScaledToggleSwitchThumb(TcxCanvas* ACanvas, const TRect& ABounds,
-                                                             TcxButtonState AState, TdxScaleFactor* AScaleFactor) {
+                                                             TcxButtonState AState,
+                                                             TdxScaleFactor* AScaleFactor) {
   DrawScaledButton(ACanvas, cxRectInflate(ABounds, -1), String(), AState, AScaleFactor);
 }
 
 void TcxWinXPLookAndFeelPainter::DrawPanelBackground(TcxCanvas* ACanvas, TWinControl* AControl,
-                                                     const TRect& ABounds, TColor AColorFrom, TColor /*AColorTo*/) {
+                                                     const TRect& ABounds, TColor AColorFrom,
+                                                     TColor /*AColorTo*/) {
   if (AColorFrom == clDefault) {
     if (AControl) cxDrawTransparentControlBackground(AControl, ACanvas, ABounds);
   } else {
@@ -358,8 +400,8 @@ void TcxWinXPLookAndFeelPainter::CorrectThumbRect(TcxCanvas* ACanvas, TRect& ARe
     return;
   }
   SIZE size{};
-  if (FAILED(dxUxTheme::GetThemePartSize(theme, ACanvas->Handle(), kNativeTrackBarThumbParts[ATicks][AHorizontal], 1,
-                                         TS_DRAW, &size)))
+  if (FAILED(dxUxTheme::GetThemePartSize(theme, ACanvas->Handle(),
+                                         kNativeTrackBarThumbParts[ATicks][AHorizontal], 1, TS_DRAW, &size)))
     return;
   const int32_t dx = (ARect.Width() - size.cx) / 2;
   const int32_t dy = (ARect.Height() - size.cy) / 2;
@@ -367,11 +409,12 @@ void TcxWinXPLookAndFeelPainter::CorrectThumbRect(TcxCanvas* ACanvas, TRect& ARe
 }
 
 void TcxWinXPLookAndFeelPainter::DrawTrackBarScaledTrack(TcxCanvas* ACanvas, const TRect& ARect,
-                                                         const TRect& ASelection, bool AShowSelection, bool AEnabled,
-                                                         bool AHorizontal, TColor ATrackColor,
+                                                         const TRect& ASelection, bool AShowSelection,
+                                                         bool AEnabled, bool AHorizontal, TColor ATrackColor,
                                                          TdxScaleFactor* AScaleFactor) {
   if (const HTHEME theme = OpenTheme(totTrackBar))
-    dxUxTheme::DrawThemeBackground(theme, ACanvas->Handle(), kNativeTrackBarTrackParts[AHorizontal], 1, ARect);
+    dxUxTheme::DrawThemeBackground(theme, ACanvas->Handle(), kNativeTrackBarTrackParts[AHorizontal], 1,
+                                   ARect);
   else
     inherited::DrawTrackBarScaledTrack(ACanvas, ARect, ASelection, AShowSelection, AEnabled, AHorizontal,
                                        ATrackColor, AScaleFactor);
@@ -385,12 +428,14 @@ void TcxWinXPLookAndFeelPainter::DrawTrackBarScaledThumb(TcxCanvas* ACanvas, con
     DrawScaledThemeBackground(theme, ACanvas->Handle(), kNativeTrackBarThumbParts[ATicks][AHorizontal],
                               kNativeTrackBarThumbStates[AState], ARect, AScaleFactor, false, true);
   else
-    inherited::DrawTrackBarScaledThumb(ACanvas, ARect, AState, AHorizontal, ATicks, AThumbColor, AScaleFactor);
+    inherited::DrawTrackBarScaledThumb(ACanvas, ARect, AState, AHorizontal, ATicks, AThumbColor,
+                                       AScaleFactor);
 }
 
 void TcxWinXPLookAndFeelPainter::DrawNativeRangeTrackBarThumb(TcxCanvas* ACanvas, const TRect& ARect,
                                                               TcxButtonState AState, bool AHorizontal,
-                                                              TColor AThumbColor, TdxScaleFactor* AScaleFactor) {
+                                                              TColor AThumbColor,
+                                                              TdxScaleFactor* AScaleFactor) {
   TRect r = ARect;
   if (IsWinVistaOrLater()) {
     if (AHorizontal)
@@ -404,27 +449,29 @@ void TcxWinXPLookAndFeelPainter::DrawNativeRangeTrackBarThumb(TcxCanvas* ACanvas
 void TcxWinXPLookAndFeelPainter::DrawRangeTrackBarScaledLeftThumb(TcxCanvas* ACanvas, const TRect& ARect,
                                                                   TcxButtonState AState, bool AHorizontal,
                                                                   TcxTrackBarTicksAlign /*ATicks*/,
-                                                                  TColor AThumbColor, TdxScaleFactor* AScaleFactor) {
+                                                                  TColor AThumbColor,
+                                                                  TdxScaleFactor* AScaleFactor) {
   DrawNativeRangeTrackBarThumb(ACanvas, ARect, AState, AHorizontal, AThumbColor, AScaleFactor);
 }
 
 void TcxWinXPLookAndFeelPainter::DrawRangeTrackBarScaledRightThumb(TcxCanvas* ACanvas, const TRect& ARect,
                                                                    TcxButtonState AState, bool AHorizontal,
                                                                    TcxTrackBarTicksAlign /*ATicks*/,
-                                                                   TColor AThumbColor, TdxScaleFactor* AScaleFactor) {
+                                                                   TColor AThumbColor,
+                                                                   TdxScaleFactor* AScaleFactor) {
   DrawNativeRangeTrackBarThumb(ACanvas, ARect, AState, AHorizontal, AThumbColor, AScaleFactor);
 }
 
-void TcxWinXPLookAndFeelPainter::DrawBevelFrame(TcxCanvas* ACanvas, const TRect& R, TColor AColor1, TColor AColor2,
-                                                bool ABoxStyle) {
+void TcxWinXPLookAndFeelPainter::DrawBevelFrame(TcxCanvas* ACanvas, const TRect& R, TColor AColor1,
+                                                TColor AColor2, bool ABoxStyle) {
   if (const HTHEME theme = OpenTheme(totButton))
     dxUxTheme::DrawThemeBackground(theme, ACanvas->Handle(), 4, 1, R);
   else
     inherited::DrawBevelFrame(ACanvas, R, AColor1, AColor2, ABoxStyle);
 }
 
-void TcxWinXPLookAndFeelPainter::DrawBevelLine(TcxCanvas* ACanvas, const TRect& R, TColor AColor1, TColor AColor2,
-                                               bool AIsVertical) {
+void TcxWinXPLookAndFeelPainter::DrawBevelLine(TcxCanvas* ACanvas, const TRect& R, TColor AColor1,
+                                               TColor AColor2, bool AIsVertical) {
   if (const HTHEME theme = OpenTheme(totToolBar))
     dxUxTheme::DrawThemeBackground(theme, ACanvas->Handle(), kNativeBevelLineParts[AIsVertical], 1, R);
   else
