@@ -372,6 +372,39 @@ TEST_F(PainterClassicTest, StandardSchedulerSplitterBorderTwoLinePairs) {
   EXPECT_TRUE(probe->Matches({".FFFF.", "HHHHHH", "RRRRRR", "RRRRRR", "SSSSSS", ".DDDD."}, legend));
 }
 
+TEST_F(PainterClassicTest, StandardTokensAndBreadcrumbButtons) {
+  struct Case {
+    TcxButtonState state;
+    std::vector<std::string> mask;
+  };
+  const Case tokens[] = {
+      {cxbsNormal, {"SSSSH", "S...H", "S...H", "HHHHH"}},
+      {cxbsHot, {"SSSSH", "SHHSH", "SSSSH", "HHHHH"}},
+      {cxbsPressed, {"SSSSH", "SSSHH", "SHHHH", "HHHHH"}},
+  };
+  for (const Case& c : tokens) {
+    auto probe = DrawProbe(5, 4, [&](TcxCanvas* cv, const TRect& R) {
+      standard_.DrawScaledTokenBackground(cv, R, c.state, sf_);
+    });
+    EXPECT_TRUE(probe->Matches(c.mask, kClassic)) << c.state;
+  }
+  struct Crumb {
+    TdxBreadcrumbEditButtonState state;
+    std::vector<std::string> mask;
+  };
+  const Crumb crumbs[] = {
+      {dxbcbsNormal, {"....", "....", "...."}},  {dxbcbsDisabled, {"....", "....", "...."}},
+      {dxbcbsFocused, {"HHHS", "H..S", "SSSS"}}, {dxbcbsHot, {"HHHS", "H..S", "SSSS"}},
+      {dxbcbsPressed, {"SSSH", "S..H", "HHHH"}},
+  };
+  for (const Crumb& c : crumbs) {
+    auto probe = DrawProbe(4, 3, [&](TcxCanvas* cv, const TRect& R) {
+      standard_.DrawBreadcrumbEditScaledButton(cv, R, c.state, false, false, sf_);
+    });
+    EXPECT_TRUE(probe->Matches(c.mask, kClassic)) << c.state;
+  }
+}
+
 // --- Flat --------------------------------------------------------------------------------------------------
 
 TEST_F(PainterClassicTest, FlatButtonAndCheckBorders) {
@@ -567,6 +600,79 @@ TEST_F(PainterClassicTest, UltraFlatScrollBarKeepsTheHotState) {
   });
   EXPECT_EQ(pressedLine->Rgb(1, 1), ColorPx(GetLightDownedSelColor()));
   EXPECT_FALSE(BoundsOf(*pressedLine, clHighlightText).IsEmpty());
+}
+
+TEST_F(PainterClassicTest, UltraFlatBreadcrumbsTokensListsAndPrintPreview) {
+  const std::map<char, TColor> legend = {{'S', clBtnShadow},
+                                         {'I', clHighlight},
+                                         {'F', clBtnFace},
+                                         {'h', GetLightSelColor()},
+                                         {'p', GetLightDownedSelColor()}};
+  struct Crumb {
+    const char* what;
+    TdxBreadcrumbEditButtonState state;
+    bool first, last;
+    std::vector<std::string> mask;
+  };
+  const Crumb crumbs[] = {
+      {"normal", dxbcbsNormal, false, false, {"....", "....", "...."}},
+      {"hot, middle", dxbcbsHot, false, false, {"IhhI", "IhhI", "IhhI"}},
+      {"hot, first", dxbcbsHot, true, false, {"hhhI", "hhhI", "hhhI"}},
+      {"pressed, first and last", dxbcbsPressed, true, true, {"pppp", "pppp", "pppp"}},
+      {"focused, last", dxbcbsFocused, false, true, {"SFFF", "SFFF", "SFFF"}},
+  };
+  for (const Crumb& c : crumbs) {
+    auto probe = DrawProbe(4, 3, [&](TcxCanvas* cv, const TRect& R) {
+      ultraFlat_.DrawBreadcrumbEditScaledButton(cv, R, c.state, c.first, c.last, sf_);
+    });
+    EXPECT_TRUE(probe->Matches(c.mask, legend)) << c.what;
+  }
+  // The drop-down button shows in the editor even while normal; alone only when active.
+  auto inEditor = DrawProbe(3, 2, [&](TcxCanvas* c, const TRect& R) {
+    ultraFlat_.DrawBreadcrumbEditScaledDropDownButton(c, R, dxbcbsNormal, true, sf_);
+  });
+  EXPECT_TRUE(inEditor->Matches({"FFF", "FFF"}, legend));
+  auto alone = DrawProbe(3, 2, [&](TcxCanvas* c, const TRect& R) {
+    ultraFlat_.DrawBreadcrumbEditScaledDropDownButton(c, R, dxbcbsNormal, false, sf_);
+  });
+  EXPECT_TRUE(Untouched(*alone));
+  auto separator = DrawProbe(3, 2, [&](TcxCanvas* c, const TRect& R) {
+    ultraFlat_.DrawBreadcrumbEditScaledButtonAreaSeparator(c, R, dxbcsHot, sf_);
+  });
+  EXPECT_TRUE(separator->Matches({"I..", "I.."}, legend));
+  EXPECT_EQ(ultraFlat_.BreadcrumbEditScaledButtonContentOffsets(true, true, sf_), (TRect{2, 3, 2, 3}));
+  EXPECT_EQ(ultraFlat_.BreadcrumbEditScaledButtonContentOffsets(false, false, sf_), (TRect{3, 3, 3, 3}));
+
+  // Tokens: a hot or default token is filled inside its frame, a normal one only framed.
+  auto hotToken = DrawProbe(
+      4, 3, [&](TcxCanvas* c, const TRect& R) { ultraFlat_.DrawScaledTokenBackground(c, R, cxbsHot, sf_); });
+  EXPECT_TRUE(hotToken->Matches({"IIII", "IhhI", "IIII"}, legend));
+  auto token = DrawProbe(4, 3, [&](TcxCanvas* c, const TRect& R) {
+    ultraFlat_.DrawScaledTokenBackground(c, R, cxbsNormal, sf_);
+  });
+  EXPECT_TRUE(token->Matches({"SSSS", "S..S", "SSSS"}, legend));
+
+  // Drop-down list: framed background, the separator from 4 pixels right of the gutter.
+  auto list = DrawProbe(
+      5, 5, [&](TcxCanvas* c, const TRect& R) { ultraFlat_.DrawDropDownListBoxBackground(c, R, true); });
+  EXPECT_TRUE(list->Matches({"SSSSS", "SWWWS", "SWwWS", "SWWWS", "SSSSS"},
+                            {{'S', clBtnShadow}, {'W', clBtnHighlight}, {'w', clWindow}}));
+  auto line = DrawProbe(10, 3, [&](TcxCanvas* c, const TRect& R) {
+    ultraFlat_.DrawDropDownListBoxScaledSeparator(c, R, TRect{0, 0, 2, 3}, sf_);
+  });
+  EXPECT_TRUE(line->Matches({"..........", "......SSSS", ".........."}, legend));
+  EXPECT_EQ(ultraFlat_.DropDownListBoxItemTextColor(true), clMenuText);
+
+  // Print preview: the shadow lightened by a third toward white per channel (0xA0 -> 0xBF).
+  auto preview = DrawProbe(
+      2, 2, [&](TcxCanvas* c, const TRect& R) { ultraFlat_.DrawPrintPreviewScaledBackground(c, R, sf_); });
+  const uint32_t shadow = ColorPx(clBtnShadow);
+  uint32_t expected = 0;
+  for (int shift = 0; shift < 24; shift += 8) {
+    const uint32_t ch = (shadow >> shift) & 0xFF;
+    expected |= (ch + (255 - ch) / 3) << shift;
+  }
+  EXPECT_EQ(preview->Rgb(1, 1), expected);
 }
 
 }  // namespace

@@ -258,6 +258,27 @@ void TcxStandardLookAndFeelPainter::DrawGroupBoxFrame(TcxCanvas* ACanvas, const 
 void TcxStandardLookAndFeelPainter::DrawFindPanelBorder(TcxCanvas* /*ACanvas*/, const TRect& /*R*/,
                                                         const TcxBorders& /*ABorders*/) {}
 
+void TcxStandardLookAndFeelPainter::DrawScaledTokenBackground(TcxCanvas* ACanvas, const TRect& R,
+                                                              TcxButtonState AState,
+                                                              TdxScaleFactor* /*AScaleFactor*/) {
+  ACanvas->DrawComplexFrame(R, clBtnShadow, clBtnHighlight);
+  if (AState == cxbsHot)
+    ACanvas->DrawComplexFrame(cxRectInflate(R, -1), clBtnHighlight, clBtnShadow);
+  else if (AState == cxbsPressed)
+    ACanvas->DrawComplexFrame(cxRectInflate(R, -1), clBtnShadow, clBtnHighlight);
+}
+
+void TcxStandardLookAndFeelPainter::DrawBreadcrumbEditScaledButton(TcxCanvas* ACanvas, const TRect& ARect,
+                                                                   TdxBreadcrumbEditButtonState AState,
+                                                                   bool /*AIsFirst*/, bool /*AIsLast*/,
+                                                                   TdxScaleFactor* /*AScaleFactor*/) {
+  if (ARect.IsEmpty()) return;
+  if (AState == dxbcbsPressed)
+    ACanvas->DrawComplexFrame(ARect, clBtnShadow, clBtnHighlight);
+  else if (AState == dxbcbsFocused || AState == dxbcbsHot)
+    ACanvas->DrawComplexFrame(ARect, clBtnHighlight, clBtnShadow);
+}
+
 // --- Headers and footers -------------------------------------------------------------------------------
 
 void TcxStandardLookAndFeelPainter::DrawHeaderBorder(TcxCanvas* ACanvas, const TRect& R,
