@@ -350,5 +350,70 @@ TEST_F(PainterOffice11Test, SeparatorsAndButtonFrames) {
   }
 }
 
+TEST_F(PainterOffice11Test, TubeGradientsRunFromTheFirstColourAcrossTheirAxis) {
+  struct Case {
+    const char* name;
+    std::function<void(TcxCanvas*, const TRect&)> draw;
+    TRect area;  // where the gradient lies
+    bool horizontal;
+    TColor first, last;
+  };
+  const TRect r{0, 0, 12, 16};
+  const Case cases[] = {
+      {"token hot",
+       [&](TcxCanvas* c, const TRect&) { painter_->DrawScaledTokenBackground(c, r, cxbsHot, sf_); },
+       cxRectInflate(r, -1), false, dxOffice11SelectedColor1, dxOffice11SelectedColor2},
+      {"token pressed",
+       [&](TcxCanvas* c, const TRect&) { painter_->DrawScaledTokenBackground(c, r, cxbsPressed, sf_); },
+       cxRectInflate(r, -1), false, dxOffice11DownedColor, dxOffice11SelectedColor1},
+      {"breadcrumb button hot",
+       [&](TcxCanvas* c, const TRect&) {
+         painter_->DrawBreadcrumbEditCustomButton(c, r, TcxBorders{}, dxbcbsHot);
+       },
+       r, false, dxOffice11SelectedColor1, dxOffice11SelectedColor2},
+      {"breadcrumb button pressed",
+       [&](TcxCanvas* c, const TRect&) {
+         painter_->DrawBreadcrumbEditCustomButton(c, r, TcxBorders{}, dxbcbsPressed);
+       },
+       r, false, dxOffice11DownedColor, dxOffice11SelectedColor1},
+      {"list box gutter",
+       [&](TcxCanvas* c, const TRect&) { painter_->DrawDropDownListBoxScaledGutterBackground(c, r, sf_); }, r,
+       true, dxOffice11MenuIndentColor1, dxOffice11MenuIndentColor2},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ASSERT_NE(ColorPx(c.first), ColorPx(c.last));
+    auto probe = DrawProbe(12, 16, c.draw);
+    const TRect a = c.area;
+    // Starts in the first colour, changes along the axis and is constant across it.
+    EXPECT_EQ(probe->Rgb(a.Left, a.Top), ColorPx(c.first));
+    if (c.horizontal) {
+      EXPECT_NE(probe->Rgb(a.Right - 1, a.Top), probe->Rgb(a.Left, a.Top));
+      for (int y = a.Top; y < a.Bottom; ++y)
+        EXPECT_EQ(probe->Rgb(a.Right - 1, y), probe->Rgb(a.Right - 1, a.Top));
+    } else {
+      EXPECT_NE(probe->Rgb(a.Left, a.Bottom - 1), probe->Rgb(a.Left, a.Top));
+      for (int x = a.Left; x < a.Right; ++x)
+        EXPECT_EQ(probe->Rgb(x, a.Bottom - 1), probe->Rgb(a.Left, a.Bottom - 1));
+    }
+  }
+  // The token's frame; a normal token is the frame alone.
+  auto normal = DrawProbe(12, 16, [&](TcxCanvas* c, const TRect&) {
+    painter_->DrawScaledTokenBackground(c, r, cxbsNormal, sf_);
+  });
+  EXPECT_EQ(normal->Rgb(0, 5), ColorPx(dxOffice11ControlBorderColor));
+  EXPECT_EQ(normal->Rgb(5, 5), normal->Sentinel() & 0xFFFFFF);
+  // A normal breadcrumb button is solid in the header's top colour, framed on the given sides
+  // only; an empty one draws nothing.
+  auto button = DrawProbe(12, 16, [&](TcxCanvas* c, const TRect&) {
+    painter_->DrawBreadcrumbEditCustomButton(c, r, TcxBorders{bLeft}, dxbcbsNormal);
+    painter_->DrawBreadcrumbEditCustomButton(c, TRect{4, 4, 4, 8}, cxBordersAll, dxbcbsHot);
+  });
+  EXPECT_EQ(button->Rgb(0, 8), ColorPx(dxOffice11DropDownBorderColor1));
+  EXPECT_EQ(button->Rgb(11, 8), ColorPx(painter_->HeaderTopColor()));
+  EXPECT_EQ(button->Rgb(5, 15), ColorPx(painter_->HeaderTopColor()));
+  EXPECT_EQ(button->Rgb(4, 5), ColorPx(painter_->HeaderTopColor()));
+}
+
 }  // namespace
 }  // namespace qd::testing

@@ -225,6 +225,22 @@ TColor TcxOffice11LookAndFeelPainter::DefaultTimeGridSelectionBarColor() {
   return DefaultSchedulerControlColor();
 }
 
+TColor TcxOffice11LookAndFeelPainter::RichEditControlHeaderFooterLineColor() {
+  return dxOffice11DockColor1;
+}
+
+TColor TcxOffice11LookAndFeelPainter::RichEditControlHeaderFooterMarkBackColor() {
+  return dxOffice11DockColor2;
+}
+
+TColor TcxOffice11LookAndFeelPainter::RichEditRulerInactiveAreaColor() {
+  return dxOffice11DockColor1;
+}
+
+TColor TcxOffice11LookAndFeelPainter::RichEditRulerTabTypeToggleBorderColor() {
+  return dxOffice11DropDownBorderColor1;
+}
+
 // --- Colours of elements ---------------------------------------------------------------------------------
 
 TColor TcxOffice11LookAndFeelPainter::BorderHighlightColor() {
@@ -283,6 +299,10 @@ TColor TcxOffice11LookAndFeelPainter::GroupBoxTextColor(bool AEnabled,
   if (TcxCustomLookAndFeelPainter* native = Office11ThemedButtonPainter())
     return native->GroupBoxTextColor(AEnabled, ACaptionPosition);
   return inherited::GroupBoxTextColor(AEnabled, ACaptionPosition);
+}
+
+TColor TcxOffice11LookAndFeelPainter::BreadcrumbEditBackgroundColor(TdxBreadcrumbEditState /*AState*/) {
+  return HeaderTopColor();
 }
 
 // --- Borders, separators, buttons ----------------------------------------------------------------------
@@ -510,6 +530,12 @@ void TcxOffice11LookAndFeelPainter::DrawDateNavigatorDateHeader(TcxCanvas* ACanv
   ACanvas->FillRect(R, DefaultDateNavigatorHeaderColor());
 }
 
+void TcxOffice11LookAndFeelPainter::DrawScaledClock(TcxCanvas* ACanvas, const TRect& ARect,
+                                                    TDateTime ADateTime, TColor ABackgroundColor,
+                                                    TdxScaleFactor* AScaleFactor) {
+  DrawModernCalendarClock(ACanvas, ARect, ADateTime, ABackgroundColor, AScaleFactor);
+}
+
 // --- Scroll bars, group boxes, panels, track bars ----------------------------------------------------------
 
 void TcxOffice11LookAndFeelPainter::DoDrawScaledScrollBarPart(TcxCanvas* ACanvas, bool AHorizontal,
@@ -556,6 +582,104 @@ void TcxOffice11LookAndFeelPainter::DrawTrackBarThumbBorderUpDown(
 
 void TcxOffice11LookAndFeelPainter::DrawTrackBarThumbBorderBoth(TcxCanvas* ACanvas, const TRect& ARect) {
   ACanvas->FrameRect(ARect, clBtnText);
+}
+
+// --- Layout views and controls, breadcrumb edits, drop-down list boxes, tokens, alert windows ---------
+
+void TcxOffice11LookAndFeelPainter::LayoutViewDrawRecordCaption(TcxCanvas* ACanvas, const TRect& ABounds,
+                                                                const TRect& /*ATextRect*/,
+                                                                TcxGroupBoxCaptionPosition APosition,
+                                                                TcxButtonState AState, TColor /*AColor*/,
+                                                                TBitmap* /*ABitmap*/) {
+  LayoutViewDrawRecordBorder(ACanvas, ABounds, AState, cxBordersAll);
+  DrawContent(ACanvas, ABounds, TRect{}, AState, taLeftJustify, vaTop, false, false, String(), nullptr,
+              clDefault, clDefault, nullptr, APosition == cxgpTop);
+}
+
+void TcxOffice11LookAndFeelPainter::DrawLayoutControlBackground(TcxCanvas* ACanvas, const TRect& R) {
+  FillGradientRect(ACanvas->Handle(), R, dxOffice11ToolbarsColor1, dxOffice11ToolbarsColor2, false);
+}
+
+void TcxOffice11LookAndFeelPainter::DrawBreadcrumbEditBorders(TcxCanvas* ACanvas, const TRect& ARect,
+                                                              const TcxBorders& ABorders,
+                                                              TdxBreadcrumbEditState /*AState*/) {
+  ACanvas->FrameRect(ARect, dxOffice11ControlBorderColor, 1, ABorders);
+}
+
+void TcxOffice11LookAndFeelPainter::DrawBreadcrumbEditCustomButton(TcxCanvas* ACanvas, const TRect& R,
+                                                                   const TcxBorders& ABorders,
+                                                                   TdxBreadcrumbEditButtonState AState) {
+  if (R.IsEmpty()) return;
+  TColor from = HeaderTopColor(), to = HeaderTopColor();
+  switch (AState) {
+    case dxbcbsFocused:
+      from = to = dxOffice11SelectedColor1;
+      break;
+    case dxbcbsHot:
+      from = dxOffice11SelectedColor1;
+      to = dxOffice11SelectedColor2;
+      break;
+    case dxbcbsPressed:
+      from = dxOffice11DownedColor;
+      to = dxOffice11SelectedColor1;
+      break;
+    default:
+      break;
+  }
+  Office11FillTubeGradientRect(ACanvas->Handle(), R, from, to, false);
+  ACanvas->FrameRect(R, dxOffice11DropDownBorderColor1, 1, ABorders);
+}
+
+void TcxOffice11LookAndFeelPainter::DrawDropDownListBoxBackground(TcxCanvas* ACanvas, const TRect& ARect,
+                                                                  bool AHasBorders) {
+  TRect r = ARect;
+  if (AHasBorders) {
+    ACanvas->FrameRect(r, dxOffice11DropDownBorderColor1);
+    r = cxRectInflate(r, -1);
+    ACanvas->FrameRect(r, dxOffice11DropDownBorderColor2);
+    r = cxRectInflate(r, -1);
+  }
+  ACanvas->FillRect(r, dxOffice11MenuColor);
+}
+
+void TcxOffice11LookAndFeelPainter::DrawDropDownListBoxScaledGutterBackground(
+    TcxCanvas* ACanvas, const TRect& ARect, TdxScaleFactor* /*AScaleFactor*/) {
+  Office11FillTubeGradientRect(ACanvas->Handle(), ARect, dxOffice11MenuIndentColor1,
+                               dxOffice11MenuIndentColor2, true);
+}
+
+void TcxOffice11LookAndFeelPainter::DrawDropDownListBoxScaledSelection(TcxCanvas* ACanvas, const TRect& ARect,
+                                                                       const TRect& /*AGutterRect*/,
+                                                                       TdxScaleFactor* /*AScaleFactor*/) {
+  ACanvas->FillRect(ARect, dxOffice11SelectedColor1);
+  Office11FrameSelectedRect(ACanvas->Handle(), ARect);
+}
+
+void TcxOffice11LookAndFeelPainter::DrawDropDownListBoxScaledSeparator(TcxCanvas* ACanvas, const TRect& ARect,
+                                                                       const TRect& AGutterRect,
+                                                                       TdxScaleFactor* /*AScaleFactor*/) {
+  const int32_t y = (ARect.Top + ARect.Bottom) / 2;
+  ACanvas->FillRect(TRect{AGutterRect.Right + 8, y, ARect.Right, y + 1}, dxOffice11BarSeparatorColor1);
+}
+
+void TcxOffice11LookAndFeelPainter::DrawScaledTokenBackground(TcxCanvas* ACanvas, const TRect& R,
+                                                              TcxButtonState AState,
+                                                              TdxScaleFactor* /*AScaleFactor*/) {
+  ACanvas->FrameRect(R, dxOffice11ControlBorderColor);
+  const TRect inner = cxRectInflate(R, -1);
+  if (AState == cxbsHot)
+    Office11FillTubeGradientRect(ACanvas->Handle(), inner, dxOffice11SelectedColor1, dxOffice11SelectedColor2,
+                                 false);
+  else if (AState == cxbsPressed)
+    Office11FillTubeGradientRect(ACanvas->Handle(), inner, dxOffice11DownedColor, dxOffice11SelectedColor1,
+                                 false);
+}
+
+void TcxOffice11LookAndFeelPainter::DrawAlertWindowBackground(TcxCanvas* ACanvas, const TRect& ABounds,
+                                                              TdxScaleFactor* /*AScaleFactor*/) {
+  ACanvas->FrameRect(ABounds, dxOffice11ControlBorderColor);
+  FillGradientRect(ACanvas->Handle(), cxRectInflate(ABounds, -1), dxOffice11DockColor2, dxOffice11DockColor1,
+                   false);
 }
 
 // --- Header colours ------------------------------------------------------------------------------------

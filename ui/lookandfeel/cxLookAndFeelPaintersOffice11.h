@@ -62,6 +62,10 @@ class TcxOffice11LookAndFeelPainter : public TcxUltraFlatLookAndFeelPainter {
   TColor DefaultSchedulerDayHeaderColor() override;
   TColor DefaultTimeGridMinorScaleColor() override;
   TColor DefaultTimeGridSelectionBarColor() override;
+  TColor RichEditControlHeaderFooterLineColor() override;
+  TColor RichEditControlHeaderFooterMarkBackColor() override;
+  TColor RichEditRulerInactiveAreaColor() override;
+  TColor RichEditRulerTabTypeToggleBorderColor() override;
 
   // Colours of elements.
   TColor BorderHighlightColor() override;
@@ -77,6 +81,7 @@ class TcxOffice11LookAndFeelPainter : public TcxUltraFlatLookAndFeelPainter {
   TColor CheckButtonColor(TcxButtonState AState, TcxCheckBoxState ACheckState) override;
   TColor RadioButtonBodyColor(TcxButtonState AState) override;
   TColor GroupBoxTextColor(bool AEnabled, TcxGroupBoxCaptionPosition ACaptionPosition) override;
+  TColor BreadcrumbEditBackgroundColor(TdxBreadcrumbEditState AState) override;
 
   // Borders, separators, buttons.
   void DrawBorder(TcxCanvas* ACanvas, const TRect& R) override;
@@ -135,6 +140,8 @@ class TcxOffice11LookAndFeelPainter : public TcxUltraFlatLookAndFeelPainter {
   void DrawSchedulerScaledNavigatorButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
                                           TdxScaleFactor* AScaleFactor) override;
   void DrawDateNavigatorDateHeader(TcxCanvas* ACanvas, TRect& R) override;
+  void DrawScaledClock(TcxCanvas* ACanvas, const TRect& ARect, TDateTime ADateTime, TColor ABackgroundColor,
+                       TdxScaleFactor* AScaleFactor) override;
 
   // Scroll bars, group boxes, panels, track bars.
   void DoDrawScaledScrollBarPart(TcxCanvas* ACanvas, bool AHorizontal, const TRect& R, TcxScrollBarPart APart,
@@ -151,6 +158,28 @@ class TcxOffice11LookAndFeelPainter : public TcxUltraFlatLookAndFeelPainter {
                                      const std::vector<TPoint>& AShadowPolyLine,
                                      const std::vector<TPoint>& ADarkPolyLine) override;
   void DrawTrackBarThumbBorderBoth(TcxCanvas* ACanvas, const TRect& ARect) override;
+
+  // Layout views and controls, breadcrumb edits, drop-down list boxes, tokens, alert windows.
+  // The caption is a header band (solid at the top) over the record's border.
+  void LayoutViewDrawRecordCaption(TcxCanvas* ACanvas, const TRect& ABounds, const TRect& ATextRect,
+                                   TcxGroupBoxCaptionPosition APosition, TcxButtonState AState,
+                                   TColor AColor = clDefault, TBitmap* ABitmap = nullptr) override;
+  void DrawLayoutControlBackground(TcxCanvas* ACanvas, const TRect& R) override;
+  void DrawBreadcrumbEditBorders(TcxCanvas* ACanvas, const TRect& ARect, const TcxBorders& ABorders,
+                                 TdxBreadcrumbEditState AState) override;
+  void DrawBreadcrumbEditCustomButton(TcxCanvas* ACanvas, const TRect& R, const TcxBorders& ABorders,
+                                      TdxBreadcrumbEditButtonState AState) override;
+  void DrawDropDownListBoxBackground(TcxCanvas* ACanvas, const TRect& ARect, bool AHasBorders) override;
+  void DrawDropDownListBoxScaledGutterBackground(TcxCanvas* ACanvas, const TRect& ARect,
+                                                 TdxScaleFactor* AScaleFactor) override;
+  void DrawDropDownListBoxScaledSelection(TcxCanvas* ACanvas, const TRect& ARect, const TRect& AGutterRect,
+                                          TdxScaleFactor* AScaleFactor) override;
+  void DrawDropDownListBoxScaledSeparator(TcxCanvas* ACanvas, const TRect& ARect, const TRect& AGutterRect,
+                                          TdxScaleFactor* AScaleFactor) override;
+  void DrawScaledTokenBackground(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                 TdxScaleFactor* AScaleFactor) override;
+  void DrawAlertWindowBackground(TcxCanvas* ACanvas, const TRect& ABounds,
+                                 TdxScaleFactor* AScaleFactor) override;
 
   // Operations this painter adds: the colours of the header band and its edges.
   virtual TColor HeaderBottomColor();
