@@ -87,6 +87,22 @@ TEST_F(PainterOffice11Test, HeaderColoursComeFromTheScheme) {
   EXPECT_EQ(painter_->HeaderBorders(TcxNeighbors{nLeft, nTop}), cxBordersAll);
 }
 
+TEST_F(PainterOffice11Test, IdentityAndMetrics) {
+  EXPECT_EQ(painter_->LookAndFeelName(), u"Office11");
+  EXPECT_EQ(painter_->LookAndFeelStyle(), lfsOffice11);
+  EXPECT_EQ(cxLookAndFeelPaintersManager()->GetPainter(lfsOffice11)->LookAndFeelName(), u"Office11");
+  TdxScaleFactor big;
+  big.Assign(3, 2, false);
+  EXPECT_EQ(painter_->ScaledExpandButtonSize(&big), big.Apply(11));
+  EXPECT_EQ(painter_->ScaledSmallExpandButtonSize(&big), big.Apply(11));
+  // The clock is the size of its face image.
+  const TSize face = painter_->ScaledClockSize(sf_);
+  EXPECT_GT(face.cx, 0);
+  EXPECT_EQ(painter_->ScaledClockSize(&big), big.Apply(face));
+  EXPECT_EQ(painter_->SeparatorSize(), 2);
+  EXPECT_EQ(painter_->GridBordersOverlapSize(), 0);
+}
+
 TEST_F(PainterOffice11Test, HeaderBorderRecipe) {
   struct Case {
     const char* name;
