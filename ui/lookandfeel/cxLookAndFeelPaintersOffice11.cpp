@@ -50,6 +50,11 @@ void Office11FillColumn(TcxCanvas* ACanvas, int32_t X, int32_t ATop, int32_t ABo
   if (ABottom > ATop) ACanvas->FillRect(TRect{X, ATop, X + 1, ABottom}, AColor);
 }
 
+// A background event that reports the background as drawn.
+struct Office11BandDrawn {
+  bool Draw(TcxCanvas* /*ACanvas*/, const TRect& /*ABounds*/) { return true; }
+};
+
 TColor Office11CanvasPixel(TcxCanvas* ACanvas, int32_t X, int32_t Y) {
   return static_cast<TColor>(GetPixel(ACanvas->Handle(), X, Y));
 }
@@ -456,16 +461,11 @@ void TcxOffice11LookAndFeelPainter::DrawContent(TcxCanvas* ACanvas, const TRect&
                        false);
     }
   }
-  if (!AText.empty()) {
-    ACanvas->Brush()->SetStyle(bsClear);
-    if (AFont) ACanvas->Font()->Assign(AFont);
-    ACanvas->Font()->SetColor(ATextColor);
-    ACanvas->DrawTexT(AText, ATextAreaBounds,
-                      cxAlignmentsHorz[AAlignmentHorz] | cxAlignmentsVert[AAlignmentVert] |
-                          (AMultiLine ? cxWordBreak : cxSingleLine) |
-                          (AShowEndEllipsis ? cxShowEndEllipsis : 0));
-    ACanvas->Brush()->SetStyle(bsSolid);
-  }
+  // The text as every painter draws it, over the band drawn here.
+  Office11BandDrawn band;
+  inherited::DrawContent(ACanvas, ABounds, ATextAreaBounds, AState, AAlignmentHorz, AAlignmentVert,
+                         AMultiLine, AShowEndEllipsis, AText, AFont, ATextColor, clNone,
+                         TcxDrawBackgroundEvent(&band, &Office11BandDrawn::Draw), AIsFooter);
   if (AState == cxbsHot)
     FillGradientRect(ACanvas->Handle(),
                      TRect{ABounds.Left - 1, ABounds.Bottom - 2, ABounds.Right, ABounds.Bottom + 1},
