@@ -29,6 +29,7 @@
 #include "ui/core/cxGeometryScaleFactor.h"
 #include "ui/graphics/cxGraphicsCanvas.h"
 #include "ui/graphics/dxCoreGraphics.h"
+#include "ui/graphics/dxCoreGraphicsAlphaColors.h"
 
 namespace qd {
 
@@ -117,6 +118,78 @@ enum TcxFilterSmartTagState : uint8_t { fstsNormal, fstsHot, fstsPressed, fstsPa
 using TcxDrawBackgroundEvent = TMethod<bool(TcxCanvas* ACanvas, const TRect& ABounds)>;
 // The arrows a month header shows.
 using TcxArrowDirections = TSet<TcxArrowDirection>;
+// States of calendar, clock and navigation-bar elements, and of map elements.
+enum TcxCalendarElementState : uint8_t {
+  cesNormal,
+  cesHot,
+  cesPressed,
+  cesSelected,
+  cesFocused,
+  cesMarked,
+  cesDisabled
+};
+using TcxCalendarElementStates = TSet<TcxCalendarElementState>;
+enum TdxMapControlElementState : uint8_t { mcesNormal, mcesHot, mcesPressed, mcesSelected, mcesDisabled };
+// States of a breadcrumb edit and of its buttons.
+enum TdxBreadcrumbEditState : uint8_t { dxbcsNormal, dxbcsFocused, dxbcsHot, dxbcsDisabled };
+enum TdxBreadcrumbEditButtonState : uint8_t {
+  dxbcbsNormal,
+  dxbcbsFocused,
+  dxbcbsHot,
+  dxbcbsPressed,
+  dxbcbsDisabled
+};
+// The rows of the rating indicator's glyph strip.
+enum TdxRatingControlIndicatorState : uint8_t { rcisUnchecked, rcisChecked, rcisHover };
+// The calculator's keys.
+enum TcxCalcButtonKind : uint8_t {
+  cbBack,
+  cbCancel,
+  cbClear,
+  cbMC,
+  cbMR,
+  cbMS,
+  cbMP,
+  cbNum0,
+  cbNum1,
+  cbNum2,
+  cbNum3,
+  cbNum4,
+  cbNum5,
+  cbNum6,
+  cbNum7,
+  cbNum8,
+  cbNum9,
+  cbSign,
+  cbDecimal,
+  cbDiv,
+  cbMul,
+  cbSub,
+  cbAdd,
+  cbSqrt,
+  cbPercent,
+  cbRev,
+  cbEqual,
+  cbNone
+};
+enum TdxAlertWindowButtonKind : uint8_t {
+  awbkClose,
+  awbkPin,
+  awbkDropdown,
+  awbkPrevious,
+  awbkNext,
+  awbkCustom
+};
+// How a gallery item shows.
+struct TdxGalleryItemViewState {
+  bool Enabled = true;
+  bool Checked = false;
+  bool Hover = false;
+  bool Pressed = false;
+  bool Focused = false;
+};
+// The background of galleries.
+inline constexpr TColor dxGalleryBackgroundColor = 0xFFFFFF;
 
 // --- Unit tables -------------------------------------------------------------------------------
 
@@ -1098,9 +1171,474 @@ class TcxCustomLookAndFeelPainter : public TPersistent {
   TSize NavigatorButtonMinSize();
 
   // --- Views, charts, gauges, maps, navigation bars, PDF viewers and spreadsheets --------------
+  // (cxLookAndFeelPaintersViews.cpp)
+
+  // Layout view. AElement names an element of the view; the base has no padding or spacing for
+  // any.
+  virtual void LayoutViewDrawItem(TcxCanvas* ACanvas, const TRect& ABounds, TcxButtonState AState,
+                                  const TcxBorders& ABorders = cxBordersAll);
+  virtual void LayoutViewDrawRecordCaption(TcxCanvas* ACanvas, const TRect& ABounds, const TRect& ATextRect,
+                                           TcxGroupBoxCaptionPosition APosition, TcxButtonState AState,
+                                           TColor AColor = clDefault, TBitmap* ABitmap = nullptr);
+  virtual void LayoutViewDrawRecordBorder(TcxCanvas* ACanvas, const TRect& ABounds, TcxButtonState AState,
+                                          const TcxBorders& ABorders);
+  virtual void LayoutViewDrawRecordContent(TcxCanvas* ACanvas, const TRect& ABounds,
+                                           TcxGroupBoxCaptionPosition ACaptionPosition, TcxButtonState AState,
+                                           const TcxBorders& ABorders = cxBordersAll);
+  virtual void LayoutViewDrawScaledRecordExpandButton(TcxCanvas* ACanvas, const TRect& ABounds,
+                                                      TcxButtonState AState, bool AExpanded,
+                                                      TdxScaleFactor* AScaleFactor);
+  virtual TRect LayoutViewGetPadding(int32_t AElement);
+  virtual TRect LayoutViewGetSpacing(int32_t AElement);
+  virtual int32_t LayoutViewRecordCaptionTailSize(TcxGroupBoxCaptionPosition ACaptionPosition);
+  virtual bool LayoutViewRecordCaptionTextBold();
+  // Explorer-style view.
+  virtual TColor WinExplorerViewDefaultRecordColor(TcxButtonState AState);
+  virtual void WinExplorerViewDrawGroup(TcxCanvas* ACanvas, const TRect& ABounds, TcxButtonState AState,
+                                        TColor AColor = clDefault, TBitmap* ABitmap = nullptr);
+  virtual void WinExplorerViewDrawGroupCaptionLine(TcxCanvas* ACanvas, const TRect& ABounds);
+  virtual void WinExplorerViewDrawRecord(TcxCanvas* ACanvas, const TRect& ABounds, TcxButtonState AState,
+                                         TColor AColor = clDefault, TBitmap* ABitmap = nullptr);
+  virtual void WinExplorerViewDrawScaledRecordExpandButton(TcxCanvas* ACanvas, const TRect& ABounds,
+                                                           TcxButtonState AState, bool AExpanded,
+                                                           TdxScaleFactor* AScaleFactor);
+  virtual int32_t WinExplorerViewGroupCaptionLineHeight();
+  virtual bool WinExplorerViewGroupTextBold();
+  virtual TColor WinExplorerViewGroupTextColor(TcxButtonState AState);
+  virtual TColor WinExplorerViewRecordTextColor(TcxButtonState AState);
+  virtual int32_t WinExplorerViewScaledExpandButtonSize(TdxScaleFactor* AScaleFactor);
+  // Chart tool box and gauge.
+  virtual int32_t ChartToolBoxDataLevelInfoBorderSize();
+  virtual TColor GaugeControlBackgroundColor();
+  virtual void DrawGaugeControlBackground(TcxCanvas* ACanvas, const TRect& ARect, bool ATransparent,
+                                          TColor ABackgroundColor);
+  // Map control.
+  virtual TColor MapControlBackgroundColor();
+  virtual TdxAlphaColor MapControlPanelBackColor();
+  virtual TdxAlphaColor MapControlPanelHotTrackedTextColor();
+  virtual TdxAlphaColor MapControlPanelPressedTextColor();
+  virtual TdxAlphaColor MapControlPanelTextColor();
+  virtual TSize MapControlGetMapPushpinSize(TdxScaleFactor* AScaleFactor);
+  virtual TPoint MapControlGetMapPushpinTextOrigin(TdxScaleFactor* AScaleFactor);
+  virtual TRect MapControlMapCustomElementSelectionOffset(TdxScaleFactor* AScaleFactor);
+  virtual TdxAlphaColor MapControlMapCustomElementTextColor();
+  virtual TdxAlphaColor MapControlMapCustomElementTextGlowColor();
+  virtual TdxAlphaColor MapControlMapPushpinTextColor();
+  virtual TdxAlphaColor MapControlMapPushpinTextGlowColor();
+  virtual TdxAlphaColor MapControlSelectedRegionBackgroundColor();
+  virtual TdxAlphaColor MapControlSelectedRegionBorderColor();
+  virtual TdxAlphaColor MapControlShapeColor();
+  virtual TdxAlphaColor MapControlShapeBorderColor();
+  virtual int32_t MapControlShapeBorderWidth(TdxScaleFactor* AScaleFactor);
+  virtual TdxAlphaColor MapControlShapeHighlightedColor();
+  virtual TdxAlphaColor MapControlShapeBorderHighlightedColor();
+  virtual int32_t MapControlShapeBorderHighlightedWidth(TdxScaleFactor* AScaleFactor);
+  virtual TdxAlphaColor MapControlShapeSelectedColor();
+  virtual TdxAlphaColor MapControlShapeBorderSelectedColor();
+  virtual int32_t MapControlShapeBorderSelectedWidth(TdxScaleFactor* AScaleFactor);
+  // A translucent rounded rectangle while hot or pressed.
+  virtual void DrawMapCustomElementBackground(TcxCanvas* ACanvas, const TRect& ARect,
+                                              TdxMapControlElementState AState);
+  virtual void DrawMapPushpin(TcxCanvas* ACanvas, const TRect& ARect, TdxMapControlElementState AState,
+                              TdxScaleFactor* AScaleFactor);
+  // Office navigation bar.
+  virtual void OfficeNavigationBarDrawBackground(TcxCanvas* ACanvas, const TRect& ARect);
+  virtual void OfficeNavigationBarDrawScaledButtonItemBackground(TcxCanvas* ACanvas, const TRect& ARect,
+                                                                 TcxCalendarElementState AState,
+                                                                 TdxScaleFactor* AScaleFactor);
+  // The customization glyph, recoloured to AColor (drawn with its alpha) unless AColor is the
+  // default marker.
+  virtual void OfficeNavigationBarDrawScaledCustomizationButton(TcxCanvas* ACanvas, const TRect& ARect,
+                                                                TcxCalendarElementState AState,
+                                                                TdxScaleFactor* AScaleFactor,
+                                                                TdxAlphaColor AColor = TdxAlphaColorsDefault);
+  virtual void OfficeNavigationBarDrawScaledItemBackground(TcxCanvas* ACanvas, const TRect& ARect,
+                                                           TcxCalendarElementState AState,
+                                                           TdxScaleFactor* AScaleFactor);
+  virtual void OfficeNavigationBarDrawScaledImageSelection(TcxCanvas* ACanvas, const TRect& ARect,
+                                                           TcxCalendarElementState AState,
+                                                           TdxScaleFactor* AScaleFactor);
+  virtual TColor OfficeNavigationBarButtonItemTextColor(TcxCalendarElementState AState);
+  virtual TColor OfficeNavigationBarItemTextColor(TcxCalendarElementState AState);
+  virtual TRect OfficeNavigationBarScaledButtonItemContentOffsets(TdxScaleFactor* AScaleFactor);
+  virtual int32_t OfficeNavigationBarScaledButtonItemFontSize(TdxScaleFactor* AScaleFactor);
+  virtual TRect OfficeNavigationBarScaledContentOffsets(TdxScaleFactor* AScaleFactor);
+  virtual TSize OfficeNavigationBarScaledCustomizationButtonSize(TdxScaleFactor* AScaleFactor);
+  virtual TRect OfficeNavigationBarScaledItemContentOffsets(TdxScaleFactor* AScaleFactor);
+  virtual int32_t OfficeNavigationBarScaledItemFontSize(TdxScaleFactor* AScaleFactor);
+  // PDF viewer.
+  virtual IdxColorPalettePtr PDFViewerNavigationPaneButtonColorPalette(TcxButtonState AState);
+  virtual TRect PDFViewerNavigationPaneButtonContentOffsets(TdxScaleFactor* AScaleFactor);
+  virtual TPoint PDFViewerNavigationPaneButtonOverlay(TdxScaleFactor* AScaleFactor);
+  virtual TSize PDFViewerNavigationPaneButtonSize(TdxScaleFactor* AScaleFactor);
+  virtual TRect PDFViewerNavigationPaneContentOffsets(TdxScaleFactor* AScaleFactor);
+  virtual TRect PDFViewerNavigationPanePageCaptionContentOffsets(TdxScaleFactor* AScaleFactor);
+  virtual TColor PDFViewerNavigationPanePageCaptionTextColor();
+  virtual TRect PDFViewerNavigationPanePageContentOffsets(TdxScaleFactor* AScaleFactor);
+  virtual TRect PDFViewerNavigationPanePageToolbarContentOffsets(TdxScaleFactor* AScaleFactor);
+  virtual TColor PDFViewerSelectionColor();
+  virtual void PDFViewerDrawNavigationPaneBackground(TcxCanvas* ACanvas, const TRect& ARect,
+                                                     TdxScaleFactor* AScaleFactor);
+  virtual void PDFViewerDrawNavigationPaneButton(TcxCanvas* ACanvas, const TRect& ARect,
+                                                 TcxButtonState AState, TdxScaleFactor* AScaleFactor,
+                                                 bool AMinimized, bool ASelected, bool AIsFirst);
+  virtual void PDFViewerDrawNavigationPanePageBackground(TcxCanvas* ACanvas, const TRect& ARect);
+  virtual void PDFViewerDrawNavigationPanePageButton(TcxCanvas* ACanvas, const TRect& ARect,
+                                                     TcxButtonState AState, TdxScaleFactor* AScaleFactor);
+  virtual void PDFViewerDrawNavigationPanePageCaptionBackground(TcxCanvas* ACanvas, const TRect& ARect);
+  virtual void PDFViewerDrawNavigationPanePageToolbarBackground(TcxCanvas* ACanvas, const TRect& ARect);
+  // DrawBorder over R, then the control colour inside the border on the sides of ABorders.
+  virtual void PDFViewerDrawFindPanelBackground(TcxCanvas* ACanvas, const TRect& R,
+                                                const TcxBorders& ABorders);
+  virtual void PDFViewerDrawPageThumbnailPreviewBackground(TcxCanvas* ACanvas, const TRect& ARect);
+  // Spreadsheet.
+  // DrawScaledHeader; a selected (pressed) header's background goes 70 per cent toward the
+  // highlight.
+  virtual void DrawSpreadSheetScaledHeader(
+      TcxCanvas* ACanvas, const TRect& ABounds, const TRect& ATextAreaBounds, const TcxNeighbors& ANeighbors,
+      const TcxBorders& ABorders, TcxButtonState AState, TAlignment AAlignmentHorz,
+      TcxAlignmentVert AAlignmentVert, bool AMultiLine, bool AShowEndEllipsis, const String& AText,
+      TFont* AFont, TColor ATextColor, TColor ABkColor, TdxScaleFactor* AScaleFactor,
+      const TcxDrawBackgroundEvent& AOnDrawBackground = nullptr, bool AIsLast = false, bool AIsGroup = false);
+  virtual void DrawSpreadSheetScaledGroupExpandButton(TcxCanvas* ACanvas, const TRect& R,
+                                                      TcxButtonState AState, TdxScaleFactor* AScaleFactor);
+  // Navigator glyph 8 (expanded) or 6 of ADefaultGlyphs, centred in R.
+  virtual void DrawSpreadSheetScaledGroupExpandButtonGlyph(TcxCanvas* ACanvas, const TRect& R,
+                                                           TcxButtonState AState, bool AExpanded,
+                                                           TdxScaleFactor* AScaleFactor,
+                                                           TCustomImageList* ADefaultGlyphs);
+  virtual TColor SpreadSheetContentColor();
+  virtual TColor SpreadSheetContentTextColor();
+  virtual TColor SpreadSheetFrozenPaneSeparatorColor();
+  virtual TColor SpreadSheetGroupExpandButtonTextColor(TcxButtonState AState);
+  virtual TColor SpreadSheetGroupLineColor();
+  virtual TRect SpreadSheetScaledGroupExpandButtonContentOffsets(TdxScaleFactor* AScaleFactor);
+  virtual TSize SpreadSheetScaledGroupExpandButtonGlyphSize(TdxScaleFactor* AScaleFactor);
+  virtual TSize SpreadSheetScaledGroupLevelMarkSize(TdxScaleFactor* AScaleFactor);
+  virtual TColor SpreadSheetSelectionColor();
+  virtual void DrawSpreadSheetFormulaBarScaledExpandButton(TcxCanvas* ACanvas, const TRect& R,
+                                                           TcxButtonState AState, bool AExpanded,
+                                                           TdxScaleFactor* AScaleFactor);
+  virtual void DrawSpreadSheetFormulaBarScaledSeparator(TcxCanvas* ACanvas, const TRect& R,
+                                                        TdxScaleFactor* AScaleFactor);
+  virtual int32_t SpreadSheetFormulaBarGetScaledSeparatorSize(TdxScaleFactor* AScaleFactor);
+
+  // R, grown by PDFViewerNavigationPaneButtonOverlay when the button is selected or pressed.
+  TRect PDFViewerNavigationPaneButtonRect(const TRect& R, TcxButtonState AState, TdxScaleFactor* AScaleFactor,
+                                          bool ASelected);
+  void LayoutViewDrawRecordExpandButton(TcxCanvas* ACanvas, const TRect& ABounds, TcxButtonState AState,
+                                        bool AExpanded);
+  void WinExplorerViewDrawRecordExpandButton(TcxCanvas* ACanvas, const TRect& ABounds, TcxButtonState AState,
+                                             bool AExpanded);
+  int32_t WinExplorerViewExpandButtonSize();
+  void OfficeNavigationBarDrawCustomizationButton(TcxCanvas* ACanvas, const TRect& ARect,
+                                                  TcxCalendarElementState AState,
+                                                  TdxAlphaColor AColor = TdxAlphaColorsDefault);
+  void OfficeNavigationBarDrawImageSelection(TcxCanvas* ACanvas, const TRect& ARect,
+                                             TcxCalendarElementState AState);
+  void OfficeNavigationBarButtonItemDrawBackground(TcxCanvas* ACanvas, const TRect& ARect,
+                                                   TcxCalendarElementState AState);
+  void OfficeNavigationBarItemDrawBackground(TcxCanvas* ACanvas, const TRect& ARect,
+                                             TcxCalendarElementState AState);
+  TRect OfficeNavigationBarContentOffsets();
+  TSize OfficeNavigationBarCustomizationButtonSize();
+  TRect OfficeNavigationBarButtonItemContentOffsets();
+  int32_t OfficeNavigationBarButtonItemFontSize();
+  TRect OfficeNavigationBarItemContentOffsets();
+  int32_t OfficeNavigationBarItemFontSize();
+  void DrawSpreadSheetGroupExpandButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState);
+  void DrawSpreadSheetGroupExpandButtonGlyph(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                             bool AExpanded, TCustomImageList* ADefaultGlyphs);
+  void DrawSpreadSheetHeader(TcxCanvas* ACanvas, const TRect& ABounds, const TRect& ATextAreaBounds,
+                             const TcxNeighbors& ANeighbors, const TcxBorders& ABorders,
+                             TcxButtonState AState, TAlignment AAlignmentHorz,
+                             TcxAlignmentVert AAlignmentVert, bool AMultiLine, bool AShowEndEllipsis,
+                             const String& AText, TFont* AFont, TColor ATextColor, TColor ABkColor,
+                             const TcxDrawBackgroundEvent& AOnDrawBackground = nullptr, bool AIsLast = false,
+                             bool AIsGroup = false);
+  TRect SpreadSheetGroupExpandButtonContentOffsets();
+  TSize SpreadSheetGroupExpandButtonGlyphSize();
+  TSize SpreadSheetGroupLevelMarkSize();
+
+  // Print preview (the page-thumbnail background above draws with it).
+  virtual TColor PrintPreviewBackgroundTextColor();
+  // Per-side widths (2, 2, 4, 4), not scaled.
+  virtual TRect PrintPreviewPageBordersScaledWidth(TdxScaleFactor* AScaleFactor);
+  virtual void DrawPrintPreviewScaledBackground(TcxCanvas* ACanvas, const TRect& R,
+                                                TdxScaleFactor* AScaleFactor);
+  // A page with a shadow two pixels right and down.
+  virtual void DrawPrintPreviewPageScaledBackground(TcxCanvas* ACanvas, const TRect& ABorderRect,
+                                                    const TRect& AContentRect, bool ASelected,
+                                                    bool ADrawContent, TdxScaleFactor* AScaleFactor);
+  void DrawPrintPreviewBackground(TcxCanvas* ACanvas, const TRect& R);
+  void DrawPrintPreviewPageBackground(TcxCanvas* ACanvas, const TRect& ABorderRect, const TRect& AContentRect,
+                                      bool ASelected, bool ADrawContent);
+  TRect PrintPreviewPageBordersWidth();
 
   // --- Range controls, breadcrumb edits, list boxes, alert windows, galleries, calendars and
   //     other controls -----------------------------------------------------------------------
+  // (cxLookAndFeelPaintersControls.cpp; the print preview is with the views above)
+
+  // Range control.
+  virtual void DrawRangeControlScaledLeftThumb(TcxCanvas* ACanvas, const TRect& ARect, TColor AColor,
+                                               TColor ABorderColor, TdxScaleFactor* AScaleFactor);
+  virtual void DrawRangeControlScaledRightThumb(TcxCanvas* ACanvas, const TRect& ARect, TColor AColor,
+                                                TColor ABorderColor, TdxScaleFactor* AScaleFactor);
+  // AColor's default marker is a light blue while hot, white otherwise.
+  virtual void DrawRangeControlScaledRulerHeader(TcxCanvas* ACanvas, const TRect& ARect, bool AIsHot,
+                                                 TdxAlphaColor AColor, TdxAlphaColor ABorderColor,
+                                                 TdxScaleFactor* AScaleFactor);
+  virtual void DrawRangeControlScaledSizingGlyph(TcxCanvas* ACanvas, const TRect& ARect,
+                                                 TdxAlphaColor ABorderColor, TdxScaleFactor* AScaleFactor);
+  virtual TColor GetRangeControlBackColor();
+  virtual TColor GetRangeControlBorderColor();
+  virtual TColor GetRangeControlDefaultElementColor();
+  virtual TColor GetRangeControlElementForeColor();
+  virtual TdxAlphaColor GetRangeControlElementsBorderColor();
+  virtual TColor GetRangeControlLabelColor();
+  virtual TdxAlphaColor GetRangeControlOutOfRangeColor();
+  virtual TColor GetRangeControlRangePreviewColor();
+  virtual TdxAlphaColor GetRangeControlRulerColor();
+  virtual int32_t GetRangeControlScaledScrollAreaHeight(TdxScaleFactor* AScaleFactor);
+  virtual TSize GetRangeControlScaledSizingGlyphSize(TdxScaleFactor* AScaleFactor);
+  virtual TSize GetRangeControlScaledThumbSize(TdxScaleFactor* AScaleFactor);
+  virtual TColor GetRangeControlScrollAreaColor();
+  virtual TdxAlphaColor GetRangeControlSelectedRegionBackgroundColor();
+  virtual TdxAlphaColor GetRangeControlSelectedRegionBorderColor();
+  virtual TColor GetRangeControlViewPortPreviewColor();
+  // Layout control, scroll box, customization form, message box.
+  virtual TColor LayoutControlEmptyAreaColor();
+  virtual IdxColorPalettePtr LayoutControlGetColorPaletteForGroupButton(TcxButtonState AState);
+  virtual IdxColorPalettePtr LayoutControlGetColorPaletteForItemCaption();
+  virtual IdxColorPalettePtr LayoutControlGetColorPaletteForTabbedGroupCaption(bool AIsActive);
+  virtual void DrawLayoutControlBackground(TcxCanvas* ACanvas, const TRect& R);
+  virtual void DrawScrollBoxBackground(TcxCanvas* ACanvas, const TRect& R, TColor AColor);
+  virtual TColor GetCustomizationFormListBackgroundColor();
+  // A grid-line frame around a fill of AColor (the group colour for clNone) and the message
+  // centred with word break.
+  virtual void DrawMessageBox(TcxCanvas* ACanvas, const TRect& ABounds, const String& AMessage, TFont* AFont,
+                              TColor AColor = clNone);
+  // Breadcrumb edit.
+  virtual TColor BreadcrumbEditBackgroundColor(TdxBreadcrumbEditState AState);
+  virtual TRect BreadcrumbEditBordersSize();
+  virtual IdxColorPalettePtr BreadcrumbEditButtonColorPalette(TdxBreadcrumbEditButtonState AState);
+  virtual bool BreadcrumbEditIsFadingSupports();
+  virtual TColor BreadcrumbEditNodeTextColor(TdxBreadcrumbEditButtonState AState);
+  virtual int32_t BreadcrumbEditScaledButtonAreaSeparatorSize(TdxScaleFactor* AScaleFactor);
+  virtual TRect BreadcrumbEditScaledButtonContentOffsets(bool AIsFirst, bool AIsLast,
+                                                         TdxScaleFactor* AScaleFactor);
+  virtual int32_t BreadcrumbEditScaledDropDownButtonWidth(TdxScaleFactor* AScaleFactor);
+  virtual int32_t BreadcrumbEditScaledNodeDelimiterSize(TdxScaleFactor* AScaleFactor);
+  virtual TRect BreadcrumbEditScaledNodeTextOffsets(TdxScaleFactor* AScaleFactor);
+  virtual TSize BreadcrumbEditScaledProgressChunkOverlaySize(TdxScaleFactor* AScaleFactor);
+  virtual TRect BreadcrumbEditScaledProgressChunkPadding(TdxScaleFactor* AScaleFactor);
+  virtual void DrawBreadcrumbEditBorders(TcxCanvas* ACanvas, const TRect& ARect, const TcxBorders& ABorders,
+                                         TdxBreadcrumbEditState AState);
+  // Nothing while normal or disabled, else a push button in the mapped state.
+  virtual void DrawBreadcrumbEditScaledButton(TcxCanvas* ACanvas, const TRect& ARect,
+                                              TdxBreadcrumbEditButtonState AState, bool AIsFirst,
+                                              bool AIsLast, TdxScaleFactor* AScaleFactor);
+  virtual void DrawBreadcrumbEditScaledButtonAreaSeparator(TcxCanvas* ACanvas, const TRect& ARect,
+                                                           TdxBreadcrumbEditState AState,
+                                                           TdxScaleFactor* AScaleFactor);
+  virtual void DrawBreadcrumbEditScaledDropDownButton(TcxCanvas* ACanvas, const TRect& ARect,
+                                                      TdxBreadcrumbEditButtonState AState, bool AIsInEditor,
+                                                      TdxScaleFactor* AScaleFactor);
+  virtual void DrawBreadcrumbEditScaledDropDownButtonGlyph(TcxCanvas* ACanvas, const TRect& ARect,
+                                                           TdxBreadcrumbEditButtonState AState,
+                                                           bool AIsInEditor, TdxScaleFactor* AScaleFactor);
+  virtual void DrawBreadcrumbEditScaledNode(TcxCanvas* ACanvas, const TRect& R,
+                                            TdxBreadcrumbEditButtonState AState, bool AHasDelimiter,
+                                            TdxScaleFactor* AScaleFactor);
+  virtual void DrawBreadcrumbEditScaledNodeDelimiter(TcxCanvas* ACanvas, const TRect& R,
+                                                     TdxBreadcrumbEditButtonState AState,
+                                                     TdxScaleFactor* AScaleFactor);
+  virtual void DrawBreadcrumbEditScaledNodeDelimiterGlyph(TcxCanvas* ACanvas, const TRect& R,
+                                                          TdxBreadcrumbEditButtonState AState,
+                                                          TdxScaleFactor* AScaleFactor);
+  virtual void DrawBreadcrumbEditScaledNodeMoreButtonGlyph(TcxCanvas* ACanvas, const TRect& R,
+                                                           TdxBreadcrumbEditButtonState AState,
+                                                           TdxScaleFactor* AScaleFactor);
+  virtual void DrawBreadcrumbEditScaledProgressChunk(TcxCanvas* ACanvas, const TRect& R,
+                                                     TdxScaleFactor* AScaleFactor);
+  virtual void DrawBreadcrumbEditScaledProgressChunkOverlay(TcxCanvas* ACanvas, const TRect& R,
+                                                            TdxScaleFactor* AScaleFactor);
+  // Drop-down list box.
+  virtual void DrawDropDownListBoxBackground(TcxCanvas* ACanvas, const TRect& ARect, bool AHasBorders);
+  virtual void DrawDropDownListBoxScaledGutterBackground(TcxCanvas* ACanvas, const TRect& ARect,
+                                                         TdxScaleFactor* AScaleFactor);
+  virtual void DrawDropDownListBoxScaledSelection(TcxCanvas* ACanvas, const TRect& ARect,
+                                                  const TRect& AGutterRect, TdxScaleFactor* AScaleFactor);
+  virtual void DrawDropDownListBoxScaledSeparator(TcxCanvas* ACanvas, const TRect& ARect,
+                                                  const TRect& AGutterRect, TdxScaleFactor* AScaleFactor);
+  virtual int32_t DropDownListBoxBordersSize();
+  virtual TColor DropDownListBoxItemTextColor(bool ASelected);
+  virtual TRect DropDownListBoxScaledItemImageOffsets(TdxScaleFactor* AScaleFactor);
+  virtual TRect DropDownListBoxScaledItemTextOffsets(TdxScaleFactor* AScaleFactor);
+  virtual int32_t DropDownListBoxScaledSeparatorSize(TdxScaleFactor* AScaleFactor);
+  // Rating control and fixed group indicator.
+  // Row 0 of the glyph strip unchecked, 1 hover, 2 checked.
+  virtual void DrawRatingControlScaledIndicator(TcxCanvas* ACanvas, const TRect& ABounds,
+                                                TdxRatingControlIndicatorState AState,
+                                                TdxScaleFactor* AScaleFactor);
+  virtual IdxColorPalettePtr GetRatingControlIndicatorColorPalette(TdxRatingControlIndicatorState AState);
+  virtual TSize GetRatingControlScaledIndicatorSize(TdxScaleFactor* AScaleFactor);
+  virtual void DrawScaledFixedGroupIndicator(TcxCanvas* ACanvas, const TRect& ABounds,
+                                             TdxScaleFactor* AScaleFactor);
+  virtual TSize GetScaledFixedGroupIndicatorSize(TdxScaleFactor* AScaleFactor);
+  // Wheel picker.
+  virtual TColor GetWheelPickerBorderItemColor(TcxButtonState AState);
+  virtual IdxColorPalettePtr GetWheelPickerColorPalette(TcxButtonState AState);
+  virtual TColor GetWheelPickerFillItemColor(TcxButtonState AState);
+  virtual void DrawWheelPickerItem(TcxCanvas* ACanvas, const TRect& ARect, TcxButtonState AState);
+  virtual void DrawWheelPickerItemBackground(TcxCanvas* ACanvas, const TRect& ARect, TcxButtonState AState);
+  virtual void DrawWheelPickerItemBorder(TcxCanvas* ACanvas, const TRect& ARect, TcxButtonState AState);
+  // Rich edit.
+  virtual TColor RichEditControlHeaderFooterLineColor();
+  virtual TColor RichEditControlHeaderFooterMarkBackColor();
+  virtual TColor RichEditControlHeaderFooterMarkTextColor();
+  virtual TColor RichEditRulerControlColor();
+  virtual TColor RichEditRulerActiveAreaColor();
+  virtual TColor RichEditRulerDefaultTabColor();
+  virtual TColor RichEditRulerInactiveAreaColor();
+  virtual TColor RichEditRulerTabTypeToggleBorderColor();
+  virtual TColor RichEditRulerTextColor();
+  // Tokens.
+  // A shadow frame; hot and pressed tokens (and the default one) get a button face inside it.
+  virtual void DrawScaledTokenBackground(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                         TdxScaleFactor* AScaleFactor);
+  virtual void DrawScaledTokenCloseGlyph(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                         TdxScaleFactor* AScaleFactor);
+  virtual TSize GetScaledTokenCloseGlyphSize(TdxScaleFactor* AScaleFactor);
+  virtual TRect GetScaledTokenContentOffsets(TdxScaleFactor* AScaleFactor);
+  virtual TSize GetScaledTokenDefaultGlyphSize(TdxScaleFactor* AScaleFactor);
+  virtual IdxColorPalettePtr GetTokenColorPalette(TcxButtonState AState);
+  virtual TColor GetTokenTextColor(TcxButtonState AState);
+
+  // Calculator, alert window, gallery, calendar and modern clock.
+  virtual TColor CalcEditButtonTextColor(TcxCalcButtonKind AButtonKind);
+  virtual IdxColorPalettePtr AlertWindowButtonGetColorPalette(TcxButtonState AState);
+  virtual int32_t AlertWindowCornerRadius();
+  virtual TColor AlertWindowNavigationPanelTextColor();
+  virtual TRect AlertWindowScaledButtonContentOffsets(TdxAlertWindowButtonKind AKind,
+                                                      TdxScaleFactor* AScaleFactor);
+  // 10 x 10 scaled; the custom button has no glyph.
+  virtual TSize AlertWindowScaledButtonGlyphSize(TdxAlertWindowButtonKind AKind,
+                                                 TdxScaleFactor* AScaleFactor);
+  virtual TRect AlertWindowScaledContentOffsets(TdxScaleFactor* AScaleFactor);
+  virtual TColor AlertWindowTextColor();
+  virtual void DrawAlertWindowBackground(TcxCanvas* ACanvas, const TRect& ABounds,
+                                         TdxScaleFactor* AScaleFactor);
+  // A push button (pressed while down) with the kind's glyph: a cross, a pin, or an arrow.
+  virtual void DrawAlertWindowScaledButton(TcxCanvas* ACanvas, const TRect& ABounds, TcxButtonState AState,
+                                           TdxAlertWindowButtonKind AKind, TdxScaleFactor* AScaleFactor,
+                                           bool ADown = false);
+  virtual void DrawAlertWindowNavigationPanel(TcxCanvas* ACanvas, const TRect& ABounds);
+  virtual TColor GetGalleryGroupTextColor();
+  virtual TColor GetGalleryItemCaptionTextColor(TcxButtonState AState);
+  virtual IdxColorPalettePtr GetGalleryItemColorPalette(TcxButtonState AState);
+  virtual TColor GetGalleryItemDescriptionTextColor(TcxButtonState AState);
+  virtual TColor GetGalleryItemImageFrameColor();
+  virtual TRect GetGalleryScaledGroupHeaderContentOffsets(TdxScaleFactor* AScaleFactor);
+  virtual void DrawGalleryBackground(TcxCanvas* ACanvas, const TRect& ABounds);
+  virtual void DrawGalleryGroupHeader(TcxCanvas* ACanvas, const TRect& ABounds);
+  virtual bool DrawGalleryItemSelectionFirst();
+  virtual void DrawGalleryItemImageFrame(TcxCanvas* ACanvas, const TRect& R);
+  virtual TColor GetColorGalleryGlyphFrameColor();
+  // Checked, hot, and pressed or focused items get an outer and an inner frame.
+  virtual void DrawColorGalleryItemSelection(TcxCanvas* ACanvas, const TRect& R,
+                                             const TdxGalleryItemViewState& AViewState);
+  // Today's (marked) cell gets the today frame.
+  virtual void DrawCalendarDateCellSelection(TcxCanvas* ACanvas, const TRect& ARect,
+                                             const TcxCalendarElementStates& AStates);
+  virtual void DrawModernCalendarArrow(TcxCanvas* ACanvas, const TRect& ARect, TcxArrowDirection ADirection,
+                                       TcxCalendarElementState AState);
+  // The face glyph, the hands and the glass glyph composed off-screen over the background
+  // (what the canvas shows for clNone).
+  virtual void DrawModernCalendarClock(TcxCanvas* ACanvas, const TRect& ARect, TDateTime ADateTime,
+                                       TColor ABackgroundColor, TdxScaleFactor* AScaleFactor);
+  virtual void DrawModernCalendarDateCellSelection(TcxCanvas* ACanvas, const TRect& ARect,
+                                                   const TcxCalendarElementStates& AStates);
+  virtual void DrawModernCalendarDateHeaderSelection(TcxCanvas* ACanvas, const TRect& ARect,
+                                                     const TcxCalendarElementStates& AStates);
+  // A selected header makes the canvas font bold; nothing is drawn.
+  virtual void DrawModernCalendarHeaderSelection(TcxCanvas* ACanvas, const TRect& ARect,
+                                                 const TcxCalendarElementStates& AStates);
+  virtual TColor GetModernCalendarCellTextColor(const TcxCalendarElementStates& AStates);
+  virtual TColor GetModernCalendarDateHeaderTextColor(const TcxCalendarElementStates& AStates);
+  virtual TColor GetModernCalendarHeaderTextColor(const TcxCalendarElementStates& AStates);
+  virtual TRect GetModernCalendarHeaderTextOffsets();
+  virtual TColor GetModernCalendarMarkedCellBorderColor();
+  virtual TColor GetModernCalendarSelectedTextColor();
+  virtual void DrawScaledModernCalendarArrow(TcxCanvas* ACanvas, const TRect& ARect,
+                                             TcxArrowDirection ADirection, TcxCalendarElementState AState,
+                                             TdxScaleFactor* AScaleFactor);
+  // Anti-aliased hour, minute and second hands from the centre of ARect.
+  virtual void DrawScaledModernClockHands(TcxCanvas* ACanvas, const TRect& ARect, TDateTime ADateTime,
+                                          TColor AColor, TdxScaleFactor* AScaleFactor);
+
+  // A pin, pushed in when ADown.
+  void DrawPin(TcxCanvas* ACanvas, const TRect& R, TColor AColor, bool ADown);
+  TRect AlertWindowButtonContentOffsets(TdxAlertWindowButtonKind AKind);
+  TSize AlertWindowButtonGlyphSize(TdxAlertWindowButtonKind AKind);
+  TRect AlertWindowContentOffsets();
+  void DrawAlertWindowButton(TcxCanvas* ACanvas, const TRect& ABounds, TcxButtonState AState,
+                             TdxAlertWindowButtonKind AKind, bool ADown = false);
+  TRect GetGalleryGroupHeaderContentOffsets();
+  void DrawModernClockHands(TcxCanvas* ACanvas, const TRect& ARect, TDateTime ADateTime, TColor AColor);
+
+  // The range control's thumb: a framed opaque rectangle with a three-line grip.
+  void DrawRangeControlThumb(TcxCanvas* ACanvas, const TRect& ARect, TColor AColor, TColor ABorderColor,
+                             TdxScaleFactor* AScaleFactor);
+  void DrawRangeControlLeftThumb(TcxCanvas* ACanvas, const TRect& ARect, TColor AColor, TColor ABorderColor);
+  void DrawRangeControlRightThumb(TcxCanvas* ACanvas, const TRect& ARect, TColor AColor, TColor ABorderColor);
+  void DrawRangeControlRulerHeader(TcxCanvas* ACanvas, const TRect& ARect, bool AIsHot, TdxAlphaColor AColor,
+                                   TdxAlphaColor ABorderColor);
+  void DrawRangeControlSizingGlyph(TcxCanvas* ACanvas, const TRect& ARect, TdxAlphaColor ABorderColor);
+  int32_t GetRangeControlScrollAreaHeight();
+  TSize GetRangeControlSizingGlyphSize();
+  TSize GetRangeControlThumbSize();
+  int32_t BreadcrumbEditButtonAreaSeparatorSize();
+  TRect BreadcrumbEditButtonContentOffsets(bool AIsFirst, bool AIsLast);
+  int32_t BreadcrumbEditDropDownButtonWidth();
+  int32_t BreadcrumbEditNodeDelimiterSize();
+  TRect BreadcrumbEditNodeTextOffsets();
+  TSize BreadcrumbEditProgressChunkOverlaySize();
+  TRect BreadcrumbEditProgressChunkPadding();
+  void DrawBreadcrumbEditButton(TcxCanvas* ACanvas, const TRect& ARect, TdxBreadcrumbEditButtonState AState,
+                                bool AIsFirst, bool AIsLast);
+  void DrawBreadcrumbEditButtonAreaSeparator(TcxCanvas* ACanvas, const TRect& ARect,
+                                             TdxBreadcrumbEditState AState);
+  void DrawBreadcrumbEditDropDownButton(TcxCanvas* ACanvas, const TRect& ARect,
+                                        TdxBreadcrumbEditButtonState AState, bool AIsInEditor);
+  void DrawBreadcrumbEditDropDownButtonGlyph(TcxCanvas* ACanvas, const TRect& ARect,
+                                             TdxBreadcrumbEditButtonState AState, bool AIsInEditor);
+  void DrawBreadcrumbEditNode(TcxCanvas* ACanvas, const TRect& R, TdxBreadcrumbEditButtonState AState,
+                              bool AHasDelimiter);
+  void DrawBreadcrumbEditNodeDelimiter(TcxCanvas* ACanvas, const TRect& R,
+                                       TdxBreadcrumbEditButtonState AState);
+  void DrawBreadcrumbEditNodeDelimiterGlyph(TcxCanvas* ACanvas, const TRect& R,
+                                            TdxBreadcrumbEditButtonState AState);
+  void DrawBreadcrumbEditNodeMoreButtonGlyph(TcxCanvas* ACanvas, const TRect& R,
+                                             TdxBreadcrumbEditButtonState AState);
+  void DrawBreadcrumbEditProgressChunk(TcxCanvas* ACanvas, const TRect& R);
+  void DrawBreadcrumbEditProgressChunkOverlay(TcxCanvas* ACanvas, const TRect& R);
+  void DrawDropDownListBoxGutterBackground(TcxCanvas* ACanvas, const TRect& ARect);
+  void DrawDropDownListBoxSelection(TcxCanvas* ACanvas, const TRect& ARect, const TRect& AGutterRect);
+  void DrawDropDownListBoxSeparator(TcxCanvas* ACanvas, const TRect& ARect, const TRect& AGutterRect);
+  TRect DropDownListBoxItemImageOffsets();
+  TRect DropDownListBoxItemTextOffsets();
+  int32_t DropDownListBoxSeparatorSize();
+  void DrawRatingControlIndicator(TcxCanvas* ACanvas, const TRect& ABounds,
+                                  TdxRatingControlIndicatorState AState);
+  TSize GetRatingControlIndicatorSize();
+  void DrawFixedGroupIndicator(TcxCanvas* ACanvas, const TRect& ABounds);
+  TSize GetFixedGroupIndicatorSize();
+  void DrawTokenBackground(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState);
+  void DrawTokenCloseGlyph(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState);
+  TSize GetTokenCloseGlyphSize();
+  TRect GetTokenContentOffsets();
+  TSize GetTokenDefaultGlyphSize();
 
  protected:
   // Lazily loaded glyphs: each is loaded from the program's resources on first use and kept

@@ -8,6 +8,7 @@
 #include "ui/graphics/cxGraphicsPrint.h"
 #include "ui/graphics/dxCoreGraphicsAlphaColors.h"
 #include "ui/graphics/dxOffice11.h"
+#include "ui/graphics/dxGDIPlusImage.h"
 #include "ui/graphics/dxSmartImage.h"
 #include "ui/lookandfeel/cxLookAndFeelPainters.h"
 #include "ui/lookandfeel/cxLookAndFeelPaintersBitmaps.h"

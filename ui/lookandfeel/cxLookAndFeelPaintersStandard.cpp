@@ -214,7 +214,8 @@ void TcxStandardLookAndFeelPainter::DrawScaledExpandButton(TcxCanvas* ACanvas, c
   ACanvas->DrawComplexFrame(inner, clBtnHighlight, clBtnShadow, TcxBorders{bRight, bBottom});
   ACanvas->FillRect(TRect{inner.Left, inner.Top, inner.Right - 1, inner.Bottom - 1},
                     AColor == clDefault ? clBtnFace : AColor);
-  DrawExpandButtonCross(ACanvas, R, AExpanded, clBtnText, AScaleFactor);
+  // Centred inside the outer ring, so that the sign's ends stop short of the inner one.
+  DrawExpandButtonCross(ACanvas, inner, AExpanded, clBtnText, AScaleFactor);
   ACanvas->ExcludeClipRect(R);
 }
 
@@ -256,6 +257,27 @@ void TcxStandardLookAndFeelPainter::DrawGroupBoxFrame(TcxCanvas* ACanvas, const 
 
 void TcxStandardLookAndFeelPainter::DrawFindPanelBorder(TcxCanvas* /*ACanvas*/, const TRect& /*R*/,
                                                         const TcxBorders& /*ABorders*/) {}
+
+void TcxStandardLookAndFeelPainter::DrawScaledTokenBackground(TcxCanvas* ACanvas, const TRect& R,
+                                                              TcxButtonState AState,
+                                                              TdxScaleFactor* /*AScaleFactor*/) {
+  ACanvas->DrawComplexFrame(R, clBtnShadow, clBtnHighlight);
+  if (AState == cxbsHot)
+    ACanvas->DrawComplexFrame(cxRectInflate(R, -1), clBtnHighlight, clBtnShadow);
+  else if (AState == cxbsPressed)
+    ACanvas->DrawComplexFrame(cxRectInflate(R, -1), clBtnShadow, clBtnHighlight);
+}
+
+void TcxStandardLookAndFeelPainter::DrawBreadcrumbEditScaledButton(TcxCanvas* ACanvas, const TRect& ARect,
+                                                                   TdxBreadcrumbEditButtonState AState,
+                                                                   bool /*AIsFirst*/, bool /*AIsLast*/,
+                                                                   TdxScaleFactor* /*AScaleFactor*/) {
+  if (ARect.IsEmpty()) return;
+  if (AState == dxbcbsPressed)
+    ACanvas->DrawComplexFrame(ARect, clBtnShadow, clBtnHighlight);
+  else if (AState == dxbcbsFocused || AState == dxbcbsHot)
+    ACanvas->DrawComplexFrame(ARect, clBtnHighlight, clBtnShadow);
+}
 
 // --- Headers and footers -------------------------------------------------------------------------------
 

@@ -57,6 +57,12 @@ class TcxStandardLookAndFeelPainter : public TcxCustomLookAndFeelPainter {
                          TcxGroupBoxCaptionPosition ACaptionPosition,
                          const TcxBorders& ABorders = cxBordersAll) override;
   void DrawFindPanelBorder(TcxCanvas* ACanvas, const TRect& R, const TcxBorders& ABorders) override;
+  void DrawScaledTokenBackground(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                 TdxScaleFactor* AScaleFactor) override;
+  // Raised while focused or hot, sunken while pressed, nothing otherwise.
+  void DrawBreadcrumbEditScaledButton(TcxCanvas* ACanvas, const TRect& ARect,
+                                      TdxBreadcrumbEditButtonState AState, bool AIsFirst, bool AIsLast,
+                                      TdxScaleFactor* AScaleFactor) override;
 
   // Headers and footers.
   void DrawHeaderBorder(TcxCanvas* ACanvas, const TRect& R, const TcxNeighbors& ANeighbors,

@@ -1,5 +1,7 @@
 #include "ui/lookandfeel/cxLookAndFeelPaintersUltraFlat.h"
 
+#include "platform/forms/graphics.h"
+#include "platform/os/gdi.h"
 #include "ui/core/cxGeometry.h"
 #include "ui/graphics/cxGraphicsColors.h"
 #include "ui/lookandfeel/cxLookAndFeelPaintersStandard.h"
@@ -20,6 +22,17 @@ const TcxBorders& UltraFlatSchedulerButtonSides(bool AIsNextButton, bool AIsVert
                                       TcxBorders{bTop, bRight, bBottom}, TcxBorders{bLeft, bTop, bBottom}};
   return sides[(AIsNextButton ? 1 : 0) + (AIsVertical ? 2 : 0)];
 }
+
+// By TdxBreadcrumbEditButtonState.
+constexpr TcxButtonState kUltraFlatBreadcrumbButtonStates[] = {cxbsNormal, cxbsNormal, cxbsHot, cxbsPressed,
+                                                               cxbsDisabled};
+constexpr TColor kUltraFlatBreadcrumbButtonBorderColors[] = {clNone, clBtnShadow, clHighlight, clHighlight,
+                                                             clNone};
+// By TdxBreadcrumbEditState.
+constexpr TColor kUltraFlatBreadcrumbBorderColors[] = {clBtnShadow, clHighlight, clHighlight, clBtnShadow};
+// By TcxButtonState.
+constexpr TColor kUltraFlatTokenFrameColors[] = {clBtnShadow, clBtnShadow, clHighlight, clHighlight,
+                                                 clBtnShadow};
 
 void UltraFlatPolyline(TcxCanvas* ACanvas, const std::vector<TPoint>& APoints, TColor AColor) {
   if (APoints.empty()) return;
@@ -423,6 +436,108 @@ void TcxUltraFlatLookAndFeelPainter::DrawTrackBarThumbBorderUpDown(
 
 void TcxUltraFlatLookAndFeelPainter::DrawTrackBarThumbBorderBoth(TcxCanvas* ACanvas, const TRect& ARect) {
   ACanvas->FrameRect(ARect, clWindowText);
+}
+
+// --- Drop-down list box, breadcrumb edit, tokens and print preview
+// ---------------------------------------------
+
+TColor TcxUltraFlatLookAndFeelPainter::DropDownListBoxItemTextColor(bool /*ASelected*/) {
+  return clMenuText;
+}
+
+void TcxUltraFlatLookAndFeelPainter::DrawDropDownListBoxBackground(TcxCanvas* ACanvas, const TRect& ARect,
+                                                                   bool AHasBorders) {
+  TRect r = ARect;
+  if (AHasBorders) {
+    ACanvas->FrameRect(r, clBtnShadow);
+    r = cxRectInflate(r, -1);
+    ACanvas->FrameRect(r, clBtnHighlight);
+    r = cxRectInflate(r, -1);
+  }
+  ACanvas->FillRect(r, clWindow);
+}
+
+void TcxUltraFlatLookAndFeelPainter::DrawDropDownListBoxScaledGutterBackground(
+    TcxCanvas* ACanvas, const TRect& ARect, TdxScaleFactor* /*AScaleFactor*/) {
+  ACanvas->FillRect(ARect, clBtnFace);
+}
+
+void TcxUltraFlatLookAndFeelPainter::DrawDropDownListBoxScaledSelection(TcxCanvas* ACanvas,
+                                                                        const TRect& ARect,
+                                                                        const TRect& /*AGutterRect*/,
+                                                                        TdxScaleFactor* /*AScaleFactor*/) {
+  ACanvas->FillRect(ARect, GetLightColor(-2, 30, 72));
+  ACanvas->FrameRect(ARect, clHighlight);
+}
+
+void TcxUltraFlatLookAndFeelPainter::DrawDropDownListBoxScaledSeparator(TcxCanvas* ACanvas,
+                                                                        const TRect& ARect,
+                                                                        const TRect& AGutterRect,
+                                                                        TdxScaleFactor* AScaleFactor) {
+  const int32_t y = (ARect.Top + ARect.Bottom) / 2;
+  ACanvas->FillRect(TRect{AGutterRect.Right + AScaleFactor->Apply(4), y, ARect.Right, y + 1}, clBtnShadow);
+}
+
+int32_t TcxUltraFlatLookAndFeelPainter::BreadcrumbEditScaledButtonAreaSeparatorSize(
+    TdxScaleFactor* /*AScaleFactor*/) {
+  return 1;
+}
+
+TRect TcxUltraFlatLookAndFeelPainter::BreadcrumbEditScaledButtonContentOffsets(bool AIsFirst, bool AIsLast,
+                                                                               TdxScaleFactor* AScaleFactor) {
+  return AScaleFactor->Apply(TRect{AIsFirst ? 2 : 3, 3, AIsLast ? 2 : 3, 3});
+}
+
+void TcxUltraFlatLookAndFeelPainter::DrawBreadcrumbEditBorders(TcxCanvas* ACanvas, const TRect& ARect,
+                                                               const TcxBorders& ABorders,
+                                                               TdxBreadcrumbEditState AState) {
+  ACanvas->FrameRect(ARect, kUltraFlatBreadcrumbBorderColors[AState], 1, ABorders);
+}
+
+void TcxUltraFlatLookAndFeelPainter::DrawBreadcrumbEditScaledButtonAreaSeparator(
+    TcxCanvas* ACanvas, const TRect& ARect, TdxBreadcrumbEditState AState, TdxScaleFactor* /*AScaleFactor*/) {
+  DrawBreadcrumbEditBorders(ACanvas, ARect, TcxBorders{bLeft}, AState);
+}
+
+void TcxUltraFlatLookAndFeelPainter::DrawBreadcrumbEditCustomButton(TcxCanvas* ACanvas, const TRect& R,
+                                                                    const TcxBorders& ABorders,
+                                                                    TdxBreadcrumbEditButtonState AState) {
+  ACanvas->FillRect(R, ButtonColor(kUltraFlatBreadcrumbButtonStates[AState]));
+  ACanvas->FrameRect(R, kUltraFlatBreadcrumbButtonBorderColors[AState], 1, ABorders);
+}
+
+void TcxUltraFlatLookAndFeelPainter::DrawBreadcrumbEditScaledButton(TcxCanvas* ACanvas, const TRect& ARect,
+                                                                    TdxBreadcrumbEditButtonState AState,
+                                                                    bool AIsFirst, bool AIsLast,
+                                                                    TdxScaleFactor* /*AScaleFactor*/) {
+  if (AState == dxbcbsNormal || AState == dxbcbsDisabled) return;
+  TcxBorders borders;
+  if (!AIsFirst) borders.Include(bLeft);
+  if (!AIsLast) borders.Include(bRight);
+  DrawBreadcrumbEditCustomButton(ACanvas, ARect, borders, AState);
+}
+
+void TcxUltraFlatLookAndFeelPainter::DrawBreadcrumbEditScaledDropDownButton(
+    TcxCanvas* ACanvas, const TRect& ARect, TdxBreadcrumbEditButtonState AState, bool AIsInEditor,
+    TdxScaleFactor* /*AScaleFactor*/) {
+  if (AIsInEditor || (AState != dxbcbsNormal && AState != dxbcbsDisabled))
+    DrawBreadcrumbEditCustomButton(ACanvas, ARect, TcxBorders{bLeft}, AState);
+}
+
+void TcxUltraFlatLookAndFeelPainter::DrawScaledTokenBackground(TcxCanvas* ACanvas, const TRect& R,
+                                                               TcxButtonState AState,
+                                                               TdxScaleFactor* /*AScaleFactor*/) {
+  ACanvas->FrameRect(R, kUltraFlatTokenFrameColors[AState]);
+  if (AState == cxbsHot || AState == cxbsPressed || AState == cxbsDefault)
+    ACanvas->FillRect(cxRectInflate(R, -1), ButtonColor(AState));
+}
+
+void TcxUltraFlatLookAndFeelPainter::DrawPrintPreviewScaledBackground(TcxCanvas* ACanvas, const TRect& R,
+                                                                      TdxScaleFactor* /*AScaleFactor*/) {
+  const COLORREF shadow = ColorToRGB(clBtnShadow);
+  const auto lighten = [](int32_t c) { return c + (255 - c) / 3; };
+  ACanvas->FillRect(R, static_cast<TColor>(RGB(lighten(GetRValue(shadow)), lighten(GetGValue(shadow)),
+                                               lighten(GetBValue(shadow)))));
 }
 
 // --- Scroll bars

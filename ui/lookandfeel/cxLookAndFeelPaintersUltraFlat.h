@@ -115,6 +115,35 @@ class TcxUltraFlatLookAndFeelPainter : public TcxCustomLookAndFeelPainter {
                                      const std::vector<TPoint>& ADarkPolyLine) override;
   void DrawTrackBarThumbBorderBoth(TcxCanvas* ACanvas, const TRect& ARect) override;
 
+  // Drop-down list box, breadcrumb edit, tokens and print preview.
+  TColor DropDownListBoxItemTextColor(bool ASelected) override;
+  void DrawDropDownListBoxBackground(TcxCanvas* ACanvas, const TRect& ARect, bool AHasBorders) override;
+  void DrawDropDownListBoxScaledGutterBackground(TcxCanvas* ACanvas, const TRect& ARect,
+                                                 TdxScaleFactor* AScaleFactor) override;
+  void DrawDropDownListBoxScaledSelection(TcxCanvas* ACanvas, const TRect& ARect, const TRect& AGutterRect,
+                                          TdxScaleFactor* AScaleFactor) override;
+  void DrawDropDownListBoxScaledSeparator(TcxCanvas* ACanvas, const TRect& ARect, const TRect& AGutterRect,
+                                          TdxScaleFactor* AScaleFactor) override;
+  int32_t BreadcrumbEditScaledButtonAreaSeparatorSize(TdxScaleFactor* AScaleFactor) override;
+  TRect BreadcrumbEditScaledButtonContentOffsets(bool AIsFirst, bool AIsLast,
+                                                 TdxScaleFactor* AScaleFactor) override;
+  void DrawBreadcrumbEditBorders(TcxCanvas* ACanvas, const TRect& ARect, const TcxBorders& ABorders,
+                                 TdxBreadcrumbEditState AState) override;
+  void DrawBreadcrumbEditScaledButtonAreaSeparator(TcxCanvas* ACanvas, const TRect& ARect,
+                                                   TdxBreadcrumbEditState AState,
+                                                   TdxScaleFactor* AScaleFactor) override;
+  void DrawBreadcrumbEditScaledButton(TcxCanvas* ACanvas, const TRect& ARect,
+                                      TdxBreadcrumbEditButtonState AState, bool AIsFirst, bool AIsLast,
+                                      TdxScaleFactor* AScaleFactor) override;
+  void DrawBreadcrumbEditScaledDropDownButton(TcxCanvas* ACanvas, const TRect& ARect,
+                                              TdxBreadcrumbEditButtonState AState, bool AIsInEditor,
+                                              TdxScaleFactor* AScaleFactor) override;
+  void DrawScaledTokenBackground(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                 TdxScaleFactor* AScaleFactor) override;
+  // The button shadow lightened by a third toward white.
+  void DrawPrintPreviewScaledBackground(TcxCanvas* ACanvas, const TRect& R,
+                                        TdxScaleFactor* AScaleFactor) override;
+
   // Line buttons and the thumb as buttons in their state (hot stays hot), page parts in the
   // scroll-bar patterns.
   void DoDrawScaledScrollBarPart(TcxCanvas* ACanvas, bool AHorizontal, const TRect& R, TcxScrollBarPart APart,
@@ -122,6 +151,10 @@ class TcxUltraFlatLookAndFeelPainter : public TcxCustomLookAndFeelPainter {
 
   // Operations this painter adds.
   virtual TColor FilterDropDownButtonBorderColor(TcxButtonState AState);
+  // Filled with the face of the matching button state, framed on ABorders while focused, hot
+  // or pressed.
+  virtual void DrawBreadcrumbEditCustomButton(TcxCanvas* ACanvas, const TRect& R, const TcxBorders& ABorders,
+                                              TdxBreadcrumbEditButtonState AState);
   virtual TColor TabBorderHighlightColor();
   virtual TColor TabBorderDarkColor();
   virtual TColor BorderHighlightColor();
