@@ -43,6 +43,7 @@
 #include "ui/lookandfeel/cxLookAndFeels.h"
 #include "ui/lookandfeel/dxAnimation.h"
 #include "ui/lookandfeel/dxFading.h"
+#include "ui/skins/dxSkinsCore.h"
 
 namespace qd {
 
@@ -121,6 +122,8 @@ const TUnit kUnits[] = {
     {&cxLookAndFeels::Initialize, &cxLookAndFeels::Finalize},
     // The control framework: cursors, system controller, window services and hooks.
     {&cxControls::Initialize, &cxControls::Finalize},
+    // The skin classes (and the details record's reader of old skin streams).
+    {&dxSkinsCore::Initialize, &dxSkinsCore::Finalize},
 };
 
 }  // namespace

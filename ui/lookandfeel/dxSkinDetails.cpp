@@ -29,15 +29,19 @@ namespace {
 
 constexpr double kSkinDetailsFullVersion = 1.04;
 
-int32_t SkinDetailsReadCount(TStream* AStream) {
-  int32_t count = 0;
-  AStream->ReadBufferData(count);
-  return count;
-}
-
 }  // namespace
 
 // ---- Stream primitives ----------------------------------------------------------------------
+
+int32_t dxSkinReadIntegerFromStream(TStream* AStream) {
+  int32_t value = 0;
+  AStream->ReadBufferData(value);
+  return value;
+}
+
+void dxSkinWriteIntegerToStream(TStream* AStream, int32_t AValue) {
+  AStream->WriteBufferData(AValue);
+}
 
 void dxSkinCheckBytesLeft(TStream* AStream, int64_t ACount) {
   if (ACount > AStream->Size() - AStream->Position()) throw EReadError(u"Stream read error");
@@ -55,14 +59,13 @@ bool dxSkinCheckSignature(TStream* AStream, double& AVersion) {
 }
 
 void dxSkinWriteSignature(TStream* AStream, double AVersion) {
-  const int32_t lead = 0;
-  AStream->WriteBufferData(lead);
+  dxSkinWriteIntegerToStream(AStream, 0);
   AStream->WriteBuffer(dxSkinSignature, dxSkinSignatureSize);
   AStream->WriteBufferData(AVersion);
 }
 
 String dxSkinReadStringFromStream(TStream* AStream) {
-  const int32_t count = SkinDetailsReadCount(AStream);
+  const int32_t count = dxSkinReadIntegerFromStream(AStream);
   if (count <= 0) return String();
   dxSkinCheckBytesLeft(AStream, count);
   std::string bytes(static_cast<size_t>(count), '\0');
@@ -75,12 +78,12 @@ void dxSkinWriteStringToStream(TStream* AStream, const String& AValue) {
   if (bytes.size() > static_cast<size_t>(std::numeric_limits<int32_t>::max()))
     throw EWriteError(u"Stream write error");
   const int32_t count = static_cast<int32_t>(bytes.size());
-  AStream->WriteBufferData(count);
+  dxSkinWriteIntegerToStream(AStream, count);
   if (count > 0) AStream->WriteBuffer(bytes.data(), count);
 }
 
 String dxSkinReadWideStringFromStream(TStream* AStream) {
-  const int32_t count = SkinDetailsReadCount(AStream);
+  const int32_t count = dxSkinReadIntegerFromStream(AStream);
   if (count <= 0) return String();
   const int64_t bytes = int64_t{count} * 2;
   dxSkinCheckBytesLeft(AStream, bytes);
@@ -93,12 +96,12 @@ void dxSkinWriteWideStringToStream(TStream* AStream, const String& AValue) {
   if (AValue.size() > static_cast<size_t>(std::numeric_limits<int32_t>::max() / 2))
     throw EWriteError(u"Stream write error");
   const int32_t count = static_cast<int32_t>(AValue.size());
-  AStream->WriteBufferData(count);
+  dxSkinWriteIntegerToStream(AStream, count);
   if (count > 0) AStream->WriteBuffer(AValue.data(), int64_t{count} * 2);
 }
 
 void dxSkinReadSmartImageFromStream(TStream* AStream, TdxCustomSmartImage* AImage) {
-  const int32_t size = SkinDetailsReadCount(AStream);
+  const int32_t size = dxSkinReadIntegerFromStream(AStream);
   if (size <= 0) return;
   dxSkinCheckBytesLeft(AStream, size);
   const int64_t start = AStream->Position();
@@ -126,7 +129,7 @@ void dxSkinWriteSmartImageToStream(TStream* AStream, TdxCustomSmartImage* AImage
   const int64_t size = buffer.Size();
   if (size > std::numeric_limits<int32_t>::max()) throw EWriteError(u"Stream write error");
   const int32_t size32 = static_cast<int32_t>(size);
-  AStream->WriteBufferData(size32);
+  dxSkinWriteIntegerToStream(AStream, size32);
   if (size32 > 0) AStream->WriteBuffer(buffer.Memory(), size32);
 }
 

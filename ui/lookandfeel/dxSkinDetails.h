@@ -47,6 +47,9 @@ bool dxSkinCheckSignature(TStream* AStream, double& AVersion);
 // The header with lead word 0 and version AVersion.
 void dxSkinWriteSignature(TStream* AStream, double AVersion = dxSkinStreamVersion);
 
+// One little-endian signed 32-bit integer.
+int32_t dxSkinReadIntegerFromStream(TStream* AStream);
+void dxSkinWriteIntegerToStream(TStream* AStream, int32_t AValue);
 // A signed 32-bit count n, then n bytes of UTF-8; n <= 0 is the empty text.
 String dxSkinReadStringFromStream(TStream* AStream);
 void dxSkinWriteStringToStream(TStream* AStream, const String& AValue);
