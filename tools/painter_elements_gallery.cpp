@@ -240,6 +240,136 @@ std::vector<Cell> Cells(TcxCustomLookAndFeelPainter& p, ElementsPainter& e) {
                      c.FillRect(area, clBtnFace);
                      p.DrawScaledIndicatorCustomizationMark(&c, area, clBtnText, sf);
                    }});
+  for (int next = 0; next < 2; ++next)
+    for (int s = cxbsNormal; s <= cxbsPressed; s += 2)
+      cells.push_back({std::string(next ? "sched next " : "sched prev ") + kStates[s],
+                       [&p, next, s, sf](TcxCanvas& c, const TRect& r) {
+                         TRect bounds = ElementArea(c, r, 70, 24), text, arrow;
+                         p.CalculateSchedulerNavigationButtonRects(next != 0, false, 0, 0, bounds, text,
+                                                                   arrow, sf, false);
+                         c.Font()->SetName(u"DejaVu Sans");
+                         c.Font()->SetHeight(-9);
+                         p.DrawSchedulerNavigationButton(&c, bounds, next != 0, TcxButtonState(s), u"Mon",
+                                                         text, arrow, false);
+                       }});
+  cells.push_back({"clock", [&p](TcxCanvas& c, const TRect& r) {
+                     p.DrawScaledClock(&c, ElementArea(c, r, 44, 44), 0.25 + 10.0 / 1440, clWhite,
+                                       dxDefaultScaleFactor());
+                   }});
+  cells.push_back({"modern clock", [&p, sf](TcxCanvas& c, const TRect& r) {
+                     p.DrawModernCalendarClock(&c, ElementArea(c, r, 44, 44), 0.4, clNone, sf);
+                   }});
+  cells.push_back({"month header", [&e, sf](TcxCanvas& c, const TRect& r) {
+                     TcxViewParams params;
+                     params.Color = clBtnFace;
+                     params.TextColor = clBtnText;
+                     e.DrawScaledMonthHeader(&c, ElementArea(c, r, 76, 18), u"May", TcxNeighbors{}, params,
+                                             TcxArrowDirections{adLeft, adRight}, 0, sf);
+                   }});
+  cells.push_back({"event progress", [&p](TcxCanvas& c, const TRect& r) {
+                     const TRect area = ElementArea(c, r, 60, 10);
+                     TcxViewParams params;
+                     params.Color = clWindow;
+                     p.DrawSchedulerEventProgress(
+                         &c, area, TRect{area.Left + 2, area.Top + 2, area.Left + 30, area.Bottom - 2},
+                         params, false);
+                   }});
+  cells.push_back({"milestone", [&p](TcxCanvas& c, const TRect& r) {
+                     p.DrawSchedulerMilestone(&c, ElementArea(c, r, 13, 13));
+                   }});
+  cells.push_back({"explorer hot", [&p](TcxCanvas& c, const TRect& r) {
+                     p.WinExplorerViewDrawRecord(&c, ElementArea(c, r, 60, 30), cxbsHot);
+                   }});
+  cells.push_back({"layout item hot", [&p](TcxCanvas& c, const TRect& r) {
+                     p.LayoutViewDrawItem(&c, ElementArea(c, r, 60, 30), cxbsHot);
+                   }});
+  for (int s = mcesNormal; s <= mcesPressed; ++s)
+    cells.push_back({std::string("map element ") + std::to_string(s), [&p, s](TcxCanvas& c, const TRect& r) {
+                       const TRect area = ElementArea(c, r, 60, 30);
+                       c.FillRect(area, p.MapControlBackgroundColor());
+                       p.DrawMapCustomElementBackground(&c, area, TdxMapControlElementState(s));
+                     }});
+  cells.push_back({"pushpin", [&p, sf](TcxCanvas& c, const TRect& r) {
+                     p.DrawMapPushpin(&c, ElementArea(c, r, 34, 44), mcesNormal, sf);
+                   }});
+  cells.push_back({"nav bar glyph", [&p, sf](TcxCanvas& c, const TRect& r) {
+                     p.OfficeNavigationBarDrawScaledCustomizationButton(&c, ElementArea(c, r, 16, 16),
+                                                                        cesNormal, sf, 0xFFC67200);
+                   }});
+  cells.push_back({"print page", [&p, sf](TcxCanvas& c, const TRect& r) {
+                     const TRect area = ElementArea(c, r, 50, 40);
+                     p.DrawPrintPreviewScaledBackground(&c, area, sf);
+                     const TRect page = cxRectInflate(area, -8);
+                     p.DrawPrintPreviewPageScaledBackground(&c, page, cxRectInflate(page, -1), true, true,
+                                                            sf);
+                   }});
+  cells.push_back({"range thumb", [&p, sf](TcxCanvas& c, const TRect& r) {
+                     p.DrawRangeControlScaledLeftThumb(&c, ElementArea(c, r, 11, 19), clDefault,
+                                                       p.GetRangeControlBorderColor(), sf);
+                   }});
+  cells.push_back({"ruler header", [&p, sf](TcxCanvas& c, const TRect& r) {
+                     p.DrawRangeControlScaledRulerHeader(&c, ElementArea(c, r, 60, 16), true,
+                                                         TdxAlphaColorsDefault,
+                                                         p.GetRangeControlElementsBorderColor(), sf);
+                   }});
+  for (int s = dxbcbsNormal; s <= dxbcbsPressed; s += 2)
+    cells.push_back(
+        {std::string("crumb node ") + std::to_string(s), [&p, s, sf](TcxCanvas& c, const TRect& r) {
+           const TRect area = ElementArea(c, r, 40, 20);
+           p.DrawBreadcrumbEditScaledNode(&c, area, TdxBreadcrumbEditButtonState(s), true, sf);
+           p.DrawBreadcrumbEditScaledNodeDelimiterGlyph(
+               &c, TRect{area.Right - 12, area.Top + 4, area.Right - 2, area.Bottom - 4},
+               TdxBreadcrumbEditButtonState(s), sf);
+         }});
+  cells.push_back({"list box", [&p, sf](TcxCanvas& c, const TRect& r) {
+                     const TRect area = ElementArea(c, r, 60, 40);
+                     p.DrawDropDownListBoxBackground(&c, area, true);
+                     p.DrawDropDownListBoxScaledSelection(
+                         &c, TRect{area.Left + 3, area.Top + 4, area.Right - 3, area.Top + 16}, TRect{}, sf);
+                     p.DrawDropDownListBoxScaledSeparator(
+                         &c, TRect{area.Left + 3, area.Top + 18, area.Right - 3, area.Top + 26}, TRect{}, sf);
+                   }});
+  for (int s = cxbsNormal; s <= cxbsHot; ++s)
+    cells.push_back({std::string("token ") + kStates[s], [&p, s, sf](TcxCanvas& c, const TRect& r) {
+                       const TRect area = ElementArea(c, r, 50, 18);
+                       p.DrawScaledTokenBackground(&c, area, TcxButtonState(s), sf);
+                       p.DrawScaledTokenCloseGlyph(
+                           &c, TRect{area.Right - 14, area.Top + 3, area.Right - 3, area.Bottom - 3},
+                           TcxButtonState(s), sf);
+                     }});
+  for (int k = rcisUnchecked; k <= rcisHover; ++k)
+    cells.push_back({std::string("rating ") + std::to_string(k), [&p, k, sf](TcxCanvas& c, const TRect& r) {
+                       p.DrawRatingControlScaledIndicator(&c, ElementArea(c, r, 16, 16),
+                                                          TdxRatingControlIndicatorState(k), sf);
+                     }});
+  cells.push_back({"fixed group", [&p, sf](TcxCanvas& c, const TRect& r) {
+                     p.DrawScaledFixedGroupIndicator(&c, ElementArea(c, r, 12, 12), sf);
+                   }});
+  cells.push_back({"wheel pressed", [&p](TcxCanvas& c, const TRect& r) {
+                     p.DrawWheelPickerItem(&c, ElementArea(c, r, 50, 20), cxbsPressed);
+                   }});
+  for (int k = awbkClose; k <= awbkNext; ++k)
+    cells.push_back(
+        {std::string("alert btn ") + std::to_string(k), [&p, k, sf](TcxCanvas& c, const TRect& r) {
+           p.DrawAlertWindowScaledButton(&c, ElementArea(c, r, 18, 18), cxbsNormal,
+                                         TdxAlertWindowButtonKind(k), sf, k == awbkPin);
+         }});
+  cells.push_back({"color gallery", [&p](TcxCanvas& c, const TRect& r) {
+                     TdxGalleryItemViewState state;
+                     state.Checked = true;
+                     const TRect area = ElementArea(c, r, 20, 20);
+                     c.FillRect(cxRectInflate(area, -2), clRed);
+                     p.DrawColorGalleryItemSelection(&c, area, state);
+                   }});
+  cells.push_back({"calendar cell", [&p](TcxCanvas& c, const TRect& r) {
+                     p.DrawModernCalendarDateCellSelection(&c, ElementArea(c, r, 24, 18),
+                                                           TcxCalendarElementStates{cesSelected, cesHot});
+                   }});
+  for (int d = 0; d < 4; ++d)
+    cells.push_back({std::string("cal arrow ") + dirs[d], [&p, d, sf](TcxCanvas& c, const TRect& r) {
+                       p.DrawScaledModernCalendarArrow(&c, ElementArea(c, r, 9, 9), TcxArrowDirection(d),
+                                                       cesNormal, sf);
+                     }});
   return cells;
 }
 

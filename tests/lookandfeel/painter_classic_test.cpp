@@ -11,6 +11,7 @@
 #include "ui/graphics/cxGraphicsColors.h"
 #include "ui/lookandfeel/cxLookAndFeelPaintersBitmaps.h"
 #include "ui/lookandfeel/cxLookAndFeelPaintersFlat.h"
+#include "ui/lookandfeel/cxLookAndFeelPaintersNative.h"
 #include "ui/lookandfeel/cxLookAndFeelPaintersStandard.h"
 #include "ui/lookandfeel/cxLookAndFeelPaintersUltraFlat.h"
 
@@ -86,7 +87,8 @@ TEST_F(PainterClassicTest, StartUpRegistersTheBuiltInPaintersInTheirOrder) {
   };
   for (const Case& c : {Case{lfsFlat, TcxFlatLookAndFeelPainter::StaticClass(), "Flat"},
                         Case{lfsStandard, TcxStandardLookAndFeelPainter::StaticClass(), "Standard"},
-                        Case{lfsUltraFlat, TcxUltraFlatLookAndFeelPainter::StaticClass(), "UltraFlat"}}) {
+                        Case{lfsUltraFlat, TcxUltraFlatLookAndFeelPainter::StaticClass(), "UltraFlat"},
+                        Case{lfsNative, TcxWinXPLookAndFeelPainter::StaticClass(), "Native"}}) {
     SCOPED_TRACE(c.name);
     TcxCustomLookAndFeelPainter* painter = manager->GetPainter(c.style);
     ASSERT_NE(painter, nullptr);
@@ -424,6 +426,30 @@ TEST_F(PainterClassicTest, FlatButtonAndCheckBorders) {
     legend['C'] = flat_.CheckButtonColor(state, cbsChecked);
     EXPECT_TRUE(check->Matches({"SSSSH", "SCCCH", "SC.CH", "SCCCH", "HHHHH"}, legend)) << state;
   }
+}
+
+TEST_F(PainterClassicTest, FlatAndUltraFlatExpandButtons) {
+  auto legend = kClassic;
+  legend['R'] = clRed;
+  legend['T'] = clBtnText;
+  // Flat: a raised button face in the colour, the sign centred in the face.
+  auto flat = DrawProbe(11, 11, [&](TcxCanvas* c, const TRect& R) {
+    flat_.DrawScaledExpandButton(c, R, false, sf_, clRed);
+    c->FillRect(R, clBlue);  // R is excluded from the clip afterwards
+  });
+  EXPECT_TRUE(
+      flat->Matches({"HHHHHHHHHHS", "HRRRRRRRRRS", "HRRRRRRRRRS", "HRRRRTRRRRS", "HRRRRTRRRRS", "HRRTTTTTRRS",
+                     "HRRRRTRRRRS", "HRRRRTRRRRS", "HRRRRRRRRRS", "HRRRRRRRRRS", "SSSSSSSSSSS"},
+                    legend));
+  // UltraFlat: a shadow frame around the button face (the default colour), a minus.
+  auto ultraFlat = DrawProbe(11, 11, [&](TcxCanvas* c, const TRect& R) {
+    ultraFlat_.DrawScaledExpandButton(c, R, true, sf_);
+    c->FillRect(R, clBlue);
+  });
+  EXPECT_TRUE(ultraFlat->Matches(
+      {"SSSSSSSSSSS", "SFFFFFFFFFS", "SFFFFFFFFFS", "SFFFFFFFFFS", "SFFFFFFFFFS", "SFTTTTTTTFS",
+       "SFFFFFFFFFS", "SFFFFFFFFFS", "SFFFFFFFFFS", "SFFFFFFFFFS", "SSSSSSSSSSS"},
+      legend));
 }
 
 TEST_F(PainterClassicTest, FlatDateHeaderToggleAndSplitter) {

@@ -13,6 +13,7 @@
 #include "platform/os/uxtheme.h"
 #include "platform/os/uxtheme_testing.h"
 #include "ui/core/cxGeometry.h"
+#include "ui/core/dxCore.h"
 #include "ui/core/dxThemeManager.h"
 #include "ui/core/dxUxTheme.h"
 #include "ui/graphics/dxOffice11.h"
@@ -74,6 +75,15 @@ std::vector<Drawn> Backgrounds(const std::vector<os::ThemeDrawCall>& ACalls) {
 }
 
 constexpr TRect kR{2, 3, 30, 20};
+
+::testing::AssertionResult SamePixels(PainterProbe& A, PainterProbe& B) {
+  for (int y = 0; y < A.Bitmap().H(); ++y)
+    for (int x = 0; x < A.Bitmap().W(); ++x)
+      if (A.Rgb(x, y) != B.Rgb(x, y))
+        return ::testing::AssertionFailure() << "first difference at (" << x << ", " << y << "): native 0x"
+                                             << std::hex << A.Rgb(x, y) << ", standard 0x" << B.Rgb(x, y);
+  return ::testing::AssertionSuccess();
+}
 
 using NativeDraw = std::function<void(TcxWinXPLookAndFeelPainter&, TcxCanvas*)>;
 
@@ -261,6 +271,146 @@ TEST_F(PainterNativeTest, EditPopupBorderShrinksTheRectangleAndAnEdgeFramesTheFo
   native_->DrawEditPopupWindowBorder(plain.Canvas(), off, epbsSingle, false);
   EXPECT_EQ(off, cxRectInflate(kR, -1));
   EXPECT_EQ(plain.Rgb(kR.Left, kR.Top), ColorPx(clBtnText));
+}
+
+TEST_F(PainterNativeTest, ListsBreadcrumbsTokensAndCalendars) {
+  TdxScaleFactor* sf = dxSystemScaleFactor();
+  const HTHEME button = OpenTheme(totButton);
+  MARGINS m;
+  ASSERT_EQ(dxUxTheme::GetThemeMargins(button, nullptr, 1, 0, TMT_CONTENTMARGINS, nullptr, &m), S_OK);
+  const TRect content{m.cxLeftWidth, m.cyTopHeight, m.cxRightWidth, m.cyBottomHeight};
+  const int editPart = IsWinVistaOrLater() ? 6 : 1;
+  MARGINS sizing;
+  ASSERT_EQ(dxUxTheme::GetThemeMargins(OpenTheme(totEdit), nullptr, editPart, 2, TMT_SIZINGMARGINS, nullptr,
+                                       &sizing),
+            S_OK);
+  struct Case {
+    const char* name;
+    NativeDraw draw;
+    std::vector<Drawn> expect;
+    TRect clip;  // of the first call; empty when it has none
+  };
+  const std::vector<Case> cases = {
+      {"normal token draws nothing",
+       [&](auto& p, auto* c) { p.DrawScaledTokenBackground(c, kR, cxbsNormal, sf); },
+       {},
+       TRect{}},
+      {"hot token grown by the content margins",
+       [&](auto& p, auto* c) { p.DrawScaledTokenBackground(c, kR, cxbsHot, sf); },
+       {{u"Button", 1, 2,
+         TRect{kR.Left - content.Left, kR.Top - content.Top, kR.Right + content.Right,
+               kR.Bottom + content.Bottom}}},
+       kR},
+      {"normal breadcrumb button draws nothing",
+       [&](auto& p, auto* c) { p.DrawBreadcrumbEditScaledButton(c, kR, dxbcbsNormal, true, true, sf); },
+       {},
+       TRect{}},
+      {"pressed breadcrumb button, one pixel past left and right",
+       [&](auto& p, auto* c) { p.DrawBreadcrumbEditScaledButton(c, kR, dxbcbsPressed, false, true, sf); },
+       {{u"Button", 1, 3,
+         TRect{kR.Left - 1, kR.Top - content.Top, kR.Right + 1, kR.Bottom + content.Bottom}}},
+       kR},
+      {"hot node with delimiter: one pixel past the left only",
+       [&](auto& p, auto* c) { p.DrawBreadcrumbEditScaledNode(c, kR, dxbcbsHot, true, sf); },
+       {{u"Button", 1, 2,
+         TRect{kR.Left - 1, kR.Top - content.Top, kR.Right + content.Right, kR.Bottom + content.Bottom}}},
+       kR},
+      {"breadcrumb borders, all sides",
+       [&](auto& p, auto* c) { p.DrawBreadcrumbEditBorders(c, kR, cxBordersAll, dxbcsFocused); },
+       {{u"Edit", editPart, 5, kR}},
+       TRect{}},
+      {"breadcrumb borders, top and bottom only",
+       [&](auto& p, auto* c) {
+         p.DrawBreadcrumbEditBorders(c, kR, TcxBorders{bTop, bBottom}, dxbcsHot);
+       },
+       {{u"Edit", editPart, 2,
+         TRect{kR.Left - sizing.cxLeftWidth, kR.Top, kR.Right + sizing.cxRightWidth, kR.Bottom}}},
+       kR},
+      {"progress chunk",
+       [&](auto& p, auto* c) { p.DrawBreadcrumbEditScaledProgressChunk(c, kR, sf); },
+       {{u"Progress", 3, 1, kR}},
+       TRect{}},
+      {"drop-down list gutter",
+       [&](auto& p, auto* c) { p.DrawDropDownListBoxScaledGutterBackground(c, kR, sf); },
+       {{u"Menu", 13, 0, kR}},
+       TRect{}},
+      {"drop-down list selection",
+       [&](auto& p, auto* c) { p.DrawDropDownListBoxScaledSelection(c, kR, TRect{}, sf); },
+       {{u"Menu", 14, 2, kR}},
+       TRect{}},
+      {"drop-down list background without borders",
+       [&](auto& p, auto* c) { p.DrawDropDownListBoxBackground(c, kR, false); },
+       {{u"Menu", 9, 0, kR}},
+       TRect{}},
+      {"drop-down list background inside two frames",
+       [&](auto& p, auto* c) { p.DrawDropDownListBoxBackground(c, kR, true); },
+       {{u"Menu", 9, 0, cxRectInflate(kR, -2)}},
+       TRect{}},
+      {"calendar cell selected and hot",
+       [&](auto& p, auto* c) {
+         p.DrawModernCalendarDateCellSelection(c, kR, TcxCalendarElementStates{cesSelected, cesHot});
+       },
+       {{u"Explorer::ListView", 1, 6, kR}},
+       TRect{}},
+      {"calendar cell selected and focused",
+       [&](auto& p, auto* c) {
+         p.DrawModernCalendarDateCellSelection(c, kR, TcxCalendarElementStates{cesSelected, cesFocused});
+       },
+       {{u"Explorer::ListView", 1, 3, kR}},
+       TRect{}},
+      {"calendar cell only marked",
+       [&](auto& p, auto* c) {
+         p.DrawModernCalendarDateCellSelection(c, kR, TcxCalendarElementStates{cesMarked});
+       },
+       {},
+       TRect{}},
+      {"hot wheel-picker item",
+       [&](auto& p, auto* c) { p.DrawWheelPickerItemBackground(c, kR, cxbsHot); },
+       {{u"Explorer::ListView", 1, 5, kR}},
+       TRect{}},
+      {"disabled layout-view item",
+       [&](auto& p, auto* c) { p.LayoutViewDrawItem(c, kR, cxbsDisabled); },
+       {{u"Menu", 14, 4, kR}},
+       TRect{}},
+      {"hot explorer-view record",
+       [&](auto& p, auto* c) { p.WinExplorerViewDrawRecord(c, kR, cxbsHot); },
+       {{u"Menu", 14, 2, kR}},
+       TRect{}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    PainterProbe probe(40, 30);
+    os::ScopedThemeRecorder recorder;
+    c.draw(*native_, probe.Canvas());
+    const auto calls = recorder.Calls();
+    EXPECT_EQ(Backgrounds(calls), c.expect);
+    if (!c.clip.IsEmpty() && !calls.empty()) {
+      EXPECT_TRUE(calls[0].hasClip);
+      EXPECT_EQ(calls[0].clip, c.clip);
+    }
+  }
+  // The marked calendar cell: a frame in the marked-cell colour.
+  PainterProbe marked(40, 30);
+  native_->DrawModernCalendarDateCellSelection(marked.Canvas(), kR, TcxCalendarElementStates{cesMarked});
+  EXPECT_EQ(marked.Rgb(kR.Left, kR.Top + 4), ColorPx(native_->GetModernCalendarMarkedCellBorderColor()));
+}
+
+TEST_F(PainterNativeTest, CommandLinkWithoutTheButtonClassUsesFlatOrTheBase) {
+  FailClass(u"Button");
+  TdxScaleFactor* sf = dxSystemScaleFactor();
+  const TRect r{2, 2, 22, 18};
+  // The Flat painter's hot button, with its border.
+  TcxCustomLookAndFeelPainter* flat = cxLookAndFeelPaintersManager()->GetPainter(lfsFlat);
+  ASSERT_NE(flat, nullptr);
+  PainterProbe native(24, 20), expected(24, 20);
+  native_->DrawScaledCommandLinkBackground(native.Canvas(), r, cxbsHot, sf);
+  flat->DrawScaledButton(expected.Canvas(), r, String(), cxbsHot, sf, true);
+  EXPECT_TRUE(SamePixels(native, expected));
+  // Without the Flat painter: the base drawing instead of a call through nothing.
+  ASSERT_TRUE(cxLookAndFeelPaintersManager()->Unregister(u"Flat"));
+  PainterProbe alone(24, 20);
+  native_->DrawScaledCommandLinkBackground(alone.Canvas(), r, cxbsHot, sf);
+  EXPECT_NE(alone.Rgb(10, 10), alone.Sentinel() & 0xFFFFFF);
 }
 
 TEST_F(PainterNativeTest, HeadersTextAndLastHeaderPart) {
@@ -453,15 +603,6 @@ std::vector<FallbackCase> FallbackCases() {
   };
 }
 
-::testing::AssertionResult SamePixels(PainterProbe& A, PainterProbe& B) {
-  for (int y = 0; y < A.Bitmap().H(); ++y)
-    for (int x = 0; x < A.Bitmap().W(); ++x)
-      if (A.Rgb(x, y) != B.Rgb(x, y))
-        return ::testing::AssertionFailure() << "first difference at (" << x << ", " << y << "): native 0x"
-                                             << std::hex << A.Rgb(x, y) << ", standard 0x" << B.Rgb(x, y);
-  return ::testing::AssertionSuccess();
-}
-
 TEST_F(PainterNativeTest, WithStylesOffEveryOperationDrawsAsStandard) {
   StylesOff();
   for (const FallbackCase& c : FallbackCases()) {
@@ -643,15 +784,13 @@ TEST_F(PainterNativeTest, MetricsAndColoursFromTheTheme) {
                    native_->ZoomInButtonGlyph()->Height() + margins.cyTopHeight + margins.cyBottomHeight}));
 }
 
-TEST_F(PainterNativeTest, ZoomGlyphsAreThirtyTwoBitAndTheNativePainterIsRegisteredLast) {
-  ASSERT_NE(native_->ZoomOutButtonGlyph(), nullptr);
-  EXPECT_EQ(native_->ZoomOutButtonGlyph()->PixelFormat(), pf32bit);
-  EXPECT_GT(native_->ZoomOutButtonGlyph()->Width(), 0);
-  cxLookAndFeelPainters::RegisterAssistants();
-  TcxCustomLookAndFeelPainter* painter = cxLookAndFeelPaintersManager()->GetPainter(lfsNative);
-  ASSERT_NE(painter, nullptr);
-  EXPECT_NE(dynamic_cast<TcxWinXPLookAndFeelPainter*>(painter), nullptr);
-  EXPECT_EQ(cxLookAndFeelPaintersManager()->GetPainter(u"native"), painter);
+TEST_F(PainterNativeTest, ZoomGlyphsAreThirtyTwoBitResources) {
+  for (TcxBitmap32* glyph : {native_->ZoomInButtonGlyph(), native_->ZoomOutButtonGlyph()}) {
+    ASSERT_NE(glyph, nullptr);
+    EXPECT_EQ(glyph->PixelFormat(), pf32bit);
+    EXPECT_EQ(glyph->Width(), 10);
+    EXPECT_EQ(glyph->Height(), 10);
+  }
 }
 
 }  // namespace

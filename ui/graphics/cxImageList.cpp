@@ -541,26 +541,20 @@ int TcxCustomImageList::AddMasked(TGraphic* AImage, TColor AMaskColor) {
   if (AMaskColor == clDefault) AMaskColor = TcxImageInfoHelper::GetDefaultTransparentColor(AImage, nullptr);
   if (AMaskColor == clNone) return Add(AImage, nullptr);
   if (!AImage || AImage->Empty()) return -1;
-  BeginUpdate();
-  int result = -1;
-  try {
+  return InUpdate([&] {
+    int result = -1;
     std::unique_ptr<TBitmap> bitmap(cxGetAsBitmap(AImage));
     result = NativeAddMasked(bitmap.get(), AMaskColor);
     if (result >= Count()) result = -1;
     if (FSynchronizationLockCount == 0 && result != -1) AddToInternalCollection(AImage, nullptr, AMaskColor);
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
-  return result;
+    return result;
+  });
 }
 
 int TcxCustomImageList::AddIcon(TIcon* AIcon) {
   if (!AIcon || AIcon->Empty()) return -1;
-  BeginUpdate();
-  int result = -1;
-  try {
+  return InUpdate([&] {
+    int result = -1;
     TcxBitmap32 cell(Width(), Height(), true);
     AIcon->Draw(cell.Canvas(), TRect{0, 0, Width(), Height()});
     result = NativeAdd(&cell, nullptr);
@@ -570,20 +564,15 @@ int TcxCustomImageList::AddIcon(TIcon* AIcon) {
       TcxImageInfoItem* item = FImages->Add(&image, &mask, clNone);
       item->ImageInfo()->Dormant();
     }
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
-  return result;
+    return result;
+  });
 }
 
 int TcxCustomImageList::AddBitmap(TBitmap* AImage, TBitmap* AMask, TColor AMaskColor, bool AStretch,
                                   bool ASmooth) {
   if (!AImage) return -1;
-  BeginUpdate();
-  int result = -1;
-  try {
+  return InUpdate([&] {
+    int result = -1;
     std::unique_ptr<TcxBitmap32> image, mask;
     TBitmap* useImage = AImage;
     TBitmap* useMask = AMask && !AMask->Empty() ? AMask : nullptr;
@@ -600,12 +589,8 @@ int TcxCustomImageList::AddBitmap(TBitmap* AImage, TBitmap* AMask, TColor AMaskC
       useMask = mask.get();
     }
     result = useMask ? Add(useImage, useMask) : AddMasked(useImage, AMaskColor);
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
-  return result;
+    return result;
+  });
 }
 
 int TcxCustomImageList::AddImage(TCustomImageList* AImages, int AIndex) {
@@ -633,8 +618,7 @@ void TcxCustomImageList::CopyImages(TCustomImageList* AImages, int AStartIndex, 
   }
   const int last = source->FImages->Count() - 1;
   const int endIndex = AEndIndex < 0 ? last : std::min(last, AEndIndex);
-  BeginUpdate();
-  try {
+  InUpdate([&] {
     for (int i = std::max(AStartIndex, 0); i <= endIndex; ++i) {
       TcxImageInfo* info = source->FImages->Items(i)->ImageInfo();
       if (!info->Mask()->Empty())
@@ -642,18 +626,13 @@ void TcxCustomImageList::CopyImages(TCustomImageList* AImages, int AStartIndex, 
       else
         AddMasked(info->Image(), info->MaskColor());
     }
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  });
 }
 
 int TcxCustomImageList::Insert(int AIndex, TGraphic* AImage, TBitmap* AMask) {
   if (AIndex < 0 || AIndex > Count()) return -1;
-  BeginUpdate();
-  int result = -1;
-  try {
+  return InUpdate([&] {
+    int result = -1;
     const int before = Count();
     const int first = Add(AImage, AMask);
     if (first >= 0) {
@@ -661,19 +640,14 @@ int TcxCustomImageList::Insert(int AIndex, TGraphic* AImage, TBitmap* AMask) {
       for (int k = 0; k < n; ++k) Move(first + k, AIndex + k);
       result = AIndex;
     }
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
-  return result;
+    return result;
+  });
 }
 
 int TcxCustomImageList::InsertMasked(int AIndex, TGraphic* AImage, TColor AMaskColor) {
   if (AIndex < 0 || AIndex > Count()) return -1;
-  BeginUpdate();
-  int result = -1;
-  try {
+  return InUpdate([&] {
+    int result = -1;
     const int before = Count();
     const int first = AddMasked(AImage, AMaskColor);
     if (first >= 0) {
@@ -681,75 +655,51 @@ int TcxCustomImageList::InsertMasked(int AIndex, TGraphic* AImage, TColor AMaskC
       for (int k = 0; k < n; ++k) Move(first + k, AIndex + k);
       result = AIndex;
     }
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
-  return result;
+    return result;
+  });
 }
 
 int TcxCustomImageList::InsertIcon(int AIndex, TIcon* AIcon) {
   if (AIndex < 0 || AIndex > Count()) return -1;
-  BeginUpdate();
-  int result = -1;
-  try {
+  return InUpdate([&] {
+    int result = -1;
     const int added = AddIcon(AIcon);
     if (added >= 0) {
       Move(added, AIndex);
       result = AIndex;
     }
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
-  return result;
+    return result;
+  });
 }
 
 int TcxCustomImageList::Replace(int AIndex, TGraphic* AImage, TBitmap* AMask) {
   if (AIndex < 0 || AIndex >= Count()) return -1;
-  BeginUpdate();
-  int result = -1;
-  try {
+  return InUpdate([&] {
+    int result = -1;
     Delete(AIndex);
     result = Insert(AIndex, AImage, AMask);
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
-  return result;
+    return result;
+  });
 }
 
 int TcxCustomImageList::ReplaceMasked(int AIndex, TGraphic* AImage, TColor AMaskColor) {
   if (AIndex < 0 || AIndex >= Count()) return -1;
-  BeginUpdate();
-  int result = -1;
-  try {
+  return InUpdate([&] {
+    int result = -1;
     Delete(AIndex);
     result = InsertMasked(AIndex, AImage, AMaskColor);
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
-  return result;
+    return result;
+  });
 }
 
 int TcxCustomImageList::ReplaceIcon(int AIndex, TIcon* AIcon) {
   if (AIndex < 0 || AIndex >= Count()) return -1;
-  BeginUpdate();
-  int result = -1;
-  try {
+  return InUpdate([&] {
+    int result = -1;
     Delete(AIndex);
     result = InsertIcon(AIndex, AIcon);
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
-  return result;
+    return result;
+  });
 }
 
 void TcxCustomImageList::Move(int ACurIndex, int ANewIndex) {
@@ -766,15 +716,10 @@ void TcxCustomImageList::Move(int ACurIndex, int ANewIndex) {
 
 void TcxCustomImageList::Delete(int AIndex) {
   if (AIndex == -1) return Clear();
-  BeginUpdate();
-  try {
+  InUpdate([&] {
     TCustomImageList::Delete(AIndex);
     if (AIndex < FImages->Count()) FImages->Delete(AIndex);
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  });
 }
 
 void TcxCustomImageList::Clear() {
@@ -797,8 +742,7 @@ void TcxCustomImageList::SetSize(int AWidth, int AHeight) {
 void TcxCustomImageList::Assign(TPersistent* ASource) {
   auto* source = dynamic_cast<TCustomImageList*>(ASource);
   if (!source || source == this) return;
-  BeginUpdate();
-  try {
+  InUpdate([&] {
     TCustomImageList::Assign(source);
     Clear();
     if (auto* library = dynamic_cast<TcxCustomImageList*>(source)) {
@@ -810,11 +754,7 @@ void TcxCustomImageList::Assign(TPersistent* ASource) {
         Add(&image, &mask);
       }
     }
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  });
 }
 
 // --- The two sides in step ---------------------------------------------------------------------

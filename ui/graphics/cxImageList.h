@@ -6,6 +6,7 @@
 // writes the rendered cells, so that reading needs no rendering.
 #include <cstdint>
 #include <memory>
+#include <type_traits>
 
 #include "platform/base/geometry.h"
 #include "platform/classes/classes.h"
@@ -218,6 +219,32 @@ class TcxCustomImageList : public TcxBaseImageList {
   void SynchronizeImageInfo();
 
  protected:
+  // Runs AWork inside one update that ends also when AWork raises. Ending an update may itself
+  // raise (it synchronises cells and images), so no destructor ends it.
+  template <class F>
+  auto InUpdate(F&& AWork) {
+    BeginUpdate();
+    if constexpr (std::is_void_v<std::invoke_result_t<F&>>) {
+      try {
+        AWork();
+      } catch (...) {
+        EndUpdate();
+        throw;
+      }
+      EndUpdate();
+    } else {
+      std::invoke_result_t<F&> result;
+      try {
+        result = AWork();
+      } catch (...) {
+        EndUpdate();
+        throw;
+      }
+      EndUpdate();
+      return result;
+    }
+  }
+
   void Change() override;
   void DoDraw(int Index, TCanvas* Canvas, int X, int Y, uint32_t Style, bool Enabled = true) override;
   void DoDrawEx(int AIndex, TCanvas* ACanvas, const TRect& ARect, uint32_t AStyle, bool AStretch,

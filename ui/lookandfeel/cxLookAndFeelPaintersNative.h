@@ -262,6 +262,72 @@ class TcxWinXPLookAndFeelPainter : public TcxWinXPLookAndFeelPainterBase {
   void DrawBevelLine(TcxCanvas* ACanvas, const TRect& R, TColor AColor1, TColor AColor2,
                      bool AIsVertical) override;
 
+  // --- Views, drop-down lists, breadcrumb edits, tokens, calendars and galleries
+  //     (cxLookAndFeelPaintersNativeLists.cpp) --------------------------------------------------
+  TColor WinExplorerViewRecordTextColor(TcxButtonState AState) override;
+  TColor BreadcrumbEditBackgroundColor(TdxBreadcrumbEditState AState) override;
+  TRect BreadcrumbEditBordersSize() override;
+  bool BreadcrumbEditIsFadingSupports() override;
+  TRect BreadcrumbEditScaledButtonContentOffsets(bool AIsFirst, bool AIsLast,
+                                                 TdxScaleFactor* AScaleFactor) override;
+  TRect BreadcrumbEditScaledProgressChunkPadding(TdxScaleFactor* AScaleFactor) override;
+  TSize BreadcrumbEditScaledProgressChunkOverlaySize(TdxScaleFactor* AScaleFactor) override;
+  TColor DropDownListBoxItemTextColor(bool ASelected) override;
+  int32_t DropDownListBoxScaledSeparatorSize(TdxScaleFactor* AScaleFactor) override;
+  int32_t AlertWindowCornerRadius() override;
+  bool DrawGalleryItemSelectionFirst() override;
+  TColor GetModernCalendarHeaderTextColor(const TcxCalendarElementStates& AStates) override;
+  TSize ScaledClockSize(TdxScaleFactor* AScaleFactor) override;
+
+  void LayoutViewDrawItem(TcxCanvas* ACanvas, const TRect& ABounds, TcxButtonState AState,
+                          const TcxBorders& ABorders = cxBordersAll) override;
+  void WinExplorerViewDrawRecord(TcxCanvas* ACanvas, const TRect& ABounds, TcxButtonState AState,
+                                 TColor AColor = clDefault, TBitmap* ABitmap = nullptr) override;
+  void LayoutViewDrawRecordCaption(TcxCanvas* ACanvas, const TRect& ABounds, const TRect& ATextRect,
+                                   TcxGroupBoxCaptionPosition APosition, TcxButtonState AState,
+                                   TColor AColor = clDefault, TBitmap* ABitmap = nullptr) override;
+  void DrawScaledClock(TcxCanvas* ACanvas, const TRect& ARect, TDateTime ADateTime, TColor ABackgroundColor,
+                       TdxScaleFactor* AScaleFactor) override;
+  void DrawDropDownListBoxBackground(TcxCanvas* ACanvas, const TRect& ARect, bool AHasBorders) override;
+  void DrawDropDownListBoxScaledGutterBackground(TcxCanvas* ACanvas, const TRect& ARect,
+                                                 TdxScaleFactor* AScaleFactor) override;
+  void DrawDropDownListBoxScaledSelection(TcxCanvas* ACanvas, const TRect& ARect, const TRect& AGutterRect,
+                                          TdxScaleFactor* AScaleFactor) override;
+  void DrawDropDownListBoxScaledSeparator(TcxCanvas* ACanvas, const TRect& ARect, const TRect& AGutterRect,
+                                          TdxScaleFactor* AScaleFactor) override;
+  void DrawBreadcrumbEditBorders(TcxCanvas* ACanvas, const TRect& ARect, const TcxBorders& ABorders,
+                                 TdxBreadcrumbEditState AState) override;
+  void DrawBreadcrumbEditScaledButtonAreaSeparator(TcxCanvas* ACanvas, const TRect& ARect,
+                                                   TdxBreadcrumbEditState AState,
+                                                   TdxScaleFactor* AScaleFactor) override;
+  void DrawBreadcrumbEditScaledButton(TcxCanvas* ACanvas, const TRect& ARect,
+                                      TdxBreadcrumbEditButtonState AState, bool AIsFirst, bool AIsLast,
+                                      TdxScaleFactor* AScaleFactor) override;
+  void DrawBreadcrumbEditScaledDropDownButton(TcxCanvas* ACanvas, const TRect& ARect,
+                                              TdxBreadcrumbEditButtonState AState, bool AIsInEditor,
+                                              TdxScaleFactor* AScaleFactor) override;
+  void DrawBreadcrumbEditScaledNode(TcxCanvas* ACanvas, const TRect& R, TdxBreadcrumbEditButtonState AState,
+                                    bool AHasDelimiter, TdxScaleFactor* AScaleFactor) override;
+  void DrawBreadcrumbEditScaledNodeDelimiter(TcxCanvas* ACanvas, const TRect& R,
+                                             TdxBreadcrumbEditButtonState AState,
+                                             TdxScaleFactor* AScaleFactor) override;
+  void DrawBreadcrumbEditScaledNodeDelimiterGlyph(TcxCanvas* ACanvas, const TRect& R,
+                                                  TdxBreadcrumbEditButtonState AState,
+                                                  TdxScaleFactor* AScaleFactor) override;
+  void DrawBreadcrumbEditScaledNodeMoreButtonGlyph(TcxCanvas* ACanvas, const TRect& R,
+                                                   TdxBreadcrumbEditButtonState AState,
+                                                   TdxScaleFactor* AScaleFactor) override;
+  void DrawBreadcrumbEditScaledProgressChunk(TcxCanvas* ACanvas, const TRect& R,
+                                             TdxScaleFactor* AScaleFactor) override;
+  void DrawBreadcrumbEditScaledProgressChunkOverlay(TcxCanvas* ACanvas, const TRect& R,
+                                                    TdxScaleFactor* AScaleFactor) override;
+  void DrawModernCalendarDateCellSelection(TcxCanvas* ACanvas, const TRect& ARect,
+                                           const TcxCalendarElementStates& AStates) override;
+  void DrawWheelPickerItemBackground(TcxCanvas* ACanvas, const TRect& ARect, TcxButtonState AState) override;
+  void DrawWheelPickerItemBorder(TcxCanvas* ACanvas, const TRect& ARect, TcxButtonState AState) override;
+  void DrawScaledTokenBackground(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                 TdxScaleFactor* AScaleFactor) override;
+
   TcxBitmap32* ZoomInButtonGlyph() const { return FZoomInButtonGlyph.get(); }
   TcxBitmap32* ZoomOutButtonGlyph() const { return FZoomOutButtonGlyph.get(); }
 
@@ -276,6 +342,10 @@ class TcxWinXPLookAndFeelPainter : public TcxWinXPLookAndFeelPainterBase {
   void NativeZoomButtonDraw(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState, TcxBitmap32* AGlyph,
                             TdxScaleFactor* AScaleFactor);
   TSize NativeZoomButtonSize(TcxBitmap32* AGlyph, TdxScaleFactor* AScaleFactor);
+  // Part 1 of the button class in the breadcrumb state of AState over R grown by the button
+  // content offsets, with 1 on the sides of ABorders; clipped to R.
+  void DrawBreadcrumbEditNodePart(TcxCanvas* ACanvas, const TRect& R, TdxBreadcrumbEditButtonState AState,
+                                  const TcxBorders& ABorders, TdxScaleFactor* AScaleFactor);
 
  private:
   std::unique_ptr<TcxBitmap32> FZoomInButtonGlyph;
