@@ -362,6 +362,45 @@ std::vector<Cell> PainterCells(TcxCustomLookAndFeelPainter& p, TdxScaleFactor* s
                                               : TRect{a.Left, a.Top, a.Left + sf->Apply(18), a.Bottom};
                        p.DrawScaledToggleSwitchThumb(&c, thumb, cxbsNormal, sf);
                      }});
+  // Header bands in their states, separators, tokens and drop-down list boxes: where the
+  // Office11 painter's gradients show.
+  for (int s = cxbsNormal; s <= cxbsPressed; ++s)
+    cells.push_back({std::string("header ") + kStates[s], [&p, s, text, sf](TcxCanvas& c, const TRect& r) {
+                       text(c);
+                       const TRect a = Area(c, r, sf, 56, 20);
+                       const TcxBorders borders = p.HeaderBorders(TcxNeighbors{});
+                       p.DrawScaledHeader(&c, a, p.ScaledHeaderContentBounds(a, borders, sf), TcxNeighbors{},
+                                          borders, static_cast<TcxButtonState>(s), taCenter, vaCenter, false,
+                                          false, u"Name", c.Font(), clBtnText, clBtnFace, sf);
+                     }});
+  cells.push_back({"separator", [&p, sf](TcxCanvas& c, const TRect& r) {
+                     const TRect a = Area(c, r, sf, 40, 24);
+                     p.DrawSeparator(
+                         &c, TRect{a.Left, a.Top + a.Height() / 2 - 1, a.Right, a.Top + a.Height() / 2 + 1},
+                         false);
+                   }});
+  for (int s = cxbsNormal; s <= cxbsPressed; ++s)
+    cells.push_back({std::string("token ") + kStates[s], [&p, s, sf](TcxCanvas& c, const TRect& r) {
+                       p.DrawScaledTokenBackground(&c, Area(c, r, sf, 48, 20), static_cast<TcxButtonState>(s),
+                                                   sf);
+                     }});
+  cells.push_back(
+      {"list box", [&p, sf](TcxCanvas& c, const TRect& r) {
+         const TRect a = Area(c, r, sf, 64, 40);
+         p.DrawDropDownListBoxBackground(&c, a, true);
+         const TRect inner = cxRectInflate(a, -2);
+         const TRect gutter{inner.Left, inner.Top, inner.Left + sf->Apply(14), inner.Bottom};
+         p.DrawDropDownListBoxScaledGutterBackground(&c, gutter, sf);
+         p.DrawDropDownListBoxScaledSelection(
+             &c, TRect{inner.Left, inner.Top + sf->Apply(2), inner.Right, inner.Top + sf->Apply(14)}, gutter,
+             sf);
+         p.DrawDropDownListBoxScaledSeparator(
+             &c, TRect{inner.Left, inner.Top + sf->Apply(16), inner.Right, inner.Top + sf->Apply(22)}, gutter,
+             sf);
+       }});
+  cells.push_back({"alert window", [&p, sf](TcxCanvas& c, const TRect& r) {
+                     p.DrawAlertWindowBackground(&c, Area(c, r, sf, 64, 40), sf);
+                   }});
   return cells;
 }
 

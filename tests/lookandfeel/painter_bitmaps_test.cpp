@@ -139,7 +139,7 @@ TEST_F(PainterBitmapsTest, RadioColourMaps) {
        {clBlack, o11Off, o11Off, clBtnFace, clBtnFace, clBtnFace, o11Off}},
   };
   // Every kind's painter registered, with the base body colours (in place of the built-in ones).
-  for (const Char* name : {u"Flat", u"Standard", u"UltraFlat"})
+  for (const Char* name : {u"Flat", u"Standard", u"UltraFlat", u"Office11"})
     ASSERT_TRUE(cxLookAndFeelPaintersManager()->Unregister(name));
   RegisterPainter(u"Flat", lfsFlat);
   RegisterPainter(u"Standard", lfsStandard);

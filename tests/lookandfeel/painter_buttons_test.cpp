@@ -282,24 +282,6 @@ TEST_F(PainterButtonsTest, SizesAndFocusRectangle) {
   EXPECT_EQ(painter_.ScaledFilterCloseButtonSize(sf_), (TPoint{16, 14}));
 }
 
-// Restarts the DPI unit and the painter bitmaps at a system DPI, and back at 96 afterwards.
-class SystemDpiScope {
- public:
-  explicit SystemDpiScope(UINT ADpi) { Restart(ADpi); }
-  ~SystemDpiScope() { Restart(96); }
-  SystemDpiScope(const SystemDpiScope&) = delete;
-  SystemDpiScope& operator=(const SystemDpiScope&) = delete;
-
- private:
-  static void Restart(UINT ADpi) {
-    cxLookAndFeelPaintersBitmaps::Finalize();
-    os::SetSystemDpi(ADpi);
-    dxDPIAwareUtils::Finalize();
-    dxDPIAwareUtils::Initialize();
-    cxLookAndFeelPaintersBitmaps::Initialize();
-  }
-};
-
 // (The shared scale factors are made again here: sf_ is not used.)
 TEST_F(PainterButtonsTest, UnscaledFormsDrawAtTheSystemScaleFactor) {
   SystemDpiScope dpi(144);

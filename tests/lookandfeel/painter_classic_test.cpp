@@ -11,6 +11,7 @@
 #include "ui/graphics/cxGraphicsColors.h"
 #include "ui/lookandfeel/cxLookAndFeelPaintersBitmaps.h"
 #include "ui/lookandfeel/cxLookAndFeelPaintersFlat.h"
+#include "ui/lookandfeel/cxLookAndFeelPaintersNative.h"
 #include "ui/lookandfeel/cxLookAndFeelPaintersStandard.h"
 #include "ui/lookandfeel/cxLookAndFeelPaintersUltraFlat.h"
 
@@ -76,7 +77,7 @@ TEST_F(PainterClassicTest, StartUpRegistersTheBuiltInPaintersInTheirOrder) {
   cxLookAndFeelPainters::Initialize();
   cxSetRootLookAndFeelRefreshProc(nullptr);
   gJoinOrder = nullptr;
-  EXPECT_EQ(order, (std::vector<std::string>{"Flat", "Standard", "UltraFlat"}));
+  EXPECT_EQ(order, (std::vector<std::string>{"Flat", "Office11", "Standard", "UltraFlat", "Native"}));
 
   TcxLookAndFeelPaintersManager* manager = cxLookAndFeelPaintersManager();
   struct Case {
@@ -86,7 +87,8 @@ TEST_F(PainterClassicTest, StartUpRegistersTheBuiltInPaintersInTheirOrder) {
   };
   for (const Case& c : {Case{lfsFlat, TcxFlatLookAndFeelPainter::StaticClass(), "Flat"},
                         Case{lfsStandard, TcxStandardLookAndFeelPainter::StaticClass(), "Standard"},
-                        Case{lfsUltraFlat, TcxUltraFlatLookAndFeelPainter::StaticClass(), "UltraFlat"}}) {
+                        Case{lfsUltraFlat, TcxUltraFlatLookAndFeelPainter::StaticClass(), "UltraFlat"},
+                        Case{lfsNative, TcxWinXPLookAndFeelPainter::StaticClass(), "Native"}}) {
     SCOPED_TRACE(c.name);
     TcxCustomLookAndFeelPainter* painter = manager->GetPainter(c.style);
     ASSERT_NE(painter, nullptr);

@@ -10,6 +10,8 @@
 #include "ui/graphics/dxSmartImage.h"
 #include "ui/lookandfeel/cxLookAndFeelPainters.h"
 #include "ui/lookandfeel/cxLookAndFeelPaintersBitmaps.h"
+#include "platform/os/user_display.h"
+#include "ui/core/dxDPIAwareUtils.h"
 
 namespace qd::testing {
 
@@ -47,6 +49,24 @@ class MetricsPainter : public TcxCustomLookAndFeelPainter {
   int32_t shift = 0;
   int32_t border = 0;
   TcxLookAndFeelStyle style = lfsStandard;
+};
+
+// Restarts the DPI unit and the painter bitmaps at a system DPI, and back at 96 afterwards.
+class SystemDpiScope {
+ public:
+  explicit SystemDpiScope(UINT ADpi) { Restart(ADpi); }
+  ~SystemDpiScope() { Restart(96); }
+  SystemDpiScope(const SystemDpiScope&) = delete;
+  SystemDpiScope& operator=(const SystemDpiScope&) = delete;
+
+ private:
+  static void Restart(UINT ADpi) {
+    cxLookAndFeelPaintersBitmaps::Finalize();
+    os::SetSystemDpi(ADpi);
+    dxDPIAwareUtils::Finalize();
+    dxDPIAwareUtils::Initialize();
+    cxLookAndFeelPaintersBitmaps::Initialize();
+  }
 };
 
 }  // namespace qd::testing

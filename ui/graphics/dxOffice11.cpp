@@ -5,6 +5,7 @@
 
 #include "platform/base/mathutil.h"
 #include "platform/base/strings.h"
+#include "platform/classes/streams.h"
 #include "ui/core/dxCore.h"
 #include "ui/core/dxDPIAwareUtils.h"
 #include "ui/core/dxThemeManager.h"
@@ -328,22 +329,12 @@ void Office11PrepareSubMenuExpandBitmap(TBitmap* ABitmap) {
     }
 }
 
-// A 9 x 9 box with a minus or a plus.
-TBitmap* Office11MakeExpandButtonBitmap(bool APlus) {
-  auto* b = new TBitmap();
-  b->SetPixelFormat(pf24bit);
-  b->SetSize(9, 9);
-  HDC dc = b->Canvas()->Handle();
-  const COLORREF frame = ColorToRGB(dxOffice11ExpandButtonColor1);
-  const COLORREF sign = ColorToRGB(dxOffice11ExpandButtonColor2);
-  for (int32_t y = 0; y < 9; ++y)
-    for (int32_t x = 0; x < 9; ++x)
-      SetPixel(dc, x, y, x == 0 || y == 0 || x == 8 || y == 8 ? frame : RGB(255, 255, 255));
-  for (int32_t i = 2; i <= 6; ++i) {
-    SetPixel(dc, i, 4, sign);
-    if (APlus) SetPixel(dc, 4, i, sign);
-  }
-  return b;
+// The 11 x 11 expand buttons of the module's bitmap resources.
+TBitmap* Office11LoadExpandButtonBitmap(bool APlus) {
+  TResourceStream stream(APlus ? u"DXEXPANDBUTTON_PLUS" : u"DXEXPANDBUTTON_MINUS", RT_BITMAP);
+  auto b = std::make_unique<TBitmap>();
+  b->LoadFromStream(&stream);
+  return b.release();
 }
 
 void Office11DeleteBrush(HBRUSH& ABrush) {
@@ -370,8 +361,8 @@ void CreateOffice11Brushes() {
   dxOffice11InPlaceSubItemBrush = CreateSolidBrush(ColorToRGB(dxOffice11InPlaceSubItemColor));
   dxOffice11SubMenuExpandBitmap = Office11MakeSubMenuExpandBitmap();
   Office11PrepareSubMenuExpandBitmap(dxOffice11SubMenuExpandBitmap);
-  dxOffice11ExpandButtonBitmap1 = Office11MakeExpandButtonBitmap(false);
-  dxOffice11ExpandButtonBitmap2 = Office11MakeExpandButtonBitmap(true);
+  dxOffice11ExpandButtonBitmap1 = Office11LoadExpandButtonBitmap(false);
+  dxOffice11ExpandButtonBitmap2 = Office11LoadExpandButtonBitmap(true);
 }
 
 void DestroyOffice11Brushes() {

@@ -12,6 +12,8 @@
 #include "ui/core/dxCore.h"
 #include "ui/graphics/dxOffice11.h"
 #include "ui/lookandfeel/cxLookAndFeelPaintersFlat.h"
+#include "ui/lookandfeel/cxLookAndFeelPaintersNative.h"
+#include "ui/lookandfeel/cxLookAndFeelPaintersOffice11.h"
 #include "ui/lookandfeel/cxLookAndFeelPaintersStandard.h"
 #include "ui/lookandfeel/cxLookAndFeelPaintersUltraFlat.h"
 
@@ -241,8 +243,10 @@ namespace cxLookAndFeelPainters {
 void RegisterAssistants() {
   // In the order Flat, Office11, Standard, UltraFlat, Native.
   gPaintersManager->Register(std::make_unique<TcxFlatLookAndFeelPainter>());
+  gPaintersManager->Register(std::make_unique<TcxOffice11LookAndFeelPainter>());
   gPaintersManager->Register(std::make_unique<TcxStandardLookAndFeelPainter>());
   gPaintersManager->Register(std::make_unique<TcxUltraFlatLookAndFeelPainter>());
+  gPaintersManager->Register(std::make_unique<TcxWinXPLookAndFeelPainter>());
   if (dxIsDLL()) RefreshOffice11Colors();
 }
 
