@@ -482,6 +482,7 @@ TEST_F(PainterNativeTest, TabsExtendPastOpenSidesAndSelectedTextMovesUp) {
   ASSERT_EQ(calls.size(), 1u);
   EXPECT_EQ(calls[0].rect, (TRect{0, 0, kR.Height(), kR.Width()}));
   EXPECT_NE(probe.Rgb(kR.Left + kR.Width() / 2, kR.Top + kR.Height() / 2), probe.Sentinel() & 0xFFFFFF);
+  probe.SavePng("native_vertical_tab", 10);
 }
 
 // --- The Standard drawing for a class that cannot be opened, and with styles off ------------

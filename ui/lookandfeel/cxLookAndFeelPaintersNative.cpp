@@ -63,13 +63,6 @@ bool NativeContentInsets(HTHEME ATheme, int APartId, int AStateId, TRect& AInset
   return true;
 }
 
-bool NativePartSize(HTHEME ATheme, int APartId, int AStateId, THEMESIZE AKind, TSize& ASize) {
-  SIZE size{};
-  if (FAILED(dxUxTheme::GetThemePartSize(ATheme, nullptr, APartId, AStateId, AKind, &size))) return false;
-  ASize = TSize{size.cx, size.cy};
-  return true;
-}
-
 }  // namespace
 
 int BtnStateToXPBtnState(TcxButtonState AState) {
@@ -94,6 +87,23 @@ void cxCorrectThemeBitmapAlpha(TcxBitmap32* ABitmap) {
   ABitmap->SetBitmapColors(colors);
 }
 
+bool TcxWinXPLookAndFeelPainter::ThemePartSize(HTHEME ATheme, int APartId, int AStateId, THEMESIZE AKind,
+                                               TSize& ASize) {
+  SIZE size{};
+  if (FAILED(dxUxTheme::GetThemePartSize(ATheme, nullptr, APartId, AStateId, AKind, &size))) return false;
+  ASize = TSize{size.cx, size.cy};
+  return true;
+}
+
+bool TcxWinXPLookAndFeelPainter::ThemeMargins(HTHEME ATheme, int APartId, int AStateId, int APropId,
+                                              TRect& AMargins) {
+  MARGINS margins;
+  if (FAILED(dxUxTheme::GetThemeMargins(ATheme, nullptr, APartId, AStateId, APropId, nullptr, &margins)))
+    return false;
+  AMargins = TRect{margins.cxLeftWidth, margins.cyTopHeight, margins.cxRightWidth, margins.cyBottomHeight};
+  return true;
+}
+
 TcxWinXPLookAndFeelPainter::TcxWinXPLookAndFeelPainter() {
   auto load = [](const Char* AName) {
     TResourceStream stream(AName, RT_BITMAP);
@@ -115,7 +125,7 @@ void TcxWinXPLookAndFeelPainter::DrawScaledThemeBackground(HTHEME ATheme, HDC DC
     return;
   }
   TSize size{};
-  if (!AUseThemePartSize || !NativePartSize(ATheme, APartId, AStateId, TS_TRUE, size))
+  if (!AUseThemePartSize || !ThemePartSize(ATheme, APartId, AStateId, TS_TRUE, size))
     size = dxSystemScaleFactor()->Apply(TSize{R.Width(), R.Height()}, AScaleFactor);
   if (size.cx <= 0 || size.cy <= 0) return;
   TcxBitmap32 bitmap(size.cx, size.cy, true);
@@ -226,7 +236,7 @@ int32_t TcxWinXPLookAndFeelPainter::CheckBorderSize() {
 TSize TcxWinXPLookAndFeelPainter::ScaledCheckButtonSize(TdxScaleFactor* AScaleFactor) {
   const HTHEME theme = OpenTheme(totButton);
   TSize size;
-  if (theme && NativePartSize(theme, 3, 5, TS_TRUE, size))
+  if (theme && ThemePartSize(theme, 3, 5, TS_TRUE, size))
     return AScaleFactor->Apply(size, dxSystemScaleFactor());
   return inherited::ScaledCheckButtonSize(AScaleFactor);
 }
@@ -236,7 +246,7 @@ TSize TcxWinXPLookAndFeelPainter::ScaledCheckButtonSize(TdxScaleFactor* AScaleFa
 TSize TcxWinXPLookAndFeelPainter::ScaledRadioButtonSize(TdxScaleFactor* AScaleFactor) {
   const HTHEME theme = OpenTheme(totButton);
   TSize size;
-  if (theme && NativePartSize(theme, 2, 1, TS_TRUE, size))
+  if (theme && ThemePartSize(theme, 2, 1, TS_TRUE, size))
     return AScaleFactor->Apply(size, dxSystemScaleFactor());
   return inherited::ScaledRadioButtonSize(AScaleFactor);
 }
@@ -244,7 +254,7 @@ TSize TcxWinXPLookAndFeelPainter::ScaledRadioButtonSize(TdxScaleFactor* AScaleFa
 int32_t TcxWinXPLookAndFeelPainter::ScaledExpandButtonSize(TdxScaleFactor* AScaleFactor) {
   const HTHEME theme = OpenTheme(totTreeView);
   TSize size;
-  if (theme && NativePartSize(theme, 2, 2, TS_TRUE, size))
+  if (theme && ThemePartSize(theme, 2, 2, TS_TRUE, size))
     return AScaleFactor->Apply(size.cx, dxSystemScaleFactor());
   return inherited::ScaledExpandButtonSize(AScaleFactor);
 }
@@ -257,7 +267,7 @@ int32_t TcxWinXPLookAndFeelPainter::ScaledSmallExpandButtonSize(TdxScaleFactor* 
 int32_t TcxWinXPLookAndFeelPainter::ScaledGroupExpandButtonSize(TdxScaleFactor* AScaleFactor) {
   const HTHEME theme = OpenTheme(totExplorerBar);
   TSize size;
-  if (theme && NativePartSize(theme, 7, 1, TS_TRUE, size)) return AScaleFactor->Apply(size.cx);
+  if (theme && ThemePartSize(theme, 7, 1, TS_TRUE, size)) return AScaleFactor->Apply(size.cx);
   return inherited::ScaledGroupExpandButtonSize(AScaleFactor);
 }
 
@@ -322,7 +332,7 @@ int32_t TcxWinXPLookAndFeelPainter::ScaledScrollBarMinimalThumbSize(bool AVertic
   const HTHEME theme = OpenTheme(totScrollBar);
   const int part = kNativeScrollThumbParts[!AVertical];
   TSize size;
-  if (!theme || !NativePartSize(theme, part, 1, TS_MIN, size))
+  if (!theme || !ThemePartSize(theme, part, 1, TS_MIN, size))
     return inherited::ScaledScrollBarMinimalThumbSize(AVertical, AScaleFactor);
   int32_t result = AVertical ? size.cy : size.cx;
   MARGINS margins;
@@ -336,7 +346,7 @@ int32_t TcxWinXPLookAndFeelPainter::ScaledScrollBarMinimalThumbSize(bool AVertic
 TSize TcxWinXPLookAndFeelPainter::ScaledSizeGripSize(TdxScaleFactor* AScaleFactor) {
   const HTHEME theme = OpenTheme(totScrollBar);
   TSize size;
-  if (!theme || !NativePartSize(theme, 10, 1, TS_TRUE, size))
+  if (!theme || !ThemePartSize(theme, 10, 1, TS_TRUE, size))
     return inherited::ScaledSizeGripSize(AScaleFactor);
   return IsWin8OrLater() ? AScaleFactor->Apply(size, dxSystemScaleFactor()) : AScaleFactor->Apply(size);
 }
@@ -344,7 +354,7 @@ TSize TcxWinXPLookAndFeelPainter::ScaledSizeGripSize(TdxScaleFactor* AScaleFacto
 TSize TcxWinXPLookAndFeelPainter::DoGetSmallCloseButtonSize() {
   const HTHEME theme = OpenTheme(totWindow);
   TSize size;
-  if (!theme || !NativePartSize(theme, 19, 1, TS_TRUE, size)) return inherited::DoGetSmallCloseButtonSize();
+  if (!theme || !ThemePartSize(theme, 19, 1, TS_TRUE, size)) return inherited::DoGetSmallCloseButtonSize();
   if (IsWin8OrLater() && (size.cx < 10 || size.cy < 10)) size = TSize{13, 13};
   return size;
 }
@@ -522,7 +532,7 @@ void TcxWinXPLookAndFeelPainter::DoDrawScaledScrollBarPart(TcxCanvas* ACanvas, b
       dxUxTheme::DrawThemeBackground(theme, dc, kNativeScrollThumbParts[AHorizontal], state, R);
       const int gripper = kNativeScrollGripperParts[AHorizontal];
       TSize size;
-      if (!NativePartSize(theme, gripper, state, TS_TRUE, size) ||
+      if (!ThemePartSize(theme, gripper, state, TS_TRUE, size) ||
           (AHorizontal ? AScaleFactor->Apply(size.cy) < R.Width()
                        : AScaleFactor->Apply(size.cx) < R.Height()))
         dxUxTheme::DrawThemeBackground(theme, dc, gripper, state, R);

@@ -9,6 +9,7 @@
 // the track bars, filter, zoom and back buttons, hints, popups, the scheduler and the rest.
 #include <memory>
 
+#include "platform/os/uxtheme.h"
 #include "platform/os/wintypes.h"
 #include "ui/core/dxThemeManager.h"
 #include "ui/graphics/cxGraphicsBitmap.h"
@@ -332,6 +333,11 @@ class TcxWinXPLookAndFeelPainter : public TcxWinXPLookAndFeelPainterBase {
   TcxBitmap32* ZoomOutButtonGlyph() const { return FZoomOutButtonGlyph.get(); }
 
  protected:
+  // The theme's size of a part and state (AKind: minimum, true or draw size), and the margins
+  // of a margins property as a rectangle of left, top, right and bottom widths; False when the
+  // theme has none.
+  static bool ThemePartSize(HTHEME ATheme, int APartId, int AStateId, THEMESIZE AKind, TSize& ASize);
+  static bool ThemeMargins(HTHEME ATheme, int APartId, int AStateId, int APropId, TRect& AMargins);
   // A tab of the tab class: part 1 in AState (a tab-class state number), rotated through a
   // bitmap for a vertical tab, then the text centred on one line.
   void DrawThemedTab(TcxCanvas* ACanvas, const TRect& R, const TcxBorders& ABorders, const String& AText,

@@ -29,22 +29,6 @@ constexpr TcxRotationAngle kNativeNavigationRotations[] = {raMinus90, raPlus90};
 // By ticks alignment (up, down, both), then horizontal.
 constexpr int kNativeTrackBarThumbParts[3][2] = {{7, 5}, {8, 4}, {6, 3}};
 
-bool NativeControlPartSize(HTHEME ATheme, int APartId, int AStateId, THEMESIZE AKind, TSize& ASize) {
-  SIZE size{};
-  if (FAILED(dxUxTheme::GetThemePartSize(ATheme, nullptr, APartId, AStateId, AKind, &size))) return false;
-  ASize = TSize{size.cx, size.cy};
-  return true;
-}
-
-bool NativeContentMargins(HTHEME ATheme, int APartId, int AStateId, TRect& AMargins) {
-  MARGINS margins;
-  if (FAILED(dxUxTheme::GetThemeMargins(ATheme, nullptr, APartId, AStateId, TMT_CONTENTMARGINS, nullptr,
-                                        &margins)))
-    return false;
-  AMargins = TRect{margins.cxLeftWidth, margins.cyTopHeight, margins.cxRightWidth, margins.cyBottomHeight};
-  return true;
-}
-
 }  // namespace
 
 // --- Colours and metrics -------------------------------------------------------------------------
@@ -78,21 +62,21 @@ TColor TcxWinXPLookAndFeelPainter::DefaultCommandLinkTextColor(TcxButtonState AS
 TSize TcxWinXPLookAndFeelPainter::GetScaledCommandLinkGlyphSize(TdxScaleFactor* AScaleFactor) {
   const HTHEME theme = IsWinVistaOrLater() ? OpenTheme(totButton) : 0;
   TSize size;
-  if (theme && NativeControlPartSize(theme, 7, 0, TS_TRUE, size)) return size;
+  if (theme && ThemePartSize(theme, 7, 0, TS_TRUE, size)) return size;
   return inherited::GetScaledCommandLinkGlyphSize(AScaleFactor);
 }
 
 TRect TcxWinXPLookAndFeelPainter::GetScaledCommandLinkMargins(TdxScaleFactor* AScaleFactor) {
   const HTHEME theme = IsWinVistaOrLater() ? OpenTheme(totButton) : 0;
   TRect margins;
-  if (theme && NativeContentMargins(theme, 6, 0, margins)) return AScaleFactor->Apply(margins);
+  if (theme && ThemeMargins(theme, 6, 0, TMT_CONTENTMARGINS, margins)) return AScaleFactor->Apply(margins);
   return inherited::GetScaledCommandLinkMargins(AScaleFactor);
 }
 
 TPoint TcxWinXPLookAndFeelPainter::ScaledFilterActivateButtonSize(TdxScaleFactor* AScaleFactor) {
   const HTHEME theme = OpenTheme(totButton);
   TSize size;
-  if (theme && NativeControlPartSize(theme, 3, 5, TS_TRUE, size))
+  if (theme && ThemePartSize(theme, 3, 5, TS_TRUE, size))
     return AScaleFactor->Apply(TPoint{size.cx, size.cy});
   return inherited::ScaledFilterActivateButtonSize(AScaleFactor);
 }
@@ -129,7 +113,7 @@ TRect TcxWinXPLookAndFeelPainter::SchedulerEventProgressOffsets() {
 TSize TcxWinXPLookAndFeelPainter::NativeZoomButtonSize(TcxBitmap32* AGlyph, TdxScaleFactor* AScaleFactor) {
   const HTHEME theme = OpenTheme(totButton);
   TRect margins;
-  if (!theme || !NativeContentMargins(theme, 1, 0, margins)) return TSize{};
+  if (!theme || !ThemeMargins(theme, 1, 0, TMT_CONTENTMARGINS, margins)) return TSize{};
   return AScaleFactor->Apply(
       TSize{AGlyph->Width() + margins.Left + margins.Right, AGlyph->Height() + margins.Top + margins.Bottom});
 }
@@ -147,7 +131,7 @@ TSize TcxWinXPLookAndFeelPainter::GetScaledZoomOutButtonSize(TdxScaleFactor* ASc
 TSize TcxWinXPLookAndFeelPainter::GetScaledBackButtonSize(TdxScaleFactor* AScaleFactor) {
   const HTHEME theme = OpenTheme(totNavigation);
   TSize size;
-  if (theme && NativeControlPartSize(theme, 1, 0, TS_TRUE, size))
+  if (theme && ThemePartSize(theme, 1, 0, TS_TRUE, size))
     return AScaleFactor->Apply(size, dxSystemScaleFactor());
   return inherited::GetScaledBackButtonSize(AScaleFactor);
 }

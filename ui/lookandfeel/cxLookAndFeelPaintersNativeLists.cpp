@@ -23,21 +23,6 @@ constexpr int kNativeBreadcrumbButtonStates[] = {kNativeNone, 1, 2, 3, kNativeNo
 // By TdxBreadcrumbEditState (normal, focused, hot, disabled).
 constexpr int kNativeBreadcrumbBorderStates[] = {1, 5, 2, 4};
 
-bool NativeListsMargins(HTHEME ATheme, int APartId, int AStateId, int APropId, TRect& AMargins) {
-  MARGINS margins;
-  if (FAILED(dxUxTheme::GetThemeMargins(ATheme, nullptr, APartId, AStateId, APropId, nullptr, &margins)))
-    return false;
-  AMargins = TRect{margins.cxLeftWidth, margins.cyTopHeight, margins.cxRightWidth, margins.cyBottomHeight};
-  return true;
-}
-
-bool NativeListsPartSize(HTHEME ATheme, int APartId, int AStateId, TSize& ASize) {
-  SIZE size{};
-  if (FAILED(dxUxTheme::GetThemePartSize(ATheme, nullptr, APartId, AStateId, TS_TRUE, &size))) return false;
-  ASize = TSize{size.cx, size.cy};
-  return true;
-}
-
 TRect NativeListsGrow(const TRect& R, const TRect& AMargins) {
   return TRect{R.Left - AMargins.Left, R.Top - AMargins.Top, R.Right + AMargins.Right,
                R.Bottom + AMargins.Bottom};
@@ -71,7 +56,7 @@ TRect TcxWinXPLookAndFeelPainter::BreadcrumbEditScaledButtonContentOffsets(bool 
                                                                            TdxScaleFactor* AScaleFactor) {
   const HTHEME theme = OpenTheme(totButton);
   TRect margins;
-  if (theme && NativeListsMargins(theme, 1, 0, TMT_CONTENTMARGINS, margins))
+  if (theme && ThemeMargins(theme, 1, 0, TMT_CONTENTMARGINS, margins))
     return AScaleFactor->Apply(margins, dxSystemScaleFactor());
   return inherited::BreadcrumbEditScaledButtonContentOffsets(AIsFirst, AIsLast, AScaleFactor);
 }
@@ -83,7 +68,7 @@ TRect TcxWinXPLookAndFeelPainter::BreadcrumbEditScaledProgressChunkPadding(TdxSc
 TSize TcxWinXPLookAndFeelPainter::BreadcrumbEditScaledProgressChunkOverlaySize(TdxScaleFactor* AScaleFactor) {
   const HTHEME theme = IsWinVistaOrLater() ? OpenTheme(totProgress) : 0;
   TSize size;
-  if (theme && NativeListsPartSize(theme, 8, 0, size))
+  if (theme && ThemePartSize(theme, 8, 0, TS_TRUE, size))
     return AScaleFactor->Apply(size, dxSystemScaleFactor());
   return inherited::BreadcrumbEditScaledProgressChunkOverlaySize(AScaleFactor);
 }
@@ -97,7 +82,7 @@ TColor TcxWinXPLookAndFeelPainter::DropDownListBoxItemTextColor(bool ASelected) 
 int32_t TcxWinXPLookAndFeelPainter::DropDownListBoxScaledSeparatorSize(TdxScaleFactor* AScaleFactor) {
   const HTHEME theme = OpenTheme(totMenu);
   TSize size;
-  if (theme && NativeListsPartSize(theme, 15, 0, size)) return size.cy;
+  if (theme && ThemePartSize(theme, 15, 0, TS_TRUE, size)) return size.cy;
   return inherited::DropDownListBoxScaledSeparatorSize(AScaleFactor);
 }
 
@@ -213,7 +198,7 @@ void TcxWinXPLookAndFeelPainter::DrawDropDownListBoxScaledSeparator(TcxCanvas* A
     return;
   }
   TSize size;
-  if (!NativeListsPartSize(theme, 15, 0, size)) size = TSize{};
+  if (!ThemePartSize(theme, 15, 0, TS_TRUE, size)) size = TSize{};
   const int32_t top = ARect.Top + (ARect.Height() - size.cy) / 2;
   dxUxTheme::DrawThemeBackground(theme, ACanvas->Handle(), 15, 0,
                                  TRect{AGutterRect.Right + 2, top, ARect.Right, top + size.cy});
@@ -237,7 +222,7 @@ void TcxWinXPLookAndFeelPainter::DrawBreadcrumbEditBorders(TcxCanvas* ACanvas, c
   }
   // Only the asked sides show: the part is pushed out past the others by its sizing margins.
   TRect margins;
-  if (!NativeListsMargins(theme, part, state, TMT_SIZINGMARGINS, margins)) margins = TRect{};
+  if (!ThemeMargins(theme, part, state, TMT_SIZINGMARGINS, margins)) margins = TRect{};
   TRect r = ARect;
   if (!ABorders.Contains(bLeft)) r.Left -= margins.Left;
   if (!ABorders.Contains(bTop)) r.Top -= margins.Top;
@@ -393,7 +378,7 @@ void TcxWinXPLookAndFeelPainter::DrawScaledTokenBackground(TcxCanvas* ACanvas, c
   const int state = kNativeTokenStates[AState];
   if (state == kNativeNone || R.IsEmpty()) return;
   TRect margins;
-  if (!NativeListsMargins(theme, 1, 0, TMT_CONTENTMARGINS, margins)) margins = TRect{};
+  if (!ThemeMargins(theme, 1, 0, TMT_CONTENTMARGINS, margins)) margins = TRect{};
   dxUxTheme::DrawThemeBackground(theme, ACanvas->Handle(), 1, state, NativeListsGrow(R, margins), &R);
 }
 
