@@ -139,6 +139,8 @@ enum TdxBreadcrumbEditButtonState : uint8_t {
   dxbcbsPressed,
   dxbcbsDisabled
 };
+// The push-button state of a breadcrumb button: normal and focused alike.
+TcxButtonState cxBreadcrumbButtonStateToButtonState(TdxBreadcrumbEditButtonState AState);
 // The rows of the rating indicator's glyph strip.
 enum TdxRatingControlIndicatorState : uint8_t { rcisUnchecked, rcisChecked, rcisHover };
 // The calculator's keys.

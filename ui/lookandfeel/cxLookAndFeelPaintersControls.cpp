@@ -23,17 +23,16 @@ struct TControlsPaintCanvasEnd {
   ~TControlsPaintCanvasEnd() { Canvas->EndPaint(); }
 };
 
-// The push-button state of a breadcrumb button: normal and focused alike.
-TcxButtonState BreadcrumbButtonStateToButtonState(TdxBreadcrumbEditButtonState AState) {
-  static constexpr TcxButtonState kMap[] = {cxbsNormal, cxbsNormal, cxbsHot, cxbsPressed, cxbsDisabled};
-  return kMap[AState];
-}
-
 TRect ControlsMargins(int32_t AValue) {
   return TRect{AValue, AValue, AValue, AValue};
 }
 
 }  // namespace
+
+TcxButtonState cxBreadcrumbButtonStateToButtonState(TdxBreadcrumbEditButtonState AState) {
+  static constexpr TcxButtonState kMap[] = {cxbsNormal, cxbsNormal, cxbsHot, cxbsPressed, cxbsDisabled};
+  return kMap[AState];
+}
 
 // --- Range control ---------------------------------------------------------------------------------
 
@@ -260,7 +259,7 @@ void TcxCustomLookAndFeelPainter::DrawBreadcrumbEditScaledButton(TcxCanvas* ACan
                                                                  bool /*AIsFirst*/, bool /*AIsLast*/,
                                                                  TdxScaleFactor* AScaleFactor) {
   if (AState == dxbcbsNormal || AState == dxbcbsDisabled) return;
-  DrawScaledButton(ACanvas, ARect, String(), BreadcrumbButtonStateToButtonState(AState), AScaleFactor);
+  DrawScaledButton(ACanvas, ARect, String(), cxBreadcrumbButtonStateToButtonState(AState), AScaleFactor);
 }
 
 void TcxCustomLookAndFeelPainter::DrawBreadcrumbEditScaledButtonAreaSeparator(
@@ -274,7 +273,7 @@ void TcxCustomLookAndFeelPainter::DrawBreadcrumbEditScaledDropDownButton(TcxCanv
                                                                          TdxScaleFactor* AScaleFactor) {
   // A button of its own, apart from the editor's nodes, always shows its face.
   if (!AIsInEditor)
-    DrawScaledButton(ACanvas, ARect, String(), BreadcrumbButtonStateToButtonState(AState), AScaleFactor);
+    DrawScaledButton(ACanvas, ARect, String(), cxBreadcrumbButtonStateToButtonState(AState), AScaleFactor);
   else
     DrawBreadcrumbEditScaledButton(ACanvas, ARect, AState, false, true, AScaleFactor);
 }
@@ -283,7 +282,7 @@ void TcxCustomLookAndFeelPainter::DrawBreadcrumbEditScaledDropDownButtonGlyph(
     TcxCanvas* ACanvas, const TRect& ARect, TdxBreadcrumbEditButtonState AState, bool /*AIsInEditor*/,
     TdxScaleFactor* AScaleFactor) {
   DrawButtonArrow(ACanvas, cxRectInflate(ARect, -AScaleFactor->Apply(2)),
-                  ButtonSymbolColor(BreadcrumbButtonStateToButtonState(AState), clDefault));
+                  ButtonSymbolColor(cxBreadcrumbButtonStateToButtonState(AState), clDefault));
 }
 
 void TcxCustomLookAndFeelPainter::DrawBreadcrumbEditScaledNode(TcxCanvas* ACanvas, const TRect& R,

@@ -32,14 +32,6 @@ TcxCustomLookAndFeelPainter* Office11ThemedButtonPainter() {
   return Office11NativePainter();
 }
 
-// The framed sides of a scheduler navigation button, by (next button) + 2 x (vertical), as
-// the UltraFlat painter frames them.
-const TcxBorders& Office11SchedulerButtonSides(bool AIsNextButton, bool AIsVertical) {
-  static const TcxBorders sides[4] = {TcxBorders{bLeft, bRight, bBottom}, TcxBorders{bLeft, bTop, bRight},
-                                      TcxBorders{bTop, bRight, bBottom}, TcxBorders{bLeft, bTop, bBottom}};
-  return sides[(AIsNextButton ? 1 : 0) + (AIsVertical ? 2 : 0)];
-}
-
 void Office11Polyline(TcxCanvas* ACanvas, const std::vector<TPoint>& APoints) {
   if (APoints.empty()) return;
   ACanvas->Pen()->SetColor(clBtnText);
@@ -512,7 +504,7 @@ void TcxOffice11LookAndFeelPainter::DrawSchedulerNavigationButtonContent(
   if (AState == cxbsPressed) face = dxOffice11SelectedDownColor1;
   ACanvas->FillRect(ARect, face);
   ACanvas->FrameRect(ARect, dxOffice11OutlookBorderColor, 1,
-                     Office11SchedulerButtonSides(AIsNextButton, AIsVertical));
+                     cxUltraFlatSchedulerButtonSides(AIsNextButton, AIsVertical));
   DrawSchedulerNavigationButtonArrow(ACanvas, AArrowRect, AIsNextButton, ButtonSymbolColor(AState),
                                      AIsVertical);
 }

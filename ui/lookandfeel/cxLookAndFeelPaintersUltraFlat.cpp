@@ -16,16 +16,6 @@ constexpr TColor kUltraFlatToggleCheckedColor = static_cast<TColor>(0xFF9933);
 constexpr TColor kUltraFlatToggleUncheckedColor = static_cast<TColor>(0xC8C8C8);
 constexpr TColor kUltraFlatToggleUncheckedBorderColor = static_cast<TColor>(0xA0A0A0);
 
-// The framed sides of a scheduler navigation button, by (next button) + 2 x (vertical).
-const TcxBorders& UltraFlatSchedulerButtonSides(bool AIsNextButton, bool AIsVertical) {
-  static const TcxBorders sides[4] = {TcxBorders{bLeft, bRight, bBottom}, TcxBorders{bLeft, bTop, bRight},
-                                      TcxBorders{bTop, bRight, bBottom}, TcxBorders{bLeft, bTop, bBottom}};
-  return sides[(AIsNextButton ? 1 : 0) + (AIsVertical ? 2 : 0)];
-}
-
-// By TdxBreadcrumbEditButtonState.
-constexpr TcxButtonState kUltraFlatBreadcrumbButtonStates[] = {cxbsNormal, cxbsNormal, cxbsHot, cxbsPressed,
-                                                               cxbsDisabled};
 constexpr TColor kUltraFlatBreadcrumbButtonBorderColors[] = {clNone, clBtnShadow, clHighlight, clHighlight,
                                                              clNone};
 // By TdxBreadcrumbEditState.
@@ -41,6 +31,13 @@ void UltraFlatPolyline(TcxCanvas* ACanvas, const std::vector<TPoint>& APoints, T
 }
 
 }  // namespace
+
+// The framed sides of a scheduler navigation button, by (next button) + 2 x (vertical).
+const TcxBorders& cxUltraFlatSchedulerButtonSides(bool AIsNextButton, bool AIsVertical) {
+  static const TcxBorders sides[4] = {TcxBorders{bLeft, bRight, bBottom}, TcxBorders{bLeft, bTop, bRight},
+                                      TcxBorders{bTop, bRight, bBottom}, TcxBorders{bLeft, bTop, bBottom}};
+  return sides[(AIsNextButton ? 1 : 0) + (AIsVertical ? 2 : 0)];
+}
 
 // --- Identity and metrics -------------------------------------------------------------------------------
 
@@ -404,7 +401,7 @@ void TcxUltraFlatLookAndFeelPainter::DrawSchedulerNavigationButtonContent(
     TcxButtonState AState, bool AIsVertical) {
   ACanvas->FillRect(ARect, clBtnFace);
   ACanvas->FrameRect(ARect, AState == cxbsHot ? TabBorderHighlightColor() : TabBorderDarkColor(), 1,
-                     UltraFlatSchedulerButtonSides(AIsNextButton, AIsVertical));
+                     cxUltraFlatSchedulerButtonSides(AIsNextButton, AIsVertical));
   DrawSchedulerNavigationButtonArrow(ACanvas, AArrowRect, AIsNextButton, ButtonSymbolColor(AState),
                                      AIsVertical);
 }
@@ -502,7 +499,7 @@ void TcxUltraFlatLookAndFeelPainter::DrawBreadcrumbEditScaledButtonAreaSeparator
 void TcxUltraFlatLookAndFeelPainter::DrawBreadcrumbEditCustomButton(TcxCanvas* ACanvas, const TRect& R,
                                                                     const TcxBorders& ABorders,
                                                                     TdxBreadcrumbEditButtonState AState) {
-  ACanvas->FillRect(R, ButtonColor(kUltraFlatBreadcrumbButtonStates[AState]));
+  ACanvas->FillRect(R, ButtonColor(cxBreadcrumbButtonStateToButtonState(AState)));
   ACanvas->FrameRect(R, kUltraFlatBreadcrumbButtonBorderColors[AState], 1, ABorders);
 }
 

@@ -6,6 +6,10 @@
 
 namespace qd {
 
+// The framed sides of a scheduler navigation button, by (next button) + 2 x (vertical); the
+// Office11 painter frames them alike.
+const TcxBorders& cxUltraFlatSchedulerButtonSides(bool AIsNextButton, bool AIsVertical);
+
 class TcxUltraFlatLookAndFeelPainter : public TcxCustomLookAndFeelPainter {
   QD_CLASS(TcxUltraFlatLookAndFeelPainter, TcxCustomLookAndFeelPainter)
 
