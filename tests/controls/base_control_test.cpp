@@ -446,6 +446,21 @@ TEST_F(BaseControl, ScaleChangesNestAndRefreshTheLookAndFeelOnce) {
   EXPECT_EQ(child->ScaleFactor()->Apply(100), 150);
 }
 
+TEST_F(BaseControl, ScalingTheChildrenForADpiIsOneScaleChangeOfTheControl) {
+  auto* child = new TProbeControl(form);
+  child->SetParent(control);
+  child->SetBounds(4, 6, 20, 10);
+  control->ScaleControlsForDpi(144);
+  EXPECT_EQ(control->scaleChanging, 1);
+  EXPECT_EQ(control->scaleChanged, 1);
+  EXPECT_EQ(control->ScaleFactor()->Apply(100), 100);
+  EXPECT_EQ(control->Width(), 60);
+  // The child scales its factor and bounds inside its own bracket.
+  EXPECT_EQ(child->ScaleFactor()->Apply(100), 150);
+  EXPECT_EQ(child->BoundsRect(), (TRect{6, 9, 36, 24}));
+  EXPECT_EQ(child->scaleChanged, 1);
+}
+
 TEST_F(BaseControl, TransparentSwitchesBetweenOpaqueAndParentBackground) {
   control->SetTransparent(true);
   EXPECT_TRUE(control->ControlStyle().Contains(csParentBackground));

@@ -89,7 +89,7 @@ void TcxCustomControl::ScaleControlsForDpi(int NewPPI) {
   DisableAlign();
   BeginScaleChange();
   try {
-    TWinControl::ScaleForPPI(NewPPI);
+    inherited::ScaleControlsForDpi(NewPPI);
   } catch (...) {
     EndScaleChange();
     EnableAlign();
