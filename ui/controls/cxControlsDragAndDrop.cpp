@@ -8,6 +8,10 @@
 
 namespace qd {
 
+QD_IMPLEMENT_CLASS(TcxDragAndDropObject)
+QD_IMPLEMENT_CLASS(TcxCustomDragImage)
+QD_IMPLEMENT_CLASS(TcxSizeFrame)
+
 namespace {
 
 using TSetLayeredWindowAttributesFunc = BOOL (*)(HWND, COLORREF, BYTE, DWORD);
@@ -272,7 +276,8 @@ void TcxCustomDragImage::Dispatch(TMessage& Message) {
 
 // --- TcxSizeFrame ---------------------------------------------------------------------------------
 
-TcxSizeFrame::TcxSizeFrame(int32_t AFrameWidth) : FFrameWidth(AFrameWidth), FRegion(std::make_unique<TcxRegion>()) {
+TcxSizeFrame::TcxSizeFrame(int32_t AFrameWidth)
+    : FFrameWidth(AFrameWidth), FRegion(std::make_unique<TcxRegion>()) {
   SetAlphaBlend(false);
   // A two-colour pattern of black and white pixels, so the frame shows as a dither.
   FPatternBitmap = std::make_unique<TBitmap>();
@@ -308,7 +313,9 @@ void TcxSizeFrame::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
 
 void TcxSizeFrame::InitializeFrameRegion() {
   std::unique_ptr<TcxRegion> inner(FRegion->Clone());
-  const TPoint shifts[] = {{FFrameWidth, 0}, {-FFrameWidth, FFrameWidth}, {-FFrameWidth, -FFrameWidth},
+  const TPoint shifts[] = {{FFrameWidth, 0},
+                           {-FFrameWidth, FFrameWidth},
+                           {-FFrameWidth, -FFrameWidth},
                            {FFrameWidth, -FFrameWidth}};
   // The copy moves right, down, left and up in turn; each position is intersected with the
   // eroded region kept so far.
