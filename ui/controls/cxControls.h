@@ -28,6 +28,7 @@ namespace qd {
 
 class TcxControl;
 class TcxDragAndDropObject;
+class TcxControlChildComponent;
 
 // Sent by a DPI-scaling form to all its controls around a scale change.
 constexpr UINT DXM_SCALECHANGING = 0x806C;
@@ -135,6 +136,10 @@ class TcxControl : public TcxCustomControl, public IdxSystemInfoListener {
   TcxDragAndDropObject* DragAndDropObject();
   // Ends the library drag and drop (re-entry is ignored) and frees its object.
   void FinishDragAndDrop(bool Accepted);
+
+  // Child components share the control's scale factor.
+  virtual void AddChildComponent(TcxControlChildComponent* AComponent);
+  virtual void RemoveChildComponent(TcxControlChildComponent* AComponent);
   TcxControlActivateType ActivateType() const { return FActivateType; }
   bool IsDesigning() const { return GetIsDesigning(); }
   bool IsLoading() const { return ComponentState().Contains(csLoading); }
