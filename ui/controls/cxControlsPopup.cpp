@@ -22,6 +22,8 @@ TdxApplicationActivateWindowHelper* FActivateWindowHelper = nullptr;
 TcxPopupWindow::TcxPopupWindow() : TdxCustomForm(nullptr, 0) {
   TCustomForm::SetBorderStyle(bsNone);
   SetDefaultMonitor(dmDesktop);
+  // Placed by Popup, never by the window manager.
+  SetPosition(poDesigned);
   SetFormStyle(fsStayOnTop);
   FCanvas = std::make_unique<TcxCanvas>(TCustomForm::Canvas());
   TControlStyle style = ControlStyle();
@@ -314,24 +316,31 @@ TdxApplicationActivateWindowHelper::TdxApplicationActivateWindowHelper()
 }
 
 TdxApplicationActivateWindowHelper::~TdxApplicationActivateWindowHelper() {
-  for (TCustomForm* form : FWindowsList) FFreeNotificator->RemoveSender(form);
+  for (TComponent* form : FWindowComponents) FFreeNotificator->RemoveSender(form);
 }
 
 void TdxApplicationActivateWindowHelper::AddWindow(TCustomForm* AForm) {
   FWindowsList.push_back(AForm);
+  FWindowComponents.push_back(AForm);
   FFreeNotificator->AddSender(AForm);
 }
 
 void TdxApplicationActivateWindowHelper::RemoveWindow(TCustomForm* AForm) {
   auto it = std::find(FWindowsList.begin(), FWindowsList.end(), AForm);
   if (it == FWindowsList.end()) return;
+  FWindowComponents.erase(FWindowComponents.begin() + (it - FWindowsList.begin()));
   FWindowsList.erase(it);
   if (std::find(FWindowsList.begin(), FWindowsList.end(), AForm) == FWindowsList.end())
     FFreeNotificator->RemoveSender(AForm);
 }
 
 void TdxApplicationActivateWindowHelper::FreeNotificationHandler(TComponent* Sender) {
-  std::erase(FWindowsList, static_cast<TCustomForm*>(Sender));
+  // The form is being destroyed: it is recognised by the pointer it was registered with.
+  for (size_t i = FWindowComponents.size(); i-- > 0;)
+    if (FWindowComponents[i] == Sender) {
+      FWindowComponents.erase(FWindowComponents.begin() + static_cast<std::ptrdiff_t>(i));
+      FWindowsList.erase(FWindowsList.begin() + static_cast<std::ptrdiff_t>(i));
+    }
 }
 
 bool TdxApplicationActivateWindowHelper::IsFormShowedBeforeLastModalWindow(TCustomForm* AForm) {

@@ -129,6 +129,8 @@ class TdxApplicationActivateWindowHelper : public TObject {
   void FreeNotificationHandler(TComponent* Sender);
 
   std::vector<TCustomForm*> FWindowsList;
+  // The same forms as components, for their free notification.
+  std::vector<TComponent*> FWindowComponents;
   std::unique_ptr<TcxFreeNotificator> FFreeNotificator;
 };
 
