@@ -247,5 +247,45 @@ TEST_F(DragImages, ADragImageIsATopmostLayeredWindowThatLetsTheMouseThrough) {
   EXPECT_FALSE(GetWindowLongW(image.Handle(), GWL_EXSTYLE) & WS_EX_LAYERED);
 }
 
+// Paints a red box with a green grip mark, as a dragged item would.
+class TItemDragImage : public TcxCustomDragImage {
+ public:
+  void Paint() override {
+    Canvas()->FillRect(ClientRect(), clRed);
+    Canvas()->FillRect(
+        TRect{PositionOffset().X - 2, PositionOffset().Y - 2, PositionOffset().X + 2, PositionOffset().Y + 2},
+        clLime);
+  }
+};
+
+TEST_F(DragImages, DragImagesAndSizeFramesArePainted) {
+  TItemDragImage image;
+  image.Init(TRect{0, 0, 40, 24}, TPoint{10, 12});
+  image.MoveTo(TPoint{200, 200});
+  image.Show();
+  Application->ProcessMessages();
+  SaveWindowPng(image.Handle(), "drag_image");
+  os::WindowPixels px = os::ReadWindowPixels(image.Handle(), false);
+  ASSERT_EQ(px.width, 40);
+  EXPECT_EQ(px.pixels[0] & 0xFFFFFF, 0xFF0000u);
+  EXPECT_EQ(px.pixels[12 * 40 + 10] & 0xFFFFFF, 0x00FF00u);
+  image.Hide();
+
+  TcxSizeFrame frame(3);
+  frame.HandleNeeded();
+  frame.DrawSizeFrame(TRect{300, 300, 340, 330});
+  frame.Show();
+  Application->ProcessMessages();
+  SaveWindowPng(frame.Handle(), "size_frame");
+  px = os::ReadWindowPixels(frame.Handle(), false);
+  ASSERT_EQ(px.width, 40);
+  // The dither alternates black and white along the band.
+  EXPECT_NE(px.pixels[0] & 0xFFFFFF, px.pixels[1] & 0xFFFFFF);
+  for (int x : {0, 1}) {
+    const uint32_t c = px.pixels[x] & 0xFFFFFF;
+    EXPECT_TRUE(c == 0 || c == 0xFFFFFF) << std::hex << c;
+  }
+}
+
 }  // namespace
 }  // namespace qd::testing
