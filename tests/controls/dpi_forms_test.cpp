@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "controls/controls_test_util.h"
+#include "platform/base/mathutil.h"
 #include "platform/classes/rtti.h"
 #include "platform/forms/forms.h"
 #include "platform/forms/imglist.h"
@@ -40,8 +41,11 @@ class DpiForms : public BaseControlTest {
   }
 
   // A borderless form with a control holding a control holding a control.
-  void MakeForm() {
-    form = CreateNewForm<TdxCustomForm>(Application);
+  void MakeForm(bool AApplicationForm = false) {
+    if (AApplicationForm)
+      form = CreateNewForm<TdxForm>(Application);
+    else
+      form = CreateNewForm<TdxCustomForm>(Application);
     form->SetPosition(poDesigned);
     form->SetBorderStyle(bsNone);
     form->SetBounds(100, 100, 200, 100);
@@ -59,12 +63,27 @@ class DpiForms : public BaseControlTest {
     Application->ProcessMessages();
   }
 
-  TdxCustomForm* form = nullptr;
+  TdxScaleFactor* FormScaleFactor() { return dynamic_cast<IdxScaleFactor*>(form)->ScaleFactor(); }
+
+  TCustomForm* form = nullptr;
   std::vector<TScaleProbe*> probes;
 };
 
-TEST_F(DpiForms, AMoveTo144DpiBracketsEveryControlOnceAndScalesTheClientArea) {
-  MakeForm();
+// A component that rescales with the form owning it.
+class TScalableThing : public TComponent, public IcxScalableComponent {
+ public:
+  using TComponent::TComponent;
+  std::vector<int32_t> targets;
+  void ScaleForPPI(int32_t ATargetPPI) override { targets.push_back(ATargetPPI); }
+};
+
+class DpiFormKinds : public DpiForms, public ::testing::WithParamInterface<bool> {};
+
+INSTANTIATE_TEST_SUITE_P(CustomAndApplicationForms, DpiFormKinds, ::testing::Bool());
+
+TEST_P(DpiFormKinds, AMoveTo144DpiBracketsEveryControlOnceAndScalesTheClientArea) {
+  MakeForm(GetParam());
+  auto* thing = new TScalableThing(form);
   os::SetMonitorDpi(0, 144);
   Application->ProcessMessages();
   for (size_t i = 0; i < probes.size(); ++i) {
@@ -81,8 +100,10 @@ TEST_F(DpiForms, AMoveTo144DpiBracketsEveryControlOnceAndScalesTheClientArea) {
   EXPECT_EQ(form->ClientWidth(), 300);
   EXPECT_EQ(form->ClientHeight(), 150);
   EXPECT_EQ(form->PixelsPerInch(), 144);
-  EXPECT_EQ(form->ScaleFactor()->Apply(100), 150);
+  EXPECT_EQ(FormScaleFactor()->Apply(100), 150);
   EXPECT_FALSE(TdxFormHelper::IsScaleChanging(form));
+  // Only an application form scales the components it owns.
+  EXPECT_EQ(thing->targets, GetParam() ? std::vector<int32_t>{144} : std::vector<int32_t>{});
 
   // The same density again changes nothing.
   RECT suggested{100, 100, 400, 250};
@@ -93,8 +114,16 @@ TEST_F(DpiForms, AMoveTo144DpiBracketsEveryControlOnceAndScalesTheClientArea) {
 
 TEST_F(DpiForms, AFormRescaledWithoutARectangleKeepsItsFrameAndGrowsItsClient) {
   MakeForm();
+  form->SetBorderStyle(bsSingle);
+  const TRect before = form->BoundsRect();
+  const int clientWidth = form->ClientWidth(), clientHeight = form->ClientHeight();
   form->ScaleForPPI(120);
-  EXPECT_EQ(form->BoundsRect(), (TRect{100, 100, 350, 225}));
+  EXPECT_EQ(form->ClientWidth(), MulDiv(clientWidth, 120, 96));
+  EXPECT_EQ(form->ClientHeight(), MulDiv(clientHeight, 120, 96));
+  EXPECT_EQ(form->BoundsRect().TopLeft(), before.TopLeft());
+  // The frame keeps its size.
+  EXPECT_EQ(form->Width() - form->ClientWidth(), before.Width() - clientWidth);
+  EXPECT_EQ(form->Height() - form->ClientHeight(), before.Height() - clientHeight);
   for (TScaleProbe* p : probes) {
     EXPECT_EQ(p->changing, 1);
     EXPECT_EQ(p->changed, 1);
@@ -106,7 +135,7 @@ TEST_F(DpiForms, AFormRescaledWithoutARectangleKeepsItsFrameAndGrowsItsClient) {
 }
 
 TEST_F(DpiForms, ShowingClearsTheScalingFlagsAtEveryDepth) {
-  form = CreateNewForm<TdxCustomForm>(Application);
+  form = CreateNewForm<TdxForm>(Application);
   auto* outer = new TScaleProbe(form);
   outer->SetParent(form);
   auto* inner = new TScaleProbe(form);

@@ -13,6 +13,7 @@
 namespace qd {
 
 QD_IMPLEMENT_CLASS(TdxCustomForm)
+QD_IMPLEMENT_CLASS(TdxForm)
 
 bool dxAutoReplaceImageListReferencesOnDPIChanges = true;
 
@@ -34,76 +35,148 @@ void CollectLockedControls(TWinControl* AControl, std::vector<TControl*>& AList)
 
 }  // namespace
 
-// --- TdxCustomForm -------------------------------------------------------------------------------
+// --- TdxScalableForm -------------------------------------------------------------------------------
 
-TdxCustomForm::TdxCustomForm(TComponent* AOwner, int Dummy) : TCustomForm(AOwner, Dummy) {
-  SetCurrentPPI(PixelsPerInch());
+template <class TBase>
+TdxScalableForm<TBase>::TdxScalableForm(TComponent* AOwner) : TBase(AOwner) {
+  InitializeNewForm();
+}
+
+template <class TBase>
+TdxScalableForm<TBase>::TdxScalableForm(TComponent* AOwner, int Dummy) : TBase(AOwner, Dummy) {
+  InitializeNewForm();
+}
+
+template <class TBase>
+TdxScalableForm<TBase>::~TdxScalableForm() = default;
+
+template <class TBase>
+void TdxScalableForm<TBase>::InitializeNewForm() {
+  this->SetCurrentPPI(this->PixelsPerInch());
   FScaleFactor = std::make_unique<TdxScaleFactor>();
   FScaleFactor->Assign(dxGetFormDPI(this), dxDefaultDPI, false);
 }
 
-TdxCustomForm::~TdxCustomForm() = default;
-
-void TdxCustomForm::ChangeScale(int M, int D, bool isDpiChange) {
+template <class TBase>
+void TdxScalableForm<TBase>::ChangeScale(int M, int D, bool isDpiChange) {
+  const int32_t formDPI = dxGetFormDPI(this);
   FScaleFactor->Change(M, D);
-  TCustomForm::ChangeScale(M, D, isDpiChange);
+  TBase::ChangeScale(M, D, isDpiChange);
+  ScaleOwnedComponents(MulDiv(formDPI, M, D));
   ScaleFactorChanged(M, D);
 }
 
-void TdxCustomForm::ScaleFactorChanged(int32_t, int32_t) {
+template <class TBase>
+void TdxScalableForm<TBase>::ScaleFactorChanged(int32_t, int32_t) {
   UpdateImageLists();
 }
 
-void TdxCustomForm::UpdateImageLists() {
+template <class TBase>
+void TdxScalableForm<TBase>::UpdateImageLists() {
   if (dxAutoReplaceImageListReferencesOnDPIChanges)
     TdxFormImageListHelper::Execute(
         MulDiv(dxDefaultDPI, FScaleFactor->Numerator(), FScaleFactor->Denominator()), this);
 }
 
-void TdxCustomForm::ScaleForPPI(int NewPPI) {
+template <class TBase>
+void TdxScalableForm<TBase>::ScaleControlsForDpi(int NewPPI) {
+  this->DisableAlign();
+  struct Enable {
+    TdxScalableForm* Form;
+    ~Enable() { Form->EnableAlign(); }
+  } enable{this};
+  const int32_t formDPI = dxGetFormDPI(this);
+  FScaleFactor->Change(NewPPI, formDPI);
+  TBase::ScaleControlsForDpi(NewPPI);
+  TdxFormHelper::ScaleComponentsForDpi(this, NewPPI);
+  ScaleFactorChanged(NewPPI, formDPI);
+}
+
+template <class TBase>
+void TdxScalableForm<TBase>::ScaleBy(int M, int D) {
+  ScaleForPPI(MulDiv(dxGetFormDPI(this), M, D));
+}
+
+template <class TBase>
+void TdxScalableForm<TBase>::ScaleForPPI(int NewPPI) {
   if (TdxFormHelper::IsScaleChanging(this))
-    TCustomForm::ScaleForPPI(NewPPI);
+    TBase::ScaleForPPI(NewPPI);
   else
     ScaleForPPI(NewPPI, nullptr);
 }
 
-void TdxCustomForm::ScaleForPPI(int32_t TargetDPI, const TRect* WindowRect) {
+template <class TBase>
+void TdxScalableForm<TBase>::ScaleForPPI(int32_t TargetDPI, const TRect* WindowRect) {
   TdxFormHelper::ScaleForPPI(this, TargetDPI, false, WindowRect);
 }
 
-void TdxCustomForm::ScaleForCurrentDpi() {
-  DisableAlign();
+template <class TBase>
+void TdxScalableForm<TBase>::ScaleForCurrentDpi() {
+  this->DisableAlign();
   struct Enable {
-    TdxCustomForm* Form;
+    TdxScalableForm* Form;
     ~Enable() { Form->EnableAlign(); }
   } enable{this};
-  if (Scaled() && !ComponentState().Contains(csDesigning) && !Parent()) ScaleForPPI(dxGetTargetDPI(this));
+  if (this->Scaled() && !this->ComponentState().Contains(csDesigning) && !this->Parent())
+    ScaleForPPI(dxGetTargetDPI(this));
   TdxFormHelper::ResetScalingFlags(this);
-  Perform(CM_PARENTBIDIMODECHANGED, 0, 0);
+  this->Perform(CM_PARENTBIDIMODECHANGED, 0, 0);
 }
 
-void TdxCustomForm::DoShow() {
-  TCustomForm::DoShow();
+template <class TBase>
+void TdxScalableForm<TBase>::DoShow() {
+  TBase::DoShow();
   ScaleForCurrentDpi();
 }
 
-void TdxCustomForm::Dispatch(TMessage& Message) {
-  if (Message.Msg == WM_DPICHANGED) {
-    if (TdxFormHelper::IsScaleChanging(this)) {
-      // The rescale under way asked for this message: the platform scaling of the form.
-      TCustomForm::ScaleForPPI(HIWORD(Message.WParam));
-      if (Message.LParam) {
-        const TRect r(*reinterpret_cast<const RECT*>(Message.LParam));
-        SetBounds(r.Left, r.Top, r.Width(), r.Height());
-      }
-    } else if (Scaled()) {
-      const TRect r = Message.LParam ? TRect(*reinterpret_cast<const RECT*>(Message.LParam)) : TRect{};
-      TdxFormHelper::ScaleForPPI(this, HIWORD(Message.WParam), true, Message.LParam ? &r : nullptr);
-    }
-    Message.Result = 0;
+template <class TBase>
+void TdxScalableForm<TBase>::DpiChanged(TMessage& Message) {
+  if (!this->Scaled()) return;
+  const TRect r = Message.LParam ? TRect(*reinterpret_cast<const RECT*>(Message.LParam)) : TRect{};
+  TdxFormHelper::ScaleForPPI(this, HIWORD(Message.WParam), true, Message.LParam ? &r : nullptr);
+}
+
+template <class TBase>
+void TdxScalableForm<TBase>::Dispatch(TMessage& Message) {
+  if (Message.Msg != WM_DPICHANGED) {
+    TBase::Dispatch(Message);
     return;
   }
-  TCustomForm::Dispatch(Message);
+  if (TdxFormHelper::IsScaleChanging(this)) {
+    // The rescale under way sent this message: the platform scaling of the form, which
+    // takes the suggested rectangle.
+    TBase::ScaleForPPI(HIWORD(Message.WParam));
+    if (Message.LParam) {
+      const TRect r(*reinterpret_cast<const RECT*>(Message.LParam));
+      this->SetBounds(r.Left, r.Top, r.Width(), r.Height());
+    }
+  } else {
+    DpiChanged(Message);
+  }
+  Message.Result = 0;
+}
+
+template class TdxScalableForm<TCustomForm>;
+template class TdxScalableForm<TForm>;
+
+// --- TdxForm -----------------------------------------------------------------------------------------
+
+void TdxForm::ScaleOwnedComponents(int32_t ANewPPI) {
+  TdxFormHelper::ScaleComponentsForDpi(this, ANewPPI);
+}
+
+void TdxForm::DpiChanged(TMessage& Message) {
+  if (ComponentState().Contains(csLoading) || ComponentState().Contains(csDesigning)) return;
+  const int32_t newDPI = HIWORD(Message.WParam);
+  if (newDPI == 0 || !Scaled()) {
+    TCustomForm* mainForm = Application ? Application->MainForm() : nullptr;
+    if (!mainForm || !mainForm->Scaled()) return;
+    SetPixelsPerInch(mainForm->PixelsPerInch());
+  }
+  if (newDPI != dxGetFormDPI(this) && Scaled()) {
+    const TRect r = Message.LParam ? TRect(*reinterpret_cast<const RECT*>(Message.LParam)) : TRect{};
+    TdxFormHelper::ScaleForPPI(this, newDPI, true, Message.LParam ? &r : nullptr);
+  }
 }
 
 // --- TdxFormHelper -------------------------------------------------------------------------------

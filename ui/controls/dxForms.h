@@ -20,13 +20,15 @@ class IcxScalableComponent {
 // True after start-up: forms swap image lists for the copies made for their new density.
 extern bool dxAutoReplaceImageListReferencesOnDPIChanges;
 
-class TdxCustomForm : public TCustomForm, public IdxScaleFactor {
-  QD_CLASS(TdxCustomForm, TCustomForm)
-
+// The rescaling shared by the library's two form classes (over TCustomForm and over TForm).
+template <class TBase>
+class TdxScalableForm : public TBase, public IdxScaleFactor {
  public:
+  // With the stored form of the class (a class derived from TForm).
+  explicit TdxScalableForm(TComponent* AOwner);
   // CreateNew: without a stored form.
-  TdxCustomForm(TComponent* AOwner, int Dummy);
-  ~TdxCustomForm() override;
+  TdxScalableForm(TComponent* AOwner, int Dummy);
+  ~TdxScalableForm() override;
 
   TdxScaleFactor* ScaleFactor() const { return FScaleFactor.get(); }
   TdxScaleFactor* GetScaleFactor() override { return FScaleFactor.get(); }
@@ -35,15 +37,44 @@ class TdxCustomForm : public TCustomForm, public IdxScaleFactor {
   void ChangeScale(int M, int D, bool isDpiChange) override;
   void ScaleForPPI(int NewPPI) override;
   virtual void ScaleForPPI(int32_t TargetDPI, const TRect* WindowRect);
+  void ScaleBy(int M, int D);
+  void ScaleControlsForDpi(int NewPPI) override;
   virtual void ScaleForCurrentDpi();
   void DoShow() override;
 
  protected:
   virtual void ScaleFactorChanged(int32_t M, int32_t D);
   virtual void UpdateImageLists();
+  // WM_DPICHANGED outside a rescale under way.
+  virtual void DpiChanged(TMessage& Message);
+  // Within ChangeScale, after the controls, with the density the form is scaled to.
+  virtual void ScaleOwnedComponents(int32_t ANewPPI) {}
 
  private:
+  void InitializeNewForm();
+
   std::unique_ptr<TdxScaleFactor> FScaleFactor;
+};
+
+// The base of the library's popup forms.
+class TdxCustomForm : public TdxScalableForm<TCustomForm> {
+  QD_CLASS(TdxCustomForm, TCustomForm)
+
+ public:
+  using TdxScalableForm<TCustomForm>::TdxScalableForm;
+};
+
+// The base of application forms: also scales its owned components, and a DPI change follows
+// the main form's density when the form itself is not scaled.
+class TdxForm : public TdxScalableForm<TForm> {
+  QD_CLASS(TdxForm, TForm)
+
+ public:
+  using TdxScalableForm<TForm>::TdxScalableForm;
+
+ protected:
+  void DpiChanged(TMessage& Message) override;
+  void ScaleOwnedComponents(int32_t ANewPPI) override;
 };
 
 // The rescaling of a form: one scale-change bracket for every control on it.
