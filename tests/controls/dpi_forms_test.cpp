@@ -10,6 +10,7 @@
 #include "platform/forms/forms.h"
 #include "platform/forms/imglist.h"
 #include "ui/controls/dxForms.h"
+#include "ui/core/dxThreading.h"
 
 namespace qd::testing {
 namespace {
@@ -232,6 +233,50 @@ TEST_F(DpiForms, AFormMovedTo144DpiTakesTheImageListsForIt) {
   os::SetMonitorDpi(0, 144);
   Application->ProcessMessages();
   EXPECT_EQ(user->Images(), at144);
+}
+
+// --- Right-to-left layout ----------------------------------------------------------------------
+
+TEST_F(DpiForms, ARightToLeftLayoutMirrorsTheWindowAndWaitsForTheEndOfShowing) {
+  TdxUIThreadSyncService::Initialize();
+  auto* form = CreateNewForm<TdxForm>(Application);
+  form->SetPosition(poDesigned);
+  form->SetBorderStyle(bsNone);
+  form->SetBounds(100, 100, 200, 100);
+  form->Show();
+  EXPECT_FALSE(GetWindowLongW(form->Handle(), GWL_EXSTYLE) & WS_EX_LAYOUTRTL);
+  form->SetRightToLeftLayout(bTrue);
+  const LONG exStyle = GetWindowLongW(form->Handle(), GWL_EXSTYLE);
+  EXPECT_TRUE(exStyle & WS_EX_LAYOUTRTL);
+  EXPECT_TRUE(exStyle & WS_EX_NOINHERITLAYOUT);
+  EXPECT_FALSE(exStyle & (WS_EX_RIGHT | WS_EX_RTLREADING | WS_EX_LEFTSCROLLBAR));
+  // The mirrored client's origin is still its left edge on the screen.
+  EXPECT_EQ(form->ClientOrigin().X, 100);
+  form->SetRightToLeftLayout(bFalse);
+  EXPECT_FALSE(GetWindowLongW(form->Handle(), GWL_EXSTYLE) & WS_EX_LAYOUTRTL);
+  form->Hide();
+
+  // bDefault follows right-to-left alignment; changed while the form is being shown, the
+  // layout switches only once the showing is over.
+  form->SetRightToLeftLayout(bDefault);
+  struct Switcher {
+    TdxForm* Form;
+    bool appliedDuringShow = true;
+    void OnShow(TObject*) {
+      Form->SetBiDiMode(bdRightToLeft);
+      appliedDuringShow = Form->IsRightToLeftLayoutApplied();
+    }
+  } switcher{form};
+  form->OnShow = TNotifyEvent(&switcher, &Switcher::OnShow);
+  form->Show();
+  EXPECT_FALSE(switcher.appliedDuringShow);
+  EXPECT_FALSE(form->IsRightToLeftLayoutApplied());
+  Application->ProcessMessages();
+  EXPECT_TRUE(form->IsRightToLeftLayoutApplied());
+  EXPECT_TRUE(GetWindowLongW(form->Handle(), GWL_EXSTYLE) & WS_EX_LAYOUTRTL);
+  form->OnShow = TNotifyEvent();
+  form->Free();
+  TdxUIThreadSyncService::Finalize();
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "platform/os/user.h"
 #include "ui/controls/cxControls.h"
 #include "ui/core/dxDPIAwareUtils.h"
+#include "ui/core/dxThreading.h"
 
 namespace qd {
 
@@ -48,7 +49,54 @@ TdxScalableForm<TBase>::TdxScalableForm(TComponent* AOwner, int Dummy) : TBase(A
 }
 
 template <class TBase>
-TdxScalableForm<TBase>::~TdxScalableForm() = default;
+TdxScalableForm<TBase>::~TdxScalableForm() {
+  TdxUIThreadSyncService::Unsubscribe(this);
+}
+
+template <class TBase>
+bool TdxScalableForm<TBase>::IsRightToLeftLayout() const {
+  return FRightToLeftLayout == bTrue || (FRightToLeftLayout == bDefault && this->UseRightToLeftAlignment());
+}
+
+template <class TBase>
+void TdxScalableForm<TBase>::SetRightToLeftLayout(TdxDefaultBoolean Value) {
+  if (FRightToLeftLayout == Value) return;
+  FRightToLeftLayout = Value;
+  if (IsRightToLeftLayout() != FRightToLeftApplied) RightToLeftLayoutChanged();
+}
+
+template <class TBase>
+void TdxScalableForm<TBase>::RightToLeftLayoutChanged() {
+  FRightToLeftApplied = IsRightToLeftLayout();
+  if (this->HandleAllocated()) this->RecreateWnd();
+}
+
+template <class TBase>
+void TdxScalableForm<TBase>::CreateParams(TCreateParams& Params) {
+  TBase::CreateParams(Params);
+  if (FRightToLeftApplied) TdxFormRightToLeftLayoutHelper::AddRightToLeftFormExStyle(Params);
+}
+
+template <class TBase>
+TPoint TdxScalableForm<TBase>::GetClientOrigin() {
+  TPoint p = TBase::GetClientOrigin();
+  if (FRightToLeftApplied) p.X -= this->ClientWidth();
+  return p;
+}
+
+template <class TBase>
+void TdxScalableForm<TBase>::CMBiDiModeChanged(TMessage& Message) {
+  TBase::Dispatch(Message);
+  if (IsRightToLeftLayout() == FRightToLeftApplied) return;
+  // Recreating the window while it is being shown would lose the showing: it waits for the
+  // message loop.
+  if (this->FormState().Contains(fsShowing))
+    TdxUIThreadSyncService::EnqueueInvokeInUIThread(this, [this] {
+      if (IsRightToLeftLayout() != FRightToLeftApplied) RightToLeftLayoutChanged();
+    });
+  else
+    RightToLeftLayoutChanged();
+}
 
 template <class TBase>
 void TdxScalableForm<TBase>::InitializeNewForm() {
@@ -138,6 +186,10 @@ void TdxScalableForm<TBase>::DpiChanged(TMessage& Message) {
 
 template <class TBase>
 void TdxScalableForm<TBase>::Dispatch(TMessage& Message) {
+  if (Message.Msg == CM_BIDIMODECHANGED) {
+    CMBiDiModeChanged(Message);
+    return;
+  }
   if (Message.Msg != WM_DPICHANGED) {
     TBase::Dispatch(Message);
     return;
@@ -177,6 +229,18 @@ void TdxForm::DpiChanged(TMessage& Message) {
     const TRect r = Message.LParam ? TRect(*reinterpret_cast<const RECT*>(Message.LParam)) : TRect{};
     TdxFormHelper::ScaleForPPI(this, newDPI, true, Message.LParam ? &r : nullptr);
   }
+}
+
+// --- TdxFormRightToLeftLayoutHelper ---------------------------------------------------------------
+
+void TdxFormRightToLeftLayoutHelper::AddRightToLeftFormExStyle(TCreateParams& Params) {
+  Params.ExStyle = (Params.ExStyle | GetRightToLeftLayoutStyles()) & ~GetBiDiModeStyles();
+}
+
+void TdxFormRightToLeftLayoutHelper::RemoveBiDiModeStyles(TCustomForm* AForm) {
+  if (!AForm->HandleAllocated()) return;
+  const LONG exStyle = GetWindowLongW(AForm->Handle(), GWL_EXSTYLE);
+  SetWindowLongW(AForm->Handle(), GWL_EXSTYLE, exStyle & ~static_cast<LONG>(GetBiDiModeStyles()));
 }
 
 // --- TdxFormHelper -------------------------------------------------------------------------------

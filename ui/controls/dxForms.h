@@ -6,6 +6,7 @@
 
 #include "platform/forms/forms.h"
 #include "ui/core/cxGeometryScaleFactor.h"
+#include "ui/core/dxCore.h"
 #include "ui/core/cxGeometryScaleFactorIntf.h"
 
 namespace qd {
@@ -42,7 +43,16 @@ class TdxScalableForm : public TBase, public IdxScaleFactor {
   virtual void ScaleForCurrentDpi();
   void DoShow() override;
 
+  // Right-to-left window layout: bDefault follows the form's right-to-left alignment.
+  TdxDefaultBoolean RightToLeftLayout() const { return FRightToLeftLayout; }
+  void SetRightToLeftLayout(TdxDefaultBoolean Value);
+  bool IsRightToLeftLayout() const;
+  bool IsRightToLeftLayoutApplied() const { return FRightToLeftApplied; }
+  TPoint GetClientOrigin() override;
+
  protected:
+  void CreateParams(TCreateParams& Params) override;
+  virtual void RightToLeftLayoutChanged();
   virtual void ScaleFactorChanged(int32_t M, int32_t D);
   virtual void UpdateImageLists();
   // WM_DPICHANGED outside a rescale under way.
@@ -52,8 +62,11 @@ class TdxScalableForm : public TBase, public IdxScaleFactor {
 
  private:
   void InitializeNewForm();
+  void CMBiDiModeChanged(TMessage& Message);
 
   std::unique_ptr<TdxScaleFactor> FScaleFactor;
+  TdxDefaultBoolean FRightToLeftLayout = bDefault;
+  bool FRightToLeftApplied = false;
 };
 
 // The base of the library's popup forms.
@@ -75,6 +88,15 @@ class TdxForm : public TdxScalableForm<TForm> {
  protected:
   void DpiChanged(TMessage& Message) override;
   void ScaleOwnedComponents(int32_t ANewPPI) override;
+};
+
+// The extended styles of a mirrored form.
+class TdxFormRightToLeftLayoutHelper {
+ public:
+  static DWORD GetRightToLeftLayoutStyles() { return WS_EX_LAYOUTRTL | WS_EX_NOINHERITLAYOUT; }
+  static DWORD GetBiDiModeStyles() { return WS_EX_RIGHT | WS_EX_RTLREADING | WS_EX_LEFTSCROLLBAR; }
+  static void AddRightToLeftFormExStyle(TCreateParams& Params);
+  static void RemoveBiDiModeStyles(TCustomForm* AForm);
 };
 
 // The rescaling of a form: one scale-change bracket for every control on it.
