@@ -22,6 +22,7 @@ class TScaleProbe : public TcxControl {
   int changing = 0;
   int changed = 0;
   TRect boundsAtChanging;
+  bool failScaling = false;
 
  protected:
   void ScaleFactorChanging() override {
@@ -31,6 +32,10 @@ class TScaleProbe : public TcxControl {
   void ScaleFactorChanged() override {
     ++changed;
     TcxControl::ScaleFactorChanged();
+  }
+  void ChangeScale(int M, int D, bool isDpiChange) override {
+    if (failScaling) throw Exception(u"scaling failed");
+    TcxControl::ChangeScale(M, D, isDpiChange);
   }
 };
 
@@ -133,6 +138,20 @@ TEST_F(DpiForms, AFormRescaledWithoutARectangleKeepsItsFrameAndGrowsItsClient) {
   form->ScaleForPPI(20);
   EXPECT_EQ(form->PixelsPerInch(), 120);
   EXPECT_EQ(probes[0]->changing, 1);
+}
+
+TEST_F(DpiForms, AFailingRescaleStillEndsEveryBracket) {
+  MakeForm();
+  probes[1]->failScaling = true;
+  EXPECT_THROW(form->ScaleForPPI(144), Exception);
+  for (TScaleProbe* p : probes) {
+    EXPECT_EQ(p->changing, 1);
+    EXPECT_EQ(p->changed, 1);
+    EXPECT_FALSE(p->IsScaleChanging());
+  }
+  EXPECT_FALSE(TdxFormHelper::IsScaleChanging(form));
+  // Drawing is on again.
+  EXPECT_TRUE(IsWindowVisible(form->Handle()));
 }
 
 TEST_F(DpiForms, ShowingClearsTheScalingFlagsAtEveryDepth) {

@@ -8,6 +8,7 @@
 #include "platform/forms/imglist.h"
 #include "platform/os/user.h"
 #include "ui/controls/cxControls.h"
+#include "ui/core/cxClassesComponents.h"
 #include "ui/core/dxDPIAwareUtils.h"
 #include "ui/core/dxThreading.h"
 
@@ -51,6 +52,12 @@ TdxScalableForm<TBase>::TdxScalableForm(TComponent* AOwner, int Dummy) : TBase(A
 template <class TBase>
 TdxScalableForm<TBase>::~TdxScalableForm() {
   TdxUIThreadSyncService::Unsubscribe(this);
+}
+
+template <class TBase>
+void TdxScalableForm<TBase>::BeforeDestruction() {
+  TBase::BeforeDestruction();
+  cxBroadcastRemoveNotifications(this);
 }
 
 template <class TBase>

@@ -30,6 +30,7 @@ class TdxScalableForm : public TBase, public IdxScaleFactor {
   // CreateNew: without a stored form.
   TdxScalableForm(TComponent* AOwner, int Dummy);
   ~TdxScalableForm() override;
+  void BeforeDestruction() override;
 
   TdxScaleFactor* ScaleFactor() const { return FScaleFactor.get(); }
   TdxScaleFactor* GetScaleFactor() override { return FScaleFactor.get(); }
