@@ -1,5 +1,7 @@
 #include "ui/controls/cxControls.h"
 
+#include "ui/controls/cxControlsDragAndDrop.h"
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -461,9 +463,16 @@ void TcxControl::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
       Y -= Top() - prevBounds.Top;
     }
   }
-  // Library drag and drop starts here once a control offers a drag-and-drop object; until
-  // then any started operation is cancelled.
-  FDragAndDropState = ddsNone;
+  if (!FFinishingDragAndDrop) {
+    if (Button == mbLeft && !Shift.Contains(ssDouble) && StartDragAndDrop(TPoint{X, Y})) {
+      if (DragAndDropObject()->ImmediateStart())
+        BeginDragAndDrop();
+      else
+        SetDragAndDropState(ddsStarting);
+    } else
+      FinishDragAndDrop(false);
+    if (!guard.Alive()) return;
+  }
   BeforeMouseDown(Button, Shift, X, Y);
   if (!guard.Alive()) return;
   inherited::MouseDown(Button, Shift, X, Y);
@@ -472,7 +481,15 @@ void TcxControl::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
 
 void TcxControl::MouseMove(TShiftState Shift, int X, int Y) {
   CorrectMousePos(X, Y);
+  TcxControlAliveGuard guard(this);
   inherited::MouseMove(Shift, X, Y);
+  if (!guard.Alive()) return;
+  if (FDragAndDropState == ddsStarting && !IsMouseInPressedArea(X, Y)) BeginDragAndDrop();
+  if (FDragAndDropState == ddsInProcess) {
+    bool accepted = false;
+    DragAndDrop(TPoint{X, Y}, accepted);
+    if (!guard.Alive()) return;
+  }
   UpdateStatusHint(TPoint{X, Y});
 }
 
@@ -484,7 +501,7 @@ void TcxControl::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
 }
 
 void TcxControl::CancelMouseOperations() {
-  FDragAndDropState = ddsNone;
+  FinishDragAndDrop(true);
   SetMouseCaptureObject(nullptr);
 }
 
@@ -750,8 +767,8 @@ void TcxControl::CNKeyDown(TMessage& Message) {
     return;
   }
   if (FDragAndDropState != ddsNone) {
-    // No drag-and-drop object takes the key: the operation ends as not accepted.
-    FDragAndDropState = ddsNone;
+    // A key the drag-and-drop object refuses ends the operation as not accepted.
+    if (!DragAndDropObject()->DoProcessKeyDown(Message)) FinishDragAndDrop(false);
     Message.Result = 1;
     return;
   }
@@ -759,6 +776,10 @@ void TcxControl::CNKeyDown(TMessage& Message) {
 }
 
 void TcxControl::CNKeyUp(TMessage& Message) {
+  if (FDragAndDropState != ddsNone && DragAndDropObject()->DoProcessKeyUp(Message)) {
+    Message.Result = 1;
+    return;
+  }
   inherited::Dispatch(Message);
 }
 
@@ -788,7 +809,7 @@ void TcxControl::WMContextMenu(TMessage& Message) {
 
 void TcxControl::WMCancelMode(TMessage& Message) {
   inherited::Dispatch(Message);
-  FDragAndDropState = ddsNone;
+  FinishDragAndDrop(false);
   DoCancelMode();
 }
 

@@ -27,6 +27,8 @@
 namespace qd {
 
 class TcxControl;
+class TcxDragAndDropObject;
+class TcxControlChildComponent;
 
 // Sent by a DPI-scaling form to all its controls around a scale change.
 constexpr UINT DXM_SCALECHANGING = 0x806C;
@@ -128,6 +130,16 @@ class TcxControl : public TcxCustomControl, public IdxSystemInfoListener {
   TObject* MouseCaptureObject() const { return FMouseCaptureObject; }
   void SetMouseCaptureObject(TObject* Value);
   TcxDragAndDropState DragAndDropState() const { return FDragAndDropState; }
+  // Entering ddsNone outside FinishDragAndDrop cancels the mouse operation (DoCancelMode).
+  void SetDragAndDropState(TcxDragAndDropState Value);
+  // Created on first use; freed when the operation finishes.
+  TcxDragAndDropObject* DragAndDropObject();
+  // Ends the library drag and drop (re-entry is ignored) and frees its object.
+  void FinishDragAndDrop(bool Accepted);
+
+  // Child components share the control's scale factor.
+  virtual void AddChildComponent(TcxControlChildComponent* AComponent);
+  virtual void RemoveChildComponent(TcxControlChildComponent* AComponent);
   TcxControlActivateType ActivateType() const { return FActivateType; }
   bool IsDesigning() const { return GetIsDesigning(); }
   bool IsLoading() const { return ComponentState().Contains(csLoading); }
@@ -254,6 +266,15 @@ class TcxControl : public TcxCustomControl, public IdxSystemInfoListener {
   virtual bool AllowAutoDragAndDropAtDesignTime(int32_t X, int32_t Y) { return false; }
   virtual bool CanCancelDragStartOnCaptureObjectClear() { return true; }
   virtual void DoCancelMode();
+  // Library drag and drop: a control that answers StartDragAndDrop with True supplies its
+  // object through CreateDragAndDropObject.
+  virtual bool StartDragAndDrop(const TPoint& P) { return false; }
+  virtual void BeginDragAndDrop();
+  virtual void DragAndDrop(const TPoint& P, bool& Accepted);
+  virtual void EndDragAndDrop(bool Accepted);
+  virtual void DoFinishDragAndDrop(bool Accepted);
+  virtual TcxDragAndDropObject* CreateDragAndDropObject();
+  virtual bool GetIsCopyDragDrop();
 
   // -- Notifications
   using TCustomControl::FontChanged;
@@ -336,6 +357,9 @@ class TcxControl : public TcxCustomControl, public IdxSystemInfoListener {
   int32_t FMouseEnterCounter = 0;
   int32_t FMouseWheelAccumulator = 0;
   TcxDragAndDropState FDragAndDropState = ddsNone;
+  std::unique_ptr<TcxDragAndDropObject> FDragAndDropObject;
+  TCursor FDragAndDropPrevCursor = crDefault;
+  bool FFinishingDragAndDrop = false;
   TScrollStyle FScrollBars = ssBoth;
   TdxScrollbarMode FScrollbarMode = sbmClassic;
   TComponent* FPopupMenu = nullptr;

@@ -1,5 +1,7 @@
 #include "ui/controls/cxControlsWndProc.h"
 
+#include "ui/controls/cxControlsPopup.h"
+
 #include <algorithm>
 
 #include "platform/forms/forms.h"
@@ -408,8 +410,10 @@ void UnregisterAssistants() {
 void Initialize() {
   cxControlsWindowUtils::Initialize();
   RegisterCursors();
+  GroupDescendentsWith(TcxControlChildComponent::StaticClass(), TControl::StaticClass());
   FSystemController = new TcxSystemController;
   if (TdxUnitsLoader* loader = dxUnitsLoader()) loader->AddUnit(&RegisterAssistants, &UnregisterAssistants);
+  cxControlsPopup::Initialize();
   dxSetHook(htWndProc, &cxControlWndProcHook);
   cxSetLookAndFeelDesignerModifiedProc(&SetDesignerModified);
 }
@@ -417,6 +421,7 @@ void Initialize() {
 void Finalize() {
   cxSetLookAndFeelDesignerModifiedProc(nullptr);
   dxReleaseHook(&cxControlWndProcHook);
+  cxControlsPopup::Finalize();
   if (TdxUnitsLoader* loader = dxUnitsLoader()) loader->RemoveUnit(&UnregisterAssistants);
   delete FSystemController;
   FSystemController = nullptr;

@@ -1,0 +1,395 @@
+// Forms that rescale with the pixel density of their monitor.
+#include "ui/controls/dxForms.h"
+
+#include <algorithm>
+
+#include "platform/base/mathutil.h"
+#include "platform/classes/rtti.h"
+#include "platform/forms/imglist.h"
+#include "platform/os/user.h"
+#include "ui/controls/cxControls.h"
+#include "ui/core/cxClassesComponents.h"
+#include "ui/core/dxDPIAwareUtils.h"
+#include "ui/core/dxThreading.h"
+
+namespace qd {
+
+QD_IMPLEMENT_CLASS(TdxCustomForm)
+QD_IMPLEMENT_CLASS(TdxForm)
+
+bool dxAutoReplaceImageListReferencesOnDPIChanges = true;
+
+namespace {
+
+// The forms being rescaled now.
+std::vector<TWinControl*>& ScalingContainers() {
+  static std::vector<TWinControl*> list;
+  return list;
+}
+
+void CollectLockedControls(TWinControl* AControl, std::vector<TControl*>& AList) {
+  for (int i = 0; i < AControl->ControlCount(); ++i) {
+    TControl* child = AControl->Controls(i);
+    AList.push_back(child);
+    if (auto* win = dynamic_cast<TWinControl*>(child)) CollectLockedControls(win, AList);
+  }
+}
+
+}  // namespace
+
+// --- TdxScalableForm -------------------------------------------------------------------------------
+
+template <class TBase>
+TdxScalableForm<TBase>::TdxScalableForm(TComponent* AOwner) : TBase(AOwner) {
+  InitializeNewForm();
+}
+
+template <class TBase>
+TdxScalableForm<TBase>::TdxScalableForm(TComponent* AOwner, int Dummy) : TBase(AOwner, Dummy) {
+  InitializeNewForm();
+}
+
+template <class TBase>
+TdxScalableForm<TBase>::~TdxScalableForm() {
+  TdxUIThreadSyncService::Unsubscribe(this);
+}
+
+template <class TBase>
+void TdxScalableForm<TBase>::BeforeDestruction() {
+  TBase::BeforeDestruction();
+  cxBroadcastRemoveNotifications(this);
+}
+
+template <class TBase>
+bool TdxScalableForm<TBase>::IsRightToLeftLayout() const {
+  return FRightToLeftLayout == bTrue || (FRightToLeftLayout == bDefault && this->UseRightToLeftAlignment());
+}
+
+template <class TBase>
+void TdxScalableForm<TBase>::SetRightToLeftLayout(TdxDefaultBoolean Value) {
+  if (FRightToLeftLayout == Value) return;
+  FRightToLeftLayout = Value;
+  if (IsRightToLeftLayout() != FRightToLeftApplied) RightToLeftLayoutChanged();
+}
+
+template <class TBase>
+void TdxScalableForm<TBase>::RightToLeftLayoutChanged() {
+  FRightToLeftApplied = IsRightToLeftLayout();
+  if (this->HandleAllocated()) this->RecreateWnd();
+}
+
+template <class TBase>
+void TdxScalableForm<TBase>::CreateParams(TCreateParams& Params) {
+  TBase::CreateParams(Params);
+  if (FRightToLeftApplied) TdxFormRightToLeftLayoutHelper::AddRightToLeftFormExStyle(Params);
+}
+
+template <class TBase>
+TPoint TdxScalableForm<TBase>::GetClientOrigin() {
+  TPoint p = TBase::GetClientOrigin();
+  if (FRightToLeftApplied) p.X -= this->ClientWidth();
+  return p;
+}
+
+template <class TBase>
+void TdxScalableForm<TBase>::CMBiDiModeChanged(TMessage& Message) {
+  TBase::Dispatch(Message);
+  if (IsRightToLeftLayout() == FRightToLeftApplied) return;
+  // Recreating the window while it is being shown would lose the showing: it waits for the
+  // message loop.
+  if (this->FormState().Contains(fsShowing))
+    TdxUIThreadSyncService::EnqueueInvokeInUIThread(this, [this] {
+      if (IsRightToLeftLayout() != FRightToLeftApplied) RightToLeftLayoutChanged();
+    });
+  else
+    RightToLeftLayoutChanged();
+}
+
+template <class TBase>
+void TdxScalableForm<TBase>::InitializeNewForm() {
+  this->SetCurrentPPI(this->PixelsPerInch());
+  FScaleFactor = std::make_unique<TdxScaleFactor>();
+  FScaleFactor->Assign(dxGetFormDPI(this), dxDefaultDPI, false);
+}
+
+template <class TBase>
+void TdxScalableForm<TBase>::ChangeScale(int M, int D, bool isDpiChange) {
+  const int32_t formDPI = dxGetFormDPI(this);
+  FScaleFactor->Change(M, D);
+  TBase::ChangeScale(M, D, isDpiChange);
+  ScaleOwnedComponents(MulDiv(formDPI, M, D));
+  ScaleFactorChanged(M, D);
+}
+
+template <class TBase>
+void TdxScalableForm<TBase>::ScaleFactorChanged(int32_t, int32_t) {
+  UpdateImageLists();
+}
+
+template <class TBase>
+void TdxScalableForm<TBase>::UpdateImageLists() {
+  if (dxAutoReplaceImageListReferencesOnDPIChanges)
+    TdxFormImageListHelper::Execute(
+        MulDiv(dxDefaultDPI, FScaleFactor->Numerator(), FScaleFactor->Denominator()), this);
+}
+
+template <class TBase>
+void TdxScalableForm<TBase>::ScaleControlsForDpi(int NewPPI) {
+  this->DisableAlign();
+  struct Enable {
+    TdxScalableForm* Form;
+    ~Enable() { Form->EnableAlign(); }
+  } enable{this};
+  const int32_t formDPI = dxGetFormDPI(this);
+  FScaleFactor->Change(NewPPI, formDPI);
+  TBase::ScaleControlsForDpi(NewPPI);
+  TdxFormHelper::ScaleComponentsForDpi(this, NewPPI);
+  ScaleFactorChanged(NewPPI, formDPI);
+}
+
+template <class TBase>
+void TdxScalableForm<TBase>::ScaleBy(int M, int D) {
+  ScaleForPPI(MulDiv(dxGetFormDPI(this), M, D));
+}
+
+template <class TBase>
+void TdxScalableForm<TBase>::ScaleForPPI(int NewPPI) {
+  if (TdxFormHelper::IsScaleChanging(this))
+    TBase::ScaleForPPI(NewPPI);
+  else
+    ScaleForPPI(NewPPI, nullptr);
+}
+
+template <class TBase>
+void TdxScalableForm<TBase>::ScaleForPPI(int32_t TargetDPI, const TRect* WindowRect) {
+  TdxFormHelper::ScaleForPPI(this, TargetDPI, false, WindowRect);
+}
+
+template <class TBase>
+void TdxScalableForm<TBase>::ScaleForCurrentDpi() {
+  this->DisableAlign();
+  struct Enable {
+    TdxScalableForm* Form;
+    ~Enable() { Form->EnableAlign(); }
+  } enable{this};
+  if (this->Scaled() && !this->ComponentState().Contains(csDesigning) && !this->Parent())
+    ScaleForPPI(dxGetTargetDPI(this));
+  TdxFormHelper::ResetScalingFlags(this);
+  this->Perform(CM_PARENTBIDIMODECHANGED, 0, 0);
+}
+
+template <class TBase>
+void TdxScalableForm<TBase>::DoShow() {
+  TBase::DoShow();
+  ScaleForCurrentDpi();
+}
+
+template <class TBase>
+void TdxScalableForm<TBase>::DpiChanged(TMessage& Message) {
+  if (!this->Scaled()) return;
+  const TRect r = Message.LParam ? TRect(*reinterpret_cast<const RECT*>(Message.LParam)) : TRect{};
+  TdxFormHelper::ScaleForPPI(this, HIWORD(Message.WParam), true, Message.LParam ? &r : nullptr);
+}
+
+template <class TBase>
+void TdxScalableForm<TBase>::Dispatch(TMessage& Message) {
+  if (Message.Msg == CM_BIDIMODECHANGED) {
+    CMBiDiModeChanged(Message);
+    return;
+  }
+  if (Message.Msg != WM_DPICHANGED) {
+    TBase::Dispatch(Message);
+    return;
+  }
+  if (TdxFormHelper::IsScaleChanging(this)) {
+    // The rescale under way sent this message: the platform scaling of the form, which
+    // takes the suggested rectangle.
+    TBase::ScaleForPPI(HIWORD(Message.WParam));
+    if (Message.LParam) {
+      const TRect r(*reinterpret_cast<const RECT*>(Message.LParam));
+      this->SetBounds(r.Left, r.Top, r.Width(), r.Height());
+    }
+  } else {
+    DpiChanged(Message);
+  }
+  Message.Result = 0;
+}
+
+template class TdxScalableForm<TCustomForm>;
+template class TdxScalableForm<TForm>;
+
+// --- TdxForm -----------------------------------------------------------------------------------------
+
+void TdxForm::ScaleOwnedComponents(int32_t ANewPPI) {
+  TdxFormHelper::ScaleComponentsForDpi(this, ANewPPI);
+}
+
+void TdxForm::DpiChanged(TMessage& Message) {
+  if (ComponentState().Contains(csLoading) || ComponentState().Contains(csDesigning)) return;
+  const int32_t newDPI = HIWORD(Message.WParam);
+  if (newDPI == 0 || !Scaled()) {
+    TCustomForm* mainForm = Application ? Application->MainForm() : nullptr;
+    if (!mainForm || !mainForm->Scaled()) return;
+    SetPixelsPerInch(mainForm->PixelsPerInch());
+  }
+  if (newDPI != dxGetFormDPI(this) && Scaled()) {
+    const TRect r = Message.LParam ? TRect(*reinterpret_cast<const RECT*>(Message.LParam)) : TRect{};
+    TdxFormHelper::ScaleForPPI(this, newDPI, true, Message.LParam ? &r : nullptr);
+  }
+}
+
+// --- TdxFormRightToLeftLayoutHelper ---------------------------------------------------------------
+
+void TdxFormRightToLeftLayoutHelper::AddRightToLeftFormExStyle(TCreateParams& Params) {
+  Params.ExStyle = (Params.ExStyle | GetRightToLeftLayoutStyles()) & ~GetBiDiModeStyles();
+}
+
+void TdxFormRightToLeftLayoutHelper::RemoveBiDiModeStyles(TCustomForm* AForm) {
+  if (!AForm->HandleAllocated()) return;
+  const LONG exStyle = GetWindowLongW(AForm->Handle(), GWL_EXSTYLE);
+  SetWindowLongW(AForm->Handle(), GWL_EXSTYLE, exStyle & ~static_cast<LONG>(GetBiDiModeStyles()));
+}
+
+// --- TdxFormHelper -------------------------------------------------------------------------------
+
+bool TdxFormHelper::IsScaleChanging(TWinControl* AContainer) {
+  const auto& list = ScalingContainers();
+  for (TWinControl* c = AContainer; c; c = c->Parent())
+    if (std::find(list.begin(), list.end(), c) != list.end()) return true;
+  return false;
+}
+
+void TdxFormHelper::ScaleForPPI(TCustomForm* AForm, int32_t ATargetDPI, bool AIsDpiChanged,
+                                const TRect* AWindowRect) {
+  const int32_t oldDPI = dxGetFormDPI(AForm);
+  if (ATargetDPI == oldDPI || ATargetDPI < 30 || IsScaleChanging(AForm)) return;
+
+  // Begin: every control of the form hears that a scale change starts.
+  ScalingContainers().push_back(AForm);
+  const bool redrawLocked = AForm->HandleAllocated() && IsWindowVisible(AForm->Handle());
+  std::vector<TControl*> locked{AForm};
+  CollectLockedControls(AForm, locked);
+  AForm->Perform(DXM_SCALECHANGING, 0, 0);
+  for (TControl* c : locked) c->Perform(DXM_SCALECHANGING, 0, 0);
+  if (redrawLocked) AForm->Perform(WM_SETREDRAW, FALSE, 0);
+  AForm->DisableAlign();
+
+  struct End {
+    TCustomForm* Form;
+    std::vector<TControl*>& Locked;
+    bool RedrawLocked;
+    ~End() {
+      Form->EnableAlign();
+      Form->Realign();
+      if (RedrawLocked) Form->Perform(WM_SETREDRAW, TRUE, 0);
+      for (auto it = Locked.rbegin(); it != Locked.rend(); ++it) (*it)->Perform(DXM_SCALECHANGED, 0, 0);
+      Form->Perform(DXM_SCALECHANGED, 0, 0);
+      if (RedrawLocked && Form->HandleAllocated())
+        RedrawWindow(Form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+      auto& list = ScalingContainers();
+      list.erase(std::find(list.begin(), list.end(), Form));
+    }
+  } end{AForm, locked, redrawLocked};
+
+  const TRect oldBounds = AForm->BoundsRect();
+  const TRect oldClient = AForm->ClientRect();
+  const bool parentFont = AForm->ParentFont();
+  if (AWindowRect && AIsDpiChanged) {
+    RECT r = *AWindowRect;
+    AForm->Perform(WM_DPICHANGED, MAKEWPARAM(ATargetDPI, ATargetDPI), reinterpret_cast<LPARAM>(&r));
+  } else {
+    AForm->ScaleForPPI(ATargetDPI);
+  }
+  AForm->SetParentFont(parentFont);
+  AForm->SetPixelsPerInch(ATargetDPI);
+
+  if (AWindowRect)
+    AForm->SetBounds(AWindowRect->Left, AWindowRect->Top, AWindowRect->Width(), AWindowRect->Height());
+  else if (!AForm->AutoScroll()) {
+    if (AForm->WindowState() == wsMaximized)
+      AForm->SetBounds(oldBounds.Left, oldBounds.Top, oldBounds.Width(), oldBounds.Height());
+    else
+      AForm->SetBounds(
+          oldBounds.Left, oldBounds.Top,
+          oldBounds.Width() + MulDiv(oldClient.Width(), ATargetDPI, oldDPI) - oldClient.Width(),
+          oldBounds.Height() + MulDiv(oldClient.Height(), ATargetDPI, oldDPI) - oldClient.Height());
+  }
+}
+
+void TdxFormHelper::ScaleComponentsForDpi(TComponent* AOwner, int32_t ANewPPI) {
+  for (int i = 0; i < AOwner->ComponentCount(); ++i)
+    if (auto* scalable = dynamic_cast<IcxScalableComponent*>(AOwner->Components(i)))
+      scalable->ScaleForPPI(ANewPPI);
+}
+
+void TdxFormHelper::ResetScalingFlags(TControl* AControl) {
+  AControl->SetScalingFlags({});
+  if (auto* win = dynamic_cast<TWinControl*>(AControl))
+    for (int i = 0; i < win->ControlCount(); ++i) ResetScalingFlags(win->Controls(i));
+}
+
+// --- TdxFormImageListHelper -----------------------------------------------------------------------
+
+void TdxFormImageListHelper::Execute(int32_t ATargetDPI, TComponent* AForm) {
+  TdxFormImageListHelper helper(ATargetDPI);
+  helper.UpdateImageLists(AForm);
+}
+
+String TdxFormImageListHelper::GetBaseImageListName(const String& AName) {
+  size_t end = AName.size();
+  while (end > 0 && AName[end - 1] >= u'0' && AName[end - 1] <= u'9') --end;
+  return AName.substr(0, end);
+}
+
+String TdxFormImageListHelper::GenerateName(const String& ABase, int32_t ADPI) {
+  const std::string digits = std::to_string(ADPI);
+  return ABase + String(digits.begin(), digits.end());
+}
+
+void TdxFormImageListHelper::UpdateImageLists(TComponent* AForm) {
+  for (int i = 0; i < AForm->ComponentCount(); ++i) UpdateImageListProperties(AForm->Components(i), 0);
+}
+
+void TdxFormImageListHelper::UpdateImageListProperties(TObject* AObject, int ADepth) {
+  // Nested persistents are searched; a guard keeps a cycle of sub-objects from looping.
+  if (!AObject || ADepth > 8) return;
+  for (const TPropInfo* prop : GetPropList(AObject)) {
+    if (!prop->GetObj) continue;
+    TObject* value = prop->GetObj(AObject);
+    if (!value) continue;
+    if (auto* imageList = dynamic_cast<TCustomImageList*>(value)) {
+      if (!prop->SetObj) continue;
+      TComponent* replacement = nullptr;
+      for (const auto& [from, to] : FReplacementCache)
+        if (from == imageList) replacement = to;
+      if (!replacement) {
+        replacement = GetReplacement(imageList);
+        FReplacementCache.emplace_back(imageList, replacement);
+      }
+      if (replacement != imageList) prop->SetObj(AObject, replacement);
+    } else if (!dynamic_cast<TComponent*>(value)) {
+      UpdateImageListProperties(value, ADepth + 1);
+    }
+  }
+}
+
+TComponent* TdxFormImageListHelper::TryFind(TComponent* AOwner, const String& ABase, int32_t ADPI) {
+  if (auto* list = dynamic_cast<TCustomImageList*>(AOwner->FindComponent(GenerateName(ABase, ADPI))))
+    return list;
+  if (ADPI == dxDefaultDPI)
+    if (auto* list = dynamic_cast<TCustomImageList*>(AOwner->FindComponent(ABase))) return list;
+  return nullptr;
+}
+
+TComponent* TdxFormImageListHelper::GetReplacement(TComponent* AImageList) {
+  const String base = GetBaseImageListName(AImageList->Name());
+  TComponent* owner = AImageList->Owner();
+  if (base.empty() || !owner) return AImageList;
+  if (TComponent* found = TryFind(owner, base, FTargetDPI)) return found;
+  for (auto it = dxDefaultDPIValues.rbegin(); it != dxDefaultDPIValues.rend(); ++it)
+    if (*it < FTargetDPI)
+      if (TComponent* found = TryFind(owner, base, *it)) return found;
+  return AImageList;
+}
+
+}  // namespace qd

@@ -1,0 +1,132 @@
+#pragma once
+// Forms that keep a scale factor and rescale themselves, their controls and their image
+// lists when they move to a monitor with another pixel density.
+#include <memory>
+#include <vector>
+
+#include "platform/forms/forms.h"
+#include "ui/core/cxGeometryScaleFactor.h"
+#include "ui/core/dxCore.h"
+#include "ui/core/cxGeometryScaleFactorIntf.h"
+
+namespace qd {
+
+// A component that rescales itself with the form that owns it.
+class IcxScalableComponent {
+ public:
+  virtual ~IcxScalableComponent() = default;
+  virtual void ScaleForPPI(int32_t ATargetPPI) = 0;
+};
+
+// True after start-up: forms swap image lists for the copies made for their new density.
+extern bool dxAutoReplaceImageListReferencesOnDPIChanges;
+
+// The rescaling shared by the library's two form classes (over TCustomForm and over TForm).
+template <class TBase>
+class TdxScalableForm : public TBase, public IdxScaleFactor {
+ public:
+  // With the stored form of the class (a class derived from TForm).
+  explicit TdxScalableForm(TComponent* AOwner);
+  // CreateNew: without a stored form.
+  TdxScalableForm(TComponent* AOwner, int Dummy);
+  ~TdxScalableForm() override;
+  void BeforeDestruction() override;
+
+  TdxScaleFactor* ScaleFactor() const { return FScaleFactor.get(); }
+  TdxScaleFactor* GetScaleFactor() override { return FScaleFactor.get(); }
+
+  void Dispatch(TMessage& Message) override;
+  void ChangeScale(int M, int D, bool isDpiChange) override;
+  void ScaleForPPI(int NewPPI) override;
+  virtual void ScaleForPPI(int32_t TargetDPI, const TRect* WindowRect);
+  void ScaleBy(int M, int D);
+  void ScaleControlsForDpi(int NewPPI) override;
+  virtual void ScaleForCurrentDpi();
+  void DoShow() override;
+
+  // Right-to-left window layout: bDefault follows the form's right-to-left alignment.
+  TdxDefaultBoolean RightToLeftLayout() const { return FRightToLeftLayout; }
+  void SetRightToLeftLayout(TdxDefaultBoolean Value);
+  bool IsRightToLeftLayout() const;
+  bool IsRightToLeftLayoutApplied() const { return FRightToLeftApplied; }
+  TPoint GetClientOrigin() override;
+
+ protected:
+  void CreateParams(TCreateParams& Params) override;
+  virtual void RightToLeftLayoutChanged();
+  virtual void ScaleFactorChanged(int32_t M, int32_t D);
+  virtual void UpdateImageLists();
+  // WM_DPICHANGED outside a rescale under way.
+  virtual void DpiChanged(TMessage& Message);
+  // Within ChangeScale, after the controls, with the density the form is scaled to.
+  virtual void ScaleOwnedComponents(int32_t ANewPPI) {}
+
+ private:
+  void InitializeNewForm();
+  void CMBiDiModeChanged(TMessage& Message);
+
+  std::unique_ptr<TdxScaleFactor> FScaleFactor;
+  TdxDefaultBoolean FRightToLeftLayout = bDefault;
+  bool FRightToLeftApplied = false;
+};
+
+// The base of the library's popup forms.
+class TdxCustomForm : public TdxScalableForm<TCustomForm> {
+  QD_CLASS(TdxCustomForm, TCustomForm)
+
+ public:
+  using TdxScalableForm<TCustomForm>::TdxScalableForm;
+};
+
+// The base of application forms: also scales its owned components, and a DPI change follows
+// the main form's density when the form itself is not scaled.
+class TdxForm : public TdxScalableForm<TForm> {
+  QD_CLASS(TdxForm, TForm)
+
+ public:
+  using TdxScalableForm<TForm>::TdxScalableForm;
+
+ protected:
+  void DpiChanged(TMessage& Message) override;
+  void ScaleOwnedComponents(int32_t ANewPPI) override;
+};
+
+// The extended styles of a mirrored form.
+class TdxFormRightToLeftLayoutHelper {
+ public:
+  static DWORD GetRightToLeftLayoutStyles() { return WS_EX_LAYOUTRTL | WS_EX_NOINHERITLAYOUT; }
+  static DWORD GetBiDiModeStyles() { return WS_EX_RIGHT | WS_EX_RTLREADING | WS_EX_LEFTSCROLLBAR; }
+  static void AddRightToLeftFormExStyle(TCreateParams& Params);
+  static void RemoveBiDiModeStyles(TCustomForm* AForm);
+};
+
+// The rescaling of a form: one scale-change bracket for every control on it.
+class TdxFormHelper {
+ public:
+  static bool IsScaleChanging(TWinControl* AContainer);
+  static void ScaleForPPI(TCustomForm* AForm, int32_t ATargetDPI, bool AIsDpiChanged,
+                          const TRect* AWindowRect);
+  static void ScaleComponentsForDpi(TComponent* AOwner, int32_t ANewPPI);
+  static void ResetScalingFlags(TControl* AControl);
+};
+
+// Swaps the image lists a form's components refer to for the ones named after the target
+// density (ImageList1 at 144 DPI: ImageList144, else ImageList120, ImageList96 or ImageList).
+class TdxFormImageListHelper {
+ public:
+  static void Execute(int32_t ATargetDPI, TComponent* AForm);
+  static String GetBaseImageListName(const String& AName);
+  static String GenerateName(const String& ABase, int32_t ADPI);
+
+ private:
+  explicit TdxFormImageListHelper(int32_t ATargetDPI) : FTargetDPI(ATargetDPI) {}
+  void UpdateImageLists(TComponent* AForm);
+  void UpdateImageListProperties(TObject* AObject, int ADepth);
+  TComponent* GetReplacement(TComponent* AImageList);
+  TComponent* TryFind(TComponent* AOwner, const String& ABase, int32_t ADPI);
+
+  int32_t FTargetDPI;
+  std::vector<std::pair<TComponent*, TComponent*>> FReplacementCache;
+};
+
+}  // namespace qd
