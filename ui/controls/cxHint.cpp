@@ -503,7 +503,9 @@ void TcxCustomHintHelper::RecreateHintWindow() {
 void TcxCustomHintHelper::ShowHint(const TRect& AHintAreaBounds, const TRect& ATextRect, TFont* AFont,
                                    TObject* AHintableObject, bool AIsMultiLine, const String& AText) {
   if (!CanShowHint()) return;
-  if (AHintableObject == FLastHintableObject) {
+  // "The same element" needs a hint shown for it since the last cancel: without that an area
+  // hint (no element) would match the empty record and never show.
+  if (FHasLastHint && AHintableObject == FLastHintableObject) {
     bool showAgain = true;
     if (IsHintAtMousePos() && FHintHideTimer) {
       const TPoint pos = GetMouseCursorPos();
@@ -512,7 +514,7 @@ void TcxCustomHintHelper::ShowHint(const TRect& AHintAreaBounds, const TRect& AT
       else
         showAgain = false;
     } else if (UseHintHidePause()) {
-      if (!IsHintAtMousePos() && AText != FLastHintText) FLastHintableObject = nullptr;
+      if (!IsHintAtMousePos() && AText != FLastHintText) ResetLastHintElement();
       return;
     }
     if (!showAgain) return;
@@ -541,6 +543,7 @@ void TcxCustomHintHelper::ShowHint(const TRect& AHintAreaBounds, const TRect& AT
   FHintAreaBounds = AHintAreaBounds;
   FHintableObject = AHintableObject;
   FLastHintableObject = AHintableObject;
+  FHasLastHint = true;
   if (auto* helper = dynamic_cast<IcxHintWindowHelper*>(FHintWindow)) {
     TRect area = AHintAreaBounds;
     if (TWinControl* control = GetHintWinControl()) area = control->ClientToScreen(area);

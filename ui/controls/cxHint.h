@@ -277,7 +277,10 @@ class TcxCustomHintHelper : public TcxIUnknownObject, public IcxMouseTrackingCal
                 bool AIsMultiLine, const String& AText);
   void HideHint();
   void CancelHint();
-  void ResetLastHintElement() { FLastHintableObject = nullptr; }
+  void ResetLastHintElement() {
+    FLastHintableObject = nullptr;
+    FHasLastHint = false;
+  }
 
   THintWindow* HintWindow() const { return FHintWindow; }
   TObject* HintableObject() const { return FHintableObject; }
@@ -300,6 +303,7 @@ class TcxCustomHintHelper : public TcxIUnknownObject, public IcxMouseTrackingCal
   std::unique_ptr<TcxTimer> FHintHideTimer;
   int FHintHidePause = 0;
   TObject* FLastHintableObject = nullptr;
+  bool FHasLastHint = false;
   TPoint FLastHintMousePos;
   String FLastHintText;
   TRect FHintTextRect;
