@@ -265,7 +265,7 @@ TEST_F(HintTest, AStyleControllerWithoutAKnownStyleClassHasNoStyleAndStillHandle
   ASSERT_TRUE(Application->OnShowHint);
   Application->OnShowHint(text, canShow, info);
   EXPECT_TRUE(canShow);
-  EXPECT_EQ(cxGetHintWindowClass(), Application->HintWindowClass());
+  EXPECT_EQ(cxGetHintWindowClass(), THintWindow::StaticClass());  // never no class at all
 
   cxRegisteredHintStyles()->Register(TTestHintStyleA::StaticClass(), u"Test");
   controller.SetHintStyleClassName(u"TTestHintStyleA");

@@ -706,7 +706,8 @@ TClass cxGetHintWindowClass() {
   TcxCustomHintStyleController* controller = cxGetHintStyleController();
   TClass cls = controller ? controller->GetHintWindowClass() : nullptr;
   if (cls) return cls;
-  return Application ? Application->HintWindowClass() : THintWindow::StaticClass();
+  if (Application && Application->HintWindowClass()) return Application->HintWindowClass();
+  return THintWindow::StaticClass();
 }
 
 void cxRemoveHintedControl() {
