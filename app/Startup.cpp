@@ -11,6 +11,7 @@
 #include "platform/net/net_published.h"
 #include "platform/os/uxtheme.h"
 #include "ui/controls/cxControlsWndProc.h"
+#include "ui/controls/cxHint.h"
 #include "ui/core/cxClassesComponents.h"
 #include "ui/core/cxDataConsts.h"
 #include "ui/core/cxDataStorage.h"
@@ -122,6 +123,8 @@ const TUnit kUnits[] = {
     {&cxLookAndFeels::Initialize, &cxLookAndFeels::Finalize},
     // The control framework: cursors, system controller, window services and hooks.
     {&cxControls::Initialize, &cxControls::Finalize},
+    // The hint controller that lets hint style controllers take over the application's hints.
+    {&cxHint::Initialize, &cxHint::Finalize},
     // The skin classes (and the details record's reader of old skin streams).
     {&dxSkinsCore::Initialize, &dxSkinsCore::Finalize},
 };

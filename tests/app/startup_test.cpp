@@ -13,6 +13,7 @@
 #include "platform/os/user.h"
 #include "ui/controls/cxControlsWindowUtils.h"
 #include "ui/controls/cxControlsWndProc.h"
+#include "ui/controls/cxHint.h"
 #include "ui/core/cxClassesComponents.h"
 #include "ui/graphics/cxGraphics.h"
 #include "ui/lookandfeel/cxLookAndFeels.h"
@@ -67,6 +68,20 @@ TEST(Startup, TheLibrarysComponentsAndWindowServicesAreWired) {
   // The window services' shut-down freed the system-information object for good.
   EXPECT_EQ(dxSystemInfo(), nullptr);
   EXPECT_EQ(RootLookAndFeel(), nullptr);
+}
+
+TEST(Startup, TheHintControllerIsInstalledAndAStyleControllerTakesOverTheApplicationsHints) {
+  InitializeUnits();
+  ASSERT_NE(dxHintController(), nullptr);
+  EXPECT_FALSE(Application->OnShowHint);
+  {
+    TcxCustomHintStyleController controller(nullptr);
+    EXPECT_TRUE(Application->OnShowHint);
+    EXPECT_EQ(cxGetHintStyleController(), &controller);
+  }
+  EXPECT_FALSE(Application->OnShowHint);
+  FinalizeUnits();
+  EXPECT_EQ(dxHintController(), nullptr);
 }
 
 // Units that write what they do into a log; the start-up or shut-down of the unit named in
