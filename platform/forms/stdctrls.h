@@ -83,6 +83,18 @@ class TButton : public TCustomControl {
 };
 
 enum TScrollStyle : uint8_t { ssNone, ssHorizontal, ssVertical, ssBoth };
+// What a scroll request asks for (the SB_ notification codes in this order).
+enum TScrollCode : uint8_t {
+  scLineUp,
+  scLineDown,
+  scPageUp,
+  scPageDown,
+  scPosition,
+  scTrack,
+  scTop,
+  scBottom,
+  scEndScroll
+};
 enum TEditCharCase : uint8_t { ecNormal, ecUpperCase, ecLowerCase };
 
 // An edit control over the system "EDIT" window class. Text, selection, undo and the

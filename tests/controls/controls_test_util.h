@@ -4,10 +4,25 @@
 // plain windows to work on.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "core/ui_core_test_util.h"
+#include "platform/classes/streams.h"
+#include "platform/gdiplus/codec_io.h"
 #include "platform/os/user.h"
-#include "ui/core/cxClassesTimer.h"
+#include "platform/os/user_display.h"
+#include "platform/os/uxtheme.h"
+#include "platform/os/uxtheme_testing.h"
 #include "ui/controls/cxControlsWndProc.h"
+#include "ui/core/cxClassesTimer.h"
+#include "ui/core/dxDWMApi.h"
+#include "ui/core/dxThemeManager.h"
+#include "ui/core/dxUxTheme.h"
+#include "ui/graphics/cxGraphics.h"
+#include "ui/lookandfeel/cxLookAndFeelPainters.h"
+#include "ui/lookandfeel/cxLookAndFeels.h"
 
 namespace qd::testing {
 
@@ -38,6 +53,59 @@ class ControlsTest : public UiCoreTest {
 
  private:
   bool finalized_ = false;
+};
+
+// With the units a library control stands on (classes, graphics, visual styles, painters,
+// look-and-feel), and plain forms to put controls on.
+class BaseControlTest : public ControlsTest {
+ protected:
+  void SetUp() override {
+    ControlsTest::SetUp();
+    os::RegisterThemeModules();
+    os::ResetThemeForTesting();
+    dxDWMApi::Initialize();
+    cxGraphics::Initialize();
+    dxUxTheme::Initialize();
+    dxThemeManager::Initialize();
+    cxLookAndFeelPainters::Initialize();
+    cxLookAndFeels::Initialize();
+  }
+  void TearDown() override {
+    // Forms and controls go before the units they use.
+    forms::Finalize();
+    forms::Initialize();
+    cxLookAndFeels::Finalize();
+    cxLookAndFeelPainters::Finalize();
+    dxThemeManager::Finalize();
+    dxUxTheme::Finalize();
+    cxGraphics::Finalize();
+    dxDWMApi::Finalize();
+    ControlsTest::TearDown();
+  }
+
+  // A borderless white form at (100, 100) with the given client size, not yet shown.
+  static TForm* NewPlainForm(int AWidth = 200, int AHeight = 100) {
+    TForm* form = CreateNewForm<TForm>(Application);
+    form->SetPosition(poDesigned);
+    form->SetBorderStyle(bsNone);
+    form->SetBounds(100, 100, AWidth, AHeight);
+    form->SetColor(clWhite);
+    return form;
+  }
+
+  // Writes the top-level window's pixels to build/<preset>/<name>.png for looking at them.
+  static void SaveWindowPng(HWND AWnd, const std::string& AName) {
+    const os::WindowPixels pixels = os::ReadWindowPixels(AWnd, true);
+    std::vector<uint32_t> px = pixels.pixels;
+    for (uint32_t& p : px) p |= 0xFF000000u;
+    std::vector<uint8_t> out;
+    if (codecs::Encode(codecs::MakeImage(pixels.width, pixels.height, std::move(px)),
+                       codecs::ImageFormat::PNG, out) != codecs::Status::Ok)
+      return;
+    TMemoryStream s;
+    s.Write(out.data(), static_cast<int64_t>(out.size()));
+    s.SaveToFile(String(u"" QD_BINARY_DIR "/") + String(AName.begin(), AName.end()) + u".png");
+  }
 };
 
 }  // namespace qd::testing

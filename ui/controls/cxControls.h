@@ -1,0 +1,361 @@
+#pragma once
+// The base windowed controls of the library: TcxCustomControl (a per-control scale factor and
+// the bracket around scale changes) and TcxControl (the framework canvas, the look-and-feel,
+// mouse enter/leave counting, the wheel accumulator, the keyboard contract with dialogs, the
+// context popup menu and the paint pipeline), with the paint functions the pipeline uses.
+//
+// The library's scroll bars, drag and drop, gestures and touch scroll bars come on top of this
+// class; until they exist a control has no main scroll bars (NeedsScrollBars is False), no
+// library drag-and-drop object and no gesture scrolling, and the operations that serve them
+// answer as a control without them.
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "platform/base/set.h"
+#include "platform/forms/controls.h"
+#include "platform/forms/stdctrls.h"
+#include "platform/os/wintypes.h"
+#include "ui/core/cxGeometryScaleFactorIntf.h"
+#include "ui/core/dxTouch.h"
+#include "ui/controls/cxControlsRightToLeft.h"
+#include "ui/controls/cxControlsWindowUtils.h"
+#include "ui/graphics/cxGraphicsCanvas.h"
+#include "ui/graphics/cxGraphicsRegion.h"
+#include "ui/lookandfeel/cxLookAndFeels.h"
+
+namespace qd {
+
+class TcxControl;
+
+// Sent by a DPI-scaling form to all its controls around a scale change.
+constexpr UINT DXM_SCALECHANGING = 0x806C;
+constexpr UINT DXM_SCALECHANGED = 0x806D;
+// Posted after the non-client size was recalculated.
+constexpr UINT CM_NCSIZECHANGED = 0x8065;
+// Key-down messages are offered to the application window under this id first.
+constexpr UINT DXM_APPLICATIONKEYDOWN = 0x806B;
+
+enum TcxControlBorderStyle : uint8_t { cxcbsNone, cxcbsDefault };
+enum TcxKey : uint8_t { kAll, kArrows, kChars, kTab };
+using TcxKeys = TSet<TcxKey>;
+enum TcxControlActivateType : uint8_t { atOther, atByMouse, atByMouseNonClientArea };
+enum TcxDragAndDropState : uint8_t { ddsNone, ddsStarting, ddsInProcess };
+enum TcxMouseWheelScrollingKind : uint8_t { mwskNone, mwskHorizontal, mwskVertical };
+
+// Told when the font of the control it listens to changes.
+class IcxFontListener {
+ public:
+  virtual ~IcxFontListener() = default;
+  virtual void Changed(TObject* Sender, TFont* AFont) = 0;
+};
+
+// A child control with transparent parts answers here whether the parent's invalidation
+// reaches it.
+class IcxTransparentControl {
+ public:
+  virtual ~IcxTransparentControl() = default;
+  virtual bool IsTransparentRegionsPresent() = 0;
+};
+
+// --- TcxCustomControl ------------------------------------------------------------------------------
+
+class TcxCustomControl : public TCustomControl, public IdxScaleFactor {
+  QD_CLASS(TcxCustomControl, TCustomControl)
+
+ public:
+  explicit TcxCustomControl(TComponent* AOwner);
+  ~TcxCustomControl() override;
+
+  TdxScaleFactor* GetScaleFactor() override { return FScaleFactor.get(); }
+
+  // Scale changes nest; the outermost pair calls ScaleFactorChanging and ScaleFactorChanged.
+  void BeginScaleChange();
+  void EndScaleChange();
+  bool IsScaleChanging() const { return FScaleChangeCounter != 0; }
+
+  void ChangeScale(int M, int D, bool isDpiChange) override;
+  using TControl::ChangeScale;
+  virtual void ScaleControlsForDpi(int NewPPI);
+  void SetParent(TWinControl* AParent) override;
+  void Dispatch(TMessage& Message) override;
+
+  // Adorner targets.
+  virtual TControl* GetAdornerTargetElementControl() { return this; }
+  virtual TRect GetAdornerTargetElementBounds() { return ClientRect(); }
+  virtual bool GetAdornerTargetElementVisible() { return Visible(); }
+
+ protected:
+  virtual void ChangeScaleEx(int M, int D, bool isDpiChange);
+  virtual void ScaleFactorChanging() {}
+  virtual void ScaleFactorChanged() {}
+
+ private:
+  std::unique_ptr<TdxScaleFactor> FScaleFactor;
+  uint16_t FScaleChangeCounter = 0;
+};
+
+// --- TcxControl ------------------------------------------------------------------------------------
+
+class TcxControl : public TcxCustomControl, public IdxSystemInfoListener {
+  QD_CLASS(TcxControl, TcxCustomControl)
+
+ public:
+  explicit TcxControl(TComponent* AOwner);
+  ~TcxControl() override;
+
+  // -- Canvases and look and feel
+  TcxControlCanvas* Canvas() const { return FCanvas.get(); }
+  // Canvas while the window exists, otherwise a screen canvas kept until it does.
+  TcxCanvas* ActiveCanvas();
+  TcxLookAndFeel* LookAndFeel() const { return FLookAndFeel.get(); }
+  void SetLookAndFeel(TcxLookAndFeel* Value) { FLookAndFeel->Assign(Value); }
+  TcxCustomLookAndFeelPainter* LookAndFeelPainter() { return GetLookAndFeelPainter(); }
+
+  // -- Properties
+  TcxControlBorderStyle BorderStyle() const { return FBorderStyle; }
+  void SetBorderStyle(TcxControlBorderStyle Value);
+  TcxKeys Keys() const { return FKeys; }
+  void SetKeys(TcxKeys Value) { FKeys = Value; }
+  bool Transparent() const { return FTransparent; }
+  void SetTransparent(bool Value);
+  bool FocusOnClick() const { return FFocusOnClick; }
+  void SetFocusOnClick(bool Value) { FFocusOnClick = Value; }
+  // A platform popup menu or an object offering IcxPopupMenu; anything else is stored as nil.
+  TComponent* PopupMenu() const { return FPopupMenu; }
+  void SetPopupMenu(TComponent* Value);
+  TPopupMenu* GetPopupMenu() override;
+  TObject* MouseCaptureObject() const { return FMouseCaptureObject; }
+  void SetMouseCaptureObject(TObject* Value);
+  TcxDragAndDropState DragAndDropState() const { return FDragAndDropState; }
+  TcxControlActivateType ActivateType() const { return FActivateType; }
+  bool IsDesigning() const { return GetIsDesigning(); }
+  bool IsLoading() const { return ComponentState().Contains(csLoading); }
+  bool IsDestroying() const { return ComponentState().Contains(csDestroying); }
+  bool IsFocused() { return GetIsFocused(); }
+  // The explicit paint bounds (empty: the client rectangle).
+  const TRect& PaintBounds() const { return FBounds; }
+  void SetPaintBounds(const TRect& Value) { FBounds = Value; }
+  // The hint as assigned; mouse moves put GetStatusHint into the platform hint.
+  const String& Hint() const { return FOriginalHint; }
+  void SetHint(const String& Value);
+  int32_t MouseEnterCounter() const { return FMouseEnterCounter; }
+
+  // -- Invalidation and painting
+  void InvalidateRect(const TRect& R, bool EraseBackground);
+  void InvalidateRgn(TcxRegion* ARegion, bool EraseBackground);
+  void InvalidateWithChildren();
+  void UpdateWithChildren();
+  void ScrollWindow(int32_t DX, int32_t DY, const TRect& AScrollRect);
+  // Paints the control's content (the platform step binds the canvas to DC and calls Paint).
+  void PaintWindow(HDC DC) override;
+  void Paint() override;
+  // Paints the control directly into the message's DC, or into the window's between
+  // BeginPaint and EndPaint with the update region as the clip.
+  void StandardPaintHandler(TMessage& Message);
+
+  // -- Mouse and focus
+  void PostMouseMove();
+  void PostMouseMove(const TPoint& P);
+  TPoint GetMouseCursorClientPos();
+  void SetFocus() override;
+  virtual bool CanFocusEx();
+  virtual bool AcceptMousePosForClick(int32_t X, int32_t Y);
+  virtual bool IsMouseInPressedArea(int32_t X, int32_t Y);
+  void AddFontListener(IcxFontListener* AListener);
+  void RemoveFontListener(IcxFontListener* AListener);
+
+  // -- Messages
+  void WndProc(TMessage& Message) override;
+  void Dispatch(TMessage& Message) override;
+  void DefaultHandler(TMessage& Message) override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+  void CreateParams(TCreateParams& Params) override;
+  void CreateWnd() override;
+  void DestroyWindowHandle() override;
+  void SetParentBackground(bool Value) override;
+
+  // IdxSystemInfoListener
+  void Changed(UINT AParameter) override { SystemInfoChanged(AParameter); }
+
+  // -- Virtual operations (the default answers of a control without library scroll bars)
+  virtual bool IsDoubleBufferedNeeded();
+  virtual bool AllowCompositionPainting() { return true; }
+  virtual bool GetPaintBlackOpaqueOnGlass() { return ControlStyle().Contains(csPaintBlackOpaqueOnGlass); }
+  virtual bool HasNonClientArea() { return false; }
+  virtual bool NeedRedrawOnResize() { return false; }
+  virtual bool HasBackground() { return IsTransparentBackground(); }
+  virtual bool IsTransparentBackground();
+  // The non-client band on each side (an empty rectangle: none).
+  virtual TRect GetClientOffsets() { return TRect{}; }
+  virtual bool RecreateWndOnBiDiModeChanged() { return true; }
+  virtual bool UpdateMousePositionIfControlMoved() { return true; }
+  virtual bool MayFocus() { return true; }
+  virtual bool AllowDragAndDropWithoutFocus() { return false; }
+  virtual TcxMouseWheelScrollingKind GetMouseWheelScrollingKind();
+  virtual bool IsMouseWheelHandleNeeded() { return GetMouseWheelScrollingKind() != mwskNone; }
+  virtual TCursor GetCurrentCursor(int32_t X, int32_t Y);
+  virtual bool CanFocusOnClick();
+  virtual bool CanFocusOnClick(int32_t X, int32_t Y) { return CanFocusOnClick(); }
+  virtual bool FocusWhenChildIsClicked(TControl* AChild) { return CanFocusOnClick(); }
+  virtual TRect GetBounds();
+  virtual TRect GetClientBounds();
+  virtual int32_t GetBorderSize();
+  virtual TcxCustomLookAndFeelPainter* GetLookAndFeelPainter();
+  virtual String GetStatusHint(const TPoint& P) { return FOriginalHint; }
+
+  // Scroll bars (the main scroll bars come with their own classes).
+  virtual bool NeedsScrollBars() { return false; }
+  virtual bool IsPopupScrollBars() { return false; }
+  virtual bool IsScrollBarsArea(const TPoint& P) { return false; }
+  virtual bool IsHScrollBarActive() { return false; }
+  virtual bool IsVScrollBarActive() { return false; }
+  virtual int32_t GetHScrollBarAreaHeight() { return 0; }
+  virtual int32_t GetVScrollBarAreaWidth() { return 0; }
+  virtual bool CanUpdateScrollBars() { return !IsLoading(); }
+  virtual void UpdateScrollBars() {}
+  virtual void InitScrollBars() {}
+  virtual void DrawScrollBars(TcxCanvas* ACanvas) {}
+  virtual void UpdateInternalControlsState() {}
+  virtual void CheckTouchScrollUIMode() {}
+  virtual void CheckTouchScrollUIPosition() { UpdateScrollBars(); }
+  virtual void Scroll(TScrollBarKind AScrollBarKind, TScrollCode AScrollCode, int32_t& AScrollPos) {}
+  virtual void ScrollContent(TcxDirection ADirection) {}
+  virtual bool CanProcessScrollEvents() { return Enabled(); }
+  virtual bool GetSystemSizeScrollBars(bool& AHorizontal, bool& AVertical);
+
+  virtual void Modified() { SetDesignerModified(this); }
+  virtual void SystemInfoChanged(UINT AParameter);
+  virtual void TranslationChanged() {}
+  virtual void LookAndFeelChanged() { CheckTouchScrollUIMode(); }
+
+ protected:
+  // -- Painting
+  virtual void DoPaint();
+  virtual void DrawBorder(TcxCanvas* ACanvas);
+  virtual void SetPaintRegion();
+  virtual void EraseBackground(HDC DC);
+  virtual void EraseBackground(TcxCanvas* ACanvas, const TRect& R);
+  virtual void PaintNonClientArea(TcxCanvas* ACanvas) {}
+  void DoNCPaint(HDC DC);
+
+  // -- Input
+  virtual bool InternalMouseWheel(TShiftState Shift, int32_t WheelDelta, const TPoint& MousePos);
+  virtual bool DoShowPopupMenu(TComponent* AMenu, int32_t X, int32_t Y);
+  virtual void InitControl() { InitScrollBars(); }
+  virtual void SetFocusOnMouseClick(TMouseButton Button, int32_t X, int32_t Y) { SetFocus(); }
+  virtual void BeforeMouseDown(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) {}
+  virtual void AfterMouseDown(TMouseButton Button, int32_t X, int32_t Y);
+  virtual void CancelMouseOperations();
+  virtual bool GetIsDesigning() const { return ComponentState().Contains(csDesigning); }
+  virtual bool GetIsFocused() { return Focused(); }
+  virtual bool GetDesignHitTest(int32_t X, int32_t Y, TShiftState Shift);
+  virtual bool CanDrag(int32_t X, int32_t Y) { return FDragAndDropState == ddsNone; }
+  virtual bool AllowAutoDragAndDropAtDesignTime(int32_t X, int32_t Y) { return false; }
+  virtual bool CanCancelDragStartOnCaptureObjectClear() { return true; }
+  virtual void DoCancelMode();
+
+  // -- Notifications
+  using TCustomControl::FontChanged;
+  virtual void MouseEnter(TControl* AControl) { DoMouseEnter(AControl); }
+  virtual void MouseLeave(TControl* AControl) { DoMouseLeave(AControl); }
+  virtual void FocusEnter() {}
+  virtual void FocusLeave() {}
+  virtual void FocusChanged();
+  virtual void BorderStyleChanged() { BoundsChanged(); }
+  virtual void BoundsChanged();
+  virtual void ColorChanged() {}
+  virtual void CursorChanged() {}
+  virtual void FontChanged();
+  virtual void TextChanged() {}
+  virtual void TransparentChanged();
+  virtual void VisibleChanged() {}
+  virtual void EnabledChanged() { Invalidate(); }
+  virtual void BiDiModeChanged() {}
+  virtual void ParentBackgroundChanged() {}
+
+  // -- Platform operations
+  void Resize() override;
+  void DoContextPopup(TPoint MousePos, bool& Handled) override;
+  bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseMove(TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void ScaleFactorChanged() override;
+
+  // The control or an ancestor that is a library control has a popup menu claiming the key.
+  bool IsMenuKey(TMessage& Message);
+  void UpdateStatusHint(const TPoint& P);
+
+ public:
+  TNotifyEvent OnFocusChanged;
+  // The library's own enter and leave events (fired once per enter and leave).
+  TNotifyEvent OnMouseEnter;
+  TNotifyEvent OnMouseLeave;
+
+ private:
+  void DoMouseEnter(TControl* AControl);
+  void DoMouseLeave(TControl* AControl);
+  void LookAndFeelChangeHandler(TcxLookAndFeel* Sender, TcxLookAndFeelValues AChangedValues);
+  // Positions of a control wider or higher than 32768 pixels do not fit the 16-bit halves of
+  // a message's lParam: they are taken from the cursor.
+  bool IsTooLargeForMessageCoordinates();
+  TPoint GetMousePos(const TMessage& Message);
+  void CorrectMousePos(int& X, int& Y);
+
+  void WMPaint(TMessage& Message);
+  void WMPrintClient(TMessage& Message);
+  void WMEraseBkgnd(TMessage& Message);
+  void WMNCPaint(TMessage& Message);
+  void WMPrint(TMessage& Message);
+  void WMGetDlgCode(TMessage& Message);
+  void WMSetCursor(TMessage& Message);
+  void WMContextMenu(TMessage& Message);
+  void WMCancelMode(TMessage& Message);
+  void WMWindowPosChanged(TMessage& Message);
+  void CMInvalidate(TMessage& Message);
+  void CMNCSizeChanged(TMessage& Message);
+  void CMBiDiModeChanged(TMessage& Message);
+  void CMDesignHitTest(TMessage& Message);
+  void CNKeyDown(TMessage& Message);
+  void CNKeyUp(TMessage& Message);
+
+  std::unique_ptr<TcxControlCanvas> FCanvas;
+  std::unique_ptr<TcxScreenCanvas> FActiveCanvas;
+  std::unique_ptr<TcxLookAndFeel> FLookAndFeel;
+  TcxControlBorderStyle FBorderStyle = cxcbsNone;
+  bool FTransparent = false;
+  TRect FBounds;
+  TcxKeys FKeys;
+  bool FFocusOnClick = true;
+  TcxControlActivateType FActivateType = atOther;
+  TPoint FMouseDownPos;
+  bool FMouseButtonPressed = false;
+  bool FMouseRightButtonReleased = false;
+  TObject* FMouseCaptureObject = nullptr;
+  int32_t FMouseEnterCounter = 0;
+  int32_t FMouseWheelAccumulator = 0;
+  TcxDragAndDropState FDragAndDropState = ddsNone;
+  TScrollStyle FScrollBars = ssBoth;
+  TdxScrollbarMode FScrollbarMode = sbmClassic;
+  TComponent* FPopupMenu = nullptr;
+  String FOriginalHint;
+  std::vector<IcxFontListener*> FFontListenerList;
+  bool FCreatingWindow = false;
+};
+
+// The parent first hears CM_INVALIDATE with wParam 1; AInvalidateSelf invalidates the window
+// itself, and with it AInvalidateChildren the children that let the background show through.
+void InvalidateControl(TWinControl* AControl, bool AInvalidateSelf, bool AInvalidateChildren);
+
+// Copies the window's update region into ARegion; False when none was obtained (on Windows 7
+// without composition always, otherwise unless the region is simple or complex).
+bool dxGetUpdateRgn(HWND AWnd, HRGN ARegion);
+bool dxGetUpdateRgn(TWinControl* AControl, TcxRegion* ARegion);
+// Paints the control through an off-screen bitmap of the update rectangle.
+void dxBufferedPaintControl(TWinControl* AControl);
+// Paints the window through the system's buffered paint (for a composited desktop).
+void dxPaintWindowOnGlass(HWND AWnd, bool APaintBlackOpaque = false);
+void dxDrawWindowOnGlass(HWND AWnd, HDC DC, const TRect& R, bool APaintBlackOpaque = false);
+
+}  // namespace qd
