@@ -1,8 +1,13 @@
 // Draws the base painter's arrows, borders, separators, bevels, buttons, check boxes, radio
 // buttons and shared bitmaps in every state into a PNG, for looking at them by eye. Each cell
-// holds one element over a white area with its name below.
+// holds one element over a white area with its name below. With --painter, the sheet is drawn
+// by the registered painter of that name ("Standard", "Flat", "UltraFlat", ...), followed by
+// its borders, scroll-bar parts, headers, tabs, group boxes, track bars and toggle switches.
 //
-//   painter_draw_gallery OUT.png [--zoom N]
+//   painter_draw_gallery OUT.png [--zoom N] [--painter NAME [--own] [--dpi D]]
+//
+// --own leaves out the base sheet and draws only the painter's own elements; --dpi draws those
+// at the scale factor of D DPI (144 for 3/2) in cells grown alike.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -22,7 +27,9 @@ using namespace qd;
 
 namespace {
 
-constexpr int kCellW = 64, kCellH = 52, kColumns = 10, kArea = 40;
+constexpr int kColumns = 10;
+// The cell's size and the height of its element area; larger for a sheet drawn at a higher DPI.
+int gCellW = 64, gCellH = 52, gArea = 40;
 
 struct Cell {
   std::string name;
@@ -31,10 +38,15 @@ struct Cell {
 
 // The element's area of a cell: white, with the element's rectangle of the size centred.
 TRect Area(TcxCanvas& c, const TRect& r, int w, int h) {
-  const TRect area{r.Left + 1, r.Top + 1, r.Right - 1, r.Top + kArea};
+  const TRect area{r.Left + 1, r.Top + 1, r.Right - 1, r.Top + gArea};
   c.FillRect(area, clWhite);
   const int l = area.Left + (area.Width() - w) / 2, t = area.Top + (area.Height() - h) / 2;
   return TRect{l, t, l + w, t + h};
+}
+
+// The area of an element of a design size (at 96 DPI) drawn at the scale factor.
+TRect Area(TcxCanvas& c, const TRect& r, TdxScaleFactor* sf, int w, int h) {
+  return Area(c, r, sf->Apply(w), sf->Apply(h));
 }
 
 // A painter with the one-pixel raised border of a classic button, to show the base drawing
@@ -54,7 +66,10 @@ class BorderedPainter : public TcxCustomLookAndFeelPainter {
 
 const char* const kStates[] = {"default", "normal", "hot", "pressed", "disabled"};
 
-std::vector<Cell> Cells(TcxCustomLookAndFeelPainter& p, BorderedPainter& b) {
+// The base sheet: p draws what needs no border, b what does (the same painter for a registered
+// one). Radio buttons are drawn in every kind by the bordered stand-in, in its own kind by a
+// registered painter.
+std::vector<Cell> Cells(TcxCustomLookAndFeelPainter& p, TcxCustomLookAndFeelPainter& b) {
   TdxScaleFactor* sf = dxDefaultScaleFactor();
   std::vector<Cell> cells;
   const char* const dirs[] = {"up", "down", "left", "right"};
@@ -174,21 +189,24 @@ std::vector<Cell> Cells(TcxCustomLookAndFeelPainter& p, BorderedPainter& b) {
                    }});
   const char* const styles[] = {"flat", "std", "ultra", "native", "o11"};
   const TcxLookAndFeelStyle styleOf[] = {lfsFlat, lfsStandard, lfsUltraFlat, lfsNative, lfsOffice11};
+  BorderedPainter* standIn = dynamic_cast<BorderedPainter*>(&b);
   for (int k = 0; k < 5; ++k)
     for (int s = cxbsNormal; s <= cxbsDisabled; ++s)
-      for (int on = 0; on < 2; ++on)
+      for (int on = 0; on < 2; ++on) {
+        if (!standIn && b.LookAndFeelStyle() != styleOf[k]) continue;
         cells.push_back({std::string("radio ") + styles[k] + " " + kStates[s] + (on ? " on" : ""),
-                         [&b, k, s, on, sf, styleOf](TcxCanvas& c, const TRect& r) {
-                           b.style = styleOf[k];
+                         [&b, standIn, k, s, on, sf, styleOf](TcxCanvas& c, const TRect& r) {
+                           if (standIn) standIn->style = styleOf[k];
                            const TSize size = b.ScaledRadioButtonSize(sf);
                            const TRect a = Area(c, r, size.cx, size.cy);
                            b.DrawScaledRadioButton(&c, a.Left, a.Top, static_cast<TcxButtonState>(s), on,
                                                    false, clDefault, sf);
                          }});
-  cells.push_back({"radio 3/2", [&b](TcxCanvas& c, const TRect& r) {
+      }
+  cells.push_back({"radio 3/2", [&b, standIn](TcxCanvas& c, const TRect& r) {
                      TdxScaleFactor big;
                      big.Assign(3, 2, false);
-                     b.style = lfsStandard;
+                     if (standIn) standIn->style = lfsStandard;
                      const TSize size = b.ScaledRadioButtonSize(&big);
                      const TRect a = Area(c, r, size.cx, size.cy);
                      b.DrawScaledRadioButton(&c, a.Left, a.Top, cxbsNormal, true, false, clBtnFace, &big);
@@ -212,31 +230,194 @@ std::vector<Cell> Cells(TcxCustomLookAndFeelPainter& p, BorderedPainter& b) {
   return cells;
 }
 
+// The elements a registered painter draws its own way.
+std::vector<Cell> PainterCells(TcxCustomLookAndFeelPainter& p, TdxScaleFactor* sf) {
+  std::vector<Cell> cells;
+  const auto text = [sf](TcxCanvas& c) {
+    c.Font()->SetName(u"DejaVu Sans");
+    c.Font()->SetHeight(-sf->Apply(9));
+  };
+  cells.push_back({"border", [&p, sf](TcxCanvas& c, const TRect& r) {
+                     const TRect a = Area(c, r, sf, 40, 24);
+                     p.DrawBorder(&c, a);
+                   }});
+  for (int s = cxbsNormal; s <= cxbsDisabled; s += 3)
+    cells.push_back({std::string("check border ") + kStates[s], [&p, sf, s](TcxCanvas& c, const TRect& r) {
+                       p.DrawCheckBorder(&c, Area(c, r, sf, 13, 13), static_cast<TcxButtonState>(s));
+                     }});
+  for (int e = 0; e < 2; ++e)
+    cells.push_back({e ? "expand minus" : "expand plus", [&p, e, sf](TcxCanvas& c, const TRect& r) {
+                       const int32_t size = p.ScaledExpandButtonSize(sf);
+                       p.DrawScaledExpandButton(&c, Area(c, r, size, size), e, sf);
+                     }});
+  for (int s = cxbsNormal; s <= cxbsPressed; ++s)
+    for (int on = 0; on < 2; ++on)
+      cells.push_back({std::string("filter ") + kStates[s] + (on ? " on" : ""),
+                       [&p, s, on, sf](TcxCanvas& c, const TRect& r) {
+                         p.DrawScaledFilterDropDownButton(&c, Area(c, r, sf, 14, 16),
+                                                          static_cast<TcxButtonState>(s), on, sf);
+                       }});
+  const char* const parts[] = {"", "line up", "line down", "thumb", "page up", "page down"};
+  for (int h = 0; h < 2; ++h)
+    for (int part = sbpLineUp; part <= sbpPageUp; ++part)
+      for (int s = cxbsNormal; s <= cxbsDisabled; ++s)
+        cells.push_back({std::string(h ? "h " : "v ") + parts[part] + " " + kStates[s],
+                         [&p, h, part, s, sf](TcxCanvas& c, const TRect& r) {
+                           const TRect a = h ? Area(c, r, sf, 34, 17) : Area(c, r, sf, 17, 34);
+                           c.FillRect(a, clFuchsia);  // shows what a part leaves undrawn
+                           p.DrawScaledScrollBarPart(&c, h, a, static_cast<TcxScrollBarPart>(part),
+                                                     static_cast<TcxButtonState>(s), sf);
+                         }});
+  const char* const neighbours[] = {"alone", "left", "right", "both"};
+  for (int n = 0; n < 4; ++n)
+    cells.push_back({std::string("header ") + neighbours[n], [&p, n, text, sf](TcxCanvas& c, const TRect& r) {
+                       text(c);
+                       TcxNeighbors nb;
+                       if (n & 1) nb.Include(nLeft);
+                       if (n & 2) nb.Include(nRight);
+                       const TRect a = Area(c, r, sf, 56, 20);
+                       const TcxBorders borders = p.HeaderBorders(nb);
+                       p.DrawScaledHeader(&c, a, p.ScaledHeaderContentBounds(a, borders, sf), nb, borders,
+                                          cxbsNormal, taCenter, vaCenter, false, false, u"Name", c.Font(),
+                                          clBtnText, clBtnFace, sf);
+                     }});
+  for (int s = cxbsNormal; s <= cxbsDisabled; ++s)
+    cells.push_back({std::string("section ") + kStates[s], [&p, s, text, sf](TcxCanvas& c, const TRect& r) {
+                       text(c);
+                       const TRect a = Area(c, r, sf, 56, 20);
+                       p.DrawScaledHeaderControlSection(
+                           &c, a, a, TcxNeighbors{}, cxBordersAll, static_cast<TcxButtonState>(s), taCenter,
+                           vaCenter, false, false, u"Col", c.Font(), clBtnText, clBtnFace, sf);
+                     }});
+  for (int asc = 0; asc < 2; ++asc)
+    cells.push_back({asc ? "sort up" : "sort down", [&p, asc, sf](TcxCanvas& c, const TRect& r) {
+                       const TRect a = Area(c, r, sf, 20, 16);
+                       c.FillRect(a, clBtnFace);
+                       p.DrawScaledSortingMark(&c, a, asc, sf);
+                     }});
+  cells.push_back({"footer", [&p, sf](TcxCanvas& c, const TRect& r) {
+                     const TRect a = Area(c, r, sf, 56, 24);
+                     c.FillRect(a, clBtnFace);
+                     p.DrawFooterBorder(&c, a);
+                     p.DrawFooterCellBorder(&c, cxRectInflate(a, -6, -5));
+                   }});
+  for (int v = 0; v < 2; ++v)
+    cells.push_back(
+        {v ? "tab vertical" : "tab", [&p, sf, v](TcxCanvas& c, const TRect& r) {
+           const TRect a = v ? Area(c, r, sf, 20, 36) : Area(c, r, sf, 48, 20);
+           const TcxBorders borders = v ? TcxBorders{bLeft, bTop, bBottom} : TcxBorders{bLeft, bTop, bRight};
+           c.FillRect(a, clBtnFace);
+           const int32_t w = p.TabBorderSize(v);
+           const TRect strips[] = {
+               TRect{a.Left, a.Top, a.Left + w, a.Bottom}, TRect{a.Left, a.Top, a.Right, a.Top + w},
+               TRect{a.Right - w, a.Top, a.Right, a.Bottom}, TRect{a.Left, a.Bottom - w, a.Right, a.Bottom}};
+           for (int side = 0; side < 4; ++side)
+             if (borders.Contains(static_cast<TcxBorder>(side)))
+               p.DrawTabBorder(&c, strips[side], static_cast<TcxBorder>(side), borders, v);
+         }});
+  cells.push_back({"tabs root", [&p, sf](TcxCanvas& c, const TRect& r) {
+                     const TRect a = Area(c, r, sf, 48, 20);
+                     c.FillRect(a, clBtnFace);
+                     p.DrawTabsRoot(&c, a, cxBordersAll, false);
+                   }});
+  for (int e = 0; e < 2; ++e)
+    cells.push_back({e ? "group box" : "group box off", [&p, sf, e](TcxCanvas& c, const TRect& r) {
+                       const TRect a = Area(c, r, sf, 48, 30);
+                       c.FillRect(a, clBtnFace);
+                       c.SaveClipRegion();
+                       p.DrawGroupBoxFrame(&c, a, e, cxgpTop);
+                       c.RestoreClipRegion();
+                     }});
+  cells.push_back({"progress", [&p, sf](TcxCanvas& c, const TRect& r) {
+                     const TRect a = Area(c, r, sf, 56, 16);
+                     c.FillRect(a, clBtnFace);
+                     p.DrawProgressBarBorder(&c, a, false);
+                     const TRect inner = cxRectContent(a, p.ProgressBarBorderSize(false));
+                     p.DrawProgressBarChunk(
+                         &c, TRect{inner.Left, inner.Top, inner.Left + inner.Width() / 2, inner.Bottom},
+                         false);
+                   }});
+  cells.push_back({"track", [&p, sf](TcxCanvas& c, const TRect& r) {
+                     const TRect a = Area(c, r, sf, 56, 30);
+                     c.FillRect(a, clBtnFace);
+                     p.DrawTrackBarScaledTrack(
+                         &c, TRect{a.Left + 2, a.Top + sf->Apply(12), a.Right - 2, a.Top + sf->Apply(16)},
+                         TRect{}, false, true, true, clWindow, sf);
+                   }});
+  const char* const ticks[] = {"up", "down", "both"};
+  for (int t = 0; t < 3; ++t)
+    for (int s = cxbsNormal; s <= cxbsPressed; s += 2)
+      cells.push_back(
+          {std::string("thumb ") + ticks[t] + " " + kStates[s], [&p, t, s, sf](TcxCanvas& c, const TRect& r) {
+             const TRect a = Area(c, r, sf, 11, 21);
+             c.FillRect(cxRectInflate(a, 3), clBtnFace);
+             p.DrawTrackBarScaledThumb(&c, a, static_cast<TcxButtonState>(s), true,
+                                       static_cast<TcxTrackBarTicksAlign>(t), clBtnFace, sf);
+           }});
+  for (int on = 0; on < 2; ++on)
+    cells.push_back({on ? "toggle on" : "toggle off", [&p, on, sf](TcxCanvas& c, const TRect& r) {
+                       const TRect a = Area(c, r, sf, 44, 20);
+                       p.DrawScaledToggleSwitchState(&c, a, cxbsNormal, on, sf);
+                       const TRect thumb = on ? TRect{a.Right - sf->Apply(18), a.Top, a.Right, a.Bottom}
+                                              : TRect{a.Left, a.Top, a.Left + sf->Apply(18), a.Bottom};
+                       p.DrawScaledToggleSwitchThumb(&c, thumb, cxbsNormal, sf);
+                     }});
+  return cells;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    std::fprintf(stderr, "usage: painter_draw_gallery OUT.png [--zoom N]\n");
+    std::fprintf(stderr,
+                 "usage: painter_draw_gallery OUT.png [--zoom N] [--painter NAME [--own] [--dpi D]]\n");
     return 2;
   }
   int zoom = 3;
-  for (int i = 2; i + 1 < argc; ++i)
+  const char* painterName = nullptr;
+  bool ownOnly = false;
+  for (int i = 2; i < argc; ++i)
+    if (std::strcmp(argv[i], "--own") == 0) ownOnly = true;
+  int dpi = 96;
+  for (int i = 2; i + 1 < argc; ++i) {
     if (std::strcmp(argv[i], "--zoom") == 0) zoom = std::max(1, std::atoi(argv[i + 1]));
+    if (std::strcmp(argv[i], "--dpi") == 0) dpi = std::max(96, std::atoi(argv[i + 1]));
+    if (std::strcmp(argv[i], "--painter") == 0) painterName = argv[i + 1];
+  }
   InitializeUnits();
-  bool ok;
+  bool ok = false;
   {
     TcxCustomLookAndFeelPainter plain;
     BorderedPainter bordered;
-    const std::vector<Cell> cells = Cells(plain, bordered);
+    TcxCustomLookAndFeelPainter* registered = nullptr;
+    if (painterName) {
+      registered = cxLookAndFeelPaintersManager()->GetPainter(
+          String(painterName, painterName + std::strlen(painterName)));
+      if (!registered) {
+        std::fprintf(stderr, "painter_draw_gallery: no painter named %s\n", painterName);
+        FinalizeUnits();
+        return 2;
+      }
+    }
+    std::vector<Cell> cells;
+    if (!registered || !ownOnly)
+      cells = registered ? Cells(*registered, *registered) : Cells(plain, bordered);
+    TdxScaleFactor scale;
+    scale.Assign(dpi, 96, false);
+    gCellW = scale.Apply(gCellW);
+    gCellH = scale.Apply(gCellH);
+    gArea = scale.Apply(gArea);
+    if (registered)
+      for (Cell& cell : PainterCells(*registered, &scale)) cells.push_back(std::move(cell));
     TBitmap picture;
-    tools::DrawGalleryGrid(picture, cells, kColumns, kCellW, kCellH,
+    tools::DrawGalleryGrid(picture, cells, kColumns, gCellW, gCellH,
                            [&cells](TcxCanvas& c, size_t i, const TRect& r) {
                              c.Font()->SetName(u"DejaVu Sans");
                              c.Font()->SetHeight(-8);
                              c.Font()->SetColor(clBlack);
                              c.Brush()->SetStyle(bsClear);
                              c.DrawTexT(String(cells[i].name.begin(), cells[i].name.end()),
-                                        TRect{r.Left, r.Top + kArea, r.Right, r.Bottom},
+                                        TRect{r.Left, r.Top + gArea, r.Right, r.Bottom},
                                         cxAlignHCenter | cxAlignVCenter | cxSingleLine);
                              c.Brush()->SetStyle(bsSolid);
                            });

@@ -138,7 +138,9 @@ TEST_F(PainterBitmapsTest, RadioColourMaps) {
        false,
        {clBlack, o11Off, o11Off, clBtnFace, clBtnFace, clBtnFace, o11Off}},
   };
-  // Every kind's painter registered, with the base body colours.
+  // Every kind's painter registered, with the base body colours (in place of the built-in ones).
+  for (const Char* name : {u"Flat", u"Standard", u"UltraFlat"})
+    ASSERT_TRUE(cxLookAndFeelPaintersManager()->Unregister(name));
   RegisterPainter(u"Flat", lfsFlat);
   RegisterPainter(u"Standard", lfsStandard);
   RegisterPainter(u"UltraFlat", lfsUltraFlat);

@@ -212,13 +212,15 @@ TEST_F(PainterRegistryTest, UnitStartUpMakesTheRegistryAndShutDownReleasesAndFre
   ASSERT_NE(cxLookAndFeelPainters::PrimaryPaletteNotifier(), nullptr);
   EXPECT_TRUE(cxLookAndFeelPainters::PrimaryPaletteNotifier()->IsPrimary());
   EXPECT_NE(cxSystemPaletteChangedListener(), nullptr);
-  EXPECT_TRUE(manager->Register(MakePainter(u"Flat", lfsFlat)));
+  // Start-up registered the built-in painters; a painter of that name cannot join again.
+  EXPECT_FALSE(manager->Register(MakePainter(u"Flat", lfsFlat)));
+  EXPECT_TRUE(manager->Register(MakePainter(u"Custom", lfsSkin)));
   events_.clear();
   cxLookAndFeelPainters::Finalize();
   // Shut-down runs the unit's procedure (images released) before the registry frees the painter.
   ASSERT_FALSE(events_.empty());
-  EXPECT_EQ(events_.front(), "release Flat");
-  EXPECT_EQ(events_.back(), "freed Flat");
+  EXPECT_EQ(events_.front(), "release Custom");
+  EXPECT_EQ(events_.back(), "freed Custom");
   EXPECT_EQ(cxLookAndFeelPaintersManager(), nullptr);
   EXPECT_EQ(cxLookAndFeelPainters::PrimaryPaletteNotifier(), nullptr);
   EXPECT_EQ(cxSystemPaletteChangedListener(), nullptr);

@@ -11,6 +11,9 @@
 #include "platform/os/user.h"
 #include "ui/core/dxCore.h"
 #include "ui/graphics/dxOffice11.h"
+#include "ui/lookandfeel/cxLookAndFeelPaintersFlat.h"
+#include "ui/lookandfeel/cxLookAndFeelPaintersStandard.h"
+#include "ui/lookandfeel/cxLookAndFeelPaintersUltraFlat.h"
 
 namespace qd {
 
@@ -236,6 +239,10 @@ void TcxSystemPaletteChangedNotifier::DoChanged() {
 namespace cxLookAndFeelPainters {
 
 void RegisterAssistants() {
+  // In the order Flat, Office11, Standard, UltraFlat, Native.
+  gPaintersManager->Register(std::make_unique<TcxFlatLookAndFeelPainter>());
+  gPaintersManager->Register(std::make_unique<TcxStandardLookAndFeelPainter>());
+  gPaintersManager->Register(std::make_unique<TcxUltraFlatLookAndFeelPainter>());
   if (dxIsDLL()) RefreshOffice11Colors();
 }
 
