@@ -16,6 +16,13 @@
 
 namespace qd {
 
+QD_IMPLEMENT_CLASS(TcxScrollBarPartViewInfo)
+QD_IMPLEMENT_CLASS(TcxScrollBarViewInfo)
+QD_IMPLEMENT_CLASS(TcxScrollBarController)
+QD_IMPLEMENT_CLASS(TcxScrollBarPainter)
+QD_IMPLEMENT_CLASS(TcxScrollBarHelper)
+QD_IMPLEMENT_CLASS(TcxScrollBar)
+
 namespace {
 
 constexpr uint32_t cxScrollBarFirstRepeatInterval = 400;
@@ -27,6 +34,13 @@ constexpr TcxScrollBarPart HorizontalScrollbarPartToScrollbarPart[2][4] = {
     {sbpLineUp, sbpLineDown, sbpPageUp, sbpPageDown},
     {sbpLineDown, sbpLineUp, sbpPageDown, sbpPageUp},
 };
+
+// MulDiv over 64-bit operands (ranges near the 32-bit limits); halves round away from zero.
+int64_t ScrollMulDiv(int64_t ANumber, int64_t ANumerator, int64_t ADenominator) {
+  const int64_t product = ANumber * ANumerator;
+  const int64_t half = ADenominator / 2;
+  return product >= 0 ? (product + half) / ADenominator : (product - half) / ADenominator;
+}
 
 TSize ScaledSizeOf(TSize ASize, const TdxScaleFactor* AScaleFactor) {
   const TdxScaleFactor* factor = AScaleFactor ? AScaleFactor : dxSystemScaleFactor();
@@ -131,22 +145,21 @@ void TcxScrollBarViewInfo::CalculateThumbnailRect() {
   const int64_t range = static_cast<int64_t>(max) - min + 1;
   int32_t length = 0, offset = 0;
   if (page > 0) {
-    const int32_t size =
-        static_cast<int32_t>(std::min<int64_t>(track, static_cast<int64_t>(page) * track / range));
+    const int32_t size = static_cast<int32_t>(std::min<int64_t>(track, ScrollMulDiv(page, track, range)));
     if (track < FMinThumbnailSize || max == min) return;
     length = std::max(size, FMinThumbnailSize);
     const int64_t rest = range - page;
     if (rest > 0) {
       const int64_t pos = std::min<int64_t>(static_cast<int64_t>(FScrollBar->Position()) - min, rest);
-      offset = static_cast<int32_t>((track - length) * pos / rest);
+      offset = static_cast<int32_t>(ScrollMulDiv(track - length, pos, rest));
     }
   } else {
     length = dxGetSystemMetrics(Horizontal() ? SM_CXHTHUMB : SM_CYVTHUMB, FScrollBar->GetScaleFactor());
     if (track < length) return;
     if (track != length && max != min)
-      offset = static_cast<int32_t>(static_cast<int64_t>(track - length) *
-                                    (static_cast<int64_t>(FScrollBar->Position()) - min) /
-                                    (static_cast<int64_t>(max) - min));
+      offset = static_cast<int32_t>(ScrollMulDiv(track - length,
+                                                 static_cast<int64_t>(FScrollBar->Position()) - min,
+                                                 static_cast<int64_t>(max) - min));
   }
   const TRect b = GetBounds();
   if (Horizontal()) {
@@ -300,7 +313,7 @@ int32_t TcxScrollBarController::GetPositionFromThumbnail() {
   }
   // A thumb that fills the whole track leaves nothing to compute from.
   if (track <= 0) return FScrollBar->Position();
-  const int64_t value = FScrollBar->Min() + n * distance / track;
+  const int64_t value = FScrollBar->Min() + ScrollMulDiv(n, distance, track);
   return static_cast<int32_t>(std::clamp<int64_t>(value, FScrollBar->Min(), FScrollBar->Max()));
 }
 
@@ -371,8 +384,9 @@ void TcxScrollBarController::DoMouseMove(TShiftState Shift, int32_t X, int32_t Y
     const int32_t along = horizontal ? X : Y;
     const int32_t down = horizontal ? FDownMousePos.X : FDownMousePos.Y;
     const int32_t last = horizontal ? FLastMousePos.X : FLastMousePos.Y;
-    if (along == last) return;
-    FLastMousePos = p;
+    // Back inside the tracking rectangle the thumb follows the mouse again, even when it only
+    // moved across the bar.
+    if (along != last && along != down) FLastMousePos = p;
     const TRect thumb = info->ThumbnailRect();
     int32_t first, limit, size;
     if (horizontal) {
@@ -788,6 +802,14 @@ void TcxScrollBar::Paint() {
   Canvas()->Lock();
   BitBlt(Canvas()->Handle(), 0, 0, r.Width(), r.Height(), bitmap.cxCanvas()->Handle(), 0, 0, SRCCOPY);
   Canvas()->Unlock();
+}
+
+// The bar logic follows the bounds at once, also before the window exists.
+void TcxScrollBar::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+  TCustomControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+  if (!FHelper) return;
+  FHelper->SetBoundsRect(TRect{0, 0, AWidth, AHeight});
+  Calculate();
 }
 
 void TcxScrollBar::Resize() {

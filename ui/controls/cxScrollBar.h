@@ -318,6 +318,7 @@ class TcxScrollBar : public TCustomControl, public IcxScrollBarOwner, public Idx
   TdxScaleFactor* GetScaleFactor() override { return FScaleFactor.get(); }
 
   void SetParent(TWinControl* AParent) override;
+  void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
   void ChangeScale(int M, int D, bool AIsDpiChange) override;
   using TControl::ChangeScale;
   void Dispatch(TMessage& Message) override;
