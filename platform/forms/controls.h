@@ -760,6 +760,8 @@ class TWinControl : public TControl {
   void ScaleBy(int M, int D);
   void ChangeScale(int M, int D, bool isDpiChange) override;
   void ScaleForPPI(int NewPPI) override;
+  // Scales the children, not the control itself, for a new pixel density (alignment held).
+  virtual void ScaleControlsForDpi(int NewPPI);
 
   // -- Focus and tab order
   virtual bool CanFocus();

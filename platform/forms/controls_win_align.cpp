@@ -212,4 +212,15 @@ void TWinControl::ScaleForPPI(int NewPPI) {
   for (int i = 0; i < ControlCount(); ++i) Controls(i)->SetCurrentPPI(NewPPI);
 }
 
+void TWinControl::ScaleControlsForDpi(int NewPPI) {
+  DisableAlign();
+  try {
+    for (int i = 0; i < ControlCount(); ++i) Controls(i)->ScaleForPPI(NewPPI);
+  } catch (...) {
+    EnableAlign();
+    throw;
+  }
+  EnableAlign();
+}
+
 }  // namespace qd

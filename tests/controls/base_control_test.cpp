@@ -446,6 +446,21 @@ TEST_F(BaseControl, ScaleChangesNestAndRefreshTheLookAndFeelOnce) {
   EXPECT_EQ(child->ScaleFactor()->Apply(100), 150);
 }
 
+TEST_F(BaseControl, ScalingTheChildrenForADpiIsOneScaleChangeOfTheControl) {
+  auto* child = new TProbeControl(form);
+  child->SetParent(control);
+  child->SetBounds(4, 6, 20, 10);
+  control->ScaleControlsForDpi(144);
+  EXPECT_EQ(control->scaleChanging, 1);
+  EXPECT_EQ(control->scaleChanged, 1);
+  EXPECT_EQ(control->ScaleFactor()->Apply(100), 100);
+  EXPECT_EQ(control->Width(), 60);
+  // The child scales its factor and bounds inside its own bracket.
+  EXPECT_EQ(child->ScaleFactor()->Apply(100), 150);
+  EXPECT_EQ(child->BoundsRect(), (TRect{6, 9, 36, 24}));
+  EXPECT_EQ(child->scaleChanged, 1);
+}
+
 TEST_F(BaseControl, TransparentSwitchesBetweenOpaqueAndParentBackground) {
   control->SetTransparent(true);
   EXPECT_TRUE(control->ControlStyle().Contains(csParentBackground));
@@ -506,6 +521,20 @@ TEST_F(BaseControl, AControlTooWideForMessageCoordinatesTakesThemFromTheCursor) 
   os::InjectMouseButton(WM_LBUTTONUP, POINT{200, 130});
   Application->ProcessMessages();
   EXPECT_EQ(downs, (std::vector<TPoint>{TPoint{34100, 20}}));
+}
+
+TEST_F(BaseControl, TheMouseIsCapturedExactlyWhileACaptureObjectIsSet) {
+  ShowForm();
+  TObject captureObject;
+  control->SetMouseCaptureObject(&captureObject);
+  EXPECT_EQ(GetCapture(), control->Handle());
+  control->SetMouseCaptureObject(nullptr);
+  EXPECT_EQ(GetCapture(), nullptr);
+  // Cancelling the mode drops the capture object with the capture.
+  control->SetMouseCaptureObject(&captureObject);
+  control->Perform(WM_CANCELMODE, 0, 0);
+  EXPECT_EQ(control->MouseCaptureObject(), nullptr);
+  EXPECT_EQ(GetCapture(), nullptr);
 }
 
 TEST_F(BaseControl, AControlFreedByItsMouseDownHandlerIsNotTouchedAgain) {
@@ -808,6 +837,25 @@ TEST_F(BaseControl, TheNonClientBandIsPaintedByTheControlAroundItsClientArea) {
                                                                       {99, 19, 0xFFFFFFu}})
     EXPECT_EQ(FormRgb(x, y), rgb) << x << ", " << y;
   SaveWindowPng(form->Handle(), "base_control_nonclient");
+
+  // A paint copy (printing the control) brings the band along, the client inside it.
+  auto bitmap = std::make_unique<TcxBitmap32>(TRect{0, 0, 50, 40}, true);
+  TControlState state = nc->ControlState();
+  state.Include(csPaintCopy);
+  nc->SetControlState(state);
+  HDC dc = bitmap->Canvas()->Handle();
+  const int saved = SaveDC(dc);
+  nc->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+  RestoreDC(dc, saved);
+  state.Exclude(csPaintCopy);
+  nc->SetControlState(state);
+  for (auto [x, y, color] : std::vector<std::tuple<int, int, TColor>>{{1, 1, clGreen},
+                                                                      {3, 20, clGreen},
+                                                                      {4, 4, clRed},
+                                                                      {45, 35, clRed},
+                                                                      {46, 36, clGreen},
+                                                                      {49, 39, clGreen}})
+    EXPECT_EQ(bitmap->Canvas()->Pixels(x, y), color) << x << ", " << y;
 }
 
 // Draws a green border of three pixels.

@@ -89,7 +89,7 @@ void TcxCustomControl::ScaleControlsForDpi(int NewPPI) {
   DisableAlign();
   BeginScaleChange();
   try {
-    TWinControl::ScaleForPPI(NewPPI);
+    inherited::ScaleControlsForDpi(NewPPI);
   } catch (...) {
     EndScaleChange();
     EnableAlign();
@@ -133,8 +133,6 @@ TcxControl::TcxControl(TComponent* AOwner) : TcxCustomControl(AOwner) {
 
 TcxControl::~TcxControl() {
   if (FPopupMenu) FPopupMenu->RemoveFreeNotification(this);
-  if (NeedsScrollBars())
-    if (TdxSystemInfo* info = dxSystemInfo()) info->RemoveListener(this);
   FFontListenerList.clear();
   FActiveCanvas.reset();
   FCanvas.reset();

@@ -76,7 +76,7 @@ class TcxCustomControl : public TCustomControl, public IdxScaleFactor {
 
   void ChangeScale(int M, int D, bool isDpiChange) override;
   using TControl::ChangeScale;
-  virtual void ScaleControlsForDpi(int NewPPI);
+  void ScaleControlsForDpi(int NewPPI) override;
   void SetParent(TWinControl* AParent) override;
   void Dispatch(TMessage& Message) override;
 

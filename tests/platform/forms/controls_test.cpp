@@ -220,6 +220,23 @@ TEST_F(ControlsTest, AlignmentTable) {
   EXPECT_EQ(made[3]->BoundsRect(), Rect(0, 20, 40, 175));
 }
 
+TEST_F(ControlsTest, ScalingTheChildrenForADpiLeavesTheParentAsItIs) {
+  TForm* f = NewPlainForm(300, 200);
+  auto* panel = new TProbeControl(f);
+  panel->SetParent(f);
+  panel->SetBounds(10, 10, 200, 100);
+  auto* child = new TProbeControl(f);
+  child->SetParent(panel);
+  child->SetBounds(10, 20, 40, 30);
+  panel->ScaleControlsForDpi(144);
+  EXPECT_EQ(panel->BoundsRect(), (TRect{10, 10, 210, 110}));
+  EXPECT_EQ(child->BoundsRect(), (TRect{15, 30, 75, 75}));
+  EXPECT_EQ(child->CurrentPPI(), 144);
+  // Already at that density: nothing moves again.
+  panel->ScaleControlsForDpi(144);
+  EXPECT_EQ(child->BoundsRect(), (TRect{15, 30, 75, 75}));
+}
+
 TEST_F(ControlsTest, AnchorsFollowTheParentSize) {
   struct Case {
     const char* name;
