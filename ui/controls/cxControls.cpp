@@ -1,4 +1,5 @@
 #include "ui/controls/cxControls.h"
+#include "ui/controls/cxControlScrollBars.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -129,9 +130,11 @@ TcxControl::TcxControl(TComponent* AOwner) : TcxCustomControl(AOwner) {
   FScrollbarMode = sbmClassic;
   FScrollBars = ssBoth;
   SetTabStop(MayFocus());
+  if (NeedsScrollBars()) CreateScrollBars();
 }
 
 TcxControl::~TcxControl() {
+  DestroyScrollBars();
   if (FPopupMenu) FPopupMenu->RemoveFreeNotification(this);
   FFontListenerList.clear();
   FActiveCanvas.reset();
