@@ -239,6 +239,15 @@ class TcxControl : public TcxCustomControl, public IdxSystemInfoListener {
   // The thickness of the bars in the current mode (width of the vertical, height of the horizontal).
   virtual TSize GetScrollBarSize();
   bool IsInternalControl(TControl* AControl);
+
+  // Gesture scrolling: deltas in pixels; scroll-bar based scrolling moves whole positions and
+  // keeps the rest for the next delta.
+  void BeginGestureScroll() { FGestureAccumulatedDelta = TPoint{}; }
+  void GestureScroll(int32_t ADeltaX, int32_t ADeltaY);
+  const TPoint& GestureAccumulatedDelta() const { return FGestureAccumulatedDelta; }
+  virtual bool CanScrollContentByGestureWithoutScrollBars() { return false; }
+  virtual bool IsScrollBarBasedGestureScroll(TScrollBarKind AKind) { return true; }
+  virtual void ScrollContentByGesture(TScrollBarKind AKind, int32_t ADelta) {}
   virtual void DrawScrollBars(TcxCanvas* ACanvas) {}
   virtual void UpdateInternalControlsState() {}
   virtual void CheckTouchScrollUIMode() {}
@@ -319,6 +328,8 @@ class TcxControl : public TcxCustomControl, public IdxSystemInfoListener {
   void DoUpdateScrollBars();
   void CalculateScrollBarsParams();
   void UpdateScrollBarBounds();
+  virtual void DoGestureScroll(TScrollBarKind AKind, int32_t APos) { Scroll(AKind, scTrack, APos); }
+  void DoScrollBarBasedGestureScroll(TScrollBarKind AKind, int32_t& AAccumulatedDelta);
 
   // The control or an ancestor that is a library control has a popup menu claiming the key.
   bool IsMenuKey(TMessage& Message);
@@ -380,6 +391,7 @@ class TcxControl : public TcxCustomControl, public IdxSystemInfoListener {
   int32_t FUpdateScrollBarsCount = 0;
   bool FInitialHScrollBarActive = false;
   bool FInitialVScrollBarActive = false;
+  TPoint FGestureAccumulatedDelta;
   TdxScrollbarMode FScrollbarMode = sbmClassic;
   TComponent* FPopupMenu = nullptr;
   String FOriginalHint;

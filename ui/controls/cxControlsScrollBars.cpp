@@ -5,6 +5,7 @@
 
 #include "ui/controls/cxControlScrollBars.h"
 #include "ui/controls/cxControls.h"
+#include "ui/controls/cxScrollHelper.h"
 #include "ui/core/dxCore.h"
 
 namespace qd {
@@ -209,6 +210,56 @@ void TcxControl::UpdateScrollBarBounds() {
   FMainScrollBars->CheckSizeGripVisible(IsSizeGripVisible());
   FMainScrollBars->SetInternalControlsBounds();
   if (NeedsToBringInternalControlsToFront()) FMainScrollBars->BringInternalControlsToFront();
+}
+
+// --- Gesture scrolling ----------------------------------------------------------------------------
+
+void TcxControl::GestureScroll(int32_t ADeltaX, int32_t ADeltaY) {
+  if (auto* scrolling = dynamic_cast<IdxScrollingControl*>(this)) {
+    TdxScrollHelper::GestureScroll(scrolling, ADeltaX, ADeltaY);
+    return;
+  }
+  for (TScrollBarKind kind : {sbHorizontal, sbVertical}) {
+    const int32_t delta = kind == sbHorizontal ? ADeltaX : ADeltaY;
+    int32_t& accumulated = kind == sbHorizontal ? FGestureAccumulatedDelta.X : FGestureAccumulatedDelta.Y;
+    if (!IsScrollBarBasedGestureScroll(kind)) {
+      ScrollContentByGesture(kind, delta);
+      continue;
+    }
+    TcxControlScrollBar* bar = GetScrollBar(kind);
+    if (!bar) continue;
+    const bool active = IsScrollBarActive(kind) && bar->Enabled();
+    if (active || (CanScrollContentByGestureWithoutScrollBars() && bar->Data()->FIsValid)) {
+      accumulated += delta;
+      DoScrollBarBasedGestureScroll(kind, accumulated);
+    }
+  }
+}
+
+void TcxControl::DoScrollBarBasedGestureScroll(TScrollBarKind AKind, int32_t& AAccumulatedDelta) {
+  TcxControlScrollBar* bar = GetScrollBar(AKind);
+  const bool fromData = !IsScrollBarActive(AKind);
+  const TcxScrollBarData& data = *bar->Data();
+  const int32_t min = fromData ? data.FMin : bar->Min();
+  const int32_t max = fromData ? data.FMax : bar->Max();
+  const int32_t page = fromData ? data.FPageSize : bar->PageSize();
+  const int32_t position = fromData ? data.FPosition : bar->Position();
+  const int64_t highest = static_cast<int64_t>(max) + 1 - min - page;
+  constexpr int32_t maxScale = 30;
+  int32_t scale = maxScale;
+  if (page > 0) {
+    const TRect client = GetClientBounds();
+    // A page larger than the client would make the scale 0.
+    scale =
+        std::max(1, std::min(maxScale, (AKind == sbHorizontal ? client.Width() : client.Height()) / page));
+  }
+  const int32_t steps = AAccumulatedDelta / scale;
+  if (steps == 0) return;
+  AAccumulatedDelta %= scale;
+  const int64_t target =
+      std::clamp<int64_t>(static_cast<int64_t>(position) - steps, min, std::max<int64_t>(min, highest));
+  DoGestureScroll(AKind, static_cast<int32_t>(target));
+  Update();
 }
 
 }  // namespace qd
