@@ -496,9 +496,9 @@ void TcxControl::DoCancelMode() {
   SetMouseCaptureObject(nullptr);
 }
 
-void TcxControl::AfterMouseDown(TMouseButton, int32_t, int32_t) {
-  // Automatic dragging starts the platform's drag, which this platform does not have; the
-  // middle button starts middle-button scrolling once controls offer it.
+void TcxControl::AfterMouseDown(TMouseButton Button, int32_t, int32_t) {
+  // Automatic dragging starts the platform's drag, which this platform does not have.
+  if (Button == mbMiddle) DoScrolling();
 }
 
 bool TcxControl::GetDesignHitTest(int32_t X, int32_t Y, TShiftState) {

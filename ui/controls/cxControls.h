@@ -253,7 +253,10 @@ class TcxControl : public TcxCustomControl, public IdxSystemInfoListener {
   virtual void CheckTouchScrollUIMode() {}
   virtual void CheckTouchScrollUIPosition() { UpdateScrollBars(); }
   virtual void Scroll(TScrollBarKind AScrollBarKind, TScrollCode AScrollCode, int32_t& AScrollPos) {}
-  virtual void ScrollContent(TcxDirection ADirection) {}
+  // One line in the direction: the scroll bar's kind and code, then Update.
+  virtual void ScrollContent(TcxDirection ADirection);
+  virtual bool CanScrollLineWithoutScrollBars(TcxDirection ADirection) { return false; }
+  bool IsScrollingContent() const { return FIsScrollingContent; }
   virtual bool CanProcessScrollEvents() { return Enabled(); }
   virtual bool GetSystemSizeScrollBars(bool& AHorizontal, bool& AVertical);
 
@@ -330,6 +333,8 @@ class TcxControl : public TcxCustomControl, public IdxSystemInfoListener {
   void UpdateScrollBarBounds();
   virtual void DoGestureScroll(TScrollBarKind AKind, int32_t APos) { Scroll(AKind, scTrack, APos); }
   void DoScrollBarBasedGestureScroll(TScrollBarKind AKind, int32_t& AAccumulatedDelta);
+  // Middle-button scrolling while a scroll bar is active.
+  void DoScrolling();
 
   // The control or an ancestor that is a library control has a popup menu claiming the key.
   bool IsMenuKey(TMessage& Message);
@@ -392,6 +397,7 @@ class TcxControl : public TcxCustomControl, public IdxSystemInfoListener {
   bool FInitialHScrollBarActive = false;
   bool FInitialVScrollBarActive = false;
   TPoint FGestureAccumulatedDelta;
+  bool FIsScrollingContent = false;
   TdxScrollbarMode FScrollbarMode = sbmClassic;
   TComponent* FPopupMenu = nullptr;
   String FOriginalHint;

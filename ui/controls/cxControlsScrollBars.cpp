@@ -5,6 +5,7 @@
 
 #include "ui/controls/cxControlScrollBars.h"
 #include "ui/controls/cxControls.h"
+#include "ui/controls/cxMiddleButtonScrolling.h"
 #include "ui/controls/cxScrollHelper.h"
 #include "ui/core/dxCore.h"
 
@@ -210,6 +211,25 @@ void TcxControl::UpdateScrollBarBounds() {
   FMainScrollBars->CheckSizeGripVisible(IsSizeGripVisible());
   FMainScrollBars->SetInternalControlsBounds();
   if (NeedsToBringInternalControlsToFront()) FMainScrollBars->BringInternalControlsToFront();
+}
+
+// --- Scrolling by lines and with the middle button --------------------------------------------
+
+void TcxControl::ScrollContent(TcxDirection ADirection) {
+  if (ADirection == dirNone) return;
+  if (!NeedsScrollBars() && !CanScrollLineWithoutScrollBars(ADirection)) return;
+  const TScrollBarKind kind = ADirection == dirLeft || ADirection == dirRight ? sbHorizontal : sbVertical;
+  const TScrollCode code = ADirection == dirLeft || ADirection == dirUp ? scLineUp : scLineDown;
+  TcxControlScrollBar* bar = GetScrollBar(kind);
+  int32_t pos = bar ? bar->Position() : 0;
+  Scroll(kind, code, pos);
+  Update();
+}
+
+void TcxControl::DoScrolling() {
+  cxProcessControlScrollingOnMiddleButton(this, IsHScrollBarActive(), IsVScrollBarActive(),
+                                          FIsScrollingContent,
+                                          TcxScrollContentProc(this, &TcxControl::ScrollContent));
 }
 
 // --- Gesture scrolling ----------------------------------------------------------------------------
