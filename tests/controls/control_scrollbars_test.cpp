@@ -9,6 +9,7 @@
 #include "platform/os/user_display.h"
 #include "ui/controls/cxControlScrollBars.h"
 #include "ui/controls/cxControls.h"
+#include "ui/controls/cxMiddleButtonScrolling.h"
 #include "ui/controls/cxScrollHelper.h"
 #include "ui/lookandfeel/cxLookAndFeelPaintersBitmaps.h"
 
@@ -66,6 +67,18 @@ class TPositionControl : public TcxControl {
     SetScrollBarInfo(sbVertical, 0, 99, 1, 10, top, true, true);
   }
 };
+
+// Scripted input for the middle-button loop, delivered by thread timers while it waits.
+TPoint g_middleScriptMove;
+UINT g_middleScriptEnd = WM_LBUTTONDOWN;
+void MiddleScriptMove(HWND, UINT, UINT_PTR AId, DWORD) {
+  KillTimer(nullptr, AId);
+  os::InjectMouseMove(g_middleScriptMove);
+}
+void MiddleScriptEnd(HWND, UINT, UINT_PTR AId, DWORD) {
+  KillTimer(nullptr, AId);
+  os::InjectMouseButton(g_middleScriptEnd, g_middleScriptMove);
+}
 
 class ControlScrollBarsTest : public BaseControlTest {
  protected:
@@ -251,6 +264,81 @@ TEST_F(ControlScrollBarsTest, GestureDeltasAccumulateIntoWholePositionSteps) {
   control->UpdateScrollBars();
   control->GestureScroll(-30, -7);
   EXPECT_EQ(control->pos, (TPoint{30, 7}));
+}
+
+TEST(MiddleButtonScroll, DirectionAndSpeedFollowThePointer) {
+  const TPoint anchor{500, 500};
+  const TSize screen{1920, 1080};
+  struct Case {
+    const char* name;
+    TPoint p;
+    bool h, v;
+    TcxDirection direction;
+    int speed;
+  } cases[] = {
+      {"inside the neutral zone", TPoint{510, 490}, true, true, dirNone, 0},
+      {"40 below: (40 - 16) div 5 + 1", TPoint{500, 540}, true, true, dirDown, 5},
+      {"a tie goes vertical", TPoint{540, 540}, true, true, dirDown, 5},
+      {"mostly sideways", TPoint{441, 530}, true, true, dirLeft, 9},
+      {"far away is capped", TPoint{500, 100}, true, true, dirUp, 12},
+      {"only horizontal: vertical moves stay neutral", TPoint{500, 900}, true, false, dirNone, 0},
+      {"only vertical: sideways moves stay neutral", TPoint{900, 500}, false, true, dirNone, 0},
+      {"only vertical: a diagonal scrolls vertically", TPoint{900, 520}, false, true, dirDown, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const TcxMiddleButtonScrollState state = cxCalculateMiddleButtonScroll(anchor, c.p, 32, c.h, c.v, screen);
+    EXPECT_EQ(state.Direction, c.direction);
+    EXPECT_EQ(state.Speed, c.speed);
+    EXPECT_EQ(state.Moved, c.direction != dirNone);
+  }
+}
+
+TEST_F(ControlScrollBarsTest, MiddleButtonScrollModeScrollsOnItsTimerUntilItEnds) {
+  control->content = TSize{1000, 1000};
+  ShowForm();
+  control->UpdateScrollBars();
+  const TPoint start{300, 300};
+  struct Case {
+    const char* name;
+    bool click;        // released before moving: the mode goes on until another button
+    UINT end;          // what ends it
+    uint32_t endTime;  // ms after the press
+    int top;
+  } cases[] = {
+      // Speed 5: a line every 8 ticks of 20 ms (160, 320, 480 ms).
+      {"click, move, click again", true, WM_LBUTTONDOWN, 510, 30},
+      {"press, drag, release", false, WM_MBUTTONUP, 200, 10},
+      {"escape", false, WM_KEYDOWN, 350, 20},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    control->pos = TPoint{};
+    control->UpdateScrollBars();
+    Clock().Advance(GetDoubleClickTime() + 1);  // no double click of the previous case
+    SetCursorPos(start.X, start.Y);
+    g_middleScriptMove = TPoint{start.X, start.Y + 40};
+    g_middleScriptEnd = c.end;
+    os::InjectMouseButton(WM_MBUTTONDOWN, start);
+    if (c.click) os::InjectMouseButton(WM_MBUTTONUP, start);
+    SetTimer(nullptr, 0, 50, &MiddleScriptMove);
+    if (c.end == WM_KEYDOWN)
+      SetTimer(nullptr, 0, c.endTime, [](HWND, UINT, UINT_PTR AId, DWORD) {
+        KillTimer(nullptr, AId);
+        os::InjectKey(VK_ESCAPE, true);
+      });
+    else
+      SetTimer(nullptr, 0, c.endTime, &MiddleScriptEnd);
+    Pump();
+    EXPECT_FALSE(control->IsScrollingContent());
+    EXPECT_NE(GetCapture(), control->Handle());
+    EXPECT_EQ(control->pos.Y, c.top);
+    EXPECT_EQ(control->pos.X, 0);
+    if (c.end == WM_KEYDOWN) os::InjectKey(VK_ESCAPE, false);
+    if (c.end == WM_LBUTTONDOWN) os::InjectMouseButton(WM_LBUTTONUP, g_middleScriptMove);
+    if (!c.click && c.end != WM_MBUTTONUP) os::InjectMouseButton(WM_MBUTTONUP, g_middleScriptMove);
+    Pump();
+  }
 }
 
 TEST_F(ControlScrollBarsTest, DrawsBothBarsAndTheSizeGrip) {
