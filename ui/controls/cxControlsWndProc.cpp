@@ -1,4 +1,5 @@
 #include "ui/controls/cxControlsWndProc.h"
+#include "ui/controls/cxTouchScrollUI.h"
 
 #include <algorithm>
 
@@ -390,9 +391,36 @@ void TcxSystemController::WndProc(TMessage& AMessage) {
 
 // --- Unit ------------------------------------------------------------------------------------------
 
-void cxControlWndProcHook(int, WPARAM, LPARAM, LRESULT&) {
-  // The touch and hybrid scroll bars follow their owners' windows through this hook; with
-  // none of them shown there is nothing to do.
+void cxControlWndProcHook(int ACode, WPARAM, LPARAM lParam, LRESULT&) {
+  // The floating scroll bars follow their owners' windows; the message itself is left alone.
+  if (ACode != HC_ACTION || lParam == 0) return;
+  const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
+  switch (message->message) {
+    case WM_MOVE:
+    case WM_SIZE:
+    case WM_MDIACTIVATE:
+    case WM_MDIRESTORE:
+      TdxTouchScrollUIModeManager::CheckUIPosition(message->hwnd);
+      break;
+    case WM_ENABLE:
+      if (message->wParam == 0) TdxTouchScrollUIModeManager::CheckUIVisibility(message->hwnd);
+      break;
+    case WM_WINDOWPOSCHANGED: {
+      const auto* pos = reinterpret_cast<const WINDOWPOS*>(message->lParam);
+      if (pos && (pos->flags & SWP_HIDEWINDOW) != 0)
+        TdxTouchScrollUIModeManager::CheckUIVisibility(message->hwnd);
+      break;
+    }
+    case WM_CLOSE:
+      TdxTouchScrollUIModeManager::CheckUIVisibility(message->hwnd);
+      break;
+    case WM_SYSCOMMAND:
+      if ((message->wParam & 0xFFF0) == SC_MINIMIZE)
+        TdxTouchScrollUIModeManager::CheckUIVisibility(message->hwnd);
+      break;
+    default:
+      break;
+  }
 }
 
 namespace cxControls {
@@ -417,6 +445,7 @@ void Initialize() {
 void Finalize() {
   cxSetLookAndFeelDesignerModifiedProc(nullptr);
   dxReleaseHook(&cxControlWndProcHook);
+  TdxTouchScrollUIModeManager::Finalize();
   if (TdxUnitsLoader* loader = dxUnitsLoader()) loader->RemoveUnit(&UnregisterAssistants);
   delete FSystemController;
   FSystemController = nullptr;
