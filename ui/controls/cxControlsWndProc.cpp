@@ -1,4 +1,5 @@
 #include "ui/controls/cxControlsWndProc.h"
+#include "ui/controls/cxHybridScrollBars.h"
 #include "ui/controls/cxTouchScrollUI.h"
 
 #include <algorithm>
@@ -391,6 +392,15 @@ void TcxSystemController::WndProc(TMessage& AMessage) {
 
 // --- Unit ------------------------------------------------------------------------------------------
 
+namespace {
+
+void HideFloatingScrollBars(HWND AWnd) {
+  TdxHybridScrollbarManagers::CheckScrollbarsVisibility(AWnd);
+  TdxTouchScrollUIModeManager::CheckUIVisibility(AWnd);
+}
+
+}  // namespace
+
 void cxControlWndProcHook(int ACode, WPARAM, LPARAM lParam, LRESULT&) {
   // The floating scroll bars follow their owners' windows; the message itself is left alone.
   if (ACode != HC_ACTION || lParam == 0) return;
@@ -400,23 +410,22 @@ void cxControlWndProcHook(int ACode, WPARAM, LPARAM lParam, LRESULT&) {
     case WM_SIZE:
     case WM_MDIACTIVATE:
     case WM_MDIRESTORE:
+      TdxHybridScrollbarManagers::CheckScrollbarsPosition(message->hwnd);
       TdxTouchScrollUIModeManager::CheckUIPosition(message->hwnd);
       break;
     case WM_ENABLE:
-      if (message->wParam == 0) TdxTouchScrollUIModeManager::CheckUIVisibility(message->hwnd);
+      if (message->wParam == 0) HideFloatingScrollBars(message->hwnd);
       break;
     case WM_WINDOWPOSCHANGED: {
       const auto* pos = reinterpret_cast<const WINDOWPOS*>(message->lParam);
-      if (pos && (pos->flags & SWP_HIDEWINDOW) != 0)
-        TdxTouchScrollUIModeManager::CheckUIVisibility(message->hwnd);
+      if (pos && (pos->flags & SWP_HIDEWINDOW) != 0) HideFloatingScrollBars(message->hwnd);
       break;
     }
     case WM_CLOSE:
-      TdxTouchScrollUIModeManager::CheckUIVisibility(message->hwnd);
+      HideFloatingScrollBars(message->hwnd);
       break;
     case WM_SYSCOMMAND:
-      if ((message->wParam & 0xFFF0) == SC_MINIMIZE)
-        TdxTouchScrollUIModeManager::CheckUIVisibility(message->hwnd);
+      if ((message->wParam & 0xFFF0) == SC_MINIMIZE) HideFloatingScrollBars(message->hwnd);
       break;
     default:
       break;
