@@ -783,6 +783,7 @@ void TcxScrollBar::LookAndFeelChanged(TcxLookAndFeel*, TcxLookAndFeelValues) {
 }
 
 void TcxScrollBar::SetParent(TWinControl* AParent) {
+  if (AParent == Parent() && !ComponentState().Contains(csReading)) return;
   TCustomControl::SetParent(AParent);
   if (auto* source = dynamic_cast<IdxScaleFactor*>(AParent); source && source->GetScaleFactor())
     FScaleFactor->Assign(source->GetScaleFactor());
