@@ -1,4 +1,5 @@
 #include "ui/controls/cxControls.h"
+#include "ui/controls/cxControlScrollBars.h"
 
 #include "ui/controls/cxControlsDragAndDrop.h"
 
@@ -131,9 +132,11 @@ TcxControl::TcxControl(TComponent* AOwner) : TcxCustomControl(AOwner) {
   FScrollbarMode = sbmClassic;
   FScrollBars = ssBoth;
   SetTabStop(MayFocus());
+  if (NeedsScrollBars()) CreateScrollBars();
 }
 
 TcxControl::~TcxControl() {
+  DestroyScrollBars();
   if (FPopupMenu) FPopupMenu->RemoveFreeNotification(this);
   FFontListenerList.clear();
   FActiveCanvas.reset();
@@ -510,9 +513,9 @@ void TcxControl::DoCancelMode() {
   SetMouseCaptureObject(nullptr);
 }
 
-void TcxControl::AfterMouseDown(TMouseButton, int32_t, int32_t) {
-  // Automatic dragging starts the platform's drag, which this platform does not have; the
-  // middle button starts middle-button scrolling once controls offer it.
+void TcxControl::AfterMouseDown(TMouseButton Button, int32_t, int32_t) {
+  // Automatic dragging starts the platform's drag, which this platform does not have.
+  if (Button == mbMiddle) DoScrolling();
 }
 
 bool TcxControl::GetDesignHitTest(int32_t X, int32_t Y, TShiftState) {

@@ -4,10 +4,10 @@
 // mouse enter/leave counting, the wheel accumulator, the keyboard contract with dialogs, the
 // context popup menu and the paint pipeline), with the paint functions the pipeline uses.
 //
-// The library's scroll bars, drag and drop, gestures and touch scroll bars come on top of this
-// class; until they exist a control has no main scroll bars (NeedsScrollBars is False), no
-// library drag-and-drop object and no gesture scrolling, and the operations that serve them
-// answer as a control without them.
+// A control has its own classic scroll bars (cxControlScrollBars.h). Drag and drop, gestures and
+// touch scroll bars come on top of this class; until they exist a control has no library
+// drag-and-drop object and no gesture scrolling, and the operations that serve them answer as
+// a control without them.
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -29,6 +29,8 @@ namespace qd {
 class TcxControl;
 class TcxDragAndDropObject;
 class TcxControlChildComponent;
+class TcxControlScrollBar;
+class TcxControlWindowedScrollBars;
 
 // Sent by a DPI-scaling form to all its controls around a scale change.
 constexpr UINT DXM_SCALECHANGING = 0x806C;
@@ -216,23 +218,57 @@ class TcxControl : public TcxCustomControl, public IdxSystemInfoListener {
   virtual TcxCustomLookAndFeelPainter* GetLookAndFeelPainter();
   virtual String GetStatusHint(const TPoint& P) { return FOriginalHint; }
 
-  // Scroll bars (the main scroll bars come with their own classes).
-  virtual bool NeedsScrollBars() { return false; }
+  // Scroll bars (cxControlsScrollBars.cpp). The content computes one data record per bar in
+  // InitScrollBarsParameters through SetScrollBarInfo; the main scroll bars realise them.
+  virtual bool NeedsScrollBars() { return true; }
   virtual bool IsPopupScrollBars() { return false; }
-  virtual bool IsScrollBarsArea(const TPoint& P) { return false; }
-  virtual bool IsHScrollBarActive() { return false; }
-  virtual bool IsVScrollBarActive() { return false; }
-  virtual int32_t GetHScrollBarAreaHeight() { return 0; }
-  virtual int32_t GetVScrollBarAreaWidth() { return 0; }
-  virtual bool CanUpdateScrollBars() { return !IsLoading(); }
-  virtual void UpdateScrollBars() {}
-  virtual void InitScrollBars() {}
+  virtual bool IsScrollBarsArea(const TPoint& P);
+  virtual bool IsHScrollBarActive() { return IsScrollBarActive(sbHorizontal); }
+  virtual bool IsVScrollBarActive() { return IsScrollBarActive(sbVertical); }
+  virtual int32_t GetHScrollBarAreaHeight();
+  virtual int32_t GetVScrollBarAreaWidth();
+  virtual bool CanUpdateScrollBars() { return !IsLoading() && NeedsScrollBars(); }
+  virtual void UpdateScrollBars();
+  virtual void InitScrollBars();
+  void SetScrollBarInfo(TScrollBarKind AScrollBarKind, int32_t AMin, int32_t AMax, int32_t AStep,
+                        int32_t APage, int32_t APos, bool AAllowShow, bool AAllowHide);
+  void LockScrollBars();
+  void UnlockScrollBars();
+  TScrollStyle ScrollBars() const { return FScrollBars; }
+  void SetScrollBars(TScrollStyle Value);
+  TdxScrollbarMode GetScrollbarMode() const { return FScrollbarMode; }
+  TcxControlWindowedScrollBars* MainScrollBars() const { return FMainScrollBars.get(); }
+  TcxControlScrollBar* GetScrollBar(TScrollBarKind AKind) const;
+  TcxControlScrollBar* HScrollBar() const { return GetScrollBar(sbHorizontal); }
+  TcxControlScrollBar* VScrollBar() const { return GetScrollBar(sbVertical); }
+  bool IsScrollBarActive(TScrollBarKind AKind);
+  bool HScrollBarVisible();
+  bool VScrollBarVisible();
+  bool IsSizeGripVisible() { return HScrollBarVisible() && VScrollBarVisible(); }
+  virtual TRect GetHScrollBarBounds();
+  virtual TRect GetVScrollBarBounds();
+  virtual TRect GetSizeGripBounds();
+  // The thickness of the bars in the current mode (width of the vertical, height of the horizontal).
+  virtual TSize GetScrollBarSize();
+  bool IsInternalControl(TControl* AControl);
+
+  // Gesture scrolling: deltas in pixels; scroll-bar based scrolling moves whole positions and
+  // keeps the rest for the next delta.
+  void BeginGestureScroll() { FGestureAccumulatedDelta = TPoint{}; }
+  void GestureScroll(int32_t ADeltaX, int32_t ADeltaY);
+  const TPoint& GestureAccumulatedDelta() const { return FGestureAccumulatedDelta; }
+  virtual bool CanScrollContentByGestureWithoutScrollBars() { return false; }
+  virtual bool IsScrollBarBasedGestureScroll(TScrollBarKind AKind) { return true; }
+  virtual void ScrollContentByGesture(TScrollBarKind AKind, int32_t ADelta) {}
   virtual void DrawScrollBars(TcxCanvas* ACanvas) {}
   virtual void UpdateInternalControlsState() {}
   virtual void CheckTouchScrollUIMode() {}
   virtual void CheckTouchScrollUIPosition() { UpdateScrollBars(); }
   virtual void Scroll(TScrollBarKind AScrollBarKind, TScrollCode AScrollCode, int32_t& AScrollPos) {}
-  virtual void ScrollContent(TcxDirection ADirection) {}
+  // One line in the direction: the scroll bar's kind and code, then Update.
+  virtual void ScrollContent(TcxDirection ADirection);
+  virtual bool CanScrollLineWithoutScrollBars(TcxDirection ADirection) { return false; }
+  bool IsScrollingContent() const { return FIsScrollingContent; }
   virtual bool CanProcessScrollEvents() { return Enabled(); }
   virtual bool GetSystemSizeScrollBars(bool& AHorizontal, bool& AVertical);
 
@@ -304,6 +340,23 @@ class TcxControl : public TcxCustomControl, public IdxSystemInfoListener {
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void ScaleFactorChanged() override;
 
+  // -- Scroll bars
+  virtual void InitScrollBarsParameters() {}
+  virtual void InitScrollBarsParametersCache() {}
+  virtual bool HasScrollBarArea() { return FScrollbarMode == sbmClassic; }
+  virtual bool NeedsToBringInternalControlsToFront() { return !IsDesigning(); }
+  // AChangedBits: 1 the horizontal, 2 the vertical bar came or went.
+  virtual void ScrollBarVisibilityChanged(int32_t AChangedBits) { BoundsChanged(); }
+  void CreateScrollBars();
+  void DestroyScrollBars();
+  void DoUpdateScrollBars();
+  void CalculateScrollBarsParams();
+  void UpdateScrollBarBounds();
+  virtual void DoGestureScroll(TScrollBarKind AKind, int32_t APos) { Scroll(AKind, scTrack, APos); }
+  void DoScrollBarBasedGestureScroll(TScrollBarKind AKind, int32_t& AAccumulatedDelta);
+  // Middle-button scrolling while a scroll bar is active.
+  void DoScrolling();
+
   // The control or an ancestor that is a library control has a popup menu claiming the key.
   bool IsMenuKey(TMessage& Message);
   void UpdateStatusHint(const TPoint& P);
@@ -361,6 +414,14 @@ class TcxControl : public TcxCustomControl, public IdxSystemInfoListener {
   TCursor FDragAndDropPrevCursor = crDefault;
   bool FFinishingDragAndDrop = false;
   TScrollStyle FScrollBars = ssBoth;
+  std::unique_ptr<TcxControlWindowedScrollBars> FMainScrollBars;
+  int32_t FScrollBarsLockCount = 0;
+  bool FScrollBarsUpdateNeeded = false;
+  int32_t FUpdateScrollBarsCount = 0;
+  bool FInitialHScrollBarActive = false;
+  bool FInitialVScrollBarActive = false;
+  TPoint FGestureAccumulatedDelta;
+  bool FIsScrollingContent = false;
   TdxScrollbarMode FScrollbarMode = sbmClassic;
   TComponent* FPopupMenu = nullptr;
   String FOriginalHint;

@@ -1,4 +1,6 @@
 #include "ui/controls/cxControlsWndProc.h"
+#include "ui/controls/cxHybridScrollBars.h"
+#include "ui/controls/cxTouchScrollUI.h"
 
 #include "ui/controls/cxControlsPopup.h"
 
@@ -392,9 +394,44 @@ void TcxSystemController::WndProc(TMessage& AMessage) {
 
 // --- Unit ------------------------------------------------------------------------------------------
 
-void cxControlWndProcHook(int, WPARAM, LPARAM, LRESULT&) {
-  // The touch and hybrid scroll bars follow their owners' windows through this hook; with
-  // none of them shown there is nothing to do.
+namespace {
+
+void HideFloatingScrollBars(HWND AWnd) {
+  TdxHybridScrollbarManagers::CheckScrollbarsVisibility(AWnd);
+  TdxTouchScrollUIModeManager::CheckUIVisibility(AWnd);
+}
+
+}  // namespace
+
+void cxControlWndProcHook(int ACode, WPARAM, LPARAM lParam, LRESULT&) {
+  // The floating scroll bars follow their owners' windows; the message itself is left alone.
+  if (ACode != HC_ACTION || lParam == 0) return;
+  const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
+  switch (message->message) {
+    case WM_MOVE:
+    case WM_SIZE:
+    case WM_MDIACTIVATE:
+    case WM_MDIRESTORE:
+      TdxHybridScrollbarManagers::CheckScrollbarsPosition(message->hwnd);
+      TdxTouchScrollUIModeManager::CheckUIPosition(message->hwnd);
+      break;
+    case WM_ENABLE:
+      if (message->wParam == 0) HideFloatingScrollBars(message->hwnd);
+      break;
+    case WM_WINDOWPOSCHANGED: {
+      const auto* pos = reinterpret_cast<const WINDOWPOS*>(message->lParam);
+      if (pos && (pos->flags & SWP_HIDEWINDOW) != 0) HideFloatingScrollBars(message->hwnd);
+      break;
+    }
+    case WM_CLOSE:
+      HideFloatingScrollBars(message->hwnd);
+      break;
+    case WM_SYSCOMMAND:
+      if ((message->wParam & 0xFFF0) == SC_MINIMIZE) HideFloatingScrollBars(message->hwnd);
+      break;
+    default:
+      break;
+  }
 }
 
 namespace cxControls {
@@ -421,6 +458,7 @@ void Initialize() {
 void Finalize() {
   cxSetLookAndFeelDesignerModifiedProc(nullptr);
   dxReleaseHook(&cxControlWndProcHook);
+  TdxTouchScrollUIModeManager::Finalize();
   cxControlsPopup::Finalize();
   if (TdxUnitsLoader* loader = dxUnitsLoader()) loader->RemoveUnit(&UnregisterAssistants);
   delete FSystemController;
