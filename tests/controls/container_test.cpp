@@ -191,6 +191,24 @@ TEST_F(Container, TabMovesTheFocusOnUnlessCtrlOrAltIsHeld) {
   EXPECT_FALSE(container->Focused());
 }
 
+TEST_F(Container, FocusAndKeysGoToTheInnerControl) {
+  auto* inner = new TEdit(form);
+  inner->SetParent(container);
+  container->SetInnerControl(inner);
+  ShowForm();
+  container->SetFocus();
+  Application->ProcessMessages();
+  EXPECT_EQ(GetFocus(), inner->Handle());
+  EXPECT_TRUE(container->Focused());
+  EXPECT_TRUE(container->ViewInfo()->ContainerState.Contains(csActive));
+  EXPECT_FALSE(container->MayFocus());
+  // Keys sent to the container reach the inner control's window.
+  SendMessageW(container->Handle(), WM_CHAR, u'q', 0);
+  EXPECT_EQ(inner->Text(), u"q");
+  // The inner control takes the state's colours.
+  EXPECT_EQ(inner->Color(), container->ViewInfo()->BackgroundColor());
+}
+
 TEST_F(Container, AVeryLongCaptionReachesTheWindow) {
   String caption(70000, u'x');
   container->SetCaption(caption);

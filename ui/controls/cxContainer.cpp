@@ -612,6 +612,62 @@ void TcxContainer::SafeSelectionFocusInnerControl() {
   if (HasInnerControl() && FInnerControl->CanFocus()) FInnerControl->SetFocus();
 }
 
+void TcxContainer::SetFocus() {
+  if (IsDesigning() || IsContainerFocused()) return;
+  TcxControl::SetFocus();
+  if (HasInnerControlHandle() && GetFocus() == Handle()) {
+    SafeSelectionFocusInnerControl();
+    if (TCustomForm* form = GetParentForm(this)) form->FocusControl(FInnerControl);
+  }
+}
+
+void TcxContainer::DoContextPopup(TPoint MousePos, bool& Handled) {
+  if (FPopupMenuLockCount > 0 || ((MousePos.X != -1 || MousePos.Y != -1) && !CanShowPopupMenu(MousePos))) {
+    Handled = true;
+    return;
+  }
+  TcxControl::DoContextPopup(MousePos, Handled);
+}
+
+void TcxContainer::GetInnerControlBounds(const TRect& R, TControl* AControl,
+                                         TcxContainerInnerControlBounds& Bounds) {
+  const TRect controlBounds = AControl->BoundsRect();
+  TRect visible;
+  cxRectIntersect(visible, R, controlBounds);
+  Bounds.IsEmpty = visible == controlBounds;
+  Bounds.Rect = cxRectOffset(visible, controlBounds.Left, controlBounds.Top, false);
+}
+
+void TcxContainer::AlignControls(TControl* AControl, TRect& Rect) {
+  if (IsContainerClass()) {
+    TcxControl::AlignControls(AControl, Rect);
+    return;
+  }
+  if (FLockAlignControlsCount > 0 || !AControl) return;
+  auto* winControl = dynamic_cast<TWinControl*>(AControl);
+  if (FIsCreating || !winControl || !winControl->HandleAllocated()) return;
+  TcxContainerInnerControlBounds bounds;
+  GetInnerControlBounds(Rect, AControl, bounds);
+  const bool changed = AControl != FInnerControl || bounds.IsEmpty != FInnerControlBounds.IsEmpty ||
+                       (!bounds.IsEmpty && bounds.Rect != FInnerControlBounds.Rect);
+  if (!changed) return;
+  SetWindowRegion(winControl, bounds);
+  FInnerControlBounds = bounds;
+}
+
+void TcxContainer::WMSetCursor(TMessage& Message) {
+  if (reinterpret_cast<HWND>(Message.WParam) == Handle() && LOWORD(Message.LParam) == HTCLIENT) {
+    const TPoint p = GetMouseCursorClientPos();
+    if (!cxRectPtIn(FViewInfo->ClientRect, p)) {
+      // Over the border.
+      ::qd::SetCursor(Screen->Cursors(crArrow));
+      Message.Result = 1;
+      return;
+    }
+  }
+  TcxControl::WndProc(Message);
+}
+
 void TcxContainer::KeyDown(WORD& Key, TShiftState Shift) {
   TcxControl::KeyDown(Key, Shift);
   if (Key != VK_TAB || !Focused() || Shift.Contains(ssAlt) || Shift.Contains(ssCtrl) ||
@@ -633,8 +689,24 @@ void TcxContainer::WndProc(TMessage& Message) {
       ShortRefreshContainer(false);
       return;
     case WM_SETFOCUS:
-      if (!Visible()) return;
+      // A focus coming back from the inner control stays there.
+      if (!Visible() ||
+          (HasInnerControlHandle() && reinterpret_cast<HWND>(Message.WParam) == FInnerControl->Handle()))
+        return;
+      TcxControl::WndProc(Message);
+      if (HasInnerControlHandle() && FInnerControl->CanFocus() && !FMovingFocus) {
+        FMovingFocus = true;
+        SafeSelectionFocusInnerControl();
+        FMovingFocus = false;
+      }
+      return;
+    case WM_KILLFOCUS:
+      if (HasInnerControlHandle() && reinterpret_cast<HWND>(Message.WParam) == FInnerControl->Handle())
+        return;
       break;
+    case WM_SETCURSOR:
+      WMSetCursor(Message);
+      return;
     case WM_NCCALCSIZE:
       if (FRefreshLockCount > 0) {
         Message.Result = 0;

@@ -427,6 +427,8 @@ class TcxContainer : public TcxControl, public IcxMouseTrackingCaller {
   void CreateParams(TCreateParams& Params) override;
   void CreateWindowHandle(const TCreateParams& Params) override;
   bool MayFocus() override;
+  void SetFocus() override;
+  void AlignControls(TControl* AControl, TRect& Rect) override;
 
   // IcxMouseTrackingCaller
   void MouseLeave() override { MouseTrackingCallerMouseLeave(); }
@@ -451,6 +453,12 @@ class TcxContainer : public TcxControl, public IcxMouseTrackingCaller {
   virtual int32_t GetBackgroundNativeState();
   virtual bool IsContainerFocused() { return Focused(); }
   virtual bool IsMouseTracking();
+  virtual bool CanShowPopupMenu(const TPoint& P) { return true; }
+  virtual bool IsContainerClass() { return false; }
+  // The part of the control inside R (both in the container's coordinates), in the control's
+  // own coordinates; IsEmpty when nothing is cut.
+  virtual void GetInnerControlBounds(const TRect& R, TControl* AControl,
+                                     TcxContainerInnerControlBounds& Bounds);
   virtual void SafeSelectionFocusInnerControl();
   virtual void UpdateWindowRegion();
 
@@ -466,6 +474,7 @@ class TcxContainer : public TcxControl, public IcxMouseTrackingCaller {
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void Resize() override;
   bool CanFocusOnClick() override;
+  void DoContextPopup(TPoint MousePos, bool& Handled) override;
 
   // The container state for a mouse point (disabled, focused, hot).
   TcxContainerState CalculateContainerState(const TPoint& P, bool AHotTrack);
@@ -476,6 +485,8 @@ class TcxContainer : public TcxControl, public IcxMouseTrackingCaller {
 
  private:
   void WMUpdateWindowRegion(TMessage& Message);
+  void WMSetCursor(TMessage& Message);
+  bool FMovingFocus = false;
   void ResetActiveStyleData() { FActiveStyleData.ActiveStyle = nullptr; }
 
   struct {
