@@ -245,3 +245,18 @@ TEST_F(ContainerStyle, ContainerColourAndOutsideFontsAreWrittenBackAsTheyShould)
 
 }  // namespace
 }  // namespace qd::testing
+
+namespace qd::testing {
+namespace {
+
+TEST_F(ContainerStyle, StylesOutlivingTheDefaultControllerAreUnlinkedFromIt) {
+  auto style = std::make_unique<TcxContainerStyle>(nullptr, false);
+  ASSERT_EQ(style->ActiveStyleController(), DefaultContainerStyleController());
+  cxContainer::Finalize();
+  EXPECT_EQ(style->ActiveStyleController(), nullptr);
+  EXPECT_EQ(style->BorderColor(), clWindowFrame);
+  style.reset();  // no controller left to tell
+}
+
+}  // namespace
+}  // namespace qd::testing

@@ -824,8 +824,10 @@ void Initialize() {
   if (!cxContainerDefaultStyleController) cxContainerDefaultStyleController = new TcxStyleController(nullptr);
 }
 void Finalize() {
-  delete cxContainerDefaultStyleController;
+  // Cleared first: styles still linked to it are unlinked instead of relinked to it.
+  TcxStyleController* controller = cxContainerDefaultStyleController;
   cxContainerDefaultStyleController = nullptr;
+  delete controller;
 }
 }  // namespace cxContainer
 
