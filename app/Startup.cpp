@@ -39,6 +39,7 @@
 #include "ui/graphics/dxSmartImage.h"
 #include "ui/graphics/svg/dxSVGCore.h"
 #include "ui/graphics/svg/dxSVGImage.h"
+#include "ui/controls/cxContainer.h"
 #include "ui/lookandfeel/cxLookAndFeelPainters.h"
 #include "ui/lookandfeel/cxLookAndFeelPaintersBitmaps.h"
 #include "ui/lookandfeel/cxLookAndFeels.h"
@@ -123,6 +124,8 @@ const TUnit kUnits[] = {
     {&cxLookAndFeels::Initialize, &cxLookAndFeels::Finalize},
     // The control framework: cursors, system controller, window services and hooks.
     {&cxControls::Initialize, &cxControls::Finalize},
+    // Containers: the default style controller every container style links to.
+    {&cxContainer::Initialize, &cxContainer::Finalize},
     // The hint controller that lets hint style controllers take over the application's hints.
     {&cxHint::Initialize, &cxHint::Finalize},
     // The skin classes (and the details record's reader of old skin streams).
