@@ -43,6 +43,8 @@
 #include "ui/lookandfeel/cxLookAndFeels.h"
 #include "ui/lookandfeel/dxAnimation.h"
 #include "ui/lookandfeel/dxFading.h"
+#include "ui/editors/cxEdit.h"
+#include "ui/editors/cxEditConsts.h"
 #include "ui/skins/dxSkinsCore.h"
 
 namespace qd {
@@ -122,6 +124,9 @@ const TUnit kUnits[] = {
     {&cxLookAndFeels::Initialize, &cxLookAndFeels::Finalize},
     // The control framework: cursors, system controller, window services and hooks.
     {&cxControls::Initialize, &cxControls::Finalize},
+    // The editors' texts, then the editor framework's registries.
+    {&cxEditConsts::Initialize, &cxEditConsts::Finalize},
+    {&cxEdit::Initialize, &cxEdit::Finalize},
     // The skin classes (and the details record's reader of old skin streams).
     {&dxSkinsCore::Initialize, &dxSkinsCore::Finalize},
 };
