@@ -38,6 +38,7 @@
 #include "ui/graphics/dxSmartImage.h"
 #include "ui/graphics/svg/dxSVGCore.h"
 #include "ui/graphics/svg/dxSVGImage.h"
+#include "ui/controls/cxContainer.h"
 #include "ui/lookandfeel/cxLookAndFeelPainters.h"
 #include "ui/lookandfeel/cxLookAndFeelPaintersBitmaps.h"
 #include "ui/lookandfeel/cxLookAndFeels.h"
@@ -124,6 +125,8 @@ const TUnit kUnits[] = {
     {&cxLookAndFeels::Initialize, &cxLookAndFeels::Finalize},
     // The control framework: cursors, system controller, window services and hooks.
     {&cxControls::Initialize, &cxControls::Finalize},
+    // Containers: the default style controller every container style links to.
+    {&cxContainer::Initialize, &cxContainer::Finalize},
     // The editors' texts, then the editor framework's registries.
     {&cxEditConsts::Initialize, &cxEditConsts::Finalize},
     {&cxEdit::Initialize, &cxEdit::Finalize},
