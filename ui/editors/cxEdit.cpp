@@ -20,7 +20,14 @@ QD_IMPLEMENT_CLASS(TcxEditRepository)
 namespace {
 TcxRegisteredClasses* gEditRegisteredEditProperties = nullptr;
 TList* gEditCreatedPropertiesList = nullptr;
+TcxEditStyleController* gEditDefaultStyleController = nullptr;
+// The container framework's default controller before the editors' replaced it.
+TcxStyleController* gEditPrevContainerDefaultStyleController = nullptr;
 }  // namespace
+
+TcxEditStyleController* DefaultEditStyleController() {
+  return gEditDefaultStyleController;
+}
 
 TcxRegisteredClasses* GetRegisteredEditProperties() {
   if (!gEditRegisteredEditProperties) {
@@ -579,9 +586,17 @@ namespace cxEdit {
 
 void Initialize() {
   GetRegisteredEditProperties();
+  gEditDefaultStyleController = new TcxEditStyleController(nullptr);
+  gEditPrevContainerDefaultStyleController = cxContainerDefaultStyleController;
+  cxContainerDefaultStyleController = gEditDefaultStyleController;
 }
 
 void Finalize() {
+  if (cxContainerDefaultStyleController == gEditDefaultStyleController)
+    cxContainerDefaultStyleController = gEditPrevContainerDefaultStyleController;
+  gEditPrevContainerDefaultStyleController = nullptr;
+  delete gEditDefaultStyleController;
+  gEditDefaultStyleController = nullptr;
   delete gEditRegisteredEditProperties;
   gEditRegisteredEditProperties = nullptr;
   delete gEditCreatedPropertiesList;

@@ -10,6 +10,8 @@
 #include "platform/classes/lists.h"
 #include "platform/forms/controls.h"
 #include "platform/forms/menus.h"
+#include "ui/controls/cxContainer.h"
+#include "ui/controls/cxControlsRightToLeft.h"
 #include "ui/core/cxClasses.h"
 #include "ui/core/dxCore.h"
 
@@ -510,6 +512,120 @@ class TcxEditRepository : public TComponent {
   void RemoveItem(TcxEditRepositoryItem* AItem);
   std::vector<TcxEditRepositoryItem*> FItems;
 };
+
+// --- Editor styles -------------------------------------------------------------------------
+
+enum TcxEditButtonStyle : uint8_t {
+  btsDefault,
+  bts3D,
+  btsFlat,
+  btsSimple,
+  btsHotFlat,
+  btsUltraFlat,
+  btsOffice11
+};
+enum TcxEditButtonTransparency : uint8_t {
+  ebtNone,
+  ebtInactive,
+  ebtAlways,
+  ebtHideInactive,
+  ebtHideUnselected
+};
+using TcxEditGradientDirection = TcxDirection;  // dirLeft to dirDown
+using TcxEditBorderStyle = TcxContainerBorderStyle;
+
+constexpr TcxContainerStyleValue svButtonStyle = 10;
+constexpr TcxContainerStyleValue svButtonTransparency = 11;
+constexpr TcxContainerStyleValue svPopupBorderStyle = 12;
+constexpr TcxContainerStyleValue svGradientButtons = 13;
+constexpr TcxContainerStyleValue svGradient = 14;
+constexpr TcxContainerStyleValue svGradientDirection = 15;
+constexpr int32_t cxEditStyleValueCount = 16;
+extern const char16_t* const cxEditStyleValueNameA[cxEditStyleValueCount - cxContainerStyleValueCount];
+
+// A container style with the values only editors have: the look of the embedded buttons,
+// their transparency, gradients and the border of drop-down windows.
+class TcxCustomEditStyle : public TcxContainerStyle {
+  QD_CLASS(TcxCustomEditStyle, TcxContainerStyle)
+
+ public:
+  TcxCustomEditStyle(TPersistent* AOwner, bool ADirectAccessMode, TcxContainerStyle* AParentStyle = nullptr,
+                     TcxContainerStateItem AState = csNormal);
+
+  void Assign(TPersistent* Source) override;
+  int32_t GetStyleValueCount() override { return cxEditStyleValueCount; }
+  bool GetStyleValueName(TcxContainerStyleValue AStyleValue, String& StyleValueName) override;
+  bool IsValueAssigned(TcxContainerStyleValue AValue) override;
+  // Colour, font and text colour from a view's parameters, as one change.
+  void Init(TColor AColor, TFont* AFont, TColor ATextColor);
+
+  TcxEditButtonStyle ButtonStyle();
+  void SetButtonStyle(TcxEditButtonStyle Value);
+  TcxEditButtonTransparency ButtonTransparency();
+  void SetButtonTransparency(TcxEditButtonTransparency Value);
+  TcxEditPopupBorderStyle PopupBorderStyle();
+  void SetPopupBorderStyle(TcxEditPopupBorderStyle Value);
+  bool GradientButtons();
+  void SetGradientButtons(bool Value);
+  bool Gradient();
+  void SetGradient(bool Value);
+  TcxEditGradientDirection GradientDirection();
+  void SetGradientDirection(TcxEditGradientDirection Value);
+  bool PopupCloseButton();
+  void SetPopupCloseButton(bool Value);
+  // Stored only when assigned and, for an editor's style, published for this state.
+  bool IsExtendedValueStored(TcxContainerStyleValue AValue);
+
+ protected:
+  virtual TcxEditButtonStyle DefaultButtonStyle();
+  virtual TcxEditButtonTransparency DefaultButtonTransparency();
+  virtual bool DefaultGradient();
+  virtual bool DefaultGradientButtons();
+  virtual TcxEditGradientDirection DefaultGradientDirection();
+  virtual TcxEditPopupBorderStyle DefaultPopupBorderStyle();
+  TcxStyleController* GetDefaultStyleController() override;
+  TcxContainerStyleValues InternalGetNotPublishedExtendedStyleValues() override;
+
+ private:
+  TcxCustomEditStyle* BaseEditStyle() { return static_cast<TcxCustomEditStyle*>(GetBaseStyle()); }
+  // The editor style along the controller chain that assigns the value, or nil.
+  TcxCustomEditStyle* AssigningEditStyle(TcxContainerStyleValue AValue);
+  template <class T>
+  void SetEditValue(T& AField, const T& Value, TcxContainerStyleValue ABit);
+
+  TcxEditButtonStyle FButtonStyle = btsDefault;
+  TcxEditButtonTransparency FButtonTransparency = ebtNone;
+  TcxEditPopupBorderStyle FPopupBorderStyle = epbsDefault;
+  bool FGradientButtons = false;
+  bool FGradient = false;
+  TcxEditGradientDirection FGradientDirection = dirDown;
+  bool FPopupCloseButton = true;
+};
+
+class TcxEditStyle : public TcxCustomEditStyle {
+  QD_CLASS(TcxEditStyle, TcxCustomEditStyle)
+
+ public:
+  using TcxCustomEditStyle::TcxCustomEditStyle;
+};
+
+// The shared component editors take their unassigned style values from.
+class TcxEditStyleController : public TcxStyleController {
+  QD_CLASS(TcxEditStyleController, TcxStyleController)
+
+ public:
+  explicit TcxEditStyleController(TComponent* AOwner);
+  TcxEditStyle* Style() const { return static_cast<TcxEditStyle*>(InternalStyle(csNormal)); }
+  TcxEditStyle* StyleFocused() const { return static_cast<TcxEditStyle*>(InternalStyle(csActive)); }
+  TcxEditStyle* StyleDisabled() const { return static_cast<TcxEditStyle*>(InternalStyle(csDisabled)); }
+  TcxEditStyle* StyleHot() const { return static_cast<TcxEditStyle*>(InternalStyle(csHotTrack)); }
+
+ protected:
+  TcxContainerStyleClass GetStyleClass() override { return &cxCreateContainerStyle<TcxEditStyle>; }
+};
+
+// The process-wide controller made at start-up.
+TcxEditStyleController* DefaultEditStyleController();
 
 // --- Process-wide registries and helpers ------------------------------------------------
 
