@@ -17,12 +17,14 @@ struct RecordingListener : IcxEditRepositoryItemListener {
   std::vector<std::string>* Log;
   TcxEditRepositoryItem* Item = nullptr;
   RecordingListener(std::string AName, std::vector<std::string>* ALog) : Name(std::move(AName)), Log(ALog) {}
-  void ItemRemoved(TcxEditRepositoryItem* Sender) override {
+  void RepositoryItemListenerItemRemoved(TcxEditRepositoryItem* Sender) override {
     Log->push_back(Name + ":removed");
     Sender->RemoveListener(this);
     Item = nullptr;
   }
-  void PropertiesChanged(TcxEditRepositoryItem*) override { Log->push_back(Name + ":changed"); }
+  void RepositoryItemListenerPropertiesChanged(TcxEditRepositoryItem*) override {
+    Log->push_back(Name + ":changed");
+  }
 };
 
 class TcxEditRepositoryTextItemForTest : public TcxEditRepositoryItem {

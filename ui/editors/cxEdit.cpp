@@ -165,6 +165,7 @@ TcxCustomEditProperties::TcxCustomEditProperties(TPersistent* AOwner) : TcxInter
 }
 
 TcxCustomEditProperties::~TcxCustomEditProperties() {
+  ClearPropertiesDestroyingListeners(this);
   FIDefaultValuesProvider = nullptr;
   delete FAssignedValues;
   delete FInnerAlignment;
@@ -300,11 +301,6 @@ void TcxCustomEditProperties::SetIDefaultValuesProvider(IcxEditDefaultValuesProv
   FIDefaultValuesProvider = Value;
   // An editor's look follows its data source; other owners are told by their editors.
   if (IsEditorOwned()) Changed();
-}
-
-bool TcxCustomEditProperties::IsEditorOwned() const {
-  // Until the base editor joins this unit no owner is an editor.
-  return false;
 }
 
 TcxEditAlignment* TcxCustomEditProperties::Alignment() {
@@ -450,7 +446,7 @@ TcxEditRepositoryItem::TcxEditRepositoryItem(TComponent* AOwner) : TComponent(AO
 TcxEditRepositoryItem::~TcxEditRepositoryItem() {
   while (!FListenerList.empty()) {
     IcxEditRepositoryItemListener* listener = FListenerList.back();
-    listener->ItemRemoved(this);
+    listener->RepositoryItemListenerItemRemoved(this);
     // The listener may have removed itself already.
     auto it = std::find(FListenerList.begin(), FListenerList.end(), listener);
     if (it != FListenerList.end()) FListenerList.erase(it);
@@ -470,7 +466,7 @@ TcxCustomEditProperties* TcxEditRepositoryItem::Properties() {
 
 void TcxEditRepositoryItem::PropertiesChanged(TObject*) {
   for (size_t i = FListenerList.size(); i-- > 0;) {
-    if (i < FListenerList.size()) FListenerList[i]->PropertiesChanged(this);
+    if (i < FListenerList.size()) FListenerList[i]->RepositoryItemListenerPropertiesChanged(this);
   }
 }
 

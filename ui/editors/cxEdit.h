@@ -3,6 +3,7 @@
 // alignment, assigned values and default-values provider, the change-events catcher, the
 // edit repository and the process-wide registries of the editor framework.
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "platform/base/variant.h"
@@ -314,6 +315,8 @@ class TcxCustomEditProperties : public TcxInterfacedPersistent {
 
   // Overridable behaviour of an editor family.
   virtual bool CanValidate() { return false; }
+  // The editor class these properties make.
+  virtual TClass GetContainerClass() const;
   virtual bool CanCompareEditValue() { return false; }
   virtual bool AllowRepositorySharing() { return true; }
   virtual bool SupportsMultiThreading() { return AllowRepositorySharing(); }
@@ -341,7 +344,7 @@ class TcxCustomEditProperties : public TcxInterfacedPersistent {
   // Replaces an empty error text by the default one and runs the OnValidate handler
   // (through AValidator when given: an editor runs its own and its repository item's).
   // Does nothing unless CanValidate.
-  using TValidateHandler = TMethod<void(Variant& ADisplayValue, String& AErrorText, bool& AError)>;
+  using TValidateHandler = std::function<void(Variant& ADisplayValue, String& AErrorText, bool& AError)>;
   virtual void ValidateDisplayValue(Variant& ADisplayValue, String& AErrorText, bool& AError,
                                     const TValidateHandler& AValidator = nullptr,
                                     const Variant* ACurrentDisplayValue = nullptr);
@@ -448,8 +451,8 @@ class TcxEditRepositoryItem;
 class IcxEditRepositoryItemListener {
  public:
   virtual ~IcxEditRepositoryItemListener() = default;
-  virtual void ItemRemoved(TcxEditRepositoryItem* Sender) = 0;
-  virtual void PropertiesChanged(TcxEditRepositoryItem* Sender) = 0;
+  virtual void RepositoryItemListenerItemRemoved(TcxEditRepositoryItem* Sender) = 0;
+  virtual void RepositoryItemListenerPropertiesChanged(TcxEditRepositoryItem* Sender) = 0;
 };
 
 // Named, shared editor properties kept in a repository.
@@ -626,6 +629,294 @@ class TcxEditStyleController : public TcxStyleController {
 
 // The process-wide controller made at start-up.
 TcxEditStyleController* DefaultEditStyleController();
+
+// --- The base editor -------------------------------------------------------------------------
+
+// Raised by a failed validation that asks for an exception.
+class EcxEditValidationError : public EcxEditError {
+  QD_CLASS(EcxEditValidationError, EcxEditError)
+
+ public:
+  using EcxEditError::EcxEditError;
+};
+
+class TcxCustomEdit;
+using TcxEditEditingEvent = TMethod<void(TObject* Sender, bool& CanEdit)>;
+
+struct TcxEditModifiedState {
+  bool Modified;
+  bool ModifiedAfterEnter;
+};
+
+// Per-activation data of an in-place editor.
+class TcxCustomEditData : public TObject {
+  QD_CLASS(TcxCustomEditData, TObject)
+
+ public:
+  explicit TcxCustomEditData(TcxCustomEdit* AEdit = nullptr) : FEdit(AEdit) { Clear(); }
+  void Clear() { FCleared = true; }
+  bool Cleared() const { return FCleared; }
+  TcxCustomEdit* Edit() const { return FEdit; }
+
+ private:
+  friend class TcxCustomEdit;
+  TcxCustomEdit* FEdit;
+  bool FCleared = false;
+};
+
+// The value store of a stand-alone editor and its default-values provider.
+class TcxEditDataBinding : public TPersistent {
+  QD_CLASS(TcxEditDataBinding, TPersistent)
+
+ public:
+  explicit TcxEditDataBinding(TcxCustomEdit* AEdit);
+  ~TcxEditDataBinding() override;
+  TPersistent* GetOwner() const override;
+
+  virtual bool CanCheckEditorValue();
+  virtual bool CanModify() { return IsDataAvailable(); }
+  virtual bool CanPostEditorValue() { return Modified(); }
+  virtual void DefaultValuesChanged();
+  virtual bool Editing();
+  virtual Variant StoredValue();
+  virtual void SetStoredValue(const Variant&) {}
+  virtual bool IsDataAvailable() { return FIDefaultValuesProvider->IsDataAvailable(); }
+  virtual bool IsInnerControlHaveToBeReadOnly() { return !IsDataAvailable(); }
+  virtual bool IsNull() { return false; }
+  virtual bool Modified();
+  virtual void Reset();
+  virtual bool SetEditMode();
+  virtual void SetModified();
+  virtual void UpdateDisplayValue();
+  TcxCustomEditDefaultValuesProvider* IDefaultValuesProvider() const { return FIDefaultValuesProvider; }
+
+ protected:
+  TcxCustomEdit* FEdit;
+  TcxCustomEditDefaultValuesProvider* FIDefaultValuesProvider;
+};
+
+// The control every editor derives from: an edit value, its properties (own or a repository
+// item's), the editing state machine, validation and posting, and in-place activation.
+class TcxCustomEdit : public TcxContainer,
+                      public IcxEditChangeEventsTarget,
+                      public IcxEditRepositoryItemListener {
+  QD_CLASS(TcxCustomEdit, TcxContainer)
+
+ public:
+  explicit TcxCustomEdit(TComponent* AOwner) : TcxCustomEdit(AOwner, false) {}
+  TcxCustomEdit(TComponent* AOwner, bool AIsInplace);
+  ~TcxCustomEdit() override;
+  // Creates an editor of AClass (TcxCustomEdit or a descendant) for in-place use.
+  static TcxCustomEdit* CreateInplace(TClass AClass, TComponent* AOwner);
+
+  // The properties class an editor family uses.
+  virtual TClass GetPropertiesClass() const { return TcxCustomEditProperties::StaticClass(); }
+
+  // -- Value
+  Variant EditValue() { return GetEditValue(); }
+  void SetEditValue(const Variant& Value);
+  void SetInternalEditValue(const Variant& Value);
+  // As if typed: the editing request is asked and ModifiedAfterEnter set.
+  void SetValidatableEditValue(const Variant& AEditValue);
+  virtual Variant GetDisplayValue() { return Variant(GetDisplayText()); }
+  virtual String GetDisplayText() { return {}; }
+  Variant GetEditingValue();
+  void Clear() { SetEditValue(GetClearValue()); }
+  bool IsEditValueStored() { return !VarIsNull(FEditValue); }
+
+  // -- Properties
+  TcxCustomEditProperties* Properties();
+  void SetProperties(TcxCustomEditProperties* Value) { Properties()->Assign(Value); }
+  TcxCustomEditProperties* ActiveProperties();
+  TcxEditRepositoryItem* RepositoryItem() const { return FRepositoryItem; }
+  void SetRepositoryItem(TcxEditRepositoryItem* Value);
+  bool IsRepositoryItemAcceptable(TcxEditRepositoryItem* ARepositoryItem);
+  TcxEditDataBinding* DataBinding() const { return FDataBinding; }
+  TcxEditStyle* Style() const { return static_cast<TcxEditStyle*>(TcxContainer::Style()); }
+  TcxEditStyle* StyleFocused() const { return static_cast<TcxEditStyle*>(TcxContainer::StyleFocused()); }
+  TcxEditStyle* StyleDisabled() const { return static_cast<TcxEditStyle*>(TcxContainer::StyleDisabled()); }
+  TcxEditStyle* StyleHot() const { return static_cast<TcxEditStyle*>(TcxContainer::StyleHot()); }
+  virtual void PropertiesChanged(TObject* Sender);
+
+  // -- State
+  // Modified() of the base control tells the designer; the editor's flag is read here.
+  bool GetModified() const { return FModified; }
+  void SetModified(bool Value);
+  bool ModifiedAfterEnter() const { return FModifiedAfterEnter; }
+  void SetModifiedAfterEnter(bool Value);
+  void SetModifiedAfterEnterValue(bool Value) { FModifiedAfterEnter = Value; }
+  bool IsEditValidated() const { return FIsEditValidated; }
+  bool ValidationError() const { return FValidationError; }
+  const String& ValidationErrorText() const { return FValidationErrorText; }
+  bool IsInplace() override { return FIsInplace; }
+  bool IsPosting() const { return FIsPosting; }
+  bool IsHiding() const { return FIsHiding; }
+
+  // -- Locks and user actions
+  void LockChangeEvents(bool ALock, bool AInvokeChangedOnUnlock = true);
+  bool AreChangeEventsLocked() const { return FChangeEventsCatcher->IsLocked(); }
+  void LockClick(bool ALock);
+  void LockEditValueChanging(bool ALock);
+  void BeginUserAction() { ++FUserActionCount; }
+  void EndUserAction();
+  void DisableUserAction() { ++FUserActionDisabledCount; }
+  void EnableUserAction();
+  bool IsUserAction() const { return FUserActionCount > 0 && FUserActionDisabledCount == 0; }
+  bool IsUserActionDisabled() const { return FUserActionDisabledCount > 0; }
+  void DisableValidate() { ++FLockValidate; }
+  void EnableValidate() { --FLockValidate; }
+
+  // -- Editing, validation, posting
+  bool DoEditing();
+  virtual bool CanModify();
+  virtual bool CanPostEditValue();
+  // Forced validation: with evoRaiseException alone when ARaiseExceptionOnError, else none.
+  bool ValidateEdit(bool ARaiseExceptionOnError);
+  bool ValidateEdit();
+  void PostEditValue();
+  void Reset();
+  // Back to the value saved at focus entry when modified since (the binding's Reset).
+  virtual void ResetEditValue();
+  void DoClosePopup(TcxEditCloseUpReason AReason);
+  void DoOnValidate(Variant& ADisplayValue, String& AErrorText, bool& AError);
+  // Focus entry and exit processing.
+  void DoShowEdit();
+  void DoHideEdit(bool AExit);
+  // Esc: restores the value saved at focus entry when modified since.
+  bool ResetByEscape();
+  // The clear key: the clear value, posted at once with ImmediatePost.
+  void ClearByKey();
+  // Enter with ValidateOnEnter.
+  void DoValidateOnEnter();
+
+  // -- In-place activation
+  void Activate(TcxCustomEditData*& AEditData, bool ANeedSetFocus = true);
+  bool Deactivate();
+  TcxCustomEditData* EditData() const { return FEditData; }
+
+  // -- Events
+  TcxEditEditingEvent OnEditing;
+  TNotifyEvent OnPostEditValue;
+  TNotifyEvent OnFocusChanged;
+
+  // IcxEditChangeEventsTarget
+  bool IsLoadingOrDestroying() const override;
+  bool HasOnChangeHandler() const override;
+  bool HasOnEditValueChangedHandler() const override;
+  void DoOnChange() override;
+  void DoOnEditValueChanged() override;
+  // IcxEditRepositoryItemListener
+  void RepositoryItemListenerItemRemoved(TcxEditRepositoryItem* Sender) override;
+  void RepositoryItemListenerPropertiesChanged(TcxEditRepositoryItem* Sender) override;
+
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+  void Loaded() override;
+
+  bool FIsInplaceInitializing = false;
+
+ protected:
+  virtual void DoChange();
+  virtual void DoEditValueChanged();
+  virtual Variant GetClearValue() { return Null(); }
+  virtual Variant GetEditValue() { return FEditValue; }
+  virtual bool InternalDoEditing() { return true; }
+  virtual Variant InternalGetEditingValue() { return FEditValue; }
+  virtual Variant InternalGetValueToValidate() { return Variant(VarToStr(FEditValue)); }
+  virtual void InternalSetEditValue(const Variant& Value, bool AValidateEditValue);
+  virtual void InternalStoreEditValue(const Variant& Value) { FEditValue = Value; }
+  virtual void InternalValidateDisplayValue(const Variant& ADisplayValue);
+  virtual void SetInternalDisplayValue(const Variant&) {}
+  virtual void SynchronizeDisplayValue() {}
+  virtual void SynchronizeEditValue() {}
+  virtual void UpdateDrawValue() {}
+  virtual void SelectAll() {}
+  virtual bool IsEditClass() { return false; }
+  virtual bool IsResetEditClass();
+  virtual void InitializeEditData() {}
+  virtual bool CanShowValidationErrorOnPostEditValue() { return !IsInplace(); }
+  virtual void DoValidateDisplayValue(Variant& ADisplayValue, String& AErrorText, bool& AError);
+  virtual void HandleValidationError(const String& AErrorText, TcxEditValidationOptions AValidationOptions,
+                                     bool ACanAbortExecution);
+  virtual void DoPostEditValue();
+  virtual void DoSetFocusWhenActivate();
+  bool InternalValidateEdit(TcxEditValidationOptions AValidationOptions, bool AForce);
+  bool InternalValidateEdit(bool AForce = false);
+  void InternalPostEditValue(bool AValidateEdit);
+  void SaveModified();
+  void RestoreModified();
+  void SetPrevEditValue(const Variant& Value);
+  void DoClearEditData(TcxCustomEditData* AEditData);
+  TcxContainerStyleValues InternalGetNotPublishedStyleValues() override;
+
+  Variant FEditValue;
+  Variant FPrevEditValue;
+  bool FPrevValidationError = false;
+
+ private:
+  // Whether the value to validate differs from V.
+  Variant ValueToValidate();
+  void PostShortRefresh();
+
+  TcxCustomEditProperties* FProperties = nullptr;
+  TcxEditRepositoryItem* FRepositoryItem = nullptr;
+  TcxEditDataBinding* FDataBinding = nullptr;
+  TcxEditChangeEventsCatcher* FChangeEventsCatcher = nullptr;
+  TcxCustomEditData* FEditData = nullptr;
+  std::vector<TcxEditModifiedState> FPrevModifiedList;
+  bool FModified = false;
+  bool FModifiedAfterEnter = false;
+  bool FIsEditValidated = false;
+  bool FIsEditValidating = false;
+  int32_t FLockValidate = 0;
+  bool FValidationError = false;
+  String FValidationErrorText;
+  bool FValidateErrorProcessing = false;
+  int32_t FUserActionCount = 0;
+  int32_t FUserActionDisabledCount = 0;
+  int32_t FEditValueChangingLockCount = 0;
+  int32_t FClickLockCount = 0;
+  bool FEditModeSetting = false;
+  bool FIsPosting = false;
+  bool FIsHiding = false;
+  bool FIsInplace = false;
+  bool FIsJustCreated = false;
+  bool FIsKeyPressHandled = false;
+};
+
+// Hidden editors a grid-like owner reuses cell by cell, one per properties object.
+class TcxInplaceEditList : public TObject {
+  QD_CLASS(TcxInplaceEditList, TObject)
+
+ public:
+  explicit TcxInplaceEditList(TComponent* AEditorOwner);
+  ~TcxInplaceEditList() override;
+
+  // The editor bound to AProperties; else an unbound one of the container class, bound now;
+  // else a new hidden in-place editor. The editor takes the properties.
+  TcxCustomEdit* GetEdit(TcxCustomEditProperties* AProperties);
+  // An unbound editor of the class's container class, or a new unbound one.
+  TcxCustomEdit* GetEdit(TClass APropertiesClass);
+  TcxCustomEdit* FindEdit(TcxCustomEditProperties* AProperties) const;
+  TcxCustomEdit* FindEdit(TClass APropertiesClass) const;
+  void DisconnectProperties(TcxCustomEditProperties* AProperties);
+  void RemoveItem(TcxCustomEditProperties* AProperties);
+  void RemoveItem(TClass APropertiesClass);
+  int32_t Count() const { return static_cast<int32_t>(FItems.size()); }
+
+ private:
+  struct TcxEditListItem {
+    TcxCustomEdit* Edit;
+    TcxCustomEditProperties* Properties;
+  };
+  TcxCustomEdit* CreateEdit(TClass APropertiesClass);
+  void InitEdit(TcxCustomEdit* AEdit, TcxCustomEditProperties* AProperties);
+  void RemoveAt(size_t AIndex);
+  TComponent* FEditorOwner;
+  std::vector<TcxEditListItem> FItems;
+};
+
+// Every in-place edit list forgets editors made for AProperties.
+void ClearPropertiesDestroyingListeners(TcxCustomEditProperties* AProperties);
 
 // --- Process-wide registries and helpers ------------------------------------------------
 
