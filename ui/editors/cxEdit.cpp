@@ -5,6 +5,7 @@
 #include "platform/base/strings.h"
 #include "platform/classes/rtti.h"
 #include "ui/editors/cxEditConsts.h"
+#include "ui/graphics/cxGraphicsBitmap.h"
 
 namespace qd {
 
@@ -24,6 +25,10 @@ TcxEditStyleController* gEditDefaultStyleController = nullptr;
 // The container framework's default controller before the editors' replaced it.
 TcxStyleController* gEditPrevContainerDefaultStyleController = nullptr;
 }  // namespace
+
+TcxBitmap32* cxEditErrorIcon = nullptr;
+TcxBitmap32* cxEditWarningIcon = nullptr;
+TcxBitmap32* cxEditInfoIcon = nullptr;
 
 TcxEditStyleController* DefaultEditStyleController() {
   return gEditDefaultStyleController;
@@ -585,9 +590,16 @@ void Initialize() {
   gEditDefaultStyleController = new TcxEditStyleController(nullptr);
   gEditPrevContainerDefaultStyleController = cxContainerDefaultStyleController;
   cxContainerDefaultStyleController = gEditDefaultStyleController;
+  cxEditErrorIcon = cxEditCreateValidationIcon(ekError);
+  cxEditWarningIcon = cxEditCreateValidationIcon(ekWarning);
+  cxEditInfoIcon = cxEditCreateValidationIcon(ekInfo);
 }
 
 void Finalize() {
+  for (TcxBitmap32** icon : {&cxEditErrorIcon, &cxEditWarningIcon, &cxEditInfoIcon}) {
+    delete *icon;
+    *icon = nullptr;
+  }
   if (cxContainerDefaultStyleController == gEditDefaultStyleController)
     cxContainerDefaultStyleController = gEditPrevContainerDefaultStyleController;
   gEditPrevContainerDefaultStyleController = nullptr;

@@ -915,6 +915,14 @@ class TcxInplaceEditList : public TObject {
   std::vector<TcxEditListItem> FItems;
 };
 
+class TcxBitmap32;
+// A new 16 x 16 validation icon of the kind (ekError, ekWarning or ekInfo; others as errors).
+TcxBitmap32* cxEditCreateValidationIcon(TcxEditErrorKind AKind);
+// The validation icons made at start-up (nil before and after).
+extern TcxBitmap32* cxEditErrorIcon;
+extern TcxBitmap32* cxEditWarningIcon;
+extern TcxBitmap32* cxEditInfoIcon;
+
 // Every in-place edit list forgets editors made for AProperties.
 void ClearPropertiesDestroyingListeners(TcxCustomEditProperties* AProperties);
 
