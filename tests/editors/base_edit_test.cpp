@@ -272,6 +272,20 @@ TEST_F(EditTest, ClearKeyPostsAtOnceWithImmediatePost) {
   EXPECT_TRUE(edit.IsEditValidated());
 }
 
+TEST_F(EditTest, InplacePostingFailureKeepsTheEditorModified) {
+  TestEdit edit(nullptr, true);
+  struct Poster {
+    void Post(TObject*) { throw EcxEditError(u"store refused"); }
+  } poster;
+  edit.OnPostEditValue = MakeMethod(&poster, &Poster::Post);
+  edit.SetValidatableEditValue(Variant(7));
+  EXPECT_NO_THROW(edit.PostEditValue());
+  // Swallowed, but not taken for a successful post.
+  EXPECT_TRUE(edit.ModifiedAfterEnter());
+  EXPECT_TRUE(edit.GetModified());
+  EXPECT_FALSE(edit.IsPosting());
+}
+
 TEST_F(EditTest, InplaceDeactivateAnswersTheValidation) {
   TestEdit edit(nullptr, true);
   TcxCustomEditData* data = nullptr;
