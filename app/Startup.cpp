@@ -45,6 +45,8 @@
 #include "ui/lookandfeel/cxLookAndFeels.h"
 #include "ui/lookandfeel/dxAnimation.h"
 #include "ui/lookandfeel/dxFading.h"
+#include "ui/editors/cxEdit.h"
+#include "ui/editors/cxEditConsts.h"
 #include "ui/skins/dxSkinsCore.h"
 
 namespace qd {
@@ -128,6 +130,9 @@ const TUnit kUnits[] = {
     {&cxContainer::Initialize, &cxContainer::Finalize},
     // The hint controller that lets hint style controllers take over the application's hints.
     {&cxHint::Initialize, &cxHint::Finalize},
+    // The editors' texts, then the editor framework's registries.
+    {&cxEditConsts::Initialize, &cxEditConsts::Finalize},
+    {&cxEdit::Initialize, &cxEdit::Finalize},
     // The skin classes (and the details record's reader of old skin streams).
     {&dxSkinsCore::Initialize, &dxSkinsCore::Finalize},
 };

@@ -1,5 +1,19 @@
 #pragma once
-// The base editor unit. So far: the editors' exception class.
+// The base editor unit: the editors' exception class, the editor properties with their
+// alignment, assigned values and default-values provider, the change-events catcher, the
+// edit repository and the process-wide registries of the editor framework.
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "platform/base/variant.h"
+#include "platform/classes/classes.h"
+#include "platform/classes/lists.h"
+#include "platform/forms/controls.h"
+#include "platform/forms/menus.h"
+#include "ui/controls/cxContainer.h"
+#include "ui/controls/cxControlsRightToLeft.h"
+#include "ui/core/cxClasses.h"
 #include "ui/core/dxCore.h"
 
 namespace qd {
@@ -11,5 +25,926 @@ class EcxEditError : public EdxException {
  public:
   using EdxException::EdxException;
 };
+
+// --- Shared enumerations ---------------------------------------------------------------
+
+enum TcxEditEditingStyle : uint8_t { esEdit, esEditList, esFixedList, esNoEdit };
+enum TcxEditSupportedOperation : uint8_t {
+  esoAlwaysHotTrack,
+  esoAutoHeight,
+  esoEditing,
+  esoFiltering,
+  esoHorzAlignment,
+  esoHotTrack,
+  esoIncSearch,
+  esoShowingCaption,
+  esoSorting,
+  esoSortingByDisplayText,
+  esoTransparency,
+  esoEditingAutoHeight,
+  esoNeedHandle,
+  esoAutoWidth
+};
+using TcxEditSupportedOperations = TSet<TcxEditSupportedOperation>;
+enum TcxEditCloseUpReason : uint8_t { crUnknown, crTab, crClose, crCancel, crEnter };
+enum TcxBlobKind : uint8_t { bkNone, bkBlob, bkGraphic, bkMemo, bkOle };
+enum TcxEditButtonsViewStyle : uint8_t { bvsNormal, bvsButtonsOnly, bvsButtonsAutoWidth };
+enum TcxEditVertAlignment : uint8_t { taTopJustify, taBottomJustify, taVCenter };
+enum TcxEditValidationOption : uint8_t { evoRaiseException, evoShowErrorIcon, evoAllowLoseFocus };
+using TcxEditValidationOptions = TSet<TcxEditValidationOption>;
+enum TcxEditErrorKind : uint8_t { ekDefault, ekError, ekWarning, ekInfo, ekValueOutOfBounds };
+enum TcxEditDisplayFormatOption : uint8_t { dfoSupports, dfoNoCurrencyValue };
+using TcxEditDisplayFormatOptions = TSet<TcxEditDisplayFormatOption>;
+enum TcxEditSpecialFeature : uint8_t {
+  esfBlobEditValue,
+  esfMinSize,
+  esfNoContentPart,
+  esfClickable,
+  esfMultiRow
+};
+using TcxEditSpecialFeatures = TSet<TcxEditSpecialFeature>;
+enum TcxEditEditValueSource : uint8_t { evsValue, evsText, evsKey };
+
+using TLeftRight = TAlignment;  // taLeftJustify or taRightJustify
+
+constexpr TAlignment cxEditDefaultHorzAlignment = taLeftJustify;
+constexpr TcxEditVertAlignment cxEditDefaultVertAlignment = taTopJustify;
+
+class TcxCustomEditProperties;
+
+using TcxEditButtonClickEvent = TMethod<void(TObject* Sender, int32_t AButtonIndex)>;
+using TcxEditClosePopupEvent = TMethod<void(TObject* Sender, TcxEditCloseUpReason AReason)>;
+using TcxEditValidateEvent =
+    TMethod<void(TObject* Sender, Variant& DisplayValue, String& ErrorText, bool& Error)>;
+
+// --- Alignment -------------------------------------------------------------------------
+
+// Horizontal and vertical alignment; the horizontal value remembers whether it was set
+// explicitly, so that an unset one can follow a default supplied from elsewhere.
+class TcxEditAlignment : public TPersistent {
+  QD_CLASS(TcxEditAlignment, TPersistent)
+
+ public:
+  explicit TcxEditAlignment(TPersistent* AOwner,
+                            TcxEditVertAlignment ADefaultVertAlignment = cxEditDefaultVertAlignment,
+                            TAlignment ADefaultHorzAlignment = cxEditDefaultHorzAlignment);
+
+  void Assign(TPersistent* Source) override;
+  TPersistent* GetOwner() const override { return FOwner; }
+  // Clears the assigned mark of the horizontal value (the value stays) and notifies.
+  void Reset();
+  bool IsHorzStored() const { return FIsHorzAssigned || FHorz != FDefaultHorzAlignment; }
+  bool IsVertStored() const { return FVert != FDefaultVertAlignment; }
+
+  TAlignment Horz() const { return FHorz; }
+  void SetHorz(TAlignment Value);
+  TcxEditVertAlignment Vert() const { return FVert; }
+  void SetVert(TcxEditVertAlignment Value);
+  bool IsHorzAssigned() const { return FIsHorzAssigned; }
+
+  const TNotifyEvent& OnChanged() const { return FOnChanged; }
+  void SetOnChanged(const TNotifyEvent& Value) { FOnChanged = Value; }
+
+ protected:
+  void DoChanged();
+
+ private:
+  friend class TcxCustomEditProperties;
+  TPersistent* FOwner;
+  TAlignment FHorz;
+  TcxEditVertAlignment FVert;
+  TAlignment FDefaultHorzAlignment;
+  TcxEditVertAlignment FDefaultVertAlignment;
+  bool FIsHorzAssigned = false;
+  TNotifyEvent FOnChanged;
+};
+
+// --- Assigned values ---------------------------------------------------------------------
+
+// Which optional values of editor properties are set explicitly.
+class TcxCustomEditPropertiesValues : public TPersistent {
+  QD_CLASS(TcxCustomEditPropertiesValues, TPersistent)
+
+ public:
+  explicit TcxCustomEditPropertiesValues(TcxCustomEditProperties* AOwner) : FOwner(AOwner) {}
+  void Assign(TPersistent* Source) override;
+  TPersistent* GetOwner() const override;
+  virtual void RestoreDefaults();
+
+  bool MaxValue() const { return FMaxValue; }
+  void SetMaxValue(bool Value);
+  bool MinValue() const { return FMinValue; }
+  void SetMinValue(bool Value);
+  bool ReadOnly() const { return FReadOnly; }
+  void SetReadOnly(bool Value);
+
+  // An explicit 0 is only kept in stored forms when the owner publishes the value.
+  bool IsMaxValueStored() const;
+  bool IsMinValueStored() const;
+
+ protected:
+  TcxCustomEditProperties* Properties() const { return FOwner; }
+
+ private:
+  friend class TcxCustomEditProperties;
+  void SetFlag(bool& AFlag, bool Value);
+  TcxCustomEditProperties* FOwner;
+  bool FMaxValue = false;
+  bool FMinValue = false;
+  bool FReadOnly = false;
+};
+
+// --- Default values from a data source ------------------------------------------------
+
+class IcxEditDefaultValuesProvider {
+ public:
+  virtual ~IcxEditDefaultValuesProvider() = default;
+  virtual bool CanSetEditMode() = 0;
+  virtual bool DefaultCanModify() = 0;
+  virtual TAlignment DefaultAlignment() = 0;
+  virtual TcxBlobKind DefaultBlobKind() = 0;
+  virtual String DefaultDisplayFormat() = 0;
+  virtual String DefaultEditFormat() = 0;
+  virtual String DefaultEditMask() = 0;
+  virtual bool DefaultIsFloatValue() = 0;
+  virtual int32_t DefaultMaxLength() = 0;
+  virtual double DefaultMaxValue() = 0;
+  virtual double DefaultMinValue() = 0;
+  virtual int32_t DefaultPrecision() = 0;
+  virtual bool DefaultReadOnly() = 0;
+  virtual bool DefaultRequired() = 0;
+  virtual TObject* GetInstance() = 0;
+  virtual bool IsBlob() = 0;
+  virtual bool IsCurrency() = 0;
+  virtual bool IsDataAvailable() = 0;
+  virtual bool IsDataStorage() = 0;
+  virtual bool IsDisplayFormatDefined(bool AIsCurrencyValueAccepted) = 0;
+  virtual bool IsOnGetTextAssigned() = 0;
+  virtual bool IsOnSetTextAssigned() = 0;
+  virtual bool IsValidChar(Char AChar) = 0;
+};
+
+// The provider of an editor without a data source: it states no preference.
+class TcxCustomEditDefaultValuesProvider : public TcxInterfacedPersistent,
+                                           public IcxEditDefaultValuesProvider {
+  QD_CLASS(TcxCustomEditDefaultValuesProvider, TcxInterfacedPersistent)
+
+ public:
+  explicit TcxCustomEditDefaultValuesProvider(TPersistent* AOwner) : TcxInterfacedPersistent(AOwner) {}
+  // Every properties object still pointing at this provider forgets it.
+  ~TcxCustomEditDefaultValuesProvider() override;
+
+  bool CanSetEditMode() override { return true; }
+  bool DefaultCanModify() override { return true; }
+  TAlignment DefaultAlignment() override { return cxEditDefaultHorzAlignment; }
+  TcxBlobKind DefaultBlobKind() override { return bkMemo; }
+  String DefaultDisplayFormat() override { return {}; }
+  String DefaultEditFormat() override { return {}; }
+  String DefaultEditMask() override { return {}; }
+  bool DefaultIsFloatValue() override { return false; }
+  int32_t DefaultMaxLength() override { return 0; }
+  double DefaultMaxValue() override { return 0; }
+  double DefaultMinValue() override { return 0; }
+  int32_t DefaultPrecision() override { return 15; }
+  bool DefaultReadOnly() override { return false; }
+  bool DefaultRequired() override { return false; }
+  TObject* GetInstance() override { return this; }
+  bool IsBlob() override { return false; }
+  bool IsCurrency() override { return false; }
+  bool IsDataAvailable() override { return true; }
+  bool IsDataStorage() override { return false; }
+  bool IsDisplayFormatDefined(bool) override { return false; }
+  bool IsOnGetTextAssigned() override { return false; }
+  bool IsOnSetTextAssigned() override { return false; }
+  bool IsValidChar(Char) override { return true; }
+};
+
+// --- Editor properties ---------------------------------------------------------------------
+
+// The settings of an editor, of a repository item or of an in-place editor. Changes are
+// batched with BeginUpdate/EndUpdate and announced through OnPropertiesChanged.
+class TcxCustomEditProperties : public TcxInterfacedPersistent {
+  QD_CLASS(TcxCustomEditProperties, TcxInterfacedPersistent)
+
+ public:
+  explicit TcxCustomEditProperties(TPersistent* AOwner);
+  ~TcxCustomEditProperties() override;
+
+  void Assign(TPersistent* Source) override;
+  // A new object of the same class for AOwner, assigned from this one.
+  virtual TcxCustomEditProperties* Clone(TPersistent* AOwner);
+  virtual TcxCustomEditProperties* CreatePreviewProperties() { return Clone(nullptr); }
+
+  void BeginUpdate();
+  void EndUpdate(bool AInvokeChanged = true);
+  void Changed();
+  bool ChangedLocked() const { return FChangedLocked || FUpdateCount > 0; }
+  void LockUpdate(bool ALock) { FChangedLocked = ALock; }
+  bool IsChanging() const { return FIsChangingCount > 0; }
+  // The owner is a component in design state.
+  bool IsDesigning() const;
+  // Calls DoUpdate when AProperties is of this class or a descendant.
+  void Update(TcxCustomEditProperties* AProperties);
+  bool CanModify();
+  void FillMinMaxValues(double AMax, double AMin);
+
+  // The alignment handed out; a change made through it is copied into the stored one.
+  TcxEditAlignment* Alignment();
+  void SetAlignment(TcxEditAlignment* Value) { BaseSetAlignment(Value); }
+  bool IsAlignmentStored() const {
+    return FInnerAlignment->IsHorzStored() || FInnerAlignment->IsVertStored();
+  }
+  TcxCustomEditPropertiesValues* AssignedValues() const { return FAssignedValues; }
+  void SetAssignedValues(TcxCustomEditPropertiesValues* Value) { FAssignedValues->Assign(Value); }
+
+  bool AutoSelect() const { return FAutoSelect; }
+  void SetAutoSelect(bool Value) { SetValue(FAutoSelect, Value); }
+  bool BeepOnError() const { return FBeepOnError; }
+  void SetBeepOnError(bool Value) { SetValue(FBeepOnError, Value); }
+  TcxEditButtonsViewStyle ButtonsViewStyle() const { return FButtonsViewStyle; }
+  void SetButtonsViewStyle(TcxEditButtonsViewStyle Value) { SetValue(FButtonsViewStyle, Value); }
+  TShortCut ClearKey() const { return FClearKey; }
+  void SetClearKey(TShortCut Value) { SetValue(FClearKey, Value); }
+  TShortCut ClickKey() const { return FClickKey; }
+  void SetClickKey(TShortCut Value) { SetValue(FClickKey, Value); }
+  bool ImmediatePost() const { return FImmediatePost; }
+  void SetImmediatePost(bool Value) { SetValue(FImmediatePost, Value); }
+  bool Transparent() const { return FTransparent; }
+  void SetTransparent(bool Value) { SetValue(FTransparent, Value); }
+  bool UseLeftAlignmentOnEditing() const { return FUseLeftAlignmentOnEditing; }
+  void SetUseLeftAlignmentOnEditing(bool Value) { SetValue(FUseLeftAlignmentOnEditing, Value); }
+  bool IsUseLeftAlignmentOnEditingStored() const {
+    return FUseLeftAlignmentOnEditing != DefaultUseLeftAlignmentOnEditing();
+  }
+  bool UseMouseWheel() const { return FUseMouseWheel; }
+  void SetUseMouseWheel(bool Value) { SetValue(FUseMouseWheel, Value); }
+  bool ValidateOnEnter() const { return FValidateOnEnter; }
+  void SetValidateOnEnter(bool Value) { SetValue(FValidateOnEnter, Value); }
+  TLeftRight ValidationErrorIconAlignment() const { return FValidationErrorIconAlignment; }
+  void SetValidationErrorIconAlignment(TLeftRight Value) { SetValue(FValidationErrorIconAlignment, Value); }
+  TcxEditValidationOptions ValidationOptions() const { return FValidationOptions; }
+  void SetValidationOptions(TcxEditValidationOptions Value);
+  // The working copy used during one validation, which an OnValidate handler may change.
+  TcxEditValidationOptions InternalValidationOptions() const { return FInternalValidationOptions; }
+  void SetInternalValidationOptions(TcxEditValidationOptions Value) { FInternalValidationOptions = Value; }
+
+  // The own value when assigned, else the provider's default, else 0 (False).
+  double MaxValue() const { return GetMaxValue(); }
+  void SetMaxValue(double Value);
+  double MinValue() const { return GetMinValue(); }
+  void SetMinValue(double Value);
+  bool ReadOnly() const;
+  void SetReadOnly(bool Value);
+  bool IsReadOnlyStored() const { return FAssignedValues->ReadOnly(); }
+
+  IcxEditDefaultValuesProvider* IDefaultValuesProvider() const { return FIDefaultValuesProvider; }
+  void SetIDefaultValuesProvider(IcxEditDefaultValuesProvider* Value);
+
+  const TcxEditButtonClickEvent& OnButtonClick() const { return FOnButtonClick; }
+  void SetOnButtonClick(const TcxEditButtonClickEvent& Value) { FOnButtonClick = Value; }
+  const TNotifyEvent& OnChange() const { return FOnChange; }
+  void SetOnChange(const TNotifyEvent& Value) { FOnChange = Value; }
+  const TcxEditClosePopupEvent& OnClosePopup() const { return FOnClosePopup; }
+  void SetOnClosePopup(const TcxEditClosePopupEvent& Value) { FOnClosePopup = Value; }
+  const TNotifyEvent& OnEditValueChanged() const { return FOnEditValueChanged; }
+  void SetOnEditValueChanged(const TNotifyEvent& Value) { FOnEditValueChanged = Value; }
+  const TcxEditValidateEvent& OnValidate() const { return FOnValidate; }
+  void SetOnValidate(const TcxEditValidateEvent& Value) { FOnValidate = Value; }
+  const TNotifyEvent& OnPropertiesChanged() const { return FOnPropertiesChanged; }
+  void SetOnPropertiesChanged(const TNotifyEvent& Value) { FOnPropertiesChanged = Value; }
+
+  // Overridable behaviour of an editor family.
+  virtual bool CanValidate() { return false; }
+  // The editor class these properties make.
+  virtual TClass GetContainerClass() const;
+  virtual bool CanCompareEditValue() { return false; }
+  virtual bool AllowRepositorySharing() { return true; }
+  virtual bool SupportsMultiThreading() { return AllowRepositorySharing(); }
+  virtual void DefaultValuesProviderDestroyed() { FIDefaultValuesProvider = nullptr; }
+  virtual bool HasDisplayValue() { return false; }
+  virtual bool InnerEditNeedsTabs() { return false; }
+  virtual bool IsEditValueConversionDependOnFocused() { return true; }
+  virtual TcxEditDisplayFormatOptions GetDisplayFormatOptions() { return {}; }
+  virtual String GetValidateErrorText(TcxEditErrorKind AErrorKind);
+  virtual bool GetValueEditorEditValueSource(bool AEditFocused);
+  virtual void RefreshNonShareable() {}
+  virtual bool CompareDisplayValues(const Variant& AEditValue1, const Variant& AEditValue2);
+  virtual void DataChanged() {}
+  virtual String GetDisplayText(const Variant& AEditValue, bool AFullText = false, bool AIsInplace = true);
+  virtual TcxEditSpecialFeatures GetSpecialFeatures() { return {}; }
+  virtual TcxEditSupportedOperations GetSupportedOperations() { return {}; }
+  virtual bool IsActivationKey(Char AKey) { return false; }
+  virtual bool IsEditValueValid(Variant& EditValue, bool AEditFocused) { return true; }
+  virtual bool IsResetEditClass() { return false; }
+  virtual bool IsValueFormattedByProperties() { return false; }
+  virtual bool IsValueFormattedByProvider();
+  virtual void PrepareDisplayValue(const Variant& AEditValue, Variant& DisplayValue, bool AEditFocused);
+  virtual void RestoreDefaults();
+  virtual TcxEditEditValueSource GetEditValueSource(bool AEditFocused) { return evsValue; }
+  // Replaces an empty error text by the default one and runs the OnValidate handler
+  // (through AValidator when given: an editor runs its own and its repository item's).
+  // Does nothing unless CanValidate.
+  using TValidateHandler = std::function<void(Variant& ADisplayValue, String& AErrorText, bool& AError)>;
+  virtual void ValidateDisplayValue(Variant& ADisplayValue, String& AErrorText, bool& AError,
+                                    const TValidateHandler& AValidator = nullptr,
+                                    const Variant* ACurrentDisplayValue = nullptr);
+
+ protected:
+  virtual void AlignmentChangedHandler(TObject* Sender);
+  virtual void BaseSetAlignment(TcxEditAlignment* Value);
+  virtual void ChangeHandler(TObject* Sender) { Changed(); }
+  virtual bool DefaultUseLeftAlignmentOnEditing() const { return true; }
+  virtual void DoAssign(TcxCustomEditProperties* Source);
+  virtual void DoChanged();
+  virtual void DoUpdate(TcxCustomEditProperties* AProperties) {}
+  virtual TAlignment GetDefaultHorzAlignment();
+  virtual TcxEditVertAlignment GetDefaultVertAlignment() const { return cxEditDefaultVertAlignment; }
+  virtual double GetMaxValue() const;
+  virtual double GetMinValue() const;
+  // The owner is an editor (its look follows the data source).
+  bool IsEditorOwned() const;
+
+  template <class T>
+  void SetValue(T& AField, const T& Value) {
+    if (AField != Value) {
+      AField = Value;
+      Changed();
+    }
+  }
+
+ private:
+  friend class TcxCustomEditPropertiesValues;
+  TcxEditAlignment* FAlignment = nullptr;
+  TcxEditAlignment* FInnerAlignment = nullptr;
+  TcxCustomEditPropertiesValues* FAssignedValues = nullptr;
+  bool FAutoSelect = true;
+  bool FBeepOnError = false;
+  TcxEditButtonsViewStyle FButtonsViewStyle = bvsNormal;
+  bool FChangedLocked = false;
+  bool FChangedOccurred = false;
+  TShortCut FClearKey = 0;
+  TShortCut FClickKey = 16397;  // Ctrl+Enter
+  IcxEditDefaultValuesProvider* FIDefaultValuesProvider = nullptr;
+  bool FImmediatePost = false;
+  int32_t FIsChangingCount = 0;
+  double FMaxValue = 0;
+  double FMinValue = 0;
+  bool FReadOnly = false;
+  bool FTransparent = false;
+  int32_t FUpdateCount = 0;
+  bool FUseLeftAlignmentOnEditing = true;
+  bool FUseMouseWheel = true;
+  bool FValidateOnEnter = false;
+  TLeftRight FValidationErrorIconAlignment = taLeftJustify;
+  TcxEditValidationOptions FValidationOptions{evoRaiseException};
+  TcxEditValidationOptions FInternalValidationOptions{evoRaiseException};
+  TcxEditButtonClickEvent FOnButtonClick;
+  TNotifyEvent FOnChange;
+  TcxEditClosePopupEvent FOnClosePopup;
+  TNotifyEvent FOnEditValueChanged;
+  TcxEditValidateEvent FOnValidate;
+  TNotifyEvent FOnPropertiesChanged;
+};
+
+// --- Change-events catcher ----------------------------------------------------------------
+
+// What the catcher needs of its editor.
+class IcxEditChangeEventsTarget {
+ public:
+  virtual ~IcxEditChangeEventsTarget() = default;
+  virtual bool IsLoadingOrDestroying() const = 0;
+  virtual bool HasOnChangeHandler() const = 0;
+  virtual bool HasOnEditValueChangedHandler() const = 0;
+  virtual void DoOnChange() = 0;
+  virtual void DoOnEditValueChanged() = 0;
+};
+
+// Holds back an editor's change events while locked; the editor's DoChange and
+// DoEditValueChanged set the pending flags instead of firing.
+class TcxEditChangeEventsCatcher : public TObject {
+  QD_CLASS(TcxEditChangeEventsCatcher, TObject)
+
+ public:
+  explicit TcxEditChangeEventsCatcher(IcxEditChangeEventsTarget* AEdit) : FEdit(AEdit) {}
+  bool IsLocked() const { return FLockCount > 0; }
+  void Lock(bool ALock, bool AInvokeChangedOnUnlock = true);
+  void InvokeEditChangedEvents();
+
+  bool OnChangeEvent() const { return FOnChangeEvent; }
+  void SetOnChangeEvent(bool Value) { FOnChangeEvent = Value; }
+  bool OnEditValueChangedEvent() const { return FOnEditValueChangedEvent; }
+  void SetOnEditValueChangedEvent(bool Value) { FOnEditValueChangedEvent = Value; }
+
+ private:
+  IcxEditChangeEventsTarget* FEdit;
+  int32_t FLockCount = 0;
+  bool FOnChangeEvent = false;
+  bool FOnEditValueChangedEvent = false;
+};
+
+// --- Edit repository -------------------------------------------------------------------------
+
+class TcxEditRepository;
+class TcxEditRepositoryItem;
+
+// Told when a repository item goes away or its properties change.
+class IcxEditRepositoryItemListener {
+ public:
+  virtual ~IcxEditRepositoryItemListener() = default;
+  virtual void RepositoryItemListenerItemRemoved(TcxEditRepositoryItem* Sender) = 0;
+  virtual void RepositoryItemListenerPropertiesChanged(TcxEditRepositoryItem* Sender) = 0;
+};
+
+// Named, shared editor properties kept in a repository.
+class TcxEditRepositoryItem : public TComponent {
+  QD_CLASS(TcxEditRepositoryItem, TComponent)
+
+ public:
+  explicit TcxEditRepositoryItem(TComponent* AOwner);
+  ~TcxEditRepositoryItem() override;
+
+  // The properties class the item creates (a descendant item overrides it).
+  virtual TClass GetEditPropertiesClass() const { return TcxCustomEditProperties::StaticClass(); }
+  virtual void AddListener(IcxEditRepositoryItemListener* AListener);
+  virtual void RemoveListener(IcxEditRepositoryItemListener* AListener);
+  // The part of the class name after "TcxEditRepository", prefixed with the repository's name.
+  virtual String GetBaseName() const;
+  bool ArePropertiesCompatible(TClass AClass) const;
+
+  bool HasParent() const override { return true; }
+  TComponent* GetParentComponent() const override;
+  void SetParentComponent(TComponent* Value) override;
+
+  TcxCustomEditProperties* Properties();
+  void SetProperties(TcxCustomEditProperties* Value) { Properties()->Assign(Value); }
+  TcxEditRepository* Repository() const { return FRepository; }
+  void SetRepository(TcxEditRepository* Value);
+  int32_t ListenerCount() const { return static_cast<int32_t>(FListenerList.size()); }
+
+ protected:
+  virtual void PropertiesChanged(TObject* Sender);
+
+ private:
+  TcxCustomEditProperties* FProperties = nullptr;
+  TcxEditRepository* FRepository = nullptr;
+  std::vector<IcxEditRepositoryItemListener*> FListenerList;
+};
+
+// A component holding repository items.
+class TcxEditRepository : public TComponent {
+  QD_CLASS(TcxEditRepository, TComponent)
+
+ public:
+  explicit TcxEditRepository(TComponent* AOwner) : TComponent(AOwner) {}
+  ~TcxEditRepository() override;
+
+  // AItemClass is TcxEditRepositoryItem or a descendant.
+  virtual TcxEditRepositoryItem* CreateItem(TClass AItemClass);
+  virtual TcxEditRepositoryItem* CreateItemEx(TClass AItemClass, TComponent* AOwner);
+  // Frees the items, last first.
+  void Clear();
+  // Ignores letter case; nullptr when no item has the name.
+  TcxEditRepositoryItem* ItemByName(const String& AName) const;
+  int32_t Count() const { return static_cast<int32_t>(FItems.size()); }
+  TcxEditRepositoryItem* Items(int32_t AIndex) const { return FItems.at(static_cast<size_t>(AIndex)); }
+  void GetChildren(const TGetChildProc& Proc, TComponent* Root) override;
+
+ private:
+  friend class TcxEditRepositoryItem;
+  void AddItem(TcxEditRepositoryItem* AItem);
+  void RemoveItem(TcxEditRepositoryItem* AItem);
+  std::vector<TcxEditRepositoryItem*> FItems;
+};
+
+// --- Editor styles -------------------------------------------------------------------------
+
+enum TcxEditButtonStyle : uint8_t {
+  btsDefault,
+  bts3D,
+  btsFlat,
+  btsSimple,
+  btsHotFlat,
+  btsUltraFlat,
+  btsOffice11
+};
+enum TcxEditButtonTransparency : uint8_t {
+  ebtNone,
+  ebtInactive,
+  ebtAlways,
+  ebtHideInactive,
+  ebtHideUnselected
+};
+using TcxEditGradientDirection = TcxDirection;  // dirLeft to dirDown
+using TcxEditBorderStyle = TcxContainerBorderStyle;
+
+constexpr TcxContainerStyleValue svButtonStyle = 10;
+constexpr TcxContainerStyleValue svButtonTransparency = 11;
+constexpr TcxContainerStyleValue svPopupBorderStyle = 12;
+constexpr TcxContainerStyleValue svGradientButtons = 13;
+constexpr TcxContainerStyleValue svGradient = 14;
+constexpr TcxContainerStyleValue svGradientDirection = 15;
+constexpr int32_t cxEditStyleValueCount = 16;
+extern const char16_t* const cxEditStyleValueNameA[cxEditStyleValueCount - cxContainerStyleValueCount];
+
+// A container style with the values only editors have: the look of the embedded buttons,
+// their transparency, gradients and the border of drop-down windows.
+class TcxCustomEditStyle : public TcxContainerStyle {
+  QD_CLASS(TcxCustomEditStyle, TcxContainerStyle)
+
+ public:
+  TcxCustomEditStyle(TPersistent* AOwner, bool ADirectAccessMode, TcxContainerStyle* AParentStyle = nullptr,
+                     TcxContainerStateItem AState = csNormal);
+
+  void Assign(TPersistent* Source) override;
+  int32_t GetStyleValueCount() override { return cxEditStyleValueCount; }
+  bool GetStyleValueName(TcxContainerStyleValue AStyleValue, String& StyleValueName) override;
+  bool IsValueAssigned(TcxContainerStyleValue AValue) override;
+  // Colour, font and text colour from a view's parameters, as one change.
+  void Init(TColor AColor, TFont* AFont, TColor ATextColor);
+
+  TcxEditButtonStyle ButtonStyle();
+  void SetButtonStyle(TcxEditButtonStyle Value);
+  TcxEditButtonTransparency ButtonTransparency();
+  void SetButtonTransparency(TcxEditButtonTransparency Value);
+  TcxEditPopupBorderStyle PopupBorderStyle();
+  void SetPopupBorderStyle(TcxEditPopupBorderStyle Value);
+  bool GradientButtons();
+  void SetGradientButtons(bool Value);
+  bool Gradient();
+  void SetGradient(bool Value);
+  TcxEditGradientDirection GradientDirection();
+  void SetGradientDirection(TcxEditGradientDirection Value);
+  bool PopupCloseButton();
+  void SetPopupCloseButton(bool Value);
+  // Stored only when assigned and, for an editor's style, published for this state.
+  bool IsExtendedValueStored(TcxContainerStyleValue AValue);
+
+ protected:
+  virtual TcxEditButtonStyle DefaultButtonStyle();
+  virtual TcxEditButtonTransparency DefaultButtonTransparency();
+  virtual bool DefaultGradient();
+  virtual bool DefaultGradientButtons();
+  virtual TcxEditGradientDirection DefaultGradientDirection();
+  virtual TcxEditPopupBorderStyle DefaultPopupBorderStyle();
+  TcxStyleController* GetDefaultStyleController() override;
+  TcxContainerStyleValues InternalGetNotPublishedExtendedStyleValues() override;
+
+ private:
+  TcxCustomEditStyle* BaseEditStyle() { return static_cast<TcxCustomEditStyle*>(GetBaseStyle()); }
+  // The editor style along the controller chain that assigns the value, or nil.
+  TcxCustomEditStyle* AssigningEditStyle(TcxContainerStyleValue AValue);
+  template <class T>
+  void SetEditValue(T& AField, const T& Value, TcxContainerStyleValue ABit);
+
+  TcxEditButtonStyle FButtonStyle = btsDefault;
+  TcxEditButtonTransparency FButtonTransparency = ebtNone;
+  TcxEditPopupBorderStyle FPopupBorderStyle = epbsDefault;
+  bool FGradientButtons = false;
+  bool FGradient = false;
+  TcxEditGradientDirection FGradientDirection = dirDown;
+  bool FPopupCloseButton = true;
+};
+
+class TcxEditStyle : public TcxCustomEditStyle {
+  QD_CLASS(TcxEditStyle, TcxCustomEditStyle)
+
+ public:
+  using TcxCustomEditStyle::TcxCustomEditStyle;
+};
+
+// The shared component editors take their unassigned style values from.
+class TcxEditStyleController : public TcxStyleController {
+  QD_CLASS(TcxEditStyleController, TcxStyleController)
+
+ public:
+  explicit TcxEditStyleController(TComponent* AOwner);
+  TcxEditStyle* Style() const { return static_cast<TcxEditStyle*>(InternalStyle(csNormal)); }
+  TcxEditStyle* StyleFocused() const { return static_cast<TcxEditStyle*>(InternalStyle(csActive)); }
+  TcxEditStyle* StyleDisabled() const { return static_cast<TcxEditStyle*>(InternalStyle(csDisabled)); }
+  TcxEditStyle* StyleHot() const { return static_cast<TcxEditStyle*>(InternalStyle(csHotTrack)); }
+
+ protected:
+  TcxContainerStyleClass GetStyleClass() override { return &cxCreateContainerStyle<TcxEditStyle>; }
+};
+
+// The process-wide controller made at start-up.
+TcxEditStyleController* DefaultEditStyleController();
+
+// --- The base editor -------------------------------------------------------------------------
+
+// Raised by a failed validation that asks for an exception.
+class EcxEditValidationError : public EcxEditError {
+  QD_CLASS(EcxEditValidationError, EcxEditError)
+
+ public:
+  using EcxEditError::EcxEditError;
+};
+
+class TcxCustomEdit;
+using TcxEditEditingEvent = TMethod<void(TObject* Sender, bool& CanEdit)>;
+
+struct TcxEditModifiedState {
+  bool Modified;
+  bool ModifiedAfterEnter;
+};
+
+// Per-activation data of an in-place editor.
+class TcxCustomEditData : public TObject {
+  QD_CLASS(TcxCustomEditData, TObject)
+
+ public:
+  explicit TcxCustomEditData(TcxCustomEdit* AEdit = nullptr) : FEdit(AEdit) { Clear(); }
+  void Clear() { FCleared = true; }
+  bool Cleared() const { return FCleared; }
+  TcxCustomEdit* Edit() const { return FEdit; }
+
+ private:
+  friend class TcxCustomEdit;
+  TcxCustomEdit* FEdit;
+  bool FCleared = false;
+};
+
+// The value store of a stand-alone editor and its default-values provider.
+class TcxEditDataBinding : public TPersistent {
+  QD_CLASS(TcxEditDataBinding, TPersistent)
+
+ public:
+  explicit TcxEditDataBinding(TcxCustomEdit* AEdit);
+  ~TcxEditDataBinding() override;
+  TPersistent* GetOwner() const override;
+
+  virtual bool CanCheckEditorValue();
+  virtual bool CanModify() { return IsDataAvailable(); }
+  virtual bool CanPostEditorValue() { return Modified(); }
+  virtual void DefaultValuesChanged();
+  virtual bool Editing();
+  virtual Variant StoredValue();
+  virtual void SetStoredValue(const Variant&) {}
+  virtual bool IsDataAvailable() { return FIDefaultValuesProvider->IsDataAvailable(); }
+  virtual bool IsInnerControlHaveToBeReadOnly() { return !IsDataAvailable(); }
+  virtual bool IsNull() { return false; }
+  virtual bool Modified();
+  virtual void Reset();
+  virtual bool SetEditMode();
+  virtual void SetModified();
+  virtual void UpdateDisplayValue();
+  TcxCustomEditDefaultValuesProvider* IDefaultValuesProvider() const { return FIDefaultValuesProvider; }
+
+ protected:
+  TcxCustomEdit* FEdit;
+  TcxCustomEditDefaultValuesProvider* FIDefaultValuesProvider;
+};
+
+// The control every editor derives from: an edit value, its properties (own or a repository
+// item's), the editing state machine, validation and posting, and in-place activation.
+class TcxCustomEdit : public TcxContainer,
+                      public IcxEditChangeEventsTarget,
+                      public IcxEditRepositoryItemListener {
+  QD_CLASS(TcxCustomEdit, TcxContainer)
+
+ public:
+  explicit TcxCustomEdit(TComponent* AOwner) : TcxCustomEdit(AOwner, false) {}
+  TcxCustomEdit(TComponent* AOwner, bool AIsInplace);
+  ~TcxCustomEdit() override;
+  // Creates an editor of AClass (TcxCustomEdit or a descendant) for in-place use.
+  static TcxCustomEdit* CreateInplace(TClass AClass, TComponent* AOwner);
+
+  // The properties class an editor family uses.
+  virtual TClass GetPropertiesClass() const { return TcxCustomEditProperties::StaticClass(); }
+
+  // -- Value
+  Variant EditValue() { return GetEditValue(); }
+  void SetEditValue(const Variant& Value);
+  void SetInternalEditValue(const Variant& Value);
+  // As if typed: the editing request is asked and ModifiedAfterEnter set.
+  void SetValidatableEditValue(const Variant& AEditValue);
+  virtual Variant GetDisplayValue() { return Variant(GetDisplayText()); }
+  virtual String GetDisplayText() { return {}; }
+  Variant GetEditingValue();
+  void Clear() { SetEditValue(GetClearValue()); }
+  bool IsEditValueStored() { return !VarIsNull(FEditValue); }
+
+  // -- Properties
+  TcxCustomEditProperties* Properties();
+  void SetProperties(TcxCustomEditProperties* Value) { Properties()->Assign(Value); }
+  TcxCustomEditProperties* ActiveProperties();
+  TcxEditRepositoryItem* RepositoryItem() const { return FRepositoryItem; }
+  void SetRepositoryItem(TcxEditRepositoryItem* Value);
+  bool IsRepositoryItemAcceptable(TcxEditRepositoryItem* ARepositoryItem);
+  TcxEditDataBinding* DataBinding() const { return FDataBinding; }
+  TcxEditStyle* Style() const { return static_cast<TcxEditStyle*>(TcxContainer::Style()); }
+  TcxEditStyle* StyleFocused() const { return static_cast<TcxEditStyle*>(TcxContainer::StyleFocused()); }
+  TcxEditStyle* StyleDisabled() const { return static_cast<TcxEditStyle*>(TcxContainer::StyleDisabled()); }
+  TcxEditStyle* StyleHot() const { return static_cast<TcxEditStyle*>(TcxContainer::StyleHot()); }
+  virtual void PropertiesChanged(TObject* Sender);
+
+  // -- State
+  // Modified() of the base control tells the designer; the editor's flag is read here.
+  bool GetModified() const { return FModified; }
+  void SetModified(bool Value);
+  bool ModifiedAfterEnter() const { return FModifiedAfterEnter; }
+  void SetModifiedAfterEnter(bool Value);
+  void SetModifiedAfterEnterValue(bool Value) { FModifiedAfterEnter = Value; }
+  bool IsEditValidated() const { return FIsEditValidated; }
+  bool ValidationError() const { return FValidationError; }
+  const String& ValidationErrorText() const { return FValidationErrorText; }
+  bool IsInplace() override { return FIsInplace; }
+  bool IsPosting() const { return FIsPosting; }
+  bool IsHiding() const { return FIsHiding; }
+
+  // -- Locks and user actions
+  void LockChangeEvents(bool ALock, bool AInvokeChangedOnUnlock = true);
+  bool AreChangeEventsLocked() const { return FChangeEventsCatcher->IsLocked(); }
+  void LockClick(bool ALock);
+  void LockEditValueChanging(bool ALock);
+  void BeginUserAction() { ++FUserActionCount; }
+  void EndUserAction();
+  void DisableUserAction() { ++FUserActionDisabledCount; }
+  void EnableUserAction();
+  bool IsUserAction() const { return FUserActionCount > 0 && FUserActionDisabledCount == 0; }
+  bool IsUserActionDisabled() const { return FUserActionDisabledCount > 0; }
+  void DisableValidate() { ++FLockValidate; }
+  void EnableValidate() { --FLockValidate; }
+
+  // -- Editing, validation, posting
+  bool DoEditing();
+  virtual bool CanModify();
+  virtual bool CanPostEditValue();
+  // Forced validation: with evoRaiseException alone when ARaiseExceptionOnError, else none.
+  bool ValidateEdit(bool ARaiseExceptionOnError);
+  bool ValidateEdit();
+  void PostEditValue();
+  void Reset();
+  // Back to the value saved at focus entry when modified since (the binding's Reset).
+  virtual void ResetEditValue();
+  void DoClosePopup(TcxEditCloseUpReason AReason);
+  void DoOnValidate(Variant& ADisplayValue, String& AErrorText, bool& AError);
+  // Focus entry and exit processing.
+  void DoShowEdit();
+  void DoHideEdit(bool AExit);
+  // Esc: restores the value saved at focus entry when modified since.
+  bool ResetByEscape();
+  // The clear key: the clear value, posted at once with ImmediatePost.
+  void ClearByKey();
+  // Enter with ValidateOnEnter.
+  void DoValidateOnEnter();
+
+  // -- In-place activation
+  void Activate(TcxCustomEditData*& AEditData, bool ANeedSetFocus = true);
+  bool Deactivate();
+  TcxCustomEditData* EditData() const { return FEditData; }
+
+  // -- Events
+  TcxEditEditingEvent OnEditing;
+  TNotifyEvent OnPostEditValue;
+  TNotifyEvent OnFocusChanged;
+
+  // IcxEditChangeEventsTarget
+  bool IsLoadingOrDestroying() const override;
+  bool HasOnChangeHandler() const override;
+  bool HasOnEditValueChangedHandler() const override;
+  void DoOnChange() override;
+  void DoOnEditValueChanged() override;
+  // IcxEditRepositoryItemListener
+  void RepositoryItemListenerItemRemoved(TcxEditRepositoryItem* Sender) override;
+  void RepositoryItemListenerPropertiesChanged(TcxEditRepositoryItem* Sender) override;
+
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+  void Loaded() override;
+
+  bool FIsInplaceInitializing = false;
+
+ protected:
+  virtual void DoChange();
+  virtual void DoEditValueChanged();
+  virtual Variant GetClearValue() { return Null(); }
+  virtual Variant GetEditValue() { return FEditValue; }
+  virtual bool InternalDoEditing() { return true; }
+  virtual Variant InternalGetEditingValue() { return FEditValue; }
+  virtual Variant InternalGetValueToValidate() { return Variant(VarToStr(FEditValue)); }
+  virtual void InternalSetEditValue(const Variant& Value, bool AValidateEditValue);
+  virtual void InternalStoreEditValue(const Variant& Value) { FEditValue = Value; }
+  virtual void InternalValidateDisplayValue(const Variant& ADisplayValue);
+  virtual void SetInternalDisplayValue(const Variant&) {}
+  virtual void SynchronizeDisplayValue() {}
+  virtual void SynchronizeEditValue() {}
+  virtual void UpdateDrawValue() {}
+  virtual void SelectAll() {}
+  virtual bool IsEditClass() { return false; }
+  virtual bool IsResetEditClass();
+  virtual void InitializeEditData() {}
+  virtual bool CanShowValidationErrorOnPostEditValue() { return !IsInplace(); }
+  virtual void DoValidateDisplayValue(Variant& ADisplayValue, String& AErrorText, bool& AError);
+  virtual void HandleValidationError(const String& AErrorText, TcxEditValidationOptions AValidationOptions,
+                                     bool ACanAbortExecution);
+  virtual void DoPostEditValue();
+  virtual void DoSetFocusWhenActivate();
+  bool InternalValidateEdit(TcxEditValidationOptions AValidationOptions, bool AForce);
+  bool InternalValidateEdit(bool AForce = false);
+  void InternalPostEditValue(bool AValidateEdit);
+  void SaveModified();
+  void RestoreModified();
+  void SetPrevEditValue(const Variant& Value);
+  void DoClearEditData(TcxCustomEditData* AEditData);
+  TcxContainerStyleValues InternalGetNotPublishedStyleValues() override;
+
+  Variant FEditValue;
+  Variant FPrevEditValue;
+  bool FPrevValidationError = false;
+
+ private:
+  // Whether the value to validate differs from V.
+  Variant ValueToValidate();
+  void PostShortRefresh();
+
+  TcxCustomEditProperties* FProperties = nullptr;
+  TcxEditRepositoryItem* FRepositoryItem = nullptr;
+  TcxEditDataBinding* FDataBinding = nullptr;
+  TcxEditChangeEventsCatcher* FChangeEventsCatcher = nullptr;
+  TcxCustomEditData* FEditData = nullptr;
+  std::vector<TcxEditModifiedState> FPrevModifiedList;
+  bool FModified = false;
+  bool FModifiedAfterEnter = false;
+  bool FIsEditValidated = false;
+  bool FIsEditValidating = false;
+  int32_t FLockValidate = 0;
+  bool FValidationError = false;
+  String FValidationErrorText;
+  bool FValidateErrorProcessing = false;
+  int32_t FUserActionCount = 0;
+  int32_t FUserActionDisabledCount = 0;
+  int32_t FEditValueChangingLockCount = 0;
+  int32_t FClickLockCount = 0;
+  bool FEditModeSetting = false;
+  bool FIsPosting = false;
+  bool FIsHiding = false;
+  bool FIsInplace = false;
+  bool FIsJustCreated = false;
+  bool FIsKeyPressHandled = false;
+};
+
+// Hidden editors a grid-like owner reuses cell by cell, one per properties object.
+class TcxInplaceEditList : public TObject {
+  QD_CLASS(TcxInplaceEditList, TObject)
+
+ public:
+  explicit TcxInplaceEditList(TComponent* AEditorOwner);
+  ~TcxInplaceEditList() override;
+
+  // The editor bound to AProperties; else an unbound one of the container class, bound now;
+  // else a new hidden in-place editor. The editor takes the properties.
+  TcxCustomEdit* GetEdit(TcxCustomEditProperties* AProperties);
+  // An unbound editor of the class's container class, or a new unbound one.
+  TcxCustomEdit* GetEdit(TClass APropertiesClass);
+  TcxCustomEdit* FindEdit(TcxCustomEditProperties* AProperties) const;
+  TcxCustomEdit* FindEdit(TClass APropertiesClass) const;
+  void DisconnectProperties(TcxCustomEditProperties* AProperties);
+  void RemoveItem(TcxCustomEditProperties* AProperties);
+  void RemoveItem(TClass APropertiesClass);
+  int32_t Count() const { return static_cast<int32_t>(FItems.size()); }
+
+ private:
+  struct TcxEditListItem {
+    TcxCustomEdit* Edit;
+    TcxCustomEditProperties* Properties;
+  };
+  TcxCustomEdit* CreateEdit(TClass APropertiesClass);
+  void InitEdit(TcxCustomEdit* AEdit, TcxCustomEditProperties* AProperties);
+  void RemoveAt(size_t AIndex);
+  TComponent* FEditorOwner;
+  std::vector<TcxEditListItem> FItems;
+};
+
+class TcxBitmap32;
+// A new 16 x 16 validation icon of the kind (ekError, ekWarning or ekInfo; others as errors).
+TcxBitmap32* cxEditCreateValidationIcon(TcxEditErrorKind AKind);
+// The validation icons made at start-up (nil before and after).
+extern TcxBitmap32* cxEditErrorIcon;
+extern TcxBitmap32* cxEditWarningIcon;
+extern TcxBitmap32* cxEditInfoIcon;
+
+// Every in-place edit list forgets editors made for AProperties.
+void ClearPropertiesDestroyingListeners(TcxCustomEditProperties* AProperties);
+
+// --- Process-wide registries and helpers ------------------------------------------------
+
+// Editor properties classes with their descriptions, sorted by description.
+TcxRegisteredClasses* GetRegisteredEditProperties();
+// Every living properties object.
+TList* CreatedEditPropertiesList();
+
+// True when the types agree (both numeric, both strings or the same variant type) and the
+// values are equal.
+bool cxEditVarEquals(const Variant& V1, const Variant& V2);
+bool InternalVarEqualsExact(const Variant& V1, const Variant& V2);
+// #0, tab, line feed, form feed, carriage return or space.
+bool IsSpaceChar(Char C);
+// The first component among APersistent and its chain of persistent owners.
+TComponent* GetOwnerComponent(TPersistent* APersistent);
+
+namespace cxEdit {
+void Initialize();
+void Finalize();
+}  // namespace cxEdit
 
 }  // namespace qd

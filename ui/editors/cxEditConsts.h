@@ -1,9 +1,26 @@
 #pragma once
-// The editor library's texts: those of the regular-expression engine and of the mask
-// editor.
+// The editor library's texts.
 #include "ui/core/dxCore.h"
 
 namespace qd {
+
+extern const TResStringRec cxSEditInvalidRepositoryItem;
+extern const TResStringRec cxSEditPopupCircularReferencingError;
+extern const TResStringRec cxSEditPostError;
+extern const TResStringRec cxSEditValidateErrorText;
+extern const TResStringRec cxSEditValueOutOfBounds;
+extern const TResStringRec cxSEditCheckBoxChecked;
+extern const TResStringRec cxSEditCheckBoxGrayed;
+extern const TResStringRec cxSEditCheckBoxUnchecked;
+extern const TResStringRec cxSRadioGroupDefaultCaption;
+extern const TResStringRec cxSMenuItemCaptionCut;
+extern const TResStringRec cxSMenuItemCaptionCopy;
+extern const TResStringRec cxSMenuItemCaptionPaste;
+extern const TResStringRec cxSMenuItemCaptionDelete;
+extern const TResStringRec cxSMenuItemCaptionLoad;
+extern const TResStringRec cxSMenuItemCaptionSave;
+extern const TResStringRec cxSMenuItemCaptionAssignFromWebCam;
+extern const TResStringRec cxSSpinEditInvalidNumericValue;
 
 extern const TResStringRec scxRegExprLine;
 extern const TResStringRec scxRegExprChar;
@@ -34,5 +51,14 @@ extern const TResStringRec scxRegExprTooComplex;
 extern const TResStringRec scxMaskEditRegExprError;
 extern const TResStringRec scxMaskEditInvalidEditValue;
 extern const TResStringRec scxMaskEditNoMask;
+
+// Registers the names of the texts above with the resource-strings repository under
+// "BrisvaneEditors Library".
+void AddEditorsResourceStringNames(TdxProductResourceStrings* AProduct);
+
+namespace cxEditConsts {
+void Initialize();
+void Finalize();
+}  // namespace cxEditConsts
 
 }  // namespace qd

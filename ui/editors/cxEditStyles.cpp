@@ -1,0 +1,187 @@
+// Editor styles and the editor style controller.
+#include "ui/editors/cxEdit.h"
+
+namespace qd {
+
+QD_IMPLEMENT_CLASS(TcxCustomEditStyle)
+QD_IMPLEMENT_CLASS(TcxEditStyle)
+QD_IMPLEMENT_CLASS(TcxEditStyleController)
+
+const char16_t* const cxEditStyleValueNameA[cxEditStyleValueCount - cxContainerStyleValueCount] = {
+    u"ButtonStyle",     u"ButtonTransparency", u"PopupBorderStyle",
+    u"GradientButtons", u"Gradient",           u"GradientDirection"};
+
+TcxCustomEditStyle::TcxCustomEditStyle(TPersistent* AOwner, bool ADirectAccessMode,
+                                       TcxContainerStyle* AParentStyle, TcxContainerStateItem AState)
+    : TcxContainerStyle(AOwner, ADirectAccessMode, AParentStyle, AState) {}
+
+void TcxCustomEditStyle::Assign(TPersistent* Source) {
+  auto* src = dynamic_cast<TcxCustomEditStyle*>(Source);
+  if (!src) {
+    TcxContainerStyle::Assign(Source);
+    return;
+  }
+  BeginUpdate();
+  FButtonStyle = src->FButtonStyle;
+  FButtonTransparency = src->FButtonTransparency;
+  FGradient = src->FGradient;
+  FGradientButtons = src->FGradientButtons;
+  FGradientDirection = src->FGradientDirection;
+  FPopupBorderStyle = src->FPopupBorderStyle;
+  FPopupCloseButton = src->FPopupCloseButton;
+  TcxContainerStyle::Assign(Source);
+  Changed();
+  EndUpdate();
+}
+
+bool TcxCustomEditStyle::GetStyleValueName(TcxContainerStyleValue AStyleValue, String& StyleValueName) {
+  if (AStyleValue >= cxContainerStyleValueCount && AStyleValue < cxEditStyleValueCount) {
+    StyleValueName = cxEditStyleValueNameA[AStyleValue - cxContainerStyleValueCount];
+    return true;
+  }
+  return TcxContainerStyle::GetStyleValueName(AStyleValue, StyleValueName);
+}
+
+TcxCustomEditStyle* TcxCustomEditStyle::AssigningEditStyle(TcxContainerStyleValue AValue) {
+  // A plain container controller's styles have no editor values: the walk ends there.
+  TcxCustomEditStyle* editStyle = this;
+  while (editStyle && !editStyle->FAssignedValues.Contains(AValue))
+    editStyle = dynamic_cast<TcxCustomEditStyle*>(editStyle->ChainStyle());
+  return editStyle;
+}
+
+bool TcxCustomEditStyle::IsValueAssigned(TcxContainerStyleValue AValue) {
+  if (AValue >= cxContainerStyleValueCount && AValue < cxEditStyleValueCount) {
+    if (DirectAccessMode()) return FAssignedValues.Contains(AValue);
+    return AssigningEditStyle(AValue) != nullptr;
+  }
+  return TcxContainerStyle::IsValueAssigned(AValue);
+}
+
+void TcxCustomEditStyle::Init(TColor AColor, TFont* AFont, TColor ATextColor) {
+  BeginUpdate();
+  SetColor(AColor);
+  if (AFont) SetFont(AFont);
+  SetTextColor(ATextColor);
+  EndUpdate();
+}
+
+// Reads a value: own when assigned, else from the controller chain, else the default.
+#define QD_EDIT_STYLE_GETTER(Type, Name, Field, Bit)                                        \
+  Type TcxCustomEditStyle::Name() {                                                         \
+    if (DirectAccessMode()) return FAssignedValues.Contains(Bit) ? Field : Default##Name(); \
+    TcxCustomEditStyle* s = AssigningEditStyle(Bit);                                        \
+    return s ? s->Field : Default##Name();                                                  \
+  }
+QD_EDIT_STYLE_GETTER(TcxEditButtonStyle, ButtonStyle, FButtonStyle, svButtonStyle)
+QD_EDIT_STYLE_GETTER(TcxEditButtonTransparency, ButtonTransparency, FButtonTransparency, svButtonTransparency)
+QD_EDIT_STYLE_GETTER(TcxEditPopupBorderStyle, PopupBorderStyle, FPopupBorderStyle, svPopupBorderStyle)
+QD_EDIT_STYLE_GETTER(bool, GradientButtons, FGradientButtons, svGradientButtons)
+QD_EDIT_STYLE_GETTER(bool, Gradient, FGradient, svGradient)
+QD_EDIT_STYLE_GETTER(TcxEditGradientDirection, GradientDirection, FGradientDirection, svGradientDirection)
+#undef QD_EDIT_STYLE_GETTER
+
+template <class T>
+void TcxCustomEditStyle::SetEditValue(T& AField, const T& Value, TcxContainerStyleValue ABit) {
+  if (FAssignedValues.Contains(ABit) && AField == Value) return;
+  AField = Value;
+  FAssignedValues.Include(ABit);
+  Changed();
+}
+
+void TcxCustomEditStyle::SetButtonStyle(TcxEditButtonStyle Value) {
+  SetEditValue(FButtonStyle, Value, svButtonStyle);
+}
+
+// The values below exist once per editor: other states forward them to the normal style.
+void TcxCustomEditStyle::SetButtonTransparency(TcxEditButtonTransparency Value) {
+  if (!IsBaseStyle()) return BaseEditStyle()->SetButtonTransparency(Value);
+  SetEditValue(FButtonTransparency, Value, svButtonTransparency);
+}
+
+void TcxCustomEditStyle::SetPopupBorderStyle(TcxEditPopupBorderStyle Value) {
+  if (!IsBaseStyle()) return BaseEditStyle()->SetPopupBorderStyle(Value);
+  SetEditValue(FPopupBorderStyle, Value, svPopupBorderStyle);
+}
+
+void TcxCustomEditStyle::SetGradientButtons(bool Value) {
+  if (!IsBaseStyle()) return BaseEditStyle()->SetGradientButtons(Value);
+  SetEditValue(FGradientButtons, Value, svGradientButtons);
+}
+
+void TcxCustomEditStyle::SetGradient(bool Value) {
+  if (!IsBaseStyle()) return BaseEditStyle()->SetGradient(Value);
+  SetEditValue(FGradient, Value, svGradient);
+}
+
+void TcxCustomEditStyle::SetGradientDirection(TcxEditGradientDirection Value) {
+  if (!IsBaseStyle()) return BaseEditStyle()->SetGradientDirection(Value);
+  SetEditValue(FGradientDirection, Value, svGradientDirection);
+}
+
+bool TcxCustomEditStyle::PopupCloseButton() {
+  return BaseEditStyle()->FPopupCloseButton;
+}
+
+void TcxCustomEditStyle::SetPopupCloseButton(bool Value) {
+  TcxCustomEditStyle* base = BaseEditStyle();
+  if (base->FPopupCloseButton == Value) return;
+  base->FPopupCloseButton = Value;
+  base->Changed();
+}
+
+bool TcxCustomEditStyle::IsExtendedValueStored(TcxContainerStyleValue AValue) {
+  if (!FAssignedValues.Contains(AValue)) return false;
+  TcxContainer* container = Container();
+  if (!container) return true;
+  String name;
+  GetStyleValueName(AValue, name);
+  return container->IsStylePropertyPublished(name, State() != csNormal);
+}
+
+// Defaults: the base values on the normal style, the parent's effective value elsewhere.
+TcxEditButtonStyle TcxCustomEditStyle::DefaultButtonStyle() {
+  return IsBaseStyle() ? btsDefault : BaseEditStyle()->ButtonStyle();
+}
+TcxEditButtonTransparency TcxCustomEditStyle::DefaultButtonTransparency() {
+  return IsBaseStyle() ? ebtNone : BaseEditStyle()->ButtonTransparency();
+}
+bool TcxCustomEditStyle::DefaultGradient() {
+  return IsBaseStyle() ? false : BaseEditStyle()->Gradient();
+}
+bool TcxCustomEditStyle::DefaultGradientButtons() {
+  return IsBaseStyle() ? false : BaseEditStyle()->GradientButtons();
+}
+TcxEditGradientDirection TcxCustomEditStyle::DefaultGradientDirection() {
+  return IsBaseStyle() ? dirDown : BaseEditStyle()->GradientDirection();
+}
+TcxEditPopupBorderStyle TcxCustomEditStyle::DefaultPopupBorderStyle() {
+  return IsBaseStyle() ? epbsDefault : BaseEditStyle()->PopupBorderStyle();
+}
+
+TcxStyleController* TcxCustomEditStyle::GetDefaultStyleController() {
+  if (DirectAccessMode()) return nullptr;
+  TcxContainer* container = Container();
+  if (container && container->IsInplace()) return nullptr;
+  if (TcxEditStyleController* controller = DefaultEditStyleController()) return controller;
+  return TcxContainerStyle::GetDefaultStyleController();
+}
+
+TcxContainerStyleValues TcxCustomEditStyle::InternalGetNotPublishedExtendedStyleValues() {
+  return TcxContainerStyleValues{svEdges,
+                                 svFont,
+                                 svHotTrack,
+                                 svShadow,
+                                 svTransparentBorder,
+                                 svButtonTransparency,
+                                 svPopupBorderStyle,
+                                 svGradientButtons,
+                                 svGradient,
+                                 svGradientDirection};
+}
+
+TcxEditStyleController::TcxEditStyleController(TComponent* AOwner) : TcxStyleController(AOwner) {
+  CreateStyles();
+}
+
+}  // namespace qd
