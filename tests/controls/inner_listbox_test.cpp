@@ -194,13 +194,13 @@ TEST_F(InnerListBox, TheLibraryBarsCoverTheSystemBarsAndScrollTheList) {
   list->Scroll(sbVertical, scPageUp, pos);
   EXPECT_LT(list->TopIndex(), 20);
   EXPECT_EQ(pos, list->TopIndex());
-  // A click on the library bar's lower arrow scrolls by one line.
+  // A press on the library bar's lower arrow scrolls down (repeating while held).
   const int top = list->TopIndex();
   const TPoint arrow{vbar->Width() / 2, vbar->Height() - 3};
   SendMessageW(vbar->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(arrow.X, arrow.Y));
   SendMessageW(vbar->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(arrow.X, arrow.Y));
-  EXPECT_EQ(list->TopIndex(), top + 1);
-  EXPECT_EQ(vbar->Position(), top + 1);
+  EXPECT_GT(list->TopIndex(), top);
+  EXPECT_EQ(vbar->Position(), list->TopIndex());
 }
 
 TEST_F(InnerListBox, ABarOutsideTheParentIsHiddenWithEmptyBounds) {

@@ -109,6 +109,9 @@ void TcxCustomInnerListBox::WndProc(TMessage& Message) {
       if (!FScrollBarsCalculating) SetExternalScrollBarsParameters();
       return;
     case WM_NCPAINT:
+      // A window shown with its parent gets no other message: the bars are placed when it
+      // first paints on screen.
+      if (!FScrollBarsCalculating) SetExternalScrollBarsParameters();
       TListBox::WndProc(Message);
       if (IsSizeGripVisible()) DrawSizeGrip();
       return;
