@@ -31,7 +31,8 @@ class InnerListBox : public ContainerTest {
   void ShowForm() {
     form->Show();
     Application->ProcessMessages();
-    RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+    RedrawWindow(form->Handle(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
   }
   void AddItems(std::initializer_list<const char16_t*> AItems) {
     for (const char16_t* s : AItems) list->Items()->Add(s);
@@ -55,7 +56,6 @@ class InnerListBox : public ContainerTest {
     EXPECT_TRUE(GetScrollBarInfo(list->Handle(), AObject, &info));
     return InContainer(info.rcScrollBar);
   }
-
 
  public:
   // Event handlers that record what reached them.
@@ -165,6 +165,17 @@ TEST_F(InnerListBox, KeysGoToTheContainerFirst) {
   const LRESULT code = SendMessageW(list->Handle(), WM_GETDLGCODE, 0, 0);
   EXPECT_TRUE(code & DLGC_WANTCHARS);
   EXPECT_TRUE(code & DLGC_WANTTAB);
+}
+
+TEST_F(InnerListBox, FocusOfTheListIsTheContainersFocus) {
+  AddNumberedItems(3);
+  ShowForm();
+  SetFocus(list->Handle());
+  Application->ProcessMessages();
+  EXPECT_TRUE(container->ViewInfo()->ContainerState.Contains(csActive));
+  SetFocus(form->Handle());
+  Application->ProcessMessages();
+  EXPECT_FALSE(container->ViewInfo()->ContainerState.Contains(csActive));
 }
 
 TEST_F(InnerListBox, TheLibraryBarsCoverTheSystemBarsAndScrollTheList) {

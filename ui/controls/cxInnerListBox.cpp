@@ -16,6 +16,7 @@ struct InnerListBoxContainerAccess : TcxContainer {
   using TcxContainer::Click;
   using TcxContainer::DblClick;
   using TcxContainer::DoMouseWheel;
+  using TcxContainer::FocusChanged;
   using TcxContainer::KeyDown;
   using TcxContainer::KeyPress;
   using TcxContainer::KeyUp;
@@ -118,7 +119,14 @@ void TcxCustomInnerListBox::WndProc(TMessage& Message) {
     case WM_KILLFOCUS:
       TListBox::WndProc(Message);
       if (FContainer && !FContainer->ComponentState().Contains(csDestroying))
-        FContainer->Perform(CM_FOCUSCHANGED, 0, static_cast<TControl*>(FContainer));
+        (FContainer->*&InnerListBoxContainerAccess::FocusChanged)();
+      return;
+    case WM_SETFOCUS:
+      TListBox::WndProc(Message);
+      if (FContainer && !FContainer->ComponentState().Contains(csDestroying) &&
+          !ComponentState().Contains(csDestroying) &&
+          !(FContainer->HandleAllocated() && reinterpret_cast<HWND>(Message.WParam) == FContainer->Handle()))
+        (FContainer->*&InnerListBoxContainerAccess::FocusChanged)();
       return;
     default:
       break;
@@ -211,8 +219,8 @@ void TcxCustomInnerListBox::DblClick() {
 // -- Auto-complete
 
 int TcxCustomInnerListBox::FindAutoCompleteString(const String& S) {
-  return static_cast<int>(SendMessageW(Handle(), LB_FINDSTRING, static_cast<WPARAM>(-1),
-                                       reinterpret_cast<LPARAM>(S.c_str())));
+  return static_cast<int>(
+      SendMessageW(Handle(), LB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(S.c_str())));
 }
 
 void TcxCustomInnerListBox::DoAutoComplete(Char& Key) {
@@ -257,7 +265,8 @@ void TcxCustomInnerListBox::DoAutoComplete(Char& Key) {
 bool TcxCustomInnerListBox::ItemVisible(int Index) {
   const TRect r = ItemRect(Index);
   const TRect client = ClientRect();
-  const TPoint corners[] = {{r.Left, r.Top}, {r.Right - 1, r.Top}, {r.Left, r.Bottom - 1}, {r.Right - 1, r.Bottom - 1}};
+  const TPoint corners[] = {
+      {r.Left, r.Top}, {r.Right - 1, r.Top}, {r.Left, r.Bottom - 1}, {r.Right - 1, r.Bottom - 1}};
   for (const TPoint& p : corners)
     if (p.X >= client.Left && p.X < client.Right && p.Y >= client.Top && p.Y < client.Bottom) return true;
   return false;
