@@ -66,6 +66,9 @@ class InnerListBox : public ContainerTest {
   }
   void ContainerKeyPress(TObject*, Char& Key) { containerChars.push_back(Key); }
   void ListKeyPress(TObject*, Char& Key) { listChars.push_back(Key); }
+  void ContainerMouseDown(TObject*, TMouseButton, TShiftState, int X, int Y) {
+    containerMouse.push_back({X, Y});
+  }
 
   TForm* form = nullptr;
   TcxContainer* container = nullptr;
@@ -74,6 +77,7 @@ class InnerListBox : public ContainerTest {
   std::vector<WORD> containerDown;
   std::vector<Char> containerChars, listChars;
   bool consumeDown = false;
+  std::vector<TPoint> containerMouse;
 };
 
 TEST_F(InnerListBox, TypedTextSearchesTheItemsUntilAPause) {
@@ -165,6 +169,18 @@ TEST_F(InnerListBox, KeysGoToTheContainerFirst) {
   const LRESULT code = SendMessageW(list->Handle(), WM_GETDLGCODE, 0, 0);
   EXPECT_TRUE(code & DLGC_WANTCHARS);
   EXPECT_TRUE(code & DLGC_WANTTAB);
+}
+
+TEST_F(InnerListBox, APressOnTheListReachesTheContainerInItsCoordinates) {
+  AddNumberedItems(5);
+  ShowForm();
+  container->OnMouseDown = TMouseEvent(this, &InnerListBox::ContainerMouseDown);
+  const int y = list->ItemRect(2).Top + 2;
+  SendMessageW(list->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, y));
+  SendMessageW(list->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, y));
+  EXPECT_EQ(list->ItemIndex(), 2);
+  ASSERT_EQ(containerMouse.size(), 1u);
+  EXPECT_EQ(containerMouse[0], (TPoint{list->Left() + 5, list->Top() + y}));
 }
 
 TEST_F(InnerListBox, FocusOfTheListIsTheContainersFocus) {

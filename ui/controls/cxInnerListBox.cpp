@@ -128,6 +128,10 @@ void TcxCustomInnerListBox::WndProc(TMessage& Message) {
           !(FContainer->HandleAllocated() && reinterpret_cast<HWND>(Message.WParam) == FContainer->Handle()))
         (FContainer->*&InnerListBoxContainerAccess::FocusChanged)();
       return;
+    case CM_MOUSELEAVE:
+      TListBox::WndProc(Message);
+      if (FContainer) FContainer->ShortRefreshContainer(true);
+      return;
     default:
       break;
   }
