@@ -181,6 +181,10 @@ TEST_F(InnerListBox, APressOnTheListReachesTheContainerInItsCoordinates) {
   EXPECT_EQ(list->ItemIndex(), 2);
   ASSERT_EQ(containerMouse.size(), 1u);
   EXPECT_EQ(containerMouse[0], (TPoint{list->Left() + 5, list->Top() + y}));
+  // The context menu is the container's.
+  auto* menu = new TPopupMenu(form);
+  container->SetPopupMenu(menu);
+  EXPECT_EQ(list->GetPopupMenu(), menu);
 }
 
 TEST_F(InnerListBox, FocusOfTheListIsTheContainersFocus) {

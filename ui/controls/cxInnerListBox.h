@@ -42,6 +42,10 @@ class TcxCustomInnerListBox : public TListBox {
   void Scroll(TScrollBarKind AKind, TScrollCode ACode, int32_t& APosition);
   virtual void SetExternalScrollBarsParameters();
 
+  // The container's menu: the list box has none of its own.
+  TPopupMenu* GetPopupMenu() override {
+    return FContainer ? FContainer->GetPopupMenu() : TListBox::GetPopupMenu();
+  }
   void WndProc(TMessage& Message) override;
   void Notification(TComponent* AComponent, TOperation Operation) override;
   void CreateWnd() override;
