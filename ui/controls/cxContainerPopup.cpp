@@ -653,6 +653,10 @@ void cxContainerWndProcHook(int ACode, WPARAM, LPARAM ALParam, LRESULT&) {
       if (message->wParam == 0) controller->CloseRelated(wnd);
       break;
     case WM_WINDOWPOSCHANGED: {
+      // A window hidden through its position (as forms hide) hears no WM_SHOWWINDOW.
+      if (const auto* pos = reinterpret_cast<const WINDOWPOS*>(message->lParam);
+          pos && (pos->flags & SWP_HIDEWINDOW) != 0)
+        controller->CloseRelated(wnd);
       bool closed = true;
       while (closed) {
         closed = false;
