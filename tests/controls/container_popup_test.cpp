@@ -112,6 +112,38 @@ TEST_F(ContainerPopup, ClickOnTheOwnerClosesThePopupAndStillReachesTheOwner) {
   }
 }
 
+TEST_F(ContainerPopup, ClickOnTheOwnerIsEatenWhenClosingHidesOrFreesTheOwner) {
+  struct Closer {
+    TClickCounter** owner;
+    bool free;
+    void OnClosed(TObject*) {
+      if (free) {
+        delete *owner;
+        *owner = nullptr;
+      } else {
+        (*owner)->SetVisible(false);
+      }
+    }
+  };
+  for (bool free : {false, true}) {
+    SCOPED_TRACE(free ? "owner freed" : "owner hidden");
+    owner_->SetVisible(true);
+    Application->ProcessMessages();
+    TTestPopup* popup = NewPopup(owner_);
+    Closer closer{&owner_, free};
+    popup->OnClosed = TNotifyEvent(&closer, &Closer::OnClosed);
+    popup->Popup(nullptr);
+    ASSERT_TRUE(popup->IsVisible());
+    TClickCounter* seen = owner_;
+    seen->Downs = 0;
+    Click(WM_LBUTTONDOWN, POINT{150, 120});
+    EXPECT_FALSE(popup->IsVisible());
+    if (!free) EXPECT_EQ(seen->Downs, 0);
+    EXPECT_EQ(popup->OwnerControl(), owner_);
+    delete popup;
+  }
+}
+
 TEST_F(ContainerPopup, ClickElsewhereOnTheFormClosesAndIsEatenOnlyWhenThePopupSaysSo) {
   struct Case {
     const char* name;

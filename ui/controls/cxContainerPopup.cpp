@@ -177,17 +177,26 @@ void CloseUnrelatedPopupsOnMouseClick(HWND AWnd, const TPoint& APoint, UINT AMsg
       } else if (!AIgnore) {
         AIgnore = popup->NeedIgnoreMouseMessageAfterCloseUp(AWnd, AMsg, KeyboardStateToShiftState(), APoint);
       }
+      // A closing handler may free the owner or the popup itself.
+      TcxObjectLink* popupLink = cxAddObjectLink(popup);
       {
         const bool prevCaption = FCaptionInactivationLocked;
         FCaptionInactivationLocked = true;
         popup->LockDeactivate(true);
         popup->CloseUp();
-        popup->LockDeactivate(false);
+        if (popupLink->Ref) popup->LockDeactivate(false);
         FCaptionInactivationLocked = prevCaption;
       }
+      const bool popupAlive = popupLink->Ref != nullptr;
+      cxRemoveObjectLink(popupLink);
       // The click that closed the popup reaches the owner only while the owner stays.
-      if (insideOwner && (owner->ComponentState().Contains(csDestroying) || !IsControlVisible(owner)))
-        AIgnore = true;
+      if (insideOwner) {
+        TWinControl* ownerAfter = popupAlive ? popup->OwnerControl() : nullptr;
+        const bool ownerGone = popupAlive ? ownerAfter == nullptr : !IsWindow(AWnd);
+        if (ownerGone || (ownerAfter && (ownerAfter->ComponentState().Contains(csDestroying) ||
+                                         !IsControlVisible(ownerAfter))))
+          AIgnore = true;
+      }
       closed = true;
       break;
     }
