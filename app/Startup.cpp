@@ -40,6 +40,7 @@
 #include "ui/graphics/svg/dxSVGCore.h"
 #include "ui/graphics/svg/dxSVGImage.h"
 #include "ui/controls/cxContainer.h"
+#include "ui/controls/cxContainerPopup.h"
 #include "ui/lookandfeel/cxLookAndFeelPainters.h"
 #include "ui/lookandfeel/cxLookAndFeelPaintersBitmaps.h"
 #include "ui/lookandfeel/cxLookAndFeels.h"
@@ -128,6 +129,8 @@ const TUnit kUnits[] = {
     {&cxControls::Initialize, &cxControls::Finalize},
     // Containers: the default style controller every container style links to.
     {&cxContainer::Initialize, &cxContainer::Finalize},
+    // The hooks that close container popups when the user acts elsewhere.
+    {&cxContainerPopup::Initialize, &cxContainerPopup::Finalize},
     // The hint controller that lets hint style controllers take over the application's hints.
     {&cxHint::Initialize, &cxHint::Finalize},
     // The editors' texts, then the editor framework's registries.
