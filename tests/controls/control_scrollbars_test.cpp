@@ -11,7 +11,6 @@
 #include "ui/controls/cxControls.h"
 #include "ui/controls/cxMiddleButtonScrolling.h"
 #include "ui/controls/cxScrollHelper.h"
-#include "ui/lookandfeel/cxLookAndFeelPaintersBitmaps.h"
 
 namespace qd::testing {
 namespace {
@@ -84,7 +83,6 @@ class ControlScrollBarsTest : public BaseControlTest {
  protected:
   void SetUp() override {
     BaseControlTest::SetUp();
-    cxLookAndFeelPaintersBitmaps::Initialize();
     form = NewPlainForm(450, 450);
     control = new TAreaControl(form);
     control->LookAndFeel()->SetNativeStyle(false);
@@ -92,17 +90,7 @@ class ControlScrollBarsTest : public BaseControlTest {
     control->SetParent(form);
     control->SetBounds(10, 10, 400, 400);
   }
-  void TearDown() override {
-    forms::Finalize();
-    forms::Initialize();
-    cxLookAndFeelPaintersBitmaps::Finalize();
-    BaseControlTest::TearDown();
-  }
-  void ShowForm() {
-    form->Show();
-    Application->ProcessMessages();
-    UpdateWindow(form->Handle());
-  }
+  void ShowForm() { ShowAndUpdate(form); }
   TcxScrollBarData& Data(TScrollBarKind AKind) { return *control->GetScrollBar(AKind)->Data(); }
 
   TForm* form = nullptr;

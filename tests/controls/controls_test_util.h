@@ -22,6 +22,7 @@
 #include "ui/core/dxUxTheme.h"
 #include "ui/graphics/cxGraphics.h"
 #include "ui/lookandfeel/cxLookAndFeelPainters.h"
+#include "ui/lookandfeel/cxLookAndFeelPaintersBitmaps.h"
 #include "ui/lookandfeel/cxLookAndFeels.h"
 
 namespace qd::testing {
@@ -68,6 +69,7 @@ class BaseControlTest : public ControlsTest {
     dxUxTheme::Initialize();
     dxThemeManager::Initialize();
     cxLookAndFeelPainters::Initialize();
+    cxLookAndFeelPaintersBitmaps::Initialize();
     cxLookAndFeels::Initialize();
   }
   void TearDown() override {
@@ -75,6 +77,7 @@ class BaseControlTest : public ControlsTest {
     forms::Finalize();
     forms::Initialize();
     cxLookAndFeels::Finalize();
+    cxLookAndFeelPaintersBitmaps::Finalize();
     cxLookAndFeelPainters::Finalize();
     dxThemeManager::Finalize();
     dxUxTheme::Finalize();
@@ -91,6 +94,13 @@ class BaseControlTest : public ControlsTest {
     form->SetBounds(100, 100, AWidth, AHeight);
     form->SetColor(clWhite);
     return form;
+  }
+
+  // Shows the form and paints what the show invalidated.
+  static void ShowAndUpdate(TForm* AForm) {
+    AForm->Show();
+    Application->ProcessMessages();
+    UpdateWindow(AForm->Handle());
   }
 
   // Writes the top-level window's pixels to build/<preset>/<name>.png for looking at them.

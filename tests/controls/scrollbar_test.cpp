@@ -9,7 +9,6 @@
 #include "platform/forms/forms.h"
 #include "platform/os/user_display.h"
 #include "ui/controls/cxScrollBar.h"
-#include "ui/lookandfeel/cxLookAndFeelPaintersBitmaps.h"
 
 namespace qd::testing {
 namespace {
@@ -18,7 +17,6 @@ class ScrollBarTest : public BaseControlTest {
  protected:
   void SetUp() override {
     BaseControlTest::SetUp();
-    cxLookAndFeelPaintersBitmaps::Initialize();
     form = NewPlainForm(300, 260);
     bar = new TcxScrollBar(form);
     bar->SetParent(form);
@@ -30,17 +28,7 @@ class ScrollBarTest : public BaseControlTest {
     bar->OnChange = TNotifyEvent(this, &ScrollBarTest::Changed);
     bar->OnScroll = TScrollEvent(this, &ScrollBarTest::Scrolled);
   }
-  void TearDown() override {
-    forms::Finalize();
-    forms::Initialize();
-    cxLookAndFeelPaintersBitmaps::Finalize();
-    BaseControlTest::TearDown();
-  }
-  void ShowForm() {
-    form->Show();
-    Application->ProcessMessages();
-    UpdateWindow(form->Handle());
-  }
+  void ShowForm() { ShowAndUpdate(form); }
   void Changed(TObject*) { ++changes; }
   void Scrolled(TObject*, TScrollCode ACode, int32_t&) { codes.push_back(ACode); }
 
