@@ -10,33 +10,16 @@
 
 #include "platform/os/gdi.h"
 
+#include "bench_dib.h"
+
 namespace {
 
 constexpr int kW = 1920, kH = 1080;
 
-struct Dib {
-  qd::HDC dc = nullptr;
-  qd::HBITMAP bm = nullptr;
-  qd::HGDIOBJ old = nullptr;
-  uint32_t* bits = nullptr;
-  Dib() {
-    dc = qd::CreateCompatibleDC(nullptr);
-    qd::BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(qd::BITMAPINFOHEADER);
-    bi.bmiHeader.biWidth = kW;
-    bi.bmiHeader.biHeight = -kH;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void* p = nullptr;
-    bm = qd::CreateDIBSection(dc, &bi, qd::DIB_RGB_COLORS, &p, nullptr, 0);
-    bits = static_cast<uint32_t*>(p);
-    old = qd::SelectObject(dc, bm);
+// A DIB of the benchmark's size filled with a pattern.
+struct Dib : qd::bench::BenchDib {
+  Dib() : qd::bench::BenchDib(kW, kH) {
     for (int i = 0; i < kW * kH; ++i) bits[i] = static_cast<uint32_t>(i * 2654435761u);
-  }
-  ~Dib() {
-    qd::SelectObject(dc, old);
-    qd::DeleteObject(bm);
-    qd::DeleteDC(dc);
   }
 };
 

@@ -16,6 +16,7 @@
 #include "platform/gdiplus/gdiplus.h"
 #include "platform/os/gdi.h"
 #include "ui/graphics/dxGDIPlusCanvas.h"
+#include "bench_dib.h"
 #include "median_reporter.h"
 
 namespace {
@@ -55,29 +56,9 @@ const std::vector<BenchShape>& Shapes() {
   return shapes;
 }
 
-struct BenchDib {
-  qd::HDC dc = nullptr;
-  qd::HBITMAP bm = nullptr;
-  qd::HGDIOBJ old = nullptr;
-  uint32_t* bits = nullptr;
-  BenchDib() {
-    dc = qd::CreateCompatibleDC(nullptr);
-    qd::BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(qd::BITMAPINFOHEADER);
-    bi.bmiHeader.biWidth = kW;
-    bi.bmiHeader.biHeight = -kH;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void* p = nullptr;
-    bm = qd::CreateDIBSection(dc, &bi, qd::DIB_RGB_COLORS, &p, nullptr, 0);
-    bits = static_cast<uint32_t*>(p);
-    old = qd::SelectObject(dc, bm);
-  }
-  ~BenchDib() {
-    qd::SelectObject(dc, old);
-    qd::DeleteObject(bm);
-    qd::DeleteDC(dc);
-  }
+// A DIB of the benchmark's size.
+struct BenchDib : qd::bench::BenchDib {
+  BenchDib() : qd::bench::BenchDib(kW, kH) {}
 };
 
 void BenchDrawCanvas(qd::TdxGPCanvas& canvas) {
