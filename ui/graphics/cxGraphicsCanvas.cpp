@@ -77,7 +77,8 @@ UINT cxFlagsToDTFlags(int32_t Flags) {
 TcxCanvas::TcxCanvas(TCanvas* ACanvas) : FCanvas(ACanvas) {}
 
 TcxCanvas::~TcxCanvas() {
-  // Regions still saved belong to the list but are not freed with it.
+  // A clip region saved and never restored belongs to the canvas alone.
+  for (TcxRegion* region : FSavedRegions) delete region;
   FCanvas = nullptr;
 }
 
