@@ -5,22 +5,42 @@
 
 #include "platform/base/exceptions.h"
 #include "tests/graphics/dxGDIPlus_test_util.h"
+#include "ui/core/cxClasses.h"
+#include "ui/graphics/dxGDIPlusImage.h"
 
 namespace qd {
 namespace {
 
-using GdipImagesTest = testing::GdipClassesFixture;
+// Texture brushes copy their pictures through the image codecs, as the program's start-up
+// registers them.
+class GdipImagesTest : public testing::GdipClassesFixture {
+ protected:
+  void SetUp() override {
+    testing::GdipClassesFixture::SetUp();
+    cxClasses::Initialize();
+    dxSmartImage::Initialize();
+    dxGDIPlusImage::Initialize();
+  }
+  void TearDown() override {
+    dxGDIPlusImage::Finalize();
+    dxSmartImage::Finalize();
+    cxClasses::Finalize();
+    testing::GdipClassesFixture::TearDown();
+  }
+};
 
 constexpr uint32_t kRed = 0xFFFF0000, kBlue = 0xFF0000FF, kGreen = 0xFF00FF00;
 
 TEST_F(GdipImagesTest, TextureBrushesRepeatFromTheirTargetCorner) {
   // A 2 x 2 checker: red, blue / blue, red.
-  GpBitmap* checker = testing::GdipTestBitmap(2, 2, {kRed, kBlue, kBlue, kRed});
   TdxGPBrush brush;
   brush.SetStyle(gpbsTexture);
   EXPECT_TRUE(brush.IsEmpty());
-  brush.SetTexture(checker);
-  GdipDisposeImage(checker);  // the brush keeps its own copy
+  {
+    TdxGPImage checker;
+    checker.SetHandle(testing::GdipTestBitmap(2, 2, {kRed, kBlue, kBlue, kRed}));
+    brush.SetTexture(&checker);
+  }  // the brush keeps its own copy
   EXPECT_FALSE(brush.IsEmpty());
 
   testing::TestBitmap bmp(12, 12);
@@ -68,6 +88,16 @@ TEST_F(GdipImagesTest, TextureBrushesRepeatFromTheirTargetCorner) {
   EXPECT_NE(copy.Texture(), brush.Texture());
   copy.SetTexture(nullptr);
   EXPECT_TRUE(copy.IsEmpty());
+
+  // Changing the brush's own texture rebuilds the live brush.
+  brush.Texture()->SetHandle(testing::GdipTestBitmap(1, 1, {kGreen}));
+  bmp.Fill(testing::kSentinel);
+  {
+    TdxGPCanvas canvas(bmp.DC());
+    canvas.SetSmoothingMode(smNone);
+    canvas.FillRectangle(TRect{1, 1, 11, 11}, &brush);
+  }
+  EXPECT_EQ(bmp.MaskOf(clLime), bmp.Mask());
 }
 
 // Draws a 2 x 1 image (red, blue) 1:1 at (0, 0) with the attributes.

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "platform/base/exceptions.h"
+#include "ui/graphics/dxGDIPlusImage.h"
 
 namespace qd {
 
@@ -410,14 +411,16 @@ QD_IMPLEMENT_CLASS(TdxGPBrush)
 
 TdxGPBrush::TdxGPBrush()
     : FGradientPoints(std::make_unique<TdxGPBrushGradientPoints>()),
-      FTextureTransform(std::make_unique<TdxGPMatrix>()) {
+      FTextureTransform(std::make_unique<TdxGPMatrix>()),
+      FTexture(std::make_unique<TdxGPImage>()) {
   FGradientPoints->OnChange = TNotifyEvent(this, &TdxGPBrush::GradientPointsChangeHandler);
-  FTextureTransform->OnChange = TNotifyEvent(this, &TdxGPBrush::TextureTransformChangeHandler);
+  // The texture and its transform are both baked into a texture brush.
+  FTextureTransform->OnChange = TNotifyEvent(this, &TdxGPBrush::TextureChangeHandler);
+  FTexture->OnChange = TNotifyEvent(this, &TdxGPBrush::TextureChangeHandler);
 }
 
 TdxGPBrush::~TdxGPBrush() {
   FreeHandle();
-  if (FTexture && GdipDisposeImage) GdipDisposeImage(FTexture);
 }
 
 void TdxGPBrush::DoCreateHandle(void*& AHandle) {
@@ -472,7 +475,7 @@ GpBrush* TdxGPBrush::CreateGradientBrushHandle() {
 GpBrush* TdxGPBrush::CreateTextureBrushHandle() {
   if (IsTextureEmpty()) return CreateEmptyBrushHandle();
   gdiplus::GpTexture* brush = nullptr;
-  GdipCheck(GdipCreateTexture(FTexture, gdiplus::WrapModeTile, &brush));
+  GdipCheck(GdipCreateTexture(FTexture->Handle(), gdiplus::WrapModeTile, &brush));
   try {
     ApplyTextureTransform(brush);
   } catch (...) {
@@ -483,10 +486,7 @@ GpBrush* TdxGPBrush::CreateTextureBrushHandle() {
 }
 
 bool TdxGPBrush::IsTextureEmpty() const {
-  if (!FTexture) return true;
-  UINT w = 0, h = 0;
-  return GdipGetImageWidth(FTexture, &w) != gdiplus::Ok || GdipGetImageHeight(FTexture, &h) != gdiplus::Ok ||
-         w == 0 || h == 0;
+  return FTexture->Empty() || FTexture->Width() <= 0 || FTexture->Height() <= 0;
 }
 
 // The texture transform, then the move to the target area's corner, so that the texture
@@ -500,14 +500,12 @@ void TdxGPBrush::ApplyTextureTransform(GpBrush* AHandle) {
   GdipCheck(GdipTranslateTextureTransform(texture, FTargetRect.X, FTargetRect.Y, gdiplus::MatrixOrderAppend));
 }
 
-void TdxGPBrush::SetTexture(GpImage* AImage) {
-  if (AImage == FTexture) return;
-  GpImage* copy = nullptr;
-  if (AImage) GdipCheck(GdipCloneImage(AImage, &copy));
-  if (FTexture) GdipDisposeImage(FTexture);
-  FTexture = copy;
-  if (FStyle == gpbsTexture) FreeHandle();
-  Changed();
+void TdxGPBrush::SetTexture(TdxGPImage* AValue) {
+  if (AValue == FTexture.get()) return;
+  if (AValue)
+    FTexture->Assign(AValue);
+  else
+    FTexture->Clear();
 }
 
 bool TdxGPBrush::GetIsEmpty() {
@@ -550,7 +548,7 @@ void TdxGPBrush::GradientPointsChangeHandler(TObject*) {
   Changed();
 }
 
-void TdxGPBrush::TextureTransformChangeHandler(TObject*) {
+void TdxGPBrush::TextureChangeHandler(TObject*) {
   if (FStyle == gpbsTexture) FreeHandle();
   Changed();
 }
@@ -571,7 +569,7 @@ void TdxGPBrush::Assign(TdxGPCustomGraphicObject* ASource) {
     SetColor(source->FColor);
     SetGradientMode(source->FGradientMode);
     FGradientPoints->Assign(source->FGradientPoints.get());
-    SetTexture(source->FTexture);
+    SetTexture(source->FTexture.get());
     FTextureTransform->Assign(source->FTextureTransform.get());
     SetStyle(source->FStyle);
   } catch (...) {

@@ -168,6 +168,8 @@ class TdxGPCustomBrush : public TdxGPCustomGraphicObject {
   TdxGpRectF FTargetRect;
 };
 
+class TdxGPImage;
+
 class TdxGPBrush : public TdxGPCustomBrush {
   QD_CLASS(TdxGPBrush, TdxGPCustomBrush)
 
@@ -186,8 +188,9 @@ class TdxGPBrush : public TdxGPCustomBrush {
   TdxGPMatrix* TextureTransform() { return FTextureTransform.get(); }
   // The texture image: the brush keeps its own copy of the given GDI+ image (nullptr clears
   // it); textures repeat from the top-left corner of the target rectangle.
-  GpImage* Texture() const { return FTexture; }
-  void SetTexture(GpImage* AImage);
+  // The brush's own copy of the picture it tiles; changes to it rebuild the brush.
+  TdxGPImage* Texture() const { return FTexture.get(); }
+  void SetTexture(TdxGPImage* AValue);
   bool IsEmpty() { return GetIsEmpty(); }
 
   TNotifyEvent OnHandleCreated;
@@ -204,7 +207,7 @@ class TdxGPBrush : public TdxGPCustomBrush {
 
  private:
   void GradientPointsChangeHandler(TObject* Sender);
-  void TextureTransformChangeHandler(TObject* Sender);
+  void TextureChangeHandler(TObject* Sender);
   bool IsTextureEmpty() const;
   void ApplyTextureTransform(GpBrush* AHandle);
 
@@ -213,7 +216,7 @@ class TdxGPBrush : public TdxGPCustomBrush {
   std::unique_ptr<TdxGPBrushGradientPoints> FGradientPoints;
   TdxGPBrushStyle FStyle = gpbsSolid;
   std::unique_ptr<TdxGPMatrix> FTextureTransform;
-  GpImage* FTexture = nullptr;
+  std::unique_ptr<TdxGPImage> FTexture;
 };
 
 // ---- Pens --------------------------------------------------------------------------------
