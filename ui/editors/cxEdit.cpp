@@ -172,6 +172,7 @@ TcxCustomEditProperties::TcxCustomEditProperties(TPersistent* AOwner) : TcxInter
 TcxCustomEditProperties::~TcxCustomEditProperties() {
   ClearPropertiesDestroyingListeners(this);
   FIDefaultValuesProvider = nullptr;
+  delete FButtons;
   delete FAssignedValues;
   delete FInnerAlignment;
   delete FAlignment;
@@ -391,7 +392,9 @@ void TcxCustomEditProperties::ValidateDisplayValue(Variant& ADisplayValue, Strin
 }
 
 void TcxCustomEditProperties::DoAssign(TcxCustomEditProperties* Source) {
+  SetImages(Source->Images());
   SetAutoSelect(Source->AutoSelect());
+  Buttons()->Assign(Source->Buttons());
   SetButtonsViewStyle(Source->ButtonsViewStyle());
   SetBeepOnError(Source->BeepOnError());
   SetClearKey(Source->ClearKey());
