@@ -18,11 +18,9 @@ QD_IMPLEMENT_CLASS(TcxEditButtonViewInfo)
 // --- TcxCustomEditButton --------------------------------------------------------------------
 
 TcxCustomEditButton::TcxCustomEditButton(TCollection* Collection) : TCollectionItem(Collection) {
-  // The defaults arrive as one change.
-  if (Collection) Collection->BeginUpdate();
+  // The defaults are set without notification: the collection announces the new item once.
   FGlyph = std::make_unique<TdxSmartGlyph>();
   FGlyph->OnChange = TNotifyEvent(this, &TcxCustomEditButton::GlyphChanged);
-  if (Collection) Collection->EndUpdate();
 }
 
 TcxCustomEditButton::~TcxCustomEditButton() {
