@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "editors/edit_view_test_util.h"
+#include "ui/graphics/cxImageList.h"
 
 namespace qd::testing {
 namespace {
@@ -86,6 +87,24 @@ TEST_F(EditButtons, AssignAndScaleCarryEveryValue) {
   EXPECT_EQ(c->Tag(), 7);
   target.ChangeScale(3, 2);
   EXPECT_EQ(c->Width(), 45);
+}
+
+TEST_F(EditButtons, TheImageListIsWatchedForChangesAndDestruction) {
+  TcxCustomEditProperties* props = edit->Properties();
+  ChangeCounter changes;
+  props->SetOnPropertiesChanged(MakeMethod(&changes, &ChangeCounter::Changed));
+  auto* images = new TcxImageList(nullptr);
+  props->SetImages(images);
+  EXPECT_EQ(props->Images(), images);
+  EXPECT_EQ(changes.count, 1);
+  TcxBitmap32 image(16, 16, true);
+  images->Add(&image, clNone);
+  EXPECT_EQ(changes.count, 2);
+  // A freed list is forgotten instead of being drawn from.
+  delete images;
+  EXPECT_EQ(props->Images(), nullptr);
+  EXPECT_EQ(changes.count, 3);
+  props->SetOnPropertiesChanged(nullptr);
 }
 
 TEST_F(EditButtons, HoveringANativeButtonFadesItsBackgroundIn) {
