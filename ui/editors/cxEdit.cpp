@@ -6,6 +6,7 @@
 #include "platform/classes/rtti.h"
 #include "ui/editors/cxEditConsts.h"
 #include "ui/graphics/cxGraphicsBitmap.h"
+#include "ui/graphics/cxGraphicsImages.h"
 
 namespace qd {
 
@@ -172,6 +173,12 @@ TcxCustomEditProperties::TcxCustomEditProperties(TPersistent* AOwner) : TcxInter
 TcxCustomEditProperties::~TcxCustomEditProperties() {
   ClearPropertiesDestroyingListeners(this);
   FIDefaultValuesProvider = nullptr;
+  if (FImageChangeLink) {
+    FImageChangeLink->OnChange = nullptr;
+    TCustomImageList* images = FButtons->Images();
+    cxSetImageList(nullptr, images, FImageChangeLink.get(), FFreeNotificator.get());
+  }
+  delete FButtons;
   delete FAssignedValues;
   delete FInnerAlignment;
   delete FAlignment;
@@ -391,7 +398,9 @@ void TcxCustomEditProperties::ValidateDisplayValue(Variant& ADisplayValue, Strin
 }
 
 void TcxCustomEditProperties::DoAssign(TcxCustomEditProperties* Source) {
+  SetImages(Source->Images());
   SetAutoSelect(Source->AutoSelect());
+  Buttons()->Assign(Source->Buttons());
   SetButtonsViewStyle(Source->ButtonsViewStyle());
   SetBeepOnError(Source->BeepOnError());
   SetClearKey(Source->ClearKey());
