@@ -103,7 +103,7 @@ String TextEditFormatDecimal(const String& AText, bool AFixed, int APrecision, i
       for (size_t i = 1; i < digits.size(); ++i) rest.push_back(static_cast<Char>(digits[i]));
       while (!rest.empty() && rest.back() == u'0') rest.pop_back();
       if (!rest.empty()) mantissa += sep + rest;
-      String result = mantissa + u"E+" + IntToStr(pointPos - 1);
+      String result = mantissa + u"E" + IntToStr(pointPos - 1);
       return negative ? u"-" + result : result;
     }
   }
@@ -152,6 +152,8 @@ void InsertThousandSeparator(String& S) {
   const TFormatSettings& settings = FormatSettings();
   const Char thousand = settings.ThousandSeparator;
   const Char decimal = settings.DecimalSeparator;
+  // Grouping with a separator that is also the decimal point (or none) would corrupt the number.
+  if (thousand == 0 || thousand == decimal) return;
   size_t first = 0;
   while (first < S.size() && S[first] <= u' ') ++first;
   size_t last = S.size();
@@ -165,18 +167,15 @@ void InsertThousandSeparator(String& S) {
     exponent = body.substr(e);
     body.erase(e);
   }
-  if (thousand != 0) body.erase(std::remove(body.begin(), body.end(), thousand), body.end());
-  // Grouping with a separator that is also the decimal point (or none) would corrupt the number.
-  if (thousand != 0 && thousand != decimal) {
-    size_t end = body.find(decimal);
-    if (end == String::npos) end = body.size();
-    auto isDigit = [](Char c) { return c >= u'0' && c <= u'9'; };
-    int count = 0;
-    for (size_t i = end; i > 1;) {
-      --i;
-      if (!isDigit(body[i])) break;
-      if (++count % 3 == 0 && isDigit(body[i - 1])) body.insert(i, 1, thousand);
-    }
+  body.erase(std::remove(body.begin(), body.end(), thousand), body.end());
+  size_t end = body.find(decimal);
+  if (end == String::npos) end = body.size();
+  auto isDigit = [](Char c) { return c >= u'0' && c <= u'9'; };
+  int count = 0;
+  for (size_t i = end; i > 1;) {
+    --i;
+    if (!isDigit(body[i])) break;
+    if (++count % 3 == 0 && isDigit(body[i - 1])) body.insert(i, 1, thousand);
   }
   S = leading + body + exponent + trailing;
 }
