@@ -182,6 +182,7 @@ void TcxCustomEditProperties::InitAssignedValues(TcxCustomEditPropertiesValues* 
 TcxCustomEditProperties::~TcxCustomEditProperties() {
   ClearPropertiesDestroyingListeners(this);
   FIDefaultValuesProvider = nullptr;
+  delete FButtons;
   delete FAssignedValues;
   delete FInnerAlignment;
   delete FAlignment;
@@ -401,7 +402,9 @@ void TcxCustomEditProperties::ValidateDisplayValue(Variant& ADisplayValue, Strin
 }
 
 void TcxCustomEditProperties::DoAssign(TcxCustomEditProperties* Source) {
+  SetImages(Source->Images());
   SetAutoSelect(Source->AutoSelect());
+  Buttons()->Assign(Source->Buttons());
   SetButtonsViewStyle(Source->ButtonsViewStyle());
   SetBeepOnError(Source->BeepOnError());
   SetClearKey(Source->ClearKey());
