@@ -1611,6 +1611,8 @@ class TcxCustomEdit : public TcxContainer,
   virtual void SynchronizeEditValue() {}
   virtual void UpdateDrawValue() {}
   virtual void SelectAll() {}
+  // The text view data asks whether the inner edit draws the text.
+  friend class TcxCustomTextEditViewData;
   virtual bool IsEditClass() { return false; }
   virtual bool IsResetEditClass();
   virtual void InitializeEditData() {}

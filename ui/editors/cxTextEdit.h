@@ -11,6 +11,7 @@
 #include "platform/classes/rtti.h"
 #include "ui/core/cxFormats.h"
 #include "ui/editors/cxEdit.h"
+#include "ui/graphics/cxTextLayout.h"
 
 namespace qd {
 
@@ -229,6 +230,8 @@ class TcxCustomTextEditProperties : public TcxCustomEditProperties, public IcxFo
   bool HasDisplayValue() override { return true; }
   bool CompareDisplayValues(const Variant& AEditValue1, const Variant& AEditValue2) override;
   TcxEditDisplayFormatOptions GetDisplayFormatOptions() override { return {dfoSupports}; }
+  TClass GetViewDataClass() const override;
+  TClass GetViewInfoClass() const override;
   TcxEditSupportedOperations GetSupportedOperations() override;
   String GetValidateErrorText(TcxEditErrorKind AErrorKind) override;
   TcxEditEditValueSource GetEditValueSource(bool AEditFocused) override;
@@ -286,6 +289,117 @@ class TcxTextEditProperties : public TcxCustomTextEditProperties {
   using TcxCustomTextEditProperties::TcxCustomTextEditProperties;
 };
 
+// --- View data and view info ------------------------------------------------------------------
+
+class TcxCustomTextEditViewInfo;
+
+// Owner drawing of the text area.
+using TcxTextEditCustomDrawHandler = TMethod<void(TcxCanvas* ACanvas, const TRect& ARect)>;
+
+// Text rows prepared for drawing. The rows point into Text, the data's own copy of the text,
+// so a copy of the data is never prepared (its rows would point into the original).
+struct TcxTextOutData {
+  TcxTextOutData() = default;
+  TcxTextOutData(const TcxTextOutData&) {}
+  TcxTextOutData& operator=(const TcxTextOutData&) {
+    Clear();
+    return *this;
+  }
+  void Clear();
+
+  bool ForceEndEllipsis = false;
+  bool Initialized = false;
+  int32_t RowCount = 0;
+  int32_t SelStart = 0;
+  int32_t SelLength = 0;
+  TColor SelBackgroundColor = clDefault;
+  TColor SelTextColor = clDefault;
+  TcxTextParams TextParams;
+  TRect TextRect;
+  TcxTextRows TextRows;
+  String Text;
+};
+
+// The text editor's layout: text area, draw flags, draw value and selection colours.
+class TcxCustomTextEditViewData : public TcxCustomEditViewData {
+  QD_CLASS(TcxCustomTextEditViewData, TcxCustomEditViewData)
+
+ public:
+  using TcxCustomEditViewData::TcxCustomEditViewData;
+
+  // The editor exists and its inner edit draws the text.
+  virtual bool GetIsEditClass();
+  virtual int32_t GetMaxLineCount() { return MaxLineCount; }
+  virtual bool IsComboBoxStyle() { return false; }
+  virtual void PrepareDrawTextFlags(TcxCanvas* ACanvas, TcxCustomTextEditViewInfo* AViewInfo);
+  virtual void DisplayValueToDrawValue(const Variant& ADisplayValue, TcxCustomTextEditViewInfo* AViewInfo);
+  virtual uint32_t GetDrawTextFlags();
+  virtual TRect GetDrawTextOffset();
+
+  void Calculate(TcxCanvas* ACanvas, const TRect& ABounds, const TPoint& P, TcxMouseButton Button,
+                 TShiftState Shift, TcxCustomEditViewInfo* AViewInfo, bool AIsMouseEvent) override;
+  void EditValueToDrawValue(const Variant& AEditValue, TcxCustomEditViewInfo* AViewInfo) override;
+  TRect GetClientExtent(TcxCanvas* ACanvas, TcxCustomEditViewInfo* AViewInfo) override;
+  void CalculateButtonNativePartInfo(HTHEME ATheme, TcxEditButtonViewInfo* AButtonViewInfo) override;
+  void InitCacheData() override;
+  void InternalEditValueToDisplayText(const Variant& AEditValue, String& AText) override;
+  TSize InternalGetEditContentSize(TcxCanvas* ACanvas, const Variant& AEditValue,
+                                   const TcxEditSizeProperties& AEditSizeProperties) override;
+
+  // The view info takes the selection and its colours.
+  void PrepareSelection(TcxCustomTextEditViewInfo* AViewInfo);
+  TcxCustomTextEditProperties* TextProperties() const;
+  bool IsValueFormatted() const { return FIsValueFormatted; }
+
+  // An editor that shows a popup window says so here (a view data has no other way to know).
+  bool EditHasPopupWindow = false;
+
+ private:
+  bool FIsValueFormatted = false;
+};
+
+// The text editor's drawing: frame, background and buttons, and the text itself while the
+// inner edit is hidden (fixed lists, no-edit style, in-place painting).
+class TcxCustomTextEditViewInfo : public TcxCustomEditViewInfo {
+  QD_CLASS(TcxCustomTextEditViewInfo, TcxCustomEditViewInfo)
+
+ public:
+  TcxCustomTextEditViewInfo() = default;
+
+  void Assign(TObject* Source) override;
+  void Offset(int32_t DX, int32_t DY) override;
+  bool NeedShowHint(TcxCanvas* ACanvas, const TPoint& P, int32_t AMaxLineCount, TRect& ATextRect,
+                    bool& AIsMultiLine, String& AText, const TRect& AVisibleBounds) override;
+  void PrepareCanvasFont(TcxCanvas* ACanvas) override;
+  TcxEditBackgroundPaintingStyle GetBackgroundPaintingStyle() override;
+
+  virtual void DrawText(TcxCanvas* ACanvas);
+  // The baseline of the text's first row, from the font's metrics.
+  virtual int32_t GetTextBaseLine();
+  // Password bullets in native style on Windows 7 or later with a theme.
+  bool NeedDrawPasswordBullets();
+
+  bool ComboBoxStyle = false;
+  TcxTextEditCustomDrawHandler CustomDrawHandler;
+  bool DrawSelectionBar = false;
+  uint32_t DrawTextFlags = 0;
+  TcxEditEditingStyle EditingStyle = esEdit;
+  bool HasPopupWindow = false;
+  bool IsEditClass = false;
+  bool IsOwnerDrawing = false;
+  int32_t MaxLineCount = 0;
+  int32_t SelStart = 0;
+  int32_t SelLength = 0;
+  TColor SelTextColor = clDefault;
+  TColor SelBackgroundColor = clDefault;
+  String Text;
+  TcxTextOutData TextOutData;
+  TRect TextRect;
+
+ protected:
+  void InternalPaint(TcxCanvas* ACanvas) override;
+};
+
 // --- Unit functions ----------------------------------------------------------------------------
 
 // The password character: APasswordChar when set; else the bullet U+25CF when AUseBullets,
@@ -293,6 +407,33 @@ class TcxTextEditProperties : public TcxCustomTextEditProperties {
 Char GetWindowsPasswordChar(bool AUseBullets, Char APasswordChar);
 // Thousand separators inserted into a number's text (blanks and an exponent kept aside).
 void InsertThousandSeparator(String& S);
+
+// TextRect of the view info: the client rectangle less the draw text offsets, at least one
+// row high for a stand-alone editor.
+void CalculateTextEditViewInfo(TcxCanvas* ACanvas, TcxCustomTextEditViewData* AViewData,
+                               TcxCustomTextEditViewInfo* AViewInfo, bool AIsMouseEvent);
+// The content offsets; the fixed-list and no-edit styles of a stand-alone editor keep the text
+// one pixel further from the frame.
+void GetTextEditDrawTextOffset(TcxCustomEditViewData* AViewData, TRect& AOffsets);
+// Auto-height wrapping: multi-line flags when the text needs more than one row.
+void PrepareTextEditDrawTextFlags(TcxCanvas* ACanvas, TcxCustomTextEditViewData* AViewData,
+                                  TcxCustomTextEditViewInfo* AViewInfo);
+// The size of AText's content: best fit when AEditSizeProperties.Width < 0, else the height
+// for that width.
+TSize GetTextEditContentSize(TcxCanvas* ACanvas, TcxCustomEditViewData* AViewData, const String& AText,
+                             uint32_t ADrawTextFlags, const TcxEditSizeProperties& AEditSizeProperties,
+                             int32_t ALineCount = 0, bool AAddWidthCorrection = true);
+// Breaks AText into rows inside ARect and places them; the selection is clamped to the text.
+void PrepareTextRows(HDC ADC, const String& AText, const TRect& ARect, uint32_t AFlags, int32_t AMaxLineCount,
+                     int32_t ASelStart, int32_t ASelLength, TColor ASelBackgroundColor, TColor ASelTextColor,
+                     TcxTextOutData& AData);
+// Draws AText's rows with the selection, preparing them first when needed.
+void InternalTextOut(HDC ADC, const String& AText, TcxTextOutData& AData, const TRect& ARect, uint32_t AFlags,
+                     int32_t AMaxLineCount, int32_t ASelStart, int32_t ASelLength, TColor ASelBackgroundColor,
+                     TColor ASelTextColor);
+void DrawEditText(TcxCanvas* ACanvas, TcxCustomTextEditViewInfo* AViewInfo, bool ABullets);
+// The text view info's painting: the editor, its frame, the text and the focus rectangle.
+void DrawTextEdit(TcxCanvas* ACanvas, TcxCustomTextEditViewInfo* AViewInfo);
 
 // --- The text editor and its inner edit ---------------------------------------------------
 // (TcxCustomTextEdit, TcxTextEdit, the inner text edit; TcxCustomTextEditProperties's

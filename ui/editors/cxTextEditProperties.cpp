@@ -579,9 +579,7 @@ TcxEditSupportedOperations TcxCustomTextEditProperties::GetSupportedOperations()
   TcxEditSupportedOperations result = TcxCustomEditProperties::GetSupportedOperations();
   result += TcxEditSupportedOperations{esoAutoHeight,    esoEditing,   esoFiltering,
                                        esoHorzAlignment, esoIncSearch, esoSorting};
-  // The base answers esoHotTrack exactly when there is a button.
-  if (!TcxCustomEditProperties::GetSupportedOperations().Contains(esoHotTrack) && FEchoMode == eemNormal)
-    result += esoEditingAutoHeight;
+  if (Buttons()->Count() == 0 && FEchoMode == eemNormal) result += esoEditingAutoHeight;
   return result;
 }
 
