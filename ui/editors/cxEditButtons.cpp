@@ -193,7 +193,7 @@ TcxCustomEditViewInfo* TcxEditButtonFadingHelper::GetEditViewInfo() {
 void TcxEditButtonFadingHelper::UpdateState() {
   const TcxEditButtonState state = FViewInfo->Data.State;
   if (state == FState) return;
-  CheckStartFading(EditButtonStateToButtonState[FState], EditButtonStateToButtonState[state]);
+  if (dxFader()) CheckStartFading(EditButtonStateToButtonState[FState], EditButtonStateToButtonState[state]);
   FState = state;
 }
 
@@ -273,9 +273,7 @@ void TcxEditButtonFadingHelper::GetFadingImages(std::unique_ptr<TcxBitmap>& AFad
 
 // --- TcxEditButtonViewInfo ------------------------------------------------------------------
 
-TcxEditButtonViewInfo::~TcxEditButtonViewInfo() {
-  if (FFadingHelper) FFadingHelper->StopFading();
-}
+TcxEditButtonViewInfo::~TcxEditButtonViewInfo() = default;
 
 TcxEditButtonFadingHelper* TcxEditButtonViewInfo::CreateFadingHelper() {
   return new TcxEditButtonFadingHelper(this);
@@ -291,7 +289,7 @@ TdxScaleFactor* TcxEditButtonViewInfo::ScaleFactor() const {
 }
 
 bool TcxEditButtonViewInfo::IsFading() {
-  return FFadingHelper && FFadingHelper->GetActive();
+  return FFadingHelper && dxFader() && FFadingHelper->GetActive();
 }
 
 void TcxEditButtonViewInfo::Assign(TPersistent* Source) {
