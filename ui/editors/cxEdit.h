@@ -1611,9 +1611,9 @@ class TcxCustomEdit : public TcxContainer,
   virtual void SynchronizeEditValue() {}
   virtual void UpdateDrawValue() {}
   virtual void SelectAll() {}
-  // The text view data asks whether the inner edit draws the text.
-  friend class TcxCustomTextEditViewData;
   virtual bool IsEditClass() { return false; }
+  // The text view data asks whether the inner edit draws the text (IsEditClass).
+  friend class TcxCustomTextEditViewData;
   virtual bool IsResetEditClass();
   virtual void InitializeEditData() {}
   virtual bool CanShowValidationErrorOnPostEditValue() { return !IsInplace(); }
