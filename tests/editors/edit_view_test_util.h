@@ -5,7 +5,13 @@
 #include <string>
 
 #include "editors/edit_test_util.h"
+#include "platform/gdiplus/gdiplus.h"
 #include "platform/os/gdi.h"
+#include "ui/graphics/dxGDIPlusAPI.h"
+#include "ui/graphics/dxGDIPlusCanvas.h"
+#include "ui/graphics/dxGDIPlusClasses.h"
+#include "ui/graphics/dxGDIPlusImage.h"
+#include "ui/graphics/dxSmartImage.h"
 
 namespace qd::testing {
 
@@ -21,6 +27,13 @@ class EditViewTest : public EditTest {
  protected:
   void SetUp() override {
     EditTest::SetUp();
+    // Glyphs and validation icons are smart images; fading draws through GDI+.
+    gdiplus::RegisterModule();
+    ASSERT_TRUE(CheckGdiPlus(false));
+    dxGDIPlusClasses::Initialize();
+    dxGDIPlusCanvas::Initialize();
+    dxSmartImage::Initialize();
+    dxGDIPlusImage::Initialize();
     dxFading::Initialize();
     form = NewPlainForm(220, 80);
     edit = new ViewTestEdit(form);
@@ -33,6 +46,11 @@ class EditViewTest : public EditTest {
     forms::Finalize();
     forms::Initialize();
     dxFading::Finalize();
+    dxGDIPlusImage::Finalize();
+    dxSmartImage::Finalize();
+    dxGDIPlusCanvas::Finalize();
+    dxGDIPlusClasses::Finalize();
+    GdiPlusUnload();
     EditTest::TearDown();
   }
 

@@ -6,6 +6,7 @@
 #include "platform/classes/rtti.h"
 #include "ui/editors/cxEditConsts.h"
 #include "ui/graphics/cxGraphicsBitmap.h"
+#include "ui/graphics/cxGraphicsImages.h"
 
 namespace qd {
 
@@ -182,6 +183,11 @@ void TcxCustomEditProperties::InitAssignedValues(TcxCustomEditPropertiesValues* 
 TcxCustomEditProperties::~TcxCustomEditProperties() {
   ClearPropertiesDestroyingListeners(this);
   FIDefaultValuesProvider = nullptr;
+  if (FImageChangeLink) {
+    FImageChangeLink->OnChange = nullptr;
+    TCustomImageList* images = FButtons->Images();
+    cxSetImageList(nullptr, images, FImageChangeLink.get(), FFreeNotificator.get());
+  }
   delete FButtons;
   delete FAssignedValues;
   delete FInnerAlignment;

@@ -408,6 +408,12 @@ class TcxCustomEditProperties : public TcxInterfacedPersistent {
   TcxEditAlignment* FAlignment = nullptr;
   TcxEditAlignment* FInnerAlignment = nullptr;
   TcxCustomEditButtons* FButtons = nullptr;
+  // Watch the buttons' image list: its changes are changes of the properties, and it is
+  // forgotten when freed.
+  std::unique_ptr<TcxFreeNotificator> FFreeNotificator;
+  std::unique_ptr<TChangeLink> FImageChangeLink;
+  void ImageListChange(TObject* Sender) { Changed(); }
+  void ImageListFreeNotification(TComponent* Sender);
   TcxCustomEditPropertiesValues* FAssignedValues = nullptr;
   bool FAutoSelect = true;
   bool FBeepOnError = false;
