@@ -4,42 +4,15 @@
 
 #include <vector>
 
+#include "editors/edit_properties_test_util.h"
 #include "ui/editors/cxEdit.h"
 #include "ui/editors/cxEditConsts.h"
 
 namespace qd {
 namespace {
 
-// Counts OnPropertiesChanged and records IsChanging inside it.
-struct PropertiesChangeCounter {
-  TcxCustomEditProperties* Properties = nullptr;
-  int Count = 0;
-  std::vector<bool> ChangingInside;
-  std::function<void()> Inside;
-  void Changed(TObject*) {
-    ++Count;
-    ChangingInside.push_back(Properties->IsChanging());
-    if (Inside) Inside();
-  }
-  void Attach(TcxCustomEditProperties* AProperties) {
-    Properties = AProperties;
-    AProperties->SetOnPropertiesChanged(MakeMethod(this, &PropertiesChangeCounter::Changed));
-  }
-};
-
-// A provider whose answers a test chooses.
-class FakeProvider : public TcxCustomEditDefaultValuesProvider {
- public:
-  FakeProvider() : TcxCustomEditDefaultValuesProvider(nullptr) {}
-  TAlignment DefaultAlignment() override { return Alignment; }
-  bool DefaultReadOnly() override { return ReadOnlyDefault; }
-  bool DefaultCanModify() override { return CanModifyDefault; }
-  double DefaultMaxValue() override { return MaxDefault; }
-  TAlignment Alignment = taRightJustify;
-  bool ReadOnlyDefault = false;
-  bool CanModifyDefault = true;
-  double MaxDefault = 0;
-};
+using testing::FakeProvider;
+using testing::PropertiesChangeCounter;
 
 TEST(EditProperties, UpdateBatchesChangesIntoOneNotification) {
   TcxCustomEditProperties p(nullptr);

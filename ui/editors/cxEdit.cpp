@@ -133,19 +133,17 @@ void TcxCustomEditPropertiesValues::SetReadOnly(bool Value) {
   SetFlag(FReadOnly, Value);
 }
 
-namespace {
-bool EditPropertiesPublish(TcxCustomEditProperties* AProperties, const Char* AName) {
+bool IsPropertiesPropertyVisible(TcxCustomEditProperties* AProperties, const Char* AName) {
   AProperties->EnsurePublished();
   return GetPropInfo(AProperties, AName) != nullptr;
 }
-}  // namespace
 
 bool TcxCustomEditPropertiesValues::IsMaxValueStored() const {
-  return FMaxValue && FOwner->MaxValue() == 0 && EditPropertiesPublish(FOwner, u"MaxValue");
+  return FMaxValue && FOwner->MaxValue() == 0 && IsPropertiesPropertyVisible(FOwner, u"MaxValue");
 }
 
 bool TcxCustomEditPropertiesValues::IsMinValueStored() const {
-  return FMinValue && FOwner->MinValue() == 0 && EditPropertiesPublish(FOwner, u"MinValue");
+  return FMinValue && FOwner->MinValue() == 0 && IsPropertiesPropertyVisible(FOwner, u"MinValue");
 }
 
 // --- TcxCustomEditDefaultValuesProvider -------------------------------------------------------
@@ -168,6 +166,18 @@ TcxCustomEditProperties::TcxCustomEditProperties(TPersistent* AOwner) : TcxInter
   FInnerAlignment = new TcxEditAlignment(this, GetDefaultVertAlignment());
   FAssignedValues = new TcxCustomEditPropertiesValues(this);
   FUseLeftAlignmentOnEditing = DefaultUseLeftAlignmentOnEditing();
+}
+
+void TcxCustomEditProperties::InitDefaultVertAlignment() {
+  for (TcxEditAlignment* alignment : {FAlignment, FInnerAlignment}) {
+    alignment->FDefaultVertAlignment = GetDefaultVertAlignment();
+    alignment->FVert = alignment->FDefaultVertAlignment;
+  }
+}
+
+void TcxCustomEditProperties::InitAssignedValues(TcxCustomEditPropertiesValues* AValues) {
+  delete FAssignedValues;
+  FAssignedValues = AValues;
 }
 
 TcxCustomEditProperties::~TcxCustomEditProperties() {

@@ -389,6 +389,11 @@ class TcxCustomEditProperties : public TcxInterfacedPersistent {
   virtual double GetMinValue() const;
   // The owner is an editor (its look follows the data source).
   bool IsEditorOwned() const;
+  // For constructors of derived classes, which the base constructor cannot reach through
+  // virtual calls: the alignments take GetDefaultVertAlignment as their default and value,
+  // and AValues (owned from now on) replaces the assigned-values object.
+  void InitDefaultVertAlignment();
+  void InitAssignedValues(TcxCustomEditPropertiesValues* AValues);
 
   template <class T>
   void SetValue(T& AField, const T& Value) {
@@ -1613,6 +1618,8 @@ class TcxCustomEdit : public TcxContainer,
   virtual void UpdateDrawValue() {}
   virtual void SelectAll() {}
   virtual bool IsEditClass() { return false; }
+  // The text view data asks whether the inner edit draws the text (IsEditClass).
+  friend class TcxCustomTextEditViewData;
   virtual bool IsResetEditClass();
   virtual void InitializeEditData() {}
   virtual bool CanShowValidationErrorOnPostEditValue() { return !IsInplace(); }
@@ -1728,6 +1735,8 @@ bool InternalVarEqualsExact(const Variant& V1, const Variant& V2);
 bool IsSpaceChar(Char C);
 // The first component among APersistent and its chain of persistent owners.
 TComponent* GetOwnerComponent(TPersistent* APersistent);
+// The properties' class publishes a property of that name.
+bool IsPropertiesPropertyVisible(TcxCustomEditProperties* AProperties, const Char* AName);
 
 namespace cxEdit {
 void Initialize();
