@@ -224,7 +224,7 @@ TEST_F(ControlScrollBarsTest, GestureDeltasAccumulateIntoWholePositionSteps) {
   positions->UpdateScrollBars();
   ASSERT_TRUE(positions->VScrollBarVisible());
   // A 200-pixel client with a 10 page: 20 pixels a position. Moving the finger up scrolls down.
-  positions->BeginGestureScroll();
+  positions->BeginGestureScroll(TPoint{});
   positions->GestureScroll(0, -15);
   EXPECT_EQ(positions->top, 0);
   EXPECT_EQ(positions->GestureAccumulatedDelta().Y, -15);
@@ -240,7 +240,7 @@ TEST_F(ControlScrollBarsTest, GestureDeltasAccumulateIntoWholePositionSteps) {
 
   // A page larger than the client: one pixel a position (no division by zero).
   positions->SetBounds(10, 10, 100, 5);
-  positions->BeginGestureScroll();
+  positions->BeginGestureScroll(TPoint{});
   positions->top = 10;
   positions->UpdateScrollBars();
   ASSERT_TRUE(positions->VScrollBarVisible());
