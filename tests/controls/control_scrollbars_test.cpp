@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "controls/controls_test_util.h"
+#include "controls/scrollbars_test_util.h"
 #include "platform/forms/forms.h"
 #include "platform/os/user_display.h"
 #include "ui/controls/cxControlScrollBars.h"
@@ -14,39 +15,6 @@
 
 namespace qd::testing {
 namespace {
-
-// A control whose content is a plain area of pixels.
-class TAreaControl : public TcxControl, public IdxScrollingControl {
- public:
-  explicit TAreaControl(TComponent* AOwner) : TcxControl(AOwner) {}
-
-  TSize content{100, 100};
-  TPoint pos;
-  int initCalls = 0;
-  // Replaces the scroll helper's parameters when set.
-  std::function<void()> init;
-
-  TSize GetContentSize() override { return content; }
-  TcxControl* GetInstance() override { return this; }
-  int32_t GetLeftPos() override { return pos.X; }
-  void SetLeftPos(int32_t Value) override { pos.X = Value; }
-  int32_t GetTopPos() override { return pos.Y; }
-  void SetTopPos(int32_t Value) override { pos.Y = Value; }
-
-  void Scroll(TScrollBarKind AKind, TScrollCode ACode, int32_t& APos) override {
-    TdxScrollHelper::Scroll(this, AKind, ACode, APos);
-  }
-  using TcxControl::LockScrollBars;
-
- protected:
-  void InitScrollBarsParameters() override {
-    ++initCalls;
-    if (init)
-      init();
-    else
-      TdxScrollHelper::InitScrollBarsParameters(this);
-  }
-};
 
 // The same without the scrolling interface: gestures go through the scroll-bar positions.
 class TPositionControl : public TcxControl {

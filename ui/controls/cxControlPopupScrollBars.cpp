@@ -14,6 +14,7 @@
 #include "ui/graphics/cxGraphicsBitmap.h"
 #include "ui/graphics/cxGraphicsColors.h"
 #include "ui/graphics/dxCoreGraphicsAlphaColors.h"
+#include "ui/graphics/dxGDIPlusAPI.h"
 #include "ui/graphics/dxGDIPlusCanvas.h"
 
 namespace qd {
@@ -141,7 +142,8 @@ TdxHybridScrollBarHelper::TdxHybridScrollBarHelper(IcxScrollBarOwner* AOwner)
 void TcxPopupScrollBarPainter::Paint(TcxCanvas* ACanvas) {
   TcxScrollBarHelper* bar = ScrollBar();
   const TRect bounds = bar->BoundsRect();
-  if (bounds.IsEmpty()) return;
+  // Drawn anti-aliased: nothing without GDI+.
+  if (bounds.IsEmpty() || !CheckGdiPlus()) return;
   TdxGPPaintCanvas* canvas = dxGPPaintCanvas();
   canvas->BeginPaint(ACanvas->Handle(), bounds);
   canvas->SetSmoothingMode(smAntiAlias);
@@ -168,7 +170,7 @@ void TdxHybridScrollBarPainter::Paint(TcxCanvas* ACanvas) {
   auto* helper = static_cast<TcxCustomPopupScrollBarHelper*>(ScrollBar());
   TcxControlPopupScrollBar* bar = helper->Bar();
   const TRect bounds = helper->BoundsRect();
-  if (!bar || bounds.IsEmpty()) return;
+  if (!bar || bounds.IsEmpty() || !CheckGdiPlus()) return;
   auto* owner = dynamic_cast<IdxHybridScrollbarOwner*>(bar->ScrollbarOwner());
   TdxHybridScrollbarsManager* manager = bar->HybridManager();
   const TColor base = owner ? owner->GetHybridScrollbarBaseColor() : clBlack;
