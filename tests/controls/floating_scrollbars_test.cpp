@@ -165,7 +165,7 @@ TEST_F(FloatingScrollBarsTest, AFadedTouchBarIsAGreyThumbOverANearlyInvisibleBac
   const os::WindowPixels px = os::ReadWindowPixels(bar->Handle(), true);
   ASSERT_EQ(px.width, 16);
   ASSERT_EQ(px.height, 384);
-  SaveWindowPng(bar->Handle(), "touch_scrollbar");
+  SaveWindowPng(bar->Handle(), "touch_scrollbar", true);
   const TRect thumb = bar->Helper()->ViewInfo()->ThumbnailRect();
   ASSERT_FALSE(thumb.IsEmpty());
   // Premultiplied ARGB: silver at alpha 1 rounds to 1/1/1/1 outside the thumb.
@@ -206,7 +206,7 @@ TEST_F(FloatingScrollBarsTest, HybridBarsLieAsALineAndExpandUnderTheMouse) {
   EXPECT_LT(bar->VisibleSize(), 16);
   Run(60);
   EXPECT_EQ(bar->VisibleSize(), 16);
-  SaveWindowPng(bar->Handle(), "hybrid_scrollbar_expanded");
+  SaveWindowPng(bar->Handle(), "hybrid_scrollbar_expanded", true);
   // Expanded: the whole bar carries the base colour (black on the default white content).
   const os::WindowPixels px = os::ReadWindowPixels(bar->Handle(), true);
   EXPECT_EQ(px.At(1, 200) >> 24, 22u);

@@ -192,7 +192,6 @@ void TdxHybridScrollBarPainter::Paint(TcxCanvas* ACanvas) {
 
   TdxGPPaintCanvas* canvas = dxGPPaintCanvas();
   canvas->BeginPaint(ACanvas->Handle(), bounds);
-  canvas->SetSmoothingMode(smAntiAlias);
   if (expanded)
     canvas->FillRectangle(bounds, dxMakeAlphaColor(base, HybridBackgroundAlpha(manager->VisibleSize())));
   else
@@ -223,6 +222,8 @@ void TdxHybridScrollBarPainter::Paint(TcxCanvas* ACanvas) {
     }
   }
   if (expanded) {
+    // The chevrons are anti-aliased; the rectangles above keep sharp edges.
+    canvas->SetSmoothingMode(smAntiAlias);
     DrawArrow(sbpLineUp, base);
     DrawArrow(sbpLineDown, base);
   }

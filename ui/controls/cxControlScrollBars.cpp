@@ -354,6 +354,9 @@ bool TcxControlScrollBarsManager::HandleMessage(TMessage& Message) {
       return ProcessMouseUp(button, shift, p.X, p.Y);
     }
     case WM_CAPTURECHANGED:
+      // The window gives up the capture before it is destroyed for a recreation: the drag is
+      // kept (WM_DESTROY and WM_CREATE below decide how it goes on).
+      if (FIsCapture && FOwner->ControlState().Contains(csRecreating)) return false;
       FIsCapture = false;
       if (FHotScrollBar) FHotScrollBar->CancelMode();
       return false;
