@@ -6,29 +6,20 @@
 #include "controls/controls_test_util.h"
 #include "controls/scrollbars_test_util.h"
 #include "platform/forms/forms.h"
-#include "platform/gdiplus/gdiplus.h"
 #include "platform/os/user_display.h"
 #include "ui/controls/cxControlPopupScrollBars.h"
 #include "ui/controls/cxHybridScrollBars.h"
 #include "ui/controls/cxTouchScrollUI.h"
 #include "ui/core/cxGeometry.h"
-#include "ui/graphics/dxGDIPlusAPI.h"
-#include "ui/graphics/dxGDIPlusCanvas.h"
-#include "ui/graphics/dxGDIPlusClasses.h"
 #include "ui/lookandfeel/dxAnimation.h"
 
 namespace qd::testing {
 namespace {
 
-class FloatingScrollBarsTest : public BaseControlTest {
+class FloatingScrollBarsTest : public GdiPlusControlTest {
  protected:
   void SetUp() override {
-    BaseControlTest::SetUp();
-    // The floating bars are drawn through GDI+.
-    gdiplus::RegisterModule();
-    ASSERT_TRUE(CheckGdiPlus(false));
-    dxGDIPlusClasses::Initialize();
-    dxGDIPlusCanvas::Initialize();
+    GdiPlusControlTest::SetUp();
     form = NewPlainForm(450, 450);
     control = new TAreaControl(form);
     control->allowTouch = true;
@@ -37,14 +28,11 @@ class FloatingScrollBarsTest : public BaseControlTest {
     control->SetBounds(10, 10, 400, 400);
   }
   void TearDown() override {
-    TdxTouchScrollUIModeManager::Finalize();
-    dxAnimation::Finalize();
     forms::Finalize();
     forms::Initialize();
-    dxGDIPlusCanvas::Finalize();
-    dxGDIPlusClasses::Finalize();
-    GdiPlusUnload();
-    BaseControlTest::TearDown();
+    TdxTouchScrollUIModeManager::Finalize();
+    dxAnimation::Finalize();
+    GdiPlusControlTest::TearDown();
   }
   TcxControlPopupScrollBar* Bar(TScrollBarKind AKind) {
     return dynamic_cast<TcxControlPopupScrollBar*>(control->GetScrollBar(AKind));

@@ -1,11 +1,44 @@
 #pragma once
-// A library control whose content is a plain area of pixels, for the scroll-bar tests.
+// For the scroll-bar tests: a library control whose content is a plain area of pixels, and a
+// fixture with GDI+ (floating bars and the fader draw through it).
 #include <functional>
 
+#include "controls/controls_test_util.h"
+#include "platform/forms/forms.h"
+#include "platform/gdiplus/gdiplus.h"
 #include "ui/controls/cxControls.h"
 #include "ui/controls/cxScrollHelper.h"
+#include "ui/graphics/dxGDIPlusAPI.h"
+#include "ui/graphics/dxGDIPlusCanvas.h"
+#include "ui/graphics/dxGDIPlusClasses.h"
+#include "ui/graphics/dxGDIPlusImage.h"
+#include "ui/graphics/dxSmartImage.h"
 
 namespace qd::testing {
+
+class GdiPlusControlTest : public BaseControlTest {
+ protected:
+  void SetUp() override {
+    BaseControlTest::SetUp();
+    gdiplus::RegisterModule();
+    ASSERT_TRUE(CheckGdiPlus(false));
+    dxGDIPlusClasses::Initialize();
+    dxGDIPlusCanvas::Initialize();
+    dxSmartImage::Initialize();
+    dxGDIPlusImage::Initialize();
+  }
+  void TearDown() override {
+    // Controls go before the units they draw with.
+    forms::Finalize();
+    forms::Initialize();
+    dxGDIPlusImage::Finalize();
+    dxSmartImage::Finalize();
+    dxGDIPlusCanvas::Finalize();
+    dxGDIPlusClasses::Finalize();
+    GdiPlusUnload();
+    BaseControlTest::TearDown();
+  }
+};
 
 // A control whose content is a plain area of pixels.
 class TAreaControl : public TcxControl, public IdxScrollingControl {
