@@ -222,6 +222,77 @@ TEST_F(ControlScrollBarsTest, GestureDeltasAccumulateIntoWholePositionSteps) {
   EXPECT_EQ(control->pos, (TPoint{30, 7}));
 }
 
+TEST_F(ControlScrollBarsTest, GesturesPanAlongTheActiveBarsAndOverpanAtTheEnds) {
+  dxTouch::Initialize();
+  // A pan and press-and-tap control, stored only when changed.
+  EXPECT_EQ(control->Touch()->InteractiveGestures(), (TInteractiveGestures{igPan, igPressAndTap}));
+  EXPECT_FALSE(control->IsTouchPropertyStored());
+  EXPECT_TRUE(control->AllowGesture(igiPan));
+  EXPECT_FALSE(control->AllowGesture(igiZoom));
+
+  control->content = TSize{1000, 300};  // a horizontal bar only
+  ShowForm();
+  ASSERT_TRUE(control->HScrollBarVisible());
+  ASSERT_FALSE(control->VScrollBarVisible());
+  // The system announces a touch at a client point, then asks which gestures the window takes.
+  auto touchAt = [&](const TPoint& P) {
+    const TPoint s = control->ClientToScreen(P);
+    GESTURENOTIFYSTRUCT notify;
+    notify.hwndTarget = control->Handle();
+    notify.ptsLocation = POINTS{static_cast<SHORT>(s.X), static_cast<SHORT>(s.Y)};
+    SendMessageW(control->Handle(), WM_GESTURENOTIFY, 0, reinterpret_cast<LPARAM>(&notify));
+    TInteractiveGestures gestures;
+    TInteractiveGestureOptions options;
+    control->DoGetGestureOptions(gestures, options);
+    return std::pair{gestures, options};
+  };
+  struct Case {
+    const char* name;
+    TPoint at;
+    bool pan, horizontal, vertical;
+  } cases[] = {
+      {"over the content", TPoint{100, 100}, true, true, false},
+      {"over the horizontal bar", TPoint{100, 395}, false, false, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const auto [gestures, options] = touchAt(c.at);
+    EXPECT_EQ(gestures.Contains(igPan), c.pan);
+    EXPECT_EQ(options.Contains(igoPanSingleFingerHorizontal), c.horizontal);
+    EXPECT_EQ(options.Contains(igoPanSingleFingerVertical), c.vertical);
+  }
+
+  // Panning past the start or the end grows the overpan feedback; inside the range it does not.
+  touchAt(TPoint{100, 100});
+  control->GestureScroll(40, 0);
+  EXPECT_EQ(control->pos.X, 0);
+  EXPECT_EQ(control->GestureHelper()->OverPan().X, 40);
+  control->GestureScroll(-100, 0);
+  EXPECT_EQ(control->pos.X, 100);
+  EXPECT_EQ(control->GestureHelper()->OverPan().X, 40);
+  control->GestureScroll(-1000, 0);
+  EXPECT_EQ(control->pos.X, 600);
+  EXPECT_EQ(control->GestureHelper()->OverPan().X, 40 - 1000);
+
+  // A control that scrolls through its bars' positions overpans the same way.
+  auto* positions = new TPositionControl(form);
+  positions->SetParent(form);
+  positions->SetBounds(10, 10, 100, 400);
+  Pump();
+  const TPoint s = positions->ClientToScreen(TPoint{50, 50});
+  GESTURENOTIFYSTRUCT notify;
+  notify.ptsLocation = POINTS{static_cast<SHORT>(s.X), static_cast<SHORT>(s.Y)};
+  SendMessageW(positions->Handle(), WM_GESTURENOTIFY, 0, reinterpret_cast<LPARAM>(&notify));
+  TInteractiveGestures gestures;
+  TInteractiveGestureOptions options;
+  positions->DoGetGestureOptions(gestures, options);
+  EXPECT_TRUE(options.Contains(igoPanSingleFingerVertical));
+  positions->GestureScroll(0, 60);
+  EXPECT_EQ(positions->top, 0);
+  EXPECT_EQ(positions->GestureHelper()->OverPan().Y, 60);
+  dxTouch::Finalize();
+}
+
 TEST(MiddleButtonScroll, DirectionAndSpeedFollowThePointer) {
   const TPoint anchor{500, 500};
   const TSize screen{1920, 1080};
