@@ -1,4 +1,5 @@
 #include "ui/controls/cxControls.h"
+#include "ui/controls/cxControlHelper.h"
 #include "ui/controls/cxControlScrollBars.h"
 #include "ui/controls/cxTouchScrollUI.h"
 
@@ -104,11 +105,9 @@ void TcxCustomControl::ScaleControlsForDpi(int NewPPI) {
 }
 
 void TcxCustomControl::SetParent(TWinControl* AParent) {
-  if (AParent == Parent() && !ComponentState().Contains(csReading)) return;
+  if (!TcxControlHelper::CanSetParent(this, AParent)) return;
   TCustomControl::SetParent(AParent);
-  // A control takes the scale factor of the parent it is put on.
-  if (auto* source = dynamic_cast<IdxScaleFactor*>(AParent); source && source->GetScaleFactor())
-    FScaleFactor->Assign(source->GetScaleFactor());
+  TcxControlHelper::UpdateScaleFactorOnParentChange(this);
 }
 
 void TcxCustomControl::Dispatch(TMessage& Message) {

@@ -6,6 +6,7 @@
 #include "platform/base/mathutil.h"
 #include "platform/os/gdi.h"
 #include "platform/os/user.h"
+#include "ui/controls/cxControlHelper.h"
 #include "ui/core/cxClassesTimer.h"
 #include "ui/core/cxGeometry.h"
 #include "ui/core/dxDPIAwareUtils.h"
@@ -856,10 +857,9 @@ void TcxScrollBar::LookAndFeelChanged(TcxLookAndFeel*, TcxLookAndFeelValues) {
 }
 
 void TcxScrollBar::SetParent(TWinControl* AParent) {
-  if (AParent == Parent() && !ComponentState().Contains(csReading)) return;
+  if (!TcxControlHelper::CanSetParent(this, AParent)) return;
   TCustomControl::SetParent(AParent);
-  if (auto* source = dynamic_cast<IdxScaleFactor*>(AParent); source && source->GetScaleFactor())
-    FScaleFactor->Assign(source->GetScaleFactor());
+  TcxControlHelper::UpdateScaleFactorOnParentChange(this);
 }
 
 void TcxScrollBar::ChangeScale(int M, int D, bool AIsDpiChange) {
