@@ -113,7 +113,8 @@ class BaseControlTest : public ControlsTest {
       if (AOverWhite) {
         const uint32_t rest = 255 - (p >> 24);
         uint32_t out = 0;
-        for (int shift = 0; shift < 24; shift += 8) out |= std::min<uint32_t>(255, ((p >> shift) & 0xFF) + rest) << shift;
+        for (int shift = 0; shift < 24; shift += 8)
+          out |= std::min<uint32_t>(255, ((p >> shift) & 0xFF) + rest) << shift;
         p = out;
       }
       p |= 0xFF000000u;

@@ -103,8 +103,15 @@ TEST_F(FloatingScrollBarsTest, TouchBarsShowOnTenPixelsOfMovementAndHideASecondL
   GetWindowRect(bar->Handle(), &r);
   const TPoint origin = control->ClientToScreen(TPoint{0, 0});
   EXPECT_EQ(r, (TRect{origin.X + 384, origin.Y, origin.X + 400, origin.Y + 384}));
-  // Floating bars stay above the form.
-  EXPECT_EQ(GetWindow(form->Handle(), GW_HWNDPREV) != nullptr, true);
+  // The floating bars and the half-transparent grip lie directly above the form.
+  TcxSizeGrip* grip = control->MainScrollBars()->SizeGrip();
+  ASSERT_TRUE(grip->HandleAllocated());
+  EXPECT_TRUE(IsWindowVisible(grip->Handle()));
+  BYTE gripAlpha = 0;
+  GetLayeredWindowAttributes(grip->Handle(), nullptr, &gripAlpha, nullptr);
+  EXPECT_EQ(gripAlpha, 50);
+  const HWND above = GetWindow(form->Handle(), GW_HWNDPREV);
+  EXPECT_TRUE(above == bar->Handle() || above == Bar(sbHorizontal)->Handle() || above == grip->Handle());
 
   Run(600);
   MoveTo(130, 100);  // more activity restarts the second

@@ -80,5 +80,4 @@ class TAreaControl : public TcxControl, public IdxScrollingControl {
   bool IsPixelScrollBar(TScrollBarKind) override { return pixelBars; }
 };
 
-
 }  // namespace qd::testing

@@ -298,7 +298,8 @@ void TcxControlPopupScrollBar::InitControl() {
 }
 
 TSize TcxControlPopupScrollBar::GetInitialSize() {
-  return IsHybrid() ? GetHybridScrollBarSize(GetScaleFactor(), true) : GetTouchScrollBarSize(GetScaleFactor());
+  return IsHybrid() ? GetHybridScrollBarSize(GetScaleFactor(), true)
+                    : GetTouchScrollBarSize(GetScaleFactor());
 }
 
 int32_t TcxControlPopupScrollBar::GetMaxVisibleSize() {
@@ -387,7 +388,8 @@ void TcxControlPopupScrollBar::UpdateLayer() {
 }
 
 bool TcxControlPopupScrollBar::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) {
-  if (TcxControl* owner = OwnerControl(); owner && owner->DoMouseWheel(Shift, WheelDelta, MousePos)) return true;
+  if (TcxControl* owner = OwnerControl(); owner && owner->DoMouseWheel(Shift, WheelDelta, MousePos))
+    return true;
   return TcxControlScrollBar::DoMouseWheel(Shift, WheelDelta, MousePos);
 }
 
@@ -505,7 +507,8 @@ void TcxPopupSizeGrip::Draw(TcxCanvas* ACanvas) {
   auto* hybridOwner = dynamic_cast<IdxHybridScrollbarOwner*>(FScrollbarOwner);
   if (owner && hybridOwner && owner->GetScrollbarMode() == sbmHybrid) {
     ACanvas->FillRect(ClientRect(), hybridOwner->GetHybridScrollbarBaseColor());
-    if (TdxHybridScrollbarsManager* manager = hybridOwner->GetHybridScrollbarsManager(); manager && HandleAllocated())
+    if (TdxHybridScrollbarsManager* manager = hybridOwner->GetHybridScrollbarsManager();
+        manager && HandleAllocated())
       SetLayeredWindowAttributes(Handle(), 0, HybridBackgroundAlpha(manager->VisibleSize()), LWA_ALPHA);
     return;
   }

@@ -347,7 +347,7 @@ bool TcxControlScrollBarsManager::HandleMessage(TMessage& Message) {
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
     case WM_MBUTTONUP: {
-      const TMouseButton button = Message.Msg == WM_LBUTTONUP ? mbLeft
+      const TMouseButton button = Message.Msg == WM_LBUTTONUP   ? mbLeft
                                   : Message.Msg == WM_RBUTTONUP ? mbRight
                                                                 : mbMiddle;
       const TPoint p = position();
@@ -365,7 +365,8 @@ bool TcxControlScrollBarsManager::HandleMessage(TMessage& Message) {
       if (FIsCapture && !FCheckCaptureTimer) {
         FCheckCaptureTimer = std::make_unique<TcxTimer>(nullptr);
         FCheckCaptureTimer->SetInterval(CheckCaptureInterval);
-        FCheckCaptureTimer->SetOnTimer(TNotifyEvent(this, &TcxControlScrollBarsManager::CheckCaptureTimerHandler));
+        FCheckCaptureTimer->SetOnTimer(
+            TNotifyEvent(this, &TcxControlScrollBarsManager::CheckCaptureTimerHandler));
         FCheckCaptureTimer->SetEnabled(true);
       }
       return false;

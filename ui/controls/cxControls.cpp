@@ -847,7 +847,7 @@ void TcxControl::WMCancelMode(TMessage& Message) {
 
 void TcxControl::WMWindowPosChanged(TMessage& Message) {
   inherited::Dispatch(Message);
-  if (!IsPopupScrollBars() || Message.LParam == 0) return;
+  if (!IsPopupScrollBars() || !HasVisibleTouchScrollUI() || Message.LParam == 0) return;
   const auto* pos = reinterpret_cast<const WINDOWPOS*>(Message.LParam);
   if ((pos->flags & SWP_NOMOVE) == 0 && (pos->flags & SWP_NOSIZE) != 0) CheckTouchScrollUIPosition();
 }

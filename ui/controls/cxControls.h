@@ -304,7 +304,9 @@ class TcxControl : public TcxCustomControl,
   virtual IdxGestureClient* GetGestureClient(const TPoint& APoint) { return this; }
   virtual bool IsGestureTarget(HWND AWnd) { return HandleAllocated() && AWnd == Handle(); }
   // By the system's gesture id: pan and press-and-tap.
-  virtual bool IsDefaultGesture(DWORD AGestureID) { return AGestureID == GID_PAN || AGestureID == GID_PRESSANDTAP; }
+  virtual bool IsDefaultGesture(DWORD AGestureID) {
+    return AGestureID == GID_PAN || AGestureID == GID_PRESSANDTAP;
+  }
   virtual TInteractiveGestureOptions GetDefaultPanOptions();
   TInteractiveGestures GetDefaultInteractiveGestures();
   TInteractiveGestureOptions GetDefaultInteractiveGestureOptions();

@@ -24,7 +24,9 @@ constexpr int cxMaxScrollBarsCalculationPasses = 4;
 class TcxControlGestureOwner : public IdxGestureOwner {
  public:
   explicit TcxControlGestureOwner(TcxControl* AControl) : FControl(AControl) {}
-  IdxGestureClient* GetGestureClient(const TPoint& APoint) override { return FControl->GetGestureClient(APoint); }
+  IdxGestureClient* GetGestureClient(const TPoint& APoint) override {
+    return FControl->GetGestureClient(APoint);
+  }
   HWND GetHandle() override { return FControl->HandleAllocated() ? FControl->Handle() : nullptr; }
   bool IsGestureTarget(HWND AWnd) override { return FControl->IsGestureTarget(AWnd); }
   TPoint ScreenToClient(const TPoint& APoint) override { return FControl->TControl::ScreenToClient(APoint); }
@@ -188,7 +190,8 @@ bool TcxControl::IsSizeGripArea(const TPoint& P) {
 bool TcxControl::IsScrollBarsArea(const TPoint& P) {
   if (!FMainScrollBars) return false;
   if (FScrollbarMode == sbmClassic)
-    return (FScrollBarsManager && FScrollBarsManager->IsScrollBarsArea(P)) || FMainScrollBars->IsSizeGripArea(P);
+    return (FScrollBarsManager && FScrollBarsManager->IsScrollBarsArea(P)) ||
+           FMainScrollBars->IsSizeGripArea(P);
   if (FScrollbarMode != sbmHybrid) return false;
   // The collapsed line at the outer edge of each active bar.
   const TSize collapsed = GetHybridScrollBarSize(GetScaleFactor(), false);
@@ -260,7 +263,8 @@ TRect TcxControl::GetHScrollBarBounds() {
     const bool shorten = FScrollbarMode == sbmTouch ? VScrollBarVisible() : IsScrollBarActive(sbVertical);
     if (shorten) r.Right -= VScrollBar() ? VScrollBar()->Width() : GetScrollBarSize().cx;
   }
-  if (UseRightToLeftAlignment()) r = TRect{client.Left + client.Right - r.Right, r.Top, client.Left + client.Right - r.Left, r.Bottom};
+  if (UseRightToLeftAlignment())
+    r = TRect{client.Left + client.Right - r.Right, r.Top, client.Left + client.Right - r.Left, r.Bottom};
   return r;
 }
 
@@ -275,7 +279,8 @@ TRect TcxControl::GetVScrollBarBounds() {
     const bool shorten = FScrollbarMode == sbmTouch ? HScrollBarVisible() : IsScrollBarActive(sbHorizontal);
     if (shorten) r.Bottom -= HScrollBar() ? HScrollBar()->Height() : GetScrollBarSize().cy;
   }
-  if (UseRightToLeftScrollBar()) r = TRect{client.Left + client.Right - r.Right, r.Top, client.Left + client.Right - r.Left, r.Bottom};
+  if (UseRightToLeftScrollBar())
+    r = TRect{client.Left + client.Right - r.Right, r.Top, client.Left + client.Right - r.Left, r.Bottom};
   return r;
 }
 
@@ -549,8 +554,8 @@ void TcxControl::GestureScroll(int32_t ADeltaX, int32_t ADeltaY) {
   }
 }
 
-void TcxControl::DoScrollBarBasedGestureScroll(TScrollBarKind AKind, int32_t& AAccumulatedDelta, int32_t ADeltaY,
-                                               int32_t ADeltaX) {
+void TcxControl::DoScrollBarBasedGestureScroll(TScrollBarKind AKind, int32_t& AAccumulatedDelta,
+                                               int32_t ADeltaY, int32_t ADeltaX) {
   TcxControlScrollBar* bar = GetScrollBar(AKind);
   const bool fromData = !IsScrollBarActive(AKind);
   const TcxScrollBarData& data = *bar->Data();

@@ -70,7 +70,8 @@ TSize GetHybridScrollBarSize(const TdxScaleFactor* AScaleFactor, bool AExpanded)
 
 // --- TcxScrollBarPartFadingHelper ---------------------------------------------------------------
 
-TcxScrollBarPartFadingHelper::TcxScrollBarPartFadingHelper(TcxScrollBarPartViewInfo* AOwner) : FOwner(AOwner) {}
+TcxScrollBarPartFadingHelper::TcxScrollBarPartFadingHelper(TcxScrollBarPartViewInfo* AOwner)
+    : FOwner(AOwner) {}
 
 void TcxScrollBarPartFadingHelper::UpdateState() {
   const TcxButtonState state = FOwner->GetState();
