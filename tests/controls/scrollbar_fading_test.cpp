@@ -96,6 +96,11 @@ TEST_F(ScrollBarFadingTest, ATurnedOffFaderDrawsTheHotPictureAtOnce) {
   EXPECT_NE(ArrowPixel(), normal);
 }
 
+TEST_F(ScrollBarFadingTest, AScrollBarLocksGestures) {
+  GESTURENOTIFYSTRUCT notify;
+  EXPECT_EQ(SendMessageW(bar->Handle(), WM_GESTURENOTIFY, 0, reinterpret_cast<LPARAM>(&notify)), 1);
+}
+
 TEST_F(ScrollBarFadingTest, AThemeChangeMeasuresTheBarAgain) {
   EXPECT_EQ(bar->Helper()->ViewInfo()->ArrowButtonLength(), 17);
   os::SetSystemMetric(SM_CXVSCROLL, 12);

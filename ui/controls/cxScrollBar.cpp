@@ -965,6 +965,14 @@ void TcxScrollBar::Dispatch(TMessage& Message) {
       UpdateScrollBarBitmaps();
       TCustomControl::Dispatch(Message);
       return;
+    case WM_GESTURENOTIFY: {
+      // A scroll bar takes no gestures.
+      TWMGestureNotify notify;
+      notify.NotifyStruct = reinterpret_cast<GESTURENOTIFYSTRUCT*>(Message.LParam);
+      dxLockGestures(Handle(), notify);
+      Message.Result = notify.Result;
+      return;
+    }
     case CN_CTLCOLORSCROLLBAR:
       UpdateScrollBarBitmaps();
       Message.Result = DefWindowProcW(Handle(), Message.Msg, Message.WParam, Message.LParam);
