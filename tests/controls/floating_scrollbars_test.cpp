@@ -113,6 +113,11 @@ TEST_F(FloatingScrollBarsTest, TouchBarsShowOnTenPixelsOfMovementAndHideASecondL
   const HWND above = GetWindow(form->Handle(), GW_HWNDPREV);
   EXPECT_TRUE(above == bar->Handle() || above == Bar(sbHorizontal)->Handle() || above == grip->Handle());
 
+  // Moving the form takes the bars along.
+  SetWindowPos(form->Handle(), nullptr, 150, 120, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  GetWindowRect(bar->Handle(), &r);
+  EXPECT_EQ(r.TopLeft(), control->ClientToScreen(TPoint{384, 0}));
+
   Run(600);
   MoveTo(130, 100);  // more activity restarts the second
   Run(999);
