@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "controls/controls_test_util.h"
+#include "controls/scrollbars_test_util.h"
 #include "platform/forms/forms.h"
 #include "platform/os/user_display.h"
 #include "ui/controls/cxControlScrollBars.h"
@@ -14,39 +15,6 @@
 
 namespace qd::testing {
 namespace {
-
-// A control whose content is a plain area of pixels.
-class TAreaControl : public TcxControl, public IdxScrollingControl {
- public:
-  explicit TAreaControl(TComponent* AOwner) : TcxControl(AOwner) {}
-
-  TSize content{100, 100};
-  TPoint pos;
-  int initCalls = 0;
-  // Replaces the scroll helper's parameters when set.
-  std::function<void()> init;
-
-  TSize GetContentSize() override { return content; }
-  TcxControl* GetInstance() override { return this; }
-  int32_t GetLeftPos() override { return pos.X; }
-  void SetLeftPos(int32_t Value) override { pos.X = Value; }
-  int32_t GetTopPos() override { return pos.Y; }
-  void SetTopPos(int32_t Value) override { pos.Y = Value; }
-
-  void Scroll(TScrollBarKind AKind, TScrollCode ACode, int32_t& APos) override {
-    TdxScrollHelper::Scroll(this, AKind, ACode, APos);
-  }
-  using TcxControl::LockScrollBars;
-
- protected:
-  void InitScrollBarsParameters() override {
-    ++initCalls;
-    if (init)
-      init();
-    else
-      TdxScrollHelper::InitScrollBarsParameters(this);
-  }
-};
 
 // The same without the scrolling interface: gestures go through the scroll-bar positions.
 class TPositionControl : public TcxControl {
@@ -224,7 +192,7 @@ TEST_F(ControlScrollBarsTest, GestureDeltasAccumulateIntoWholePositionSteps) {
   positions->UpdateScrollBars();
   ASSERT_TRUE(positions->VScrollBarVisible());
   // A 200-pixel client with a 10 page: 20 pixels a position. Moving the finger up scrolls down.
-  positions->BeginGestureScroll();
+  positions->BeginGestureScroll(TPoint{});
   positions->GestureScroll(0, -15);
   EXPECT_EQ(positions->top, 0);
   EXPECT_EQ(positions->GestureAccumulatedDelta().Y, -15);
@@ -240,7 +208,7 @@ TEST_F(ControlScrollBarsTest, GestureDeltasAccumulateIntoWholePositionSteps) {
 
   // A page larger than the client: one pixel a position (no division by zero).
   positions->SetBounds(10, 10, 100, 5);
-  positions->BeginGestureScroll();
+  positions->BeginGestureScroll(TPoint{});
   positions->top = 10;
   positions->UpdateScrollBars();
   ASSERT_TRUE(positions->VScrollBarVisible());
@@ -252,6 +220,77 @@ TEST_F(ControlScrollBarsTest, GestureDeltasAccumulateIntoWholePositionSteps) {
   control->UpdateScrollBars();
   control->GestureScroll(-30, -7);
   EXPECT_EQ(control->pos, (TPoint{30, 7}));
+}
+
+TEST_F(ControlScrollBarsTest, GesturesPanAlongTheActiveBarsAndOverpanAtTheEnds) {
+  dxTouch::Initialize();
+  // A pan and press-and-tap control, stored only when changed.
+  EXPECT_EQ(control->Touch()->InteractiveGestures(), (TInteractiveGestures{igPan, igPressAndTap}));
+  EXPECT_FALSE(control->IsTouchPropertyStored());
+  EXPECT_TRUE(control->AllowGesture(igiPan));
+  EXPECT_FALSE(control->AllowGesture(igiZoom));
+
+  control->content = TSize{1000, 300};  // a horizontal bar only
+  ShowForm();
+  ASSERT_TRUE(control->HScrollBarVisible());
+  ASSERT_FALSE(control->VScrollBarVisible());
+  // The system announces a touch at a client point, then asks which gestures the window takes.
+  auto touchAt = [&](const TPoint& P) {
+    const TPoint s = control->ClientToScreen(P);
+    GESTURENOTIFYSTRUCT notify;
+    notify.hwndTarget = control->Handle();
+    notify.ptsLocation = POINTS{static_cast<SHORT>(s.X), static_cast<SHORT>(s.Y)};
+    SendMessageW(control->Handle(), WM_GESTURENOTIFY, 0, reinterpret_cast<LPARAM>(&notify));
+    TInteractiveGestures gestures;
+    TInteractiveGestureOptions options;
+    control->DoGetGestureOptions(gestures, options);
+    return std::pair{gestures, options};
+  };
+  struct Case {
+    const char* name;
+    TPoint at;
+    bool pan, horizontal, vertical;
+  } cases[] = {
+      {"over the content", TPoint{100, 100}, true, true, false},
+      {"over the horizontal bar", TPoint{100, 395}, false, false, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const auto [gestures, options] = touchAt(c.at);
+    EXPECT_EQ(gestures.Contains(igPan), c.pan);
+    EXPECT_EQ(options.Contains(igoPanSingleFingerHorizontal), c.horizontal);
+    EXPECT_EQ(options.Contains(igoPanSingleFingerVertical), c.vertical);
+  }
+
+  // Panning past the start or the end grows the overpan feedback; inside the range it does not.
+  touchAt(TPoint{100, 100});
+  control->GestureScroll(40, 0);
+  EXPECT_EQ(control->pos.X, 0);
+  EXPECT_EQ(control->GestureHelper()->OverPan().X, 40);
+  control->GestureScroll(-100, 0);
+  EXPECT_EQ(control->pos.X, 100);
+  EXPECT_EQ(control->GestureHelper()->OverPan().X, 40);
+  control->GestureScroll(-1000, 0);
+  EXPECT_EQ(control->pos.X, 600);
+  EXPECT_EQ(control->GestureHelper()->OverPan().X, 40 - 1000);
+
+  // A control that scrolls through its bars' positions overpans the same way.
+  auto* positions = new TPositionControl(form);
+  positions->SetParent(form);
+  positions->SetBounds(10, 10, 100, 400);
+  Pump();
+  const TPoint s = positions->ClientToScreen(TPoint{50, 50});
+  GESTURENOTIFYSTRUCT notify;
+  notify.ptsLocation = POINTS{static_cast<SHORT>(s.X), static_cast<SHORT>(s.Y)};
+  SendMessageW(positions->Handle(), WM_GESTURENOTIFY, 0, reinterpret_cast<LPARAM>(&notify));
+  TInteractiveGestures gestures;
+  TInteractiveGestureOptions options;
+  positions->DoGetGestureOptions(gestures, options);
+  EXPECT_TRUE(options.Contains(igoPanSingleFingerVertical));
+  positions->GestureScroll(0, 60);
+  EXPECT_EQ(positions->top, 0);
+  EXPECT_EQ(positions->GestureHelper()->OverPan().Y, 60);
+  dxTouch::Finalize();
 }
 
 TEST(MiddleButtonScroll, DirectionAndSpeedFollowThePointer) {

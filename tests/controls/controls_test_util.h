@@ -4,6 +4,7 @@
 // plain windows to work on.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -103,11 +104,21 @@ class BaseControlTest : public ControlsTest {
     UpdateWindow(AForm->Handle());
   }
 
-  // Writes the top-level window's pixels to build/<preset>/<name>.png for looking at them.
-  static void SaveWindowPng(HWND AWnd, const std::string& AName) {
+  // Writes the top-level window's pixels to build/<preset>/<name>.png for looking at them; a
+  // layered window's premultiplied pixels can be laid over white.
+  static void SaveWindowPng(HWND AWnd, const std::string& AName, bool AOverWhite = false) {
     const os::WindowPixels pixels = os::ReadWindowPixels(AWnd, true);
     std::vector<uint32_t> px = pixels.pixels;
-    for (uint32_t& p : px) p |= 0xFF000000u;
+    for (uint32_t& p : px) {
+      if (AOverWhite) {
+        const uint32_t rest = 255 - (p >> 24);
+        uint32_t out = 0;
+        for (int shift = 0; shift < 24; shift += 8)
+          out |= std::min<uint32_t>(255, ((p >> shift) & 0xFF) + rest) << shift;
+        p = out;
+      }
+      p |= 0xFF000000u;
+    }
     std::vector<uint8_t> out;
     if (codecs::Encode(codecs::MakeImage(pixels.width, pixels.height, std::move(px)),
                        codecs::ImageFormat::PNG, out) != codecs::Status::Ok)

@@ -22,6 +22,7 @@ class TFakeHybridOwner : public IdxHybridScrollbarOwner {
   void HideTouchScrollUIDirectly() override { shown = false; }
   TColor GetHybridScrollbarBaseColor() override { return clBlack; }
   void InvalidateScrollbars() override { ++invalidations; }
+  TdxHybridScrollbarsManager* GetHybridScrollbarsManager() override { return nullptr; }
 
   TWinControl* control;
   bool shown = false;

@@ -1,11 +1,16 @@
 #pragma once
 // A library control's own scroll bars: the data record each bar is computed into, the classic
-// child-window bars and size grip placed in the band next to the client bounds, and the main
-// scroll-bars object that owns them.
+// child-window bars and size grip placed in the band next to the client bounds (or the floating
+// bars of cxControlPopupScrollBars.h), the main scroll-bars object that owns them, and the
+// windowless bars a descendant paints inside its client area with the manager that routes the
+// mouse to them.
 #include <cstdint>
 #include <memory>
 
+#include <vector>
+
 #include "platform/forms/controls.h"
+#include "ui/controls/cxControlsWindowUtils.h"
 #include "ui/controls/cxScrollBar.h"
 
 namespace qd {
@@ -50,6 +55,8 @@ class TcxControlScrollBar : public TcxScrollBar {
   void WndProc(TMessage& Message) override;
 
  protected:
+  // Runs before the platform's handling of every message.
+  virtual void DoWndProc(TMessage& Message);
   virtual void FocusParent();
 
  private:
@@ -66,6 +73,7 @@ class TcxSizeGrip : public TCustomControl {
   ~TcxSizeGrip() override;
 
   TcxLookAndFeel* LookAndFeel() const { return FLookAndFeel.get(); }
+  TcxControl* OwnerControl() const { return FOwnerControl; }
   virtual void InitControl();
   virtual void SetOwnerControlRelativeBounds(const TRect& R) { SetBoundsRect(R); }
   void Paint() override;
@@ -80,7 +88,8 @@ class TcxSizeGrip : public TCustomControl {
   std::unique_ptr<TcxLookAndFeel> FLookAndFeel;
 };
 
-// The control's main scroll bars: in the classic mode two child-window bars and a size grip.
+// The control's main scroll bars: two bars and a size grip, child windows in the classic mode,
+// floating layered windows in the touch and hybrid modes.
 class TcxControlWindowedScrollBars {
  public:
   explicit TcxControlWindowedScrollBars(TcxControl* AOwner);
@@ -94,6 +103,8 @@ class TcxControlWindowedScrollBars {
   void SetCalculating(bool Value) { FCalculating = Value; }
 
   void InitScrollBars();
+  // Floating bars lose their windows with the owner's.
+  void UnInitScrollBars();
   void Hide();
   void Invalidate();
   void UpdateInternalControlsState();
@@ -102,13 +113,15 @@ class TcxControlWindowedScrollBars {
   // Sets the bar's thickness to the control's scroll-bar size; True when it changed.
   bool CheckSize(TScrollBarKind AKind);
   void CheckSizeGripVisible(bool AVisible);
-  bool IsScrollBarActive(TScrollBarKind AKind) { return IsScrollBarVisible(AKind); }
+  bool IsScrollBarActive(TScrollBarKind AKind);
   bool IsScrollBarVisible(TScrollBarKind AKind);
   bool IsInternalControl(TControl* AControl) const;
   bool IsSizeGripArea(const TPoint& P);
 
  private:
   void DoScroll(TObject* Sender, TScrollCode AScrollCode, int32_t& AScrollPos);
+  void ScrollBarMouseEnter(TObject* Sender);
+  void ScrollBarMouseLeave(TObject*) {}
   TcxControlScrollBar* CreateScrollBar(TScrollBarKind AKind);
 
   TcxControl* FOwner;
@@ -116,6 +129,63 @@ class TcxControlWindowedScrollBars {
   TcxControlScrollBar* FVScrollBar = nullptr;
   TcxSizeGrip* FSizeGrip = nullptr;
   bool FCalculating = false;
+};
+
+// A windowless scroll bar that a descendant paints inside its own client area and registers with
+// its control's TcxControlScrollBarsManager.
+class TcxControlScrollBarHelper : public TcxScrollBarHelper {
+  QD_CLASS(TcxControlScrollBarHelper, TcxScrollBarHelper)
+
+ public:
+  explicit TcxControlScrollBarHelper(IcxScrollBarOwner* AOwner) : TcxScrollBarHelper(AOwner) {}
+  TcxScrollBarData* Data() { return &FData; }
+  // The data's parameters (when visible and valid), enabled state and visibility.
+  void ApplyData();
+  void Repaint() override;
+
+ private:
+  TcxScrollBarData FData;
+};
+
+// Routes the owner's mouse messages to its registered windowless bars.
+class TcxControlScrollBarsManager : public IcxMouseTrackingCaller2 {
+ public:
+  static constexpr uint32_t CheckCaptureInterval = 100;
+
+  explicit TcxControlScrollBarsManager(TcxControl* AOwner);
+  ~TcxControlScrollBarsManager() override;
+
+  void RegisterScrollBar(TcxControlScrollBarHelper* AScrollBar);
+  void UnRegisterScrollBar(TcxControlScrollBarHelper* AScrollBar);
+  // True eats the message (the owner's WndProc asks first).
+  bool HandleMessage(TMessage& Message);
+  bool IsScrollBarsArea(const TPoint& P);
+  void Paint(TcxCanvas* ACanvas);
+
+  TcxControlScrollBarHelper* HotScrollBar() const { return FHotScrollBar; }
+  bool IsCapture() const { return FIsCapture; }
+  bool IsCheckingCapture() const { return FCheckCaptureTimer != nullptr; }
+
+  // IcxMouseTrackingCaller2
+  void MouseLeave() override;
+  bool PtInCaller(const TPoint& P) override;
+
+ protected:
+  virtual bool ProcessMouseDown(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y);
+  virtual bool ProcessMouseMove(TShiftState Shift, int32_t X, int32_t Y);
+  virtual bool ProcessMouseUp(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y);
+
+ private:
+  void SetHotScrollBar(TcxControlScrollBarHelper* Value);
+  void SetIsCapture(bool Value);
+  void CheckCaptureTimerHandler(TObject* Sender);
+  TcxControlScrollBarHelper* FindScrollBar(const TPoint& P);
+
+  TcxControl* FOwner;
+  std::vector<TcxControlScrollBarHelper*> FScrollBars;
+  TcxControlScrollBarHelper* FHotScrollBar = nullptr;
+  bool FIsCapture = false;
+  std::unique_ptr<TcxTimer> FCheckCaptureTimer;
 };
 
 }  // namespace qd

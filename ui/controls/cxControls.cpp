@@ -1,5 +1,7 @@
 #include "ui/controls/cxControls.h"
+#include "ui/controls/cxControlHelper.h"
 #include "ui/controls/cxControlScrollBars.h"
+#include "ui/controls/cxTouchScrollUI.h"
 
 #include "ui/controls/cxControlsDragAndDrop.h"
 
@@ -103,11 +105,9 @@ void TcxCustomControl::ScaleControlsForDpi(int NewPPI) {
 }
 
 void TcxCustomControl::SetParent(TWinControl* AParent) {
-  if (AParent == Parent() && !ComponentState().Contains(csReading)) return;
+  if (!TcxControlHelper::CanSetParent(this, AParent)) return;
   TCustomControl::SetParent(AParent);
-  // A control takes the scale factor of the parent it is put on.
-  if (auto* source = dynamic_cast<IdxScaleFactor*>(AParent); source && source->GetScaleFactor())
-    FScaleFactor->Assign(source->GetScaleFactor());
+  TcxControlHelper::UpdateScaleFactorOnParentChange(this);
 }
 
 void TcxCustomControl::Dispatch(TMessage& Message) {
@@ -129,14 +129,27 @@ TcxControl::TcxControl(TComponent* AOwner) : TcxCustomControl(AOwner) {
   FCanvas = std::make_unique<TcxControlCanvas>(TCustomControl::Canvas());
   FLookAndFeel = std::make_unique<TcxLookAndFeel>(this);
   FLookAndFeel->SetOnChanged(TcxLookAndFeelChangedEvent(this, &TcxControl::LookAndFeelChangeHandler));
-  FScrollbarMode = sbmClassic;
+  // A descendant that allows the touch scroll UI takes its mode when its window is created
+  // (its own answer is not heard from this constructor).
+  FScrollbarMode = AllowTouchScrollUIMode() ? GetLookAndFeelScrollbarMode() : sbmClassic;
   FScrollBars = ssBoth;
-  SetTabStop(MayFocus());
+  FScrollBarsManager = std::make_unique<TcxControlScrollBarsManager>(this);
+  FScrollUIActivityHelper = std::make_unique<TdxTouchScrollUIActivityHelper>();
+  FHybridScrollbarsManager = std::make_unique<TdxHybridScrollbarsManager>(this);
   if (NeedsScrollBars()) CreateScrollBars();
+  SetTabStop(MayFocus());
+  CreateGestureHelper();
 }
 
 TcxControl::~TcxControl() {
+  // The touch manager must not keep calling a freed owner.
+  TdxTouchScrollUIModeManager::Deactivate(this);
+  FGestureHelper.reset();
+  FGestureOwner.reset();
   DestroyScrollBars();
+  FHybridScrollbarsManager.reset();
+  FScrollUIActivityHelper.reset();
+  FScrollBarsManager.reset();
   if (FPopupMenu) FPopupMenu->RemoveFreeNotification(this);
   FFontListenerList.clear();
   FActiveCanvas.reset();
@@ -161,7 +174,9 @@ void TcxControl::CreateParams(TCreateParams& Params) {
 void TcxControl::CreateWnd() {
   FCreatingWindow = true;
   try {
+    CheckTouchScrollUIMode();
     inherited::CreateWnd();
+    CheckNeedsScrollBars();
     InitControl();
     UpdateScrollBars();
   } catch (...) {
@@ -172,6 +187,7 @@ void TcxControl::CreateWnd() {
 }
 
 void TcxControl::DestroyWindowHandle() {
+  if (!IsDestroying() && NeedsScrollBars() && FMainScrollBars) FMainScrollBars->UnInitScrollBars();
   inherited::DestroyWindowHandle();
   controlState_.Exclude(csClicked);
 }
@@ -597,7 +613,13 @@ bool TcxControl::IsMenuKey(TMessage& Message) {
 // --- Messages -------------------------------------------------------------------------------------------
 
 void TcxControl::WndProc(TMessage& Message) {
-  // Library scroll bars and gestures take their messages first once a control has them.
+  // Gestures and windowless scroll bars take their messages first.
+  if (CanProcessScrollEvents() &&
+      (IsGestureHelperMessage(Message) || (FScrollBarsManager && FScrollBarsManager->HandleMessage(Message))))
+    return;
+  if (FScrollbarMode != sbmClassic && FScrollUIActivityHelper &&
+      FScrollUIActivityHelper->CheckScrollActivity(this, Message))
+    ShowTouchScrollUI(GetTouchScrollUIOwner(GetMousePos(Message)), true);
   TcxControlAliveGuard guard(this);
   bool dispatched = false;
   // The platform runs no drag of its own, so a control is never being dragged by it here.
@@ -718,6 +740,13 @@ void TcxControl::Dispatch(TMessage& Message) {
       inherited::Dispatch(Message);
       VisibleChanged();
       return;
+    case CM_GESTURE:
+      if (Message.LParam != 0) {
+        bool handled = false;
+        DoGesture(*reinterpret_cast<const TGestureEventInfo*>(Message.LParam), handled);
+        Message.Result = handled ? 1 : 0;
+      }
+      return;
     case CM_MOUSEENTER:
       inherited::Dispatch(Message);
       MouseEnter(Message.LParam ? reinterpret_cast<TControl*>(Message.LParam) : this);
@@ -818,7 +847,7 @@ void TcxControl::WMCancelMode(TMessage& Message) {
 
 void TcxControl::WMWindowPosChanged(TMessage& Message) {
   inherited::Dispatch(Message);
-  if (!IsPopupScrollBars() || Message.LParam == 0) return;
+  if (!IsPopupScrollBars() || !HasVisibleTouchScrollUI() || Message.LParam == 0) return;
   const auto* pos = reinterpret_cast<const WINDOWPOS*>(Message.LParam);
   if ((pos->flags & SWP_NOMOVE) == 0 && (pos->flags & SWP_NOSIZE) != 0) CheckTouchScrollUIPosition();
 }
@@ -829,10 +858,13 @@ void TcxControl::CMInvalidate(TMessage& Message) {
 }
 
 void TcxControl::CMNCSizeChanged(TMessage&) {
-  if (!NeedsScrollBars()) return;
+  if (!NeedsScrollBars() || !FMainScrollBars) return;
   bool horizontal = false, vertical = false;
   GetSystemSizeScrollBars(horizontal, vertical);
-  // The main scroll bars check their sizes here once a control has them.
+  bool changed = false;
+  if (horizontal) changed = FMainScrollBars->CheckSize(sbHorizontal);
+  if (vertical) changed = FMainScrollBars->CheckSize(sbVertical) || changed;
+  if (changed) BoundsChanged();
 }
 
 void TcxControl::CMBiDiModeChanged(TMessage& Message) {

@@ -4,10 +4,9 @@
 // mouse enter/leave counting, the wheel accumulator, the keyboard contract with dialogs, the
 // context popup menu and the paint pipeline), with the paint functions the pipeline uses.
 //
-// A control has its own classic scroll bars (cxControlScrollBars.h). Drag and drop, gestures and
-// touch scroll bars come on top of this class; until they exist a control has no library
-// drag-and-drop object and no gesture scrolling, and the operations that serve them answer as
-// a control without them.
+// A control has its own scroll bars (cxControlScrollBars.h): classic child windows, or floating
+// touch and hybrid bars (cxControlPopupScrollBars.h) when it allows them, and windowless bars a
+// descendant registers with its scroll-bars manager. Gestures scroll through the same bars.
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -20,6 +19,7 @@
 #include "ui/core/dxTouch.h"
 #include "ui/controls/cxControlsRightToLeft.h"
 #include "ui/controls/cxControlsWindowUtils.h"
+#include "ui/controls/cxHybridScrollBars.h"
 #include "ui/graphics/cxGraphicsCanvas.h"
 #include "ui/graphics/cxGraphicsRegion.h"
 #include "ui/lookandfeel/cxLookAndFeels.h"
@@ -31,6 +31,8 @@ class TcxDragAndDropObject;
 class TcxControlChildComponent;
 class TcxControlScrollBar;
 class TcxControlWindowedScrollBars;
+class TcxControlScrollBarsManager;
+class TdxGestureHelper;
 
 // Sent by a DPI-scaling form to all its controls around a scale change.
 constexpr UINT DXM_SCALECHANGING = 0x806C;
@@ -101,8 +103,12 @@ class TcxCustomControl : public TCustomControl, public IdxScaleFactor {
 
 // --- TcxControl ------------------------------------------------------------------------------------
 
-class TcxControl : public TcxCustomControl, public IdxSystemInfoListener {
+class TcxControl : public TcxCustomControl,
+                   public IdxSystemInfoListener,
+                   public IdxHybridScrollbarOwner,
+                   public IdxGestureClient {
   QD_CLASS(TcxControl, TcxCustomControl)
+  friend class TcxControlPopupScrollBar;
 
  public:
   explicit TcxControl(TComponent* AOwner);
@@ -143,6 +149,7 @@ class TcxControl : public TcxCustomControl, public IdxSystemInfoListener {
   virtual void AddChildComponent(TcxControlChildComponent* AComponent);
   virtual void RemoveChildComponent(TcxControlChildComponent* AComponent);
   TcxControlActivateType ActivateType() const { return FActivateType; }
+  void SetActivateType(TcxControlActivateType Value) { FActivateType = Value; }
   bool IsDesigning() const { return GetIsDesigning(); }
   bool IsLoading() const { return ComponentState().Contains(csLoading); }
   bool IsDestroying() const { return ComponentState().Contains(csDestroying); }
@@ -221,8 +228,14 @@ class TcxControl : public TcxCustomControl, public IdxSystemInfoListener {
   // Scroll bars (cxControlsScrollBars.cpp). The content computes one data record per bar in
   // InitScrollBarsParameters through SetScrollBarInfo; the main scroll bars realise them.
   virtual bool NeedsScrollBars() { return true; }
-  virtual bool IsPopupScrollBars() { return false; }
+  // The bars float over the content (touch and hybrid modes).
+  virtual bool IsPopupScrollBars() { return IsTouchScrollUIMode(); }
+  bool IsTouchScrollUIMode() const { return FScrollbarMode == sbmTouch || FScrollbarMode == sbmHybrid; }
   virtual bool IsScrollBarsArea(const TPoint& P);
+  bool IsSizeGripArea(const TPoint& P);
+  TcxControlScrollBarsManager* ScrollBarsManager() const { return FScrollBarsManager.get(); }
+  bool AllowScrollContentOnDrag() const { return FAllowScrollContentOnDrag; }
+  void SetAllowScrollContentOnDrag(bool Value) { FAllowScrollContentOnDrag = Value; }
   virtual bool IsHScrollBarActive() { return IsScrollBarActive(sbHorizontal); }
   virtual bool IsVScrollBarActive() { return IsScrollBarActive(sbVertical); }
   virtual int32_t GetHScrollBarAreaHeight();
@@ -252,18 +265,67 @@ class TcxControl : public TcxCustomControl, public IdxSystemInfoListener {
   virtual TSize GetScrollBarSize();
   bool IsInternalControl(TControl* AControl);
 
-  // Gesture scrolling: deltas in pixels; scroll-bar based scrolling moves whole positions and
-  // keeps the rest for the next delta.
-  void BeginGestureScroll() { FGestureAccumulatedDelta = TPoint{}; }
-  void GestureScroll(int32_t ADeltaX, int32_t ADeltaY);
+  // Touch and hybrid scroll bars: the mode the look-and-feel asks for, switching modes, and
+  // showing and hiding the floating bars of an owner (the touch manager or the hybrid manager).
+  TdxScrollbarMode GetLookAndFeelScrollbarMode();
+  virtual bool AllowTouchScrollUIMode() { return false; }
+  virtual bool AllowHybridScrollbarMode() { return true; }
+  virtual bool HasScrollBars() { return FMainScrollBars != nullptr; }
+  virtual TcxLookAndFeel* GetScrollBarLookAndFeel() { return FLookAndFeel.get(); }
+  virtual IdxTouchScrollUIOwner* GetTouchScrollUIOwner(const TPoint& P) { return this; }
+  void ShowTouchScrollUI(IdxTouchScrollUIOwner* AOwner, bool AControlledByTimer);
+  void HideTouchScrollUI(IdxTouchScrollUIOwner* AOwner, bool AImmediately);
+  bool IsScrollUIModeChanging() const { return FIsScrollUIModeChanging; }
+  TColor HybridScrollbarBaseColor() const { return FHybridScrollbarBaseColor; }
+  void SetHybridScrollbarBaseColor(TColor Value);
+  virtual TColor GetScrollContentForegroundColor();
+  void HideScrollBars();
+
+  // IdxTouchScrollUIOwner, IdxHybridScrollbarOwner
+  void CheckTouchScrollUIPosition() override { UpdateScrollBars(); }
+  TWinControl* GetTouchScrolUIOwnerControl() override { return this; }
+  bool HasVisibleTouchScrollUI() override;
+  void HideTouchScrollUIDirectly() override;
+  TColor GetHybridScrollbarBaseColor() override;
+  void InvalidateScrollbars() override;
+  TdxHybridScrollbarsManager* GetHybridScrollbarsManager() override { return FHybridScrollbarsManager.get(); }
+
+  // Gestures (IdxGestureClient): deltas in pixels; scroll-bar based scrolling moves whole
+  // positions and keeps the rest for the next delta.
+  TdxGestureHelper* GestureHelper() const { return FGestureHelper.get(); }
+  bool AllowGesture(TGestureID AGestureID) override;
+  bool AllowPan(TScrollBarKind AScrollKind) override;
+  void BeginGestureScroll(const TPoint& APos) override;
+  void EndGestureScroll() override;
+  void GestureScroll(int32_t ADeltaX, int32_t ADeltaY) override;
+  TInteractiveGestureOptions GetPanOptions() override;
+  bool IsPanArea(const TPoint& APoint) override;
+  bool NeedPanningFeedback(TScrollBarKind AScrollKind) override { return true; }
+  virtual IdxGestureClient* GetGestureClient(const TPoint& APoint) { return this; }
+  virtual bool IsGestureTarget(HWND AWnd) { return HandleAllocated() && AWnd == Handle(); }
+  // By the system's gesture id: pan and press-and-tap.
+  virtual bool IsDefaultGesture(DWORD AGestureID) {
+    return AGestureID == GID_PAN || AGestureID == GID_PRESSANDTAP;
+  }
+  virtual TInteractiveGestureOptions GetDefaultPanOptions();
+  TInteractiveGestures GetDefaultInteractiveGestures();
+  TInteractiveGestureOptions GetDefaultInteractiveGestureOptions();
+  // The touch settings are stored only when they differ from the defaults.
+  bool IsTouchPropertyStored();
+  // The system asks which gestures the window takes (the gesture helper drops what the part
+  // under the finger does not allow).
+  virtual void DoGetGestureOptions(TInteractiveGestures& AGestures, TInteractiveGestureOptions& AOptions);
+  virtual void DoGesture(const TGestureEventInfo& AEventInfo, bool& AHandled);
+  bool IsGestureScrolling();
+  virtual void CheckOverpan(TScrollBarKind AScrollKind, int32_t ANewDataPos, int32_t AMinDataPos,
+                            int32_t AMaxDataPos, int32_t ADeltaX, int32_t ADeltaY);
   const TPoint& GestureAccumulatedDelta() const { return FGestureAccumulatedDelta; }
   virtual bool CanScrollContentByGestureWithoutScrollBars() { return false; }
   virtual bool IsScrollBarBasedGestureScroll(TScrollBarKind AKind) { return true; }
   virtual void ScrollContentByGesture(TScrollBarKind AKind, int32_t ADelta) {}
-  virtual void DrawScrollBars(TcxCanvas* ACanvas) {}
-  virtual void UpdateInternalControlsState() {}
-  virtual void CheckTouchScrollUIMode() {}
-  virtual void CheckTouchScrollUIPosition() { UpdateScrollBars(); }
+  virtual void DrawScrollBars(TcxCanvas* ACanvas);
+  virtual void UpdateInternalControlsState();
+  virtual void CheckTouchScrollUIMode();
   virtual void Scroll(TScrollBarKind AScrollBarKind, TScrollCode AScrollCode, int32_t& AScrollPos) {}
   // One line in the direction: the scroll bar's kind and code, then Update.
   virtual void ScrollContent(TcxDirection ADirection);
@@ -326,7 +388,7 @@ class TcxControl : public TcxCustomControl, public IdxSystemInfoListener {
   virtual void FontChanged();
   virtual void TextChanged() {}
   virtual void TransparentChanged();
-  virtual void VisibleChanged() {}
+  virtual void VisibleChanged();
   virtual void EnabledChanged() { Invalidate(); }
   virtual void BiDiModeChanged() {}
   virtual void ParentBackgroundChanged() {}
@@ -343,6 +405,14 @@ class TcxControl : public TcxCustomControl, public IdxSystemInfoListener {
   // -- Scroll bars
   virtual void InitScrollBarsParameters() {}
   virtual void InitScrollBarsParametersCache() {}
+  // A pixel bar's page grows by the other bar's thickness when content fits once both go.
+  virtual bool IsPixelScrollBar(TScrollBarKind AKind) { return false; }
+  virtual int32_t GetHScrollBarDefaultAreaHeight();
+  virtual int32_t GetVScrollBarDefaultAreaWidth();
+  virtual void ScrollUIModeChanged();
+  virtual void DoScrollUIModeChanged() {}
+  virtual bool IsGestureHelperMessage(TMessage& Message);
+  void CheckNeedsScrollBars();
   virtual bool HasScrollBarArea() { return FScrollbarMode == sbmClassic; }
   virtual bool NeedsToBringInternalControlsToFront() { return !IsDesigning(); }
   // AChangedBits: 1 the horizontal, 2 the vertical bar came or went.
@@ -353,7 +423,8 @@ class TcxControl : public TcxCustomControl, public IdxSystemInfoListener {
   void CalculateScrollBarsParams();
   void UpdateScrollBarBounds();
   virtual void DoGestureScroll(TScrollBarKind AKind, int32_t APos) { Scroll(AKind, scTrack, APos); }
-  void DoScrollBarBasedGestureScroll(TScrollBarKind AKind, int32_t& AAccumulatedDelta);
+  void DoScrollBarBasedGestureScroll(TScrollBarKind AKind, int32_t& AAccumulatedDelta, int32_t ADeltaY,
+                                     int32_t ADeltaX);
   // Middle-button scrolling while a scroll bar is active.
   void DoScrolling();
 
@@ -371,6 +442,7 @@ class TcxControl : public TcxCustomControl, public IdxSystemInfoListener {
   void DoMouseEnter(TControl* AControl);
   void DoMouseLeave(TControl* AControl);
   void LookAndFeelChangeHandler(TcxLookAndFeel* Sender, TcxLookAndFeelValues AChangedValues);
+  void CreateGestureHelper();
   // Positions of a control wider or higher than 32768 pixels do not fit the 16-bit halves of
   // a message's lParam: they are taken from the cursor.
   bool IsTooLargeForMessageCoordinates();
@@ -423,6 +495,14 @@ class TcxControl : public TcxCustomControl, public IdxSystemInfoListener {
   TPoint FGestureAccumulatedDelta;
   bool FIsScrollingContent = false;
   TdxScrollbarMode FScrollbarMode = sbmClassic;
+  std::unique_ptr<TcxControlScrollBarsManager> FScrollBarsManager;
+  std::unique_ptr<TdxTouchScrollUIActivityHelper> FScrollUIActivityHelper;
+  std::unique_ptr<TdxHybridScrollbarsManager> FHybridScrollbarsManager;
+  TColor FHybridScrollbarBaseColor = clDefault;
+  bool FIsScrollUIModeChanging = false;
+  bool FAllowScrollContentOnDrag = false;
+  std::unique_ptr<IdxGestureOwner> FGestureOwner;
+  std::unique_ptr<TdxGestureHelper> FGestureHelper;
   TComponent* FPopupMenu = nullptr;
   String FOriginalHint;
   std::vector<IcxFontListener*> FFontListenerList;

@@ -3,10 +3,13 @@
 #include <cstdint>
 #include <limits>
 
+#include "ui/controls/cxControlPopupScrollBars.h"
 #include "ui/controls/cxControlScrollBars.h"
 #include "ui/controls/cxControls.h"
 #include "ui/controls/cxMiddleButtonScrolling.h"
 #include "ui/controls/cxScrollHelper.h"
+#include "ui/controls/cxTouchScrollUI.h"
+#include "ui/core/cxGeometry.h"
 #include "ui/core/dxCore.h"
 
 namespace qd {
@@ -17,7 +20,132 @@ namespace {
 // oscillate must not hang the control, so the calculation gives up after a few passes.
 constexpr int cxMaxScrollBarsCalculationPasses = 4;
 
+// The control as the gesture helper's owner (its window and coordinates).
+class TcxControlGestureOwner : public IdxGestureOwner {
+ public:
+  explicit TcxControlGestureOwner(TcxControl* AControl) : FControl(AControl) {}
+  IdxGestureClient* GetGestureClient(const TPoint& APoint) override {
+    return FControl->GetGestureClient(APoint);
+  }
+  HWND GetHandle() override { return FControl->HandleAllocated() ? FControl->Handle() : nullptr; }
+  bool IsGestureTarget(HWND AWnd) override { return FControl->IsGestureTarget(AWnd); }
+  TPoint ScreenToClient(const TPoint& APoint) override { return FControl->TControl::ScreenToClient(APoint); }
+
+ private:
+  TcxControl* FControl;
+};
+
+// Lightness on a 0..1 scale (the mean of the largest and the smallest channel).
+double cxColorLightness(TColor AColor) {
+  const COLORREF rgb = ColorToRGB(AColor);
+  const int r = GetRValue(rgb), g = GetGValue(rgb), b = GetBValue(rgb);
+  return (std::max({r, g, b}) + std::min({r, g, b})) / 2.0 / 255.0;
+}
+
 }  // namespace
+
+// --- Touch and hybrid modes ------------------------------------------------------------------------
+
+TdxScrollbarMode TcxControl::GetLookAndFeelScrollbarMode() {
+  TcxLookAndFeel* lookAndFeel = GetScrollBarLookAndFeel();
+  const TdxScrollbarMode mode = lookAndFeel ? lookAndFeel->ScrollbarMode() : sbmDefault;
+  if (mode == sbmHybrid && !AllowHybridScrollbarMode()) return sbmTouch;
+  if (mode != sbmDefault) return mode;
+  return cxIsTouchScrollUIModeEnabled() ? sbmTouch : sbmClassic;
+}
+
+void TcxControl::CheckTouchScrollUIMode() {
+  if (AllowTouchScrollUIMode() && HasScrollBars() && GetLookAndFeelScrollbarMode() != FScrollbarMode)
+    ScrollUIModeChanged();
+}
+
+void TcxControl::ScrollUIModeChanged() {
+  FIsScrollUIModeChanging = true;
+  struct Reset {
+    bool& flag;
+    ~Reset() { flag = false; }
+  } reset{FIsScrollUIModeChanging};
+  HideScrollBars();
+  TdxTouchScrollUIModeManager::Deactivate(this);
+  DestroyScrollBars();
+  FScrollbarMode = GetLookAndFeelScrollbarMode();
+  CreateScrollBars();
+  UpdateScrollBars();
+  DoScrollUIModeChanged();
+}
+
+void TcxControl::ShowTouchScrollUI(IdxTouchScrollUIOwner* AOwner, bool AControlledByTimer) {
+  auto* control = AOwner ? dynamic_cast<TcxControl*>(AOwner->GetTouchScrolUIOwnerControl()) : nullptr;
+  if (!control) return;
+  if (control->FScrollbarMode == sbmTouch)
+    TdxTouchScrollUIModeManager::ShowScrollUI(AOwner, AControlledByTimer);
+  else if (control->FScrollbarMode == sbmHybrid && control->FHybridScrollbarsManager)
+    control->FHybridScrollbarsManager->Show(AControlledByTimer);
+}
+
+void TcxControl::HideTouchScrollUI(IdxTouchScrollUIOwner* AOwner, bool AImmediately) {
+  auto* control = AOwner ? dynamic_cast<TcxControl*>(AOwner->GetTouchScrolUIOwnerControl()) : nullptr;
+  if (!control) return;
+  if (control->FScrollbarMode == sbmTouch)
+    TdxTouchScrollUIModeManager::HideScrollUI(AOwner, AImmediately);
+  else if (control->FScrollbarMode == sbmHybrid && control->FHybridScrollbarsManager)
+    control->FHybridScrollbarsManager->Hide(AImmediately, !AImmediately);
+}
+
+bool TcxControl::HasVisibleTouchScrollUI() {
+  return FMainScrollBars && (HScrollBar()->Visible() || VScrollBar()->Visible());
+}
+
+void TcxControl::HideTouchScrollUIDirectly() {
+  if (FMainScrollBars) FMainScrollBars->Hide();
+}
+
+void TcxControl::HideScrollBars() {
+  if (!FMainScrollBars) return;
+  if (IsPopupScrollBars())
+    HideTouchScrollUI(this, true);
+  else
+    FMainScrollBars->Hide();
+}
+
+void TcxControl::InvalidateScrollbars() {
+  if (FMainScrollBars) FMainScrollBars->Invalidate();
+}
+
+void TcxControl::SetHybridScrollbarBaseColor(TColor Value) {
+  if (FHybridScrollbarBaseColor == Value) return;
+  FHybridScrollbarBaseColor = Value;
+  InvalidateScrollbars();
+}
+
+TColor TcxControl::GetScrollContentForegroundColor() {
+  TcxCustomLookAndFeelPainter* painter = LookAndFeelPainter();
+  return painter ? painter->DefaultContentTextColor() : clWindowText;
+}
+
+TColor TcxControl::GetHybridScrollbarBaseColor() {
+  if (FHybridScrollbarBaseColor != clDefault) return FHybridScrollbarBaseColor;
+  return cxColorLightness(GetScrollContentForegroundColor()) <= 0.6 ? clBlack : clWhite;
+}
+
+void TcxControl::VisibleChanged() {
+  if (!Visible()) HideTouchScrollUI(this, true);
+}
+
+void TcxControl::UpdateInternalControlsState() {
+  if (NeedsScrollBars() && FMainScrollBars) FMainScrollBars->UpdateInternalControlsState();
+}
+
+void TcxControl::DrawScrollBars(TcxCanvas* ACanvas) {
+  if (FScrollBarsManager) FScrollBarsManager->Paint(ACanvas);
+}
+
+void TcxControl::CheckNeedsScrollBars() {
+  if (NeedsScrollBars())
+    CreateScrollBars();
+  else
+    DestroyScrollBars();
+}
 
 void TcxControl::CreateScrollBars() {
   if (FMainScrollBars) return;
@@ -55,9 +183,31 @@ bool TcxControl::IsInternalControl(TControl* AControl) {
   return FMainScrollBars && FMainScrollBars->IsInternalControl(AControl);
 }
 
+bool TcxControl::IsSizeGripArea(const TPoint& P) {
+  return FMainScrollBars && FMainScrollBars->IsSizeGripArea(P);
+}
+
 bool TcxControl::IsScrollBarsArea(const TPoint& P) {
   if (!FMainScrollBars) return false;
-  if (HasScrollBarArea()) return FMainScrollBars->IsSizeGripArea(P);
+  if (FScrollbarMode == sbmClassic)
+    return (FScrollBarsManager && FScrollBarsManager->IsScrollBarsArea(P)) ||
+           FMainScrollBars->IsSizeGripArea(P);
+  if (FScrollbarMode != sbmHybrid) return false;
+  // The collapsed line at the outer edge of each active bar.
+  const TSize collapsed = GetHybridScrollBarSize(GetScaleFactor(), false);
+  if (IsScrollBarActive(sbVertical)) {
+    TRect r = GetVScrollBarBounds();
+    if (UseRightToLeftScrollBar())
+      r.Right = r.Left + collapsed.cx;
+    else
+      r.Left = r.Right - collapsed.cx;
+    if (cxRectPtIn(r, P)) return true;
+  }
+  if (IsScrollBarActive(sbHorizontal)) {
+    TRect r = GetHScrollBarBounds();
+    r.Top = r.Bottom - collapsed.cy;
+    if (cxRectPtIn(r, P)) return true;
+  }
   return false;
 }
 
@@ -68,31 +218,70 @@ void TcxControl::SetScrollBars(TScrollStyle Value) {
 }
 
 TSize TcxControl::GetScrollBarSize() {
-  return GetScaledScrollBarSize(GetScaleFactor());
+  switch (FScrollbarMode) {
+    case sbmTouch:
+      return GetTouchScrollBarSize(GetScaleFactor());
+    case sbmClassic:
+      return GetScaledScrollBarSize(GetScaleFactor());
+    default:
+      return GetHybridScrollBarSize(GetScaleFactor(), true);
+  }
+}
+
+int32_t TcxControl::GetHScrollBarDefaultAreaHeight() {
+  if (FScrollbarMode == sbmClassic) return GetScaledScrollBarSize(GetScaleFactor()).cy;
+  if (FScrollbarMode == sbmHybrid) return GetHybridScrollBarSize(GetScaleFactor(), false).cy;
+  return 0;
+}
+
+int32_t TcxControl::GetVScrollBarDefaultAreaWidth() {
+  if (FScrollbarMode == sbmClassic) return GetScaledScrollBarSize(GetScaleFactor()).cx;
+  if (FScrollbarMode == sbmHybrid) return GetHybridScrollBarSize(GetScaleFactor(), false).cx;
+  return 0;
 }
 
 int32_t TcxControl::GetHScrollBarAreaHeight() {
   if (!HasScrollBarArea()) return 0;
-  return HScrollBar() ? HScrollBar()->Height() : GetScrollBarSize().cy;
+  if (FScrollbarMode == sbmClassic && HScrollBar()) return HScrollBar()->Height();
+  return GetHScrollBarDefaultAreaHeight();
 }
 
 int32_t TcxControl::GetVScrollBarAreaWidth() {
   if (!HasScrollBarArea()) return 0;
-  return VScrollBar() ? VScrollBar()->Width() : GetScrollBarSize().cx;
+  if (FScrollbarMode == sbmClassic && VScrollBar()) return VScrollBar()->Width();
+  return GetVScrollBarDefaultAreaWidth();
 }
 
 TRect TcxControl::GetHScrollBarBounds() {
   const TRect client = GetClientBounds();
   const int32_t height = HScrollBar() ? HScrollBar()->Height() : GetScrollBarSize().cy;
-  // In the classic mode the band just below the client bounds.
-  return TRect{client.Left, client.Bottom, client.Right, client.Bottom + height};
+  TRect r;
+  if (FScrollbarMode == sbmClassic) {
+    r = TRect{client.Left, client.Bottom, client.Right, client.Bottom + height};
+  } else {
+    r = TRect{client.Left, client.Bottom - height, client.Right, client.Bottom};
+    const bool shorten = FScrollbarMode == sbmTouch ? VScrollBarVisible() : IsScrollBarActive(sbVertical);
+    if (shorten) r.Right -= VScrollBar() ? VScrollBar()->Width() : GetScrollBarSize().cx;
+  }
+  if (UseRightToLeftAlignment())
+    r = TRect{client.Left + client.Right - r.Right, r.Top, client.Left + client.Right - r.Left, r.Bottom};
+  return r;
 }
 
 TRect TcxControl::GetVScrollBarBounds() {
   const TRect client = GetClientBounds();
   const int32_t width = VScrollBar() ? VScrollBar()->Width() : GetScrollBarSize().cx;
-  if (UseRightToLeftScrollBar()) return TRect{client.Left - width, client.Top, client.Left, client.Bottom};
-  return TRect{client.Right, client.Top, client.Right + width, client.Bottom};
+  TRect r;
+  if (FScrollbarMode == sbmClassic) {
+    r = TRect{client.Right, client.Top, client.Right + width, client.Bottom};
+  } else {
+    r = TRect{client.Right - width, client.Top, client.Right, client.Bottom};
+    const bool shorten = FScrollbarMode == sbmTouch ? HScrollBarVisible() : IsScrollBarActive(sbHorizontal);
+    if (shorten) r.Bottom -= HScrollBar() ? HScrollBar()->Height() : GetScrollBarSize().cy;
+  }
+  if (UseRightToLeftScrollBar())
+    r = TRect{client.Left + client.Right - r.Right, r.Top, client.Left + client.Right - r.Left, r.Bottom};
+  return r;
 }
 
 TRect TcxControl::GetSizeGripBounds() {
@@ -205,6 +394,20 @@ void TcxControl::CalculateScrollBarsParams() {
     InitScrollBarsParameters();
     if (hActive == IsScrollBarActive(sbHorizontal) && vActive == IsScrollBarActive(sbVertical)) break;
   }
+  // Pixel bars: content that fits once both bars are gone shows no bar.
+  auto shown = [](const TcxScrollBarData& d) { return d.FVisible && d.FEnabled && d.FAllowHide; };
+  if (!shown(h) || !shown(v)) return;
+  const int32_t vWidth = VScrollBar()->Width(), hHeight = HScrollBar()->Height();
+  auto fits = [&](TScrollBarKind AKind, const TcxScrollBarData& d, int32_t AOther) {
+    return IsPixelScrollBar(AKind) &&
+           static_cast<int64_t>(d.FPageSize) + AOther >= static_cast<int64_t>(d.FMax) - d.FMin + 1;
+  };
+  if (!fits(sbHorizontal, h, vWidth) || !fits(sbVertical, v, hHeight)) return;
+  const TcxScrollBarData hData = h, vData = v;
+  SetScrollBarInfo(sbHorizontal, hData.FMin, hData.FMax, hData.FSmallChange, hData.FPageSize + vWidth,
+                   hData.FPosition, hData.FAllowShow, hData.FAllowHide);
+  SetScrollBarInfo(sbVertical, vData.FMin, vData.FMax, vData.FSmallChange, vData.FPageSize + hHeight,
+                   vData.FPosition, vData.FAllowShow, vData.FAllowHide);
 }
 
 void TcxControl::UpdateScrollBarBounds() {
@@ -222,14 +425,109 @@ void TcxControl::ScrollContent(TcxDirection ADirection) {
   const TScrollCode code = ADirection == dirLeft || ADirection == dirUp ? scLineUp : scLineDown;
   TcxControlScrollBar* bar = GetScrollBar(kind);
   int32_t pos = bar ? bar->Position() : 0;
+  ShowTouchScrollUI(this, false);
   Scroll(kind, code, pos);
   Update();
+  HideTouchScrollUI(this, false);
 }
 
 void TcxControl::DoScrolling() {
   cxProcessControlScrollingOnMiddleButton(this, IsHScrollBarActive(), IsVScrollBarActive(),
                                           FIsScrollingContent,
                                           TcxScrollContentProc(this, &TcxControl::ScrollContent));
+}
+
+// --- Gestures ------------------------------------------------------------------------------------------
+
+void TcxControl::CreateGestureHelper() {
+  FGestureOwner = std::make_unique<TcxControlGestureOwner>(this);
+  FGestureHelper = std::make_unique<TdxGestureHelper>(FGestureOwner.get());
+  Touch()->SetInteractiveGestures(GetDefaultInteractiveGestures());
+  Touch()->SetInteractiveGestureOptions(GetDefaultInteractiveGestureOptions());
+}
+
+TInteractiveGestures TcxControl::GetDefaultInteractiveGestures() {
+  TInteractiveGestures result;
+  for (DWORD id : dxSupportedGestureIDs)
+    if (IsDefaultGesture(id)) result.Include(GetInteractiveGestureByGestureID(id));
+  return result;
+}
+
+TInteractiveGestureOptions TcxControl::GetDefaultPanOptions() {
+  return TInteractiveGestureOptions{igoPanSingleFingerHorizontal, igoPanSingleFingerVertical, igoPanInertia,
+                                    igoPanGutter, igoParentPassthrough};
+}
+
+TInteractiveGestureOptions TcxControl::GetDefaultInteractiveGestureOptions() {
+  TInteractiveGestureOptions result = GetDefaultPanOptions();
+  result.Include(igoParentPassthrough);
+  return result;
+}
+
+bool TcxControl::IsTouchPropertyStored() {
+  return Touch()->InteractiveGestures() != GetDefaultInteractiveGestures() ||
+         Touch()->InteractiveGestureOptions() != GetDefaultInteractiveGestureOptions();
+}
+
+bool TcxControl::AllowGesture(TGestureID AGestureID) {
+  // Framework ids are the system's plus 256.
+  const DWORD id = static_cast<DWORD>(AGestureID > 256 ? AGestureID - 256 : AGestureID);
+  return Touch()->InteractiveGestures().Contains(GetInteractiveGestureByGestureID(id));
+}
+
+bool TcxControl::AllowPan(TScrollBarKind AScrollKind) {
+  const TcxMouseWheelScrollingKind wheel = GetMouseWheelScrollingKind();
+  if (CanScrollContentByGestureWithoutScrollBars())
+    return AScrollKind == sbVertical ? wheel == mwskVertical : wheel != mwskVertical;
+  if (AScrollKind == sbVertical)
+    return IsScrollBarActive(sbVertical) && (wheel == mwskVertical || !IsScrollBarActive(sbHorizontal));
+  return IsScrollBarActive(sbHorizontal) && (wheel == mwskHorizontal || !IsScrollBarActive(sbVertical));
+}
+
+TInteractiveGestureOptions TcxControl::GetPanOptions() {
+  TInteractiveGestureOptions result;
+  for (TInteractiveGestureOption option :
+       {igoPanSingleFingerHorizontal, igoPanSingleFingerVertical, igoPanInertia, igoPanGutter})
+    if (Touch()->InteractiveGestureOptions().Contains(option)) result.Include(option);
+  if (Touch()->InteractiveGestures().Contains(igPan)) result.Include(igoPanSingleFingerHorizontal);
+  return result;
+}
+
+bool TcxControl::IsPanArea(const TPoint& APoint) {
+  return cxRectPtIn(GetClientBounds(), APoint) && !IsScrollBarsArea(APoint);
+}
+
+void TcxControl::DoGetGestureOptions(TInteractiveGestures& AGestures, TInteractiveGestureOptions& AOptions) {
+  AGestures = Touch()->InteractiveGestures();
+  AOptions = Touch()->InteractiveGestureOptions();
+  FGestureHelper->CheckGestureOptions(AGestures, AOptions);
+}
+
+void TcxControl::DoGesture(const TGestureEventInfo& AEventInfo, bool& AHandled) {
+  FGestureHelper->DoGesture(AEventInfo, AHandled);
+}
+
+bool TcxControl::IsGestureHelperMessage(TMessage& Message) {
+  return FGestureHelper && FGestureHelper->HandleMessage(Message);
+}
+
+bool TcxControl::IsGestureScrolling() {
+  return FGestureHelper && FGestureHelper->IsPanning();
+}
+
+void TcxControl::CheckOverpan(TScrollBarKind AScrollKind, int32_t ANewDataPos, int32_t AMinDataPos,
+                              int32_t AMaxDataPos, int32_t ADeltaX, int32_t ADeltaY) {
+  if (FGestureHelper)
+    FGestureHelper->CheckOverpan(AScrollKind, ANewDataPos, AMinDataPos, AMaxDataPos, ADeltaX, ADeltaY);
+}
+
+void TcxControl::BeginGestureScroll(const TPoint&) {
+  FGestureAccumulatedDelta = TPoint{};
+  ShowTouchScrollUI(this, false);
+}
+
+void TcxControl::EndGestureScroll() {
+  HideTouchScrollUI(this, false);
 }
 
 // --- Gesture scrolling ----------------------------------------------------------------------------
@@ -251,12 +549,13 @@ void TcxControl::GestureScroll(int32_t ADeltaX, int32_t ADeltaY) {
     const bool active = IsScrollBarActive(kind) && bar->Enabled();
     if (active || (CanScrollContentByGestureWithoutScrollBars() && bar->Data()->FIsValid)) {
       accumulated += delta;
-      DoScrollBarBasedGestureScroll(kind, accumulated);
+      DoScrollBarBasedGestureScroll(kind, accumulated, ADeltaY, ADeltaX);
     }
   }
 }
 
-void TcxControl::DoScrollBarBasedGestureScroll(TScrollBarKind AKind, int32_t& AAccumulatedDelta) {
+void TcxControl::DoScrollBarBasedGestureScroll(TScrollBarKind AKind, int32_t& AAccumulatedDelta,
+                                               int32_t ADeltaY, int32_t ADeltaX) {
   TcxControlScrollBar* bar = GetScrollBar(AKind);
   const bool fromData = !IsScrollBarActive(AKind);
   const TcxScrollBarData& data = *bar->Data();
@@ -276,8 +575,11 @@ void TcxControl::DoScrollBarBasedGestureScroll(TScrollBarKind AKind, int32_t& AA
   const int32_t steps = AAccumulatedDelta / scale;
   if (steps == 0) return;
   AAccumulatedDelta %= scale;
-  const int64_t target =
-      std::clamp<int64_t>(static_cast<int64_t>(position) - steps, min, std::max<int64_t>(min, highest));
+  const int64_t wanted = static_cast<int64_t>(position) - steps;
+  const auto clampedHighest = static_cast<int32_t>(std::clamp<int64_t>(highest, INT32_MIN, INT32_MAX));
+  CheckOverpan(AKind, static_cast<int32_t>(std::clamp<int64_t>(wanted, INT32_MIN, INT32_MAX)), min,
+               clampedHighest, ADeltaX, ADeltaY);
+  const int64_t target = std::clamp<int64_t>(wanted, min, std::max<int64_t>(min, highest));
   DoGestureScroll(AKind, static_cast<int32_t>(target));
   Update();
 }

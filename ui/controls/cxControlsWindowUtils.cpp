@@ -27,8 +27,8 @@ TdxSystemInfo* FSystemInfo = nullptr;
 TdxDesignerModifiedProc FDesignerModifiedHook = nullptr;
 
 using TSetLayeredWindowAttributesProc = BOOL (*)(HWND, COLORREF, BYTE, DWORD);
-using TUpdateLayeredWindowProc = BOOL (*)(HWND, HDC, POINT*, SIZE*, HDC, POINT*, COLORREF, BLENDFUNCTION*,
-                                          DWORD);
+using TUpdateLayeredWindowProc = BOOL (*)(HWND, HDC, POINT*, SIZE*, HDC, POINT*, COLORREF,
+                                          const BLENDFUNCTION*, DWORD);
 TSetLayeredWindowAttributesProc FSetLayeredWindowAttributes = nullptr;
 TUpdateLayeredWindowProc FUpdateLayeredWindow = nullptr;
 

@@ -14,11 +14,13 @@ namespace qd {
 
 class TdxAnimationTransition;
 class TcxTimer;
+class TdxHybridScrollbarsManager;
 
 class IdxHybridScrollbarOwner : public IdxTouchScrollUIOwner {
  public:
   virtual TColor GetHybridScrollbarBaseColor() = 0;
   virtual void InvalidateScrollbars() = 0;
+  virtual TdxHybridScrollbarsManager* GetHybridScrollbarsManager() = 0;
 };
 
 enum TdxHybridFadingState : uint8_t { fstNone, fstShowing, fstHiding };

@@ -6,6 +6,7 @@
 #include "platform/base/mathutil.h"
 #include "platform/os/gdi.h"
 #include "platform/os/user.h"
+#include "ui/controls/cxControlHelper.h"
 #include "ui/core/cxClassesTimer.h"
 #include "ui/core/cxGeometry.h"
 #include "ui/core/dxDPIAwareUtils.h"
@@ -16,6 +17,7 @@
 
 namespace qd {
 
+QD_IMPLEMENT_CLASS(TcxScrollBarPartFadingHelper)
 QD_IMPLEMENT_CLASS(TcxScrollBarPartViewInfo)
 QD_IMPLEMENT_CLASS(TcxScrollBarViewInfo)
 QD_IMPLEMENT_CLASS(TcxScrollBarController)
@@ -66,10 +68,59 @@ TSize GetHybridScrollBarSize(const TdxScaleFactor* AScaleFactor, bool AExpanded)
   return ScaledSizeOf(AExpanded ? cxHybridScrollbarMaxSize : cxHybridScrollbarMinSize, AScaleFactor);
 }
 
+// --- TcxScrollBarPartFadingHelper ---------------------------------------------------------------
+
+TcxScrollBarPartFadingHelper::TcxScrollBarPartFadingHelper(TcxScrollBarPartViewInfo* AOwner)
+    : FOwner(AOwner) {}
+
+void TcxScrollBarPartFadingHelper::UpdateState() {
+  const TcxButtonState state = FOwner->GetState();
+  if (state == FState) return;
+  const TcxButtonState prev = FState;
+  FState = state;
+  if (dxFader()) CheckStartFading(prev, state);
+}
+
+bool TcxScrollBarPartFadingHelper::CanFade() {
+  return FOwner->CanFade();
+}
+
+void TcxScrollBarPartFadingHelper::DrawFadeImage() {
+  FOwner->Invalidate();
+}
+
+void TcxScrollBarPartFadingHelper::GetFadingImages(std::unique_ptr<TcxBitmap>& AFadeOutImage,
+                                                   std::unique_ptr<TcxBitmap>& AFadeInImage) {
+  const TRect bounds = FOwner->FBounds;
+  TcxScrollBarPainter* painter = FOwner->Owner()->ScrollBar()->Painter();
+  auto draw = [&](TcxButtonState AState) {
+    auto bitmap = std::make_unique<TcxBitmap32>(bounds.Width(), bounds.Height(), true);
+    painter->DoDrawScrollBarPart(bitmap->cxCanvas(), TRect{0, 0, bounds.Width(), bounds.Height()}, AState,
+                                 FOwner->FPart);
+    return bitmap;
+  };
+  AFadeOutImage = draw(cxbsNormal);
+  AFadeInImage = draw(cxbsHot);
+}
+
 // --- TcxScrollBarPartViewInfo -------------------------------------------------------------------
 
 TcxScrollBarPartViewInfo::TcxScrollBarPartViewInfo(TcxScrollBarViewInfo* AOwner, TcxScrollBarPart APart)
-    : FPart(APart), FOwner(AOwner) {}
+    : FPart(APart), FOwner(AOwner) {
+  if (APart == sbpLineUp || APart == sbpLineDown || APart == sbpThumbnail)
+    FFadingHelper = std::make_unique<TcxScrollBarPartFadingHelper>(this);
+}
+
+TcxScrollBarPartViewInfo::~TcxScrollBarPartViewInfo() = default;
+
+bool TcxScrollBarPartViewInfo::CanFade() {
+  return !FBounds.IsEmpty() && FOwner->ScrollBar()->Painter()->FadingAvailable();
+}
+
+void TcxScrollBarPartViewInfo::UpdateState() {
+  FState = GetState();
+  if (FFadingHelper) FFadingHelper->UpdateState();
+}
 
 TcxButtonState TcxScrollBarPartViewInfo::GetState() const {
   TcxScrollBarHelper* bar = FOwner->ScrollBar();
@@ -480,6 +531,10 @@ void TcxScrollBarPainter::Paint(TcxCanvas* ACanvas) {
 void TcxScrollBarPainter::DrawScrollBarPart(TcxCanvas* ACanvas, TcxScrollBarPart APart) {
   TcxScrollBarPartViewInfo* info = FScrollBar->ViewInfo()->PartInfo(APart);
   if (info->FBounds.IsEmpty()) return;
+  // While the part fades, the fader's current frame is the part.
+  if (TcxScrollBarPartFadingHelper* fading = info->FadingHelper();
+      fading && dxFader() && dxFader()->DrawFadeImage(fading, ACanvas->Handle(), info->FBounds))
+    return;
   DoDrawScrollBarPart(ACanvas, info->FBounds, info->GetState(), APart);
 }
 
@@ -534,6 +589,14 @@ TcxScrollBarHelper::TcxScrollBarHelper(IcxScrollBarOwner* AOwner) : FOwner(AOwne
 
 TcxScrollBarHelper::~TcxScrollBarHelper() {
   if (FVisibleRgn) DeleteObject(FVisibleRgn);
+}
+
+void TcxScrollBarHelper::SetViewInfo(std::unique_ptr<TcxScrollBarViewInfo> AViewInfo) {
+  FViewInfo = std::move(AViewInfo);
+}
+
+void TcxScrollBarHelper::SetPainter(std::unique_ptr<TcxScrollBarPainter> APainter) {
+  FPainter = std::move(APainter);
 }
 
 void TcxScrollBarHelper::SetScrollParams(int32_t AMin, int32_t AMax, int32_t APosition, int32_t APageSize,
@@ -731,13 +794,25 @@ TcxScrollBar::TcxScrollBar(TComponent* AOwner) : TCustomControl(AOwner) {
   SetControlStyle(TControlStyle{csCaptureMouse, csFramed, csOpaque});
   SetHeight(GetInitialSize().cy);
   FRealCtl3D = TCustomControl::Ctl3D();
+  FThemeChangedNotificator = std::make_unique<TdxThemeChangedNotificator>();
+  FThemeChangedNotificator->SetOnThemeChanged(TdxThemeChangedEvent(this, &TcxScrollBar::ThemeChanged));
   Calculate();
 }
 
 TcxScrollBar::~TcxScrollBar() {
+  FThemeChangedNotificator.reset();
   FHelper.reset();
   FLookAndFeel.reset();
   FScaleFactor.reset();
+}
+
+void TcxScrollBar::SetHelper(std::unique_ptr<TcxScrollBarHelper> AHelper) {
+  AHelper->SetKind(FHelper->Kind());
+  AHelper->SetBoundsRect(FHelper->BoundsRect());
+  FHelper = std::move(AHelper);
+  FHelper->OnScroll = TScrollEvent(this, &TcxScrollBar::HelperScroll);
+  FHelper->OnChange = TNotifyEvent(this, &TcxScrollBar::HelperChange);
+  Calculate();
 }
 
 TSize TcxScrollBar::GetInitialSize() {
@@ -783,10 +858,9 @@ void TcxScrollBar::LookAndFeelChanged(TcxLookAndFeel*, TcxLookAndFeelValues) {
 }
 
 void TcxScrollBar::SetParent(TWinControl* AParent) {
-  if (AParent == Parent() && !ComponentState().Contains(csReading)) return;
+  if (!TcxControlHelper::CanSetParent(this, AParent)) return;
   TCustomControl::SetParent(AParent);
-  if (auto* source = dynamic_cast<IdxScaleFactor*>(AParent); source && source->GetScaleFactor())
-    FScaleFactor->Assign(source->GetScaleFactor());
+  TcxControlHelper::UpdateScaleFactorOnParentChange(this);
 }
 
 void TcxScrollBar::ChangeScale(int M, int D, bool AIsDpiChange) {
@@ -887,14 +961,18 @@ void TcxScrollBar::Dispatch(TMessage& Message) {
     case CN_VSCROLL:
       FHelper->Controller()->InternalScroll(static_cast<TScrollCode>(LOWORD(Message.WParam)));
       return;
-    case WM_THEMECHANGED:
-      TCustomControl::Dispatch(Message);
-      ThemeChanged();
-      return;
     case CM_SYSCOLORCHANGE:
       UpdateScrollBarBitmaps();
       TCustomControl::Dispatch(Message);
       return;
+    case WM_GESTURENOTIFY: {
+      // A scroll bar takes no gestures.
+      TWMGestureNotify notify;
+      notify.NotifyStruct = reinterpret_cast<GESTURENOTIFYSTRUCT*>(Message.LParam);
+      dxLockGestures(Handle(), notify);
+      Message.Result = notify.Result;
+      return;
+    }
     case CN_CTLCOLORSCROLLBAR:
       UpdateScrollBarBitmaps();
       Message.Result = DefWindowProcW(Handle(), Message.Msg, Message.WParam, Message.LParam);

@@ -12,10 +12,12 @@
 #include "platform/forms/stdctrls.h"
 #include "platform/os/wintypes.h"
 #include "ui/core/cxGeometryScaleFactor.h"
+#include "ui/core/dxThemeManager.h"
 #include "ui/core/dxTouch.h"
 #include "ui/graphics/cxGraphicsCanvas.h"
 #include "ui/lookandfeel/cxLookAndFeelPainters.h"
 #include "ui/lookandfeel/cxLookAndFeels.h"
+#include "ui/lookandfeel/dxFading.h"
 
 namespace qd {
 
@@ -48,16 +50,41 @@ class IcxScrollBarOwner {
 };
 
 class TcxScrollBarViewInfo;
+class TcxScrollBarPartViewInfo;
+
+// Cross-fades an arrow or the thumb between its normal and its hot picture.
+class TcxScrollBarPartFadingHelper : public TdxFadingObjectHelper {
+  QD_CLASS(TcxScrollBarPartFadingHelper, TdxFadingObjectHelper)
+
+ public:
+  explicit TcxScrollBarPartFadingHelper(TcxScrollBarPartViewInfo* AOwner);
+  // Starts the fade from the remembered state to the part's current one, then remembers it.
+  void UpdateState();
+  TcxButtonState State() const { return FState; }
+
+  bool CanFade() override;
+  void DrawFadeImage() override;
+  void GetFadingImages(std::unique_ptr<TcxBitmap>& AFadeOutImage,
+                       std::unique_ptr<TcxBitmap>& AFadeInImage) override;
+
+ private:
+  TcxScrollBarPartViewInfo* FOwner;
+  TcxButtonState FState = cxbsNormal;
+};
 
 class TcxScrollBarPartViewInfo : public TObject {
   QD_CLASS(TcxScrollBarPartViewInfo, TObject)
 
  public:
   TcxScrollBarPartViewInfo(TcxScrollBarViewInfo* AOwner, TcxScrollBarPart APart);
+  ~TcxScrollBarPartViewInfo() override;
   TcxButtonState GetState() const;
+  bool CanFade();
   void Invalidate();
-  // Remembers the current state (the value fading starts from).
-  void UpdateState() { FState = GetState(); }
+  // Brings the fading state up to date (the arrows and the thumb fade between normal and hot).
+  void UpdateState();
+  TcxScrollBarPartFadingHelper* FadingHelper() const { return FFadingHelper.get(); }
+  TcxScrollBarViewInfo* Owner() const { return FOwner; }
 
   TRect FBounds;
   TcxScrollBarPart FPart;
@@ -65,6 +92,7 @@ class TcxScrollBarPartViewInfo : public TObject {
 
  private:
   TcxScrollBarViewInfo* FOwner;
+  std::unique_ptr<TcxScrollBarPartFadingHelper> FFadingHelper;
 };
 
 class TcxScrollBarViewInfo : public TObject {
@@ -164,10 +192,11 @@ class TcxScrollBarPainter : public TObject {
   virtual bool FadingAvailable();
   virtual int32_t GetMinThumbnailSize();
   virtual bool IsButtonHotTrack();
-
- protected:
   virtual void DoDrawScrollBarPart(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
                                    TcxScrollBarPart APart);
+
+ protected:
+  TcxScrollBarHelper* ScrollBar() const { return FScrollBar; }
   virtual void DrawScrollBarBackground(TcxCanvas* ACanvas, const TRect& R);
   virtual void DrawScrollBarPart(TcxCanvas* ACanvas, TcxScrollBarPart APart);
 
@@ -253,6 +282,9 @@ class TcxScrollBarHelper : public TObject {
  protected:
   void DoBufferedPaint(HDC DC);
   bool HasWindow();
+  // A descendant's constructor puts its own view info and painter in place.
+  void SetViewInfo(std::unique_ptr<TcxScrollBarViewInfo> AViewInfo);
+  void SetPainter(std::unique_ptr<TcxScrollBarPainter> APainter);
 
  private:
   TRect FBoundsRect;
@@ -342,6 +374,8 @@ class TcxScrollBar : public TCustomControl, public IcxScrollBarOwner, public Idx
   void MouseMove(TShiftState Shift, int X, int Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void ThemeChanged();
+  // A descendant's constructor puts its own bar logic in place (kind and bounds carry over).
+  void SetHelper(std::unique_ptr<TcxScrollBarHelper> AHelper);
 
  private:
   void HelperChange(TObject* Sender) { Change(); }
@@ -351,6 +385,7 @@ class TcxScrollBar : public TCustomControl, public IcxScrollBarOwner, public Idx
   std::unique_ptr<TcxLookAndFeel> FLookAndFeel;
   bool FRealCtl3D = false;
   std::unique_ptr<TdxScaleFactor> FScaleFactor;
+  std::unique_ptr<TdxThemeChangedNotificator> FThemeChangedNotificator;
 };
 
 }  // namespace qd

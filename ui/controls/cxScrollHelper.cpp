@@ -112,7 +112,12 @@ void TdxScrollHelper::GestureScroll(IdxScrollingControl* C, int32_t ADeltaX, int
   };
   if (!takesPart(sbHorizontal)) ADeltaX = 0;
   if (!takesPart(sbVertical)) ADeltaY = 0;
-  SetPos(C, C->GetLeftPos() - ADeltaX, C->GetTopPos() - ADeltaY);
+  const int32_t left = C->GetLeftPos() - ADeltaX, top = C->GetTopPos() - ADeltaY;
+  const TSize content = C->GetContentSize(), client = GetClientSize(C);
+  // Beyond either end the gesture helper gives overpan feedback.
+  if (ADeltaX != 0) control->CheckOverpan(sbHorizontal, left, 0, content.cx - client.cx, ADeltaX, ADeltaY);
+  if (ADeltaY != 0) control->CheckOverpan(sbVertical, top, 0, content.cy - client.cy, ADeltaX, ADeltaY);
+  SetPos(C, left, top);
 }
 
 }  // namespace qd

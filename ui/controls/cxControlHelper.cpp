@@ -1,0 +1,72 @@
+#include "ui/controls/cxControlHelper.h"
+
+#include "platform/base/mathutil.h"
+#include "ui/controls/cxControlsPopup.h"
+#include "ui/controls/dxForms.h"
+#include "ui/core/cxGeometryScaleFactorIntf.h"
+#include "ui/core/dxDPIAwareUtils.h"
+#include "ui/graphics/cxGraphicsResources.h"
+
+namespace qd {
+
+bool TcxControlHelper::CanSetParent(TControl* AControl, TWinControl* ANewParent) {
+  return ANewParent != AControl->Parent() || AControl->ComponentState().Contains(csReading);
+}
+
+void TcxControlHelper::UpdateScaleFactorOnParentChange(TControl* AControl) {
+  int32_t numerator = 0, denominator = 0;
+  if (dxGetCurrentScaleFactor(AControl->Parent(), numerator, denominator))
+    ChangeScaleFactor(AControl, numerator, denominator);
+}
+
+void TcxControlHelper::ChangeScaleFactor(TControl* AControl, const TdxScaleFactor* ATargetScaleFactor) {
+  ChangeScaleFactor(AControl, ATargetScaleFactor->Numerator(), ATargetScaleFactor->Denominator());
+}
+
+void TcxControlHelper::ChangeScaleFactor(TControl* AControl, int32_t ATargetNumerator,
+                                         int32_t ATargetDenominator) {
+  auto* source = dynamic_cast<IdxScaleFactor*>(AControl);
+  TdxScaleFactor* factor = source ? source->GetScaleFactor() : nullptr;
+  if (!factor || ATargetNumerator <= 0 || ATargetDenominator <= 0) return;
+  int32_t numerator = ATargetNumerator * factor->Denominator();
+  int32_t denominator = ATargetDenominator * factor->Numerator();
+  cxReduceFraction(numerator, denominator);
+  if (AControl->ComponentState().Contains(csLoading)) {
+    factor->Assign(ATargetNumerator, ATargetDenominator, true);
+    AControl->SetCurrentPPI(MulDiv(AControl->CurrentPPI(), numerator, denominator));
+  } else if (numerator != denominator) {
+    AControl->ScaleForPPI(MulDiv(AControl->CurrentPPI(), numerator, denominator));
+  }
+}
+
+void TcxControlHelper::ScaleForPPI(TObject* AObject, int32_t ATargetPPI) {
+  if (auto* scalable = dynamic_cast<IcxScalableComponent*>(AObject)) {
+    scalable->ScaleForPPI(ATargetPPI);
+  } else if (auto* control = dynamic_cast<TControl*>(AObject)) {
+    control->ScaleForPPI(ATargetPPI);
+  } else if (auto* child = dynamic_cast<TcxControlChildComponent*>(AObject)) {
+    if (child->Control())
+      child->Control()->ScaleForPPI(ATargetPPI);
+    else if (TdxScaleFactor* factor = child->ScaleFactor())
+      factor->Change(ATargetPPI, TdxScaleFactorHelper::TargetDPI(factor));
+  }
+}
+
+TControl* TcxControlHelper::GetControlByObject(TObject* AObject) {
+  if (auto* control = dynamic_cast<TControl*>(AObject)) return control;
+  if (auto* child = dynamic_cast<TcxControlChildComponent*>(AObject)) return child->Control();
+  return nullptr;
+}
+
+int32_t TcxControlHelper::GetCurrentDPIFromControl(TObject* AObject) {
+  if (TControl* control = GetControlByObject(AObject)) return control->CurrentPPI();
+  return cxGetCurrentDPI();
+}
+
+TPoint TcxControlHelper::GetOriginalParentSize(TObject* AObject) {
+  TControl* control = GetControlByObject(AObject);
+  if (!control || !control->Parent()) return TPoint{};
+  return control->OriginalParentSize();
+}
+
+}  // namespace qd
