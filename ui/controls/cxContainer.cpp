@@ -706,12 +706,13 @@ void TcxContainer::SetScrollBarsParameters(bool AIsScrolling) {
   grip.Visible = HScrollBar()->Visible() && VScrollBar()->Visible() && HasInnerControlHandle() &&
                  dynamic_cast<IcxContainerInnerControl*>(FInnerControl) != nullptr;
   if (grip.Visible) grip.Bounds = GetSizeGripRect(this);
-  if (grip.Visible && (!FSizeGripData.Visible || grip.Bounds != FSizeGripData.Bounds)) {
+  const bool repaint = grip.Visible && (!FSizeGripData.Visible || grip.Bounds != FSizeGripData.Bounds);
+  FSizeGripData = grip;
+  if (repaint) {
     HRGN region = CreateRectRgn(grip.Bounds.Left, grip.Bounds.Top, grip.Bounds.Right, grip.Bounds.Bottom);
     SendMessageW(FInnerControl->Handle(), WM_NCPAINT, reinterpret_cast<WPARAM>(region), 0);
     DeleteObject(region);
   }
-  FSizeGripData = grip;
 }
 
 void TcxContainer::GetTabOrderList(std::vector<TWinControl*>& AList) {
@@ -1020,6 +1021,8 @@ void TcxContainer::WndProc(TMessage& Message) {
 void TcxContainer::EnabledChanged() {
   if (!Enabled() && Focused()) qd::SetFocus(nullptr);
   TcxControl::EnabledChanged();
+  for (int i = 0; i < ControlCount(); ++i)
+    if (auto* bar = dynamic_cast<TcxScrollBar*>(Controls(i))) bar->SetEnabled(Enabled());
   ShortRefreshContainer(false);
 }
 

@@ -442,6 +442,8 @@ class TcxContainer : public TcxControl, public IcxMouseTrackingCaller {
   HWND GetScrollBarHandle(TScrollBarKind AKind);
   const TcxContainerSizeGripData& SizeGripData() const { return FSizeGripData; }
   bool ScrollBarsCalculating() const { return FScrollBarsCalculating; }
+  // Forgets the window region last given to the inner control.
+  void ClearSavedChildControlRegions() { FInnerControlBounds = TcxContainerInnerControlBounds{}; }
   // The container's tab order: its inner control stands in for it while that has the focus.
   void GetTabOrderList(std::vector<TWinControl*>& AList) override;
 
