@@ -439,7 +439,7 @@ void TcxCustomPopupWindow::CreateParams(TCreateParams& Params) {
     Params.Style = (Params.Style & ~WS_CHILD) | WS_POPUP;
     if (FIsTopMost && (!form || form->FormStyle() == fsStayOnTop)) Params.ExStyle |= WS_EX_TOPMOST;
   } else {
-    // A child of the desktop is never activated: the owner's form keeps the focus.
+    // A child window of the desktop, owned by no form.
     Params.Style = WS_CHILD;
     Params.ExStyle |= WS_EX_TOOLWINDOW;
     Params.WndParent = GetDesktopWindow();
