@@ -20,6 +20,17 @@ class TShortCutForm : public TForm {
   }
 };
 
+// A form that counts the focus-deactivation notices it receives.
+class TDeactivationCounter : public TForm {
+ public:
+  using TForm::TForm;
+  int Deactivations = 0;
+  void Dispatch(TMessage& Message) override {
+    if (Message.Msg == CM_DEACTIVATE) ++Deactivations;
+    TForm::Dispatch(Message);
+  }
+};
+
 // An owner control that counts the mouse-down messages it receives.
 class TClickCounter : public TCustomControl {
  public:
@@ -501,6 +512,28 @@ TEST_F(ContainerPopup, AClickInTheMDIFrameClosesThePopupOfAnMDIChild) {
   bool eaten = false;
   CloseUnrelatedPopupsOnMouseClick(form_->Handle(), TPoint{150, 150}, WM_LBUTTONDOWN, eaten);
   EXPECT_TRUE(popup->IsVisible());
+  popup->CloseUp();
+  delete popup;
+}
+
+TEST_F(ContainerPopup, FocusMovingIntoThePopupDoesNotDeactivateTheOwnersForm) {
+  auto* form = CreateNewForm<TDeactivationCounter>(Application);
+  form->SetBounds(100, 300, 200, 100);
+  auto* owner = new TEdit(form);
+  owner->SetParent(form);
+  owner->SetBounds(0, 0, 80, 20);
+  form->Show();
+  owner->SetFocus();
+  Application->ProcessMessages();
+  TTestPopup* popup = NewPopup(owner);
+  auto* edit = new TEdit(popup);
+  edit->SetParent(popup);
+  edit->SetBounds(0, 0, 60, 20);
+  form->Deactivations = 0;
+  popup->Popup(edit);
+  ASSERT_TRUE(popup->IsVisible());
+  EXPECT_EQ(GetFocus(), edit->Handle());
+  EXPECT_EQ(form->Deactivations, 0);
   popup->CloseUp();
   delete popup;
 }

@@ -206,8 +206,10 @@ TEST_F(Container, FocusAndKeysGoToTheInnerControl) {
   // Keys sent to the container reach the inner control's window.
   SendMessageW(container->Handle(), WM_CHAR, u'q', 0);
   EXPECT_EQ(inner->Text(), u"q");
-  // The inner control takes the state's colours.
+  // The inner control takes the state's colours, and the container's cursor.
   EXPECT_EQ(inner->Color(), container->ViewInfo()->BackgroundColor());
+  container->SetCursor(crHandPoint);
+  EXPECT_EQ(inner->Cursor(), crHandPoint);
 }
 
 TEST_F(Container, AVeryLongCaptionReachesTheWindow) {

@@ -391,6 +391,11 @@ void TcxContainer::ColorChanged() {
   TcxControl::ColorChanged();
 }
 
+void TcxContainer::CursorChanged() {
+  TcxControl::CursorChanged();
+  if (HasInnerControl()) FInnerControl->SetCursor(Cursor());
+}
+
 void TcxContainer::FontChanged() {
   TcxControl::FontChanged();
   if (FInternalSetting != 0 || !Style()->Font()) return;

@@ -505,6 +505,7 @@ class TcxContainer : public TcxControl, public IcxMouseTrackingCaller {
   virtual void UpdateWindowRegion();
 
   void ColorChanged() override;
+  void CursorChanged() override;
   void FontChanged() override;
   void EnabledChanged() override;
   void FocusChanged() override;

@@ -417,6 +417,20 @@ void TcxCustomPopupWindow::UpdateScaleFactor() {
   if (Adjustable()) SetBoundsRect(bounds);
 }
 
+bool TcxCustomPopupWindow::SetFocusedControl(TWinControl* Control) {
+  if (!Control || Control->ComponentState().Contains(csDestroying)) return false;
+  LockCMActivateMessages(true);
+  bool result = false;
+  try {
+    result = TcxPopupWindow::SetFocusedControl(Control);
+  } catch (...) {
+    LockCMActivateMessages(false);
+    throw;
+  }
+  LockCMActivateMessages(false);
+  return result;
+}
+
 void TcxCustomPopupWindow::AdjustClientRect(TRect& Rect) {
   Rect = FViewInfo->ClientRect;
 }

@@ -102,6 +102,8 @@ class TcxCustomPopupWindow : public TcxPopupWindow {
   void CreateParams(TCreateParams& Params) override;
   void CreateHandle() override;
   void SetVisible(bool Value) override;
+  // Moving the focus inside the popup does not deactivate the owner's form.
+  bool SetFocusedControl(TWinControl* Control) override;
   void Paint() override;
   // The popup's own shortcuts, then those of its owner's form.
   bool IsShortCut(TMessage& Message) override;
