@@ -538,5 +538,26 @@ TEST_F(ContainerPopup, FocusMovingIntoThePopupDoesNotDeactivateTheOwnersForm) {
   delete popup;
 }
 
+TEST_F(ContainerPopup, APopupShownWithoutActivationLeavesTheFormActive) {
+  form_->SetFocus();
+  Application->ProcessMessages();
+  ASSERT_EQ(GetActiveWindow(), form_->Handle());
+  int shows = 0;
+  struct Counter {
+    int* count;
+    void OnShow(TObject*) { ++*count; }
+  } counter{&shows};
+  TTestPopup* popup = NewPopup(owner_);
+  popup->SetShowWithoutActivation(true);
+  popup->OnShow = TNotifyEvent(&counter, &Counter::OnShow);
+  popup->Popup(nullptr);
+  ASSERT_TRUE(popup->IsVisible());
+  EXPECT_TRUE(IsWindowVisible(popup->Handle()));
+  EXPECT_EQ(GetActiveWindow(), form_->Handle());
+  EXPECT_EQ(shows, 1);
+  popup->CloseUp();
+  delete popup;
+}
+
 }  // namespace
 }  // namespace qd::testing

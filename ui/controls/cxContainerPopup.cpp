@@ -676,6 +676,17 @@ void TcxCustomPopupWindow::Dispatch(TMessage& Message) {
     case CM_SHOWPOPUPWINDOW:
       Popup(FFocusedControl);
       return;
+    case CM_SHOWINGCHANGED:
+      if (FShowWithoutActivation && Showing() && HandleAllocated()) {
+        try {
+          DoShow();
+        } catch (const Exception&) {
+          Application->HandleException(this);
+        }
+        ShowWindow(Handle(), SW_SHOWNOACTIVATE);
+        return;
+      }
+      break;
     case CM_RECREATEWND:
       if (IsBeingDestroyed()) {
         Message.Result = 1;
