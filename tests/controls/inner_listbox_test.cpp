@@ -450,5 +450,36 @@ TEST_F(MirroredInnerListBox, BarsFollowTheDpi) {
   dxDPIAwareUtils::Initialize();
 }
 
+// An inner control with its own vertical system bar whose range starts above 0.
+class TScrolledInner : public TCustomControl {
+ public:
+  using TCustomControl::TCustomControl;
+  void CreateParams(TCreateParams& Params) override {
+    TCustomControl::CreateParams(Params);
+    Params.Style |= WS_VSCROLL;
+  }
+};
+
+TEST_F(MirroredInnerListBox, ARangeAboveZeroWithAPageAsLargeAsTheRangeIsMirrored) {
+  auto* inner = new TScrolledInner(container);
+  inner->SetParent(container);
+  container->SetInnerControl(inner);
+  list->SetParent(nullptr);
+  ShowForm();
+  SCROLLINFO si{};
+  si.fMask = SIF_ALL | SIF_DISABLENOSCROLL;
+  si.nMin = 10;
+  si.nMax = 50;
+  si.nPage = 41;  // everything fits
+  si.nPos = 10;
+  SetScrollInfo(inner->Handle(), SB_VERT, &si, TRUE);
+  EXPECT_NO_THROW(container->SetScrollBarsParameters(false));
+  TcxScrollBar* v = container->VScrollBar();
+  ASSERT_TRUE(v->Visible());
+  EXPECT_EQ(v->Min(), 10);
+  EXPECT_EQ(v->Max(), 50);
+  EXPECT_EQ(v->PageSize(), 40);
+}
+
 }  // namespace
 }  // namespace qd::testing

@@ -160,6 +160,15 @@ void SetUsecxScrollBars() {
              : nullptr;
 }
 
+bool cxCutScrollPage(SCROLLINFO& AInfo) {
+  if (AInfo.nMax < AInfo.nMin) return false;
+  // Cut to the range, not to the maximum: with a minimum above 0 a page of the maximum would
+  // not fit the library bar's range.
+  const int64_t range = static_cast<int64_t>(AInfo.nMax) - AInfo.nMin;
+  if (static_cast<int64_t>(AInfo.nPage) > range) AInfo.nPage = static_cast<UINT>(range);
+  return true;
+}
+
 bool cxGetScrollBarInfo(HWND AHandle, LONG AObjectId, SCROLLBARINFO& AInfo) {
   if (!FcxGetScrollBarInfoProc) return false;
   AInfo = SCROLLBARINFO{};
@@ -666,9 +675,7 @@ bool TcxContainer::GetStandardScrollBarParameters(TScrollBarKind AKind, SCROLLIN
   if (!HasInnerControlHandle() ||
       !GetScrollInfo(FInnerControl->Handle(), AKind == sbHorizontal ? SB_HORZ : SB_VERT, &AInfo))
     return false;
-  if (AInfo.nMax >= 0 && AInfo.nPage > static_cast<UINT>(AInfo.nMax))
-    AInfo.nPage = static_cast<UINT>(AInfo.nMax);
-  return true;
+  return cxCutScrollPage(AInfo);
 }
 
 HWND TcxContainer::GetScrollBarHandle(TScrollBarKind AKind) {

@@ -582,6 +582,9 @@ void SetUsecxScrollBars();
 bool cxGetScrollBarInfo(HWND AHandle, LONG AObjectId, SCROLLBARINFO& AInfo);
 bool cxGetScrollBarInfo(HWND AHandle, LONG AObjectId, SCROLLBARINFO& AInfo, bool ARightToLeft,
                         const TdxScaleFactor* AScaleFactor);
+// Cuts a system bar's page to what a library bar of the same range accepts; False for a
+// range whose maximum lies below its minimum.
+bool cxCutScrollPage(SCROLLINFO& AInfo);
 // The square between the container's two mirrored bars, relative to the inner control's
 // window rectangle; empty unless both bars are visible.
 TRect GetSizeGripRect(TcxContainer* AContainer);

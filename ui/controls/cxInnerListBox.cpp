@@ -378,10 +378,8 @@ void TcxCustomInnerListBox::PlaceScrollBar(TcxScrollBar* ABar, LONG AObject, int
   SCROLLINFO si{};
   si.cbSize = sizeof(si);
   si.fMask = SIF_ALL;
-  if (!GetScrollInfo(Handle(), ABarKind, &si)) return;
-  int page = static_cast<int>(si.nPage);
-  if (page > si.nMax) page = si.nMax;
-  ABar->SetScrollParams(si.nMin, si.nMax, si.nPos, page, true);
+  if (!GetScrollInfo(Handle(), ABarKind, &si) || !cxCutScrollPage(si)) return;
+  ABar->SetScrollParams(si.nMin, si.nMax, si.nPos, static_cast<int32_t>(si.nPage), true);
 }
 
 void TcxCustomInnerListBox::SetExternalScrollBarsParameters() {
