@@ -302,5 +302,24 @@ TEST_F(Container, HintsShowOnlyForTheControlUnderTheMouseOfAnActiveFormOrOfAnOpe
   cxContainerPopup::Finalize();
 }
 
+TEST_F(Container, PendingGlassPrintsAreHandledBeforeTheWindowGoes) {
+  struct TPrintCounter : TcxContainer {
+    using TcxContainer::TcxContainer;
+    int Prints = 0;
+    void WndProc(TMessage& Message) override {
+      if (Message.Msg == WM_DXDEFERREDPRINTCLIENT) ++Prints;
+      TcxContainer::WndProc(Message);
+    }
+  };
+  auto* glass = new TPrintCounter(form);
+  glass->SetParent(form);
+  glass->SetBounds(10, 50, 100, 30);
+  ShowForm();
+  glass->SetControlState(glass->ControlState() + TControlState{csGlassPaint});
+  PostMessageW(glass->Handle(), WM_DXDEFERREDPRINTCLIENT, 0, 0);
+  glass->RecreateWnd();
+  EXPECT_EQ(glass->Prints, 1);
+}
+
 }  // namespace
 }  // namespace qd::testing

@@ -396,10 +396,15 @@ TEST_F(MirroredInnerListBox, TheContainersBarsMirrorTheSystemBarsAndTheGripIsPai
   EXPECT_FALSE(v->Enabled());
   container->SetScrollBarsParameters(false);
   EXPECT_FALSE(v->Enabled());
-  // Without the horizontal bar, neither it nor the grip remain.
+  // Without the horizontal bar, neither it nor the grip remain; a recalculation can also be
+  // asked for through the queue.
   container->SetEnabled(true);
   list->SetScrollWidth(0);
-  list->SetExternalScrollBarsParameters();
+  container->UpdateScrollBarsParameters();
+  MSG queued{};
+  EXPECT_TRUE(
+      PeekMessageW(&queued, container->Handle(), CM_UPDATESCROLLBARS, CM_UPDATESCROLLBARS, PM_NOREMOVE));
+  Application->ProcessMessages();
   EXPECT_FALSE(h->Visible());
   EXPECT_TRUE(v->Visible());
   EXPECT_FALSE(container->SizeGripData().Visible);

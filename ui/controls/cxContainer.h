@@ -490,7 +490,6 @@ class TcxContainer : public TcxControl, public IcxMouseTrackingCaller {
   virtual bool IsContainerClass() { return false; }
   virtual bool UseInnerControlScrollBarParameters() { return HasInnerControl(); }
   virtual bool UseSystemRightToLeftLayoutForInnerControl() { return false; }
-  virtual bool HandleInnerContolGestures() { return false; }
   virtual void AdjustScrollBarPosition(TcxScrollBar* AScrollBar);
   virtual TRect GetScrollBarBounds(const TRect& AScreenRect);
   virtual bool GetScrollBarEnabled(TcxScrollBar* AScrollBar, const SCROLLBARINFO& AInfo);
