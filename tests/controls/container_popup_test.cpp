@@ -559,5 +559,28 @@ TEST_F(ContainerPopup, APopupShownWithoutActivationLeavesTheFormActive) {
   delete popup;
 }
 
+TEST_F(ContainerPopup, HidingAFocusCapturingPopupGivesTheFocusToItsOwner) {
+  auto* owner = new TEdit(form_);
+  owner->SetParent(form_);
+  owner->SetBounds(10, 40, 80, 20);
+  auto* other = new TEdit(form_);
+  other->SetParent(form_);
+  other->SetBounds(10, 70, 80, 20);
+  Application->ProcessMessages();
+  other->SetFocus();
+  TTestPopup* popup = NewPopup(owner);
+  auto* edit = new TEdit(popup);
+  edit->SetParent(popup);
+  edit->SetBounds(0, 0, 60, 20);
+  popup->Popup(edit);
+  ASSERT_EQ(GetFocus(), edit->Handle());
+  // Hidden without closing: the focus lands on the owner, not where it was on the form.
+  popup->SetVisible(false);
+  Application->ProcessMessages();
+  EXPECT_EQ(GetFocus(), owner->Handle());
+  popup->CloseUp();
+  delete popup;
+}
+
 }  // namespace
 }  // namespace qd::testing
