@@ -474,7 +474,7 @@ TEST_F(ContainerPopup, APopupTakesThePixelDensityOfItsOwner) {
   ASSERT_TRUE(popup->IsVisible());
   EXPECT_EQ(popup->ScaleFactor()->Numerator(), 3);
   EXPECT_EQ(popup->ScaleFactor()->Denominator(), 2);
-  // An adjustable popup keeps its bounds through the change of density.
+  // A popup that sizes itself from its children would keep its bounds; this one scales them.
   EXPECT_EQ(popup->Width(), 120 * 3 / 2);
   popup->CloseUp();
   delete popup;
