@@ -8,6 +8,7 @@
 #include "platform/os/gdi.h"
 #include "platform/os/modules.h"
 #include "platform/os/user_display.h"
+#include "platform/os/user_listbox.h"
 #include "ui/controls/cxControlScrollBars.h"
 #include "ui/controls/cxInnerListBox.h"
 #include "ui/core/dxDPIAwareUtils.h"
@@ -339,6 +340,23 @@ TEST_F(InnerListBox, PrintingTheFrameDrawsTheSizeGrip) {
   SendMessageW(list->Handle(), WM_PRINT, reinterpret_cast<WPARAM>(memory), PRF_NONCLIENT);
   DeleteDC(memory);
   EXPECT_NE(os::ReadWindowPixels(form->Handle(), true).At(centre.X, centre.Y) & 0xFFFFFF, 0u);
+}
+
+TEST_F(InnerListBox, FloatingBarsKeepTheSystemBarsInPlace) {
+  struct TFloatingBarsContainer : TcxContainer {
+    using TcxContainer::TcxContainer;
+    bool IsPopupScrollBars() override { return true; }
+  };
+  auto* floating = new TFloatingBarsContainer(form);
+  floating->SetParent(form);
+  floating->SetBounds(10, 115, 150, 40);
+  auto* floatingList = new TcxInnerListBox(floating);
+  floatingList->SetParent(floating);
+  floatingList->SetContainer(floating);
+  floating->SetInnerControl(floatingList);
+  ShowForm();
+  EXPECT_TRUE(GetWindowLongW(floatingList->Handle(), GWL_STYLE) & LBS_DISABLENOSCROLL);
+  EXPECT_FALSE(GetWindowLongW(list->Handle(), GWL_STYLE) & LBS_DISABLENOSCROLL);
 }
 
 class MirroredInnerListBox : public InnerListBox {
