@@ -771,7 +771,7 @@ class TWinControl : public TControl {
   void SetTabStop(bool Value);
   int TabOrder();
   void SetTabOrder(int Value);
-  void GetTabOrderList(std::vector<TWinControl*>& List);
+  virtual void GetTabOrderList(std::vector<TWinControl*>& List);
   TWinControl* FindNextControl(TWinControl* CurControl, bool GoForward, bool CheckTabStop, bool CheckParent);
   void SelectNext(TWinControl* CurControl, bool GoForward, bool CheckTabStop);
   void SelectFirst();

@@ -149,7 +149,7 @@ class TCustomForm : public TWinControl {
   void SetActiveControl(TWinControl* Control);
   void FocusControl(TWinControl* Control);
   void DefocusControl(TWinControl* Control, bool Removing);
-  bool SetFocusedControl(TWinControl* Control);
+  virtual bool SetFocusedControl(TWinControl* Control);
   TWinControl* FocusedControl() const { return focusedControl_; }
   bool KeyPreview() const { return keyPreview_; }
   void SetKeyPreview(bool Value) { keyPreview_ = Value; }

@@ -19,8 +19,9 @@ bool Inside(const TRect& r, TPoint p) {
 }
 
 const TTypeInfo* TypeInfoTListBoxStyle() {
-  static const TTypeInfo t =
-      MakeEnumTypeInfo(u"TListBoxStyle", {u"lbStandard", u"lbOwnerDrawFixed", u"lbOwnerDrawVariable"});
+  static const TTypeInfo t = MakeEnumTypeInfo(
+      u"TListBoxStyle",
+      {u"lbStandard", u"lbOwnerDrawFixed", u"lbOwnerDrawVariable", u"lbVirtual", u"lbVirtualOwnerDraw"});
   return &t;
 }
 
@@ -209,12 +210,16 @@ void TCustomListBox::RegisterProperties(TPropertyRegistrar& r) {
       .Default(false);
   r.Prop("ItemHeight", &TCustomListBox::ItemHeight, &TCustomListBox::SetItemHeight);
   r.Prop("Items", &TCustomListBox::Items, &TCustomListBox::SetItems);
+  r.Prop("ExtendedSelect", &TCustomListBox::ExtendedSelect, &TCustomListBox::SetExtendedSelect).Default(true);
+  r.Prop("MultiSelect", &TCustomListBox::MultiSelect, &TCustomListBox::SetMultiSelect).Default(false);
   r.Prop("ScrollWidth", &TCustomListBox::ScrollWidth, &TCustomListBox::SetScrollWidth).Default(0);
   r.Prop("Sorted", &TCustomListBox::Sorted, &TCustomListBox::SetSorted).Default(false);
   r.Prop("Style", &TCustomListBox::Style, &TCustomListBox::SetStyle, TypeInfoTListBoxStyle())
       .Default(lbStandard);
   r.Event("OnDrawItem", &TCustomListBox::OnDrawItem);
   r.Event("OnMeasureItem", &TCustomListBox::OnMeasureItem);
+  r.Event("OnData", &TCustomListBox::OnData);
+  r.Event("OnDataFind", &TCustomListBox::OnDataFind);
 }
 
 void TCustomListBox::CreateParams(TCreateParams& Params) {
@@ -225,6 +230,9 @@ void TCustomListBox::CreateParams(TCreateParams& Params) {
   if (!integralHeight_) Params.Style |= LBS_NOINTEGRALHEIGHT;
   if (style_ == lbOwnerDrawFixed) Params.Style |= LBS_OWNERDRAWFIXED | LBS_HASSTRINGS;
   if (style_ == lbOwnerDrawVariable) Params.Style |= LBS_OWNERDRAWVARIABLE | LBS_HASSTRINGS;
+  // A virtual list's window keeps only the number of items; they are drawn from OnData.
+  if (IsVirtual()) Params.Style |= LBS_NODATA | LBS_OWNERDRAWFIXED;
+  if (multiSelect_) Params.Style |= extendedSelect_ ? LBS_EXTENDEDSEL : LBS_MULTIPLESEL;
   if (borderStyle_ == bsSingle) {
     if (Ctl3D())
       Params.ExStyle |= WS_EX_CLIENTEDGE;
@@ -237,8 +245,11 @@ void TCustomListBox::CreateParams(TCreateParams& Params) {
 void TCustomListBox::CreateWnd() {
   inherited::CreateWnd();
   HWND h = handle_;
-  if (style_ == lbOwnerDrawFixed) SendMessageW(h, LB_SETITEMHEIGHT, 0, itemHeight_);
-  if (std::unique_ptr<TStringList> saved = std::move(items_->saved_)) {
+  if (style_ == lbOwnerDrawFixed || IsVirtual()) SendMessageW(h, LB_SETITEMHEIGHT, 0, itemHeight_);
+  if (IsVirtual()) {
+    items_->saved_.reset();
+    SendMessageW(h, LB_SETCOUNT, static_cast<WPARAM>(virtualCount_), 0);
+  } else if (std::unique_ptr<TStringList> saved = std::move(items_->saved_)) {
     SendMessageW(h, WM_SETREDRAW, 0, 0);
     SendMessageW(h, LB_INITSTORAGE, static_cast<WPARAM>(saved->Count()), 0);
     for (int i = 0; i < saved->Count(); ++i) {
@@ -252,7 +263,7 @@ void TCustomListBox::CreateWnd() {
     SendMessageW(h, WM_SETREDRAW, 1, 0);
   }
   SendMessageW(h, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(scrollWidth_), 0);
-  if (itemIndex_ >= 0) SendMessageW(h, LB_SETCURSEL, static_cast<WPARAM>(itemIndex_), 0);
+  if (itemIndex_ >= 0) SetItemIndex(itemIndex_);
   if (topIndex_ > 0) SendMessageW(h, LB_SETTOPINDEX, static_cast<WPARAM>(topIndex_), 0);
 }
 
@@ -260,7 +271,10 @@ void TCustomListBox::DestroyWnd() {
   if (handle_) {
     auto saved = std::make_unique<TStringList>();
     const int n = items_->GetCount();
-    for (int i = 0; i < n; ++i) saved->AddObject(items_->Get(i), items_->GetObject(i));
+    if (IsVirtual())
+      virtualCount_ = n;
+    else
+      for (int i = 0; i < n; ++i) saved->AddObject(items_->Get(i), items_->GetObject(i));
     itemIndex_ = ItemIndex();
     topIndex_ = TopIndex();
     scrollWidth_ = ScrollWidth();
@@ -279,7 +293,64 @@ void TCustomListBox::SetItemIndex(int Value) {
     itemIndex_ = Value >= 0 && Value < Count() ? Value : -1;
     return;
   }
-  if (ItemIndex() != Value) SendMessageW(handle_, LB_SETCURSEL, static_cast<WPARAM>(Value), 0);
+  if (ItemIndex() == Value) return;
+  if (multiSelect_)
+    SendMessageW(handle_, LB_SETCARETINDEX, static_cast<WPARAM>(Value), 0);
+  else
+    SendMessageW(handle_, LB_SETCURSEL, static_cast<WPARAM>(Value), 0);
+}
+
+void TCustomListBox::SetCount(int Value) {
+  if (!IsVirtual()) return;
+  virtualCount_ = std::max(0, Value);
+  if (HandleAllocated()) SendMessageW(handle_, LB_SETCOUNT, static_cast<WPARAM>(virtualCount_), 0);
+}
+
+void TCustomListBox::SetMultiSelect(bool Value) {
+  if (multiSelect_ == Value) return;
+  multiSelect_ = Value;
+  RecreateWnd();
+}
+
+void TCustomListBox::SetExtendedSelect(bool Value) {
+  if (extendedSelect_ == Value) return;
+  extendedSelect_ = Value;
+  if (multiSelect_) RecreateWnd();
+}
+
+bool TCustomListBox::Selected(int Index) {
+  if (!HandleAllocated()) return !multiSelect_ && Index >= 0 && Index == itemIndex_;
+  const LRESULT r = SendMessageW(handle_, LB_GETSEL, static_cast<WPARAM>(Index), 0);
+  if (r == LB_ERR) throw EStringListError(u"List index out of bounds (" + IntToStr(Index) + u")");
+  return r != 0;
+}
+
+void TCustomListBox::SetSelected(int Index, bool Value) {
+  if (Index < 0 || Index >= Count())
+    throw EStringListError(u"List index out of bounds (" + IntToStr(Index) + u")");
+  if (!multiSelect_) {
+    if (Value)
+      SetItemIndex(Index);
+    else if (ItemIndex() == Index)
+      SetItemIndex(-1);
+    return;
+  }
+  if (HandleAllocated()) SendMessageW(handle_, LB_SETSEL, Value ? 1 : 0, static_cast<LPARAM>(Index));
+}
+
+int TCustomListBox::SelCount() {
+  if (!multiSelect_ || !HandleAllocated()) return ItemIndex() >= 0 ? 1 : 0;
+  return static_cast<int>(SendMessageW(handle_, LB_GETSELCOUNT, 0, 0));
+}
+
+String TCustomListBox::DoGetData(int Index) {
+  String data;
+  if (OnData) OnData(this, Index, data);
+  return data;
+}
+
+int TCustomListBox::DoFindData(const String& Data) {
+  return OnDataFind ? OnDataFind(this, Data) : -1;
 }
 
 int TCustomListBox::TopIndex() {
@@ -392,7 +463,7 @@ void TCustomListBox::DrawItem(int Index, const TRect& Rect, TOwnerDrawState Stat
   if (Index < Count()) {
     TRect r = Rect;
     r.Left += 2;
-    const String s = items_->Get(Index);
+    const String s = IsVirtual() ? DoGetData(Index) : items_->Get(Index);
     DrawTextW(canvas_->Handle(), s.c_str(), static_cast<int>(s.size()), &r,
               DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
   }

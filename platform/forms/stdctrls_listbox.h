@@ -1,14 +1,21 @@
 #pragma once
 // The list box control over the system "LISTBOX" window class: items kept by the window (or
-// by the control while it has none), the single selection, scrolling, and owner drawing
-// through OnDrawItem / OnMeasureItem on the control's canvas.
+// by the control while it has none), the single or multiple selection, scrolling, owner
+// drawing through OnDrawItem / OnMeasureItem on the control's canvas, and virtual lists whose
+// items live outside the control (OnData gives an item's text, OnDataFind searches).
 #include <memory>
 
 #include "platform/forms/controls.h"
 
 namespace qd {
 
-enum TListBoxStyle : uint8_t { lbStandard, lbOwnerDrawFixed, lbOwnerDrawVariable };
+enum TListBoxStyle : uint8_t {
+  lbStandard,
+  lbOwnerDrawFixed,
+  lbOwnerDrawVariable,
+  lbVirtual,
+  lbVirtualOwnerDraw
+};
 
 enum TOwnerDrawStateItem : uint8_t {
   odSelected,
@@ -31,6 +38,9 @@ class TCustomListBox;
 using TDrawItemEvent =
     TMethod<void(TWinControl* Control, int Index, const TRect& Rect, TOwnerDrawState State)>;
 using TMeasureItemEvent = TMethod<void(TWinControl* Control, int Index, int& Height)>;
+// A virtual list's item text, and the index of the first item that begins with a text (-1: none).
+using TLBGetDataEvent = TMethod<void(TWinControl* Control, int Index, String& Data)>;
+using TLBFindDataEvent = TMethod<int(TWinControl* Control, const String& FindString)>;
 
 // The items of a list box: the window's items while it has a window, else the control's
 // own copy (handed to the window when it is made and taken back when it goes).
@@ -78,11 +88,14 @@ class TCustomListBox : public TWinControl {
   TStrings* Items() const { return items_.get(); }
   void SetItems(TStrings* Value) { items_->Assign(Value); }
   int Count() const { return items_->Count(); }
+  // The number of items of a virtual list (the others count their items).
+  void SetCount(int Value);
+  bool IsVirtual() const { return style_ == lbVirtual || style_ == lbVirtualOwnerDraw; }
   void AddItem(const String& Item, TObject* AObject) { items_->AddObject(Item, AObject); }
   void Clear() { items_->Clear(); }
   void ClearSelection() { SetItemIndex(-1); }
 
-  // -1 when nothing is selected.
+  // -1 when nothing is selected; in a multiple-selection list the focused item.
   int ItemIndex();
   void SetItemIndex(int Value);
   int TopIndex();
@@ -107,14 +120,27 @@ class TCustomListBox : public TWinControl {
   TBorderStyle BorderStyle() const { return borderStyle_; }
   void SetBorderStyle(TBorderStyle Value);
   TCanvas* Canvas() const { return canvas_.get(); }
+  // Several items may be selected: by Ctrl and Shift clicks (ExtendedSelect) or by each click.
+  bool MultiSelect() const { return multiSelect_; }
+  void SetMultiSelect(bool Value);
+  bool ExtendedSelect() const { return extendedSelect_; }
+  void SetExtendedSelect(bool Value);
+  bool Selected(int Index);
+  void SetSelected(int Index, bool Value);
+  // Selected items (a single-selection list: 1 or 0).
+  int SelCount();
 
   virtual void DrawItem(int Index, const TRect& Rect, TOwnerDrawState State);
   virtual void MeasureItem(int Index, int& Height);
 
   TDrawItemEvent OnDrawItem;
   TMeasureItemEvent OnMeasureItem;
+  TLBGetDataEvent OnData;
+  TLBFindDataEvent OnDataFind;
 
  protected:
+  virtual String DoGetData(int Index);
+  virtual int DoFindData(const String& Data);
   // Selection changed by the user (LBN_SELCHANGE), before Click.
   virtual void Changed() {}
   void CNCommand(TMessage& Message);
@@ -133,6 +159,9 @@ class TCustomListBox : public TWinControl {
   int itemIndex_ = -1;  // kept while there is no window
   int topIndex_ = 0;
   int scrollWidth_ = 0;
+  int virtualCount_ = 0;  // kept while there is no window
+  bool multiSelect_ = false;
+  bool extendedSelect_ = true;
 };
 
 class TListBox : public TCustomListBox {

@@ -11,6 +11,26 @@
 namespace qd::testing {
 namespace {
 
+// A form whose shortcut is Ctrl+K.
+class TShortCutForm : public TForm {
+ public:
+  using TForm::TForm;
+  bool IsShortCut(TMessage& Message) override {
+    return Message.Msg == WM_KEYDOWN && Message.WParam == 'K' && GetKeyState(VK_CONTROL) < 0;
+  }
+};
+
+// A form that counts the focus-deactivation notices it receives.
+class TDeactivationCounter : public TForm {
+ public:
+  using TForm::TForm;
+  int Deactivations = 0;
+  void Dispatch(TMessage& Message) override {
+    if (Message.Msg == CM_DEACTIVATE) ++Deactivations;
+    TForm::Dispatch(Message);
+  }
+};
+
 // An owner control that counts the mouse-down messages it receives.
 class TClickCounter : public TCustomControl {
  public:
@@ -28,6 +48,9 @@ class TTestPopup : public TcxCustomPopupWindow {
   using TcxCustomPopupWindow::TcxCustomPopupWindow;
   bool IgnoreAfterCloseUp = false;
   std::vector<WPARAM> SysKeys;
+  std::vector<std::pair<bool, TControl*>> EnterLeave;
+  void MouseEnter(TControl* AControl) override { EnterLeave.push_back({true, AControl}); }
+  void MouseLeave(TControl* AControl) override { EnterLeave.push_back({false, AControl}); }
   bool NeedIgnoreMouseMessageAfterCloseUp(HWND, UINT, TShiftState, const TPoint&) override {
     return IgnoreAfterCloseUp;
   }
@@ -340,6 +363,222 @@ TEST_F(ContainerPopup, ShowingTwiceAndClosingAHiddenPopupAndEscapeWithCapture) {
   EXPECT_FALSE(popup->IsVisible());
   EXPECT_EQ(closing, 1);
   EXPECT_EQ(GetFocus(), owner_->Handle());
+  delete popup;
+}
+
+TEST_F(ContainerPopup, TheViewInfoPaintsTheFrame) {
+  TTestPopup* popup = NewPopup(owner_);
+  popup->Style()->LookAndFeel()->SetKind(lfUltraFlat);
+  popup->Style()->LookAndFeel()->SetNativeStyle(false);
+  // What an editor's popup computes: a one-pixel red border around a yellow inside.
+  TcxContainerViewInfo* vi = popup->ViewInfo();
+  vi->UpdateStyle(popup->Style());
+  vi->SetCalculated(true);
+  vi->Bounds = TRect{0, 0, 120, 80};
+  vi->BorderRect = TRect{1, 1, 119, 79};
+  vi->ClientRect = vi->BorderRect;
+  vi->BorderStyle = cbsSingle;
+  vi->BorderWidth = 1;
+  vi->BorderColor = clRed;
+  vi->Edges = cxBordersAll;
+  vi->SetBackgroundColor(clYellow);
+  popup->Popup(nullptr);
+  ASSERT_TRUE(popup->IsVisible());
+  RedrawWindow(popup->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  SaveWindowPng(popup->Handle(), "container_popup_frame");
+  const os::WindowPixels px = os::ReadWindowPixels(popup->Handle(), true);
+  for (TPoint p : {TPoint{0, 0}, TPoint{119, 40}, TPoint{60, 79}, TPoint{0, 79}})
+    EXPECT_EQ(px.At(p.X, p.Y) & 0xFFFFFF, 0xFF0000u) << p.X << "," << p.Y;
+  for (TPoint p : {TPoint{1, 1}, TPoint{60, 40}, TPoint{118, 78}})
+    EXPECT_EQ(px.At(p.X, p.Y) & 0xFFFFFF, 0xFFFF00u) << p.X << "," << p.Y;
+  // The client area is the view info's.
+  EXPECT_EQ(popup->ClientRect(), (TRect{0, 0, 120, 80}));
+  TRect client = popup->ClientRect();
+  popup->AdjustClientRect(client);
+  EXPECT_EQ(client, vi->ClientRect);
+  delete popup;
+}
+
+TEST_F(ContainerPopup, WindowKindFollowsTheFocusRole) {
+  struct Case {
+    const char* name;
+    bool captureFocus, topMost, stayOnTopForm;
+    bool child, toolWindow, topmostStyle;
+  };
+  const Case cases[] = {
+      {"focus-capturing", true, false, false, false, false, false},
+      {"focus-capturing, topmost on an ordinary form", true, true, false, false, false, false},
+      {"focus-capturing, topmost on a stay-on-top form", true, true, true, false, false, true},
+      // Shown in the topmost band (TopMostComboBoxes).
+      {"not focus-capturing: a desktop child", false, false, false, true, true, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    form_->SetFormStyle(c.stayOnTopForm ? fsStayOnTop : fsNormal);
+    Application->ProcessMessages();
+    TTestPopup* popup = NewPopup(owner_, c.captureFocus);
+    popup->SetIsTopMost(c.topMost);
+    popup->Popup(nullptr);
+    ASSERT_TRUE(popup->IsVisible());
+    const LONG style = GetWindowLongW(popup->Handle(), GWL_STYLE);
+    const LONG exStyle = GetWindowLongW(popup->Handle(), GWL_EXSTYLE);
+    EXPECT_EQ((style & WS_CHILD) != 0, c.child);
+    EXPECT_EQ((style & WS_POPUP) != 0, !c.child);
+    EXPECT_TRUE(style & WS_CLIPCHILDREN);
+    EXPECT_EQ((exStyle & WS_EX_TOOLWINDOW) != 0, c.toolWindow);
+    EXPECT_EQ((exStyle & WS_EX_TOPMOST) != 0, c.topmostStyle);
+    if (c.child) {
+      EXPECT_EQ(GetAncestor(popup->Handle(), GA_PARENT), GetDesktopWindow());
+      EXPECT_EQ(GetWindow(popup->Handle(), GW_OWNER), nullptr);
+    } else {
+      EXPECT_EQ(GetWindow(popup->Handle(), GW_OWNER), form_->Handle());
+      EXPECT_EQ(GetActiveWindow(), popup->Handle());
+    }
+    popup->CloseUp();
+    delete popup;
+  }
+  form_->SetFormStyle(fsNormal);
+}
+
+TEST_F(ContainerPopup, ShortCutsOfTheOwnersFormAndMouseEnterAndLeave) {
+  auto* form = CreateNewForm<TShortCutForm>(Application);
+  form->SetBounds(100, 300, 200, 100);
+  auto* owner = new TClickCounter(form);
+  owner->SetParent(form);
+  owner->SetBounds(0, 0, 50, 20);
+  form->Show();
+  TTestPopup* popup = NewPopup(owner);
+  TMessage key{WM_KEYDOWN, 'K', 0, 0};
+  EXPECT_FALSE(popup->IsShortCut(key));
+  os::InjectKey(VK_CONTROL, true);
+  Application->ProcessMessages();
+  EXPECT_TRUE(popup->IsShortCut(key));
+  os::InjectKey(VK_CONTROL, false);
+  Application->ProcessMessages();
+  // The mouse messages name the control they are about, or none for the popup itself.
+  popup->Perform(CM_MOUSEENTER, 0, reinterpret_cast<LPARAM>(owner));
+  popup->Perform(CM_MOUSELEAVE, 0, 0);
+  EXPECT_EQ(popup->EnterLeave, (std::vector<std::pair<bool, TControl*>>{{true, owner}, {false, popup}}));
+  delete popup;
+}
+
+TEST_F(ContainerPopup, APopupTakesThePixelDensityOfItsOwner) {
+  auto* owner = new TcxControl(form_);
+  owner->SetParent(form_);
+  owner->SetBounds(10, 40, 100, 20);
+  owner->ChangeScale(3, 2);
+  Application->ProcessMessages();
+  TTestPopup* popup = NewPopup(owner);
+  EXPECT_FALSE(popup->Scaled());
+  popup->Popup(nullptr);
+  ASSERT_TRUE(popup->IsVisible());
+  EXPECT_EQ(popup->ScaleFactor()->Numerator(), 3);
+  EXPECT_EQ(popup->ScaleFactor()->Denominator(), 2);
+  // A popup that sizes itself from its children would keep its bounds; this one scales them.
+  EXPECT_EQ(popup->Width(), 120 * 3 / 2);
+  popup->CloseUp();
+  delete popup;
+}
+
+TEST_F(ContainerPopup, AClickInTheMDIFrameClosesThePopupOfAnMDIChild) {
+  TForm* frame = NewPlainForm(400, 300);
+  frame->SetFormStyle(fsMDIForm);
+  frame->SetBounds(500, 100, 400, 300);
+  frame->Show();
+  auto* child = CreateNewForm<TForm>(Application);
+  child->SetFormStyle(fsMDIChild);
+  child->SetBounds(520, 150, 200, 100);
+  auto* owner = new TClickCounter(child);
+  owner->SetParent(child);
+  owner->SetBounds(0, 0, 50, 20);
+  child->Show();
+  Application->ProcessMessages();
+  for (bool ignore : {false, true}) {
+    SCOPED_TRACE(ignore ? "eaten" : "passes");
+    TTestPopup* popup = NewPopup(owner);
+    popup->SetBounds(0, 0, 40, 30);
+    popup->IgnoreAfterCloseUp = ignore;
+    popup->Popup(nullptr);
+    ASSERT_TRUE(popup->IsVisible());
+    bool eaten = false;
+    CloseUnrelatedPopupsOnMouseClick(frame->Handle(), TPoint{880, 380}, WM_LBUTTONDOWN, eaten);
+    EXPECT_FALSE(popup->IsVisible());
+    EXPECT_EQ(eaten, ignore);
+    delete popup;
+  }
+  // A click in an unrelated form closes nothing.
+  TTestPopup* popup = NewPopup(owner);
+  popup->Popup(nullptr);
+  bool eaten = false;
+  CloseUnrelatedPopupsOnMouseClick(form_->Handle(), TPoint{150, 150}, WM_LBUTTONDOWN, eaten);
+  EXPECT_TRUE(popup->IsVisible());
+  popup->CloseUp();
+  delete popup;
+}
+
+TEST_F(ContainerPopup, FocusMovingIntoThePopupDoesNotDeactivateTheOwnersForm) {
+  auto* form = CreateNewForm<TDeactivationCounter>(Application);
+  form->SetBounds(100, 300, 200, 100);
+  auto* owner = new TEdit(form);
+  owner->SetParent(form);
+  owner->SetBounds(0, 0, 80, 20);
+  form->Show();
+  owner->SetFocus();
+  Application->ProcessMessages();
+  TTestPopup* popup = NewPopup(owner);
+  auto* edit = new TEdit(popup);
+  edit->SetParent(popup);
+  edit->SetBounds(0, 0, 60, 20);
+  form->Deactivations = 0;
+  popup->Popup(edit);
+  ASSERT_TRUE(popup->IsVisible());
+  EXPECT_EQ(GetFocus(), edit->Handle());
+  EXPECT_EQ(form->Deactivations, 0);
+  popup->CloseUp();
+  delete popup;
+}
+
+TEST_F(ContainerPopup, APopupShownWithoutActivationLeavesTheFormActive) {
+  form_->SetFocus();
+  Application->ProcessMessages();
+  ASSERT_EQ(GetActiveWindow(), form_->Handle());
+  int shows = 0;
+  struct Counter {
+    int* count;
+    void OnShow(TObject*) { ++*count; }
+  } counter{&shows};
+  TTestPopup* popup = NewPopup(owner_);
+  popup->SetShowWithoutActivation(true);
+  popup->OnShow = TNotifyEvent(&counter, &Counter::OnShow);
+  popup->Popup(nullptr);
+  ASSERT_TRUE(popup->IsVisible());
+  EXPECT_TRUE(IsWindowVisible(popup->Handle()));
+  EXPECT_EQ(GetActiveWindow(), form_->Handle());
+  EXPECT_EQ(shows, 1);
+  popup->CloseUp();
+  delete popup;
+}
+
+TEST_F(ContainerPopup, HidingAFocusCapturingPopupGivesTheFocusToItsOwner) {
+  auto* owner = new TEdit(form_);
+  owner->SetParent(form_);
+  owner->SetBounds(10, 40, 80, 20);
+  auto* other = new TEdit(form_);
+  other->SetParent(form_);
+  other->SetBounds(10, 70, 80, 20);
+  Application->ProcessMessages();
+  other->SetFocus();
+  TTestPopup* popup = NewPopup(owner);
+  auto* edit = new TEdit(popup);
+  edit->SetParent(popup);
+  edit->SetBounds(0, 0, 60, 20);
+  popup->Popup(edit);
+  ASSERT_EQ(GetFocus(), edit->Handle());
+  // Hidden without closing: the focus lands on the owner, not where it was on the form.
+  popup->SetVisible(false);
+  Application->ProcessMessages();
+  EXPECT_EQ(GetFocus(), owner->Handle());
+  popup->CloseUp();
   delete popup;
 }
 

@@ -6,6 +6,7 @@
 
 #include "controls/container_test_util.h"
 #include "platform/os/gdi.h"
+#include "ui/controls/cxContainerPopup.h"
 
 namespace qd::testing {
 namespace {
@@ -205,8 +206,10 @@ TEST_F(Container, FocusAndKeysGoToTheInnerControl) {
   // Keys sent to the container reach the inner control's window.
   SendMessageW(container->Handle(), WM_CHAR, u'q', 0);
   EXPECT_EQ(inner->Text(), u"q");
-  // The inner control takes the state's colours.
+  // The inner control takes the state's colours, and the container's cursor.
   EXPECT_EQ(inner->Color(), container->ViewInfo()->BackgroundColor());
+  container->SetCursor(crHandPoint);
+  EXPECT_EQ(inner->Cursor(), crHandPoint);
 }
 
 TEST_F(Container, AVeryLongCaptionReachesTheWindow) {
@@ -217,6 +220,105 @@ TEST_F(Container, AVeryLongCaptionReachesTheWindow) {
   ASSERT_TRUE(container->HandleAllocated());
   EXPECT_EQ(GetWindowTextLengthW(container->Handle()), 70000);
   EXPECT_EQ(container->Caption(), caption);
+}
+
+TEST_F(Container, TheInnerControlTakesTheContainersPlaceInTheTabOrderWhileActive) {
+  auto* before = new TEdit(form);
+  before->SetParent(form);
+  before->SetBounds(120, 10, 60, 20);
+  before->SetTabOrder(0);
+  auto* inner = new TEdit(form);
+  inner->SetParent(container);
+  container->SetInnerControl(inner);
+  ShowForm();
+  std::vector<TWinControl*> list;
+  before->SetFocus();
+  form->GetTabOrderList(list);
+  EXPECT_EQ(list, (std::vector<TWinControl*>{before, container}));
+  container->SetFocus();
+  Application->ProcessMessages();
+  ASSERT_EQ(form->ActiveControl(), inner);
+  list.clear();
+  form->GetTabOrderList(list);
+  EXPECT_EQ(list, (std::vector<TWinControl*>{before, inner}));
+}
+
+TEST_F(Container, ASizeChangeKeepsTheAlignedEdge) {
+  struct Case {
+    TAlign align;
+    TRect expected;  // in the form, after the size becomes 60 x 20
+  };
+  const Case cases[] = {
+      {alRight, TRect{140, 0, 200, 20}},
+      {alBottom, TRect{0, 80, 60, 100}},
+      {alNone, TRect{10, 10, 70, 30}},
+  };
+  ShowForm();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.align));
+    container->SetAlign(alNone);
+    container->SetBounds(10, 10, 100, 30);
+    container->SetAlign(c.align);
+    Application->ProcessMessages();
+    // A size change from outside the alignment, as the system's own resizing does.
+    SetWindowPos(container->Handle(), nullptr, 0, 0, 60, 20, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ(cxGetWindowRect(container->Handle()), cxRectOffset(c.expected, 100, 100));
+  }
+}
+
+TEST_F(Container, HintsShowOnlyForTheControlUnderTheMouseOfAnActiveFormOrOfAnOpenPopup) {
+  cxContainerPopup::Initialize();
+  ShowForm();
+  const TPoint over = cxRectCenter(cxGetWindowRect(container->Handle()));
+  os::InjectMouseMove(over);
+  Application->ProcessMessages();
+  ASSERT_TRUE(form->Active());
+  EXPECT_TRUE(cxCanShowHint(container));
+  // Not the control under the mouse.
+  os::InjectMouseMove(TPoint{over.X + 200, over.Y});
+  Application->ProcessMessages();
+  EXPECT_FALSE(cxCanShowHint(container));
+  os::InjectMouseMove(over);
+  Application->ProcessMessages();
+  // Another form of the application is active: only while a popup opened from this form shows.
+  TForm* other = NewPlainForm(50, 50);
+  other->SetBounds(600, 600, 50, 50);
+  other->Show();
+  Application->ProcessMessages();
+  ASSERT_FALSE(form->Active());
+  EXPECT_FALSE(cxCanShowHint(container));
+  auto* popup = new TcxCustomPopupWindow(container);
+  popup->AfterConstruction();
+  popup->SetAdjustable(false);
+  popup->SetBounds(0, 0, 40, 30);
+  popup->SetModalMode(false);
+  popup->SetOwnerBounds(cxGetWindowRect(container->Handle()));
+  popup->Popup(nullptr);
+  ASSERT_TRUE(popup->IsVisible());
+  ASSERT_FALSE(form->Active());
+  EXPECT_TRUE(cxCanShowHint(container));
+  popup->CloseUp();
+  delete popup;
+  cxContainerPopup::Finalize();
+}
+
+TEST_F(Container, PendingGlassPrintsAreHandledBeforeTheWindowGoes) {
+  struct TPrintCounter : TcxContainer {
+    using TcxContainer::TcxContainer;
+    int Prints = 0;
+    void WndProc(TMessage& Message) override {
+      if (Message.Msg == WM_DXDEFERREDPRINTCLIENT) ++Prints;
+      TcxContainer::WndProc(Message);
+    }
+  };
+  auto* glass = new TPrintCounter(form);
+  glass->SetParent(form);
+  glass->SetBounds(10, 50, 100, 30);
+  ShowForm();
+  glass->SetControlState(glass->ControlState() + TControlState{csGlassPaint});
+  PostMessageW(glass->Handle(), WM_DXDEFERREDPRINTCLIENT, 0, 0);
+  glass->RecreateWnd();
+  EXPECT_EQ(glass->Prints, 1);
 }
 
 }  // namespace

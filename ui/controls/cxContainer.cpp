@@ -1,11 +1,18 @@
 // The container control and its view info.
 #include "ui/controls/cxContainer.h"
 
+#include <algorithm>
+
 #include "platform/forms/forms.h"
 #include "platform/os/gdi.h"
+#include "platform/os/kernel.h"
 #include "platform/os/user.h"
 #include "platform/os/uxtheme.h"
+#include "ui/controls/cxContainerPopup.h"
+#include "ui/controls/cxControlScrollBars.h"
 #include "ui/core/cxGeometry.h"
+#include "ui/core/cxWindowGeometry.h"
+#include "ui/core/dxDPIAwareUtils.h"
 #include "ui/core/dxThemeManager.h"
 #include "ui/graphics/dxOffice11.h"
 
@@ -133,6 +140,123 @@ void SetWindowRegion(TWinControl* AControl, const TcxContainerInnerControlBounds
   }
   const TRect& r = ABounds.Rect;
   SetWindowRegion(AControl->Handle(), CreateRectRgn(r.Left, r.Top, r.Right, r.Bottom), true);
+}
+
+// --- Scroll-bar information, size grip, hints ----------------------------------------------------
+
+namespace {
+using TcxGetScrollBarInfoProc = BOOL (*)(HWND, LONG, SCROLLBARINFO*);
+TcxGetScrollBarInfoProc FcxGetScrollBarInfoProc = nullptr;
+}  // namespace
+
+bool UsecxScrollBars() {
+  return FcxGetScrollBarInfoProc != nullptr;
+}
+
+void SetUsecxScrollBars() {
+  HMODULE user32 = GetModuleHandleW(u"user32.dll");
+  FcxGetScrollBarInfoProc =
+      user32 ? reinterpret_cast<TcxGetScrollBarInfoProc>(GetProcAddress(user32, "GetScrollBarInfo"))
+             : nullptr;
+}
+
+bool cxCutScrollPage(SCROLLINFO& AInfo) {
+  if (AInfo.nMax < AInfo.nMin) return false;
+  // Cut to the range, not to the maximum: with a minimum above 0 a page of the maximum would
+  // not fit the library bar's range.
+  const int64_t range = static_cast<int64_t>(AInfo.nMax) - AInfo.nMin;
+  if (static_cast<int64_t>(AInfo.nPage) > range) AInfo.nPage = static_cast<UINT>(range);
+  return true;
+}
+
+bool cxGetScrollBarInfo(HWND AHandle, LONG AObjectId, SCROLLBARINFO& AInfo) {
+  if (!FcxGetScrollBarInfoProc) return false;
+  AInfo = SCROLLBARINFO{};
+  AInfo.cbSize = 60;
+  return FcxGetScrollBarInfoProc(AHandle, AObjectId, &AInfo) != 0;
+}
+
+bool cxGetScrollBarInfo(HWND AHandle, LONG AObjectId, SCROLLBARINFO& AInfo, bool ARightToLeft,
+                        const TdxScaleFactor* AScaleFactor) {
+  if (!cxGetScrollBarInfo(AHandle, AObjectId, AInfo)) return false;
+  if (!dxIsProcessPerMonitorV2Aware()) return true;
+  TRect& r = AInfo.rcScrollBar;
+  if (AObjectId == OBJID_HSCROLL) {
+    r.Bottom = r.Top + dxGetSystemMetrics(SM_CYHSCROLL, AScaleFactor);
+  } else if (AObjectId == OBJID_VSCROLL) {
+    const int32_t width = dxGetSystemMetrics(SM_CXVSCROLL, AScaleFactor);
+    if (ARightToLeft)
+      r.Left = r.Right - width;
+    else
+      r.Right = r.Left + width;
+  }
+  return true;
+}
+
+namespace {
+// R of AFrom's client area as seen from the window rectangle of AWnd.
+TRect ContainerRectToWindow(TWinControl* AFrom, const TRect& R, HWND AWnd) {
+  const TPoint origin = AFrom->ClientToScreen(TPoint{0, 0});
+  RECT window{};
+  GetWindowRect(AWnd, &window);
+  return cxRectOffset(R, origin.X - window.Left, origin.Y - window.Top);
+}
+}  // namespace
+
+TRect GetSizeGripRect(TcxContainer* AContainer) {
+  TcxScrollBar* h = AContainer->HScrollBar();
+  TcxScrollBar* v = AContainer->VScrollBar();
+  if (!h || !v || !h->Visible() || !v->Visible() || !AContainer->HasInnerControlHandle() ||
+      !AContainer->HandleAllocated())
+    return TRect{};
+  const TRect r{v->Left(), h->Top(), v->Left() + v->Width(), h->Top() + h->Height()};
+  return ContainerRectToWindow(AContainer, r, AContainer->InnerControl()->Handle());
+}
+
+void cxFillSizeGrip(TcxContainer* AContainer, const TRect& R) {
+  if (!AContainer->HasInnerControlHandle() || R.IsEmpty()) return;
+  const HWND wnd = AContainer->InnerControl()->Handle();
+  HDC dc = GetWindowDC(wnd);
+  if (!dc) return;
+  const DWORD layout = SetLayout(dc, 0);
+  {
+    TCanvas canvas;
+    canvas.SetHandle(dc);
+    TcxCanvas cxCanvas(&canvas);
+    TcxCustomLookAndFeelPainter* painter = AContainer->Style()->LookAndFeel()->Painter();
+    cxCanvas.FillRect(R, painter ? painter->DefaultSizeGripAreaColor() : clBtnFace);
+    canvas.SetHandle(nullptr);
+  }
+  if (layout != static_cast<DWORD>(GDI_ERROR)) SetLayout(dc, layout);
+  ReleaseDC(wnd, dc);
+}
+
+void cxSetScrollBarSystemScaleFactor(TcxScrollBar* AScrollBar) {
+  if (dxIsProcessPerMonitorV2Aware()) return;
+  if (TdxScaleFactor* system = dxSystemScaleFactor()) AScrollBar->GetScaleFactor()->Assign(system);
+}
+
+bool cxCanShowHint(TWinControl* AControl) {
+  if (!Application || !Application->Active() || !AControl || !AControl->HandleAllocated() ||
+      !IsWindowVisible(AControl->Handle()))
+    return false;
+  if (cxFindVCLControl(cxWindowFromPoint(GetMouseCursorPos())) != AControl) return false;
+  // The root: up through child windows, stopping at an MDI child form.
+  HWND root = AControl->Handle();
+  while (IsChildClassWindow(root)) {
+    if (auto* form = dynamic_cast<TCustomForm*>(FindControl(root)); form && form->FormStyle() == fsMDIChild)
+      break;
+    HWND parent = GetParent(root);
+    if (!parent) break;
+    root = parent;
+  }
+  auto* form = dynamic_cast<TCustomForm*>(FindControl(root));
+  if (!form || form->Active() || form->FormStyle() == fsMDIForm) return true;
+  // A form that shows a container popup keeps its hints while the popup is open.
+  TcxPopupVisibleController* popups = cxPopupVisibleController();
+  if (!popups->IsAnyVisible()) return false;
+  TWinControl* owner = popups->Items(0)->OwnerControl();
+  return owner && owner->HandleAllocated() && (owner->Handle() == root || IsChild(root, owner->Handle()));
 }
 
 // --- TcxContainerViewInfo --------------------------------------------------------------------------
@@ -280,6 +404,11 @@ void TcxContainer::ContainerStyleChanged(TObject*) {
 void TcxContainer::ColorChanged() {
   if (FInternalSetting == 0) Style()->SetColor(Color());
   TcxControl::ColorChanged();
+}
+
+void TcxContainer::CursorChanged() {
+  TcxControl::CursorChanged();
+  if (HasInnerControl()) FInnerControl->SetCursor(Cursor());
 }
 
 void TcxContainer::FontChanged() {
@@ -502,6 +631,161 @@ void TcxContainer::DoSetSize() {
   if (FInnerControl->BoundsRect() != n) FInnerControl->SetBounds(n.Left, n.Top, n.Width(), n.Height());
 }
 
+// -- Mirrored scroll bars
+
+void TcxContainer::UpdateScrollBars() {
+  if (UseInnerControlScrollBarParameters())
+    SetScrollBarsParameters(false);
+  else
+    TcxControl::UpdateScrollBars();
+}
+
+void TcxContainer::UpdateScrollBarsParameters() {
+  if (IsDestroying() || !HandleAllocated() || !HasInnerControl()) return;
+  PostMessageW(Handle(), CM_UPDATESCROLLBARS, 0, 0);
+}
+
+bool TcxContainer::GetScrollBarInfo(SCROLLBARINFO& AInfo, TScrollBarKind AKind) {
+  if (IsDestroying() || !Parent() || !HandleAllocated() || !HasInnerControlHandle()) return false;
+  return cxGetScrollBarInfo(FInnerControl->Handle(), AKind == sbHorizontal ? OBJID_HSCROLL : OBJID_VSCROLL,
+                            AInfo, UseRightToLeftScrollBar(), GetScaleFactor());
+}
+
+bool TcxContainer::IsScrollBarVisible(TScrollBarKind AKind, SCROLLBARINFO& AInfo) {
+  return GetScrollBarInfo(AInfo, AKind) &&
+         (AInfo.rgstate[0] & (STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_OFFSCREEN)) == 0 &&
+         AInfo.rcScrollBar.Width() >= 1 && AInfo.rcScrollBar.Height() >= 1;
+}
+
+bool TcxContainer::GetScrollBarEnabled(TcxScrollBar*, const SCROLLBARINFO& AInfo) {
+  return Enabled() && (AInfo.rgstate[0] & STATE_SYSTEM_UNAVAILABLE) == 0;
+}
+
+TRect TcxContainer::GetScrollBarBounds(const TRect& AScreenRect) {
+  const TPoint tl = ScreenToClient(AScreenRect.TopLeft());
+  const TRect r = Bounds(tl.X, tl.Y, AScreenRect.Width(), AScreenRect.Height());
+  if (r.Left < 0 || r.Top < 0 || r.Width() > Width() || r.Height() > Height()) return TRect{};
+  return r;
+}
+
+void TcxContainer::SetScrollBarVisible(TcxScrollBar* AScrollBar, bool AVisible) {
+  AScrollBar->SetVisible(AVisible);
+  if (!AVisible) return;
+  AScrollBar->SetCtl3D(false);
+  AScrollBar->BringToFront();
+}
+
+bool TcxContainer::GetStandardScrollBarParameters(TScrollBarKind AKind, SCROLLINFO& AInfo) {
+  AInfo = SCROLLINFO{};
+  AInfo.fMask = SIF_ALL;
+  if (!HasInnerControlHandle() ||
+      !GetScrollInfo(FInnerControl->Handle(), AKind == sbHorizontal ? SB_HORZ : SB_VERT, &AInfo))
+    return false;
+  return cxCutScrollPage(AInfo);
+}
+
+HWND TcxContainer::GetScrollBarHandle(TScrollBarKind AKind) {
+  TcxScrollBar* bar = GetScrollBar(AKind);
+  return bar && bar->HandleAllocated() ? bar->Handle() : nullptr;
+}
+
+void TcxContainer::AdjustScrollBarPosition(TcxScrollBar* AScrollBar) {
+  SCROLLBARINFO info{};
+  if (!IsScrollBarVisible(AScrollBar->Kind(), info)) {
+    SetScrollBarVisible(AScrollBar, false);
+    return;
+  }
+  AScrollBar->SetEnabled(GetScrollBarEnabled(AScrollBar, info));
+  const TRect bounds = GetScrollBarBounds(info.rcScrollBar);
+  cxSetScrollBarSystemScaleFactor(AScrollBar);
+  AScrollBar->SetBoundsRect(bounds);
+  SetScrollBarVisible(AScrollBar, bounds.Width() > 0 && bounds.Height() > 0);
+}
+
+void TcxContainer::SetScrollBarsParameters(bool AIsScrolling) {
+  if (!HasInnerControl() || !NeedsScrollBars() || IsDestroying() || !UsecxScrollBars() || !HScrollBar() ||
+      !VScrollBar())
+    return;
+  FScrollBarsCalculating = true;
+  struct Reset {
+    bool& flag;
+    ~Reset() { flag = false; }
+  } reset{FScrollBarsCalculating};
+  for (TScrollBarKind kind : {sbHorizontal, sbVertical}) {
+    TcxControlScrollBar* bar = GetScrollBar(kind);
+    if (!AIsScrolling) AdjustScrollBarPosition(bar);
+    if (!bar->Visible()) continue;
+    SCROLLINFO si{};
+    if (!GetStandardScrollBarParameters(kind, si)) continue;
+    if (kind == sbHorizontal && !UseSystemRightToLeftLayoutForInnerControl()) bar->SetBiDiMode(bdLeftToRight);
+    bar->SetScrollParams(si.nMin, si.nMax, si.nPos, static_cast<int32_t>(si.nPage), true);
+  }
+  TcxContainerSizeGripData grip;
+  grip.Visible = HScrollBar()->Visible() && VScrollBar()->Visible() && HasInnerControlHandle() &&
+                 dynamic_cast<IcxContainerInnerControl*>(FInnerControl) != nullptr;
+  if (grip.Visible) grip.Bounds = GetSizeGripRect(this);
+  const bool repaint = grip.Visible && (!FSizeGripData.Visible || grip.Bounds != FSizeGripData.Bounds);
+  FSizeGripData = grip;
+  if (repaint) {
+    HRGN region = CreateRectRgn(grip.Bounds.Left, grip.Bounds.Top, grip.Bounds.Right, grip.Bounds.Bottom);
+    SendMessageW(FInnerControl->Handle(), WM_NCPAINT, reinterpret_cast<WPARAM>(region), 0);
+    DeleteObject(region);
+  }
+}
+
+void TcxContainer::GetTabOrderList(std::vector<TWinControl*>& AList) {
+  if (IsContainerClass()) {
+    TcxControl::GetTabOrderList(AList);
+    return;
+  }
+  TCustomForm* form = GetParentForm(this);
+  if (!form || !HasInnerControl() || form->ActiveControl() != FInnerControl) return;
+  std::replace(AList.begin(), AList.end(), static_cast<TWinControl*>(this), FInnerControl);
+}
+
+void TcxContainer::DestroyWnd() {
+  if (HasInnerControlHandle()) dxForceProcessBufferedPaintMessages(FInnerControl);
+  dxForceProcessBufferedPaintMessages(this);
+  TcxControl::DestroyWnd();
+}
+
+void TcxContainer::WMWindowPosChanging(TMessage& Message) {
+  if (IsDestroying()) {
+    Message.Result = 0;
+    return;
+  }
+  TcxControl::WndProc(Message);
+  if (auto* pos = reinterpret_cast<WINDOWPOS*>(Message.LParam);
+      pos && (pos->flags & SWP_NOSIZE) == 0 && (Align() == alRight || Align() == alBottom)) {
+    // A size change that keeps the position keeps the aligned edge instead.
+    const bool keepsPosition = (pos->flags & SWP_NOMOVE) != 0 || (pos->x == Left() && pos->y == Top());
+    if (keepsPosition) {
+      pos->x = Left();
+      pos->y = Top();
+      if (Align() == alRight) pos->x = Left() + Width() - pos->cx;
+      if (Align() == alBottom) pos->y = Top() + Height() - pos->cy;
+      pos->flags &= ~SWP_NOMOVE;
+    }
+  }
+  if (HandleAllocated() && GetFocus() == Handle() && HasInnerControl() && FInnerControl->CanFocus() &&
+      !FMovingFocus) {
+    if (TCustomForm* form = GetParentForm(this)) {
+      FMovingFocus = true;
+      form->FocusControl(FInnerControl);
+      FMovingFocus = false;
+    }
+  }
+}
+
+void TcxContainer::CMBiDiModeChanged(TMessage& Message) {
+  // The window is not recreated for a new reading order: there is no Middle-East locale here
+  // that would need it.
+  const WPARAM saved = Message.WParam;
+  Message.WParam = 1;
+  TcxControl::WndProc(Message);
+  Message.WParam = saved;
+}
+
 void TcxContainer::AdjustInnerControl() {
   if (!HasInnerControl()) return;
   FInnerControl->SetColor(FViewInfo->BackgroundColor());
@@ -694,6 +978,15 @@ void TcxContainer::WndProc(TMessage& Message) {
     case CM_SHORTREFRESHCONTAINER:
       ShortRefreshContainer(false);
       return;
+    case CM_UPDATESCROLLBARS:
+      SetScrollBarsParameters(false);
+      return;
+    case WM_WINDOWPOSCHANGING:
+      WMWindowPosChanging(Message);
+      return;
+    case CM_BIDIMODECHANGED:
+      CMBiDiModeChanged(Message);
+      return;
     case WM_SETFOCUS:
       // A focus coming back from the inner control stays there.
       if (!Visible() ||
@@ -746,6 +1039,8 @@ void TcxContainer::WndProc(TMessage& Message) {
 void TcxContainer::EnabledChanged() {
   if (!Enabled() && Focused()) qd::SetFocus(nullptr);
   TcxControl::EnabledChanged();
+  for (int i = 0; i < ControlCount(); ++i)
+    if (auto* bar = dynamic_cast<TcxScrollBar*>(Controls(i))) bar->SetEnabled(Enabled());
   ShortRefreshContainer(false);
 }
 
@@ -827,6 +1122,9 @@ void TcxContainer::LockPopupMenu(bool ALock) {
 
 namespace cxContainer {
 void Initialize() {
+  SetUsecxScrollBars();
+  // Style controllers are found with the controls when stored forms are read.
+  GroupDescendentsWith(TcxStyleController::StaticClass(), TControl::StaticClass());
   if (!cxContainerDefaultStyleController) cxContainerDefaultStyleController = new TcxStyleController(nullptr);
 }
 void Finalize() {
@@ -834,6 +1132,7 @@ void Finalize() {
   TcxStyleController* controller = cxContainerDefaultStyleController;
   cxContainerDefaultStyleController = nullptr;
   delete controller;
+  FcxGetScrollBarInfoProc = nullptr;
 }
 }  // namespace cxContainer
 

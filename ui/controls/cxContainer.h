@@ -9,6 +9,7 @@
 
 #include "platform/base/set.h"
 #include "ui/controls/cxControls.h"
+#include "ui/controls/cxScrollBar.h"
 #include "ui/core/cxClasses.h"
 #include "ui/core/cxClassesComponents.h"
 #include "ui/lookandfeel/cxLookAndFeelPainters.h"
@@ -305,6 +306,21 @@ constexpr UINT CM_SHORTREFRESHCONTAINER = 0x807F;
 constexpr UINT CM_UPDATESCROLLBARS = 0x8080;
 constexpr UINT DXM_UPDATEWINDOWREGION = 0x8083;
 
+// Offered by an inner control that shows the size grip between the container's bars.
+class IcxContainerInnerControl {
+ public:
+  virtual ~IcxContainerInnerControl() = default;
+  virtual TWinControl* GetControl() = 0;
+  virtual TcxContainer* GetControlContainer() = 0;
+};
+
+// Where the size grip between the two mirrored scroll bars was last drawn.
+struct TcxContainerSizeGripData {
+  TRect Bounds;
+  bool Visible = false;
+  friend bool operator==(const TcxContainerSizeGripData&, const TcxContainerSizeGripData&) = default;
+};
+
 // The window region given to the inner control: IsEmpty means none.
 struct TcxContainerInnerControlBounds {
   bool IsEmpty = true;
@@ -415,8 +431,25 @@ class TcxContainer : public TcxControl, public IcxMouseTrackingCaller {
   virtual bool CanContainerHandleTabs() { return true; }
   bool Focused();
 
+  // -- Scroll bars: the inner control's system bars mirrored by the library's
+  bool NeedsScrollBars() override { return false; }
+  void UpdateScrollBars() override;
+  virtual void SetScrollBarsParameters(bool AIsScrolling = false);
+  // Posts the recalculation of the mirrored bars.
+  void UpdateScrollBarsParameters();
+  virtual bool GetScrollBarInfo(SCROLLBARINFO& AInfo, TScrollBarKind AKind);
+  bool IsScrollBarVisible(TScrollBarKind AKind, SCROLLBARINFO& AInfo);
+  HWND GetScrollBarHandle(TScrollBarKind AKind);
+  const TcxContainerSizeGripData& SizeGripData() const { return FSizeGripData; }
+  bool ScrollBarsCalculating() const { return FScrollBarsCalculating; }
+  // Forgets the window region last given to the inner control.
+  void ClearSavedChildControlRegions() { FInnerControlBounds = TcxContainerInnerControlBounds{}; }
+  // The container's tab order: its inner control stands in for it while that has the focus.
+  void GetTabOrderList(std::vector<TWinControl*>& AList) override;
+
   // TWinControl / TcxControl
   void Notification(TComponent* AComponent, TOperation Operation) override;
+  void DestroyWnd() override;
   void WndProc(TMessage& Message) override;
   void Paint() override;
   void Invalidate() override;
@@ -455,6 +488,14 @@ class TcxContainer : public TcxControl, public IcxMouseTrackingCaller {
   virtual bool IsMouseTracking();
   virtual bool CanShowPopupMenu(const TPoint& P) { return true; }
   virtual bool IsContainerClass() { return false; }
+  virtual bool UseInnerControlScrollBarParameters() { return HasInnerControl(); }
+  virtual bool UseSystemRightToLeftLayoutForInnerControl() { return false; }
+  virtual void AdjustScrollBarPosition(TcxScrollBar* AScrollBar);
+  virtual TRect GetScrollBarBounds(const TRect& AScreenRect);
+  virtual bool GetScrollBarEnabled(TcxScrollBar* AScrollBar, const SCROLLBARINFO& AInfo);
+  virtual void SetScrollBarVisible(TcxScrollBar* AScrollBar, bool AVisible);
+  // The inner control's scroll information for the bar; a page above the maximum is cut.
+  bool GetStandardScrollBarParameters(TScrollBarKind AKind, SCROLLINFO& AInfo);
   // The part of the control inside R (both in the container's coordinates), in the control's
   // own coordinates; IsEmpty when nothing is cut.
   virtual void GetInnerControlBounds(const TRect& R, TControl* AControl,
@@ -463,6 +504,7 @@ class TcxContainer : public TcxControl, public IcxMouseTrackingCaller {
   virtual void UpdateWindowRegion();
 
   void ColorChanged() override;
+  void CursorChanged() override;
   void FontChanged() override;
   void EnabledChanged() override;
   void FocusChanged() override;
@@ -488,6 +530,8 @@ class TcxContainer : public TcxControl, public IcxMouseTrackingCaller {
  private:
   void WMUpdateWindowRegion(TMessage& Message);
   void WMSetCursor(TMessage& Message);
+  void WMWindowPosChanging(TMessage& Message);
+  void CMBiDiModeChanged(TMessage& Message);
   bool FMovingFocus = false;
   void ResetActiveStyleData() { FActiveStyleData.ActiveStyle = nullptr; }
 
@@ -502,6 +546,8 @@ class TcxContainer : public TcxControl, public IcxMouseTrackingCaller {
   int32_t FLockAlignControlsCount = 0;
   int32_t FPopupMenuLockCount = 0;
   int32_t FProcessEventsLockCount = 0;
+  bool FScrollBarsCalculating = false;
+  TcxContainerSizeGripData FSizeGripData;
   std::unique_ptr<TcxContainerStyles> FStyles;
   std::unique_ptr<TcxContainerViewInfo> FViewInfo;
   int32_t FUpdateWindowRegionCount = 0;
@@ -528,6 +574,28 @@ HRGN GetWindowRegion(HWND AHandle);
 // otherwise deletes the region. True when applied or unchanged.
 bool SetWindowRegion(HWND AHandle, HRGN ARegion, bool ARedraw);
 void SetWindowRegion(TWinControl* AControl, const TcxContainerInnerControlBounds& ABounds);
+
+// The system's scroll-bar information, through user32's GetScrollBarInfo bound by name at
+// start-up (UsecxScrollBars: it was found). With the right-to-left setting and the scale
+// factor, a per-monitor-aware process gets the bar's thickness at that scale.
+bool UsecxScrollBars();
+void SetUsecxScrollBars();
+bool cxGetScrollBarInfo(HWND AHandle, LONG AObjectId, SCROLLBARINFO& AInfo);
+bool cxGetScrollBarInfo(HWND AHandle, LONG AObjectId, SCROLLBARINFO& AInfo, bool ARightToLeft,
+                        const TdxScaleFactor* AScaleFactor);
+// Cuts a system bar's page to what a library bar of the same range accepts; False for a
+// range whose maximum lies below its minimum.
+bool cxCutScrollPage(SCROLLINFO& AInfo);
+// The square between the container's two mirrored bars, relative to the inner control's
+// window rectangle; empty unless both bars are visible.
+TRect GetSizeGripRect(TcxContainer* AContainer);
+// Fills R of the inner control's window in the painter's size-grip colour.
+void cxFillSizeGrip(TcxContainer* AContainer, const TRect& R);
+// A library scroll bar placed over a system bar takes the system scale factor unless the
+// process scales per monitor.
+void cxSetScrollBarSystemScaleFactor(TcxScrollBar* AScrollBar);
+// Whether a hint may be shown for the control now.
+bool cxCanShowHint(TWinControl* AControl);
 
 namespace cxContainer {
 // Makes the default style controller; Finalize frees it.

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "platform/base/mathutil.h"
 #include "platform/os/user.h"
 #include "ui/controls/cxContainer.h"
 #include "ui/controls/cxControlsWindowUtils.h"
@@ -72,6 +73,21 @@ void CallPopupEvent(const TNotifyEvent& AEvent, TObject* ASender) {
 
 bool IsPointInOwnerRect(const TRect& R, const TPoint& P) {
   return P.X >= R.Left && P.X < R.Right && P.Y >= R.Top && P.Y < R.Bottom;
+}
+
+// A click in the MDI frame of the popup owner's MDI child form, or in another MDI child of
+// it. This platform has no MDI client window: the frame is the form with the MDI frame style
+// and its children are the forms with the MDI child style.
+bool IsPopupMDIFrameClick(TcxCustomPopupWindow* APopup, HWND AWnd) {
+  TCustomForm* child = APopup->OwnerControl() ? GetParentForm(APopup->OwnerControl(), false) : nullptr;
+  if (!child || child->FormStyle() != fsMDIChild || !Screen) return false;
+  for (int i = 0; i < Screen->FormCount(); ++i) {
+    TCustomForm* form = Screen->Forms(i);
+    if ((form->FormStyle() == fsMDIForm || (form != child && form->FormStyle() == fsMDIChild)) &&
+        (HasNativeHandle(form, AWnd, true)))
+      return true;
+  }
+  return false;
 }
 
 // The container's focus-state update is its own; the closing hook needs to run it.
@@ -168,7 +184,14 @@ void CloseUnrelatedPopupsOnMouseClick(HWND AWnd, const TPoint& APoint, UINT AMsg
       TWinControl* owner = popup->OwnerControl();
       if (!owner) continue;
       auto* ownerPopup = dynamic_cast<TcxCustomPopupWindow*>(GetParentForm(owner, false));
-      if (!CheckParentsNativeHandle(owner, AWnd) && !(ownerPopup && !ownerPopup->IsVisible())) continue;
+      if (!CheckParentsNativeHandle(owner, AWnd) && !(ownerPopup && !ownerPopup->IsVisible())) {
+        if (!IsPopupMDIFrameClick(popup, AWnd)) continue;
+        if (popup->NeedIgnoreMouseMessageAfterCloseUp(AWnd, AMsg, KeyboardStateToShiftState(), APoint))
+          AIgnore = true;
+        popup->CloseUp();
+        closed = true;
+        break;
+      }
       if (HasNativeHandle(owner, AWnd, true) && (AMsg == WM_LBUTTONDOWN || AMsg == WM_LBUTTONDBLCLK) &&
           owner->HandleAllocated() && IsPointInOwnerRect(cxGetWindowRect(owner->Handle()), APoint)) {
         insideOwner = true;
@@ -251,11 +274,19 @@ void TcxPopupVisibleController::CloseRelated(HWND AWnd) {
 
 // --- TcxCustomPopupWindow --------------------------------------------------------------------------
 
-TcxCustomPopupWindow::TcxCustomPopupWindow(TWinControl* AOwnerControl) : FOwnerControl(AOwnerControl) {
+TcxCustomPopupWindow::TcxCustomPopupWindow(TWinControl* AOwnerControl, TcxContainerStyleClass AStyleClass)
+    : FOwnerControl(AOwnerControl) {
+  // An owner with its own scale factor decides the popup's density (InitPopup).
+  SetScaled(dynamic_cast<IdxScaleFactor*>(AOwnerControl) == nullptr);
   SetFormStyle(fsNormal);
   SetVisible(false);
   SetKeyPreview(true);
   if (FOwnerControl) FOwnerControl->FreeNotification(this);
+  FStyle.reset(AStyleClass(this, false, nullptr, csNormal));
+  FStyle->OnChanged = TNotifyEvent(this, &TcxCustomPopupWindow::PopupWindowStyleChanged);
+  FViewInfo = std::make_unique<TcxContainerViewInfo>();
+  FViewInfo->Owner = this;
+  FViewInfo->UpdateStyle(FStyle.get());
 }
 
 TcxCustomPopupWindow::~TcxCustomPopupWindow() {
@@ -264,6 +295,7 @@ TcxCustomPopupWindow::~TcxCustomPopupWindow() {
   if (FBeingShownPopupWindow == this) FBeingShownPopupWindow = nullptr;
   SetPrevActive(nullptr, nullptr);
   if (FOwnerControl) FOwnerControl->RemoveFreeNotification(this);
+  FStyle->OnChanged = nullptr;
 }
 
 void TcxCustomPopupWindow::Notification(TComponent* AComponent, TOperation Operation) {
@@ -371,6 +403,87 @@ void TcxCustomPopupWindow::CorrectBoundsWithDesktopWorkArea(TPoint& APosition, T
 void TcxCustomPopupWindow::InitPopup() {
   TcxPopupWindow::InitPopup();
   SetPrevActive(dxGetScreenActiveForm(), Screen ? Screen->ActiveControl() : nullptr);
+  UpdateScaleFactor();
+}
+
+void TcxCustomPopupWindow::UpdateScaleFactor() {
+  auto* source = dynamic_cast<IdxScaleFactor*>(FOwnerControl);
+  if (!source || !source->GetScaleFactor()) return;
+  const TdxScaleFactor* factor = source->GetScaleFactor();
+  const int32_t ppi = MulDiv(96, factor->Numerator(), factor->Denominator());
+  if (ppi == MulDiv(96, ScaleFactor()->Numerator(), ScaleFactor()->Denominator())) return;
+  const TRect bounds = BoundsRect();
+  ScaleForPPI(ppi);
+  if (Adjustable()) SetBoundsRect(bounds);
+}
+
+bool TcxCustomPopupWindow::SetFocusedControl(TWinControl* Control) {
+  if (!Control || Control->ComponentState().Contains(csDestroying)) return false;
+  LockCMActivateMessages(true);
+  bool result = false;
+  try {
+    result = TcxPopupWindow::SetFocusedControl(Control);
+  } catch (...) {
+    LockCMActivateMessages(false);
+    throw;
+  }
+  LockCMActivateMessages(false);
+  return result;
+}
+
+void TcxCustomPopupWindow::AdjustClientRect(TRect& Rect) {
+  Rect = FViewInfo->ClientRect;
+}
+
+void TcxCustomPopupWindow::Paint() {
+  FViewInfo->Paint(Canvas());
+}
+
+bool TcxCustomPopupWindow::IsShortCut(TMessage& Message) {
+  if (TcxPopupWindow::IsShortCut(Message)) return true;
+  TCustomForm* form = FOwnerControl ? GetParentForm(FOwnerControl) : nullptr;
+  return form && form != this && form->IsShortCut(Message);
+}
+
+void TcxCustomPopupWindow::CreateParams(TCreateParams& Params) {
+  TcxPopupWindow::CreateParams(Params);
+  if (FCaptureFocus) {
+    TCustomForm* form = FOwnerControl ? GetParentForm(FOwnerControl) : nullptr;
+    if (form && form->HandleAllocated()) Params.WndParent = form->Handle();
+    Params.Style = (Params.Style & ~WS_CHILD) | WS_POPUP;
+    if (FIsTopMost && (!form || form->FormStyle() == fsStayOnTop)) Params.ExStyle |= WS_EX_TOPMOST;
+  } else {
+    // A child window of the desktop, owned by no form.
+    Params.Style = WS_CHILD;
+    Params.ExStyle |= WS_EX_TOOLWINDOW;
+    Params.WndParent = GetDesktopWindow();
+  }
+  Params.Style |= WS_CLIPCHILDREN;
+}
+
+void TcxCustomPopupWindow::CreateHandle() {
+  // Counted as shown while its window is made, so the hooks leave it alone.
+  const bool registering = !IsVisible();
+  if (registering) cxPopupVisibleController()->Register(this);
+  try {
+    TcxPopupWindow::CreateHandle();
+  } catch (...) {
+    if (registering) cxPopupVisibleController()->UnRegister(this);
+    throw;
+  }
+  if (registering) cxPopupVisibleController()->UnRegister(this);
+}
+
+void TcxCustomPopupWindow::SetVisible(bool Value) {
+  const bool wasVisible = Visible();
+  TcxPopupWindow::SetVisible(Value);
+  if (!wasVisible || Visible() || !FCaptureFocus || !FOwnerControl || !HandleAllocated()) return;
+  // The focus goes back to the owner when it was left inside the owner's form.
+  TCustomForm* form = GetParentForm(FOwnerControl);
+  if (!form || !form->HandleAllocated() || form->ComponentState().Contains(csDesigning)) return;
+  const HWND focus = GetFocus();
+  if (focus && (focus == form->Handle() || IsChild(form->Handle(), focus)) && FOwnerControl->CanFocus())
+    FOwnerControl->SetFocus();
 }
 
 bool TcxCustomPopupWindow::UseOwnerParentToGetScreenBounds() {
@@ -533,8 +646,19 @@ void TcxCustomPopupWindow::Dispatch(TMessage& Message) {
       if (FIsPopup || LOWORD(Message.WParam) == WA_INACTIVE) TcxPopupWindow::Dispatch(Message);
       return;
     case WM_ERASEBKGND:
+      if (HasBackground()) break;
       Message.Result = 1;
       return;
+    case CM_MOUSEENTER:
+    case CM_MOUSELEAVE: {
+      auto* control = reinterpret_cast<TControl*>(Message.LParam);
+      if (!control) control = this;
+      if (Message.Msg == CM_MOUSEENTER)
+        MouseEnter(control);
+      else
+        MouseLeave(control);
+      break;
+    }
     case WM_WINDOWPOSCHANGING:
       if (!FIsPopup && Message.LParam) reinterpret_cast<WINDOWPOS*>(Message.LParam)->flags &= ~SWP_SHOWWINDOW;
       break;
@@ -552,6 +676,17 @@ void TcxCustomPopupWindow::Dispatch(TMessage& Message) {
     case CM_SHOWPOPUPWINDOW:
       Popup(FFocusedControl);
       return;
+    case CM_SHOWINGCHANGED:
+      if (FShowWithoutActivation && Showing() && HandleAllocated()) {
+        try {
+          DoShow();
+        } catch (const Exception&) {
+          Application->HandleException(this);
+        }
+        ShowWindow(Handle(), SW_SHOWNOACTIVATE);
+        return;
+      }
+      break;
     case CM_RECREATEWND:
       if (IsBeingDestroyed()) {
         Message.Result = 1;

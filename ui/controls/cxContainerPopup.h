@@ -1,10 +1,12 @@
 #pragma once
-// The popup form of drop-down editors: a registry of the shown popups, a modal loop while
-// the popup holds the focus, the focus returned on closing, and the hooks that close popups
-// when the user acts anywhere that does not belong to them.
+// The popup form of drop-down editors: a registry of the shown popups, a framed look drawn by
+// a container view info, a modal loop while the popup holds the focus, the focus returned on
+// closing, and the hooks that close popups when the user acts anywhere that does not belong
+// to them.
 #include <memory>
 #include <vector>
 
+#include "ui/controls/cxContainer.h"
 #include "ui/controls/cxControlsPopup.h"
 #include "ui/core/cxClassesComponents.h"
 
@@ -48,8 +50,14 @@ class TcxCustomPopupWindow : public TcxPopupWindow {
   QD_CLASS(TcxCustomPopupWindow, TcxPopupWindow)
 
  public:
-  explicit TcxCustomPopupWindow(TWinControl* AOwnerControl);
+  explicit TcxCustomPopupWindow(TWinControl* AOwnerControl, TcxContainerStyleClass AStyleClass =
+                                                                &cxCreateContainerStyle<TcxContainerStyle>);
   ~TcxCustomPopupWindow() override;
+
+  // The frame: a normal-state style, and the view info that paints the popup.
+  TcxContainerStyle* Style() const { return FStyle.get(); }
+  void SetStyle(TcxContainerStyle* Value) { FStyle->Assign(Value); }
+  TcxContainerViewInfo* ViewInfo() const { return FViewInfo.get(); }
 
   virtual void Popup(TWinControl* AFocusedControl);
   void Popup() override { Popup(FFocusedControl); }
@@ -90,6 +98,15 @@ class TcxCustomPopupWindow : public TcxPopupWindow {
 
   void Dispatch(TMessage& Message) override;
   void Notification(TComponent* AComponent, TOperation Operation) override;
+  void AdjustClientRect(TRect& Rect) override;
+  void CreateParams(TCreateParams& Params) override;
+  void CreateHandle() override;
+  void SetVisible(bool Value) override;
+  // Moving the focus inside the popup does not deactivate the owner's form.
+  bool SetFocusedControl(TWinControl* Control) override;
+  void Paint() override;
+  // The popup's own shortcuts, then those of its owner's form.
+  bool IsShortCut(TMessage& Message) override;
 
   TNotifyEvent OnBeforeClosing;
   TNotifyEvent OnClosed;
@@ -99,6 +116,10 @@ class TcxCustomPopupWindow : public TcxPopupWindow {
 
  protected:
   virtual bool AcceptsAnySize() { return false; }
+  virtual bool HasBackground() { return false; }
+  virtual void PopupWindowStyleChanged(TObject* Sender) {}
+  virtual void MouseEnter(TControl* AControl) {}
+  virtual void MouseLeave(TControl* AControl) {}
   virtual void DoBeforeClosing();
   virtual void DoClosed();
   virtual void DoClosing();
@@ -114,6 +135,8 @@ class TcxCustomPopupWindow : public TcxPopupWindow {
  private:
   friend void CloseUnrelatedPopupsOnMouseClick(HWND, const TPoint&, UINT, bool&);
   bool IsTopMostPopupWindow();
+  // The popup follows the pixel density of an owner that has a scale factor.
+  void UpdateScaleFactor();
   TWinControl* FirstTabStopControl();
   void SetPrevActive(TCustomForm* AForm, TWinControl* AControl);
 
@@ -130,6 +153,8 @@ class TcxCustomPopupWindow : public TcxPopupWindow {
   TCustomForm* FPrevActiveForm = nullptr;
   TWinControl* FPrevActiveControl = nullptr;
   bool FShowWithoutActivation = false;
+  std::unique_ptr<TcxContainerStyle> FStyle;
+  std::unique_ptr<TcxContainerViewInfo> FViewInfo;
 };
 
 // Whether TopMostComboBoxes: popups that do not take the focus stay in the topmost band.

@@ -4,6 +4,7 @@
 
 #include "platform/os/kernel.h"
 #include "platform/os/user.h"
+#include "ui/controls/cxContainer.h"
 #include "ui/controls/cxControls.h"
 #include "ui/core/cxGeometry.h"
 #include "ui/core/dxCore.h"
@@ -36,19 +37,6 @@ bool HintSystemParam(UINT AAction) {
 bool IsAnyMouseButtonDown() {
   return GetAsyncKeyState(VK_LBUTTON) < 0 || GetAsyncKeyState(VK_RBUTTON) < 0 ||
          GetAsyncKeyState(VK_MBUTTON) < 0;
-}
-
-// Whether a hint may be shown for the control now: the application is active, the control's
-// window is visible and the control is the one under the cursor, and its root form is active
-// (or is no form, or an MDI frame).
-bool HintControlIsShowable(TWinControl* AControl) {
-  if (!Application || !Application->Active() || !AControl || !AControl->HandleAllocated() ||
-      !IsWindowVisible(AControl->Handle()))
-    return false;
-  if (cxFindVCLControl(cxWindowFromPoint(GetMouseCursorPos())) != AControl) return false;
-  TCustomForm* form = GetParentForm(AControl);
-  if (!form) return true;
-  return form->Active() || form->FormStyle() == fsMDIForm || form->FormStyle() == fsMDIChild;
 }
 
 }  // namespace
@@ -454,7 +442,7 @@ bool TcxCustomHintHelper::PtInCaller(const TPoint& P) {
 
 bool TcxCustomHintHelper::CanShowHint() {
   if (IsSuppressHintOnMouseDown() && IsAnyMouseButtonDown()) return false;
-  return HintControlIsShowable(GetHintWinControl());
+  return cxCanShowHint(GetHintWinControl());
 }
 
 void TcxCustomHintHelper::CorrectHintWindowRect(TRect& R) {

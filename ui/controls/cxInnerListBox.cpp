@@ -3,6 +3,8 @@
 #include "platform/os/kernel.h"
 #include "platform/os/user.h"
 #include "platform/os/user_listbox.h"
+#include "ui/controls/cxControlScrollBars.h"
+#include "ui/core/dxDPIAwareUtils.h"
 
 namespace qd {
 
@@ -79,9 +81,23 @@ void TcxCustomInnerListBox::LookAndFeelChanged(TcxLookAndFeel*, TcxLookAndFeelVa
   if (HandleAllocated()) Invalidate();
 }
 
+void TcxCustomInnerListBox::CreateParams(TCreateParams& Params) {
+  TListBox::CreateParams(Params);
+  // Floating bars need the system bars always in their place.
+  if (FContainer && FContainer->IsPopupScrollBars()) Params.Style |= LBS_DISABLENOSCROLL;
+}
+
 void TcxCustomInnerListBox::CreateWnd() {
   TListBox::CreateWnd();
-  if (FContainer) FContainer->Realign();
+  if (FContainer) {
+    FContainer->ClearSavedChildControlRegions();
+    FContainer->Realign();
+  }
+}
+
+TdxScaleFactor* TcxCustomInnerListBox::GetScaleFactor() {
+  TcxContainer* container = GetRootContainer();
+  return container ? container->GetScaleFactor() : dxSystemScaleFactor();
 }
 
 void TcxCustomInnerListBox::DestroyWnd() {
@@ -116,6 +132,21 @@ void TcxCustomInnerListBox::WndProc(TMessage& Message) {
       TListBox::WndProc(Message);
       if (IsSizeGripVisible()) DrawSizeGrip();
       return;
+    case WM_PRINT:
+      if ((Message.LParam & PRF_NONCLIENT) != 0 && qd::UsecxScrollBars()) DrawSizeGrip();
+      TListBox::WndProc(Message);
+      return;
+    case WM_WINDOWPOSCHANGED:
+      TListBox::WndProc(Message);
+      if (FHScrollBar && FVScrollBar && FHScrollBar->Visible() && FVScrollBar->Visible() &&
+          HandleAllocated()) {
+        const TRect r = GetSizeGripRect();
+        HRGN region = CreateRectRgn(r.Left, r.Top, r.Right, r.Bottom);
+        SendMessageW(Handle(), WM_NCPAINT, reinterpret_cast<WPARAM>(region), 0);
+        DeleteObject(region);
+      }
+      SetExternalScrollBarsParameters();
+      return;
     case WM_KILLFOCUS:
       TListBox::WndProc(Message);
       if (FContainer && !FContainer->ComponentState().Contains(csDestroying))
@@ -137,7 +168,6 @@ void TcxCustomInnerListBox::WndProc(TMessage& Message) {
   }
   TListBox::WndProc(Message);
   switch (Message.Msg) {
-    case WM_WINDOWPOSCHANGED:
     case LB_ADDSTRING:
     case LB_INSERTSTRING:
     case LB_DELETESTRING:
@@ -223,6 +253,7 @@ void TcxCustomInnerListBox::DblClick() {
 // -- Auto-complete
 
 int TcxCustomInnerListBox::FindAutoCompleteString(const String& S) {
+  if (IsVirtual()) return DoFindData(S);
   return static_cast<int>(
       SendMessageW(Handle(), LB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(S.c_str())));
 }
@@ -257,6 +288,10 @@ void TcxCustomInnerListBox::DoAutoComplete(Char& Key) {
   } else {
     const int index = FindAutoCompleteString(FAutoCompleteFilter);
     if (index >= 0) {
+      if (MultiSelect()) {
+        SendMessageW(Handle(), LB_SETSEL, 0, -1);
+        SendMessageW(Handle(), LB_SELITEMRANGE, 1, MAKELPARAM(index, index));
+      }
       SetItemIndex(index);
       Click();
     }
@@ -276,38 +311,38 @@ bool TcxCustomInnerListBox::ItemVisible(int Index) {
   return false;
 }
 
+bool TcxCustomInnerListBox::SizeGripBars(TcxScrollBar*& AHorizontal, TcxScrollBar*& AVertical) {
+  AHorizontal = FHScrollBar;
+  AVertical = FVScrollBar;
+  if (AHorizontal && AVertical && AHorizontal->Visible() && AVertical->Visible()) return true;
+  AHorizontal = FContainer ? FContainer->HScrollBar() : nullptr;
+  AVertical = FContainer ? FContainer->VScrollBar() : nullptr;
+  return AHorizontal && AVertical && AHorizontal->Visible() && AVertical->Visible();
+}
+
 bool TcxCustomInnerListBox::IsSizeGripVisible() {
-  return FHScrollBar && FVScrollBar && FHScrollBar->Visible() && FVScrollBar->Visible();
+  TcxScrollBar *h, *v;
+  return SizeGripBars(h, v);
 }
 
 TRect TcxCustomInnerListBox::GetSizeGripRect() {
-  if (!IsSizeGripVisible() || !HandleAllocated() || !Parent()) return TRect{};
-  TRect r{FVScrollBar->Left(), FHScrollBar->Top(), FVScrollBar->Left() + FVScrollBar->Width(),
-          FHScrollBar->Top() + FHScrollBar->Height()};
-  const TPoint origin = Parent()->ClientToScreen(TPoint{0, 0});
+  TcxScrollBar *h, *v;
+  if (!SizeGripBars(h, v) || !HandleAllocated() || !h->Parent()) return TRect{};
+  const TRect r{v->Left(), h->Top(), v->Left() + v->Width(), h->Top() + h->Height()};
+  const TPoint origin = h->Parent()->ClientToScreen(TPoint{0, 0});
   RECT window{};
   GetWindowRect(Handle(), &window);
   return RectOffset(r, origin.X - window.Left, origin.Y - window.Top);
 }
 
 void TcxCustomInnerListBox::DrawSizeGrip() {
-  if (!FContainer || !UsecxScrollBars() || !IsSizeGripVisible() || !HandleAllocated()) return;
-  HDC dc = GetWindowDC(Handle());
-  if (!dc) return;
-  {
-    TCanvas canvas;
-    canvas.SetHandle(dc);
-    TcxCanvas cx(&canvas);
-    cx.FillRect(GetSizeGripRect(), FLookAndFeel->Painter()->DefaultSizeGripAreaColor());
-    canvas.SetHandle(nullptr);
-  }
-  ReleaseDC(Handle(), dc);
+  if (FContainer && qd::UsecxScrollBars() && IsSizeGripVisible())
+    cxFillSizeGrip(FContainer, GetSizeGripRect());
 }
 
 void TcxCustomInnerListBox::PlaceScrollBar(TcxScrollBar* ABar, LONG AObject, int ABarKind) {
   SCROLLBARINFO info{};
-  info.cbSize = sizeof(info);
-  bool wanted = GetScrollBarInfo(Handle(), AObject, &info) != 0 &&
+  bool wanted = cxGetScrollBarInfo(Handle(), AObject, info, UseRightToLeftScrollBar(), GetScaleFactor()) &&
                 (info.rgstate[0] & (STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_OFFSCREEN)) == 0;
   TRect r{};
   if (wanted) {
@@ -323,27 +358,32 @@ void TcxCustomInnerListBox::PlaceScrollBar(TcxScrollBar* ABar, LONG AObject, int
   ++FScrollBarsLockCount;
   try {
     ABar->SetParent(Parent());
+    cxSetScrollBarSystemScaleFactor(ABar);
     ABar->SetBoundsRect(r);
     ABar->SetCtl3D(false);
     ABar->SetEnabled((info.rgstate[0] & STATE_SYSTEM_UNAVAILABLE) == 0 && Parent()->Enabled());
-    ABar->BringToFront();
-    ABar->SetVisible(true);
+    // A container that mirrors the bars itself keeps these hidden.
+    if (FContainer && FContainer->NeedsScrollBars()) {
+      ABar->SetVisible(false);
+    } else {
+      ABar->BringToFront();
+      ABar->SetVisible(true);
+    }
   } catch (...) {
     --FScrollBarsLockCount;
     throw;
   }
   --FScrollBarsLockCount;
+  if (!ABar->Visible()) return;
   SCROLLINFO si{};
   si.cbSize = sizeof(si);
   si.fMask = SIF_ALL;
-  if (!GetScrollInfo(Handle(), ABarKind, &si)) return;
-  int page = static_cast<int>(si.nPage);
-  if (page > si.nMax) page = si.nMax;
-  ABar->SetScrollParams(si.nMin, si.nMax, si.nPos, page, true);
+  if (!GetScrollInfo(Handle(), ABarKind, &si) || !cxCutScrollPage(si)) return;
+  ABar->SetScrollParams(si.nMin, si.nMax, si.nPos, static_cast<int32_t>(si.nPage), true);
 }
 
 void TcxCustomInnerListBox::SetExternalScrollBarsParameters() {
-  if (ComponentState().Contains(csDestroying) || FScrollBarsLockCount > 0 || !UsecxScrollBars() ||
+  if (ComponentState().Contains(csDestroying) || FScrollBarsLockCount > 0 || !qd::UsecxScrollBars() ||
       FIsRedrawLocked || !HandleAllocated() || !Parent() || !Parent()->HandleAllocated() || !FHScrollBar ||
       !FVScrollBar)
     return;
@@ -351,6 +391,8 @@ void TcxCustomInnerListBox::SetExternalScrollBarsParameters() {
   try {
     PlaceScrollBar(FHScrollBar, OBJID_HSCROLL, SB_HORZ);
     PlaceScrollBar(FVScrollBar, OBJID_VSCROLL, SB_VERT);
+    // Still calculating: the grip's repaint that the container asks for must not start over.
+    if (FContainer) FContainer->SetScrollBarsParameters(false);
   } catch (...) {
     FScrollBarsCalculating = false;
     throw;

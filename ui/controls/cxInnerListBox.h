@@ -10,7 +10,7 @@
 
 namespace qd {
 
-class TcxCustomInnerListBox : public TListBox {
+class TcxCustomInnerListBox : public TListBox, public IcxContainerInnerControl {
   QD_CLASS(TcxCustomInnerListBox, TListBox)
 
  public:
@@ -29,12 +29,17 @@ class TcxCustomInnerListBox : public TListBox {
   TcxScrollBar* HScrollBar() const { return FHScrollBar; }
   TcxScrollBar* VScrollBar() const { return FVScrollBar; }
   TcxLookAndFeel* LookAndFeel() const { return FLookAndFeel.get(); }
+  // The root container's scale factor.
+  TdxScaleFactor* GetScaleFactor();
+
+  // IcxContainerInnerControl
+  TWinControl* GetControl() override { return this; }
+  TcxContainer* GetControlContainer() override { return FContainer; }
   void SetLookAndFeel(TcxLookAndFeel* Value) { FLookAndFeel->Assign(Value); }
 
   // True when a corner of the item's rectangle lies in the list box.
   bool ItemVisible(int Index);
-  // The library bars cover the system bars while the list box sits in a container.
-  bool UsecxScrollBars() const { return FContainer != nullptr; }
+  // Both library bars show: the list box's own, or those its container mirrors.
   bool IsSizeGripVisible();
   // The corner between the two library bars, relative to the list box's window rectangle.
   TRect GetSizeGripRect();
@@ -48,6 +53,7 @@ class TcxCustomInnerListBox : public TListBox {
   }
   void WndProc(TMessage& Message) override;
   void Notification(TComponent* AComponent, TOperation Operation) override;
+  void CreateParams(TCreateParams& Params) override;
   void CreateWnd() override;
   void DestroyWnd() override;
 
@@ -73,6 +79,8 @@ class TcxCustomInnerListBox : public TListBox {
   void HScrollHandler(TObject* Sender, TScrollCode ScrollCode, int32_t& ScrollPos);
   void VScrollHandler(TObject* Sender, TScrollCode ScrollCode, int32_t& ScrollPos);
   void PlaceScrollBar(TcxScrollBar* ABar, LONG AObject, int ABar2);
+  // The bars whose corner holds the grip, nil when not both show.
+  bool SizeGripBars(TcxScrollBar*& AHorizontal, TcxScrollBar*& AVertical);
 
   String FAutoCompleteFilter;
   bool FAutoComplete = true;

@@ -203,5 +203,74 @@ TEST_F(ListBoxControl, ClicksKeysAndDefaultOwnerDrawing) {
   EXPECT_EQ(ClientPixel(form, below.X, below.Y) & 0xFFFFFF, 0xFF0000u);
 }
 
+TEST_F(ListBoxControl, MultipleSelectionByProgramAndMouse) {
+  TForm* form = NewPlainForm(300, 200);
+  form->Show();
+  TListBox* lb = NewList(form);
+  lb->SetMultiSelect(true);  // extended: Ctrl adds, a plain click selects one
+  for (const char16_t* s : {u"a", u"b", u"c", u"d"}) lb->Items()->Add(s);
+  lb->SetSelected(1, true);
+  lb->SetSelected(3, true);
+  EXPECT_EQ(lb->SelCount(), 2);
+  EXPECT_TRUE(lb->Selected(1));
+  EXPECT_FALSE(lb->Selected(2));
+  lb->SetItemIndex(2);  // the focused item; the selection stays
+  EXPECT_EQ(lb->ItemIndex(), 2);
+  EXPECT_EQ(lb->SelCount(), 2);
+  const int rowHeight = lb->ItemRect(0).Height();
+  Click(Screen(lb, 10, rowHeight / 2));  // a plain click: only the first item
+  EXPECT_EQ(lb->SelCount(), 1);
+  EXPECT_TRUE(lb->Selected(0));
+  os::InjectKey(VK_CONTROL, true);
+  Click(Screen(lb, 10, 2 * rowHeight + rowHeight / 2));
+  os::InjectKey(VK_CONTROL, false);
+  Application->ProcessMessages();
+  EXPECT_EQ(lb->SelCount(), 2);
+  EXPECT_TRUE(lb->Selected(2));
+  EXPECT_THROW(lb->Selected(9), EStringListError);
+  // A single-selection list answers through its one selected item.
+  lb->SetMultiSelect(false);
+  lb->SetSelected(3, true);
+  EXPECT_EQ(lb->ItemIndex(), 3);
+  EXPECT_EQ(lb->SelCount(), 1);
+  lb->SetSelected(3, false);
+  EXPECT_EQ(lb->SelCount(), 0);
+}
+
+struct VirtualData {
+  std::vector<String> items{u"alpha", u"beta", u"gamma"};
+  void Data(TWinControl*, int Index, String& Data) { Data = items[static_cast<size_t>(Index)]; }
+};
+
+TEST_F(ListBoxControl, VirtualListKeepsItsCountAndDrawsFromOnData) {
+  TForm* form = NewPlainForm(300, 200);
+  VirtualData data;
+  TListBox* lb = NewList(form);
+  lb->SetStyle(lbVirtual);
+  lb->OnData = TLBGetDataEvent(&data, &VirtualData::Data);
+  lb->SetCount(3);  // before the window: kept until it exists
+  form->Show();
+  EXPECT_EQ(lb->Count(), 3);
+  EXPECT_TRUE(GetWindowLongW(lb->Handle(), GWL_STYLE) & LBS_NODATA);
+  lb->SetItemIndex(1);
+  // The count survives the window being made again.
+  lb->SetSorted(true);
+  EXPECT_EQ(lb->Count(), 3);
+  lb->SetCount(2);
+  EXPECT_EQ(lb->Count(), 2);
+  // The default drawing takes the text from OnData: the row of "alpha" has dark pixels.
+  Clock().Advance(1000);
+  lb->Repaint();
+  const TRect row = lb->ItemRect(0);
+  int dark = 0;
+  for (int x = row.Left; x < row.Left + 40; ++x)
+    for (int y = row.Top; y < row.Bottom; ++y) {
+      POINT p = Screen(lb, x, y);
+      ScreenToClient(form->Handle(), &p);
+      if ((ClientPixel(form, p.X, p.Y) & 0xFF) < 0x80) ++dark;
+    }
+  EXPECT_GT(dark, 5);
+}
+
 }  // namespace
 }  // namespace qd::testing
