@@ -261,11 +261,10 @@ int32_t TdxSkinLookAndFeelPainter::ButtonBorderSize(TcxButtonState AState) {
 }
 
 TColor TdxSkinLookAndFeelPainter::ButtonSymbolColor(TcxButtonState AState, TColor ADefaultColor) {
-  TdxSkinElement* button = GetSkinInfo()->ButtonElements;
-  if (!button) return inherited::ButtonSymbolColor(AState, ADefaultColor);
-  if (AState == cxbsDisabled)
-    if (TdxSkinColor* disabled = SkinPainterColorProperty(button, u"DisabledText")) return disabled->Value();
-  return button->GetTextColor(AState);
+  TdxSkinLookAndFeelPainterInfo* info = GetSkinInfo();
+  if (!info->ButtonElements) return inherited::ButtonSymbolColor(AState, ADefaultColor);
+  if (AState == cxbsDisabled && info->ButtonDisabled) return info->ButtonDisabled->Value();
+  return info->ButtonElements->GetTextColor(AState);
 }
 
 IdxColorPalettePtr TdxSkinLookAndFeelPainter::ButtonColorPalette(TcxButtonState AState) {

@@ -175,18 +175,20 @@ TSize TdxSkinLookAndFeelPainter::DoGetSmallCloseButtonSize() {
 void TdxSkinLookAndFeelPainter::DrawScaledExpandButton(TcxCanvas* ACanvas, const TRect& R, bool AExpanded,
                                                        TdxScaleFactor* AScaleFactor, TColor AColor,
                                                        TcxButtonState AState) {
-  // The button state's place is taken by an expand-button state here: normal, selected, inactive.
-  const auto expandState = static_cast<TcxExpandButtonState>(std::min<int>(AState, cebsInactive));
+  // The interface passes the expand-button state as a push-button state: hot and pressed
+  // buttons are the selected ones, disabled ones the inactive ones.
+  static constexpr TcxExpandButtonState kExpandState[] = {cebsNormal, cebsNormal, cebsSelected, cebsSelected,
+                                                          cebsInactive};
   if (!DrawRightToLeftDependentSkinElement(GetSkinInfo()->ExpandButton, ACanvas, R, AExpanded ? 1 : 0,
-                                           ExpandButtonStateToSkinState[expandState], AScaleFactor))
-    inherited::DrawScaledExpandButton(ACanvas, R, AExpanded, AScaleFactor, AColor, cxbsDefault);
+                                           ExpandButtonStateToSkinState[kExpandState[AState]], AScaleFactor))
+    inherited::DrawScaledExpandButton(ACanvas, R, AExpanded, AScaleFactor, AColor, cxbsNormal);
 }
 
 void TdxSkinLookAndFeelPainter::DrawScaledExpandButtonEx(TcxCanvas* ACanvas, const TRect& R,
                                                          TcxButtonState /*AState*/, bool AExpanded,
                                                          TdxScaleFactor* AScaleFactor,
                                                          TcxRotationAngle /*ARotationAngle*/) {
-  DrawScaledExpandButton(ACanvas, R, AExpanded, AScaleFactor, clDefault, cxbsDefault);
+  DrawScaledExpandButton(ACanvas, R, AExpanded, AScaleFactor, clDefault, cxbsNormal);
 }
 
 void TdxSkinLookAndFeelPainter::DrawScaledSmallExpandButton(TcxCanvas* ACanvas, const TRect& R,
