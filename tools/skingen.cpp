@@ -1,6 +1,7 @@
 // Writes the default skin data "DXSKINS"/"DefaultUserSkinData" deterministically:
 //   skingen OUT.bin        builds the skin and writes the skin stream;
 //   skingen --dump FILE    loads a skin stream and prints its counts;
+//   skingen --list FILE    the counts, then its colours, groups, elements and properties;
 //   skingen --render FILE OUT.png   draws some of its elements in every frame and state.
 // The element names are those the skin information resolves (found by resolving an empty
 // skin, so the two cannot drift apart), plus the names it resolves without a blank that this
@@ -620,7 +621,7 @@ std::unique_ptr<qd::TdxSkin> BuildSkin() {
   return skin;
 }
 
-int Dump(const char* path) {
+int Dump(const char* path, bool verbose) {
   qd::TdxSkin skin(u"dump");
   skin.LoadFromFile(String(path, path + std::strlen(path)));
   int elements = 0, textures = 0, properties = 0;
@@ -639,6 +640,58 @@ int Dump(const char* path) {
   std::printf("groups %d elements %d colours %d skin properties %d palettes %d textures %d properties %d\n",
               skin.GroupCount(), elements, skin.ColorCount(), skin.PropertyCount(),
               skin.ColorPalettes()->Count(), textures, properties);
+  if (!verbose) return 0;
+  // The colours (0xRRGGBB), then each group with its colour and other properties and its elements:
+  // frames, states (N H P D A ...), image size, stretch, minimum size, content offsets, colour and
+  // text colour.
+  const auto rgb = [](qd::TColor c) {
+    char buf[16];
+    if (c == qd::clNone || c == qd::clDefault)
+      std::snprintf(buf, sizeof buf, "%s", c == qd::clNone ? "none" : "default");
+    else
+      std::snprintf(buf, sizeof buf, "#%02X%02X%02X", c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+    return std::string(buf);
+  };
+  const auto listProperties = [&rgb](qd::TdxSkinPersistent* AObject, const char* AIndent) {
+    for (int i = 0; i < AObject->PropertyCount(); ++i) {
+      qd::TdxSkinProperty* p = AObject->Properties(i);
+      std::string value;
+      if (auto* c = dynamic_cast<qd::TdxSkinColor*>(p))
+        value = rgb(c->Value());
+      else if (auto* n = dynamic_cast<qd::TdxSkinIntegerProperty*>(p))
+        value = std::to_string(n->Value());
+      else if (auto* b = dynamic_cast<qd::TdxSkinBooleanProperty*>(p))
+        value = b->Value() ? "true" : "false";
+      else
+        value = Narrow(qd::String(p->ClassType()->ClassName()));
+      std::printf("%s%s = %s\n", AIndent, Narrow(p->Name()).c_str(), value.c_str());
+    }
+  };
+  static const char kStateLetters[] = "NHPDAFOCKIX";
+  for (int i = 0; i < skin.ColorCount(); ++i)
+    std::printf("colour %s = %s\n", Narrow(skin.Colors(i)->Name()).c_str(),
+                rgb(skin.Colors(i)->Value()).c_str());
+  for (int g = 0; g < skin.GroupCount(); ++g) {
+    qd::TdxSkinControlGroup* group = skin.Groups(g);
+    std::printf("group %s: %d elements\n", Narrow(group->Name()).c_str(), group->Count());
+    listProperties(group, "  ");
+    for (int e = 0; e < group->Count(); ++e) {
+      qd::TdxSkinElement* element = group->Elements(e);
+      std::string states;
+      for (int st = 0; st < qd::dxSkinElementStateCount; ++st)
+        if (element->States().Contains(static_cast<qd::TdxSkinElementState>(st))) states += kStateLetters[st];
+      const qd::TSize size = element->Size();
+      const qd::TRect offsets = element->ContentOffset()->Rect();
+      std::printf(
+          "  %s: frames %d states %s size %dx%d %s min %dx%d offsets %d,%d,%d,%d%s colour %s text %s\n",
+          Narrow(element->Name()).c_str(), element->ImageCount(), states.c_str(), size.cx, size.cy,
+          element->Image()->Stretch() == qd::smNoResize ? "natural" : "stretched",
+          element->MinSize()->Width(), element->MinSize()->Height(), offsets.Left, offsets.Top, offsets.Right,
+          offsets.Bottom, element->Glyph()->Texture()->Empty() ? "" : " glyph", rgb(element->Color()).c_str(),
+          rgb(element->TextColor()).c_str());
+      listProperties(element, "    ");
+    }
+  }
   return 0;
 }
 
@@ -681,14 +734,18 @@ int Render(const char* path, const char* out) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2 || (std::strcmp(argv[1], "--dump") == 0 && argc < 3)) {
-    std::fprintf(stderr, "usage: skingen OUT | skingen --dump FILE | skingen --render FILE OUT.png\n");
+  const bool dump = std::strcmp(argv[argc > 1 ? 1 : 0], "--dump") == 0 ||
+                    std::strcmp(argv[argc > 1 ? 1 : 0], "--list") == 0;
+  if (argc < 2 || (dump && argc < 3)) {
+    std::fprintf(
+        stderr,
+        "usage: skingen OUT | skingen --dump FILE | skingen --list FILE | skingen --render FILE OUT.png\n");
     return 2;
   }
   qd::InitializeUnits();
   int rc = 0;
-  if (std::strcmp(argv[1], "--dump") == 0) {
-    rc = Dump(argv[2]);
+  if (dump) {
+    rc = Dump(argv[2], std::strcmp(argv[1], "--list") == 0);
   } else if (std::strcmp(argv[1], "--render") == 0 && argc >= 4) {
     rc = Render(argv[2], argv[3]);
   } else {
