@@ -14,6 +14,8 @@
 #include "tests/skins/skins_test_util.h"
 #include "ui/core/dxCore.h"
 #include "ui/graphics/cxGraphicsBitmap.h"
+#include "ui/graphics/svg/dxSVGCore.h"
+#include "ui/graphics/svg/dxSVGImage.h"
 #include "ui/lookandfeel/cxLookAndFeelPaintersBitmaps.h"
 #include "ui/lookandfeel/cxLookAndFeels.h"
 #include "ui/skins/dxSkinsDefaultPainters.h"
@@ -50,12 +52,17 @@ class SkinPainterTest : public testing::SkinsTest {
  protected:
   void SetUp() override {
     SkinsTest::SetUp();
+    // The SVG codec: some of the ancestors' glyphs are vector pictures.
+    dxSVGCore::Initialize();
+    dxSVGImage::Initialize();
     cxLookAndFeelPainters::Initialize();
     cxLookAndFeelPaintersBitmaps::Initialize();
   }
   void TearDown() override {
     cxLookAndFeelPaintersBitmaps::Finalize();
     cxLookAndFeelPainters::Finalize();
+    dxSVGImage::Finalize();
+    dxSVGCore::Finalize();
     SkinsTest::TearDown();
   }
 
@@ -234,6 +241,70 @@ const std::vector<OperationRow>& OperationRows() {
          p.DrawGroupBoxScaledButton(c, r, cxbsDisabled, Scale());
        },
        {{0, esDisabled}}},
+      {"breadcrumb node with a delimiter, hot",
+       [](Info* i, TdxSkinElement* e) {
+         i->BreadcrumbEditNodeSplitButtonLeft = e;
+         if (!e) i->BreadcrumbEditButton = i->ButtonElements = nullptr;
+       },
+       [](Painter& p, TcxCanvas* c, const TRect& r) {
+         p.DrawBreadcrumbEditScaledNode(c, r, dxbcbsHot, true, Scale());
+       },
+       {{0, esHot}}},
+      {"alert pin button, down and hot: the glyph in the not-down state",
+       [](Info* i, TdxSkinElement* e) {
+         i->AlertWindowButton = e;
+         i->AlertWindowButtonGlyphs = e;
+         if (!e) i->ButtonElements = nullptr;
+       },
+       [](Painter& p, TcxCanvas* c, const TRect& r) {
+         p.DrawAlertWindowScaledButton(c, r, cxbsHot, awbkPin, Scale(), true);
+       },
+       {{2, esHot}}},
+      {"today in a date navigator",
+       [](Info* i, TdxSkinElement* e) { i->HighlightedItem = e; },
+       [](Painter& p, TcxCanvas* c, const TRect& r) {
+         p.DrawCalendarDateCellSelection(c, r, TcxCalendarElementStates{cesMarked, cesSelected});
+       },
+       {{1, esNormal}}},
+      {"modern calendar right arrow, selected",
+       [](Info* i, TdxSkinElement* e) { i->CalendarNavigationButton = e; },
+       [](Painter& p, TcxCanvas* c, const TRect& r) {
+         p.DrawScaledModernCalendarArrow(c, r, adRight, cesSelected, Scale());
+       },
+       {{1, esPressed}}},
+      {"modern calendar header, not hot: nothing",
+       [](Info* i, TdxSkinElement* e) { i->HighlightedItem = e; },
+       [](Painter& p, TcxCanvas* c, const TRect& r) {
+         p.DrawModernCalendarHeaderSelection(c, r, TcxCalendarElementStates{cesSelected});
+       },
+       {}},
+      {"filter indicator",
+       [](Info* i, TdxSkinElement* e) { i->IndicatorImages = e; },
+       [](Painter& p, TcxCanvas* c, const TRect& r) { p.DrawScaledIndicatorImage(c, r, ikFilter, Scale()); },
+       {{8, esNormal}}},
+      {"multi-dot indicator, blended",
+       [](Info* i, TdxSkinElement* e) {
+         i->IndicatorImages = e;
+         if (e) e->Image()->Texture()->LoadFromBits(8, 8, TRGBColors(64, RGBQUAD{0, 0, 255, 255}), afDefined);
+       },
+       [](Painter& p, TcxCanvas* c, const TRect& r) {
+         p.DrawScaledIndicatorImage(c, r, ikMultiDot, Scale());
+       },
+       {{0, esNormal}}},
+      {"no indicator",
+       [](Info* i, TdxSkinElement* e) { i->IndicatorImages = e; },
+       [](Painter& p, TcxCanvas* c, const TRect& r) { p.DrawScaledIndicatorImage(c, r, ikNone, Scale()); },
+       {}},
+      {"ascending sorting mark",
+       [](Info* i, TdxSkinElement* e) { i->SortGlyphs = e; },
+       [](Painter& p, TcxCanvas* c, const TRect& r) { p.DrawScaledSortingMark(c, r, true, Scale()); },
+       {{1, esNormal}}},
+      {"smart tag of an active filter, parent hot",
+       [](Info* i, TdxSkinElement* e) { i->SmartFilterButton = e; },
+       [](Painter& p, TcxCanvas* c, const TRect& r) {
+         p.DrawScaledFilterSmartTag(c, r, fstsParentHot, true, Scale());
+       },
+       {{0, esActive}}},
   };
   return rows;
 }
@@ -352,6 +423,39 @@ TEST_F(SkinPainterTest, MetricsAndColoursComeFromTheSkinOrTheAncestor) {
   EXPECT_EQ(painter->ButtonBorderSize(), 0);
   EXPECT_EQ(painter->EditButtonTextOffset(), 1);
   EXPECT_EQ(painter->LookAndFeelStyle(), lfsSkin);
+}
+
+TEST_F(SkinPainterTest, ColourFallbacksWithinTheSkin) {
+  auto painter = MakeSkinPainter();
+  TdxSkin* skin = painter->GetSkinInfo()->Skin();
+  TdxSkinControlGroup* editors = skin->GetGroupByName(u"Editors");
+  editors->AddPropertyColor(u"BreadcrumbEditBorderColor", 0x0000AA);
+  editors->AddPropertyColor(u"CalendarDayTextColor", 0x000011);
+  editors->AddPropertyColor(u"CalendarSelectedDayTextColor", 0x000022);
+  editors->AddPropertyColor(u"CalendarInactiveDayTextColor", 0x000033);
+  TdxSkinElement* menu = skin->GetGroupByName(u"Bars")->GetElementByName(u"PopupMenu");
+  ASSERT_NE(menu, nullptr);
+  menu->AddPropertyColor(u"TextColor", 0x000044);
+  menu->AddPropertyColor(u"TextColorHot", 0x000055);
+  painter->GetSkinInfo()->SkinChanged();
+
+  // A hot breadcrumb without its own border colour takes the normal one.
+  EXPECT_EQ(painter->BreadcrumbEditBordersColor(dxbcsHot), 0x0000AA);
+  EXPECT_EQ(painter->BreadcrumbEditBordersColor(dxbcsNormal), 0x0000AA);
+
+  const struct {
+    TcxCalendarElementStates states;
+    TColor color;
+  } cells[] = {{{cesSelected, cesMarked}, 0x000011},
+               {{cesSelected}, 0x000022},
+               {{cesHot}, 0x000022},
+               {{cesDisabled, cesHot}, 0x000033},
+               {{}, 0x000011}};
+  for (const auto& cell : cells) EXPECT_EQ(painter->GetModernCalendarCellTextColor(cell.states), cell.color);
+
+  // An unselected item of a drop-down list reads the normal text colour, a selected one the hot one.
+  EXPECT_EQ(painter->DropDownListBoxItemTextColor(false), 0x000044);
+  EXPECT_EQ(painter->DropDownListBoxItemTextColor(true), 0x000055);
 }
 
 TEST_F(SkinPainterTest, ABorderColourOfClDefaultFallsBackInsteadOfFramingInTheCanvasColour) {

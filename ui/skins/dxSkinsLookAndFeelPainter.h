@@ -305,6 +305,169 @@ class TdxSkinLookAndFeelPainter : public TcxOffice11LookAndFeelPainter {
   TColor ScreenTipGetDescriptionTextColor() override;
   TColor ScreenTipGetTitleTextColor() override;
 
+  // --- Breadcrumb editors ----------------------------------------------------------------------------
+
+  TColor BreadcrumbEditBackgroundColor(TdxBreadcrumbEditState AState) override;
+  void DrawBreadcrumbEditBorders(TcxCanvas* ACanvas, const TRect& ARect, const TcxBorders& ABorders,
+                                 TdxBreadcrumbEditState AState) override;
+  void DrawBreadcrumbEditScaledButton(TcxCanvas* ACanvas, const TRect& ARect,
+                                      TdxBreadcrumbEditButtonState AState, bool AIsFirst, bool AIsLast,
+                                      TdxScaleFactor* AScaleFactor) override;
+  void DrawBreadcrumbEditScaledDropDownButton(TcxCanvas* ACanvas, const TRect& ARect,
+                                              TdxBreadcrumbEditButtonState AState, bool AIsInEditor,
+                                              TdxScaleFactor* AScaleFactor) override;
+  TRect BreadcrumbEditScaledButtonContentOffsets(bool AIsFirst, bool AIsLast,
+                                                 TdxScaleFactor* AScaleFactor) override;
+  int32_t BreadcrumbEditScaledButtonAreaSeparatorSize(TdxScaleFactor* AScaleFactor) override;
+  void DrawBreadcrumbEditScaledButtonAreaSeparator(TcxCanvas* ACanvas, const TRect& ARect,
+                                                   TdxBreadcrumbEditState AState,
+                                                   TdxScaleFactor* AScaleFactor) override;
+  IdxColorPalettePtr BreadcrumbEditButtonColorPalette(TdxBreadcrumbEditButtonState AState) override;
+  int32_t BreadcrumbEditScaledDropDownButtonWidth(TdxScaleFactor* AScaleFactor) override;
+  void DrawBreadcrumbEditScaledDropDownButtonGlyph(TcxCanvas* ACanvas, const TRect& ARect,
+                                                   TdxBreadcrumbEditButtonState AState, bool AIsInEditor,
+                                                   TdxScaleFactor* AScaleFactor) override;
+  bool BreadcrumbEditIsFadingSupports() override;
+  TColor BreadcrumbEditNodeTextColor(TdxBreadcrumbEditButtonState AState) override;
+  TRect BreadcrumbEditScaledNodeTextOffsets(TdxScaleFactor* AScaleFactor) override;
+  void DrawBreadcrumbEditScaledNode(TcxCanvas* ACanvas, const TRect& R, TdxBreadcrumbEditButtonState AState,
+                                    bool AHasDelimiter, TdxScaleFactor* AScaleFactor) override;
+  void DrawBreadcrumbEditScaledNodeDelimiter(TcxCanvas* ACanvas, const TRect& R,
+                                             TdxBreadcrumbEditButtonState AState,
+                                             TdxScaleFactor* AScaleFactor) override;
+  void DrawBreadcrumbEditScaledNodeDelimiterGlyph(TcxCanvas* ACanvas, const TRect& R,
+                                                  TdxBreadcrumbEditButtonState AState,
+                                                  TdxScaleFactor* AScaleFactor) override;
+  void DrawBreadcrumbEditScaledNodeMoreButtonGlyph(TcxCanvas* ACanvas, const TRect& R,
+                                                   TdxBreadcrumbEditButtonState AState,
+                                                   TdxScaleFactor* AScaleFactor) override;
+  void DrawBreadcrumbEditScaledProgressChunk(TcxCanvas* ACanvas, const TRect& R,
+                                             TdxScaleFactor* AScaleFactor) override;
+  void DrawBreadcrumbEditScaledProgressChunkOverlay(TcxCanvas* ACanvas, const TRect& R,
+                                                    TdxScaleFactor* AScaleFactor) override;
+  TRect BreadcrumbEditScaledProgressChunkPadding(TdxScaleFactor* AScaleFactor) override;
+  TSize BreadcrumbEditScaledProgressChunkOverlaySize(TdxScaleFactor* AScaleFactor) override;
+
+  // --- Range track bars ----------------------------------------------------------------------------
+
+  TSize RangeTrackBarScaledLeftThumbSize(bool AHorizontal, TcxTrackBarTicksAlign ATicks,
+                                         TdxScaleFactor* AScaleFactor) override;
+  TSize RangeTrackBarScaledRightThumbSize(bool AHorizontal, TcxTrackBarTicksAlign ATicks,
+                                          TdxScaleFactor* AScaleFactor) override;
+  void DrawRangeTrackBarScaledLeftThumb(TcxCanvas* ACanvas, const TRect& ARect, TcxButtonState AState,
+                                        bool AHorizontal, TcxTrackBarTicksAlign ATicks, TColor AThumbColor,
+                                        TdxScaleFactor* AScaleFactor) override;
+  void DrawRangeTrackBarScaledRightThumb(TcxCanvas* ACanvas, const TRect& ARect, TcxButtonState AState,
+                                         bool AHorizontal, TcxTrackBarTicksAlign ATicks, TColor AThumbColor,
+                                         TdxScaleFactor* AScaleFactor) override;
+
+  // --- Alert windows ---------------------------------------------------------------------------------
+
+  TRect AlertWindowScaledButtonContentOffsets(TdxAlertWindowButtonKind AKind,
+                                              TdxScaleFactor* AScaleFactor) override;
+  void DrawAlertWindowScaledButton(TcxCanvas* ACanvas, const TRect& ABounds, TcxButtonState AState,
+                                   TdxAlertWindowButtonKind AKind, TdxScaleFactor* AScaleFactor,
+                                   bool ADown = false) override;
+  void DrawAlertWindowBackground(TcxCanvas* ACanvas, const TRect& ABounds,
+                                 TdxScaleFactor* AScaleFactor) override;
+  TRect AlertWindowScaledContentOffsets(TdxScaleFactor* AScaleFactor) override;
+  int32_t AlertWindowCornerRadius() override;
+  TColor AlertWindowTextColor() override;
+  TColor AlertWindowNavigationPanelTextColor() override;
+  void DrawAlertWindowNavigationPanel(TcxCanvas* ACanvas, const TRect& ABounds) override;
+
+  // --- Calendars and date navigators -----------------------------------------------------------------
+
+  void DrawScaledModernCalendarArrow(TcxCanvas* ACanvas, const TRect& ARect, TcxArrowDirection ADirection,
+                                     TcxCalendarElementState AState, TdxScaleFactor* AScaleFactor) override;
+  void DrawModernCalendarDateCellSelection(TcxCanvas* ACanvas, const TRect& ARect,
+                                           const TcxCalendarElementStates& AStates) override;
+  void DrawModernCalendarHeaderSelection(TcxCanvas* ACanvas, const TRect& ARect,
+                                         const TcxCalendarElementStates& AStates) override;
+  void DrawModernCalendarDateHeaderSelection(TcxCanvas* ACanvas, const TRect& ARect,
+                                             const TcxCalendarElementStates& AStates) override;
+  TColor GetModernCalendarCellTextColor(const TcxCalendarElementStates& AStates) override;
+  TColor GetModernCalendarDateHeaderTextColor(const TcxCalendarElementStates& AStates) override;
+  TColor GetModernCalendarHeaderTextColor(const TcxCalendarElementStates& AStates) override;
+  TRect GetModernCalendarHeaderTextOffsets() override;
+  void DrawCalendarDateCellSelection(TcxCanvas* ACanvas, const TRect& ARect,
+                                     const TcxCalendarElementStates& AStates) override;
+  void DrawDateNavigatorCellSelection(TcxCanvas* ACanvas, const TRect& R, TColor AColor) override;
+  void DrawDateNavigatorTodayCellSelection(TcxCanvas* ACanvas, const TRect& R) override;
+  void DrawDateNavigatorDateHeader(TcxCanvas* ACanvas, TRect& R) override;
+  TColor DefaultDateNavigatorHeaderColor() override;
+  TColor DefaultDateNavigatorHeaderTextColor(bool AIsHighlight) override;
+  TColor DefaultDateNavigatorTextColor() override;
+  TColor DefaultDateNavigatorHolydayTextColor() override;
+  TColor DefaultDateNavigatorInactiveTextColor() override;
+  TColor DefaultDateNavigatorSelectionColor() override;
+  TColor DefaultDateNavigatorSelectionTextColor() override;
+  TColor DefaultDateNavigatorSeparator1Color() override;
+  TColor DefaultDateNavigatorSeparator2Color() override;
+  TColor DefaultDateNavigatorTodayFrameColor() override;
+  TColor DefaultDateNavigatorTodayTextColor(bool ASelected) override;
+
+  // --- Grids: colours, headers, sorting marks, indicators, footers and filters ---------------------------
+
+  TColor DefaultGridLineColor() override;
+  TColor DefaultFixedSeparatorColor() override;
+  TColor DefaultRecordSeparatorColor() override;
+  TColor DefaultSeparatorColor() override;
+  TColor FooterSeparatorColor() override;
+  TColor DefaultGroupColor() override;
+  TColor DefaultGroupTextColor() override;
+  TRect DefaultGroupContentOffsets() override;
+  TColor DefaultGroupByBoxTextColor() override;
+  TColor DefaultHeaderColor() override;
+  TColor DefaultHeaderTextColor() override;
+  TColor DefaultHeaderBackgroundColor() override;
+  TColor DefaultHeaderBackgroundTextColor() override;
+  TColor DefaultFooterColor() override;
+  TColor DefaultFooterTextColor() override;
+  TColor DefaultFilterBoxTextColor() override;
+  TColor DefaultGridDetailsSiteColor() override;
+  TColor GridGroupRowStyleOffice11ContentColor(bool AHasData) override;
+  TColor GridGroupRowStyleOffice11SeparatorColor() override;
+  TColor GridGroupRowStyleOffice11TextColor() override;
+  TColor DefaultTreeListGridLineColor() override;
+  TColor DefaultTreeListTreeLineColor() override;
+  TColor PivotGridHeadersAreaColor() override;
+  TColor PivotGridHeadersAreaTextColor() override;
+  void DrawScaledHeaderEx(TcxCanvas* ACanvas, const TRect& ABounds, const TRect& ATextAreaBounds,
+                          const TcxNeighbors& ANeighbors, const TcxBorders& ABorders, TcxButtonState AState,
+                          TAlignment AAlignmentHorz, TcxAlignmentVert AAlignmentVert, bool AMultiLine,
+                          bool AShowEndEllipsis, const String& AText, TFont* AFont, TColor ATextColor,
+                          TColor ABkColor, TdxScaleFactor* AScaleFactor,
+                          const TcxDrawBackgroundEvent& AOnDrawBackground = nullptr) override;
+  void DrawScaledHeaderControlSection(TcxCanvas* ACanvas, const TRect& ABounds, const TRect& ATextAreaBounds,
+                                      const TcxNeighbors& ANeighbors, const TcxBorders& ABorders,
+                                      TcxButtonState AState, TAlignment AAlignmentHorz,
+                                      TcxAlignmentVert AAlignmentVert, bool AMultiLine, bool AShowEndEllipsis,
+                                      const String& AText, TFont* AFont, TColor ATextColor, TColor ABkColor,
+                                      TdxScaleFactor* AScaleFactor) override;
+  bool GridDrawHeaderCellsFirst() override;
+  int32_t GridBordersOverlapSize() override;
+  void DrawScaledSortingMark(TcxCanvas* ACanvas, const TRect& R, bool AAscendingSorting,
+                             TdxScaleFactor* AScaleFactor) override;
+  void DrawScaledSummarySortingMark(TcxCanvas* ACanvas, const TRect& R, bool AAscendingSorting,
+                                    TdxScaleFactor* AScaleFactor) override;
+  TPoint ScaledSummarySortingMarkSize(TdxScaleFactor* AScaleFactor) override;
+  void DrawScaledIndicatorImage(TcxCanvas* ACanvas, const TRect& R, TcxIndicatorKind AKind,
+                                TdxScaleFactor* AScaleFactor) override;
+  bool IndicatorDrawItemsFirst() override;
+  void DrawFooterCellBorder(TcxCanvas* ACanvas, const TRect& R) override;
+  int32_t FooterCellBorderSize() override;
+  bool FooterDrawCellsFirst() override;
+  void DrawFilterPanel(TcxCanvas* ACanvas, const TRect& ARect, bool ATransparent, TColor ABackgroundColor,
+                       TGraphic* ABackgroundBitmap) override;
+  void DrawScaledFilterDropDownButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                      bool AIsFilterActive, TdxScaleFactor* AScaleFactor) override;
+  void DrawScaledFilterSmartTag(TcxCanvas* ACanvas, const TRect& R, TcxFilterSmartTagState AState,
+                                bool AIsFilterActive, TdxScaleFactor* AScaleFactor) override;
+  TSize ScaledFilterSmartTagSize(TdxScaleFactor* AScaleFactor) override;
+  void DrawGroupByBox(TcxCanvas* ACanvas, const TRect& ARect, bool ATransparent, TColor ABackgroundColor,
+                      TBitmap* ABackgroundBitmap) override;
+
   // --- Headers and navigator glyphs ----------------------------------------------------------------
 
   void DrawContent(TcxCanvas* ACanvas, const TRect& ABounds, const TRect& ATextAreaBounds,
@@ -362,6 +525,16 @@ class TdxSkinLookAndFeelPainter : public TcxOffice11LookAndFeelPainter {
   // The editor button's glyph rectangle (the adjusted rectangle less the content offsets, widened
   // again on the merged side).
   TRect EditButtonGlyphRect(TdxSkinElement* AButton, const TRect& ARect, TcxEditBtnPosition APosition);
+  // The breadcrumb buttons' common drawing; False without the element.
+  bool DrawBreadcrumbEditButtonElement(TdxSkinElement* AElement, TcxCanvas* ACanvas, const TRect& R,
+                                       TdxBreadcrumbEditButtonState AState, bool AIsFirst,
+                                       TdxScaleFactor* AScaleFactor);
+  TdxSkinElement* GetRangeTrackBarLeftThumbSkinElement(TcxTrackBarTicksAlign ATicks);
+  TdxSkinElement* GetRangeTrackBarRightThumbSkinElement(TcxTrackBarTicksAlign ATicks);
+  void DrawRangeTrackBarScaledThumbSkinElement(TcxCanvas* ACanvas, TdxSkinElement* AElement,
+                                               const TRect& ARect, TcxButtonState AState, bool AHorizontal,
+                                               TcxTrackBarTicksAlign ATicks, TdxScaleFactor* AScaleFactor);
+  TdxSkinElement* AlertWindowButtonElement(TdxAlertWindowButtonKind AKind);
 
   std::unique_ptr<TdxSkinLookAndFeelPainterInfo> FSkinInfo;
   HINSTANCE FSkinResInstance = nullptr;
