@@ -305,6 +305,21 @@ const std::vector<OperationRow>& OperationRows() {
          p.DrawScaledFilterSmartTag(c, r, fstsParentHot, true, Scale());
        },
        {{0, esActive}}},
+      {"map custom element, normal: nothing",
+       [](Info* i, TdxSkinElement* e) { i->MapControlCustomElement = e; },
+       [](Painter& p, TcxCanvas* c, const TRect& r) { p.DrawMapCustomElementBackground(c, r, mcesNormal); },
+       {}},
+      {"map custom element, selected",
+       [](Info* i, TdxSkinElement* e) { i->MapControlCustomElement = e; },
+       [](Painter& p, TcxCanvas* c, const TRect& r) { p.DrawMapCustomElementBackground(c, r, mcesSelected); },
+       {{0, esPressed}}},
+      {"data navigator button, pressed",
+       [](Info* i, TdxSkinElement* e) { i->NavigatorButton = e; },
+       [](Painter& p, TcxCanvas* c, const TRect& r) {
+         p.DrawNavigatorScaledButton(c, r, cxbsPressed, clDefault, Scale());
+       },
+       {{0, esPressed}},
+       Fallback::UltraFlat},
   };
   return rows;
 }
@@ -456,6 +471,17 @@ TEST_F(SkinPainterTest, ColourFallbacksWithinTheSkin) {
   // An unselected item of a drop-down list reads the normal text colour, a selected one the hot one.
   EXPECT_EQ(painter->DropDownListBoxItemTextColor(false), 0x000044);
   EXPECT_EQ(painter->DropDownListBoxItemTextColor(true), 0x000055);
+}
+
+TEST_F(SkinPainterTest, SchedulerResourceColoursRepeatEveryTwelve) {
+  auto painter = MakeSkinPainter();
+  TdxSkinControlGroup* scheduler = painter->GetSkinInfo()->Skin()->GetGroupByName(u"Scheduler");
+  scheduler->AddPropertyColor(u"ResourceColor01", 0x000001);
+  scheduler->AddPropertyColor(u"ResourceColor02", 0x000002);
+  painter->GetSkinInfo()->SkinChanged();
+  EXPECT_EQ(painter->DefaultSchedulerContentColor(1), 0x000002);
+  EXPECT_EQ(painter->DefaultSchedulerContentColor(13), 0x000002);
+  EXPECT_EQ(painter->DefaultSchedulerContentColor(-1), 0x000001);
 }
 
 TEST_F(SkinPainterTest, ABorderColourOfClDefaultFallsBackInsteadOfFramingInTheCanvasColour) {

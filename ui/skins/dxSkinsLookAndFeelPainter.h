@@ -468,6 +468,59 @@ class TdxSkinLookAndFeelPainter : public TcxOffice11LookAndFeelPainter {
   void DrawGroupByBox(TcxCanvas* ACanvas, const TRect& ARect, bool ATransparent, TColor ABackgroundColor,
                       TBitmap* ABackgroundBitmap) override;
 
+  // --- Vertical grids, spreadsheets, schedulers, data navigators, galleries, print previews, maps ------
+
+  TColor DefaultVGridCategoryColor() override;
+  TColor DefaultVGridCategoryTextColor() override;
+  TColor DefaultVGridHeaderColor() override;
+  TColor DefaultVGridHeaderTextColor() override;
+  TColor DefaultVGridLineColor() override;
+  TColor DefaultVGridBandLineColor() override;
+  TColor DefaultVGridContentColor() override;
+  TColor DefaultVGridContentEvenColor() override;
+  TColor DefaultVGridContentOddColor() override;
+  TColor SpreadSheetContentColor() override;
+  TColor SpreadSheetContentTextColor() override;
+  TColor SpreadSheetFrozenPaneSeparatorColor() override;
+  TColor SpreadSheetGroupLineColor() override;
+  TColor SpreadSheetSelectionColor() override;
+  TColor DefaultSchedulerBackgroundColor() override;
+  TColor DefaultSchedulerControlColor() override;
+  TColor DefaultSchedulerBorderColor() override;
+  TColor DefaultSchedulerNavigatorColor() override;
+  TColor DefaultSchedulerContentColor(int32_t AResourceIndex) override;
+  TColor DefaultSchedulerEventColor(bool AIsAllDayEvent) override;
+  TColor DefaultSchedulerEventColorClassic(bool AIsAllDayEvent) override;
+  TColor DefaultSchedulerViewTextColor() override;
+  TColor DefaultSchedulerViewSelectedTextColor() override;
+  TColor DefaultSchedulerDayHeaderColor() override;
+  TColor DefaultSchedulerDayHeaderTextColor() override;
+  TColor DefaultSchedulerTimeRulerColor() override;
+  TColor DefaultSchedulerTimeRulerTextColorClassic() override;
+  void DrawNavigatorScaledButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                 TColor ABackgroundColor, TdxScaleFactor* AScaleFactor) override;
+  TRect NavigatorScaledButtonGlyphPadding(TdxScaleFactor* AScaleFactor) override;
+  TColor NavigatorButtonTextColor(TcxButtonState AState) override;
+  IdxColorPalettePtr NavigatorButtonColorPalette(bool AEnabled) override;
+  TSize NavigatorScaledButtonGlyphSize(TdxScaleFactor* AScaleFactor) override;
+  bool NavigatorBorderOverlap() override;
+  TPoint NavigatorButtonPressedGlyphOffset() override;
+  TColor NavigatorInfoPanelColor() override;
+  TColor NavigatorInfoPanelTextColor() override;
+  void DrawGalleryBackground(TcxCanvas* ACanvas, const TRect& ABounds) override;
+  void DrawGalleryGroupHeader(TcxCanvas* ACanvas, const TRect& ABounds) override;
+  void DrawGalleryItemImageFrame(TcxCanvas* ACanvas, const TRect& R) override;
+  TColor GetGalleryGroupTextColor() override;
+  TColor GetGalleryItemCaptionTextColor(TcxButtonState AState) override;
+  void DrawPrintPreviewScaledBackground(TcxCanvas* ACanvas, const TRect& R,
+                                        TdxScaleFactor* AScaleFactor) override;
+  TColor MapControlBackgroundColor() override;
+  void DrawMapCustomElementBackground(TcxCanvas* ACanvas, const TRect& ARect,
+                                      TdxMapControlElementState AState) override;
+  void DrawMapPushpin(TcxCanvas* ACanvas, const TRect& ARect, TdxMapControlElementState AState,
+                      TdxScaleFactor* AScaleFactor) override;
+  TSize MapControlGetMapPushpinSize(TdxScaleFactor* AScaleFactor) override;
+
   // --- Headers and navigator glyphs ----------------------------------------------------------------
 
   void DrawContent(TcxCanvas* ACanvas, const TRect& ABounds, const TRect& ATextAreaBounds,
