@@ -62,7 +62,7 @@ enum class Mark {
   Grip,
   SplitterArrows,  // none, up or left, down or right
   ExpandChevrons,  // expanded (up), collapsed (down)
-  SortArrows,      // up, down, up, down
+  SortArrows,      // descending (down), ascending (up), twice
   Navigator,       // first, prior page, prior, next, next page, last, insert, delete, edit, post, cancel
   AlertGlyphs,     // close, pin, pin down, drop-down, previous, next
   Toggle,          // frame 1 is the "on" track
@@ -142,6 +142,9 @@ const ElementSpec kSpecs[] = {
     {u"Bars", u"PopupMenuLinkSelected", 1, false, Look::Accent, Mark::Highlight},
     {u"Bars", u"PopupMenuSideStrip", 1, false, Look::Flat, Mark::None},
     {u"Bars", u"ScreenTipWindow", 1, false, Look::Frame, Mark::None},
+    {u"Grid", u"FilterButton", 1, true, Look::Box, Mark::ArrowDown},
+    {u"Grid", u"FilterButtonActive", 1, true, Look::Accent, Mark::ArrowDown},
+    {u"Common", u"AlertWindowCaption", 1, false, Look::Box, Mark::None, 0, 20},
 };
 
 const char* const kInteractiveWords[] = {"Button", "Thumb", "Tab",  "Header", "Item",   "Link",  "Toggle",
@@ -392,7 +395,7 @@ void DrawMark(Texture& t, int x0, int y0, int size, int frame, int state, Mark m
       pen.Chevron(frame == 0, c, c + 2);
       return;
     case Mark::SortArrows:
-      pen.Arrow(frame % 2 == 0 ? 0 : 1, c, c);
+      pen.Arrow(frame % 2 == 0 ? 1 : 0, c, c);
       return;
     case Mark::Navigator:
       switch (frame) {
