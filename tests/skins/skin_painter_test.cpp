@@ -95,6 +95,9 @@ struct OperationRow {
   // (frame, state) of each draw of the element, in order; empty: nothing drawn.
   std::vector<std::pair<int32_t, TdxSkinElementState>> draws;
   Fallback fallback = Fallback::Office11;
+  // False where the ancestor's drawing itself calls operations the skin answers (its content
+  // colours, its text drawing), so the pictures differ by design; the element is still not drawn.
+  bool samePixels = true;
 };
 
 TdxScaleFactor* Scale() {
@@ -320,6 +323,20 @@ const std::vector<OperationRow>& OperationRows() {
        },
        {{0, esPressed}},
        Fallback::UltraFlat},
+      {"normal layout-view item without borders: nothing",
+       [](Info* i, TdxSkinElement* e) { i->LayoutViewItem = e; },
+       [](Painter& p, TcxCanvas* c, const TRect& r) { p.LayoutViewDrawItem(c, r, cxbsNormal, TcxBorders{}); },
+       {},
+       Fallback::Office11,
+       false},
+      {"hot layout-view record caption",
+       [](Info* i, TdxSkinElement* e) { i->LayoutViewRecordCaptionElements[cxgpTop] = e; },
+       [](Painter& p, TcxCanvas* c, const TRect& r) {
+         p.LayoutViewDrawRecordCaption(c, r, cxRectInflate(r, -4), cxgpTop, cxbsHot);
+       },
+       {{0, esActive}},
+       Fallback::Office11,
+       false},
   };
   return rows;
 }
@@ -361,7 +378,7 @@ TEST_F(SkinPainterTest, OperationsDrawTheirElementFrameAndStateAndFallBackWithou
     int differing = 0;
     for (int y = 0; y < 16; ++y)
       for (int x = 0; x < 24; ++x) differing += skinned.Rgb(x, y) != reference.Rgb(x, y);
-    EXPECT_EQ(differing, 0) << "the fallback differs from the ancestor's drawing";
+    if (row.samePixels) EXPECT_EQ(differing, 0) << "the fallback differs from the ancestor's drawing";
   }
 }
 
@@ -482,6 +499,24 @@ TEST_F(SkinPainterTest, SchedulerResourceColoursRepeatEveryTwelve) {
   EXPECT_EQ(painter->DefaultSchedulerContentColor(1), 0x000002);
   EXPECT_EQ(painter->DefaultSchedulerContentColor(13), 0x000002);
   EXPECT_EQ(painter->DefaultSchedulerContentColor(-1), 0x000001);
+}
+
+TEST_F(SkinPainterTest, LayoutViewItemsShowOnlyTheirRequestedBordersAndCaptionsReadTheTopCaption) {
+  auto painter = MakeSkinPainter();
+  TRecordingSkinElement* item = Fake(u"LayoutViewItem");
+  item->Image()->Margins()->SetMargin(TRect{2, 3, 4, 5});
+  painter->GetSkinInfo()->LayoutViewItem = item;
+  PainterProbe probe(40, 20);
+  painter->LayoutViewDrawItem(probe.Canvas(), TRect{10, 5, 30, 15}, cxbsNormal, TcxBorders{bBottom});
+  ASSERT_EQ(log_.size(), 1u);
+  EXPECT_EQ(log_[0].rect, (TRect{8, 2, 34, 15}));
+
+  TdxSkinElement* top = painter->GetSkinInfo()->LayoutViewRecordCaptionElements[cxgpTop];
+  top->AddPropertyColor(u"TextColorHot", 0x0000CC);
+  EXPECT_EQ(painter->DefaultLayoutViewCaptionTextColor(cxgpLeft, cxbsHot), 0x0000CC);
+  top->SetTextColor(clDefault);
+  EXPECT_EQ(painter->DefaultLayoutViewCaptionTextColor(cxgpLeft, cxbsNormal),
+            painter->DefaultContentTextColor());
 }
 
 TEST_F(SkinPainterTest, ABorderColourOfClDefaultFallsBackInsteadOfFramingInTheCanvasColour) {

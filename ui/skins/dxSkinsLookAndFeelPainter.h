@@ -521,6 +521,48 @@ class TdxSkinLookAndFeelPainter : public TcxOffice11LookAndFeelPainter {
                       TdxScaleFactor* AScaleFactor) override;
   TSize MapControlGetMapPushpinSize(TdxScaleFactor* AScaleFactor) override;
 
+  // --- Layout views, Explorer views, Office navigation bars, spreadsheet and scheduler buttons --------
+
+  void LayoutViewDrawRecordCaption(TcxCanvas* ACanvas, const TRect& ABounds, const TRect& ATextRect,
+                                   TcxGroupBoxCaptionPosition APosition, TcxButtonState AState,
+                                   TColor AColor = clDefault, TBitmap* ABitmap = nullptr) override;
+  void LayoutViewDrawRecordContent(TcxCanvas* ACanvas, const TRect& ABounds,
+                                   TcxGroupBoxCaptionPosition ACaptionPosition, TcxButtonState AState,
+                                   const TcxBorders& ABorders = cxBordersAll) override;
+  void LayoutViewDrawScaledRecordExpandButton(TcxCanvas* ACanvas, const TRect& ABounds, TcxButtonState AState,
+                                              bool AExpanded, TdxScaleFactor* AScaleFactor) override;
+  void LayoutViewDrawItem(TcxCanvas* ACanvas, const TRect& ABounds, TcxButtonState AState,
+                          const TcxBorders& ABorders = cxBordersAll) override;
+  int32_t LayoutViewRecordCaptionTailSize(TcxGroupBoxCaptionPosition ACaptionPosition) override;
+  TColor DefaultLayoutViewCaptionTextColor(TcxGroupBoxCaptionPosition ACaptionPosition,
+                                           TcxButtonState AState) override;
+  bool LayoutViewRecordCaptionTextBold() override;
+  TColor DefaultLayoutViewContentTextColor(TcxButtonState AState) override;
+  void WinExplorerViewDrawGroup(TcxCanvas* ACanvas, const TRect& ABounds, TcxButtonState AState,
+                                TColor AColor = clDefault, TBitmap* ABitmap = nullptr) override;
+  void WinExplorerViewDrawRecord(TcxCanvas* ACanvas, const TRect& ABounds, TcxButtonState AState,
+                                 TColor AColor = clDefault, TBitmap* ABitmap = nullptr) override;
+  void WinExplorerViewDrawGroupCaptionLine(TcxCanvas* ACanvas, const TRect& ABounds) override;
+  int32_t WinExplorerViewGroupCaptionLineHeight() override;
+  void WinExplorerViewDrawScaledRecordExpandButton(TcxCanvas* ACanvas, const TRect& ABounds,
+                                                   TcxButtonState AState, bool AExpanded,
+                                                   TdxScaleFactor* AScaleFactor) override;
+  TColor WinExplorerViewGroupTextColor(TcxButtonState AState) override;
+  TColor WinExplorerViewRecordTextColor(TcxButtonState AState) override;
+  bool WinExplorerViewGroupTextBold() override;
+  void OfficeNavigationBarDrawBackground(TcxCanvas* ACanvas, const TRect& ARect) override;
+  void OfficeNavigationBarDrawScaledItemBackground(TcxCanvas* ACanvas, const TRect& ARect,
+                                                   TcxCalendarElementState AState,
+                                                   TdxScaleFactor* AScaleFactor) override;
+  TColor OfficeNavigationBarItemTextColor(TcxCalendarElementState AState) override;
+  void OfficeNavigationBarDrawScaledButtonItemBackground(TcxCanvas* ACanvas, const TRect& ARect,
+                                                         TcxCalendarElementState AState,
+                                                         TdxScaleFactor* AScaleFactor) override;
+  void DrawSchedulerScaledNavigatorButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                          TdxScaleFactor* AScaleFactor) override;
+  void DrawSpreadSheetScaledGroupExpandButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                              TdxScaleFactor* AScaleFactor) override;
+
   // --- Headers and navigator glyphs ----------------------------------------------------------------
 
   void DrawContent(TcxCanvas* ACanvas, const TRect& ABounds, const TRect& ATextAreaBounds,
