@@ -49,6 +49,7 @@
 #include "ui/editors/cxEdit.h"
 #include "ui/editors/cxEditConsts.h"
 #include "ui/skins/dxSkinsCore.h"
+#include "ui/skins/dxSkinsDefaultPainters.h"
 
 namespace qd {
 
@@ -138,6 +139,8 @@ const TUnit kUnits[] = {
     {&cxEdit::Initialize, &cxEdit::Finalize},
     // The skin classes (and the details record's reader of old skin streams).
     {&dxSkinsCore::Initialize, &dxSkinsCore::Finalize},
+    // The "UserSkin" painter (only where GDI+ is usable); its skin is read on first use.
+    {&dxSkinsDefaultPainters::Initialize, &dxSkinsDefaultPainters::Finalize},
 };
 
 }  // namespace

@@ -398,6 +398,42 @@ std::vector<Cell> PainterCells(TcxCustomLookAndFeelPainter& p, TdxScaleFactor* s
              &c, TRect{inner.Left, inner.Top + sf->Apply(16), inner.Right, inner.Top + sf->Apply(22)}, gutter,
              sf);
        }});
+  // Editor buttons with their glyphs, splitters and the size grip: what a skin draws from its
+  // elements.
+  const struct {
+    TcxEditBtnKind kind;
+    const char* name;
+  } editButtons[] = {{cxbkComboBtn, "combo"},
+                     {cxbkEllipsisBtn, "ellipsis"},
+                     {cxbkSpinUpBtn, "spin up"},
+                     {cxbkCloseBtn, "close"}};
+  for (const auto& b : editButtons)
+    for (int s = cxbsNormal; s <= cxbsDisabled; ++s)
+      cells.push_back(
+          {std::string("edit ") + b.name + " " + kStates[s], [&p, b, s, sf](TcxCanvas& c, const TRect& r) {
+             const TRect a = Area(c, r, sf, 17, 20);
+             const auto state = static_cast<TcxButtonState>(s);
+             p.DrawScaledEditorButton(&c, a, b.kind, state, sf);
+             p.DrawScaledEditorButtonGlyph(&c, a, b.kind, state, sf);
+           }});
+  for (int h = 0; h < 2; ++h)
+    for (int hot = 0; hot < 2; ++hot)
+      cells.push_back({std::string(h ? "splitter h" : "splitter v") + (hot ? " hot" : ""),
+                       [&p, h, hot, sf](TcxCanvas& c, const TRect& r) {
+                         const TRect a = h ? Area(c, r, sf, 48, 8) : Area(c, r, sf, 8, 32);
+                         p.DrawScaledSplitter(&c, a, hot, false, h, sf, true, h ? adUp : adLeft);
+                       }});
+  cells.push_back({"size grip", [&p, sf](TcxCanvas& c, const TRect& r) {
+                     const TSize size = p.ScaledSizeGripSize(sf);
+                     p.DrawSizeGrip(&c, Area(c, r, size.cx, size.cy));
+                   }});
+  cells.push_back({"group caption", [&p, sf, text](TcxCanvas& c, const TRect& r) {
+                     text(c);
+                     const TRect a = Area(c, r, sf, 56, 34);
+                     const TRect caption{a.Left, a.Top, a.Right, a.Top + sf->Apply(14)};
+                     p.DrawGroupBoxFrame(&c, TRect{a.Left, caption.Bottom, a.Right, a.Bottom}, true, cxgpTop);
+                     p.DrawGroupBoxCaption(&c, caption, cxRectInflate(caption, -4, 0), cxgpTop);
+                   }});
   cells.push_back({"alert window", [&p, sf](TcxCanvas& c, const TRect& r) {
                      p.DrawAlertWindowBackground(&c, Area(c, r, sf, 64, 40), sf);
                    }});

@@ -17,6 +17,8 @@
 #include "ui/core/cxClassesComponents.h"
 #include "ui/graphics/cxGraphics.h"
 #include "ui/lookandfeel/cxLookAndFeels.h"
+#include "ui/skins/dxSkinsCore.h"
+#include "ui/skins/dxSkinsDefaultPainters.h"
 
 namespace qd::testing {
 namespace {
@@ -98,6 +100,24 @@ template <char Name>
 void Finish() {
   unitLog.push_back(std::string("-") + Name);
   if (failFinish == std::string(1, Name)) throw std::runtime_error("finish " + failFinish);
+}
+
+TEST(Startup, TheDefaultSkinPainterIsRegisteredAfterTheSkinClasses) {
+  const auto units = ProgramUnits();
+  auto position = [&units](void (*AInitialize)()) {
+    for (size_t i = 0; i < units.size(); ++i)
+      if (units[i].Initialize == AInitialize) return static_cast<int>(i);
+    return -1;
+  };
+  ASSERT_GE(position(&dxSkinsCore::Initialize), 0);
+  EXPECT_GT(position(&dxSkinsDefaultPainters::Initialize), position(&dxSkinsCore::Initialize));
+
+  InitializeUnits();
+  auto* painter =
+      dynamic_cast<TdxSkinsUserSkinPainter*>(cxLookAndFeelPaintersManager()->GetPainter(u"UserSkin"));
+  ASSERT_NE(painter, nullptr);
+  EXPECT_EQ(painter->SkinResName(), u"DefaultUserSkinData");
+  FinalizeUnits();
 }
 
 TEST(Startup, AUnitWhoseStartUpRaisesLeavesTheStartedOnesShutDownInReverse) {
