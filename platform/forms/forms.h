@@ -245,6 +245,26 @@ T* CreateNewForm(TComponent* AOwner) {
 // tools); an empty text removes the entry.
 void RegisterStoredForm(const String& ClassName, const String& Text);
 
+// ---- Frames ------------------------------------------------------------------------------------------
+
+// A container of controls and components of its own, placed on a form (or another control)
+// like any windowed control. A frame has no stored form of its own here; its contents are
+// made in code or read as part of its form.
+class TCustomFrame : public TWinControl {
+  QD_CLASS(TCustomFrame, TWinControl)
+
+ public:
+  explicit TCustomFrame(TComponent* AOwner);
+  void CreateParams(TCreateParams& Params) override;
+};
+
+class TFrame : public TCustomFrame {
+  QD_CLASS(TFrame, TCustomFrame)
+
+ public:
+  using TCustomFrame::TCustomFrame;
+};
+
 // ---- Screen --------------------------------------------------------------------------------------------
 
 class TMonitor : public TObject {

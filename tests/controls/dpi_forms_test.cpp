@@ -254,6 +254,105 @@ TEST_F(DpiForms, AFormMovedTo144DpiTakesTheImageListsForIt) {
   EXPECT_EQ(user->Images(), at144);
 }
 
+// --- Frames -------------------------------------------------------------------------------------------
+
+class TScaledFrame : public TFrame, public IdxScaleFactor {
+ public:
+  using TFrame::TFrame;
+  TdxScaleFactor* GetScaleFactor() override { return &factor; }
+  TdxScaleFactor factor;
+};
+
+class DpiFrames : public DpiForms {
+ protected:
+  void SetUp() override {
+    DpiForms::SetUp();
+    dxForms::Initialize();
+  }
+  void TearDown() override {
+    DpiForms::TearDown();
+    dxForms::Finalize();
+  }
+  // A 96-DPI frame at (10, 10, 110, 70) with a control holding a control, and a scalable
+  // component of its own.
+  TFrame* MakeFrame(TWinControl* AParent) {
+    auto* frame = new TFrame(form);
+    frame->SetBounds(10, 10, 100, 60);
+    auto* outer = new TScaleProbe(form);
+    outer->SetParent(frame);
+    outer->SetBounds(4, 4, 80, 40);
+    auto* inner = new TScaleProbe(form);
+    inner->SetParent(outer);
+    inner->SetBounds(2, 2, 40, 20);
+    frameProbes = {outer, inner};
+    frameThing = new TScalableThing(frame);
+    frame->SetParent(AParent);
+    frame->HandleNeeded();
+    return frame;
+  }
+  std::vector<TScaleProbe*> frameProbes;
+  TScalableThing* frameThing = nullptr;
+};
+
+TEST_F(DpiFrames, AFrameWithControlsMovesFrom96To144DpiWithItsForm) {
+  MakeForm(true);
+  TFrame* frame = MakeFrame(form);
+  ASSERT_NE(TdxFrameControllerManager::GetController(frame), nullptr);
+  os::SetMonitorDpi(0, 144);
+  Application->ProcessMessages();
+  for (TScaleProbe* p : frameProbes) {
+    EXPECT_EQ(p->changing, 1);
+    EXPECT_EQ(p->changed, 1);
+  }
+  EXPECT_EQ(frameProbes[0]->boundsAtChanging, (TRect{4, 4, 84, 44}));
+  EXPECT_EQ(frame->BoundsRect(), (TRect{15, 15, 165, 105}));
+  EXPECT_EQ(frameProbes[0]->BoundsRect(), (TRect{6, 6, 126, 66}));
+  EXPECT_EQ(frameProbes[1]->BoundsRect(), (TRect{3, 3, 63, 33}));
+  // The controller took the form's new density when the scale change ended, and scaled the
+  // frame's own components to it.
+  EXPECT_EQ(frame->CurrentPPI(), 144);
+  ASSERT_FALSE(frameThing->targets.empty());
+  EXPECT_EQ(frameThing->targets.back(), 144);
+}
+
+TEST_F(DpiFrames, AFramePutOnA144DpiFormIsScaledWhenItsWindowIsMade) {
+  os::SetMonitorDpi(0, 144);
+  MakeForm(true);
+  ASSERT_EQ(form->PixelsPerInch(), 144);
+  TFrame* frame = MakeFrame(form);
+  EXPECT_EQ(frame->BoundsRect(), (TRect{15, 15, 165, 105}));
+  EXPECT_EQ(frameProbes[1]->BoundsRect(), (TRect{3, 3, 63, 33}));
+  EXPECT_EQ(frame->CurrentPPI(), 144);
+  // A frame following its parent's font keeps doing so, without the font scaled twice.
+  EXPECT_TRUE(frame->ParentFont());
+  EXPECT_EQ(frame->Font()->Height(), form->Font()->Height());
+  // Restoring the parent's font announces a parent-font change, which must not restore
+  // again without end.
+  form->Font()->SetHeight(-20);
+  EXPECT_EQ(frame->Font()->Height(), -20);
+  EXPECT_TRUE(frame->ParentFont());
+}
+
+TEST_F(DpiFrames, OnlyPlainFramesGetAControllerAndAFreedFrameLosesIt) {
+  MakeForm();
+  auto* scaled = new TScaledFrame(form);
+  scaled->SetParent(form);
+  scaled->HandleNeeded();
+  EXPECT_EQ(TdxFrameControllerManager::GetController(scaled), nullptr);
+  TFrame* frame = MakeFrame(form);
+  ASSERT_NE(TdxFrameControllerManager::GetController(frame), nullptr);
+  // Recreating the window keeps the one controller.
+  TdxFrameController* controller = TdxFrameControllerManager::GetController(frame);
+  frame->RecreateWnd();
+  frame->HandleNeeded();
+  EXPECT_EQ(TdxFrameControllerManager::GetController(frame), controller);
+  delete frame;
+  EXPECT_EQ(TdxFrameControllerManager::GetController(frame), nullptr);
+  // The form still rescales without it.
+  form->ScaleForPPI(120);
+  EXPECT_EQ(probes[0]->changing, 1);
+}
+
 // --- Right-to-left layout ----------------------------------------------------------------------
 
 TEST_F(DpiForms, ARightToLeftLayoutMirrorsTheWindowAndWaitsForTheEndOfShowing) {

@@ -8,6 +8,9 @@
 #include "platform/forms/imglist.h"
 #include "platform/os/user.h"
 #include "ui/controls/cxControls.h"
+#include "ui/controls/cxControlsWndProc.h"
+#include "ui/core/cxClasses.h"
+#include "ui/core/dxHooks.h"
 #include "ui/core/cxClassesComponents.h"
 #include "ui/core/dxDPIAwareUtils.h"
 #include "ui/core/dxThreading.h"
@@ -327,6 +330,148 @@ void TdxFormHelper::ResetScalingFlags(TControl* AControl) {
   if (auto* win = dynamic_cast<TWinControl*>(AControl))
     for (int i = 0; i < win->ControlCount(); ++i) ResetScalingFlags(win->Controls(i));
 }
+
+// --- TdxFrameController ----------------------------------------------------------------------------
+
+namespace {
+
+// The controllers by frame, and the free notifier that drops a freed frame's entry.
+struct TdxFrameControllerRegistry {
+  std::vector<std::pair<TFrame*, std::unique_ptr<TdxFrameController>>> Map;
+  std::unique_ptr<TcxFreeNotificator> FreeNotifier;
+
+  void FrameFreed(TComponent* AComponent) {
+    for (auto it = Map.begin(); it != Map.end(); ++it)
+      if (it->first == AComponent) {
+        // The controller leaves the chain of a half-destroyed frame: it is taken out first.
+        std::unique_ptr<TdxFrameController> controller = std::move(it->second);
+        Map.erase(it);
+        return;
+      }
+  }
+};
+
+TdxFrameControllerRegistry* FFrameControllers = nullptr;
+
+}  // namespace
+
+TdxFrameController::TdxFrameController(TFrame* AFrame) : FFrame(AFrame) {
+  if (TcxWindowProcController* controller = cxWindowProcController())
+    FWindowProcObject = controller->Add(FFrame, TWndMethod(this, &TdxFrameController::WndProc));
+  ScaleForPPI(GetTargetDPI(), true);
+}
+
+TdxFrameController::~TdxFrameController() {
+  if (TcxWindowProcController* controller = cxWindowProcController())
+    if (FWindowProcObject) controller->Remove(FWindowProcObject);
+}
+
+int32_t TdxFrameController::GetTargetDPI() {
+  int32_t numerator = 0, denominator = 0;
+  if (FFrame->Parent() && dxGetCurrentScaleFactor(FFrame->Parent(), numerator, denominator) &&
+      denominator != 0)
+    return MulDiv(dxDefaultDPI, numerator, denominator);
+  return dxDefaultDPI;
+}
+
+void TdxFrameController::ScaleForPPI(int32_t APPI, bool ADoScale) {
+  if (ADoScale && !FFrame->ComponentState().Contains(csLoading)) {
+    const bool parentFont = FFrame->ParentFont();
+    FFrame->ScaleForPPI(APPI);
+    if (parentFont) RestoreParentFont();
+  }
+  FFrame->SetCurrentPPI(APPI);
+  TdxFormHelper::ScaleComponentsForDpi(FFrame, APPI);
+}
+
+void TdxFrameController::RestoreParentFont() {
+  // Turning ParentFont back on announces CM_PARENTFONTCHANGED, which would restore again.
+  if (!FFrame->Parent() || FRestoringParentFont) return;
+  FRestoringParentFont = true;
+  struct TReset {
+    bool& Flag;
+    ~TReset() { Flag = false; }
+  } reset{FRestoringParentFont};
+  FFrame->SetFont(FFrame->Parent()->Font());
+  FFrame->SetParentFont(true);
+}
+
+void TdxFrameController::WndProc(TMessage& Message) {
+  TcxWindowProcLinkedObject* node = FWindowProcObject;
+  if (node) node->DefaultProc(Message);
+  switch (Message.Msg) {
+    case WM_CREATE:
+      ScaleForPPI(GetTargetDPI(), true);
+      break;
+    case DXM_SCALECHANGED:
+      ScaleForPPI(GetTargetDPI(), false);
+      break;
+    case CM_PARENTFONTCHANGED:
+      if (FFrame->ParentFont()) RestoreParentFont();
+      break;
+    default:
+      break;
+  }
+}
+
+void TdxFrameControllerManager::Register(HWND AWnd) {
+  if (!FFrameControllers) return;
+  DWORD process = 0;
+  GetWindowThreadProcessId(AWnd, &process);
+  if (process != GetCurrentProcessId()) return;
+  auto* frame = dynamic_cast<TFrame*>(FindControl(AWnd));
+  if (!frame || dynamic_cast<IdxScaleFactor*>(frame) || frame->ComponentState().Contains(csDesigning)) return;
+  for (const auto& entry : FFrameControllers->Map)
+    if (entry.first == frame) return;
+  FFrameControllers->FreeNotifier->AddSender(frame);
+  FFrameControllers->Map.emplace_back(frame, nullptr);
+  // Made after the entry exists: its first rescale may create windows of nested frames.
+  auto controller = std::make_unique<TdxFrameController>(frame);
+  for (auto& [f, c] : FFrameControllers->Map)
+    if (f == frame) c = std::move(controller);
+}
+
+void TdxFrameControllerManager::Unregister(HWND AWnd) {
+  if (!FFrameControllers) return;
+  if (auto* frame = dynamic_cast<TFrame*>(FindControl(AWnd))) {
+    FFrameControllers->FreeNotifier->RemoveSender(frame);
+    FFrameControllers->FrameFreed(frame);
+  }
+}
+
+TdxFrameController* TdxFrameControllerManager::GetController(TFrame* AFrame) {
+  if (!FFrameControllers) return nullptr;
+  for (auto& [frame, controller] : FFrameControllers->Map)
+    if (frame == AFrame) return controller.get();
+  return nullptr;
+}
+
+void dxFrameWndProcHook(int ACode, WPARAM, LPARAM ALParam, LRESULT&) {
+  if (ACode != HC_ACTION || !ALParam) return;
+  const auto* message = reinterpret_cast<const CWPSTRUCT*>(ALParam);
+  if (message->message == WM_CREATE) TdxFrameControllerManager::Register(message->hwnd);
+}
+
+namespace dxForms {
+
+void Initialize() {
+  FFrameControllers = new TdxFrameControllerRegistry;
+  FFrameControllers->FreeNotifier = std::make_unique<TcxFreeNotificator>(nullptr);
+  FFrameControllers->FreeNotifier->SetOnFreeNotification(
+      TcxFreeNotificationEvent(FFrameControllers, &TdxFrameControllerRegistry::FrameFreed));
+  dxSetHook(htWndProc, &dxFrameWndProcHook);
+}
+
+void Finalize() {
+  dxReleaseHook(&dxFrameWndProcHook);
+  if (!FFrameControllers) return;
+  TdxFrameControllerRegistry* registry = FFrameControllers;
+  FFrameControllers = nullptr;
+  registry->FreeNotifier.reset();
+  delete registry;
+}
+
+}  // namespace dxForms
 
 // --- TdxFormImageListHelper -----------------------------------------------------------------------
 

@@ -110,6 +110,50 @@ class TdxFormHelper {
   static void ResetScalingFlags(TControl* AControl);
 };
 
+// Rescales a plain frame (one without a scale factor of its own) with its parent: on the
+// creation of its window and on its form's scale changes.
+class TdxFrameController {
+ public:
+  explicit TdxFrameController(TFrame* AFrame);
+  ~TdxFrameController();
+  TdxFrameController(const TdxFrameController&) = delete;
+  TdxFrameController& operator=(const TdxFrameController&) = delete;
+
+  TFrame* Frame() const { return FFrame; }
+  // The parent's current scale as a DPI (96 when none can be read).
+  int32_t GetTargetDPI();
+  // ADoScale: the frame itself is rescaled (not while loading); its CurrentPPI and owned
+  // components follow in every case.
+  void ScaleForPPI(int32_t APPI, bool ADoScale);
+
+ private:
+  void WndProc(TMessage& Message);
+  void RestoreParentFont();
+
+  TFrame* FFrame;
+  class TcxWindowProcLinkedObject* FWindowProcObject = nullptr;
+  bool FRestoringParentFont = false;
+};
+
+// The controllers of the frames, by frame; a freed frame loses its controller.
+class TdxFrameControllerManager {
+ public:
+  // For the window of a frame of this process that is not registered yet, has no scale
+  // factor of its own and is not being designed.
+  static void Register(HWND AWnd);
+  static void Unregister(HWND AWnd);
+  static TdxFrameController* GetController(TFrame* AFrame);
+};
+
+// The call-window-procedure hook handler that registers every new frame window.
+void dxFrameWndProcHook(int ACode, WPARAM AWParam, LPARAM ALParam, LRESULT& AHookResult);
+
+// Start-up: the frame controllers' registry and the frame-window hook; shut-down removes both.
+namespace dxForms {
+void Initialize();
+void Finalize();
+}  // namespace dxForms
+
 // Swaps the image lists a form's components refer to for the ones named after the target
 // density (ImageList1 at 144 DPI: ImageList144, else ImageList120, ImageList96 or ImageList).
 class TdxFormImageListHelper {
