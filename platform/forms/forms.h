@@ -182,6 +182,9 @@ class TCustomForm : public TWinControl {
   // Reads the stored form of the class (a registered text first, then the embedded
   // resources of the class chain); false when there is none.
   bool InitFromStoredForm();
+  // Forgets the client size read from a stored form (applied when the window is made): for
+  // forms that apply it themselves.
+  void ClearPendingClientSize() { pendingClientWidth_ = pendingClientHeight_ = 0; }
 
  private:
   void InitializeNewForm();

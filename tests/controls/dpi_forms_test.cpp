@@ -353,6 +353,119 @@ TEST_F(DpiFrames, OnlyPlainFramesGetAControllerAndAFreedFrameLosesIt) {
   EXPECT_EQ(probes[0]->changing, 1);
 }
 
+// --- Stored forms and parents ----------------------------------------------------------------------
+
+class TStoredDpiForm : public TdxForm {
+  QD_CLASS(TStoredDpiForm, TdxForm)
+
+ public:
+  using TdxForm::TdxForm;
+};
+
+class TStoredScaleProbe : public TScaleProbe {
+  QD_CLASS(TStoredScaleProbe, TcxControl)
+
+ public:
+  using TScaleProbe::TScaleProbe;
+};
+
+QD_IMPLEMENT_CLASS(TStoredDpiForm)
+QD_IMPLEMENT_CLASS(TStoredScaleProbe)
+
+// Designed at APixelsPerInch with a 200 x 100 client and a probe at (10, 10, 170, 90).
+String StoredDpiFormText(int APixelsPerInch) {
+  const std::string ppi = std::to_string(APixelsPerInch);
+  return uR"(object StoredDpiForm: TStoredDpiForm
+  Left = 100
+  Top = 100
+  BorderStyle = bsNone
+  ClientHeight = 100
+  ClientWidth = 200
+  Position = poDesigned
+  PixelsPerInch = )" +
+         String(ppi.begin(), ppi.end()) +
+         uR"(
+  object Probe: TStoredScaleProbe
+    Left = 10
+    Top = 10
+    Width = 160
+    Height = 80
+  end
+end
+)";
+}
+
+class DpiStoredForms : public DpiForms {
+ protected:
+  void SetUp() override {
+    DpiForms::SetUp();
+    RegisterClass(TStoredScaleProbe::StaticClass());
+  }
+  void TearDown() override {
+    RegisterStoredForm(u"TStoredDpiForm", u"");
+    DpiForms::TearDown();
+  }
+  TStoredDpiForm* Load(int APixelsPerInch) {
+    RegisterStoredForm(u"TStoredDpiForm", StoredDpiFormText(APixelsPerInch));
+    auto* loaded = NewForm<TStoredDpiForm>(Application);
+    form = loaded;
+    probe = dynamic_cast<TScaleProbe*>(loaded->FindComponent(u"Probe"));
+    return loaded;
+  }
+  TScaleProbe* probe = nullptr;
+};
+
+TEST_F(DpiStoredForms, AFormDesignedAt120IsReadAsItIsAndScaledTo144WhenShown) {
+  os::SetMonitorDpi(0, 144);
+  TStoredDpiForm* loaded = Load(120);
+  ASSERT_NE(probe, nullptr);
+  // Read as designed: the stored density is the form's scale, nothing is rescaled yet.
+  EXPECT_EQ(loaded->PixelsPerInch(), 120);
+  EXPECT_EQ(loaded->CurrentPPI(), 120);
+  EXPECT_EQ(loaded->ScaleFactor()->Apply(96), 120);
+  EXPECT_EQ(loaded->ClientWidth(), 200);
+  EXPECT_EQ(loaded->ClientHeight(), 100);
+  EXPECT_EQ(probe->BoundsRect(), (TRect{10, 10, 170, 90}));
+  EXPECT_EQ(probe->changing, 0);
+
+  loaded->Show();
+  Application->ProcessMessages();
+  // Shown on the 144-DPI monitor: one rescale from 120 to 144.
+  EXPECT_EQ(loaded->PixelsPerInch(), 144);
+  EXPECT_EQ(loaded->ScaleFactor()->Apply(96), 144);
+  EXPECT_EQ(loaded->ClientWidth(), 240);
+  EXPECT_EQ(loaded->ClientHeight(), 120);
+  EXPECT_EQ(probe->BoundsRect(), (TRect{12, 12, 204, 108}));
+  EXPECT_EQ(probe->changing, 1);
+  EXPECT_EQ(probe->changed, 1);
+  EXPECT_TRUE(loaded->ScalingFlags().Empty());
+}
+
+TEST_F(DpiStoredForms, ARescaleBeforeTheWindowExistsIsNotUndoneByTheStoredClientSize) {
+  TStoredDpiForm* loaded = Load(96);
+  loaded->ScaleForPPI(144);
+  EXPECT_EQ(loaded->ClientWidth(), 300);
+  loaded->HandleNeeded();
+  EXPECT_EQ(loaded->ClientWidth(), 300);
+  EXPECT_EQ(loaded->ClientHeight(), 150);
+}
+
+TEST_F(DpiStoredForms, AFormPutIntoAWindowAt144TakesItsScale) {
+  os::SetMonitorDpi(0, 144);
+  MakeForm(true);
+  ASSERT_EQ(form->PixelsPerInch(), 144);
+  TCustomForm* host = form;
+  TStoredDpiForm* child = Load(96);
+  child->SetParent(host);
+  EXPECT_EQ(child->PixelsPerInch(), 144);
+  EXPECT_EQ(probe->BoundsRect(), (TRect{15, 15, 255, 135}));
+  EXPECT_EQ(probe->changing, 1);
+  EXPECT_EQ(probe->changed, 1);
+  // The same parent again changes nothing.
+  child->SetParent(host);
+  EXPECT_EQ(probe->changing, 1);
+}
+
 // --- Right-to-left layout ----------------------------------------------------------------------
 
 TEST_F(DpiForms, ARightToLeftLayoutMirrorsTheWindowAndWaitsForTheEndOfShowing) {

@@ -8,6 +8,7 @@
 #include "platform/forms/imglist.h"
 #include "platform/os/user.h"
 #include "ui/controls/cxControls.h"
+#include "ui/controls/cxControlsScaleHelper.h"
 #include "ui/controls/cxControlsWndProc.h"
 #include "ui/core/cxClasses.h"
 #include "ui/core/dxHooks.h"
@@ -188,6 +189,13 @@ void TdxScalableForm<TBase>::DoShow() {
 }
 
 template <class TBase>
+void TdxScalableForm<TBase>::SetParent(TWinControl* AParent) {
+  if (!TcxControlHelper::CanSetParent(this, AParent)) return;
+  TBase::SetParent(AParent);
+  TcxControlHelper::UpdateScaleFactorOnParentChange(this);
+}
+
+template <class TBase>
 void TdxScalableForm<TBase>::DpiChanged(TMessage& Message) {
   if (!this->Scaled()) return;
   const TRect r = Message.LParam ? TRect(*reinterpret_cast<const RECT*>(Message.LParam)) : TRect{};
@@ -222,6 +230,54 @@ template class TdxScalableForm<TCustomForm>;
 template class TdxScalableForm<TForm>;
 
 // --- TdxForm -----------------------------------------------------------------------------------------
+
+void TdxForm::RegisterProperties(TPropertyRegistrar& r) {
+  r.Prop("ClientHeight", &TControl::ClientHeight, &TdxForm::SetClientHeight);
+  r.Prop("ClientWidth", &TControl::ClientWidth, &TdxForm::SetClientWidth);
+  r.Prop("PixelsPerInch", &TCustomForm::PixelsPerInch, &TdxForm::SetPixelsPerInch);
+}
+
+void TdxForm::SetClientWidth(int Value) {
+  if (IsReadingState()) {
+    FLoadedClientWidth = Value;
+    SetScalingFlags(ScalingFlags() + TScalingFlags{sfWidth});
+  }
+  TdxScalableForm<TForm>::SetClientWidth(Value);
+}
+
+void TdxForm::SetClientHeight(int Value) {
+  if (IsReadingState()) {
+    FLoadedClientHeight = Value;
+    SetScalingFlags(ScalingFlags() + TScalingFlags{sfHeight});
+  }
+  TdxScalableForm<TForm>::SetClientHeight(Value);
+}
+
+void TdxForm::SetPixelsPerInch(int Value) {
+  if (IsReadingState() && Value > 0) {
+    ScaleFactor()->Assign(Value, dxDefaultDPI, true);
+    SetCurrentPPI(Value);
+  }
+  TdxScalableForm<TForm>::SetPixelsPerInch(Value);
+}
+
+void TdxForm::ReadState(TReader* Reader) {
+  DisableAlign();
+  struct TEnable {
+    TdxForm* Form;
+    ~TEnable() { Form->EnableAlign(); }
+  } enable{this};
+  FLoadedClientHeight = 0;
+  FLoadedClientWidth = 0;
+  // The windowed control's reading, not the form's, which would rescale the form from its
+  // stored density at once.
+  TWinControl::ReadState(Reader);
+  // Applied here; the platform's copy would be applied again when the window is made, over a
+  // rescale done in between.
+  ClearPendingClientSize();
+  if (FLoadedClientHeight > 0) SetClientHeight(FLoadedClientHeight);
+  if (FLoadedClientWidth > 0) SetClientWidth(FLoadedClientWidth);
+}
 
 void TdxForm::ScaleOwnedComponents(int32_t ANewPPI) {
   TdxFormHelper::ScaleComponentsForDpi(this, ANewPPI);

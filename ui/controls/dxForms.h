@@ -43,6 +43,8 @@ class TdxScalableForm : public TBase, public IdxScaleFactor {
   void ScaleControlsForDpi(int NewPPI) override;
   virtual void ScaleForCurrentDpi();
   void DoShow() override;
+  // Put into another window: the form takes the new parent's scale.
+  void SetParent(TWinControl* AParent) override;
 
   // Right-to-left window layout: bDefault follows the form's right-to-left alignment.
   TdxDefaultBoolean RightToLeftLayout() const { return FRightToLeftLayout; }
@@ -82,13 +84,28 @@ class TdxCustomForm : public TdxScalableForm<TCustomForm> {
 // the main form's density when the form itself is not scaled.
 class TdxForm : public TdxScalableForm<TForm> {
   QD_CLASS(TdxForm, TForm)
+  QD_PUBLISHED(TdxForm)
 
  public:
   using TdxScalableForm<TForm>::TdxScalableForm;
 
+  // Read from a stored form: the client size is kept to be applied after reading, and the
+  // stored density becomes the form's scale (the form is rescaled when it is shown, not while
+  // it is read).
+  void SetClientWidth(int Value) override;
+  void SetClientHeight(int Value) override;
+  void SetPixelsPerInch(int Value);
+  void ReadState(TReader* Reader) override;
+
  protected:
   void DpiChanged(TMessage& Message) override;
   void ScaleOwnedComponents(int32_t ANewPPI) override;
+
+ private:
+  bool IsReadingState() const { return ControlState().Contains(csReadingState); }
+
+  int32_t FLoadedClientHeight = 0;
+  int32_t FLoadedClientWidth = 0;
 };
 
 // The extended styles of a mirrored form.
