@@ -9,6 +9,7 @@
 #include "platform/classes/rtti.h"
 #include "platform/forms/forms.h"
 #include "platform/forms/imglist.h"
+#include "platform/forms/menus.h"
 #include "ui/controls/dxForms.h"
 #include "ui/core/dxThreading.h"
 
@@ -486,6 +487,18 @@ TEST_F(DpiForms, ARightToLeftLayoutMirrorsTheWindowAndWaitsForTheEndOfShowing) {
   form->SetRightToLeftLayout(bFalse);
   EXPECT_FALSE(GetWindowLongW(form->Handle(), GWL_EXSTYLE) & WS_EX_LAYOUTRTL);
   form->Hide();
+
+  // The form's menus: left to right while the mirrored window mirrors them, the form's own
+  // direction again once the layout is off.
+  auto* menu = new TPopupMenu(form);
+  form->SetBiDiMode(bdRightToLeft);
+  form->SetRightToLeftLayout(bTrue);
+  EXPECT_FALSE(menu->IsRightToLeft());
+  EXPECT_FALSE(menu->ParentBiDiMode());
+  form->SetRightToLeftLayout(bFalse);
+  EXPECT_TRUE(menu->ParentBiDiMode());
+  EXPECT_TRUE(menu->IsRightToLeft());
+  form->SetBiDiMode(bdLeftToRight);
 
   // bDefault follows right-to-left alignment; changed while the form is being shown, the
   // layout switches only once the showing is over.

@@ -6,6 +6,7 @@
 #include "platform/base/mathutil.h"
 #include "platform/classes/rtti.h"
 #include "platform/forms/imglist.h"
+#include "platform/forms/menus.h"
 #include "platform/os/user.h"
 #include "ui/controls/cxControls.h"
 #include "ui/controls/cxControlsScaleHelper.h"
@@ -79,6 +80,10 @@ void TdxScalableForm<TBase>::SetRightToLeftLayout(TdxDefaultBoolean Value) {
 template <class TBase>
 void TdxScalableForm<TBase>::RightToLeftLayoutChanged() {
   FRightToLeftApplied = IsRightToLeftLayout();
+  if (FRightToLeftApplied)
+    TdxFormRightToLeftLayoutHelper::ResetMenusBiDiMode(this);
+  else
+    TdxFormRightToLeftLayoutHelper::SetMenusParentBiDiMode(this);
   if (this->HandleAllocated()) this->RecreateWnd();
 }
 
@@ -307,6 +312,16 @@ void TdxFormRightToLeftLayoutHelper::RemoveBiDiModeStyles(TCustomForm* AForm) {
   if (!AForm->HandleAllocated()) return;
   const LONG exStyle = GetWindowLongW(AForm->Handle(), GWL_EXSTYLE);
   SetWindowLongW(AForm->Handle(), GWL_EXSTYLE, exStyle & ~static_cast<LONG>(GetBiDiModeStyles()));
+}
+
+void TdxFormRightToLeftLayoutHelper::SetMenusParentBiDiMode(TCustomForm* AForm) {
+  for (int i = 0; i < AForm->ComponentCount(); ++i)
+    if (auto* menu = dynamic_cast<TMenu*>(AForm->Components(i))) menu->SetParentBiDiMode(true);
+}
+
+void TdxFormRightToLeftLayoutHelper::ResetMenusBiDiMode(TCustomForm* AForm) {
+  for (int i = 0; i < AForm->ComponentCount(); ++i)
+    if (auto* menu = dynamic_cast<TMenu*>(AForm->Components(i))) menu->SetBiDiMode(bdLeftToRight);
 }
 
 // --- TdxFormHelper -------------------------------------------------------------------------------

@@ -115,6 +115,10 @@ class TdxFormRightToLeftLayoutHelper {
   static DWORD GetBiDiModeStyles() { return WS_EX_RIGHT | WS_EX_RTLREADING | WS_EX_LEFTSCROLLBAR; }
   static void AddRightToLeftFormExStyle(TCreateParams& Params);
   static void RemoveBiDiModeStyles(TCustomForm* AForm);
+  // The form's menus follow the form's reading direction again.
+  static void SetMenusParentBiDiMode(TCustomForm* AForm);
+  // The form's menus read left to right (a mirrored window mirrors them already).
+  static void ResetMenusBiDiMode(TCustomForm* AForm);
 };
 
 // The rescaling of a form: one scale-change bracket for every control on it.
