@@ -255,6 +255,45 @@ TEST_F(DpiForms, AFormMovedTo144DpiTakesTheImageListsForIt) {
   EXPECT_EQ(user->Images(), at144);
 }
 
+TEST_F(DpiForms, RedrawingIsLockedAndOnlyNewlyVisiblePartsAreRepainted) {
+  MakeForm();
+  HWND wnd = form->Handle();
+  // Locking takes WS_VISIBLE away; the text changes without it coming back.
+  const LONG style = TdxFormHelper::LockWindowRedrawing(wnd);
+  EXPECT_TRUE(style & WS_VISIBLE);
+  EXPECT_FALSE(GetWindowLongW(wnd, GWL_STYLE) & WS_VISIBLE);
+  TdxFormHelper::UnlockWindowRedrawing(wnd, style);
+  TdxFormHelper::SetWindowTextWithoutRedrawing(wnd, u"Título");
+  EXPECT_EQ(form->Caption(), u"Título");
+  EXPECT_TRUE(GetWindowLongW(wnd, GWL_STYLE) & WS_VISIBLE);
+
+  // Half outside the work area on the left, then fully inside: only the left half that came
+  // into view is redrawn.
+  form->SetBounds(-100, 100, 200, 100);
+  HRGN visible = nullptr;
+  TdxFormHelper::RepaintVisibleWindowArea(wnd, visible);
+  ASSERT_NE(visible, nullptr);
+  RECT box;
+  GetRgnBox(visible, &box);
+  EXPECT_EQ(TRect(box), (TRect{100, 0, 200, 100}));
+  ValidateRect(wnd, nullptr);
+  form->SetBounds(0, 100, 200, 100);
+  ValidateRect(wnd, nullptr);
+  TdxFormHelper::RepaintVisibleWindowArea(wnd, visible);
+  RECT update;
+  ASSERT_TRUE(GetUpdateRect(wnd, &update, FALSE));
+  EXPECT_EQ(TRect(update), (TRect{0, 0, 100, 100}));
+  // Unchanged: nothing more.
+  ValidateRect(wnd, nullptr);
+  TdxFormHelper::RepaintVisibleWindowArea(wnd, visible);
+  EXPECT_FALSE(GetUpdateRect(wnd, &update, FALSE));
+  DeleteObject(visible);
+
+  const bool animation = TdxFormHelper::SetAnimation(false);
+  EXPECT_FALSE(TdxFormHelper::SetAnimation(animation));
+  EXPECT_EQ(TdxFormHelper::SetAnimation(animation), animation);
+}
+
 // --- Frames -------------------------------------------------------------------------------------------
 
 class TScaledFrame : public TFrame, public IdxScaleFactor {

@@ -10,8 +10,11 @@
 #include "platform/os/user.h"
 #include "ui/controls/cxControls.h"
 #include "ui/controls/cxControlsScaleHelper.h"
+#include "ui/controls/cxControlsWindowUtils.h"
 #include "ui/controls/cxControlsWndProc.h"
 #include "ui/core/cxClasses.h"
+#include "ui/core/cxGeometry.h"
+#include "ui/core/cxWindowGeometry.h"
 #include "ui/core/dxHooks.h"
 #include "ui/core/cxClassesComponents.h"
 #include "ui/core/dxDPIAwareUtils.h"
@@ -394,6 +397,65 @@ void TdxFormHelper::ScaleComponentsForDpi(TComponent* AOwner, int32_t ANewPPI) {
   for (int i = 0; i < AOwner->ComponentCount(); ++i)
     if (auto* scalable = dynamic_cast<IcxScalableComponent*>(AOwner->Components(i)))
       scalable->ScaleForPPI(ANewPPI);
+}
+
+void TdxFormHelper::UpdateScaleFactorOnParentChange(TCustomForm* AForm) {
+  TcxControlHelper::UpdateScaleFactorOnParentChange(AForm);
+}
+
+bool TdxFormHelper::SetAnimation(bool AValue) {
+  ANIMATIONINFO info;
+  info.cbSize = sizeof(ANIMATIONINFO);
+  SystemParametersInfoW(SPI_GETANIMATION, sizeof(ANIMATIONINFO), &info, 0);
+  const bool previous = info.iMinAnimate != 0;
+  if (previous != AValue) {
+    info.iMinAnimate = AValue ? 1 : 0;
+    SystemParametersInfoW(SPI_SETANIMATION, sizeof(ANIMATIONINFO), &info, 0);
+  }
+  return previous;
+}
+
+LONG TdxFormHelper::LockWindowRedrawing(HWND AWnd) {
+  const LONG style = GetWindowLongW(AWnd, GWL_STYLE);
+  TdxSystemInfo* info = dxSystemInfo();
+  if (!(info && info->IsRemoteSession()))
+    SetWindowLongW(AWnd, GWL_STYLE, style & ~static_cast<LONG>(WS_VISIBLE));
+  return style;
+}
+
+void TdxFormHelper::UnlockWindowRedrawing(HWND AWnd, LONG APrevStyle) {
+  SetWindowLongW(AWnd, GWL_STYLE, APrevStyle);
+}
+
+void TdxFormHelper::SetWindowTextWithoutRedrawing(HWND AWnd, const String& AText) {
+  const LONG style = LockWindowRedrawing(AWnd);
+  DefWindowProcW(AWnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(AText.c_str()));
+  UnlockWindowRedrawing(AWnd, style);
+}
+
+void TdxFormHelper::RepaintVisibleWindowArea(HWND AWnd, HRGN& APrevVisibleRegion) {
+  const TRect window = cxGetWindowRect(AWnd);
+  const TRect visible = cxRectOffset(
+      cxRectIntersectRect(window, GetMonitorWorkArea(MonitorFromWindow(AWnd, MONITOR_DEFAULTTONEAREST))),
+      window.TopLeft(), false);
+  HRGN region = CreateRectRgn(visible.Left, visible.Top, visible.Right, visible.Bottom);
+  if (APrevVisibleRegion && EqualRgn(region, APrevVisibleRegion)) {
+    DeleteObject(region);
+    return;
+  }
+  std::swap(region, APrevVisibleRegion);
+  // region now holds the old one (or nothing): what is newly visible is redrawn.
+  HRGN uncovered = CreateRectRgn(0, 0, 0, 0);
+  const int kind = region ? CombineRgn(uncovered, APrevVisibleRegion, region, RGN_DIFF)
+                          : CombineRgn(uncovered, APrevVisibleRegion, nullptr, RGN_COPY);
+  if (kind != NULLREGION && kind != ERROR) {
+    // RedrawWindow takes client coordinates.
+    const TPoint client = cxGetClientOffset(AWnd);
+    OffsetRgn(uncovered, -client.X, -client.Y);
+    RedrawWindow(AWnd, nullptr, uncovered, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+  }
+  DeleteObject(uncovered);
+  if (region) DeleteObject(region);
 }
 
 void TdxFormHelper::ResetScalingFlags(TControl* AControl) {

@@ -129,6 +129,18 @@ class TdxFormHelper {
                           const TRect* AWindowRect);
   static void ScaleComponentsForDpi(TComponent* AOwner, int32_t ANewPPI);
   static void ResetScalingFlags(TControl* AControl);
+  static void UpdateScaleFactorOnParentChange(TCustomForm* AForm);
+  // Turns the system's window animation on or off; answers the setting it had.
+  static bool SetAnimation(bool AValue);
+  // Hides the window from drawing by taking WS_VISIBLE away (not over a remote desktop
+  // connection); answers the style to give back.
+  static LONG LockWindowRedrawing(HWND AWnd);
+  static void UnlockWindowRedrawing(HWND AWnd, LONG APrevStyle);
+  static void SetWindowTextWithoutRedrawing(HWND AWnd, const String& AText);
+  // The part of the window inside its monitor's work area (window coordinates). When it
+  // differs from APrevVisibleRegion the two are exchanged (the caller owns the new one) and
+  // what the new one shows beyond the old one is redrawn.
+  static void RepaintVisibleWindowArea(HWND AWnd, HRGN& APrevVisibleRegion);
 };
 
 // Rescales a plain frame (one without a scale factor of its own) with its parent: on the
