@@ -192,6 +192,22 @@ TEST_F(Drag, ASuppliedObjectIsTheSourceAndStaysWithItsOwner) {
   EXPECT_TRUE(object->Dropped);
 }
 
+TEST_F(Drag, ASuppliedObjectFreedDuringTheDragEndsIt) {
+  auto* object = new TRecordingDragObject(source);
+  object->log = &rec.log;
+  rec.supplied = object;
+  Press(POINT{120, 120});
+  Move(POINT{310, 120});
+  delete object;
+  EXPECT_EQ(CurrentDragObject(), nullptr);
+  EXPECT_FALSE(source->Dragging());
+  EXPECT_EQ(GetCapture(), nullptr);
+  Move(POINT{320, 120});
+  Release(POINT{320, 120});
+  // The target heard the drag leave; the half-freed object's end reached nobody.
+  EXPECT_EQ(rec.log, (std::vector<std::string>{"start", "target enter 10,10", "target leave 10,10"}));
+}
+
 TEST_F(Drag, CancellingWhileStartingKeepsTheDragFromStarting) {
   rec.cancelAtStart = true;
   Press(POINT{120, 120});
