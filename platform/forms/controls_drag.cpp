@@ -30,6 +30,8 @@ struct TDragSession {
 };
 
 TDragSession gDrag;
+// The object of a drag being ended (its target's drop handler may free the dragged control).
+TDragObject* gEndingObject = nullptr;
 
 TObject* DragSource() {
   if (gDrag.FreeObject)
@@ -89,6 +91,10 @@ void DragDone(bool Drop) {
   TControl* target = object->DragTarget;
   const bool accepted = Drop && gDrag.Active && gDrag.Accepted && target;
   gDrag = TDragSession{};  // from here a nested end (lost capture) finds nothing to do
+  gEndingObject = object;
+  struct TEnded {
+    ~TEnded() { gEndingObject = nullptr; }
+  } ended;
 
   object->Cancelling = !accepted;
   object->Dropped = accepted;
@@ -217,6 +223,8 @@ namespace forms_detail {
 
 void DragControlGone(TControl* Control) {
   if (gDrag.Object && gDrag.Object->DragTarget == Control) gDrag.Object->DragTarget = nullptr;
+  if (auto* o = dynamic_cast<TBaseDragControlObject*>(gEndingObject); o && o->Control() == Control)
+    o->SetControl(nullptr);
   if (gDrag.Control != Control) return;
   // The control is half destroyed: its drag ends without reaching it.
   if (auto* o = dynamic_cast<TBaseDragControlObject*>(gDrag.Object); o && o->Control() == Control)

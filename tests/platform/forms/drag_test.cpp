@@ -273,6 +273,25 @@ TEST_F(Drag, AControlFreedWhileDraggedEndsTheDrag) {
   Release(POINT{320, 120});
   EXPECT_EQ(rec.log, (std::vector<std::string>{"target enter 10,10"}));
   EXPECT_EQ(CurrentDragObject(), nullptr);
+
+  // A drop handler that frees the dragged control: the end of the drag does not reach it.
+  struct TFreeing {
+    TControl* victim = nullptr;
+    void Drop(TObject*, TObject*, int, int) { delete victim; }
+    void Over(TObject*, TObject*, int, int, TDragState, bool& Accept) { Accept = true; }
+  } freeing{other};
+  auto* bin = new TDragBox(form, clBlack);
+  bin->SetParent(form);
+  bin->SetBounds(200, 10, 80, 80);
+  bin->OnDragOver = TDragOverEvent(&freeing, &TFreeing::Over);
+  bin->OnDragDrop = TDragDropEvent(&freeing, &TFreeing::Drop);
+  other->OnEndDrag = TEndDragEvent(&rec, &TDragRecorder::EndDrag);
+  rec.log.clear();
+  Press(POINT{210, 120});
+  Move(POINT{310, 120});
+  Release(POINT{310, 120});
+  EXPECT_TRUE(rec.log.empty());
+  EXPECT_EQ(CurrentDragObject(), nullptr);
 }
 
 }  // namespace
