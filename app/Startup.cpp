@@ -12,6 +12,7 @@
 #include "platform/os/uxtheme.h"
 #include "ui/controls/cxControlsWndProc.h"
 #include "ui/controls/cxHint.h"
+#include "ui/controls/dxForms.h"
 #include "ui/core/cxClassesComponents.h"
 #include "ui/core/cxDataConsts.h"
 #include "ui/core/cxDataStorage.h"
@@ -126,6 +127,8 @@ const TUnit kUnits[] = {
     {&cxLookAndFeelPaintersBitmaps::Initialize, &cxLookAndFeelPaintersBitmaps::Finalize},
     // The root look-and-feel.
     {&cxLookAndFeels::Initialize, &cxLookAndFeels::Finalize},
+    // The frame-window hook that gives plain frames a DPI controller.
+    {&dxForms::Initialize, &dxForms::Finalize},
     // The control framework: cursors, system controller, window services and hooks.
     {&cxControls::Initialize, &cxControls::Finalize},
     // Containers: the default style controller every container style links to.

@@ -313,6 +313,7 @@ TControl::TControl(TComponent* AOwner)
 }
 
 TControl::~TControl() {
+  forms_detail::DragControlGone(this);
   if (forms_detail::ControlDestroyed) forms_detail::ControlDestroyed(this);
   if (gCaptureControl == this) {
     gCaptureControl = nullptr;
@@ -332,6 +333,7 @@ void TControl::RegisterProperties(TPropertyRegistrar& r) {
   r.Prop("Color", &TControl::Color, &TControl::SetColor, TypeInfoTColor());
   r.Prop("Constraints", &TControl::Constraints, &TControl::SetConstraints);
   r.Prop("Cursor", &TControl::Cursor, &TControl::SetCursor, TypeInfoTCursor()).Default(crDefault);
+  r.Prop("DragCursor", &TControl::DragCursor, &TControl::SetDragCursor, TypeInfoTCursor()).Default(crDrag);
   r.Prop("DragMode", &TControl::DragMode, &TControl::SetDragMode, TypeInfoTDragMode()).Default(dmManual);
   r.Prop("Enabled", &TControl::Enabled, &TControl::SetEnabled).Default(true);
   r.Prop("Font", &TControl::Font, &TControl::SetFont);
@@ -358,6 +360,10 @@ void TControl::RegisterProperties(TPropertyRegistrar& r) {
   r.Event("OnMouseWheelUp", &TControl::OnMouseWheelUp);
   r.Event("OnContextPopup", &TControl::OnContextPopup);
   r.Event("OnCanResize", &TControl::OnCanResize);
+  r.Event("OnDragDrop", &TControl::OnDragDrop);
+  r.Event("OnDragOver", &TControl::OnDragOver);
+  r.Event("OnStartDrag", &TControl::OnStartDrag);
+  r.Event("OnEndDrag", &TControl::OnEndDrag);
 }
 
 void TControl::DefineProperties(TFiler* Filer) {
@@ -399,6 +405,12 @@ void TControl::WndProc(TMessage& Message) {
         break;
       case WM_LBUTTONDOWN:
       case WM_LBUTTONDBLCLK:
+        // Automatic dragging takes the press.
+        if (dragMode_ == dmAutomatic && !ComponentState().Contains(csDesigning) && !Dragging() &&
+            !CurrentDragObject()) {
+          BeginDrag(Mouse ? Mouse->DragImmediate() : true, Mouse ? Mouse->DragThreshold() : -1);
+          return;
+        }
         controlState_.Include(csLButtonDown);
         break;
       case WM_LBUTTONUP:
@@ -591,6 +603,10 @@ bool TControl::DispatchPropertyChange(TMessage& Message) {
   }
 }
 void TControl::Dispatch(TMessage& Message) {
+  if (Message.Msg == CM_DRAG) {
+    CMDrag(Message);
+    return;
+  }
   if (DispatchMouse(Message) || DispatchPropertyChange(Message)) return;
   DefaultHandler(Message);
 }
@@ -1344,6 +1360,10 @@ HWND AllocateHWnd(TWndMethod Method) {
                            nullptr, nullptr);
   if (h && Method) SetPropW(h, kUtilWindowProp, new TWndMethod(Method));
   return h;
+}
+
+bool IsAllocatedHWnd(HWND Wnd) {
+  return Wnd && IsWindow(Wnd) && GetPropW(Wnd, kUtilWindowProp) != nullptr;
 }
 
 void DeallocateHWnd(HWND Wnd) {

@@ -31,6 +31,9 @@ class TWinControl;
 class TCustomForm;
 class TPopupMenu;
 class TReader;
+class TControl;
+class TDragObject;
+class TDragImageList;
 
 // ---- Internal notifications ----------------------------------------------------------------------
 
@@ -332,6 +335,24 @@ using TMouseWheelUpDownEvent =
 using TContextPopupEvent = TMethod<void(TObject* Sender, TPoint MousePos, bool& Handled)>;
 using TCanResizeEvent = TMethod<void(TObject* Sender, int& NewWidth, int& NewHeight, bool& Resize)>;
 
+// Dragging: what a target hears while something is dragged over it.
+enum TDragState : uint8_t { dsDragEnter, dsDragLeave, dsDragMove };
+// The kinds of CM_DRAG (wParam); lParam points to a TDragRec.
+enum TDragMessage : uint8_t { dmDragEnter, dmDragLeave, dmDragMove, dmDragDrop, dmDragCancel, dmFindTarget };
+struct TDragRec {
+  TPoint Pos;  // screen coordinates
+  TDragObject* Source = nullptr;
+  TControl* Target = nullptr;
+  bool Docking = false;
+};
+// Source is the drag object, or the dragged control when the platform made the object.
+using TDragOverEvent =
+    TMethod<void(TObject* Sender, TObject* Source, int X, int Y, TDragState State, bool& Accept)>;
+using TDragDropEvent = TMethod<void(TObject* Sender, TObject* Source, int X, int Y)>;
+using TStartDragEvent = TMethod<void(TObject* Sender, TDragObject*& DragObject)>;
+// Target is nullptr when the drag was cancelled or nothing accepted the drop.
+using TEndDragEvent = TMethod<void(TObject* Sender, TObject* Target, int X, int Y)>;
+
 // Shift state of the key flags of mouse messages, of key data, and of the current keys.
 TShiftState KeysToShiftState(WPARAM Keys);
 TShiftState KeyDataToShiftState(LPARAM KeyData);
@@ -566,6 +587,31 @@ class TControl : public TComponent {
   virtual void Resize();
   void Changed() { Perform(CM_CHANGED, 0, reinterpret_cast<LPARAM>(this)); }
 
+  // -- Dragging (controls_drag.cpp)
+  TCursor DragCursor() const { return dragCursor_; }
+  void SetDragCursor(TCursor Value) { dragCursor_ = Value; }
+  // Starts dragging the control: at once, or once the mouse has moved more than Threshold
+  // pixels (-1: the mouse's drag threshold) with the button held. The drag runs through the
+  // message loop; releasing the button drops, Esc or a lost capture cancels.
+  void BeginDrag(bool Immediate, int Threshold = -1);
+  // Ends this control's drag: drops where the mouse is, or cancels.
+  void EndDrag(bool Drop);
+  bool Dragging() const;
+  // A drag of the control starts: an object may be supplied (the platform makes one
+  // otherwise), or CancelDrag called.
+  virtual void DoStartDrag(TDragObject*& DragObject);
+  virtual void DoEndDrag(TObject* Target, int X, int Y);
+  // Accept starts as "OnDragOver is assigned".
+  virtual void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept);
+  virtual void DragDrop(TObject* Source, int X, int Y);
+  virtual void DragCanceled() {}
+  // The images shown while the control is dragged (nullptr: none).
+  virtual TDragImageList* GetDragImages() { return nullptr; }
+  TDragOverEvent OnDragOver;
+  TDragDropEvent OnDragDrop;
+  TStartDragEvent OnStartDrag;
+  TEndDragEvent OnEndDrag;
+
   // -- Scaling
   virtual void ChangeScale(int M, int D, bool isDpiChange);
   void ChangeScale(int M, int D) { ChangeScale(M, D, false); }
@@ -634,6 +680,7 @@ class TControl : public TComponent {
   // Parts of Dispatch; each answers whether it handled the message.
   bool DispatchMouse(TMessage& Message);
   bool DispatchPropertyChange(TMessage& Message);
+  void CMDrag(TMessage& Message);
 
   std::unique_ptr<TFont> font_;
   std::unique_ptr<TSizeConstraints> constraints_;
@@ -646,6 +693,7 @@ class TControl : public TComponent {
   TBiDiMode biDiMode_ = bdLeftToRight;
   TCursor cursor_ = crDefault;
   TDragMode dragMode_ = dmManual;
+  TCursor dragCursor_ = crDrag;
   TPopupMenu* popupMenu_ = nullptr;
   TScalingFlags scalingFlags_;
   int currentPPI_ = 96;
@@ -946,6 +994,68 @@ class TGraphicControl : public TControl {
   std::unique_ptr<TControlCanvas> canvas_;
 };
 
+// ---- Drag objects ---------------------------------------------------------------------------------
+
+// What is being dragged. The drag runs while the object is the current one; Finished ends it.
+class TDragObject : public TObject {
+  QD_CLASS(TDragObject, TObject)
+
+ public:
+  TDragObject() = default;
+  // An object freed while it is being dragged ends the drag first (cancelled).
+  ~TDragObject() override;
+  virtual TCursor GetDragCursor(bool Accepted, int X, int Y) { return Accepted ? crDrag : crNoDrop; }
+  virtual TDragImageList* GetDragImages() { return nullptr; }
+  virtual void HideDragImage();
+  virtual void ShowDragImage();
+  // The drag is over: dropped on Target at (X, Y) of its client area when Accepted.
+  virtual void Finished(TObject* Target, int X, int Y, bool Accepted) {}
+
+  bool AlwaysShowDragImages = false;
+  bool Cancelling = false;
+  bool Dropped = false;
+  // The window that holds the mouse capture during the drag.
+  HWND DragHandle = nullptr;
+  // The last position (screen) and the target under it with the position in its client area.
+  TPoint DragPos;
+  TControl* DragTarget = nullptr;
+  TPoint DragTargetPos;
+};
+
+// Drags a control: its end reaches the control (DragCanceled, then DoEndDrag).
+class TBaseDragControlObject : public TDragObject {
+  QD_CLASS(TBaseDragControlObject, TDragObject)
+
+ public:
+  using OwnerType = TControl;
+  explicit TBaseDragControlObject(TControl* AControl) : control_(AControl) {}
+  TControl* Control() const { return control_; }
+  void SetControl(TControl* Value) { control_ = Value; }
+  void Finished(TObject* Target, int X, int Y, bool Accepted) override;
+
+ protected:
+  virtual void EndDrag(TObject* Target, int X, int Y);
+
+ private:
+  TControl* control_;
+};
+
+// The control's drag cursor and drag images.
+class TDragControlObject : public TBaseDragControlObject {
+  QD_CLASS(TDragControlObject, TBaseDragControlObject)
+
+ public:
+  using TBaseDragControlObject::TBaseDragControlObject;
+  TCursor GetDragCursor(bool Accepted, int X, int Y) override;
+  TDragImageList* GetDragImages() override;
+};
+
+// Ends the drag under way as cancelled; called while a drag starts (DoStartDrag), it stops
+// the drag from starting.
+void CancelDrag();
+// The drag under way (nullptr when none).
+TDragObject* CurrentDragObject();
+
 // ---- The mouse ----------------------------------------------------------------------------------
 
 class TMouse : public TObject {
@@ -965,7 +1075,7 @@ class TMouse : public TObject {
   void SetDragThreshold(int Value) { dragThreshold_ = Value; }
   bool DragImmediate() const { return dragImmediate_; }
   void SetDragImmediate(bool Value) { dragImmediate_ = Value; }
-  bool IsDragging() const { return false; }
+  bool IsDragging() const { return CurrentDragObject() != nullptr; }
 
  private:
   int dragThreshold_ = 5;
@@ -982,6 +1092,8 @@ namespace forms_detail {
 extern void (*HintMouseMessage)(TControl* Control, TMessage& Message);
 extern void (*ControlDestroyed)(TControl* Control);
 extern void (*HandleException)(TObject* Sender);
+// A control goes away: a drag of it ends (cancelled) and it stops being the drag's target.
+void DragControlGone(TControl* Control);
 }  // namespace forms_detail
 
 // ---- Utility windows ----------------------------------------------------------------------------
@@ -989,5 +1101,6 @@ extern void (*HandleException)(TObject* Sender);
 // A hidden top-level window whose messages go to Method (timers, the application).
 HWND AllocateHWnd(TWndMethod Method);
 void DeallocateHWnd(HWND Wnd);
+bool IsAllocatedHWnd(HWND Wnd);
 
 }  // namespace qd

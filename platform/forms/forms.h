@@ -182,6 +182,9 @@ class TCustomForm : public TWinControl {
   // Reads the stored form of the class (a registered text first, then the embedded
   // resources of the class chain); false when there is none.
   bool InitFromStoredForm();
+  // Forgets the client size read from a stored form (applied when the window is made): for
+  // forms that apply it themselves.
+  void ClearPendingClientSize() { pendingClientWidth_ = pendingClientHeight_ = 0; }
 
  private:
   void InitializeNewForm();
@@ -244,6 +247,26 @@ T* CreateNewForm(TComponent* AOwner) {
 // Stored forms by class name that take precedence over the embedded resources (tests and
 // tools); an empty text removes the entry.
 void RegisterStoredForm(const String& ClassName, const String& Text);
+
+// ---- Frames ------------------------------------------------------------------------------------------
+
+// A container of controls and components of its own, placed on a form (or another control)
+// like any windowed control. A frame has no stored form of its own here; its contents are
+// made in code or read as part of its form.
+class TCustomFrame : public TWinControl {
+  QD_CLASS(TCustomFrame, TWinControl)
+
+ public:
+  explicit TCustomFrame(TComponent* AOwner);
+  void CreateParams(TCreateParams& Params) override;
+};
+
+class TFrame : public TCustomFrame {
+  QD_CLASS(TFrame, TCustomFrame)
+
+ public:
+  using TCustomFrame::TCustomFrame;
+};
 
 // ---- Screen --------------------------------------------------------------------------------------------
 

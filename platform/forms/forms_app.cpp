@@ -202,7 +202,9 @@ bool TApplication::IsKeyMsg(MSG& Msg) {
     if (!wnd) wnd = Msg.hwnd;
     return wnd && SendMessageW(wnd, CN_BASE + Msg.message, Msg.wParam, Msg.lParam) != 0;
   }
-  if (FindControl(wnd)) return SendMessageW(wnd, CN_BASE + Msg.message, Msg.wParam, Msg.lParam) != 0;
+  // A utility window holding the capture (a drag under way) hears the keys too.
+  if (FindControl(wnd) || IsAllocatedHWnd(wnd))
+    return SendMessageW(wnd, CN_BASE + Msg.message, Msg.wParam, Msg.lParam) != 0;
   return false;
 }
 

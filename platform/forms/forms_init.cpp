@@ -29,6 +29,8 @@ void Initialize() {
                    TImageList::StaticClass(), TGraphicControl::StaticClass(), TCustomControl::StaticClass()})
     RegisterClass(c);
   RegisterClass(TEdit::StaticClass());
+  RegisterClass(TFrame::StaticClass());
+  RegisterClass(TDragImageList::StaticClass());
   for (TClass c : {TListBox::StaticClass(), TOpenDialog::StaticClass(), TSaveDialog::StaticClass(),
                    TOpenPictureDialog::StaticClass(), TSavePictureDialog::StaticClass()})
     RegisterClass(c);

@@ -4,7 +4,9 @@
 #include <vector>
 
 #include "platform/classes/classes.h"
+#include "platform/forms/controls.h"
 #include "platform/forms/graphics.h"
+#include "platform/os/user.h"
 
 namespace qd {
 
@@ -160,6 +162,48 @@ class TImageList : public TCustomImageList {
 
  public:
   using TCustomImageList::TCustomImageList;
+};
+
+// An image list that shows one of its images in a window of its own that follows the mouse
+// while something is dragged (imglist_drag.cpp). The window is topmost, never activates and
+// lets the mouse through.
+class TDragImageList : public TCustomImageList {
+  QD_CLASS(TDragImageList, TCustomImageList)
+
+ public:
+  using TCustomImageList::TCustomImageList;
+  ~TDragImageList() override;
+
+  // The image shown while dragging and its hot spot (the point under the mouse).
+  bool SetDragImage(int Index, int HotSpotX, int HotSpotY);
+  int DragIndex() const { return dragIndex_; }
+  TPoint DragHotspot() const { return hotspot_; }
+  TCursor DragCursor() const { return dragCursor_; }
+  void SetDragCursor(TCursor Value) { dragCursor_ = Value; }
+
+  // Starts showing the image with the hot spot at (X, Y) of Window's client area (screen
+  // coordinates for nullptr or the desktop); false when there is no image to show.
+  bool BeginDrag(HWND Window, int X, int Y);
+  // Moves the image; (X, Y) in the coordinates BeginDrag was given.
+  bool DragMove(int X, int Y);
+  bool EndDrag();
+  void HideDragImage();
+  void ShowDragImage();
+  bool Dragging() const { return dragging_; }
+  // The image's window (nullptr when none is shown), for tests.
+  HWND DragWindow() const { return window_; }
+
+ private:
+  void PlaceWindow();
+
+  int dragIndex_ = 0;
+  TPoint hotspot_;
+  TCursor dragCursor_ = crDrag;
+  bool dragging_ = false;
+  bool shown_ = false;
+  HWND lockWindow_ = nullptr;
+  TPoint position_;  // the hot spot's screen position
+  HWND window_ = nullptr;
 };
 
 }  // namespace qd

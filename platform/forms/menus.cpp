@@ -234,6 +234,22 @@ void TMenuItem::GetChildren(const TGetChildProc& Proc, TComponent* Root) {
 
 // ---- TMenu and TPopupMenu ----------------------------------------------------------------------
 
+void TMenu::RegisterProperties(TPropertyRegistrar& r) {
+  r.Prop("BiDiMode", &TMenu::BiDiMode, &TMenu::SetBiDiMode, TypeInfoTBiDiMode());
+  r.Prop("ParentBiDiMode", &TMenu::ParentBiDiMode, &TMenu::SetParentBiDiMode).Default(true);
+}
+
+TBiDiMode TMenu::BiDiMode() const {
+  if (!parentBiDiMode_) return biDiMode_;
+  if (auto* control = dynamic_cast<TControl*>(Owner())) return control->BiDiMode();
+  return bdLeftToRight;
+}
+
+void TMenu::SetBiDiMode(TBiDiMode Value) {
+  biDiMode_ = Value;
+  parentBiDiMode_ = false;
+}
+
 TMenu::TMenu(TComponent* AOwner) : TComponent(AOwner) {
   items_ = new TMenuItem(this);
   items_->menu_ = this;
@@ -709,7 +725,9 @@ HWND GetTrackedPopupMenuWindow() {
 void TPopupMenu::Popup(int X, int Y) {
   popupPoint_ = {X, Y};
   if (OnPopup) OnPopup(this);
-  TMenuItem* chosen = TrackMenu(Items(), X, Y, alignment_);
+  TPopupAlignment alignment = alignment_;
+  if (IsRightToLeft() && alignment != paCenter) alignment = alignment == paLeft ? paRight : paLeft;
+  TMenuItem* chosen = TrackMenu(Items(), X, Y, alignment);
   if (OnClose) OnClose(this);
   if (chosen) chosen->Click();
 }

@@ -106,11 +106,21 @@ class TMenuItem : public TComponent {
 
 class TMenu : public TComponent {
   QD_CLASS(TMenu, TComponent)
+  QD_PUBLISHED(TMenu)
 
  public:
   explicit TMenu(TComponent* AOwner);
   ~TMenu() override;
   TMenuItem* Items() const { return items_; }
+  // Reading direction of the menu: with ParentBiDiMode, that of the control owning the menu
+  // (left to right without one). A right-to-left menu opens with its right edge at the point
+  // it is shown at, where a left-to-right one has its left edge.
+  TBiDiMode BiDiMode() const;
+  // Also turns ParentBiDiMode off.
+  void SetBiDiMode(TBiDiMode Value);
+  bool ParentBiDiMode() const { return parentBiDiMode_; }
+  void SetParentBiDiMode(bool Value) { parentBiDiMode_ = Value; }
+  bool IsRightToLeft() const { return BiDiMode() != bdLeftToRight; }
   // A key message (WM_KEYDOWN data) that is the short cut of an enabled item clicks it.
   bool IsShortCut(TMessage& Message);
   TMenuItem* FindItemByShortCut(TShortCut ShortCut) const;
@@ -118,6 +128,8 @@ class TMenu : public TComponent {
 
  private:
   TMenuItem* items_;
+  TBiDiMode biDiMode_ = bdLeftToRight;
+  bool parentBiDiMode_ = true;
 };
 
 enum TPopupAlignment : uint8_t { paLeft, paRight, paCenter };

@@ -9,6 +9,7 @@
 #include "platform/classes/rtti.h"
 #include "platform/forms/forms.h"
 #include "platform/forms/imglist.h"
+#include "platform/forms/menus.h"
 #include "ui/controls/dxForms.h"
 #include "ui/core/dxThreading.h"
 
@@ -254,6 +255,257 @@ TEST_F(DpiForms, AFormMovedTo144DpiTakesTheImageListsForIt) {
   EXPECT_EQ(user->Images(), at144);
 }
 
+TEST_F(DpiForms, RedrawingIsLockedAndOnlyNewlyVisiblePartsAreRepainted) {
+  MakeForm();
+  HWND wnd = form->Handle();
+  // Locking takes WS_VISIBLE away; the text changes without it coming back.
+  const LONG style = TdxFormHelper::LockWindowRedrawing(wnd);
+  EXPECT_TRUE(style & WS_VISIBLE);
+  EXPECT_FALSE(GetWindowLongW(wnd, GWL_STYLE) & WS_VISIBLE);
+  TdxFormHelper::UnlockWindowRedrawing(wnd, style);
+  TdxFormHelper::SetWindowTextWithoutRedrawing(wnd, u"Título");
+  EXPECT_EQ(form->Caption(), u"Título");
+  EXPECT_TRUE(GetWindowLongW(wnd, GWL_STYLE) & WS_VISIBLE);
+
+  // Half outside the work area on the left, then fully inside: only the left half that came
+  // into view is redrawn.
+  form->SetBounds(-100, 100, 200, 100);
+  HRGN visible = nullptr;
+  TdxFormHelper::RepaintVisibleWindowArea(wnd, visible);
+  ASSERT_NE(visible, nullptr);
+  RECT box;
+  GetRgnBox(visible, &box);
+  EXPECT_EQ(TRect(box), (TRect{100, 0, 200, 100}));
+  ValidateRect(wnd, nullptr);
+  form->SetBounds(0, 100, 200, 100);
+  ValidateRect(wnd, nullptr);
+  TdxFormHelper::RepaintVisibleWindowArea(wnd, visible);
+  RECT update;
+  ASSERT_TRUE(GetUpdateRect(wnd, &update, FALSE));
+  EXPECT_EQ(TRect(update), (TRect{0, 0, 100, 100}));
+  // Unchanged: nothing more.
+  ValidateRect(wnd, nullptr);
+  TdxFormHelper::RepaintVisibleWindowArea(wnd, visible);
+  EXPECT_FALSE(GetUpdateRect(wnd, &update, FALSE));
+  DeleteObject(visible);
+
+  const bool animation = TdxFormHelper::SetAnimation(false);
+  EXPECT_FALSE(TdxFormHelper::SetAnimation(animation));
+  EXPECT_EQ(TdxFormHelper::SetAnimation(animation), animation);
+}
+
+// --- Frames -------------------------------------------------------------------------------------------
+
+class TScaledFrame : public TFrame, public IdxScaleFactor {
+ public:
+  using TFrame::TFrame;
+  TdxScaleFactor* GetScaleFactor() override { return &factor; }
+  TdxScaleFactor factor;
+};
+
+class DpiFrames : public DpiForms {
+ protected:
+  void SetUp() override {
+    DpiForms::SetUp();
+    dxForms::Initialize();
+  }
+  void TearDown() override {
+    DpiForms::TearDown();
+    dxForms::Finalize();
+  }
+  // A 96-DPI frame at (10, 10, 110, 70) with a control holding a control, and a scalable
+  // component of its own.
+  TFrame* MakeFrame(TWinControl* AParent) {
+    auto* frame = new TFrame(form);
+    frame->SetBounds(10, 10, 100, 60);
+    auto* outer = new TScaleProbe(form);
+    outer->SetParent(frame);
+    outer->SetBounds(4, 4, 80, 40);
+    auto* inner = new TScaleProbe(form);
+    inner->SetParent(outer);
+    inner->SetBounds(2, 2, 40, 20);
+    frameProbes = {outer, inner};
+    frameThing = new TScalableThing(frame);
+    frame->SetParent(AParent);
+    frame->HandleNeeded();
+    return frame;
+  }
+  std::vector<TScaleProbe*> frameProbes;
+  TScalableThing* frameThing = nullptr;
+};
+
+TEST_F(DpiFrames, AFrameWithControlsMovesFrom96To144DpiWithItsForm) {
+  MakeForm(true);
+  TFrame* frame = MakeFrame(form);
+  ASSERT_NE(TdxFrameControllerManager::GetController(frame), nullptr);
+  os::SetMonitorDpi(0, 144);
+  Application->ProcessMessages();
+  for (TScaleProbe* p : frameProbes) {
+    EXPECT_EQ(p->changing, 1);
+    EXPECT_EQ(p->changed, 1);
+  }
+  EXPECT_EQ(frameProbes[0]->boundsAtChanging, (TRect{4, 4, 84, 44}));
+  EXPECT_EQ(frame->BoundsRect(), (TRect{15, 15, 165, 105}));
+  EXPECT_EQ(frameProbes[0]->BoundsRect(), (TRect{6, 6, 126, 66}));
+  EXPECT_EQ(frameProbes[1]->BoundsRect(), (TRect{3, 3, 63, 33}));
+  // The controller took the form's new density when the scale change ended, and scaled the
+  // frame's own components to it.
+  EXPECT_EQ(frame->CurrentPPI(), 144);
+  ASSERT_FALSE(frameThing->targets.empty());
+  EXPECT_EQ(frameThing->targets.back(), 144);
+}
+
+TEST_F(DpiFrames, AFramePutOnA144DpiFormIsScaledWhenItsWindowIsMade) {
+  os::SetMonitorDpi(0, 144);
+  MakeForm(true);
+  ASSERT_EQ(form->PixelsPerInch(), 144);
+  TFrame* frame = MakeFrame(form);
+  EXPECT_EQ(frame->BoundsRect(), (TRect{15, 15, 165, 105}));
+  EXPECT_EQ(frameProbes[1]->BoundsRect(), (TRect{3, 3, 63, 33}));
+  EXPECT_EQ(frame->CurrentPPI(), 144);
+  // A frame following its parent's font keeps doing so, without the font scaled twice.
+  EXPECT_TRUE(frame->ParentFont());
+  EXPECT_EQ(frame->Font()->Height(), form->Font()->Height());
+  // Restoring the parent's font announces a parent-font change, which must not restore
+  // again without end.
+  form->Font()->SetHeight(-20);
+  EXPECT_EQ(frame->Font()->Height(), -20);
+  EXPECT_TRUE(frame->ParentFont());
+}
+
+TEST_F(DpiFrames, OnlyPlainFramesGetAControllerAndAFreedFrameLosesIt) {
+  MakeForm();
+  auto* scaled = new TScaledFrame(form);
+  scaled->SetParent(form);
+  scaled->HandleNeeded();
+  EXPECT_EQ(TdxFrameControllerManager::GetController(scaled), nullptr);
+  TFrame* frame = MakeFrame(form);
+  ASSERT_NE(TdxFrameControllerManager::GetController(frame), nullptr);
+  // Recreating the window keeps the one controller.
+  TdxFrameController* controller = TdxFrameControllerManager::GetController(frame);
+  frame->RecreateWnd();
+  frame->HandleNeeded();
+  EXPECT_EQ(TdxFrameControllerManager::GetController(frame), controller);
+  delete frame;
+  EXPECT_EQ(TdxFrameControllerManager::GetController(frame), nullptr);
+  // The form still rescales without it.
+  form->ScaleForPPI(120);
+  EXPECT_EQ(probes[0]->changing, 1);
+}
+
+// --- Stored forms and parents ----------------------------------------------------------------------
+
+class TStoredDpiForm : public TdxForm {
+  QD_CLASS(TStoredDpiForm, TdxForm)
+
+ public:
+  using TdxForm::TdxForm;
+};
+
+class TStoredScaleProbe : public TScaleProbe {
+  QD_CLASS(TStoredScaleProbe, TcxControl)
+
+ public:
+  using TScaleProbe::TScaleProbe;
+};
+
+QD_IMPLEMENT_CLASS(TStoredDpiForm)
+QD_IMPLEMENT_CLASS(TStoredScaleProbe)
+
+// Designed at APixelsPerInch with a 200 x 100 client and a probe at (10, 10, 170, 90).
+String StoredDpiFormText(int APixelsPerInch) {
+  const std::string ppi = std::to_string(APixelsPerInch);
+  return uR"(object StoredDpiForm: TStoredDpiForm
+  Left = 100
+  Top = 100
+  BorderStyle = bsNone
+  ClientHeight = 100
+  ClientWidth = 200
+  Position = poDesigned
+  PixelsPerInch = )" +
+         String(ppi.begin(), ppi.end()) +
+         uR"(
+  object Probe: TStoredScaleProbe
+    Left = 10
+    Top = 10
+    Width = 160
+    Height = 80
+  end
+end
+)";
+}
+
+class DpiStoredForms : public DpiForms {
+ protected:
+  void SetUp() override {
+    DpiForms::SetUp();
+    RegisterClass(TStoredScaleProbe::StaticClass());
+  }
+  void TearDown() override {
+    RegisterStoredForm(u"TStoredDpiForm", u"");
+    DpiForms::TearDown();
+  }
+  TStoredDpiForm* Load(int APixelsPerInch) {
+    RegisterStoredForm(u"TStoredDpiForm", StoredDpiFormText(APixelsPerInch));
+    auto* loaded = NewForm<TStoredDpiForm>(Application);
+    form = loaded;
+    probe = dynamic_cast<TScaleProbe*>(loaded->FindComponent(u"Probe"));
+    return loaded;
+  }
+  TScaleProbe* probe = nullptr;
+};
+
+TEST_F(DpiStoredForms, AFormDesignedAt120IsReadAsItIsAndScaledTo144WhenShown) {
+  os::SetMonitorDpi(0, 144);
+  TStoredDpiForm* loaded = Load(120);
+  ASSERT_NE(probe, nullptr);
+  // Read as designed: the stored density is the form's scale, nothing is rescaled yet.
+  EXPECT_EQ(loaded->PixelsPerInch(), 120);
+  EXPECT_EQ(loaded->CurrentPPI(), 120);
+  EXPECT_EQ(loaded->ScaleFactor()->Apply(96), 120);
+  EXPECT_EQ(loaded->ClientWidth(), 200);
+  EXPECT_EQ(loaded->ClientHeight(), 100);
+  EXPECT_EQ(probe->BoundsRect(), (TRect{10, 10, 170, 90}));
+  EXPECT_EQ(probe->changing, 0);
+
+  loaded->Show();
+  Application->ProcessMessages();
+  // Shown on the 144-DPI monitor: one rescale from 120 to 144.
+  EXPECT_EQ(loaded->PixelsPerInch(), 144);
+  EXPECT_EQ(loaded->ScaleFactor()->Apply(96), 144);
+  EXPECT_EQ(loaded->ClientWidth(), 240);
+  EXPECT_EQ(loaded->ClientHeight(), 120);
+  EXPECT_EQ(probe->BoundsRect(), (TRect{12, 12, 204, 108}));
+  EXPECT_EQ(probe->changing, 1);
+  EXPECT_EQ(probe->changed, 1);
+  EXPECT_TRUE(loaded->ScalingFlags().Empty());
+}
+
+TEST_F(DpiStoredForms, ARescaleBeforeTheWindowExistsIsNotUndoneByTheStoredClientSize) {
+  TStoredDpiForm* loaded = Load(96);
+  loaded->ScaleForPPI(144);
+  EXPECT_EQ(loaded->ClientWidth(), 300);
+  loaded->HandleNeeded();
+  EXPECT_EQ(loaded->ClientWidth(), 300);
+  EXPECT_EQ(loaded->ClientHeight(), 150);
+}
+
+TEST_F(DpiStoredForms, AFormPutIntoAWindowAt144TakesItsScale) {
+  os::SetMonitorDpi(0, 144);
+  MakeForm(true);
+  ASSERT_EQ(form->PixelsPerInch(), 144);
+  TCustomForm* host = form;
+  TStoredDpiForm* child = Load(96);
+  child->SetParent(host);
+  EXPECT_EQ(child->PixelsPerInch(), 144);
+  EXPECT_EQ(probe->BoundsRect(), (TRect{15, 15, 255, 135}));
+  EXPECT_EQ(probe->changing, 1);
+  EXPECT_EQ(probe->changed, 1);
+  // The same parent again changes nothing.
+  child->SetParent(host);
+  EXPECT_EQ(probe->changing, 1);
+}
+
 // --- Right-to-left layout ----------------------------------------------------------------------
 
 TEST_F(DpiForms, ARightToLeftLayoutMirrorsTheWindowAndWaitsForTheEndOfShowing) {
@@ -274,6 +526,18 @@ TEST_F(DpiForms, ARightToLeftLayoutMirrorsTheWindowAndWaitsForTheEndOfShowing) {
   form->SetRightToLeftLayout(bFalse);
   EXPECT_FALSE(GetWindowLongW(form->Handle(), GWL_EXSTYLE) & WS_EX_LAYOUTRTL);
   form->Hide();
+
+  // The form's menus: left to right while the mirrored window mirrors them, the form's own
+  // direction again once the layout is off.
+  auto* menu = new TPopupMenu(form);
+  form->SetBiDiMode(bdRightToLeft);
+  form->SetRightToLeftLayout(bTrue);
+  EXPECT_FALSE(menu->IsRightToLeft());
+  EXPECT_FALSE(menu->ParentBiDiMode());
+  form->SetRightToLeftLayout(bFalse);
+  EXPECT_TRUE(menu->ParentBiDiMode());
+  EXPECT_TRUE(menu->IsRightToLeft());
+  form->SetBiDiMode(bdLeftToRight);
 
   // bDefault follows right-to-left alignment; changed while the form is being shown, the
   // layout switches only once the showing is over.

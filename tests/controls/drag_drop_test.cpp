@@ -160,6 +160,145 @@ TEST_F(DragAndDrop, TheKeyDuringADragIsEaten) {
   Release(POINT{125, 120});
 }
 
+// --- The platform's drag between library controls -------------------------------------------
+
+// Drags itself automatically with a 20 x 10 image; the target accepts what comes over it.
+class TDragSource : public TcxControl {
+ public:
+  explicit TDragSource(TComponent* AOwner) : TcxControl(AOwner) { SetDragMode(dmAutomatic); }
+  bool refuse = false;
+  std::vector<std::string>* log = nullptr;
+
+ protected:
+  bool HasDragImages() override { return true; }
+  TSize GetDragImagesSize() override { return TSize{20, 10}; }
+  void DrawDragImage(TcxCanvas* ACanvas, const TRect& R) override {
+    ACanvas->FillRect(R, clBlue);
+    ACanvas->FillRect(TRect{R.Left + 5, R.Top + 3, R.Left + 15, R.Top + 7}, clYellow);
+  }
+  bool StartDrag(TDragObject*& DragObject) override { return !refuse; }
+  void DoEndDrag(TObject* Target, int X, int Y) override {
+    log->push_back(std::string("end ") + (Target ? "on target" : "nil"));
+    TcxControl::DoEndDrag(Target, X, Y);
+  }
+};
+
+class TDropTarget : public TcxControl {
+ public:
+  explicit TDropTarget(TComponent* AOwner) : TcxControl(AOwner) {}
+  std::vector<std::string>* log = nullptr;
+  std::vector<TDragObject*> seen;
+
+ protected:
+  void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept) override {
+    TcxControl::DragOver(Source, X, Y, State, Accept);
+    Accept = true;
+    static const char* kStates[] = {"enter", "leave", "move"};
+    log->push_back(kStates[State]);
+    seen.push_back(GetDragObject());
+  }
+  void DragDrop(TObject* Source, int X, int Y) override {
+    auto* object = dynamic_cast<TDragControlObject*>(Source);
+    log->push_back(object && object->Control()->Name() == u"source" ? "drop from source" : "drop");
+  }
+};
+
+class PlatformDrag : public DragAndDrop {
+ protected:
+  void SetUp() override {
+    DragAndDrop::SetUp();
+    source = new TDragSource(form);
+    source->SetName(u"source");
+    source->SetParent(form);
+    source->SetBounds(80, 10, 40, 40);  // screen (180, 110) .. (220, 150)
+    source->log = &log;
+    target = new TDropTarget(form);
+    target->SetParent(form);
+    target->SetBounds(130, 10, 60, 60);  // screen (230, 110) .. (290, 170)
+    target->log = &log;
+    Application->ProcessMessages();
+  }
+  // Presses on the source and moves out of the drag area before the drag detection looks.
+  void StartDragging() {
+    Clock().Advance(GetDoubleClickTime() + 1);
+    os::InjectMouseMove(POINT{190, 120});
+    os::InjectMouseButton(WM_LBUTTONDOWN, POINT{190, 120});
+    os::InjectMouseMove(POINT{200, 120});
+    Application->ProcessMessages();
+  }
+  void Key(int VK, bool Down) {
+    os::InjectKey(VK, Down);
+    Application->ProcessMessages();
+  }
+
+  TDragSource* source = nullptr;
+  TDropTarget* target = nullptr;
+};
+
+TEST_F(PlatformDrag, ALibraryControlDragsItsOwnObjectWithTheCopyCursorAndItsImage) {
+  EXPECT_TRUE(source->ControlStyle().Contains(csDisplayDragImage));
+  StartDragging();
+  ASSERT_TRUE(source->Dragging());
+  auto* object = dynamic_cast<TcxDragControlObject*>(CurrentDragObject());
+  ASSERT_NE(object, nullptr);
+  EXPECT_EQ(object->Control(), source);
+
+  // The image (the control draws it) shows over the source, which displays drag images.
+  auto* images = dynamic_cast<TcxDragImageList*>(object->GetDragImages());
+  ASSERT_NE(images, nullptr);
+  HWND imageWindow = images->DragWindow();
+  ASSERT_NE(imageWindow, nullptr);
+  EXPECT_TRUE(IsWindowVisible(imageWindow));
+  SaveWindowPng(imageWindow, "platform_drag_image");
+  const os::WindowPixels px = os::ReadWindowPixels(imageWindow, false);
+  ASSERT_EQ(px.width, 20);
+  // Added masked with the bitmap's transparent colour (its bottom-left pixel): the blue
+  // background is left out.
+  EXPECT_EQ(px.At(1, 1), 0u);
+  EXPECT_EQ(px.At(10, 5) & 0xFFFFFF, 0xFFFF00u);
+
+  // The target does not display them.
+  Move(POINT{240, 120});
+  EXPECT_FALSE(IsWindowVisible(imageWindow));
+  EXPECT_EQ(GetCursor(), Screen->Cursors(crDrag));
+  EXPECT_EQ(GetDragObject(), object);
+  // Ctrl held: the library's copy cursor.
+  Key(VK_CONTROL, true);
+  EXPECT_EQ(GetCursor(), Screen->Cursors(crcxDragCopy));
+  Key(VK_CONTROL, false);
+  EXPECT_EQ(GetCursor(), Screen->Cursors(crDrag));
+
+  Release(POINT{240, 120});
+  // Ctrl going down and up moved the drag where it was, to ask the target again.
+  EXPECT_EQ(log, (std::vector<std::string>{"enter", "move", "move", "drop from source", "end on target"}));
+  EXPECT_EQ(target->seen, (std::vector<TDragObject*>(3, object)));
+  // The object freed itself; the drag's object is not handed out any more, and the image
+  // window is gone with the list.
+  EXPECT_EQ(GetDragObject(), nullptr);
+  EXPECT_EQ(CurrentDragObject(), nullptr);
+  EXPECT_FALSE(IsWindow(imageWindow));
+}
+
+TEST_F(PlatformDrag, EscapeCancelsAndARefusedStartNeverDrags) {
+  StartDragging();
+  Move(POINT{240, 120});
+  Key(VK_ESCAPE, true);
+  Key(VK_ESCAPE, false);
+  EXPECT_EQ(log, (std::vector<std::string>{"enter", "leave", "end nil"}));
+  EXPECT_FALSE(source->Dragging());
+  EXPECT_EQ(GetDragObject(), nullptr);
+  Release(POINT{240, 120});
+
+  log.clear();
+  source->refuse = true;
+  StartDragging();
+  EXPECT_FALSE(source->Dragging());
+  EXPECT_EQ(CurrentDragObject(), nullptr);
+  Move(POINT{240, 120});
+  Release(POINT{240, 120});
+  EXPECT_TRUE(log.empty());
+}
+
 // --- The size frame and the drag image -------------------------------------------------------
 
 class DragImages : public BaseControlTest {};

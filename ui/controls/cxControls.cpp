@@ -142,6 +142,7 @@ TcxControl::TcxControl(TComponent* AOwner) : TcxCustomControl(AOwner) {
 }
 
 TcxControl::~TcxControl() {
+  EndDrag(false);
   // The touch manager must not keep calling a freed owner.
   TdxTouchScrollUIModeManager::Deactivate(this);
   FGestureHelper.reset();
@@ -172,6 +173,8 @@ void TcxControl::CreateParams(TCreateParams& Params) {
 }
 
 void TcxControl::CreateWnd() {
+  // Set here rather than in the constructor, where the control's class does not answer yet.
+  if (HasDragImages()) SetControlStyle(ControlStyle() + TControlStyle{csDisplayDragImage});
   FCreatingWindow = true;
   try {
     CheckTouchScrollUIMode();
@@ -381,7 +384,11 @@ void TcxControl::UpdateWithChildren() {
 }
 
 void TcxControl::ScrollWindow(int32_t DX, int32_t DY, const TRect& AScrollRect) {
-  // The drag image is hidden around the scroll; there is none without library drag and drop.
+  HideDragImage();
+  struct TShowAgain {
+    TcxControl* Control;
+    ~TShowAgain() { Control->ShowDragImage(); }
+  } showAgain{this};
   ScrollWindowEx(Handle(), DX, DY, &AScrollRect, nullptr, nullptr, nullptr, SW_INVALIDATE | SW_ERASE);
 }
 
@@ -529,9 +536,16 @@ void TcxControl::DoCancelMode() {
   SetMouseCaptureObject(nullptr);
 }
 
-void TcxControl::AfterMouseDown(TMouseButton Button, int32_t, int32_t) {
-  // Automatic dragging starts the platform's drag, which this platform does not have.
-  if (Button == mbMiddle) DoScrolling();
+void TcxControl::AfterMouseDown(TMouseButton Button, int32_t X, int32_t Y) {
+  if (Button == mbLeft) {
+    // Automatic dragging: the platform's drag once the mouse leaves the drag area.
+    if (DragMode() == dmAutomatic && MouseCapture() &&
+        (!IsDesigning() || AllowAutoDragAndDropAtDesignTime(X, Y)) && CanDrag(X, Y) &&
+        cxDragDetect(Handle(), ClientToScreen(TPoint{X, Y})) == ddDrag)
+      BeginDrag(true, -1);
+  } else if (Button == mbMiddle) {
+    DoScrolling();
+  }
 }
 
 bool TcxControl::GetDesignHitTest(int32_t X, int32_t Y, TShiftState) {
@@ -622,8 +636,7 @@ void TcxControl::WndProc(TMessage& Message) {
     ShowTouchScrollUI(GetTouchScrollUIOwner(GetMousePos(Message)), true);
   TcxControlAliveGuard guard(this);
   bool dispatched = false;
-  // The platform runs no drag of its own, so a control is never being dragged by it here.
-  if (Message.Msg == WM_LBUTTONDOWN || Message.Msg == WM_LBUTTONDBLCLK) {
+  if ((Message.Msg == WM_LBUTTONDOWN || Message.Msg == WM_LBUTTONDBLCLK) && !Dragging()) {
     const TPoint p = GetMousePos(Message);
     bool direct;
     if (IsDesigning())

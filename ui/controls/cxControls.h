@@ -28,6 +28,7 @@ namespace qd {
 
 class TcxControl;
 class TcxDragAndDropObject;
+class TcxDragImageList;
 class TcxControlChildComponent;
 class TcxControlScrollBar;
 class TcxControlWindowedScrollBars;
@@ -144,6 +145,26 @@ class TcxControl : public TcxCustomControl,
   TcxDragAndDropObject* DragAndDropObject();
   // Ends the library drag and drop (re-entry is ignored) and frees its object.
   void FinishDragAndDrop(bool Accepted);
+  // The Ctrl key is held down: a drop copies.
+  virtual bool GetIsCopyDragDrop();
+
+  // -- The platform's drag (cxControlsDragAndDrop.cpp)
+  void DoStartDrag(TDragObject*& DragObject) override;
+  void DoEndDrag(TObject* Target, int X, int Y) override;
+  void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept) override;
+  TDragImageList* GetDragImages() override;
+  // The class of the drag object the control makes for itself (nullptr: none).
+  virtual TClass GetDragObjectClass();
+  // May refuse a drag that starts: the drag object is then freed and the drag cancelled.
+  virtual bool StartDrag(TDragObject*& DragObject) { return true; }
+  virtual bool HasDragImages() { return false; }
+  virtual TClass GetDragImagesClass();
+  virtual TSize GetDragImagesSize() { return TSize{}; }
+  virtual void DrawDragImage(TcxCanvas* ACanvas, const TRect& R) {}
+  virtual void InitDragImages(TcxDragImageList* AImages);
+  // Around scrolling the window: the image of the drag under way.
+  void HideDragImage();
+  void ShowDragImage();
 
   // Child components share the control's scale factor.
   virtual void AddChildComponent(TcxControlChildComponent* AComponent);
@@ -372,7 +393,6 @@ class TcxControl : public TcxCustomControl,
   virtual void EndDragAndDrop(bool Accepted);
   virtual void DoFinishDragAndDrop(bool Accepted);
   virtual TcxDragAndDropObject* CreateDragAndDropObject();
-  virtual bool GetIsCopyDragDrop();
 
   // -- Notifications
   using TCustomControl::FontChanged;
@@ -485,6 +505,7 @@ class TcxControl : public TcxCustomControl,
   std::unique_ptr<TcxDragAndDropObject> FDragAndDropObject;
   TCursor FDragAndDropPrevCursor = crDefault;
   bool FFinishingDragAndDrop = false;
+  std::unique_ptr<TcxDragImageList> FDragImages;
   TScrollStyle FScrollBars = ssBoth;
   std::unique_ptr<TcxControlWindowedScrollBars> FMainScrollBars;
   int32_t FScrollBarsLockCount = 0;

@@ -5,12 +5,15 @@
 #include "platform/forms/forms.h"
 #include "platform/os/modules.h"
 #include "platform/os/user.h"
+#include "ui/controls/cxControlsWndProc.h"
 
 namespace qd {
 
 QD_IMPLEMENT_CLASS(TcxDragAndDropObject)
 QD_IMPLEMENT_CLASS(TcxCustomDragImage)
 QD_IMPLEMENT_CLASS(TcxSizeFrame)
+QD_IMPLEMENT_CLASS(TcxDragControlObject)
+QD_IMPLEMENT_CLASS(TcxDragImageList)
 
 namespace {
 
@@ -25,6 +28,8 @@ TSetLayeredWindowAttributesFunc DragImageLayeredEntry() {
 bool DragImageIsRunTime(const TComponent* AComponent) {
   return !AComponent->ComponentState().Contains(csDesigning);
 }
+
+TDragObject* FDragObject = nullptr;
 
 }  // namespace
 
@@ -86,6 +91,102 @@ void TcxControl::FinishDragAndDrop(bool Accepted) {
 
 bool TcxControl::GetIsCopyDragDrop() {
   return GetAsyncKeyState(VK_CONTROL) < 0;
+}
+
+// --- TcxControl: the platform's drag -------------------------------------------------------------
+
+TDragObject* GetDragObject() {
+  // The object of a finished drag may be freed: it is not handed out any more.
+  if (FDragObject && FDragObject != CurrentDragObject()) FDragObject = nullptr;
+  return FDragObject;
+}
+
+void TcxControl::DoStartDrag(TDragObject*& DragObject) {
+  Update();
+  inherited::DoStartDrag(DragObject);
+  if (!DragObject)
+    if (TClass dragObjectClass = GetDragObjectClass()) {
+      TObject* created = dragObjectClass->Create(this);
+      DragObject = dynamic_cast<TDragObject*>(created);
+      if (!DragObject) delete created;
+    }
+  if (!StartDrag(DragObject)) {
+    delete DragObject;
+    DragObject = nullptr;
+    CancelDrag();
+  }
+}
+
+void TcxControl::DoEndDrag(TObject* Target, int X, int Y) {
+  inherited::DoEndDrag(Target, X, Y);
+  FDragImages.reset();
+}
+
+void TcxControl::DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept) {
+  if (auto* dragObject = dynamic_cast<TDragObject*>(Source))
+    FDragObject = State == dsDragLeave ? nullptr : dragObject;
+  inherited::DragOver(Source, X, Y, State, Accept);
+}
+
+TClass TcxControl::GetDragObjectClass() {
+  return TcxDragControlObject::StaticClass();
+}
+
+TClass TcxControl::GetDragImagesClass() {
+  return TcxDragImageList::StaticClass();
+}
+
+TDragImageList* TcxControl::GetDragImages() {
+  if (!HasDragImages()) return nullptr;
+  if (!FDragImages) {
+    TObject* created = GetDragImagesClass()->Create(nullptr);
+    FDragImages.reset(dynamic_cast<TcxDragImageList*>(created));
+    if (!FDragImages) {
+      delete created;
+      return nullptr;
+    }
+    InitDragImages(FDragImages.get());
+  }
+  return FDragImages->Count() > 0 ? FDragImages.get() : nullptr;
+}
+
+void TcxControl::InitDragImages(TcxDragImageList* AImages) {
+  const TSize size = GetDragImagesSize();
+  if (size.cx <= 0 || size.cy <= 0) {
+    AImages->Clear();
+    return;
+  }
+  AImages->SetSize(size.cx, size.cy);
+  TBitmap bitmap;
+  bitmap.SetPixelFormat(pf24bit);
+  bitmap.SetSize(size.cx, size.cy);
+  {
+    TcxCanvas canvas(bitmap.Canvas());
+    DrawDragImage(&canvas, TRect{0, 0, size.cx, size.cy});
+  }
+  AImages->AddMasked(&bitmap, bitmap.TransparentColor());
+}
+
+void TcxControl::HideDragImage() {
+  if (TDragObject* dragObject = GetDragObject()) dragObject->HideDragImage();
+}
+
+void TcxControl::ShowDragImage() {
+  if (TDragObject* dragObject = GetDragObject()) dragObject->ShowDragImage();
+}
+
+// --- TcxDragControlObject ------------------------------------------------------------------------
+
+TCursor TcxDragControlObject::GetDragCursor(bool Accepted, int X, int Y) {
+  if (Accepted)
+    if (auto* control = dynamic_cast<TcxControl*>(Control()); control && control->GetIsCopyDragDrop())
+      return crcxDragCopy;
+  return TDragControlObject::GetDragCursor(Accepted, X, Y);
+}
+
+void TcxDragControlObject::Finished(TObject* Target, int X, int Y, bool Accepted) {
+  TDragControlObject::Finished(Target, X, Y, Accepted);
+  delete this;
 }
 
 // --- TcxDragAndDropObject ------------------------------------------------------------------------

@@ -5,6 +5,7 @@
 
 #include "platform/forms/controls.h"
 #include "platform/forms/graphics.h"
+#include "platform/forms/imglist.h"
 #include "ui/controls/cxControls.h"
 #include "ui/graphics/cxGraphicsCanvas.h"
 #include "ui/graphics/cxGraphicsRegion.h"
@@ -57,6 +58,31 @@ class TcxDragAndDropObject : public TObject {
   TcxCanvas* FCanvas;
   bool FDirty = false;
 };
+
+// --- The platform's drag ---------------------------------------------------------------------------
+
+// The drag object a control makes for itself: the copy cursor while Ctrl is held, and it frees
+// itself when the drag is over.
+class TcxDragControlObject : public TDragControlObject {
+  QD_CLASS(TcxDragControlObject, TDragControlObject)
+
+ public:
+  using TDragControlObject::TDragControlObject;
+  TCursor GetDragCursor(bool Accepted, int X, int Y) override;
+  void Finished(TObject* Target, int X, int Y, bool Accepted) override;
+};
+
+// The list that holds a control's drag image.
+class TcxDragImageList : public TDragImageList {
+  QD_CLASS(TcxDragImageList, TDragImageList)
+
+ public:
+  using TDragImageList::TDragImageList;
+};
+
+// The drag object of the drag under way that last came over a library control (nullptr
+// when none, or once that drag is over).
+TDragObject* GetDragObject();
 
 // --- TcxCustomDragImage ---------------------------------------------------------------------------
 

@@ -6,8 +6,16 @@
 #include "platform/base/mathutil.h"
 #include "platform/classes/rtti.h"
 #include "platform/forms/imglist.h"
+#include "platform/forms/menus.h"
 #include "platform/os/user.h"
 #include "ui/controls/cxControls.h"
+#include "ui/controls/cxControlsScaleHelper.h"
+#include "ui/controls/cxControlsWindowUtils.h"
+#include "ui/controls/cxControlsWndProc.h"
+#include "ui/core/cxClasses.h"
+#include "ui/core/cxGeometry.h"
+#include "ui/core/cxWindowGeometry.h"
+#include "ui/core/dxHooks.h"
 #include "ui/core/cxClassesComponents.h"
 #include "ui/core/dxDPIAwareUtils.h"
 #include "ui/core/dxThreading.h"
@@ -75,6 +83,10 @@ void TdxScalableForm<TBase>::SetRightToLeftLayout(TdxDefaultBoolean Value) {
 template <class TBase>
 void TdxScalableForm<TBase>::RightToLeftLayoutChanged() {
   FRightToLeftApplied = IsRightToLeftLayout();
+  if (FRightToLeftApplied)
+    TdxFormRightToLeftLayoutHelper::ResetMenusBiDiMode(this);
+  else
+    TdxFormRightToLeftLayoutHelper::SetMenusParentBiDiMode(this);
   if (this->HandleAllocated()) this->RecreateWnd();
 }
 
@@ -185,6 +197,13 @@ void TdxScalableForm<TBase>::DoShow() {
 }
 
 template <class TBase>
+void TdxScalableForm<TBase>::SetParent(TWinControl* AParent) {
+  if (!TcxControlHelper::CanSetParent(this, AParent)) return;
+  TBase::SetParent(AParent);
+  TcxControlHelper::UpdateScaleFactorOnParentChange(this);
+}
+
+template <class TBase>
 void TdxScalableForm<TBase>::DpiChanged(TMessage& Message) {
   if (!this->Scaled()) return;
   const TRect r = Message.LParam ? TRect(*reinterpret_cast<const RECT*>(Message.LParam)) : TRect{};
@@ -220,6 +239,54 @@ template class TdxScalableForm<TForm>;
 
 // --- TdxForm -----------------------------------------------------------------------------------------
 
+void TdxForm::RegisterProperties(TPropertyRegistrar& r) {
+  r.Prop("ClientHeight", &TControl::ClientHeight, &TdxForm::SetClientHeight);
+  r.Prop("ClientWidth", &TControl::ClientWidth, &TdxForm::SetClientWidth);
+  r.Prop("PixelsPerInch", &TCustomForm::PixelsPerInch, &TdxForm::SetPixelsPerInch);
+}
+
+void TdxForm::SetClientWidth(int Value) {
+  if (IsReadingState()) {
+    FLoadedClientWidth = Value;
+    SetScalingFlags(ScalingFlags() + TScalingFlags{sfWidth});
+  }
+  TdxScalableForm<TForm>::SetClientWidth(Value);
+}
+
+void TdxForm::SetClientHeight(int Value) {
+  if (IsReadingState()) {
+    FLoadedClientHeight = Value;
+    SetScalingFlags(ScalingFlags() + TScalingFlags{sfHeight});
+  }
+  TdxScalableForm<TForm>::SetClientHeight(Value);
+}
+
+void TdxForm::SetPixelsPerInch(int Value) {
+  if (IsReadingState() && Value > 0) {
+    ScaleFactor()->Assign(Value, dxDefaultDPI, true);
+    SetCurrentPPI(Value);
+  }
+  TdxScalableForm<TForm>::SetPixelsPerInch(Value);
+}
+
+void TdxForm::ReadState(TReader* Reader) {
+  DisableAlign();
+  struct TEnable {
+    TdxForm* Form;
+    ~TEnable() { Form->EnableAlign(); }
+  } enable{this};
+  FLoadedClientHeight = 0;
+  FLoadedClientWidth = 0;
+  // The windowed control's reading, not the form's, which would rescale the form from its
+  // stored density at once.
+  TWinControl::ReadState(Reader);
+  // Applied here; the platform's copy would be applied again when the window is made, over a
+  // rescale done in between.
+  ClearPendingClientSize();
+  if (FLoadedClientHeight > 0) SetClientHeight(FLoadedClientHeight);
+  if (FLoadedClientWidth > 0) SetClientWidth(FLoadedClientWidth);
+}
+
 void TdxForm::ScaleOwnedComponents(int32_t ANewPPI) {
   TdxFormHelper::ScaleComponentsForDpi(this, ANewPPI);
 }
@@ -248,6 +315,16 @@ void TdxFormRightToLeftLayoutHelper::RemoveBiDiModeStyles(TCustomForm* AForm) {
   if (!AForm->HandleAllocated()) return;
   const LONG exStyle = GetWindowLongW(AForm->Handle(), GWL_EXSTYLE);
   SetWindowLongW(AForm->Handle(), GWL_EXSTYLE, exStyle & ~static_cast<LONG>(GetBiDiModeStyles()));
+}
+
+void TdxFormRightToLeftLayoutHelper::SetMenusParentBiDiMode(TCustomForm* AForm) {
+  for (int i = 0; i < AForm->ComponentCount(); ++i)
+    if (auto* menu = dynamic_cast<TMenu*>(AForm->Components(i))) menu->SetParentBiDiMode(true);
+}
+
+void TdxFormRightToLeftLayoutHelper::ResetMenusBiDiMode(TCustomForm* AForm) {
+  for (int i = 0; i < AForm->ComponentCount(); ++i)
+    if (auto* menu = dynamic_cast<TMenu*>(AForm->Components(i))) menu->SetBiDiMode(bdLeftToRight);
 }
 
 // --- TdxFormHelper -------------------------------------------------------------------------------
@@ -322,11 +399,212 @@ void TdxFormHelper::ScaleComponentsForDpi(TComponent* AOwner, int32_t ANewPPI) {
       scalable->ScaleForPPI(ANewPPI);
 }
 
+void TdxFormHelper::UpdateScaleFactorOnParentChange(TCustomForm* AForm) {
+  TcxControlHelper::UpdateScaleFactorOnParentChange(AForm);
+}
+
+bool TdxFormHelper::SetAnimation(bool AValue) {
+  ANIMATIONINFO info;
+  info.cbSize = sizeof(ANIMATIONINFO);
+  SystemParametersInfoW(SPI_GETANIMATION, sizeof(ANIMATIONINFO), &info, 0);
+  const bool previous = info.iMinAnimate != 0;
+  if (previous != AValue) {
+    info.iMinAnimate = AValue ? 1 : 0;
+    SystemParametersInfoW(SPI_SETANIMATION, sizeof(ANIMATIONINFO), &info, 0);
+  }
+  return previous;
+}
+
+LONG TdxFormHelper::LockWindowRedrawing(HWND AWnd) {
+  const LONG style = GetWindowLongW(AWnd, GWL_STYLE);
+  TdxSystemInfo* info = dxSystemInfo();
+  if (!(info && info->IsRemoteSession()))
+    SetWindowLongW(AWnd, GWL_STYLE, style & ~static_cast<LONG>(WS_VISIBLE));
+  return style;
+}
+
+void TdxFormHelper::UnlockWindowRedrawing(HWND AWnd, LONG APrevStyle) {
+  SetWindowLongW(AWnd, GWL_STYLE, APrevStyle);
+}
+
+void TdxFormHelper::SetWindowTextWithoutRedrawing(HWND AWnd, const String& AText) {
+  const LONG style = LockWindowRedrawing(AWnd);
+  DefWindowProcW(AWnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(AText.c_str()));
+  UnlockWindowRedrawing(AWnd, style);
+}
+
+void TdxFormHelper::RepaintVisibleWindowArea(HWND AWnd, HRGN& APrevVisibleRegion) {
+  const TRect window = cxGetWindowRect(AWnd);
+  const TRect visible = cxRectOffset(
+      cxRectIntersectRect(window, GetMonitorWorkArea(MonitorFromWindow(AWnd, MONITOR_DEFAULTTONEAREST))),
+      window.TopLeft(), false);
+  HRGN region = CreateRectRgn(visible.Left, visible.Top, visible.Right, visible.Bottom);
+  if (APrevVisibleRegion && EqualRgn(region, APrevVisibleRegion)) {
+    DeleteObject(region);
+    return;
+  }
+  std::swap(region, APrevVisibleRegion);
+  // region now holds the old one (or nothing): what is newly visible is redrawn.
+  HRGN uncovered = CreateRectRgn(0, 0, 0, 0);
+  const int kind = region ? CombineRgn(uncovered, APrevVisibleRegion, region, RGN_DIFF)
+                          : CombineRgn(uncovered, APrevVisibleRegion, nullptr, RGN_COPY);
+  if (kind != NULLREGION && kind != ERROR) {
+    // RedrawWindow takes client coordinates.
+    const TPoint client = cxGetClientOffset(AWnd);
+    OffsetRgn(uncovered, -client.X, -client.Y);
+    RedrawWindow(AWnd, nullptr, uncovered, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+  }
+  DeleteObject(uncovered);
+  if (region) DeleteObject(region);
+}
+
 void TdxFormHelper::ResetScalingFlags(TControl* AControl) {
   AControl->SetScalingFlags({});
   if (auto* win = dynamic_cast<TWinControl*>(AControl))
     for (int i = 0; i < win->ControlCount(); ++i) ResetScalingFlags(win->Controls(i));
 }
+
+// --- TdxFrameController ----------------------------------------------------------------------------
+
+namespace {
+
+// The controllers by frame, and the free notifier that drops a freed frame's entry.
+struct TdxFrameControllerRegistry {
+  std::vector<std::pair<TFrame*, std::unique_ptr<TdxFrameController>>> Map;
+  std::unique_ptr<TcxFreeNotificator> FreeNotifier;
+
+  void FrameFreed(TComponent* AComponent) {
+    for (auto it = Map.begin(); it != Map.end(); ++it)
+      if (it->first == AComponent) {
+        // The controller leaves the chain of a half-destroyed frame: it is taken out first.
+        std::unique_ptr<TdxFrameController> controller = std::move(it->second);
+        Map.erase(it);
+        return;
+      }
+  }
+};
+
+TdxFrameControllerRegistry* FFrameControllers = nullptr;
+
+}  // namespace
+
+TdxFrameController::TdxFrameController(TFrame* AFrame) : FFrame(AFrame) {
+  if (TcxWindowProcController* controller = cxWindowProcController())
+    FWindowProcObject = controller->Add(FFrame, TWndMethod(this, &TdxFrameController::WndProc));
+  ScaleForPPI(GetTargetDPI(), true);
+}
+
+TdxFrameController::~TdxFrameController() {
+  if (TcxWindowProcController* controller = cxWindowProcController())
+    if (FWindowProcObject) controller->Remove(FWindowProcObject);
+}
+
+int32_t TdxFrameController::GetTargetDPI() {
+  int32_t numerator = 0, denominator = 0;
+  if (FFrame->Parent() && dxGetCurrentScaleFactor(FFrame->Parent(), numerator, denominator) &&
+      denominator != 0)
+    return MulDiv(dxDefaultDPI, numerator, denominator);
+  return dxDefaultDPI;
+}
+
+void TdxFrameController::ScaleForPPI(int32_t APPI, bool ADoScale) {
+  if (ADoScale && !FFrame->ComponentState().Contains(csLoading)) {
+    const bool parentFont = FFrame->ParentFont();
+    FFrame->ScaleForPPI(APPI);
+    if (parentFont) RestoreParentFont();
+  }
+  FFrame->SetCurrentPPI(APPI);
+  TdxFormHelper::ScaleComponentsForDpi(FFrame, APPI);
+}
+
+void TdxFrameController::RestoreParentFont() {
+  // Turning ParentFont back on announces CM_PARENTFONTCHANGED, which would restore again.
+  if (!FFrame->Parent() || FRestoringParentFont) return;
+  FRestoringParentFont = true;
+  struct TReset {
+    bool& Flag;
+    ~TReset() { Flag = false; }
+  } reset{FRestoringParentFont};
+  FFrame->SetFont(FFrame->Parent()->Font());
+  FFrame->SetParentFont(true);
+}
+
+void TdxFrameController::WndProc(TMessage& Message) {
+  TcxWindowProcLinkedObject* node = FWindowProcObject;
+  if (node) node->DefaultProc(Message);
+  switch (Message.Msg) {
+    case WM_CREATE:
+      ScaleForPPI(GetTargetDPI(), true);
+      break;
+    case DXM_SCALECHANGED:
+      ScaleForPPI(GetTargetDPI(), false);
+      break;
+    case CM_PARENTFONTCHANGED:
+      if (FFrame->ParentFont()) RestoreParentFont();
+      break;
+    default:
+      break;
+  }
+}
+
+void TdxFrameControllerManager::Register(HWND AWnd) {
+  if (!FFrameControllers) return;
+  DWORD process = 0;
+  GetWindowThreadProcessId(AWnd, &process);
+  if (process != GetCurrentProcessId()) return;
+  auto* frame = dynamic_cast<TFrame*>(FindControl(AWnd));
+  if (!frame || dynamic_cast<IdxScaleFactor*>(frame) || frame->ComponentState().Contains(csDesigning)) return;
+  for (const auto& entry : FFrameControllers->Map)
+    if (entry.first == frame) return;
+  FFrameControllers->FreeNotifier->AddSender(frame);
+  FFrameControllers->Map.emplace_back(frame, nullptr);
+  // Made after the entry exists: its first rescale may create windows of nested frames.
+  auto controller = std::make_unique<TdxFrameController>(frame);
+  for (auto& [f, c] : FFrameControllers->Map)
+    if (f == frame) c = std::move(controller);
+}
+
+void TdxFrameControllerManager::Unregister(HWND AWnd) {
+  if (!FFrameControllers) return;
+  if (auto* frame = dynamic_cast<TFrame*>(FindControl(AWnd))) {
+    FFrameControllers->FreeNotifier->RemoveSender(frame);
+    FFrameControllers->FrameFreed(frame);
+  }
+}
+
+TdxFrameController* TdxFrameControllerManager::GetController(TFrame* AFrame) {
+  if (!FFrameControllers) return nullptr;
+  for (auto& [frame, controller] : FFrameControllers->Map)
+    if (frame == AFrame) return controller.get();
+  return nullptr;
+}
+
+void dxFrameWndProcHook(int ACode, WPARAM, LPARAM ALParam, LRESULT&) {
+  if (ACode != HC_ACTION || !ALParam) return;
+  const auto* message = reinterpret_cast<const CWPSTRUCT*>(ALParam);
+  if (message->message == WM_CREATE) TdxFrameControllerManager::Register(message->hwnd);
+}
+
+namespace dxForms {
+
+void Initialize() {
+  FFrameControllers = new TdxFrameControllerRegistry;
+  FFrameControllers->FreeNotifier = std::make_unique<TcxFreeNotificator>(nullptr);
+  FFrameControllers->FreeNotifier->SetOnFreeNotification(
+      TcxFreeNotificationEvent(FFrameControllers, &TdxFrameControllerRegistry::FrameFreed));
+  dxSetHook(htWndProc, &dxFrameWndProcHook);
+}
+
+void Finalize() {
+  dxReleaseHook(&dxFrameWndProcHook);
+  if (!FFrameControllers) return;
+  TdxFrameControllerRegistry* registry = FFrameControllers;
+  FFrameControllers = nullptr;
+  registry->FreeNotifier.reset();
+  delete registry;
+}
+
+}  // namespace dxForms
 
 // --- TdxFormImageListHelper -----------------------------------------------------------------------
 

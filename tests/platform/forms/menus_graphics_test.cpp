@@ -86,6 +86,39 @@ TEST_F(MenusTest, ClickOnAnItemChoosesItAndAClickElsewhereCloses) {
   EXPECT_TRUE(clicks.names.empty());
 }
 
+TEST_F(MenusTest, ARightToLeftMenuOpensLeftOfItsPointAndFollowsItsOwner) {
+  TForm* form = NewPlainForm();
+  ShowAndPaint(form);
+  TPopupMenu* menu = MakeMenu(form);
+  struct Case {
+    const char* name;
+    TBiDiMode formMode;
+    bool parent;
+    TBiDiMode menuMode;
+    bool rightToLeft;
+  };
+  const Case cases[] = {
+      {"left to right", bdLeftToRight, true, bdLeftToRight, false},
+      {"the owner's mode", bdRightToLeft, true, bdLeftToRight, true},
+      {"its own mode", bdLeftToRight, false, bdRightToLeft, true},
+      {"its own mode over the owner's", bdRightToLeft, false, bdLeftToRight, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    form->SetBiDiMode(c.formMode);
+    menu->SetBiDiMode(c.menuMode);
+    menu->SetParentBiDiMode(c.parent);
+    EXPECT_EQ(menu->IsRightToLeft(), c.rightToLeft);
+    // A click just left of the point hits the first item only when the menu opened leftwards.
+    clicks.names.clear();
+    os::InjectMouseMove(TPoint{290, 56});
+    os::InjectMouseButton(WM_LBUTTONDOWN, TPoint{290, 56});
+    os::InjectMouseButton(WM_LBUTTONUP, TPoint{290, 56});
+    menu->Popup(300, 50);
+    EXPECT_EQ(clicks.names, c.rightToLeft ? std::vector<String>{u"Abrir"} : std::vector<String>{});
+  }
+}
+
 TEST_F(MenusTest, RightClickShowsTheControlsPopupMenuAndShortCutsReachItems) {
   TForm* form = NewPlainForm(200, 100);
   TPopupMenu* menu = MakeMenu(form);
