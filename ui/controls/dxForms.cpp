@@ -9,7 +9,7 @@
 #include "platform/forms/menus.h"
 #include "platform/os/user.h"
 #include "ui/controls/cxControls.h"
-#include "ui/controls/cxControlsScaleHelper.h"
+#include "ui/controls/cxControlHelper.h"
 #include "ui/controls/cxControlsWindowUtils.h"
 #include "ui/controls/cxControlsWndProc.h"
 #include "ui/core/cxClasses.h"
