@@ -139,6 +139,8 @@ const TUnit kUnits[] = {
     {&dxSpellCheckerCore::Initialize, &dxSpellCheckerCore::Finalize},
     {&cxEditConsts::Initialize, &cxEditConsts::Finalize},
     {&cxEdit::Initialize, &cxEdit::Finalize},
+    {&cxExtEditConsts::Initialize, &cxExtEditConsts::Finalize},
+    {&cxFilterControlStrs::Initialize, &cxFilterControlStrs::Finalize},
     // The skin classes (and the details record's reader of old skin streams).
     {&dxSkinsCore::Initialize, &dxSkinsCore::Finalize},
 };
