@@ -208,6 +208,12 @@ TcxContainer::TcxContainer(TComponent* AOwner, TcxContainerStyleClass AStyleClas
   FIsCreating = false;
 }
 
+void TcxContainer::ReplaceViewInfo(TcxContainerViewInfo* AViewInfo) {
+  FViewInfo.reset(AViewInfo);
+  FViewInfo->Owner = this;
+  ResetActiveStyleData();
+}
+
 TcxContainer::~TcxContainer() {
   Destroying();
   EndMouseTracking();

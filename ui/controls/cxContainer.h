@@ -478,6 +478,8 @@ class TcxContainer : public TcxControl, public IcxMouseTrackingCaller {
 
   // The container state for a mouse point (disabled, focused, hot).
   TcxContainerState CalculateContainerState(const TPoint& P, bool AHotTrack);
+  // Replaces the view info (a descendant's own view-info class); takes ownership.
+  void ReplaceViewInfo(TcxContainerViewInfo* AViewInfo);
 
   int32_t FInternalSetting = 0;
   int32_t FRefreshLockCount = 0;

@@ -175,6 +175,7 @@ TcxCustomEditProperties::TcxCustomEditProperties(TPersistent* AOwner) : TcxInter
 TcxCustomEditProperties::~TcxCustomEditProperties() {
   ClearPropertiesDestroyingListeners(this);
   FIDefaultValuesProvider = nullptr;
+  delete FButtons;
   delete FAssignedValues;
   delete FInnerAlignment;
   delete FAlignment;
@@ -394,7 +395,9 @@ void TcxCustomEditProperties::ValidateDisplayValue(Variant& ADisplayValue, Strin
 }
 
 void TcxCustomEditProperties::DoAssign(TcxCustomEditProperties* Source) {
+  SetImages(Source->Images());
   SetAutoSelect(Source->AutoSelect());
+  Buttons()->Assign(Source->Buttons());
   SetButtonsViewStyle(Source->ButtonsViewStyle());
   SetBeepOnError(Source->BeepOnError());
   SetClearKey(Source->ClearKey());

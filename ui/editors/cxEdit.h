@@ -4,17 +4,22 @@
 // edit repository and the process-wide registries of the editor framework.
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "platform/base/variant.h"
 #include "platform/classes/classes.h"
 #include "platform/classes/lists.h"
 #include "platform/forms/controls.h"
+#include "platform/forms/imglist.h"
 #include "platform/forms/menus.h"
 #include "ui/controls/cxContainer.h"
 #include "ui/controls/cxControlsRightToLeft.h"
 #include "ui/core/cxClasses.h"
 #include "ui/core/dxCore.h"
+#include "ui/core/dxCoreClasses.h"
+#include "ui/graphics/dxGDIPlusImage.h"
+#include "ui/lookandfeel/dxFading.h"
 
 namespace qd {
 
@@ -71,6 +76,9 @@ constexpr TAlignment cxEditDefaultHorzAlignment = taLeftJustify;
 constexpr TcxEditVertAlignment cxEditDefaultVertAlignment = taTopJustify;
 
 class TcxCustomEditProperties;
+class TcxCustomEditButtons;
+class TcxCustomEditStyle;
+class TcxCustomEditViewData;
 
 using TcxEditButtonClickEvent = TMethod<void(TObject* Sender, int32_t AButtonIndex)>;
 using TcxEditClosePopupEvent = TMethod<void(TObject* Sender, TcxEditCloseUpReason AReason)>;
@@ -313,6 +321,23 @@ class TcxCustomEditProperties : public TcxInterfacedPersistent {
   const TNotifyEvent& OnPropertiesChanged() const { return FOnPropertiesChanged; }
   void SetOnPropertiesChanged(const TNotifyEvent& Value) { FOnPropertiesChanged = Value; }
 
+  // -- Buttons and the editor family's view classes
+  TcxCustomEditButtons* Buttons();
+  void SetButtons(TcxCustomEditButtons* Value);
+  // The image list the glyph buttons draw from (not owned).
+  TCustomImageList* Images();
+  void SetImages(TCustomImageList* Value);
+  virtual TClass GetButtonsClass() const;
+  virtual TClass GetViewDataClass() const;
+  virtual TClass GetViewInfoClass() const;
+  // A view data of GetViewDataClass for these properties, the style and the in-place flag.
+  TcxCustomEditViewData* CreateViewData(TcxCustomEditStyle* AStyle, bool AIsInplace,
+                                        bool APreviewMode = false);
+  // Rescales the buttons.
+  virtual void ChangeScale(int32_t M, int32_t D);
+  // Lets the buttons' actions update themselves.
+  virtual void InitiateActions();
+
   // Overridable behaviour of an editor family.
   virtual bool CanValidate() { return false; }
   // The editor class these properties make.
@@ -332,7 +357,8 @@ class TcxCustomEditProperties : public TcxInterfacedPersistent {
   virtual void DataChanged() {}
   virtual String GetDisplayText(const Variant& AEditValue, bool AFullText = false, bool AIsInplace = true);
   virtual TcxEditSpecialFeatures GetSpecialFeatures() { return {}; }
-  virtual TcxEditSupportedOperations GetSupportedOperations() { return {}; }
+  // [esoHotTrack] when there is at least one button.
+  virtual TcxEditSupportedOperations GetSupportedOperations();
   virtual bool IsActivationKey(Char AKey) { return false; }
   virtual bool IsEditValueValid(Variant& EditValue, bool AEditFocused) { return true; }
   virtual bool IsResetEditClass() { return false; }
@@ -376,6 +402,7 @@ class TcxCustomEditProperties : public TcxInterfacedPersistent {
   friend class TcxCustomEditPropertiesValues;
   TcxEditAlignment* FAlignment = nullptr;
   TcxEditAlignment* FInnerAlignment = nullptr;
+  TcxCustomEditButtons* FButtons = nullptr;
   TcxCustomEditPropertiesValues* FAssignedValues = nullptr;
   bool FAutoSelect = true;
   bool FBeepOnError = false;
@@ -630,6 +657,728 @@ class TcxEditStyleController : public TcxStyleController {
 // The process-wide controller made at start-up.
 TcxEditStyleController* DefaultEditStyleController();
 
+// --- View data, view info and edit buttons -----------------------------------------------------
+
+class TcxCustomEdit;
+class TcxCustomEditViewData;
+class TcxCustomEditViewInfo;
+class TcxEditButtonViewInfo;
+class TcxCustomEditButtons;
+class IcxCustomInnerEdit;
+class TcxControlScrollBar;
+
+enum TcxEditButtonKind : uint8_t { bkEllipsis, bkDown, bkGlyph, bkText };
+enum TcxEditButtonState : uint8_t { ebsDisabled, ebsNormal, ebsPressed, ebsSelected };
+enum TcxEditErrorType : uint8_t { eetNone, eetError, eetWarning, eetInfo, eetCustom };
+enum TcxEditContentOption : uint8_t { ecoShowFocusRectWhenInplace, ecoOffsetButtonContent };
+using TcxEditContentOptions = TSet<TcxEditContentOption>;
+enum TcxEditPaintOption : uint8_t {
+  epoAllowZeroHeight,
+  epoAutoHeight,
+  epoHasExternalBorder,
+  epoShowEndEllipsis,
+  epoShowFocusRectWhenInplace
+};
+using TcxEditPaintOptions = TSet<TcxEditPaintOption>;
+enum TcxEditViewInfoState : uint8_t { evsPaintButtons };
+using TcxEditViewInfoStates = TSet<TcxEditViewInfoState>;
+enum TcxEditBackgroundPaintingStyle : uint8_t { bpsSolid, bpsComboEdit, bpsComboListEdit };
+enum TcxEditDrawBackgroundStyle : uint8_t {
+  dbsCustom,
+  dbsCustomEdit,
+  dbsNone,
+  dbsSimpleFill,
+  dbsSimpleParent,
+  dbsThemeParent
+};
+
+// Parts answered by GetPart: button visible indexes count from ecpButton.
+constexpr int32_t ecpNone = -3;
+constexpr int32_t ecpErrorIcon = -2;
+constexpr int32_t ecpControl = -1;
+constexpr int32_t ecpButton = 0;
+
+// How an editor places its content inside its border.
+struct TcxEditContentParams {
+  TRect ExternalBorderBounds;
+  TRect Offsets;
+  TcxEditContentOptions Options;
+  TSize SizeCorrection;
+};
+
+struct TcxInplaceEditPosition {
+  TObject* Item = nullptr;
+  int32_t RecordIndex = 0;
+};
+
+struct TcxInplaceEditParams {
+  bool MultiRowParent = false;
+  TcxInplaceEditPosition Position;
+};
+
+// Measuring limits; -1 means no limit.
+struct TcxEditSizeProperties {
+  int32_t Height = -1;
+  int32_t MaxLineCount = 0;
+  int32_t Width = -1;
+};
+inline constexpr TcxEditSizeProperties cxDefaultEditSizeProperties{-1, 0, -1};
+
+// The right edge of the bounds a view info is calculated for when an editor is measured.
+constexpr int32_t cxEditMeasuringBoundsSize = 32000;
+// Vertical room of button content by button style, without native style.
+constexpr int32_t cxEditButtonContentVerticalOffset[] = {0, 4, 2, 2, 2, 2, 2};
+
+// What an editor offers the parts of its view that need it back (the fading of buttons).
+class IcxEditOwner {
+ public:
+  virtual ~IcxEditOwner() = default;
+  // A view data for the owner's current state; AIsViewDataCreated tells the caller to free it.
+  virtual TcxCustomEditViewData* GetViewData(bool& AIsViewDataCreated) = 0;
+  virtual void InvalidateRect(const TRect& R, bool AEraseBackground) = 0;
+  virtual TcxCustomEditViewInfo* GetEditViewInfo() = 0;
+};
+
+// --- Edit buttons
+
+// One embedded button of an editor: an ellipsis, a drop-down arrow, a glyph or a text.
+class TcxCustomEditButton : public TCollectionItem {
+  QD_CLASS(TcxCustomEditButton, TCollectionItem)
+
+ public:
+  explicit TcxCustomEditButton(TCollection* Collection);
+  ~TcxCustomEditButton() override;
+  void Assign(TPersistent* Source) override;
+
+  virtual void ChangeScale(int32_t M, int32_t D);
+
+  const String& Caption() const { return FCaption; }
+  void SetCaption(const String& Value);
+  // The caption without accelerator marks.
+  const String& VisibleCaption() const { return FVisibleCaption; }
+  TAlignment ContentAlignment() const { return FContentAlignment; }
+  void SetContentAlignment(TAlignment Value);
+  bool Default() const { return FDefault; }
+  void SetDefault(bool Value);
+  bool Enabled() const { return FEnabled; }
+  void SetEnabled(bool Value);
+  TdxSmartGlyph* Glyph() const { return FGlyph.get(); }
+  void SetGlyph(TdxSmartGlyph* Value);
+  const String& Hint() const { return FHint; }
+  void SetHint(const String& Value);
+  int32_t ImageIndex() const { return FImageIndex; }
+  void SetImageIndex(int32_t Value);
+  TcxEditButtonKind Kind() const { return FKind; }
+  void SetKind(TcxEditButtonKind Value);
+  bool LeftAlignment() const { return FLeftAlignment; }
+  void SetLeftAlignment(bool Value);
+  bool Stretchable() const { return FStretchable; }
+  void SetStretchable(bool Value);
+  intptr_t Tag() const { return FTag; }
+  void SetTag(intptr_t Value) { FTag = Value; }
+  bool IsTagStored() const { return FTag != 0; }
+  TColor TextColor() const { return FTextColor; }
+  void SetTextColor(TColor Value);
+  bool Visible() const { return FVisible; }
+  void SetVisible(bool Value);
+  int32_t Width() const { return FWidth; }
+  // Negative widths are ignored.
+  void SetWidth(int32_t Value);
+
+  TcxCustomEditButtons* Buttons() const;
+
+ private:
+  template <class T>
+  void SetButtonValue(T& AField, const T& Value);
+  void GlyphChanged(TObject* Sender);
+
+  String FCaption;
+  String FVisibleCaption;
+  TAlignment FContentAlignment = taCenter;
+  bool FDefault = false;
+  bool FEnabled = true;
+  std::unique_ptr<TdxSmartGlyph> FGlyph;
+  String FHint;
+  int32_t FImageIndex = -1;
+  TcxEditButtonKind FKind = bkDown;
+  bool FLeftAlignment = false;
+  bool FStretchable = true;
+  intptr_t FTag = 0;
+  TColor FTextColor = clBtnText;
+  bool FVisible = true;
+  int32_t FWidth = 0;
+};
+
+class TcxEditButton : public TcxCustomEditButton {
+  QD_CLASS(TcxEditButton, TcxCustomEditButton)
+
+ public:
+  using TcxCustomEditButton::TcxCustomEditButton;
+};
+
+// The buttons of an editor's properties; every item change calls OnChange.
+class TcxCustomEditButtons : public TCollection {
+  QD_CLASS(TcxCustomEditButtons, TCollection)
+
+ public:
+  using OwnerType = TPersistent;
+  explicit TcxCustomEditButtons(TPersistent* AOwner)
+      : TcxCustomEditButtons(AOwner, TcxCustomEditButton::StaticClass()) {}
+  TcxCustomEditButtons(TPersistent* AOwner, TClass AButtonClass);
+
+  TPersistent* GetOwner() const override { return FOwner; }
+  virtual void ChangeScale(int32_t M, int32_t D);
+  virtual void InitiateActions() {}
+
+  TcxCustomEditButton* Add() { return static_cast<TcxCustomEditButton*>(TCollection::Add()); }
+  TcxCustomEditButton* Items(int32_t Index) const {
+    return static_cast<TcxCustomEditButton*>(TCollection::Items(Index));
+  }
+  int32_t VisibleCount() const;
+  // The image list the glyph buttons draw from (not owned).
+  TCustomImageList* Images() const { return FImages; }
+  void SetImages(TCustomImageList* Value) { FImages = Value; }
+
+  TNotifyEvent OnChange;
+
+ protected:
+  void Update(TCollectionItem* Item) override;
+
+ private:
+  TPersistent* FOwner;
+  TCustomImageList* FImages = nullptr;
+};
+
+class TcxEditButtons : public TcxCustomEditButtons {
+  QD_CLASS(TcxEditButtons, TcxCustomEditButtons)
+
+ public:
+  using OwnerType = TPersistent;
+  explicit TcxEditButtons(TPersistent* AOwner) : TcxCustomEditButtons(AOwner, TcxEditButton::StaticClass()) {}
+};
+
+// --- Fading of buttons
+
+// The base of the fading parts of an editor.
+class TcxCustomEditFadingHelper : public TdxFadingObjectHelper {
+  QD_CLASS(TcxCustomEditFadingHelper, TdxFadingObjectHelper)
+
+ public:
+  virtual TcxCustomEditViewInfo* GetEditViewInfo() = 0;
+  virtual void Invalidate() = 0;
+
+ protected:
+  // The editor of the view info, or the view info's owner when that is an edit owner.
+  IcxEditOwner* GetEditOwner();
+};
+
+// Cross-fades one button between its normal and its hot background.
+class TcxEditButtonFadingHelper : public TcxCustomEditFadingHelper {
+  QD_CLASS(TcxEditButtonFadingHelper, TcxCustomEditFadingHelper)
+
+ public:
+  explicit TcxEditButtonFadingHelper(TcxEditButtonViewInfo* AViewInfo);
+
+  // Starts a fade when the button's state changed since the last call.
+  void UpdateState();
+
+  bool CanFade() override;
+  void DrawFadeImage() override;
+  void GetFadingImages(std::unique_ptr<TcxBitmap>& AFadeOutImage,
+                       std::unique_ptr<TcxBitmap>& AFadeInImage) override;
+  TcxCustomEditViewInfo* GetEditViewInfo() override;
+  void Invalidate() override;
+
+  TcxEditButtonViewInfo* ViewInfo() const { return FViewInfo; }
+
+ protected:
+  virtual void DrawButton(TcxCanvas* ACanvas);
+  virtual TRect GetButtonRect();
+  virtual std::unique_ptr<TcxBitmap> PrepareFadingImage(TcxEditButtonState AState);
+
+ private:
+  TcxEditButtonViewInfo* FViewInfo;
+  TcxEditButtonState FState = ebsNormal;
+};
+
+// --- Button view info
+
+struct TcxEditButtonViewInfoData {
+  TObject* ActionLink = nullptr;
+  TColor BackgroundColor = clDefault;
+  String Caption;
+  TAlignment ContentAlignment = taCenter;
+  bool Default = false;
+  bool Gradient = false;
+  String Hint;
+  bool IsInplace = false;
+  TcxEditButtonKind Kind = bkDown;
+  bool LeftAlignment = false;
+  bool Leftmost = false;
+  bool NativeStyle = false;
+  bool Rightmost = false;
+  TcxEditButtonState State = ebsNormal;
+  TcxEditButtonStyle Style = btsDefault;
+  TColor TextColor = clBtnText;
+  bool Transparent = false;
+  String VisibleCaption;
+  bool BackgroundPartiallyTransparent = false;
+  bool ComboBoxStyle = false;
+  int32_t NativePart = 0;
+  int32_t NativeState = 0;
+  bool UseSkins = false;
+};
+
+// The calculated geometry and state of one visible button.
+class TcxEditButtonViewInfo : public TPersistent {
+  QD_CLASS(TcxEditButtonViewInfo, TPersistent)
+
+ public:
+  TcxEditButtonViewInfo() = default;
+  ~TcxEditButtonViewInfo() override;
+  void Assign(TPersistent* Source) override;
+  // Makes the fading object (after construction, since it is a virtual choice).
+  virtual TcxEditButtonFadingHelper* CreateFadingHelper();
+  // Empty when style, state, background colour and native state equal the old button's.
+  virtual TRect GetUpdateRegion(TcxEditButtonViewInfo* AOldViewInfo);
+  // Redraws the button in the control's window when it changed or fades; answers whether.
+  virtual bool Repaint(TWinControl* AControl, TcxEditButtonViewInfo* AOldViewInfo,
+                       const TPoint& AEditPosition);
+
+  TcxEditButtonFadingHelper* FadingHelper();
+  TdxScaleFactor* ScaleFactor() const;
+  bool IsFading();
+
+  TRect Bounds;
+  TRect VisibleBounds;
+  int32_t ButtonIndex = -1;
+  int32_t ButtonVisibleIndex = -1;
+  TcxEditButtonViewInfoData Data;
+  TcxCustomEditViewInfo* EditViewInfo = nullptr;
+  TdxSmartGlyph* Glyph = nullptr;
+  TCustomImageList* Images = nullptr;
+  int32_t ImageIndex = -1;
+  bool HasBackground = false;
+  bool Stretchable = true;
+  int32_t Width = 0;
+
+ private:
+  std::unique_ptr<TcxEditButtonFadingHelper> FFadingHelper;
+};
+
+// --- Edit view info
+
+// The error type, text and icon of a validation.
+class TcxEditValidateInfo : public TObject {
+  QD_CLASS(TcxEditValidateInfo, TObject)
+
+ public:
+  TcxEditValidateInfo();
+  ~TcxEditValidateInfo() override;
+  void Assign(TcxEditValidateInfo* Source);
+  bool IsError() const { return FErrorType != eetNone; }
+  void Reset();
+
+  TcxEditErrorType ErrorType() const { return FErrorType; }
+  // The stock icon comes with eetError, eetWarning and eetInfo.
+  void SetErrorType(TcxEditErrorType Value);
+  const String& ErrorText() const { return FErrorText; }
+  void SetErrorText(const String& Value) { FErrorText = Value; }
+  TdxSmartGlyph* ErrorIcon() const { return FErrorIcon.get(); }
+  void SetErrorIcon(TGraphic* Value);
+
+ private:
+  TcxEditErrorType FErrorType = eetNone;
+  String FErrorText;
+  std::unique_ptr<TdxSmartGlyph> FErrorIcon;
+};
+
+using TcxEditCanStartButtonFadingEvent = TMethod<void(TcxCustomEditViewInfo* Sender, bool& AAllow)>;
+using TcxEditDrawBackgroundEvent =
+    TMethod<void(TcxCustomEditViewInfo* Sender, TcxCanvas* ACanvas, bool& AHandled)>;
+using TcxEditDrawButtonEvent = TMethod<void(TcxCustomEditViewInfo* Sender, TcxCanvas* ACanvas,
+                                            int32_t AButtonVisibleIndex, bool& AHandled)>;
+using TcxEditDrawButtonBackgroundEvent =
+    TMethod<void(TcxCustomEditViewInfo* Sender, TcxCanvas* ACanvas, const TRect& ARect,
+                 TcxEditButtonViewInfo* AButtonViewInfo, bool& AHandled)>;
+using TcxEditDrawButtonBorderEvent =
+    TMethod<void(TcxCustomEditViewInfo* Sender, TcxCanvas* ACanvas, TcxEditButtonViewInfo* AButtonViewInfo,
+                 TRect& ABackgroundRect, TRect& AContentRect, bool& AHandled)>;
+using TcxEditGetButtonContentColorEvent =
+    TMethod<void(TcxCustomEditViewInfo* Sender, int32_t AButtonVisibleIndex, TColor& AColor)>;
+using TcxEditGetButtonStateEvent = TMethod<void(
+    TcxCustomEditViewInfo* Sender, TcxEditButtonViewInfo* AButtonViewInfo, TcxEditButtonState& AState)>;
+using TcxEditPaintEvent = TMethod<void(TcxCustomEditViewInfo* Sender, TcxCanvas* ACanvas)>;
+using TcxEditPrepareButtonFadingImageEvent =
+    TMethod<void(TcxCustomEditViewInfo* Sender, TcxEditButtonViewInfo* AButtonViewInfo, TcxBitmap32*& AImage,
+                 bool& AHandled)>;
+using TAfterDrawEvent = TMethod<void(TcxCustomEditViewInfo* Sender, TcxCanvas* ACanvas)>;
+using TCalculateEditorBoundsEvent = TMethod<void(TcxCustomEditViewInfo* Sender, TRect& ABounds)>;
+using TCanDrawEditValueEvent = TMethod<void(TcxCustomEditViewInfo* Sender, bool& ACanDraw)>;
+
+// The calculated geometry and paint state of one editor; it paints the background, border,
+// shadow, validation mark and buttons, answers hit tests and hints, and invalidates what
+// changed after a recalculation. Descendants draw their content on top.
+class TcxCustomEditViewInfo : public TcxContainerViewInfo {
+  QD_CLASS(TcxCustomEditViewInfo, TcxContainerViewInfo)
+
+ public:
+  TcxCustomEditViewInfo();
+  ~TcxCustomEditViewInfo() override;
+
+  void Assign(TObject* Source) override;
+  void Offset(int32_t DX, int32_t DY) override;
+  void Paint(TcxCanvas* ACanvas) override;
+  // Paints a view info calculated at the origin at (Left, Top).
+  void PaintEx(TcxCanvas* ACanvas);
+  // The region to repaint against an older view info (the caller owns the region).
+  virtual HRGN GetUpdateRegion(TcxContainerViewInfo* AOldViewInfo);
+
+  virtual int32_t GetCurrentCursor(const TPoint& P) { return 0; }
+  virtual void InplaceMouseDown(const TPoint& P, TShiftState Shift) {}
+  virtual TcxEditBackgroundPaintingStyle GetBackgroundPaintingStyle() { return bpsSolid; }
+  virtual TClass GetButtonViewInfoClass() { return TcxEditButtonViewInfo::StaticClass(); }
+  virtual void GetColorSettingsByPainter(TColor& AFillColor, TColor& ATextColor);
+  virtual String GetHintText(int32_t APart);
+  virtual int32_t GetPart(const TPoint& P);
+  virtual TRect GetPartRect(int32_t APart);
+  virtual bool IsRepaintOnStateChangingNeeded() { return true; }
+  virtual void DrawEditButton(TcxCanvas* ACanvas, int32_t AButtonVisibleIndex);
+  virtual void SetOnDrawBackground(const TcxEditDrawBackgroundEvent& AEvent) { OnDrawBackground = AEvent; }
+  virtual void StoreLastState();
+  virtual void Draw3DButtonBorder(TcxCanvas* ACanvas, TcxEditButtonViewInfo* AButton, TRect& R,
+                                  TRect& AContentRect, TColor& APenColor, TColor& ABrushColor);
+  virtual void DrawFlatButtonBorder(TcxCanvas* ACanvas, TcxEditButtonViewInfo* AButton, TRect& R,
+                                    TRect& AContentRect, TColor& APenColor, TColor& ABrushColor);
+  virtual void DrawHotFlatButtonBorder(TcxCanvas* ACanvas, TcxEditButtonViewInfo* AButton, TRect& R,
+                                       TRect& AContentRect, TColor& APenColor, TColor& ABrushColor);
+  virtual void DrawNativeButtonBorder(TcxCanvas* ACanvas, TcxEditButtonViewInfo* AButton, TRect& R,
+                                      TRect& AContentRect);
+  virtual void DrawSimpleButtonBorder(TcxCanvas* ACanvas, TcxEditButtonViewInfo* AButton, TRect& R,
+                                      TRect& AContentRect, TColor& APenColor, TColor& ABrushColor);
+  virtual void DrawUltraFlatButtonBorder(TcxCanvas* ACanvas, TcxEditButtonViewInfo* AButton,
+                                         bool AIsOffice11Style, TRect& R, TRect& AContentRect,
+                                         TColor& ABrushColor);
+  virtual void DrawNativeButtonBackground(TcxCanvas* ACanvas, TcxEditButtonViewInfo* AButton, const TRect& R);
+  virtual void DrawUsualButtonBackground(TcxCanvas* ACanvas, TcxEditButtonViewInfo* AButton, const TRect& R,
+                                         TColor ABrushColor);
+  virtual bool CanDrawEditValue();
+  virtual void DrawNativeStyleEditBackground(TcxCanvas* ACanvas, bool ADrawBackground,
+                                             TColor ABackgroundColor);
+  virtual void DrawButton(TcxCanvas* ACanvas, int32_t AButtonVisibleIndex);
+  virtual void DrawButtonBorder(TcxCanvas* ACanvas, TcxEditButtonViewInfo* AButton, TColor& ABrushColor,
+                                TColor& APenColor, TRect& AContentRect, TRect& R);
+  virtual void DrawButtonBackground(TcxCanvas* ACanvas, TcxEditButtonViewInfo* AButton, TColor ABrushColor,
+                                    const TRect& AContentRect, const TRect& R);
+  virtual void DrawButtonContent(TcxCanvas* ACanvas, TcxEditButtonViewInfo* AButton, bool ANeedOffsetContent,
+                                 TColor ABrushColor, TColor APenColor, const TRect& AContentRect);
+  virtual bool IsBackgroundPartiallyTransparent();
+  virtual bool IsFadingAvailable();
+  // Some button is hot.
+  virtual bool IsHotTrack();
+  // P (relative to Left, Top) lies in some button.
+  virtual bool IsHotTrack(const TPoint& P);
+  virtual bool NeedShowHint(TcxCanvas* ACanvas, const TPoint& P, int32_t AMaxLineCount, TRect& ATextRect,
+                            bool& AIsMultiLine, String& AText, const TRect& AVisibleBounds);
+  virtual void PrepareCanvasFont(TcxCanvas* ACanvas) {}
+  bool Repaint(TWinControl* AControl, TcxContainerViewInfo* AViewInfo = nullptr);
+  virtual bool Repaint(TWinControl* AControl, const TRect& AInnerEditRect, TcxContainerViewInfo* AViewInfo);
+
+  // The common first half of painting an editor: parent background, fade image or
+  // background, validation mark and buttons.
+  void DrawCustomEdit(TcxCanvas* ACanvas, bool ACanDrawBackground, bool ACanDrawValidationMark);
+  void DrawCustomEditValidationMark(TcxCanvas* ACanvas);
+  void DrawButtons(TcxCanvas* ACanvas);
+  void DrawEditBackground(TcxCanvas* ACanvas, const TRect& ARect, const TRect& AContentRect,
+                          bool ADrawContent);
+  void DrawBackground(TcxCanvas* ACanvas, const TPoint& APos);
+  TcxEditDrawBackgroundStyle GetDrawBackgroundStyle();
+  bool IsBackgroundTransparent() {
+    return GetDrawBackgroundStyle() != dbsCustomEdit && GetDrawBackgroundStyle() != dbsSimpleFill;
+  }
+  // FEditorBounds := Bounds, then the OnCalculateEditorBounds handlers.
+  void CalculateEditorBounds();
+  bool IsCustomDrawButton(int32_t AButtonVisibleIndex) const { return false; }
+  void SetButtonCount(int32_t ACount);
+  int32_t ButtonCount() const { return static_cast<int32_t>(ButtonsInfo.size()); }
+  bool IsTransparent();
+
+  TcxCustomEdit* Edit() const { return FEdit; }
+  void SetEdit(TcxCustomEdit* Value) { FEdit = Value; }
+  TdxScaleFactor* ScaleFactor() { return &FScaleFactor; }
+  const TRect& EditorBounds() const { return FEditorBounds; }
+  void SetEditorBounds(const TRect& Value) { FEditorBounds = Value; }
+  const TRect& ErrorBounds() const { return FErrorBounds; }
+  void SetErrorBounds(const TRect& Value) { FErrorBounds = Value; }
+  TcxEditValidateInfo* ErrorData() const { return FErrorData.get(); }
+  bool NeedShowErrorIcon() const { return FNeedShowErrorIcon; }
+  void SetNeedShowErrorIcon(bool Value) { FNeedShowErrorIcon = Value; }
+
+  TRect BorderExtent;
+  TcxEditBorderStyle EditBorderStyle = cbsNone;
+  std::vector<std::unique_ptr<TcxEditButtonViewInfo>> ButtonsInfo;
+  TcxCustomEditProperties* EditProperties = nullptr;
+  intptr_t Data = 0;
+  bool Enabled = true;
+  bool Focused = false;
+  bool HasBackground = false;
+  bool HasContentOffsets = false;
+  bool HasInnerEdit = false;
+  bool HasTextButtons = false;
+  bool IsButtonReallyPressed = false;
+  bool IsContainerInnerControl = false;
+  bool IsDBEditPaintCopyDrawing = false;
+  bool IsDesigning = false;
+  bool IsInplace = false;
+  bool IsSelected = false;
+  bool Transparent = false;
+  bool UseRightToLeftAlignment = false;
+  int32_t HitTestInfo = 0;
+  TRect InnerEditRect;
+  int32_t Left = 0;
+  int32_t Top = 0;
+  TcxEditPaintOptions PaintOptions;
+  TcxEditPopupBorderStyle PopupBorderStyle = epbsDefault;
+  int32_t PressedButton = -1;
+  int32_t SelectedButton = -1;
+  int32_t LastPressedButton = -1;
+  int32_t LastSelectedButton = -1;
+  TRect ShadowRect;
+  TColor TextColor = clDefault;
+  HWND WindowHandle = nullptr;
+
+  TcxEditCanStartButtonFadingEvent OnCanStartButtonFading;
+  TcxEditDrawBackgroundEvent OnDrawBackground;
+  TcxEditDrawButtonEvent OnDrawButton;
+  TcxEditDrawButtonBackgroundEvent OnDrawButtonBackground;
+  TcxEditDrawButtonBorderEvent OnDrawButtonBorder;
+  TcxEditGetButtonContentColorEvent OnGetButtonContentColor;
+  TcxEditGetButtonStateEvent OnGetButtonState;
+  TcxEditPaintEvent OnPaint;
+  TcxEditPrepareButtonFadingImageEvent OnPrepareButtonFadingImage;
+  TdxMulticastMethod<TAfterDrawEvent> OnAfterDrawBackground;
+  TdxMulticastMethod<TAfterDrawEvent> OnAfterDrawValue;
+  TdxMulticastMethod<TCalculateEditorBoundsEvent> OnCalculateEditorBounds;
+  TdxMulticastMethod<TCanDrawEditValueEvent> OnCanDrawEditValue;
+
+ protected:
+  void InternalPaint(TcxCanvas* ACanvas) override;
+  // The fading helper of the button draws the background of a fade image.
+  friend class TcxEditButtonFadingHelper;
+  void InternalPrepareEditButtonBackground(TcxCanvas* ACanvas, TcxEditButtonViewInfo* AButton,
+                                           bool AExcludeButtonFromClip);
+
+ private:
+  TcxCustomEdit* FEdit = nullptr;
+  TdxScaleFactor FScaleFactor;
+  TcxEditViewInfoStates FState;
+  TRect FEditorBounds;
+  TRect FErrorBounds;
+  std::unique_ptr<TcxEditValidateInfo> FErrorData;
+  bool FNeedShowErrorIcon = false;
+};
+
+// --- Edit view data
+
+using TcxEditGetDefaultButtonWidthEvent =
+    TMethod<void(TcxCustomEditViewData* Sender, int32_t AIndex, int32_t& ADefaultWidth)>;
+using TcxEditGetDisplayTextEvent = TMethod<void(TcxCustomEditViewData* Sender, String& AText)>;
+
+// The short-lived calculator that turns an editor's properties, active style and state into
+// a view info, and measures editors. Every decision reads its own fields, so owners that
+// draw without a control fill the same fields.
+class TcxCustomEditViewData : public TPersistent {
+  QD_CLASS(TcxCustomEditViewData, TPersistent)
+
+ public:
+  using OwnerType = TcxCustomEditProperties;
+  explicit TcxCustomEditViewData(TcxCustomEditProperties* AProperties);
+  ~TcxCustomEditViewData() override;
+  // The second half of creation: style and in-place flag, then the cached values.
+  virtual void Setup(TcxCustomEditStyle* AStyle, bool AIsInplace);
+
+  virtual void CalculateButtonNativeInfo(TcxEditButtonViewInfo* AButtonViewInfo);
+  virtual void CalculateButtonNativePartInfo(HTHEME ATheme, TcxEditButtonViewInfo* AButtonViewInfo);
+  virtual HTHEME GetButtonNativeTheme(TcxEditButtonViewInfo* AButtonViewInfo);
+  virtual TcxEditPaintOptions CalculatePaintOptions();
+  virtual bool CanPressButton(TcxCustomEditViewInfo* AViewInfo, int32_t AButtonVisibleIndex) { return true; }
+  virtual TcxContainerState GetContainerState(const TRect& ABounds, const TPoint& P, TcxMouseButton Button,
+                                              TShiftState Shift, bool AIsMouseEvent);
+  virtual TRect GetEditContentDefaultOffsets();
+  virtual int32_t GetEditNativeState(TcxCustomEditViewInfo* AViewInfo);
+  virtual void InitCacheData();
+  virtual void InitEditContentParams(TcxEditContentParams& AParams);
+  virtual void Initialize();
+  virtual void InternalEditValueToDisplayText(const Variant& AEditValue, String& AText) { AText = String(); }
+  virtual TSize InternalGetEditConstantPartSize(TcxCanvas* ACanvas, bool AIsInplace,
+                                                const TcxEditSizeProperties& AEditSizeProperties,
+                                                TSize& AMinContentSize, TcxCustomEditViewInfo* AViewInfo);
+  virtual TSize InternalGetEditContentSize(TcxCanvas* ACanvas, const Variant& AEditValue,
+                                           const TcxEditSizeProperties& AEditSizeProperties) {
+    return TSize{};
+  }
+  virtual bool IsButtonPressed(TcxCustomEditViewInfo* AViewInfo, int32_t AButtonVisibleIndex) {
+    return false;
+  }
+  virtual void Calculate(TcxCanvas* ACanvas, const TRect& ABounds, const TPoint& P, TcxMouseButton Button,
+                         TShiftState Shift, TcxCustomEditViewInfo* AViewInfo, bool AIsMouseEvent);
+  virtual void CalculateButtonBounds(TcxCanvas* ACanvas, TcxCustomEditViewInfo* AViewInfo,
+                                     TRect& AButtonsRect, int32_t AButtonVisibleIndex);
+  virtual void CalculateButtonsViewInfo(TcxCanvas* ACanvas, TRect& AEditBounds, const TPoint& P,
+                                        TcxMouseButton Button, TShiftState Shift,
+                                        TcxCustomEditViewInfo* AViewInfo, bool AIsMouseEvent);
+  virtual void CalculateButtonViewInfo(TcxCanvas* ACanvas, TcxCustomEditViewInfo* AViewInfo,
+                                       TRect& AButtonsRect, int32_t AButtonVisibleIndex);
+  virtual void DoCalculateButtonViewInfos(TcxCanvas* ACanvas, TRect& AButtonsRect,
+                                          TcxCustomEditViewInfo* AViewInfo);
+  virtual void CheckButtonsOnly(TcxCustomEditViewInfo* AViewInfo, int32_t APrevButtonsWidth,
+                                int32_t AButtonsWidth);
+  virtual void CheckStartButtonsFading(TcxCustomEditViewInfo* AViewInfo);
+  virtual void DoRightToLeftConversion(TcxCustomEditViewInfo* AViewInfo, const TRect& ABounds) {}
+  virtual void EditValueToDrawValue(const Variant& AEditValue, TcxCustomEditViewInfo* AViewInfo) {}
+  virtual void InitializeButtonInfo(TcxCustomEditViewInfo* AViewInfo, int32_t AButtonVisibleIndex);
+  virtual TColor GetBorderColor();
+  virtual TColor GetBorderColorByPainter(bool AIsHighlight);
+  virtual TRect GetBorderExtent();
+  virtual TRect GetBorderExtentByEdges(int32_t ABorderWidth);
+  virtual TRect GetBorderExtentByPainter();
+  virtual TcxEditBorderStyle GetBorderStyle();
+  virtual TRect GetButtonsExtent(TcxCanvas* ACanvas);
+  virtual TRect GetClientExtent(TcxCanvas* ACanvas, TcxCustomEditViewInfo* AViewInfo);
+  virtual TSize GetEditConstantPartSize(TcxCanvas* ACanvas, const TcxEditSizeProperties& AEditSizeProperties,
+                                        TSize& AMinContentSize, TcxCustomEditViewInfo* AViewInfo = nullptr);
+  virtual TSize GetEditContentSize(TcxCanvas* ACanvas, const Variant& AEditValue,
+                                   const TcxEditSizeProperties& AEditSizeProperties,
+                                   TcxEditValidateInfo* AErrorData = nullptr);
+  virtual TSize GetEditingContentSize(TcxCanvas* ACanvas, const Variant& AEditValue,
+                                      const TcxEditSizeProperties& AEditSizeProperties) {
+    return GetEditContentSize(ACanvas, AEditValue, AEditSizeProperties);
+  }
+  virtual TSize GetEditContentSizeCorrection();
+  virtual bool HasShadow();
+  virtual bool IgnoreButtonWhileStretching(int32_t AButtonVisibleIndex) { return false; }
+  virtual bool IsButtonLeftAligned(TcxCustomEditViewInfo* AViewInfo, int32_t AButtonVisibleIndex);
+  static bool IsNativeStyle(TcxLookAndFeel* ALookAndFeel);
+
+  // Calculates at the origin: the view info's Left and Top keep the bounds' corner.
+  void CalculateEx(TcxCanvas* ACanvas, const TRect& ABounds, const TPoint& P, TcxMouseButton Button,
+                   TShiftState Shift, TcxCustomEditViewInfo* AViewInfo, bool AIsMouseEvent);
+  TSize GetEditSize(TcxCanvas* ACanvas, const Variant& AEditValue, TcxEditSizeProperties AEditSizeProperties,
+                    TcxCustomEditViewInfo* AViewInfo = nullptr);
+  TSize GetEditingSize(TcxCanvas* ACanvas, const Variant& AEditValue,
+                       const TcxEditSizeProperties& AEditSizeProperties,
+                       TcxCustomEditViewInfo* AViewInfo = nullptr);
+  void EditValueToDisplayText(const Variant& AEditValue, String& AText);
+  TcxEditButtonStyle GetButtonsStyle();
+  int32_t GetCaptureButtonVisibleIndex();
+  int32_t GetErrorIconWidth(TcxEditValidateInfo* AErrorData);
+  void GetColorSettings(TcxCustomEditViewInfo* AViewInfo, TColor& AFillColor, TColor& ATextColor);
+  bool NeedShowErrorIcon(TcxCustomEditViewInfo* AViewInfo);
+  void CheckSizeConstraints(TSize& AEditSize);
+  bool InternalFocused();
+  void DoGetButtonState(TcxEditButtonViewInfo* AButtonViewInfo, TcxEditButtonState& AState);
+  int32_t DoGetDefaultButtonWidth(int32_t AIndex);
+
+  TcxCustomEditProperties* Properties() const { return FProperties; }
+  TcxCustomEditStyle* Style() const { return FStyle; }
+  void SetStyle(TcxCustomEditStyle* Value) { FStyle = Value; }
+  bool IsInplace() const { return FIsInplace; }
+  TcxCustomEdit* Edit() const { return FEdit; }
+  void SetEdit(TcxCustomEdit* Value) { FEdit = Value; }
+  TdxScaleFactor* ScaleFactor() { return &FScaleFactor; }
+  TObject* DataObject() const { return FData; }
+  void SetDataObject(TObject* Value) { FData = Value; }
+
+  bool ButtonsOnlyStyle = false;
+  int32_t ButtonVisibleCount = 0;
+  TcxContainerState ContainerState;
+  TRect ContentOffset;
+  TcxEditContentParams EditContentParams;
+  bool Enabled = true;
+  bool Focused = false;
+  bool IsDesigning = false;
+  bool IsSelected = false;
+  bool Selected = false;
+  bool NativeStyle = false;
+  bool PreviewMode = false;
+  bool IsValueSource = false;
+  bool IsTouchScrollUIMode = false;
+  bool SupportsTouchMode = false;
+  TAlignment HorzAlignment = taLeftJustify;
+  TcxEditVertAlignment VertAlignment = taTopJustify;
+  TcxControlScrollBar* HScrollBar = nullptr;
+  TcxControlScrollBar* VScrollBar = nullptr;
+  IcxCustomInnerEdit* InnerEdit = nullptr;
+  TcxInplaceEditParams InplaceEditParams;
+  int32_t MaxLineCount = 0;
+  TcxEditPaintOptions PaintOptions;
+  int32_t SelStart = 0;
+  int32_t SelLength = 0;
+  TColor SelTextColor = clDefault;
+  TColor SelBackgroundColor = clDefault;
+  bool UseRightToLeftAlignment = false;
+  bool UseRightToLeftReading = false;
+  bool UseRightToLeftScrollBar = false;
+  HWND WindowHandle = nullptr;
+  TcxEditGetDefaultButtonWidthEvent OnGetDefaultButtonWidth;
+  TcxEditGetDisplayTextEvent OnGetDisplayText;
+
+ protected:
+  void CalculateViewInfo(TcxCustomEditViewInfo* AViewInfo);
+  void CalculateContainerState(const TRect& ABounds, const TPoint& P, TcxMouseButton Button,
+                               TShiftState Shift, TcxCustomEditViewInfo* AViewInfo, bool AIsMouseEvent);
+  void CalculateButtonStates(TcxCustomEditViewInfo* AViewInfo, const TPoint& P, TcxMouseButton Button,
+                             TShiftState Shift, bool AIsMouseEvent, int32_t APrevPressedButton);
+  void CorrectButtonBounds(TcxCustomEditViewInfo* AViewInfo);
+  // The button item of a visible index.
+  TcxCustomEditButton* VisibleButton(int32_t AButtonVisibleIndex) const;
+
+  int32_t FLeftSideLeftmostButtonIndex = -1;
+  int32_t FLeftSideRightmostButtonIndex = -1;
+  int32_t FRightSideLeftmostButtonIndex = -1;
+  int32_t FRightSideRightmostButtonIndex = -1;
+  TLeftRight FValidationErrorIconAlignment = taLeftJustify;
+
+ private:
+  TcxCustomEditProperties* FProperties;
+  TcxCustomEditStyle* FStyle = nullptr;
+  bool FIsInplace = false;
+  TcxCustomEdit* FEdit = nullptr;
+  TdxScaleFactor FScaleFactor;
+  TObject* FData = nullptr;
+};
+
+// --- Unit drawing functions of the editors
+
+// The width of a button for its style, content and fixed width.
+int32_t CalculateEditDefaultButtonWidth(TcxCanvas* ACanvas, TcxEditButtonViewInfo* AButtonViewInfo);
+TSize GetArrowSize(const TSize& AContentSize, TcxArrowDirection ADirection);
+void DrawArrow(TcxCanvas* ACanvas, const TSize& AArrowSize, const TRect& AContentRect, TColor AColor,
+               bool AOffsetContent, bool AIsDoubleArrow, TcxArrowDirection ADirection);
+// One-pixel lines along the sides of R (left, right, top, bottom), each narrowing R.
+void DrawButtonBorder(TcxCanvas* ACanvas, TRect& R, TcxBorders ABorders, TColor AColor);
+void DrawComplexFrameEx(TcxCanvas* ACanvas, TRect& R, TColor ALeftTopColor, TColor ARightBottomColor);
+void FrameRectEx(TcxCanvas* ACanvas, TRect& R, TColor AColor);
+void cxEditFillRect(TcxCanvas* ACanvas, const TRect& R, TColor AColor);
+void cxEditFillRect(HDC ADC, const TRect& R, HBRUSH ABrush);
+HBRUSH GetSolidBrush(TColor AColor);
+void DrawCustomEditBackground(TcxCanvas* ACanvas, TcxCustomEditViewInfo* AViewInfo, bool ADrawBackground);
+int32_t GetEditButtonsContentVerticalOffset(TcxCanvas* ACanvas, TcxEditButtonStyle AButtonsStyle,
+                                            bool ANativeStyle);
+int32_t GetNativeInnerTextEditContentHeightCorrection(TcxCustomEditProperties* AProperties, bool AIsInplace);
+bool IsShadowDrawingNeeded(TcxCustomEditViewData* AViewData);
+TColor GetEditBorderHighlightColor(bool AIsOffice11Style);
+TColor GetEditButtonHighlightColor(bool AIsPressed, bool AIsOffice11Style);
+// Selects AFont (rotated by AAngle degrees when TrueType); answers whether it is TrueType.
+bool AdjustCanvasFont(TcxCanvas* ACanvas, TFont* AFont, int32_t AAngle);
+bool IsVarEmpty(const Variant& V);
+bool cxIsDigitChar(Char C);
+
+constexpr TcxEditBtnKind EditBtnKindToEditBtnPainterKind[] = {cxbkEllipsisBtn, cxbkComboBtn, cxbkEditorBtn,
+                                                              cxbkEditorBtn};
+constexpr TcxButtonState EditBtnStateToButtonState[] = {cxbsDisabled, cxbsNormal, cxbsPressed, cxbsHot};
+constexpr TcxButtonState EditButtonStateToButtonState[] = {cxbsDisabled, cxbsNormal, cxbsPressed, cxbsHot};
+
 // --- The base editor -------------------------------------------------------------------------
 
 // Raised by a failed validation that asks for an exception.
@@ -728,31 +1477,6 @@ class IcxInnerEditHelper {
   virtual IcxCustomInnerEdit* GetHelper() = 0;
 };
 
-// The limits an editor is measured with; -1 means no limit.
-struct TcxEditSizeProperties {
-  int32_t Height = -1;
-  int32_t MaxLineCount = 0;
-  int32_t Width = -1;
-};
-constexpr TcxEditSizeProperties cxDefaultEditSizeProperties{-1, 0, -1};
-
-enum TcxEditContentOption : uint8_t { ecoShowFocusRectWhenInplace, ecoOffsetButtonContent };
-using TcxEditContentOptions = TSet<TcxEditContentOption>;
-struct TcxEditContentParams {
-  TRect ExternalBorderBounds{};
-  TRect Offsets{};
-  TcxEditContentOptions Options;
-  TSize SizeCorrection{};
-};
-struct TcxInplaceEditPosition {
-  TObject* Item = nullptr;
-  int32_t RecordIndex = 0;
-};
-struct TcxInplaceEditParams {
-  bool MultiRowParent = false;
-  TcxInplaceEditPosition Position;
-};
-
 // Between the container and the editors: mouse tracking reported for the inner control is
 // reported for the editor itself.
 class TcxCustomEditContainer : public TcxContainer {
@@ -783,7 +1507,8 @@ class TcxCustomEditContainer : public TcxContainer {
 // view-info refresh and automatic sizing around an anchor.
 class TcxCustomEdit : public TcxCustomEditContainer,
                       public IcxEditChangeEventsTarget,
-                      public IcxEditRepositoryItemListener {
+                      public IcxEditRepositoryItemListener,
+                      public IcxEditOwner {
   QD_CLASS(TcxCustomEdit, TcxCustomEditContainer)
   QD_PUBLISHED(TcxCustomEdit)
 
@@ -910,8 +1635,6 @@ class TcxCustomEdit : public TcxCustomEditContainer,
   TcxTimer* DblClickTimer() const { return FDblClickTimer; }
   bool NeedFocusOnClick() const { return FNeedFocusOnClick; }
   void SetNeedFocusOnClick(bool Value) { FNeedFocusOnClick = Value; }
-  TcxEditContentParams ContentParams;
-  TcxInplaceEditParams InplaceParams;
 
   // -- Size and anchors
   bool AutoSize() const { return FAutoWidth || FAutoHeight; }
@@ -951,6 +1674,32 @@ class TcxCustomEdit : public TcxCustomEditContainer,
   void SetParent(TWinControl* AParent) override;
   void Click() override;
   void DblClick() override;
+
+  // -- View data and view info
+  // The editor's view info, of the active properties' view-info class.
+  TcxCustomEditViewInfo* ViewInfo();
+  virtual TcxCustomEditViewData* CreateViewData();
+  // Copies the editor's state into a view data.
+  virtual void InitializeViewData(TcxCustomEditViewData* AViewData);
+  virtual void CalculateViewInfo(const TPoint& P, TcxMouseButton Button, TShiftState Shift,
+                                 bool AIsMouseEvent);
+  // At the cursor position, without a button, with the keyboard's shift state.
+  void CalculateViewInfo(bool AIsMouseEvent);
+  // The device context the buttons are drawn on elsewhere (never in the base editor).
+  virtual bool IsButtonDC(HDC ADC) { return false; }
+  virtual bool IsNativeBackground() { return false; }
+  // Not in-place and Transparent.
+  virtual bool IsTransparent() { return !IsInplace() && Transparent(); }
+  // The visible index of the button pressed while the mouse is captured, -1 for none.
+  int32_t CaptureButtonVisibleIndex() const { return FCaptureButtonVisibleIndex; }
+  bool SupportsTouchMode() const { return FSupportsTouchMode; }
+  // IcxEditOwner
+  TcxCustomEditViewData* GetViewData(bool& AIsViewDataCreated) override;
+  void InvalidateRect(const TRect& R, bool AEraseBackground) override;
+  TcxCustomEditViewInfo* GetEditViewInfo() override { return ViewInfo(); }
+
+  TcxEditContentParams ContentParams;
+  TcxInplaceEditParams InplaceParams;
 
   bool FIsInplaceInitializing = false;
 
@@ -1037,8 +1786,6 @@ class TcxCustomEdit : public TcxCustomEditContainer,
   bool CanFocusOnClick() override;
   virtual void DoClick();
   virtual bool IsClickEnabledDuringLoading() { return false; }
-  virtual bool IsTransparent() { return !IsInplace() && Transparent(); }
-  virtual bool IsNativeBackground() { return false; }
   bool IsTransparentBackground() override { return IsNativeBackground() || IsTransparent(); }
   bool IsReadOnly() override;
   // The hint of a part of the editor (the control's Hint when ShowHint).
@@ -1071,7 +1818,12 @@ class TcxCustomEdit : public TcxCustomEditContainer,
   void SetPrevEditValue(const Variant& Value);
   void DoClearEditData(TcxCustomEditData* AEditData);
   TcxContainerStyleValues InternalGetNotPublishedStyleValues() override;
+  void CalculateViewInfo(const TPoint& P, bool AHotTrack) override;
+  bool DoRefreshContainer(const TPoint& P, TcxMouseButton Button, TShiftState Shift,
+                          bool AIsMouseEvent) override;
 
+  int32_t FCaptureButtonVisibleIndex = -1;
+  bool FSupportsTouchMode = false;
   Variant FEditValue;
   Variant FPrevEditValue;
   bool FPrevValidationError = false;
@@ -1136,7 +1888,6 @@ class TcxCustomEdit : public TcxCustomEditContainer,
   int32_t FAnchorY = INT32_MAX;
   bool FAnchorXRead = false;  // FAnchorScalingFlags: read from a stored form, not yet scaled
   bool FAnchorYRead = false;
-  int32_t FCaptureButtonVisibleIndex = -1;
   bool FFocused = false;
   bool FHandleAllocating = false;
   bool FNeedFocusOnClick = true;
