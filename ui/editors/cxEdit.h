@@ -1614,16 +1614,18 @@ class TcxCustomEdit : public TcxCustomEditContainer,
   virtual void PasteFromClipboard() {}
   virtual void SelectAll() {}
 
-  // -- Buttons (the base has none; the buttons' Part adds them)
-  virtual int32_t GetDefaultButtonVisibleIndex() { return -1; }
+  // -- Buttons
+  // The first visible button whose data says Default, else -1.
+  int32_t GetDefaultButtonVisibleIndex();
   // The first button view info whose bounds hold P, else -1.
-  virtual int32_t ButtonVisibleIndexAt(const TPoint& P) { return -1; }
+  int32_t ButtonVisibleIndexAt(const TPoint& P);
   // The button at the visible index is usable (not disabled).
-  virtual bool IsButtonEnabled(int32_t AButtonVisibleIndex) { return false; }
+  bool IsButtonEnabled(int32_t AButtonVisibleIndex);
+  TcxCustomEditButton* VisibleButton(int32_t AButtonVisibleIndex);
   bool IsDefaultButtonKey(TShortCut AShortCut);
   bool IsSpecialKey(WORD Key, TShiftState Shift);
   // Clicks the first enabled button whose caption has AKey as its accelerator.
-  virtual bool CheckButtonShortCuts(Char AKey) { return false; }
+  bool CheckButtonShortCuts(Char AKey);
 
   // -- In-place activation
   void Activate(TcxCustomEditData*& AEditData, bool ANeedSetFocus = true);

@@ -8,7 +8,10 @@
 #include "platform/os/user.h"
 #include "ui/controls/cxControlsWindowUtils.h"
 #include "ui/controls/cxControlsWndProc.h"
+#include "platform/base/strings.h"
 #include "ui/core/cxClassesTimer.h"
+#include "ui/core/cxGeometry.h"
+#include "ui/graphics/cxGraphicsCanvas.h"
 #include "ui/editors/cxEdit.h"
 #include "ui/editors/cxEditConsts.h"
 #include "ui/editors/dxSpellCheckerCore.h"
@@ -37,6 +40,19 @@ void WithChangeEventsLocked(TcxCustomEdit* AEdit, F&& AAction, bool AInvokeOnUnl
     throw;
   }
   AEdit->LockChangeEvents(false, AInvokeOnUnlock);
+}
+
+// AKey is the character after a single '&' of ACaption (without regard to case).
+bool EditIsAccelerator(Char AKey, const String& ACaption) {
+  for (size_t i = 0; i + 1 < ACaption.size(); ++i) {
+    if (ACaption[i] != u'&') continue;
+    if (ACaption[i + 1] == u'&') {
+      ++i;
+      continue;
+    }
+    return UpperCase(String(1, ACaption[i + 1])) == UpperCase(String(1, AKey));
+  }
+  return false;
 }
 
 template <class F>
@@ -317,7 +333,60 @@ void TcxCustomEdit::AdjustInnerEditPosition() {
 }
 
 TRect TcxCustomEdit::InnerEditRect() {
-  return ViewInfo()->ClientRect;
+  return ViewInfo()->InnerEditRect;
+}
+
+// --- Buttons through the view info -------------------------------------------------------------
+
+int32_t TcxCustomEdit::ButtonVisibleIndexAt(const TPoint& P) {
+  const auto& buttons = ViewInfo()->ButtonsInfo;
+  for (size_t i = 0; i < buttons.size(); ++i)
+    if (cxRectPtIn(buttons[i]->Bounds, P)) return static_cast<int32_t>(i);
+  return -1;
+}
+
+int32_t TcxCustomEdit::GetDefaultButtonVisibleIndex() {
+  TcxCustomEditButtons* buttons = ActiveProperties()->Buttons();
+  int32_t visibleIndex = 0;
+  for (int32_t i = 0; i < buttons->Count(); ++i) {
+    TcxCustomEditButton* button = buttons->Items(i);
+    if (!button->Visible()) continue;
+    if (button->Default()) return visibleIndex;
+    ++visibleIndex;
+  }
+  return -1;
+}
+
+TcxCustomEditButton* TcxCustomEdit::VisibleButton(int32_t AButtonVisibleIndex) {
+  TcxCustomEditButtons* buttons = ActiveProperties()->Buttons();
+  int32_t visibleIndex = 0;
+  for (int32_t i = 0; i < buttons->Count(); ++i) {
+    TcxCustomEditButton* button = buttons->Items(i);
+    if (!button->Visible()) continue;
+    if (visibleIndex == AButtonVisibleIndex) return button;
+    ++visibleIndex;
+  }
+  return nullptr;
+}
+
+bool TcxCustomEdit::IsButtonEnabled(int32_t AButtonVisibleIndex) {
+  TcxCustomEditButton* button = VisibleButton(AButtonVisibleIndex);
+  return button && button->Enabled();
+}
+
+bool TcxCustomEdit::CheckButtonShortCuts(Char AKey) {
+  TcxCustomEditButtons* buttons = ActiveProperties()->Buttons();
+  int32_t visibleIndex = 0;
+  for (int32_t i = 0; i < buttons->Count(); ++i) {
+    TcxCustomEditButton* button = buttons->Items(i);
+    if (!button->Visible()) continue;
+    if (button->Enabled() && EditIsAccelerator(AKey, button->Caption())) {
+      DoButtonClick(visibleIndex);
+      return true;
+    }
+    ++visibleIndex;
+  }
+  return false;
 }
 
 void TcxCustomEdit::ChangeHandler(TObject*) {
@@ -1318,13 +1387,25 @@ bool TcxCustomEdit::HandleMouseWheel(TShiftState Shift) {
   return !IsInplace() || ActiveProperties()->UseMouseWheel() || Shift.Contains(ssCtrl);
 }
 
-String TcxCustomEdit::GetHintText(int32_t) {
-  return ShowHint() ? Hint() : String();
+String TcxCustomEdit::GetHintText(int32_t APart) {
+  String text = ViewInfo()->GetHintText(APart);
+  if (text.empty() && ShowHint()) text = Hint();
+  return text;
 }
 
-bool TcxCustomEdit::HandleHintShow(TMessage&) {
-  // The parts of the editor and their hints come with the view info.
-  return false;
+bool TcxCustomEdit::HandleHintShow(TMessage& Message) {
+  auto* info = reinterpret_cast<THintInfo*>(Message.LParam);
+  if (!info) return false;
+  TcxCustomEditViewInfo* viewInfo = ViewInfo();
+  const int32_t part = viewInfo->GetPart(info->CursorPos);
+  if (part == ecpNone) {
+    Message.Result = -1;
+    return true;
+  }
+  info->HintStr = GetShortHint(GetHintText(part));
+  info->CursorRect = viewInfo->GetPartRect(part);
+  Message.Result = 0;
+  return true;
 }
 
 // --- Focus --------------------------------------------------------------------------------------
@@ -1522,8 +1603,12 @@ void TcxCustomEdit::PopulateSizeProperties(TcxEditSizeProperties& AEditSizePrope
   AEditSizeProperties.MaxLineCount = 1;
 }
 
-TSize TcxCustomEdit::MeasureEditSize(const TcxEditSizeProperties&) {
-  return TSize{Width(), Height()};
+TSize TcxCustomEdit::MeasureEditSize(const TcxEditSizeProperties& AEditSizeProperties) {
+  std::unique_ptr<TcxCustomEditViewData> viewData(CreateViewData());
+  TcxScreenCanvas* canvas = cxScreenCanvas();
+  const TSize size = viewData->GetEditSize(canvas, EditValue(), AEditSizeProperties, ViewInfo());
+  canvas->Dormant();
+  return size;
 }
 
 void TcxCustomEdit::InternalCanResize(int& NewWidth, int& NewHeight) {
