@@ -1276,11 +1276,12 @@ void TcxCustomEdit::DefaultButtonClick() {
 }
 
 void TcxCustomEdit::DoButtonClick(int32_t AButtonVisibleIndex) {
+  TcxCustomEditButton* button = VisibleButton(AButtonVisibleIndex);
+  const int32_t buttonIndex = button ? button->Index() : AButtonVisibleIndex;
   WithUserActionsDisabled(this, [&] {
-    if (TcxEditButtonClickEvent e = Properties()->OnButtonClick()) e(this, AButtonVisibleIndex);
+    if (TcxEditButtonClickEvent e = Properties()->OnButtonClick()) e(this, buttonIndex);
     if (FRepositoryItem)
-      if (TcxEditButtonClickEvent e = FRepositoryItem->Properties()->OnButtonClick())
-        e(this, AButtonVisibleIndex);
+      if (TcxEditButtonClickEvent e = FRepositoryItem->Properties()->OnButtonClick()) e(this, buttonIndex);
   });
 }
 
