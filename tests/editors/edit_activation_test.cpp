@@ -7,6 +7,7 @@
 
 #include "editors/edit_test_util.h"
 #include "platform/forms/forms.h"
+#include "platform/classes/filer.h"
 #include "platform/forms/stdctrls.h"
 #include "ui/editors/cxFilterEdits.h"
 #include "ui/editors/dxSpellCheckerCore.h"
@@ -534,6 +535,69 @@ TEST_F(EditTest, StartUpRegistersTheWheelCursorAndTheTexts) {
     EXPECT_EQ(product.Values(index), String(p.Text));
   }
   EXPECT_EQ(cxGetResourceString(cxSMenuItemCaptionAssignFromWebCam), u"Assign From Ca&mera...");
+}
+
+}  // namespace
+}  // namespace qd::testing
+
+namespace qd::testing {
+namespace {
+
+class AnchorForm : public TForm {
+  QD_CLASS_INLINE(AnchorForm, TForm)
+  QD_PUBLISHED(AnchorForm)
+
+ public:
+  using TForm::TForm;
+  ProbeEdit* Edit1 = nullptr;
+};
+
+void AnchorForm::RegisterProperties(TPropertyRegistrar& r) {
+  r.Field("Edit1", &AnchorForm::Edit1);
+}
+
+// The first size after loading keeps the anchor read from the form, scaled with the form;
+// the auto-sized width is not stored, the anchor is.
+TEST_F(EditInputTest, StoredAnchorIsKeptAndScaled) {
+  const String text =
+      uR"(object F: AnchorForm
+  BorderStyle = bsNone
+  ClientWidth = 400
+  ClientHeight = 100
+  PixelsPerInch = 96
+  object Edit1: ProbeEdit
+    Left = 20
+    Top = 10
+    AnchorX = 150
+  end
+end
+)";
+  struct Case {
+    UINT Dpi;
+    int32_t ExpectRight;
+  };
+  for (const Case& c : {Case{96, 150}, Case{144, 225}}) {
+    SCOPED_TRACE(c.Dpi);
+    forms::Finalize();
+    os::SetSystemDpi(c.Dpi);
+    forms::Initialize();
+    RegisterStoredForm(u"AnchorForm", text);
+    RegisterClass(ProbeEdit::StaticClass());
+    auto* form = NewForm<AnchorForm>(Application);
+    ASSERT_NE(form->Edit1, nullptr);
+    form->Edit1->SetEditValue(Variant(String(u"abc")));
+    ShowAndUpdate(form);
+    form->Edit1->ShortRefreshContainer(false);
+    EXPECT_EQ(form->Edit1->Left() + form->Edit1->Width(), c.ExpectRight);
+    EXPECT_EQ(form->Edit1->AnchorX(), c.ExpectRight);
+    const String stored = WriteComponentToText(form->Edit1);
+    EXPECT_NE(stored.find(u"AnchorX = " + IntToStr(c.ExpectRight)), String::npos);
+    EXPECT_EQ(stored.find(u"Width"), String::npos);
+  }
+  UnRegisterClass(ProbeEdit::StaticClass());
+  forms::Finalize();
+  os::SetSystemDpi(96);
+  forms::Initialize();
 }
 
 }  // namespace

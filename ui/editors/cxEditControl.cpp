@@ -1631,6 +1631,10 @@ bool TcxCustomEdit::CanResize(int& NewWidth, int& NewHeight) {
 
 void TcxCustomEdit::CalculateAnchors() {
   if (IsLoading() || ComponentState().Contains(csReading)) return;
+  // Anchors read from a stored form wait for the first size calculation after loading
+  // (the properties change that Loaded announces would otherwise replace them).
+  if (FIsFirstSetSize && (FAnchorXRead || FAnchorYRead || FAnchorX != INT32_MAX || FAnchorY != INT32_MAX))
+    return;
   TcxCustomEditProperties* props = ActiveProperties();
   if (UseAnchorX())
     FAnchorX = props->Alignment()->Horz() == taCenter ? Left() + (Width() + 1) / 2 : Left() + Width();
