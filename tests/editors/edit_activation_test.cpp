@@ -602,3 +602,29 @@ end
 
 }  // namespace
 }  // namespace qd::testing
+
+namespace qd::testing {
+namespace {
+
+// An editor's properties follow the editor's scale: a scale change rescales their buttons.
+TEST_F(EditTest, PropertiesFollowTheEditorScaleAndKeepAnErrorIcon) {
+  ProbeEdit edit(nullptr);
+  TcxCustomEditButton* button = edit.Properties()->Buttons()->Add();
+  button->SetWidth(20);
+  EXPECT_EQ(edit.Properties()->ScaleFactor()->Owner(), edit.ScaleFactor());
+  edit.ScaleFactor()->Change(3, 2);
+  EXPECT_EQ(button->Width(), 30);
+  EXPECT_EQ(edit.Properties()->ScaleFactor()->Apply(100), 150);
+
+  EXPECT_TRUE(edit.Properties()->ErrorIcon()->Empty());
+  TdxSmartImage icon;
+  icon.LoadFromBits(2, 2, TRGBColors(4, RGBQUAD{0, 0, 255, 255}), true);
+  ASSERT_FALSE(icon.Empty());
+  edit.Properties()->SetErrorIcon(&icon);
+  EXPECT_FALSE(edit.Properties()->ErrorIcon()->Empty());
+  edit.Properties()->SetErrorIcon(nullptr);
+  EXPECT_TRUE(edit.Properties()->ErrorIcon()->Empty());
+}
+
+}  // namespace
+}  // namespace qd::testing

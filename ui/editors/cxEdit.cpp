@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/base/strings.h"
+#include "ui/core/dxDPIAwareUtils.h"
 #include "platform/forms/forms.h"
 #include "platform/os/gdi.h"
 #include "platform/os/user.h"
@@ -170,10 +171,36 @@ TcxCustomEditProperties::TcxCustomEditProperties(TPersistent* AOwner) : TcxInter
   FInnerAlignment = new TcxEditAlignment(this, GetDefaultVertAlignment());
   FAssignedValues = new TcxCustomEditPropertiesValues(this);
   FUseLeftAlignmentOnEditing = DefaultUseLeftAlignmentOnEditing();
+  FScaleFactor = std::make_unique<TdxOwnedScaleFactor>();
+  FScaleFactor->ListenerAdd(MakeMethod(this, &TcxCustomEditProperties::ScaleFactorChanged));
+}
+
+void TcxCustomEditProperties::AfterConstruction() {
+  TcxInterfacedPersistent::AfterConstruction();
+  FScaleFactor->SetOwner(dxGetScaleFactor(Owner()));
+}
+
+void TcxCustomEditProperties::ScaleFactorChanged(TObject*, int32_t M, int32_t D, bool) {
+  ChangeScale(M, D);
+}
+
+TdxSmartImage* TcxCustomEditProperties::ErrorIcon() {
+  if (!FErrorIcon) FErrorIcon = std::make_unique<TdxSmartImage>();
+  return FErrorIcon.get();
+}
+
+void TcxCustomEditProperties::SetErrorIcon(TdxSmartImage* Value) {
+  if (Value)
+    ErrorIcon()->Assign(Value);
+  else
+    FErrorIcon = std::make_unique<TdxSmartImage>();
+  Changed();
 }
 
 TcxCustomEditProperties::~TcxCustomEditProperties() {
   ClearPropertiesDestroyingListeners(this);
+  FScaleFactor->ListenerRemove(MakeMethod(this, &TcxCustomEditProperties::ScaleFactorChanged));
+  FScaleFactor->SetOwner(nullptr);
   FIDefaultValuesProvider = nullptr;
   delete FButtons;
   delete FAssignedValues;

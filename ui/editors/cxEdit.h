@@ -16,7 +16,9 @@
 #include "ui/controls/cxContainer.h"
 #include "ui/controls/cxControlsRightToLeft.h"
 #include "ui/core/cxClasses.h"
+#include "ui/core/cxGeometryScaleFactor.h"
 #include "ui/core/dxCore.h"
+#include "ui/graphics/dxGDIPlusImage.h"
 #include "ui/core/dxCoreClasses.h"
 #include "ui/graphics/dxGDIPlusImage.h"
 #include "ui/lookandfeel/dxFading.h"
@@ -308,6 +310,13 @@ class TcxCustomEditProperties : public TcxInterfacedPersistent {
   IcxEditDefaultValuesProvider* IDefaultValuesProvider() const { return FIDefaultValuesProvider; }
   void SetIDefaultValuesProvider(IcxEditDefaultValuesProvider* Value);
 
+  // The custom validation icon (empty: the stock icon of the error kind).
+  TdxSmartImage* ErrorIcon();
+  void SetErrorIcon(TdxSmartImage* Value);
+  // Follows the owner's scale (tied after construction); a change rescales the buttons.
+  TdxOwnedScaleFactor* ScaleFactor() { return FScaleFactor.get(); }
+  void AfterConstruction() override;
+
   const TcxEditButtonClickEvent& OnButtonClick() const { return FOnButtonClick; }
   void SetOnButtonClick(const TcxEditButtonClickEvent& Value) { FOnButtonClick = Value; }
   const TNotifyEvent& OnChange() const { return FOnChange; }
@@ -400,8 +409,11 @@ class TcxCustomEditProperties : public TcxInterfacedPersistent {
 
  private:
   friend class TcxCustomEditPropertiesValues;
+  void ScaleFactorChanged(TObject* Sender, int32_t M, int32_t D, bool IsLoading);
   TcxEditAlignment* FAlignment = nullptr;
   TcxEditAlignment* FInnerAlignment = nullptr;
+  std::unique_ptr<TdxSmartImage> FErrorIcon;
+  std::unique_ptr<TdxOwnedScaleFactor> FScaleFactor;
   TcxCustomEditButtons* FButtons = nullptr;
   TcxCustomEditPropertiesValues* FAssignedValues = nullptr;
   bool FAutoSelect = true;
