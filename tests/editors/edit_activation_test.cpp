@@ -11,6 +11,7 @@
 #include "platform/forms/stdctrls.h"
 #include "ui/editors/cxFilterEdits.h"
 #include "ui/editors/dxSpellCheckerCore.h"
+#include "ui/lookandfeel/dxFading.h"
 
 namespace qd::testing {
 namespace {
@@ -79,6 +80,16 @@ struct EditRecorder {
 
 class EditInputTest : public EditTest {
  protected:
+  void SetUp() override {
+    EditTest::SetUp();
+    dxFading::Initialize();
+  }
+  void TearDown() override {
+    forms::Finalize();
+    forms::Initialize();
+    dxFading::Finalize();
+    EditTest::TearDown();
+  }
   // An editor on a shown form, with a second control to move the focus to.
   // Forms stay until the fixture ends (Application owns them).
   ProbeEdit* NewEditOnForm() {
@@ -624,6 +635,47 @@ TEST_F(EditTest, PropertiesFollowTheEditorScaleAndKeepAnErrorIcon) {
   EXPECT_FALSE(edit.Properties()->ErrorIcon()->Empty());
   edit.Properties()->SetErrorIcon(nullptr);
   EXPECT_TRUE(edit.Properties()->ErrorIcon()->Empty());
+}
+
+}  // namespace
+}  // namespace qd::testing
+
+namespace qd::testing {
+namespace {
+
+// Pressing and releasing the mouse on a button clicks it; releasing elsewhere does not; a
+// double click on the button is a second click instead of OnDblClick.
+TEST_F(EditInputTest, MouseOnAButtonClicksIt) {
+  ProbeEdit* edit = NewEditOnForm();
+  edit->SetEditAutoSize(false);
+  edit->SetBounds(10, 10, 120, 24);
+  edit->Properties()->Buttons()->Add();
+  EditRecorder recorder;
+  edit->Properties()->SetOnButtonClick(MakeMethod(&recorder, &EditRecorder::ButtonClick));
+  edit->OnDblClick = MakeMethod(&recorder, &EditRecorder::DblClick);
+  edit->ShortRefreshContainer(false);
+  ASSERT_EQ(edit->ViewInfo()->ButtonCount(), 1);
+  const TRect b = edit->ViewInfo()->ButtonsInfo[0]->Bounds;
+  const TPoint onButton{(b.Left + b.Right) / 2, (b.Top + b.Bottom) / 2};
+  EXPECT_EQ(edit->ButtonVisibleIndexAt(onButton), 0);
+  EXPECT_EQ(edit->ButtonVisibleIndexAt(TPoint{2, 2}), -1);
+
+  SendMouseEvent(edit, WM_MOUSEMOVE, {}, onButton);
+  SendMouseEvent(edit, WM_LBUTTONDOWN, {ssLeft}, onButton);
+  SendMouseEvent(edit, WM_LBUTTONUP, {}, onButton);
+  EXPECT_EQ(recorder.Events, (Events{"ButtonClick 0"}));
+
+  recorder.Events.clear();
+  SendMouseEvent(edit, WM_LBUTTONDOWN, {ssLeft}, onButton);
+  SendMouseEvent(edit, WM_MOUSEMOVE, {ssLeft}, TPoint{2, 2});
+  SendMouseEvent(edit, WM_LBUTTONUP, {}, TPoint{2, 2});
+  EXPECT_EQ(recorder.Events, Events{});
+
+  recorder.Events.clear();
+  SetCursorPos(edit->ClientToScreen(onButton).X, edit->ClientToScreen(onButton).Y);
+  edit->DblClick();
+  SendMouseEvent(edit, WM_LBUTTONUP, {}, onButton);
+  EXPECT_EQ(recorder.Events, (Events{"ButtonClick 0"}));
 }
 
 }  // namespace

@@ -1783,6 +1783,7 @@ class TcxCustomEdit : public TcxCustomEditContainer,
   bool CanContainerHandleTabs() override { return false; }
 
   // Buttons
+  void DoProcessEventsOnViewInfoChanging() override;
   virtual void DefaultButtonClick();
   virtual void DoButtonClick(int32_t AButtonVisibleIndex);
   virtual void DoButtonDown(int32_t AButtonVisibleIndex) {}

@@ -12,6 +12,7 @@
 #include "ui/core/cxClassesTimer.h"
 #include "ui/core/cxGeometry.h"
 #include "ui/graphics/cxGraphicsCanvas.h"
+#include "ui/lookandfeel/dxFading.h"
 #include "ui/editors/cxEdit.h"
 #include "ui/editors/cxEditConsts.h"
 #include "ui/editors/dxSpellCheckerCore.h"
@@ -1269,6 +1270,21 @@ void TcxCustomEdit::DoEditKeyDown(WORD& Key, TShiftState Shift) {
 }
 
 // --- Buttons ------------------------------------------------------------------------------------
+
+void TcxCustomEdit::DoProcessEventsOnViewInfoChanging() {
+  TcxCustomEditViewInfo* viewInfo = ViewInfo();
+  const int32_t pressed = viewInfo->PressedButton;
+  const int32_t lastPressed = viewInfo->LastPressedButton;
+  if (pressed == lastPressed) return;
+  if (lastPressed != -1) {
+    DoButtonUp(lastPressed);
+    if (viewInfo->SelectedButton == lastPressed) DoButtonClick(lastPressed);
+  } else {
+    if (pressed < viewInfo->ButtonCount() && dxFader())
+      viewInfo->ButtonsInfo[static_cast<size_t>(pressed)]->FadingHelper()->StopFading();
+    DoButtonDown(pressed);
+  }
+}
 
 void TcxCustomEdit::DefaultButtonClick() {
   const int32_t index = GetDefaultButtonVisibleIndex();
