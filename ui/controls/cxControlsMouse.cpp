@@ -132,15 +132,18 @@ void TMouseTrackingTimer::TimerHandler(TObject*) {
 
 void TMouseTrackingTimer::EndTracking(const TPoint& APos) {
   SetEnabled(false);
-  if (FControl && FControl->HandleAllocated()) {
-    HWND handle = FControl->Handle();
+  // The control's mouse-leave handling may end the tracking itself, which frees this timer:
+  // nothing of it is touched after the message.
+  IcxMouseTrackingCaller* caller = FCaller;
+  auto* control = FControl;
+  if (control && control->HandleAllocated()) {
+    HWND handle = control->Handle();
     TPoint p = APos;
     ScreenToClient(handle, &p);
     const TRect client = cxGetClientRect(handle);
     if (!cxRectPtIn(client, p) || !IsWindowEnabledEx(handle))
-      SendMessageW(handle, CM_MOUSELEAVE, 0, reinterpret_cast<LPARAM>(static_cast<TControl*>(FControl)));
+      SendMessageW(handle, CM_MOUSELEAVE, 0, reinterpret_cast<LPARAM>(static_cast<TControl*>(control)));
   }
-  IcxMouseTrackingCaller* caller = FCaller;
   caller->MouseLeave();
   // Frees this timer (nothing of it is touched after its tick handler returns).
   EndMouseTracking(caller);

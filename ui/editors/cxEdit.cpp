@@ -10,6 +10,7 @@
 #include "platform/classes/rtti.h"
 #include "ui/editors/cxEditConsts.h"
 #include "ui/graphics/cxGraphicsBitmap.h"
+#include "ui/graphics/cxGraphicsImages.h"
 
 namespace qd {
 
@@ -202,6 +203,11 @@ TcxCustomEditProperties::~TcxCustomEditProperties() {
   FScaleFactor->ListenerRemove(MakeMethod(this, &TcxCustomEditProperties::ScaleFactorChanged));
   FScaleFactor->SetOwner(nullptr);
   FIDefaultValuesProvider = nullptr;
+  if (FImageChangeLink) {
+    FImageChangeLink->OnChange = nullptr;
+    TCustomImageList* images = FButtons->Images();
+    cxSetImageList(nullptr, images, FImageChangeLink.get(), FFreeNotificator.get());
+  }
   delete FButtons;
   delete FAssignedValues;
   delete FInnerAlignment;

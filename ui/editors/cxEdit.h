@@ -415,6 +415,12 @@ class TcxCustomEditProperties : public TcxInterfacedPersistent {
   std::unique_ptr<TdxSmartImage> FErrorIcon;
   std::unique_ptr<TdxOwnedScaleFactor> FScaleFactor;
   TcxCustomEditButtons* FButtons = nullptr;
+  // Watch the buttons' image list: its changes are changes of the properties, and it is
+  // forgotten when freed.
+  std::unique_ptr<TcxFreeNotificator> FFreeNotificator;
+  std::unique_ptr<TChangeLink> FImageChangeLink;
+  void ImageListChange(TObject* Sender) { Changed(); }
+  void ImageListFreeNotification(TComponent* Sender);
   TcxCustomEditPropertiesValues* FAssignedValues = nullptr;
   bool FAutoSelect = true;
   bool FBeepOnError = false;

@@ -4,6 +4,7 @@
 #include "platform/os/user.h"
 #include "ui/core/dxCore.h"
 #include "ui/editors/cxEdit.h"
+#include "ui/graphics/cxGraphicsImages.h"
 
 namespace qd {
 
@@ -18,11 +19,9 @@ QD_IMPLEMENT_CLASS(TcxEditButtonViewInfo)
 // --- TcxCustomEditButton --------------------------------------------------------------------
 
 TcxCustomEditButton::TcxCustomEditButton(TCollection* Collection) : TCollectionItem(Collection) {
-  // The defaults arrive as one change.
-  if (Collection) Collection->BeginUpdate();
+  // The defaults are set without notification: the collection announces the new item once.
   FGlyph = std::make_unique<TdxSmartGlyph>();
   FGlyph->OnChange = TNotifyEvent(this, &TcxCustomEditButton::GlyphChanged);
-  if (Collection) Collection->EndUpdate();
 }
 
 TcxCustomEditButton::~TcxCustomEditButton() {
@@ -193,7 +192,7 @@ TcxCustomEditViewInfo* TcxEditButtonFadingHelper::GetEditViewInfo() {
 void TcxEditButtonFadingHelper::UpdateState() {
   const TcxEditButtonState state = FViewInfo->Data.State;
   if (state == FState) return;
-  CheckStartFading(EditButtonStateToButtonState[FState], EditButtonStateToButtonState[state]);
+  if (dxFader()) CheckStartFading(EditButtonStateToButtonState[FState], EditButtonStateToButtonState[state]);
   FState = state;
 }
 
@@ -273,9 +272,7 @@ void TcxEditButtonFadingHelper::GetFadingImages(std::unique_ptr<TcxBitmap>& AFad
 
 // --- TcxEditButtonViewInfo ------------------------------------------------------------------
 
-TcxEditButtonViewInfo::~TcxEditButtonViewInfo() {
-  if (FFadingHelper) FFadingHelper->StopFading();
-}
+TcxEditButtonViewInfo::~TcxEditButtonViewInfo() = default;
 
 TcxEditButtonFadingHelper* TcxEditButtonViewInfo::CreateFadingHelper() {
   return new TcxEditButtonFadingHelper(this);
@@ -291,7 +288,7 @@ TdxScaleFactor* TcxEditButtonViewInfo::ScaleFactor() const {
 }
 
 bool TcxEditButtonViewInfo::IsFading() {
-  return FFadingHelper && FFadingHelper->GetActive();
+  return FFadingHelper && dxFader() && FFadingHelper->GetActive();
 }
 
 void TcxEditButtonViewInfo::Assign(TPersistent* Source) {
@@ -350,7 +347,22 @@ TCustomImageList* TcxCustomEditProperties::Images() {
 
 void TcxCustomEditProperties::SetImages(TCustomImageList* Value) {
   if (Buttons()->Images() == Value) return;
+  if (!FImageChangeLink) {
+    FImageChangeLink = std::make_unique<TChangeLink>();
+    FImageChangeLink->OnChange = TNotifyEvent(this, &TcxCustomEditProperties::ImageListChange);
+    FFreeNotificator = std::make_unique<TcxFreeNotificator>(nullptr);
+    FFreeNotificator->SetOnFreeNotification(
+        TcxFreeNotificationEvent(this, &TcxCustomEditProperties::ImageListFreeNotification));
+  }
+  TCustomImageList* images = Buttons()->Images();
   Buttons()->SetImages(Value);
+  // The change link announces the change.
+  cxSetImageList(Value, images, FImageChangeLink.get(), FFreeNotificator.get());
+}
+
+void TcxCustomEditProperties::ImageListFreeNotification(TComponent* Sender) {
+  if (Sender != Buttons()->Images()) return;
+  Buttons()->SetImages(nullptr);
   Changed();
 }
 

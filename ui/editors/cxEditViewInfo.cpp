@@ -508,10 +508,10 @@ void TcxCustomEditViewInfo::DrawCustomEditValidationMark(TcxCanvas* ACanvas) {
     size = TSize{static_cast<int32_t>(size.cx * k), static_cast<int32_t>(size.cy * k)};
   }
   const TPoint p = EditViewContentPosition(FErrorBounds, size, false);
-  ACanvas->SaveClipRegion();
+  ACanvas->SaveDC();
   ACanvas->IntersectClipRect(FErrorBounds);
   cxDrawImage(ACanvas, TRect{p.X, p.Y, p.X + size.cx, p.Y + size.cy}, icon, ifmStretch);
-  ACanvas->RestoreClipRegion();
+  ACanvas->RestoreDC();
 }
 
 void TcxCustomEditViewInfo::DrawButtons(TcxCanvas* ACanvas) {
@@ -552,12 +552,12 @@ void TcxCustomEditViewInfo::DrawNativeStyleEditBackground(TcxCanvas* ACanvas, bo
         break;
     }
     if (theme) {
-      ACanvas->SaveClipRegion();
+      ACanvas->SaveDC();
       if (!content.IsEmpty()) ACanvas->ExcludeClipRect(content);
       TRect border = FEditorBounds;
       if (vista && style == bpsComboListEdit) border = cxRectInflate(border, 1, 1);
       DrawThemeBackground(theme, ACanvas->Handle(), part, NativeState, &border, nullptr);
-      ACanvas->RestoreClipRegion();
+      ACanvas->RestoreDC();
     }
     r = content;
   }
@@ -629,13 +629,13 @@ void TcxCustomEditViewInfo::DrawButton(TcxCanvas* ACanvas, int32_t AButtonVisibl
   const bool clip = b.Left < BorderRect.Left || b.Top < BorderRect.Top || b.Right > BorderRect.Right ||
                     b.Bottom > BorderRect.Bottom;
   if (clip) {
-    ACanvas->SaveClipRegion();
+    ACanvas->SaveDC();
     ACanvas->IntersectClipRect(button->VisibleBounds);
   }
   bool handled = false;
   if (OnDrawButton) OnDrawButton(this, ACanvas, AButtonVisibleIndex, handled);
   if (!handled) DrawEditButton(ACanvas, AButtonVisibleIndex);
-  if (clip) ACanvas->RestoreClipRegion();
+  if (clip) ACanvas->RestoreDC();
 }
 
 void TcxCustomEditViewInfo::InternalPrepareEditButtonBackground(TcxCanvas* ACanvas,
@@ -655,7 +655,7 @@ void TcxCustomEditViewInfo::DrawEditButton(TcxCanvas* ACanvas, int32_t AButtonVi
   const bool fading = button->IsFading();
   if (fading) {
     button->FadingHelper()->DrawImage(ACanvas->Handle(), button->Bounds);
-    ACanvas->SaveClipRegion();
+    ACanvas->SaveDC();
     ACanvas->ExcludeClipRect(button->Bounds);
   }
   TColor brushColor = 0;
@@ -664,7 +664,7 @@ void TcxCustomEditViewInfo::DrawEditButton(TcxCanvas* ACanvas, int32_t AButtonVi
   TRect content;
   DrawButtonBorder(ACanvas, button, brushColor, penColor, content, r);
   if (!r.IsEmpty()) DrawButtonBackground(ACanvas, button, brushColor, content, r);
-  if (fading) ACanvas->RestoreClipRegion();
+  if (fading) ACanvas->RestoreDC();
   if (!content.IsEmpty()) {
     const bool offset = button->Data.State == ebsPressed &&
                         (!FEdit || FEdit->ContentParams.Options.Contains(ecoOffsetButtonContent));
@@ -870,10 +870,10 @@ void TcxCustomEditViewInfo::DrawUsualButtonBackground(TcxCanvas* ACanvas, TcxEdi
       c1 = dxOffice11SelectedColor1;
       c2 = dxOffice11SelectedColor2;
     }
-    ACanvas->SaveClipRegion();
+    ACanvas->SaveDC();
     ACanvas->IntersectClipRect(R);
     FillGradientRect(ACanvas->Handle(), g, c1, c2, false);
-    ACanvas->RestoreClipRegion();
+    ACanvas->RestoreDC();
     return;
   }
   cxEditFillRect(ACanvas, R, ABrushColor);
