@@ -190,9 +190,7 @@ TEST_F(EditInputTest, KeyDownTable) {
     edit.Properties()->SetOnValidate(MakeMethod(&recorder, &EditRecorder::Validate));
     recorder.Events.clear();
     WORD key = c.Key;
-    edit.BeginUserAction();
     edit.KeyDown(key, c.Shift);
-    edit.EndUserAction();
     EXPECT_EQ(key != 0, c.KeySurvives);
     EXPECT_EQ(recorder.Events, c.ExpectEvents);
     if (c.Check) c.Check(&edit);

@@ -1161,14 +1161,21 @@ bool TcxCustomEdit::ValidateKeyPress(Char& Key) {
 }
 
 void TcxCustomEdit::KeyDown(WORD& Key, TShiftState Shift) {
-  if (IsUserAction()) FIsKeyPressHandled = false;
-  if (!IsEditorKey(Key, Shift))
-    WithUserActionsDisabled(this, [&] { TcxCustomEditContainer::KeyDown(Key, Shift); });
-  if (Key != 0) DoEditKeyDown(Key, Shift);
-  if (Key != 0 && NeedsInvokeAfterKeyDown(Key, Shift)) DoAfterKeyDown(Key, Shift);
-  if (Key != 0)
-    if (IdxSpellChecker2* checker = TdxSpellCheckerInstance::ISpellChecker2())
-      checker->KeyDown(this, Key, Shift);
+  BeginUserAction();
+  try {
+    FIsKeyPressHandled = false;
+    if (!IsEditorKey(Key, Shift))
+      WithUserActionsDisabled(this, [&] { TcxCustomEditContainer::KeyDown(Key, Shift); });
+    if (Key != 0) DoEditKeyDown(Key, Shift);
+    if (Key != 0 && NeedsInvokeAfterKeyDown(Key, Shift)) DoAfterKeyDown(Key, Shift);
+    if (Key != 0)
+      if (IdxSpellChecker2* checker = TdxSpellCheckerInstance::ISpellChecker2())
+        checker->KeyDown(this, Key, Shift);
+  } catch (...) {
+    EndUserAction();
+    throw;
+  }
+  EndUserAction();
 }
 
 void TcxCustomEdit::KeyPress(Char& Key) {
