@@ -1797,6 +1797,7 @@ class TcxCustomEdit : public TcxCustomEditContainer,
 
   // Messages, mouse, focus
   void WndProc(TMessage& Message) override;
+  void CreateHandle() override;
   bool DoInnerControlDefaultHandler(TMessage& Message) override;
   bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) override;
   virtual bool HandleMouseWheel(TShiftState Shift);

@@ -390,6 +390,11 @@ bool TcxCustomEdit::CheckButtonShortCuts(Char AKey) {
   return false;
 }
 
+void TcxCustomEdit::CreateHandle() {
+  TcxCustomEditContainer::CreateHandle();
+  if (FInnerEdit && Focused()) FInnerEdit->SafelySetFocus();
+}
+
 void TcxCustomEdit::ChangeHandler(TObject*) {
   if (Focused())
     SetModifiedAfterEnter(true);
@@ -1333,6 +1338,11 @@ void TcxCustomEdit::WndProc(TMessage& Message) {
     case CM_SHOWINGCHANGED:
       TcxCustomEditContainer::WndProc(Message);
       if (Showing()) TcxContainer::DoSetSize();
+      return;
+    case CM_ENTER:
+      TcxCustomEditContainer::WndProc(Message);
+      if (FInnerEdit && FDataBinding->CanModify() && !ActiveProperties()->ReadOnly())
+        FInnerEdit->SetReadOnly(false);
       return;
     default:
       break;
