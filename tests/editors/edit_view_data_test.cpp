@@ -97,7 +97,7 @@ TEST_F(EditViewData, BorderExtentByBorderStyleShadowAndTransparentBorder) {
 
 TEST_F(EditViewData, ButtonsArePlacedFromTheOuterEdgesInward) {
   const int32_t s = ScrollWidth();
-  struct Spec {
+  struct ButtonDef {
     TcxEditButtonKind kind;
     bool left;
     int32_t width;
@@ -108,7 +108,7 @@ TEST_F(EditViewData, ButtonsArePlacedFromTheOuterEdgesInward) {
   };
   struct Case {
     const char* name;
-    std::vector<Spec> buttons;
+    std::vector<ButtonDef> buttons;
     TcxContainerBorderStyle borderStyle;
     bool rightToLeft;
     std::vector<Expected> expected;
@@ -162,7 +162,7 @@ TEST_F(EditViewData, ButtonsArePlacedFromTheOuterEdgesInward) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     properties->Buttons()->Clear();
-    for (const Spec& b : c.buttons) Add(b.kind, b.left, b.width);
+    for (const ButtonDef& b : c.buttons) Add(b.kind, b.left, b.width);
     style->SetBorderStyle(c.borderStyle);
     TcxCustomEditViewInfo* vi = Calculate(
         TRect{0, 0, 100, 20}, cxInvalidPoint, {}, cxmbNone,

@@ -219,6 +219,54 @@ TEST_F(EditViewInfo, ValidationMarkIsDrawnInTheErrorArea) {
   EXPECT_EQ(validating->ViewInfo()->BorderRect.Left, error.Right + 2);
 }
 
+TEST_F(EditViewInfo, ArrowSizesAndShapes) {
+  struct SizeCase {
+    TSize content;
+    TcxArrowDirection direction;
+    TSize arrow;
+  };
+  // Width (S - 1) div 2 made odd, height width div 2 + 1; sideways arrows swap them.
+  const SizeCase sizes[] = {{TSize{10, 10}, adDown, TSize{5, 3}}, {TSize{9, 20}, adUp, TSize{5, 3}},
+                            {TSize{12, 12}, adDown, TSize{5, 3}}, {TSize{16, 16}, adDown, TSize{7, 4}},
+                            {TSize{16, 16}, adLeft, TSize{4, 7}}, {TSize{3, 3}, adRight, TSize{1, 1}}};
+  for (const SizeCase& c : sizes) EXPECT_EQ(GetArrowSize(c.content, c.direction), c.arrow);
+
+  // Rows of each arrow drawn into a 9 x 9 rectangle, centred.
+  struct ShapeCase {
+    TcxArrowDirection direction;
+    bool doubled;
+    std::vector<std::string> rows;
+  };
+  const ShapeCase shapes[] = {
+      {adDown,
+       false,
+       {".........", ".........", ".........", "..#####..", "...###...", "....#....", ".........",
+        ".........", "........."}},
+      {adUp,
+       true,
+       {".........", "....#....", "...###...", "..#####..", "....#....", "...###...", "..#####..",
+        ".........", "........."}},
+      {adRight,
+       false,
+       {".........", ".........", "...#.....", "...##....", "...###...", "...##....", "...#.....",
+        ".........", "........."}},
+  };
+  for (const ShapeCase& c : shapes) {
+    SCOPED_TRACE(static_cast<int>(c.direction));
+    TcxBitmap32 bitmap(9, 9);
+    bitmap.cxCanvas()->FillRect(TRect{0, 0, 9, 9}, clWhite);
+    DrawArrow(bitmap.cxCanvas(), GetArrowSize(TSize{9, 9}, c.direction), TRect{0, 0, 9, 9}, clBlack, false,
+              c.doubled, c.direction);
+    TRGBColors colors;
+    bitmap.GetBitmapColors(colors);
+    for (int y = 0; y < 9; ++y) {
+      std::string row;
+      for (int x = 0; x < 9; ++x) row += colors[static_cast<size_t>((8 - y) * 9 + x)].rgbRed == 0 ? '#' : '.';
+      EXPECT_EQ(row, c.rows[static_cast<size_t>(y)]) << "row " << y;
+    }
+  }
+}
+
 TEST_F(EditViewInfo, PartsAndHints) {
   const int32_t s = GetSystemMetrics(SM_CXVSCROLL);
   AddButton(bkEllipsis, true)->SetHint(u"Browse|Opens the browser");
