@@ -678,3 +678,31 @@ TEST_F(EditInputTest, MouseOnAButtonClicksIt) {
 
 }  // namespace
 }  // namespace qd::testing
+
+namespace qd::testing {
+namespace {
+
+// The focus state is reported once per change.
+TEST_F(EditInputTest, FocusChangesAreReportedOnce) {
+  ProbeEdit* edit = NewEditOnForm();
+  int changes = 0;
+  struct Counter {
+    int* Changes;
+    void FocusChanged(TObject*) { ++*Changes; }
+  } counter{&changes};
+  other_->SetFocus();  // the shown form focused the editor first
+  Application->ProcessMessages();
+  edit->OnFocusChanged = MakeMethod(&counter, &Counter::FocusChanged);
+  edit->SetFocus();
+  Application->ProcessMessages();
+  EXPECT_TRUE(edit->Focused());
+  EXPECT_EQ(changes, 1);
+  edit->Perform(WM_SETFOCUS);  // no change: not reported again
+  EXPECT_EQ(changes, 1);
+  other_->SetFocus();
+  Application->ProcessMessages();
+  EXPECT_EQ(changes, 2);
+}
+
+}  // namespace
+}  // namespace qd::testing
