@@ -49,6 +49,7 @@
 #include "ui/lookandfeel/dxFading.h"
 #include "ui/editors/cxEdit.h"
 #include "ui/editors/cxEditConsts.h"
+#include "ui/editors/dxSpellCheckerCore.h"
 #include "ui/skins/dxSkinsCore.h"
 #include "ui/skins/dxSkinsDefaultPainters.h"
 
@@ -137,9 +138,13 @@ const TUnit kUnits[] = {
     {&cxContainerPopup::Initialize, &cxContainerPopup::Finalize},
     // The hint controller that lets hint style controllers take over the application's hints.
     {&cxHint::Initialize, &cxHint::Finalize},
-    // The editors' texts, then the editor framework's registries.
+    // The spell-checker slots and their context-popup hook, the editors' texts, then the
+    // editor framework's registries.
+    {&dxSpellCheckerCore::Initialize, &dxSpellCheckerCore::Finalize},
     {&cxEditConsts::Initialize, &cxEditConsts::Finalize},
     {&cxEdit::Initialize, &cxEdit::Finalize},
+    {&cxExtEditConsts::Initialize, &cxExtEditConsts::Finalize},
+    {&cxFilterControlStrs::Initialize, &cxFilterControlStrs::Finalize},
     // The skin classes (and the details record's reader of old skin streams).
     {&dxSkinsCore::Initialize, &dxSkinsCore::Finalize},
     // The "UserSkin" painter (only where GDI+ is usable); its skin is read on first use.

@@ -1,4 +1,5 @@
-// Draws the control framework's cursors (resources/CURSOR/*.cur, 32 x 32, 32 bits with alpha).
+// Draws the control framework's and the editors' cursors (resources/CURSOR/*.cur, 32 x 32, 32 bits with
+// alpha).
 //
 // Usage: make_cursors <resources-folder> [preview.png]
 // With a preview file it also writes all cursors side by side, magnified, for looking at them.
@@ -210,6 +211,15 @@ std::vector<Cursor> Cursors() {
        }},
       {"CX_VERSCROLLCURSOR", 16, 16,
        [](cairo_t* cr) {
+         ScrollCursor(cr, {90, 270});
+       }},
+      // The editors' mouse-wheel cursor: up and down around the dot, with a wheel ring.
+      {"CXEDIT_MOUSEWHEEL", 16, 16,
+       [](cairo_t* cr) {
+         cairo_arc(cr, 16, 16, 12.5, 0, 2 * kPi);
+         cairo_set_source_rgba(cr, 0, 0, 0, 0.55);
+         cairo_set_line_width(cr, 1);
+         cairo_stroke(cr);
          ScrollCursor(cr, {90, 270});
        }},
       {"CX_UPSCROLLCURSOR", 16, 16, [](cairo_t* cr) { ScrollCursor(cr, {270}); }},

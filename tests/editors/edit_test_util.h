@@ -75,6 +75,9 @@ class EditTest : public ContainerTest {
     cxEdit::Initialize();
   }
   void TearDown() override {
+    // Forms and their editors go before the editors' default style controller.
+    forms::Finalize();
+    forms::Initialize();
     cxEdit::Finalize();
     cxEditConsts::Finalize();
     ContainerTest::TearDown();

@@ -369,6 +369,7 @@ TEST_F(EditViewData, ErrorIconTakesItsSideOfTheEditor) {
   // at the properties' side, mirrored right to left.
   auto* validating = new TestEdit(form);
   validating->SetParent(form);
+  validating->SetEditAutoSize(false);
   validating->SetBounds(10, 40, 120, 24);
   validating->Style()->LookAndFeel()->SetNativeStyle(false);
   auto* props = validating->Properties();

@@ -190,6 +190,7 @@ TEST_F(EditViewInfo, Office11GradientButtonsRunFromTopToBottom) {
 TEST_F(EditViewInfo, ValidationMarkIsDrawnInTheErrorArea) {
   auto* validating = new TestEdit(form);
   validating->SetParent(form);
+  validating->SetEditAutoSize(false);
   validating->SetBounds(10, 40, 120, 24);
   validating->Style()->LookAndFeel()->SetNativeStyle(false);
   validating->Properties()->SetValidationOptions(TcxEditValidationOptions{evoShowErrorIcon});

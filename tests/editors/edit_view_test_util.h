@@ -37,6 +37,8 @@ class EditViewTest : public EditTest {
     dxFading::Initialize();
     form = NewPlainForm(220, 80);
     edit = new ViewTestEdit(form);
+    // Fixed bounds: these tests look at a given size, not at the measured one.
+    edit->SetEditAutoSize(false);
     SetLookAndFeel(lfUltraFlat, false);
     edit->SetParent(form);
     edit->SetBounds(kLeft, kTop, 120, 24);

@@ -456,6 +456,16 @@ bool TcxContainer::RefreshContainer(const TPoint& P, TcxMouseButton Button, TShi
     ++FRefreshLockCount;
     result = DoRefreshContainer(P, Button, Shift, AIsMouseEvent);
     --FRefreshLockCount;
+    if (AIsMouseEvent && FProcessEventsLockCount == 0) {
+      ++FProcessEventsLockCount;
+      try {
+        DoProcessEventsOnViewInfoChanging();
+      } catch (...) {
+        --FProcessEventsLockCount;
+        throw;
+      }
+      --FProcessEventsLockCount;
+    }
   }
   FIsViewInfoCalculated = result && !FHasChanges;
   return result;

@@ -475,6 +475,8 @@ class TcxContainer : public TcxControl, public IcxMouseTrackingCaller {
   virtual HRGN CreateWindowRegion();
   virtual bool DoRefreshContainer(const TPoint& P, TcxMouseButton Button, TShiftState Shift,
                                   bool AIsMouseEvent);
+  // After a refresh caused by the mouse: events that the view info's change implies.
+  virtual void DoProcessEventsOnViewInfoChanging() {}
   virtual void DoSetSize();
   virtual void EndMouseTracking();
   virtual TcxContainerStyle* InternalGetActiveStyle();

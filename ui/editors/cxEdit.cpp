@@ -3,6 +3,10 @@
 #include <algorithm>
 
 #include "platform/base/strings.h"
+#include "ui/core/dxDPIAwareUtils.h"
+#include "platform/forms/forms.h"
+#include "platform/os/gdi.h"
+#include "platform/os/user.h"
 #include "platform/classes/rtti.h"
 #include "ui/editors/cxEditConsts.h"
 #include "ui/graphics/cxGraphicsBitmap.h"
@@ -166,6 +170,30 @@ TcxCustomEditProperties::TcxCustomEditProperties(TPersistent* AOwner) : TcxInter
   FInnerAlignment = new TcxEditAlignment(this, GetDefaultVertAlignment());
   FAssignedValues = new TcxCustomEditPropertiesValues(this);
   FUseLeftAlignmentOnEditing = DefaultUseLeftAlignmentOnEditing();
+  FScaleFactor = std::make_unique<TdxOwnedScaleFactor>();
+  FScaleFactor->ListenerAdd(MakeMethod(this, &TcxCustomEditProperties::ScaleFactorChanged));
+}
+
+void TcxCustomEditProperties::AfterConstruction() {
+  TcxInterfacedPersistent::AfterConstruction();
+  FScaleFactor->SetOwner(dxGetScaleFactor(Owner()));
+}
+
+void TcxCustomEditProperties::ScaleFactorChanged(TObject*, int32_t M, int32_t D, bool) {
+  ChangeScale(M, D);
+}
+
+TdxSmartImage* TcxCustomEditProperties::ErrorIcon() {
+  if (!FErrorIcon) FErrorIcon = std::make_unique<TdxSmartImage>();
+  return FErrorIcon.get();
+}
+
+void TcxCustomEditProperties::SetErrorIcon(TdxSmartImage* Value) {
+  if (Value)
+    ErrorIcon()->Assign(Value);
+  else
+    FErrorIcon = std::make_unique<TdxSmartImage>();
+  Changed();
 }
 
 void TcxCustomEditProperties::InitDefaultVertAlignment() {
@@ -182,6 +210,8 @@ void TcxCustomEditProperties::InitAssignedValues(TcxCustomEditPropertiesValues* 
 
 TcxCustomEditProperties::~TcxCustomEditProperties() {
   ClearPropertiesDestroyingListeners(this);
+  FScaleFactor->ListenerRemove(MakeMethod(this, &TcxCustomEditProperties::ScaleFactorChanged));
+  FScaleFactor->SetOwner(nullptr);
   FIDefaultValuesProvider = nullptr;
   if (FImageChangeLink) {
     FImageChangeLink->OnChange = nullptr;
@@ -602,9 +632,71 @@ TComponent* GetOwnerComponent(TPersistent* APersistent) {
   return nullptr;
 }
 
+TShiftState ButtonToShift(TMouseButton AButton) {
+  switch (AButton) {
+    case mbLeft:
+      return TShiftState{ssLeft};
+    case mbRight:
+      return TShiftState{ssRight};
+    case mbMiddle:
+      return TShiftState{ssMiddle};
+  }
+  return {};
+}
+
+TShiftState cxButtonToShift(TcxMouseButton AButton) {
+  switch (AButton) {
+    case cxmbNone:
+      return {};
+    case cxmbLeft:
+      return TShiftState{ssLeft};
+    case cxmbRight:
+      return TShiftState{ssRight};
+    case cxmbMiddle:
+      return TShiftState{ssMiddle};
+  }
+  return {};
+}
+
+namespace {
+WPARAM EditShiftStateToKeys(TShiftState AShift) {
+  WPARAM keys = 0;
+  if (AShift.Contains(ssShift)) keys |= MK_SHIFT;
+  if (AShift.Contains(ssCtrl)) keys |= MK_CONTROL;
+  if (AShift.Contains(ssLeft)) keys |= MK_LBUTTON;
+  if (AShift.Contains(ssRight)) keys |= MK_RBUTTON;
+  if (AShift.Contains(ssMiddle)) keys |= MK_MBUTTON;
+  return keys;
+}
+}  // namespace
+
+LRESULT SendMouseEvent(TWinControl* AReceiver, UINT AMessage, TShiftState AShift, const TPoint& APoint) {
+  const LPARAM point = static_cast<LPARAM>((static_cast<uint32_t>(static_cast<uint16_t>(APoint.Y)) << 16) |
+                                           static_cast<uint16_t>(APoint.X));
+  return SendMessageW(AReceiver->Handle(), AMessage, EditShiftStateToKeys(AShift), point);
+}
+
+LRESULT SendKeyEvent(TWinControl* AReceiver, UINT AMessage, WPARAM AKey, TShiftState) {
+  return SendMessageW(AReceiver->Handle(), AMessage, AKey, 0);
+}
+
+LRESULT SendKeyDown(TWinControl* AReceiver, WORD AKey, TShiftState AShift) {
+  return SendKeyEvent(AReceiver, WM_KEYDOWN, AKey, AShift);
+}
+
+LRESULT SendKeyPress(TWinControl* AReceiver, Char AKey) {
+  return SendKeyEvent(AReceiver, WM_CHAR, AKey, {});
+}
+
+void UniteRegions(HRGN ADest, HRGN ASource) {
+  CombineRgn(ADest, ADest, ASource, RGN_OR);
+}
+
 namespace cxEdit {
 
 void Initialize() {
+  if (Screen)
+    Screen->SetCursors(crcxEditMouseWheel, LoadCursorW(GetModuleHandleW(nullptr), u"CXEDIT_MOUSEWHEEL"));
   GetRegisteredEditProperties();
   gEditDefaultStyleController = new TcxEditStyleController(nullptr);
   gEditPrevContainerDefaultStyleController = cxContainerDefaultStyleController;

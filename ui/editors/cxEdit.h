@@ -16,7 +16,9 @@
 #include "ui/controls/cxContainer.h"
 #include "ui/controls/cxControlsRightToLeft.h"
 #include "ui/core/cxClasses.h"
+#include "ui/core/cxGeometryScaleFactor.h"
 #include "ui/core/dxCore.h"
+#include "ui/graphics/dxGDIPlusImage.h"
 #include "ui/core/dxCoreClasses.h"
 #include "ui/graphics/dxGDIPlusImage.h"
 #include "ui/lookandfeel/dxFading.h"
@@ -308,6 +310,13 @@ class TcxCustomEditProperties : public TcxInterfacedPersistent {
   IcxEditDefaultValuesProvider* IDefaultValuesProvider() const { return FIDefaultValuesProvider; }
   void SetIDefaultValuesProvider(IcxEditDefaultValuesProvider* Value);
 
+  // The custom validation icon (empty: the stock icon of the error kind).
+  TdxSmartImage* ErrorIcon();
+  void SetErrorIcon(TdxSmartImage* Value);
+  // Follows the owner's scale (tied after construction); a change rescales the buttons.
+  TdxOwnedScaleFactor* ScaleFactor() { return FScaleFactor.get(); }
+  void AfterConstruction() override;
+
   const TcxEditButtonClickEvent& OnButtonClick() const { return FOnButtonClick; }
   void SetOnButtonClick(const TcxEditButtonClickEvent& Value) { FOnButtonClick = Value; }
   const TNotifyEvent& OnChange() const { return FOnChange; }
@@ -405,8 +414,11 @@ class TcxCustomEditProperties : public TcxInterfacedPersistent {
 
  private:
   friend class TcxCustomEditPropertiesValues;
+  void ScaleFactorChanged(TObject* Sender, int32_t M, int32_t D, bool IsLoading);
   TcxEditAlignment* FAlignment = nullptr;
   TcxEditAlignment* FInnerAlignment = nullptr;
+  std::unique_ptr<TdxSmartImage> FErrorIcon;
+  std::unique_ptr<TdxOwnedScaleFactor> FScaleFactor;
   TcxCustomEditButtons* FButtons = nullptr;
   // Watch the buttons' image list: its changes are changes of the properties, and it is
   // forgotten when freed.
@@ -1401,6 +1413,8 @@ class EcxEditValidationError : public EcxEditError {
 };
 
 class TcxCustomEdit;
+class TcxTimer;
+class TcxWindowProcLinkedObject;
 using TcxEditEditingEvent = TMethod<void(TObject* Sender, bool& CanEdit)>;
 
 struct TcxEditModifiedState {
@@ -1408,15 +1422,19 @@ struct TcxEditModifiedState {
   bool ModifiedAfterEnter;
 };
 
-// Per-activation data of an in-place editor.
+// Per-activation data of an in-place editor. Made for an editor, it lets the editor
+// reinitialise it when it is cleared; the editor's death is noticed through FreeNotify.
 class TcxCustomEditData : public TObject {
   QD_CLASS(TcxCustomEditData, TObject)
 
  public:
-  explicit TcxCustomEditData(TcxCustomEdit* AEdit = nullptr) : FEdit(AEdit) { Clear(); }
-  void Clear() { FCleared = true; }
+  explicit TcxCustomEditData(TcxCustomEdit* AEdit = nullptr);
+  ~TcxCustomEditData() override;
+  void Clear();
   bool Cleared() const { return FCleared; }
   TcxCustomEdit* Edit() const { return FEdit; }
+  // The editor went away.
+  void EditDestroyed() { FEdit = nullptr; }
 
  private:
   friend class TcxCustomEdit;
@@ -1455,18 +1473,75 @@ class TcxEditDataBinding : public TPersistent {
   TcxCustomEditDefaultValuesProvider* FIDefaultValuesProvider;
 };
 
+// The inner control of an editor as the editor sees it (a system edit, for example).
+class IcxCustomInnerEdit {
+ public:
+  virtual ~IcxCustomInnerEdit() = default;
+  virtual TWinControl* GetControl() = 0;
+  virtual TcxContainer* GetControlContainer() = 0;
+  // The control's own window procedure, bypassing the library's handling.
+  virtual LRESULT CallDefWndProc(UINT AMsg, WPARAM WParam, LPARAM LParam) = 0;
+  virtual bool CanProcessClipboardMessages() = 0;
+  virtual Variant GetEditValue() = 0;
+  virtual TNotifyEvent GetOnChange() = 0;
+  virtual void SetOnChange(const TNotifyEvent& Value) = 0;
+  virtual bool GetReadOnly() = 0;
+  virtual void SetReadOnly(bool Value) = 0;
+  virtual void LockBounds(bool ALock) = 0;
+  virtual void SafelySetFocus() = 0;
+  virtual void SetEditValue(const Variant& Value) = 0;
+  virtual void SetParent(TWinControl* Value) = 0;
+};
+
+// Offered by an inner control that keeps its IcxCustomInnerEdit in a separate helper.
+class IcxInnerEditHelper {
+ public:
+  virtual ~IcxInnerEditHelper() = default;
+  virtual IcxCustomInnerEdit* GetHelper() = 0;
+};
+
+// Between the container and the editors: mouse tracking reported for the inner control is
+// reported for the editor itself.
+class TcxCustomEditContainer : public TcxContainer {
+  QD_CLASS(TcxCustomEditContainer, TcxContainer)
+
+ public:
+  using TcxContainer::TcxContainer;
+  // The editor or one of its child windows holds the mouse capture.
+  virtual bool IsCaptureMouse();
+  // P (in the editor's client coordinates) lies within the editor.
+  virtual bool PtInCaller(const TPoint& P);
+  // Every message of the inner control passes here before the control's own handling;
+  // True: the message is handled and goes no further.
+  bool InnerControlDefaultHandler(TMessage& Message);
+  // A context-menu key from the inner control: True when the menus claim it.
+  virtual bool InnerControlMenuHandler(TMessage& Message);
+
+ protected:
+  virtual bool DoInnerControlDefaultHandler(TMessage& Message) { return false; }
+  void MouseEnter(TControl* AControl) override;
+  void MouseLeave(TControl* AControl) override;
+  void MouseMove(TShiftState Shift, int X, int Y) override;
+  void WndProc(TMessage& Message) override;
+};
+
 // The control every editor derives from: an edit value, its properties (own or a repository
-// item's), the editing state machine, validation and posting, and in-place activation.
-class TcxCustomEdit : public TcxContainer,
+// item's), the editing state machine, validation and posting, in-place activation, the
+// view-info refresh and automatic sizing around an anchor.
+class TcxCustomEdit : public TcxCustomEditContainer,
                       public IcxEditChangeEventsTarget,
                       public IcxEditRepositoryItemListener,
                       public IcxEditOwner {
-  QD_CLASS(TcxCustomEdit, TcxContainer)
+  QD_CLASS(TcxCustomEdit, TcxCustomEditContainer)
+  QD_PUBLISHED(TcxCustomEdit)
 
  public:
   explicit TcxCustomEdit(TComponent* AOwner) : TcxCustomEdit(AOwner, false) {}
   TcxCustomEdit(TComponent* AOwner, bool AIsInplace);
   ~TcxCustomEdit() override;
+  // The parts of the creation that ask the editor family (its properties, its inner edit);
+  // run at the latest when the editor gets its first parent.
+  void AfterConstruction() override;
   // Creates an editor of AClass (TcxCustomEdit or a descendant) for in-place use.
   static TcxCustomEdit* CreateInplace(TClass AClass, TComponent* AOwner);
 
@@ -1498,6 +1573,7 @@ class TcxCustomEdit : public TcxContainer,
   TcxEditStyle* StyleDisabled() const { return static_cast<TcxEditStyle*>(TcxContainer::StyleDisabled()); }
   TcxEditStyle* StyleHot() const { return static_cast<TcxEditStyle*>(TcxContainer::StyleHot()); }
   virtual void PropertiesChanged(TObject* Sender);
+  IcxCustomInnerEdit* InnerEdit() const { return FInnerEdit; }
 
   // -- State
   // Modified() of the base control tells the designer; the editor's flag is read here.
@@ -1512,6 +1588,10 @@ class TcxCustomEdit : public TcxContainer,
   bool IsInplace() override { return FIsInplace; }
   bool IsPosting() const { return FIsPosting; }
   bool IsHiding() const { return FIsHiding; }
+  // False only when the display conversion depends on focus and the editor is unfocused.
+  bool InternalFocused();
+  // Focused, or the form's active control is the editor or its inner control.
+  virtual bool IsActiveControl();
 
   // -- Locks and user actions
   void LockChangeEvents(bool ALock, bool AInvokeChangedOnUnlock = true);
@@ -1541,24 +1621,68 @@ class TcxCustomEdit : public TcxContainer,
   void DoClosePopup(TcxEditCloseUpReason AReason);
   void DoOnValidate(Variant& ADisplayValue, String& AErrorText, bool& AError);
   // Focus entry and exit processing.
-  void DoShowEdit();
-  void DoHideEdit(bool AExit);
+  virtual void DoShowEdit();
+  virtual void DoHideEdit(bool AExit);
   // Esc: restores the value saved at focus entry when modified since.
   bool ResetByEscape();
   // The clear key: the clear value, posted at once with ImmediatePost.
   void ClearByKey();
   // Enter with ValidateOnEnter.
-  void DoValidateOnEnter();
+  virtual void DoValidateOnEnter();
+  virtual bool RealReadOnly();
+
+  // -- Clipboard (nothing in the base; text editors do the work)
+  virtual void CopyToClipboard() {}
+  virtual void CutToClipboard() {}
+  virtual void PasteFromClipboard() {}
+  virtual void SelectAll() {}
+
+  // -- Buttons
+  // The first visible button whose data says Default, else -1.
+  int32_t GetDefaultButtonVisibleIndex();
+  // The first button view info whose bounds hold P, else -1.
+  int32_t ButtonVisibleIndexAt(const TPoint& P);
+  // The button at the visible index is usable (not disabled).
+  bool IsButtonEnabled(int32_t AButtonVisibleIndex);
+  TcxCustomEditButton* VisibleButton(int32_t AButtonVisibleIndex);
+  bool IsDefaultButtonKey(TShortCut AShortCut);
+  bool IsSpecialKey(WORD Key, TShiftState Shift);
+  // Clicks the first enabled button whose caption has AKey as its accelerator.
+  bool CheckButtonShortCuts(Char AKey);
 
   // -- In-place activation
   void Activate(TcxCustomEditData*& AEditData, bool ANeedSetFocus = true);
+  void ActivateByKey(Char Key, TcxCustomEditData*& AEditData);
+  // X and Y in the parent's client coordinates.
+  void ActivateByMouse(TShiftState Shift, int32_t X, int32_t Y, TcxCustomEditData*& AEditData);
   bool Deactivate();
   TcxCustomEditData* EditData() const { return FEditData; }
+  TcxTimer* DblClickTimer() const { return FDblClickTimer; }
+  bool NeedFocusOnClick() const { return FNeedFocusOnClick; }
+  void SetNeedFocusOnClick(bool Value) { FNeedFocusOnClick = Value; }
+
+  // -- Size and anchors
+  bool AutoSize() const { return FAutoWidth || FAutoHeight; }
+  void SetEditAutoSize(bool Value);
+  bool IsAutoWidth();
+  bool IsAutoHeight();
+  virtual void CalculateAnchors();
+  int32_t AnchorX() const { return FAnchorX; }
+  int32_t AnchorY() const { return FAnchorY; }
+  bool CanResize(int& NewWidth, int& NewHeight) override;
+  void DefineProperties(TFiler* Filer) override;
+  void CheckHandle();
+
+  // -- Spell checker
+  virtual bool SupportsSpelling() { return false; }
+  void SpellCheckerSetIsBarControl(bool Value) { FIsBarControl = Value; }
+  bool IsBarControl() const { return FIsBarControl; }
+  virtual void SpellCheckerSetValue(const Variant& Value) { InternalSetEditValue(Value, false); }
 
   // -- Events
   TcxEditEditingEvent OnEditing;
   TNotifyEvent OnPostEditValue;
-  TNotifyEvent OnFocusChanged;
+  TKeyEvent OnAfterKeyDown;
 
   // IcxEditChangeEventsTarget
   bool IsLoadingOrDestroying() const override;
@@ -1572,6 +1696,9 @@ class TcxCustomEdit : public TcxContainer,
 
   void Notification(TComponent* AComponent, TOperation Operation) override;
   void Loaded() override;
+  void SetParent(TWinControl* AParent) override;
+  void Click() override;
+  void DblClick() override;
 
   // -- View data and view info
   // The editor's view info, of the active properties' view-info class.
@@ -1602,6 +1729,8 @@ class TcxCustomEdit : public TcxContainer,
   bool FIsInplaceInitializing = false;
 
  protected:
+  // -- Overridable behaviour of an editor family
+  virtual TClass GetEditDataClass() { return nullptr; }
   virtual void DoChange();
   virtual void DoEditValueChanged();
   virtual Variant GetClearValue() { return Null(); }
@@ -1616,7 +1745,6 @@ class TcxCustomEdit : public TcxContainer,
   virtual void SynchronizeDisplayValue() {}
   virtual void SynchronizeEditValue() {}
   virtual void UpdateDrawValue() {}
-  virtual void SelectAll() {}
   virtual bool IsEditClass() { return false; }
   // The text view data asks whether the inner edit draws the text (IsEditClass).
   friend class TcxCustomTextEditViewData;
@@ -1628,6 +1756,89 @@ class TcxCustomEdit : public TcxContainer,
                                      bool ACanAbortExecution);
   virtual void DoPostEditValue();
   virtual void DoSetFocusWhenActivate();
+  virtual bool UpdateContentOnFocusChanging() { return true; }
+  virtual void DoFocusChanged();
+
+  // Inner edit
+  virtual TClass GetInnerEditClass() { return nullptr; }
+  virtual void CreateInnerEdit();
+  virtual void InitializeInnerEdit();
+  virtual void AdjustInnerEditPosition();
+  // Where the inner control goes (the view info's inner-edit rectangle).
+  virtual TRect InnerEditRect();
+  void LockInnerEditRepainting();
+  void UnlockInnerEditRepainting();
+  void LockedInnerEditWindowProc(TMessage& Message);
+  virtual void ChangeHandler(TObject* Sender);
+  virtual void EditingChanged() { UpdateInnerEditReadOnly(); }
+  void UpdateInnerEditReadOnly();
+  // A properties change is held back: destroying, or an inner edit class without its edit yet.
+  bool PropertiesChangeLocked();
+
+  // Keys
+  void KeyDown(WORD& Key, TShiftState Shift) override;
+  void KeyPress(Char& Key) override;
+  void KeyUp(WORD& Key, TShiftState Shift) override;
+  virtual void DoEditKeyDown(WORD& Key, TShiftState Shift);
+  virtual void DoEditKeyPress(Char& Key);
+  virtual void DoEditKeyUp(WORD& Key, TShiftState Shift) {}
+  virtual void DoEditProcessTab(TShiftState Shift) {}
+  void DoAfterKeyDown(WORD& Key, TShiftState Shift);
+  virtual bool ValidateKeyDown(WORD& Key, TShiftState Shift);
+  virtual bool ValidateKeyPress(Char& Key);
+  virtual bool IsValidChar(Char AChar);
+  virtual bool CanKeyDownModifyEdit(WORD Key, TShiftState Shift) { return false; }
+  virtual bool CanKeyPressModifyEdit(Char Key) { return false; }
+  virtual bool WantNavigationKeys() { return false; }
+  virtual bool NeedsInvokeAfterKeyDown(WORD Key, TShiftState Shift);
+  virtual bool IsEditorKey(WORD Key, TShiftState Shift);
+  virtual bool SendActivationKey(Char Key) { return true; }
+  bool CanContainerHandleTabs() override { return false; }
+
+  // Buttons
+  void DoProcessEventsOnViewInfoChanging() override;
+  virtual void DefaultButtonClick();
+  virtual void DoButtonClick(int32_t AButtonVisibleIndex);
+  virtual void DoButtonDown(int32_t AButtonVisibleIndex) {}
+  virtual void DoButtonUp(int32_t AButtonVisibleIndex) {}
+
+  // Messages, mouse, focus
+  void WndProc(TMessage& Message) override;
+  void CreateHandle() override;
+  bool DoInnerControlDefaultHandler(TMessage& Message) override;
+  bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) override;
+  virtual bool HandleMouseWheel(TShiftState Shift);
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void DoEnter() override;
+  void DoExit() override;
+  void FocusChanged() override;
+  bool CanFocusOnClick() override;
+  virtual void DoClick();
+  virtual bool IsClickEnabledDuringLoading() { return false; }
+  bool IsTransparentBackground() override { return IsNativeBackground() || IsTransparent(); }
+  bool IsReadOnly() override;
+  // The hint of a part of the editor (the control's Hint when ShowHint).
+  virtual String GetHintText(int32_t APart);
+
+  // Size
+  using TcxCustomEditContainer::CanAutoSize;
+  virtual bool CanAutoSize();
+  virtual bool CanAutoWidth();
+  virtual bool CanAutoHeight() { return true; }
+  virtual bool IsHeightDependOnWidth() { return false; }
+  virtual bool UseAnchorX() { return false; }
+  virtual bool UseAnchorY() { return false; }
+  bool UseAnchors() { return UseAnchorX() || UseAnchorY(); }
+  virtual void DoAutoSizeChanged() {}
+  virtual void PopulateSizeProperties(TcxEditSizeProperties& AEditSizeProperties);
+  // The measured size of the current value within the limits (the view data's GetEditSize).
+  virtual TSize MeasureEditSize(const TcxEditSizeProperties& AEditSizeProperties);
+  void InternalCanResize(int& NewWidth, int& NewHeight);
+  void DoSetSize() override;
+  void ChangeScaleEx(int M, int D, bool isDpiChange) override;
+  bool NeedStoreWidth();
+  bool NeedStoreHeight() { return !CanAutoSize(); }
+
   bool InternalValidateEdit(TcxEditValidationOptions AValidationOptions, bool AForce);
   bool InternalValidateEdit(bool AForce = false);
   void InternalPostEditValue(bool AValidateEdit);
@@ -1645,17 +1856,42 @@ class TcxCustomEdit : public TcxContainer,
   Variant FEditValue;
   Variant FPrevEditValue;
   bool FPrevValidationError = false;
+  bool FIsFirstSetSize = false;
+  bool FIsKeyPressHandled = false;
 
  private:
-  // Whether the value to validate differs from V.
+  friend class TcxCustomEditData;
+  void InitializeVirtualParts();
+  void DoCut();
+  void DoPaste();
+  void WithUserActionIfFocused(const std::function<void()>& AAction);
+  // CM_HINTSHOW: True when handled here.
+  bool HandleHintShow(TMessage& Message);
   Variant ValueToValidate();
   void PostShortRefresh();
+  void DblClickTimerHandler(TObject* Sender);
+  void EditDataDestroyed(TcxCustomEditData* AEditData);
+  void CheckAutoSizeChanges(bool AValue);
+  void ReadAnchorX(TReader* Reader);
+  void ReadAnchorY(TReader* Reader);
+  void ReadWidth(TReader* Reader);
+  void ReadHeight(TReader* Reader);
+  void WriteAnchorX(TWriter* Writer);
+  void WriteAnchorY(TWriter* Writer);
+  void WriteWidth(TWriter* Writer);
+  void WriteHeight(TWriter* Writer);
 
   TcxCustomEditProperties* FProperties = nullptr;
   TcxEditRepositoryItem* FRepositoryItem = nullptr;
+  IcxCustomInnerEdit* FInnerEdit = nullptr;
   TcxEditDataBinding* FDataBinding = nullptr;
   TcxEditChangeEventsCatcher* FChangeEventsCatcher = nullptr;
   TcxCustomEditData* FEditData = nullptr;
+  TcxTimer* FDblClickTimer = nullptr;
+  // Edit data made for this editor; they forget it when it goes.
+  std::vector<TcxCustomEditData*> FEditDataList;
+  TcxWindowProcLinkedObject* FWindowProcObject = nullptr;
+  bool FVirtualPartsInitialized = false;
   std::vector<TcxEditModifiedState> FPrevModifiedList;
   bool FModified = false;
   bool FModifiedAfterEnter = false;
@@ -1674,7 +1910,16 @@ class TcxCustomEdit : public TcxContainer,
   bool FIsHiding = false;
   bool FIsInplace = false;
   bool FIsJustCreated = false;
-  bool FIsKeyPressHandled = false;
+  bool FIsBarControl = false;
+  bool FAutoHeight = false;
+  bool FAutoWidth = false;
+  int32_t FAnchorX = INT32_MAX;
+  int32_t FAnchorY = INT32_MAX;
+  bool FAnchorXRead = false;  // FAnchorScalingFlags: read from a stored form, not yet scaled
+  bool FAnchorYRead = false;
+  bool FFocused = false;
+  bool FHandleAllocating = false;
+  bool FNeedFocusOnClick = true;
 };
 
 // Hidden editors a grid-like owner reuses cell by cell, one per properties object.
@@ -1737,6 +1982,21 @@ bool IsSpaceChar(Char C);
 TComponent* GetOwnerComponent(TPersistent* APersistent);
 // The properties' class publishes a property of that name.
 bool IsPropertiesPropertyVisible(TcxCustomEditProperties* AProperties, const Char* AName);
+
+// The shift-state item of a mouse button.
+TShiftState ButtonToShift(TMouseButton AButton);
+TShiftState cxButtonToShift(TcxMouseButton AButton);
+// Sends a mouse message with the key state of AShift as WPARAM and the point as LPARAM.
+LRESULT SendMouseEvent(TWinControl* AReceiver, UINT AMessage, TShiftState AShift, const TPoint& APoint);
+// Sends a key message with the key as WPARAM and 0 as LPARAM.
+LRESULT SendKeyEvent(TWinControl* AReceiver, UINT AMessage, WPARAM AKey, TShiftState AShift);
+LRESULT SendKeyDown(TWinControl* AReceiver, WORD AKey, TShiftState AShift = {});
+LRESULT SendKeyPress(TWinControl* AReceiver, Char AKey);
+// ADest := ADest united with ASource.
+void UniteRegions(HRGN ADest, HRGN ASource);
+
+// The editors' mouse-wheel cursor.
+constexpr TCursor crcxEditMouseWheel = 4101;
 
 namespace cxEdit {
 void Initialize();
