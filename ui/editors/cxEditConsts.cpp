@@ -7,7 +7,6 @@ const TResStringRec cxSEditPopupCircularReferencingError{u"Circular referencing 
 const TResStringRec cxSEditPostError{u"An error occurred during posting edit value"};
 const TResStringRec cxSEditValidateErrorText{u"Invalid input value. Use escape key to abandon changes"};
 const TResStringRec cxSEditValueOutOfBounds{u"Value out of bounds"};
-const TResStringRec cxSEditNumericValueConvertError{u"Could not convert to numeric value"};
 const TResStringRec cxSEditCheckBoxChecked{u"True"};
 const TResStringRec cxSEditCheckBoxGrayed{u""};
 const TResStringRec cxSEditCheckBoxUnchecked{u"False"};
@@ -350,7 +349,6 @@ void AddEditorsResourceStringNames(TdxProductResourceStrings* AProduct) {
       {u"cxSEditTimeConvertError", &cxSEditTimeConvertError},
       {u"cxSEditValidateErrorText", &cxSEditValidateErrorText},
       {u"cxSEditValueOutOfBounds", &cxSEditValueOutOfBounds},
-      {u"cxSEditNumericValueConvertError", &cxSEditNumericValueConvertError},
       {u"cxSEditCheckBoxChecked", &cxSEditCheckBoxChecked},
       {u"cxSEditCheckBoxGrayed", &cxSEditCheckBoxGrayed},
       {u"cxSEditCheckBoxUnchecked", &cxSEditCheckBoxUnchecked},

@@ -9,7 +9,6 @@ extern const TResStringRec cxSEditPopupCircularReferencingError;
 extern const TResStringRec cxSEditPostError;
 extern const TResStringRec cxSEditValidateErrorText;
 extern const TResStringRec cxSEditValueOutOfBounds;
-extern const TResStringRec cxSEditNumericValueConvertError;
 extern const TResStringRec cxSEditCheckBoxChecked;
 extern const TResStringRec cxSEditCheckBoxGrayed;
 extern const TResStringRec cxSEditCheckBoxUnchecked;
