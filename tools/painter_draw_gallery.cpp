@@ -487,6 +487,34 @@ std::vector<Cell> PainterCells(TcxCustomLookAndFeelPainter& p, TdxScaleFactor* s
                      p.DrawFooterCellContent(&c, cxRectInflate(a, -6, -5), taRightJustify, vaCenter, false,
                                              u"42", c.Font(), clBtnText, clBtnFace);
                    }});
+  cells.push_back({"range control", [&p, sf](TcxCanvas& c, const TRect& r) {
+                     const TRect a = Area(c, r, sf, 56, 30);
+                     c.FillRect(a, p.GetRangeControlBackColor());
+                     const TSize thumb = p.GetRangeControlScaledThumbSize(sf);
+                     const TRect ruler{a.Left, a.Top, a.Right, a.Top + sf->Apply(10)};
+                     p.DrawRangeControlScaledRulerHeader(&c, ruler, false, 0, 0, sf);
+                     p.DrawRangeControlScaledLeftThumb(
+                         &c, cxRectBounds(a.Left + 8, ruler.Bottom, thumb.cx, thumb.cy), clNone, clNone, sf);
+                     p.DrawRangeControlScaledRightThumb(
+                         &c, cxRectBounds(a.Right - 8 - thumb.cx, ruler.Bottom, thumb.cx, thumb.cy), clNone,
+                         clNone, sf);
+                   }});
+  cells.push_back({"month header", [&p, text, sf](TcxCanvas& c, const TRect& r) {
+                     text(c);
+                     const TRect a = Area(c, r, sf, 56, 18);
+                     TcxViewParams params;
+                     params.Font = c.Font();
+                     params.TextColor = clBtnText;
+                     params.Color = clBtnFace;
+                     p.DrawScaledMonthHeader(&c, a, u"May", TcxNeighbors{}, params,
+                                             TcxArrowDirections{adLeft, adRight}, sf->Apply(12), sf);
+                   }});
+  cells.push_back({"clock", [&p, sf](TcxCanvas& c, const TRect& r) {
+                     const TSize size = p.ScaledClockSize(sf);
+                     const TRect a =
+                         Area(c, r, std::min<int32_t>(size.cx, 40), std::min<int32_t>(size.cy, 40));
+                     p.DrawScaledClock(&c, a, 10.0 / 24 + 10.0 / 1440, clWindow, sf);
+                   }});
   cells.push_back({"navigator border", [&p, sf](TcxCanvas& c, const TRect& r) {
                      const TRect a = Area(c, r, sf, 48, 20);
                      c.FillRect(a, clWindow);

@@ -407,6 +407,27 @@ const std::vector<OperationRow>& OperationRows() {
        {{0, esNormal}},
        Fallback::Office11,
        false},
+      {"hot range-control ruler header",
+       [](Info* i, TdxSkinElement* e) { i->RangeControlRulerHeader = e; },
+       [](Painter& p, TcxCanvas* c, const TRect& r) {
+         p.DrawRangeControlScaledRulerHeader(c, r, true, 0, 0, Scale());
+       },
+       {{0, esHot}}},
+      {"range-control right thumb",
+       [](Info* i, TdxSkinElement* e) { i->RangeControlRightThumb = e; },
+       [](Painter& p, TcxCanvas* c, const TRect& r) {
+         p.DrawRangeControlScaledRightThumb(c, r, clRed, clBlue, Scale());
+       },
+       {{0, esNormal}}},
+      {"month header",
+       [](Info* i, TdxSkinElement* e) { i->Header = e; },
+       [](Painter& p, TcxCanvas* c, const TRect& r) {
+         p.DrawScaledMonthHeader(c, r, String(), TcxNeighbors{}, TcxViewParams{}, TcxArrowDirections{adLeft},
+                                 6, Scale());
+       },
+       {{0, esNormal}},
+       Fallback::Office11,
+       false},
       {"normal layout-view item without borders: nothing",
        [](Info* i, TdxSkinElement* e) { i->LayoutViewItem = e; },
        [](Painter& p, TcxCanvas* c, const TRect& r) { p.LayoutViewDrawItem(c, r, cxbsNormal, TcxBorders{}); },
@@ -711,6 +732,33 @@ TEST_F(SkinPainterTest, MapGalleryAndPdfValuesComeFromTheResolvedSkin) {
       ->AddPropertyInteger(u"NavigationPaneSelectedPageOverlapValue", 7);
   info->SkinChanged();
   EXPECT_EQ(painter->PDFViewerNavigationPaneButtonOverlay(Scale()), (TPoint{7, inherited.Y}));
+}
+
+TEST_F(SkinPainterTest, ClocksComposeFaceHandsAndGlassAndRangeControlColoursMayBeMissing) {
+  auto painter = MakeSkinPainter();
+  Info* info = painter->GetSkinInfo();
+  TRecordingSkinElement* face = Fake(u"ClockFace");
+  TRecordingSkinElement* glass = Fake(u"ClockGlass");
+  info->ClockElements[0] = face;
+  info->ClockElements[1] = glass;
+  PainterProbe probe(32, 32);
+  painter->DrawScaledClock(probe.Canvas(), TRect{4, 4, 28, 28}, 0.25, clNone, Scale());
+  ASSERT_EQ(log_.size(), 2u);
+  EXPECT_EQ(log_[0].element, "ClockFace");
+  EXPECT_EQ(log_[1].element, "ClockGlass");
+  // Composed in a bitmap of the rectangle's size.
+  EXPECT_EQ(log_[0].rect, (TRect{0, 0, 24, 24}));
+
+  // The default alpha colour stands for a colour the skin lacks.
+  TcxOffice11LookAndFeelPainter office11;
+  info->RangeControlBackColor = TdxAlphaColorsDefault;
+  info->RangeControlRuleColor = TdxAlphaColorsDefault;
+  EXPECT_EQ(painter->GetRangeControlBackColor(), office11.GetRangeControlBackColor());
+  EXPECT_EQ(painter->GetRangeControlRulerColor(), office11.GetRangeControlRulerColor());
+  info->RangeControlBackColor = dxColorToAlphaColor(RGB(1, 2, 3), 128);
+  info->RangeControlRuleColor = 0x80102030;
+  EXPECT_EQ(painter->GetRangeControlBackColor(), RGB(1, 2, 3));
+  EXPECT_EQ(painter->GetRangeControlRulerColor(), 0x80102030u);
 }
 
 TEST_F(SkinPainterTest, LayoutViewItemsShowOnlyTheirRequestedBordersAndCaptionsReadTheTopCaption) {

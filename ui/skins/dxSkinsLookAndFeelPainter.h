@@ -655,6 +655,54 @@ class TdxSkinLookAndFeelPainter : public TcxOffice11LookAndFeelPainter {
   TdxAlphaColor MapControlMapCustomElementTextGlowColor() override;
   TdxAlphaColor MapControlMapPushpinTextGlowColor() override;
 
+  // --- Range controls, month headers, clocks, gauges, charts, layout controls and rich editors ----------
+
+  void DrawRangeControlScaledLeftThumb(TcxCanvas* ACanvas, const TRect& ARect, TColor AColor,
+                                       TColor ABorderColor, TdxScaleFactor* AScaleFactor) override;
+  void DrawRangeControlScaledRightThumb(TcxCanvas* ACanvas, const TRect& ARect, TColor AColor,
+                                        TColor ABorderColor, TdxScaleFactor* AScaleFactor) override;
+  void DrawRangeControlScaledRulerHeader(TcxCanvas* ACanvas, const TRect& ARect, bool AIsHot,
+                                         TdxAlphaColor AColor, TdxAlphaColor ABorderColor,
+                                         TdxScaleFactor* AScaleFactor) override;
+  void DrawRangeControlScaledSizingGlyph(TcxCanvas* ACanvas, const TRect& ARect, TdxAlphaColor ABorderColor,
+                                         TdxScaleFactor* AScaleFactor) override;
+  TSize GetRangeControlScaledThumbSize(TdxScaleFactor* AScaleFactor) override;
+  TSize GetRangeControlScaledSizingGlyphSize(TdxScaleFactor* AScaleFactor) override;
+  int32_t GetRangeControlScaledScrollAreaHeight(TdxScaleFactor* AScaleFactor) override;
+  TColor GetRangeControlBorderColor() override;
+  TColor GetRangeControlBackColor() override;
+  TdxAlphaColor GetRangeControlElementsBorderColor() override;
+  TdxAlphaColor GetRangeControlOutOfRangeColor() override;
+  TdxAlphaColor GetRangeControlRulerColor() override;
+  TdxAlphaColor GetRangeControlSelectedRegionBackgroundColor() override;
+  TdxAlphaColor GetRangeControlSelectedRegionBorderColor() override;
+  TColor GetRangeControlDefaultElementColor() override;
+  TColor GetRangeControlElementForeColor() override;
+  TColor GetRangeControlLabelColor() override;
+  TColor GetRangeControlRangePreviewColor() override;
+  TColor GetRangeControlScrollAreaColor() override;
+  TColor GetRangeControlViewPortPreviewColor() override;
+  void DrawScaledMonthHeader(TcxCanvas* ACanvas, const TRect& ABounds, const String& AText,
+                             const TcxNeighbors& ANeighbors, const TcxViewParams& AViewParams,
+                             const TcxArrowDirections& AArrows, int32_t ASideWidth,
+                             TdxScaleFactor* AScaleFactor,
+                             const TcxDrawBackgroundEvent& AOnDrawBackground = nullptr) override;
+  TSize ScaledClockSize(TdxScaleFactor* AScaleFactor) override;
+  void DrawScaledClock(TcxCanvas* ACanvas, const TRect& ARect, TDateTime ADateTime, TColor ABackgroundColor,
+                       TdxScaleFactor* AScaleFactor) override;
+  TColor GaugeControlBackgroundColor() override;
+  void DrawGaugeControlBackground(TcxCanvas* ACanvas, const TRect& ARect, bool ATransparent,
+                                  TColor ABackgroundColor) override;
+  TColor DefaultChartHistogramPlotColor() override;
+  IdxColorPalettePtr LayoutControlGetColorPaletteForGroupButton(TcxButtonState AState) override;
+  IdxColorPalettePtr LayoutControlGetColorPaletteForItemCaption() override;
+  IdxColorPalettePtr LayoutControlGetColorPaletteForTabbedGroupCaption(bool AIsActive) override;
+  TColor RichEditControlHeaderFooterLineColor() override;
+  TColor RichEditControlHeaderFooterMarkBackColor() override;
+  TColor RichEditControlHeaderFooterMarkTextColor() override;
+  TColor RichEditRulerDefaultTabColor() override;
+  TColor RichEditRulerTextColor() override;
+
   // --- Layout views, Explorer views, Office navigation bars, spreadsheet and scheduler buttons --------
 
   void LayoutViewDrawRecordCaption(TcxCanvas* ACanvas, const TRect& ABounds, const TRect& ATextRect,
