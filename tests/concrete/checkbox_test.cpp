@@ -1,0 +1,521 @@
+// The check box: value rules, display texts, the state cycle by code, keys and mouse, the
+// glyph-index table, stored forms, registration and what the box looks like.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "editors/edit_test_util.h"
+#include "platform/classes/filer.h"
+#include "platform/classes/lists.h"
+#include "platform/os/user_display.h"
+#include "ui/editors/concrete/cxCheckBox.h"
+#include "ui/graphics/cxGraphicsBitmap.h"
+#include "ui/lookandfeel/dxFading.h"
+
+namespace qd::testing {
+namespace {
+
+using Events = std::vector<std::string>;
+
+struct CheckBoxRecorder {
+  Events Log;
+  TcxCustomCheckBox* Box = nullptr;
+  void Click(TObject*) { Log.push_back("Click " + std::to_string(Box->State())); }
+  void Change(TObject*) { Log.push_back("Change " + std::to_string(Box->State())); }
+  void Attach(TcxCustomCheckBox* ABox) {
+    Box = ABox;
+    ABox->OnClick = MakeMethod(this, &CheckBoxRecorder::Click);
+    ABox->Properties()->SetOnChange(MakeMethod(this, &CheckBoxRecorder::Change));
+  }
+};
+
+class CheckBoxTest : public EditTest {
+ protected:
+  void SetUp() override {
+    EditTest::SetUp();
+    dxFading::Initialize();
+  }
+  void TearDown() override {
+    forms::Finalize();
+    forms::Initialize();
+    dxFading::Finalize();
+    EditTest::TearDown();
+  }
+  // A check box on a shown form, with a button to move the focus to.
+  TcxCheckBox* NewBoxOnForm(const String& ACaption = u"Option") {
+    form_ = NewPlainForm(300, 100);
+    auto* box = new TcxCheckBox(form_);
+    box->SetParent(form_);
+    box->SetCaption(ACaption);
+    box->SetEditAutoSize(false);
+    box->SetBounds(10, 10, 120, 21);
+    other_ = new TButton(form_);
+    other_->SetParent(form_);
+    other_->SetBounds(10, 50, 80, 25);
+    ShowAndUpdate(form_);
+    return box;
+  }
+  // A press and release of a key through the queue.
+  static void PressKey(int AVk, Char AChar = 0) {
+    os::InjectKey(AVk, true, AChar);
+    Application->ProcessMessages();
+    os::InjectKey(AVk, false, AChar);
+    Application->ProcessMessages();
+  }
+  // A left click at a point of the control through the queue.
+  void ClickAt(TControl* AControl, const TPoint& P) {
+    const TPoint s = AControl->ClientToScreen(P);
+    Clock().Advance(GetDoubleClickTime() + 1);
+    os::InjectMouseMove(POINT{s.X, s.Y});
+    os::InjectMouseButton(WM_LBUTTONDOWN, POINT{s.X, s.Y});
+    Application->ProcessMessages();
+    os::InjectMouseButton(WM_LBUTTONUP, POINT{s.X, s.Y});
+    Application->ProcessMessages();
+  }
+  TForm* form_ = nullptr;
+  TButton* other_ = nullptr;
+};
+
+// --- Values ---------------------------------------------------------------------------------------------
+
+TEST_F(CheckBoxTest, StateOfAValueNeedsTheExactCheckedOrUncheckedValue) {
+  struct Case {
+    const char* Name;
+    Variant Value;
+    TcxCheckBoxState Expected;
+  };
+  const Case defaults[] = {
+      {"True", Variant(true), cbsChecked},
+      {"False", Variant(false), cbsUnchecked},
+      {"5", Variant(5), cbsGrayed},
+      {"Null", Null(), cbsGrayed},
+      {"1 is not True", Variant(1), cbsGrayed},
+      {"'True' is not True", Variant(String(u"True")), cbsGrayed},
+  };
+  TcxCheckBoxProperties p(nullptr);
+  for (const Case& c : defaults) {
+    SCOPED_TRACE(c.Name);
+    EXPECT_EQ(p.GetState(c.Value), c.Expected);
+    Variant display;
+    p.PrepareDisplayValue(c.Value, display, false);
+    EXPECT_EQ(display.AsInteger(), static_cast<int32_t>(c.Expected));
+  }
+  p.SetValueChecked(Variant(String(u"Y")));
+  p.SetValueUnchecked(Variant(String(u"N")));
+  EXPECT_EQ(p.GetState(Variant(String(u"Y"))), cbsChecked);
+  EXPECT_EQ(p.GetState(Variant(String(u"N"))), cbsUnchecked);
+  EXPECT_EQ(p.GetState(Variant(true)), cbsGrayed);
+  Variant valid = Variant(String(u"Y"));
+  EXPECT_TRUE(p.IsEditValueValid(valid, false));
+  Variant invalid = Variant(true);
+  EXPECT_FALSE(p.IsEditValueValid(invalid, false));
+  // Display values compare by state.
+  EXPECT_TRUE(p.CompareDisplayValues(Variant(5), Null()));
+  EXPECT_FALSE(p.CompareDisplayValues(Variant(String(u"Y")), Variant(String(u"N"))));
+}
+
+TEST_F(CheckBoxTest, StateValuesStayDistinctOutsideLoading) {
+  struct Case {
+    const char* Name;
+    void (TcxCustomCheckBoxProperties::*Set)(const Variant&);
+    const Variant& (TcxCustomCheckBoxProperties::*Get)() const;
+    Variant Value;
+    bool Accepted;
+  };
+  using P = TcxCustomCheckBoxProperties;
+  const Case cases[] = {
+      {"checked to the unchecked value", &P::SetValueChecked, &P::ValueChecked, Variant(false), false},
+      {"checked to Null", &P::SetValueChecked, &P::ValueChecked, Null(), false},
+      {"checked to 'Y'", &P::SetValueChecked, &P::ValueChecked, Variant(String(u"Y")), true},
+      {"unchecked to the checked value", &P::SetValueUnchecked, &P::ValueUnchecked, Variant(true), false},
+      {"unchecked to Null", &P::SetValueUnchecked, &P::ValueUnchecked, Null(), false},
+      {"unchecked to 0", &P::SetValueUnchecked, &P::ValueUnchecked, Variant(0), true},
+      {"grayed to the checked value", &P::SetValueGrayed, &P::ValueGrayed, Variant(true), false},
+      {"grayed to 2", &P::SetValueGrayed, &P::ValueGrayed, Variant(2), true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TcxCheckBoxProperties p(nullptr);
+    int changes = 0;
+    struct Counter {
+      int* N;
+      void Changed(TObject*) { ++*N; }
+    } counter{&changes};
+    p.SetOnPropertiesChanged(MakeMethod(&counter, &Counter::Changed));
+    const Variant before = (p.*c.Get)();
+    (p.*c.Set)(c.Value);
+    const Variant after = (p.*c.Get)();
+    EXPECT_EQ(InternalVarEqualsExact(after, c.Accepted ? c.Value : before), true);
+    EXPECT_EQ(changes, c.Accepted ? 1 : 0);
+  }
+  // Back to Null for the grayed value is allowed.
+  TcxCheckBoxProperties p(nullptr);
+  p.SetValueGrayed(Variant(2));
+  p.SetValueGrayed(Null());
+  EXPECT_TRUE(VarIsNull(p.ValueGrayed()));
+}
+
+TEST_F(CheckBoxTest, AssignCopiesTheStateValuesOnlyAsAValidSet) {
+  TcxCheckBoxProperties source(nullptr);
+  source.SetValueChecked(Variant(String(u"Y")));
+  source.SetValueUnchecked(Variant(String(u"N")));
+  source.SetAllowGrayed(true);
+  source.SetDisplayChecked(u"Yes");
+  TcxCheckBoxProperties copy(nullptr);
+  copy.Assign(&source);
+  EXPECT_TRUE(InternalVarEqualsExact(copy.ValueChecked(), Variant(String(u"Y"))));
+  EXPECT_TRUE(InternalVarEqualsExact(copy.ValueUnchecked(), Variant(String(u"N"))));
+  EXPECT_TRUE(copy.AllowGrayed());
+  EXPECT_EQ(copy.DisplayChecked(), u"Yes");
+}
+
+TEST_F(CheckBoxTest, DisplayTextsDefaultAndAreStoredOnlyWhenTheyDiffer) {
+  TcxCheckBoxProperties p(nullptr);
+  EXPECT_EQ(p.GetDisplayText(Variant(true)), u"True");
+  EXPECT_EQ(p.GetDisplayText(Variant(false)), u"False");
+  EXPECT_EQ(p.GetDisplayText(Null()), u"");
+  p.SetDisplayChecked(u"Sim");
+  p.SetDisplayGrayed(u"?");
+  EXPECT_EQ(p.GetDisplayText(Variant(true)), u"Sim");
+  EXPECT_EQ(p.GetDisplayText(Variant(7)), u"?");
+  EXPECT_TRUE(p.IsDisplayCheckedStored());
+  EXPECT_FALSE(p.IsDisplayUncheckedStored());
+  p.SetDisplayChecked(u"True");
+  EXPECT_FALSE(p.IsDisplayCheckedStored());
+  EXPECT_EQ(p.GetDisplayText(Variant(true)), u"True");
+}
+
+// --- Glyph index ------------------------------------------------------------------------------------------
+
+TEST(CheckBoxGlyphIndex, Table) {
+  struct Case {
+    int32_t Count;
+    bool GrayedGroup;
+    TcxCheckBoxState State;
+    TcxEditCheckState CheckState;
+    int32_t Expected;
+  };
+  const Case cases[] = {
+      // The default six images: unchecked, checked, grayed, then the same pressed.
+      {6, true, cbsUnchecked, ecsNormal, 0},
+      {6, true, cbsChecked, ecsHot, 1},
+      {6, true, cbsGrayed, ecsDisabled, 2},
+      {6, true, cbsUnchecked, ecsPressed, 3},
+      {6, true, cbsChecked, ecsPressed, 4},
+      {6, true, cbsGrayed, ecsPressed, 5},
+      // Four images on a check box keep groups of three; beyond the count wraps.
+      {4, true, cbsUnchecked, ecsNormal, 0},
+      {4, true, cbsChecked, ecsNormal, 1},
+      {4, true, cbsGrayed, ecsNormal, 2},
+      {4, true, cbsUnchecked, ecsPressed, 3},
+      {4, true, cbsChecked, ecsPressed, 1},
+      {4, true, cbsGrayed, ecsPressed, 2},
+      // Without a grayed group four images make groups of two.
+      {4, false, cbsUnchecked, ecsPressed, 2},
+      {4, false, cbsChecked, ecsPressed, 3},
+      {4, false, cbsGrayed, ecsPressed, 0},
+      // Odd counts use groups of three.
+      {5, false, cbsGrayed, ecsPressed, 2},
+      // One image serves every state.
+      {1, true, cbsChecked, ecsPressed, 0},
+      {1, false, cbsGrayed, ecsNormal, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << "count " << c.Count << " grayed group " << c.GrayedGroup << " state "
+                                      << int(c.State) << " check " << int(c.CheckState));
+    EXPECT_EQ(GetEditCheckGlyphIndex(c.State, c.CheckState, c.GrayedGroup, c.Count), c.Expected);
+  }
+  EXPECT_EQ(GetCheckBoxStateCaptionByGlyphIndex(4), u"Checked Pressed");
+  EXPECT_EQ(GetCheckBoxStateCaptionByGlyphIndex(6), u"Not Used");
+  EXPECT_EQ(GetCheckNativeState(cbsGrayed, ecsDisabled), 12);
+  EXPECT_EQ(GetCheckNativeState(cbsChecked, ecsHot), 6);
+}
+
+// --- The state cycle
+// ------------------------------------------------------------------------------------------
+
+TEST_F(CheckBoxTest, ToggleCyclesTheStates) {
+  struct Case {
+    bool AllowGrayed;
+    std::vector<TcxCheckBoxState> Expected;
+  };
+  const Case cases[] = {
+      {false, {cbsChecked, cbsUnchecked, cbsChecked, cbsUnchecked}},
+      {true, {cbsGrayed, cbsChecked, cbsUnchecked, cbsGrayed}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.AllowGrayed);
+    TcxCheckBox box(nullptr);
+    box.Properties()->SetAllowGrayed(c.AllowGrayed);
+    CheckBoxRecorder recorder;
+    recorder.Attach(&box);
+    std::vector<TcxCheckBoxState> seen;
+    for (size_t i = 0; i < c.Expected.size(); ++i) {
+      box.Toggle();
+      seen.push_back(box.State());
+    }
+    EXPECT_EQ(seen, c.Expected);
+    // One click and one change a step; the change comes after the click.
+    ASSERT_EQ(recorder.Log.size(), 2 * c.Expected.size());
+    EXPECT_EQ(recorder.Log[0], "Click " + std::to_string(c.Expected[0]));
+    EXPECT_EQ(recorder.Log[1], "Change " + std::to_string(c.Expected[0]));
+    EXPECT_TRUE(box.GetModified());
+  }
+}
+
+TEST_F(CheckBoxTest, StateAndCheckedWriteTheStateValues) {
+  TcxCheckBox box(nullptr);
+  box.Properties()->SetValueChecked(Variant(String(u"S")));
+  box.Properties()->SetValueUnchecked(Variant(String(u"N")));
+  // The unchecked value changed under the box: it now shows grayed.
+  EXPECT_EQ(box.State(), cbsGrayed);
+  box.SetChecked(true);
+  EXPECT_TRUE(InternalVarEqualsExact(box.EditValue(), Variant(String(u"S"))));
+  EXPECT_EQ(box.GetDisplayText(), u"True");
+  box.SetState(cbsGrayed);
+  EXPECT_TRUE(VarIsNull(box.EditValue()));
+  box.Clear();
+  EXPECT_TRUE(InternalVarEqualsExact(box.EditValue(), Variant(String(u"N"))));
+  EXPECT_FALSE(box.Checked());
+  // Any value other than the checked and unchecked ones shows grayed.
+  box.SetEditValue(Variant(5));
+  EXPECT_EQ(box.State(), cbsGrayed);
+}
+
+TEST_F(CheckBoxTest, SpaceHoldsTheBoxDownAndTogglesOnRelease) {
+  TcxCheckBox* box = NewBoxOnForm();
+  CheckBoxRecorder recorder;
+  recorder.Attach(box);
+  box->SetFocus();
+  ASSERT_TRUE(box->Focused());
+
+  os::InjectKey(VK_SPACE, true, u' ');
+  Application->ProcessMessages();
+  EXPECT_TRUE(box->IsCheckPressed());
+  EXPECT_EQ(box->ViewInfo()->CheckBoxState, ecsPressed);
+  EXPECT_EQ(box->State(), cbsUnchecked);
+  EXPECT_TRUE(recorder.Log.empty());
+  os::InjectKey(VK_SPACE, false, u' ');
+  Application->ProcessMessages();
+  EXPECT_FALSE(box->IsCheckPressed());
+  EXPECT_EQ(box->State(), cbsChecked);
+  EXPECT_EQ(recorder.Log, (Events{"Click 1", "Change 1"}));
+
+  PressKey(VK_SPACE, u' ');
+  EXPECT_EQ(box->State(), cbsUnchecked);
+
+  // Leaving the box while the key is held cancels the pressed look and the toggle.
+  recorder.Log.clear();
+  os::InjectKey(VK_SPACE, true, u' ');
+  Application->ProcessMessages();
+  ASSERT_TRUE(box->IsCheckPressed());
+  other_->SetFocus();
+  Application->ProcessMessages();
+  EXPECT_FALSE(box->IsCheckPressed());
+  EXPECT_NE(box->ViewInfo()->CheckBoxState, ecsPressed);
+  os::InjectKey(VK_SPACE, false, u' ');
+  Application->ProcessMessages();
+  EXPECT_EQ(box->State(), cbsUnchecked);
+  EXPECT_TRUE(recorder.Log.empty());
+}
+
+TEST_F(CheckBoxTest, MouseClicksCycleTheStates) {
+  struct Case {
+    bool AllowGrayed;
+    std::vector<TcxCheckBoxState> Expected;
+  };
+  const Case cases[] = {
+      {false, {cbsChecked, cbsUnchecked, cbsChecked}},
+      {true, {cbsGrayed, cbsChecked, cbsUnchecked}},
+  };
+  TcxCheckBox* box = NewBoxOnForm();
+  CheckBoxRecorder recorder;
+  recorder.Attach(box);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.AllowGrayed);
+    box->SetState(cbsUnchecked);
+    box->Properties()->SetAllowGrayed(c.AllowGrayed);
+    recorder.Log.clear();
+    std::vector<TcxCheckBoxState> seen;
+    for (size_t i = 0; i < c.Expected.size(); ++i) {
+      ClickAt(box, TPoint{8, 10});
+      seen.push_back(box->State());
+    }
+    EXPECT_EQ(seen, c.Expected);
+    EXPECT_TRUE(box->Focused());
+    // The click event comes from the state change alone: once a click.
+    int clicks = 0;
+    for (const std::string& e : recorder.Log) clicks += e.rfind("Click", 0) == 0;
+    EXPECT_EQ(clicks, static_cast<int>(c.Expected.size()));
+  }
+}
+
+TEST_F(CheckBoxTest, AReleaseOutsideTheBoxDoesNotToggle) {
+  TcxCheckBox* box = NewBoxOnForm();
+  const TPoint inside = box->ClientToScreen(TPoint{8, 10});
+  const TPoint outside = box->ClientToScreen(TPoint{8, 60});
+  os::InjectMouseMove(POINT{inside.X, inside.Y});
+  os::InjectMouseButton(WM_LBUTTONDOWN, POINT{inside.X, inside.Y});
+  Application->ProcessMessages();
+  EXPECT_EQ(box->ViewInfo()->CheckBoxState, ecsPressed);
+  os::InjectMouseMove(POINT{outside.X, outside.Y});
+  os::InjectMouseButton(WM_LBUTTONUP, POINT{outside.X, outside.Y});
+  Application->ProcessMessages();
+  EXPECT_EQ(box->State(), cbsUnchecked);
+}
+
+TEST_F(CheckBoxTest, InplaceBoxTogglesOnASpaceAndPostsWithImmediatePost) {
+  form_ = NewPlainForm(300, 100);
+  auto* box = static_cast<TcxCheckBox*>(TcxCustomEdit::CreateInplace(TcxCheckBox::StaticClass(), form_));
+  box->SetParent(form_);
+  box->SetBounds(10, 10, 60, 20);
+  ShowAndUpdate(form_);
+  box->Properties()->SetImmediatePost(true);
+  int posts = 0;
+  struct Counter {
+    int* N;
+    void Post(TObject*) { ++*N; }
+  } counter{&posts};
+  box->OnPostEditValue = MakeMethod(&counter, &Counter::Post);
+  // A space handed over without its key down (an activation by key) toggles at once.
+  SendKeyPress(box, u' ');
+  EXPECT_EQ(box->State(), cbsChecked);
+  EXPECT_EQ(posts, 1);
+  box->Toggle();
+  EXPECT_EQ(box->State(), cbsUnchecked);
+  EXPECT_EQ(posts, 2);
+  // Without a caption and UseAlignmentWhenInplace the box is centred and no text is shown.
+  box->ShortRefreshContainer(false);
+  TcxCustomCheckBoxViewInfo* viewInfo = box->ViewInfo();
+  EXPECT_EQ(viewInfo->Alignment, taCenter);
+  const TRect r = viewInfo->CheckBoxRect;
+  EXPECT_LE(std::abs((r.Left + r.Right) - (viewInfo->ClientRect.Left + viewInfo->ClientRect.Right)), 1);
+  box->Properties()->SetUseAlignmentWhenInplace(true);
+  box->ShortRefreshContainer(false);
+  EXPECT_EQ(box->ViewInfo()->Alignment, taLeftJustify);
+}
+
+TEST_F(CheckBoxTest, ReadOnlyBoxIgnoresToggles) {
+  TcxCheckBox* box = NewBoxOnForm();
+  box->Properties()->SetReadOnly(true);
+  box->SetFocus();
+  PressKey(VK_SPACE, u' ');
+  ClickAt(box, TPoint{8, 10});
+  EXPECT_EQ(box->State(), cbsUnchecked);
+}
+
+TEST_F(CheckBoxTest, AcceleratorFocusesAndToggles) {
+  TcxCheckBox* box = NewBoxOnForm(u"&Ativo");
+  other_->SetFocus();
+  TMessage m{};
+  m.Msg = CM_DIALOGCHAR;
+  m.WParam = u'a';
+  box->WindowProc(m);
+  EXPECT_EQ(m.Result, 1);
+  EXPECT_TRUE(box->Focused());
+  EXPECT_EQ(box->State(), cbsChecked);
+  m.WParam = u'x';
+  m.Result = 0;
+  box->WindowProc(m);
+  EXPECT_EQ(m.Result, 0);
+  EXPECT_EQ(box->State(), cbsChecked);
+}
+
+// --- Stored forms
+// --------------------------------------------------------------------------------------------
+
+TEST_F(CheckBoxTest, LegacyCaptionOfTheProperties) {
+  TcxCheckBox box(nullptr);
+  ReadComponentFromText(
+      u"object cxCheckBox1: TcxCheckBox\n"
+      u"  Properties.Caption = 'Manter conectado'\n"
+      u"  State = cbsChecked\n"
+      u"end\n",
+      &box);
+  EXPECT_EQ(box.Caption(), u"Manter conectado");
+  EXPECT_EQ(box.State(), cbsChecked);
+  // Written back as the control's caption only.
+  const String text = WriteComponentToText(&box);
+  EXPECT_EQ(text.find(u"Properties.Caption"), String::npos) << StringToUtf8(text);
+  EXPECT_NE(text.find(u"Caption = 'Manter conectado'"), String::npos) << StringToUtf8(text);
+}
+
+TEST_F(CheckBoxTest, StoredStateMeetsTheStoredValues) {
+  TcxCheckBox box(nullptr);
+  box.SetName(u"Box");
+  box.Properties()->SetValueChecked(Variant(String(u"S")));
+  box.Properties()->SetValueUnchecked(Variant(String(u"N")));
+  box.SetChecked(true);
+  const String text = WriteComponentToText(&box);
+  EXPECT_NE(text.find(u"Properties.ValueChecked = 'S'"), String::npos) << StringToUtf8(text);
+  EXPECT_NE(text.find(u"State = cbsChecked"), String::npos) << StringToUtf8(text);
+  EXPECT_EQ(text.find(u"ValueGrayed"), String::npos) << StringToUtf8(text);
+
+  // The state read before the values that make it still lands on the right value.
+  TcxCheckBox copy(nullptr);
+  CheckBoxRecorder recorder;
+  recorder.Attach(&copy);
+  ReadComponentFromText(
+      u"object Box: TcxCheckBox\n"
+      u"  State = cbsChecked\n"
+      u"  Properties.ValueChecked = 'S'\n"
+      u"  Properties.ValueUnchecked = 'N'\n"
+      u"end\n",
+      &copy);
+  EXPECT_EQ(copy.State(), cbsChecked);
+  EXPECT_TRUE(InternalVarEqualsExact(copy.EditValue(), Variant(String(u"S"))));
+  EXPECT_TRUE(recorder.Log.empty());
+
+  // Without a stored state a loaded box is unchecked.
+  TcxCheckBox plain(nullptr);
+  ReadComponentFromText(u"object Box: TcxCheckBox\n  Properties.ValueUnchecked = 'N'\nend\n", &plain);
+  EXPECT_TRUE(InternalVarEqualsExact(plain.EditValue(), Variant(String(u"N"))));
+}
+
+// --- Registration and the filter helper
+// ---------------------------------------------------------------------
+
+TEST_F(CheckBoxTest, StartUpRegistersThePropertiesAndTheFilterHelper) {
+  cxCheckBox::Initialize();
+  TcxRegisteredClasses* registered = GetRegisteredEditProperties();
+  EXPECT_EQ(registered->FindByClassName(u"TcxCheckBoxProperties"), TcxCheckBoxProperties::StaticClass());
+  EXPECT_EQ(registered->GetDescriptionByClass(TcxCheckBoxProperties::StaticClass()), u"CheckBox");
+  EXPECT_EQ(registered->GetHintByClass(TcxCheckBoxProperties::StaticClass()),
+            u"Represents a check box control that allows selecting an option");
+  EXPECT_EQ(FilterEditsController()->FindHelper(TcxCheckBoxProperties::StaticClass()),
+            TcxFilterCheckBoxHelper::Class());
+  cxCheckBox::Finalize();
+  EXPECT_TRUE(!FilterEditsControllerAssigned() ||
+              FilterEditsController()->FindHelper(TcxCheckBoxProperties::StaticClass()) == nullptr);
+}
+
+TEST_F(CheckBoxTest, FilterItemsStandForTheCheckedAndUncheckedValues) {
+  TcxCheckBoxProperties p(nullptr);
+  p.SetValueChecked(Variant(String(u"S")));
+  p.SetValueUnchecked(Variant(String(u"N")));
+  p.SetDisplayChecked(u"Sim");
+  p.SetDisplayUnchecked(u"Não");
+  TStringList items;
+  TcxFilterCheckBoxHelper::GetFilterItems(&p, &items);
+  ASSERT_EQ(items.Count(), 2);
+  EXPECT_EQ(items.Strings(0), u"Sim");
+  EXPECT_EQ(items.Strings(1), u"Não");
+  EXPECT_TRUE(
+      InternalVarEqualsExact(TcxFilterCheckBoxHelper::ItemIndexToValue(&p, 0), Variant(String(u"S"))));
+  EXPECT_TRUE(
+      InternalVarEqualsExact(TcxFilterCheckBoxHelper::ItemIndexToValue(&p, 1), Variant(String(u"N"))));
+  EXPECT_TRUE(VarIsNull(TcxFilterCheckBoxHelper::ItemIndexToValue(&p, -1)));
+  EXPECT_EQ(TcxFilterCheckBoxHelper::ValueToItemIndex(&p, Variant(String(u"S"))), 0);
+  EXPECT_EQ(TcxFilterCheckBoxHelper::ValueToItemIndex(&p, Variant(String(u"N"))), 1);
+  EXPECT_EQ(TcxFilterCheckBoxHelper::ValueToItemIndex(&p, Null()), -1);
+  const TcxFilterEditHelperClass helper = TcxFilterCheckBoxHelper::Class();
+  EXPECT_EQ(helper->GetSupportedFilterOperators(&p, nullptr),
+            (TcxFilterControlOperators{fcoEqual, fcoNotEqual, fcoBlanks, fcoNonBlanks}));
+  EXPECT_EQ(helper->GetFilterDataType(nullptr), fdtCheck);
+  EXPECT_TRUE(helper->UseDisplayValue());
+}
+
+}  // namespace
+}  // namespace qd::testing
