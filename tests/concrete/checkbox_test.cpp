@@ -2,6 +2,7 @@
 // glyph-index table, stored forms, registration and what the box looks like.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -515,6 +516,104 @@ TEST_F(CheckBoxTest, FilterItemsStandForTheCheckedAndUncheckedValues) {
             (TcxFilterControlOperators{fcoEqual, fcoNotEqual, fcoBlanks, fcoNonBlanks}));
   EXPECT_EQ(helper->GetFilterDataType(nullptr), fdtCheck);
   EXPECT_TRUE(helper->UseDisplayValue());
+}
+
+}  // namespace
+}  // namespace qd::testing
+
+namespace qd::testing {
+namespace {
+
+// --- Pictures
+// ------------------------------------------------------------------------------------------------
+
+class CheckBoxPictureTest : public CheckBoxTest {
+ protected:
+  // The pixels of the box's inside (three pixels in from its edge), row by row.
+  static std::vector<uint32_t> BoxInside(const os::WindowPixels& APixels, TcxCheckBox* ABox) {
+    const TRect box = ABox->ViewInfo()->CheckBoxRect;
+    const TPoint origin = ABox->ClientToScreen(TPoint{0, 0});
+    const TPoint formOrigin = ABox->Parent()->ClientToScreen(TPoint{0, 0});
+    std::vector<uint32_t> result;
+    for (int y = box.Top + 3; y < box.Bottom - 3; ++y)
+      for (int x = box.Left + 3; x < box.Right - 3; ++x) {
+        const int px = x + origin.X - formOrigin.X;
+        const int py = y + origin.Y - formOrigin.Y;
+        result.push_back(APixels.pixels[static_cast<size_t>(py) * APixels.width + px] & 0xFFFFFF);
+      }
+    return result;
+  }
+  static int Differences(const std::vector<uint32_t>& A, const std::vector<uint32_t>& B) {
+    int result = 0;
+    for (size_t i = 0; i < std::min(A.size(), B.size()); ++i) result += A[i] != B[i];
+    return result;
+  }
+};
+
+// Every state under the native painter (top row) and the UltraFlat painter (bottom row):
+// unchecked, checked, grayed, grayed shown inactive, grayed shown unchecked, disabled checked.
+TEST_F(CheckBoxPictureTest, EveryStateUnderTwoPainters) {
+  form_ = NewPlainForm(640, 90);
+  form_->SetColor(clBtnFace);
+  struct Column {
+    TcxCheckBoxState State;
+    TcxCheckBoxNullValueShowingStyle NullStyle;
+    bool Enabled;
+    const char16_t* Caption;
+  };
+  const Column columns[] = {
+      {cbsUnchecked, nssGrayedChecked, true, u"Unchecked"},
+      {cbsChecked, nssGrayedChecked, true, u"Checked"},
+      {cbsGrayed, nssGrayedChecked, true, u"Grayed"},
+      {cbsGrayed, nssInactive, true, u"Inactive"},
+      {cbsGrayed, nssUnchecked, true, u"As unchecked"},
+      {cbsChecked, nssGrayedChecked, false, u"Disabled"},
+  };
+  std::vector<std::vector<TcxCheckBox*>> rows(2);
+  for (int row = 0; row < 2; ++row)
+    for (int col = 0; col < 6; ++col) {
+      auto* box = new TcxCheckBox(form_);
+      box->SetParent(form_);
+      box->SetEditAutoSize(false);
+      box->SetBounds(5 + col * 105, 10 + row * 40, 100, 21);
+      box->SetCaption(columns[col].Caption);
+      box->Properties()->SetAllowGrayed(true);
+      box->Properties()->SetNullStyle(columns[col].NullStyle);
+      box->SetState(columns[col].State);
+      box->SetEnabled(columns[col].Enabled);
+      if (row == 1) {
+        box->Style()->LookAndFeel()->SetNativeStyle(false);
+        box->Style()->LookAndFeel()->SetKind(lfUltraFlat);
+      }
+      rows[static_cast<size_t>(row)].push_back(box);
+    }
+  ShowAndUpdate(form_);
+  for (auto& row : rows)
+    for (TcxCheckBox* box : row) box->ShortRefreshContainer(false);
+  UpdateWindow(form_->Handle());
+  SaveWindowPng(form_->Handle(), "checkbox_states");
+
+  const os::WindowPixels pixels = os::ReadWindowPixels(form_->Handle(), true);
+  for (int row = 0; row < 2; ++row) {
+    SCOPED_TRACE(row == 0 ? "native" : "ultraflat");
+    auto& boxes = rows[static_cast<size_t>(row)];
+    EXPECT_EQ(boxes[1]->ViewInfo()->NativeStyle, row == 0);
+    const std::vector<uint32_t> unchecked = BoxInside(pixels, boxes[0]);
+    ASSERT_FALSE(unchecked.empty());
+    // Plain inside: one colour.
+    EXPECT_EQ(Differences(unchecked, std::vector<uint32_t>(unchecked.size(), unchecked[0])), 0);
+    EXPECT_GT(Differences(BoxInside(pixels, boxes[1]), unchecked), 5);
+    EXPECT_GT(Differences(BoxInside(pixels, boxes[2]), unchecked), 5);
+    // A grayed box with the unchecked null style looks exactly unchecked.
+    EXPECT_EQ(Differences(BoxInside(pixels, boxes[4]), unchecked), 0);
+    // The box draws no frame of its own around the editor: the corner shows the form.
+    const TPoint corner = boxes[3]->ClientToScreen(TPoint{0, 0});
+    const TPoint formOrigin = form_->ClientToScreen(TPoint{0, 0});
+    const uint32_t c =
+        pixels
+            .pixels[static_cast<size_t>(corner.Y - formOrigin.Y) * pixels.width + (corner.X - formOrigin.X)];
+    EXPECT_EQ(c & 0xFFFFFF, static_cast<uint32_t>(ColorToRGB(clBtnFace)) & 0xFFFFFF);
+  }
 }
 
 }  // namespace

@@ -778,6 +778,10 @@ void TcxCustomCheckBoxViewData::Calculate(TcxCanvas* ACanvas, const TRect& ABoun
   TcxCustomEditViewData::Calculate(ACanvas, ABounds, P, Button, Shift, AViewInfo, AIsMouseEvent);
   auto* viewInfo = static_cast<TcxCustomCheckBoxViewInfo*>(AViewInfo);
   TcxCustomCheckBoxProperties* properties = CheckBoxProperties();
+  // The style's border is the box's, not the editor's.
+  viewInfo->EditBorderStyle = cbsNone;
+  viewInfo->BorderStyle = cbsNone;
+  viewInfo->BorderWidth = 0;
   CalculateCheckBoxViewInfo(this, viewInfo);
   viewInfo->Text = GetCaption();
 
