@@ -13,6 +13,12 @@
 #include "platform/os/user_display.h"
 #include "ui/editors/concrete/cxCheckBox.h"
 #include "ui/graphics/cxGraphicsBitmap.h"
+#include "platform/gdiplus/gdiplus.h"
+#include "ui/graphics/dxGDIPlusAPI.h"
+#include "ui/graphics/dxGDIPlusCanvas.h"
+#include "ui/graphics/dxGDIPlusClasses.h"
+#include "ui/graphics/dxGDIPlusImage.h"
+#include "ui/graphics/dxSmartImage.h"
 #include "ui/lookandfeel/dxFading.h"
 
 namespace qd::testing {
@@ -614,6 +620,127 @@ TEST_F(CheckBoxPictureTest, EveryStateUnderTwoPainters) {
             .pixels[static_cast<size_t>(corner.Y - formOrigin.Y) * pixels.width + (corner.X - formOrigin.X)];
     EXPECT_EQ(c & 0xFFFFFF, static_cast<uint32_t>(ColorToRGB(clBtnFace)) & 0xFFFFFF);
   }
+}
+
+}  // namespace
+}  // namespace qd::testing
+
+namespace qd::testing {
+namespace {
+
+// --- Glyphs
+// ---------------------------------------------------------------------------------------------------
+
+// A glyph of ACount 10 x 10 images, each one solid colour of kGlyphColors.
+constexpr TColor kGlyphColors[] = {clRed, clLime, clBlue, clYellow, clAqua, clFuchsia};
+
+std::unique_ptr<TdxSmartGlyph> MakeGlyph(int32_t ACount) {
+  TRGBColors bits(static_cast<size_t>(10 * ACount * 10));
+  for (int y = 0; y < 10; ++y)
+    for (int x = 0; x < 10 * ACount; ++x) {
+      const TColor c = kGlyphColors[x / 10];
+      RGBQUAD& q = bits[static_cast<size_t>(y * 10 * ACount + x)];
+      q.rgbRed = GetRValue(c);
+      q.rgbGreen = GetGValue(c);
+      q.rgbBlue = GetBValue(c);
+      q.rgbReserved = 255;
+      // The top row is transparent.
+      if (y == 0) q = RGBQUAD{0, 0, 0, 0};
+    }
+  auto glyph = std::make_unique<TdxSmartGlyph>();
+  glyph->LoadFromBits(10 * ACount, 10, bits, true);
+  return glyph;
+}
+
+class CheckBoxGlyphTest : public CheckBoxTest {
+ protected:
+  void SetUp() override {
+    CheckBoxTest::SetUp();
+    gdiplus::RegisterModule();
+    ASSERT_TRUE(CheckGdiPlus(false));
+    dxGDIPlusClasses::Initialize();
+    dxGDIPlusCanvas::Initialize();
+    dxSmartImage::Initialize();
+    dxGDIPlusImage::Initialize();
+  }
+  void TearDown() override {
+    forms::Finalize();
+    forms::Initialize();
+    dxGDIPlusImage::Finalize();
+    dxSmartImage::Finalize();
+    dxGDIPlusCanvas::Finalize();
+    dxGDIPlusClasses::Finalize();
+    CheckBoxTest::TearDown();
+  }
+  // The colour at the centre of the box drawn with the glyph on a white background.
+  TColor DrawnColor(TdxSmartGlyph* AGlyph, int32_t ACount, TcxCheckBoxState AState,
+                    TcxEditCheckState ACheckState,
+                    TcxCheckBoxNullValueShowingStyle ANullStyle = nssGrayedChecked) {
+    TcxBitmap32 bitmap(10, 10, true);
+    TcxCanvas* canvas = bitmap.cxCanvas();
+    canvas->FillRect(TRect{0, 0, 10, 10}, clWhite);
+    TdxScaleFactor scale;
+    DrawScaledEditCheck(canvas, TRect{0, 0, 10, 10}, AState, ACheckState, AGlyph, ACount, cbsNone, false,
+                        clDefault, clWhite, false, false, false, true, nullptr, &scale, ANullStyle);
+    return static_cast<TColor>(GetPixel(canvas->Handle(), 5, 5));
+  }
+};
+
+TEST_F(CheckBoxGlyphTest, TheGlyphImageOfEachState) {
+  struct Case {
+    const char* Name;
+    int32_t Count;
+    TcxCheckBoxState State;
+    TcxEditCheckState CheckState;
+    TcxCheckBoxNullValueShowingStyle NullStyle;
+    int32_t Image;
+  };
+  const Case cases[] = {
+      {"six: checked", 6, cbsChecked, ecsNormal, nssGrayedChecked, 1},
+      {"six: grayed pressed", 6, cbsGrayed, ecsPressed, nssGrayedChecked, 5},
+      {"six: grayed shown unchecked", 6, cbsGrayed, ecsHot, nssUnchecked, 0},
+      {"one: checked pressed", 1, cbsChecked, ecsPressed, nssGrayedChecked, 0},
+      {"one: grayed", 1, cbsGrayed, ecsNormal, nssGrayedChecked, 0},
+      // Two images cannot hold a grayed one: the box shows one of its own images rather than
+      // a blank taken from beyond the glyph.
+      {"two: grayed", 2, cbsGrayed, ecsNormal, nssGrayedChecked, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Name);
+    std::unique_ptr<TdxSmartGlyph> glyph = MakeGlyph(c.Count);
+    EXPECT_EQ(ColorToRGB(DrawnColor(glyph.get(), c.Count, c.State, c.CheckState, c.NullStyle)),
+              ColorToRGB(kGlyphColors[c.Image]));
+  }
+  // The glyph's transparent pixels leave the background.
+  {
+    std::unique_ptr<TdxSmartGlyph> glyph = MakeGlyph(6);
+    TcxBitmap32 bitmap(10, 10, true);
+    TcxCanvas* canvas = bitmap.cxCanvas();
+    canvas->FillRect(TRect{0, 0, 10, 10}, clWhite);
+    TdxScaleFactor scale;
+    DrawScaledEditCheck(canvas, TRect{0, 0, 10, 10}, cbsChecked, ecsNormal, glyph.get(), 6, cbsNone, false,
+                        clDefault, clWhite, false, false, false, true, nullptr, &scale);
+    EXPECT_EQ(ColorToRGB(static_cast<TColor>(GetPixel(canvas->Handle(), 5, 0))), ColorToRGB(clWhite));
+  }
+  // A disabled box draws its image disabled-looking.
+  std::unique_ptr<TdxSmartGlyph> glyph = MakeGlyph(6);
+  EXPECT_NE(ColorToRGB(DrawnColor(glyph.get(), 6, cbsChecked, ecsDisabled)), ColorToRGB(kGlyphColors[1]));
+}
+
+TEST_F(CheckBoxGlyphTest, TheBoxTakesTheSizeOfOneImage) {
+  TcxCheckBox box(nullptr);
+  std::unique_ptr<TdxSmartGlyph> glyph = MakeGlyph(4);
+  box.Properties()->SetGlyph(glyph.get());
+  box.Properties()->SetGlyphCount(4);
+  TdxScaleFactor scale;
+  EXPECT_EQ(GetScaledEditCheckSize(nullptr, false, box.Properties()->Glyph(), 4, nullptr, &scale),
+            (TSize{10, 10}));
+  scale.Assign(3, 2, false);
+  EXPECT_EQ(GetScaledEditCheckSize(nullptr, false, box.Properties()->Glyph(), 4, nullptr, &scale),
+            (TSize{15, 15}));
+  // Without a glyph the painter's check size.
+  EXPECT_EQ(GetScaledEditCheckSize(nullptr, false, nullptr, 6, nullptr, &scale),
+            cxLookAndFeelPaintersManager()->GetPainter(lfsStandard)->ScaledCheckButtonSize(&scale));
 }
 
 }  // namespace
