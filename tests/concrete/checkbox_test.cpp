@@ -493,7 +493,24 @@ TEST_F(CheckBoxTest, StartUpRegistersThePropertiesAndTheFilterHelper) {
             u"Represents a check box control that allows selecting an option");
   EXPECT_EQ(FilterEditsController()->FindHelper(TcxCheckBoxProperties::StaticClass()),
             TcxFilterCheckBoxHelper::Class());
+  // A stored form can hold a check box.
+  form_ = NewPlainForm();
+  ReadComponentFromText(
+      u"object Form: TForm\n"
+      u"  object Lembrar: TcxCheckBox\n"
+      u"    Left = 8\n"
+      u"    Top = 8\n"
+      u"    Caption = 'Lembrar'\n"
+      u"    State = cbsChecked\n"
+      u"  end\n"
+      u"end\n",
+      form_);
+  auto* box = dynamic_cast<TcxCheckBox*>(form_->FindComponent(u"Lembrar"));
+  ASSERT_NE(box, nullptr);
+  EXPECT_TRUE(box->Checked());
+  EXPECT_EQ(box->Caption(), u"Lembrar");
   cxCheckBox::Finalize();
+  EXPECT_EQ(GetClass("TcxCheckBox"), nullptr);
   EXPECT_TRUE(!FilterEditsControllerAssigned() ||
               FilterEditsController()->FindHelper(TcxCheckBoxProperties::StaticClass()) == nullptr);
 }

@@ -1183,10 +1183,13 @@ void Initialize() {
   GetRegisteredEditProperties()->Register(TcxCheckBoxProperties::StaticClass(),
                                           cxGetResourceString(scxSEditRepositoryCheckBoxDescription));
   FilterEditsController()->Register(TcxCheckBoxProperties::StaticClass(), TcxFilterCheckBoxHelper::Class());
+  // Stored forms name the editor's class.
+  RegisterClass(TcxCheckBox::StaticClass());
 }
 
 void Finalize() {
   if (gCheckBoxUnitCounter == 0 || --gCheckBoxUnitCounter > 0) return;
+  UnRegisterClass(TcxCheckBox::StaticClass());
   if (FilterEditsControllerAssigned())
     FilterEditsController()->Unregister(TcxCheckBoxProperties::StaticClass(),
                                         TcxFilterCheckBoxHelper::Class());
