@@ -762,3 +762,74 @@ TEST_F(CheckBoxGlyphTest, TheBoxTakesTheSizeOfOneImage) {
 
 }  // namespace
 }  // namespace qd::testing
+
+namespace qd::testing {
+namespace {
+
+// Every border style (rows: none, single, thick, flat, 3D, UltraFlat, Office11, then native)
+// in every state (columns: unchecked, checked, grayed, each normal, hot, pressed and disabled);
+// the picture is written three times enlarged.
+TEST_F(CheckBoxTest, EveryBorderStyleInEveryCheckState) {
+  constexpr int kBox = 13;
+  constexpr int kStep = 17;
+  const TcxEditBorderStyle styles[] = {cbsNone, cbsSingle,    cbsThick,   cbsFlat,
+                                       cbs3D,   cbsUltraFlat, cbsOffice11};
+  const int rows = 8;
+  TcxBitmap32 bitmap(12 * kStep + 4, rows * kStep + 4, true);
+  TcxCanvas* canvas = bitmap.cxCanvas();
+  canvas->FillRect(TRect{0, 0, bitmap.Width(), bitmap.Height()}, clBtnFace);
+  TdxScaleFactor scale;
+  auto boxRect = [&](int row, int col) {
+    return TRect{4 + col * kStep, 4 + row * kStep, 4 + col * kStep + kBox, 4 + row * kStep + kBox};
+  };
+  for (int row = 0; row < rows; ++row)
+    for (int col = 0; col < 12; ++col) {
+      const auto state = static_cast<TcxCheckBoxState>(col / 4);
+      const auto checkState = static_cast<TcxEditCheckState>(col % 4);
+      const bool native = row == 7;
+      DrawScaledEditCheck(canvas, boxRect(row, col), state, checkState, nullptr, 0,
+                          native ? cbsSingle : styles[row], native, clBtnShadow, clWindow, true, false, false,
+                          true, nullptr, &scale);
+    }
+  // Written next to the other pictures of failed or looked-at tests.
+  TRGBColors colors;
+  bitmap.GetBitmapColors(colors);
+  std::vector<uint32_t> px(colors.size());
+  const int w = bitmap.Width(), h = bitmap.Height();
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      const RGBQUAD q = colors[static_cast<size_t>((h - 1 - y) * w + x)];
+      px[static_cast<size_t>(y * w + x)] =
+          0xFF000000u | (uint32_t{q.rgbRed} << 16) | (uint32_t{q.rgbGreen} << 8) | q.rgbBlue;
+    }
+  auto inside = [&](int row, int col) {
+    const TRect r = cxRectInflate(boxRect(row, col), -2);
+    std::vector<uint32_t> result;
+    for (int y = r.Top; y < r.Bottom; ++y)
+      for (int x = r.Left; x < r.Right; ++x) result.push_back(px[static_cast<size_t>(y * w + x)]);
+    return result;
+  };
+  std::vector<uint32_t> enlarged(static_cast<size_t>(9 * w * h));
+  for (int y = 0; y < 3 * h; ++y)
+    for (int x = 0; x < 3 * w; ++x)
+      enlarged[static_cast<size_t>(y * 3 * w + x)] = px[static_cast<size_t>((y / 3) * w + x / 3)];
+  std::vector<uint8_t> png;
+  if (codecs::Encode(codecs::MakeImage(3 * w, 3 * h, std::move(enlarged)), codecs::ImageFormat::PNG, png) ==
+      codecs::Status::Ok) {
+    TMemoryStream s;
+    s.Write(png.data(), static_cast<int64_t>(png.size()));
+    s.SaveToFile(String(u"" QD_BINARY_DIR "/checkbox_border_styles.png"));
+  }
+  for (int row = 0; row < rows; ++row) {
+    SCOPED_TRACE(row);
+    // Checked differs from unchecked, pressed from normal, disabled from normal.
+    EXPECT_NE(inside(row, 4), inside(row, 0));
+    EXPECT_NE(inside(row, 2), inside(row, 0));
+    EXPECT_NE(inside(row, 3), inside(row, 0));
+    // A grayed box shows a mark of its own (checked-looking by default).
+    EXPECT_NE(inside(row, 8), inside(row, 0));
+  }
+}
+
+}  // namespace
+}  // namespace qd::testing
