@@ -833,3 +833,139 @@ TEST_F(CheckBoxTest, EveryBorderStyleInEveryCheckState) {
 
 }  // namespace
 }  // namespace qd::testing
+
+namespace qd::testing {
+namespace {
+
+// --- Fading, geometry and size
+// ---------------------------------------------------------------------------------
+
+TEST_F(CheckBoxTest, HoveringANativeBoxFadesItIn) {
+  // The fader works through GDI+.
+  gdiplus::RegisterModule();
+  ASSERT_TRUE(CheckGdiPlus(false));
+  TcxCheckBox* box = NewBoxOnForm();
+  dxFader()->SetState(fasEnabled);
+  other_->SetFocus();
+  Application->ProcessMessages();
+  TcxCustomCheckBoxViewInfo* viewInfo = box->ViewInfo();
+  ASSERT_TRUE(viewInfo->NativeStyle);
+  box->RefreshContainer(TPoint{100, 60}, cxmbNone, {}, true);
+  ASSERT_EQ(box->ViewInfo()->CheckBoxState, ecsNormal);
+  EXPECT_FALSE(box->ViewInfo()->FadingHelper()->GetActive());
+  box->RefreshContainer(TPoint{8, 10}, cxmbNone, {}, true);
+  ASSERT_EQ(box->ViewInfo()->CheckBoxState, ecsHot);
+  EXPECT_TRUE(box->ViewInfo()->FadingHelper()->GetActive());
+  // The fade runs on the fader's timer and ends.
+  Run(500, 10);
+  EXPECT_FALSE(box->ViewInfo()->FadingHelper()->GetActive());
+  // Classic boxes do not fade.
+  box->Style()->LookAndFeel()->SetNativeStyle(false);
+  box->RefreshContainer(TPoint{100, 60}, cxmbNone, {}, true);
+  box->RefreshContainer(TPoint{8, 10}, cxmbNone, {}, true);
+  EXPECT_FALSE(box->ViewInfo()->FadingHelper()->GetActive());
+  dxFader()->SetState(fasDisabled);
+}
+
+TEST_F(CheckBoxTest, BoxAndTextPlacesFollowTheAlignment) {
+  TcxCheckBox* box = NewBoxOnForm(u"Texto");
+  struct Case {
+    TAlignment Alignment;
+    bool RightToLeft;
+  };
+  const Case cases[] = {
+      {taLeftJustify, false}, {taRightJustify, false}, {taLeftJustify, true}, {taCenter, false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << int(c.Alignment) << " rtl " << c.RightToLeft);
+    box->Properties()->Alignment()->SetHorz(c.Alignment);
+    box->SetBiDiMode(c.RightToLeft ? bdRightToLeft : bdLeftToRight);
+    box->ShortRefreshContainer(false);
+    TcxCustomCheckBoxViewInfo* vi = box->ViewInfo();
+    const TRect client = vi->ClientRect;
+    const TRect check = vi->CheckBoxRect;
+    const bool left = (c.Alignment == taLeftJustify) != c.RightToLeft;
+    if (c.Alignment == taCenter) {
+      EXPECT_LE(std::abs((check.Left + check.Right) - (client.Left + client.Right)), 1);
+    } else if (left) {
+      EXPECT_EQ(check.Left, client.Left + 2);
+      EXPECT_EQ(vi->TextRect.Left, check.Right + 3);
+    } else {
+      EXPECT_EQ(check.Right, client.Right - 2);
+      EXPECT_EQ(vi->TextRect.Right, check.Left - 3);
+    }
+    EXPECT_EQ(check.Top, client.Top + (client.Height() - check.Height()) / 2);
+  }
+}
+
+TEST_F(CheckBoxTest, AutoSizeFitsTheBoxAndTheCaption) {
+  TcxCheckBox* box = NewBoxOnForm(u"Lembrar senha");
+  box->SetEditAutoSize(true);
+  Application->ProcessMessages();
+  const TSize check{box->ViewInfo()->CheckBoxRect.Width(), box->ViewInfo()->CheckBoxRect.Height()};
+  ASSERT_GT(check.cx, 0);
+  TcxScreenCanvas* canvas = cxScreenCanvas();
+  canvas->SetFont(box->Style()->GetVisibleFont());
+  const TSize text = canvas->TextExtent(u"Lembrar senha");
+  canvas->Dormant();
+  const TRect border = box->ViewInfo()->BorderExtent;
+  // The frame's room, the box with twice the content offset, the gap and the caption.
+  const int32_t boxPart = border.Left + border.Right + check.cx + 2 * 2;
+  EXPECT_EQ(box->Width(), boxPart + 3 + text.cx);
+  EXPECT_GE(box->Height(), check.cy + 2 * 2);
+  // The caption grows the box.
+  box->SetCaption(u"Lembrar senha neste computador");
+  Application->ProcessMessages();
+  EXPECT_GT(box->Width(), boxPart + 3 + text.cx);
+  // Without a caption only the box remains.
+  box->SetCaption(u"");
+  Application->ProcessMessages();
+  EXPECT_EQ(box->Width(), boxPart);
+  // A centred box keeps its width.
+  box->Properties()->Alignment()->SetHorz(taCenter);
+  box->SetWidth(80);
+  box->SetCaption(u"Texto");
+  Application->ProcessMessages();
+  EXPECT_EQ(box->Width(), 80);
+}
+
+TEST_F(CheckBoxTest, FocusRectFramesTheCaption) {
+  TcxCheckBox* box = NewBoxOnForm(u"Ok");
+  box->SetFocus();
+  box->ShortRefreshContainer(false);
+  TcxCustomCheckBoxViewInfo* vi = box->ViewInfo();
+  ASSERT_FALSE(vi->FocusRect.IsEmpty());
+  // Around the caption's own extent, not the whole text area.
+  EXPECT_EQ(vi->FocusRect.Left, vi->TextRect.Left - 1);
+  EXPECT_LT(vi->FocusRect.Right, vi->TextRect.Right);
+  box->Properties()->SetFullFocusRect(true);
+  box->ShortRefreshContainer(false);
+  EXPECT_EQ(box->ViewInfo()->FocusRect.Right, std::min(vi->TextRect.Right + 1, vi->BorderRect.Right - 1));
+  // None while unfocused.
+  other_->SetFocus();
+  Application->ProcessMessages();
+  box->ShortRefreshContainer(false);
+  EXPECT_TRUE(box->ViewInfo()->FocusRect.IsEmpty());
+}
+
+TEST_F(CheckBoxTest, EscapeIsWantedWhileTheValueIsModified) {
+  TcxCheckBox* box = NewBoxOnForm();
+  box->SetFocus();
+  auto wantsAll = [&](bool AEscapeDown) {
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_ESCAPE] = AEscapeDown ? 0x80 : 0;
+    SetKeyboardState(keys);
+    const bool result = (SendMessageW(box->Handle(), WM_GETDLGCODE, 0, 0) & DLGC_WANTALLKEYS) != 0;
+    keys[VK_ESCAPE] = 0;
+    SetKeyboardState(keys);
+    return result;
+  };
+  EXPECT_FALSE(wantsAll(true));
+  PressKey(VK_SPACE, u' ');
+  ASSERT_TRUE(box->GetModified());
+  EXPECT_TRUE(wantsAll(true));
+  EXPECT_FALSE(wantsAll(false));
+}
+
+}  // namespace
+}  // namespace qd::testing

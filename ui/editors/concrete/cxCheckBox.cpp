@@ -1021,7 +1021,7 @@ bool TcxCustomCheckBox::IsNativeBackground() {
 }
 
 bool TcxCustomCheckBox::CanAutoWidth() {
-  return TcxCustomEdit::CanAutoWidth() && ActiveProperties()->Alignment()->Horz() != taCenter;
+  return ActiveProperties()->Alignment()->Horz() != taCenter;
 }
 
 bool TcxCustomCheckBox::IsHeightDependOnWidth() {
