@@ -447,6 +447,10 @@ TEST_F(CheckBoxTest, LegacyCaptionOfTheProperties) {
   const String text = WriteComponentToText(&box);
   EXPECT_EQ(text.find(u"Properties.Caption"), String::npos) << StringToUtf8(text);
   EXPECT_NE(text.find(u"Caption = 'Manter conectado'"), String::npos) << StringToUtf8(text);
+  // A caption given later survives the next change of the properties.
+  box.SetCaption(u"Novo");
+  box.Properties()->SetAllowGrayed(true);
+  EXPECT_EQ(box.Caption(), u"Novo");
 }
 
 TEST_F(CheckBoxTest, StoredStateMeetsTheStoredValues) {

@@ -969,8 +969,12 @@ void TcxCustomCheckBox::UpdateDrawValue() {
 
 void TcxCustomCheckBox::PropertiesChanged(TObject* Sender) {
   TcxCustomCheckBoxProperties* properties = ActiveProperties();
-  if (properties->IsCaptionAssigned() && Caption() != properties->Caption())
+  if (properties->IsCaptionAssigned()) {
     SetCaption(properties->Caption());
+    // Moved once: a caption given to the box later is not replaced by the old one at the next
+    // change of its own properties (shared repository properties keep it for every box).
+    if (properties == Properties()) properties->CaptionApplied();
+  }
   TcxCustomEdit::PropertiesChanged(Sender);
   TcxCustomCheckBoxViewInfo* viewInfo = ViewInfo();
   const TcxCheckBoxState state = properties->GetState(FEditValue);
@@ -1105,6 +1109,14 @@ void TcxCustomCheckBox::WndProc(TMessage& Message) {
         return;
       }
       break;
+    case CM_PARENTCOLORCHANGED:
+      TcxCustomEdit::WndProc(Message);
+      // The themed box is drawn over the parent's background.
+      if (HandleAllocated() && ViewInfo()->NativeStyle && ParentBackground()) {
+        const TRect r = cxRectOffset(ViewInfo()->CheckBoxRect, ViewInfo()->Left, ViewInfo()->Top);
+        ::qd::InvalidateRect(Handle(), &r, false);
+      }
+      return;
     case CM_TEXTCHANGED:
       TcxCustomEdit::WndProc(Message);
       ShortRefreshContainer(false);
@@ -1129,6 +1141,9 @@ void TcxCheckBox::RegisterProperties(TPropertyRegistrar& r) {
   r.Prop("Properties", &TcxCheckBox::Properties, &C::SetProperties);
   r.Prop("State", &C::State, &C::SetState, CheckBoxStateTypeInfo()).Default(cbsUnchecked);
   r.Prop("Style", &C::Style, &C::SetStyle);
+  r.Prop("StyleDisabled", &TcxCustomEdit::StyleDisabled);
+  r.Prop("StyleFocused", &TcxCustomEdit::StyleFocused);
+  r.Prop("StyleHot", &TcxCustomEdit::StyleHot);
   r.Prop("Transparent", &TcxControl::Transparent, &TcxControl::SetTransparent).Default(false);
 }
 

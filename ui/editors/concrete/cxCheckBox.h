@@ -49,6 +49,8 @@ class TcxCustomCheckBoxProperties : public TcxCustomEditProperties {
   const String& Caption() const { return FCaption; }
   void SetCaption(const String& Value);
   bool IsCaptionAssigned() const { return FIsCaptionAssigned; }
+  // The editor took the caption over.
+  void CaptionApplied() { FIsCaptionAssigned = false; }
   String DisplayChecked() { return GetDisplayCheckState(cbsChecked); }
   void SetDisplayChecked(const String& Value) { SetDisplayCheckState(cbsChecked, Value); }
   String DisplayUnchecked() { return GetDisplayCheckState(cbsUnchecked); }
