@@ -973,3 +973,40 @@ TEST_F(CheckBoxTest, EscapeIsWantedWhileTheValueIsModified) {
 
 }  // namespace
 }  // namespace qd::testing
+
+namespace qd::testing {
+namespace {
+
+TEST_F(CheckBoxTest, AMultiLineCaptionWrapsAndTheBoxGrowsDown) {
+  TcxCheckBox* box = NewBoxOnForm(u"um texto bem comprido que quebra em linhas");
+  box->SetEditAutoSize(true);
+  Application->ProcessMessages();
+  const int32_t singleLineHeight = box->Height();
+  const int32_t singleLineWidth = box->Width();
+  box->Properties()->SetMultiLine(true);
+  box->SetWidth(90);
+  Application->ProcessMessages();
+  EXPECT_LT(box->Width(), singleLineWidth);
+  EXPECT_GT(box->Height(), singleLineHeight);
+  EXPECT_TRUE(box->ViewInfo()->DrawCaptionFlags & cxWordBreak);
+  EXPECT_FALSE(box->ViewInfo()->DrawCaptionFlags & cxSingleLine);
+  box->SetFocus();
+  UpdateWindow(form_->Handle());
+  SaveWindowPng(form_->Handle(), "checkbox_multiline");
+  // The box takes its parent's colour.
+  EXPECT_TRUE(box->ParentColor());
+  const TPoint corner = box->ClientToScreen(TPoint{box->Width() - 2, box->Height() - 2});
+  const TPoint origin = form_->ClientToScreen(TPoint{0, 0});
+  EXPECT_EQ(
+      os::ReadWindowPixels(form_->Handle(), true).At(corner.X - origin.X, corner.Y - origin.Y) & 0xFFFFFF,
+      0xFFFFFFu);
+  // An end ellipsis keeps one line.
+  box->Properties()->SetMultiLine(false);
+  box->Properties()->SetShowEndEllipsis(true);
+  box->ShortRefreshContainer(false);
+  EXPECT_TRUE(box->ViewInfo()->DrawCaptionFlags & cxShowEndEllipsis);
+  EXPECT_TRUE(box->ViewInfo()->DrawCaptionFlags & cxSingleLine);
+}
+
+}  // namespace
+}  // namespace qd::testing

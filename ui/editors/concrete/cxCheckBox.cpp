@@ -609,6 +609,21 @@ void TcxCustomCheckBoxViewInfo::Assign(TObject* Source) {
   }
 }
 
+void TcxCustomCheckBoxViewInfo::GetColorSettingsByPainter(TColor& AFillColor, TColor& ATextColor) {
+  AFillColor = clDefault;
+  ATextColor = clDefault;
+  TcxCustomEdit* edit = Edit();
+  if (IsInplace || !edit || !UseSkins || !Painter) return;
+  const TcxEditStateColorKind kind = Enabled ? esckNormal : esckDisabled;
+  TcxContainerStyle* active = edit->ActiveStyle();
+  if (!edit->Style()->AssignedValues().Contains(svTextColor) &&
+      !active->AssignedValues().Contains(svTextColor))
+    ATextColor = Painter->DefaultEditorTextColorEx(kind);
+  if (!edit->ParentColor() && !edit->Style()->AssignedValues().Contains(svColor) &&
+      !active->AssignedValues().Contains(svColor))
+    AFillColor = Painter->DefaultEditorBackgroundColorEx(kind);
+}
+
 void TcxCustomCheckBoxViewInfo::Offset(int32_t DX, int32_t DY) {
   TcxCustomTextEditViewInfo::Offset(DX, DY);
   CheckBoxRect = cxRectOffset(CheckBoxRect, DX, DY);
@@ -879,6 +894,8 @@ TcxCustomCheckBox::TcxCustomCheckBox(TComponent* AOwner, bool AIsInplace)
     : TcxCustomEdit(AOwner, AIsInplace, &cxCreateContainerStyle<TcxCheckBoxStyle>) {
   SetControlStyle(ControlStyle() - TControlStyle{csDoubleClicks});
   SetParentBackground(true);
+  // The styles' start-up asked the container, not the box, for the default.
+  SetParentColor(true);
   SetWidth(121);
   SetHeight(21);
   // The default unchecked value; the properties come later.

@@ -196,6 +196,8 @@ class TcxCustomCheckBoxViewInfo : public TcxCustomTextEditViewInfo {
 
   void Assign(TObject* Source) override;
   void Offset(int32_t DX, int32_t DY) override;
+  // With a skin: the painter's colours of an enabled or a disabled editor.
+  void GetColorSettingsByPainter(TColor& AFillColor, TColor& ATextColor) override;
   HRGN GetUpdateRegion(TcxContainerViewInfo* AOldViewInfo) override;
   bool IsHotTrack() override { return true; }
   bool IsHotTrack(const TPoint&) override { return true; }
