@@ -969,6 +969,11 @@ TEST_F(CheckBoxTest, EscapeIsWantedWhileTheValueIsModified) {
   ASSERT_TRUE(box->GetModified());
   EXPECT_TRUE(wantsAll(true));
   EXPECT_FALSE(wantsAll(false));
+  // Escape takes the box back to the state it had when it was entered.
+  ASSERT_EQ(box->State(), cbsChecked);
+  PressKey(VK_ESCAPE);
+  EXPECT_EQ(box->State(), cbsUnchecked);
+  EXPECT_FALSE(wantsAll(true));
 }
 
 }  // namespace

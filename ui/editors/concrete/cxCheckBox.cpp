@@ -1116,7 +1116,8 @@ void TcxCustomCheckBox::WndProc(TMessage& Message) {
     }
     case WM_GETDLGCODE:
       TcxCustomEdit::WndProc(Message);
-      if (GetModified() && GetKeyState(VK_ESCAPE) < 0) Message.Result |= DLGC_WANTALLKEYS;
+      // Escape reaches the box while there is a change to take back.
+      if (ModifiedAfterEnter() && GetKeyState(VK_ESCAPE) < 0) Message.Result |= DLGC_WANTALLKEYS;
       return;
     case CM_DIALOGCHAR:
       if (CanFocus() && CheckBoxIsAccelerator(static_cast<Char>(Message.WParam), Caption())) {
