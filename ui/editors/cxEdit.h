@@ -1537,7 +1537,10 @@ class TcxCustomEdit : public TcxCustomEditContainer,
 
  public:
   explicit TcxCustomEdit(TComponent* AOwner) : TcxCustomEdit(AOwner, false) {}
-  TcxCustomEdit(TComponent* AOwner, bool AIsInplace);
+  TcxCustomEdit(TComponent* AOwner, bool AIsInplace)
+      : TcxCustomEdit(AOwner, AIsInplace, &cxCreateContainerStyle<TcxEditStyle>) {}
+  // An editor family whose styles are of their own class.
+  TcxCustomEdit(TComponent* AOwner, bool AIsInplace, TcxContainerStyleClass AStyleClass);
   ~TcxCustomEdit() override;
   // The parts of the creation that ask the editor family (its properties, its inner edit);
   // run at the latest when the editor gets its first parent.
