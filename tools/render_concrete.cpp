@@ -251,7 +251,8 @@ int main(int argc, char** argv) {
       label->SetCaption(u"Quarrendelvish");
       cell.setup(label);
       Application->ProcessMessages();
-      RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+      RedrawWindow(form->Handle(), nullptr, nullptr,
+                   RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
       CopyWindowCell(form->Handle(), sheet, x, y);
       canvas.DrawTexT(ToString(cell.name), TRect{x + 4, y + kCellH - kNameH, x + kCellW, y + kCellH},
                       cxAlignLeft | cxAlignVCenter | cxSingleLine);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "concrete/label_test_util.h"
+#include "platform/forms/stdctrls.h"
 #include "ui/graphics/cxGraphicsText.h"
 
 namespace qd::testing {
@@ -244,6 +245,73 @@ TEST_F(LabelTest, GlyphFillsTheLettersOnly) {
   EXPECT_GT(blue, 40);
   EXPECT_EQ(filled.Count(0x000000), 0);
   EXPECT_EQ(outside, 0);
+}
+
+TEST_F(LabelTest, TheAcceleratorFocusesTheFocusControl) {
+  auto* edit = new TEdit(form);
+  edit->SetParent(form);
+  edit->SetBounds(10, 60, 100, 22);
+  Application->ProcessMessages();
+  label->SetCaption(u"&Nome");
+  label->SetFocusControl(edit);
+  struct Case {
+    const char* what;
+    std::function<void()> prepare;
+    Char key;
+    bool handled;
+  };
+  const std::vector<Case> cases = {
+      {"another key", [] {}, u'x', false},
+      {"the accelerator, either case", [] {}, u'n', true},
+      {"accelerators off", [&] { label->Properties()->SetShowAccelChar(false); }, u'N', false},
+      {"disabled label", [&] { label->SetEnabled(false); }, u'N', false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    SetFocus(form->Handle());
+    c.prepare();
+    EXPECT_EQ(label->Perform(CM_DIALOGCHAR, c.key, 0) != 0, c.handled);
+    EXPECT_EQ(edit->Focused(), c.handled);
+  }
+}
+
+TEST_F(LabelTest, ATransparentLabelShowsItsParentNotItsColour) {
+  UseCrispFont(10);
+  FixSize(120, 24);
+  form->SetColor(static_cast<TColor>(0x60A0E0));
+  label->Style()->SetColor(clYellow);
+  label->SetCaption(u"Hi");
+  EXPECT_EQ(Paint().At(100, 12), Rgb(clYellow));
+  label->SetTransparent(true);
+  EXPECT_EQ(Paint().At(100, 12), Rgb(static_cast<TColor>(0x60A0E0)));
+}
+
+TEST_F(LabelTest, GlyphFillKeepsTheClippingOfTheCanvas) {
+  UseCrispFont(40);
+  FixSize(160, 70);
+  label->SetCaption(u"HH");
+  MakeStripedGlyph(label->Properties()->Glyph());
+  Paint();
+  // Painted into a bitmap whose canvas lets only the left half through.
+  TcxBitmap bitmap(label->Width(), label->Height(), pf32bit);
+  TcxCanvas* canvas = bitmap.cxCanvas();
+  canvas->FillRect(bitmap.ClientRect(), clLime);
+  canvas->IntersectClipRect(TRect{0, 0, label->Width() / 2, label->Height()});
+  label->ViewInfo()->Paint(canvas);
+  // Read the pixels themselves: the canvas answers nothing outside its clipping.
+  int leftFilled = 0, rightTouched = 0;
+  for (int y = 0; y < label->Height(); ++y) {
+    const auto* row = static_cast<const uint32_t*>(bitmap.ScanLine(y));
+    for (int x = 0; x < label->Width(); ++x) {
+      const uint32_t c = row[x] & 0xFFFFFF;
+      if (x < label->Width() / 2)
+        leftFilled += c == 0xFF0000 || c == 0x0000FF;
+      else
+        rightTouched += c != 0x00FF00;
+    }
+  }
+  EXPECT_GT(leftFilled, 40);
+  EXPECT_EQ(rightTouched, 0);
 }
 
 // --- Rotation ----------------------------------------------------------------------------------

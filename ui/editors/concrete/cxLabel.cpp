@@ -989,6 +989,11 @@ void TcxCustomLabel::TextChanged() {
   FLockCaption = false;
 }
 
+void TcxCustomLabel::TransparentChanged() {
+  TcxCustomEdit::TransparentChanged();
+  ShortRefreshContainer(false);
+}
+
 bool TcxCustomLabel::DialogChar(Char AKey) {
   if (!FFocusControl || !Enabled() || !ActiveProperties()->ShowAccelChar()) return false;
   const String caption = Caption();

@@ -331,6 +331,8 @@ class TcxCustomLabel : public TcxCustomEdit {
 
   // A caption change becomes the edit value.
   void TextChanged() override;
+  // The view info keeps the transparency it draws with.
+  void TransparentChanged() override;
 
  private:
   void InitializeLabel();
