@@ -314,6 +314,47 @@ TEST_F(LabelTest, GlyphFillKeepsTheClippingOfTheCanvas) {
   EXPECT_EQ(rightTouched, 0);
 }
 
+// An in-place label renders into its cache and copies it; a new caption or a new place on the
+// canvas renders again.
+TEST_F(LabelTest, InplaceLabelRendersThroughItsCache) {
+  auto* inplace = static_cast<TcxLabel*>(TcxCustomEdit::CreateInplace(TcxLabel::StaticClass(), form));
+  ASSERT_TRUE(inplace->IsInplace());
+  inplace->SetParent(form);
+  inplace->SetBounds(0, 0, 100, 30);
+  TFont* font = inplace->Style()->Font();
+  font->SetName(u"DejaVu Sans");
+  font->SetSize(14);
+  font->SetStyle(TFontStyles{fsBold});
+  font->SetColor(clBlack);
+  dxSetFontAsNonAntialiased(font);
+  inplace->Style()->SetColor(clWhite);
+  auto render = [&](const String& ACaption, int AOriginX) {
+    inplace->SetCaption(ACaption);
+    TcxBitmap bitmap(140, 30, pf32bit);
+    TcxCanvas* canvas = bitmap.cxCanvas();
+    canvas->FillRect(bitmap.ClientRect(), clLime);
+    canvas->SetWindowOrg(TPoint{-AOriginX, 0});
+    inplace->ViewInfo()->Paint(canvas);
+    canvas->SetWindowOrg(TPoint{0, 0});
+    std::vector<int> inkColumns;
+    for (int x = 0; x < 140; ++x)
+      for (int y = 0; y < 30; ++y)
+        if ((static_cast<const uint32_t*>(bitmap.ScanLine(y))[x] & 0xFFFFFF) == 0) {
+          inkColumns.push_back(x);
+          break;
+        }
+    return inkColumns;
+  };
+  const std::vector<int> wide = render(u"WWW", 0);
+  ASSERT_FALSE(wide.empty());
+  const std::vector<int> narrow = render(u"i", 0);
+  ASSERT_FALSE(narrow.empty());
+  EXPECT_LT(narrow.back() - narrow.front(), wide.back() - wide.front());
+  const std::vector<int> moved = render(u"i", 30);
+  ASSERT_EQ(moved.size(), narrow.size());
+  EXPECT_EQ(moved.front(), narrow.front() + 30);
+}
+
 // --- Rotation ----------------------------------------------------------------------------------
 
 TEST_F(LabelTest, RotatedCaptionRunsAlongItsAngle) {

@@ -346,6 +346,15 @@ void TcxCustomLabelViewInfo::Offset(int32_t DX, int32_t DY) {
   if (Transparent) FIsDrawBitmapDirty = true;
 }
 
+void TcxCustomLabelViewInfo::GetColorSettingsByPainter(TColor& AFillColor, TColor& ATextColor) {
+  TcxCustomTextEditViewInfo::GetColorSettingsByPainter(AFillColor, ATextColor);
+  auto* label = dynamic_cast<TcxCustomLabel*>(Edit());
+  if (!label || !Painter) return;
+  const TcxEditStateColorKind kind = label->GetEditStateColorKind();
+  if (ATextColor != clDefault) ATextColor = Painter->DefaultEditorTextColorEx(kind);
+  if (AFillColor != clDefault) AFillColor = Painter->DefaultEditorBackgroundColorEx(kind);
+}
+
 void TcxCustomLabelViewInfo::InternalPaint(TcxCanvas* ACanvas) {
   DrawCustomEdit(ACanvas, false, false);
   DrawLabel(ACanvas);

@@ -170,6 +170,8 @@ class TcxCustomLabelViewInfo : public TcxCustomTextEditViewInfo {
 
   void SetBackgroundColor(TColor Value) override;
   void Offset(int32_t DX, int32_t DY) override;
+  // A skinned label reads its colours for the normal state while enabled, never the inactive one.
+  void GetColorSettingsByPainter(TColor& AFillColor, TColor& ATextColor) override;
   bool HasEffects() const { return FLabelEffect != cxleNormal && FDepth != 0; }
   virtual void DrawLabel(TcxCanvas* ACanvas);
 
