@@ -808,6 +808,7 @@ void TcxCustomLabelViewData::CalculateLabelViewInfoProps(TcxCustomLabelViewInfo*
 }
 
 void TcxCustomLabelViewData::CalculateViewParams(TcxCanvas* ACanvas, TcxCustomLabelViewInfo* AViewInfo) {
+  if (!ACanvas) ACanvas = cxScreenCanvas();
   TcxCustomLabelProperties* props = LabelProperties();
   ACanvas->SaveState();
   try {
@@ -853,6 +854,7 @@ void TcxCustomLabelViewData::Calculate(TcxCanvas* ACanvas, const TRect& ABounds,
 TSize TcxCustomLabelViewData::GetEditContentSize(TcxCanvas* ACanvas, const Variant& AEditValue,
                                                  const TcxEditSizeProperties& AEditSizeProperties,
                                                  TcxEditValidateInfo*) {
+  if (!ACanvas) ACanvas = cxScreenCanvas();
   TcxCustomLabelProperties* props = LabelProperties();
   ACanvas->SaveState();
   TSize size;
