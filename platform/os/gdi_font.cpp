@@ -282,8 +282,14 @@ bool FontFace::Load(const LOGFONTW& lf) {
   BYTE familyBits = family.find("Serif") != std::string::npos  ? FF_ROMAN
                     : family.find("Mono") != std::string::npos ? FF_MODERN
                                                                : FF_SWISS;
+  // The desktop's raster fonts are drawn from an installed outline face here, but they keep
+  // what callers rely on: they are not TrueType and they do not rotate.
+  static const char* const kRasterFaces[] = {"system",   "fixedsys",    "terminal", "ms sans serif",
+                                             "ms serif", "small fonts", "courier"};
+  const bool raster =
+      std::find(std::begin(kRasterFaces), std::end(kRasterFaces), name) != std::end(kRasterFaces);
   // TMPF_FIXED_PITCH set means a variable pitch font, as on the original.
-  tm_.tmPitchAndFamily = static_cast<BYTE>(TMPF_VECTOR | TMPF_TRUETYPE |
+  tm_.tmPitchAndFamily = static_cast<BYTE>((raster ? 0 : TMPF_VECTOR | TMPF_TRUETYPE) |
                                            (FT_IS_FIXED_WIDTH(face) ? 0 : TMPF_FIXED_PITCH) | familyBits);
   tm_.tmCharSet = lf.lfCharSet == DEFAULT_CHARSET ? ANSI_CHARSET : lf.lfCharSet;
   if (post) {
@@ -299,7 +305,7 @@ bool FontFace::Load(const LOGFONTW& lf) {
   } else {
     strikePos = ascent / 3;
   }
-  escapement = lf.lfEscapement / 10.0 * 3.14159265358979323846 / 180.0;
+  escapement = raster ? 0 : lf.lfEscapement / 10.0 * 3.14159265358979323846 / 180.0;
   return true;
 }
 

@@ -357,6 +357,25 @@ TEST_F(LabelTest, InplaceLabelRendersThroughItsCache) {
 
 // --- Rotation ----------------------------------------------------------------------------------
 
+// A font that is not TrueType cannot rotate: the caption stays level and the line stays.
+TEST_F(LabelTest, ANonTrueTypeFontDrawsLevelTextWhateverTheAngle) {
+  TFont* font = label->Style()->Font();
+  font->SetName(u"MS Sans Serif");
+  font->SetHeight(-13);
+  font->SetColor(clBlack);
+  dxSetFontAsNonAntialiased(font);
+  FixSize(160, 30);
+  label->SetCaption(u"Status");
+  const LabelPixels level = Paint();
+  ASSERT_GT(level.Count(0x000000), 20);
+  label->Properties()->SetAngle(90);
+  EXPECT_EQ(Difference(Paint(), level), "");
+  label->Properties()->LineOptions()->SetVisible(true);
+  TcxCustomLabelViewInfo* vi = label->ViewInfo();
+  EXPECT_FALSE(vi->FLineRect.IsEmpty());
+  EXPECT_EQ(vi->FLineOrientation, orHorizontal);
+}
+
 TEST_F(LabelTest, RotatedCaptionRunsAlongItsAngle) {
   UseCrispFont(14);
   label->SetCaption(u"Rotated");
