@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "concrete/label_test_util.h"
+#include "platform/classes/filer.h"
 #include "platform/forms/stdctrls.h"
 #include "ui/graphics/cxGraphicsText.h"
 
@@ -585,6 +586,39 @@ TEST_F(LabelTest, StoredSettingsAreReachedByName) {
   EXPECT_TRUE(IsPublishedProp(label, u"Properties"));
   EXPECT_TRUE(IsPublishedProp(label, u"Style"));
   EXPECT_TRUE(IsPublishedProp(label, u"FocusControl"));
+}
+
+TEST_F(LabelTest, AStoredFormCreatesAndSetsALabel) {
+  TForm* stored = CreateNewForm<TForm>(Application);
+  ReadComponentFromText(
+      u"object Stored: TForm\n"
+      u"  object lblStatus: TcxLabel\n"
+      u"    Left = 15\n"
+      u"    Top = 180\n"
+      u"    Caption = 'Iniciando opera'#231#227'o...'\n"
+      u"    Font.Height = -13\n"
+      u"    Font.Name = 'Segoe UI'\n"
+      u"    ParentFont = False\n"
+      u"    Properties.LabelStyle = cxlsRaised\n"
+      u"    Properties.ShadowedColor = clRed\n"
+      u"    Properties.LineOptions.Alignment = cxllaTop\n"
+      u"    Transparent = True\n"
+      u"  end\n"
+      u"end\n",
+      stored);
+  auto* read = dynamic_cast<TcxLabel*>(stored->FindComponent(u"lblStatus"));
+  ASSERT_NE(read, nullptr);
+  EXPECT_EQ(read->Caption(), u"Iniciando operação...");
+  EXPECT_EQ(VarToStr(read->EditValue()), u"Iniciando operação...");
+  EXPECT_EQ(read->Left(), 15);
+  EXPECT_EQ(read->Style()->Font()->Name(), u"Segoe UI");
+  EXPECT_EQ(read->Style()->Font()->Height(), -13);
+  EXPECT_TRUE(read->Transparent());
+  EXPECT_TRUE(read->AutoSize());
+  EXPECT_EQ(read->Properties()->LabelStyle(), cxlsRaised);
+  EXPECT_EQ(read->Properties()->ShadowedColor(), clRed);
+  EXPECT_EQ(read->Properties()->LineOptions()->Alignment(), cxllaTop);
+  delete stored;
 }
 
 TEST_F(LabelTest, RegisteredOnceAsTheLabelEditor) {

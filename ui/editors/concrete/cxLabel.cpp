@@ -1056,6 +1056,8 @@ namespace cxLabel {
 
 void Initialize() {
   if (gLabelUnitCounter++ != 0) return;
+  // Stored forms name the label's class.
+  RegisterClass(TcxLabel::StaticClass());
   GetRegisteredEditProperties()->Register(TcxLabelProperties::StaticClass(),
                                           cxGetResourceString(scxSEditRepositoryLabelItem));
   // The filter-edits helper of text editors (TcxFilterTextEditHelper) is registered here for
@@ -1066,6 +1068,7 @@ void Finalize() {
   if (gLabelUnitCounter == 0 || --gLabelUnitCounter != 0) return;
   if (TcxRegisteredClasses* registered = GetRegisteredEditProperties())
     registered->Unregister(TcxLabelProperties::StaticClass());
+  UnRegisterClass(TcxLabel::StaticClass());
 }
 
 }  // namespace cxLabel
