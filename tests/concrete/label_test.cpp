@@ -399,6 +399,75 @@ TEST_F(LabelTest, RotatedCaptionRunsAlongItsAngle) {
   EXPECT_GT(maxY - minY, 3 * (maxX - minX));
 }
 
+// Where a rotated caption lands: its ink sits against the edges its alignment names, or in
+// the middle, whatever the angle.
+TEST_F(LabelTest, RotatedCaptionFollowsItsAlignment) {
+  struct Case {
+    int angle;
+    TAlignment horz;
+    TcxEditVertAlignment vert;
+  };
+  const std::vector<Case> cases = {
+      {90, taCenter, taVCenter},
+      {180, taCenter, taVCenter},
+      {270, taCenter, taVCenter},
+      {45, taCenter, taVCenter},
+      {90, taLeftJustify, taTopJustify},
+      {90, taRightJustify, taBottomJustify},
+      {180, taLeftJustify, taTopJustify},
+      {270, taRightJustify, taTopJustify},
+      {135, taLeftJustify, taBottomJustify},
+  };
+  UseCrispFont(12);
+  FixSize(140, 110);
+  label->SetCaption(u"Rotate");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.angle) + " " + std::to_string(c.horz) + " " + std::to_string(c.vert));
+    label->Properties()->BeginUpdate();
+    label->Properties()->SetAngle(c.angle);
+    label->Properties()->Alignment()->SetHorz(c.horz);
+    label->Properties()->Alignment()->SetVert(c.vert);
+    label->Properties()->EndUpdate();
+    const LabelPixels pixels = Paint();
+    int minX = pixels.Width, maxX = -1, minY = pixels.Height, maxY = -1;
+    for (int y = 0; y < pixels.Height; ++y)
+      for (int x = 0; x < pixels.Width; ++x)
+        if (pixels.At(x, y) == 0x000000) {
+          minX = std::min(minX, x);
+          maxX = std::max(maxX, x);
+          minY = std::min(minY, y);
+          maxY = std::max(maxY, y);
+        }
+    ASSERT_GE(maxX, 0);
+    const TRect client = label->ViewInfo()->ClientRect;
+    // Glyphs do not fill their cells: allow the cell's blank margins, which reach further from
+    // the box's edges when the cell stands diagonally.
+    const int kSlack = c.angle % 90 == 0 ? 5 : 8;
+    switch (c.horz) {
+      case taLeftJustify:
+        EXPECT_NEAR(minX, client.Left, kSlack);
+        break;
+      case taRightJustify:
+        EXPECT_NEAR(maxX + 1, client.Right, kSlack);
+        break;
+      default:
+        EXPECT_NEAR(minX + maxX + 1, client.Left + client.Right, 2 * kSlack);
+        break;
+    }
+    switch (c.vert) {
+      case taTopJustify:
+        EXPECT_NEAR(minY, client.Top, kSlack);
+        break;
+      case taBottomJustify:
+        EXPECT_NEAR(maxY + 1, client.Bottom, kSlack);
+        break;
+      default:
+        EXPECT_NEAR(minY + maxY + 1, client.Top + client.Bottom, 2 * kSlack);
+        break;
+    }
+  }
+}
+
 // --- Auto size and the line ----------------------------------------------------------------
 
 TEST_F(LabelTest, AutoSizeAndAVisibleLineExcludeEachOther) {
