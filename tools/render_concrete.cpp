@@ -79,6 +79,7 @@ void Rotated(TcxLabel* ALabel, int AAngle) {
   ALabel->Properties()->Alignment()->SetHorz(taCenter);
   ALabel->Properties()->Alignment()->SetVert(taVCenter);
   ALabel->Properties()->SetAngle(AAngle);
+  ALabel->SetCaption(u"Rotated");
 }
 
 const std::vector<LabelCell>& Cells() {
@@ -169,6 +170,7 @@ const std::vector<LabelCell>& Cells() {
        [](TcxLabel* l) {
          Line(l, cxllaCenter, taCenter, taTopJustify);
          l->Properties()->SetAngle(90);
+         l->SetCaption(u"Abc");
        }},
       {"word wrap",
        [](TcxLabel* l) {
