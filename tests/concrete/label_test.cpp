@@ -670,6 +670,8 @@ TEST_F(LabelTest, AStoredFormCreatesAndSetsALabel) {
       u"    ParentFont = False\n"
       u"    Properties.LabelStyle = cxlsRaised\n"
       u"    Properties.ShadowedColor = clRed\n"
+      u"    Properties.Alignment.Horz = taRightJustify\n"
+      u"    Properties.Alignment.Vert = taVCenter\n"
       u"    Properties.LineOptions.Alignment = cxllaTop\n"
       u"    Transparent = True\n"
       u"  end\n"
@@ -687,6 +689,8 @@ TEST_F(LabelTest, AStoredFormCreatesAndSetsALabel) {
   EXPECT_EQ(read->Properties()->LabelStyle(), cxlsRaised);
   EXPECT_EQ(read->Properties()->ShadowedColor(), clRed);
   EXPECT_EQ(read->Properties()->LineOptions()->Alignment(), cxllaTop);
+  EXPECT_EQ(read->Properties()->Alignment()->Horz(), taRightJustify);
+  EXPECT_EQ(read->Properties()->Alignment()->Vert(), taVCenter);
   delete stored;
 }
 
