@@ -49,6 +49,7 @@
 #include "ui/lookandfeel/dxFading.h"
 #include "ui/editors/cxEdit.h"
 #include "ui/editors/cxEditConsts.h"
+#include "ui/editors/concrete/cxLabel.h"
 #include "ui/editors/dxSpellCheckerCore.h"
 #include "ui/editors/concrete/cxCheckBox.h"
 #include "ui/skins/dxSkinsCore.h"
@@ -152,6 +153,7 @@ const TUnit kUnits[] = {
     {&dxSkinsDefaultPainters::Initialize, &dxSkinsDefaultPainters::Finalize},
     // The editors' registrations.
     {&cxCheckBox::Initialize, &cxCheckBox::Finalize},
+    {&cxLabel::Initialize, &cxLabel::Finalize},
 };
 
 }  // namespace

@@ -93,6 +93,7 @@ using TcxEditValidateEvent =
 // explicitly, so that an unset one can follow a default supplied from elsewhere.
 class TcxEditAlignment : public TPersistent {
   QD_CLASS(TcxEditAlignment, TPersistent)
+  QD_PUBLISHED(TcxEditAlignment)
 
  public:
   explicit TcxEditAlignment(TPersistent* AOwner,
