@@ -49,6 +49,7 @@
 #include "ui/lookandfeel/dxFading.h"
 #include "ui/editors/cxEdit.h"
 #include "ui/editors/cxEditConsts.h"
+#include "ui/editors/cxTextEdit.h"
 #include "ui/editors/dxSpellCheckerCore.h"
 #include "ui/skins/dxSkinsCore.h"
 #include "ui/skins/dxSkinsDefaultPainters.h"
@@ -145,6 +146,8 @@ const TUnit kUnits[] = {
     {&cxEdit::Initialize, &cxEdit::Finalize},
     {&cxExtEditConsts::Initialize, &cxExtEditConsts::Finalize},
     {&cxFilterControlStrs::Initialize, &cxFilterControlStrs::Finalize},
+    // The text editor's properties in the editor registry.
+    {&cxTextEdit::Initialize, &cxTextEdit::Finalize},
     // The skin classes (and the details record's reader of old skin streams).
     {&dxSkinsCore::Initialize, &dxSkinsCore::Finalize},
     // The "UserSkin" painter (only where GDI+ is usable); its skin is read on first use.
