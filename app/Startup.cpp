@@ -49,6 +49,7 @@
 #include "ui/lookandfeel/dxFading.h"
 #include "ui/editors/cxEdit.h"
 #include "ui/editors/cxEditConsts.h"
+#include "ui/editors/cxMaskEdit.h"
 #include "ui/editors/cxTextEdit.h"
 #include "ui/editors/dxSpellCheckerCore.h"
 #include "ui/skins/dxSkinsCore.h"
@@ -148,6 +149,7 @@ const TUnit kUnits[] = {
     {&cxFilterControlStrs::Initialize, &cxFilterControlStrs::Finalize},
     // The text editor's properties in the editor registry.
     {&cxTextEdit::Initialize, &cxTextEdit::Finalize},
+    {&cxMaskEdit::Initialize, &cxMaskEdit::Finalize},
     // The skin classes (and the details record's reader of old skin streams).
     {&dxSkinsCore::Initialize, &dxSkinsCore::Finalize},
     // The "UserSkin" painter (only where GDI+ is usable); its skin is read on first use.

@@ -146,9 +146,6 @@ TcxCustomTextEdit::~TcxCustomTextEdit() {
 
 void TcxCustomTextEdit::AfterConstruction() {
   TcxCustomEdit::AfterConstruction();
-  FBeepOnEnter = true;
-  FFindSelection = false;
-  SetBounds(Left(), Top(), 121, 21);
 }
 
 void TcxCustomTextEdit::InitializeInnerEdit() {

@@ -496,8 +496,7 @@ void TcxCustomInnerTextEdit::WMChar(TMessage& Message) {
     container->RestoreModified();
     // A character that changed the text leaves the editor modified: restoring the flags
     // saved before it would lose the user's edit at validation.
-    if (changed && !FInternalUpdating && state.Text != VarToStr(helper->GetEditValue()))
-      container->SetModifiedAfterEnter(true);
+    if (state.Text != VarToStr(helper->GetEditValue())) container->SetModifiedAfterEnter(true);
   }
   if (!container) return;
   container->FLookupDataTextChangedLocked = false;
