@@ -264,6 +264,68 @@ TEST_F(TextEditTest, InnerEditFollowsTheProperties) {
   EXPECT_EQ(edit->InnerEdit()->GetControl()->Color(), clYellow);
 }
 
+// Without a password character of its own the system's one is used: a bullet with the native
+// look and visual styles, "*" otherwise.
+TEST_F(TextEditTest, PasswordCharacterFollowsTheLook) {
+  auto* edit = NewFocusedEdit<TcxTextEdit>();
+  edit->Properties()->SetEchoMode(eemPassword);
+  auto passwordChar = [&] {
+    return SendMessageW(edit->InnerEdit()->GetControl()->Handle(), EM_GETPASSWORDCHAR, 0, 0);
+  };
+  EXPECT_EQ(passwordChar(), 0x25CF);
+  edit->Style()->LookAndFeel()->SetNativeStyle(false);
+  Application->ProcessMessages();
+  EXPECT_EQ(passwordChar(), u'*');
+  edit->Style()->LookAndFeel()->SetNativeStyle(true);
+  Application->ProcessMessages();
+  EXPECT_EQ(passwordChar(), 0x25CF);
+  // A right-aligned editor that edits left-aligned, when its window is made.
+  edit->Properties()->SetEchoMode(eemNormal);
+  edit->Properties()->Alignment()->SetHorz(taRightJustify);
+  edit->Properties()->SetEchoMode(eemPassword);
+  EXPECT_EQ(passwordChar(), u'*');
+}
+
+// The columns of the editor's text area that hold dark (text) pixels: the first and the last.
+std::pair<int, int> DarkColumns(HWND AForm, TcxCustomTextEdit* AEdit) {
+  const os::WindowPixels pixels = os::ReadWindowPixels(AForm, true);
+  const TRect r = AEdit->BoundsRect();
+  int first = -1;
+  int last = -1;
+  for (int x = r.Left + 2; x < r.Right - 2; ++x)
+    for (int y = r.Top + 2; y < r.Bottom - 2; ++y) {
+      const uint32_t p = pixels.At(x, y);
+      if (((p >> 16) & 0xFF) < 100 && ((p >> 8) & 0xFF) < 100 && (p & 0xFF) < 100) {
+        if (first < 0) first = x - r.Left;
+        last = x - r.Left;
+        break;
+      }
+    }
+  return {first, last};
+}
+
+// A right-aligned editor edits left-aligned; unfocused, its inner edit paints the text at the
+// right itself.
+TEST_F(TextEditTest, RightAlignedTextIsPaintedRightWhileUnfocused) {
+  auto* edit = NewFocusedEdit<TcxTextEdit>();
+  edit->Properties()->Alignment()->SetHorz(taRightJustify);
+  edit->SetEditValue(Variant(String(u"1234")));
+  edit->SetSelStart(0);
+  UpdateWindow(form_->Handle());
+  auto [focusedFirst, focusedLast] = DarkColumns(form_->Handle(), edit);
+  ASSERT_GE(focusedFirst, 0);
+  EXPECT_LT(focusedFirst, 8) << "focused: left-aligned";
+
+  FocusOther();
+  RedrawWindow(form_->Handle(), nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  auto [first, last] = DarkColumns(form_->Handle(), edit);
+  ASSERT_GE(first, 0);
+  EXPECT_GT(first, edit->Width() / 2) << "unfocused: the text stands at the right";
+  EXPECT_GE(last, edit->Width() - 8);
+  if (HasFailure()) SaveWindowPng(form_->Handle(), "text_edit_right_aligned");
+}
+
 TEST_F(TextEditTest, NoEditStyleHidesTheInnerEdit) {
   auto* edit = NewFocusedEdit<TcxTextEdit>();
   edit->SetEditValue(Variant(String(u"shown")));

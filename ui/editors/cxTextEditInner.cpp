@@ -399,7 +399,7 @@ void TcxCustomInnerTextEdit::CreateHandle() {
   if (!container || !HandleAllocated() || FEchoMode != eemPassword) return;
   Char passwordChar = container->ActiveProperties()->PasswordChar();
   if (passwordChar == 0 &&
-      (!dxUxTheme::IsThemeActive() || !container->LookAndFeel()->NativeStyle() ||
+      (!dxUxTheme::IsThemeActive() || !container->IsNativeStyle() ||
        (container->ActiveProperties()->Alignment()->Horz() != taLeftJustify && FUseLeftAlignmentOnEditing)))
     passwordChar = u'*';
   if (passwordChar != 0) SendMessageW(Handle(), EM_SETPASSWORDCHAR, passwordChar, 0);
@@ -667,7 +667,7 @@ String TcxCustomInnerTextEdit::GetDrawText() {
   String text = Text();
   if (FEchoMode != eemPassword) return text;
   TcxCustomTextEdit* container = Container();
-  const bool nativeStyle = container && container->LookAndFeel()->NativeStyle();
+  const bool nativeStyle = container && container->IsNativeStyle();
   return String(text.size(), GetWindowsPasswordChar(nativeStyle, FPasswordChar));
 }
 
