@@ -65,6 +65,15 @@ TEST_F(TextEditTest, KeysEditTheTextAtTheCaretAndTheSelection) {
        u"help",
        4},
       {"home then typing", u"hello", 3, 0, {{VK_HOME, false}}, u"1", u"1hello", 1},
+      {"end then typing", u"hello", 1, 0, {{VK_END, false}}, u"!", u"hello!", 6},
+      {"up and down do not move the caret",
+       u"hello",
+       2,
+       0,
+       {{VK_UP, false}, {VK_DOWN, false}},
+       u"-",
+       u"he-llo",
+       3},
   };
   auto* edit = NewFocusedEdit<TcxTextEdit>();
   for (const Case& c : cases) {
@@ -232,6 +241,26 @@ TEST_F(TextEditTest, EscapeRestoresTheValueAtEntry) {
   EXPECT_EQ(edit->GetDisplayText(), u"start");
   FocusOther();
   EXPECT_EQ(VarToStr(edit->EditValue()), u"start");
+}
+
+// Tab never reaches the system edit: it moves the focus on and leaves the text.
+TEST_F(TextEditTest, TabMovesTheFocusOn) {
+  auto* edit = NewFocusedEdit<TcxTextEdit>();
+  Type(u"ab");
+  Press(VK_TAB);
+  EXPECT_EQ(edit->GetDisplayText(), u"ab");
+  EXPECT_EQ(GetFocus(), other_->Handle());
+  EXPECT_EQ(VarToStr(edit->EditValue()), u"ab");
+}
+
+TEST_F(TextEditTest, TextBaseLineLiesInTheTextArea) {
+  auto* edit = NewFocusedEdit<TcxTextEdit>();
+  edit->SetEditValue(Variant(String(u"Base")));
+  ASSERT_TRUE(edit->HasTextBaseLine());
+  const int32_t baseLine = edit->GetTextBaseLine();
+  const TRect text = edit->ViewInfo()->TextRect;
+  EXPECT_GT(baseLine, text.Top);
+  EXPECT_LE(baseLine, text.Bottom);
 }
 
 TEST_F(TextEditTest, EnterBeepsOnlyWithBeepOnEnter) {

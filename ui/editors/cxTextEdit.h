@@ -765,6 +765,8 @@ class TcxCustomTextEdit : public TcxCustomEdit {
   void WndProc(TMessage& Message) override;
 
   // -- Text editor family
+  // Page Up, Page Down, End, Home, Up and Down.
+  virtual bool IsLookupNavigationKey(WORD Key, TShiftState Shift);
   virtual void AdjustInnerEdit();
   virtual void PrepareEditValue(const Variant& ADisplayValue, Variant& EditValue, bool AEditFocused);
   virtual int32_t GetInnerEditHeight();

@@ -693,6 +693,11 @@ bool TcxCustomTextEdit::IsValidChar(Char AChar) {
   return AChar < 256 && ActiveProperties()->ValidChars().Contains(static_cast<TcxTextEditChar>(AChar));
 }
 
+bool TcxCustomTextEdit::IsLookupNavigationKey(WORD Key, TShiftState) {
+  return Key == VK_PRIOR || Key == VK_NEXT || Key == VK_END || Key == VK_HOME || Key == VK_UP ||
+         Key == VK_DOWN;
+}
+
 bool TcxCustomTextEdit::CanKeyPressModifyEdit(Char Key) {
   if (Key == 0 || (Key >= 2 && Key <= 7) || (Key >= 9 && Key <= 21) || Key == 23 || (Key >= 25 && Key <= 31))
     return false;
@@ -730,6 +735,14 @@ void TcxCustomTextEdit::DoEditKeyDown(WORD& Key, TShiftState Shift) {
         }
         break;
       default:
+        // Moving through lookup items needs lookup data, which this editor has not; what is
+        // left of a navigation key: Home and End move the caret, and in a single-line edit
+        // the others go no further.
+        if (IsLookupNavigationKey(Key, Shift) && Key != VK_HOME && Key != VK_END &&
+            !(inner && inner->GetMultiLine())) {
+          DoAfterKeyDown(Key, Shift);
+          Key = 0;
+        }
         break;
     }
   }
