@@ -4,6 +4,7 @@
 
 #include "editors/text_edit_test_util.h"
 #include "ui/editors/cxMaskEdit.h"
+#include "ui/graphics/cxGraphicsText.h"
 
 namespace qd::testing {
 namespace {
@@ -156,6 +157,51 @@ TEST_F(MaskEditTest, ExtendedRegularExpressionInsertsForcedCharacters) {
   EXPECT_EQ(edit->GetDisplayText(), u"1") << "Backspace removes the separator and the digit before it";
   Type(u"234");
   EXPECT_EQ(edit->GetDisplayText(), u"12/34");
+}
+
+TEST_F(MaskEditTest, ExtendedExpressionKeepsItsLeadingLiteral) {
+  auto* edit = NewMaskEdit(emkRegExprEx, u"\\(\\d\\d\\d\\)");
+  edit->Properties()->SetBeepOnError(true);
+  EXPECT_EQ(edit->GetDisplayText(), u"(");
+  os::TakeBeepsForTesting();
+  Press(VK_BACK);
+  EXPECT_EQ(edit->GetDisplayText(), u"(");
+  Press(VK_HOME);
+  Press(VK_DELETE);
+  EXPECT_EQ(edit->GetDisplayText(), u"(");
+  EXPECT_EQ(os::TakeBeepsForTesting().size(), 2u);
+  Press(VK_END);
+  Type(u"123");
+  EXPECT_EQ(edit->GetDisplayText(), u"(123)");
+}
+
+// A click puts the standard mask's block caret on the character under the mouse.
+TEST_F(MaskEditTest, ClickPlacesTheBlockCaret) {
+  auto* edit = NewMaskEdit(emkStandard, u"000000");
+  edit->SetEditValue(Variant(String(u"123456")));
+  FocusOther();
+  TWinControl* inner = edit->InnerEdit()->GetControl();
+  // Over the third character.
+  const TPoint p =
+      inner->ClientToScreen(TPoint{cxTextSize(inner->Font(), u"12").cx + 2, inner->Height() / 2});
+  os::InjectMouseMove(POINT{p.X, p.Y});
+  os::InjectMouseButton(WM_LBUTTONDOWN, POINT{p.X, p.Y});
+  os::InjectMouseButton(WM_LBUTTONUP, POINT{p.X, p.Y});
+  Application->ProcessMessages();
+  EXPECT_EQ(GetFocus(), inner->Handle());
+  EXPECT_EQ(edit->SelLength(), 1);
+  EXPECT_EQ(edit->SelStart(), 2);
+  Type(u"9");
+  EXPECT_EQ(edit->GetDisplayText(), u"129456");
+}
+
+TEST_F(MaskEditTest, CutBlanksTheSelectionAndCopiesIt) {
+  auto* edit = NewMaskEdit(emkStandard, u"(999)000-0000");
+  edit->SetEditValue(Variant(String(u"5551234567")));
+  edit->SetSelection(1, 3);
+  Press(u'X', false, true);
+  EXPECT_EQ(Clipboard()->AsText(), u"555");
+  EXPECT_EQ(edit->GetDisplayText(), u"(___)123-4567");
 }
 
 TEST_F(MaskEditTest, MaskAndKindChanges) {
