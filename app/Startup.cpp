@@ -50,6 +50,8 @@
 #include "ui/editors/cxEdit.h"
 #include "ui/editors/cxEditConsts.h"
 #include "ui/editors/concrete/cxLabel.h"
+#include "ui/editors/cxMaskEdit.h"
+#include "ui/editors/cxTextEdit.h"
 #include "ui/editors/dxSpellCheckerCore.h"
 #include "ui/editors/concrete/cxCheckBox.h"
 #include "ui/skins/dxSkinsCore.h"
@@ -152,6 +154,8 @@ const TUnit kUnits[] = {
     // The "UserSkin" painter (only where GDI+ is usable); its skin is read on first use.
     {&dxSkinsDefaultPainters::Initialize, &dxSkinsDefaultPainters::Finalize},
     // The editors' registrations.
+    {&cxTextEdit::Initialize, &cxTextEdit::Finalize},
+    {&cxMaskEdit::Initialize, &cxMaskEdit::Finalize},
     {&cxCheckBox::Initialize, &cxCheckBox::Finalize},
     {&cxLabel::Initialize, &cxLabel::Finalize},
 };

@@ -1585,6 +1585,7 @@ class TcxCustomEdit : public TcxCustomEditContainer,
   void SetModifiedAfterEnter(bool Value);
   void SetModifiedAfterEnterValue(bool Value) { FModifiedAfterEnter = Value; }
   bool IsEditValidated() const { return FIsEditValidated; }
+  bool IsEditValidating() const { return FIsEditValidating; }
   bool ValidationError() const { return FValidationError; }
   const String& ValidationErrorText() const { return FValidationErrorText; }
   bool IsInplace() override { return FIsInplace; }
@@ -1866,6 +1867,7 @@ class TcxCustomEdit : public TcxCustomEditContainer,
 
  private:
   friend class TcxCustomEditData;
+  friend class TcxEditDataBinding;
   void InitializeVirtualParts();
   void DoCut();
   void DoPaste();

@@ -131,7 +131,9 @@ void TcxEditDataBinding::SetModified() {
   if (FEdit->Focused()) FEdit->SetModifiedAfterEnter(true);
 }
 
-void TcxEditDataBinding::UpdateDisplayValue() {}
+void TcxEditDataBinding::UpdateDisplayValue() {
+  FEdit->SynchronizeDisplayValue();
+}
 
 // --- TcxCustomEditData ------------------------------------------------------------------------
 
