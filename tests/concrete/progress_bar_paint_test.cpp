@@ -1,0 +1,241 @@
+// The progress bar's pixels: the fill of each bar style, LEDs, overload and peak, vertical and
+// right-to-left bars, the caption, a native bar, and bars whose values lie outside the range.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "concrete/progress_bar_test_util.h"
+
+namespace qd::testing {
+namespace {
+
+class ProgressBarPaint : public ProgressBarTest {
+ protected:
+  void SetUp() override {
+    ProgressBarTest::SetUp();
+    // The fills are read where a caption would lie.
+    Props()->SetShowText(false);
+  }
+  void Show(double APosition) {
+    bar->SetPosition(APosition);
+    Repaint();
+  }
+  // The fill's end for a position of the default 0..100 range.
+  int FillEnd(double APosition) {
+    return Content().Left + static_cast<int>(APosition * Content().Width() / 100);
+  }
+  int MidY() { return (Content().Top + Content().Bottom) / 2; }
+  uint32_t Background() { return ExpectedRgb(Info()->BackgroundColor()); }
+  static bool Near(uint32_t A, uint32_t B, int ATolerance) {
+    for (int shift = 0; shift < 24; shift += 8)
+      if (std::abs(static_cast<int>((A >> shift) & 0xFF) - static_cast<int>((B >> shift) & 0xFF)) >
+          ATolerance)
+        return false;
+    return true;
+  }
+};
+
+TEST_F(ProgressBarPaint, SolidFillEndsAtThePosition) {
+  struct Case {
+    double position;
+  } cases[] = {{0}, {25}, {50}, {99.5}, {100}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.position);
+    Show(c.position);
+    const int end = FillEnd(c.position);
+    if (end > Content().Left) {
+      EXPECT_EQ(Rgb(Content().Left, MidY()), ExpectedRgb(static_cast<TColor>(0x800000)));
+      EXPECT_EQ(Rgb(end - 1, MidY()), ExpectedRgb(static_cast<TColor>(0x800000)));
+    }
+    if (end < Content().Right) EXPECT_EQ(Rgb(end, MidY()), Background());
+  }
+}
+
+TEST_F(ProgressBarPaint, GradientRunsFromBeginToEndColourOverTheWholeBar) {
+  Props()->SetBarStyle(cxbsGradient);
+  Props()->SetBeginColor(clBlue);
+  Props()->SetEndColor(clRed);
+  Show(100);
+  EXPECT_TRUE(Near(Rgb(Content().Left, MidY()), 0x0000FF, 8));
+  EXPECT_TRUE(Near(Rgb(Content().Right - 1, MidY()), 0xFF0000, 8));
+  // Half a bar shows the first half of the same gradient, not a squeezed one.
+  const uint32_t middle = Rgb(FillEnd(50) - 1, MidY());
+  Show(50);
+  EXPECT_EQ(Rgb(FillEnd(50) - 1, MidY()), middle);
+  EXPECT_TRUE(Near(middle, 0x800080, 12));
+  EXPECT_EQ(Rgb(FillEnd(50), MidY()), Background());
+}
+
+TEST_F(ProgressBarPaint, LEDsLeaveTwoPixelGaps) {
+  Props()->SetBarStyle(cxbsLEDs);
+  Show(100);
+  const int w = Content().Height() * 2 / 3 + 2;
+  const uint32_t fill = ExpectedRgb(static_cast<TColor>(0x800000));
+  for (int i = 1; i <= Content().Width() / w; ++i) {
+    SCOPED_TRACE(i);
+    const int gap = Content().Left + i * w;
+    EXPECT_EQ(Rgb(gap - 3, MidY()), fill);
+    EXPECT_EQ(Rgb(gap - 2, MidY()), Background());
+    EXPECT_EQ(Rgb(gap - 1, MidY()), Background());
+    if (gap < Content().Right) EXPECT_EQ(Rgb(gap, MidY()), fill);
+  }
+}
+
+TEST_F(ProgressBarPaint, OverloadZoneInItsOwnColour) {
+  Props()->SetShowOverload(true);
+  Props()->SetOverloadValue(80);
+  Props()->SetOverloadBeginColor(clRed);
+  const uint32_t normal = ExpectedRgb(static_cast<TColor>(0x800000));
+  Show(70);
+  EXPECT_EQ(Rgb(FillEnd(70) - 1, MidY()), normal);
+  Show(95);
+  EXPECT_EQ(Rgb(FillEnd(80) - 1, MidY()), normal);
+  EXPECT_EQ(Rgb(FillEnd(80) + 1, MidY()), 0xFF0000u);
+  EXPECT_EQ(Rgb(FillEnd(95) - 1, MidY()), 0xFF0000u);
+  EXPECT_EQ(Rgb(FillEnd(95) + 1, MidY()), Background());
+}
+
+TEST_F(ProgressBarPaint, PeakMarkerStaysAtTheHighestPosition) {
+  Props()->SetShowPeak(true);
+  Props()->SetPeakColor(clLime);
+  Show(70);
+  Show(40);
+  const int peak = FillEnd(70);
+  EXPECT_EQ(Rgb(peak, MidY()), 0x00FF00u);
+  EXPECT_EQ(Rgb(peak + 1, MidY()), 0x00FF00u);
+  EXPECT_EQ(Rgb(peak + 2, MidY()), Background());
+  EXPECT_EQ(Rgb(FillEnd(55), MidY()), Background());
+  // At the end of the bar the marker stays inside it.
+  Show(100);
+  EXPECT_EQ(Rgb(Content().Right - 1, MidY()), 0x00FF00u);
+  EXPECT_EQ(Rgb(Content().Right - 2, MidY()), 0x00FF00u);
+  EXPECT_EQ(Rgb(Content().Right - 3, MidY()), ExpectedRgb(static_cast<TColor>(0x800000)));
+}
+
+TEST_F(ProgressBarPaint, VerticalBarFillsFromTheBottom) {
+  bar->SetBounds(kLeft, kTop, 30, 100);
+  Props()->SetOrientation(cxorVertical);
+  Show(25);
+  const TRect c = Content();
+  const int top = c.Bottom - static_cast<int>(25.0 * c.Height() / 100);
+  const int x = (c.Left + c.Right) / 2;
+  EXPECT_EQ(Rgb(x, c.Bottom - 1), ExpectedRgb(static_cast<TColor>(0x800000)));
+  EXPECT_EQ(Rgb(x, top), ExpectedRgb(static_cast<TColor>(0x800000)));
+  EXPECT_EQ(Rgb(x, top - 1), Background());
+  EXPECT_EQ(Rgb(x, c.Top), Background());
+}
+
+TEST_F(ProgressBarPaint, RightToLeftBarFillsFromTheRight) {
+  bar->SetBiDiMode(bdRightToLeft);
+  Show(30);
+  const TRect c = Content();
+  const int length = static_cast<int>(30.0 * c.Width() / 100);
+  EXPECT_EQ(Rgb(c.Right - 1, MidY()), ExpectedRgb(static_cast<TColor>(0x800000)));
+  EXPECT_EQ(Rgb(c.Right - length, MidY()), ExpectedRgb(static_cast<TColor>(0x800000)));
+  EXPECT_EQ(Rgb(c.Right - length - 1, MidY()), Background());
+  EXPECT_EQ(Rgb(c.Left, MidY()), Background());
+}
+
+TEST_F(ProgressBarPaint, SolidCaptionIsDrawnInOneColourOverBothParts) {
+  Props()->SetShowText(true);
+  Props()->SetSolidTextColor(true);
+  Props()->SetBeginColor(clWhite);
+  bar->Style()->SetTextColor(clRed);
+  Show(50);
+  // The caption "50 %" straddles the fill's end: red text pixels on both sides (smoothed
+  // edges blend into the ground, so reddish counts).
+  const int end = FillEnd(50);
+  const os::WindowPixels pixels = os::ReadWindowPixels(form->Handle(), true);
+  int left = 0, right = 0;
+  for (int y = Content().Top; y < Content().Bottom; ++y)
+    for (int x = Content().Left; x < Content().Right; ++x) {
+      const uint32_t p = pixels.At(kLeft + x, kTop + y) & 0xFFFFFF;
+      if ((p >> 16) > 0xC0 && ((p >> 8) & 0xFF) < 0x60 && (p & 0xFF) < 0x60) ++(x < end ? left : right);
+    }
+  EXPECT_GT(left, 5);
+  EXPECT_GT(right, 5);
+}
+
+TEST_F(ProgressBarPaint, NativeBarUsesTheThemedPartsAndNoOverload) {
+  SetLook(true);
+  Props()->SetShowOverload(true);
+  Show(90);
+  EXPECT_TRUE(Info()->FNativeBar);
+  EXPECT_FALSE(Info()->FRealShowOverload);
+  // The fill in the themed chunk's colour up to the position, the themed track beyond.
+  const TRect p = Info()->ProgressBarRect;
+  const uint32_t chunk = Rgb(p.Left + 2, (p.Top + p.Bottom) / 2);
+  EXPECT_EQ(Rgb(p.Right - 1, (p.Top + p.Bottom) / 2), chunk);
+  EXPECT_NE(Rgb(p.Right + 2, (p.Top + p.Bottom) / 2), chunk);
+  EXPECT_NE(chunk, Background());
+}
+
+// Positions outside the range are stored as they are while Max <= Min: the fill is computed
+// without overflowing and stays within the bar.
+TEST_F(ProgressBarPaint, UnclampedPositionsFillAtMostTheWholeBar) {
+  Props()->SetMax(0);
+  struct Case {
+    double position;
+    bool full;
+  } cases[] = {{1e12, true}, {3e9, true}, {-1e12, false}, {-5, false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.position);
+    Show(c.position);
+    const TRect p = Info()->ProgressBarRect;
+    EXPECT_LE(p.Right, Content().Right);
+    EXPECT_GE(p.Right, Content().Left);
+    const uint32_t fill = ExpectedRgb(static_cast<TColor>(0x800000));
+    EXPECT_EQ(Rgb(Content().Right - 1, MidY()) == fill, c.full);
+    EXPECT_EQ(Rgb(Content().Left, MidY()) == fill, c.full);
+  }
+}
+
+TEST_F(ProgressBarPaint, BitmapLEDsWithANarrowImageStillDraw) {
+  TBitmap image;
+  image.SetPixelFormat(pf24bit);
+  image.SetSize(1, 1);
+  image.Canvas()->SetPixels(0, 0, clRed);
+  Props()->SetTransparentImage(false);
+  Props()->SetForegroundImage(&image);
+  Props()->SetBarStyle(cxbsBitmapLEDs);
+  Show(100);
+  // LEDs of the smallest width, 3: one red column, then a two-pixel gap.
+  EXPECT_EQ(Rgb(Content().Left, MidY()), 0xFF0000u);
+  EXPECT_EQ(Rgb(Content().Left + 1, MidY()), Background());
+  EXPECT_EQ(Rgb(Content().Left + 3, MidY()), 0xFF0000u);
+}
+
+TEST_F(ProgressBarPaint, BitmapFillTilesTheImage) {
+  TBitmap image;
+  image.SetPixelFormat(pf24bit);
+  image.SetSize(2, 1);
+  image.Canvas()->SetPixels(0, 0, clRed);
+  image.Canvas()->SetPixels(1, 0, clLime);
+  Props()->SetTransparentImage(false);
+  Props()->SetForegroundImage(&image);
+  Props()->SetBarStyle(cxbsBitmap);
+  Show(50);
+  const int left = Content().Left;
+  const uint32_t first = Rgb(left, MidY());
+  EXPECT_TRUE(first == 0xFF0000u || first == 0x00FF00u);
+  EXPECT_NE(Rgb(left + 1, MidY()), first);
+  EXPECT_EQ(Rgb(left + 2, MidY()), first);
+  EXPECT_EQ(Rgb(FillEnd(50), MidY()), Background());
+}
+
+// A repaint whose position and rectangles did not change still shows the bar (an uncovered
+// window part must not stay blank).
+TEST_F(ProgressBarPaint, RepaintWithoutChangeShowsTheCachedBar) {
+  Show(60);
+  Props()->SetIsPositionChanged(true);
+  bar->CalculateViewInfo(false);
+  ASSERT_FALSE(Info()->FIsBoundsChanged);
+  InvalidateRect(bar->Handle(), nullptr, TRUE);
+  UpdateWindow(bar->Handle());
+  EXPECT_EQ(Rgb(FillEnd(60) - 1, MidY()), ExpectedRgb(static_cast<TColor>(0x800000)));
+  EXPECT_EQ(Rgb(FillEnd(60), MidY()), Background());
+}
+
+}  // namespace
+}  // namespace qd::testing
