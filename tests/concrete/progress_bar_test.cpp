@@ -10,6 +10,7 @@
 #include "concrete/progress_bar_test_util.h"
 #include "platform/classes/rtti.h"
 #include "platform/base/strings.h"
+#include "platform/classes/filer.h"
 
 namespace qd::testing {
 namespace {
@@ -266,6 +267,55 @@ TEST_F(ProgressBarTest, PublishedPropertiesOfTheStoredForm) {
   EXPECT_FALSE(IsStoredProp(bar->Properties(), max));
   Props()->SetMax(12);
   EXPECT_TRUE(IsStoredProp(bar->Properties(), max));
+}
+
+TEST_F(ProgressBarTest, StoredFormOfTheUpdaterWindow) {
+  // pbProgresso as the updater's window stores it; the position comes before the maximum, and
+  // a position read while loading is not clamped by the maximum that is not read yet.
+  TForm* window = CreateNewForm<TForm>(Application);
+  ReadComponentFromText(
+      u"object Principal: TForm\n"
+      u"  object pbProgresso: TcxProgressBar\n"
+      u"    Left = 15\n"
+      u"    Top = 207\n"
+      u"    Position = 5000.000000000000000000\n"
+      u"    Properties.BarStyle = cxbsGradient\n"
+      u"    Properties.Max = 10000.000000000000000000\n"
+      u"    Properties.PeakValue = 50.000000000000000000\n"
+      u"    Properties.SolidTextColor = True\n"
+      u"    TabStop = False\n"
+      u"    Width = 526\n"
+      u"  end\n"
+      u"end\n",
+      window);
+  auto* stored = dynamic_cast<TcxProgressBar*>(window->FindComponent(u"pbProgresso"));
+  ASSERT_NE(stored, nullptr);
+  EXPECT_EQ(stored->Properties()->BarStyle(), cxbsGradient);
+  EXPECT_DOUBLE_EQ(stored->Properties()->PeakValue(), 50);
+  EXPECT_TRUE(stored->Properties()->SolidTextColor());
+  EXPECT_DOUBLE_EQ(stored->Properties()->Max(), 10000);
+  EXPECT_DOUBLE_EQ(stored->Position(), 5000);
+  EXPECT_FALSE(stored->TabStop());
+  EXPECT_EQ(stored->Width(), 526);
+  // Written back: only what differs from the defaults.
+  const std::string text = Utf8(WriteComponentToText(window));
+  EXPECT_NE(text.find("Properties.BarStyle = cxbsGradient"), std::string::npos) << text;
+  EXPECT_NE(text.find("Properties.PeakValue = 50"), std::string::npos) << text;
+  EXPECT_EQ(text.find("Properties.ShowText"), std::string::npos) << text;
+  EXPECT_EQ(text.find("Properties.OverloadValue"), std::string::npos) << text;
+  delete window;
+}
+
+TEST_F(ProgressBarTest, AutoSizeTakesTheHeightOfTheFont) {
+  bar->SetEditAutoSize(true);
+  bar->Font()->SetHeight(-11);
+  const int small = bar->Height();
+  bar->Font()->SetHeight(-24);
+  const int large = bar->Height();
+  EXPECT_GT(small, 11);
+  EXPECT_LT(small, 30);
+  EXPECT_GT(large, small + 8);
+  EXPECT_EQ(bar->Width(), 204);
 }
 
 TEST_F(ProgressBarTest, RegisteredAsAnEditor) {

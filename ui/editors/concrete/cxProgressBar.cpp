@@ -1328,8 +1328,12 @@ void TcxCustomProgressBar::SynchronizeDisplayValue() {
 }
 
 void TcxCustomProgressBar::PropertiesChanged(TObject* Sender) {
-  CheckEditValue();
-  ActiveProperties()->CorrectPositionWithMaxMin(ProgressBarViewInfo()->FPosition);
+  // While a form is read, Max may come after Position: the bounds are applied once the
+  // form is loaded (Loaded runs this again).
+  if (!IsLoading()) {
+    CheckEditValue();
+    ActiveProperties()->CorrectPositionWithMaxMin(ProgressBarViewInfo()->FPosition);
+  }
   TcxCustomEdit::PropertiesChanged(Sender);
   if (ActiveProperties()->Transparent()) Invalidate();
   DoNotifyListeners();
@@ -1382,10 +1386,13 @@ void Initialize() {
   RetiredTimers().clear();
   GetRegisteredEditProperties()->Register(TcxProgressBarProperties::StaticClass(),
                                           u"ProgressBar|Represents an advanced progress bar control");
+  // Stored forms create the bar by its class name.
+  RegisterClass(TcxProgressBar::StaticClass());
 }
 
 void Finalize() {
   if (gUnitCounter == 0 || --gUnitCounter > 0) return;
+  UnRegisterClass(TcxProgressBar::StaticClass());
   GetRegisteredEditProperties()->Unregister(TcxProgressBarProperties::StaticClass());
   RetiredTimers().clear();
 }
