@@ -148,6 +148,16 @@ const BarRow kRows[] = {
        b->SetPosition(65);
      },
      true},
+    {"vertical text",
+     [](TcxProgressBar* b) {
+       b->Properties()->SetOrientation(cxorVertical);
+       b->Properties()->SetTextOrientation(cxorVertical);
+       b->Properties()->SetShowTextStyle(cxtsText);
+       b->Properties()->SetText(u"12");
+       b->Properties()->SetSolidTextColor(true);
+       b->SetPosition(40);
+     },
+     true},
     {"border width 3",
      [](TcxProgressBar* b) {
        b->Properties()->SetBorderWidth(3);
