@@ -171,6 +171,16 @@ TEST_F(ProgressBarPaint, NativeBarUsesTheThemedPartsAndNoOverload) {
   EXPECT_NE(chunk, Background());
 }
 
+TEST_F(ProgressBarPaint, TransparentBarShowsItsParentBehindTheEmptyPart) {
+  form->SetColor(clYellow);
+  bar->Style()->SetColor(clAqua);
+  bar->SetTransparent(true);
+  Show(40);
+  EXPECT_EQ(Rgb(FillEnd(40) - 1, MidY()), ExpectedRgb(static_cast<TColor>(0x800000)));
+  EXPECT_EQ(Rgb(FillEnd(40) + 5, MidY()), 0xFFFF00u);
+  EXPECT_EQ(Rgb(Content().Right - 1, MidY()), 0xFFFF00u);
+}
+
 // Positions outside the range are stored as they are while Max <= Min: the fill is computed
 // without overflowing and stays within the bar.
 TEST_F(ProgressBarPaint, UnclampedPositionsFillAtMostTheWholeBar) {
