@@ -6,6 +6,7 @@
 #include <string>
 
 #include "concrete/progress_bar_test_util.h"
+#include "ui/lookandfeel/cxLookAndFeelPainters.h"
 
 namespace qd::testing {
 namespace {
@@ -245,6 +246,80 @@ TEST_F(ProgressBarPaint, RepaintWithoutChangeShowsTheCachedBar) {
   UpdateWindow(bar->Handle());
   EXPECT_EQ(Rgb(FillEnd(60) - 1, MidY()), ExpectedRgb(static_cast<TColor>(0x800000)));
   EXPECT_EQ(Rgb(FillEnd(60), MidY()), Background());
+}
+
+// A skin painter that paints its border grey and its chunk green and records the rectangles.
+class TRecordingSkinPainter : public TcxCustomLookAndFeelPainter {
+ public:
+  String LookAndFeelName() override { return u"RecordingSkin"; }
+  TcxLookAndFeelStyle LookAndFeelStyle() override { return lfsSkin; }
+  TRect ProgressBarBorderSize(bool) override { return TRect{2, 2, 2, 2}; }
+  void DrawProgressBarBorder(TcxCanvas* ACanvas, const TRect& R, bool) override {
+    Border = R;
+    ACanvas->FillRect(R, clGray);
+  }
+  void DrawProgressBarChunk(TcxCanvas* ACanvas, const TRect& R, bool AVertical) override {
+    Chunk = R;
+    Vertical = AVertical;
+    ACanvas->FillRect(R, clLime);
+  }
+  TRect Border, Chunk;
+  bool Vertical = false;
+};
+
+class ProgressBarSkin : public ProgressBarPaint {
+ protected:
+  void SetUp() override {
+    ProgressBarPaint::SetUp();
+    auto painter = std::make_unique<TRecordingSkinPainter>();
+    skin = painter.get();
+    ASSERT_TRUE(cxLookAndFeelPaintersManager()->Register(std::move(painter)));
+    bar->Style()->LookAndFeel()->SetSkinName(u"RecordingSkin");
+    bar->Style()->LookAndFeel()->SetNativeStyle(false);
+  }
+  TRecordingSkinPainter* skin = nullptr;
+};
+
+TEST_F(ProgressBarSkin, PainterDrawsBorderAndTheChunkShareOfTheContent) {
+  struct Case {
+    TcxProgressBarOrientation orientation;
+    double position;
+  } cases[] = {{cxorHorizontal, 25}, {cxorHorizontal, 100}, {cxorVertical, 25}, {cxorVertical, 0}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.position);
+    if (c.orientation == cxorVertical) bar->SetBounds(kLeft, kTop, 30, 100);
+    Props()->SetOrientation(c.orientation);
+    Show(c.position);
+    ASSERT_TRUE(Info()->UseSkins);
+    const TRect content = cxRectInflate(skin->Border, -2);
+    EXPECT_EQ(skin->Border, Info()->BarRect);
+    if (c.position == 0) continue;
+    EXPECT_EQ(skin->Vertical, c.orientation == cxorVertical);
+    TRect expected = content;
+    if (c.orientation == cxorVertical)
+      expected.Top += static_cast<int>(content.Height() * (1 - c.position / 100));
+    else
+      expected.Right = expected.Left + static_cast<int>(c.position / 100 * content.Width());
+    EXPECT_EQ(skin->Chunk, expected);
+    // On screen: the chunk in the painter's colour, the rest of the content in the border's.
+    const int y = c.orientation == cxorVertical ? expected.Top : (content.Top + content.Bottom) / 2;
+    EXPECT_EQ(Rgb(expected.Left, y), 0x00FF00u);
+    if (c.orientation == cxorVertical)
+      EXPECT_EQ(Rgb(expected.Left, expected.Top - 1), ExpectedRgb(clGray));
+    else if (expected.Right < content.Right)
+      EXPECT_EQ(Rgb(expected.Right, y), ExpectedRgb(clGray));
+  }
+}
+
+TEST_F(ProgressBarSkin, OverloadPartOfTheChunkIsInverted) {
+  Props()->SetShowOverload(true);
+  Props()->SetOverloadValue(50);
+  Show(75);
+  const TRect content = cxRectInflate(skin->Border, -2);
+  const int y = (content.Top + content.Bottom) / 2;
+  const int overload = content.Left + content.Width() / 2;
+  EXPECT_EQ(Rgb(overload - 1, y), 0x00FF00u);
+  EXPECT_EQ(Rgb(overload + 1, y), 0xFF00FFu);  // lime inverted
 }
 
 }  // namespace
