@@ -248,6 +248,36 @@ TEST_F(ProgressBarPaint, RepaintWithoutChangeShowsTheCachedBar) {
   EXPECT_EQ(Rgb(FillEnd(60), MidY()), Background());
 }
 
+// A grid cell draws the bar without a control: the view data turns the cell's value into the
+// position (30 in a preview) and the view info paints it onto the cell's canvas.
+TEST_F(ProgressBarPaint, InPlaceBarDrawsWithoutAControl) {
+  TcxProgressBarProperties properties(nullptr);
+  properties.SetShowText(false);
+  properties.SetBeginColor(clRed);
+  std::unique_ptr<TcxCustomEditViewData> data(properties.CreateViewData(bar->Style(), true, true));
+  TcxCustomProgressBarViewInfo info;
+  data->EditValueToDrawValue(Variant(70.0), &info);
+  EXPECT_DOUBLE_EQ(info.FPosition, 30);
+  data->PreviewMode = false;
+  data->EditValueToDrawValue(Variant(String(u"140")), &info);
+  EXPECT_DOUBLE_EQ(info.FPosition, 100);
+  data->EditValueToDrawValue(Variant(40.0), &info);
+
+  TcxBitmap32 cell(100, 20, true);
+  TcxCanvas* canvas = cell.cxCanvas();
+  canvas->FillRect(TRect{0, 0, 100, 20}, clBlue);
+  data->Calculate(canvas, TRect{0, 0, 100, 20}, cxInvalidPoint, cxmbNone, TShiftState{}, &info, false);
+  info.Paint(canvas);
+  EXPECT_FALSE(info.AnimationTimerRunning());
+  auto at = [&](int X) {
+    return static_cast<uint32_t>(ColorToRGB(static_cast<TColor>(GetPixel(canvas->Handle(), X, 10))));
+  };
+  EXPECT_EQ(at(0), static_cast<uint32_t>(ColorToRGB(clRed)));
+  EXPECT_EQ(at(39), static_cast<uint32_t>(ColorToRGB(clRed)));
+  EXPECT_EQ(at(40), static_cast<uint32_t>(ColorToRGB(info.BackgroundColor())));
+  EXPECT_NE(at(40), static_cast<uint32_t>(ColorToRGB(clBlue)));
+}
+
 // A skin painter that paints its border grey and its chunk green and records the rectangles.
 class TRecordingSkinPainter : public TcxCustomLookAndFeelPainter {
  public:
