@@ -1537,7 +1537,9 @@ class TcxCustomEdit : public TcxCustomEditContainer,
 
  public:
   explicit TcxCustomEdit(TComponent* AOwner) : TcxCustomEdit(AOwner, false) {}
-  TcxCustomEdit(TComponent* AOwner, bool AIsInplace);
+  // AStyleClass: the class of the editor's styles (an editor family may have its own).
+  TcxCustomEdit(TComponent* AOwner, bool AIsInplace,
+                TcxContainerStyleClass AStyleClass = &cxCreateContainerStyle<TcxEditStyle>);
   ~TcxCustomEdit() override;
   // The parts of the creation that ask the editor family (its properties, its inner edit);
   // run at the latest when the editor gets its first parent.

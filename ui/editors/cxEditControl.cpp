@@ -216,8 +216,8 @@ TcxCustomEdit* TcxCustomEdit::CreateInplace(TClass AClass, TComponent* AOwner) {
   return static_cast<TcxCustomEdit*>(edit);
 }
 
-TcxCustomEdit::TcxCustomEdit(TComponent* AOwner, bool AIsInplace)
-    : TcxCustomEditContainer(AOwner, &cxCreateContainerStyle<TcxEditStyle>),
+TcxCustomEdit::TcxCustomEdit(TComponent* AOwner, bool AIsInplace, TcxContainerStyleClass AStyleClass)
+    : TcxCustomEditContainer(AOwner, AStyleClass),
       FIsInplace(AIsInplace || gEditCreatingInplace) {
   gEditCreatingInplace = false;
   FIsCreating = true;
