@@ -8,7 +8,9 @@
 #include "editors/edit_test_util.h"
 #include "platform/gdiplus/gdiplus.h"
 #include "platform/os/gdi.h"
+#include "platform/os/user_display.h"
 #include "ui/editors/concrete/cxTrackBar.h"
+#include "ui/editors/concrete/dxZoomTrackBar.h"
 #include "ui/graphics/dxGDIPlusAPI.h"
 #include "ui/graphics/dxGDIPlusCanvas.h"
 #include "ui/graphics/dxGDIPlusClasses.h"
@@ -17,6 +19,25 @@
 #include "ui/lookandfeel/dxFading.h"
 
 namespace qd::testing {
+
+// A track bar with the zoom track bar's settings and controller, as an owner would use them.
+class ZoomTestBar : public TcxCustomTrackBar {
+  QD_CLASS_INLINE(ZoomTestBar, TcxCustomTrackBar)
+
+ public:
+  using TcxCustomTrackBar::TcxCustomTrackBar;
+  TClass GetPropertiesClass() const override { return TdxCustomZoomTrackBarProperties::StaticClass(); }
+  TdxCustomZoomTrackBarProperties* ZoomProperties() {
+    return static_cast<TdxCustomZoomTrackBarProperties*>(Properties());
+  }
+  TdxCustomZoomTrackBarViewInfo* ZoomViewInfo() {
+    ShortRefreshContainer(false);
+    return static_cast<TdxCustomZoomTrackBarViewInfo*>(ViewInfo());
+  }
+
+ protected:
+  TcxTrackBarController* CreateController() override { return new TdxZoomTrackBarController(this); }
+};
 
 class TrackBarTest : public EditTest {
  protected:
@@ -35,6 +56,7 @@ class TrackBarTest : public EditTest {
     bar->Style()->LookAndFeel()->SetKind(lfUltraFlat);
     bar->Style()->LookAndFeel()->SetNativeStyle(false);
     bar->SetParent(form);
+    input = bar;
   }
 
   void TearDown() override {
@@ -72,21 +94,34 @@ class TrackBarTest : public EditTest {
     return bar->ViewInfo();
   }
 
-  // -- Input through the window's messages (points in the bar's client coordinates)
+  // -- Mouse input through the real input queue (points in the control's client coordinates)
   void Press(const TPoint& P, TShiftState AShift = {}) {
-    AShift.Include(ssLeft);
-    SendMouseEvent(bar, WM_LBUTTONDOWN, AShift, P);
+    const bool ctrl = AShift.Contains(ssCtrl);
+    if (ctrl) os::InjectKey(VK_CONTROL, true, 0, false);
+    const TPoint screen = input->ClientToScreen(P);
+    os::InjectMouseMove(POINT{screen.X, screen.Y});
+    os::InjectMouseButton(WM_LBUTTONDOWN, POINT{screen.X, screen.Y});
+    Application->ProcessMessages();
+    if (ctrl) {
+      os::InjectKey(VK_CONTROL, false, 0, false);
+      Application->ProcessMessages();
+    }
   }
-  void MoveTo(const TPoint& P, bool ALeftDown, TShiftState AShift = {}) {
-    if (ALeftDown) AShift.Include(ssLeft);
-    SendMouseEvent(bar, WM_MOUSEMOVE, AShift, P);
+  void MoveTo(const TPoint& P) {
+    const TPoint screen = input->ClientToScreen(P);
+    os::InjectMouseMove(POINT{screen.X, screen.Y});
+    Application->ProcessMessages();
   }
-  void Release(const TPoint& P, TShiftState AShift = {}) { SendMouseEvent(bar, WM_LBUTTONUP, AShift, P); }
+  void Release(const TPoint& P) {
+    const TPoint screen = input->ClientToScreen(P);
+    os::InjectMouseButton(WM_LBUTTONUP, POINT{screen.X, screen.Y});
+    Application->ProcessMessages();
+  }
   void Key(WORD AKey, bool AShiftDown = false) {
     SetShiftDown(AShiftDown);
-    SendKeyEvent(bar, WM_KEYDOWN, AKey, AShiftDown ? TShiftState{ssShift} : TShiftState{});
+    SendKeyEvent(input, WM_KEYDOWN, AKey, AShiftDown ? TShiftState{ssShift} : TShiftState{});
   }
-  void KeyRelease(WORD AKey) { SendKeyEvent(bar, WM_KEYUP, AKey, {}); }
+  void KeyRelease(WORD AKey) { SendKeyEvent(input, WM_KEYUP, AKey, {}); }
   static void SetShiftDown(bool ADown) {
     BYTE state[256]{};
     if (ADown) state[VK_SHIFT] = 0x80;
@@ -95,12 +130,14 @@ class TrackBarTest : public EditTest {
 
   // The centre of the thumb in the bar's client coordinates.
   TPoint ThumbCentre() {
-    const TRect r = VI()->RealThumbBounds(VI()->GetThumb(0));
+    input->ShortRefreshContainer(false);
+    TcxCustomTrackBarViewInfo* vi = input->ViewInfo();
+    const TRect r = vi->RealThumbBounds(vi->GetThumb(0));
     return TPoint{(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2};
   }
   // A pixel of the form at the bar's client point, as 0xRRGGBB.
   uint32_t Rgb(int X, int Y) {
-    return os::ReadWindowPixels(form->Handle(), true).At(bar->Left() + X, bar->Top() + Y) & 0xFFFFFF;
+    return os::ReadWindowPixels(form->Handle(), true).At(input->Left() + X, input->Top() + Y) & 0xFFFFFF;
   }
   static uint32_t ExpectedRgb(TColor AColor) {
     const COLORREF c = ColorToRGB(AColor);
@@ -111,6 +148,7 @@ class TrackBarTest : public EditTest {
   static constexpr int kTop = 10;
   TForm* form = nullptr;
   TcxTrackBar* bar = nullptr;
+  TcxCustomTrackBar* input = nullptr;  // the control the input goes to
 };
 
 }  // namespace qd::testing

@@ -660,7 +660,7 @@ class TcxCustomTrackBar : public TcxCustomEdit, public IcxTrackBar {
 
   bool DefaultParentColor() override { return true; }
   bool WantNavigationKeys() override { return true; }
-  void SetInternalDisplayValue(const Variant& Value) override { SetEditValue(Value); }
+  void SetInternalDisplayValue(const Variant& Value) override { InternalStoreEditValue(Value); }
   void SynchronizeDisplayValue() override { ShortRefreshContainer(false); }
   void InternalValidateDisplayValue(const Variant& ADisplayValue) override;
   void KeyDown(WORD& Key, TShiftState Shift) override;
