@@ -243,16 +243,16 @@ TEST_F(TrackBarInput, ThePositionHintHides1000MsAfterThePointerLeavesTheThumb) {
   MoveTo(thumb);
   EXPECT_TRUE(VI()->MouseStates.Contains(tbmpUnderThumb));
   EXPECT_EQ(VI()->TrackBarState(), cxTrackBarThumbStateHot);
-  ASSERT_NE(hint->HintWindow(), nullptr);
-  EXPECT_TRUE(hint->HintWindow()->Visible());
+  auto shown = [hint] { return hint->HintWindow() && IsWindowVisible(hint->HintWindow()->Handle()); };
+  EXPECT_TRUE(shown());
   EXPECT_EQ(hint->HintWindow()->Caption(), u"0");
   MoveTo(TPoint{thumb.X + 60, thumb.Y});
   EXPECT_TRUE(hint->HidingScheduled());
   Run(999);
-  EXPECT_TRUE(hint->HintWindow() && hint->HintWindow()->Visible());
+  EXPECT_TRUE(shown());
   Run(1);
   EXPECT_FALSE(hint->HidingScheduled());
-  EXPECT_FALSE(hint->HintWindow() && hint->HintWindow()->Visible());
+  EXPECT_FALSE(shown());
 }
 
 }  // namespace

@@ -65,8 +65,8 @@ TcxControl* TcxTrackBarPositionHintHelper::GetOwnerControl() {
   return dynamic_cast<TcxControl*>(FTrackBarViewInfo->Owner);
 }
 
+// A running timer is not restarted: every mouse move off the thumb schedules again.
 void TcxTrackBarPositionHintHelper::ScheduleHiding() {
-  FPositionHintHidingTimer->SetEnabled(false);
   FPositionHintHidingTimer->SetEnabled(true);
 }
 
