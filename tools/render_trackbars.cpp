@@ -4,6 +4,7 @@
 // the window.
 //
 //   render_trackbars OUT.png [--zoom N] [--kind standard|flat|ultraflat|office11] [--native]
+//                    [--crop X,Y,W,H]
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -63,7 +64,12 @@ int main(int argc, char** argv) {
   int zoom = 2;
   TcxLookAndFeelKind kind = lfUltraFlat;
   bool native = false;
+  TRect crop{0, 0, 0, 0};
   for (int i = 2; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--crop") == 0 && i + 1 < argc) {
+      int x = 0, y = 0, w = 0, h = 0;
+      if (std::sscanf(argv[i + 1], "%d,%d,%d,%d", &x, &y, &w, &h) == 4) crop = TRect{x, y, x + w, y + h};
+    }
     if (std::strcmp(argv[i], "--zoom") == 0 && i + 1 < argc) zoom = std::max(1, std::atoi(argv[i + 1]));
     if (std::strcmp(argv[i], "--kind") == 0 && i + 1 < argc) kind = KindOf(argv[i + 1]);
     if (std::strcmp(argv[i], "--native") == 0) native = true;
@@ -174,12 +180,16 @@ int main(int argc, char** argv) {
     RedrawWindow(form->Handle(), nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     const os::WindowPixels pixels = os::ReadWindowPixels(form->Handle(), true);
+    if (crop.IsEmpty()) crop = TRect{0, 0, pixels.width, pixels.height};
+    crop.Right = std::min(crop.Right, pixels.width);
+    crop.Bottom = std::min(crop.Bottom, pixels.height);
     TBitmap sheet;
     sheet.SetPixelFormat(pf32bit);
-    sheet.SetSize(pixels.width, pixels.height);
-    for (int y = 0; y < pixels.height; ++y) {
+    sheet.SetSize(crop.Width(), crop.Height());
+    for (int y = 0; y < crop.Height(); ++y) {
       auto* row = static_cast<uint32_t*>(sheet.ScanLine(y));
-      for (int x = 0; x < pixels.width; ++x) row[x] = 0xFF000000u | (pixels.At(x, y) & 0xFFFFFF);
+      for (int x = 0; x < crop.Width(); ++x)
+        row[x] = 0xFF000000u | (pixels.At(crop.Left + x, crop.Top + y) & 0xFFFFFF);
     }
     delete form;
     ok = tools::SaveGalleryPng(sheet, zoom, argv[1]);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "concrete/trackbar_test_util.h"
+#include "platform/classes/filer.h"
 
 namespace qd::testing {
 namespace {
@@ -325,6 +326,64 @@ TEST_F(TrackBarPaint, LabelsThatWouldOverlapAreLeftOut) {
   }
   EXPECT_GE(runs, 3);
   EXPECT_LT(runs, 40) << "a thousand labels cannot fit";
+}
+
+}  // namespace
+}  // namespace qd::testing
+
+namespace qd::testing {
+namespace {
+
+TEST_F(TrackBarSettings, AStoredFormKeepsThePositionTheSettingsAndTheStyle) {
+  form->SetName(u"Holder");
+  bar->SetName(u"tbVolume");
+  Props()->SetMin(-20);
+  Props()->SetMax(40);
+  Props()->SetOrientation(tboVertical);
+  Props()->SetTickMarks(cxtmBoth);
+  Props()->SetSelectionColor(clRed);
+  Props()->SetThumbStep(cxtsJump);
+  bar->SetPosition(-7);
+  bar->StoredStyle()->SetColor(clYellow);
+  const String text = WriteComponentToText(form);
+  for (const char16_t* line :
+       {u"Properties.Max = 40", u"Properties.Min = -20", u"Properties.Orientation = tboVertical",
+        u"Properties.TickMarks = cxtmBoth", u"Properties.ThumbStep = cxtsJump", u"Position = -7",
+        u"Properties.SelectionColor = clRed"})
+    EXPECT_NE(text.find(line), String::npos) << StringToUtf8(line) << "\n" << StringToUtf8(text);
+  EXPECT_EQ(text.find(u"Properties.LineSize"), String::npos) << "defaults are not stored";
+
+  form->SetName(u"Original");
+  TForm* copy = CreateNewForm<TForm>(Application);
+  ReadComponentFromText(text, copy);
+  auto* read = dynamic_cast<TcxTrackBar*>(copy->FindComponent(u"tbVolume"));
+  ASSERT_NE(read, nullptr);
+  EXPECT_EQ(read->Properties()->Min(), -20);
+  EXPECT_EQ(read->Properties()->Max(), 40);
+  EXPECT_EQ(read->Properties()->Orientation(), tboVertical);
+  EXPECT_EQ(read->Properties()->SelectionColor(), clRed);
+  EXPECT_EQ(read->Position(), -7);
+  EXPECT_EQ(read->Style()->Color(), clYellow);
+}
+
+}  // namespace
+}  // namespace qd::testing
+
+namespace qd::testing {
+namespace {
+
+TEST_F(TrackBarSettings, TheUnitRegistersTheEditorAndItsStoredClass) {
+  TcxRegisteredClasses* registered = GetRegisteredEditProperties();
+  const TClass properties = TcxTrackBarProperties::StaticClass();
+  EXPECT_EQ(registered->GetDescriptionByClass(properties), u"TrackBar");
+  EXPECT_EQ(registered->GetHintByClass(properties),
+            u"Represents an editor that provides a slider to select a value on its bar");
+  EXPECT_EQ(GetClass("TcxTrackBar"), TcxTrackBar::StaticClass());
+  EXPECT_EQ(Props()->GetContainerClass(), TcxTrackBar::StaticClass());
+  cxTrackBar::Finalize();
+  EXPECT_EQ(registered->GetIndexByClass(properties), -1);
+  EXPECT_EQ(GetClass("TcxTrackBar"), nullptr);
+  cxTrackBar::Initialize();
 }
 
 }  // namespace

@@ -687,6 +687,15 @@ class TcxTrackBar : public TcxCustomTrackBar {
     return static_cast<TcxTrackBarProperties*>(TcxCustomTrackBar::Properties());
   }
   void SetProperties(TcxTrackBarProperties* Value) { TcxCustomTrackBar::Properties()->Assign(Value); }
+  // The four state styles, as stored forms see them.
+  TcxTrackBarStyle* StoredStyle() const { return static_cast<TcxTrackBarStyle*>(Style()); }
+  void SetStoredStyle(TcxTrackBarStyle* Value) { Style()->Assign(Value); }
+  TcxTrackBarStyle* StoredStyleDisabled() const { return static_cast<TcxTrackBarStyle*>(StyleDisabled()); }
+  void SetStoredStyleDisabled(TcxTrackBarStyle* Value) { StyleDisabled()->Assign(Value); }
+  TcxTrackBarStyle* StoredStyleFocused() const { return static_cast<TcxTrackBarStyle*>(StyleFocused()); }
+  void SetStoredStyleFocused(TcxTrackBarStyle* Value) { StyleFocused()->Assign(Value); }
+  TcxTrackBarStyle* StoredStyleHot() const { return static_cast<TcxTrackBarStyle*>(StyleHot()); }
+  void SetStoredStyleHot(TcxTrackBarStyle* Value) { StyleHot()->Assign(Value); }
 };
 
 // Registration of the properties class with the editor registry.

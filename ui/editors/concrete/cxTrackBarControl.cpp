@@ -4,6 +4,7 @@
 
 #include "platform/base/strings.h"
 #include "platform/classes/rtti.h"
+#include "platform/forms/graphics.h"
 #include "platform/os/user.h"
 #include "ui/core/cxClassesComponents.h"
 #include "ui/core/dxCore.h"
@@ -546,7 +547,7 @@ void TcxTrackBarProperties::RegisterProperties(TPropertyRegistrar& r) {
   r.Prop("Orientation", &P::Orientation, &P::SetOrientation, OrientationTypeInfo()).Default(tboHorizontal);
   r.Prop("PageSize", &P::PageSize, &P::SetPageSize).Default(2);
   r.Prop("ReverseDirection", &P::ReverseDirection, &P::SetReverseDirection).Default(false);
-  r.Prop("SelectionColor", &P::SelectionColor, &P::SetSelectionColor).Default(clHighlight);
+  r.Prop("SelectionColor", &P::SelectionColor, &P::SetSelectionColor, TypeInfoTColor()).Default(clHighlight);
   r.Prop("SelectionEnd", &P::SelectionEnd, &P::SetSelectionEnd).Default(0);
   r.Prop("SelectionStart", &P::SelectionStart, &P::SetSelectionStart).Default(0);
   r.Prop("ShowChangeButtons", &P::ShowChangeButtons, &P::SetShowChangeButtons).Default(false);
@@ -555,17 +556,18 @@ void TcxTrackBarProperties::RegisterProperties(TPropertyRegistrar& r) {
   r.Prop("ShowTrack", &P::ShowTrack, &P::SetShowTrack).Default(true);
   r.Prop("TextOrientation", &P::TextOrientation, &P::SetTextOrientation, TextOrientationTypeInfo())
       .Default(tbtoHorizontal);
-  r.Prop("ThumbColor", &P::ThumbColor, &P::SetThumbColor).Default(clBtnFace);
+  r.Prop("ThumbColor", &P::ThumbColor, &P::SetThumbColor, TypeInfoTColor()).Default(clBtnFace);
   r.Prop("ThumbHeight", &P::ThumbHeight, &P::SetThumbHeight).Default(12);
-  r.Prop("ThumbHighlightColor", &P::ThumbHighlightColor, &P::SetThumbHighlightColor).Default(0xC0C0C0);
+  r.Prop("ThumbHighlightColor", &P::ThumbHighlightColor, &P::SetThumbHighlightColor, TypeInfoTColor())
+      .Default(0xC0C0C0);
   r.Prop("ThumbStep", &P::ThumbStep, &P::SetThumbStep, ThumbStepTypeInfo()).Default(cxtsNormal);
   r.Prop("ThumbType", &P::ThumbType, &P::SetThumbType, ThumbTypeTypeInfo()).Default(cxttRegular);
   r.Prop("ThumbWidth", &P::ThumbWidth, &P::SetThumbWidth).Default(7);
-  r.Prop("TickColor", &P::TickColor, &P::SetTickColor).Default(clWindowText);
+  r.Prop("TickColor", &P::TickColor, &P::SetTickColor, TypeInfoTColor()).Default(clWindowText);
   r.Prop("TickMarks", &P::TickMarks, &P::SetTickMarks, TickMarksTypeInfo()).Default(cxtmBottomRight);
   r.Prop("TickSize", &P::TickSize, &P::SetTickSize).Default(3);
   r.Prop("TickType", &P::TickType, &P::SetTickType, TickTypeTypeInfo()).Default(tbttTicks);
-  r.Prop("TrackColor", &P::TrackColor, &P::SetTrackColor).Default(clWindow);
+  r.Prop("TrackColor", &P::TrackColor, &P::SetTrackColor, TypeInfoTColor()).Default(clWindow);
   r.Prop("TrackSize", &P::TrackSize, &P::SetTrackSize).Default(5);
   r.Prop("ValidationErrorIconAlignment", &B::ValidationErrorIconAlignment,
          &B::SetValidationErrorIconAlignment, TypeInfoTAlignment())
@@ -585,6 +587,10 @@ void TcxTrackBar::RegisterProperties(TPropertyRegistrar& r) {
   using C = TcxCustomTrackBar;
   r.Prop("Position", &C::Position, &C::SetPosition).Default(0);
   r.Prop("Properties", &TcxTrackBar::Properties, &TcxTrackBar::SetProperties);
+  r.Prop("Style", &TcxTrackBar::StoredStyle, &TcxTrackBar::SetStoredStyle);
+  r.Prop("StyleDisabled", &TcxTrackBar::StoredStyleDisabled, &TcxTrackBar::SetStoredStyleDisabled);
+  r.Prop("StyleFocused", &TcxTrackBar::StoredStyleFocused, &TcxTrackBar::SetStoredStyleFocused);
+  r.Prop("StyleHot", &TcxTrackBar::StoredStyleHot, &TcxTrackBar::SetStoredStyleHot);
   r.Prop("ParentColor", &TControl::ParentColor, &TControl::SetParentColor).Default(true);
   r.Prop("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop).Default(true);
   r.Prop("Transparent", &TcxControl::Transparent, &TcxControl::SetTransparent).Default(false);
