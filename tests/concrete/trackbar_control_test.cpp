@@ -257,3 +257,43 @@ TEST_F(TrackBarInput, ThePositionHintHides1000MsAfterThePointerLeavesTheThumb) {
 
 }  // namespace
 }  // namespace qd::testing
+
+namespace qd::testing {
+namespace {
+
+TEST_F(TrackBarInput, InNativeStyleTheThumbAndTheButtonsFadeToTheirHotLook) {
+  bar->Style()->LookAndFeel()->SetNativeStyle(true);
+  dxFader()->SetState(fasEnabled);
+  Props()->SetShowChangeButtons(true);
+  ASSERT_TRUE(VI()->IsFadingAvailable());
+  const TPoint thumb = ThumbCentre();
+  MoveTo(thumb);
+  TcxTrackBarThumbFadingHelper* fading = VI()->GetThumb(0)->FadingHelper();
+  ASSERT_NE(fading, nullptr);
+  EXPECT_TRUE(fading->GetActive());
+  Repaint();
+  Run(500, 10);
+  EXPECT_FALSE(fading->GetActive());
+  EXPECT_EQ(VI()->TrackBarState(), cxTrackBarThumbStateHot);
+
+  const TcxCustomTrackBarViewInfo* vi = VI();
+  const TRect right = vi->RealRect(vi->RightButtonRect);
+  MoveTo(TPoint{(right.Left + right.Right) / 2, (right.Top + right.Bottom) / 2});
+  EXPECT_EQ(VI()->ButtonRightState(), cxbsHot);
+  ASSERT_NE(VI()->ButtonFadingHelper(false), nullptr);
+  EXPECT_TRUE(VI()->ButtonFadingHelper(false)->GetActive());
+  Repaint();
+  Run(500, 10);
+  EXPECT_FALSE(VI()->ButtonFadingHelper(false)->GetActive());
+}
+
+TEST_F(TrackBarInput, ClassicThumbsDoNotFade) {
+  dxFader()->SetState(fasEnabled);
+  MoveTo(ThumbCentre());
+  EXPECT_EQ(VI()->TrackBarState(), cxTrackBarThumbStateHot);
+  TcxTrackBarThumbFadingHelper* fading = VI()->GetThumb(0)->FadingHelper();
+  EXPECT_TRUE(!fading || !fading->GetActive());
+}
+
+}  // namespace
+}  // namespace qd::testing

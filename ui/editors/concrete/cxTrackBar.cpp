@@ -19,6 +19,7 @@ QD_IMPLEMENT_CLASS(TcxCustomTrackBarProperties)
 QD_IMPLEMENT_CLASS(TcxTrackBarProperties)
 QD_IMPLEMENT_CLASS(TcxTrackBarStyle)
 QD_IMPLEMENT_CLASS(TcxTrackBarThumbFadingHelper)
+QD_IMPLEMENT_CLASS(TcxTrackBarButtonFadingHelper)
 QD_IMPLEMENT_CLASS(TcxTrackBarThumbViewInfo)
 QD_IMPLEMENT_CLASS(TcxCustomTrackBarViewInfo)
 QD_IMPLEMENT_CLASS(TcxCustomTrackBarViewData)
@@ -226,6 +227,38 @@ void TcxTrackBarThumbFadingHelper::GetFadingImages(std::unique_ptr<TcxBitmap>& A
   AFadeInImage = render(cxTrackBarThumbStateHot);
 }
 
+TcxCustomEditViewInfo* TcxTrackBarButtonFadingHelper::GetEditViewInfo() {
+  return FViewInfo;
+}
+
+TRect TcxTrackBarButtonFadingHelper::ButtonRect() const {
+  return FViewInfo->RealRect(FLeftButton ? FViewInfo->LeftButtonRect : FViewInfo->RightButtonRect);
+}
+
+bool TcxTrackBarButtonFadingHelper::CanFade() {
+  return FViewInfo->IsFadingAvailable() && GetEditOwner() && !ButtonRect().IsEmpty();
+}
+
+void TcxTrackBarButtonFadingHelper::Invalidate() {
+  if (IcxEditOwner* owner = GetEditOwner())
+    owner->InvalidateRect(cxRectOffset(ButtonRect(), FViewInfo->Bounds.Left, FViewInfo->Bounds.Top), false);
+}
+
+void TcxTrackBarButtonFadingHelper::GetFadingImages(std::unique_ptr<TcxBitmap>& AFadeOutImage,
+                                                    std::unique_ptr<TcxBitmap>& AFadeInImage) {
+  const TRect r = ButtonRect();
+  auto render = [&](TcxButtonState AState) {
+    auto bitmap = std::make_unique<TcxBitmap32>(TRect{0, 0, r.Width(), r.Height()}, true);
+    TcxCanvas* canvas = bitmap->cxCanvas();
+    canvas->SetWindowOrg(r.TopLeft());
+    FViewInfo->DrawChangeButton(canvas, FLeftButton, r, AState);
+    canvas->SetWindowOrg(TPoint{});
+    return std::unique_ptr<TcxBitmap>(bitmap.release());
+  };
+  AFadeOutImage = render(cxbsNormal);
+  AFadeInImage = render(cxbsHot);
+}
+
 TcxTrackBarThumbViewInfo::TcxTrackBarThumbViewInfo(TcxCustomTrackBarViewInfo* AViewInfo)
     : FViewInfo(AViewInfo) {}
 
@@ -262,6 +295,8 @@ TcxCustomTrackBarViewInfo::TcxCustomTrackBarViewInfo()
 
 TcxCustomTrackBarViewInfo::~TcxCustomTrackBarViewInfo() {
   FPositionHintHelper.reset();
+  FButtonLeftFadingHelper.reset();
+  FButtonRightFadingHelper.reset();
   DestroyThumbs();
 }
 
@@ -570,16 +605,33 @@ void TcxCustomTrackBarViewInfo::PaintTrackBar(TcxCanvas* ACanvas) {
   DrawThumb(ACanvas);
 }
 
-void TcxCustomTrackBarViewInfo::DrawChangeButtons(TcxCanvas* ACanvas) {
+void TcxCustomTrackBarViewInfo::SetButtonState(bool ALeftButton, TcxButtonState Value) {
+  TcxButtonState& state = ALeftButton ? FButtonLeftState : FButtonRightState;
+  if (state == Value) return;
+  const TcxButtonState old = state;
+  state = Value;
+  if (!dxFader()) return;
+  auto& helper = ALeftButton ? FButtonLeftFadingHelper : FButtonRightFadingHelper;
+  if (!helper) helper = std::make_unique<TcxTrackBarButtonFadingHelper>(this, ALeftButton);
+  helper->CheckStartFading(old, Value);
+}
+
+void TcxCustomTrackBarViewInfo::DrawChangeButton(TcxCanvas* ACanvas, bool ALeftButton, const TRect& ARect,
+                                                 TcxButtonState AState) {
   if (!Painter) return;
   // The zoom-out button sits at the low end: on the right of a reversed bar.
-  const TRect left = RealRect(LeftButtonRect), right = RealRect(RightButtonRect);
-  if (ReverseDirection) {
-    Painter->DrawScaledZoomInButton(ACanvas, left, FButtonLeftState, ScaleFactor());
-    Painter->DrawScaledZoomOutButton(ACanvas, right, FButtonRightState, ScaleFactor());
-  } else {
-    Painter->DrawScaledZoomOutButton(ACanvas, left, FButtonLeftState, ScaleFactor());
-    Painter->DrawScaledZoomInButton(ACanvas, right, FButtonRightState, ScaleFactor());
+  if (ALeftButton != ReverseDirection)
+    Painter->DrawScaledZoomOutButton(ACanvas, ARect, AState, ScaleFactor());
+  else
+    Painter->DrawScaledZoomInButton(ACanvas, ARect, AState, ScaleFactor());
+}
+
+void TcxCustomTrackBarViewInfo::DrawChangeButtons(TcxCanvas* ACanvas) {
+  for (const bool left : {true, false}) {
+    const TRect r = RealRect(left ? LeftButtonRect : RightButtonRect);
+    TcxTrackBarButtonFadingHelper* fading = (left ? FButtonLeftFadingHelper : FButtonRightFadingHelper).get();
+    if (fading && fading->GetActive() && fading->DrawImage(ACanvas->Handle(), r)) continue;
+    DrawChangeButton(ACanvas, left, r, left ? FButtonLeftState : FButtonRightState);
   }
 }
 

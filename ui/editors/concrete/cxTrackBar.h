@@ -291,6 +291,26 @@ class TcxTrackBarThumbFadingHelper : public TcxCustomEditFadingHelper {
   TcxTrackBarThumbViewInfo* FThumb;
 };
 
+// Cross-fades a change button between its normal and hot look.
+class TcxTrackBarButtonFadingHelper : public TcxCustomEditFadingHelper {
+  QD_CLASS(TcxTrackBarButtonFadingHelper, TcxCustomEditFadingHelper)
+
+ public:
+  TcxTrackBarButtonFadingHelper(TcxCustomTrackBarViewInfo* AViewInfo, bool ALeftButton)
+      : FViewInfo(AViewInfo), FLeftButton(ALeftButton) {}
+  bool CanFade() override;
+  void DrawFadeImage() override { Invalidate(); }
+  void GetFadingImages(std::unique_ptr<TcxBitmap>& AFadeOutImage,
+                       std::unique_ptr<TcxBitmap>& AFadeInImage) override;
+  TcxCustomEditViewInfo* GetEditViewInfo() override;
+  void Invalidate() override;
+
+ private:
+  TRect ButtonRect() const;
+  TcxCustomTrackBarViewInfo* FViewInfo;
+  bool FLeftButton;
+};
+
 // One thumb: its position, state (1 to 5), visible bounds and full rectangle.
 class TcxTrackBarThumbViewInfo : public TObject {
   QD_CLASS(TcxTrackBarThumbViewInfo, TObject)
@@ -384,9 +404,15 @@ class TcxCustomTrackBarViewInfo : public TcxCustomTextEditViewInfo {
   TcxTrackBarThumbViewInfo* PressedThumb() const { return FPressedThumb; }
   void SetPressedThumb(TcxTrackBarThumbViewInfo* Value) { FPressedThumb = Value; }
   TcxButtonState ButtonLeftState() const { return FButtonLeftState; }
-  void SetButtonLeftState(TcxButtonState Value) { FButtonLeftState = Value; }
+  // A new state starts the button's cross-fade (where the framework fades).
+  void SetButtonLeftState(TcxButtonState Value) { SetButtonState(true, Value); }
   TcxButtonState ButtonRightState() const { return FButtonRightState; }
-  void SetButtonRightState(TcxButtonState Value) { FButtonRightState = Value; }
+  void SetButtonRightState(TcxButtonState Value) { SetButtonState(false, Value); }
+  TcxTrackBarButtonFadingHelper* ButtonFadingHelper(bool ALeftButton) const {
+    return (ALeftButton ? FButtonLeftFadingHelper : FButtonRightFadingHelper).get();
+  }
+  // A change button in a state at ARect (real coordinates): the fading helper's images.
+  void DrawChangeButton(TcxCanvas* ACanvas, bool ALeftButton, const TRect& ARect, TcxButtonState AState);
   const TcxTrackBarTicks& MajorTicks() const { return FMajorTicks; }
   const TcxTrackBarTicks& MinorTicks() const { return FMinorTicks; }
   bool ShowSelection() const { return FShowSelection; }
@@ -478,8 +504,11 @@ class TcxCustomTrackBarViewInfo : public TcxCustomTextEditViewInfo {
   std::vector<std::unique_ptr<TcxTrackBarThumbViewInfo>> FThumbs;
   TcxTrackBarThumbViewInfo* FHotThumb = nullptr;
   TcxTrackBarThumbViewInfo* FPressedThumb = nullptr;
+  void SetButtonState(bool ALeftButton, TcxButtonState Value);
   TcxButtonState FButtonLeftState = cxbsNormal;
   TcxButtonState FButtonRightState = cxbsNormal;
+  std::unique_ptr<TcxTrackBarButtonFadingHelper> FButtonLeftFadingHelper;
+  std::unique_ptr<TcxTrackBarButtonFadingHelper> FButtonRightFadingHelper;
   std::unique_ptr<TcxBitmap> FTBBitmap;
 };
 

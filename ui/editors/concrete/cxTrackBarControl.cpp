@@ -359,6 +359,8 @@ TcxCustomTrackBar::TcxCustomTrackBar(TComponent* AOwner, bool AIsInplace)
   keys.Include(kArrows);
   SetKeys(keys);
   FEditValue = Variant(0);
+  // Stored forms leave out ParentColor while it is True.
+  SetParentColor(true);
   SetEditAutoSize(false);
   SetWidth(196);
   SetHeight(76);
