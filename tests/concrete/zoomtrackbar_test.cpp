@@ -1,7 +1,10 @@
 // The zoom track bar: the split scale around 100, its bounds, steps, jumps and the snapping drag.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "concrete/trackbar_test_util.h"
+#include "ui/graphics/cxGraphicsBitmap.h"
 
 namespace qd::testing {
 namespace {
@@ -150,6 +153,41 @@ TEST_F(ZoomTrackBar, ATrackNoWiderThanTheThumbKeepsThePosition) {
   MoveTo(TPoint{p.X + 20, p.Y});
   Release(TPoint{p.X + 20, p.Y});
   EXPECT_EQ(zoom->Position(), 200);
+}
+
+}  // namespace
+}  // namespace qd::testing
+
+namespace qd::testing {
+namespace {
+
+// An owner (the image editor) calculates and paints a zoom bar without a control of its own.
+TEST_F(ZoomTrackBar, AnOwnerDrawsAStandAloneTransparentBar) {
+  TdxCustomZoomTrackBarProperties properties(nullptr);
+  TdxCustomZoomTrackBarViewInfo viewInfo;
+  viewInfo.SetPosition(250);
+  viewInfo.Transparent = true;
+  std::unique_ptr<TcxCustomEditViewData> viewData(properties.CreateViewData(zoom->Style(), false));
+  TcxBitmap32 picture(TRect{0, 0, 218, 40}, true);
+  TcxCanvas* canvas = picture.cxCanvas();
+  canvas->FillRect(TRect{0, 0, 218, 40}, clRed);
+  viewData->Calculate(canvas, TRect{0, 0, 218, 40}, cxInvalidPoint, cxmbNone, {}, &viewInfo, false);
+  // With the change buttons (on by default) 100 still sits in the middle of the track.
+  EXPECT_TRUE(viewInfo.ShowChangeButtons);
+  EXPECT_EQ(viewInfo.GetCoordinate(100), viewInfo.TrackRect.Left + viewInfo.TrackRect.Width() / 2);
+  viewInfo.Paint(canvas);
+  auto rgb = [&](int X, int Y) { return static_cast<uint32_t>(ColorToRGB(canvas->Canvas()->Pixels(X, Y))); };
+  EXPECT_EQ(rgb(1, 1), ColorToRGB(clRed)) << "the owner's picture shows around the bar";
+  const TRect thumb = viewInfo.RealRect(viewInfo.ThumbRect);
+  EXPECT_NE(rgb((thumb.Left + thumb.Right) / 2, (thumb.Top + thumb.Bottom) / 2), ColorToRGB(clRed));
+  EXPECT_EQ(viewInfo.Position(), 250);
+
+  // A plain track bar's bounds assigned to zoom settings keep the centre inside.
+  TcxTrackBarProperties plain(nullptr);
+  plain.SetMax(50);
+  properties.Assign(&plain);
+  EXPECT_EQ(properties.Min(), 0);
+  EXPECT_EQ(properties.Max(), 100);
 }
 
 }  // namespace

@@ -823,6 +823,7 @@ bool TcxCustomTrackBarViewData::GetCustomThumbRect(TcxCustomTrackBarViewInfo* AV
 void TcxCustomTrackBarViewData::Calculate(TcxCanvas* ACanvas, const TRect& ABounds, const TPoint& P,
                                           TcxMouseButton Button, TShiftState Shift,
                                           TcxCustomEditViewInfo* AViewInfo, bool AIsMouseEvent) {
+  FOwnerTransparent = AViewInfo->Transparent;
   TcxCustomEditViewData::Calculate(ACanvas, ABounds, P, Button, Shift, AViewInfo, AIsMouseEvent);
   auto* viewInfo = static_cast<TcxCustomTrackBarViewInfo*>(AViewInfo);
   viewInfo->IsEditClass = false;
@@ -880,7 +881,9 @@ void TcxCustomTrackBarViewData::CalculateTrackBarViewInfoProperties(TcxCustomTra
     AViewInfo->RecreateOrientationHelper();
   }
   AViewInfo->TextOrientation = properties->TextOrientation();
-  AViewInfo->FPropTransparent = IsInplace() ? AViewInfo->Transparent : (Edit() && Edit()->Transparent());
+  // An in-place bar, or one an owner draws without a control, keeps the flag its owner gave it.
+  AViewInfo->FPropTransparent =
+      (IsInplace() || !Edit()) ? (AViewInfo->Transparent || FOwnerTransparent) : Edit()->Transparent();
   AViewInfo->PopulateMajorTicks();
   AViewInfo->PopulateMinorTicks();
   UpdateSelection(AViewInfo);

@@ -553,6 +553,10 @@ class TcxCustomTrackBarViewData : public TcxCustomEditViewData {
   int32_t GetLabelSize(TcxCanvas* ACanvas, TcxCustomTrackBarViewInfo* AViewInfo);
   // The thumb rectangle OnGetThumbRect gives, in the view info's frame; empty without handler.
   bool GetCustomThumbRect(TcxCustomTrackBarViewInfo* AViewInfo, TRect& ARect);
+
+ private:
+  // The view info's Transparent as its owner set it before the calculation.
+  bool FOwnerTransparent = false;
 };
 
 // --- Position hint -----------------------------------------------------------------------------

@@ -117,6 +117,11 @@ TClass TdxCustomZoomTrackBarProperties::GetViewInfoClass() const {
 
 void TdxCustomZoomTrackBarProperties::DoAssign(TcxCustomEditProperties* Source) {
   TcxCustomTrackBarProperties::DoAssign(Source);
+  // The bounds of a plain track bar may lie on one side of the centre.
+  if (Min() > kCenter || Max() < kCenter) {
+    StoreMinMax(std::min(Min(), kCenter), std::max(Max(), kCenter));
+    Changed();
+  }
   if (auto* src = ObjectCast<TdxCustomZoomTrackBarProperties>(Source)) {
     FFirstRange->Assign(src->FFirstRange.get());
     FSecondRange->Assign(src->FSecondRange.get());
