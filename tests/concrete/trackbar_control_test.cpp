@@ -297,3 +297,57 @@ TEST_F(TrackBarInput, ClassicThumbsDoNotFade) {
 
 }  // namespace
 }  // namespace qd::testing
+
+namespace qd::testing {
+namespace {
+
+TEST_F(TrackBarInput, ThePositionHintSitsBesideTheThumbAwayFromTheTicks) {
+  Props()->SetShowPositionHint(true);
+  struct Case {
+    TcxTrackBarOrientation orientation;
+    TcxTrackBarTickMarks marks;
+  };
+  for (const Case& c : {Case{tboHorizontal, cxtmBottomRight}, Case{tboVertical, cxtmBottomRight},
+                        Case{tboHorizontal, cxtmBoth}}) {
+    Props()->SetOrientation(c.orientation);
+    Props()->SetTickMarks(c.marks);
+    if (c.orientation == tboVertical)
+      bar->SetBounds(60, 60, 60, 218);
+    else
+      bar->SetBounds(60, 60, 218, 60);
+    bar->SetPosition(5);
+    const TPoint thumb = ThumbCentre();
+    MoveTo(TPoint{thumb.X + 40, thumb.Y + 40});
+    MoveTo(thumb);
+    THintWindow* window = VI()->PositionHintHelper()->HintWindow();
+    ASSERT_TRUE(window && IsWindowVisible(window->Handle()));
+    EXPECT_EQ(window->Caption(), u"5");
+    const TRect hint = window->BoundsRect();
+    const TRect screenThumb = bar->ClientToScreen(VI()->RealThumbBounds(VI()->GetThumb(0)));
+    if (c.orientation == tboHorizontal)
+      EXPECT_EQ(hint.Bottom, screenThumb.Top - 10);
+    else
+      EXPECT_EQ(hint.Right, screenThumb.Left - 10);
+    VI()->PositionHintHelper()->CancelHint();
+  }
+}
+
+TEST_F(TrackBarInput, OnATrackNoWiderThanTheThumbPressesAndDragsKeepThePosition) {
+  bar->SetBounds(kLeft, kTop, 26, 60);  // 8 pixels of track for a 10-pixel thumb
+  bar->SetPosition(6);
+  ASSERT_LE(VI()->Pixels(), 0);
+  Props()->SetThumbStep(cxtsJump);
+  const TPoint thumb = ThumbCentre();
+  Press(TPoint{thumb.X + 4, thumb.Y});
+  MoveTo(TPoint{thumb.X + 30, thumb.Y});
+  Release(TPoint{thumb.X + 30, thumb.Y});
+  EXPECT_EQ(bar->Position(), 6);
+  Props()->SetThumbStep(cxtsNormal);
+  Press(thumb);
+  MoveTo(TPoint{thumb.X - 30, thumb.Y});
+  Release(TPoint{thumb.X - 30, thumb.Y});
+  EXPECT_EQ(bar->Position(), 6);
+}
+
+}  // namespace
+}  // namespace qd::testing
