@@ -208,7 +208,9 @@ bool TcxTrackBarThumbFadingHelper::CanFade() {
 
 void TcxTrackBarThumbFadingHelper::Invalidate() {
   TcxCustomTrackBarViewInfo* viewInfo = FThumb->ViewInfo();
-  if (IcxEditOwner* owner = GetEditOwner()) owner->InvalidateRect(viewInfo->RealThumbBounds(FThumb), false);
+  const TRect r =
+      cxRectOffset(viewInfo->RealRect(FThumb->FullRect()), viewInfo->Bounds.Left, viewInfo->Bounds.Top);
+  if (IcxEditOwner* owner = GetEditOwner()) owner->InvalidateRect(r, false);
 }
 
 void TcxTrackBarThumbFadingHelper::GetFadingImages(std::unique_ptr<TcxBitmap>& AFadeOutImage,
@@ -512,7 +514,7 @@ bool TcxCustomTrackBarViewInfo::IsPtToTheLeftFromThumb(const TPoint& P, TcxTrack
 
 TRect TcxCustomTrackBarViewInfo::GetPositionHintTextRect(const String& AText, bool AIsMultiLine) {
   TcxScreenCanvas* canvas = cxScreenCanvas();
-  canvas->Font()->Assign(Font);
+  if (Font) canvas->Font()->Assign(Font);
   const TSize size = canvas->TextExtent(AText);
   canvas->Dormant();
   TRect reference = ThumbRect;
@@ -834,7 +836,7 @@ void TcxCustomTrackBarViewData::Calculate(TcxCanvas* ACanvas, const TRect& ABoun
   viewInfo->UpdateTrackBarState();
   UpdateValue(viewInfo);
   CalculateTrackBarViewInfoProperties(viewInfo);
-  viewInfo->TextRect = cxRectOffset(viewInfo->ClientRect, -ABounds.Left, -ABounds.Top);
+  viewInfo->TextRect = viewInfo->ClientRect;
   viewInfo->Text = IntToStr(viewInfo->Position());
   if (Focused && !IsInplace() && !viewInfo->Text.empty())
     viewInfo->FocusRect = cxRectInflate(viewInfo->TextRect, 1);

@@ -3,6 +3,7 @@
 // shown as a thumb on a track with tick marks, tick labels, a selection band and optional
 // change buttons; its settings, layout, painting, input controller, position hint and the
 // control itself.
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <vector>
