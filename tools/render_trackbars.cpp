@@ -169,9 +169,9 @@ int main(int argc, char** argv) {
     for (const Cell& cell : cells) {
       TcxCustomTrackBar* bar =
           cell.zoom ? static_cast<TcxCustomTrackBar*>(new TZoomBar(form)) : new TcxTrackBar(form);
+      bar->SetParent(form);
       bar->Style()->LookAndFeel()->SetKind(kind);
       bar->Style()->LookAndFeel()->SetNativeStyle(native);
-      bar->SetParent(form);
       bar->SetBounds(cell.x, cell.y, cell.w, cell.h);
       cell.setup(bar);
     }

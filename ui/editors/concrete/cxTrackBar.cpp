@@ -291,7 +291,7 @@ void TcxTrackBarThumbViewInfo::SetState(int32_t Value) {
 TcxCustomTrackBarViewInfo::TcxCustomTrackBarViewInfo()
     : FOrientationHelper(std::make_unique<TcxHorizontalTrackBarViewInfoHelper>()),
       FPositionHintHelper(std::make_unique<TcxTrackBarPositionHintHelper>(this)),
-      FTBBitmap(std::make_unique<TcxBitmap>()) {
+      FTBBitmap(std::make_unique<TcxBitmap32>()) {
   CreateThumbs();
 }
 
