@@ -168,18 +168,25 @@ TEST_F(ZoomTrackBar, AnOwnerDrawsAStandAloneTransparentBar) {
   viewInfo.SetPosition(250);
   viewInfo.Transparent = true;
   std::unique_ptr<TcxCustomEditViewData> viewData(properties.CreateViewData(zoom->Style(), false));
-  TcxBitmap32 picture(TRect{0, 0, 218, 40}, true);
+  TcxBitmap32 picture(TRect{0, 0, 260, 100}, true);
   TcxCanvas* canvas = picture.cxCanvas();
-  canvas->FillRect(TRect{0, 0, 218, 40}, clRed);
+  canvas->FillRect(TRect{0, 0, 260, 100}, clRed);
+  // Calculated at the origin, then placed where the owner shows it.
   viewData->Calculate(canvas, TRect{0, 0, 218, 40}, cxInvalidPoint, cxmbNone, {}, &viewInfo, false);
+  viewInfo.Bounds = TRect{20, 30, 238, 70};
   // With the change buttons (on by default) 100 still sits in the middle of the track.
   EXPECT_TRUE(viewInfo.ShowChangeButtons);
   EXPECT_EQ(viewInfo.GetCoordinate(100), viewInfo.TrackRect.Left + viewInfo.TrackRect.Width() / 2);
   viewInfo.Paint(canvas);
   auto rgb = [&](int X, int Y) { return static_cast<uint32_t>(ColorToRGB(canvas->Canvas()->Pixels(X, Y))); };
-  EXPECT_EQ(rgb(1, 1), ColorToRGB(clRed)) << "the owner's picture shows around the bar";
-  const TRect thumb = viewInfo.RealRect(viewInfo.ThumbRect);
-  EXPECT_NE(rgb((thumb.Left + thumb.Right) / 2, (thumb.Top + thumb.Bottom) / 2), ColorToRGB(clRed));
+  EXPECT_EQ(rgb(21, 31), ColorToRGB(clRed)) << "the owner's picture shows around the bar";
+  EXPECT_EQ(rgb(10, 10), ColorToRGB(clRed)) << "nothing outside the bounds";
+  const TRect thumb = viewInfo.RealThumbBounds(viewInfo.GetThumb(0));
+  const TPoint centre{(thumb.Left + thumb.Right) / 2, (thumb.Top + thumb.Bottom) / 2};
+  EXPECT_NE(rgb(20 + centre.X, 30 + centre.Y), ColorToRGB(clRed)) << "the thumb at the bounds";
+  // Points for hit tests are bar-relative.
+  EXPECT_EQ(viewInfo.GetThumbFromPos(centre), viewInfo.GetThumb(0));
+  EXPECT_EQ(viewInfo.GetPositionAfterJump(viewInfo.GetCoordinate(100), centre.Y), 100);
   EXPECT_EQ(viewInfo.Position(), 250);
 
   // A plain track bar's bounds assigned to zoom settings keep the centre inside.

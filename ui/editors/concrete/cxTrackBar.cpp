@@ -386,7 +386,7 @@ bool TcxCustomTrackBarViewInfo::IsSkinPainter() const {
 }
 
 TRect TcxCustomTrackBarViewInfo::RealThumbBounds(TcxTrackBarThumbViewInfo* AThumb) const {
-  return cxRectOffset(RealRect(AThumb->Bounds()), Bounds.Left, Bounds.Top);
+  return RealRect(AThumb->Bounds());
 }
 
 int32_t TcxCustomTrackBarViewInfo::GetOffset(int32_t APosition) {
@@ -436,8 +436,8 @@ void TcxCustomTrackBarViewInfo::UpdateTrackBarState() {
 }
 
 int32_t TcxCustomTrackBarViewInfo::GetPositionAfterJump(int32_t X, int32_t Y) {
-  const int64_t offset = FOrientationHelper->GetCurrentMousePos(TPoint{X - Bounds.Left, Y - Bounds.Top}) -
-                         TrackRect.Left - VisibleThumbRect.Width() / 2;
+  const int64_t offset =
+      FOrientationHelper->GetCurrentMousePos(TPoint{X, Y}) - TrackRect.Left - VisibleThumbRect.Width() / 2;
   // A track no wider than the thumb has no pixels to divide by: the position stays.
   if (Pixels() <= 0) return Position();
   const int64_t positions = MulDiv64(offset, Positions(), Pixels());

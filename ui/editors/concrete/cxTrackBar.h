@@ -422,7 +422,9 @@ class TcxCustomTrackBarViewInfo : public TcxCustomTextEditViewInfo {
   bool PropTransparent() const { return FPropTransparent; }
   // Real coordinates (relative to the bounds) of a rectangle of the view info's frame.
   TRect RealRect(const TRect& R) const { return FOrientationHelper->GetRealRect(R); }
-  // The thumb's rectangle in control coordinates.
+  // The thumb's visible rectangle relative to the bounds' top-left corner, where the points of
+  // hit tests and mouse input are taken (a control's bounds start at its client origin; an owner
+  // that draws the bar elsewhere hands over bar-relative points).
   TRect RealThumbBounds(TcxTrackBarThumbViewInfo* AThumb) const;
   bool IsSkinPainter() const;
   // The pixel count along the track a drag or jump divides by (0 or less on a track no wider

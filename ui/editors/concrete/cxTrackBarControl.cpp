@@ -80,7 +80,8 @@ void TcxTrackBarPositionHintHelper::MouseLeave() {
   if (FTrackBarViewInfo->MouseStates.Contains(tbmpSliding)) return;
   if (TcxControl* control = GetOwnerControl(); control && control->HandleAllocated()) {
     const TPoint p = control->GetMouseCursorClientPos();
-    if (FTrackBarViewInfo->GetThumbFromPos(p)) return;
+    const TRect& bounds = FTrackBarViewInfo->Bounds;
+    if (FTrackBarViewInfo->GetThumbFromPos(TPoint{p.X - bounds.Left, p.Y - bounds.Top})) return;
   }
   ScheduleHiding();
 }
@@ -94,7 +95,9 @@ void TcxTrackBarPositionHintHelper::CorrectHintWindowRect(TRect& R) {
   TcxTrackBarThumbViewInfo* thumb = FTrackBarViewInfo->HotThumb();
   if (!thumb) thumb = FTrackBarViewInfo->PressedThumb();
   if (!thumb) thumb = FTrackBarViewInfo->GetThumb(0);
-  const TRect screen = control->ClientToScreen(FTrackBarViewInfo->RealThumbBounds(thumb));
+  const TRect& bounds = FTrackBarViewInfo->Bounds;
+  const TRect screen = control->ClientToScreen(
+      cxRectOffset(FTrackBarViewInfo->RealThumbBounds(thumb), bounds.Left, bounds.Top));
   if (FTrackBarViewInfo->OrientationHelper()->IsHorizontal())
     R = cxRectSetTop(R, screen.Top - R.Height() - 10);
   else
@@ -178,7 +181,7 @@ TRect TcxTrackBarController::GetTrackBounds() {
   if (!viewInfo->ShowChangeButtons) return viewInfo->ClientRect;
   const TRect span{viewInfo->LeftButtonRect.Left, viewInfo->TrackBarRect.Top, viewInfo->RightButtonRect.Right,
                    viewInfo->TrackBarRect.Bottom};
-  return cxRectOffset(viewInfo->RealRect(span), viewInfo->Bounds.Left, viewInfo->Bounds.Top);
+  return viewInfo->RealRect(span);
 }
 
 int32_t TcxTrackBarController::GetNewPosition(int32_t X, int32_t Y) {
@@ -204,10 +207,8 @@ void TcxTrackBarController::MouseDown(TMouseButton Button, TShiftState Shift, in
   if (Button != mbLeft) return;
   TcxCustomTrackBarProperties* properties = Properties();
   int32_t newPosition = FTrackBar->GetTrackBarPosition();
-  const TRect leftButton =
-      cxRectOffset(viewInfo->RealRect(viewInfo->LeftButtonRect), viewInfo->Bounds.Left, viewInfo->Bounds.Top);
-  const TRect rightButton = cxRectOffset(viewInfo->RealRect(viewInfo->RightButtonRect), viewInfo->Bounds.Left,
-                                         viewInfo->Bounds.Top);
+  const TRect leftButton = viewInfo->RealRect(viewInfo->LeftButtonRect);
+  const TRect rightButton = viewInfo->RealRect(viewInfo->RightButtonRect);
   if (viewInfo->ShowChangeButtons && (cxRectPtIn(leftButton, p) || cxRectPtIn(rightButton, p))) {
     if (cxRectPtIn(leftButton, p)) {
       viewInfo->SetButtonLeftState(cxbsPressed);
@@ -268,7 +269,7 @@ void TcxTrackBarController::UpdatePos(int32_t ANewPosition, TShiftState Shift) {
 void TcxTrackBarController::UpdateButtonStates(const TPoint& P, TShiftState Shift) {
   TcxCustomTrackBarViewInfo* viewInfo = ViewInfo();
   auto stateOf = [&](const TRect& AButton, bool AMarked) {
-    const TRect r = cxRectOffset(viewInfo->RealRect(AButton), viewInfo->Bounds.Left, viewInfo->Bounds.Top);
+    const TRect r = viewInfo->RealRect(AButton);
     if (!cxRectPtIn(r, P)) return cxbsNormal;
     if (!Shift.Contains(ssLeft)) return cxbsHot;
     return AMarked ? cxbsPressed : cxbsNormal;

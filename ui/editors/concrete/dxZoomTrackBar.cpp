@@ -208,7 +208,7 @@ int32_t TdxCustomZoomTrackBarViewInfo::GetPositionAfterJump(int32_t X, int32_t Y
   const double first = PixelsPerPositionFirstRange, second = PixelsPerPositionSecondRange;
   // A track no wider than the thumb has no scale to divide by: the position stays.
   if (first <= 0 || second <= 0) return Position();
-  const int32_t x = OrientationHelper()->GetCurrentMousePos(TPoint{X - Bounds.Left, Y - Bounds.Top});
+  const int32_t x = OrientationHelper()->GetCurrentMousePos(TPoint{X, Y});
   const int32_t middle = TrackRect.Left + TrackRect.Width() / 2;
   if (x < middle) {
     const double offset = static_cast<double>(x) - TrackRect.Left - VisibleThumbRect.Width() / 2;
