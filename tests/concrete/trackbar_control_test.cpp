@@ -351,3 +351,28 @@ TEST_F(TrackBarInput, OnATrackNoWiderThanTheThumbPressesAndDragsKeepThePosition)
 
 }  // namespace
 }  // namespace qd::testing
+
+namespace qd::testing {
+namespace {
+
+TEST_F(TrackBarInput, AVerticalBarIsDraggedAndClickedAlongItsHeight) {
+  Props()->SetOrientation(tboVertical);
+  bar->SetBounds(kLeft, kTop, 60, 218);
+  bar->SetPosition(0);
+  const TPoint start = ThumbCentre();
+  ASSERT_EQ(VI()->Pixels(), 190);
+  Press(start);
+  MoveTo(TPoint{start.X + 15, start.Y + 190});
+  EXPECT_EQ(bar->Position(), 10);
+  MoveTo(TPoint{start.X, start.Y + 95});
+  EXPECT_EQ(bar->Position(), 5);
+  Release(TPoint{start.X, start.Y + 95});
+  // A click below the thumb steps down the bar by a page.
+  const TPoint below{start.X, start.Y + 150};
+  Press(below);
+  Release(below);
+  EXPECT_EQ(bar->Position(), 7);
+}
+
+}  // namespace
+}  // namespace qd::testing
