@@ -50,6 +50,7 @@
 #include "ui/editors/cxEdit.h"
 #include "ui/editors/cxEditConsts.h"
 #include "ui/editors/dxSpellCheckerCore.h"
+#include "ui/editors/concrete/cxCheckBox.h"
 #include "ui/editors/concrete/cxTrackBar.h"
 #include "ui/skins/dxSkinsCore.h"
 #include "ui/skins/dxSkinsDefaultPainters.h"
@@ -150,7 +151,8 @@ const TUnit kUnits[] = {
     {&dxSkinsCore::Initialize, &dxSkinsCore::Finalize},
     // The "UserSkin" painter (only where GDI+ is usable); its skin is read on first use.
     {&dxSkinsDefaultPainters::Initialize, &dxSkinsDefaultPainters::Finalize},
-    // The concrete editors' registrations.
+    // The editors' registrations.
+    {&cxCheckBox::Initialize, &cxCheckBox::Finalize},
     {&cxTrackBar::Initialize, &cxTrackBar::Finalize},
 };
 

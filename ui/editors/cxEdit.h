@@ -1537,9 +1537,8 @@ class TcxCustomEdit : public TcxCustomEditContainer,
 
  public:
   explicit TcxCustomEdit(TComponent* AOwner) : TcxCustomEdit(AOwner, false) {}
-  // AStyleClass: the class of the editor's styles (an editor family may have its own).
-  TcxCustomEdit(TComponent* AOwner, bool AIsInplace,
-                TcxContainerStyleClass AStyleClass = &cxCreateContainerStyle<TcxEditStyle>);
+  TcxCustomEdit(TComponent* AOwner, bool AIsInplace)
+      : TcxCustomEdit(AOwner, AIsInplace, &cxCreateContainerStyle<TcxEditStyle>) {}
   ~TcxCustomEdit() override;
   // The parts of the creation that ask the editor family (its properties, its inner edit);
   // run at the latest when the editor gets its first parent.
@@ -1731,6 +1730,9 @@ class TcxCustomEdit : public TcxCustomEditContainer,
   bool FIsInplaceInitializing = false;
 
  protected:
+  // For an editor family whose styles are of a class of its own.
+  TcxCustomEdit(TComponent* AOwner, bool AIsInplace, TcxContainerStyleClass AStyleClass);
+
   // -- Overridable behaviour of an editor family
   virtual TClass GetEditDataClass() { return nullptr; }
   virtual void DoChange();

@@ -217,8 +217,7 @@ TcxCustomEdit* TcxCustomEdit::CreateInplace(TClass AClass, TComponent* AOwner) {
 }
 
 TcxCustomEdit::TcxCustomEdit(TComponent* AOwner, bool AIsInplace, TcxContainerStyleClass AStyleClass)
-    : TcxCustomEditContainer(AOwner, AStyleClass),
-      FIsInplace(AIsInplace || gEditCreatingInplace) {
+    : TcxCustomEditContainer(AOwner, AStyleClass), FIsInplace(AIsInplace || gEditCreatingInplace) {
   gEditCreatingInplace = false;
   FIsCreating = true;
   SetControlStyle(ControlStyle() + TControlStyle{csActionClient, csCaptureMouse, csSetCaption});
