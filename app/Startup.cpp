@@ -55,6 +55,7 @@
 #include "ui/editors/dxSpellCheckerCore.h"
 #include "ui/editors/concrete/cxCheckBox.h"
 #include "ui/editors/concrete/cxProgressBar.h"
+#include "ui/editors/concrete/cxTrackBar.h"
 #include "ui/skins/dxSkinsCore.h"
 #include "ui/skins/dxSkinsDefaultPainters.h"
 
@@ -160,6 +161,7 @@ const TUnit kUnits[] = {
     {&cxCheckBox::Initialize, &cxCheckBox::Finalize},
     {&cxProgressBar::Initialize, &cxProgressBar::Finalize},
     {&cxLabel::Initialize, &cxLabel::Finalize},
+    {&cxTrackBar::Initialize, &cxTrackBar::Finalize},
 };
 
 }  // namespace

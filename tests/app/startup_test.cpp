@@ -16,6 +16,8 @@
 #include "ui/controls/cxHint.h"
 #include "ui/core/cxClassesComponents.h"
 #include "ui/editors/concrete/cxLabel.h"
+#include "ui/editors/concrete/cxTrackBar.h"
+#include "ui/editors/cxEdit.h"
 #include "ui/graphics/cxGraphics.h"
 #include "ui/lookandfeel/cxLookAndFeels.h"
 #include "ui/skins/dxSkinsCore.h"
@@ -132,6 +134,20 @@ TEST(Startup, TheLabelIsRegisteredAsAnEditorAfterTheEditorFramework) {
   EXPECT_GT(position(&cxLabel::Initialize), position(&dxSkinsDefaultPainters::Initialize));
   InitializeUnits();
   EXPECT_EQ(GetRegisteredEditProperties()->FindByDescription(u"Label"), TcxLabelProperties::StaticClass());
+  FinalizeUnits();
+}
+
+TEST(Startup, TheConcreteEditorsRegisterAfterTheEditorRegistries) {
+  const auto units = ProgramUnits();
+  auto position = [&units](void (*AInitialize)()) {
+    for (size_t i = 0; i < units.size(); ++i)
+      if (units[i].Initialize == AInitialize) return static_cast<int>(i);
+    return -1;
+  };
+  ASSERT_GE(position(&cxEdit::Initialize), 0);
+  EXPECT_GT(position(&cxTrackBar::Initialize), position(&cxEdit::Initialize));
+  InitializeUnits();
+  EXPECT_GE(GetRegisteredEditProperties()->GetIndexByClass(TcxTrackBarProperties::StaticClass()), 0);
   FinalizeUnits();
 }
 

@@ -200,6 +200,9 @@ class TcxControl : public TcxCustomControl,
   void PostMouseMove();
   void PostMouseMove(const TPoint& P);
   TPoint GetMouseCursorClientPos();
+  // Where the last mouse press happened (client coordinates); a control may restore it.
+  TPoint MouseDownPos() const { return FMouseDownPos; }
+  void SetMouseDownPos(const TPoint& Value) { FMouseDownPos = Value; }
   void SetFocus() override;
   virtual bool CanFocusEx();
   virtual bool AcceptMousePosForClick(int32_t X, int32_t Y);

@@ -71,7 +71,7 @@ const TTypeInfo* BevelOuterTypeInfo() {
       MakeEnumTypeInfo(u"TcxProgressBarBevelOuter", {u"cxbvNone", u"cxbvLowered", u"cxbvRaised"});
   return &info;
 }
-const TTypeInfo* OrientationTypeInfo() {
+const TTypeInfo* ProgressBarOrientationTypeInfo() {
   static const TTypeInfo info =
       MakeEnumTypeInfo(u"TcxProgressBarOrientation", {u"cxorHorizontal", u"cxorVertical"});
   return &info;
@@ -330,7 +330,8 @@ void TcxProgressBarProperties::RegisterProperties(TPropertyRegistrar& r) {
   r.Prop("Marquee", &P::Marquee, &P::SetMarquee).Default(false);
   r.Prop("Max", &P::Max, &P::SetMax).Stored(&P::IsMaxStored);
   r.Prop("Min", &P::Min, &P::SetMin).Stored(&P::IsMinStored);
-  r.Prop("Orientation", &P::Orientation, &P::SetOrientation, OrientationTypeInfo()).Default(cxorHorizontal);
+  r.Prop("Orientation", &P::Orientation, &P::SetOrientation, ProgressBarOrientationTypeInfo())
+      .Default(cxorHorizontal);
   r.Prop("OverloadBeginColor", &P::OverloadBeginColor, &P::SetOverloadBeginColor, TypeInfoTColor())
       .Default(static_cast<TColor>(0x8080FF));
   r.Prop("OverloadEndColor", &P::OverloadEndColor, &P::SetOverloadEndColor, TypeInfoTColor())
@@ -347,7 +348,7 @@ void TcxProgressBarProperties::RegisterProperties(TPropertyRegistrar& r) {
       .Stored(&P::IsShowTextStyleStored);
   r.Prop("SolidTextColor", &P::SolidTextColor, &P::SetSolidTextColor).Default(false);
   r.Prop("Text", &P::Text, &P::SetText);
-  r.Prop("TextOrientation", &P::TextOrientation, &P::SetTextOrientation, OrientationTypeInfo())
+  r.Prop("TextOrientation", &P::TextOrientation, &P::SetTextOrientation, ProgressBarOrientationTypeInfo())
       .Default(cxorHorizontal);
   r.Prop("Transparent", &B::Transparent, &B::SetTransparent).Default(false);
   r.Prop("TransparentImage", &P::TransparentImage, &P::SetTransparentImage).Default(true);
