@@ -51,7 +51,9 @@
 #include "ui/editors/cxEditConsts.h"
 #include "ui/editors/cxMaskEdit.h"
 #include "ui/editors/cxTextEdit.h"
+#include "ui/editors/concrete/cxLabel.h"
 #include "ui/editors/dxSpellCheckerCore.h"
+#include "ui/editors/concrete/cxCheckBox.h"
 #include "ui/skins/dxSkinsCore.h"
 #include "ui/skins/dxSkinsDefaultPainters.h"
 
@@ -147,13 +149,15 @@ const TUnit kUnits[] = {
     {&cxEdit::Initialize, &cxEdit::Finalize},
     {&cxExtEditConsts::Initialize, &cxExtEditConsts::Finalize},
     {&cxFilterControlStrs::Initialize, &cxFilterControlStrs::Finalize},
-    // The text editor's properties in the editor registry.
-    {&cxTextEdit::Initialize, &cxTextEdit::Finalize},
-    {&cxMaskEdit::Initialize, &cxMaskEdit::Finalize},
     // The skin classes (and the details record's reader of old skin streams).
     {&dxSkinsCore::Initialize, &dxSkinsCore::Finalize},
     // The "UserSkin" painter (only where GDI+ is usable); its skin is read on first use.
     {&dxSkinsDefaultPainters::Initialize, &dxSkinsDefaultPainters::Finalize},
+    // The editors' registrations.
+    {&cxTextEdit::Initialize, &cxTextEdit::Finalize},
+    {&cxMaskEdit::Initialize, &cxMaskEdit::Finalize},
+    {&cxCheckBox::Initialize, &cxCheckBox::Finalize},
+    {&cxLabel::Initialize, &cxLabel::Finalize},
 };
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <fontconfig/fontconfig.h>
 #include <ft2build.h>
 #include FT_FREETYPE_H
+#include FT_BITMAP_H
 #include FT_OUTLINE_H
 #include FT_TRUETYPE_TABLES_H
 #include <hb-ft.h>
@@ -281,8 +282,14 @@ bool FontFace::Load(const LOGFONTW& lf) {
   BYTE familyBits = family.find("Serif") != std::string::npos  ? FF_ROMAN
                     : family.find("Mono") != std::string::npos ? FF_MODERN
                                                                : FF_SWISS;
+  // The desktop's raster fonts are drawn from an installed outline face here, but they keep
+  // what callers rely on: they are not TrueType and they do not rotate.
+  static const char* const kRasterFaces[] = {"system",   "fixedsys",    "terminal", "ms sans serif",
+                                             "ms serif", "small fonts", "courier"};
+  const bool raster =
+      std::find(std::begin(kRasterFaces), std::end(kRasterFaces), name) != std::end(kRasterFaces);
   // TMPF_FIXED_PITCH set means a variable pitch font, as on the original.
-  tm_.tmPitchAndFamily = static_cast<BYTE>(TMPF_VECTOR | TMPF_TRUETYPE |
+  tm_.tmPitchAndFamily = static_cast<BYTE>((raster ? 0 : TMPF_VECTOR | TMPF_TRUETYPE) |
                                            (FT_IS_FIXED_WIDTH(face) ? 0 : TMPF_FIXED_PITCH) | familyBits);
   tm_.tmCharSet = lf.lfCharSet == DEFAULT_CHARSET ? ANSI_CHARSET : lf.lfCharSet;
   if (post) {
@@ -298,7 +305,7 @@ bool FontFace::Load(const LOGFONTW& lf) {
   } else {
     strikePos = ascent / 3;
   }
-  escapement = lf.lfEscapement / 10.0 * 3.14159265358979323846 / 180.0;
+  escapement = raster ? 0 : lf.lfEscapement / 10.0 * 3.14159265358979323846 / 180.0;
   return true;
 }
 
@@ -320,10 +327,10 @@ bool FontFace::LoadGlyph(uint32_t index, bool transformed) {
 
 namespace {
 
-void CopyBitmap(FT_GlyphSlot slot, Glyph& g) {
-  const FT_Bitmap& bm = slot->bitmap;
-  g.left = slot->bitmap_left;
-  g.top = -slot->bitmap_top;
+// Copies a rendered bitmap whose top-left pixel lies at (left, top) from the pen position.
+void CopyBitmap(const FT_Bitmap& bm, int32_t left, int32_t top, Glyph& g) {
+  g.left = left;
+  g.top = top;
   g.w = static_cast<int32_t>(bm.width);
   g.h = static_cast<int32_t>(bm.rows);
   g.cov.assign(static_cast<size_t>(g.w) * g.h, 0);
@@ -338,6 +345,41 @@ void CopyBitmap(FT_GlyphSlot slot, Glyph& g) {
       g.cov[static_cast<size_t>(y) * g.w + x] = v;
     }
   }
+}
+
+void CopyBitmap(FT_GlyphSlot slot, Glyph& g) {
+  CopyBitmap(slot->bitmap, slot->bitmap_left, -slot->bitmap_top, g);
+}
+
+// Renders only the part of the loaded outline inside `window` (pixels from the pen position,
+// y down), so that a glyph magnified far beyond the visible area costs no more than that area.
+// Returns false when the whole glyph fits in the window and can be rendered as usual.
+bool RenderClipped(FT_GlyphSlot slot, bool mono, const RECT& window, Glyph& g) {
+  FT_BBox box;
+  FT_Outline_Get_CBox(&slot->outline, &box);
+  // Pixel bounds, y down.
+  int64_t x0 = box.xMin >> 6, x1 = (static_cast<int64_t>(box.xMax) + 63) >> 6;
+  int64_t y0 = -((static_cast<int64_t>(box.yMax) + 63) >> 6), y1 = -(box.yMin >> 6);
+  if (x0 >= window.Left && y0 >= window.Top && x1 <= window.Right && y1 <= window.Bottom) return false;
+  x0 = std::max<int64_t>(x0, window.Left);
+  y0 = std::max<int64_t>(y0, window.Top);
+  x1 = std::min<int64_t>(x1, window.Right);
+  y1 = std::min<int64_t>(y1, window.Bottom);
+  if (x0 >= x1 || y0 >= y1) return true;
+  FT_Bitmap bm;
+  FT_Bitmap_Init(&bm);
+  bm.width = static_cast<unsigned>(x1 - x0);
+  bm.rows = static_cast<unsigned>(y1 - y0);
+  bm.pitch = mono ? static_cast<int>((bm.width + 7) / 8) : static_cast<int>(bm.width);
+  bm.pixel_mode = mono ? FT_PIXEL_MODE_MONO : FT_PIXEL_MODE_GRAY;
+  bm.num_grays = mono ? 2 : 256;
+  std::vector<uint8_t> pixels(static_cast<size_t>(bm.pitch) * bm.rows, 0);
+  bm.buffer = pixels.data();
+  // The bitmap's lower-left corner is the outline's origin.
+  FT_Outline_Translate(&slot->outline, static_cast<FT_Pos>(-x0 * 64), static_cast<FT_Pos>(y1 * 64));
+  if (FT_Outline_Get_Bitmap(Library(), &slot->outline, &bm) == 0)
+    CopyBitmap(bm, static_cast<int32_t>(x0), static_cast<int32_t>(y0), g);
+  return true;
 }
 
 }  // namespace
@@ -365,14 +407,15 @@ void FontFace::MeasureGlyph(Glyph& g) {
   if (FT_Render_Glyph(slot, mono ? FT_RENDER_MODE_MONO : FT_RENDER_MODE_NORMAL) == 0) CopyBitmap(slot, g);
 }
 
-bool FontFace::Render(char32_t c, const double m[4], double fx, double fy, Glyph& out) {
+bool FontFace::Render(char32_t c, const double m[4], double fx, double fy, Glyph& out, const RECT* window) {
   std::lock_guard lock(mutex_);
   out = Glyph{};
   if (Invisible(c)) return true;
-  return RenderTransformed(FT_Get_Char_Index(static_cast<FT_Face>(face_), c), m, fx, fy, out);
+  return RenderTransformed(FT_Get_Char_Index(static_cast<FT_Face>(face_), c), m, fx, fy, out, window);
 }
 
-bool FontFace::RenderTransformed(uint32_t index, const double m[4], double fx, double fy, Glyph& out) {
+bool FontFace::RenderTransformed(uint32_t index, const double m[4], double fx, double fy, Glyph& out,
+                                 const RECT* window) {
   auto face = static_cast<FT_Face>(face_);
   // FreeType's y axis points up: conjugate the y-down matrix.
   FT_Matrix mat{
@@ -380,9 +423,12 @@ bool FontFace::RenderTransformed(uint32_t index, const double m[4], double fx, d
       static_cast<FT_Fixed>(std::lround(-m[2] * 65536)), static_cast<FT_Fixed>(std::lround(m[3] * 65536))};
   FT_Vector delta{static_cast<FT_Pos>(std::lround(fx * 64)), static_cast<FT_Pos>(std::lround(-fy * 64))};
   FT_Set_Transform(face, &mat, &delta);
-  bool ok = LoadGlyph(index, true) &&
-            FT_Render_Glyph(face->glyph, mono ? FT_RENDER_MODE_MONO : FT_RENDER_MODE_NORMAL) == 0;
-  if (ok) CopyBitmap(face->glyph, out);
+  bool ok = LoadGlyph(index, true);
+  if (ok && !(window && face->glyph->format == FT_GLYPH_FORMAT_OUTLINE &&
+              RenderClipped(face->glyph, mono, *window, out))) {
+    ok = FT_Render_Glyph(face->glyph, mono ? FT_RENDER_MODE_MONO : FT_RENDER_MODE_NORMAL) == 0;
+    if (ok) CopyBitmap(face->glyph, out);
+  }
   FT_Set_Transform(face, nullptr, nullptr);
   return ok;
 }
@@ -402,10 +448,78 @@ const Glyph& FontFace::GlyphAt(uint32_t index) {
   return g;
 }
 
-bool FontFace::RenderIndex(uint32_t index, const double m[4], double fx, double fy, Glyph& out) {
+bool FontFace::RenderIndex(uint32_t index, const double m[4], double fx, double fy, Glyph& out,
+                           const RECT* window) {
   std::lock_guard lock(mutex_);
   out = Glyph{};
-  return RenderTransformed(index, m, fx, fy, out);
+  return RenderTransformed(index, m, fx, fy, out, window);
+}
+
+namespace {
+
+struct OutlineSink {
+  std::vector<std::vector<PointD>>* figures;
+  PointD last{0, 0};
+  static PointD At(const FT_Vector* v) { return {v->x / 64.0, -v->y / 64.0}; }
+  void LineTo(PointD p) {
+    figures->back().push_back(p);
+    last = p;
+  }
+  // Curves become chords; eight per curve keep a caption's outline smooth at label sizes.
+  static constexpr int kSteps = 8;
+};
+
+int OutlineMoveTo(const FT_Vector* to, void* user) {
+  auto* sink = static_cast<OutlineSink*>(user);
+  sink->figures->emplace_back();
+  sink->LineTo(OutlineSink::At(to));
+  return 0;
+}
+
+int OutlineLineTo(const FT_Vector* to, void* user) {
+  static_cast<OutlineSink*>(user)->LineTo(OutlineSink::At(to));
+  return 0;
+}
+
+int OutlineConicTo(const FT_Vector* control, const FT_Vector* to, void* user) {
+  auto* sink = static_cast<OutlineSink*>(user);
+  const PointD p0 = sink->last, p1 = OutlineSink::At(control), p2 = OutlineSink::At(to);
+  for (int i = 1; i <= OutlineSink::kSteps; ++i) {
+    const double t = static_cast<double>(i) / OutlineSink::kSteps, u = 1 - t;
+    sink->LineTo(
+        {u * u * p0.x + 2 * u * t * p1.x + t * t * p2.x, u * u * p0.y + 2 * u * t * p1.y + t * t * p2.y});
+  }
+  return 0;
+}
+
+int OutlineCubicTo(const FT_Vector* c1, const FT_Vector* c2, const FT_Vector* to, void* user) {
+  auto* sink = static_cast<OutlineSink*>(user);
+  const PointD p0 = sink->last, p1 = OutlineSink::At(c1), p2 = OutlineSink::At(c2), p3 = OutlineSink::At(to);
+  for (int i = 1; i <= OutlineSink::kSteps; ++i) {
+    const double t = static_cast<double>(i) / OutlineSink::kSteps, u = 1 - t;
+    const double a = u * u * u, b = 3 * u * u * t, c = 3 * u * t * t, d = t * t * t;
+    sink->LineTo({a * p0.x + b * p1.x + c * p2.x + d * p3.x, a * p0.y + b * p1.y + c * p2.y + d * p3.y});
+  }
+  return 0;
+}
+
+}  // namespace
+
+bool FontFace::OutlineIndex(uint32_t index, std::vector<std::vector<PointD>>& figures) {
+  std::lock_guard lock(mutex_);
+  auto face = static_cast<FT_Face>(face_);
+  FT_Set_Transform(face, nullptr, nullptr);
+  if (FT_Load_Glyph(face, index, FT_LOAD_NO_HINTING | FT_LOAD_NO_BITMAP) != 0) return false;
+  FT_GlyphSlot slot = face->glyph;
+  if (slot->format != FT_GLYPH_FORMAT_OUTLINE) return false;
+  if (synthBold_) FT_Outline_Embolden(&slot->outline, std::max<FT_Pos>(ppem * 64 / 24, 32));
+  if (synthItalic_) {
+    FT_Matrix shear{0x10000, 0x0366A, 0, 0x10000};
+    FT_Outline_Transform(&slot->outline, &shear);
+  }
+  const FT_Outline_Funcs funcs{&OutlineMoveTo, &OutlineLineTo, &OutlineConicTo, &OutlineCubicTo, 0, 0};
+  OutlineSink sink{&figures};
+  return FT_Outline_Decompose(&slot->outline, &funcs, &sink) == 0;
 }
 
 void FontFace::Shape(hb_buffer_t* buffer) {

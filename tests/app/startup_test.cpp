@@ -15,6 +15,10 @@
 #include "ui/controls/cxControlsWndProc.h"
 #include "ui/controls/cxHint.h"
 #include "ui/core/cxClassesComponents.h"
+#include "ui/editors/concrete/cxLabel.h"
+#include "ui/editors/cxEditConsts.h"
+#include "ui/editors/cxMaskEdit.h"
+#include "ui/editors/cxTextEdit.h"
 #include "ui/graphics/cxGraphics.h"
 #include "ui/lookandfeel/cxLookAndFeels.h"
 #include "ui/skins/dxSkinsCore.h"
@@ -117,6 +121,38 @@ TEST(Startup, TheDefaultSkinPainterIsRegisteredAfterTheSkinClasses) {
       dynamic_cast<TdxSkinsUserSkinPainter*>(cxLookAndFeelPaintersManager()->GetPainter(u"UserSkin"));
   ASSERT_NE(painter, nullptr);
   EXPECT_EQ(painter->SkinResName(), u"DefaultUserSkinData");
+  FinalizeUnits();
+}
+
+TEST(Startup, TheLabelIsRegisteredAsAnEditorAfterTheEditorFramework) {
+  const auto units = ProgramUnits();
+  auto position = [&units](void (*AInitialize)()) {
+    for (size_t i = 0; i < units.size(); ++i)
+      if (units[i].Initialize == AInitialize) return static_cast<int>(i);
+    return -1;
+  };
+  EXPECT_GT(position(&cxLabel::Initialize), position(&cxEdit::Initialize));
+  EXPECT_GT(position(&cxLabel::Initialize), position(&dxSkinsDefaultPainters::Initialize));
+  InitializeUnits();
+  EXPECT_EQ(GetRegisteredEditProperties()->FindByDescription(u"Label"), TcxLabelProperties::StaticClass());
+  FinalizeUnits();
+}
+
+TEST(Startup, TheTextAndMaskEditorsAreRegisteredFirstOfTheEditors) {
+  const auto units = ProgramUnits();
+  auto position = [&units](void (*AInitialize)()) {
+    for (size_t i = 0; i < units.size(); ++i)
+      if (units[i].Initialize == AInitialize) return static_cast<int>(i);
+    return -1;
+  };
+  EXPECT_GT(position(&cxTextEdit::Initialize), position(&cxFilterControlStrs::Initialize));
+  EXPECT_EQ(position(&cxMaskEdit::Initialize), position(&cxTextEdit::Initialize) + 1);
+  EXPECT_LT(position(&cxMaskEdit::Initialize), position(&cxLabel::Initialize));
+  InitializeUnits();
+  EXPECT_EQ(GetRegisteredEditProperties()->FindByDescription(u"TextEdit"),
+            TcxTextEditProperties::StaticClass());
+  EXPECT_EQ(GetRegisteredEditProperties()->FindByDescription(u"MaskEdit"),
+            TcxMaskEditProperties::StaticClass());
   FinalizeUnits();
 }
 

@@ -93,6 +93,7 @@ using TcxEditValidateEvent =
 // explicitly, so that an unset one can follow a default supplied from elsewhere.
 class TcxEditAlignment : public TPersistent {
   QD_CLASS(TcxEditAlignment, TPersistent)
+  QD_PUBLISHED(TcxEditAlignment)
 
  public:
   explicit TcxEditAlignment(TPersistent* AOwner,
@@ -1537,7 +1538,8 @@ class TcxCustomEdit : public TcxCustomEditContainer,
 
  public:
   explicit TcxCustomEdit(TComponent* AOwner) : TcxCustomEdit(AOwner, false) {}
-  TcxCustomEdit(TComponent* AOwner, bool AIsInplace);
+  TcxCustomEdit(TComponent* AOwner, bool AIsInplace)
+      : TcxCustomEdit(AOwner, AIsInplace, &cxCreateContainerStyle<TcxEditStyle>) {}
   ~TcxCustomEdit() override;
   // The parts of the creation that ask the editor family (its properties, its inner edit);
   // run at the latest when the editor gets its first parent.
@@ -1730,6 +1732,9 @@ class TcxCustomEdit : public TcxCustomEditContainer,
   bool FIsInplaceInitializing = false;
 
  protected:
+  // For an editor family whose styles are of a class of its own.
+  TcxCustomEdit(TComponent* AOwner, bool AIsInplace, TcxContainerStyleClass AStyleClass);
+
   // -- Overridable behaviour of an editor family
   virtual TClass GetEditDataClass() { return nullptr; }
   virtual void DoChange();
