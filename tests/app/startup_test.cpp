@@ -18,6 +18,9 @@
 #include "ui/editors/concrete/cxLabel.h"
 #include "ui/editors/concrete/cxTrackBar.h"
 #include "ui/editors/cxEdit.h"
+#include "ui/editors/cxEditConsts.h"
+#include "ui/editors/cxMaskEdit.h"
+#include "ui/editors/cxTextEdit.h"
 #include "ui/graphics/cxGraphics.h"
 #include "ui/lookandfeel/cxLookAndFeels.h"
 #include "ui/skins/dxSkinsCore.h"
@@ -148,6 +151,24 @@ TEST(Startup, TheConcreteEditorsRegisterAfterTheEditorRegistries) {
   EXPECT_GT(position(&cxTrackBar::Initialize), position(&cxEdit::Initialize));
   InitializeUnits();
   EXPECT_GE(GetRegisteredEditProperties()->GetIndexByClass(TcxTrackBarProperties::StaticClass()), 0);
+  FinalizeUnits();
+}
+
+TEST(Startup, TheTextAndMaskEditorsAreRegisteredFirstOfTheEditors) {
+  const auto units = ProgramUnits();
+  auto position = [&units](void (*AInitialize)()) {
+    for (size_t i = 0; i < units.size(); ++i)
+      if (units[i].Initialize == AInitialize) return static_cast<int>(i);
+    return -1;
+  };
+  EXPECT_GT(position(&cxTextEdit::Initialize), position(&cxFilterControlStrs::Initialize));
+  EXPECT_EQ(position(&cxMaskEdit::Initialize), position(&cxTextEdit::Initialize) + 1);
+  EXPECT_LT(position(&cxMaskEdit::Initialize), position(&cxLabel::Initialize));
+  InitializeUnits();
+  EXPECT_EQ(GetRegisteredEditProperties()->FindByDescription(u"TextEdit"),
+            TcxTextEditProperties::StaticClass());
+  EXPECT_EQ(GetRegisteredEditProperties()->FindByDescription(u"MaskEdit"),
+            TcxMaskEditProperties::StaticClass());
   FinalizeUnits();
 }
 

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "editors/text_edit_test_util.h"
+#include "platform/classes/filer.h"
 #include "ui/editors/cxMaskEdit.h"
 #include "ui/graphics/cxGraphicsText.h"
 
@@ -279,6 +280,51 @@ TEST_F(MaskEditTest, UnfocusedStandardMaskShowsTheValueForm) {
   edit->Properties()->SetAlwaysShowBlanksAndLiterals(true);
   EXPECT_EQ(edit->GetDisplayText(), u"(555)123-4567");
   EXPECT_EQ(VarToStr(edit->EditValue()), u"5551234567");
+}
+
+// Mask properties kept in a stored form.
+class MaskPropertiesHolder : public TComponent {
+  QD_CLASS_INLINE(MaskPropertiesHolder, TComponent)
+  QD_PUBLISHED(MaskPropertiesHolder)
+
+ public:
+  explicit MaskPropertiesHolder(TComponent* AOwner)
+      : TComponent(AOwner), FProperties(new TcxMaskEditProperties(this)) {}
+  ~MaskPropertiesHolder() override { delete FProperties; }
+  TcxMaskEditProperties* Properties() const { return FProperties; }
+  void SetProperties(TcxMaskEditProperties* Value) { FProperties->Assign(Value); }
+
+ private:
+  TcxMaskEditProperties* FProperties;
+};
+
+void MaskPropertiesHolder::RegisterProperties(TPropertyRegistrar& r) {
+  r.Prop("Properties", &MaskPropertiesHolder::Properties, &MaskPropertiesHolder::SetProperties);
+}
+
+// A stored form holds the kind before the mask, so that reading it back keeps the mask.
+TEST_F(MaskEditTest, StoredFormKeepsKindAndMask) {
+  MaskPropertiesHolder holder(nullptr);
+  holder.SetName(u"Holder");
+  holder.Properties()->SetMaskKind(emkRegExprEx);
+  holder.Properties()->SetEditMask(u"\\d\\d/\\d\\d");
+  const String form = WriteComponentToText(&holder);
+  const size_t kind = form.find(u"Properties.MaskKind = emkRegExprEx");
+  const size_t mask = form.find(u"Properties.EditMask = ");
+  ASSERT_NE(kind, String::npos) << StringToUtf8(form);
+  ASSERT_NE(mask, String::npos) << StringToUtf8(form);
+  EXPECT_LT(kind, mask);
+
+  MaskPropertiesHolder copy(nullptr);
+  ReadComponentFromText(form, &copy);
+  EXPECT_EQ(copy.Properties()->MaskKind(), emkRegExprEx);
+  EXPECT_EQ(copy.Properties()->EditMask(), u"\\d\\d/\\d\\d");
+
+  auto* edit = NewFocusedEdit<TcxMaskEdit>();
+  edit->SetProperties(copy.Properties());
+  EXPECT_EQ(edit->Mode()->GetMaskKind(), emkRegExprEx);
+  Type(u"12");
+  EXPECT_EQ(edit->GetDisplayText(), u"12/");
 }
 
 TEST_F(MaskEditTest, RegisteredOnceWithItsDescription) {
