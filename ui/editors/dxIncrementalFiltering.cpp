@@ -1,0 +1,83 @@
+#include "ui/editors/dxIncrementalFiltering.h"
+
+#include "ui/core/dxCore.h"
+#include "ui/editors/cxEditConsts.h"
+#include "ui/graphics/cxGraphicsCanvas.h"
+#include "ui/graphics/cxGraphicsText.h"
+#include "ui/graphics/cxTextLayout.h"
+#include "ui/lookandfeel/cxLookAndFeelPainters.h"
+
+namespace qd {
+
+QD_IMPLEMENT_CLASS(TdxCustomIncrementalFilteringContainerViewInfo)
+QD_IMPLEMENT_CLASS(TdxCustomIncrementalFilteringPopupWindow)
+
+// --- TdxCustomIncrementalFilteringContainerViewInfo ----------------------------------------------
+
+TdxCustomIncrementalFilteringContainerViewInfo::TdxCustomIncrementalFilteringContainerViewInfo()
+    : ScaleFactor(std::make_unique<TdxOwnedScaleFactor>()) {}
+
+TdxCustomIncrementalFilteringContainerViewInfo::~TdxCustomIncrementalFilteringContainerViewInfo() = default;
+
+String TdxCustomIncrementalFilteringContainerViewInfo::GetSearchInfoPanelText() {
+  return cxGetResourceString(cxSNoMatchesFound);
+}
+
+uint32_t TdxCustomIncrementalFilteringContainerViewInfo::GetSearchInfoPanelTextDrawFlags() {
+  uint32_t flags = CXTO_SINGLELINE | CXTO_CENTER_VERTICALLY;
+  if (UseRightToLeftAlignment)
+    flags |= CXTO_RIGHT | CXTO_RTLREADING;
+  else
+    flags |= CXTO_LEFT;
+  return flags;
+}
+
+int32_t TdxCustomIncrementalFilteringContainerViewInfo::GetSearchInfoPanelDefaultHeight() {
+  return (Font ? cxTextHeight(Font) : 0) + 8;
+}
+
+int32_t TdxCustomIncrementalFilteringContainerViewInfo::GetSearchInfoPanelHeight() {
+  return SearchInfoPanelHeight != 0 ? SearchInfoPanelHeight : GetSearchInfoPanelDefaultHeight();
+}
+
+int32_t TdxCustomIncrementalFilteringContainerViewInfo::GetSearchInfoPanelWidth() {
+  return (Font ? cxTextWidth(Font, GetSearchInfoPanelText()) : 0) + 2 * GetSearchInfoPanelTextOffset();
+}
+
+void TdxCustomIncrementalFilteringContainerViewInfo::DrawSearchInfoPanel(TcxCanvas* ACanvas) {
+  if (!Painter) return;
+  Painter->DrawWindowContent(ACanvas, SearchInfoPanelBounds);
+  uint32_t flags = GetSearchInfoPanelTextDrawFlags();
+  if ((ACanvas->TextFlags() & ETO_RTLREADING) != 0) flags |= CXTO_RTLREADING;
+  TRect r = SearchInfoPanelBounds;
+  cxTextOut(ACanvas->Handle(), GetSearchInfoPanelText(), r, flags, 0, 0, Font, clHighlight, clHighlightText,
+            0, GetSearchInfoPanelTextOffset(), 0, Painter->GetWindowContentTextColor(), 1.0);
+}
+
+void TdxCustomIncrementalFilteringContainerViewInfo::Paint(TcxCanvas* ACanvas) {
+  TcxContainerViewInfo::Paint(ACanvas);
+  if (IsSearchInfoPanelVisible()) DrawSearchInfoPanel(ACanvas);
+}
+
+// --- TdxCustomIncrementalFilteringPopupWindow ----------------------------------------------------
+
+TdxCustomIncrementalFilteringPopupWindow::TdxCustomIncrementalFilteringPopupWindow(TWinControl* AOwnerControl,
+                                                                                   TClass AViewInfoClass)
+    : TcxCustomPopupWindow(AOwnerControl) {
+  const TClass viewInfoClass =
+      AViewInfoClass ? AViewInfoClass : TdxCustomIncrementalFilteringContainerViewInfo::StaticClass();
+  ReplaceViewInfo(ObjectCast<TdxCustomIncrementalFilteringContainerViewInfo>(viewInfoClass->Create()));
+  GetViewInfo()->ScaleFactor->SetOwner(ScaleFactor());
+}
+
+TdxCustomIncrementalFilteringContainerViewInfo* TdxCustomIncrementalFilteringPopupWindow::GetViewInfo()
+    const {
+  return static_cast<TdxCustomIncrementalFilteringContainerViewInfo*>(ViewInfo());
+}
+
+void TdxCustomIncrementalFilteringPopupWindow::SetShowSearchInfoPanel(bool Value) {
+  FShowSearchInfoPanel = Value;
+  GetViewInfo()->ShowSearchInfoPanel = Value;
+}
+
+}  // namespace qd
