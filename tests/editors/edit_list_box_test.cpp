@@ -262,5 +262,30 @@ TEST_F(EditListBoxTest, TheListMayGoBeforeTheLookupData) {
   EXPECT_NE(data->List(), nullptr);
 }
 
+TEST_F(EditListBoxTest, PanningScrollsByWholeItems) {
+  // Classic bars: the container's bars then tell whether they scroll.
+  RootLookAndFeel()->SetScrollbarMode(sbmClassic);
+  SetNumberedItems(40);
+  ShowList();
+  const int h = list->GetItemHeight();
+  EXPECT_TRUE(list->AllowPan(sbVertical));
+  EXPECT_FALSE(list->AllowPan(sbHorizontal));
+  list->BeginGestureScroll(TPoint{5, 5});
+  // The finger moves up: the list moves on by whole items, the rest waits.
+  list->GestureScroll(0, -(2 * h + 3));
+  EXPECT_EQ(list->TopIndex(), 2);
+  list->GestureScroll(0, -(h - 1));
+  EXPECT_EQ(list->TopIndex(), 2);
+  list->GestureScroll(0, -1);
+  EXPECT_EQ(list->TopIndex(), 3);
+  // And back down.
+  list->GestureScroll(0, h);
+  EXPECT_EQ(list->TopIndex(), 2);
+  list->EndGestureScroll();
+  EXPECT_TRUE(list->IsPanArea(TPoint{3, 3}));
+  EXPECT_FALSE(list->IsPanArea(TPoint{-3, 3}));
+  RootLookAndFeel()->SetScrollbarMode(sbmDefault);
+}
+
 }  // namespace
 }  // namespace qd::testing
