@@ -227,6 +227,36 @@ TEST_F(EditListBoxTest, SelectedAndHotItemsAreDrawnHighlighted) {
   SaveWindowPng(form->Handle(), "edit_list_box");
 }
 
+TEST_F(EditListBoxTest, OnlyFixedListsWithoutFilteringDrawTheFocusRectangle) {
+  SetItems({u"Apple", u"Banana", u"Cherry"});
+  data->SetCurrentKey(Variant(1));
+  const struct {
+    const char* name;
+    TcxEditEditingStyle style;
+    bool filtering;
+    bool focusRect;
+  } cases[] = {
+      {"fixed list", esFixedList, false, true},
+      {"no edit", esNoEdit, false, true},
+      {"edit", esEdit, false, false},
+      {"edit list", esEditList, false, false},
+      {"fixed list with filtering", esFixedList, true, false},
+  };
+  ShowList();
+  // The list draws as focused although the focus stays elsewhere.
+  EXPECT_NE(GetFocus(), list->Handle());
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    props->EditingStyle = c.style;
+    props->SetIncrementalFiltering(c.filtering);
+    data->ResetIncrementalFilter();
+    list->Invalidate();
+    // The dotted frame leaves the row's corner out of the highlight.
+    EXPECT_EQ(RowPixel(1, 0, 0) != Rgb(clHighlight), c.focusRect);
+    EXPECT_EQ(RowPixel(1, 1, 1), Rgb(clHighlight));
+  }
+}
+
 TEST_F(EditListBoxTest, TheSearchTextIsHighlightedInsideEachItem) {
   props->SetIncrementalFiltering(true);
   props->SetIncrementalFilteringOptions({ifoHighlightSearchText, ifoUseContainsOperator});
