@@ -254,6 +254,8 @@ TEST_F(EditListBoxTest, OnlyFixedListsWithoutFilteringDrawTheFocusRectangle) {
     // The dotted frame leaves the row's corner out of the highlight.
     EXPECT_EQ(RowPixel(1, 0, 0) != Rgb(clHighlight), c.focusRect);
     EXPECT_EQ(RowPixel(1, 1, 1), Rgb(clHighlight));
+    // With the search control (filtering in a list style) the focus stays in the search edit.
+    EXPECT_EQ(list->CanFocus(), !c.filtering);
   }
 }
 
