@@ -6,6 +6,7 @@
 
 #include "editors/lookup_test_util.h"
 #include "platform/os/user_display.h"
+#include "ui/controls/cxControlScrollBars.h"
 #include "ui/graphics/cxGraphicsText.h"
 #include "ui/lookandfeel/cxLookAndFeelPaintersBitmaps.h"
 
@@ -225,6 +226,14 @@ TEST_F(EditListBoxTest, SelectedAndHotItemsAreDrawnHighlighted) {
   EXPECT_EQ(RowPixel(3, 1), highlight);
   EXPECT_EQ(RowPixel(1, 1), window);
   SaveWindowPng(form->Handle(), "edit_list_box");
+  // Classic bars: the list's window is made again for them, and all four items fit.
+  RootLookAndFeel()->SetScrollbarMode(sbmClassic);
+  Application->ProcessMessages();
+  EXPECT_EQ(list->Items()->Count(), 4);
+  EXPECT_EQ(RowPixel(3, 1), highlight);
+  EXPECT_FALSE(data->ListContainer()->VScrollBar()->Visible());
+  SaveWindowPng(form->Handle(), "edit_list_box_classic");
+  RootLookAndFeel()->SetScrollbarMode(sbmDefault);
 }
 
 TEST_F(EditListBoxTest, OnlyFixedListsWithoutFilteringDrawTheFocusRectangle) {
