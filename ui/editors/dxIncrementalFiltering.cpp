@@ -1,5 +1,6 @@
 #include "ui/editors/dxIncrementalFiltering.h"
 
+#include "platform/classes/rtti.h"
 #include "ui/core/dxCore.h"
 #include "ui/editors/cxEditConsts.h"
 #include "ui/graphics/cxGraphicsCanvas.h"
@@ -9,8 +10,59 @@
 
 namespace qd {
 
+QD_IMPLEMENT_CLASS(TdxCustomIncrementalFilteringHelper)
 QD_IMPLEMENT_CLASS(TdxCustomIncrementalFilteringContainerViewInfo)
 QD_IMPLEMENT_CLASS(TdxCustomIncrementalFilteringPopupWindow)
+
+// --- TdxCustomIncrementalFilteringHelper --------------------------------------------------------
+
+TdxCustomIncrementalFilteringHelper::~TdxCustomIncrementalFilteringHelper() {
+  delete FSearchEdit;
+}
+
+TClass TdxCustomIncrementalFilteringHelper::GetSearchEditClass() {
+  return GetClass("TcxTextEdit");
+}
+
+void TdxCustomIncrementalFilteringHelper::CreateSearchEdit() {
+  const TClass editClass = GetSearchEditClass();
+  FSearchEdit = editClass ? ObjectCast<TcxCustomEdit>(editClass->Create(nullptr)) : nullptr;
+}
+
+void TdxCustomIncrementalFilteringHelper::DestroySearchEdit() {
+  delete FSearchEdit;
+  FSearchEdit = nullptr;
+}
+
+void TdxCustomIncrementalFilteringHelper::DrawSearchEditButton(TcxCustomEditViewInfo* Sender,
+                                                               TcxCanvas* ACanvas,
+                                                               int32_t AButtonVisibleIndex, bool& AHandled) {
+  AHandled = true;
+  if (!ACanvas || !Sender || AButtonVisibleIndex < 0 || AButtonVisibleIndex >= Sender->ButtonCount()) return;
+  TcxCustomLookAndFeelPainter* painter = GetLookAndFeelPainter();
+  if (!painter) return;
+  TcxEditButtonViewInfo* button = Sender->ButtonsInfo[static_cast<size_t>(AButtonVisibleIndex)].get();
+  painter->DrawScaledSearchEditButtonGlyph(ACanvas, button->Bounds, cxbsNormal, button->ScaleFactor());
+}
+
+void TdxCustomIncrementalFilteringHelper::InitSearchEdit() {
+  if (!FSearchEdit) return;
+  TcxCustomEditProperties* properties = FSearchEdit->Properties();
+  properties->SetOnChange(TNotifyEvent(this, &TdxCustomIncrementalFilteringHelper::SearchEditValueChanged));
+  FSearchEdit->OnKeyDown = TKeyEvent(this, &TdxCustomIncrementalFilteringHelper::SearchEditKeyDown);
+  FSearchEdit->OnKeyPress = TKeyPressEvent(this, &TdxCustomIncrementalFilteringHelper::SearchEditKeyPress);
+  properties->Buttons()->Add()->SetKind(bkGlyph);
+  FSearchEdit->ViewInfo()->OnDrawButton =
+      TcxEditDrawButtonEvent(this, &TdxCustomIncrementalFilteringHelper::DrawSearchEditButton);
+  FSearchEdit->OnMouseWheel =
+      TMouseWheelEvent(this, &TdxCustomIncrementalFilteringHelper::SearchEditMouseWheel);
+  // A text editor beeps on Enter unless told otherwise.
+  if (IsPublishedProp(FSearchEdit, u"BeepOnEnter")) SetOrdProp(FSearchEdit, u"BeepOnEnter", 0);
+}
+
+String TdxCustomIncrementalFilteringHelper::GetSearchText() {
+  return FSearchEdit ? FSearchEdit->GetDisplayText() : String();
+}
 
 // --- TdxCustomIncrementalFilteringContainerViewInfo ----------------------------------------------
 
