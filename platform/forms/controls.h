@@ -524,6 +524,18 @@ class TControl : public TComponent {
   void SetParentBiDiMode(bool Value);
   bool UseRightToLeftAlignment() const { return biDiMode_ == bdRightToLeft; }
   bool UseRightToLeftReading() const { return biDiMode_ != bdLeftToRight; }
+  // DrawText flags for the control's bidirectional mode: right alignment swapped (centring
+  // kept) and right-to-left reading added.
+  int DrawTextBiDiModeFlags(int Flags) const {
+    if (UseRightToLeftAlignment()) {
+      if ((Flags & DT_RIGHT) != 0)
+        Flags &= ~static_cast<int>(DT_RIGHT);
+      else if ((Flags & DT_CENTER) == 0)
+        Flags |= DT_RIGHT;
+    }
+    return Flags | DrawTextBiDiModeFlagsReadingOnly();
+  }
+  int DrawTextBiDiModeFlagsReadingOnly() const { return UseRightToLeftReading() ? static_cast<int>(DT_RTLREADING) : 0; }
   bool UseRightToLeftScrollBar() const {
     return biDiMode_ != bdLeftToRight && biDiMode_ != bdRightToLeftNoAlign;
   }

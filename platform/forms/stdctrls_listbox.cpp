@@ -507,7 +507,7 @@ void TCustomListBox::CNDrawItem(TMessage& Message) {
       DrawItem(static_cast<int>(d->itemID), r, state);
     else
       canvas_->FillRect(r);
-    if (state.Contains(odFocused) && !OnDrawItem) canvas_->DrawFocusRect(r);
+    if (state.Contains(odFocused) && NeedDrawFocusRect()) canvas_->DrawFocusRect(r);
   } catch (...) {
     canvas_->SetHandle(nullptr);
     RestoreDC(d->hDC, saved);

@@ -143,6 +143,8 @@ class TCustomListBox : public TWinControl {
   virtual int DoFindData(const String& Data);
   // Selection changed by the user (LBN_SELCHANGE), before Click.
   virtual void Changed() {}
+  // The focused item of an owner-drawn list gets the focus rectangle.
+  virtual bool NeedDrawFocusRect() { return !OnDrawItem; }
   void CNCommand(TMessage& Message);
   void CNDrawItem(TMessage& Message);
   void CNMeasureItem(TMessage& Message);

@@ -401,6 +401,8 @@ class TcxContainer : public TcxControl, public IcxMouseTrackingCaller {
   bool IsStylePropertyPublished(const String& APropertyName, bool AExtendedStyle);
   virtual bool DefaultParentColor() { return false; }
   virtual bool IsInplace() { return false; }
+  // The control shows a popup window of its own (a drop-down editor).
+  virtual bool HasPopupWindow() { return false; }
 
   // -- Inner control
   TWinControl* InnerControl() const { return FInnerControl; }

@@ -289,6 +289,12 @@ TcxCustomPopupWindow::TcxCustomPopupWindow(TWinControl* AOwnerControl, TcxContai
   FViewInfo->UpdateStyle(FStyle.get());
 }
 
+void TcxCustomPopupWindow::ReplaceViewInfo(TcxContainerViewInfo* AViewInfo) {
+  FViewInfo.reset(AViewInfo);
+  FViewInfo->Owner = this;
+  FViewInfo->UpdateStyle(FStyle.get());
+}
+
 TcxCustomPopupWindow::~TcxCustomPopupWindow() {
   cxClearObjectLinks(this);
   if (FPopupVisibleController) FPopupVisibleController->UnRegister(this);

@@ -127,6 +127,8 @@ class TcxCustomPopupWindow : public TcxPopupWindow {
   virtual void DoShowing();
   virtual void CorrectBoundsWithDesktopWorkArea(TPoint& APosition, TSize& ASize);
 
+  // A descendant's own view-info class (the constructor makes the base one); takes ownership.
+  void ReplaceViewInfo(TcxContainerViewInfo* AViewInfo);
   void InitPopup() override;
   bool UseOwnerParentToGetScreenBounds() override;
   void Deactivate() override;

@@ -61,7 +61,7 @@ class TcxCustomInnerListBox : public TListBox, public IcxContainerInnerControl {
   virtual void DoAutoComplete(Char& Key);
   virtual TcxContainer* GetRootContainer() { return FContainer; }
   virtual void LookAndFeelChanged(TcxLookAndFeel* Sender, TcxLookAndFeelValues AChangedValues);
-  virtual bool NeedDrawFocusRect() { return !OnDrawItem; }
+  bool NeedDrawFocusRect() override { return !OnDrawItem; }
   virtual int FindAutoCompleteString(const String& S);
   virtual void DoScroll(TScrollBarKind AKind, TScrollCode ACode, int32_t APosition);
 

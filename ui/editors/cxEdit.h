@@ -1591,6 +1591,8 @@ class TcxCustomEdit : public TcxCustomEditContainer,
   bool IsInplace() override { return FIsInplace; }
   bool IsPosting() const { return FIsPosting; }
   bool IsHiding() const { return FIsHiding; }
+  // The editing request (OnEditing, the binding's edit mode) is running.
+  bool EditModeSetting() const { return FEditModeSetting; }
   // False only when the display conversion depends on focus and the editor is unfocused.
   bool InternalFocused();
   // Focused, or the form's active control is the editor or its inner control.

@@ -49,25 +49,8 @@ enum TcxEditLookupDataGoDirection : uint8_t { egdBegin, egdEnd, egdNext, egdPrev
 
 class TcxCustomTextEditProperties;
 
-// --- Lookup data -------------------------------------------------------------------------
-// Only what the properties need of the lookup data: its class, and the items read from the
-// properties. The current key, locating, moving and the visual list build on this class.
-
-class TcxCustomTextEditLookupData : public TcxInterfacedPersistent {
-  QD_CLASS(TcxCustomTextEditLookupData, TcxInterfacedPersistent)
-
- public:
-  explicit TcxCustomTextEditLookupData(TPersistent* AOwner) : TcxInterfacedPersistent(AOwner) {}
-
-  // The properties of the owning editor (nil when the owner is not an editor).
-  virtual TcxCustomTextEditProperties* ActiveProperties() const;
-  virtual String GetItem(int32_t AIndex) const;
-  virtual int32_t GetItemCount() const;
-  // An item equals AText ignoring case.
-  virtual bool Find(const String& AText) const;
-  // The first item equal to AText ignoring case, or -1.
-  int32_t IndexOf(const String& AText) const;
-};
+// The lookup data (the current item, locating, moving, filtering, the list): cxTextEditLookup.h.
+class TcxCustomTextEditLookupData;
 
 // --- Properties ----------------------------------------------------------------------------
 
@@ -196,7 +179,7 @@ class TcxCustomTextEditProperties : public TcxCustomEditProperties, public IcxFo
   virtual int32_t GetDefaultMaxLength();
   virtual int32_t GetDropDownPageRowCount() { return 8; }
   virtual TcxEditEditingStyle GetEditingStyle() { return FHideCursor ? esNoEdit : esEdit; }
-  virtual TClass GetLookupDataClass() { return TcxCustomTextEditLookupData::StaticClass(); }
+  virtual TClass GetLookupDataClass();
   virtual bool HasDigitGrouping(bool AIsDisplayValueSynchronizing) { return false; }
   // The edit format and whether the value is currency or the provider has a get-text
   // handler; AEdit may be nil.

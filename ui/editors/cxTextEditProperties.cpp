@@ -10,10 +10,10 @@
 #include "ui/core/dxUxTheme.h"
 #include "ui/editors/cxEditConsts.h"
 #include "ui/editors/cxTextEdit.h"
+#include "ui/editors/cxTextEditLookup.h"
 
 namespace qd {
 
-QD_IMPLEMENT_CLASS(TcxCustomTextEditLookupData)
 QD_IMPLEMENT_CLASS(TcxTextEditPropertiesValues)
 QD_IMPLEMENT_CLASS(TcxCustomTextEditProperties)
 QD_IMPLEMENT_CLASS(TcxTextEditProperties)
@@ -178,34 +178,6 @@ void InsertThousandSeparator(String& S) {
     if (++count % 3 == 0 && isDigit(body[i - 1])) body.insert(i, 1, thousand);
   }
   S = leading + body + exponent + trailing;
-}
-
-// --- TcxCustomTextEditLookupData -------------------------------------------------------------
-
-TcxCustomTextEditProperties* TcxCustomTextEditLookupData::ActiveProperties() const {
-  if (auto* edit = ObjectCast<TcxCustomEdit>(Owner()))
-    return ObjectCast<TcxCustomTextEditProperties>(edit->ActiveProperties());
-  return nullptr;
-}
-
-String TcxCustomTextEditLookupData::GetItem(int32_t AIndex) const {
-  TcxCustomTextEditProperties* properties = ActiveProperties();
-  return properties ? properties->LookupItems()->Get(AIndex) : String();
-}
-
-int32_t TcxCustomTextEditLookupData::GetItemCount() const {
-  TcxCustomTextEditProperties* properties = ActiveProperties();
-  return properties ? properties->LookupItems()->Count() : 0;
-}
-
-int32_t TcxCustomTextEditLookupData::IndexOf(const String& AText) const {
-  for (int32_t i = 0, n = GetItemCount(); i < n; ++i)
-    if (SameText(GetItem(i), AText)) return i;
-  return -1;
-}
-
-bool TcxCustomTextEditLookupData::Find(const String& AText) const {
-  return IndexOf(AText) >= 0;
 }
 
 // --- TcxTextEditPropertiesValues ------------------------------------------------------------
@@ -501,6 +473,10 @@ void TcxCustomTextEditProperties::InternalGetEditFormat(bool& AIsCurrency, bool&
     AIsCurrency = provider->IsCurrency();
   }
   if (!FUseDisplayFormatWhenEditing) AFormat.clear();
+}
+
+TClass TcxCustomTextEditProperties::GetLookupDataClass() {
+  return TcxCustomTextEditLookupData::StaticClass();
 }
 
 bool TcxCustomTextEditProperties::UseSearchControl() {
