@@ -50,6 +50,7 @@
 #include "ui/editors/cxEdit.h"
 #include "ui/editors/cxEditConsts.h"
 #include "ui/editors/dxSpellCheckerCore.h"
+#include "ui/editors/concrete/dxCameraControl.h"
 #include "ui/skins/dxSkinsCore.h"
 #include "ui/skins/dxSkinsDefaultPainters.h"
 
@@ -149,6 +150,8 @@ const TUnit kUnits[] = {
     {&dxSkinsCore::Initialize, &dxSkinsCore::Finalize},
     // The "UserSkin" painter (only where GDI+ is usable); its skin is read on first use.
     {&dxSkinsDefaultPainters::Initialize, &dxSkinsDefaultPainters::Finalize},
+    // The camera control's class for stored forms; its shut-down frees the camera manager.
+    {&dxCameraControl::Initialize, &dxCameraControl::Finalize},
 };
 
 }  // namespace
