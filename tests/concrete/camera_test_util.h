@@ -7,7 +7,13 @@
 #include <vector>
 
 #include "controls/controls_test_util.h"
+#include "platform/gdiplus/gdiplus.h"
 #include "platform/media/capture.h"
+#include "ui/graphics/dxGDIPlusAPI.h"
+#include "ui/graphics/dxGDIPlusCanvas.h"
+#include "ui/graphics/dxGDIPlusClasses.h"
+#include "ui/graphics/dxGDIPlusImage.h"
+#include "ui/graphics/dxSmartImage.h"
 #include "ui/editors/concrete/dxCameraControl.h"
 
 namespace qd::testing {
@@ -16,6 +22,13 @@ class CameraTest : public BaseControlTest {
  protected:
   void SetUp() override {
     BaseControlTest::SetUp();
+    // The settings button's picture is a PNG decoded through the smart-image codecs.
+    gdiplus::RegisterModule();
+    ASSERT_TRUE(CheckGdiPlus(false));
+    dxGDIPlusClasses::Initialize();
+    dxGDIPlusCanvas::Initialize();
+    dxSmartImage::Initialize();
+    dxGDIPlusImage::Initialize();
     Cameras({media::TSyntheticCamera{}});
     dxCameraControl::Initialize();
   }
@@ -25,7 +38,14 @@ class CameraTest : public BaseControlTest {
     forms::Initialize();
     dxCameraControl::Finalize();
     media::SetCaptureBackend(nullptr);
+    forms::Finalize();
+    forms::Initialize();
+    dxGDIPlusImage::Finalize();
+    dxSmartImage::Finalize();
+    dxGDIPlusCanvas::Finalize();
+    dxGDIPlusClasses::Finalize();
     BaseControlTest::TearDown();
+    GdiPlusUnload();
   }
 
   // Installs synthetic cameras with these scripts.

@@ -231,6 +231,8 @@ void TdxCustomCameraControl::CheckState() {
   }
   FState = state;
   if (!IsDestroying() && state != old) {
+    // The picture or the text of the new state.
+    if (HandleAllocated()) Invalidate();
     if (FActive && (old == ccsRunning || state == ccsRunning))
       if (TdxCameraControlSettingsToolbar* toolbar = dxCameraControlSettingsToolbar()) toolbar->Reinitilize();
     if (OnStateChanged) OnStateChanged(this);
