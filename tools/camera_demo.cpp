@@ -47,8 +47,8 @@ struct SnapshotDriver {
     std::vector<uint32_t> pixels = px.pixels;
     for (uint32_t& p : pixels) p |= 0xFF000000u;
     std::vector<uint8_t> out;
-    if (codecs::Encode(codecs::MakeImage(px.width, px.height, std::move(pixels)), codecs::ImageFormat::PNG, out) ==
-        codecs::Status::Ok) {
+    if (codecs::Encode(codecs::MakeImage(px.width, px.height, std::move(pixels)), codecs::ImageFormat::PNG,
+                       out) == codecs::Status::Ok) {
       TMemoryStream s;
       s.Write(out.data(), static_cast<int64_t>(out.size()));
       s.SaveToFile(Utf8ToString(Path));

@@ -136,6 +136,12 @@ TEST_F(CameraControlTest, SettingsButtonFadesInStepsAndLightsUnderThePointer) {
   EXPECT_LT(Pixel(control, button.Left + 16, button.Top + 2) & 0xFF, 0x80u) << "the dark disc of the glyph";
   MoveTo(control, 50, 50);
   EXPECT_EQ(control->SettingsButtonAlpha(), 150);
+  // Switched off and on again while the pointer is over the control.
+  control->SetShowSettingsButton(false);
+  EXPECT_EQ(control->SettingsButtonAlpha(), 0);
+  EXPECT_EQ(Pixel(control, button.Left + 16, button.Top + 2), 0xFFFFFFu);
+  control->SetShowSettingsButton(true);
+  EXPECT_EQ(control->SettingsButtonAlpha(), 150);
   // Leaving the control (onto its form) fades the button out.
   MoveToScreen(TPoint{102, 102});
   Settle(400);
