@@ -50,6 +50,8 @@ class TSyntheticDevice;
 
 struct TSyntheticCameras::TState {
   std::vector<TSyntheticCamera>* Cameras = nullptr;
+  // The scripts devices see once their cameras' object is gone: cameras that do nothing.
+  std::vector<TSyntheticCamera> Orphaned;
   std::vector<bool> Plugged;
   std::vector<TSyntheticDevice*> Open;
 };
@@ -137,10 +139,9 @@ TSyntheticCameras::TSyntheticCameras(std::vector<TSyntheticCamera> ACameras)
 
 TSyntheticCameras::~TSyntheticCameras() {
   // Devices still open keep the state but no longer see the scripts.
-  static std::vector<TSyntheticCamera> gone;
-  FState->Cameras = &gone;
+  FState->Orphaned.assign(FState->Plugged.size(), TSyntheticCamera{});
+  FState->Cameras = &FState->Orphaned;
   FState->Plugged.assign(FState->Plugged.size(), false);
-  gone.assign(FState->Plugged.size(), TSyntheticCamera{});
 }
 
 std::vector<TCaptureDeviceInfo> TSyntheticCameras::Enumerate() {

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/gdiplus/codec_io.h"
 #include "platform/media/capture.h"
 #include "platform/media/strmif.h"
 
@@ -236,6 +237,20 @@ TEST_F(CaptureGraphTest, UnplugQueuesDeviceLostAndPostsTheNotifyMessage) {
   EXPECT_EQ(p2, 1);
 }
 
+TEST_F(CaptureGraphTest, DevicesOutlivingTheirBackendDeliverNothing) {
+  Install({TSyntheticCamera{}});
+  Graph g;
+  ASSERT_TRUE(Build(g));
+  ASSERT_EQ(g.Control->Run(), S_OK);
+  long size;
+  int32_t w, h;
+  ASSERT_EQ(Grab(g, size, w, h), S_OK);
+  Install({TSyntheticCamera{}, TSyntheticCamera{}});  // the first backend goes
+  EXPECT_EQ(Grab(g, size, w, h), VFW_E_WRONG_STATE);
+  EXPECT_EQ(g.Control->Stop(), S_OK);
+  EXPECT_EQ(g.Control->Run(), E_FAIL);
+}
+
 TEST_F(CaptureGraphTest, RemovingFiltersDisconnectsTheStream) {
   Install({TSyntheticCamera{}});
   Graph g;
@@ -264,6 +279,28 @@ TEST(CaptureConversionTest, FormatsBecomeBottomUpRgb32) {
   EXPECT_FALSE(media::ConvertYUYV(yuyv, 3, 2, 1, 4, out)) << "short source";
   EXPECT_FALSE(media::ConvertRGB24(rgb, sizeof(rgb), 2, 2, 6, true, out)) << "short source";
   EXPECT_FALSE(media::ConvertMJPEG(rgb, sizeof(rgb), 1, 2, out)) << "not a JPEG";
+}
+
+TEST(CaptureConversionTest, MotionJpegFramesOfTheExpectedSize) {
+  // An 8 x 8 JPEG: red above, blue below.
+  std::vector<uint32_t> px(64);
+  for (int i = 0; i < 64; ++i) px[static_cast<size_t>(i)] = i < 32 ? 0xFFFF0000u : 0xFF0000FFu;
+  std::vector<uint8_t> jpeg;
+  codecs::EncodeOptions options;
+  options.Quality = 100;
+  ASSERT_EQ(codecs::Encode(codecs::MakeImage(8, 8, px), codecs::ImageFormat::JPEG, jpeg, options),
+            codecs::Status::Ok);
+  std::vector<uint8_t> out;
+  ASSERT_TRUE(media::ConvertMJPEG(jpeg.data(), jpeg.size(), 8, 8, out));
+  ASSERT_EQ(out.size(), 8u * 8u * 4u);
+  // Bottom-up: the first stored row is the blue bottom row (B, G, R).
+  EXPECT_GT(out[0], 200);
+  EXPECT_LT(out[2], 60);
+  const size_t top = 7 * 8 * 4;
+  EXPECT_GT(out[top + 2], 200);
+  EXPECT_LT(out[top + 0], 60);
+  EXPECT_FALSE(media::ConvertMJPEG(jpeg.data(), jpeg.size(), 16, 8, out)) << "another size than announced";
+  EXPECT_FALSE(media::ConvertMJPEG(jpeg.data(), 10, 8, 8, out)) << "cut short";
 }
 
 }  // namespace
