@@ -302,5 +302,34 @@ TEST_F(CameraControlTest, ManyDevicesFillColumnsAndStayInsideTheToolbar) {
   EXPECT_EQ(t->Top() + t->Height(), corner.Y - 5);
 }
 
+TEST_F(CameraControlTest, RightToLeftMirrorsTheButtonAndTheToolbar) {
+  TdxCameraControl* control = NewControl();
+  control->SetBiDiMode(bdRightToLeft);
+  EXPECT_EQ(control->GetSettingsButtonRect(), (TRect{5, 113, 37, 145}));
+  control->SetActive(true);
+  control->ShowSettingsToolbar();
+  TdxCameraControlSettingsToolbar* t = dxCameraControlSettingsToolbar();
+  ASSERT_NE(t, nullptr);
+  // At the control's bottom-left corner, 5 pixels in; the items mirrored inside it.
+  const TPoint corner = control->ClientToScreen(TPoint{0, 150});
+  EXPECT_EQ(t->Left(), corner.X + 5);
+  EXPECT_EQ(t->Top() + t->Height(), corner.Y - 5);
+  const TRect header = t->Items(0)->FBounds;
+  EXPECT_EQ(header.Left, t->Width() - header.Right) << "the header spans the width symmetrically";
+}
+
+TEST_F(CameraControlTest, DesignTimeControlNeitherOpensCamerasNorRendersThem) {
+  TdxCameraControl* control = NewControl();
+  control->SetDesigning(true);
+  control->SetActive(true);
+  EXPECT_TRUE(control->Active());
+  EXPECT_EQ(control->Camera(), nullptr);
+  EXPECT_FALSE(dxCameraManager()->HasRequest(control));
+  EXPECT_EQ(dxCameraManager()->CameraCount(), 0);
+  control->Invalidate();
+  EXPECT_GT(DarkPixels(control, TRect{10, 60, 190, 90}), 20) << "the design-time text";
+  SaveWindowPng(GetParentForm(control)->Handle(), "camera_control_design_time");
+}
+
 }  // namespace
 }  // namespace qd::testing
