@@ -147,6 +147,8 @@ TEST_F(CameraTest, TwoControlsShareOneCameraWhichGoesWithTheLast) {
 TEST_F(CameraTest, UnreadableNameLeavesTheDeviceOutAndLaterIndicesOpenTheirOwnDevice) {
   TSyntheticCamera nameless;
   nameless.Name.reset();
+  Cameras({nameless});
+  EXPECT_FALSE(dxIsCameraAvailable()) << "a device without a readable name is not listed";
   Cameras({nameless, Named(u"Second"), Named(u"Third")});
   dxCameraManager()->RefreshDeviceList();
   EXPECT_EQ(dxCameraManager()->Devices(), (std::vector<String>{u"Second", u"Third"}));
@@ -251,6 +253,23 @@ TEST_F(CameraTest, PauseHoldsTheFrameAndPlayResumes) {
   EXPECT_EQ(control->State(), ccsRunning);
   control->Stop();
   EXPECT_EQ(control->State(), ccsInactive);
+}
+
+TEST_F(CameraTest, RecordingIsRefusedAndTheCameraReopensForThePreview) {
+  TdxCameraControl* control = NewControl();
+  control->SetActive(true);
+  Polls(11);
+  ASSERT_EQ(control->State(), ccsRunning);
+  TdxCamera* camera = control->Camera();
+  // There is no video file writer: the recording fails, and the camera opens its device
+  // again, to be rendered by its next polls.
+  EXPECT_FALSE(dxCameraManager()->StartRecording(0, u"/tmp/qd-camera-test.avi"));
+  EXPECT_FALSE(camera->Recording());
+  EXPECT_TRUE(camera->Initialized());
+  EXPECT_EQ(control->Camera(), camera);
+  Polls(12);
+  EXPECT_EQ(control->State(), ccsRunning);
+  EXPECT_EQ(camera->PreviewBitmap()->Width(), 320);
 }
 
 TEST_F(CameraTest, MediaCheckRaisesWithItsText) {
