@@ -272,6 +272,20 @@ TEST_F(CameraTest, RecordingIsRefusedAndTheCameraReopensForThePreview) {
   EXPECT_EQ(camera->PreviewBitmap()->Width(), 320);
 }
 
+TEST_F(CameraTest, ShutDownWithAnActiveControlFreesTheCamerasAndMakesNoNewManager) {
+  TdxCameraControl* control = NewControl();
+  control->SetActive(true);
+  Polls(11);
+  ASSERT_EQ(control->State(), ccsRunning);
+  dxCameraControl::Finalize();
+  EXPECT_EQ(dxCameraManager(), nullptr);
+  EXPECT_EQ(control->Camera(), nullptr);
+  EXPECT_EQ(control->State(), ccsNoDevice);
+  EXPECT_EQ(Cameras().Streaming(0), 0);
+  Polls(20);  // nothing is left to poll or retry
+  EXPECT_EQ(dxCameraManager(), nullptr);
+}
+
 TEST_F(CameraTest, MediaCheckRaisesWithItsText) {
   EXPECT_TRUE(dxMediaResult(S_OK));
   EXPECT_FALSE(dxMediaResult(S_FALSE));

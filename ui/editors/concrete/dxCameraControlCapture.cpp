@@ -359,7 +359,10 @@ void TdxCamera::Stop(TdxCustomCameraControl* AControl) {
 
 void TdxCamera::Notification(TComponent* AComponent, TOperation Operation) {
   TcxCustomComponent::Notification(AComponent, Operation);
-  if (Operation == opRemove) std::erase(FListeners, static_cast<TdxCustomCameraControl*>(AComponent));
+  // Compared as components: a control being destroyed is no longer a camera control.
+  if (Operation == opRemove)
+    std::erase_if(FListeners,
+                  [&](TdxCustomCameraControl* c) { return static_cast<TComponent*>(c) == AComponent; });
 }
 
 void TdxCamera::Finalize() {
@@ -563,10 +566,11 @@ void Initialize() {
 }
 
 void Finalize() {
+  // Controls that lose their cameras now file no new requests: no manager is made again.
+  FCameraUnitFinalized = true;
   TdxCameraManager* manager = FCameraManager;
   FCameraManager = nullptr;
   delete manager;
-  FCameraUnitFinalized = true;
 }
 
 }  // namespace dxCameraControlCapture
