@@ -331,16 +331,6 @@ class TdxCameraControlSettingsToolbarItem {
   String FDescription;
 };
 
-// A float form: a borderless popup form that belongs to another control's form.
-class TdxCustomFloatForm : public TdxCustomForm {
-  QD_CLASS(TdxCustomFloatForm, TdxCustomForm)
-
- public:
-  explicit TdxCustomFloatForm(TComponent* AOwner);
-  // The form the float form belongs to.
-  virtual TCustomForm* GetParentForm() = 0;
-};
-
 class TdxCameraControlSettingsToolbar : public TdxCustomFloatForm {
   QD_CLASS(TdxCameraControlSettingsToolbar, TdxCustomFloatForm)
 

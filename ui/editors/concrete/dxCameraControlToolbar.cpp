@@ -10,7 +10,6 @@
 
 namespace qd {
 
-QD_IMPLEMENT_CLASS(TdxCustomFloatForm)
 QD_IMPLEMENT_CLASS(TdxCameraControlSettingsToolbar)
 
 namespace {
@@ -41,12 +40,6 @@ void ReleaseSettingsToolbar() {
 }
 
 }  // namespace
-
-// --- TdxCustomFloatForm ----------------------------------------------------------------------------
-
-TdxCustomFloatForm::TdxCustomFloatForm(TComponent* AOwner) : TdxCustomForm(AOwner, 0) {
-  SetDefaultMonitor(dmDesktop);
-}
 
 // --- Items ---------------------------------------------------------------------------------------
 
