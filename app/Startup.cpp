@@ -56,6 +56,7 @@
 #include "ui/editors/concrete/cxCheckBox.h"
 #include "ui/editors/concrete/cxProgressBar.h"
 #include "ui/editors/concrete/cxTrackBar.h"
+#include "ui/editors/concrete/dxCameraControl.h"
 #include "ui/skins/dxSkinsCore.h"
 #include "ui/skins/dxSkinsDefaultPainters.h"
 
@@ -162,6 +163,8 @@ const TUnit kUnits[] = {
     {&cxProgressBar::Initialize, &cxProgressBar::Finalize},
     {&cxLabel::Initialize, &cxLabel::Finalize},
     {&cxTrackBar::Initialize, &cxTrackBar::Finalize},
+    // The camera control class for stored forms; shutting down frees the camera manager.
+    {&dxCameraControl::Initialize, &dxCameraControl::Finalize},
 };
 
 }  // namespace

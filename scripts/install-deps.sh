@@ -40,6 +40,8 @@ PACKAGES=(
   # complex text: shaping, bidirectional order; fallback faces for CJK and emoji (DejaVu has Arabic and Hebrew)
   libharfbuzz-dev libfribidi-dev fonts-droid-fallback fonts-symbola
   libpng-dev libjpeg-dev libgif-dev libtiff-dev zlib1g-dev
+  # video capture: the kernel's Video4Linux2 interface (linux/videodev2.h)
+  linux-libc-dev
   # network and archives
   libzip-dev libcurl4-openssl-dev openssl ca-certificates
   # display

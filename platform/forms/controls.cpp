@@ -12,6 +12,7 @@
 namespace qd {
 
 QD_IMPLEMENT_CLASS(TSizeConstraints)
+QD_IMPLEMENT_CLASS(TMargins)
 QD_IMPLEMENT_CLASS(TTouchManager)
 QD_IMPLEMENT_CLASS(TControl)
 QD_IMPLEMENT_CLASS(TControlCanvas)
@@ -221,6 +222,49 @@ void TSizeConstraints::RegisterProperties(TPropertyRegistrar& r) {
   r.Prop("MinWidth", &TSizeConstraints::MinWidth, &TSizeConstraints::SetMinWidth).Default(0);
 }
 
+void TMargins::RegisterProperties(TPropertyRegistrar& r) {
+  r.Prop("Left", &TMargins::Left, &TMargins::SetLeft).Default(3);
+  r.Prop("Top", &TMargins::Top, &TMargins::SetTop).Default(3);
+  r.Prop("Right", &TMargins::Right, &TMargins::SetRight).Default(3);
+  r.Prop("Bottom", &TMargins::Bottom, &TMargins::SetBottom).Default(3);
+}
+
+void TMargins::Assign(TPersistent* Source) {
+  if (auto* s = dynamic_cast<TMargins*>(Source)) {
+    left_ = s->left_;
+    top_ = s->top_;
+    right_ = s->right_;
+    bottom_ = s->bottom_;
+    Changed();
+    return;
+  }
+  inherited::Assign(Source);
+}
+
+void TMargins::Set(int& AField, int AValue) {
+  if (AField == AValue) return;
+  AField = AValue;
+  Changed();
+}
+
+void TMargins::ChangeScale(int M, int D) {
+  left_ = MulDiv(left_, M, D);
+  top_ = MulDiv(top_, M, D);
+  right_ = MulDiv(right_, M, D);
+  bottom_ = MulDiv(bottom_, M, D);
+  Changed();
+}
+
+void TMargins::Changed() {
+  if (control_ && control_->AlignWithMargins() && control_->Parent()) control_->Parent()->Realign();
+}
+
+void TControl::SetAlignWithMargins(bool Value) {
+  if (alignWithMargins_ == Value) return;
+  alignWithMargins_ = Value;
+  if (parent_) parent_->Realign();
+}
+
 void TSizeConstraints::Assign(TPersistent* Source) {
   if (auto* s = dynamic_cast<TSizeConstraints*>(Source)) {
     maxHeight_ = s->maxHeight_;
@@ -305,6 +349,7 @@ TControl::TControl(TComponent* AOwner)
       controlStyle_{csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks, csGestures},
       font_(std::make_unique<TFont>()),
       constraints_(std::make_unique<TSizeConstraints>(this)),
+      margins_(std::make_unique<TMargins>(this)),
       touch_(std::make_unique<TTouchManager>()) {
   WindowProc = TWndMethod(this, &TControl::WndProc);
   font_->OnChange = TNotifyEvent(this, &TControl::FontChanged);
@@ -327,6 +372,8 @@ void TControl::RegisterProperties(TPropertyRegistrar& r) {
   r.Prop("Width", &TControl::Width, &TControl::SetWidth);
   r.Prop("Height", &TControl::Height, &TControl::SetHeight);
   r.Prop("Align", &TControl::Align, &TControl::SetAlign, TypeInfoTAlign()).Default(alNone);
+  r.Prop("AlignWithMargins", &TControl::AlignWithMargins, &TControl::SetAlignWithMargins).Default(false);
+  r.Prop("Margins", &TControl::Margins, &TControl::SetMargins);
   r.Prop("Anchors", &TControl::Anchors, &TControl::SetAnchors, TypeInfoTAnchors());
   r.Prop("AutoSize", &TControl::AutoSize, &TControl::SetAutoSize).Default(false);
   r.Prop("BiDiMode", &TControl::BiDiMode, &TControl::SetBiDiMode, TypeInfoTBiDiMode());
@@ -1132,6 +1179,7 @@ void TControl::ChangeScale(int M, int D, bool isDpiChange) {
   if (flags.Contains(sfHeight) && !controlStyle_.Contains(csFixedHeight))
     h = flags.Contains(sfTop) ? MulDiv(top_ + height_, M, D) - y : MulDiv(height_, M, D);
   if (!parentFont_ && flags.Contains(sfFont)) font_->SetHeight(MulDiv(font_->Height(), M, D));
+  margins_->ChangeScale(M, D);
   font_->SetPixelsPerInch(MulDiv(font_->PixelsPerInch(), M, D));
   if (isDpiChange) currentPPI_ = MulDiv(currentPPI_, M, D);
   SetBounds(x, y, w, h);

@@ -386,6 +386,32 @@ class TSizeConstraints : public TPersistent {
   int maxHeight_ = 0, maxWidth_ = 0, minHeight_ = 0, minWidth_ = 0;
 };
 
+// The space a control keeps around itself when it is aligned with margins.
+class TMargins : public TPersistent {
+  QD_CLASS(TMargins, TPersistent)
+  QD_PUBLISHED(TMargins)
+
+ public:
+  explicit TMargins(class TControl* Control = nullptr) : control_(Control) {}
+  void Assign(TPersistent* Source) override;
+  int Left() const { return left_; }
+  int Top() const { return top_; }
+  int Right() const { return right_; }
+  int Bottom() const { return bottom_; }
+  void SetLeft(int v) { Set(left_, v); }
+  void SetTop(int v) { Set(top_, v); }
+  void SetRight(int v) { Set(right_, v); }
+  void SetBottom(int v) { Set(bottom_, v); }
+  // Scales the four values.
+  void ChangeScale(int M, int D);
+
+ private:
+  void Set(int& AField, int AValue);
+  void Changed();
+  class TControl* control_;
+  int left_ = 3, top_ = 3, right_ = 3, bottom_ = 3;
+};
+
 // Touch settings, kept for stored forms only (this platform produces no gestures).
 enum TInteractiveGesture : uint8_t { igZoom, igPan, igRotate, igTwoFingerTap, igPressAndTap };
 using TInteractiveGestures = TSet<TInteractiveGesture>;
@@ -486,6 +512,11 @@ class TControl : public TComponent {
   void SetAnchors(TAnchors Value);
   TSizeConstraints* Constraints() const { return constraints_.get(); }
   void SetConstraints(TSizeConstraints* Value) { constraints_->Assign(Value); }
+  // Aligned with margins, the control keeps Margins free around itself within its parent.
+  TMargins* Margins() const { return margins_.get(); }
+  void SetMargins(TMargins* Value) { margins_->Assign(Value); }
+  bool AlignWithMargins() const { return alignWithMargins_; }
+  void SetAlignWithMargins(bool Value);
   bool AutoSize() const { return autoSize_; }
   virtual void SetAutoSize(bool Value);
   virtual bool CanAutoSize(int& NewWidth, int& NewHeight) { return true; }
@@ -696,6 +727,8 @@ class TControl : public TComponent {
 
   std::unique_ptr<TFont> font_;
   std::unique_ptr<TSizeConstraints> constraints_;
+  std::unique_ptr<TMargins> margins_;
+  bool alignWithMargins_ = false;
   std::unique_ptr<TTouchManager> touch_;
   TAlign align_ = alNone;
   TAnchors anchors_{akLeft, akTop};

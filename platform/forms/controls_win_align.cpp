@@ -107,25 +107,29 @@ void TWinControl::DoAlign(TAlign AAlign, TControl* AControl, TRect& Rect) {
       }
       if (AAlign == alNone) continue;
     }
-    int nw = Rect.Right - Rect.Left;
+    // Aligned with margins, the control's share of Rect includes its margins.
+    const bool withMargins = c->AlignWithMargins() && AAlign != alCustom;
+    const int ml = withMargins ? c->Margins()->Left() : 0, mt = withMargins ? c->Margins()->Top() : 0;
+    const int mr = withMargins ? c->Margins()->Right() : 0, mb = withMargins ? c->Margins()->Bottom() : 0;
+    int nw = Rect.Right - Rect.Left - ml - mr;
     if (nw < 0 || AAlign == alLeft || AAlign == alRight || AAlign == alCustom) nw = c->Width();
-    int nh = Rect.Bottom - Rect.Top;
+    int nh = Rect.Bottom - Rect.Top - mt - mb;
     if (nh < 0 || AAlign == alTop || AAlign == alBottom || AAlign == alCustom) nh = c->Height();
-    int nl = Rect.Left, nt = Rect.Top;
+    int nl = Rect.Left + ml, nt = Rect.Top + mt;
     switch (AAlign) {
       case alTop:
-        Rect.Top += nh;
+        Rect.Top += nh + mt + mb;
         break;
       case alBottom:
-        Rect.Bottom -= nh;
-        nt = Rect.Bottom;
+        Rect.Bottom -= nh + mt + mb;
+        nt = Rect.Bottom + mt;
         break;
       case alLeft:
-        Rect.Left += nw;
+        Rect.Left += nw + ml + mr;
         break;
       case alRight:
-        Rect.Right -= nw;
-        nl = Rect.Right;
+        Rect.Right -= nw + ml + mr;
+        nl = Rect.Right + ml;
         break;
       case alCustom:
         nl = c->Left();

@@ -6,6 +6,8 @@ namespace qd {
 
 QD_IMPLEMENT_CLASS(TTimer)
 QD_IMPLEMENT_CLASS(TImage)
+QD_IMPLEMENT_CLASS(TCustomPanel)
+QD_IMPLEMENT_CLASS(TPanel)
 
 // ---- TTimer ------------------------------------------------------------------------------------
 
@@ -214,6 +216,77 @@ void TImage::PictureChanged(TObject*) {
     controlStyle_.Exclude(csOpaque);
   }
   if (!drawing_) Invalidate();
+}
+
+// ---- TCustomPanel ---------------------------------------------------------------------------------
+
+const TTypeInfo* TypeInfoTBevelCut() {
+  static const TTypeInfo t =
+      MakeEnumTypeInfo(u"TBevelCut", {u"bvNone", u"bvLowered", u"bvRaised", u"bvSpace"});
+  return &t;
+}
+
+void TCustomPanel::RegisterProperties(TPropertyRegistrar& r) {
+  r.Prop("BevelInner", &TCustomPanel::BevelInner, &TCustomPanel::SetBevelInner, TypeInfoTBevelCut())
+      .Default(bvNone);
+  r.Prop("BevelOuter", &TCustomPanel::BevelOuter, &TCustomPanel::SetBevelOuter, TypeInfoTBevelCut())
+      .Default(bvRaised);
+  r.Prop("Caption", &TControl::Caption, &TControl::SetCaption);
+  r.Prop("FullRepaint", &TCustomPanel::FullRepaint, &TCustomPanel::SetFullRepaint).Default(true);
+  r.Prop("ShowCaption", &TCustomPanel::ShowCaption, &TCustomPanel::SetShowCaption).Default(true);
+}
+
+TCustomPanel::TCustomPanel(TComponent* AOwner) : TCustomControl(AOwner) {
+  TControlStyle style = ControlStyle();
+  style.Include(csAcceptsControls);
+  style.Include(csOpaque);
+  SetControlStyle(style);
+  SetBounds(0, 0, 185, 41);
+  SetColor(clBtnFace);
+}
+
+void TCustomPanel::SetBevelOuter(TBevelCut Value) {
+  if (bevelOuter_ == Value) return;
+  bevelOuter_ = Value;
+  Realign();
+  Invalidate();
+}
+
+void TCustomPanel::SetBevelInner(TBevelCut Value) {
+  if (bevelInner_ == Value) return;
+  bevelInner_ = Value;
+  Realign();
+  Invalidate();
+}
+
+void TCustomPanel::SetShowCaption(bool Value) {
+  if (showCaption_ == Value) return;
+  showCaption_ = Value;
+  Invalidate();
+}
+
+void TCustomPanel::Paint() {
+  TCanvas* canvas = Canvas();
+  RECT r{0, 0, Width(), Height()};
+  canvas->Brush()->SetColor(Color());
+  canvas->FillRect(r);
+  auto edge = [&](TBevelCut ACut) {
+    if (ACut == bvNone) return;
+    UINT kind = ACut == bvLowered ? BDR_SUNKENOUTER : ACut == bvRaised ? BDR_RAISEDINNER : 0;
+    if (kind)
+      DrawEdge(canvas->Handle(), &r, kind, BF_RECT | BF_ADJUST);
+    else
+      r = RECT{r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1};
+  };
+  edge(bevelOuter_);
+  edge(bevelInner_);
+  const String text = Caption();
+  if (showCaption_ && !text.empty()) {
+    canvas->Font()->Assign(Font());
+    SetBkMode(canvas->Handle(), TRANSPARENT);
+    DrawTextW(canvas->Handle(), text.c_str(), static_cast<int>(text.size()), &r,
+              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  }
 }
 
 }  // namespace qd

@@ -1,5 +1,5 @@
 #pragma once
-// The timer and the image control.
+// The timer, the image control and the panel.
 #include <memory>
 
 #include "platform/forms/controls.h"
@@ -81,6 +81,44 @@ class TImage : public TGraphicControl {
   bool transparent_ = false;
   bool incrementalDisplay_ = false;
   bool drawing_ = false;
+};
+
+// The panel's bevels.
+enum TBevelCut : uint8_t { bvNone, bvLowered, bvRaised, bvSpace };
+const TTypeInfo* TypeInfoTBevelCut();
+
+// A container for other controls: its colour, an outer and an inner bevel, and its caption
+// in the middle.
+class TCustomPanel : public TCustomControl {
+  QD_CLASS(TCustomPanel, TCustomControl)
+  QD_PUBLISHED(TCustomPanel)
+
+ public:
+  explicit TCustomPanel(TComponent* AOwner);
+  void Paint() override;
+
+  TBevelCut BevelOuter() const { return bevelOuter_; }
+  void SetBevelOuter(TBevelCut Value);
+  TBevelCut BevelInner() const { return bevelInner_; }
+  void SetBevelInner(TBevelCut Value);
+  // Stored only: the whole panel is repainted on every size change here.
+  bool FullRepaint() const { return fullRepaint_; }
+  void SetFullRepaint(bool Value) { fullRepaint_ = Value; }
+  bool ShowCaption() const { return showCaption_; }
+  void SetShowCaption(bool Value);
+
+ private:
+  TBevelCut bevelOuter_ = bvRaised;
+  TBevelCut bevelInner_ = bvNone;
+  bool fullRepaint_ = true;
+  bool showCaption_ = true;
+};
+
+class TPanel : public TCustomPanel {
+  QD_CLASS(TPanel, TCustomPanel)
+
+ public:
+  using TCustomPanel::TCustomPanel;
 };
 
 }  // namespace qd

@@ -30,6 +30,7 @@ void Initialize() {
     RegisterClass(c);
   RegisterClass(TEdit::StaticClass());
   RegisterClass(TFrame::StaticClass());
+  RegisterClass(TPanel::StaticClass());
   RegisterClass(TDragImageList::StaticClass());
   for (TClass c : {TListBox::StaticClass(), TOpenDialog::StaticClass(), TSaveDialog::StaticClass(),
                    TOpenPictureDialog::StaticClass(), TSavePictureDialog::StaticClass()})

@@ -24,6 +24,7 @@ namespace qd {
 
 QD_IMPLEMENT_CLASS(TdxCustomForm)
 QD_IMPLEMENT_CLASS(TdxForm)
+QD_IMPLEMENT_CLASS(TdxCustomFloatForm)
 
 bool dxAutoReplaceImageListReferencesOnDPIChanges = true;
 
@@ -668,6 +669,10 @@ TComponent* TdxFormImageListHelper::GetReplacement(TComponent* AImageList) {
     if (*it < FTargetDPI)
       if (TComponent* found = TryFind(owner, base, *it)) return found;
   return AImageList;
+}
+
+TdxCustomFloatForm::TdxCustomFloatForm(TComponent* AOwner) : TdxCustomForm(AOwner, 0) {
+  SetDefaultMonitor(dmDesktop);
 }
 
 }  // namespace qd

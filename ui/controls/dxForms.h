@@ -80,6 +80,17 @@ class TdxCustomForm : public TdxScalableForm<TCustomForm> {
   using TdxScalableForm<TCustomForm>::TdxScalableForm;
 };
 
+// A borderless form that floats over another control's form (created without a stored form,
+// on the desktop's monitor).
+class TdxCustomFloatForm : public TdxCustomForm {
+  QD_CLASS(TdxCustomFloatForm, TdxCustomForm)
+
+ public:
+  explicit TdxCustomFloatForm(TComponent* AOwner);
+  // The form the float form belongs to.
+  virtual TCustomForm* GetParentForm() = 0;
+};
+
 // The base of application forms: also scales its owned components, and a DPI change follows
 // the main form's density when the form itself is not scaled.
 class TdxForm : public TdxScalableForm<TForm> {

@@ -164,7 +164,8 @@ const TResStringRec sdxCameraRunning{u"Running"};
 const TResStringRec sdxCameraPaused{u"Paused"};
 const TResStringRec sdxCameraNotDetected{u"No camera detected"};
 const TResStringRec sdxCameraInitializing{u"Initializing..."};
-const TResStringRec sdxCameraIsBusy{u"The camera is busy"};
+const TResStringRec sdxCameraIsBusy{
+    u"Camera is inaccessible.\r\nTry closing other programs that might be using your camera"};
 const TResStringRec sdxCameraControlSettingsFormSettings{u"Settings"};
 const TResStringRec sdxCameraControlSettingsFormDevice{u"Device"};
 const TResStringRec sdxCameraControlSettingsFormDevices{u"Devices"};

@@ -9,13 +9,13 @@
 #include "platform/base/variant.h"
 #include "platform/forms/controls.h"
 #include "ui/editors/cxEdit.h"
+#include "ui/editors/cxEditCheckState.h"
 #include "ui/editors/cxFilterEdits.h"
 #include "ui/editors/cxTextEdit.h"
 
 namespace qd {
 
 // TcxCheckBoxState (cbsUnchecked, cbsChecked, cbsGrayed) comes with the painter interface.
-enum TcxEditCheckState : uint8_t { ecsNormal, ecsHot, ecsPressed, ecsDisabled };
 enum TcxCheckBoxNullValueShowingStyle : uint8_t { nssUnchecked, nssInactive, nssGrayedChecked };
 
 inline constexpr TcxButtonState CheckStateToButtonState[] = {cxbsNormal, cxbsHot, cxbsPressed, cxbsDisabled};
