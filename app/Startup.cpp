@@ -48,6 +48,7 @@
 #include "ui/lookandfeel/dxAnimation.h"
 #include "ui/lookandfeel/dxFading.h"
 #include "ui/editors/cxEdit.h"
+#include "ui/editors/concrete/cxImage.h"
 #include "ui/editors/cxEditConsts.h"
 #include "ui/editors/dxSpellCheckerCore.h"
 #include "ui/skins/dxSkinsCore.h"
@@ -149,6 +150,8 @@ const TUnit kUnits[] = {
     {&dxSkinsCore::Initialize, &dxSkinsCore::Finalize},
     // The "UserSkin" painter (only where GDI+ is usable); its skin is read on first use.
     {&dxSkinsDefaultPainters::Initialize, &dxSkinsDefaultPainters::Finalize},
+    // The image editor's properties class (the concrete editors register last).
+    {&cxImage::Initialize, &cxImage::Finalize},
 };
 
 }  // namespace
