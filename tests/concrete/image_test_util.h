@@ -24,7 +24,9 @@ class TestImage : public TcxImage {
 
  public:
   using TcxCustomImage::DoContextPopup;
+  using TcxCustomImage::DoGesture;
   using TcxCustomImage::InternalMouseWheel;
+  using TcxCustomImage::IsDefaultGesture;
   using TcxCustomImage::KeyDown;
   using TcxCustomImage::KeyPress;
   using TcxImage::TcxImage;

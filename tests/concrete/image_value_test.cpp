@@ -2,6 +2,8 @@
 // graphic class names, the zoom steps around 100 and the zooming options' limits.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "concrete/image_test_util.h"
 
 namespace qd::testing {
@@ -178,6 +180,30 @@ TEST_F(ImageValue, CtrlWheelZoomsWithTheWheelsSign) {
   EXPECT_EQ(image->ZoomingOptions()->ZoomPercent(), 90);
 }
 
+TEST_F(ImageValue, ZoomGestureAddsAQuarterOfTheDistanceChange) {
+  image->Properties()->SetFitMode(ifmNormal);
+  auto gesture = [&](int32_t ADistance, bool ABegin) {
+    TGestureEventInfo info;
+    info.GestureID = GID_ZOOM;
+    info.Distance = ADistance;
+    if (ABegin) info.Flags.Include(gfBegin);
+    bool handled = false;
+    image->DoGesture(info, handled);
+    return handled;
+  };
+  EXPECT_TRUE(gesture(100, true));
+  EXPECT_EQ(image->ZoomingOptions()->ZoomPercent(), 100);
+  EXPECT_TRUE(gesture(180, false));
+  EXPECT_EQ(image->ZoomingOptions()->ZoomPercent(), 120);
+  EXPECT_TRUE(gesture(140, false));
+  EXPECT_EQ(image->ZoomingOptions()->ZoomPercent(), 110);
+  // Fitted pictures do not zoom, but the gesture is still taken.
+  image->Properties()->SetFitMode(ifmFit);
+  EXPECT_TRUE(gesture(300, false));
+  EXPECT_EQ(image->ZoomingOptions()->ZoomPercent(), 110);
+  EXPECT_TRUE(image->IsDefaultGesture(GID_ZOOM));
+}
+
 TEST_F(ImageValue, EffectiveZoomOnlyWithoutFitting) {
   image->ZoomingOptions()->SetZoomPercent(200);
   image->Properties()->SetFitMode(ifmFit);
@@ -209,6 +235,38 @@ TEST_F(ImageValue, StretchAndProportionalMapToFitModes) {
 TEST_F(ImageValue, RegisteredWithTheEditors) {
   EXPECT_GE(GetRegisteredEditProperties()->GetIndexByClass(TcxImageProperties::StaticClass()), 0);
   EXPECT_EQ(TcxImageProperties(nullptr).GetContainerClass(), TcxImage::StaticClass());
+}
+
+TEST_F(ImageValue, StoredFormKeepsPictureAndSettings) {
+  image->SetName(u"Img");
+  image->SetEditValue(Variant::FromBytes(BitmapBytes(5, 3, clRed)));
+  image->Properties()->SetFitMode(ifmNormal);
+  image->Properties()->SetCenter(false);
+  image->Properties()->PopupMenuLayout()->SetMenuItems({});
+  image->ZoomingOptions()->SetMaxZoom(300);
+  image->SetTransparent(true);
+  const String text = WriteComponentToText(image);
+  EXPECT_NE(text.find(u"Picture.Data"), String::npos) << StringToUtf8(text);
+  EXPECT_NE(text.find(u"Properties.FitMode = ifmNormal"), String::npos) << StringToUtf8(text);
+  EXPECT_EQ(text.find(u"GraphicClassName"), String::npos) << StringToUtf8(text);
+
+  auto copy = std::make_unique<TestImage>(nullptr);
+  ReadComponentFromText(text, copy.get());
+  ASSERT_NE(copy->Picture()->Graphic(), nullptr);
+  EXPECT_EQ(copy->Picture()->Width(), 5);
+  EXPECT_EQ(copy->Properties()->FitMode(), ifmNormal);
+  EXPECT_FALSE(copy->Properties()->Center());
+  EXPECT_TRUE(copy->Properties()->PopupMenuLayout()->MenuItems().Empty());
+  EXPECT_EQ(copy->ZoomingOptions()->MaxZoom(), 300);
+  EXPECT_TRUE(copy->Transparent());
+
+  // No graphic class is stored as its own marker, and read back as none.
+  image->Properties()->SetGraphicClassName(u"");
+  const String empty = WriteComponentToText(image);
+  EXPECT_NE(empty.find(u"Properties.IsGraphicClassNameEmpty = True"), String::npos) << StringToUtf8(empty);
+  auto second = std::make_unique<TestImage>(nullptr);
+  ReadComponentFromText(empty, second.get());
+  EXPECT_EQ(second->Properties()->GraphicClass(), nullptr);
 }
 
 }  // namespace

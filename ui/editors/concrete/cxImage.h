@@ -497,6 +497,10 @@ class TcxCustomImage : public TcxCustomEdit, public IdxScrollingControl {
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseEnter(TControl* AControl) override;
   void MouseLeave(TControl* AControl) override;
+  // The zoom gesture as well; panning without the gutter.
+  bool IsDefaultGesture(DWORD AGestureID) override;
+  TInteractiveGestureOptions GetDefaultPanOptions() override;
+  void DoGesture(const TGestureEventInfo& AEventInfo, bool& AHandled) override;
 
   virtual TcxImageZoomingOptions* CreateZoomingOptions();
   virtual void CustomClick();
@@ -525,6 +529,7 @@ class TcxCustomImage : public TcxCustomEdit, public IdxScrollingControl {
   std::unique_ptr<TcxImageAnimationOptions> FAnimationOptions;
   bool FZoomTrackBarSliding = false;
   bool FZoomBarHot = false;
+  int32_t FGestureDistance = 0;
   TcxImageEditGraphicClassEvent FOnGetGraphicClass;
 };
 

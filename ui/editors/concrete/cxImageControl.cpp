@@ -46,6 +46,8 @@ void AsUserAction(TcxCustomEdit* AEdit, F AAction) {
 void TcxImage::RegisterProperties(TPropertyRegistrar& r) {
   using I = TcxCustomImage;
   r.Prop("AnimationOptions", &I::AnimationOptions, &I::SetAnimationOptions);
+  r.Prop("AutoSize", &TcxCustomEdit::AutoSize, &TcxCustomEdit::SetEditAutoSize).Default(false);
+  r.Prop("ParentColor", &TControl::ParentColor, &TControl::SetParentColor).Default(false);
   r.Prop("Picture", &I::Picture, &I::SetPicture);
   r.Prop("Properties", &TcxImage::Properties, &TcxImage::SetProperties);
   r.Prop("Style", &TcxCustomEdit::Style, &TcxImage::SetStyle);
@@ -65,6 +67,7 @@ TcxCustomImage::TcxCustomImage(TComponent* AOwner, bool AIsInplace) : TcxCustomE
   FZoomingOptions->OnChanged = MakeMethod(this, &TcxCustomImage::ZoomingOptionsChangedHandler);
   FAnimationOptions = std::make_unique<TcxImageAnimationOptions>(this);
   SetDoubleBuffered(true);
+  SetParentColor(false);
   SetEditAutoSize(false);
   SetWidth(140);
   SetHeight(100);
@@ -366,6 +369,31 @@ void TcxCustomImage::MouseLeave(TControl* AControl) {
   TcxCustomEdit::MouseLeave(AControl);
   ShortRefreshContainer(false);
   Invalidate();
+}
+
+// --- Gestures ------------------------------------------------------------------------------------
+
+bool TcxCustomImage::IsDefaultGesture(DWORD AGestureID) {
+  return TcxCustomEdit::IsDefaultGesture(AGestureID) || AGestureID == GID_ZOOM;
+}
+
+TInteractiveGestureOptions TcxCustomImage::GetDefaultPanOptions() {
+  TInteractiveGestureOptions options = TcxCustomEdit::GetDefaultPanOptions();
+  options.Exclude(igoPanGutter);
+  return options;
+}
+
+void TcxCustomImage::DoGesture(const TGestureEventInfo& AEventInfo, bool& AHandled) {
+  if (AEventInfo.GestureID != GID_ZOOM) {
+    TcxCustomEdit::DoGesture(AEventInfo, AHandled);
+    return;
+  }
+  // The distance between the fingers grows or shrinks by the delta since the last event.
+  const int32_t delta = AEventInfo.Flags.Contains(gfBegin) ? 0 : AEventInfo.Distance - FGestureDistance;
+  FGestureDistance = AEventInfo.Distance;
+  if (AllowScaling() && delta != 0)
+    FZoomingOptions->SetZoomPercent(FZoomingOptions->ZoomPercent() + delta / 4);
+  AHandled = true;
 }
 
 // --- Clipboard, files and camera
