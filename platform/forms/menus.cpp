@@ -367,6 +367,8 @@ void DrawItemGlyph(HDC dc, TMenuItem* item, const TRect& r) {
   TCustomImageList* images = menu ? menu->Images() : nullptr;
   const bool fromList = images && item->ImageIndex() >= 0 && item->ImageIndex() < images->Count();
   if (!fromList && !item->HasBitmap()) return;
+  // The canvas selects its own font and brush: the item's text keeps the menu's.
+  const int saved = SaveDC(dc);
   TCanvas canvas;
   canvas.SetHandle(dc);
   if (fromList) {
@@ -380,6 +382,7 @@ void DrawItemGlyph(HDC dc, TMenuItem* item, const TRect& r) {
     glyph->Draw(&canvas, TRect{x, y, x + w, y + h});
   }
   canvas.SetHandle(nullptr);
+  RestoreDC(dc, saved);
 }
 
 void PaintPopup(HWND hwnd, PopupState& s) {

@@ -11,6 +11,7 @@
 
 #include "concrete/image_test_util.h"
 #include "platform/os/comdlg.h"
+#include "platform/os/user_display.h"
 #include "ui/graphics/cxImageList.h"
 
 namespace qd::testing {
@@ -161,6 +162,46 @@ TEST_F(ImageMenu, KeyboardRequestOpensAtTenTenAndAnAcceleratorRunsTheItem) {
   ASSERT_NE(image->InternalPopupMenu(), nullptr);
   EXPECT_EQ(image->InternalPopupMenu()->PopupPoint(), image->ClientToScreen(TPoint{10, 10}));
   EXPECT_FALSE(HasPicture());
+}
+
+// Looks at the open menu from inside its loop: a marker message posted before the menu opens
+// is seen by a get-message hook, which reads the menu window's pixels and closes the menu.
+os::WindowPixels gMenuPixels;
+HHOOK gMenuHook = nullptr;
+constexpr UINT kLookAtMenu = WM_APP + 77;
+
+LRESULT LookAtMenuHook(int Code, WPARAM WParam, LPARAM LParam) {
+  auto* msg = reinterpret_cast<MSG*>(LParam);
+  if (Code >= 0 && msg->message == kLookAtMenu) {
+    if (HWND menu = GetTrackedPopupMenuWindow()) {
+      UpdateWindow(menu);
+      gMenuPixels = os::ReadWindowPixels(menu, true);
+    }
+    PostMessageW(msg->hwnd, WM_KEYDOWN, VK_ESCAPE, 0);
+  }
+  return CallNextHookEx(gMenuHook, Code, WParam, LParam);
+}
+
+TEST_F(ImageMenu, MenuShowsTheGlyphs) {
+  SetRedPicture(image);
+  gMenuPixels = {};
+  gMenuHook = SetWindowsHookExW(WH_GETMESSAGE, &LookAtMenuHook, nullptr, GetCurrentThreadId());
+  PostMessageW(form->Handle(), kLookAtMenu, 0, 0);
+  bool handled = false;
+  image->DoContextPopup(TPoint{20, 20}, handled);
+  UnhookWindowsHookEx(gMenuHook);
+  ASSERT_GT(gMenuPixels.width, 0);
+  SaveWindowPixelsPng(gMenuPixels, "image_menu");
+  // The red cross of Delete and the blue of Save's disk are there.
+  int red = 0, blue = 0;
+  for (uint32_t p : gMenuPixels.pixels) {
+    const int r = (p >> 16) & 0xFF, g = (p >> 8) & 0xFF, b = p & 0xFF;
+    red += r > 180 && g < 90 && b < 90;
+    blue += b > 150 && r < 90 && g < 140;
+  }
+  EXPECT_GT(red, 10);
+  EXPECT_GT(blue, 20);
+  EXPECT_TRUE(HasPicture());
 }
 
 TEST_F(ImageMenu, CopyAndPasteRoundTrip) {

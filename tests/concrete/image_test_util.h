@@ -9,6 +9,7 @@
 #include "platform/classes/streams.h"
 #include "platform/forms/clipbrd.h"
 #include "platform/gdiplus/gdiplus.h"
+#include "platform/os/user_display.h"
 #include "ui/editors/concrete/cxImage.h"
 #include "ui/graphics/dxGDIPlusAPI.h"
 #include "ui/graphics/dxGDIPlusCanvas.h"
@@ -87,6 +88,19 @@ class ImageTest : public EditTest {
     for (int i = 0; i < 4; ++i) result.push_back(static_cast<uint8_t>(ALength >> (8 * i)));
     result.insert(result.end(), AData.begin(), AData.end());
     return result;
+  }
+
+  // Writes pixels read from a window to build/<preset>/<name>.png, for looking at them.
+  static void SaveWindowPixelsPng(const os::WindowPixels& APixels, const std::string& AName) {
+    std::vector<uint32_t> px = APixels.pixels;
+    for (uint32_t& p : px) p |= 0xFF000000u;
+    std::vector<uint8_t> out;
+    if (codecs::Encode(codecs::MakeImage(APixels.width, APixels.height, std::move(px)),
+                       codecs::ImageFormat::PNG, out) != codecs::Status::Ok)
+      return;
+    TMemoryStream s;
+    s.Write(out.data(), static_cast<int64_t>(out.size()));
+    s.SaveToFile(String(u"" QD_BINARY_DIR "/") + String(AName.begin(), AName.end()) + u".png");
   }
 
   bool HasPicture() const { return image->Picture()->Graphic() && !image->Picture()->Graphic()->Empty(); }

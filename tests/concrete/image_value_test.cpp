@@ -237,6 +237,21 @@ TEST_F(ImageValue, RegisteredWithTheEditors) {
   EXPECT_EQ(TcxImageProperties(nullptr).GetContainerClass(), TcxImage::StaticClass());
 }
 
+TEST_F(ImageValue, GraphicTransparencyIsAppliedToThePicture) {
+  image->SetEditValue(Variant::FromBytes(BitmapBytes(4, 4, clRed)));
+  struct Row {
+    TcxImageTransparency transparency;
+    bool transparent;
+  };
+  for (const Row& row : {Row{gtTransparent, true}, Row{gtOpaque, false}, Row{gtTransparent, true}}) {
+    image->Properties()->SetGraphicTransparency(row.transparency);
+    EXPECT_EQ(image->Picture()->Graphic()->Transparent(), row.transparent);
+  }
+  // A new picture takes the setting too.
+  image->SetEditValue(Variant::FromBytes(BitmapBytes(3, 3, clBlue)));
+  EXPECT_TRUE(image->Picture()->Graphic()->Transparent());
+}
+
 TEST_F(ImageValue, StoredFormKeepsPictureAndSettings) {
   image->SetName(u"Img");
   image->SetEditValue(Variant::FromBytes(BitmapBytes(5, 3, clRed)));
