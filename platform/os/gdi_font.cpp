@@ -5,6 +5,7 @@
 #include <fontconfig/fontconfig.h>
 #include <ft2build.h>
 #include FT_FREETYPE_H
+#include FT_BITMAP_H
 #include FT_OUTLINE_H
 #include FT_TRUETYPE_TABLES_H
 #include <hb-ft.h>
@@ -320,10 +321,10 @@ bool FontFace::LoadGlyph(uint32_t index, bool transformed) {
 
 namespace {
 
-void CopyBitmap(FT_GlyphSlot slot, Glyph& g) {
-  const FT_Bitmap& bm = slot->bitmap;
-  g.left = slot->bitmap_left;
-  g.top = -slot->bitmap_top;
+// Copies a rendered bitmap whose top-left pixel lies at (left, top) from the pen position.
+void CopyBitmap(const FT_Bitmap& bm, int32_t left, int32_t top, Glyph& g) {
+  g.left = left;
+  g.top = top;
   g.w = static_cast<int32_t>(bm.width);
   g.h = static_cast<int32_t>(bm.rows);
   g.cov.assign(static_cast<size_t>(g.w) * g.h, 0);
@@ -338,6 +339,41 @@ void CopyBitmap(FT_GlyphSlot slot, Glyph& g) {
       g.cov[static_cast<size_t>(y) * g.w + x] = v;
     }
   }
+}
+
+void CopyBitmap(FT_GlyphSlot slot, Glyph& g) {
+  CopyBitmap(slot->bitmap, slot->bitmap_left, -slot->bitmap_top, g);
+}
+
+// Renders only the part of the loaded outline inside `window` (pixels from the pen position,
+// y down), so that a glyph magnified far beyond the visible area costs no more than that area.
+// Returns false when the whole glyph fits in the window and can be rendered as usual.
+bool RenderClipped(FT_GlyphSlot slot, bool mono, const RECT& window, Glyph& g) {
+  FT_BBox box;
+  FT_Outline_Get_CBox(&slot->outline, &box);
+  // Pixel bounds, y down.
+  int64_t x0 = box.xMin >> 6, x1 = (static_cast<int64_t>(box.xMax) + 63) >> 6;
+  int64_t y0 = -((static_cast<int64_t>(box.yMax) + 63) >> 6), y1 = -(box.yMin >> 6);
+  if (x0 >= window.Left && y0 >= window.Top && x1 <= window.Right && y1 <= window.Bottom) return false;
+  x0 = std::max<int64_t>(x0, window.Left);
+  y0 = std::max<int64_t>(y0, window.Top);
+  x1 = std::min<int64_t>(x1, window.Right);
+  y1 = std::min<int64_t>(y1, window.Bottom);
+  if (x0 >= x1 || y0 >= y1) return true;
+  FT_Bitmap bm;
+  FT_Bitmap_Init(&bm);
+  bm.width = static_cast<unsigned>(x1 - x0);
+  bm.rows = static_cast<unsigned>(y1 - y0);
+  bm.pitch = mono ? static_cast<int>((bm.width + 7) / 8) : static_cast<int>(bm.width);
+  bm.pixel_mode = mono ? FT_PIXEL_MODE_MONO : FT_PIXEL_MODE_GRAY;
+  bm.num_grays = mono ? 2 : 256;
+  std::vector<uint8_t> pixels(static_cast<size_t>(bm.pitch) * bm.rows, 0);
+  bm.buffer = pixels.data();
+  // The bitmap's lower-left corner is the outline's origin.
+  FT_Outline_Translate(&slot->outline, static_cast<FT_Pos>(-x0 * 64), static_cast<FT_Pos>(y1 * 64));
+  if (FT_Outline_Get_Bitmap(Library(), &slot->outline, &bm) == 0)
+    CopyBitmap(bm, static_cast<int32_t>(x0), static_cast<int32_t>(y0), g);
+  return true;
 }
 
 }  // namespace
@@ -365,14 +401,15 @@ void FontFace::MeasureGlyph(Glyph& g) {
   if (FT_Render_Glyph(slot, mono ? FT_RENDER_MODE_MONO : FT_RENDER_MODE_NORMAL) == 0) CopyBitmap(slot, g);
 }
 
-bool FontFace::Render(char32_t c, const double m[4], double fx, double fy, Glyph& out) {
+bool FontFace::Render(char32_t c, const double m[4], double fx, double fy, Glyph& out, const RECT* window) {
   std::lock_guard lock(mutex_);
   out = Glyph{};
   if (Invisible(c)) return true;
-  return RenderTransformed(FT_Get_Char_Index(static_cast<FT_Face>(face_), c), m, fx, fy, out);
+  return RenderTransformed(FT_Get_Char_Index(static_cast<FT_Face>(face_), c), m, fx, fy, out, window);
 }
 
-bool FontFace::RenderTransformed(uint32_t index, const double m[4], double fx, double fy, Glyph& out) {
+bool FontFace::RenderTransformed(uint32_t index, const double m[4], double fx, double fy, Glyph& out,
+                                 const RECT* window) {
   auto face = static_cast<FT_Face>(face_);
   // FreeType's y axis points up: conjugate the y-down matrix.
   FT_Matrix mat{
@@ -380,9 +417,12 @@ bool FontFace::RenderTransformed(uint32_t index, const double m[4], double fx, d
       static_cast<FT_Fixed>(std::lround(-m[2] * 65536)), static_cast<FT_Fixed>(std::lround(m[3] * 65536))};
   FT_Vector delta{static_cast<FT_Pos>(std::lround(fx * 64)), static_cast<FT_Pos>(std::lround(-fy * 64))};
   FT_Set_Transform(face, &mat, &delta);
-  bool ok = LoadGlyph(index, true) &&
-            FT_Render_Glyph(face->glyph, mono ? FT_RENDER_MODE_MONO : FT_RENDER_MODE_NORMAL) == 0;
-  if (ok) CopyBitmap(face->glyph, out);
+  bool ok = LoadGlyph(index, true);
+  if (ok && !(window && face->glyph->format == FT_GLYPH_FORMAT_OUTLINE &&
+              RenderClipped(face->glyph, mono, *window, out))) {
+    ok = FT_Render_Glyph(face->glyph, mono ? FT_RENDER_MODE_MONO : FT_RENDER_MODE_NORMAL) == 0;
+    if (ok) CopyBitmap(face->glyph, out);
+  }
   FT_Set_Transform(face, nullptr, nullptr);
   return ok;
 }
@@ -402,10 +442,11 @@ const Glyph& FontFace::GlyphAt(uint32_t index) {
   return g;
 }
 
-bool FontFace::RenderIndex(uint32_t index, const double m[4], double fx, double fy, Glyph& out) {
+bool FontFace::RenderIndex(uint32_t index, const double m[4], double fx, double fy, Glyph& out,
+                           const RECT* window) {
   std::lock_guard lock(mutex_);
   out = Glyph{};
-  return RenderTransformed(index, m, fx, fy, out);
+  return RenderTransformed(index, m, fx, fy, out, window);
 }
 
 void FontFace::Shape(hb_buffer_t* buffer) {

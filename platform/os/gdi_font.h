@@ -34,13 +34,15 @@ class FontFace : public ShapingFace {
   const TEXTMETRICW& Metrics() const { return tm_; }
   // The glyph of a code point, unrotated; cached.
   const Glyph& GlyphFor(char32_t c);
-  // Renders a code point under a 2x2 matrix (x right, y down) at a sub-pixel offset.
-  bool Render(char32_t c, const double m[4], double fx, double fy, Glyph& out);
+  // Renders a code point under a 2x2 matrix (x right, y down) at a sub-pixel offset; with a
+  // window (pixels from the pen position, y down), only the part inside it.
+  bool Render(char32_t c, const double m[4], double fx, double fy, Glyph& out, const RECT* window = nullptr);
   int32_t Advance(char32_t c) { return GlyphFor(c).advance; }
   // The same by glyph index (shaped text).
   uint32_t GlyphIndex(char32_t c);
   const Glyph& GlyphAt(uint32_t index);
-  bool RenderIndex(uint32_t index, const double m[4], double fx, double fy, Glyph& out);
+  bool RenderIndex(uint32_t index, const double m[4], double fx, double fy, Glyph& out,
+                   const RECT* window = nullptr);
   // Shapes a HarfBuzz buffer with this face: positions in 26.6 pixels, hinted advances as
   // GlyphFor measures them.
   void Shape(hb_buffer_t* buffer);
@@ -68,7 +70,8 @@ class FontFace : public ShapingFace {
   // With the lock held: fills g's metrics and picture from its glyph index, untransformed.
   void MeasureGlyph(Glyph& g);
   // With the lock held: the glyph drawn through the y-down matrix m at sub-pixel offset (fx, fy).
-  bool RenderTransformed(uint32_t index, const double m[4], double fx, double fy, Glyph& out);
+  bool RenderTransformed(uint32_t index, const double m[4], double fx, double fy, Glyph& out,
+                         const RECT* window);
 
   void* face_ = nullptr;  // FT_Face
   std::shared_ptr<std::vector<uint8_t>> data_;

@@ -198,8 +198,14 @@ BOOL TextOutCore(Dc& dc, int x, int y, UINT options, const RECT* rect, const cha
       return;
     }
     double fx = std::floor(p.x), fy = std::floor(p.y);
-    bool ok = byIndex ? f.RenderIndex(index, gm, p.x - fx, p.y - fy, tmp)
-                      : f.Render(c, gm, p.x - fx, p.y - fy, tmp);
+    // Only the part of the glyph inside the clip box is rendered.
+    auto rel = [](int64_t v, double origin) {
+      return static_cast<LONG>(std::clamp<double>(static_cast<double>(v) - origin, INT32_MIN, INT32_MAX));
+    };
+    double ox = RoundCoord(fx), oy = RoundCoord(fy);
+    RECT window{rel(d.clipBox.x1, ox), rel(d.clipBox.y1, oy), rel(d.clipBox.x2, ox), rel(d.clipBox.y2, oy)};
+    bool ok = byIndex ? f.RenderIndex(index, gm, p.x - fx, p.y - fy, tmp, &window)
+                      : f.Render(c, gm, p.x - fx, p.y - fy, tmp, &window);
     if (ok && tmp.w > 0 && tmp.h > 0)
       BlendCoverage(d, AddC(RoundCoord(fx), tmp.left), AddC(RoundCoord(fy), tmp.top), tmp.w, tmp.h,
                     tmp.cov.data(), tmp.w, dc.s.textColor);

@@ -140,6 +140,50 @@ TEST(GdiText, RotatedTextRunsUpwards) {
   EXPECT_LE(ink.Bottom, 111);
 }
 
+// Transformed glyphs are rendered only where the clip lets them show: the visible part is
+// the same as in an unclipped drawing, and a glyph magnified far beyond the surface costs no
+// more than the surface (a metafile can ask for any magnification).
+TEST(GdiText, TransformedGlyphsAreRenderedOnlyInsideTheClip) {
+  TestDib whole(100, 100), clipped(100, 100);
+  for (TestDib* t : {&whole, &clipped}) {
+    FontScope f(t->dc, MakeFont(u"Arial", -70, FW_NORMAL, DEFAULT_QUALITY, 450));
+    SetBkMode(t->dc, TRANSPARENT);
+    if (t == &clipped) IntersectClipRect(t->dc, 45, 50, 85, 90);
+    TextOutW(t->dc, 5, 95, u"WM", 2);
+  }
+  int inked = 0;
+  for (int y = 0; y < 100; ++y)
+    for (int x = 0; x < 100; ++x) {
+      bool inside = x >= 45 && x < 85 && y >= 50 && y < 90;
+      if (!inside) {
+        ASSERT_EQ(clipped.At(x, y), testing::kSentinel) << x << "," << y;
+        continue;
+      }
+      ASSERT_EQ(clipped.At(x, y), whole.At(x, y)) << x << "," << y;
+      inked += whole.At(x, y) != testing::kSentinel;
+    }
+  whole.SavePng("gdi_text_transformed_whole");
+  clipped.SavePng("gdi_text_transformed_clipped");
+  EXPECT_GT(inked, 50);
+
+  TestDib huge(32, 32);
+  FontScope f(huge.dc, MakeFont(u"DejaVu Sans", -20));
+  SetBkMode(huge.dc, TRANSPARENT);
+  SetGraphicsMode(huge.dc, GM_ADVANCED);
+  // The middle of a full block, magnified a thousand times, covers the whole surface.
+  ABC abc{};
+  ASSERT_TRUE(GetCharABCWidthsW(huge.dc, 0x2588, 0x2588, &abc));
+  TEXTMETRICW tm{};
+  GetTextMetricsW(huge.dc, &tm);
+  float cx = abc.abcA + abc.abcB / 2.0f, cy = (tm.tmDescent - tm.tmAscent) / 2.0f;
+  XFORM zoom{1000, 0, 0, 1000, 16 - cx * 1000, 16 - cy * 1000};
+  SetWorldTransform(huge.dc, &zoom);
+  SetTextAlign(huge.dc, TA_BASELINE);
+  TextOutW(huge.dc, 0, 0, u"\u2588", 1);
+  EXPECT_NE(huge.At(0, 0), testing::kSentinel);
+  EXPECT_NE(huge.At(31, 31), testing::kSentinel);
+}
+
 TEST(GdiText, ClippedOpaqueExtTextOut) {
   TestDib t(60, 20);
   FontScope f(t.dc, MakeFont(u"Arial", -12));
