@@ -484,6 +484,7 @@ class TcxCustomImage : public TcxCustomEdit, public IdxScrollingControl {
   bool NeedsScrollBars() override { return true; }
   bool AllowHybridScrollbarMode() override { return false; }
   bool AllowTouchScrollUIMode() override { return !IsDesigning(); }
+  void DoScrollUIModeChanged() override { UpdateScrollBars(); }
   void InitScrollBarsParameters() override;
   void Scroll(TScrollBarKind AScrollBarKind, TScrollCode AScrollCode, int32_t& AScrollPos) override;
   bool IsMouseWheelHandleNeeded() override;
