@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "concrete/image_test_util.h"
+#include "tests/graphics/graphics_test_util.h"
 
 namespace qd::testing {
 namespace {
@@ -235,6 +236,46 @@ TEST_F(ImageValue, StretchAndProportionalMapToFitModes) {
 TEST_F(ImageValue, RegisteredWithTheEditors) {
   EXPECT_GE(GetRegisteredEditProperties()->GetIndexByClass(TcxImageProperties::StaticClass()), 0);
   EXPECT_EQ(TcxImageProperties(nullptr).GetContainerClass(), TcxImage::StaticClass());
+}
+
+TEST_F(ImageValue, InplaceContentSize) {
+  TcxImageProperties properties(nullptr);
+  TcxEditStyle style(nullptr, false);
+  style.Font()->SetName(kTestFontName);
+  TestBitmap bitmap(10, 10);
+  TcxCanvas canvas(bitmap.Canvas());
+  const Variant picture = Variant::FromBytes(BitmapBytes(40, 20, clRed));
+  struct Row {
+    const char* name;
+    TcxImageFitMode mode;
+    Variant value;
+    int w, h;
+    TSize expected;
+  };
+  const Row rows[] = {
+      {"fit, narrower than the picture", ifmFit, picture, 20, -1, TSize{20, 10}},
+      {"fit, lower than the picture", ifmFit, picture, -1, 10, TSize{20, 10}},
+      {"fit, no limits", ifmFit, picture, -1, -1, TSize{40, 20}},
+      {"stretch, a width alone does not enlarge", ifmStretch, picture, 80, -1, TSize{40, 20}},
+      {"stretch to both", ifmStretch, picture, 80, 10, TSize{80, 40}},
+      {"normal keeps its size", ifmNormal, picture, 20, -1, TSize{40, 20}},
+      {"no picture", ifmFit, Null(), 20, -1, TSize{0, 15}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    properties.SetFitMode(row.mode);
+    std::unique_ptr<TcxCustomEditViewData> viewData(properties.CreateViewData(&style, true));
+    TcxEditSizeProperties limits;
+    limits.Width = row.w;
+    limits.Height = row.h;
+    EXPECT_EQ(viewData->GetEditContentSize(&canvas, row.value, limits), row.expected);
+  }
+  // Without a picture the caption is measured.
+  properties.SetCaption(u"Empty");
+  std::unique_ptr<TcxCustomEditViewData> viewData(properties.CreateViewData(&style, true));
+  const TSize caption = viewData->GetEditContentSize(&canvas, Null(), TcxEditSizeProperties{});
+  EXPECT_GT(caption.cx, 15);
+  EXPECT_GT(caption.cy, 5);
 }
 
 TEST_F(ImageValue, GraphicTransparencyIsAppliedToThePicture) {

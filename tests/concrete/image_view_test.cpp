@@ -139,5 +139,40 @@ TEST_F(ImageView, ZoomBarShowsWhenThePointerIsOver) {
   EXPECT_EQ(At(bar.Left + 12, cy), kWhite);
 }
 
+// A picture larger than the editor, not centred and zoomed: the zoom keeps the point at the
+// middle of the client area in place, and a drag moves the picture with the pointer.
+TEST_F(ImageView, ZoomKeepsTheMiddleAndDragPans) {
+  TBitmap big;
+  big.SetPixelFormat(pf24bit);
+  big.SetSize(400, 300);
+  image->Picture()->SetGraphic(&big);
+  image->Properties()->SetFitMode(ifmNormal);
+  image->Properties()->SetCenter(false);
+  ASSERT_TRUE(image->IsScrollbarsNeeded());
+  EXPECT_EQ(image->GetLeftPos(), 0);
+  EXPECT_EQ(image->GetTopPos(), 0);
+  const TSize client = TdxScrollHelper::GetClientSize(image);
+  image->ZoomingOptions()->SetZoomPercent(200);
+  EXPECT_EQ(image->GetLeftPos(), static_cast<int>(std::nearbyint(client.cx / 2.0 * 2 - client.cx / 2.0)));
+  EXPECT_EQ(image->GetTopPos(), static_cast<int>(std::nearbyint(client.cy / 2.0 * 2 - client.cy / 2.0)));
+  EXPECT_EQ(image->GetContentSize(), (TSize{800, 600}));
+
+  // Dragging (with the zoom bar in use) moves the picture along with the pointer.
+  image->ZoomingOptions()->SetShowZoomTrackBar(true);
+  SetCursorPos(100 + 10 + 50, 100 + 10 + 20);
+  SendMessageW(image->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(50, 20));
+  const int left = image->GetLeftPos(), top = image->GetTopPos();
+  SendMessageW(image->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(50, 20));
+  SendMessageW(image->Handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(30, 10));
+  SendMessageW(image->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(30, 10));
+  EXPECT_EQ(image->GetLeftPos(), left + 20);
+  EXPECT_EQ(image->GetTopPos(), top + 10);
+
+  // Back to 100 %: the middle stays the middle, within the picture.
+  image->ZoomingOptions()->SetZoomPercent(100);
+  EXPECT_GE(image->GetLeftPos(), 0);
+  EXPECT_LE(image->GetLeftPos(), 400 - client.cx);
+}
+
 }  // namespace
 }  // namespace qd::testing
