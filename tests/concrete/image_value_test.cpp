@@ -236,6 +236,7 @@ TEST_F(ImageValue, StretchAndProportionalMapToFitModes) {
 TEST_F(ImageValue, RegisteredWithTheEditors) {
   EXPECT_GE(GetRegisteredEditProperties()->GetIndexByClass(TcxImageProperties::StaticClass()), 0);
   EXPECT_EQ(TcxImageProperties(nullptr).GetContainerClass(), TcxImage::StaticClass());
+  EXPECT_EQ(GetClass("TcxImage"), TcxImage::StaticClass());
 }
 
 TEST_F(ImageValue, InplaceContentSize) {

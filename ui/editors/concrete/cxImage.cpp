@@ -383,7 +383,7 @@ void TcxImageAnimationOptions::Assign(TPersistent* Source) {
 }
 
 TPersistent* TcxImageAnimationOptions::GetOwner() const {
-  return reinterpret_cast<TPersistent*>(FOwner);
+  return FOwner;
 }
 
 void TcxImageAnimationOptions::SetAnimation(TdxDefaultBoolean Value) {
@@ -607,9 +607,12 @@ namespace cxImage {
 void Initialize() {
   GetRegisteredEditProperties()->Register(TcxImageProperties::StaticClass(),
                                           u"Image|Represents an image editor");
+  // Stored forms name the editor's class.
+  RegisterClass(TcxImage::StaticClass());
 }
 
 void Finalize() {
+  UnRegisterClass(TcxImage::StaticClass());
   if (TcxRegisteredClasses* list = GetRegisteredEditProperties())
     list->Unregister(TcxImageProperties::StaticClass());
   gCommonResources.reset();
