@@ -50,7 +50,12 @@
 #include "ui/editors/cxEdit.h"
 #include "ui/editors/concrete/cxImage.h"
 #include "ui/editors/cxEditConsts.h"
+#include "ui/editors/concrete/cxLabel.h"
+#include "ui/editors/cxMaskEdit.h"
+#include "ui/editors/cxTextEdit.h"
 #include "ui/editors/dxSpellCheckerCore.h"
+#include "ui/editors/concrete/cxCheckBox.h"
+#include "ui/editors/concrete/cxProgressBar.h"
 #include "ui/skins/dxSkinsCore.h"
 #include "ui/skins/dxSkinsDefaultPainters.h"
 
@@ -150,7 +155,12 @@ const TUnit kUnits[] = {
     {&dxSkinsCore::Initialize, &dxSkinsCore::Finalize},
     // The "UserSkin" painter (only where GDI+ is usable); its skin is read on first use.
     {&dxSkinsDefaultPainters::Initialize, &dxSkinsDefaultPainters::Finalize},
-    // The image editor's properties class (the concrete editors register last).
+    // The editors' registrations.
+    {&cxTextEdit::Initialize, &cxTextEdit::Finalize},
+    {&cxMaskEdit::Initialize, &cxMaskEdit::Finalize},
+    {&cxCheckBox::Initialize, &cxCheckBox::Finalize},
+    {&cxProgressBar::Initialize, &cxProgressBar::Finalize},
+    {&cxLabel::Initialize, &cxLabel::Finalize},
     {&cxImage::Initialize, &cxImage::Finalize},
 };
 

@@ -437,6 +437,89 @@ std::vector<Cell> PainterCells(TcxCustomLookAndFeelPainter& p, TdxScaleFactor* s
   cells.push_back({"alert window", [&p, sf](TcxCanvas& c, const TRect& r) {
                      p.DrawAlertWindowBackground(&c, Area(c, r, sf, 64, 40), sf);
                    }});
+  for (int next = 0; next < 2; ++next)
+    for (int v = 0; v < 2; ++v)
+      cells.push_back({std::string(next ? "next" : "prev") + (v ? " vertical" : ""),
+                       [&p, sf, next, v](TcxCanvas& c, const TRect& r) {
+                         TRect a = v ? Area(c, r, sf, 18, 36) : Area(c, r, sf, 36, 18);
+                         c.FillRect(a, clWindow);
+                         TRect text, arrow;
+                         p.CalculateSchedulerNavigationButtonRects(next, true, 0, 0, a, text, arrow, sf, v);
+                         p.DrawSchedulerNavigationButtonContent(&c, a, arrow, next, cxbsNormal, v);
+                       }});
+  cells.push_back({"milestone", [&p, sf](TcxCanvas& c, const TRect& r) {
+                     const TRect a = Area(c, r, sf, 20, 20);
+                     c.FillRect(a, clWindow);
+                     p.DrawSchedulerMilestone(&c, a);
+                   }});
+  cells.push_back({"scheduler group", [&p, sf](TcxCanvas& c, const TRect& r) {
+                     const TRect a = Area(c, r, sf, 40, 30);
+                     c.FillRect(a, clWindow);
+                     p.DrawSchedulerGroup(&c, a, RGB(40, 160, 60));
+                   }});
+  cells.push_back({"event progress", [&p, sf](TcxCanvas& c, const TRect& r) {
+                     const TRect a = Area(c, r, sf, 48, 10);
+                     c.FillRect(a, clWindow);
+                     const TRect offsets = p.SchedulerEventProgressOffsets();
+                     TRect chunk = cxRectContent(a, offsets);
+                     chunk.Right = chunk.Left + chunk.Width() * 2 / 3;
+                     p.DrawSchedulerEventProgress(&c, a, chunk, TcxViewParams{}, false);
+                   }});
+  for (int selected = 0; selected < 2; ++selected)
+    cells.push_back({selected ? "pdf pane selected" : "pdf pane button",
+                     [&p, sf, selected](TcxCanvas& c, const TRect& r) {
+                       const TRect a = Area(c, r, sf, 24, 40);
+                       p.PDFViewerDrawNavigationPaneBackground(&c, a, sf);
+                       p.PDFViewerDrawNavigationPaneButton(&c, cxRectInflate(a, -2, -8), cxbsNormal, sf,
+                                                           false, selected, false);
+                     }});
+  cells.push_back({"preview page", [&p, sf](TcxCanvas& c, const TRect& r) {
+                     const TRect a = Area(c, r, sf, 44, 34);
+                     p.DrawPrintPreviewScaledBackground(&c, a, sf);
+                     const TRect page = cxRectInflate(a, -8, -4);
+                     p.DrawPrintPreviewPageScaledBackground(
+                         &c, page, cxRectContent(page, p.PrintPreviewPageBordersScaledWidth(sf)), true, true,
+                         sf);
+                   }});
+  cells.push_back({"footer panel", [&p, sf](TcxCanvas& c, const TRect& r) {
+                     const TRect a = Area(c, r, sf, 56, 24);
+                     p.DrawFooterContent(&c, a, TcxViewParams{});
+                     p.DrawFooterCellContent(&c, cxRectInflate(a, -6, -5), taRightJustify, vaCenter, false,
+                                             u"42", c.Font(), clBtnText, clBtnFace);
+                   }});
+  cells.push_back({"range control", [&p, sf](TcxCanvas& c, const TRect& r) {
+                     const TRect a = Area(c, r, sf, 56, 30);
+                     c.FillRect(a, p.GetRangeControlBackColor());
+                     const TSize thumb = p.GetRangeControlScaledThumbSize(sf);
+                     const TRect ruler{a.Left, a.Top, a.Right, a.Top + sf->Apply(10)};
+                     p.DrawRangeControlScaledRulerHeader(&c, ruler, false, 0, 0, sf);
+                     p.DrawRangeControlScaledLeftThumb(
+                         &c, cxRectBounds(a.Left + 8, ruler.Bottom, thumb.cx, thumb.cy), clNone, clNone, sf);
+                     p.DrawRangeControlScaledRightThumb(
+                         &c, cxRectBounds(a.Right - 8 - thumb.cx, ruler.Bottom, thumb.cx, thumb.cy), clNone,
+                         clNone, sf);
+                   }});
+  cells.push_back({"month header", [&p, text, sf](TcxCanvas& c, const TRect& r) {
+                     text(c);
+                     const TRect a = Area(c, r, sf, 56, 18);
+                     TcxViewParams params;
+                     params.Font = c.Font();
+                     params.TextColor = clBtnText;
+                     params.Color = clBtnFace;
+                     p.DrawScaledMonthHeader(&c, a, u"May", TcxNeighbors{}, params,
+                                             TcxArrowDirections{adLeft, adRight}, sf->Apply(12), sf);
+                   }});
+  cells.push_back({"clock", [&p, sf](TcxCanvas& c, const TRect& r) {
+                     const TSize size = p.ScaledClockSize(sf);
+                     const TRect a =
+                         Area(c, r, std::min<int32_t>(size.cx, 40), std::min<int32_t>(size.cy, 40));
+                     p.DrawScaledClock(&c, a, 10.0 / 24 + 10.0 / 1440, clWindow, sf);
+                   }});
+  cells.push_back({"navigator border", [&p, sf](TcxCanvas& c, const TRect& r) {
+                     const TRect a = Area(c, r, sf, 48, 20);
+                     c.FillRect(a, clWindow);
+                     p.DrawNavigatorBorder(&c, a, false);
+                   }});
   return cells;
 }
 

@@ -123,6 +123,15 @@ const ElementSpec kSpecs[] = {
     {u"Editors", u"SliderArrowLeft", 1, true, Look::Box, Mark::ArrowLeft},
     {u"Editors", u"SliderArrowRight", 1, true, Look::Box, Mark::ArrowRight},
     {u"Common", u"BackButton", 1, true, Look::Box, Mark::Back, 16, 16},
+    {u"Scheduler", u"NavButtonPrev", 1, true, Look::Box, Mark::None, 16, 24},
+    {u"Scheduler", u"NavButtonNext", 1, true, Look::Box, Mark::None, 16, 24},
+    {u"Scheduler", u"NavButtonPrevArrow", 1, true, Look::Glyph, Mark::ArrowLeft, 5, 9},
+    {u"Scheduler", u"NavButtonNextArrow", 1, true, Look::Glyph, Mark::ArrowRight, 5, 9},
+    // The glass over the clock's hands leaves them visible.
+    {u"Editors", u"ClockFace", 1, false, Look::Frame, Mark::None, 40, 40},
+    {u"Editors", u"ClockGlass", 1, false, Look::Glyph, Mark::None, 40, 40},
+    // Frame 1 is the outline a resource colour tints.
+    {u"Scheduler", u"Group", 2, false, Look::Frame, Mark::None},
     {u"Common", u"GroupPanel", 1, false, Look::Frame, Mark::None},
     {u"Common", u"GroupPanelTop", 1, false, Look::Frame, Mark::None},
     {u"Common", u"GroupPanelBottom", 1, false, Look::Frame, Mark::None},

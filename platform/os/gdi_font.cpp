@@ -282,8 +282,14 @@ bool FontFace::Load(const LOGFONTW& lf) {
   BYTE familyBits = family.find("Serif") != std::string::npos  ? FF_ROMAN
                     : family.find("Mono") != std::string::npos ? FF_MODERN
                                                                : FF_SWISS;
+  // The desktop's raster fonts are drawn from an installed outline face here, but they keep
+  // what callers rely on: they are not TrueType and they do not rotate.
+  static const char* const kRasterFaces[] = {"system",   "fixedsys",    "terminal", "ms sans serif",
+                                             "ms serif", "small fonts", "courier"};
+  const bool raster =
+      std::find(std::begin(kRasterFaces), std::end(kRasterFaces), name) != std::end(kRasterFaces);
   // TMPF_FIXED_PITCH set means a variable pitch font, as on the original.
-  tm_.tmPitchAndFamily = static_cast<BYTE>(TMPF_VECTOR | TMPF_TRUETYPE |
+  tm_.tmPitchAndFamily = static_cast<BYTE>((raster ? 0 : TMPF_VECTOR | TMPF_TRUETYPE) |
                                            (FT_IS_FIXED_WIDTH(face) ? 0 : TMPF_FIXED_PITCH) | familyBits);
   tm_.tmCharSet = lf.lfCharSet == DEFAULT_CHARSET ? ANSI_CHARSET : lf.lfCharSet;
   if (post) {
@@ -299,7 +305,7 @@ bool FontFace::Load(const LOGFONTW& lf) {
   } else {
     strikePos = ascent / 3;
   }
-  escapement = lf.lfEscapement / 10.0 * 3.14159265358979323846 / 180.0;
+  escapement = raster ? 0 : lf.lfEscapement / 10.0 * 3.14159265358979323846 / 180.0;
   return true;
 }
 
@@ -447,6 +453,73 @@ bool FontFace::RenderIndex(uint32_t index, const double m[4], double fx, double 
   std::lock_guard lock(mutex_);
   out = Glyph{};
   return RenderTransformed(index, m, fx, fy, out, window);
+}
+
+namespace {
+
+struct OutlineSink {
+  std::vector<std::vector<PointD>>* figures;
+  PointD last{0, 0};
+  static PointD At(const FT_Vector* v) { return {v->x / 64.0, -v->y / 64.0}; }
+  void LineTo(PointD p) {
+    figures->back().push_back(p);
+    last = p;
+  }
+  // Curves become chords; eight per curve keep a caption's outline smooth at label sizes.
+  static constexpr int kSteps = 8;
+};
+
+int OutlineMoveTo(const FT_Vector* to, void* user) {
+  auto* sink = static_cast<OutlineSink*>(user);
+  sink->figures->emplace_back();
+  sink->LineTo(OutlineSink::At(to));
+  return 0;
+}
+
+int OutlineLineTo(const FT_Vector* to, void* user) {
+  static_cast<OutlineSink*>(user)->LineTo(OutlineSink::At(to));
+  return 0;
+}
+
+int OutlineConicTo(const FT_Vector* control, const FT_Vector* to, void* user) {
+  auto* sink = static_cast<OutlineSink*>(user);
+  const PointD p0 = sink->last, p1 = OutlineSink::At(control), p2 = OutlineSink::At(to);
+  for (int i = 1; i <= OutlineSink::kSteps; ++i) {
+    const double t = static_cast<double>(i) / OutlineSink::kSteps, u = 1 - t;
+    sink->LineTo(
+        {u * u * p0.x + 2 * u * t * p1.x + t * t * p2.x, u * u * p0.y + 2 * u * t * p1.y + t * t * p2.y});
+  }
+  return 0;
+}
+
+int OutlineCubicTo(const FT_Vector* c1, const FT_Vector* c2, const FT_Vector* to, void* user) {
+  auto* sink = static_cast<OutlineSink*>(user);
+  const PointD p0 = sink->last, p1 = OutlineSink::At(c1), p2 = OutlineSink::At(c2), p3 = OutlineSink::At(to);
+  for (int i = 1; i <= OutlineSink::kSteps; ++i) {
+    const double t = static_cast<double>(i) / OutlineSink::kSteps, u = 1 - t;
+    const double a = u * u * u, b = 3 * u * u * t, c = 3 * u * t * t, d = t * t * t;
+    sink->LineTo({a * p0.x + b * p1.x + c * p2.x + d * p3.x, a * p0.y + b * p1.y + c * p2.y + d * p3.y});
+  }
+  return 0;
+}
+
+}  // namespace
+
+bool FontFace::OutlineIndex(uint32_t index, std::vector<std::vector<PointD>>& figures) {
+  std::lock_guard lock(mutex_);
+  auto face = static_cast<FT_Face>(face_);
+  FT_Set_Transform(face, nullptr, nullptr);
+  if (FT_Load_Glyph(face, index, FT_LOAD_NO_HINTING | FT_LOAD_NO_BITMAP) != 0) return false;
+  FT_GlyphSlot slot = face->glyph;
+  if (slot->format != FT_GLYPH_FORMAT_OUTLINE) return false;
+  if (synthBold_) FT_Outline_Embolden(&slot->outline, std::max<FT_Pos>(ppem * 64 / 24, 32));
+  if (synthItalic_) {
+    FT_Matrix shear{0x10000, 0x0366A, 0, 0x10000};
+    FT_Outline_Transform(&slot->outline, &shear);
+  }
+  const FT_Outline_Funcs funcs{&OutlineMoveTo, &OutlineLineTo, &OutlineConicTo, &OutlineCubicTo, 0, 0};
+  OutlineSink sink{&figures};
+  return FT_Outline_Decompose(&slot->outline, &funcs, &sink) == 0;
 }
 
 void FontFace::Shape(hb_buffer_t* buffer) {

@@ -43,6 +43,9 @@ class FontFace : public ShapingFace {
   const Glyph& GlyphAt(uint32_t index);
   bool RenderIndex(uint32_t index, const double m[4], double fx, double fy, Glyph& out,
                    const RECT* window = nullptr);
+  // The unhinted outline of a glyph as closed figures in pixels relative to the pen position
+  // (x right, y down), curves flattened; false when the glyph has no outline.
+  bool OutlineIndex(uint32_t index, std::vector<std::vector<PointD>>& figures);
   // Shapes a HarfBuzz buffer with this face: positions in 26.6 pixels, hinted advances as
   // GlyphFor measures them.
   void Shape(hb_buffer_t* buffer);

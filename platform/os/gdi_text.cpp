@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/os/gdi_draw.h"
 #include "platform/os/gdi_region.h"
 #include "platform/os/gdi_metafile.h"
 
@@ -136,8 +137,6 @@ BOOL TextOutCore(Dc& dc, int x, int y, UINT options, const RECT* rect, const cha
     else if ((align & TA_CENTER) == TA_RIGHT)
       dc.s.curPos.X = ClampCoord(ref.X - width);
   }
-  Dest d;
-  if (!PrepareDest(dc, d)) return TRUE;
   Transform t = DeviceTransform(dc);
   if ((dc.s.layout & LAYOUT_RTL) && t.m11 < 0 && t.m12 == 0 && t.m21 == 0) {
     // A mirrored DC places the line's cell mirrored but draws the glyphs unmirrored: the line
@@ -157,6 +156,38 @@ BOOL TextOutCore(Dc& dc, int x, int y, UINT options, const RECT* rect, const cha
     Vec a = at(u0, v0), b = at(u1, v0), c = at(u1, v1), e = at(u0, v1);
     return std::vector<PointD>{{a.x, a.y}, {b.x, b.y}, {c.x, c.y}, {e.x, e.y}};
   };
+  if (dc.path.open) {
+    // Inside a path bracket the glyphs' outlines are recorded and nothing is drawn.
+    std::vector<std::vector<PointD>> figures;
+    auto addOutline = [&](FontFace& f, uint32_t index, double u, double v) {
+      figures.clear();
+      if (!f.OutlineIndex(index, figures)) return;
+      for (auto& figure : figures) {
+        for (PointD& p : figure) {
+          const Vec q = at(u + p.x, v + p.y);
+          p = {q.x, q.y};
+        }
+        PathAdd(dc, std::move(figure), true, false);
+      }
+    };
+    if (complex) {
+      std::vector<int32_t> cellLeft, clusterLeft;
+      UnitPositions(shaped, adv, cellLeft, clusterLeft);
+      for (const ShapedGlyph& g : shaped.glyphs)
+        addOutline(static_cast<FontFace&>(*g.face), g.index, startX + clusterLeft[g.unit] + g.x + g.dx,
+                   baseY + g.dy);
+    } else {
+      double u = startX, v = baseY;
+      for (size_t i = 0; i < n; ++i) {
+        if (!Invisible(s[i])) addOutline(*face, glyphs[i]->index, u, v);
+        u += adv[i];
+        if (!advY.empty()) v -= advY[i];
+      }
+    }
+    return TRUE;
+  }
+  Dest d;
+  if (!PrepareDest(dc, d)) return TRUE;
   bool simple = th == 0 && t.IsTranslation();
   if ((options & ETO_OPAQUE) && rect) {
     Rgn r = LogicalRectToDevice(dc, Normalized(*rect));

@@ -15,6 +15,7 @@
 #include "ui/controls/cxControlsWndProc.h"
 #include "ui/controls/cxHint.h"
 #include "ui/core/cxClassesComponents.h"
+#include "ui/editors/concrete/cxLabel.h"
 #include "ui/graphics/cxGraphics.h"
 #include "ui/lookandfeel/cxLookAndFeels.h"
 #include "ui/skins/dxSkinsCore.h"
@@ -117,6 +118,20 @@ TEST(Startup, TheDefaultSkinPainterIsRegisteredAfterTheSkinClasses) {
       dynamic_cast<TdxSkinsUserSkinPainter*>(cxLookAndFeelPaintersManager()->GetPainter(u"UserSkin"));
   ASSERT_NE(painter, nullptr);
   EXPECT_EQ(painter->SkinResName(), u"DefaultUserSkinData");
+  FinalizeUnits();
+}
+
+TEST(Startup, TheLabelIsRegisteredAsAnEditorAfterTheEditorFramework) {
+  const auto units = ProgramUnits();
+  auto position = [&units](void (*AInitialize)()) {
+    for (size_t i = 0; i < units.size(); ++i)
+      if (units[i].Initialize == AInitialize) return static_cast<int>(i);
+    return -1;
+  };
+  EXPECT_GT(position(&cxLabel::Initialize), position(&cxEdit::Initialize));
+  EXPECT_GT(position(&cxLabel::Initialize), position(&dxSkinsDefaultPainters::Initialize));
+  InitializeUnits();
+  EXPECT_EQ(GetRegisteredEditProperties()->FindByDescription(u"Label"), TcxLabelProperties::StaticClass());
   FinalizeUnits();
 }
 

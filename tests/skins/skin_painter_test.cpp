@@ -323,6 +323,111 @@ const std::vector<OperationRow>& OperationRows() {
        },
        {{0, esPressed}},
        Fallback::UltraFlat},
+      {"summary value sorting mark",
+       [](Info* i, TdxSkinElement* e) { i->IndicatorImages = e; },
+       [](Painter& p, TcxCanvas* c, const TRect& r) {
+         p.DrawScaledSummaryValueSortingMark(c, r, true, Scale());
+       },
+       {{10, esNormal}}},
+      {"indicator customization mark",
+       [](Info* i, TdxSkinElement* e) { i->IndicatorImages = e; },
+       [](Painter& p, TcxCanvas* c, const TRect& r) {
+         p.DrawScaledIndicatorCustomizationMark(c, r, clBlue, Scale());
+       },
+       {{2, esNormal}}},
+      {"footer border",
+       [](Info* i, TdxSkinElement* e) { i->FooterPanel = e; },
+       [](Painter& p, TcxCanvas* c, const TRect& r) { p.DrawFooterBorderEx(c, r, TcxBorders{bTop}); },
+       {{0, esNormal}},
+       Fallback::UltraFlat,
+       false},
+      {"scheduler milestone",
+       [](Info* i, TdxSkinElement* e) { i->SchedulerMilestone = e; },
+       [](Painter& p, TcxCanvas* c, const TRect& r) { p.DrawSchedulerMilestone(c, r); },
+       {{0, esNormal}}},
+      {"scheduler group without a tint",
+       [](Info* i, TdxSkinElement* e) { i->SchedulerGroup = e; },
+       [](Painter& p, TcxCanvas* c, const TRect& r) { p.DrawSchedulerGroup(c, r, clDefault); },
+       {{0, esNormal}}},
+      {"scheduler group tinted: its outline drawn again from frame 1",
+       [](Info* i, TdxSkinElement* e) { i->SchedulerGroup = e; },
+       [](Painter& p, TcxCanvas* c, const TRect& r) { p.DrawSchedulerGroup(c, r, clRed); },
+       {{0, esNormal}, {1, esNormal}},
+       Fallback::Office11,
+       false},
+      {"expanded spreadsheet group glyph",
+       [](Info* i, TdxSkinElement* e) { i->NavigatorGlyphs = e; },
+       [](Painter& p, TcxCanvas* c, const TRect& r) {
+         p.DrawSpreadSheetScaledGroupExpandButtonGlyph(c, r, cxbsNormal, true, Scale(), nullptr);
+       },
+       {{8, esNormal}},
+       Fallback::Office11,
+       false},
+      {"selected print-preview page",
+       [](Info* i, TdxSkinElement* e) { i->PrintingPageBorder = e; },
+       [](Painter& p, TcxCanvas* c, const TRect& r) {
+         p.DrawPrintPreviewPageScaledBackground(c, r, cxRectInflate(r, -3), true, true, Scale());
+       },
+       {{0, esActive}}},
+      {"PDF navigation pane",
+       [](Info* i, TdxSkinElement* e) { i->PDFViewerNavigationPaneBackground = e; },
+       [](Painter& p, TcxCanvas* c, const TRect& r) {
+         p.PDFViewerDrawNavigationPaneBackground(c, r, Scale());
+       },
+       {{0, esActive}},
+       Fallback::Office11,
+       false},
+      {"selected PDF navigation pane button",
+       [](Info* i, TdxSkinElement* e) { i->PDFViewerNavigationPaneButton = e; },
+       [](Painter& p, TcxCanvas* c, const TRect& r) {
+         p.PDFViewerDrawNavigationPaneButton(c, r, cxbsNormal, Scale(), false, true, false);
+       },
+       {{0, esHot}},
+       Fallback::Office11,
+       false},
+      {"pressed PDF navigation pane button",
+       [](Info* i, TdxSkinElement* e) { i->PDFViewerNavigationPaneButton = e; },
+       [](Painter& p, TcxCanvas* c, const TRect& r) {
+         p.PDFViewerDrawNavigationPaneButton(c, r, cxbsPressed, Scale(), false, false, false);
+       },
+       {{0, esDisabled}},
+       Fallback::Office11,
+       false},
+      {"hot PDF page button",
+       [](Info* i, TdxSkinElement* e) { i->PDFViewerNavigationPanePageButton = e; },
+       [](Painter& p, TcxCanvas* c, const TRect& r) {
+         p.PDFViewerDrawNavigationPanePageButton(c, r, cxbsHot, Scale());
+       },
+       {{0, esHot}}},
+      {"PDF find panel with a bottom border",
+       [](Info* i, TdxSkinElement* e) { i->PDFViewerFindPanel = e; },
+       [](Painter& p, TcxCanvas* c, const TRect& r) {
+         p.PDFViewerDrawFindPanelBackground(c, r, TcxBorders{bBottom});
+       },
+       {{0, esNormal}},
+       Fallback::Office11,
+       false},
+      {"hot range-control ruler header",
+       [](Info* i, TdxSkinElement* e) { i->RangeControlRulerHeader = e; },
+       [](Painter& p, TcxCanvas* c, const TRect& r) {
+         p.DrawRangeControlScaledRulerHeader(c, r, true, 0, 0, Scale());
+       },
+       {{0, esHot}}},
+      {"range-control right thumb",
+       [](Info* i, TdxSkinElement* e) { i->RangeControlRightThumb = e; },
+       [](Painter& p, TcxCanvas* c, const TRect& r) {
+         p.DrawRangeControlScaledRightThumb(c, r, clRed, clBlue, Scale());
+       },
+       {{0, esNormal}}},
+      {"month header",
+       [](Info* i, TdxSkinElement* e) { i->Header = e; },
+       [](Painter& p, TcxCanvas* c, const TRect& r) {
+         p.DrawScaledMonthHeader(c, r, String(), TcxNeighbors{}, TcxViewParams{}, TcxArrowDirections{adLeft},
+                                 6, Scale());
+       },
+       {{0, esNormal}},
+       Fallback::Office11,
+       false},
       {"normal layout-view item without borders: nothing",
        [](Info* i, TdxSkinElement* e) { i->LayoutViewItem = e; },
        [](Painter& p, TcxCanvas* c, const TRect& r) { p.LayoutViewDrawItem(c, r, cxbsNormal, TcxBorders{}); },
@@ -499,6 +604,161 @@ TEST_F(SkinPainterTest, SchedulerResourceColoursRepeatEveryTwelve) {
   EXPECT_EQ(painter->DefaultSchedulerContentColor(1), 0x000002);
   EXPECT_EQ(painter->DefaultSchedulerContentColor(13), 0x000002);
   EXPECT_EQ(painter->DefaultSchedulerContentColor(-1), 0x000001);
+}
+
+TEST_F(SkinPainterTest, SchedulerNavigationButtonsTakeTheirSizesFromTheSkinAndLieDownWhenVertical) {
+  auto painter = MakeSkinPainter();
+  Info* info = painter->GetSkinInfo();
+  TRecordingSkinElement* button = Fake(u"NavButtonNext");
+  TRecordingSkinElement* arrow = Fake(u"NavButtonNextArrow");
+  info->SchedulerNavigationButtons[1] = button;
+  info->SchedulerNavigationButtonsArrow[1] = arrow;
+  button->ContentOffset()->SetRect(TRect{1, 2, 3, 4});
+  button->MinSize()->SetSize(TSize{30, 8});
+  arrow->MinSize()->SetSize(TSize{10, 20});
+
+  TdxScaleFactor oneAndHalf;
+  oneAndHalf.Assign(3, 2, false);
+  TRect borders{};
+  TSize arrowSize{};
+  bool hasText = true;
+  painter->SchedulerNavigationButtonSizes(true, borders, arrowSize, hasText, &oneAndHalf, true);
+  EXPECT_EQ(arrowSize, (TSize{30, 15}));
+  EXPECT_EQ(borders, cxRectRotate(oneAndHalf.Apply(TRect{1, 2, 3, 4})));
+  EXPECT_FALSE(hasText);  // neither a picture nor a colour
+
+  // A next button narrower than the skin's minimum (30) grows leftwards from its right edge
+  // (30..60); the collapsed button, three arrow lengths and its borders (34), is then centred there.
+  TRect bounds{50, 0, 60, 20}, text{}, arrowRect{};
+  painter->CalculateSchedulerNavigationButtonRects(true, true, 0, 0, bounds, text, arrowRect, Scale(), false);
+  EXPECT_EQ(bounds, (TRect{28, 0, 62, 20}));
+
+  // Horizontal: the button reaches one pixel past its outer (right) side, the arrow sits in its rect.
+  PainterProbe probe(40, 20);
+  painter->DrawSchedulerNavigationButtonContent(probe.Canvas(), TRect{0, 0, 20, 40 / 2}, TRect{8, 4, 16, 12},
+                                                true, cxbsHot, false);
+  ASSERT_EQ(log_.size(), 2u);
+  EXPECT_EQ(log_[0].element, "NavButtonNext");
+  EXPECT_EQ(log_[0].rect, (TRect{0, 0, 21, 20}));
+  EXPECT_EQ(log_[0].state, esHot);
+  EXPECT_EQ(log_[1].rect, (TRect{8, 4, 16, 12}));
+
+  // Vertical: composed lying down (the bottom of the button becomes its right end), then turned.
+  log_.clear();
+  PainterProbe tall(20, 40);
+  painter->DrawSchedulerNavigationButtonContent(tall.Canvas(), TRect{0, 0, 20, 40}, TRect{5, 25, 15, 35},
+                                                true, cxbsNormal, true);
+  ASSERT_EQ(log_.size(), 2u);
+  EXPECT_EQ(log_[0].rect, (TRect{0, 0, 41, 20}));
+  EXPECT_EQ(log_[1].rect, (TRect{25, 5, 35, 15}));
+
+  EXPECT_EQ(painter->SchedulerNavigationButtonTextColor(true, cxbsNormal, clLime), clLime);
+}
+
+TEST_F(SkinPainterTest, SchedulerEventProgressAndYearViewColours) {
+  auto painter = MakeSkinPainter();
+  Info* info = painter->GetSkinInfo();
+  TdxSkinControlGroup* scheduler = info->Skin()->GetGroupByName(u"Scheduler");
+  scheduler->AddPropertyColor(u"ResourceColor01", RGB(100, 200, 50));
+  info->SkinChanged();
+  EXPECT_EQ(painter->DefaultSchedulerYearViewUnusedContentColor(false),
+            dxGetDarkerColor(RGB(100, 200, 50), 80));
+  EXPECT_EQ(painter->DefaultSchedulerYearViewUnusedContentColor(true),
+            dxGetDarkerColor(RGB(100, 200, 50), 85));
+
+  TRecordingSkinElement* border = Fake(u"ProgressBorder");
+  TRecordingSkinElement* chunk = Fake(u"ProgressChunk");
+  info->ProgressBarElements[0] = border;
+  info->ProgressBarElements[2] = chunk;
+  border->ContentOffset()->SetRect(TRect{2, 2, 2, 2});
+  PainterProbe probe(40, 10);
+  painter->DrawSchedulerEventProgress(probe.Canvas(), TRect{0, 0, 40, 10}, TRect{2, 2, 20, 8},
+                                      TcxViewParams{}, false);
+  ASSERT_EQ(log_.size(), 2u);
+  EXPECT_EQ(log_[0].element, "ProgressBorder");
+  EXPECT_EQ(log_[0].rect, (TRect{0, 0, 40, 10}));
+  EXPECT_EQ(log_[1].element, "ProgressChunk");
+  EXPECT_EQ(log_[1].rect, (TRect{2, 2, 20, 8}));
+  EXPECT_EQ(painter->SchedulerEventProgressOffsets(), (TRect{2, 2, 2, 2}));
+}
+
+TEST_F(SkinPainterTest, FooterPanelsSpreadPastTheirBordersAndPicturesFallBack) {
+  auto painter = MakeSkinPainter();
+  TRecordingSkinElement* panel = Fake(u"FooterPanel");
+  painter->GetSkinInfo()->FooterPanel = panel;
+  PainterProbe probe(40, 20);
+  const int32_t grow = painter->FooterBorderSize();
+  painter->DrawFooterContent(probe.Canvas(), TRect{4, 4, 36, 16}, TcxViewParams{});
+  ASSERT_EQ(log_.size(), 1u);
+  EXPECT_EQ(log_[0].rect, cxRectInflate(TRect{4, 4, 36, 16}, grow));
+
+  // A background picture in the view parameters is drawn by the ancestor instead.
+  log_.clear();
+  TBitmap picture;
+  picture.SetSize(4, 4);
+  TcxViewParams params;
+  params.Bitmap = &picture;
+  painter->DrawFooterContent(probe.Canvas(), TRect{4, 4, 36, 16}, params);
+  EXPECT_TRUE(log_.empty());
+}
+
+TEST_F(SkinPainterTest, MapGalleryAndPdfValuesComeFromTheResolvedSkin) {
+  auto painter = MakeSkinPainter();
+  Info* info = painter->GetSkinInfo();
+  for (int i = 0; i < 5; ++i) {
+    info->MapControlShapeColor[i] = 0x10000000u + i;
+    info->MapControlShapeBorderColor[i] = 0x20000000u + i;
+    info->MapControlShapeBorderWidth[i] = i;
+  }
+  EXPECT_EQ(painter->MapControlShapeColor(), 0x10000001u);
+  EXPECT_EQ(painter->MapControlShapeHighlightedColor(), 0x10000002u);
+  EXPECT_EQ(painter->MapControlShapeSelectedColor(), 0x10000003u);
+  EXPECT_EQ(painter->MapControlShapeBorderSelectedColor(), 0x20000003u);
+  TdxScaleFactor twice;
+  twice.Assign(2, 1, false);
+  EXPECT_EQ(painter->MapControlShapeBorderHighlightedWidth(&twice), 4);
+
+  TRecordingSkinElement* item = Fake(u"GalleryItem");
+  info->GalleryItem = item;
+  item->AddPropertyColor(u"TextColorHot", 0x000011);
+  item->AddPropertyColor(u"DescriptionTextColorHot", 0x000022);
+  EXPECT_EQ(painter->GetGalleryItemCaptionTextColor(cxbsHot), 0x000011);
+  EXPECT_EQ(painter->GetGalleryItemDescriptionTextColor(cxbsHot), 0x000022);
+
+  // The overlap value where the skin has it; the inherited point otherwise.
+  const TPoint inherited = painter->PDFViewerNavigationPaneButtonOverlay(Scale());
+  info->Skin()
+      ->GetGroupByName(u"PDFViewer")
+      ->AddPropertyInteger(u"NavigationPaneSelectedPageOverlapValue", 7);
+  info->SkinChanged();
+  EXPECT_EQ(painter->PDFViewerNavigationPaneButtonOverlay(Scale()), (TPoint{7, inherited.Y}));
+}
+
+TEST_F(SkinPainterTest, ClocksComposeFaceHandsAndGlassAndRangeControlColoursMayBeMissing) {
+  auto painter = MakeSkinPainter();
+  Info* info = painter->GetSkinInfo();
+  TRecordingSkinElement* face = Fake(u"ClockFace");
+  TRecordingSkinElement* glass = Fake(u"ClockGlass");
+  info->ClockElements[0] = face;
+  info->ClockElements[1] = glass;
+  PainterProbe probe(32, 32);
+  painter->DrawScaledClock(probe.Canvas(), TRect{4, 4, 28, 28}, 0.25, clNone, Scale());
+  ASSERT_EQ(log_.size(), 2u);
+  EXPECT_EQ(log_[0].element, "ClockFace");
+  EXPECT_EQ(log_[1].element, "ClockGlass");
+  // Composed in a bitmap of the rectangle's size.
+  EXPECT_EQ(log_[0].rect, (TRect{0, 0, 24, 24}));
+
+  // The default alpha colour stands for a colour the skin lacks.
+  TcxOffice11LookAndFeelPainter office11;
+  info->RangeControlBackColor = TdxAlphaColorsDefault;
+  info->RangeControlRuleColor = TdxAlphaColorsDefault;
+  EXPECT_EQ(painter->GetRangeControlBackColor(), office11.GetRangeControlBackColor());
+  EXPECT_EQ(painter->GetRangeControlRulerColor(), office11.GetRangeControlRulerColor());
+  info->RangeControlBackColor = dxColorToAlphaColor(RGB(1, 2, 3), 128);
+  info->RangeControlRuleColor = 0x80102030;
+  EXPECT_EQ(painter->GetRangeControlBackColor(), RGB(1, 2, 3));
+  EXPECT_EQ(painter->GetRangeControlRulerColor(), 0x80102030u);
 }
 
 TEST_F(SkinPainterTest, LayoutViewItemsShowOnlyTheirRequestedBordersAndCaptionsReadTheTopCaption) {

@@ -62,6 +62,15 @@ TcxEditAlignment::TcxEditAlignment(TPersistent* AOwner, TcxEditVertAlignment ADe
       FDefaultHorzAlignment(ADefaultHorzAlignment),
       FDefaultVertAlignment(ADefaultVertAlignment) {}
 
+void TcxEditAlignment::RegisterProperties(TPropertyRegistrar& r) {
+  static const TTypeInfo vertInfo =
+      MakeEnumTypeInfo(u"TcxEditVertAlignment", {u"taTopJustify", u"taBottomJustify", u"taVCenter"});
+  r.Prop("Horz", &TcxEditAlignment::Horz, &TcxEditAlignment::SetHorz, TypeInfoTAlignment())
+      .Stored(&TcxEditAlignment::IsHorzStored);
+  r.Prop("Vert", &TcxEditAlignment::Vert, &TcxEditAlignment::SetVert, &vertInfo)
+      .Stored(&TcxEditAlignment::IsVertStored);
+}
+
 void TcxEditAlignment::Assign(TPersistent* Source) {
   if (auto* src = ObjectCast<TcxEditAlignment>(Source)) {
     FVert = src->FVert;

@@ -93,6 +93,7 @@ using TcxEditValidateEvent =
 // explicitly, so that an unset one can follow a default supplied from elsewhere.
 class TcxEditAlignment : public TPersistent {
   QD_CLASS(TcxEditAlignment, TPersistent)
+  QD_PUBLISHED(TcxEditAlignment)
 
  public:
   explicit TcxEditAlignment(TPersistent* AOwner,
@@ -1537,7 +1538,8 @@ class TcxCustomEdit : public TcxCustomEditContainer,
 
  public:
   explicit TcxCustomEdit(TComponent* AOwner) : TcxCustomEdit(AOwner, false) {}
-  TcxCustomEdit(TComponent* AOwner, bool AIsInplace);
+  TcxCustomEdit(TComponent* AOwner, bool AIsInplace)
+      : TcxCustomEdit(AOwner, AIsInplace, &cxCreateContainerStyle<TcxEditStyle>) {}
   ~TcxCustomEdit() override;
   // The parts of the creation that ask the editor family (its properties, its inner edit);
   // run at the latest when the editor gets its first parent.
@@ -1583,6 +1585,7 @@ class TcxCustomEdit : public TcxCustomEditContainer,
   void SetModifiedAfterEnter(bool Value);
   void SetModifiedAfterEnterValue(bool Value) { FModifiedAfterEnter = Value; }
   bool IsEditValidated() const { return FIsEditValidated; }
+  bool IsEditValidating() const { return FIsEditValidating; }
   bool ValidationError() const { return FValidationError; }
   const String& ValidationErrorText() const { return FValidationErrorText; }
   bool IsInplace() override { return FIsInplace; }
@@ -1729,6 +1732,9 @@ class TcxCustomEdit : public TcxCustomEditContainer,
   bool FIsInplaceInitializing = false;
 
  protected:
+  // For an editor family whose styles are of a class of its own.
+  TcxCustomEdit(TComponent* AOwner, bool AIsInplace, TcxContainerStyleClass AStyleClass);
+
   // -- Overridable behaviour of an editor family
   virtual TClass GetEditDataClass() { return nullptr; }
   virtual void DoChange();
@@ -1861,6 +1867,7 @@ class TcxCustomEdit : public TcxCustomEditContainer,
 
  private:
   friend class TcxCustomEditData;
+  friend class TcxEditDataBinding;
   void InitializeVirtualParts();
   void DoCut();
   void DoPaste();

@@ -105,14 +105,14 @@ const TResStringRec scxSEditRepositoryHyperLinkItem{u"HyperLink|Represents a hyp
 const TResStringRec scxSEditRepositoryImageComboBoxItem{u"ImageComboBox|Represents a combo box with images"};
 const TResStringRec scxSEditRepositoryImageItem{u"Image|Represents an image editor"};
 const TResStringRec scxSEditRepositoryLookupComboBoxItem{u"LookupComboBox|Represents a lookup combo box"};
-const TResStringRec scxSEditRepositoryMaskItem{u"MaskEdit|Represents a text editor with an input mask"};
+const TResStringRec scxSEditRepositoryMaskItem{u"MaskEdit|Represents a generic masked editor."};
 const TResStringRec scxSEditRepositoryMemoItem{u"Memo|Represents a multi-line text editor"};
 const TResStringRec scxSEditRepositoryMRUItem{
     u"MRUEdit|Represents a text editor listing the most recently used items"};
 const TResStringRec scxSEditRepositoryPopupItem{u"PopupEdit|Represents an editor with a drop-down control"};
 const TResStringRec scxSEditRepositorySpinItem{u"SpinEdit|Represents a spin editor"};
 const TResStringRec scxSEditRepositoryRadioGroupItem{u"RadioGroup|Represents a group of radio buttons"};
-const TResStringRec scxSEditRepositoryTextItem{u"TextEdit|Represents a single-line text editor"};
+const TResStringRec scxSEditRepositoryTextItem{u"TextEdit|Represents a single line text editor"};
 const TResStringRec scxSEditRepositoryTimeItem{u"TimeEdit|Represents an editor for time values"};
 const TResStringRec scxSEditRepositoryToggleSwitchItem{u"ToggleSwitch|Represents a toggle switch"};
 const TResStringRec scxSEditRepositoryDateTimeWheelPickerItem{

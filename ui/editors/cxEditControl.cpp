@@ -131,7 +131,9 @@ void TcxEditDataBinding::SetModified() {
   if (FEdit->Focused()) FEdit->SetModifiedAfterEnter(true);
 }
 
-void TcxEditDataBinding::UpdateDisplayValue() {}
+void TcxEditDataBinding::UpdateDisplayValue() {
+  FEdit->SynchronizeDisplayValue();
+}
 
 // --- TcxCustomEditData ------------------------------------------------------------------------
 
@@ -216,9 +218,8 @@ TcxCustomEdit* TcxCustomEdit::CreateInplace(TClass AClass, TComponent* AOwner) {
   return static_cast<TcxCustomEdit*>(edit);
 }
 
-TcxCustomEdit::TcxCustomEdit(TComponent* AOwner, bool AIsInplace)
-    : TcxCustomEditContainer(AOwner, &cxCreateContainerStyle<TcxEditStyle>),
-      FIsInplace(AIsInplace || gEditCreatingInplace) {
+TcxCustomEdit::TcxCustomEdit(TComponent* AOwner, bool AIsInplace, TcxContainerStyleClass AStyleClass)
+    : TcxCustomEditContainer(AOwner, AStyleClass), FIsInplace(AIsInplace || gEditCreatingInplace) {
   gEditCreatingInplace = false;
   FIsCreating = true;
   SetControlStyle(ControlStyle() + TControlStyle{csActionClient, csCaptureMouse, csSetCaption});

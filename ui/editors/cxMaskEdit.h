@@ -13,6 +13,7 @@
 #include "ui/editors/cxEdit.h"
 #include "ui/editors/cxRegExpr.h"
 #include "ui/editors/cxStandardMask.h"
+#include "ui/editors/cxTextEdit.h"
 
 namespace qd {
 
@@ -308,5 +309,183 @@ class TcxMaskEditRegExprExMode : public TcxMaskEditRegExprMode {
   int32_t FDeleteNumber = 0;
   String FInternalUpdate;
 };
+
+// --- The mask editor ---------------------------------------------------------------------------
+
+class TcxCustomMaskEdit;
+
+// The settings of a mask editor: the mask language, the mask, and how blanks, literals and
+// letter case are treated. Without a mask (an empty or blank one) they are the text
+// editor's settings.
+class TcxCustomMaskEditProperties : public TcxCustomTextEditProperties, public IMaskModeProperties {
+  QD_CLASS(TcxCustomMaskEditProperties, TcxCustomTextEditProperties)
+
+ public:
+  explicit TcxCustomMaskEditProperties(TPersistent* AOwner);
+  ~TcxCustomMaskEditProperties() override;
+
+  // IMaskModeProperties
+  bool BeepOnError() const override { return TcxCustomTextEditProperties::BeepOnError(); }
+  bool CaseInsensitive() const override { return FCaseInsensitive; }
+  bool IgnoreMaskBlank() const override { return FIgnoreMaskBlank; }
+
+  bool AlwaysShowBlanksAndLiterals() const { return FAlwaysShowBlanksAndLiterals; }
+  void SetAlwaysShowBlanksAndLiterals(bool Value) { SetValue(FAlwaysShowBlanksAndLiterals, Value); }
+  // Stored as true whenever CharCase is not ecNormal; always announced.
+  void SetCaseInsensitive(bool Value);
+  void SetIgnoreMaskBlank(bool Value) { SetValue(FIgnoreMaskBlank, Value); }
+  TcxEditMaskKind MaskKind() const { return FMaskKind; }
+  void SetMaskKind(TcxEditMaskKind Value) { SetValue(FMaskKind, Value); }
+  // The stored mask; a standard kind with a blank mask takes the provider's default mask.
+  String EditMask() const;
+  // An invalid regular expression raises EcxMaskEditError and keeps the previous mask.
+  void SetEditMask(const String& Value);
+  const String& StoredEditMask() const { return FEditMask; }
+  // The effective mask is neither empty nor only white space.
+  bool IsMasked() const { return !cxIsBlankMask(EditMask()); }
+  // The current mode's empty text (kept up to date by the editor).
+  const String& EmptyString() const { return FEmptyString; }
+  // A new mode of the kind, for AEdit (nil: a formatting mode).
+  virtual std::unique_ptr<TcxMaskEditCustomMode> CreateMode(TcxEditMaskKind AMaskKind, IMaskModeHost* AEdit);
+
+  void SetCharCase(TEditCharCase Value) override;
+  TClass GetContainerClass() const override;
+  TcxEditDisplayFormatOptions GetDisplayFormatOptions() override;
+  TcxEditSupportedOperations GetSupportedOperations() override;
+  bool IsEditValueValid(Variant& EditValue, bool AEditFocused) override;
+  void ValidateDisplayValue(Variant& ADisplayValue, String& AErrorText, bool& AError,
+                            const TValidateHandler& AValidator = nullptr,
+                            const Variant* ACurrentDisplayValue = nullptr) override;
+  void DoPrepareDisplayValue(const Variant& AEditValue, Variant& ADisplayValue, bool AEditFocused) override;
+  void MaxLengthChanged() override;
+  bool UseLookupData() override;
+
+ protected:
+  friend class TcxCustomMaskEdit;
+  void DoAssign(TcxCustomEditProperties* Source) override;
+  void DoChanged() override;
+  // The cached formatting mode, made again when the kind or the mask changed.
+  TcxMaskEditCustomMode* FormattingMode();
+
+ private:
+  TcxEditMaskKind FMaskKind = emkStandard;
+  String FEditMask;
+  bool FCaseInsensitive = true;
+  bool FIgnoreMaskBlank = false;
+  bool FAlwaysShowBlanksAndLiterals = false;
+  String FEmptyString;
+  std::unique_ptr<TcxMaskEditCustomMode> FTempMode;
+  bool FMaxLengthSetting = false;
+};
+
+class TcxMaskEditProperties : public TcxCustomMaskEditProperties {
+  QD_CLASS(TcxMaskEditProperties, TcxCustomMaskEditProperties)
+  QD_PUBLISHED(TcxMaskEditProperties)
+
+ public:
+  using TcxCustomMaskEditProperties::TcxCustomMaskEditProperties;
+};
+
+// The text editor with an input mask: a mask mode decides what keys, clicks and pasted text
+// do. Without a mask it behaves as the text editor.
+class TcxCustomMaskEdit : public TcxCustomTextEdit {
+  QD_CLASS(TcxCustomMaskEdit, TcxCustomTextEdit)
+
+ public:
+  explicit TcxCustomMaskEdit(TComponent* AOwner) : TcxCustomMaskEdit(AOwner, false) {}
+  TcxCustomMaskEdit(TComponent* AOwner, bool AIsInplace);
+  ~TcxCustomMaskEdit() override;
+  void AfterConstruction() override;
+
+  TClass GetPropertiesClass() const override { return TcxCustomMaskEditProperties::StaticClass(); }
+  TcxCustomMaskEditProperties* ActiveProperties() {
+    return static_cast<TcxCustomMaskEditProperties*>(TcxCustomEdit::ActiveProperties());
+  }
+  TcxCustomMaskEditProperties* Properties() {
+    return static_cast<TcxCustomMaskEditProperties*>(TcxCustomEdit::Properties());
+  }
+  TcxMaskEditCustomMode* Mode() const { return FMode.get(); }
+  bool IsMasked() { return ActiveProperties()->IsMasked(); }
+  // The inner edit's text, and a text set in the form the mode shows.
+  String EditText() { return GetDisplayText(); }
+  void SetEditText(const String& Value);
+  // The value form of the current text.
+  const String& MaskText() const { return FMaskText; }
+
+  void CutToClipboard() override;
+  void PasteFromClipboard() override;
+  bool CanChangeSelText(const String& Value, String& ANewText, int32_t& ANewSelStart) override;
+  bool IsTextInputMode() override;
+  void PropertiesChanged(TObject* Sender) override;
+
+ protected:
+  virtual bool CanSynchronizeModeText() { return true; }
+  // Lets a descendant refuse a character for a (1-based) position, or clear it to #0 so
+  // that the standard mode beeps.
+  virtual bool IsCharValidForPos(Char& AChar, int32_t APos) { return true; }
+  virtual void UpdateTextFormatting();
+
+  void KeyDown(WORD& Key, TShiftState Shift) override;
+  void KeyPress(Char& Key) override;
+  void KeyUp(WORD& Key, TShiftState Shift) override;
+  void DoEditKeyDown(WORD& Key, TShiftState Shift) override;
+  void DoEditKeyPress(Char& Key) override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseMove(TShiftState Shift, int X, int Y) override;
+  void DblClick() override;
+  void DoEnter() override;
+  void SelChange(TObject* Sender) override;
+  void DoSetSelText(const String& Value) override;
+  void ChangeHandler(TObject* Sender) override;
+  void InternalGetText(String& AText) override { AText = FMaskText; }
+  bool InternalSetText(const String& AText) override;
+  void InternalSetDisplayValue(const Variant& Value) override;
+  void SynchronizeDisplayValue() override;
+  void UndoPerformed() override;
+  void PrepareEditValue(const Variant& ADisplayValue, Variant& EditValue, bool AEditFocused) override;
+  void Loaded() override;
+
+  void SendMyKeyDown(WORD AKey, TShiftState AShift);
+  void SendMyKeyPress(Char AKey);
+  void DirectSetSelStart(int32_t AValue);
+  void DirectSetSelLength(int32_t AValue);
+
+ private:
+  class THost;
+  friend class THost;
+  // The text formatted for the focus state: the full form, or the value form of an
+  // unfocused standard mask.
+  String FormatEditText(const String& AText);
+  void InternalSetValue(const String& AText);
+  String InternalGetEmptyString();
+
+  std::unique_ptr<THost> FHost;
+  std::unique_ptr<TcxMaskEditCustomMode> FMode;
+  String FMaskText;
+  bool FShiftOn = false;
+  bool FMyMessage = false;
+  bool FInternalTextSelection = false;
+};
+
+// The published mask editor.
+class TcxMaskEdit : public TcxCustomMaskEdit {
+  QD_CLASS(TcxMaskEdit, TcxCustomMaskEdit)
+  QD_PUBLISHED(TcxMaskEdit)
+
+ public:
+  using TcxCustomMaskEdit::TcxCustomMaskEdit;
+  TClass GetPropertiesClass() const override { return TcxMaskEditProperties::StaticClass(); }
+  TcxMaskEditProperties* Properties() {
+    return static_cast<TcxMaskEditProperties*>(TcxCustomEdit::Properties());
+  }
+  TcxMaskEditProperties* ActiveProperties() {
+    return static_cast<TcxMaskEditProperties*>(TcxCustomEdit::ActiveProperties());
+  }
+};
+
+namespace cxMaskEdit {
+void Initialize();
+void Finalize();
+}  // namespace cxMaskEdit
 
 }  // namespace qd

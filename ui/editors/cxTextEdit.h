@@ -3,6 +3,7 @@
 // password echo, character case, lookup items), its view data and view info with the
 // functions that measure and draw editor text, and the text editor with its inner edit.
 #include <cstdint>
+#include <memory>
 
 #include "platform/base/set.h"
 #include "platform/classes/lists.h"
@@ -225,6 +226,7 @@ class TcxCustomTextEditProperties : public TcxCustomEditProperties, public IcxFo
   void GetDefaultDisplayValue(const Variant& AEditValue, bool AEditFocused, Variant& ADisplayValue);
 
   // -- Overrides of the editor properties
+  TClass GetContainerClass() const override;
   bool CanCompareEditValue() override { return true; }
   bool CanValidate() override { return true; }
   bool HasDisplayValue() override { return true; }
@@ -436,7 +438,407 @@ void DrawEditText(TcxCanvas* ACanvas, TcxCustomTextEditViewInfo* AViewInfo, bool
 void DrawTextEdit(TcxCanvas* ACanvas, TcxCustomTextEditViewInfo* AViewInfo);
 
 // --- The text editor and its inner edit ---------------------------------------------------
-// (TcxCustomTextEdit, TcxTextEdit, the inner text edit; TcxCustomTextEditProperties's
-// GetContainerClass answers TcxTextEdit and is defined with the editor.)
+
+class TcxCustomTextEdit;
+class TcxCustomInnerTextEdit;
+
+// The inner system edit as the text editor sees it.
+class IcxInnerTextEdit : public IcxCustomInnerEdit {
+ public:
+  virtual void ClearSelection() = 0;
+  virtual void CopyToClipboard() = 0;
+  virtual TAlignment GetAlignment() = 0;
+  virtual void SetAlignment(TAlignment Value) = 0;
+  virtual bool GetAutoSelect() = 0;
+  virtual void SetAutoSelect(bool Value) = 0;
+  virtual TEditCharCase GetCharCase() = 0;
+  virtual void SetCharCase(TEditCharCase Value) = 0;
+  virtual TcxEditEchoMode GetEchoMode() = 0;
+  virtual void SetEchoMode(TcxEditEchoMode Value) = 0;
+  // The first character shown (EM_CHARFROMPOS of the point (0, 0)).
+  virtual int32_t GetFirstVisibleCharIndex() = 0;
+  virtual bool GetHideSelection() = 0;
+  virtual void SetHideSelection(bool Value) = 0;
+  virtual Char GetImeLastChar() = 0;
+  virtual TImeMode GetImeMode() = 0;
+  virtual void SetImeMode(TImeMode Value) = 0;
+  virtual String GetImeName() = 0;
+  virtual void SetImeName(const String& Value) = 0;
+  virtual bool GetInternalUpdating() = 0;
+  virtual void SetInternalUpdating(bool Value) = 0;
+  virtual int32_t GetMaxLength() = 0;
+  virtual void SetMaxLength(int32_t Value) = 0;
+  virtual bool GetMultiLine() = 0;
+  virtual bool GetOEMConvert() = 0;
+  virtual void SetOEMConvert(bool Value) = 0;
+  virtual TNotifyEvent GetOnSelChange() = 0;
+  virtual void SetOnSelChange(const TNotifyEvent& Value) = 0;
+  virtual Char GetPasswordChar() = 0;
+  virtual void SetPasswordChar(Char Value) = 0;
+  virtual int32_t GetSelLength() = 0;
+  virtual int32_t GetSelStart() = 0;
+  virtual String GetSelText() = 0;
+  virtual bool GetUseLeftAlignmentOnEditing() = 0;
+  virtual void SetUseLeftAlignmentOnEditing(bool Value) = 0;
+  virtual void SelectAll() = 0;
+  virtual void SetSelLength(int32_t Value) = 0;
+  virtual void SetSelStart(int32_t Value) = 0;
+  virtual void SetSelText(const String& Value) = 0;
+  virtual String GetTextHint() = 0;
+  virtual void SetTextHint(const String& Value) = 0;
+};
+
+// Implements the inner-edit interfaces for an inner text edit, which it does not own.
+class TcxCustomInnerTextEditHelper : public TcxInterfacedPersistent, public IcxInnerTextEdit {
+  QD_CLASS(TcxCustomInnerTextEditHelper, TcxInterfacedPersistent)
+
+ public:
+  explicit TcxCustomInnerTextEditHelper(TcxCustomInnerTextEdit* AEdit);
+
+  // IcxCustomInnerEdit
+  TWinControl* GetControl() override;
+  TcxContainer* GetControlContainer() override;
+  LRESULT CallDefWndProc(UINT AMsg, WPARAM WParam, LPARAM LParam) override;
+  bool CanProcessClipboardMessages() override { return false; }
+  Variant GetEditValue() override;
+  TNotifyEvent GetOnChange() override;
+  void SetOnChange(const TNotifyEvent& Value) override;
+  bool GetReadOnly() override;
+  void SetReadOnly(bool Value) override;
+  void LockBounds(bool ALock) override;
+  void SafelySetFocus() override;
+  void SetEditValue(const Variant& Value) override;
+  void SetParent(TWinControl* Value) override;
+  // IcxInnerTextEdit
+  void ClearSelection() override;
+  void CopyToClipboard() override;
+  TAlignment GetAlignment() override;
+  void SetAlignment(TAlignment Value) override;
+  bool GetAutoSelect() override;
+  void SetAutoSelect(bool Value) override;
+  TEditCharCase GetCharCase() override;
+  void SetCharCase(TEditCharCase Value) override;
+  TcxEditEchoMode GetEchoMode() override;
+  void SetEchoMode(TcxEditEchoMode Value) override;
+  int32_t GetFirstVisibleCharIndex() override;
+  bool GetHideSelection() override;
+  void SetHideSelection(bool Value) override;
+  Char GetImeLastChar() override;
+  TImeMode GetImeMode() override;
+  void SetImeMode(TImeMode Value) override;
+  String GetImeName() override;
+  void SetImeName(const String& Value) override;
+  bool GetInternalUpdating() override;
+  void SetInternalUpdating(bool Value) override;
+  int32_t GetMaxLength() override;
+  void SetMaxLength(int32_t Value) override;
+  bool GetMultiLine() override { return false; }
+  bool GetOEMConvert() override;
+  void SetOEMConvert(bool Value) override;
+  TNotifyEvent GetOnSelChange() override;
+  void SetOnSelChange(const TNotifyEvent& Value) override;
+  Char GetPasswordChar() override;
+  void SetPasswordChar(Char Value) override;
+  int32_t GetSelLength() override;
+  int32_t GetSelStart() override;
+  String GetSelText() override;
+  bool GetUseLeftAlignmentOnEditing() override;
+  void SetUseLeftAlignmentOnEditing(bool Value) override;
+  void SelectAll() override;
+  void SetSelLength(int32_t Value) override;
+  void SetSelStart(int32_t Value) override;
+  void SetSelText(const String& Value) override;
+  String GetTextHint() override;
+  void SetTextHint(const String& Value) override;
+
+  bool GetIsInplace();
+  TcxCustomInnerTextEdit* Edit() const { return FEdit; }
+
+ private:
+  TcxCustomInnerTextEdit* FEdit;
+  int32_t FSelStart = 0;
+  int32_t FSelLength = 0;
+};
+
+// The system EDIT window inside a text editor (its container, which owns it): keys, mouse,
+// focus and clipboard go to the container first; while unfocused and not left-aligned it
+// paints its text itself.
+class TcxCustomInnerTextEdit : public TCustomEdit, public IcxInnerEditHelper {
+  QD_CLASS(TcxCustomInnerTextEdit, TCustomEdit)
+
+ public:
+  using OwnerType = TComponent;
+  explicit TcxCustomInnerTextEdit(TComponent* AOwner);
+  ~TcxCustomInnerTextEdit() override;
+  // The helper is made by a virtual factory, after construction.
+  void AfterConstruction() override;
+
+  IcxCustomInnerEdit* GetHelper() override;
+  IcxInnerTextEdit* Helper() const { return FHelper.get(); }
+  TcxCustomTextEdit* Container() const;
+
+  TAlignment GetAlignment();
+  void SetAlignment(TAlignment Value);
+  TAlignment GetRealAlignment();
+  TcxEditEchoMode EchoMode() const { return FEchoMode; }
+  void SetEchoMode(TcxEditEchoMode Value);
+  bool UseLeftAlignmentOnEditing() const { return FUseLeftAlignmentOnEditing; }
+  void SetUseLeftAlignmentOnEditing(bool Value);
+  Char InnerPasswordChar() const { return FPasswordChar; }
+  void SetInnerPasswordChar(Char Value);
+  bool InternalUpdating() const { return FInternalUpdating; }
+  void SetInternalUpdating(bool Value) { FInternalUpdating = Value; }
+  TImeMode ImeMode() const { return FImeMode; }
+  void SetImeMode(TImeMode Value) { FImeMode = Value; }
+  const String& ImeName() const { return FImeName; }
+  void SetImeName(const String& Value) { FImeName = Value; }
+  bool OEMConvert() const { return FOEMConvert; }
+  void SetOEMConvert(bool Value);
+  int32_t LockBoundsCount() const { return FLockBoundsCount; }
+  // The caret's character index.
+  int32_t GetCaretCharIndex();
+  // The text as it is drawn while the edit paints itself (password characters for eemPassword).
+  String GetDrawText();
+
+  TNotifyEvent OnSelChange;
+
+  void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+  bool CanFocus() override;
+
+ protected:
+  friend class TcxCustomInnerTextEditHelper;
+  virtual std::unique_ptr<TcxCustomInnerTextEditHelper> CreateHelper();
+  virtual void AdjustMargins();
+  virtual void MouseEnter(TControl* AControl) {}
+  virtual void MouseLeave(TControl* AControl);
+  // The horizontal alignment of the container's active properties.
+  TAlignment GetBasedAlignment();
+  void InternalPaint(HDC DC);
+  bool IsDesigning() const { return ComponentState().Contains(csDesigning); }
+
+  void CreateParams(TCreateParams& Params) override;
+  void CreateWindowHandle(const TCreateParams& Params) override;
+  void CreateWnd() override;
+  void CreateHandle() override;
+  void DestroyWnd() override;
+  void WndProc(TMessage& Message) override;
+  void DefaultHandler(TMessage& Message) override;
+  void KeyDown(WORD& Key, TShiftState Shift) override;
+  void KeyUp(WORD& Key, TShiftState Shift) override;
+  void KeyPress(Char& Key) override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseMove(TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  bool DoMouseWheel(TShiftState, int, TPoint) override { return false; }
+  void Click() override;
+  void DblClick() override;
+  void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept) override;
+  void DragDrop(TObject* Source, int X, int Y) override;
+
+ private:
+  bool NeedsOwnPainting();
+  void WMKeyDown(TMessage& Message);
+  void WMChar(TMessage& Message);
+  void WMGetDlgCode(TMessage& Message);
+  void WMPaint(TMessage& Message);
+
+  TAlignment FAlignment = taLeftJustify;
+  TcxEditEchoMode FEchoMode = eemNormal;
+  std::unique_ptr<TcxCustomInnerTextEditHelper> FHelper;
+  bool FInternalUpdating = false;
+  bool FIsCreating = false;
+  int32_t FLockBoundsCount = 0;
+  Char FPasswordChar = 0;
+  bool FUseLeftAlignmentOnEditing = true;
+  TImeMode FImeMode = imDontCare;
+  String FImeName;
+  bool FOEMConvert = false;
+};
+
+// The text editor: a base editor over an inner system edit whose text is kept in step with
+// the edit value.
+class TcxCustomTextEdit : public TcxCustomEdit {
+  QD_CLASS(TcxCustomTextEdit, TcxCustomEdit)
+  QD_PUBLISHED(TcxCustomTextEdit)
+
+ public:
+  explicit TcxCustomTextEdit(TComponent* AOwner) : TcxCustomTextEdit(AOwner, false) {}
+  TcxCustomTextEdit(TComponent* AOwner, bool AIsInplace);
+  ~TcxCustomTextEdit() override;
+  void AfterConstruction() override;
+
+  TClass GetPropertiesClass() const override { return TcxCustomTextEditProperties::StaticClass(); }
+  TcxCustomTextEditProperties* ActiveProperties() {
+    return static_cast<TcxCustomTextEditProperties*>(TcxCustomEdit::ActiveProperties());
+  }
+  TcxCustomTextEditProperties* Properties() {
+    return static_cast<TcxCustomTextEditProperties*>(TcxCustomEdit::Properties());
+  }
+  TcxCustomTextEditViewInfo* ViewInfo() {
+    return static_cast<TcxCustomTextEditViewInfo*>(TcxCustomEdit::ViewInfo());
+  }
+  IcxInnerTextEdit* InnerTextEdit() const { return dynamic_cast<IcxInnerTextEdit*>(InnerEdit()); }
+
+  // -- Text and selection
+  String GetDisplayText() override;
+  int32_t SelStart();
+  void SetSelStart(int32_t Value);
+  int32_t SelLength();
+  void SetSelLength(int32_t Value);
+  String SelText();
+  void SetSelText(const String& Value) { DoSetSelText(Value); }
+  void SetSelection(int32_t ASelStart, int32_t ASelLength);
+  void SelectAll() override;
+  void CopyToClipboard() override;
+  void CutToClipboard() override;
+  void PasteFromClipboard() override;
+  // As if typed: the editing request is asked and ModifiedAfterEnter set.
+  void SetEditingText(const String& Value);
+  String EditingText() { return VarToStr(GetEditingValue()); }
+  String TextHint();
+  void SetTextHint(const String& Value);
+  // The inner edit's caret position.
+  int32_t CursorPos();
+  bool BeepOnEnter() const { return FBeepOnEnter; }
+  void SetBeepOnEnter(bool Value) { FBeepOnEnter = Value; }
+  TImeMode ImeMode() const { return FImeMode; }
+  void SetImeMode(TImeMode Value) { FImeMode = Value; }
+  const String& ImeName() const { return FImeName; }
+  void SetImeName(const String& Value) { FImeName = Value; }
+  bool FindSelection() const { return FFindSelection; }
+  void SetFindSelection(bool Value);
+  bool IsPopupWindowJustClosed() const { return FIsPopupWindowJustClosed; }
+  void SetIsPopupWindowJustClosed(bool Value) { FIsPopupWindowJustClosed = Value; }
+
+  // -- Text baseline (the view info's)
+  virtual bool HasTextBaseLine() { return true; }
+  virtual int32_t GetTextBaseLine();
+
+  // -- Keeping text and value in step
+  // The display text is accepted when valid (and, in a user action, editing is allowed).
+  virtual bool SetDisplayText(const String& AText);
+  virtual void FormatChanged();
+  virtual bool IsTextInputMode();
+  // Asks whether Value may replace the selection; gives the resulting text and caret.
+  virtual bool CanChangeSelText(const String& Value, String& ANewText, int32_t& ANewSelStart);
+  virtual void ClearSelection();
+  virtual void Undo() { Reset(); }
+  bool SupportsSpelling() override { return IsTextInputMode(); }
+  void PropertiesChanged(TObject* Sender) override;
+
+ protected:
+  friend class TcxCustomInnerTextEdit;
+  friend class TcxCustomInnerTextEditHelper;
+  friend void SeparateDigitGroups(TcxCustomTextEdit* AEdit);
+
+  // -- Base editor overrides
+  TClass GetInnerEditClass() override { return TcxCustomInnerTextEdit::StaticClass(); }
+  bool IsEditClass() override;
+  bool InternalDoEditing() override;
+  Variant InternalGetEditingValue() override { return Variant(GetDisplayText()); }
+  void SetInternalDisplayValue(const Variant& Value) override;
+  void SynchronizeDisplayValue() override;
+  void SynchronizeEditValue() override;
+  void UpdateDrawValue() override;
+  void ChangeHandler(TObject* Sender) override;
+  void InitializeInnerEdit() override;
+  void AdjustInnerEditPosition() override;
+  bool WantNavigationKeys() override { return true; }
+  bool NeedsInvokeAfterKeyDown(WORD, TShiftState) override { return false; }
+  bool IsValidChar(Char AChar) override;
+  bool CanKeyDownModifyEdit(WORD Key, TShiftState Shift) override;
+  bool CanKeyPressModifyEdit(Char Key) override;
+  void DoEditKeyDown(WORD& Key, TShiftState Shift) override;
+  void DoEditKeyPress(Char& Key) override;
+  void DoExit() override;
+  void DoSetFocusWhenActivate() override;
+  void DoFocusChanged() override;
+  void DoEditValueChanged() override;
+  bool DoRefreshContainer(const TPoint& P, TcxMouseButton Button, TShiftState Shift,
+                          bool AIsMouseEvent) override;
+  void SetScrollBarsParameters(bool AIsScrolling = false) override;
+  void InternalValidateDisplayValue(const Variant& ADisplayValue) override;
+  void Loaded() override;
+  void PopulateSizeProperties(TcxEditSizeProperties& AEditSizeProperties) override;
+  void ContainerStyleChanged(TObject* Sender) override;
+  void DefaultHandler(TMessage& Message) override;
+  void WndProc(TMessage& Message) override;
+
+  // -- Text editor family
+  // Page Up, Page Down, End, Home, Up and Down.
+  virtual bool IsLookupNavigationKey(WORD Key, TShiftState Shift);
+  virtual void AdjustInnerEdit();
+  virtual void PrepareEditValue(const Variant& ADisplayValue, Variant& EditValue, bool AEditFocused);
+  virtual int32_t GetInnerEditHeight();
+  virtual void InternalSetDisplayValue(const Variant& Value);
+  virtual void ResetOnNewDisplayValue() { SetFindSelection(false); }
+  virtual void SelChange(TObject* Sender) {}
+  virtual void DoSetSelText(const String& Value);
+  virtual void UndoPerformed() {}
+  virtual void UpdateDisplayValue();
+  virtual void InternalGetText(String& AText) { AText = GetDisplayText(); }
+  virtual bool InternalSetText(const String& AText) { return SetDisplayText(AText); }
+  virtual bool NeedResetInvalidTextWhenPropertiesChanged();
+  virtual void CheckEditValue();
+  virtual void CheckEditorValueBounds() {}
+  virtual void DoTextChanged() {}
+  // The data binding's display value (the text written into the inner edit).
+  void DataBindingSetDisplayValue(const Variant& Value) { SetInternalDisplayValue(Value); }
+  // The text and selection before a key, to tell afterwards whether it changed anything.
+  bool IsDisplayValueSynchronizing() const { return FIsDisplayValueSynchronizing; }
+  bool FLookupDataTextChangedLocked = false;
+
+ private:
+  void WMGetText(TMessage& Message);
+  void WMSetText(TMessage& Message);
+  void PasteText(const String& AText);
+  String InternalGetTextValue();
+
+  bool FBeepOnEnter = true;
+  bool FDisableRefresh = false;
+  bool FFindSelection = false;
+  bool FInternalTextSetting = false;
+  bool FIsDisplayValueSynchronizing = false;
+  String FSavedText;
+  bool FInnerEditPositionAdjusting = false;
+  bool FIsPopupWindowJustClosed = false;
+  TImeMode FImeMode = imDontCare;
+  String FImeName;
+};
+
+// The published text editor.
+class TcxTextEdit : public TcxCustomTextEdit {
+  QD_CLASS(TcxTextEdit, TcxCustomTextEdit)
+  QD_PUBLISHED(TcxTextEdit)
+
+ public:
+  using TcxCustomTextEdit::TcxCustomTextEdit;
+  TClass GetPropertiesClass() const override { return TcxTextEditProperties::StaticClass(); }
+  TcxTextEditProperties* Properties() {
+    return static_cast<TcxTextEditProperties*>(TcxCustomEdit::Properties());
+  }
+};
+
+// The state of an inner edit before a key, to tell afterwards whether the key changed it.
+struct TcxTextEditState {
+  bool TextSaved = false;
+  String Text;
+  int32_t SelLength = 0;
+  int32_t SelStart = 0;
+};
+void SaveTextEditState(IcxInnerTextEdit* AEdit, bool ASaveText, TcxTextEditState& AState);
+// True when the edit's window is gone, the selection differs, or the saved text differs
+// (ignoring case) from the current one.
+bool CheckTextEditState(IcxInnerTextEdit* AEdit, const TcxTextEditState& AState);
+// Digit groups of the editor's text re-placed, the caret kept after the same digits.
+void SeparateDigitGroups(TcxCustomTextEdit* AEdit);
+// Thousand separators removed and the text converted; an empty text is 0.
+bool StrToFloatEx(String S, double& Value);
+void CheckCharsRegister(String& S, TEditCharCase ACharCase);
+
+namespace cxTextEdit {
+void Initialize();
+void Finalize();
+}  // namespace cxTextEdit
 
 }  // namespace qd

@@ -146,6 +146,19 @@ void TdxSkinLookAndFeelPainter::DrawSkinElementRotated(TcxCanvas* ACanvas, TdxSk
   cxBitBlt(ACanvas->Handle(), bitmap.Canvas()->Handle(), R, TPoint{0, 0}, SRCCOPY);
 }
 
+void TdxSkinLookAndFeelPainter::DrawSkinElementOnBorders(TdxSkinElement* AElement, TcxCanvas* ACanvas,
+                                                         const TRect& R, const TcxBorders& ABorders,
+                                                         const TRect& AMargins, int32_t AImageIndex,
+                                                         TdxSkinElementState AState) {
+  TRect r = R;
+  if (!ABorders.Contains(bLeft)) r.Left -= AMargins.Left;
+  if (!ABorders.Contains(bTop)) r.Top -= AMargins.Top;
+  if (!ABorders.Contains(bRight)) r.Right += AMargins.Right;
+  if (!ABorders.Contains(bBottom)) r.Bottom += AMargins.Bottom;
+  SkinPainterClipScope clip(ACanvas, R);
+  DrawSkinElement(AElement, ACanvas, r, AImageIndex, AState);
+}
+
 TRect TdxSkinLookAndFeelPainter::ContentOffsets(TdxSkinElement* AElement) {
   return AElement ? AElement->ContentOffset()->Rect() : TRect{};
 }

@@ -433,6 +433,35 @@ class TdxSkinLookAndFeelPainter : public TcxOffice11LookAndFeelPainter {
   TColor DefaultTreeListTreeLineColor() override;
   TColor PivotGridHeadersAreaColor() override;
   TColor PivotGridHeadersAreaTextColor() override;
+  TColor DefaultGridOptionsTreeViewCategoryColor(bool ASelected) override;
+  TColor DefaultGridOptionsTreeViewCategoryTextColor(bool ASelected) override;
+  TColor GetCustomizationFormListBackgroundColor() override;
+  TColor GridLikeControlContentColor() override;
+  TColor GridLikeControlContentEvenColor() override;
+  TColor GridLikeControlContentOddColor() override;
+  TColor GridLikeControlContentTextColor() override;
+  TColor GridLikeControlBackgroundColor() override;
+  void DrawHeaderSeparator(TcxCanvas* ACanvas, const TRect& ABounds, int32_t AIndentSize, TColor AColor,
+                           const TcxViewParams& AViewParams) override;
+  void DrawFilterRowSeparator(TcxCanvas* ACanvas, const TRect& ARect, TColor ABackgroundColor) override;
+  void DrawScaledSummaryValueSortingMark(TcxCanvas* ACanvas, const TRect& R, bool AAscendingSorting,
+                                         TdxScaleFactor* AScaleFactor) override;
+  TPoint ScaledSummaryValueSortingMarkSize(TdxScaleFactor* AScaleFactor) override;
+  void DrawScaledIndicatorCustomizationMark(TcxCanvas* ACanvas, const TRect& R, TColor AColor,
+                                            TdxScaleFactor* AScaleFactor) override;
+  void DrawScaledIndicatorItem(TcxCanvas* ACanvas, const TRect& R, const TRect& AImageAreaBounds,
+                               TcxIndicatorKind AKind, TColor AColor, TdxScaleFactor* AScaleFactor,
+                               const TcxDrawBackgroundEvent& AOnDrawBackground,
+                               const TcxNeighbors& ANeighbors) override;
+  void DrawScaledIndicatorItemEx(TcxCanvas* ACanvas, const TRect& R, TcxIndicatorKind AKind, TColor AColor,
+                                 TdxScaleFactor* AScaleFactor,
+                                 const TcxDrawBackgroundEvent& AOnDrawBackground = nullptr) override;
+  void DrawFooterContent(TcxCanvas* ACanvas, const TRect& ARect, const TcxViewParams& AViewParams) override;
+  void DrawFooterBorderEx(TcxCanvas* ACanvas, const TRect& R, const TcxBorders& ABorders) override;
+  void DrawFooterCellContent(TcxCanvas* ACanvas, const TRect& ABounds, TAlignment AAlignmentHorz,
+                             TcxAlignmentVert AAlignmentVert, bool AMultiLine, const String& AText,
+                             TFont* AFont, TColor ATextColor, TColor ABkColor,
+                             const TcxDrawBackgroundEvent& AOnDrawBackground = nullptr) override;
   void DrawScaledHeaderEx(TcxCanvas* ACanvas, const TRect& ABounds, const TRect& ATextAreaBounds,
                           const TcxNeighbors& ANeighbors, const TcxBorders& ABorders, TcxButtonState AState,
                           TAlignment AAlignmentHorz, TcxAlignmentVert AAlignmentVert, bool AMultiLine,
@@ -497,6 +526,57 @@ class TdxSkinLookAndFeelPainter : public TcxOffice11LookAndFeelPainter {
   TColor DefaultSchedulerDayHeaderTextColor() override;
   TColor DefaultSchedulerTimeRulerColor() override;
   TColor DefaultSchedulerTimeRulerTextColorClassic() override;
+  TColor DefaultSchedulerYearViewUnusedContentColor(bool AIsWorkTime) override;
+  TColor DefaultSchedulerHeaderContainerTextColor(bool ASelected) override;
+  TColor DefaultSchedulerDateNavigatorArrowColor(bool AIsHighlight) override;
+  TColor DefaultTimeGridMajorScaleTextColor() override;
+  TColor DefaultTimeGridMinorScaleTextColor() override;
+  void DrawSchedulerDayHeader(TcxCanvas* ACanvas, const TRect& ABounds, const TRect& ATextAreaBounds,
+                              const TcxNeighbors& ANeighbors, const TcxBorders& ABorders,
+                              TcxButtonState AState, TAlignment AAlignmentHorz,
+                              TcxAlignmentVert AAlignmentVert, bool AMultiLine, bool AShowEndEllipsis,
+                              const String& AText, TFont* AFont, TColor ATextColor, TColor ABkColor,
+                              TdxScaleFactor* AScaleFactor,
+                              const TcxDrawBackgroundEvent& AOnDrawBackground = nullptr, bool AIsLast = false,
+                              bool AIsGroup = false) override;
+  void DrawSchedulerEventProgress(TcxCanvas* ACanvas, const TRect& ABounds, const TRect& AProgress,
+                                  const TcxViewParams& AViewParams, bool ATransparent) override;
+  TRect SchedulerEventProgressOffsets() override;
+  void DrawSchedulerGroup(TcxCanvas* ACanvas, const TRect& R, TColor AColor) override;
+  void DrawSchedulerScaledGroupSeparator(TcxCanvas* ACanvas, const TRect& ABounds, TColor ABackgroundColor,
+                                         TdxScaleFactor* AScaleFactor,
+                                         const TcxDrawBackgroundEvent& AOnDrawBackground = nullptr) override;
+  void DrawSchedulerMilestone(TcxCanvas* ACanvas, const TRect& R) override;
+  void SchedulerNavigationButtonSizes(bool AIsNextButton, TRect& ABorders, TSize& AArrowSize,
+                                      bool& AHasTextArea, TdxScaleFactor* AScaleFactor,
+                                      bool AIsVertical) override;
+  using inherited::CalculateSchedulerNavigationButtonRects;
+  void CalculateSchedulerNavigationButtonRects(bool AIsNextButton, bool ACollapsed,
+                                               int32_t APrevButtonTextSize, int32_t ANextButtonTextSize,
+                                               TRect& ABounds, TRect& ATextRect, TRect& AArrowRect,
+                                               TdxScaleFactor* AScaleFactor, bool AIsVertical) override;
+  void DrawSchedulerNavigationButtonContent(TcxCanvas* ACanvas, const TRect& ARect, const TRect& AArrowRect,
+                                            bool AIsNextButton, TcxButtonState AState,
+                                            bool AIsVertical) override;
+  TColor SchedulerNavigationButtonTextColor(bool AIsNextButton, TcxButtonState AState,
+                                            TColor ADefaultColor) override;
+  void DrawSpreadSheetScaledHeader(TcxCanvas* ACanvas, const TRect& ABounds, const TRect& ATextAreaBounds,
+                                   const TcxNeighbors& ANeighbors, const TcxBorders& ABorders,
+                                   TcxButtonState AState, TAlignment AAlignmentHorz,
+                                   TcxAlignmentVert AAlignmentVert, bool AMultiLine, bool AShowEndEllipsis,
+                                   const String& AText, TFont* AFont, TColor ATextColor, TColor ABkColor,
+                                   TdxScaleFactor* AScaleFactor,
+                                   const TcxDrawBackgroundEvent& AOnDrawBackground = nullptr,
+                                   bool AIsLast = false, bool AIsGroup = false) override;
+  TRect SpreadSheetScaledGroupExpandButtonContentOffsets(TdxScaleFactor* AScaleFactor) override;
+  TColor SpreadSheetGroupExpandButtonTextColor(TcxButtonState AState) override;
+  void DrawSpreadSheetScaledGroupExpandButtonGlyph(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                                   bool AExpanded, TdxScaleFactor* AScaleFactor,
+                                                   TCustomImageList* ADefaultGlyphs) override;
+  void DrawSpreadSheetFormulaBarScaledExpandButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                                   bool AExpanded, TdxScaleFactor* AScaleFactor) override;
+  void DrawSpreadSheetFormulaBarScaledSeparator(TcxCanvas* ACanvas, const TRect& R,
+                                                TdxScaleFactor* AScaleFactor) override;
   void DrawNavigatorScaledButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
                                  TColor ABackgroundColor, TdxScaleFactor* AScaleFactor) override;
   TRect NavigatorScaledButtonGlyphPadding(TdxScaleFactor* AScaleFactor) override;
@@ -507,19 +587,121 @@ class TdxSkinLookAndFeelPainter : public TcxOffice11LookAndFeelPainter {
   TPoint NavigatorButtonPressedGlyphOffset() override;
   TColor NavigatorInfoPanelColor() override;
   TColor NavigatorInfoPanelTextColor() override;
+  void DrawNavigatorBorder(TcxCanvas* ACanvas, const TRect& R, bool ASelected) override;
   void DrawGalleryBackground(TcxCanvas* ACanvas, const TRect& ABounds) override;
   void DrawGalleryGroupHeader(TcxCanvas* ACanvas, const TRect& ABounds) override;
   void DrawGalleryItemImageFrame(TcxCanvas* ACanvas, const TRect& R) override;
   TColor GetGalleryGroupTextColor() override;
   TColor GetGalleryItemCaptionTextColor(TcxButtonState AState) override;
+  bool DrawGalleryItemSelectionFirst() override;
+  TRect GetGalleryScaledGroupHeaderContentOffsets(TdxScaleFactor* AScaleFactor) override;
+  TColor GetGalleryItemDescriptionTextColor(TcxButtonState AState) override;
+  IdxColorPalettePtr GetGalleryItemColorPalette(TcxButtonState AState) override;
   void DrawPrintPreviewScaledBackground(TcxCanvas* ACanvas, const TRect& R,
                                         TdxScaleFactor* AScaleFactor) override;
   TColor MapControlBackgroundColor() override;
+  TColor PrintPreviewBackgroundTextColor() override;
+  void DrawPrintPreviewPageScaledBackground(TcxCanvas* ACanvas, const TRect& ABorderRect,
+                                            const TRect& AContentRect, bool ASelected, bool ADrawContent,
+                                            TdxScaleFactor* AScaleFactor) override;
+  TRect PrintPreviewPageBordersScaledWidth(TdxScaleFactor* AScaleFactor) override;
+  void PDFViewerDrawNavigationPaneBackground(TcxCanvas* ACanvas, const TRect& ARect,
+                                             TdxScaleFactor* AScaleFactor) override;
+  TRect PDFViewerNavigationPaneContentOffsets(TdxScaleFactor* AScaleFactor) override;
+  void PDFViewerDrawNavigationPaneButton(TcxCanvas* ACanvas, const TRect& ARect, TcxButtonState AState,
+                                         TdxScaleFactor* AScaleFactor, bool AMinimized, bool ASelected,
+                                         bool AIsFirst) override;
+  TSize PDFViewerNavigationPaneButtonSize(TdxScaleFactor* AScaleFactor) override;
+  TRect PDFViewerNavigationPaneButtonContentOffsets(TdxScaleFactor* AScaleFactor) override;
+  IdxColorPalettePtr PDFViewerNavigationPaneButtonColorPalette(TcxButtonState AState) override;
+  TPoint PDFViewerNavigationPaneButtonOverlay(TdxScaleFactor* AScaleFactor) override;
+  void PDFViewerDrawNavigationPanePageBackground(TcxCanvas* ACanvas, const TRect& ARect) override;
+  TRect PDFViewerNavigationPanePageContentOffsets(TdxScaleFactor* AScaleFactor) override;
+  void PDFViewerDrawNavigationPanePageButton(TcxCanvas* ACanvas, const TRect& ARect, TcxButtonState AState,
+                                             TdxScaleFactor* AScaleFactor) override;
+  void PDFViewerDrawNavigationPanePageCaptionBackground(TcxCanvas* ACanvas, const TRect& ARect) override;
+  TRect PDFViewerNavigationPanePageCaptionContentOffsets(TdxScaleFactor* AScaleFactor) override;
+  TColor PDFViewerNavigationPanePageCaptionTextColor() override;
+  void PDFViewerDrawNavigationPanePageToolbarBackground(TcxCanvas* ACanvas, const TRect& ARect) override;
+  TRect PDFViewerNavigationPanePageToolbarContentOffsets(TdxScaleFactor* AScaleFactor) override;
+  void PDFViewerDrawFindPanelBackground(TcxCanvas* ACanvas, const TRect& R,
+                                        const TcxBorders& ABorders) override;
+  TColor PDFViewerSelectionColor() override;
+  void PDFViewerDrawPageThumbnailPreviewBackground(TcxCanvas* ACanvas, const TRect& ARect) override;
   void DrawMapCustomElementBackground(TcxCanvas* ACanvas, const TRect& ARect,
                                       TdxMapControlElementState AState) override;
   void DrawMapPushpin(TcxCanvas* ACanvas, const TRect& ARect, TdxMapControlElementState AState,
                       TdxScaleFactor* AScaleFactor) override;
   TSize MapControlGetMapPushpinSize(TdxScaleFactor* AScaleFactor) override;
+  TdxAlphaColor MapControlPanelBackColor() override;
+  TdxAlphaColor MapControlPanelHotTrackedTextColor() override;
+  TdxAlphaColor MapControlPanelPressedTextColor() override;
+  TdxAlphaColor MapControlPanelTextColor() override;
+  TdxAlphaColor MapControlSelectedRegionBackgroundColor() override;
+  TdxAlphaColor MapControlSelectedRegionBorderColor() override;
+  TdxAlphaColor MapControlShapeColor() override;
+  TdxAlphaColor MapControlShapeHighlightedColor() override;
+  TdxAlphaColor MapControlShapeSelectedColor() override;
+  TdxAlphaColor MapControlShapeBorderColor() override;
+  TdxAlphaColor MapControlShapeBorderHighlightedColor() override;
+  TdxAlphaColor MapControlShapeBorderSelectedColor() override;
+  int32_t MapControlShapeBorderWidth(TdxScaleFactor* AScaleFactor) override;
+  int32_t MapControlShapeBorderHighlightedWidth(TdxScaleFactor* AScaleFactor) override;
+  int32_t MapControlShapeBorderSelectedWidth(TdxScaleFactor* AScaleFactor) override;
+  TPoint MapControlGetMapPushpinTextOrigin(TdxScaleFactor* AScaleFactor) override;
+  TRect MapControlMapCustomElementSelectionOffset(TdxScaleFactor* AScaleFactor) override;
+  TdxAlphaColor MapControlMapCustomElementTextColor() override;
+  TdxAlphaColor MapControlMapPushpinTextColor() override;
+  TdxAlphaColor MapControlMapCustomElementTextGlowColor() override;
+  TdxAlphaColor MapControlMapPushpinTextGlowColor() override;
+
+  // --- Range controls, month headers, clocks, gauges, charts, layout controls and rich editors ----------
+
+  void DrawRangeControlScaledLeftThumb(TcxCanvas* ACanvas, const TRect& ARect, TColor AColor,
+                                       TColor ABorderColor, TdxScaleFactor* AScaleFactor) override;
+  void DrawRangeControlScaledRightThumb(TcxCanvas* ACanvas, const TRect& ARect, TColor AColor,
+                                        TColor ABorderColor, TdxScaleFactor* AScaleFactor) override;
+  void DrawRangeControlScaledRulerHeader(TcxCanvas* ACanvas, const TRect& ARect, bool AIsHot,
+                                         TdxAlphaColor AColor, TdxAlphaColor ABorderColor,
+                                         TdxScaleFactor* AScaleFactor) override;
+  void DrawRangeControlScaledSizingGlyph(TcxCanvas* ACanvas, const TRect& ARect, TdxAlphaColor ABorderColor,
+                                         TdxScaleFactor* AScaleFactor) override;
+  TSize GetRangeControlScaledThumbSize(TdxScaleFactor* AScaleFactor) override;
+  TSize GetRangeControlScaledSizingGlyphSize(TdxScaleFactor* AScaleFactor) override;
+  int32_t GetRangeControlScaledScrollAreaHeight(TdxScaleFactor* AScaleFactor) override;
+  TColor GetRangeControlBorderColor() override;
+  TColor GetRangeControlBackColor() override;
+  TdxAlphaColor GetRangeControlElementsBorderColor() override;
+  TdxAlphaColor GetRangeControlOutOfRangeColor() override;
+  TdxAlphaColor GetRangeControlRulerColor() override;
+  TdxAlphaColor GetRangeControlSelectedRegionBackgroundColor() override;
+  TdxAlphaColor GetRangeControlSelectedRegionBorderColor() override;
+  TColor GetRangeControlDefaultElementColor() override;
+  TColor GetRangeControlElementForeColor() override;
+  TColor GetRangeControlLabelColor() override;
+  TColor GetRangeControlRangePreviewColor() override;
+  TColor GetRangeControlScrollAreaColor() override;
+  TColor GetRangeControlViewPortPreviewColor() override;
+  void DrawScaledMonthHeader(TcxCanvas* ACanvas, const TRect& ABounds, const String& AText,
+                             const TcxNeighbors& ANeighbors, const TcxViewParams& AViewParams,
+                             const TcxArrowDirections& AArrows, int32_t ASideWidth,
+                             TdxScaleFactor* AScaleFactor,
+                             const TcxDrawBackgroundEvent& AOnDrawBackground = nullptr) override;
+  TSize ScaledClockSize(TdxScaleFactor* AScaleFactor) override;
+  void DrawScaledClock(TcxCanvas* ACanvas, const TRect& ARect, TDateTime ADateTime, TColor ABackgroundColor,
+                       TdxScaleFactor* AScaleFactor) override;
+  TColor GaugeControlBackgroundColor() override;
+  void DrawGaugeControlBackground(TcxCanvas* ACanvas, const TRect& ARect, bool ATransparent,
+                                  TColor ABackgroundColor) override;
+  TColor DefaultChartHistogramPlotColor() override;
+  IdxColorPalettePtr LayoutControlGetColorPaletteForGroupButton(TcxButtonState AState) override;
+  IdxColorPalettePtr LayoutControlGetColorPaletteForItemCaption() override;
+  IdxColorPalettePtr LayoutControlGetColorPaletteForTabbedGroupCaption(bool AIsActive) override;
+  TColor RichEditControlHeaderFooterLineColor() override;
+  TColor RichEditControlHeaderFooterMarkBackColor() override;
+  TColor RichEditControlHeaderFooterMarkTextColor() override;
+  TColor RichEditRulerDefaultTabColor() override;
+  TColor RichEditRulerTextColor() override;
 
   // --- Layout views, Explorer views, Office navigation bars, spreadsheet and scheduler buttons --------
 
@@ -538,6 +720,8 @@ class TdxSkinLookAndFeelPainter : public TcxOffice11LookAndFeelPainter {
                                            TcxButtonState AState) override;
   bool LayoutViewRecordCaptionTextBold() override;
   TColor DefaultLayoutViewContentTextColor(TcxButtonState AState) override;
+  TRect LayoutViewGetPadding(int32_t AElement) override;
+  TRect LayoutViewGetSpacing(int32_t AElement) override;
   void WinExplorerViewDrawGroup(TcxCanvas* ACanvas, const TRect& ABounds, TcxButtonState AState,
                                 TColor AColor = clDefault, TBitmap* ABitmap = nullptr) override;
   void WinExplorerViewDrawRecord(TcxCanvas* ACanvas, const TRect& ABounds, TcxButtonState AState,
@@ -555,6 +739,12 @@ class TdxSkinLookAndFeelPainter : public TcxOffice11LookAndFeelPainter {
                                                    TcxCalendarElementState AState,
                                                    TdxScaleFactor* AScaleFactor) override;
   TColor OfficeNavigationBarItemTextColor(TcxCalendarElementState AState) override;
+  TRect OfficeNavigationBarScaledContentOffsets(TdxScaleFactor* AScaleFactor) override;
+  TRect OfficeNavigationBarScaledItemContentOffsets(TdxScaleFactor* AScaleFactor) override;
+  int32_t OfficeNavigationBarScaledItemFontSize(TdxScaleFactor* AScaleFactor) override;
+  TRect OfficeNavigationBarScaledButtonItemContentOffsets(TdxScaleFactor* AScaleFactor) override;
+  TColor OfficeNavigationBarButtonItemTextColor(TcxCalendarElementState AState) override;
+  int32_t OfficeNavigationBarScaledButtonItemFontSize(TdxScaleFactor* AScaleFactor) override;
   void OfficeNavigationBarDrawScaledButtonItemBackground(TcxCanvas* ACanvas, const TRect& ARect,
                                                          TcxCalendarElementState AState,
                                                          TdxScaleFactor* AScaleFactor) override;
@@ -601,6 +791,11 @@ class TdxSkinLookAndFeelPainter : public TcxOffice11LookAndFeelPainter {
   void DrawSkinElementRotated(TcxCanvas* ACanvas, TdxSkinElement* AElement, TdxScaleFactor* AScaleFactor,
                               bool AFlipVertically, TcxRotationAngle ARotationAngle,
                               TdxSkinElementState AState, const TRect& R);
+  // The element clipped to R and drawn over R grown by AMargins on the sides not in ABorders, so
+  // that only the border lines asked for show.
+  void DrawSkinElementOnBorders(TdxSkinElement* AElement, TcxCanvas* ACanvas, const TRect& R,
+                                const TcxBorders& ABorders, const TRect& AMargins, int32_t AImageIndex,
+                                TdxSkinElementState AState);
   static TRect GetSkinElementBordersWidth(TdxSkinElement* AElement);
   static IdxColorPalettePtr GetSkinElementColorPalette(TdxSkinElement* AElement, TdxSkinElementState AState);
   static TSize GetSkinElementMinSize(TdxSkinElement* AElement);

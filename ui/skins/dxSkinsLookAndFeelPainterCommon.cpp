@@ -537,6 +537,229 @@ IdxColorPalettePtr TdxSkinLookAndFeelPainter::GetWheelPickerColorPalette(TcxButt
               : inherited::GetWheelPickerColorPalette(AState);
 }
 
+// --- Range controls
+// -----------------------------------------------------------------------------------------
+
+void TdxSkinLookAndFeelPainter::DrawRangeControlScaledLeftThumb(TcxCanvas* ACanvas, const TRect& ARect,
+                                                                TColor AColor, TColor ABorderColor,
+                                                                TdxScaleFactor* AScaleFactor) {
+  if (!DrawSkinElement(GetSkinInfo()->RangeControlLeftThumb, ACanvas, ARect, 0, esNormal, AScaleFactor))
+    inherited::DrawRangeControlScaledLeftThumb(ACanvas, ARect, AColor, ABorderColor, AScaleFactor);
+}
+
+void TdxSkinLookAndFeelPainter::DrawRangeControlScaledRightThumb(TcxCanvas* ACanvas, const TRect& ARect,
+                                                                 TColor AColor, TColor ABorderColor,
+                                                                 TdxScaleFactor* AScaleFactor) {
+  if (!DrawSkinElement(GetSkinInfo()->RangeControlRightThumb, ACanvas, ARect, 0, esNormal, AScaleFactor))
+    inherited::DrawRangeControlScaledRightThumb(ACanvas, ARect, AColor, ABorderColor, AScaleFactor);
+}
+
+void TdxSkinLookAndFeelPainter::DrawRangeControlScaledRulerHeader(TcxCanvas* ACanvas, const TRect& ARect,
+                                                                  bool AIsHot, TdxAlphaColor AColor,
+                                                                  TdxAlphaColor ABorderColor,
+                                                                  TdxScaleFactor* AScaleFactor) {
+  if (!DrawSkinElement(GetSkinInfo()->RangeControlRulerHeader, ACanvas, ARect, 0, AIsHot ? esHot : esNormal,
+                       AScaleFactor))
+    inherited::DrawRangeControlScaledRulerHeader(ACanvas, ARect, AIsHot, AColor, ABorderColor, AScaleFactor);
+}
+
+void TdxSkinLookAndFeelPainter::DrawRangeControlScaledSizingGlyph(TcxCanvas* ACanvas, const TRect& ARect,
+                                                                  TdxAlphaColor ABorderColor,
+                                                                  TdxScaleFactor* AScaleFactor) {
+  if (!DrawSkinElement(GetSkinInfo()->RangeControlSizingGlyph, ACanvas, ARect, 0, esNormal, AScaleFactor))
+    inherited::DrawRangeControlScaledSizingGlyph(ACanvas, ARect, ABorderColor, AScaleFactor);
+}
+
+TSize TdxSkinLookAndFeelPainter::GetRangeControlScaledThumbSize(TdxScaleFactor* AScaleFactor) {
+  TdxSkinElement* thumb = GetSkinInfo()->RangeControlLeftThumb;
+  return thumb ? AScaleFactor->Apply(GetSkinElementMinSize(thumb))
+               : inherited::GetRangeControlScaledThumbSize(AScaleFactor);
+}
+
+TSize TdxSkinLookAndFeelPainter::GetRangeControlScaledSizingGlyphSize(TdxScaleFactor* AScaleFactor) {
+  TdxSkinElement* glyph = GetSkinInfo()->RangeControlSizingGlyph;
+  return glyph ? AScaleFactor->Apply(MinSize(glyph))
+               : inherited::GetRangeControlScaledSizingGlyphSize(AScaleFactor);
+}
+
+int32_t TdxSkinLookAndFeelPainter::GetRangeControlScaledScrollAreaHeight(TdxScaleFactor* AScaleFactor) {
+  TdxSkinIntegerProperty* height = GetSkinInfo()->RangeControlScrollAreaHeight;
+  return height ? AScaleFactor->Apply(height->Value())
+                : inherited::GetRangeControlScaledScrollAreaHeight(AScaleFactor);
+}
+
+TColor TdxSkinLookAndFeelPainter::GetRangeControlBorderColor() {
+  TdxSkinElement* border = GetSkinInfo()->RangeControlBorder;
+  return border ? border->Borders()->Left()->Color() : inherited::GetRangeControlBorderColor();
+}
+
+namespace {
+
+// A range-control alpha colour; the default alpha colour means the skin has none.
+bool RangeControlColorPresent(TdxAlphaColor AColor) {
+  return AColor != TdxAlphaColorsDefault;
+}
+
+}  // namespace
+
+TColor TdxSkinLookAndFeelPainter::GetRangeControlBackColor() {
+  const TdxAlphaColor color = GetSkinInfo()->RangeControlBackColor;
+  return RangeControlColorPresent(color) ? dxAlphaColorToColor(color) : inherited::GetRangeControlBackColor();
+}
+
+TdxAlphaColor TdxSkinLookAndFeelPainter::GetRangeControlElementsBorderColor() {
+  const TdxAlphaColor color = GetSkinInfo()->RangeControlInnerBorderColor;
+  return RangeControlColorPresent(color) ? color : inherited::GetRangeControlElementsBorderColor();
+}
+
+TdxAlphaColor TdxSkinLookAndFeelPainter::GetRangeControlOutOfRangeColor() {
+  const TdxAlphaColor color = GetSkinInfo()->RangeControlOutOfRangeColorMask;
+  return RangeControlColorPresent(color) ? color : inherited::GetRangeControlOutOfRangeColor();
+}
+
+TdxAlphaColor TdxSkinLookAndFeelPainter::GetRangeControlRulerColor() {
+  const TdxAlphaColor color = GetSkinInfo()->RangeControlRuleColor;
+  return RangeControlColorPresent(color) ? color : inherited::GetRangeControlRulerColor();
+}
+
+TdxAlphaColor TdxSkinLookAndFeelPainter::GetRangeControlSelectedRegionBackgroundColor() {
+  const TdxAlphaColor color = GetSkinInfo()->RangeControlSelectionColor;
+  return RangeControlColorPresent(color) ? color : inherited::GetRangeControlSelectedRegionBackgroundColor();
+}
+
+TdxAlphaColor TdxSkinLookAndFeelPainter::GetRangeControlSelectedRegionBorderColor() {
+  const TdxAlphaColor color = GetSkinInfo()->RangeControlSelectionBorderColor;
+  return RangeControlColorPresent(color) ? color : inherited::GetRangeControlSelectedRegionBorderColor();
+}
+
+TColor TdxSkinLookAndFeelPainter::GetRangeControlDefaultElementColor() {
+  TdxSkinColor* color = GetSkinInfo()->RangeControlDefaultElementColor;
+  return color ? color->Value() : inherited::GetRangeControlDefaultElementColor();
+}
+
+TColor TdxSkinLookAndFeelPainter::GetRangeControlElementForeColor() {
+  TdxSkinColor* color = GetSkinInfo()->RangeControlElementForeColor;
+  return color ? color->Value() : inherited::GetRangeControlElementForeColor();
+}
+
+TColor TdxSkinLookAndFeelPainter::GetRangeControlLabelColor() {
+  TdxSkinColor* color = GetSkinInfo()->RangeControlLabelColor;
+  return color ? color->Value() : inherited::GetRangeControlLabelColor();
+}
+
+TColor TdxSkinLookAndFeelPainter::GetRangeControlRangePreviewColor() {
+  TdxSkinColor* color = GetSkinInfo()->RangeControlRangePreviewColor;
+  return color ? color->Value() : inherited::GetRangeControlRangePreviewColor();
+}
+
+TColor TdxSkinLookAndFeelPainter::GetRangeControlScrollAreaColor() {
+  TdxSkinColor* color = GetSkinInfo()->RangeControlScrollAreaColor;
+  return color ? color->Value() : inherited::GetRangeControlScrollAreaColor();
+}
+
+TColor TdxSkinLookAndFeelPainter::GetRangeControlViewPortPreviewColor() {
+  TdxSkinColor* color = GetSkinInfo()->RangeControlViewPortPreviewColor;
+  return color ? color->Value() : inherited::GetRangeControlViewPortPreviewColor();
+}
+
+// --- Month headers and clocks
+// -------------------------------------------------------------------------------
+
+void TdxSkinLookAndFeelPainter::DrawScaledMonthHeader(TcxCanvas* ACanvas, const TRect& ABounds,
+                                                      const String& AText, const TcxNeighbors& ANeighbors,
+                                                      const TcxViewParams& AViewParams,
+                                                      const TcxArrowDirections& AArrows, int32_t ASideWidth,
+                                                      TdxScaleFactor* AScaleFactor,
+                                                      const TcxDrawBackgroundEvent& AOnDrawBackground) {
+  DrawScaledHeader(ACanvas, ABounds, ABounds, ANeighbors, HeaderBorders(ANeighbors), cxbsNormal, taCenter,
+                   vaCenter, false, false, AText, AViewParams.Font, AViewParams.TextColor, AViewParams.Color,
+                   AScaleFactor, AOnDrawBackground);
+  DrawMonthHeaderArrows(ACanvas, ABounds, AArrows, ASideWidth, DefaultDateNavigatorHeaderTextColor(false));
+}
+
+TSize TdxSkinLookAndFeelPainter::ScaledClockSize(TdxScaleFactor* AScaleFactor) {
+  TdxSkinElement* face = GetSkinInfo()->ClockElements[0];
+  return face ? dxSkinGetElementSize(face, AScaleFactor) : inherited::ScaledClockSize(AScaleFactor);
+}
+
+void TdxSkinLookAndFeelPainter::DrawScaledClock(TcxCanvas* ACanvas, const TRect& ARect, TDateTime ADateTime,
+                                                TColor ABackgroundColor, TdxScaleFactor* AScaleFactor) {
+  TdxSkinElement* face = GetSkinInfo()->ClockElements[0];
+  TdxSkinElement* glass = GetSkinInfo()->ClockElements[1];
+  if (!face || !glass) {
+    inherited::DrawScaledClock(ACanvas, ARect, ADateTime, ABackgroundColor, AScaleFactor);
+    return;
+  }
+  if (cxRectIsEmpty(ARect)) return;
+  TcxBitmap32 bitmap(cxRectWidth(ARect), cxRectHeight(ARect));
+  const TRect r{0, 0, bitmap.Width(), bitmap.Height()};
+  if (ABackgroundColor == clNone)
+    cxBitBlt(bitmap.Canvas()->Handle(), ACanvas->Handle(), r, ARect.TopLeft(), SRCCOPY);
+  else
+    bitmap.cxCanvas()->FillRect(r, ABackgroundColor);
+  DrawSkinElement(face, bitmap.cxCanvas(), r, 0, esNormal, AScaleFactor);
+  DrawScaledModernClockHands(bitmap.cxCanvas(), r, ADateTime, face->TextColor(), AScaleFactor);
+  DrawSkinElement(glass, bitmap.cxCanvas(), r, 0, esNormal, AScaleFactor);
+  cxBitBlt(ACanvas->Handle(), bitmap.Canvas()->Handle(), ARect, TPoint{0, 0}, SRCCOPY);
+}
+
+// --- Gauges, charts, layout controls and rich editors
+// --------------------------------------------------------------
+
+TColor TdxSkinLookAndFeelPainter::GaugeControlBackgroundColor() {
+  TdxSkinElement* background = GetSkinInfo()->GaugeBackground;
+  return IsSkinElementColorAssigned(background) ? background->Color()
+                                                : inherited::GaugeControlBackgroundColor();
+}
+
+void TdxSkinLookAndFeelPainter::DrawGaugeControlBackground(TcxCanvas* ACanvas, const TRect& ARect,
+                                                           bool ATransparent, TColor /*ABackgroundColor*/) {
+  TcxCustomLookAndFeelPainter::DrawBackground(ACanvas, ARect, ATransparent, GaugeControlBackgroundColor(),
+                                              nullptr);
+}
+
+TColor TdxSkinLookAndFeelPainter::DefaultChartHistogramPlotColor() {
+  return DefaultContentColor();
+}
+
+IdxColorPalettePtr TdxSkinLookAndFeelPainter::LayoutControlGetColorPaletteForGroupButton(
+    TcxButtonState AState) {
+  return ButtonColorPalette(AState);
+}
+
+IdxColorPalettePtr TdxSkinLookAndFeelPainter::LayoutControlGetColorPaletteForItemCaption() {
+  TdxSkinElement* content = GetSkinInfo()->FormContent;
+  return content ? GetSkinElementColorPalette(content, esNormal)
+                 : inherited::LayoutControlGetColorPaletteForItemCaption();
+}
+
+IdxColorPalettePtr TdxSkinLookAndFeelPainter::LayoutControlGetColorPaletteForTabbedGroupCaption(
+    bool AIsActive) {
+  TdxSkinElement* tab = GetSkinInfo()->PageControlHeader;
+  return tab ? GetSkinElementColorPalette(tab, AIsActive ? esActive : esNormal)
+             : inherited::LayoutControlGetColorPaletteForTabbedGroupCaption(AIsActive);
+}
+
+TColor TdxSkinLookAndFeelPainter::RichEditControlHeaderFooterLineColor() {
+  return DefaultControlColor();
+}
+
+TColor TdxSkinLookAndFeelPainter::RichEditControlHeaderFooterMarkBackColor() {
+  return DefaultControlColor();
+}
+
+TColor TdxSkinLookAndFeelPainter::RichEditControlHeaderFooterMarkTextColor() {
+  return DefaultControlTextColor();
+}
+
+TColor TdxSkinLookAndFeelPainter::RichEditRulerDefaultTabColor() {
+  return SkinColorOr(GetSkinInfo()->RichEditRulerDefaultTabColor, inherited::RichEditRulerDefaultTabColor());
+}
+
+TColor TdxSkinLookAndFeelPainter::RichEditRulerTextColor() {
+  return SkinColorOr(GetSkinInfo()->RichEditRulerTextColor, inherited::RichEditRulerTextColor());
+}
+
 // --- Group boxes and panels
 // ----------------------------------------------------------------------------------
 

@@ -130,6 +130,42 @@ TColor TdxSkinLookAndFeelPainter::PivotGridHeadersAreaTextColor() {
                                                : inherited::PivotGridHeadersAreaTextColor();
 }
 
+TColor TdxSkinLookAndFeelPainter::DefaultGridOptionsTreeViewCategoryColor(bool ASelected) {
+  return ASelected ? DefaultSelectionColor() : DefaultGroupColor();
+}
+
+TColor TdxSkinLookAndFeelPainter::DefaultGridOptionsTreeViewCategoryTextColor(bool ASelected) {
+  return ASelected ? DefaultSelectionTextColor() : DefaultGroupTextColor();
+}
+
+TColor TdxSkinLookAndFeelPainter::GetCustomizationFormListBackgroundColor() {
+  return SkinColorOr(GetSkinInfo()->ContentColor, inherited::GetCustomizationFormListBackgroundColor());
+}
+
+TColor TdxSkinLookAndFeelPainter::GridLikeControlContentColor() {
+  return SkinColorOr(GetSkinInfo()->GridLikeControlContentColor, inherited::GridLikeControlContentColor());
+}
+
+TColor TdxSkinLookAndFeelPainter::GridLikeControlContentEvenColor() {
+  return SkinColorOr(GetSkinInfo()->GridLikeControlContentEvenColor,
+                     inherited::GridLikeControlContentEvenColor());
+}
+
+TColor TdxSkinLookAndFeelPainter::GridLikeControlContentOddColor() {
+  return SkinColorOr(GetSkinInfo()->GridLikeControlContentOddColor,
+                     inherited::GridLikeControlContentOddColor());
+}
+
+TColor TdxSkinLookAndFeelPainter::GridLikeControlContentTextColor() {
+  return SkinColorOr(GetSkinInfo()->GridLikeControlContentTextColor,
+                     inherited::GridLikeControlContentTextColor());
+}
+
+TColor TdxSkinLookAndFeelPainter::GridLikeControlBackgroundColor() {
+  return SkinColorOr(GetSkinInfo()->GridLikeControlBackgroundColor,
+                     inherited::GridLikeControlBackgroundColor());
+}
+
 // --- Headers, sorting marks and indicators
 // ----------------------------------------------------------------------
 
@@ -154,6 +190,24 @@ void TdxSkinLookAndFeelPainter::DrawScaledHeaderControlSection(
   DrawScaledHeader(ACanvas, ABounds, ATextAreaBounds, ANeighbors, borders, AState, AAlignmentHorz,
                    AAlignmentVert, AMultiLine, AShowEndEllipsis, AText, AFont, ATextColor, ABkColor,
                    AScaleFactor);
+}
+
+void TdxSkinLookAndFeelPainter::DrawHeaderSeparator(TcxCanvas* ACanvas, const TRect& ABounds,
+                                                    int32_t AIndentSize, TColor AColor,
+                                                    const TcxViewParams& AViewParams) {
+  TdxSkinColor* color = GetSkinInfo()->HeaderBackgroundColor;
+  if (!color) {
+    inherited::DrawHeaderSeparator(ACanvas, ABounds, AIndentSize, AColor, AViewParams);
+    return;
+  }
+  ACanvas->FillRect(cxRectInflate(ABounds, -AIndentSize, 0), color->Value());
+}
+
+void TdxSkinLookAndFeelPainter::DrawFilterRowSeparator(TcxCanvas* ACanvas, const TRect& ARect,
+                                                       TColor ABackgroundColor) {
+  DrawScaledHeader(ACanvas, ARect, ARect, TcxNeighbors{}, cxBordersAll, cxbsNormal, taLeftJustify, vaTop,
+                   false, false, String(), nullptr, clWindowText, ABackgroundColor, dxDefaultScaleFactor());
+  ACanvas->FrameRect(ARect, DefaultFixedSeparatorColor(), 1, TcxBorders{bTop, bRight, bBottom});
 }
 
 bool TdxSkinLookAndFeelPainter::GridDrawHeaderCellsFirst() {
@@ -184,6 +238,20 @@ TPoint TdxSkinLookAndFeelPainter::ScaledSummarySortingMarkSize(TdxScaleFactor* A
   return ScaledSortingMarkSize(AScaleFactor);
 }
 
+void TdxSkinLookAndFeelPainter::DrawScaledSummaryValueSortingMark(TcxCanvas* ACanvas, const TRect& R,
+                                                                  bool AAscendingSorting,
+                                                                  TdxScaleFactor* AScaleFactor) {
+  if (!DrawSkinElement(GetSkinInfo()->IndicatorImages, ACanvas, R, 10, esNormal, AScaleFactor))
+    inherited::DrawScaledSummaryValueSortingMark(ACanvas, R, AAscendingSorting, AScaleFactor);
+}
+
+TPoint TdxSkinLookAndFeelPainter::ScaledSummaryValueSortingMarkSize(TdxScaleFactor* AScaleFactor) {
+  TPoint size = inherited::ScaledSummaryValueSortingMarkSize(AScaleFactor);
+  if (TdxSkinElement* images = GetSkinInfo()->IndicatorImages)
+    size.Y = AScaleFactor->Apply(images->Size().cy);
+  return size;
+}
+
 void TdxSkinLookAndFeelPainter::DrawScaledIndicatorImage(TcxCanvas* ACanvas, const TRect& R,
                                                          TcxIndicatorKind AKind,
                                                          TdxScaleFactor* AScaleFactor) {
@@ -208,12 +276,80 @@ void TdxSkinLookAndFeelPainter::DrawScaledIndicatorImage(TcxCanvas* ACanvas, con
   cxAlphaBlend(ACanvas->Handle(), &bitmap, r, TRect{0, 0, bitmap.Width(), bitmap.Height()}, false, 120);
 }
 
+void TdxSkinLookAndFeelPainter::DrawScaledIndicatorCustomizationMark(TcxCanvas* ACanvas, const TRect& R,
+                                                                     TColor AColor,
+                                                                     TdxScaleFactor* AScaleFactor) {
+  TdxSkinElement* images = GetSkinInfo()->IndicatorImages;
+  if (!images) {
+    inherited::DrawScaledIndicatorCustomizationMark(ACanvas, R, AColor, AScaleFactor);
+    return;
+  }
+  DrawSkinElement(images, ACanvas, cxRectCenter(R, AScaleFactor->Apply(images->Size())), 2, esNormal,
+                  AScaleFactor);
+}
+
+void TdxSkinLookAndFeelPainter::DrawScaledIndicatorItem(TcxCanvas* ACanvas, const TRect& R,
+                                                        const TRect& AImageAreaBounds, TcxIndicatorKind AKind,
+                                                        TColor AColor, TdxScaleFactor* AScaleFactor,
+                                                        const TcxDrawBackgroundEvent& AOnDrawBackground,
+                                                        const TcxNeighbors& ANeighbors) {
+  TRect r = R;
+  if (ANeighbors.Contains(nTop)) r.Top -= HeaderBorderSize();
+  TcxCustomLookAndFeelPainter::DrawScaledIndicatorItem(ACanvas, r, AImageAreaBounds, AKind, AColor,
+                                                       AScaleFactor, AOnDrawBackground, ANeighbors);
+}
+
+void TdxSkinLookAndFeelPainter::DrawScaledIndicatorItemEx(TcxCanvas* ACanvas, const TRect& R,
+                                                          TcxIndicatorKind AKind, TColor AColor,
+                                                          TdxScaleFactor* AScaleFactor,
+                                                          const TcxDrawBackgroundEvent& AOnDrawBackground) {
+  DrawScaledIndicatorItem(ACanvas, R, R, AKind, AColor, AScaleFactor, AOnDrawBackground, TcxNeighbors{});
+}
+
 bool TdxSkinLookAndFeelPainter::IndicatorDrawItemsFirst() {
   return true;
 }
 
 // --- Footers, filters and the group-by box
 // ----------------------------------------------------------------------
+
+void TdxSkinLookAndFeelPainter::DrawFooterContent(TcxCanvas* ACanvas, const TRect& ARect,
+                                                  const TcxViewParams& AViewParams) {
+  TdxSkinElement* panel = GetSkinInfo()->FooterPanel;
+  if (!panel || (AViewParams.Bitmap && !AViewParams.Bitmap->Empty())) {
+    inherited::DrawFooterContent(ACanvas, ARect, AViewParams);
+    return;
+  }
+  SkinPainterClipScope clip(ACanvas, ARect);
+  DrawSkinElement(panel, ACanvas, cxRectInflate(ARect, FooterBorderSize()), 0, esNormal);
+}
+
+void TdxSkinLookAndFeelPainter::DrawFooterBorderEx(TcxCanvas* ACanvas, const TRect& R,
+                                                   const TcxBorders& ABorders) {
+  TdxSkinElement* panel = GetSkinInfo()->FooterPanel;
+  if (!panel) {
+    TcxUltraFlatLookAndFeelPainter::DrawFooterBorderEx(ACanvas, R, ABorders);
+    return;
+  }
+  TRect margins = ContentOffsets(panel);
+  margins.Top = FooterSeparatorSize();
+  ACanvas->SaveClipRegion();
+  ACanvas->ExcludeClipRect(cxRectContent(R, margins));
+  DrawSkinElementOnBorders(panel, ACanvas, R, ABorders, margins, 0, esNormal);
+  ACanvas->RestoreClipRegion();
+}
+
+void TdxSkinLookAndFeelPainter::DrawFooterCellContent(TcxCanvas* ACanvas, const TRect& ABounds,
+                                                      TAlignment AAlignmentHorz,
+                                                      TcxAlignmentVert AAlignmentVert, bool AMultiLine,
+                                                      const String& AText, TFont* AFont, TColor ATextColor,
+                                                      TColor ABkColor,
+                                                      const TcxDrawBackgroundEvent& AOnDrawBackground) {
+  DrawSkinElement(GetSkinInfo()->FooterCell, ACanvas, ABounds, 0, esNormal);
+  TcxCustomLookAndFeelPainter::DrawFooterCellContent(ACanvas, ABounds, AAlignmentHorz, AAlignmentVert,
+                                                     AMultiLine, AText, AFont, ATextColor, ABkColor,
+                                                     AOnDrawBackground);
+}
 
 void TdxSkinLookAndFeelPainter::DrawFooterCellBorder(TcxCanvas* ACanvas, const TRect& R) {
   if (!GetSkinInfo()->FooterCell) TcxUltraFlatLookAndFeelPainter::DrawFooterCellBorder(ACanvas, R);

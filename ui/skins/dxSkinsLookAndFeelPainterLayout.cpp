@@ -54,16 +54,9 @@ void TdxSkinLookAndFeelPainter::LayoutViewDrawItem(TcxCanvas* ACanvas, const TRe
     DrawSkinElement(item, ACanvas, ABounds, 0, ButtonStateToSkinState[AState]);
     return;
   }
-  if (ABorders.Empty()) return;
-  // Only the requested border lines show: the other sides are pushed out of the clip.
-  const TRect margins = item->Image()->Margins()->Margin();
-  TRect r = ABounds;
-  if (!ABorders.Contains(bLeft)) r.Left -= margins.Left;
-  if (!ABorders.Contains(bTop)) r.Top -= margins.Top;
-  if (!ABorders.Contains(bRight)) r.Right += margins.Right;
-  if (!ABorders.Contains(bBottom)) r.Bottom += margins.Bottom;
-  SkinPainterClipScope clip(ACanvas, ABounds);
-  DrawSkinElement(item, ACanvas, r, 0, esNormal);
+  if (!ABorders.Empty())
+    DrawSkinElementOnBorders(item, ACanvas, ABounds, ABorders, item->Image()->Margins()->Margin(), 0,
+                             esNormal);
 }
 
 int32_t TdxSkinLookAndFeelPainter::LayoutViewRecordCaptionTailSize(
@@ -96,6 +89,20 @@ TColor TdxSkinLookAndFeelPainter::DefaultLayoutViewContentTextColor(TcxButtonSta
   TdxSkinElement* item = GetSkinInfo()->LayoutViewItem;
   const TColor color = item ? item->GetTextColor(AState) : clDefault;
   return color == clDefault ? DefaultContentTextColor() : color;
+}
+
+TRect TdxSkinLookAndFeelPainter::LayoutViewGetPadding(int32_t AElement) {
+  TdxSkinLookAndFeelPainterInfo* info = GetSkinInfo();
+  TdxSkinRectProperty* padding =
+      AElement >= 0 && AElement < 6 ? info->LayoutViewElementPadding[AElement] : nullptr;
+  return padding ? padding->Value()->Rect() : inherited::LayoutViewGetPadding(AElement);
+}
+
+TRect TdxSkinLookAndFeelPainter::LayoutViewGetSpacing(int32_t AElement) {
+  TdxSkinLookAndFeelPainterInfo* info = GetSkinInfo();
+  TdxSkinRectProperty* spacing =
+      AElement >= 0 && AElement < 6 ? info->LayoutViewElementSpacing[AElement] : nullptr;
+  return spacing ? spacing->Value()->Rect() : inherited::LayoutViewGetSpacing(AElement);
 }
 
 // --- Windows-Explorer-style views
@@ -177,6 +184,45 @@ TColor TdxSkinLookAndFeelPainter::OfficeNavigationBarItemTextColor(TcxCalendarEl
   TdxSkinElement* item = GetSkinInfo()->NavPaneOfficeNavigationBarItem;
   return item ? item->GetTextColor(CalendarElementStateToButtonState[AState])
               : inherited::OfficeNavigationBarItemTextColor(AState);
+}
+
+TRect TdxSkinLookAndFeelPainter::OfficeNavigationBarScaledContentOffsets(TdxScaleFactor* AScaleFactor) {
+  const TRect offsets = ContentOffsets(GetSkinInfo()->NavPaneOfficeNavigationBar);
+  return offsets != TRect{} ? AScaleFactor->Apply(offsets)
+                            : inherited::OfficeNavigationBarScaledContentOffsets(AScaleFactor);
+}
+
+TRect TdxSkinLookAndFeelPainter::OfficeNavigationBarScaledItemContentOffsets(TdxScaleFactor* AScaleFactor) {
+  TdxSkinElement* item = GetSkinInfo()->NavPaneOfficeNavigationBarItem;
+  return item ? AScaleFactor->Apply(ContentOffsets(item))
+              : inherited::OfficeNavigationBarScaledItemContentOffsets(AScaleFactor);
+}
+
+int32_t TdxSkinLookAndFeelPainter::OfficeNavigationBarScaledItemFontSize(TdxScaleFactor* AScaleFactor) {
+  TdxSkinLookAndFeelPainterInfo* info = GetSkinInfo();
+  return info->NavPaneOfficeNavigationBarItem
+             ? AScaleFactor->Apply(8 + info->NavPaneOfficeNavigationBarItemFontDelta)
+             : inherited::OfficeNavigationBarScaledItemFontSize(AScaleFactor);
+}
+
+TRect TdxSkinLookAndFeelPainter::OfficeNavigationBarScaledButtonItemContentOffsets(
+    TdxScaleFactor* AScaleFactor) {
+  TdxSkinElement* item = GetSkinInfo()->NavPaneOfficeNavigationBarSkinningItem;
+  return item ? AScaleFactor->Apply(ContentOffsets(item))
+              : inherited::OfficeNavigationBarScaledButtonItemContentOffsets(AScaleFactor);
+}
+
+TColor TdxSkinLookAndFeelPainter::OfficeNavigationBarButtonItemTextColor(TcxCalendarElementState AState) {
+  TdxSkinElement* item = GetSkinInfo()->NavPaneOfficeNavigationBarSkinningItem;
+  return item ? item->GetTextColor(CalendarElementStateToButtonState[AState])
+              : inherited::OfficeNavigationBarButtonItemTextColor(AState);
+}
+
+int32_t TdxSkinLookAndFeelPainter::OfficeNavigationBarScaledButtonItemFontSize(TdxScaleFactor* AScaleFactor) {
+  TdxSkinLookAndFeelPainterInfo* info = GetSkinInfo();
+  return info->NavPaneOfficeNavigationBarSkinningItem
+             ? AScaleFactor->Apply(8 + info->NavPaneOfficeNavigationBarSkinningItemFontDelta)
+             : inherited::OfficeNavigationBarScaledButtonItemFontSize(AScaleFactor);
 }
 
 void TdxSkinLookAndFeelPainter::OfficeNavigationBarDrawScaledButtonItemBackground(

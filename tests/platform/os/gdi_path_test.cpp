@@ -1,6 +1,10 @@
 // Paths.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 #include "platform/os/gdi.h"
 #include "gdi_test_util.h"
 
@@ -63,6 +67,52 @@ TEST(GdiPath, FillStrokeAndClip) {
   Rectangle(t.dc, 0, 0, 2, 2);
   EXPECT_TRUE(AbortPath(t.dc));
   EXPECT_FALSE(StrokePath(t.dc));
+}
+
+// Text drawn inside a path bracket records the glyphs' outlines and draws nothing; filling the
+// path covers what drawing the text covers, and the outline of a thick letter leaves its
+// inside free.
+TEST(GdiPath, TextRecordsGlyphOutlines) {
+  LOGFONTW lf{};
+  lf.lfHeight = -40;
+  lf.lfWeight = FW_BOLD;
+  lf.lfQuality = NONANTIALIASED_QUALITY;
+  std::u16string face = u"DejaVu Sans";
+  std::copy(face.begin(), face.end(), lf.lfFaceName);
+  HFONT font = CreateFontIndirectW(&lf);
+  TestDib drawn(60, 50), filled(60, 50), stroked(60, 50);
+  for (TestDib* t : {&drawn, &filled, &stroked}) {
+    SelectObject(t->dc, font);
+    SetBkMode(t->dc, TRANSPARENT);
+    SetTextColor(t->dc, 0);
+    SelectObject(t->dc, GetStockObject(BLACK_BRUSH));
+  }
+  TextOutW(drawn.dc, 4, 2, u"H", 1);
+  for (TestDib* t : {&filled, &stroked}) {
+    ASSERT_TRUE(BeginPath(t->dc));
+    TextOutW(t->dc, 4, 2, u"H", 1);
+    EXPECT_EQ(t->Mask().find('#'), std::string::npos);
+    ASSERT_TRUE(EndPath(t->dc));
+  }
+  ASSERT_TRUE(FillPath(filled.dc));
+  ASSERT_TRUE(StrokePath(stroked.dc));
+  int ink = 0, differ = 0, strokedInside = 0;
+  for (int y = 1; y < 49; ++y)
+    for (int x = 1; x < 59; ++x) {
+      const bool a = drawn.At(x, y) != kSentinel, b = filled.At(x, y) != kSentinel;
+      ink += a;
+      differ += a != b;
+      // A pixel whose neighbours are all ink lies inside the stroke of the letter.
+      bool inside = a;
+      for (int dy = -1; dy <= 1 && inside; ++dy)
+        for (int dx = -1; dx <= 1 && inside; ++dx) inside = drawn.At(x + dx, y + dy) != kSentinel;
+      strokedInside += inside && stroked.At(x, y) != kSentinel;
+    }
+  EXPECT_GT(ink, 200);
+  // Hinting moves an edge by a pixel at most.
+  EXPECT_LT(differ, ink / 4);
+  EXPECT_LT(strokedInside, ink / 10);
+  DeleteObject(font);
 }
 
 TEST(GdiPath, WidenedPathIsThePenOutline) {

@@ -39,6 +39,31 @@ TEST(GdiFont, MetricsFollowTheLogicalHeight) {
   }
 }
 
+// The desktop's raster faces are not TrueType and draw unrotated whatever their escapement;
+// outline faces rotate.
+TEST(GdiFont, RasterFacesAreNotTrueTypeAndDoNotRotate) {
+  struct Case {
+    const char16_t* face;
+    bool trueType;
+  } cases[] = {{u"MS Sans Serif", false}, {u"System", false}, {u"Tahoma", true}, {u"Segoe UI", true}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.face, c.face + 4));
+    TestDib flat(40, 40), turned(40, 40);
+    {
+      FontScope f(flat.dc, MakeFont(c.face, -12, FW_NORMAL, NONANTIALIASED_QUALITY));
+      TEXTMETRICW tm{};
+      ASSERT_TRUE(GetTextMetricsW(flat.dc, &tm));
+      EXPECT_EQ((tm.tmPitchAndFamily & TMPF_TRUETYPE) != 0, c.trueType);
+      TextOutW(flat.dc, 10, 10, u"Ab", 2);
+    }
+    {
+      FontScope f(turned.dc, MakeFont(c.face, -12, FW_NORMAL, NONANTIALIASED_QUALITY, 900));
+      TextOutW(turned.dc, 10, 10, u"Ab", 2);
+    }
+    EXPECT_EQ(flat.Mask() == turned.Mask(), !c.trueType);
+  }
+}
+
 TEST(GdiFont, FixedPitchFacesHaveEqualAdvances) {
   TestDib t(4, 4);
   FontScope f(t.dc, MakeFont(u"Courier New", -13));
