@@ -48,6 +48,7 @@
 #include "ui/lookandfeel/dxAnimation.h"
 #include "ui/lookandfeel/dxFading.h"
 #include "ui/editors/cxEdit.h"
+#include "ui/editors/concrete/cxImage.h"
 #include "ui/editors/cxEditConsts.h"
 #include "ui/editors/concrete/cxLabel.h"
 #include "ui/editors/cxMaskEdit.h"
@@ -163,6 +164,7 @@ const TUnit kUnits[] = {
     {&cxProgressBar::Initialize, &cxProgressBar::Finalize},
     {&cxLabel::Initialize, &cxLabel::Finalize},
     {&cxTrackBar::Initialize, &cxTrackBar::Finalize},
+    {&cxImage::Initialize, &cxImage::Finalize},
     // The camera control class for stored forms; shutting down frees the camera manager.
     {&dxCameraControl::Initialize, &dxCameraControl::Finalize},
 };

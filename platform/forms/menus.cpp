@@ -5,6 +5,7 @@
 #include "platform/base/scopeexit.h"
 #include "platform/base/strings.h"
 #include "platform/forms/forms.h"
+#include "platform/forms/imglist.h"
 
 namespace qd {
 
@@ -255,6 +256,31 @@ TMenu::TMenu(TComponent* AOwner) : TComponent(AOwner) {
   items_->menu_ = this;
 }
 
+TBitmap* TMenuItem::Bitmap() {
+  if (!bitmap_) bitmap_ = std::make_unique<TBitmap>();
+  return bitmap_.get();
+}
+
+void TMenuItem::SetBitmap(TBitmap* Value) {
+  if (!Value) {
+    bitmap_.reset();
+    return;
+  }
+  Bitmap()->Assign(Value);
+}
+
+void TMenu::SetImages(TCustomImageList* Value) {
+  if (images_ == Value) return;
+  if (images_) images_->RemoveFreeNotification(this);
+  images_ = Value;
+  if (images_) images_->FreeNotification(this);
+}
+
+void TMenu::Notification(TComponent* AComponent, TOperation Operation) {
+  inherited::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == images_) images_ = nullptr;
+}
+
 TMenu::~TMenu() {
   Destroying();
   // The root item is owned by the menu and goes with DestroyComponents.
@@ -334,6 +360,31 @@ constexpr int kLeftMargin = 24;
 constexpr int kRightMargin = 20;
 constexpr int kSeparatorHeight = 9;
 
+// The item's glyph in the left margin: the menu's image of ImageIndex, else the item's own
+// bitmap; a disabled item's glyph is greyed.
+void DrawItemGlyph(HDC dc, TMenuItem* item, const TRect& r) {
+  TMenu* menu = item->GetParentMenu();
+  TCustomImageList* images = menu ? menu->Images() : nullptr;
+  const bool fromList = images && item->ImageIndex() >= 0 && item->ImageIndex() < images->Count();
+  if (!fromList && !item->HasBitmap()) return;
+  // The canvas selects its own font and brush: the item's text keeps the menu's.
+  const int saved = SaveDC(dc);
+  TCanvas canvas;
+  canvas.SetHandle(dc);
+  if (fromList) {
+    const int x = r.Left + (kLeftMargin - images->Width()) / 2;
+    const int y = r.Top + (r.Height() - images->Height()) / 2;
+    images->Draw(&canvas, x, y, item->ImageIndex(), item->Enabled());
+  } else {
+    TBitmap* glyph = item->Bitmap();
+    const int w = std::min(glyph->Width(), kLeftMargin - 4), h = std::min(glyph->Height(), r.Height());
+    const int x = r.Left + (kLeftMargin - w) / 2, y = r.Top + (r.Height() - h) / 2;
+    glyph->Draw(&canvas, TRect{x, y, x + w, y + h});
+  }
+  canvas.SetHandle(nullptr);
+  RestoreDC(dc, saved);
+}
+
 void PaintPopup(HWND hwnd, PopupState& s) {
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(hwnd, &ps);
@@ -366,6 +417,7 @@ void PaintPopup(HWND hwnd, PopupState& s) {
       SelectObject(dc, oldPen);
       DeleteObject(pen);
     }
+    DrawItemGlyph(dc, item, r);
     RECT tr{r.Left + kLeftMargin, r.Top, r.Right - kRightMargin, r.Bottom};
     const String& caption = item->Caption();
     DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &tr,

@@ -3,9 +3,11 @@
 // own and runs its own modal loop (keyboard: arrows, Enter, Escape, accelerator letters;
 // mouse: hover and click; a click elsewhere closes it).
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "platform/forms/controls.h"
+#include "platform/forms/graphics.h"
 
 namespace qd {
 
@@ -27,6 +29,7 @@ Char GetHotkey(const String& Text);
 String StripHotkey(const String& Text);
 
 class TMenu;
+class TCustomImageList;
 
 class TMenuItem : public TComponent {
   QD_CLASS(TMenuItem, TComponent)
@@ -58,6 +61,11 @@ class TMenuItem : public TComponent {
   void SetHint(const String& Value) { hint_ = Value; }
   int ImageIndex() const { return imageIndex_; }
   void SetImageIndex(int Value) { imageIndex_ = Value; }
+  // The item's own glyph, drawn in the left margin when the menu's images give none;
+  // created on first read, nullptr frees it.
+  TBitmap* Bitmap();
+  void SetBitmap(TBitmap* Value);
+  bool HasBitmap() const { return bitmap_ && !bitmap_->Empty(); }
   // A caption of "-" makes a separator line.
   bool IsLine() const { return caption_ == u"-"; }
 
@@ -99,6 +107,7 @@ class TMenuItem : public TComponent {
   TShortCut shortCut_ = 0;
   String hint_;
   int imageIndex_ = -1;
+  std::unique_ptr<TBitmap> bitmap_;
   TMenuItem* parent_ = nullptr;
   TMenu* menu_ = nullptr;
   std::vector<TMenuItem*> items_;
@@ -121,6 +130,10 @@ class TMenu : public TComponent {
   bool ParentBiDiMode() const { return parentBiDiMode_; }
   void SetParentBiDiMode(bool Value) { parentBiDiMode_ = Value; }
   bool IsRightToLeft() const { return BiDiMode() != bdLeftToRight; }
+  // The glyphs of the items' ImageIndex, drawn in the left margin (not owned).
+  TCustomImageList* Images() const { return images_; }
+  void SetImages(TCustomImageList* Value);
+  void Notification(TComponent* AComponent, TOperation Operation) override;
   // A key message (WM_KEYDOWN data) that is the short cut of an enabled item clicks it.
   bool IsShortCut(TMessage& Message);
   TMenuItem* FindItemByShortCut(TShortCut ShortCut) const;
@@ -128,6 +141,7 @@ class TMenu : public TComponent {
 
  private:
   TMenuItem* items_;
+  TCustomImageList* images_ = nullptr;
   TBiDiMode biDiMode_ = bdLeftToRight;
   bool parentBiDiMode_ = true;
 };
