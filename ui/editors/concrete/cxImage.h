@@ -404,8 +404,8 @@ class TcxImageViewData : public TcxCustomEditViewData {
 
 // --- The image editor --------------------------------------------------------------------------------
 
-// SEAM: the camera dialog and the camera check until the camera units are in the tree; the
-// camera dialog's unit sets them at start-up. Without them no camera is available.
+// The camera dialog and the camera check the menu uses (the camera units' own, by default);
+// tests put their own in place.
 extern bool (*cxImageShowCameraDialogProc)(TPicture* APicture);
 extern bool (*cxImageIsCameraAvailableProc)();
 

@@ -11,6 +11,7 @@
 #include "platform/os/user_clipboard.h"
 #include "ui/controls/cxControlsWindowUtils.h"
 #include "ui/editors/concrete/cxImage.h"
+#include "ui/editors/concrete/dxCameraDialog.h"
 #include "ui/editors/cxEditConsts.h"
 #include "ui/graphics/cxImageList.h"
 #include "ui/graphics/dxGDIPlusImage.h"
@@ -20,8 +21,8 @@ namespace qd {
 QD_IMPLEMENT_CLASS(TcxCustomImage)
 QD_IMPLEMENT_CLASS(TcxImage)
 
-bool (*cxImageShowCameraDialogProc)(TPicture* APicture) = nullptr;
-bool (*cxImageIsCameraAvailableProc)() = nullptr;
+bool (*cxImageShowCameraDialogProc)(TPicture* APicture) = &dxShowCameraDialog;
+bool (*cxImageIsCameraAvailableProc)() = &dxIsCameraAvailable;
 
 namespace {
 
