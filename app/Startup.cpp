@@ -52,6 +52,7 @@
 #include "ui/editors/cxEditConsts.h"
 #include "ui/editors/concrete/cxLabel.h"
 #include "ui/editors/cxMaskEdit.h"
+#include "ui/editors/cxDropDownEdit.h"
 #include "ui/editors/cxTextEdit.h"
 #include "ui/editors/dxSpellCheckerCore.h"
 #include "ui/editors/concrete/cxCheckBox.h"
@@ -160,6 +161,7 @@ const TUnit kUnits[] = {
     // The editors' registrations.
     {&cxTextEdit::Initialize, &cxTextEdit::Finalize},
     {&cxMaskEdit::Initialize, &cxMaskEdit::Finalize},
+    {&cxDropDownEdit::Initialize, &cxDropDownEdit::Finalize},
     {&cxCheckBox::Initialize, &cxCheckBox::Finalize},
     {&cxProgressBar::Initialize, &cxProgressBar::Finalize},
     {&cxLabel::Initialize, &cxLabel::Finalize},

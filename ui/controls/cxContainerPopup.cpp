@@ -412,6 +412,19 @@ void TcxCustomPopupWindow::InitPopup() {
   UpdateScaleFactor();
 }
 
+void TcxCustomPopupWindow::SetPopupFocusedControl(TWinControl* Value) {
+  if (FFocusedControl == Value) return;
+  if (FFocusedControl && FFocusedControl != FOwnerControl) FFocusedControl->RemoveFreeNotification(this);
+  FFocusedControl = Value;
+  if (FFocusedControl) FFocusedControl->FreeNotification(this);
+}
+
+void TcxCustomPopupWindow::ReplaceViewInfo(std::unique_ptr<TcxContainerViewInfo> AViewInfo) {
+  FViewInfo = std::move(AViewInfo);
+  FViewInfo->Owner = this;
+  FViewInfo->UpdateStyle(FStyle.get());
+}
+
 void TcxCustomPopupWindow::UpdateScaleFactor() {
   auto* source = dynamic_cast<IdxScaleFactor*>(FOwnerControl);
   if (!source || !source->GetScaleFactor()) return;

@@ -88,6 +88,8 @@ class TcxCustomPopupWindow : public TcxPopupWindow {
   void SetTerminateOnDestroy(bool Value) { FTerminateOnDestroy = Value; }
   TWinControl* OwnerControl() const { return FOwnerControl; }
   TWinControl* FocusedControl() const { return FFocusedControl; }
+  // The control the next deferred show focuses.
+  void SetPopupFocusedControl(TWinControl* Value);
   bool IsPopup() const { return FIsPopup; }
   bool IsBeingDestroyed() const { return ComponentState().Contains(csDestroying); }
 
@@ -130,6 +132,8 @@ class TcxCustomPopupWindow : public TcxPopupWindow {
   // A descendant's own view-info class (the constructor makes the base one); takes ownership.
   void ReplaceViewInfo(TcxContainerViewInfo* AViewInfo);
   void InitPopup() override;
+  // A descendant's own view info, in place of the container view info made by the constructor.
+  void ReplaceViewInfo(std::unique_ptr<TcxContainerViewInfo> AViewInfo);
   bool UseOwnerParentToGetScreenBounds() override;
   void Deactivate() override;
   void KeyDown(WORD& Key, TShiftState Shift) override;
