@@ -790,7 +790,7 @@ void TcxCustomDropDownEdit::DestroyPopupWindow() {
   LockCMActivateMessages(false);
 }
 
-bool TcxCustomDropDownEdit::HasPopupWindow() const {
+bool TcxCustomDropDownEdit::HasPopupWindow() {
   return FPopupWindow && FPopupWindow->IsVisible();
 }
 

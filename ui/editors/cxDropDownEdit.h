@@ -325,7 +325,7 @@ class TcxCustomDropDownEdit : public TcxCustomMaskEdit {
 
   bool DroppedDown() { return HasPopupWindow(); }
   void SetDroppedDown(bool Value);
-  bool HasPopupWindow() const;
+  bool HasPopupWindow() override;
   // Made on first use outside design time.
   TcxCustomEditPopupWindow* PopupWindow();
   TcxEditCloseUpReason CloseUpReason() const { return FCloseUpReason; }
