@@ -54,6 +54,7 @@
 #include "ui/editors/cxTextEdit.h"
 #include "ui/editors/dxSpellCheckerCore.h"
 #include "ui/editors/concrete/cxCheckBox.h"
+#include "ui/editors/concrete/cxSpinEdit.h"
 #include "ui/editors/concrete/cxProgressBar.h"
 #include "ui/skins/dxSkinsCore.h"
 #include "ui/skins/dxSkinsDefaultPainters.h"
@@ -158,6 +159,7 @@ const TUnit kUnits[] = {
     {&cxTextEdit::Initialize, &cxTextEdit::Finalize},
     {&cxMaskEdit::Initialize, &cxMaskEdit::Finalize},
     {&cxCheckBox::Initialize, &cxCheckBox::Finalize},
+    {&cxSpinEdit::Initialize, &cxSpinEdit::Finalize},
     {&cxProgressBar::Initialize, &cxProgressBar::Finalize},
     {&cxLabel::Initialize, &cxLabel::Finalize},
 };
