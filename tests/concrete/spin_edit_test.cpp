@@ -252,6 +252,52 @@ TEST_F(SpinEditTest, ReadOnlyButtonDoesNotRepeat) {
   Release();
 }
 
+// --- Layout ---------------------------------------------------------------------------------------------
+
+TEST_F(SpinEditTest, ButtonsStandInTheirArrangement) {
+  struct Case {
+    const char* Name;
+    TcxSpinEditButtonsPosition Position;
+    bool Fast;
+    // Left-to-right order of the buttons; a vertical pair shares one column.
+    std::vector<TcxSpinEditButton> Order;
+  } cases[] = {
+      {"vertical", sbpVert, false, {sebForward}},
+      {"vertical fast", sbpVert, true, {sebFastBackward, sebForward, sebFastForward}},
+      {"horizontal right", sbpHorzRight, false, {sebBackward, sebForward}},
+      {"horizontal right fast",
+       sbpHorzRight,
+       true,
+       {sebFastBackward, sebBackward, sebForward, sebFastForward}},
+      {"left and right", sbpHorzLeftRight, false, {sebBackward, sebForward}},
+      {"left and right fast",
+       sbpHorzLeftRight,
+       true,
+       {sebFastBackward, sebBackward, sebForward, sebFastForward}},
+  };
+  TcxSpinEdit* edit = NewSpin();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Name);
+    edit->Properties()->SpinButtons()->SetPosition(c.Position);
+    edit->Properties()->SpinButtons()->SetShowFastButtons(c.Fast);
+    Application->ProcessMessages();
+    auto bounds = [&](TcxSpinEditButton B) { return edit->ViewInfo()->ButtonsInfo.at(B)->Bounds; };
+    ASSERT_EQ(edit->ViewInfo()->ButtonCount(), c.Fast ? 4 : 2);
+    for (size_t i = 1; i < c.Order.size(); ++i)
+      EXPECT_LE(bounds(c.Order[i - 1]).Right, bounds(c.Order[i]).Left) << i;
+    if (c.Position == sbpVert) {
+      EXPECT_EQ(bounds(sebForward).Left, bounds(sebBackward).Left);
+      EXPECT_EQ(bounds(sebForward).Bottom, bounds(sebBackward).Top) << "up above down";
+    }
+    EXPECT_LE(bounds(c.Order.back()).Right, edit->Width());
+    EXPECT_GE(bounds(c.Order.back()).Right, edit->Width() - 3) << "forward buttons at the right edge";
+    if (c.Position == sbpHorzLeftRight)
+      EXPECT_LE(bounds(c.Order.front()).Left, 3) << "backward buttons at the left edge";
+    else
+      EXPECT_GT(bounds(c.Order.front()).Left, 40) << "the text keeps the left part";
+  }
+}
+
 // --- Properties, stored forms, registration ------------------------------------------------------------
 
 TEST_F(SpinEditTest, ButtonCountFollowsTheSpinButtons) {

@@ -12,6 +12,8 @@
 
 namespace qd {
 
+QD_IMPLEMENT_CLASS(TcxSpinEditViewData)
+QD_IMPLEMENT_CLASS(TcxSpinEditViewInfo)
 QD_IMPLEMENT_CLASS(TcxSpinEditButtons)
 QD_IMPLEMENT_CLASS(TcxCustomSpinEditProperties)
 QD_IMPLEMENT_CLASS(TcxSpinEditProperties)
@@ -63,6 +65,124 @@ Char UpCaseChar(Char C) {
 }
 
 }  // namespace
+
+// --- View data and view info
+// ----------------------------------------------------------------------------------
+
+void TcxSpinEditViewData::DoCalculateButtonViewInfos(TcxCanvas* ACanvas, TRect& AButtonsRect,
+                                                     TcxCustomEditViewInfo* AViewInfo) {
+  const TRect original = AButtonsRect;
+  TcxCustomTextEditViewData::DoCalculateButtonViewInfos(ACanvas, AButtonsRect, AViewInfo);
+  auto* properties = dynamic_cast<TcxCustomSpinEditProperties*>(Properties());
+  auto* viewInfo = dynamic_cast<TcxSpinEditViewInfo*>(AViewInfo);
+  const int32_t count = AViewInfo->ButtonCount();
+  if (!properties || !viewInfo || (count != 2 && count != 4)) return;
+  const TcxSpinEditButtonsPosition position = properties->SpinButtons()->Position();
+  viewInfo->ButtonsPosition = position;
+  auto info = [&](TcxSpinEditButton AButton) { return AViewInfo->ButtonsInfo[AButton].get(); };
+  const int32_t width = CalculateEditDefaultButtonWidth(ACanvas, info(sebForward));
+  const int32_t fastWidth = MulDiv(width, 3, 2) + (width % 2);
+  viewInfo->ArrowSize = std::max(2, std::min(width, original.Height() / 2) / 2 - 1);
+  TRect r = original;
+  auto place = [&](TcxSpinEditButton AButton, const TRect& ABounds) {
+    info(AButton)->Bounds = ABounds;
+    info(AButton)->VisibleBounds = ABounds;
+  };
+  if (count == 4) {
+    place(sebFastForward, TRect{r.Right - fastWidth, r.Top, r.Right, r.Bottom});
+    r.Right -= fastWidth;
+  }
+  if (position == sbpVert) {
+    const int32_t middle = r.Top + r.Height() / 2;
+    place(sebForward, TRect{r.Right - width, r.Top, r.Right, middle});
+    place(sebBackward, TRect{r.Right - width, middle, r.Right, r.Bottom});
+    r.Right -= width;
+  } else {
+    place(sebForward, TRect{r.Right - width, r.Top, r.Right, r.Bottom});
+    r.Right -= width;
+  }
+  if (position == sbpHorzLeftRight) {
+    if (count == 4) {
+      place(sebFastBackward, TRect{r.Left, r.Top, r.Left + fastWidth, r.Bottom});
+      r.Left += fastWidth;
+    }
+    place(sebBackward, TRect{r.Left, r.Top, r.Left + width, r.Bottom});
+    r.Left += width;
+  } else {
+    if (position == sbpHorzRight) {
+      place(sebBackward, TRect{r.Right - width, r.Top, r.Right, r.Bottom});
+      r.Right -= width;
+    }
+    if (count == 4) {
+      place(sebFastBackward, TRect{r.Right - fastWidth, r.Top, r.Right, r.Bottom});
+      r.Right -= fastWidth;
+    }
+  }
+  AButtonsRect = r;
+  if (PressedState != epsNone) {
+    for (int32_t i = 0; i < count; ++i)
+      if (APressedStateMap[i] == PressedState &&
+          info(static_cast<TcxSpinEditButton>(i))->Data.State != ebsDisabled)
+        info(static_cast<TcxSpinEditButton>(i))->Data.State = ebsPressed;
+  }
+}
+
+bool TcxSpinEditViewData::IsButtonLeftAligned(TcxCustomEditViewInfo* AViewInfo, int32_t AButtonVisibleIndex) {
+  auto* properties = dynamic_cast<TcxCustomSpinEditProperties*>(Properties());
+  if (!properties || properties->SpinButtons()->Position() != sbpHorzLeftRight)
+    return TcxCustomTextEditViewData::IsButtonLeftAligned(AViewInfo, AButtonVisibleIndex);
+  return AButtonVisibleIndex == sebBackward || AButtonVisibleIndex == sebFastBackward;
+}
+
+void TcxSpinEditViewInfo::DrawButtonContent(TcxCanvas* ACanvas, TcxEditButtonViewInfo* AButton,
+                                            bool ANeedOffsetContent, TColor ABrushColor, TColor APenColor,
+                                            const TRect& AContentRect) {
+  if (AContentRect.IsEmpty() || AButton->ButtonVisibleIndex < 0 ||
+      AButton->ButtonVisibleIndex > sebFastForward)
+    return;
+  const auto button = static_cast<TcxSpinEditButton>(AButton->ButtonVisibleIndex);
+  // Horizontal buttons point left and right, vertical ones down and up; fast ones twice.
+  int32_t dx = 0, dy = 0;
+  if (ButtonsPosition == sbpVert && button == sebBackward)
+    dy = 1;
+  else if (ButtonsPosition == sbpVert && button == sebForward)
+    dy = -1;
+  else
+    dx = (button == sebBackward || button == sebFastBackward) ? -1 : 1;
+  const bool twice = button == sebFastBackward || button == sebFastForward;
+  const int32_t size = std::max(2, ArrowSize);
+  TPoint c{(AContentRect.Left + AContentRect.Right) / 2, (AContentRect.Top + AContentRect.Bottom) / 2};
+  if (ANeedOffsetContent && AButton->Data.State == ebsPressed) c = TPoint{c.X + 1, c.Y + 1};
+  auto arrow = [&](TPoint ATip, TColor AColor) {
+    // A filled triangle, one line of pixels per step away from the tip.
+    for (int32_t i = 0; i < size; ++i) {
+      if (dx != 0) {
+        const int32_t x = ATip.X - dx * i;
+        cxEditFillRect(ACanvas, TRect{x, ATip.Y - i, x + 1, ATip.Y + i + 1}, AColor);
+      } else {
+        const int32_t y = ATip.Y - dy * i;
+        cxEditFillRect(ACanvas, TRect{ATip.X - i, y, ATip.X + i + 1, y + 1}, AColor);
+      }
+    }
+  };
+  auto draw = [&](TColor AColor, int32_t AShift) {
+    if (!twice) {
+      arrow(TPoint{c.X + dx * size / 2 + AShift, c.Y + dy * size / 2 + AShift}, AColor);
+      return;
+    }
+    arrow(TPoint{c.X + AShift, c.Y + AShift}, AColor);
+    arrow(TPoint{c.X + dx * size + AShift, c.Y + AShift}, AColor);
+  };
+  ACanvas->SaveState();
+  ACanvas->IntersectClipRect(AContentRect);
+  if (AButton->Data.State == ebsDisabled) {
+    draw(clBtnHighlight, 1);
+    draw(clBtnShadow, 0);
+  } else {
+    draw(APenColor, 0);
+  }
+  ACanvas->RestoreState();
+}
 
 // --- TcxSpinEditButtons
 // --------------------------------------------------------------------------------------
@@ -717,6 +837,11 @@ void TcxCustomSpinEdit::CheckEditorValueBounds() {
   BeginUserAction();
   SetValue(bounded);
   EndUserAction();
+}
+
+void TcxCustomSpinEdit::InitializeViewData(TcxCustomEditViewData* AViewData) {
+  TcxCustomMaskEdit::InitializeViewData(AViewData);
+  if (auto* data = dynamic_cast<TcxSpinEditViewData*>(AViewData)) data->PressedState = FPressedState;
 }
 
 void TcxCustomSpinEdit::PropertiesChanged(TObject* Sender) {

@@ -24,6 +24,33 @@ inline constexpr TcxSpinEditPressedState APressedStateMap[4] = {epsDown, epsUp, 
 
 class TcxCustomSpinEditProperties;
 
+// The spin buttons' places: TcxSpinEditButton gives each button's visible index.
+class TcxSpinEditViewData : public TcxCustomTextEditViewData {
+  QD_CLASS(TcxSpinEditViewData, TcxCustomTextEditViewData)
+
+ public:
+  using TcxCustomTextEditViewData::TcxCustomTextEditViewData;
+  // The button a key holds down.
+  TcxSpinEditPressedState PressedState = epsNone;
+
+ protected:
+  void DoCalculateButtonViewInfos(TcxCanvas* ACanvas, TRect& AButtonsRect,
+                                  TcxCustomEditViewInfo* AViewInfo) override;
+  bool IsButtonLeftAligned(TcxCustomEditViewInfo* AViewInfo, int32_t AButtonVisibleIndex) override;
+};
+
+class TcxSpinEditViewInfo : public TcxCustomTextEditViewInfo {
+  QD_CLASS(TcxSpinEditViewInfo, TcxCustomTextEditViewInfo)
+
+ public:
+  TcxSpinEditButtonsPosition ButtonsPosition = sbpVert;
+  int32_t ArrowSize = 0;
+
+ protected:
+  void DrawButtonContent(TcxCanvas* ACanvas, TcxEditButtonViewInfo* AButton, bool ANeedOffsetContent,
+                         TColor ABrushColor, TColor APenColor, const TRect& AContentRect) override;
+};
+
 class TcxSpinEditButtons : public TPersistent {
   QD_CLASS(TcxSpinEditButtons, TPersistent)
   QD_PUBLISHED(TcxSpinEditButtons)
@@ -101,6 +128,8 @@ class TcxCustomSpinEditProperties : public TcxCustomMaskEditProperties {
   bool TryTextToValue(const String& AText, Variant& AValue);
 
   TClass GetContainerClass() const override;
+  TClass GetViewDataClass() const override { return TcxSpinEditViewData::StaticClass(); }
+  TClass GetViewInfoClass() const override { return TcxSpinEditViewInfo::StaticClass(); }
   bool IsEditValueNumeric() override { return true; }
   bool IsEditValueValid(Variant& EditValue, bool AEditFocused) override;
   bool IsDisplayValueValid(Variant& ADisplayValue, bool AEditFocused) override;
@@ -190,6 +219,7 @@ class TcxCustomSpinEdit : public TcxCustomMaskEdit {
   void InternalStoreEditValue(const Variant& Value) override;
   Variant InternalGetEditingValue() override { return GetValue(); }
   void CheckEditorValueBounds() override;
+  void InitializeViewData(TcxCustomEditViewData* AViewData) override;
 
   void InternalPrepareEditValue(const String& ADisplayValue, bool ARaiseException, String& AErrorText,
                                 Variant& AEditValue);
