@@ -10,6 +10,7 @@
 #include "editors/text_edit_test_util.h"
 #include "platform/classes/filer.h"
 #include "platform/os/user_edit.h"
+#include "ui/editors/concrete/cxProgressBar.h"
 #include "ui/editors/concrete/cxSpinEdit.h"
 
 namespace qd::testing {
@@ -379,6 +380,22 @@ TEST_F(SpinEditTest, StartUpRegistersThePropertiesAndTheFilterHelper) {
   EXPECT_FALSE(ops.Contains(fcoLike));
   cxSpinEdit::Finalize();
   EXPECT_EQ(GetClass("TcxSpinEdit"), nullptr);
+}
+
+TEST_F(SpinEditTest, ProgressBarFilterEditorIsASpinEditorWithinTheBarsRange) {
+  cxProgressBar::Initialize();
+  EXPECT_EQ(FilterEditsController()->FindHelper(TcxProgressBarProperties::StaticClass()),
+            TcxFilterProgressBarHelper::Class());
+  TcxProgressBarProperties bar(nullptr);
+  bar.SetMin(5);
+  bar.SetMax(50);
+  TcxSpinEditProperties filter(nullptr);
+  TcxFilterProgressBarHelper::Class()->InitializeProperties(&filter, &bar, true);
+  EXPECT_EQ(filter.MinValue(), 5);
+  EXPECT_EQ(filter.MaxValue(), 50);
+  EXPECT_TRUE(filter.CanEdit());
+  cxProgressBar::Finalize();
+  EXPECT_EQ(FilterEditsController()->FindHelper(TcxProgressBarProperties::StaticClass()), nullptr);
 }
 
 }  // namespace
