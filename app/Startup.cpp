@@ -56,6 +56,7 @@
 #include "ui/editors/cxTextEdit.h"
 #include "ui/editors/dxSpellCheckerCore.h"
 #include "ui/editors/concrete/cxCheckBox.h"
+#include "ui/editors/concrete/cxSpinEdit.h"
 #include "ui/editors/concrete/cxProgressBar.h"
 #include "ui/editors/concrete/cxTrackBar.h"
 #include "ui/editors/concrete/dxCameraControl.h"
@@ -163,6 +164,7 @@ const TUnit kUnits[] = {
     {&cxMaskEdit::Initialize, &cxMaskEdit::Finalize},
     {&cxDropDownEdit::Initialize, &cxDropDownEdit::Finalize},
     {&cxCheckBox::Initialize, &cxCheckBox::Finalize},
+    {&cxSpinEdit::Initialize, &cxSpinEdit::Finalize},
     {&cxProgressBar::Initialize, &cxProgressBar::Finalize},
     {&cxLabel::Initialize, &cxLabel::Finalize},
     {&cxTrackBar::Initialize, &cxTrackBar::Finalize},

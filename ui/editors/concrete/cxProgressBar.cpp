@@ -28,6 +28,7 @@ QD_IMPLEMENT_CLASS(TcxCustomProgressBarViewData)
 QD_IMPLEMENT_CLASS(TcxCustomProgressBarViewInfo)
 QD_IMPLEMENT_CLASS(TcxCustomProgressBar)
 QD_IMPLEMENT_CLASS(TcxProgressBar)
+QD_IMPLEMENT_CLASS(TcxFilterProgressBarHelper)
 
 namespace {
 
@@ -1376,6 +1377,23 @@ void TcxProgressBar::RegisterProperties(TPropertyRegistrar& r) {
 
 // --- Unit start-up ------------------------------------------------------------------------------
 
+TcxFilterEditHelperClass TcxFilterProgressBarHelper::Class() {
+  static const TcxFilterProgressBarHelper instance;
+  return &instance;
+}
+
+void TcxFilterProgressBarHelper::InitializeProperties(TcxCustomEditProperties* AProperties,
+                                                      TcxCustomEditProperties* AEditProperties,
+                                                      bool AHasButtons) const {
+  TcxFilterSpinEditHelper::InitializeProperties(AProperties, AEditProperties, AHasButtons);
+  AProperties->Buttons()->Add();
+  AProperties->Buttons()->Add();
+  if (auto* bar = dynamic_cast<TcxCustomProgressBarProperties*>(AEditProperties)) {
+    AProperties->SetMinValue(bar->Min());
+    AProperties->SetMaxValue(bar->Max());
+  }
+}
+
 namespace cxProgressBar {
 
 namespace {
@@ -1387,6 +1405,8 @@ void Initialize() {
   RetiredTimers().clear();
   GetRegisteredEditProperties()->Register(TcxProgressBarProperties::StaticClass(),
                                           u"ProgressBar|Represents an advanced progress bar control");
+  FilterEditsController()->Register(TcxProgressBarProperties::StaticClass(),
+                                    TcxFilterProgressBarHelper::Class());
   // Stored forms create the bar by its class name.
   RegisterClass(TcxProgressBar::StaticClass());
 }
@@ -1395,6 +1415,9 @@ void Finalize() {
   if (gUnitCounter == 0 || --gUnitCounter > 0) return;
   UnRegisterClass(TcxProgressBar::StaticClass());
   GetRegisteredEditProperties()->Unregister(TcxProgressBarProperties::StaticClass());
+  if (FilterEditsControllerAssigned())
+    FilterEditsController()->Unregister(TcxProgressBarProperties::StaticClass(),
+                                        TcxFilterProgressBarHelper::Class());
   RetiredTimers().clear();
 }
 

@@ -10,6 +10,7 @@
 #include "platform/forms/graphics.h"
 #include "ui/core/cxClassesTimer.h"
 #include "ui/editors/cxEdit.h"
+#include "ui/editors/concrete/cxSpinEdit.h"
 #include "ui/editors/cxTextEdit.h"
 #include "ui/graphics/cxGraphicsAlphaBitmap.h"
 #include "ui/graphics/cxGraphicsBitmap.h"
@@ -434,6 +435,16 @@ class TcxProgressBar : public TcxCustomProgressBar {
     return static_cast<TcxProgressBarProperties*>(TcxCustomEdit::Properties());
   }
   void SetProperties(TcxProgressBarProperties* Value) { TcxCustomEdit::Properties()->Assign(Value); }
+};
+
+// Filter rows edit a progress bar column with a spin editor bounded by the bar's range.
+class TcxFilterProgressBarHelper : public TcxFilterSpinEditHelper {
+  QD_CLASS(TcxFilterProgressBarHelper, TcxFilterSpinEditHelper)
+
+ public:
+  static TcxFilterEditHelperClass Class();
+  void InitializeProperties(TcxCustomEditProperties* AProperties, TcxCustomEditProperties* AEditProperties,
+                            bool AHasButtons) const override;
 };
 
 namespace cxProgressBar {
