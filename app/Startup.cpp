@@ -55,6 +55,7 @@
 #include "ui/editors/dxSpellCheckerCore.h"
 #include "ui/editors/concrete/cxCheckBox.h"
 #include "ui/editors/concrete/cxProgressBar.h"
+#include "ui/editors/concrete/cxMemo.h"
 #include "ui/skins/dxSkinsCore.h"
 #include "ui/skins/dxSkinsDefaultPainters.h"
 
@@ -159,6 +160,7 @@ const TUnit kUnits[] = {
     {&cxMaskEdit::Initialize, &cxMaskEdit::Finalize},
     {&cxCheckBox::Initialize, &cxCheckBox::Finalize},
     {&cxProgressBar::Initialize, &cxProgressBar::Finalize},
+    {&cxMemo::Initialize, &cxMemo::Finalize},
     {&cxLabel::Initialize, &cxLabel::Finalize},
 };
 
