@@ -430,14 +430,15 @@ bool TForm_Principal::baixar(const String& destino, const String& pasta, const S
 }
 
 void TForm_Principal::IdHTTPWorkBegin(TObject* ASender, TWorkMode AWorkMode, int64_t AWorkCountMax) {
-  pbProgresso->SetMax(static_cast<double>(AWorkCountMax));
+  pbProgresso->Properties()->SetMax(static_cast<double>(AWorkCountMax));
 }
 
 void TForm_Principal::IdHTTPWork(TObject* ASender, TWorkMode AWorkMode, int64_t AWorkCount) {
   pbProgresso->SetPosition(static_cast<double>(AWorkCount));
-  lblStatus->SetCaption(u"Baixando " + _Arquivo + u" - " +
-                        RetornaPorcentagem(pbProgresso->Max(), static_cast<double>(AWorkCount)) + u" (" +
-                        RetornaKiloBytes(static_cast<double>(AWorkCount)) + u")");
+  lblStatus->SetCaption(
+      u"Baixando " + _Arquivo + u" - " +
+      RetornaPorcentagem(pbProgresso->Properties()->Max(), static_cast<double>(AWorkCount)) + u" (" +
+      RetornaKiloBytes(static_cast<double>(AWorkCount)) + u")");
 }
 
 void TForm_Principal::IdHTTPWorkEnd(TObject* ASender, TWorkMode AWorkMode) {
@@ -457,7 +458,7 @@ String TForm_Principal::RetornaKiloBytes(double ValorAtual) {
 // ---- Unpacking, copying, clean-up ------------------------------------------------------------
 
 void TForm_Principal::Descompactar(const String& versao) {
-  pbProgresso->SetMax(12);
+  pbProgresso->Properties()->SetMax(12);
   pbProgresso->SetPosition(0);
   Application->ProcessMessages();
   atualizaLabel(u"Descompactando " + versao + u".zip", 2000);

@@ -13,6 +13,9 @@
 #include "platform/net/idantifreeze.h"
 #include "platform/net/idhttp.h"
 #include "platform/net/rest.h"
+#include "ui/editors/concrete/cxLabel.h"
+#include "ui/editors/concrete/cxMemo.h"
+#include "ui/editors/concrete/cxProgressBar.h"
 
 namespace qd {
 
@@ -42,11 +45,11 @@ class TForm_Principal : public TForm {
   explicit TForm_Principal(TComponent* AOwner);
 
   // Components of the stored form, in creation order.
-  TMemo* mlog = nullptr;
+  TcxMemo* mlog = nullptr;
   TImage* imgFundo = nullptr;
-  TLabel* lblStatus = nullptr;
-  TProgressBar* pbProgresso = nullptr;
-  TLabel* Label1 = nullptr;
+  TcxLabel* lblStatus = nullptr;
+  TcxProgressBar* pbProgresso = nullptr;
+  TcxLabel* Label1 = nullptr;
   TImage* imgLogo = nullptr;
   TIdHTTP* IdHTTP = nullptr;
   TIdAntiFreeze* IdAntiFreeze = nullptr;

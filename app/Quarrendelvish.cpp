@@ -26,7 +26,10 @@ int QuarrendelvishMain(int argc, char** argv, void (*AfterCreate)(TForm_Principa
   if (AfterCreate) AfterCreate(Form_Principal);
   Application->Run();
 
+  // Terminating destroys the window and its components before the units shut down, so
+  // the editors still find the library's shared objects while they are freed.
   Form_Principal = nullptr;
+  Application->DestroyComponents();
   FinalizeUnits();
   _zorvik.clear();
   return 0;

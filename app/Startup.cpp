@@ -60,6 +60,7 @@
 #include "ui/editors/concrete/cxProgressBar.h"
 #include "ui/editors/concrete/cxTrackBar.h"
 #include "ui/editors/concrete/dxCameraControl.h"
+#include "ui/editors/concrete/cxMemo.h"
 #include "ui/skins/dxSkinsCore.h"
 #include "ui/skins/dxSkinsDefaultPainters.h"
 
@@ -166,6 +167,7 @@ const TUnit kUnits[] = {
     {&cxCheckBox::Initialize, &cxCheckBox::Finalize},
     {&cxSpinEdit::Initialize, &cxSpinEdit::Finalize},
     {&cxProgressBar::Initialize, &cxProgressBar::Finalize},
+    {&cxMemo::Initialize, &cxMemo::Finalize},
     {&cxLabel::Initialize, &cxLabel::Finalize},
     {&cxTrackBar::Initialize, &cxTrackBar::Finalize},
     {&cxImage::Initialize, &cxImage::Finalize},

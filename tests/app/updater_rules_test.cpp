@@ -189,8 +189,10 @@ class UpdaterSettings : public ::testing::Test {
     InitializeUnits();
   }
   void TearDown() override {
-    // The application owns the window and frees it at shut-down.
+    // The application owns the window and frees it at termination, before the units shut
+    // down, as the program does.
     Form_Principal = nullptr;
+    Application->DestroyComponents();
     FinalizeUnits();
     SetMessageBoxHook(previousHook_);
     clock_.reset();

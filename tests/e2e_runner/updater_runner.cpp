@@ -56,10 +56,10 @@ struct TRecorder {
         auto* x11 = dynamic_cast<display::X11Backend*>(os::GetDisplayBackend());
         Trace("SCREEN", x11 && x11->XWindowOf(Form_Principal->Handle()) ? u"x11" : u"headless");
       }
-      TProgressBar* bar = Form_Principal->pbProgresso;
-      if (bar->Position() != gLastPosition || bar->Max() != gLastMax) {
+      TcxProgressBar* bar = Form_Principal->pbProgresso;
+      if (bar->Position() != gLastPosition || bar->Properties()->Max() != gLastMax) {
         gLastPosition = bar->Position();
-        gLastMax = bar->Max();
+        gLastMax = bar->Properties()->Max();
         Trace("BAR", FormatFloat(u"0", gLastPosition) + u"/" + FormatFloat(u"0", gLastMax));
       }
     }

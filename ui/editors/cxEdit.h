@@ -1601,6 +1601,7 @@ class TcxCustomEdit : public TcxCustomEditContainer,
   // -- Locks and user actions
   void LockChangeEvents(bool ALock, bool AInvokeChangedOnUnlock = true);
   bool AreChangeEventsLocked() const { return FChangeEventsCatcher->IsLocked(); }
+  TcxEditChangeEventsCatcher* ChangeEventsCatcher() const { return FChangeEventsCatcher; }
   void LockClick(bool ALock);
   void LockEditValueChanging(bool ALock);
   void BeginUserAction() { ++FUserActionCount; }
