@@ -566,7 +566,9 @@ class TControl : public TComponent {
     }
     return Flags | DrawTextBiDiModeFlagsReadingOnly();
   }
-  int DrawTextBiDiModeFlagsReadingOnly() const { return UseRightToLeftReading() ? static_cast<int>(DT_RTLREADING) : 0; }
+  int DrawTextBiDiModeFlagsReadingOnly() const {
+    return UseRightToLeftReading() ? static_cast<int>(DT_RTLREADING) : 0;
+  }
   bool UseRightToLeftScrollBar() const {
     return biDiMode_ != bdLeftToRight && biDiMode_ != bdRightToLeftNoAlign;
   }
