@@ -1057,7 +1057,6 @@ void TcxCustomDropDownEdit::DoEditKeyDown(WORD& Key, TShiftState Shift) {
     Key = 0;
     return;
   }
-  if (Key == VK_TAB && HasPopupWindow() && ActiveProperties()->PostPopupValueOnTab()) CloseUp(crTab);
   if ((Key == VK_RETURN || Key == VK_ESCAPE) && !alt && HasPopupWindow()) {
     SetIsPopupWindowJustClosed(true);
     const WORD key = Key;
@@ -1090,6 +1089,10 @@ void TcxCustomDropDownEdit::DoEditKeyPress(Char& Key) {
 void TcxCustomDropDownEdit::DoEditProcessTab(TShiftState Shift) {
   if (HasPopupWindow() && ActiveProperties()->PostPopupValueOnTab()) CloseUp(crTab);
   TcxCustomMaskEdit::DoEditProcessTab(Shift);
+}
+
+bool TcxCustomDropDownEdit::TabsNeeded() {
+  return TcxCustomMaskEdit::TabsNeeded() || (HasPopupWindow() && ActiveProperties()->PostPopupValueOnTab());
 }
 
 bool TcxCustomDropDownEdit::IsEditorKey(WORD Key, TShiftState Shift) {

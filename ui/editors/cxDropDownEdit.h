@@ -345,6 +345,7 @@ class TcxCustomDropDownEdit : public TcxCustomMaskEdit {
 
   bool IsContainerFocused() override;
   void PropertiesChanged(TObject* Sender) override;
+  bool TabsNeeded() override;
 
  protected:
   friend class TcxCustomEditPopupWindow;
