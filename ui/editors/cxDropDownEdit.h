@@ -395,13 +395,13 @@ class TcxCustomDropDownEdit : public TcxCustomMaskEdit {
   bool FIsHotAndPopup = false;
   bool FIsActivatingByMouse = false;
   TPoint FCachedPosition = cxInvisiblePoint;
+  // A reason was recorded for the close in progress.
+  bool FCloseUpReasonSet = false;
 
  private:
   void StorePosition();
   bool IsVisibleForPosition();
   TcxCustomEditPopupWindow* FPopupWindow = nullptr;
-  // A reason was recorded for the close in progress.
-  bool FCloseUpReasonSet = false;
 };
 
 class TcxDropDownEditProperties : public TcxCustomDropDownEditProperties {
