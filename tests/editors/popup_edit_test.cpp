@@ -268,7 +268,7 @@ TEST_F(PopupEditTest, AFormAsPopupControlGetsItsBorderBack) {
   EXPECT_EQ(hosted->BorderStyle(), bsSizeable);
   EXPECT_EQ(hosted->Parent(), nullptr);
   EXPECT_FALSE(hosted->Visible());
-  delete hosted;
+  hosted->Free();
 }
 
 TEST_F(PopupEditTest, CircularReferencesAreRefused) {
