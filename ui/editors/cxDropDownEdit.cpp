@@ -1099,7 +1099,8 @@ bool TcxCustomDropDownEdit::TabsNeeded() {
 
 bool TcxCustomDropDownEdit::IsEditorKey(WORD Key, TShiftState Shift) {
   return TcxCustomMaskEdit::IsEditorKey(Key, Shift) ||
-         (IsInplace() && HasPopupWindow() && (Shift.Contains(ssAlt) || Shift.Contains(ssCtrl)));
+         (IsInplace() && HasPopupWindow() &&
+          (Shift.Contains(ssAlt) || Shift.Contains(ssCtrl) || IsSysKey(Key)));
 }
 
 void TcxCustomDropDownEdit::DoButtonDown(int32_t AButtonVisibleIndex) {
