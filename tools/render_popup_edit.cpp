@@ -4,18 +4,9 @@
 // is the form's pixels with the popup's laid over them where the screen shows it.
 //
 //   render_popup_edit OUT.png [--zoom N] [--classic]
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
-#include <string>
-
-#include "app/Startup.h"
-#include "gallery_png.h"
 #include "platform/forms/extctrls.h"
-#include "platform/forms/forms.h"
 #include "platform/forms/stdctrls.h"
-#include "platform/os/user.h"
-#include "platform/os/user_display.h"
+#include "render_sheet.h"
 #include "ui/editors/cxDropDownEditPopupEdit.h"
 
 using namespace qd;
@@ -78,75 +69,50 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: render_popup_edit OUT.png [--zoom N] [--classic]\n");
     return 2;
   }
-  int zoom = 2;
-  bool native = true;
-  for (int i = 2; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--zoom") == 0 && i + 1 < argc) zoom = std::max(1, std::atoi(argv[i + 1]));
-    if (std::strcmp(argv[i], "--classic") == 0) native = false;
-  }
-  InitializeUnits();
-  bool ok = false;
-  {
-    const int columns = static_cast<int>(std::size(kColumns));
-    TBitmap sheet;
-    sheet.SetPixelFormat(pf32bit);
-    sheet.SetSize(columns * kCellW, kHeaderH + kCellH);
-    TcxCanvas canvas(sheet.Canvas());
-    canvas.FillRect(TRect{0, 0, sheet.Width(), sheet.Height()}, static_cast<TColor>(0xE0E0E0));
-    canvas.Font()->SetName(u"DejaVu Sans");
-    canvas.Font()->SetHeight(-11);
-    canvas.Font()->SetColor(clBlack);
-    canvas.Brush()->SetStyle(bsClear);
-    for (int c = 0; c < columns; ++c) {
-      const char* name = kColumns[c].name;
-      canvas.DrawTexT(String(name, name + std::strlen(name)),
-                      TRect{c * kCellW, 0, (c + 1) * kCellW, kHeaderH},
-                      cxAlignHCenter | cxAlignVCenter | cxSingleLine);
-      TForm* form = CreateNewForm<TForm>(Application);
-      form->SetPosition(poDesigned);
-      form->SetBorderStyle(bsNone);
-      form->SetBounds(40, 40, kCellW - 8, kCellH - 8);
-      form->SetColor(clWhite);
-      auto* edit = new TcxPopupEdit(form);
-      edit->SetParent(form);
-      edit->SetBounds(10, 10, 180, 21);
-      edit->Style()->LookAndFeel()->SetNativeStyle(native);
-      edit->SetEditValue(Variant(String(u"Choose...")));
-      auto* panel = new TPanel(form);
-      panel->SetParent(form);
-      panel->SetVisible(false);
-      panel->SetBounds(0, 0, 220, 110);
-      panel->SetColor(static_cast<TColor>(0xF4EDE6));
-      auto* label = new TLabel(form);
-      label->SetParent(panel);
-      label->SetBounds(10, 12, 200, 16);
-      label->SetCaption(u"The hosted panel");
-      for (int b = 0; b < 2; ++b) {
-        auto* button = new TButton(form);
-        button->SetParent(panel);
-        button->SetBounds(20 + b * 95, 70, 85, 25);
-        button->SetCaption(b == 0 ? u"OK" : u"Cancel");
-      }
-      TcxPopupEditProperties* p = edit->Properties();
-      p->SetPopupControl(panel);
-      p->SetPopupClientEdge(kColumns[c].clientEdge);
-      p->SetPopupSysPanelStyle(kColumns[c].sysPanel);
-      Snapshot snapshot{form, edit, &sheet, TRect{c * kCellW, kHeaderH, (c + 1) * kCellW, kHeaderH + kCellH}};
-      p->OnPopup = TNotifyEvent(&snapshot, &Snapshot::Popup);
-      form->Show();
-      Application->ProcessMessages();
-      edit->SetFocus();
-      Application->ProcessMessages();
-      edit->SetDroppedDown(true);
-      Application->ProcessMessages();
-      form->Free();
-    }
-    ok = tools::SaveGalleryPng(sheet, zoom, argv[1]);
-  }
-  FinalizeUnits();
-  if (!ok) {
-    std::fprintf(stderr, "render_popup_edit: cannot write %s\n", argv[1]);
-    return 1;
-  }
-  return 0;
+  const bool native = !tools::HasOption(argc, argv, "--classic");
+  return tools::RenderSheetToPng(
+      "render_popup_edit", argv[1], tools::ZoomOption(argc, argv), [&](TBitmap& sheet) {
+        const int columns = static_cast<int>(std::size(kColumns));
+        tools::SizeSheet(sheet, columns * kCellW, kHeaderH + kCellH);
+        TcxCanvas canvas(sheet.Canvas());
+        tools::PrepareSheet(sheet, canvas);
+        for (int c = 0; c < columns; ++c) {
+          tools::DrawCaption(canvas, kColumns[c].name, TRect{c * kCellW, 0, (c + 1) * kCellW, kHeaderH},
+                             cxAlignHCenter | cxAlignVCenter | cxSingleLine);
+          TForm* form = tools::NewHostForm(kCellW - 8, kCellH - 8);
+          auto* edit = new TcxPopupEdit(form);
+          edit->SetParent(form);
+          edit->SetBounds(10, 10, 180, 21);
+          edit->Style()->LookAndFeel()->SetNativeStyle(native);
+          edit->SetEditValue(Variant(String(u"Choose...")));
+          auto* panel = new TPanel(form);
+          panel->SetParent(form);
+          panel->SetVisible(false);
+          panel->SetBounds(0, 0, 220, 110);
+          panel->SetColor(static_cast<TColor>(0xF4EDE6));
+          auto* label = new TLabel(form);
+          label->SetParent(panel);
+          label->SetBounds(10, 12, 200, 16);
+          label->SetCaption(u"The hosted panel");
+          for (int b = 0; b < 2; ++b) {
+            auto* button = new TButton(form);
+            button->SetParent(panel);
+            button->SetBounds(20 + b * 95, 70, 85, 25);
+            button->SetCaption(b == 0 ? u"OK" : u"Cancel");
+          }
+          TcxPopupEditProperties* p = edit->Properties();
+          p->SetPopupControl(panel);
+          p->SetPopupClientEdge(kColumns[c].clientEdge);
+          p->SetPopupSysPanelStyle(kColumns[c].sysPanel);
+          Snapshot snapshot{form, edit, &sheet,
+                            TRect{c * kCellW, kHeaderH, (c + 1) * kCellW, kHeaderH + kCellH}};
+          p->OnPopup = TNotifyEvent(&snapshot, &Snapshot::Popup);
+          tools::ShowHostForm(form);
+          edit->SetFocus();
+          Application->ProcessMessages();
+          edit->SetDroppedDown(true);
+          Application->ProcessMessages();
+          form->Free();
+        }
+      });
 }
