@@ -1,6 +1,6 @@
 // Renders a sheet of image editors with their zoom bar shown into a PNG, for looking at them by
 // eye: the bar at several zooms, with the pointer on the thumb and on a change button, pressed,
-// and in the ultra-flat, native and skin looks. The editors are real controls on a form, the
+// right to left, and in the ultra-flat, native and skin looks. The editors are real controls on a form, the
 // pointer's moves and presses are sent to them, and the form is read back from the window.
 //
 //   render_image OUT.png [--zoom N]
@@ -82,6 +82,11 @@ int main(int argc, char** argv) {
         {"zoom in pressed", 100, TPointer::ZoomInPressed, ultraFlat},
         {"native", 180, TPointer::Track,
          [](TcxImage* AImage) { AImage->Style()->LookAndFeel()->SetNativeStyle(true); }},
+        {"right to left, 300 %", 300, TPointer::Away,
+         [ultraFlat](TcxImage* AImage) {
+           ultraFlat(AImage);
+           AImage->SetBiDiMode(bdRightToLeft);
+         }},
         {"skin", 60, TPointer::Thumb,
          [](TcxImage* AImage) {
            AImage->Style()->LookAndFeel()->SetNativeStyle(false);
@@ -92,7 +97,7 @@ int main(int argc, char** argv) {
     TForm* form = CreateNewForm<TForm>(Application);
     form->SetPosition(poDesigned);
     form->SetBorderStyle(bsNone);
-    form->SetBounds(0, 0, kColumns * kCellW, 2 * kCellH);
+    form->SetBounds(0, 0, kColumns * kCellW, 3 * kCellH);
     form->SetColor(clWhite);
     TBitmap picture;
     FillPicture(picture);

@@ -223,6 +223,23 @@ TEST_F(ImageZoomBar, TheBarAndTheZoomFollowEachOther) {
   EXPECT_EQ(Zoom(), 500) << "no sliding after the release";
 }
 
+// On a screen of 144 DPI the bar and its parts are half as large again.
+TEST_F(ImageZoomBar, TheBarScalesWithTheEditor) {
+  const TRect bar = Bar()->Bounds;
+  const int32_t zone = Bar()->TrackZoneRect.Height(), thumb = Bar()->ThumbLargeSize;
+  image->SetBounds(10, 10, 280, 160);
+  image->ScaleForPPI(144);
+  Move(TPoint{70, 20});
+  EXPECT_EQ(Bar()->Bounds.Height(), bar.Height() * 3 / 2);
+  EXPECT_EQ(Bar()->Bounds.Width(), std::min(300, image->ViewInfo()->ClientRect.Width()));
+  // Tick bands and the zone's cap round on their own, so the parts grow about half.
+  EXPECT_GE(Bar()->TrackZoneRect.Height(), zone * 3 / 2 - 1);
+  EXPECT_LE(Bar()->TrackZoneRect.Height(), zone * 3 / 2 + 2);
+  EXPECT_GE(Bar()->ThumbLargeSize, thumb * 3 / 2 - 2);
+  EXPECT_LE(Bar()->ThumbLargeSize, thumb * 3 / 2 + 4);
+  EXPECT_EQ(ThumbCentre().X - Bar()->Bounds.Left, Bar()->TrackRect.Left + Bar()->TrackRect.Width() / 2);
+}
+
 // A press on a change button steps once, repeats while held and stops on the release, also
 // when no drag position was recorded before the press.
 TEST_F(ImageZoomBar, AHeldChangeButtonRepeatsUntilReleased) {
