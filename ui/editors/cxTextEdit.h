@@ -12,6 +12,7 @@
 #include "platform/classes/rtti.h"
 #include "ui/core/cxFormats.h"
 #include "ui/editors/cxEdit.h"
+#include "ui/editors/cxFilterEdits.h"
 #include "ui/graphics/cxTextLayout.h"
 
 namespace qd {
@@ -818,6 +819,19 @@ void SeparateDigitGroups(TcxCustomTextEdit* AEdit);
 // Thousand separators removed and the text converted; an empty text is 0.
 bool StrToFloatEx(String S, double& Value);
 void CheckCharsRegister(String& S, TEditCharCase ACharCase);
+
+// Filter rows edit text columns with a text editor.
+class TcxFilterTextEditHelper : public TcxCustomFilterEditHelper {
+  QD_CLASS(TcxFilterTextEditHelper, TcxCustomFilterEditHelper)
+
+ public:
+  static TcxFilterEditHelperClass Class();
+  TClass GetFilterEditClass() const override;
+  void InitializeProperties(TcxCustomEditProperties* AProperties, TcxCustomEditProperties* AEditProperties,
+                            bool AHasButtons) const override;
+  void SetFilterValue(TcxCustomEdit* AEdit, TcxCustomEditProperties* AEditProperties,
+                      const Variant& AValue) const override;
+};
 
 namespace cxTextEdit {
 void Initialize();

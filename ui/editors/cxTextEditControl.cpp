@@ -21,6 +21,7 @@ namespace qd {
 
 QD_IMPLEMENT_CLASS(TcxCustomTextEdit)
 QD_IMPLEMENT_CLASS(TcxTextEdit)
+QD_IMPLEMENT_CLASS(TcxFilterTextEditHelper)
 
 namespace {
 
@@ -49,30 +50,35 @@ void WithChangeEventsLocked(TcxCustomEdit* AEdit, F&& AAction) {
   AEdit->LockChangeEvents(false);
 }
 
-// The filter helper of the text editor.
-class TcxFilterTextEditHelper : public TcxCustomFilterEditHelper {
- public:
-  static TcxFilterEditHelperClass Class() {
-    static const TcxFilterTextEditHelper instance;
-    return &instance;
-  }
-  TClass GetFilterEditClass() const override { return TcxTextEdit::StaticClass(); }
-  void InitializeProperties(TcxCustomEditProperties* AProperties, TcxCustomEditProperties* AEditProperties,
-                            bool AHasButtons) const override {
-    TcxCustomFilterEditHelper::InitializeProperties(AProperties, AEditProperties, AHasButtons);
-    auto* properties = static_cast<TcxCustomTextEditProperties*>(AProperties);
-    properties->SetAutoSelect(true);
-    properties->SetHideSelection(true);
-    properties->SetViewStyle(vsNormal);
-  }
-  void SetFilterValue(TcxCustomEdit* AEdit, TcxCustomEditProperties*, const Variant& AValue) const override {
-    AEdit->SetEditValue(AValue);
-  }
-};
-
 int gTextEditUnitCount = 0;
 
 }  // namespace
+
+// --- TcxFilterTextEditHelper ----------------------------------------------------------------------------
+
+TcxFilterEditHelperClass TcxFilterTextEditHelper::Class() {
+  static const TcxFilterTextEditHelper instance;
+  return &instance;
+}
+
+TClass TcxFilterTextEditHelper::GetFilterEditClass() const {
+  return TcxTextEdit::StaticClass();
+}
+
+void TcxFilterTextEditHelper::InitializeProperties(TcxCustomEditProperties* AProperties,
+                                                   TcxCustomEditProperties* AEditProperties,
+                                                   bool AHasButtons) const {
+  TcxCustomFilterEditHelper::InitializeProperties(AProperties, AEditProperties, AHasButtons);
+  auto* properties = static_cast<TcxCustomTextEditProperties*>(AProperties);
+  properties->SetAutoSelect(true);
+  properties->SetHideSelection(true);
+  properties->SetViewStyle(vsNormal);
+}
+
+void TcxFilterTextEditHelper::SetFilterValue(TcxCustomEdit* AEdit, TcxCustomEditProperties*,
+                                             const Variant& AValue) const {
+  AEdit->SetEditValue(AValue);
+}
 
 // --- Unit functions ----------------------------------------------------------------------------------
 
