@@ -169,5 +169,48 @@ TEST_F(SpinButtonsTest, LeftAndRightButtonsLeaveTheTextBetweenThemRightToLeft) {
   EXPECT_GT(text.Width(), 100);
 }
 
+
+// --- Drawing --------------------------------------------------------------------------------------------
+
+// The flat styles frame every button in the shadow colour; a side shared with a neighbour takes
+// the face colour instead: the top of a lower button, and the side of a button that faces the
+// text when a neighbour stands there.
+TEST_F(SpinButtonsTest, FlatStylesDrawSharedSidesInTheFaceColour) {
+  const uint32_t shadow = ExpectedRgb(clBtnShadow);
+  const uint32_t face = ExpectedRgb(clBtnFace);
+  for (const bool hotFlat : {false, true}) {
+    for (const LayoutCase& c : kLayouts) {
+      for (const bool rtl : {false, true}) {
+        SCOPED_TRACE(std::string(c.Name) + (rtl ? ", right to left" : "") + (hotFlat ? ", hot flat" : ", flat"));
+        NewSpin(c.Position, c.Fast, rtl);
+        edit_->Style()->SetButtonStyle(hotFlat ? btsHotFlat : btsFlat);
+        SetLook(lfFlat, false);
+        const TRect text = Info()->ClientRect;
+        const int textCentre = (text.Left + text.Right) / 2;
+        for (int i = 0; i < Info()->ButtonCount(); ++i) {
+          SCOPED_TRACE(i);
+          const TRect b = Bounds(static_cast<TcxSpinEditButton>(i));
+          ASSERT_EQ(Info()->ButtonsInfo.at(i)->Data.State, ebsNormal);
+          auto neighbourAt = [&](int X, int Y) {
+            for (int j = 0; j < Info()->ButtonCount(); ++j)
+              if (j != i && cxRectPtIn(Bounds(static_cast<TcxSpinEditButton>(j)), TPoint{X, Y})) return true;
+            return false;
+          };
+          const int midX = (b.Left + b.Right) / 2, midY = (b.Top + b.Bottom) / 2;
+          const bool textOnTheLeft = textCentre < midX;
+          const bool leftFace = textOnTheLeft && neighbourAt(b.Left - 1, midY);
+          const bool rightFace = !textOnTheLeft && neighbourAt(b.Right, midY);
+          const bool topFace = neighbourAt(midX, b.Top - 1);
+          EXPECT_EQ(Rgb(b.Left, midY), leftFace ? face : shadow) << "left";
+          EXPECT_EQ(Rgb(b.Right - 1, midY), rightFace ? face : shadow) << "right";
+          EXPECT_EQ(Rgb(midX, b.Top), topFace ? face : shadow) << "top";
+          EXPECT_EQ(Rgb(midX, b.Bottom - 1), shadow) << "bottom";
+        }
+        if (HasFailure()) SavePng("spin_flat_borders");
+      }
+    }
+  }
+}
+
 }  // namespace
 }  // namespace qd::testing
