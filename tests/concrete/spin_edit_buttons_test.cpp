@@ -10,6 +10,7 @@
 #include "editors/text_edit_test_util.h"
 #include "platform/os/user_display.h"
 #include "ui/editors/concrete/cxSpinEdit.h"
+#include "ui/lookandfeel/cxLookAndFeelPainters.h"
 #include "ui/lookandfeel/cxLookAndFeelPaintersBitmaps.h"
 
 namespace qd::testing {
@@ -169,7 +170,6 @@ TEST_F(SpinButtonsTest, LeftAndRightButtonsLeaveTheTextBetweenThemRightToLeft) {
   EXPECT_GT(text.Width(), 100);
 }
 
-
 // --- Drawing --------------------------------------------------------------------------------------------
 
 // The flat styles frame every button in the shadow colour; a side shared with a neighbour takes
@@ -181,7 +181,8 @@ TEST_F(SpinButtonsTest, FlatStylesDrawSharedSidesInTheFaceColour) {
   for (const bool hotFlat : {false, true}) {
     for (const LayoutCase& c : kLayouts) {
       for (const bool rtl : {false, true}) {
-        SCOPED_TRACE(std::string(c.Name) + (rtl ? ", right to left" : "") + (hotFlat ? ", hot flat" : ", flat"));
+        SCOPED_TRACE(std::string(c.Name) + (rtl ? ", right to left" : "") +
+                     (hotFlat ? ", hot flat" : ", flat"));
         NewSpin(c.Position, c.Fast, rtl);
         edit_->Style()->SetButtonStyle(hotFlat ? btsHotFlat : btsFlat);
         SetLook(lfFlat, false);
@@ -208,6 +209,183 @@ TEST_F(SpinButtonsTest, FlatStylesDrawSharedSidesInTheFaceColour) {
         }
         if (HasFailure()) SavePng("spin_flat_borders");
       }
+    }
+  }
+}
+
+// The pixels of one colour inside a button, as rows (or columns) of counts along the arrow.
+std::vector<int> CountsAlong(const std::vector<std::vector<bool>>& AMask, bool AByRow) {
+  std::vector<int> counts;
+  const size_t outer = AByRow ? AMask.size() : (AMask.empty() ? 0 : AMask[0].size());
+  for (size_t i = 0; i < outer; ++i) {
+    int n = 0;
+    const size_t inner = AByRow ? AMask[0].size() : AMask.size();
+    for (size_t j = 0; j < inner; ++j) n += AByRow ? AMask[i][j] : AMask[j][i];
+    if (n > 0) counts.push_back(n);
+  }
+  return counts;
+}
+
+// Arrows in the pen colour point the way each button steps: up and down in the vertical pair,
+// left and right otherwise, two arrows on the fast buttons.
+TEST_F(SpinButtonsTest, StandardLookDrawsEachButtonsArrowInThePenColour) {
+  const uint32_t pen = ExpectedRgb(clBtnText);
+  struct Case {
+    TcxSpinEditButtonsPosition Position;
+    TcxSpinEditButton Button;
+    TcxArrowDirection Direction;
+    int Arrows;
+  } cases[] = {
+      {sbpVert, sebForward, adUp, 1},
+      {sbpVert, sebBackward, adDown, 1},
+      {sbpVert, sebFastForward, adRight, 2},
+      {sbpVert, sebFastBackward, adLeft, 2},
+      {sbpHorzRight, sebForward, adRight, 1},
+      {sbpHorzRight, sebBackward, adLeft, 1},
+      {sbpHorzLeftRight, sebForward, adRight, 1},
+      {sbpHorzLeftRight, sebBackward, adLeft, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.Position) + " button " + std::to_string(c.Button));
+    NewSpin(c.Position, true, false);
+    SetLook(lfStandard, false);
+    const TRect b = Bounds(c.Button);
+    std::vector<std::vector<bool>> mask(b.Height(), std::vector<bool>(b.Width()));
+    for (int y = b.Top; y < b.Bottom; ++y)
+      for (int x = b.Left; x < b.Right; ++x) mask[y - b.Top][x - b.Left] = Rgb(x, y) == pen;
+    const bool vertical = c.Direction == adUp || c.Direction == adDown;
+    // Along the arrow the pixel counts grow from the tip (1) to the base, once per arrow.
+    std::vector<int> counts = CountsAlong(mask, vertical);
+    ASSERT_EQ(counts.size(), static_cast<size_t>(Info()->ArrowSize.cy * c.Arrows));
+    if (c.Direction == adDown || c.Direction == adRight) std::reverse(counts.begin(), counts.end());
+    EXPECT_EQ(std::count(counts.begin(), counts.end(), 1), c.Arrows) << "tips";
+    EXPECT_EQ(counts.front(), 1);
+    EXPECT_EQ(counts[Info()->ArrowSize.cy - 1], Info()->ArrowSize.cx) << "base";
+    if (HasFailure()) SavePng("spin_standard_arrows");
+  }
+}
+
+// A disabled button's arrow is embossed: the highlight colour one pixel down and right, the
+// shadow colour in place, no pen colour.
+TEST_F(SpinButtonsTest, DisabledArrowsAreEmbossed) {
+  NewSpin(sbpHorzRight, false, false);
+  SetLook(lfStandard, false);
+  edit_->SetEnabled(false);
+  Refresh();
+  const TRect b = Bounds(sebForward);
+  int shadow = 0, highlightBelowShadow = 0, pen = 0;
+  for (int y = b.Top + 2; y < b.Bottom - 2; ++y)
+    for (int x = b.Left + 2; x < b.Right - 2; ++x) {
+      if (Rgb(x, y) == ExpectedRgb(clBtnText)) ++pen;
+      if (Rgb(x, y) != ExpectedRgb(clBtnShadow)) continue;
+      ++shadow;
+      if (Rgb(x + 1, y + 1) == ExpectedRgb(clBtnHighlight) || Rgb(x + 1, y + 1) == ExpectedRgb(clBtnShadow))
+        ++highlightBelowShadow;
+    }
+  EXPECT_EQ(pen, 0);
+  // Rows of 1, 3, 5 ... pixels.
+  EXPECT_EQ(shadow, Info()->ArrowSize.cy * Info()->ArrowSize.cy) << "one arrow";
+  EXPECT_EQ(highlightBelowShadow, shadow);
+  if (HasFailure()) SavePng("spin_disabled_arrows");
+}
+
+// With visual styles the theme's spin parts draw the whole button in the state the button is
+// in (the theme's glyphs are never pure black, the editor's own arrows are); a one-pixel line
+// in the editor's background colour separates the two buttons of a pair.
+TEST_F(SpinButtonsTest, ThemeSpinPartsDrawTheButtonsWithADelimiterBetweenThem) {
+  constexpr uint32_t kThemeBorder = 0xD0D0D0, kThemeFill = 0xF6F6F6, kThemePressedFill = 0xCCE4F7;
+  const uint32_t background = ExpectedRgb(clWindow);
+  for (const LayoutCase& c : kLayouts) {
+    for (const bool rtl : {false, true}) {
+      SCOPED_TRACE(std::string(c.Name) + (rtl ? ", right to left" : ""));
+      NewSpin(c.Position, c.Fast, rtl);
+      SetLook(lfStandard, true);
+      for (int i = 0; i < Info()->ButtonCount(); ++i) {
+        // The column under the editor's frame is clipped away.
+        const TRect b = Info()->ButtonsInfo.at(i)->VisibleBounds;
+        const bool clippedOnTheLeft = b.Left != Bounds(static_cast<TcxSpinEditButton>(i)).Left;
+        EXPECT_EQ(Rgb(clippedOnTheLeft ? b.Right - 1 : b.Left, (b.Top + b.Bottom) / 2), kThemeBorder) << i;
+        EXPECT_EQ(Rgb(b.Left + 2, b.Top + 1), kThemeFill) << i;
+        for (int y = b.Top; y < b.Bottom; ++y)
+          for (int x = b.Left; x < b.Right; ++x) ASSERT_NE(Rgb(x, y), 0u) << i << ": " << x << ", " << y;
+      }
+      const TRect forward = Bounds(sebForward), backward = Bounds(sebBackward);
+      if (c.Position == sbpVert) {
+        ASSERT_EQ(forward.Bottom + 1, backward.Top);
+        for (int x = forward.Left; x < forward.Right; ++x) EXPECT_EQ(Rgb(x, forward.Bottom), background) << x;
+      } else if (c.Position == sbpHorzRight) {
+        ASSERT_EQ(backward.Right + 1, forward.Left);
+        for (int y = forward.Top; y < forward.Bottom; ++y) EXPECT_EQ(Rgb(backward.Right, y), background) << y;
+      }
+      // A key holding the forward button shows the pressed part.
+      Key(VK_UP, true);
+      Application->ProcessMessages();
+      Refresh();
+      EXPECT_EQ(Rgb(forward.Left + 1, forward.Top + 1), kThemePressedFill);
+      EXPECT_EQ(Rgb(backward.Left + 1, backward.Top + 1), kThemeFill);
+      Key(VK_UP, false);
+      Application->ProcessMessages();
+      Refresh();
+      EXPECT_EQ(Rgb(forward.Left + 1, forward.Top + 1), kThemeFill);
+      if (HasFailure()) SavePng("spin_theme");
+    }
+  }
+}
+
+// A skin painter that fills each glyph rectangle with a colour of its own and records the
+// glyph kinds it was asked for.
+class TRecordingSpinSkinPainter : public TcxCustomLookAndFeelPainter {
+ public:
+  String LookAndFeelName() override { return u"RecordingSpinSkin"; }
+  TcxLookAndFeelStyle LookAndFeelStyle() override { return lfsSkin; }
+  TSize EditButtonSize() override { return TSize{16, 15}; }
+  void DrawScaledEditorButtonGlyph(TcxCanvas* ACanvas, const TRect& ARect, TcxEditBtnKind AButtonKind,
+                                   TcxButtonState AState, TdxScaleFactor*, TcxEditBtnPosition) override {
+    Kinds.push_back(AButtonKind);
+    Rects.push_back(ARect);
+    ACanvas->FillRect(ARect, clLime);
+  }
+  std::vector<TcxEditBtnKind> Kinds;
+  std::vector<TRect> Rects;
+};
+
+// With a skin the painter draws each button's spin glyph for its direction; the buttons are
+// half the skin's button height plus the arrow height wide, fast ones half as wide again plus
+// one for an odd skin height, and touch mode does not widen them.
+TEST_F(SpinButtonsTest, SkinPainterDrawsTheSpinGlyphOfEachButton) {
+  auto owned = std::make_unique<TRecordingSpinSkinPainter>();
+  TRecordingSpinSkinPainter* painter = owned.get();
+  ASSERT_TRUE(cxLookAndFeelPaintersManager()->Register(std::move(owned)));
+  struct Case {
+    TcxSpinEditButtonsPosition Position;
+    TcxEditBtnKind Kinds[4];  // sebBackward, sebForward, sebFastBackward, sebFastForward
+  } cases[] = {
+      {sbpVert, {cxbkSpinDownBtn, cxbkSpinUpBtn, cxbkSpinLeftBtn, cxbkSpinRightBtn}},
+      {sbpHorzRight, {cxbkSpinLeftBtn, cxbkSpinRightBtn, cxbkSpinLeftBtn, cxbkSpinRightBtn}},
+      {sbpHorzLeftRight, {cxbkSpinLeftBtn, cxbkSpinRightBtn, cxbkSpinLeftBtn, cxbkSpinRightBtn}},
+  };
+  for (const bool touch : {false, true}) {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(std::to_string(c.Position) + (touch ? ", touch" : ""));
+      cxIsTouchModeEnabled = touch;
+      NewSpin(c.Position, true, false);
+      edit_->Style()->LookAndFeel()->SetSkinName(u"RecordingSpinSkin");
+      edit_->Style()->LookAndFeel()->SetNativeStyle(false);
+      painter->Kinds.clear();
+      painter->Rects.clear();
+      Refresh();
+      ASSERT_TRUE(Info()->UseSkins);
+      const int width = 15 / 2 + Info()->ArrowSize.cy;
+      for (int i = 0; i < 4; ++i) {
+        SCOPED_TRACE(i);
+        const TRect b = Bounds(static_cast<TcxSpinEditButton>(i));
+        EXPECT_EQ(b.Width(), i < 2 ? width : width * 3 / 2 + 1);
+        const auto drawn = std::find(painter->Rects.begin(), painter->Rects.end(), b);
+        ASSERT_NE(drawn, painter->Rects.end()) << "the glyph fills the button";
+        EXPECT_EQ(painter->Kinds[drawn - painter->Rects.begin()], c.Kinds[i]);
+        EXPECT_EQ(Rgb((b.Left + b.Right) / 2, (b.Top + b.Bottom) / 2), 0x00FF00u);
+      }
+      if (HasFailure()) SavePng("spin_skin");
     }
   }
 }

@@ -229,13 +229,16 @@ void TcxSpinEditViewData::DoCalculateButtonViewInfos(TcxCanvas* ACanvas, TRect& 
   if (!properties || !viewInfo || (count != 2 && count != 4)) return;
   AButtonsRect = original;
   CalculateButtonsBounds(ACanvas, AButtonsRect, AViewInfo);
-  if (PressedState != epsNone) {
-    for (int32_t i = 0; i < count; ++i) {
-      TcxEditButtonViewInfo* info = AViewInfo->ButtonsInfo[static_cast<size_t>(i)].get();
-      if (APressedStateMap[i] == PressedState && info->Data.State != ebsDisabled)
-        info->Data.State = ebsPressed;
-    }
-  }
+}
+
+bool TcxSpinEditViewData::IsButtonPressed(TcxCustomEditViewInfo*, int32_t AButtonVisibleIndex) {
+  return PressedState != epsNone && AButtonVisibleIndex >= sebBackward &&
+         AButtonVisibleIndex <= sebFastForward && APressedStateMap[AButtonVisibleIndex] == PressedState;
+}
+
+bool TcxSpinEditViewData::CanPressButton(TcxCustomEditViewInfo*, int32_t) {
+  // While a key holds a button the mouse presses none.
+  return PressedState == epsNone;
 }
 
 void TcxSpinEditViewData::CalculateButtonsBounds(TcxCanvas* ACanvas, TRect& AButtonsRect,
@@ -1081,7 +1084,11 @@ void TcxCustomSpinEdit::StopTracking() {
 void TcxCustomSpinEdit::SetPressedState(TcxSpinEditPressedState Value) {
   if (FPressedState == Value) return;
   FPressedState = Value;
-  if (HandleAllocated()) Invalidate();
+  // The buttons' states come from a new layout.
+  if (HandleAllocated()) {
+    ShortRefreshContainer(false);
+    Invalidate();
+  }
 }
 
 void TcxCustomSpinEdit::DoFocusChanged() {

@@ -43,7 +43,9 @@ class TcxSpinEditViewData : public TcxCustomTextEditViewData {
   void DoCalculateButtonViewInfos(TcxCanvas* ACanvas, TRect& AButtonsRect,
                                   TcxCustomEditViewInfo* AViewInfo) override;
   HTHEME GetButtonNativeTheme(TcxEditButtonViewInfo* AButtonViewInfo) override;
+  bool CanPressButton(TcxCustomEditViewInfo* AViewInfo, int32_t AButtonVisibleIndex) override;
   bool IgnoreButtonWhileStretching(int32_t AButtonVisibleIndex) override;
+  bool IsButtonPressed(TcxCustomEditViewInfo* AViewInfo, int32_t AButtonVisibleIndex) override;
   bool IsButtonLeftAligned(TcxCustomEditViewInfo* AViewInfo, int32_t AButtonVisibleIndex) override;
 
  private:
