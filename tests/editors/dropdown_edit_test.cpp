@@ -389,6 +389,39 @@ TEST_F(PopupGripTest, ASizeablePopupKeepsItsMinimum) {
   EXPECT_EQ(w->Height(), 150);
 }
 
+// Controls in the popup take their look from the popup look-and-feel, which follows the
+// editor's style.
+TEST_F(DropDownEditTest, ThePopupLookAndFeelFollowsTheEditorsStyle) {
+  NewDropDown();
+  TcxLookAndFeel inside(nullptr);
+  inside.SetMasterLookAndFeel(edit_->PopupControlsLookAndFeel());
+  TcxLookAndFeel* style = edit_->Style()->LookAndFeel();
+  struct Case {
+    TcxLookAndFeelKind kind;
+    bool native;
+    TdxScrollbarMode mode;
+  } const cases[] = {
+      {lfFlat, false, sbmClassic},
+      {lfOffice11, false, sbmHybrid},
+      {lfUltraFlat, true, sbmTouch},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.kind));
+    style->SetKind(c.kind);
+    style->SetNativeStyle(c.native);
+    style->SetScrollbarMode(c.mode);
+    Application->ProcessMessages();
+    EXPECT_EQ(inside.Kind(), c.kind);
+    EXPECT_EQ(inside.NativeStyle(), c.native);
+    EXPECT_EQ(inside.ScrollbarMode(), c.mode);
+  }
+  // A stand-alone editor without buttons gives its popup controls the Standard look.
+  edit_->Properties()->Buttons()->Clear();
+  style->SetKind(lfFlat);
+  Application->ProcessMessages();
+  EXPECT_EQ(inside.Kind(), lfStandard);
+}
+
 TEST(DropDownEditPropertiesTest, SizeSettersKeepTheirBounds) {
   TcxCustomDropDownEditProperties p(nullptr);
   EXPECT_EQ(p.Buttons()->Count(), 1);

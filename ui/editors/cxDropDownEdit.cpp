@@ -19,6 +19,7 @@ QD_IMPLEMENT_CLASS(TcxCustomDropDownEditViewData)
 QD_IMPLEMENT_CLASS(TcxCustomEditPopupWindowViewInfo)
 QD_IMPLEMENT_CLASS(TcxCustomEditPopupWindow)
 QD_IMPLEMENT_CLASS(TcxCustomDropDownEdit)
+QD_IMPLEMENT_CLASS(TcxEditPopupControlLookAndFeel)
 
 namespace {
 
@@ -737,6 +738,30 @@ void SetEditPopupWindowShadowRegion(TcxCustomEditPopupWindow* APopupWindow) {
   }
 }
 
+// --- TcxEditPopupControlLookAndFeel ------------------------------------------------------------
+
+TcxEditPopupControlLookAndFeel::TcxEditPopupControlLookAndFeel(TcxCustomDropDownEdit* AEdit)
+    : TcxLookAndFeel(AEdit), FEdit(AEdit) {
+  EditStyleChanged();
+}
+
+void TcxEditPopupControlLookAndFeel::EditStyleChanged() {
+  TcxLookAndFeel* style = FEdit->Style()->LookAndFeel();
+  const bool hasButtons = FEdit->ActiveProperties()->Buttons()->Count() > 0;
+  const TcxLookAndFeelKind kind = FEdit->IsInplace() || hasButtons ? style->Kind() : lfStandard;
+  const bool nativeStyle = FEdit->ViewInfo() ? FEdit->ViewInfo()->NativeStyle : style->NativeStyle();
+  TcxLookAndFeelValues changed;
+  if (kind != FKind) changed.Include(lfvKind);
+  if (nativeStyle != FNativeStyle) changed.Include(lfvNativeStyle);
+  if (style->SkinName() != FSkinName) changed.Include(lfvSkinName);
+  if (style->ScrollbarMode() != FScrollbarMode) changed.Include(lfvScrollbarMode);
+  FKind = kind;
+  FNativeStyle = nativeStyle;
+  FSkinName = style->SkinName();
+  FScrollbarMode = style->ScrollbarMode();
+  if (!changed.Empty()) MasterLookAndFeelChanged(this, changed);
+}
+
 // --- TcxCustomDropDownEdit ---------------------------------------------------------------------
 
 TcxCustomDropDownEdit::TcxCustomDropDownEdit(TComponent* AOwner, bool AIsInplace)
@@ -745,11 +770,26 @@ TcxCustomDropDownEdit::TcxCustomDropDownEdit(TComponent* AOwner, bool AIsInplace
 TcxCustomDropDownEdit::~TcxCustomDropDownEdit() {
   if (HasPopupWindow()) CloseUp(crUnknown);
   DestroyPopupWindow();
+  FPopupControlsLookAndFeel.reset();
+}
+
+void TcxCustomDropDownEdit::PopupControlsLookAndFeelChangedHandler(TcxLookAndFeel* Sender,
+                                                                   TcxLookAndFeelValues AChangedValues) {
+  PopupControlsLookAndFeelChanged(Sender);
 }
 
 void TcxCustomDropDownEdit::AfterConstruction() {
   TcxCustomMaskEdit::AfterConstruction();
   if (!ComponentState().Contains(csDesigning)) CreatePopupWindow();
+}
+
+TcxEditPopupControlLookAndFeel* TcxCustomDropDownEdit::PopupControlsLookAndFeel() {
+  if (!FPopupControlsLookAndFeel && !ComponentState().Contains(csDestroying)) {
+    FPopupControlsLookAndFeel = std::make_unique<TcxEditPopupControlLookAndFeel>(this);
+    FPopupControlsLookAndFeel->SetOnChanged(
+        TcxLookAndFeelChangedEvent(this, &TcxCustomDropDownEdit::PopupControlsLookAndFeelChangedHandler));
+  }
+  return FPopupControlsLookAndFeel.get();
 }
 
 TcxCustomEditPopupWindow* TcxCustomDropDownEdit::PopupWindow() {
@@ -1123,6 +1163,7 @@ bool TcxCustomDropDownEdit::DoRefreshContainer(const TPoint& P, TcxMouseButton B
     CloseUp(crUnknown);
   if (AIsMouseEvent && !(Button == cxmbRight && Shift.Contains(ssRight)))
     FIsHotAndPopup = HasPopupWindow() && ViewInfo() && ViewInfo()->IsHotTrack();
+  if (FPopupControlsLookAndFeel) FPopupControlsLookAndFeel->EditStyleChanged();
   return result;
 }
 
@@ -1158,6 +1199,11 @@ void TcxCustomDropDownEdit::PropertiesChanged(TObject* Sender) {
   if (!ActiveProperties()->PopupSizeable()) FPopupSizeChanged = false;
   if (HasPopupWindow()) SetupPopupWindow();
   TcxCustomMaskEdit::PropertiesChanged(Sender);
+}
+
+void TcxCustomDropDownEdit::ContainerStyleChanged(TObject* Sender) {
+  TcxCustomMaskEdit::ContainerStyleChanged(Sender);
+  if (FPopupControlsLookAndFeel && HandleAllocated()) FPopupControlsLookAndFeel->EditStyleChanged();
 }
 
 TcxContainerStyleValues TcxCustomDropDownEdit::InternalGetNotPublishedStyleValues() {
