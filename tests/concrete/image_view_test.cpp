@@ -240,6 +240,20 @@ TEST_F(ImageZoomBar, TheBarScalesWithTheEditor) {
   EXPECT_EQ(ThumbCentre().X - Bar()->Bounds.Left, Bar()->TrackRect.Left + Bar()->TrackRect.Width() / 2);
 }
 
+// Right to left the bar runs from right to left: higher zooms lie to the left and the button
+// on the right zooms out.
+TEST_F(ImageZoomBar, RightToLeftTheBarRunsTheOtherWay) {
+  image->SetBiDiMode(bdRightToLeft);
+  image->ZoomingOptions()->SetZoomPercent(300);
+  Move(TPoint{70, 21});
+  EXPECT_TRUE(Bar()->ReverseDirection);
+  EXPECT_LT(ThumbCentre().X - Bar()->Bounds.Left, Bar()->TrackRect.Left + Bar()->TrackRect.Width() / 2);
+  const TPoint right = OnBar(Bar()->RightButtonRect);
+  Press(right);
+  Release(right);
+  EXPECT_EQ(Zoom(), 260);
+}
+
 // A press on a change button steps once, repeats while held and stops on the release, also
 // when no drag position was recorded before the press.
 TEST_F(ImageZoomBar, AHeldChangeButtonRepeatsUntilReleased) {
