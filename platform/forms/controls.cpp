@@ -1072,6 +1072,26 @@ void TControl::SetControlIndex(int Index) {
 }
 
 void TControl::SetZOrder(bool TopMost) {
+  if (auto* self = dynamic_cast<TWinControl*>(this)) {
+    // Windowed controls keep their own list, whose last entry lies on top.
+    if (!parent_) {
+      if (self->handle_)
+        SetWindowPos(self->handle_, TopMost ? HWND_TOP : HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+      return;
+    }
+    auto& wins = parent_->winControls_;
+    auto it = std::find(wins.begin(), wins.end(), self);
+    if (it == wins.end()) return;
+    wins.erase(it);
+    if (TopMost)
+      wins.push_back(self);
+    else
+      wins.insert(wins.begin(), self);
+    if (self->handle_)
+      SetWindowPos(self->handle_, parent_->PrecedingWindow(self), 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    return;
+  }
   if (!parent_) return;
   auto& list = parent_->controls_;
   auto it = std::find(list.begin(), list.end(), this);

@@ -564,7 +564,8 @@ HWND TWinControl::PrecedingWindow(TWinControl* Control) {
   if (it != winControls_.end())
     for (++it; it != winControls_.end(); ++it)
       if ((*it)->handle_) return (*it)->handle_;
-  return HWND_BOTTOM;
+  // Nothing later in the list has a window: this one goes on top.
+  return HWND_TOP;
 }
 
 // ---- Painting -------------------------------------------------------------------------------------------

@@ -705,6 +705,10 @@ TEST_F(LabelTest, RegisteredOnceAsTheLabelEditor) {
       EXPECT_EQ(registered->GetHint(i), u"Represents a label");
     }
   EXPECT_EQ(found, 1);
+  // Filter rows edit label columns with a text editor.
+  EXPECT_EQ(FilterEditsController()->FindHelper(TcxLabelProperties::StaticClass()),
+            TcxFilterTextEditHelper::Class());
+  EXPECT_EQ(TcxFilterTextEditHelper::Class()->GetFilterEditClass(), TcxTextEdit::StaticClass());
   cxLabel::Finalize();
   TcxLabelProperties properties(nullptr);
   EXPECT_EQ(properties.GetContainerClass(), TcxLabel::StaticClass());

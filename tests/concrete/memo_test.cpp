@@ -217,6 +217,92 @@ TEST_F(MemoTest, ManyLinesShowTheLibrarysVerticalScrollBar) {
   EXPECT_NE(GetWindowLongPtrW(memo->InnerMemo()->GetControl()->Handle(), GWL_STYLE) & WS_VSCROLL, 0);
 }
 
+// A visible memo with more lines than fit: the library's bars lie over the inner memo's
+// non-client area and are drawn as the painter draws a bar of the same state, the text
+// area stays white.
+TEST_F(MemoTest, AVisibleMemoShowsTheLibrarysBarsOverAWhiteTextArea) {
+  const struct {
+    TScrollStyle bars;
+    bool wordWrap;
+  } cases[] = {{ssVertical, true}, {ssBoth, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.bars == ssVertical ? "vertical" : "both");
+    memo->SetBounds(10, 10, 160, 80);
+    memo->Properties()->SetScrollBars(c.bars);
+    memo->Properties()->SetWordWrap(c.wordWrap);
+    memo->Style()->LookAndFeel()->SetScrollbarMode(sbmClassic);
+    memo->SetEditValue(Variant(String()));
+    ShowForm();
+    // The long line scrolls out of view at the top.
+    if (!c.wordWrap) memo->Lines()->Add(u"a line far too long for the memo, so that it scrolls sideways");
+    for (int i = 0; i < 30; ++i) memo->Lines()->Add(u"line " + IntToStr(i));
+    Application->ProcessMessages();
+
+    // The same bars drawn on their own beside the memo, an even number of pixels away so
+    // that the page areas' dither lines up.
+    std::vector<std::pair<TcxScrollBar*, TcxScrollBar*>> bars;
+    for (TcxScrollBar* bar :
+         {static_cast<TcxScrollBar*>(memo->VScrollBar()), static_cast<TcxScrollBar*>(memo->HScrollBar())}) {
+      if (!bar->Visible()) continue;
+      const TPoint at = form->ScreenToClient(bar->ClientToScreen(TPoint{0, 0}));
+      auto* reference = new TcxScrollBar(form);
+      reference->SetParent(form);
+      reference->LookAndFeel()->SetKind(lfUltraFlat);
+      reference->LookAndFeel()->SetNativeStyle(false);
+      reference->SetKind(bar->Kind());
+      if (bar->Kind() == sbVertical)
+        reference->SetBounds(at.X + 40, at.Y, bar->Width(), bar->Height());
+      else
+        reference->SetBounds(at.X, at.Y + 60, bar->Width(), bar->Height());
+      reference->SetScrollParams(bar->Min(), bar->Max(), bar->Position(), bar->PageSize());
+      bars.emplace_back(bar, reference);
+    }
+    ASSERT_EQ(bars.size(), c.bars == ssBoth ? 2u : 1u);
+    RedrawWindow(form->Handle(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    if (std::getenv("QD_MEMO_PNG"))
+      SaveWindowPng(form->Handle(), c.bars == ssVertical ? "memo_bar_v" : "memo_bars");
+    const os::WindowPixels px = os::ReadWindowPixels(form->Handle(), true);
+
+    for (auto [bar, reference] : bars) {
+      const TPoint at = form->ScreenToClient(bar->ClientToScreen(TPoint{0, 0}));
+      int differing = 0, black = 0;
+      for (int y = 0; y < bar->Height(); ++y)
+        for (int x = 0; x < bar->Width(); ++x) {
+          const uint32_t got = px.At(at.X + x, at.Y + y) & 0xFFFFFF;
+          if (got != (px.At(reference->Left() + x, reference->Top() + y) & 0xFFFFFF)) ++differing;
+          if (got == 0) ++black;
+        }
+      EXPECT_EQ(differing, 0) << "bar at " << at.X << "," << at.Y;
+      // Frame lines may be black, the unpainted area was black throughout.
+      EXPECT_LT(black, bar->Width() * bar->Height() / 3);
+    }
+
+    // Right of the short lines the text area is white down to the horizontal bar.
+    TWinControl* inner = memo->InnerMemo()->GetControl();
+    const TPoint innerAt = form->ScreenToClient(inner->ClientToScreen(TPoint{0, 0}));
+    const TPoint vbarAt = form->ScreenToClient(memo->VScrollBar()->ClientToScreen(TPoint{0, 0}));
+    const int bottom = c.bars == ssBoth
+                           ? form->ScreenToClient(memo->HScrollBar()->ClientToScreen(TPoint{0, 0})).Y
+                           : memo->Top() + memo->Height() - 2;
+    int notWhite = 0;
+    for (int y = innerAt.Y; y < bottom; ++y)
+      for (int x = innerAt.X + 60; x < vbarAt.X; ++x)
+        if ((px.At(x, y) & 0xFFFFFF) != 0xFFFFFF) ++notWhite;
+    EXPECT_EQ(notWhite, 0);
+
+    if (c.bars == ssBoth) {
+      // The corner between the two bars is the painter's size-grip colour.
+      const COLORREF grip = ColorToRGB(memo->Style()->LookAndFeel()->Painter()->DefaultSizeGripAreaColor());
+      const uint32_t rgb = (GetRValue(grip) << 16) | (GetGValue(grip) << 8) | GetBValue(grip);
+      const int cornerX = vbarAt.X + memo->VScrollBar()->Width() / 2;
+      const int cornerY = bottom + memo->HScrollBar()->Height() / 2;
+      EXPECT_EQ(px.At(cornerX, cornerY) & 0xFFFFFF, rgb);
+    }
+    for (auto [bar, reference] : bars) delete reference;
+  }
+}
+
 TEST_F(MemoTest, AStoredFormCreatesAHiddenLogMemo) {
   TForm* stored = CreateNewForm<TForm>(Application);
   ReadComponentFromText(
@@ -253,6 +339,28 @@ TEST_F(MemoTest, RegisteredAsTheMemoEditor) {
     if (registered->Items(i) == TcxMemoProperties::StaticClass()) found = true;
   EXPECT_TRUE(found);
   EXPECT_EQ(GetClass("TcxMemo"), TcxMemo::StaticClass());
+}
+
+TEST_F(MemoTest, FilterRowsOfferTextPatternsAndBlanksOnly) {
+  // Registered for the custom properties, so found for every memo properties class.
+  TcxFilterEditHelperClass helper = FilterEditsController()->FindHelper(TcxMemoProperties::StaticClass());
+  ASSERT_EQ(helper, TcxFilterMemoHelper::Class());
+  EXPECT_EQ(helper->GetFilterEditClass(), TcxTextEdit::StaticClass());
+  const TcxFilterControlOperators expected{fcoLike,       fcoNotLike,  fcoContains, fcoNotContains,
+                                           fcoBeginsWith, fcoEndsWith, fcoBlanks,   fcoNonBlanks};
+  for (bool extended : {false, true}) {
+    const TcxFilterControlOperators got =
+        helper->GetSupportedFilterOperators(memo->Properties(), nullptr, extended);
+    EXPECT_TRUE(got == expected) << "extended " << extended;
+    EXPECT_FALSE(got.Contains(fcoEqual));
+  }
+  // Shut-down removes the registration; start-up brings it back.
+  cxMemo::Finalize();
+  EXPECT_TRUE(!FilterEditsControllerAssigned() ||
+              FilterEditsController()->FindHelper(TcxMemoProperties::StaticClass()) == nullptr);
+  cxMemo::Initialize();
+  EXPECT_EQ(FilterEditsController()->FindHelper(TcxMemoProperties::StaticClass()),
+            TcxFilterMemoHelper::Class());
 }
 
 }  // namespace

@@ -326,6 +326,8 @@ TcxContainer::TcxContainer(TComponent* AOwner, TcxContainerStyleClass AStyleClas
   FStyles->SetOnChanged(TNotifyEvent(this, &TcxContainer::ContainerStyleChanged));
   FViewInfo = std::make_unique<TcxContainerViewInfo>();
   FViewInfo->Owner = this;
+  // The control's own parts (its scroll bars) follow the normal style's look and feel.
+  LookAndFeel()->SetMasterLookAndFeel(Style()->LookAndFeel());
   SetTabStop(true);
   SetParentColor(false);
   ContainerStyleChanged(Style());

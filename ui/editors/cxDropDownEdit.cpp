@@ -7,6 +7,8 @@
 #include "platform/os/user.h"
 #include "ui/controls/cxControlsWindowUtils.h"
 #include "ui/controls/cxControlsWndProc.h"
+#include "ui/editors/cxDropDownEditPopupEdit.h"
+#include "ui/editors/cxEditConsts.h"
 
 namespace qd {
 
@@ -1057,7 +1059,6 @@ void TcxCustomDropDownEdit::DoEditKeyDown(WORD& Key, TShiftState Shift) {
     Key = 0;
     return;
   }
-  if (Key == VK_TAB && HasPopupWindow() && ActiveProperties()->PostPopupValueOnTab()) CloseUp(crTab);
   if ((Key == VK_RETURN || Key == VK_ESCAPE) && !alt && HasPopupWindow()) {
     SetIsPopupWindowJustClosed(true);
     const WORD key = Key;
@@ -1092,9 +1093,14 @@ void TcxCustomDropDownEdit::DoEditProcessTab(TShiftState Shift) {
   TcxCustomMaskEdit::DoEditProcessTab(Shift);
 }
 
+bool TcxCustomDropDownEdit::TabsNeeded() {
+  return TcxCustomMaskEdit::TabsNeeded() || (HasPopupWindow() && ActiveProperties()->PostPopupValueOnTab());
+}
+
 bool TcxCustomDropDownEdit::IsEditorKey(WORD Key, TShiftState Shift) {
   return TcxCustomMaskEdit::IsEditorKey(Key, Shift) ||
-         (IsInplace() && HasPopupWindow() && (Shift.Contains(ssAlt) || Shift.Contains(ssCtrl)));
+         (IsInplace() && HasPopupWindow() &&
+          (Shift.Contains(ssAlt) || Shift.Contains(ssCtrl) || IsSysKey(Key)));
 }
 
 void TcxCustomDropDownEdit::DoButtonDown(int32_t AButtonVisibleIndex) {
@@ -1162,9 +1168,24 @@ TcxContainerStyleValues TcxCustomDropDownEdit::InternalGetNotPublishedStyleValue
 
 namespace cxDropDownEdit {
 
-// The drop-down family's editor kinds (combo box, popup edit) register here as they are built.
-void Initialize() {}
-void Finalize() {}
+namespace {
+int gUnitCounter = 0;
+}  // namespace
+
+// The drop-down family's editor kinds.
+void Initialize() {
+  if (gUnitCounter++ > 0) return;
+  RegisterClass(TcxPopupEdit::StaticClass());
+  GetRegisteredEditProperties()->Register(TcxPopupEditProperties::StaticClass(),
+                                          cxGetResourceString(scxSEditRepositoryPopupItem));
+}
+
+void Finalize() {
+  if (gUnitCounter == 0 || --gUnitCounter > 0) return;
+  if (TcxRegisteredClasses* registered = GetRegisteredEditProperties())
+    registered->Unregister(TcxPopupEditProperties::StaticClass());
+  UnRegisterClass(TcxPopupEdit::StaticClass());
+}
 
 }  // namespace cxDropDownEdit
 

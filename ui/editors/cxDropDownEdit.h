@@ -345,6 +345,7 @@ class TcxCustomDropDownEdit : public TcxCustomMaskEdit {
 
   bool IsContainerFocused() override;
   void PropertiesChanged(TObject* Sender) override;
+  bool TabsNeeded() override;
 
  protected:
   friend class TcxCustomEditPopupWindow;
@@ -394,13 +395,13 @@ class TcxCustomDropDownEdit : public TcxCustomMaskEdit {
   bool FIsHotAndPopup = false;
   bool FIsActivatingByMouse = false;
   TPoint FCachedPosition = cxInvisiblePoint;
+  // A reason was recorded for the close in progress.
+  bool FCloseUpReasonSet = false;
 
  private:
   void StorePosition();
   bool IsVisibleForPosition();
   TcxCustomEditPopupWindow* FPopupWindow = nullptr;
-  // A reason was recorded for the close in progress.
-  bool FCloseUpReasonSet = false;
 };
 
 class TcxDropDownEditProperties : public TcxCustomDropDownEditProperties {

@@ -334,6 +334,57 @@ TEST_F(ControlsTest, ParentPaintsGraphicControlsInZOrderClippedToTheirBounds) {
   }
 }
 
+class TWindowedFill : public TCustomControl {
+  QD_CLASS_INLINE(TWindowedFill, TCustomControl)
+ public:
+  using TCustomControl::TCustomControl;
+  TColor fill = clRed;
+  void Paint() override {
+    Canvas()->Brush()->SetColor(fill);
+    Canvas()->FillRect(ClientRect());
+  }
+};
+
+TEST_F(ControlsTest, LaterWindowedControlsLieAboveEarlierOnesAndZOrderChangesMoveThem) {
+  TForm* form = NewPlainForm(100, 60);
+  auto* red = new TWindowedFill(form);
+  red->SetBounds(10, 10, 30, 20);
+  red->SetParent(form);
+  auto* blue = new TWindowedFill(form);
+  blue->fill = clBlue;
+  blue->SetBounds(30, 20, 30, 20);
+  blue->SetParent(form);
+  ShowAndPaint(form);
+  // Made later, so on top, both in the window order and on the screen.
+  EXPECT_EQ(GetWindow(form->Handle(), GW_CHILD), blue->Handle());
+  EXPECT_EQ(ClientPixel(form, 35, 25) & 0xFFFFFF, 0x0000FFu);
+
+  const struct {
+    TWinControl* control;
+    bool toFront;
+    HWND top;
+    uint32_t overlap;
+  } steps[] = {
+      {red, true, red->Handle(), 0xFF0000u},
+      {red, false, blue->Handle(), 0x0000FFu},
+      {blue, false, red->Handle(), 0xFF0000u},
+      {blue, true, blue->Handle(), 0x0000FFu},
+  };
+  for (const auto& step : steps) {
+    if (step.toFront)
+      step.control->BringToFront();
+    else
+      step.control->SendToBack();
+    RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    EXPECT_EQ(GetWindow(form->Handle(), GW_CHILD), step.top);
+    EXPECT_EQ(ClientPixel(form, 35, 25) & 0xFFFFFF, step.overlap);
+    // The control list keeps the same order: the last windowed control is the top one.
+    ASSERT_EQ(form->ControlCount(), 2);
+    EXPECT_EQ(static_cast<TWinControl*>(form->Controls(1))->Handle(), step.top);
+  }
+  form->Free();
+}
+
 class TEmptyPanel : public TCustomControl {
   QD_CLASS_INLINE(TEmptyPanel, TCustomControl)
  public:

@@ -1060,12 +1060,13 @@ void Initialize() {
   RegisterClass(TcxLabel::StaticClass());
   GetRegisteredEditProperties()->Register(TcxLabelProperties::StaticClass(),
                                           cxGetResourceString(scxSEditRepositoryLabelItem));
-  // The filter-edits helper of text editors (TcxFilterTextEditHelper) is registered here for
-  // the label as well once the text editor provides it.
+  FilterEditsController()->Register(TcxLabelProperties::StaticClass(), TcxFilterTextEditHelper::Class());
 }
 
 void Finalize() {
   if (gLabelUnitCounter == 0 || --gLabelUnitCounter != 0) return;
+  if (FilterEditsControllerAssigned())
+    FilterEditsController()->Unregister(TcxLabelProperties::StaticClass(), TcxFilterTextEditHelper::Class());
   if (TcxRegisteredClasses* registered = GetRegisteredEditProperties())
     registered->Unregister(TcxLabelProperties::StaticClass());
   UnRegisterClass(TcxLabel::StaticClass());

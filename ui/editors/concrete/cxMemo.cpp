@@ -23,6 +23,7 @@ QD_IMPLEMENT_CLASS(TcxCustomInnerMemoHelper)
 QD_IMPLEMENT_CLASS(TcxCustomInnerMemo)
 QD_IMPLEMENT_CLASS(TcxCustomMemo)
 QD_IMPLEMENT_CLASS(TcxMemo)
+QD_IMPLEMENT_CLASS(TcxFilterMemoHelper)
 
 namespace {
 
@@ -1069,6 +1070,19 @@ void TcxMemo::RegisterProperties(TPropertyRegistrar& r) {
   r.Prop("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop).Default(true);
 }
 
+// --- TcxFilterMemoHelper -------------------------------------------------------------------------------
+
+TcxFilterEditHelperClass TcxFilterMemoHelper::Class() {
+  static const TcxFilterMemoHelper instance;
+  return &instance;
+}
+
+TcxFilterControlOperators TcxFilterMemoHelper::GetSupportedFilterOperators(TcxCustomEditProperties*,
+                                                                           TcxValueTypeClass, bool) const {
+  return TcxFilterControlOperators{fcoLike,       fcoNotLike,  fcoContains, fcoNotContains,
+                                   fcoBeginsWith, fcoEndsWith, fcoBlanks,   fcoNonBlanks};
+}
+
 // --- Unit start-up -----------------------------------------------------------------------------------
 
 namespace cxMemo {
@@ -1082,10 +1096,13 @@ void Initialize() {
   RegisterClass(TcxMemo::StaticClass());
   GetRegisteredEditProperties()->Register(TcxMemoProperties::StaticClass(),
                                           u"Memo|Represents an editor that allows editing memo data");
+  FilterEditsController()->Register(TcxCustomMemoProperties::StaticClass(), TcxFilterMemoHelper::Class());
 }
 
 void Finalize() {
   if (gUnitCounter == 0 || --gUnitCounter > 0) return;
+  if (FilterEditsControllerAssigned())
+    FilterEditsController()->Unregister(TcxCustomMemoProperties::StaticClass(), TcxFilterMemoHelper::Class());
   if (TcxRegisteredClasses* registered = GetRegisteredEditProperties())
     registered->Unregister(TcxMemoProperties::StaticClass());
   UnRegisterClass(TcxMemo::StaticClass());

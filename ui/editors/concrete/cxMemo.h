@@ -354,6 +354,17 @@ class TcxMemo : public TcxCustomMemo {
   void SetEditStyleHot(TcxEditStyle* Value) { StyleHot()->Assign(Value); }
 };
 
+// Memo columns are filtered by text patterns and blanks only.
+class TcxFilterMemoHelper : public TcxFilterTextEditHelper {
+  QD_CLASS(TcxFilterMemoHelper, TcxFilterTextEditHelper)
+
+ public:
+  static TcxFilterEditHelperClass Class();
+  TcxFilterControlOperators GetSupportedFilterOperators(TcxCustomEditProperties* AProperties,
+                                                        TcxValueTypeClass AValueTypeClass,
+                                                        bool AExtendedSet = false) const override;
+};
+
 namespace cxMemo {
 void Initialize();
 void Finalize();
