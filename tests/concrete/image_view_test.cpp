@@ -311,5 +311,21 @@ TEST_F(ImageView, ZoomKeepsTheMiddleAndDragPans) {
   EXPECT_LE(image->GetLeftPos(), 400 - client.cx);
 }
 
+// Focus leaving the editor while a change button is held (another window took it, so the
+// release goes elsewhere) stops the repeat instead of zooming on to the limit.
+TEST_F(ImageZoomBar, AFocusChangeStopsTheRepeat) {
+  image->SetFocus();
+  Application->ProcessMessages();
+  const TPoint zoomIn = OnBar(Bar()->RightButtonRect);
+  Press(zoomIn);
+  EXPECT_EQ(Zoom(), 140);
+  SetFocus(form->Handle());
+  Application->ProcessMessages();
+  Run(1000);
+  EXPECT_EQ(Zoom(), 140);
+  EXPECT_EQ(image->ZoomTrackBarController()->RepeatTimer(), nullptr);
+  Release(zoomIn);
+}
+
 }  // namespace
 }  // namespace qd::testing
