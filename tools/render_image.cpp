@@ -4,18 +4,11 @@
 // pointer's moves and presses are sent to them, and the form is read back from the window.
 //
 //   render_image OUT.png [--zoom N]
-#include <algorithm>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <functional>
 #include <vector>
 
-#include "app/Startup.h"
-#include "gallery_png.h"
-#include "platform/forms/forms.h"
-#include "platform/os/user.h"
-#include "platform/os/user_display.h"
+#include "render_sheet.h"
 #include "ui/editors/concrete/cxImage.h"
 
 using namespace qd;
@@ -65,12 +58,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: render_image OUT.png [--zoom N]\n");
     return 2;
   }
-  int zoom = 2;
-  for (int i = 2; i + 1 < argc; ++i)
-    if (std::strcmp(argv[i], "--zoom") == 0) zoom = std::max(1, std::atoi(argv[i + 1]));
-  InitializeUnits();
-  bool ok = false;
-  {
+  return tools::RenderSheetToPng("render_image", argv[1], tools::ZoomOption(argc, argv), [](TBitmap& sheet) {
     auto ultraFlat = [](TcxImage* AImage) {
       AImage->Style()->LookAndFeel()->SetKind(lfUltraFlat);
       AImage->Style()->LookAndFeel()->SetNativeStyle(false);
@@ -94,11 +82,8 @@ int main(int argc, char** argv) {
          }},
     };
     constexpr int kCellW = 240, kCellH = 170, kColumns = 3;
-    TForm* form = CreateNewForm<TForm>(Application);
-    form->SetPosition(poDesigned);
-    form->SetBorderStyle(bsNone);
-    form->SetBounds(0, 0, kColumns * kCellW, 3 * kCellH);
-    form->SetColor(clWhite);
+    const int rows = (static_cast<int>(cells.size()) + kColumns - 1) / kColumns;
+    TForm* form = tools::NewHostForm(kColumns * kCellW, rows * kCellH);
     TBitmap picture;
     FillPicture(picture);
     std::vector<TcxImage*> images;
@@ -114,8 +99,7 @@ int main(int argc, char** argv) {
       image->ZoomingOptions()->SetShowZoomTrackBar(true);
       images.push_back(image);
     }
-    form->Show();
-    Application->ProcessMessages();
+    tools::ShowHostForm(form);
     for (size_t i = 0; i < cells.size(); ++i) {
       TcxImage* image = images[i];
       // The pointer over the picture shows the bar; a second move puts it where the cell says.
@@ -141,37 +125,17 @@ int main(int argc, char** argv) {
       Send(image, WM_MOUSEMOVE, 0, p);
       if (cells[i].pointer == TPointer::ZoomInPressed) Send(image, WM_LBUTTONDOWN, MK_LBUTTON, p);
     }
-    RedrawWindow(form->Handle(), nullptr, nullptr,
-                 RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    const os::WindowPixels pixels = os::ReadWindowPixels(form->Handle(), true);
-    for (TcxImage* image : images) Send(image, WM_LBUTTONUP, 0, TPoint{20, 20});
-    TBitmap sheet;
-    sheet.SetPixelFormat(pf32bit);
-    sheet.SetSize(pixels.width, pixels.height + 16);
+    tools::RepaintHostForm(form);
+    tools::SizeSheet(sheet, kColumns * kCellW, rows * kCellH);
     TcxCanvas canvas(sheet.Canvas());
-    canvas.FillRect(TRect{0, 0, sheet.Width(), sheet.Height()}, static_cast<TColor>(0xE0E0E0));
-    for (int y = 0; y < pixels.height; ++y) {
-      auto* row = static_cast<uint32_t*>(sheet.ScanLine(y));
-      for (int x = 0; x < pixels.width; ++x) row[x] = 0xFF000000u | (pixels.At(x, y) & 0xFFFFFF);
-    }
-    canvas.Font()->SetName(u"DejaVu Sans");
-    canvas.Font()->SetHeight(-10);
-    canvas.Font()->SetColor(clBlack);
-    canvas.Brush()->SetStyle(bsClear);
+    tools::PrepareSheet(sheet, canvas, -10);
+    tools::CopyHostPixels(form, TRect{0, 0, kColumns * kCellW, rows * kCellH}, sheet, TPoint{0, 0});
+    for (TcxImage* image : images) Send(image, WM_LBUTTONUP, 0, TPoint{20, 20});
+    delete form;
     for (size_t i = 0; i < cells.size(); ++i) {
       const int x = static_cast<int>(i % kColumns) * kCellW, y = static_cast<int>(i / kColumns) * kCellH;
-      const char* name = cells[i].name;
-      canvas.DrawTexT(String(name, name + std::strlen(name)),
-                      TRect{x + 10, y + kCellH - 10, x + kCellW, y + kCellH},
-                      cxAlignLeft | cxAlignTop | cxSingleLine);
+      tools::DrawCaption(canvas, cells[i].name, TRect{x + 10, y + kCellH - 10, x + kCellW, y + kCellH},
+                         cxAlignLeft | cxAlignTop | cxSingleLine);
     }
-    delete form;
-    ok = tools::SaveGalleryPng(sheet, zoom, argv[1]);
-  }
-  FinalizeUnits();
-  if (!ok) {
-    std::fprintf(stderr, "render_image: cannot write %s\n", argv[1]);
-    return 1;
-  }
-  return 0;
+  });
 }

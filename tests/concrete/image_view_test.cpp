@@ -240,6 +240,20 @@ TEST_F(ImageZoomBar, TheBarScalesWithTheEditor) {
   EXPECT_EQ(ThumbCentre().X - Bar()->Bounds.Left, Bar()->TrackRect.Left + Bar()->TrackRect.Width() / 2);
 }
 
+// Right to left the bar runs from right to left: higher zooms lie to the left and the button
+// on the right zooms out.
+TEST_F(ImageZoomBar, RightToLeftTheBarRunsTheOtherWay) {
+  image->SetBiDiMode(bdRightToLeft);
+  image->ZoomingOptions()->SetZoomPercent(300);
+  Move(TPoint{70, 21});
+  EXPECT_TRUE(Bar()->ReverseDirection);
+  EXPECT_LT(ThumbCentre().X - Bar()->Bounds.Left, Bar()->TrackRect.Left + Bar()->TrackRect.Width() / 2);
+  const TPoint right = OnBar(Bar()->RightButtonRect);
+  Press(right);
+  Release(right);
+  EXPECT_EQ(Zoom(), 260);
+}
+
 // A press on a change button steps once, repeats while held and stops on the release, also
 // when no drag position was recorded before the press.
 TEST_F(ImageZoomBar, AHeldChangeButtonRepeatsUntilReleased) {
@@ -295,6 +309,22 @@ TEST_F(ImageView, ZoomKeepsTheMiddleAndDragPans) {
   image->ZoomingOptions()->SetZoomPercent(100);
   EXPECT_GE(image->GetLeftPos(), 0);
   EXPECT_LE(image->GetLeftPos(), 400 - client.cx);
+}
+
+// Focus leaving the editor while a change button is held (another window took it, so the
+// release goes elsewhere) stops the repeat instead of zooming on to the limit.
+TEST_F(ImageZoomBar, AFocusChangeStopsTheRepeat) {
+  image->SetFocus();
+  Application->ProcessMessages();
+  const TPoint zoomIn = OnBar(Bar()->RightButtonRect);
+  Press(zoomIn);
+  EXPECT_EQ(Zoom(), 140);
+  SetFocus(form->Handle());
+  Application->ProcessMessages();
+  Run(1000);
+  EXPECT_EQ(Zoom(), 140);
+  EXPECT_EQ(image->ZoomTrackBarController()->RepeatTimer(), nullptr);
+  Release(zoomIn);
 }
 
 }  // namespace

@@ -444,6 +444,8 @@ class TcxCustomImage : public TcxCustomEdit, public IdxScrollingControl, public 
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseEnter(TControl* AControl) override;
   void MouseLeave(TControl* AControl) override;
+  // Also stops a held change button of the zoom bar.
+  void FocusChanged() override;
   // The zoom gesture as well; panning without the gutter.
   bool IsDefaultGesture(DWORD AGestureID) override;
   TInteractiveGestureOptions GetDefaultPanOptions() override;

@@ -401,6 +401,11 @@ void TcxCustomImage::MouseLeave(TControl* AControl) {
   Invalidate();
 }
 
+void TcxCustomImage::FocusChanged() {
+  if (FZoomTrackBarController) FZoomTrackBarController->FocusChanged();
+  TcxCustomEdit::FocusChanged();
+}
+
 // --- Gestures ------------------------------------------------------------------------------------
 
 bool TcxCustomImage::IsDefaultGesture(DWORD AGestureID) {
