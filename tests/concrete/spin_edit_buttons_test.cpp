@@ -170,6 +170,26 @@ TEST_F(SpinButtonsTest, LeftAndRightButtonsLeaveTheTextBetweenThemRightToLeft) {
   EXPECT_GT(text.Width(), 100);
 }
 
+// With the buttons filling the editor the vertical pair stretches as one column: the backward
+// button takes the forward button's width.
+TEST_F(SpinButtonsTest, ButtonsOnlyStretchesTheVerticalPairAsOneColumn) {
+  for (const bool fast : {false, true}) {
+    SCOPED_TRACE(fast ? "fast" : "plain");
+    NewSpin(sbpVert, fast, false);
+    edit_->Properties()->SetButtonsViewStyle(bvsButtonsOnly);
+    SetLook(lfStandard, false);
+    const TRect forward = Bounds(sebForward), backward = Bounds(sebBackward);
+    EXPECT_GT(forward.Width(), 9) << "stretched";
+    EXPECT_EQ(backward.Left, forward.Left);
+    EXPECT_EQ(backward.Right, forward.Right);
+    EXPECT_EQ(forward.Bottom, backward.Top);
+    int total = 0;
+    for (int i = 0; i < Info()->ButtonCount(); ++i)
+      if (i != sebBackward) total += Bounds(static_cast<TcxSpinEditButton>(i)).Width();
+    EXPECT_EQ(total, Info()->BorderRect.Width()) << "the buttons fill the editor";
+  }
+}
+
 // --- Drawing --------------------------------------------------------------------------------------------
 
 // The flat styles frame every button in the shadow colour; a side shared with a neighbour takes
