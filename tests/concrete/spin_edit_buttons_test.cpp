@@ -170,6 +170,26 @@ TEST_F(SpinButtonsTest, LeftAndRightButtonsLeaveTheTextBetweenThemRightToLeft) {
   EXPECT_GT(text.Width(), 100);
 }
 
+// With the buttons filling the editor the vertical pair stretches as one column: the backward
+// button takes the forward button's width.
+TEST_F(SpinButtonsTest, ButtonsOnlyStretchesTheVerticalPairAsOneColumn) {
+  for (const bool fast : {false, true}) {
+    SCOPED_TRACE(fast ? "fast" : "plain");
+    NewSpin(sbpVert, fast, false);
+    edit_->Properties()->SetButtonsViewStyle(bvsButtonsOnly);
+    SetLook(lfStandard, false);
+    const TRect forward = Bounds(sebForward), backward = Bounds(sebBackward);
+    EXPECT_GT(forward.Width(), 9) << "stretched";
+    EXPECT_EQ(backward.Left, forward.Left);
+    EXPECT_EQ(backward.Right, forward.Right);
+    EXPECT_EQ(forward.Bottom, backward.Top);
+    int total = 0;
+    for (int i = 0; i < Info()->ButtonCount(); ++i)
+      if (i != sebBackward) total += Bounds(static_cast<TcxSpinEditButton>(i)).Width();
+    EXPECT_EQ(total, Info()->BorderRect.Width()) << "the buttons fill the editor";
+  }
+}
+
 // --- Drawing --------------------------------------------------------------------------------------------
 
 // The flat styles frame every button in the shadow colour; a side shared with a neighbour takes
@@ -317,16 +337,19 @@ TEST_F(SpinButtonsTest, ThemeSpinPartsDrawTheButtonsWithADelimiterBetweenThem) {
         ASSERT_EQ(backward.Right + 1, forward.Left);
         for (int y = forward.Top; y < forward.Bottom; ++y) EXPECT_EQ(Rgb(backward.Right, y), background) << y;
       }
-      // A key holding the forward button shows the pressed part.
+      // Up held shows the button that steps up pressed: the forward one, or under right-to-left
+      // alignment the horizontal left-arrow one.
+      const bool mirrored = rtl && c.Position != sbpVert;
+      const TRect up = mirrored ? backward : forward, down = mirrored ? forward : backward;
       Key(VK_UP, true);
       Application->ProcessMessages();
       Refresh();
-      EXPECT_EQ(Rgb(forward.Left + 1, forward.Top + 1), kThemePressedFill);
-      EXPECT_EQ(Rgb(backward.Left + 1, backward.Top + 1), kThemeFill);
+      EXPECT_EQ(Rgb(up.Left + 2, up.Top + 1), kThemePressedFill);
+      EXPECT_EQ(Rgb(down.Left + 2, down.Top + 1), kThemeFill);
       Key(VK_UP, false);
       Application->ProcessMessages();
       Refresh();
-      EXPECT_EQ(Rgb(forward.Left + 1, forward.Top + 1), kThemeFill);
+      EXPECT_EQ(Rgb(up.Left + 2, up.Top + 1), kThemeFill);
       if (HasFailure()) SavePng("spin_theme");
     }
   }
@@ -386,6 +409,40 @@ TEST_F(SpinButtonsTest, SkinPainterDrawsTheSpinGlyphOfEachButton) {
         EXPECT_EQ(Rgb((b.Left + b.Right) / 2, (b.Top + b.Bottom) / 2), 0x00FF00u);
       }
       if (HasFailure()) SavePng("spin_skin");
+    }
+  }
+}
+
+// --- Reading direction -----------------------------------------------------------------------------------
+
+// Under right-to-left alignment the buttons step the way their arrows point in that reading
+// order (a horizontal left arrow steps up), but the keys and the wheel still step up for Up,
+// Page Up and the wheel turned up.
+TEST_F(SpinButtonsTest, RightToLeftMirrorsTheButtonsButNotTheKeysOrTheWheel) {
+  for (const LayoutCase& c : kLayouts) {
+    SCOPED_TRACE(c.Name);
+    NewSpin(c.Position, c.Fast, true);
+    edit_->SetValue(Variant(int64_t{50}));
+    Press(VK_UP);
+    EXPECT_EQ(edit_->Value().AsInt64(), 51) << "Up";
+    Press(VK_DOWN);
+    EXPECT_EQ(edit_->Value().AsInt64(), 50) << "Down";
+    Press(VK_PRIOR);
+    EXPECT_EQ(edit_->Value().AsInt64(), 60) << "Page Up";
+    Press(VK_NEXT);
+    EXPECT_EQ(edit_->Value().AsInt64(), 50) << "Page Down";
+    const TPoint centre = edit_->ClientToScreen(TPoint{100, 10});
+    edit_->Perform(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(WHEEL_DELTA)),
+                   MAKELPARAM(centre.X, centre.Y));
+    Application->ProcessMessages();
+    EXPECT_EQ(edit_->Value().AsInt64(), 51) << "wheel up";
+    // The horizontal buttons' left arrow steps up, the fast left arrow by the large step.
+    const bool horizontal = c.Position != sbpVert;
+    EXPECT_TRUE(edit_->Increment(sebBackward));
+    EXPECT_EQ(edit_->Value().AsInt64(), horizontal ? 52 : 50);
+    if (c.Fast) {
+      EXPECT_TRUE(edit_->Increment(sebFastBackward));
+      EXPECT_EQ(edit_->Value().AsInt64(), horizontal ? 62 : 60);
     }
   }
 }

@@ -816,19 +816,19 @@ String TcxCustomSpinEdit::IncrementValueToStr(const Variant& AValue) {
   return VarToStr(display);
 }
 
+TcxSpinEditButton TcxCustomSpinEdit::GetButtonForDirection(TcxSpinEditButton AButton) {
+  if (!UseRightToLeftAlignment()) return AButton;
+  const bool horizontal = ActiveProperties()->SpinButtons()->Position() != sbpVert;
+  if (horizontal && AButton == sebBackward) return sebForward;
+  if (horizontal && AButton == sebForward) return sebBackward;
+  if (AButton == sebFastBackward) return sebFastForward;
+  if (AButton == sebFastForward) return sebFastBackward;
+  return AButton;
+}
+
 bool TcxCustomSpinEdit::GetNewValue(TcxSpinEditButton AButton, Variant& V) {
   auto* properties = ActiveProperties();
-  if (UseRightToLeftAlignment()) {
-    const bool horizontal = properties->SpinButtons()->Position() != sbpVert;
-    if (horizontal && AButton == sebBackward)
-      AButton = sebForward;
-    else if (horizontal && AButton == sebForward)
-      AButton = sebBackward;
-    else if (AButton == sebFastBackward)
-      AButton = sebFastForward;
-    else if (AButton == sebFastForward)
-      AButton = sebFastBackward;
-  }
+  AButton = GetButtonForDirection(AButton);
   V = GetValue();
   const Variant minV = properties->InternalMinValue();
   const Variant maxV = properties->InternalMaxValue();
@@ -1015,6 +1015,9 @@ void TcxCustomSpinEdit::DoEditKeyDown(WORD& Key, TShiftState Shift) {
     if (Key == VK_DOWN) button = sebBackward;
     if (Key == VK_PRIOR) button = sebFastForward;
     if (Key == VK_NEXT) button = sebFastBackward;
+    // The keys step up or down whatever the reading direction; the button that steps that way
+    // under right-to-left alignment is the one shown pressed.
+    button = GetButtonForDirection(button);
     BeginUserAction();
     SetPressedState(APressedStateMap[button]);
     const HWND capture = GetCapture();
@@ -1043,7 +1046,8 @@ void TcxCustomSpinEdit::DoEditKeyUp(WORD& Key, TShiftState Shift) {
 bool TcxCustomSpinEdit::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) {
   if (!HandleMouseWheel(Shift)) return TcxCustomMaskEdit::DoMouseWheel(Shift, WheelDelta, MousePos);
   BeginUserAction();
-  Increment(WheelDelta < 0 ? sebBackward : sebForward);
+  // The wheel steps up or down whatever the reading direction.
+  Increment(GetButtonForDirection(WheelDelta < 0 ? sebBackward : sebForward));
   EndUserAction();
   return true;
 }

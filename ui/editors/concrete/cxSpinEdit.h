@@ -237,6 +237,9 @@ class TcxCustomSpinEdit : public TcxCustomMaskEdit {
 
  protected:
   virtual bool GetNewValue(TcxSpinEditButton AButton, Variant& V);
+  // Under right-to-left alignment the buttons that step the other way (horizontal ones and
+  // fast ones swap); otherwise the button itself.
+  TcxSpinEditButton GetButtonForDirection(TcxSpinEditButton AButton);
   virtual bool InternalIncrement(Variant& AValue, const Variant& ADelta);
   virtual double GetIncrement(TcxSpinEditButton AButton);
   virtual Variant GetValue();
