@@ -219,5 +219,53 @@ TEST_F(ScreenTest, ActiveFormAndControlFollowTheFocus) {
   EXPECT_NE(Screen->ActiveControl(), gone);
 }
 
+// A form freed with delete while one of its controls has the focus is no longer referenced by
+// the screen, nor is any of its controls; another form then takes the focus normally.
+// The screen with windows that are shown, so that the focus moves as windows go.
+class ShowingScreenTest : public FormsTest {
+ protected:
+  void SetUp() override {
+    FormsTest::SetUp();
+    os::SetDisplayBackend(&display_);
+  }
+  void TearDown() override {
+    os::SetDisplayBackend(nullptr);
+    FormsTest::TearDown();
+  }
+
+ private:
+  ShowingDisplay display_;
+};
+
+TEST_F(ShowingScreenTest, ADeletedFormWithTheFocusLeavesNothingBehind) {
+  TForm* form = NewPlainForm(200, 100);
+  auto* edit = new TEdit(form);
+  edit->SetParent(form);
+  edit->SetBounds(0, 0, 80, 20);
+  ShowAndPaint(form);
+  edit->SetFocus();
+  Application->ProcessMessages();
+  ASSERT_EQ(Screen->FocusedForm(), form);
+  ASSERT_EQ(Screen->ActiveControl(), edit);
+
+  const TCustomForm* gone = form;
+  const TWinControl* goneEdit = edit;
+  delete form;
+  EXPECT_NE(Screen->FocusedForm(), gone);
+  EXPECT_NE(Screen->ActiveForm(), gone);
+  EXPECT_NE(Screen->ActiveControl(), goneEdit);
+  for (int i = 0; i < Screen->FormCount(); ++i) EXPECT_NE(Screen->Forms(i), gone);
+  Application->ProcessMessages();
+  EXPECT_NE(Screen->FocusedForm(), gone);
+  EXPECT_NE(Screen->ActiveForm(), gone);
+
+  TForm* other = NewPlainForm(200, 100);
+  ShowAndPaint(other);
+  other->SetFocus();
+  Application->ProcessMessages();
+  EXPECT_EQ(Screen->FocusedForm(), other);
+  EXPECT_EQ(Screen->ActiveForm(), other);
+}
+
 }  // namespace
 }  // namespace qd::testing
