@@ -921,6 +921,11 @@ bool TWinControl::DispatchWindowMessage(TMessage& Message) {
     case WM_NCDESTROY:
       WMNCDestroy(Message);
       return true;
+    case WM_SYSCOLORCHANGE:
+      // Only top-level windows hear it; the controls are told by the library.
+      Perform(CM_SYSCOLORCHANGE, 0, 0);
+      DefaultHandler(Message);
+      return true;
     default:
       return false;
   }
@@ -1048,6 +1053,9 @@ bool TWinControl::DispatchPropertyChange(TMessage& Message) {
       return true;
     case CM_DOUBLEBUFFEREDCHANGED:
       NotifyControls(CM_PARENTDOUBLEBUFFEREDCHANGED);
+      return true;
+    case CM_SYSCOLORCHANGE:
+      Broadcast(Message);
       return true;
     case CM_PARENTDOUBLEBUFFEREDCHANGED:
       if (parentDoubleBuffered_ && parent_) {

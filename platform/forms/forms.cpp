@@ -778,6 +778,8 @@ bool SendFocusMessage(HWND Window, UINT Msg) {
 }  // namespace
 
 bool TCustomForm::SetFocusedControl(TWinControl* Control) {
+  // Its controls going away move the focus to a dying form: the screen must not take it back.
+  if (ComponentState().Contains(csDestroying)) return false;
   ++gFocusCount;
   activeControl_ = Control != this ? Control : nullptr;
   if (Screen) Screen->SetFocusState(this, Control);

@@ -327,6 +327,31 @@ TEST_F(MaskEditTest, StoredFormKeepsKindAndMask) {
   EXPECT_EQ(edit->GetDisplayText(), u"12/");
 }
 
+// The text editor's settings of a mask editor survive a stored form too, and so does a
+// ValidateOnEnter turned off (a mask editor starts with it on).
+TEST_F(MaskEditTest, StoredFormKeepsTheTextEditorSettings) {
+  MaskPropertiesHolder holder(nullptr);
+  holder.SetName(u"Holder");
+  holder.Properties()->Alignment()->SetHorz(taRightJustify);
+  holder.Properties()->SetMaxLength(5);
+  holder.Properties()->SetReadOnly(true);
+  holder.Properties()->SetCharCase(ecUpperCase);
+  holder.Properties()->SetValidateOnEnter(false);
+  const String form = WriteComponentToText(&holder);
+
+  MaskPropertiesHolder copy(nullptr);
+  ReadComponentFromText(form, &copy);
+  EXPECT_EQ(copy.Properties()->Alignment()->Horz(), taRightJustify) << StringToUtf8(form);
+  EXPECT_EQ(copy.Properties()->MaxLength(), 5);
+  EXPECT_TRUE(copy.Properties()->ReadOnly());
+  EXPECT_EQ(copy.Properties()->CharCase(), ecUpperCase);
+  EXPECT_FALSE(copy.Properties()->ValidateOnEnter());
+
+  MaskPropertiesHolder fresh(nullptr);
+  ReadComponentFromText(WriteComponentToText(&fresh), &fresh);
+  EXPECT_TRUE(fresh.Properties()->ValidateOnEnter());
+}
+
 TEST_F(MaskEditTest, RegisteredOnceWithItsDescription) {
   cxMaskEdit::Initialize();
   const TClass cls = TcxMaskEditProperties::StaticClass();

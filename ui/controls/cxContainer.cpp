@@ -334,6 +334,10 @@ TcxContainer::TcxContainer(TComponent* AOwner, TcxContainerStyleClass AStyleClas
   FIsCreating = false;
 }
 
+void TcxContainer::InitializeParentColor() {
+  SetParentColor(DefaultParentColor() && !IsInplace() && !Style()->IsValueAssigned(svColor));
+}
+
 void TcxContainer::ReplaceViewInfo(TcxContainerViewInfo* AViewInfo) {
   FViewInfo.reset(AViewInfo);
   FViewInfo->Owner = this;

@@ -469,6 +469,11 @@ class TcxContainer : public TcxControl, public IcxMouseTrackingCaller {
   void MouseLeave() override { MouseTrackingCallerMouseLeave(); }
 
  protected:
+  // The part of the creation that asks DefaultParentColor, a virtual this class's constructor
+  // cannot reach: ParentColor becomes true for a container drawn on its parent's colour unless it
+  // is in place or a style controller gives it a colour. Called by the constructor of a class
+  // that answers DefaultParentColor true.
+  void InitializeParentColor();
   virtual void MouseTrackingCallerMouseLeave() { EndMouseTracking(); }
   virtual void AdjustInnerControl();
   virtual void CalculateViewInfo(const TPoint& P, bool AHotTrack);

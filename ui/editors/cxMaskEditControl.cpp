@@ -117,6 +117,11 @@ class TcxCustomMaskEdit::THost : public IMaskModeHost {
 // --- TcxCustomMaskEditProperties ------------------------------------------------------------------------
 
 void TcxMaskEditProperties::RegisterProperties(TPropertyRegistrar& r) {
+  TcxTextEditProperties::RegisterProperties(r);
+  // A mask editor starts validating on Enter, so only a cleared setting is stored.
+  r.Prop("ValidateOnEnter", &TcxCustomEditProperties::ValidateOnEnter,
+         &TcxCustomEditProperties::SetValidateOnEnter)
+      .Default(true);
   r.Prop("AlwaysShowBlanksAndLiterals", &TcxCustomMaskEditProperties::AlwaysShowBlanksAndLiterals,
          &TcxCustomMaskEditProperties::SetAlwaysShowBlanksAndLiterals)
       .Default(false);

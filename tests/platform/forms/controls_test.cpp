@@ -5,6 +5,7 @@
 
 #include "forms_test_util.h"
 #include "platform/forms/controls.h"
+#include "platform/os/gdi_surface.h"
 
 namespace qd::testing {
 namespace {
@@ -295,6 +296,52 @@ TEST_F(ControlsTest, ParentFontAndColorReachChildrenThatFollowTheirParent) {
   form->SetColor(clAqua);
   EXPECT_EQ(follows->Color(), clBlue);
   EXPECT_EQ(own->Color(), clAqua);
+}
+
+// Records the system colour notifications a control hears.
+class TSysColorProbe : public TCustomControl {
+  QD_CLASS_INLINE(TSysColorProbe, TCustomControl)
+ public:
+  using TCustomControl::TCustomControl;
+  int heard = 0;
+  void Dispatch(TMessage& m) override {
+    if (m.Msg == CM_SYSCOLORCHANGE) ++heard;
+    inherited::Dispatch(m);
+  }
+};
+
+class TSysColorGraphicProbe : public TGraphicControl {
+  QD_CLASS_INLINE(TSysColorGraphicProbe, TGraphicControl)
+ public:
+  using TGraphicControl::TGraphicControl;
+  int heard = 0;
+  void Dispatch(TMessage& m) override {
+    if (m.Msg == CM_SYSCOLORCHANGE) ++heard;
+    inherited::Dispatch(m);
+  }
+};
+
+// A change of the system colours reaches every control of a form, nested ones included.
+TEST_F(ControlsTest, SystemColourChangeReachesEveryControlOfTheForm) {
+  TForm* form = NewPlainForm();
+  auto* outer = new TSysColorProbe(form);
+  outer->SetParent(form);
+  outer->SetBounds(0, 0, 100, 80);
+  auto* inner = new TSysColorProbe(form);
+  inner->SetParent(outer);
+  inner->SetBounds(0, 0, 50, 40);
+  auto* graphic = new TSysColorGraphicProbe(form);
+  graphic->SetParent(outer);
+  graphic->SetBounds(60, 0, 20, 20);
+  ShowAndPaint(form);
+
+  const INT index = COLOR_BTNFACE;
+  const COLORREF colour = RGB(10, 20, 30);
+  SetSysColors(1, &index, &colour);
+  gdi::ResetSysColors();
+  EXPECT_EQ(outer->heard, 1);
+  EXPECT_EQ(inner->heard, 1);
+  EXPECT_EQ(graphic->heard, 1);
 }
 
 TEST_F(ControlsTest, ParentPaintsGraphicControlsInZOrderClippedToTheirBounds) {

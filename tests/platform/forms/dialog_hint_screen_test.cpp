@@ -1,5 +1,6 @@
 // Message boxes as real dialogs (a display that shows windows), modal forms, hints, and
 // the screen.
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -217,6 +218,76 @@ TEST_F(ScreenTest, ActiveFormAndControlFollowTheFocus) {
   EXPECT_NE(Screen->ActiveControl(), gone);
   Application->ProcessMessages();
   EXPECT_NE(Screen->ActiveControl(), gone);
+}
+
+// The screen with windows that are shown, so that the focus moves as windows go.
+class ShowingScreenTest : public FormsTest {
+ protected:
+  void SetUp() override {
+    FormsTest::SetUp();
+    os::SetDisplayBackend(&display_);
+  }
+  void TearDown() override {
+    os::SetDisplayBackend(nullptr);
+    FormsTest::TearDown();
+  }
+
+ private:
+  ShowingDisplay display_;
+};
+
+// A form freed while one of its controls has the focus, whichever way, is no longer referenced
+// by the screen, nor is any of its controls; another form then takes the focus normally.
+TEST_F(ShowingScreenTest, AFreedFormWithTheFocusLeavesNothingBehind) {
+  struct Way {
+    const char* name;
+    std::function<void(TForm*, TComponent*)> free;
+  } ways[] = {
+      {"delete", [](TForm* f, TComponent*) { delete f; }},
+      {"Free", [](TForm* f, TComponent*) { f->Free(); }},
+      {"Release",
+       [](TForm* f, TComponent*) {
+         f->Release();
+         Application->ProcessMessages();
+       }},
+      {"its owner", [](TForm*, TComponent* owner) { delete owner; }},
+  };
+  for (const Way& way : ways) {
+    SCOPED_TRACE(way.name);
+    auto* owner = new TComponent(nullptr);
+    TForm* form = CreateNewForm<TForm>(owner);
+    form->SetPosition(poDesigned);
+    form->SetBorderStyle(bsNone);
+    form->SetBounds(100, 100, 200, 100);
+    auto* edit = new TEdit(form);
+    edit->SetParent(form);
+    edit->SetBounds(0, 0, 80, 20);
+    ShowAndPaint(form);
+    edit->SetFocus();
+    Application->ProcessMessages();
+    ASSERT_EQ(Screen->FocusedForm(), form);
+    ASSERT_EQ(Screen->ActiveControl(), edit);
+
+    const TCustomForm* gone = form;
+    const TWinControl* goneEdit = edit;
+    way.free(form, owner);
+    EXPECT_NE(Screen->FocusedForm(), gone);
+    EXPECT_NE(Screen->ActiveForm(), gone);
+    EXPECT_NE(Screen->ActiveControl(), goneEdit);
+    for (int i = 0; i < Screen->FormCount(); ++i) EXPECT_NE(Screen->Forms(i), gone);
+    Application->ProcessMessages();
+    EXPECT_NE(Screen->FocusedForm(), gone);
+    EXPECT_NE(Screen->ActiveForm(), gone);
+    if (std::string(way.name) != "its owner") delete owner;
+
+    TForm* other = NewPlainForm(200, 100);
+    ShowAndPaint(other);
+    other->SetFocus();
+    Application->ProcessMessages();
+    EXPECT_EQ(Screen->FocusedForm(), other);
+    EXPECT_EQ(Screen->ActiveForm(), other);
+    delete other;
+  }
 }
 
 }  // namespace

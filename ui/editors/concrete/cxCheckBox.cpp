@@ -894,8 +894,7 @@ TcxCustomCheckBox::TcxCustomCheckBox(TComponent* AOwner, bool AIsInplace)
     : TcxCustomEdit(AOwner, AIsInplace, &cxCreateContainerStyle<TcxCheckBoxStyle>) {
   SetControlStyle(ControlStyle() - TControlStyle{csDoubleClicks});
   SetParentBackground(true);
-  // The styles' start-up asked the container, not the box, for the default.
-  SetParentColor(true);
+  InitializeParentColor();
   SetWidth(121);
   SetHeight(21);
   // The default unchecked value; the properties come later.

@@ -906,7 +906,9 @@ TSize TcxCustomLabelViewData::GetEditContentSize(TcxCanvas* ACanvas, const Varia
 // --- TcxCustomLabel ----------------------------------------------------------------------------
 
 TcxCustomLabel::TcxCustomLabel(TComponent* AOwner, bool AIsInplace)
-    : TcxCustomEdit(AOwner, AIsInplace, &cxCreateContainerStyle<TcxLabelEditStyle>) {}
+    : TcxCustomEdit(AOwner, AIsInplace, &cxCreateContainerStyle<TcxLabelEditStyle>) {
+  InitializeParentColor();
+}
 
 void TcxCustomLabel::AfterConstruction() {
   TcxCustomEdit::AfterConstruction();
@@ -924,7 +926,6 @@ void TcxCustomLabel::InitializeLabel() {
   TControlStyle style = ControlStyle();
   style.Exclude(csCaptureMouse);
   SetControlStyle(style);
-  SetParentColor(DefaultParentColor());
   SetBounds(Left(), Top(), 121, 21);
 }
 

@@ -1260,7 +1260,7 @@ TcxCustomProgressBar::TcxCustomProgressBar(TComponent* AOwner, bool AIsInplace)
   style.Exclude(csDoubleClicks);
   SetControlStyle(style);
   SetBounds(Left(), Top(), 121, 21);
-  SetParentColor(true);
+  InitializeParentColor();
 }
 
 TcxCustomProgressBar::~TcxCustomProgressBar() = default;

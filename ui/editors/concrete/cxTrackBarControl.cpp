@@ -361,8 +361,7 @@ TcxCustomTrackBar::TcxCustomTrackBar(TComponent* AOwner, bool AIsInplace)
   keys.Include(kArrows);
   SetKeys(keys);
   FEditValue = Variant(0);
-  // Stored forms leave out ParentColor while it is True.
-  SetParentColor(true);
+  InitializeParentColor();
   SetEditAutoSize(false);
   SetWidth(196);
   SetHeight(76);
