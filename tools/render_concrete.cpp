@@ -6,17 +6,10 @@
 //
 //   render_concrete OUT.png [--zoom N]
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <functional>
-#include <string>
 #include <vector>
 
-#include "app/Startup.h"
-#include "gallery_png.h"
-#include "platform/forms/forms.h"
-#include "platform/os/user.h"
-#include "platform/os/user_display.h"
+#include "render_sheet.h"
 #include "ui/editors/concrete/cxLabel.h"
 
 using namespace qd;
@@ -198,19 +191,6 @@ const std::vector<LabelCell>& Cells() {
   return cells;
 }
 
-void CopyWindowCell(HWND AWnd, TBitmap& ASheet, int AX, int AY) {
-  const os::WindowPixels pixels = os::ReadWindowPixels(AWnd, true);
-  for (int y = 0; y < kCellH - kNameH && y < pixels.height && AY + y < ASheet.Height(); ++y) {
-    auto* row = static_cast<uint32_t*>(ASheet.ScanLine(AY + y));
-    for (int x = 0; x < kCellW && x < pixels.width && AX + x < ASheet.Width(); ++x)
-      row[AX + x] = 0xFF000000u | (pixels.At(x, y) & 0xFFFFFF);
-  }
-}
-
-String ToString(const char* AText) {
-  return String(AText, AText + std::strlen(AText));
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -218,55 +198,32 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: render_concrete OUT.png [--zoom N]\n");
     return 2;
   }
-  int zoom = 2;
-  for (int i = 2; i + 1 < argc; ++i)
-    if (std::strcmp(argv[i], "--zoom") == 0) zoom = std::max(1, std::atoi(argv[i + 1]));
-  InitializeUnits();
-  bool ok = false;
-  {
-    const int count = static_cast<int>(Cells().size());
-    const int rows = (count + kColumns - 1) / kColumns;
-    TBitmap sheet;
-    sheet.SetPixelFormat(pf32bit);
-    sheet.SetSize(kColumns * kCellW, rows * kCellH);
-    TcxCanvas canvas(sheet.Canvas());
-    canvas.FillRect(TRect{0, 0, sheet.Width(), sheet.Height()}, static_cast<TColor>(0xE0E0E0));
-    canvas.Font()->SetName(u"DejaVu Sans");
-    canvas.Font()->SetHeight(-10);
-    canvas.Font()->SetColor(clBlack);
-    canvas.Brush()->SetStyle(bsClear);
-    TForm* form = CreateNewForm<TForm>(Application);
-    form->SetPosition(poDesigned);
-    form->SetBorderStyle(bsNone);
-    form->SetBounds(0, 0, kCellW, kCellH - kNameH);
-    // A tinted ground shows which labels are transparent and where highlights fall.
-    form->SetColor(static_cast<TColor>(0xF4E8D8));
-    form->Show();
-    Application->ProcessMessages();
-    for (int i = 0; i < count; ++i) {
-      const LabelCell& cell = Cells()[static_cast<size_t>(i)];
-      const int x = (i % kColumns) * kCellW, y = (i / kColumns) * kCellH;
-      auto* label = static_cast<TcxLabel*>(TcxLabel::StaticClass()->Create(form));
-      label->SetParent(form);
-      label->SetLeft(8);
-      label->SetTop(6);
-      label->SetCaption(u"Quarrendelvish");
-      cell.setup(label);
-      Application->ProcessMessages();
-      RedrawWindow(form->Handle(), nullptr, nullptr,
-                   RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-      CopyWindowCell(form->Handle(), sheet, x, y);
-      canvas.DrawTexT(ToString(cell.name), TRect{x + 4, y + kCellH - kNameH, x + kCellW, y + kCellH},
-                      cxAlignLeft | cxAlignVCenter | cxSingleLine);
-      delete label;
-    }
-    delete form;
-    ok = tools::SaveGalleryPng(sheet, zoom, argv[1]);
-  }
-  FinalizeUnits();
-  if (!ok) {
-    std::fprintf(stderr, "render_concrete: cannot write %s\n", argv[1]);
-    return 1;
-  }
-  return 0;
+  return tools::RenderSheetToPng(
+      "render_concrete", argv[1], tools::ZoomOption(argc, argv), [&](TBitmap& sheet) {
+        const int count = static_cast<int>(Cells().size());
+        const int rows = (count + kColumns - 1) / kColumns;
+        tools::SizeSheet(sheet, kColumns * kCellW, rows * kCellH);
+        TcxCanvas canvas(sheet.Canvas());
+        tools::PrepareSheet(sheet, canvas, -10);
+        // A tinted ground shows which labels are transparent and where highlights fall.
+        TForm* form = tools::NewHostForm(kCellW, kCellH - kNameH, static_cast<TColor>(0xF4E8D8));
+        tools::ShowHostForm(form);
+        for (int i = 0; i < count; ++i) {
+          const LabelCell& cell = Cells()[static_cast<size_t>(i)];
+          const int x = (i % kColumns) * kCellW, y = (i / kColumns) * kCellH;
+          auto* label = static_cast<TcxLabel*>(TcxLabel::StaticClass()->Create(form));
+          label->SetParent(form);
+          label->SetLeft(8);
+          label->SetTop(6);
+          label->SetCaption(u"Quarrendelvish");
+          cell.setup(label);
+          Application->ProcessMessages();
+          tools::RepaintHostForm(form);
+          tools::CopyHostPixels(form, TRect{0, 0, kCellW, kCellH - kNameH}, sheet, TPoint{x, y});
+          tools::DrawCaption(canvas, cell.name, TRect{x + 4, y + kCellH - kNameH, x + kCellW, y + kCellH},
+                             cxAlignLeft | cxAlignVCenter | cxSingleLine);
+          delete label;
+        }
+        delete form;
+      });
 }

@@ -6,17 +6,8 @@
 //
 //   render_editors OUT.png [--zoom N] [--kind standard|flat|ultraflat|office11]
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
-#include <memory>
-#include <string>
-#include <vector>
 
-#include "app/Startup.h"
-#include "gallery_png.h"
-#include "platform/forms/forms.h"
-#include "platform/os/user.h"
-#include "platform/os/user_display.h"
+#include "render_sheet.h"
 #include "ui/editors/cxEdit.h"
 
 using namespace qd;
@@ -24,7 +15,8 @@ using namespace qd;
 namespace {
 
 constexpr int kEditorW = 150, kEditorH = 24;
-constexpr int kCellW = 168, kCellH = 40, kLabelW = 120, kHeaderH = 16;
+constexpr int kCellW = 168, kCellH = 40;
+constexpr tools::TSheetTable kTable{120, 16, kCellW, kCellH};
 
 struct EditorRow {
   const char* name;
@@ -115,24 +107,7 @@ void ApplyEditorState(TForm* AForm, TcxCustomEdit* AEdit, int AState) {
       AEdit->RefreshContainer(lastCentre, cxmbLeft, TShiftState{ssLeft}, true);
       break;
   }
-  RedrawWindow(AForm->Handle(), nullptr, nullptr,
-               RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-}
-
-void CopyWindowCell(HWND AWnd, TBitmap& ASheet, int AX, int AY) {
-  const os::WindowPixels pixels = os::ReadWindowPixels(AWnd, true);
-  for (int y = 0; y < kCellH && y < pixels.height && AY + y < ASheet.Height(); ++y) {
-    auto* row = static_cast<uint32_t*>(ASheet.ScanLine(AY + y));
-    for (int x = 0; x < kCellW && x < pixels.width && AX + x < ASheet.Width(); ++x)
-      row[AX + x] = 0xFF000000u | (pixels.At(x, y) & 0xFFFFFF);
-  }
-}
-
-TcxLookAndFeelKind EditorKindOf(const char* AName) {
-  if (std::strcmp(AName, "standard") == 0) return lfStandard;
-  if (std::strcmp(AName, "flat") == 0) return lfFlat;
-  if (std::strcmp(AName, "office11") == 0) return lfOffice11;
-  return lfUltraFlat;
+  tools::RepaintHostForm(AForm);
 }
 
 }  // namespace
@@ -143,58 +118,26 @@ int main(int argc, char** argv) {
                  "usage: render_editors OUT.png [--zoom N] [--kind standard|flat|ultraflat|office11]\n");
     return 2;
   }
-  int zoom = 2;
-  TcxLookAndFeelKind kind = lfUltraFlat;
-  for (int i = 2; i + 1 < argc; ++i) {
-    if (std::strcmp(argv[i], "--zoom") == 0) zoom = std::max(1, std::atoi(argv[i + 1]));
-    if (std::strcmp(argv[i], "--kind") == 0) kind = EditorKindOf(argv[i + 1]);
-  }
-  InitializeUnits();
-  bool ok = false;
-  {
-    const int rows = static_cast<int>(std::size(kEditorRows));
-    const int columns = static_cast<int>(std::size(kEditorStates));
-    TBitmap sheet;
-    sheet.SetPixelFormat(pf32bit);
-    sheet.SetSize(kLabelW + columns * kCellW, kHeaderH + rows * kCellH);
-    TcxCanvas canvas(sheet.Canvas());
-    canvas.FillRect(TRect{0, 0, sheet.Width(), sheet.Height()}, static_cast<TColor>(0xE0E0E0));
-    canvas.Font()->SetName(u"DejaVu Sans");
-    canvas.Font()->SetHeight(-11);
-    canvas.Font()->SetColor(clBlack);
-    canvas.Brush()->SetStyle(bsClear);
-    for (int c = 0; c < columns; ++c)
-      canvas.DrawTexT(String(kEditorStates[c], kEditorStates[c] + std::strlen(kEditorStates[c])),
-                      TRect{kLabelW + c * kCellW, 0, kLabelW + (c + 1) * kCellW, kHeaderH},
-                      cxAlignHCenter | cxAlignVCenter | cxSingleLine);
-    TForm* form = CreateNewForm<TForm>(Application);
-    form->SetPosition(poDesigned);
-    form->SetBorderStyle(bsNone);
-    form->SetBounds(0, 0, kCellW, kCellH);
-    form->SetColor(clWhite);
-    form->Show();
-    Application->ProcessMessages();
-    for (int r = 0; r < rows; ++r) {
-      const char* name = kEditorRows[r].name;
-      canvas.DrawTexT(String(name, name + std::strlen(name)),
-                      TRect{4, kHeaderH + r * kCellH, kLabelW, kHeaderH + (r + 1) * kCellH},
-                      cxAlignLeft | cxAlignVCenter | cxSingleLine);
-      for (int c = 0; c < columns; ++c) {
-        TcxCustomEdit* edit = NewEditor(form, kEditorRows[r], kind);
-        Application->ProcessMessages();
-        ApplyEditorState(form, edit, c);
-        CopyWindowCell(form->Handle(), sheet, kLabelW + c * kCellW, kHeaderH + r * kCellH);
-        SetFocus(form->Handle());
-        delete edit;
-      }
-    }
-    delete form;
-    ok = tools::SaveGalleryPng(sheet, zoom, argv[1]);
-  }
-  FinalizeUnits();
-  if (!ok) {
-    std::fprintf(stderr, "render_editors: cannot write %s\n", argv[1]);
-    return 1;
-  }
-  return 0;
+  const TcxLookAndFeelKind kind = tools::KindOption(argc, argv);
+  return tools::RenderSheetToPng(
+      "render_editors", argv[1], tools::ZoomOption(argc, argv), [&](TBitmap& sheet) {
+        const int rows = static_cast<int>(std::size(kEditorRows));
+        const int columns = static_cast<int>(std::size(kEditorStates));
+        tools::SizeSheet(sheet, kTable.Width(columns), kTable.Height(rows));
+        TcxCanvas canvas(sheet.Canvas());
+        tools::PrepareSheet(sheet, canvas);
+        kTable.DrawNames(canvas, tools::NamesOf(kEditorRows), tools::NamesOf(kEditorStates));
+        TForm* form = tools::NewHostForm(kCellW, kCellH);
+        tools::ShowHostForm(form);
+        for (int r = 0; r < rows; ++r)
+          for (int c = 0; c < columns; ++c) {
+            TcxCustomEdit* edit = NewEditor(form, kEditorRows[r], kind);
+            Application->ProcessMessages();
+            ApplyEditorState(form, edit, c);
+            tools::CopyHostPixels(form, TRect{0, 0, kCellW, kCellH}, sheet, kTable.CellOrigin(r, c));
+            SetFocus(form->Handle());
+            delete edit;
+          }
+        delete form;
+      });
 }

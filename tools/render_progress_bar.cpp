@@ -6,24 +6,18 @@
 //
 //   render_progress_bar OUT.png [--zoom N]
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <functional>
-#include <string>
 
-#include "app/Startup.h"
-#include "gallery_png.h"
-#include "platform/forms/forms.h"
 #include "platform/os/kernel.h"
-#include "platform/os/user.h"
-#include "platform/os/user_display.h"
+#include "render_sheet.h"
 #include "ui/editors/concrete/cxProgressBar.h"
 
 using namespace qd;
 
 namespace {
 
-constexpr int kCellW = 232, kCellH = 44, kLabelW = 150, kHeaderH = 16;
+constexpr int kCellW = 232, kCellH = 44;
+constexpr tools::TSheetTable kTable{150, 16, kCellW, kCellH};
 constexpr int kBarW = 210, kBarH = 24;
 
 using TSetup = std::function<void(TcxProgressBar*)>;
@@ -182,15 +176,6 @@ const BarRow kRows[] = {
 
 const char* const kLooks[] = {"ultra flat", "native"};
 
-void CopyWindowCell(HWND AWnd, TBitmap& ASheet, int AX, int AY) {
-  const os::WindowPixels pixels = os::ReadWindowPixels(AWnd, true);
-  for (int y = 0; y < kCellH && y < pixels.height && AY + y < ASheet.Height(); ++y) {
-    auto* row = static_cast<uint32_t*>(ASheet.ScanLine(AY + y));
-    for (int x = 0; x < kCellW && x < pixels.width && AX + x < ASheet.Width(); ++x)
-      row[AX + x] = 0xFF000000u | (pixels.At(x, y) & 0xFFFFFF);
-  }
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -198,70 +183,39 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: render_progress_bar OUT.png [--zoom N]\n");
     return 2;
   }
-  int zoom = 2;
-  for (int i = 2; i + 1 < argc; ++i)
-    if (std::strcmp(argv[i], "--zoom") == 0) zoom = std::max(1, std::atoi(argv[i + 1]));
-  InitializeUnits();
-  bool ok = false;
-  {
-    const int rows = static_cast<int>(std::size(kRows));
-    const int columns = static_cast<int>(std::size(kLooks));
-    TBitmap sheet;
-    sheet.SetPixelFormat(pf32bit);
-    sheet.SetSize(kLabelW + columns * kCellW, kHeaderH + rows * kCellH);
-    TcxCanvas canvas(sheet.Canvas());
-    canvas.FillRect(TRect{0, 0, sheet.Width(), sheet.Height()}, static_cast<TColor>(0xE0E0E0));
-    canvas.Font()->SetName(u"DejaVu Sans");
-    canvas.Font()->SetHeight(-11);
-    canvas.Font()->SetColor(clBlack);
-    canvas.Brush()->SetStyle(bsClear);
-    for (int c = 0; c < columns; ++c)
-      canvas.DrawTexT(String(kLooks[c], kLooks[c] + std::strlen(kLooks[c])),
-                      TRect{kLabelW + c * kCellW, 0, kLabelW + (c + 1) * kCellW, kHeaderH},
-                      cxAlignHCenter | cxAlignVCenter | cxSingleLine);
-    TForm* form = CreateNewForm<TForm>(Application);
-    form->SetPosition(poDesigned);
-    form->SetBorderStyle(bsNone);
-    form->SetBounds(0, 0, kCellW, kCellH);
-    form->SetColor(clWhite);
-    form->Show();
-    Application->ProcessMessages();
-    for (int r = 0; r < rows; ++r) {
-      const char* name = kRows[r].name;
-      canvas.DrawTexT(String(name, name + std::strlen(name)),
-                      TRect{4, kHeaderH + r * kCellH, kLabelW, kHeaderH + (r + 1) * kCellH},
-                      cxAlignLeft | cxAlignVCenter | cxSingleLine);
-      for (int c = 0; c < columns; ++c) {
-        auto* bar = new TcxProgressBar(form);
-        bar->Style()->LookAndFeel()->SetKind(lfUltraFlat);
-        bar->Style()->LookAndFeel()->SetNativeStyle(c == 1);
-        bar->SetEditAutoSize(false);
-        bar->SetParent(form);
-        if (kRows[r].vertical)
-          bar->SetBounds(10, 2, 28, kCellH - 4);
-        else
-          bar->SetBounds(10, (kCellH - kBarH) / 2, kBarW, kBarH);
-        kRows[r].setup(bar);
-        Application->ProcessMessages();
-        // Let the 30 ms animation move the block a little way in.
-        if (kRows[r].animate)
-          for (int i = 0; i < 8; ++i) {
-            Sleep(35);
+  return tools::RenderSheetToPng(
+      "render_progress_bar", argv[1], tools::ZoomOption(argc, argv), [&](TBitmap& sheet) {
+        const int rows = static_cast<int>(std::size(kRows));
+        const int columns = static_cast<int>(std::size(kLooks));
+        tools::SizeSheet(sheet, kTable.Width(columns), kTable.Height(rows));
+        TcxCanvas canvas(sheet.Canvas());
+        tools::PrepareSheet(sheet, canvas);
+        kTable.DrawNames(canvas, tools::NamesOf(kRows), tools::NamesOf(kLooks));
+        TForm* form = tools::NewHostForm(kCellW, kCellH);
+        tools::ShowHostForm(form);
+        for (int r = 0; r < rows; ++r)
+          for (int c = 0; c < columns; ++c) {
+            auto* bar = new TcxProgressBar(form);
+            bar->Style()->LookAndFeel()->SetKind(lfUltraFlat);
+            bar->Style()->LookAndFeel()->SetNativeStyle(c == 1);
+            bar->SetEditAutoSize(false);
+            bar->SetParent(form);
+            if (kRows[r].vertical)
+              bar->SetBounds(10, 2, 28, kCellH - 4);
+            else
+              bar->SetBounds(10, (kCellH - kBarH) / 2, kBarW, kBarH);
+            kRows[r].setup(bar);
             Application->ProcessMessages();
+            // Let the 30 ms animation move the block a little way in.
+            if (kRows[r].animate)
+              for (int i = 0; i < 8; ++i) {
+                Sleep(35);
+                Application->ProcessMessages();
+              }
+            tools::RepaintHostForm(form);
+            tools::CopyHostPixels(form, TRect{0, 0, kCellW, kCellH}, sheet, kTable.CellOrigin(r, c));
+            delete bar;
           }
-        RedrawWindow(form->Handle(), nullptr, nullptr,
-                     RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-        CopyWindowCell(form->Handle(), sheet, kLabelW + c * kCellW, kHeaderH + r * kCellH);
-        delete bar;
-      }
-    }
-    delete form;
-    ok = tools::SaveGalleryPng(sheet, zoom, argv[1]);
-  }
-  FinalizeUnits();
-  if (!ok) {
-    std::fprintf(stderr, "render_progress_bar: cannot write %s\n", argv[1]);
-    return 1;
-  }
-  return 0;
+        delete form;
+      });
 }

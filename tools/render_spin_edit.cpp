@@ -1,136 +1,162 @@
 // Renders a sheet of spin editors into a PNG, for looking at them by eye: one row per button
-// arrangement (with and without fast buttons), each normal, focused and disabled, with the
-// native look or the classic one. The editors are real controls on a form.
+// arrangement (with and without fast buttons) in each reading direction, one column per look
+// (the flat, hot-flat, standard, ultra-flat and Office 11 styles, the theme, the skin). The
+// editors are real controls on a form, all in one state: normal, focused, disabled, or
+// focused with the Up key held.
 //
-//   render_spin_edit OUT.png [--zoom N] [--classic]
+//   render_spin_edit OUT.png [--zoom N] [--state normal|focused|disabled|held] [--touch]
+//                    [--look flat|hotflat|standard|ultraflat|office11|theme|skin]
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
-#include "app/Startup.h"
-#include "gallery_png.h"
-#include "platform/forms/forms.h"
-#include "platform/os/user.h"
-#include "platform/os/user_display.h"
+#include "render_sheet.h"
 #include "ui/editors/concrete/cxSpinEdit.h"
+#include "ui/lookandfeel/cxLookAndFeels.h"
 
 using namespace qd;
 
 namespace {
 
 constexpr int kEditorW = 150, kEditorH = 21;
-constexpr int kCellW = 168, kCellH = 36, kLabelW = 130, kHeaderH = 16;
+constexpr int kCellW = 168, kCellH = 36;
+constexpr tools::TSheetTable kTable{170, 16, kCellW, kCellH};
 
 struct Row {
   const char* name;
   TcxSpinEditButtonsPosition position;
   bool fast;
+  bool rightToLeft;
 };
 
 const Row kRows[] = {
-    {"vertical", sbpVert, false},
-    {"vertical, fast", sbpVert, true},
-    {"horizontal right", sbpHorzRight, false},
-    {"horizontal right, fast", sbpHorzRight, true},
-    {"left and right", sbpHorzLeftRight, false},
-    {"left and right, fast", sbpHorzLeftRight, true},
+    {"vertical", sbpVert, false, false},
+    {"vertical, fast", sbpVert, true, false},
+    {"horizontal right", sbpHorzRight, false, false},
+    {"horizontal right, fast", sbpHorzRight, true, false},
+    {"left and right", sbpHorzLeftRight, false, false},
+    {"left and right, fast", sbpHorzLeftRight, true, false},
+    {"vertical, rtl", sbpVert, false, true},
+    {"vertical, fast, rtl", sbpVert, true, true},
+    {"horizontal right, rtl", sbpHorzRight, false, true},
+    {"horz. right, fast, rtl", sbpHorzRight, true, true},
+    {"left and right, rtl", sbpHorzLeftRight, false, true},
+    {"left and right, fast, rtl", sbpHorzLeftRight, true, true},
 };
 
-const char* const kStates[] = {"normal", "focused", "disabled"};
+enum class Look { Flat, HotFlat, Standard, UltraFlat, Office11, Native, Skin };
+struct Column {
+  const char* name;
+  Look look;
+};
+const Column kColumns[] = {{"flat", Look::Flat},         {"hotflat", Look::HotFlat},
+                           {"standard", Look::Standard}, {"ultraflat", Look::UltraFlat},
+                           {"office11", Look::Office11}, {"theme", Look::Native},
+                           {"skin", Look::Skin}};
 
-TcxCustomTextEdit* NewEditor(TForm* AForm, const Row& ARow, bool ANative) {
+void SetLook(TcxSpinEdit* AEdit, Look ALook) {
+  TcxLookAndFeel* lookAndFeel = AEdit->Style()->LookAndFeel();
+  lookAndFeel->SetNativeStyle(ALook == Look::Native);
+  switch (ALook) {
+    case Look::Flat:
+      lookAndFeel->SetKind(lfFlat);
+      AEdit->Style()->SetButtonStyle(btsFlat);
+      break;
+    case Look::HotFlat:
+      lookAndFeel->SetKind(lfFlat);
+      AEdit->Style()->SetButtonStyle(btsHotFlat);
+      break;
+    case Look::Standard:
+    case Look::Native:
+      lookAndFeel->SetKind(lfStandard);
+      break;
+    case Look::UltraFlat:
+      lookAndFeel->SetKind(lfUltraFlat);
+      break;
+    case Look::Office11:
+      lookAndFeel->SetKind(lfOffice11);
+      break;
+    case Look::Skin:
+      lookAndFeel->SetSkinName(u"UserSkin");
+      break;
+  }
+}
+
+TcxSpinEdit* NewEditor(TForm* AForm, const Row& ARow, Look ALook) {
   auto* edit = new TcxSpinEdit(AForm);
   edit->SetParent(AForm);
-  edit->Style()->LookAndFeel()->SetNativeStyle(ANative);
+  SetLook(edit, ALook);
   edit->SetBounds(10, 8, kEditorW, kEditorH);
   edit->Properties()->SpinButtons()->SetPosition(ARow.position);
   edit->Properties()->SpinButtons()->SetShowFastButtons(ARow.fast);
+  if (ARow.rightToLeft) edit->SetBiDiMode(bdRightToLeft);
   edit->SetValue(Variant(int64_t{42}));
   return edit;
 }
 
-void ApplyState(TForm* AForm, TcxCustomTextEdit* AEdit, int AState) {
+void ApplyState(TForm* AForm, TcxSpinEdit* AEdit, const char* AState) {
   SetFocus(AForm->Handle());
-  if (AState == 1) {
+  if (std::strcmp(AState, "focused") == 0 || std::strcmp(AState, "held") == 0) {
     AEdit->SetFocus();
     Application->ProcessMessages();
-  } else if (AState == 2) {
+    if (std::strcmp(AState, "held") == 0) SendMessageW(GetFocus(), WM_KEYDOWN, VK_UP, 0);
+  } else if (std::strcmp(AState, "disabled") == 0) {
     AEdit->SetEnabled(false);
   }
+  AEdit->ShortRefreshContainer(false);
   Application->ProcessMessages();
-  RedrawWindow(AForm->Handle(), nullptr, nullptr,
-               RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-}
-
-void CopyWindowCell(HWND AWnd, TBitmap& ASheet, int AX, int AY) {
-  const os::WindowPixels pixels = os::ReadWindowPixels(AWnd, true);
-  for (int y = 0; y < kCellH && y < pixels.height && AY + y < ASheet.Height(); ++y) {
-    auto* row = static_cast<uint32_t*>(ASheet.ScanLine(AY + y));
-    for (int x = 0; x < kCellW && x < pixels.width && AX + x < ASheet.Width(); ++x)
-      row[AX + x] = 0xFF000000u | (pixels.At(x, y) & 0xFFFFFF);
-  }
+  tools::RepaintHostForm(AForm);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    std::fprintf(stderr, "usage: render_spin_edit OUT.png [--zoom N] [--classic]\n");
+    std::fprintf(stderr,
+                 "usage: render_spin_edit OUT.png [--zoom N] [--state normal|focused|disabled|held] "
+                 "[--touch]\n");
     return 2;
   }
-  int zoom = 2;
-  bool native = true;
-  for (int i = 2; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--zoom") == 0 && i + 1 < argc) zoom = std::max(1, std::atoi(argv[i + 1]));
-    if (std::strcmp(argv[i], "--classic") == 0) native = false;
-  }
-  InitializeUnits();
-  bool ok = false;
-  {
-    const int rows = static_cast<int>(std::size(kRows));
-    const int columns = static_cast<int>(std::size(kStates));
-    TBitmap sheet;
-    sheet.SetPixelFormat(pf32bit);
-    sheet.SetSize(kLabelW + columns * kCellW, kHeaderH + rows * kCellH);
-    TcxCanvas canvas(sheet.Canvas());
-    canvas.FillRect(TRect{0, 0, sheet.Width(), sheet.Height()}, static_cast<TColor>(0xE0E0E0));
-    canvas.Font()->SetName(u"DejaVu Sans");
-    canvas.Font()->SetHeight(-11);
-    canvas.Font()->SetColor(clBlack);
-    canvas.Brush()->SetStyle(bsClear);
-    for (int c = 0; c < columns; ++c)
-      canvas.DrawTexT(String(kStates[c], kStates[c] + std::strlen(kStates[c])),
-                      TRect{kLabelW + c * kCellW, 0, kLabelW + (c + 1) * kCellW, kHeaderH},
-                      cxAlignHCenter | cxAlignVCenter | cxSingleLine);
-    TForm* form = CreateNewForm<TForm>(Application);
-    form->SetPosition(poDesigned);
-    form->SetBorderStyle(bsNone);
-    form->SetBounds(0, 0, kCellW, kCellH);
-    form->SetColor(clWhite);
-    form->Show();
-    Application->ProcessMessages();
-    for (int r = 0; r < rows; ++r) {
-      const char* name = kRows[r].name;
-      canvas.DrawTexT(String(name, name + std::strlen(name)),
-                      TRect{4, kHeaderH + r * kCellH, kLabelW, kHeaderH + (r + 1) * kCellH},
-                      cxAlignLeft | cxAlignVCenter | cxSingleLine);
-      for (int c = 0; c < columns; ++c) {
-        TcxCustomTextEdit* edit = NewEditor(form, kRows[r], native);
-        Application->ProcessMessages();
-        ApplyState(form, edit, c);
-        CopyWindowCell(form->Handle(), sheet, kLabelW + c * kCellW, kHeaderH + r * kCellH);
-        SetFocus(form->Handle());
-        delete edit;
-      }
+  const char* state = tools::OptionValue(argc, argv, "--state");
+  if (!state) state = "normal";
+  const bool touch = tools::HasOption(argc, argv, "--touch");
+  // One look only, when asked for.
+  std::vector<Column> looks(std::begin(kColumns), std::end(kColumns));
+  if (const char* look = tools::OptionValue(argc, argv, "--look")) {
+    std::erase_if(looks, [&](const Column& AColumn) {
+      std::string name = AColumn.name;
+      std::erase(name, ' ');
+      return name != look;
+    });
+    if (looks.empty()) {
+      std::fprintf(stderr, "render_spin_edit: unknown look %s\n", look);
+      return 2;
     }
-    delete form;
-    ok = tools::SaveGalleryPng(sheet, zoom, argv[1]);
   }
-  FinalizeUnits();
-  if (!ok) {
-    std::fprintf(stderr, "render_spin_edit: cannot write %s\n", argv[1]);
-    return 1;
-  }
-  return 0;
+  return tools::RenderSheetToPng(
+      "render_spin_edit", argv[1], tools::ZoomOption(argc, argv), [&](TBitmap& sheet) {
+        cxIsTouchModeEnabled = touch;
+        const int rows = static_cast<int>(std::size(kRows));
+        const int columns = static_cast<int>(looks.size());
+        tools::SizeSheet(sheet, kTable.Width(columns), kTable.Height(rows));
+        TcxCanvas canvas(sheet.Canvas());
+        tools::PrepareSheet(sheet, canvas);
+        std::vector<const char*> names;
+        for (const Column& column : looks) names.push_back(column.name);
+        kTable.DrawNames(canvas, tools::NamesOf(kRows), names);
+        TForm* form = tools::NewHostForm(kCellW, kCellH);
+        tools::ShowHostForm(form);
+        for (int r = 0; r < rows; ++r)
+          for (int c = 0; c < columns; ++c) {
+            TcxSpinEdit* edit = NewEditor(form, kRows[r], looks[static_cast<size_t>(c)].look);
+            Application->ProcessMessages();
+            ApplyState(form, edit, state);
+            tools::CopyHostPixels(form, TRect{0, 0, kCellW, kCellH}, sheet, kTable.CellOrigin(r, c));
+            SetFocus(form->Handle());
+            delete edit;
+          }
+        delete form;
+        cxIsTouchModeEnabled = false;
+      });
 }

@@ -557,8 +557,11 @@ void FillElement(qd::TdxSkinElement* e, const String& group) {
   if (spec.interactive) states = {qd::esNormal, qd::esHot, qd::esPressed, qd::esDisabled};
   if (spec.active) states.push_back(qd::esActive);
   const bool natural = spec.look == Look::Glyph || spec.mark == Mark::Check || spec.mark == Mark::PlusMinus;
-  const int fw = spec.look == Look::Strip ? 4 : (natural ? 13 : 16);
-  const int fh = fw;
+  int fw = spec.look == Look::Strip ? 4 : (natural ? 13 : 16);
+  int fh = fw;
+  // A track is a thin groove the thumb rides on, its thickness the painter's track size.
+  const bool track = spec.mark == Mark::TrackSelection;
+  if (track) (name == u"TrackBarTrackVert" ? fw : fh) = 5;
   // Marks on stretched surfaces go into the glyph, which is drawn centred at its own size.
   const bool ownGlyph = !natural && spec.look != Look::Glyph && spec.mark != Mark::None &&
                         spec.mark != Mark::Toggle && spec.mark != Mark::TrackSelection &&
@@ -575,7 +578,7 @@ void FillElement(qd::TdxSkinElement* e, const String& group) {
   if (natural) {
     image->SetStretch(qd::smNoResize);
   } else {
-    const int m = spec.look == Look::Strip ? 1 : 4;
+    const int m = spec.look == Look::Strip ? 1 : (track ? 2 : 4);
     image->Margins()->SetMargin(qd::TRect{m, m, m, m});
     image->SetStretch(qd::smStretch);
   }

@@ -446,9 +446,14 @@ HPEN TPen::Handle() {
   if (!handle_) {
     static const int kStyles[] = {PS_SOLID, PS_DASH,        PS_DOT,       PS_DASHDOT,  PS_DASHDOTDOT,
                                   PS_NULL,  PS_INSIDEFRAME, PS_USERSTYLE, PS_ALTERNATE};
-    handle_ = CreatePen(kStyles[style_], width_, ColorToRGB(color_));
+    handleRgb_ = ColorToRGB(color_);
+    handle_ = CreatePen(kStyles[style_], width_, handleRgb_);
   }
   return handle_;
+}
+
+void TPen::CheckSystemColor() {
+  if (handle_ && color_ < 0 && ColorToRGB(color_) != handleRgb_) Changed();
 }
 
 // ---- TBrush -------------------------------------------------------------------------------------
@@ -502,7 +507,7 @@ void TBrush::SetBitmap(TBitmap* Value) {
 HBRUSH TBrush::Handle() {
   if (!handle_) {
     LOGBRUSH lb;
-    lb.lbColor = ColorToRGB(color_);
+    lb.lbColor = handleRgb_ = ColorToRGB(color_);
     if (bitmap_ && !bitmap_->Empty()) {
       handle_ = CreatePatternBrush(bitmap_->Handle());
     } else {
@@ -522,6 +527,10 @@ HBRUSH TBrush::Handle() {
     }
   }
   return handle_;
+}
+
+void TBrush::CheckSystemColor() {
+  if (handle_ && color_ < 0 && ColorToRGB(color_) != handleRgb_) Changed();
 }
 
 // ---- TCanvas ------------------------------------------------------------------------------------
@@ -599,6 +608,9 @@ void TCanvas::DeselectHandles() {
 }
 
 void TCanvas::RequiredState(TCanvasState ReqState) {
+  // The system colours may have changed since the pen or brush was selected.
+  if (ReqState.Contains(csPenValid)) pen_->CheckSystemColor();
+  if (ReqState.Contains(csBrushValid)) brush_->CheckSystemColor();
   TCanvasState needed = ReqState - state_;
   if (needed.Empty()) return;
   if (needed.Contains(csHandleValid)) {

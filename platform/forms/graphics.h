@@ -245,6 +245,8 @@ class TPen : public TGraphicsObject {
   void SetMode(TPenMode Value);
   HPEN Handle();
   bool HandleAllocated() const { return handle_ != nullptr; }
+  // Drops the handle when it was made for a system colour that has changed since.
+  void CheckSystemColor();
 
  protected:
   void Changed() override;
@@ -255,6 +257,7 @@ class TPen : public TGraphicsObject {
   TPenStyle style_ = psSolid;
   TPenMode mode_ = pmCopy;
   HPEN handle_ = nullptr;
+  COLORREF handleRgb_ = 0;  // what color_ was when the handle was made
 };
 
 class TBitmap;
@@ -277,6 +280,8 @@ class TBrush : public TGraphicsObject {
   void SetBitmap(TBitmap* Value);
   HBRUSH Handle();
   bool HandleAllocated() const { return handle_ != nullptr; }
+  // Drops the handle when it was made for a system colour that has changed since.
+  void CheckSystemColor();
 
  protected:
   void Changed() override;
@@ -286,6 +291,7 @@ class TBrush : public TGraphicsObject {
   TBrushStyle style_ = bsSolid;
   TBitmap* bitmap_ = nullptr;
   HBRUSH handle_ = nullptr;
+  COLORREF handleRgb_ = 0;  // what color_ was when the handle was made
 };
 
 // ---- Canvas -------------------------------------------------------------------------------------

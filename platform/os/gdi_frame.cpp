@@ -35,14 +35,17 @@ RECT Square(const RECT& r, int size, bool center) {
 // The classic check mark: 7 x 7 pixels.
 const char* const kCheck[7] = {"......#", ".....##", "#...###", "##.###.", "#####..", ".###...", "..#...."};
 
-void DrawCheck(HDC dc, int x, int y, COLORREF c) {
-  for (int j = 0; j < 7; ++j)
-    for (int i = 0; i < 7; ++i)
-      if (kCheck[j][i] == '#') Pixel(dc, x + i, y + j, c);
+// Draws the mark `side` x `side` pixels large, each of its pixels repeated as often as needed.
+void DrawCheck(HDC dc, int x, int y, int side, COLORREF c) {
+  for (int j = 0; j < side; ++j)
+    for (int i = 0; i < side; ++i)
+      if (kCheck[j * 7 / side][i * 7 / side] == '#') Pixel(dc, x + i, y + j, c);
 }
 
+// Check boxes are 13 pixels at 96 DPI and grow with larger rectangles, their mark in the
+// same ratio (7 of 13), like radio buttons.
 BOOL CheckBox(HDC dc, const RECT& rc, UINT state) {
-  int size = std::min({rc.Width(), rc.Height(), 13});
+  int size = std::min({rc.Width(), rc.Height(), 256});
   if (size <= 0) return TRUE;
   RECT box = Square(rc, size, false);
   bool inactive = state & DFCS_INACTIVE, pushed = state & DFCS_PUSHED, checked = state & DFCS_CHECKED;
@@ -62,8 +65,9 @@ BOOL CheckBox(HDC dc, const RECT& rc, UINT state) {
   FillSys(dc, in, (inactive || pushed || (threeState && checked)) ? COLOR_BTNFACE : COLOR_WINDOW);
   if (checked) {
     COLORREF c = GetSysColor(inactive || threeState ? COLOR_BTNSHADOW : COLOR_WINDOWTEXT);
-    int off = (size - 7) / 2;
-    DrawCheck(dc, box.Left + off, box.Top + off, c);
+    const int side = size >= 13 ? (size * 7 + 6) / 13 : std::min(7, size);
+    int off = (size - side) / 2;
+    DrawCheck(dc, box.Left + off, box.Top + off, side, c);
   }
   return TRUE;
 }
@@ -279,7 +283,7 @@ BOOL MenuGlyph(HDC dc, const RECT& rc, UINT state) {
       Arrow(dc, cx, cy, std::max(2, size / 3), Dir::Left, RGB(0, 0, 0));
       break;
     case DFCS_MENUCHECK:
-      DrawCheck(dc, cx - 3, cy - 3, RGB(0, 0, 0));
+      DrawCheck(dc, cx - 3, cy - 3, 7, RGB(0, 0, 0));
       break;
     case DFCS_MENUBULLET: {
       int d = std::max(2, size / 3);

@@ -401,9 +401,11 @@ void BlendCoverage(Dest& d, int32_t x, int32_t y, int32_t w, int32_t h, const ui
           row[i] = (mix(r, cr) << 16) | (mix(g, cg) << 8) | mix(b, cb);
         }
       } else {
+        // A 24-bit target blends the coverage like a 32-bit one; palette and monochrome
+        // targets take the pixels at least half covered.
         for (int32_t i = 0; i < c.x2 - c.x1; ++i) {
           uint32_t a = crow[i];
-          if (a < 128) continue;
+          if (!a || (a < 128 && pm.format != Format::Rgb24)) continue;
           if (pm.format == Format::Rgb24 && a < 255) {
             COLORREF old = ColorFromNative(pm, pm.Get(c.x1 + d.offset.X + i, py));
             auto mix = [a](uint32_t dst, uint32_t src) { return (dst * (255 - a) + src * a + 127) / 255; };

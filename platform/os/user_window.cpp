@@ -689,7 +689,8 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
   const bool child = (style & WS_CHILD) && parent->kind == WindowKind::Normal;
   if (!child) {
     style |= WS_CLIPSIBLINGS;
-    if (!(style & WS_POPUP)) style |= WS_CAPTION;
+    // Only an overlapped window gets a caption; a child of the desktop keeps the style it asked for.
+    if (!(style & (WS_POPUP | WS_CHILD))) style |= WS_CAPTION;
   }
   if ((style & WS_DLGFRAME) || (style & WS_THICKFRAME) || (exStyle & WS_EX_DLGMODALFRAME))
     exStyle |= WS_EX_WINDOWEDGE;

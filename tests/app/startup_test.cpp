@@ -17,6 +17,7 @@
 #include "ui/core/cxClassesComponents.h"
 #include "ui/editors/concrete/cxLabel.h"
 #include "ui/editors/concrete/cxTrackBar.h"
+#include "ui/editors/cxDropDownEditPopupEdit.h"
 #include "ui/editors/cxEdit.h"
 #include "ui/editors/cxEditConsts.h"
 #include "ui/editors/cxMaskEdit.h"
@@ -170,6 +171,21 @@ TEST(Startup, TheTextAndMaskEditorsAreRegisteredFirstOfTheEditors) {
   EXPECT_EQ(GetRegisteredEditProperties()->FindByDescription(u"MaskEdit"),
             TcxMaskEditProperties::StaticClass());
   FinalizeUnits();
+}
+
+TEST(Startup, TheDropDownUnitRegistersThePopupEditAfterTheMaskEditor) {
+  const auto units = ProgramUnits();
+  auto position = [&units](void (*AInitialize)()) {
+    for (size_t i = 0; i < units.size(); ++i)
+      if (units[i].Initialize == AInitialize) return static_cast<int>(i);
+    return -1;
+  };
+  EXPECT_EQ(position(&cxDropDownEdit::Initialize), position(&cxMaskEdit::Initialize) + 1);
+  InitializeUnits();
+  EXPECT_EQ(GetRegisteredEditProperties()->FindByDescription(u"PopupEdit"),
+            TcxPopupEditProperties::StaticClass());
+  FinalizeUnits();
+  EXPECT_EQ(GetClass("TcxPopupEdit"), nullptr) << "unregistered at shut-down";
 }
 
 TEST(Startup, AUnitWhoseStartUpRaisesLeavesTheStartedOnesShutDownInReverse) {

@@ -137,7 +137,7 @@ TEST_F(ImageValue, ZoomStepsStopAt100) {
 }
 
 TEST_F(ImageValue, ZoomBarRangesFollowTheZoomLimits) {
-  TcxImageZoomBarProperties* bar = image->Properties()->ZoomTrackBarProperties();
+  TdxCustomZoomTrackBarProperties* bar = image->Properties()->ZoomTrackBarProperties();
   EXPECT_EQ(bar->FirstRange()->LineSize(), 10);
   EXPECT_EQ(bar->SecondRange()->LineSize(), 40);
   image->ZoomingOptions()->SetMinZoom(50);

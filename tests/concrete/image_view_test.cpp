@@ -41,6 +41,10 @@ class ImageView : public ImageTest {
   }
   // The colour at a point of the image editor's client area.
   uint32_t At(int X, int Y) const { return pixels.At(10 + X, 10 + Y) & 0xFFFFFF; }
+  static uint32_t ExpectedRgb(TColor AColor) {
+    const COLORREF c = ColorToRGB(AColor);
+    return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+  }
 
   os::WindowPixels pixels;
 };
@@ -101,42 +105,175 @@ TEST_F(ImageView, CaptionWithoutAPicture) {
   EXPECT_EQ(top, 0);
 }
 
-TEST_F(ImageView, ZoomBarShowsWhenThePointerIsOver) {
-  image->Properties()->SetFitMode(ifmNormal);
-  image->ZoomingOptions()->SetShowZoomTrackBar(true);
-  // The pointer really is over the editor, so mouse tracking keeps it "inside".
-  SetCursorPos(100 + 10 + 70, 100 + 10 + 20);
-  SendMessageW(image->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(70, 20));
+// The zoom bar over a picture that fills the client area: the pointer over the editor shows
+// it, transparent, with its thumb on the zoom and its change buttons at the ends.
+class ImageZoomBar : public ImageView {
+ protected:
+  void SetUp() override {
+    ImageView::SetUp();
+    TBitmap bitmap;
+    bitmap.SetPixelFormat(pf24bit);
+    bitmap.SetSize(138, 98);
+    bitmap.Canvas()->Brush()->SetColor(clRed);
+    bitmap.Canvas()->FillRect(TRect{0, 0, 138, 98});
+    image->Picture()->SetGraphic(&bitmap);
+    image->Properties()->SetFitMode(ifmNormal);
+    image->ZoomingOptions()->SetShowZoomTrackBar(true);
+    // The pointer really is over the editor, so mouse tracking keeps it "inside".
+    Move(TPoint{70, 20});
+  }
+  TdxCustomZoomTrackBarViewInfo* Bar() { return image->ViewInfo()->ZoomTrackBarViewInfo(); }
+  // The centre of a rectangle of the bar's own frame, in the editor's client coordinates.
+  TPoint OnBar(const TRect& R) {
+    const TRect r = Bar()->RealRect(R);
+    return TPoint{Bar()->Bounds.Left + (r.Left + r.Right) / 2, Bar()->Bounds.Top + (r.Top + r.Bottom) / 2};
+  }
+  TPoint ThumbCentre() { return OnBar(Bar()->VisibleThumbRect); }
+  // A point on the track at a coordinate of the bar's frame.
+  TPoint OnTrack(int32_t AX) { return TPoint{Bar()->Bounds.Left + AX, ThumbCentre().Y}; }
+  // Input through the real input queue, so the button state is what the user holds.
+  void Move(const TPoint& P) {
+    const TPoint screen = image->ClientToScreen(P);
+    os::InjectMouseMove(POINT{screen.X, screen.Y});
+    Application->ProcessMessages();
+  }
+  void Press(const TPoint& P) {
+    Move(P);
+    const TPoint screen = image->ClientToScreen(P);
+    os::InjectMouseButton(WM_LBUTTONDOWN, POINT{screen.X, screen.Y});
+    Application->ProcessMessages();
+  }
+  void Release(const TPoint& P) {
+    const TPoint screen = image->ClientToScreen(P);
+    os::InjectMouseButton(WM_LBUTTONUP, POINT{screen.X, screen.Y});
+    Application->ProcessMessages();
+  }
+  int32_t Zoom() { return image->ZoomingOptions()->ZoomPercent(); }
+};
+
+TEST_F(ImageZoomBar, ShowsOverThePictureWhileThePointerIsOver) {
   Repaint();
   SaveWindowPng(form->Handle(), "image_zoom_bar");
-  // The bar: at most 200 wide, centred, 30 high, at 7/8 of the height or 40 above the bottom.
+  // At most 200 wide, centred, 30 high, at 7/8 of the height or 40 above the bottom.
   const TRect client = image->ViewInfo()->ClientRect;
-  const TRect bar = image->ViewInfo()->ZoomTrackBarViewInfo()->Bounds;
+  const TRect bar = Bar()->Bounds;
   EXPECT_EQ(bar.Width(), std::min(200, client.Width()));
   EXPECT_EQ(bar.Left - client.Left, (client.Width() - bar.Width()) / 2);
   EXPECT_EQ(bar.Height(), 30);
   EXPECT_EQ(bar.Top - client.Top,
             std::min(static_cast<int>(std::nearbyint(client.Height() * 0.875)), client.Height() - 40));
-  // At 100 % the thumb sits in the middle of the track, framed black; the track runs left
-  // of it and nothing is drawn above it.
-  const int cx = bar.Left + bar.Width() / 2, cy = bar.Top + 15;
-  EXPECT_EQ(At(cx - 5, cy), 0x000000u);
-  EXPECT_EQ(At(cx + 4, cy), 0x000000u);
-  EXPECT_NE(At(bar.Left + 12, cy), kWhite);
-  EXPECT_EQ(At(bar.Left + 12, bar.Top + 2), kWhite);
+  // The zoom track bar's own layout: 100 % in the middle of the track, between the buttons.
+  EXPECT_EQ(Bar()->Position(), 100);
+  EXPECT_TRUE(Bar()->ShowChangeButtons);
+  EXPECT_EQ(ThumbCentre().X - bar.Left, Bar()->TrackRect.Left + Bar()->TrackRect.Width() / 2);
+  EXPECT_LT(Bar()->LeftButtonRect.Right, Bar()->TrackRect.Left);
+  EXPECT_GT(Bar()->RightButtonRect.Left, Bar()->TrackRect.Right);
 
-  // A press on the bar's right end zooms to the maximum.
-  SendMessageW(image->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(bar.Right - 2, cy));
-  SendMessageW(image->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(bar.Right - 2, cy));
-  EXPECT_EQ(image->ZoomingOptions()->ZoomPercent(), 500);
+  const uint32_t face = ExpectedRgb(clBtnFace);
+  EXPECT_EQ(At(ThumbCentre().X, ThumbCentre().Y), face) << "the thumb";
+  EXPECT_NE(At(OnBar(Bar()->LeftButtonRect).X, OnBar(Bar()->LeftButtonRect).Y), kRed) << "zoom out";
+  EXPECT_NE(At(OnBar(Bar()->RightButtonRect).X, OnBar(Bar()->RightButtonRect).Y), kRed) << "zoom in";
+  // The centre mark below the thumb shows though the ticks are off.
+  EXPECT_NE(At(ThumbCentre().X, bar.Top + Bar()->ThumbRect.Bottom + 3), kRed);
+  // The picture shows through the bar's empty parts and above it.
+  EXPECT_EQ(At(bar.Left + 1, bar.Top + 1), kRed);
+  EXPECT_EQ(At(ThumbCentre().X, bar.Top - 3), kRed);
 
-  // Off the control the bar goes.
-  SendMessageW(image->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(70, 20));
+  // Switched off, the next move hides the bar.
   image->ZoomingOptions()->SetShowZoomTrackBar(false);
-  SendMessageW(image->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(70, 21));
-  image->ZoomingOptions()->SetZoomPercent(100);
+  Move(TPoint{70, 21});
   Repaint();
-  EXPECT_EQ(At(bar.Left + 12, cy), kWhite);
+  EXPECT_EQ(At(ThumbCentre().X, ThumbCentre().Y), kRed);
+}
+
+TEST_F(ImageZoomBar, TheBarAndTheZoomFollowEachOther) {
+  image->ZoomingOptions()->SetMinZoom(10);
+  // The zoom moves the thumb.
+  image->ZoomingOptions()->SetZoomPercent(300);
+  EXPECT_EQ(Bar()->Position(), 300);
+  EXPECT_EQ(ThumbCentre().X - Bar()->Bounds.Left, Bar()->GetCoordinate(300));
+  image->InternalMouseWheel(TShiftState{ssCtrl}, 120, TPoint{5, 5});
+  EXPECT_EQ(Bar()->Position(), 340);
+
+  // A press on the track jumps to the zoom under the pointer: the exact centre is 100 %, the
+  // left end the minimum.
+  const TRect track = Bar()->TrackRect;
+  Press(OnTrack(track.Left + track.Width() / 2));
+  Release(OnTrack(track.Left + track.Width() / 2));
+  EXPECT_EQ(Zoom(), 100);
+  Press(OnTrack(track.Left + Bar()->VisibleThumbRect.Width() / 2));
+  Release(OnTrack(track.Left + Bar()->VisibleThumbRect.Width() / 2));
+  EXPECT_EQ(Zoom(), 10);
+
+  // Dragging the thumb from 100 on the right half's scale; coming back near the centre snaps.
+  image->ZoomingOptions()->SetZoomPercent(100);
+  const TPoint start = ThumbCentre();
+  Press(start);
+  Move(TPoint{start.X + 30, start.Y});
+  EXPECT_EQ(Zoom(), 100 + static_cast<int>(std::nearbyint(30 / Bar()->PixelsPerPositionSecondRange)));
+  EXPECT_EQ(Bar()->Position(), Zoom());
+  Move(TPoint{start.X + 3, start.Y});
+  EXPECT_EQ(Zoom(), 100);
+  // Past the end of the track the zoom stays at its maximum.
+  Move(TPoint{start.X + 60, start.Y});
+  EXPECT_EQ(Zoom(), 500);
+  Release(TPoint{start.X + 60, start.Y});
+  EXPECT_FALSE(Bar()->MouseStates.Contains(tbmpSliding));
+  Move(TPoint{start.X - 20, start.Y});
+  EXPECT_EQ(Zoom(), 500) << "no sliding after the release";
+}
+
+// On a screen of 144 DPI the bar and its parts are half as large again.
+TEST_F(ImageZoomBar, TheBarScalesWithTheEditor) {
+  const TRect bar = Bar()->Bounds;
+  const int32_t zone = Bar()->TrackZoneRect.Height(), thumb = Bar()->ThumbLargeSize;
+  image->SetBounds(10, 10, 280, 160);
+  image->ScaleForPPI(144);
+  Move(TPoint{70, 20});
+  EXPECT_EQ(Bar()->Bounds.Height(), bar.Height() * 3 / 2);
+  EXPECT_EQ(Bar()->Bounds.Width(), std::min(300, image->ViewInfo()->ClientRect.Width()));
+  // Tick bands and the zone's cap round on their own, so the parts grow about half.
+  EXPECT_GE(Bar()->TrackZoneRect.Height(), zone * 3 / 2 - 1);
+  EXPECT_LE(Bar()->TrackZoneRect.Height(), zone * 3 / 2 + 2);
+  EXPECT_GE(Bar()->ThumbLargeSize, thumb * 3 / 2 - 2);
+  EXPECT_LE(Bar()->ThumbLargeSize, thumb * 3 / 2 + 4);
+  EXPECT_EQ(ThumbCentre().X - Bar()->Bounds.Left, Bar()->TrackRect.Left + Bar()->TrackRect.Width() / 2);
+}
+
+// Right to left the bar runs from right to left: higher zooms lie to the left and the button
+// on the right zooms out.
+TEST_F(ImageZoomBar, RightToLeftTheBarRunsTheOtherWay) {
+  image->SetBiDiMode(bdRightToLeft);
+  image->ZoomingOptions()->SetZoomPercent(300);
+  Move(TPoint{70, 21});
+  EXPECT_TRUE(Bar()->ReverseDirection);
+  EXPECT_LT(ThumbCentre().X - Bar()->Bounds.Left, Bar()->TrackRect.Left + Bar()->TrackRect.Width() / 2);
+  const TPoint right = OnBar(Bar()->RightButtonRect);
+  Press(right);
+  Release(right);
+  EXPECT_EQ(Zoom(), 260);
+}
+
+// A press on a change button steps once, repeats while held and stops on the release, also
+// when no drag position was recorded before the press.
+TEST_F(ImageZoomBar, AHeldChangeButtonRepeatsUntilReleased) {
+  const TPoint zoomIn = OnBar(Bar()->RightButtonRect);
+  Press(zoomIn);
+  EXPECT_EQ(Zoom(), 140);
+  Run(400);
+  EXPECT_EQ(Zoom(), 180);
+  Run(60);
+  EXPECT_EQ(Zoom(), 220);
+  Release(zoomIn);
+  EXPECT_EQ(image->ZoomTrackBarController()->RepeatTimer(), nullptr);
+  Run(1000);
+  EXPECT_EQ(Zoom(), 220);
+  const TPoint zoomOut = OnBar(Bar()->LeftButtonRect);
+  image->ZoomingOptions()->SetZoomPercent(100);
+  Press(zoomOut);
+  Release(zoomOut);
+  Run(1000);
+  EXPECT_EQ(Zoom(), 90);
 }
 
 // A picture larger than the editor, not centred and zoomed: the zoom keeps the point at the
@@ -172,6 +309,22 @@ TEST_F(ImageView, ZoomKeepsTheMiddleAndDragPans) {
   image->ZoomingOptions()->SetZoomPercent(100);
   EXPECT_GE(image->GetLeftPos(), 0);
   EXPECT_LE(image->GetLeftPos(), 400 - client.cx);
+}
+
+// Focus leaving the editor while a change button is held (another window took it, so the
+// release goes elsewhere) stops the repeat instead of zooming on to the limit.
+TEST_F(ImageZoomBar, AFocusChangeStopsTheRepeat) {
+  image->SetFocus();
+  Application->ProcessMessages();
+  const TPoint zoomIn = OnBar(Bar()->RightButtonRect);
+  Press(zoomIn);
+  EXPECT_EQ(Zoom(), 140);
+  SetFocus(form->Handle());
+  Application->ProcessMessages();
+  Run(1000);
+  EXPECT_EQ(Zoom(), 140);
+  EXPECT_EQ(image->ZoomTrackBarController()->RepeatTimer(), nullptr);
+  Release(zoomIn);
 }
 
 }  // namespace

@@ -386,10 +386,29 @@ TEST_F(TrackBarSettings, TheUnitRegistersTheEditorAndItsStoredClass) {
             u"Represents an editor that provides a slider to select a value on its bar");
   EXPECT_EQ(GetClass("TcxTrackBar"), TcxTrackBar::StaticClass());
   EXPECT_EQ(Props()->GetContainerClass(), TcxTrackBar::StaticClass());
+  EXPECT_EQ(FilterEditsController()->FindHelper(properties), TcxFilterTrackBarHelper::Class());
   cxTrackBar::Finalize();
   EXPECT_EQ(registered->GetIndexByClass(properties), -1);
   EXPECT_EQ(GetClass("TcxTrackBar"), nullptr);
+  EXPECT_TRUE(!FilterEditsControllerAssigned() || FilterEditsController()->FindHelper(properties) == nullptr);
   cxTrackBar::Initialize();
+}
+
+// Filter rows edit a track bar column with a spin editor over the bar's range, paging by the
+// bar's page size.
+TEST_F(TrackBarSettings, TheFilterEditorIsASpinEditorOverTheBarsRange) {
+  Props()->SetMin(-5);
+  Props()->SetMax(40);
+  Props()->SetPageSize(7);
+  TcxSpinEditProperties filter(nullptr);
+  const TcxFilterEditHelperClass helper = FilterEditsController()->FindHelper(Props()->ClassType());
+  ASSERT_EQ(helper, TcxFilterTrackBarHelper::Class());
+  helper->InitializeProperties(&filter, Props(), true);
+  EXPECT_EQ(filter.MinValue(), -5);
+  EXPECT_EQ(filter.MaxValue(), 40);
+  EXPECT_EQ(filter.LargeIncrement(), 7);
+  EXPECT_TRUE(filter.CanEdit());
+  EXPECT_EQ(helper->GetFilterEditClass(), TcxSpinEdit::StaticClass());
 }
 
 }  // namespace

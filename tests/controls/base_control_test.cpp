@@ -13,6 +13,8 @@
 #include "controls/controls_test_util.h"
 #include "platform/forms/menus.h"
 #include "platform/os/gdi.h"
+#include "ui/controls/cxControlPopupScrollBars.h"
+#include "ui/controls/cxControlScrollBars.h"
 #include "ui/controls/cxControls.h"
 #include "ui/core/cxGeometry.h"
 #include "ui/core/dxCore.h"
@@ -468,6 +470,30 @@ TEST_F(BaseControl, TransparentSwitchesBetweenOpaqueAndParentBackground) {
   control->SetTransparent(false);
   EXPECT_FALSE(control->ControlStyle().Contains(csParentBackground));
   EXPECT_TRUE(control->ControlStyle().Contains(csOpaque));
+}
+
+// A control that shows no main scroll bars, or one whose bars are popups.
+class TNoBarsControl : public TcxControl {
+ public:
+  using TcxControl::TcxControl;
+  bool needs = false;
+  bool popup = false;
+  bool NeedsScrollBars() override { return needs; }
+  bool IsPopupScrollBars() override { return popup; }
+};
+
+TEST_F(BaseControl, MainScrollBarsFollowTheControlsOwnAnswers) {
+  auto* none = new TNoBarsControl(form);
+  none->SetParent(form);
+  EXPECT_FALSE(none->HasScrollBars());
+  auto* popup = new TNoBarsControl(form);
+  popup->needs = true;
+  popup->popup = true;
+  popup->SetParent(form);
+  ShowForm();
+  EXPECT_FALSE(none->HasScrollBars());
+  ASSERT_TRUE(popup->HasScrollBars());
+  EXPECT_NE(dynamic_cast<TcxPopupSizeGrip*>(popup->MainScrollBars()->SizeGrip()), nullptr);
 }
 
 TEST_F(BaseControl, AClickFocusesTheControlByMouseUnlessItMayNotFocusOnClick) {

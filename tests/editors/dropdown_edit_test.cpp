@@ -91,6 +91,7 @@ TEST_F(DropDownEditTest, EachCloseReasonReachesTheHandlers) {
       {"Enter", VK_RETURN, false, false, crEnter},
       {"Esc", VK_ESCAPE, false, false, crCancel},
       {"Tab without PostPopupValueOnTab", VK_TAB, false, false, crUnknown},
+      {"Tab with PostPopupValueOnTab", VK_TAB, false, true, crTab},
       {"DroppedDown := False", 0, false, false, crUnknown},
   };
   for (const Case& c : cases) {
@@ -111,6 +112,7 @@ TEST_F(DropDownEditTest, EachCloseReasonReachesTheHandlers) {
     EXPECT_EQ(events_,
               (Events{"FinalizePopup", std::string("ClosePopup ") + ReasonName(c.reason), "CloseUp"}));
     EXPECT_EQ(edit_->CloseUpReason(), c.reason);
+    if (c.vk == VK_TAB) EXPECT_TRUE(other_->Focused()) << "Tab still moves the focus on";
     form_->Release();
     Application->ProcessMessages();
   }
@@ -126,6 +128,31 @@ TEST_F(DropDownEditTest, EscWhileDroppedDownIsEatenByTheEditor) {
   Press(VK_F4);
   Application->ProcessMessages();
   EXPECT_TRUE(edit_->DroppedDown()) << "F4 drops down again";
+}
+
+// While the popup is open, Enter and Esc belong to it, not to the form's default and cancel
+// buttons.
+TEST_F(DropDownEditTest, EnterAndEscWhileDroppedDownDoNotPressTheFormsButtons) {
+  struct Clicks {
+    int count = 0;
+    void Click(TObject*) { ++count; }
+  } clicks;
+  for (const int vk : {VK_RETURN, VK_ESCAPE}) {
+    SCOPED_TRACE(vk);
+    NewDropDown();
+    other_->SetDefault(vk == VK_RETURN);
+    other_->SetCancel(vk == VK_ESCAPE);
+    other_->OnClick = TNotifyEvent(&clicks, &Clicks::Click);
+    Open();
+    Press(vk);
+    EXPECT_FALSE(edit_->DroppedDown());
+    EXPECT_EQ(clicks.count, 0);
+    Press(vk);
+    EXPECT_EQ(clicks.count, 1) << "with the popup closed the key is the form's again";
+    clicks.count = 0;
+    form_->Release();
+    Application->ProcessMessages();
+  }
 }
 
 TEST_F(DropDownEditTest, AButtonPressDropsDownAndTypingWithImmediateDropDown) {
@@ -202,6 +229,52 @@ TEST_F(DropDownEditTest, APopupWithoutRoomBelowOpensAboveWithTheGripAtTheTop) {
   EXPECT_EQ(w->ViewInfo()->SizeGripCorner, coTopRight);
   const int shadow = w->Shadow() ? cxEditShadowWidth : 0;
   EXPECT_EQ(w->Top() + w->Height(), editOrigin.Y + shadow) << "a shadowed popup above moves down by 3";
+}
+
+// The popup window is a bare window: no caption band and no frame of the window manager, and
+// exactly the size it asked for, however small.
+TEST_F(DropDownEditTest, AnOpenPopupIsDrawnOnlyByItsViewInfo) {
+  NewDropDown();
+  edit_->Preferred = TSize{40, 30};
+  Open();
+  TcxCustomEditPopupWindow* w = PopupWindow();
+  const HWND h = w->Handle();
+  const DWORD style = static_cast<DWORD>(GetWindowLongW(h, GWL_STYLE));
+  EXPECT_EQ(style & (WS_CAPTION | WS_THICKFRAME | WS_BORDER), 0u);
+  const TRect e = w->ViewInfo()->GetClientExtent();
+  RECT wr;
+  GetWindowRect(h, &wr);
+  EXPECT_EQ(wr.Width(), e.Left + e.Right + 40) << "narrower than a framed window's minimum";
+  EXPECT_EQ(wr.Height(), e.Top + e.Bottom + 30);
+  RECT cr;
+  GetClientRect(h, &cr);
+  EXPECT_EQ(cr.Width(), wr.Width()) << "no non-client area";
+  EXPECT_EQ(cr.Height(), wr.Height());
+
+  UpdateWindow(h);
+  const os::WindowPixels shown = os::ReadWindowPixels(h, true);
+  ASSERT_EQ(shown.width, wr.Width());
+  ASSERT_EQ(shown.height, wr.Height());
+  TcxBitmap32 painted(shown.width, shown.height, true);
+  w->ViewInfo()->Paint(painted.cxCanvas());
+  TRGBColors colors;
+  painted.GetBitmapColors(colors);
+  int differences = 0;
+  for (int y = 0; y < shown.height; ++y)
+    for (int x = 0; x < shown.width; ++x) {
+      const RGBQUAD q = colors[static_cast<size_t>(shown.height - 1 - y) * shown.width + x];
+      const uint32_t expected = (uint32_t{q.rgbRed} << 16) | (uint32_t{q.rgbGreen} << 8) | q.rgbBlue;
+      if ((shown.At(x, y) & 0xFFFFFF) != expected) ++differences;
+    }
+  if (differences) SaveWindowPng(h, "dropdown_popup_failed");
+  EXPECT_EQ(differences, 0) << "the window shows what the view info paints";
+  // The frame is the same colour on all four sides and differs from the content.
+  const TRect c = w->ViewInfo()->ClientRect;
+  const uint32_t top = shown.At(shown.width / 2, 0) & 0xFFFFFF;
+  EXPECT_EQ(shown.At(0, shown.height / 2) & 0xFFFFFF, top);
+  EXPECT_EQ(shown.At(c.Right, shown.height / 2) & 0xFFFFFF, top);
+  EXPECT_EQ(shown.At(shown.width / 2, c.Bottom) & 0xFFFFFF, top);
+  EXPECT_NE(shown.At(shown.width / 2, c.Top) & 0xFFFFFF, top) << "the content starts under the frame";
 }
 
 class PopupGripTest : public DropDownEditTest {
@@ -314,6 +387,39 @@ TEST_F(PopupGripTest, ASizeablePopupKeepsItsMinimum) {
   w->EndResize(true);
   EXPECT_EQ(w->Width(), 170);
   EXPECT_EQ(w->Height(), 150);
+}
+
+// Controls in the popup take their look from the popup look-and-feel, which follows the
+// editor's style.
+TEST_F(DropDownEditTest, ThePopupLookAndFeelFollowsTheEditorsStyle) {
+  NewDropDown();
+  TcxLookAndFeel inside(nullptr);
+  inside.SetMasterLookAndFeel(edit_->PopupControlsLookAndFeel());
+  TcxLookAndFeel* style = edit_->Style()->LookAndFeel();
+  struct Case {
+    TcxLookAndFeelKind kind;
+    bool native;
+    TdxScrollbarMode mode;
+  } const cases[] = {
+      {lfFlat, false, sbmClassic},
+      {lfOffice11, false, sbmHybrid},
+      {lfUltraFlat, true, sbmTouch},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.kind));
+    style->SetKind(c.kind);
+    style->SetNativeStyle(c.native);
+    style->SetScrollbarMode(c.mode);
+    Application->ProcessMessages();
+    EXPECT_EQ(inside.Kind(), c.kind);
+    EXPECT_EQ(inside.NativeStyle(), c.native);
+    EXPECT_EQ(inside.ScrollbarMode(), c.mode);
+  }
+  // A stand-alone editor without buttons gives its popup controls the Standard look.
+  edit_->Properties()->Buttons()->Clear();
+  style->SetKind(lfFlat);
+  Application->ProcessMessages();
+  EXPECT_EQ(inside.Kind(), lfStandard);
 }
 
 TEST(DropDownEditPropertiesTest, SizeSettersKeepTheirBounds) {

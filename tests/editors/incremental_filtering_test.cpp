@@ -8,6 +8,7 @@
 
 #include "editors/edit_test_util.h"
 #include "platform/os/user_display.h"
+#include "ui/editors/cxTextEdit.h"
 #include "ui/editors/dxIncrementalFiltering.h"
 #include "platform/gdiplus/gdiplus.h"
 #include "ui/graphics/dxGDIPlusAPI.h"
@@ -22,27 +23,6 @@
 
 namespace qd::testing {
 namespace {
-
-// A search edit that publishes BeepOnEnter as the text editor does.
-class TestSearchEdit : public TcxCustomEdit {
-  QD_CLASS_INLINE(TestSearchEdit, TcxCustomEdit)
-  QD_PUBLISHED(TestSearchEdit)
-
- public:
-  using TcxCustomEdit::TcxCustomEdit;
-  TClass GetPropertiesClass() const override { return TestEditProperties::StaticClass(); }
-  String GetDisplayText() override { return u"typed"; }
-  bool BeepOnEnter() const { return FBeepOnEnter; }
-  void SetBeepOnEnter(bool Value) { FBeepOnEnter = Value; }
-  using TcxCustomEdit::DoChange;
-
- private:
-  bool FBeepOnEnter = true;
-};
-
-void TestSearchEdit::RegisterProperties(TPropertyRegistrar& r) {
-  r.Prop("BeepOnEnter", &TestSearchEdit::BeepOnEnter, &TestSearchEdit::SetBeepOnEnter).Default(true);
-}
 
 class TestFilteringHelper : public TdxCustomIncrementalFilteringHelper {
  public:
@@ -61,9 +41,6 @@ class TestFilteringHelper : public TdxCustomIncrementalFilteringHelper {
   }
   void SearchEditValueChanged(TObject*) override { Calls.push_back("ValueChanged"); }
   std::vector<std::string> Calls;
-
- protected:
-  TClass GetSearchEditClass() override { return TestSearchEdit::StaticClass(); }
 };
 
 // Painters draw the search glyph from a PNG: GDI+ and smart images are needed.
@@ -92,26 +69,28 @@ class IncrementalFilteringHelper : public EditTest {
 TEST_F(IncrementalFilteringHelper, TheSearchEditReportsToTheHelperAndDoesNotBeep) {
   TestFilteringHelper helper;
   helper.CreateSearchEdit();
-  auto* edit = ObjectCast<TestSearchEdit>(helper.SearchEdit());
+  auto* edit = ObjectCast<TcxTextEdit>(helper.SearchEdit());
   ASSERT_NE(edit, nullptr);
   EXPECT_EQ(edit->Owner(), nullptr);
   helper.InitSearchEdit();
   EXPECT_FALSE(edit->BeepOnEnter());
   ASSERT_EQ(edit->Properties()->Buttons()->Count(), 1);
   EXPECT_EQ(edit->Properties()->Buttons()->Items(0)->Kind(), bkGlyph);
-  EXPECT_EQ(helper.GetSearchText(), u"typed");
 
   TForm* form = NewPlainForm();
   edit->SetParent(form);
   edit->SetBounds(10, 10, 120, 21);
   ShowAndUpdate(form);
-  edit->DoChange();
-  SendMessageW(edit->Handle(), WM_KEYDOWN, VK_DOWN, 0);
-  SendMessageW(edit->Handle(), WM_CHAR, u'a', 0);
+  edit->SetFocus();
+  Application->ProcessMessages();
+  const HWND inner = edit->InnerEdit()->GetControl()->Handle();
+  SendMessageW(inner, WM_KEYDOWN, VK_DOWN, 0);
+  SendMessageW(inner, WM_CHAR, u'a', 0);
   const TPoint p = edit->ClientToScreen(TPoint{5, 5});
   SendMessageW(edit->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, 120), MAKELPARAM(p.X, p.Y));
   EXPECT_EQ(helper.Calls,
-            (std::vector<std::string>{"ValueChanged", "KeyDown 40", "KeyPress 97", "Wheel 120"}));
+            (std::vector<std::string>{"KeyDown 40", "KeyPress 97", "ValueChanged", "Wheel 120"}));
+  EXPECT_EQ(helper.GetSearchText(), u"a");
   edit->SetParent(nullptr);
   helper.DestroySearchEdit();
   EXPECT_EQ(helper.SearchEdit(), nullptr);

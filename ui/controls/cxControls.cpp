@@ -136,12 +136,14 @@ TcxControl::TcxControl(TComponent* AOwner) : TcxCustomControl(AOwner) {
   FScrollBarsManager = std::make_unique<TcxControlScrollBarsManager>(this);
   FScrollUIActivityHelper = std::make_unique<TdxTouchScrollUIActivityHelper>();
   FHybridScrollbarsManager = std::make_unique<TdxHybridScrollbarsManager>(this);
-  if (NeedsScrollBars()) CreateScrollBars();
+  // The main scroll bars are made when the window is created: only then does a descendant
+  // answer NeedsScrollBars and IsPopupScrollBars itself.
   SetTabStop(MayFocus());
   CreateGestureHelper();
 }
 
 TcxControl::~TcxControl() {
+  FScrollBarsChecked = true;
   EndDrag(false);
   // The touch manager must not keep calling a freed owner.
   TdxTouchScrollUIModeManager::Deactivate(this);
@@ -190,7 +192,7 @@ void TcxControl::CreateWnd() {
 }
 
 void TcxControl::DestroyWindowHandle() {
-  if (!IsDestroying() && NeedsScrollBars() && FMainScrollBars) FMainScrollBars->UnInitScrollBars();
+  if (!IsDestroying() && NeedsScrollBars() && MainBars()) FMainScrollBars->UnInitScrollBars();
   inherited::DestroyWindowHandle();
   controlState_.Exclude(csClicked);
 }
@@ -871,7 +873,7 @@ void TcxControl::CMInvalidate(TMessage& Message) {
 }
 
 void TcxControl::CMNCSizeChanged(TMessage&) {
-  if (!NeedsScrollBars() || !FMainScrollBars) return;
+  if (!NeedsScrollBars() || !MainBars()) return;
   bool horizontal = false, vertical = false;
   GetSystemSizeScrollBars(horizontal, vertical);
   bool changed = false;

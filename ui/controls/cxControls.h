@@ -274,7 +274,7 @@ class TcxControl : public TcxCustomControl,
   TScrollStyle ScrollBars() const { return FScrollBars; }
   void SetScrollBars(TScrollStyle Value);
   TdxScrollbarMode GetScrollbarMode() const { return FScrollbarMode; }
-  TcxControlWindowedScrollBars* MainScrollBars() const { return FMainScrollBars.get(); }
+  TcxControlWindowedScrollBars* MainScrollBars() const { return MainBars(); }
   TcxControlScrollBar* GetScrollBar(TScrollBarKind AKind) const;
   TcxControlScrollBar* HScrollBar() const { return GetScrollBar(sbHorizontal); }
   TcxControlScrollBar* VScrollBar() const { return GetScrollBar(sbVertical); }
@@ -294,7 +294,7 @@ class TcxControl : public TcxCustomControl,
   TdxScrollbarMode GetLookAndFeelScrollbarMode();
   virtual bool AllowTouchScrollUIMode() { return false; }
   virtual bool AllowHybridScrollbarMode() { return true; }
-  virtual bool HasScrollBars() { return FMainScrollBars != nullptr; }
+  virtual bool HasScrollBars() { return MainBars() != nullptr; }
   virtual TcxLookAndFeel* GetScrollBarLookAndFeel() { return FLookAndFeel.get(); }
   virtual IdxTouchScrollUIOwner* GetTouchScrollUIOwner(const TPoint& P) { return this; }
   void ShowTouchScrollUI(IdxTouchScrollUIOwner* AOwner, bool AControlledByTimer);
@@ -511,6 +511,10 @@ class TcxControl : public TcxCustomControl,
   std::unique_ptr<TcxDragImageList> FDragImages;
   TScrollStyle FScrollBars = ssBoth;
   std::unique_ptr<TcxControlWindowedScrollBars> FMainScrollBars;
+  // Whether the main scroll bars were made or refused as NeedsScrollBars says; that is asked
+  // at the first use after construction (a constructor would hear only this class's answer).
+  mutable bool FScrollBarsChecked = false;
+  TcxControlWindowedScrollBars* MainBars() const;
   int32_t FScrollBarsLockCount = 0;
   bool FScrollBarsUpdateNeeded = false;
   int32_t FUpdateScrollBarsCount = 0;

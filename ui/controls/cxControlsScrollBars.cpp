@@ -93,15 +93,15 @@ void TcxControl::HideTouchScrollUI(IdxTouchScrollUIOwner* AOwner, bool AImmediat
 }
 
 bool TcxControl::HasVisibleTouchScrollUI() {
-  return FMainScrollBars && (HScrollBar()->Visible() || VScrollBar()->Visible());
+  return MainBars() && (HScrollBar()->Visible() || VScrollBar()->Visible());
 }
 
 void TcxControl::HideTouchScrollUIDirectly() {
-  if (FMainScrollBars) FMainScrollBars->Hide();
+  if (MainBars()) FMainScrollBars->Hide();
 }
 
 void TcxControl::HideScrollBars() {
-  if (!FMainScrollBars) return;
+  if (!MainBars()) return;
   if (IsPopupScrollBars())
     HideTouchScrollUI(this, true);
   else
@@ -109,7 +109,7 @@ void TcxControl::HideScrollBars() {
 }
 
 void TcxControl::InvalidateScrollbars() {
-  if (FMainScrollBars) FMainScrollBars->Invalidate();
+  if (MainBars()) FMainScrollBars->Invalidate();
 }
 
 void TcxControl::SetHybridScrollbarBaseColor(TColor Value) {
@@ -133,14 +133,21 @@ void TcxControl::VisibleChanged() {
 }
 
 void TcxControl::UpdateInternalControlsState() {
-  if (NeedsScrollBars() && FMainScrollBars) FMainScrollBars->UpdateInternalControlsState();
+  if (NeedsScrollBars() && MainBars()) FMainScrollBars->UpdateInternalControlsState();
 }
 
 void TcxControl::DrawScrollBars(TcxCanvas* ACanvas) {
   if (FScrollBarsManager) FScrollBarsManager->Paint(ACanvas);
 }
 
+TcxControlWindowedScrollBars* TcxControl::MainBars() const {
+  if (!FScrollBarsChecked && !const_cast<TcxControl*>(this)->IsDestroying())
+    const_cast<TcxControl*>(this)->CheckNeedsScrollBars();
+  return FMainScrollBars.get();
+}
+
 void TcxControl::CheckNeedsScrollBars() {
+  FScrollBarsChecked = true;
   if (NeedsScrollBars())
     CreateScrollBars();
   else
@@ -161,34 +168,34 @@ void TcxControl::DestroyScrollBars() {
 }
 
 void TcxControl::InitScrollBars() {
-  if (NeedsScrollBars() && FMainScrollBars) FMainScrollBars->InitScrollBars();
+  if (NeedsScrollBars() && MainBars()) FMainScrollBars->InitScrollBars();
 }
 
 TcxControlScrollBar* TcxControl::GetScrollBar(TScrollBarKind AKind) const {
-  return FMainScrollBars ? FMainScrollBars->GetScrollBar(AKind) : nullptr;
+  return MainBars() ? FMainScrollBars->GetScrollBar(AKind) : nullptr;
 }
 
 bool TcxControl::IsScrollBarActive(TScrollBarKind AKind) {
-  return FMainScrollBars && FMainScrollBars->IsScrollBarActive(AKind);
+  return MainBars() && FMainScrollBars->IsScrollBarActive(AKind);
 }
 
 bool TcxControl::HScrollBarVisible() {
-  return FMainScrollBars && FMainScrollBars->IsScrollBarVisible(sbHorizontal);
+  return MainBars() && FMainScrollBars->IsScrollBarVisible(sbHorizontal);
 }
 bool TcxControl::VScrollBarVisible() {
-  return FMainScrollBars && FMainScrollBars->IsScrollBarVisible(sbVertical);
+  return MainBars() && FMainScrollBars->IsScrollBarVisible(sbVertical);
 }
 
 bool TcxControl::IsInternalControl(TControl* AControl) {
-  return FMainScrollBars && FMainScrollBars->IsInternalControl(AControl);
+  return MainBars() && FMainScrollBars->IsInternalControl(AControl);
 }
 
 bool TcxControl::IsSizeGripArea(const TPoint& P) {
-  return FMainScrollBars && FMainScrollBars->IsSizeGripArea(P);
+  return MainBars() && FMainScrollBars->IsSizeGripArea(P);
 }
 
 bool TcxControl::IsScrollBarsArea(const TPoint& P) {
-  if (!FMainScrollBars) return false;
+  if (!MainBars()) return false;
   if (FScrollbarMode == sbmClassic)
     return (FScrollBarsManager && FScrollBarsManager->IsScrollBarsArea(P)) ||
            FMainScrollBars->IsSizeGripArea(P);
@@ -332,7 +339,7 @@ void TcxControl::UnlockScrollBars() {
 }
 
 void TcxControl::UpdateScrollBars() {
-  if (!CanUpdateScrollBars() || !FMainScrollBars) return;
+  if (!CanUpdateScrollBars() || !MainBars()) return;
   if (FScrollBarsLockCount > 0) {
     FScrollBarsUpdateNeeded = true;
     return;

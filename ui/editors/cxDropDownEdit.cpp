@@ -7,6 +7,8 @@
 #include "platform/os/user.h"
 #include "ui/controls/cxControlsWindowUtils.h"
 #include "ui/controls/cxControlsWndProc.h"
+#include "ui/editors/cxDropDownEditPopupEdit.h"
+#include "ui/editors/cxEditConsts.h"
 
 namespace qd {
 
@@ -17,6 +19,7 @@ QD_IMPLEMENT_CLASS(TcxCustomDropDownEditViewData)
 QD_IMPLEMENT_CLASS(TcxCustomEditPopupWindowViewInfo)
 QD_IMPLEMENT_CLASS(TcxCustomEditPopupWindow)
 QD_IMPLEMENT_CLASS(TcxCustomDropDownEdit)
+QD_IMPLEMENT_CLASS(TcxEditPopupControlLookAndFeel)
 
 namespace {
 
@@ -735,6 +738,30 @@ void SetEditPopupWindowShadowRegion(TcxCustomEditPopupWindow* APopupWindow) {
   }
 }
 
+// --- TcxEditPopupControlLookAndFeel ------------------------------------------------------------
+
+TcxEditPopupControlLookAndFeel::TcxEditPopupControlLookAndFeel(TcxCustomDropDownEdit* AEdit)
+    : TcxLookAndFeel(AEdit), FEdit(AEdit) {
+  EditStyleChanged();
+}
+
+void TcxEditPopupControlLookAndFeel::EditStyleChanged() {
+  TcxLookAndFeel* style = FEdit->Style()->LookAndFeel();
+  const bool hasButtons = FEdit->ActiveProperties()->Buttons()->Count() > 0;
+  const TcxLookAndFeelKind kind = FEdit->IsInplace() || hasButtons ? style->Kind() : lfStandard;
+  const bool nativeStyle = FEdit->ViewInfo() ? FEdit->ViewInfo()->NativeStyle : style->NativeStyle();
+  TcxLookAndFeelValues changed;
+  if (kind != FKind) changed.Include(lfvKind);
+  if (nativeStyle != FNativeStyle) changed.Include(lfvNativeStyle);
+  if (style->SkinName() != FSkinName) changed.Include(lfvSkinName);
+  if (style->ScrollbarMode() != FScrollbarMode) changed.Include(lfvScrollbarMode);
+  FKind = kind;
+  FNativeStyle = nativeStyle;
+  FSkinName = style->SkinName();
+  FScrollbarMode = style->ScrollbarMode();
+  if (!changed.Empty()) MasterLookAndFeelChanged(this, changed);
+}
+
 // --- TcxCustomDropDownEdit ---------------------------------------------------------------------
 
 TcxCustomDropDownEdit::TcxCustomDropDownEdit(TComponent* AOwner, bool AIsInplace)
@@ -743,11 +770,26 @@ TcxCustomDropDownEdit::TcxCustomDropDownEdit(TComponent* AOwner, bool AIsInplace
 TcxCustomDropDownEdit::~TcxCustomDropDownEdit() {
   if (HasPopupWindow()) CloseUp(crUnknown);
   DestroyPopupWindow();
+  FPopupControlsLookAndFeel.reset();
+}
+
+void TcxCustomDropDownEdit::PopupControlsLookAndFeelChangedHandler(TcxLookAndFeel* Sender,
+                                                                   TcxLookAndFeelValues AChangedValues) {
+  PopupControlsLookAndFeelChanged(Sender);
 }
 
 void TcxCustomDropDownEdit::AfterConstruction() {
   TcxCustomMaskEdit::AfterConstruction();
   if (!ComponentState().Contains(csDesigning)) CreatePopupWindow();
+}
+
+TcxEditPopupControlLookAndFeel* TcxCustomDropDownEdit::PopupControlsLookAndFeel() {
+  if (!FPopupControlsLookAndFeel && !ComponentState().Contains(csDestroying)) {
+    FPopupControlsLookAndFeel = std::make_unique<TcxEditPopupControlLookAndFeel>(this);
+    FPopupControlsLookAndFeel->SetOnChanged(
+        TcxLookAndFeelChangedEvent(this, &TcxCustomDropDownEdit::PopupControlsLookAndFeelChangedHandler));
+  }
+  return FPopupControlsLookAndFeel.get();
 }
 
 TcxCustomEditPopupWindow* TcxCustomDropDownEdit::PopupWindow() {
@@ -1057,7 +1099,6 @@ void TcxCustomDropDownEdit::DoEditKeyDown(WORD& Key, TShiftState Shift) {
     Key = 0;
     return;
   }
-  if (Key == VK_TAB && HasPopupWindow() && ActiveProperties()->PostPopupValueOnTab()) CloseUp(crTab);
   if ((Key == VK_RETURN || Key == VK_ESCAPE) && !alt && HasPopupWindow()) {
     SetIsPopupWindowJustClosed(true);
     const WORD key = Key;
@@ -1092,9 +1133,14 @@ void TcxCustomDropDownEdit::DoEditProcessTab(TShiftState Shift) {
   TcxCustomMaskEdit::DoEditProcessTab(Shift);
 }
 
+bool TcxCustomDropDownEdit::TabsNeeded() {
+  return TcxCustomMaskEdit::TabsNeeded() || (HasPopupWindow() && ActiveProperties()->PostPopupValueOnTab());
+}
+
 bool TcxCustomDropDownEdit::IsEditorKey(WORD Key, TShiftState Shift) {
   return TcxCustomMaskEdit::IsEditorKey(Key, Shift) ||
-         (IsInplace() && HasPopupWindow() && (Shift.Contains(ssAlt) || Shift.Contains(ssCtrl)));
+         (IsInplace() && HasPopupWindow() &&
+          (Shift.Contains(ssAlt) || Shift.Contains(ssCtrl) || IsSysKey(Key)));
 }
 
 void TcxCustomDropDownEdit::DoButtonDown(int32_t AButtonVisibleIndex) {
@@ -1117,6 +1163,7 @@ bool TcxCustomDropDownEdit::DoRefreshContainer(const TPoint& P, TcxMouseButton B
     CloseUp(crUnknown);
   if (AIsMouseEvent && !(Button == cxmbRight && Shift.Contains(ssRight)))
     FIsHotAndPopup = HasPopupWindow() && ViewInfo() && ViewInfo()->IsHotTrack();
+  if (FPopupControlsLookAndFeel) FPopupControlsLookAndFeel->EditStyleChanged();
   return result;
 }
 
@@ -1154,6 +1201,11 @@ void TcxCustomDropDownEdit::PropertiesChanged(TObject* Sender) {
   TcxCustomMaskEdit::PropertiesChanged(Sender);
 }
 
+void TcxCustomDropDownEdit::ContainerStyleChanged(TObject* Sender) {
+  TcxCustomMaskEdit::ContainerStyleChanged(Sender);
+  if (FPopupControlsLookAndFeel && HandleAllocated()) FPopupControlsLookAndFeel->EditStyleChanged();
+}
+
 TcxContainerStyleValues TcxCustomDropDownEdit::InternalGetNotPublishedStyleValues() {
   TcxContainerStyleValues result = TcxCustomMaskEdit::InternalGetNotPublishedStyleValues();
   for (TcxContainerStyleValue v = 10; v <= 13; ++v) result.Exclude(v);
@@ -1162,9 +1214,24 @@ TcxContainerStyleValues TcxCustomDropDownEdit::InternalGetNotPublishedStyleValue
 
 namespace cxDropDownEdit {
 
-// The drop-down family's editor kinds (combo box, popup edit) register here as they are built.
-void Initialize() {}
-void Finalize() {}
+namespace {
+int gUnitCounter = 0;
+}  // namespace
+
+// The drop-down family's editor kinds.
+void Initialize() {
+  if (gUnitCounter++ > 0) return;
+  RegisterClass(TcxPopupEdit::StaticClass());
+  GetRegisteredEditProperties()->Register(TcxPopupEditProperties::StaticClass(),
+                                          cxGetResourceString(scxSEditRepositoryPopupItem));
+}
+
+void Finalize() {
+  if (gUnitCounter == 0 || --gUnitCounter > 0) return;
+  if (TcxRegisteredClasses* registered = GetRegisteredEditProperties())
+    registered->Unregister(TcxPopupEditProperties::StaticClass());
+  UnRegisterClass(TcxPopupEdit::StaticClass());
+}
 
 }  // namespace cxDropDownEdit
 

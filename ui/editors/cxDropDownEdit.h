@@ -300,6 +300,32 @@ class TcxCustomEditPopupWindow : public TcxCustomPopupWindow {
 // for a popup above it.
 void SetEditPopupWindowShadowRegion(TcxCustomEditPopupWindow* APopupWindow);
 
+// --- The look-and-feel of controls in the popup -----------------------------------------------
+
+// Follows the editor's style: its kind when the editor is in-place or has buttons (else
+// Standard), the editor's native style, skin name and scroll bar mode.
+class TcxEditPopupControlLookAndFeel : public TcxLookAndFeel {
+  QD_CLASS(TcxEditPopupControlLookAndFeel, TcxLookAndFeel)
+
+ public:
+  explicit TcxEditPopupControlLookAndFeel(TcxCustomDropDownEdit* AEdit);
+  // Re-reads the editor's style and announces what differs.
+  void EditStyleChanged();
+
+ protected:
+  TcxLookAndFeelKind InternalGetKind() override { return FKind; }
+  bool InternalGetNativeStyle() override { return FNativeStyle; }
+  TdxSkinName InternalGetSkinName() override { return FSkinName; }
+  TdxScrollbarMode InternalGetScrollbarMode() override { return FScrollbarMode; }
+
+ private:
+  TcxCustomDropDownEdit* FEdit;
+  TcxLookAndFeelKind FKind = lfStandard;
+  bool FNativeStyle = false;
+  TdxSkinName FSkinName;
+  TdxScrollbarMode FScrollbarMode = sbmDefault;
+};
+
 // --- The drop-down editor ----------------------------------------------------------------------
 
 // A typed character the editor hands to its popup's focused control.
@@ -331,6 +357,9 @@ class TcxCustomDropDownEdit : public TcxCustomMaskEdit {
   TcxEditCloseUpReason CloseUpReason() const { return FCloseUpReason; }
   bool PopupSizeChanged() const { return FPopupSizeChanged; }
   bool IsHotAndPopup() const { return FIsHotAndPopup; }
+  // The look-and-feel for controls placed in the popup.
+  // Made on first use.
+  TcxEditPopupControlLookAndFeel* PopupControlsLookAndFeel();
 
   // The rectangle the popup is placed against, in the editor's parent's coordinates.
   virtual TRect GetPopupWindowOwnerControlBounds();
@@ -345,6 +374,7 @@ class TcxCustomDropDownEdit : public TcxCustomMaskEdit {
 
   bool IsContainerFocused() override;
   void PropertiesChanged(TObject* Sender) override;
+  bool TabsNeeded() override;
 
  protected:
   friend class TcxCustomEditPopupWindow;
@@ -387,6 +417,7 @@ class TcxCustomDropDownEdit : public TcxCustomMaskEdit {
   void DestroyWnd() override;
   void WndProc(TMessage& Message) override;
   TcxContainerStyleValues InternalGetNotPublishedStyleValues() override;
+  void ContainerStyleChanged(TObject* Sender) override;
 
   TcxEditCloseUpReason FCloseUpReason = crUnknown;
   bool FPopupInitialized = false;
@@ -394,13 +425,15 @@ class TcxCustomDropDownEdit : public TcxCustomMaskEdit {
   bool FIsHotAndPopup = false;
   bool FIsActivatingByMouse = false;
   TPoint FCachedPosition = cxInvisiblePoint;
+  // A reason was recorded for the close in progress.
+  bool FCloseUpReasonSet = false;
 
  private:
   void StorePosition();
   bool IsVisibleForPosition();
+  void PopupControlsLookAndFeelChangedHandler(TcxLookAndFeel* Sender, TcxLookAndFeelValues AChangedValues);
   TcxCustomEditPopupWindow* FPopupWindow = nullptr;
-  // A reason was recorded for the close in progress.
-  bool FCloseUpReasonSet = false;
+  std::unique_ptr<TcxEditPopupControlLookAndFeel> FPopupControlsLookAndFeel;
 };
 
 class TcxDropDownEditProperties : public TcxCustomDropDownEditProperties {

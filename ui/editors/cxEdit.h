@@ -1722,6 +1722,8 @@ class TcxCustomEdit : public TcxCustomEditContainer,
   virtual bool IsNativeBackground() { return false; }
   // Not in-place and Transparent.
   virtual bool IsTransparent() { return !IsInplace() && Transparent(); }
+  // Whether Tab reaches the editor instead of moving the focus.
+  virtual bool TabsNeeded() { return IsInplace(); }
   // The visible index of the button pressed while the mouse is captured, -1 for none.
   int32_t CaptureButtonVisibleIndex() const { return FCaptureButtonVisibleIndex; }
   bool SupportsTouchMode() const { return FSupportsTouchMode; }

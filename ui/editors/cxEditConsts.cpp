@@ -109,7 +109,7 @@ const TResStringRec scxSEditRepositoryMaskItem{u"MaskEdit|Represents a generic m
 const TResStringRec scxSEditRepositoryMemoItem{u"Memo|Represents a multi-line text editor"};
 const TResStringRec scxSEditRepositoryMRUItem{
     u"MRUEdit|Represents a text editor listing the most recently used items"};
-const TResStringRec scxSEditRepositoryPopupItem{u"PopupEdit|Represents an editor with a drop-down control"};
+const TResStringRec scxSEditRepositoryPopupItem{u"PopupEdit|Represents an editor with a dropdown list"};
 const TResStringRec scxSEditRepositorySpinItem{u"SpinEdit|Represents a spin editor"};
 const TResStringRec scxSEditRepositoryRadioGroupItem{u"RadioGroup|Represents a group of radio buttons"};
 const TResStringRec scxSEditRepositoryTextItem{u"TextEdit|Represents a single line text editor"};

@@ -52,6 +52,19 @@ class TcxCustomTextEditProperties;
 
 // The lookup data (the current item, locating, moving, filtering, the list): cxTextEditLookup.h.
 class TcxCustomTextEditLookupData;
+class IcxTextEditLookupData;
+
+// What moves through the lookup items.
+enum TcxEditScrollCause : uint8_t { escKeyboard, escMouseWheel };
+
+// Offered by the editor that owns lookup data (the text editor): the notice through which its
+// text changes reach the lookup data, locked while the lookup data writes the text itself.
+class IcxTextEditLookupDataOwner {
+ public:
+  virtual ~IcxTextEditLookupDataOwner() = default;
+  virtual bool LookupDataTextChangedLocked() = 0;
+  virtual void SetLookupDataTextChangedLocked(bool Value) = 0;
+};
 
 // --- Properties ----------------------------------------------------------------------------
 
@@ -641,7 +654,7 @@ class TcxCustomInnerTextEdit : public TCustomEdit, public IcxInnerEditHelper {
 
 // The text editor: a base editor over an inner system edit whose text is kept in step with
 // the edit value.
-class TcxCustomTextEdit : public TcxCustomEdit {
+class TcxCustomTextEdit : public TcxCustomEdit, public IcxTextEditLookupDataOwner {
   QD_CLASS(TcxCustomTextEdit, TcxCustomEdit)
   QD_PUBLISHED(TcxCustomTextEdit)
 
@@ -710,6 +723,18 @@ class TcxCustomTextEdit : public TcxCustomEdit {
   bool SupportsSpelling() override { return IsTextInputMode(); }
   void PropertiesChanged(TObject* Sender) override;
 
+  // -- Lookup items
+  // The lookup data (nil when the properties name no lookup data class).
+  TcxCustomTextEditLookupData* LookupData() const { return FLookupData; }
+  virtual IcxTextEditLookupData* GetILookupData();
+  // The index of the current lookup item, -1 for none.
+  int32_t ItemIndex() { return GetItemIndex(); }
+  virtual void SetItemIndex(int32_t Value);
+  bool LookupItemsScrolling() const { return FLookupItemsScrolling; }
+  // IcxTextEditLookupDataOwner
+  bool LookupDataTextChangedLocked() override { return FLookupDataTextChangedLocked; }
+  void SetLookupDataTextChangedLocked(bool Value) override { FLookupDataTextChangedLocked = Value; }
+
  protected:
   friend class TcxCustomInnerTextEdit;
   friend class TcxCustomInnerTextEditHelper;
@@ -766,6 +791,30 @@ class TcxCustomTextEdit : public TcxCustomEdit {
   virtual void CheckEditValue();
   virtual void CheckEditorValueBounds() {}
   virtual void DoTextChanged() {}
+  // Incremental search: completes AText from the first matching lookup item.
+  virtual bool PopulateFromList(String& AText);
+  // Whether keys (escKeyboard) or the wheel move through the lookup items.
+  virtual bool GetScrollLookupDataList(TcxEditScrollCause AScrollCause) { return false; }
+  virtual void DoOnNewLookupDisplayText(const String& AText);
+  virtual void ItemIndexToLookupKey(int32_t AIndex, Variant& AKey) { AKey = Variant(AIndex); }
+  virtual void LookupKeyToEditValue(const Variant& AKey, Variant& AValue);
+  virtual int32_t LookupKeyToItemIndex(const Variant& AKey);
+  virtual bool CanSelectItem(bool AFindSelection) { return AFindSelection; }
+  virtual int32_t GetItemIndex();
+  // The lookup data selected an item.
+  virtual void HandleSelectItem(TObject* Sender);
+  virtual void CreateLookupData();
+  bool CanIncrementalSearch();
+  bool CanContinueIncrementalSearch();
+  bool DoIsMouseWheelHandleNeeded(TShiftState Shift);
+  bool IsMouseWheelHandleNeeded() override;
+  bool InternalMouseWheel(TShiftState Shift, int32_t WheelDelta, const TPoint& MousePos) override;
+  void DoValidateDisplayValue(Variant& ADisplayValue, String& AErrorText, bool& AError) override;
+  // Moves through the lookup items as keys and the wheel do: clicks and posting follow a
+  // changed item.
+  void LookupDataGo(TcxEditLookupDataGoDirection ADirection, bool ACircular = false);
+  // A lookup navigation key moves through the items (eaten) when the editor lets keys do so.
+  void DoLookupNavigationKey(WORD& Key, TShiftState Shift);
   // The data binding's display value (the text written into the inner edit).
   void DataBindingSetDisplayValue(const Variant& Value) { SetInternalDisplayValue(Value); }
   // The text and selection before a key, to tell afterwards whether it changed anything.
@@ -785,6 +834,8 @@ class TcxCustomTextEdit : public TcxCustomEdit {
   bool FIsDisplayValueSynchronizing = false;
   String FSavedText;
   bool FInnerEditPositionAdjusting = false;
+  TcxCustomTextEditLookupData* FLookupData = nullptr;
+  bool FLookupItemsScrolling = false;
   bool FIsPopupWindowJustClosed = false;
   TImeMode FImeMode = imDontCare;
   String FImeName;

@@ -15,6 +15,7 @@
 #include "ui/editors/cxEditConsts.h"
 #include "ui/editors/cxFilterEdits.h"
 #include "ui/editors/cxTextEdit.h"
+#include "ui/editors/cxTextEditLookup.h"
 #include "ui/graphics/cxGraphicsText.h"
 
 namespace qd {
@@ -148,6 +149,9 @@ TcxCustomTextEdit::TcxCustomTextEdit(TComponent* AOwner, bool AIsInplace)
 
 TcxCustomTextEdit::~TcxCustomTextEdit() {
   if (IcxInnerTextEdit* inner = InnerTextEdit()) FSavedText = VarToStr(inner->GetEditValue());
+  TcxCustomTextEditLookupData* data = FLookupData;
+  FLookupData = nullptr;
+  delete data;
 }
 
 void TcxCustomTextEdit::AfterConstruction() {
@@ -160,6 +164,7 @@ void TcxCustomTextEdit::InitializeInnerEdit() {
     inner->GetControl()->SetColor(clWindow);
     inner->SetOnSelChange(MakeMethod(this, &TcxCustomTextEdit::SelChange));
   }
+  CreateLookupData();
 }
 
 void TcxCustomTextEdit::Loaded() {
@@ -251,6 +256,11 @@ void TcxCustomTextEdit::SynchronizeEditValue() {
 }
 
 void TcxCustomTextEdit::InternalValidateDisplayValue(const Variant& ADisplayValue) {
+  if (ActiveProperties()->GetEditingStyle() == esEdit)
+    if (IcxTextEditLookupData* data = GetILookupData()) {
+      const String text = VarToStr(ADisplayValue);
+      if (!data->Find(text)) DoOnNewLookupDisplayText(text);
+    }
   // The accepted text becomes the edit value as well as the shown text.
   SaveModified();
   try {
@@ -401,6 +411,11 @@ void TcxCustomTextEdit::SetEditingText(const String& Value) {
 
 void TcxCustomTextEdit::PropertiesChanged(TObject* Sender) {
   TcxCustomTextEditProperties* props = ActiveProperties();
+  if (FLookupData) {
+    FLookupData->ResetIncrementalFilter();
+    FLookupData->PropertiesChanged();
+    if (!FLookupDataTextChangedLocked) FLookupData->TextChanged();
+  }
   if (!PropertiesChangeLocked() && !IsEditClass()) UpdateDrawValue();
   if (IcxInnerTextEdit* inner = InnerTextEdit()) {
     FImeMode = props->ImeMode();
@@ -711,7 +726,43 @@ bool TcxCustomTextEdit::CanKeyPressModifyEdit(Char Key) {
 }
 
 bool TcxCustomTextEdit::CanKeyDownModifyEdit(WORD Key, TShiftState Shift) {
-  return TcxCustomEdit::CanKeyDownModifyEdit(Key, Shift) || Key == VK_DELETE;
+  if (TcxCustomEdit::CanKeyDownModifyEdit(Key, Shift) || Key == VK_DELETE) return true;
+  IcxTextEditLookupData* data = GetILookupData();
+  if (!data || data->IsEmpty() || !GetScrollLookupDataList(escKeyboard)) return false;
+  if (Key == VK_PRIOR || Key == VK_NEXT) return !HasPopupWindow();
+  if (Key == VK_UP || Key == VK_DOWN) return !HasPopupWindow() && !Shift.Contains(ssAlt);
+  return false;
+}
+
+void TcxCustomTextEdit::DoLookupNavigationKey(WORD& Key, TShiftState Shift) {
+  const TcxEditEditingStyle style = ActiveProperties()->GetEditingStyle();
+  if ((Key == VK_HOME || Key == VK_END) && style != esFixedList) return;
+  IcxTextEditLookupData* data = GetILookupData();
+  if (!data || !GetScrollLookupDataList(escKeyboard) || data->IsEmpty()) return;
+  const bool ctrl = Shift.Contains(ssCtrl);
+  switch (Key) {
+    case VK_PRIOR:
+      LookupDataGo(ctrl ? egdBegin : egdPageUp);
+      break;
+    case VK_NEXT:
+      LookupDataGo(ctrl ? egdEnd : egdPageDown);
+      break;
+    case VK_END:
+      LookupDataGo(egdEnd);
+      break;
+    case VK_HOME:
+      LookupDataGo(egdBegin);
+      break;
+    case VK_UP:
+      LookupDataGo(egdPrev);
+      break;
+    case VK_DOWN:
+      LookupDataGo(egdNext);
+      break;
+    default:
+      return;
+  }
+  Key = 0;
 }
 
 void TcxCustomTextEdit::DoEditKeyDown(WORD& Key, TShiftState Shift) {
@@ -725,7 +776,14 @@ void TcxCustomTextEdit::DoEditKeyDown(WORD& Key, TShiftState Shift) {
     return;
   }
   if (inner) inner->SetInternalUpdating(true);
+  const WORD key = Key;
+  const bool findSelection = FFindSelection;
   TcxCustomEdit::DoEditKeyDown(Key, Shift);
+  if (key == VK_RETURN && CanSelectItem(findSelection))
+    if (IcxTextEditLookupData* data = GetILookupData()) {
+      data->SelectItem();
+      SelectAll();
+    }
   if (Key != 0) {
     switch (Key) {
       case VK_LEFT:
@@ -741,33 +799,19 @@ void TcxCustomTextEdit::DoEditKeyDown(WORD& Key, TShiftState Shift) {
         }
         break;
       default:
-        // Moving through lookup items needs lookup data, which this editor has not; what is
-        // left of a navigation key: Home and End move the caret, and in a single-line edit
-        // the others go no further.
-        if (IsLookupNavigationKey(Key, Shift) && Key != VK_HOME && Key != VK_END &&
-            !(inner && inner->GetMultiLine())) {
-          DoAfterKeyDown(Key, Shift);
-          Key = 0;
+        if (IsLookupNavigationKey(Key, Shift)) {
+          DoLookupNavigationKey(Key, Shift);
+          // What is left: Home and End move the caret, a multi-line edit takes any key, and in
+          // a single-line edit the others go no further.
+          if (Key != 0 && Key != VK_HOME && Key != VK_END && !(inner && inner->GetMultiLine())) {
+            DoAfterKeyDown(Key, Shift);
+            Key = 0;
+          }
         }
         break;
     }
   }
   if (Key == VK_END && SelLength() == 0 && style != esFixedList) SetFindSelection(false);
-  if (Key != 0 && inner) inner->SetInternalUpdating(false);
-}
-
-void TcxCustomTextEdit::DoEditKeyPress(Char& Key) {
-  IcxInnerTextEdit* inner = InnerTextEdit();
-  if (inner) inner->SetInternalUpdating(true);
-  TcxCustomEdit::DoEditKeyPress(Key);
-  if (Key == 0) return;
-  FLookupDataTextChangedLocked = false;
-  if (ActiveProperties()->GetEditingStyle() == esFixedList && Key == u'\b' &&
-      !ActiveProperties()->FixedListSelection()) {
-    Key = 0;
-    SetFindSelection(false);
-    return;
-  }
   if (Key != 0 && inner) inner->SetInternalUpdating(false);
 }
 

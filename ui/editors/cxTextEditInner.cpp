@@ -508,9 +508,11 @@ void TcxCustomInnerTextEdit::WMGetDlgCode(TMessage& Message) {
   Message.Result |= DLGC_WANTCHARS;
   TcxCustomTextEdit* container = Container();
   if (!container) return;
-  if (container->ActiveProperties()->InnerEditNeedsTabs() && GetKeyState(VK_CONTROL) >= 0)
+  if ((container->TabsNeeded() || container->ActiveProperties()->InnerEditNeedsTabs()) &&
+      GetKeyState(VK_CONTROL) >= 0)
     Message.Result |= DLGC_WANTTAB;
-  if (container->IsInplace() || (container->ModifiedAfterEnter() && GetKeyState(VK_ESCAPE) < 0))
+  if (container->IsInplace() || container->HasPopupWindow() ||
+      (container->ModifiedAfterEnter() && GetKeyState(VK_ESCAPE) < 0))
     Message.Result |= DLGC_WANTALLKEYS;
 }
 

@@ -62,15 +62,6 @@ class IcxTextEditLookupDataIncrementalFilter {
   virtual void ResetIncrementalFilter() = 0;
 };
 
-// Offered by the editor that owns lookup data (the text editor): the notice through which its
-// text changes reach the lookup data, locked while the lookup data writes the text itself.
-class IcxTextEditLookupDataOwner {
- public:
-  virtual ~IcxTextEditLookupDataOwner() = default;
-  virtual bool LookupDataTextChangedLocked() = 0;
-  virtual void SetLookupDataTextChangedLocked(bool Value) = 0;
-};
-
 // --- Lookup data ------------------------------------------------------------------------------
 
 class TcxCustomTextEditLookupData : public TcxInterfacedPersistent,

@@ -20,13 +20,8 @@ TdxCustomIncrementalFilteringHelper::~TdxCustomIncrementalFilteringHelper() {
   delete FSearchEdit;
 }
 
-TClass TdxCustomIncrementalFilteringHelper::GetSearchEditClass() {
-  return GetClass("TcxTextEdit");
-}
-
 void TdxCustomIncrementalFilteringHelper::CreateSearchEdit() {
-  const TClass editClass = GetSearchEditClass();
-  FSearchEdit = editClass ? ObjectCast<TcxCustomEdit>(editClass->Create(nullptr)) : nullptr;
+  FSearchEdit = new TcxTextEdit(nullptr);
 }
 
 void TdxCustomIncrementalFilteringHelper::DestroySearchEdit() {
@@ -56,8 +51,7 @@ void TdxCustomIncrementalFilteringHelper::InitSearchEdit() {
       TcxEditDrawButtonEvent(this, &TdxCustomIncrementalFilteringHelper::DrawSearchEditButton);
   FSearchEdit->OnMouseWheel =
       TMouseWheelEvent(this, &TdxCustomIncrementalFilteringHelper::SearchEditMouseWheel);
-  // A text editor beeps on Enter unless told otherwise.
-  if (IsPublishedProp(FSearchEdit, u"BeepOnEnter")) SetOrdProp(FSearchEdit, u"BeepOnEnter", 0);
+  FSearchEdit->SetBeepOnEnter(false);
 }
 
 String TdxCustomIncrementalFilteringHelper::GetSearchText() {

@@ -9,6 +9,7 @@
 #include "ui/controls/cxContainerPopup.h"
 #include "ui/core/cxGeometryScaleFactor.h"
 #include "ui/editors/cxEdit.h"
+#include "ui/editors/cxTextEdit.h"
 
 namespace qd {
 
@@ -23,8 +24,9 @@ class TdxCustomIncrementalFilteringHelper : public TObject {
   TdxCustomIncrementalFilteringHelper() = default;
   ~TdxCustomIncrementalFilteringHelper() override;
 
-  TcxCustomEdit* SearchEdit() const { return FSearchEdit; }
+  TcxCustomTextEdit* SearchEdit() const { return FSearchEdit; }
 
+  // A TcxTextEdit without an owner component.
   virtual void CreateSearchEdit();
   virtual void DestroySearchEdit();
   // The painter's search glyph in the button's place, in the normal state whatever the mouse
@@ -45,13 +47,7 @@ class TdxCustomIncrementalFilteringHelper : public TObject {
   virtual String GetSearchText();
 
  protected:
-  // SEAM until the text editor is in the library: the search edit is a TcxTextEdit, found by
-  // its registered class name (nothing is made while there is none). With the text editor in
-  // place, CreateSearchEdit makes a TcxTextEdit directly and FSearchEdit becomes a
-  // TcxCustomTextEdit.
-  virtual TClass GetSearchEditClass();
-
-  TcxCustomEdit* FSearchEdit = nullptr;
+  TcxCustomTextEdit* FSearchEdit = nullptr;
 };
 
 class TdxCustomIncrementalFilteringContainerViewInfo : public TcxContainerViewInfo {

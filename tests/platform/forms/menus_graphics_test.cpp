@@ -9,6 +9,7 @@
 #include "platform/forms/menus.h"
 #include "platform/forms/stdctrls.h"
 #include "platform/gdiplus/codec_io.h"
+#include "platform/os/gdi_surface.h"
 
 namespace qd::testing {
 namespace {
@@ -217,6 +218,30 @@ TEST_F(GraphicsTest, BitmapCanvasDrawsAndRoundTripsThroughBmp) {
 
   TBytesStream junk(TBytes{'n', 'o', 't', ' ', 'b', 'm', 'p'});
   EXPECT_THROW(c.LoadFromStream(&junk), EInvalidGraphic);
+}
+
+// A brush or pen of a system colour draws that colour as it is now, also when the system
+// colours changed after the canvas first drew with it.
+TEST_F(GraphicsTest, SystemColoursAreTakenAsTheyAreWhenDrawing) {
+  TBitmap b;
+  b.SetPixelFormat(pf32bit);
+  b.SetSize(8, 8);
+  TCanvas* c = b.Canvas();
+  c->Brush()->SetColor(clBtnShadow);
+  c->Pen()->SetColor(clHighlight);
+  c->FillRect(Rect(0, 0, 8, 4));
+  c->MoveTo(0, 6);
+  c->LineTo(8, 6);
+  ASSERT_EQ(c->Pixels(2, 2), static_cast<TColor>(GetSysColor(COLOR_BTNSHADOW)));
+  const INT indices[] = {COLOR_BTNSHADOW, COLOR_HIGHLIGHT};
+  const COLORREF colours[] = {RGB(0, 0, 200), RGB(200, 0, 0)};
+  SetSysColors(2, indices, colours);
+  c->FillRect(Rect(0, 0, 8, 4));
+  c->MoveTo(0, 7);
+  c->LineTo(8, 7);
+  EXPECT_EQ(c->Pixels(2, 2), static_cast<TColor>(RGB(0, 0, 200)));
+  EXPECT_EQ(c->Pixels(2, 7), static_cast<TColor>(RGB(200, 0, 0)));
+  gdi::ResetSysColors();
 }
 
 TEST_F(GraphicsTest, PictureChoosesTheClassByExtensionSignatureAndName) {

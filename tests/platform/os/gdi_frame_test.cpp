@@ -1,6 +1,9 @@
 // DrawFrameControl and the predefined check-box bitmap.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+
 #include "platform/os/gdi.h"
 #include "platform/os/gdi_surface.h"
 #include "gdi_test_util.h"
@@ -33,6 +36,47 @@ TEST(GdiFrameControl, CheckBoxShowsTheClassicCheckMark) {
   TestDib u(13, 13);
   DrawFrameControl(u.dc, &r, DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_INACTIVE);
   EXPECT_EQ(u.At(6, 6), Sys(COLOR_BTNFACE));
+}
+
+// A larger cell (a higher DPI) gets a larger box whose check mark grows with it.
+TEST(GdiFrameControl, CheckBoxAndItsMarkGrowWithTheCell) {
+  struct Case {
+    int cell, mark;
+  } cases[] = {{13, 7}, {20, 11}, {26, 14}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.cell);
+    TestDib t(c.cell, c.cell);
+    RECT r{0, 0, c.cell, c.cell};
+    ASSERT_TRUE(DrawFrameControl(t.dc, &r, DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_CHECKED));
+    EXPECT_EQ(t.At(0, 0), Sys(COLOR_BTNSHADOW));
+    EXPECT_EQ(t.At(c.cell - 1, c.cell - 1), Sys(COLOR_BTNHIGHLIGHT));
+    RECT ink{c.cell, c.cell, -1, -1};
+    for (int y = 0; y < c.cell; ++y)
+      for (int x = 0; x < c.cell; ++x)
+        if (t.At(x, y) == Sys(COLOR_WINDOWTEXT)) {
+          ink.Left = std::min<LONG>(ink.Left, x);
+          ink.Top = std::min<LONG>(ink.Top, y);
+          ink.Right = std::max<LONG>(ink.Right, x + 1);
+          ink.Bottom = std::max<LONG>(ink.Bottom, y + 1);
+        }
+    const int off = (c.cell - c.mark) / 2;
+    EXPECT_EQ(ink, (RECT{off, off, off + c.mark, off + c.mark}));
+  }
+  // Doubled, the mark is the classic one with each pixel two by two.
+  TestDib t(26, 26);
+  RECT r{0, 0, 26, 26};
+  DrawFrameControl(t.dc, &r, DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_CHECKED);
+  std::string mark;
+  for (int y = 6; y < 20; y += 2) {
+    for (int x = 6; x < 20; x += 2) {
+      const bool ink = t.At(x, y) == Sys(COLOR_WINDOWTEXT);
+      EXPECT_EQ(t.At(x + 1, y + 1) == Sys(COLOR_WINDOWTEXT), ink) << x << "," << y;
+      mark += ink ? '#' : '.';
+    }
+    mark += '\n';
+  }
+  EXPECT_EQ(mark, Rows({"......#", ".....##", "#...###", "##.###.", "#####..", ".###...", "..#...."}));
+  t.SavePng("gdi_check_box_26");
 }
 
 TEST(GdiFrameControl, RadioMaskAndImage) {

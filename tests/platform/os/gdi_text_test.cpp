@@ -1,6 +1,9 @@
 // Fonts, metrics, text output and DrawText.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
+
 #include "platform/os/gdi.h"
 #include "gdi_test_util.h"
 
@@ -152,6 +155,42 @@ TEST(GdiText, TextLeavesAlphaZeroAndMonochromeQualityHasTwoColours) {
     grey += r > 0 && r < 255;
   }
   EXPECT_GT(grey, 0);  // antialiased
+}
+
+// A 24-bit DIB section gets the same antialiased text as a 32-bit one, edges included.
+TEST(GdiText, TextOnA24BitBitmapKeepsItsAntialiasedEdges) {
+  constexpr int w = 80, h = 20;
+  TestDib reference(w, h, 0xFFFFFFFF);
+  HDC dc = CreateCompatibleDC(nullptr);
+  BITMAPINFO bi = testing::Info32(w, h);
+  bi.bmiHeader.biBitCount = 24;
+  void* p = nullptr;
+  HBITMAP bm = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &p, nullptr, 0);
+  ASSERT_NE(bm, nullptr);
+  HGDIOBJ old = SelectObject(dc, bm);
+  const int stride = (w * 3 + 3) & ~3;
+  auto* bits = static_cast<uint8_t*>(p);
+  std::fill(bits, bits + static_cast<size_t>(stride) * h, uint8_t{0xFF});
+  for (HDC target : {reference.dc, dc}) {
+    FontScope f(target, MakeFont(u"Tahoma", -12));
+    SetBkMode(target, TRANSPARENT);
+    SetTextColor(target, RGB(0, 0, 128));
+    TextOutW(target, 2, 2, u"Quick", 5);
+  }
+  int edges = 0, different = 0;
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      const uint8_t* px = bits + static_cast<size_t>(y) * stride + x * 3;  // B, G, R
+      const uint32_t want = reference.Rgb(x, y);
+      const int wr = (want >> 16) & 0xFF, wg = (want >> 8) & 0xFF, wb = want & 0xFF;
+      if (std::abs(px[2] - wr) > 1 || std::abs(px[1] - wg) > 1 || std::abs(px[0] - wb) > 1) ++different;
+      edges += wr > 0 && wr < 255;
+    }
+  EXPECT_GT(edges, 0);
+  EXPECT_EQ(different, 0);
+  SelectObject(dc, old);
+  DeleteObject(bm);
+  DeleteDC(dc);
 }
 
 TEST(GdiText, RotatedTextRunsUpwards) {

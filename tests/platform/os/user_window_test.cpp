@@ -269,6 +269,41 @@ TEST_F(WindowLifeCycle, LongsStylesPropertiesTextAndSubclassing) {
   UnregisterClassW(u"QdExtra", nullptr);
 }
 
+// Only an overlapped window gets a caption and the system's minimum tracking size; a popup and a
+// child of the desktop keep exactly the style and size they ask for.
+TEST_F(WindowLifeCycle, OnlyOverlappedWindowsGetACaptionAndTheMinimumSize) {
+  struct Case {
+    const char* what;
+    DWORD style;
+    bool desktopParent;
+    bool caption;
+  } cases[] = {
+      {"overlapped", WS_OVERLAPPED, false, true},
+      {"popup", WS_POPUP, false, false},
+      {"child of the desktop", WS_CHILD, true, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    HWND w = CreateWindowExW(0, u"STATIC", u"", c.style, 10, 10, 40, 20,
+                             c.desktopParent ? GetDesktopWindow() : nullptr, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(w);
+    const DWORD style = static_cast<DWORD>(GetWindowLongW(w, GWL_STYLE));
+    EXPECT_EQ((style & WS_CAPTION) == WS_CAPTION, c.caption);
+    EXPECT_NE(style & WS_CLIPSIBLINGS, 0u) << "every top-level window clips its siblings";
+    RECT r;
+    GetWindowRect(w, &r);
+    if (c.caption) {
+      EXPECT_EQ(r.Width(), GetSystemMetrics(SM_CXMINTRACK));
+    } else {
+      EXPECT_EQ(r, (RECT{10, 10, 50, 30}));
+      SetWindowPos(w, nullptr, 0, 0, 30, 12, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+      GetWindowRect(w, &r);
+      EXPECT_EQ(r, (RECT{10, 10, 40, 22})) << "a later resize is not held to a minimum either";
+    }
+    DestroyWindow(w);
+  }
+}
+
 TEST_F(WindowLifeCycle, EnableWindowCancelsModeAndMovesFocus) {
   HWND top = CreateRecorded("top", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
   HWND c = CreateRecorded("c", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, top);

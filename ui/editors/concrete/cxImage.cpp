@@ -1,5 +1,5 @@
 // The image editor unit: graphic class registry, shared resources, picture data, the options
-// objects, the zoom bar stand-in and the properties.
+// objects and the properties.
 #include "ui/editors/concrete/cxImage.h"
 
 #include <algorithm>
@@ -17,8 +17,6 @@
 
 namespace qd {
 
-QD_IMPLEMENT_CLASS(TcxImageZoomBarRangeOptions)
-QD_IMPLEMENT_CLASS(TcxImageZoomBarProperties)
 QD_IMPLEMENT_CLASS(TcxPopupMenuLayout)
 QD_IMPLEMENT_CLASS(TcxImageZoomingOptions)
 QD_IMPLEMENT_CLASS(TcxImageAnimationOptions)
@@ -150,124 +148,6 @@ bool cxImageEditValuesEqual(const Variant& V1, const Variant& V2) {
     return VarArrayToBytes(V1) == VarArrayToBytes(V2);
   }
   return InternalVarEqualsExact(V1, V2);
-}
-
-// --- Zoom bar stand-in ------------------------------------------------------------------------------------
-
-void TcxImageZoomBarRangeOptions::Assign(TPersistent* Source) {
-  if (auto* src = ObjectCast<TcxImageZoomBarRangeOptions>(Source)) {
-    SetFrequency(src->FFrequency);
-    SetLineSize(src->FLineSize);
-    SetPageSize(src->FPageSize);
-    return;
-  }
-  TPersistent::Assign(Source);
-}
-
-void TcxImageZoomBarRangeOptions::SetFrequency(int32_t Value) {
-  Value = std::max(Value, 0);
-  if (FFrequency == Value) return;
-  FFrequency = Value;
-  Changed();
-}
-
-void TcxImageZoomBarRangeOptions::SetLineSize(int32_t Value) {
-  Value = std::max(Value, 1);
-  if (FLineSize == Value) return;
-  FLineSize = Value;
-  Changed();
-}
-
-void TcxImageZoomBarRangeOptions::SetPageSize(int32_t Value) {
-  Value = std::max(Value, 1);
-  if (FPageSize == Value) return;
-  FPageSize = Value;
-  Changed();
-}
-
-void TcxImageZoomBarRangeOptions::Changed() {
-  if (OnChanged) OnChanged(this);
-}
-
-TcxImageZoomBarProperties::TcxImageZoomBarProperties()
-    : FFirstRange(std::make_unique<TcxImageZoomBarRangeOptions>()),
-      FSecondRange(std::make_unique<TcxImageZoomBarRangeOptions>()) {
-  FFirstRange->OnChanged = MakeMethod(this, &TcxImageZoomBarProperties::RangeChanged);
-  FSecondRange->OnChanged = MakeMethod(this, &TcxImageZoomBarProperties::RangeChanged);
-}
-
-void TcxImageZoomBarProperties::Assign(TPersistent* Source) {
-  if (auto* src = ObjectCast<TcxImageZoomBarProperties>(Source)) {
-    SetMax(src->FMax);
-    SetMin(src->FMin);
-    FFirstRange->Assign(src->FFirstRange.get());
-    FSecondRange->Assign(src->FSecondRange.get());
-    return;
-  }
-  TPersistent::Assign(Source);
-}
-
-void TcxImageZoomBarProperties::SetMax(int32_t Value) {
-  Value = std::max(Value, 100);
-  if (FMax == Value) return;
-  FMax = Value;
-  Changed();
-}
-
-void TcxImageZoomBarProperties::SetMin(int32_t Value) {
-  Value = std::min(Value, 100);
-  if (FMin == Value) return;
-  FMin = Value;
-  Changed();
-}
-
-void TcxImageZoomBarViewInfo::Calculate(TcxImageZoomBarProperties* AProperties, int32_t APosition,
-                                        const TRect& ABounds, TdxScaleFactor* AScaleFactor) {
-  Bounds = ABounds;
-  Min = AProperties->Min();
-  Max = AProperties->Max();
-  Position = std::clamp(APosition, Min, Max);
-  const int32_t thumbWidth = AScaleFactor->Apply(10);
-  const int32_t thumbHeight = AScaleFactor->Apply(20);
-  const int32_t margin = AScaleFactor->Apply(8);
-  const int32_t cy = ABounds.Height() / 2;
-  TrackRect = Rect(margin, cy - AScaleFactor->Apply(2), std::max(margin, ABounds.Width() - margin),
-                   cy + AScaleFactor->Apply(2));
-  const int32_t x = TrackRect.Left + OffsetOf(Position);
-  ThumbRect = Rect(x - thumbWidth / 2, cy - thumbHeight / 2, x - thumbWidth / 2 + thumbWidth,
-                   cy - thumbHeight / 2 + thumbHeight);
-}
-
-int32_t TcxImageZoomBarViewInfo::OffsetOf(int32_t APosition) const {
-  // Each half of the track covers one side of 100.
-  const double half = TrackRect.Width() / 2.0;
-  if (APosition <= 100)
-    return static_cast<int32_t>(std::nearbyint((APosition - Min) * half / std::max(100 - Min, 1)));
-  return static_cast<int32_t>(std::nearbyint(half + (APosition - 100) * half / std::max(Max - 100, 1)));
-}
-
-int32_t TcxImageZoomBarViewInfo::PositionAt(int32_t X) const {
-  const double half = TrackRect.Width() / 2.0;
-  if (half <= 0) return Position;
-  const double offset = X - TrackRect.Left;
-  double result;
-  if (offset < half)
-    result = Min + offset * std::max(100 - Min, 1) / half;
-  else
-    result = 100 + (offset - half) * std::max(Max - 100, 1) / half;
-  return std::clamp(static_cast<int32_t>(std::nearbyint(result)), Min, Max);
-}
-
-void TcxImageZoomBarViewInfo::Paint(TcxCanvas* ACanvas) {
-  const TPoint origin = ACanvas->WindowOrg();
-  ACanvas->SetWindowOrg(TPoint{origin.X - Bounds.Left, origin.Y - Bounds.Top});
-  if (!Transparent) ACanvas->FillRect(Rect(0, 0, Bounds.Width(), Bounds.Height()), clBtnFace);
-  ACanvas->FillRect(TrackRect, clBtnShadow);
-  const int32_t centre = TrackRect.Left + OffsetOf(100);
-  ACanvas->FillRect(Rect(centre, TrackRect.Top - 4, centre + 1, TrackRect.Bottom + 4), clBtnText);
-  ACanvas->FillRect(ThumbRect, HotTrack ? clHighlight : clBtnFace);
-  ACanvas->FrameRect(ThumbRect, clBtnText);
-  ACanvas->SetWindowOrg(origin);
 }
 
 // --- Options ---------------------------------------------------------------------------------------------
@@ -416,13 +296,15 @@ TcxCustomImageProperties::TcxCustomImageProperties(TPersistent* AOwner)
     : TcxCustomEditProperties(AOwner), FPopupMenuLayout(std::make_unique<TcxPopupMenuLayout>(nullptr)) {
   FGraphicClass = GetRegisteredGraphicClasses().front();
   FZoomTrackBarProperties.reset(CreateZoomBarProperties());
-  FZoomTrackBarProperties->OnChanged = MakeMethod(this, &TcxCustomImageProperties::ZoomBarChanged);
+  FZoomTrackBarProperties->ScaleFactor()->SetOwner(ScaleFactor());
+  FZoomTrackBarProperties->SetOnPropertiesChanged(
+      MakeMethod(this, &TcxCustomImageProperties::ZoomBarChanged));
 }
 
 TcxCustomImageProperties::~TcxCustomImageProperties() = default;
 
-TcxImageZoomBarProperties* TcxCustomImageProperties::CreateZoomBarProperties() {
-  return new TcxImageZoomBarProperties();
+TdxCustomZoomTrackBarProperties* TcxCustomImageProperties::CreateZoomBarProperties() {
+  return new TdxCustomZoomTrackBarProperties(this);
 }
 
 TGraphicClass TcxCustomImageProperties::GetDefaultGraphicClass() const {

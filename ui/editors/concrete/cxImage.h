@@ -15,6 +15,7 @@
 #include "platform/forms/menus.h"
 #include "ui/controls/cxScrollHelper.h"
 #include "ui/core/dxCore.h"
+#include "ui/editors/concrete/dxZoomTrackBar.h"
 #include "ui/editors/cxEdit.h"
 #include "ui/graphics/cxGraphicsImages.h"
 
@@ -71,79 +72,6 @@ void LoadPicture(TPicture* APicture, TGraphicClass AGraphicClass, const Variant&
 // The image editor's equality of edit values: the same variant type and, for byte arrays,
 // the same bounds starting at 0 and the same bytes.
 bool cxImageEditValuesEqual(const Variant& V1, const Variant& V2);
-
-// --- Zoom bar seam ---------------------------------------------------------------------------------
-// SEAM: stands in for the zoom track bar (TdxCustomZoomTrackBarProperties,
-// TdxCustomZoomTrackBarViewInfo, TdxZoomTrackBarController) until that unit is in the tree.
-// It holds only what the image editor sets and reads, maps positions on the split scale
-// around 100 and draws a plain track with a thumb. Replace by the zoom track bar's classes.
-
-class TcxImageZoomBarRangeOptions : public TPersistent {
-  QD_CLASS(TcxImageZoomBarRangeOptions, TPersistent)
-
- public:
-  TcxImageZoomBarRangeOptions() = default;
-  void Assign(TPersistent* Source) override;
-  int32_t Frequency() const { return FFrequency; }
-  void SetFrequency(int32_t Value);
-  int32_t LineSize() const { return FLineSize; }
-  void SetLineSize(int32_t Value);
-  int32_t PageSize() const { return FPageSize; }
-  void SetPageSize(int32_t Value);
-  TNotifyEvent OnChanged;
-
- private:
-  void Changed();
-  int32_t FFrequency = 10;
-  int32_t FLineSize = 10;
-  int32_t FPageSize = 20;
-};
-
-class TcxImageZoomBarProperties : public TPersistent {
-  QD_CLASS(TcxImageZoomBarProperties, TPersistent)
-
- public:
-  TcxImageZoomBarProperties();
-  void Assign(TPersistent* Source) override;
-  // Max is kept at 100 or more, Min at 100 or less.
-  int32_t Max() const { return FMax; }
-  void SetMax(int32_t Value);
-  int32_t Min() const { return FMin; }
-  void SetMin(int32_t Value);
-  TcxImageZoomBarRangeOptions* FirstRange() const { return FFirstRange.get(); }
-  TcxImageZoomBarRangeOptions* SecondRange() const { return FSecondRange.get(); }
-  TNotifyEvent OnChanged;
-
- private:
-  void RangeChanged(TObject*) { Changed(); }
-  void Changed() {
-    if (OnChanged) OnChanged(this);
-  }
-  int32_t FMax = 500;
-  int32_t FMin = 10;
-  std::unique_ptr<TcxImageZoomBarRangeOptions> FFirstRange;
-  std::unique_ptr<TcxImageZoomBarRangeOptions> FSecondRange;
-};
-
-// The bar's geometry and look, calculated at the origin and drawn at Bounds.
-class TcxImageZoomBarViewInfo {
- public:
-  void Calculate(TcxImageZoomBarProperties* AProperties, int32_t APosition, const TRect& ABounds,
-                 TdxScaleFactor* AScaleFactor);
-  void Paint(TcxCanvas* ACanvas);
-  // The zoom at a point along the track (bar-relative x), on the split scale.
-  int32_t PositionAt(int32_t X) const;
-  int32_t OffsetOf(int32_t APosition) const;
-
-  TRect Bounds;
-  TRect TrackRect;
-  TRect ThumbRect;
-  int32_t Position = 100;
-  int32_t Min = 10;
-  int32_t Max = 500;
-  bool Transparent = true;
-  bool HotTrack = false;
-};
 
 // --- Options -------------------------------------------------------------------------------------
 
@@ -291,8 +219,10 @@ class TcxCustomImageProperties : public TcxCustomEditProperties {
   void SetPopupMenuLayout(TcxPopupMenuLayout* Value) { FPopupMenuLayout->Assign(Value); }
   bool ShowFocusRect() const { return FShowFocusRect; }
   void SetShowFocusRect(bool Value) { SetValue(FShowFocusRect, Value); }
-  TcxImageZoomBarProperties* ZoomTrackBarProperties() const { return FZoomTrackBarProperties.get(); }
-  void SetZoomTrackBarProperties(TcxImageZoomBarProperties* Value) { FZoomTrackBarProperties->Assign(Value); }
+  TdxCustomZoomTrackBarProperties* ZoomTrackBarProperties() const { return FZoomTrackBarProperties.get(); }
+  void SetZoomTrackBarProperties(TdxCustomZoomTrackBarProperties* Value) {
+    FZoomTrackBarProperties->Assign(Value);
+  }
   // Derived from FitMode.
   bool Stretch() const { return FFitMode == ifmStretch || FFitMode == ifmProportionalStretch; }
   void SetStretch(bool Value);
@@ -313,7 +243,7 @@ class TcxCustomImageProperties : public TcxCustomEditProperties {
 
  protected:
   void DoAssign(TcxCustomEditProperties* Source) override;
-  virtual TcxImageZoomBarProperties* CreateZoomBarProperties();
+  virtual TdxCustomZoomTrackBarProperties* CreateZoomBarProperties();
 
  private:
   void ReadIsGraphicClassNameEmpty(TReader* Reader);
@@ -328,7 +258,7 @@ class TcxCustomImageProperties : public TcxCustomEditProperties {
   TcxImageTransparency FGraphicTransparency = gtDefault;
   std::unique_ptr<TcxPopupMenuLayout> FPopupMenuLayout;
   bool FShowFocusRect = true;
-  std::unique_ptr<TcxImageZoomBarProperties> FZoomTrackBarProperties;
+  std::unique_ptr<TdxCustomZoomTrackBarProperties> FZoomTrackBarProperties;
   int32_t FDefaultHeight = 15;
   bool FNeedUpdateImage = false;
   TcxImageAssignPictureEvent FOnAssignPicture;
@@ -359,7 +289,8 @@ class TcxImageViewInfo : public TcxCustomEditViewInfo {
   void SetPicture(TPicture* Value) { FPicture = Value; }
   // A picture of the view info's own (for drawing without a control), made once.
   TPicture* OwnPicture();
-  TcxImageZoomBarViewInfo* ZoomTrackBarViewInfo() { return &FZoomTrackBarViewInfo; }
+  // The zoom bar, calculated at the origin; its Bounds place it in the client area.
+  TdxCustomZoomTrackBarViewInfo* ZoomTrackBarViewInfo() const { return FZoomTrackBarViewInfo.get(); }
   // Where the picture is drawn (before clipping), for the client rect given.
   TRect GetImageRect();
 
@@ -379,7 +310,7 @@ class TcxImageViewInfo : public TcxCustomEditViewInfo {
  private:
   TPicture* FPicture = nullptr;
   std::unique_ptr<TPicture> FOwnPicture;
-  TcxImageZoomBarViewInfo FZoomTrackBarViewInfo;
+  std::unique_ptr<TdxCustomZoomTrackBarViewInfo> FZoomTrackBarViewInfo;
 };
 
 class TcxImageViewData : public TcxCustomEditViewData {
@@ -401,7 +332,7 @@ class TcxImageViewData : public TcxCustomEditViewData {
   TcxCustomImageProperties* ImageProperties() const {
     return static_cast<TcxCustomImageProperties*>(Properties());
   }
-  void CalculateZoomTrackBar(TcxImageViewInfo* AViewInfo, const TRect& R);
+  void CalculateZoomTrackBar(TcxCanvas* ACanvas, TcxImageViewInfo* AViewInfo, const TRect& R);
 };
 
 // --- The image editor --------------------------------------------------------------------------------
@@ -411,7 +342,7 @@ class TcxImageViewData : public TcxCustomEditViewData {
 extern bool (*cxImageShowCameraDialogProc)(TPicture* APicture);
 extern bool (*cxImageIsCameraAvailableProc)();
 
-class TcxCustomImage : public TcxCustomEdit, public IdxScrollingControl {
+class TcxCustomImage : public TcxCustomEdit, public IdxScrollingControl, public IcxTrackBar {
   QD_CLASS(TcxCustomImage, TcxCustomEdit)
 
  public:
@@ -467,6 +398,21 @@ class TcxCustomImage : public TcxCustomEdit, public IdxScrollingControl {
   const TcxImageEditGraphicClassEvent& OnGetGraphicClass() const { return FOnGetGraphicClass; }
   void SetOnGetGraphicClass(const TcxImageEditGraphicClassEvent& Value) { FOnGetGraphicClass = Value; }
 
+  // The zoom bar's input controller, made on first use (the making is virtual).
+  TcxTrackBarController* ZoomTrackBarController();
+
+  // IcxTrackBar: the zoom bar, whose position is the zoom.
+  TcxCustomTrackBarProperties* GetActiveProperties() override {
+    return ActiveProperties()->ZoomTrackBarProperties();
+  }
+  TcxCustomTrackBarProperties* GetProperties() override { return Properties()->ZoomTrackBarProperties(); }
+  TcxCustomTrackBarViewInfo* GetTrackBarViewInfo() override { return ViewInfo()->ZoomTrackBarViewInfo(); }
+  bool IsTrackBarInplace() override { return IsInplace(); }
+  // Relative to the bar, as all points the bar's controller receives.
+  TPoint GetMouseDownPoint() override;
+  int32_t GetTrackBarPosition() override { return FZoomingOptions->ZoomPercent(); }
+  void SetTrackBarPosition(int32_t AValue) override { FZoomingOptions->SetZoomPercent(AValue); }
+
   // IdxScrollingControl
   TSize GetContentSize() override;
   TcxControl* GetInstance() override { return this; }
@@ -500,12 +446,15 @@ class TcxCustomImage : public TcxCustomEdit, public IdxScrollingControl {
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseEnter(TControl* AControl) override;
   void MouseLeave(TControl* AControl) override;
+  // Also stops a held change button of the zoom bar.
+  void FocusChanged() override;
   // The zoom gesture as well; panning without the gutter.
   bool IsDefaultGesture(DWORD AGestureID) override;
   TInteractiveGestureOptions GetDefaultPanOptions() override;
   void DoGesture(const TGestureEventInfo& AEventInfo, bool& AHandled) override;
 
   virtual TcxImageZoomingOptions* CreateZoomingOptions();
+  virtual TcxTrackBarController* CreateZoomTrackBarController();
   virtual void CustomClick();
   virtual void DoPictureLoadedFromFile() {}
   virtual void ZoomingOptionsChangedHandler(TObject* Sender);
@@ -519,8 +468,10 @@ class TcxCustomImage : public TcxCustomEdit, public IdxScrollingControl {
   // The zoom bar's rectangle in client coordinates, or empty when it is hidden.
   TRect ZoomBarRect();
   bool IsPointOnZoomBar(int32_t X, int32_t Y);
-  void SetZoomFromBar(int32_t X);
-  void InvalidateZoomBar();
+  // A client point relative to the zoom bar.
+  TPoint ZoomBarPoint(int32_t X, int32_t Y);
+  // Recalculates the bar's states and repaints it.
+  void UpdateZoomBar();
 
   std::unique_ptr<TPicture> FPicture;
   uint16_t FClipboardFormat = 0;
@@ -530,8 +481,8 @@ class TcxCustomImage : public TcxCustomEdit, public IdxScrollingControl {
   int32_t FZoomPercent = 0;
   std::unique_ptr<TcxImageZoomingOptions> FZoomingOptions;
   std::unique_ptr<TcxImageAnimationOptions> FAnimationOptions;
+  std::unique_ptr<TcxTrackBarController> FZoomTrackBarController;
   bool FZoomTrackBarSliding = false;
-  bool FZoomBarHot = false;
   int32_t FGestureDistance = 0;
   TcxImageEditGraphicClassEvent FOnGetGraphicClass;
 };

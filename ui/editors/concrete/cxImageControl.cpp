@@ -79,12 +79,22 @@ TcxCustomImage::TcxCustomImage(TComponent* AOwner, bool AIsInplace) : TcxCustomE
 }
 
 TcxCustomImage::~TcxCustomImage() {
+  FZoomTrackBarController.reset();
   FPicture->OnChange = nullptr;
   FZoomingOptions->OnChanged = nullptr;
 }
 
 TcxImageZoomingOptions* TcxCustomImage::CreateZoomingOptions() {
   return new TcxImageZoomingOptions();
+}
+
+TcxTrackBarController* TcxCustomImage::CreateZoomTrackBarController() {
+  return new TdxZoomTrackBarController(this);
+}
+
+TcxTrackBarController* TcxCustomImage::ZoomTrackBarController() {
+  if (!FZoomTrackBarController) FZoomTrackBarController.reset(CreateZoomTrackBarController());
+  return FZoomTrackBarController.get();
 }
 
 void TcxCustomImage::Loaded() {
@@ -179,7 +189,7 @@ bool TcxCustomImage::IsScrollbarsNeeded() {
 }
 
 void TcxCustomImage::SetupZoomTrackBarProperties() {
-  TcxImageZoomBarProperties* bar = Properties()->ZoomTrackBarProperties();
+  TdxCustomZoomTrackBarProperties* bar = Properties()->ZoomTrackBarProperties();
   bar->SetMax(FZoomingOptions->MaxZoom());
   bar->SetMin(FZoomingOptions->MinZoom());
   bar->FirstRange()->SetLineSize(static_cast<int32_t>(std::ceil((100 - bar->Min()) / 10.0)));
@@ -220,7 +230,7 @@ void TcxCustomImage::CheckScrollbars(bool AReset) {
 }
 
 void TcxCustomImage::IncZoomPercent() {
-  TcxImageZoomBarProperties* bar = ActiveProperties()->ZoomTrackBarProperties();
+  TdxCustomZoomTrackBarProperties* bar = ActiveProperties()->ZoomTrackBarProperties();
   const int32_t zoom = FZoomingOptions->ZoomPercent();
   int32_t next;
   if (zoom >= 100) {
@@ -232,7 +242,7 @@ void TcxCustomImage::IncZoomPercent() {
 }
 
 void TcxCustomImage::DecZoomPercent() {
-  TcxImageZoomBarProperties* bar = ActiveProperties()->ZoomTrackBarProperties();
+  TdxCustomZoomTrackBarProperties* bar = ActiveProperties()->ZoomTrackBarProperties();
   const int32_t zoom = FZoomingOptions->ZoomPercent();
   int32_t next;
   if (zoom > 100) {
@@ -304,37 +314,43 @@ TRect TcxCustomImage::ZoomBarRect() {
 }
 
 bool TcxCustomImage::IsPointOnZoomBar(int32_t X, int32_t Y) {
-  const TRect r = ZoomBarRect();
-  return X >= r.Left && X < r.Right && Y >= r.Top && Y < r.Bottom;
+  return cxRectPtIn(ZoomBarRect(), TPoint{X, Y});
 }
 
-void TcxCustomImage::SetZoomFromBar(int32_t X) {
-  TcxImageZoomBarViewInfo* bar = ViewInfo()->ZoomTrackBarViewInfo();
-  FZoomingOptions->SetZoomPercent(bar->PositionAt(X - bar->Bounds.Left));
+TPoint TcxCustomImage::ZoomBarPoint(int32_t X, int32_t Y) {
+  const TRect& bounds = ViewInfo()->ZoomTrackBarViewInfo()->Bounds;
+  return TPoint{X - bounds.Left, Y - bounds.Top};
 }
 
-void TcxCustomImage::InvalidateZoomBar() {
-  const TRect r = ViewInfo()->ZoomTrackBarViewInfo()->Bounds;
-  InvalidateRect(r, false);
+TPoint TcxCustomImage::GetMouseDownPoint() {
+  const TPoint p = MouseDownPos();
+  return ZoomBarPoint(p.X, p.Y);
+}
+
+void TcxCustomImage::UpdateZoomBar() {
+  ShortRefreshContainer(false);
+  InvalidateRect(ViewInfo()->ZoomTrackBarViewInfo()->Bounds, false);
 }
 
 void TcxCustomImage::MouseMove(TShiftState Shift, int X, int Y) {
   TcxCustomEdit::MouseMove(Shift, X, Y);
   TcxImageViewInfo* viewInfo = ViewInfo();
+  TcxCustomTrackBarViewInfo* bar = viewInfo->ZoomTrackBarViewInfo();
   const bool wasShown = viewInfo->ShowZoomTrackBar;
-  const TRect client = ClientRect();
-  viewInfo->ShowZoomTrackBar = FZoomingOptions->ShowZoomTrackBar() && AllowScaling() && X >= client.Left &&
-                               X < client.Right && Y >= client.Top && Y < client.Bottom;
+  viewInfo->ShowZoomTrackBar =
+      FZoomingOptions->ShowZoomTrackBar() && AllowScaling() && cxRectPtIn(ClientRect(), TPoint{X, Y});
   const bool onBar = IsPointOnZoomBar(X, Y);
   if (viewInfo->ShowZoomTrackBar && (onBar || FZoomTrackBarSliding)) {
-    if (FZoomTrackBarSliding) SetZoomFromBar(X);
-    FZoomBarHot = true;
-    InvalidateZoomBar();
-  } else if (FZoomBarHot || wasShown != viewInfo->ShowZoomTrackBar) {
-    FZoomBarHot = false;
-    InvalidateZoomBar();
+    const TPoint p = ZoomBarPoint(X, Y);
+    if (bar->MouseStates.Empty())
+      ZoomTrackBarController()->MouseEnter();
+    else
+      ZoomTrackBarController()->MouseMove(Shift, p.X, p.Y);
+    UpdateZoomBar();
+  } else if (!bar->MouseStates.Empty() || wasShown != viewInfo->ShowZoomTrackBar) {
+    ZoomTrackBarController()->MouseLeave();
+    UpdateZoomBar();
   }
-  viewInfo->ZoomTrackBarViewInfo()->HotTrack = FZoomBarHot;
   if (Shift.Contains(ssLeft) && !onBar && FLastDragPos != cxInvalidPoint && IsScrollbarsNeeded() &&
       !FZoomTrackBarSliding) {
     TdxScrollHelper::SetPos(this, FLastDragPos.X + GetLeftPos() - X, GetTopPos() + FLastDragPos.Y - Y);
@@ -346,8 +362,10 @@ void TcxCustomImage::MouseDown(TMouseButton Button, TShiftState Shift, int X, in
   if (Button != mbLeft || IsScrollBarsArea(TPoint{X, Y}) || !ViewInfo()->ShowZoomTrackBar) {
     FLastDragPos = cxInvalidPoint;
   } else if (IsPointOnZoomBar(X, Y)) {
+    const TPoint p = ZoomBarPoint(X, Y);
     FZoomTrackBarSliding = true;
-    SetZoomFromBar(X);
+    ZoomTrackBarController()->MouseDown(Button, Shift, p.X, p.Y);
+    UpdateZoomBar();
   } else {
     FLastDragPos = TPoint{X, Y};
   }
@@ -355,7 +373,16 @@ void TcxCustomImage::MouseDown(TMouseButton Button, TShiftState Shift, int X, in
 }
 
 void TcxCustomImage::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  const bool barDragging = FZoomTrackBarSliding;
   FZoomTrackBarSliding = false;
+  // A press on the bar always gets its release: it stops the thumb's sliding and the repeat
+  // of a held change button, wherever the pointer is let go.
+  if (barDragging || (Button == mbLeft && ViewInfo()->ShowZoomTrackBar && FLastDragPos != cxInvalidPoint &&
+                      AllowScaling())) {
+    const TPoint p = ZoomBarPoint(X, Y);
+    ZoomTrackBarController()->MouseUp(Button, Shift, p.X, p.Y);
+    UpdateZoomBar();
+  }
   TcxCustomEdit::MouseUp(Button, Shift, X, Y);
 }
 
@@ -365,11 +392,18 @@ void TcxCustomImage::MouseEnter(TControl* AControl) {
 }
 
 void TcxCustomImage::MouseLeave(TControl* AControl) {
-  FZoomBarHot = false;
-  ViewInfo()->ShowZoomTrackBar = false;
+  TcxImageViewInfo* viewInfo = ViewInfo();
+  if (viewInfo->ShowZoomTrackBar && !viewInfo->ZoomTrackBarViewInfo()->MouseStates.Empty())
+    ZoomTrackBarController()->MouseLeave();
+  viewInfo->ShowZoomTrackBar = false;
   TcxCustomEdit::MouseLeave(AControl);
   ShortRefreshContainer(false);
   Invalidate();
+}
+
+void TcxCustomImage::FocusChanged() {
+  if (FZoomTrackBarController) FZoomTrackBarController->FocusChanged();
+  TcxCustomEdit::FocusChanged();
 }
 
 // --- Gestures ------------------------------------------------------------------------------------

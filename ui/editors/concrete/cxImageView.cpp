@@ -27,7 +27,9 @@ int32_t RoundHalfEven(double V) {
 
 // --- View info ------------------------------------------------------------------------------------
 
-TcxImageViewInfo::TcxImageViewInfo() = default;
+TcxImageViewInfo::TcxImageViewInfo()
+    : FZoomTrackBarViewInfo(std::make_unique<TdxCustomZoomTrackBarViewInfo>()) {}
+
 TcxImageViewInfo::~TcxImageViewInfo() = default;
 
 bool TcxImageViewInfo::IsRepaintOnStateChangingNeeded() {
@@ -62,7 +64,7 @@ void TcxImageViewInfo::InternalPaint(TcxCanvas* ACanvas) {
     ACanvas->IntersectClipRect(ClientRect);
     ACanvas->StretchDraw(imageRect, FPicture->Graphic());
     ACanvas->RestoreClipRegion();
-    if (ShowZoomTrackBar && !IsDesigning) FZoomTrackBarViewInfo.Paint(ACanvas);
+    if (ShowZoomTrackBar && !IsDesigning) FZoomTrackBarViewInfo->Paint(ACanvas);
   } else if (!Caption.empty()) {
     ACanvas->SetFont(Font);
     ACanvas->Font()->SetColor(TextColor);
@@ -90,7 +92,7 @@ void TcxImageViewData::Calculate(TcxCanvas* ACanvas, const TRect& ABounds, const
   viewInfo->FUseRightToLeftScrollBar = UseRightToLeftScrollBar;
   if (viewInfo->Scalable) {
     viewInfo->ZoomPercent = image->ZoomPercent();
-    if (!IsDesigning) CalculateZoomTrackBar(viewInfo, viewInfo->ClientRect);
+    if (!IsDesigning) CalculateZoomTrackBar(ACanvas, viewInfo, viewInfo->ClientRect);
   } else {
     viewInfo->ZoomPercent = 100;
   }
@@ -106,16 +108,26 @@ TRect TcxImageViewData::GetBorderExtent() {
   return TcxCustomEditViewData::GetBorderExtent();
 }
 
-void TcxImageViewData::CalculateZoomTrackBar(TcxImageViewInfo* AViewInfo, const TRect& R) {
+void TcxImageViewData::CalculateZoomTrackBar(TcxCanvas* ACanvas, TcxImageViewInfo* AViewInfo,
+                                             const TRect& R) {
   TdxScaleFactor* scale = ScaleFactor();
   const int32_t width = std::min(scale->Apply(200), R.Width());
   const int32_t height = scale->Apply(30);
   const int32_t left = R.Left + (R.Width() - width) / 2;
   const int32_t top = R.Top + std::min(RoundHalfEven(R.Height() * 0.875), R.Height() - scale->Apply(40));
   const TRect barRect = Rect(left, top, left + width, top + height);
-  TcxImageZoomBarViewInfo* bar = AViewInfo->ZoomTrackBarViewInfo();
+  TdxCustomZoomTrackBarViewInfo* bar = AViewInfo->ZoomTrackBarViewInfo();
+  // The bar belongs to the image: its hint, fading and invalidation go through the image, and
+  // its points are relative to its own top-left corner.
+  bar->Owner = Edit();
+  bar->SetPosition(AViewInfo->ZoomPercent);
   bar->Transparent = true;
-  bar->Calculate(ImageProperties()->ZoomTrackBarProperties(), AViewInfo->ZoomPercent, barRect, scale);
+  std::unique_ptr<TcxCustomEditViewData> viewData(
+      ImageProperties()->ZoomTrackBarProperties()->CreateViewData(Style(), false));
+  viewData->ScaleFactor()->Assign(AViewInfo->ScaleFactor());
+  viewData->UseRightToLeftAlignment = UseRightToLeftAlignment;
+  viewData->Calculate(ACanvas, cxRectSetNullOrigin(barRect), cxInvalidPoint, cxmbNone, {}, bar, false);
+  bar->Bounds = barRect;
 }
 
 void TcxImageViewData::EditValueToDrawValue(const Variant& AEditValue, TcxCustomEditViewInfo* AViewInfo) {

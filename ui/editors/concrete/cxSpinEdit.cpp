@@ -8,6 +8,9 @@
 #include "platform/base/strings.h"
 #include "platform/classes/filer.h"
 #include "platform/os/user.h"
+#include "platform/os/uxtheme.h"
+#include "ui/core/dxThemeManager.h"
+#include "ui/lookandfeel/cxLookAndFeelPaintersBitmaps.h"
 #include "ui/editors/cxEditConsts.h"
 
 namespace qd {
@@ -69,6 +72,153 @@ Char UpCaseChar(Char C) {
 // --- View data and view info
 // ----------------------------------------------------------------------------------
 
+namespace {
+
+TRect MirrorRect(const TRect& R, int32_t ALeft, int32_t ARight) {
+  return TRect{ALeft + ARight - R.Right, R.Top, ALeft + ARight - R.Left, R.Bottom};
+}
+
+// Which sides of a button the flat styles draw in the face colour (shared with a neighbour);
+// the others are drawn in the shadow colour.
+struct TcxSpinButtonFaceSides {
+  bool Left, Top, Right;
+};
+
+// The place of each button among its neighbours, by reading direction, fast buttons and
+// position (sbpHorzLeftRight, sbpHorzRight, sbpVert).
+constexpr int32_t AButtonPositionA[2][2][3][2] = {
+    // left to right: (sebBackward, sebForward)
+    {{{1, 3}, {3, 2}, {7, 6}}, {{1, 3}, {2, 2}, {5, 4}}},
+    // right to left
+    {{{1, 3}, {0, 1}, {9, 8}}, {{1, 3}, {0, 0}, {10, 11}}}};
+// (sebFastBackward, sebFastForward)
+constexpr int32_t AFastButtonPositionA[2][3][2] = {{{0, 2}, {3, 2}, {3, 2}}, {{0, 2}, {0, 1}, {0, 1}}};
+
+TcxSpinButtonFaceSides SpinButtonFaceSides(int32_t ACode) {
+  switch (ACode) {
+    case 0:
+    case 11:
+      return {false, false, true};
+    case 2:
+    case 4:
+      return {true, false, false};
+    case 5:
+      return {true, true, false};
+    case 7:
+    case 9:
+      return {false, true, false};
+    case 10:
+      return {false, true, true};
+    default:
+      return {false, false, false};
+  }
+}
+
+int32_t SpinButtonPositionCode(TcxSpinEditButton AButton, TcxSpinEditButtonsPosition APosition, bool AFast,
+                               bool ARightToLeft) {
+  const int32_t rtl = ARightToLeft ? 1 : 0;
+  if (AButton == sebFastBackward || AButton == sebFastForward)
+    return AFastButtonPositionA[rtl][APosition][AButton == sebFastForward ? 1 : 0];
+  return AButtonPositionA[rtl][AFast ? 1 : 0][APosition][AButton == sebForward ? 1 : 0];
+}
+
+TcxArrowDirection SpinArrowDirection(TcxSpinEditButton AButton, TcxSpinEditButtonsPosition APosition) {
+  if (APosition == sbpVert && AButton == sebBackward) return adDown;
+  if (APosition == sbpVert && AButton == sebForward) return adUp;
+  return AButton == sebBackward || AButton == sebFastBackward ? adLeft : adRight;
+}
+
+TcxEditBtnKind SpinArrowKind(TcxSpinEditButton AButton, TcxSpinEditButtonsPosition APosition) {
+  switch (SpinArrowDirection(AButton, APosition)) {
+    case adUp:
+      return cxbkSpinUpBtn;
+    case adDown:
+      return cxbkSpinDownBtn;
+    case adLeft:
+      return cxbkSpinLeftBtn;
+    default:
+      return cxbkSpinRightBtn;
+  }
+}
+
+// The theme states of the spin parts for ebsDisabled, ebsNormal, ebsPressed and ebsSelected.
+constexpr int32_t ButtonNativeStateMap[] = {UPS_DISABLED, UPS_NORMAL, UPS_PRESSED, UPS_HOT};
+
+}  // namespace
+
+TcxSpinEditButtonsPosition TcxSpinEditViewData::Position() {
+  auto* properties = dynamic_cast<TcxCustomSpinEditProperties*>(Properties());
+  return properties ? properties->SpinButtons()->Position() : sbpVert;
+}
+
+bool TcxSpinEditViewData::IsSpinNativeStyle(TcxCustomEditViewInfo* AViewInfo) {
+  return AViewInfo->NativeStyle && !AViewInfo->UseSkins && AreVisualStylesAvailable({totSpin});
+}
+
+HTHEME TcxSpinEditViewData::GetButtonNativeTheme(TcxEditButtonViewInfo*) {
+  return OpenTheme(totSpin);
+}
+
+void TcxSpinEditViewData::CalculateButtonNativePartInfo(HTHEME ATheme,
+                                                        TcxEditButtonViewInfo* AButtonViewInfo) {
+  TcxEditButtonViewInfoData& data = AButtonViewInfo->Data;
+  data.NativePart = 0;
+  data.NativeState = 0;
+  const int32_t index = AButtonViewInfo->ButtonVisibleIndex;
+  if (!ATheme || !data.NativeStyle || index < sebBackward || index > sebFastForward) return;
+  const bool vertical = Position() == sbpVert;
+  switch (static_cast<TcxSpinEditButton>(index)) {
+    case sebBackward:
+      data.NativePart = vertical ? SPNP_DOWN : SPNP_DOWNHORZ;
+      break;
+    case sebForward:
+      data.NativePart = vertical ? SPNP_UP : SPNP_UPHORZ;
+      break;
+    case sebFastBackward:
+      data.NativePart = SPNP_DOWNHORZ;
+      break;
+    case sebFastForward:
+      data.NativePart = SPNP_UPHORZ;
+      break;
+  }
+  data.NativeState = ButtonNativeStateMap[data.State];
+}
+
+bool TcxSpinEditViewData::IgnoreButtonWhileStretching(int32_t AButtonVisibleIndex) {
+  return AButtonVisibleIndex == sebBackward && Position() == sbpVert;
+}
+
+void TcxSpinEditViewData::CheckButtonsOnly(TcxCustomEditViewInfo* AViewInfo, int32_t APrevButtonsWidth,
+                                           int32_t AButtonsWidth) {
+  TcxCustomTextEditViewData::CheckButtonsOnly(AViewInfo, APrevButtonsWidth, AButtonsWidth);
+  if (!ButtonsOnlyStyle || Position() != sbpVert || AViewInfo->ButtonCount() < 2) return;
+  TcxEditButtonViewInfo* forward = AViewInfo->ButtonsInfo[sebForward].get();
+  TcxEditButtonViewInfo* backward = AViewInfo->ButtonsInfo[sebBackward].get();
+  backward->Bounds.Left = forward->Bounds.Left;
+  backward->Bounds.Right = forward->Bounds.Right;
+  backward->VisibleBounds = backward->Bounds;
+}
+
+void TcxSpinEditViewData::CalculateButtonsViewInfo(TcxCanvas* ACanvas, TRect& AEditBounds, const TPoint& P,
+                                                   TcxMouseButton Button, TShiftState Shift,
+                                                   TcxCustomEditViewInfo* AViewInfo, bool AIsMouseEvent) {
+  TcxCustomTextEditViewData::CalculateButtonsViewInfo(ACanvas, AEditBounds, P, Button, Shift, AViewInfo,
+                                                      AIsMouseEvent);
+  const int32_t count = AViewInfo->ButtonCount();
+  for (int32_t i = 0; i < count; ++i) {
+    TcxEditButtonViewInfo* info = AViewInfo->ButtonsInfo[static_cast<size_t>(i)].get();
+    info->VisibleBounds = cxRectIntersectRect(info->VisibleBounds, AViewInfo->BorderRect);
+    // The outer buttons of each group, by where they stand.
+    info->Data.Leftmost = info->Data.Rightmost = true;
+    for (int32_t j = 0; j < count; ++j) {
+      const TRect& other = AViewInfo->ButtonsInfo[static_cast<size_t>(j)]->Bounds;
+      if (j == i || other.Bottom <= info->Bounds.Top || other.Top >= info->Bounds.Bottom) continue;
+      if (other.Right == info->Bounds.Left) info->Data.Leftmost = false;
+      if (other.Left == info->Bounds.Right) info->Data.Rightmost = false;
+    }
+  }
+}
+
 void TcxSpinEditViewData::DoCalculateButtonViewInfos(TcxCanvas* ACanvas, TRect& AButtonsRect,
                                                      TcxCustomEditViewInfo* AViewInfo) {
   const TRect original = AButtonsRect;
@@ -77,32 +227,86 @@ void TcxSpinEditViewData::DoCalculateButtonViewInfos(TcxCanvas* ACanvas, TRect& 
   auto* viewInfo = dynamic_cast<TcxSpinEditViewInfo*>(AViewInfo);
   const int32_t count = AViewInfo->ButtonCount();
   if (!properties || !viewInfo || (count != 2 && count != 4)) return;
-  const TcxSpinEditButtonsPosition position = properties->SpinButtons()->Position();
-  viewInfo->ButtonsPosition = position;
+  AButtonsRect = original;
+  CalculateButtonsBounds(ACanvas, AButtonsRect, AViewInfo);
+}
+
+bool TcxSpinEditViewData::IsButtonPressed(TcxCustomEditViewInfo*, int32_t AButtonVisibleIndex) {
+  return PressedState != epsNone && AButtonVisibleIndex >= sebBackward &&
+         AButtonVisibleIndex <= sebFastForward && APressedStateMap[AButtonVisibleIndex] == PressedState;
+}
+
+bool TcxSpinEditViewData::CanPressButton(TcxCustomEditViewInfo*, int32_t) {
+  // While a key holds a button the mouse presses none.
+  return PressedState == epsNone;
+}
+
+void TcxSpinEditViewData::CalculateButtonsBounds(TcxCanvas* ACanvas, TRect& AButtonsRect,
+                                                 TcxCustomEditViewInfo* AViewInfo) {
+  auto* viewInfo = static_cast<TcxSpinEditViewInfo*>(AViewInfo);
+  const TcxSpinEditButtonsPosition position = Position();
+  const bool fast = AViewInfo->ButtonCount() == 4;
+  const bool native = IsSpinNativeStyle(AViewInfo);
   auto info = [&](TcxSpinEditButton AButton) { return AViewInfo->ButtonsInfo[AButton].get(); };
-  const int32_t width = CalculateEditDefaultButtonWidth(ACanvas, info(sebForward));
-  const int32_t fastWidth = MulDiv(width, 3, 2) + (width % 2);
-  viewInfo->ArrowSize = std::max(2, std::min(width, original.Height() / 2) / 2 - 1);
+  for (int32_t i = 0; i < AViewInfo->ButtonCount(); ++i)
+    AViewInfo->ButtonsInfo[static_cast<size_t>(i)]->Data.NativeStyle = native;
+  viewInfo->ButtonsPosition = position;
+  viewInfo->DelimiterLine[0] = viewInfo->DelimiterLine[1] = TPoint{};
+
+  // Metrics.
+  const TRect original = AButtonsRect;
+  TcxEditButtonViewInfo* forwardInfo = info(sebForward);
+  const int32_t defaultWidth = CalculateEditDefaultButtonWidth(ACanvas, forwardInfo);
+  forwardInfo->Data.NativeStyle = native;
+  viewInfo->ArrowSize = GetArrowSize(TSize{defaultWidth + 2, original.Height() / 2 + 2}, adUp);
+  const int32_t arrowHeight = viewInfo->ArrowSize.cy;
+  int32_t width, fastWidth;
+  TcxCustomLookAndFeelPainter* painter = AViewInfo->Painter;
+  if (AViewInfo->UseSkins && painter) {
+    const int32_t skinHeight = ScaleFactor()->Apply(painter->EditButtonSize().cy);
+    width = skinHeight / 2 + arrowHeight;
+    fastWidth = width * 3 / 2 + skinHeight % 2;
+  } else {
+    if (native) {
+      TcxCanvas* canvas = ACanvas ? ACanvas : cxScreenCanvas();
+      int32_t textHeight = 0;
+      if (canvas) {
+        canvas->Font()->Assign(Style()->GetVisibleFont());
+        textHeight = canvas->TextHeight(u"Zg");
+      }
+      const TRect border = GetBorderExtent();
+      const int32_t sum = arrowHeight + textHeight + border.Top + border.Bottom - 1;
+      width = (sum + 1) / 2;
+    } else {
+      width = 4 * arrowHeight - 3;
+    }
+    dxAdjustToTouchableSize(width, ScaleFactor());
+    fastWidth = MulDiv(width, 3, 2) + width % 2;
+    dxAdjustToTouchableSize(fastWidth, ScaleFactor());
+  }
+
+  // Places, from the right edge.
   TRect r = original;
   auto place = [&](TcxSpinEditButton AButton, const TRect& ABounds) {
     info(AButton)->Bounds = ABounds;
     info(AButton)->VisibleBounds = ABounds;
   };
-  if (count == 4) {
+  const int32_t delimiter = native ? 1 : 0;
+  if (fast) {
     place(sebFastForward, TRect{r.Right - fastWidth, r.Top, r.Right, r.Bottom});
     r.Right -= fastWidth;
   }
   if (position == sbpVert) {
-    const int32_t middle = r.Top + r.Height() / 2;
+    const int32_t middle = r.Top + (r.Height() - delimiter) / 2;
     place(sebForward, TRect{r.Right - width, r.Top, r.Right, middle});
-    place(sebBackward, TRect{r.Right - width, middle, r.Right, r.Bottom});
+    place(sebBackward, TRect{r.Right - width, middle + delimiter, r.Right, r.Bottom});
     r.Right -= width;
   } else {
     place(sebForward, TRect{r.Right - width, r.Top, r.Right, r.Bottom});
-    r.Right -= width;
+    r.Right -= width + delimiter;
   }
   if (position == sbpHorzLeftRight) {
-    if (count == 4) {
+    if (fast) {
       place(sebFastBackward, TRect{r.Left, r.Top, r.Left + fastWidth, r.Bottom});
       r.Left += fastWidth;
     }
@@ -113,73 +317,158 @@ void TcxSpinEditViewData::DoCalculateButtonViewInfos(TcxCanvas* ACanvas, TRect& 
       place(sebBackward, TRect{r.Right - width, r.Top, r.Right, r.Bottom});
       r.Right -= width;
     }
-    if (count == 4) {
+    if (fast) {
       place(sebFastBackward, TRect{r.Right - fastWidth, r.Top, r.Right, r.Bottom});
       r.Right -= fastWidth;
     }
   }
+
+  // Right to left: the group moves to the left edge and keeps its order.
+  if (UseRightToLeftAlignment && position != sbpHorzLeftRight) {
+    r = MirrorRect(r, original.Left, original.Right);
+    const int32_t count = AViewInfo->ButtonCount();
+    for (int32_t i = 0; i < count; ++i) {
+      TcxEditButtonViewInfo* button = AViewInfo->ButtonsInfo[static_cast<size_t>(i)].get();
+      button->Bounds = MirrorRect(button->Bounds, original.Left, original.Right);
+    }
+    const int32_t groupRight = info(fast ? sebFastBackward : sebBackward)->Bounds.Right;
+    for (int32_t i = 0; i < count; ++i) {
+      TcxEditButtonViewInfo* button = AViewInfo->ButtonsInfo[static_cast<size_t>(i)].get();
+      button->Bounds = MirrorRect(button->Bounds, original.Left, groupRight);
+      button->VisibleBounds = button->Bounds;
+    }
+  }
   AButtonsRect = r;
-  if (PressedState != epsNone) {
-    for (int32_t i = 0; i < count; ++i)
-      if (APressedStateMap[i] == PressedState &&
-          info(static_cast<TcxSpinEditButton>(i))->Data.State != ebsDisabled)
-        info(static_cast<TcxSpinEditButton>(i))->Data.State = ebsPressed;
+
+  if (native && position == sbpHorzRight) {
+    const TRect& b = info(sebBackward)->Bounds;
+    viewInfo->DelimiterLine[0] = TPoint{b.Right, b.Top};
+    viewInfo->DelimiterLine[1] = TPoint{b.Right, b.Bottom};
+  } else if (native && position == sbpVert) {
+    const TRect& f = info(sebForward)->Bounds;
+    viewInfo->DelimiterLine[0] = TPoint{f.Left, f.Bottom};
+    viewInfo->DelimiterLine[1] = TPoint{f.Right, f.Bottom};
   }
 }
 
 bool TcxSpinEditViewData::IsButtonLeftAligned(TcxCustomEditViewInfo* AViewInfo, int32_t AButtonVisibleIndex) {
-  auto* properties = dynamic_cast<TcxCustomSpinEditProperties*>(Properties());
-  if (!properties || properties->SpinButtons()->Position() != sbpHorzLeftRight)
+  if (Position() != sbpHorzLeftRight)
     return TcxCustomTextEditViewData::IsButtonLeftAligned(AViewInfo, AButtonVisibleIndex);
+  // These buttons stay where they are under right-to-left alignment, so the backward ones
+  // stand at the left in both directions.
   return AButtonVisibleIndex == sebBackward || AButtonVisibleIndex == sebFastBackward;
+}
+
+void TcxSpinEditViewInfo::Assign(TObject* Source) {
+  TcxCustomTextEditViewInfo::Assign(Source);
+  if (auto* source = dynamic_cast<TcxSpinEditViewInfo*>(Source)) {
+    ArrowSize = source->ArrowSize;
+    ButtonsPosition = source->ButtonsPosition;
+    DelimiterLine[0] = source->DelimiterLine[0];
+    DelimiterLine[1] = source->DelimiterLine[1];
+  }
+}
+
+void TcxSpinEditViewInfo::Offset(int32_t DX, int32_t DY) {
+  TcxCustomTextEditViewInfo::Offset(DX, DY);
+  for (TPoint& p : DelimiterLine) p = TPoint{p.X + DX, p.Y + DY};
+}
+
+void TcxSpinEditViewInfo::InternalPaint(TcxCanvas* ACanvas) {
+  TcxCustomTextEditViewInfo::InternalPaint(ACanvas);
+  if (ButtonsPosition == sbpHorzLeftRight || DelimiterLine[0] == DelimiterLine[1]) return;
+  bool native = false;
+  for (auto& button : ButtonsInfo) native = native || button->Data.NativePart != 0;
+  if (!native || OnDrawButton || IsCustomDrawButton(0)) return;
+  const TPoint& a = DelimiterLine[0];
+  const TPoint& b = DelimiterLine[1];
+  const TRect line = a.X == b.X ? TRect{a.X, std::min(a.Y, b.Y), a.X + 1, std::max(a.Y, b.Y)}
+                                : TRect{std::min(a.X, b.X), a.Y, std::max(a.X, b.X), a.Y + 1};
+  const TRect clipped = cxRectIntersectRect(line, BorderRect);
+  if (!clipped.IsEmpty()) cxEditFillRect(ACanvas, clipped, BackgroundColor());
+}
+
+void TcxSpinEditViewInfo::DrawNativeButtonBorder(TcxCanvas* ACanvas, TcxEditButtonViewInfo* AButton, TRect& R,
+                                                 TRect& AContentRect) {
+  // The theme part draws the arrow too; only a custom-drawn button has content to draw.
+  AContentRect = IsCustomDrawButton(AButton->ButtonVisibleIndex) ? R : TRect{};
+}
+
+void TcxSpinEditViewInfo::DrawNativeButtonBackground(TcxCanvas* ACanvas, TcxEditButtonViewInfo* AButton,
+                                                     const TRect& R) {
+  if (HTHEME theme = OpenTheme(totSpin))
+    DrawThemeBackground(theme, ACanvas->Handle(), AButton->Data.NativePart, AButton->Data.NativeState, &R,
+                        nullptr);
+}
+
+void TcxSpinEditViewInfo::DrawFlatButtonBorder(TcxCanvas* ACanvas, TcxEditButtonViewInfo* AButton, TRect& R,
+                                               TRect& AContentRect, TColor& APenColor, TColor& ABrushColor) {
+  DrawFlatSpinButtonBorder(ACanvas, AButton, R, AContentRect, APenColor, ABrushColor);
+}
+
+void TcxSpinEditViewInfo::DrawHotFlatButtonBorder(TcxCanvas* ACanvas, TcxEditButtonViewInfo* AButton,
+                                                  TRect& R, TRect& AContentRect, TColor& APenColor,
+                                                  TColor& ABrushColor) {
+  DrawFlatSpinButtonBorder(ACanvas, AButton, R, AContentRect, APenColor, ABrushColor);
+}
+
+void TcxSpinEditViewInfo::DrawFlatSpinButtonBorder(TcxCanvas* ACanvas, TcxEditButtonViewInfo* AButton,
+                                                   TRect& R, TRect& AContentRect, TColor& APenColor,
+                                                   TColor& ABrushColor) {
+  const int32_t index = AButton->ButtonVisibleIndex;
+  if (index < sebBackward || index > sebFastForward) {
+    TcxCustomTextEditViewInfo::DrawHotFlatButtonBorder(ACanvas, AButton, R, AContentRect, APenColor,
+                                                       ABrushColor);
+    return;
+  }
+  const TcxEditButtonViewInfoData& data = AButton->Data;
+  // The face of a button: ebsDisabled, ebsNormal, ebsPressed, ebsSelected.
+  static constexpr TColor ABrushColorA[] = {clBtnFace, clBtnFace, clBtnText, clBtnShadow};
+  ABrushColor = data.Transparent ? data.BackgroundColor : ABrushColorA[data.State];
+  const bool active = data.State == ebsPressed || data.State == ebsSelected;
+  if (!active)
+    APenColor = clBtnText;
+  else if (data.Transparent && data.State == ebsSelected)
+    APenColor = clBtnShadow;
+  else
+    APenColor = clWindow;
+  const TcxSpinButtonFaceSides face = SpinButtonFaceSides(SpinButtonPositionCode(
+      static_cast<TcxSpinEditButton>(index), ButtonsPosition, ButtonCount() == 4, UseRightToLeftAlignment));
+  ::qd::DrawButtonBorder(ACanvas, R, TcxBorders{bLeft}, face.Left ? ABrushColor : clBtnShadow);
+  ::qd::DrawButtonBorder(ACanvas, R, TcxBorders{bRight}, face.Right ? ABrushColor : clBtnShadow);
+  ::qd::DrawButtonBorder(ACanvas, R, TcxBorders{bTop}, face.Top ? ABrushColor : clBtnShadow);
+  ::qd::DrawButtonBorder(ACanvas, R, TcxBorders{bBottom}, clBtnShadow);
+  AContentRect = R;
 }
 
 void TcxSpinEditViewInfo::DrawButtonContent(TcxCanvas* ACanvas, TcxEditButtonViewInfo* AButton,
                                             bool ANeedOffsetContent, TColor ABrushColor, TColor APenColor,
                                             const TRect& AContentRect) {
-  if (AContentRect.IsEmpty() || AButton->ButtonVisibleIndex < 0 ||
+  if (AContentRect.IsEmpty() || AButton->ButtonVisibleIndex < sebBackward ||
       AButton->ButtonVisibleIndex > sebFastForward)
     return;
   const auto button = static_cast<TcxSpinEditButton>(AButton->ButtonVisibleIndex);
-  // Horizontal buttons point left and right, vertical ones down and up; fast ones twice.
-  int32_t dx = 0, dy = 0;
-  if (ButtonsPosition == sbpVert && button == sebBackward)
-    dy = 1;
-  else if (ButtonsPosition == sbpVert && button == sebForward)
-    dy = -1;
-  else
-    dx = (button == sebBackward || button == sebFastBackward) ? -1 : 1;
+  const TcxEditButtonViewInfoData& data = AButton->Data;
+  if (data.UseSkins && Painter) {
+    Painter->DrawScaledEditorButtonGlyph(ACanvas, AContentRect, SpinArrowKind(button, ButtonsPosition),
+                                         EditBtnStateToButtonState[data.State], ScaleFactor(),
+                                         data.LeftAlignment ? cxbpLeft : cxbpRight);
+    return;
+  }
+  const TcxArrowDirection direction = SpinArrowDirection(button, ButtonsPosition);
+  const bool horizontal = direction == adLeft || direction == adRight;
+  const TSize size = horizontal ? TSize{ArrowSize.cy, ArrowSize.cx} : ArrowSize;
   const bool twice = button == sebFastBackward || button == sebFastForward;
-  const int32_t size = std::max(2, ArrowSize);
-  TPoint c{(AContentRect.Left + AContentRect.Right) / 2, (AContentRect.Top + AContentRect.Bottom) / 2};
-  if (ANeedOffsetContent && AButton->Data.State == ebsPressed) c = TPoint{c.X + 1, c.Y + 1};
-  auto arrow = [&](TPoint ATip, TColor AColor) {
-    // A filled triangle, one line of pixels per step away from the tip.
-    for (int32_t i = 0; i < size; ++i) {
-      if (dx != 0) {
-        const int32_t x = ATip.X - dx * i;
-        cxEditFillRect(ACanvas, TRect{x, ATip.Y - i, x + 1, ATip.Y + i + 1}, AColor);
-      } else {
-        const int32_t y = ATip.Y - dy * i;
-        cxEditFillRect(ACanvas, TRect{ATip.X - i, y, ATip.X + i + 1, y + 1}, AColor);
-      }
-    }
-  };
-  auto draw = [&](TColor AColor, int32_t AShift) {
-    if (!twice) {
-      arrow(TPoint{c.X + dx * size / 2 + AShift, c.Y + dy * size / 2 + AShift}, AColor);
-      return;
-    }
-    arrow(TPoint{c.X + AShift, c.Y + AShift}, AColor);
-    arrow(TPoint{c.X + dx * size + AShift, c.Y + AShift}, AColor);
-  };
   ACanvas->SaveState();
   ACanvas->IntersectClipRect(AContentRect);
-  if (AButton->Data.State == ebsDisabled) {
-    draw(clBtnHighlight, 1);
-    draw(clBtnShadow, 0);
+  if (data.State == ebsDisabled) {
+    DrawArrow(ACanvas, size, cxRectOffset(AContentRect, 1, 1), clBtnHighlight, ANeedOffsetContent, twice,
+              direction);
+    DrawArrow(ACanvas, size, AContentRect, clBtnShadow, ANeedOffsetContent, twice, direction);
   } else {
-    draw(APenColor, 0);
+    TColor color = APenColor;
+    if (OnGetButtonContentColor) OnGetButtonContentColor(this, AButton->ButtonVisibleIndex, color);
+    DrawArrow(ACanvas, size, AContentRect, color, ANeedOffsetContent, twice, direction);
   }
   ACanvas->RestoreState();
 }
@@ -527,19 +816,19 @@ String TcxCustomSpinEdit::IncrementValueToStr(const Variant& AValue) {
   return VarToStr(display);
 }
 
+TcxSpinEditButton TcxCustomSpinEdit::GetButtonForDirection(TcxSpinEditButton AButton) {
+  if (!UseRightToLeftAlignment()) return AButton;
+  const bool horizontal = ActiveProperties()->SpinButtons()->Position() != sbpVert;
+  if (horizontal && AButton == sebBackward) return sebForward;
+  if (horizontal && AButton == sebForward) return sebBackward;
+  if (AButton == sebFastBackward) return sebFastForward;
+  if (AButton == sebFastForward) return sebFastBackward;
+  return AButton;
+}
+
 bool TcxCustomSpinEdit::GetNewValue(TcxSpinEditButton AButton, Variant& V) {
   auto* properties = ActiveProperties();
-  if (UseRightToLeftAlignment()) {
-    const bool horizontal = properties->SpinButtons()->Position() != sbpVert;
-    if (horizontal && AButton == sebBackward)
-      AButton = sebForward;
-    else if (horizontal && AButton == sebForward)
-      AButton = sebBackward;
-    else if (AButton == sebFastBackward)
-      AButton = sebFastForward;
-    else if (AButton == sebFastForward)
-      AButton = sebFastBackward;
-  }
+  AButton = GetButtonForDirection(AButton);
   V = GetValue();
   const Variant minV = properties->InternalMinValue();
   const Variant maxV = properties->InternalMaxValue();
@@ -726,6 +1015,9 @@ void TcxCustomSpinEdit::DoEditKeyDown(WORD& Key, TShiftState Shift) {
     if (Key == VK_DOWN) button = sebBackward;
     if (Key == VK_PRIOR) button = sebFastForward;
     if (Key == VK_NEXT) button = sebFastBackward;
+    // The keys step up or down whatever the reading direction; the button that steps that way
+    // under right-to-left alignment is the one shown pressed.
+    button = GetButtonForDirection(button);
     BeginUserAction();
     SetPressedState(APressedStateMap[button]);
     const HWND capture = GetCapture();
@@ -754,7 +1046,8 @@ void TcxCustomSpinEdit::DoEditKeyUp(WORD& Key, TShiftState Shift) {
 bool TcxCustomSpinEdit::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) {
   if (!HandleMouseWheel(Shift)) return TcxCustomMaskEdit::DoMouseWheel(Shift, WheelDelta, MousePos);
   BeginUserAction();
-  Increment(WheelDelta < 0 ? sebBackward : sebForward);
+  // The wheel steps up or down whatever the reading direction.
+  Increment(GetButtonForDirection(WheelDelta < 0 ? sebBackward : sebForward));
   EndUserAction();
   return true;
 }
@@ -795,7 +1088,11 @@ void TcxCustomSpinEdit::StopTracking() {
 void TcxCustomSpinEdit::SetPressedState(TcxSpinEditPressedState Value) {
   if (FPressedState == Value) return;
   FPressedState = Value;
-  if (HandleAllocated()) Invalidate();
+  // The buttons' states come from a new layout.
+  if (HandleAllocated()) {
+    ShortRefreshContainer(false);
+    Invalidate();
+  }
 }
 
 void TcxCustomSpinEdit::DoFocusChanged() {

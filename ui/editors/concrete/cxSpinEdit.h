@@ -34,21 +34,57 @@ class TcxSpinEditViewData : public TcxCustomTextEditViewData {
   TcxSpinEditPressedState PressedState = epsNone;
 
  protected:
+  void CalculateButtonsViewInfo(TcxCanvas* ACanvas, TRect& AEditBounds, const TPoint& P,
+                                TcxMouseButton Button, TShiftState Shift, TcxCustomEditViewInfo* AViewInfo,
+                                bool AIsMouseEvent) override;
+  void CalculateButtonNativePartInfo(HTHEME ATheme, TcxEditButtonViewInfo* AButtonViewInfo) override;
+  void CheckButtonsOnly(TcxCustomEditViewInfo* AViewInfo, int32_t APrevButtonsWidth,
+                        int32_t AButtonsWidth) override;
   void DoCalculateButtonViewInfos(TcxCanvas* ACanvas, TRect& AButtonsRect,
                                   TcxCustomEditViewInfo* AViewInfo) override;
+  HTHEME GetButtonNativeTheme(TcxEditButtonViewInfo* AButtonViewInfo) override;
+  bool CanPressButton(TcxCustomEditViewInfo* AViewInfo, int32_t AButtonVisibleIndex) override;
+  bool IgnoreButtonWhileStretching(int32_t AButtonVisibleIndex) override;
+  bool IsButtonPressed(TcxCustomEditViewInfo* AViewInfo, int32_t AButtonVisibleIndex) override;
   bool IsButtonLeftAligned(TcxCustomEditViewInfo* AViewInfo, int32_t AButtonVisibleIndex) override;
+
+ private:
+  TcxSpinEditButtonsPosition Position();
+  // The theme's spin parts draw the buttons.
+  bool IsSpinNativeStyle(TcxCustomEditViewInfo* AViewInfo);
+  void CalculateButtonsBounds(TcxCanvas* ACanvas, TRect& AButtonsRect, TcxCustomEditViewInfo* AViewInfo);
 };
 
 class TcxSpinEditViewInfo : public TcxCustomTextEditViewInfo {
   QD_CLASS(TcxSpinEditViewInfo, TcxCustomTextEditViewInfo)
 
  public:
+  void Assign(TObject* Source) override;
+  void Offset(int32_t DX, int32_t DY) override;
+
+  // The up arrow's size for the buttons; left and right arrows swap the two.
+  TSize ArrowSize;
   TcxSpinEditButtonsPosition ButtonsPosition = sbpVert;
-  int32_t ArrowSize = 0;
+  // The line between two theme-drawn buttons; both points equal when there is none.
+  TPoint DelimiterLine[2];
 
  protected:
+  void InternalPaint(TcxCanvas* ACanvas) override;
+  void DrawFlatButtonBorder(TcxCanvas* ACanvas, TcxEditButtonViewInfo* AButton, TRect& R, TRect& AContentRect,
+                            TColor& APenColor, TColor& ABrushColor) override;
+  void DrawHotFlatButtonBorder(TcxCanvas* ACanvas, TcxEditButtonViewInfo* AButton, TRect& R,
+                               TRect& AContentRect, TColor& APenColor, TColor& ABrushColor) override;
+  void DrawNativeButtonBorder(TcxCanvas* ACanvas, TcxEditButtonViewInfo* AButton, TRect& R,
+                              TRect& AContentRect) override;
+  void DrawNativeButtonBackground(TcxCanvas* ACanvas, TcxEditButtonViewInfo* AButton,
+                                  const TRect& R) override;
   void DrawButtonContent(TcxCanvas* ACanvas, TcxEditButtonViewInfo* AButton, bool ANeedOffsetContent,
                          TColor ABrushColor, TColor APenColor, const TRect& AContentRect) override;
+
+ private:
+  // The one-pixel border of the flat styles, by the button's place among its neighbours.
+  void DrawFlatSpinButtonBorder(TcxCanvas* ACanvas, TcxEditButtonViewInfo* AButton, TRect& R,
+                                TRect& AContentRect, TColor& APenColor, TColor& ABrushColor);
 };
 
 class TcxSpinEditButtons : public TPersistent {
@@ -201,6 +237,9 @@ class TcxCustomSpinEdit : public TcxCustomMaskEdit {
 
  protected:
   virtual bool GetNewValue(TcxSpinEditButton AButton, Variant& V);
+  // Under right-to-left alignment the buttons that step the other way (horizontal ones and
+  // fast ones swap); otherwise the button itself.
+  TcxSpinEditButton GetButtonForDirection(TcxSpinEditButton AButton);
   virtual bool InternalIncrement(Variant& AValue, const Variant& ADelta);
   virtual double GetIncrement(TcxSpinEditButton AButton);
   virtual Variant GetValue();

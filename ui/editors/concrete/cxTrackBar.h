@@ -11,6 +11,7 @@
 #include "platform/base/set.h"
 #include "ui/controls/cxHint.h"
 #include "ui/core/cxClassesTimer.h"
+#include "ui/editors/concrete/cxSpinEdit.h"
 #include "ui/editors/cxEdit.h"
 #include "ui/editors/cxTextEdit.h"
 #include "ui/lookandfeel/cxLookAndFeelPainters.h"
@@ -734,7 +735,17 @@ class TcxTrackBar : public TcxCustomTrackBar {
   void SetStoredStyleHot(TcxTrackBarStyle* Value) { StyleHot()->Assign(Value); }
 };
 
-// Registration of the properties class with the editor registry.
+// Filter rows edit a track bar column with a spin editor bounded by the bar's range.
+class TcxFilterTrackBarHelper : public TcxFilterSpinEditHelper {
+  QD_CLASS(TcxFilterTrackBarHelper, TcxFilterSpinEditHelper)
+
+ public:
+  static TcxFilterEditHelperClass Class();
+  void InitializeProperties(TcxCustomEditProperties* AProperties, TcxCustomEditProperties* AEditProperties,
+                            bool AHasButtons) const override;
+};
+
+// Registration of the properties class with the editor registry and of its filter helper.
 namespace cxTrackBar {
 void Initialize();
 void Finalize();

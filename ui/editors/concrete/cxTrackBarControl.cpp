@@ -16,6 +16,7 @@ QD_IMPLEMENT_CLASS(TcxTrackBarPositionHintHelper)
 QD_IMPLEMENT_CLASS(TcxTrackBarController)
 QD_IMPLEMENT_CLASS(TcxCustomTrackBar)
 QD_IMPLEMENT_CLASS(TcxTrackBar)
+QD_IMPLEMENT_CLASS(TcxFilterTrackBarHelper)
 
 const TResStringRec scxSEditTrackBarDescription{
     u"TrackBar|Represents an editor that provides a slider to select a value on its bar"};
@@ -602,17 +603,42 @@ void TcxTrackBar::RegisterProperties(TPropertyRegistrar& r) {
 
 // --- Unit start-up -----------------------------------------------------------------------------
 
+// --- Filter helper -----------------------------------------------------------------------------
+
+TcxFilterEditHelperClass TcxFilterTrackBarHelper::Class() {
+  static const TcxFilterTrackBarHelper instance;
+  return &instance;
+}
+
+void TcxFilterTrackBarHelper::InitializeProperties(TcxCustomEditProperties* AProperties,
+                                                   TcxCustomEditProperties* AEditProperties,
+                                                   bool AHasButtons) const {
+  TcxFilterSpinEditHelper::InitializeProperties(AProperties, AEditProperties, AHasButtons);
+  AProperties->Buttons()->Add();
+  AProperties->Buttons()->Add();
+  auto* bar = dynamic_cast<TcxCustomTrackBarProperties*>(AEditProperties);
+  if (!bar) return;
+  AProperties->SetMinValue(bar->Min());
+  AProperties->SetMaxValue(bar->Max());
+  if (auto* spin = dynamic_cast<TcxCustomSpinEditProperties*>(AProperties))
+    spin->SetLargeIncrement(bar->PageSize());
+}
+
 namespace cxTrackBar {
 
 void Initialize() {
   RegisterClass(TcxTrackBar::StaticClass());
   GetRegisteredEditProperties()->Register(TcxTrackBarProperties::StaticClass(),
                                           cxGetResourceString(scxSEditTrackBarDescription));
+  FilterEditsController()->Register(TcxTrackBarProperties::StaticClass(), TcxFilterTrackBarHelper::Class());
 }
 
 void Finalize() {
   if (TcxRegisteredClasses* registered = GetRegisteredEditProperties())
     registered->Unregister(TcxTrackBarProperties::StaticClass());
+  if (FilterEditsControllerAssigned())
+    FilterEditsController()->Unregister(TcxTrackBarProperties::StaticClass(),
+                                        TcxFilterTrackBarHelper::Class());
   UnRegisterClass(TcxTrackBar::StaticClass());
 }
 
