@@ -13,6 +13,7 @@
 #include "platform/net/idantifreeze.h"
 #include "platform/net/idhttp.h"
 #include "platform/net/rest.h"
+#include "ui/editors/concrete/cxImage.h"
 #include "ui/editors/concrete/cxLabel.h"
 #include "ui/editors/concrete/cxMemo.h"
 #include "ui/editors/concrete/cxProgressBar.h"
@@ -46,11 +47,11 @@ class TForm_Principal : public TForm {
 
   // Components of the stored form, in creation order.
   TcxMemo* mlog = nullptr;
-  TImage* imgFundo = nullptr;
+  TcxImage* imgFundo = nullptr;
   TcxLabel* lblStatus = nullptr;
   TcxProgressBar* pbProgresso = nullptr;
   TcxLabel* Label1 = nullptr;
-  TImage* imgLogo = nullptr;
+  TcxImage* imgLogo = nullptr;
   TIdHTTP* IdHTTP = nullptr;
   TIdAntiFreeze* IdAntiFreeze = nullptr;
   TTimer* Timer_Inicializa = nullptr;

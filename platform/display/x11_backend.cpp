@@ -213,6 +213,7 @@ class X11BackendImpl final : public X11Backend {
   RECT ViewOf(HWND hwnd) const override;
   UINT Dpi() const override { return dpi_; }
   X11Clipboard* Clipboard() const override { return clipboard_.get(); }
+  bool ReadXWindowPixels(HWND hwnd, os::WindowPixels& out) override;
   void Sync() override {
     std::lock_guard lock(mutex_);
     if (!lost_) XSync(dpy_, False);
@@ -484,6 +485,39 @@ RECT X11BackendImpl::ViewOf(HWND hwnd) const {
   std::lock_guard lock(mutex_);
   const XWin* w = Find(hwnd);
   return w ? w->view : RECT{};
+}
+
+bool X11BackendImpl::ReadXWindowPixels(HWND hwnd, os::WindowPixels& out) {
+  std::lock_guard lock(mutex_);
+  const XWin* w = Find(hwnd);
+  if (lost_ || !w || !w->id) return false;
+  XSync(dpy_, False);
+  XWindowAttributes attributes{};
+  if (!XGetWindowAttributes(dpy_, w->id, &attributes) || attributes.map_state != IsViewable ||
+      attributes.width <= 0 || attributes.height <= 0)
+    return false;
+  XImage* image = XGetImage(dpy_, w->id, 0, 0, static_cast<unsigned>(attributes.width),
+                            static_cast<unsigned>(attributes.height), AllPlanes, ZPixmap);
+  if (!image) return false;
+  // Each channel scaled from its mask to 8 bits.
+  auto channel = [](unsigned long pixel, unsigned long mask) -> uint32_t {
+    if (mask == 0) return 0;
+    const int shift = std::countr_zero(mask);
+    const unsigned long max = mask >> shift;
+    return static_cast<uint32_t>(((pixel & mask) >> shift) * 255 / max);
+  };
+  out.width = attributes.width;
+  out.height = attributes.height;
+  out.pixels.assign(static_cast<size_t>(out.width) * out.height, 0);
+  for (int y = 0; y < out.height; ++y)
+    for (int x = 0; x < out.width; ++x) {
+      const unsigned long p = XGetPixel(image, x, y);
+      out.pixels[static_cast<size_t>(y) * out.width + x] = 0xFF000000u | channel(p, image->red_mask) << 16 |
+                                                           channel(p, image->green_mask) << 8 |
+                                                           channel(p, image->blue_mask);
+    }
+  XDestroyImage(image);
+  return true;
 }
 
 void X11BackendImpl::WindowCreated(HWND hwnd) {

@@ -33,6 +33,10 @@ class X11Backend : public os::DisplayBackend {
   virtual UINT Dpi() const = 0;
   // Returns when the X server has carried out every request sent so far.
   virtual void Sync() = 0;
+  // What the X server shows of a top-level window: the pixels of its X window, read back
+  // from the server (opaque 0xFFRRGGBB, top-down; the view of ViewOf). False when the
+  // window has no viewable X window.
+  virtual bool ReadXWindowPixels(HWND hwnd, os::WindowPixels& out) = 0;
   // The bridge to the desktop's clipboard (nullptr when it could not be set up).
   virtual X11Clipboard* Clipboard() const = 0;
 };

@@ -281,6 +281,31 @@ TEST_F(UpdaterSettings, TheWindowsPicturesAreTheLibrarysSmartImages) {
   EXPECT_GT(window.At(dx + 400, dy + 120) & 0xFF, 0xC0u);  // light background beside the logo
 }
 
+// The two pictures are image editors with the stored form's settings: a disabled background
+// without a menu, a logo with the editor's default menu, both borderless and transparent.
+TEST_F(UpdaterSettings, TheWindowsPicturesAreImageEditorsWithTheirStoredSettings) {
+  CreateWindow("[ATUALIZADOR]\r\nCNPJ=12345678000199\r\nNomeEXE=brackenvalePDV\r\n");
+  TcxImage* fundo = Form_Principal->imgFundo;
+  TcxImage* logo = Form_Principal->imgLogo;
+  ASSERT_NE(fundo, nullptr);
+  ASSERT_NE(logo, nullptr);
+  EXPECT_EQ(fundo->BoundsRect(), (TRect{0, 0, 556, 290}));
+  EXPECT_EQ(fundo->Align(), alTop);
+  EXPECT_FALSE(fundo->Enabled());
+  EXPECT_FALSE(fundo->Properties()->Center());
+  EXPECT_TRUE(fundo->Properties()->PopupMenuLayout()->MenuItems().Empty());
+  EXPECT_EQ(logo->BoundsRect(), (TRect{39, 70, 39 + 379, 70 + 61}));
+  EXPECT_TRUE(logo->Enabled());
+  EXPECT_EQ(logo->Properties()->PopupMenuLayout()->MenuItems(), TcxPopupMenuLayout::DefaultMenuItems());
+  for (TcxImage* image : {fundo, logo}) {
+    EXPECT_TRUE(image->Transparent());
+    EXPECT_FALSE(image->Properties()->ShowFocusRect());
+    EXPECT_EQ(image->Style()->BorderStyle(), cbsNone);
+  }
+  EXPECT_EQ(logo->StyleFocused()->BorderStyle(), cbsNone);
+  EXPECT_EQ(logo->StyleHot()->BorderStyle(), cbsNone);
+}
+
 // The copy over the installation: what stands in the way is reported and left whole; the
 // rest is copied.
 TEST(UpdaterCopy, FilesThatCannotBePutInPlaceAreReportedAndLeftWhole) {

@@ -10,6 +10,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/gdiplus/codec_io.h"
 #include "servers/test_servers.h"
 #include "servers/zip_writer.h"
 #include "servers/xvfb.h"
@@ -75,6 +76,8 @@ struct TScenario {
   // Run with DISPLAY set to a private X server (and no QD_PLATFORM): the window must be a
   // real X window.
   bool OnX11 = false;
+  // On X11: a screenshot of the window while it unpacks, checked by pixels.
+  bool Screenshot = false;
 };
 
 void PrintTo(const TScenario& s, std::ostream* os) {
@@ -89,6 +92,93 @@ const std::string kThreeLines =
     "Ocorreu uma falha de conexão com o servidor e não foi possível atualizar sua versão.\\r"
     "Verifique se o módulo e a versão estão informados no arquivo INI, entre em contato com o suporte ou "
     "feche o sistema e tente novamente.\\rSe você quiser poderá utilizar o sistema normalmente.";
+
+// The window is photographed when the status line is about to show the fourth package:
+// it then shows the third one, with the bar at 4 of 12.
+const std::string kScreenshot = QD_BINARY_DIR "/e2e_window_during_update.png";
+const char* kScreenshotBefore = "Descompactando Schemas.zip ";
+
+std::vector<std::string> Split(const std::string& text, char delimiter) {
+  std::vector<std::string> parts;
+  size_t start = 0;
+  for (size_t at; (at = text.find(delimiter, start)) != std::string::npos; start = at + 1)
+    parts.push_back(text.substr(start, at - start));
+  parts.push_back(text.substr(start));
+  return parts;
+}
+
+// Checks the screenshot of the window (its client area as the X server showed it) against
+// what the window showed then: the background picture, the logo, the status text, the bold
+// label and the bar's filled share.
+void CheckScreenshot(const std::string& traceText) {
+  const size_t at = traceText.find("SHOT|");
+  ASSERT_NE(at, std::string::npos) << traceText;
+  const std::string line = traceText.substr(at, traceText.find('\n', at) - at);
+  // SHOT|status text|position/max|status text width|label width in bold|in regular|bar
+  const std::vector<std::string> f = Split(line, '|');
+  ASSERT_EQ(f.size(), 7u) << line;
+  EXPECT_EQ(f[1], "Descompactando dll.zip ");
+  EXPECT_EQ(f[2], "4/12");
+  const int statusWidth = std::stoi(f[3]), boldWidth = std::stoi(f[4]), regularWidth = std::stoi(f[5]);
+  const std::vector<std::string> b = Split(f[6], ',');
+  ASSERT_EQ(b.size(), 4u);
+  const int barLeft = std::stoi(b[0]), barTop = std::stoi(b[1]), barWidth = std::stoi(b[2]),
+            barHeight = std::stoi(b[3]);
+
+  codecs::Image image;
+  ASSERT_EQ(codecs::DecodeFile(Utf8ToString(kScreenshot), image), codecs::Status::Ok);
+  ASSERT_EQ(image.Width(), 556);
+  ASSERT_EQ(image.Height(), 290);
+  const codecs::Frame& px = image.Frames[0];
+  auto red = [&](int x, int y) { return (px.At(x, y) >> 16) & 0xFF; };
+  auto green = [&](int x, int y) { return (px.At(x, y) >> 8) & 0xFF; };
+  auto blue = [&](int x, int y) { return px.At(x, y) & 0xFF; };
+  auto dark = [&](int x, int y) { return red(x, y) + green(x, y) + blue(x, y) < 3 * 0x70; };
+
+  // The background: its dark bar along the top edge, light below it.
+  for (int x : {10, 200, 400}) EXPECT_LT(blue(x, 1), 0xA0u) << x;
+  EXPECT_GT(blue(300, 160), 0xC0u);
+  EXPECT_GT(red(300, 160), 0xC0u);
+  // The logo: the dark blue "T", the teal top of the cube, light beside the logo.
+  EXPECT_LT(red(122, 110), 0x40u);
+  EXPECT_GT(green(60, 80), red(60, 80) + 0x40);
+  EXPECT_GT(blue(430, 120), 0xC0u);
+
+  // Dark pixels of a band of rows: the first and last column that has one.
+  auto darkSpan = [&](int top, int bottom, int from, int to) {
+    int first = -1, last = -1;
+    for (int x = from; x < to; ++x)
+      for (int y = top; y < bottom; ++y)
+        if (dark(x, y)) {
+          if (first < 0) first = x;
+          last = x;
+          break;
+        }
+    return std::pair{first, last};
+  };
+  // The status line at (15, 180): as wide as its text, starting at the label.
+  const auto [statusFirst, statusLast] = darkSpan(180, 200, 0, 556);
+  ASSERT_GE(statusFirst, 0);
+  EXPECT_NEAR(statusFirst, 17, 3);
+  EXPECT_NEAR(statusLast - statusFirst + 1, statusWidth, 3) << "status text " << f[1];
+  // "Por favor aguarde..." at (39, 246), in bold: as wide as the bold text, not the regular.
+  const auto [labelFirst, labelLast] = darkSpan(248, 270, 0, 556);
+  ASSERT_GE(labelFirst, 0);
+  EXPECT_NEAR(labelFirst, 41, 3);
+  EXPECT_NEAR(labelLast - labelFirst + 1, boldWidth, 3);
+  EXPECT_GT(boldWidth - regularWidth, 6);
+  EXPECT_GT(std::abs(labelLast - labelFirst + 1 - regularWidth), 3);
+
+  // The bar: filled (blue) from its left end over 4 twelfths of its inside, empty after.
+  const int y = barTop + barHeight / 2;
+  auto filled = [&](int x) { return blue(x, y) > red(x, y) + 0x30; };
+  int fillEnd = barLeft + 3;
+  while (fillEnd < barLeft + barWidth && filled(fillEnd)) ++fillEnd;
+  const int inside = barWidth - 4;
+  EXPECT_NEAR(fillEnd - (barLeft + 2), inside * 4 / 12, 4);
+  EXPECT_FALSE(filled(fillEnd + 10));
+  EXPECT_FALSE(filled(barLeft + barWidth - 10));
+}
 
 class UpdaterE2E : public ::testing::TestWithParam<TScenario> {};
 
@@ -172,7 +262,11 @@ TEST_P(UpdaterE2E, RunsTheUpdate) {
                         files->Url("/") + "\", \"probeURL\": \"" + files->Url("/index.html") +
                         "\", \"caFile\": \"" + certs + "/ca.pem\", \"exeName\": \"" + install +
                         "/quarrendelvish\", \"trace\": \"" + trace +
-                        "\", \"localAddresses\": [\"192.168.0.7\"], \"closeAfterMs\": 600000}");
+                        "\", \"localAddresses\": [\"192.168.0.7\"], \"closeAfterMs\": 600000" +
+                        (sc.Screenshot ? ", \"screenshot\": \"" + kScreenshot +
+                                             "\", \"screenshotBefore\": \"" + kScreenshotBefore + "\""
+                                       : std::string()) +
+                        "}");
   XvfbServer xvfb;
   std::string screen = "QD_PLATFORM=headless ";
   if (sc.OnX11) {
@@ -189,6 +283,8 @@ TEST_P(UpdaterE2E, RunsTheUpdate) {
   const std::string traceText = ReadFile(trace);
   ASSERT_EQ(rc, 0) << ReadFile(dir / "runner.log") << traceText;
   ASSERT_NE(traceText.find("END|"), std::string::npos) << traceText;
+
+  if (sc.Screenshot) CheckScreenshot(traceText);
 
   // Where the window was shown.
   EXPECT_NE(traceText.find(sc.OnX11 ? "SCREEN|x11\n" : "SCREEN|headless\n"), std::string::npos) << traceText;
@@ -341,7 +437,8 @@ INSTANTIATE_TEST_SUITE_P(
                   .Restarted = "new brackenvalePDV.exe",
                   .Updated = true,
                   .Fetched = kVersionAndList,
-                  .OnX11 = true},
+                  .OnX11 = true,
+                  .Screenshot = true},
         TScenario{.Name = "ReadOnlyFileIsReported",
                   .Service = R"({"default": )" + Answer("2.0.1") + "}",
                   .Obstacle = TObstacle::ReadOnlyFile,

@@ -658,6 +658,7 @@ class TcxCustomEditStyle : public TcxContainerStyle {
 
 class TcxEditStyle : public TcxCustomEditStyle {
   QD_CLASS(TcxEditStyle, TcxCustomEditStyle)
+  QD_PUBLISHED(TcxEditStyle)
 
  public:
   using TcxCustomEditStyle::TcxCustomEditStyle;
@@ -1827,6 +1828,10 @@ class TcxCustomEdit : public TcxCustomEditContainer,
   virtual void DoClick();
   virtual bool IsClickEnabledDuringLoading() { return false; }
   bool IsTransparentBackground() override { return IsNativeBackground() || IsTransparent(); }
+  // The distances from the view info's bounds to its shadow rectangle.
+  TRect GetBorderExtent() override;
+  // The validation mark's area, which lies outside the border.
+  TRect GetWindowRegionAddon() override;
   bool IsReadOnly() override;
   // The hint of a part of the editor (the control's Hint when ShowHint).
   virtual String GetHintText(int32_t APart);

@@ -1489,6 +1489,19 @@ void TcxCustomEdit::DoFocusChanged() {
     InternalValidateEdit(false);
 }
 
+TRect TcxCustomEdit::GetBorderExtent() {
+  TcxCustomEditViewInfo* viewInfo = ViewInfo();
+  if (!viewInfo || viewInfo->Bounds.IsEmpty()) return TcxContainer::GetBorderExtent();
+  const TRect& b = viewInfo->Bounds;
+  const TRect& s = viewInfo->ShadowRect;
+  return TRect{s.Left - b.Left, s.Top - b.Top, b.Right - s.Right, b.Bottom - s.Bottom};
+}
+
+TRect TcxCustomEdit::GetWindowRegionAddon() {
+  TcxCustomEditViewInfo* viewInfo = ViewInfo();
+  return viewInfo ? viewInfo->ErrorBounds() : TRect{};
+}
+
 bool TcxCustomEdit::CanFocusOnClick() {
   return TcxCustomEditContainer::CanFocusOnClick() && FNeedFocusOnClick;
 }

@@ -1,6 +1,9 @@
 // Editor styles and the editor style controller.
 #include "ui/editors/cxEdit.h"
 
+#include "platform/classes/rtti.h"
+#include "platform/forms/graphics.h"
+
 namespace qd {
 
 QD_IMPLEMENT_CLASS(TcxCustomEditStyle)
@@ -182,6 +185,41 @@ TcxContainerStyleValues TcxCustomEditStyle::InternalGetNotPublishedExtendedStyle
 
 TcxEditStyleController::TcxEditStyleController(TComponent* AOwner) : TcxStyleController(AOwner) {
   CreateStyles();
+}
+
+// --- Stored forms --------------------------------------------------------------------------------
+
+namespace {
+
+const TTypeInfo* EditBorderStyleTypeInfo() {
+  static const TTypeInfo info = MakeEnumTypeInfo(
+      u"TcxEditBorderStyle",
+      {u"ebsNone", u"ebsSingle", u"ebsThick", u"ebsFlat", u"ebs3D", u"ebsUltraFlat", u"ebsOffice11"});
+  return &info;
+}
+
+// A style value is written when it is assigned and its editor publishes it for the state.
+void StoredWhenAssigned(TPropBuilder AProp, TcxContainerStyleValue AValue) {
+  AProp.NoDefault();
+  AProp.Info()->IsStored = [AValue](TObject* o) {
+    return static_cast<TcxContainerStyle*>(o)->IsValueStored(AValue);
+  };
+}
+
+}  // namespace
+
+void TcxEditStyle::RegisterProperties(TPropertyRegistrar& r) {
+  using S = TcxContainerStyle;
+  StoredWhenAssigned(r.Prop("BorderColor", &S::BorderColor, &S::SetBorderColor, TypeInfoTColor()),
+                     svBorderColor);
+  StoredWhenAssigned(r.Prop("BorderStyle", &S::BorderStyle, &S::SetBorderStyle, EditBorderStyleTypeInfo()),
+                     svBorderStyle);
+  StoredWhenAssigned(r.Prop("Color", &S::Color, &S::SetColor, TypeInfoTColor()), svColor);
+  StoredWhenAssigned(r.Prop("HotTrack", &S::HotTrack, &S::SetHotTrack), svHotTrack);
+  StoredWhenAssigned(r.Prop("Shadow", &S::Shadow, &S::SetShadow), svShadow);
+  StoredWhenAssigned(r.Prop("TextColor", &S::TextColor, &S::SetTextColor, TypeInfoTColor()), svTextColor);
+  StoredWhenAssigned(r.Prop("TransparentBorder", &S::TransparentBorder, &S::SetTransparentBorder),
+                     svTransparentBorder);
 }
 
 }  // namespace qd

@@ -325,6 +325,8 @@ class TcxImageViewData : public TcxCustomEditViewData {
   TSize GetEditContentSize(TcxCanvas* ACanvas, const Variant& AEditValue,
                            const TcxEditSizeProperties& AEditSizeProperties,
                            TcxEditValidateInfo* AErrorData = nullptr) override;
+  // None for a transparent stand-alone image without a border: the picture takes the control.
+  TRect GetBorderExtent() override;
 
  protected:
   TcxCustomImageProperties* ImageProperties() const {

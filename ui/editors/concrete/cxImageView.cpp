@@ -99,6 +99,15 @@ void TcxImageViewData::Calculate(TcxCanvas* ACanvas, const TRect& ABounds, const
   if (properties->Center() || properties->Stretch()) viewInfo->TopLeft = TPoint{0, 0};
 }
 
+TRect TcxImageViewData::GetBorderExtent() {
+  // Nothing is drawn around such an image, so a picture of the control's size is neither
+  // shifted nor shrunk by the margin a transparent border keeps.
+  if (!IsInplace() && Edit() && Edit()->IsTransparent() && GetBorderStyle() == cbsNone &&
+      !Style()->LookAndFeel()->SkinPainter() && !HasShadow())
+    return TRect{};
+  return TcxCustomEditViewData::GetBorderExtent();
+}
+
 void TcxImageViewData::CalculateZoomTrackBar(TcxCanvas* ACanvas, TcxImageViewInfo* AViewInfo,
                                              const TRect& R) {
   TdxScaleFactor* scale = ScaleFactor();
