@@ -210,6 +210,61 @@ TEST_F(ComboBoxTest, WithoutItemsNothingDropsDown) {
   EXPECT_FALSE(combo_->DroppedDown());
 }
 
+// --- Filtering ---------------------------------------------------------------------------------
+
+std::vector<String> VisibleItems(TcxComboBoxLookupData* AData) {
+  std::vector<String> result;
+  for (int32_t i = 0; i < AData->GetFilteredItemCount(); ++i) result.push_back(AData->GetFilteredItem(i));
+  return result;
+}
+
+TEST_F(ComboBoxTest, AFreeListFiltersByTheEditorsText) {
+  NewCombo(lsEditList, {u"Banana", u"Andes", u"Cherry", u"Anchovy"});
+  props_->SetIncrementalFiltering(true);
+  props_->SetIncrementalFilteringOptions({ifoHighlightSearchText});
+  Type(u"an");
+  ASSERT_TRUE(combo_->DroppedDown());
+  EXPECT_EQ(VisibleItems(combo_->LookupData()), (std::vector<String>{u"Andes", u"Anchovy"}))
+      << "starts-with filtering";
+  EXPECT_EQ(List()->Items()->Count(), 2) << "the list shows the filtered items";
+  Press(VK_ESCAPE);
+  EXPECT_EQ(VisibleItems(combo_->LookupData()).size(), 4u) << "closing resets the filter";
+}
+
+TEST_F(ComboBoxTest, AFixedListFiltersThroughItsSearchEdit) {
+  NewCombo(lsFixedList, {u"Banana", u"Andes", u"Cherry", u"Mango"});
+  props_->SetIncrementalFiltering(true);
+  Open();
+  ASSERT_TRUE(combo_->DroppedDown());
+  TcxCustomTextEdit* search = combo_->LookupData()->IncrementalFilteringHelper()->SearchEdit();
+  ASSERT_NE(search, nullptr);
+  EXPECT_EQ(combo_->LookupData()->GetActiveControl(), search);
+  EXPECT_LT(search->Top(), 0) << "hidden above the list while empty";
+  Type(u"an");
+  EXPECT_EQ(search->GetDisplayText(), u"an");
+  EXPECT_EQ(VisibleItems(combo_->LookupData()), (std::vector<String>{u"Banana", u"Andes", u"Mango"}))
+      << "contains filtering";
+  EXPECT_GE(search->Top(), 0) << "shown above the list while it holds text";
+  EXPECT_EQ(List()->Top(), 0) << "the list's container sits below the search edit";
+  Press(VK_DOWN);
+  Press(VK_DOWN);
+  Press(VK_RETURN);
+  EXPECT_FALSE(combo_->DroppedDown());
+  EXPECT_EQ(combo_->GetDisplayText(), u"Andes");
+}
+
+TEST_F(ComboBoxTest, EscInTheSearchEditClearsNothingButClosesOnlyWhenEmpty) {
+  NewCombo(lsFixedList, {u"Banana", u"Andes"});
+  props_->SetIncrementalFiltering(true);
+  Open();
+  Type(u"a");
+  Press(VK_ESCAPE);
+  EXPECT_TRUE(combo_->DroppedDown()) << "the search text is not empty";
+  Press(VK_BACK);
+  Press(VK_ESCAPE);
+  EXPECT_FALSE(combo_->DroppedDown());
+}
+
 // --- Popup size --------------------------------------------------------------------------------
 
 TEST_F(ComboBoxTest, TheListWantsItsRowsAndTheBarOnlyWhenRowsAreHidden) {

@@ -379,8 +379,9 @@ TcxCustomLookAndFeelPainter* TcxComboBoxIncrementalFilteringHelper::GetLookAndFe
 
 void TcxComboBoxIncrementalFilteringHelper::InitSearchEdit() {
   TdxCustomIncrementalFilteringHelper::InitSearchEdit();
-  if (!FSearchEdit) return;
-  if (TcxCustomComboBox* combo = FLookupData->ComboBox()) FSearchEdit->Style()->Assign(combo->Style());
+  TcxCustomTextEdit* edit = SearchEdit();
+  if (!edit) return;
+  if (TcxCustomComboBox* combo = FLookupData->ComboBox()) edit->Style()->Assign(combo->Style());
 }
 
 void TcxComboBoxIncrementalFilteringHelper::SearchEditKeyDown(TObject*, WORD& Key, TShiftState Shift) {
@@ -416,16 +417,17 @@ void TcxComboBoxIncrementalFilteringHelper::SearchEditValueChanged(TObject*) {
 
 void TcxComboBoxIncrementalFilteringHelper::CheckSearchControl(TWinControl* AParent) {
   if (!FLookupData->UseSearchControl()) {
-    if (FSearchEdit) DestroySearchEdit();
+    DestroySearchEdit();
     return;
   }
-  if (!FSearchEdit) {
+  if (!SearchEdit()) {
     CreateSearchEdit();
     InitSearchEdit();
   }
-  FSearchEdit->SetParent(AParent);
-  if (FSearchEdit->GetDisplayText() != FLookupData->SearchText())
-    FSearchEdit->SetEditValue(Variant(FLookupData->SearchText()));
+  TcxCustomTextEdit* edit = SearchEdit();
+  edit->SetParent(AParent);
+  if (edit->GetDisplayText() != FLookupData->SearchText())
+    edit->SetEditValue(Variant(FLookupData->SearchText()));
 }
 
 // --- Lookup data --------------------------------------------------------------------------------
