@@ -1,10 +1,12 @@
 // The combo box: choosing items with keys while the popup is closed and open, typing that
 // completes or is refused by the list style, the popup's width and its rows, and the list's
 // mouse.
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "editors/text_edit_test_util.h"
+#include "platform/classes/filer.h"
 #include "ui/editors/cxDropDownEditComboBox.h"
 #include "ui/editors/cxFilterEdits.h"
 #include "ui/lookandfeel/cxLookAndFeels.h"
@@ -393,6 +395,67 @@ TEST_F(ComboBoxTest, ADoubleClickOnARevertableComboBoxStepsToTheNextItemWrapping
   Application->ProcessMessages();
   EXPECT_EQ(combo_->ItemIndex(), 0);
   EXPECT_EQ(combo_->GetDisplayText(), u"One");
+}
+
+// --- Owner drawing and stored forms ------------------------------------------------------------
+
+TEST_F(ComboBoxTest, MeasuredRowsSizeTheListAndDrawnItemsGetTheirItemIndex) {
+  NewCombo(lsFixedList, {u"One", u"Two", u"Three"});
+  struct Handlers {
+    std::vector<int32_t> drawn;
+    void Measure(TcxCustomComboBox*, int32_t AIndex, TcxCanvas*, int32_t& AHeight) {
+      AHeight = 10 + AIndex * 5;
+    }
+    void Draw(TcxCustomComboBox*, TcxCanvas*, int32_t AIndex, const TRect&, TOwnerDrawState AState) {
+      if (!AState.Contains(odComboBoxEdit)) drawn.push_back(AIndex);
+    }
+  } handlers;
+  props_->OnMeasureItem = TcxEditMeasureItemEvent(&handlers, &Handlers::Measure);
+  props_->OnDrawItem = TcxEditDrawItemEvent(&handlers, &Handlers::Draw);
+  Open();
+  ASSERT_TRUE(combo_->DroppedDown());
+  EXPECT_EQ(List()->GetHeight(3, 0), 10 + 15 + 20);
+  EXPECT_EQ(List()->ItemRect(2).Height(), 20);
+  RedrawWindow(List()->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  std::sort(handlers.drawn.begin(), handlers.drawn.end());
+  handlers.drawn.erase(std::unique(handlers.drawn.begin(), handlers.drawn.end()), handlers.drawn.end());
+  EXPECT_EQ(handlers.drawn, (std::vector<int32_t>{0, 1, 2})) << "the handler draws every row";
+  combo_->SetDroppedDown(false);
+  combo_->SetItemIndex(1);
+  Application->ProcessMessages();
+  combo_->CalculateViewInfo(false);
+  auto* viewInfo = static_cast<TcxCustomComboBoxViewInfo*>(combo_->ViewInfo());
+  EXPECT_EQ(viewInfo->ItemIndex, 1) << "the edit area of a fixed list is owner-drawn";
+  EXPECT_TRUE(viewInfo->IsOwnerDrawing);
+}
+
+TEST_F(ComboBoxTest, AStoredFormSetsTheListStyleItemsAndItem) {
+  cxDropDownEdit::Initialize();
+  form_ = NewPlainForm();
+  ReadComponentFromText(
+      u"object Form: TForm\n"
+      u"  object Fruit: TcxComboBox\n"
+      u"    Left = 8\n"
+      u"    Top = 8\n"
+      u"    Properties.DropDownListStyle = lsFixedList\n"
+      u"    Properties.DropDownRows = 5\n"
+      u"    Properties.Items.Strings = (\n"
+      u"      'Apple'\n"
+      u"      'Pear')\n"
+      u"    Properties.Revertable = True\n"
+      u"    ItemIndex = 1\n"
+      u"  end\n"
+      u"end\n",
+      form_);
+  auto* combo = dynamic_cast<TcxComboBox*>(form_->FindComponent(u"Fruit"));
+  ASSERT_NE(combo, nullptr);
+  EXPECT_EQ(combo->Properties()->DropDownListStyle(), lsFixedList);
+  EXPECT_EQ(combo->Properties()->DropDownRows(), 5);
+  EXPECT_TRUE(combo->Properties()->Revertable());
+  ASSERT_EQ(combo->Properties()->Items()->Count(), 2);
+  EXPECT_EQ(combo->ItemIndex(), 1);
+  EXPECT_EQ(combo->GetDisplayText(), u"Pear");
+  cxDropDownEdit::Finalize();
 }
 
 // --- Start-up ---------------------------------------------------------------------------------
