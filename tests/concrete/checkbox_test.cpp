@@ -2,6 +2,8 @@
 // glyph-index table, stored forms, registration and what the box looks like.
 #include <gtest/gtest.h>
 
+#include "ui/editors/cxDropDownEditComboBox.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <string>
@@ -1011,6 +1013,35 @@ TEST_F(CheckBoxTest, AMultiLineCaptionWrapsAndTheBoxGrowsDown) {
   box->ShortRefreshContainer(false);
   EXPECT_TRUE(box->ViewInfo()->DrawCaptionFlags & cxShowEndEllipsis);
   EXPECT_TRUE(box->ViewInfo()->DrawCaptionFlags & cxSingleLine);
+}
+
+TEST_F(CheckBoxTest, TheFilterEditorIsAFixedListComboBoxOfTheTwoTexts) {
+  TcxCheckBoxProperties p(nullptr);
+  p.SetValueChecked(Variant(String(u"S")));
+  p.SetValueUnchecked(Variant(String(u"N")));
+  p.SetDisplayChecked(u"Sim");
+  p.SetDisplayUnchecked(u"N\u00e3o");
+  const TcxFilterEditHelperClass helper = TcxFilterCheckBoxHelper::Class();
+  ASSERT_EQ(helper->GetFilterEditClass(), TcxComboBox::StaticClass());
+  std::unique_ptr<TcxCustomEdit> edit(helper->GetFilterEdit(&p));
+  auto* combo = ObjectCast<TcxComboBox>(edit.get());
+  ASSERT_NE(combo, nullptr);
+  form_ = NewPlainForm();
+  combo->SetParent(form_);
+  EXPECT_EQ(combo->ActiveProperties()->DropDownListStyle(), lsFixedList);
+  ASSERT_EQ(combo->ActiveProperties()->Items()->Count(), 2);
+  EXPECT_EQ(combo->ActiveProperties()->Items()->Strings(1), u"N\u00e3o");
+  helper->SetFilterValue(combo, &p, Variant(String(u"N")));
+  EXPECT_EQ(combo->ItemIndex(), 1);
+  Variant v;
+  String text;
+  helper->GetFilterValue(combo, &p, v, text);
+  EXPECT_TRUE(InternalVarEqualsExact(v, Variant(String(u"N"))));
+  EXPECT_EQ(text, u"N\u00e3o");
+  helper->SetFilterValue(combo, &p, Null());
+  helper->GetFilterValue(combo, &p, v, text);
+  EXPECT_TRUE(VarIsNull(v)) << "grayed selects no item";
+  combo->SetParent(nullptr);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "editors/text_edit_test_util.h"
+#include "platform/classes/filer.h"
 #include "platform/forms/extctrls.h"
 #include "ui/editors/cxDropDownEditPopupEdit.h"
 

@@ -1,5 +1,7 @@
 // The drop-down editor and its popup window.
 #include "ui/editors/cxDropDownEdit.h"
+#include "ui/editors/cxDropDownEditComboBox.h"
+#include "ui/editors/cxTextEditLookup.h"
 
 #include <algorithm>
 
@@ -506,6 +508,22 @@ bool TcxCustomEditPopupWindow::CanResize(int& NewWidth, int& NewHeight) {
   const TSize m = GetMinSize();
   NewWidth = std::max({NewWidth, m.cx, FMinWidth});
   NewHeight = std::max({NewHeight, m.cy, FMinHeight});
+  // Lookup content may correct the size (a list snaps to whole rows) or refuse it.
+  TcxCustomDropDownEdit* edit = GetEdit();
+  IcxTextEditLookupData* data = edit ? edit->GetILookupData() : nullptr;
+  if ((NewWidth != Width() || NewHeight != Height()) && data &&
+      edit->ActiveProperties()->IsLookupDataVisual()) {
+    const TRect e = ViewInfo()->GetClientExtent();
+    TSize client{NewWidth - e.Left - e.Right, NewHeight - e.Top - e.Bottom};
+    const TSize maxSize = GetMaxVisualAreaSize();
+    if (data->CanResizeVisualArea(client, maxSize.cy, maxSize.cx)) {
+      NewWidth = std::max(client.cx + e.Left + e.Right, m.cx);
+      NewHeight = std::max(client.cy + e.Top + e.Bottom, m.cy);
+    } else {
+      NewWidth = Width();
+      NewHeight = Height();
+    }
+  }
   return true;
 }
 
@@ -874,11 +892,13 @@ void TcxCustomDropDownEdit::DoInitPopup() {
     FPopupInitialized = false;
     throw;
   }
+  if (IcxTextEditLookupData* data = GetILookupData()) data->DropDown();
 }
 
 void TcxCustomDropDownEdit::DoFinalizePopup() {
   if (!FPopupInitialized) return;
   FPopupInitialized = false;
+  if (IcxTextEditLookupData* data = GetILookupData()) data->CloseUp();
   TcxCustomDropDownEditProperties* own = Properties();
   if (own->OnFinalizePopup) own->OnFinalizePopup(this);
   if (RepositoryItem() && ActiveProperties() != own && ActiveProperties()->OnFinalizePopup)
@@ -910,7 +930,41 @@ void TcxCustomDropDownEdit::PopupWindowCloseQuery(TObject* Sender, bool& CanClos
 }
 
 TWinControl* TcxCustomDropDownEdit::GetPopupFocusedControl() {
+  IcxTextEditLookupData* data = GetILookupData();
+  if (data && ActiveProperties()->IsLookupDataVisual() && IsPopupWindowCaptureFocus())
+    if (auto* control = dynamic_cast<TWinControl*>(data->GetActiveControl())) return control;
   return InnerEdit() ? InnerEdit()->GetControl() : nullptr;
+}
+
+bool TcxCustomDropDownEdit::CanInitializeLookupData() {
+  return GetILookupData() && !ComponentState().Contains(csDesigning) &&
+         ActiveProperties()->IsLookupDataVisual();
+}
+
+void TcxCustomDropDownEdit::InitializeLookupData() {
+  if (CanInitializeLookupData() && PopupWindow()) GetILookupData()->Initialize(PopupWindow());
+}
+
+void TcxCustomDropDownEdit::PositionPopupWindowChildren(const TRect& AClientRect) {
+  if (IcxTextEditLookupData* data = GetILookupData()) data->PositionVisualArea(AClientRect);
+}
+
+bool TcxCustomDropDownEdit::GetScrollLookupDataList(TcxEditScrollCause) {
+  return !PropertiesChangeLocked();
+}
+
+bool TcxCustomDropDownEdit::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) {
+  if (TcxCustomMaskEdit::DoMouseWheel(Shift, WheelDelta, MousePos)) return true;
+  IcxTextEditLookupData* data = GetILookupData();
+  if (!GetScrollLookupDataList(escMouseWheel) || !HasPopupWindow() || !data || data->IsEmpty()) return false;
+  TControl* control = data->GetActiveControl();
+  if (auto* list = dynamic_cast<TcxCustomEditListBox*>(control)) {
+    list->DoMouseWheel(Shift, WheelDelta, MousePos);
+  } else if (auto* window = dynamic_cast<TWinControl*>(control); window && window->HandleAllocated()) {
+    SendMessageW(window->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(WheelDelta)),
+                 MAKELPARAM(MousePos.X, MousePos.Y));
+  }
+  return true;
 }
 
 int32_t TcxCustomDropDownEdit::GetPopupHeight() {
@@ -965,6 +1019,7 @@ void TcxCustomDropDownEdit::SetupPopupWindow() {
   FPopupWindow->SetCaptureFocus(IsPopupWindowCaptureFocus());
   // A popup that leaves the focus in the editor must not become the active window either.
   FPopupWindow->SetShowWithoutActivation(!FPopupWindow->CaptureFocus());
+  InitializeLookupData();
   InitializePopupWindow();
   FPopupWindow->LockCheckSize();
   try {
@@ -1009,6 +1064,10 @@ void TcxCustomDropDownEdit::PopupWindowShowed(TObject* Sender) {
   DoPopup();
   UpdateDrawValue();
   ShortRefreshContainer(false);
+  IcxTextEditLookupData* data = GetILookupData();
+  if (data && ActiveProperties()->UseLookupData() && FindSelection() &&
+      ActiveProperties()->ImmediateDropDownWhenKeyPressed() && IsPopupWindowCaptureFocus())
+    data->DroppedDown(GetDisplayText().substr(0, static_cast<size_t>(std::max(SelStart(), 0))));
 }
 
 void TcxCustomDropDownEdit::CloseUp(TcxEditCloseUpReason AReason) {
@@ -1019,8 +1078,22 @@ void TcxCustomDropDownEdit::CloseUp(TcxEditCloseUpReason AReason) {
   }
   LockChangeEvents(true);
   try {
-    if ((AReason == crTab || AReason == crClose || AReason == crEnter) &&
-        !ActiveProperties()->GetAlwaysPostEditValue() && ActiveProperties()->ImmediatePost() &&
+    const bool accepting = AReason == crTab || AReason == crClose || AReason == crEnter;
+    // The selection in the popup becomes the editor's item.
+    if (accepting)
+      if (IcxTextEditLookupData* data = GetILookupData()) {
+        const Variant prevKey = data->GetCurrentKey();
+        LockClick(true);
+        try {
+          data->SelectItem();
+        } catch (...) {
+          LockClick(false);
+          throw;
+        }
+        LockClick(false);
+        if (ModifiedAfterEnter() && !InternalVarEqualsExact(prevKey, data->GetCurrentKey())) DoClick();
+      }
+    if (accepting && !ActiveProperties()->GetAlwaysPostEditValue() && ActiveProperties()->ImmediatePost() &&
         CanPostEditValue())
       InternalPostEditValue(true);
   } catch (...) {
@@ -1221,6 +1294,7 @@ int gUnitCounter = 0;
 // The drop-down family's editor kinds.
 void Initialize() {
   if (gUnitCounter++ > 0) return;
+  cxDropDownEditComboBox::Initialize();
   RegisterClass(TcxPopupEdit::StaticClass());
   GetRegisteredEditProperties()->Register(TcxPopupEditProperties::StaticClass(),
                                           cxGetResourceString(scxSEditRepositoryPopupItem));
@@ -1231,6 +1305,7 @@ void Finalize() {
   if (TcxRegisteredClasses* registered = GetRegisteredEditProperties())
     registered->Unregister(TcxPopupEditProperties::StaticClass());
   UnRegisterClass(TcxPopupEdit::StaticClass());
+  cxDropDownEditComboBox::Finalize();
 }
 
 }  // namespace cxDropDownEdit

@@ -364,7 +364,8 @@ class TcxCustomDropDownEdit : public TcxCustomMaskEdit {
   // The rectangle the popup is placed against, in the editor's parent's coordinates.
   virtual TRect GetPopupWindowOwnerControlBounds();
   virtual void GetPopupWindowClientPreferredSize(TSize& ASize) { ASize = TSize{0, 0}; }
-  virtual void PositionPopupWindowChildren(const TRect& AClientRect) {}
+  // The lookup data's visual area takes the client rectangle.
+  virtual void PositionPopupWindowChildren(const TRect& AClientRect);
   virtual void StorePopupSize();
   virtual void SetupPopupWindow();
   virtual void CloseUp(TcxEditCloseUpReason AReason);
@@ -393,6 +394,11 @@ class TcxCustomDropDownEdit : public TcxCustomMaskEdit {
   virtual bool IsPopupWindowCaptureFocus() { return ActiveProperties()->PopupWindowCapturesFocus(); }
   virtual bool CanHide() { return true; }
   virtual void PopupControlsLookAndFeelChanged(TObject* Sender) {}
+  // The lookup data's list in the popup: made or refreshed before the popup is sized.
+  virtual bool CanInitializeLookupData();
+  virtual void InitializeLookupData();
+  bool GetScrollLookupDataList(TcxEditScrollCause AScrollCause) override;
+  bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) override;
 
   virtual void PopupWindowCloseQuery(TObject* Sender, bool& CanClose);
   virtual void PopupWindowClosed(TObject* Sender);

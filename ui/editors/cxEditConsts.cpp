@@ -98,7 +98,7 @@ const TResStringRec scxSEditRepositoryButtonItem{
 const TResStringRec scxSEditRepositoryCalcItem{
     u"CalcEdit|Represents a text editor with a drop-down calculator"};
 const TResStringRec scxSEditRepositoryCheckBoxItem{u"CheckBox|Represents a check box"};
-const TResStringRec scxSEditRepositoryComboBoxItem{u"ComboBox|Represents a combo box"};
+const TResStringRec scxSEditRepositoryComboBoxItem{u"ComboBox|Represents the combo box editor"};
 const TResStringRec scxSEditRepositoryCurrencyItem{u"CurrencyEdit|Represents an editor for currency values"};
 const TResStringRec scxSEditRepositoryDateItem{u"DateEdit|Represents an editor with a drop-down calendar"};
 const TResStringRec scxSEditRepositoryHyperLinkItem{u"HyperLink|Represents a hyperlink"};

@@ -531,6 +531,9 @@ void TcxCustomEditListBox::CreateWnd() {
   // Fixed rows of the default height, measured before the window asks for them.
   if (Style() == lbOwnerDrawFixed) SetItemHeight(GetItemHeight(-1));
   TcxCustomInnerListBox::CreateWnd();
+  // A window made after the lookup data chose its item starts at that item.
+  if (FLookupData && FLookupData->ItemIndex() >= 0)
+    TcxCustomInnerListBox::SetItemIndex(FLookupData->GetFilteredItemIndex(FLookupData->ItemIndex()));
 }
 
 void TcxCustomEditListBox::SetItemCount(int32_t ACount) {
@@ -662,11 +665,31 @@ bool TcxCustomEditListBox::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoin
 
 void TcxCustomEditListBox::WndProc(TMessage& Message) {
   if (FGestureHelper && FGestureHelper->HandleMessage(Message)) return;
+  if ((Message.Msg == WM_LBUTTONDOWN || Message.Msg == WM_LBUTTONDBLCLK) && HandleAllocated() &&
+      IsFocusInEditor()) {
+    // The system list would take the focus, and the editor closes its popup when it loses
+    // it: the press only selects the row and captures the mouse for the release.
+    SetCapture(Handle());
+    const TPoint p{static_cast<int16_t>(LOWORD(Message.LParam)),
+                   static_cast<int16_t>(HIWORD(Message.LParam))};
+    const int32_t index = ItemAtPos(p, true);
+    if (index >= 0 && index != ItemIndex()) SetItemIndex(index);
+    Message.Result = 0;
+    return;
+  }
   if (Message.Msg == CM_MOUSELEAVE) FPrevMousePos = cxInvalidPoint;
   TcxCustomInnerListBox::WndProc(Message);
   // Shown: the system list draws as focused without taking the focus.
   if (Message.Msg == CM_SHOWINGCHANGED && Showing() && HandleAllocated())
     CallWindowProcW(DefWndProc(), Handle(), WM_SETFOCUS, 0, 0);
+}
+
+bool TcxCustomEditListBox::IsFocusInEditor() {
+  TcxCustomEdit* edit = Edit();
+  if (!edit || !edit->HandleAllocated()) return false;
+  const HWND focus = GetFocus();
+  if (!focus) return false;
+  return focus == edit->Handle() || IsChild(edit->Handle(), focus);
 }
 
 // -- Gestures

@@ -188,7 +188,8 @@ class TcxCustomEditListBox : public TcxCustomInnerListBox, public IdxGestureClie
   virtual int32_t GetItemWidth(int32_t AIndex);
   bool IsVisible();
   void SetItemCount(int32_t ACount);
-  void SetItemIndex(int32_t Value);
+  // Selects the row (a position among the visible items) and reports the selection.
+  virtual void SetItemIndex(int32_t Value);
   int32_t ScrollWidth() { return TcxCustomInnerListBox::ScrollWidth(); }
   void SetScrollWidth(int32_t Value);
   bool HotTrack() const { return FHotTrack; }
@@ -238,6 +239,8 @@ class TcxCustomEditListBox : public TcxCustomInnerListBox, public IdxGestureClie
   virtual String GetItem(int32_t AIndex);
   // AText with the lookup data's search text highlighted.
   void DrawItemText(const String& AText, const TRect& R);
+  // The focus is in the editor the list belongs to (its popup leaves the focus there).
+  bool IsFocusInEditor();
 
   void Click() override;
   void MouseMove(TShiftState Shift, int X, int Y) override;
@@ -265,10 +268,16 @@ class TcxEditListBoxContainer : public TcxCustomEditContainer {
   explicit TcxEditListBoxContainer(TComponent* AOwner);
 
   TcxCustomEditListBox* ListBox() const { return static_cast<TcxCustomEditListBox*>(InnerControl()); }
+  // The room the bars take, for sizing the list.
+  using TcxCustomEditContainer::GetHScrollBarDefaultAreaHeight;
+  using TcxCustomEditContainer::GetVScrollBarDefaultAreaWidth;
   bool NeedsScrollBars() override { return true; }
   bool IsMouseWheelHandleNeeded() override { return false; }
   TRect GetBorderExtent() override { return TRect{}; }
   bool CanFocus() override;
+  // A click in the list leaves the focus where the drop-down put it (the editor, or the
+  // popup's focused control): the editor closes its popup when it loses the focus.
+  bool CanFocusOnClick() override { return false; }
   bool AllowTouchScrollUIMode() override;
   void Scroll(TScrollBarKind AKind, TScrollCode ACode, int32_t& APos) override;
 

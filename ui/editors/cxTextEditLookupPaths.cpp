@@ -21,11 +21,11 @@ int32_t KeyToIndex(const Variant& AKey) {
   }
 }
 
-bool IsHighSurrogate(Char C) {
+bool IsLeadSurrogate(Char C) {
   return C >= 0xD800 && C <= 0xDBFF;
 }
 
-bool IsLowSurrogate(Char C) {
+bool IsTrailSurrogate(Char C) {
   return C >= 0xDC00 && C <= 0xDFFF;
 }
 
@@ -299,7 +299,7 @@ void TcxCustomTextEdit::DoEditKeyPress(Char& Key) {
               if (!searchText.empty()) {
                 const size_t n = searchText.size();
                 const bool pair =
-                    n >= 2 && IsLowSurrogate(searchText[n - 1]) && IsHighSurrogate(searchText[n - 2]);
+                    n >= 2 && IsTrailSurrogate(searchText[n - 1]) && IsLeadSurrogate(searchText[n - 2]);
                 searchText.resize(n - (pair ? 2 : 1));
               }
               FLookupDataTextChangedLocked = true;

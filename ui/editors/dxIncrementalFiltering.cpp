@@ -1,6 +1,7 @@
 #include "ui/editors/dxIncrementalFiltering.h"
 
 #include "platform/classes/rtti.h"
+#include "ui/core/cxClassesComponents.h"
 #include "ui/core/dxCore.h"
 #include "ui/editors/cxEditConsts.h"
 #include "ui/graphics/cxGraphicsCanvas.h"
@@ -17,16 +18,24 @@ QD_IMPLEMENT_CLASS(TdxCustomIncrementalFilteringPopupWindow)
 // --- TdxCustomIncrementalFilteringHelper --------------------------------------------------------
 
 TdxCustomIncrementalFilteringHelper::~TdxCustomIncrementalFilteringHelper() {
-  delete FSearchEdit;
+  DestroySearchEdit();
+}
+
+TcxCustomTextEdit* TdxCustomIncrementalFilteringHelper::SearchEdit() const {
+  return FSearchEditLink && FSearchEditLink->Ref ? FSearchEdit : nullptr;
 }
 
 void TdxCustomIncrementalFilteringHelper::CreateSearchEdit() {
+  DestroySearchEdit();
   FSearchEdit = new TcxTextEdit(nullptr);
+  FSearchEditLink = cxAddObjectLink(FSearchEdit);
 }
 
 void TdxCustomIncrementalFilteringHelper::DestroySearchEdit() {
-  delete FSearchEdit;
+  delete SearchEdit();
   FSearchEdit = nullptr;
+  cxRemoveObjectLink(FSearchEditLink);
+  FSearchEditLink = nullptr;
 }
 
 void TdxCustomIncrementalFilteringHelper::DrawSearchEditButton(TcxCustomEditViewInfo* Sender,
@@ -41,7 +50,7 @@ void TdxCustomIncrementalFilteringHelper::DrawSearchEditButton(TcxCustomEditView
 }
 
 void TdxCustomIncrementalFilteringHelper::InitSearchEdit() {
-  if (!FSearchEdit) return;
+  if (!SearchEdit()) return;
   TcxCustomEditProperties* properties = FSearchEdit->Properties();
   properties->SetOnChange(TNotifyEvent(this, &TdxCustomIncrementalFilteringHelper::SearchEditValueChanged));
   FSearchEdit->OnKeyDown = TKeyEvent(this, &TdxCustomIncrementalFilteringHelper::SearchEditKeyDown);
@@ -55,7 +64,8 @@ void TdxCustomIncrementalFilteringHelper::InitSearchEdit() {
 }
 
 String TdxCustomIncrementalFilteringHelper::GetSearchText() {
-  return FSearchEdit ? FSearchEdit->GetDisplayText() : String();
+  TcxCustomTextEdit* edit = SearchEdit();
+  return edit ? edit->GetDisplayText() : String();
 }
 
 // --- TdxCustomIncrementalFilteringContainerViewInfo ----------------------------------------------

@@ -14,6 +14,7 @@
 namespace qd {
 
 class TcxCustomLookAndFeelPainter;
+class TcxObjectLink;
 
 // Owns the search edit that a descendant places in its drop-down; what is filtered, and when,
 // is the descendant's to decide.
@@ -24,7 +25,8 @@ class TdxCustomIncrementalFilteringHelper : public TObject {
   TdxCustomIncrementalFilteringHelper() = default;
   ~TdxCustomIncrementalFilteringHelper() override;
 
-  TcxCustomTextEdit* SearchEdit() const { return FSearchEdit; }
+  // The search edit; nil once its parent (the drop-down's popup) has freed it.
+  TcxCustomTextEdit* SearchEdit() const;
 
   // A TcxTextEdit without an owner component.
   virtual void CreateSearchEdit();
@@ -48,6 +50,9 @@ class TdxCustomIncrementalFilteringHelper : public TObject {
 
  protected:
   TcxCustomTextEdit* FSearchEdit = nullptr;
+
+ private:
+  TcxObjectLink* FSearchEditLink = nullptr;
 };
 
 class TdxCustomIncrementalFilteringContainerViewInfo : public TcxContainerViewInfo {

@@ -1,5 +1,7 @@
 #include "ui/editors/concrete/cxCheckBox.h"
 
+#include "ui/editors/cxDropDownEditComboBox.h"
+
 #include <algorithm>
 #include <memory>
 
@@ -1176,6 +1178,47 @@ TcxFilterControlOperators TcxFilterCheckBoxHelper::GetSupportedFilterOperators(T
                                                                                TcxValueTypeClass,
                                                                                bool) const {
   return TcxFilterControlOperators{fcoEqual, fcoNotEqual, fcoBlanks, fcoNonBlanks};
+}
+
+TClass TcxFilterCheckBoxHelper::GetFilterEditClass() const {
+  return TcxComboBox::StaticClass();
+}
+
+void TcxFilterCheckBoxHelper::InitializeProperties(TcxCustomEditProperties* AProperties,
+                                                   TcxCustomEditProperties* AEditProperties,
+                                                   bool AHasButtons) const {
+  auto* combo = ObjectCast<TcxCustomComboBoxProperties>(AProperties);
+  if (!combo) {
+    TcxCustomFilterEditHelper::InitializeProperties(AProperties, AEditProperties, AHasButtons);
+    return;
+  }
+  combo->BeginUpdate();
+  try {
+    FilterComboBoxHelper()->InitializeProperties(AProperties, AEditProperties, AHasButtons);
+    GetFilterItems(AEditProperties, combo->Items());
+    combo->SetDropDownListStyle(lsFixedList);
+  } catch (...) {
+    combo->EndUpdate();
+    throw;
+  }
+  combo->EndUpdate();
+}
+
+void TcxFilterCheckBoxHelper::GetFilterValue(TcxCustomEdit* AEdit, TcxCustomEditProperties* AEditProperties,
+                                             Variant& V, String& S) const {
+  auto* combo = ObjectCast<TcxCustomComboBox>(AEdit);
+  if (!combo) {
+    TcxCustomFilterEditHelper::GetFilterValue(AEdit, AEditProperties, V, S);
+    return;
+  }
+  V = ItemIndexToValue(AEditProperties, combo->ItemIndex());
+  S = combo->GetDisplayText();
+}
+
+void TcxFilterCheckBoxHelper::SetFilterValue(TcxCustomEdit* AEdit, TcxCustomEditProperties* AEditProperties,
+                                             const Variant& AValue) const {
+  if (auto* combo = ObjectCast<TcxCustomComboBox>(AEdit))
+    combo->SetItemIndex(ValueToItemIndex(AEditProperties, AValue));
 }
 
 void TcxFilterCheckBoxHelper::GetFilterItems(TcxCustomEditProperties* AEditProperties, TStrings* AItems) {

@@ -376,6 +376,15 @@ class TcxFilterCheckBoxHelper : public TcxCustomFilterEditHelper {
                                                         bool AExtendedSet = false) const override;
   bool IsIDefaultValuesProviderNeeded(TcxCustomEditProperties*) const override { return false; }
   bool UseDisplayValue() const override { return true; }
+  // The filter editor is a combo box whose fixed list holds the checked and unchecked texts.
+  bool EditPropertiesHasButtons() const override { return true; }
+  TClass GetFilterEditClass() const override;
+  void InitializeProperties(TcxCustomEditProperties* AProperties, TcxCustomEditProperties* AEditProperties,
+                            bool AHasButtons) const override;
+  void GetFilterValue(TcxCustomEdit* AEdit, TcxCustomEditProperties* AEditProperties, Variant& V,
+                      String& S) const override;
+  void SetFilterValue(TcxCustomEdit* AEdit, TcxCustomEditProperties* AEditProperties,
+                      const Variant& AValue) const override;
 
   // The list the filter editor offers: the checked and the unchecked display texts.
   static void GetFilterItems(TcxCustomEditProperties* AEditProperties, TStrings* AItems);
