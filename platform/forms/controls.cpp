@@ -1073,10 +1073,12 @@ void TControl::SetControlIndex(int Index) {
 
 void TControl::SetZOrder(bool TopMost) {
   if (auto* self = dynamic_cast<TWinControl*>(this)) {
-    // Windowed controls keep their own list, whose last entry lies on top.
+    // Windowed controls keep their own list, whose last entry lies on top. A change of
+    // order never activates: a popup brought to the front must not take the focus.
     if (!parent_) {
       if (self->handle_)
-        SetWindowPos(self->handle_, TopMost ? HWND_TOP : HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        SetWindowPos(self->handle_, TopMost ? HWND_TOP : HWND_BOTTOM, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
       return;
     }
     auto& wins = parent_->winControls_;

@@ -432,6 +432,36 @@ TEST_F(ControlsTest, LaterWindowedControlsLieAboveEarlierOnesAndZOrderChangesMov
   form->Free();
 }
 
+class TPopupFill : public TWindowedFill {
+  QD_CLASS_INLINE(TPopupFill, TWindowedFill)
+ public:
+  using TWindowedFill::TWindowedFill;
+  void CreateParams(TCreateParams& Params) override {
+    TWindowedFill::CreateParams(Params);
+    Params.Style = WS_POPUP;
+    Params.WndParent = nullptr;
+  }
+};
+
+TEST_F(ControlsTest, BringingAPopupToTheFrontLeavesTheActiveWindowAndFocusAlone) {
+  TForm* form = NewPlainForm(100, 60);
+  ShowAndPaint(form);
+  ASSERT_EQ(GetActiveWindow(), form->Handle());
+  auto* popup = new TPopupFill(form);
+  popup->SetBounds(10, 10, 30, 20);
+  popup->HandleNeeded();
+  SetWindowPos(popup->Handle(), HWND_TOP, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  ASSERT_EQ(GetActiveWindow(), form->Handle());
+  popup->SendToBack();
+  popup->BringToFront();
+  EXPECT_EQ(GetActiveWindow(), form->Handle());
+  EXPECT_EQ(GetFocus(), form->Handle());
+  EXPECT_EQ(GetWindow(GetDesktopWindow(), GW_CHILD), popup->Handle()) << "the popup is the top window";
+  delete popup;
+  form->Free();
+}
+
 class TEmptyPanel : public TCustomControl {
   QD_CLASS_INLINE(TEmptyPanel, TCustomControl)
  public:
