@@ -255,6 +255,43 @@ TEST_F(ComboBoxTest, AFixedListFiltersThroughItsSearchEdit) {
   EXPECT_EQ(combo_->GetDisplayText(), u"Andes");
 }
 
+TEST_F(ComboBoxTest, FilteringThatLeavesNoItemShowsTheNoMatchesPanelBelowTheList) {
+  NewCombo(lsFixedList, {u"Banana", u"Andes"});
+  props_->SetIncrementalFiltering(true);
+  Open();
+  ASSERT_TRUE(combo_->DroppedDown());
+  TcxCustomEditPopupWindowViewInfo* vi = Popup()->ViewInfo();
+  EXPECT_FALSE(Popup()->ShowSearchInfoPanel());
+  EXPECT_TRUE(vi->SearchInfoPanelBounds.IsEmpty());
+
+  Type(u"zq");
+  ASSERT_TRUE(combo_->DroppedDown());
+  ASSERT_TRUE(combo_->LookupData()->IsEmpty());
+  EXPECT_TRUE(Popup()->ShowSearchInfoPanel());
+  const TRect panel = vi->SearchInfoPanelBounds;
+  EXPECT_EQ(panel.Height(), vi->GetSearchInfoPanelHeight());
+  EXPECT_EQ(vi->ClientRect.Bottom, panel.Top) << "the list area ends above the panel";
+  EXPECT_EQ(vi->GetClientExtent().Bottom, Popup()->Height() - panel.Top) << "the panel counts in the frame";
+  EXPECT_GE(Popup()->Width(), vi->GetSearchInfoPanelWidth());
+
+  // The panel reads "No matches found": it holds text-coloured pixels on the window colour.
+  const HWND h = Popup()->Handle();
+  UpdateWindow(h);
+  const os::WindowPixels shown = os::ReadWindowPixels(h, true);
+  const uint32_t background = shown.At(panel.Right - 2, panel.Top + 1) & 0xFFFFFF;
+  int dark = 0;
+  for (int y = panel.Top; y < panel.Bottom; ++y)
+    for (int x = panel.Left; x < panel.Right; ++x)
+      if ((shown.At(x, y) & 0xFFFFFF) != background && (shown.At(x, y) & 0xFF) < 0x80) ++dark;
+  if (!dark) SaveWindowPng(h, "combo_no_matches_failed");
+  EXPECT_GT(dark, 20);
+
+  Press(VK_BACK);
+  Press(VK_BACK);
+  EXPECT_FALSE(Popup()->ShowSearchInfoPanel()) << "items again, no panel";
+  EXPECT_TRUE(Popup()->ViewInfo()->SearchInfoPanelBounds.IsEmpty());
+}
+
 TEST_F(ComboBoxTest, EscInTheSearchEditClearsNothingButClosesOnlyWhenEmpty) {
   NewCombo(lsFixedList, {u"Banana", u"Andes"});
   props_->SetIncrementalFiltering(true);

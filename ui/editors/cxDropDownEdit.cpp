@@ -253,7 +253,7 @@ int32_t TcxCustomEditPopupWindowViewInfo::GetClientEdgeWidth() {
 }
 
 int32_t TcxCustomEditPopupWindowViewInfo::GetSysPanelHeight() {
-  const int32_t painterSize = Painter && ScaleFactor ? Painter->ScaledPopupPanelSize(ScaleFactor) : 0;
+  const int32_t painterSize = Painter ? Painter->ScaledPopupPanelSize(ScaleFactor.get()) : 0;
   return std::max(painterSize, MinSysPanelHeight);
 }
 
@@ -277,6 +277,7 @@ TRect TcxCustomEditPopupWindowViewInfo::GetBorderExtent() {
   } else {
     SysPanelHeight = 0;
   }
+  if (ShowSearchInfoPanel && !IsSearchInfoPanelInClientRect()) r.Bottom += GetSearchInfoPanelHeight();
   return r;
 }
 
@@ -312,20 +313,20 @@ void TcxCustomEditPopupWindowViewInfo::InternalPaint(TcxCanvas* ACanvas) {
       DrawEdge(ACanvas->Handle(), &inner, BDR_SUNKENINNER, BF_RECT);
     }
   }
-  if (SysPanelStyle && Painter && ScaleFactor)
+  if (SysPanelStyle && Painter)
     Painter->DrawScaledPopupPanelBand(ACanvas, SysPanelBounds, SizeGripRect, CloseButtonRect, SizeGripCorner,
                                       CloseButtonState, GetSysPanelBorders(),
-                                      Painter->GetContainerBorderColor(false), ScaleFactor, Sizeable,
+                                      Painter->GetContainerBorderColor(false), ScaleFactor.get(), Sizeable,
                                       ShowCloseButton);
   if (Painter) Painter->DrawWindowContent(ACanvas, ClientRect);
+  if (ShowSearchInfoPanel) DrawSearchInfoPanel(ACanvas);
 }
 
 // --- TcxCustomEditPopupWindow ------------------------------------------------------------------
 
-TcxCustomEditPopupWindow::TcxCustomEditPopupWindow(TWinControl* AOwnerControl)
-    : TcxCustomPopupWindow(AOwnerControl) {
-  ReplaceViewInfo(std::make_unique<TcxCustomEditPopupWindowViewInfo>());
-  ViewInfo()->ScaleFactor = ScaleFactor();
+TcxCustomEditPopupWindow::TcxCustomEditPopupWindow(TWinControl* AOwnerControl, TClass AViewInfoClass)
+    : TdxCustomIncrementalFilteringPopupWindow(
+          AOwnerControl, AViewInfoClass ? AViewInfoClass : TcxCustomEditPopupWindowViewInfo::StaticClass()) {
   ViewInfo()->CloseButtonState = cxbsNormal;
   SetIsOwnerBoundsRTLDependent(true);
 }
@@ -377,7 +378,7 @@ TSize TcxCustomEditPopupWindow::GetMinSize() {
     TcxCustomEditPopupWindowViewInfo* vi = ViewInfo();
     const int32_t panel = vi->GetSysPanelHeight();
     TSize grip{panel, panel};
-    if (vi->Painter && vi->ScaleFactor) grip = vi->Painter->ScaledSizeGripSize(vi->ScaleFactor);
+    if (vi->Painter) grip = vi->Painter->ScaledSizeGripSize(ScaleFactor());
     result.cx += panel + grip.cx + 10;
   }
   return result;
@@ -398,6 +399,7 @@ void TcxCustomEditPopupWindow::CalculateSize(TSize& ASize) {
                                   : (FPopupHeight > 0 ? FPopupHeight : std::max(FMinHeight, m.cy));
   if (FSizeable && FMinHeight > 0) height = std::max(height, FMinHeight);
   ASize = TSize{std::max(width, m.cx), std::max(height, m.cy)};
+  if (ShowSearchInfoPanel()) ASize.cx = std::max(ASize.cx, ViewInfo()->GetSearchInfoPanelWidth());
 }
 
 void TcxCustomEditPopupWindow::CalculatePosition(const TSize& ASize, TPoint& APosition) {
@@ -419,7 +421,6 @@ void TcxCustomEditPopupWindow::CalculatePosition(const TSize& ASize, TPoint& APo
 void TcxCustomEditPopupWindow::CalculateViewInfo() {
   TcxCustomEditPopupWindowViewInfo* vi = ViewInfo();
   vi->UpdateStyle(Style());
-  vi->ScaleFactor = ScaleFactor();
   vi->Bounds = TRect{0, 0, Width(), Height()};
   TRect client = vi->Bounds;
   if (FShadow) {
@@ -456,6 +457,13 @@ void TcxCustomEditPopupWindow::CalculateViewInfo() {
     const int32_t edge = vi->GetClientEdgeWidth();
     client = TRect{client.Left + edge, client.Top + edge, client.Right - edge, client.Bottom - edge};
   }
+  vi->SearchInfoPanelBounds = TRect{};
+  if (ShowSearchInfoPanel()) {
+    vi->SearchInfoPanelBounds = client;
+    vi->SearchInfoPanelBounds.Top = client.Bottom - vi->GetSearchInfoPanelHeight();
+    client.Bottom = vi->SearchInfoPanelBounds.Top;
+  }
+  vi->UseRightToLeftAlignment = UseRightToLeftAlignment();
   vi->ClientRect = client;
 }
 
@@ -1000,6 +1008,7 @@ void TcxCustomDropDownEdit::InitializePopupWindow() {
   w->SetMinHeight(ScaleBetween(p->PopupMinHeight(), ScaleFactor(), p->ScaleFactor()));
   w->SetMinWidth(ScaleBetween(p->PopupMinWidth(), ScaleFactor(), p->ScaleFactor()));
   w->SetPopupAutoSize(p->PopupAutoSize());
+  w->SetShowSearchInfoPanel(NeedSearchInfoPanelShow());
   w->SetSizeable(p->PopupSizeable());
   w->SetSysPanelStyle(p->PopupSysPanelStyle());
   w->SetPopupWidth(GetPopupWidth());
@@ -1012,6 +1021,13 @@ void TcxCustomDropDownEdit::InitializePopupWindow() {
   }
   w->Style()->SetFont(Style()->GetVisibleFont());
   if (p->UseSearchControl()) w->SetModalMode(false);
+}
+
+bool TcxCustomDropDownEdit::NeedSearchInfoPanelShow() {
+  TcxCustomDropDownEditProperties* p = ActiveProperties();
+  if (p->IsLookupEdit() || !p->IncrementalFiltering() || !p->UseLookupData()) return false;
+  IcxTextEditLookupData* data = GetILookupData();
+  return data && data->IsEmpty();
 }
 
 void TcxCustomDropDownEdit::SetupPopupWindow() {

@@ -6,6 +6,7 @@
 #include "ui/controls/cxContainerPopup.h"
 #include "ui/controls/cxControlsDragAndDrop.h"
 #include "ui/editors/cxMaskEdit.h"
+#include "ui/editors/dxIncrementalFiltering.h"
 
 namespace qd {
 
@@ -148,8 +149,8 @@ constexpr int32_t cxPopupHitVertEdge = 4;
 // The width of the popup's shadow at the right and bottom.
 constexpr int32_t cxEditShadowWidth = 3;
 
-class TcxCustomEditPopupWindowViewInfo : public TcxContainerViewInfo {
-  QD_CLASS(TcxCustomEditPopupWindowViewInfo, TcxContainerViewInfo)
+class TcxCustomEditPopupWindowViewInfo : public TdxCustomIncrementalFilteringContainerViewInfo {
+  QD_CLASS(TcxCustomEditPopupWindowViewInfo, TdxCustomIncrementalFilteringContainerViewInfo)
 
  public:
   using TcxContainerViewInfo::DrawBorder;
@@ -157,6 +158,8 @@ class TcxCustomEditPopupWindowViewInfo : public TcxContainerViewInfo {
   virtual TRect GetBorderExtent();
   virtual TRect GetClientExtent() { return GetBorderExtent(); }
   virtual int32_t GetSysPanelHeight();
+  // The "No matches found" panel lies below the client rectangle, not inside it.
+  virtual bool IsSearchInfoPanelInClientRect() { return false; }
   int32_t GetBorderWidth();
   int32_t GetClientEdgeWidth();
   TRect GetShadowOffsets() const { return TRect{0, 0, cxEditShadowWidth, cxEditShadowWidth}; }
@@ -178,7 +181,6 @@ class TcxCustomEditPopupWindowViewInfo : public TcxContainerViewInfo {
   int32_t SysPanelHeight = 0;
   TRect SysPanelBounds;
   bool SysPanelStyle = false;
-  TdxScaleFactor* ScaleFactor = nullptr;
 
  protected:
   void InternalPaint(TcxCanvas* ACanvas) override;
@@ -187,11 +189,13 @@ class TcxCustomEditPopupWindowViewInfo : public TcxContainerViewInfo {
   bool DrawCustomBorder(TcxCanvas* ACanvas, TRect& R, int32_t& ABorderWidth);
 };
 
-class TcxCustomEditPopupWindow : public TcxCustomPopupWindow {
-  QD_CLASS(TcxCustomEditPopupWindow, TcxCustomPopupWindow)
+class TcxCustomEditPopupWindow : public TdxCustomIncrementalFilteringPopupWindow {
+  QD_CLASS(TcxCustomEditPopupWindow, TdxCustomIncrementalFilteringPopupWindow)
 
  public:
-  explicit TcxCustomEditPopupWindow(TWinControl* AOwnerControl);
+  // AViewInfoClass: a descendant's view info (a TcxCustomEditPopupWindowViewInfo); nil for this
+  // class's.
+  explicit TcxCustomEditPopupWindow(TWinControl* AOwnerControl, TClass AViewInfoClass = nullptr);
   ~TcxCustomEditPopupWindow() override;
 
   TcxCustomDropDownEdit* GetEdit() const;
@@ -391,6 +395,8 @@ class TcxCustomDropDownEdit : public TcxCustomMaskEdit {
   virtual int32_t GetPopupWidth();
   virtual TWinControl* GetPopupFocusedControl();
   virtual void InitializePopupWindow();
+  // Filtering left no item to show: the popup shows its "No matches found" panel.
+  bool NeedSearchInfoPanelShow();
   virtual bool IsPopupWindowCaptureFocus() { return ActiveProperties()->PopupWindowCapturesFocus(); }
   virtual bool CanHide() { return true; }
   virtual void PopupControlsLookAndFeelChanged(TObject* Sender) {}

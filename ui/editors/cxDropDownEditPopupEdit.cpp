@@ -180,11 +180,7 @@ void TcxPopupEditPopupWindowViewInfo::DrawBorder(TcxCanvas* ACanvas, TRect& R) {
 }
 
 TcxPopupEditPopupWindow::TcxPopupEditPopupWindow(TWinControl* AOwnerControl)
-    : TcxCustomEditPopupWindow(AOwnerControl) {
-  auto viewInfo = std::make_unique<TcxPopupEditPopupWindowViewInfo>();
-  viewInfo->ScaleFactor = ScaleFactor();
-  ReplaceViewInfo(std::move(viewInfo));
-}
+    : TcxCustomEditPopupWindow(AOwnerControl, TcxPopupEditPopupWindowViewInfo::StaticClass()) {}
 
 // --- The editor ----------------------------------------------------------------------------------
 
