@@ -1075,6 +1075,9 @@ class TcxCustomEditViewInfo : public TcxContainerViewInfo {
                                   TRect& AContentRect, TColor& APenColor, TColor& ABrushColor);
   virtual void DrawFlatButtonBorder(TcxCanvas* ACanvas, TcxEditButtonViewInfo* AButton, TRect& R,
                                     TRect& AContentRect, TColor& APenColor, TColor& ABrushColor);
+  // The face and arrow colours of a hot-flat or flat button in its state.
+  static void GetHotFlatButtonColors(const TcxEditButtonViewInfoData& AData, TColor& APenColor,
+                                     TColor& ABrushColor);
   virtual void DrawHotFlatButtonBorder(TcxCanvas* ACanvas, TcxEditButtonViewInfo* AButton, TRect& R,
                                        TRect& AContentRect, TColor& APenColor, TColor& ABrushColor);
   virtual void DrawNativeButtonBorder(TcxCanvas* ACanvas, TcxEditButtonViewInfo* AButton, TRect& R,

@@ -754,19 +754,25 @@ void TcxCustomEditViewInfo::DrawSimpleButtonBorder(TcxCanvas* ACanvas, TcxEditBu
   AContentRect = R;
 }
 
+void TcxCustomEditViewInfo::GetHotFlatButtonColors(const TcxEditButtonViewInfoData& AData, TColor& APenColor,
+                                                   TColor& ABrushColor) {
+  // The face by state: ebsDisabled, ebsNormal, ebsPressed, ebsSelected.
+  static constexpr TColor kBrushes[] = {clBtnFace, clBtnFace, clBtnText, clBtnShadow};
+  ABrushColor = AData.Transparent ? AData.BackgroundColor : kBrushes[AData.State];
+  const bool active = AData.State == ebsPressed || AData.State == ebsSelected;
+  if (!active)
+    APenColor = clBtnText;
+  else if (AData.Transparent && AData.State == ebsSelected)
+    APenColor = clBtnShadow;
+  else
+    APenColor = clWindow;
+}
+
 void TcxCustomEditViewInfo::DrawHotFlatButtonBorder(TcxCanvas* ACanvas, TcxEditButtonViewInfo* AButton,
                                                     TRect& R, TRect& AContentRect, TColor& APenColor,
                                                     TColor& ABrushColor) {
   const TcxEditButtonViewInfoData& data = AButton->Data;
-  static constexpr TColor kBrushes[] = {clBtnFace, clBtnFace, clBtnText, clBtnShadow};
-  ABrushColor = data.Transparent ? data.BackgroundColor : kBrushes[data.State];
-  const bool active = data.State == ebsPressed || data.State == ebsSelected;
-  if (!active)
-    APenColor = clBtnText;
-  else if (data.Transparent && data.State == ebsSelected)
-    APenColor = clBtnShadow;
-  else
-    APenColor = clWindow;
+  GetHotFlatButtonColors(data, APenColor, ABrushColor);
   const bool nextToText = data.LeftAlignment ? data.Rightmost : data.Leftmost;
   if (nextToText) {
     FrameRectEx(ACanvas, R, clBtnShadow);

@@ -421,17 +421,7 @@ void TcxSpinEditViewInfo::DrawFlatSpinButtonBorder(TcxCanvas* ACanvas, TcxEditBu
                                                        ABrushColor);
     return;
   }
-  const TcxEditButtonViewInfoData& data = AButton->Data;
-  // The face of a button: ebsDisabled, ebsNormal, ebsPressed, ebsSelected.
-  static constexpr TColor ABrushColorA[] = {clBtnFace, clBtnFace, clBtnText, clBtnShadow};
-  ABrushColor = data.Transparent ? data.BackgroundColor : ABrushColorA[data.State];
-  const bool active = data.State == ebsPressed || data.State == ebsSelected;
-  if (!active)
-    APenColor = clBtnText;
-  else if (data.Transparent && data.State == ebsSelected)
-    APenColor = clBtnShadow;
-  else
-    APenColor = clWindow;
+  GetHotFlatButtonColors(AButton->Data, APenColor, ABrushColor);
   const TcxSpinButtonFaceSides face = SpinButtonFaceSides(SpinButtonPositionCode(
       static_cast<TcxSpinEditButton>(index), ButtonsPosition, ButtonCount() == 4, UseRightToLeftAlignment));
   ::qd::DrawButtonBorder(ACanvas, R, TcxBorders{bLeft}, face.Left ? ABrushColor : clBtnShadow);
