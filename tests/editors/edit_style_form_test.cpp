@@ -225,6 +225,9 @@ TEST_F(EditStyleForm, TheStyleControllerIsStoredByName) {
   controller->SetName(u"Controller");
   controller->Style()->SetColor(clAqua);
   controller->StyleFocused()->SetTextColor(clRed);
+  // A controller's styles belong to no editor: every assigned value is written.
+  controller->Style()->SetGradient(true);
+  controller->StyleHot()->SetGradientDirection(dirLeft);
   auto* edit = new TcxTextEdit(form);
   edit->SetName(u"Edit");
   edit->SetParent(form);
@@ -234,7 +237,8 @@ TEST_F(EditStyleForm, TheStyleControllerIsStoredByName) {
       << StringToUtf8(editText);
   const String controllerText = WriteComponentToText(controller);
   EXPECT_EQ(StoredStyleLines(controllerText),
-            (std::vector<String>{u"Style.Color = clAqua", u"StyleFocused.TextColor = clRed"}))
+            (std::vector<String>{u"Style.Color = clAqua", u"Style.Gradient = True",
+                                 u"Style.GradientDirection = dirLeft", u"StyleFocused.TextColor = clRed"}))
       << StringToUtf8(controllerText);
   delete form;
 
@@ -248,6 +252,8 @@ TEST_F(EditStyleForm, TheStyleControllerIsStoredByName) {
       u"  end\n"
       u"  object Controller: TcxEditStyleController\n"
       u"    Style.Color = clAqua\n"
+      u"    Style.Gradient = True\n"
+      u"    Style.GradientDirection = dirLeft\n"
       u"    StyleFocused.TextColor = clRed\n"
       u"  end\n"
       u"end\n",
@@ -260,6 +266,9 @@ TEST_F(EditStyleForm, TheStyleControllerIsStoredByName) {
   EXPECT_EQ(readEdit->Style()->Color(), clAqua);
   EXPECT_EQ(readEdit->StyleFocused()->TextColor(), clRed);
   EXPECT_FALSE(readEdit->Style()->AssignedValues().Contains(svColor));
+  EXPECT_TRUE(readController->Style()->Gradient());
+  EXPECT_EQ(readController->StyleHot()->GradientDirection(), dirLeft);
+  EXPECT_EQ(readEdit->StyleHot()->GradientDirection(), dirLeft) << "through the controller";
   delete stored;
   UnRegisterClass(TcxTextEdit::StaticClass());
   UnRegisterClass(TcxEditStyleController::StaticClass());
