@@ -35,8 +35,6 @@ class SpinButtonsTest : public TextEditTest {
     edit_->Properties()->SpinButtons()->SetPosition(APosition);
     edit_->Properties()->SpinButtons()->SetShowFastButtons(AFast);
     edit_->SetBiDiMode(ARightToLeft ? bdRightToLeft : bdLeftToRight);
-    // A new reading direction alone does not lay the editor out again.
-    edit_->ShortRefreshContainer(false);
     Application->ProcessMessages();
     return edit_;
   }
@@ -168,6 +166,41 @@ TEST_F(SpinButtonsTest, LeftAndRightButtonsLeaveTheTextBetweenThemRightToLeft) {
   EXPECT_GE(text.Left, Bounds(sebBackward).Right);
   EXPECT_LE(text.Right, Bounds(sebForward).Left);
   EXPECT_GT(text.Width(), 100);
+}
+
+// A new reading direction lays the editor out again at once, whether it is the editor's own or
+// comes from its parent: the buttons change sides and are drawn there.
+TEST_F(SpinButtonsTest, ANewReadingDirectionMovesTheButtonsAtOnce) {
+  NewSpin(sbpHorzRight, false, false);
+  other_->SetFocus();
+  SetLook(lfStandard, false);
+  const int width = edit_->Width();
+  const TRect forward = Bounds(sebForward), backward = Bounds(sebBackward);
+  ASSERT_GT(forward.Left, width / 2) << "the buttons start on the right";
+  const int buttonY = (forward.Top + forward.Bottom) / 2;
+  // Beside the text "0", where a button stands once mirrored.
+  const int mirroredX = width - 1 - (backward.Left + backward.Right) / 2;
+  EXPECT_EQ(Rgb(mirroredX, buttonY), ExpectedRgb(edit_->Style()->Color()))
+      << "the left side starts as text area";
+
+  edit_->SetParentBiDiMode(true);
+  form_->SetBiDiMode(bdRightToLeft);
+  Refresh();
+  ASSERT_EQ(edit_->BiDiMode(), bdRightToLeft);
+  // The pair takes the mirrored place (its own order is the editor's business).
+  const TRect pair{std::min(Bounds(sebBackward).Left, Bounds(sebForward).Left), 0,
+                   std::max(Bounds(sebBackward).Right, Bounds(sebForward).Right), 0};
+  EXPECT_EQ(pair.Left, width - forward.Right);
+  EXPECT_EQ(pair.Right, width - backward.Left);
+  EXPECT_LE(pair.Right, Info()->ClientRect.Left) << "the text follows the buttons";
+  EXPECT_NE(Rgb(mirroredX, buttonY), ExpectedRgb(edit_->Style()->Color())) << "a button is drawn on the left";
+
+  edit_->SetBiDiMode(bdLeftToRight);
+  Refresh();
+  EXPECT_EQ(Bounds(sebForward), forward);
+  EXPECT_EQ(Bounds(sebBackward), backward);
+  EXPECT_EQ(Rgb(mirroredX, buttonY), ExpectedRgb(edit_->Style()->Color()))
+      << "the left side is text area again";
 }
 
 // With the buttons filling the editor the vertical pair stretches as one column: the backward

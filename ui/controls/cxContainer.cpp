@@ -794,12 +794,13 @@ void TcxContainer::WMWindowPosChanging(TMessage& Message) {
 }
 
 void TcxContainer::CMBiDiModeChanged(TMessage& Message) {
-  // The window is not recreated for a new reading order: there is no Middle-East locale here
-  // that would need it.
+  // The window is not recreated for a new reading order (its styles do not depend on it
+  // here); the container is laid out again instead, so that its parts follow the direction.
   const WPARAM saved = Message.WParam;
   Message.WParam = 1;
   TcxControl::WndProc(Message);
   Message.WParam = saved;
+  if (saved == 0) ShortRefreshContainer(false);
 }
 
 void TcxContainer::AdjustInnerControl() {

@@ -656,17 +656,27 @@ class TcxCustomEditStyle : public TcxContainerStyle {
   bool FPopupCloseButton = true;
 };
 
+class TcxEditStyleController;
+
 class TcxEditStyle : public TcxCustomEditStyle {
   QD_CLASS(TcxEditStyle, TcxCustomEditStyle)
   QD_PUBLISHED(TcxEditStyle)
 
  public:
   using TcxCustomEditStyle::TcxCustomEditStyle;
+
+ private:
+  // Stored-form accessors: the assigned values as bits, the controller as an editor one.
+  uint32_t AssignedValueBits() const { return AssignedValues().Bits; }
+  void SetAssignedValueBits(uint32_t Value) { SetAssignedValues(TcxContainerStyleValues(Value)); }
+  TcxEditStyleController* EditStyleController();
+  bool IsLookAndFeelStored() const { return IsBaseStyle(); }
 };
 
 // The shared component editors take their unassigned style values from.
 class TcxEditStyleController : public TcxStyleController {
   QD_CLASS(TcxEditStyleController, TcxStyleController)
+  QD_PUBLISHED(TcxEditStyleController)
 
  public:
   explicit TcxEditStyleController(TComponent* AOwner);
@@ -674,6 +684,10 @@ class TcxEditStyleController : public TcxStyleController {
   TcxEditStyle* StyleFocused() const { return static_cast<TcxEditStyle*>(InternalStyle(csActive)); }
   TcxEditStyle* StyleDisabled() const { return static_cast<TcxEditStyle*>(InternalStyle(csDisabled)); }
   TcxEditStyle* StyleHot() const { return static_cast<TcxEditStyle*>(InternalStyle(csHotTrack)); }
+  void SetStyle(TcxEditStyle* Value) { Styles()->SetStyle(csNormal, Value); }
+  void SetStyleFocused(TcxEditStyle* Value) { Styles()->SetStyle(csActive, Value); }
+  void SetStyleDisabled(TcxEditStyle* Value) { Styles()->SetStyle(csDisabled, Value); }
+  void SetStyleHot(TcxEditStyle* Value) { Styles()->SetStyle(csHotTrack, Value); }
 
  protected:
   TcxContainerStyleClass GetStyleClass() override { return &cxCreateContainerStyle<TcxEditStyle>; }

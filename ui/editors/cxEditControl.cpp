@@ -201,6 +201,11 @@ void TcxCustomEdit::RegisterProperties(TPropertyRegistrar& r) {
   r.Prop("Width", &TControl::Width, &TControl::SetWidth).Stored(false);
   r.Prop("Height", &TControl::Height, &TControl::SetHeight).Stored(false);
   r.Prop("RepositoryItem", &TcxCustomEdit::RepositoryItem, &TcxCustomEdit::SetRepositoryItem);
+  // The four state styles; an editor with its own style class registers them again.
+  r.Prop("Style", &TcxCustomEdit::Style, &TcxCustomEdit::SetStyle);
+  r.Prop("StyleDisabled", &TcxCustomEdit::StyleDisabled);
+  r.Prop("StyleFocused", &TcxCustomEdit::StyleFocused);
+  r.Prop("StyleHot", &TcxCustomEdit::StyleHot);
 }
 
 TcxCustomEdit* TcxCustomEdit::CreateInplace(TClass AClass, TComponent* AOwner) {

@@ -198,6 +198,49 @@ const TTypeInfo* EditBorderStyleTypeInfo() {
   return &info;
 }
 
+const TTypeInfo* EditButtonStyleTypeInfo() {
+  static const TTypeInfo info = MakeEnumTypeInfo(
+      u"TcxEditButtonStyle",
+      {u"btsDefault", u"bts3D", u"btsFlat", u"btsSimple", u"btsHotFlat", u"btsUltraFlat", u"btsOffice11"});
+  return &info;
+}
+
+const TTypeInfo* EditButtonTransparencyTypeInfo() {
+  static const TTypeInfo info =
+      MakeEnumTypeInfo(u"TcxEditButtonTransparency",
+                       {u"ebtNone", u"ebtInactive", u"ebtAlways", u"ebtHideInactive", u"ebtHideUnselected"});
+  return &info;
+}
+
+const TTypeInfo* EditPopupBorderStyleTypeInfo() {
+  static const TTypeInfo info = MakeEnumTypeInfo(
+      u"TcxEditPopupBorderStyle", {u"epbsDefault", u"epbsSingle", u"epbsFrame3D", u"epbsFlat"});
+  return &info;
+}
+
+// The range dirLeft to dirDown of the direction type.
+const TTypeInfo* EditGradientDirectionTypeInfo() {
+  static const TTypeInfo info =
+      MakeEnumTypeInfo(u"TcxEditGradientDirection", {u"dirLeft", u"dirRight", u"dirUp", u"dirDown"}, dirLeft);
+  return &info;
+}
+
+const TTypeInfo* BordersTypeInfo() {
+  static const TTypeInfo element = MakeEnumTypeInfo(u"TcxBorder", {u"bLeft", u"bTop", u"bRight", u"bBottom"});
+  static const TTypeInfo info = MakeSetTypeInfo(u"TcxBorders", &element);
+  return &info;
+}
+
+const TTypeInfo* StyleValuesTypeInfo() {
+  static const TTypeInfo element = MakeEnumTypeInfo(
+      u"TcxEditStyleValue",
+      {u"svBorderColor", u"svBorderStyle", u"svColor", u"svEdges", u"svFont", u"svHotTrack", u"svShadow",
+       u"svTextColor", u"svTextStyle", u"svTransparentBorder", u"svButtonStyle", u"svButtonTransparency",
+       u"svPopupBorderStyle", u"svGradientButtons", u"svGradient", u"svGradientDirection"});
+  static const TTypeInfo info = MakeSetTypeInfo(u"TcxEditStyleValues", &element);
+  return &info;
+}
+
 // A style value is written when it is assigned and its editor publishes it for the state.
 void StoredWhenAssigned(TPropBuilder AProp, TcxContainerStyleValue AValue) {
   AProp.NoDefault();
@@ -208,18 +251,62 @@ void StoredWhenAssigned(TPropBuilder AProp, TcxContainerStyleValue AValue) {
 
 }  // namespace
 
+TcxEditStyleController* TcxEditStyle::EditStyleController() {
+  return dynamic_cast<TcxEditStyleController*>(StyleController());
+}
+
 void TcxEditStyle::RegisterProperties(TPropertyRegistrar& r) {
   using S = TcxContainerStyle;
+  using E = TcxCustomEditStyle;
+  // The values carry their own bits (and the font its "IsFontAssigned"): the set itself is
+  // not written, so a state never gets a bit its editor does not publish.
+  r.Prop("AssignedValues", &TcxEditStyle::AssignedValueBits, &TcxEditStyle::SetAssignedValueBits,
+         StyleValuesTypeInfo())
+      .Stored(false);
   StoredWhenAssigned(r.Prop("BorderColor", &S::BorderColor, &S::SetBorderColor, TypeInfoTColor()),
                      svBorderColor);
   StoredWhenAssigned(r.Prop("BorderStyle", &S::BorderStyle, &S::SetBorderStyle, EditBorderStyleTypeInfo()),
                      svBorderStyle);
+  StoredWhenAssigned(r.Prop("ButtonStyle", &E::ButtonStyle, &E::SetButtonStyle, EditButtonStyleTypeInfo()),
+                     svButtonStyle);
+  StoredWhenAssigned(r.Prop("ButtonTransparency", &E::ButtonTransparency, &E::SetButtonTransparency,
+                            EditButtonTransparencyTypeInfo()),
+                     svButtonTransparency);
   StoredWhenAssigned(r.Prop("Color", &S::Color, &S::SetColor, TypeInfoTColor()), svColor);
+  StoredWhenAssigned(r.Prop("Edges", &S::Edges, &S::SetEdges, BordersTypeInfo()), svEdges);
+  StoredWhenAssigned(r.Prop("Font", &S::Font, &S::SetFont), svFont);
+  StoredWhenAssigned(r.Prop("Gradient", &E::Gradient, &E::SetGradient), svGradient);
+  StoredWhenAssigned(r.Prop("GradientButtons", &E::GradientButtons, &E::SetGradientButtons),
+                     svGradientButtons);
+  StoredWhenAssigned(r.Prop("GradientDirection", &E::GradientDirection, &E::SetGradientDirection,
+                            EditGradientDirectionTypeInfo()),
+                     svGradientDirection);
   StoredWhenAssigned(r.Prop("HotTrack", &S::HotTrack, &S::SetHotTrack), svHotTrack);
+  // The look and feel exists once, in the normal style; its own values say what is written.
+  r.Prop("LookAndFeel", &S::LookAndFeel, &S::SetLookAndFeel).Stored(&TcxEditStyle::IsLookAndFeelStored);
+  StoredWhenAssigned(r.Prop("PopupBorderStyle", &E::PopupBorderStyle, &E::SetPopupBorderStyle,
+                            EditPopupBorderStyleTypeInfo()),
+                     svPopupBorderStyle);
   StoredWhenAssigned(r.Prop("Shadow", &S::Shadow, &S::SetShadow), svShadow);
+  r.Prop("StyleController", &TcxEditStyle::EditStyleController, &S::SetStyleController).Info()->IsStored =
+      [](TObject* o) { return static_cast<TcxContainerStyle*>(o)->IsStyleControllerStored(); };
   StoredWhenAssigned(r.Prop("TextColor", &S::TextColor, &S::SetTextColor, TypeInfoTColor()), svTextColor);
+  StoredWhenAssigned(r.Prop("TextStyle", &S::TextStyle, &S::SetTextStyle, TypeInfoTFontStyles()),
+                     svTextStyle);
   StoredWhenAssigned(r.Prop("TransparentBorder", &S::TransparentBorder, &S::SetTransparentBorder),
                      svTransparentBorder);
+}
+
+void TcxEditStyleController::RegisterProperties(TPropertyRegistrar& r) {
+  using C = TcxEditStyleController;
+  r.Prop("FakeStyleController", &TcxStyleController::FakeStyleController,
+         &TcxStyleController::SetFakeStyleController);
+  r.Prop("Scalable", &TcxScalableComponent::Scalable, &TcxScalableComponent::SetScalable).Default(true);
+  r.Prop("Style", &C::Style, &C::SetStyle);
+  r.Prop("StyleDisabled", &C::StyleDisabled, &C::SetStyleDisabled);
+  r.Prop("StyleFocused", &C::StyleFocused, &C::SetStyleFocused);
+  r.Prop("StyleHot", &C::StyleHot, &C::SetStyleHot);
+  r.Event("OnStyleChanged", &TcxStyleController::OnStyleChanged);
 }
 
 }  // namespace qd
