@@ -180,6 +180,8 @@ void DrawThemedBar(HTHEME theme, HDC dc, const RECT& r, bool vert, const Geometr
   if (g.thumbEnd > 0) {
     const RECT t = span(g.thumbStart, g.thumbEnd);
     const int state = off ? SCRBS_DISABLED : heldThumb ? SCRBS_PRESSED : SCRBS_NORMAL;
+    // The thumb part need not cover its rectangle: the track lies under it.
+    DrawThemeBackground(theme, dc, vert ? SBP_UPPERTRACKVERT : SBP_UPPERTRACKHORZ, trackState, &t, nullptr);
     DrawThemeBackground(theme, dc, vert ? SBP_THUMBBTNVERT : SBP_THUMBBTNHORZ, state, &t, nullptr);
     DrawThemeBackground(theme, dc, vert ? SBP_GRIPPERVERT : SBP_GRIPPERHORZ, state, &t, nullptr);
   }

@@ -48,6 +48,7 @@ TEST_F(ThemedScrollBars, ThePartsAreDrawnByTheThemeEngine) {
                                                      {SBP_LOWERTRACKVERT, SCRBS_NORMAL},
                                                      {SBP_ARROWBTN, ABS_UPNORMAL},
                                                      {SBP_ARROWBTN, ABS_DOWNNORMAL},
+                                                     {SBP_UPPERTRACKVERT, SCRBS_NORMAL},
                                                      {SBP_THUMBBTNVERT, SCRBS_NORMAL},
                                                      {SBP_GRIPPERVERT, SCRBS_NORMAL}}));
   // A disabled arrow and a disabled bar.
@@ -85,6 +86,55 @@ TEST_F(ThemedScrollBars, PixelsComeFromTheThemeOrFromPlainFrameControls) {
   EXPECT_TRUE(recorder.Calls().empty());
   px = os::ReadWindowPixels(w);
   EXPECT_NE(px.At(x, arrowY), colour(os::ThemeSyntheticColor(u"SCROLLBAR", SBP_ARROWBTN, ABS_UPNORMAL)));
+}
+
+// The thumb part is narrower than the bar: beside it the track shows, on both sides, in every
+// thumb state, vertical and horizontal.
+TEST_F(ThemedScrollBars, TheTrackShowsBesideTheThumb) {
+  HWND w = CreateRecorded("w", WS_POPUP | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL, 0, 0, 160, 200);
+  SCROLLINFO si{};
+  si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+  si.nMax = 99;
+  si.nPage = 20;
+  si.nPos = 40;
+  SetScrollInfo(w, SB_VERT, &si, TRUE);
+  SetScrollInfo(w, SB_HORZ, &si, TRUE);
+  PumpMessages();
+  // Whatever the window showed before the frame is drawn again must not show through.
+  RECT wr;
+  GetWindowRect(w, &wr);
+  HDC dc = GetWindowDC(w);
+  RECT all{0, 0, wr.Right - wr.Left, wr.Bottom - wr.Top};
+  HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+  FillRect(dc, &all, red);
+  DeleteObject(red);
+  ReleaseDC(w, dc);
+  Redraw(w);
+  const os::WindowPixels px = os::ReadWindowPixels(w);
+  for (LONG object : {OBJID_VSCROLL, OBJID_HSCROLL}) {
+    SCOPED_TRACE(object == OBJID_VSCROLL ? "vertical" : "horizontal");
+    SCROLLBARINFO sbi{};
+    sbi.cbSize = sizeof sbi;
+    ASSERT_TRUE(GetScrollBarInfo(w, object, &sbi));
+    const RECT bar = sbi.rcScrollBar;
+    const bool vert = object == OBJID_VSCROLL;
+    const int mid = (sbi.xyThumbTop + sbi.xyThumbBottom) / 2;
+    // Across the bar through the thumb's middle, and through the track above or left of it.
+    auto at = [&](int across, int along) {
+      return vert ? px.At(bar.Left - wr.Left + across, bar.Top - wr.Top + along)
+                  : px.At(bar.Left - wr.Left + along, bar.Top - wr.Top + across);
+    };
+    const int thickness = vert ? bar.Right - bar.Left : bar.Bottom - bar.Top;
+    const int trackAlong = (sbi.dxyLineButton + sbi.xyThumbTop) / 2;
+    const uint32_t track = at(0, trackAlong);
+    EXPECT_NE(track & 0xFFFFFF, 0u);
+    EXPECT_EQ(at(0, mid), track);
+    EXPECT_EQ(at(1, mid), track);
+    EXPECT_EQ(at(thickness - 1, mid), track);
+    EXPECT_EQ(at(thickness - 2, mid), track);
+    // The thumb itself differs from the track.
+    EXPECT_NE(at(thickness / 2 - 3, mid), track);
+  }
 }
 
 }  // namespace
