@@ -7,6 +7,7 @@
 
 #include "editors/text_edit_test_util.h"
 #include "platform/classes/filer.h"
+#include "platform/os/user_listbox.h"
 #include "ui/editors/cxDropDownEditComboBox.h"
 #include "ui/editors/cxFilterEdits.h"
 #include "ui/lookandfeel/cxLookAndFeels.h"
@@ -294,11 +295,48 @@ TEST_F(ComboBoxTest, TheListWantsItsRowsAndTheBarOnlyWhenRowsAreHidden) {
   }
 }
 
+TEST_F(ComboBoxTest, TheListShowsDropDownRowsWholeRowsWithEitherBarMode) {
+  struct Case {
+    const char* name;
+    TdxScrollbarMode mode;
+    bool listBehindTheBar;  // the library's bar floats over the list
+  };
+  for (const Case& c : {Case{"touch bars", sbmDefault, true}, Case{"classic bars", sbmClassic, false}}) {
+    SCOPED_TRACE(c.name);
+    RootLookAndFeel()->SetScrollbarMode(c.mode);
+    NewNumberedCombo(lsEditList, 20);
+    props_->SetItemHeight(16);
+    Open();
+    ASSERT_TRUE(combo_->DroppedDown());
+    TcxEditListBoxContainer* container = combo_->LookupData()->ListContainer();
+    // The part of the list's client area that the container shows.
+    TRect client{};
+    GetClientRect(List()->Handle(), &client);
+    TPoint origin{0, 0};
+    MapWindowPoints(List()->Handle(), container->Handle(), &origin, 1);
+    const TRect shown = cxRectIntersectRect(Bounds(origin.X, origin.Y, client.Width(), client.Height()),
+                                            container->ClientRect());
+    EXPECT_EQ(shown.Height(), 8 * 16) << "no system bar takes rows";
+    EXPECT_EQ(shown.Width() == container->ClientWidth(), c.listBehindTheBar);
+    // The last row can be scrolled fully into the part shown.
+    SendMessageW(List()->Handle(), WM_KEYDOWN, VK_END, 0);
+    Application->ProcessMessages();
+    TRect last{};
+    SendMessageW(List()->Handle(), LB_GETITEMRECT, 19, reinterpret_cast<LPARAM>(&last));
+    EXPECT_LE(origin.Y + last.Bottom, shown.Bottom);
+    combo_->SetDroppedDown(false);
+    form_->Release();
+    Application->ProcessMessages();
+    RootLookAndFeel()->SetScrollbarMode(sbmDefault);
+  }
+}
+
 TEST_F(ComboBoxTest, ResizingSnapsTheListToWholeRows) {
   NewNumberedCombo(lsEditList, 20);
   props_->SetItemHeight(16);
   Open();
-  ASSERT_EQ(List()->Height(), 128);
+  TcxEditListBoxContainer* container = combo_->LookupData()->ListContainer();
+  ASSERT_EQ(container->ClientHeight(), 128);
   struct Case {
     int32_t request;
     int32_t result;
@@ -306,7 +344,7 @@ TEST_F(ComboBoxTest, ResizingSnapsTheListToWholeRows) {
   // Shrinking keeps a partly covered row; enlarging keeps only whole rows.
   for (const Case& c : {Case{111, 112}, Case{120, 128}, Case{140, 128}, Case{150, 144}, Case{96, 96}}) {
     SCOPED_TRACE(c.request);
-    TSize size{List()->Width() + 1, c.request};
+    TSize size{container->ClientWidth() + 1, c.request};
     EXPECT_TRUE(combo_->LookupData()->CanResizeVisualArea(size));
     EXPECT_EQ(size.cy, c.result);
   }
