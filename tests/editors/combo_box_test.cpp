@@ -268,6 +268,29 @@ TEST_F(ComboBoxTest, EscInTheSearchEditClearsNothingButClosesOnlyWhenEmpty) {
   EXPECT_FALSE(combo_->DroppedDown());
 }
 
+TEST_F(ComboBoxTest, ItemObjectReadsAndChoosesTheItemCarryingAnObject) {
+  NewCombo(lsEditList, {});
+  TObject first, second;
+  TStrings* items = props_->Items();
+  items->AddObject(u"One", nullptr);
+  items->AddObject(u"Two", &first);
+  items->AddObject(u"Three", &second);
+  items->AddObject(u"Again", &first);
+  Application->ProcessMessages();
+  EXPECT_EQ(combo_->ItemObject(), nullptr) << "no item";
+  combo_->SetItemIndex(2);
+  EXPECT_EQ(combo_->ItemObject(), &second);
+  combo_->SetItemObject(&first);
+  EXPECT_EQ(combo_->ItemIndex(), 1) << "the first item with the object";
+  EXPECT_EQ(combo_->GetDisplayText(), u"Two");
+  combo_->SetItemObject(nullptr);
+  EXPECT_EQ(combo_->ItemIndex(), 0) << "an item without an object carries nil";
+  TObject unknown;
+  combo_->SetItemObject(&unknown);
+  EXPECT_EQ(combo_->ItemIndex(), -1);
+  EXPECT_EQ(combo_->ItemObject(), nullptr);
+}
+
 // --- Popup size --------------------------------------------------------------------------------
 
 TEST_F(ComboBoxTest, TheListWantsItsRowsAndTheBarOnlyWhenRowsAreHidden) {
