@@ -419,9 +419,13 @@ TEST_F(ComboBoxTest, ReleasingOverAnItemTakesItAndOverTheEmptyPartDoesNot) {
   ASSERT_TRUE(combo_->DroppedDown());
   TcxCustomEditListBox* list = List();
   ASSERT_GT(list->ClientHeight(), 2 * 16 + 4) << "room below the rows";
+  // Clicks as the user does, through the input queue: the press must reach the list inside
+  // the popup and leave the focus in the editor.
   auto click = [&](int y) {
-    SendMessageW(list->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, y));
-    SendMessageW(list->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, y));
+    const TPoint p = list->ClientToScreen(TPoint{5, y});
+    os::InjectMouseMove(POINT{p.X, p.Y});
+    os::InjectMouseButton(WM_LBUTTONDOWN, POINT{p.X, p.Y});
+    os::InjectMouseButton(WM_LBUTTONUP, POINT{p.X, p.Y});
     Application->ProcessMessages();
   };
   click(2 * 16 + 2);
