@@ -312,6 +312,9 @@ bool MouseActivate(Window* target, LRESULT hit, UINT message) {
   Window* top = TopLevelOf(target);
   InputState& in = Input();
   if (!top || top->kind != WindowKind::Normal || !top->IsTopLevel() || in.active == top->handle) return true;
+  // A child window of the desktop (a drop-down's popup) is never activated: a click into it
+  // leaves the active window, and so the focus, where they are.
+  if (top->style & WS_CHILD) return true;
   HWND th = target->handle;
   LRESULT r = Send(th, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(top->handle),
                    MAKELPARAM(static_cast<int>(hit), message));

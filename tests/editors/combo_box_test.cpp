@@ -7,6 +7,7 @@
 
 #include "editors/text_edit_test_util.h"
 #include "platform/classes/filer.h"
+#include "platform/os/user_listbox.h"
 #include "ui/editors/cxDropDownEditComboBox.h"
 #include "ui/editors/cxFilterEdits.h"
 #include "ui/lookandfeel/cxLookAndFeels.h"
@@ -304,6 +305,29 @@ TEST_F(ComboBoxTest, EscInTheSearchEditClearsNothingButClosesOnlyWhenEmpty) {
   EXPECT_FALSE(combo_->DroppedDown());
 }
 
+TEST_F(ComboBoxTest, ItemObjectReadsAndChoosesTheItemCarryingAnObject) {
+  NewCombo(lsEditList, {});
+  TObject first, second;
+  TStrings* items = props_->Items();
+  items->AddObject(u"One", nullptr);
+  items->AddObject(u"Two", &first);
+  items->AddObject(u"Three", &second);
+  items->AddObject(u"Again", &first);
+  Application->ProcessMessages();
+  EXPECT_EQ(combo_->ItemObject(), nullptr) << "no item";
+  combo_->SetItemIndex(2);
+  EXPECT_EQ(combo_->ItemObject(), &second);
+  combo_->SetItemObject(&first);
+  EXPECT_EQ(combo_->ItemIndex(), 1) << "the first item with the object";
+  EXPECT_EQ(combo_->GetDisplayText(), u"Two");
+  combo_->SetItemObject(nullptr);
+  EXPECT_EQ(combo_->ItemIndex(), 0) << "an item without an object carries nil";
+  TObject unknown;
+  combo_->SetItemObject(&unknown);
+  EXPECT_EQ(combo_->ItemIndex(), -1);
+  EXPECT_EQ(combo_->ItemObject(), nullptr);
+}
+
 // --- Popup size --------------------------------------------------------------------------------
 
 TEST_F(ComboBoxTest, TheListWantsItsRowsAndTheBarOnlyWhenRowsAreHidden) {
@@ -331,11 +355,48 @@ TEST_F(ComboBoxTest, TheListWantsItsRowsAndTheBarOnlyWhenRowsAreHidden) {
   }
 }
 
+TEST_F(ComboBoxTest, TheListShowsDropDownRowsWholeRowsWithEitherBarMode) {
+  struct Case {
+    const char* name;
+    TdxScrollbarMode mode;
+    bool listBehindTheBar;  // the library's bar floats over the list
+  };
+  for (const Case& c : {Case{"touch bars", sbmDefault, true}, Case{"classic bars", sbmClassic, false}}) {
+    SCOPED_TRACE(c.name);
+    RootLookAndFeel()->SetScrollbarMode(c.mode);
+    NewNumberedCombo(lsEditList, 20);
+    props_->SetItemHeight(16);
+    Open();
+    ASSERT_TRUE(combo_->DroppedDown());
+    TcxEditListBoxContainer* container = combo_->LookupData()->ListContainer();
+    // The part of the list's client area that the container shows.
+    TRect client{};
+    GetClientRect(List()->Handle(), &client);
+    TPoint origin{0, 0};
+    MapWindowPoints(List()->Handle(), container->Handle(), &origin, 1);
+    const TRect shown = cxRectIntersectRect(Bounds(origin.X, origin.Y, client.Width(), client.Height()),
+                                            container->ClientRect());
+    EXPECT_EQ(shown.Height(), 8 * 16) << "no system bar takes rows";
+    EXPECT_EQ(shown.Width() == container->ClientWidth(), c.listBehindTheBar);
+    // The last row can be scrolled fully into the part shown.
+    SendMessageW(List()->Handle(), WM_KEYDOWN, VK_END, 0);
+    Application->ProcessMessages();
+    TRect last{};
+    SendMessageW(List()->Handle(), LB_GETITEMRECT, 19, reinterpret_cast<LPARAM>(&last));
+    EXPECT_LE(origin.Y + last.Bottom, shown.Bottom);
+    combo_->SetDroppedDown(false);
+    form_->Release();
+    Application->ProcessMessages();
+    RootLookAndFeel()->SetScrollbarMode(sbmDefault);
+  }
+}
+
 TEST_F(ComboBoxTest, ResizingSnapsTheListToWholeRows) {
   NewNumberedCombo(lsEditList, 20);
   props_->SetItemHeight(16);
   Open();
-  ASSERT_EQ(List()->Height(), 128);
+  TcxEditListBoxContainer* container = combo_->LookupData()->ListContainer();
+  ASSERT_EQ(container->ClientHeight(), 128);
   struct Case {
     int32_t request;
     int32_t result;
@@ -343,7 +404,7 @@ TEST_F(ComboBoxTest, ResizingSnapsTheListToWholeRows) {
   // Shrinking keeps a partly covered row; enlarging keeps only whole rows.
   for (const Case& c : {Case{111, 112}, Case{120, 128}, Case{140, 128}, Case{150, 144}, Case{96, 96}}) {
     SCOPED_TRACE(c.request);
-    TSize size{List()->Width() + 1, c.request};
+    TSize size{container->ClientWidth() + 1, c.request};
     EXPECT_TRUE(combo_->LookupData()->CanResizeVisualArea(size));
     EXPECT_EQ(size.cy, c.result);
   }
@@ -395,9 +456,13 @@ TEST_F(ComboBoxTest, ReleasingOverAnItemTakesItAndOverTheEmptyPartDoesNot) {
   ASSERT_TRUE(combo_->DroppedDown());
   TcxCustomEditListBox* list = List();
   ASSERT_GT(list->ClientHeight(), 2 * 16 + 4) << "room below the rows";
+  // Clicks as the user does, through the input queue: the press must reach the list inside
+  // the popup and leave the focus in the editor.
   auto click = [&](int y) {
-    SendMessageW(list->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, y));
-    SendMessageW(list->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, y));
+    const TPoint p = list->ClientToScreen(TPoint{5, y});
+    os::InjectMouseMove(POINT{p.X, p.Y});
+    os::InjectMouseButton(WM_LBUTTONDOWN, POINT{p.X, p.Y});
+    os::InjectMouseButton(WM_LBUTTONUP, POINT{p.X, p.Y});
     Application->ProcessMessages();
   };
   click(2 * 16 + 2);

@@ -356,5 +356,24 @@ TEST(PopupEditPropertiesTest, DefaultsAndRegistration) {
   EXPECT_EQ(p.GetContainerClass(), TcxPopupEdit::StaticClass());
 }
 
+// A setting of the text editor that a stored form gives a popup edit must be known to it, with
+// the same kind of value and default (a popup edit validates on Enter like the mask editor).
+TEST(PopupEditPropertiesTest, TheTextEditorsStoredSettingsAreThePopupEditsToo) {
+  RegisterPublished<TcxTextEditProperties>();
+  RegisterPublished<TcxPopupEditProperties>();
+  const std::vector<const TPropInfo*> textProps = GetPropList(TcxTextEditProperties::StaticClass());
+  ASSERT_FALSE(textProps.empty());
+  for (const TPropInfo* text : textProps) {
+    SCOPED_TRACE(StringToUtf8(text->Name));
+    const TPropInfo* popup = GetPropInfo(TcxPopupEditProperties::StaticClass(), text->Name);
+    ASSERT_NE(popup, nullptr);
+    EXPECT_EQ(popup->PropType, text->PropType);
+    if (text->Name == u"ValidateOnEnter")
+      EXPECT_EQ(popup->Default, 1);
+    else
+      EXPECT_EQ(popup->Default, text->Default);
+  }
+}
+
 }  // namespace
 }  // namespace qd::testing

@@ -10,6 +10,7 @@
 #include "platform/os/uxtheme.h"
 #include "ui/controls/cxContainerPopup.h"
 #include "ui/controls/cxControlScrollBars.h"
+#include "ui/controls/cxInnerListBox.h"
 #include "ui/core/cxGeometry.h"
 #include "ui/core/cxWindowGeometry.h"
 #include "ui/core/dxDPIAwareUtils.h"
@@ -641,10 +642,33 @@ TColor TcxContainer::GetBorderColor() {
   return active->BorderColor();
 }
 
+TRect TcxContainer::GetInnerControlNeededBounds() {
+  TRect n = FViewInfo->ClientRect;
+  if (!IsPopupScrollBars()) return n;
+  // The library's bars float over the content: the inner control's own bars are pushed out of
+  // the visible area, so the content gets the whole client rectangle.
+  SCROLLBARINFO info{};
+  if (IsScrollBarVisible(sbVertical, info)) {
+    if (UseRightToLeftScrollBar())
+      n.Left -= info.rcScrollBar.Width();
+    else
+      n.Right += info.rcScrollBar.Width();
+  }
+  if (IsScrollBarVisible(sbHorizontal, info))
+    n.Bottom += info.rcScrollBar.Height();
+  else if (dynamic_cast<TcxCustomInnerListBox*>(FInnerControl))
+    n.Bottom += dxGetSystemMetrics(SM_CYHSCROLL, GetScaleFactor());
+  return n;
+}
+
 void TcxContainer::DoSetSize() {
   if (!HasInnerControl() || !FViewInfo->Calculated()) return;
-  const TRect n = FViewInfo->ClientRect;
+  const TRect n = GetInnerControlNeededBounds();
   if (FInnerControl->BoundsRect() != n) FInnerControl->SetBounds(n.Left, n.Top, n.Width(), n.Height());
+  if (!IsPopupScrollBars()) return;
+  // Moving the control can show or hide its own bars.
+  const TRect again = GetInnerControlNeededBounds();
+  if (again != n) FInnerControl->SetBounds(again.Left, again.Top, again.Width(), again.Height());
 }
 
 // -- Mirrored scroll bars

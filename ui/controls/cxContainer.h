@@ -485,6 +485,8 @@ class TcxContainer : public TcxControl, public IcxMouseTrackingCaller {
   // After a refresh caused by the mouse: events that the view info's change implies.
   virtual void DoProcessEventsOnViewInfoChanging() {}
   virtual void DoSetSize();
+  // The inner control's bounds for the current view info and scroll-bar mode.
+  TRect GetInnerControlNeededBounds();
   virtual void EndMouseTracking();
   virtual TcxContainerStyle* InternalGetActiveStyle();
   virtual TColor GetBackgroundColor();

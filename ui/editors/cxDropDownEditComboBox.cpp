@@ -503,7 +503,10 @@ bool TcxComboBoxLookupData::CanResizeVisualArea(TSize& ANewSize, int32_t AMaxHei
   TcxCustomEditListBox* list = List();
   if (!list) return true;
   const int32_t searchHeight = GetSearchEditHeight();
-  if (ANewSize.cx == list->Width() && ANewSize.cy == list->Height() + searchHeight) return true;
+  // The list's size as shown: with floating bars the list window reaches under its container's
+  // edges to keep its own bars out of sight.
+  const TRect shown = ListContainer()->BoundsRect();
+  if (ANewSize.cx == shown.Width() && ANewSize.cy == shown.Height() + searchHeight) return true;
   if (AMaxHeight == 0) AMaxHeight = 32000;
   if (AMaxWidth == 0) AMaxWidth = 32000;
   const int32_t v = ListContainer()->GetVScrollBarDefaultAreaWidth();
@@ -533,7 +536,7 @@ bool TcxComboBoxLookupData::CanResizeVisualArea(TSize& ANewSize, int32_t AMaxHei
       }
       continue;
     }
-    if (s <= AMaxHeight && target < list->Height()) {
+    if (s <= AMaxHeight && target < shown.Height()) {
       // Shrinking: the row that the new height cuts stays, partly covered.
       taken = i + 1;
       total = s;

@@ -16,31 +16,6 @@ QD_IMPLEMENT_CLASS(TcxPopupEdit)
 
 namespace {
 
-const TTypeInfo* PopupEditCharCaseTypeInfo() {
-  static const TTypeInfo info =
-      MakeEnumTypeInfo(u"TEditCharCase", {u"ecNormal", u"ecUpperCase", u"ecLowerCase"});
-  return &info;
-}
-
-const TTypeInfo* PopupEditEchoModeTypeInfo() {
-  static const TTypeInfo info = MakeEnumTypeInfo(u"TcxEditEchoMode", {u"eemNormal", u"eemPassword"});
-  return &info;
-}
-
-const TTypeInfo* PopupEditImeModeTypeInfo() {
-  static const TTypeInfo info = MakeEnumTypeInfo(
-      u"TImeMode", {u"imDisable", u"imClose", u"imOpen", u"imDontCare", u"imSAlpha", u"imAlpha", u"imHira",
-                    u"imSKata", u"imKata", u"imChinese", u"imSHanguel", u"imHanguel"});
-  return &info;
-}
-
-const TTypeInfo* PopupEditValidationOptionsTypeInfo() {
-  static const TTypeInfo element = MakeEnumTypeInfo(
-      u"TcxEditValidationOption", {u"evoRaiseException", u"evoShowErrorIcon", u"evoAllowLoseFocus"});
-  static const TTypeInfo info = MakeSetTypeInfo(u"TcxEditValidationOptions", &element);
-  return &info;
-}
-
 const TTypeInfo* PopupEditMaskKindTypeInfo() {
   static const TTypeInfo info =
       MakeEnumTypeInfo(u"TcxEditMaskKind", {u"emkStandard", u"emkRegExpr", u"emkRegExprEx"});
@@ -103,36 +78,21 @@ void TcxPopupEditProperties::RegisterProperties(TPropertyRegistrar& r) {
   using P = TcxCustomPopupEditProperties;
   using D = TcxCustomDropDownEditProperties;
   using M = TcxCustomMaskEditProperties;
-  using T = TcxCustomTextEditProperties;
   using B = TcxCustomEditProperties;
-  r.Prop("Alignment", &B::Alignment, &B::SetAlignment).Stored(&B::IsAlignmentStored);
-  r.Prop("AssignedValues", &T::AssignedValues, &B::SetAssignedValues);
-  r.Prop("AutoSelect", &B::AutoSelect, &B::SetAutoSelect).Default(true);
-  r.Prop("BeepOnError", &B::BeepOnError, &B::SetBeepOnError).Default(false);
+  TcxTextEditProperties::RegisterProperties(r);
+  // Like the mask editor it starts validating on Enter, so only a cleared setting is stored.
+  r.Prop("ValidateOnEnter", &B::ValidateOnEnter, &B::SetValidateOnEnter).Default(true);
   r.Prop("ButtonGlyph", &D::ButtonGlyph, &D::SetButtonGlyph);
   r.Prop("CaseInsensitive", &M::CaseInsensitive, &M::SetCaseInsensitive).Default(true);
-  r.Prop("CharCase", &T::CharCase, &T::SetCharCase, PopupEditCharCaseTypeInfo()).Default(ecNormal);
-  r.Prop("ClearKey", &B::ClearKey, &B::SetClearKey).Default(0);
-  r.Prop("EchoMode", &T::EchoMode, &T::SetEchoMode, PopupEditEchoModeTypeInfo()).Default(eemNormal);
-  r.Prop("HideSelection", &T::HideSelection, &T::SetHideSelection).Default(true);
   r.Prop("IgnoreMaskBlank", &M::IgnoreMaskBlank, &M::SetIgnoreMaskBlank).Default(false);
-  r.Prop("ImeMode", &T::ImeMode, &T::SetImeMode, PopupEditImeModeTypeInfo()).Default(imDontCare);
-  r.Prop("ImeName", &T::ImeName, &T::SetImeName);
   r.Prop("ImmediateDropDownWhenActivated", &D::ImmediateDropDownWhenActivated,
          &D::SetImmediateDropDownWhenActivated)
       .Default(true);
   r.Prop("ImmediateDropDownWhenKeyPressed", &D::ImmediateDropDownWhenKeyPressed,
          &D::SetImmediateDropDownWhenKeyPressed)
       .Default(true);
-  r.Prop("IncrementalSearch", &T::IncrementalSearch, &T::SetIncrementalSearch).Default(true);
-  r.Prop("LookupItems", &T::LookupItems, &T::SetLookupItems);
-  r.Prop("LookupItemsSorted", &T::LookupItemsSorted, &T::SetLookupItemsSorted).Default(false);
   r.Prop("MaskKind", &M::MaskKind, &M::SetMaskKind, PopupEditMaskKindTypeInfo()).Default(emkStandard);
   r.Prop("EditMask", &M::EditMask, &M::SetEditMask);
-  r.Prop("MaxLength", &T::MaxLength, &T::SetMaxLength).Stored(&T::IsMaxLengthStored);
-  r.Prop("Nullstring", &T::Nullstring, &T::SetNullstring);
-  r.Prop("OEMConvert", &T::OEMConvert, &T::SetOEMConvert).Default(false);
-  r.Prop("PasswordChar", &T::PasswordChar, &T::SetPasswordChar).Default(0);
   r.Prop("PopupAlignment", &D::PopupAlignment, &D::SetPopupAlignment, TypeInfoTAlignment())
       .Default(taLeftJustify);
   r.Prop("PopupAutoSize", &D::PopupAutoSize, &D::SetPopupAutoSize).Default(true);
@@ -145,24 +105,10 @@ void TcxPopupEditProperties::RegisterProperties(TPropertyRegistrar& r) {
   r.Prop("PopupSizeable", &D::PopupSizeable, &D::SetPopupSizeable).Default(true);
   r.Prop("PopupSysPanelStyle", &D::PopupSysPanelStyle, &D::SetPopupSysPanelStyle).Default(false);
   r.Prop("PopupWidth", &D::PopupWidth, &D::SetPopupWidth).Default(250);
-  r.Prop("ReadOnly", &B::ReadOnly, &B::SetReadOnly).Stored(&B::IsReadOnlyStored);
-  r.Prop("UseLeftAlignmentOnEditing", &B::UseLeftAlignmentOnEditing, &B::SetUseLeftAlignmentOnEditing)
-      .Stored(&B::IsUseLeftAlignmentOnEditingStored);
-  r.Prop("UseNullString", &T::UseNullString, &T::SetUseNullString).Default(false);
-  r.Prop("ValidateOnEnter", &B::ValidateOnEnter, &B::SetValidateOnEnter).Default(true);
-  r.Prop("ValidationErrorIconAlignment", &B::ValidationErrorIconAlignment,
-         &B::SetValidationErrorIconAlignment, TypeInfoTAlignment())
-      .Default(taLeftJustify);
-  r.Prop("ValidationOptions", &B::ValidationOptions, &B::SetValidationOptions,
-         PopupEditValidationOptionsTypeInfo())
-      .Default(1);
-  r.Event("OnChange", &B::OnChange, &B::SetOnChange);
   r.Event("OnCloseQuery", &D::OnCloseQuery);
   r.Event("OnCloseUp", &D::OnCloseUp);
-  r.Event("OnEditValueChanged", &B::OnEditValueChanged, &B::SetOnEditValueChanged);
   r.Event("OnInitPopup", &D::OnInitPopup);
   r.Event("OnPopup", &D::OnPopup);
-  r.Event("OnValidate", &B::OnValidate, &B::SetOnValidate);
 }
 
 // --- The popup window ----------------------------------------------------------------------------

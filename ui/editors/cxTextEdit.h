@@ -730,6 +730,10 @@ class TcxCustomTextEdit : public TcxCustomEdit, public IcxTextEditLookupDataOwne
   // The index of the current lookup item, -1 for none.
   int32_t ItemIndex() { return GetItemIndex(); }
   virtual void SetItemIndex(int32_t Value);
+  // The object stored with the current lookup item (nil for none); setting it selects the
+  // first lookup item that carries the object.
+  TObject* ItemObject() { return GetItemObject(); }
+  void SetItemObject(TObject* Value);
   bool LookupItemsScrolling() const { return FLookupItemsScrolling; }
   // IcxTextEditLookupDataOwner
   bool LookupDataTextChangedLocked() override { return FLookupDataTextChangedLocked; }
@@ -801,6 +805,7 @@ class TcxCustomTextEdit : public TcxCustomEdit, public IcxTextEditLookupDataOwne
   virtual int32_t LookupKeyToItemIndex(const Variant& AKey);
   virtual bool CanSelectItem(bool AFindSelection) { return AFindSelection; }
   virtual int32_t GetItemIndex();
+  virtual TObject* GetItemObject();
   // The lookup data selected an item.
   virtual void HandleSelectItem(TObject* Sender);
   virtual void CreateLookupData();

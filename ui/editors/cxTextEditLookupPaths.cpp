@@ -80,6 +80,16 @@ int32_t TcxCustomTextEdit::GetItemIndex() {
   return data ? LookupKeyToItemIndex(data->GetCurrentKey()) : -1;
 }
 
+TObject* TcxCustomTextEdit::GetItemObject() {
+  const int32_t index = GetItemIndex();
+  TStringList* items = ActiveProperties()->LookupItems();
+  return index >= 0 && index < items->Count() ? items->Objects(index) : nullptr;
+}
+
+void TcxCustomTextEdit::SetItemObject(TObject* Value) {
+  SetItemIndex(ActiveProperties()->LookupItems()->IndexOfObject(Value));
+}
+
 void TcxCustomTextEdit::DoOnNewLookupDisplayText(const String& AText) {
   TcxCustomTextEditProperties* own = Properties();
   if (own->OnNewLookupDisplayText()) own->OnNewLookupDisplayText()(this, AText);

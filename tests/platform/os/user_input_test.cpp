@@ -133,6 +133,24 @@ TEST_F(Input, ClickOnInactiveWindowActivatesUnlessMouseActivateSaysOtherwise) {
   }
 }
 
+// A drop-down list lives in a child window of the desktop: clicking it must not take the
+// activation (and with it the focus) from the window it belongs to.
+TEST_F(Input, ClickIntoAChildOfTheDesktopActivatesNothing) {
+  HWND a = CreateRecorded("a", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50);
+  HWND drop =
+      CreateRecorded("drop", WS_CHILD | WS_VISIBLE, 100, 0, 50, 50, GetDesktopWindow(), WS_EX_TOOLWINDOW);
+  HWND item = CreateRecorded("item", WS_CHILD | WS_VISIBLE, 0, 0, 50, 20, drop);
+  ASSERT_NE(item, nullptr);
+  SetActiveWindow(a);
+  SetFocus(a);
+  MessageLog::Get().Clear();
+  Click({110, 10});
+  EXPECT_EQ(GetActiveWindow(), a);
+  EXPECT_EQ(GetFocus(), a);
+  EXPECT_EQ(MessageLog::Get().Lines({WM_LBUTTONDOWN, WM_LBUTTONUP, WM_ACTIVATE}),
+            (Lines{"item:WM_LBUTTONDOWN", "item:WM_LBUTTONUP"}));
+}
+
 TEST_F(Input, DoubleClicksNeedTheClassStyleTimeAndPlace) {
   os::ScopedVirtualClock clock;
   WNDCLASSEXW wc;
