@@ -811,6 +811,10 @@ class TcxCustomTextEdit : public TcxCustomEdit, public IcxTextEditLookupDataOwne
   virtual void CreateLookupData();
   bool CanIncrementalSearch();
   bool CanContinueIncrementalSearch();
+  // The two halves of a key press while searching the lookup items: Key becomes 0 when eaten.
+  void IncrementalSearchBackspace(Char& Key, const String& AText, int32_t ASelStart, bool AContainsFixedList);
+  void IncrementalSearchCharacter(Char& Key, const String& AText, int32_t ASelStart, int32_t ASelLength,
+                                  bool AContainsFixedList, bool APrevFindSelection);
   bool DoIsMouseWheelHandleNeeded(TShiftState Shift);
   bool IsMouseWheelHandleNeeded() override;
   bool InternalMouseWheel(TShiftState Shift, int32_t WheelDelta, const TPoint& MousePos) override;

@@ -270,6 +270,74 @@ void TcxCustomTextEdit::DoValidateDisplayValue(Variant& ADisplayValue, String& A
 
 // The key press of incremental search, after the base editor's handling: the typed text is
 // completed from the first matching item.
+// Backspace while searching: the search text loses its last character and the list looks again.
+void TcxCustomTextEdit::IncrementalSearchBackspace(Char& Key, const String& AText, int32_t ASelStart,
+                                                   bool AContainsFixedList) {
+  IcxInnerTextEdit* inner = InnerTextEdit();
+  const TcxEditEditingStyle style = ActiveProperties()->GetEditingStyle();
+  if (!GetILookupData() || !CanIncrementalSearch()) return;
+  if (style == esEditList && !AText.empty() && !FindSelection() && inner) {
+    inner->SetSelLength(static_cast<int32_t>(AText.size()) - ASelStart);
+    SetFindSelection(true);
+  }
+  if (FindSelection()) {
+    String searchText = AContainsFixedList ? (inner ? inner->GetSelText() : String())
+                                           : AText.substr(0, static_cast<size_t>(ASelStart));
+    // The last character goes; a surrogate pair is one character.
+    if (!searchText.empty()) {
+      const size_t n = searchText.size();
+      const bool pair = n >= 2 && IsTrailSurrogate(searchText[n - 1]) && IsLeadSurrogate(searchText[n - 2]);
+      searchText.resize(n - (pair ? 2 : 1));
+    }
+    FLookupDataTextChangedLocked = true;
+    if (PopulateFromList(searchText)) Key = 0;
+  }
+  if (style == esFixedList) Key = 0;
+}
+
+// A typed character while searching: the list looks for the text the character makes.
+void TcxCustomTextEdit::IncrementalSearchCharacter(Char& Key, const String& AText, int32_t ASelStart,
+                                                   int32_t ASelLength, bool AContainsFixedList,
+                                                   bool APrevFindSelection) {
+  if (!CanIncrementalSearch() || !CanContinueIncrementalSearch()) return;
+  IcxInnerTextEdit* inner = InnerTextEdit();
+  TcxCustomTextEditProperties* props = ActiveProperties();
+  const TcxEditEditingStyle style = props->GetEditingStyle();
+  FLookupDataTextChangedLocked = true;
+  String searchText;
+  bool found = false;
+  bool tried = false;
+  if (ASelLength == 0) {
+    if (style != esFixedList) {
+      searchText = AText;
+      searchText.insert(static_cast<size_t>(ASelStart), 1, Key);
+    } else if (FindSelection()) {
+      searchText = AText + Key;
+      tried = true;
+      found = PopulateFromList(searchText);
+      if (!found) searchText = String(1, Key);
+    } else {
+      searchText = String(1, Key);
+    }
+  } else if (AContainsFixedList) {
+    searchText = (inner ? inner->GetSelText() : String()) + Key;
+  } else {
+    searchText = AText.substr(0, static_cast<size_t>(ASelStart)) + Key;
+  }
+  if (!(tried && found)) found = PopulateFromList(searchText);
+  if (!found && style == esFixedList && !props->FixedListSelection()) {
+    searchText = String(1, Key);
+    found = PopulateFromList(searchText);
+  }
+  if (found) {
+    Key = 0;
+  } else if (style == esEditList || style == esFixedList) {
+    Key = 0;
+    if (style == esEditList && !AText.empty()) SetFindSelection(true);
+    if (style == esFixedList && props->FixedListSelection() && APrevFindSelection) SetFindSelection(true);
+  }
+}
+
 void TcxCustomTextEdit::DoEditKeyPress(Char& Key) {
   IcxInnerTextEdit* inner = InnerTextEdit();
   if (inner) inner->SetInternalUpdating(true);
@@ -296,65 +364,10 @@ void TcxCustomTextEdit::DoEditKeyPress(Char& Key) {
         const int32_t selLength =
             inner ? std::clamp(inner->GetSelLength(), 0, static_cast<int32_t>(text.size()) - selStart) : 0;
         const bool containsFixedList = style == esFixedList && IsContainsFilteringLookupEdit(props);
-        if (Key == u'\b') {
-          if (data && CanIncrementalSearch()) {
-            if (style == esEditList && !text.empty() && !FindSelection() && inner) {
-              inner->SetSelLength(static_cast<int32_t>(text.size()) - selStart);
-              SetFindSelection(true);
-            }
-            if (FindSelection()) {
-              String searchText = containsFixedList ? (inner ? inner->GetSelText() : String())
-                                                    : text.substr(0, static_cast<size_t>(selStart));
-              // The last character goes; a surrogate pair is one character.
-              if (!searchText.empty()) {
-                const size_t n = searchText.size();
-                const bool pair =
-                    n >= 2 && IsTrailSurrogate(searchText[n - 1]) && IsLeadSurrogate(searchText[n - 2]);
-                searchText.resize(n - (pair ? 2 : 1));
-              }
-              FLookupDataTextChangedLocked = true;
-              if (PopulateFromList(searchText)) Key = 0;
-            }
-            if (style == esFixedList) Key = 0;
-          }
-        } else if (Key >= u' ' && data) {
-          if (CanIncrementalSearch() && CanContinueIncrementalSearch()) {
-            FLookupDataTextChangedLocked = true;
-            String searchText;
-            bool found = false;
-            bool tried = false;
-            if (selLength == 0) {
-              if (style != esFixedList) {
-                searchText = text;
-                searchText.insert(static_cast<size_t>(selStart), 1, Key);
-              } else if (FindSelection()) {
-                searchText = text + Key;
-                tried = true;
-                found = PopulateFromList(searchText);
-                if (!found) searchText = String(1, Key);
-              } else {
-                searchText = String(1, Key);
-              }
-            } else if (containsFixedList) {
-              searchText = (inner ? inner->GetSelText() : String()) + Key;
-            } else {
-              searchText = text.substr(0, static_cast<size_t>(selStart)) + Key;
-            }
-            if (!(tried && found)) found = PopulateFromList(searchText);
-            if (!found && style == esFixedList && !props->FixedListSelection()) {
-              searchText = String(1, Key);
-              found = PopulateFromList(searchText);
-            }
-            if (found) {
-              Key = 0;
-            } else if (style == esEditList || style == esFixedList) {
-              Key = 0;
-              if (style == esEditList && !text.empty()) SetFindSelection(true);
-              if (style == esFixedList && props->FixedListSelection() && prevFindSelection)
-                SetFindSelection(true);
-            }
-          }
-        }
+        if (Key == u'\b')
+          IncrementalSearchBackspace(Key, text, selStart, containsFixedList);
+        else if (Key >= u' ' && data)
+          IncrementalSearchCharacter(Key, text, selStart, selLength, containsFixedList, prevFindSelection);
       } catch (...) {
         LockClick(false);
         throw;
