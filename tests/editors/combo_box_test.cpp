@@ -8,6 +8,7 @@
 #include "editors/text_edit_test_util.h"
 #include "platform/classes/filer.h"
 #include "platform/os/user_listbox.h"
+#include "ui/controls/cxControlScrollBars.h"
 #include "ui/editors/cxDropDownEditComboBox.h"
 #include "ui/editors/cxFilterEdits.h"
 #include "ui/lookandfeel/cxLookAndFeels.h"
@@ -389,6 +390,37 @@ TEST_F(ComboBoxTest, TheListShowsDropDownRowsWholeRowsWithEitherBarMode) {
     Application->ProcessMessages();
     RootLookAndFeel()->SetScrollbarMode(sbmDefault);
   }
+}
+
+TEST_F(ComboBoxTest, TouchBarsFloatOverTheListAndFollowItsRange) {
+  RootLookAndFeel()->SetScrollbarMode(sbmDefault);
+  NewNumberedCombo(lsEditList, 20);
+  props_->SetItemHeight(16);
+  Open();
+  ASSERT_TRUE(combo_->DroppedDown());
+  TcxEditListBoxContainer* container = combo_->LookupData()->ListContainer();
+  TcxControlScrollBar* v = container->VScrollBar();
+  TcxControlScrollBar* h = container->HScrollBar();
+  ASSERT_NE(v, nullptr);
+  ASSERT_NE(h, nullptr);
+  EXPECT_TRUE(v->Data()->FVisible) << "rows are hidden: the vertical bar is wanted";
+  EXPECT_FALSE(h->Data()->FVisible) << "nothing to scroll sideways";
+  EXPECT_EQ(v->Data()->FMin, 0);
+  EXPECT_EQ(v->Data()->FMax, 19);
+  EXPECT_EQ(v->Data()->FPageSize, 8);
+  EXPECT_EQ(v->Data()->FPosition, 0);
+  SendMessageW(List()->Handle(), WM_KEYDOWN, VK_END, 0);
+  Application->ProcessMessages();
+  EXPECT_EQ(v->Data()->FPosition, 12) << "the bar follows the list";
+  // The bar lies in the right strip of the container's client area.
+  const TRect c = container->ViewInfo()->ClientRect;
+  const int32_t width = container->GetScrollBarSize().cx;
+  const TPoint topLeft = container->ClientToScreen(TPoint{c.Right - width, c.Top});
+  const TRect bar = v->BoundsRect();
+  const TPoint barTopLeft = v->Parent() ? v->Parent()->ClientToScreen(bar.TopLeft()) : bar.TopLeft();
+  EXPECT_EQ(barTopLeft, topLeft);
+  EXPECT_EQ(bar.Width(), width);
+  EXPECT_EQ(bar.Height(), c.Height());
 }
 
 TEST_F(ComboBoxTest, ResizingSnapsTheListToWholeRows) {

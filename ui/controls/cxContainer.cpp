@@ -742,6 +742,27 @@ void TcxContainer::AdjustScrollBarPosition(TcxScrollBar* AScrollBar) {
   SetScrollBarVisible(AScrollBar, bounds.Width() > 0 && bounds.Height() > 0);
 }
 
+void TcxContainer::AdjustScrollBarPositions() {
+  // Floating bars lie in strips along the client rectangle's right and bottom edges.
+  SCROLLBARINFO info{};
+  const bool h = IsScrollBarVisible(sbHorizontal, info) && GetScrollBarEnabled(HScrollBar(), info);
+  const bool v = IsScrollBarVisible(sbVertical, info) && GetScrollBarEnabled(VScrollBar(), info);
+  const TRect c = FViewInfo->ClientRect;
+  const TSize size = GetScrollBarSize();
+  TRect hr{c.Left, c.Bottom - size.cy, c.Right - (v ? size.cx : 0), c.Bottom};
+  TRect vr{c.Right - size.cx, c.Top, c.Right, c.Bottom - (h ? size.cy : 0)};
+  if (UseRightToLeftScrollBar()) {
+    hr = TRect{c.Left + c.Right - hr.Right, hr.Top, c.Left + c.Right - hr.Left, hr.Bottom};
+    vr = TRect{c.Left + c.Right - vr.Right, vr.Top, c.Left + c.Right - vr.Left, vr.Bottom};
+  }
+  if (h) HScrollBar()->SetOwnerControlRelativeBounds(hr);
+  if (v) VScrollBar()->SetOwnerControlRelativeBounds(vr);
+  HScrollBar()->Data()->FVisible = h;
+  VScrollBar()->Data()->FVisible = v;
+  if (TcxControlWindowedScrollBars* bars = MainScrollBars())
+    if (bars->SizeGrip()) bars->SizeGrip()->SetOwnerControlRelativeBounds(GetSizeGripBounds());
+}
+
 void TcxContainer::SetScrollBarsParameters(bool AIsScrolling) {
   if (!HasInnerControl() || !NeedsScrollBars() || IsDestroying() || !UsecxScrollBars() || !HScrollBar() ||
       !VScrollBar())
@@ -751,14 +772,36 @@ void TcxContainer::SetScrollBarsParameters(bool AIsScrolling) {
     bool& flag;
     ~Reset() { flag = false; }
   } reset{FScrollBarsCalculating};
+  const bool popup = IsPopupScrollBars();
+  if (popup && !AIsScrolling) AdjustScrollBarPositions();
   for (TScrollBarKind kind : {sbHorizontal, sbVertical}) {
     TcxControlScrollBar* bar = GetScrollBar(kind);
-    if (!AIsScrolling) AdjustScrollBarPosition(bar);
-    if (!bar->Visible()) continue;
+    if (popup) {
+      if (!bar->Data()->FVisible) {
+        bar->ApplyData();
+        continue;
+      }
+    } else {
+      if (!AIsScrolling) AdjustScrollBarPosition(bar);
+      if (!bar->Visible()) continue;
+    }
     SCROLLINFO si{};
     if (!GetStandardScrollBarParameters(kind, si)) continue;
     if (kind == sbHorizontal && !UseSystemRightToLeftLayoutForInnerControl()) bar->SetBiDiMode(bdLeftToRight);
-    bar->SetScrollParams(si.nMin, si.nMax, si.nPos, static_cast<int32_t>(si.nPage), true);
+    if (!popup) {
+      bar->SetScrollParams(si.nMin, si.nMax, si.nPos, static_cast<int32_t>(si.nPage), true);
+      continue;
+    }
+    const bool visible = bar->Data()->FVisible;
+    SetScrollBarInfo(kind, si.nMin, si.nMax, bar->SmallChange(), static_cast<int32_t>(si.nPage), si.nPos,
+                     true, true);
+    bar->Data()->FVisible = visible;
+    bar->ApplyData();
+  }
+  if (popup) {
+    if (TcxControlWindowedScrollBars* bars = MainScrollBars())
+      bars->CheckSizeGripVisible(IsSizeGripVisible());
+    return;
   }
   TcxContainerSizeGripData grip;
   grip.Visible = HScrollBar()->Visible() && VScrollBar()->Visible() && HasInnerControlHandle() &&

@@ -502,6 +502,8 @@ class TcxContainer : public TcxControl, public IcxMouseTrackingCaller {
   virtual bool UseInnerControlScrollBarParameters() { return HasInnerControl(); }
   virtual bool UseSystemRightToLeftLayoutForInnerControl() { return false; }
   virtual void AdjustScrollBarPosition(TcxScrollBar* AScrollBar);
+  // Places the floating (popup) bars over the content and marks which are shown.
+  virtual void AdjustScrollBarPositions();
   virtual TRect GetScrollBarBounds(const TRect& AScreenRect);
   virtual bool GetScrollBarEnabled(TcxScrollBar* AScrollBar, const SCROLLBARINFO& AInfo);
   virtual void SetScrollBarVisible(TcxScrollBar* AScrollBar, bool AVisible);
