@@ -2,6 +2,7 @@
 // glyph-index table, stored forms, registration and what the box looks like.
 #include <gtest/gtest.h>
 
+#include "graphics/picture_units_test_util.h"
 #include "ui/editors/cxDropDownEditComboBox.h"
 
 #include <algorithm>
@@ -679,20 +680,12 @@ class CheckBoxGlyphTest : public CheckBoxTest {
  protected:
   void SetUp() override {
     CheckBoxTest::SetUp();
-    gdiplus::RegisterModule();
-    ASSERT_TRUE(CheckGdiPlus(false));
-    dxGDIPlusClasses::Initialize();
-    dxGDIPlusCanvas::Initialize();
-    dxSmartImage::Initialize();
-    dxGDIPlusImage::Initialize();
+    ASSERT_TRUE(InitializePictureUnits());
   }
   void TearDown() override {
     forms::Finalize();
     forms::Initialize();
-    dxGDIPlusImage::Finalize();
-    dxSmartImage::Finalize();
-    dxGDIPlusCanvas::Finalize();
-    dxGDIPlusClasses::Finalize();
+    FinalizePictureUnits();
     CheckBoxTest::TearDown();
   }
   // The colour at the centre of the box drawn with the glyph on a white background.

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "graphics/picture_units_test_util.h"
 #include "editors/edit_test_util.h"
 #include "platform/classes/streams.h"
 #include "platform/forms/clipbrd.h"
@@ -43,12 +44,7 @@ class ImageTest : public EditTest {
  protected:
   void SetUp() override {
     EditTest::SetUp();
-    gdiplus::RegisterModule();
-    ASSERT_TRUE(CheckGdiPlus(false));
-    dxGDIPlusClasses::Initialize();
-    dxGDIPlusCanvas::Initialize();
-    dxSmartImage::Initialize();
-    dxGDIPlusImage::Initialize();
+    ASSERT_TRUE(InitializePictureUnits());
     cxImage::Initialize();
     form = NewPlainForm(300, 200);
     image = new TestImage(form);
@@ -61,11 +57,7 @@ class ImageTest : public EditTest {
     forms::Finalize();
     forms::Initialize();
     cxImage::Finalize();
-    dxGDIPlusImage::Finalize();
-    dxSmartImage::Finalize();
-    dxGDIPlusCanvas::Finalize();
-    dxGDIPlusClasses::Finalize();
-    GdiPlusUnload();
+    FinalizePictureUnits();
     EditTest::TearDown();
   }
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "graphics/picture_units_test_util.h"
 #include "editors/edit_test_util.h"
 #include "platform/gdiplus/gdiplus.h"
 #include "platform/os/gdi.h"
@@ -39,12 +40,7 @@ class LabelTest : public EditTest {
  protected:
   void SetUp() override {
     EditTest::SetUp();
-    gdiplus::RegisterModule();
-    ASSERT_TRUE(CheckGdiPlus(false));
-    dxGDIPlusClasses::Initialize();
-    dxGDIPlusCanvas::Initialize();
-    dxSmartImage::Initialize();
-    dxGDIPlusImage::Initialize();
+    ASSERT_TRUE(InitializePictureUnits());
     dxFading::Initialize();
     cxLabel::Initialize();
     form = NewPlainForm(kFormWidth, kFormHeight);
@@ -62,11 +58,7 @@ class LabelTest : public EditTest {
     forms::Initialize();
     cxLabel::Finalize();
     dxFading::Finalize();
-    dxGDIPlusImage::Finalize();
-    dxSmartImage::Finalize();
-    dxGDIPlusCanvas::Finalize();
-    dxGDIPlusClasses::Finalize();
-    GdiPlusUnload();
+    FinalizePictureUnits();
     EditTest::TearDown();
   }
 

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "graphics/picture_units_test_util.h"
 #include "editors/edit_test_util.h"
 #include "platform/gdiplus/gdiplus.h"
 #include "platform/os/gdi.h"
@@ -43,12 +44,7 @@ class TrackBarTest : public EditTest {
  protected:
   void SetUp() override {
     EditTest::SetUp();
-    gdiplus::RegisterModule();
-    ASSERT_TRUE(CheckGdiPlus(false));
-    dxGDIPlusClasses::Initialize();
-    dxGDIPlusCanvas::Initialize();
-    dxSmartImage::Initialize();
-    dxGDIPlusImage::Initialize();
+    ASSERT_TRUE(InitializePictureUnits());
     dxFading::Initialize();
     cxTrackBar::Initialize();
     form = NewPlainForm(300, 300);
@@ -64,11 +60,7 @@ class TrackBarTest : public EditTest {
     forms::Initialize();
     cxTrackBar::Finalize();
     dxFading::Finalize();
-    dxGDIPlusImage::Finalize();
-    dxSmartImage::Finalize();
-    dxGDIPlusCanvas::Finalize();
-    dxGDIPlusClasses::Finalize();
-    GdiPlusUnload();
+    FinalizePictureUnits();
     EditTest::TearDown();
   }
 

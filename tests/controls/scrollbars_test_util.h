@@ -3,6 +3,7 @@
 // fixture with GDI+ (floating bars and the fader draw through it).
 #include <functional>
 
+#include "graphics/picture_units_test_util.h"
 #include "controls/controls_test_util.h"
 #include "platform/forms/forms.h"
 #include "platform/gdiplus/gdiplus.h"
@@ -20,22 +21,13 @@ class GdiPlusControlTest : public BaseControlTest {
  protected:
   void SetUp() override {
     BaseControlTest::SetUp();
-    gdiplus::RegisterModule();
-    ASSERT_TRUE(CheckGdiPlus(false));
-    dxGDIPlusClasses::Initialize();
-    dxGDIPlusCanvas::Initialize();
-    dxSmartImage::Initialize();
-    dxGDIPlusImage::Initialize();
+    ASSERT_TRUE(InitializePictureUnits());
   }
   void TearDown() override {
     // Controls go before the units they draw with.
     forms::Finalize();
     forms::Initialize();
-    dxGDIPlusImage::Finalize();
-    dxSmartImage::Finalize();
-    dxGDIPlusCanvas::Finalize();
-    dxGDIPlusClasses::Finalize();
-    GdiPlusUnload();
+    FinalizePictureUnits();
     BaseControlTest::TearDown();
   }
 };

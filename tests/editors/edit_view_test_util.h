@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "graphics/picture_units_test_util.h"
 #include "editors/edit_test_util.h"
 #include "platform/gdiplus/gdiplus.h"
 #include "platform/os/gdi.h"
@@ -28,12 +29,7 @@ class EditViewTest : public EditTest {
   void SetUp() override {
     EditTest::SetUp();
     // Glyphs and validation icons are smart images; fading draws through GDI+.
-    gdiplus::RegisterModule();
-    ASSERT_TRUE(CheckGdiPlus(false));
-    dxGDIPlusClasses::Initialize();
-    dxGDIPlusCanvas::Initialize();
-    dxSmartImage::Initialize();
-    dxGDIPlusImage::Initialize();
+    ASSERT_TRUE(InitializePictureUnits());
     dxFading::Initialize();
     form = NewPlainForm(220, 80);
     edit = new ViewTestEdit(form);
@@ -48,11 +44,7 @@ class EditViewTest : public EditTest {
     forms::Finalize();
     forms::Initialize();
     dxFading::Finalize();
-    dxGDIPlusImage::Finalize();
-    dxSmartImage::Finalize();
-    dxGDIPlusCanvas::Finalize();
-    dxGDIPlusClasses::Finalize();
-    GdiPlusUnload();
+    FinalizePictureUnits();
     EditTest::TearDown();
   }
 

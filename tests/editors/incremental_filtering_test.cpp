@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "graphics/picture_units_test_util.h"
 #include "editors/edit_test_util.h"
 #include "platform/os/user_display.h"
 #include "ui/editors/cxTextEdit.h"
@@ -48,20 +49,12 @@ class IncrementalFilteringHelper : public EditTest {
  protected:
   void SetUp() override {
     EditTest::SetUp();
-    gdiplus::RegisterModule();
-    ASSERT_TRUE(CheckGdiPlus(false));
-    dxGDIPlusClasses::Initialize();
-    dxGDIPlusCanvas::Initialize();
-    dxSmartImage::Initialize();
-    dxGDIPlusImage::Initialize();
+    ASSERT_TRUE(InitializePictureUnits());
   }
   void TearDown() override {
     forms::Finalize();
     forms::Initialize();
-    dxGDIPlusImage::Finalize();
-    dxSmartImage::Finalize();
-    dxGDIPlusCanvas::Finalize();
-    dxGDIPlusClasses::Finalize();
+    FinalizePictureUnits();
     EditTest::TearDown();
   }
 };
